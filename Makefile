@@ -1,0 +1,34 @@
+# Quorvale: the two set-up commands (`make run`, `make test`) and the benchmarks.
+JOBS ?= $(shell nproc)
+GENERATOR := -G Ninja
+
+.PHONY: run test bench setup build-release build-test clean
+
+setup:
+	@scripts/setup
+
+build-release: setup
+	@cmake -S . -B build/release $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DQUORVALE_TESTS=OFF >/dev/null
+	@cmake --build build/release -j $(JOBS)
+
+run: build-release
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+		echo "quorvale: no display found (DISPLAY and WAYLAND_DISPLAY are unset); start it from a desktop session"; \
+		exit 1; \
+	fi
+	@build/release/src/quorvale
+
+build-test: setup
+	@cmake -S . -B build/test $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DQUORVALE_SANITIZE=ON >/dev/null
+	@cmake --build build/test -j $(JOBS)
+
+test: build-test
+	@cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: setup
+	@cmake -S . -B build/bench $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DQUORVALE_TESTS=OFF -DQUORVALE_BENCH=ON >/dev/null
+	@cmake --build build/bench -j $(JOBS)
+	@for b in build/bench/bench/qv_bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
+clean:
+	@rm -rf build

@@ -1,0 +1,1 @@
+// The view-model layer; its classes arrive with the screens they serve.

@@ -1,0 +1,1 @@
+// The view layer; its widgets arrive with the screens they draw.
