@@ -13,7 +13,9 @@ namespace {
 
 constexpr int kKeys = 50'000;
 
-QString keyAt(int i) { return QStringLiteral("stepDone_%1_2026-%2").arg(i / 365).arg(i % 365); }
+QString keyAt(int i) {
+    return QStringLiteral("stepDone_%1_2026-%2").arg(i / 365).arg(i % 365);
+}
 
 // Builds the file in one transaction; going through the setters would fsync 50,000 times.
 QString populatedStore() {

@@ -60,7 +60,8 @@ int main(int argc, char** argv) {
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Quorvale"));
     window.resize(1200, 760);
-    QObject::connect(&guard, &SingleInstanceGuard::raiseRequested, &window, [&window] { raiseWindow(window); });
+    QObject::connect(&guard, &SingleInstanceGuard::raiseRequested, &window,
+                     [&window] { raiseWindow(window); });
     window.show();
     return app.exec();
 }

@@ -29,7 +29,9 @@ SingleInstanceGuard::~SingleInstanceGuard() {
         server_->close();
 }
 
-QString SingleInstanceGuard::lockFilePath() const { return QDir(folder_).filePath(QStringLiteral("Quorvale.lock")); }
+QString SingleInstanceGuard::lockFilePath() const {
+    return QDir(folder_).filePath(QStringLiteral("Quorvale.lock"));
+}
 
 QString SingleInstanceGuard::serverName(const QString& dataFolder) {
     const QByteArray hash =
@@ -54,8 +56,9 @@ SingleInstanceGuard::Outcome SingleInstanceGuard::acquire() {
     lock_.reset();
     if (reason == QLockFile::LockFailedError)
         return Outcome::AlreadyRunning;
-    error_ = reason == QLockFile::PermissionError ? QStringLiteral("no permission to write %1").arg(lockFilePath())
-                                                  : QStringLiteral("cannot use %1").arg(lockFilePath());
+    error_ = reason == QLockFile::PermissionError
+                 ? QStringLiteral("no permission to write %1").arg(lockFilePath())
+                 : QStringLiteral("cannot use %1").arg(lockFilePath());
     return Outcome::Failed;
 }
 

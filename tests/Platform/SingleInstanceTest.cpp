@@ -130,7 +130,7 @@ TEST(SingleInstanceGuard, TakesOverALockLeftByADeadProcessAndTellsLiveOnesApart)
     EXPECT_EQ(raised, 1);
 
     SingleInstanceGuard elsewhere(qv::test::tempHome() + QStringLiteral("/data/Other"));
-    EXPECT_NE(SingleInstanceGuard::serverName(folder), SingleInstanceGuard::serverName(
-                                                            qv::test::tempHome() + QStringLiteral("/data/Other")));
+    EXPECT_NE(SingleInstanceGuard::serverName(folder),
+              SingleInstanceGuard::serverName(qv::test::tempHome() + QStringLiteral("/data/Other")));
     EXPECT_FALSE(elsewhere.requestRaise(300));
 }

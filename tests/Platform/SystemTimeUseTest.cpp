@@ -30,8 +30,8 @@ TEST(SystemTimeUse, OnlyThePlatformLayerReadsTheSystemClock) {
             ++lineNumber;
             const auto match = direct.match(line);
             if (match.hasMatch())
-                offenders << path.mid(sourceRoot.size() + 1) + QLatin1Char(':') + QString::number(lineNumber) +
-                                 QStringLiteral(" uses ") + match.captured(1);
+                offenders << path.mid(sourceRoot.size() + 1) + QLatin1Char(':') +
+                                 QString::number(lineNumber) + QStringLiteral(" uses ") + match.captured(1);
         }
     }
     EXPECT_GT(scanned, 0);
