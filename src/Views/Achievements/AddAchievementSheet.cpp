@@ -1,5 +1,6 @@
 #include "Views/Achievements/AddAchievementSheet.h"
 
+#include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/AchievementCategory.h"
@@ -92,8 +93,11 @@ QWidget* AddAchievementSheet::buildHeader() {
     row->setContentsMargins(32, 32, 32, 32);
     row->addWidget(ScreenStyle::label(tr("New Achievement"), Theme::font(20, QFont::DemiBold), Theme::textPrimary()));
     row->addStretch(1);
-    auto* close = textButton(QStringLiteral("\u2715"), Theme::systemFont(20), Theme::textMuted());
+    auto* close = textButton(QString(), Theme::systemFont(20), Theme::textMuted());
     close->setObjectName(QStringLiteral("closeButton"));
+    const int closeSide = Symbols::pixelSizeForFontSize(20);
+    close->setIcon(Symbols::icon(QStringLiteral("xmark.circle.fill"), Theme::textMuted(), closeSide));
+    close->setIconSize(QSize(closeSide, closeSide));
     close->setToolTip(tr("Close"));
     connect(close, &QPushButton::clicked, this, &AddAchievementSheet::dismiss);
     row->addWidget(close);
@@ -121,7 +125,6 @@ QWidget* AddAchievementSheet::buildForm() {
     scroll->viewport()->setAutoFillBackground(false);
 
     auto* form = new QWidget;
-    form->setAutoFillBackground(false);
     auto* column = new QVBoxLayout(form);
     column->setContentsMargins(32, 32, 32, 32);
     column->setSpacing(24);
@@ -144,7 +147,8 @@ QWidget* AddAchievementSheet::buildForm() {
     datePicker_->setMaximumDate(QDate(9999, 12, 31));
     datePicker_->setDisplayFormat(QStringLiteral("MMM d, yyyy"));
     datePicker_->setFont(Theme::font(13, QFont::Medium));
-    datePicker_->setStyleSheet(fieldStyle("QDateEdit", 6));
+    datePicker_->setStyleSheet(fieldStyle("QDateEdit", 6) +
+                               QStringLiteral(" QDateEdit::drop-down { border: none; background: transparent; }"));
     datePicker_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     // The picker edits the day only; the time of day the sheet opened with is kept.
     connect(datePicker_, &QDateEdit::dateChanged, this,
@@ -164,6 +168,7 @@ QWidget* AddAchievementSheet::buildForm() {
     column->addStretch(1);
 
     scroll->setWidget(form);
+    form->setAutoFillBackground(false); // setWidget turns it on; the sheet's own background shows
     return scroll;
 }
 
@@ -204,7 +209,8 @@ QWidget* AddAchievementSheet::buildCategorySection() {
     categoryPicker_->setObjectName(QStringLiteral("categoryPicker"));
     categoryPicker_->setFont(Theme::font(13, QFont::Medium));
     categoryPicker_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    categoryPicker_->setStyleSheet(fieldStyle("QComboBox", 6));
+    categoryPicker_->setStyleSheet(fieldStyle("QComboBox", 6) +
+                                   QStringLiteral(" QComboBox::drop-down { border: none; background: transparent; }"));
     connect(categoryPicker_, &QComboBox::currentIndexChanged, this, [this](int index) {
         selectedCategory_ = index > 0 ? pickerCategories_[std::size_t(index - 1)] : nullptr;
     });
@@ -212,6 +218,9 @@ QWidget* AddAchievementSheet::buildCategorySection() {
 
     auto* newCategory = textButton(tr("New Category"), Theme::font(12, QFont::Medium), AppTheme::Colors::violet());
     newCategory->setObjectName(QStringLiteral("newCategoryButton"));
+    const int plusSide = Symbols::pixelSizeForFontSize(12);
+    newCategory->setIcon(Symbols::icon(QStringLiteral("plus.circle"), AppTheme::Colors::violet(), plusSide));
+    newCategory->setIconSize(QSize(plusSide, plusSide));
     connect(newCategory, &QPushButton::clicked, this, &AddAchievementSheet::toggleNewCategoryField);
     pickerRow->addWidget(newCategory);
     pickerRow->addStretch(1);
