@@ -1,8 +1,10 @@
 #include "Components/AuroraBackground.h"
 
+#include "Core/Theme/AnimationSpec.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
 #include "Platform/Clock.h"
 
-#include <QEasingCurve>
 #include <QEvent>
 #include <QPainter>
 #include <QWindow>
@@ -83,11 +85,7 @@ QImage makeSprite(const AuroraBackground::Blob& blob) {
 }
 
 qreal easeInOut(qreal t) {
-    static const QEasingCurve curve = [] {
-        QEasingCurve c(QEasingCurve::BezierSpline);
-        c.addCubicBezierSegment(QPointF(0.42, 0), QPointF(0.58, 1), QPointF(1, 1));
-        return c;
-    }();
+    static const QEasingCurve curve = AnimationSpec::easeInOut(1).curve;
     return curve.valueForProgress(t);
 }
 
@@ -102,11 +100,11 @@ AuroraBackground::AuroraBackground(QWidget* parent) : QWidget(parent) {
 
 const std::array<AuroraBackground::Blob, 5>& AuroraBackground::blobs() {
     static const std::array<Blob, 5> table{{
-        {QColor(QStringLiteral("#4F46E5")), 580, 110, 0.30, {-260, -180}, {-160, -80}, 11},
-        {QColor(QStringLiteral("#F97316")), 480, 110, 0.22, {260, -120}, {160, -200}, 14},
-        {QColor(QStringLiteral("#059669")), 420, 100, 0.18, {200, 220}, {120, 130}, 10},
-        {QColor(QStringLiteral("#0EA5E9")), 360, 100, 0.18, {-140, 180}, {-60, 260}, 13},
-        {QColor(QStringLiteral("#7C3AED")), 260, 80, 0.15, {40, 30}, {-40, -30}, 8},
+        {AppTheme::Colors::indigo(), 580, 110, 0.30, {-260, -180}, {-160, -80}, 11},
+        {AppTheme::Colors::sunrise(), 480, 110, 0.22, {260, -120}, {160, -200}, 14},
+        {AppTheme::Colors::emerald(), 420, 100, 0.18, {200, 220}, {120, 130}, 10},
+        {AppTheme::Colors::sky(), 360, 100, 0.18, {-140, 180}, {-60, 260}, 13},
+        {AppTheme::Colors::violet(), 260, 80, 0.15, {40, 30}, {-40, -30}, 8},
     }};
     return table;
 }
@@ -124,9 +122,9 @@ QPointF AuroraBackground::blobOffset(const Blob& blob, qreal seconds) {
     return blob.offsetA + (blob.offsetB - blob.offsetA) * p;
 }
 
-QColor AuroraBackground::baseColor() { return QColor(QStringLiteral("#0A0A14")); }
+QColor AuroraBackground::baseColor() { return Theme::backgroundPrimary(); }
 
-bool AuroraBackground::animationsEnabled() { return qEnvironmentVariableIntValue("QUORVALE_NO_ANIMATIONS") == 0; }
+bool AuroraBackground::animationsEnabled() { return AnimationSpec::animationsEnabled(); }
 
 qreal AuroraBackground::elapsedSeconds() const {
     if (startMs_ < 0 || !animationsEnabled())

@@ -1,4 +1,8 @@
 #include "Components/AuroraBackground.h"
+#include "Core/Theme/AnimationSpec.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+#include "Core/Theme/ThemeManager.h"
 #include "Platform/Clock.h"
 #include "Support/TestSupport.h"
 
@@ -7,15 +11,14 @@
 #include <QImage>
 #include <QLineF>
 
-#include <cstdlib>
 
 namespace {
 
 // Switches animations on for one test; the harness runs everything else without them.
 class AnimationsOn {
 public:
-    AnimationsOn() { unsetenv("QUORVALE_NO_ANIMATIONS"); }
-    ~AnimationsOn() { setenv("QUORVALE_NO_ANIMATIONS", "1", 1); }
+    AnimationsOn() { AnimationSpec::setAnimationsEnabled(true); }
+    ~AnimationsOn() { AnimationSpec::setAnimationsEnabled(false); }
 };
 
 } // namespace
@@ -28,6 +31,8 @@ TEST(ShellAurora, GlowsDriftBackAndForthEachAtItsOwnPace) {
         EXPECT_EQ(AuroraBackground::blobOffset(blob, blob.duration), blob.offsetB);
         EXPECT_EQ(AuroraBackground::blobOffset(blob, 2 * blob.duration), blob.offsetA);
     }
+    EXPECT_EQ(blobs[0].color, AppTheme::Colors::indigo());
+    EXPECT_EQ(blobs[4].color, AppTheme::Colors::violet());
     const auto& fifth = blobs[4];
     EXPECT_EQ(fifth.duration, 8);
     EXPECT_EQ(AuroraBackground::blobOffset(fifth, 8), QPointF(-40, -30)) << "80 left and 60 up within 8 seconds";
@@ -84,4 +89,18 @@ TEST(ShellAurora, PaintsTheGlowsOverTheBaseColour) {
     // Blob 2 (sunrise) 260 right and 120 up.
     const QColor sunriseGlow = frame.pixelColor(600 + 260, 380 - 120);
     EXPECT_GT(sunriseGlow.red(), corner.red() + 25);
+}
+
+TEST(ShellAurora, BaseColourFollowsTheTheme) {
+    ThemeManager::resetShared();
+    ThemeManager::shared().setCurrentTheme(AppColorTheme::crimson);
+    AuroraBackground backdrop;
+    backdrop.resize(1200, 760);
+    const QImage frame = backdrop.grab().toImage();
+    const QColor corner = frame.pixelColor(1, 1);
+    const QColor base = Theme::backgroundPrimary();
+    EXPECT_NEAR(corner.red(), base.red(), 3);
+    EXPECT_NEAR(corner.green(), base.green(), 3);
+    EXPECT_NEAR(corner.blue(), base.blue(), 3);
+    ThemeManager::resetShared();
 }
