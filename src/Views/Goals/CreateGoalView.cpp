@@ -24,6 +24,8 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 namespace {
 
 QString rgba(const QColor& c) {
@@ -226,7 +228,16 @@ QWidget* CreateGoalView::buildCategory() {
     row->addWidget(customChip_);
     row->addStretch(1);
     strip->setWidget(chips);
-    strip->setFixedHeight(chips->sizeHint().height());
+    // The chips' final padding decides the strip's height.
+    for (QToolButton* chip : suggestionChips_)
+        styleChip(chip, false, AppTheme::Colors::indigo(), AppTheme::Colors::violet());
+    styleChip(customChip_, false, AppTheme::Colors::cyan(), AppTheme::Colors::electric());
+    int chipHeight = 0;
+    for (QToolButton* chip : chips->findChildren<QToolButton*>()) {
+        chip->ensurePolished();
+        chipHeight = std::max(chipHeight, chip->sizeHint().height());
+    }
+    strip->setFixedHeight(chipHeight + 10);
     column->addWidget(strip);
 
     customEntry_ = new QWidget;
@@ -311,7 +322,7 @@ QWidget* CreateGoalView::buildDeadline() {
     column->addLayout(toggleRow);
     deadlinePicker_ = new DatePickerField(form_->deadline(), DatePickerField::Style::Compact);
     deadlinePicker_->setObjectName(QStringLiteral("createGoalDeadlinePicker"));
-    deadlinePicker_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    deadlinePicker_->setMinimumWidth(170);
     connect(deadlinePicker_, &DatePickerField::dateTimeChanged, form_, &CreateGoalViewModel::setDeadline);
     column->addWidget(deadlinePicker_, 0, Qt::AlignLeft);
     return box;

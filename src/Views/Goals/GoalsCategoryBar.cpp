@@ -11,6 +11,8 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 namespace {
 
 QString rgba(const QColor& c) {
@@ -68,10 +70,17 @@ void GoalsCategoryBar::rebuild() {
         }
         connect(chip, &QToolButton::clicked, viewModel_,
                 [vm = viewModel_, category] { vm->setFilterCategory(category); });
+        chip->ensurePolished();
         row_->addWidget(chip);
+        chip->show();
     }
     row_->addStretch(1);
-    setFixedHeight(strip_->sizeHint().height());
+    // New chips are not shown yet, so the layout would not count them.
+    int chipHeight = 0;
+    for (QToolButton* chip : strip_->findChildren<QToolButton*>())
+        chipHeight = std::max(chipHeight, chip->sizeHint().height());
+    const QMargins margins = row_->contentsMargins();
+    setFixedHeight(chipHeight + margins.top() + margins.bottom());
 }
 
 // With its scroll bar hidden, the strip also moves sideways on a plain mouse wheel.
