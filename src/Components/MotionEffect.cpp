@@ -92,7 +92,8 @@ void MotionEffect::draw(QPainter* painter) {
     if (shadow_.color.alpha() > 0 && shadow_.radius >= 0) {
         // The shadow is the source's silhouette in the shadow colour, blurred at half size.
         QImage silhouette = source.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        silhouette = silhouette.scaled(silhouette.size() / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        silhouette =
+            silhouette.scaled(silhouette.size() / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         {
             QPainter tint(&silhouette);
             tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
@@ -101,8 +102,8 @@ void MotionEffect::draw(QPainter* painter) {
         const double radiusPx = shadow_.radius * ratio / 2.0;
         const QImage blurred = ImageBlur::blurredWithPadding(silhouette, radiusPx);
         const double pad = std::ceil(std::max(0.0, radiusPx)) * 2.0 / ratio;
-        const QRectF target(area.left() + shadow_.x - pad, area.top() + shadow_.y - pad, area.width() + 2 * pad,
-                            area.height() + 2 * pad);
+        const QRectF target(area.left() + shadow_.x - pad, area.top() + shadow_.y - pad,
+                            area.width() + 2 * pad, area.height() + 2 * pad);
         painter->setRenderHint(QPainter::SmoothPixmapTransform);
         painter->drawImage(target, blurred);
     }

@@ -37,8 +37,8 @@ TEST(Badges, ReadTheirCaseWithSymbolAndTone) {
 }
 
 TEST(StatCard, SubtitleLineOnlyWhenGivenAndHoverLifts) {
-    StatCard plain(QStringLiteral("Active Goals"), QStringLiteral("3"), std::nullopt, QStringLiteral("target"),
-                   AppTheme::Colors::indigo(), 0);
+    StatCard plain(QStringLiteral("Active Goals"), QStringLiteral("3"), std::nullopt,
+                   QStringLiteral("target"), AppTheme::Colors::indigo(), 0);
     StatCard withSub(QStringLiteral("Active Goals"), QStringLiteral("3"), QStringLiteral("2 due soon"),
                      QStringLiteral("target"), AppTheme::Colors::indigo(), 0);
     EXPECT_LT(plain.sizeHint().height(), withSub.sizeHint().height());
