@@ -3,6 +3,7 @@
 #include "Components/Animator.h"
 #include "Core/Extensions/ImageBlur.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QWidget>
 
@@ -19,21 +20,63 @@ MotionEffect* MotionEffect::of(QWidget* widget) {
     return effect;
 }
 
+namespace {
+
+// Starts the entrance when the widget is first shown (or at once if it already is).
+class EntranceTrigger : public QObject {
+public:
+    EntranceTrigger(QWidget* widget, double delay) : QObject(widget), widget_(widget), delay_(delay) {
+        if (widget->isVisible())
+            start();
+        else
+            widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == widget_ && event->type() == QEvent::Show) {
+            widget_->removeEventFilter(this);
+            start();
+        }
+        return false;
+    }
+
+private:
+    void start() {
+        QPointer<MotionEffect> effect(MotionEffect::of(widget_));
+        Animator::run(
+            effect, AppTheme::Animation::spring(),
+            [effect](double t) {
+                if (!effect)
+                    return;
+                effect->setOpacity(std::clamp(t, 0.0, 1.0));
+                effect->setOffsetY(16.0 * (1.0 - t));
+            },
+            delay_);
+        deleteLater();
+    }
+
+    QWidget* widget_;
+    double delay_;
+};
+
+} // namespace
+
 void MotionEffect::staggeredAppear(QWidget* widget, double delaySeconds) {
     MotionEffect* effect = of(widget);
     const double delay = std::clamp(std::isfinite(delaySeconds) ? delaySeconds : 0.0, 0.0, kMaxEntranceDelay);
+    if (!AnimationSpec::animationsEnabled()) {
+        effect->setOpacity(1);
+        effect->setOffsetY(0);
+        return;
+    }
     effect->setOpacity(0);
     effect->setOffsetY(16);
-    QPointer<MotionEffect> guard(effect);
-    Animator::run(
-        effect, AppTheme::Animation::spring(),
-        [guard](double t) {
-            if (!guard)
-                return;
-            guard->setOpacity(std::clamp(t, 0.0, 1.0));
-            guard->setOffsetY(16.0 * (1.0 - t));
-        },
-        delay);
+    new EntranceTrigger(widget, delay);
+}
+
+void MotionEffect::glowShadow(QWidget* widget, const QColor& color, double radius) {
+    of(widget)->setShadow({color, radius, 0, 4});
 }
 
 void MotionEffect::setOpacity(double opacity) {

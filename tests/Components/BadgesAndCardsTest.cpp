@@ -60,6 +60,22 @@ TEST(StatCard, SubtitleLineOnlyWhenGivenAndHoverLifts) {
     EXPECT_EQ(plain.value(), QStringLiteral("4"));
 }
 
+TEST(MotionEffect, EntranceWaitsUntilShownLowAndTransparent) {
+    AnimationSpec::setAnimationsEnabled(true);
+    QWidget card;
+    card.setAttribute(Qt::WA_DontShowOnScreen);
+    MotionEffect::staggeredAppear(&card, 0);
+    MotionEffect* effect = MotionEffect::of(&card);
+    EXPECT_EQ(effect->opacity(), 0.0);
+    EXPECT_EQ(effect->offsetY(), 16.0);
+    QTest::qWait(300);
+    EXPECT_EQ(effect->opacity(), 0.0); // not shown yet: nothing moved
+    card.show();
+    EXPECT_TRUE(
+        QTest::qWaitFor([effect] { return effect->opacity() == 1.0 && effect->offsetY() == 0.0; }, 10000));
+    AnimationSpec::setAnimationsEnabled(false);
+}
+
 TEST(MotionEffect, EntranceDelayIsCappedAndPressShrinksUntilRelease) {
     EXPECT_DOUBLE_EQ(MotionEffect::kMaxEntranceDelay, 0.4);
     QWidget card;
