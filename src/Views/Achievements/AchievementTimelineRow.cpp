@@ -24,8 +24,8 @@ constexpr int kDeleteInsetTop = 6;
 constexpr int kDeleteInsetTrailing = 2;
 } // namespace
 
-AchievementTimelineRow::AchievementTimelineRow(std::shared_ptr<Achievement> achievement, std::function<void()> onDelete,
-                                               QWidget* parent)
+AchievementTimelineRow::AchievementTimelineRow(std::shared_ptr<Achievement> achievement,
+                                               std::function<void()> onDelete, QWidget* parent)
     : QWidget(parent), achievement_(std::move(achievement)), onDelete_(std::move(onDelete)) {
     setObjectName(QStringLiteral("achievementRow"));
     setAttribute(Qt::WA_Hover, true);
@@ -37,15 +37,15 @@ AchievementTimelineRow::AchievementTimelineRow(std::shared_ptr<Achievement> achi
 
     auto* line = new QHBoxLayout;
     line->setSpacing(8);
-    auto* title = ScreenStyle::label(achievement_->title().value_or(tr("Untitled")), Theme::font(15, QFont::DemiBold),
-                                     Theme::textPrimary());
+    auto* title = ScreenStyle::label(achievement_->title().value_or(tr("Untitled")),
+                                     Theme::font(15, QFont::DemiBold), Theme::textPrimary());
     title->setObjectName(QStringLiteral("achievementTitle"));
     line->addWidget(title);
     if (const auto category = achievement_->category())
         line->addWidget(categoryChip(category->name().value_or(tr("Other"))));
     line->addStretch(1);
-    auto* date = ScreenStyle::label(mediumDateText(achievement_->wrappedDate().toLocalTime().date()), Theme::font(11),
-                                    Theme::textMuted());
+    auto* date = ScreenStyle::label(mediumDateText(achievement_->wrappedDate().toLocalTime().date()),
+                                    Theme::font(11), Theme::textMuted());
     date->setObjectName(QStringLiteral("achievementDate"));
     line->addWidget(date);
     card->addLayout(line);
@@ -66,9 +66,10 @@ AchievementTimelineRow::AchievementTimelineRow(std::shared_ptr<Achievement> achi
     deleteButton_->setIcon(Symbols::icon(QStringLiteral("trash"), AppTheme::Colors::coral(), side));
     deleteButton_->setIconSize(QSize(side, side));
     deleteButton_->setFixedSize(side + 10, side + 10);
-    deleteButton_->setStyleSheet(QStringLiteral("QToolButton { border: none; border-radius: %1px; background: %2; }")
-                                     .arg((side + 10) / 2)
-                                     .arg(css(Theme::withOpacity(AppTheme::Colors::coral(), 0.1))));
+    deleteButton_->setStyleSheet(
+        QStringLiteral("QToolButton { border: none; border-radius: %1px; background: %2; }")
+            .arg((side + 10) / 2)
+            .arg(css(Theme::withOpacity(AppTheme::Colors::coral(), 0.1))));
     connect(deleteButton_, &QToolButton::clicked, this, [this] {
         if (onDelete_)
             onDelete_();
@@ -82,10 +83,11 @@ QWidget* AchievementTimelineRow::categoryChip(const QString& name) {
     chip->setContentsMargins(7, 2, 7, 2);
     const int height = chip->sizeHint().height();
     chip->setAttribute(Qt::WA_StyledBackground, true);
-    chip->setStyleSheet(QStringLiteral("QLabel#categoryChip { background: %1; border-radius: %2px; color: %3; }")
-                            .arg(css(Theme::withOpacity(AppTheme::Colors::violet(), 0.12)))
-                            .arg(height / 2)
-                            .arg(css(AppTheme::Colors::violet())));
+    chip->setStyleSheet(
+        QStringLiteral("QLabel#categoryChip { background: %1; border-radius: %2px; color: %3; }")
+            .arg(css(Theme::withOpacity(AppTheme::Colors::violet(), 0.12)))
+            .arg(height / 2)
+            .arg(css(AppTheme::Colors::violet())));
     chip->setFixedHeight(height);
     return chip;
 }

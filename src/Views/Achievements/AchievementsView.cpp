@@ -73,7 +73,8 @@ QWidget* AchievementsView::buildHeader() {
     row->setContentsMargins(0, 0, 0, 0);
     auto* titles = new QVBoxLayout;
     titles->setSpacing(6);
-    titles->addWidget(ScreenStyle::label(tr("Achievements"), Theme::font(34, QFont::Bold), Theme::textPrimary()));
+    titles->addWidget(
+        ScreenStyle::label(tr("Achievements"), Theme::font(34, QFont::Bold), Theme::textPrimary()));
     subtitle_ = ScreenStyle::label(QString(), Theme::font(15), Theme::textSecondary());
     subtitle_->setObjectName(QStringLiteral("winsLogged"));
     titles->addWidget(subtitle_);
@@ -100,8 +101,9 @@ QWidget* AchievementsView::buildEmptyState() {
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(8);
-    texts->addWidget(ScreenStyle::label(tr("Log Your First Win"), Theme::font(22, QFont::DemiBold), Theme::textPrimary()),
-                     0, Qt::AlignHCenter);
+    texts->addWidget(
+        ScreenStyle::label(tr("Log Your First Win"), Theme::font(22, QFont::DemiBold), Theme::textPrimary()),
+        0, Qt::AlignHCenter);
     auto* invitation = ScreenStyle::label(tr("Every achievement deserves to be remembered."), Theme::font(15),
                                           Theme::textSecondary());
     invitation->setAlignment(Qt::AlignCenter);
@@ -126,8 +128,8 @@ QWidget* AchievementsView::buildTimeline() {
         auto* year = new QVBoxLayout;
         year->setSpacing(8);
         // Plain digits: a year is not a quantity ("2024", never "2,024").
-        auto* label = ScreenStyle::label(QString::number(section.year), ScreenStyle::kerned(Theme::font(11), 1.5),
-                                         Theme::textMuted());
+        auto* label = ScreenStyle::label(QString::number(section.year),
+                                         ScreenStyle::kerned(Theme::font(11), 1.5), Theme::textMuted());
         label->setObjectName(QStringLiteral("yearLabel"));
         label->setContentsMargins(AchievementTimelineRow::kNodeColumn, 0, 0, 0);
         year->addWidget(label);

@@ -1,3 +1,4 @@
+#include "Views/Achievements/AchievementsView.h"
 #include "Components/SheetHost.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Core/Theme/Theme.h"
@@ -8,7 +9,6 @@
 #include "Support/TestSupport.h"
 #include "ViewModels/AchievementsViewModel.h"
 #include "Views/Achievements/AchievementTimelineRow.h"
-#include "Views/Achievements/AchievementsView.h"
 #include "Views/Achievements/AddAchievementSheet.h"
 
 #include <gtest/gtest.h>
