@@ -74,6 +74,7 @@ AchievementTimelineRow::AchievementTimelineRow(std::shared_ptr<Achievement> achi
         if (onDelete_)
             onDelete_();
     });
+    MotionEffect::of(deleteButton_)->setOpacity(0); // fades in from nothing on the first hover
     deleteButton_->hide();
 }
 
