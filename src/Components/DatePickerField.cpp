@@ -4,21 +4,47 @@
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 
+#include "Components/Symbols.h"
+
 #include <QCalendarWidget>
 #include <QDateEdit>
+#include <QFontMetrics>
 #include <QSignalBlocker>
+#include <QTextCharFormat>
 #include <QTimeEdit>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
 
 QString calendarSheet() {
-    return QStringLiteral("QCalendarWidget QWidget { background: %1; color: %2; }"
-                          "QCalendarWidget QAbstractItemView { selection-background-color: %3; selection-color: white; }"
-                          "QCalendarWidget QAbstractItemView:disabled { color: %4; }"
-                          "QCalendarWidget QToolButton { background: transparent; color: %2; border: none; padding: 4px; }")
-        .arg(Theme::backgroundTertiary().name(), Theme::textPrimary().name(), AppTheme::Colors::indigo().name(),
-             Theme::textMuted().name());
+    return QStringLiteral(
+               "QCalendarWidget QWidget { background: %1; color: %2; }"
+               "QCalendarWidget QAbstractItemView { selection-background-color: %3; selection-color: white; }"
+               "QCalendarWidget QAbstractItemView:disabled { color: %4; }"
+               "QCalendarWidget QToolButton { background: transparent; color: %2; border: none; padding: "
+               "4px; }")
+        .arg(Theme::backgroundTertiary().name(), Theme::textPrimary().name(),
+             AppTheme::Colors::indigo().name(), Theme::textMuted().name());
+}
+
+// The month view's weekday header and arrows follow the theme instead of the style's
+// white header, red weekends and green arrows.
+void themeCalendar(QCalendarWidget* calendar) {
+    calendar->setStyleSheet(calendarSheet());
+    QTextCharFormat header;
+    header.setForeground(Theme::textMuted());
+    header.setBackground(Theme::backgroundTertiary());
+    calendar->setHeaderTextFormat(header);
+    QTextCharFormat weekend;
+    weekend.setForeground(Theme::textPrimary());
+    calendar->setWeekdayTextFormat(Qt::Saturday, weekend);
+    calendar->setWeekdayTextFormat(Qt::Sunday, weekend);
+    const std::pair<const char*, const char*> arrows[] = {{"qt_calendar_prevmonth", "chevron.left"},
+                                                          {"qt_calendar_nextmonth", "chevron.right"}};
+    for (const auto& [name, symbol] : arrows)
+        if (auto* button = calendar->findChild<QToolButton*>(QString::fromLatin1(name)))
+            button->setIcon(Symbols::icon(QString::fromLatin1(symbol), Theme::textSecondary(), 14));
 }
 
 } // namespace
@@ -33,10 +59,11 @@ DatePickerField::DatePickerField(const QDateTime& value, Style style, QWidget* p
         calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
         calendar_->setGridVisible(false);
         calendar_->setFont(Theme::font(fontSize));
-        calendar_->setStyleSheet(calendarSheet());
+        themeCalendar(calendar_);
         layout->addWidget(calendar_);
         connect(calendar_, &QCalendarWidget::clicked, this, &DatePickerField::pickDate);
-        connect(calendar_, &QCalendarWidget::selectionChanged, this, [this] { pickDate(calendar_->selectedDate()); });
+        connect(calendar_, &QCalendarWidget::selectionChanged, this,
+                [this] { pickDate(calendar_->selectedDate()); });
     } else if (style == Style::Time) {
         auto* edit = new QTimeEdit;
         edit->setDisplayFormat(QStringLiteral("h:mm AP"));
@@ -46,14 +73,19 @@ DatePickerField::DatePickerField(const QDateTime& value, Style style, QWidget* p
         auto* edit = new QDateEdit;
         edit->setDisplayFormat(QStringLiteral("MMM d, yyyy"));
         edit->setCalendarPopup(true);
-        edit->calendarWidget()->setStyleSheet(calendarSheet());
+        themeCalendar(edit->calendarWidget());
         edit_ = edit;
         connect(edit, &QDateEdit::dateChanged, this, &DatePickerField::pickDate);
     }
     if (edit_) {
         edit_->setObjectName(QStringLiteral("datePickerEdit"));
         edit_->setButtonSymbols(QAbstractSpinBox::NoButtons);
-        InputStyle::apply(edit_, QStringLiteral("QDateTimeEdit"), fontSize, 8);
+        InputStyle::apply(edit_, QStringLiteral("QDateTimeEdit"), fontSize, 8,
+                          QStringLiteral("QDateTimeEdit::drop-down { border: none; width: 14px; }"
+                                         "QDateTimeEdit::down-arrow { image: none; width: 0; }"));
+        const QString widest =
+            style == Style::Time ? QStringLiteral("12:59 PM") : QStringLiteral("Sep 30, 2026");
+        edit_->setMinimumWidth(int(QFontMetrics(edit_->font()).horizontalAdvance(widest)) + 40);
         layout->addWidget(edit_);
     }
     syncEditors();
