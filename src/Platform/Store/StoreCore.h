@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/EntityDescription.h"
+#include "Platform/Store/ObjectRegistry.h"
 #include "Platform/Store/ObjectState.h"
 #include "Platform/Store/StatementCache.h"
 
@@ -34,7 +35,7 @@ struct EntityInfo {
     std::vector<int> toOnes; // relationship indices stored as columns, in column order
     // The identity map: one object per record. Objects without unsaved changes are held
     // weakly and read again from the file when nobody holds them any more.
-    std::unordered_map<qint64, std::weak_ptr<ManagedObject>> registry;
+    ObjectRegistry registry;
     std::map<qint64, std::shared_ptr<ManagedObject>> pending; // inserted, changed or deleted
     qint64 nextPk = 1;
 };
@@ -95,5 +96,5 @@ private:
     std::vector<EntityInfo> entities_;
     QSet<QString> touched_;
     bool emitScheduled_ = false;
-    quint64 linkGeneration_ = 0;
+    quint64 linkGeneration_ = 1;
 };
