@@ -173,12 +173,12 @@ const std::vector<std::shared_ptr<ManagedObject>>& FetchEngine::related(const Ma
     if (s.toMany.size() <= static_cast<std::size_t>(relationship))
         s.toMany.resize(static_cast<std::size_t>(relationship) + 1);
     ToManyCache* cache = &s.toMany[static_cast<std::size_t>(relationship)];
-    if (cache->generation == core_.linkGeneration())
+    if (cache->generation == core_.linkGeneration(ri.destination))
         return cache->objects;
     if (s.batch && !core_.hasPending(ri.destination)) {
         loadForBatch(object, relationship);
         cache = &s.toMany[static_cast<std::size_t>(relationship)];
-        if (cache->generation == core_.linkGeneration())
+        if (cache->generation == core_.linkGeneration(ri.destination))
             return cache->objects;
     }
     const EntityDescription& dest = *core_.entity(ri.destination).desc;
@@ -187,7 +187,7 @@ const std::vector<std::shared_ptr<ManagedObject>>& FetchEngine::related(const Ma
                                                                   QVariant::fromValue(ObjectRef{object.entityName(), object.objectID()}))));
     cache = &s.toMany[static_cast<std::size_t>(relationship)];
     cache->objects = std::move(found);
-    cache->generation = core_.linkGeneration();
+    cache->generation = core_.linkGeneration(ri.destination);
     return cache->objects;
 }
 
@@ -195,7 +195,7 @@ void FetchEngine::loadForBatch(const ManagedObject& object, int relationship) {
     const auto& s = StoreCore::state(object);
     const RelationInfo& ri = core_.entity(s.entity).relations[static_cast<std::size_t>(relationship)];
     const EntityInfo& dest = core_.entity(ri.destination);
-    const quint64 generation = core_.linkGeneration();
+    const quint64 generation = core_.linkGeneration(ri.destination);
     const auto batch = s.batch; // the fetch below may replace it
 
     std::vector<std::shared_ptr<ManagedObject>> owners;

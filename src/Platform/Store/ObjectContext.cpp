@@ -106,7 +106,7 @@ void ObjectContext::deleteObject(const std::shared_ptr<ManagedObject>& object) {
     core.willChange(*object);
     s.deleted = true;
     s.updated = false;
-    core.linksChanged();
+    core.linksChanged(s.entity);
     const EntityInfo& own = core.entity(s.entity);
     for (int r : own.toOnes)
         if (s.links[static_cast<std::size_t>(r)] && own.relations[static_cast<std::size_t>(r)].destination >= 0)
@@ -167,7 +167,9 @@ bool ObjectContext::batchDelete(QStringView entityName, QString* error) {
         core.touch(link.entity);
     }
     core.touch(e);
-    core.linksChanged();
+    core.linksChanged(e);
+    for (const IncomingLink& link : links)
+        core.linksChanged(link.entity);
     return true;
 }
 
@@ -208,7 +210,7 @@ void ObjectContext::rollback() {
     }
     // Restored links change to-many sides elsewhere; every list looks again.
     core.touchAll();
-    core.linksChanged();
+    core.linksChangedEverywhere();
 }
 
 void ObjectContext::reset() {
@@ -221,5 +223,5 @@ void ObjectContext::reset() {
         core.entity(e).pending.clear();
     }
     core.touchAll();
-    core.linksChanged();
+    core.linksChangedEverywhere();
 }
