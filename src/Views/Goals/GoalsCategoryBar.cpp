@@ -28,8 +28,12 @@ GoalsCategoryBar::GoalsCategoryBar(GoalsViewModel* viewModel, QWidget* parent)
 }
 
 void GoalsCategoryBar::rebuild() {
+    // A chip may be rebuilt from its own click: release the old ones later.
     while (QLayoutItem* item = row_->takeAt(0)) {
-        delete item->widget();
+        if (QWidget* chip = item->widget()) {
+            chip->hide();
+            chip->deleteLater();
+        }
         delete item;
     }
     const QString chosen = viewModel_->filterCategory();

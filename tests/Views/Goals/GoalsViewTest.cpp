@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -359,6 +360,34 @@ TEST_F(GoalsViewTest, ARowShowsItsFiguresAndItsMenuDeletesAtOnce) {
     EXPECT_TRUE(goal->isDeleted());
     EXPECT_FALSE(view->selectedGoal());
     EXPECT_TRUE(view->findChild<QWidget*>(QStringLiteral("goalsEmptyState"))->isVisible());
+}
+
+TEST_F(GoalsViewTest, CategoryChipsFilterAndSearchShowsNoResults) {
+    makeGoal(QStringLiteral("Run"), QStringLiteral("Health"));
+    makeGoal(QStringLiteral("Ship"), QStringLiteral("Career"));
+    open();
+    auto chip = [this](const QString& text) -> QToolButton* {
+        for (QToolButton* c : view->findChildren<QToolButton*>(QStringLiteral("goalsCategoryChip")))
+            if (c->isVisible() && c->text() == text)
+                return c;
+        return nullptr;
+    };
+    ASSERT_NE(chip(QStringLiteral("Career")), nullptr);
+    QTest::mouseClick(chip(QStringLiteral("Career")), Qt::LeftButton);
+    qv::test::settle();
+    EXPECT_EQ(view->viewModel()->filterCategory(), QStringLiteral("Career"));
+    EXPECT_TRUE(chip(QStringLiteral("Career"))->property("chosen").toBool());
+    ASSERT_EQ(all<GoalRowView>().size(), 1);
+    EXPECT_EQ(all<GoalRowView>().front()->goal()->title(), QStringLiteral("Ship"));
+
+    QTest::keyClicks(view->findChild<QLineEdit*>(QStringLiteral("goalsSearchField")), QStringLiteral("zzz"));
+    qv::test::settle();
+    EXPECT_EQ(view->findChild<QLabel*>(QStringLiteral("goalsEmptyTitle"))->text(),
+              QStringLiteral("No results"));
+    EXPECT_FALSE(view->findChild<QPushButton*>(QStringLiteral("goalsCreateFirstGoal"))->isVisibleTo(view));
+    view->findChild<QToolButton*>(QStringLiteral("goalsSearchClear"))->click();
+    qv::test::settle();
+    EXPECT_EQ(all<GoalRowView>().size(), 1);
 }
 
 TEST_F(GoalsViewTest, NewGoalComesFromTheButtonTheEmptyStateAndTheMenuRequest) {
