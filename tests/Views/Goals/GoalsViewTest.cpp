@@ -32,6 +32,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -345,6 +346,16 @@ TEST_F(GoalsViewTest, ARowShowsItsFiguresAndItsMenuDeletesAtOnce) {
     context->save();
     qv::test::settle();
     EXPECT_FALSE(label("goalRowStreakText")->isVisibleTo(row));
+    EXPECT_EQ(label("goalRowMoneyText")->text(), QStringLiteral("0/0"));
+    goal->setTargetAmount(1e300); // any stored amount prints, however large or odd
+    context->save();
+    qv::test::settle();
+    const QString huge = label("goalRowMoneyText")->text();
+    EXPECT_TRUE(huge.startsWith(QStringLiteral("0/1000000000000000")));
+    EXPECT_EQ(huge.size(), 2 + 301);
+    goal->setTargetAmount(std::nan(""));
+    context->save();
+    qv::test::settle();
     EXPECT_EQ(label("goalRowMoneyText")->text(), QStringLiteral("0/0"));
 
     view->select(goal);
