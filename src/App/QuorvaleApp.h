@@ -24,8 +24,6 @@ public:
     void raiseWindow();
 
 private:
-    void applyPalette();
-
     PersistenceController& persistence_;
     std::unique_ptr<AppViewModel> appViewModel_;
     std::unique_ptr<MainWindow> window_;

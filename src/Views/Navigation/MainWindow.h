@@ -21,6 +21,10 @@ public:
     // Brings the window to the front, restoring it when minimised.
     void raiseWindow();
 
+    // The dark look of the current theme for everything widgets draw themselves (fields,
+    // menus, tool tips) and the theme's font as the default.
+    static void applyThemeToApplication();
+
 private:
     ContentView* content_;
     QAction* newGoal_;

@@ -123,6 +123,7 @@ SidebarView::SidebarView(const AppEnvironment& env, QWidget* parent)
     list->addWidget(newGoalButton_);
     list->addStretch();
     scroll->setWidget(content);
+    content->setAutoFillBackground(false); // setWidget() turns it on; the material must show
     column->addWidget(scroll, 1);
     column->addWidget(buildFooter());
 
