@@ -156,6 +156,7 @@ TEST_F(ShellContent, OnFirstRunTheOnboardingCoversTheCheckInUntilItCloses) {
     ASSERT_TRUE(onboarding && checkIn);
     const QWidgetList stack = onboarding->parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     EXPECT_GT(stack.indexOf(onboarding), stack.indexOf(checkIn)) << "the onboarding lies above";
+    EXPECT_FALSE(content().background()->isVisible()) << "the covered backdrop rests";
     qv::test::saveScreen(window_.get(), QStringLiteral("shell-onboarding"));
 
     QTest::mouseClick(onboarding->findChild<QPushButton*>("finishOnboardingButton"), Qt::LeftButton);
@@ -163,6 +164,7 @@ TEST_F(ShellContent, OnFirstRunTheOnboardingCoversTheCheckInUntilItCloses) {
     EXPECT_EQ(content().onboardingOverlay(), nullptr);
     ASSERT_EQ(content().checkInOverlay(), checkIn) << "the check-in shows without a new start";
     EXPECT_TRUE(checkIn->isVisible());
+    EXPECT_TRUE(content().background()->isVisible());
     qv::test::saveScreen(window_.get(), QStringLiteral("shell-check-in"));
 
     QTest::mouseClick(checkIn->findChild<QPushButton*>("completeCheckInButton"), Qt::LeftButton);

@@ -132,8 +132,15 @@ void ContentView::syncOverlays() {
     if (vm->showOnboarding() && !onboarding_) {
         onboarding_ = new OnboardingView(env_, root_);
         static_cast<QGridLayout*>(root_->layout())->addWidget(onboarding_, 0, 0);
-        presentOverlay(onboarding_, 0.97);
+        // The onboarding brings its own backdrop; once it covers this one, this one rests.
+        QPointer<QWidget> background(background_);
+        QPointer<QWidget> onboarding(onboarding_);
+        presentOverlay(onboarding_, 0.97, [background, onboarding] {
+            if (background && onboarding)
+                background->hide();
+        });
     } else if (!vm->showOnboarding() && onboarding_) {
+        background_->show();
         dismissOverlay(onboarding_, 0.97);
     }
     // The onboarding always covers the check-in.
@@ -141,7 +148,7 @@ void ContentView::syncOverlays() {
         onboarding_->raise();
 }
 
-void ContentView::presentOverlay(QWidget* overlay, double fromScale) {
+void ContentView::presentOverlay(QWidget* overlay, double fromScale, std::function<void()> presented) {
     overlay->show();
     overlay->raise();
     overlay->setFocus();
@@ -156,10 +163,12 @@ void ContentView::presentOverlay(QWidget* overlay, double fromScale) {
             effect->setScale(fromScale + (1 - fromScale) * t);
         },
         0,
-        [guard] {
+        [guard, presented] {
             // A settled overlay draws directly; the effect would only cost every repaint.
             if (guard)
                 guard->setGraphicsEffect(nullptr);
+            if (presented)
+                presented();
         });
 }
 

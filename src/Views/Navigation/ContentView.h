@@ -1,12 +1,13 @@
 #pragma once
 
+#include "Core/Theme/AppColorTheme.h"
 #include "ViewModels/AppDestination.h"
 #include "ViewModels/AppEnvironment.h"
 
-#include "Core/Theme/AppColorTheme.h"
-
 #include <QPointer>
 #include <QWidget>
+
+#include <functional>
 
 class AuroraBackground;
 class SidebarView;
@@ -38,7 +39,7 @@ private:
     void scheduleRebuild();
     void showDestination();
     void syncOverlays();
-    void presentOverlay(QWidget* overlay, double fromScale);
+    void presentOverlay(QWidget* overlay, double fromScale, std::function<void()> presented = {});
     void dismissOverlay(QPointer<QWidget>& overlay, double toScale);
 
     AppEnvironment env_;
