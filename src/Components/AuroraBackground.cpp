@@ -95,7 +95,7 @@ AuroraBackground::AuroraBackground(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     timer_.setInterval(kFrameIntervalMs);
     timer_.setTimerType(Qt::CoarseTimer);
-    connect(&timer_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    connect(&timer_, &QTimer::timeout, this, &AuroraBackground::nextFrame);
 }
 
 const std::array<AuroraBackground::Blob, 5>& AuroraBackground::blobs() {
@@ -160,6 +160,14 @@ void AuroraBackground::renderFrame(QPainter& painter, const QSizeF& size, qreal 
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRectF(QPointF(0, 0), QSizeF(canvasSize) / kCanvasScale), canvas_);
     painter.restore();
+}
+
+void AuroraBackground::setCoveredRegion(const QRegion& region) { covered_ = region; }
+
+void AuroraBackground::nextFrame() {
+    const QRegion dirty = QRegion(rect()) - covered_;
+    if (!dirty.isEmpty())
+        update(dirty);
 }
 
 void AuroraBackground::paintEvent(QPaintEvent*) {

@@ -165,11 +165,14 @@ TEST_F(ShellContent, OnFirstRunTheOnboardingCoversTheCheckInUntilItCloses) {
     ASSERT_EQ(content().checkInOverlay(), checkIn) << "the check-in shows without a new start";
     EXPECT_TRUE(checkIn->isVisible());
     EXPECT_TRUE(content().background()->isVisible());
+    EXPECT_EQ(content().background()->coveredRegion(), QRegion(content().rect()))
+        << "under the frosted dim layer the backdrop's frames repaint nothing";
     qv::test::saveScreen(window_.get(), QStringLiteral("shell-check-in"));
 
     QTest::mouseClick(checkIn->findChild<QPushButton*>("completeCheckInButton"), Qt::LeftButton);
     qv::test::settle();
     EXPECT_EQ(content().checkInOverlay(), nullptr);
+    EXPECT_EQ(content().background()->coveredRegion(), QRegion(0, 0, 220, content().height()));
     EXPECT_TRUE(UserDefaults::standard().flag(QStringLiteral("onboardingComplete")));
     EXPECT_EQ(UserDefaults::standard().date(QStringLiteral("lastCheckInDate")), Clock::now());
 }

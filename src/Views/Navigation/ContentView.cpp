@@ -33,6 +33,10 @@ ContentView::ContentView(const AppEnvironment& env, QWidget* parent)
     connect(env_.appViewModel, &AppViewModel::destinationChanged, this, &ContentView::showDestination);
     connect(env_.appViewModel, &AppViewModel::overlaysChanged, this, &ContentView::syncOverlays);
     connect(&ThemeManager::shared(), &ThemeManager::themeChanged, this, &ContentView::scheduleRebuild);
+    // Frosted surfaces follow the moving backdrop at the pace their snapshots refresh.
+    materialTimer_.setInterval(UltraThinMaterial::kRefreshMs + 10);
+    connect(&materialTimer_, &QTimer::timeout, this, &ContentView::refreshMaterials);
+    materialTimer_.start();
     build();
 }
 
@@ -79,6 +83,29 @@ void ContentView::build() {
     UltraThinMaterial::setBackdrop(background_);
     showDestination();
     syncOverlays();
+    updateCoveredRegion();
+}
+
+void ContentView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    updateCoveredRegion();
+}
+
+void ContentView::updateCoveredRegion() {
+    // The sidebar and the check-in's dim layer are frosted snapshots of the backdrop; the
+    // backdrop's own frames need not repaint what they cover.
+    QRegion covered(0, 0, SidebarView::kWidth, height());
+    if (checkIn_)
+        covered = QRegion(rect());
+    background_->setCoveredRegion(covered);
+}
+
+void ContentView::refreshMaterials() {
+    if (!background_ || !background_->isAnimating())
+        return;
+    sidebar_->update();
+    if (checkIn_)
+        checkIn_->update();
 }
 
 void ContentView::showEvent(QShowEvent* event) {
@@ -146,6 +173,7 @@ void ContentView::syncOverlays() {
     // The onboarding always covers the check-in.
     if (onboarding_)
         onboarding_->raise();
+    updateCoveredRegion();
 }
 
 void ContentView::presentOverlay(QWidget* overlay, double fromScale, std::function<void()> presented) {

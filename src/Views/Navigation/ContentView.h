@@ -5,6 +5,7 @@
 #include "ViewModels/AppEnvironment.h"
 
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -33,6 +34,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void build();
@@ -41,6 +43,8 @@ private:
     void syncOverlays();
     void presentOverlay(QWidget* overlay, double fromScale, std::function<void()> presented = {});
     void dismissOverlay(QPointer<QWidget>& overlay, double toScale);
+    void updateCoveredRegion();
+    void refreshMaterials();
 
     AppEnvironment env_;
     AppColorTheme builtTheme_;
@@ -52,4 +56,5 @@ private:
     QPointer<QWidget> screen_;
     QPointer<QWidget> checkIn_;
     QPointer<QWidget> onboarding_;
+    QTimer materialTimer_;
 };

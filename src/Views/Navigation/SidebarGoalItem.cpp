@@ -2,13 +2,13 @@
 
 #include "Components/Animator.h"
 #include "Components/Symbols.h"
-#include "Core/Extensions/ImageBlur.h"
 #include "Core/Extensions/ProgressPercent.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/ColorHex.h"
 #include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "ViewModels/AppViewModel.h"
+#include "Views/Navigation/SidebarGlow.h"
 
 #include <QFontDatabase>
 #include <QMouseEvent>
@@ -111,19 +111,7 @@ void SidebarGoalItem::paintEvent(QPaintEvent*) {
 
     const QColor dot = ColorHex::fromHex(goal_->colorHex().value_or(ColorHex::fallbackHex()));
     const QRectF dotRect(20, (height() - kDot) / 2, kDot, kDot);
-    {
-        const int pad = 6;
-        QImage glow(int(kDot) + 2 * pad, int(kDot) + 2 * pad, QImage::Format_ARGB32_Premultiplied);
-        glow.fill(Qt::transparent);
-        QPainter p(&glow);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setBrush(Theme::withOpacity(dot, 0.6));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(QRectF(pad, pad, kDot, kDot));
-        p.end();
-        ImageBlur::blur(glow, 3);
-        painter.drawImage(dotRect.topLeft() - QPointF(pad, pad), glow);
-    }
+    SidebarGlow::paint(painter, dotRect, kDot / 2, Theme::withOpacity(dot, 0.6), 3);
     painter.setPen(Qt::NoPen);
     painter.setBrush(dot);
     painter.drawEllipse(dotRect);

@@ -2,9 +2,9 @@
 
 #include "Components/Animator.h"
 #include "Components/Symbols.h"
-#include "Core/Extensions/ImageBlur.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
+#include "Views/Navigation/SidebarGlow.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -16,24 +16,13 @@ namespace {
 constexpr int kRowHeight = 40; // 28 tile + 6 above and below
 constexpr double kTile = 28;
 
-// A rounded rectangle with a soft glow of the same colour around it.
-void paintGlowingRect(QPainter& painter, const QRectF& rect, double radius, const QColor& fill,
-                      const QColor& glow, double glowRadius) {
-    if (glow.alpha() > 0) {
-        const int pad = int(std::ceil(glowRadius * 2));
-        QImage shadow(QSize(int(rect.width()) + 2 * pad, int(rect.height()) + 2 * pad),
-                      QImage::Format_ARGB32_Premultiplied);
-        shadow.fill(Qt::transparent);
-        {
-            QPainter p(&shadow);
-            p.setRenderHint(QPainter::Antialiasing);
-            QPainterPath path;
-            path.addRoundedRect(QRectF(pad, pad, rect.width(), rect.height()), radius, radius);
-            p.fillPath(path, glow);
-        }
-        ImageBlur::blur(shadow, glowRadius);
-        painter.drawImage(rect.topLeft() - QPointF(pad, pad), shadow);
-    }
+// A rounded rectangle over a glow of its accent; the glow fades with the selection.
+void paintGlowingRect(QPainter& painter, const QRectF& rect, double radius, const QColor& fill, const QColor& accent,
+                      double glowOpacity, double glowRadius, double amount) {
+    painter.save();
+    painter.setOpacity(amount);
+    SidebarGlow::paint(painter, rect, radius, Theme::withOpacity(accent, glowOpacity), glowRadius);
+    painter.restore();
     QPainterPath path;
     path.addRoundedRect(rect, radius, radius);
     painter.fillPath(path, fill);
@@ -120,8 +109,7 @@ void SidebarNavItem::paintEvent(QPaintEvent*) {
 
     const QRectF tile(16, (height() - kTile) / 2, kTile, kTile);
     if (selection_ > 0)
-        paintGlowingRect(painter, tile, 7, Theme::withOpacity(accent, 0.18 * selection_),
-                         Theme::withOpacity(accent, 0.35 * selection_), 6);
+        paintGlowingRect(painter, tile, 7, Theme::withOpacity(accent, 0.18 * selection_), accent, 0.35, 6, selection_);
     const QColor iconColor = selected_ ? accent : Theme::textSecondary();
     const int iconSize = Symbols::pixelSizeForFontSize(13);
     Symbols::paint(painter, QRectF(tile.center() - QPointF(iconSize / 2.0, iconSize / 2.0), QSizeF(iconSize, iconSize)),
@@ -137,8 +125,7 @@ void SidebarNavItem::paintEvent(QPaintEvent*) {
 
     if (selection_ > 0) {
         const QRectF bar(width() - 16 - 3, (height() - 14) / 2.0, 3, 14);
-        paintGlowingRect(painter, bar, 2, Theme::withOpacity(accent, selection_),
-                         Theme::withOpacity(accent, 0.6 * selection_), 4);
+        paintGlowingRect(painter, bar, 2, Theme::withOpacity(accent, selection_), accent, 0.6, 4, selection_);
     }
     if (hasFocus()) {
         painter.setPen(QPen(Theme::withOpacity(accent, 0.6), 1));
