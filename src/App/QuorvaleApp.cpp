@@ -33,4 +33,6 @@ void QuorvaleApp::show() {
     AppStartup::run(persistence_, NotificationScheduler::shared());
 }
 
-void QuorvaleApp::raiseWindow() { window_->raiseWindow(); }
+void QuorvaleApp::raiseWindow() {
+    window_->raiseWindow();
+}

@@ -67,7 +67,8 @@ QImage makeSprite(const AuroraBackground::Blob& blob) {
             if ((dx * dx) / (rx * rx) + (dy * dy) / (ry * ry) > 1)
                 continue;
             const qreal r = std::sqrt(dx * dx + dy * dy) / rx;
-            alpha[static_cast<size_t>(y) * width + x] = static_cast<float>(blob.opacity * std::max<qreal>(0, 1 - r));
+            alpha[static_cast<size_t>(y) * width + x] =
+                static_cast<float>(blob.opacity * std::max<qreal>(0, 1 - r));
         }
     }
     gaussianBlur(alpha, width, height, blob.blur / 2 * kCanvasScale);
@@ -78,7 +79,8 @@ QImage makeSprite(const AuroraBackground::Blob& blob) {
         auto* line = reinterpret_cast<QRgb*>(sprite.scanLine(y));
         for (int x = 0; x < width; ++x) {
             const float a = std::clamp(alpha[static_cast<size_t>(y) * width + x], 0.0f, 1.0f);
-            line[x] = qRgba(qRound(c.red() * a), qRound(c.green() * a), qRound(c.blue() * a), qRound(255 * a));
+            line[x] =
+                qRgba(qRound(c.red() * a), qRound(c.green() * a), qRound(c.blue() * a), qRound(255 * a));
         }
     }
     return sprite;
@@ -122,9 +124,13 @@ QPointF AuroraBackground::blobOffset(const Blob& blob, qreal seconds) {
     return blob.offsetA + (blob.offsetB - blob.offsetA) * p;
 }
 
-QColor AuroraBackground::baseColor() { return Theme::backgroundPrimary(); }
+QColor AuroraBackground::baseColor() {
+    return Theme::backgroundPrimary();
+}
 
-bool AuroraBackground::animationsEnabled() { return AnimationSpec::animationsEnabled(); }
+bool AuroraBackground::animationsEnabled() {
+    return AnimationSpec::animationsEnabled();
+}
 
 qreal AuroraBackground::elapsedSeconds() const {
     if (startMs_ < 0 || !animationsEnabled())
@@ -162,7 +168,9 @@ void AuroraBackground::renderFrame(QPainter& painter, const QSizeF& size, qreal 
     painter.restore();
 }
 
-void AuroraBackground::setCoveredRegion(const QRegion& region) { covered_ = region; }
+void AuroraBackground::setCoveredRegion(const QRegion& region) {
+    covered_ = region;
+}
 
 void AuroraBackground::nextFrame() {
     const QRegion dirty = QRegion(rect()) - covered_;

@@ -20,9 +20,9 @@ class AuroraBackground : public QWidget {
 public:
     struct Blob {
         QColor color;
-        qreal size;     // width; the height is size x 0.85, the gradient's radius size / 2
-        qreal blur;     // radius of the blur, in points
-        qreal opacity;  // of the colour at the centre
+        qreal size;    // width; the height is size x 0.85, the gradient's radius size / 2
+        qreal blur;    // radius of the blur, in points
+        qreal opacity; // of the colour at the centre
         QPointF offsetA;
         QPointF offsetB;
         qreal duration; // seconds of one drift from one offset to the other

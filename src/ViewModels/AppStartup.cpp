@@ -22,7 +22,8 @@ void AppStartup::run(PersistenceController& persistence, NotificationScheduler& 
         scheduler.removeDeadlineNotifications();
         return;
     }
-    scheduler.reschedule(NotificationTimeStorage::load(deadlineNotificationCount()), persistence.viewContext());
+    scheduler.reschedule(NotificationTimeStorage::load(deadlineNotificationCount()),
+                         persistence.viewContext());
 }
 
 void AppStartup::clearLegacyMockDataIfNeeded(PersistenceController& persistence) {
@@ -34,7 +35,9 @@ void AppStartup::clearLegacyMockDataIfNeeded(PersistenceController& persistence)
     defaults.setFlag(kWiped, true);
 }
 
-bool AppStartup::notificationsEnabled() { return UserDefaults::standard().optionalFlag(kEnabled).value_or(true); }
+bool AppStartup::notificationsEnabled() {
+    return UserDefaults::standard().optionalFlag(kEnabled).value_or(true);
+}
 
 int AppStartup::deadlineNotificationCount() {
     const qint64 stored = UserDefaults::standard().integer(kCount, 0);

@@ -91,7 +91,8 @@ TEST_F(AppViewModelStartup, LegacyWipeRunsOnceOnAFreshStore) {
     Goal::create(fresh.viewContext());
     fresh.save();
     AppStartup::clearLegacyMockDataIfNeeded(fresh);
-    EXPECT_EQ(fresh.viewContext()->count(FetchRequest(Goal::entityName())), 1) << "the flag keeps it from running again";
+    EXPECT_EQ(fresh.viewContext()->count(FetchRequest(Goal::entityName())), 1)
+        << "the flag keeps it from running again";
 }
 
 TEST_F(AppViewModelStartup, AlertCountComesFromTheStoredCount) {
@@ -127,8 +128,9 @@ TEST_F(AppViewModelStartup, RemindersAreRebuiltUnlessSwitchedOff) {
     EXPECT_EQ(pendingIDs(), (QStringList{"deadline-overdue-0", "deadline-overdue-1", "deadline-upcoming-0",
                                          "deadline-upcoming-1", "other"}));
     const auto requests = pending();
-    const auto first = std::find_if(requests.begin(), requests.end(),
-                                    [](const auto& r) { return r.identifier == QStringLiteral("deadline-overdue-0"); });
+    const auto first = std::find_if(requests.begin(), requests.end(), [](const auto& r) {
+        return r.identifier == QStringLiteral("deadline-overdue-0");
+    });
     EXPECT_EQ(first->title, QStringLiteral("Overdue Goals (1)"));
     EXPECT_EQ(first->body, QStringLiteral("Late"));
     EXPECT_EQ(first->hour, 9);
@@ -148,7 +150,8 @@ TEST(NotificationSchedulerRules, GoalBodyListsFiveTitlesThenCountsTheRest) {
             goal->setTitle(QStringLiteral("G%1").arg(i));
         goals.push_back(goal);
     }
-    EXPECT_EQ(NotificationScheduler::goalBody(goals), QStringLiteral("G1, Untitled Goal, G3, G4, G5 +2 more"));
+    EXPECT_EQ(NotificationScheduler::goalBody(goals),
+              QStringLiteral("G1, Untitled Goal, G3, G4, G5 +2 more"));
     goals.resize(5);
     EXPECT_EQ(NotificationScheduler::goalBody(goals), QStringLiteral("G1, Untitled Goal, G3, G4, G5"));
 }
@@ -205,7 +208,8 @@ TEST(NotificationTimeStorageRules, PadsFromTheDefaultsByPositionAndNeverWrites) 
     ASSERT_EQ(three.size(), 3);
     EXPECT_EQ(three[0], local(2026, 3, 1, 7, 45));
     EXPECT_EQ(three[1], local(2026, 3, 10, 13, 0));
-    const QJsonArray stored = QJsonDocument::fromJson(UserDefaults::standard().data(NotificationTimeStorage::key())).array();
+    const QJsonArray stored =
+        QJsonDocument::fromJson(UserDefaults::standard().data(NotificationTimeStorage::key())).array();
     ASSERT_EQ(stored.size(), 1);
     EXPECT_DOUBLE_EQ(stored[0].toDouble(), local(2026, 3, 1, 7, 45).toSecsSinceEpoch() - 978307200.0);
 

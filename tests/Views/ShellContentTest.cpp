@@ -154,7 +154,8 @@ TEST_F(ShellContent, OnFirstRunTheOnboardingCoversTheCheckInUntilItCloses) {
     QWidget* onboarding = content().onboardingOverlay();
     QWidget* checkIn = content().checkInOverlay();
     ASSERT_TRUE(onboarding && checkIn);
-    const QWidgetList stack = onboarding->parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    const QWidgetList stack =
+        onboarding->parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     EXPECT_GT(stack.indexOf(onboarding), stack.indexOf(checkIn)) << "the onboarding lies above";
     EXPECT_FALSE(content().background()->isVisible()) << "the covered backdrop rests";
     qv::test::saveScreen(window_.get(), QStringLiteral("shell-onboarding"));

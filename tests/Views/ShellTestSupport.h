@@ -47,8 +47,8 @@ protected:
     AppEnvironment env(AppViewModel* vm) const { return AppEnvironment{context(), vm}; }
 
     // A goal created the given number of days ago, with steps of which `done` are complete.
-    std::shared_ptr<Goal> makeGoal(const QString& title, int daysAgo, int steps = 0, int done = 0, int streak = 0,
-                                   bool archived = false) {
+    std::shared_ptr<Goal> makeGoal(const QString& title, int daysAgo, int steps = 0, int done = 0,
+                                   int streak = 0, bool archived = false) {
         auto goal = Goal::create(context());
         goal->setTitle(title);
         goal->setCreatedAt(Clock::now().addDays(-daysAgo));

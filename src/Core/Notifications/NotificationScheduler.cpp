@@ -19,25 +19,29 @@ NotificationScheduler::NotificationScheduler(NotificationCenter* center, QObject
     : QObject(parent), center_(center) {}
 
 void NotificationScheduler::requestPermission() {
-    center_->requestAuthorization(NotificationCenter::alert | NotificationCenter::sound | NotificationCenter::badge);
+    center_->requestAuthorization(NotificationCenter::alert | NotificationCenter::sound |
+                                  NotificationCenter::badge);
 }
 
 void NotificationScheduler::cancelDeadlineNotifications(std::function<void()> then) {
     QPointer<NotificationScheduler> self(this);
-    center_->getPendingRequests([self, then = std::move(then)](const std::vector<NotificationRequest>& pending) {
-        if (!self)
-            return;
-        QStringList ids;
-        for (const NotificationRequest& r : pending)
-            if (r.identifier.startsWith(overduePrefix()) || r.identifier.startsWith(upcomingPrefix()))
-                ids << r.identifier;
-        self->center_->removePendingRequests(ids);
-        if (then)
-            then();
-    });
+    center_->getPendingRequests(
+        [self, then = std::move(then)](const std::vector<NotificationRequest>& pending) {
+            if (!self)
+                return;
+            QStringList ids;
+            for (const NotificationRequest& r : pending)
+                if (r.identifier.startsWith(overduePrefix()) || r.identifier.startsWith(upcomingPrefix()))
+                    ids << r.identifier;
+            self->center_->removePendingRequests(ids);
+            if (then)
+                then();
+        });
 }
 
-void NotificationScheduler::removeDeadlineNotifications() { cancelDeadlineNotifications({}); }
+void NotificationScheduler::removeDeadlineNotifications() {
+    cancelDeadlineNotifications({});
+}
 
 void NotificationScheduler::reschedule(const QList<QDateTime>& times, ObjectContext* context) {
     QPointer<ObjectContext> store(context);
@@ -54,8 +58,9 @@ std::pair<NotificationScheduler::Goals, NotificationScheduler::Goals>
 NotificationScheduler::fetchGoals(ObjectContext* context) {
     const QDateTime now = Clock::now();
     const QDateTime windowEnd = Calendar::addDays(now, 7);
-    FetchRequest request(Goal::entityName(), Key(QStringLiteral("isArchived")) == false &&
-                                                 Key(QStringLiteral("deadline")).present(),
+    FetchRequest request(Goal::entityName(),
+                         Key(QStringLiteral("isArchived")) == false &&
+                             Key(QStringLiteral("deadline")).present(),
                          {{QStringLiteral("deadline"), true}});
     Goals overdue;
     Goals upcoming;
@@ -74,7 +79,8 @@ NotificationScheduler::fetchGoals(ObjectContext* context) {
 }
 
 std::vector<NotificationRequest> NotificationScheduler::buildRequests(const QList<QDateTime>& times,
-                                                                      const Goals& overdue, const Goals& upcoming) {
+                                                                      const Goals& overdue,
+                                                                      const Goals& upcoming) {
     std::vector<NotificationRequest> requests;
     for (qsizetype i = 0; i < times.size(); ++i) {
         const QTime at = times.at(i).toLocalTime().time();

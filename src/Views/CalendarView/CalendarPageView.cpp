@@ -2,6 +2,7 @@
 
 #include "ViewModels/AppEnvironment.h"
 
-CalendarPageView::CalendarPageView(const AppEnvironment&, QWidget* parent) : PlaceholderScreen(AppDestination::calendar, parent) {
+CalendarPageView::CalendarPageView(const AppEnvironment&, QWidget* parent)
+    : PlaceholderScreen(AppDestination::calendar, parent) {
     setObjectName(QStringLiteral("CalendarPageView"));
 }

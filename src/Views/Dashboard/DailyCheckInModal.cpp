@@ -32,10 +32,11 @@ DailyCheckInModal::DailyCheckInModal(const AppEnvironment& env, QWidget* parent)
     complete->setObjectName(QStringLiteral("completeCheckInButton"));
     complete->setCursor(Qt::PointingHandCursor);
     complete->setFont(Theme::font(15, QFont::Medium));
-    complete->setStyleSheet(QStringLiteral("QPushButton { color: white; border: none; border-radius: 12px;"
-                                           " padding: 16px; background: qlineargradient(x1:0, y1:0, x2:1, y2:0,"
-                                           " stop:0 %1, stop:1 %2); }")
-                                .arg(AppTheme::Colors::purple().name(), AppTheme::Colors::cyan().name()));
+    complete->setStyleSheet(
+        QStringLiteral("QPushButton { color: white; border: none; border-radius: 12px;"
+                       " padding: 16px; background: qlineargradient(x1:0, y1:0, x2:1, y2:0,"
+                       " stop:0 %1, stop:1 %2); }")
+            .arg(AppTheme::Colors::purple().name(), AppTheme::Colors::cyan().name()));
     connect(complete, &QPushButton::clicked, this, [this] {
         if (appViewModel_)
             appViewModel_->completeDailyCheckIn();

@@ -18,4 +18,6 @@ DashboardView::DashboardView(const AppEnvironment& env, QWidget* parent)
         factory()(env, this);
 }
 
-void DashboardView::setAchievementsModelFactory(AchievementsModelFactory f) { factory() = std::move(f); }
+void DashboardView::setAchievementsModelFactory(AchievementsModelFactory f) {
+    factory() = std::move(f);
+}

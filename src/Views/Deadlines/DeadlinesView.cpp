@@ -2,6 +2,7 @@
 
 #include "ViewModels/AppEnvironment.h"
 
-DeadlinesView::DeadlinesView(const AppEnvironment&, QWidget* parent) : PlaceholderScreen(AppDestination::deadlines, parent) {
+DeadlinesView::DeadlinesView(const AppEnvironment&, QWidget* parent)
+    : PlaceholderScreen(AppDestination::deadlines, parent) {
     setObjectName(QStringLiteral("DeadlinesView"));
 }

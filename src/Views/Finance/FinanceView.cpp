@@ -2,6 +2,7 @@
 
 #include "ViewModels/AppEnvironment.h"
 
-FinanceView::FinanceView(const AppEnvironment&, QWidget* parent) : PlaceholderScreen(AppDestination::expenses, parent) {
+FinanceView::FinanceView(const AppEnvironment&, QWidget* parent)
+    : PlaceholderScreen(AppDestination::expenses, parent) {
     setObjectName(QStringLiteral("FinanceView"));
 }

@@ -2,6 +2,7 @@
 
 #include "ViewModels/AppEnvironment.h"
 
-LinksView::LinksView(const AppEnvironment&, QWidget* parent) : PlaceholderScreen(AppDestination::links, parent) {
+LinksView::LinksView(const AppEnvironment&, QWidget* parent)
+    : PlaceholderScreen(AppDestination::links, parent) {
     setObjectName(QStringLiteral("LinksView"));
 }

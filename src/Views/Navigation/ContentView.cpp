@@ -42,15 +42,24 @@ ContentView::ContentView(const AppEnvironment& env, QWidget* parent)
 
 QWidget* ContentView::makeScreen(AppDestination destination, const AppEnvironment& env, QWidget* parent) {
     switch (destination) {
-    case AppDestination::dashboard: return new DashboardView(env, parent);
-    case AppDestination::goals: return new PlaceholderScreen(destination, parent);
-    case AppDestination::deadlines: return new DeadlinesView(env, parent);
-    case AppDestination::achievements: return new PlaceholderScreen(destination, parent);
-    case AppDestination::journal: return new PlaceholderScreen(destination, parent);
-    case AppDestination::expenses: return new FinanceView(env, parent);
-    case AppDestination::calendar: return new CalendarPageView(env, parent);
-    case AppDestination::links: return new LinksView(env, parent);
-    case AppDestination::settings: return new SettingsView(env, parent);
+    case AppDestination::dashboard:
+        return new DashboardView(env, parent);
+    case AppDestination::goals:
+        return new PlaceholderScreen(destination, parent);
+    case AppDestination::deadlines:
+        return new DeadlinesView(env, parent);
+    case AppDestination::achievements:
+        return new PlaceholderScreen(destination, parent);
+    case AppDestination::journal:
+        return new PlaceholderScreen(destination, parent);
+    case AppDestination::expenses:
+        return new FinanceView(env, parent);
+    case AppDestination::calendar:
+        return new CalendarPageView(env, parent);
+    case AppDestination::links:
+        return new LinksView(env, parent);
+    case AppDestination::settings:
+        return new SettingsView(env, parent);
     }
     return new PlaceholderScreen(destination, parent);
 }

@@ -53,7 +53,9 @@ SidebarGoalItem::SidebarGoalItem(std::shared_ptr<Goal> goal, AppViewModel* appVi
     refresh();
 }
 
-qint64 SidebarGoalItem::goalID() const { return goal_ ? goal_->objectID() : 0; }
+qint64 SidebarGoalItem::goalID() const {
+    return goal_ ? goal_->objectID() : 0;
+}
 
 QString SidebarGoalItem::titleText() const {
     if (appViewModel_ && appViewModel_->isGoalHidden(goalID()))
@@ -83,7 +85,9 @@ void SidebarGoalItem::updateEye() {
     eye_->setToolTip(eyeSymbol() == QLatin1String("eye") ? tr("Hide title") : tr("Show title"));
 }
 
-QSize SidebarGoalItem::sizeHint() const { return {220, kRowHeight}; }
+QSize SidebarGoalItem::sizeHint() const {
+    return {220, kRowHeight};
+}
 
 QRectF SidebarGoalItem::percentRect() const {
     const QFontMetricsF metrics(percentFont());
@@ -125,8 +129,8 @@ void SidebarGoalItem::paintEvent(QPaintEvent*) {
     const double titleRight = percent.left() - 8 - kEyeSize - 8;
     painter.setFont(Theme::font(12, QFont::Medium));
     painter.setPen(Theme::textSecondary());
-    const QString elided =
-        painter.fontMetrics().elidedText(titleText(), Qt::ElideRight, int(std::max(0.0, titleRight - titleLeft)));
+    const QString elided = painter.fontMetrics().elidedText(titleText(), Qt::ElideRight,
+                                                            int(std::max(0.0, titleRight - titleLeft)));
     // Drawn as plain text: whatever the user typed shows as typed.
     painter.drawText(QRectF(titleLeft, 0, std::max(0.0, titleRight - titleLeft), height()),
                      Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, elided);
@@ -162,7 +166,8 @@ void SidebarGoalItem::mousePressEvent(QMouseEvent* event) {
 }
 
 void SidebarGoalItem::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click =
+        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
     if (click)
         emit clicked();

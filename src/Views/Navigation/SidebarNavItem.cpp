@@ -17,8 +17,8 @@ constexpr int kRowHeight = 40; // 28 tile + 6 above and below
 constexpr double kTile = 28;
 
 // A rounded rectangle over a glow of its accent; the glow fades with the selection.
-void paintGlowingRect(QPainter& painter, const QRectF& rect, double radius, const QColor& fill, const QColor& accent,
-                      double glowOpacity, double glowRadius, double amount) {
+void paintGlowingRect(QPainter& painter, const QRectF& rect, double radius, const QColor& fill,
+                      const QColor& accent, double glowOpacity, double glowRadius, double amount) {
     painter.save();
     painter.setOpacity(amount);
     SidebarGlow::paint(painter, rect, radius, Theme::withOpacity(accent, glowOpacity), glowRadius);
@@ -43,20 +43,31 @@ SidebarNavItem::SidebarNavItem(AppDestination destination, QWidget* parent)
 
 QString SidebarNavItem::symbolName(AppDestination destination) {
     switch (destination) {
-    case AppDestination::dashboard: return QStringLiteral("square.grid.2x2.fill");
-    case AppDestination::goals: return QStringLiteral("target");
-    case AppDestination::deadlines: return QStringLiteral("clock.badge.exclamationmark.fill");
-    case AppDestination::achievements: return QStringLiteral("trophy.fill");
-    case AppDestination::journal: return QStringLiteral("book.closed.fill");
-    case AppDestination::expenses: return QStringLiteral("creditcard.fill");
-    case AppDestination::calendar: return QStringLiteral("calendar");
-    case AppDestination::links: return QStringLiteral("link");
-    case AppDestination::settings: return QStringLiteral("gearshape.fill");
+    case AppDestination::dashboard:
+        return QStringLiteral("square.grid.2x2.fill");
+    case AppDestination::goals:
+        return QStringLiteral("target");
+    case AppDestination::deadlines:
+        return QStringLiteral("clock.badge.exclamationmark.fill");
+    case AppDestination::achievements:
+        return QStringLiteral("trophy.fill");
+    case AppDestination::journal:
+        return QStringLiteral("book.closed.fill");
+    case AppDestination::expenses:
+        return QStringLiteral("creditcard.fill");
+    case AppDestination::calendar:
+        return QStringLiteral("calendar");
+    case AppDestination::links:
+        return QStringLiteral("link");
+    case AppDestination::settings:
+        return QStringLiteral("gearshape.fill");
     }
     return QStringLiteral("circle");
 }
 
-QSize SidebarNavItem::sizeHint() const { return {220, kRowHeight}; }
+QSize SidebarNavItem::sizeHint() const {
+    return {220, kRowHeight};
+}
 
 void SidebarNavItem::setSelected(bool selected) {
     if (selected == selected_)
@@ -109,11 +120,13 @@ void SidebarNavItem::paintEvent(QPaintEvent*) {
 
     const QRectF tile(16, (height() - kTile) / 2, kTile, kTile);
     if (selection_ > 0)
-        paintGlowingRect(painter, tile, 7, Theme::withOpacity(accent, 0.18 * selection_), accent, 0.35, 6, selection_);
+        paintGlowingRect(painter, tile, 7, Theme::withOpacity(accent, 0.18 * selection_), accent, 0.35, 6,
+                         selection_);
     const QColor iconColor = selected_ ? accent : Theme::textSecondary();
     const int iconSize = Symbols::pixelSizeForFontSize(13);
-    Symbols::paint(painter, QRectF(tile.center() - QPointF(iconSize / 2.0, iconSize / 2.0), QSizeF(iconSize, iconSize)),
-                   symbolName(destination_), iconColor);
+    Symbols::paint(
+        painter, QRectF(tile.center() - QPointF(iconSize / 2.0, iconSize / 2.0), QSizeF(iconSize, iconSize)),
+        symbolName(destination_), iconColor);
 
     painter.setFont(Theme::font(13, QFont::Medium));
     painter.setPen(selected_ ? Theme::textPrimary() : Theme::textSecondary());

@@ -21,7 +21,9 @@ SidebarNewGoalButton::SidebarNewGoalButton(QWidget* parent) : QAbstractButton(pa
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-QSize SidebarNewGoalButton::sizeHint() const { return {220, int(kCircle) + 10}; }
+QSize SidebarNewGoalButton::sizeHint() const {
+    return {220, int(kCircle) + 10};
+}
 
 void SidebarNewGoalButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -100,7 +100,8 @@ SidebarView::SidebarView(const AppEnvironment& env, QWidget* parent)
         if (destination == AppDestination::settings)
             continue;
         auto* item = new SidebarNavItem(destination, content);
-        connect(item, &QAbstractButton::clicked, this, [this, destination] { appViewModel_->navigate(destination); });
+        connect(item, &QAbstractButton::clicked, this,
+                [this, destination] { appViewModel_->navigate(destination); });
         navItems_.append(item);
         list->addWidget(item);
     }
@@ -239,13 +240,14 @@ void SidebarView::applyStyle() {
     settingsButton_->setIconSize(QSize(gear, gear));
     settingsButton_->setFixedSize(gear + 12, gear + 12);
     const QColor tile = Theme::withOpacity(Theme::backgroundTertiary(), 0.6);
-    settingsButton_->setStyleSheet(QStringLiteral("QToolButton { border: none; padding: 6px; border-radius: %1px;"
-                                                  " background: rgba(%2, %3, %4, %5); }")
-                                       .arg((gear + 12) / 2)
-                                       .arg(tile.red())
-                                       .arg(tile.green())
-                                       .arg(tile.blue())
-                                       .arg(tile.alphaF()));
+    settingsButton_->setStyleSheet(
+        QStringLiteral("QToolButton { border: none; padding: 6px; border-radius: %1px;"
+                       " background: rgba(%2, %3, %4, %5); }")
+            .arg((gear + 12) / 2)
+            .arg(tile.red())
+            .arg(tile.green())
+            .arg(tile.blue())
+            .arg(tile.alphaF()));
     streakLabel_->setFont(Theme::font(11, QFont::Medium));
     updateFooter();
     update();
@@ -272,7 +274,8 @@ void SidebarView::updateGoals() {
         SidebarGoalItem* row = goalRows_.take(goal->objectID());
         if (!row) {
             row = new SidebarGoalItem(goal, appViewModel_, goalsSection_);
-            connect(row, &SidebarGoalItem::clicked, this, [this] { appViewModel_->navigate(AppDestination::goals); });
+            connect(row, &SidebarGoalItem::clicked, this,
+                    [this] { appViewModel_->navigate(AppDestination::goals); });
         }
         goalsLayout_->removeWidget(row);
         goalsLayout_->addWidget(row);

@@ -35,10 +35,11 @@ OnboardingView::OnboardingView(const AppEnvironment& env, QWidget* parent)
     go->setObjectName(QStringLiteral("finishOnboardingButton"));
     go->setCursor(Qt::PointingHandCursor);
     go->setFont(Theme::font(15, QFont::Medium));
-    go->setStyleSheet(QStringLiteral("QPushButton { color: white; border: none; border-radius: 24px;"
-                                     " padding: 16px 48px; background: qlineargradient(x1:0, y1:0, x2:1, y2:0,"
-                                     " stop:0 %1, stop:1 %2); }")
-                          .arg(AppTheme::Colors::indigo().name(), AppTheme::Colors::violet().name()));
+    go->setStyleSheet(
+        QStringLiteral("QPushButton { color: white; border: none; border-radius: 24px;"
+                       " padding: 16px 48px; background: qlineargradient(x1:0, y1:0, x2:1, y2:0,"
+                       " stop:0 %1, stop:1 %2); }")
+            .arg(AppTheme::Colors::indigo().name(), AppTheme::Colors::violet().name()));
     connect(go, &QPushButton::clicked, this, [this] {
         if (appViewModel_)
             appViewModel_->completeOnboarding();

@@ -2,6 +2,7 @@
 
 #include "ViewModels/AppEnvironment.h"
 
-SettingsView::SettingsView(const AppEnvironment&, QWidget* parent) : PlaceholderScreen(AppDestination::settings, parent) {
+SettingsView::SettingsView(const AppEnvironment&, QWidget* parent)
+    : PlaceholderScreen(AppDestination::settings, parent) {
     setObjectName(QStringLiteral("SettingsView"));
 }
