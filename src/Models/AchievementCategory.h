@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Platform/Store/ManagedObject.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QUuid>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class Achievement;
+class ObjectContext;
+
+// A category achievements are filed under; built-in or added by the user.
+class AchievementCategory : public ManagedObject {
+public:
+    static QString entityName() { return QStringLiteral("AchievementCategory"); }
+    static EntityDescription description();
+    enum Attribute { Id, Name, IsCustom };
+    enum Relationship { Achievements };
+
+    // Inserts a new record with a fresh id.
+    static std::shared_ptr<AchievementCategory> create(ObjectContext* context);
+
+    std::optional<QUuid> id() const { return uuidValue(Id); }
+    void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
+    std::optional<QString> name() const { return textValue(Name); }
+    void setName(const std::optional<QString>& value) { setOptional(Name, value); }
+    bool isCustom() const { return flagValue(IsCustom); }
+    void setIsCustom(bool value) { setValue(IsCustom, QVariant(value)); }
+
+    std::vector<std::shared_ptr<Achievement>> achievements() const;
+
+private:
+    AchievementCategory() = default;
+};

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "Platform/Store/ManagedObject.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QUuid>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class CalendarSubtask;
+class ObjectContext;
+class TaskCategory;
+
+// A task on one day of the calendar, optionally repeating.
+class CalendarTask : public ManagedObject {
+public:
+    static QString entityName() { return QStringLiteral("CalendarTask"); }
+    static EntityDescription description();
+    enum Attribute {
+        Id,
+        Title,
+        Notes,
+        Date,
+        IsCompleted,
+        IsFollowUp,
+        CreatedAt,
+        RepeatFrequency,
+        RepeatUntil,
+        CarriedFromDate
+    };
+    enum Relationship { Subtasks, Category };
+
+    // Inserts a new record with a fresh id, created now.
+    static std::shared_ptr<CalendarTask> create(ObjectContext* context);
+
+    std::optional<QUuid> id() const { return uuidValue(Id); }
+    void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
+    std::optional<QString> title() const { return textValue(Title); }
+    void setTitle(const std::optional<QString>& value) { setOptional(Title, value); }
+    std::optional<QString> notes() const { return textValue(Notes); }
+    void setNotes(const std::optional<QString>& value) { setOptional(Notes, value); }
+    std::optional<QDateTime> date() const { return dateValue(Date); }
+    void setDate(const std::optional<QDateTime>& value) { setOptional(Date, value); }
+    bool isCompleted() const { return flagValue(IsCompleted); }
+    void setIsCompleted(bool value) { setValue(IsCompleted, QVariant(value)); }
+    bool isFollowUp() const { return flagValue(IsFollowUp); }
+    void setIsFollowUp(bool value) { setValue(IsFollowUp, QVariant(value)); }
+    std::optional<QDateTime> createdAt() const { return dateValue(CreatedAt); }
+    void setCreatedAt(const std::optional<QDateTime>& value) { setOptional(CreatedAt, value); }
+    std::optional<QString> repeatFrequency() const { return textValue(RepeatFrequency); }
+    void setRepeatFrequency(const std::optional<QString>& value) { setOptional(RepeatFrequency, value); }
+    std::optional<QDateTime> repeatUntil() const { return dateValue(RepeatUntil); }
+    void setRepeatUntil(const std::optional<QDateTime>& value) { setOptional(RepeatUntil, value); }
+    std::optional<QDateTime> carriedFromDate() const { return dateValue(CarriedFromDate); }
+    void setCarriedFromDate(const std::optional<QDateTime>& value) { setOptional(CarriedFromDate, value); }
+
+    std::vector<std::shared_ptr<CalendarSubtask>> subtasks() const;
+    std::shared_ptr<TaskCategory> category() const;
+    void setCategory(const std::shared_ptr<TaskCategory>& value);
+
+    // Subtasks oldest first; one without createdAt sorts first, equal moments keep the
+    // order the subtasks were added in.
+    std::vector<std::shared_ptr<CalendarSubtask>> wrappedSubtasks() const;
+
+private:
+    CalendarTask() = default;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Platform/Store/ManagedObject.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QUuid>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class ObjectContext;
+
+// A credit card with its monthly statement and payment days.
+class CreditCard : public ManagedObject {
+public:
+    static QString entityName() { return QStringLiteral("CreditCard"); }
+    static EntityDescription description();
+    enum Attribute { Id, Name, StatementCloseDay, PaymentDueDay, CreatedAt };
+
+    // Inserts a new record with a fresh id, created now.
+    static std::shared_ptr<CreditCard> create(ObjectContext* context);
+
+    std::optional<QUuid> id() const { return uuidValue(Id); }
+    void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
+    std::optional<QString> name() const { return textValue(Name); }
+    void setName(const std::optional<QString>& value) { setOptional(Name, value); }
+    qint16 statementCloseDay() const { return static_cast<qint16>(integerValue(StatementCloseDay)); }
+    void setStatementCloseDay(qint16 value) {
+        setValue(StatementCloseDay, QVariant::fromValue(qint64(value)));
+    }
+    qint16 paymentDueDay() const { return static_cast<qint16>(integerValue(PaymentDueDay)); }
+    void setPaymentDueDay(qint16 value) { setValue(PaymentDueDay, QVariant::fromValue(qint64(value))); }
+    std::optional<QDateTime> createdAt() const { return dateValue(CreatedAt); }
+    void setCreatedAt(const std::optional<QDateTime>& value) { setOptional(CreatedAt, value); }
+
+    // 00:00 of the payment due day in the month of from, or in the next month when that
+    // moment is not after from.
+    QDateTime nextDueDate(const QDateTime& from) const;
+
+private:
+    CreditCard() = default;
+};

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "Platform/Store/ManagedObject.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QUuid>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class CreditCard;
+class ExpenseMonth;
+class ObjectContext;
+
+// Money spent, fixed or dynamic, possibly by card, from an account or towards a goal.
+class Expense : public ManagedObject {
+public:
+    static QString entityName() { return QStringLiteral("Expense"); }
+    static EntityDescription description();
+    enum Attribute {
+        Id,
+        Amount,
+        Category,
+        Date,
+        Notes,
+        Title,
+        ExpenseType,
+        PaymentMethod,
+        CreditCardID,
+        BilledMonth,
+        BankAccountID,
+        GoalID
+    };
+    enum Relationship { Month };
+
+    // Inserts a new record with a fresh id.
+    static std::shared_ptr<Expense> create(ObjectContext* context);
+
+    std::optional<QUuid> id() const { return uuidValue(Id); }
+    void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
+    double amount() const { return doubleValue(Amount); }
+    void setAmount(double value) { setValue(Amount, QVariant(value)); }
+    std::optional<QString> category() const { return textValue(Category); }
+    void setCategory(const std::optional<QString>& value) { setOptional(Category, value); }
+    std::optional<QDateTime> date() const { return dateValue(Date); }
+    void setDate(const std::optional<QDateTime>& value) { setOptional(Date, value); }
+    std::optional<QString> notes() const { return textValue(Notes); }
+    void setNotes(const std::optional<QString>& value) { setOptional(Notes, value); }
+    std::optional<QString> title() const { return textValue(Title); }
+    void setTitle(const std::optional<QString>& value) { setOptional(Title, value); }
+    std::optional<QString> expenseType() const { return textValue(ExpenseType); }
+    void setExpenseType(const std::optional<QString>& value) { setOptional(ExpenseType, value); }
+    std::optional<QString> paymentMethod() const { return textValue(PaymentMethod); }
+    void setPaymentMethod(const std::optional<QString>& value) { setOptional(PaymentMethod, value); }
+    std::optional<QUuid> creditCardID() const { return uuidValue(CreditCardID); }
+    void setCreditCardID(const std::optional<QUuid>& value) { setOptional(CreditCardID, value); }
+    std::optional<QDateTime> billedMonth() const { return dateValue(BilledMonth); }
+    void setBilledMonth(const std::optional<QDateTime>& value) { setOptional(BilledMonth, value); }
+    std::optional<QUuid> bankAccountID() const { return uuidValue(BankAccountID); }
+    void setBankAccountID(const std::optional<QUuid>& value) { setOptional(BankAccountID, value); }
+    std::optional<QUuid> goalID() const { return uuidValue(GoalID); }
+    void setGoalID(const std::optional<QUuid>& value) { setOptional(GoalID, value); }
+
+    std::shared_ptr<ExpenseMonth> month() const;
+    void setMonth(const std::shared_ptr<ExpenseMonth>& value);
+
+    // 00:00 of the first day of the month the spend is billed in: the spend's own month,
+    // or the next one when paid by a card whose statement closed on or before the spend day.
+    static QDateTime computeBilledMonth(const QDateTime& spendDate,
+                                        const std::shared_ptr<CreditCard>& creditCard);
+
+private:
+    Expense() = default;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "Platform/Store/ManagedObject.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QUuid>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class Expense;
+class Income;
+class ObjectContext;
+
+// A month grouping of expenses and incomes; kept in the store for older data.
+class ExpenseMonth : public ManagedObject {
+public:
+    static QString entityName() { return QStringLiteral("ExpenseMonth"); }
+    static EntityDescription description();
+    enum Attribute { Id, Month, Year, CreatedAt };
+    enum Relationship { Expenses, Incomes };
+
+    // Inserts a new record with a fresh id, created now.
+    static std::shared_ptr<ExpenseMonth> create(ObjectContext* context);
+
+    std::optional<QUuid> id() const { return uuidValue(Id); }
+    void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
+    qint16 month() const { return static_cast<qint16>(integerValue(Month)); }
+    void setMonth(qint16 value) { setValue(Month, QVariant::fromValue(qint64(value))); }
+    qint16 year() const { return static_cast<qint16>(integerValue(Year)); }
+    void setYear(qint16 value) { setValue(Year, QVariant::fromValue(qint64(value))); }
+    std::optional<QDateTime> createdAt() const { return dateValue(CreatedAt); }
+    void setCreatedAt(const std::optional<QDateTime>& value) { setOptional(CreatedAt, value); }
+
+    std::vector<std::shared_ptr<Expense>> expenses() const;
+    std::vector<std::shared_ptr<Income>> incomes() const;
+
+private:
+    ExpenseMonth() = default;
+};

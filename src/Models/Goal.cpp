@@ -1,0 +1,153 @@
+#include "Models/Goal.h"
+
+#include "Models/DailyLog.h"
+#include "Models/Expense.h"
+#include "Models/GoalCheckIn.h"
+#include "Models/Milestone.h"
+#include "Models/RecordDefaults.h"
+#include "Platform/CalendarHelpers.h"
+#include "Platform/Clock.h"
+#include "Platform/Store/ObjectContext.h"
+
+#include <algorithm>
+
+EntityDescription Goal::description() {
+    EntityDescription e;
+    e.name = entityName();
+    e.attributes = {
+        {QStringLiteral("id"), AttributeType::uuid},
+        {QStringLiteral("title"), AttributeType::text},
+        {QStringLiteral("category"), AttributeType::text},
+        {QStringLiteral("priority"), AttributeType::int16},
+        {QStringLiteral("deadline"), AttributeType::date},
+        {QStringLiteral("createdAt"), AttributeType::date},
+        {QStringLiteral("colorHex"), AttributeType::text},
+        {QStringLiteral("notes"), AttributeType::text},
+        {QStringLiteral("isArchived"), AttributeType::flag},
+        {QStringLiteral("streak"), AttributeType::int32},
+        {QStringLiteral("momentumState"), AttributeType::text},
+        {QStringLiteral("manualProgress"), AttributeType::doubleValue},
+        {QStringLiteral("needsMoney"), AttributeType::flag},
+        {QStringLiteral("targetAmount"), AttributeType::doubleValue},
+    };
+    e.relationships = {
+        {QStringLiteral("milestones"), QStringLiteral("Milestone"), true, QStringLiteral("goal"),
+         DeleteRule::cascade},
+        {QStringLiteral("dailyLogs"), QStringLiteral("DailyLog"), true, QStringLiteral("goal"),
+         DeleteRule::cascade},
+        {QStringLiteral("checkIns"), QStringLiteral("GoalCheckIn"), true, QStringLiteral("goal"),
+         DeleteRule::cascade},
+    };
+    e.make = [] { return std::shared_ptr<ManagedObject>(new Goal); };
+    return e;
+}
+
+std::shared_ptr<Goal> Goal::create(ObjectContext* context) {
+    auto record = context->insert<Goal>();
+    RecordDefaults::apply(*record);
+    return record;
+}
+
+std::vector<std::shared_ptr<Milestone>> Goal::milestones() const {
+    return toMany<Milestone>(Milestones);
+}
+
+std::vector<std::shared_ptr<DailyLog>> Goal::dailyLogs() const {
+    return toMany<DailyLog>(DailyLogs);
+}
+
+std::vector<std::shared_ptr<GoalCheckIn>> Goal::checkIns() const {
+    return toMany<GoalCheckIn>(CheckIns);
+}
+
+std::vector<std::shared_ptr<Milestone>> Goal::milestonesArray() const {
+    auto list = milestones();
+    std::stable_sort(list.begin(), list.end(),
+                     [](const auto& a, const auto& b) { return a->order() < b->order(); });
+    return list;
+}
+
+std::vector<std::shared_ptr<DailyLog>> Goal::dailyLogsArray() const {
+    auto list = dailyLogs();
+    std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) {
+        const auto da = a->date();
+        const auto db = b->date();
+        if (!db)
+            return da.has_value();
+        return da && *da > *db;
+    });
+    return list;
+}
+
+int Goal::totalSteps() const {
+    int total = 0;
+    for (const auto& milestone : milestones())
+        total += static_cast<int>(milestone->steps().size());
+    return total;
+}
+
+int Goal::completedSteps() const {
+    int total = 0;
+    for (const auto& milestone : milestones())
+        total += milestone->completedStepsCount();
+    return total;
+}
+
+int Goal::completedMilestones() const {
+    const auto list = milestones();
+    return static_cast<int>(
+        std::count_if(list.begin(), list.end(), [](const auto& m) { return m->isCompleted(); }));
+}
+
+double Goal::financialContributed() const {
+    const auto goalId = id();
+    ObjectContext* ctx = context();
+    if (!goalId || ctx == nullptr)
+        return 0;
+    double sum = 0;
+    const FetchRequest request(Expense::entityName(),
+                               Key(QStringLiteral("goalID")) == QVariant::fromValue(*goalId));
+    for (const auto& expense : ctx->fetch<Expense>(request))
+        sum += expense->amount();
+    return sum;
+}
+
+double Goal::progressPercentage() const {
+    if (needsMoney() && targetAmount() > 0)
+        return std::min(financialContributed() / targetAmount(), 1.0);
+    const int total = totalSteps();
+    if (total < 1)
+        return manualProgress();
+    return static_cast<double>(completedSteps()) / total;
+}
+
+bool Goal::isOverdue() const {
+    const auto due = deadline();
+    return due && *due < Clock::now() && progressPercentage() < 1.0;
+}
+
+std::optional<int> Goal::daysUntilDeadline() const {
+    const auto due = deadline();
+    if (!due)
+        return std::nullopt;
+    return Calendar::wholeDaysBetween(Clock::now(), *due);
+}
+
+MomentumState Goal::wrappedMomentumState() const {
+    const auto raw = momentumState();
+    if (!raw)
+        return MomentumState::coasting;
+    return MomentumStates::fromRaw(*raw).value_or(MomentumState::coasting);
+}
+
+void Goal::updateMomentum(ObjectContext* context) {
+    const auto recent = std::min<std::size_t>(dailyLogs().size(), 7);
+    MomentumState state = MomentumState::stalling;
+    if (recent >= 5)
+        state = MomentumState::accelerating;
+    else if (recent >= 2)
+        state = MomentumState::coasting;
+    setMomentumState(MomentumStates::rawValue(state));
+    if (context != nullptr)
+        context->save();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Platform/Store/ManagedObject.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QUuid>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class ExpenseMonth;
+class ObjectContext;
+
+// Money received.
+class Income : public ManagedObject {
+public:
+    static QString entityName() { return QStringLiteral("Income"); }
+    static EntityDescription description();
+    enum Attribute { Id, Amount, Date, Notes, Title, PaymentMethod, BankAccountID };
+    enum Relationship { Month };
+
+    // Inserts a new record with a fresh id.
+    static std::shared_ptr<Income> create(ObjectContext* context);
+
+    std::optional<QUuid> id() const { return uuidValue(Id); }
+    void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
+    double amount() const { return doubleValue(Amount); }
+    void setAmount(double value) { setValue(Amount, QVariant(value)); }
+    std::optional<QDateTime> date() const { return dateValue(Date); }
+    void setDate(const std::optional<QDateTime>& value) { setOptional(Date, value); }
+    std::optional<QString> notes() const { return textValue(Notes); }
+    void setNotes(const std::optional<QString>& value) { setOptional(Notes, value); }
+    std::optional<QString> title() const { return textValue(Title); }
+    void setTitle(const std::optional<QString>& value) { setOptional(Title, value); }
+    std::optional<QString> paymentMethod() const { return textValue(PaymentMethod); }
+    void setPaymentMethod(const std::optional<QString>& value) { setOptional(PaymentMethod, value); }
+    std::optional<QUuid> bankAccountID() const { return uuidValue(BankAccountID); }
+    void setBankAccountID(const std::optional<QUuid>& value) { setOptional(BankAccountID, value); }
+
+    std::shared_ptr<ExpenseMonth> month() const;
+    void setMonth(const std::shared_ptr<ExpenseMonth>& value);
+
+private:
+    Income() = default;
+};

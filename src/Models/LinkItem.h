@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Platform/Store/ManagedObject.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QUuid>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class ObjectContext;
+
+// A saved link of the links library.
+class LinkItem : public ManagedObject {
+public:
+    static QString entityName() { return QStringLiteral("LinkItem"); }
+    static EntityDescription description();
+    enum Attribute { Id, Title, Url, Category, CreatedAt };
+
+    // Inserts a new record with a fresh id, created now.
+    static std::shared_ptr<LinkItem> create(ObjectContext* context);
+
+    std::optional<QUuid> id() const { return uuidValue(Id); }
+    void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
+    std::optional<QString> title() const { return textValue(Title); }
+    void setTitle(const std::optional<QString>& value) { setOptional(Title, value); }
+    std::optional<QString> url() const { return textValue(Url); }
+    void setUrl(const std::optional<QString>& value) { setOptional(Url, value); }
+    std::optional<QString> category() const { return textValue(Category); }
+    void setCategory(const std::optional<QString>& value) { setOptional(Category, value); }
+    std::optional<QDateTime> createdAt() const { return dateValue(CreatedAt); }
+    void setCreatedAt(const std::optional<QDateTime>& value) { setOptional(CreatedAt, value); }
+
+private:
+    LinkItem() = default;
+};

@@ -1,0 +1,67 @@
+#include "Models/Milestone.h"
+
+#include "Models/Goal.h"
+#include "Models/RecordDefaults.h"
+#include "Models/Step.h"
+#include "Platform/Store/ObjectContext.h"
+
+#include <algorithm>
+
+EntityDescription Milestone::description() {
+    EntityDescription e;
+    e.name = entityName();
+    e.attributes = {
+        {QStringLiteral("id"), AttributeType::uuid},
+        {QStringLiteral("title"), AttributeType::text},
+        {QStringLiteral("order"), AttributeType::int16},
+        {QStringLiteral("isCompleted"), AttributeType::flag},
+        {QStringLiteral("completedAt"), AttributeType::date},
+        {QStringLiteral("dueDate"), AttributeType::date},
+        {QStringLiteral("createdAt"), AttributeType::date},
+        {QStringLiteral("frequency"), AttributeType::text},
+    };
+    e.relationships = {
+        {QStringLiteral("goal"), QStringLiteral("Goal"), false, QStringLiteral("milestones"),
+         DeleteRule::nullify},
+        {QStringLiteral("steps"), QStringLiteral("Step"), true, QStringLiteral("milestone"),
+         DeleteRule::cascade},
+    };
+    e.make = [] { return std::shared_ptr<ManagedObject>(new Milestone); };
+    return e;
+}
+
+std::shared_ptr<Milestone> Milestone::create(ObjectContext* context) {
+    auto record = context->insert<Milestone>();
+    RecordDefaults::apply(*record);
+    return record;
+}
+
+std::shared_ptr<Goal> Milestone::goal() const {
+    return toOne<Goal>(GoalRel);
+}
+
+void Milestone::setGoal(const std::shared_ptr<Goal>& value) {
+    setRelatedObject(GoalRel, value);
+}
+
+std::vector<std::shared_ptr<Step>> Milestone::steps() const {
+    return toMany<Step>(Steps);
+}
+
+std::vector<std::shared_ptr<Step>> Milestone::stepsArray() const {
+    auto list = steps();
+    std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) {
+        const auto ca = a->createdAt();
+        const auto cb = b->createdAt();
+        if (!cb)
+            return false;
+        return !ca || *ca < *cb;
+    });
+    return list;
+}
+
+int Milestone::completedStepsCount() const {
+    const auto list = steps();
+    return static_cast<int>(
+        std::count_if(list.begin(), list.end(), [](const auto& s) { return s->isCompleted(); }));
+}

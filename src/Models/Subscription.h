@@ -1,0 +1,59 @@
+#pragma once
+
+#include "Platform/Store/ManagedObject.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QUuid>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class ObjectContext;
+
+// A recurring subscription, active or paused.
+class Subscription : public ManagedObject {
+public:
+    static QString entityName() { return QStringLiteral("Subscription"); }
+    static EntityDescription description();
+    enum Attribute {
+        Id,
+        Name,
+        Price,
+        RenewalDate,
+        BillingCycle,
+        Category,
+        Status,
+        CreatedAt,
+        PaymentMethod,
+        CreditCardID
+    };
+
+    // Inserts a new record with a fresh id, created now.
+    static std::shared_ptr<Subscription> create(ObjectContext* context);
+
+    std::optional<QUuid> id() const { return uuidValue(Id); }
+    void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
+    std::optional<QString> name() const { return textValue(Name); }
+    void setName(const std::optional<QString>& value) { setOptional(Name, value); }
+    double price() const { return doubleValue(Price); }
+    void setPrice(double value) { setValue(Price, QVariant(value)); }
+    std::optional<QDateTime> renewalDate() const { return dateValue(RenewalDate); }
+    void setRenewalDate(const std::optional<QDateTime>& value) { setOptional(RenewalDate, value); }
+    std::optional<QString> billingCycle() const { return textValue(BillingCycle); }
+    void setBillingCycle(const std::optional<QString>& value) { setOptional(BillingCycle, value); }
+    std::optional<QString> category() const { return textValue(Category); }
+    void setCategory(const std::optional<QString>& value) { setOptional(Category, value); }
+    std::optional<QString> status() const { return textValue(Status); }
+    void setStatus(const std::optional<QString>& value) { setOptional(Status, value); }
+    std::optional<QDateTime> createdAt() const { return dateValue(CreatedAt); }
+    void setCreatedAt(const std::optional<QDateTime>& value) { setOptional(CreatedAt, value); }
+    std::optional<QString> paymentMethod() const { return textValue(PaymentMethod); }
+    void setPaymentMethod(const std::optional<QString>& value) { setOptional(PaymentMethod, value); }
+    std::optional<QUuid> creditCardID() const { return uuidValue(CreditCardID); }
+    void setCreditCardID(const std::optional<QUuid>& value) { setOptional(CreditCardID, value); }
+
+private:
+    Subscription() = default;
+};

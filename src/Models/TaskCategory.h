@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Platform/Store/ManagedObject.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QUuid>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class CalendarTask;
+class ObjectContext;
+
+// A coloured category of calendar tasks.
+class TaskCategory : public ManagedObject {
+public:
+    static QString entityName() { return QStringLiteral("TaskCategory"); }
+    static EntityDescription description();
+    enum Attribute { Id, Name, ColorHex, CreatedAt };
+    enum Relationship { Tasks };
+
+    // Inserts a new record with a fresh id, created now.
+    static std::shared_ptr<TaskCategory> create(ObjectContext* context);
+
+    std::optional<QUuid> id() const { return uuidValue(Id); }
+    void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
+    std::optional<QString> name() const { return textValue(Name); }
+    void setName(const std::optional<QString>& value) { setOptional(Name, value); }
+    std::optional<QString> colorHex() const { return textValue(ColorHex); }
+    void setColorHex(const std::optional<QString>& value) { setOptional(ColorHex, value); }
+    std::optional<QDateTime> createdAt() const { return dateValue(CreatedAt); }
+    void setCreatedAt(const std::optional<QDateTime>& value) { setOptional(CreatedAt, value); }
+
+    std::vector<std::shared_ptr<CalendarTask>> tasks() const;
+
+private:
+    TaskCategory() = default;
+};

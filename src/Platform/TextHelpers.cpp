@@ -1,0 +1,110 @@
+#include "Platform/TextHelpers.h"
+
+#include <QChar>
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <locale.h>
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Checks the grammar by hand so that strtod's extras (blanks, hex, inf, nan) never slip in.
+bool isPlainDecimal(const QByteArray& s) {
+    qsizetype i = 0;
+    const qsizetype n = s.size();
+    if (i < n && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    int digits = 0;
+    while (i < n && isDigit(s[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < n && s[i] == '.') {
+        ++i;
+        while (i < n && isDigit(s[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < n && (s[i] == '+' || s[i] == '-'))
+            ++i;
+        int exponentDigits = 0;
+        while (i < n && isDigit(s[i])) {
+            ++i;
+            ++exponentDigits;
+        }
+        if (exponentDigits == 0)
+            return false;
+    }
+    return i == n;
+}
+
+locale_t cLocale() {
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return locale;
+}
+
+bool isBlank(QChar c) { return c == QLatin1Char('\t') || c.category() == QChar::Separator_Space; }
+
+} // namespace
+
+namespace Text {
+
+std::optional<double> parseNumber(const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() > 0x7f)
+            return std::nullopt;
+    }
+    const QByteArray ascii = text.toLatin1();
+    if (!isPlainDecimal(ascii))
+        return std::nullopt;
+    char* end = nullptr;
+    const double value = strtod_l(ascii.constData(), &end, cLocale());
+    if (end != ascii.constData() + ascii.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+QString editableNumber(double value) {
+    if (!std::isfinite(value))
+        return QString();
+    char buffer[400];
+    const double magnitude = std::fabs(value);
+    const bool exponentForm = magnitude >= 0x1p54 || (magnitude != 0 && magnitude < 1e-4);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      exponentForm ? std::chars_format::scientific : std::chars_format::fixed);
+    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
+    if (!exponentForm && !text.contains(QLatin1Char('.')))
+        text += QStringLiteral(".0");
+    return text;
+}
+
+QString wholeNumber(double value) {
+    if (!std::isfinite(value))
+        return QStringLiteral("0");
+    const double whole = std::trunc(value);
+    if (whole == 0)
+        return QStringLiteral("0");
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, whole, std::chars_format::fixed, 0);
+    return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+
+QString trimmed(const QString& text) {
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && isBlank(text.at(start)))
+        ++start;
+    while (end > start && isBlank(text.at(end - 1)))
+        --end;
+    return text.mid(start, end - start);
+}
+
+} // namespace Text

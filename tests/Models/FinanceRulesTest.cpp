@@ -1,0 +1,51 @@
+#include "ModelTestSupport.h"
+
+#include "Models/CreditCard.h"
+#include "Models/Expense.h"
+
+namespace {
+
+class FinanceRulesDates : public ModelTest {
+protected:
+    std::shared_ptr<CreditCard> card(qint16 closeDay, qint16 dueDay) {
+        auto c = CreditCard::create(context());
+        c->setStatementCloseDay(closeDay);
+        c->setPaymentDueDay(dueDay);
+        return c;
+    }
+};
+
+TEST_F(FinanceRulesDates, BilledMonthMovesOnFromTheCloseDay) {
+    const auto c = card(15, 5);
+    const std::vector<std::pair<QDateTime, QDateTime>> cases{
+        {local(2026, 3, 14, 23, 30), local(2026, 3, 1)},  {local(2026, 3, 15), local(2026, 4, 1)},
+        {local(2026, 3, 31, 18, 0), local(2026, 4, 1)},   {local(2026, 12, 20, 9, 0), local(2027, 1, 1)},
+        {local(2026, 12, 31, 23, 59), local(2027, 1, 1)}, {local(2027, 1, 1, 0, 0), local(2027, 1, 1)}};
+    for (const auto& [spend, billed] : cases)
+        EXPECT_EQ(Expense::computeBilledMonth(spend, c), billed) << spend.toString(Qt::ISODate).toStdString();
+
+    EXPECT_EQ(Expense::computeBilledMonth(local(2026, 1, 31, 23, 0), nullptr), local(2026, 1, 1));
+    EXPECT_EQ(Expense::computeBilledMonth(local(2026, 12, 31, 23, 0), nullptr), local(2026, 12, 1));
+    EXPECT_EQ(Expense::computeBilledMonth(local(2026, 3, 1), card(0, 1)), local(2026, 4, 1));
+}
+
+TEST_F(FinanceRulesDates, BilledMonthTakesTheLocalDayOfAUtcInstant) {
+    const QDateTime spend = local(2026, 3, 14, 22, 0).toUTC();
+    EXPECT_EQ(Expense::computeBilledMonth(spend, card(15, 5)), local(2026, 3, 1));
+    EXPECT_EQ(Expense::computeBilledMonth(local(2026, 2, 28, 23, 0).toUTC(), nullptr), local(2026, 2, 1));
+}
+
+TEST_F(FinanceRulesDates, NextDueDateIsAfterTheGivenMoment) {
+    const auto c = card(1, 10);
+    EXPECT_EQ(c->nextDueDate(local(2026, 5, 9, 23, 59)), local(2026, 5, 10));
+    EXPECT_EQ(c->nextDueDate(local(2026, 5, 10, 0, 0)), local(2026, 6, 10));
+    EXPECT_EQ(c->nextDueDate(local(2026, 5, 10, 8, 0)), local(2026, 6, 10));
+    EXPECT_EQ(c->nextDueDate(local(2026, 12, 20)), local(2027, 1, 10));
+    EXPECT_EQ(c->nextDueDate(local(2026, 12, 10, 12, 0).toUTC()), local(2027, 1, 10));
+
+    const auto lastDay = card(1, 31);
+    EXPECT_EQ(lastDay->nextDueDate(local(2026, 4, 1)), local(2026, 5, 1));
+    EXPECT_EQ(lastDay->nextDueDate(local(2026, 1, 31, 9, 0)), local(2026, 3, 3));
+}
+
+} // namespace

@@ -1,0 +1,104 @@
+#include "ModelTestSupport.h"
+
+#include "Models/Expense.h"
+#include "Models/Goal.h"
+#include "Models/Milestone.h"
+#include "Models/QuorvaleModel.h"
+#include "Models/Step.h"
+#include "Platform/Store/LiveFetch.h"
+#include "Support/TestSupport.h"
+
+#include <QSet>
+
+namespace {
+
+class PersistenceControllerTests : public ModelTest {};
+
+TEST_F(PersistenceControllerTests, DeleteAllDataWipesTenEntityTypesAndKeepsTheRest) {
+    useFileStore();
+    const QSet<QString> wiped{"Step",    "Milestone", "DailyLog",     "Goal",       "CreditCard",
+                              "Expense", "Income",    "Subscription", "Investment", "CashReserve"};
+    const ObjectModel& model = QuorvaleModel::objectModel();
+    for (const auto& e : model.entities())
+        context()->insert(e->name)->setValue(QStringLiteral("id"), QVariant::fromValue(QUuid::createUuid()));
+    ASSERT_TRUE(store_->save());
+
+    auto goal = context()->fetch<Goal>(FetchRequest(Goal::entityName())).at(0);
+    auto step = context()->fetch<Step>(FetchRequest(Step::entityName())).at(0);
+    auto pending = Goal::create(context());
+    pending->setTitle(QStringLiteral("unsaved"));
+
+    store_->deleteAllData();
+
+    EXPECT_FALSE(context()->hasChanges());
+    EXPECT_TRUE(goal->isDeleted());
+    EXPECT_FALSE(goal->title().has_value());
+    EXPECT_FALSE(goal->id().has_value());
+    EXPECT_TRUE(goal->milestonesArray().empty());
+    EXPECT_DOUBLE_EQ(goal->progressPercentage(), 0.0);
+    EXPECT_TRUE(step->isDeleted());
+    EXPECT_EQ(step->milestone(), nullptr);
+    goal->setTitle(QStringLiteral("ignored"));
+    EXPECT_FALSE(context()->hasChanges());
+
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const auto& e : model.entities())
+            EXPECT_EQ(count(e->name), wiped.contains(e->name) ? 0 : 1)
+                << e->name.toStdString() << " pass " << pass;
+        reopenFileStore();
+    }
+}
+
+TEST_F(PersistenceControllerTests, SaveReportsSuccessAndLeavesNothingPending) {
+    EXPECT_TRUE(store_->save());
+    Goal::create(context())->setTitle(QStringLiteral("Ship"));
+    EXPECT_TRUE(context()->hasChanges());
+    EXPECT_TRUE(store_->save());
+    EXPECT_FALSE(context()->hasChanges());
+}
+
+TEST_F(PersistenceControllerTests, SharedInstanceOpensTheFileStoreAndCanBeReplaced) {
+    auto& shared = PersistenceController::shared();
+    EXPECT_EQ(&shared, &PersistenceController::shared());
+    EXPECT_EQ(shared.viewContext()->path(), PersistenceController::defaultStorePath());
+    Goal::create(shared.viewContext());
+    ASSERT_TRUE(shared.save());
+    PersistenceController::resetShared();
+    EXPECT_EQ(count(Goal::entityName()), 0) << "the test's in-memory store is its own";
+    EXPECT_EQ(PersistenceController::shared().viewContext()->count(FetchRequest(Goal::entityName())), 1);
+
+    PersistenceController::setShared(std::make_unique<PersistenceController>(true));
+    EXPECT_EQ(PersistenceController::shared().viewContext()->count(FetchRequest(Goal::entityName())), 0);
+}
+
+TEST_F(PersistenceControllerTests, GoalListFollowsItsStepsAndExpenses) {
+    auto goal = Goal::create(context());
+    goal->setNeedsMoney(false);
+    auto milestone = Milestone::create(context());
+    milestone->setGoal(goal);
+    auto step = Step::create(context());
+    step->setMilestone(milestone);
+    ASSERT_TRUE(store_->save());
+
+    LiveFetch goals(context(), FetchRequest(Goal::entityName(), Key(QStringLiteral("isArchived")) == false),
+                    {QStringLiteral("Milestone"), QStringLiteral("Step"), QStringLiteral("Expense"),
+                     QStringLiteral("DailyLog")});
+    int changes = 0;
+    QObject::connect(&goals, &LiveFetch::changed, [&] { ++changes; });
+    qv::test::settle();
+    changes = 0;
+
+    step->setIsCompleted(true);
+    step->setCompletedAt(Clock::now());
+    qv::test::settle();
+    EXPECT_GE(changes, 1);
+    ASSERT_EQ(goals.typedResults<Goal>().size(), 1u);
+    EXPECT_DOUBLE_EQ(goals.typedResults<Goal>()[0]->progressPercentage(), 1.0);
+
+    changes = 0;
+    Expense::create(context())->setGoalID(goal->id());
+    qv::test::settle();
+    EXPECT_GE(changes, 1);
+}
+
+} // namespace
