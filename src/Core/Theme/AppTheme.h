@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Core/Theme/AnimationSpec.h"
+
+#include <QColor>
+#include <QStringList>
+
+// The fixed half of the look: accents that stay the same under every theme, translucent
+// white tones, the card shadow and the named animations.
+namespace AppTheme {
+
+namespace Colors {
+QColor indigo();
+QColor electric();
+QColor cyan();
+QColor violet();
+QColor purple();
+QColor coral();
+QColor emerald();
+QColor amber();
+QColor rose();
+QColor sunrise();
+QColor sky();
+QColor gold();
+QColor green();
+
+QColor borderSubtle();
+QColor borderMedium();
+QColor glassSurface();
+QColor glassOverlay();
+
+// Offered when a goal's colour is chosen, in this order.
+const QStringList& goalPaletteHex();
+} // namespace Colors
+
+struct Shadow {
+    QColor color;
+    double radius = 0;
+    double x = 0;
+    double y = 0;
+};
+
+namespace Shadows {
+const Shadow& card();
+} // namespace Shadows
+
+namespace Animation {
+const AnimationSpec& spring();
+const AnimationSpec& springBouncy();
+const AnimationSpec& snappy();
+const AnimationSpec& smooth();
+const AnimationSpec& ring();
+const AnimationSpec& aurora();
+} // namespace Animation
+
+} // namespace AppTheme

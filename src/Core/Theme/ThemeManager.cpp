@@ -1,0 +1,75 @@
+#include "Core/Theme/ThemeManager.h"
+
+#include "Core/Theme/ColorHex.h"
+#include "Platform/UserDefaults.h"
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<ThemeManager>& instance() {
+    static std::unique_ptr<ThemeManager> manager;
+    return manager;
+}
+
+} // namespace
+
+ThemeManager& ThemeManager::shared() {
+    auto& manager = instance();
+    if (!manager)
+        manager.reset(new ThemeManager);
+    return *manager;
+}
+
+void ThemeManager::resetShared() { instance().reset(); }
+
+ThemeManager::ThemeManager() {
+    const UserDefaults& defaults = UserDefaults::standard();
+    currentTheme_ = AppColorThemes::fromRaw(defaults.text(themeKey(), QStringLiteral("Midnight")))
+                        .value_or(AppColorTheme::midnight);
+    currentFont_ = AppFontOptions::fromRaw(defaults.text(fontKey(), QStringLiteral("Manrope")))
+                       .value_or(AppFontOption::manrope);
+    customBaseHex_ = defaults.text(customBaseKey(), QStringLiteral("#4F46E5"));
+}
+
+void ThemeManager::setCurrentTheme(AppColorTheme theme) {
+    const bool differs = theme != currentTheme_;
+    currentTheme_ = theme;
+    UserDefaults::standard().setText(themeKey(), AppColorThemes::rawValue(theme));
+    if (differs) {
+        emit themeChanged();
+        emit changed();
+    }
+}
+
+void ThemeManager::setCurrentFont(AppFontOption font) {
+    const bool differs = font != currentFont_;
+    currentFont_ = font;
+    UserDefaults::standard().setText(fontKey(), AppFontOptions::rawValue(font));
+    if (differs) {
+        emit fontChanged();
+        emit changed();
+    }
+}
+
+void ThemeManager::setCustomBaseHex(const QString& hex) {
+    const bool differs = hex != customBaseHex_;
+    customBaseHex_ = hex;
+    UserDefaults::standard().setText(customBaseKey(), hex);
+    if (differs) {
+        emit customBaseChanged();
+        if (currentTheme_ == AppColorTheme::custom)
+            emit themeChanged();
+        emit changed();
+    }
+}
+
+QColor ThemeManager::customBaseColor() const { return ColorHex::fromHex(customBaseHex_); }
+
+void ThemeManager::setCustomBaseColor(const QColor& color) { setCustomBaseHex(ColorHex::toHex(color)); }
+
+AppThemeDefinition ThemeManager::definition() const { return AppColorThemes::definition(currentTheme_); }
+
+QFont ThemeManager::font(qreal pixelSize, QFont::Weight weight) const {
+    return AppFontOptions::makeFont(currentFont_, pixelSize, weight);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Core/Theme/AppColorTheme.h"
+#include "Core/Theme/AppFontOption.h"
+#include "Core/Theme/AppThemeDefinition.h"
+
+#include <QColor>
+#include <QFont>
+#include <QObject>
+#include <QString>
+
+// The process-wide theme and font choice, kept in the user defaults. Loading writes nothing;
+// every assignment writes its key at once, even when the value is unchanged.
+class ThemeManager : public QObject {
+    Q_OBJECT
+public:
+    static ThemeManager& shared();
+    // Forgets the shared instance; the next shared() loads the defaults again.
+    static void resetShared();
+
+    AppColorTheme currentTheme() const { return currentTheme_; }
+    void setCurrentTheme(AppColorTheme theme);
+
+    AppFontOption currentFont() const { return currentFont_; }
+    void setCurrentFont(AppFontOption font);
+
+    QString customBaseHex() const { return customBaseHex_; }
+    void setCustomBaseHex(const QString& hex);
+
+    QColor customBaseColor() const;
+    void setCustomBaseColor(const QColor& color);
+
+    AppThemeDefinition definition() const;
+    QFont font(qreal pixelSize, QFont::Weight weight = QFont::Normal) const;
+
+    static QString themeKey() { return QStringLiteral("selectedTheme"); }
+    static QString fontKey() { return QStringLiteral("selectedFont"); }
+    static QString customBaseKey() { return QStringLiteral("customThemeBaseHex"); }
+
+signals:
+    void themeChanged();
+    void fontChanged();
+    void customBaseChanged();
+    // Any of the three: whatever draws with the theme repaints.
+    void changed();
+
+private:
+    ThemeManager();
+
+    AppColorTheme currentTheme_ = AppColorTheme::midnight;
+    AppFontOption currentFont_ = AppFontOption::manrope;
+    QString customBaseHex_;
+};
