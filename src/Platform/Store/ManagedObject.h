@@ -70,6 +70,7 @@ protected:
 private:
     friend class ObjectContext;
     friend class ObjectStoreInternals;
+    friend class StoreCore;
 
     const EntityDescription* entity_ = nullptr;
     qint64 pk_ = 0;

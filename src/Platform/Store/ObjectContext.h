@@ -62,4 +62,5 @@ private:
     std::unique_ptr<Impl> d;
     friend class ManagedObject;
     friend class ObjectStoreInternals;
+    friend class StoreCore;
 };

@@ -1,0 +1,164 @@
+#include "Platform/Store/FetchEngine.h"
+
+#include "Platform/Store/CompiledPredicate.h"
+#include "Platform/Store/KeyPath.h"
+#include "Platform/Store/StoreCore.h"
+
+#include <algorithm>
+
+namespace {
+
+struct SortKey {
+    KeyPath path;
+    bool ascending;
+};
+
+struct Plan {
+    int entity = -1;
+    std::vector<SortKey> sort;
+    bool sortTrusted = true;
+    std::vector<std::shared_ptr<ManagedObject>> pendingMatches;
+    QString excluded; // JSON array of pks whose saved rows the context overrides
+};
+
+QString sqlWhere(const CompiledPredicate& predicate, const Plan& plan) {
+    QString where = predicate.sql();
+    if (!plan.excluded.isEmpty())
+        where += QStringLiteral(" AND t.\"pk\" NOT IN (SELECT value FROM json_each(?))");
+    return where;
+}
+
+void bindAll(SQLite::Statement& statement, const CompiledPredicate& predicate, const Plan& plan) {
+    int index = 1;
+    for (const StoreValue& v : predicate.binds())
+        v.bind(statement, index++);
+    if (!plan.excluded.isEmpty())
+        statement.bind(index, plan.excluded.toStdString());
+}
+
+Plan plan(StoreCore& core, int entity, const FetchRequest& request, const CompiledPredicate& predicate) {
+    Plan p;
+    p.entity = entity;
+    for (const SortDescriptor& d : request.sortDescriptors) {
+        SortKey key{KeyPath::resolve(core, entity, d.key), d.ascending};
+        for (int crossed : key.path.crossedEntities())
+            if (core.hasPending(crossed))
+                p.sortTrusted = false;
+        p.sort.push_back(std::move(key));
+    }
+    QStringList excluded;
+    for (const auto& [pk, object] : core.entity(entity).pending) {
+        const auto& s = StoreCore::state(*object);
+        if (!s.inserted)
+            excluded << QString::number(pk);
+        if (!s.deleted && predicate.matches(*object))
+            p.pendingMatches.push_back(object);
+    }
+    if (!excluded.isEmpty())
+        p.excluded = u'[' + excluded.join(u',') + u']';
+    return p;
+}
+
+void sortInMemory(std::vector<std::shared_ptr<ManagedObject>>& objects, const std::vector<SortKey>& sort) {
+    struct Row {
+        std::vector<StoreValue> keys;
+        std::shared_ptr<ManagedObject> object;
+    };
+    std::vector<Row> rows;
+    rows.reserve(objects.size());
+    for (auto& object : objects) {
+        Row row{{}, std::move(object)};
+        for (const SortKey& key : sort)
+            row.keys.push_back(key.path.valueOf(*row.object));
+        rows.push_back(std::move(row));
+    }
+    std::sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
+        for (std::size_t i = 0; i < sort.size(); ++i) {
+            const int c = StoreValue::compare(a.keys[i], b.keys[i]);
+            if (c != 0)
+                return sort[i].ascending ? c < 0 : c > 0;
+        }
+        return a.object->objectID() < b.object->objectID();
+    });
+    objects.clear();
+    for (auto& row : rows)
+        objects.push_back(std::move(row.object));
+}
+
+} // namespace
+
+std::vector<std::shared_ptr<ManagedObject>> FetchEngine::fetch(const FetchRequest& request) {
+    const int entity = core_.entityIndex(request.entityName);
+    if (entity < 0) {
+        qWarning("store: fetch of unknown entity %s", qPrintable(request.entityName));
+        return {};
+    }
+    const EntityInfo& info = core_.entity(entity);
+    const CompiledPredicate predicate(core_, entity, request.predicate);
+    Plan p = plan(core_, entity, request, predicate);
+
+    QStringList order;
+    for (const SortKey& key : p.sort)
+        order << (key.path.isValid() ? key.path.sqlExpression(core_) : QStringLiteral("NULL"))
+                     + (key.ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+    order << QStringLiteral("t.\"pk\" ASC");
+    QString sql = QStringLiteral("SELECT %1 FROM %2 t WHERE %3 ORDER BY %4")
+                      .arg(info.columns, info.table, sqlWhere(predicate, p), order.join(QStringLiteral(", ")));
+    const bool limitInSql = request.fetchLimit > 0 && predicate.sqlIsExact() && p.sortTrusted;
+    if (limitInSql)
+        sql += QStringLiteral(" LIMIT %1").arg(request.fetchLimit);
+
+    std::vector<std::shared_ptr<ManagedObject>> out;
+    try {
+        auto statement = core_.statements().get(sql);
+        bindAll(*statement, predicate, p);
+        while (statement->executeStep()) {
+            auto object = core_.fromRow(entity, *statement);
+            if (predicate.sqlIsExact() || predicate.matches(*object))
+                out.push_back(std::move(object));
+        }
+    } catch (const SQLite::Exception& error) {
+        qWarning("store: fetch of %s failed: %s", qPrintable(request.entityName), error.what());
+    }
+    if (!p.pendingMatches.empty() || !p.sortTrusted) {
+        out.insert(out.end(), p.pendingMatches.begin(), p.pendingMatches.end());
+        sortInMemory(out, p.sort);
+    }
+    if (request.fetchLimit > 0 && out.size() > static_cast<std::size_t>(request.fetchLimit))
+        out.resize(static_cast<std::size_t>(request.fetchLimit));
+    return out;
+}
+
+int FetchEngine::count(const FetchRequest& request) {
+    const int entity = core_.entityIndex(request.entityName);
+    if (entity < 0)
+        return 0;
+    const CompiledPredicate predicate(core_, entity, request.predicate);
+    if (!predicate.sqlIsExact() || request.fetchLimit > 0)
+        return static_cast<int>(fetch(request).size());
+    const Plan p = plan(core_, entity, request, predicate);
+    int saved = 0;
+    try {
+        auto statement = core_.statements().get(QStringLiteral("SELECT count(*) FROM %1 t WHERE %2")
+                                                    .arg(core_.entity(entity).table, sqlWhere(predicate, p)));
+        bindAll(*statement, predicate, p);
+        if (statement->executeStep())
+            saved = statement->getColumn(0).getInt();
+    } catch (const SQLite::Exception& error) {
+        qWarning("store: count of %s failed: %s", qPrintable(request.entityName), error.what());
+    }
+    return saved + static_cast<int>(p.pendingMatches.size());
+}
+
+std::vector<std::shared_ptr<ManagedObject>> FetchEngine::related(const ManagedObject& object, int relationship) {
+    const auto& s = StoreCore::state(object);
+    if (!s.live())
+        return {};
+    const RelationInfo& ri = core_.entity(s.entity).relations[static_cast<std::size_t>(relationship)];
+    if (!ri.toMany || ri.destination < 0 || ri.inverse < 0)
+        return {};
+    const EntityDescription& dest = *core_.entity(ri.destination).desc;
+    const QString& inverse = dest.relationships[static_cast<std::size_t>(ri.inverse)].name;
+    return fetch(FetchRequest(dest.name, Predicate::compare(inverse, Predicate::Op::eq,
+                                                             QVariant::fromValue(ObjectRef{object.entityName(), object.objectID()}))));
+}

@@ -1,0 +1,233 @@
+#include "Platform/Store/ObjectContext.h"
+
+#include "Platform/Store/ChangeWriter.h"
+#include "Platform/Store/FetchEngine.h"
+#include "Platform/Store/ObjectStoreInternals.h"
+#include "Platform/Store/StoreCore.h"
+#include "Platform/Store/StoreSchema.h"
+
+#include <SQLiteCpp/Transaction.h>
+#include <sqlite3.h>
+
+struct ObjectContext::Impl {
+    std::unique_ptr<StoreCore> core;
+};
+
+namespace {
+
+// A to-one relationship of some entity that leads to the entity being deleted, with what
+// deleting its destination does to the records holding it.
+struct IncomingLink {
+    int entity;
+    int relationship;
+    bool cascade;
+};
+
+std::vector<IncomingLink> incomingLinks(const StoreCore& core, int target) {
+    std::vector<IncomingLink> out;
+    const EntityInfo& dest = core.entity(target);
+    for (int e = 0; e < core.entityCount(); ++e) {
+        const EntityInfo& info = core.entity(e);
+        for (int r : info.toOnes) {
+            if (info.relations[static_cast<std::size_t>(r)].destination != target)
+                continue;
+            bool cascade = false;
+            for (const RelationInfo& back : dest.relations)
+                if (back.toMany && back.destination == e && back.inverse == r && back.rule == DeleteRule::cascade)
+                    cascade = true;
+            out.push_back({e, r, cascade});
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::unique_ptr<ObjectContext> ObjectStoreInternals::open(const ObjectModel& model, const QString& path,
+                                                          QString* error, int* resultCode) {
+    std::unique_ptr<ObjectContext> context(new ObjectContext());
+    try {
+        context->d->core = std::make_unique<StoreCore>(context.get(), model, path);
+    } catch (const SQLite::Exception& failure) {
+        if (error)
+            *error = QString::fromUtf8(failure.what());
+        if (resultCode)
+            *resultCode = failure.getErrorCode() & 0xff;
+        return nullptr;
+    }
+    return context;
+}
+
+StoreCore& ObjectStoreInternals::core(ObjectContext& context) {
+    return *context.d->core;
+}
+
+ObjectContext::ObjectContext() : d(std::make_unique<Impl>()) {}
+
+ObjectContext::~ObjectContext() = default;
+
+std::unique_ptr<ObjectContext> ObjectContext::open(const ObjectModel& model, const QString& path, QString* error) {
+    return ObjectStoreInternals::open(model, path, error, nullptr);
+}
+
+const ObjectModel& ObjectContext::model() const {
+    return d->core->model();
+}
+
+QString ObjectContext::path() const {
+    return d->core->path();
+}
+
+std::shared_ptr<ManagedObject> ObjectContext::insert(QStringView entityName) {
+    const int e = d->core->entityIndex(entityName);
+    if (e < 0) {
+        qWarning("store: insert of unknown entity %s", qPrintable(entityName.toString()));
+        return nullptr;
+    }
+    return d->core->insert(e);
+}
+
+std::vector<std::shared_ptr<ManagedObject>> ObjectContext::fetch(const FetchRequest& request) {
+    return FetchEngine(*d->core).fetch(request);
+}
+
+int ObjectContext::count(const FetchRequest& request) {
+    return FetchEngine(*d->core).count(request);
+}
+
+void ObjectContext::deleteObject(const std::shared_ptr<ManagedObject>& object) {
+    if (!object)
+        return;
+    StoreCore& core = *d->core;
+    auto& s = StoreCore::state(*object);
+    if (!s.live() || s.core != &core || s.deleted)
+        return;
+    // Marked first, so a cycle of cascading relationships ends here.
+    core.willChange(*object);
+    s.deleted = true;
+    s.updated = false;
+    core.linksChanged();
+    const EntityInfo& own = core.entity(s.entity);
+    for (int r : own.toOnes)
+        if (s.links[static_cast<std::size_t>(r)] && own.relations[static_cast<std::size_t>(r)].destination >= 0)
+            core.touch(own.relations[static_cast<std::size_t>(r)].destination);
+    for (const IncomingLink& link : incomingLinks(core, s.entity)) {
+        const EntityInfo& holder = core.entity(link.entity);
+        const QString& name = holder.desc->relationships[static_cast<std::size_t>(link.relationship)].name;
+        const auto holders = FetchEngine(core).fetch(FetchRequest(
+            holder.desc->name, Predicate::compare(name, Predicate::Op::eq,
+                                                  QVariant::fromValue(ObjectRef{object->entityName(), object->objectID()}))));
+        for (const auto& h : holders) {
+            if (link.cascade)
+                deleteObject(h);
+            else
+                h->setRelatedObject(link.relationship, nullptr);
+        }
+    }
+    // A record that was never saved simply goes away.
+    if (s.inserted)
+        core.detach(*object);
+}
+
+bool ObjectContext::batchDelete(QStringView entityName, QString* error) {
+    StoreCore& core = *d->core;
+    const int e = core.entityIndex(entityName);
+    if (e < 0) {
+        if (error)
+            *error = QStringLiteral("unknown entity %1").arg(entityName);
+        return false;
+    }
+    const std::vector<IncomingLink> links = incomingLinks(core, e);
+    try {
+        SQLite::Transaction transaction(core.db(), SQLite::TransactionBehavior::IMMEDIATE);
+        for (const IncomingLink& link : links) {
+            const EntityInfo& holder = core.entity(link.entity);
+            const QString column = StoreSchema::quote(holder.desc->relationships[static_cast<std::size_t>(link.relationship)].name);
+            core.db().exec(QStringLiteral("UPDATE %1 SET %2 = NULL WHERE %2 IS NOT NULL").arg(holder.table, column).toStdString());
+        }
+        core.db().exec(QStringLiteral("DELETE FROM %1").arg(core.entity(e).table).toStdString());
+        transaction.commit();
+    } catch (const SQLite::Exception& failure) {
+        if (error)
+            *error = QString::fromUtf8(failure.what());
+        return false;
+    }
+
+    std::vector<std::shared_ptr<ManagedObject>> gone;
+    for (const auto& [pk, weak] : core.entity(e).registry)
+        if (auto object = weak.lock())
+            gone.push_back(std::move(object));
+    for (const auto& object : gone)
+        core.detach(*object);
+    core.entity(e).pending.clear();
+    for (const IncomingLink& link : links) {
+        for (const auto& [pk, weak] : core.entity(link.entity).registry) {
+            if (auto object = weak.lock()) {
+                auto& s = StoreCore::state(*object);
+                s.links[static_cast<std::size_t>(link.relationship)] = 0;
+                if (s.snapshot)
+                    s.savedLinks[static_cast<std::size_t>(link.relationship)] = 0;
+            }
+        }
+        core.touch(link.entity);
+    }
+    core.touch(e);
+    core.linksChanged();
+    return true;
+}
+
+bool ObjectContext::hasChanges() const {
+    return d->core->hasPending();
+}
+
+bool ObjectContext::save(QString* error) {
+    return ChangeWriter(*d->core).save(error);
+}
+
+void ObjectContext::rollback() {
+    StoreCore& core = *d->core;
+    if (!core.hasPending())
+        return;
+    for (int e = 0; e < core.entityCount(); ++e) {
+        EntityInfo& info = core.entity(e);
+        if (info.pending.empty())
+            continue;
+        std::vector<std::shared_ptr<ManagedObject>> pending;
+        for (const auto& [pk, object] : info.pending)
+            pending.push_back(object);
+        for (const auto& object : pending) {
+            auto& s = StoreCore::state(*object);
+            if (s.inserted) {
+                core.detach(*object);
+                continue;
+            }
+            if (s.snapshot) {
+                s.values = std::move(s.savedValues);
+                s.links = std::move(s.savedLinks);
+                s.savedValues.clear();
+                s.savedLinks.clear();
+            }
+            s.updated = s.deleted = s.snapshot = false;
+        }
+        info.pending.clear();
+    }
+    // Restored links change to-many sides elsewhere; every list looks again.
+    core.touchAll();
+    core.linksChanged();
+}
+
+void ObjectContext::reset() {
+    StoreCore& core = *d->core;
+    for (int e = 0; e < core.entityCount(); ++e) {
+        std::vector<std::shared_ptr<ManagedObject>> alive;
+        for (const auto& [pk, weak] : core.entity(e).registry)
+            if (auto object = weak.lock())
+                alive.push_back(std::move(object));
+        for (const auto& object : alive)
+            core.detach(*object);
+        core.entity(e).registry.clear();
+        core.entity(e).pending.clear();
+    }
+    core.touchAll();
+    core.linksChanged();
+}

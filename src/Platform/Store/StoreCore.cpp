@@ -1,0 +1,249 @@
+#include "Platform/Store/StoreCore.h"
+
+#include "Platform/Store/ObjectContext.h"
+#include "Platform/Store/StoreSchema.h"
+
+#include <QMetaObject>
+
+#include <SQLiteCpp/Transaction.h>
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int busyTimeoutMs = 2000;
+
+int relationshipIndex(const EntityDescription& entity, const QString& name) {
+    return name.isEmpty() ? -1 : entity.relationshipIndex(name);
+}
+
+// The to-one relationship of dest that holds the links of owner's to-many relationship rel.
+int toManyInverse(const EntityDescription& owner, const RelationshipDescription& rel,
+                  const EntityDescription& dest) {
+    const int named = relationshipIndex(dest, rel.inverse);
+    if (named >= 0 && !dest.relationships[static_cast<std::size_t>(named)].toMany)
+        return named;
+    for (std::size_t i = 0; i < dest.relationships.size(); ++i) {
+        const auto& back = dest.relationships[i];
+        if (!back.toMany && back.destination == owner.name && (back.inverse == rel.name || back.inverse.isEmpty()))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+} // namespace
+
+StoreCore::StoreCore(ObjectContext* owner, const ObjectModel& model, const QString& path)
+    : owner_(owner), model_(model), path_(path),
+      db_(path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE | SQLite::OPEN_FULLMUTEX, busyTimeoutMs),
+      statements_(db_) {
+    if (sqlite3_db_readonly(db_.getHandle(), "main") == 1)
+        throw SQLite::Exception("attempt to write a readonly database", SQLITE_READONLY);
+    // Reading the journal mode is the first access to the file's header: a file that is not
+    // a database or is damaged fails here.
+    db_.execAndGet("PRAGMA journal_mode = WAL");
+    db_.exec("PRAGMA synchronous = FULL");
+    db_.exec("PRAGMA foreign_keys = ON");
+    {
+        SQLite::Transaction transaction(db_, SQLite::TransactionBehavior::IMMEDIATE);
+        StoreSchema::apply(db_, model_);
+        transaction.commit();
+    }
+
+    const auto& descs = model_.entities();
+    entities_.resize(descs.size());
+    for (std::size_t i = 0; i < descs.size(); ++i) {
+        EntityInfo& info = entities_[i];
+        info.desc = descs[i].get();
+        info.index = static_cast<int>(i);
+        info.table = StoreSchema::quote(info.desc->name);
+        QStringList columns{QStringLiteral("t.\"pk\"")};
+        for (const auto& attr : info.desc->attributes)
+            columns << QStringLiteral("t.") + StoreSchema::quote(attr.name);
+        for (std::size_t r = 0; r < info.desc->relationships.size(); ++r) {
+            const auto& rel = info.desc->relationships[r];
+            if (!rel.toMany) {
+                info.toOnes.push_back(static_cast<int>(r));
+                columns << QStringLiteral("t.") + StoreSchema::quote(rel.name);
+            }
+        }
+        info.columns = columns.join(u", ");
+        info.nextPk = StoreSchema::nextPk(db_, *info.desc);
+    }
+    for (auto& info : entities_) {
+        for (const auto& rel : info.desc->relationships) {
+            RelationInfo ri;
+            ri.destination = entityIndex(rel.destination);
+            ri.toMany = rel.toMany;
+            ri.rule = rel.deleteRule;
+            if (ri.destination >= 0) {
+                const EntityDescription& dest = *entity(ri.destination).desc;
+                ri.inverse = rel.toMany ? toManyInverse(*info.desc, rel, dest) : relationshipIndex(dest, rel.inverse);
+            }
+            info.relations.push_back(ri);
+        }
+    }
+}
+
+StoreCore::~StoreCore() {
+    for (auto& info : entities_) {
+        for (auto& [pk, weak] : info.registry)
+            if (auto object = weak.lock()) {
+                auto& s = state(*object);
+                s.gone = true;
+                s.core = nullptr;
+            }
+        info.registry.clear();
+        info.pending.clear();
+    }
+}
+
+int StoreCore::entityIndex(QStringView name) const {
+    for (const auto& info : entities_)
+        if (info.desc->name == name)
+            return info.index;
+    return -1;
+}
+
+std::shared_ptr<ManagedObject> StoreCore::registered(int e, qint64 pk) const {
+    const auto& registry = entity(e).registry;
+    const auto it = registry.find(pk);
+    return it == registry.end() ? nullptr : it->second.lock();
+}
+
+std::shared_ptr<ManagedObject> StoreCore::create(int e, qint64 pk) {
+    EntityInfo& info = entity(e);
+    std::shared_ptr<ManagedObject> object = info.desc->make ? info.desc->make() : nullptr;
+    if (!object)
+        object = std::shared_ptr<ManagedObject>(new ManagedObject());
+    object->entity_ = info.desc;
+    object->pk_ = pk;
+    object->state_ = std::make_unique<ManagedObject::State>();
+    auto& s = *object->state_;
+    s.core = this;
+    s.entity = e;
+    s.values.resize(info.desc->attributes.size());
+    s.links.assign(info.desc->relationships.size(), 0);
+    info.registry[pk] = object;
+    return object;
+}
+
+std::shared_ptr<ManagedObject> StoreCore::fromRow(int e, SQLite::Statement& row) {
+    const qint64 pk = row.getColumn(0).getInt64();
+    if (auto known = registered(e, pk))
+        return known;
+    auto object = create(e, pk);
+    auto& s = state(*object);
+    const EntityInfo& info = entity(e);
+    int column = 1;
+    for (std::size_t a = 0; a < s.values.size(); ++a)
+        s.values[a] = StoreValue::fromColumn(row, column++);
+    for (int r : info.toOnes) {
+        const SQLite::Column c = row.getColumn(column++);
+        s.links[static_cast<std::size_t>(r)] = c.isNull() ? 0 : c.getInt64();
+    }
+    // Numbers and flags always hold a value, even in rows written before the column existed.
+    for (std::size_t a = 0; a < s.values.size(); ++a) {
+        const AttributeType type = info.desc->attributes[a].type;
+        if (s.values[a].isNull() && type != AttributeType::uuid && type != AttributeType::text && type != AttributeType::date)
+            s.values[a] = StoreValue::fromVariant(QVariant(), type);
+    }
+    return object;
+}
+
+std::shared_ptr<ManagedObject> StoreCore::object(int e, qint64 pk) {
+    if (e < 0 || pk <= 0)
+        return nullptr;
+    if (auto known = registered(e, pk))
+        return known;
+    const EntityInfo& info = entity(e);
+    try {
+        auto row = statements_.get(QStringLiteral("SELECT %1 FROM %2 t WHERE t.\"pk\" = ?").arg(info.columns, info.table));
+        row->bind(1, static_cast<int64_t>(pk));
+        if (row->executeStep())
+            return fromRow(e, *row);
+    } catch (const SQLite::Exception& error) {
+        qWarning("store: cannot read %s %lld: %s", qPrintable(info.desc->name), pk, error.what());
+    }
+    return nullptr;
+}
+
+std::shared_ptr<ManagedObject> StoreCore::insert(int e) {
+    EntityInfo& info = entity(e);
+    auto object = create(e, info.nextPk++);
+    auto& s = state(*object);
+    for (std::size_t a = 0; a < s.values.size(); ++a)
+        s.values[a] = StoreValue::fromVariant(QVariant(), info.desc->attributes[a].type);
+    s.inserted = true;
+    info.pending[object->pk_] = object;
+    touch(e);
+    return object;
+}
+
+void StoreCore::willChange(ManagedObject& object) {
+    auto& s = state(object);
+    if (!s.inserted && !s.snapshot) {
+        s.savedValues = s.values;
+        s.savedLinks = s.links;
+        s.snapshot = true;
+    }
+    markPending(object);
+}
+
+void StoreCore::markPending(ManagedObject& object) {
+    auto& s = state(object);
+    if (!s.inserted && !s.deleted)
+        s.updated = true;
+    entity(s.entity).pending[object.pk_] = object.shared_from_this();
+    touch(s.entity);
+}
+
+void StoreCore::touch(int e) {
+    touched_.insert(entity(e).desc->name);
+    if (emitScheduled_)
+        return;
+    emitScheduled_ = true;
+    QMetaObject::invokeMethod(owner_, [this] { emitChanges(); }, Qt::QueuedConnection);
+}
+
+void StoreCore::touchAll() {
+    for (const auto& info : entities_)
+        touch(info.index);
+}
+
+void StoreCore::emitChanges() {
+    emitScheduled_ = false;
+    QSet<QString> names;
+    names.swap(touched_);
+    if (!names.isEmpty())
+        emit owner_->objectsChanged(names);
+}
+
+void StoreCore::detach(ManagedObject& object) {
+    auto& s = state(object);
+    if (!s.core)
+        return;
+    const auto keep = object.shared_from_this();
+    EntityInfo& info = entity(s.entity);
+    info.registry.erase(object.pk_);
+    info.pending.erase(object.pk_);
+    s.gone = true;
+    s.core = nullptr;
+    s.values.clear();
+    s.links.clear();
+    s.savedValues.clear();
+    s.savedLinks.clear();
+}
+
+void StoreCore::forget(int e, qint64 pk) {
+    auto& registry = entity(e).registry;
+    const auto it = registry.find(pk);
+    if (it != registry.end() && it->second.expired())
+        registry.erase(it);
+}
+
+bool StoreCore::hasPending() const {
+    for (const auto& info : entities_)
+        if (!info.pending.empty())
+            return true;
+    return false;
+}

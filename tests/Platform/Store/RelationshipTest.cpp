@@ -1,0 +1,107 @@
+#include "StoreTestModel.h"
+
+#include "Platform/Store/FetchRequest.h"
+
+#include <gtest/gtest.h>
+
+using namespace storetest;
+
+namespace {
+
+std::shared_ptr<ManagedObject> addItem(ObjectContext& context, const std::shared_ptr<ManagedObject>& task, const char* title) {
+    auto item = context.insert(u"Item");
+    item->setValue(u"title", QString::fromUtf8(title));
+    item->setRelatedObject(0, task);
+    return item;
+}
+
+} // namespace
+
+TEST(StoreRelationships, ToManySideFollowsTheToOneSideAtOncePendingOrSaved) {
+    auto model = makeModel();
+    auto context = openStore(*model);
+    auto p1 = context->insert<Project>();
+    auto p2 = context->insert<Project>();
+    auto t1 = context->insert<Task>();
+    auto t2 = context->insert<Task>();
+    t1->setOwner(p1);
+    t2->setOwner(p1);
+    EXPECT_EQ(p1->allTasks().size(), 2u);
+    ASSERT_TRUE(context->save());
+    EXPECT_EQ(p1->allTasks().size(), 2u);
+
+    t1->setOwner(p2);
+    ASSERT_EQ(p1->allTasks().size(), 1u);
+    EXPECT_EQ(p1->allTasks()[0].get(), t2.get());
+    ASSERT_EQ(p2->allTasks().size(), 1u);
+    EXPECT_EQ(p2->allTasks()[0].get(), t1.get());
+    EXPECT_EQ(t1->owner().get(), p2.get());
+    ASSERT_TRUE(context->save());
+
+    auto reopened = context->fetch<Project>(FetchRequest("Project"));
+    EXPECT_EQ(reopened[1]->allTasks().size(), 1u);
+    t2->setOwner(nullptr);
+    EXPECT_TRUE(p1->allTasks().empty());
+    context->rollback();
+    EXPECT_EQ(p1->allTasks().size(), 1u);
+}
+
+TEST(StoreRelationships, DeletingCascadesThroughOwnedRecordsAndNullifiesTheRest) {
+    auto model = makeModel();
+    auto context = openStore(*model);
+    auto project = context->insert<Project>();
+    auto label = context->insert(u"Label");
+    auto task = context->insert<Task>();
+    task->setOwner(project);
+    task->setRelatedObject(Task::label, label);
+    addItem(*context, task, "a");
+    addItem(*context, task, "b");
+    auto kept = context->insert<Task>();
+    kept->setRelatedObject(Task::label, label);
+    ASSERT_TRUE(context->save());
+
+    context->deleteObject(project);
+    EXPECT_TRUE(project->isDeleted());
+    EXPECT_TRUE(task->isDeleted());
+    EXPECT_EQ(context->count(FetchRequest("Item")), 0);
+    EXPECT_EQ(context->count(FetchRequest("Task")), 1);
+    EXPECT_EQ(label->relatedObjects(0).size(), 1u);
+    ASSERT_TRUE(context->save());
+    EXPECT_EQ(context->count(FetchRequest("Item")), 0);
+    EXPECT_EQ(context->count(FetchRequest("Task")), 1);
+
+    context->deleteObject(label);
+    EXPECT_FALSE(kept->isDeleted());
+    EXPECT_EQ(kept->relatedObject(Task::label), nullptr);
+    ASSERT_TRUE(context->save());
+    EXPECT_EQ(context->count(FetchRequest("Task", Key("label").absent())), 1);
+
+    // Handles of deleted records read as deleted and ignore writes.
+    EXPECT_FALSE(project->name().has_value());
+    project->setName(QStringLiteral("ghost"));
+    EXPECT_FALSE(context->hasChanges());
+    EXPECT_TRUE(project->allTasks().empty());
+}
+
+TEST(StoreRelationships, DeletingAnUnsavedRecordForgetsItAndRollbackRestoresSavedOnes) {
+    auto model = makeModel();
+    auto context = openStore(*model);
+    auto project = context->insert<Project>();
+    auto task = context->insert<Task>();
+    task->setOwner(project);
+    ASSERT_TRUE(context->save());
+
+    auto fresh = context->insert<Task>();
+    fresh->setOwner(project);
+    context->deleteObject(fresh);
+    EXPECT_TRUE(fresh->isDeleted());
+    EXPECT_EQ(project->allTasks().size(), 1u);
+
+    context->deleteObject(project);
+    EXPECT_EQ(context->count(FetchRequest("Task")), 0);
+    context->rollback();
+    EXPECT_FALSE(project->isDeleted());
+    EXPECT_FALSE(task->isDeleted());
+    EXPECT_EQ(project->allTasks().size(), 1u);
+    EXPECT_FALSE(context->hasChanges());
+}
