@@ -1,6 +1,9 @@
+#include "Platform/SingleInstanceGuard.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMainWindow>
+#include <QStandardPaths>
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +17,18 @@ bool displayAvailable() {
     return !qgetenv("DISPLAY").isEmpty() || !qgetenv("WAYLAND_DISPLAY").isEmpty();
 }
 
+void raiseWindow(QMainWindow& window) {
+    window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window.show();
+    window.raise();
+    window.activateWindow();
+    // Lets tests that start the application see that a later start reached this instance.
+    if (qEnvironmentVariableIsSet("QUORVALE_TRACE_RAISE")) {
+        std::printf("raised\n");
+        std::fflush(stdout);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -25,9 +40,28 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quorvale"));
     QGuiApplication::setDesktopFileName(QStringLiteral("quorvale"));
 
+    // Before anything touches the store: a second start only hands over to the first.
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    SingleInstanceGuard guard(dataFolder);
+    switch (guard.acquire()) {
+    case SingleInstanceGuard::Outcome::AlreadyRunning:
+        if (!guard.requestRaise())
+            std::fprintf(stderr, "quorvale: already running for %s, but it did not answer\n",
+                         qPrintable(dataFolder));
+        return 0;
+    case SingleInstanceGuard::Outcome::Failed:
+        std::fprintf(stderr, "quorvale: cannot check for another running instance: %s\n",
+                     qPrintable(guard.errorString()));
+        break;
+    case SingleInstanceGuard::Outcome::Acquired:
+        break;
+    }
+
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Quorvale"));
     window.resize(1200, 760);
+    QObject::connect(&guard, &SingleInstanceGuard::raiseRequested, &window,
+                     [&window] { raiseWindow(window); });
     window.show();
     return app.exec();
 }

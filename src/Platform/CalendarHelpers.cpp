@@ -15,7 +15,9 @@ QDateTime localAt(const QDate& date, const QTime& time) {
     return date.startOfDay(Qt::LocalTime).addMSecs(QTime(0, 0).msecsTo(time));
 }
 
-int floorDiv(int a, int b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0); }
+int floorDiv(int a, int b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
+}
 
 } // namespace
 
@@ -84,10 +86,16 @@ QDateTime composeStartOfDay(int year, int month, int day) {
     return composeDate(year, month, day).startOfDay(Qt::LocalTime);
 }
 
-Qt::DayOfWeek firstWeekday() { return QLocale().firstDayOfWeek(); }
+Qt::DayOfWeek firstWeekday() {
+    return QLocale().firstDayOfWeek();
+}
 
-int weekdayNumber(const QDate& date) { return date.dayOfWeek() % 7 + 1; }
+int weekdayNumber(const QDate& date) {
+    return date.dayOfWeek() % 7 + 1;
+}
 
-int firstWeekdayNumber() { return static_cast<int>(firstWeekday()) % 7 + 1; }
+int firstWeekdayNumber() {
+    return static_cast<int>(firstWeekday()) % 7 + 1;
+}
 
 } // namespace Calendar

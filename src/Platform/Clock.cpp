@@ -84,14 +84,18 @@ qint64 Clock::nowMSecsSinceEpoch() {
     return QDateTime::currentMSecsSinceEpoch();
 }
 
-QDate Clock::today() { return now().date(); }
+QDate Clock::today() {
+    return now().date();
+}
 
 void Clock::setFake(const QDateTime& instant) {
     g_fakeMs.store(instant.toMSecsSinceEpoch());
     g_fake.store(true);
 }
 
-void Clock::advance(qint64 seconds) { advanceMs(seconds * 1000); }
+void Clock::advance(qint64 seconds) {
+    advanceMs(seconds * 1000);
+}
 
 void Clock::advanceMs(qint64 msec) {
     if (!g_fake.load())
@@ -99,9 +103,10 @@ void Clock::advanceMs(qint64 msec) {
     const qint64 target = g_fakeMs.load() + std::max<qint64>(0, msec);
     auto& calls = pendingCalls();
     for (;;) {
-        auto next = std::min_element(calls.begin(), calls.end(), [](const PendingCall& a, const PendingCall& b) {
-            return a.dueMs != b.dueMs ? a.dueMs < b.dueMs : a.sequence < b.sequence;
-        });
+        auto next =
+            std::min_element(calls.begin(), calls.end(), [](const PendingCall& a, const PendingCall& b) {
+                return a.dueMs != b.dueMs ? a.dueMs < b.dueMs : a.sequence < b.sequence;
+            });
         if (next == calls.end() || next->dueMs > target)
             break;
         // Time stands at the call's due moment while it runs, as it would on a real timer.
@@ -123,7 +128,9 @@ void Clock::useSystem() {
         takeCall(calls.end() - 1);
 }
 
-bool Clock::isFake() { return g_fake.load(); }
+bool Clock::isFake() {
+    return g_fake.load();
+}
 
 void Clock::after(QObject* owner, qint64 msec, std::function<void()> fn) {
     if (!fn)
@@ -145,4 +152,6 @@ void Clock::after(QObject* owner, qint64 msec, std::function<void()> fn) {
     pendingCalls().push_back(std::move(call));
 }
 
-int Clock::pendingCount() { return static_cast<int>(pendingCalls().size()); }
+int Clock::pendingCount() {
+    return static_cast<int>(pendingCalls().size());
+}

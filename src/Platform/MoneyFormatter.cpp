@@ -12,13 +12,13 @@
 namespace {
 
 bool isCurrencyCodeShape(const QString& code) {
-    return code.size() == 3 && std::all_of(code.begin(), code.end(), [](QChar c) {
-               return c.unicode() < 0x80 && c.isLetter();
-           });
+    return code.size() == 3 &&
+           std::all_of(code.begin(), code.end(), [](QChar c) { return c.unicode() < 0x80 && c.isLetter(); });
 }
 
 icu::UnicodeString toIcu(const QString& text) {
-    return icu::UnicodeString(reinterpret_cast<const UChar*>(text.utf16()), static_cast<int32_t>(text.size()));
+    return icu::UnicodeString(reinterpret_cast<const UChar*>(text.utf16()),
+                              static_cast<int32_t>(text.size()));
 }
 
 QString fromIcu(const icu::UnicodeString& text) {

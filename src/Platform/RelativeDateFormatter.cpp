@@ -46,11 +46,12 @@ URelativeDateTimeUnit icuUnit(RelativeDateFormatter::Unit unit) {
 
 } // namespace
 
-RelativeDateFormatter::Amount RelativeDateFormatter::largestUnit(const QDateTime& date, const QDateTime& relativeTo) {
+RelativeDateFormatter::Amount RelativeDateFormatter::largestUnit(const QDateTime& date,
+                                                                 const QDateTime& relativeTo) {
     const QDateTime from = relativeTo.toLocalTime();
     const QDateTime to = date.toLocalTime();
-    const qint64 monthEstimate = (to.date().year() - from.date().year()) * 12LL + to.date().month() -
-                                 from.date().month();
+    const qint64 monthEstimate =
+        (to.date().year() - from.date().year()) * 12LL + to.date().month() - from.date().month();
 
     const int years = wholeSteps(from, to, static_cast<int>(monthEstimate / 12),
                                  [](const QDateTime& d, int n) { return Calendar::addMonths(d, n * 12); });
@@ -72,7 +73,8 @@ RelativeDateFormatter::Amount RelativeDateFormatter::largestUnit(const QDateTime
     return {Unit::Second, seconds};
 }
 
-QString RelativeDateFormatter::text(const QDateTime& date, const QDateTime& relativeTo, const QLocale& locale) {
+QString RelativeDateFormatter::text(const QDateTime& date, const QDateTime& relativeTo,
+                                    const QLocale& locale) {
     if (!date.isValid() || !relativeTo.isValid())
         return QString();
     const Amount amount = largestUnit(date, relativeTo);

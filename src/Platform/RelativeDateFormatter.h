@@ -9,7 +9,8 @@
 // the calendar and truncated ("2 days ago", "in 3 hours"; ten days back is "1 week ago").
 class RelativeDateFormatter {
 public:
-    static QString text(const QDateTime& date, const QDateTime& relativeTo, const QLocale& locale = QLocale());
+    static QString text(const QDateTime& date, const QDateTime& relativeTo,
+                        const QLocale& locale = QLocale());
 
     enum class Unit { Year, Month, Week, Day, Hour, Minute, Second };
     struct Amount {

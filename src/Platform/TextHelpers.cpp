@@ -9,7 +9,9 @@
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Checks the grammar by hand so that strtod's extras (blanks, hex, inf, nan) never slip in.
 bool isPlainDecimal(const QByteArray& s) {
@@ -51,7 +53,9 @@ locale_t cLocale() {
     return locale;
 }
 
-bool isBlank(QChar c) { return c == QLatin1Char('\t') || c.category() == QChar::Separator_Space; }
+bool isBlank(QChar c) {
+    return c == QLatin1Char('\t') || c.category() == QChar::Separator_Space;
+}
 
 } // namespace
 
@@ -78,8 +82,9 @@ QString editableNumber(double value) {
     char buffer[400];
     const double magnitude = std::fabs(value);
     const bool exponentForm = magnitude >= 0x1p54 || (magnitude != 0 && magnitude < 1e-4);
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      exponentForm ? std::chars_format::scientific : std::chars_format::fixed);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value,
+                      exponentForm ? std::chars_format::scientific : std::chars_format::fixed);
     QString text = QString::fromLatin1(buffer, result.ptr - buffer);
     if (!exponentForm && !text.contains(QLatin1Char('.')))
         text += QStringLiteral(".0");

@@ -18,7 +18,9 @@ namespace {
 
 constexpr const char* kTypeNames[] = {"flag", "integer", "double", "text", "date", "data", "textList"};
 
-const char* typeName(UserDefaults::Type type) { return kTypeNames[static_cast<int>(type)]; }
+const char* typeName(UserDefaults::Type type) {
+    return kTypeNames[static_cast<int>(type)];
+}
 
 std::optional<UserDefaults::Type> typeNamed(const std::string& name) {
     for (int i = 0; i < static_cast<int>(std::size(kTypeNames)); ++i) {
@@ -52,18 +54,24 @@ UserDefaults& UserDefaults::standard() {
     return *instance;
 }
 
-void UserDefaults::resetStandard() { standardInstance().reset(); }
+void UserDefaults::resetStandard() {
+    standardInstance().reset();
+}
 
 QString UserDefaults::standardPath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/Quorvale/defaults.sqlite");
 }
 
-UserDefaults::UserDefaults(const QString& path, QObject* parent) : QObject(parent), path_(path) { open(); }
+UserDefaults::UserDefaults(const QString& path, QObject* parent) : QObject(parent), path_(path) {
+    open();
+}
 
 UserDefaults::~UserDefaults() = default;
 
-bool UserDefaults::isPersistent() const { return db_ != nullptr; }
+bool UserDefaults::isPersistent() const {
+    return db_ != nullptr;
+}
 
 void UserDefaults::open() {
     QDir().mkpath(QFileInfo(path_).absolutePath());
@@ -76,18 +84,19 @@ void UserDefaults::open() {
         if (tryOpen(&failure, &unreadable))
             return;
     }
-    qWarning("User defaults: cannot open %s (%s); settings are kept for this session only",
-             qPrintable(path_), qPrintable(failure));
+    qWarning("User defaults: cannot open %s (%s); settings are kept for this session only", qPrintable(path_),
+             qPrintable(failure));
 }
 
 bool UserDefaults::tryOpen(QString* failure, bool* unreadable) {
     values_.clear();
     try {
-        db_ = std::make_unique<SQLite::Database>(path_.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE,
-                                                 5000);
+        db_ = std::make_unique<SQLite::Database>(path_.toStdString(),
+                                                 SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE, 5000);
         db_->exec("PRAGMA journal_mode=WAL");
         db_->exec("PRAGMA synchronous=FULL");
-        db_->exec("CREATE TABLE IF NOT EXISTS defaults (key TEXT PRIMARY KEY NOT NULL, type TEXT NOT NULL, value)");
+        db_->exec(
+            "CREATE TABLE IF NOT EXISTS defaults (key TEXT PRIMARY KEY NOT NULL, type TEXT NOT NULL, value)");
         upsert_ = std::make_unique<SQLite::Statement>(
             *db_, "INSERT INTO defaults (key, type, value) VALUES (?, ?, ?) "
                   "ON CONFLICT (key) DO UPDATE SET type = excluded.type, value = excluded.value");
@@ -118,7 +127,8 @@ void UserDefaults::moveAside() {
             QFile::rename(side, target + QLatin1String(suffix));
     }
     movedAside_ = target;
-    qWarning("User defaults: %s could not be read and was moved to %s", qPrintable(path_), qPrintable(target));
+    qWarning("User defaults: %s could not be read and was moved to %s", qPrintable(path_),
+             qPrintable(target));
 }
 
 void UserDefaults::load() {
@@ -144,7 +154,8 @@ void UserDefaults::load() {
             break;
         case Type::Date:
             if (!value.isNull())
-                values_.insert(key, {*type, QVariant(static_cast<qint64>(std::llround(value.getDouble() * 1000)))});
+                values_.insert(
+                    key, {*type, QVariant(static_cast<qint64>(std::llround(value.getDouble() * 1000)))});
             break;
         case Type::Data:
             values_.insert(key, {*type, QVariant(columnBytes(value))});
@@ -301,7 +312,9 @@ std::optional<QStringList> UserDefaults::optionalTextList(const QString& key) co
     return entry->value.toStringList();
 }
 
-bool UserDefaults::flag(const QString& key, bool fallback) const { return optionalFlag(key).value_or(fallback); }
+bool UserDefaults::flag(const QString& key, bool fallback) const {
+    return optionalFlag(key).value_or(fallback);
+}
 
 qint64 UserDefaults::integer(const QString& key, qint64 fallback) const {
     return optionalInteger(key).value_or(fallback);
@@ -322,26 +335,38 @@ std::optional<QDateTime> UserDefaults::date(const QString& key) const {
     return QDateTime::fromMSecsSinceEpoch(entry->value.toLongLong());
 }
 
-QByteArray UserDefaults::data(const QString& key) const { return optionalData(key).value_or(QByteArray()); }
+QByteArray UserDefaults::data(const QString& key) const {
+    return optionalData(key).value_or(QByteArray());
+}
 
 QStringList UserDefaults::textList(const QString& key) const {
     return optionalTextList(key).value_or(QStringList());
 }
 
-bool UserDefaults::contains(const QString& key) const { return values_.contains(key); }
+bool UserDefaults::contains(const QString& key) const {
+    return values_.contains(key);
+}
 
 std::optional<UserDefaults::Type> UserDefaults::typeOf(const QString& key) const {
     const Entry* entry = find(key);
     return entry ? std::optional<Type>(entry->type) : std::nullopt;
 }
 
-void UserDefaults::setFlag(const QString& key, bool value) { store(key, Type::Flag, QVariant(value)); }
+void UserDefaults::setFlag(const QString& key, bool value) {
+    store(key, Type::Flag, QVariant(value));
+}
 
-void UserDefaults::setInteger(const QString& key, qint64 value) { store(key, Type::Integer, QVariant(value)); }
+void UserDefaults::setInteger(const QString& key, qint64 value) {
+    store(key, Type::Integer, QVariant(value));
+}
 
-void UserDefaults::setDouble(const QString& key, double value) { store(key, Type::Double, QVariant(value)); }
+void UserDefaults::setDouble(const QString& key, double value) {
+    store(key, Type::Double, QVariant(value));
+}
 
-void UserDefaults::setText(const QString& key, const QString& value) { store(key, Type::Text, QVariant(value)); }
+void UserDefaults::setText(const QString& key, const QString& value) {
+    store(key, Type::Text, QVariant(value));
+}
 
 void UserDefaults::setDate(const QString& key, const QDateTime& value) {
     if (!value.isValid()) {
@@ -351,7 +376,9 @@ void UserDefaults::setDate(const QString& key, const QDateTime& value) {
     store(key, Type::Date, QVariant(value.toMSecsSinceEpoch()));
 }
 
-void UserDefaults::setData(const QString& key, const QByteArray& value) { store(key, Type::Data, QVariant(value)); }
+void UserDefaults::setData(const QString& key, const QByteArray& value) {
+    store(key, Type::Data, QVariant(value));
+}
 
 void UserDefaults::setTextList(const QString& key, const QStringList& value) {
     store(key, Type::TextList, QVariant(value));

@@ -10,7 +10,9 @@ QDateTime local(int y, int m, int d, int h = 0, int min = 0) {
     return QDateTime(QDate(y, m, d), QTime(h, min), Qt::LocalTime);
 }
 
-bool zoneHasDaylightSaving() { return qgetenv("TZ") == "America/New_York"; }
+bool zoneHasDaylightSaving() {
+    return qgetenv("TZ") == "America/New_York";
+}
 
 } // namespace
 

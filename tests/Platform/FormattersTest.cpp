@@ -18,7 +18,8 @@ TEST(MoneyFormatter, FormatsInTheLocaleWithTheCurrency) {
     const QString huge = MoneyFormatter::format(1e300, QStringLiteral("INR"), 0, us);
     EXPECT_TRUE(huge.startsWith(QStringLiteral("₹1,000,000,000"))) << huge.toStdString();
     EXPECT_EQ(huge.count(QLatin1Char(',')), 100);
-    EXPECT_EQ(MoneyFormatter::format(1e20, QStringLiteral("INR"), 0, us), QStringLiteral("₹100,000,000,000,000,000,000"));
+    EXPECT_EQ(MoneyFormatter::format(1e20, QStringLiteral("INR"), 0, us),
+              QStringLiteral("₹100,000,000,000,000,000,000"));
 
     // Not a currency code: the plain number.
     EXPECT_EQ(MoneyFormatter::format(1234.5, QStringLiteral("rupees"), 2, us), QStringLiteral("1,234.50"));
@@ -47,8 +48,9 @@ TEST(RelativeDates, UseTheLargestUnitThatIsNotZero) {
     EXPECT_EQ(text(QDateTime(QDate(2026, 1, 19), QTime(12, 0), Qt::LocalTime)), "2 months ago");
     EXPECT_EQ(text(QDateTime(QDate(2024, 3, 21), QTime(12, 0), Qt::LocalTime)), "1 year ago");
     EXPECT_EQ(text(QDateTime(QDate(2029, 3, 20), QTime(12, 0), Qt::LocalTime)), "in 3 years");
-    EXPECT_EQ(RelativeDateFormatter::text(now.addDays(-2), now, QLocale(QStringLiteral("de_DE"))).toStdString(),
-              "vor 2 Tagen");
+    EXPECT_EQ(
+        RelativeDateFormatter::text(now.addDays(-2), now, QLocale(QStringLiteral("de_DE"))).toStdString(),
+        "vor 2 Tagen");
 }
 
 TEST(RelativeDates, CountCalendarDaysAcrossDaylightSaving) {

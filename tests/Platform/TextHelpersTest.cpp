@@ -33,17 +33,26 @@ TEST_F(GermanLocale, TheParserReadsOnlyPlainCLocaleNumbers) {
     const struct {
         const char* text;
         double value;
-    } numbers[] = {{"+12.5", 12.5}, {"1e3", 1000}, {".5", 0.5},          {"5.", 5},
-                   {"-0.25", -0.25}, {"1500", 1500}, {"1E-2", 0.01},      {"007", 7},
-                   {"2.5e+2", 250}, {"1e-400", 0},  {"1.7976931348623157e308", 1.7976931348623157e308}};
+    } numbers[] = {{"+12.5", 12.5},
+                   {"1e3", 1000},
+                   {".5", 0.5},
+                   {"5.", 5},
+                   {"-0.25", -0.25},
+                   {"1500", 1500},
+                   {"1E-2", 0.01},
+                   {"007", 7},
+                   {"2.5e+2", 250},
+                   {"1e-400", 0},
+                   {"1.7976931348623157e308", 1.7976931348623157e308}};
     for (const auto& n : numbers) {
         const auto parsed = Text::parseNumber(QString::fromUtf8(n.text));
         ASSERT_TRUE(parsed.has_value()) << n.text;
         EXPECT_EQ(*parsed, n.value) << n.text;
     }
-    const char* notNumbers[] = {"",     " 12",  "12 ", "12,5", "1,500", "1.500.0", "inf",  "-inf", "nan",
-                                "1e400", "-1e400", ".",  "+",    "e5",    "1e",      "1e+",  "0x1A", "12abc",
-                                "1_000", "١٢",   "１２", "\t5",  "5\n",   "--5",     "+-5",  "Infinity"};
+    const char* notNumbers[] = {"",     " 12", "12 ",   "12,5",   "1,500",   "1.500.0", "inf",
+                                "-inf", "nan", "1e400", "-1e400", ".",       "+",       "e5",
+                                "1e",   "1e+", "0x1A",  "12abc",  "1_000",   "١٢",      "１２",
+                                "\t5",  "5\n", "--5",   "+-5",    "Infinity"};
     for (const char* text : notNumbers)
         EXPECT_FALSE(Text::parseNumber(QString::fromUtf8(text)).has_value()) << text;
 }
@@ -58,7 +67,8 @@ TEST(Text, EditableNumbersAreShortAndReadBack) {
     EXPECT_EQ(Text::editableNumber(1e20), QStringLiteral("1e+20"));
     EXPECT_EQ(Text::editableNumber(1.5e-7), QStringLiteral("1.5e-07"));
     EXPECT_EQ(Text::editableNumber(qInf()), QString());
-    for (double v : {0.1 + 0.2, 1e20, 123456789.123, 9007199254740993.0, 5e-324, 1.7976931348623157e308, 0.0001}) {
+    for (double v :
+         {0.1 + 0.2, 1e20, 123456789.123, 9007199254740993.0, 5e-324, 1.7976931348623157e308, 0.0001}) {
         const auto back = Text::parseNumber(Text::editableNumber(v));
         ASSERT_TRUE(back.has_value()) << Text::editableNumber(v).toStdString();
         EXPECT_EQ(*back, v);

@@ -1,5 +1,5 @@
-#include "Platform/Clock.h"
 #include "Platform/UserDefaults.h"
+#include "Platform/Clock.h"
 
 #include "Support/TestSupport.h"
 
@@ -16,7 +16,9 @@
 
 namespace {
 
-QString storePath() { return qv::test::tempHome() + QStringLiteral("/prefs/defaults.sqlite"); }
+QString storePath() {
+    return qv::test::tempHome() + QStringLiteral("/prefs/defaults.sqlite");
+}
 
 } // namespace
 
@@ -56,7 +58,8 @@ TEST(UserDefaults, EveryTypeSurvivesReopening) {
         defaults.setText(QStringLiteral("text"), QStringLiteral("Grüße ✨ \"quoted\" 'x'"));
         defaults.setDate(QStringLiteral("when"), when);
         defaults.setData(QStringLiteral("bytes"), QByteArray("\0\1\2\xff", 4));
-        defaults.setTextList(QStringLiteral("list"), {QStringLiteral("a"), QString(), QStringLiteral("ü,\"")});
+        defaults.setTextList(QStringLiteral("list"),
+                             {QStringLiteral("a"), QString(), QStringLiteral("ü,\"")});
     }
     UserDefaults defaults(storePath());
     EXPECT_TRUE(defaults.isPersistent());
@@ -123,8 +126,9 @@ TEST(UserDefaults, EachSetIsOnDiskAtOnce) {
     defaults.setText(QStringLiteral("financeCurrencyCode"), QStringLiteral("EUR"));
     // Another connection sees the committed row while the first store stays open.
     QProcess sqlite;
-    sqlite.start(QStringLiteral("sqlite3"),
-                 {storePath(), QStringLiteral("SELECT type, value FROM defaults WHERE key='financeCurrencyCode'")});
+    sqlite.start(
+        QStringLiteral("sqlite3"),
+        {storePath(), QStringLiteral("SELECT type, value FROM defaults WHERE key='financeCurrencyCode'")});
     ASSERT_TRUE(sqlite.waitForFinished(10000));
     EXPECT_EQ(sqlite.readAllStandardOutput().trimmed(), QByteArray("text|EUR"));
 }
@@ -154,7 +158,8 @@ TEST(UserDefaults, AnUnreadableFileIsMovedAsideAndAnEmptyStoreUsed) {
 TEST(UserDefaults, ADatabaseOfAnotherShapeIsMovedAside) {
     QDir().mkpath(QFileInfo(storePath()).absolutePath());
     QProcess sqlite;
-    sqlite.start(QStringLiteral("sqlite3"), {storePath(), QStringLiteral("CREATE TABLE defaults (name TEXT);")});
+    sqlite.start(QStringLiteral("sqlite3"),
+                 {storePath(), QStringLiteral("CREATE TABLE defaults (name TEXT);")});
     ASSERT_TRUE(sqlite.waitForFinished(10000));
     UserDefaults defaults(storePath());
     EXPECT_FALSE(defaults.movedAsidePath().isEmpty());

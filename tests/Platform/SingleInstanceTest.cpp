@@ -1,0 +1,136 @@
+#include "Platform/SingleInstanceGuard.h"
+
+#include "Support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QThread>
+
+namespace {
+
+class SingleInstance : public testing::Test {
+protected:
+    void SetUp() override {
+        binary_ = qEnvironmentVariable("QV_APP_BINARY");
+        if (binary_.isEmpty())
+            binary_ = QStringLiteral(QV_BINARY_DIR "/src/quorvale");
+        ASSERT_TRUE(QFileInfo(binary_).isExecutable()) << binary_.toStdString();
+        dataFolder_ = qv::test::tempHome() + QStringLiteral("/data/Quorvale");
+    }
+    void TearDown() override {
+        for (QProcess* p : started_) {
+            if (p->state() != QProcess::NotRunning) {
+                p->kill();
+                p->waitForFinished(10000);
+            }
+            delete p;
+        }
+    }
+
+    QProcess* start() {
+        auto* process = new QProcess;
+        started_.push_back(process);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("QUORVALE_TRACE_RAISE"), QStringLiteral("1"));
+        process->setProcessEnvironment(env);
+        process->start(binary_, {});
+        EXPECT_TRUE(process->waitForStarted(10000));
+        return process;
+    }
+
+    // True once some instance answers on the data folder's socket.
+    bool waitUntilListening(QProcess* owner) {
+        const QDeadlineTimer deadline(30000);
+        while (!deadline.hasExpired() && owner->state() == QProcess::Running) {
+            QLocalSocket probe;
+            probe.connectToServer(SingleInstanceGuard::serverName(dataFolder_));
+            if (probe.waitForConnected(200))
+                return true;
+            QThread::msleep(50);
+        }
+        return false;
+    }
+
+    static bool waitForLine(QProcess* process, const QByteArray& line) {
+        const QDeadlineTimer deadline(15000);
+        QByteArray seen;
+        while (!deadline.hasExpired()) {
+            seen += process->readAllStandardOutput();
+            if (seen.split('\n').contains(line))
+                return true;
+            process->waitForReadyRead(200);
+        }
+        return false;
+    }
+
+    QString binary_;
+    QString dataFolder_;
+    std::vector<QProcess*> started_;
+};
+
+} // namespace
+
+TEST_F(SingleInstance, ASecondStartRaisesTheFirstAndExits) {
+    QProcess* first = start();
+    ASSERT_TRUE(waitUntilListening(first)) << first->readAllStandardError().toStdString();
+
+    QProcess* second = start();
+    ASSERT_TRUE(second->waitForFinished(30000));
+    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second->exitCode(), 0) << second->readAllStandardError().toStdString();
+    EXPECT_TRUE(second->readAllStandardOutput().isEmpty());
+
+    EXPECT_TRUE(waitForLine(first, "raised"));
+    EXPECT_EQ(first->state(), QProcess::Running);
+}
+
+TEST_F(SingleInstance, AStartAfterTheFirstWasKilledRunsNormally) {
+    QProcess* first = start();
+    ASSERT_TRUE(waitUntilListening(first));
+    first->kill();
+    ASSERT_TRUE(first->waitForFinished(10000));
+
+    QProcess* next = start();
+    ASSERT_TRUE(waitUntilListening(next)) << next->readAllStandardError().toStdString();
+    EXPECT_FALSE(next->waitForFinished(1000));
+    EXPECT_EQ(next->state(), QProcess::Running);
+
+    // It is the instance now: a further start reaches it.
+    QProcess* later = start();
+    ASSERT_TRUE(later->waitForFinished(30000));
+    EXPECT_EQ(later->exitCode(), 0);
+    EXPECT_TRUE(waitForLine(next, "raised"));
+}
+
+TEST(SingleInstanceGuard, TakesOverALockLeftByADeadProcessAndTellsLiveOnesApart) {
+    const QString folder = qv::test::tempHome() + QStringLiteral("/data/Guarded");
+    SingleInstanceGuard first(folder);
+    ASSERT_EQ(first.acquire(), SingleInstanceGuard::Outcome::Acquired);
+    SingleInstanceGuard second(folder);
+    EXPECT_EQ(second.acquire(), SingleInstanceGuard::Outcome::AlreadyRunning);
+
+    int raised = 0;
+    QObject::connect(&first, &SingleInstanceGuard::raiseRequested, [&raised] { ++raised; });
+    // The request is answered by this same process's event loop, so send it from a thread.
+    bool delivered = false;
+    QThread* sender = QThread::create([&] { delivered = SingleInstanceGuard(folder).requestRaise(5000); });
+    sender->start();
+    const QDeadlineTimer deadline(10000);
+    while (!sender->isFinished() && !deadline.hasExpired())
+        qv::test::settle(1);
+    sender->wait();
+    delete sender;
+    EXPECT_TRUE(delivered);
+    EXPECT_EQ(raised, 1);
+
+    SingleInstanceGuard elsewhere(qv::test::tempHome() + QStringLiteral("/data/Other"));
+    EXPECT_NE(SingleInstanceGuard::serverName(folder),
+              SingleInstanceGuard::serverName(qv::test::tempHome() + QStringLiteral("/data/Other")));
+    EXPECT_FALSE(elsewhere.requestRaise(300));
+}
