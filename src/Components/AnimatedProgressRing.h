@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPointer>
+#include <QVariantAnimation>
+#include <QWidget>
+
+#include <optional>
+
+// A ring showing a fraction: a track, a breathing glow, a gradient arc with round caps, a dot
+// at the arc's leading end and, optionally, the whole percentage in the centre. It sweeps
+// from empty when first shown and animates to every new fraction.
+class AnimatedProgressRing : public QWidget {
+    Q_OBJECT
+public:
+    AnimatedProgressRing(double progress, double size, double lineWidth, const QColor& color,
+                         bool showPercentage = true, const QColor& backgroundColor = QColor(255, 255, 255, 15),
+                         QWidget* parent = nullptr);
+    ~AnimatedProgressRing() override;
+
+    double progress() const { return progress_; }
+    void setProgress(double progress);
+    double animatedProgress() const { return animated_; }
+    QColor color() const { return color_; }
+    void setColor(const QColor& color);
+
+    // Centre of the end dot in widget coordinates; none while the drawn fraction is 0.02 or
+    // less.
+    std::optional<QPointF> endDotCenter() const;
+    // The number the label shows.
+    int percentShown() const;
+    // 1.0 to 1.04: the glow's current breathing scale.
+    double glowScale() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void animateTo(double target);
+    const QImage& glowImage(qreal ratio);
+
+    double progress_;
+    double size_;
+    double lineWidth_;
+    QColor color_;
+    bool showPercentage_;
+    QColor background_;
+    double animated_ = 0.0;
+    bool shownOnce_ = false;
+    double pulseStart_ = -1;
+    QPointer<QVariantAnimation> animation_;
+    QImage glow_;
+    double glowProgress_ = -1;
+};

@@ -1,0 +1,32 @@
+#include "Components/GlassCard.h"
+
+#include "Components/GlassPainter.h"
+
+#include <QPainter>
+
+GlassCard::GlassCard(double cornerRadius, double intensity, const QColor& accent, QWidget* parent)
+    : QWidget(parent), cornerRadius_(cornerRadius), intensity_(intensity), accent_(accent) {
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void GlassCard::setCornerRadius(double radius) {
+    cornerRadius_ = radius;
+    update();
+}
+
+void GlassCard::setIntensity(double intensity) {
+    intensity_ = intensity;
+    update();
+}
+
+void GlassCard::setAccentColor(const QColor& accent) {
+    accent_ = accent;
+    update();
+}
+
+void GlassCard::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRectF r = rect();
+    GlassPainter::paintBackground(p, this, r, cornerRadius_, intensity_);
+    GlassPainter::paintBorder(p, r, cornerRadius_, intensity_, accent_);
+}

@@ -1,0 +1,111 @@
+#include "Components/MotionEffect.h"
+
+#include "Components/Animator.h"
+#include "Core/Extensions/ImageBlur.h"
+
+#include <QPainter>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+MotionEffect::MotionEffect(QObject* parent) : QGraphicsEffect(parent) {}
+
+MotionEffect* MotionEffect::of(QWidget* widget) {
+    if (auto* existing = qobject_cast<MotionEffect*>(widget->graphicsEffect()))
+        return existing;
+    auto* effect = new MotionEffect(widget);
+    widget->setGraphicsEffect(effect);
+    return effect;
+}
+
+void MotionEffect::staggeredAppear(QWidget* widget, double delaySeconds) {
+    MotionEffect* effect = of(widget);
+    const double delay = std::clamp(std::isfinite(delaySeconds) ? delaySeconds : 0.0, 0.0, kMaxEntranceDelay);
+    effect->setOpacity(0);
+    effect->setOffsetY(16);
+    QPointer<MotionEffect> guard(effect);
+    Animator::run(
+        effect, AppTheme::Animation::spring(),
+        [guard](double t) {
+            if (!guard)
+                return;
+            guard->setOpacity(std::clamp(t, 0.0, 1.0));
+            guard->setOffsetY(16.0 * (1.0 - t));
+        },
+        delay);
+}
+
+void MotionEffect::setOpacity(double opacity) {
+    opacity_ = std::clamp(opacity, 0.0, 1.0);
+    update();
+}
+
+void MotionEffect::setOffsetY(double offset) {
+    offsetY_ = offset;
+    updateBoundingRect();
+    update();
+}
+
+void MotionEffect::setScale(double scale) {
+    scale_ = scale;
+    updateBoundingRect();
+    update();
+}
+
+void MotionEffect::setShadow(const AppTheme::Shadow& shadow) {
+    shadow_ = shadow;
+    updateBoundingRect();
+    update();
+}
+
+QRectF MotionEffect::boundingRectFor(const QRectF& rect) const {
+    const double grow = std::max(0.0, rect.width() * (scale_ - 1.0) / 2.0 + 1.0);
+    const double spread = shadow_.color.alpha() > 0 ? shadow_.radius * 2.0 : 0.0;
+    QRectF r = rect.adjusted(-grow, -grow, grow, grow);
+    r = r.united(rect.translated(0, offsetY_));
+    if (spread > 0)
+        r = r.united(rect.translated(shadow_.x, shadow_.y).adjusted(-spread, -spread, spread, spread));
+    return r;
+}
+
+void MotionEffect::draw(QPainter* painter) {
+    const bool plain = opacity_ >= 1.0 && offsetY_ == 0.0 && scale_ == 1.0 && shadow_.color.alpha() == 0;
+    if (plain) {
+        drawSource(painter);
+        return;
+    }
+    if (opacity_ <= 0.0)
+        return;
+    QPoint offset;
+    const QPixmap source = sourcePixmap(Qt::LogicalCoordinates, &offset, QGraphicsEffect::NoPad);
+    if (source.isNull())
+        return;
+    const qreal ratio = source.devicePixelRatio();
+    const QRectF area(offset, QSizeF(source.size()) / ratio);
+    painter->save();
+    painter->setOpacity(painter->opacity() * opacity_);
+    const QPointF centre = area.center();
+    painter->translate(centre.x(), centre.y() + offsetY_);
+    painter->scale(scale_, scale_);
+    painter->translate(-centre.x(), -centre.y());
+    if (shadow_.color.alpha() > 0 && shadow_.radius >= 0) {
+        // The shadow is the source's silhouette in the shadow colour, blurred at half size.
+        QImage silhouette = source.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        silhouette = silhouette.scaled(silhouette.size() / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        {
+            QPainter tint(&silhouette);
+            tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
+            tint.fillRect(silhouette.rect(), shadow_.color);
+        }
+        const double radiusPx = shadow_.radius * ratio / 2.0;
+        const QImage blurred = ImageBlur::blurredWithPadding(silhouette, radiusPx);
+        const double pad = std::ceil(std::max(0.0, radiusPx)) * 2.0 / ratio;
+        const QRectF target(area.left() + shadow_.x - pad, area.top() + shadow_.y - pad, area.width() + 2 * pad,
+                            area.height() + 2 * pad);
+        painter->setRenderHint(QPainter::SmoothPixmapTransform);
+        painter->drawImage(target, blurred);
+    }
+    painter->drawPixmap(area.topLeft(), source);
+    painter->restore();
+}

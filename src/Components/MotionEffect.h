@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Core/Theme/AppTheme.h"
+
+#include <QGraphicsEffect>
+#include <QPointer>
+#include <QVariantAnimation>
+
+class QWidget;
+
+// The one graphics effect of a widget that moves: opacity, a vertical offset, a scale about
+// the centre and a soft shadow, so an entrance, the press feedback and a hover shadow can
+// share a widget (Qt allows one effect per widget).
+class MotionEffect : public QGraphicsEffect {
+    Q_OBJECT
+public:
+    explicit MotionEffect(QObject* parent = nullptr);
+
+    // The widget's effect, installed on first use.
+    static MotionEffect* of(QWidget* widget);
+
+    // The staggered entrance: transparent and 16 px low, then in with the spring after the
+    // delay. Delays are capped at 0.4 s so long lists do not keep the user waiting.
+    static void staggeredAppear(QWidget* widget, double delaySeconds);
+    static constexpr double kMaxEntranceDelay = 0.4;
+
+    double opacity() const { return opacity_; }
+    void setOpacity(double opacity);
+    double offsetY() const { return offsetY_; }
+    void setOffsetY(double offset);
+    double scale() const { return scale_; }
+    void setScale(double scale);
+    const AppTheme::Shadow& shadow() const { return shadow_; }
+    void setShadow(const AppTheme::Shadow& shadow);
+
+    QRectF boundingRectFor(const QRectF& rect) const override;
+
+protected:
+    void draw(QPainter* painter) override;
+
+private:
+    double opacity_ = 1.0;
+    double offsetY_ = 0.0;
+    double scale_ = 1.0;
+    AppTheme::Shadow shadow_{QColor(Qt::transparent), 0, 0, 0};
+};

@@ -1,0 +1,80 @@
+#include "Components/UltraThinMaterial.h"
+
+#include "Core/Extensions/ImageBlur.h"
+#include "Core/Theme/Theme.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QPointer>
+#include <QWidget>
+
+namespace {
+
+constexpr double kScale = 0.25; // snapshots are kept at a quarter size, which also softens them
+constexpr double kBlurRadius = 4.0;
+const char* const kBackdropProperty = "qvMaterialBackdrop";
+
+struct Snapshot {
+    QImage image;
+    QElapsedTimer age;
+};
+
+QHash<const QWidget*, Snapshot>& snapshots() {
+    static QHash<const QWidget*, Snapshot> cache;
+    return cache;
+}
+
+const QImage& snapshotOf(QWidget* backdrop) {
+    Snapshot& snap = snapshots()[backdrop];
+    const QSize size = (QSizeF(backdrop->size()) * kScale).toSize().expandedTo(QSize(1, 1));
+    if (snap.image.isNull() || !snap.age.isValid() || snap.age.elapsed() > UltraThinMaterial::kRefreshMs ||
+        snap.image.size() != size) {
+        QImage full(backdrop->size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+        full.fill(Qt::transparent);
+        backdrop->render(&full, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        snap.image = full.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        ImageBlur::blur(snap.image, kBlurRadius);
+        snap.age.restart();
+    }
+    return snap.image;
+}
+
+} // namespace
+
+void UltraThinMaterial::setBackdrop(QWidget* backdrop) {
+    if (!backdrop)
+        return;
+    QWidget* window = backdrop->window();
+    window->setProperty(kBackdropProperty, QVariant::fromValue(static_cast<QObject*>(backdrop)));
+    QObject::connect(backdrop, &QObject::destroyed, [backdrop] { snapshots().remove(backdrop); });
+}
+
+QWidget* UltraThinMaterial::backdropFor(const QWidget* widget) {
+    if (!widget)
+        return nullptr;
+    const QWidget* window = widget->window();
+    return qobject_cast<QWidget*>(window->property(kBackdropProperty).value<QObject*>());
+}
+
+void UltraThinMaterial::paint(QPainter& painter, const QWidget* widget, const QPainterPath& shape) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setClipPath(shape, Qt::IntersectClip);
+    const QRectF bounds = shape.boundingRect();
+    QWidget* backdrop = backdropFor(widget);
+    if (backdrop && backdrop != widget && backdrop->isVisible()) {
+        const QImage& snap = snapshotOf(backdrop);
+        const QPointF origin = QPointF(widget->mapTo(widget->window(), QPoint(0, 0)) -
+                                       backdrop->mapTo(backdrop->window(), QPoint(0, 0)));
+        const QRectF source((bounds.topLeft() + origin) * kScale, bounds.size() * kScale);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(bounds, snap, source);
+        painter.fillPath(shape, Theme::withOpacity(Theme::backgroundSecondary(), 0.35));
+    } else {
+        painter.fillPath(shape, Theme::withOpacity(Theme::backgroundSecondary(), 0.6));
+    }
+    painter.fillPath(shape, QColor(255, 255, 255, int(255 * kTintOpacity)));
+    painter.restore();
+}
