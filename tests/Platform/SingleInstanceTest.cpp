@@ -16,9 +16,7 @@ namespace {
 class SingleInstance : public testing::Test {
 protected:
     void SetUp() override {
-        binary_ = qEnvironmentVariable("QV_APP_BINARY");
-        if (binary_.isEmpty())
-            binary_ = QStringLiteral(QV_BINARY_DIR "/src/quorvale");
+        binary_ = QStringLiteral(QV_APP_BINARY);
         ASSERT_TRUE(QFileInfo(binary_).isExecutable()) << binary_.toStdString();
         dataFolder_ = qv::test::tempHome() + QStringLiteral("/data/Quorvale");
     }

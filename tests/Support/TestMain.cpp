@@ -3,6 +3,9 @@
 
 #include "Support/TestSupport.h"
 
+#include "Platform/Clock.h"
+#include "Platform/UserDefaults.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -104,6 +107,9 @@ public:
     }
     void OnTestEnd(const testing::TestInfo&) override {
         qv::test::settle();
+        // Nothing of one test's clock or defaults may leak into the next.
+        Clock::useSystem();
+        UserDefaults::resetStandard();
         home_.reset();
     }
     QString path() const { return home_ ? home_->path() : QString(); }
