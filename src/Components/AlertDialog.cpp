@@ -1,0 +1,101 @@
+#include "Components/AlertDialog.h"
+
+#include "Components/AlertButton.h"
+#include "Components/SheetHost.h"
+#include "Core/Theme/Theme.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QVBoxLayout>
+
+namespace {
+
+// Escape and Return go to the alert's cancel and default buttons.
+class AlertContent : public QWidget {
+public:
+    using QWidget::QWidget;
+    QPointer<AlertButton> cancel;
+    QPointer<AlertButton> fallbackDefault;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape) {
+            if (cancel)
+                cancel->click();
+            else if (SheetHost* host = SheetHost::of(this))
+                host->dismiss();
+            event->accept();
+            return;
+        }
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && fallbackDefault) {
+            fallbackDefault->click();
+            event->accept();
+            return;
+        }
+        QWidget::keyPressEvent(event);
+    }
+};
+
+} // namespace
+
+SheetHost* AlertDialog::present(QWidget* window, const QString& title, const QString& message, QList<Button> buttons) {
+    if (buttons.isEmpty())
+        buttons.append({QStringLiteral("OK"), Role::Default, {}});
+    auto* content = new AlertContent;
+    content->setObjectName(QStringLiteral("alert"));
+    content->setFocusPolicy(Qt::StrongFocus);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(22, 22, 22, 18);
+    column->setSpacing(8);
+
+    auto* titleLabel = new QLabel(title);
+    titleLabel->setObjectName(QStringLiteral("alertTitle"));
+    titleLabel->setTextFormat(Qt::PlainText);
+    titleLabel->setWordWrap(true);
+    titleLabel->setFont(Theme::font(15, QFont::Bold));
+    titleLabel->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textPrimary().name(QColor::HexArgb)));
+    column->addWidget(titleLabel);
+    if (!message.isEmpty()) {
+        auto* messageLabel = new QLabel(message);
+        messageLabel->setObjectName(QStringLiteral("alertMessage"));
+        messageLabel->setTextFormat(Qt::PlainText);
+        messageLabel->setWordWrap(true);
+        messageLabel->setFont(Theme::font(13));
+        messageLabel->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textSecondary().name(QColor::HexArgb)));
+        column->addWidget(messageLabel);
+    }
+    column->addSpacing(10);
+
+    auto* row = new QHBoxLayout;
+    row->setSpacing(8);
+    row->addStretch(1);
+    // Cancel stands first, as on the desktop's own dialogs; the rest keep their order.
+    std::stable_sort(buttons.begin(), buttons.end(),
+                     [](const Button& a, const Button& b) { return a.role == Role::Cancel && b.role != Role::Cancel; });
+    SheetHost* host = nullptr;
+    QList<AlertButton*> made;
+    for (const Button& spec : buttons) {
+        auto* button = new AlertButton(spec.title, spec.role);
+        row->addWidget(button);
+        made << button;
+        if (spec.role == Role::Cancel && !content->cancel)
+            content->cancel = button;
+        if (spec.role == Role::Default && !content->fallbackDefault)
+            content->fallbackDefault = button;
+        const auto action = spec.action;
+        QObject::connect(button, &AlertButton::clicked, content, [content, action] {
+            if (SheetHost* owner = SheetHost::of(content))
+                owner->dismiss();
+            if (action)
+                action();
+        });
+    }
+    column->addLayout(row);
+    host = SheetHost::present(window, content, kWidth);
+    // Escape is the alert's own: it must run the cancel action, not only close.
+    host->setEscapeCloses(false);
+    content->setFocus(Qt::PopupFocusReason);
+    return host;
+}

@@ -1,0 +1,44 @@
+#include "Components/InputStyle.h"
+
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+#include "Core/Theme/ThemeManager.h"
+
+#include <QPalette>
+#include <QWidget>
+
+namespace {
+
+QString rgba(const QColor& c) {
+    return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
+}
+
+void style(QWidget* widget, const QString& selector, double fontSize, int radius) {
+    widget->setStyleSheet(InputStyle::fieldSheet(selector, radius));
+    widget->setFont(Theme::font(fontSize));
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::PlaceholderText, Theme::textMuted());
+    palette.setColor(QPalette::Text, Theme::textPrimary());
+    palette.setColor(QPalette::Highlight, Theme::withOpacity(AppTheme::Colors::indigo(), 0.6));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+QString InputStyle::fieldSheet(const QString& selector, int radius) {
+    return QStringLiteral("%1 { background: %2; color: %3; border: 1px solid %4; border-radius: %5px; "
+                          "padding: 7px 10px; selection-background-color: %6; }"
+                          "%1:focus { border: 1px solid %7; }"
+                          "%1:disabled { color: %8; }")
+        .arg(selector, rgba(Theme::backgroundTertiary()), rgba(Theme::textPrimary()),
+             rgba(AppTheme::Colors::borderMedium()), QString::number(radius),
+             rgba(Theme::withOpacity(AppTheme::Colors::indigo(), 0.6)),
+             rgba(Theme::withOpacity(AppTheme::Colors::indigo(), 0.8)), rgba(Theme::textMuted()));
+}
+
+void InputStyle::apply(QWidget* widget, const QString& selector, double fontSize, int radius) {
+    style(widget, selector, fontSize, radius);
+    QObject::connect(&ThemeManager::shared(), &ThemeManager::changed, widget,
+                     [widget, selector, fontSize, radius] { style(widget, selector, fontSize, radius); });
+}

@@ -1,0 +1,91 @@
+#include "Components/MenuPicker.h"
+
+#include "Components/Symbols.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+
+#include <QFontMetricsF>
+#include <QMenu>
+#include <QPainter>
+
+#include <cmath>
+
+MenuPicker::MenuPicker(QWidget* parent) : QAbstractButton(parent) {
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    connect(this, &QAbstractButton::clicked, this, &MenuPicker::showMenu);
+}
+
+void MenuPicker::addOption(const QString& text, const QVariant& value) {
+    texts_ << text;
+    values_ << value;
+    if (current_ < 0)
+        current_ = 0;
+    updateGeometry();
+    update();
+}
+
+void MenuPicker::setOptions(const QStringList& texts) {
+    clearOptions();
+    for (const QString& t : texts)
+        addOption(t);
+}
+
+void MenuPicker::clearOptions() {
+    texts_.clear();
+    values_.clear();
+    current_ = -1;
+    update();
+}
+
+void MenuPicker::setCurrentIndex(int index) {
+    if (index < 0 || index >= texts_.size() || index == current_)
+        return;
+    current_ = index;
+    update();
+    emit currentIndexChanged(index);
+}
+
+QSize MenuPicker::sizeHint() const {
+    const QFontMetricsF fm(Theme::font(13));
+    double widest = 40;
+    for (const QString& t : texts_)
+        widest = std::max(widest, fm.horizontalAdvance(t));
+    return {int(std::ceil(widest + 40)), int(std::ceil(fm.height() + 12))};
+}
+
+void MenuPicker::showMenu() {
+    QMenu menu(this);
+    menu_ = &menu;
+    menu.setStyleSheet(QStringLiteral("QMenu { background: %1; color: %2; border: 1px solid %3; padding: 4px; }"
+                                      "QMenu::item { padding: 5px 18px; border-radius: 4px; }"
+                                      "QMenu::item:selected { background: %4; }")
+                           .arg(Theme::backgroundElevated().name(), Theme::textPrimary().name(),
+                                AppTheme::Colors::borderMedium().name(QColor::HexArgb),
+                                Theme::withOpacity(AppTheme::Colors::indigo(), 0.6).name(QColor::HexArgb)));
+    menu.setFont(Theme::font(13));
+    for (int i = 0; i < texts_.size(); ++i) {
+        QAction* action = menu.addAction(texts_[i]);
+        action->setCheckable(true);
+        action->setChecked(i == current_);
+        connect(action, &QAction::triggered, this, [this, i] { setCurrentIndex(i); });
+    }
+    menu.exec(mapToGlobal(QPoint(0, height())));
+    menu_ = nullptr;
+}
+
+void MenuPicker::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(hasFocus() ? Theme::withOpacity(AppTheme::Colors::indigo(), 0.8) : AppTheme::Colors::borderMedium(), 1));
+    p.setBrush(isDown() ? Theme::backgroundElevated() : Theme::backgroundTertiary());
+    p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 7, 7);
+    p.setFont(Theme::font(13));
+    p.setPen(Theme::textPrimary());
+    const QRectF textRect = QRectF(rect()).adjusted(10, 0, -26, 0);
+    p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
+               QFontMetricsF(p.font()).elidedText(currentText(), Qt::ElideRight, textRect.width()));
+    Symbols::paint(p, QRectF(width() - 20, (height() - 10) / 2.0, 10, 10), QStringLiteral("chevron.down"),
+                   Theme::textSecondary());
+}

@@ -1,0 +1,206 @@
+#include "Components/SheetHost.h"
+
+#include "Components/Animator.h"
+#include "Components/MotionEffect.h"
+#include "Components/SheetCard.h"
+#include "Core/Extensions/ImageBlur.h"
+#include "Core/Theme/AppTheme.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr double kDim = 0.45;
+
+QList<QWidget*> focusables(QWidget* root) {
+    QList<QWidget*> list;
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        if (w->isVisibleTo(root) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
+            !w->findChild<SheetHost*>() && SheetHost::of(w) == qobject_cast<SheetHost*>(root))
+            list << w;
+    }
+    return list;
+}
+
+} // namespace
+
+SheetHost* SheetHost::present(QWidget* window, QWidget* content, int width, std::function<void()> onDismiss) {
+    return new SheetHost(window->window(), content, width, std::move(onDismiss));
+}
+
+SheetHost* SheetHost::of(const QWidget* widget) {
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        if (auto* host = qobject_cast<SheetHost*>(const_cast<QWidget*>(w)))
+            return host;
+    return nullptr;
+}
+
+SheetHost* SheetHost::topmost(const QWidget* window) {
+    SheetHost* top = nullptr;
+    for (QObject* child : window->window()->children())
+        if (auto* host = qobject_cast<SheetHost*>(child); host && !host->isDismissing())
+            top = host;
+    return top;
+}
+
+SheetHost::SheetHost(QWidget* window, QWidget* content, int width, std::function<void()> onDismiss)
+    : QWidget(window), window_(window), card_(new SheetCard(this)), content_(content), width_(width),
+      onDismiss_(std::move(onDismiss)), previousFocus_(QApplication::focusWidget()) {
+    setObjectName(QStringLiteral("sheetHost"));
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFocusPolicy(Qt::StrongFocus);
+    auto* layout = new QVBoxLayout(card_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(content);
+    window_->installEventFilter(this);
+    card_->installEventFilter(this);
+    setGeometry(window_->rect());
+    layoutCard();
+    show();
+    raise();
+    focusFirst();
+    MotionEffect::of(card_);
+    QPointer<SheetHost> self(this);
+    animation_ = Animator::run(this, AppTheme::Animation::snappy(), [self](double t) {
+        if (self)
+            self->setReveal(t);
+    });
+    if (!animation_)
+        card_->setGraphicsEffect(nullptr);
+    else
+        connect(animation_, &QObject::destroyed, card_, [self] {
+            if (self && !self->dismissing_)
+                self->card_->setGraphicsEffect(nullptr);
+        });
+}
+
+void SheetHost::setReveal(double reveal) {
+    reveal_ = reveal;
+    if (auto* effect = qobject_cast<MotionEffect*>(card_->graphicsEffect())) {
+        effect->setOpacity(std::clamp(reveal, 0.0, 1.0));
+        effect->setScale(0.96 + 0.04 * reveal);
+    }
+    update();
+}
+
+void SheetHost::setCardHeight(int height) {
+    fixedHeight_ = height;
+    layoutCard();
+}
+
+void SheetHost::layoutCard() {
+    const int maxHeight = std::max(80, height() - 2 * kWindowMargin);
+    const int cardWidth = std::min(width_, std::max(80, width() - 2 * kWindowMargin));
+    int h = fixedHeight_;
+    if (h <= 0) {
+        QLayout* layout = card_->layout();
+        h = layout->hasHeightForWidth() ? layout->heightForWidth(cardWidth) : layout->sizeHint().height();
+    }
+    h = std::min(h, maxHeight);
+    card_->setGeometry((width() - cardWidth) / 2, (height() - h) / 2, cardWidth, h);
+}
+
+void SheetHost::focusFirst() {
+    const QList<QWidget*> list = focusables(this);
+    for (QWidget* w : list)
+        if (qobject_cast<QLineEdit*>(w) || w->inherits("QPlainTextEdit") || w->inherits("QTextEdit")) {
+            w->setFocus(Qt::PopupFocusReason);
+            return;
+        }
+    setFocus(Qt::PopupFocusReason);
+}
+
+void SheetHost::dismiss() {
+    if (dismissing_)
+        return;
+    dismissing_ = true;
+    window_->removeEventFilter(this);
+    auto callback = std::move(onDismiss_);
+    onDismiss_ = nullptr;
+    const QPointer<QWidget> restore = previousFocus_;
+    hide();
+    if (SheetHost* below = topmost(window_))
+        below->focusFirst();
+    else if (restore)
+        restore->setFocus(Qt::PopupFocusReason);
+    emit dismissed();
+    if (callback)
+        callback();
+    deleteLater();
+}
+
+void SheetHost::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double t = std::clamp(reveal_, 0.0, 1.0);
+    p.fillRect(rect(), QColor(0, 0, 0, int(255 * kDim * t)));
+    // The card shadow, painted here so typing in the card never re-blurs it.
+    const AppTheme::Shadow& shadow = AppTheme::Shadows::card();
+    const QRectF cardRect = QRectF(card_->geometry()).translated(shadow.x, shadow.y);
+    for (int i = 4; i >= 1; --i) {
+        const double grow = shadow.radius * i / 4.0;
+        QColor c = shadow.color;
+        c.setAlphaF(float(c.alphaF() * t / 5.0));
+        p.setPen(Qt::NoPen);
+        p.setBrush(c);
+        p.drawRoundedRect(cardRect.adjusted(-grow, -grow, grow, grow), kCardRadius + grow, kCardRadius + grow);
+    }
+}
+
+void SheetHost::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        if (escapeCloses_)
+            dismiss();
+        event->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // A text field passes Return up; it never reaches a button of the sheet.
+        event->accept();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void SheetHost::mousePressEvent(QMouseEvent* event) { event->accept(); }
+
+bool SheetHost::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_ && event->type() == QEvent::Resize) {
+        setGeometry(window_->rect());
+        layoutCard();
+    } else if (watched == card_ && event->type() == QEvent::LayoutRequest) {
+        layoutCard();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool SheetHost::focusNextPrevChild(bool next) {
+    const QList<QWidget*> list = focusables(this);
+    if (list.isEmpty())
+        return true;
+    QList<QWidget*> ordered;
+    // Follow Qt's tab chain, keeping only this sheet's widgets.
+    QWidget* start = list.first();
+    QWidget* w = start;
+    do {
+        if (list.contains(w) && !ordered.contains(w))
+            ordered << w;
+        w = w->nextInFocusChain();
+    } while (w && w != start && ordered.size() < list.size() + 1);
+    if (ordered.isEmpty())
+        return true;
+    const qsizetype at = ordered.indexOf(QApplication::focusWidget());
+    const qsizetype n = ordered.size();
+    const qsizetype target = at < 0 ? 0 : (at + (next ? 1 : n - 1)) % n;
+    ordered[target]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}

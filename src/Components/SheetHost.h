@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QPointer>
+#include <QVariantAnimation>
+#include <QWidget>
+
+#include <functional>
+
+// A modal sheet inside the window: a dimmed backdrop over everything and a centred card of a
+// given width holding the content. Escape closes it unless told otherwise; Return in a text
+// field never presses a button; Tab stays inside the sheet. Sheets stack: the newest is on
+// top and takes the keys.
+class SheetHost : public QWidget {
+    Q_OBJECT
+public:
+    // Shows content in a new sheet over window (the top-level widget, or any widget in it).
+    // onDismiss runs once when the sheet closes, whichever way.
+    static SheetHost* present(QWidget* window, QWidget* content, int width, std::function<void()> onDismiss = {});
+    // The sheet that holds widget, if any (for content that closes itself).
+    static SheetHost* of(const QWidget* widget);
+    // The newest sheet open over window, or null.
+    static SheetHost* topmost(const QWidget* window);
+
+    void dismiss();
+    bool isDismissing() const { return dismissing_; }
+
+    void setEscapeCloses(bool closes) { escapeCloses_ = closes; }
+    bool escapeCloses() const { return escapeCloses_; }
+    // A fixed card height (the sheets of fixed frame); 0 follows the content's own height.
+    void setCardHeight(int height);
+    int cardWidth() const { return width_; }
+
+    QWidget* card() const { return card_; }
+    QWidget* content() const { return content_; }
+
+    static constexpr int kCardRadius = 12;
+    static constexpr int kWindowMargin = 24;
+
+signals:
+    void dismissed();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    SheetHost(QWidget* window, QWidget* content, int width, std::function<void()> onDismiss);
+    void layoutCard();
+    void focusFirst();
+    void setReveal(double reveal);
+
+    QWidget* window_;
+    QWidget* card_;
+    QWidget* content_;
+    int width_;
+    int fixedHeight_ = 0;
+    std::function<void()> onDismiss_;
+    QPointer<QWidget> previousFocus_;
+    bool escapeCloses_ = true;
+    bool dismissing_ = false;
+    double reveal_ = 0.0;
+    QPointer<QVariantAnimation> animation_;
+};

@@ -1,0 +1,91 @@
+#include "Components/AnimatedProgressRing.h"
+#include "Components/GlowTicker.h"
+#include "Components/SmallProgressBar.h"
+#include "Core/Theme/AnimationSpec.h"
+#include "Core/Theme/AppTheme.h"
+#include "Support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+std::unique_ptr<AnimatedProgressRing> shownRing(double progress) {
+    auto ring = std::make_unique<AnimatedProgressRing>(progress, 100, 10, AppTheme::Colors::indigo());
+    ring->setAttribute(Qt::WA_DontShowOnScreen);
+    ring->resize(100, 100);
+    ring->show();
+    return ring;
+}
+
+} // namespace
+
+TEST(AnimatedProgressRing, EndDotSitsAtTheArcsLeadingEnd) {
+    EXPECT_FALSE(shownRing(0.0)->endDotCenter().has_value());
+    EXPECT_FALSE(shownRing(-0.3)->endDotCenter().has_value());
+    EXPECT_FALSE(shownRing(0.02)->endDotCenter().has_value());
+    EXPECT_TRUE(shownRing(0.021)->endDotCenter().has_value());
+
+    const auto quarter = shownRing(0.25)->endDotCenter();
+    ASSERT_TRUE(quarter.has_value());
+    EXPECT_NEAR(quarter->x(), 100.0, 1e-9); // 3 o'clock on the centre line
+    EXPECT_NEAR(quarter->y(), 50.0, 1e-9);
+
+    auto full = shownRing(1.7);
+    ASSERT_TRUE(full->endDotCenter().has_value());
+    EXPECT_NEAR(full->endDotCenter()->x(), 50.0, 1e-9); // back at 12 o'clock
+    EXPECT_NEAR(full->endDotCenter()->y(), 0.0, 1e-9);
+    EXPECT_EQ(full->percentShown(), 100);
+}
+
+TEST(AnimatedProgressRing, LabelUsesTheSharedPercentage) {
+    EXPECT_EQ(shownRing(0.29)->percentShown(), 29);
+    EXPECT_EQ(shownRing(0.999)->percentShown(), 99);
+    auto odd = shownRing(std::numeric_limits<double>::quiet_NaN());
+    EXPECT_EQ(odd->percentShown(), 0);
+    EXPECT_FALSE(odd->endDotCenter().has_value());
+    odd->setProgress(0.6);
+    EXPECT_EQ(odd->percentShown(), 60);
+    qv::test::saveScreen(odd.get(), QStringLiteral("test-ring-after-change")); // paints without fault
+}
+
+TEST(AnimatedProgressRing, StartsEmptyUntilShown) {
+    AnimatedProgressRing ring(0.5, 80, 8, Qt::red);
+    EXPECT_EQ(ring.animatedProgress(), 0.0);
+}
+
+TEST(AnimatedProgressRing, BreathesOnlyWhileShownWithAnimationsOn) {
+    GlowTicker& ticker = GlowTicker::shared();
+    const int before = ticker.count();
+    auto ring = shownRing(0.5);
+    EXPECT_EQ(ticker.count(), before + 1);
+    EXPECT_FALSE(ticker.isRunning()); // animations are off in tests
+    EXPECT_EQ(ring->glowScale(), 1.0);
+    AnimationSpec::setAnimationsEnabled(true);
+    ring->hide();
+    ring->show();
+    EXPECT_TRUE(ticker.isRunning());
+    ring->hide();
+    EXPECT_EQ(ticker.count(), before);
+    EXPECT_FALSE(ticker.isRunning());
+    AnimationSpec::setAnimationsEnabled(false);
+}
+
+TEST(SmallProgressBar, FillsItsWidthClampedAndTreatsNaNAsEmpty) {
+    auto bar = [](double p) {
+        auto b = std::make_unique<SmallProgressBar>(p, Qt::green, 6, true);
+        b->setAttribute(Qt::WA_DontShowOnScreen);
+        b->resize(200, 6);
+        b->show();
+        return b;
+    };
+    EXPECT_EQ(bar(1.5)->fillWidth(), 200.0);
+    EXPECT_EQ(bar(-1)->fillWidth(), 0.0);
+    EXPECT_EQ(bar(std::numeric_limits<double>::infinity())->fillWidth(), 0.0);
+    auto half = bar(0.5);
+    EXPECT_EQ(half->fillWidth(), 100.0);
+    half->setProgress(0.25);
+    EXPECT_EQ(half->fillWidth(), 50.0);
+}
