@@ -1,0 +1,97 @@
+#include "ViewModels/AchievementsViewModel.h"
+
+#include "Models/Achievement.h"
+#include "Models/AchievementCategory.h"
+#include "Platform/Store/ObjectContext.h"
+
+#include <algorithm>
+
+const QStringList& AchievementsViewModel::builtInCategoryNames() {
+    static const QStringList names{QStringLiteral("Health"),    QStringLiteral("Career"),
+                                   QStringLiteral("Personal"),  QStringLiteral("Education"),
+                                   QStringLiteral("Finance"),   QStringLiteral("Relationships"),
+                                   QStringLiteral("Other")};
+    return names;
+}
+
+AchievementsViewModel::AchievementsViewModel(ObjectContext* context, QObject* parent)
+    : QObject(parent), context_(context) {
+    seedDefaultCategoriesIfNeeded();
+    fetch();
+}
+
+std::vector<std::shared_ptr<Achievement>> AchievementsViewModel::recentAchievements() const {
+    const auto n = std::min<std::size_t>(achievements_.size(), 5);
+    return {achievements_.begin(), achievements_.begin() + static_cast<std::ptrdiff_t>(n)};
+}
+
+std::vector<AchievementsViewModel::YearSection> AchievementsViewModel::achievementsByYear() const {
+    std::vector<YearSection> sections;
+    for (const auto& achievement : achievements_) {
+        const int year = achievement->wrappedDate().toLocalTime().date().year();
+        auto it = std::find_if(sections.begin(), sections.end(),
+                               [year](const YearSection& s) { return s.year == year; });
+        if (it == sections.end()) {
+            sections.push_back({year, {}});
+            it = sections.end() - 1;
+        }
+        it->achievements.push_back(achievement);
+    }
+    std::stable_sort(sections.begin(), sections.end(),
+                     [](const YearSection& a, const YearSection& b) { return a.year > b.year; });
+    return sections;
+}
+
+void AchievementsViewModel::fetch() {
+    achievements_ = context_->fetch<Achievement>(
+        FetchRequest(Achievement::entityName(), {}, {{QStringLiteral("date"), false}}));
+    emit achievementsChanged();
+    categories_ = context_->fetch<AchievementCategory>(
+        FetchRequest(AchievementCategory::entityName(), {}, {{QStringLiteral("name"), true}}));
+    emit categoriesChanged();
+}
+
+void AchievementsViewModel::add(const QString& title, const QDateTime& date, const QString& emoji,
+                                const std::shared_ptr<AchievementCategory>& category, const QString& desc) {
+    auto achievement = Achievement::create(context_);
+    achievement->setTitle(title);
+    achievement->setDate(date);
+    achievement->setEmoji(emoji);
+    achievement->setCategory(category);
+    achievement->setDesc(desc.isEmpty() ? std::nullopt : std::optional<QString>(desc));
+    save();
+}
+
+void AchievementsViewModel::deleteAchievement(const std::shared_ptr<Achievement>& achievement) {
+    if (!achievement || achievement->isDeleted())
+        return;
+    context_->deleteObject(achievement);
+    save();
+}
+
+std::shared_ptr<AchievementCategory> AchievementsViewModel::addCategory(const QString& name) {
+    auto category = AchievementCategory::create(context_);
+    category->setName(name);
+    category->setIsCustom(true);
+    save();
+    return category;
+}
+
+void AchievementsViewModel::save() {
+    // A failed save keeps the change pending in the context; the lists show it all the same
+    // and the next successful save writes it.
+    context_->save();
+    fetch();
+}
+
+void AchievementsViewModel::seedDefaultCategoriesIfNeeded() {
+    const FetchRequest builtIn(AchievementCategory::entityName(), Key("isCustom") == false);
+    if (context_->count(builtIn) > 0)
+        return;
+    for (const QString& name : builtInCategoryNames()) {
+        auto category = AchievementCategory::create(context_);
+        category->setName(name);
+        category->setIsCustom(false);
+    }
+    context_->save();
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class Achievement;
+class AchievementCategory;
+class ObjectContext;
+
+// Everything done with achievements goes through one of these: each screen that shows or
+// records wins creates its own with the main context. Creating one makes sure the built-in
+// categories exist, so the first one built at start-up seeds a new store.
+class AchievementsViewModel : public QObject {
+    Q_OBJECT
+public:
+    // The built-in categories, in the order they are created.
+    static const QStringList& builtInCategoryNames();
+
+    explicit AchievementsViewModel(ObjectContext* context, QObject* parent = nullptr);
+
+    // Every achievement, newest date first.
+    const std::vector<std::shared_ptr<Achievement>>& achievements() const { return achievements_; }
+    // Every category, by name in code-point order.
+    const std::vector<std::shared_ptr<AchievementCategory>>& categories() const { return categories_; }
+    // The first five of achievements().
+    std::vector<std::shared_ptr<Achievement>> recentAchievements() const;
+
+    // achievements() grouped by the local year of their effective date, newest year first;
+    // each group keeps the order of achievements().
+    struct YearSection {
+        int year = 0;
+        std::vector<std::shared_ptr<Achievement>> achievements;
+    };
+    std::vector<YearSection> achievementsByYear() const;
+
+    void fetch();
+    // Title and notes are stored as given; empty notes store no description.
+    void add(const QString& title, const QDateTime& date, const QString& emoji,
+             const std::shared_ptr<AchievementCategory>& category, const QString& desc);
+    void deleteAchievement(const std::shared_ptr<Achievement>& achievement);
+    // A new custom category of exactly that name, even when the name is already taken.
+    std::shared_ptr<AchievementCategory> addCategory(const QString& name);
+
+signals:
+    void achievementsChanged();
+    void categoriesChanged();
+
+private:
+    void save();
+    void seedDefaultCategoriesIfNeeded();
+
+    ObjectContext* context_;
+    std::vector<std::shared_ptr<Achievement>> achievements_;
+    std::vector<std::shared_ptr<AchievementCategory>> categories_;
+};

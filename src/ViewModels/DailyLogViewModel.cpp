@@ -1,0 +1,67 @@
+#include "ViewModels/DailyLogViewModel.h"
+
+#include "Models/DailyLog.h"
+#include "Models/Goal.h"
+#include "Platform/CalendarHelpers.h"
+#include "Platform/Clock.h"
+#include "Platform/Store/ObjectContext.h"
+
+namespace {
+
+// The half-open local day [start of day, start of next day) holding date.
+FetchRequest dayQuery(const QDateTime& date) {
+    const auto [start, end] = Calendar::dayRange(date);
+    return FetchRequest(DailyLog::entityName(), Key("date") >= start && Key("date") < end);
+}
+
+} // namespace
+
+DailyLogViewModel::DailyLogViewModel(ObjectContext* context, QObject* parent)
+    : QObject(parent), context_(context), selectedDate_(Clock::now()) {
+    fetchLogs(selectedDate_);
+}
+
+void DailyLogViewModel::setSelectedDate(const QDateTime& date) {
+    if (date == selectedDate_)
+        return;
+    selectedDate_ = date;
+    emit selectedDateChanged();
+}
+
+void DailyLogViewModel::fetchLogs(const QDateTime& date) {
+    FetchRequest request = dayQuery(date);
+    request.sortDescriptors = {{QStringLiteral("createdAt"), false}};
+    todayLogs_ = context_->fetch<DailyLog>(request);
+    emit todayLogsChanged();
+}
+
+void DailyLogViewModel::addLog(const std::shared_ptr<Goal>& goal, const QString& notes, qint16 moodScore,
+                               qint16 energyScore, qint16 productivityScore) {
+    auto log = DailyLog::create(context_);
+    log->setDate(Calendar::startOfDay(selectedDate_));
+    log->setNotes(notes.isEmpty() ? std::nullopt : std::optional<QString>(notes));
+    log->setMoodScore(moodScore);
+    log->setEnergyScore(energyScore);
+    log->setProductivityScore(productivityScore);
+    log->setGoal(goal);
+    context_->save();
+    fetchLogs(selectedDate_);
+    if (goal)
+        goal->updateMomentum(context_);
+}
+
+void DailyLogViewModel::deleteLog(const std::shared_ptr<DailyLog>& log) {
+    if (!log || log->isDeleted())
+        return;
+    // The goal is read before the entry goes: afterwards the entry no longer knows it.
+    const std::shared_ptr<Goal> goal = log->goal();
+    context_->deleteObject(log);
+    context_->save();
+    fetchLogs(selectedDate_);
+    if (goal && !goal->isDeleted())
+        goal->updateMomentum(context_);
+}
+
+bool DailyLogViewModel::hasLogForDate(const QDateTime& date) const {
+    return context_->count(dayQuery(date)) > 0;
+}

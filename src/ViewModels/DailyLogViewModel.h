@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class DailyLog;
+class Goal;
+class ObjectContext;
+
+// The journal: the day the user is looking at and that day's entries, newest first, plus
+// every store operation the journal performs. One instance belongs to one journal screen.
+class DailyLogViewModel : public QObject {
+    Q_OBJECT
+public:
+    explicit DailyLogViewModel(ObjectContext* context, QObject* parent = nullptr);
+
+    // Entries of the selected day (not necessarily today), newest createdAt first.
+    const std::vector<std::shared_ptr<DailyLog>>& todayLogs() const { return todayLogs_; }
+    // Any instant inside a day stands for that whole day.
+    QDateTime selectedDate() const { return selectedDate_; }
+    void setSelectedDate(const QDateTime& date);
+
+    // Replaces todayLogs with the entries of the day of date; selectedDate is left alone.
+    void fetchLogs(const QDateTime& date);
+    // One entry for goal dated at the start of the selected day; the goal's momentum follows.
+    void addLog(const std::shared_ptr<Goal>& goal, const QString& notes, qint16 moodScore,
+                qint16 energyScore, qint16 productivityScore);
+    // Removes the entry; its goal's momentum follows, as it does for an addition.
+    void deleteLog(const std::shared_ptr<DailyLog>& log);
+    // Counted in the store; entries are never loaded for this.
+    bool hasLogForDate(const QDateTime& date) const;
+
+signals:
+    void todayLogsChanged();
+    void selectedDateChanged();
+
+private:
+    ObjectContext* context_;
+    std::vector<std::shared_ptr<DailyLog>> todayLogs_;
+    QDateTime selectedDate_;
+};

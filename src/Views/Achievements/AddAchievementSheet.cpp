@@ -1,0 +1,342 @@
+#include "Views/Achievements/AddAchievementSheet.h"
+
+#include "Components/Symbols.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+#include "Models/AchievementCategory.h"
+#include "Platform/Clock.h"
+#include "Platform/TextHelpers.h"
+#include "ViewModels/AchievementsViewModel.h"
+#include "Views/Achievements/EmojiGrid.h"
+#include "Views/Achievements/ScreenStyle.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+using ScreenStyle::css;
+
+namespace {
+
+QString fieldStyle(const char* type, int padding) {
+    return QStringLiteral("%1 { background: %2; color: %3; border: none; border-radius: 8px; padding: %4px; }")
+        .arg(QLatin1String(type), css(Theme::withOpacity(Theme::backgroundTertiary(), 0.4)),
+             css(Theme::textPrimary()))
+        .arg(padding);
+}
+
+void setPlaceholderColor(QWidget* widget) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::PlaceholderText, Theme::textMuted());
+    widget->setPalette(palette);
+}
+
+QPushButton* textButton(const QString& text, const QFont& font, const QColor& color) {
+    auto* button = new QPushButton(text);
+    button->setFont(font);
+    button->setFlat(true);
+    button->setAutoDefault(false);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }")
+                              .arg(css(color)));
+    return button;
+}
+
+} // namespace
+
+const QStringList& AddAchievementSheet::emojiOptions() {
+    static const QStringList options{
+        QStringLiteral("\U0001F3C6"), QStringLiteral("\U0001F947"), QStringLiteral("\U0001F3AF"),
+        QStringLiteral("\U0001F680"), QStringLiteral("\u2B50"),     QStringLiteral("\U0001F4AA"),
+        QStringLiteral("\U0001F389"), QStringLiteral("\U0001F3C5"), QStringLiteral("\U0001F525"),
+        QStringLiteral("\U0001F4A1"), QStringLiteral("\U0001F4DA"), QStringLiteral("\U0001F4B0"),
+        QStringLiteral("\u2764\uFE0F"), QStringLiteral("\U0001F331"), QStringLiteral("\U0001F91D"),
+        QStringLiteral("\U0001F393"), QStringLiteral("\u2705"),     QStringLiteral("\U0001F9E0"),
+        QStringLiteral("\U0001F3CB\uFE0F"), QStringLiteral("\U0001F3B8")};
+    return options;
+}
+
+AddAchievementSheet::AddAchievementSheet(AchievementsViewModel* viewModel, const QString& prefillTitle,
+                                         const QString& prefillEmoji, QWidget* parent)
+    : QWidget(parent), viewModel_(viewModel),
+      emoji_(prefillEmoji.isEmpty() ? emojiOptions().first() : prefillEmoji), date_(Clock::now()) {
+    setObjectName(QStringLiteral("addAchievementSheet"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildHeader());
+    layout->addWidget(ScreenStyle::divider());
+    layout->addWidget(buildForm(), 1);
+    layout->addWidget(ScreenStyle::divider());
+    layout->addWidget(buildFooter());
+
+    titleField_->setText(prefillTitle);
+    connect(viewModel_, &AchievementsViewModel::categoriesChanged, this, &AddAchievementSheet::rebuildCategoryPicker);
+    rebuildCategoryPicker();
+    updateSaveButton();
+}
+
+QString AddAchievementSheet::title() const { return titleField_->text(); }
+
+bool AddAchievementSheet::canSave() const { return !Text::trimmed(titleField_->text()).isEmpty(); }
+
+QWidget* AddAchievementSheet::buildHeader() {
+    auto* header = new QWidget;
+    auto* row = new QHBoxLayout(header);
+    row->setContentsMargins(32, 32, 32, 32);
+    row->addWidget(ScreenStyle::label(tr("New Achievement"), Theme::font(20, QFont::DemiBold), Theme::textPrimary()));
+    row->addStretch(1);
+    auto* close = textButton(QString(), Theme::systemFont(20), Theme::textMuted());
+    close->setObjectName(QStringLiteral("closeButton"));
+    const int closeSide = Symbols::pixelSizeForFontSize(20);
+    close->setIcon(Symbols::icon(QStringLiteral("xmark.circle.fill"), Theme::textMuted(), closeSide));
+    close->setIconSize(QSize(closeSide, closeSide));
+    close->setToolTip(tr("Close"));
+    connect(close, &QPushButton::clicked, this, &AddAchievementSheet::dismiss);
+    row->addWidget(close);
+    return header;
+}
+
+QWidget* AddAchievementSheet::section(const QString& caption, QWidget* content) {
+    auto* box = new QWidget;
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    column->addWidget(ScreenStyle::label(caption, ScreenStyle::kerned(Theme::font(10), 1.5), Theme::textMuted()));
+    column->addWidget(content);
+    return box;
+}
+
+QWidget* AddAchievementSheet::buildForm() {
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("formScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
+    scroll->viewport()->setAutoFillBackground(false);
+
+    auto* form = new QWidget;
+    auto* column = new QVBoxLayout(form);
+    column->setContentsMargins(32, 32, 32, 32);
+    column->setSpacing(24);
+
+    column->addWidget(section(tr("EMOJI"), buildEmojiSection()));
+
+    titleField_ = new QLineEdit;
+    titleField_->setObjectName(QStringLiteral("titleField"));
+    titleField_->setPlaceholderText(tr("What did you accomplish?"));
+    titleField_->setFont(Theme::font(15, QFont::Medium));
+    titleField_->setStyleSheet(fieldStyle("QLineEdit", 16));
+    setPlaceholderColor(titleField_);
+    connect(titleField_, &QLineEdit::textChanged, this, &AddAchievementSheet::updateSaveButton);
+    column->addWidget(section(tr("ACHIEVEMENT *"), titleField_));
+
+    datePicker_ = new QDateEdit(date_.date());
+    datePicker_->setObjectName(QStringLiteral("datePicker"));
+    datePicker_->setCalendarPopup(true);
+    datePicker_->setMinimumDate(QDate(100, 1, 1));
+    datePicker_->setMaximumDate(QDate(9999, 12, 31));
+    datePicker_->setDisplayFormat(QStringLiteral("MMM d, yyyy"));
+    datePicker_->setFont(Theme::font(13, QFont::Medium));
+    datePicker_->setStyleSheet(fieldStyle("QDateEdit", 6) +
+                               QStringLiteral(" QDateEdit::drop-down { border: none; background: transparent; }"));
+    datePicker_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // The picker edits the day only; the time of day the sheet opened with is kept.
+    connect(datePicker_, &QDateEdit::dateChanged, this,
+            [this](const QDate& day) { date_ = QDateTime(day, date_.time()); });
+    column->addWidget(section(tr("DATE"), datePicker_));
+
+    column->addWidget(section(tr("CATEGORY"), buildCategorySection()));
+
+    notesEditor_ = new QPlainTextEdit;
+    notesEditor_->setObjectName(QStringLiteral("notesEditor"));
+    notesEditor_->setFont(Theme::font(14));
+    notesEditor_->setMinimumHeight(80);
+    notesEditor_->setFixedHeight(96);
+    notesEditor_->setTabChangesFocus(true);
+    notesEditor_->setStyleSheet(fieldStyle("QPlainTextEdit", 8));
+    column->addWidget(section(tr("NOTES (OPTIONAL)"), notesEditor_));
+    column->addStretch(1);
+
+    scroll->setWidget(form);
+    form->setAutoFillBackground(false); // setWidget turns it on; the sheet's own background shows
+    return scroll;
+}
+
+QWidget* AddAchievementSheet::buildEmojiSection() {
+    auto* box = new QWidget;
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+
+    emojiButton_ = new QPushButton(emoji_);
+    emojiButton_->setObjectName(QStringLiteral("emojiTile"));
+    emojiButton_->setFixedSize(56, 56);
+    emojiButton_->setFont(Theme::emojiFont(28));
+    emojiButton_->setAutoDefault(false);
+    emojiButton_->setCursor(Qt::PointingHandCursor);
+    emojiButton_->setStyleSheet(QStringLiteral("QPushButton { border: none; border-radius: 8px; background: %1; }")
+                                    .arg(css(Theme::withOpacity(AppTheme::Colors::violet(), 0.12))));
+    connect(emojiButton_, &QPushButton::clicked, this, &AddAchievementSheet::toggleEmojiPicker);
+    column->addWidget(emojiButton_);
+
+    emojiGrid_ = new EmojiGrid(emojiOptions());
+    emojiGrid_->setSelected(emoji_);
+    emojiGrid_->setVisible(false);
+    connect(emojiGrid_, &EmojiGrid::emojiChosen, this, &AddAchievementSheet::chooseEmoji);
+    column->addWidget(emojiGrid_);
+    return box;
+}
+
+QWidget* AddAchievementSheet::buildCategorySection() {
+    auto* box = new QWidget;
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+
+    auto* pickerRow = new QHBoxLayout;
+    pickerRow->setSpacing(8);
+    categoryPicker_ = new QComboBox;
+    categoryPicker_->setObjectName(QStringLiteral("categoryPicker"));
+    categoryPicker_->setFont(Theme::font(13, QFont::Medium));
+    categoryPicker_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    categoryPicker_->setStyleSheet(fieldStyle("QComboBox", 6) +
+                                   QStringLiteral(" QComboBox::drop-down { border: none; background: transparent; }"));
+    connect(categoryPicker_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        selectedCategory_ = index > 0 ? pickerCategories_[std::size_t(index - 1)] : nullptr;
+    });
+    pickerRow->addWidget(categoryPicker_);
+
+    auto* newCategory = textButton(tr("New Category"), Theme::font(12, QFont::Medium), AppTheme::Colors::violet());
+    newCategory->setObjectName(QStringLiteral("newCategoryButton"));
+    const int plusSide = Symbols::pixelSizeForFontSize(12);
+    newCategory->setIcon(Symbols::icon(QStringLiteral("plus.circle"), AppTheme::Colors::violet(), plusSide));
+    newCategory->setIconSize(QSize(plusSide, plusSide));
+    connect(newCategory, &QPushButton::clicked, this, &AddAchievementSheet::toggleNewCategoryField);
+    pickerRow->addWidget(newCategory);
+    pickerRow->addStretch(1);
+    column->addLayout(pickerRow);
+
+    newCategoryRow_ = new QWidget;
+    newCategoryRow_->setObjectName(QStringLiteral("newCategoryRow"));
+    auto* fieldRow = new QHBoxLayout(newCategoryRow_);
+    fieldRow->setContentsMargins(0, 0, 0, 0);
+    fieldRow->setSpacing(8);
+    newCategoryField_ = new QLineEdit;
+    newCategoryField_->setObjectName(QStringLiteral("newCategoryField"));
+    newCategoryField_->setPlaceholderText(tr("Category name"));
+    newCategoryField_->setFont(Theme::font(13, QFont::Medium));
+    newCategoryField_->setStyleSheet(fieldStyle("QLineEdit", 8));
+    setPlaceholderColor(newCategoryField_);
+    fieldRow->addWidget(newCategoryField_, 1);
+    auto* add = textButton(tr("Add"), Theme::font(13, QFont::Medium), AppTheme::Colors::violet());
+    add->setObjectName(QStringLiteral("addCategoryButton"));
+    connect(add, &QPushButton::clicked, this, &AddAchievementSheet::addCategory);
+    fieldRow->addWidget(add);
+    newCategoryRow_->setVisible(false);
+    column->addWidget(newCategoryRow_);
+    return box;
+}
+
+QWidget* AddAchievementSheet::buildFooter() {
+    auto* footer = new QWidget;
+    auto* row = new QHBoxLayout(footer);
+    row->setContentsMargins(32, 32, 32, 32);
+    row->addStretch(1);
+    saveButton_ = new QPushButton(tr("Save Achievement"));
+    saveButton_->setObjectName(QStringLiteral("saveButton"));
+    saveButton_->setFont(Theme::font(15, QFont::Medium));
+    saveButton_->setAutoDefault(false);
+    saveButton_->setCursor(Qt::PointingHandCursor);
+    connect(saveButton_, &QPushButton::clicked, this, &AddAchievementSheet::save);
+    row->addWidget(saveButton_);
+    return footer;
+}
+
+void AddAchievementSheet::updateSaveButton() {
+    const bool enabled = canSave();
+    saveButton_->setEnabled(enabled);
+    const QColor fill = enabled ? AppTheme::Colors::violet() : Theme::withOpacity(Theme::textMuted(), 0.3);
+    saveButton_->setStyleSheet(
+        QStringLiteral("QPushButton { border: none; border-radius: 8px; padding: 16px 32px; color: white; "
+                       "background: %1; }")
+            .arg(css(fill)));
+}
+
+void AddAchievementSheet::toggleEmojiPicker() {
+    showEmojiPicker_ = !showEmojiPicker_;
+    emojiGrid_->setVisible(showEmojiPicker_);
+}
+
+void AddAchievementSheet::chooseEmoji(const QString& emoji) {
+    emoji_ = emoji;
+    emojiButton_->setText(emoji);
+    showEmojiPicker_ = false;
+    emojiGrid_->setVisible(false);
+}
+
+void AddAchievementSheet::toggleNewCategoryField() {
+    showNewCategoryField_ = !showNewCategoryField_;
+    newCategoryRow_->setVisible(showNewCategoryField_);
+    if (showNewCategoryField_)
+        newCategoryField_->setFocus();
+}
+
+void AddAchievementSheet::addCategory() {
+    const QString name = Text::trimmed(newCategoryField_->text());
+    if (name.isEmpty())
+        return;
+    selectedCategory_ = viewModel_->addCategory(name);
+    rebuildCategoryPicker();
+    newCategoryField_->clear();
+    showNewCategoryField_ = false;
+    newCategoryRow_->setVisible(false);
+}
+
+void AddAchievementSheet::rebuildCategoryPicker() {
+    pickerCategories_ = viewModel_->categories();
+    const QSignalBlocker blocker(categoryPicker_);
+    categoryPicker_->clear();
+    categoryPicker_->addItem(tr("None"));
+    int current = 0;
+    for (std::size_t i = 0; i < pickerCategories_.size(); ++i) {
+        const auto& category = pickerCategories_[i];
+        categoryPicker_->addItem(category->name().value_or(tr("Other")));
+        if (selectedCategory_ && category->objectID() == selectedCategory_->objectID())
+            current = int(i) + 1;
+    }
+    if (current == 0)
+        selectedCategory_ = nullptr;
+    categoryPicker_->setCurrentIndex(current);
+}
+
+void AddAchievementSheet::save() {
+    if (!canSave())
+        return;
+    viewModel_->add(Text::trimmed(titleField_->text()), date_, emoji_, selectedCategory_,
+                    notesEditor_->toPlainText());
+    dismiss();
+}
+
+void AddAchievementSheet::dismiss() { emit dismissed(); }
+
+void AddAchievementSheet::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (fetchedOnShow_)
+        return;
+    fetchedOnShow_ = true;
+    viewModel_->fetch();
+}
+
+void AddAchievementSheet::paintEvent(QPaintEvent*) {
+    QPainter(this).fillRect(rect(), Theme::backgroundPrimary());
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+// The emoji choices of the add-achievement sheet: 36-pixel cells in columns of 40, the chosen
+// one on a violet tint. As many columns as the width allows (at most one row's worth of all
+// emoji, ten by default), with the spacing shrunk before a column is dropped, so every emoji
+// stays visible in the 480-pixel sheets too.
+class EmojiGrid : public QWidget {
+    Q_OBJECT
+public:
+    explicit EmojiGrid(const QStringList& emoji, QWidget* parent = nullptr);
+
+    static constexpr int kMaxColumns = 10;
+    static constexpr double kColumnWidth = 40;
+    static constexpr double kCellSide = 36;
+    static constexpr double kColumnSpacing = 8;
+    static constexpr double kRowSpacing = 6;
+    static constexpr double kPadding = 8;
+
+    QString selected() const { return selected_; }
+    void setSelected(const QString& emoji);
+
+    int columnCount() const;
+    // Cell of an emoji in widget coordinates, for the given width (the current one by default).
+    QRectF cellRect(int index, int width = -1) const;
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    void emojiChosen(const QString& emoji);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    struct Geometry {
+        int columns = 1;
+        double spacing = 0;
+        double left = 0;
+    };
+    Geometry geometryFor(int width) const;
+    int indexAt(const QPointF& point) const;
+
+    QStringList emoji_;
+    QString selected_;
+};
