@@ -1,0 +1,202 @@
+#include "ViewModels/GoalsViewModel.h"
+
+#include "Models/Goal.h"
+#include "Models/GoalPriority.h"
+#include "Platform/Store/LiveFetch.h"
+#include "Platform/Store/ObjectContext.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace {
+
+// The entities a goal row derives its values from: progress reads milestones, steps and
+// the expenses put towards the goal; momentum follows the journal.
+const QStringList kGoalDerivedFrom{QStringLiteral("Milestone"), QStringLiteral("Step"),
+                                   QStringLiteral("Expense"), QStringLiteral("DailyLog")};
+
+FetchRequest goalsRequest(bool archived) {
+    return FetchRequest(Goal::entityName(), Key(QStringLiteral("isArchived")) == archived,
+                        {SortDescriptor{QStringLiteral("createdAt"), false}});
+}
+
+// Compares by Unicode code point: QString's own order is by UTF-16 unit, which puts
+// characters beyond the basic plane before U+E000..U+FFFF.
+bool codePointLess(const QString& a, const QString& b) {
+    const QList<uint> ua = a.toUcs4();
+    const QList<uint> ub = b.toUcs4();
+    return std::lexicographical_compare(ua.begin(), ua.end(), ub.begin(), ub.end());
+}
+
+QString displayTitle(const Goal& goal) {
+    return goal.title().value_or(QStringLiteral("Untitled Goal"));
+}
+
+int priorityRank(const Goal& goal) {
+    const auto p = GoalPriorities::fromRaw(goal.priority());
+    return GoalPriorities::rawValue(p.value_or(GoalPriority::medium));
+}
+
+// A progress that is not a number ranks lowest so the order stays a strict weak one.
+double progressRank(const Goal& goal) {
+    const double p = goal.progressPercentage();
+    return std::isnan(p) ? -INFINITY : p;
+}
+
+} // namespace
+
+QString GoalsViewModel::rawValue(SortOrder order) {
+    switch (order) {
+    case SortOrder::deadline:
+        return QStringLiteral("Deadline");
+    case SortOrder::priority:
+        return QStringLiteral("Priority");
+    case SortOrder::progress:
+        return QStringLiteral("Progress");
+    case SortOrder::title:
+        return QStringLiteral("Title");
+    case SortOrder::newest:
+        return QStringLiteral("Newest");
+    }
+    return {};
+}
+
+std::optional<GoalsViewModel::SortOrder> GoalsViewModel::sortOrderFromRaw(const QString& raw) {
+    for (SortOrder order : allSortOrders)
+        if (rawValue(order) == raw)
+            return order;
+    return std::nullopt;
+}
+
+GoalsViewModel::GoalsViewModel(ObjectContext* context, QObject* parent)
+    : QObject(parent), context_(context) {}
+
+GoalsViewModel::~GoalsViewModel() = default;
+
+void GoalsViewModel::setFilterCategory(const QString& category) {
+    if (category == filterCategory_)
+        return;
+    filterCategory_ = category;
+    emit filterCategoryChanged();
+}
+
+void GoalsViewModel::setSortOrder(SortOrder order) {
+    if (order == sortOrder_)
+        return;
+    sortOrder_ = order;
+    emit sortOrderChanged();
+}
+
+void GoalsViewModel::setShowCreateGoal(bool show) {
+    if (show == showCreateGoal_)
+        return;
+    showCreateGoal_ = show;
+    emit showCreateGoalChanged();
+}
+
+void GoalsViewModel::setSearchText(const QString& text) {
+    if (text == searchText_)
+        return;
+    searchText_ = text;
+    emit searchTextChanged();
+}
+
+QStringList GoalsViewModel::categories() const {
+    std::set<QString, decltype(&codePointLess)> distinct(&codePointLess);
+    for (const auto& goal : context_->fetch<Goal>(goalsRequest(false)))
+        if (auto category = goal->category())
+            distinct.insert(*category);
+    QStringList result{QStringLiteral("All")};
+    for (const QString& category : distinct)
+        result << category;
+    return result;
+}
+
+void GoalsViewModel::ensureLists() {
+    if (active_)
+        return;
+    active_ = new LiveFetch(context_, goalsRequest(false), kGoalDerivedFrom, this);
+    archived_ = new LiveFetch(context_, goalsRequest(true), kGoalDerivedFrom, this);
+    connect(active_, &LiveFetch::changed, this, &GoalsViewModel::goalsChanged);
+    connect(archived_, &LiveFetch::changed, this, &GoalsViewModel::goalsChanged);
+}
+
+std::vector<std::shared_ptr<Goal>> GoalsViewModel::activeGoals() {
+    ensureLists();
+    return active_->typedResults<Goal>();
+}
+
+std::vector<std::shared_ptr<Goal>> GoalsViewModel::archivedGoals() {
+    ensureLists();
+    return archived_->typedResults<Goal>();
+}
+
+bool GoalsViewModel::matchesSearch(const Goal& goal, const QString& searchText) {
+    return searchText.isEmpty() || displayTitle(goal).contains(searchText, Qt::CaseInsensitive);
+}
+
+std::vector<std::shared_ptr<Goal>> GoalsViewModel::filteredGoals() {
+    std::vector<std::shared_ptr<Goal>> result;
+    const bool allCategories = filterCategory_ == QLatin1String("All");
+    for (auto& goal : activeGoals()) {
+        if (!matchesSearch(*goal, searchText_))
+            continue;
+        if (!allCategories && goal->category().value_or(QStringLiteral("Personal")) != filterCategory_)
+            continue;
+        result.push_back(goal);
+    }
+    sortGoals(result, sortOrder_);
+    return result;
+}
+
+void GoalsViewModel::sortGoals(std::vector<std::shared_ptr<Goal>>& goals, SortOrder order) {
+    auto by = [&goals](auto less) {
+        std::stable_sort(
+            goals.begin(), goals.end(),
+            [&less](const std::shared_ptr<Goal>& a, const std::shared_ptr<Goal>& b) { return less(*a, *b); });
+    };
+    switch (order) {
+    case SortOrder::deadline:
+        by([](const Goal& a, const Goal& b) {
+            const auto da = a.deadline();
+            const auto db = b.deadline();
+            if (da && db)
+                return *da < *db;
+            return da.has_value() && !db.has_value();
+        });
+        break;
+    case SortOrder::priority:
+        by([](const Goal& a, const Goal& b) { return priorityRank(a) > priorityRank(b); });
+        break;
+    case SortOrder::progress:
+        by([](const Goal& a, const Goal& b) { return progressRank(a) > progressRank(b); });
+        break;
+    case SortOrder::title:
+        by([](const Goal& a, const Goal& b) { return codePointLess(displayTitle(a), displayTitle(b)); });
+        break;
+    case SortOrder::newest:
+        break; // the lists are fetched newest first
+    }
+}
+
+void GoalsViewModel::deleteGoal(const std::shared_ptr<Goal>& goal) {
+    if (!goal)
+        return;
+    context_->deleteObject(goal);
+    context_->save();
+}
+
+void GoalsViewModel::achieveGoal(const std::shared_ptr<Goal>& goal) {
+    if (!goal)
+        return;
+    goal->setIsArchived(true);
+    context_->save();
+}
+
+void GoalsViewModel::restoreGoal(const std::shared_ptr<Goal>& goal) {
+    if (!goal)
+        return;
+    goal->setIsArchived(false);
+    context_->save();
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class Goal;
+class LiveFetch;
+class ObjectContext;
+
+// State of the goals screen: the category filter, the sort choice, the search text and the
+// create-sheet flag, the live lists of active and achieved goals, and the writes the screen
+// makes to a goal (achieve, restore, delete). The goal detail screen makes one too, only to
+// hand its context to the goal editor, so the live lists are built on first use.
+class GoalsViewModel : public QObject {
+    Q_OBJECT
+public:
+    enum class SortOrder { deadline, priority, progress, title, newest };
+    static constexpr std::array<SortOrder, 5> allSortOrders{
+        SortOrder::deadline, SortOrder::priority, SortOrder::progress, SortOrder::title, SortOrder::newest};
+    static QString rawValue(SortOrder order); // also the menu label
+    static std::optional<SortOrder> sortOrderFromRaw(const QString& raw);
+
+    explicit GoalsViewModel(ObjectContext* context, QObject* parent = nullptr);
+    ~GoalsViewModel() override;
+
+    ObjectContext* context() const { return context_; }
+
+    QString filterCategory() const { return filterCategory_; }
+    void setFilterCategory(const QString& category);
+    SortOrder sortOrder() const { return sortOrder_; }
+    void setSortOrder(SortOrder order);
+    bool showCreateGoal() const { return showCreateGoal_; }
+    void setShowCreateGoal(bool show);
+    QString searchText() const { return searchText_; }
+    void setSearchText(const QString& text);
+
+    // "All" followed by the distinct categories of the active goals, in code-point order.
+    QStringList categories() const;
+
+    // Newest created first.
+    std::vector<std::shared_ptr<Goal>> activeGoals();
+    std::vector<std::shared_ptr<Goal>> archivedGoals();
+    // The active goals that pass the search and the category filter, in the chosen order.
+    std::vector<std::shared_ptr<Goal>> filteredGoals();
+
+    // Writes; each saves the context at once and ignores a failed save.
+    void deleteGoal(const std::shared_ptr<Goal>& goal); // its milestones, steps and journal go too
+    void achieveGoal(const std::shared_ptr<Goal>& goal);
+    void restoreGoal(const std::shared_ptr<Goal>& goal);
+
+    // Whether the goal's title (or "Untitled Goal") holds the search text, ignoring case.
+    static bool matchesSearch(const Goal& goal, const QString& searchText);
+    // Orders goals already listed newest first; ties keep that order.
+    static void sortGoals(std::vector<std::shared_ptr<Goal>>& goals, SortOrder order);
+
+signals:
+    void filterCategoryChanged();
+    void sortOrderChanged();
+    void showCreateGoalChanged();
+    void searchTextChanged();
+    void goalsChanged(); // either live list changed
+
+private:
+    void ensureLists();
+
+    ObjectContext* context_;
+    QString filterCategory_ = QStringLiteral("All");
+    SortOrder sortOrder_ = SortOrder::newest;
+    bool showCreateGoal_ = false;
+    QString searchText_;
+    LiveFetch* active_ = nullptr;
+    LiveFetch* archived_ = nullptr;
+};
