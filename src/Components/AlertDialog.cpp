@@ -68,18 +68,28 @@ SheetHost* AlertDialog::present(QWidget* window, const QString& title, const QSt
     }
     column->addSpacing(10);
 
-    auto* row = new QHBoxLayout;
-    row->setSpacing(8);
-    row->addStretch(1);
-    // Cancel stands first, as on the desktop's own dialogs; the rest keep their order.
+    // Two buttons that fit stand in a row, cancel first; more, or wider ones, stack full width
+    // with the default on top and cancel at the bottom, as the desktop's own alerts do.
+    double rowWidth = 0;
+    for (const Button& spec : buttons)
+        rowWidth += AlertButton(spec.title, spec.role).sizeHint().width() + 8;
+    const bool stacked = buttons.size() > 2 || rowWidth > kWidth - 44;
+    auto rank = [stacked](Role role) {
+        if (role == Role::Cancel)
+            return stacked ? 3 : 0;
+        if (role == Role::Default)
+            return stacked ? 0 : 2;
+        return 1;
+    };
     std::stable_sort(buttons.begin(), buttons.end(),
-                     [](const Button& a, const Button& b) { return a.role == Role::Cancel && b.role != Role::Cancel; });
-    SheetHost* host = nullptr;
-    QList<AlertButton*> made;
+                     [&rank](const Button& a, const Button& b) { return rank(a.role) < rank(b.role); });
+    QBoxLayout* row = stacked ? static_cast<QBoxLayout*>(new QVBoxLayout) : new QHBoxLayout;
+    row->setSpacing(8);
+    if (!stacked)
+        row->addStretch(1);
     for (const Button& spec : buttons) {
         auto* button = new AlertButton(spec.title, spec.role);
         row->addWidget(button);
-        made << button;
         if (spec.role == Role::Cancel && !content->cancel)
             content->cancel = button;
         if (spec.role == Role::Default && !content->fallbackDefault)
@@ -93,7 +103,7 @@ SheetHost* AlertDialog::present(QWidget* window, const QString& title, const QSt
         });
     }
     column->addLayout(row);
-    host = SheetHost::present(window, content, kWidth);
+    SheetHost* host = SheetHost::present(window, content, kWidth);
     // Escape is the alert's own: it must run the cancel action, not only close.
     host->setEscapeCloses(false);
     content->setFocus(Qt::PopupFocusReason);

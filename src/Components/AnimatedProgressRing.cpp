@@ -36,8 +36,10 @@ AnimatedProgressRing::AnimatedProgressRing(double progress, double size, double 
 
 AnimatedProgressRing::~AnimatedProgressRing() { GlowTicker::shared().remove(this); }
 
+double AnimatedProgressRing::overflowMargin() const { return (lineWidth_ + 6) / 2 + kGlowBlur; }
+
 QSize AnimatedProgressRing::sizeHint() const {
-    const int side = int(std::ceil(size_));
+    const int side = int(std::ceil(size_ + 2 * overflowMargin()));
     return {side, side};
 }
 

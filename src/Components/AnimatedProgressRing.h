@@ -33,6 +33,9 @@ public:
     // 1.0 to 1.04: the glow's current breathing scale.
     double glowScale() const;
 
+    // The stroke, its glow and the end dot reach past the ring's diameter; the widget is this
+    // much larger on every side so that nothing is cut off. The ring stays centred.
+    double overflowMargin() const;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 

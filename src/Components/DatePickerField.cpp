@@ -4,7 +4,12 @@
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 
+#include "Components/Symbols.h"
+
 #include <QCalendarWidget>
+#include <QFontMetrics>
+#include <QTextCharFormat>
+#include <QToolButton>
 #include <QDateEdit>
 #include <QSignalBlocker>
 #include <QTimeEdit>
@@ -21,6 +26,25 @@ QString calendarSheet() {
              Theme::textMuted().name());
 }
 
+// The month view's weekday header and arrows follow the theme instead of the style's
+// white header, red weekends and green arrows.
+void themeCalendar(QCalendarWidget* calendar) {
+    calendar->setStyleSheet(calendarSheet());
+    QTextCharFormat header;
+    header.setForeground(Theme::textMuted());
+    header.setBackground(Theme::backgroundTertiary());
+    calendar->setHeaderTextFormat(header);
+    QTextCharFormat weekend;
+    weekend.setForeground(Theme::textPrimary());
+    calendar->setWeekdayTextFormat(Qt::Saturday, weekend);
+    calendar->setWeekdayTextFormat(Qt::Sunday, weekend);
+    const std::pair<const char*, const char*> arrows[] = {{"qt_calendar_prevmonth", "chevron.left"},
+                                                          {"qt_calendar_nextmonth", "chevron.right"}};
+    for (const auto& [name, symbol] : arrows)
+        if (auto* button = calendar->findChild<QToolButton*>(QString::fromLatin1(name)))
+            button->setIcon(Symbols::icon(QString::fromLatin1(symbol), Theme::textSecondary(), 14));
+}
+
 } // namespace
 
 DatePickerField::DatePickerField(const QDateTime& value, Style style, QWidget* parent, double fontSize)
@@ -33,7 +57,7 @@ DatePickerField::DatePickerField(const QDateTime& value, Style style, QWidget* p
         calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
         calendar_->setGridVisible(false);
         calendar_->setFont(Theme::font(fontSize));
-        calendar_->setStyleSheet(calendarSheet());
+        themeCalendar(calendar_);
         layout->addWidget(calendar_);
         connect(calendar_, &QCalendarWidget::clicked, this, &DatePickerField::pickDate);
         connect(calendar_, &QCalendarWidget::selectionChanged, this, [this] { pickDate(calendar_->selectedDate()); });
@@ -46,14 +70,18 @@ DatePickerField::DatePickerField(const QDateTime& value, Style style, QWidget* p
         auto* edit = new QDateEdit;
         edit->setDisplayFormat(QStringLiteral("MMM d, yyyy"));
         edit->setCalendarPopup(true);
-        edit->calendarWidget()->setStyleSheet(calendarSheet());
+        themeCalendar(edit->calendarWidget());
         edit_ = edit;
         connect(edit, &QDateEdit::dateChanged, this, &DatePickerField::pickDate);
     }
     if (edit_) {
         edit_->setObjectName(QStringLiteral("datePickerEdit"));
         edit_->setButtonSymbols(QAbstractSpinBox::NoButtons);
-        InputStyle::apply(edit_, QStringLiteral("QDateTimeEdit"), fontSize, 8);
+        InputStyle::apply(edit_, QStringLiteral("QDateTimeEdit"), fontSize, 8,
+                          QStringLiteral("QDateTimeEdit::drop-down { border: none; width: 14px; }"
+                                         "QDateTimeEdit::down-arrow { image: none; width: 0; }"));
+        const QString widest = style == Style::Time ? QStringLiteral("12:59 PM") : QStringLiteral("Sep 30, 2026");
+        edit_->setMinimumWidth(int(QFontMetrics(edit_->font()).horizontalAdvance(widest)) + 40);
         layout->addWidget(edit_);
     }
     syncEditors();

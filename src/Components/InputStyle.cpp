@@ -13,8 +13,8 @@ QString rgba(const QColor& c) {
     return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
 }
 
-void style(QWidget* widget, const QString& selector, double fontSize, int radius) {
-    widget->setStyleSheet(InputStyle::fieldSheet(selector, radius));
+void style(QWidget* widget, const QString& selector, double fontSize, int radius, const QString& extra) {
+    widget->setStyleSheet(InputStyle::fieldSheet(selector, radius) + extra);
     widget->setFont(Theme::font(fontSize));
     QPalette palette = widget->palette();
     palette.setColor(QPalette::PlaceholderText, Theme::textMuted());
@@ -37,8 +37,9 @@ QString InputStyle::fieldSheet(const QString& selector, int radius) {
              rgba(Theme::withOpacity(AppTheme::Colors::indigo(), 0.8)), rgba(Theme::textMuted()));
 }
 
-void InputStyle::apply(QWidget* widget, const QString& selector, double fontSize, int radius) {
-    style(widget, selector, fontSize, radius);
-    QObject::connect(&ThemeManager::shared(), &ThemeManager::changed, widget,
-                     [widget, selector, fontSize, radius] { style(widget, selector, fontSize, radius); });
+void InputStyle::apply(QWidget* widget, const QString& selector, double fontSize, int radius, const QString& extraSheet) {
+    style(widget, selector, fontSize, radius, extraSheet);
+    QObject::connect(&ThemeManager::shared(), &ThemeManager::changed, widget, [widget, selector, fontSize, radius, extraSheet] {
+        style(widget, selector, fontSize, radius, extraSheet);
+    });
 }

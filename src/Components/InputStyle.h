@@ -10,5 +10,7 @@ class QWidget;
 namespace InputStyle {
 QString fieldSheet(const QString& selector, int radius = 10);
 // Styles widget now and after every theme or font change; fontSize in pixels.
-void apply(QWidget* widget, const QString& selector, double fontSize = 14, int radius = 10);
+// extraSheet is appended to the field's style sheet each time.
+void apply(QWidget* widget, const QString& selector, double fontSize = 14, int radius = 10,
+           const QString& extraSheet = {});
 } // namespace InputStyle

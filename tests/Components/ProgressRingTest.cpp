@@ -3,7 +3,6 @@
 #include "Components/SmallProgressBar.h"
 #include "Core/Theme/AnimationSpec.h"
 #include "Core/Theme/AppTheme.h"
-#include "Support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +14,7 @@ namespace {
 std::unique_ptr<AnimatedProgressRing> shownRing(double progress) {
     auto ring = std::make_unique<AnimatedProgressRing>(progress, 100, 10, AppTheme::Colors::indigo());
     ring->setAttribute(Qt::WA_DontShowOnScreen);
-    ring->resize(100, 100);
+    ring->resize(100, 100); // centred on (50, 50)
     ring->show();
     return ring;
 }
@@ -48,7 +47,7 @@ TEST(AnimatedProgressRing, LabelUsesTheSharedPercentage) {
     EXPECT_FALSE(odd->endDotCenter().has_value());
     odd->setProgress(0.6);
     EXPECT_EQ(odd->percentShown(), 60);
-    qv::test::saveScreen(odd.get(), QStringLiteral("test-ring-after-change")); // paints without fault
+    EXPECT_FALSE(odd->grab().isNull()); // paints without fault
 }
 
 TEST(AnimatedProgressRing, StartsEmptyUntilShown) {
