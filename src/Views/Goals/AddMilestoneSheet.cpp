@@ -78,6 +78,8 @@ AddMilestoneSheet::AddMilestoneSheet(QColor goalColor, AddAction onAdd, QWidget*
     column->addWidget(phase2_);
     column->addStretch(1);
     scroll->setWidget(content);
+    // The sheet's card paints the background; the scroll area would otherwise fill it white.
+    content->setAutoFillBackground(false);
 
     for (QPushButton* button : findChildren<QPushButton*>())
         button->setAutoDefault(false);

@@ -6,6 +6,7 @@
 #include "Models/Goal.h"
 #include "Views/Goals/GoalDetailStyle.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
@@ -16,6 +17,8 @@
 #include <QVBoxLayout>
 
 namespace {
+
+constexpr int kMaxCategoryWidth = 140;
 
 // A label of a symbol and a text, both in one colour.
 QWidget* infoLabel(QWidget* parent, const QString& objectName, QLabel** text) {
@@ -43,27 +46,41 @@ void setInfo(QLabel* text, const QString& symbol, const QString& value, const QC
 } // namespace
 
 GoalDetailHeaderCard::GoalDetailHeaderCard(std::shared_ptr<Goal> goal, QWidget* parent)
-    : QWidget(parent), goal_(std::move(goal)), badges_(new QHBoxLayout), edit_(new QToolButton(this)),
+    : QWidget(parent), goal_(std::move(goal)), top_(new QHBoxLayout), second_(new QHBoxLayout),
+      dot_(new QLabel(this)), tag_(new CategoryTag(QString(), Qt::white, this)), ranks_(new QWidget(this)),
+      priority_(new PriorityBadge(GoalPriority::medium, ranks_)),
+      momentum_(new MomentumBadge(MomentumState::coasting, ranks_)), edit_(new QToolButton(this)),
       achieve_(new QToolButton(this)), title_(new QLabel(this)), notes_(new QLabel(this)) {
     setObjectName(QStringLiteral("goalHeader"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(24, 24, 24, 24);
     column->setSpacing(16);
 
-    auto* top = new QHBoxLayout;
-    top->setSpacing(8);
-    badges_->setContentsMargins(0, 0, 0, 0);
-    badges_->setSpacing(8);
-    top->addLayout(badges_, 1);
+    top_->setSpacing(8);
+    dot_->setObjectName(QStringLiteral("goalColorDot"));
+    dot_->setFixedSize(12, 12);
+    top_->addWidget(dot_);
+    tag_->setObjectName(QStringLiteral("goalCategoryTag"));
+    top_->addWidget(tag_);
+    top_->addStretch(1);
+    auto* ranks = new QHBoxLayout(ranks_);
+    ranks->setContentsMargins(0, 0, 0, 0);
+    ranks->setSpacing(8);
+    ranks->addWidget(priority_);
+    ranks->addWidget(momentum_);
+    top_->addWidget(ranks_);
     edit_->setObjectName(QStringLiteral("editGoalButton"));
     edit_->setToolTip(tr("Edit Goal"));
     connect(edit_, &QToolButton::clicked, this, &GoalDetailHeaderCard::editRequested);
-    top->addWidget(edit_);
+    top_->addWidget(edit_);
     achieve_->setObjectName(QStringLiteral("achieveButton"));
     achieve_->setToolTip(tr("Mark as Achieved"));
     connect(achieve_, &QToolButton::clicked, this, &GoalDetailHeaderCard::achieveRequested);
-    top->addWidget(achieve_);
-    column->addLayout(top);
+    top_->addWidget(achieve_);
+    column->addLayout(top_);
+    second_->setSpacing(8);
+    second_->addStretch(1);
+    column->addLayout(second_);
 
     title_->setObjectName(QStringLiteral("goalTitle"));
     title_->setWordWrap(true);
@@ -83,23 +100,17 @@ GoalDetailHeaderCard::GoalDetailHeaderCard(std::shared_ptr<Goal> goal, QWidget* 
 
 void GoalDetailHeaderCard::refresh() {
     const QColor color = GoalDetailStyle::goalColor(goal_.get());
-    while (QLayoutItem* item = badges_->takeAt(0)) {
-        if (QWidget* w = item->widget()) {
-            w->hide();
-            w->deleteLater();
-        }
-        delete item;
-    }
-    auto* dot = new QLabel(this);
-    dot->setObjectName(QStringLiteral("goalColorDot"));
-    dot->setFixedSize(12, 12);
-    dot->setStyleSheet(QStringLiteral("background: %1; border-radius: 6px;").arg(GoalDetailStyle::css(color)));
-    badges_->addWidget(dot);
-    badges_->addWidget(new CategoryTag(goal_->category().value_or(tr("Personal")), color, this));
-    badges_->addStretch(1);
+    dot_->setStyleSheet(QStringLiteral("background: %1; border-radius: 6px;").arg(GoalDetailStyle::css(color)));
+    // A long category gives way to the badges and buttons; the whole name is in the tip.
+    const QString category = goal_->category().value_or(tr("Personal"));
+    const QString shown =
+        QFontMetrics(GoalDetailStyle::themeFont(10)).elidedText(category, Qt::ElideRight, kMaxCategoryWidth);
+    tag_->setTag(shown, color);
+    tag_->setToolTip(shown == category ? QString() : category);
     // A stored priority outside low...high shows as medium.
-    badges_->addWidget(new PriorityBadge(GoalPriorities::fromRaw(goal_->priority()).value_or(GoalPriority::medium), this));
-    badges_->addWidget(new MomentumBadge(goal_->wrappedMomentumState(), this));
+    priority_->setPriority(GoalPriorities::fromRaw(goal_->priority()).value_or(GoalPriority::medium));
+    momentum_->setState(goal_->wrappedMomentumState());
+    placeRanks();
 
     GoalDetailStyle::styleSymbolButton(edit_, QStringLiteral("pencil"), GoalDetailStyle::textSecondary(), 12, 7,
                                        GoalDetailStyle::withAlpha(GoalDetailStyle::backgroundTertiary(), 0.6));
@@ -127,6 +138,31 @@ void GoalDetailHeaderCard::refresh() {
         setInfo(streak_, QStringLiteral("flame.fill"), QString::number(streak) + tr(" day streak"),
                 GoalDetailStyle::gold());
     update();
+}
+
+void GoalDetailHeaderCard::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeRanks();
+}
+
+void GoalDetailHeaderCard::placeRanks() {
+    // In a narrow panel the priority and momentum badges drop to a line of their own rather
+    // than pushing the card wider than the panel.
+    const int spacing = top_->spacing();
+    const int needed = dot_->width() + tag_->sizeHint().width() + ranks_->sizeHint().width() +
+                       edit_->width() + achieve_->width() + 4 * spacing + 8;
+    const int available = contentsRect().width() - 48;
+    const bool onTop = needed <= available;
+    if (onTop == ranksOnTop_)
+        return;
+    ranksOnTop_ = onTop;
+    if (onTop) {
+        second_->removeWidget(ranks_);
+        top_->insertWidget(top_->indexOf(edit_), ranks_);
+    } else {
+        top_->removeWidget(ranks_);
+        second_->insertWidget(0, ranks_);
+    }
 }
 
 void GoalDetailHeaderCard::paintEvent(QPaintEvent*) {

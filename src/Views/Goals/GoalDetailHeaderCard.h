@@ -4,7 +4,10 @@
 
 #include <memory>
 
+class CategoryTag;
 class Goal;
+class MomentumBadge;
+class PriorityBadge;
 class QHBoxLayout;
 class QLabel;
 class QToolButton;
@@ -25,10 +28,20 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void placeRanks();
+
     std::shared_ptr<Goal> goal_;
-    QHBoxLayout* badges_;
+    QHBoxLayout* top_;
+    QHBoxLayout* second_;
+    QLabel* dot_;
+    CategoryTag* tag_;
+    QWidget* ranks_;
+    PriorityBadge* priority_;
+    MomentumBadge* momentum_;
+    bool ranksOnTop_ = true;
     QToolButton* edit_;
     QToolButton* achieve_;
     QLabel* title_;

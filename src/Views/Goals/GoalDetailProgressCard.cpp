@@ -14,20 +14,23 @@
 
 namespace {
 constexpr double kManualStep = 0.05;
+constexpr double kRingSize = 100;
 }
 
 GoalDetailProgressCard::GoalDetailProgressCard(std::shared_ptr<Goal> goal, QWidget* parent)
     : QWidget(parent), goal_(std::move(goal)), caption_(new QLabel(this)), minus_(new QToolButton(this)),
       percent_(new QLabel(this)), plus_(new QToolButton(this)), note_(new QLabel(this)) {
     setObjectName(QStringLiteral("progressCard"));
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(24, 24, 24, 24);
-    row->setSpacing(32);
-
-    ring_ = new AnimatedProgressRing(goal_->progressPercentage(), 100, 9, GoalDetailStyle::goalColor(goal_.get()), true,
-                                     QColor(255, 255, 255, qRound(0.06 * 255)), this);
+    ring_ = new AnimatedProgressRing(goal_->progressPercentage(), kRingSize, 9, GoalDetailStyle::goalColor(goal_.get()),
+                                     true, QColor(255, 255, 255, qRound(0.06 * 255)), this);
     ring_->setObjectName(QStringLiteral("progressRing"));
+    // The ring's glow reaches past its 100-point frame; the card keeps its spacing to the frame.
+    const int overflow = qMax(0, (ring_->sizeHint().width() - int(kRingSize)) / 2);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(qMax(0, 24 - overflow), qMax(0, 24 - overflow), 24, qMax(0, 24 - overflow));
+    row->setSpacing(0);
     row->addWidget(ring_);
+    row->addSpacing(qMax(0, 32 - overflow));
 
     auto* column = new QVBoxLayout;
     column->setSpacing(8);
@@ -51,9 +54,11 @@ GoalDetailProgressCard::GoalDetailProgressCard(std::shared_ptr<Goal> goal, QWidg
     column->addLayout(controls);
     note_->setObjectName(QStringLiteral("autoTrackedNote"));
     note_->setText(tr("Progress auto-tracked via steps"));
+    note_->setWordWrap(true);
     column->addWidget(note_);
-    row->addLayout(column);
-    row->addStretch(1);
+    // The column takes the spare width, so the note wraps only when the panel is narrow.
+    row->addLayout(column, 1);
+    row->setAlignment(column, Qt::AlignVCenter);
     refresh();
 }
 

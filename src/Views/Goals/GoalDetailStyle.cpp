@@ -67,6 +67,8 @@ void GoalDetailStyle::styleLabel(QLabel* label, const QFont& font, const QColor&
     palette.setColor(QPalette::WindowText, color);
     palette.setColor(QPalette::Text, color);
     label->setPalette(palette);
+    // Inside a styled button the palette gives way to the style sheet, so the colour goes there too.
+    label->setStyleSheet(QStringLiteral("QLabel { color: %1; background: transparent; }").arg(css(color)));
 }
 
 void GoalDetailStyle::styleSymbolButton(QAbstractButton* button, const QString& symbolName, const QColor& color,
