@@ -20,7 +20,8 @@ AlertButton::AlertButton(const QString& title, AlertDialog::Role role, QWidget* 
 
 QSize AlertButton::sizeHint() const {
     const QFontMetricsF fm(font());
-    return {int(std::ceil(std::max(72.0, fm.horizontalAdvance(text()) + 28))), int(std::ceil(fm.height() + 14))};
+    return {int(std::ceil(std::max(72.0, fm.horizontalAdvance(text()) + 28))),
+            int(std::ceil(fm.height() + 14))};
 }
 
 void AlertButton::paintEvent(QPaintEvent*) {
@@ -40,7 +41,8 @@ void AlertButton::paintEvent(QPaintEvent*) {
     else if (underMouse())
         fill = fill.lighter(115);
     const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    p.setPen(hasFocus() ? QPen(Theme::withOpacity(Qt::white, 0.5), 1) : QPen(AppTheme::Colors::borderSubtle(), 1));
+    p.setPen(hasFocus() ? QPen(Theme::withOpacity(Qt::white, 0.5), 1)
+                        : QPen(AppTheme::Colors::borderSubtle(), 1));
     p.setBrush(fill);
     p.drawRoundedRect(r, 8, 8);
     p.setPen(ink);

@@ -40,7 +40,8 @@ protected:
 
 } // namespace
 
-SheetHost* AlertDialog::present(QWidget* window, const QString& title, const QString& message, QList<Button> buttons) {
+SheetHost* AlertDialog::present(QWidget* window, const QString& title, const QString& message,
+                                QList<Button> buttons) {
     if (buttons.isEmpty())
         buttons.append({QStringLiteral("OK"), Role::Default, {}});
     auto* content = new AlertContent;
@@ -63,7 +64,8 @@ SheetHost* AlertDialog::present(QWidget* window, const QString& title, const QSt
         messageLabel->setTextFormat(Qt::PlainText);
         messageLabel->setWordWrap(true);
         messageLabel->setFont(Theme::font(13));
-        messageLabel->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textSecondary().name(QColor::HexArgb)));
+        messageLabel->setStyleSheet(
+            QStringLiteral("color: %1;").arg(Theme::textSecondary().name(QColor::HexArgb)));
         column->addWidget(messageLabel);
     }
     column->addSpacing(10);

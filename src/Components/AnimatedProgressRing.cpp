@@ -21,12 +21,15 @@ constexpr double kGlowBlur = 4.0;
 constexpr double kPulseDelay = 0.5;
 constexpr double kPulsePeriod = 2.5;
 
-double finiteOrZero(double v) { return std::isfinite(v) ? v : 0.0; }
+double finiteOrZero(double v) {
+    return std::isfinite(v) ? v : 0.0;
+}
 
 } // namespace
 
-AnimatedProgressRing::AnimatedProgressRing(double progress, double size, double lineWidth, const QColor& color,
-                                           bool showPercentage, const QColor& backgroundColor, QWidget* parent)
+AnimatedProgressRing::AnimatedProgressRing(double progress, double size, double lineWidth,
+                                           const QColor& color, bool showPercentage,
+                                           const QColor& backgroundColor, QWidget* parent)
     : QWidget(parent), progress_(progress), size_(std::max(0.0, finiteOrZero(size))),
       lineWidth_(std::max(0.0, finiteOrZero(lineWidth))), color_(color), showPercentage_(showPercentage),
       background_(backgroundColor) {
@@ -34,9 +37,13 @@ AnimatedProgressRing::AnimatedProgressRing(double progress, double size, double 
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
-AnimatedProgressRing::~AnimatedProgressRing() { GlowTicker::shared().remove(this); }
+AnimatedProgressRing::~AnimatedProgressRing() {
+    GlowTicker::shared().remove(this);
+}
 
-double AnimatedProgressRing::overflowMargin() const { return (lineWidth_ + 6) / 2 + kGlowBlur; }
+double AnimatedProgressRing::overflowMargin() const {
+    return (lineWidth_ + 6) / 2 + kGlowBlur;
+}
 
 QSize AnimatedProgressRing::sizeHint() const {
     const int side = int(std::ceil(size_ + 2 * overflowMargin()));
@@ -87,7 +94,9 @@ std::optional<QPointF> AnimatedProgressRing::endDotCenter() const {
     return QPointF(c.x() + size_ / 2.0 * std::cos(theta), c.y() + size_ / 2.0 * std::sin(theta));
 }
 
-int AnimatedProgressRing::percentShown() const { return ProgressPercent::whole(animated_); }
+int AnimatedProgressRing::percentShown() const {
+    return ProgressPercent::whole(animated_);
+}
 
 double AnimatedProgressRing::glowScale() const {
     if (!AnimationSpec::animationsEnabled() || pulseStart_ < 0)
@@ -107,7 +116,8 @@ const QImage& AnimatedProgressRing::glowImage(qreal ratio) {
     glowProgress_ = animated_;
     const double pad = kGlowBlur * 2 + lineWidth_;
     const double side = size_ + 2 * pad;
-    QImage image(QSize(int(std::ceil(side * ratio)), int(std::ceil(side * ratio))), QImage::Format_ARGB32_Premultiplied);
+    QImage image(QSize(int(std::ceil(side * ratio)), int(std::ceil(side * ratio))),
+                 QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     {
@@ -183,6 +193,7 @@ void AnimatedProgressRing::paintEvent(QPaintEvent*) {
         p.drawText(QRectF(0, top, width(), nm.height()), Qt::AlignCenter, QString::number(percentShown()));
         p.setFont(signFont);
         p.setPen(Theme::textSecondary());
-        p.drawText(QRectF(0, top + nm.height() + 1, width(), sm.height()), Qt::AlignCenter, QStringLiteral("%"));
+        p.drawText(QRectF(0, top + nm.height() + 1, width(), sm.height()), Qt::AlignCenter,
+                   QStringLiteral("%"));
     }
 }

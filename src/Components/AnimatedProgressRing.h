@@ -15,7 +15,8 @@ class AnimatedProgressRing : public QWidget {
     Q_OBJECT
 public:
     AnimatedProgressRing(double progress, double size, double lineWidth, const QColor& color,
-                         bool showPercentage = true, const QColor& backgroundColor = QColor(255, 255, 255, 15),
+                         bool showPercentage = true,
+                         const QColor& backgroundColor = QColor(255, 255, 255, 15),
                          QWidget* parent = nullptr);
     ~AnimatedProgressRing() override;
 

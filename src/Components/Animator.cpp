@@ -28,7 +28,8 @@ QVariantAnimation* Animator::run(QObject* owner, const AnimationSpec& spec, std:
             done();
         animation->deleteLater();
     });
-    const int delayMs = std::isfinite(delaySeconds) && delaySeconds > 0 ? int(std::lround(delaySeconds * 1000)) : 0;
+    const int delayMs =
+        std::isfinite(delaySeconds) && delaySeconds > 0 ? int(std::lround(delaySeconds * 1000)) : 0;
     if (delayMs == 0) {
         animation->start();
     } else {

@@ -26,8 +26,8 @@ CapsuleBadge::CapsuleBadge(const QString& symbol, const QString& text, const QCo
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
-void CapsuleBadge::setContent(const QString& symbol, const QString& text, const QColor& tone, double fillOpacity,
-                              double strokeOpacity) {
+void CapsuleBadge::setContent(const QString& symbol, const QString& text, const QColor& tone,
+                              double fillOpacity, double strokeOpacity) {
     symbol_ = symbol;
     text_ = text;
     tone_ = tone;

@@ -20,8 +20,8 @@ double closedUniform(double low, double high) {
 
 ConfettiParticle ConfettiParticle::random() {
     namespace C = AppTheme::Colors;
-    const std::array<QColor, 8> palette{C::indigo(), C::violet(), C::cyan(),     C::coral(),
-                                        C::emerald(), C::amber(), C::electric(), C::purple()};
+    const std::array<QColor, 8> palette{C::indigo(),  C::violet(), C::cyan(),     C::coral(),
+                                        C::emerald(), C::amber(),  C::electric(), C::purple()};
     ConfettiParticle p;
     p.color = palette[QRandomGenerator::global()->bounded(int(palette.size()))];
     p.size = closedUniform(6, 12);

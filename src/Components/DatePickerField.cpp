@@ -7,23 +7,25 @@
 #include "Components/Symbols.h"
 
 #include <QCalendarWidget>
-#include <QFontMetrics>
-#include <QTextCharFormat>
-#include <QToolButton>
 #include <QDateEdit>
+#include <QFontMetrics>
 #include <QSignalBlocker>
+#include <QTextCharFormat>
 #include <QTimeEdit>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
 
 QString calendarSheet() {
-    return QStringLiteral("QCalendarWidget QWidget { background: %1; color: %2; }"
-                          "QCalendarWidget QAbstractItemView { selection-background-color: %3; selection-color: white; }"
-                          "QCalendarWidget QAbstractItemView:disabled { color: %4; }"
-                          "QCalendarWidget QToolButton { background: transparent; color: %2; border: none; padding: 4px; }")
-        .arg(Theme::backgroundTertiary().name(), Theme::textPrimary().name(), AppTheme::Colors::indigo().name(),
-             Theme::textMuted().name());
+    return QStringLiteral(
+               "QCalendarWidget QWidget { background: %1; color: %2; }"
+               "QCalendarWidget QAbstractItemView { selection-background-color: %3; selection-color: white; }"
+               "QCalendarWidget QAbstractItemView:disabled { color: %4; }"
+               "QCalendarWidget QToolButton { background: transparent; color: %2; border: none; padding: "
+               "4px; }")
+        .arg(Theme::backgroundTertiary().name(), Theme::textPrimary().name(),
+             AppTheme::Colors::indigo().name(), Theme::textMuted().name());
 }
 
 // The month view's weekday header and arrows follow the theme instead of the style's
@@ -60,7 +62,8 @@ DatePickerField::DatePickerField(const QDateTime& value, Style style, QWidget* p
         themeCalendar(calendar_);
         layout->addWidget(calendar_);
         connect(calendar_, &QCalendarWidget::clicked, this, &DatePickerField::pickDate);
-        connect(calendar_, &QCalendarWidget::selectionChanged, this, [this] { pickDate(calendar_->selectedDate()); });
+        connect(calendar_, &QCalendarWidget::selectionChanged, this,
+                [this] { pickDate(calendar_->selectedDate()); });
     } else if (style == Style::Time) {
         auto* edit = new QTimeEdit;
         edit->setDisplayFormat(QStringLiteral("h:mm AP"));
@@ -80,7 +83,8 @@ DatePickerField::DatePickerField(const QDateTime& value, Style style, QWidget* p
         InputStyle::apply(edit_, QStringLiteral("QDateTimeEdit"), fontSize, 8,
                           QStringLiteral("QDateTimeEdit::drop-down { border: none; width: 14px; }"
                                          "QDateTimeEdit::down-arrow { image: none; width: 0; }"));
-        const QString widest = style == Style::Time ? QStringLiteral("12:59 PM") : QStringLiteral("Sep 30, 2026");
+        const QString widest =
+            style == Style::Time ? QStringLiteral("12:59 PM") : QStringLiteral("Sep 30, 2026");
         edit_->setMinimumWidth(int(QFontMetrics(edit_->font()).horizontalAdvance(widest)) + 40);
         layout->addWidget(edit_);
     }

@@ -20,7 +20,9 @@ void FlowLayout::setFlowSpacing(double spacing) {
     invalidate();
 }
 
-void FlowLayout::addItem(QLayoutItem* item) { items_.append(item); }
+void FlowLayout::addItem(QLayoutItem* item) {
+    items_.append(item);
+}
 
 QLayoutItem* FlowLayout::itemAt(int index) const {
     return index >= 0 && index < items_.size() ? items_[index] : nullptr;

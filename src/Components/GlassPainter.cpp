@@ -14,8 +14,8 @@ QPainterPath GlassPainter::roundedRect(const QRectF& rect, double radius) {
     return path;
 }
 
-void GlassPainter::paintBackground(QPainter& painter, const QWidget* widget, const QRectF& rect, double radius,
-                                   double intensity) {
+void GlassPainter::paintBackground(QPainter& painter, const QWidget* widget, const QRectF& rect,
+                                   double radius, double intensity) {
     const QPainterPath shape = roundedRect(rect, radius);
     UltraThinMaterial::paint(painter, widget, shape);
     painter.save();

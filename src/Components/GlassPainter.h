@@ -12,6 +12,8 @@ class QWidget;
 // accent (0.25 x intensity) through white (0.1 x intensity) to the accent (0.05 x intensity).
 namespace GlassPainter {
 QPainterPath roundedRect(const QRectF& rect, double radius);
-void paintBackground(QPainter& painter, const QWidget* widget, const QRectF& rect, double radius, double intensity);
-void paintBorder(QPainter& painter, const QRectF& rect, double radius, double intensity, const QColor& accent);
+void paintBackground(QPainter& painter, const QWidget* widget, const QRectF& rect, double radius,
+                     double intensity);
+void paintBorder(QPainter& painter, const QRectF& rect, double radius, double intensity,
+                 const QColor& accent);
 } // namespace GlassPainter

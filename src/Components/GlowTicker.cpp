@@ -28,7 +28,9 @@ void GlowTicker::remove(QWidget* widget) {
     updateTimer();
 }
 
-double GlowTicker::seconds() const { return clock_.elapsed() / 1000.0; }
+double GlowTicker::seconds() const {
+    return clock_.elapsed() / 1000.0;
+}
 
 void GlowTicker::tick() {
     widgets_.removeIf([](const QPointer<QWidget>& w) { return w.isNull(); });

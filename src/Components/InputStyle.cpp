@@ -37,9 +37,11 @@ QString InputStyle::fieldSheet(const QString& selector, int radius) {
              rgba(Theme::withOpacity(AppTheme::Colors::indigo(), 0.8)), rgba(Theme::textMuted()));
 }
 
-void InputStyle::apply(QWidget* widget, const QString& selector, double fontSize, int radius, const QString& extraSheet) {
+void InputStyle::apply(QWidget* widget, const QString& selector, double fontSize, int radius,
+                       const QString& extraSheet) {
     style(widget, selector, fontSize, radius, extraSheet);
-    QObject::connect(&ThemeManager::shared(), &ThemeManager::changed, widget, [widget, selector, fontSize, radius, extraSheet] {
-        style(widget, selector, fontSize, radius, extraSheet);
-    });
+    QObject::connect(&ThemeManager::shared(), &ThemeManager::changed, widget,
+                     [widget, selector, fontSize, radius, extraSheet] {
+                         style(widget, selector, fontSize, radius, extraSheet);
+                     });
 }

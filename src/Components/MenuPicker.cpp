@@ -58,12 +58,13 @@ QSize MenuPicker::sizeHint() const {
 void MenuPicker::showMenu() {
     QMenu menu(this);
     menu_ = &menu;
-    menu.setStyleSheet(QStringLiteral("QMenu { background: %1; color: %2; border: 1px solid %3; padding: 4px; }"
-                                      "QMenu::item { padding: 5px 18px; border-radius: 4px; }"
-                                      "QMenu::item:selected { background: %4; }")
-                           .arg(Theme::backgroundElevated().name(), Theme::textPrimary().name(),
-                                AppTheme::Colors::borderMedium().name(QColor::HexArgb),
-                                Theme::withOpacity(AppTheme::Colors::indigo(), 0.6).name(QColor::HexArgb)));
+    menu.setStyleSheet(
+        QStringLiteral("QMenu { background: %1; color: %2; border: 1px solid %3; padding: 4px; }"
+                       "QMenu::item { padding: 5px 18px; border-radius: 4px; }"
+                       "QMenu::item:selected { background: %4; }")
+            .arg(Theme::backgroundElevated().name(), Theme::textPrimary().name(),
+                 AppTheme::Colors::borderMedium().name(QColor::HexArgb),
+                 Theme::withOpacity(AppTheme::Colors::indigo(), 0.6).name(QColor::HexArgb)));
     menu.setFont(Theme::font(13));
     for (int i = 0; i < texts_.size(); ++i) {
         QAction* action = menu.addAction(texts_[i]);
@@ -78,7 +79,9 @@ void MenuPicker::showMenu() {
 void MenuPicker::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(hasFocus() ? Theme::withOpacity(AppTheme::Colors::indigo(), 0.8) : AppTheme::Colors::borderMedium(), 1));
+    p.setPen(QPen(hasFocus() ? Theme::withOpacity(AppTheme::Colors::indigo(), 0.8)
+                             : AppTheme::Colors::borderMedium(),
+                  1));
     p.setBrush(isDown() ? Theme::backgroundElevated() : Theme::backgroundTertiary());
     p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 7, 7);
     p.setFont(Theme::font(13));

@@ -3,7 +3,8 @@
 #include "Components/CapsuleBadge.h"
 #include "Models/MomentumState.h"
 
-// A goal's momentum: Accelerating with "flame.fill" in emerald, Coasting with "wind" in amber, Stalling with "tortoise.fill" in coral.
+// A goal's momentum: Accelerating with "flame.fill" in emerald, Coasting with "wind" in amber, Stalling with
+// "tortoise.fill" in coral.
 class MomentumBadge : public CapsuleBadge {
     Q_OBJECT
 public:

@@ -3,6 +3,7 @@
 #include "Components/Animator.h"
 #include "Core/Extensions/ImageBlur.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QWidget>
 
@@ -19,21 +20,63 @@ MotionEffect* MotionEffect::of(QWidget* widget) {
     return effect;
 }
 
+namespace {
+
+// Starts the entrance when the widget is first shown (or at once if it already is).
+class EntranceTrigger : public QObject {
+public:
+    EntranceTrigger(QWidget* widget, double delay) : QObject(widget), widget_(widget), delay_(delay) {
+        if (widget->isVisible())
+            start();
+        else
+            widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == widget_ && event->type() == QEvent::Show) {
+            widget_->removeEventFilter(this);
+            start();
+        }
+        return false;
+    }
+
+private:
+    void start() {
+        QPointer<MotionEffect> effect(MotionEffect::of(widget_));
+        Animator::run(
+            effect, AppTheme::Animation::spring(),
+            [effect](double t) {
+                if (!effect)
+                    return;
+                effect->setOpacity(std::clamp(t, 0.0, 1.0));
+                effect->setOffsetY(16.0 * (1.0 - t));
+            },
+            delay_);
+        deleteLater();
+    }
+
+    QWidget* widget_;
+    double delay_;
+};
+
+} // namespace
+
 void MotionEffect::staggeredAppear(QWidget* widget, double delaySeconds) {
     MotionEffect* effect = of(widget);
     const double delay = std::clamp(std::isfinite(delaySeconds) ? delaySeconds : 0.0, 0.0, kMaxEntranceDelay);
+    if (!AnimationSpec::animationsEnabled()) {
+        effect->setOpacity(1);
+        effect->setOffsetY(0);
+        return;
+    }
     effect->setOpacity(0);
     effect->setOffsetY(16);
-    QPointer<MotionEffect> guard(effect);
-    Animator::run(
-        effect, AppTheme::Animation::spring(),
-        [guard](double t) {
-            if (!guard)
-                return;
-            guard->setOpacity(std::clamp(t, 0.0, 1.0));
-            guard->setOffsetY(16.0 * (1.0 - t));
-        },
-        delay);
+    new EntranceTrigger(widget, delay);
+}
+
+void MotionEffect::glowShadow(QWidget* widget, const QColor& color, double radius) {
+    of(widget)->setShadow({color, radius, 0, 4});
 }
 
 void MotionEffect::setOpacity(double opacity) {
@@ -92,7 +135,8 @@ void MotionEffect::draw(QPainter* painter) {
     if (shadow_.color.alpha() > 0 && shadow_.radius >= 0) {
         // The shadow is the source's silhouette in the shadow colour, blurred at half size.
         QImage silhouette = source.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        silhouette = silhouette.scaled(silhouette.size() / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        silhouette =
+            silhouette.scaled(silhouette.size() / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         {
             QPainter tint(&silhouette);
             tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
@@ -101,8 +145,8 @@ void MotionEffect::draw(QPainter* painter) {
         const double radiusPx = shadow_.radius * ratio / 2.0;
         const QImage blurred = ImageBlur::blurredWithPadding(silhouette, radiusPx);
         const double pad = std::ceil(std::max(0.0, radiusPx)) * 2.0 / ratio;
-        const QRectF target(area.left() + shadow_.x - pad, area.top() + shadow_.y - pad, area.width() + 2 * pad,
-                            area.height() + 2 * pad);
+        const QRectF target(area.left() + shadow_.x - pad, area.top() + shadow_.y - pad,
+                            area.width() + 2 * pad, area.height() + 2 * pad);
         painter->setRenderHint(QPainter::SmoothPixmapTransform);
         painter->drawImage(target, blurred);
     }

@@ -23,6 +23,8 @@ public:
     // delay. Delays are capped at 0.4 s so long lists do not keep the user waiting.
     static void staggeredAppear(QWidget* widget, double delaySeconds);
     static constexpr double kMaxEntranceDelay = 0.4;
+    // A coloured glow under the widget: a shadow of the colour and blur radius, 4 px down.
+    static void glowShadow(QWidget* widget, const QColor& color, double radius);
 
     double opacity() const { return opacity_; }
     void setOpacity(double opacity);

@@ -13,7 +13,9 @@ PressEffect* PressEffect::attach(QWidget* widget) {
     return new PressEffect(widget);
 }
 
-PressEffect::PressEffect(QWidget* widget) : QObject(widget), widget_(widget) { watch(widget); }
+PressEffect::PressEffect(QWidget* widget) : QObject(widget), widget_(widget) {
+    watch(widget);
+}
 
 void PressEffect::watch(QObject* object) {
     if (!object->isWidgetType())

@@ -3,7 +3,8 @@
 #include "Components/CapsuleBadge.h"
 #include "Models/GoalPriority.h"
 
-// A goal's priority: "Low" with "arrow.down" in emerald, "Medium" with "minus" in amber, "High" with "arrow.up" in coral.
+// A goal's priority: "Low" with "arrow.down" in emerald, "Medium" with "minus" in amber, "High" with
+// "arrow.up" in coral.
 class PriorityBadge : public CapsuleBadge {
     Q_OBJECT
 public:

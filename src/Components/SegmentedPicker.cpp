@@ -16,7 +16,8 @@ constexpr double kPadX = 12;
 } // namespace
 
 SegmentedPicker::SegmentedPicker(const QStringList& options, int current, QWidget* parent)
-    : QWidget(parent), options_(options), current_(std::clamp(current, 0, std::max(0, int(options.size()) - 1))) {
+    : QWidget(parent), options_(options),
+      current_(std::clamp(current, 0, std::max(0, int(options.size()) - 1))) {
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -48,7 +49,9 @@ QRectF SegmentedPicker::segmentRect(int index) const {
 void SegmentedPicker::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(hasFocus() ? Theme::withOpacity(AppTheme::Colors::indigo(), 0.8) : AppTheme::Colors::borderSubtle(), 1));
+    p.setPen(QPen(hasFocus() ? Theme::withOpacity(AppTheme::Colors::indigo(), 0.8)
+                             : AppTheme::Colors::borderSubtle(),
+                  1));
     p.setBrush(Theme::backgroundTertiary());
     p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
     p.setFont(Theme::font(12, QFont::Medium));

@@ -150,7 +150,8 @@ void SheetHost::paintEvent(QPaintEvent*) {
         c.setAlphaF(float(c.alphaF() * t / 5.0));
         p.setPen(Qt::NoPen);
         p.setBrush(c);
-        p.drawRoundedRect(cardRect.adjusted(-grow, -grow, grow, grow), kCardRadius + grow, kCardRadius + grow);
+        p.drawRoundedRect(cardRect.adjusted(-grow, -grow, grow, grow), kCardRadius + grow,
+                          kCardRadius + grow);
     }
 }
 
@@ -171,7 +172,9 @@ void SheetHost::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-void SheetHost::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void SheetHost::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+}
 
 bool SheetHost::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window_ && event->type() == QEvent::Resize) {

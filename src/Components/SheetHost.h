@@ -15,7 +15,8 @@ class SheetHost : public QWidget {
 public:
     // Shows content in a new sheet over window (the top-level widget, or any widget in it).
     // onDismiss runs once when the sheet closes, whichever way.
-    static SheetHost* present(QWidget* window, QWidget* content, int width, std::function<void()> onDismiss = {});
+    static SheetHost* present(QWidget* window, QWidget* content, int width,
+                              std::function<void()> onDismiss = {});
     // The sheet that holds widget, if any (for content that closes itself).
     static SheetHost* of(const QWidget* widget);
     // The newest sheet open over window, or null.

@@ -11,15 +11,20 @@
 
 #include <cmath>
 
-SmallProgressBar::SmallProgressBar(double progress, const QColor& color, double height, bool showGlow, QWidget* parent)
+SmallProgressBar::SmallProgressBar(double progress, const QColor& color, double height, bool showGlow,
+                                   QWidget* parent)
     : QWidget(parent), progress_(progress), color_(color),
       height_(std::isfinite(height) ? std::max(0.0, height) : 0.0), showGlow_(showGlow) {
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-QSize SmallProgressBar::sizeHint() const { return {120, int(std::ceil(height_))}; }
-QSize SmallProgressBar::minimumSizeHint() const { return {0, int(std::ceil(height_))}; }
+QSize SmallProgressBar::sizeHint() const {
+    return {120, int(std::ceil(height_))};
+}
+QSize SmallProgressBar::minimumSizeHint() const {
+    return {0, int(std::ceil(height_))};
+}
 
 void SmallProgressBar::setProgress(double progress) {
     progress_ = progress;
@@ -32,7 +37,9 @@ void SmallProgressBar::setColor(const QColor& color) {
     update();
 }
 
-double SmallProgressBar::fillWidth() const { return width() * animated_; }
+double SmallProgressBar::fillWidth() const {
+    return width() * animated_;
+}
 
 void SmallProgressBar::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);

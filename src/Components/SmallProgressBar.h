@@ -10,7 +10,8 @@
 class SmallProgressBar : public QWidget {
     Q_OBJECT
 public:
-    SmallProgressBar(double progress, const QColor& color, double height, bool showGlow, QWidget* parent = nullptr);
+    SmallProgressBar(double progress, const QColor& color, double height, bool showGlow,
+                     QWidget* parent = nullptr);
 
     double progress() const { return progress_; }
     void setProgress(double progress);

@@ -22,7 +22,9 @@ constexpr double kRadius = 18;
 constexpr double kTile = 40;
 constexpr double kSpacing = 16;
 
-double mix(double a, double b, double t) { return a + (b - a) * t; }
+double mix(double a, double b, double t) {
+    return a + (b - a) * t;
+}
 
 QColor mixColor(const QColor& a, const QColor& b, double t) {
     return QColor::fromRgbF(float(mix(a.redF(), b.redF(), t)), float(mix(a.greenF(), b.greenF(), t)),
@@ -50,8 +52,12 @@ double StatCard::contentHeight() const {
     return h;
 }
 
-QSize StatCard::sizeHint() const { return {220, int(std::ceil(contentHeight() + 2 * kPadding))}; }
-QSize StatCard::minimumSizeHint() const { return {120, sizeHint().height()}; }
+QSize StatCard::sizeHint() const {
+    return {220, int(std::ceil(contentHeight() + 2 * kPadding))};
+}
+QSize StatCard::minimumSizeHint() const {
+    return {120, sizeHint().height()};
+}
 
 void StatCard::setValue(const QString& value) {
     if (value == value_)
@@ -134,8 +140,9 @@ void StatCard::paintEvent(QPaintEvent*) {
     p.setBrush(Theme::withOpacity(color_, 0.15));
     p.drawRoundedRect(tile, 8, 8);
     const int iconSize = Symbols::pixelSizeForFontSize(17);
-    Symbols::paint(p, QRectF(tile.center().x() - iconSize / 2.0, tile.center().y() - iconSize / 2.0, iconSize, iconSize),
-                   icon_, color_);
+    Symbols::paint(
+        p, QRectF(tile.center().x() - iconSize / 2.0, tile.center().y() - iconSize / 2.0, iconSize, iconSize),
+        icon_, color_);
 
     const QFont figureFont = Theme::font(34, QFont::Bold);
     const QFontMetricsF fm(figureFont);
@@ -147,7 +154,8 @@ void StatCard::paintEvent(QPaintEvent*) {
         p.setClipRect(figure);
         const double shift = fm.height() * (1.0 - roll_);
         p.setPen(Theme::withOpacity(Theme::textPrimary(), 1.0 - roll_));
-        p.drawText(figure.translated(0, shift - fm.height()), Qt::AlignLeft | Qt::AlignVCenter, previousValue_);
+        p.drawText(figure.translated(0, shift - fm.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                   previousValue_);
         p.setPen(Theme::withOpacity(Theme::textPrimary(), roll_));
         p.drawText(figure.translated(0, shift), Qt::AlignLeft | Qt::AlignVCenter, value_);
         p.restore();
@@ -161,13 +169,15 @@ void StatCard::paintEvent(QPaintEvent*) {
     const QRectF titleRect(kPadding, figure.bottom() + kSpacing, width() - 2 * kPadding, tm.height());
     p.setFont(titleFont);
     p.setPen(Theme::textSecondary());
-    p.drawText(titleRect, Qt::AlignLeft | Qt::AlignVCenter, tm.elidedText(title_, Qt::ElideRight, titleRect.width()));
+    p.drawText(titleRect, Qt::AlignLeft | Qt::AlignVCenter,
+               tm.elidedText(title_, Qt::ElideRight, titleRect.width()));
     if (subtitle_) {
         const QFont subFont = Theme::font(11);
         const QFontMetricsF sm(subFont);
         const QRectF subRect(kPadding, titleRect.bottom() + 3, width() - 2 * kPadding, sm.height());
         p.setFont(subFont);
         p.setPen(Theme::withOpacity(color_, 0.75));
-        p.drawText(subRect, Qt::AlignLeft | Qt::AlignVCenter, sm.elidedText(*subtitle_, Qt::ElideRight, subRect.width()));
+        p.drawText(subRect, Qt::AlignLeft | Qt::AlignVCenter,
+                   sm.elidedText(*subtitle_, Qt::ElideRight, subRect.width()));
     }
 }

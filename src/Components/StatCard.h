@@ -16,8 +16,8 @@ class MotionEffect;
 class StatCard : public QWidget {
     Q_OBJECT
 public:
-    StatCard(const QString& title, const QString& value, const std::optional<QString>& subtitle, const QString& icon,
-             const QColor& color, int index, QWidget* parent = nullptr);
+    StatCard(const QString& title, const QString& value, const std::optional<QString>& subtitle,
+             const QString& icon, const QColor& color, int index, QWidget* parent = nullptr);
 
     QString value() const { return value_; }
     void setValue(const QString& value);

@@ -20,12 +20,13 @@ QToolButton* stepButton(const QString& symbol, const QString& name) {
     button->setFixedSize(26, 24);
     button->setCursor(Qt::PointingHandCursor);
     button->setAutoRepeat(true);
-    button->setStyleSheet(QStringLiteral("QToolButton { background: %1; border: 1px solid %2; border-radius: 6px; }"
-                                         "QToolButton:pressed { background: %3; }"
-                                         "QToolButton:disabled { background: %4; }")
-                              .arg(Theme::backgroundTertiary().name(), AppTheme::Colors::borderMedium().name(QColor::HexArgb),
-                                   Theme::backgroundElevated().name(),
-                                   Theme::withOpacity(Theme::backgroundTertiary(), 0.4).name(QColor::HexArgb)));
+    button->setStyleSheet(
+        QStringLiteral("QToolButton { background: %1; border: 1px solid %2; border-radius: 6px; }"
+                       "QToolButton:pressed { background: %3; }"
+                       "QToolButton:disabled { background: %4; }")
+            .arg(Theme::backgroundTertiary().name(), AppTheme::Colors::borderMedium().name(QColor::HexArgb),
+                 Theme::backgroundElevated().name(),
+                 Theme::withOpacity(Theme::backgroundTertiary(), 0.4).name(QColor::HexArgb)));
     return button;
 }
 
@@ -59,8 +60,12 @@ void Stepper::setValue(int value) {
     emit valueChanged(v);
 }
 
-void Stepper::setLabel(const QString& text) { label_->setText(text); }
-QString Stepper::label() const { return label_->text(); }
+void Stepper::setLabel(const QString& text) {
+    label_->setText(text);
+}
+QString Stepper::label() const {
+    return label_->text();
+}
 
 void Stepper::refresh() {
     minus_->setEnabled(value_ > minimum_);

@@ -38,5 +38,6 @@ void SymbolIcon::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRectF box = QRectF(rect()).adjusted(0, 0, 0, 0);
     const double side = std::min<double>(pixelSize_, std::min(box.width(), box.height()));
-    Symbols::paint(p, QRectF(box.center().x() - side / 2, box.center().y() - side / 2, side, side), name_, color_);
+    Symbols::paint(p, QRectF(box.center().x() - side / 2, box.center().y() - side / 2, side, side), name_,
+                   color_);
 }

@@ -170,8 +170,9 @@ QByteArray svgOf(const QStringList& elements, const QString& color, bool filled)
             e.insert(e.indexOf(QLatin1Char(' ')), QStringLiteral(" fill=\"%1\"").arg(color));
         body += e;
     }
-    return QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 24 24\" fill=\"none\" "
-                          "stroke=\"%1\" stroke-width=\"2\" stroke-linecap=\"round\" stroke-linejoin=\"round\">%2</svg>")
+    return QStringLiteral(
+               "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 24 24\" fill=\"none\" "
+               "stroke=\"%1\" stroke-width=\"2\" stroke-linecap=\"round\" stroke-linejoin=\"round\">%2</svg>")
         .arg(color, body)
         .toUtf8();
 }
@@ -212,8 +213,8 @@ void drawEntry(QPainter& p, const Entry& entry, const QRectF& box, const QColor&
     if (entry.inner.file) {
         const double unit = box.width() / 24.0;
         const double side = box.width() * entry.inner.scale;
-        const QRectF innerBox(box.left() + entry.inner.cx * unit - side / 2, box.top() + entry.inner.cy * unit - side / 2,
-                              side, side);
+        const QRectF innerBox(box.left() + entry.inner.cx * unit - side / 2,
+                              box.top() + entry.inner.cy * unit - side / 2, side, side);
         const QStringList inner = elementsOf(entry.inner.file);
         if (entry.inner.knockOut) {
             p.setCompositionMode(QPainter::CompositionMode_DestinationOut);
@@ -259,7 +260,9 @@ QImage renderImage(const QString& name, int pixels, const QColor& color) {
 
 } // namespace
 
-bool Symbols::has(const QString& name) { return entryFor(name) != nullptr || circledNumber(name) >= 0; }
+bool Symbols::has(const QString& name) {
+    return entryFor(name) != nullptr || circledNumber(name) >= 0;
+}
 
 QStringList Symbols::names() {
     QStringList all;

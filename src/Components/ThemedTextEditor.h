@@ -7,5 +7,6 @@
 class ThemedTextEditor : public QPlainTextEdit {
     Q_OBJECT
 public:
-    explicit ThemedTextEditor(const QString& placeholder = {}, QWidget* parent = nullptr, double fontSize = 14);
+    explicit ThemedTextEditor(const QString& placeholder = {}, QWidget* parent = nullptr,
+                              double fontSize = 14);
 };

@@ -2,7 +2,8 @@
 
 #include "Components/InputStyle.h"
 
-ThemedTextField::ThemedTextField(const QString& placeholder, QWidget* parent, double fontSize) : QLineEdit(parent) {
+ThemedTextField::ThemedTextField(const QString& placeholder, QWidget* parent, double fontSize)
+    : QLineEdit(parent) {
     setPlaceholderText(placeholder);
     setFrame(false);
     InputStyle::apply(this, QStringLiteral("QLineEdit"), fontSize);

@@ -7,5 +7,6 @@
 class ThemedTextField : public QLineEdit {
     Q_OBJECT
 public:
-    explicit ThemedTextField(const QString& placeholder = {}, QWidget* parent = nullptr, double fontSize = 14);
+    explicit ThemedTextField(const QString& placeholder = {}, QWidget* parent = nullptr,
+                             double fontSize = 14);
 };

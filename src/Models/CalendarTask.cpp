@@ -14,7 +14,7 @@ EntityDescription CalendarTask::description() {
         {QStringLiteral("id"), AttributeType::uuid},
         {QStringLiteral("title"), AttributeType::text},
         {QStringLiteral("notes"), AttributeType::text},
-        {QStringLiteral("date"), AttributeType::date},
+        {QStringLiteral("date"), AttributeType::date, true},
         {QStringLiteral("isCompleted"), AttributeType::flag},
         {QStringLiteral("isFollowUp"), AttributeType::flag},
         {QStringLiteral("createdAt"), AttributeType::date},

@@ -9,7 +9,7 @@ EntityDescription DailyLog::description() {
     e.name = entityName();
     e.attributes = {
         {QStringLiteral("id"), AttributeType::uuid},
-        {QStringLiteral("date"), AttributeType::date},
+        {QStringLiteral("date"), AttributeType::date, true},
         {QStringLiteral("notes"), AttributeType::text},
         {QStringLiteral("moodScore"), AttributeType::int16},
         {QStringLiteral("energyScore"), AttributeType::int16},

@@ -10,7 +10,7 @@ EntityDescription Income::description() {
     e.attributes = {
         {QStringLiteral("id"), AttributeType::uuid},
         {QStringLiteral("amount"), AttributeType::doubleValue},
-        {QStringLiteral("date"), AttributeType::date},
+        {QStringLiteral("date"), AttributeType::date, true},
         {QStringLiteral("notes"), AttributeType::text},
         {QStringLiteral("title"), AttributeType::text},
         {QStringLiteral("paymentMethod"), AttributeType::text},

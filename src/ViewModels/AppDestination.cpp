@@ -5,15 +5,24 @@
 
 QString AppDestinations::rawValue(AppDestination destination) {
     switch (destination) {
-    case AppDestination::dashboard: return QStringLiteral("Dashboard");
-    case AppDestination::goals: return QStringLiteral("Goals");
-    case AppDestination::deadlines: return QStringLiteral("Deadlines");
-    case AppDestination::achievements: return QStringLiteral("Achievements");
-    case AppDestination::journal: return QStringLiteral("Journal");
-    case AppDestination::expenses: return QStringLiteral("Finance");
-    case AppDestination::calendar: return QStringLiteral("Calendar");
-    case AppDestination::links: return QStringLiteral("Links");
-    case AppDestination::settings: return QStringLiteral("Settings");
+    case AppDestination::dashboard:
+        return QStringLiteral("Dashboard");
+    case AppDestination::goals:
+        return QStringLiteral("Goals");
+    case AppDestination::deadlines:
+        return QStringLiteral("Deadlines");
+    case AppDestination::achievements:
+        return QStringLiteral("Achievements");
+    case AppDestination::journal:
+        return QStringLiteral("Journal");
+    case AppDestination::expenses:
+        return QStringLiteral("Finance");
+    case AppDestination::calendar:
+        return QStringLiteral("Calendar");
+    case AppDestination::links:
+        return QStringLiteral("Links");
+    case AppDestination::settings:
+        return QStringLiteral("Settings");
     }
     return {};
 }
@@ -28,15 +37,24 @@ std::optional<AppDestination> AppDestinations::fromRaw(const QString& raw) {
 QColor AppDestinations::accentColor(AppDestination destination) {
     namespace C = AppTheme::Colors;
     switch (destination) {
-    case AppDestination::dashboard: return C::indigo();
-    case AppDestination::goals: return C::cyan();
-    case AppDestination::deadlines: return C::coral();
-    case AppDestination::achievements: return C::violet();
-    case AppDestination::journal: return C::amber();
-    case AppDestination::expenses: return C::sunrise();
-    case AppDestination::calendar: return C::electric();
-    case AppDestination::links: return C::sky();
-    case AppDestination::settings: return Theme::textMuted();
+    case AppDestination::dashboard:
+        return C::indigo();
+    case AppDestination::goals:
+        return C::cyan();
+    case AppDestination::deadlines:
+        return C::coral();
+    case AppDestination::achievements:
+        return C::violet();
+    case AppDestination::journal:
+        return C::amber();
+    case AppDestination::expenses:
+        return C::sunrise();
+    case AppDestination::calendar:
+        return C::electric();
+    case AppDestination::links:
+        return C::sky();
+    case AppDestination::settings:
+        return Theme::textMuted();
     }
     return C::indigo();
 }

@@ -37,8 +37,8 @@ TEST(Badges, ReadTheirCaseWithSymbolAndTone) {
 }
 
 TEST(StatCard, SubtitleLineOnlyWhenGivenAndHoverLifts) {
-    StatCard plain(QStringLiteral("Active Goals"), QStringLiteral("3"), std::nullopt, QStringLiteral("target"),
-                   AppTheme::Colors::indigo(), 0);
+    StatCard plain(QStringLiteral("Active Goals"), QStringLiteral("3"), std::nullopt,
+                   QStringLiteral("target"), AppTheme::Colors::indigo(), 0);
     StatCard withSub(QStringLiteral("Active Goals"), QStringLiteral("3"), QStringLiteral("2 due soon"),
                      QStringLiteral("target"), AppTheme::Colors::indigo(), 0);
     EXPECT_LT(plain.sizeHint().height(), withSub.sizeHint().height());
@@ -58,6 +58,22 @@ TEST(StatCard, SubtitleLineOnlyWhenGivenAndHoverLifts) {
     EXPECT_DOUBLE_EQ(effect->scale(), 1.0);
     plain.setValue(QStringLiteral("4"));
     EXPECT_EQ(plain.value(), QStringLiteral("4"));
+}
+
+TEST(MotionEffect, EntranceWaitsUntilShownLowAndTransparent) {
+    AnimationSpec::setAnimationsEnabled(true);
+    QWidget card;
+    card.setAttribute(Qt::WA_DontShowOnScreen);
+    MotionEffect::staggeredAppear(&card, 0);
+    MotionEffect* effect = MotionEffect::of(&card);
+    EXPECT_EQ(effect->opacity(), 0.0);
+    EXPECT_EQ(effect->offsetY(), 16.0);
+    QTest::qWait(300);
+    EXPECT_EQ(effect->opacity(), 0.0); // not shown yet: nothing moved
+    card.show();
+    EXPECT_TRUE(
+        QTest::qWaitFor([effect] { return effect->opacity() == 1.0 && effect->offsetY() == 0.0; }, 10000));
+    AnimationSpec::setAnimationsEnabled(false);
 }
 
 TEST(MotionEffect, EntranceDelayIsCappedAndPressShrinksUntilRelease) {

@@ -14,9 +14,9 @@ TEST(ConfettiView, SixtyDistinctPiecesWithinTheirRanges) {
     EXPECT_TRUE(confetti->particles().isEmpty());
     window.show();
     ASSERT_EQ(confetti->particles().size(), ConfettiView::kPieceCount);
-    const QSet<QRgb> palette{AppTheme::Colors::indigo().rgba(),  AppTheme::Colors::violet().rgba(),
-                             AppTheme::Colors::cyan().rgba(),    AppTheme::Colors::coral().rgba(),
-                             AppTheme::Colors::emerald().rgba(), AppTheme::Colors::amber().rgba(),
+    const QSet<QRgb> palette{AppTheme::Colors::indigo().rgba(),   AppTheme::Colors::violet().rgba(),
+                             AppTheme::Colors::cyan().rgba(),     AppTheme::Colors::coral().rgba(),
+                             AppTheme::Colors::emerald().rgba(),  AppTheme::Colors::amber().rgba(),
                              AppTheme::Colors::electric().rgba(), AppTheme::Colors::purple().rgba()};
     QSet<QUuid> ids;
     for (const ConfettiParticle& p : confetti->particles()) {

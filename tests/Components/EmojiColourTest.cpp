@@ -10,7 +10,7 @@ namespace {
 
 struct Ink {
     int opaque = 0;
-    int coloured = 0;   // clearly not grey
+    int coloured = 0;     // clearly not grey
     int notPenColour = 0; // a monochrome glyph is drawn all in the white pen
 };
 
@@ -44,9 +44,9 @@ Ink inkOf(const QString& text, const QFont& font) {
 } // namespace
 
 TEST(EmojiColour, AchievementMoodAndEnergyEmojiDrawInColour) {
-    const QStringList emoji =
-        QString::fromUtf8("🏆 🥇 🎯 🚀 ⭐ 💪 🎉 🏅 🔥 💡 📚 💰 ❤️ 🌱 🤝 🎓 ✅ 🧠 🏋️ 🎸 😔 😕 😊 😄 🤩 🔋 ⚡ ✨")
-            .split(QLatin1Char(' '));
+    const QStringList emoji = QString::fromUtf8("🏆 🥇 🎯 🚀 ⭐ 💪 🎉 🏅 🔥 💡 📚 💰 ❤️ 🌱 🤝 🎓 ✅ 🧠 🏋️ "
+                                                "🎸 😔 😕 😊 😄 🤩 🔋 ⚡ ✨")
+                                  .split(QLatin1Char(' '));
     for (const QString& e : emoji) {
         const Ink ink = inkOf(e, Theme::emojiFont(32));
         EXPECT_GT(ink.opaque, 100) << qPrintable(e);
@@ -64,7 +64,8 @@ TEST(EmojiColour, EmojiInsideOrdinaryTextStayInColourAndDigitsStayPlain) {
     for (AppFontOption option : AppFontOptions::allCases) {
         const QFont f = AppFontOptions::makeFont(option, 20);
         EXPECT_EQ(f.pixelSize(), 20);
-        EXPECT_EQ(inkOf(QStringLiteral("2026"), f).coloured, 0) << qPrintable(AppFontOptions::rawValue(option));
+        EXPECT_EQ(inkOf(QStringLiteral("2026"), f).coloured, 0)
+            << qPrintable(AppFontOptions::rawValue(option));
         EXPECT_NE(f.families().first(), AppFontOptions::emojiFamily());
     }
     EXPECT_EQ(Theme::emojiFont(12).families().first(), AppFontOptions::emojiFamily());

@@ -45,17 +45,21 @@ namespace C = AppTheme::Colors;
 namespace {
 
 const QStringList& achievementEmoji() {
-    static const QStringList emoji = QString::fromUtf8("🏆 🥇 🎯 🚀 ⭐ 💪 🎉 🏅 🔥 💡 📚 💰 ❤️ 🌱 🤝 🎓 ✅ 🧠 🏋️ 🎸")
+    static const QStringList emoji = QString::fromUtf8("🏆 🥇 🎯 🚀 ⭐ 💪 🎉 🏅 🔥 💡 📚 💰 ❤️ 🌱 🤝 🎓 ✅ 🧠 "
+                                                       "🏋️ 🎸")
                                          .split(QLatin1Char(' '));
     return emoji;
 }
 
 QColor accentsFor(int i) {
-    const QColor palette[] = {C::indigo(), C::cyan(), C::emerald(), C::amber(), C::coral(), C::violet(), C::sky()};
+    const QColor palette[] = {C::indigo(), C::cyan(),   C::emerald(), C::amber(),
+                              C::coral(),  C::violet(), C::sky()};
     return palette[i % 7];
 }
 
-QString themeSlug() { return AppColorThemes::rawValue(ThemeManager::shared().currentTheme()).toLower(); }
+QString themeSlug() {
+    return AppColorThemes::rawValue(ThemeManager::shared().currentTheme()).toLower();
+}
 
 QString save(QWidget* w, const QString& what) {
     const QString path = qv::test::saveScreen(w, QStringLiteral("gallery-%1-%2").arg(themeSlug(), what));
@@ -134,11 +138,13 @@ void ringsBarsBadgesCards() {
     cards->setSpacing(16);
     cards->addWidget(new StatCard(QStringLiteral("Active Goals"), QStringLiteral("12"), std::nullopt,
                                   QStringLiteral("target"), C::indigo(), 0));
-    auto* hovered = new StatCard(QStringLiteral("Best Streak"), QStringLiteral("27"), QStringLiteral("days in a row"),
-                                 QStringLiteral("flame.fill"), C::amber(), 1);
+    auto* hovered =
+        new StatCard(QStringLiteral("Best Streak"), QStringLiteral("27"), QStringLiteral("days in a row"),
+                     QStringLiteral("flame.fill"), C::amber(), 1);
     cards->addWidget(hovered);
-    cards->addWidget(new StatCard(QStringLiteral("Achievements"), QStringLiteral("8"), QStringLiteral("3 this month"),
-                                  QStringLiteral("trophy.fill"), C::violet(), 2));
+    cards->addWidget(new StatCard(QStringLiteral("Achievements"), QStringLiteral("8"),
+                                  QStringLiteral("3 this month"), QStringLiteral("trophy.fill"), C::violet(),
+                                  2));
     auto* glass = new GlassCard(20, 1.0, C::cyan());
     glass->setMinimumSize(200, 150);
     auto* glassColumn = new QVBoxLayout(glass);
@@ -228,11 +234,12 @@ void confirmationDialog() {
     window.resize(760, 480);
     window.setAttribute(Qt::WA_DontShowOnScreen);
     window.show();
-    AlertDialog::present(&window, QStringLiteral("Mark as Achieved?"),
-                         QStringLiteral("The goal leaves your active list. You can record it as an achievement."),
-                         {{QStringLiteral("Add to Achievements"), AlertDialog::Role::Default, {}},
-                          {QStringLiteral("Just Mark Complete"), AlertDialog::Role::Plain, {}},
-                          {QStringLiteral("Cancel"), AlertDialog::Role::Cancel, {}}});
+    AlertDialog::present(
+        &window, QStringLiteral("Mark as Achieved?"),
+        QStringLiteral("The goal leaves your active list. You can record it as an achievement."),
+        {{QStringLiteral("Add to Achievements"), AlertDialog::Role::Default, {}},
+         {QStringLiteral("Just Mark Complete"), AlertDialog::Role::Plain, {}},
+         {QStringLiteral("Cancel"), AlertDialog::Role::Cancel, {}}});
     save(&window, QStringLiteral("confirmation-dialog"));
     Backdrop second;
     second.resize(760, 420);
@@ -266,8 +273,9 @@ void emojiAndSymbols() {
     auto* symbols = new QGridLayout;
     symbols->setHorizontalSpacing(6);
     symbols->setVerticalSpacing(10);
-    const QStringList names = Symbols::names() + QStringList{QStringLiteral("2.circle.fill"), QStringLiteral("3.circle.fill"),
-                                                             QStringLiteral("7.circle.fill")};
+    const QStringList names =
+        Symbols::names() + QStringList{QStringLiteral("2.circle.fill"), QStringLiteral("3.circle.fill"),
+                                       QStringLiteral("7.circle.fill")};
     for (int i = 0; i < names.size(); ++i) {
         const QColor tint = names[i].endsWith(QLatin1String(".fill")) ? accentsFor(i) : Theme::textPrimary();
         symbols->addWidget(new SymbolIcon(names[i], 20, tint), i / 16, i % 16, Qt::AlignCenter);
@@ -302,7 +310,8 @@ TEST_P(ComponentGallery, RendersEveryComponent) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Themes, ComponentGallery,
-                         testing::Values(AppColorTheme::midnight, AppColorTheme::ember, AppColorTheme::arctic),
+                         testing::Values(AppColorTheme::midnight, AppColorTheme::ember,
+                                         AppColorTheme::arctic),
                          [](const testing::TestParamInfo<AppColorTheme>& info) {
                              return AppColorThemes::rawValue(info.param).toStdString();
                          });

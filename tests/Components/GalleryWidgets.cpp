@@ -10,7 +10,9 @@
 
 namespace gallery {
 
-Backdrop::Backdrop(QWidget* parent) : QWidget(parent) { UltraThinMaterial::setBackdrop(this); }
+Backdrop::Backdrop(QWidget* parent) : QWidget(parent) {
+    UltraThinMaterial::setBackdrop(this);
+}
 
 void Backdrop::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -47,7 +49,8 @@ void ThemeSwatch::paintEvent(QPaintEvent*) {
     p.drawEllipse(QRectF(r.right() - 30, 12, 18, 18));
     p.setFont(Theme::font(13, QFont::Bold));
     p.setPen(ColorHex::fromHex(d.textPrimary));
-    p.drawText(QRectF(12, 10, r.width() - 50, 22), Qt::AlignLeft | Qt::AlignVCenter, AppColorThemes::rawValue(theme_));
+    p.drawText(QRectF(12, 10, r.width() - 50, 22), Qt::AlignLeft | Qt::AlignVCenter,
+               AppColorThemes::rawValue(theme_));
     p.setFont(Theme::font(11));
     p.setPen(ColorHex::fromHex(d.textSecondary));
     p.drawText(QRectF(94, 38, 70, 14), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Secondary"));
@@ -69,6 +72,8 @@ QLabel* label(const QString& text, double size, const QColor& color, QFont::Weig
     return l;
 }
 
-QLabel* heading(const QString& text) { return label(text, 13, Theme::textMuted(), QFont::Bold); }
+QLabel* heading(const QString& text) {
+    return label(text, 13, Theme::textMuted(), QFont::Bold);
+}
 
 } // namespace gallery

@@ -1,6 +1,6 @@
+#include "Components/SheetHost.h"
 #include "Components/AlertButton.h"
 #include "Components/AlertDialog.h"
-#include "Components/SheetHost.h"
 #include "Components/ThemedTextField.h"
 #include "Support/TestSupport.h"
 
@@ -45,7 +45,8 @@ TEST(SheetHost, CentresACardOfTheGivenWidthAndClosesOnEscape) {
     QPushButton* save;
     ThemedTextField* field;
     int dismissals = 0;
-    QPointer<SheetHost> sheet = SheetHost::present(&w.widget, form(&save, &field), 420, [&] { ++dismissals; });
+    QPointer<SheetHost> sheet =
+        SheetHost::present(&w.widget, form(&save, &field), 420, [&] { ++dismissals; });
     EXPECT_EQ(sheet->geometry(), w.widget.rect());
     EXPECT_EQ(sheet->card()->width(), 420);
     EXPECT_EQ(sheet->card()->geometry().center().x(), w.widget.rect().center().x());
@@ -115,16 +116,18 @@ TEST(AlertDialog, ButtonsActByRoleAndEscapeCancels) {
     EXPECT_FALSE(sheet->isDismissing()); // only the alert closed
     EXPECT_EQ(SheetHost::topmost(&w.widget), sheet);
 
-    alert = AlertDialog::present(&w.widget, QStringLiteral("Mark as Achieved?"), {},
-                                 {{QStringLiteral("Add to Achievements"), AlertDialog::Role::Default, [&] { log << "add"; }},
-                                  {QStringLiteral("Just Mark Complete"), AlertDialog::Role::Plain, [&] { log << "mark"; }},
-                                  {QStringLiteral("Cancel"), AlertDialog::Role::Cancel, {}}});
+    alert = AlertDialog::present(
+        &w.widget, QStringLiteral("Mark as Achieved?"), {},
+        {{QStringLiteral("Add to Achievements"), AlertDialog::Role::Default, [&] { log << "add"; }},
+         {QStringLiteral("Just Mark Complete"), AlertDialog::Role::Plain, [&] { log << "mark"; }},
+         {QStringLiteral("Cancel"), AlertDialog::Role::Cancel, {}}});
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(log, (QStringList{"cancel", "add"}));
     EXPECT_TRUE(alert->isDismissing());
 
-    alert = AlertDialog::present(&w.widget, QStringLiteral("Delete?"), {},
-                                 {{QStringLiteral("Delete"), AlertDialog::Role::Destructive, [&] { log << "deleted"; }}});
+    alert = AlertDialog::present(
+        &w.widget, QStringLiteral("Delete?"), {},
+        {{QStringLiteral("Delete"), AlertDialog::Role::Destructive, [&] { log << "deleted"; }}});
     const auto buttons = alert->findChildren<AlertButton*>();
     ASSERT_EQ(buttons.size(), 1);
     EXPECT_EQ(buttons.first()->role(), AlertDialog::Role::Destructive);

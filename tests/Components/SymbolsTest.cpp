@@ -46,8 +46,9 @@ TEST(Symbols, EverySymbolNamedInTheSourcesHasAnIcon) {
     // live elsewhere and look alike.
     QStringList paths;
     for (const char* dir : {"/src/Components", "/src/Views", "/src/App"}) {
-        QDirIterator it(QStringLiteral(QV_SOURCE_DIR) + QLatin1String(dir), {QStringLiteral("*.h"), QStringLiteral("*.cpp")},
-                        QDir::Files, QDirIterator::Subdirectories);
+        QDirIterator it(QStringLiteral(QV_SOURCE_DIR) + QLatin1String(dir),
+                        {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
+                        QDirIterator::Subdirectories);
         while (it.hasNext())
             paths << it.next();
     }
@@ -65,7 +66,10 @@ TEST(Symbols, EverySymbolNamedInTheSourcesHasAnIcon) {
                     continue;
                 ++seen;
                 if (!Symbols::has(name))
-                    missing << QStringLiteral("%1:%2 \"%3\"").arg(QDir(QV_SOURCE_DIR).relativeFilePath(path)).arg(n + 1).arg(name);
+                    missing << QStringLiteral("%1:%2 \"%3\"")
+                                   .arg(QDir(QV_SOURCE_DIR).relativeFilePath(path))
+                                   .arg(n + 1)
+                                   .arg(name);
             }
         }
     }
@@ -76,7 +80,8 @@ TEST(Symbols, EverySymbolNamedInTheSourcesHasAnIcon) {
 TEST(Symbols, EveryEntryDrawsFromABundledIcon) {
     const QSet<QString> bundled = [] {
         QSet<QString> s;
-        for (const QString& f : QDir(QStringLiteral(QV_SOURCE_DIR "/resources/icons")).entryList({QStringLiteral("*.svg")}))
+        for (const QString& f :
+             QDir(QStringLiteral(QV_SOURCE_DIR "/resources/icons")).entryList({QStringLiteral("*.svg")}))
             s.insert(f);
         return s;
     }();

@@ -8,6 +8,7 @@
 #include "Platform/Store/LiveFetch.h"
 #include "Support/TestSupport.h"
 
+#include <QFile>
 #include <QSet>
 
 namespace {
@@ -69,6 +70,23 @@ TEST_F(PersistenceControllerTests, SharedInstanceOpensTheFileStoreAndCanBeReplac
 
     PersistenceController::setShared(std::make_unique<PersistenceController>(true));
     EXPECT_EQ(PersistenceController::shared().viewContext()->count(FetchRequest(Goal::entityName())), 0);
+}
+
+TEST_F(PersistenceControllerTests, ADamagedStoreIsReplacedByANewOne) {
+    const QString path = PersistenceController::defaultStorePath();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(8192, 'x'));
+    file.close();
+
+    useFileStore();
+    EXPECT_TRUE(store_->createdNewStore());
+    EXPECT_EQ(count(Goal::entityName()), 0);
+    Goal::create(context());
+    ASSERT_TRUE(store_->save());
+    reopenFileStore();
+    EXPECT_FALSE(store_->createdNewStore());
+    EXPECT_EQ(count(Goal::entityName()), 1);
 }
 
 TEST_F(PersistenceControllerTests, GoalListFollowsItsStepsAndExpenses) {

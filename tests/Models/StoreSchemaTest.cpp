@@ -139,6 +139,7 @@ TEST_F(StoreSchema, DeletingAGoalRemovesWhatBelongsToIt) {
         GoalCheckIn::create(context())->setGoal(goal);
     }
     ASSERT_TRUE(store_->save());
+    const auto keptId = kept->id();
     context()->deleteObject(doomed);
     ASSERT_TRUE(store_->save());
     reopenFileStore();
@@ -149,7 +150,7 @@ TEST_F(StoreSchema, DeletingAGoalRemovesWhatBelongsToIt) {
     EXPECT_EQ(count(GoalCheckIn::entityName()), 1);
     auto goals = context()->fetch<Goal>(FetchRequest(Goal::entityName()));
     ASSERT_EQ(goals.size(), 1u);
-    EXPECT_EQ(goals[0]->id(), kept->id());
+    EXPECT_EQ(goals[0]->id(), keptId);
     EXPECT_EQ(goals[0]->totalSteps(), 2);
 }
 

@@ -1,6 +1,6 @@
+#include "Core/Theme/ThemeManager.h"
 #include "Core/Theme/AppColorTheme.h"
 #include "Core/Theme/AppFontOption.h"
-#include "Core/Theme/ThemeManager.h"
 #include "Platform/UserDefaults.h"
 
 #include <gtest/gtest.h>
@@ -54,7 +54,8 @@ TEST_F(ThemeManagerTest, UnknownStoredNamesFallBackWithoutBeingOverwritten) {
     EXPECT_EQ(ThemeManager::shared().currentTheme(), AppColorTheme::ocean);
     EXPECT_EQ(ThemeManager::shared().currentFont(), AppFontOption::helveticaNeue);
     EXPECT_EQ(AppFontOptions::familyName(AppFontOption::helveticaNeue), QStringLiteral("Helvetica Neue"));
-    EXPECT_EQ(AppFontOptions::makeFont(AppFontOption::helveticaNeue, 14).family(), QStringLiteral("Helvetica Neue"));
+    EXPECT_EQ(AppFontOptions::makeFont(AppFontOption::helveticaNeue, 14).family(),
+              QStringLiteral("Helvetica Neue"));
 }
 
 TEST_F(ThemeManagerTest, EveryAssignmentWritesItsKeyAndSignalsOnlyChanges) {

@@ -10,7 +10,9 @@ double ProgressPercent::clamp(double progress) {
     return std::clamp(progress, 0.0, 1.0);
 }
 
-int ProgressPercent::whole(double progress) { return int(wholeUnclamped(clamp(progress))); }
+int ProgressPercent::whole(double progress) {
+    return int(wholeUnclamped(clamp(progress)));
+}
 
 long long ProgressPercent::wholeUnclamped(double progress) {
     if (!std::isfinite(progress))
@@ -20,4 +22,6 @@ long long ProgressPercent::wholeUnclamped(double progress) {
     return static_cast<long long>(std::clamp(percent, -limit, limit));
 }
 
-QString ProgressPercent::text(double progress) { return QString::number(whole(progress)); }
+QString ProgressPercent::text(double progress) {
+    return QString::number(whole(progress));
+}

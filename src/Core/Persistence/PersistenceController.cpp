@@ -2,6 +2,7 @@
 
 #include "Models/QuorvaleModel.h"
 #include "Platform/Store/ObjectContext.h"
+#include "Platform/Store/StoreFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,12 +10,20 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
 std::unique_ptr<PersistenceController>& sharedInstance() {
     static std::unique_ptr<PersistenceController> instance;
     return instance;
+}
+
+// Nothing can run without the store: the process ends, leaving the file as it is.
+[[noreturn]] void fail(const char* message, const QString& error) {
+    std::fprintf(stderr, "%s%s\n", message, error.toLocal8Bit().constData());
+    std::fflush(stderr);
+    std::exit(EXIT_FAILURE);
 }
 
 } // namespace
@@ -41,12 +50,21 @@ QString PersistenceController::defaultStorePath() {
 }
 
 PersistenceController::PersistenceController(bool inMemory) {
-    const QString path = inMemory ? QStringLiteral(":memory:") : defaultStorePath();
-    createdNewStore_ = !inMemory && !QFileInfo::exists(path);
-    QString error;
-    context_ = ObjectContext::open(QuorvaleModel::objectModel(), path, &error);
-    if (!context_)
-        qFatal("CoreData load error: %s", qPrintable(error));
+    const ObjectModel& model = QuorvaleModel::objectModel();
+    if (inMemory) {
+        QString error;
+        context_ = ObjectContext::open(model, QStringLiteral(":memory:"), &error);
+        if (!context_)
+            fail("CoreData load error: ", error);
+        return;
+    }
+    const QString path = defaultStorePath();
+    const bool existed = QFileInfo::exists(path);
+    StoreFile::Result result = StoreFile::open(model, path);
+    if (!result.context)
+        fail(result.recoveryFailed ? "CoreData recovery failed: " : "CoreData load error: ", result.error);
+    context_ = std::move(result.context);
+    createdNewStore_ = !existed || !result.movedTo.isEmpty();
 }
 
 PersistenceController::~PersistenceController() = default;

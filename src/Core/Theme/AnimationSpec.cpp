@@ -31,8 +31,7 @@ double springValue(const SpringParams& p, double progress) {
     return 1.0 - std::exp(-decay * t) * (std::cos(omegaD * t) + decay / omegaD * std::sin(omegaD * t));
 }
 
-template <int N>
-qreal springCurve(qreal progress) {
+template <int N> qreal springCurve(qreal progress) {
     return springValue(springs[N], progress);
 }
 
@@ -80,7 +79,9 @@ AnimationSpec AnimationSpec::easeOut(double seconds) {
     return spec;
 }
 
-int AnimationSpec::effectiveDurationMs() const { return animationsEnabled() ? durationMs : 0; }
+int AnimationSpec::effectiveDurationMs() const {
+    return animationsEnabled() ? durationMs : 0;
+}
 
 double AnimationSpec::valueAt(double seconds) const {
     if (durationMs <= 0 || !animationsEnabled())
@@ -98,6 +99,10 @@ double AnimationSpec::valueAt(double seconds) const {
     return curve.valueForProgress(local);
 }
 
-bool AnimationSpec::animationsEnabled() { return enabledFlag(); }
+bool AnimationSpec::animationsEnabled() {
+    return enabledFlag();
+}
 
-void AnimationSpec::setAnimationsEnabled(bool enabled) { enabledFlag() = enabled; }
+void AnimationSpec::setAnimationsEnabled(bool enabled) {
+    enabledFlag() = enabled;
+}

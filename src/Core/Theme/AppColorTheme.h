@@ -10,17 +10,36 @@
 
 // The 21 colour themes; the raw value is both the shown name and the stored value.
 enum class AppColorTheme {
-    midnight, obsidian, forest, ocean, dusk, ember, aurora, crimson, sandstone, arctic, jade,
-    copper, galaxy, noir, slate, rose, steel, moss, lavender, volcano, custom
+    midnight,
+    obsidian,
+    forest,
+    ocean,
+    dusk,
+    ember,
+    aurora,
+    crimson,
+    sandstone,
+    arctic,
+    jade,
+    copper,
+    galaxy,
+    noir,
+    slate,
+    rose,
+    steel,
+    moss,
+    lavender,
+    volcano,
+    custom
 };
 
 namespace AppColorThemes {
 inline constexpr std::array<AppColorTheme, 21> allCases{
-    AppColorTheme::midnight, AppColorTheme::obsidian,  AppColorTheme::forest, AppColorTheme::ocean,
-    AppColorTheme::dusk,     AppColorTheme::ember,     AppColorTheme::aurora, AppColorTheme::crimson,
-    AppColorTheme::sandstone, AppColorTheme::arctic,   AppColorTheme::jade,   AppColorTheme::copper,
-    AppColorTheme::galaxy,   AppColorTheme::noir,      AppColorTheme::slate,  AppColorTheme::rose,
-    AppColorTheme::steel,    AppColorTheme::moss,      AppColorTheme::lavender, AppColorTheme::volcano,
+    AppColorTheme::midnight,  AppColorTheme::obsidian, AppColorTheme::forest,   AppColorTheme::ocean,
+    AppColorTheme::dusk,      AppColorTheme::ember,    AppColorTheme::aurora,   AppColorTheme::crimson,
+    AppColorTheme::sandstone, AppColorTheme::arctic,   AppColorTheme::jade,     AppColorTheme::copper,
+    AppColorTheme::galaxy,    AppColorTheme::noir,     AppColorTheme::slate,    AppColorTheme::rose,
+    AppColorTheme::steel,     AppColorTheme::moss,     AppColorTheme::lavender, AppColorTheme::volcano,
     AppColorTheme::custom};
 
 QString rawValue(AppColorTheme theme);

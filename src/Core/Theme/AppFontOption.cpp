@@ -78,7 +78,8 @@ QString designFamily(AppFontOption option) {
     case AppFontOption::serif:
         return installedFamily(QStringLiteral("serif"), QFont::Serif);
     case AppFontOption::mono:
-        return installedFamily(QFontDatabase::systemFont(QFontDatabase::FixedFont).family(), QFont::TypeWriter);
+        return installedFamily(QFontDatabase::systemFont(QFontDatabase::FixedFont).family(),
+                               QFont::TypeWriter);
     default:
         return systemFamily();
     }
@@ -98,7 +99,9 @@ QStringList familiesFor(const QString& family) {
 
 } // namespace
 
-QString AppFontOptions::rawValue(AppFontOption option) { return QString::fromLatin1(rowOf(option).raw); }
+QString AppFontOptions::rawValue(AppFontOption option) {
+    return QString::fromLatin1(rowOf(option).raw);
+}
 
 std::optional<AppFontOption> AppFontOptions::fromRaw(const QString& raw) {
     for (AppFontOption option : allCases)

@@ -8,19 +8,32 @@
 
 // The 13 font choices; the raw value is both the shown name and the stored value.
 enum class AppFontOption {
-    manrope, system, rounded, serif, mono, helveticaNeue, avenir, georgia, palatino, baskerville,
-    gillSans, optima, futura
+    manrope,
+    system,
+    rounded,
+    serif,
+    mono,
+    helveticaNeue,
+    avenir,
+    georgia,
+    palatino,
+    baskerville,
+    gillSans,
+    optima,
+    futura
 };
 
 namespace AppFontOptions {
 inline constexpr std::array<AppFontOption, 13> allCases{
-    AppFontOption::manrope,  AppFontOption::system,      AppFontOption::rounded,  AppFontOption::serif,
-    AppFontOption::mono,     AppFontOption::helveticaNeue, AppFontOption::avenir, AppFontOption::georgia,
-    AppFontOption::palatino, AppFontOption::baskerville, AppFontOption::gillSans, AppFontOption::optima,
+    AppFontOption::manrope,  AppFontOption::system,        AppFontOption::rounded,  AppFontOption::serif,
+    AppFontOption::mono,     AppFontOption::helveticaNeue, AppFontOption::avenir,   AppFontOption::georgia,
+    AppFontOption::palatino, AppFontOption::baskerville,   AppFontOption::gillSans, AppFontOption::optima,
     AppFontOption::futura};
 
 QString rawValue(AppFontOption option);
-inline QString displayName(AppFontOption option) { return rawValue(option); }
+inline QString displayName(AppFontOption option) {
+    return rawValue(option);
+}
 std::optional<AppFontOption> fromRaw(const QString& raw);
 
 // The family the option asks for ("Helvetica Neue" for the Helvetica option). A family that

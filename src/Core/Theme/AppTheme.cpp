@@ -12,10 +12,10 @@ QColor withAlpha(Qt::GlobalColor base, double opacity) {
 
 } // namespace
 
-#define QV_HEX_COLOR(name, hex)                                                                      \
-    QColor AppTheme::Colors::name() {                                                                  \
-        static const QColor color = ColorHex::fromHex(QStringLiteral(hex));                            \
-        return color;                                                                                  \
+#define QV_HEX_COLOR(name, hex)                                                                              \
+    QColor AppTheme::Colors::name() {                                                                        \
+        static const QColor color = ColorHex::fromHex(QStringLiteral(hex));                                  \
+        return color;                                                                                        \
     }
 
 QV_HEX_COLOR(indigo, "#4F46E5")
@@ -34,14 +34,23 @@ QV_HEX_COLOR(green, "#059669")
 
 #undef QV_HEX_COLOR
 
-QColor AppTheme::Colors::borderSubtle() { return withAlpha(Qt::white, 0.07); }
-QColor AppTheme::Colors::borderMedium() { return withAlpha(Qt::white, 0.13); }
-QColor AppTheme::Colors::glassSurface() { return withAlpha(Qt::white, 0.05); }
-QColor AppTheme::Colors::glassOverlay() { return withAlpha(Qt::white, 0.09); }
+QColor AppTheme::Colors::borderSubtle() {
+    return withAlpha(Qt::white, 0.07);
+}
+QColor AppTheme::Colors::borderMedium() {
+    return withAlpha(Qt::white, 0.13);
+}
+QColor AppTheme::Colors::glassSurface() {
+    return withAlpha(Qt::white, 0.05);
+}
+QColor AppTheme::Colors::glassOverlay() {
+    return withAlpha(Qt::white, 0.09);
+}
 
 const QStringList& AppTheme::Colors::goalPaletteHex() {
-    static const QStringList palette{QStringLiteral("#4F46E5"), QStringLiteral("#0891B2"), QStringLiteral("#059669"),
-                                     QStringLiteral("#D97706"), QStringLiteral("#F97316"), QStringLiteral("#E11D48"),
+    static const QStringList palette{QStringLiteral("#4F46E5"), QStringLiteral("#0891B2"),
+                                     QStringLiteral("#059669"), QStringLiteral("#D97706"),
+                                     QStringLiteral("#F97316"), QStringLiteral("#E11D48"),
                                      QStringLiteral("#7C3AED"), QStringLiteral("#2563EB")};
     return palette;
 }

@@ -124,5 +124,6 @@ QString ColorHex::toHex(const QColor& color) {
     if (!color.isValid())
         return fallbackHex();
     const QColor rgb = color.spec() == QColor::ExtendedRgb ? color : color.toRgb();
-    return QString::asprintf("#%02X%02X%02X", channel(rgb.redF()), channel(rgb.greenF()), channel(rgb.blueF()));
+    return QString::asprintf("#%02X%02X%02X", channel(rgb.redF()), channel(rgb.greenF()),
+                             channel(rgb.blueF()));
 }

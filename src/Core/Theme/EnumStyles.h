@@ -18,14 +18,14 @@ QString symbol(MilestoneFrequency frequency);
 QString title(MilestoneFrequency frequency);
 
 // Priorities, as the priority badge shows them.
-QString label(GoalPriority priority);   // "Low", "Medium", "High"
-QString symbol(GoalPriority priority);  // "arrow.down", "minus", "arrow.up"
-QColor tone(GoalPriority priority);     // emerald, amber, coral
+QString label(GoalPriority priority);  // "Low", "Medium", "High"
+QString symbol(GoalPriority priority); // "arrow.down", "minus", "arrow.up"
+QColor tone(GoalPriority priority);    // emerald, amber, coral
 
 // Momentum, as the momentum badge shows it.
-QString label(MomentumState state);     // the raw value, first letter capitalised
-QString symbol(MomentumState state);    // "flame.fill", "wind", "tortoise.fill"
-QColor tone(MomentumState state);       // emerald, amber, coral
+QString label(MomentumState state);  // the raw value, first letter capitalised
+QString symbol(MomentumState state); // "flame.fill", "wind", "tortoise.fill"
+QColor tone(MomentumState state);    // emerald, amber, coral
 
 // Step input types: the symbol of the add sheets ("checkmark.square", "pencil.line") and the
 // one a step row shows ("checkmark.square", "text.cursor"); the title is the raw value.

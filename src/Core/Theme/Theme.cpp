@@ -15,17 +15,37 @@ QColor field(QString AppThemeDefinition::*member) {
 
 } // namespace
 
-QColor Theme::backgroundPrimary() { return field(&AppThemeDefinition::backgroundPrimary); }
-QColor Theme::backgroundSecondary() { return field(&AppThemeDefinition::backgroundSecondary); }
-QColor Theme::backgroundTertiary() { return field(&AppThemeDefinition::backgroundTertiary); }
-QColor Theme::backgroundElevated() { return field(&AppThemeDefinition::backgroundElevated); }
-QColor Theme::textPrimary() { return field(&AppThemeDefinition::textPrimary); }
-QColor Theme::textSecondary() { return field(&AppThemeDefinition::textSecondary); }
-QColor Theme::textMuted() { return field(&AppThemeDefinition::textMuted); }
+QColor Theme::backgroundPrimary() {
+    return field(&AppThemeDefinition::backgroundPrimary);
+}
+QColor Theme::backgroundSecondary() {
+    return field(&AppThemeDefinition::backgroundSecondary);
+}
+QColor Theme::backgroundTertiary() {
+    return field(&AppThemeDefinition::backgroundTertiary);
+}
+QColor Theme::backgroundElevated() {
+    return field(&AppThemeDefinition::backgroundElevated);
+}
+QColor Theme::textPrimary() {
+    return field(&AppThemeDefinition::textPrimary);
+}
+QColor Theme::textSecondary() {
+    return field(&AppThemeDefinition::textSecondary);
+}
+QColor Theme::textMuted() {
+    return field(&AppThemeDefinition::textMuted);
+}
 
-QFont Theme::font(qreal pixelSize, QFont::Weight weight) { return ThemeManager::shared().font(pixelSize, weight); }
-QFont Theme::systemFont(qreal pixelSize, QFont::Weight weight) { return AppFontOptions::systemFont(pixelSize, weight); }
-QFont Theme::emojiFont(qreal pixelSize) { return AppFontOptions::emojiFont(pixelSize); }
+QFont Theme::font(qreal pixelSize, QFont::Weight weight) {
+    return ThemeManager::shared().font(pixelSize, weight);
+}
+QFont Theme::systemFont(qreal pixelSize, QFont::Weight weight) {
+    return AppFontOptions::systemFont(pixelSize, weight);
+}
+QFont Theme::emojiFont(qreal pixelSize) {
+    return AppFontOptions::emojiFont(pixelSize);
+}
 
 QColor Theme::withOpacity(QColor color, double opacity) {
     if (!std::isfinite(opacity))

@@ -21,7 +21,9 @@ ThemeManager& ThemeManager::shared() {
     return *manager;
 }
 
-void ThemeManager::resetShared() { instance().reset(); }
+void ThemeManager::resetShared() {
+    instance().reset();
+}
 
 ThemeManager::ThemeManager() {
     const UserDefaults& defaults = UserDefaults::standard();
@@ -64,11 +66,17 @@ void ThemeManager::setCustomBaseHex(const QString& hex) {
     }
 }
 
-QColor ThemeManager::customBaseColor() const { return ColorHex::fromHex(customBaseHex_); }
+QColor ThemeManager::customBaseColor() const {
+    return ColorHex::fromHex(customBaseHex_);
+}
 
-void ThemeManager::setCustomBaseColor(const QColor& color) { setCustomBaseHex(ColorHex::toHex(color)); }
+void ThemeManager::setCustomBaseColor(const QColor& color) {
+    setCustomBaseHex(ColorHex::toHex(color));
+}
 
-AppThemeDefinition ThemeManager::definition() const { return AppColorThemes::definition(currentTheme_); }
+AppThemeDefinition ThemeManager::definition() const {
+    return AppColorThemes::definition(currentTheme_);
+}
 
 QFont ThemeManager::font(qreal pixelSize, QFont::Weight weight) const {
     return AppFontOptions::makeFont(currentFont_, pixelSize, weight);

@@ -2,6 +2,8 @@
 
 #include "Platform/Store/StoreCore.h"
 
+#include <QSet>
+
 using Kind = Predicate::Kind;
 using Op = Predicate::Op;
 
@@ -30,6 +32,7 @@ CompiledPredicate::Node CompiledPredicate::build(const StoreCore& core, int root
     case Kind::isAbsent:
     case Kind::isPresent:
         node.path = KeyPath::resolve(core, rootEntity, p.keyPath());
+        node.key = p.keyPath();
         if (p.kind() == Kind::compare)
             node.operand = StoreValue::operand(p.value(), node.path.type());
         break;
@@ -113,9 +116,19 @@ QString CompiledPredicate::toSql(const StoreCore& core, const Node& node, std::v
     case Kind::disjunction: {
         if (node.parts.empty())
             return node.kind == Kind::conjunction ? QStringLiteral("1") : QStringLiteral("0");
+        // In "date >= a AND date < b" the first test already fails for an absent date, so
+        // the second can be written as a plain range bound the index can use.
+        QSet<QString> present;
+        if (node.kind == Kind::conjunction)
+            for (const Node& part : node.parts)
+                if (part.kind == Kind::isPresent
+                    || (part.kind == Kind::compare && !part.operand.isNull()
+                        && (part.op == Op::eq || part.op == Op::gt || part.op == Op::ge)))
+                    present.insert(part.key);
         QStringList parts;
         for (const Node& part : node.parts)
-            parts << toSql(core, part, binds);
+            parts << (part.kind == Kind::compare ? compareSql(core, part, binds, present.contains(part.key))
+                                                 : toSql(core, part, binds));
         return u'(' + parts.join(node.kind == Kind::conjunction ? QStringLiteral(" AND ") : QStringLiteral(" OR ")) + u')';
     }
     case Kind::negation:
@@ -128,7 +141,8 @@ QString CompiledPredicate::toSql(const StoreCore& core, const Node& node, std::v
 
 // Every test comes out as 0 or 1, never NULL, so NOT and OR give what evaluating in memory
 // gives: an absent value is smaller than everything and equal only to absent.
-QString CompiledPredicate::compareSql(const StoreCore& core, const Node& node, std::vector<StoreValue>& binds) const {
+QString CompiledPredicate::compareSql(const StoreCore& core, const Node& node, std::vector<StoreValue>& binds,
+                                     bool knownPresent) const {
     const KeyPath& path = node.path;
     const QString x = path.isValid() ? path.sqlExpression(core) : QStringLiteral("NULL");
     if (node.operand.isNull()) {
@@ -158,9 +172,9 @@ QString CompiledPredicate::compareSql(const StoreCore& core, const Node& node, s
     case Op::ne:
         return QStringLiteral("(%1 IS NOT ?)").arg(x);
     case Op::lt:
-        return QStringLiteral("(%1 IS NULL OR %1 < ?)").arg(x);
+        return QString::fromLatin1(knownPresent ? "(%1 < ?)" : "(%1 IS NULL OR %1 < ?)").arg(x);
     case Op::le:
-        return QStringLiteral("(%1 IS NULL OR %1 <= ?)").arg(x);
+        return QString::fromLatin1(knownPresent ? "(%1 <= ?)" : "(%1 IS NULL OR %1 <= ?)").arg(x);
     case Op::gt:
         return viaLinks ? membership(">") : QStringLiteral("(%1 IS NOT NULL AND %1 > ?)").arg(x);
     case Op::ge:

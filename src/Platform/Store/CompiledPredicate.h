@@ -31,6 +31,7 @@ private:
         Predicate::Kind kind = Predicate::Kind::truePredicate;
         Predicate::Op op = Predicate::Op::eq;
         KeyPath path;
+        QString key;
         StoreValue operand;
         std::vector<Node> parts;
     };
@@ -38,7 +39,8 @@ private:
     bool matches(const Node& node, const ManagedObject& object) const;
     bool trusted(const StoreCore& core, const Node& node) const;
     QString toSql(const StoreCore& core, const Node& node, std::vector<StoreValue>& binds) const;
-    QString compareSql(const StoreCore& core, const Node& node, std::vector<StoreValue>& binds) const;
+    QString compareSql(const StoreCore& core, const Node& node, std::vector<StoreValue>& binds,
+                       bool knownPresent = false) const;
 
     Node root_;
     QString sql_;
