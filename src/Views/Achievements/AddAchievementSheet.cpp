@@ -1,5 +1,8 @@
 #include "Views/Achievements/AddAchievementSheet.h"
 
+#include "Components/DatePickerField.h"
+#include "Components/MenuPicker.h"
+#include "Components/SheetHost.h"
 #include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
@@ -10,12 +13,11 @@
 #include "Views/Achievements/EmojiGrid.h"
 #include "Views/Achievements/ScreenStyle.h"
 
-#include <QComboBox>
-#include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -140,19 +142,12 @@ QWidget* AddAchievementSheet::buildForm() {
     connect(titleField_, &QLineEdit::textChanged, this, &AddAchievementSheet::updateSaveButton);
     column->addWidget(section(tr("ACHIEVEMENT *"), titleField_));
 
-    datePicker_ = new QDateEdit(date_.date());
+    datePicker_ = new DatePickerField(date_, DatePickerField::Style::Compact);
     datePicker_->setObjectName(QStringLiteral("datePicker"));
-    datePicker_->setCalendarPopup(true);
-    datePicker_->setMinimumDate(QDate(100, 1, 1));
-    datePicker_->setMaximumDate(QDate(9999, 12, 31));
-    datePicker_->setDisplayFormat(QStringLiteral("MMM d, yyyy"));
-    datePicker_->setFont(Theme::font(13, QFont::Medium));
-    datePicker_->setStyleSheet(fieldStyle("QDateEdit", 6) +
-                               QStringLiteral(" QDateEdit::drop-down { border: none; background: transparent; }"));
-    datePicker_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    // The picker edits the day only; the time of day the sheet opened with is kept.
-    connect(datePicker_, &QDateEdit::dateChanged, this,
-            [this](const QDate& day) { date_ = QDateTime(day, date_.time()); });
+    datePicker_->setMinimumDate(QDate());
+    datePicker_->setMaximumDate(QDate());
+    datePicker_->setFixedWidth(160);
+    connect(datePicker_, &DatePickerField::dateTimeChanged, this, [this](const QDateTime& value) { date_ = value; });
     column->addWidget(section(tr("DATE"), datePicker_));
 
     column->addWidget(section(tr("CATEGORY"), buildCategorySection()));
@@ -205,13 +200,10 @@ QWidget* AddAchievementSheet::buildCategorySection() {
 
     auto* pickerRow = new QHBoxLayout;
     pickerRow->setSpacing(8);
-    categoryPicker_ = new QComboBox;
+    categoryPicker_ = new MenuPicker;
     categoryPicker_->setObjectName(QStringLiteral("categoryPicker"));
-    categoryPicker_->setFont(Theme::font(13, QFont::Medium));
-    categoryPicker_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    categoryPicker_->setStyleSheet(fieldStyle("QComboBox", 6) +
-                                   QStringLiteral(" QComboBox::drop-down { border: none; background: transparent; }"));
-    connect(categoryPicker_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    categoryPicker_->setAccessibleName(tr("Category"));
+    connect(categoryPicker_, &MenuPicker::currentIndexChanged, this, [this](int index) {
         selectedCategory_ = index > 0 ? pickerCategories_[std::size_t(index - 1)] : nullptr;
     });
     pickerRow->addWidget(categoryPicker_);
@@ -305,12 +297,12 @@ void AddAchievementSheet::addCategory() {
 void AddAchievementSheet::rebuildCategoryPicker() {
     pickerCategories_ = viewModel_->categories();
     const QSignalBlocker blocker(categoryPicker_);
-    categoryPicker_->clear();
-    categoryPicker_->addItem(tr("None"));
+    categoryPicker_->clearOptions();
+    categoryPicker_->addOption(tr("None"));
     int current = 0;
     for (std::size_t i = 0; i < pickerCategories_.size(); ++i) {
         const auto& category = pickerCategories_[i];
-        categoryPicker_->addItem(category->name().value_or(tr("Other")));
+        categoryPicker_->addOption(category->name().value_or(tr("Other")), category->objectID());
         if (selectedCategory_ && category->objectID() == selectedCategory_->objectID())
             current = int(i) + 1;
     }
@@ -327,7 +319,11 @@ void AddAchievementSheet::save() {
     dismiss();
 }
 
-void AddAchievementSheet::dismiss() { emit dismissed(); }
+void AddAchievementSheet::dismiss() {
+    emit dismissed();
+    if (SheetHost* host = SheetHost::of(this))
+        host->dismiss();
+}
 
 void AddAchievementSheet::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
@@ -338,5 +334,9 @@ void AddAchievementSheet::showEvent(QShowEvent* event) {
 }
 
 void AddAchievementSheet::paintEvent(QPaintEvent*) {
-    QPainter(this).fillRect(rect(), Theme::backgroundPrimary());
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(rect()), SheetHost::kCardRadius, SheetHost::kCardRadius);
+    painter.fillPath(shape, Theme::backgroundPrimary());
 }

@@ -11,16 +11,17 @@
 class AchievementCategory;
 class AchievementsViewModel;
 class EmojiGrid;
-class QComboBox;
-class QDateEdit;
+class DatePickerField;
+class MenuPicker;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
 // Records one achievement: emoji, title, date, optional category (a custom one can be made
-// on the spot) and optional notes. It writes through the presenter's view model and asks to
-// be closed with dismissed(); everything typed is dropped when it closes without saving.
+// on the spot) and optional notes. It writes through the presenter's view model. Present it
+// with SheetHost::present(window, sheet, 480, onDismiss); it closes its host itself (and
+// emits dismissed()); everything typed is dropped when it closes without saving.
 class AddAchievementSheet : public QWidget {
     Q_OBJECT
 public:
@@ -79,8 +80,8 @@ private:
     QPushButton* emojiButton_ = nullptr;
     EmojiGrid* emojiGrid_ = nullptr;
     QLineEdit* titleField_ = nullptr;
-    QDateEdit* datePicker_ = nullptr;
-    QComboBox* categoryPicker_ = nullptr;
+    DatePickerField* datePicker_ = nullptr;
+    MenuPicker* categoryPicker_ = nullptr;
     QWidget* newCategoryRow_ = nullptr;
     QLineEdit* newCategoryField_ = nullptr;
     QPlainTextEdit* notesEditor_ = nullptr;

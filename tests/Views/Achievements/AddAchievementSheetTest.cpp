@@ -1,3 +1,6 @@
+#include "Components/DatePickerField.h"
+#include "Components/MenuPicker.h"
+#include "Components/SheetHost.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Models/Achievement.h"
 #include "Models/AchievementCategory.h"
@@ -10,10 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QComboBox>
-#include <QDateEdit>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QDateEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -61,7 +63,7 @@ TEST_F(AddAchievementSheetTest, OpensEmptyOnTheTrophyAndSavesTrimmedTitleWithThe
     open();
     EXPECT_EQ(sheet->emoji(), QString("🏆"));
     EXPECT_EQ(sheet->date(), now);
-    EXPECT_EQ(find<QComboBox>("categoryPicker")->currentText(), QString("None"));
+    EXPECT_EQ(find<MenuPicker>("categoryPicker")->currentText(), QString("None"));
     EXPECT_FALSE(find<QPushButton>("saveButton")->isEnabled());
 
     QTest::keyClicks(find<QLineEdit>("titleField"), "  \t ");
@@ -136,8 +138,9 @@ TEST_F(AddAchievementSheetTest, NewCategoryIsTrimmedSelectedAndKeptWhenTheSheetI
     ASSERT_TRUE(sheet->selectedCategory());
     EXPECT_EQ(sheet->selectedCategory()->name(), QString("Health"));
     EXPECT_TRUE(sheet->selectedCategory()->isCustom());
-    auto* picker = find<QComboBox>("categoryPicker");
+    auto* picker = find<MenuPicker>("categoryPicker");
     EXPECT_EQ(picker->count(), 1 + 8);
+    EXPECT_EQ(picker->currentValue().toLongLong(), sheet->selectedCategory()->objectID());
     EXPECT_EQ(picker->currentText(), QString("Health"));
 
     click("closeButton");
@@ -150,13 +153,33 @@ TEST_F(AddAchievementSheetTest, PickedCategoryAndDayAreSavedWithTheOpeningTimeOf
     unnamed->setName(std::nullopt);
     viewModel->fetch();
     open("Promotion");
-    auto* picker = find<QComboBox>("categoryPicker");
-    EXPECT_EQ(picker->itemText(1), QString("Other")); // the unnamed category sorts first
-    picker->setCurrentIndex(picker->findText("Career"));
-    sheet->findChild<QDateEdit*>("datePicker")->setDate(QDate(2024, 2, 29));
+    auto* picker = find<MenuPicker>("categoryPicker");
+    EXPECT_EQ(picker->optionText(1), QString("Other")); // the unnamed category sorts first
+    picker->setCurrentIndex(2);
+    EXPECT_EQ(picker->currentText(), QString("Career"));
+    find<DatePickerField>("datePicker")->setDateTime(QDateTime(QDate(2024, 2, 29), QTime(1, 2)));
+    sheet->findChild<QDateEdit*>("datePickerEdit")->setDate(QDate(2024, 2, 28));
     sheet->save();
 
     ASSERT_EQ(viewModel->achievements().size(), 1u);
     EXPECT_EQ(viewModel->achievements()[0]->category()->name(), QString("Career"));
-    EXPECT_EQ(viewModel->achievements()[0]->date(), QDateTime(QDate(2024, 2, 29), now.time()));
+    EXPECT_EQ(viewModel->achievements()[0]->date(), QDateTime(QDate(2024, 2, 28), QTime(1, 2)));
+}
+
+TEST_F(AddAchievementSheetTest, ClosesItsSheetHostWhenSaved) {
+    QWidget window;
+    window.resize(1200, 760);
+    window.setAttribute(Qt::WA_DontShowOnScreen, true);
+    window.show();
+    int dismissals = 0;
+    auto* content = new AddAchievementSheet(viewModel.get(), "Ship it");
+    SheetHost* host = SheetHost::present(&window, content, 480, [&] { ++dismissals; });
+    host->setCardHeight(600);
+    qv::test::settle();
+    EXPECT_EQ(content->width(), 480);
+    qv::test::saveScreen(&window, "achievements-add-sheet-over-window");
+    content->save();
+    qv::test::settle();
+    EXPECT_EQ(dismissals, 1);
+    EXPECT_EQ(viewModel->achievements().size(), 1u);
 }

@@ -1,0 +1,181 @@
+#include "Views/DailyLog/AddLogView.h"
+
+#include "Components/SheetHost.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+#include "Models/Goal.h"
+#include "ViewModels/DailyLogViewModel.h"
+#include "Views/Achievements/ScreenStyle.h"
+#include "Views/DailyLog/GoalChip.h"
+#include "Views/DailyLog/ScoreScale.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+using ScreenStyle::css;
+
+namespace {
+
+const QStringList& moodEmoji() {
+    static const QStringList list{QStringLiteral("\U0001F614"), QStringLiteral("\U0001F615"),
+                                  QStringLiteral("\U0001F60A"), QStringLiteral("\U0001F604"),
+                                  QStringLiteral("\U0001F929")};
+    return list;
+}
+
+const QStringList& energyEmoji() {
+    static const QStringList list{QStringLiteral("\U0001F50B"), QStringLiteral("\u26A1"), QStringLiteral("\u2728"),
+                                  QStringLiteral("\U0001F525"), QStringLiteral("\U0001F680")};
+    return list;
+}
+
+const QStringList& focusEmoji() {
+    static const QStringList list{QStringLiteral("\U0001F634"), QStringLiteral("\U0001F300"),
+                                  QStringLiteral("\U0001F3AF"), QStringLiteral("\U0001F50D"),
+                                  QStringLiteral("\U0001F9E0")};
+    return list;
+}
+
+QPushButton* plainButton(const QString& text, const QFont& font) {
+    auto* button = new QPushButton(text);
+    button->setFont(font);
+    button->setFlat(true);
+    button->setAutoDefault(false);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+} // namespace
+
+AddLogView::AddLogView(std::vector<std::shared_ptr<Goal>> goals, DailyLogViewModel* viewModel, QWidget* parent)
+    : QWidget(parent), goals_(std::move(goals)), viewModel_(viewModel) {
+    setObjectName(QStringLiteral("addLogSheet"));
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(32, 32, 32, 32);
+    column->setSpacing(32);
+
+    column->addWidget(ScreenStyle::label(tr("Log Progress"), Theme::font(22, QFont::Bold), Theme::textPrimary()));
+    column->addWidget(buildGoalPicker());
+
+    mood_ = new ScoreScale(tr("Mood"), moodEmoji());
+    mood_->setObjectName(QStringLiteral("moodScale"));
+    energy_ = new ScoreScale(tr("Energy"), energyEmoji());
+    energy_->setObjectName(QStringLiteral("energyScale"));
+    focus_ = new ScoreScale(tr("Focus"), focusEmoji());
+    focus_->setObjectName(QStringLiteral("focusScale"));
+    column->addWidget(mood_);
+    column->addWidget(energy_);
+    column->addWidget(focus_);
+
+    notes_ = new QPlainTextEdit;
+    notes_->setObjectName(QStringLiteral("notesEditor"));
+    notes_->setPlaceholderText(tr("How did it go today?"));
+    notes_->setFont(Theme::font(13));
+    notes_->setFixedHeight(80);
+    notes_->setTabChangesFocus(true);
+    notes_->setStyleSheet(QStringLiteral("QPlainTextEdit { background: %1; color: %2; border: none; "
+                                         "border-radius: 8px; padding: 8px; }")
+                              .arg(css(Theme::backgroundTertiary()), css(Theme::textPrimary())));
+    QPalette palette = notes_->palette();
+    palette.setColor(QPalette::PlaceholderText, Theme::textMuted());
+    notes_->setPalette(palette);
+    column->addWidget(notes_);
+    column->addStretch(1);
+
+    auto* buttons = new QHBoxLayout;
+    auto* cancel = plainButton(tr("Cancel"), font());
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    cancel->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }")
+                              .arg(css(Theme::textSecondary())));
+    connect(cancel, &QPushButton::clicked, this, &AddLogView::dismiss);
+    buttons->addWidget(cancel);
+    buttons->addStretch(1);
+    saveButton_ = plainButton(tr("Save Entry"), Theme::font(14, QFont::Medium));
+    saveButton_->setObjectName(QStringLiteral("saveButton"));
+    connect(saveButton_, &QPushButton::clicked, this, &AddLogView::save);
+    buttons->addWidget(saveButton_);
+    column->addLayout(buttons);
+
+    selectGoal(goals_.empty() ? nullptr : goals_.front());
+}
+
+QWidget* AddLogView::buildGoalPicker() {
+    auto* box = new QWidget;
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    column->addWidget(
+        ScreenStyle::label(tr("FOR GOAL"), ScreenStyle::kerned(Theme::font(10), 1.2), Theme::textMuted()));
+
+    auto* strip = new QWidget;
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(8);
+    for (const auto& goal : goals_) {
+        auto* chip = new GoalChip(goal);
+        connect(chip, &GoalChip::clicked, this, [this, goal] { selectGoal(goal); });
+        chips_.push_back(chip);
+        row->addWidget(chip);
+    }
+    row->addStretch(1);
+
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("goalStrip"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
+    scroll->viewport()->setAutoFillBackground(false);
+    scroll->setWidget(strip);
+    strip->setAutoFillBackground(false);
+    scroll->setFixedHeight(strip->sizeHint().height());
+    column->addWidget(scroll);
+    return box;
+}
+
+int AddLogView::presentedHeight() const {
+    // Fonts larger than the frame was drawn for would otherwise push "Save Entry" out of it.
+    return std::max(kHeight, layout()->totalSizeHint().height());
+}
+
+void AddLogView::selectGoal(const std::shared_ptr<Goal>& goal) {
+    selectedGoal_ = goal;
+    for (GoalChip* chip : chips_)
+        chip->setSelectedGoal(goal && chip->goal()->objectID() == goal->objectID());
+    updateSaveButton();
+}
+
+void AddLogView::updateSaveButton() {
+    const bool enabled = selectedGoal_ != nullptr;
+    saveButton_->setEnabled(enabled);
+    saveButton_->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }")
+                                   .arg(css(enabled ? AppTheme::Colors::purple() : Theme::textMuted())));
+}
+
+void AddLogView::save() {
+    if (!selectedGoal_)
+        return;
+    viewModel_->addLog(selectedGoal_, notes_->toPlainText(), mood_->value(), energy_->value(), focus_->value());
+    dismiss();
+}
+
+void AddLogView::dismiss() {
+    emit dismissed();
+    if (SheetHost* host = SheetHost::of(this))
+        host->dismiss();
+}
+
+void AddLogView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(rect()), SheetHost::kCardRadius, SheetHost::kCardRadius);
+    painter.fillPath(shape, Theme::backgroundSecondary());
+}

@@ -1,0 +1,253 @@
+#include "Views/DailyLog/DailyLogView.h"
+
+#include "Components/PressEffect.h"
+#include "Components/SheetHost.h"
+#include "Components/SymbolIcon.h"
+#include "Components/Symbols.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+#include "Models/DailyLog.h"
+#include "Models/Goal.h"
+#include "Platform/CalendarHelpers.h"
+#include "Platform/Clock.h"
+#include "Platform/Store/LiveFetch.h"
+#include "ViewModels/DailyLogViewModel.h"
+#include "Views/Achievements/ScreenStyle.h"
+#include "Views/DailyLog/AddLogView.h"
+#include "Views/DailyLog/DailyLogEntryView.h"
+#include "Views/DailyLog/JournalDayButton.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+using ScreenStyle::css;
+
+namespace {
+
+QScrollArea* bareScrollArea(QWidget* content) {
+    auto* scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
+    scroll->viewport()->setAutoFillBackground(false);
+    scroll->setWidget(content);
+    content->setAutoFillBackground(false);
+    return scroll;
+}
+
+QPushButton* logProgressButton() {
+    auto* button = new QPushButton(QObject::tr("Log Progress"));
+    button->setObjectName(QStringLiteral("logProgressButton"));
+    button->setFont(Theme::font(13, QFont::Medium));
+    button->setAutoDefault(false);
+    button->setCursor(Qt::PointingHandCursor);
+    const int side = Symbols::pixelSizeForFontSize(13);
+    button->setIcon(Symbols::icon(QStringLiteral("plus"), Qt::white, side));
+    button->setIconSize(QSize(side, side));
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { color: white; border: none; border-radius: 12px; padding: 8px 16px; "
+                       "background: qlineargradient(x1: 0, y1: 0, x2: 1, y2: 0, stop: 0 %1, stop: 1 %2); }")
+            .arg(css(AppTheme::Colors::purple()), css(Theme::withOpacity(AppTheme::Colors::cyan(), 0.8))));
+    PressEffect::attach(button);
+    return button;
+}
+
+} // namespace
+
+DailyLogView::DailyLogView(const AppEnvironment& env, QWidget* parent)
+    : QWidget(parent), env_(env), viewModel_(new DailyLogViewModel(env.context, this)),
+      goals_(new LiveFetch(env.context,
+                           FetchRequest(Goal::entityName(), Key("isArchived") == false,
+                                        {{QStringLiteral("createdAt"), false}}),
+                           {}, this)) {
+    setObjectName(QStringLiteral("dailyLogView"));
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(buildStrip());
+    row->addWidget(ScreenStyle::divider(nullptr, true));
+    row->addWidget(buildEntriesPane(), 1);
+
+    connect(viewModel_, &DailyLogViewModel::todayLogsChanged, this, &DailyLogView::render);
+    connect(viewModel_, &DailyLogViewModel::selectedDateChanged, this, &DailyLogView::render);
+    render();
+}
+
+DailyLogView::~DailyLogView() = default;
+
+std::vector<QDateTime> DailyLogView::pastDays() {
+    std::vector<QDateTime> days;
+    const QDateTime now = Clock::now();
+    for (int n = 0; n < kStripDays; ++n) {
+        const QDateTime day = Calendar::addDays(now, -n);
+        if (day.isValid())
+            days.push_back(day);
+    }
+    return days;
+}
+
+QWidget* DailyLogView::buildStrip() {
+    auto* content = new QWidget;
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(32, 32, 32, 32);
+    column->setSpacing(8);
+    auto* title = ScreenStyle::label(tr("Journal"), Theme::font(28, QFont::Bold), Theme::textPrimary());
+    title->setContentsMargins(0, 0, 0, 8);
+    column->addWidget(title);
+    for (int n = 0; n < kStripDays; ++n) {
+        auto* button = new JournalDayButton;
+        connect(button, &JournalDayButton::clicked, this, [this, button] { selectDay(button->day()); });
+        dayButtons_.push_back(button);
+        column->addWidget(button);
+    }
+    column->addStretch(1);
+
+    auto* scroll = bareScrollArea(content);
+    scroll->setObjectName(QStringLiteral("dayStrip"));
+    scroll->setFixedWidth(180);
+    scroll->setStyleSheet(QStringLiteral("QScrollArea#dayStrip { background: %1; }").arg(css(Theme::backgroundSecondary())));
+    return scroll;
+}
+
+QWidget* DailyLogView::buildEntriesPane() {
+    auto* pane = new QWidget;
+    auto* column = new QVBoxLayout(pane);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto* header = new QWidget;
+    auto* headerRow = new QHBoxLayout(header);
+    headerRow->setContentsMargins(32, 32, 32, 32);
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(2);
+    dayTitle_ = ScreenStyle::label(QString(), Theme::font(22, QFont::Bold), Theme::textPrimary());
+    dayTitle_->setObjectName(QStringLiteral("dayTitle"));
+    entryCount_ = ScreenStyle::label(QString(), Theme::font(13), Theme::textSecondary());
+    entryCount_->setObjectName(QStringLiteral("entryCount"));
+    titles->addWidget(dayTitle_);
+    titles->addWidget(entryCount_);
+    headerRow->addLayout(titles);
+    headerRow->addStretch(1);
+    auto* logProgress = logProgressButton();
+    connect(logProgress, &QPushButton::clicked, this, &DailyLogView::showAddLog);
+    headerRow->addWidget(logProgress);
+    column->addWidget(header);
+    column->addWidget(ScreenStyle::divider());
+
+    auto* list = new QWidget;
+    listLayout_ = new QVBoxLayout(list);
+    listLayout_->setContentsMargins(32, 32, 32, 32);
+    listLayout_->setSpacing(16);
+    emptyState_ = buildEmptyState();
+    listLayout_->addWidget(emptyState_);
+    listLayout_->addStretch(1);
+    auto* scroll = bareScrollArea(list);
+    scroll->setObjectName(QStringLiteral("entriesScroll"));
+    column->addWidget(scroll, 1);
+    return pane;
+}
+
+QWidget* DailyLogView::buildEmptyState() {
+    auto* empty = new QWidget;
+    empty->setObjectName(QStringLiteral("emptyState"));
+    auto* column = new QVBoxLayout(empty);
+    column->setContentsMargins(0, 80, 0, 0);
+    column->setSpacing(16);
+    auto* icon = new SymbolIcon(QStringLiteral("book.closed"), Symbols::pixelSizeForFontSize(48), Theme::textMuted());
+    column->addWidget(icon, 0, Qt::AlignHCenter);
+    column->addWidget(ScreenStyle::label(tr("No entries for this day"), Theme::font(18, QFont::DemiBold),
+                                         Theme::textSecondary()),
+                      0, Qt::AlignHCenter);
+    auto* logProgress = new QPushButton(tr("Log Progress"));
+    logProgress->setObjectName(QStringLiteral("emptyLogProgressButton"));
+    logProgress->setFlat(true);
+    logProgress->setAutoDefault(false);
+    logProgress->setCursor(Qt::PointingHandCursor);
+    logProgress->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }")
+                                   .arg(css(AppTheme::Colors::purple())));
+    connect(logProgress, &QPushButton::clicked, this, &DailyLogView::showAddLog);
+    column->addWidget(logProgress, 0, Qt::AlignHCenter);
+    return empty;
+}
+
+void DailyLogView::selectDay(const QDateTime& day) {
+    viewModel_->setSelectedDate(day);
+    viewModel_->fetchLogs(day);
+}
+
+void DailyLogView::showAddLog() {
+    auto* sheet = new AddLogView(goals_->typedResults<Goal>(), viewModel_);
+    SheetHost* host = SheetHost::present(this, sheet, AddLogView::kWidth);
+    host->setCardHeight(sheet->presentedHeight());
+}
+
+void DailyLogView::render() {
+    renderStrip();
+    renderEntries();
+}
+
+void DailyLogView::renderStrip() {
+    const std::vector<QDateTime> days = pastDays();
+    const QDateTime selected = viewModel_->selectedDate();
+    for (std::size_t i = 0; i < dayButtons_.size(); ++i) {
+        JournalDayButton* button = dayButtons_[i];
+        button->setVisible(i < days.size());
+        if (i < days.size())
+            button->setDay(days[i], Calendar::isSameDay(days[i], selected), viewModel_->hasLogForDate(days[i]));
+    }
+}
+
+void DailyLogView::renderEntries() {
+    const QDateTime selected = viewModel_->selectedDate();
+    dayTitle_->setText(QLocale().toString(selected.date(), QStringLiteral("dddd, MMMM d")));
+    const auto& logs = viewModel_->todayLogs();
+    entryCount_->setText(tr("%1 entries").arg(logs.size()));
+    emptyState_->setVisible(logs.empty());
+
+    // Rows that stay keep their state (an unfolded note stays unfolded); the rest go.
+    std::map<qint64, DailyLogEntryView*> kept;
+    for (const auto& log : logs) {
+        const qint64 id = log->objectID();
+        auto it = rows_.find(id);
+        DailyLogEntryView* row = nullptr;
+        if (it != rows_.end()) {
+            row = it->second;
+            rows_.erase(it);
+        } else {
+            std::weak_ptr<DailyLog> weak = log;
+            row = new DailyLogEntryView(log, [this, weak] {
+                if (auto target = weak.lock())
+                    viewModel_->deleteLog(target);
+            });
+        }
+        kept[id] = row;
+    }
+    for (auto& [id, row] : rows_) {
+        listLayout_->removeWidget(row);
+        row->hide();
+        row->deleteLater();
+    }
+    rows_ = std::move(kept);
+    int index = 1; // after the empty state
+    for (const auto& log : logs) {
+        DailyLogEntryView* row = rows_[log->objectID()];
+        listLayout_->removeWidget(row);
+        listLayout_->insertWidget(index++, row);
+        row->show();
+    }
+}
+
+void DailyLogView::paintEvent(QPaintEvent*) { QPainter(this).fillRect(rect(), Theme::backgroundPrimary()); }
+
+void DailyLogView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A day may have turned since the last render: the strip starts from the new today.
+    renderStrip();
+}

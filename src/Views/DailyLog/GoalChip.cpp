@@ -1,0 +1,65 @@
+#include "Views/DailyLog/GoalChip.h"
+
+#include "Core/Theme/ColorHex.h"
+#include "Core/Theme/Theme.h"
+#include "Models/Goal.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+
+namespace {
+constexpr double kPadH = 8;
+constexpr double kPadV = 4;
+constexpr double kDot = 8;
+constexpr double kGap = 4;
+} // namespace
+
+GoalChip::GoalChip(std::shared_ptr<Goal> goal, QWidget* parent) : QAbstractButton(parent), goal_(std::move(goal)) {
+    setObjectName(QStringLiteral("goalChip"));
+    setCursor(Qt::PointingHandCursor);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setAccessibleName(titleText());
+}
+
+QColor GoalChip::goalColor() const {
+    return ColorHex::fromHex(goal_->colorHex().value_or(QStringLiteral("#8B5CF6")));
+}
+
+QString GoalChip::titleText() const { return goal_->title().value_or(tr("Untitled Goal")); }
+
+void GoalChip::setSelectedGoal(bool selected) {
+    if (selected_ == selected)
+        return;
+    selected_ = selected;
+    update();
+}
+
+QSize GoalChip::sizeHint() const {
+    const QFontMetricsF metrics(Theme::font(12, QFont::Medium));
+    const double width = 2 * kPadH + kDot + kGap + metrics.horizontalAdvance(titleText());
+    const double height = 2 * kPadV + std::max(kDot, metrics.height());
+    return {int(std::ceil(width)), int(std::ceil(height))};
+}
+
+void GoalChip::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF box(rect());
+    QPainterPath capsule;
+    capsule.addRoundedRect(box, box.height() / 2, box.height() / 2);
+    p.fillPath(capsule, selected_ ? goalColor() : Theme::backgroundTertiary());
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(goalColor());
+    p.drawEllipse(QRectF(kPadH, box.center().y() - kDot / 2, kDot, kDot));
+
+    const QFont font = Theme::font(12, QFont::Medium);
+    p.setFont(font);
+    p.setPen(selected_ ? QColor(Qt::white) : Theme::textSecondary());
+    const QRectF textBox(kPadH + kDot + kGap, 0, box.width() - 2 * kPadH - kDot - kGap, box.height());
+    p.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+               QFontMetricsF(font).elidedText(titleText(), Qt::ElideRight, textBox.width()));
+}
