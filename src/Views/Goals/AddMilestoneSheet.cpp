@@ -274,7 +274,7 @@ void AddMilestoneSheet::rebuildStepRows() {
         icon->setFixedWidth(20);
         icon->setAlignment(Qt::AlignCenter);
         icon->setPixmap(GoalDetailStyle::symbolPixmap(rowIcon(step.inputType), goalColor_, 13));
-        icon->setProperty("symbol", rowIcon(step.inputType));
+        icon->setProperty("symbolName", rowIcon(step.inputType));
         line->addWidget(icon);
         auto* title = new QLabel(row);
         title->setObjectName(QStringLiteral("pendingStepTitle"));

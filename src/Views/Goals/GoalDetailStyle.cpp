@@ -80,7 +80,7 @@ void GoalDetailStyle::styleSymbolButton(QAbstractButton* button, const QString& 
     button->setFixedSize(side, side);
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::TabFocus);
-    button->setProperty("symbol", symbolName);
+    button->setProperty("symbolName", symbolName);
     button->setStyleSheet(QStringLiteral("QAbstractButton { background: %1; border: none; border-radius: %2px;"
                                          " padding: 0px; }"
                                          "QAbstractButton:focus { border: 1px solid %3; }")

@@ -86,6 +86,6 @@ void StepRowView::refresh() {
     priority_->setVisible(mark.has_value());
     if (mark) {
         priority_->setPixmap(GoalDetailStyle::symbolPixmap(mark->symbol, mark->color, 10));
-        priority_->setProperty("symbol", mark->symbol);
+        priority_->setProperty("symbolName", mark->symbol);
     }
 }

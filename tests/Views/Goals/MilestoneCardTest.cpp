@@ -82,12 +82,12 @@ TEST_F(MilestoneCardTest, ExpandingAddsOnlyTheStepListInOrder) {
     step(m, QStringLiteral("Second"), 3);
     auto collapsed = card(m, false);
     EXPECT_TRUE(collapsed->findChildren<StepRowView*>().isEmpty());
-    EXPECT_EQ(collapsed->findChild<QToolButton*>("milestoneChevron")->property("symbol"), QStringLiteral("chevron.right"));
+    EXPECT_EQ(collapsed->findChild<QToolButton*>("milestoneChevron")->property("symbolName"), QStringLiteral("chevron.right"));
     auto expanded = card(m, true);
     const auto rows = expanded->findChildren<StepRowView*>();
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows[0]->step()->title(), QStringLiteral("First"));
-    EXPECT_EQ(expanded->findChild<QToolButton*>("milestoneChevron")->property("symbol"), QStringLiteral("chevron.down"));
+    EXPECT_EQ(expanded->findChild<QToolButton*>("milestoneChevron")->property("symbolName"), QStringLiteral("chevron.down"));
     EXPECT_NE(expanded->findChild<QToolButton*>("addStepButton"), nullptr);
     EXPECT_EQ(name(*expanded), name(*collapsed));
     EXPECT_EQ(count(*expanded), count(*collapsed));
@@ -127,7 +127,7 @@ TEST_F(MilestoneCardTest, StepRowsMarkPriorityAndRouteTheirActions) {
     QStringList symbols;
     for (auto* row : rows) {
         auto* mark = row->findChild<QLabel*>("stepPriority");
-        symbols << (mark->isHidden() ? QString() : mark->property("symbol").toString());
+        symbols << (mark->isHidden() ? QString() : mark->property("symbolName").toString());
     }
     EXPECT_EQ(symbols, (QStringList{"arrow.down", "", "arrow.up", "minus"}));
     rows[2]->findChild<QToolButton*>("stepToggle")->click();
@@ -144,9 +144,9 @@ TEST_F(MilestoneCardTest, CompletionShowsInTheHeaderAndTheStepRows) {
     auto c = card(m, true);
     EXPECT_TRUE(c->findChild<GoalDetailElidedLabel*>("milestoneName")->font().strikeOut());
     const auto rows = c->findChildren<StepRowView*>();
-    EXPECT_EQ(rows[0]->findChild<QToolButton*>("stepToggle")->property("symbol"), QStringLiteral("checkmark.circle.fill"));
+    EXPECT_EQ(rows[0]->findChild<QToolButton*>("stepToggle")->property("symbolName"), QStringLiteral("checkmark.circle.fill"));
     EXPECT_TRUE(rows[0]->findChild<GoalDetailElidedLabel*>("stepTitle")->font().strikeOut());
-    EXPECT_EQ(rows[1]->findChild<QToolButton*>("stepToggle")->property("symbol"), QStringLiteral("circle"));
+    EXPECT_EQ(rows[1]->findChild<QToolButton*>("stepToggle")->property("symbolName"), QStringLiteral("circle"));
     EXPECT_FALSE(rows[1]->findChild<GoalDetailElidedLabel*>("stepTitle")->font().strikeOut());
     EXPECT_TRUE(c->findChild<QToolButton*>("addStepButton")->isEnabled());
     EXPECT_TRUE(c->findChild<QToolButton*>("milestoneDelete")->isEnabled());
