@@ -59,14 +59,6 @@ protected:
     std::unique_ptr<GoalDetailViewModel> vm;
 };
 
-TEST_F(GoalDetailViewModelTest, StartsQuietAndFetchesNothing) {
-    EXPECT_EQ(vm->goal(), goal);
-    EXPECT_FALSE(vm->showConfetti());
-    EXPECT_FALSE(vm->showAddMilestone());
-    EXPECT_FALSE(vm->showAddStep());
-    EXPECT_EQ(vm->selectedMilestone(), nullptr);
-}
-
 TEST_F(GoalDetailViewModelTest, ManualProgressClampsAndNeverDrifts) {
     QSignalSpy announced(vm.get(), &GoalDetailViewModel::changed);
     goal->setManualProgress(0.98);

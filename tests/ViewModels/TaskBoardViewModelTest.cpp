@@ -50,13 +50,6 @@ protected:
     std::unique_ptr<TaskBoardViewModel> board;
 };
 
-TEST_F(TaskBoardViewModelTest, StartsEmptyWithoutFilter) {
-    EXPECT_TRUE(board->todoSteps().empty());
-    EXPECT_TRUE(board->inProgressSteps().empty());
-    EXPECT_TRUE(board->completedSteps().empty());
-    EXPECT_EQ(board->selectedGoalFilter(), nullptr);
-}
-
 TEST_F(TaskBoardViewModelTest, ColumnsByPriorityWithTheFiveNewestHighestInProgress) {
     auto m = milestone(Goal::create(context));
     // Ages make the ties come out oldest first.
