@@ -1,6 +1,9 @@
 # Quorvale: the two set-up commands (`make run`, `make test`) and the benchmarks.
 JOBS ?= $(shell nproc)
 GENERATOR := -G Ninja
+# Qt's code generator misses headers that a re-glob adds to an existing build; dropping its
+# stamps makes it rescan (it only regenerates what changed).
+FRESH_MOC = find $(1) -path '*_autogen/timestamp' -delete 2>/dev/null || true
 
 .PHONY: run test bench setup build-release build-test clean
 
@@ -9,6 +12,7 @@ setup:
 
 build-release: setup
 	@cmake -S . -B build/release $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DQUORVALE_TESTS=OFF >/dev/null
+	@$(call FRESH_MOC,build/release)
 	@cmake --build build/release -j $(JOBS)
 
 run: build-release
@@ -20,6 +24,7 @@ run: build-release
 
 build-test: setup
 	@cmake -S . -B build/test $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DQUORVALE_SANITIZE=ON >/dev/null
+	@$(call FRESH_MOC,build/test)
 	@cmake --build build/test -j $(JOBS)
 
 test: build-test
@@ -27,6 +32,7 @@ test: build-test
 
 bench: setup
 	@cmake -S . -B build/bench $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DQUORVALE_TESTS=OFF -DQUORVALE_BENCH=ON >/dev/null
+	@$(call FRESH_MOC,build/bench)
 	@cmake --build build/bench -j $(JOBS)
 	@for b in build/bench/bench/qv_bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 

@@ -7,9 +7,9 @@
 #include <algorithm>
 
 const QStringList& AchievementsViewModel::builtInCategoryNames() {
-    static const QStringList names{QStringLiteral("Health"),    QStringLiteral("Career"),
-                                   QStringLiteral("Personal"),  QStringLiteral("Education"),
-                                   QStringLiteral("Finance"),   QStringLiteral("Relationships"),
+    static const QStringList names{QStringLiteral("Health"),   QStringLiteral("Career"),
+                                   QStringLiteral("Personal"), QStringLiteral("Education"),
+                                   QStringLiteral("Finance"),  QStringLiteral("Relationships"),
                                    QStringLiteral("Other")};
     return names;
 }

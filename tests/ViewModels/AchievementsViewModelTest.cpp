@@ -1,9 +1,9 @@
+#include "ViewModels/AchievementsViewModel.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Models/Achievement.h"
 #include "Models/AchievementCategory.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
-#include "ViewModels/AchievementsViewModel.h"
 
 #include <gtest/gtest.h>
 
@@ -93,8 +93,7 @@ TEST_F(AchievementsViewModelTest, AddsDeletesAndListsNewestFirst) {
 
     for (int day = 1; day <= 7; ++day)
         model.add(QString("Win %1").arg(day), at(2026, 2, day), "🏆", nullptr, QString());
-    EXPECT_EQ(titles(model.recentAchievements()),
-              QStringList({"Win 7", "Win 6", "Win 5", "Win 4", "Win 3"}));
+    EXPECT_EQ(titles(model.recentAchievements()), QStringList({"Win 7", "Win 6", "Win 5", "Win 4", "Win 3"}));
     EXPECT_EQ(model.achievements().size(), 7u);
 
     auto newest = model.achievements().front();

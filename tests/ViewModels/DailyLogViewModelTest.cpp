@@ -1,9 +1,9 @@
+#include "ViewModels/DailyLogViewModel.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
-#include "ViewModels/DailyLogViewModel.h"
 
 #include <gtest/gtest.h>
 
@@ -106,6 +106,24 @@ TEST_F(DailyLogViewModelDates, AddingOnAPastDayDatesTheEntryAtThatDaysStart) {
     EXPECT_FALSE(context->hasChanges());
     EXPECT_TRUE(model.hasLogForDate(threeDaysBack));
     EXPECT_FALSE(model.hasLogForDate(now));
+}
+
+TEST_F(DailyLogViewModelDates, ADayWithAClockChangeKeepsItsLateEntries) {
+    // 8 March 2026 has 23 hours where clocks spring forward; 86,400 s after its start is
+    // already the next day there.
+    auto goal = makeGoal("Yoga");
+    auto late = makeLog(goal, at(2026, 3, 8, 23, 30), now);
+    makeLog(goal, at(2026, 3, 9), now);
+    context->save();
+    DailyLogViewModel model(context);
+    model.setSelectedDate(at(2026, 3, 8, 12));
+    model.fetchLogs(model.selectedDate());
+    ASSERT_EQ(model.todayLogs().size(), 1u);
+    EXPECT_EQ(model.todayLogs()[0], late);
+    Clock::advance(60);
+    model.addLog(goal, QString(), 3, 3, 3);
+    EXPECT_EQ(model.todayLogs().size(), 2u);
+    EXPECT_EQ(model.todayLogs()[0]->date(), at(2026, 3, 8));
 }
 
 TEST_F(DailyLogViewModelTest, NotesOfBlanksAreKeptAsTyped) {

@@ -28,7 +28,8 @@ using ScreenStyle::css;
 namespace {
 
 QString fieldStyle(const char* type, int padding) {
-    return QStringLiteral("%1 { background: %2; color: %3; border: none; border-radius: 8px; padding: %4px; }")
+    return QStringLiteral(
+               "%1 { background: %2; color: %3; border: none; border-radius: 8px; padding: %4px; }")
         .arg(QLatin1String(type), css(Theme::withOpacity(Theme::backgroundTertiary(), 0.4)),
              css(Theme::textPrimary()))
         .arg(padding);
@@ -46,8 +47,8 @@ QPushButton* textButton(const QString& text, const QFont& font, const QColor& co
     button->setFlat(true);
     button->setAutoDefault(false);
     button->setCursor(Qt::PointingHandCursor);
-    button->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }")
-                              .arg(css(color)));
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }").arg(css(color)));
     return button;
 }
 
@@ -55,12 +56,12 @@ QPushButton* textButton(const QString& text, const QFont& font, const QColor& co
 
 const QStringList& AddAchievementSheet::emojiOptions() {
     static const QStringList options{
-        QStringLiteral("\U0001F3C6"), QStringLiteral("\U0001F947"), QStringLiteral("\U0001F3AF"),
-        QStringLiteral("\U0001F680"), QStringLiteral("\u2B50"),     QStringLiteral("\U0001F4AA"),
-        QStringLiteral("\U0001F389"), QStringLiteral("\U0001F3C5"), QStringLiteral("\U0001F525"),
-        QStringLiteral("\U0001F4A1"), QStringLiteral("\U0001F4DA"), QStringLiteral("\U0001F4B0"),
-        QStringLiteral("\u2764\uFE0F"), QStringLiteral("\U0001F331"), QStringLiteral("\U0001F91D"),
-        QStringLiteral("\U0001F393"), QStringLiteral("\u2705"),     QStringLiteral("\U0001F9E0"),
+        QStringLiteral("\U0001F3C6"),       QStringLiteral("\U0001F947"), QStringLiteral("\U0001F3AF"),
+        QStringLiteral("\U0001F680"),       QStringLiteral("\u2B50"),     QStringLiteral("\U0001F4AA"),
+        QStringLiteral("\U0001F389"),       QStringLiteral("\U0001F3C5"), QStringLiteral("\U0001F525"),
+        QStringLiteral("\U0001F4A1"),       QStringLiteral("\U0001F4DA"), QStringLiteral("\U0001F4B0"),
+        QStringLiteral("\u2764\uFE0F"),     QStringLiteral("\U0001F331"), QStringLiteral("\U0001F91D"),
+        QStringLiteral("\U0001F393"),       QStringLiteral("\u2705"),     QStringLiteral("\U0001F9E0"),
         QStringLiteral("\U0001F3CB\uFE0F"), QStringLiteral("\U0001F3B8")};
     return options;
 }
@@ -80,20 +81,26 @@ AddAchievementSheet::AddAchievementSheet(AchievementsViewModel* viewModel, const
     layout->addWidget(buildFooter());
 
     titleField_->setText(prefillTitle);
-    connect(viewModel_, &AchievementsViewModel::categoriesChanged, this, &AddAchievementSheet::rebuildCategoryPicker);
+    connect(viewModel_, &AchievementsViewModel::categoriesChanged, this,
+            &AddAchievementSheet::rebuildCategoryPicker);
     rebuildCategoryPicker();
     updateSaveButton();
 }
 
-QString AddAchievementSheet::title() const { return titleField_->text(); }
+QString AddAchievementSheet::title() const {
+    return titleField_->text();
+}
 
-bool AddAchievementSheet::canSave() const { return !Text::trimmed(titleField_->text()).isEmpty(); }
+bool AddAchievementSheet::canSave() const {
+    return !Text::trimmed(titleField_->text()).isEmpty();
+}
 
 QWidget* AddAchievementSheet::buildHeader() {
     auto* header = new QWidget;
     auto* row = new QHBoxLayout(header);
     row->setContentsMargins(32, 32, 32, 32);
-    row->addWidget(ScreenStyle::label(tr("New Achievement"), Theme::font(20, QFont::DemiBold), Theme::textPrimary()));
+    row->addWidget(
+        ScreenStyle::label(tr("New Achievement"), Theme::font(20, QFont::DemiBold), Theme::textPrimary()));
     row->addStretch(1);
     auto* close = textButton(QString(), Theme::systemFont(20), Theme::textMuted());
     close->setObjectName(QStringLiteral("closeButton"));
@@ -111,7 +118,8 @@ QWidget* AddAchievementSheet::section(const QString& caption, QWidget* content) 
     auto* column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(8);
-    column->addWidget(ScreenStyle::label(caption, ScreenStyle::kerned(Theme::font(10), 1.5), Theme::textMuted()));
+    column->addWidget(
+        ScreenStyle::label(caption, ScreenStyle::kerned(Theme::font(10), 1.5), Theme::textMuted()));
     column->addWidget(content);
     return box;
 }
@@ -147,7 +155,8 @@ QWidget* AddAchievementSheet::buildForm() {
     datePicker_->setMinimumDate(QDate());
     datePicker_->setMaximumDate(QDate());
     datePicker_->setFixedWidth(160);
-    connect(datePicker_, &DatePickerField::dateTimeChanged, this, [this](const QDateTime& value) { date_ = value; });
+    connect(datePicker_, &DatePickerField::dateTimeChanged, this,
+            [this](const QDateTime& value) { date_ = value; });
     column->addWidget(section(tr("DATE"), datePicker_));
 
     column->addWidget(section(tr("CATEGORY"), buildCategorySection()));
@@ -179,8 +188,9 @@ QWidget* AddAchievementSheet::buildEmojiSection() {
     emojiButton_->setFont(Theme::emojiFont(28));
     emojiButton_->setAutoDefault(false);
     emojiButton_->setCursor(Qt::PointingHandCursor);
-    emojiButton_->setStyleSheet(QStringLiteral("QPushButton { border: none; border-radius: 8px; background: %1; }")
-                                    .arg(css(Theme::withOpacity(AppTheme::Colors::violet(), 0.12))));
+    emojiButton_->setStyleSheet(
+        QStringLiteral("QPushButton { border: none; border-radius: 8px; background: %1; }")
+            .arg(css(Theme::withOpacity(AppTheme::Colors::violet(), 0.12))));
     connect(emojiButton_, &QPushButton::clicked, this, &AddAchievementSheet::toggleEmojiPicker);
     column->addWidget(emojiButton_);
 
@@ -208,7 +218,8 @@ QWidget* AddAchievementSheet::buildCategorySection() {
     });
     pickerRow->addWidget(categoryPicker_);
 
-    auto* newCategory = textButton(tr("New Category"), Theme::font(12, QFont::Medium), AppTheme::Colors::violet());
+    auto* newCategory =
+        textButton(tr("New Category"), Theme::font(12, QFont::Medium), AppTheme::Colors::violet());
     newCategory->setObjectName(QStringLiteral("newCategoryButton"));
     const int plusSide = Symbols::pixelSizeForFontSize(12);
     newCategory->setIcon(Symbols::icon(QStringLiteral("plus.circle"), AppTheme::Colors::violet(), plusSide));

@@ -46,7 +46,8 @@ public:
     void dismiss();
 
 signals:
-    // The sheet is done, saved or not; its presenter closes it.
+    // The sheet closed itself (Save or its close button). Escape closes the host directly:
+    // presenters that refresh on every close use the host's onDismiss instead.
     void dismissed();
 
 protected:

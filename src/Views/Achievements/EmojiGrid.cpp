@@ -37,7 +37,9 @@ EmojiGrid::Geometry EmojiGrid::geometryFor(int width) const {
     return g;
 }
 
-int EmojiGrid::columnCount() const { return geometryFor(width()).columns; }
+int EmojiGrid::columnCount() const {
+    return geometryFor(width()).columns;
+}
 
 QRectF EmojiGrid::cellRect(int index, int width) const {
     const Geometry g = geometryFor(width < 0 ? this->width() : width);

@@ -30,8 +30,9 @@ const QStringList& moodEmoji() {
 }
 
 const QStringList& energyEmoji() {
-    static const QStringList list{QStringLiteral("\U0001F50B"), QStringLiteral("\u26A1"), QStringLiteral("\u2728"),
-                                  QStringLiteral("\U0001F525"), QStringLiteral("\U0001F680")};
+    static const QStringList list{QStringLiteral("\U0001F50B"), QStringLiteral("\u26A1"),
+                                  QStringLiteral("\u2728"), QStringLiteral("\U0001F525"),
+                                  QStringLiteral("\U0001F680")};
     return list;
 }
 
@@ -53,14 +54,16 @@ QPushButton* plainButton(const QString& text, const QFont& font) {
 
 } // namespace
 
-AddLogView::AddLogView(std::vector<std::shared_ptr<Goal>> goals, DailyLogViewModel* viewModel, QWidget* parent)
+AddLogView::AddLogView(std::vector<std::shared_ptr<Goal>> goals, DailyLogViewModel* viewModel,
+                       QWidget* parent)
     : QWidget(parent), goals_(std::move(goals)), viewModel_(viewModel) {
     setObjectName(QStringLiteral("addLogSheet"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(32, 32, 32, 32);
     column->setSpacing(32);
 
-    column->addWidget(ScreenStyle::label(tr("Log Progress"), Theme::font(22, QFont::Bold), Theme::textPrimary()));
+    column->addWidget(
+        ScreenStyle::label(tr("Log Progress"), Theme::font(22, QFont::Bold), Theme::textPrimary()));
     column->addWidget(buildGoalPicker());
 
     mood_ = new ScoreScale(tr("Mood"), moodEmoji());
@@ -155,14 +158,16 @@ void AddLogView::selectGoal(const std::shared_ptr<Goal>& goal) {
 void AddLogView::updateSaveButton() {
     const bool enabled = selectedGoal_ != nullptr;
     saveButton_->setEnabled(enabled);
-    saveButton_->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }")
-                                   .arg(css(enabled ? AppTheme::Colors::purple() : Theme::textMuted())));
+    saveButton_->setStyleSheet(
+        QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }")
+            .arg(css(enabled ? AppTheme::Colors::purple() : Theme::textMuted())));
 }
 
 void AddLogView::save() {
     if (!selectedGoal_)
         return;
-    viewModel_->addLog(selectedGoal_, notes_->toPlainText(), mood_->value(), energy_->value(), focus_->value());
+    viewModel_->addLog(selectedGoal_, notes_->toPlainText(), mood_->value(), energy_->value(),
+                       focus_->value());
     dismiss();
 }
 

@@ -18,7 +18,8 @@ class ScoreScale;
 class AddLogView : public QWidget {
     Q_OBJECT
 public:
-    AddLogView(std::vector<std::shared_ptr<Goal>> goals, DailyLogViewModel* viewModel, QWidget* parent = nullptr);
+    AddLogView(std::vector<std::shared_ptr<Goal>> goals, DailyLogViewModel* viewModel,
+               QWidget* parent = nullptr);
 
     // The width the journal presents the sheet at and the least height it gives it.
     static constexpr int kWidth = 480;

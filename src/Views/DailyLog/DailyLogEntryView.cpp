@@ -16,7 +16,8 @@
 
 using ScreenStyle::css;
 
-DailyLogEntryView::DailyLogEntryView(std::shared_ptr<DailyLog> log, std::function<void()> onDelete, QWidget* parent)
+DailyLogEntryView::DailyLogEntryView(std::shared_ptr<DailyLog> log, std::function<void()> onDelete,
+                                     QWidget* parent)
     : GlassCard(18, 1.0, Qt::white, parent), log_(std::move(log)), onDelete_(std::move(onDelete)) {
     setObjectName(QStringLiteral("dailyLogEntry"));
     auto* column = new QVBoxLayout(this);
@@ -67,7 +68,8 @@ DailyLogEntryView::DailyLogEntryView(std::shared_ptr<DailyLog> log, std::functio
     notes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     column->addWidget(notes_);
 
-    deleteAction_ = new QAction(Symbols::icon(QStringLiteral("trash"), AppTheme::Colors::coral()), tr("Delete Entry"), this);
+    deleteAction_ = new QAction(Symbols::icon(QStringLiteral("trash"), AppTheme::Colors::coral()),
+                                tr("Delete Entry"), this);
     deleteAction_->setObjectName(QStringLiteral("deleteEntryAction"));
     connect(deleteAction_, &QAction::triggered, this, [this] {
         if (onDelete_)
@@ -93,7 +95,8 @@ QWidget* DailyLogEntryView::scoreChip(const QString& emoji, qint16 value) {
     face->setTextFormat(Qt::PlainText);
     face->setFont(Theme::emojiFont(12));
     row->addWidget(face);
-    auto* number = ScreenStyle::label(QString::number(value), Theme::font(11, QFont::Bold), Theme::textSecondary());
+    auto* number =
+        ScreenStyle::label(QString::number(value), Theme::font(11, QFont::Bold), Theme::textSecondary());
     number->setObjectName(QStringLiteral("scoreValue"));
     row->addWidget(number);
     return chip;

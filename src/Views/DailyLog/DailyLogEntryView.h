@@ -16,7 +16,8 @@ class QToolButton;
 class DailyLogEntryView : public GlassCard {
     Q_OBJECT
 public:
-    DailyLogEntryView(std::shared_ptr<DailyLog> log, std::function<void()> onDelete, QWidget* parent = nullptr);
+    DailyLogEntryView(std::shared_ptr<DailyLog> log, std::function<void()> onDelete,
+                      QWidget* parent = nullptr);
 
     const std::shared_ptr<DailyLog>& log() const { return log_; }
     bool isExpanded() const { return expanded_; }

@@ -112,7 +112,8 @@ QWidget* DailyLogView::buildStrip() {
     auto* scroll = bareScrollArea(content);
     scroll->setObjectName(QStringLiteral("dayStrip"));
     scroll->setFixedWidth(180);
-    scroll->setStyleSheet(QStringLiteral("QScrollArea#dayStrip { background: %1; }").arg(css(Theme::backgroundSecondary())));
+    scroll->setStyleSheet(
+        QStringLiteral("QScrollArea#dayStrip { background: %1; }").arg(css(Theme::backgroundSecondary())));
     return scroll;
 }
 
@@ -160,7 +161,8 @@ QWidget* DailyLogView::buildEmptyState() {
     auto* column = new QVBoxLayout(empty);
     column->setContentsMargins(0, 80, 0, 0);
     column->setSpacing(16);
-    auto* icon = new SymbolIcon(QStringLiteral("book.closed"), Symbols::pixelSizeForFontSize(48), Theme::textMuted());
+    auto* icon =
+        new SymbolIcon(QStringLiteral("book.closed"), Symbols::pixelSizeForFontSize(48), Theme::textMuted());
     column->addWidget(icon, 0, Qt::AlignHCenter);
     column->addWidget(ScreenStyle::label(tr("No entries for this day"), Theme::font(18, QFont::DemiBold),
                                          Theme::textSecondary()),
@@ -170,8 +172,9 @@ QWidget* DailyLogView::buildEmptyState() {
     logProgress->setFlat(true);
     logProgress->setAutoDefault(false);
     logProgress->setCursor(Qt::PointingHandCursor);
-    logProgress->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }")
-                                   .arg(css(AppTheme::Colors::purple())));
+    logProgress->setStyleSheet(
+        QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }")
+            .arg(css(AppTheme::Colors::purple())));
     connect(logProgress, &QPushButton::clicked, this, &DailyLogView::showAddLog);
     column->addWidget(logProgress, 0, Qt::AlignHCenter);
     return empty;
@@ -200,7 +203,8 @@ void DailyLogView::renderStrip() {
         JournalDayButton* button = dayButtons_[i];
         button->setVisible(i < days.size());
         if (i < days.size())
-            button->setDay(days[i], Calendar::isSameDay(days[i], selected), viewModel_->hasLogForDate(days[i]));
+            button->setDay(days[i], Calendar::isSameDay(days[i], selected),
+                           viewModel_->hasLogForDate(days[i]));
     }
 }
 
@@ -244,7 +248,9 @@ void DailyLogView::renderEntries() {
     }
 }
 
-void DailyLogView::paintEvent(QPaintEvent*) { QPainter(this).fillRect(rect(), Theme::backgroundPrimary()); }
+void DailyLogView::paintEvent(QPaintEvent*) {
+    QPainter(this).fillRect(rect(), Theme::backgroundPrimary());
+}
 
 void DailyLogView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);

@@ -17,7 +17,8 @@ constexpr double kDot = 8;
 constexpr double kGap = 4;
 } // namespace
 
-GoalChip::GoalChip(std::shared_ptr<Goal> goal, QWidget* parent) : QAbstractButton(parent), goal_(std::move(goal)) {
+GoalChip::GoalChip(std::shared_ptr<Goal> goal, QWidget* parent)
+    : QAbstractButton(parent), goal_(std::move(goal)) {
     setObjectName(QStringLiteral("goalChip"));
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -28,7 +29,9 @@ QColor GoalChip::goalColor() const {
     return ColorHex::fromHex(goal_->colorHex().value_or(QStringLiteral("#8B5CF6")));
 }
 
-QString GoalChip::titleText() const { return goal_->title().value_or(tr("Untitled Goal")); }
+QString GoalChip::titleText() const {
+    return goal_->title().value_or(tr("Untitled Goal"));
+}
 
 void GoalChip::setSelectedGoal(bool selected) {
     if (selected_ == selected)

@@ -35,14 +35,17 @@ QString JournalDayButton::weekdayText() const {
     return QLocale().toString(day_.date(), QStringLiteral("ddd")).toUpper();
 }
 
-QString JournalDayButton::dateText() const { return QLocale().toString(day_.date(), QStringLiteral("d MMM")); }
+QString JournalDayButton::dateText() const {
+    return QLocale().toString(day_.date(), QStringLiteral("d MMM"));
+}
 
 QSize JournalDayButton::sizeHint() const {
     const QFontMetricsF weekday(Theme::font(11, QFont::Medium));
     const QFontMetricsF date(Theme::font(14, QFont::Medium));
     const double height = 2 * kPadV + weekday.height() + kLineGap + date.height();
-    const double width = 2 * kPadH + std::max(weekday.horizontalAdvance(weekdayText()),
-                                              date.horizontalAdvance(dateText())) + kDot + 8;
+    const double width =
+        2 * kPadH + std::max(weekday.horizontalAdvance(weekdayText()), date.horizontalAdvance(dateText())) +
+        kDot + 8;
     return {int(std::ceil(width)), int(std::ceil(height))};
 }
 
@@ -64,7 +67,8 @@ void JournalDayButton::paintEvent(QPaintEvent*) {
 
     p.setFont(weekdayFont);
     p.setPen(selected_ ? AppTheme::Colors::purple() : Theme::textMuted());
-    p.drawText(QRectF(kPadH, kPadV, textWidth, weekdayHeight), Qt::AlignLeft | Qt::AlignVCenter, weekdayText());
+    p.drawText(QRectF(kPadH, kPadV, textWidth, weekdayHeight), Qt::AlignLeft | Qt::AlignVCenter,
+               weekdayText());
     p.setFont(dateFont);
     p.setPen(selected_ ? Theme::textPrimary() : Theme::textSecondary());
     p.drawText(QRectF(kPadH, kPadV + weekdayHeight + kLineGap, textWidth, dateHeight),

@@ -38,7 +38,9 @@ QRectF ScoreScale::slotRect(int value) const {
     return {x, (height() - kSlot) / 2, kSlot, kSlot};
 }
 
-QSize ScoreScale::sizeHint() const { return {int(kLabelWidth + 5 * kSlot + 4 * kSpacing), int(kSlot) + 2}; }
+QSize ScoreScale::sizeHint() const {
+    return {int(kLabelWidth + 5 * kSlot + 4 * kSpacing), int(kSlot) + 2};
+}
 
 void ScoreScale::paintEvent(QPaintEvent*) {
     QPainter p(this);

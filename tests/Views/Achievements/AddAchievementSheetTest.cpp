@@ -1,3 +1,4 @@
+#include "Views/Achievements/AddAchievementSheet.h"
 #include "Components/DatePickerField.h"
 #include "Components/MenuPicker.h"
 #include "Components/SheetHost.h"
@@ -8,14 +9,13 @@
 #include "Platform/Store/ObjectContext.h"
 #include "Support/TestSupport.h"
 #include "ViewModels/AchievementsViewModel.h"
-#include "Views/Achievements/AddAchievementSheet.h"
 #include "Views/Achievements/EmojiGrid.h"
 
 #include <gtest/gtest.h>
 
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QDateEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>

@@ -1,9 +1,9 @@
+#include "Views/DailyLog/DailyLogEntryView.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
 #include "Platform/Store/ObjectContext.h"
 #include "Support/TestSupport.h"
-#include "Views/DailyLog/DailyLogEntryView.h"
 
 #include <gtest/gtest.h>
 

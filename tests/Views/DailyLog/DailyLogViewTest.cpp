@@ -1,3 +1,4 @@
+#include "Views/DailyLog/DailyLogView.h"
 #include "Components/SheetHost.h"
 #include "Core/MockData/MockDataSeeder.h"
 #include "Core/Persistence/PersistenceController.h"
@@ -9,7 +10,6 @@
 #include "ViewModels/DailyLogViewModel.h"
 #include "Views/DailyLog/AddLogView.h"
 #include "Views/DailyLog/DailyLogEntryView.h"
-#include "Views/DailyLog/DailyLogView.h"
 #include "Views/DailyLog/GoalChip.h"
 #include "Views/DailyLog/JournalDayButton.h"
 #include "Views/DailyLog/ScoreScale.h"

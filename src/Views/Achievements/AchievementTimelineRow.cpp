@@ -1,0 +1,158 @@
+#include "Views/Achievements/AchievementTimelineRow.h"
+
+#include "Components/Animator.h"
+#include "Components/MotionEffect.h"
+#include "Components/Symbols.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+#include "Models/Achievement.h"
+#include "Models/AchievementCategory.h"
+#include "Views/Achievements/ScreenStyle.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using ScreenStyle::css;
+
+namespace {
+constexpr int kDeleteInsetTop = 6;
+constexpr int kDeleteInsetTrailing = 2;
+} // namespace
+
+AchievementTimelineRow::AchievementTimelineRow(std::shared_ptr<Achievement> achievement,
+                                               std::function<void()> onDelete, QWidget* parent)
+    : QWidget(parent), achievement_(std::move(achievement)), onDelete_(std::move(onDelete)) {
+    setObjectName(QStringLiteral("achievementRow"));
+    setAttribute(Qt::WA_Hover, true);
+    emoji_ = achievement_->emoji().value_or(QStringLiteral("\U0001F3C6"));
+
+    auto* card = new QVBoxLayout(this);
+    card->setContentsMargins(kNodeColumn + 16, 8, 0, 24);
+    card->setSpacing(4);
+
+    auto* line = new QHBoxLayout;
+    line->setSpacing(8);
+    auto* title = ScreenStyle::label(achievement_->title().value_or(tr("Untitled")),
+                                     Theme::font(15, QFont::DemiBold), Theme::textPrimary());
+    title->setObjectName(QStringLiteral("achievementTitle"));
+    line->addWidget(title);
+    if (const auto category = achievement_->category())
+        line->addWidget(categoryChip(category->name().value_or(tr("Other"))));
+    line->addStretch(1);
+    auto* date = ScreenStyle::label(mediumDateText(achievement_->wrappedDate().toLocalTime().date()),
+                                    Theme::font(11), Theme::textMuted());
+    date->setObjectName(QStringLiteral("achievementDate"));
+    line->addWidget(date);
+    card->addLayout(line);
+
+    const QString desc = achievement_->desc().value_or(QString());
+    if (!desc.isEmpty()) {
+        auto* notes = ScreenStyle::label(desc, Theme::font(13), Theme::textSecondary());
+        notes->setObjectName(QStringLiteral("achievementDesc"));
+        notes->setWordWrap(true);
+        card->addWidget(notes);
+    }
+
+    deleteButton_ = new QToolButton(this);
+    deleteButton_->setObjectName(QStringLiteral("deleteAchievementButton"));
+    deleteButton_->setToolTip(tr("Delete"));
+    deleteButton_->setCursor(Qt::PointingHandCursor);
+    const int side = Symbols::pixelSizeForFontSize(11);
+    deleteButton_->setIcon(Symbols::icon(QStringLiteral("trash"), AppTheme::Colors::coral(), side));
+    deleteButton_->setIconSize(QSize(side, side));
+    deleteButton_->setFixedSize(side + 10, side + 10);
+    deleteButton_->setStyleSheet(
+        QStringLiteral("QToolButton { border: none; border-radius: %1px; background: %2; }")
+            .arg((side + 10) / 2)
+            .arg(css(Theme::withOpacity(AppTheme::Colors::coral(), 0.1))));
+    connect(deleteButton_, &QToolButton::clicked, this, [this] {
+        if (onDelete_)
+            onDelete_();
+    });
+    MotionEffect::of(deleteButton_)->setOpacity(0); // fades in from nothing on the first hover
+    deleteButton_->hide();
+}
+
+QWidget* AchievementTimelineRow::categoryChip(const QString& name) {
+    auto* chip = ScreenStyle::label(name, Theme::font(10, QFont::Medium), AppTheme::Colors::violet());
+    chip->setObjectName(QStringLiteral("categoryChip"));
+    chip->setContentsMargins(7, 2, 7, 2);
+    const int height = chip->sizeHint().height();
+    chip->setAttribute(Qt::WA_StyledBackground, true);
+    chip->setStyleSheet(
+        QStringLiteral("QLabel#categoryChip { background: %1; border-radius: %2px; color: %3; }")
+            .arg(css(Theme::withOpacity(AppTheme::Colors::violet(), 0.12)))
+            .arg(height / 2)
+            .arg(css(AppTheme::Colors::violet())));
+    chip->setFixedHeight(height);
+    return chip;
+}
+
+QString AchievementTimelineRow::mediumDateText(const QDate& date) {
+    // The locale's long form without the weekday and with short month names.
+    QString format = QLocale().dateFormat(QLocale::LongFormat);
+    format.remove(QRegularExpression(QStringLiteral("d{4}[,.]?\\s*")));
+    format.replace(QRegularExpression(QStringLiteral("M{4}")), QStringLiteral("MMM"));
+    return QLocale().toString(date, format.trimmed());
+}
+
+void AchievementTimelineRow::setHovered(bool hovered) {
+    if (hovered_ == hovered)
+        return;
+    hovered_ = hovered;
+    placeDeleteButton();
+    deleteButton_->show();
+    deleteButton_->raise();
+    MotionEffect* effect = MotionEffect::of(deleteButton_);
+    const double from = effect->opacity();
+    const double to = hovered ? 1.0 : 0.0;
+    Animator::stop(fade_);
+    QPointer<QToolButton> button = deleteButton_;
+    fade_ = Animator::run(
+        this, AppTheme::Animation::snappy(),
+        [effect, from, to](double t) { effect->setOpacity(std::clamp(from + (to - from) * t, 0.0, 1.0)); }, 0,
+        [this, button] {
+            if (button && !hovered_)
+                button->hide();
+        });
+}
+
+void AchievementTimelineRow::enterEvent(QEnterEvent* event) {
+    QWidget::enterEvent(event);
+    setHovered(true);
+}
+
+void AchievementTimelineRow::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    setHovered(false);
+}
+
+void AchievementTimelineRow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeDeleteButton();
+}
+
+void AchievementTimelineRow::placeDeleteButton() {
+    deleteButton_->move(width() - kDeleteInsetTrailing - deleteButton_->width(), kDeleteInsetTop);
+}
+
+void AchievementTimelineRow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double centerX = kNodeColumn / 2.0;
+    const QRectF node(centerX - kNode / 2.0, 0, kNode, kNode);
+
+    // The line runs on under the node to the row's bottom, so consecutive rows join.
+    p.fillRect(QRectF(centerX - 0.75, kNode, 1.5, height() - kNode), AppTheme::Colors::borderSubtle());
+    p.setPen(Qt::NoPen);
+    p.setBrush(Theme::withOpacity(AppTheme::Colors::violet(), 0.18));
+    p.drawEllipse(node);
+    p.setFont(Theme::emojiFont(18));
+    p.setPen(Theme::textPrimary());
+    p.drawText(node, Qt::AlignCenter, emoji_);
+}

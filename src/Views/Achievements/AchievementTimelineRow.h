@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class Achievement;
+class QToolButton;
+class QVariantAnimation;
+
+// One achievement on the timeline: an emoji node on the vertical line, and beside it the
+// title, the category chip, the date and the notes. A delete button fades in while the
+// pointer is over the row; pressing it hands the deletion to onDelete without a question.
+class AchievementTimelineRow : public QWidget {
+    Q_OBJECT
+public:
+    AchievementTimelineRow(std::shared_ptr<Achievement> achievement, std::function<void()> onDelete,
+                           QWidget* parent = nullptr);
+
+    static constexpr int kNodeColumn = 44;
+    static constexpr int kNode = 36;
+
+    const std::shared_ptr<Achievement>& achievement() const { return achievement_; }
+    bool isHovered() const { return hovered_; }
+    void setHovered(bool hovered);
+    QToolButton* deleteButton() const { return deleteButton_; }
+
+    // The date as the locale writes a medium date ("Mar 7, 2026" in English).
+    static QString mediumDateText(const QDate& date);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    QWidget* categoryChip(const QString& name);
+    void placeDeleteButton();
+
+    std::shared_ptr<Achievement> achievement_;
+    std::function<void()> onDelete_;
+    QString emoji_;
+    bool hovered_ = false;
+    QToolButton* deleteButton_ = nullptr;
+    QPointer<QVariantAnimation> fade_;
+};
