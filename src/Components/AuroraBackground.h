@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPointF>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+
+// The animated backdrop of the window: the theme's base colour with five large soft glows
+// that drift slowly back and forth, each between two offsets from the centre and at its own
+// pace. The glows are blurred once; each frame only places them, on a quarter-size canvas
+// that is then stretched over the widget (they hold no detail a full-size canvas would keep).
+// It repaints at most 30 times a second, and not at all while hidden, minimised or when
+// animations are switched off.
+class AuroraBackground : public QWidget {
+    Q_OBJECT
+public:
+    struct Blob {
+        QColor color;
+        qreal size;     // width; the height is size x 0.85, the gradient's radius size / 2
+        qreal blur;     // radius of the blur, in points
+        qreal opacity;  // of the colour at the centre
+        QPointF offsetA;
+        QPointF offsetB;
+        qreal duration; // seconds of one drift from one offset to the other
+    };
+
+    static constexpr int kFrameIntervalMs = 34; // just under 30 frames a second
+
+    explicit AuroraBackground(QWidget* parent = nullptr);
+
+    static const std::array<Blob, 5>& blobs();
+    // Where a glow stands, from the window's centre, after drifting for the given time.
+    static QPointF blobOffset(const Blob& blob, qreal seconds);
+
+    // Seconds since the drift began (0 until first shown or when animations are off).
+    qreal elapsedSeconds() const;
+    bool isAnimating() const { return timer_.isActive(); }
+
+    // Paints one frame for a backdrop of the given size after the given drift time.
+    void renderFrame(QPainter& painter, const QSizeF& size, qreal seconds);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void updateRunning();
+    void ensureSprites();
+    static bool animationsEnabled();
+    static QColor baseColor();
+
+    QTimer timer_;
+    qint64 startMs_ = -1;
+    QObject* watchedWindow_ = nullptr;
+    std::array<QImage, 5> sprites_;
+    QImage canvas_;
+};

@@ -1,0 +1,359 @@
+#include "Views/Dashboard/GoalCardView.h"
+
+#include "Components/AnimatedProgressRing.h"
+#include "Components/Animator.h"
+#include "Components/CategoryTag.h"
+#include "Components/MomentumBadge.h"
+#include "Components/MotionEffect.h"
+#include "Components/PriorityBadge.h"
+#include "Components/SmallProgressBar.h"
+#include "Components/SymbolIcon.h"
+#include "Components/Symbols.h"
+#include "Components/UltraThinMaterial.h"
+#include "Core/Extensions/ProgressPercent.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/ColorHex.h"
+#include "Core/Theme/Theme.h"
+#include "Models/Goal.h"
+#include "Views/Dashboard/StreakBadge.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTextLayout>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kRadius = 18;
+constexpr int kInset = 16;
+constexpr int kStrip = 2;
+constexpr int kRingSize = 54;
+const QString kMask = QStringLiteral("\u2022\u2022\u2022\u2022\u2022\u2022\u2022");
+
+double mix(double a, double b, double t) {
+    return a + (b - a) * t;
+}
+
+QColor mixColor(const QColor& a, const QColor& b, double t) {
+    return QColor::fromRgbF(float(mix(a.redF(), b.redF(), t)), float(mix(a.greenF(), b.greenF(), t)),
+                            float(mix(a.blueF(), b.blueF(), t)), float(mix(a.alphaF(), b.alphaF(), t)));
+}
+
+void styleLabel(QLabel* label, const QFont& font, const QColor& color) {
+    label->setFont(font);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, color);
+    label->setPalette(pal);
+}
+
+// The text as it fits in two lines of the width: a longer one ends the second line in "…".
+QString twoLines(const QString& text, const QFont& font, int width) {
+    if (width <= 0)
+        return text;
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    QTextLine first = layout.createLine();
+    if (!first.isValid()) {
+        layout.endLayout();
+        return text;
+    }
+    first.setLineWidth(width);
+    QTextLine second = layout.createLine();
+    if (second.isValid())
+        second.setLineWidth(width);
+    const bool overflows = second.isValid() && layout.createLine().isValid();
+    layout.endLayout();
+    if (!overflows)
+        return text;
+    const int cut = first.textStart() + first.textLength();
+    const QString rest = text.mid(cut);
+    return text.left(cut).trimmed() + QLatin1Char('\n') +
+           QFontMetrics(font).elidedText(rest, Qt::ElideRight, width);
+}
+
+} // namespace
+
+GoalCardView::GoalCardView(std::shared_ptr<Goal> goal, bool isHidden, std::function<void()> onToggleHidden,
+                           QWidget* parent)
+    : QWidget(parent), goal_(std::move(goal)), masked_(isHidden), onToggleHidden_(std::move(onToggleHidden)) {
+    setObjectName(QStringLiteral("goalCard"));
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_Hover);
+    setCursor(Qt::PointingHandCursor);
+    setSizePolicy(QSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred, QSizePolicy::Frame));
+    build();
+    refresh();
+    applyHover();
+}
+
+GoalCardView::~GoalCardView() = default;
+
+QColor GoalCardView::goalColor() const {
+    return ColorHex::fromHex(goal_->colorHex().value_or(ColorHex::fallbackHex()));
+}
+
+QString GoalCardView::fullTitle() const {
+    return masked_ ? kMask : goal_->title().value_or(QStringLiteral("Untitled Goal"));
+}
+
+void GoalCardView::build() {
+    auto* body = new QVBoxLayout(this);
+    body->setContentsMargins(kInset, kInset + kStrip, kInset, kInset);
+    body->setSpacing(16);
+
+    auto* titleRow = new QHBoxLayout;
+    titleRow->setSpacing(8);
+    auto* titleColumn = new QVBoxLayout;
+    titleColumn->setSpacing(5);
+    category_ = new CategoryTag(QString(), QColor(), this);
+    category_->setObjectName(QStringLiteral("goalCardCategory"));
+    titleColumn->addWidget(category_, 0, Qt::AlignLeft);
+    title_ = new QLabel(this);
+    title_->setObjectName(QStringLiteral("goalCardTitle"));
+    title_->setTextFormat(Qt::PlainText);
+    title_->setWordWrap(true);
+    title_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    title_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    titleColumn->addWidget(title_);
+    titleColumn->addStretch(1);
+    titleRow->addLayout(titleColumn, 1);
+
+    if (onToggleHidden_) {
+        eye_ = new QToolButton(this);
+        eye_->setObjectName(QStringLiteral("goalCardEye"));
+        eye_->setAutoRaise(true);
+        eye_->setCursor(Qt::PointingHandCursor);
+        eye_->setFocusPolicy(Qt::NoFocus);
+        eye_->setStyleSheet(
+            QStringLiteral("QToolButton { border: none; background: transparent; padding: 0; }"));
+        const int s = Symbols::pixelSizeForFontSize(11);
+        eye_->setIconSize(QSize(s, s));
+        connect(eye_, &QToolButton::clicked, this, [this] {
+            if (onToggleHidden_)
+                onToggleHidden_();
+        });
+        titleRow->addWidget(eye_, 0, Qt::AlignTop);
+    }
+    ring_ = new AnimatedProgressRing(0, kRingSize, 5, goalColor(), true, QColor(255, 255, 255, 15), this);
+    ring_->setObjectName(QStringLiteral("goalCardRing"));
+    ring_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    titleRow->addWidget(ring_, 0, Qt::AlignTop);
+    body->addLayout(titleRow);
+
+    bar_ = new SmallProgressBar(0, goalColor(), 3, false, this);
+    bar_->setObjectName(QStringLiteral("goalCardBar"));
+    body->addWidget(bar_);
+
+    auto* badges = new QHBoxLayout;
+    badges->setSpacing(5);
+    priority_ = new PriorityBadge(GoalPriority::medium, this);
+    priority_->setObjectName(QStringLiteral("goalCardPriority"));
+    momentum_ = new MomentumBadge(MomentumState::coasting, this);
+    momentum_->setObjectName(QStringLiteral("goalCardMomentum"));
+    streak_ = new StreakBadge(0, this);
+    streak_->setObjectName(QStringLiteral("goalCardStreak"));
+    badges->addWidget(priority_);
+    badges->addWidget(momentum_);
+    badges->addStretch(1);
+    badges->addWidget(streak_);
+    body->addLayout(badges);
+
+    deadlineRow_ = new QWidget(this);
+    deadlineRow_->setObjectName(QStringLiteral("goalCardDeadlineRow"));
+    auto* deadlineLayout = new QHBoxLayout(deadlineRow_);
+    deadlineLayout->setContentsMargins(0, 0, 0, 0);
+    deadlineLayout->setSpacing(4);
+    deadlineIcon_ = new SymbolIcon(QString(), Symbols::pixelSizeForFontSize(9), Qt::white, deadlineRow_);
+    deadline_ = new QLabel(deadlineRow_);
+    deadline_->setObjectName(QStringLiteral("goalCardDeadline"));
+    deadline_->setTextFormat(Qt::PlainText);
+    deadlineLayout->addWidget(deadlineIcon_);
+    deadlineLayout->addWidget(deadline_);
+    deadlineLayout->addStretch(1);
+    deadlineRow_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    body->addWidget(deadlineRow_);
+}
+
+void GoalCardView::refresh() {
+    const QColor color = goalColor();
+    category_->setTag(goal_->category().value_or(QStringLiteral("Personal")), color);
+    styleLabel(title_, Theme::font(15, QFont::DemiBold), Theme::textPrimary());
+    updateTitle();
+    if (eye_)
+        eye_->setIcon(Symbols::icon(masked_ ? QStringLiteral("eye.slash") : QStringLiteral("eye"),
+                                    Theme::textMuted(), Symbols::pixelSizeForFontSize(11)));
+
+    const double progress = ProgressPercent::clamp(goal_->progressPercentage());
+    ring_->setColor(color);
+    ring_->setProgress(progress);
+    bar_->setColor(color);
+    bar_->setProgress(progress);
+
+    priority_->setPriority(GoalPriorities::fromRaw(goal_->priority()).value_or(GoalPriority::medium));
+    momentum_->setState(goal_->wrappedMomentumState());
+    streak_->setStreak(goal_->streak());
+    streak_->setVisible(goal_->streak() >= 1);
+
+    const std::optional<int> days = goal_->daysUntilDeadline();
+    deadlineRow_->setVisible(days.has_value());
+    if (days) {
+        const QColor tone = deadlineColor(*days);
+        deadlineIcon_->setSymbol(deadlineSymbol(*days));
+        deadlineIcon_->setColor(tone);
+        styleLabel(deadline_, Theme::font(11), tone);
+        deadline_->setText(deadlineText(*days));
+    }
+    update();
+}
+
+void GoalCardView::updateTitle() {
+    const QString full = fullTitle();
+    title_->setText(twoLines(full, title_->font(), title_->width()));
+    title_->setProperty("fullText", full);
+}
+
+void GoalCardView::setTitleMasked(bool masked) {
+    if (masked == masked_)
+        return;
+    masked_ = masked;
+    refresh();
+}
+
+void GoalCardView::setSelected(bool selected) {
+    if (selected == selected_)
+        return;
+    selected_ = selected;
+    update();
+}
+
+QString GoalCardView::deadlineText(int days) {
+    if (days < 0)
+        return QStringLiteral("Overdue by %1d").arg(-qint64(days));
+    if (days == 0)
+        return QStringLiteral("Due today");
+    if (days == 1)
+        return QStringLiteral("Due tomorrow");
+    return QStringLiteral("Due in %1 days").arg(days);
+}
+
+QString GoalCardView::deadlineSymbol(int days) {
+    return days < 0 ? QStringLiteral("exclamationmark.triangle.fill") : QStringLiteral("calendar");
+}
+
+QColor GoalCardView::deadlineColor(int days) {
+    if (days < 0)
+        return AppTheme::Colors::coral();
+    if (days <= 6)
+        return AppTheme::Colors::amber();
+    return Theme::textMuted();
+}
+
+QSize GoalCardView::sizeHint() const {
+    const int w = 320;
+    return {w, heightForWidth(w)};
+}
+
+QSize GoalCardView::minimumSizeHint() const {
+    return {2 * kInset + kRingSize + 60, heightForWidth(240)};
+}
+
+int GoalCardView::heightForWidth(int width) const {
+    return layout()->totalHeightForWidth(width);
+}
+
+void GoalCardView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    updateTitle();
+}
+
+void GoalCardView::enterEvent(QEnterEvent* event) {
+    setHovered(true);
+    QWidget::enterEvent(event);
+}
+
+void GoalCardView::leaveEvent(QEvent* event) {
+    setHovered(false);
+    QWidget::leaveEvent(event);
+}
+
+void GoalCardView::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    QWidget::mousePressEvent(event);
+}
+
+void GoalCardView::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click =
+        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    if (click)
+        emit clicked();
+    QWidget::mouseReleaseEvent(event);
+}
+
+void GoalCardView::setHovered(bool hovered) {
+    if (hovered == hovered_)
+        return;
+    hovered_ = hovered;
+    Animator::stop(hoverAnimation_);
+    const double from = hover_;
+    const double to = hovered ? 1.0 : 0.0;
+    hoverAnimation_ = Animator::run(this, AppTheme::Animation::spring(), [this, from, to](double t) {
+        hover_ = mix(from, to, t);
+        applyHover();
+    });
+}
+
+void GoalCardView::applyHover() {
+    const double t = std::clamp(hover_, 0.0, 1.0);
+    MotionEffect* effect = MotionEffect::of(this);
+    effect->setScale(mix(1.0, 1.025, hover_));
+    QColor rest(0, 0, 0);
+    rest.setAlphaF(0.5f);
+    effect->setShadow(
+        {mixColor(rest, Theme::withOpacity(goalColor(), 0.2), t), mix(14, 24, t), 0, mix(5, 10, t)});
+    update();
+}
+
+void GoalCardView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor color = goalColor();
+    const double h = std::clamp(hover_, 0.0, 1.0);
+    const QRectF card = rect();
+    QPainterPath shape;
+    shape.addRoundedRect(card, kRadius, kRadius);
+
+    UltraThinMaterial::paint(p, this, shape);
+    QLinearGradient wash(card.topLeft(), card.bottomRight());
+    wash.setColorAt(0, Theme::withOpacity(color, mix(0.05, 0.1, h)));
+    wash.setColorAt(1, AppTheme::Colors::glassSurface());
+    p.fillPath(shape, wash);
+
+    p.save();
+    p.setClipPath(shape);
+    QLinearGradient strip(card.topLeft(), card.topRight());
+    strip.setColorAt(0, Theme::withOpacity(color, 0.9));
+    strip.setColorAt(1, Theme::withOpacity(color, 0));
+    p.fillRect(QRectF(card.left(), card.top(), card.width(), kStrip), strip);
+    p.restore();
+
+    QLinearGradient edge(card.topLeft(), card.bottomRight());
+    edge.setColorAt(0, Theme::withOpacity(color, mix(0.18, 0.45, h)));
+    edge.setColorAt(1, QColor(255, 255, 255, int(255 * 0.06)));
+    p.setPen(QPen(QBrush(edge), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(card.adjusted(0.5, 0.5, -0.5, -0.5), kRadius - 0.5, kRadius - 0.5);
+
+    if (selected_) {
+        p.setPen(QPen(color, 2));
+        p.drawRoundedRect(card.adjusted(1, 1, -1, -1), 12, 12);
+    }
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QColor>
+#include <QPointer>
+#include <QString>
+#include <QVariantAnimation>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class AnimatedProgressRing;
+class CategoryTag;
+class Goal;
+class MomentumBadge;
+class PriorityBadge;
+class QLabel;
+class QToolButton;
+class SmallProgressBar;
+class StreakBadge;
+class SymbolIcon;
+
+// One goal as a card: colour strip, category and title, progress ring and bar, priority,
+// momentum and streak badges, and the deadline. It writes nothing. The goals grid gives it a
+// hide toggle; the dashboard gives none, and then no eye button is shown. Clicking the body
+// emits clicked() for the host to act on; the card itself does nothing with it.
+class GoalCardView : public QWidget {
+    Q_OBJECT
+public:
+    GoalCardView(std::shared_ptr<Goal> goal, bool isHidden, std::function<void()> onToggleHidden,
+                 QWidget* parent = nullptr);
+    ~GoalCardView() override;
+
+    const std::shared_ptr<Goal>& goal() const { return goal_; }
+
+    // Masks the title; the host flips it after its hide action.
+    bool isTitleMasked() const { return masked_; }
+    void setTitleMasked(bool masked);
+    // The host's selection outline (goals grid).
+    bool isSelected() const { return selected_; }
+    void setSelected(bool selected);
+    bool isHovered() const { return hovered_; }
+
+    // Reads the goal again (after the store changed).
+    void refresh();
+
+    static QString deadlineText(int days);
+    static QString deadlineSymbol(int days);
+    static QColor deadlineColor(int days);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void build();
+    void setHovered(bool hovered);
+    void applyHover();
+    void updateTitle();
+    QColor goalColor() const;
+    QString fullTitle() const;
+
+    std::shared_ptr<Goal> goal_;
+    bool masked_;
+    std::function<void()> onToggleHidden_;
+    bool selected_ = false;
+    bool hovered_ = false;
+    bool pressed_ = false;
+    double hover_ = 0.0;
+    QPointer<QVariantAnimation> hoverAnimation_;
+
+    CategoryTag* category_ = nullptr;
+    QLabel* title_ = nullptr;
+    QToolButton* eye_ = nullptr;
+    AnimatedProgressRing* ring_ = nullptr;
+    SmallProgressBar* bar_ = nullptr;
+    PriorityBadge* priority_ = nullptr;
+    MomentumBadge* momentum_ = nullptr;
+    StreakBadge* streak_ = nullptr;
+    QWidget* deadlineRow_ = nullptr;
+    SymbolIcon* deadlineIcon_ = nullptr;
+    QLabel* deadline_ = nullptr;
+};

@@ -1,0 +1,203 @@
+#include "Views/Goals/ArchivedGoalRow.h"
+
+#include "Components/AlertDialog.h"
+#include "Components/Animator.h"
+#include "Components/CategoryTag.h"
+#include "Components/MotionEffect.h"
+#include "Components/SymbolIcon.h"
+#include "Components/Symbols.h"
+#include "Components/UltraThinMaterial.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/ColorHex.h"
+#include "Core/Theme/Theme.h"
+#include "Models/Goal.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPainter>
+#include <QPainterPath>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr double kRadius = 18;
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QFont& font, const QColor& color) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, color);
+    label->setPalette(pal);
+    return label;
+}
+
+QString rgba(const QColor& c) {
+    return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
+}
+
+} // namespace
+
+ArchivedGoalRow::ArchivedGoalRow(std::shared_ptr<Goal> goal, std::function<void()> onRestore,
+                                 std::function<void()> onDelete, QWidget* parent)
+    : QWidget(parent), goal_(std::move(goal)), onRestore_(std::move(onRestore)),
+      onDelete_(std::move(onDelete)) {
+    setObjectName(QStringLiteral("archivedGoalRow"));
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_Hover);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    build();
+    refresh();
+}
+
+ArchivedGoalRow::~ArchivedGoalRow() = default;
+
+QColor ArchivedGoalRow::goalColor() const {
+    return ColorHex::fromHex(goal_->colorHex().value_or(ColorHex::fallbackHex()));
+}
+
+void ArchivedGoalRow::build() {
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(16, 16, 16, 16);
+    row->setSpacing(16);
+
+    colorBar_ = new QWidget(this);
+    colorBar_->setFixedSize(3, 48);
+    row->addWidget(colorBar_, 0, Qt::AlignVCenter);
+
+    auto* column = new QVBoxLayout;
+    column->setSpacing(6);
+    auto* titleLine = new QHBoxLayout;
+    titleLine->setSpacing(8);
+    title_ = makeLabel(this, QStringLiteral("archivedGoalTitle"), Theme::font(14, QFont::Medium),
+                       Theme::textPrimary());
+    title_->setWordWrap(true);
+    titleLine->addWidget(title_, 1);
+    titleLine->addWidget(new SymbolIcon(QStringLiteral("trophy.fill"), Symbols::pixelSizeForFontSize(12),
+                                        AppTheme::Colors::gold(), this));
+    column->addLayout(titleLine);
+
+    auto* metaLine = new QHBoxLayout;
+    metaLine->setSpacing(6);
+    category_ = new CategoryTag(QString(), QColor(), this);
+    category_->setObjectName(QStringLiteral("archivedGoalCategory"));
+    metaLine->addWidget(category_);
+    metaLine->addStretch(1);
+    completedBy_ =
+        makeLabel(this, QStringLiteral("archivedGoalCompletedBy"), Theme::font(11), Theme::textMuted());
+    metaLine->addWidget(completedBy_);
+    column->addLayout(metaLine);
+    row->addLayout(column, 1);
+
+    actions_ = new QWidget(this);
+    actions_->setObjectName(QStringLiteral("archivedGoalActions"));
+    auto* actions = new QHBoxLayout(actions_);
+    actions->setContentsMargins(0, 0, 0, 0);
+    actions->setSpacing(4);
+
+    const QColor indigo = AppTheme::Colors::indigo();
+    restore_ = new QToolButton(actions_);
+    restore_->setObjectName(QStringLiteral("archivedGoalRestore"));
+    restore_->setText(QStringLiteral("Restore"));
+    restore_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    const int restoreIcon = Symbols::pixelSizeForFontSize(10);
+    restore_->setIcon(Symbols::icon(QStringLiteral("arrow.uturn.left"), indigo, restoreIcon));
+    restore_->setIconSize(QSize(restoreIcon, restoreIcon));
+    restore_->setFont(Theme::font(11, QFont::Medium));
+    restore_->setCursor(Qt::PointingHandCursor);
+    restore_->setStyleSheet(QStringLiteral("QToolButton { border: none; color: %1; background: %2; "
+                                           "padding: 5px 8px; border-radius: 11px; }")
+                                .arg(rgba(indigo), rgba(Theme::withOpacity(indigo, 0.1))));
+    connect(restore_, &QToolButton::clicked, this, [this] {
+        if (onRestore_)
+            onRestore_();
+    });
+    actions->addWidget(restore_);
+
+    const QColor rose = AppTheme::Colors::rose();
+    delete_ = new QToolButton(actions_);
+    delete_->setObjectName(QStringLiteral("archivedGoalDelete"));
+    const int trashIcon = Symbols::pixelSizeForFontSize(11);
+    delete_->setIcon(Symbols::icon(QStringLiteral("trash"), rose, trashIcon));
+    delete_->setIconSize(QSize(trashIcon, trashIcon));
+    delete_->setFixedSize(trashIcon + 12, trashIcon + 12);
+    delete_->setCursor(Qt::PointingHandCursor);
+    delete_->setStyleSheet(QStringLiteral("QToolButton { border: none; padding: 0; background: %1; "
+                                          "border-radius: %2px; }")
+                               .arg(rgba(Theme::withOpacity(rose, 0.1)))
+                               .arg((trashIcon + 12) / 2));
+    connect(delete_, &QToolButton::clicked, this, [this] { confirmDelete(); });
+    actions->addWidget(delete_);
+    actions_->setVisible(false);
+    row->addWidget(actions_, 0, Qt::AlignVCenter);
+}
+
+void ArchivedGoalRow::refresh() {
+    title_->setText(goal_->title().value_or(QStringLiteral("Untitled Goal")));
+    category_->setTag(goal_->category().value_or(QStringLiteral("Personal")), goalColor());
+    const auto deadline = goal_->deadline();
+    completedBy_->setVisible(deadline.has_value());
+    if (deadline)
+        completedBy_->setText(
+            QStringLiteral("Completed by ") +
+            QLocale().toString(deadline->toLocalTime().date(), QStringLiteral("MMM d, yyyy")));
+    update();
+}
+
+SheetHost* ArchivedGoalRow::confirmDelete() {
+    const QString title = goal_->title().value_or(QStringLiteral("Untitled Goal"));
+    auto onDelete = onDelete_;
+    return AlertDialog::present(window(), QStringLiteral("Delete \"%1\"?").arg(title),
+                                QStringLiteral("This will permanently remove the goal and all its data."),
+                                {{QStringLiteral("Delete Permanently"), AlertDialog::Role::Destructive,
+                                  [onDelete] {
+                                      if (onDelete)
+                                          onDelete();
+                                  }},
+                                 {QStringLiteral("Cancel"), AlertDialog::Role::Cancel, {}}});
+}
+
+void ArchivedGoalRow::enterEvent(QEnterEvent* event) {
+    setHovered(true);
+    QWidget::enterEvent(event);
+}
+
+void ArchivedGoalRow::leaveEvent(QEvent* event) {
+    setHovered(false);
+    QWidget::leaveEvent(event);
+}
+
+void ArchivedGoalRow::setHovered(bool hovered) {
+    if (hovered == hovered_)
+        return;
+    hovered_ = hovered;
+    actions_->setVisible(hovered);
+    if (hovered) {
+        MotionEffect* effect = MotionEffect::of(actions_);
+        effect->setOpacity(0);
+        QPointer<MotionEffect> guard(effect);
+        Animator::run(actions_, AppTheme::Animation::snappy(), [guard](double t) {
+            if (guard)
+                guard->setOpacity(t);
+        });
+    }
+}
+
+void ArchivedGoalRow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor color = goalColor();
+    const QRectF box = rect();
+    QPainterPath shape;
+    shape.addRoundedRect(box, kRadius, kRadius);
+    UltraThinMaterial::paint(p, this, shape);
+    p.setPen(QPen(Theme::withOpacity(color, 0.15), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(box.adjusted(0.5, 0.5, -0.5, -0.5), kRadius - 0.5, kRadius - 0.5);
+    p.setPen(Qt::NoPen);
+    p.setBrush(color);
+    p.drawRoundedRect(QRectF(colorBar_->geometry()), 2, 2);
+}

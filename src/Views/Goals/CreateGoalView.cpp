@@ -1,0 +1,480 @@
+#include "Views/Goals/CreateGoalView.h"
+
+#include "Components/DatePickerField.h"
+#include "Components/MotionEffect.h"
+#include "Components/SheetHost.h"
+#include "Components/SymbolIcon.h"
+#include "Components/Symbols.h"
+#include "Components/ToggleSwitch.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/ColorHex.h"
+#include "Core/Theme/EnumStyles.h"
+#include "Core/Theme/Theme.h"
+#include "ViewModels/CreateGoalViewModel.h"
+
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace {
+
+QString rgba(const QColor& c) {
+    return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
+}
+
+QString gradient(const QColor& from, const QColor& to) {
+    return QStringLiteral("qlineargradient(x1: 0, y1: 0, x2: 1, y2: 0, stop: 0 %1, stop: 1 %2)")
+        .arg(rgba(from), rgba(to));
+}
+
+QLabel* makeLabel(const QString& text, const QFont& font, const QColor& color) {
+    auto* label = new QLabel(text);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(rgba(color)));
+    return label;
+}
+
+QWidget* divider() {
+    auto* line = new QWidget;
+    line->setFixedHeight(1);
+    line->setAttribute(Qt::WA_StyledBackground);
+    line->setStyleSheet(QStringLiteral("background: %1;").arg(rgba(AppTheme::Colors::borderSubtle())));
+    return line;
+}
+
+QLineEdit* plainField(const QString& name, const QString& placeholder, const QFont& font) {
+    auto* field = new QLineEdit;
+    field->setObjectName(name);
+    field->setPlaceholderText(placeholder);
+    field->setFont(font);
+    field->setFrame(false);
+    field->setStyleSheet(
+        QStringLiteral("QLineEdit { background: transparent; border: none; color: %1; padding: 0; }")
+            .arg(rgba(Theme::textPrimary())));
+    QPalette pal = field->palette();
+    pal.setColor(QPalette::PlaceholderText, Theme::textMuted());
+    field->setPalette(pal);
+    return field;
+}
+
+// Capsule chip: a gradient and a glow when on, quiet glass with a hairline when off.
+void styleChip(QToolButton* chip, bool on, const QColor& from, const QColor& to) {
+    const int radius = (QFontMetrics(chip->font()).height() + 18) / 2;
+    if (on)
+        chip->setStyleSheet(
+            QStringLiteral("QToolButton { color: white; background: %1; border: 1px solid transparent; "
+                           "border-radius: %2px; padding: 8px 16px; }")
+                .arg(gradient(from, to))
+                .arg(radius));
+    else
+        chip->setStyleSheet(QStringLiteral("QToolButton { color: %1; background: %2; border: 1px solid %3; "
+                                           "border-radius: %4px; padding: 8px 16px; }")
+                                .arg(rgba(Theme::textSecondary()), rgba(AppTheme::Colors::glassSurface()),
+                                     rgba(AppTheme::Colors::borderSubtle()))
+                                .arg(radius));
+    MotionEffect::of(chip)->setShadow(
+        {on ? Theme::withOpacity(from, 0.3) : QColor(Qt::transparent), on ? 6.0 : 0.0, 0, 0});
+}
+
+QToolButton* makeChip(const QString& name, const QString& text) {
+    auto* chip = new QToolButton;
+    chip->setObjectName(name);
+    chip->setText(text);
+    chip->setFont(Theme::font(12, QFont::Medium));
+    chip->setCursor(Qt::PointingHandCursor);
+    chip->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    return chip;
+}
+
+} // namespace
+
+CreateGoalView::CreateGoalView(GoalsViewModel* viewModel, std::shared_ptr<Goal> goalToEdit, QWidget* parent)
+    : QWidget(parent), form_(new CreateGoalViewModel(viewModel, std::move(goalToEdit), this)) {
+    setObjectName(QStringLiteral("createGoalView"));
+    setAttribute(Qt::WA_StyledBackground);
+    setStyleSheet(
+        QStringLiteral("QWidget#createGoalView { background: %1; }").arg(rgba(Theme::backgroundSecondary())));
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(buildHeader());
+    column->addWidget(divider());
+    column->addWidget(buildSections(), 1);
+    column->addWidget(divider());
+    column->addWidget(buildFooter());
+    connect(form_, &CreateGoalViewModel::changed, this, &CreateGoalView::sync);
+    sync();
+}
+
+CreateGoalView::~CreateGoalView() = default;
+
+SheetHost* CreateGoalView::present(QWidget* over, GoalsViewModel* viewModel, std::shared_ptr<Goal> goalToEdit,
+                                   QSize frame, std::function<void()> onDismiss) {
+    auto* sheet = new CreateGoalView(viewModel, std::move(goalToEdit));
+    SheetHost* host = SheetHost::present(over, sheet, frame.width(), std::move(onDismiss));
+    host->setCardHeight(frame.height());
+    return host;
+}
+
+QWidget* CreateGoalView::buildHeader() {
+    auto* header = new QWidget;
+    auto* row = new QHBoxLayout(header);
+    row->setContentsMargins(32, 32, 32, 32);
+    auto* title = makeLabel(form_->headerTitle(), Theme::font(22, QFont::Bold), Theme::textPrimary());
+    title->setObjectName(QStringLiteral("createGoalHeader"));
+    row->addWidget(title);
+    row->addStretch(1);
+    auto* closeButton = new QToolButton;
+    closeButton->setObjectName(QStringLiteral("createGoalClose"));
+    const int size = Symbols::pixelSizeForFontSize(20);
+    closeButton->setIcon(Symbols::icon(QStringLiteral("xmark.circle.fill"), Theme::textMuted(), size));
+    closeButton->setIconSize(QSize(size, size));
+    closeButton->setAutoRaise(true);
+    closeButton->setCursor(Qt::PointingHandCursor);
+    closeButton->setStyleSheet(QStringLiteral("QToolButton { border: none; background: transparent; }"));
+    connect(closeButton, &QToolButton::clicked, this, &CreateGoalView::dismissSheet);
+    row->addWidget(closeButton);
+    return header;
+}
+
+QWidget* CreateGoalView::buildSections() {
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("createGoalScroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setStyleSheet(
+        QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
+    auto* content = new QWidget;
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(32, 32, 32, 32);
+    column->setSpacing(32);
+    column->addWidget(section(QStringLiteral("Goal Title"), buildTitleField()));
+    column->addWidget(section(QStringLiteral("Category"), buildCategory()));
+    column->addWidget(section(QStringLiteral("Color"), buildColors()));
+    column->addWidget(section(QStringLiteral("Priority"), buildPriority()));
+    column->addWidget(section(QStringLiteral("Deadline"), buildDeadline()));
+    column->addWidget(section(QStringLiteral("Financial Goal"), buildMoney()));
+    column->addWidget(section(QStringLiteral("Notes (optional)"), buildNotes()));
+    column->addStretch(1);
+    scroll->setWidget(content);
+    return scroll;
+}
+
+QWidget* CreateGoalView::section(const QString& title, QWidget* content) {
+    auto* box = new QWidget;
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    QFont font = Theme::font(11, QFont::Medium);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.8);
+    column->addWidget(makeLabel(title, font, Theme::textSecondary()));
+    column->addWidget(content);
+    return box;
+}
+
+QWidget* CreateGoalView::buildTitleField() {
+    title_ = plainField(QStringLiteral("createGoalTitleField"), QStringLiteral("e.g. Run a half marathon"),
+                        Theme::font(18, QFont::DemiBold));
+    title_->setStyleSheet(
+        QStringLiteral("QLineEdit { background: %1; border: none; border-radius: 12px; color: %2; "
+                       "padding: 16px; }")
+            .arg(rgba(Theme::backgroundTertiary()), rgba(Theme::textPrimary())));
+    title_->setText(form_->title());
+    connect(title_, &QLineEdit::textEdited, form_, &CreateGoalViewModel::setTitle);
+    return title_;
+}
+
+QWidget* CreateGoalView::buildCategory() {
+    auto* box = new QWidget;
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+
+    auto* strip = new QScrollArea;
+    strip->setObjectName(QStringLiteral("createGoalCategoryStrip"));
+    strip->setFrameShape(QFrame::NoFrame);
+    strip->setWidgetResizable(true);
+    strip->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    strip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    strip->setStyleSheet(
+        QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
+    strip->viewport()->installEventFilter(this);
+    auto* chips = new QWidget;
+    auto* row = new QHBoxLayout(chips);
+    row->setContentsMargins(0, 4, 0, 6); // room for the chosen chip's glow
+    row->setSpacing(8);
+    for (const QString& suggestion : CreateGoalViewModel::suggestions()) {
+        auto* chip = makeChip(QStringLiteral("createGoalCategory_") + suggestion, suggestion);
+        connect(chip, &QToolButton::clicked, form_,
+                [this, suggestion] { form_->chooseSuggestion(suggestion); });
+        suggestionChips_ << chip;
+        row->addWidget(chip);
+    }
+    customChip_ = makeChip(QStringLiteral("createGoalCustomChip"), QStringLiteral("Custom"));
+    connect(customChip_, &QToolButton::clicked, form_, &CreateGoalViewModel::chooseCustom);
+    row->addWidget(customChip_);
+    row->addStretch(1);
+    strip->setWidget(chips);
+    // The chips' final padding decides the strip's height.
+    for (QToolButton* chip : suggestionChips_)
+        styleChip(chip, false, AppTheme::Colors::indigo(), AppTheme::Colors::violet());
+    styleChip(customChip_, false, AppTheme::Colors::cyan(), AppTheme::Colors::electric());
+    int chipHeight = 0;
+    for (QToolButton* chip : chips->findChildren<QToolButton*>()) {
+        chip->ensurePolished();
+        chipHeight = std::max(chipHeight, chip->sizeHint().height());
+    }
+    strip->setFixedHeight(chipHeight + 10);
+    column->addWidget(strip);
+
+    customEntry_ = new QWidget;
+    customEntry_->setObjectName(QStringLiteral("createGoalCustomEntry"));
+    customEntry_->setAttribute(Qt::WA_StyledBackground);
+    const QColor cyan = AppTheme::Colors::cyan();
+    customEntry_->setStyleSheet(
+        QStringLiteral(
+            "QWidget#createGoalCustomEntry { background: %1; border: 1px solid %2; border-radius: 12px; }")
+            .arg(rgba(AppTheme::Colors::glassSurface()),
+                 gradient(Theme::withOpacity(cyan, 0.5),
+                          Theme::withOpacity(AppTheme::Colors::electric(), 0.3))));
+    MotionEffect::of(customEntry_)->setShadow({Theme::withOpacity(cyan, 0.1), 8, 0, 0});
+    auto* entryRow = new QHBoxLayout(customEntry_);
+    entryRow->setContentsMargins(16, 16, 16, 16);
+    entryRow->setSpacing(8);
+    entryRow->addWidget(new SymbolIcon(QStringLiteral("tag.fill"), Symbols::pixelSizeForFontSize(12), cyan));
+    customField_ = plainField(QStringLiteral("createGoalCustomField"),
+                              QStringLiteral("Enter category name..."), Theme::font(14, QFont::Medium));
+    customField_->setText(form_->customCategory());
+    connect(customField_, &QLineEdit::textEdited, form_, &CreateGoalViewModel::setCustomCategory);
+    entryRow->addWidget(customField_, 1);
+    column->addWidget(customEntry_);
+    return box;
+}
+
+QWidget* CreateGoalView::buildColors() {
+    auto* box = new QWidget;
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(8);
+    for (const QString& hex : CreateGoalViewModel::colorPalette()) {
+        auto* swatch = new QToolButton;
+        swatch->setObjectName(QStringLiteral("createGoalColor_") + hex.mid(1));
+        swatch->setFixedSize(32, 32);
+        swatch->setCursor(Qt::PointingHandCursor);
+        swatch->setIconSize(QSize(Symbols::pixelSizeForFontSize(12), Symbols::pixelSizeForFontSize(12)));
+        swatch->setStyleSheet(
+            QStringLiteral("QToolButton { background: %1; border: none; border-radius: 16px; }")
+                .arg(rgba(ColorHex::fromHex(hex))));
+        swatch->setProperty("hex", hex);
+        connect(swatch, &QToolButton::clicked, form_, [this, hex] { form_->setSelectedColorHex(hex); });
+        swatches_ << swatch;
+        row->addWidget(swatch);
+    }
+    row->addStretch(1);
+    return box;
+}
+
+QWidget* CreateGoalView::buildPriority() {
+    auto* box = new QWidget;
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(8);
+    for (GoalPriority priority : GoalPriorities::allCases) {
+        const qint16 raw = GoalPriorities::rawValue(priority);
+        auto* chip = makeChip(QStringLiteral("createGoalPriority_%1").arg(raw), EnumStyles::label(priority));
+        const int size = Symbols::pixelSizeForFontSize(11);
+        chip->setIconSize(QSize(size, size));
+        chip->setProperty("raw", raw);
+        connect(chip, &QToolButton::clicked, form_, [this, raw] { form_->setPriority(raw); });
+        priorities_ << chip;
+        row->addWidget(chip);
+    }
+    row->addStretch(1);
+    return box;
+}
+
+QWidget* CreateGoalView::buildDeadline() {
+    auto* box = new QWidget;
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    auto* toggleRow = new QHBoxLayout;
+    toggleRow->addWidget(
+        makeLabel(QStringLiteral("Set a deadline"), Theme::font(13, QFont::Medium), Theme::textPrimary()));
+    toggleRow->addStretch(1);
+    deadlineToggle_ = new ToggleSwitch(form_->hasDeadline(), AppTheme::Colors::purple());
+    deadlineToggle_->setObjectName(QStringLiteral("createGoalDeadlineToggle"));
+    connect(deadlineToggle_, &ToggleSwitch::toggled, form_, &CreateGoalViewModel::setHasDeadline);
+    toggleRow->addWidget(deadlineToggle_);
+    column->addLayout(toggleRow);
+    deadlinePicker_ = new DatePickerField(form_->deadline(), DatePickerField::Style::Compact);
+    deadlinePicker_->setObjectName(QStringLiteral("createGoalDeadlinePicker"));
+    deadlinePicker_->setMinimumWidth(170);
+    connect(deadlinePicker_, &DatePickerField::dateTimeChanged, form_, &CreateGoalViewModel::setDeadline);
+    column->addWidget(deadlinePicker_, 0, Qt::AlignLeft);
+    return box;
+}
+
+QWidget* CreateGoalView::buildMoney() {
+    auto* box = new QWidget;
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    const QColor emerald = AppTheme::Colors::emerald();
+    auto* toggleRow = new QHBoxLayout;
+    toggleRow->setSpacing(6);
+    toggleRow->addWidget(
+        new SymbolIcon(QStringLiteral("dollarsign.circle.fill"), Symbols::pixelSizeForFontSize(13), emerald));
+    toggleRow->addWidget(makeLabel(QStringLiteral("This goal requires money"), Theme::font(13, QFont::Medium),
+                                   Theme::textPrimary()));
+    toggleRow->addStretch(1);
+    moneyToggle_ = new ToggleSwitch(form_->needsMoney(), emerald);
+    moneyToggle_->setObjectName(QStringLiteral("createGoalMoneyToggle"));
+    connect(moneyToggle_, &ToggleSwitch::toggled, form_, &CreateGoalViewModel::setNeedsMoney);
+    toggleRow->addWidget(moneyToggle_);
+    column->addLayout(toggleRow);
+
+    amountEntry_ = new QWidget;
+    amountEntry_->setObjectName(QStringLiteral("createGoalAmountEntry"));
+    amountEntry_->setAttribute(Qt::WA_StyledBackground);
+    amountEntry_->setStyleSheet(
+        QStringLiteral(
+            "QWidget#createGoalAmountEntry { background: %1; border: 1px solid %2; border-radius: 12px; }")
+            .arg(rgba(AppTheme::Colors::glassSurface()), rgba(Theme::withOpacity(emerald, 0.4))));
+    auto* entryRow = new QHBoxLayout(amountEntry_);
+    entryRow->setContentsMargins(16, 16, 16, 16);
+    entryRow->setSpacing(8);
+    entryRow->addWidget(new SymbolIcon(QStringLiteral("target"), Symbols::pixelSizeForFontSize(12), emerald));
+    amountField_ = plainField(QStringLiteral("createGoalAmountField"),
+                              QStringLiteral("Total amount needed (e.g. 100000)"), Theme::font(14));
+    amountField_->setText(form_->targetAmountText());
+    connect(amountField_, &QLineEdit::textEdited, form_, &CreateGoalViewModel::setTargetAmountText);
+    entryRow->addWidget(amountField_, 1);
+    column->addWidget(amountEntry_);
+    return box;
+}
+
+QWidget* CreateGoalView::buildNotes() {
+    notes_ = new QPlainTextEdit;
+    notes_->setObjectName(QStringLiteral("createGoalNotes"));
+    notes_->setFont(Theme::font(13));
+    notes_->setFixedHeight(80);
+    notes_->setFrameShape(QFrame::NoFrame);
+    notes_->setStyleSheet(
+        QStringLiteral("QPlainTextEdit { background: %1; color: %2; border: none; border-radius: 8px; "
+                       "padding: 8px; }")
+            .arg(rgba(Theme::backgroundTertiary()), rgba(Theme::textPrimary())));
+    notes_->setPlainText(form_->notes());
+    connect(notes_, &QPlainTextEdit::textChanged, form_, [this] { form_->setNotes(notes_->toPlainText()); });
+    return notes_;
+}
+
+QWidget* CreateGoalView::buildFooter() {
+    auto* footer = new QWidget;
+    auto* row = new QHBoxLayout(footer);
+    row->setContentsMargins(32, 32, 32, 32);
+    row->setSpacing(16);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
+    cancel->setObjectName(QStringLiteral("createGoalCancel"));
+    cancel->setFont(Theme::font(14, QFont::Medium));
+    cancel->setCursor(Qt::PointingHandCursor);
+    cancel->setStyleSheet(
+        QStringLiteral("QPushButton { color: %1; background: %2; border: none; border-radius: 12px; "
+                       "padding: 8px 32px; }")
+            .arg(rgba(Theme::textSecondary()), rgba(Theme::backgroundTertiary())));
+    connect(cancel, &QPushButton::clicked, this, &CreateGoalView::dismissSheet);
+    row->addWidget(cancel);
+    row->addStretch(1);
+    confirm_ = new QPushButton(form_->confirmLabel());
+    confirm_->setObjectName(QStringLiteral("createGoalConfirm"));
+    confirm_->setFont(Theme::font(14, QFont::Medium));
+    confirm_->setCursor(Qt::PointingHandCursor);
+    connect(confirm_, &QPushButton::clicked, this, &CreateGoalView::confirm);
+    row->addWidget(confirm_);
+    return footer;
+}
+
+void CreateGoalView::sync() {
+    const QColor indigo = AppTheme::Colors::indigo();
+    for (QToolButton* chip : suggestionChips_)
+        styleChip(chip, form_->isSuggestionChosen(chip->text()), indigo, AppTheme::Colors::violet());
+    const bool custom = form_->isCustomCategory();
+    const QColor cyan = AppTheme::Colors::cyan();
+    customChip_->setIcon(Symbols::icon(QStringLiteral("plus"),
+                                       custom ? QColor(Qt::white) : Theme::textSecondary(),
+                                       Symbols::pixelSizeForFontSize(10)));
+    styleChip(customChip_, custom, cyan, AppTheme::Colors::electric());
+    customEntry_->setVisible(custom);
+    if (customField_->text() != form_->customCategory())
+        customField_->setText(form_->customCategory());
+
+    for (QToolButton* swatch : swatches_) {
+        const bool chosen = swatch->property("hex").toString() == form_->selectedColorHex();
+        swatch->setIcon(
+            chosen ? Symbols::icon(QStringLiteral("checkmark"), Qt::white, Symbols::pixelSizeForFontSize(12))
+                   : QIcon());
+    }
+    for (QToolButton* chip : priorities_) {
+        const qint16 raw = qint16(chip->property("raw").toInt());
+        const GoalPriority priority = GoalPriorities::fromRaw(raw).value_or(GoalPriority::medium);
+        const bool chosen = form_->priority() == raw;
+        const QColor tone = chosen ? EnumStyles::tone(priority) : Theme::textSecondary();
+        chip->setIcon(Symbols::icon(EnumStyles::symbol(priority), tone, Symbols::pixelSizeForFontSize(11)));
+        chip->setStyleSheet(
+            QStringLiteral("QToolButton { color: %1; background: %2; border: none; border-radius: 8px; "
+                           "padding: 8px 16px; }")
+                .arg(rgba(tone),
+                     rgba(chosen ? Theme::withOpacity(tone, 0.15) : Theme::backgroundTertiary())));
+    }
+    deadlinePicker_->setVisible(form_->hasDeadline());
+    amountEntry_->setVisible(form_->needsMoney());
+
+    // The fill follows the title as typed; the enabling also wants a usable amount.
+    const bool filled = form_->hasTitleText();
+    confirm_->setEnabled(form_->canConfirm());
+    const QString fill = filled ? gradient(AppTheme::Colors::purple(), Theme::withOpacity(cyan, 0.8))
+                                : rgba(Theme::backgroundTertiary());
+    confirm_->setStyleSheet(
+        QStringLiteral("QPushButton { color: white; background: %1; border: none; border-radius: 12px; "
+                       "padding: 8px 32px; } QPushButton:disabled { color: %2; }")
+            .arg(fill, rgba(Theme::withOpacity(Qt::white, 0.45))));
+}
+
+void CreateGoalView::confirm() {
+    if (!form_->canConfirm())
+        return;
+    form_->confirm();
+    dismissSheet();
+}
+
+void CreateGoalView::dismissSheet() {
+    if (SheetHost* host = SheetHost::of(this))
+        host->dismiss();
+}
+
+// The category strip hides its scroll bar; a plain mouse wheel moves it sideways.
+bool CreateGoalView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel) {
+        auto* area = qobject_cast<QScrollArea*>(watched->parent());
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (area && area->horizontalScrollBar()->maximum() > 0 && wheel->angleDelta().x() == 0) {
+            QScrollBar* bar = area->horizontalScrollBar();
+            bar->setValue(bar->value() - wheel->angleDelta().y() / 2);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

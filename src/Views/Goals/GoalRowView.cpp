@@ -1,0 +1,358 @@
+#include "Views/Goals/GoalRowView.h"
+
+#include "Components/Animator.h"
+#include "Components/CategoryTag.h"
+#include "Components/MotionEffect.h"
+#include "Components/PriorityBadge.h"
+#include "Components/SmallProgressBar.h"
+#include "Components/SymbolIcon.h"
+#include "Components/Symbols.h"
+#include "Components/UltraThinMaterial.h"
+#include "Core/Extensions/ProgressPercent.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/ColorHex.h"
+#include "Core/Theme/Theme.h"
+#include "Models/Goal.h"
+#include "Platform/TextHelpers.h"
+
+#include <QContextMenuEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr double kRadius = 18;
+const QString kMask = QStringLiteral("\u2022\u2022\u2022\u2022\u2022\u2022\u2022");
+
+double mix(double a, double b, double t) {
+    return a + (b - a) * t;
+}
+
+QColor mixColor(const QColor& a, const QColor& b, double t) {
+    return QColor::fromRgbF(float(mix(a.redF(), b.redF(), t)), float(mix(a.greenF(), b.greenF(), t)),
+                            float(mix(a.blueF(), b.blueF(), t)), float(mix(a.alphaF(), b.alphaF(), t)));
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QFont& font, const QColor& color) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, color);
+    label->setPalette(pal);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+void recolor(QLabel* label, const QColor& color) {
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, color);
+    label->setPalette(pal);
+}
+
+QToolButton* makeSymbolButton(QWidget* parent, const QString& name) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setAutoRaise(true);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+// A symbol beside a small text, one colour for both (the money and streak figures).
+QWidget* makeFigure(QWidget* parent, const QString& name, const QString& symbol, const QColor& color,
+                    QLabel** text) {
+    auto* figure = new QWidget(parent);
+    figure->setObjectName(name);
+    figure->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto* layout = new QHBoxLayout(figure);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(3);
+    layout->addWidget(new SymbolIcon(symbol, Symbols::pixelSizeForFontSize(9), color, figure));
+    *text = makeLabel(figure, name + QStringLiteral("Text"), Theme::font(10), color);
+    layout->addWidget(*text);
+    return figure;
+}
+
+} // namespace
+
+GoalRowView::GoalRowView(std::shared_ptr<Goal> goal, bool isSelected, bool isHidden,
+                         std::function<void()> onTap, std::function<void()> onToggleHidden,
+                         std::function<void()> onDelete, std::function<void()> onAchieve, QWidget* parent)
+    : QWidget(parent), goal_(std::move(goal)), selected_(isSelected), masked_(isHidden),
+      onTap_(std::move(onTap)), onToggleHidden_(std::move(onToggleHidden)), onDelete_(std::move(onDelete)),
+      onAchieve_(std::move(onAchieve)), select_(isSelected ? 1.0 : 0.0) {
+    setObjectName(QStringLiteral("goalRow"));
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_Hover);
+    setCursor(Qt::PointingHandCursor);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    build();
+    refresh();
+    applyState();
+}
+
+GoalRowView::~GoalRowView() = default;
+
+QColor GoalRowView::goalColor() const {
+    return ColorHex::fromHex(goal_->colorHex().value_or(ColorHex::fallbackHex()));
+}
+
+void GoalRowView::build() {
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(16, 16, 16, 16);
+    row->setSpacing(16);
+
+    colorBar_ = new QWidget(this); // painted by the row, so its glow is not clipped
+    colorBar_->setObjectName(QStringLiteral("goalRowColorBar"));
+    colorBar_->setFixedSize(3, 52);
+    colorBar_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    row->addWidget(colorBar_, 0, Qt::AlignVCenter);
+
+    auto* main = new QVBoxLayout;
+    main->setSpacing(6);
+    main->addLayout(buildTitleLine());
+    main->addLayout(buildMetaLine());
+    bar_ = new SmallProgressBar(0, goalColor(), 3, false, this);
+    bar_->setObjectName(QStringLiteral("goalRowBar"));
+    main->addWidget(bar_);
+    row->addLayout(main, 1);
+
+    auto* effortBox = new QWidget(this);
+    effortBox->setFixedWidth(70);
+    effortBox->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto* effort = new QVBoxLayout(effortBox);
+    effort->setContentsMargins(0, 0, 0, 0);
+    effort->setSpacing(2);
+    efforts_ = makeLabel(effortBox, QStringLiteral("goalRowEfforts"), Theme::font(13, QFont::Bold),
+                         Theme::textSecondary());
+    effortsCaption_ =
+        makeLabel(effortBox, QStringLiteral("goalRowEffortsCaption"), Theme::font(10), Theme::textMuted());
+    effortsCaption_->setText(QStringLiteral("efforts"));
+    effort->addWidget(efforts_, 0, Qt::AlignRight);
+    effort->addWidget(effortsCaption_, 0, Qt::AlignRight);
+    row->addWidget(effortBox, 0, Qt::AlignVCenter);
+}
+
+QHBoxLayout* GoalRowView::buildTitleLine() {
+    auto* line = new QHBoxLayout;
+    line->setSpacing(8);
+    title_ =
+        makeLabel(this, QStringLiteral("goalRowTitle"), Theme::font(14, QFont::Medium), Theme::textPrimary());
+    title_->setWordWrap(true);
+    line->addWidget(title_, 0);
+
+    eye_ = makeSymbolButton(this, QStringLiteral("goalRowEye"));
+    eye_->setStyleSheet(QStringLiteral("QToolButton { border: none; background: transparent; padding: 0; }"));
+    const int eyeSize = Symbols::pixelSizeForFontSize(11);
+    eye_->setIconSize(QSize(eyeSize, eyeSize));
+    connect(eye_, &QToolButton::clicked, this, [this] {
+        if (onToggleHidden_)
+            onToggleHidden_();
+    });
+    line->addWidget(eye_);
+    line->addStretch(1);
+
+    trophy_ = makeSymbolButton(this, QStringLiteral("goalRowAchieve"));
+    const QColor gold = AppTheme::Colors::gold();
+    const QColor circle = Theme::withOpacity(gold, 0.12);
+    const int trophySize = Symbols::pixelSizeForFontSize(11);
+    trophy_->setIcon(Symbols::icon(QStringLiteral("trophy.fill"), gold, trophySize));
+    trophy_->setIconSize(QSize(trophySize, trophySize));
+    trophy_->setFixedSize(trophySize + 10, trophySize + 10);
+    trophy_->setStyleSheet(
+        QStringLiteral("QToolButton { border: none; padding: 0; background: rgba(%1, %2, %3, %4); "
+                       "border-radius: %5px; }")
+            .arg(circle.red())
+            .arg(circle.green())
+            .arg(circle.blue())
+            .arg(circle.alpha())
+            .arg((trophySize + 10) / 2));
+    trophy_->setToolTip(QStringLiteral("Mark as Achieved"));
+    connect(trophy_, &QToolButton::clicked, this, [this] {
+        if (onAchieve_)
+            onAchieve_();
+    });
+    line->addWidget(trophy_);
+
+    percent_ = makeLabel(this, QStringLiteral("goalRowPercent"), Theme::font(14, QFont::Bold), goalColor());
+    line->addWidget(percent_);
+    return line;
+}
+
+QHBoxLayout* GoalRowView::buildMetaLine() {
+    auto* line = new QHBoxLayout;
+    line->setSpacing(6);
+    category_ = new CategoryTag(QString(), QColor(), this);
+    category_->setObjectName(QStringLiteral("goalRowCategory"));
+    line->addWidget(category_);
+    priority_ = new PriorityBadge(GoalPriority::medium, this);
+    priority_->setObjectName(QStringLiteral("goalRowPriority"));
+    line->addWidget(priority_);
+    money_ = makeFigure(this, QStringLiteral("goalRowMoney"), QStringLiteral("dollarsign.circle.fill"),
+                        AppTheme::Colors::emerald(), &moneyText_);
+    line->addWidget(money_);
+    streak_ = makeFigure(this, QStringLiteral("goalRowStreak"), QStringLiteral("flame.fill"),
+                         AppTheme::Colors::amber(), &streakText_);
+    line->addWidget(streak_);
+    line->addStretch(1);
+    deadline_ = makeLabel(this, QStringLiteral("goalRowDeadline"), Theme::font(11), Theme::textMuted());
+    line->addWidget(deadline_);
+    return line;
+}
+
+QString GoalRowView::deadlineText(int days) {
+    return days < 0 ? QStringLiteral("Overdue") : QStringLiteral("Due in %1d").arg(days);
+}
+
+void GoalRowView::refresh() {
+    const QColor color = goalColor();
+    title_->setText(masked_ ? kMask : goal_->title().value_or(QStringLiteral("Untitled Goal")));
+    eye_->setIcon(Symbols::icon(masked_ ? QStringLiteral("eye.slash") : QStringLiteral("eye"),
+                                Theme::textMuted(), Symbols::pixelSizeForFontSize(11)));
+    const double progress = goal_->progressPercentage();
+    percent_->setText(ProgressPercent::text(progress) + QLatin1Char('%'));
+    recolor(percent_, color);
+    category_->setTag(goal_->category().value_or(QStringLiteral("Personal")), color);
+    priority_->setPriority(GoalPriorities::fromRaw(goal_->priority()).value_or(GoalPriority::medium));
+
+    const bool money = goal_->needsMoney();
+    money_->setVisible(money);
+    streak_->setVisible(!money && goal_->streak() >= 1);
+    if (money)
+        moneyText_->setText(Text::wholeNumber(goal_->financialContributed()) + QLatin1Char('/') +
+                            Text::wholeNumber(goal_->targetAmount()));
+    else
+        streakText_->setText(QString::number(goal_->streak()) + QLatin1Char('d'));
+
+    const std::optional<int> days = goal_->daysUntilDeadline();
+    deadline_->setVisible(days.has_value());
+    if (days) {
+        deadline_->setText(deadlineText(*days));
+        recolor(deadline_, *days < 0    ? AppTheme::Colors::coral()
+                           : *days <= 6 ? AppTheme::Colors::amber()
+                                        : Theme::textMuted());
+    }
+
+    bar_->setColor(color);
+    bar_->setProgress(ProgressPercent::clamp(progress));
+    efforts_->setText(
+        QStringLiteral("%1/%2").arg(goal_->completedMilestones()).arg(goal_->milestonesArray().size()));
+    update();
+}
+
+void GoalRowView::setSelected(bool selected) {
+    if (selected == selected_)
+        return;
+    selected_ = selected;
+    animateState();
+}
+
+void GoalRowView::setTitleMasked(bool masked) {
+    if (masked == masked_)
+        return;
+    masked_ = masked;
+    refresh();
+}
+
+void GoalRowView::enterEvent(QEnterEvent* event) {
+    setHovered(true);
+    QWidget::enterEvent(event);
+}
+
+void GoalRowView::leaveEvent(QEvent* event) {
+    setHovered(false);
+    QWidget::leaveEvent(event);
+}
+
+void GoalRowView::setHovered(bool hovered) {
+    if (hovered == hovered_)
+        return;
+    hovered_ = hovered;
+    animateState();
+}
+
+void GoalRowView::animateState() {
+    Animator::stop(animation_);
+    const double hoverFrom = hover_;
+    const double selectFrom = select_;
+    const double hoverTo = hovered_ ? 1.0 : 0.0;
+    const double selectTo = selected_ ? 1.0 : 0.0;
+    animation_ = Animator::run(this, AppTheme::Animation::spring(), [=, this](double t) {
+        hover_ = mix(hoverFrom, hoverTo, t);
+        select_ = mix(selectFrom, selectTo, t);
+        applyState();
+    });
+}
+
+void GoalRowView::applyState() {
+    const double s = std::clamp(select_, 0.0, 1.0);
+    MotionEffect* effect = MotionEffect::of(this);
+    effect->setScale(mix(1.0, 1.005, hover_));
+    QColor rest(0, 0, 0);
+    rest.setAlphaF(0.35f);
+    effect->setShadow({mixColor(rest, Theme::withOpacity(goalColor(), 0.15), s), mix(8, 14, s), 0, 3});
+    update();
+}
+
+void GoalRowView::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    QWidget::mousePressEvent(event);
+}
+
+void GoalRowView::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click =
+        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    QWidget::mouseReleaseEvent(event);
+    if (click && onTap_)
+        onTap_();
+}
+
+void GoalRowView::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("goalRowMenu"));
+    QAction* remove = menu.addAction(Symbols::icon(QStringLiteral("trash"), AppTheme::Colors::rose(), 14),
+                                     QStringLiteral("Delete Goal"));
+    remove->setObjectName(QStringLiteral("goalRowDeleteAction"));
+    if (menu.exec(event->globalPos()) == remove && onDelete_)
+        onDelete_();
+}
+
+void GoalRowView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor color = goalColor();
+    const double h = std::clamp(hover_, 0.0, 1.0);
+    const double s = std::clamp(select_, 0.0, 1.0);
+    const QRectF box = rect();
+    QPainterPath shape;
+    shape.addRoundedRect(box, kRadius, kRadius);
+
+    UltraThinMaterial::paint(p, this, shape);
+    const QColor hoverFill = Theme::withOpacity(AppTheme::Colors::glassOverlay(), h);
+    p.fillPath(shape, mixColor(hoverFill, Theme::withOpacity(color, 0.08), s));
+    const QColor hoverEdge = mixColor(AppTheme::Colors::borderSubtle(), AppTheme::Colors::borderMedium(), h);
+    p.setPen(QPen(mixColor(hoverEdge, Theme::withOpacity(color, 0.3), s), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(box.adjusted(0.5, 0.5, -0.5, -0.5), kRadius - 0.5, kRadius - 0.5);
+
+    // The colour bar with its soft glow.
+    const QRectF bar = QRectF(colorBar_->geometry());
+    p.setPen(Qt::NoPen);
+    for (int i = 4; i >= 1; --i) {
+        p.setBrush(Theme::withOpacity(color, 0.5 / 8.0));
+        p.drawRoundedRect(bar.adjusted(-i, -i, i, i), 2 + i, 2 + i);
+    }
+    p.setBrush(color);
+    p.drawRoundedRect(bar, 2, 2);
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QPointer>
+#include <QVariantAnimation>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class CategoryTag;
+class Goal;
+class PriorityBadge;
+class QHBoxLayout;
+class QLabel;
+class QToolButton;
+class SmallProgressBar;
+
+// One active goal in the goals list: colour bar, title with its eye and trophy buttons and
+// percentage, category, priority, money or streak, deadline, progress bar and the count of
+// completed milestones. It writes nothing; every action goes to the host's callbacks.
+class GoalRowView : public QWidget {
+    Q_OBJECT
+public:
+    GoalRowView(std::shared_ptr<Goal> goal, bool isSelected, bool isHidden, std::function<void()> onTap,
+                std::function<void()> onToggleHidden, std::function<void()> onDelete,
+                std::function<void()> onAchieve, QWidget* parent = nullptr);
+    ~GoalRowView() override;
+
+    const std::shared_ptr<Goal>& goal() const { return goal_; }
+
+    bool isSelected() const { return selected_; }
+    void setSelected(bool selected);
+    bool isTitleMasked() const { return masked_; }
+    void setTitleMasked(bool masked);
+    bool isHovered() const { return hovered_; }
+
+    // Reads the goal again (after the store changed).
+    void refresh();
+
+    // "Overdue", or "Due in 3d".
+    static QString deadlineText(int days);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void build();
+    QHBoxLayout* buildTitleLine();
+    QHBoxLayout* buildMetaLine();
+    void setHovered(bool hovered);
+    void animateState();
+    void applyState();
+    QColor goalColor() const;
+
+    std::shared_ptr<Goal> goal_;
+    bool selected_;
+    bool masked_;
+    std::function<void()> onTap_;
+    std::function<void()> onToggleHidden_;
+    std::function<void()> onDelete_;
+    std::function<void()> onAchieve_;
+    bool hovered_ = false;
+    bool pressed_ = false;
+    double hover_ = 0.0;  // 0..1, follows hovered_ with the spring
+    double select_ = 0.0; // 0..1, follows selected_ with the spring
+    QPointer<QVariantAnimation> animation_;
+
+    QWidget* colorBar_ = nullptr;
+    QLabel* title_ = nullptr;
+    QToolButton* eye_ = nullptr;
+    QToolButton* trophy_ = nullptr;
+    QLabel* percent_ = nullptr;
+    CategoryTag* category_ = nullptr;
+    PriorityBadge* priority_ = nullptr;
+    QWidget* money_ = nullptr;
+    QLabel* moneyText_ = nullptr;
+    QWidget* streak_ = nullptr;
+    QLabel* streakText_ = nullptr;
+    QLabel* deadline_ = nullptr;
+    SmallProgressBar* bar_ = nullptr;
+    QLabel* efforts_ = nullptr;
+    QLabel* effortsCaption_ = nullptr;
+};

@@ -1,0 +1,462 @@
+#include "Views/Goals/GoalsView.h"
+
+#include "Components/AlertDialog.h"
+#include "Components/MotionEffect.h"
+#include "Components/SheetHost.h"
+#include "Components/Symbols.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+#include "Models/Goal.h"
+#include "Platform/UserDefaults.h"
+#include "ViewModels/AchievementsViewModel.h"
+#include "ViewModels/AppViewModel.h"
+#include "ViewModels/GoalsViewModel.h"
+#include "Views/Achievements/AddAchievementSheet.h"
+#include "Views/Dashboard/GoalCardView.h"
+#include "Views/Goals/ArchivedGoalRow.h"
+#include "Views/Goals/CreateGoalView.h"
+#include "Views/Goals/GoalRowView.h"
+#include "Views/Goals/GoalsCategoryBar.h"
+#include "Views/Goals/GoalsEmptyState.h"
+#include "Views/Goals/GoalsTopBar.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollArea>
+#include <QSet>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr double kEntranceStep = 0.04;
+
+QString displayTitle(const Goal& goal) {
+    return goal.title().value_or(QStringLiteral("Untitled Goal"));
+}
+
+QScrollArea* makeScroll(const QString& name, QWidget* content) {
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(name);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setStyleSheet(
+        QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
+    scroll->setWidget(content);
+    return scroll;
+}
+
+} // namespace
+
+GoalsView::GoalsView(const AppEnvironment& env, QWidget* parent)
+    : QWidget(parent), env_(env), viewModel_(new GoalsViewModel(env.context, this)),
+      achievementsViewModel_(new AchievementsViewModel(env.context, this)),
+      gridMode_(UserDefaults::standard().flag(viewModeKey(), false)) {
+    setObjectName(QStringLiteral("goalsView"));
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    topBar_ = new GoalsTopBar(viewModel_, this);
+    column->addWidget(topBar_);
+
+    auto* body = new QHBoxLayout;
+    body->setSpacing(0);
+    sides_ = new QStackedWidget(this);
+    sides_->addWidget(buildActiveSide());
+    sides_->addWidget(buildArchivedList());
+    body->addWidget(sides_, 1);
+    divider_ = new QWidget(this);
+    divider_->setFixedWidth(1);
+    divider_->setAttribute(Qt::WA_StyledBackground);
+    divider_->setStyleSheet(
+        QStringLiteral("background: %1;").arg(AppTheme::Colors::borderSubtle().name(QColor::HexArgb)));
+    body->addWidget(divider_);
+    panelHost_ = new QWidget(this);
+    panelHost_->setObjectName(QStringLiteral("goalsDetailPanelHost"));
+    panelHost_->setFixedWidth(kDetailPanelWidth);
+    auto* panelLayout = new QVBoxLayout(panelHost_);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    body->addWidget(panelHost_);
+    column->addLayout(body, 1);
+
+    connect(topBar_, &GoalsTopBar::activeTabChosen, this, [this] { setShowingArchived(false); });
+    connect(topBar_, &GoalsTopBar::achievedTabChosen, this, [this] { setShowingArchived(true); });
+    connect(topBar_, &GoalsTopBar::viewModeChosen, this, &GoalsView::setGridMode);
+    connect(topBar_, &GoalsTopBar::newGoalClicked, this, [this] { viewModel_->setShowCreateGoal(true); });
+    connect(viewModel_, &GoalsViewModel::showCreateGoalChanged, this, [this] {
+        if (viewModel_->showCreateGoal())
+            showCreateGoal();
+    });
+    for (auto signal : {&GoalsViewModel::goalsChanged, &GoalsViewModel::filterCategoryChanged,
+                        &GoalsViewModel::searchTextChanged, &GoalsViewModel::sortOrderChanged})
+        connect(viewModel_, signal, this, &GoalsView::refresh);
+    if (env_.appViewModel) {
+        connect(env_.appViewModel, &AppViewModel::hiddenGoalsChanged, this, &GoalsView::refresh);
+        connect(env_.appViewModel, &AppViewModel::newGoalRequested, this, [this] {
+            if (env_.appViewModel->takeNewGoalRequest())
+                viewModel_->setShowCreateGoal(true);
+        });
+        createRequested_ = env_.appViewModel->takeNewGoalRequest();
+    }
+    topBar_->setGridMode(gridMode_);
+    refresh();
+}
+
+GoalsView::~GoalsView() {
+    // Sheets opened here hold this screen's view models; they must not outlive it.
+    for (const QPointer<SheetHost>& host : std::as_const(sheets_))
+        if (host)
+            host->dismiss();
+}
+
+QWidget* GoalsView::makeDetailPanel(const AppEnvironment&, std::shared_ptr<Goal> goal, QWidget* parent) {
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(QStringLiteral("goalDetailPlaceholder"));
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(24, 24, 24, 24);
+    auto* title = new QLabel(displayTitle(*goal), panel);
+    title->setTextFormat(Qt::PlainText);
+    title->setWordWrap(true);
+    title->setFont(Theme::font(20, QFont::Bold));
+    title->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textPrimary().name()));
+    column->addWidget(title);
+    column->addStretch(1);
+    return panel;
+}
+
+QWidget* GoalsView::buildActiveSide() {
+    auto* content = new QWidget;
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    categoryBar_ = new GoalsCategoryBar(viewModel_, content);
+    column->addWidget(categoryBar_);
+
+    listBox_ = new QWidget(content);
+    listLayout_ = new QVBoxLayout(listBox_);
+    listLayout_->setContentsMargins(32, 0, 32, 32);
+    listLayout_->setSpacing(8);
+    column->addWidget(listBox_);
+
+    gridBox_ = new QWidget(content);
+    gridLayout_ = new QGridLayout(gridBox_);
+    gridLayout_->setContentsMargins(32, 0, 32, 32);
+    gridLayout_->setHorizontalSpacing(16);
+    gridLayout_->setVerticalSpacing(16);
+    gridLayout_->setColumnStretch(0, 1);
+    gridLayout_->setColumnStretch(1, 1);
+    column->addWidget(gridBox_);
+
+    activeEmpty_ = GoalsEmptyState::forActiveGoals(content, [this] { viewModel_->setShowCreateGoal(true); });
+    column->addWidget(activeEmpty_);
+    column->addStretch(1);
+    return makeScroll(QStringLiteral("goalsActiveScroll"), content);
+}
+
+QWidget* GoalsView::buildArchivedList() {
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("goalsArchivedList"));
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(32, 32, 32, 32);
+    column->setSpacing(8);
+    archivedLayout_ = new QVBoxLayout;
+    archivedLayout_->setSpacing(8);
+    column->addLayout(archivedLayout_);
+    archivedEmpty_ = GoalsEmptyState::forAchievedGoals(content);
+    column->addWidget(archivedEmpty_);
+    column->addStretch(1);
+    QScrollArea* scroll = makeScroll(QStringLiteral("goalsArchivedScroll"), content);
+    scroll->setStyleSheet(QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: %1; }")
+                              .arg(Theme::backgroundPrimary().name()));
+    return scroll;
+}
+
+void GoalsView::refresh() {
+    if (selected_ && selected_->isDeleted())
+        selected_.reset();
+    topBar_->setArchivedCount(int(viewModel_->archivedGoals().size()));
+    refreshActive();
+    refreshArchived();
+    updatePanel();
+}
+
+void GoalsView::refreshActive() {
+    categoryBar_->rebuild();
+    const auto goals = viewModel_->filteredGoals();
+    listBox_->setVisible(!gridMode_);
+    gridBox_->setVisible(gridMode_);
+    if (gridMode_)
+        placeCards(goals);
+    else
+        placeRows(goals);
+    activeEmpty_->setVisible(goals.empty());
+    GoalsEmptyState::setSearching(activeEmpty_, !viewModel_->searchText().isEmpty());
+}
+
+void GoalsView::placeRows(const std::vector<std::shared_ptr<Goal>>& goals) {
+    while (QLayoutItem* item = listLayout_->takeAt(0))
+        delete item;
+    QSet<qint64> shown;
+    const QSet<qint64> hidden = env_.appViewModel ? env_.appViewModel->hiddenGoalIDs() : QSet<qint64>();
+    for (size_t i = 0; i < goals.size(); ++i) {
+        const std::shared_ptr<Goal>& goal = goals[i];
+        const qint64 id = goal->objectID();
+        const bool isSelected = selected_ && selected_->objectID() == id;
+        GoalRowView* row = rows_.value(id);
+        if (!row) {
+            row = new GoalRowView(
+                goal, isSelected, hidden.contains(id), [this, goal] { select(goal); },
+                [this, goal] { toggleHidden(goal); }, [this, goal] { deleteGoal(goal); },
+                [this, goal] { offerAchieve(goal); }, listBox_);
+            rows_.insert(id, row);
+            MotionEffect::staggeredAppear(row, kEntranceStep * double(i));
+        } else {
+            row->setSelected(isSelected);
+            row->setTitleMasked(hidden.contains(id));
+            row->refresh();
+        }
+        listLayout_->addWidget(row);
+        row->show();
+        shown.insert(id);
+    }
+    for (auto it = rows_.begin(); it != rows_.end();) {
+        if (shown.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        it.value()->hide();
+        it.value()->deleteLater();
+        it = rows_.erase(it);
+    }
+}
+
+void GoalsView::placeCards(const std::vector<std::shared_ptr<Goal>>& goals) {
+    while (QLayoutItem* item = gridLayout_->takeAt(0))
+        delete item;
+    QSet<qint64> shown;
+    const QSet<qint64> hidden = env_.appViewModel ? env_.appViewModel->hiddenGoalIDs() : QSet<qint64>();
+    for (size_t i = 0; i < goals.size(); ++i) {
+        const std::shared_ptr<Goal>& goal = goals[i];
+        const qint64 id = goal->objectID();
+        GoalCardView* card = cards_.value(id);
+        if (!card) {
+            card = new GoalCardView(
+                goal, hidden.contains(id), [this, goal] { toggleHidden(goal); }, gridBox_);
+            card->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(card, &GoalCardView::clicked, this, [this, goal] { select(goal); });
+            connect(card, &QWidget::customContextMenuRequested, this, [this, card, goal](const QPoint& pos) {
+                QMenu menu(card);
+                menu.setObjectName(QStringLiteral("goalCardMenu"));
+                QAction* achieve =
+                    menu.addAction(Symbols::icon(QStringLiteral("trophy.fill"), AppTheme::Colors::gold(), 14),
+                                   QStringLiteral("Mark as Achieved"));
+                QAction* remove =
+                    menu.addAction(Symbols::icon(QStringLiteral("trash"), AppTheme::Colors::rose(), 14),
+                                   QStringLiteral("Delete Goal"));
+                QAction* chosen = menu.exec(card->mapToGlobal(pos));
+                if (chosen == achieve)
+                    offerAchieve(goal);
+                else if (chosen == remove)
+                    confirmDeleteGoal(goal);
+            });
+            cards_.insert(id, card);
+            MotionEffect::staggeredAppear(card, kEntranceStep * double(i));
+        } else {
+            card->setTitleMasked(hidden.contains(id));
+            card->refresh();
+        }
+        card->setSelected(selected_ && selected_->objectID() == id);
+        gridLayout_->addWidget(card, int(i / 2), int(i % 2));
+        card->show();
+        shown.insert(id);
+    }
+    for (auto it = cards_.begin(); it != cards_.end();) {
+        if (shown.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        it.value()->hide();
+        it.value()->deleteLater();
+        it = cards_.erase(it);
+    }
+}
+
+void GoalsView::clearActiveWidgets() {
+    for (GoalRowView* row : std::as_const(rows_)) {
+        row->hide();
+        row->deleteLater();
+    }
+    for (GoalCardView* card : std::as_const(cards_)) {
+        card->hide();
+        card->deleteLater();
+    }
+    rows_.clear();
+    cards_.clear();
+}
+
+void GoalsView::refreshArchived() {
+    while (QLayoutItem* item = archivedLayout_->takeAt(0))
+        delete item;
+    QSet<qint64> shown;
+    const auto goals = viewModel_->archivedGoals();
+    for (const std::shared_ptr<Goal>& goal : goals) {
+        const qint64 id = goal->objectID();
+        ArchivedGoalRow* row = archivedRows_.value(id);
+        if (!row) {
+            row = new ArchivedGoalRow(
+                goal, [this, goal] { viewModel_->restoreGoal(goal); }, [this, goal] { deleteGoal(goal); });
+            archivedRows_.insert(id, row);
+        } else {
+            row->refresh();
+        }
+        archivedLayout_->addWidget(row);
+        shown.insert(id);
+    }
+    for (auto it = archivedRows_.begin(); it != archivedRows_.end();) {
+        if (shown.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        it.value()->hide();
+        it.value()->deleteLater();
+        it = archivedRows_.erase(it);
+    }
+    archivedEmpty_->setVisible(goals.empty());
+}
+
+void GoalsView::updatePanel() {
+    const bool open = selected_ && !showingArchived_;
+    const qint64 wanted = open ? selected_->objectID() : 0;
+    if (panel_ && panel_->property("goalID").toLongLong() != wanted) {
+        panel_->hide();
+        panel_->deleteLater();
+        panel_ = nullptr;
+    }
+    if (open && !panel_) {
+        panel_ = makeDetailPanel(env_, selected_, panelHost_);
+        panel_->setProperty("goalID", wanted);
+        panelHost_->layout()->addWidget(panel_);
+        MotionEffect* effect = MotionEffect::of(panel_);
+        effect->setOpacity(0);
+        MotionEffect::staggeredAppear(panel_, 0);
+    }
+    divider_->setVisible(open);
+    panelHost_->setVisible(open);
+}
+
+void GoalsView::setGridMode(bool grid) {
+    UserDefaults::standard().setFlag(viewModeKey(), grid);
+    topBar_->setGridMode(grid);
+    if (grid == gridMode_)
+        return;
+    gridMode_ = grid;
+    clearActiveWidgets();
+    refreshActive();
+}
+
+void GoalsView::setShowingArchived(bool archived) {
+    showingArchived_ = archived;
+    if (archived)
+        selected_.reset();
+    topBar_->setShowingArchived(archived);
+    sides_->setCurrentIndex(archived ? 1 : 0);
+    refresh();
+}
+
+void GoalsView::select(const std::shared_ptr<Goal>& goal) {
+    if (selected_ && goal && selected_->objectID() == goal->objectID())
+        selected_.reset();
+    else
+        selected_ = goal;
+    refresh();
+}
+
+void GoalsView::toggleHidden(const std::shared_ptr<Goal>& goal) {
+    if (env_.appViewModel)
+        env_.appViewModel->toggleGoalHidden(goal->objectID());
+}
+
+void GoalsView::deleteGoal(const std::shared_ptr<Goal>& goal) {
+    const bool wasSelected = selected_ && selected_->objectID() == goal->objectID();
+    viewModel_->deleteGoal(goal);
+    if (wasSelected)
+        selected_.reset();
+    refresh();
+}
+
+SheetHost* GoalsView::confirmDeleteGoal(const std::shared_ptr<Goal>& goal) {
+    QPointer<GoalsView> self(this);
+    SheetHost* host =
+        AlertDialog::present(this, QStringLiteral("Delete \"%1\"?").arg(displayTitle(*goal)),
+                             QStringLiteral("This will permanently remove the goal and all its data."),
+                             {{QStringLiteral("Delete Permanently"), AlertDialog::Role::Destructive,
+                               [self, goal] {
+                                   if (self)
+                                       self->deleteGoal(goal);
+                               }},
+                              {QStringLiteral("Cancel"), AlertDialog::Role::Cancel, {}}});
+    return track(host);
+}
+
+SheetHost* GoalsView::offerAchieve(const std::shared_ptr<Goal>& goal) {
+    goalToAchieve_ = goal;
+    QPointer<GoalsView> self(this);
+    SheetHost* host =
+        AlertDialog::present(this, QStringLiteral("Mark as Achieved?"),
+                             QStringLiteral("\"%1\" will be marked as complete.").arg(displayTitle(*goal)),
+                             {{QStringLiteral("Add to Achievements"), AlertDialog::Role::Default,
+                               [self, goal] {
+                                   if (!self)
+                                       return;
+                                   self->viewModel_->achieveGoal(goal);
+                                   self->presentAddAchievement(goal);
+                               }},
+                              {QStringLiteral("Just Mark Complete"), AlertDialog::Role::Plain,
+                               [self, goal] {
+                                   if (self)
+                                       self->viewModel_->achieveGoal(goal);
+                               }},
+                              {QStringLiteral("Cancel"), AlertDialog::Role::Cancel, {}}});
+    return track(host);
+}
+
+void GoalsView::presentAddAchievement(const std::shared_ptr<Goal>& goal) {
+    auto* sheet =
+        new AddAchievementSheet(achievementsViewModel_, displayTitle(*goal), QStringLiteral("\U0001F3C6"));
+    SheetHost* host = SheetHost::present(this, sheet, 480);
+    host->setCardHeight(600);
+    track(host);
+}
+
+SheetHost* GoalsView::showCreateGoal() {
+    for (const QPointer<SheetHost>& host : std::as_const(sheets_))
+        if (host && !host->isDismissing() && qobject_cast<CreateGoalView*>(host->content()))
+            return host;
+    QPointer<GoalsView> self(this);
+    SheetHost* host = CreateGoalView::present(this, viewModel_, nullptr, QSize(520, 620), [self] {
+        if (self)
+            self->viewModel_->setShowCreateGoal(false);
+    });
+    track(host);
+    viewModel_->setShowCreateGoal(true);
+    return host;
+}
+
+SheetHost* GoalsView::track(SheetHost* host) {
+    sheets_.removeAll(QPointer<SheetHost>());
+    sheets_ << host;
+    return host;
+}
+
+void GoalsView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (createRequested_) {
+        createRequested_ = false;
+        viewModel_->setShowCreateGoal(true);
+    }
+}

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "ViewModels/AppEnvironment.h"
+
+#include <QHash>
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class AchievementsViewModel;
+class ArchivedGoalRow;
+class GoalCardView;
+class Goal;
+class GoalRowView;
+class GoalsCategoryBar;
+class GoalsTopBar;
+class GoalsViewModel;
+class QGridLayout;
+class QScrollArea;
+class QStackedWidget;
+class QVBoxLayout;
+class SheetHost;
+
+// The goals destination: the active goals as rows or a grid of cards with search and a
+// category filter, the achieved goals on a second tab, and the selected goal's detail in a
+// panel beside the list. List or grid mode is kept in the user default "goalsViewMode".
+class GoalsView : public QWidget {
+    Q_OBJECT
+public:
+    explicit GoalsView(const AppEnvironment& env, QWidget* parent = nullptr);
+    ~GoalsView() override;
+
+    static QString viewModeKey() { return QStringLiteral("goalsViewMode"); }
+    static constexpr int kDetailPanelWidth = 380;
+
+    // The goal detail beside the list, made anew for each selected goal.
+    static QWidget* makeDetailPanel(const AppEnvironment& env, std::shared_ptr<Goal> goal, QWidget* parent);
+
+    GoalsViewModel* viewModel() const { return viewModel_; }
+    bool isGridMode() const { return gridMode_; }
+    void setGridMode(bool grid);
+    bool isShowingArchived() const { return showingArchived_; }
+    void setShowingArchived(bool archived);
+    const std::shared_ptr<Goal>& selectedGoal() const { return selected_; }
+    QWidget* detailPanel() const { return panel_; }
+
+    // The screen's actions, as its rows, cards and menus run them.
+    void select(const std::shared_ptr<Goal>& goal); // selecting the selected goal again closes the panel
+    void toggleHidden(const std::shared_ptr<Goal>& goal);
+    SheetHost* offerAchieve(const std::shared_ptr<Goal>& goal);
+    void deleteGoal(const std::shared_ptr<Goal>& goal);
+    SheetHost* confirmDeleteGoal(const std::shared_ptr<Goal>& goal);
+    SheetHost* showCreateGoal();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* buildActiveSide();
+    QWidget* buildArchivedList();
+    void refresh();
+    void refreshActive();
+    void refreshArchived();
+    void placeRows(const std::vector<std::shared_ptr<Goal>>& goals);
+    void placeCards(const std::vector<std::shared_ptr<Goal>>& goals);
+    void clearActiveWidgets();
+    void updatePanel();
+    void presentAddAchievement(const std::shared_ptr<Goal>& goal);
+    SheetHost* track(SheetHost* host);
+
+    AppEnvironment env_;
+    GoalsViewModel* viewModel_;
+    AchievementsViewModel* achievementsViewModel_;
+    bool gridMode_;
+    bool showingArchived_ = false;
+    std::shared_ptr<Goal> selected_;
+    std::shared_ptr<Goal> goalToAchieve_;
+    bool refreshQueued_ = false;
+    bool createRequested_ = false;
+
+    GoalsTopBar* topBar_ = nullptr;
+    QStackedWidget* sides_ = nullptr;
+    GoalsCategoryBar* categoryBar_ = nullptr;
+    QWidget* listBox_ = nullptr;
+    QVBoxLayout* listLayout_ = nullptr;
+    QWidget* gridBox_ = nullptr;
+    QGridLayout* gridLayout_ = nullptr;
+    QWidget* activeEmpty_ = nullptr;
+    QVBoxLayout* archivedLayout_ = nullptr;
+    QWidget* archivedEmpty_ = nullptr;
+    QWidget* divider_ = nullptr;
+    QPointer<QWidget> panel_;
+    QWidget* panelHost_ = nullptr;
+    QHash<qint64, GoalRowView*> rows_;
+    QHash<qint64, GoalCardView*> cards_;
+    QHash<qint64, ArchivedGoalRow*> archivedRows_;
+    QList<QPointer<SheetHost>> sheets_; // opened here; closed with the screen
+};

@@ -1,0 +1,115 @@
+#include "Views/Goals/GoalsView.h"
+
+#include "Components/SheetHost.h"
+#include "Core/MockData/MockDataSeeder.h"
+#include "Core/Persistence/PersistenceController.h"
+#include "Core/Theme/Theme.h"
+#include "Models/Expense.h"
+#include "Models/Goal.h"
+#include "Platform/Clock.h"
+#include "Platform/Store/ObjectContext.h"
+#include "Support/TestSupport.h"
+#include "ViewModels/AppViewModel.h"
+#include "ViewModels/GoalsViewModel.h"
+#include "Views/Goals/CreateGoalView.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace {
+
+// Renders the goals screen with the sample data for people to look at.
+class GoalsScreensTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Clock::setFake(QDateTime(QDate(2026, 3, 10), QTime(12, 0), Qt::UTC));
+        context = controller.viewContext();
+        int next = 0;
+        MockDataSeeder::seedIfNeeded(
+            context, [&next](int low, int high) { return low + (next++ * 7) % (high - low + 1); });
+        auto fund = Goal::create(context);
+        fund->setTitle(QStringLiteral("Emergency fund"));
+        fund->setCategory(QStringLiteral("Finance"));
+        fund->setColorHex(QStringLiteral("#059669"));
+        fund->setPriority(3);
+        fund->setNeedsMoney(true);
+        fund->setTargetAmount(5000);
+        fund->setDeadline(Clock::now().addDays(45));
+        auto expense = Expense::create(context);
+        expense->setAmount(1200);
+        expense->setGoalID(fund->id());
+        context->save();
+
+        window = std::make_unique<QWidget>();
+        window->resize(1200, 760);
+        window->setAutoFillBackground(true);
+        QPalette pal = window->palette();
+        pal.setColor(QPalette::Window, Theme::backgroundPrimary());
+        window->setPalette(pal);
+        auto* layout = new QVBoxLayout(window.get());
+        layout->setContentsMargins(0, 0, 0, 0);
+        view = new GoalsView(AppEnvironment{context, &app}, window.get());
+        layout->addWidget(view);
+        window->setAttribute(Qt::WA_DontShowOnScreen, true);
+        window->show();
+        qv::test::settle();
+    }
+    void TearDown() override {
+        window.reset();
+        qv::test::settle();
+        Clock::useSystem();
+    }
+
+    PersistenceController controller{true};
+    ObjectContext* context = nullptr;
+    AppViewModel app;
+    std::unique_ptr<QWidget> window;
+    GoalsView* view = nullptr;
+};
+
+TEST_F(GoalsScreensTest, RendersListGridEditorAndAchievedTab) {
+    const auto goals = view->viewModel()->activeGoals();
+    ASSERT_GE(goals.size(), 4u);
+    app.toggleGoalHidden(goals[2]->objectID());
+    view->select(goals[1]);
+    qv::test::saveScreen(window.get(), QStringLiteral("goals_list"));
+
+    view->select(goals[1]);
+    view->setGridMode(true);
+    qv::test::saveScreen(window.get(), QStringLiteral("goals_grid"));
+
+    SheetHost* sheet = view->showCreateGoal();
+    qv::test::settle();
+    auto* editor = qobject_cast<CreateGoalView*>(sheet->content());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor->findChild<QLineEdit*>(QStringLiteral("createGoalTitleField")),
+                     QStringLiteral("Run a half marathon"));
+    qv::test::saveScreen(window.get(), QStringLiteral("goals_editor"));
+    sheet->dismiss();
+    qv::test::settle();
+
+    SheetHost* edit =
+        CreateGoalView::present(window.get(), view->viewModel(), goals.front(), QSize(500, 640));
+    qv::test::saveScreen(window.get(), QStringLiteral("goals_editor_edit"));
+    edit->dismiss();
+    qv::test::settle();
+
+    // The whole form of a money goal with a deadline, with the custom category entry open.
+    CreateGoalView form(view->viewModel(), goals.front());
+    form.resize(520, 1180);
+    form.findChild<QAbstractButton*>(QStringLiteral("createGoalCustomChip"))->click();
+    qv::test::saveScreen(&form, QStringLiteral("goals_editor_form"));
+
+    view->viewModel()->achieveGoal(goals[2]);
+    view->viewModel()->achieveGoal(goals[3]);
+    view->setShowingArchived(true);
+    qv::test::saveScreen(window.get(), QStringLiteral("goals_achieved"));
+}
+
+} // namespace

@@ -1,0 +1,353 @@
+#include "Views/Goals/GoalsView.h"
+
+#include "Components/AlertButton.h"
+#include "Components/SheetHost.h"
+#include "Core/Persistence/PersistenceController.h"
+#include "Core/Theme/Theme.h"
+#include "Models/Expense.h"
+#include "Models/Goal.h"
+#include "Models/Milestone.h"
+#include "Platform/Clock.h"
+#include "Platform/Store/ObjectContext.h"
+#include "Platform/UserDefaults.h"
+#include "Support/TestSupport.h"
+#include "ViewModels/AppViewModel.h"
+#include "ViewModels/GoalsViewModel.h"
+#include "Views/Achievements/AddAchievementSheet.h"
+#include "Views/Dashboard/GoalCardView.h"
+#include "Views/Goals/ArchivedGoalRow.h"
+#include "Views/Goals/CreateGoalView.h"
+#include "Views/Goals/GoalRowView.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace {
+
+class GoalsViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Clock::setFake(QDateTime(QDate(2026, 3, 10), QTime(12, 0), Qt::UTC));
+        context = controller.viewContext();
+        window = std::make_unique<QWidget>();
+        window->resize(1200, 760);
+        window->setAutoFillBackground(true);
+        QPalette pal = window->palette();
+        pal.setColor(QPalette::Window, Theme::backgroundPrimary());
+        window->setPalette(pal);
+        new QVBoxLayout(window.get());
+        window->layout()->setContentsMargins(0, 0, 0, 0);
+        window->setAttribute(Qt::WA_DontShowOnScreen, true);
+        window->show();
+    }
+    void TearDown() override {
+        window.reset();
+        qv::test::settle();
+        Clock::useSystem();
+    }
+
+    GoalsView* open() {
+        delete view;
+        view = new GoalsView(AppEnvironment{context, &app}, window.get());
+        window->layout()->addWidget(view);
+        view->show();
+        qv::test::settle();
+        return view;
+    }
+
+    std::shared_ptr<Goal> makeGoal(const QString& title, const QString& category = QStringLiteral("Health")) {
+        Clock::advance(60);
+        auto goal = Goal::create(context);
+        goal->setTitle(title);
+        goal->setCategory(category);
+        goal->setColorHex(QStringLiteral("#0891B2"));
+        goal->setPriority(2);
+        context->save();
+        return goal;
+    }
+
+    template <typename T> QList<T*> all() { return view->findChildren<T*>(); }
+
+    template <typename T> T* widgetFor(const std::shared_ptr<Goal>& goal) {
+        for (T* w : view->findChildren<T*>())
+            if (w->goal() == goal && w->isVisible())
+                return w;
+        return nullptr;
+    }
+
+    // The newest alert or sheet over the window.
+    SheetHost* topSheet() { return SheetHost::topmost(window.get()); }
+
+    void pressAlertButton(const QString& title) {
+        SheetHost* host = topSheet();
+        ASSERT_NE(host, nullptr);
+        for (AlertButton* button : host->findChildren<AlertButton*>())
+            if (button->text() == title) {
+                button->click();
+                qv::test::settle();
+                return;
+            }
+        FAIL() << "no alert button " << title.toStdString();
+    }
+
+    PersistenceController controller{true};
+    ObjectContext* context = nullptr;
+    AppViewModel app;
+    std::unique_ptr<QWidget> window;
+    GoalsView* view = nullptr;
+};
+
+TEST_F(GoalsViewTest, ListOrGridModeSurvivesRecreatingTheScreen) {
+    makeGoal(QStringLiteral("Run"));
+    makeGoal(QStringLiteral("Read"));
+    open();
+    EXPECT_FALSE(view->isGridMode());
+    EXPECT_EQ(all<GoalRowView>().size(), 2);
+
+    QTest::mouseClick(view->findChild<QToolButton*>(QStringLiteral("goalsGridModeButton")), Qt::LeftButton);
+    qv::test::settle();
+    EXPECT_TRUE(UserDefaults::standard().flag(GoalsView::viewModeKey()));
+    EXPECT_EQ(all<GoalCardView>().size(), 2);
+    EXPECT_TRUE(all<GoalRowView>().isEmpty());
+
+    open();
+    EXPECT_TRUE(view->isGridMode());
+    EXPECT_EQ(all<GoalCardView>().size(), 2);
+    QTest::mouseClick(view->findChild<QToolButton*>(QStringLiteral("goalsListModeButton")), Qt::LeftButton);
+    qv::test::settle();
+    open();
+    EXPECT_FALSE(view->isGridMode());
+    EXPECT_EQ(all<GoalRowView>().size(), 2);
+}
+
+TEST_F(GoalsViewTest, SelectingAGoalOpensThePanelAndSelectingItAgainClosesIt) {
+    auto run = makeGoal(QStringLiteral("Run"));
+    auto read = makeGoal(QStringLiteral("Read"));
+    open();
+    EXPECT_FALSE(view->detailPanel());
+
+    QTest::mouseClick(widgetFor<GoalRowView>(run), Qt::LeftButton, {}, QPoint(40, 20));
+    qv::test::settle();
+    ASSERT_TRUE(view->detailPanel());
+    EXPECT_TRUE(view->detailPanel()->isVisible());
+    EXPECT_EQ(view->detailPanel()->width(), GoalsView::kDetailPanelWidth);
+    EXPECT_TRUE(widgetFor<GoalRowView>(run)->isSelected());
+
+    QTest::mouseClick(widgetFor<GoalRowView>(read), Qt::LeftButton, {}, QPoint(40, 20));
+    qv::test::settle();
+    EXPECT_EQ(view->selectedGoal(), read);
+    EXPECT_FALSE(widgetFor<GoalRowView>(run)->isSelected());
+
+    QTest::mouseClick(widgetFor<GoalRowView>(read), Qt::LeftButton, {}, QPoint(40, 20));
+    qv::test::settle();
+    EXPECT_FALSE(view->selectedGoal());
+    EXPECT_FALSE(view->detailPanel());
+
+    // The same in grid mode, through the cards.
+    view->setGridMode(true);
+    qv::test::settle();
+    QTest::mouseClick(widgetFor<GoalCardView>(run), Qt::LeftButton, {}, QPoint(30, 60));
+    qv::test::settle();
+    EXPECT_EQ(view->selectedGoal(), run);
+    EXPECT_TRUE(widgetFor<GoalCardView>(run)->isSelected());
+    QTest::mouseClick(widgetFor<GoalCardView>(run), Qt::LeftButton, {}, QPoint(30, 60));
+    qv::test::settle();
+    EXPECT_FALSE(view->selectedGoal());
+}
+
+TEST_F(GoalsViewTest, AchieveMovesTheGoalToTheAchievedTabAndRestoreBringsItBack) {
+    auto goal = makeGoal(QStringLiteral("Learn Spanish"));
+    makeGoal(QStringLiteral("Stay"));
+    open();
+    auto* count = view->findChild<QLabel*>(QStringLiteral("goalsAchievedCount"));
+    EXPECT_FALSE(count->isVisible());
+
+    widgetFor<GoalRowView>(goal)->findChild<QToolButton*>(QStringLiteral("goalRowAchieve"))->click();
+    qv::test::settle();
+    EXPECT_EQ(topSheet()->findChild<QLabel*>(QStringLiteral("alertTitle"))->text(),
+              QStringLiteral("Mark as Achieved?"));
+    pressAlertButton(QStringLiteral("Just Mark Complete"));
+    EXPECT_TRUE(goal->isArchived());
+    EXPECT_FALSE(context->hasChanges());
+    EXPECT_EQ(widgetFor<GoalRowView>(goal), nullptr);
+    EXPECT_TRUE(count->isVisible());
+    EXPECT_EQ(count->text(), QStringLiteral("1"));
+
+    QTest::mouseClick(view->findChild<QToolButton*>(QStringLiteral("goalsAchievedTab")), Qt::LeftButton);
+    qv::test::settle();
+    ArchivedGoalRow* row = widgetFor<ArchivedGoalRow>(goal);
+    ASSERT_NE(row, nullptr);
+    auto* restore = row->findChild<QToolButton*>(QStringLiteral("archivedGoalRestore"));
+    EXPECT_FALSE(restore->isVisible());
+    QEnterEvent enter(QPointF(10, 10), QPointF(10, 10), QPointF(10, 10));
+    QApplication::sendEvent(row, &enter);
+    EXPECT_TRUE(restore->isVisible());
+    restore->click();
+    qv::test::settle();
+    EXPECT_FALSE(goal->isArchived());
+    EXPECT_FALSE(count->isVisible());
+    EXPECT_TRUE(view->findChild<QWidget*>(QStringLiteral("goalsArchivedEmptyState"))->isVisible());
+
+    QTest::mouseClick(view->findChild<QToolButton*>(QStringLiteral("goalsActiveTab")), Qt::LeftButton);
+    qv::test::settle();
+    EXPECT_NE(widgetFor<GoalRowView>(goal), nullptr);
+}
+
+TEST_F(GoalsViewTest, AddToAchievementsAchievesFirstAndOpensThePrefilledSheet) {
+    auto goal = makeGoal(QStringLiteral("Ship v1"));
+    open();
+    view->select(goal);
+    view->offerAchieve(goal);
+    qv::test::settle();
+    pressAlertButton(QStringLiteral("Add to Achievements"));
+    EXPECT_TRUE(goal->isArchived());
+    auto* sheet = qobject_cast<AddAchievementSheet*>(topSheet()->content());
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->title(), QStringLiteral("Ship v1"));
+    EXPECT_EQ(sheet->emoji(), QStringLiteral("\U0001F3C6"));
+    // The panel stays on the achieved goal until another tab or goal is chosen.
+    EXPECT_TRUE(view->detailPanel());
+    sheet->dismiss();
+    qv::test::settle();
+    EXPECT_TRUE(goal->isArchived());
+}
+
+TEST_F(GoalsViewTest, CardsAndRowsShowDeadlinesMoneyAndMarkupLiterally) {
+    const QDateTime now = Clock::now();
+    auto today = makeGoal(QStringLiteral("Today"));
+    today->setDeadline(now.addSecs(-5 * 3600));
+    auto overdue = makeGoal(QStringLiteral("Late"));
+    overdue->setDeadline(now.addSecs(-25 * 3600));
+    auto tomorrow = makeGoal(QStringLiteral("Soon"));
+    tomorrow->setDeadline(now.addSecs(36 * 3600));
+    auto money = makeGoal(QStringLiteral("Fund"));
+    money->setNeedsMoney(true);
+    money->setTargetAmount(5000);
+    auto expense = Expense::create(context);
+    expense->setAmount(6000);
+    expense->setGoalID(money->id());
+    auto markup = makeGoal(QStringLiteral("<b>x</b>"));
+    context->save();
+
+    open();
+    auto* row = widgetFor<GoalRowView>(money);
+    EXPECT_EQ(row->findChild<QLabel*>(QStringLiteral("goalRowMoneyText"))->text(),
+              QStringLiteral("6000/5000"));
+    EXPECT_EQ(row->findChild<QLabel*>(QStringLiteral("goalRowPercent"))->text(), QStringLiteral("100%"));
+    auto* markupTitle = widgetFor<GoalRowView>(markup)->findChild<QLabel*>(QStringLiteral("goalRowTitle"));
+    EXPECT_EQ(markupTitle->text(), QStringLiteral("<b>x</b>"));
+    EXPECT_EQ(markupTitle->textFormat(), Qt::PlainText);
+    EXPECT_EQ(widgetFor<GoalRowView>(overdue)->findChild<QLabel*>(QStringLiteral("goalRowDeadline"))->text(),
+              QStringLiteral("Overdue"));
+
+    view->offerAchieve(markup);
+    qv::test::settle();
+    auto* message = topSheet()->findChild<QLabel*>(QStringLiteral("alertMessage"));
+    EXPECT_EQ(message->text(), QStringLiteral("\"<b>x</b>\" will be marked as complete."));
+    EXPECT_EQ(message->textFormat(), Qt::PlainText);
+    pressAlertButton(QStringLiteral("Cancel"));
+    EXPECT_FALSE(markup->isArchived());
+
+    view->setGridMode(true);
+    qv::test::settle();
+    auto deadlineOf = [this](const std::shared_ptr<Goal>& goal) {
+        return widgetFor<GoalCardView>(goal)->findChild<QLabel*>(QStringLiteral("goalCardDeadline"))->text();
+    };
+    EXPECT_EQ(deadlineOf(today), QStringLiteral("Due today"));
+    EXPECT_EQ(deadlineOf(overdue), QStringLiteral("Overdue by 1d"));
+    EXPECT_EQ(deadlineOf(tomorrow), QStringLiteral("Due tomorrow"));
+    auto* cardTitle = widgetFor<GoalCardView>(markup)->findChild<QLabel*>(QStringLiteral("goalCardTitle"));
+    EXPECT_EQ(cardTitle->text(), QStringLiteral("<b>x</b>"));
+    EXPECT_EQ(cardTitle->textFormat(), Qt::PlainText);
+}
+
+TEST_F(GoalsViewTest, MaskingFollowsTheSharedStateInBothModesButNeverInTheAchievedList) {
+    auto goal = makeGoal(QStringLiteral("Secret"));
+    open();
+    widgetFor<GoalRowView>(goal)->findChild<QToolButton*>(QStringLiteral("goalRowEye"))->click();
+    qv::test::settle();
+    EXPECT_TRUE(app.isGoalHidden(goal->objectID()));
+    const QString mask = QStringLiteral("\u2022\u2022\u2022\u2022\u2022\u2022\u2022");
+    EXPECT_EQ(widgetFor<GoalRowView>(goal)->findChild<QLabel*>(QStringLiteral("goalRowTitle"))->text(), mask);
+    view->setGridMode(true);
+    qv::test::settle();
+    EXPECT_EQ(widgetFor<GoalCardView>(goal)->findChild<QLabel*>(QStringLiteral("goalCardTitle"))->text(),
+              mask);
+    view->viewModel()->achieveGoal(goal);
+    view->setShowingArchived(true);
+    qv::test::settle();
+    EXPECT_EQ(
+        widgetFor<ArchivedGoalRow>(goal)->findChild<QLabel*>(QStringLiteral("archivedGoalTitle"))->text(),
+        QStringLiteral("Secret"));
+}
+
+TEST_F(GoalsViewTest, DeletingFromTheGridAsksFirstAndClosesThePanel) {
+    auto goal = makeGoal(QStringLiteral("Doomed"));
+    auto milestone = Milestone::create(context);
+    milestone->setGoal(goal);
+    context->save();
+    open();
+    view->setGridMode(true);
+    qv::test::settle();
+    view->select(goal);
+    GoalCardView* card = widgetFor<GoalCardView>(goal);
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions())
+            if (action->text() == QStringLiteral("Delete Goal"))
+                menu->setActiveAction(action);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    emit card->customContextMenuRequested(QPoint(20, 20));
+    qv::test::settle();
+    EXPECT_FALSE(goal->isDeleted()) << "the grid's delete asks first";
+    EXPECT_EQ(topSheet()->findChild<QLabel*>(QStringLiteral("alertTitle"))->text(),
+              QStringLiteral("Delete \"Doomed\"?"));
+    pressAlertButton(QStringLiteral("Delete Permanently"));
+    EXPECT_TRUE(goal->isDeleted());
+    EXPECT_TRUE(milestone->isDeleted());
+    EXPECT_FALSE(view->selectedGoal());
+    EXPECT_FALSE(view->detailPanel());
+    EXPECT_TRUE(all<GoalCardView>().isEmpty() || !widgetFor<GoalCardView>(goal));
+}
+
+TEST_F(GoalsViewTest, NewGoalComesFromTheButtonTheEmptyStateAndTheMenuRequest) {
+    app.requestNewGoal();
+    open();
+    auto* sheet = qobject_cast<CreateGoalView*>(topSheet()->content());
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(view->viewModel()->showCreateGoal());
+    EXPECT_EQ(topSheet()->card()->size(), QSize(520, 620));
+    int sheets = 0;
+    for (SheetHost* host : window->findChildren<SheetHost*>())
+        sheets += !host->isDismissing();
+    EXPECT_EQ(sheets, 1);
+    topSheet()->dismiss();
+    qv::test::settle();
+    EXPECT_FALSE(view->viewModel()->showCreateGoal());
+
+    EXPECT_TRUE(view->findChild<QWidget*>(QStringLiteral("goalsEmptyState"))->isVisible());
+    view->findChild<QPushButton*>(QStringLiteral("goalsCreateFirstGoal"))->click();
+    qv::test::settle();
+    ASSERT_NE(topSheet(), nullptr);
+    topSheet()->dismiss();
+    qv::test::settle();
+
+    app.requestNewGoal(); // already on the goals screen
+    qv::test::settle();
+    ASSERT_NE(topSheet(), nullptr);
+    EXPECT_NE(qobject_cast<CreateGoalView*>(topSheet()->content()), nullptr);
+}
+
+} // namespace
