@@ -13,6 +13,7 @@
 #include "Views/Achievements/AddAchievementSheet.h"
 #include "Views/Goals/AddMilestoneSheet.h"
 #include "Views/Goals/AddStepView.h"
+#include "Views/Goals/CreateGoalView.h"
 #include "Views/Goals/GoalDetailHeaderCard.h"
 #include "Views/Goals/GoalDetailProgressCard.h"
 #include "Views/Goals/GoalDetailStyle.h"
@@ -221,7 +222,22 @@ void GoalDetailView::presentSheet(QWidget* sheet, QSize size, const QString& id)
         host->setCardHeight(qMax(size.height(), sheet->minimumSizeHint().height()));
 }
 
-void GoalDetailView::openEditGoal() {}
+void GoalDetailView::openEditGoal() {
+    if (activeSheet_)
+        closeSheetOf(activeSheet_);
+    QPointer<GoalDetailView> self(this);
+    const QString id = QStringLiteral("editGoal");
+    // The editor writes the goal when it is confirmed; whatever it did shows once it closes.
+    SheetHost* host = CreateGoalView::present(this, goalsViewModel_, goal_, QSize(500, 640), [self, id] {
+        if (!self)
+            return;
+        if (self->activeSheetId_ == id)
+            self->activeSheetId_.clear();
+        self->refresh();
+    });
+    activeSheet_ = host ? host->content() : nullptr;
+    activeSheetId_ = host ? id : QString();
+}
 
 void GoalDetailView::confirmAchieve() {
     const QString title = goal_->title().value_or(tr("Untitled Goal"));

@@ -2,6 +2,7 @@
 #include "Components/PriorityBadge.h"
 #include "Components/SheetHost.h"
 #include "Core/Persistence/PersistenceController.h"
+#include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
 #include "Models/Step.h"
@@ -12,6 +13,7 @@
 #include "Views/Achievements/AddAchievementSheet.h"
 #include "Views/Goals/AddMilestoneSheet.h"
 #include "Views/Goals/AddStepView.h"
+#include "Views/Goals/CreateGoalView.h"
 #include "Views/Goals/GoalDetailElidedLabel.h"
 #include "Views/Goals/GoalDetailView.h"
 #include "Views/Goals/MilestoneCard.h"
@@ -25,7 +27,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
-#include <QVBoxLayout>
+#include <QHBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -51,15 +53,24 @@ protected:
         Clock::useSystem();
     }
 
-    // The goals screen hosts the detail in a side panel 380 points wide.
-    GoalDetailView* open(int width = 380, int height = 900) {
+    // The goals screen hosts the detail in a side panel 380 points wide; with a wider window
+    // the panel sits at its right edge and sheets centre over the whole window.
+    GoalDetailView* open(int width = 380, int height = 900, int windowWidth = 0) {
         window = std::make_unique<QWidget>();
         window->setAttribute(Qt::WA_DontShowOnScreen);
-        auto* layout = new QVBoxLayout(window.get());
+        QPalette dark = window->palette();
+        dark.setColor(QPalette::Window, Theme::backgroundPrimary());
+        window->setPalette(dark);
+        window->setAutoFillBackground(true);
+        auto* layout = new QHBoxLayout(window.get());
         layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        if (windowWidth > width)
+            layout->addStretch(1);
         detail = new GoalDetailView(AppEnvironment{context, nullptr}, goal, window.get());
+        detail->setFixedWidth(width);
         layout->addWidget(detail);
-        window->resize(width, height);
+        window->resize(qMax(width, windowWidth), height);
         window->show();
         qv::test::settle();
         return detail;
@@ -272,7 +283,7 @@ TEST_F(GoalDetailViewTest, HeaderFallsBackAndMarksOverdueDeadlines) {
 
 TEST_F(GoalDetailViewTest, HeaderTapOpensTheScheduleAndClearStoresNone) {
     auto m = addMilestone(QStringLiteral("Weekly"), {QStringLiteral("Read")});
-    open();
+    open(380, 760, 1000);
     QTest::mouseClick(cards()[0]->findChild<QWidget*>("milestoneHeader"), Qt::LeftButton, {}, QPoint(150, 20));
     auto* frequency = sheet<MilestoneFrequencySheet>();
     ASSERT_TRUE(frequency);
@@ -287,7 +298,7 @@ TEST_F(GoalDetailViewTest, HeaderTapOpensTheScheduleAndClearStoresNone) {
 
 TEST_F(GoalDetailViewTest, AddStepSheetAddsToItsMilestone) {
     auto m = addMilestone(QStringLiteral("Weekly"), {});
-    open();
+    open(380, 760, 1000);
     cards()[0]->findChild<QToolButton*>("milestoneChevron")->click();
     cards()[0]->findChild<QToolButton*>("addStepButton")->click();
     auto* add = sheet<AddStepView>();
@@ -304,6 +315,27 @@ TEST_F(GoalDetailViewTest, AddStepSheetAddsToItsMilestone) {
     rows()[0]->findChild<QToolButton*>("stepDelete")->click();
     qv::test::settle();
     EXPECT_EQ(stepsInStore(), 0);
+}
+
+TEST_F(GoalDetailViewTest, EditingTheGoalRedrawsTheHeader) {
+    open(380, 760, 1000);
+    detail->findChild<QToolButton*>("editGoalButton")->click();
+    auto* editor = sheet<CreateGoalView>();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(detail->activeSheetId(), QStringLiteral("editGoal"));
+    qv::test::saveScreen(window.get(), QStringLiteral("goal-detail-sheet-edit-goal"));
+    auto* title = editor->findChild<QLineEdit*>();
+    ASSERT_TRUE(title);
+    title->selectAll();
+    QTest::keyClicks(title, QStringLiteral("Speak Japanese"));
+    auto* save = editor->findChild<QPushButton*>("createGoalConfirm");
+    ASSERT_TRUE(save);
+    EXPECT_EQ(save->text(), QStringLiteral("Save Changes"));
+    save->click();
+    qv::test::settle();
+    EXPECT_EQ(goal->title(), QStringLiteral("Speak Japanese"));
+    EXPECT_EQ(detail->findChild<QLabel*>("goalTitle")->text(), QStringLiteral("Speak Japanese"));
+    EXPECT_TRUE(detail->activeSheetId().isEmpty());
 }
 
 TEST_F(GoalDetailViewTest, AchievingMarksTheGoalAndCanRecordIt) {
