@@ -34,7 +34,7 @@ bench: setup
 	@cmake -S . -B build/bench $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DQUORVALE_TESTS=OFF -DQUORVALE_BENCH=ON >/dev/null
 	@$(call FRESH_MOC,build/bench)
 	@cmake --build build/bench -j $(JOBS)
-	@for b in build/bench/bench/qv_bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+	@for b in build/bench/bench/qv_bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b" || exit 1; fi; done
 
 clean:
 	@rm -rf build

@@ -16,9 +16,8 @@ enum class AttributeType { uuid, text, date, int16, int32, int64, doubleValue, f
 struct AttributeDescription {
     QString name;
     AttributeType type;
-    // Kept in an index of the file: for attributes that screens filter or sort large tables
-    // by (dates of expenses, incomes, tasks). UUID attributes and to-one relationships are
-    // always indexed.
+    // Kept in an index of the file, for attributes that screens filter or sort large tables
+    // by. UUID and date attributes and to-one relationships are always indexed.
     bool indexed = false;
 };
 

@@ -3,6 +3,9 @@
 #include "Platform/Store/CompiledPredicate.h"
 #include "Platform/Store/KeyPath.h"
 #include "Platform/Store/StoreCore.h"
+#include "Platform/Store/StoreSchema.h"
+
+#include <unordered_map>
 
 #include <algorithm>
 
@@ -126,6 +129,7 @@ std::vector<std::shared_ptr<ManagedObject>> FetchEngine::fetch(const FetchReques
     }
     if (request.fetchLimit > 0 && out.size() > static_cast<std::size_t>(request.fetchLimit))
         out.resize(static_cast<std::size_t>(request.fetchLimit));
+    remember(out);
     return out;
 }
 
@@ -150,15 +154,93 @@ int FetchEngine::count(const FetchRequest& request) {
     return saved + static_cast<int>(p.pendingMatches.size());
 }
 
-std::vector<std::shared_ptr<ManagedObject>> FetchEngine::related(const ManagedObject& object, int relationship) {
-    const auto& s = StoreCore::state(object);
+void FetchEngine::remember(const std::vector<std::shared_ptr<ManagedObject>>& objects) {
+    if (objects.size() < 2)
+        return;
+    auto batch = std::make_shared<FetchBatch>(objects.begin(), objects.end());
+    for (const auto& object : objects)
+        StoreCore::state(*object).batch = batch;
+}
+
+const std::vector<std::shared_ptr<ManagedObject>>& FetchEngine::related(const ManagedObject& object, int relationship) {
+    static const std::vector<std::shared_ptr<ManagedObject>> none;
+    auto& s = StoreCore::state(object);
     if (!s.live())
-        return {};
+        return none;
     const RelationInfo& ri = core_.entity(s.entity).relations[static_cast<std::size_t>(relationship)];
     if (!ri.toMany || ri.destination < 0 || ri.inverse < 0)
-        return {};
+        return none;
+    if (s.toMany.size() <= static_cast<std::size_t>(relationship))
+        s.toMany.resize(static_cast<std::size_t>(relationship) + 1);
+    ToManyCache* cache = &s.toMany[static_cast<std::size_t>(relationship)];
+    if (cache->generation == core_.linkGeneration(ri.destination))
+        return cache->objects;
+    if (s.batch && !core_.hasPending(ri.destination)) {
+        loadForBatch(object, relationship);
+        cache = &s.toMany[static_cast<std::size_t>(relationship)];
+        if (cache->generation == core_.linkGeneration(ri.destination))
+            return cache->objects;
+    }
     const EntityDescription& dest = *core_.entity(ri.destination).desc;
     const QString& inverse = dest.relationships[static_cast<std::size_t>(ri.inverse)].name;
-    return fetch(FetchRequest(dest.name, Predicate::compare(inverse, Predicate::Op::eq,
-                                                             QVariant::fromValue(ObjectRef{object.entityName(), object.objectID()}))));
+    auto found = fetch(FetchRequest(dest.name, Predicate::compare(inverse, Predicate::Op::eq,
+                                                                  QVariant::fromValue(ObjectRef{object.entityName(), object.objectID()}))));
+    cache = &s.toMany[static_cast<std::size_t>(relationship)];
+    cache->objects = std::move(found);
+    cache->generation = core_.linkGeneration(ri.destination);
+    return cache->objects;
+}
+
+void FetchEngine::loadForBatch(const ManagedObject& object, int relationship) {
+    const auto& s = StoreCore::state(object);
+    const RelationInfo& ri = core_.entity(s.entity).relations[static_cast<std::size_t>(relationship)];
+    const EntityInfo& dest = core_.entity(ri.destination);
+    const quint64 generation = core_.linkGeneration(ri.destination);
+    const auto batch = s.batch; // the fetch below may replace it
+
+    std::vector<std::shared_ptr<ManagedObject>> owners;
+    for (const auto& weak : *batch) {
+        auto owner = weak.lock();
+        if (!owner)
+            continue;
+        auto& os = StoreCore::state(*owner);
+        if (!os.live() || os.entity != s.entity)
+            continue;
+        if (os.toMany.size() <= static_cast<std::size_t>(relationship))
+            os.toMany.resize(static_cast<std::size_t>(relationship) + 1);
+        if (os.toMany[static_cast<std::size_t>(relationship)].generation != generation)
+            owners.push_back(std::move(owner));
+    }
+
+    const QString sql = QStringLiteral("SELECT %1 FROM %2 t WHERE t.%3 IN (SELECT value FROM json_each(?)) ORDER BY t.\"pk\"")
+                            .arg(dest.columns, dest.table,
+                                 StoreSchema::quote(dest.desc->relationships[static_cast<std::size_t>(ri.inverse)].name));
+    std::unordered_map<qint64, std::vector<std::shared_ptr<ManagedObject>>> byOwner;
+    std::vector<std::shared_ptr<ManagedObject>> loaded;
+    constexpr std::size_t chunk = 500;
+    try {
+        for (std::size_t from = 0; from < owners.size(); from += chunk) {
+            QStringList pks;
+            for (std::size_t i = from; i < std::min(owners.size(), from + chunk); ++i)
+                pks << QString::number(owners[i]->objectID());
+            auto statement = core_.statements().get(sql);
+            statement->bind(1, (u'[' + pks.join(u',') + u']').toStdString());
+            while (statement->executeStep()) {
+                auto child = core_.fromRow(ri.destination, *statement);
+                const qint64 owner = StoreCore::state(*child).links[static_cast<std::size_t>(ri.inverse)];
+                byOwner[owner].push_back(child);
+                loaded.push_back(std::move(child));
+            }
+        }
+    } catch (const SQLite::Exception& error) {
+        qWarning("store: reading %s failed: %s", qPrintable(dest.desc->name), error.what());
+        return;
+    }
+    for (const auto& owner : owners) {
+        ToManyCache& cache = StoreCore::state(*owner).toMany[static_cast<std::size_t>(relationship)];
+        auto it = byOwner.find(owner->objectID());
+        cache.objects = it == byOwner.end() ? std::vector<std::shared_ptr<ManagedObject>>{} : std::move(it->second);
+        cache.generation = generation;
+    }
+    remember(loaded);
 }

@@ -20,8 +20,13 @@ public:
     std::vector<std::shared_ptr<ManagedObject>> fetch(const FetchRequest& request);
     int count(const FetchRequest& request);
     // The records whose to-one inverse of the to-many relationship names object, by pk.
-    std::vector<std::shared_ptr<ManagedObject>> related(const ManagedObject& object, int relationship);
+    // Kept with the object until a link in the context changes; when the object came from a
+    // fetch, the relationship is read for every record of that fetch in one query, since a
+    // screen that asks one goal for its milestones asks the next one too.
+    const std::vector<std::shared_ptr<ManagedObject>>& related(const ManagedObject& object, int relationship);
 
 private:
+    void loadForBatch(const ManagedObject& object, int relationship);
+    static void remember(const std::vector<std::shared_ptr<ManagedObject>>& objects);
     StoreCore& core_;
 };

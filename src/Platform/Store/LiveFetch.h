@@ -3,6 +3,7 @@
 #include "Platform/Store/ObjectContext.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
 // A list that follows the store: it re-runs its request whenever the context announces a
@@ -27,7 +28,7 @@ signals:
     void changed();
 
 private:
-    ObjectContext* context_;
+    QPointer<ObjectContext> context_; // a list may outlive the store it followed
     FetchRequest request_;
     QStringList followed_;
     std::vector<std::shared_ptr<ManagedObject>> results_;

@@ -126,7 +126,7 @@ void ManagedObject::setRelatedObject(int relationship, const std::shared_ptr<Man
         return;
     core->willChange(*this);
     link = pk;
-    core->linksChanged();
+    core->linksChanged(state_->entity);
     if (ri.destination >= 0)
         core->touch(ri.destination);
 }

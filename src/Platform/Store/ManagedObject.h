@@ -13,8 +13,10 @@
 class ObjectContext;
 
 // One record of the store, owned by its context's identity map and handed out as
-// std::shared_ptr. A handle kept after its record was deleted, batch-deleted or the context
-// reset reads as deleted: values read absent or zero, writes are ignored, nothing crashes.
+// std::shared_ptr. A handle kept after its record's deletion was saved, after a batch
+// delete or after the context was reset or closed reads as deleted: values read absent or
+// zero, writes are ignored, nothing crashes. Until a deletion is saved the record reads
+// its last values (isDeleted() is already true) and rollback() brings it back.
 class ManagedObject : public std::enable_shared_from_this<ManagedObject> {
 public:
     virtual ~ManagedObject();
@@ -33,6 +35,9 @@ public:
     // Generic access by attribute or relationship name (used by predicates and sorting).
     QVariant value(QStringView key) const;
     void setValue(QStringView key, const QVariant& value);
+    // So that value("title") means the key, not an attribute index.
+    QVariant value(const QString& key) const { return value(QStringView(key)); }
+    void setValue(const QString& key, const QVariant& v) { setValue(QStringView(key), v); }
 
     QVariant value(int attribute) const;
     void setValue(int attribute, const QVariant& value);

@@ -106,7 +106,7 @@ void ObjectContext::deleteObject(const std::shared_ptr<ManagedObject>& object) {
     core.willChange(*object);
     s.deleted = true;
     s.updated = false;
-    core.linksChanged();
+    core.linksChanged(s.entity);
     const EntityInfo& own = core.entity(s.entity);
     for (int r : own.toOnes)
         if (s.links[static_cast<std::size_t>(r)] && own.relations[static_cast<std::size_t>(r)].destination >= 0)
@@ -153,26 +153,23 @@ bool ObjectContext::batchDelete(QStringView entityName, QString* error) {
         return false;
     }
 
-    std::vector<std::shared_ptr<ManagedObject>> gone;
-    for (const auto& [pk, weak] : core.entity(e).registry)
-        if (auto object = weak.lock())
-            gone.push_back(std::move(object));
+    const std::vector<std::shared_ptr<ManagedObject>> gone = core.entity(e).registry.alive();
     for (const auto& object : gone)
         core.detach(*object);
     core.entity(e).pending.clear();
     for (const IncomingLink& link : links) {
-        for (const auto& [pk, weak] : core.entity(link.entity).registry) {
-            if (auto object = weak.lock()) {
-                auto& s = StoreCore::state(*object);
-                s.links[static_cast<std::size_t>(link.relationship)] = 0;
-                if (s.snapshot)
-                    s.savedLinks[static_cast<std::size_t>(link.relationship)] = 0;
-            }
+        for (const auto& object : core.entity(link.entity).registry.alive()) {
+            auto& s = StoreCore::state(*object);
+            s.links[static_cast<std::size_t>(link.relationship)] = 0;
+            if (s.snapshot)
+                s.savedLinks[static_cast<std::size_t>(link.relationship)] = 0;
         }
         core.touch(link.entity);
     }
     core.touch(e);
-    core.linksChanged();
+    core.linksChanged(e);
+    for (const IncomingLink& link : links)
+        core.linksChanged(link.entity);
     return true;
 }
 
@@ -202,8 +199,8 @@ void ObjectContext::rollback() {
                 continue;
             }
             if (s.snapshot) {
-                s.values = std::move(s.savedValues);
-                s.links = std::move(s.savedLinks);
+                s.values.assign(s.savedValues);
+                s.links.assign(s.savedLinks);
                 s.savedValues.clear();
                 s.savedLinks.clear();
             }
@@ -213,21 +210,18 @@ void ObjectContext::rollback() {
     }
     // Restored links change to-many sides elsewhere; every list looks again.
     core.touchAll();
-    core.linksChanged();
+    core.linksChangedEverywhere();
 }
 
 void ObjectContext::reset() {
     StoreCore& core = *d->core;
     for (int e = 0; e < core.entityCount(); ++e) {
-        std::vector<std::shared_ptr<ManagedObject>> alive;
-        for (const auto& [pk, weak] : core.entity(e).registry)
-            if (auto object = weak.lock())
-                alive.push_back(std::move(object));
+        const std::vector<std::shared_ptr<ManagedObject>> alive = core.entity(e).registry.alive();
         for (const auto& object : alive)
             core.detach(*object);
         core.entity(e).registry.clear();
         core.entity(e).pending.clear();
     }
     core.touchAll();
-    core.linksChanged();
+    core.linksChangedEverywhere();
 }

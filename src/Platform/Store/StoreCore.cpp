@@ -34,7 +34,7 @@ int toManyInverse(const EntityDescription& owner, const RelationshipDescription&
 
 StoreCore::StoreCore(ObjectContext* owner, const ObjectModel& model, const QString& path)
     : owner_(owner), model_(model), path_(path),
-      db_(path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE | SQLite::OPEN_FULLMUTEX, busyTimeoutMs),
+      db_(path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE | SQLite::OPEN_NOMUTEX, busyTimeoutMs),
       statements_(db_) {
     if (sqlite3_db_readonly(db_.getHandle(), "main") == 1)
         throw SQLite::Exception("attempt to write a readonly database", SQLITE_READONLY);
@@ -43,6 +43,7 @@ StoreCore::StoreCore(ObjectContext* owner, const ObjectModel& model, const QStri
     db_.execAndGet("PRAGMA journal_mode = WAL");
     db_.exec("PRAGMA synchronous = FULL");
     db_.exec("PRAGMA foreign_keys = ON");
+    db_.exec("PRAGMA cache_size = -16384");
     {
         SQLite::Transaction transaction(db_, SQLite::TransactionBehavior::IMMEDIATE);
         StoreSchema::apply(db_, model_);
@@ -85,13 +86,22 @@ StoreCore::StoreCore(ObjectContext* owner, const ObjectModel& model, const QStri
 }
 
 StoreCore::~StoreCore() {
+    // Handles kept elsewhere read as deleted from now on; the cached lists they hold are let
+    // go only after every object has left, so no destructor reaches back into this core.
+    std::vector<std::shared_ptr<ManagedObject>> alive;
+    for (auto& info : entities_)
+        for (auto& object : info.registry.alive())
+            alive.push_back(std::move(object));
+    for (const auto& object : alive) {
+        auto& s = state(*object);
+        s.gone = true;
+        s.core = nullptr;
+    }
+    for (const auto& object : alive) {
+        state(*object).toMany.clear();
+        state(*object).batch.reset();
+    }
     for (auto& info : entities_) {
-        for (auto& [pk, weak] : info.registry)
-            if (auto object = weak.lock()) {
-                auto& s = state(*object);
-                s.gone = true;
-                s.core = nullptr;
-            }
         info.registry.clear();
         info.pending.clear();
     }
@@ -105,9 +115,7 @@ int StoreCore::entityIndex(QStringView name) const {
 }
 
 std::shared_ptr<ManagedObject> StoreCore::registered(int e, qint64 pk) const {
-    const auto& registry = entity(e).registry;
-    const auto it = registry.find(pk);
-    return it == registry.end() ? nullptr : it->second.lock();
+    return entity(e).registry.find(pk);
 }
 
 std::shared_ptr<ManagedObject> StoreCore::create(int e, qint64 pk) {
@@ -117,13 +125,11 @@ std::shared_ptr<ManagedObject> StoreCore::create(int e, qint64 pk) {
         object = std::shared_ptr<ManagedObject>(new ManagedObject());
     object->entity_ = info.desc;
     object->pk_ = pk;
-    object->state_ = std::make_unique<ManagedObject::State>();
+    object->state_ = State::make(info.desc->attributes.size(), info.desc->relationships.size());
     auto& s = *object->state_;
     s.core = this;
     s.entity = e;
-    s.values.resize(info.desc->attributes.size());
-    s.links.assign(info.desc->relationships.size(), 0);
-    info.registry[pk] = object;
+    info.registry.insert(pk, object);
     return object;
 }
 
@@ -182,8 +188,8 @@ std::shared_ptr<ManagedObject> StoreCore::insert(int e) {
 void StoreCore::willChange(ManagedObject& object) {
     auto& s = state(object);
     if (!s.inserted && !s.snapshot) {
-        s.savedValues = s.values;
-        s.savedLinks = s.links;
+        s.savedValues = s.values.copy();
+        s.savedLinks = s.links.copy();
         s.snapshot = true;
     }
     markPending(object);
@@ -228,17 +234,16 @@ void StoreCore::detach(ManagedObject& object) {
     info.pending.erase(object.pk_);
     s.gone = true;
     s.core = nullptr;
-    s.values.clear();
-    s.links.clear();
+    for (StoreValue& v : s.values)
+        v = StoreValue();
     s.savedValues.clear();
     s.savedLinks.clear();
+    s.toMany.clear();
+    s.batch.reset();
 }
 
 void StoreCore::forget(int e, qint64 pk) {
-    auto& registry = entity(e).registry;
-    const auto it = registry.find(pk);
-    if (it != registry.end() && it->second.expired())
-        registry.erase(it);
+    entity(e).registry.eraseIfExpired(pk);
 }
 
 bool StoreCore::hasPending() const {

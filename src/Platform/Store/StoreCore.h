@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/EntityDescription.h"
+#include "Platform/Store/ObjectRegistry.h"
 #include "Platform/Store/ObjectState.h"
 #include "Platform/Store/StatementCache.h"
 
@@ -34,9 +35,10 @@ struct EntityInfo {
     std::vector<int> toOnes; // relationship indices stored as columns, in column order
     // The identity map: one object per record. Objects without unsaved changes are held
     // weakly and read again from the file when nobody holds them any more.
-    std::unordered_map<qint64, std::weak_ptr<ManagedObject>> registry;
+    ObjectRegistry registry;
     std::map<qint64, std::shared_ptr<ManagedObject>> pending; // inserted, changed or deleted
     qint64 nextPk = 1;
+    quint64 linkGeneration = 1; // 0 marks a to-many list never read
 };
 
 // The engine behind one ObjectContext: the open file, its statements and the identity map.
@@ -77,9 +79,14 @@ public:
     // The object leaves the context; its handle reads as deleted from now on.
     void detach(ManagedObject& object);
     void forget(int entity, qint64 pk); // from the object's destructor
-    // Bumped whenever a to-one link changes, so cached to-many lists know to refresh.
-    quint64 linkGeneration() const { return linkGeneration_; }
-    void linksChanged() { ++linkGeneration_; }
+    // Bumped whenever a record of the entity gains, loses or changes a to-one link, or
+    // leaves, so cached to-many lists of that entity know to read again.
+    quint64 linkGeneration(int entity) const { return entities_[static_cast<std::size_t>(entity)].linkGeneration; }
+    void linksChanged(int entity) { ++entities_[static_cast<std::size_t>(entity)].linkGeneration; }
+    void linksChangedEverywhere() {
+        for (auto& info : entities_)
+            ++info.linkGeneration;
+    }
     bool hasPending() const;
     bool hasPending(int entity) const { return !entities_[static_cast<std::size_t>(entity)].pending.empty(); }
 
@@ -95,5 +102,4 @@ private:
     std::vector<EntityInfo> entities_;
     QSet<QString> touched_;
     bool emitScheduled_ = false;
-    quint64 linkGeneration_ = 0;
 };

@@ -79,7 +79,7 @@ StoreFile::Result StoreFile::open(const ObjectModel& model, const QString& path)
         return result;
     }
     const QString wal = path + QStringLiteral("-wal");
-    if (info.exists() && QFileInfo(wal).size() > 0 && !hasValidWalHeader(wal)) {
+    if (QFileInfo(wal).size() > 0 && !hasValidWalHeader(wal)) {
         const QString aside = asideName(path) + QStringLiteral("-wal");
         if (QFile::rename(wal, aside))
             say(QStringLiteral("Quorvale: the store's write-ahead log %1 was not readable; it was moved to %2").arg(wal, aside));

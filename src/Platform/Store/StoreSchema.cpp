@@ -90,7 +90,7 @@ void StoreSchema::apply(SQLite::Database& db, const ObjectModel& model) {
                                      .arg(quote(table), relationshipColumn(rel, model))));
         }
         for (const auto& attr : entity->attributes)
-            if (attr.indexed || attr.type == AttributeType::uuid)
+            if (attr.indexed || attr.type == AttributeType::uuid || attr.type == AttributeType::date)
                 createIndex(db, table, attr.name);
         for (const auto& rel : entity->relationships)
             if (!rel.toMany)

@@ -105,3 +105,55 @@ TEST(StoreRelationships, DeletingAnUnsavedRecordForgetsItAndRollbackRestoresSave
     EXPECT_EQ(project->allTasks().size(), 1u);
     EXPECT_FALSE(context->hasChanges());
 }
+
+// Lists of fetched owners read their to-many relationships together and keep them until a
+// link changes; every way a link changes must show at once.
+TEST(StoreRelationships, ToManyListsReadForAWholeFetchFollowEveryLaterChange) {
+    auto model = makeModel();
+    const QString path = tempPath("batches.sqlite");
+    {
+        auto writer = openStore(*model, path);
+        for (int p = 0; p < 4; ++p) {
+            auto project = writer->insert<Project>();
+            project->setRank(p);
+            for (int t = 0; t < p; ++t) {
+                auto task = writer->insert<Task>();
+                task->setOwner(project);
+                for (int i = 0; i < 2; ++i)
+                    addItem(*writer, task, "item");
+            }
+        }
+        ASSERT_TRUE(writer->save());
+    }
+    auto context = openStore(*model, path);
+    auto projects = context->fetch<Project>(FetchRequest("Project", {}, {{"priority", true}}));
+    ASSERT_EQ(projects.size(), 4u);
+    for (int p = 0; p < 4; ++p) {
+        ASSERT_EQ(projects[p]->allTasks().size(), std::size_t(p));
+        for (const auto& task : projects[p]->allTasks())
+            EXPECT_EQ(task->relatedObjects(Task::items).size(), 2u);
+    }
+    auto moved = projects[3]->allTasks()[0];
+    EXPECT_EQ(moved->relatedObject(Task::project).get(), projects[3].get());
+
+    // A changed value keeps the list; a moved, new or deleted record changes it.
+    moved->setValue(Task::title, QStringLiteral("renamed"));
+    EXPECT_EQ(projects[3]->allTasks().size(), 3u);
+    std::static_pointer_cast<Task>(moved)->setOwner(projects[0]);
+    EXPECT_EQ(projects[3]->allTasks().size(), 2u);
+    EXPECT_EQ(projects[0]->allTasks().size(), 1u);
+    auto fresh = context->insert<Task>();
+    fresh->setOwner(projects[1]);
+    EXPECT_EQ(projects[1]->allTasks().size(), 2u);
+    context->deleteObject(projects[2]->allTasks()[0]);
+    EXPECT_EQ(projects[2]->allTasks().size(), 1u);
+    ASSERT_TRUE(context->save());
+    EXPECT_EQ(projects[2]->allTasks().size(), 1u);
+    context->deleteObject(projects[1]);
+    context->rollback();
+    EXPECT_EQ(projects[1]->allTasks().size(), 2u);
+    ASSERT_TRUE(context->batchDelete(u"Task"));
+    for (const auto& project : projects)
+        EXPECT_TRUE(project->allTasks().empty());
+    EXPECT_EQ(context->count(FetchRequest("Item", Key("task").absent())), 10) << "a deleted task took its items along";
+}

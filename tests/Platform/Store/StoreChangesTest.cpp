@@ -119,6 +119,13 @@ TEST(StoreChanges, LiveFetchSeesUnsavedInsertsAndFollowsTheEntitiesItDerivesFrom
     fresh->setArchived(true);
     qv::test::settle();
     EXPECT_EQ(plain.results().size(), 1u);
+
+    // A list may outlive its store; its handles then read as deleted.
+    context.reset();
+    plain.refresh();
+    EXPECT_TRUE(plain.results().empty());
+    EXPECT_TRUE(project->isDeleted());
+    EXPECT_FALSE(project->value("title").isValid());
 }
 
 TEST(StoreChanges, BatchDeleteEmptiesTheTableAndLeavesStaleHandlesReadingAsDeleted) {

@@ -54,8 +54,9 @@ TEST(StoreCrash, KilledWritersLoseNoAcknowledgedEdit) {
         EXPECT_EQ(querySingle(db, "PRAGMA integrity_check"), "ok") << "round " << round;
         const QString sql = QStringLiteral("SELECT count(DISTINCT seq) FROM Edit WHERE seq <= %1").arg(acknowledged);
         EXPECT_EQ(querySingle(db, sql.toUtf8().constData()).toLongLong(), acknowledged) << "round " << round;
-        if (acknowledged > 0)
+        if (acknowledged > 0) {
             EXPECT_GE(querySingle(db, "SELECT value FROM Counter").toLongLong(), acknowledged) << "round " << round;
+        }
         sqlite3_close(db);
         if (HasFailure())
             return;
