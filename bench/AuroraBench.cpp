@@ -41,8 +41,12 @@ void renderFrames(benchmark::State& state, qreal devicePixelRatio) {
     state.counters["cpu_percent_at_30fps"] = cpuPerFrame * 30 * 100;
 }
 
-void BM_AuroraFrame_1200x760(benchmark::State& state) { renderFrames(state, 1.0); }
-void BM_AuroraFrame_1200x760_HiDpi(benchmark::State& state) { renderFrames(state, 2.0); }
+void BM_AuroraFrame_1200x760(benchmark::State& state) {
+    renderFrames(state, 1.0);
+}
+void BM_AuroraFrame_1200x760_HiDpi(benchmark::State& state) {
+    renderFrames(state, 2.0);
+}
 
 void BM_AuroraFirstFrame(benchmark::State& state) {
     for (auto _ : state) {

@@ -1,8 +1,9 @@
+#include "App/QuorvaleApp.h"
 #include "Platform/SingleInstanceGuard.h"
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QMainWindow>
+#include <QIcon>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -17,18 +18,6 @@ bool displayAvailable() {
     return !qgetenv("DISPLAY").isEmpty() || !qgetenv("WAYLAND_DISPLAY").isEmpty();
 }
 
-void raiseWindow(QMainWindow& window) {
-    window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    window.show();
-    window.raise();
-    window.activateWindow();
-    // Lets tests that start the application see that a later start reached this instance.
-    if (qEnvironmentVariableIsSet("QUORVALE_TRACE_RAISE")) {
-        std::printf("raised\n");
-        std::fflush(stdout);
-    }
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -39,6 +28,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvale"));
     QGuiApplication::setDesktopFileName(QStringLiteral("quorvale"));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/quorvale.svg")));
 
     // Before anything touches the store: a second start only hands over to the first.
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -57,11 +47,15 @@ int main(int argc, char** argv) {
         break;
     }
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Quorvale"));
-    window.resize(1200, 760);
-    QObject::connect(&guard, &SingleInstanceGuard::raiseRequested, &window,
-                     [&window] { raiseWindow(window); });
-    window.show();
+    QuorvaleApp quorvale;
+    QObject::connect(&guard, &SingleInstanceGuard::raiseRequested, &quorvale, [&quorvale] {
+        quorvale.raiseWindow();
+        // Lets tests that start the application see that a later start reached this instance.
+        if (qEnvironmentVariableIsSet("QUORVALE_TRACE_RAISE")) {
+            std::printf("raised\n");
+            std::fflush(stdout);
+        }
+    });
+    quorvale.show();
     return app.exec();
 }

@@ -67,7 +67,8 @@ QImage makeSprite(const AuroraBackground::Blob& blob) {
             if ((dx * dx) / (rx * rx) + (dy * dy) / (ry * ry) > 1)
                 continue;
             const qreal r = std::sqrt(dx * dx + dy * dy) / rx;
-            alpha[static_cast<size_t>(y) * width + x] = static_cast<float>(blob.opacity * std::max<qreal>(0, 1 - r));
+            alpha[static_cast<size_t>(y) * width + x] =
+                static_cast<float>(blob.opacity * std::max<qreal>(0, 1 - r));
         }
     }
     gaussianBlur(alpha, width, height, blob.blur / 2 * kCanvasScale);
@@ -78,7 +79,8 @@ QImage makeSprite(const AuroraBackground::Blob& blob) {
         auto* line = reinterpret_cast<QRgb*>(sprite.scanLine(y));
         for (int x = 0; x < width; ++x) {
             const float a = std::clamp(alpha[static_cast<size_t>(y) * width + x], 0.0f, 1.0f);
-            line[x] = qRgba(qRound(c.red() * a), qRound(c.green() * a), qRound(c.blue() * a), qRound(255 * a));
+            line[x] =
+                qRgba(qRound(c.red() * a), qRound(c.green() * a), qRound(c.blue() * a), qRound(255 * a));
         }
     }
     return sprite;
@@ -95,7 +97,7 @@ AuroraBackground::AuroraBackground(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     timer_.setInterval(kFrameIntervalMs);
     timer_.setTimerType(Qt::CoarseTimer);
-    connect(&timer_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    connect(&timer_, &QTimer::timeout, this, &AuroraBackground::nextFrame);
 }
 
 const std::array<AuroraBackground::Blob, 5>& AuroraBackground::blobs() {
@@ -122,9 +124,13 @@ QPointF AuroraBackground::blobOffset(const Blob& blob, qreal seconds) {
     return blob.offsetA + (blob.offsetB - blob.offsetA) * p;
 }
 
-QColor AuroraBackground::baseColor() { return Theme::backgroundPrimary(); }
+QColor AuroraBackground::baseColor() {
+    return Theme::backgroundPrimary();
+}
 
-bool AuroraBackground::animationsEnabled() { return AnimationSpec::animationsEnabled(); }
+bool AuroraBackground::animationsEnabled() {
+    return AnimationSpec::animationsEnabled();
+}
 
 qreal AuroraBackground::elapsedSeconds() const {
     if (startMs_ < 0 || !animationsEnabled())
@@ -160,6 +166,16 @@ void AuroraBackground::renderFrame(QPainter& painter, const QSizeF& size, qreal 
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRectF(QPointF(0, 0), QSizeF(canvasSize) / kCanvasScale), canvas_);
     painter.restore();
+}
+
+void AuroraBackground::setCoveredRegion(const QRegion& region) {
+    covered_ = region;
+}
+
+void AuroraBackground::nextFrame() {
+    const QRegion dirty = QRegion(rect()) - covered_;
+    if (!dirty.isEmpty())
+        update(dirty);
 }
 
 void AuroraBackground::paintEvent(QPaintEvent*) {

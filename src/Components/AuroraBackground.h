@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPointF>
+#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 
@@ -19,9 +20,9 @@ class AuroraBackground : public QWidget {
 public:
     struct Blob {
         QColor color;
-        qreal size;     // width; the height is size x 0.85, the gradient's radius size / 2
-        qreal blur;     // radius of the blur, in points
-        qreal opacity;  // of the colour at the centre
+        qreal size;    // width; the height is size x 0.85, the gradient's radius size / 2
+        qreal blur;    // radius of the blur, in points
+        qreal opacity; // of the colour at the centre
         QPointF offsetA;
         QPointF offsetB;
         qreal duration; // seconds of one drift from one offset to the other
@@ -39,6 +40,11 @@ public:
     qreal elapsedSeconds() const;
     bool isAnimating() const { return timer_.isActive(); }
 
+    // Where something of the window's own covers the backdrop with an opaque frosted
+    // surface that refreshes itself (the sidebar, the check-in's dim layer): frames skip it.
+    void setCoveredRegion(const QRegion& region);
+    QRegion coveredRegion() const { return covered_; }
+
     // Paints one frame for a backdrop of the given size after the given drift time.
     void renderFrame(QPainter& painter, const QSizeF& size, qreal seconds);
 
@@ -50,6 +56,7 @@ protected:
 
 private:
     void updateRunning();
+    void nextFrame();
     void ensureSprites();
     static bool animationsEnabled();
     static QColor baseColor();
@@ -59,4 +66,5 @@ private:
     QObject* watchedWindow_ = nullptr;
     std::array<QImage, 5> sprites_;
     QImage canvas_;
+    QRegion covered_;
 };

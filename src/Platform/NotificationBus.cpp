@@ -12,7 +12,9 @@ const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
 
-QDBusConnection bus() { return QDBusConnection::sessionBus(); }
+QDBusConnection bus() {
+    return QDBusConnection::sessionBus();
+}
 
 } // namespace
 
@@ -33,8 +35,8 @@ void NotificationBus::askCapabilities() {
     if (asking_)
         return;
     asking_ = true;
-    const QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface,
-                                                             QStringLiteral("GetCapabilities"));
+    const QDBusMessage call =
+        QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("GetCapabilities"));
     auto* watcher = new QDBusPendingCallWatcher(bus().asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
         w->deleteLater();

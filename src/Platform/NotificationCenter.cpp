@@ -47,7 +47,8 @@ void NotificationCenter::add(const NotificationRequest& request, std::function<v
     if (request.identifier.isEmpty())
         error = QStringLiteral("A notification request needs an identifier.");
     else if (request.hour < 0 || request.hour > 23 || request.minute < 0 || request.minute > 59)
-        error = QStringLiteral("A notification request needs an hour from 0 to 23 and a minute from 0 to 59.");
+        error =
+            QStringLiteral("A notification request needs an hour from 0 to 23 and a minute from 0 to 59.");
     if (error.isEmpty()) {
         removePendingRequests({request.identifier});
         pending_.push_back({request, nextOccurrence(request, Clock::now())});
@@ -57,7 +58,8 @@ void NotificationCenter::add(const NotificationRequest& request, std::function<v
         later([answer = std::move(answer), error] { answer(error); });
 }
 
-void NotificationCenter::getPendingRequests(std::function<void(const std::vector<NotificationRequest>&)> answer) {
+void NotificationCenter::getPendingRequests(
+    std::function<void(const std::vector<NotificationRequest>&)> answer) {
     if (!answer)
         return;
     std::vector<NotificationRequest> snapshot;
@@ -131,9 +133,9 @@ void NotificationCenter::armTimer() {
     timerOwner_.reset();
     if (pending_.empty())
         return;
-    const auto earliest = std::min_element(pending_.begin(), pending_.end(), [](const Pending& a, const Pending& b) {
-        return a.nextFire < b.nextFire;
-    });
+    const auto earliest =
+        std::min_element(pending_.begin(), pending_.end(),
+                         [](const Pending& a, const Pending& b) { return a.nextFire < b.nextFire; });
     const qint64 wait = std::clamp<qint64>(Clock::now().msecsTo(earliest->nextFire), 1, kLongestSleepMs);
     timerOwner_ = std::make_unique<QObject>();
     Clock::after(timerOwner_.get(), wait, [this] { deliverDue(); });

@@ -24,7 +24,8 @@ public:
 
     explicit NotificationServerStub(QStringList capabilities)
         : capabilities_(std::move(capabilities)),
-          connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("notification-stub"))) {}
+          connection_(QDBusConnection::connectToBus(QDBusConnection::SessionBus,
+                                                    QStringLiteral("notification-stub"))) {}
 
     ~NotificationServerStub() override {
         connection_.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
@@ -43,8 +44,8 @@ public:
 
 public slots:
     QStringList GetCapabilities() { return capabilities_; }
-    uint Notify(const QString& appName, uint, const QString& icon, const QString& summary, const QString& body,
-                const QStringList&, const QVariantMap& hints, int) {
+    uint Notify(const QString& appName, uint, const QString& icon, const QString& summary,
+                const QString& body, const QStringList&, const QVariantMap& hints, int) {
         shown.push_back({appName, icon, summary, body, hints});
         return static_cast<uint>(shown.size());
     }

@@ -1,6 +1,6 @@
-#include "Platform/Clock.h"
 #include "Platform/NotificationCenter.h"
 #include "NotificationCenterServerStub.h"
+#include "Platform/Clock.h"
 #include "Support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +21,8 @@
 
 namespace {
 
-NotificationRequest request(const QString& id, int hour, int minute, const QString& body = QStringLiteral("Body")) {
+NotificationRequest request(const QString& id, int hour, int minute,
+                            const QString& body = QStringLiteral("Body")) {
     NotificationRequest r;
     r.identifier = id;
     r.title = QStringLiteral("Title ") + id;
@@ -70,7 +71,8 @@ bool runChild(const QString& program, const QStringList& prefix, const QString& 
     }
     const QString out = QString::fromLocal8Bit(child.readAll());
     const bool passed = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 &&
-                        out.contains(QStringLiteral("[  PASSED  ]")) && !out.contains(QStringLiteral("[  SKIPPED ]"));
+                        out.contains(QStringLiteral("[  PASSED  ]")) &&
+                        !out.contains(QStringLiteral("[  SKIPPED ]"));
     if (!passed)
         ADD_FAILURE() << out.toStdString();
     return passed;
@@ -119,7 +121,8 @@ TEST_F(NotificationCenterTest, PermissionIsGrantedLater) {
     NotificationCenter center;
     int answers = 0;
     bool granted = false;
-    center.requestAuthorization(NotificationCenter::alert | NotificationCenter::sound | NotificationCenter::badge,
+    center.requestAuthorization(NotificationCenter::alert | NotificationCenter::sound |
+                                    NotificationCenter::badge,
                                 [&](bool g, const QString& error) {
                                     ++answers;
                                     granted = g && error.isEmpty();
@@ -162,7 +165,8 @@ TEST(NotificationCenterDates, DailyTimeSurvivesDaylightSavingChanges) {
 TEST(NotificationCenterBus, DeliversOnAPrivateSessionBus) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QV_NOTIFICATION_CHILD"), QStringLiteral("bus"));
-    runChild(QStringLiteral("dbus-run-session"), {QStringLiteral("--")}, QStringLiteral("NotificationCenterOnBus.*"), env);
+    runChild(QStringLiteral("dbus-run-session"), {QStringLiteral("--")},
+             QStringLiteral("NotificationCenterOnBus.*"), env);
 }
 
 TEST(NotificationCenterBus, WithoutABusNothingIsShownAndNothingFails) {
@@ -175,7 +179,9 @@ TEST(NotificationCenterBus, WithoutABusNothingIsShownAndNothingFails) {
 
 namespace {
 
-bool childOf(const char* kind) { return qgetenv("QV_NOTIFICATION_CHILD") == kind; }
+bool childOf(const char* kind) {
+    return qgetenv("QV_NOTIFICATION_CHILD") == kind;
+}
 
 class NotificationCenterOnBus : public NotificationCenterTest {
 protected:
@@ -206,7 +212,8 @@ TEST_F(NotificationCenterOnBus, ShowsEachRequestAtItsMinuteEveryDay) {
     const auto& first = server.shown.front();
     EXPECT_EQ(first.appName, QStringLiteral("Quorvale"));
     EXPECT_EQ(first.summary, QStringLiteral("Title deadline-overdue-0"));
-    EXPECT_EQ(first.body, QStringLiteral("Run <b>5k</b> & swim")) << "a service without markup gets the text as it is";
+    EXPECT_EQ(first.body, QStringLiteral("Run <b>5k</b> & swim"))
+        << "a service without markup gets the text as it is";
     EXPECT_EQ(first.hints.value(QStringLiteral("desktop-entry")).toString(), QStringLiteral("quorvale"));
     EXPECT_TRUE(first.hints.contains(QStringLiteral("sound-name")));
 

@@ -1,6 +1,6 @@
+#include "ViewModels/AppViewModel.h"
 #include "Platform/Clock.h"
 #include "Platform/UserDefaults.h"
-#include "ViewModels/AppViewModel.h"
 
 #include <gtest/gtest.h>
 

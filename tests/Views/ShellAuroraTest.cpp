@@ -11,7 +11,6 @@
 #include <QImage>
 #include <QLineF>
 
-
 namespace {
 
 // Switches animations on for one test; the harness runs everything else without them.
@@ -35,13 +34,16 @@ TEST(ShellAurora, GlowsDriftBackAndForthEachAtItsOwnPace) {
     EXPECT_EQ(blobs[4].color, AppTheme::Colors::violet());
     const auto& fifth = blobs[4];
     EXPECT_EQ(fifth.duration, 8);
-    EXPECT_EQ(AuroraBackground::blobOffset(fifth, 8), QPointF(-40, -30)) << "80 left and 60 up within 8 seconds";
+    EXPECT_EQ(AuroraBackground::blobOffset(fifth, 8), QPointF(-40, -30))
+        << "80 left and 60 up within 8 seconds";
     const QPointF half = AuroraBackground::blobOffset(fifth, 4);
     EXPECT_NEAR(half.x(), 0, 1e-6);
     EXPECT_NEAR(half.y(), 0, 1e-6);
     // Easing: slow at the turns, fast in the middle.
-    const qreal early = QLineF(AuroraBackground::blobOffset(fifth, 0), AuroraBackground::blobOffset(fifth, 0.8)).length();
-    const qreal middle = QLineF(AuroraBackground::blobOffset(fifth, 3.6), AuroraBackground::blobOffset(fifth, 4.4)).length();
+    const qreal early =
+        QLineF(AuroraBackground::blobOffset(fifth, 0), AuroraBackground::blobOffset(fifth, 0.8)).length();
+    const qreal middle =
+        QLineF(AuroraBackground::blobOffset(fifth, 3.6), AuroraBackground::blobOffset(fifth, 4.4)).length();
     EXPECT_LT(early * 3, middle);
 }
 

@@ -8,7 +8,9 @@ namespace {
 
 const QString kKey = QStringLiteral("expenseCategories");
 
-bool isTrimmed(QChar c) { return c == QLatin1Char('\t') || c.category() == QChar::Separator_Space; }
+bool isTrimmed(QChar c) {
+    return c == QLatin1Char('\t') || c.category() == QChar::Separator_Space;
+}
 
 QString trimSpacesAndTabs(const QString& text) {
     qsizetype begin = 0;
@@ -32,8 +34,8 @@ CategoryStore::CategoryStore(QObject* parent) : QObject(parent) {
 }
 
 QStringList CategoryStore::defaultCategories() {
-    return {QStringLiteral("Food"),     QStringLiteral("Transport"), QStringLiteral("Entertainment"),
-            QStringLiteral("Health"),   QStringLiteral("Shopping"),  QStringLiteral("Subscription")};
+    return {QStringLiteral("Food"),   QStringLiteral("Transport"), QStringLiteral("Entertainment"),
+            QStringLiteral("Health"), QStringLiteral("Shopping"),  QStringLiteral("Subscription")};
 }
 
 void CategoryStore::setCategories(const QStringList& categories) {

@@ -1,5 +1,5 @@
-#include "Platform/UserDefaults.h"
 #include "ViewModels/Finance/CategoryStore.h"
+#include "Platform/UserDefaults.h"
 
 #include <gtest/gtest.h>
 

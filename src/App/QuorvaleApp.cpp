@@ -1,0 +1,38 @@
+#include "App/QuorvaleApp.h"
+
+#include "Core/Notifications/NotificationScheduler.h"
+#include "Core/Persistence/PersistenceController.h"
+#include "Core/Theme/ThemeManager.h"
+#include "ViewModels/AppStartup.h"
+#include "ViewModels/AppViewModel.h"
+#include "ViewModels/Finance/CategoryStore.h"
+#include "Views/Navigation/MainWindow.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+QuorvaleApp::QuorvaleApp() : persistence_(PersistenceController::shared()) {
+    ThemeManager::shared();
+    CategoryStore::shared();
+    appViewModel_ = std::make_unique<AppViewModel>();
+
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    MainWindow::applyThemeToApplication();
+    connect(&ThemeManager::shared(), &ThemeManager::changed, this, &MainWindow::applyThemeToApplication);
+
+    window_ = std::make_unique<MainWindow>(AppEnvironment{persistence_.viewContext(), appViewModel_.get()});
+}
+
+QuorvaleApp::~QuorvaleApp() = default;
+
+void QuorvaleApp::show() {
+    window_->show();
+    if (started_)
+        return;
+    started_ = true;
+    AppStartup::run(persistence_, NotificationScheduler::shared());
+}
+
+void QuorvaleApp::raiseWindow() {
+    window_->raiseWindow();
+}

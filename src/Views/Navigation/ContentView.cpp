@@ -1,0 +1,224 @@
+#include "Views/Navigation/ContentView.h"
+
+#include "Components/Animator.h"
+#include "Components/AuroraBackground.h"
+#include "Components/MotionEffect.h"
+#include "Components/UltraThinMaterial.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/ThemeManager.h"
+#include "ViewModels/AppViewModel.h"
+#include "Views/CalendarView/CalendarPageView.h"
+#include "Views/Dashboard/DashboardView.h"
+#include "Views/Deadlines/DeadlinesView.h"
+#include "Views/Finance/FinanceView.h"
+#include "Views/Links/LinksView.h"
+#include "Views/Navigation/CheckInOverlay.h"
+#include "Views/Navigation/PlaceholderScreen.h"
+#include "Views/Navigation/SidebarView.h"
+#include "Views/Onboarding/OnboardingView.h"
+#include "Views/Settings/SettingsView.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+ContentView::ContentView(const AppEnvironment& env, QWidget* parent)
+    : QWidget(parent), env_(env), builtTheme_(ThemeManager::shared().currentTheme()) {
+    Q_ASSERT(env.context && env.appViewModel);
+    setObjectName(QStringLiteral("ContentView"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    connect(env_.appViewModel, &AppViewModel::destinationChanged, this, &ContentView::showDestination);
+    connect(env_.appViewModel, &AppViewModel::overlaysChanged, this, &ContentView::syncOverlays);
+    connect(&ThemeManager::shared(), &ThemeManager::themeChanged, this, &ContentView::scheduleRebuild);
+    // Frosted surfaces follow the moving backdrop at the pace their snapshots refresh.
+    materialTimer_.setInterval(UltraThinMaterial::kRefreshMs + 10);
+    connect(&materialTimer_, &QTimer::timeout, this, &ContentView::refreshMaterials);
+    materialTimer_.start();
+    build();
+}
+
+QWidget* ContentView::makeScreen(AppDestination destination, const AppEnvironment& env, QWidget* parent) {
+    switch (destination) {
+    case AppDestination::dashboard:
+        return new DashboardView(env, parent);
+    case AppDestination::goals:
+        return new PlaceholderScreen(destination, parent);
+    case AppDestination::deadlines:
+        return new DeadlinesView(env, parent);
+    case AppDestination::achievements:
+        return new PlaceholderScreen(destination, parent);
+    case AppDestination::journal:
+        return new PlaceholderScreen(destination, parent);
+    case AppDestination::expenses:
+        return new FinanceView(env, parent);
+    case AppDestination::calendar:
+        return new CalendarPageView(env, parent);
+    case AppDestination::links:
+        return new LinksView(env, parent);
+    case AppDestination::settings:
+        return new SettingsView(env, parent);
+    }
+    return new PlaceholderScreen(destination, parent);
+}
+
+void ContentView::build() {
+    root_ = new QWidget(this);
+    root_->setObjectName(QStringLiteral("contentRoot"));
+    auto* stack = new QGridLayout(root_);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(0);
+
+    background_ = new AuroraBackground(root_);
+    stack->addWidget(background_, 0, 0);
+
+    auto* split = new QWidget(root_);
+    split->setObjectName(QStringLiteral("splitView"));
+    auto* columns = new QHBoxLayout(split);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->setSpacing(0);
+    sidebar_ = new SidebarView(env_, split);
+    columns->addWidget(sidebar_);
+    detail_ = new QWidget(split);
+    detail_->setObjectName(QStringLiteral("detailArea"));
+    auto* detailLayout = new QVBoxLayout(detail_);
+    detailLayout->setContentsMargins(0, 0, 0, 0);
+    columns->addWidget(detail_, 1);
+    stack->addWidget(split, 0, 0);
+
+    layout()->addWidget(root_);
+    UltraThinMaterial::setBackdrop(background_);
+    showDestination();
+    syncOverlays();
+    updateCoveredRegion();
+}
+
+void ContentView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    updateCoveredRegion();
+}
+
+void ContentView::updateCoveredRegion() {
+    // The sidebar and the check-in's dim layer are frosted snapshots of the backdrop; the
+    // backdrop's own frames need not repaint what they cover.
+    QRegion covered(0, 0, SidebarView::kWidth, height());
+    if (checkIn_)
+        covered = QRegion(rect());
+    background_->setCoveredRegion(covered);
+}
+
+void ContentView::refreshMaterials() {
+    if (!background_ || !background_->isAnimating())
+        return;
+    sidebar_->update();
+    if (checkIn_)
+        checkIn_->update();
+}
+
+void ContentView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The window is known only once this view sits in it.
+    UltraThinMaterial::setBackdrop(background_);
+}
+
+void ContentView::scheduleRebuild() {
+    if (ThemeManager::shared().currentTheme() == builtTheme_ || rebuildPending_)
+        return;
+    // Whatever asked for the new theme may be one of the widgets about to go, still busy
+    // in its own handler: the old tree goes on the next turn of the event loop.
+    rebuildPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            rebuildPending_ = false;
+            builtTheme_ = ThemeManager::shared().currentTheme();
+            QWidget* old = root_;
+            layout()->removeWidget(old);
+            old->hide();
+            old->deleteLater();
+            screen_ = nullptr;
+            checkIn_ = nullptr;
+            onboarding_ = nullptr;
+            build();
+        },
+        Qt::QueuedConnection);
+}
+
+void ContentView::showDestination() {
+    if (screen_) {
+        screen_->hide();
+        screen_->deleteLater();
+    }
+    screen_ = makeScreen(env_.appViewModel->selectedDestination(), env_, detail_);
+    detail_->layout()->addWidget(screen_);
+    screen_->show();
+}
+
+void ContentView::syncOverlays() {
+    AppViewModel* vm = env_.appViewModel;
+    if (vm->showDailyCheckIn() && !checkIn_) {
+        checkIn_ = new CheckInOverlay(env_, root_);
+        static_cast<QGridLayout*>(root_->layout())->addWidget(checkIn_, 0, 0);
+        presentOverlay(checkIn_, 0.92);
+    } else if (!vm->showDailyCheckIn() && checkIn_) {
+        dismissOverlay(checkIn_, 0.96);
+    }
+    if (vm->showOnboarding() && !onboarding_) {
+        onboarding_ = new OnboardingView(env_, root_);
+        static_cast<QGridLayout*>(root_->layout())->addWidget(onboarding_, 0, 0);
+        // The onboarding brings its own backdrop; once it covers this one, this one rests.
+        QPointer<QWidget> background(background_);
+        QPointer<QWidget> onboarding(onboarding_);
+        presentOverlay(onboarding_, 0.97, [background, onboarding] {
+            if (background && onboarding)
+                background->hide();
+        });
+    } else if (!vm->showOnboarding() && onboarding_) {
+        background_->show();
+        dismissOverlay(onboarding_, 0.97);
+    }
+    // The onboarding always covers the check-in.
+    if (onboarding_)
+        onboarding_->raise();
+    updateCoveredRegion();
+}
+
+void ContentView::presentOverlay(QWidget* overlay, double fromScale, std::function<void()> presented) {
+    overlay->show();
+    overlay->raise();
+    overlay->setFocus();
+    MotionEffect* effect = MotionEffect::of(overlay);
+    effect->setOpacity(0);
+    effect->setScale(fromScale);
+    QPointer<QWidget> guard(overlay);
+    Animator::run(
+        overlay, AppTheme::Animation::spring(),
+        [effect, fromScale](double t) {
+            effect->setOpacity(std::clamp(t, 0.0, 1.0));
+            effect->setScale(fromScale + (1 - fromScale) * t);
+        },
+        0,
+        [guard, presented] {
+            // A settled overlay draws directly; the effect would only cost every repaint.
+            if (guard)
+                guard->setGraphicsEffect(nullptr);
+            if (presented)
+                presented();
+        });
+}
+
+void ContentView::dismissOverlay(QPointer<QWidget>& overlay, double toScale) {
+    QWidget* leaving = overlay.data();
+    overlay = nullptr;
+    leaving->setAttribute(Qt::WA_TransparentForMouseEvents);
+    MotionEffect* effect = MotionEffect::of(leaving);
+    Animator::run(
+        leaving, AppTheme::Animation::spring(),
+        [effect, toScale](double t) {
+            effect->setOpacity(1 - std::clamp(t, 0.0, 1.0));
+            effect->setScale(1 + (toScale - 1) * t);
+        },
+        0, [leaving] { leaving->deleteLater(); });
+}

@@ -1,0 +1,174 @@
+#include "Views/Navigation/SidebarGoalItem.h"
+
+#include "Components/Animator.h"
+#include "Components/Symbols.h"
+#include "Core/Extensions/ProgressPercent.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/ColorHex.h"
+#include "Core/Theme/Theme.h"
+#include "Models/Goal.h"
+#include "ViewModels/AppViewModel.h"
+#include "Views/Navigation/SidebarGlow.h"
+
+#include <QFontDatabase>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kRowHeight = 24;
+constexpr int kEyeSize = 16;
+constexpr double kDot = 7;
+
+QFont percentFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPixelSize(10);
+    return font;
+}
+
+} // namespace
+
+SidebarGoalItem::SidebarGoalItem(std::shared_ptr<Goal> goal, AppViewModel* appViewModel, QWidget* parent)
+    : QWidget(parent), goal_(std::move(goal)), appViewModel_(appViewModel), eye_(new QToolButton(this)) {
+    setObjectName(QStringLiteral("sidebarGoalItem"));
+    setAttribute(Qt::WA_Hover);
+    setCursor(Qt::PointingHandCursor);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    eye_->setObjectName(QStringLiteral("sidebarGoalEye"));
+    eye_->setAutoRaise(true);
+    eye_->setCursor(Qt::ArrowCursor);
+    eye_->setFixedSize(kEyeSize, kEyeSize);
+    eye_->setIconSize(QSize(Symbols::pixelSizeForFontSize(9), Symbols::pixelSizeForFontSize(9)));
+    eye_->setStyleSheet(QStringLiteral("QToolButton { border: none; background: transparent; padding: 0; }"));
+    connect(eye_, &QToolButton::clicked, this, [this] {
+        if (appViewModel_)
+            appViewModel_->toggleGoalHidden(goalID());
+    });
+    if (appViewModel_)
+        connect(appViewModel_, &AppViewModel::hiddenGoalsChanged, this, &SidebarGoalItem::refresh);
+    refresh();
+}
+
+qint64 SidebarGoalItem::goalID() const {
+    return goal_ ? goal_->objectID() : 0;
+}
+
+QString SidebarGoalItem::titleText() const {
+    if (appViewModel_ && appViewModel_->isGoalHidden(goalID()))
+        return maskedTitle();
+    return goal_->title().value_or(QStringLiteral("Untitled Goal"));
+}
+
+QString SidebarGoalItem::percentText() const {
+    return QString::number(ProgressPercent::whole(goal_->progressPercentage())) + QLatin1Char('%');
+}
+
+QString SidebarGoalItem::eyeSymbol() const {
+    const bool hidden = appViewModel_ && appViewModel_->isGoalHidden(goalID());
+    return hidden ? QStringLiteral("eye.slash") : QStringLiteral("eye");
+}
+
+void SidebarGoalItem::refresh() {
+    updateEye();
+    placeEye();
+    update();
+}
+
+void SidebarGoalItem::updateEye() {
+    // The eye shows only while the pointer is over the row, but it takes clicks always.
+    const QColor color = Theme::withOpacity(Theme::textMuted(), hover_);
+    eye_->setIcon(Symbols::icon(eyeSymbol(), color, Symbols::pixelSizeForFontSize(9)));
+    eye_->setToolTip(eyeSymbol() == QLatin1String("eye") ? tr("Hide title") : tr("Show title"));
+}
+
+QSize SidebarGoalItem::sizeHint() const {
+    return {220, kRowHeight};
+}
+
+QRectF SidebarGoalItem::percentRect() const {
+    const QFontMetricsF metrics(percentFont());
+    const double w = metrics.horizontalAdvance(percentText());
+    return {width() - 20 - w, 0, w, double(height())};
+}
+
+void SidebarGoalItem::placeEye() {
+    eye_->move(int(percentRect().left() - 8 - kEyeSize), (height() - kEyeSize) / 2);
+}
+
+void SidebarGoalItem::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeEye();
+}
+
+void SidebarGoalItem::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (hover_ > 0) {
+        QPainterPath shape;
+        shape.addRoundedRect(QRectF(rect()).adjusted(4, 0, -4, 0), 8, 8);
+        painter.fillPath(shape, QColor(255, 255, 255, int(std::lround(255 * 0.04 * hover_))));
+    }
+
+    const QColor dot = ColorHex::fromHex(goal_->colorHex().value_or(ColorHex::fallbackHex()));
+    const QRectF dotRect(20, (height() - kDot) / 2, kDot, kDot);
+    SidebarGlow::paint(painter, dotRect, kDot / 2, Theme::withOpacity(dot, 0.6), 3);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(dot);
+    painter.drawEllipse(dotRect);
+
+    const QRectF percent = percentRect();
+    painter.setFont(percentFont());
+    painter.setPen(Theme::textMuted());
+    painter.drawText(percent, Qt::AlignVCenter | Qt::AlignRight, percentText());
+
+    const double titleLeft = dotRect.right() + 8;
+    const double titleRight = percent.left() - 8 - kEyeSize - 8;
+    painter.setFont(Theme::font(12, QFont::Medium));
+    painter.setPen(Theme::textSecondary());
+    const QString elided = painter.fontMetrics().elidedText(titleText(), Qt::ElideRight,
+                                                            int(std::max(0.0, titleRight - titleLeft)));
+    // Drawn as plain text: whatever the user typed shows as typed.
+    painter.drawText(QRectF(titleLeft, 0, std::max(0.0, titleRight - titleLeft), height()),
+                     Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, elided);
+}
+
+void SidebarGoalItem::setHovered(bool hovered) {
+    if (hovered == hovered_)
+        return;
+    hovered_ = hovered;
+    Animator::stop(hoverAnimation_);
+    const double from = hover_;
+    const double to = hovered ? 1 : 0;
+    hoverAnimation_ = Animator::run(this, AppTheme::Animation::snappy(), [this, from, to](double t) {
+        hover_ = from + (to - from) * std::clamp(t, 0.0, 1.0);
+        updateEye();
+        update();
+    });
+}
+
+void SidebarGoalItem::enterEvent(QEnterEvent* event) {
+    QWidget::enterEvent(event);
+    setHovered(true);
+}
+
+void SidebarGoalItem::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    setHovered(false);
+}
+
+void SidebarGoalItem::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void SidebarGoalItem::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click =
+        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    if (click)
+        emit clicked();
+}

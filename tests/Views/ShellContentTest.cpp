@@ -1,0 +1,189 @@
+#include "Views/ShellTestSupport.h"
+
+#include "Components/AuroraBackground.h"
+#include "Core/MockData/MockDataSeeder.h"
+#include "Views/Dashboard/DashboardView.h"
+#include "Views/Navigation/ContentView.h"
+#include "Views/Navigation/MainWindow.h"
+#include "Views/Navigation/PlaceholderScreen.h"
+#include "Views/Navigation/SidebarGoalItem.h"
+#include "Views/Navigation/SidebarNavItem.h"
+#include "Views/Navigation/SidebarView.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+class ShellContent : public ShellTest {
+protected:
+    void TearDown() override {
+        window_.reset();
+        vm_.reset();
+        ShellTest::TearDown();
+    }
+    // Builds the window as the application does, shown offscreen at its default size.
+    MainWindow& start() {
+        vm_ = std::make_unique<AppViewModel>();
+        MainWindow::applyThemeToApplication();
+        window_ = std::make_unique<MainWindow>(env(vm_.get()));
+        window_->setAttribute(Qt::WA_DontShowOnScreen);
+        window_->show();
+        qv::test::settle();
+        return *window_;
+    }
+    ContentView& content() { return *window_->contentView(); }
+    SidebarGoalItem* firstGoalRow() { return content().sidebar()->goalItems().value(0); }
+
+    std::unique_ptr<AppViewModel> vm_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+using ShellContentDates = ShellContent;
+
+AppDestination destinationOf(QWidget* screen) {
+    auto* placeholder = qobject_cast<PlaceholderScreen*>(screen);
+    return placeholder ? placeholder->destination() : AppDestination::settings;
+}
+
+} // namespace
+
+TEST_F(ShellContent, EachSelectionBuildsANewScreenOfItsDestination) {
+    skipOverlays();
+    start();
+    EXPECT_TRUE(qobject_cast<DashboardView*>(content().currentScreen()));
+    EXPECT_EQ(content().sidebar()->width(), 220);
+    EXPECT_EQ(content().sidebar()->width() + content().currentScreen()->width(), content().width());
+
+    for (AppDestination d : AppDestinations::allCases) {
+        QPointer<QWidget> before = content().currentScreen();
+        vm_->navigate(d);
+        qv::test::settle();
+        EXPECT_EQ(destinationOf(content().currentScreen()), d);
+        if (d != AppDestination::dashboard)
+            EXPECT_TRUE(before.isNull()) << "the screen left behind is discarded";
+    }
+    EXPECT_EQ(content().currentScreen()->objectName(), QStringLiteral("SettingsView"));
+
+    vm_->navigate(AppDestination::journal);
+    QPointer<QWidget> firstJournal = content().currentScreen();
+    vm_->navigate(AppDestination::dashboard);
+    vm_->navigate(AppDestination::journal);
+    qv::test::settle();
+    EXPECT_TRUE(firstJournal.isNull());
+    EXPECT_EQ(destinationOf(content().currentScreen()), AppDestination::journal);
+}
+
+TEST_F(ShellContent, DashboardCreatesItsAchievementsModelWhenBuilt) {
+    skipOverlays();
+    int built = 0;
+    DashboardView::setAchievementsModelFactory([&](const AppEnvironment& e, QObject* owner) {
+        EXPECT_EQ(e.context, context());
+        EXPECT_TRUE(qobject_cast<DashboardView*>(owner));
+        ++built;
+    });
+    start();
+    vm_->navigate(AppDestination::links);
+    vm_->navigate(AppDestination::dashboard);
+    EXPECT_EQ(built, 2);
+    DashboardView::setAchievementsModelFactory({});
+}
+
+TEST_F(ShellContent, GoalsMenuHasNewGoalOnCtrlNWhichOpensGoals) {
+    skipOverlays();
+    start();
+    EXPECT_EQ(window_->windowTitle(), QStringLiteral("Quorvale"));
+    EXPECT_EQ(window_->size(), QSize(1200, 760 + window_->menuBar()->height()).boundedTo(window_->size()));
+    const auto menus = window_->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 1) << "no menu offers another window";
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("Goals"));
+    const auto items = menus[0]->menu()->actions();
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0]->text(), QStringLiteral("New Goal"));
+    EXPECT_EQ(items[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+
+    items[0]->trigger();
+    EXPECT_EQ(vm_->selectedDestination(), AppDestination::goals);
+    EXPECT_TRUE(vm_->takeNewGoalRequest());
+}
+
+TEST_F(ShellContent, MaskingSurvivesAThemeChangeButNotARestart) {
+    skipOverlays();
+    makeGoal(QStringLiteral("Private goal"), 3, 2, 1);
+    start();
+    vm_->navigate(AppDestination::settings);
+    QTest::mouseClick(firstGoalRow()->eyeButton(), Qt::LeftButton);
+    ASSERT_EQ(firstGoalRow()->titleText(), QStringLiteral("•••••••"));
+
+    QPointer<QWidget> oldSidebar = content().sidebar();
+    QPointer<QWidget> oldScreen = content().currentScreen();
+    ThemeManager::shared().setCurrentTheme(AppColorTheme::forest);
+    qv::test::settle();
+    EXPECT_TRUE(oldSidebar.isNull()) << "everything below the root is built anew";
+    EXPECT_TRUE(oldScreen.isNull());
+    EXPECT_EQ(content().currentScreen()->objectName(), QStringLiteral("SettingsView"));
+    EXPECT_EQ(firstGoalRow()->titleText(), QStringLiteral("•••••••"));
+
+    window_.reset();
+    vm_.reset();
+    start();
+    EXPECT_EQ(firstGoalRow()->titleText(), QStringLiteral("Private goal"));
+    EXPECT_EQ(vm_->selectedDestination(), AppDestination::dashboard);
+}
+
+TEST_F(ShellContentDates, CheckInShowsWhenTheLastOneWasOnAnotherDay) {
+    UserDefaults::standard().setFlag(QStringLiteral("onboardingComplete"), true);
+    auto overlayWith = [&](const std::function<void()>& store) {
+        store();
+        window_.reset();
+        start();
+        return content().checkInOverlay() != nullptr;
+    };
+    const QString key = QStringLiteral("lastCheckInDate");
+    EXPECT_TRUE(overlayWith([&] { UserDefaults::standard().setDate(key, local(2026, 3, 9, 23, 59)); }));
+    EXPECT_TRUE(overlayWith([&] { UserDefaults::standard().setText(key, QStringLiteral("yesterday")); }));
+    EXPECT_FALSE(overlayWith([&] { UserDefaults::standard().setDate(key, local(2026, 3, 10, 0, 1)); }));
+}
+
+TEST_F(ShellContent, OnFirstRunTheOnboardingCoversTheCheckInUntilItCloses) {
+    start();
+    QWidget* onboarding = content().onboardingOverlay();
+    QWidget* checkIn = content().checkInOverlay();
+    ASSERT_TRUE(onboarding && checkIn);
+    const QWidgetList stack =
+        onboarding->parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    EXPECT_GT(stack.indexOf(onboarding), stack.indexOf(checkIn)) << "the onboarding lies above";
+    EXPECT_FALSE(content().background()->isVisible()) << "the covered backdrop rests";
+    qv::test::saveScreen(window_.get(), QStringLiteral("shell-onboarding"));
+
+    QTest::mouseClick(onboarding->findChild<QPushButton*>("finishOnboardingButton"), Qt::LeftButton);
+    qv::test::settle();
+    EXPECT_EQ(content().onboardingOverlay(), nullptr);
+    ASSERT_EQ(content().checkInOverlay(), checkIn) << "the check-in shows without a new start";
+    EXPECT_TRUE(checkIn->isVisible());
+    EXPECT_TRUE(content().background()->isVisible());
+    EXPECT_EQ(content().background()->coveredRegion(), QRegion(content().rect()))
+        << "under the frosted dim layer the backdrop's frames repaint nothing";
+    qv::test::saveScreen(window_.get(), QStringLiteral("shell-check-in"));
+
+    QTest::mouseClick(checkIn->findChild<QPushButton*>("completeCheckInButton"), Qt::LeftButton);
+    qv::test::settle();
+    EXPECT_EQ(content().checkInOverlay(), nullptr);
+    EXPECT_EQ(content().background()->coveredRegion(), QRegion(0, 0, 220, content().height()));
+    EXPECT_TRUE(UserDefaults::standard().flag(QStringLiteral("onboardingComplete")));
+    EXPECT_EQ(UserDefaults::standard().date(QStringLiteral("lastCheckInDate")), Clock::now());
+}
+
+TEST_F(ShellContent, RendersTheDashboardWithSidebarAndBackdrop) {
+    skipOverlays();
+    MockDataSeeder::seedIfNeeded(context(), [](int low, int) { return low; });
+    start();
+    ASSERT_FALSE(content().sidebar()->goalItems().isEmpty());
+    content().sidebar()->goalItems().at(1)->eyeButton()->click();
+    EXPECT_TRUE(content().background()->isVisible());
+    qv::test::saveScreen(window_.get(), QStringLiteral("shell-dashboard"));
+}
