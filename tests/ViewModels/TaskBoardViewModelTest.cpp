@@ -113,17 +113,4 @@ TEST_F(TaskBoardViewModelTest, TogglingMovesBetweenColumnsWithoutTouchingTheMile
     EXPECT_FALSE(s->completedAt().has_value());
 }
 
-TEST_F(TaskBoardViewModelTest, GoalsAreTheActiveOnesOldestFirst) {
-    auto second = Goal::create(context);
-    second->setCreatedAt(kNow);
-    auto first = Goal::create(context);
-    first->setCreatedAt(kNow.addDays(-1));
-    auto achieved = Goal::create(context);
-    achieved->setIsArchived(true);
-    const auto goals = TaskBoardViewModel::goals(context);
-    ASSERT_EQ(goals.size(), 2u);
-    EXPECT_EQ(goals[0], first);
-    EXPECT_EQ(goals[1], second);
-}
-
 } // namespace

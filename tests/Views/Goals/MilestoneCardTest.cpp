@@ -76,23 +76,6 @@ TEST_F(MilestoneCardTest, CountAndBarFollowTheSteps) {
     EXPECT_DOUBLE_EQ(c->findChild<SmallProgressBar*>("milestoneBar")->progress(), 0.4);
 }
 
-TEST_F(MilestoneCardTest, ExpandingAddsOnlyTheStepListInOrder) {
-    auto m = milestone(QStringLiteral("Weekly"), QStringLiteral("Weekly"));
-    step(m, QStringLiteral("First"), 1);
-    step(m, QStringLiteral("Second"), 3);
-    auto collapsed = card(m, false);
-    EXPECT_TRUE(collapsed->findChildren<StepRowView*>().isEmpty());
-    EXPECT_EQ(collapsed->findChild<QToolButton*>("milestoneChevron")->property("symbolName"), QStringLiteral("chevron.right"));
-    auto expanded = card(m, true);
-    const auto rows = expanded->findChildren<StepRowView*>();
-    ASSERT_EQ(rows.size(), 2);
-    EXPECT_EQ(rows[0]->step()->title(), QStringLiteral("First"));
-    EXPECT_EQ(expanded->findChild<QToolButton*>("milestoneChevron")->property("symbolName"), QStringLiteral("chevron.down"));
-    EXPECT_NE(expanded->findChild<QToolButton*>("addStepButton"), nullptr);
-    EXPECT_EQ(name(*expanded), name(*collapsed));
-    EXPECT_EQ(count(*expanded), count(*collapsed));
-}
-
 TEST_F(MilestoneCardTest, HeaderTapIsNotFiredByItsButtons) {
     auto m = milestone(QStringLiteral("Weekly"), std::nullopt);
     int taps = 0, expands = 0, deletes = 0;
