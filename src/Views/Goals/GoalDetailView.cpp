@@ -98,13 +98,11 @@ QWidget* GoalDetailView::buildMilestonesSection(QWidget* parent) {
     GoalDetailStyle::styleLabel(title, GoalDetailStyle::themeFont(18, QFont::DemiBold), GoalDetailStyle::textPrimary());
     heading->addWidget(title);
     heading->addStretch(1);
-    auto* add = new QToolButton(section);
-    add->setObjectName(QStringLiteral("addMilestoneButton"));
-    add->setToolTip(tr("Add Check-in"));
-    GoalDetailStyle::styleSymbolButton(add, QStringLiteral("plus.circle.fill"), GoalDetailStyle::goalColor(goal_.get()),
-                                       16);
-    connect(add, &QToolButton::clicked, this, &GoalDetailView::openAddMilestone);
-    heading->addWidget(add);
+    addMilestone_ = new QToolButton(section);
+    addMilestone_->setObjectName(QStringLiteral("addMilestoneButton"));
+    addMilestone_->setToolTip(tr("Add Check-in"));
+    connect(addMilestone_, &QToolButton::clicked, this, &GoalDetailView::openAddMilestone);
+    heading->addWidget(addMilestone_);
     column->addLayout(heading);
 
     emptyText_ = new QLabel(tr("No check-in schedule yet. Tap + to add one."), section);
@@ -120,6 +118,8 @@ QWidget* GoalDetailView::buildMilestonesSection(QWidget* parent) {
 }
 
 void GoalDetailView::refresh() {
+    GoalDetailStyle::styleSymbolButton(addMilestone_, QStringLiteral("plus.circle.fill"),
+                                       GoalDetailStyle::goalColor(goal_.get()), 16);
     header_->refresh();
     progress_->refresh();
     rebuildMilestoneCards();

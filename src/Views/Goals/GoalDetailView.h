@@ -17,6 +17,7 @@ class Goal;
 class Milestone;
 class QLabel;
 class QScrollArea;
+class QToolButton;
 class QVBoxLayout;
 
 // The screen on which the user works on one goal: its header, its progress, and its
@@ -67,6 +68,7 @@ private:
     QScrollArea* scroll_ = nullptr;
     GoalDetailHeaderCard* header_ = nullptr;
     GoalDetailProgressCard* progress_ = nullptr;
+    QToolButton* addMilestone_ = nullptr;
     QLabel* emptyText_ = nullptr;
     QVBoxLayout* cards_ = nullptr;
     QPointer<QWidget> confetti_;
