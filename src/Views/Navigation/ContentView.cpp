@@ -7,7 +7,9 @@
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/ThemeManager.h"
 #include "ViewModels/AppViewModel.h"
+#include "Views/Achievements/AchievementsView.h"
 #include "Views/CalendarView/CalendarPageView.h"
+#include "Views/DailyLog/DailyLogView.h"
 #include "Views/Dashboard/DashboardView.h"
 #include "Views/Deadlines/DeadlinesView.h"
 #include "Views/Finance/FinanceView.h"
@@ -49,9 +51,9 @@ QWidget* ContentView::makeScreen(AppDestination destination, const AppEnvironmen
     case AppDestination::deadlines:
         return new DeadlinesView(env, parent);
     case AppDestination::achievements:
-        return new PlaceholderScreen(destination, parent);
+        return new AchievementsView(env, parent);
     case AppDestination::journal:
-        return new PlaceholderScreen(destination, parent);
+        return new DailyLogView(env, parent);
     case AppDestination::expenses:
         return new FinanceView(env, parent);
     case AppDestination::calendar:
