@@ -11,6 +11,7 @@
 #include "Core/Theme/ColorHex.h"
 #include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
+#include "Views/Goals/GoalStyle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,6 +22,8 @@
 #include <QVBoxLayout>
 
 namespace {
+
+using GoalStyle::rgba;
 
 constexpr double kRadius = 18;
 
@@ -33,10 +36,6 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QFont& font, const
     pal.setColor(QPalette::WindowText, color);
     label->setPalette(pal);
     return label;
-}
-
-QString rgba(const QColor& c) {
-    return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
 }
 
 } // namespace

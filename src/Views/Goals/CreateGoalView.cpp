@@ -1,7 +1,6 @@
 #include "Views/Goals/CreateGoalView.h"
 
 #include "Components/DatePickerField.h"
-#include "Components/MotionEffect.h"
 #include "Components/SheetHost.h"
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
@@ -11,31 +10,21 @@
 #include "Core/Theme/EnumStyles.h"
 #include "Core/Theme/Theme.h"
 #include "ViewModels/CreateGoalViewModel.h"
+#include "Views/Goals/GoalCategoryPicker.h"
+#include "Views/Goals/GoalStyle.h"
 
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QWheelEvent>
-
-#include <algorithm>
 
 namespace {
 
-QString rgba(const QColor& c) {
-    return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
-}
-
-QString gradient(const QColor& from, const QColor& to) {
-    return QStringLiteral("qlineargradient(x1: 0, y1: 0, x2: 1, y2: 0, stop: 0 %1, stop: 1 %2)")
-        .arg(rgba(from), rgba(to));
-}
+using GoalStyle::rgba;
 
 QLabel* makeLabel(const QString& text, const QFont& font, const QColor& color) {
     auto* label = new QLabel(text);
@@ -51,40 +40,6 @@ QWidget* divider() {
     line->setAttribute(Qt::WA_StyledBackground);
     line->setStyleSheet(QStringLiteral("background: %1;").arg(rgba(AppTheme::Colors::borderSubtle())));
     return line;
-}
-
-QLineEdit* plainField(const QString& name, const QString& placeholder, const QFont& font) {
-    auto* field = new QLineEdit;
-    field->setObjectName(name);
-    field->setPlaceholderText(placeholder);
-    field->setFont(font);
-    field->setFrame(false);
-    field->setStyleSheet(
-        QStringLiteral("QLineEdit { background: transparent; border: none; color: %1; padding: 0; }")
-            .arg(rgba(Theme::textPrimary())));
-    QPalette pal = field->palette();
-    pal.setColor(QPalette::PlaceholderText, Theme::textMuted());
-    field->setPalette(pal);
-    return field;
-}
-
-// Capsule chip: a gradient and a glow when on, quiet glass with a hairline when off.
-void styleChip(QToolButton* chip, bool on, const QColor& from, const QColor& to) {
-    const int radius = (QFontMetrics(chip->font()).height() + 18) / 2;
-    if (on)
-        chip->setStyleSheet(
-            QStringLiteral("QToolButton { color: white; background: %1; border: 1px solid transparent; "
-                           "border-radius: %2px; padding: 8px 16px; }")
-                .arg(gradient(from, to))
-                .arg(radius));
-    else
-        chip->setStyleSheet(QStringLiteral("QToolButton { color: %1; background: %2; border: 1px solid %3; "
-                                           "border-radius: %4px; padding: 8px 16px; }")
-                                .arg(rgba(Theme::textSecondary()), rgba(AppTheme::Colors::glassSurface()),
-                                     rgba(AppTheme::Colors::borderSubtle()))
-                                .arg(radius));
-    MotionEffect::of(chip)->setShadow(
-        {on ? Theme::withOpacity(from, 0.3) : QColor(Qt::transparent), on ? 6.0 : 0.0, 0, 0});
 }
 
 QToolButton* makeChip(const QString& name, const QString& text) {
@@ -162,7 +117,8 @@ QWidget* CreateGoalView::buildSections() {
     column->setContentsMargins(32, 32, 32, 32);
     column->setSpacing(32);
     column->addWidget(section(QStringLiteral("Goal Title"), buildTitleField()));
-    column->addWidget(section(QStringLiteral("Category"), buildCategory()));
+    category_ = new GoalCategoryPicker(form_);
+    column->addWidget(section(QStringLiteral("Category"), category_));
     column->addWidget(section(QStringLiteral("Color"), buildColors()));
     column->addWidget(section(QStringLiteral("Priority"), buildPriority()));
     column->addWidget(section(QStringLiteral("Deadline"), buildDeadline()));
@@ -186,8 +142,9 @@ QWidget* CreateGoalView::section(const QString& title, QWidget* content) {
 }
 
 QWidget* CreateGoalView::buildTitleField() {
-    title_ = plainField(QStringLiteral("createGoalTitleField"), QStringLiteral("e.g. Run a half marathon"),
-                        Theme::font(18, QFont::DemiBold));
+    title_ =
+        GoalStyle::plainField(QStringLiteral("createGoalTitleField"),
+                              QStringLiteral("e.g. Run a half marathon"), Theme::font(18, QFont::DemiBold));
     title_->setStyleSheet(
         QStringLiteral("QLineEdit { background: %1; border: none; border-radius: 12px; color: %2; "
                        "padding: 16px; }")
@@ -195,73 +152,6 @@ QWidget* CreateGoalView::buildTitleField() {
     title_->setText(form_->title());
     connect(title_, &QLineEdit::textEdited, form_, &CreateGoalViewModel::setTitle);
     return title_;
-}
-
-QWidget* CreateGoalView::buildCategory() {
-    auto* box = new QWidget;
-    auto* column = new QVBoxLayout(box);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(8);
-
-    auto* strip = new QScrollArea;
-    strip->setObjectName(QStringLiteral("createGoalCategoryStrip"));
-    strip->setFrameShape(QFrame::NoFrame);
-    strip->setWidgetResizable(true);
-    strip->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    strip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    strip->setStyleSheet(
-        QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
-    strip->viewport()->installEventFilter(this);
-    auto* chips = new QWidget;
-    auto* row = new QHBoxLayout(chips);
-    row->setContentsMargins(0, 4, 0, 6); // room for the chosen chip's glow
-    row->setSpacing(8);
-    for (const QString& suggestion : CreateGoalViewModel::suggestions()) {
-        auto* chip = makeChip(QStringLiteral("createGoalCategory_") + suggestion, suggestion);
-        connect(chip, &QToolButton::clicked, form_,
-                [this, suggestion] { form_->chooseSuggestion(suggestion); });
-        suggestionChips_ << chip;
-        row->addWidget(chip);
-    }
-    customChip_ = makeChip(QStringLiteral("createGoalCustomChip"), QStringLiteral("Custom"));
-    connect(customChip_, &QToolButton::clicked, form_, &CreateGoalViewModel::chooseCustom);
-    row->addWidget(customChip_);
-    row->addStretch(1);
-    strip->setWidget(chips);
-    // The chips' final padding decides the strip's height.
-    for (QToolButton* chip : suggestionChips_)
-        styleChip(chip, false, AppTheme::Colors::indigo(), AppTheme::Colors::violet());
-    styleChip(customChip_, false, AppTheme::Colors::cyan(), AppTheme::Colors::electric());
-    int chipHeight = 0;
-    for (QToolButton* chip : chips->findChildren<QToolButton*>()) {
-        chip->ensurePolished();
-        chipHeight = std::max(chipHeight, chip->sizeHint().height());
-    }
-    strip->setFixedHeight(chipHeight + 10);
-    column->addWidget(strip);
-
-    customEntry_ = new QWidget;
-    customEntry_->setObjectName(QStringLiteral("createGoalCustomEntry"));
-    customEntry_->setAttribute(Qt::WA_StyledBackground);
-    const QColor cyan = AppTheme::Colors::cyan();
-    customEntry_->setStyleSheet(
-        QStringLiteral(
-            "QWidget#createGoalCustomEntry { background: %1; border: 1px solid %2; border-radius: 12px; }")
-            .arg(rgba(AppTheme::Colors::glassSurface()),
-                 gradient(Theme::withOpacity(cyan, 0.5),
-                          Theme::withOpacity(AppTheme::Colors::electric(), 0.3))));
-    MotionEffect::of(customEntry_)->setShadow({Theme::withOpacity(cyan, 0.1), 8, 0, 0});
-    auto* entryRow = new QHBoxLayout(customEntry_);
-    entryRow->setContentsMargins(16, 16, 16, 16);
-    entryRow->setSpacing(8);
-    entryRow->addWidget(new SymbolIcon(QStringLiteral("tag.fill"), Symbols::pixelSizeForFontSize(12), cyan));
-    customField_ = plainField(QStringLiteral("createGoalCustomField"),
-                              QStringLiteral("Enter category name..."), Theme::font(14, QFont::Medium));
-    customField_->setText(form_->customCategory());
-    connect(customField_, &QLineEdit::textEdited, form_, &CreateGoalViewModel::setCustomCategory);
-    entryRow->addWidget(customField_, 1);
-    column->addWidget(customEntry_);
-    return box;
 }
 
 QWidget* CreateGoalView::buildColors() {
@@ -358,7 +248,8 @@ QWidget* CreateGoalView::buildMoney() {
     entryRow->setContentsMargins(16, 16, 16, 16);
     entryRow->setSpacing(8);
     entryRow->addWidget(new SymbolIcon(QStringLiteral("target"), Symbols::pixelSizeForFontSize(12), emerald));
-    amountField_ = plainField(QStringLiteral("createGoalAmountField"),
+    amountField_ =
+        GoalStyle::plainField(QStringLiteral("createGoalAmountField"),
                               QStringLiteral("Total amount needed (e.g. 100000)"), Theme::font(14));
     amountField_->setText(form_->targetAmountText());
     connect(amountField_, &QLineEdit::textEdited, form_, &CreateGoalViewModel::setTargetAmountText);
@@ -408,19 +299,7 @@ QWidget* CreateGoalView::buildFooter() {
 }
 
 void CreateGoalView::sync() {
-    const QColor indigo = AppTheme::Colors::indigo();
-    for (QToolButton* chip : suggestionChips_)
-        styleChip(chip, form_->isSuggestionChosen(chip->text()), indigo, AppTheme::Colors::violet());
-    const bool custom = form_->isCustomCategory();
-    const QColor cyan = AppTheme::Colors::cyan();
-    customChip_->setIcon(Symbols::icon(QStringLiteral("plus"),
-                                       custom ? QColor(Qt::white) : Theme::textSecondary(),
-                                       Symbols::pixelSizeForFontSize(10)));
-    styleChip(customChip_, custom, cyan, AppTheme::Colors::electric());
-    customEntry_->setVisible(custom);
-    if (customField_->text() != form_->customCategory())
-        customField_->setText(form_->customCategory());
-
+    category_->sync();
     for (QToolButton* swatch : swatches_) {
         const bool chosen = swatch->property("hex").toString() == form_->selectedColorHex();
         swatch->setIcon(
@@ -445,8 +324,10 @@ void CreateGoalView::sync() {
     // The fill follows the title as typed; the enabling also wants a usable amount.
     const bool filled = form_->hasTitleText();
     confirm_->setEnabled(form_->canConfirm());
-    const QString fill = filled ? gradient(AppTheme::Colors::purple(), Theme::withOpacity(cyan, 0.8))
-                                : rgba(Theme::backgroundTertiary());
+    const QString fill =
+        filled ? GoalStyle::horizontalGradient(AppTheme::Colors::purple(),
+                                               Theme::withOpacity(AppTheme::Colors::cyan(), 0.8))
+               : rgba(Theme::backgroundTertiary());
     confirm_->setStyleSheet(
         QStringLiteral("QPushButton { color: white; background: %1; border: none; border-radius: 12px; "
                        "padding: 8px 32px; } QPushButton:disabled { color: %2; }")
@@ -463,18 +344,4 @@ void CreateGoalView::confirm() {
 void CreateGoalView::dismissSheet() {
     if (SheetHost* host = SheetHost::of(this))
         host->dismiss();
-}
-
-// The category strip hides its scroll bar; a plain mouse wheel moves it sideways.
-bool CreateGoalView::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Wheel) {
-        auto* area = qobject_cast<QScrollArea*>(watched->parent());
-        auto* wheel = static_cast<QWheelEvent*>(event);
-        if (area && area->horizontalScrollBar()->maximum() > 0 && wheel->angleDelta().x() == 0) {
-            QScrollBar* bar = area->horizontalScrollBar();
-            bar->setValue(bar->value() - wheel->angleDelta().y() / 2);
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }

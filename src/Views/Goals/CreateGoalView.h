@@ -9,6 +9,7 @@
 
 class CreateGoalViewModel;
 class DatePickerField;
+class GoalCategoryPicker;
 class Goal;
 class GoalsViewModel;
 class QLabel;
@@ -34,16 +35,12 @@ public:
 
     CreateGoalViewModel* form() const { return form_; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     QWidget* buildHeader();
     QWidget* buildSections();
     QWidget* buildFooter();
     QWidget* section(const QString& title, QWidget* content);
     QWidget* buildTitleField();
-    QWidget* buildCategory();
     QWidget* buildColors();
     QWidget* buildPriority();
     QWidget* buildDeadline();
@@ -55,10 +52,7 @@ private:
 
     CreateGoalViewModel* form_;
     QLineEdit* title_ = nullptr;
-    QList<QToolButton*> suggestionChips_;
-    QToolButton* customChip_ = nullptr;
-    QWidget* customEntry_ = nullptr;
-    QLineEdit* customField_ = nullptr;
+    GoalCategoryPicker* category_ = nullptr;
     QList<QToolButton*> swatches_;
     QList<QToolButton*> priorities_;
     ToggleSwitch* deadlineToggle_ = nullptr;

@@ -1,25 +1,16 @@
 #include "Views/Goals/GoalsCategoryBar.h"
 
-#include "Components/MotionEffect.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "ViewModels/GoalsViewModel.h"
+#include "Views/Goals/GoalStyle.h"
 
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QWheelEvent>
 
 #include <algorithm>
-
-namespace {
-
-QString rgba(const QColor& c) {
-    return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
-}
-
-} // namespace
 
 GoalsCategoryBar::GoalsCategoryBar(GoalsViewModel* viewModel, QWidget* parent)
     : QScrollArea(parent), viewModel_(viewModel), strip_(new QWidget), row_(new QHBoxLayout(strip_)) {
@@ -37,8 +28,12 @@ GoalsCategoryBar::GoalsCategoryBar(GoalsViewModel* viewModel, QWidget* parent)
 }
 
 void GoalsCategoryBar::rebuild() {
+    // A chip may be rebuilt from its own click: release the old ones later.
     while (QLayoutItem* item = row_->takeAt(0)) {
-        delete item->widget();
+        if (QWidget* chip = item->widget()) {
+            chip->hide();
+            chip->deleteLater();
+        }
         delete item;
     }
     const QString chosen = viewModel_->filterCategory();
@@ -50,24 +45,7 @@ void GoalsCategoryBar::rebuild() {
         chip->setCursor(Qt::PointingHandCursor);
         const bool on = category == chosen;
         chip->setProperty("chosen", on);
-        const int radius = (QFontMetrics(chip->font()).height() + 12) / 2;
-        if (on) {
-            chip->setStyleSheet(
-                QStringLiteral(
-                    "QToolButton { color: white; border: 1px solid transparent; border-radius: %1px; "
-                    "padding: 5px 16px; background: qlineargradient(x1: 0, y1: 0, x2: 1, y2: 0, "
-                    "stop: 0 %2, stop: 1 %3); }")
-                    .arg(radius)
-                    .arg(rgba(AppTheme::Colors::indigo()), rgba(AppTheme::Colors::violet())));
-            MotionEffect::of(chip)->setShadow({Theme::withOpacity(AppTheme::Colors::indigo(), 0.3), 6, 0, 0});
-        } else {
-            chip->setStyleSheet(
-                QStringLiteral("QToolButton { color: %1; background: %2; border: 1px solid %3; "
-                               "border-radius: %4px; padding: 5px 16px; }")
-                    .arg(rgba(Theme::textSecondary()), rgba(AppTheme::Colors::glassSurface()),
-                         rgba(AppTheme::Colors::borderSubtle()))
-                    .arg(radius));
-        }
+        GoalStyle::styleChip(chip, on, AppTheme::Colors::indigo(), AppTheme::Colors::violet(), 5);
         connect(chip, &QToolButton::clicked, viewModel_,
                 [vm = viewModel_, category] { vm->setFilterCategory(category); });
         chip->ensurePolished();

@@ -9,6 +9,7 @@
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "ViewModels/GoalsViewModel.h"
+#include "Views/Goals/GoalStyle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,9 +21,7 @@
 
 namespace {
 
-QString rgba(const QColor& c) {
-    return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
-}
+using GoalStyle::rgba;
 
 QLabel* makeLabel(QWidget* parent, const QString& text, const QFont& font) {
     auto* label = new QLabel(text, parent);

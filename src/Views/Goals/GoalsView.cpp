@@ -3,7 +3,6 @@
 #include "Components/AlertDialog.h"
 #include "Components/MotionEffect.h"
 #include "Components/SheetHost.h"
-#include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
@@ -12,18 +11,14 @@
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/GoalsViewModel.h"
 #include "Views/Achievements/AddAchievementSheet.h"
-#include "Views/Dashboard/GoalCardView.h"
 #include "Views/Goals/ArchivedGoalRow.h"
 #include "Views/Goals/CreateGoalView.h"
-#include "Views/Goals/GoalRowView.h"
-#include "Views/Goals/GoalsCategoryBar.h"
+#include "Views/Goals/GoalsActiveSide.h"
 #include "Views/Goals/GoalsEmptyState.h"
 #include "Views/Goals/GoalsTopBar.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenu>
 #include <QPainter>
 #include <QScrollArea>
 #include <QSet>
@@ -31,8 +26,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr double kEntranceStep = 0.04;
 
 QString displayTitle(const Goal& goal) {
     return goal.title().value_or(QStringLiteral("Untitled Goal"));
@@ -67,7 +60,8 @@ GoalsView::GoalsView(const AppEnvironment& env, QWidget* parent)
     auto* body = new QHBoxLayout;
     body->setSpacing(0);
     sides_ = new QStackedWidget(this);
-    sides_->addWidget(buildActiveSide());
+    activeSide_ = new GoalsActiveSide(this, viewModel_, sides_);
+    sides_->addWidget(activeSide_);
     sides_->addWidget(buildArchivedList());
     body->addWidget(sides_, 1);
     divider_ = new QWidget(this);
@@ -129,35 +123,6 @@ QWidget* GoalsView::makeDetailPanel(const AppEnvironment&, std::shared_ptr<Goal>
     return panel;
 }
 
-QWidget* GoalsView::buildActiveSide() {
-    auto* content = new QWidget;
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    categoryBar_ = new GoalsCategoryBar(viewModel_, content);
-    column->addWidget(categoryBar_);
-
-    listBox_ = new QWidget(content);
-    listLayout_ = new QVBoxLayout(listBox_);
-    listLayout_->setContentsMargins(32, 0, 32, 32);
-    listLayout_->setSpacing(8);
-    column->addWidget(listBox_);
-
-    gridBox_ = new QWidget(content);
-    gridLayout_ = new QGridLayout(gridBox_);
-    gridLayout_->setContentsMargins(32, 0, 32, 32);
-    gridLayout_->setHorizontalSpacing(16);
-    gridLayout_->setVerticalSpacing(16);
-    gridLayout_->setColumnStretch(0, 1);
-    gridLayout_->setColumnStretch(1, 1);
-    column->addWidget(gridBox_);
-
-    activeEmpty_ = GoalsEmptyState::forActiveGoals(content, [this] { viewModel_->setShowCreateGoal(true); });
-    column->addWidget(activeEmpty_);
-    column->addStretch(1);
-    return makeScroll(QStringLiteral("goalsActiveScroll"), content);
-}
-
 QWidget* GoalsView::buildArchivedList() {
     auto* content = new QWidget;
     content->setObjectName(QStringLiteral("goalsArchivedList"));
@@ -186,117 +151,9 @@ void GoalsView::refresh() {
 }
 
 void GoalsView::refreshActive() {
-    categoryBar_->rebuild();
-    const auto goals = viewModel_->filteredGoals();
-    listBox_->setVisible(!gridMode_);
-    gridBox_->setVisible(gridMode_);
-    if (gridMode_)
-        placeCards(goals);
-    else
-        placeRows(goals);
-    activeEmpty_->setVisible(goals.empty());
-    GoalsEmptyState::setSearching(activeEmpty_, !viewModel_->searchText().isEmpty());
-}
-
-void GoalsView::placeRows(const std::vector<std::shared_ptr<Goal>>& goals) {
-    while (QLayoutItem* item = listLayout_->takeAt(0))
-        delete item;
-    QSet<qint64> shown;
     const QSet<qint64> hidden = env_.appViewModel ? env_.appViewModel->hiddenGoalIDs() : QSet<qint64>();
-    for (size_t i = 0; i < goals.size(); ++i) {
-        const std::shared_ptr<Goal>& goal = goals[i];
-        const qint64 id = goal->objectID();
-        const bool isSelected = selected_ && selected_->objectID() == id;
-        GoalRowView* row = rows_.value(id);
-        if (!row) {
-            row = new GoalRowView(
-                goal, isSelected, hidden.contains(id), [this, goal] { select(goal); },
-                [this, goal] { toggleHidden(goal); }, [this, goal] { deleteGoal(goal); },
-                [this, goal] { offerAchieve(goal); }, listBox_);
-            rows_.insert(id, row);
-            MotionEffect::staggeredAppear(row, kEntranceStep * double(i));
-        } else {
-            row->setSelected(isSelected);
-            row->setTitleMasked(hidden.contains(id));
-            row->refresh();
-        }
-        listLayout_->addWidget(row);
-        row->show();
-        shown.insert(id);
-    }
-    for (auto it = rows_.begin(); it != rows_.end();) {
-        if (shown.contains(it.key())) {
-            ++it;
-            continue;
-        }
-        it.value()->hide();
-        it.value()->deleteLater();
-        it = rows_.erase(it);
-    }
-}
-
-void GoalsView::placeCards(const std::vector<std::shared_ptr<Goal>>& goals) {
-    while (QLayoutItem* item = gridLayout_->takeAt(0))
-        delete item;
-    QSet<qint64> shown;
-    const QSet<qint64> hidden = env_.appViewModel ? env_.appViewModel->hiddenGoalIDs() : QSet<qint64>();
-    for (size_t i = 0; i < goals.size(); ++i) {
-        const std::shared_ptr<Goal>& goal = goals[i];
-        const qint64 id = goal->objectID();
-        GoalCardView* card = cards_.value(id);
-        if (!card) {
-            card = new GoalCardView(
-                goal, hidden.contains(id), [this, goal] { toggleHidden(goal); }, gridBox_);
-            card->setContextMenuPolicy(Qt::CustomContextMenu);
-            connect(card, &GoalCardView::clicked, this, [this, goal] { select(goal); });
-            connect(card, &QWidget::customContextMenuRequested, this, [this, card, goal](const QPoint& pos) {
-                QMenu menu(card);
-                menu.setObjectName(QStringLiteral("goalCardMenu"));
-                QAction* achieve =
-                    menu.addAction(Symbols::icon(QStringLiteral("trophy.fill"), AppTheme::Colors::gold(), 14),
-                                   QStringLiteral("Mark as Achieved"));
-                QAction* remove =
-                    menu.addAction(Symbols::icon(QStringLiteral("trash"), AppTheme::Colors::rose(), 14),
-                                   QStringLiteral("Delete Goal"));
-                QAction* chosen = menu.exec(card->mapToGlobal(pos));
-                if (chosen == achieve)
-                    offerAchieve(goal);
-                else if (chosen == remove)
-                    confirmDeleteGoal(goal);
-            });
-            cards_.insert(id, card);
-            MotionEffect::staggeredAppear(card, kEntranceStep * double(i));
-        } else {
-            card->setTitleMasked(hidden.contains(id));
-            card->refresh();
-        }
-        card->setSelected(selected_ && selected_->objectID() == id);
-        gridLayout_->addWidget(card, int(i / 2), int(i % 2));
-        card->show();
-        shown.insert(id);
-    }
-    for (auto it = cards_.begin(); it != cards_.end();) {
-        if (shown.contains(it.key())) {
-            ++it;
-            continue;
-        }
-        it.value()->hide();
-        it.value()->deleteLater();
-        it = cards_.erase(it);
-    }
-}
-
-void GoalsView::clearActiveWidgets() {
-    for (GoalRowView* row : std::as_const(rows_)) {
-        row->hide();
-        row->deleteLater();
-    }
-    for (GoalCardView* card : std::as_const(cards_)) {
-        card->hide();
-        card->deleteLater();
-    }
-    rows_.clear();
-    cards_.clear();
+    activeSide_->place(viewModel_->filteredGoals(), gridMode_, hidden, selected_ ? selected_->objectID() : 0,
+                       !viewModel_->searchText().isEmpty());
 }
 
 void GoalsView::refreshArchived() {
@@ -355,7 +212,7 @@ void GoalsView::setGridMode(bool grid) {
     if (grid == gridMode_)
         return;
     gridMode_ = grid;
-    clearActiveWidgets();
+    activeSide_->clear();
     refreshActive();
 }
 

@@ -10,13 +10,10 @@
 
 class AchievementsViewModel;
 class ArchivedGoalRow;
-class GoalCardView;
 class Goal;
-class GoalRowView;
-class GoalsCategoryBar;
+class GoalsActiveSide;
 class GoalsTopBar;
 class GoalsViewModel;
-class QGridLayout;
 class QScrollArea;
 class QStackedWidget;
 class QVBoxLayout;
@@ -57,14 +54,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QWidget* buildActiveSide();
     QWidget* buildArchivedList();
     void refresh();
     void refreshActive();
     void refreshArchived();
-    void placeRows(const std::vector<std::shared_ptr<Goal>>& goals);
-    void placeCards(const std::vector<std::shared_ptr<Goal>>& goals);
-    void clearActiveWidgets();
     void updatePanel();
     void presentAddAchievement(const std::shared_ptr<Goal>& goal);
     SheetHost* track(SheetHost* host);
@@ -81,19 +74,12 @@ private:
 
     GoalsTopBar* topBar_ = nullptr;
     QStackedWidget* sides_ = nullptr;
-    GoalsCategoryBar* categoryBar_ = nullptr;
-    QWidget* listBox_ = nullptr;
-    QVBoxLayout* listLayout_ = nullptr;
-    QWidget* gridBox_ = nullptr;
-    QGridLayout* gridLayout_ = nullptr;
-    QWidget* activeEmpty_ = nullptr;
+    GoalsActiveSide* activeSide_ = nullptr;
     QVBoxLayout* archivedLayout_ = nullptr;
     QWidget* archivedEmpty_ = nullptr;
     QWidget* divider_ = nullptr;
     QPointer<QWidget> panel_;
     QWidget* panelHost_ = nullptr;
-    QHash<qint64, GoalRowView*> rows_;
-    QHash<qint64, GoalCardView*> cards_;
     QHash<qint64, ArchivedGoalRow*> archivedRows_;
     QList<QPointer<SheetHost>> sheets_; // opened here; closed with the screen
 };

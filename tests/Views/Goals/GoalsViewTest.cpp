@@ -22,7 +22,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -320,6 +322,72 @@ TEST_F(GoalsViewTest, DeletingFromTheGridAsksFirstAndClosesThePanel) {
     EXPECT_FALSE(view->selectedGoal());
     EXPECT_FALSE(view->detailPanel());
     EXPECT_TRUE(all<GoalCardView>().isEmpty() || !widgetFor<GoalCardView>(goal));
+}
+
+TEST_F(GoalsViewTest, ARowShowsItsFiguresAndItsMenuDeletesAtOnce) {
+    auto goal = makeGoal(QStringLiteral("Save up"));
+    goal->setStreak(12);
+    goal->setDeadline(Clock::now().addSecs(-5 * 3600));
+    auto milestone = Milestone::create(context);
+    milestone->setGoal(goal);
+    milestone->setIsCompleted(true);
+    Milestone::create(context)->setGoal(goal);
+    context->save();
+    open();
+    auto* row = widgetFor<GoalRowView>(goal);
+    auto label = [row](const char* name) { return row->findChild<QLabel*>(QString::fromLatin1(name)); };
+    EXPECT_EQ(label("goalRowEfforts")->text(), QStringLiteral("1/2"));
+    EXPECT_EQ(label("goalRowDeadline")->text(), QStringLiteral("Due in 0d"));
+    EXPECT_TRUE(label("goalRowStreakText")->isVisibleTo(row));
+    EXPECT_EQ(label("goalRowStreakText")->text(), QStringLiteral("12d"));
+
+    goal->setNeedsMoney(true); // a money goal shows its figures instead of the streak
+    context->save();
+    qv::test::settle();
+    EXPECT_FALSE(label("goalRowStreakText")->isVisibleTo(row));
+    EXPECT_EQ(label("goalRowMoneyText")->text(), QStringLiteral("0/0"));
+
+    view->select(goal);
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        menu->setActiveAction(menu->actions().value(0));
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(30, 20), row->mapToGlobal(QPoint(30, 20)));
+    QApplication::sendEvent(row, &menuEvent);
+    qv::test::settle();
+    EXPECT_TRUE(goal->isDeleted());
+    EXPECT_FALSE(view->selectedGoal());
+    EXPECT_TRUE(view->findChild<QWidget*>(QStringLiteral("goalsEmptyState"))->isVisible());
+}
+
+TEST_F(GoalsViewTest, CategoryChipsFilterAndSearchShowsNoResults) {
+    makeGoal(QStringLiteral("Run"), QStringLiteral("Health"));
+    makeGoal(QStringLiteral("Ship"), QStringLiteral("Career"));
+    open();
+    auto chip = [this](const QString& text) -> QToolButton* {
+        for (QToolButton* c : view->findChildren<QToolButton*>(QStringLiteral("goalsCategoryChip")))
+            if (c->isVisible() && c->text() == text)
+                return c;
+        return nullptr;
+    };
+    ASSERT_NE(chip(QStringLiteral("Career")), nullptr);
+    QTest::mouseClick(chip(QStringLiteral("Career")), Qt::LeftButton);
+    qv::test::settle();
+    EXPECT_EQ(view->viewModel()->filterCategory(), QStringLiteral("Career"));
+    EXPECT_TRUE(chip(QStringLiteral("Career"))->property("chosen").toBool());
+    ASSERT_EQ(all<GoalRowView>().size(), 1);
+    EXPECT_EQ(all<GoalRowView>().front()->goal()->title(), QStringLiteral("Ship"));
+
+    QTest::keyClicks(view->findChild<QLineEdit*>(QStringLiteral("goalsSearchField")), QStringLiteral("zzz"));
+    qv::test::settle();
+    EXPECT_EQ(view->findChild<QLabel*>(QStringLiteral("goalsEmptyTitle"))->text(),
+              QStringLiteral("No results"));
+    EXPECT_FALSE(view->findChild<QPushButton*>(QStringLiteral("goalsCreateFirstGoal"))->isVisibleTo(view));
+    view->findChild<QToolButton*>(QStringLiteral("goalsSearchClear"))->click();
+    qv::test::settle();
+    EXPECT_EQ(all<GoalRowView>().size(), 1);
 }
 
 TEST_F(GoalsViewTest, NewGoalComesFromTheButtonTheEmptyStateAndTheMenuRequest) {

@@ -1,0 +1,129 @@
+#include "Views/Goals/GoalCategoryPicker.h"
+
+#include "Components/MotionEffect.h"
+#include "Components/SymbolIcon.h"
+#include "Components/Symbols.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+#include "ViewModels/CreateGoalViewModel.h"
+#include "Views/Goals/GoalStyle.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kChipPadY = 8;
+
+} // namespace
+
+GoalCategoryPicker::GoalCategoryPicker(CreateGoalViewModel* form, QWidget* parent)
+    : QWidget(parent), form_(form) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+
+    strip_ = new QScrollArea(this);
+    strip_->setObjectName(QStringLiteral("createGoalCategoryStrip"));
+    strip_->setFrameShape(QFrame::NoFrame);
+    strip_->setWidgetResizable(true);
+    strip_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    strip_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    strip_->setStyleSheet(
+        QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
+    strip_->viewport()->installEventFilter(this);
+    auto* chips = new QWidget;
+    auto* row = new QHBoxLayout(chips);
+    row->setContentsMargins(0, 4, 0, 6); // room for the chosen chip's glow
+    row->setSpacing(8);
+    for (const QString& suggestion : CreateGoalViewModel::suggestions()) {
+        QToolButton* chip = makeChip(QStringLiteral("createGoalCategory_") + suggestion, suggestion);
+        connect(chip, &QToolButton::clicked, form_,
+                [this, suggestion] { form_->chooseSuggestion(suggestion); });
+        suggestionChips_ << chip;
+        row->addWidget(chip);
+    }
+    customChip_ = makeChip(QStringLiteral("createGoalCustomChip"), QStringLiteral("Custom"));
+    connect(customChip_, &QToolButton::clicked, form_, &CreateGoalViewModel::chooseCustom);
+    row->addWidget(customChip_);
+    row->addStretch(1);
+    strip_->setWidget(chips);
+    column->addWidget(strip_);
+
+    customEntry_ = new QWidget(this);
+    customEntry_->setObjectName(QStringLiteral("createGoalCustomEntry"));
+    customEntry_->setAttribute(Qt::WA_StyledBackground);
+    const QColor cyan = AppTheme::Colors::cyan();
+    customEntry_->setStyleSheet(
+        QStringLiteral(
+            "QWidget#createGoalCustomEntry { background: %1; border: 1px solid %2; border-radius: 12px; }")
+            .arg(GoalStyle::rgba(AppTheme::Colors::glassSurface()),
+                 GoalStyle::horizontalGradient(Theme::withOpacity(cyan, 0.5),
+                                               Theme::withOpacity(AppTheme::Colors::electric(), 0.3))));
+    MotionEffect::of(customEntry_)->setShadow({Theme::withOpacity(cyan, 0.1), 8, 0, 0});
+    auto* entryRow = new QHBoxLayout(customEntry_);
+    entryRow->setContentsMargins(16, 16, 16, 16);
+    entryRow->setSpacing(8);
+    entryRow->addWidget(new SymbolIcon(QStringLiteral("tag.fill"), Symbols::pixelSizeForFontSize(12), cyan));
+    customField_ =
+        GoalStyle::plainField(QStringLiteral("createGoalCustomField"),
+                              QStringLiteral("Enter category name..."), Theme::font(14, QFont::Medium));
+    customField_->setText(form_->customCategory());
+    connect(customField_, &QLineEdit::textEdited, form_, &CreateGoalViewModel::setCustomCategory);
+    entryRow->addWidget(customField_, 1);
+    column->addWidget(customEntry_);
+
+    sync();
+    // The chips' padding decides the strip's height; chips not shown yet are not laid out.
+    int chipHeight = 0;
+    for (QToolButton* chip : chips->findChildren<QToolButton*>()) {
+        chip->ensurePolished();
+        chipHeight = std::max(chipHeight, chip->sizeHint().height());
+    }
+    strip_->setFixedHeight(chipHeight + 10);
+}
+
+QToolButton* GoalCategoryPicker::makeChip(const QString& name, const QString& text) {
+    auto* chip = new QToolButton;
+    chip->setObjectName(name);
+    chip->setText(text);
+    chip->setFont(Theme::font(12, QFont::Medium));
+    chip->setCursor(Qt::PointingHandCursor);
+    chip->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    return chip;
+}
+
+void GoalCategoryPicker::sync() {
+    for (QToolButton* chip : suggestionChips_)
+        GoalStyle::styleChip(chip, form_->isSuggestionChosen(chip->text()), AppTheme::Colors::indigo(),
+                             AppTheme::Colors::violet(), kChipPadY);
+    const bool custom = form_->isCustomCategory();
+    customChip_->setIcon(Symbols::icon(QStringLiteral("plus"),
+                                       custom ? QColor(Qt::white) : Theme::textSecondary(),
+                                       Symbols::pixelSizeForFontSize(10)));
+    GoalStyle::styleChip(customChip_, custom, AppTheme::Colors::cyan(), AppTheme::Colors::electric(),
+                         kChipPadY);
+    customEntry_->setVisible(custom);
+    if (customField_->text() != form_->customCategory())
+        customField_->setText(form_->customCategory());
+}
+
+// The strip hides its scroll bar; a plain mouse wheel moves it sideways.
+bool GoalCategoryPicker::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == strip_->viewport() && event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        QScrollBar* bar = strip_->horizontalScrollBar();
+        if (bar->maximum() > 0 && wheel->angleDelta().x() == 0) {
+            bar->setValue(bar->value() - wheel->angleDelta().y() / 2);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

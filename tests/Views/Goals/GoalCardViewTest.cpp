@@ -1,0 +1,131 @@
+#include "Views/Dashboard/GoalCardView.h"
+
+#include "Components/CapsuleBadge.h"
+#include "Components/MomentumBadge.h"
+#include "Components/PriorityBadge.h"
+#include "Core/Persistence/PersistenceController.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+#include "Models/Goal.h"
+#include "Platform/Clock.h"
+#include "Support/TestSupport.h"
+#include "Views/Dashboard/StreakBadge.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include <climits>
+#include <cmath>
+
+namespace {
+
+class GoalCardViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Clock::setFake(QDateTime(QDate(2026, 3, 10), QTime(12, 0), Qt::UTC));
+        goal = Goal::create(controller.viewContext());
+        goal->setTitle(QStringLiteral("Write a novel"));
+    }
+    void TearDown() override { Clock::useSystem(); }
+
+    std::unique_ptr<GoalCardView> card(bool hidden, std::function<void()> toggle) {
+        auto view = std::make_unique<GoalCardView>(goal, hidden, std::move(toggle));
+        view->resize(420, view->heightForWidth(420));
+        return view;
+    }
+    static QString text(QWidget* w, const char* name) {
+        auto* label = w->findChild<QLabel*>(QString::fromLatin1(name));
+        return label && label->isVisibleTo(w) ? label->text() : QStringLiteral("<none>");
+    }
+
+    PersistenceController controller{true};
+    std::shared_ptr<Goal> goal;
+};
+
+TEST_F(GoalCardViewTest, DeadlineTextSymbolAndColourFollowTheDayCount) {
+    EXPECT_EQ(GoalCardView::deadlineText(-3), QStringLiteral("Overdue by 3d"));
+    EXPECT_EQ(GoalCardView::deadlineText(0), QStringLiteral("Due today"));
+    EXPECT_EQ(GoalCardView::deadlineText(1), QStringLiteral("Due tomorrow"));
+    EXPECT_EQ(GoalCardView::deadlineText(6), QStringLiteral("Due in 6 days"));
+    EXPECT_EQ(GoalCardView::deadlineText(12000), QStringLiteral("Due in 12000 days"));
+    EXPECT_EQ(GoalCardView::deadlineText(INT_MIN), QStringLiteral("Overdue by 2147483648d"));
+    EXPECT_EQ(GoalCardView::deadlineSymbol(-1), QStringLiteral("exclamationmark.triangle.fill"));
+    EXPECT_EQ(GoalCardView::deadlineSymbol(0), QStringLiteral("calendar"));
+    EXPECT_EQ(GoalCardView::deadlineColor(-3), AppTheme::Colors::coral());
+    EXPECT_EQ(GoalCardView::deadlineColor(0), AppTheme::Colors::amber());
+    EXPECT_EQ(GoalCardView::deadlineColor(6), AppTheme::Colors::amber());
+    EXPECT_EQ(GoalCardView::deadlineColor(7), Theme::textMuted());
+
+    auto view = card(false, {});
+    EXPECT_EQ(text(view.get(), "goalCardDeadline"), QStringLiteral("<none>")); // no row without a deadline
+    goal->setDeadline(Clock::now().addDays(7));
+    view->refresh();
+    EXPECT_EQ(text(view.get(), "goalCardDeadline"), QStringLiteral("Due in 7 days"));
+}
+
+TEST_F(GoalCardViewTest, MaskingCategoryBadgesAndTheEyeButton) {
+    goal->setPriority(7);
+    goal->setStreak(0);
+    goal->setMomentumState(QStringLiteral("stalling"));
+    int toggles = 0;
+    auto view = card(true, [&toggles] { ++toggles; });
+    EXPECT_EQ(text(view.get(), "goalCardTitle"),
+              QStringLiteral("\u2022\u2022\u2022\u2022\u2022\u2022\u2022"));
+    EXPECT_EQ(view->findChild<CapsuleBadge*>(QStringLiteral("goalCardCategory"))->text(),
+              QStringLiteral("Personal"));
+    EXPECT_EQ(view->findChild<PriorityBadge*>()->priority(), GoalPriority::medium);
+    EXPECT_EQ(view->findChild<MomentumBadge*>()->state(), MomentumState::stalling);
+    EXPECT_FALSE(view->findChild<StreakBadge*>()->isVisibleTo(view.get()));
+
+    QSignalSpy clicks(view.get(), &GoalCardView::clicked);
+    view->findChild<QToolButton*>(QStringLiteral("goalCardEye"))->click();
+    EXPECT_EQ(toggles, 1);
+    EXPECT_TRUE(view->isTitleMasked()) << "the host flips the mask, not the card";
+    EXPECT_EQ(clicks.count(), 0);
+    view->setTitleMasked(false);
+    EXPECT_EQ(text(view.get(), "goalCardTitle"), QStringLiteral("Write a novel"));
+
+    goal->setStreak(1);
+    view->refresh();
+    EXPECT_TRUE(view->findChild<StreakBadge*>()->isVisibleTo(view.get()));
+    EXPECT_EQ(view->findChild<StreakBadge*>()->text(), QStringLiteral("1d"));
+
+    auto dashboard = card(true, {});
+    EXPECT_EQ(dashboard->findChild<QToolButton*>(QStringLiteral("goalCardEye")), nullptr);
+}
+
+TEST_F(GoalCardViewTest, ClicksOnTheBodyAreReportedAndHoverFiresNothing) {
+    auto view = card(false, [] { ADD_FAILURE() << "hover must not toggle"; });
+    QSignalSpy clicks(view.get(), &GoalCardView::clicked);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(view.get(), &enter);
+    EXPECT_TRUE(view->isHovered());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(view.get(), &leave);
+    EXPECT_FALSE(view->isHovered());
+    EXPECT_EQ(clicks.count(), 0);
+    QTest::mouseClick(view.get(), Qt::LeftButton, {}, QPoint(30, 120));
+    EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST_F(GoalCardViewTest, ALongTitleTakesTwoLinesEndingInAnEllipsis) {
+    goal->setTitle(QString(QStringLiteral("climb every mountain ")).repeated(12));
+    auto view = card(false, {});
+    view->setAttribute(Qt::WA_DontShowOnScreen, true);
+    view->show();
+    qv::test::settle();
+    const QString shown = text(view.get(), "goalCardTitle");
+    EXPECT_EQ(shown.count(QLatin1Char('\n')), 1);
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
+    // Progress that is not a number draws as empty rather than failing.
+    goal->setManualProgress(std::nan(""));
+    view->refresh();
+    qv::test::saveScreen(view.get(), QStringLiteral("goals_card_long_title"));
+}
+
+} // namespace
