@@ -1,3 +1,4 @@
+#include "Core/Theme/Theme.h"
 #include "Support/TestSupport.h"
 #include "Views/Goals/AddMilestoneSheet.h"
 #include "Views/Goals/MilestoneFrequencyRow.h"
@@ -12,6 +13,14 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// Renders the sheet on the colour its card gives it inside a sheet host.
+void onCard(QWidget* sheet) {
+    QPalette palette = sheet->palette();
+    palette.setColor(QPalette::Window, Theme::backgroundSecondary());
+    sheet->setPalette(palette);
+    sheet->setAutoFillBackground(true);
+}
 
 struct Result {
     QString title;
@@ -72,6 +81,7 @@ protected:
 TEST_F(MilestoneAddSheetTest, PhaseOneNeedsAFrequencyAndTappingAgainClearsIt) {
     EXPECT_EQ(sheet->findChild<QLabel*>("sheetTitle")->text(), QStringLiteral("Check-in Schedule"));
     EXPECT_FALSE(button("saveAndContinue")->isEnabled());
+    onCard(sheet.get());
     qv::test::saveScreen(sheet.get(), QStringLiteral("goal-detail-add-milestone-phase1"));
     row(MilestoneFrequency::daily)->click();
     EXPECT_TRUE(row(MilestoneFrequency::daily)->isSelected());
@@ -79,6 +89,7 @@ TEST_F(MilestoneAddSheetTest, PhaseOneNeedsAFrequencyAndTappingAgainClearsIt) {
     row(MilestoneFrequency::weekly)->click();
     EXPECT_FALSE(row(MilestoneFrequency::daily)->isSelected());
     EXPECT_TRUE(row(MilestoneFrequency::weekly)->isSelected());
+    onCard(sheet.get());
     qv::test::saveScreen(sheet.get(), QStringLiteral("goal-detail-add-milestone-phase1-chosen"));
     row(MilestoneFrequency::weekly)->click();
     EXPECT_FALSE(sheet->selectedFrequency().has_value());
@@ -107,6 +118,7 @@ TEST_F(MilestoneAddSheetTest, DraftShowsAsUnnamedRowAndFollowsTyping) {
     QTest::keyClicks(field(), QStringLiteral("Read"));
     EXPECT_EQ(rowTitles(), QStringList{"Read"});
     button("builderInputType")->click(); // the first type stays "Complete"
+    onCard(sheet.get());
     qv::test::saveScreen(sheet.get(), QStringLiteral("goal-detail-add-milestone-builder"));
     button("builderAdd")->click();
     EXPECT_FALSE(sheet->addingStep());
@@ -117,6 +129,7 @@ TEST_F(MilestoneAddSheetTest, DraftShowsAsUnnamedRowAndFollowsTyping) {
     EXPECT_EQ(rowTitles(), QStringList{"Read"});
     EXPECT_TRUE(results.empty());
     typeStep(QStringLiteral("Write"));
+    onCard(sheet.get());
     qv::test::saveScreen(sheet.get(), QStringLiteral("goal-detail-add-milestone-phase2"));
 }
 

@@ -1,6 +1,7 @@
 #include "Core/Persistence/PersistenceController.h"
 #include "Models/Milestone.h"
 #include "Platform/Store/ObjectContext.h"
+#include "Core/Theme/Theme.h"
 #include "Support/TestSupport.h"
 #include "Views/Goals/MilestoneFrequencyRow.h"
 #include "Views/Goals/MilestoneFrequencySheet.h"
@@ -13,6 +14,14 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// Renders the sheet on the colour its card gives it inside a sheet host.
+void onCard(QWidget* sheet) {
+    QPalette palette = sheet->palette();
+    palette.setColor(QPalette::Window, Theme::backgroundSecondary());
+    sheet->setPalette(palette);
+    sheet->setAutoFillBackground(true);
+}
 
 class MilestoneFrequencySheetTest : public testing::Test {
 protected:
@@ -50,6 +59,7 @@ TEST_F(MilestoneFrequencySheetTest, HighlightsTheCurrentFrequencyAndOffersClear)
     EXPECT_EQ(highlighted(*sheet), QStringList{"Weekly"});
     EXPECT_NE(sheet->findChild<QPushButton*>("frequencyClear"), nullptr);
     EXPECT_EQ(sheet->findChild<QLabel*>("frequencySheetSubtitle")->text(), QStringLiteral("Read"));
+    onCard(sheet.get());
     qv::test::saveScreen(sheet.get(), QStringLiteral("goal-detail-frequency-sheet"));
 }
 

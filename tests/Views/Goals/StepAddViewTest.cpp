@@ -1,3 +1,4 @@
+#include "Core/Theme/Theme.h"
 #include "Support/TestSupport.h"
 #include "Views/Goals/AddStepView.h"
 
@@ -9,6 +10,14 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// Renders the sheet on the colour its card gives it inside a sheet host.
+void onCard(QWidget* sheet) {
+    QPalette palette = sheet->palette();
+    palette.setColor(QPalette::Window, Theme::backgroundSecondary());
+    sheet->setPalette(palette);
+    sheet->setAutoFillBackground(true);
+}
 
 struct Added {
     QString title;
@@ -48,6 +57,7 @@ TEST_F(StepAddViewTest, OpensWithCompleteMediumAndNothingToAdd) {
     EXPECT_FALSE(buttonWithProperty(view.get(), "inputType", "Write a note")->property("selected").toBool());
     EXPECT_TRUE(buttonWithProperty(view.get(), "priority", 2)->property("selected").toBool());
     EXPECT_FALSE(add->isEnabled());
+    onCard(view.get());
     qv::test::saveScreen(view.get(), QStringLiteral("goal-detail-add-step"));
 }
 
@@ -71,6 +81,7 @@ TEST_F(StepAddViewTest, HandsOverTypeTitleAndPriorityWithoutNotes) {
     QTest::keyClicks(field, QStringLiteral("Journal"));
     QTest::keyClick(field, Qt::Key_Return); // Return neither adds nor closes
     EXPECT_TRUE(added.empty());
+    onCard(view.get());
     qv::test::saveScreen(view.get(), QStringLiteral("goal-detail-add-step-filled"));
     QSignalSpy closed(view.get(), &AddStepView::dismissRequested);
     add->click();
