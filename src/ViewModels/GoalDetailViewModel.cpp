@@ -1,0 +1,159 @@
+#include "ViewModels/GoalDetailViewModel.h"
+
+#include "Models/Goal.h"
+#include "Models/GoalPriority.h"
+#include "Models/Milestone.h"
+#include "Models/Step.h"
+#include "Platform/Clock.h"
+#include "Platform/Store/ObjectContext.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Orders are 16-bit in the store; a goal past that many milestones shares the last order
+// rather than wrapping around to negative ones.
+qint16 orderFor(std::size_t existing) {
+    return static_cast<qint16>(std::min<std::size_t>(existing, std::numeric_limits<qint16>::max()));
+}
+
+} // namespace
+
+GoalDetailViewModel::GoalDetailViewModel(std::shared_ptr<Goal> goal, ObjectContext* context, QObject* parent)
+    : QObject(parent), goal_(std::move(goal)), context_(context) {}
+
+void GoalDetailViewModel::adjustManualProgress(double change) {
+    if (!goal_)
+        return;
+    double value = goal_->manualProgress() + change;
+    if (!(value > 0))
+        value = 0;
+    if (value > 1)
+        value = 1;
+    // Stored at two decimals so repeated 5 % steps land exactly on 0 and 1 instead of drifting.
+    value = std::round(value * 100.0) / 100.0;
+    goal_->setManualProgress(value);
+    saveAndAnnounce();
+}
+
+void GoalDetailViewModel::addMilestone(const QString& title, std::optional<MilestoneFrequency> frequency,
+                                       const std::vector<PendingStep>& steps, std::optional<QDateTime> dueDate) {
+    if (!goal_ || !context_)
+        return;
+    auto milestone = Milestone::create(context_);
+    milestone->setTitle(title);
+    milestone->setOrder(orderFor(goal_->milestonesArray().size()));
+    milestone->setIsCompleted(false);
+    milestone->setCreatedAt(Clock::now());
+    milestone->setDueDate(dueDate);
+    milestone->setFrequency(frequency ? std::optional<QString>(MilestoneFrequencies::rawValue(*frequency))
+                                      : std::nullopt);
+    milestone->setGoal(goal_);
+
+    // Steps list by creation time, so each one is stamped its position in seconds later than
+    // the first; skipped entries keep their place in that count.
+    for (std::size_t position = 0; position < steps.size(); ++position) {
+        const PendingStep& pending = steps[position];
+        if (pending.title.isEmpty())
+            continue;
+        auto step = Step::create(context_);
+        step->setTitle(pending.title);
+        step->setInputType(StepInputTypes::rawValue(pending.inputType));
+        step->setPriority(GoalPriorities::rawValue(GoalPriority::medium));
+        step->setIsCompleted(false);
+        step->setCreatedAt(Clock::now().addSecs(static_cast<qint64>(position)));
+        step->setIsRecurring(false);
+        step->setMilestone(milestone);
+    }
+    saveAndAnnounce();
+}
+
+void GoalDetailViewModel::addStep(const QString& title, const std::optional<QString>& notes, qint16 priority,
+                                  StepInputType inputType, const std::shared_ptr<Milestone>& milestone) {
+    if (!context_)
+        return;
+    auto step = Step::create(context_);
+    step->setTitle(title);
+    step->setNotes(notes && !notes->isEmpty() ? notes : std::nullopt);
+    step->setPriority(priority);
+    step->setInputType(StepInputTypes::rawValue(inputType));
+    step->setIsCompleted(false);
+    step->setCreatedAt(Clock::now());
+    step->setIsRecurring(false);
+    step->setMilestone(milestone);
+    saveAndAnnounce();
+}
+
+void GoalDetailViewModel::toggleStep(const std::shared_ptr<Step>& step) {
+    if (!step || step->isDeleted())
+        return;
+    const bool nowCompleted = !step->isCompleted();
+    step->setIsCompleted(nowCompleted);
+    step->setCompletedAt(nowCompleted ? std::optional<QDateTime>(Clock::now()) : std::nullopt);
+    save();
+
+    if (auto milestone = step->milestone())
+        completeIfAllStepsDone(milestone);
+
+    if (goal_ && !goal_->isDeleted())
+        goal_->updateMomentum(context_);
+    emit changed();
+}
+
+void GoalDetailViewModel::completeIfAllStepsDone(const std::shared_ptr<Milestone>& milestone) {
+    const auto steps = milestone->stepsArray();
+    const bool allDone = std::all_of(steps.begin(), steps.end(), [](const auto& s) { return s->isCompleted(); });
+    // Un-ticking never reopens a milestone, and ticking a step of a completed one celebrates nothing.
+    if (!allDone || milestone->isCompleted())
+        return;
+    milestone->setIsCompleted(true);
+    milestone->setCompletedAt(Clock::now());
+    save();
+
+    setShowConfetti(true);
+    // Every completion schedules its own hide; the call dies with this view model, so leaving
+    // the goal before it runs leaves nothing behind.
+    Clock::after(this, celebrationMsec, [this] { setShowConfetti(false); });
+}
+
+void GoalDetailViewModel::deleteStep(const std::shared_ptr<Step>& step) {
+    if (!context_ || !step || step->isDeleted())
+        return;
+    context_->deleteObject(step);
+    saveAndAnnounce();
+}
+
+void GoalDetailViewModel::setFrequency(std::optional<MilestoneFrequency> frequency,
+                                       const std::shared_ptr<Milestone>& milestone) {
+    if (!milestone || milestone->isDeleted())
+        return;
+    milestone->setFrequency(frequency ? std::optional<QString>(MilestoneFrequencies::rawValue(*frequency))
+                                      : std::nullopt);
+    saveAndAnnounce();
+}
+
+void GoalDetailViewModel::deleteMilestone(const std::shared_ptr<Milestone>& milestone) {
+    if (!context_ || !milestone || milestone->isDeleted())
+        return;
+    context_->deleteObject(milestone);
+    saveAndAnnounce();
+}
+
+void GoalDetailViewModel::save() {
+    if (context_)
+        context_->save(); // a failure keeps the change in the context for the next save
+}
+
+void GoalDetailViewModel::saveAndAnnounce() {
+    save();
+    emit changed();
+}
+
+void GoalDetailViewModel::setShowConfetti(bool shown) {
+    if (showConfetti_ == shown)
+        return;
+    showConfetti_ = shown;
+    emit showConfettiChanged(shown);
+}

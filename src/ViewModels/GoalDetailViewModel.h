@@ -1,0 +1,66 @@
+#pragma once
+
+#include "Models/MilestoneFrequency.h"
+#include "Models/StepInputType.h"
+#include "ViewModels/PendingStep.h"
+
+#include <QDateTime>
+#include <QObject>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class Goal;
+class Milestone;
+class ObjectContext;
+class Step;
+
+// Carries out every change the goal detail screen makes below its goal: manual progress,
+// milestones with their first steps, single steps, ticking (which may complete a milestone
+// and raise the celebration for three seconds) and deleting. Each operation saves the
+// context, ignoring a failure, and then announces `changed` once.
+class GoalDetailViewModel : public QObject {
+    Q_OBJECT
+public:
+    // How long the celebration stays up after a tick completes a milestone.
+    static constexpr qint64 celebrationMsec = 3000;
+
+    GoalDetailViewModel(std::shared_ptr<Goal> goal, ObjectContext* context, QObject* parent = nullptr);
+
+    const std::shared_ptr<Goal>& goal() const { return goal_; }
+    ObjectContext* context() const { return context_; }
+    bool showAddMilestone() const { return showAddMilestone_; }
+    bool showAddStep() const { return showAddStep_; }
+    const std::shared_ptr<Milestone>& selectedMilestone() const { return selectedMilestone_; }
+    bool showConfetti() const { return showConfetti_; }
+
+    // Nudges the manual progress; the result is kept within 0...1 at two decimals.
+    void adjustManualProgress(double change);
+    void addMilestone(const QString& title, std::optional<MilestoneFrequency> frequency,
+                      const std::vector<PendingStep>& steps,
+                      std::optional<QDateTime> dueDate = std::nullopt);
+    void addStep(const QString& title, const std::optional<QString>& notes, qint16 priority,
+                 StepInputType inputType, const std::shared_ptr<Milestone>& milestone);
+    void toggleStep(const std::shared_ptr<Step>& step);
+    void deleteStep(const std::shared_ptr<Step>& step);
+    void setFrequency(std::optional<MilestoneFrequency> frequency, const std::shared_ptr<Milestone>& milestone);
+    void deleteMilestone(const std::shared_ptr<Milestone>& milestone);
+
+signals:
+    void changed();
+    void showConfettiChanged(bool shown);
+
+private:
+    void saveAndAnnounce();
+    void save();
+    void setShowConfetti(bool shown);
+    void completeIfAllStepsDone(const std::shared_ptr<Milestone>& milestone);
+
+    std::shared_ptr<Goal> goal_;
+    bool showAddMilestone_ = false;
+    bool showAddStep_ = false;
+    std::shared_ptr<Milestone> selectedMilestone_;
+    bool showConfetti_ = false;
+    ObjectContext* const context_;
+};

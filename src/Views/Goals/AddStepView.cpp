@@ -1,0 +1,182 @@
+#include "Views/Goals/AddStepView.h"
+
+#include "Models/GoalPriority.h"
+#include "Views/Goals/GoalDetailStyle.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString typeIcon(StepInputType type) {
+    return type == StepInputType::checkbox ? QStringLiteral("checkmark.square") : QStringLiteral("pencil.line");
+}
+
+} // namespace
+
+AddStepView::AddStepView(std::shared_ptr<Milestone> milestone, QColor goalColor, AddAction onAdd, QWidget* parent)
+    : QWidget(parent), milestone_(std::move(milestone)), goalColor_(goalColor), onAdd_(std::move(onAdd)) {
+    setObjectName(QStringLiteral("addStepView"));
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(32, 32, 32, 32);
+    column->setSpacing(32);
+
+    auto* header = new QHBoxLayout;
+    auto* heading = new QLabel(tr("Add Step"), this);
+    GoalDetailStyle::styleLabel(heading, GoalDetailStyle::themeFont(20, QFont::Bold), GoalDetailStyle::textPrimary());
+    header->addWidget(heading);
+    header->addStretch(1);
+    auto* close = new QToolButton(this);
+    close->setObjectName(QStringLiteral("sheetClose"));
+    close->setToolTip(tr("Close"));
+    GoalDetailStyle::styleSymbolButton(close, QStringLiteral("xmark.circle.fill"), GoalDetailStyle::textMuted(), 20);
+    connect(close, &QToolButton::clicked, this, &AddStepView::dismiss);
+    header->addWidget(close);
+    column->addLayout(header);
+
+    column->addWidget(buildTypeChoice());
+
+    titleField_ = new QLineEdit(this);
+    titleField_->setObjectName(QStringLiteral("stepTitleField"));
+    titleField_->setPlaceholderText(tr("Step title..."));
+    titleField_->setFont(GoalDetailStyle::themeFont(15, QFont::Medium));
+    titleField_->setFrame(false);
+    titleField_->setStyleSheet(
+        QStringLiteral("QLineEdit#stepTitleField { color: %1; background: %2; border: none; border-radius: 12px;"
+                       " padding: 16px; }")
+            .arg(GoalDetailStyle::css(GoalDetailStyle::textPrimary()),
+                 GoalDetailStyle::css(GoalDetailStyle::backgroundTertiary())));
+    connect(titleField_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        title_ = text;
+        refreshChoices();
+    });
+    column->addWidget(titleField_);
+
+    column->addWidget(buildPriorityChips());
+
+    auto* footer = new QHBoxLayout;
+    footer->setContentsMargins(0, 8, 0, 0);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("sheetCancel"));
+    GoalDetailStyle::styleTextButton(cancel, font(), GoalDetailStyle::textSecondary());
+    connect(cancel, &QPushButton::clicked, this, &AddStepView::dismiss);
+    footer->addWidget(cancel);
+    footer->addStretch(1);
+    addButton_ = new QPushButton(tr("Add Step"), this);
+    addButton_->setObjectName(QStringLiteral("addStepConfirm"));
+    connect(addButton_, &QPushButton::clicked, this, &AddStepView::submit);
+    footer->addWidget(addButton_);
+    column->addLayout(footer);
+    column->addStretch(1);
+
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
+    refreshChoices();
+    titleField_->setFocus();
+}
+
+QWidget* AddStepView::buildTypeChoice() {
+    auto* box = new QWidget(this);
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    auto* label = new QLabel(tr("Type"), box);
+    GoalDetailStyle::styleLabel(label, GoalDetailStyle::themeFont(12, QFont::Medium), GoalDetailStyle::textSecondary());
+    column->addWidget(label);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(8);
+    for (StepInputType type : StepInputTypes::allCases) {
+        auto* button = new QPushButton(StepInputTypes::rawValue(type), box);
+        button->setObjectName(QStringLiteral("inputTypeButton"));
+        button->setProperty("inputType", StepInputTypes::rawValue(type));
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        button->setCursor(Qt::PointingHandCursor);
+        connect(button, &QPushButton::clicked, this, [this, type] {
+            inputType_ = type;
+            refreshChoices();
+        });
+        typeButtons_.push_back(button);
+        row->addWidget(button, 1);
+    }
+    column->addLayout(row);
+    return box;
+}
+
+QWidget* AddStepView::buildPriorityChips() {
+    auto* box = new QWidget(this);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(8);
+    for (GoalPriority priority : GoalPriorities::allCases) {
+        auto* chip = new QPushButton(GoalDetailStyle::priorityLabel(priority), box);
+        chip->setObjectName(QStringLiteral("priorityChip"));
+        chip->setProperty("priority", int(GoalPriorities::rawValue(priority)));
+        chip->setCursor(Qt::PointingHandCursor);
+        connect(chip, &QPushButton::clicked, this, [this, priority] {
+            priority_ = GoalPriorities::rawValue(priority);
+            refreshChoices();
+        });
+        priorityChips_.push_back(chip);
+        row->addWidget(chip);
+    }
+    row->addStretch(1);
+    return box;
+}
+
+void AddStepView::refreshChoices() {
+    for (QPushButton* button : typeButtons_) {
+        const auto type = StepInputTypes::fromRaw(button->property("inputType").toString());
+        const bool selected = type == inputType_;
+        const QColor ink = selected ? goalColor_ : GoalDetailStyle::textSecondary();
+        button->setFont(GoalDetailStyle::themeFont(13, QFont::Medium));
+        button->setIcon(GoalDetailStyle::symbol(typeIcon(type.value_or(StepInputType::checkbox)), ink));
+        button->setIconSize(QSize(GoalDetailStyle::symbolPixels(13), GoalDetailStyle::symbolPixels(13)));
+        button->setStyleSheet(
+            QStringLiteral("QPushButton#inputTypeButton { color: %1; background: %2; border: 1px solid %3;"
+                           " border-radius: 8px; padding: 8px 0px; }")
+                .arg(GoalDetailStyle::css(ink),
+                     GoalDetailStyle::css(selected ? GoalDetailStyle::withAlpha(goalColor_, 0.12)
+                                                   : GoalDetailStyle::backgroundTertiary()),
+                     GoalDetailStyle::css(selected ? GoalDetailStyle::withAlpha(goalColor_, 0.3)
+                                                   : QColor(Qt::transparent))));
+        button->setProperty("selected", selected);
+    }
+    for (QPushButton* chip : priorityChips_) {
+        const auto priority = GoalPriorities::fromRaw(chip->property("priority").toInt()).value_or(GoalPriority::medium);
+        const bool selected = GoalPriorities::rawValue(priority) == priority_;
+        const QColor color = GoalDetailStyle::priorityColor(priority);
+        chip->setFont(GoalDetailStyle::themeFont(12, QFont::Medium));
+        chip->setStyleSheet(
+            QStringLiteral("QPushButton#priorityChip { color: %1; background: %2; border: none;"
+                           " border-radius: 11px; padding: 4px 16px; }")
+                .arg(GoalDetailStyle::css(selected ? color : GoalDetailStyle::textSecondary()),
+                     GoalDetailStyle::css(selected ? GoalDetailStyle::withAlpha(color, 0.15)
+                                                   : GoalDetailStyle::backgroundTertiary())));
+        chip->setProperty("selected", selected);
+    }
+    // Blanks count as a title; only an empty field keeps the step from being added.
+    const bool canAdd = !title_.isEmpty();
+    addButton_->setEnabled(canAdd);
+    GoalDetailStyle::styleTextButton(addButton_, GoalDetailStyle::themeFont(14, QFont::Medium),
+                                     canAdd ? goalColor_ : GoalDetailStyle::textMuted());
+}
+
+void AddStepView::submit() {
+    if (finished_ || title_.isEmpty())
+        return;
+    finished_ = true;
+    if (onAdd_)
+        onAdd_(title_, notes_.isEmpty() ? std::nullopt : std::optional<QString>(notes_), priority_, inputType_);
+    emit dismissRequested();
+}
+
+void AddStepView::dismiss() {
+    if (finished_)
+        return;
+    finished_ = true;
+    emit dismissRequested();
+}

@@ -1,0 +1,293 @@
+#include "Views/Goals/GoalDetailView.h"
+
+#include "Components/AlertDialog.h"
+#include "Components/ConfettiView.h"
+#include "Components/SheetHost.h"
+#include "Models/Goal.h"
+#include "Models/Milestone.h"
+#include "Models/Step.h"
+#include "Platform/Store/ObjectContext.h"
+#include "ViewModels/AchievementsViewModel.h"
+#include "ViewModels/GoalDetailViewModel.h"
+#include "ViewModels/GoalsViewModel.h"
+#include "Views/Achievements/AddAchievementSheet.h"
+#include "Views/Goals/AddMilestoneSheet.h"
+#include "Views/Goals/AddStepView.h"
+#include "Views/Goals/CreateGoalView.h"
+#include "Views/Goals/GoalDetailHeaderCard.h"
+#include "Views/Goals/GoalDetailProgressCard.h"
+#include "Views/Goals/GoalDetailStyle.h"
+#include "Views/Goals/MilestoneCard.h"
+#include "Views/Goals/MilestoneFrequencySheet.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScrollArea>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+void closeSheetOf(QWidget* content) {
+    if (SheetHost* host = SheetHost::of(content))
+        host->dismiss();
+}
+
+} // namespace
+
+GoalDetailView::GoalDetailView(const AppEnvironment& env, std::shared_ptr<Goal> goal, QWidget* parent)
+    : QWidget(parent), env_(env), goal_(std::move(goal)),
+      viewModel_(new GoalDetailViewModel(goal_, env.context, this)),
+      goalsViewModel_(new GoalsViewModel(env.context, this)),
+      achievementsViewModel_(new AchievementsViewModel(env.context, this)) {
+    setObjectName(QStringLiteral("goalDetailView"));
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, GoalDetailStyle::backgroundPrimary());
+    setPalette(palette);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("goalDetailScroll"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    outer->addWidget(scroll_);
+
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("goalDetailContent"));
+    content->setAutoFillBackground(true);
+    content->setPalette(palette);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(32, 32, 32, 32);
+    column->setSpacing(32);
+    header_ = new GoalDetailHeaderCard(goal_, content);
+    connect(header_, &GoalDetailHeaderCard::editRequested, this, &GoalDetailView::openEditGoal);
+    connect(header_, &GoalDetailHeaderCard::achieveRequested, this, &GoalDetailView::confirmAchieve);
+    column->addWidget(header_);
+    progress_ = new GoalDetailProgressCard(goal_, content);
+    connect(progress_, &GoalDetailProgressCard::adjustRequested, viewModel_,
+            &GoalDetailViewModel::adjustManualProgress);
+    column->addWidget(progress_);
+    column->addWidget(buildMilestonesSection(content));
+    column->addStretch(1);
+    scroll_->setWidget(content);
+
+    connect(viewModel_, &GoalDetailViewModel::changed, this, &GoalDetailView::refresh);
+    connect(viewModel_, &GoalDetailViewModel::showConfettiChanged, this, &GoalDetailView::updateConfetti);
+    refresh();
+}
+
+GoalDetailView::~GoalDetailView() {
+    // A sheet opened from here acts on this screen; it goes when the screen goes.
+    if (activeSheet_)
+        closeSheetOf(activeSheet_);
+}
+
+QWidget* GoalDetailView::buildMilestonesSection(QWidget* parent) {
+    auto* section = new QWidget(parent);
+    section->setObjectName(QStringLiteral("milestonesSection"));
+    auto* column = new QVBoxLayout(section);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(16);
+
+    auto* heading = new QHBoxLayout;
+    auto* title = new QLabel(tr("Check-in Frequency"), section);
+    GoalDetailStyle::styleLabel(title, GoalDetailStyle::themeFont(18, QFont::DemiBold), GoalDetailStyle::textPrimary());
+    heading->addWidget(title);
+    heading->addStretch(1);
+    addMilestone_ = new QToolButton(section);
+    addMilestone_->setObjectName(QStringLiteral("addMilestoneButton"));
+    addMilestone_->setToolTip(tr("Add Check-in"));
+    connect(addMilestone_, &QToolButton::clicked, this, &GoalDetailView::openAddMilestone);
+    heading->addWidget(addMilestone_);
+    column->addLayout(heading);
+
+    emptyText_ = new QLabel(tr("No check-in schedule yet. Tap + to add one."), section);
+    emptyText_->setObjectName(QStringLiteral("emptyMilestonesText"));
+    emptyText_->setContentsMargins(0, 16, 0, 16);
+    GoalDetailStyle::styleLabel(emptyText_, GoalDetailStyle::themeFont(13), GoalDetailStyle::textMuted());
+    column->addWidget(emptyText_);
+
+    cards_ = new QVBoxLayout;
+    cards_->setSpacing(16);
+    column->addLayout(cards_);
+    return section;
+}
+
+void GoalDetailView::refresh() {
+    GoalDetailStyle::styleSymbolButton(addMilestone_, QStringLiteral("plus.circle.fill"),
+                                       GoalDetailStyle::goalColor(goal_.get()), 16);
+    header_->refresh();
+    progress_->refresh();
+    rebuildMilestoneCards();
+}
+
+void GoalDetailView::rebuildMilestoneCards() {
+    while (QLayoutItem* item = cards_->takeAt(0)) {
+        // The card may be the one whose button is being clicked right now.
+        if (QWidget* w = item->widget()) {
+            w->hide();
+            w->deleteLater();
+        }
+        delete item;
+    }
+    const auto milestones = goal_->milestonesArray();
+    emptyText_->setVisible(milestones.empty());
+    const QColor color = GoalDetailStyle::goalColor(goal_.get());
+    QPointer<GoalDetailViewModel> vm = viewModel_;
+    for (const auto& milestone : milestones) {
+        const qint64 id = milestone->objectID();
+        MilestoneCard::Actions actions;
+        actions.onToggleExpand = [this, id] { toggleExpanded(id); };
+        actions.onTap = [this, milestone] { openFrequency(milestone); };
+        actions.onToggleStep = [vm](const std::shared_ptr<Step>& step) {
+            if (vm)
+                vm->toggleStep(step);
+        };
+        actions.onDeleteStep = [vm](const std::shared_ptr<Step>& step) {
+            if (vm)
+                vm->deleteStep(step);
+        };
+        actions.onAddStep = [this, milestone] { openAddStep(milestone); };
+        actions.onDelete = [vm, milestone] {
+            if (vm)
+                vm->deleteMilestone(milestone);
+        };
+        auto* card = new MilestoneCard(milestone, color, expanded_.contains(id), std::move(actions));
+        card->setProperty("milestoneID", id);
+        cards_->addWidget(card);
+        card->show();
+    }
+}
+
+void GoalDetailView::toggleExpanded(qint64 milestoneID) {
+    if (expanded_.contains(milestoneID))
+        expanded_.remove(milestoneID);
+    else
+        expanded_.insert(milestoneID);
+    rebuildMilestoneCards();
+}
+
+void GoalDetailView::openAddMilestone() {
+    QPointer<GoalDetailViewModel> vm = viewModel_;
+    auto* sheet = new AddMilestoneSheet(
+        GoalDetailStyle::goalColor(goal_.get()),
+        [vm](const QString& title, std::optional<MilestoneFrequency> frequency, const std::vector<PendingStep>& steps) {
+            if (vm)
+                vm->addMilestone(title, frequency, steps, std::nullopt);
+        });
+    connect(sheet, &AddMilestoneSheet::dismissRequested, sheet, [sheet] { closeSheetOf(sheet); });
+    presentSheet(sheet, AddMilestoneSheet::preferredSize, QStringLiteral("addMilestone"));
+}
+
+void GoalDetailView::openAddStep(const std::shared_ptr<Milestone>& milestone) {
+    QPointer<GoalDetailViewModel> vm = viewModel_;
+    auto* sheet = new AddStepView(milestone, GoalDetailStyle::goalColor(goal_.get()),
+                                  [vm, milestone](const QString& title, const std::optional<QString>& notes,
+                                                  qint16 priority, StepInputType inputType) {
+                                      if (vm)
+                                          vm->addStep(title, notes, priority, inputType, milestone);
+                                  });
+    connect(sheet, &AddStepView::dismissRequested, sheet, [sheet] { closeSheetOf(sheet); });
+    presentSheet(sheet, AddStepView::preferredSize, QStringLiteral("addStep-%1").arg(milestone->objectID()));
+}
+
+void GoalDetailView::openFrequency(const std::shared_ptr<Milestone>& milestone) {
+    QPointer<GoalDetailViewModel> vm = viewModel_;
+    auto* sheet = new MilestoneFrequencySheet(milestone, GoalDetailStyle::goalColor(goal_.get()),
+                                              [vm, milestone](std::optional<MilestoneFrequency> frequency) {
+                                                  if (vm)
+                                                      vm->setFrequency(frequency, milestone);
+                                              });
+    connect(sheet, &MilestoneFrequencySheet::dismissRequested, sheet, [sheet] { closeSheetOf(sheet); });
+    presentSheet(sheet, MilestoneFrequencySheet::preferredSize, QStringLiteral("freq-%1").arg(milestone->objectID()));
+}
+
+void GoalDetailView::presentSheet(QWidget* sheet, QSize size, const QString& id) {
+    if (activeSheet_)
+        closeSheetOf(activeSheet_);
+    activeSheet_ = sheet;
+    activeSheetId_ = id;
+    QPointer<GoalDetailView> self(this);
+    SheetHost* host = SheetHost::present(this, sheet, size.width(), [self, id] {
+        if (self && self->activeSheetId_ == id)
+            self->activeSheetId_.clear();
+    });
+    // The sheet keeps its own height unless its content needs more, which it then gets
+    // rather than being squeezed.
+    if (size.height() > 0)
+        host->setCardHeight(qMax(size.height(), sheet->minimumSizeHint().height()));
+}
+
+void GoalDetailView::openEditGoal() {
+    if (activeSheet_)
+        closeSheetOf(activeSheet_);
+    QPointer<GoalDetailView> self(this);
+    const QString id = QStringLiteral("editGoal");
+    // The editor writes the goal when it is confirmed; whatever it did shows once it closes.
+    SheetHost* host = CreateGoalView::present(this, goalsViewModel_, goal_, QSize(500, 640), [self, id] {
+        if (!self)
+            return;
+        if (self->activeSheetId_ == id)
+            self->activeSheetId_.clear();
+        self->refresh();
+    });
+    activeSheet_ = host ? host->content() : nullptr;
+    activeSheetId_ = host ? id : QString();
+}
+
+void GoalDetailView::confirmAchieve() {
+    const QString title = goal_->title().value_or(tr("Untitled Goal"));
+    QPointer<GoalDetailView> self(this);
+    AlertDialog::present(this, tr("Mark as Achieved?"), tr("\"%1\" will be marked as complete.").arg(title),
+                         {{tr("Add to Achievements"), AlertDialog::Role::Default,
+                           [self] {
+                               if (self)
+                                   self->achieve(true);
+                           }},
+                          {tr("Just Mark Complete"), AlertDialog::Role::Plain,
+                           [self] {
+                               if (self)
+                                   self->achieve(false);
+                           }},
+                          {tr("Cancel"), AlertDialog::Role::Cancel, {}}});
+}
+
+void GoalDetailView::achieve(bool recordAchievement) {
+    goal_->setIsArchived(true);
+    if (env_.context)
+        env_.context->save();
+    if (!recordAchievement)
+        return;
+    auto* sheet = new AddAchievementSheet(achievementsViewModel_, goal_->title().value_or(tr("Untitled Goal")),
+                                          QStringLiteral("\U0001F3C6"));
+    connect(sheet, &AddAchievementSheet::dismissed, sheet, [sheet] { closeSheetOf(sheet); });
+    presentSheet(sheet, QSize(480, 600), QStringLiteral("addAchievement"));
+}
+
+void GoalDetailView::updateConfetti(bool shown) {
+    if (confetti_) {
+        confetti_->hide();
+        confetti_->deleteLater();
+        confetti_.clear();
+    }
+    if (!shown)
+        return;
+    // A fresh overlay each time, so every celebration throws new pieces.
+    auto* confetti = new ConfettiView(this);
+    confetti->setObjectName(QStringLiteral("confetti"));
+    confetti->setAttribute(Qt::WA_TransparentForMouseEvents);
+    confetti->setGeometry(rect());
+    confetti->show();
+    confetti->raise();
+    confetti_ = confetti;
+}
+
+void GoalDetailView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (confetti_)
+        confetti_->setGeometry(rect());
+}

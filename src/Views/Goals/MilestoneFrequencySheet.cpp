@@ -1,0 +1,90 @@
+#include "Views/Goals/MilestoneFrequencySheet.h"
+
+#include "Models/Milestone.h"
+#include "Views/Goals/GoalDetailStyle.h"
+#include "Views/Goals/MilestoneFrequencyRow.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+MilestoneFrequencySheet::MilestoneFrequencySheet(std::shared_ptr<Milestone> milestone, QColor goalColor,
+                                                 std::function<void(std::optional<MilestoneFrequency>)> onSelect,
+                                                 QWidget* parent)
+    : QWidget(parent), milestone_(std::move(milestone)), goalColor_(goalColor), onSelect_(std::move(onSelect)) {
+    setObjectName(QStringLiteral("milestoneFrequencySheet"));
+    // Only the seven exact texts count; anything else highlights nothing and offers no "Clear".
+    const std::optional<MilestoneFrequency> current =
+        milestone_ && milestone_->frequency() ? MilestoneFrequencies::fromRaw(*milestone_->frequency())
+                                              : std::nullopt;
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(32, 32, 32, 32);
+    column->setSpacing(32);
+
+    auto* header = new QHBoxLayout;
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(4);
+    auto* title = new QLabel(tr("Frequency"), this);
+    GoalDetailStyle::styleLabel(title, GoalDetailStyle::themeFont(20, QFont::Bold), GoalDetailStyle::textPrimary());
+    auto* subtitle = new QLabel(this);
+    subtitle->setObjectName(QStringLiteral("frequencySheetSubtitle"));
+    GoalDetailStyle::styleLabel(subtitle, GoalDetailStyle::themeFont(13), GoalDetailStyle::textSecondary());
+    subtitle->setText(milestone_ ? milestone_->title().value_or(tr("Untitled Milestone")) : tr("Untitled Milestone"));
+    titles->addWidget(title);
+    titles->addWidget(subtitle);
+    header->addLayout(titles, 1);
+    auto* close = new QToolButton(this);
+    close->setObjectName(QStringLiteral("sheetClose"));
+    close->setToolTip(tr("Close"));
+    GoalDetailStyle::styleSymbolButton(close, QStringLiteral("xmark.circle.fill"), GoalDetailStyle::textMuted(), 20);
+    connect(close, &QToolButton::clicked, this, &MilestoneFrequencySheet::dismiss);
+    header->addWidget(close, 0, Qt::AlignTop);
+    column->addLayout(header);
+
+    auto* rows = new QVBoxLayout;
+    rows->setSpacing(8);
+    for (MilestoneFrequency frequency : MilestoneFrequencies::allCases) {
+        auto* row = new MilestoneFrequencyRow(frequency, false, this);
+        row->setSelected(current == frequency);
+        connect(row, &QPushButton::clicked, this, [this, frequency] { choose(frequency); });
+        rows->addWidget(row);
+    }
+    column->addLayout(rows);
+    column->addStretch(1);
+
+    auto* footer = new QHBoxLayout;
+    if (current) {
+        auto* clear = new QPushButton(tr("Clear"), this);
+        clear->setObjectName(QStringLiteral("frequencyClear"));
+        GoalDetailStyle::styleTextButton(clear, GoalDetailStyle::themeFont(13, QFont::Medium), GoalDetailStyle::coral());
+        connect(clear, &QPushButton::clicked, this, [this] { choose(std::nullopt); });
+        footer->addWidget(clear);
+    }
+    footer->addStretch(1);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("sheetCancel"));
+    GoalDetailStyle::styleTextButton(cancel, GoalDetailStyle::themeFont(13, QFont::Medium),
+                                     GoalDetailStyle::textSecondary());
+    connect(cancel, &QPushButton::clicked, this, &MilestoneFrequencySheet::dismiss);
+    footer->addWidget(cancel);
+    column->addLayout(footer);
+}
+
+void MilestoneFrequencySheet::choose(std::optional<MilestoneFrequency> frequency) {
+    if (finished_)
+        return;
+    finished_ = true;
+    if (onSelect_)
+        onSelect_(frequency);
+    emit dismissRequested();
+}
+
+void MilestoneFrequencySheet::dismiss() {
+    if (finished_)
+        return;
+    finished_ = true;
+    emit dismissRequested();
+}

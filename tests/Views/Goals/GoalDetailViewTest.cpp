@@ -1,0 +1,366 @@
+#include "Components/ConfettiView.h"
+#include "Components/PriorityBadge.h"
+#include "Components/SheetHost.h"
+#include "Core/Persistence/PersistenceController.h"
+#include "Core/Theme/Theme.h"
+#include "Models/Goal.h"
+#include "Models/Milestone.h"
+#include "Models/Step.h"
+#include "Platform/Clock.h"
+#include "Platform/Store/ObjectContext.h"
+#include "Support/TestSupport.h"
+#include "ViewModels/GoalDetailViewModel.h"
+#include "Views/Achievements/AddAchievementSheet.h"
+#include "Views/Goals/AddMilestoneSheet.h"
+#include "Views/Goals/AddStepView.h"
+#include "Views/Goals/CreateGoalView.h"
+#include "Views/Goals/GoalDetailElidedLabel.h"
+#include "Views/Goals/GoalDetailView.h"
+#include "Views/Goals/MilestoneCard.h"
+#include "Views/Goals/MilestoneFrequencyRow.h"
+#include "Views/Goals/MilestoneFrequencySheet.h"
+#include "Views/Goals/StepRowView.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <QHBoxLayout>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDateTime kNow(QDate(2026, 3, 10), QTime(9, 30), Qt::UTC);
+
+class GoalDetailViewTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Clock::setFake(kNow);
+        store = std::make_unique<PersistenceController>(true);
+        context = store->viewContext();
+        goal = Goal::create(context);
+        goal->setTitle(QStringLiteral("Learn Japanese"));
+        goal->setCategory(QStringLiteral("Learning"));
+        goal->setColorHex(QStringLiteral("#0891B2"));
+        goal->setPriority(3);
+        context->save();
+    }
+    void TearDown() override {
+        window.reset();
+        Clock::useSystem();
+    }
+
+    // The goals screen hosts the detail in a side panel 380 points wide; with a wider window
+    // the panel sits at its right edge and sheets centre over the whole window.
+    GoalDetailView* open(int width = 380, int height = 900, int windowWidth = 0) {
+        window = std::make_unique<QWidget>();
+        window->setAttribute(Qt::WA_DontShowOnScreen);
+        QPalette dark = window->palette();
+        dark.setColor(QPalette::Window, Theme::backgroundPrimary());
+        window->setPalette(dark);
+        window->setAutoFillBackground(true);
+        auto* layout = new QHBoxLayout(window.get());
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        if (windowWidth > width)
+            layout->addStretch(1);
+        detail = new GoalDetailView(AppEnvironment{context, nullptr}, goal, window.get());
+        detail->setFixedWidth(width);
+        layout->addWidget(detail);
+        window->resize(qMax(width, windowWidth), height);
+        window->show();
+        qv::test::settle();
+        return detail;
+    }
+
+    std::shared_ptr<Milestone> addMilestone(const QString& frequency, QStringList steps) {
+        auto m = Milestone::create(context);
+        m->setTitle(frequency);
+        m->setFrequency(frequency);
+        m->setOrder(qint16(goal->milestones().size()));
+        m->setGoal(goal);
+        for (int i = 0; i < steps.size(); ++i) {
+            auto s = Step::create(context);
+            s->setTitle(steps[i]);
+            s->setPriority(2);
+            s->setCreatedAt(kNow.addSecs(i));
+            s->setMilestone(m);
+        }
+        context->save();
+        return m;
+    }
+
+    QWidget* topSheet() {
+        SheetHost* host = SheetHost::topmost(window.get());
+        return host ? host->content() : nullptr;
+    }
+    template <typename T> T* sheet() { return qobject_cast<T*>(topSheet()); }
+    QAbstractButton* alertButton(const QString& text) {
+        for (auto* b : topSheet()->findChildren<QAbstractButton*>())
+            if (b->text() == text)
+                return b;
+        return nullptr;
+    }
+    QList<MilestoneCard*> cards() {
+        QList<MilestoneCard*> out;
+        for (auto* c : detail->findChildren<MilestoneCard*>())
+            if (!c->isHidden())
+                out << c;
+        return out;
+    }
+    QList<StepRowView*> rows() {
+        QList<StepRowView*> out;
+        for (auto* c : cards())
+            out << c->findChildren<StepRowView*>();
+        return out;
+    }
+    QString percent() { return detail->findChild<QLabel*>("progressPercent")->text(); }
+    QWidget* confetti() { return detail->findChild<QWidget*>("confetti"); }
+    int stepsInStore() { return context->count(FetchRequest(Step::entityName())); }
+
+    std::unique_ptr<PersistenceController> store;
+    ObjectContext* context = nullptr;
+    std::shared_ptr<Goal> goal;
+    std::unique_ptr<QWidget> window;
+    GoalDetailView* detail = nullptr;
+};
+
+TEST_F(GoalDetailViewTest, MainRoadFromAnEmptyGoalToACelebratedMilestone) {
+    open();
+    auto* empty = detail->findChild<QLabel*>("emptyMilestonesText");
+    ASSERT_TRUE(empty);
+    EXPECT_TRUE(empty->isVisible());
+    EXPECT_EQ(empty->text(), QStringLiteral("No check-in schedule yet. Tap + to add one."));
+    EXPECT_EQ(detail->findChild<QLabel*>("progressCaption")->text(), QStringLiteral("Manual"));
+    qv::test::saveScreen(window.get(), QStringLiteral("goal-detail-empty"));
+
+    detail->findChild<QToolButton*>("addMilestoneButton")->click();
+    auto* add = sheet<AddMilestoneSheet>();
+    ASSERT_TRUE(add);
+    EXPECT_EQ(detail->activeSheetId(), QStringLiteral("addMilestone"));
+    for (auto* row : add->findChildren<MilestoneFrequencyRow*>())
+        if (row->frequency() == MilestoneFrequency::weekly)
+            row->click();
+    add->findChild<QPushButton*>("saveAndContinue")->click();
+    add->findChild<QPushButton*>("addPendingStep")->click();
+    QTest::keyClicks(add->findChild<QLineEdit*>("builderTitleField"), QStringLiteral("Read"));
+    add->findChild<QPushButton*>("builderAdd")->click();
+    qv::test::saveScreen(window.get(), QStringLiteral("goal-detail-sheet-add-milestone"));
+    add->findChild<QPushButton*>("saveMilestone")->click();
+    qv::test::settle();
+    EXPECT_EQ(topSheet(), nullptr);
+    EXPECT_TRUE(detail->activeSheetId().isEmpty());
+
+    ASSERT_EQ(cards().size(), 1);
+    EXPECT_FALSE(empty->isVisible());
+    EXPECT_EQ(cards()[0]->findChild<GoalDetailElidedLabel*>("milestoneName")->fullText(), QStringLiteral("Weekly"));
+    EXPECT_EQ(cards()[0]->findChild<QLabel*>("milestoneCount")->text(), QStringLiteral("0/1"));
+    EXPECT_TRUE(rows().isEmpty());
+    EXPECT_EQ(detail->findChild<QLabel*>("progressCaption")->text(), QStringLiteral("Based on steps"));
+    EXPECT_EQ(percent(), QStringLiteral("0%"));
+    qv::test::saveScreen(window.get(), QStringLiteral("goal-detail-collapsed"));
+
+    cards()[0]->findChild<QToolButton*>("milestoneChevron")->click();
+    ASSERT_EQ(rows().size(), 1);
+    EXPECT_EQ(rows()[0]->step()->title(), QStringLiteral("Read"));
+    QTest::mouseClick(rows()[0]->findChild<QToolButton*>("stepToggle"), Qt::LeftButton);
+    qv::test::settle();
+
+    ASSERT_EQ(cards().size(), 1);
+    EXPECT_TRUE(cards()[0]->findChild<GoalDetailElidedLabel*>("milestoneName")->font().strikeOut());
+    EXPECT_EQ(cards()[0]->findChild<QLabel*>("milestoneCount")->text(), QStringLiteral("1/1"));
+    ASSERT_TRUE(confetti());
+    EXPECT_TRUE(confetti()->isVisible());
+    EXPECT_EQ(confetti()->parentWidget(), detail);
+    EXPECT_EQ(confetti()->geometry(), detail->rect());
+    EXPECT_TRUE(confetti()->testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_EQ(percent(), QStringLiteral("100%"));
+    EXPECT_EQ(detail->findChild<QLabel*>("progressCaption")->text(), QStringLiteral("Based on steps"));
+    EXPECT_TRUE(detail->findChild<QLabel*>("autoTrackedNote")->isVisible());
+    EXPECT_FALSE(detail->findChild<QToolButton*>("manualPlus")->isEnabled());
+    // Everything fits the panel: nothing is pushed past its right edge.
+    EXPECT_LE(detail->findChild<QWidget*>("goalDetailContent")->width(), detail->width());
+    if (auto* pieces = qobject_cast<ConfettiView*>(confetti()))
+        pieces->freezeAt(0.5);
+    qv::test::saveScreen(window.get(), QStringLiteral("goal-detail-expanded-celebrating"));
+
+    Clock::advance(3);
+    qv::test::settle();
+    EXPECT_TRUE(!confetti() || !confetti()->isVisible());
+    qv::test::saveScreen(window.get(), QStringLiteral("goal-detail-expanded"));
+
+    cards()[0]->findChild<QToolButton*>("milestoneDelete")->click();
+    ASSERT_TRUE(topSheet());
+    EXPECT_EQ(topSheet()->findChild<QLabel*>("alertTitle")->text(), QStringLiteral("Delete \"Weekly\"?"));
+    qv::test::saveScreen(window.get(), QStringLiteral("goal-detail-delete-milestone-dialog"));
+    alertButton(QStringLiteral("Delete Milestone"))->click();
+    qv::test::settle();
+    EXPECT_EQ(stepsInStore(), 0);
+    EXPECT_EQ(context->count(FetchRequest(Milestone::entityName())), 0);
+    EXPECT_TRUE(cards().isEmpty());
+    EXPECT_TRUE(empty->isVisible());
+}
+
+TEST_F(GoalDetailViewTest, WideSheetKeepsTheHeaderOnOneLine) {
+    goal->setNotes(QStringLiteral("Pass the N4 exam by the end of the year."));
+    goal->setDeadline(kNow.addDays(40));
+    goal->setStreak(6);
+    auto done = addMilestone(QStringLiteral("Daily"), {QStringLiteral("Kana drill")});
+    done->stepsArray()[0]->setIsCompleted(true);
+    done->setIsCompleted(true);
+    auto open = addMilestone(QStringLiteral("Weekly"), {QStringLiteral("Grammar chapter"), QStringLiteral("Listening"),
+                                                        QStringLiteral("Write a diary page")});
+    open->stepsArray()[0]->setPriority(3);
+    open->stepsArray()[2]->setPriority(1);
+    context->save();
+    this->open(620, 900);
+    EXPECT_EQ(detail->findChild<QWidget*>("goalHeader")->findChild<QWidget*>("goalCategoryTag")->y(),
+              detail->findChild<PriorityBadge*>()->parentWidget()->y() +
+                  detail->findChild<PriorityBadge*>()->y());
+    cards()[1]->findChild<QToolButton*>("milestoneChevron")->click();
+    EXPECT_EQ(rows().size(), 3);
+    qv::test::saveScreen(window.get(), QStringLiteral("goal-detail-wide"));
+}
+
+TEST_F(GoalDetailViewTest, ManualProgressOnlyWithoutSteps) {
+    addMilestone(QStringLiteral("Weekly"), {});
+    open();
+    EXPECT_EQ(detail->findChild<QLabel*>("progressCaption")->text(), QStringLiteral("Manual"));
+    EXPECT_FALSE(detail->findChild<QLabel*>("autoTrackedNote")->isVisible());
+    auto* plus = detail->findChild<QToolButton*>("manualPlus");
+    auto* minus = detail->findChild<QToolButton*>("manualMinus");
+    ASSERT_TRUE(plus->isEnabled() && minus->isEnabled());
+    minus->click();
+    EXPECT_EQ(percent(), QStringLiteral("0%"));
+    for (int i = 0; i < 3; ++i)
+        plus->click();
+    EXPECT_EQ(percent(), QStringLiteral("15%"));
+    EXPECT_DOUBLE_EQ(goal->manualProgress(), 0.15);
+}
+
+TEST_F(GoalDetailViewTest, HeaderFallsBackAndMarksOverdueDeadlines) {
+    goal->setTitle(std::nullopt);
+    goal->setCategory(std::nullopt);
+    goal->setDeadline(kNow.addDays(-2));
+    goal->setStreak(1);
+    goal->setNotes(QStringLiteral("<b>not bold</b>"));
+    open();
+    EXPECT_EQ(detail->findChild<QLabel*>("goalTitle")->text(), QStringLiteral("Untitled Goal"));
+    auto* notes = detail->findChild<QLabel*>("goalNotes");
+    EXPECT_EQ(notes->textFormat(), Qt::PlainText);
+    EXPECT_TRUE(notes->isVisible());
+    EXPECT_EQ(detail->findChild<QLabel*>("deadlineLabelText")->text(), QStringLiteral("Mar 8, 2026"));
+    EXPECT_EQ(detail->findChild<QLabel*>("deadlineLabelText")->palette().color(QPalette::WindowText),
+              QColor("#E11D48"));
+    EXPECT_EQ(detail->findChild<QLabel*>("streakLabelText")->text(), QStringLiteral("1 day streak"));
+    qv::test::saveScreen(window.get(), QStringLiteral("goal-detail-header-fallbacks"));
+
+    goal->setStreak(0);
+    goal->setNotes(QString());
+    goal->setManualProgress(1.0);
+    detail->refresh();
+    EXPECT_FALSE(detail->findChild<QWidget*>("streakLabel")->isVisible());
+    EXPECT_FALSE(notes->isVisible());
+    EXPECT_NE(detail->findChild<QLabel*>("deadlineLabelText")->palette().color(QPalette::WindowText),
+              QColor("#E11D48"));
+}
+
+TEST_F(GoalDetailViewTest, HeaderTapOpensTheScheduleAndClearStoresNone) {
+    auto m = addMilestone(QStringLiteral("Weekly"), {QStringLiteral("Read")});
+    open(380, 760, 1000);
+    QTest::mouseClick(cards()[0]->findChild<QWidget*>("milestoneHeader"), Qt::LeftButton, {}, QPoint(150, 20));
+    auto* frequency = sheet<MilestoneFrequencySheet>();
+    ASSERT_TRUE(frequency);
+    EXPECT_EQ(detail->activeSheetId(), QStringLiteral("freq-%1").arg(m->objectID()));
+    qv::test::saveScreen(window.get(), QStringLiteral("goal-detail-sheet-frequency"));
+    frequency->findChild<QPushButton*>("frequencyClear")->click();
+    qv::test::settle();
+    EXPECT_FALSE(m->frequency().has_value());
+    EXPECT_EQ(topSheet(), nullptr);
+    EXPECT_EQ(cards()[0]->findChild<GoalDetailElidedLabel*>("milestoneName")->fullText(), QStringLiteral("Weekly"));
+}
+
+TEST_F(GoalDetailViewTest, AddStepSheetAddsToItsMilestone) {
+    auto m = addMilestone(QStringLiteral("Weekly"), {});
+    open(380, 760, 1000);
+    cards()[0]->findChild<QToolButton*>("milestoneChevron")->click();
+    cards()[0]->findChild<QToolButton*>("addStepButton")->click();
+    auto* add = sheet<AddStepView>();
+    ASSERT_TRUE(add);
+    EXPECT_EQ(detail->activeSheetId(), QStringLiteral("addStep-%1").arg(m->objectID()));
+    QTest::keyClicks(add->findChild<QLineEdit*>("stepTitleField"), QStringLiteral("Flashcards"));
+    qv::test::saveScreen(window.get(), QStringLiteral("goal-detail-sheet-add-step"));
+    add->findChild<QPushButton*>("addStepConfirm")->click();
+    qv::test::settle();
+    ASSERT_EQ(m->stepsArray().size(), 1u);
+    EXPECT_EQ(m->stepsArray()[0]->title(), QStringLiteral("Flashcards"));
+    EXPECT_TRUE(detail->isExpanded(m->objectID()));
+    ASSERT_EQ(rows().size(), 1);
+    rows()[0]->findChild<QToolButton*>("stepDelete")->click();
+    qv::test::settle();
+    EXPECT_EQ(stepsInStore(), 0);
+}
+
+TEST_F(GoalDetailViewTest, EditingTheGoalRedrawsTheHeader) {
+    open(380, 760, 1000);
+    detail->findChild<QToolButton*>("editGoalButton")->click();
+    auto* editor = sheet<CreateGoalView>();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(detail->activeSheetId(), QStringLiteral("editGoal"));
+    qv::test::saveScreen(window.get(), QStringLiteral("goal-detail-sheet-edit-goal"));
+    auto* title = editor->findChild<QLineEdit*>();
+    ASSERT_TRUE(title);
+    title->selectAll();
+    QTest::keyClicks(title, QStringLiteral("Speak Japanese"));
+    auto* save = editor->findChild<QPushButton*>("createGoalConfirm");
+    ASSERT_TRUE(save);
+    EXPECT_EQ(save->text(), QStringLiteral("Save Changes"));
+    save->click();
+    qv::test::settle();
+    EXPECT_EQ(goal->title(), QStringLiteral("Speak Japanese"));
+    EXPECT_EQ(detail->findChild<QLabel*>("goalTitle")->text(), QStringLiteral("Speak Japanese"));
+    EXPECT_TRUE(detail->activeSheetId().isEmpty());
+}
+
+TEST_F(GoalDetailViewTest, AchievingMarksTheGoalAndCanRecordIt) {
+    open();
+    detail->findChild<QToolButton*>("achieveButton")->click();
+    ASSERT_TRUE(topSheet());
+    EXPECT_EQ(topSheet()->findChild<QLabel*>("alertMessage")->text(),
+              QStringLiteral("\"Learn Japanese\" will be marked as complete."));
+    alertButton(QStringLiteral("Cancel"))->click();
+    qv::test::settle();
+    EXPECT_FALSE(goal->isArchived());
+
+    detail->findChild<QToolButton*>("achieveButton")->click();
+    alertButton(QStringLiteral("Add to Achievements"))->click();
+    qv::test::settle();
+    EXPECT_TRUE(goal->isArchived());
+    EXPECT_FALSE(context->hasChanges());
+    auto* record = sheet<AddAchievementSheet>();
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->title(), QStringLiteral("Learn Japanese"));
+    EXPECT_EQ(record->emoji(), QStringLiteral("\U0001F3C6"));
+}
+
+TEST_F(GoalDetailViewTest, LeavingDuringTheCelebrationIsSafe) {
+    addMilestone(QStringLiteral("Daily"), {QStringLiteral("Only")});
+    open();
+    cards()[0]->findChild<QToolButton*>("milestoneChevron")->click();
+    rows()[0]->findChild<QToolButton*>("stepToggle")->click();
+    ASSERT_TRUE(detail->viewModel()->showConfetti());
+    cards()[0]->findChild<QToolButton*>("addStepButton")->click();
+    ASSERT_TRUE(topSheet());
+    delete detail;
+    detail = nullptr;
+    qv::test::settle();
+    EXPECT_EQ(topSheet(), nullptr);
+    Clock::advance(5);
+    qv::test::settle();
+    EXPECT_EQ(Clock::pendingCount(), 0);
+}
+
+} // namespace
