@@ -1,3 +1,5 @@
+#include "Components/SheetHost.h"
+#include "Views/Goals/CreateGoalView.h"
 #include "Views/ShellTestSupport.h"
 
 #include "Components/AuroraBackground.h"
@@ -44,11 +46,11 @@ protected:
 
 using ShellContentDates = ShellContent;
 
-// The screen class each destination shows; goals waits for its own screen.
+// The screen class each destination shows.
 QString screenClassOf(AppDestination destination) {
     switch (destination) {
     case AppDestination::dashboard: return QStringLiteral("DashboardView");
-    case AppDestination::goals: return QStringLiteral("PlaceholderScreen");
+    case AppDestination::goals: return QStringLiteral("GoalsView");
     case AppDestination::deadlines: return QStringLiteral("DeadlinesView");
     case AppDestination::achievements: return QStringLiteral("AchievementsView");
     case AppDestination::journal: return QStringLiteral("DailyLogView");
@@ -120,7 +122,11 @@ TEST_F(ShellContent, GoalsMenuHasNewGoalOnCtrlNWhichOpensGoals) {
 
     items[0]->trigger();
     EXPECT_EQ(vm_->selectedDestination(), AppDestination::goals);
-    EXPECT_TRUE(vm_->takeNewGoalRequest());
+    qv::test::settle();
+    SheetHost* sheet = SheetHost::topmost(window_.get());
+    ASSERT_NE(sheet, nullptr) << "the goals screen opens its create sheet";
+    EXPECT_NE(sheet->findChild<CreateGoalView*>(), nullptr);
+    EXPECT_FALSE(vm_->takeNewGoalRequest()) << "the request is taken once";
 }
 
 TEST_F(ShellContent, MaskingSurvivesAThemeChangeButNotARestart) {

@@ -13,6 +13,7 @@
 #include "Views/Achievements/AddAchievementSheet.h"
 #include "Views/Goals/ArchivedGoalRow.h"
 #include "Views/Goals/CreateGoalView.h"
+#include "Views/Goals/GoalDetailView.h"
 #include "Views/Goals/GoalsActiveSide.h"
 #include "Views/Goals/GoalsEmptyState.h"
 #include "Views/Goals/GoalsTopBar.h"
@@ -108,19 +109,8 @@ GoalsView::~GoalsView() {
             host->dismiss();
 }
 
-QWidget* GoalsView::makeDetailPanel(const AppEnvironment&, std::shared_ptr<Goal> goal, QWidget* parent) {
-    auto* panel = new QWidget(parent);
-    panel->setObjectName(QStringLiteral("goalDetailPlaceholder"));
-    auto* column = new QVBoxLayout(panel);
-    column->setContentsMargins(24, 24, 24, 24);
-    auto* title = new QLabel(displayTitle(*goal), panel);
-    title->setTextFormat(Qt::PlainText);
-    title->setWordWrap(true);
-    title->setFont(Theme::font(20, QFont::Bold));
-    title->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textPrimary().name()));
-    column->addWidget(title);
-    column->addStretch(1);
-    return panel;
+QWidget* GoalsView::makeDetailPanel(const AppEnvironment& env, std::shared_ptr<Goal> goal, QWidget* parent) {
+    return new GoalDetailView(env, std::move(goal), parent);
 }
 
 QWidget* GoalsView::buildArchivedList() {

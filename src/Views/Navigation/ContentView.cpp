@@ -12,6 +12,7 @@
 #include "Views/DailyLog/DailyLogView.h"
 #include "Views/Dashboard/DashboardView.h"
 #include "Views/Deadlines/DeadlinesView.h"
+#include "Views/Goals/GoalsView.h"
 #include "Views/Finance/FinanceView.h"
 #include "Views/Links/LinksView.h"
 #include "Views/Navigation/CheckInOverlay.h"
@@ -47,7 +48,7 @@ QWidget* ContentView::makeScreen(AppDestination destination, const AppEnvironmen
     case AppDestination::dashboard:
         return new DashboardView(env, parent);
     case AppDestination::goals:
-        return new PlaceholderScreen(destination, parent);
+        return new GoalsView(env, parent);
     case AppDestination::deadlines:
         return new DeadlinesView(env, parent);
     case AppDestination::achievements:
