@@ -36,6 +36,7 @@ constexpr double kRadius = 18;
 constexpr int kInset = 16;
 constexpr int kStrip = 2;
 constexpr int kRingSize = 54;
+constexpr int kTagPadX = 8; // the category tag's own side padding
 const QString kMask = QStringLiteral("\u2022\u2022\u2022\u2022\u2022\u2022\u2022");
 
 double mix(double a, double b, double t) {
@@ -184,7 +185,6 @@ void GoalCardView::build() {
 
 void GoalCardView::refresh() {
     const QColor color = goalColor();
-    category_->setTag(goal_->category().value_or(QStringLiteral("Personal")), color);
     styleLabel(title_, Theme::font(15, QFont::DemiBold), Theme::textPrimary());
     updateTitle();
     if (eye_)
@@ -218,6 +218,15 @@ void GoalCardView::updateTitle() {
     const QString full = fullTitle();
     title_->setText(twoLines(full, title_->font(), title_->width()));
     title_->setProperty("fullText", full);
+
+    // A long category gives way to the eye button and the ring; the whole name is in the tip.
+    const QString category = goal_->category().value_or(QStringLiteral("Personal"));
+    const int room = title_->width() - 2 * kTagPadX - 2;
+    const QString shown =
+        room > 0 ? QFontMetrics(Theme::font(10)).elidedText(category, Qt::ElideRight, room) : category;
+    if (category_->text() != shown || category_->tone() != goalColor())
+        category_->setTag(shown, goalColor());
+    category_->setToolTip(shown == category ? QString() : category);
 }
 
 void GoalCardView::setTitleMasked(bool masked) {

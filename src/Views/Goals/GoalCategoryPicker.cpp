@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -113,6 +114,21 @@ void GoalCategoryPicker::sync() {
     customEntry_->setVisible(custom);
     if (customField_->text() != form_->customCategory())
         customField_->setText(form_->customCategory());
+}
+
+void GoalCategoryPicker::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The chips are laid out once the strip is shown.
+    QTimer::singleShot(0, this, &GoalCategoryPicker::revealChosen);
+}
+
+void GoalCategoryPicker::revealChosen() {
+    QToolButton* chosen = form_->isCustomCategory() ? customChip_ : nullptr;
+    for (QToolButton* chip : suggestionChips_)
+        if (form_->isSuggestionChosen(chip->text()))
+            chosen = chip;
+    if (chosen)
+        strip_->ensureWidgetVisible(chosen, 0, 0);
 }
 
 // The strip hides its scroll bar; a plain mouse wheel moves it sideways.

@@ -20,8 +20,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // Scrolls the strip so that the chosen chip is in full view (an edited goal's category may
+    // be far along the strip).
+    void revealChosen();
     QToolButton* makeChip(const QString& name, const QString& text);
 
     CreateGoalViewModel* form_;

@@ -117,6 +117,11 @@ TEST_F(CreateGoalViewTest, CancelAndTheCloseIconDropEveryEdit) {
     EXPECT_TRUE(find<QWidget>(QStringLiteral("createGoalCustomEntry"))->isVisibleTo(host));
     EXPECT_EQ(find<QLineEdit>(QStringLiteral("createGoalCustomField"))->text(),
               QStringLiteral("Side Project"));
+    // The chosen chip is the last of the strip; the strip scrolls it into full view.
+    auto* strip = find<QWidget>(QStringLiteral("createGoalCategoryStrip"));
+    auto* custom = find<QWidget>(QStringLiteral("createGoalCustomChip"));
+    const QRect chip(custom->mapTo(strip, QPoint(0, 0)), custom->size());
+    EXPECT_TRUE(strip->rect().contains(chip)) << chip.x() << "+" << chip.width() << " in " << strip->width();
     type(QStringLiteral("createGoalTitleField"), QStringLiteral("Changed"));
     find<QAbstractButton>(QStringLiteral("createGoalCategory_Health"))->click();
     EXPECT_FALSE(find<QWidget>(QStringLiteral("createGoalCustomEntry"))->isVisibleTo(host));

@@ -115,6 +115,8 @@ TEST_F(GoalCardViewTest, ClicksOnTheBodyAreReportedAndHoverFiresNothing) {
 
 TEST_F(GoalCardViewTest, ALongTitleTakesTwoLinesEndingInAnEllipsis) {
     goal->setTitle(QString(QStringLiteral("climb every mountain ")).repeated(12));
+    const QString category = QStringLiteral("Relationships, friends and the whole family, near and far");
+    goal->setCategory(category);
     auto view = card(false, {});
     view->setAttribute(Qt::WA_DontShowOnScreen, true);
     view->show();
@@ -122,9 +124,17 @@ TEST_F(GoalCardViewTest, ALongTitleTakesTwoLinesEndingInAnEllipsis) {
     const QString shown = text(view.get(), "goalCardTitle");
     EXPECT_EQ(shown.count(QLatin1Char('\n')), 1);
     EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
+    // A long category is shortened to the title column rather than running under the ring.
+    view->resize(280, view->heightForWidth(280));
+    qv::test::settle();
+    auto* tag = view->findChild<CapsuleBadge*>(QStringLiteral("goalCardCategory"));
+    EXPECT_TRUE(tag->text().endsWith(QChar(0x2026)));
+    EXPECT_LE(tag->geometry().right(), view->findChild<QLabel*>(QStringLiteral("goalCardTitle"))->geometry().right());
+    EXPECT_EQ(tag->toolTip(), category);
     // Progress that is not a number draws as empty rather than failing.
     goal->setManualProgress(std::nan(""));
     view->refresh();
+    view->resize(420, view->heightForWidth(420));
     qv::test::saveScreen(view.get(), QStringLiteral("goals_card_long_title"));
 }
 

@@ -112,4 +112,22 @@ TEST_F(GoalsScreensTest, RendersListGridEditorAndAchievedTab) {
     qv::test::saveScreen(window.get(), QStringLiteral("goals_achieved"));
 }
 
+// Long texts in a window as narrow as the app's with the side panel open.
+TEST_F(GoalsScreensTest, RendersLongTextsBesideTheDetailPanel) {
+    auto goal = Goal::create(context);
+    goal->setTitle(QStringLiteral("Finish the illustrated field guide to every mushroom of the northern forests"));
+    goal->setCategory(QStringLiteral("Relationships and family life"));
+    goal->setNeedsMoney(true);
+    goal->setTargetAmount(1e12);
+    goal->setStreak(1234);
+    goal->setDeadline(Clock::now().addDays(-400));
+    context->save();
+    window->resize(980, 760);
+    qv::test::settle();
+    view->select(goal);
+    qv::test::saveScreen(window.get(), QStringLiteral("goals_long_list"));
+    view->setGridMode(true);
+    qv::test::saveScreen(window.get(), QStringLiteral("goals_long_grid"));
+}
+
 } // namespace
