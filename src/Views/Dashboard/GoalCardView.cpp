@@ -12,10 +12,11 @@
 #include "Components/UltraThinMaterial.h"
 #include "Core/Extensions/ProgressPercent.h"
 #include "Core/Theme/AppTheme.h"
-#include "Core/Theme/ColorHex.h"
 #include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "Views/Dashboard/StreakBadge.h"
+#include "Views/Goals/GoalDetailStyle.h"
+#include "Views/Goals/GoalStyle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -37,22 +38,12 @@ constexpr int kInset = 16;
 constexpr int kStrip = 2;
 constexpr int kRingSize = 54;
 constexpr int kTagPadX = 8; // the category tag's own side padding
-const QString kMask = QStringLiteral("\u2022\u2022\u2022\u2022\u2022\u2022\u2022");
-
-double mix(double a, double b, double t) {
-    return a + (b - a) * t;
-}
-
-QColor mixColor(const QColor& a, const QColor& b, double t) {
-    return QColor::fromRgbF(float(mix(a.redF(), b.redF(), t)), float(mix(a.greenF(), b.greenF(), t)),
-                            float(mix(a.blueF(), b.blueF(), t)), float(mix(a.alphaF(), b.alphaF(), t)));
-}
+using GoalStyle::mix;
+using GoalStyle::mixColor;
 
 void styleLabel(QLabel* label, const QFont& font, const QColor& color) {
     label->setFont(font);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, color);
-    label->setPalette(pal);
+    GoalStyle::recolor(label, color);
 }
 
 // The text as it fits in two lines of the width: a longer one ends the second line in "…".
@@ -98,11 +89,11 @@ GoalCardView::GoalCardView(std::shared_ptr<Goal> goal, bool isHidden, std::funct
 GoalCardView::~GoalCardView() = default;
 
 QColor GoalCardView::goalColor() const {
-    return ColorHex::fromHex(goal_->colorHex().value_or(ColorHex::fallbackHex()));
+    return GoalDetailStyle::goalColor(goal_.get());
 }
 
 QString GoalCardView::fullTitle() const {
-    return masked_ ? kMask : goal_->title().value_or(QStringLiteral("Untitled Goal"));
+    return masked_ ? GoalStyle::kMaskedTitle : goal_->title().value_or(QStringLiteral("Untitled Goal"));
 }
 
 void GoalCardView::build() {
@@ -128,16 +119,7 @@ void GoalCardView::build() {
     titleRow->addLayout(titleColumn, 1);
 
     if (onToggleHidden_) {
-        eye_ = new QToolButton(this);
-        eye_->setObjectName(QStringLiteral("goalCardEye"));
-        eye_->setAutoRaise(true);
-        eye_->setCursor(Qt::PointingHandCursor);
-        eye_->setFocusPolicy(Qt::NoFocus);
-        eye_->setStyleSheet(
-            QStringLiteral("QToolButton { border: none; background: transparent; padding: 0; }"));
-        const int s = Symbols::pixelSizeForFontSize(11);
-        eye_->setIconSize(QSize(s, s));
-        connect(eye_, &QToolButton::clicked, this, [this] {
+        eye_ = GoalStyle::eyeButton(this, QStringLiteral("goalCardEye"), [this] {
             if (onToggleHidden_)
                 onToggleHidden_();
         });
@@ -188,8 +170,7 @@ void GoalCardView::refresh() {
     styleLabel(title_, Theme::font(15, QFont::DemiBold), Theme::textPrimary());
     updateTitle();
     if (eye_)
-        eye_->setIcon(Symbols::icon(masked_ ? QStringLiteral("eye.slash") : QStringLiteral("eye"),
-                                    Theme::textMuted(), Symbols::pixelSizeForFontSize(11)));
+        GoalStyle::showEye(eye_, masked_);
 
     const double progress = ProgressPercent::clamp(goal_->progressPercentage());
     ring_->setColor(color);

@@ -1,6 +1,5 @@
 #include "Views/Goals/ArchivedGoalRow.h"
 
-#include "Components/AlertDialog.h"
 #include "Components/Animator.h"
 #include "Components/CategoryTag.h"
 #include "Components/MotionEffect.h"
@@ -8,9 +7,10 @@
 #include "Components/Symbols.h"
 #include "Components/UltraThinMaterial.h"
 #include "Core/Theme/AppTheme.h"
-#include "Core/Theme/ColorHex.h"
 #include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
+#include "Views/Goals/GoalAlerts.h"
+#include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/GoalStyle.h"
 
 #include <QHBoxLayout>
@@ -26,17 +26,6 @@ namespace {
 using GoalStyle::rgba;
 
 constexpr double kRadius = 18;
-
-QLabel* makeLabel(QWidget* parent, const QString& name, const QFont& font, const QColor& color) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(font);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, color);
-    label->setPalette(pal);
-    return label;
-}
 
 } // namespace
 
@@ -55,7 +44,7 @@ ArchivedGoalRow::ArchivedGoalRow(std::shared_ptr<Goal> goal, std::function<void(
 ArchivedGoalRow::~ArchivedGoalRow() = default;
 
 QColor ArchivedGoalRow::goalColor() const {
-    return ColorHex::fromHex(goal_->colorHex().value_or(ColorHex::fallbackHex()));
+    return GoalDetailStyle::goalColor(goal_.get());
 }
 
 void ArchivedGoalRow::build() {
@@ -71,7 +60,7 @@ void ArchivedGoalRow::build() {
     column->setSpacing(6);
     auto* titleLine = new QHBoxLayout;
     titleLine->setSpacing(8);
-    title_ = makeLabel(this, QStringLiteral("archivedGoalTitle"), Theme::font(14, QFont::Medium),
+    title_ = GoalStyle::label(this, QStringLiteral("archivedGoalTitle"), Theme::font(14, QFont::Medium),
                        Theme::textPrimary());
     title_->setWordWrap(true);
     titleLine->addWidget(title_, 1);
@@ -86,7 +75,7 @@ void ArchivedGoalRow::build() {
     metaLine->addWidget(category_);
     metaLine->addStretch(1);
     completedBy_ =
-        makeLabel(this, QStringLiteral("archivedGoalCompletedBy"), Theme::font(11), Theme::textMuted());
+        GoalStyle::label(this, QStringLiteral("archivedGoalCompletedBy"), Theme::font(11), Theme::textMuted());
     metaLine->addWidget(completedBy_);
     column->addLayout(metaLine);
     row->addLayout(column, 1);
@@ -147,16 +136,7 @@ void ArchivedGoalRow::refresh() {
 }
 
 SheetHost* ArchivedGoalRow::confirmDelete() {
-    const QString title = goal_->title().value_or(QStringLiteral("Untitled Goal"));
-    auto onDelete = onDelete_;
-    return AlertDialog::present(window(), QStringLiteral("Delete \"%1\"?").arg(title),
-                                QStringLiteral("This will permanently remove the goal and all its data."),
-                                {{QStringLiteral("Delete Permanently"), AlertDialog::Role::Destructive,
-                                  [onDelete] {
-                                      if (onDelete)
-                                          onDelete();
-                                  }},
-                                 {QStringLiteral("Cancel"), AlertDialog::Role::Cancel, {}}});
+    return GoalAlerts::confirmDelete(window(), *goal_, onDelete_);
 }
 
 void ArchivedGoalRow::enterEvent(QEnterEvent* event) {

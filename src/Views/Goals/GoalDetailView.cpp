@@ -1,6 +1,5 @@
 #include "Views/Goals/GoalDetailView.h"
 
-#include "Components/AlertDialog.h"
 #include "Components/ConfettiView.h"
 #include "Components/SheetHost.h"
 #include "Models/Goal.h"
@@ -14,6 +13,7 @@
 #include "Views/Goals/AddMilestoneSheet.h"
 #include "Views/Goals/AddStepView.h"
 #include "Views/Goals/CreateGoalView.h"
+#include "Views/Goals/GoalAlerts.h"
 #include "Views/Goals/GoalDetailHeaderCard.h"
 #include "Views/Goals/GoalDetailProgressCard.h"
 #include "Views/Goals/GoalDetailStyle.h"
@@ -240,20 +240,17 @@ void GoalDetailView::openEditGoal() {
 }
 
 void GoalDetailView::confirmAchieve() {
-    const QString title = goal_->title().value_or(tr("Untitled Goal"));
     QPointer<GoalDetailView> self(this);
-    AlertDialog::present(this, tr("Mark as Achieved?"), tr("\"%1\" will be marked as complete.").arg(title),
-                         {{tr("Add to Achievements"), AlertDialog::Role::Default,
-                           [self] {
-                               if (self)
-                                   self->achieve(true);
-                           }},
-                          {tr("Just Mark Complete"), AlertDialog::Role::Plain,
-                           [self] {
-                               if (self)
-                                   self->achieve(false);
-                           }},
-                          {tr("Cancel"), AlertDialog::Role::Cancel, {}}});
+    GoalAlerts::offerAchieve(
+        this, *goal_,
+        [self] {
+            if (self)
+                self->achieve(true);
+        },
+        [self] {
+            if (self)
+                self->achieve(false);
+        });
 }
 
 void GoalDetailView::achieve(bool recordAchievement) {
@@ -262,7 +259,7 @@ void GoalDetailView::achieve(bool recordAchievement) {
         env_.context->save();
     if (!recordAchievement)
         return;
-    auto* sheet = new AddAchievementSheet(achievementsViewModel_, goal_->title().value_or(tr("Untitled Goal")),
+    auto* sheet = new AddAchievementSheet(achievementsViewModel_, GoalAlerts::displayTitle(*goal_),
                                           QStringLiteral("\U0001F3C6"));
     connect(sheet, &AddAchievementSheet::dismissed, sheet, [sheet] { closeSheetOf(sheet); });
     presentSheet(sheet, QSize(480, 600), QStringLiteral("addAchievement"));

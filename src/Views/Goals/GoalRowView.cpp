@@ -10,10 +10,11 @@
 #include "Components/UltraThinMaterial.h"
 #include "Core/Extensions/ProgressPercent.h"
 #include "Core/Theme/AppTheme.h"
-#include "Core/Theme/ColorHex.h"
 #include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "Platform/TextHelpers.h"
+#include "Views/Goals/GoalDetailStyle.h"
+#include "Views/Goals/GoalStyle.h"
 
 #include <QContextMenuEvent>
 #include <QHBoxLayout>
@@ -29,35 +30,12 @@
 
 namespace {
 
+using GoalStyle::label;
+using GoalStyle::mix;
+using GoalStyle::mixColor;
+using GoalStyle::recolor;
+
 constexpr double kRadius = 18;
-const QString kMask = QStringLiteral("\u2022\u2022\u2022\u2022\u2022\u2022\u2022");
-
-double mix(double a, double b, double t) {
-    return a + (b - a) * t;
-}
-
-QColor mixColor(const QColor& a, const QColor& b, double t) {
-    return QColor::fromRgbF(float(mix(a.redF(), b.redF(), t)), float(mix(a.greenF(), b.greenF(), t)),
-                            float(mix(a.blueF(), b.blueF(), t)), float(mix(a.alphaF(), b.alphaF(), t)));
-}
-
-QLabel* makeLabel(QWidget* parent, const QString& name, const QFont& font, const QColor& color) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(font);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, color);
-    label->setPalette(pal);
-    label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    return label;
-}
-
-void recolor(QLabel* label, const QColor& color) {
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, color);
-    label->setPalette(pal);
-}
 
 QToolButton* makeSymbolButton(QWidget* parent, const QString& name) {
     auto* button = new QToolButton(parent);
@@ -78,7 +56,7 @@ QWidget* makeFigure(QWidget* parent, const QString& name, const QString& symbol,
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(3);
     layout->addWidget(new SymbolIcon(symbol, Symbols::pixelSizeForFontSize(9), color, figure));
-    *text = makeLabel(figure, name + QStringLiteral("Text"), Theme::font(10), color);
+    *text = label(figure, name + QStringLiteral("Text"), Theme::font(10), color);
     layout->addWidget(*text);
     return figure;
 }
@@ -104,7 +82,7 @@ GoalRowView::GoalRowView(std::shared_ptr<Goal> goal, bool isSelected, bool isHid
 GoalRowView::~GoalRowView() = default;
 
 QColor GoalRowView::goalColor() const {
-    return ColorHex::fromHex(goal_->colorHex().value_or(ColorHex::fallbackHex()));
+    return GoalDetailStyle::goalColor(goal_.get());
 }
 
 void GoalRowView::build() {
@@ -133,10 +111,10 @@ void GoalRowView::build() {
     auto* effort = new QVBoxLayout(effortBox);
     effort->setContentsMargins(0, 0, 0, 0);
     effort->setSpacing(2);
-    efforts_ = makeLabel(effortBox, QStringLiteral("goalRowEfforts"), Theme::font(13, QFont::Bold),
+    efforts_ = label(effortBox, QStringLiteral("goalRowEfforts"), Theme::font(13, QFont::Bold),
                          Theme::textSecondary());
     effortsCaption_ =
-        makeLabel(effortBox, QStringLiteral("goalRowEffortsCaption"), Theme::font(10), Theme::textMuted());
+        label(effortBox, QStringLiteral("goalRowEffortsCaption"), Theme::font(10), Theme::textMuted());
     effortsCaption_->setText(QStringLiteral("efforts"));
     effort->addWidget(efforts_, 0, Qt::AlignRight);
     effort->addWidget(effortsCaption_, 0, Qt::AlignRight);
@@ -147,15 +125,11 @@ QHBoxLayout* GoalRowView::buildTitleLine() {
     auto* line = new QHBoxLayout;
     line->setSpacing(8);
     title_ =
-        makeLabel(this, QStringLiteral("goalRowTitle"), Theme::font(14, QFont::Medium), Theme::textPrimary());
+        label(this, QStringLiteral("goalRowTitle"), Theme::font(14, QFont::Medium), Theme::textPrimary());
     title_->setWordWrap(true);
     line->addWidget(title_, 0);
 
-    eye_ = makeSymbolButton(this, QStringLiteral("goalRowEye"));
-    eye_->setStyleSheet(QStringLiteral("QToolButton { border: none; background: transparent; padding: 0; }"));
-    const int eyeSize = Symbols::pixelSizeForFontSize(11);
-    eye_->setIconSize(QSize(eyeSize, eyeSize));
-    connect(eye_, &QToolButton::clicked, this, [this] {
+    eye_ = GoalStyle::eyeButton(this, QStringLiteral("goalRowEye"), [this] {
         if (onToggleHidden_)
             onToggleHidden_();
     });
@@ -184,7 +158,7 @@ QHBoxLayout* GoalRowView::buildTitleLine() {
     });
     line->addWidget(trophy_);
 
-    percent_ = makeLabel(this, QStringLiteral("goalRowPercent"), Theme::font(14, QFont::Bold), goalColor());
+    percent_ = label(this, QStringLiteral("goalRowPercent"), Theme::font(14, QFont::Bold), goalColor());
     line->addWidget(percent_);
     return line;
 }
@@ -205,7 +179,7 @@ QHBoxLayout* GoalRowView::buildMetaLine() {
                          AppTheme::Colors::amber(), &streakText_);
     line->addWidget(streak_);
     line->addStretch(1);
-    deadline_ = makeLabel(this, QStringLiteral("goalRowDeadline"), Theme::font(11), Theme::textMuted());
+    deadline_ = label(this, QStringLiteral("goalRowDeadline"), Theme::font(11), Theme::textMuted());
     line->addWidget(deadline_);
     return line;
 }
@@ -216,9 +190,8 @@ QString GoalRowView::deadlineText(int days) {
 
 void GoalRowView::refresh() {
     const QColor color = goalColor();
-    title_->setText(masked_ ? kMask : goal_->title().value_or(QStringLiteral("Untitled Goal")));
-    eye_->setIcon(Symbols::icon(masked_ ? QStringLiteral("eye.slash") : QStringLiteral("eye"),
-                                Theme::textMuted(), Symbols::pixelSizeForFontSize(11)));
+    title_->setText(masked_ ? GoalStyle::kMaskedTitle : goal_->title().value_or(QStringLiteral("Untitled Goal")));
+    GoalStyle::showEye(eye_, masked_);
     const double progress = goal_->progressPercentage();
     percent_->setText(ProgressPercent::text(progress) + QLatin1Char('%'));
     recolor(percent_, color);

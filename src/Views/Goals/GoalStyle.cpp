@@ -1,12 +1,60 @@
 #include "Views/Goals/GoalStyle.h"
 
 #include "Components/MotionEffect.h"
+#include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
+
+double GoalStyle::mix(double a, double b, double t) {
+    return a + (b - a) * t;
+}
+
+QColor GoalStyle::mixColor(const QColor& a, const QColor& b, double t) {
+    return QColor::fromRgbF(float(mix(a.redF(), b.redF(), t)), float(mix(a.greenF(), b.greenF(), t)),
+                            float(mix(a.blueF(), b.blueF(), t)), float(mix(a.alphaF(), b.alphaF(), t)));
+}
+
+QLabel* GoalStyle::label(QWidget* parent, const QString& objectName, const QFont& font, const QColor& color) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    recolor(label, color);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+void GoalStyle::recolor(QLabel* label, const QColor& color) {
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, color);
+    label->setPalette(pal);
+}
+
+QToolButton* GoalStyle::eyeButton(QWidget* parent, const QString& objectName, std::function<void()> onClick) {
+    auto* eye = new QToolButton(parent);
+    eye->setObjectName(objectName);
+    eye->setAutoRaise(true);
+    eye->setCursor(Qt::PointingHandCursor);
+    eye->setFocusPolicy(Qt::NoFocus);
+    eye->setStyleSheet(QStringLiteral("QToolButton { border: none; background: transparent; padding: 0; }"));
+    const int size = Symbols::pixelSizeForFontSize(11);
+    eye->setIconSize(QSize(size, size));
+    QObject::connect(eye, &QToolButton::clicked, eye, [onClick = std::move(onClick)] {
+        if (onClick)
+            onClick();
+    });
+    return eye;
+}
+
+void GoalStyle::showEye(QToolButton* eye, bool masked) {
+    eye->setIcon(Symbols::icon(masked ? QStringLiteral("eye.slash") : QStringLiteral("eye"), Theme::textMuted(),
+                               Symbols::pixelSizeForFontSize(11)));
+}
 
 QString GoalStyle::rgba(const QColor& c) {
     return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());

@@ -3,12 +3,32 @@
 #include <QColor>
 #include <QString>
 
+#include <functional>
+
 class QFont;
+class QLabel;
 class QLineEdit;
 class QToolButton;
+class QWidget;
 
-// Style-sheet pieces shared by the goals screen and the goal editor.
+// Style pieces shared by the goals screen, its rows and cards, and the goal editor.
 namespace GoalStyle {
+
+// A masked goal title: seven bullets.
+inline const QString kMaskedTitle = QStringLiteral("\u2022\u2022\u2022\u2022\u2022\u2022\u2022");
+
+// The point t (0..1) of the way from a to b, for values that follow a hover or a selection.
+double mix(double a, double b, double t);
+QColor mixColor(const QColor& a, const QColor& b, double t);
+
+// A plain-text label that lets clicks through to its row or card.
+QLabel* label(QWidget* parent, const QString& objectName, const QFont& font, const QColor& color);
+void recolor(QLabel* label, const QColor& color);
+
+// The bare eye button of a row or card that masks the goal's title; showEye draws it open,
+// or struck through while the title is masked.
+QToolButton* eyeButton(QWidget* parent, const QString& objectName, std::function<void()> onClick);
+void showEye(QToolButton* eye, bool masked);
 
 // "rgba(r, g, b, a)" for a style sheet.
 QString rgba(const QColor& color);

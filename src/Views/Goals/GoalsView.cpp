@@ -1,6 +1,5 @@
 #include "Views/Goals/GoalsView.h"
 
-#include "Components/AlertDialog.h"
 #include "Components/MotionEffect.h"
 #include "Components/SheetHost.h"
 #include "Core/Theme/AppTheme.h"
@@ -13,6 +12,7 @@
 #include "Views/Achievements/AddAchievementSheet.h"
 #include "Views/Goals/ArchivedGoalRow.h"
 #include "Views/Goals/CreateGoalView.h"
+#include "Views/Goals/GoalAlerts.h"
 #include "Views/Goals/GoalDetailView.h"
 #include "Views/Goals/GoalsActiveSide.h"
 #include "Views/Goals/GoalsEmptyState.h"
@@ -27,10 +27,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString displayTitle(const Goal& goal) {
-    return goal.title().value_or(QStringLiteral("Untitled Goal"));
-}
 
 QScrollArea* makeScroll(const QString& name, QWidget* content) {
     auto* scroll = new QScrollArea;
@@ -238,43 +234,32 @@ void GoalsView::deleteGoal(const std::shared_ptr<Goal>& goal) {
 
 SheetHost* GoalsView::confirmDeleteGoal(const std::shared_ptr<Goal>& goal) {
     QPointer<GoalsView> self(this);
-    SheetHost* host =
-        AlertDialog::present(this, QStringLiteral("Delete \"%1\"?").arg(displayTitle(*goal)),
-                             QStringLiteral("This will permanently remove the goal and all its data."),
-                             {{QStringLiteral("Delete Permanently"), AlertDialog::Role::Destructive,
-                               [self, goal] {
-                                   if (self)
-                                       self->deleteGoal(goal);
-                               }},
-                              {QStringLiteral("Cancel"), AlertDialog::Role::Cancel, {}}});
-    return track(host);
+    return track(GoalAlerts::confirmDelete(this, *goal, [self, goal] {
+        if (self)
+            self->deleteGoal(goal);
+    }));
 }
 
 SheetHost* GoalsView::offerAchieve(const std::shared_ptr<Goal>& goal) {
     goalToAchieve_ = goal;
     QPointer<GoalsView> self(this);
-    SheetHost* host =
-        AlertDialog::present(this, QStringLiteral("Mark as Achieved?"),
-                             QStringLiteral("\"%1\" will be marked as complete.").arg(displayTitle(*goal)),
-                             {{QStringLiteral("Add to Achievements"), AlertDialog::Role::Default,
-                               [self, goal] {
-                                   if (!self)
-                                       return;
-                                   self->viewModel_->achieveGoal(goal);
-                                   self->presentAddAchievement(goal);
-                               }},
-                              {QStringLiteral("Just Mark Complete"), AlertDialog::Role::Plain,
-                               [self, goal] {
-                                   if (self)
-                                       self->viewModel_->achieveGoal(goal);
-                               }},
-                              {QStringLiteral("Cancel"), AlertDialog::Role::Cancel, {}}});
-    return track(host);
+    return track(GoalAlerts::offerAchieve(
+        this, *goal,
+        [self, goal] {
+            if (!self)
+                return;
+            self->viewModel_->achieveGoal(goal);
+            self->presentAddAchievement(goal);
+        },
+        [self, goal] {
+            if (self)
+                self->viewModel_->achieveGoal(goal);
+        }));
 }
 
 void GoalsView::presentAddAchievement(const std::shared_ptr<Goal>& goal) {
     auto* sheet =
-        new AddAchievementSheet(achievementsViewModel_, displayTitle(*goal), QStringLiteral("\U0001F3C6"));
+        new AddAchievementSheet(achievementsViewModel_, GoalAlerts::displayTitle(*goal), QStringLiteral("\U0001F3C6"));
     SheetHost* host = SheetHost::present(this, sheet, 480);
     host->setCardHeight(600);
     track(host);

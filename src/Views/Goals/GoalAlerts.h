@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class Goal;
+class QWidget;
+class SheetHost;
+
+// The two questions asked about a whole goal, worded the same wherever they are asked.
+class GoalAlerts {
+public:
+    // The title the questions name: the goal's own, or "Untitled Goal".
+    static QString displayTitle(const Goal& goal);
+
+    // "Mark as Achieved?" with "Add to Achievements", "Just Mark Complete" and "Cancel".
+    static SheetHost* offerAchieve(QWidget* over, const Goal& goal, std::function<void()> onAddToAchievements,
+                                   std::function<void()> onJustMarkComplete);
+
+    // "Delete "title"?" with "Delete Permanently" and "Cancel": deleting takes the goal's
+    // milestones, steps and journal with it.
+    static SheetHost* confirmDelete(QWidget* over, const Goal& goal, std::function<void()> onDelete);
+};
