@@ -5,10 +5,10 @@
 #include <QColor>
 #include <QWidget>
 
-#include <vector>
 
 class QLineEdit;
 class QPushButton;
+class StepInputTypeChoice;
 
 // The open editor of the add-milestone sheet's draft step: how it is tracked, its title,
 // and "Cancel" / "Add Step". It holds no step of its own; the sheet loads the draft into it
@@ -39,5 +39,5 @@ private:
     StepInputType inputType_ = StepInputType::checkbox;
     QLineEdit* field_;
     QPushButton* confirm_;
-    std::vector<QPushButton*> typeButtons_;
+    StepInputTypeChoice* types_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "Models/GoalPriority.h"
 #include "Views/Goals/GoalDetailStyle.h"
+#include "Views/Goals/StepInputTypeChoice.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,14 +10,6 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QString typeIcon(StepInputType type) {
-    return type == StepInputType::checkbox ? QStringLiteral("checkmark.square") : QStringLiteral("pencil.line");
-}
-
-} // namespace
 
 AddStepView::AddStepView(std::shared_ptr<Milestone> milestone, QColor goalColor, AddAction onAdd, QWidget* parent)
     : QWidget(parent), milestone_(std::move(milestone)), goalColor_(goalColor), onAdd_(std::move(onAdd)) {
@@ -43,13 +36,7 @@ AddStepView::AddStepView(std::shared_ptr<Milestone> milestone, QColor goalColor,
     titleField_ = new QLineEdit(this);
     titleField_->setObjectName(QStringLiteral("stepTitleField"));
     titleField_->setPlaceholderText(tr("Step title..."));
-    titleField_->setFont(GoalDetailStyle::themeFont(15, QFont::Medium));
-    titleField_->setFrame(false);
-    titleField_->setStyleSheet(
-        QStringLiteral("QLineEdit#stepTitleField { color: %1; background: %2; border: none; border-radius: 12px;"
-                       " padding: 16px; }")
-            .arg(GoalDetailStyle::css(GoalDetailStyle::textPrimary()),
-                 GoalDetailStyle::css(GoalDetailStyle::backgroundTertiary())));
+    StepInputTypeChoice::styleTitleField(titleField_, GoalDetailStyle::themeFont(15, QFont::Medium));
     connect(titleField_, &QLineEdit::textChanged, this, [this](const QString& text) {
         title_ = text;
         refreshChoices();
@@ -87,22 +74,9 @@ QWidget* AddStepView::buildTypeChoice() {
     auto* label = new QLabel(tr("Type"), box);
     GoalDetailStyle::styleLabel(label, GoalDetailStyle::themeFont(12, QFont::Medium), GoalDetailStyle::textSecondary());
     column->addWidget(label);
-    auto* row = new QHBoxLayout;
-    row->setSpacing(8);
-    for (StepInputType type : StepInputTypes::allCases) {
-        auto* button = new QPushButton(StepInputTypes::rawValue(type), box);
-        button->setObjectName(QStringLiteral("inputTypeButton"));
-        button->setProperty("inputType", StepInputTypes::rawValue(type));
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        button->setCursor(Qt::PointingHandCursor);
-        connect(button, &QPushButton::clicked, this, [this, type] {
-            inputType_ = type;
-            refreshChoices();
-        });
-        typeButtons_.push_back(button);
-        row->addWidget(button, 1);
-    }
-    column->addLayout(row);
+    types_ = new StepInputTypeChoice(goalColor_, QStringLiteral("inputTypeButton"), box);
+    connect(types_, &StepInputTypeChoice::chosen, this, [this](StepInputType type) { inputType_ = type; });
+    column->addWidget(types_);
     return box;
 }
 
@@ -128,23 +102,6 @@ QWidget* AddStepView::buildPriorityChips() {
 }
 
 void AddStepView::refreshChoices() {
-    for (QPushButton* button : typeButtons_) {
-        const auto type = StepInputTypes::fromRaw(button->property("inputType").toString());
-        const bool selected = type == inputType_;
-        const QColor ink = selected ? goalColor_ : GoalDetailStyle::textSecondary();
-        button->setFont(GoalDetailStyle::themeFont(13, QFont::Medium));
-        button->setIcon(GoalDetailStyle::symbol(typeIcon(type.value_or(StepInputType::checkbox)), ink));
-        button->setIconSize(QSize(GoalDetailStyle::symbolPixels(13), GoalDetailStyle::symbolPixels(13)));
-        button->setStyleSheet(
-            QStringLiteral("QPushButton#inputTypeButton { color: %1; background: %2; border: 1px solid %3;"
-                           " border-radius: 8px; padding: 8px 0px; }")
-                .arg(GoalDetailStyle::css(ink),
-                     GoalDetailStyle::css(selected ? GoalDetailStyle::withAlpha(goalColor_, 0.12)
-                                                   : GoalDetailStyle::backgroundTertiary()),
-                     GoalDetailStyle::css(selected ? GoalDetailStyle::withAlpha(goalColor_, 0.3)
-                                                   : QColor(Qt::transparent))));
-        button->setProperty("selected", selected);
-    }
     for (QPushButton* chip : priorityChips_) {
         const auto priority = GoalPriorities::fromRaw(chip->property("priority").toInt()).value_or(GoalPriority::medium);
         const bool selected = GoalPriorities::rawValue(priority) == priority_;

@@ -12,6 +12,7 @@
 class Milestone;
 class QLineEdit;
 class QPushButton;
+class StepInputTypeChoice;
 
 // Prepares one new step for a milestone: how it is answered, its title and its priority.
 // It never writes the store: "Add Step" hands the values to onAdd and asks to close.
@@ -49,6 +50,6 @@ private:
 
     QLineEdit* titleField_ = nullptr;
     QPushButton* addButton_ = nullptr;
-    std::vector<QPushButton*> typeButtons_;
+    StepInputTypeChoice* types_ = nullptr;
     std::vector<QPushButton*> priorityChips_;
 };
