@@ -9,6 +9,7 @@
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
 #include "Support/TestSupport.h"
+#include "Views/Goals/GoalsTestSupport.h"
 #include "ViewModels/GoalDetailViewModel.h"
 #include "Views/Achievements/AddAchievementSheet.h"
 #include "Views/Goals/AddMilestoneSheet.h"
@@ -56,12 +57,7 @@ protected:
     // The goals screen hosts the detail in a side panel 380 points wide; with a wider window
     // the panel sits at its right edge and sheets centre over the whole window.
     GoalDetailView* open(int width = 380, int height = 900, int windowWidth = 0) {
-        window = std::make_unique<QWidget>();
-        window->setAttribute(Qt::WA_DontShowOnScreen);
-        QPalette dark = window->palette();
-        dark.setColor(QPalette::Window, Theme::backgroundPrimary());
-        window->setPalette(dark);
-        window->setAutoFillBackground(true);
+        window = GoalsTestSupport::darkWindow(qMax(width, windowWidth), height);
         auto* layout = new QHBoxLayout(window.get());
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
@@ -70,7 +66,6 @@ protected:
         detail = new GoalDetailView(AppEnvironment{context, nullptr}, goal, window.get());
         detail->setFixedWidth(width);
         layout->addWidget(detail);
-        window->resize(qMax(width, windowWidth), height);
         window->show();
         qv::test::settle();
         return detail;

@@ -9,6 +9,7 @@
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
 #include "Support/TestSupport.h"
+#include "Views/Goals/GoalsTestSupport.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/GoalsViewModel.h"
 #include "Views/Goals/CreateGoalView.h"
@@ -46,17 +47,11 @@ protected:
         expense->setGoalID(fund->id());
         context->save();
 
-        window = std::make_unique<QWidget>();
-        window->resize(1200, 760);
-        window->setAutoFillBackground(true);
-        QPalette pal = window->palette();
-        pal.setColor(QPalette::Window, Theme::backgroundPrimary());
-        window->setPalette(pal);
+        window = GoalsTestSupport::darkWindow(1200, 760);
         auto* layout = new QVBoxLayout(window.get());
         layout->setContentsMargins(0, 0, 0, 0);
         view = new GoalsView(AppEnvironment{context, &app}, window.get());
         layout->addWidget(view);
-        window->setAttribute(Qt::WA_DontShowOnScreen, true);
         window->show();
         qv::test::settle();
     }

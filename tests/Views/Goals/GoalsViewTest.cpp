@@ -11,6 +11,7 @@
 #include "Platform/Store/ObjectContext.h"
 #include "Platform/UserDefaults.h"
 #include "Support/TestSupport.h"
+#include "Views/Goals/GoalsTestSupport.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/GoalsViewModel.h"
 #include "Views/Achievements/AddAchievementSheet.h"
@@ -42,15 +43,9 @@ protected:
     void SetUp() override {
         Clock::setFake(QDateTime(QDate(2026, 3, 10), QTime(12, 0), Qt::UTC));
         context = controller.viewContext();
-        window = std::make_unique<QWidget>();
-        window->resize(1200, 760);
-        window->setAutoFillBackground(true);
-        QPalette pal = window->palette();
-        pal.setColor(QPalette::Window, Theme::backgroundPrimary());
-        window->setPalette(pal);
+        window = GoalsTestSupport::darkWindow(1200, 760);
         new QVBoxLayout(window.get());
         window->layout()->setContentsMargins(0, 0, 0, 0);
-        window->setAttribute(Qt::WA_DontShowOnScreen, true);
         window->show();
     }
     void TearDown() override {

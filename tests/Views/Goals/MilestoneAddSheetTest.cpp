@@ -1,5 +1,6 @@
 #include "Core/Theme/Theme.h"
 #include "Support/TestSupport.h"
+#include "Views/Goals/GoalsTestSupport.h"
 #include "Views/Goals/AddMilestoneSheet.h"
 #include "Views/Goals/MilestoneFrequencyRow.h"
 
@@ -14,13 +15,7 @@
 
 namespace {
 
-// Renders the sheet on the colour its card gives it inside a sheet host.
-void onCard(QWidget* sheet) {
-    QPalette palette = sheet->palette();
-    palette.setColor(QPalette::Window, Theme::backgroundSecondary());
-    sheet->setPalette(palette);
-    sheet->setAutoFillBackground(true);
-}
+using GoalsTestSupport::onCard;
 
 struct Result {
     QString title;

@@ -3,6 +3,7 @@
 #include "Platform/Store/ObjectContext.h"
 #include "Core/Theme/Theme.h"
 #include "Support/TestSupport.h"
+#include "Views/Goals/GoalsTestSupport.h"
 #include "Views/Goals/MilestoneFrequencyRow.h"
 #include "Views/Goals/MilestoneFrequencySheet.h"
 
@@ -15,13 +16,7 @@
 
 namespace {
 
-// Renders the sheet on the colour its card gives it inside a sheet host.
-void onCard(QWidget* sheet) {
-    QPalette palette = sheet->palette();
-    palette.setColor(QPalette::Window, Theme::backgroundSecondary());
-    sheet->setPalette(palette);
-    sheet->setAutoFillBackground(true);
-}
+using GoalsTestSupport::onCard;
 
 class MilestoneFrequencySheetTest : public testing::Test {
 protected:

@@ -1,5 +1,6 @@
 #include "Core/Theme/Theme.h"
 #include "Support/TestSupport.h"
+#include "Views/Goals/GoalsTestSupport.h"
 #include "Views/Goals/AddStepView.h"
 
 #include <QLineEdit>
@@ -11,13 +12,7 @@
 
 namespace {
 
-// Renders the sheet on the colour its card gives it inside a sheet host.
-void onCard(QWidget* sheet) {
-    QPalette palette = sheet->palette();
-    palette.setColor(QPalette::Window, Theme::backgroundSecondary());
-    sheet->setPalette(palette);
-    sheet->setAutoFillBackground(true);
-}
+using GoalsTestSupport::onCard;
 
 struct Added {
     QString title;
