@@ -6,6 +6,7 @@
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
 #include "Support/TestSupport.h"
+#include "Views/Goals/GoalsTestSupport.h"
 #include "ViewModels/AppViewModel.h"
 #include "Views/Dashboard/GoalCardView.h"
 #include "Views/Goals/GoalDetailView.h"
@@ -35,15 +36,13 @@ protected:
         store = std::make_unique<PersistenceController>(true);
         context = store->viewContext();
         env = AppEnvironment{context, &app};
-        window = std::make_unique<QWidget>();
-        window->setAttribute(Qt::WA_DontShowOnScreen);
+        window = GoalsTestSupport::darkWindow(1400, 900);
         row = new QHBoxLayout(window.get());
         row->setContentsMargins(0, 0, 0, 0);
         sidebar = new SidebarView(env, window.get());
         row->addWidget(sidebar);
         goals = new GoalsView(env, window.get());
         row->addWidget(goals, 1);
-        window->resize(1400, 900);
         window->show();
     }
     void TearDown() override {
@@ -62,6 +61,7 @@ protected:
             for (int i = 0; i < steps.size(); ++i) {
                 auto s = Step::create(context);
                 s->setTitle(steps[i]);
+                s->setPriority(2);
                 s->setCreatedAt(kNow.addSecs(i));
                 s->setMilestone(m);
             }
