@@ -1,7 +1,6 @@
 #include "Views/Dashboard/GoalCardView.h"
 
 #include "Components/AnimatedProgressRing.h"
-#include "Components/Animator.h"
 #include "Components/CategoryTag.h"
 #include "Components/MomentumBadge.h"
 #include "Components/MotionEffect.h"
@@ -16,12 +15,12 @@
 #include "Models/Goal.h"
 #include "Views/Dashboard/StreakBadge.h"
 #include "Views/Goals/GoalDetailStyle.h"
+#include "Views/Goals/GoalPointerTracker.h"
 #include "Views/Goals/GoalStyle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTextLayout>
@@ -78,9 +77,9 @@ GoalCardView::GoalCardView(std::shared_ptr<Goal> goal, bool isHidden, std::funct
     : QWidget(parent), goal_(std::move(goal)), masked_(isHidden), onToggleHidden_(std::move(onToggleHidden)) {
     setObjectName(QStringLiteral("goalCard"));
     setAttribute(Qt::WA_TranslucentBackground);
-    setAttribute(Qt::WA_Hover);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred, QSizePolicy::Frame));
+    pointer_ = new GoalPointerTracker(this, [this] { applyHover(); }, [this] { emit clicked(); });
     build();
     refresh();
     applyHover();
@@ -264,47 +263,14 @@ void GoalCardView::resizeEvent(QResizeEvent* event) {
     updateTitle();
 }
 
-void GoalCardView::enterEvent(QEnterEvent* event) {
-    setHovered(true);
-    QWidget::enterEvent(event);
-}
-
-void GoalCardView::leaveEvent(QEvent* event) {
-    setHovered(false);
-    QWidget::leaveEvent(event);
-}
-
-void GoalCardView::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton;
-    QWidget::mousePressEvent(event);
-}
-
-void GoalCardView::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click =
-        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed_ = false;
-    if (click)
-        emit clicked();
-    QWidget::mouseReleaseEvent(event);
-}
-
-void GoalCardView::setHovered(bool hovered) {
-    if (hovered == hovered_)
-        return;
-    hovered_ = hovered;
-    Animator::stop(hoverAnimation_);
-    const double from = hover_;
-    const double to = hovered ? 1.0 : 0.0;
-    hoverAnimation_ = Animator::run(this, AppTheme::Animation::spring(), [this, from, to](double t) {
-        hover_ = mix(from, to, t);
-        applyHover();
-    });
+bool GoalCardView::isHovered() const {
+    return pointer_->isHovered();
 }
 
 void GoalCardView::applyHover() {
-    const double t = std::clamp(hover_, 0.0, 1.0);
+    const double t = std::clamp(pointer_->amount(), 0.0, 1.0);
     MotionEffect* effect = MotionEffect::of(this);
-    effect->setScale(mix(1.0, 1.025, hover_));
+    effect->setScale(mix(1.0, 1.025, pointer_->amount()));
     QColor rest(0, 0, 0);
     rest.setAlphaF(0.5f);
     effect->setShadow(
@@ -316,7 +282,7 @@ void GoalCardView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QColor color = goalColor();
-    const double h = std::clamp(hover_, 0.0, 1.0);
+    const double h = std::clamp(pointer_->amount(), 0.0, 1.0);
     const QRectF card = rect();
     QPainterPath shape;
     shape.addRoundedRect(card, kRadius, kRadius);

@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QColor>
-#include <QPointer>
 #include <QString>
-#include <QVariantAnimation>
 #include <QWidget>
 
 #include <functional>
@@ -12,6 +10,7 @@
 
 class AnimatedProgressRing;
 class CategoryTag;
+class GoalPointerTracker;
 class Goal;
 class MomentumBadge;
 class PriorityBadge;
@@ -40,7 +39,7 @@ public:
     // The host's selection outline (goals grid).
     bool isSelected() const { return selected_; }
     void setSelected(bool selected);
-    bool isHovered() const { return hovered_; }
+    bool isHovered() const;
 
     // Reads the goal again (after the store changed).
     void refresh();
@@ -59,15 +58,10 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void build();
-    void setHovered(bool hovered);
     void applyHover();
     void updateTitle();
     QColor goalColor() const;
@@ -77,10 +71,7 @@ private:
     bool masked_;
     std::function<void()> onToggleHidden_;
     bool selected_ = false;
-    bool hovered_ = false;
-    bool pressed_ = false;
-    double hover_ = 0.0;
-    QPointer<QVariantAnimation> hoverAnimation_;
+    GoalPointerTracker* pointer_ = nullptr;
 
     CategoryTag* category_ = nullptr;
     QLabel* title_ = nullptr;

@@ -14,13 +14,13 @@
 #include "Models/Goal.h"
 #include "Platform/TextHelpers.h"
 #include "Views/Goals/GoalDetailStyle.h"
+#include "Views/Goals/GoalPointerTracker.h"
 #include "Views/Goals/GoalStyle.h"
 
 #include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolButton>
@@ -71,9 +71,12 @@ GoalRowView::GoalRowView(std::shared_ptr<Goal> goal, bool isSelected, bool isHid
       onAchieve_(std::move(onAchieve)), select_(isSelected ? 1.0 : 0.0) {
     setObjectName(QStringLiteral("goalRow"));
     setAttribute(Qt::WA_TranslucentBackground);
-    setAttribute(Qt::WA_Hover);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    pointer_ = new GoalPointerTracker(this, [this] { applyState(); }, [this] {
+        if (onTap_)
+            onTap_();
+    });
     build();
     refresh();
     applyState();
@@ -227,7 +230,7 @@ void GoalRowView::setSelected(bool selected) {
     if (selected == selected_)
         return;
     selected_ = selected;
-    animateState();
+    animateSelection();
 }
 
 void GoalRowView::setTitleMasked(bool masked) {
@@ -237,32 +240,16 @@ void GoalRowView::setTitleMasked(bool masked) {
     refresh();
 }
 
-void GoalRowView::enterEvent(QEnterEvent* event) {
-    setHovered(true);
-    QWidget::enterEvent(event);
+bool GoalRowView::isHovered() const {
+    return pointer_->isHovered();
 }
 
-void GoalRowView::leaveEvent(QEvent* event) {
-    setHovered(false);
-    QWidget::leaveEvent(event);
-}
-
-void GoalRowView::setHovered(bool hovered) {
-    if (hovered == hovered_)
-        return;
-    hovered_ = hovered;
-    animateState();
-}
-
-void GoalRowView::animateState() {
-    Animator::stop(animation_);
-    const double hoverFrom = hover_;
-    const double selectFrom = select_;
-    const double hoverTo = hovered_ ? 1.0 : 0.0;
-    const double selectTo = selected_ ? 1.0 : 0.0;
-    animation_ = Animator::run(this, AppTheme::Animation::spring(), [=, this](double t) {
-        hover_ = mix(hoverFrom, hoverTo, t);
-        select_ = mix(selectFrom, selectTo, t);
+void GoalRowView::animateSelection() {
+    Animator::stop(selectAnimation_);
+    const double from = select_;
+    const double to = selected_ ? 1.0 : 0.0;
+    selectAnimation_ = Animator::run(this, AppTheme::Animation::spring(), [this, from, to](double t) {
+        select_ = mix(from, to, t);
         applyState();
     });
 }
@@ -270,25 +257,11 @@ void GoalRowView::animateState() {
 void GoalRowView::applyState() {
     const double s = std::clamp(select_, 0.0, 1.0);
     MotionEffect* effect = MotionEffect::of(this);
-    effect->setScale(mix(1.0, 1.005, hover_));
+    effect->setScale(mix(1.0, 1.005, pointer_->amount()));
     QColor rest(0, 0, 0);
     rest.setAlphaF(0.35f);
     effect->setShadow({mixColor(rest, Theme::withOpacity(goalColor(), 0.15), s), mix(8, 14, s), 0, 3});
     update();
-}
-
-void GoalRowView::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton;
-    QWidget::mousePressEvent(event);
-}
-
-void GoalRowView::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click =
-        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed_ = false;
-    QWidget::mouseReleaseEvent(event);
-    if (click && onTap_)
-        onTap_();
 }
 
 void GoalRowView::contextMenuEvent(QContextMenuEvent* event) {
@@ -305,7 +278,7 @@ void GoalRowView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QColor color = goalColor();
-    const double h = std::clamp(hover_, 0.0, 1.0);
+    const double h = std::clamp(pointer_->amount(), 0.0, 1.0);
     const double s = std::clamp(select_, 0.0, 1.0);
     const QRectF box = rect();
     QPainterPath shape;

@@ -9,6 +9,7 @@
 
 class CategoryTag;
 class Goal;
+class GoalPointerTracker;
 class PriorityBadge;
 class QHBoxLayout;
 class QLabel;
@@ -32,7 +33,7 @@ public:
     void setSelected(bool selected);
     bool isTitleMasked() const { return masked_; }
     void setTitleMasked(bool masked);
-    bool isHovered() const { return hovered_; }
+    bool isHovered() const;
 
     // Reads the goal again (after the store changed).
     void refresh();
@@ -42,18 +43,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void build();
     QHBoxLayout* buildTitleLine();
     QHBoxLayout* buildMetaLine();
-    void setHovered(bool hovered);
-    void animateState();
+    void animateSelection();
     void applyState();
     QColor goalColor() const;
 
@@ -64,11 +60,9 @@ private:
     std::function<void()> onToggleHidden_;
     std::function<void()> onDelete_;
     std::function<void()> onAchieve_;
-    bool hovered_ = false;
-    bool pressed_ = false;
-    double hover_ = 0.0;  // 0..1, follows hovered_ with the spring
     double select_ = 0.0; // 0..1, follows selected_ with the spring
-    QPointer<QVariantAnimation> animation_;
+    QPointer<QVariantAnimation> selectAnimation_;
+    GoalPointerTracker* pointer_ = nullptr;
 
     QWidget* colorBar_ = nullptr;
     QLabel* title_ = nullptr;
