@@ -42,15 +42,6 @@ QWidget* divider() {
     return line;
 }
 
-QToolButton* makeChip(const QString& name, const QString& text) {
-    auto* chip = new QToolButton;
-    chip->setObjectName(name);
-    chip->setText(text);
-    chip->setFont(Theme::font(12, QFont::Medium));
-    chip->setCursor(Qt::PointingHandCursor);
-    chip->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    return chip;
-}
 
 } // namespace
 
@@ -106,12 +97,7 @@ QWidget* CreateGoalView::buildHeader() {
 QWidget* CreateGoalView::buildSections() {
     auto* scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("createGoalScroll"));
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setStyleSheet(
-        QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
+    GoalStyle::makeBare(scroll);
     auto* content = new QWidget;
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(32, 32, 32, 32);
@@ -184,7 +170,7 @@ QWidget* CreateGoalView::buildPriority() {
     row->setSpacing(8);
     for (GoalPriority priority : GoalPriorities::allCases) {
         const qint16 raw = GoalPriorities::rawValue(priority);
-        auto* chip = makeChip(QStringLiteral("createGoalPriority_%1").arg(raw), EnumStyles::label(priority));
+        auto* chip = GoalStyle::chip(QStringLiteral("createGoalPriority_%1").arg(raw), EnumStyles::label(priority));
         const int size = Symbols::pixelSizeForFontSize(11);
         chip->setIconSize(QSize(size, size));
         chip->setProperty("raw", raw);

@@ -33,25 +33,20 @@ GoalCategoryPicker::GoalCategoryPicker(CreateGoalViewModel* form, QWidget* paren
 
     strip_ = new QScrollArea(this);
     strip_->setObjectName(QStringLiteral("createGoalCategoryStrip"));
-    strip_->setFrameShape(QFrame::NoFrame);
-    strip_->setWidgetResizable(true);
-    strip_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    strip_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    strip_->setStyleSheet(
-        QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
+    GoalStyle::makeBare(strip_);
     strip_->viewport()->installEventFilter(this);
     auto* chips = new QWidget;
     auto* row = new QHBoxLayout(chips);
     row->setContentsMargins(0, 4, 0, 6); // room for the chosen chip's glow
     row->setSpacing(8);
     for (const QString& suggestion : CreateGoalViewModel::suggestions()) {
-        QToolButton* chip = makeChip(QStringLiteral("createGoalCategory_") + suggestion, suggestion);
+        QToolButton* chip = GoalStyle::chip(QStringLiteral("createGoalCategory_") + suggestion, suggestion);
         connect(chip, &QToolButton::clicked, form_,
                 [this, suggestion] { form_->chooseSuggestion(suggestion); });
         suggestionChips_ << chip;
         row->addWidget(chip);
     }
-    customChip_ = makeChip(QStringLiteral("createGoalCustomChip"), QStringLiteral("Custom"));
+    customChip_ = GoalStyle::chip(QStringLiteral("createGoalCustomChip"), QStringLiteral("Custom"));
     connect(customChip_, &QToolButton::clicked, form_, &CreateGoalViewModel::chooseCustom);
     row->addWidget(customChip_);
     row->addStretch(1);
@@ -91,15 +86,6 @@ GoalCategoryPicker::GoalCategoryPicker(CreateGoalViewModel* form, QWidget* paren
     strip_->setFixedHeight(chipHeight + 10);
 }
 
-QToolButton* GoalCategoryPicker::makeChip(const QString& name, const QString& text) {
-    auto* chip = new QToolButton;
-    chip->setObjectName(name);
-    chip->setText(text);
-    chip->setFont(Theme::font(12, QFont::Medium));
-    chip->setCursor(Qt::PointingHandCursor);
-    chip->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    return chip;
-}
 
 void GoalCategoryPicker::sync() {
     for (QToolButton* chip : suggestionChips_)

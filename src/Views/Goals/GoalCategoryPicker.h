@@ -26,7 +26,6 @@ private:
     // Scrolls the strip so that the chosen chip is in full view (an edited goal's category may
     // be far along the strip).
     void revealChosen();
-    QToolButton* makeChip(const QString& name, const QString& text);
 
     CreateGoalViewModel* form_;
     QScrollArea* strip_ = nullptr;

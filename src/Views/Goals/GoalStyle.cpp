@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QToolButton>
 
 double GoalStyle::mix(double a, double b, double t) {
@@ -63,6 +64,25 @@ QString GoalStyle::rgba(const QColor& c) {
 QString GoalStyle::horizontalGradient(const QColor& from, const QColor& to) {
     return QStringLiteral("qlineargradient(x1: 0, y1: 0, x2: 1, y2: 0, stop: 0 %1, stop: 1 %2)")
         .arg(rgba(from), rgba(to));
+}
+
+void GoalStyle::makeBare(QScrollArea* scroll) {
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setStyleSheet(
+        QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
+}
+
+QToolButton* GoalStyle::chip(const QString& objectName, const QString& text) {
+    auto* chip = new QToolButton;
+    chip->setObjectName(objectName);
+    chip->setText(text);
+    chip->setFont(Theme::font(12, QFont::Medium));
+    chip->setCursor(Qt::PointingHandCursor);
+    chip->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    return chip;
 }
 
 void GoalStyle::styleChip(QToolButton* chip, bool chosen, const QColor& from, const QColor& to, int padY) {

@@ -9,6 +9,7 @@
 #include "Views/Goals/GoalRowView.h"
 #include "Views/Goals/GoalsCategoryBar.h"
 #include "Views/Goals/GoalsEmptyState.h"
+#include "Views/Goals/GoalStyle.h"
 #include "Views/Goals/GoalsView.h"
 
 #include <QGridLayout>
@@ -38,12 +39,7 @@ template <typename W> void dropUnlisted(QHash<qint64, W*>& widgets, const QSet<q
 GoalsActiveSide::GoalsActiveSide(GoalsView* screen, GoalsViewModel* viewModel, QWidget* parent)
     : QScrollArea(parent), screen_(screen), viewModel_(viewModel) {
     setObjectName(QStringLiteral("goalsActiveScroll"));
-    setFrameShape(QFrame::NoFrame);
-    setWidgetResizable(true);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setStyleSheet(
-        QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
+    GoalStyle::makeBare(this);
 
     auto* content = new QWidget;
     auto* column = new QVBoxLayout(content);

@@ -15,12 +15,7 @@
 GoalsCategoryBar::GoalsCategoryBar(GoalsViewModel* viewModel, QWidget* parent)
     : QScrollArea(parent), viewModel_(viewModel), strip_(new QWidget), row_(new QHBoxLayout(strip_)) {
     setObjectName(QStringLiteral("goalsCategoryBar"));
-    setFrameShape(QFrame::NoFrame);
-    setWidgetResizable(true);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setStyleSheet(
-        QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
+    GoalStyle::makeBare(this);
     row_->setContentsMargins(32, 16, 32, 16);
     row_->setSpacing(8);
     setWidget(strip_);

@@ -16,6 +16,7 @@
 #include "Views/Goals/GoalDetailView.h"
 #include "Views/Goals/GoalsActiveSide.h"
 #include "Views/Goals/GoalsEmptyState.h"
+#include "Views/Goals/GoalStyle.h"
 #include "Views/Goals/GoalsTopBar.h"
 
 #include <QHBoxLayout>
@@ -31,12 +32,7 @@ namespace {
 QScrollArea* makeScroll(const QString& name, QWidget* content) {
     auto* scroll = new QScrollArea;
     scroll->setObjectName(name);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setStyleSheet(
-        QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
+    GoalStyle::makeBare(scroll);
     scroll->setWidget(content);
     return scroll;
 }
