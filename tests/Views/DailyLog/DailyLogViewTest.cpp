@@ -108,6 +108,11 @@ TEST_F(JournalScreen, SavesFromTheSheetOnThePickedDayForTheFirstGoal) {
     EXPECT_EQ(sheet->moodScale()->value(), 3);
     EXPECT_EQ(sheet->energyScale()->value(), 3);
     EXPECT_EQ(sheet->focusScale()->value(), 3);
+    QTest::keyClick(sheet->focusScale(), Qt::Key_Left);
+    EXPECT_EQ(sheet->focusScale()->value(), 2);
+    QTest::keyClick(sheet->focusScale(), Qt::Key_Right);
+    QTest::keyClick(sheet->focusScale(), Qt::Key_Right);
+    EXPECT_EQ(sheet->focusScale()->value(), 4);
     // The whole sheet, "Save Entry" included, fits the card it is shown in.
     auto* save = sheet->findChild<QPushButton*>("saveButton");
     EXPECT_GE(sheet->height(), AddLogView::kHeight);
@@ -122,6 +127,7 @@ TEST_F(JournalScreen, SavesFromTheSheetOnThePickedDayForTheFirstGoal) {
     EXPECT_EQ(log->date(), QDateTime(QDate(2026, 3, 4), QTime(0, 0)));
     EXPECT_EQ(log->goal(), newest);
     EXPECT_EQ(log->moodScore(), 3);
+    EXPECT_EQ(log->productivityScore(), 4);
     EXPECT_FALSE(log->notes().has_value());
     EXPECT_EQ(text("entryCount"), QString("1 entries"));
     EXPECT_TRUE(view->dayButtons()[3]->hasEntries());
