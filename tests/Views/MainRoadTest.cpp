@@ -39,7 +39,7 @@ TEST_F(MainRoad, FromNewGoalToACelebratedMilestoneWithProgressEverywhere) {
     ASSERT_EQ(vm_->selectedDestination(), AppDestination::goals);
     ASSERT_NE(goalsScreen(), nullptr) << "the sidebar's \"New Goal\" opens the goals destination";
     EXPECT_EQ(topSheet(), nullptr) << "and nothing more";
-    goalsScreen()->setGridMode(false);
+    ASSERT_FALSE(goalsScreen()->isGridMode()) << "a fresh user starts in list mode";
 
     auto goal = createGoal(QStringLiteral("Read more"));
     ASSERT_TRUE(goal);
@@ -106,7 +106,7 @@ TEST_F(MainRoad, ASecondGoalFollowsEachTickAndDeletingItsMilestoneRemovesItsStep
     start();
     goTo(AppDestination::goals);
     ASSERT_NE(goalsScreen(), nullptr);
-    goalsScreen()->setGridMode(false);
+    ASSERT_FALSE(goalsScreen()->isGridMode()) << "a fresh user starts in list mode";
     auto first = createGoal(QStringLiteral("Read more"));
     ASSERT_TRUE(first);
     click(rowOf(first), QPoint(40, 20));
@@ -153,7 +153,7 @@ TEST_F(MainRoad, JournalEntryThenTheGoalIsAchievedAndRecorded) {
     start();
     goTo(AppDestination::goals);
     ASSERT_NE(goalsScreen(), nullptr);
-    goalsScreen()->setGridMode(false);
+    ASSERT_FALSE(goalsScreen()->isGridMode()) << "a fresh user starts in list mode";
     auto goal = createGoal(QStringLiteral("Learn guitar"));
     ASSERT_TRUE(goal);
     Clock::advance(60);
