@@ -1,4 +1,5 @@
 #include "ViewModels/AchievementsViewModel.h"
+#include "Views/ShellTestSupport.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Models/Achievement.h"
 #include "Models/AchievementCategory.h"
@@ -11,14 +12,9 @@
 
 namespace {
 
-class AchievementsFixture : public testing::Test {
+class AchievementsFixture : public FrozenClockStoreTest {
 protected:
-    void SetUp() override {
-        Clock::setFake(now);
-        persistence = std::make_unique<PersistenceController>(true);
-        context = persistence->viewContext();
-    }
-    void TearDown() override { Clock::useSystem(); }
+    AchievementsFixture() : FrozenClockStoreTest(at(2026, 3, 7, 15)) {}
 
     QStringList categoryNames(const AchievementsViewModel& model) const {
         QStringList names;
@@ -34,10 +30,6 @@ protected:
     }
     int storedCategories() { return context->count(FetchRequest(AchievementCategory::entityName())); }
     static QDateTime at(int y, int m, int d, int h = 12) { return QDateTime(QDate(y, m, d), QTime(h, 0)); }
-
-    const QDateTime now = at(2026, 3, 7, 15);
-    std::unique_ptr<PersistenceController> persistence;
-    ObjectContext* context = nullptr;
 };
 
 class AchievementsViewModelTest : public AchievementsFixture {};

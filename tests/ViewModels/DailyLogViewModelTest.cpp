@@ -1,4 +1,5 @@
 #include "ViewModels/DailyLogViewModel.h"
+#include "Views/ShellTestSupport.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
@@ -11,14 +12,9 @@
 
 namespace {
 
-class DailyLogFixture : public testing::Test {
+class DailyLogFixture : public FrozenClockStoreTest {
 protected:
-    void SetUp() override {
-        Clock::setFake(now);
-        persistence = std::make_unique<PersistenceController>(true);
-        context = persistence->viewContext();
-    }
-    void TearDown() override { Clock::useSystem(); }
+    DailyLogFixture() : FrozenClockStoreTest(at(2026, 3, 7, 15, 30)) {}
 
     std::shared_ptr<Goal> makeGoal(const QString& title) {
         auto goal = Goal::create(context);
@@ -36,10 +32,6 @@ protected:
     static QDateTime at(int y, int m, int d, int h = 0, int min = 0, int s = 0) {
         return QDateTime(QDate(y, m, d), QTime(h, min, s));
     }
-
-    const QDateTime now = at(2026, 3, 7, 15, 30);
-    std::unique_ptr<PersistenceController> persistence;
-    ObjectContext* context = nullptr;
 };
 
 class DailyLogViewModelTest : public DailyLogFixture {};

@@ -78,8 +78,9 @@ TEST_F(ShellContent, EachSelectionBuildsANewScreenOfItsDestination) {
         vm_->navigate(d);
         qv::test::settle();
         EXPECT_EQ(classOf(content().currentScreen()), screenClassOf(d));
-        if (d != AppDestination::dashboard)
+        if (d != AppDestination::dashboard) {
             EXPECT_TRUE(before.isNull()) << "the screen left behind is discarded";
+        }
     }
     EXPECT_EQ(content().currentScreen()->objectName(), QStringLiteral("SettingsView"));
 

@@ -18,6 +18,22 @@
 
 #include <memory>
 
+// An in-memory store and the clock frozen at `now`, for tests that need nothing else.
+class FrozenClockStoreTest : public testing::Test {
+protected:
+    explicit FrozenClockStoreTest(const QDateTime& frozenAt) : now(frozenAt) {}
+    void SetUp() override {
+        Clock::setFake(now);
+        persistence = std::make_unique<PersistenceController>(true);
+        context = persistence->viewContext();
+    }
+    void TearDown() override { Clock::useSystem(); }
+
+    const QDateTime now;
+    std::unique_ptr<PersistenceController> persistence;
+    ObjectContext* context = nullptr;
+};
+
 // An in-memory store, a frozen clock (Tuesday 10 March 2026, 10:00 local) and fresh
 // defaults and theme for every shell test. Overlays are off unless a test asks for them.
 class ShellTest : public testing::Test {

@@ -21,18 +21,9 @@ using ScreenStyle::css;
 
 namespace {
 
-QPushButton* filledButton(const QString& text, double fontSize, int padH, int padV, int radius) {
-    auto* button = new QPushButton(text);
-    button->setFont(Theme::font(fontSize, QFont::Medium));
-    button->setAutoDefault(false);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setStyleSheet(QStringLiteral("QPushButton { color: white; border: none; border-radius: %1px; "
-                                         "padding: %2px %3px; background: %4; }")
-                              .arg(radius)
-                              .arg(padV)
-                              .arg(padH)
-                              .arg(css(AppTheme::Colors::violet())));
-    return button;
+QPushButton* violetButton(const QString& text, double fontSize, int paddingH, int paddingV, int radius) {
+    return ScreenStyle::filledButton(text, Theme::font(fontSize, QFont::Medium), css(AppTheme::Colors::violet()),
+                                     paddingH, paddingV, radius);
 }
 
 } // namespace
@@ -51,16 +42,8 @@ AchievementsView::AchievementsView(const AppEnvironment& env, QWidget* parent)
     body_->addStretch(1);
 
     // The window's backdrop shows through the whole screen.
-    auto* scroll = new QScrollArea;
+    auto* scroll = ScreenStyle::bareScrollArea(page);
     scroll->setObjectName(QStringLiteral("achievementsScroll"));
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
-    scroll->viewport()->setAutoFillBackground(false);
-    scroll->setWidget(page);
-    page->setAutoFillBackground(false);
     outer->addWidget(scroll);
 
     connect(viewModel_, &AchievementsViewModel::achievementsChanged, this, &AchievementsView::render);
@@ -81,11 +64,9 @@ QWidget* AchievementsView::buildHeader() {
     row->addLayout(titles);
     row->addStretch(1);
 
-    auto* addWin = filledButton(tr("Add Win"), 13, 16, 8, 8);
+    auto* addWin = violetButton(tr("Add Win"), 13, 16, 8, 8);
     addWin->setObjectName(QStringLiteral("addWinButton"));
-    const int side = Symbols::pixelSizeForFontSize(12);
-    addWin->setIcon(Symbols::icon(QStringLiteral("plus"), Qt::white, side));
-    addWin->setIconSize(QSize(side, side));
+    ScreenStyle::setSymbol(addWin, QStringLiteral("plus"), Qt::white, 12);
     connect(addWin, &QPushButton::clicked, this, &AchievementsView::showAddSheet);
     row->addWidget(addWin, 0, Qt::AlignVCenter);
     return header;
@@ -111,7 +92,7 @@ QWidget* AchievementsView::buildEmptyState() {
     texts->addWidget(invitation);
     column->addLayout(texts);
 
-    auto* add = filledButton(tr("Add Achievement"), 15, 32, 16, 12);
+    auto* add = violetButton(tr("Add Achievement"), 15, 32, 16, 12);
     add->setObjectName(QStringLiteral("addAchievementButton"));
     connect(add, &QPushButton::clicked, this, &AchievementsView::showAddSheet);
     column->addWidget(add, 0, Qt::AlignHCenter);

@@ -3,7 +3,6 @@
 #include "Components/DatePickerField.h"
 #include "Components/MenuPicker.h"
 #include "Components/SheetHost.h"
-#include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/AchievementCategory.h"
@@ -16,8 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -27,29 +24,8 @@ using ScreenStyle::css;
 
 namespace {
 
-QString fieldStyle(const char* type, int padding) {
-    return QStringLiteral(
-               "%1 { background: %2; color: %3; border: none; border-radius: 8px; padding: %4px; }")
-        .arg(QLatin1String(type), css(Theme::withOpacity(Theme::backgroundTertiary(), 0.4)),
-             css(Theme::textPrimary()))
-        .arg(padding);
-}
-
-void setPlaceholderColor(QWidget* widget) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::PlaceholderText, Theme::textMuted());
-    widget->setPalette(palette);
-}
-
-QPushButton* textButton(const QString& text, const QFont& font, const QColor& color) {
-    auto* button = new QPushButton(text);
-    button->setFont(font);
-    button->setFlat(true);
-    button->setAutoDefault(false);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setStyleSheet(
-        QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }").arg(css(color)));
-    return button;
+QColor fieldFill() {
+    return Theme::withOpacity(Theme::backgroundTertiary(), 0.4);
 }
 
 } // namespace
@@ -102,11 +78,9 @@ QWidget* AddAchievementSheet::buildHeader() {
     row->addWidget(
         ScreenStyle::label(tr("New Achievement"), Theme::font(20, QFont::DemiBold), Theme::textPrimary()));
     row->addStretch(1);
-    auto* close = textButton(QString(), Theme::systemFont(20), Theme::textMuted());
+    auto* close = ScreenStyle::textButton(QString(), Theme::systemFont(20), Theme::textMuted());
     close->setObjectName(QStringLiteral("closeButton"));
-    const int closeSide = Symbols::pixelSizeForFontSize(20);
-    close->setIcon(Symbols::icon(QStringLiteral("xmark.circle.fill"), Theme::textMuted(), closeSide));
-    close->setIconSize(QSize(closeSide, closeSide));
+    ScreenStyle::setSymbol(close, QStringLiteral("xmark.circle.fill"), Theme::textMuted(), 20);
     close->setToolTip(tr("Close"));
     connect(close, &QPushButton::clicked, this, &AddAchievementSheet::dismiss);
     row->addWidget(close);
@@ -125,15 +99,6 @@ QWidget* AddAchievementSheet::section(const QString& caption, QWidget* content) 
 }
 
 QWidget* AddAchievementSheet::buildForm() {
-    auto* scroll = new QScrollArea;
-    scroll->setObjectName(QStringLiteral("formScroll"));
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
-    scroll->viewport()->setAutoFillBackground(false);
-
     auto* form = new QWidget;
     auto* column = new QVBoxLayout(form);
     column->setContentsMargins(32, 32, 32, 32);
@@ -145,8 +110,7 @@ QWidget* AddAchievementSheet::buildForm() {
     titleField_->setObjectName(QStringLiteral("titleField"));
     titleField_->setPlaceholderText(tr("What did you accomplish?"));
     titleField_->setFont(Theme::font(15, QFont::Medium));
-    titleField_->setStyleSheet(fieldStyle("QLineEdit", 16));
-    setPlaceholderColor(titleField_);
+    ScreenStyle::styleField(titleField_, fieldFill(), 16);
     connect(titleField_, &QLineEdit::textChanged, this, &AddAchievementSheet::updateSaveButton);
     column->addWidget(section(tr("ACHIEVEMENT *"), titleField_));
 
@@ -167,12 +131,12 @@ QWidget* AddAchievementSheet::buildForm() {
     notesEditor_->setMinimumHeight(80);
     notesEditor_->setFixedHeight(96);
     notesEditor_->setTabChangesFocus(true);
-    notesEditor_->setStyleSheet(fieldStyle("QPlainTextEdit", 8));
+    ScreenStyle::styleField(notesEditor_, fieldFill(), 8);
     column->addWidget(section(tr("NOTES (OPTIONAL)"), notesEditor_));
     column->addStretch(1);
 
-    scroll->setWidget(form);
-    form->setAutoFillBackground(false); // setWidget turns it on; the sheet's own background shows
+    auto* scroll = ScreenStyle::bareScrollArea(form);
+    scroll->setObjectName(QStringLiteral("formScroll"));
     return scroll;
 }
 
@@ -219,11 +183,9 @@ QWidget* AddAchievementSheet::buildCategorySection() {
     pickerRow->addWidget(categoryPicker_);
 
     auto* newCategory =
-        textButton(tr("New Category"), Theme::font(12, QFont::Medium), AppTheme::Colors::violet());
+        ScreenStyle::textButton(tr("New Category"), Theme::font(12, QFont::Medium), AppTheme::Colors::violet());
     newCategory->setObjectName(QStringLiteral("newCategoryButton"));
-    const int plusSide = Symbols::pixelSizeForFontSize(12);
-    newCategory->setIcon(Symbols::icon(QStringLiteral("plus.circle"), AppTheme::Colors::violet(), plusSide));
-    newCategory->setIconSize(QSize(plusSide, plusSide));
+    ScreenStyle::setSymbol(newCategory, QStringLiteral("plus.circle"), AppTheme::Colors::violet(), 12);
     connect(newCategory, &QPushButton::clicked, this, &AddAchievementSheet::toggleNewCategoryField);
     pickerRow->addWidget(newCategory);
     pickerRow->addStretch(1);
@@ -238,10 +200,9 @@ QWidget* AddAchievementSheet::buildCategorySection() {
     newCategoryField_->setObjectName(QStringLiteral("newCategoryField"));
     newCategoryField_->setPlaceholderText(tr("Category name"));
     newCategoryField_->setFont(Theme::font(13, QFont::Medium));
-    newCategoryField_->setStyleSheet(fieldStyle("QLineEdit", 8));
-    setPlaceholderColor(newCategoryField_);
+    ScreenStyle::styleField(newCategoryField_, fieldFill(), 8);
     fieldRow->addWidget(newCategoryField_, 1);
-    auto* add = textButton(tr("Add"), Theme::font(13, QFont::Medium), AppTheme::Colors::violet());
+    auto* add = ScreenStyle::textButton(tr("Add"), Theme::font(13, QFont::Medium), AppTheme::Colors::violet());
     add->setObjectName(QStringLiteral("addCategoryButton"));
     connect(add, &QPushButton::clicked, this, &AddAchievementSheet::addCategory);
     fieldRow->addWidget(add);
@@ -255,11 +216,9 @@ QWidget* AddAchievementSheet::buildFooter() {
     auto* row = new QHBoxLayout(footer);
     row->setContentsMargins(32, 32, 32, 32);
     row->addStretch(1);
-    saveButton_ = new QPushButton(tr("Save Achievement"));
+    saveButton_ = ScreenStyle::filledButton(tr("Save Achievement"), Theme::font(15, QFont::Medium),
+                                            css(AppTheme::Colors::violet()), 32, 16, 8);
     saveButton_->setObjectName(QStringLiteral("saveButton"));
-    saveButton_->setFont(Theme::font(15, QFont::Medium));
-    saveButton_->setAutoDefault(false);
-    saveButton_->setCursor(Qt::PointingHandCursor);
     connect(saveButton_, &QPushButton::clicked, this, &AddAchievementSheet::save);
     row->addWidget(saveButton_);
     return footer;
@@ -269,10 +228,7 @@ void AddAchievementSheet::updateSaveButton() {
     const bool enabled = canSave();
     saveButton_->setEnabled(enabled);
     const QColor fill = enabled ? AppTheme::Colors::violet() : Theme::withOpacity(Theme::textMuted(), 0.3);
-    saveButton_->setStyleSheet(
-        QStringLiteral("QPushButton { border: none; border-radius: 8px; padding: 16px 32px; color: white; "
-                       "background: %1; }")
-            .arg(css(fill)));
+    ScreenStyle::setButtonFill(saveButton_, css(fill), 32, 16, 8);
 }
 
 void AddAchievementSheet::toggleEmojiPicker() {
@@ -345,9 +301,5 @@ void AddAchievementSheet::showEvent(QShowEvent* event) {
 }
 
 void AddAchievementSheet::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()), SheetHost::kCardRadius, SheetHost::kCardRadius);
-    painter.fillPath(shape, Theme::backgroundPrimary());
+    ScreenStyle::paintSheetCard(this, Theme::backgroundPrimary());
 }

@@ -1,9 +1,16 @@
 #include "Views/Achievements/ScreenStyle.h"
 
+#include "Components/SheetHost.h"
+#include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
 
 #include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPalette>
+#include <QPushButton>
+#include <QScrollArea>
 
 QString ScreenStyle::css(const QColor& color) {
     return QStringLiteral("rgba(%1, %2, %3, %4)")
@@ -44,4 +51,77 @@ QWidget* ScreenStyle::divider(QWidget* parent, bool vertical) {
 QFont ScreenStyle::kerned(QFont font, double spacing) {
     font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
     return font;
+}
+
+QScrollArea* ScreenStyle::bareScrollArea(QWidget* content) {
+    auto* scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
+    scroll->viewport()->setAutoFillBackground(false);
+    scroll->setWidget(content);
+    content->setAutoFillBackground(false); // setWidget() turns it on
+    return scroll;
+}
+
+QPushButton* ScreenStyle::textButton(const QString& text, const QFont& font, const QColor& color) {
+    auto* button = new QPushButton(text);
+    button->setFont(font);
+    button->setFlat(true);
+    button->setAutoDefault(false);
+    button->setCursor(Qt::PointingHandCursor);
+    setTextButtonColor(button, color);
+    return button;
+}
+
+void ScreenStyle::setTextButtonColor(QPushButton* button, const QColor& color) {
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }").arg(css(color)));
+}
+
+QPushButton* ScreenStyle::filledButton(const QString& text, const QFont& font, const QString& background,
+                                       int paddingH, int paddingV, int radius) {
+    auto* button = new QPushButton(text);
+    button->setFont(font);
+    button->setAutoDefault(false);
+    button->setCursor(Qt::PointingHandCursor);
+    setButtonFill(button, background, paddingH, paddingV, radius);
+    return button;
+}
+
+void ScreenStyle::setButtonFill(QPushButton* button, const QString& background, int paddingH, int paddingV,
+                                int radius) {
+    button->setStyleSheet(QStringLiteral("QPushButton { color: white; border: none; border-radius: %1px; "
+                                         "padding: %2px %3px; background: %4; }")
+                              .arg(radius)
+                              .arg(paddingV)
+                              .arg(paddingH)
+                              .arg(background));
+}
+
+void ScreenStyle::styleField(QWidget* field, const QColor& background, int padding) {
+    field->setStyleSheet(
+        QStringLiteral("%1 { background: %2; color: %3; border: none; border-radius: 8px; padding: %4px; }")
+            .arg(QLatin1String(field->metaObject()->className()), css(background), css(Theme::textPrimary()))
+            .arg(padding));
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::PlaceholderText, Theme::textMuted());
+    field->setPalette(palette);
+}
+
+void ScreenStyle::setSymbol(QAbstractButton* button, const QString& symbol, const QColor& color,
+                            double fontSize) {
+    const int side = Symbols::pixelSizeForFontSize(fontSize);
+    button->setIcon(Symbols::icon(symbol, color, side));
+    button->setIconSize(QSize(side, side));
+}
+
+void ScreenStyle::paintSheetCard(QWidget* sheet, const QColor& color) {
+    QPainter painter(sheet);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(sheet->rect()), SheetHost::kCardRadius, SheetHost::kCardRadius);
+    painter.fillPath(shape, color);
 }

@@ -4,10 +4,13 @@
 #include <QFont>
 #include <QString>
 
+class QAbstractButton;
 class QLabel;
+class QPushButton;
+class QScrollArea;
 class QWidget;
 
-// Small building blocks the journal and achievements screens share.
+// Small building blocks the journal and achievements screens and sheets share.
 namespace ScreenStyle {
 
 // A colour as a style-sheet value, alpha included.
@@ -22,5 +25,30 @@ QWidget* divider(QWidget* parent = nullptr, bool vertical = false);
 
 // A font with extra letter spacing in pixels (the captions above form sections).
 QFont kerned(QFont font, double spacing);
+
+// A frameless scroll area without visible scroll bars whose content is see-through, so
+// whatever lies behind it (the backdrop, a sheet's card) shows.
+QScrollArea* bareScrollArea(QWidget* content);
+
+// A button that is only its coloured text (and icon), with no chrome. Never a default
+// button: Return in a field does not press it.
+QPushButton* textButton(const QString& text, const QFont& font, const QColor& color);
+void setTextButtonColor(QPushButton* button, const QColor& color);
+
+// A button of white text on a filled rounded rectangle; background is a style-sheet value
+// (a colour or a gradient).
+QPushButton* filledButton(const QString& text, const QFont& font, const QString& background, int paddingH,
+                          int paddingV, int radius);
+void setButtonFill(QPushButton* button, const QString& background, int paddingH, int paddingV, int radius);
+
+// A text field or editor on a rounded fill, its text in the primary and its placeholder in
+// the muted text colour.
+void styleField(QWidget* field, const QColor& background, int padding);
+
+// Puts a symbol sized for text of fontSize on a button.
+void setSymbol(QAbstractButton* button, const QString& symbol, const QColor& color, double fontSize);
+
+// Fills a sheet's content with its card colour inside the presenting card's rounded corners.
+void paintSheetCard(QWidget* sheet, const QColor& color);
 
 } // namespace ScreenStyle

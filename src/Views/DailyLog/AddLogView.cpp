@@ -11,14 +11,10 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
-
-using ScreenStyle::css;
 
 namespace {
 
@@ -41,15 +37,6 @@ const QStringList& focusEmoji() {
                                   QStringLiteral("\U0001F3AF"), QStringLiteral("\U0001F50D"),
                                   QStringLiteral("\U0001F9E0")};
     return list;
-}
-
-QPushButton* plainButton(const QString& text, const QFont& font) {
-    auto* button = new QPushButton(text);
-    button->setFont(font);
-    button->setFlat(true);
-    button->setAutoDefault(false);
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
 }
 
 } // namespace
@@ -82,24 +69,17 @@ AddLogView::AddLogView(std::vector<std::shared_ptr<Goal>> goals, DailyLogViewMod
     notes_->setFont(Theme::font(13));
     notes_->setFixedHeight(80);
     notes_->setTabChangesFocus(true);
-    notes_->setStyleSheet(QStringLiteral("QPlainTextEdit { background: %1; color: %2; border: none; "
-                                         "border-radius: 8px; padding: 8px; }")
-                              .arg(css(Theme::backgroundTertiary()), css(Theme::textPrimary())));
-    QPalette palette = notes_->palette();
-    palette.setColor(QPalette::PlaceholderText, Theme::textMuted());
-    notes_->setPalette(palette);
+    ScreenStyle::styleField(notes_, Theme::backgroundTertiary(), 8);
     column->addWidget(notes_);
     column->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
-    auto* cancel = plainButton(tr("Cancel"), font());
+    auto* cancel = ScreenStyle::textButton(tr("Cancel"), font(), Theme::textSecondary());
     cancel->setObjectName(QStringLiteral("cancelButton"));
-    cancel->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }")
-                              .arg(css(Theme::textSecondary())));
     connect(cancel, &QPushButton::clicked, this, &AddLogView::dismiss);
     buttons->addWidget(cancel);
     buttons->addStretch(1);
-    saveButton_ = plainButton(tr("Save Entry"), Theme::font(14, QFont::Medium));
+    saveButton_ = ScreenStyle::textButton(tr("Save Entry"), Theme::font(14, QFont::Medium), Theme::textMuted());
     saveButton_->setObjectName(QStringLiteral("saveButton"));
     connect(saveButton_, &QPushButton::clicked, this, &AddLogView::save);
     buttons->addWidget(saveButton_);
@@ -128,16 +108,8 @@ QWidget* AddLogView::buildGoalPicker() {
     }
     row->addStretch(1);
 
-    auto* scroll = new QScrollArea;
+    auto* scroll = ScreenStyle::bareScrollArea(strip);
     scroll->setObjectName(QStringLiteral("goalStrip"));
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setWidgetResizable(true);
-    scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
-    scroll->viewport()->setAutoFillBackground(false);
-    scroll->setWidget(strip);
-    strip->setAutoFillBackground(false);
     scroll->setFixedHeight(strip->sizeHint().height());
     column->addWidget(scroll);
     return box;
@@ -158,9 +130,7 @@ void AddLogView::selectGoal(const std::shared_ptr<Goal>& goal) {
 void AddLogView::updateSaveButton() {
     const bool enabled = selectedGoal_ != nullptr;
     saveButton_->setEnabled(enabled);
-    saveButton_->setStyleSheet(
-        QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }")
-            .arg(css(enabled ? AppTheme::Colors::purple() : Theme::textMuted())));
+    ScreenStyle::setTextButtonColor(saveButton_, enabled ? AppTheme::Colors::purple() : Theme::textMuted());
 }
 
 void AddLogView::save() {
@@ -178,9 +148,5 @@ void AddLogView::dismiss() {
 }
 
 void AddLogView::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()), SheetHost::kCardRadius, SheetHost::kCardRadius);
-    painter.fillPath(shape, Theme::backgroundSecondary());
+    ScreenStyle::paintSheetCard(this, Theme::backgroundSecondary());
 }

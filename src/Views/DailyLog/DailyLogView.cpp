@@ -29,32 +29,14 @@ using ScreenStyle::css;
 
 namespace {
 
-QScrollArea* bareScrollArea(QWidget* content) {
-    auto* scroll = new QScrollArea;
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
-    scroll->viewport()->setAutoFillBackground(false);
-    scroll->setWidget(content);
-    content->setAutoFillBackground(false);
-    return scroll;
-}
-
 QPushButton* logProgressButton() {
-    auto* button = new QPushButton(QObject::tr("Log Progress"));
+    const QString gradient =
+        QStringLiteral("qlineargradient(x1: 0, y1: 0, x2: 1, y2: 0, stop: 0 %1, stop: 1 %2)")
+            .arg(css(AppTheme::Colors::purple()), css(Theme::withOpacity(AppTheme::Colors::cyan(), 0.8)));
+    auto* button =
+        ScreenStyle::filledButton(QObject::tr("Log Progress"), Theme::font(13, QFont::Medium), gradient, 16, 8, 12);
     button->setObjectName(QStringLiteral("logProgressButton"));
-    button->setFont(Theme::font(13, QFont::Medium));
-    button->setAutoDefault(false);
-    button->setCursor(Qt::PointingHandCursor);
-    const int side = Symbols::pixelSizeForFontSize(13);
-    button->setIcon(Symbols::icon(QStringLiteral("plus"), Qt::white, side));
-    button->setIconSize(QSize(side, side));
-    button->setStyleSheet(
-        QStringLiteral("QPushButton { color: white; border: none; border-radius: 12px; padding: 8px 16px; "
-                       "background: qlineargradient(x1: 0, y1: 0, x2: 1, y2: 0, stop: 0 %1, stop: 1 %2); }")
-            .arg(css(AppTheme::Colors::purple()), css(Theme::withOpacity(AppTheme::Colors::cyan(), 0.8))));
+    ScreenStyle::setSymbol(button, QStringLiteral("plus"), Qt::white, 13);
     PressEffect::attach(button);
     return button;
 }
@@ -109,7 +91,7 @@ QWidget* DailyLogView::buildStrip() {
     }
     column->addStretch(1);
 
-    auto* scroll = bareScrollArea(content);
+    auto* scroll = ScreenStyle::bareScrollArea(content);
     scroll->setObjectName(QStringLiteral("dayStrip"));
     scroll->setFixedWidth(180);
     scroll->setStyleSheet(
@@ -149,7 +131,7 @@ QWidget* DailyLogView::buildEntriesPane() {
     emptyState_ = buildEmptyState();
     listLayout_->addWidget(emptyState_);
     listLayout_->addStretch(1);
-    auto* scroll = bareScrollArea(list);
+    auto* scroll = ScreenStyle::bareScrollArea(list);
     scroll->setObjectName(QStringLiteral("entriesScroll"));
     column->addWidget(scroll, 1);
     return pane;
@@ -167,14 +149,8 @@ QWidget* DailyLogView::buildEmptyState() {
     column->addWidget(ScreenStyle::label(tr("No entries for this day"), Theme::font(18, QFont::DemiBold),
                                          Theme::textSecondary()),
                       0, Qt::AlignHCenter);
-    auto* logProgress = new QPushButton(tr("Log Progress"));
+    auto* logProgress = ScreenStyle::textButton(tr("Log Progress"), font(), AppTheme::Colors::purple());
     logProgress->setObjectName(QStringLiteral("emptyLogProgressButton"));
-    logProgress->setFlat(true);
-    logProgress->setAutoDefault(false);
-    logProgress->setCursor(Qt::PointingHandCursor);
-    logProgress->setStyleSheet(
-        QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }")
-            .arg(css(AppTheme::Colors::purple())));
     connect(logProgress, &QPushButton::clicked, this, &DailyLogView::showAddLog);
     column->addWidget(logProgress, 0, Qt::AlignHCenter);
     return empty;

@@ -21,6 +21,7 @@ GoalChip::GoalChip(std::shared_ptr<Goal> goal, QWidget* parent)
     : QAbstractButton(parent), goal_(std::move(goal)) {
     setObjectName(QStringLiteral("goalChip"));
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus); // a click shows no focus ring; Tab does
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAccessibleName(titleText());
 }
@@ -65,4 +66,9 @@ void GoalChip::paintEvent(QPaintEvent*) {
     const QRectF textBox(kPadH + kDot + kGap, 0, box.width() - 2 * kPadH - kDot - kGap, box.height());
     p.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                QFontMetricsF(font).elidedText(titleText(), Qt::ElideRight, textBox.width()));
+    if (hasFocus()) {
+        p.setPen(QPen(Theme::withOpacity(Theme::textSecondary(), 0.6), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), height() / 2.0, height() / 2.0);
+    }
 }

@@ -20,6 +20,7 @@ constexpr double kDot = 6;
 JournalDayButton::JournalDayButton(QWidget* parent) : QAbstractButton(parent) {
     setObjectName(QStringLiteral("journalDay"));
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus); // a click shows no focus ring; Tab does
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
@@ -78,5 +79,10 @@ void JournalDayButton::paintEvent(QPaintEvent*) {
         p.setPen(Qt::NoPen);
         p.setBrush(AppTheme::Colors::green());
         p.drawEllipse(QRectF(box.right() - kPadH - kDot, box.center().y() - kDot / 2, kDot, kDot));
+    }
+    if (hasFocus()) {
+        p.setPen(QPen(Theme::withOpacity(AppTheme::Colors::purple(), 0.6), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
     }
 }

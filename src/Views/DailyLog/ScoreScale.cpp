@@ -4,6 +4,7 @@
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -12,6 +13,7 @@ ScoreScale::ScoreScale(const QString& label, const QStringList& emoji, qint16 va
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setAccessibleName(label);
+    setFocusPolicy(Qt::TabFocus);
     for (int v = 1; v <= 5; ++v)
         emphasis_[std::size_t(v - 1)] = v == value_ ? 1.0 : 0.0;
 }
@@ -55,6 +57,20 @@ void ScoreScale::paintEvent(QPaintEvent*) {
         p.setFont(Theme::emojiFont(std::max(1.0, 18 + 6 * e)));
         p.drawText(slotRect(v), Qt::AlignCenter, emoji_[v - 1]);
     }
+    if (hasFocus()) {
+        p.setOpacity(1);
+        p.setPen(QPen(Theme::withOpacity(AppTheme::Colors::purple(), 0.6), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(slotRect(value_).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
+    }
+}
+
+void ScoreScale::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
+        setValue(qint16(std::clamp(value_ + (event->key() == Qt::Key_Left ? -1 : 1), 1, 5)));
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ScoreScale::mouseReleaseEvent(QMouseEvent* event) {

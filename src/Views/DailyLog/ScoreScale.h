@@ -33,6 +33,8 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Left and right step through the values, so the sheet works from the keyboard too.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     static constexpr double kLabelWidth = 60;

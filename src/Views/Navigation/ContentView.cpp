@@ -77,19 +77,19 @@ void ContentView::build() {
     background_ = new AuroraBackground(root_);
     stack->addWidget(background_, 0, 0);
 
-    auto* split = new QWidget(root_);
-    split->setObjectName(QStringLiteral("splitView"));
-    auto* columns = new QHBoxLayout(split);
+    split_ = new QWidget(root_);
+    split_->setObjectName(QStringLiteral("splitView"));
+    auto* columns = new QHBoxLayout(split_);
     columns->setContentsMargins(0, 0, 0, 0);
     columns->setSpacing(0);
-    sidebar_ = new SidebarView(env_, split);
+    sidebar_ = new SidebarView(env_, split_);
     columns->addWidget(sidebar_);
-    detail_ = new QWidget(split);
+    detail_ = new QWidget(split_);
     detail_->setObjectName(QStringLiteral("detailArea"));
     auto* detailLayout = new QVBoxLayout(detail_);
     detailLayout->setContentsMargins(0, 0, 0, 0);
     columns->addWidget(detail_, 1);
-    stack->addWidget(split, 0, 0);
+    stack->addWidget(split_, 0, 0);
 
     layout()->addWidget(root_);
     UltraThinMaterial::setBackdrop(background_);
@@ -162,7 +162,7 @@ void ContentView::showDestination() {
 void ContentView::syncOverlays() {
     AppViewModel* vm = env_.appViewModel;
     if (vm->showDailyCheckIn() && !checkIn_) {
-        checkIn_ = new CheckInOverlay(env_, root_);
+        checkIn_ = new CheckInOverlay(env_, split_, root_);
         static_cast<QGridLayout*>(root_->layout())->addWidget(checkIn_, 0, 0);
         presentOverlay(checkIn_, 0.92);
     } else if (!vm->showDailyCheckIn() && checkIn_) {

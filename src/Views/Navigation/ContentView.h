@@ -51,6 +51,7 @@ private:
     bool rebuildPending_ = false;
     QWidget* root_ = nullptr;
     AuroraBackground* background_ = nullptr;
+    QWidget* split_ = nullptr;
     SidebarView* sidebar_ = nullptr;
     QWidget* detail_ = nullptr;
     QPointer<QWidget> screen_;

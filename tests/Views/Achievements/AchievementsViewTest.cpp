@@ -1,4 +1,5 @@
 #include "Views/Achievements/AchievementsView.h"
+#include "Views/ShellTestSupport.h"
 #include "Components/SheetHost.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Core/Theme/Theme.h"
@@ -24,12 +25,11 @@
 
 namespace {
 
-class AchievementsScreen : public testing::Test {
+class AchievementsScreen : public FrozenClockStoreTest {
 protected:
+    AchievementsScreen() : FrozenClockStoreTest(QDateTime(QDate(2026, 3, 7), QTime(15, 30))) {}
     void SetUp() override {
-        Clock::setFake(now);
-        persistence = std::make_unique<PersistenceController>(true);
-        context = persistence->viewContext();
+        FrozenClockStoreTest::SetUp();
         window.resize(1020, 760);
         window.setAttribute(Qt::WA_DontShowOnScreen, true);
         QPalette palette = window.palette();
@@ -39,7 +39,7 @@ protected:
     }
     void TearDown() override {
         delete view;
-        Clock::useSystem();
+        FrozenClockStoreTest::TearDown();
     }
 
     std::shared_ptr<Achievement> add(const QString& title, std::optional<QDateTime> date,
@@ -78,9 +78,6 @@ protected:
     }
     static QDateTime at(int y, int m, int d) { return QDateTime(QDate(y, m, d), QTime(10, 0)); }
 
-    const QDateTime now{QDate(2026, 3, 7), QTime(15, 30)};
-    std::unique_ptr<PersistenceController> persistence;
-    ObjectContext* context = nullptr;
     QWidget window;
     AchievementsView* view = nullptr;
 };

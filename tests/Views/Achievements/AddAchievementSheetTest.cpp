@@ -1,4 +1,5 @@
 #include "Views/Achievements/AddAchievementSheet.h"
+#include "Views/ShellTestSupport.h"
 #include "Components/DatePickerField.h"
 #include "Components/MenuPicker.h"
 #include "Components/SheetHost.h"
@@ -24,16 +25,16 @@
 
 namespace {
 
-class AddAchievementSheetTest : public testing::Test {
+class AddAchievementSheetTest : public FrozenClockStoreTest {
 protected:
+    AddAchievementSheetTest() : FrozenClockStoreTest(QDateTime(QDate(2026, 3, 7), QTime(15, 45, 10))) {}
     void SetUp() override {
-        Clock::setFake(now);
-        persistence = std::make_unique<PersistenceController>(true);
+        FrozenClockStoreTest::SetUp();
         viewModel = std::make_unique<AchievementsViewModel>(persistence->viewContext());
     }
     void TearDown() override {
         sheet.reset();
-        Clock::useSystem();
+        FrozenClockStoreTest::TearDown();
     }
 
     AddAchievementSheet* open(const QString& title = {}, int width = 480, int height = 600) {
@@ -51,8 +52,6 @@ protected:
     }
     void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
 
-    const QDateTime now{QDate(2026, 3, 7), QTime(15, 45, 10)};
-    std::unique_ptr<PersistenceController> persistence;
     std::unique_ptr<AchievementsViewModel> viewModel;
     std::unique_ptr<AddAchievementSheet> sheet;
 };

@@ -1,4 +1,5 @@
 #include "Views/DailyLog/DailyLogEntryView.h"
+#include "Views/ShellTestSupport.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
@@ -16,12 +17,9 @@
 
 namespace {
 
-class JournalEntryRow : public testing::Test {
+class JournalEntryRow : public FrozenClockStoreTest {
 protected:
-    void SetUp() override {
-        persistence = std::make_unique<PersistenceController>(true);
-        context = persistence->viewContext();
-    }
+    JournalEntryRow() : FrozenClockStoreTest(QDateTime(QDate(2026, 3, 7), QTime(15, 30))) {}
     std::shared_ptr<DailyLog> makeLog(const std::shared_ptr<Goal>& goal, std::optional<QString> notes) {
         auto log = DailyLog::create(context);
         log->setGoal(goal);
@@ -38,9 +36,6 @@ protected:
                 out << label->text();
         return out;
     }
-
-    std::unique_ptr<PersistenceController> persistence;
-    ObjectContext* context = nullptr;
 };
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "Views/DailyLog/DailyLogView.h"
+#include "Views/ShellTestSupport.h"
 #include "Components/SheetHost.h"
 #include "Core/MockData/MockDataSeeder.h"
 #include "Core/Persistence/PersistenceController.h"
@@ -26,18 +27,17 @@
 
 namespace {
 
-class JournalScreen : public testing::Test {
+class JournalScreen : public FrozenClockStoreTest {
 protected:
+    JournalScreen() : FrozenClockStoreTest(QDateTime(QDate(2026, 3, 7), QTime(15, 30))) {}
     void SetUp() override {
-        Clock::setFake(now);
-        persistence = std::make_unique<PersistenceController>(true);
-        context = persistence->viewContext();
+        FrozenClockStoreTest::SetUp();
         window.resize(1020, 760);
         window.setAttribute(Qt::WA_DontShowOnScreen, true);
     }
     void TearDown() override {
         delete view;
-        Clock::useSystem();
+        FrozenClockStoreTest::TearDown();
     }
 
     std::shared_ptr<Goal> makeGoal(const QString& title, const QString& color, int minutesAgo) {
@@ -70,9 +70,6 @@ protected:
         return out;
     }
 
-    const QDateTime now{QDate(2026, 3, 7), QTime(15, 30)};
-    std::unique_ptr<PersistenceController> persistence;
-    ObjectContext* context = nullptr;
     QWidget window;
     DailyLogView* view = nullptr;
 };
@@ -111,6 +108,11 @@ TEST_F(JournalScreen, SavesFromTheSheetOnThePickedDayForTheFirstGoal) {
     EXPECT_EQ(sheet->moodScale()->value(), 3);
     EXPECT_EQ(sheet->energyScale()->value(), 3);
     EXPECT_EQ(sheet->focusScale()->value(), 3);
+    QTest::keyClick(sheet->focusScale(), Qt::Key_Left);
+    EXPECT_EQ(sheet->focusScale()->value(), 2);
+    QTest::keyClick(sheet->focusScale(), Qt::Key_Right);
+    QTest::keyClick(sheet->focusScale(), Qt::Key_Right);
+    EXPECT_EQ(sheet->focusScale()->value(), 4);
     // The whole sheet, "Save Entry" included, fits the card it is shown in.
     auto* save = sheet->findChild<QPushButton*>("saveButton");
     EXPECT_GE(sheet->height(), AddLogView::kHeight);
@@ -125,6 +127,7 @@ TEST_F(JournalScreen, SavesFromTheSheetOnThePickedDayForTheFirstGoal) {
     EXPECT_EQ(log->date(), QDateTime(QDate(2026, 3, 4), QTime(0, 0)));
     EXPECT_EQ(log->goal(), newest);
     EXPECT_EQ(log->moodScore(), 3);
+    EXPECT_EQ(log->productivityScore(), 4);
     EXPECT_FALSE(log->notes().has_value());
     EXPECT_EQ(text("entryCount"), QString("1 entries"));
     EXPECT_TRUE(view->dayButtons()[3]->hasEntries());
@@ -156,9 +159,11 @@ TEST_F(JournalScreen, SheetChoicesAreSavedAndFiveEntriesAccelerateTheGoal) {
     EXPECT_EQ(goal->momentumState(), QString("accelerating"));
     EXPECT_EQ(goal->dailyLogs().size(), 5u);
     EXPECT_EQ(view->viewModel()->todayLogs()[0]->moodScore(), 5);
-    for (const auto& log : goal->dailyLogs())
-        if (log->date() == QDateTime(QDate(2026, 3, 7), QTime(0, 0)))
+    for (const auto& log : goal->dailyLogs()) {
+        if (log->date() == QDateTime(QDate(2026, 3, 7), QTime(0, 0))) {
             EXPECT_EQ(log->notes(), QString("  "));
+        }
+    }
 }
 
 TEST_F(JournalScreen, DeletingFromTheRowMenuUpdatesListCountDotAndMomentum) {
