@@ -25,7 +25,8 @@ namespace {
 // Starts the entrance when the widget is first shown (or at once if it already is).
 class EntranceTrigger : public QObject {
 public:
-    EntranceTrigger(QWidget* widget, double delay) : QObject(widget), widget_(widget), delay_(delay) {
+    EntranceTrigger(QWidget* widget, QPointF offset, const AnimationSpec& animation, double delay)
+        : QObject(widget), widget_(widget), offset_(offset), animation_(animation), delay_(delay) {
         if (widget->isVisible())
             start();
         else
@@ -45,34 +46,44 @@ private:
     void start() {
         QPointer<MotionEffect> effect(MotionEffect::of(widget_));
         Animator::run(
-            effect, AppTheme::Animation::spring(),
-            [effect](double t) {
+            effect, animation_,
+            [effect, offset = offset_](double t) {
                 if (!effect)
                     return;
                 effect->setOpacity(std::clamp(t, 0.0, 1.0));
-                effect->setOffsetY(16.0 * (1.0 - t));
+                effect->setOffsetX(offset.x() * (1.0 - t));
+                effect->setOffsetY(offset.y() * (1.0 - t));
             },
             delay_);
         deleteLater();
     }
 
     QWidget* widget_;
+    QPointF offset_;
+    AnimationSpec animation_;
     double delay_;
 };
 
 } // namespace
 
 void MotionEffect::staggeredAppear(QWidget* widget, double delaySeconds) {
-    MotionEffect* effect = of(widget);
     const double delay = std::clamp(std::isfinite(delaySeconds) ? delaySeconds : 0.0, 0.0, kMaxEntranceDelay);
+    appearFrom(widget, QPointF(0, 16), AppTheme::Animation::spring(), delay);
+}
+
+void MotionEffect::appearFrom(QWidget* widget, QPointF offset, const AnimationSpec& animation,
+                              double delaySeconds) {
+    MotionEffect* effect = of(widget);
     if (!AnimationSpec::animationsEnabled()) {
         effect->setOpacity(1);
+        effect->setOffsetX(0);
         effect->setOffsetY(0);
         return;
     }
     effect->setOpacity(0);
-    effect->setOffsetY(16);
-    new EntranceTrigger(widget, delay);
+    effect->setOffsetX(offset.x());
+    effect->setOffsetY(offset.y());
+    new EntranceTrigger(widget, offset, animation, delaySeconds);
 }
 
 void MotionEffect::glowShadow(QWidget* widget, const QColor& color, double radius) {
@@ -81,6 +92,12 @@ void MotionEffect::glowShadow(QWidget* widget, const QColor& color, double radiu
 
 void MotionEffect::setOpacity(double opacity) {
     opacity_ = std::clamp(opacity, 0.0, 1.0);
+    update();
+}
+
+void MotionEffect::setOffsetX(double offset) {
+    offsetX_ = offset;
+    updateBoundingRect();
     update();
 }
 
@@ -106,14 +123,14 @@ QRectF MotionEffect::boundingRectFor(const QRectF& rect) const {
     const double grow = std::max(0.0, rect.width() * (scale_ - 1.0) / 2.0 + 1.0);
     const double spread = shadow_.color.alpha() > 0 ? shadow_.radius * 2.0 : 0.0;
     QRectF r = rect.adjusted(-grow, -grow, grow, grow);
-    r = r.united(rect.translated(0, offsetY_));
+    r = r.united(rect.translated(offsetX_, offsetY_));
     if (spread > 0)
         r = r.united(rect.translated(shadow_.x, shadow_.y).adjusted(-spread, -spread, spread, spread));
     return r;
 }
 
 void MotionEffect::draw(QPainter* painter) {
-    const bool plain = opacity_ >= 1.0 && offsetY_ == 0.0 && scale_ == 1.0 && shadow_.color.alpha() == 0;
+    const bool plain = opacity_ >= 1.0 && offsetX_ == 0.0 && offsetY_ == 0.0 && scale_ == 1.0 && shadow_.color.alpha() == 0;
     if (plain) {
         drawSource(painter);
         return;
@@ -129,7 +146,7 @@ void MotionEffect::draw(QPainter* painter) {
     painter->save();
     painter->setOpacity(painter->opacity() * opacity_);
     const QPointF centre = area.center();
-    painter->translate(centre.x(), centre.y() + offsetY_);
+    painter->translate(centre.x() + offsetX_, centre.y() + offsetY_);
     painter->scale(scale_, scale_);
     painter->translate(-centre.x(), -centre.y());
     if (shadow_.color.alpha() > 0 && shadow_.radius >= 0) {

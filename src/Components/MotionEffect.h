@@ -3,12 +3,13 @@
 #include "Core/Theme/AppTheme.h"
 
 #include <QGraphicsEffect>
+#include <QPointF>
 #include <QPointer>
 #include <QVariantAnimation>
 
 class QWidget;
 
-// The one graphics effect of a widget that moves: opacity, a vertical offset, a scale about
+// The one graphics effect of a widget that moves: opacity, an offset, a scale about
 // the centre and a soft shadow, so an entrance, the press feedback and a hover shadow can
 // share a widget (Qt allows one effect per widget).
 class MotionEffect : public QGraphicsEffect {
@@ -23,11 +24,17 @@ public:
     // delay. Delays are capped at 0.4 s so long lists do not keep the user waiting.
     static void staggeredAppear(QWidget* widget, double delaySeconds);
     static constexpr double kMaxEntranceDelay = 0.4;
+    // An entrance from an offset: transparent and moved by it, then back in place and opaque
+    // with the animation once the widget is shown (at once while animations are off).
+    static void appearFrom(QWidget* widget, QPointF offset, const AnimationSpec& animation,
+                           double delaySeconds = 0);
     // A coloured glow under the widget: a shadow of the colour and blur radius, 4 px down.
     static void glowShadow(QWidget* widget, const QColor& color, double radius);
 
     double opacity() const { return opacity_; }
     void setOpacity(double opacity);
+    double offsetX() const { return offsetX_; }
+    void setOffsetX(double offset);
     double offsetY() const { return offsetY_; }
     void setOffsetY(double offset);
     double scale() const { return scale_; }
@@ -42,6 +49,7 @@ protected:
 
 private:
     double opacity_ = 1.0;
+    double offsetX_ = 0.0;
     double offsetY_ = 0.0;
     double scale_ = 1.0;
     AppTheme::Shadow shadow_{QColor(Qt::transparent), 0, 0, 0};

@@ -9,12 +9,14 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 
 SmallProgressBar::SmallProgressBar(double progress, const QColor& color, double height, bool showGlow,
                                    QWidget* parent)
     : QWidget(parent), progress_(progress), color_(color),
-      height_(std::isfinite(height) ? std::max(0.0, height) : 0.0), showGlow_(showGlow) {
+      height_(std::isfinite(height) ? std::max(0.0, height) : 0.0), showGlow_(showGlow),
+      glow_(showGlow ? 1.0 : 0.0) {
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
@@ -35,6 +37,19 @@ void SmallProgressBar::setProgress(double progress) {
 void SmallProgressBar::setColor(const QColor& color) {
     color_ = color;
     update();
+}
+
+void SmallProgressBar::setShowGlow(bool showGlow) {
+    if (showGlow == showGlow_)
+        return;
+    showGlow_ = showGlow;
+    Animator::stop(glowAnimation_);
+    const double from = glow_;
+    const double to = showGlow ? 1.0 : 0.0;
+    glowAnimation_ = Animator::run(this, AppTheme::Animation::spring(), [this, from, to](double t) {
+        glow_ = from + (to - from) * t;
+        update();
+    });
 }
 
 double SmallProgressBar::fillWidth() const {
@@ -75,10 +90,11 @@ void SmallProgressBar::paintEvent(QPaintEvent*) {
     if (w <= 0)
         return;
     const QRectF fill(track.left(), track.top(), w, h);
-    if (showGlow_) {
+    const double glow = std::clamp(glow_, 0.0, 1.0);
+    if (glow > 0) {
         // The glow stays inside the bar's own frame, softly widening the fill's edge.
         for (int i = 3; i >= 1; --i) {
-            p.setBrush(Theme::withOpacity(color_, 0.5 / (i + 1)));
+            p.setBrush(Theme::withOpacity(color_, glow * 0.5 / (i + 1)));
             const double grow = i * 1.0;
             p.drawRoundedRect(fill.adjusted(-grow, -grow, grow, grow), radius + grow, radius + grow);
         }

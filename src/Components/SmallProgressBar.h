@@ -6,7 +6,8 @@
 #include <QWidget>
 
 // A thin rounded bar filled to a fraction of its width; it fills from empty when first shown
-// (after 0.1 s, over 1.4 s) and moves to every new fraction in 0.3 s.
+// (after 0.1 s, over 1.4 s) and moves to every new fraction in 0.3 s. The glow fades in and
+// out with the spring on its own, so turning it never disturbs the fill.
 class SmallProgressBar : public QWidget {
     Q_OBJECT
 public:
@@ -17,6 +18,10 @@ public:
     void setProgress(double progress);
     double animatedProgress() const { return animated_; }
     void setColor(const QColor& color);
+    bool showGlow() const { return showGlow_; }
+    void setShowGlow(bool showGlow);
+    // How much of the glow shows: 0 without, 1 with (the spring may pass 1 on the way).
+    double glowAmount() const { return glow_; }
     // Width of the filled part in pixels.
     double fillWidth() const;
 
@@ -34,7 +39,9 @@ private:
     QColor color_;
     double height_;
     bool showGlow_;
+    double glow_;
     double animated_ = 0.0;
     bool shownOnce_ = false;
     QPointer<QVariantAnimation> animation_;
+    QPointer<QVariantAnimation> glowAnimation_;
 };

@@ -1,5 +1,6 @@
 #include "Views/Achievements/ScreenStyle.h"
 
+#include "Components/BareScrollArea.h"
 #include "Components/SheetHost.h"
 #include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
@@ -10,7 +11,6 @@
 #include <QPainterPath>
 #include <QPalette>
 #include <QPushButton>
-#include <QScrollArea>
 
 QString ScreenStyle::css(const QColor& color) {
     return QStringLiteral("rgba(%1, %2, %3, %4)")
@@ -54,16 +54,7 @@ QFont ScreenStyle::kerned(QFont font, double spacing) {
 }
 
 QScrollArea* ScreenStyle::bareScrollArea(QWidget* content) {
-    auto* scroll = new QScrollArea;
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
-    scroll->viewport()->setAutoFillBackground(false);
-    scroll->setWidget(content);
-    content->setAutoFillBackground(false); // setWidget() turns it on
-    return scroll;
+    return BareScrollArea::wrap(content);
 }
 
 QPushButton* ScreenStyle::textButton(const QString& text, const QFont& font, const QColor& color) {

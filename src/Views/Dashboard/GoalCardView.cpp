@@ -275,6 +275,7 @@ void GoalCardView::applyHover() {
     rest.setAlphaF(0.5f);
     effect->setShadow(
         {mixColor(rest, Theme::withOpacity(goalColor(), 0.2), t), mix(14, 24, t), 0, mix(5, 10, t)});
+    bar_->setShowGlow(pointer_->isHovered());
     update();
 }
 

@@ -1,5 +1,6 @@
 #include "Views/Goals/AddMilestoneSheet.h"
 
+#include "Components/BareScrollArea.h"
 #include "Views/Goals/AddMilestoneStepBuilder.h"
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/MilestoneFrequencyRow.h"
@@ -35,16 +36,10 @@ AddMilestoneSheet::AddMilestoneSheet(QColor goalColor, AddAction onAdd, QWidget*
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
-    scroll->viewport()->setAutoFillBackground(false);
+    BareScrollArea::makeBare(scroll);
     outer->addWidget(scroll);
 
     auto* content = new QWidget;
-    content->setAutoFillBackground(false);
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(32, 32, 32, 32);
     column->setSpacing(32);
@@ -77,9 +72,8 @@ AddMilestoneSheet::AddMilestoneSheet(QColor goalColor, AddAction onAdd, QWidget*
     column->addWidget(phase1_);
     column->addWidget(phase2_);
     column->addStretch(1);
+    // The sheet's card paints the background behind the see-through page.
     scroll->setWidget(content);
-    // The sheet's card paints the background; the scroll area would otherwise fill it white.
-    content->setAutoFillBackground(false);
 
     for (QPushButton* button : findChildren<QPushButton*>())
         button->setAutoDefault(false);

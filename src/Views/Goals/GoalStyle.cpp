@@ -1,5 +1,6 @@
 #include "Views/Goals/GoalStyle.h"
 
+#include "Components/BareScrollArea.h"
 #include "Components/MotionEffect.h"
 #include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
@@ -8,7 +9,6 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollArea>
 #include <QToolButton>
 
 double GoalStyle::mix(double a, double b, double t) {
@@ -67,12 +67,7 @@ QString GoalStyle::horizontalGradient(const QColor& from, const QColor& to) {
 }
 
 void GoalStyle::makeBare(QScrollArea* scroll) {
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setStyleSheet(
-        QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
+    BareScrollArea::makeBare(scroll);
 }
 
 QToolButton* GoalStyle::chip(const QString& objectName, const QString& text) {

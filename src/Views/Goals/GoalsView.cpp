@@ -180,9 +180,9 @@ void GoalsView::updatePanel() {
         panel_ = makeDetailPanel(env_, selected_, panelHost_);
         panel_->setProperty("goalID", wanted);
         panelHost_->layout()->addWidget(panel_);
-        MotionEffect* effect = MotionEffect::of(panel_);
-        effect->setOpacity(0);
-        MotionEffect::staggeredAppear(panel_, 0);
+        // In from the trailing edge, a full panel's width, fading as it comes.
+        const double trailing = panel_->isRightToLeft() ? -kDetailPanelWidth : kDetailPanelWidth;
+        MotionEffect::appearFrom(panel_, QPointF(trailing, 0), AppTheme::Animation::spring());
     }
     divider_->setVisible(open);
     panelHost_->setVisible(open);

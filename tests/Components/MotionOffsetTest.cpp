@@ -1,0 +1,57 @@
+#include "Components/MotionEffect.h"
+#include "Core/Theme/AnimationSpec.h"
+#include "Core/Theme/AppTheme.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTest>
+
+TEST(MotionEffectOffset, SideEntranceIsInstantWhileAnimationsAreOff) {
+    QWidget panel;
+    MotionEffect::of(&panel)->setOffsetX(50);
+    MotionEffect::appearFrom(&panel, QPointF(380, 0), AppTheme::Animation::spring());
+    const MotionEffect* effect = MotionEffect::of(&panel);
+    EXPECT_EQ(effect->opacity(), 1.0);
+    EXPECT_EQ(effect->offsetX(), 0.0);
+    EXPECT_EQ(effect->offsetY(), 0.0);
+}
+
+TEST(MotionEffectOffset, SideEntranceWaitsUntilShownThenSlidesAndFadesIn) {
+    AnimationSpec::setAnimationsEnabled(true);
+    QWidget panel;
+    panel.setAttribute(Qt::WA_DontShowOnScreen);
+    MotionEffect::appearFrom(&panel, QPointF(380, 0), AppTheme::Animation::spring());
+    MotionEffect* effect = MotionEffect::of(&panel);
+    EXPECT_EQ(effect->opacity(), 0.0);
+    EXPECT_EQ(effect->offsetX(), 380.0);
+    EXPECT_EQ(effect->offsetY(), 0.0);
+    QTest::qWait(100);
+    EXPECT_EQ(effect->offsetX(), 380.0); // not shown yet: nothing moved
+    panel.show();
+    EXPECT_TRUE(
+        QTest::qWaitFor([effect] { return effect->opacity() == 1.0 && effect->offsetX() == 0.0; }, 10000));
+    EXPECT_EQ(effect->offsetY(), 0.0);
+    AnimationSpec::setAnimationsEnabled(false);
+}
+
+TEST(MotionEffectOffset, DrawsAndBoundsTheWidgetMovedAcross) {
+    QWidget host;
+    host.resize(100, 40);
+    auto* block = new QWidget(&host);
+    block->setGeometry(0, 0, 20, 20);
+    block->setAutoFillBackground(true);
+    QPalette palette = block->palette();
+    palette.setColor(QPalette::Window, Qt::red);
+    block->setPalette(palette);
+    MotionEffect* effect = MotionEffect::of(block);
+    effect->setOffsetX(30);
+    effect->setOffsetY(10);
+    EXPECT_TRUE(effect->boundingRectFor(QRectF(0, 0, 20, 20)).contains(QRectF(30, 10, 20, 20)));
+
+    QImage image(host.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    host.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    EXPECT_EQ(image.pixelColor(40, 20), QColor(Qt::red));
+    EXPECT_EQ(qAlpha(image.pixel(5, 5)), 0); // its old place is left empty
+}
