@@ -1,5 +1,6 @@
 #include "Views/Achievements/AchievementsView.h"
 
+#include "Components/BareScrollArea.h"
 #include "Components/SheetHost.h"
 #include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
@@ -42,7 +43,7 @@ AchievementsView::AchievementsView(const AppEnvironment& env, QWidget* parent)
     body_->addStretch(1);
 
     // The window's backdrop shows through the whole screen.
-    auto* scroll = ScreenStyle::bareScrollArea(page);
+    auto* scroll = BareScrollArea::wrap(page);
     scroll->setObjectName(QStringLiteral("achievementsScroll"));
     outer->addWidget(scroll);
 

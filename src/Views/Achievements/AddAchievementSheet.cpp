@@ -1,5 +1,6 @@
 #include "Views/Achievements/AddAchievementSheet.h"
 
+#include "Components/BareScrollArea.h"
 #include "Components/DatePickerField.h"
 #include "Components/MenuPicker.h"
 #include "Components/SheetHost.h"
@@ -135,7 +136,7 @@ QWidget* AddAchievementSheet::buildForm() {
     column->addWidget(section(tr("NOTES (OPTIONAL)"), notesEditor_));
     column->addStretch(1);
 
-    auto* scroll = ScreenStyle::bareScrollArea(form);
+    auto* scroll = BareScrollArea::wrap(form);
     scroll->setObjectName(QStringLiteral("formScroll"));
     return scroll;
 }

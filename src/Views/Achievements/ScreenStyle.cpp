@@ -1,6 +1,5 @@
 #include "Views/Achievements/ScreenStyle.h"
 
-#include "Components/BareScrollArea.h"
 #include "Components/SheetHost.h"
 #include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
@@ -51,10 +50,6 @@ QWidget* ScreenStyle::divider(QWidget* parent, bool vertical) {
 QFont ScreenStyle::kerned(QFont font, double spacing) {
     font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
     return font;
-}
-
-QScrollArea* ScreenStyle::bareScrollArea(QWidget* content) {
-    return BareScrollArea::wrap(content);
 }
 
 QPushButton* ScreenStyle::textButton(const QString& text, const QFont& font, const QColor& color) {

@@ -7,7 +7,6 @@
 class QAbstractButton;
 class QLabel;
 class QPushButton;
-class QScrollArea;
 class QWidget;
 
 // Small building blocks the journal and achievements screens and sheets share.
@@ -26,9 +25,6 @@ QWidget* divider(QWidget* parent = nullptr, bool vertical = false);
 // A font with extra letter spacing in pixels (the captions above form sections).
 QFont kerned(QFont font, double spacing);
 
-// A frameless scroll area without visible scroll bars whose content is see-through, so
-// whatever lies behind it (the backdrop, a sheet's card) shows.
-QScrollArea* bareScrollArea(QWidget* content);
 
 // A button that is only its coloured text (and icon), with no chrome. Never a default
 // button: Return in a field does not press it.

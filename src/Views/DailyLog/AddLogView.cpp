@@ -1,5 +1,6 @@
 #include "Views/DailyLog/AddLogView.h"
 
+#include "Components/BareScrollArea.h"
 #include "Components/SheetHost.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
@@ -108,7 +109,7 @@ QWidget* AddLogView::buildGoalPicker() {
     }
     row->addStretch(1);
 
-    auto* scroll = ScreenStyle::bareScrollArea(strip);
+    auto* scroll = BareScrollArea::wrap(strip);
     scroll->setObjectName(QStringLiteral("goalStrip"));
     scroll->setFixedHeight(strip->sizeHint().height());
     column->addWidget(scroll);

@@ -1,5 +1,6 @@
 #include "Views/DailyLog/DailyLogView.h"
 
+#include "Components/BareScrollArea.h"
 #include "Components/PressEffect.h"
 #include "Components/SheetHost.h"
 #include "Components/SymbolIcon.h"
@@ -91,7 +92,7 @@ QWidget* DailyLogView::buildStrip() {
     }
     column->addStretch(1);
 
-    auto* scroll = ScreenStyle::bareScrollArea(content);
+    auto* scroll = BareScrollArea::wrap(content);
     scroll->setObjectName(QStringLiteral("dayStrip"));
     scroll->setFixedWidth(180);
     scroll->setStyleSheet(
@@ -131,7 +132,7 @@ QWidget* DailyLogView::buildEntriesPane() {
     emptyState_ = buildEmptyState();
     listLayout_->addWidget(emptyState_);
     listLayout_->addStretch(1);
-    auto* scroll = ScreenStyle::bareScrollArea(list);
+    auto* scroll = BareScrollArea::wrap(list);
     scroll->setObjectName(QStringLiteral("entriesScroll"));
     column->addWidget(scroll, 1);
     return pane;

@@ -1,5 +1,6 @@
 #include "Views/Goals/CreateGoalView.h"
 
+#include "Components/BareScrollArea.h"
 #include "Components/DatePickerField.h"
 #include "Components/SheetHost.h"
 #include "Components/SymbolIcon.h"
@@ -97,7 +98,7 @@ QWidget* CreateGoalView::buildHeader() {
 QWidget* CreateGoalView::buildSections() {
     auto* scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("createGoalScroll"));
-    GoalStyle::makeBare(scroll);
+    BareScrollArea::makeBare(scroll);
     auto* content = new QWidget;
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(32, 32, 32, 32);

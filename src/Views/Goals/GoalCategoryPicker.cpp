@@ -1,5 +1,6 @@
 #include "Views/Goals/GoalCategoryPicker.h"
 
+#include "Components/BareScrollArea.h"
 #include "Components/MotionEffect.h"
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
@@ -33,7 +34,7 @@ GoalCategoryPicker::GoalCategoryPicker(CreateGoalViewModel* form, QWidget* paren
 
     strip_ = new QScrollArea(this);
     strip_->setObjectName(QStringLiteral("createGoalCategoryStrip"));
-    GoalStyle::makeBare(strip_);
+    BareScrollArea::makeBare(strip_);
     strip_->viewport()->installEventFilter(this);
     auto* chips = new QWidget;
     auto* row = new QHBoxLayout(chips);

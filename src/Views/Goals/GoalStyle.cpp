@@ -1,6 +1,5 @@
 #include "Views/Goals/GoalStyle.h"
 
-#include "Components/BareScrollArea.h"
 #include "Components/MotionEffect.h"
 #include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
@@ -64,10 +63,6 @@ QString GoalStyle::rgba(const QColor& c) {
 QString GoalStyle::horizontalGradient(const QColor& from, const QColor& to) {
     return QStringLiteral("qlineargradient(x1: 0, y1: 0, x2: 1, y2: 0, stop: 0 %1, stop: 1 %2)")
         .arg(rgba(from), rgba(to));
-}
-
-void GoalStyle::makeBare(QScrollArea* scroll) {
-    BareScrollArea::makeBare(scroll);
 }
 
 QToolButton* GoalStyle::chip(const QString& objectName, const QString& text) {

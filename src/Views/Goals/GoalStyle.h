@@ -8,7 +8,6 @@
 class QFont;
 class QLabel;
 class QLineEdit;
-class QScrollArea;
 class QToolButton;
 class QWidget;
 
@@ -36,9 +35,6 @@ QString rgba(const QColor& color);
 // A leading-to-trailing gradient for a style sheet.
 QString horizontalGradient(const QColor& from, const QColor& to);
 
-// A scroll area without frame or scroll bars whose page shows what is behind it; the page
-// follows the area's width.
-void makeBare(QScrollArea* scroll);
 
 // A chip button of a text (and optionally an icon) in the 12-point medium theme font.
 QToolButton* chip(const QString& objectName, const QString& text);

@@ -1,5 +1,6 @@
 #include "Views/Goals/GoalsActiveSide.h"
 
+#include "Components/BareScrollArea.h"
 #include "Components/MotionEffect.h"
 #include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
@@ -39,7 +40,7 @@ template <typename W> void dropUnlisted(QHash<qint64, W*>& widgets, const QSet<q
 GoalsActiveSide::GoalsActiveSide(GoalsView* screen, GoalsViewModel* viewModel, QWidget* parent)
     : QScrollArea(parent), screen_(screen), viewModel_(viewModel) {
     setObjectName(QStringLiteral("goalsActiveScroll"));
-    GoalStyle::makeBare(this);
+    BareScrollArea::makeBare(this);
 
     auto* content = new QWidget;
     auto* column = new QVBoxLayout(content);

@@ -1,5 +1,6 @@
 #include "Views/Goals/GoalsCategoryBar.h"
 
+#include "Components/BareScrollArea.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "ViewModels/GoalsViewModel.h"
@@ -15,7 +16,7 @@
 GoalsCategoryBar::GoalsCategoryBar(GoalsViewModel* viewModel, QWidget* parent)
     : QScrollArea(parent), viewModel_(viewModel), strip_(new QWidget), row_(new QHBoxLayout(strip_)) {
     setObjectName(QStringLiteral("goalsCategoryBar"));
-    GoalStyle::makeBare(this);
+    BareScrollArea::makeBare(this);
     row_->setContentsMargins(32, 16, 32, 16);
     row_->setSpacing(8);
     setWidget(strip_);

@@ -1,5 +1,6 @@
 #include "Views/Goals/GoalsView.h"
 
+#include "Components/BareScrollArea.h"
 #include "Components/MotionEffect.h"
 #include "Components/SheetHost.h"
 #include "Core/Theme/AppTheme.h"
@@ -32,7 +33,7 @@ namespace {
 QScrollArea* makeScroll(const QString& name, QWidget* content) {
     auto* scroll = new QScrollArea;
     scroll->setObjectName(name);
-    GoalStyle::makeBare(scroll);
+    BareScrollArea::makeBare(scroll);
     scroll->setWidget(content);
     return scroll;
 }
