@@ -15,32 +15,17 @@
 
 namespace {
 
-class AppTour : public ShellTest {
+class AppTour : public WindowTest {
 protected:
-    void TearDown() override {
-        window_.reset();
-        vm_.reset();
-        ShellTest::TearDown();
-    }
     MainWindow& start() {
         skipOverlays();
         MockDataSeeder::seedIfNeeded(context(), [](int low, int) { return low; });
-        vm_ = std::make_unique<AppViewModel>();
-        MainWindow::applyThemeToApplication();
-        window_ = std::make_unique<MainWindow>(env(vm_.get()));
-        window_->setAttribute(Qt::WA_DontShowOnScreen, true);
-        window_->show();
-        qv::test::settle();
-        return *window_;
+        return openWindow();
     }
-    QWidget* screen() const { return window_->contentView()->currentScreen(); }
     QString render(const QString& name) {
         qv::test::settle();
         return qv::test::saveScreen(window_.get(), name);
     }
-
-    std::unique_ptr<AppViewModel> vm_;
-    std::unique_ptr<MainWindow> window_;
 };
 
 bool showsText(QWidget* root, const QString& text) {

@@ -29,26 +29,13 @@
 
 // The real window over an in-memory store with onboarding and the day's check-in done, driven
 // the way a user drives it: clicks on widgets found by object name, text typed into fields.
-class MainRoad : public ShellTest {
+class MainRoad : public WindowTest {
 protected:
-    void TearDown() override {
-        window_.reset();
-        vm_.reset();
-        ShellTest::TearDown();
-    }
-
     MainWindow& start() {
         skipOverlays();
-        vm_ = std::make_unique<AppViewModel>();
-        MainWindow::applyThemeToApplication();
-        window_ = std::make_unique<MainWindow>(env(vm_.get()));
-        window_->setAttribute(Qt::WA_DontShowOnScreen, true);
-        window_->show();
-        qv::test::settle();
-        return *window_;
+        return openWindow();
     }
 
-    QWidget* screen() const { return window_->contentView()->currentScreen(); }
     SidebarView* sidebar() const { return window_->contentView()->sidebar(); }
     GoalsView* goalsScreen() const { return qobject_cast<GoalsView*>(screen()); }
     GoalDetailView* detail() const {
@@ -183,7 +170,4 @@ protected:
         auto* label = detail() ? detail()->findChild<QLabel*>(QString::fromLatin1(name)) : nullptr;
         return label ? label->text() : QStringLiteral("(no %1)").arg(QString::fromLatin1(name));
     }
-
-    std::unique_ptr<AppViewModel> vm_;
-    std::unique_ptr<MainWindow> window_;
 };

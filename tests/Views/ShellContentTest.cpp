@@ -20,28 +20,11 @@
 
 namespace {
 
-class ShellContent : public ShellTest {
+class ShellContent : public WindowTest {
 protected:
-    void TearDown() override {
-        window_.reset();
-        vm_.reset();
-        ShellTest::TearDown();
-    }
-    // Builds the window as the application does, shown offscreen at its default size.
-    MainWindow& start() {
-        vm_ = std::make_unique<AppViewModel>();
-        MainWindow::applyThemeToApplication();
-        window_ = std::make_unique<MainWindow>(env(vm_.get()));
-        window_->setAttribute(Qt::WA_DontShowOnScreen);
-        window_->show();
-        qv::test::settle();
-        return *window_;
-    }
+    MainWindow& start() { return openWindow(); }
     ContentView& content() { return *window_->contentView(); }
     SidebarGoalItem* firstGoalRow() { return content().sidebar()->goalItems().value(0); }
-
-    std::unique_ptr<AppViewModel> vm_;
-    std::unique_ptr<MainWindow> window_;
 };
 
 using ShellContentDates = ShellContent;

@@ -11,6 +11,8 @@
 #include "Support/TestSupport.h"
 #include "ViewModels/AppEnvironment.h"
 #include "ViewModels/AppViewModel.h"
+#include "Views/Navigation/ContentView.h"
+#include "Views/Navigation/MainWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -85,4 +87,27 @@ protected:
     }
 
     std::unique_ptr<PersistenceController> store_;
+};
+
+// The real window built as the application builds it, shown offscreen at its default size.
+class WindowTest : public ShellTest {
+protected:
+    void TearDown() override {
+        window_.reset();
+        vm_.reset();
+        ShellTest::TearDown();
+    }
+    MainWindow& openWindow() {
+        vm_ = std::make_unique<AppViewModel>();
+        MainWindow::applyThemeToApplication();
+        window_ = std::make_unique<MainWindow>(env(vm_.get()));
+        window_->setAttribute(Qt::WA_DontShowOnScreen, true);
+        window_->show();
+        qv::test::settle();
+        return *window_;
+    }
+    QWidget* screen() const { return window_->contentView()->currentScreen(); }
+
+    std::unique_ptr<AppViewModel> vm_;
+    std::unique_ptr<MainWindow> window_;
 };
