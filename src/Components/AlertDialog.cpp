@@ -73,8 +73,8 @@ SheetHost* AlertDialog::present(QWidget* window, const QString& title, const QSt
     // Two buttons that fit stand in a row, cancel first; more, or wider ones, stack full width
     // with the default on top and cancel at the bottom, as the desktop's own alerts do.
     double rowWidth = 0;
-    for (const Button& spec : buttons)
-        rowWidth += AlertButton(spec.title, spec.role).sizeHint().width() + 8;
+    for (const Button& choice : buttons)
+        rowWidth += AlertButton(choice.title, choice.role).sizeHint().width() + 8;
     const bool stacked = buttons.size() > 2 || rowWidth > kWidth - 44;
     auto rank = [stacked](Role role) {
         if (role == Role::Cancel)
@@ -89,14 +89,14 @@ SheetHost* AlertDialog::present(QWidget* window, const QString& title, const QSt
     row->setSpacing(8);
     if (!stacked)
         row->addStretch(1);
-    for (const Button& spec : buttons) {
-        auto* button = new AlertButton(spec.title, spec.role);
+    for (const Button& choice : buttons) {
+        auto* button = new AlertButton(choice.title, choice.role);
         row->addWidget(button);
-        if (spec.role == Role::Cancel && !content->cancel)
+        if (choice.role == Role::Cancel && !content->cancel)
             content->cancel = button;
-        if (spec.role == Role::Default && !content->fallbackDefault)
+        if (choice.role == Role::Default && !content->fallbackDefault)
             content->fallbackDefault = button;
-        const auto action = spec.action;
+        const auto action = choice.action;
         QObject::connect(button, &AlertButton::clicked, content, [content, action] {
             if (SheetHost* owner = SheetHost::of(content))
                 owner->dismiss();

@@ -99,12 +99,12 @@ int AnimatedProgressRing::percentShown() const {
 }
 
 double AnimatedProgressRing::glowScale() const {
-    if (!AnimationSpec::animationsEnabled() || pulseStart_ < 0)
+    if (!AnimationTiming::animationsEnabled() || pulseStart_ < 0)
         return 1.0;
     const double t = GlowTicker::shared().seconds() - pulseStart_;
     if (t <= 0)
         return 1.0;
-    AnimationSpec breathing = AnimationSpec::easeInOut(kPulsePeriod);
+    AnimationTiming breathing = AnimationTiming::easeInOut(kPulsePeriod);
     breathing.repeatForever = true;
     breathing.autoreverse = true;
     return 1.0 + 0.04 * breathing.valueAt(t);

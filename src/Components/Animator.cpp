@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-QVariantAnimation* Animator::run(QObject* owner, const AnimationSpec& spec, std::function<void(double)> step,
+QVariantAnimation* Animator::run(QObject* owner, const AnimationTiming& timing, std::function<void(double)> step,
                                  double delaySeconds, std::function<void()> done) {
-    const int duration = spec.effectiveDurationMs();
+    const int duration = timing.effectiveDurationMs();
     if (duration <= 0) {
         step(1.0);
         if (done)
@@ -17,8 +17,8 @@ QVariantAnimation* Animator::run(QObject* owner, const AnimationSpec& spec, std:
     animation->setStartValue(0.0);
     animation->setEndValue(1.0);
     animation->setDuration(duration);
-    animation->setEasingCurve(spec.curve);
-    if (spec.repeatForever)
+    animation->setEasingCurve(timing.curve);
+    if (timing.repeatForever)
         animation->setLoopCount(-1);
     QObject::connect(animation, &QVariantAnimation::valueChanged, animation,
                      [step](const QVariant& value) { step(value.toDouble()); });

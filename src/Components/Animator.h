@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Theme/AnimationSpec.h"
+#include "Core/Theme/AnimationTiming.h"
 
 #include <QPointer>
 #include <QVariantAnimation>
@@ -13,7 +13,7 @@ class Animator {
 public:
     // The animation belongs to owner and dies with it. A running animation can be stopped
     // through the returned pointer, which is null when the step already ran to its end.
-    static QVariantAnimation* run(QObject* owner, const AnimationSpec& spec, std::function<void(double)> step,
+    static QVariantAnimation* run(QObject* owner, const AnimationTiming& timing, std::function<void(double)> step,
                                   double delaySeconds = 0, std::function<void()> done = {});
     // Stops and forgets an animation started by run().
     static void stop(QPointer<QVariantAnimation>& animation);

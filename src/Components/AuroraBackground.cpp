@@ -1,6 +1,6 @@
 #include "Components/AuroraBackground.h"
 
-#include "Core/Theme/AnimationSpec.h"
+#include "Core/Theme/AnimationTiming.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Platform/Clock.h"
@@ -87,7 +87,7 @@ QImage makeSprite(const AuroraBackground::Blob& blob) {
 }
 
 qreal easeInOut(qreal t) {
-    static const QEasingCurve curve = AnimationSpec::easeInOut(1).curve;
+    static const QEasingCurve curve = AnimationTiming::easeInOut(1).curve;
     return curve.valueForProgress(t);
 }
 
@@ -129,7 +129,7 @@ QColor AuroraBackground::baseColor() {
 }
 
 bool AuroraBackground::animationsEnabled() {
-    return AnimationSpec::animationsEnabled();
+    return AnimationTiming::animationsEnabled();
 }
 
 qreal AuroraBackground::elapsedSeconds() const {

@@ -1,6 +1,6 @@
 #include "Components/ConfettiView.h"
 
-#include "Core/Theme/AnimationSpec.h"
+#include "Core/Theme/AnimationTiming.h"
 
 #include <QPainter>
 
@@ -15,7 +15,7 @@ ConfettiView::ConfettiView(QWidget* parent) : QWidget(parent) {
 double ConfettiView::elapsed() const {
     if (frozenAt_ >= 0)
         return frozenAt_;
-    if (!AnimationSpec::animationsEnabled() || !clock_.isValid())
+    if (!AnimationTiming::animationsEnabled() || !clock_.isValid())
         return particles_.isEmpty() ? 0.0 : 2.5;
     return clock_.elapsed() / 1000.0;
 }
@@ -36,7 +36,7 @@ void ConfettiView::showEvent(QShowEvent* event) {
         fresh.append(ConfettiParticle::random());
     particles_ = fresh;
     clock_.start();
-    if (AnimationSpec::animationsEnabled() && frozenAt_ < 0)
+    if (AnimationTiming::animationsEnabled() && frozenAt_ < 0)
         timer_.start();
 }
 

@@ -1,6 +1,6 @@
 #include "Components/GlowTicker.h"
 
-#include "Core/Theme/AnimationSpec.h"
+#include "Core/Theme/AnimationTiming.h"
 
 GlowTicker& GlowTicker::shared() {
     static GlowTicker* ticker = new GlowTicker;
@@ -41,7 +41,7 @@ void GlowTicker::tick() {
 }
 
 void GlowTicker::updateTimer() {
-    const bool wanted = AnimationSpec::animationsEnabled() && !widgets_.isEmpty();
+    const bool wanted = AnimationTiming::animationsEnabled() && !widgets_.isEmpty();
     if (wanted && !timer_.isActive())
         timer_.start();
     else if (!wanted && timer_.isActive())

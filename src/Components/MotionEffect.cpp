@@ -25,7 +25,7 @@ namespace {
 // Starts the entrance when the widget is first shown (or at once if it already is).
 class EntranceTrigger : public QObject {
 public:
-    EntranceTrigger(QWidget* widget, QPointF offset, const AnimationSpec& animation, double delay)
+    EntranceTrigger(QWidget* widget, QPointF offset, const AnimationTiming& animation, double delay)
         : QObject(widget), widget_(widget), offset_(offset), animation_(animation), delay_(delay) {
         if (widget->isVisible())
             start();
@@ -60,7 +60,7 @@ private:
 
     QWidget* widget_;
     QPointF offset_;
-    AnimationSpec animation_;
+    AnimationTiming animation_;
     double delay_;
 };
 
@@ -71,10 +71,10 @@ void MotionEffect::staggeredAppear(QWidget* widget, double delaySeconds) {
     appearFrom(widget, QPointF(0, 16), AppTheme::Animation::spring(), delay);
 }
 
-void MotionEffect::appearFrom(QWidget* widget, QPointF offset, const AnimationSpec& animation,
+void MotionEffect::appearFrom(QWidget* widget, QPointF offset, const AnimationTiming& animation,
                               double delaySeconds) {
     MotionEffect* effect = of(widget);
-    if (!AnimationSpec::animationsEnabled()) {
+    if (!AnimationTiming::animationsEnabled()) {
         effect->setOpacity(1);
         effect->setOffsetX(0);
         effect->setOffsetY(0);

@@ -26,7 +26,7 @@ public:
     static constexpr double kMaxEntranceDelay = 0.4;
     // An entrance from an offset: transparent and moved by it, then back in place and opaque
     // with the animation once the widget is shown (at once while animations are off).
-    static void appearFrom(QWidget* widget, QPointF offset, const AnimationSpec& animation,
+    static void appearFrom(QWidget* widget, QPointF offset, const AnimationTiming& animation,
                            double delaySeconds = 0);
     // A coloured glow under the widget: a shadow of the colour and blur radius, 4 px down.
     static void glowShadow(QWidget* widget, const QColor& color, double radius);

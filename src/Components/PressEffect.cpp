@@ -51,7 +51,7 @@ void PressEffect::setPressed(bool pressed) {
     const double from = scale_;
     const double to = pressed ? 0.97 : 1.0;
     QPointer<QWidget> target(widget_);
-    animation_ = Animator::run(this, AnimationSpec::easeInOut(0.08), [this, from, to, target](double t) {
+    animation_ = Animator::run(this, AnimationTiming::easeInOut(0.08), [this, from, to, target](double t) {
         scale_ = from + (to - from) * t;
         if (target)
             MotionEffect::of(target)->setScale(scale_);

@@ -67,9 +67,9 @@ void SmallProgressBar::showEvent(QShowEvent* event) {
 void SmallProgressBar::animateTo(double target, bool first) {
     Animator::stop(animation_);
     const double from = animated_;
-    const AnimationSpec& spec = first ? AppTheme::Animation::ring() : AppTheme::Animation::smooth();
+    const AnimationTiming& timing = first ? AppTheme::Animation::ring() : AppTheme::Animation::smooth();
     animation_ = Animator::run(
-        this, spec,
+        this, timing,
         [this, from, target](double t) {
             animated_ = from + (target - from) * t;
             update();

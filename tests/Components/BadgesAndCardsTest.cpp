@@ -61,7 +61,7 @@ TEST(StatCard, SubtitleLineOnlyWhenGivenAndHoverLifts) {
 }
 
 TEST(MotionEffect, EntranceWaitsUntilShownLowAndTransparent) {
-    AnimationSpec::setAnimationsEnabled(true);
+    AnimationTiming::setAnimationsEnabled(true);
     QWidget card;
     card.setAttribute(Qt::WA_DontShowOnScreen);
     MotionEffect::staggeredAppear(&card, 0);
@@ -73,7 +73,7 @@ TEST(MotionEffect, EntranceWaitsUntilShownLowAndTransparent) {
     card.show();
     EXPECT_TRUE(
         QTest::qWaitFor([effect] { return effect->opacity() == 1.0 && effect->offsetY() == 0.0; }, 10000));
-    AnimationSpec::setAnimationsEnabled(false);
+    AnimationTiming::setAnimationsEnabled(false);
 }
 
 TEST(MotionEffect, EntranceDelayIsCappedAndPressShrinksUntilRelease) {

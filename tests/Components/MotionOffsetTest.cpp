@@ -1,5 +1,5 @@
 #include "Components/MotionEffect.h"
-#include "Core/Theme/AnimationSpec.h"
+#include "Core/Theme/AnimationTiming.h"
 #include "Core/Theme/AppTheme.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ TEST(MotionEffectOffset, SideEntranceIsInstantWhileAnimationsAreOff) {
 }
 
 TEST(MotionEffectOffset, SideEntranceWaitsUntilShownThenSlidesAndFadesIn) {
-    AnimationSpec::setAnimationsEnabled(true);
+    AnimationTiming::setAnimationsEnabled(true);
     QWidget panel;
     panel.setAttribute(Qt::WA_DontShowOnScreen);
     MotionEffect::appearFrom(&panel, QPointF(380, 0), AppTheme::Animation::spring());
@@ -32,7 +32,7 @@ TEST(MotionEffectOffset, SideEntranceWaitsUntilShownThenSlidesAndFadesIn) {
     EXPECT_TRUE(
         QTest::qWaitFor([effect] { return effect->opacity() == 1.0 && effect->offsetX() == 0.0; }, 10000));
     EXPECT_EQ(effect->offsetY(), 0.0);
-    AnimationSpec::setAnimationsEnabled(false);
+    AnimationTiming::setAnimationsEnabled(false);
 }
 
 TEST(MotionEffectOffset, DrawsAndBoundsTheWidgetMovedAcross) {

@@ -1,6 +1,6 @@
 #include "Components/SmallProgressBar.h"
 #include "Core/Persistence/PersistenceController.h"
-#include "Core/Theme/AnimationSpec.h"
+#include "Core/Theme/AnimationTiming.h"
 #include "Models/Goal.h"
 #include "Views/Dashboard/GoalCardView.h"
 
@@ -27,7 +27,7 @@ TEST(SmallProgressBarGlow, TurnsOnAndOffWithoutRestartingTheFill) {
     SmallProgressBar bar(0.8, Qt::green, 6, false);
     bar.setAttribute(Qt::WA_DontShowOnScreen);
     bar.resize(200, 14);
-    AnimationSpec::setAnimationsEnabled(true);
+    AnimationTiming::setAnimationsEnabled(true);
     bar.show();
     ASSERT_TRUE(QTest::qWaitFor([&bar] { return bar.animatedProgress() > 0.2; }, 5000));
     bar.setShowGlow(true);
@@ -36,7 +36,7 @@ TEST(SmallProgressBarGlow, TurnsOnAndOffWithoutRestartingTheFill) {
     EXPECT_GT(reached, 0.2); // not emptied to fill again
     EXPECT_TRUE(QTest::qWaitFor([&bar] { return bar.animatedProgress() == 0.8 && bar.glowAmount() == 1.0; },
                                 10000));
-    AnimationSpec::setAnimationsEnabled(false);
+    AnimationTiming::setAnimationsEnabled(false);
     EXPECT_GT(alphaAboveTrack(bar), 0);
 
     bar.setShowGlow(false);

@@ -1,7 +1,7 @@
 #include "Components/AnimatedProgressRing.h"
 #include "Components/GlowTicker.h"
 #include "Components/SmallProgressBar.h"
-#include "Core/Theme/AnimationSpec.h"
+#include "Core/Theme/AnimationTiming.h"
 #include "Core/Theme/AppTheme.h"
 
 #include <gtest/gtest.h>
@@ -62,14 +62,14 @@ TEST(AnimatedProgressRing, BreathesOnlyWhileShownWithAnimationsOn) {
     EXPECT_EQ(ticker.count(), before + 1);
     EXPECT_FALSE(ticker.isRunning()); // animations are off in tests
     EXPECT_EQ(ring->glowScale(), 1.0);
-    AnimationSpec::setAnimationsEnabled(true);
+    AnimationTiming::setAnimationsEnabled(true);
     ring->hide();
     ring->show();
     EXPECT_TRUE(ticker.isRunning());
     ring->hide();
     EXPECT_EQ(ticker.count(), before);
     EXPECT_FALSE(ticker.isRunning());
-    AnimationSpec::setAnimationsEnabled(false);
+    AnimationTiming::setAnimationsEnabled(false);
 }
 
 TEST(SmallProgressBar, FillsItsWidthClampedAndTreatsNaNAsEmpty) {

@@ -1,5 +1,5 @@
 #include "Components/AuroraBackground.h"
-#include "Core/Theme/AnimationSpec.h"
+#include "Core/Theme/AnimationTiming.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Core/Theme/ThemeManager.h"
@@ -16,8 +16,8 @@ namespace {
 // Switches animations on for one test; the harness runs everything else without them.
 class AnimationsOn {
 public:
-    AnimationsOn() { AnimationSpec::setAnimationsEnabled(true); }
-    ~AnimationsOn() { AnimationSpec::setAnimationsEnabled(false); }
+    AnimationsOn() { AnimationTiming::setAnimationsEnabled(true); }
+    ~AnimationsOn() { AnimationTiming::setAnimationsEnabled(false); }
 };
 
 } // namespace

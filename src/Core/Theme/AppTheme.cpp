@@ -60,37 +60,37 @@ const AppTheme::Shadow& AppTheme::Shadows::card() {
     return shadow;
 }
 
-const AnimationSpec& AppTheme::Animation::spring() {
-    static const AnimationSpec spec = AnimationSpec::spring(0.45, 0.82);
-    return spec;
+const AnimationTiming& AppTheme::Animation::spring() {
+    static const AnimationTiming timing = AnimationTiming::spring(0.45, 0.82);
+    return timing;
 }
 
-const AnimationSpec& AppTheme::Animation::springBouncy() {
-    static const AnimationSpec spec = AnimationSpec::spring(0.5, 0.65);
-    return spec;
+const AnimationTiming& AppTheme::Animation::springBouncy() {
+    static const AnimationTiming timing = AnimationTiming::spring(0.5, 0.65);
+    return timing;
 }
 
-const AnimationSpec& AppTheme::Animation::snappy() {
-    static const AnimationSpec spec = AnimationSpec::spring(0.3, 0.88);
-    return spec;
+const AnimationTiming& AppTheme::Animation::snappy() {
+    static const AnimationTiming timing = AnimationTiming::spring(0.3, 0.88);
+    return timing;
 }
 
-const AnimationSpec& AppTheme::Animation::smooth() {
-    static const AnimationSpec spec = AnimationSpec::easeInOut(0.3);
-    return spec;
+const AnimationTiming& AppTheme::Animation::smooth() {
+    static const AnimationTiming timing = AnimationTiming::easeInOut(0.3);
+    return timing;
 }
 
-const AnimationSpec& AppTheme::Animation::ring() {
-    static const AnimationSpec spec = AnimationSpec::easeOut(1.4);
-    return spec;
+const AnimationTiming& AppTheme::Animation::ring() {
+    static const AnimationTiming timing = AnimationTiming::easeOut(1.4);
+    return timing;
 }
 
-const AnimationSpec& AppTheme::Animation::aurora() {
-    static const AnimationSpec spec = [] {
-        AnimationSpec s = AnimationSpec::easeInOut(9.0);
+const AnimationTiming& AppTheme::Animation::aurora() {
+    static const AnimationTiming timing = [] {
+        AnimationTiming s = AnimationTiming::easeInOut(9.0);
         s.repeatForever = true;
         s.autoreverse = true;
         return s;
     }();
-    return spec;
+    return timing;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Theme/AnimationSpec.h"
+#include "Core/Theme/AnimationTiming.h"
 
 #include <QColor>
 #include <QStringList>
@@ -45,12 +45,12 @@ const Shadow& card();
 } // namespace Shadows
 
 namespace Animation {
-const AnimationSpec& spring();
-const AnimationSpec& springBouncy();
-const AnimationSpec& snappy();
-const AnimationSpec& smooth();
-const AnimationSpec& ring();
-const AnimationSpec& aurora();
+const AnimationTiming& spring();
+const AnimationTiming& springBouncy();
+const AnimationTiming& snappy();
+const AnimationTiming& smooth();
+const AnimationTiming& ring();
+const AnimationTiming& aurora();
 } // namespace Animation
 
 } // namespace AppTheme

@@ -5,15 +5,15 @@
 // One named animation: a curve over a duration, optionally repeated forever with reversal.
 // Springs are settled curves: their duration is the time the spring takes to come to rest,
 // and the curve may overshoot 1 before it does.
-struct AnimationSpec {
+struct AnimationTiming {
     QEasingCurve curve;
     int durationMs = 0;
     bool repeatForever = false;
     bool autoreverse = false;
 
-    static AnimationSpec spring(double response, double dampingFraction);
-    static AnimationSpec easeInOut(double seconds);
-    static AnimationSpec easeOut(double seconds);
+    static AnimationTiming spring(double response, double dampingFraction);
+    static AnimationTiming easeInOut(double seconds);
+    static AnimationTiming easeOut(double seconds);
 
     // The duration to run now: 0 while animations are switched off.
     int effectiveDurationMs() const;

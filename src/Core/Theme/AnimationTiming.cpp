@@ -1,4 +1,4 @@
-#include "Core/Theme/AnimationSpec.h"
+#include "Core/Theme/AnimationTiming.h"
 
 #include <QtGlobal>
 
@@ -46,7 +46,7 @@ bool& enabledFlag() {
 
 } // namespace
 
-AnimationSpec AnimationSpec::spring(double response, double dampingFraction) {
+AnimationTiming AnimationTiming::spring(double response, double dampingFraction) {
     SpringParams params{response, dampingFraction, 0};
     const double omega = 2.0 * std::numbers::pi / response;
     // Until the oscillation stays within a thousandth of the target.
@@ -59,31 +59,31 @@ AnimationSpec AnimationSpec::spring(double response, double dampingFraction) {
         slot = springCount < kMaxSprings ? springCount++ : kMaxSprings - 1;
         springs[slot] = params;
     }
-    AnimationSpec spec;
-    spec.curve.setCustomType(kSpringFunctions[slot]);
-    spec.durationMs = int(std::lround(params.settle * 1000.0));
-    return spec;
+    AnimationTiming timing;
+    timing.curve.setCustomType(kSpringFunctions[slot]);
+    timing.durationMs = int(std::lround(params.settle * 1000.0));
+    return timing;
 }
 
-AnimationSpec AnimationSpec::easeInOut(double seconds) {
-    AnimationSpec spec;
-    spec.curve = QEasingCurve(QEasingCurve::InOutQuad);
-    spec.durationMs = int(std::lround(seconds * 1000.0));
-    return spec;
+AnimationTiming AnimationTiming::easeInOut(double seconds) {
+    AnimationTiming timing;
+    timing.curve = QEasingCurve(QEasingCurve::InOutQuad);
+    timing.durationMs = int(std::lround(seconds * 1000.0));
+    return timing;
 }
 
-AnimationSpec AnimationSpec::easeOut(double seconds) {
-    AnimationSpec spec;
-    spec.curve = QEasingCurve(QEasingCurve::OutCubic);
-    spec.durationMs = int(std::lround(seconds * 1000.0));
-    return spec;
+AnimationTiming AnimationTiming::easeOut(double seconds) {
+    AnimationTiming timing;
+    timing.curve = QEasingCurve(QEasingCurve::OutCubic);
+    timing.durationMs = int(std::lround(seconds * 1000.0));
+    return timing;
 }
 
-int AnimationSpec::effectiveDurationMs() const {
+int AnimationTiming::effectiveDurationMs() const {
     return animationsEnabled() ? durationMs : 0;
 }
 
-double AnimationSpec::valueAt(double seconds) const {
+double AnimationTiming::valueAt(double seconds) const {
     if (durationMs <= 0 || !animationsEnabled())
         return repeatForever && autoreverse ? 0.0 : 1.0;
     const double span = durationMs / 1000.0;
@@ -99,10 +99,10 @@ double AnimationSpec::valueAt(double seconds) const {
     return curve.valueForProgress(local);
 }
 
-bool AnimationSpec::animationsEnabled() {
+bool AnimationTiming::animationsEnabled() {
     return enabledFlag();
 }
 
-void AnimationSpec::setAnimationsEnabled(bool enabled) {
+void AnimationTiming::setAnimationsEnabled(bool enabled) {
     enabledFlag() = enabled;
 }
