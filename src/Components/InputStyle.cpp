@@ -9,10 +9,6 @@
 
 namespace {
 
-QString rgba(const QColor& c) {
-    return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
-}
-
 void style(QWidget* widget, const QString& selector, double fontSize, int radius, const QString& extra) {
     widget->setStyleSheet(InputStyle::fieldSheet(selector, radius) + extra);
     widget->setFont(Theme::font(fontSize));
@@ -31,10 +27,10 @@ QString InputStyle::fieldSheet(const QString& selector, int radius) {
                           "padding: 7px 10px; selection-background-color: %6; }"
                           "%1:focus { border: 1px solid %7; }"
                           "%1:disabled { color: %8; }")
-        .arg(selector, rgba(Theme::backgroundTertiary()), rgba(Theme::textPrimary()),
-             rgba(AppTheme::Colors::borderMedium()), QString::number(radius),
-             rgba(Theme::withOpacity(AppTheme::Colors::indigo(), 0.6)),
-             rgba(Theme::withOpacity(AppTheme::Colors::indigo(), 0.8)), rgba(Theme::textMuted()));
+        .arg(selector, Theme::css(Theme::backgroundTertiary()), Theme::css(Theme::textPrimary()),
+             Theme::css(AppTheme::Colors::borderMedium()), QString::number(radius),
+             Theme::css(Theme::withOpacity(AppTheme::Colors::indigo(), 0.6)),
+             Theme::css(Theme::withOpacity(AppTheme::Colors::indigo(), 0.8)), Theme::css(Theme::textMuted()));
 }
 
 void InputStyle::apply(QWidget* widget, const QString& selector, double fontSize, int radius,

@@ -29,6 +29,8 @@ public:
     // Goals are named by their store object identifiers.
     const QSet<qint64>& hiddenGoalIDs() const { return hiddenGoalIDs_; }
     bool isGoalHidden(qint64 goalID) const { return hiddenGoalIDs_.contains(goalID); }
+    // What every screen shows in place of a hidden goal's title.
+    static QString maskedTitle() { return QStringLiteral("\u2022\u2022\u2022\u2022\u2022\u2022\u2022"); }
     void toggleGoalHidden(qint64 goalID);
 
     std::optional<qint64> selectedGoalID() const { return selectedGoalID_; }

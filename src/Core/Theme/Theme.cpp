@@ -47,6 +47,10 @@ QFont Theme::emojiFont(qreal pixelSize) {
     return AppFontOptions::emojiFont(pixelSize);
 }
 
+QString Theme::css(const QColor& c) {
+    return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
+}
+
 QColor Theme::withOpacity(QColor color, double opacity) {
     if (!std::isfinite(opacity))
         opacity = 0;

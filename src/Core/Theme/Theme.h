@@ -25,4 +25,6 @@ QFont emojiFont(qreal pixelSize);
 
 // A colour at an opacity (0 to 1) multiplied into its own alpha.
 QColor withOpacity(QColor color, double opacity);
+// "rgba(r, g, b, a)" with a from 0 to 255, for style sheets.
+QString css(const QColor& color);
 } // namespace Theme

@@ -17,7 +17,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-using ScreenStyle::css;
 
 namespace {
 constexpr int kDeleteInsetTop = 6;
@@ -69,7 +68,7 @@ AchievementTimelineRow::AchievementTimelineRow(std::shared_ptr<Achievement> achi
     deleteButton_->setStyleSheet(
         QStringLiteral("QToolButton { border: none; border-radius: %1px; background: %2; }")
             .arg((side + 10) / 2)
-            .arg(css(Theme::withOpacity(AppTheme::Colors::coral(), 0.1))));
+            .arg(Theme::css(Theme::withOpacity(AppTheme::Colors::coral(), 0.1))));
     connect(deleteButton_, &QToolButton::clicked, this, [this] {
         if (onDelete_)
             onDelete_();
@@ -86,9 +85,9 @@ QWidget* AchievementTimelineRow::categoryChip(const QString& name) {
     chip->setAttribute(Qt::WA_StyledBackground, true);
     chip->setStyleSheet(
         QStringLiteral("QLabel#categoryChip { background: %1; border-radius: %2px; color: %3; }")
-            .arg(css(Theme::withOpacity(AppTheme::Colors::violet(), 0.12)))
+            .arg(Theme::css(Theme::withOpacity(AppTheme::Colors::violet(), 0.12)))
             .arg(height / 2)
-            .arg(css(AppTheme::Colors::violet())));
+            .arg(Theme::css(AppTheme::Colors::violet())));
     chip->setFixedHeight(height);
     return chip;
 }

@@ -21,7 +21,6 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-using ScreenStyle::css;
 
 namespace {
 
@@ -155,7 +154,7 @@ QWidget* AddAchievementSheet::buildEmojiSection() {
     emojiButton_->setCursor(Qt::PointingHandCursor);
     emojiButton_->setStyleSheet(
         QStringLiteral("QPushButton { border: none; border-radius: 8px; background: %1; }")
-            .arg(css(Theme::withOpacity(AppTheme::Colors::violet(), 0.12))));
+            .arg(Theme::css(Theme::withOpacity(AppTheme::Colors::violet(), 0.12))));
     connect(emojiButton_, &QPushButton::clicked, this, &AddAchievementSheet::toggleEmojiPicker);
     column->addWidget(emojiButton_);
 
@@ -218,7 +217,7 @@ QWidget* AddAchievementSheet::buildFooter() {
     row->setContentsMargins(32, 32, 32, 32);
     row->addStretch(1);
     saveButton_ = ScreenStyle::filledButton(tr("Save Achievement"), Theme::font(15, QFont::Medium),
-                                            css(AppTheme::Colors::violet()), 32, 16, 8);
+                                            Theme::css(AppTheme::Colors::violet()), 32, 16, 8);
     saveButton_->setObjectName(QStringLiteral("saveButton"));
     connect(saveButton_, &QPushButton::clicked, this, &AddAchievementSheet::save);
     row->addWidget(saveButton_);
@@ -229,7 +228,7 @@ void AddAchievementSheet::updateSaveButton() {
     const bool enabled = canSave();
     saveButton_->setEnabled(enabled);
     const QColor fill = enabled ? AppTheme::Colors::violet() : Theme::withOpacity(Theme::textMuted(), 0.3);
-    ScreenStyle::setButtonFill(saveButton_, css(fill), 32, 16, 8);
+    ScreenStyle::setButtonFill(saveButton_, Theme::css(fill), 32, 16, 8);
 }
 
 void AddAchievementSheet::toggleEmojiPicker() {

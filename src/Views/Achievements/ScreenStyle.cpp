@@ -11,14 +11,6 @@
 #include <QPalette>
 #include <QPushButton>
 
-QString ScreenStyle::css(const QColor& color) {
-    return QStringLiteral("rgba(%1, %2, %3, %4)")
-        .arg(color.red())
-        .arg(color.green())
-        .arg(color.blue())
-        .arg(color.alpha());
-}
-
 QLabel* ScreenStyle::label(const QString& text, const QFont& font, const QColor& color, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
@@ -39,7 +31,7 @@ QWidget* ScreenStyle::divider(QWidget* parent, bool vertical) {
     auto* rule = new QWidget(parent);
     rule->setObjectName(QStringLiteral("divider"));
     rule->setAttribute(Qt::WA_StyledBackground, true);
-    rule->setStyleSheet(QStringLiteral("background: %1;").arg(css(AppTheme::Colors::borderSubtle())));
+    rule->setStyleSheet(QStringLiteral("background: %1;").arg(Theme::css(AppTheme::Colors::borderSubtle())));
     if (vertical)
         rule->setFixedWidth(1);
     else
@@ -64,7 +56,7 @@ QPushButton* ScreenStyle::textButton(const QString& text, const QFont& font, con
 
 void ScreenStyle::setTextButtonColor(QPushButton* button, const QColor& color) {
     button->setStyleSheet(
-        QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }").arg(css(color)));
+        QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }").arg(Theme::css(color)));
 }
 
 QPushButton* ScreenStyle::filledButton(const QString& text, const QFont& font, const QString& background,
@@ -90,7 +82,7 @@ void ScreenStyle::setButtonFill(QPushButton* button, const QString& background, 
 void ScreenStyle::styleField(QWidget* field, const QColor& background, int padding) {
     field->setStyleSheet(
         QStringLiteral("%1 { background: %2; color: %3; border: none; border-radius: 8px; padding: %4px; }")
-            .arg(QLatin1String(field->metaObject()->className()), css(background), css(Theme::textPrimary()))
+            .arg(QLatin1String(field->metaObject()->className()), Theme::css(background), Theme::css(Theme::textPrimary()))
             .arg(padding));
     QPalette palette = field->palette();
     palette.setColor(QPalette::PlaceholderText, Theme::textMuted());

@@ -12,9 +12,6 @@ class QWidget;
 // Small building blocks the journal and achievements screens and sheets share.
 namespace ScreenStyle {
 
-// A colour as a style-sheet value, alpha included.
-QString css(const QColor& color);
-
 // A label that shows its text literally (never as markup) in a font and colour.
 QLabel* label(const QString& text, const QFont& font, const QColor& color, QWidget* parent = nullptr);
 void setTextColor(QWidget* widget, const QColor& color);

@@ -14,7 +14,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-using ScreenStyle::css;
 
 DailyLogEntryView::DailyLogEntryView(std::shared_ptr<DailyLog> log, std::function<void()> onDelete,
                                      QWidget* parent)
@@ -37,7 +36,7 @@ DailyLogEntryView::DailyLogEntryView(std::shared_ptr<DailyLog> log, std::functio
     auto* dot = new QLabel;
     dot->setObjectName(QStringLiteral("goalDot"));
     dot->setFixedSize(10, 10);
-    dot->setStyleSheet(QStringLiteral("background: %1; border-radius: 5px;").arg(css(dotColor)));
+    dot->setStyleSheet(QStringLiteral("background: %1; border-radius: 5px;").arg(Theme::css(dotColor)));
     line->addWidget(dot);
     auto* title = ScreenStyle::label(name, Theme::font(14, QFont::Medium), Theme::textPrimary());
     title->setObjectName(QStringLiteral("goalName"));
@@ -87,7 +86,7 @@ QWidget* DailyLogEntryView::scoreChip(const QString& emoji, qint16 value) {
     chip->setAttribute(Qt::WA_StyledBackground, true);
     chip->setFixedHeight(22);
     chip->setStyleSheet(QStringLiteral("QWidget#scoreChip { background: %1; border-radius: 11px; }")
-                            .arg(css(Theme::backgroundTertiary())));
+                            .arg(Theme::css(Theme::backgroundTertiary())));
     auto* row = new QHBoxLayout(chip);
     row->setContentsMargins(6, 0, 6, 0);
     row->setSpacing(2);

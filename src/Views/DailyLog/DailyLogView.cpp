@@ -26,14 +26,13 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-using ScreenStyle::css;
 
 namespace {
 
 QPushButton* logProgressButton() {
     const QString gradient =
         QStringLiteral("qlineargradient(x1: 0, y1: 0, x2: 1, y2: 0, stop: 0 %1, stop: 1 %2)")
-            .arg(css(AppTheme::Colors::purple()), css(Theme::withOpacity(AppTheme::Colors::cyan(), 0.8)));
+            .arg(Theme::css(AppTheme::Colors::purple()), Theme::css(Theme::withOpacity(AppTheme::Colors::cyan(), 0.8)));
     auto* button =
         ScreenStyle::filledButton(QObject::tr("Log Progress"), Theme::font(13, QFont::Medium), gradient, 16, 8, 12);
     button->setObjectName(QStringLiteral("logProgressButton"));
@@ -96,7 +95,7 @@ QWidget* DailyLogView::buildStrip() {
     scroll->setObjectName(QStringLiteral("dayStrip"));
     scroll->setFixedWidth(180);
     scroll->setStyleSheet(
-        QStringLiteral("QScrollArea#dayStrip { background: %1; }").arg(css(Theme::backgroundSecondary())));
+        QStringLiteral("QScrollArea#dayStrip { background: %1; }").arg(Theme::css(Theme::backgroundSecondary())));
     return scroll;
 }
 

@@ -13,6 +13,7 @@
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
+#include "ViewModels/AppViewModel.h"
 #include "Views/Dashboard/StreakBadge.h"
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/GoalPointerTracker.h"
@@ -92,7 +93,7 @@ QColor GoalCardView::goalColor() const {
 }
 
 QString GoalCardView::fullTitle() const {
-    return masked_ ? GoalStyle::kMaskedTitle : goal_->title().value_or(QStringLiteral("Untitled Goal"));
+    return masked_ ? AppViewModel::maskedTitle() : goal_->title().value_or(QStringLiteral("Untitled Goal"));
 }
 
 void GoalCardView::build() {

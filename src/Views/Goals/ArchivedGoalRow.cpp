@@ -23,7 +23,6 @@
 
 namespace {
 
-using GoalStyle::rgba;
 
 constexpr double kRadius = 18;
 
@@ -98,7 +97,7 @@ void ArchivedGoalRow::build() {
     restore_->setCursor(Qt::PointingHandCursor);
     restore_->setStyleSheet(QStringLiteral("QToolButton { border: none; color: %1; background: %2; "
                                            "padding: 5px 8px; border-radius: 11px; }")
-                                .arg(rgba(indigo), rgba(Theme::withOpacity(indigo, 0.1))));
+                                .arg(Theme::css(indigo), Theme::css(Theme::withOpacity(indigo, 0.1))));
     connect(restore_, &QToolButton::clicked, this, [this] {
         if (onRestore_)
             onRestore_();
@@ -115,7 +114,7 @@ void ArchivedGoalRow::build() {
     delete_->setCursor(Qt::PointingHandCursor);
     delete_->setStyleSheet(QStringLiteral("QToolButton { border: none; padding: 0; background: %1; "
                                           "border-radius: %2px; }")
-                               .arg(rgba(Theme::withOpacity(rose, 0.1)))
+                               .arg(Theme::css(Theme::withOpacity(rose, 0.1)))
                                .arg((trashIcon + 12) / 2));
     connect(delete_, &QToolButton::clicked, this, [this] { confirmDelete(); });
     actions->addWidget(delete_);

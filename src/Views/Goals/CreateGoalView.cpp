@@ -25,13 +25,12 @@
 
 namespace {
 
-using GoalStyle::rgba;
 
 QLabel* makeLabel(const QString& text, const QFont& font, const QColor& color) {
     auto* label = new QLabel(text);
     label->setTextFormat(Qt::PlainText);
     label->setFont(font);
-    label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(rgba(color)));
+    label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(Theme::css(color)));
     return label;
 }
 
@@ -39,7 +38,7 @@ QWidget* divider() {
     auto* line = new QWidget;
     line->setFixedHeight(1);
     line->setAttribute(Qt::WA_StyledBackground);
-    line->setStyleSheet(QStringLiteral("background: %1;").arg(rgba(AppTheme::Colors::borderSubtle())));
+    line->setStyleSheet(QStringLiteral("background: %1;").arg(Theme::css(AppTheme::Colors::borderSubtle())));
     return line;
 }
 
@@ -51,7 +50,7 @@ CreateGoalView::CreateGoalView(GoalsViewModel* viewModel, std::shared_ptr<Goal> 
     setObjectName(QStringLiteral("createGoalView"));
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(
-        QStringLiteral("QWidget#createGoalView { background: %1; }").arg(rgba(Theme::backgroundSecondary())));
+        QStringLiteral("QWidget#createGoalView { background: %1; }").arg(Theme::css(Theme::backgroundSecondary())));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -135,7 +134,7 @@ QWidget* CreateGoalView::buildTitleField() {
     title_->setStyleSheet(
         QStringLiteral("QLineEdit { background: %1; border: none; border-radius: 12px; color: %2; "
                        "padding: 16px; }")
-            .arg(rgba(Theme::backgroundTertiary()), rgba(Theme::textPrimary())));
+            .arg(Theme::css(Theme::backgroundTertiary()), Theme::css(Theme::textPrimary())));
     title_->setText(form_->title());
     connect(title_, &QLineEdit::textEdited, form_, &CreateGoalViewModel::setTitle);
     return title_;
@@ -154,7 +153,7 @@ QWidget* CreateGoalView::buildColors() {
         swatch->setIconSize(QSize(Symbols::pixelSizeForFontSize(12), Symbols::pixelSizeForFontSize(12)));
         swatch->setStyleSheet(
             QStringLiteral("QToolButton { background: %1; border: none; border-radius: 16px; }")
-                .arg(rgba(ColorHex::fromHex(hex))));
+                .arg(Theme::css(ColorHex::fromHex(hex))));
         swatch->setProperty("hex", hex);
         connect(swatch, &QToolButton::clicked, form_, [this, hex] { form_->setSelectedColorHex(hex); });
         swatches_ << swatch;
@@ -230,7 +229,7 @@ QWidget* CreateGoalView::buildMoney() {
     amountEntry_->setStyleSheet(
         QStringLiteral(
             "QWidget#createGoalAmountEntry { background: %1; border: 1px solid %2; border-radius: 12px; }")
-            .arg(rgba(AppTheme::Colors::glassSurface()), rgba(Theme::withOpacity(emerald, 0.4))));
+            .arg(Theme::css(AppTheme::Colors::glassSurface()), Theme::css(Theme::withOpacity(emerald, 0.4))));
     auto* entryRow = new QHBoxLayout(amountEntry_);
     entryRow->setContentsMargins(16, 16, 16, 16);
     entryRow->setSpacing(8);
@@ -254,7 +253,7 @@ QWidget* CreateGoalView::buildNotes() {
     notes_->setStyleSheet(
         QStringLiteral("QPlainTextEdit { background: %1; color: %2; border: none; border-radius: 8px; "
                        "padding: 8px; }")
-            .arg(rgba(Theme::backgroundTertiary()), rgba(Theme::textPrimary())));
+            .arg(Theme::css(Theme::backgroundTertiary()), Theme::css(Theme::textPrimary())));
     notes_->setPlainText(form_->notes());
     connect(notes_, &QPlainTextEdit::textChanged, form_, [this] { form_->setNotes(notes_->toPlainText()); });
     return notes_;
@@ -272,7 +271,7 @@ QWidget* CreateGoalView::buildFooter() {
     cancel->setStyleSheet(
         QStringLiteral("QPushButton { color: %1; background: %2; border: none; border-radius: 12px; "
                        "padding: 8px 32px; }")
-            .arg(rgba(Theme::textSecondary()), rgba(Theme::backgroundTertiary())));
+            .arg(Theme::css(Theme::textSecondary()), Theme::css(Theme::backgroundTertiary())));
     connect(cancel, &QPushButton::clicked, this, &CreateGoalView::dismissSheet);
     row->addWidget(cancel);
     row->addStretch(1);
@@ -302,8 +301,8 @@ void CreateGoalView::sync() {
         chip->setStyleSheet(
             QStringLiteral("QToolButton { color: %1; background: %2; border: none; border-radius: 8px; "
                            "padding: 8px 16px; }")
-                .arg(rgba(tone),
-                     rgba(chosen ? Theme::withOpacity(tone, 0.15) : Theme::backgroundTertiary())));
+                .arg(Theme::css(tone),
+                     Theme::css(chosen ? Theme::withOpacity(tone, 0.15) : Theme::backgroundTertiary())));
     }
     deadlinePicker_->setVisible(form_->hasDeadline());
     amountEntry_->setVisible(form_->needsMoney());
@@ -314,11 +313,11 @@ void CreateGoalView::sync() {
     const QString fill =
         filled ? GoalStyle::horizontalGradient(AppTheme::Colors::purple(),
                                                Theme::withOpacity(AppTheme::Colors::cyan(), 0.8))
-               : rgba(Theme::backgroundTertiary());
+               : Theme::css(Theme::backgroundTertiary());
     confirm_->setStyleSheet(
         QStringLiteral("QPushButton { color: white; background: %1; border: none; border-radius: 12px; "
                        "padding: 8px 32px; } QPushButton:disabled { color: %2; }")
-            .arg(fill, rgba(Theme::withOpacity(Qt::white, 0.45))));
+            .arg(fill, Theme::css(Theme::withOpacity(Qt::white, 0.45))));
 }
 
 void CreateGoalView::confirm() {

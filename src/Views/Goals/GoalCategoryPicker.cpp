@@ -61,7 +61,7 @@ GoalCategoryPicker::GoalCategoryPicker(CreateGoalViewModel* form, QWidget* paren
     customEntry_->setStyleSheet(
         QStringLiteral(
             "QWidget#createGoalCustomEntry { background: %1; border: 1px solid %2; border-radius: 12px; }")
-            .arg(GoalStyle::rgba(AppTheme::Colors::glassSurface()),
+            .arg(Theme::css(AppTheme::Colors::glassSurface()),
                  GoalStyle::horizontalGradient(Theme::withOpacity(cyan, 0.5),
                                                Theme::withOpacity(AppTheme::Colors::electric(), 0.3))));
     MotionEffect::of(customEntry_)->setShadow({Theme::withOpacity(cyan, 0.1), 8, 0, 0});

@@ -13,6 +13,7 @@
 #include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "Platform/TextHelpers.h"
+#include "ViewModels/AppViewModel.h"
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/GoalPointerTracker.h"
 #include "Views/Goals/GoalStyle.h"
@@ -193,7 +194,7 @@ QString GoalRowView::deadlineText(int days) {
 
 void GoalRowView::refresh() {
     const QColor color = goalColor();
-    title_->setText(masked_ ? GoalStyle::kMaskedTitle : goal_->title().value_or(QStringLiteral("Untitled Goal")));
+    title_->setText(masked_ ? AppViewModel::maskedTitle() : goal_->title().value_or(QStringLiteral("Untitled Goal")));
     GoalStyle::showEye(eye_, masked_);
     const double progress = goal_->progressPercentage();
     percent_->setText(ProgressPercent::text(progress) + QLatin1Char('%'));

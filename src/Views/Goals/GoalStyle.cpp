@@ -56,13 +56,9 @@ void GoalStyle::showEye(QToolButton* eye, bool masked) {
                                Symbols::pixelSizeForFontSize(11)));
 }
 
-QString GoalStyle::rgba(const QColor& c) {
-    return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
-}
-
 QString GoalStyle::horizontalGradient(const QColor& from, const QColor& to) {
     return QStringLiteral("qlineargradient(x1: 0, y1: 0, x2: 1, y2: 0, stop: 0 %1, stop: 1 %2)")
-        .arg(rgba(from), rgba(to));
+        .arg(Theme::css(from), Theme::css(to));
 }
 
 QToolButton* GoalStyle::chip(const QString& objectName, const QString& text) {
@@ -87,8 +83,8 @@ void GoalStyle::styleChip(QToolButton* chip, bool chosen, const QColor& from, co
     else
         chip->setStyleSheet(QStringLiteral("QToolButton { color: %1; background: %2; border: 1px solid %3; "
                                            "border-radius: %4px; padding: %5px 16px; }")
-                                .arg(rgba(Theme::textSecondary()), rgba(AppTheme::Colors::glassSurface()),
-                                     rgba(AppTheme::Colors::borderSubtle()))
+                                .arg(Theme::css(Theme::textSecondary()), Theme::css(AppTheme::Colors::glassSurface()),
+                                     Theme::css(AppTheme::Colors::borderSubtle()))
                                 .arg(radius)
                                 .arg(padY));
     MotionEffect::of(chip)->setShadow(
@@ -103,7 +99,7 @@ QLineEdit* GoalStyle::plainField(const QString& objectName, const QString& place
     field->setFrame(false);
     field->setStyleSheet(
         QStringLiteral("QLineEdit { background: transparent; border: none; color: %1; padding: 0; }")
-            .arg(rgba(Theme::textPrimary())));
+            .arg(Theme::css(Theme::textPrimary())));
     QPalette pal = field->palette();
     pal.setColor(QPalette::PlaceholderText, Theme::textMuted());
     field->setPalette(pal);

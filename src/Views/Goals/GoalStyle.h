@@ -14,9 +14,6 @@ class QWidget;
 // Style pieces shared by the goals screen, its rows and cards, and the goal editor.
 namespace GoalStyle {
 
-// A masked goal title: seven bullets.
-inline const QString kMaskedTitle = QStringLiteral("\u2022\u2022\u2022\u2022\u2022\u2022\u2022");
-
 // The point t (0..1) of the way from a to b, for values that follow a hover or a selection.
 double mix(double a, double b, double t);
 QColor mixColor(const QColor& a, const QColor& b, double t);
@@ -30,8 +27,6 @@ void recolor(QLabel* label, const QColor& color);
 QToolButton* eyeButton(QWidget* parent, const QString& objectName, std::function<void()> onClick);
 void showEye(QToolButton* eye, bool masked);
 
-// "rgba(r, g, b, a)" for a style sheet.
-QString rgba(const QColor& color);
 // A leading-to-trailing gradient for a style sheet.
 QString horizontalGradient(const QColor& from, const QColor& to);
 

@@ -21,7 +21,6 @@
 
 namespace {
 
-using GoalStyle::rgba;
 
 QLabel* makeLabel(QWidget* parent, const QString& text, const QFont& font) {
     auto* label = new QLabel(text, parent);
@@ -38,7 +37,7 @@ QWidget* makeTray(const QString& name) {
     tray->setAttribute(Qt::WA_StyledBackground);
     tray->setStyleSheet(
         QStringLiteral("QWidget#%1 { background: %2; border: 1px solid %3; border-radius: 10px; }")
-            .arg(name, rgba(Theme::backgroundSecondary()), rgba(AppTheme::Colors::borderSubtle())));
+            .arg(name, Theme::css(Theme::backgroundSecondary()), Theme::css(AppTheme::Colors::borderSubtle())));
     auto* row = new QHBoxLayout(tray);
     row->setContentsMargins(2, 2, 2, 2);
     row->setSpacing(2);
@@ -55,7 +54,7 @@ GoalsTopBar::GoalsTopBar(GoalsViewModel* viewModel, QWidget* parent)
     row->setContentsMargins(32, 16, 32, 17); // the last pixel is the bottom line
     row->setSpacing(16);
     auto* title = makeLabel(this, QStringLiteral("Goals"), Theme::font(28, QFont::Bold));
-    title->setStyleSheet(QStringLiteral("color: %1;").arg(rgba(Theme::textPrimary())));
+    title->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::css(Theme::textPrimary())));
     row->addWidget(title);
     row->addWidget(buildTabs());
     row->addStretch(1);
@@ -101,7 +100,7 @@ QWidget* GoalsTopBar::buildTabs() {
     achievedCount_->setObjectName(QStringLiteral("goalsAchievedCount"));
     achievedCount_->setStyleSheet(QStringLiteral("QLabel { color: white; background: %1; border-radius: 7px; "
                                                  "padding: 2px 5px; }")
-                                      .arg(rgba(AppTheme::Colors::gold())));
+                                      .arg(Theme::css(AppTheme::Colors::gold())));
     achievedTab_->layout()->addWidget(achievedCount_);
     for (QToolButton* tab : {activeTab_, achievedTab_})
         tab->setMinimumSize(tab->layout()->sizeHint());
@@ -118,7 +117,7 @@ QWidget* GoalsTopBar::buildSearch() {
     box->setStyleSheet(
         QStringLiteral(
             "QWidget#goalsSearchBox { background: %1; border: 1px solid %2; border-radius: 12px; }")
-            .arg(rgba(AppTheme::Colors::glassSurface()), rgba(AppTheme::Colors::borderSubtle())));
+            .arg(Theme::css(AppTheme::Colors::glassSurface()), Theme::css(AppTheme::Colors::borderSubtle())));
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(16, 8, 16, 8);
     row->setSpacing(8);
@@ -131,7 +130,7 @@ QWidget* GoalsTopBar::buildSearch() {
     search_->setFont(Theme::font(13));
     search_->setStyleSheet(
         QStringLiteral("QLineEdit { background: transparent; border: none; padding: 0; color: %1; }")
-            .arg(rgba(Theme::textPrimary())));
+            .arg(Theme::css(Theme::textPrimary())));
     QPalette pal = search_->palette();
     pal.setColor(QPalette::PlaceholderText, Theme::textMuted());
     search_->setPalette(pal);
@@ -181,7 +180,7 @@ QPushButton* GoalsTopBar::buildNewGoalButton() {
     button->setStyleSheet(
         QStringLiteral("QPushButton { color: white; border: none; border-radius: 12px; padding: 8px 16px; "
                        "background: qlineargradient(x1: 0, y1: 0, x2: 1, y2: 0, stop: 0 %1, stop: 1 %2); }")
-            .arg(rgba(AppTheme::Colors::indigo()), rgba(AppTheme::Colors::violet())));
+            .arg(Theme::css(AppTheme::Colors::indigo()), Theme::css(AppTheme::Colors::violet())));
     MotionEffect::of(button)->setShadow({Theme::withOpacity(AppTheme::Colors::indigo(), 0.4), 10, 0, 4});
     PressEffect::attach(button);
     connect(button, &QPushButton::clicked, this, &GoalsTopBar::newGoalClicked);
@@ -191,10 +190,10 @@ QPushButton* GoalsTopBar::buildNewGoalButton() {
 void GoalsTopBar::styleSegment(QToolButton* button, bool current) {
     button->setStyleSheet(
         QStringLiteral("QToolButton { border: none; border-radius: 8px; background: %1; }")
-            .arg(current ? rgba(Theme::backgroundTertiary()) : QStringLiteral("transparent")));
+            .arg(current ? Theme::css(Theme::backgroundTertiary()) : QStringLiteral("transparent")));
     const QColor text = current ? Theme::textPrimary() : Theme::textMuted();
     if (auto* label = button->findChild<QLabel*>(button->objectName() + QStringLiteral("Label")))
-        label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(rgba(text)));
+        label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(Theme::css(text)));
 }
 
 void GoalsTopBar::setShowingArchived(bool archived) {

@@ -59,7 +59,7 @@ qint64 SidebarGoalItem::goalID() const {
 
 QString SidebarGoalItem::titleText() const {
     if (appViewModel_ && appViewModel_->isGoalHidden(goalID()))
-        return maskedTitle();
+        return AppViewModel::maskedTitle();
     return goal_->title().value_or(QStringLiteral("Untitled Goal"));
 }
 
