@@ -30,7 +30,8 @@ QString workingStore(int scale) {
     auto it = copies.find(scale);
     if (it != copies.end())
         return it->second;
-    const QString cached = HeavyStore::ensure(QCoreApplication::applicationDirPath() + QStringLiteral("/../stores"), scale);
+    const QString cached =
+        HeavyStore::ensure(QCoreApplication::applicationDirPath() + QStringLiteral("/../stores"), scale);
     const QString copy = qEnvironmentVariable("HOME") + QStringLiteral("/heavy-%1x.sqlite").arg(scale);
     QFile::remove(copy);
     QFile::copy(cached, copy);
@@ -79,12 +80,13 @@ void openAndActiveGoalsWithProgress(benchmark::State& state) {
 // The same rows read by the sqlite3 tool, process start included.
 void sqliteToolReadsTheSameRows(benchmark::State& state) {
     const QString path = workingStore(static_cast<int>(state.range(0)));
-    const QString sql = QStringLiteral(
-        "SELECT * FROM Goal WHERE isArchived = 0 ORDER BY createdAt DESC;"
-        "SELECT * FROM Milestone WHERE goal IN (SELECT pk FROM Goal WHERE isArchived = 0);"
-        "SELECT * FROM Step WHERE milestone IN (SELECT pk FROM Milestone WHERE goal IN "
-        "(SELECT pk FROM Goal WHERE isArchived = 0));"
-        "SELECT * FROM Expense WHERE goalID IN (SELECT id FROM Goal WHERE isArchived = 0 AND needsMoney = 1);");
+    const QString sql =
+        QStringLiteral("SELECT * FROM Goal WHERE isArchived = 0 ORDER BY createdAt DESC;"
+                       "SELECT * FROM Milestone WHERE goal IN (SELECT pk FROM Goal WHERE isArchived = 0);"
+                       "SELECT * FROM Step WHERE milestone IN (SELECT pk FROM Milestone WHERE goal IN "
+                       "(SELECT pk FROM Goal WHERE isArchived = 0));"
+                       "SELECT * FROM Expense WHERE goalID IN (SELECT id FROM Goal WHERE isArchived = 0 AND "
+                       "needsMoney = 1);");
     for (auto _ : state) {
         QProcess tool;
         tool.setStandardOutputFile(QProcess::nullDevice());

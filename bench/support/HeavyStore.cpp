@@ -35,20 +35,23 @@ constexpr qint64 tenYearsMs = 3653LL * 24 * 3600 * 1000;
 
 class Generator {
 public:
-    Generator(ObjectContext& context, int scale) : context_(context), scale_(scale), random_(20260615u + scale) {}
+    Generator(ObjectContext& context, int scale)
+        : context_(context), scale_(scale), random_(20260615u + scale) {}
 
     void run();
 
 private:
     QUuid uuid() {
-        return QUuid(random_.generate(), quint16(random_.generate()), quint16(random_.generate()), uchar(random_.generate()),
+        return QUuid(random_.generate(), quint16(random_.generate()), quint16(random_.generate()),
                      uchar(random_.generate()), uchar(random_.generate()), uchar(random_.generate()),
-                     uchar(random_.generate()), uchar(random_.generate()), uchar(random_.generate()), uchar(random_.generate()));
+                     uchar(random_.generate()), uchar(random_.generate()), uchar(random_.generate()),
+                     uchar(random_.generate()), uchar(random_.generate()));
     }
     QDateTime moment() { return HeavyStore::now().addMSecs(-qint64(random_.bounded(double(tenYearsMs)))); }
     QString words(int count) {
-        static const char* vocabulary[] = {"plan", "read", "call", "write", "gym", "budget", "garden", "review",
-                                           "draft", "travel", "learn", "fix", "book", "visit", "clean", "save"};
+        static const char* vocabulary[] = {"plan",   "read",   "call",  "write",  "gym",   "budget",
+                                           "garden", "review", "draft", "travel", "learn", "fix",
+                                           "book",   "visit",  "clean", "save"};
         QStringList out;
         for (int i = 0; i < count; ++i)
             out << QString::fromLatin1(vocabulary[random_.bounded(16)]);
@@ -316,7 +319,8 @@ void HeavyStore::generate(const QString& path, int scale) {
 
 QString HeavyStore::ensure(const QString& folder, int scale) {
     QDir().mkpath(folder);
-    const QString path = QStringLiteral("%1/heavy-%2x-v%3.sqlite").arg(folder).arg(scale).arg(generatorVersion);
+    const QString path =
+        QStringLiteral("%1/heavy-%2x-v%3.sqlite").arg(folder).arg(scale).arg(generatorVersion);
     if (QFile::exists(path))
         return path;
     const QString partial = path + QStringLiteral(".partial");

@@ -4,8 +4,9 @@
 
 #include <cmath>
 
-QVariantAnimation* Animator::run(QObject* owner, const AnimationTiming& timing, std::function<void(double)> step,
-                                 double delaySeconds, std::function<void()> done) {
+QVariantAnimation* Animator::run(QObject* owner, const AnimationTiming& timing,
+                                 std::function<void(double)> step, double delaySeconds,
+                                 std::function<void()> done) {
     const int duration = timing.effectiveDurationMs();
     if (duration <= 0) {
         step(1.0);

@@ -13,8 +13,9 @@ class Animator {
 public:
     // The animation belongs to owner and dies with it. A running animation can be stopped
     // through the returned pointer, which is null when the step already ran to its end.
-    static QVariantAnimation* run(QObject* owner, const AnimationTiming& timing, std::function<void(double)> step,
-                                  double delaySeconds = 0, std::function<void()> done = {});
+    static QVariantAnimation* run(QObject* owner, const AnimationTiming& timing,
+                                  std::function<void(double)> step, double delaySeconds = 0,
+                                  std::function<void()> done = {});
     // Stops and forgets an animation started by run().
     static void stop(QPointer<QVariantAnimation>& animation);
 };

@@ -130,7 +130,8 @@ QRectF MotionEffect::boundingRectFor(const QRectF& rect) const {
 }
 
 void MotionEffect::draw(QPainter* painter) {
-    const bool plain = opacity_ >= 1.0 && offsetX_ == 0.0 && offsetY_ == 0.0 && scale_ == 1.0 && shadow_.color.alpha() == 0;
+    const bool plain =
+        opacity_ >= 1.0 && offsetX_ == 0.0 && offsetY_ == 0.0 && scale_ == 1.0 && shadow_.color.alpha() == 0;
     if (plain) {
         drawSource(painter);
         return;

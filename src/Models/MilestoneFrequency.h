@@ -10,8 +10,8 @@ enum class MilestoneFrequency { oneTime, daily, weekly, monthly, quarterly, biYe
 
 namespace MilestoneFrequencies {
 inline constexpr std::array<MilestoneFrequency, 7> allCases{
-    MilestoneFrequency::oneTime,   MilestoneFrequency::daily,    MilestoneFrequency::weekly,
-    MilestoneFrequency::monthly,   MilestoneFrequency::quarterly, MilestoneFrequency::biYearly,
+    MilestoneFrequency::oneTime, MilestoneFrequency::daily,     MilestoneFrequency::weekly,
+    MilestoneFrequency::monthly, MilestoneFrequency::quarterly, MilestoneFrequency::biYearly,
     MilestoneFrequency::annually};
 QString rawValue(MilestoneFrequency frequency);
 // Exact match only: "Bi-yearly" or "one time" give no value.

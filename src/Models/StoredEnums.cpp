@@ -17,9 +17,12 @@ std::optional<Enum> matchRaw(const std::array<Enum, N>& cases, QString (*raw)(En
 
 QString MomentumStates::rawValue(MomentumState state) {
     switch (state) {
-    case MomentumState::accelerating: return QStringLiteral("accelerating");
-    case MomentumState::coasting: return QStringLiteral("coasting");
-    case MomentumState::stalling: return QStringLiteral("stalling");
+    case MomentumState::accelerating:
+        return QStringLiteral("accelerating");
+    case MomentumState::coasting:
+        return QStringLiteral("coasting");
+    case MomentumState::stalling:
+        return QStringLiteral("stalling");
     }
     return {};
 }
@@ -30,13 +33,20 @@ std::optional<MomentumState> MomentumStates::fromRaw(const QString& raw) {
 
 QString MilestoneFrequencies::rawValue(MilestoneFrequency frequency) {
     switch (frequency) {
-    case MilestoneFrequency::oneTime: return QStringLiteral("One Time");
-    case MilestoneFrequency::daily: return QStringLiteral("Daily");
-    case MilestoneFrequency::weekly: return QStringLiteral("Weekly");
-    case MilestoneFrequency::monthly: return QStringLiteral("Monthly");
-    case MilestoneFrequency::quarterly: return QStringLiteral("Quarterly");
-    case MilestoneFrequency::biYearly: return QStringLiteral("Bi-Yearly");
-    case MilestoneFrequency::annually: return QStringLiteral("Annually");
+    case MilestoneFrequency::oneTime:
+        return QStringLiteral("One Time");
+    case MilestoneFrequency::daily:
+        return QStringLiteral("Daily");
+    case MilestoneFrequency::weekly:
+        return QStringLiteral("Weekly");
+    case MilestoneFrequency::monthly:
+        return QStringLiteral("Monthly");
+    case MilestoneFrequency::quarterly:
+        return QStringLiteral("Quarterly");
+    case MilestoneFrequency::biYearly:
+        return QStringLiteral("Bi-Yearly");
+    case MilestoneFrequency::annually:
+        return QStringLiteral("Annually");
     }
     return {};
 }
@@ -47,9 +57,12 @@ std::optional<MilestoneFrequency> MilestoneFrequencies::fromRaw(const QString& r
 
 QString TaskRepeatFrequencies::rawValue(TaskRepeatFrequency frequency) {
     switch (frequency) {
-    case TaskRepeatFrequency::daily: return QStringLiteral("Daily");
-    case TaskRepeatFrequency::weekdays: return QStringLiteral("Weekdays");
-    case TaskRepeatFrequency::weekly: return QStringLiteral("Weekly");
+    case TaskRepeatFrequency::daily:
+        return QStringLiteral("Daily");
+    case TaskRepeatFrequency::weekdays:
+        return QStringLiteral("Weekdays");
+    case TaskRepeatFrequency::weekly:
+        return QStringLiteral("Weekly");
     }
     return {};
 }
@@ -60,8 +73,10 @@ std::optional<TaskRepeatFrequency> TaskRepeatFrequencies::fromRaw(const QString&
 
 QString StepInputTypes::rawValue(StepInputType type) {
     switch (type) {
-    case StepInputType::checkbox: return QStringLiteral("Complete");
-    case StepInputType::inputField: return QStringLiteral("Write a note");
+    case StepInputType::checkbox:
+        return QStringLiteral("Complete");
+    case StepInputType::inputField:
+        return QStringLiteral("Write a note");
     }
     return {};
 }

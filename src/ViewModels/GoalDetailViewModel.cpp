@@ -39,7 +39,8 @@ void GoalDetailViewModel::adjustManualProgress(double change) {
 }
 
 void GoalDetailViewModel::addMilestone(const QString& title, std::optional<MilestoneFrequency> frequency,
-                                       const std::vector<PendingStep>& steps, std::optional<QDateTime> dueDate) {
+                                       const std::vector<PendingStep>& steps,
+                                       std::optional<QDateTime> dueDate) {
     if (!goal_ || !context_)
         return;
     auto milestone = Milestone::create(context_);
@@ -104,7 +105,8 @@ void GoalDetailViewModel::toggleStep(const std::shared_ptr<Step>& step) {
 
 void GoalDetailViewModel::completeIfAllStepsDone(const std::shared_ptr<Milestone>& milestone) {
     const auto steps = milestone->stepsArray();
-    const bool allDone = std::all_of(steps.begin(), steps.end(), [](const auto& s) { return s->isCompleted(); });
+    const bool allDone =
+        std::all_of(steps.begin(), steps.end(), [](const auto& s) { return s->isCompleted(); });
     // Un-ticking never reopens a milestone, and ticking a step of a completed one celebrates nothing.
     if (!allDone || milestone->isCompleted())
         return;

@@ -38,13 +38,13 @@ public:
     // Nudges the manual progress; the result is kept within 0...1 at two decimals.
     void adjustManualProgress(double change);
     void addMilestone(const QString& title, std::optional<MilestoneFrequency> frequency,
-                      const std::vector<PendingStep>& steps,
-                      std::optional<QDateTime> dueDate = std::nullopt);
+                      const std::vector<PendingStep>& steps, std::optional<QDateTime> dueDate = std::nullopt);
     void addStep(const QString& title, const std::optional<QString>& notes, qint16 priority,
                  StepInputType inputType, const std::shared_ptr<Milestone>& milestone);
     void toggleStep(const std::shared_ptr<Step>& step);
     void deleteStep(const std::shared_ptr<Step>& step);
-    void setFrequency(std::optional<MilestoneFrequency> frequency, const std::shared_ptr<Milestone>& milestone);
+    void setFrequency(std::optional<MilestoneFrequency> frequency,
+                      const std::shared_ptr<Milestone>& milestone);
     void deleteMilestone(const std::shared_ptr<Milestone>& milestone);
 
 signals:

@@ -51,8 +51,8 @@ void TaskBoardViewModel::refresh() {
 
     std::vector<std::shared_ptr<Step>> todo;
     for (const auto& step : candidates) {
-        const bool taken = std::any_of(inProgress.begin(), inProgress.end(),
-                                       [&](const auto& p) { return p == step; });
+        const bool taken =
+            std::any_of(inProgress.begin(), inProgress.end(), [&](const auto& p) { return p == step; });
         if (!taken)
             todo.push_back(step);
     }

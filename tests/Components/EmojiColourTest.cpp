@@ -44,7 +44,8 @@ Ink inkOf(const QString& text, const QFont& font) {
 } // namespace
 
 TEST(EmojiColour, AchievementMoodAndEnergyEmojiDrawInColour) {
-    const QStringList emoji = QString::fromUtf8("🏆 🥇 🎯 🚀 ⭐ 💪 🎉 🏅 🔥 💡 📚 💰 ❤️ 🌱 🤝 🎓 ✅ 🧠 🏋️ "
+    const QStringList emoji = QString::fromUtf8("🏆 🥇 🎯 🚀 ⭐ 💪 🎉 🏅 🔥 💡 📚 💰 ❤️ 🌱 🤝 🎓 ✅ 🧠 "
+                                                "🏋️ "
                                                 "🎸 😔 😕 😊 😄 🤩 🔋 ⚡ ✨")
                                   .split(QLatin1Char(' '));
     for (const QString& e : emoji) {

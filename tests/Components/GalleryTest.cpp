@@ -45,9 +45,11 @@ namespace C = AppTheme::Colors;
 namespace {
 
 const QStringList& achievementEmoji() {
-    static const QStringList emoji = QString::fromUtf8("🏆 🥇 🎯 🚀 ⭐ 💪 🎉 🏅 🔥 💡 📚 💰 ❤️ 🌱 🤝 🎓 ✅ 🧠 "
-                                                       "🏋️ 🎸")
-                                         .split(QLatin1Char(' '));
+    static const QStringList emoji =
+        QString::fromUtf8(
+            "🏆 🥇 🎯 🚀 ⭐ 💪 🎉 🏅 🔥 💡 📚 💰 ❤️ 🌱 🤝 🎓 ✅ 🧠 "
+            "🏋️ 🎸")
+            .split(QLatin1Char(' '));
     return emoji;
 }
 

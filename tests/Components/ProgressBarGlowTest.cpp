@@ -34,8 +34,8 @@ TEST(SmallProgressBarGlow, TurnsOnAndOffWithoutRestartingTheFill) {
     EXPECT_TRUE(bar.showGlow());
     const double reached = bar.animatedProgress();
     EXPECT_GT(reached, 0.2); // not emptied to fill again
-    EXPECT_TRUE(QTest::qWaitFor([&bar] { return bar.animatedProgress() == 0.8 && bar.glowAmount() == 1.0; },
-                                10000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&bar] { return bar.animatedProgress() == 0.8 && bar.glowAmount() == 1.0; }, 10000));
     AnimationTiming::setAnimationsEnabled(false);
     EXPECT_GT(alphaAboveTrack(bar), 0);
 

@@ -124,7 +124,9 @@ TempHomeListener* g_home = nullptr;
 
 namespace qv::test {
 
-QString tempHome() { return g_home ? g_home->path() : QString(); }
+QString tempHome() {
+    return g_home ? g_home->path() : QString();
+}
 
 QString screensDir() {
     const QString dir = QStringLiteral(QV_SCREENS_DIR);

@@ -1,10 +1,10 @@
 #include "ViewModels/AchievementsViewModel.h"
-#include "Views/ShellTestSupport.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Models/Achievement.h"
 #include "Models/AchievementCategory.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
+#include "Views/ShellTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "ViewModels/DailyLogViewModel.h"
-#include "Views/ShellTestSupport.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
+#include "Views/ShellTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+#include "ViewModels/GoalDetailViewModel.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
@@ -5,7 +6,6 @@
 #include "Models/Step.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
-#include "ViewModels/GoalDetailViewModel.h"
 
 #include <QSignalSpy>
 

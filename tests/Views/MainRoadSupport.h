@@ -122,7 +122,8 @@ protected:
 
     // The "+" of the detail's check-in section, a frequency, "Save & Continue", each step
     // through the builder, then "Save".
-    void addMilestone(MilestoneFrequency frequency, const QStringList& steps, const QString& screenName = {}) {
+    void addMilestone(MilestoneFrequency frequency, const QStringList& steps,
+                      const QString& screenName = {}) {
         ASSERT_NE(detail(), nullptr);
         click(detail()->findChild<QToolButton*>(QStringLiteral("addMilestoneButton")));
         auto* add = sheet<AddMilestoneSheet>();

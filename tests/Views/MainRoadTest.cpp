@@ -90,14 +90,16 @@ TEST_F(MainRoad, FromNewGoalToACelebratedMilestoneWithProgressEverywhere) {
     EXPECT_EQ(detailText("progressPercent"), QStringLiteral("100%"));
     EXPECT_EQ(detailText("progressCaption"), QStringLiteral("Based on steps"));
     ASSERT_NE(rowOf(goal), nullptr);
-    EXPECT_EQ(rowOf(goal)->findChild<QLabel*>(QStringLiteral("goalRowPercent"))->text(), QStringLiteral("100%"));
+    EXPECT_EQ(rowOf(goal)->findChild<QLabel*>(QStringLiteral("goalRowPercent"))->text(),
+              QStringLiteral("100%"));
     EXPECT_EQ(sidebarPercent(goal), QStringLiteral("100%"));
     render(QStringLiteral("5-complete-list"));
 
     click(goalsScreen()->findChild<QToolButton*>(QStringLiteral("goalsGridModeButton")));
     ASSERT_TRUE(goalsScreen()->isGridMode());
     ASSERT_NE(cardOf(goal), nullptr);
-    EXPECT_EQ(cardOf(goal)->findChild<AnimatedProgressRing*>(QStringLiteral("goalCardRing"))->percentShown(), 100);
+    EXPECT_EQ(cardOf(goal)->findChild<AnimatedProgressRing*>(QStringLiteral("goalCardRing"))->percentShown(),
+              100);
     EXPECT_EQ(detail()->goal(), goal) << "switching to the grid keeps the panel";
     render(QStringLiteral("6-complete-grid"));
 }
@@ -118,8 +120,9 @@ TEST_F(MainRoad, ASecondGoalFollowsEachTickAndDeletingItsMilestoneRemovesItsStep
     click(rowOf(second), QPoint(40, 20));
     ASSERT_NE(detail(), nullptr);
     ASSERT_EQ(detail()->goal(), second) << "selecting another goal switches the panel";
-    ASSERT_NO_FATAL_FAILURE(addMilestone(MilestoneFrequency::daily,
-                                         {QStringLiteral("Stretch"), QStringLiteral("Run"), QStringLiteral("Swim")}));
+    ASSERT_NO_FATAL_FAILURE(
+        addMilestone(MilestoneFrequency::daily,
+                     {QStringLiteral("Stretch"), QStringLiteral("Run"), QStringLiteral("Swim")}));
     ASSERT_EQ(stepsInStore(context()), 4);
     ASSERT_EQ(sidebar()->goalItems().size(), 2);
     EXPECT_EQ(sidebar()->goalItems().first()->goal(), first) << "oldest first";
@@ -214,7 +217,8 @@ TEST_F(MainRoad, JournalEntryThenTheGoalIsAchievedAndRecorded) {
         if (row->isVisible())
             wins << row->findChild<QLabel*>(QStringLiteral("achievementTitle"))->text();
     EXPECT_EQ(wins, QStringList{QStringLiteral("Learn guitar")});
-    EXPECT_EQ(achievements->findChild<QLabel*>(QStringLiteral("winsLogged"))->text(), QStringLiteral("1 wins logged"));
+    EXPECT_EQ(achievements->findChild<QLabel*>(QStringLiteral("winsLogged"))->text(),
+              QStringLiteral("1 wins logged"));
     render(QStringLiteral("12-achievements"));
 
     goTo(AppDestination::goals);

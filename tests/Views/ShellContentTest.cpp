@@ -32,20 +32,31 @@ using ShellContentDates = ShellContent;
 // The screen class each destination shows.
 QString screenClassOf(AppDestination destination) {
     switch (destination) {
-    case AppDestination::dashboard: return QStringLiteral("DashboardView");
-    case AppDestination::goals: return QStringLiteral("GoalsView");
-    case AppDestination::deadlines: return QStringLiteral("DeadlinesView");
-    case AppDestination::achievements: return QStringLiteral("AchievementsView");
-    case AppDestination::journal: return QStringLiteral("DailyLogView");
-    case AppDestination::expenses: return QStringLiteral("FinanceView");
-    case AppDestination::calendar: return QStringLiteral("CalendarPageView");
-    case AppDestination::links: return QStringLiteral("LinksView");
-    case AppDestination::settings: return QStringLiteral("SettingsView");
+    case AppDestination::dashboard:
+        return QStringLiteral("DashboardView");
+    case AppDestination::goals:
+        return QStringLiteral("GoalsView");
+    case AppDestination::deadlines:
+        return QStringLiteral("DeadlinesView");
+    case AppDestination::achievements:
+        return QStringLiteral("AchievementsView");
+    case AppDestination::journal:
+        return QStringLiteral("DailyLogView");
+    case AppDestination::expenses:
+        return QStringLiteral("FinanceView");
+    case AppDestination::calendar:
+        return QStringLiteral("CalendarPageView");
+    case AppDestination::links:
+        return QStringLiteral("LinksView");
+    case AppDestination::settings:
+        return QStringLiteral("SettingsView");
     }
     return {};
 }
 
-QString classOf(QWidget* screen) { return QString::fromLatin1(screen->metaObject()->className()); }
+QString classOf(QWidget* screen) {
+    return QString::fromLatin1(screen->metaObject()->className());
+}
 
 } // namespace
 

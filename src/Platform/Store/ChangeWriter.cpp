@@ -61,8 +61,10 @@ void updateRow(StoreCore& core, const EntityInfo& info, const ManagedObject& obj
             sets << StoreSchema::quote(info.desc->attributes[a].name) + QStringLiteral(" = ?");
     for (int r : info.toOnes)
         if (s.links[static_cast<std::size_t>(r)] != s.savedLinks[static_cast<std::size_t>(r)])
-            sets << StoreSchema::quote(info.desc->relationships[static_cast<std::size_t>(r)].name) + QStringLiteral(" = ?");
-    auto statement = core.statements().get(QStringLiteral("UPDATE %1 SET %2 WHERE \"pk\" = ?").arg(info.table, sets.join(u',')));
+            sets << StoreSchema::quote(info.desc->relationships[static_cast<std::size_t>(r)].name) +
+                        QStringLiteral(" = ?");
+    auto statement = core.statements().get(
+        QStringLiteral("UPDATE %1 SET %2 WHERE \"pk\" = ?").arg(info.table, sets.join(u',')));
     int index = 1;
     for (std::size_t a = 0; a < s.values.size(); ++a)
         if (!sameValue(s.values[a], s.savedValues[a]))
@@ -98,10 +100,17 @@ bool ChangeWriter::save(QString* error) {
                 const EntityInfo& info = core_.entity(e);
                 for (const auto& [pk, object] : info.pending) {
                     switch (writeFor(StoreCore::state(*object))) {
-                    case Write::insert: insertRow(core_, info, *object); break;
-                    case Write::update: updateRow(core_, info, *object); break;
-                    case Write::remove: deleteRow(core_, info, pk); break;
-                    case Write::none: break;
+                    case Write::insert:
+                        insertRow(core_, info, *object);
+                        break;
+                    case Write::update:
+                        updateRow(core_, info, *object);
+                        break;
+                    case Write::remove:
+                        deleteRow(core_, info, pk);
+                        break;
+                    case Write::none:
+                        break;
                     }
                 }
             }

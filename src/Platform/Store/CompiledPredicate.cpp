@@ -63,12 +63,18 @@ bool CompiledPredicate::matches(const Node& node, const ManagedObject& object) c
     case Kind::compare: {
         const int c = StoreValue::compare(node.path.valueOf(object), node.operand);
         switch (node.op) {
-        case Op::eq: return c == 0;
-        case Op::ne: return c != 0;
-        case Op::lt: return c < 0;
-        case Op::le: return c <= 0;
-        case Op::gt: return c > 0;
-        case Op::ge: return c >= 0;
+        case Op::eq:
+            return c == 0;
+        case Op::ne:
+            return c != 0;
+        case Op::lt:
+            return c < 0;
+        case Op::le:
+            return c <= 0;
+        case Op::gt:
+            return c > 0;
+        case Op::ge:
+            return c >= 0;
         }
         return false;
     }
@@ -98,17 +104,22 @@ bool CompiledPredicate::trusted(const StoreCore& core, const Node& node) const {
     return true;
 }
 
-QString CompiledPredicate::toSql(const StoreCore& core, const Node& node, std::vector<StoreValue>& binds) const {
+QString CompiledPredicate::toSql(const StoreCore& core, const Node& node,
+                                 std::vector<StoreValue>& binds) const {
     switch (node.kind) {
     case Kind::truePredicate:
         return QStringLiteral("1");
     case Kind::isAbsent:
-        return node.path.isValid() ? QStringLiteral("(%1 IS NULL)").arg(node.path.sqlExpression(core)) : QStringLiteral("1");
+        return node.path.isValid() ? QStringLiteral("(%1 IS NULL)").arg(node.path.sqlExpression(core))
+                                   : QStringLiteral("1");
     case Kind::isPresent:
         if (!node.path.isValid())
             return QStringLiteral("0");
         if (!node.path.crossedEntities().empty())
-            return u'(' + node.path.sqlMembership(core, QStringLiteral("t.%1 IS NOT NULL").arg(node.path.lastColumn(core))) + u')';
+            return u'(' +
+                   node.path.sqlMembership(
+                       core, QStringLiteral("t.%1 IS NOT NULL").arg(node.path.lastColumn(core))) +
+                   u')';
         return QStringLiteral("(%1 IS NOT NULL)").arg(node.path.sqlExpression(core));
     case Kind::compare:
         return compareSql(core, node, binds);
@@ -121,15 +132,17 @@ QString CompiledPredicate::toSql(const StoreCore& core, const Node& node, std::v
         QSet<QString> present;
         if (node.kind == Kind::conjunction)
             for (const Node& part : node.parts)
-                if (part.kind == Kind::isPresent
-                    || (part.kind == Kind::compare && !part.operand.isNull()
-                        && (part.op == Op::eq || part.op == Op::gt || part.op == Op::ge)))
+                if (part.kind == Kind::isPresent ||
+                    (part.kind == Kind::compare && !part.operand.isNull() &&
+                     (part.op == Op::eq || part.op == Op::gt || part.op == Op::ge)))
                     present.insert(part.key);
         QStringList parts;
         for (const Node& part : node.parts)
             parts << (part.kind == Kind::compare ? compareSql(core, part, binds, present.contains(part.key))
                                                  : toSql(core, part, binds));
-        return u'(' + parts.join(node.kind == Kind::conjunction ? QStringLiteral(" AND ") : QStringLiteral(" OR ")) + u')';
+        return u'(' +
+               parts.join(node.kind == Kind::conjunction ? QStringLiteral(" AND ") : QStringLiteral(" OR ")) +
+               u')';
     }
     case Kind::negation:
         if (node.parts.empty())
@@ -142,7 +155,7 @@ QString CompiledPredicate::toSql(const StoreCore& core, const Node& node, std::v
 // Every test comes out as 0 or 1, never NULL, so NOT and OR give what evaluating in memory
 // gives: an absent value is smaller than everything and equal only to absent.
 QString CompiledPredicate::compareSql(const StoreCore& core, const Node& node, std::vector<StoreValue>& binds,
-                                     bool knownPresent) const {
+                                      bool knownPresent) const {
     const KeyPath& path = node.path;
     const QString x = path.isValid() ? path.sqlExpression(core) : QStringLiteral("NULL");
     if (node.operand.isNull()) {
@@ -160,11 +173,15 @@ QString CompiledPredicate::compareSql(const StoreCore& core, const Node& node, s
         }
     }
     if (!path.isValid()) // absent, smaller than any operand
-        return (node.op == Op::ne || node.op == Op::lt || node.op == Op::le) ? QStringLiteral("1") : QStringLiteral("0");
+        return (node.op == Op::ne || node.op == Op::lt || node.op == Op::le) ? QStringLiteral("1")
+                                                                             : QStringLiteral("0");
     binds.push_back(node.operand);
     const bool viaLinks = !path.crossedEntities().empty();
     const auto membership = [&](const char* op) {
-        return u'(' + path.sqlMembership(core, QStringLiteral("t.%1 %2 ?").arg(path.lastColumn(core), QLatin1String(op))) + u')';
+        return u'(' +
+               path.sqlMembership(core,
+                                  QStringLiteral("t.%1 %2 ?").arg(path.lastColumn(core), QLatin1String(op))) +
+               u')';
     };
     switch (node.op) {
     case Op::eq:

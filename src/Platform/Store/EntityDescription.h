@@ -28,7 +28,7 @@ struct RelationshipDescription {
     QString name;
     QString destination; // entity name
     bool toMany = false;
-    QString inverse;     // name of the relationship on the destination
+    QString inverse; // name of the relationship on the destination
     DeleteRule deleteRule = DeleteRule::nullify;
 };
 

@@ -102,11 +102,12 @@ std::vector<std::shared_ptr<ManagedObject>> FetchEngine::fetch(const FetchReques
 
     QStringList order;
     for (const SortKey& key : p.sort)
-        order << (key.path.isValid() ? key.path.sqlExpression(core_) : QStringLiteral("NULL"))
-                     + (key.ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+        order << (key.path.isValid() ? key.path.sqlExpression(core_) : QStringLiteral("NULL")) +
+                     (key.ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
     order << QStringLiteral("t.\"pk\" ASC");
-    QString sql = QStringLiteral("SELECT %1 FROM %2 t WHERE %3 ORDER BY %4")
-                      .arg(info.columns, info.table, sqlWhere(predicate, p), order.join(QStringLiteral(", ")));
+    QString sql =
+        QStringLiteral("SELECT %1 FROM %2 t WHERE %3 ORDER BY %4")
+            .arg(info.columns, info.table, sqlWhere(predicate, p), order.join(QStringLiteral(", ")));
     const bool limitInSql = request.fetchLimit > 0 && predicate.sqlIsExact() && p.sortTrusted;
     if (limitInSql)
         sql += QStringLiteral(" LIMIT %1").arg(request.fetchLimit);
@@ -162,7 +163,8 @@ void FetchEngine::remember(const std::vector<std::shared_ptr<ManagedObject>>& ob
         StoreCore::state(*object).batch = batch;
 }
 
-const std::vector<std::shared_ptr<ManagedObject>>& FetchEngine::related(const ManagedObject& object, int relationship) {
+const std::vector<std::shared_ptr<ManagedObject>>& FetchEngine::related(const ManagedObject& object,
+                                                                        int relationship) {
     static const std::vector<std::shared_ptr<ManagedObject>> none;
     auto& s = StoreCore::state(object);
     if (!s.live())
@@ -183,8 +185,10 @@ const std::vector<std::shared_ptr<ManagedObject>>& FetchEngine::related(const Ma
     }
     const EntityDescription& dest = *core_.entity(ri.destination).desc;
     const QString& inverse = dest.relationships[static_cast<std::size_t>(ri.inverse)].name;
-    auto found = fetch(FetchRequest(dest.name, Predicate::compare(inverse, Predicate::Op::eq,
-                                                                  QVariant::fromValue(ObjectRef{object.entityName(), object.objectID()}))));
+    auto found = fetch(FetchRequest(
+        dest.name,
+        Predicate::compare(inverse, Predicate::Op::eq,
+                           QVariant::fromValue(ObjectRef{object.entityName(), object.objectID()}))));
     cache = &s.toMany[static_cast<std::size_t>(relationship)];
     cache->objects = std::move(found);
     cache->generation = core_.linkGeneration(ri.destination);
@@ -212,9 +216,10 @@ void FetchEngine::loadForBatch(const ManagedObject& object, int relationship) {
             owners.push_back(std::move(owner));
     }
 
-    const QString sql = QStringLiteral("SELECT %1 FROM %2 t WHERE t.%3 IN (SELECT value FROM json_each(?)) ORDER BY t.\"pk\"")
-                            .arg(dest.columns, dest.table,
-                                 StoreSchema::quote(dest.desc->relationships[static_cast<std::size_t>(ri.inverse)].name));
+    const QString sql =
+        QStringLiteral("SELECT %1 FROM %2 t WHERE t.%3 IN (SELECT value FROM json_each(?)) ORDER BY t.\"pk\"")
+            .arg(dest.columns, dest.table,
+                 StoreSchema::quote(dest.desc->relationships[static_cast<std::size_t>(ri.inverse)].name));
     std::unordered_map<qint64, std::vector<std::shared_ptr<ManagedObject>>> byOwner;
     std::vector<std::shared_ptr<ManagedObject>> loaded;
     constexpr std::size_t chunk = 500;
@@ -239,7 +244,8 @@ void FetchEngine::loadForBatch(const ManagedObject& object, int relationship) {
     for (const auto& owner : owners) {
         ToManyCache& cache = StoreCore::state(*owner).toMany[static_cast<std::size_t>(relationship)];
         auto it = byOwner.find(owner->objectID());
-        cache.objects = it == byOwner.end() ? std::vector<std::shared_ptr<ManagedObject>>{} : std::move(it->second);
+        cache.objects =
+            it == byOwner.end() ? std::vector<std::shared_ptr<ManagedObject>>{} : std::move(it->second);
         cache.generation = generation;
     }
     remember(loaded);

@@ -46,8 +46,9 @@ StoreValue KeyPath::valueOf(const ManagedObject& object) const {
         const auto& s = StoreCore::state(*current);
         if (!s.live())
             return {};
-        hold = s.core->object(s.core->entity(hop.entity).relations[static_cast<std::size_t>(hop.relationship)].destination,
-                              s.links[static_cast<std::size_t>(hop.relationship)]);
+        hold = s.core->object(
+            s.core->entity(hop.entity).relations[static_cast<std::size_t>(hop.relationship)].destination,
+            s.links[static_cast<std::size_t>(hop.relationship)]);
         if (!hold)
             return {};
         current = hold.get();
@@ -63,19 +64,25 @@ StoreValue KeyPath::valueOf(const ManagedObject& object) const {
 
 QString KeyPath::lastColumn(const StoreCore& core) const {
     const EntityDescription& e = *core.entity(lastEntity_).desc;
-    return StoreSchema::quote(attribute_ >= 0 ? e.attributes[static_cast<std::size_t>(attribute_)].name
-                                              : e.relationships[static_cast<std::size_t>(relationship_)].name);
+    return StoreSchema::quote(attribute_ >= 0
+                                  ? e.attributes[static_cast<std::size_t>(attribute_)].name
+                                  : e.relationships[static_cast<std::size_t>(relationship_)].name);
 }
 
 QString KeyPath::sqlExpression(const StoreCore& core) const {
     if (hops_.empty())
         return QStringLiteral("t.") + lastColumn(core);
     // Innermost first: the link column of the root row, then one lookup per hop.
-    QString link = QStringLiteral("t.") + StoreSchema::quote(core.entity(hops_[0].entity).desc->relationships[static_cast<std::size_t>(hops_[0].relationship)].name);
+    QString link =
+        QStringLiteral("t.") +
+        StoreSchema::quote(core.entity(hops_[0].entity)
+                               .desc->relationships[static_cast<std::size_t>(hops_[0].relationship)]
+                               .name);
     for (std::size_t i = 1; i < hops_.size(); ++i) {
         const EntityInfo& at = core.entity(hops_[i].entity);
         link = QStringLiteral("(SELECT %1 FROM %2 WHERE \"pk\" = %3)")
-                   .arg(StoreSchema::quote(at.desc->relationships[static_cast<std::size_t>(hops_[i].relationship)].name),
+                   .arg(StoreSchema::quote(
+                            at.desc->relationships[static_cast<std::size_t>(hops_[i].relationship)].name),
                         at.table, link);
     }
     return QStringLiteral("(SELECT %1 FROM %2 WHERE \"pk\" = %3)")
@@ -85,14 +92,20 @@ QString KeyPath::sqlExpression(const StoreCore& core) const {
 QString KeyPath::sqlMembership(const StoreCore& core, const QString& lastCondition) const {
     // Built from the last record back to the root, each level selecting the pks of the level
     // before that lead to a match.
-    QString inner = QStringLiteral("SELECT t.\"pk\" FROM %1 t WHERE %2").arg(core.entity(lastEntity_).table, lastCondition);
+    QString inner = QStringLiteral("SELECT t.\"pk\" FROM %1 t WHERE %2")
+                        .arg(core.entity(lastEntity_).table, lastCondition);
     for (std::size_t i = hops_.size(); i-- > 1;) {
         const EntityInfo& at = core.entity(hops_[i].entity);
         inner = QStringLiteral("SELECT t.\"pk\" FROM %1 t WHERE t.%2 IN (%3)")
-                    .arg(at.table, StoreSchema::quote(at.desc->relationships[static_cast<std::size_t>(hops_[i].relationship)].name), inner);
+                    .arg(at.table,
+                         StoreSchema::quote(
+                             at.desc->relationships[static_cast<std::size_t>(hops_[i].relationship)].name),
+                         inner);
     }
     const EntityInfo& root = core.entity(hops_[0].entity);
     // The NULL test keeps the result 0 or 1 when the root has no link, so it can be negated.
     return QStringLiteral("t.%1 IS NOT NULL AND t.%1 IN (%2)")
-        .arg(StoreSchema::quote(root.desc->relationships[static_cast<std::size_t>(hops_[0].relationship)].name), inner);
+        .arg(StoreSchema::quote(
+                 root.desc->relationships[static_cast<std::size_t>(hops_[0].relationship)].name),
+             inner);
 }

@@ -87,7 +87,8 @@ void ManagedObject::setValue(int attribute, const QVariant& value) {
         return;
     if (!state_->live() || state_->deleted)
         return;
-    StoreValue stored = StoreValue::fromVariant(value, entity_->attributes[static_cast<std::size_t>(attribute)].type);
+    StoreValue stored =
+        StoreValue::fromVariant(value, entity_->attributes[static_cast<std::size_t>(attribute)].type);
     StoreValue& current = state_->values[static_cast<std::size_t>(attribute)];
     if (stored.isNull() == current.isNull() && stored == current)
         return;
@@ -98,14 +99,16 @@ void ManagedObject::setValue(int attribute, const QVariant& value) {
 std::shared_ptr<ManagedObject> ManagedObject::relatedObject(int relationship) const {
     if (!state_->live() || relationship < 0 || relationship >= static_cast<int>(state_->links.size()))
         return nullptr;
-    const RelationInfo& ri = state_->core->entity(state_->entity).relations[static_cast<std::size_t>(relationship)];
+    const RelationInfo& ri =
+        state_->core->entity(state_->entity).relations[static_cast<std::size_t>(relationship)];
     if (ri.toMany)
         return nullptr;
     return state_->core->object(ri.destination, state_->links[static_cast<std::size_t>(relationship)]);
 }
 
 void ManagedObject::setRelatedObject(int relationship, const std::shared_ptr<ManagedObject>& target) {
-    if (!state_->live() || state_->deleted || relationship < 0 || relationship >= static_cast<int>(state_->links.size()))
+    if (!state_->live() || state_->deleted || relationship < 0 ||
+        relationship >= static_cast<int>(state_->links.size()))
         return;
     StoreCore* core = state_->core;
     const RelationInfo& ri = core->entity(state_->entity).relations[static_cast<std::size_t>(relationship)];

@@ -33,7 +33,8 @@ std::vector<IncomingLink> incomingLinks(const StoreCore& core, int target) {
                 continue;
             bool cascade = false;
             for (const RelationInfo& back : dest.relations)
-                if (back.toMany && back.destination == e && back.inverse == r && back.rule == DeleteRule::cascade)
+                if (back.toMany && back.destination == e && back.inverse == r &&
+                    back.rule == DeleteRule::cascade)
                     cascade = true;
             out.push_back({e, r, cascade});
         }
@@ -66,7 +67,8 @@ ObjectContext::ObjectContext() : d(std::make_unique<Impl>()) {}
 
 ObjectContext::~ObjectContext() = default;
 
-std::unique_ptr<ObjectContext> ObjectContext::open(const ObjectModel& model, const QString& path, QString* error) {
+std::unique_ptr<ObjectContext> ObjectContext::open(const ObjectModel& model, const QString& path,
+                                                   QString* error) {
     return ObjectStoreInternals::open(model, path, error, nullptr);
 }
 
@@ -109,14 +111,16 @@ void ObjectContext::deleteObject(const std::shared_ptr<ManagedObject>& object) {
     core.linksChanged(s.entity);
     const EntityInfo& own = core.entity(s.entity);
     for (int r : own.toOnes)
-        if (s.links[static_cast<std::size_t>(r)] && own.relations[static_cast<std::size_t>(r)].destination >= 0)
+        if (s.links[static_cast<std::size_t>(r)] &&
+            own.relations[static_cast<std::size_t>(r)].destination >= 0)
             core.touch(own.relations[static_cast<std::size_t>(r)].destination);
     for (const IncomingLink& link : incomingLinks(core, s.entity)) {
         const EntityInfo& holder = core.entity(link.entity);
         const QString& name = holder.desc->relationships[static_cast<std::size_t>(link.relationship)].name;
         const auto holders = FetchEngine(core).fetch(FetchRequest(
-            holder.desc->name, Predicate::compare(name, Predicate::Op::eq,
-                                                  QVariant::fromValue(ObjectRef{object->entityName(), object->objectID()}))));
+            holder.desc->name,
+            Predicate::compare(name, Predicate::Op::eq,
+                               QVariant::fromValue(ObjectRef{object->entityName(), object->objectID()}))));
         for (const auto& h : holders) {
             if (link.cascade)
                 deleteObject(h);
@@ -142,8 +146,11 @@ bool ObjectContext::batchDelete(QStringView entityName, QString* error) {
         SQLite::Transaction transaction(core.db(), SQLite::TransactionBehavior::IMMEDIATE);
         for (const IncomingLink& link : links) {
             const EntityInfo& holder = core.entity(link.entity);
-            const QString column = StoreSchema::quote(holder.desc->relationships[static_cast<std::size_t>(link.relationship)].name);
-            core.db().exec(QStringLiteral("UPDATE %1 SET %2 = NULL WHERE %2 IS NOT NULL").arg(holder.table, column).toStdString());
+            const QString column = StoreSchema::quote(
+                holder.desc->relationships[static_cast<std::size_t>(link.relationship)].name);
+            core.db().exec(QStringLiteral("UPDATE %1 SET %2 = NULL WHERE %2 IS NOT NULL")
+                               .arg(holder.table, column)
+                               .toStdString());
         }
         core.db().exec(QStringLiteral("DELETE FROM %1").arg(core.entity(e).table).toStdString());
         transaction.commit();

@@ -19,8 +19,7 @@ class ObjectContext : public QObject {
 public:
     // Opens (creating if needed) the SQLite store at path; ":memory:" is an in-memory store.
     // Adds missing tables and columns. Returns nullptr and fills error when it cannot.
-    static std::unique_ptr<ObjectContext> open(const ObjectModel& model, const QString& path,
-                                               QString* error);
+    static std::unique_ptr<ObjectContext> open(const ObjectModel& model, const QString& path, QString* error);
     ~ObjectContext() override;
 
     const ObjectModel& model() const;

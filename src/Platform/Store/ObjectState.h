@@ -29,7 +29,9 @@ public:
     T& operator[](std::size_t i) const { return data_[i]; }
     void assign(const std::vector<T>& from) { std::copy(from.begin(), from.end(), data_); }
     std::vector<T> copy() const { return std::vector<T>(begin(), end()); }
-    bool operator==(const std::vector<T>& other) const { return std::equal(begin(), end(), other.begin(), other.end()); }
+    bool operator==(const std::vector<T>& other) const {
+        return std::equal(begin(), end(), other.begin(), other.end());
+    }
 
     void attach(T* data, std::size_t size) {
         data_ = data;
@@ -74,8 +76,10 @@ private:
     State() = default;
 };
 
-inline std::unique_ptr<ManagedObject::State> ManagedObject::State::make(std::size_t attributes, std::size_t relationships) {
-    constexpr std::size_t head = (sizeof(State) + alignof(StoreValue) - 1) / alignof(StoreValue) * alignof(StoreValue);
+inline std::unique_ptr<ManagedObject::State> ManagedObject::State::make(std::size_t attributes,
+                                                                        std::size_t relationships) {
+    constexpr std::size_t head =
+        (sizeof(State) + alignof(StoreValue) - 1) / alignof(StoreValue) * alignof(StoreValue);
     const std::size_t linksAt = head + attributes * sizeof(StoreValue);
     char* memory = static_cast<char*>(::operator new(linksAt + relationships * sizeof(qint64)));
     std::unique_ptr<State> state(new (memory) State());

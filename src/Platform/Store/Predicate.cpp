@@ -18,12 +18,18 @@ bool evaluateAbsent(const Predicate& p) {
     case Kind::compare: {
         const int c = p.value().isValid() ? -1 : 0;
         switch (p.op()) {
-        case Predicate::Op::eq: return c == 0;
-        case Predicate::Op::ne: return c != 0;
-        case Predicate::Op::lt: return c < 0;
-        case Predicate::Op::le: return c <= 0;
-        case Predicate::Op::gt: return c > 0;
-        case Predicate::Op::ge: return c >= 0;
+        case Predicate::Op::eq:
+            return c == 0;
+        case Predicate::Op::ne:
+            return c != 0;
+        case Predicate::Op::lt:
+            return c < 0;
+        case Predicate::Op::le:
+            return c <= 0;
+        case Predicate::Op::gt:
+            return c > 0;
+        case Predicate::Op::ge:
+            return c >= 0;
         }
         return false;
     }
@@ -111,11 +117,13 @@ Predicate operator!(Predicate a) {
 Predicate Key::operator==(const std::shared_ptr<ManagedObject>& object) const {
     if (!object)
         return Predicate::compare(path_, Predicate::Op::eq, QVariant());
-    return Predicate::compare(path_, Predicate::Op::eq, QVariant::fromValue(ObjectRef{object->entityName(), object->objectID()}));
+    return Predicate::compare(path_, Predicate::Op::eq,
+                              QVariant::fromValue(ObjectRef{object->entityName(), object->objectID()}));
 }
 
 Predicate Key::operator!=(const std::shared_ptr<ManagedObject>& object) const {
     if (!object)
         return Predicate::compare(path_, Predicate::Op::ne, QVariant());
-    return Predicate::compare(path_, Predicate::Op::ne, QVariant::fromValue(ObjectRef{object->entityName(), object->objectID()}));
+    return Predicate::compare(path_, Predicate::Op::ne,
+                              QVariant::fromValue(ObjectRef{object->entityName(), object->objectID()}));
 }

@@ -3,7 +3,7 @@
 namespace {
 // Ad-hoc predicate shapes must not grow the cache without bound.
 constexpr std::size_t maxStatements = 512;
-}
+} // namespace
 
 StatementCache::Use::Use(StatementCache* cache, SQLite::Statement* s, bool* busy,
                          std::unique_ptr<SQLite::Statement> own)

@@ -24,7 +24,8 @@ int toManyInverse(const EntityDescription& owner, const RelationshipDescription&
         return named;
     for (std::size_t i = 0; i < dest.relationships.size(); ++i) {
         const auto& back = dest.relationships[i];
-        if (!back.toMany && back.destination == owner.name && (back.inverse == rel.name || back.inverse.isEmpty()))
+        if (!back.toMany && back.destination == owner.name &&
+            (back.inverse == rel.name || back.inverse.isEmpty()))
             return static_cast<int>(i);
     }
     return -1;
@@ -34,7 +35,8 @@ int toManyInverse(const EntityDescription& owner, const RelationshipDescription&
 
 StoreCore::StoreCore(ObjectContext* owner, const ObjectModel& model, const QString& path)
     : owner_(owner), model_(model), path_(path),
-      db_(path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE | SQLite::OPEN_NOMUTEX, busyTimeoutMs),
+      db_(path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE | SQLite::OPEN_NOMUTEX,
+          busyTimeoutMs),
       statements_(db_) {
     if (sqlite3_db_readonly(db_.getHandle(), "main") == 1)
         throw SQLite::Exception("attempt to write a readonly database", SQLITE_READONLY);
@@ -78,7 +80,8 @@ StoreCore::StoreCore(ObjectContext* owner, const ObjectModel& model, const QStri
             ri.rule = rel.deleteRule;
             if (ri.destination >= 0) {
                 const EntityDescription& dest = *entity(ri.destination).desc;
-                ri.inverse = rel.toMany ? toManyInverse(*info.desc, rel, dest) : relationshipIndex(dest, rel.inverse);
+                ri.inverse =
+                    rel.toMany ? toManyInverse(*info.desc, rel, dest) : relationshipIndex(dest, rel.inverse);
             }
             info.relations.push_back(ri);
         }
@@ -150,7 +153,8 @@ std::shared_ptr<ManagedObject> StoreCore::fromRow(int e, SQLite::Statement& row)
     // Numbers and flags always hold a value, even in rows written before the column existed.
     for (std::size_t a = 0; a < s.values.size(); ++a) {
         const AttributeType type = info.desc->attributes[a].type;
-        if (s.values[a].isNull() && type != AttributeType::uuid && type != AttributeType::text && type != AttributeType::date)
+        if (s.values[a].isNull() && type != AttributeType::uuid && type != AttributeType::text &&
+            type != AttributeType::date)
             s.values[a] = StoreValue::fromVariant(QVariant(), type);
     }
     return object;
@@ -163,7 +167,8 @@ std::shared_ptr<ManagedObject> StoreCore::object(int e, qint64 pk) {
         return known;
     const EntityInfo& info = entity(e);
     try {
-        auto row = statements_.get(QStringLiteral("SELECT %1 FROM %2 t WHERE t.\"pk\" = ?").arg(info.columns, info.table));
+        auto row = statements_.get(
+            QStringLiteral("SELECT %1 FROM %2 t WHERE t.\"pk\" = ?").arg(info.columns, info.table));
         row->bind(1, static_cast<int64_t>(pk));
         if (row->executeStep())
             return fromRow(e, *row);
@@ -208,7 +213,8 @@ void StoreCore::touch(int e) {
     if (emitScheduled_)
         return;
     emitScheduled_ = true;
-    QMetaObject::invokeMethod(owner_, [this] { emitChanges(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        owner_, [this] { emitChanges(); }, Qt::QueuedConnection);
 }
 
 void StoreCore::touchAll() {

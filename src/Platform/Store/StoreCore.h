@@ -29,8 +29,8 @@ struct RelationInfo {
 struct EntityInfo {
     const EntityDescription* desc = nullptr;
     int index = 0;
-    QString table;         // quoted
-    QString columns;       // t."pk", t."attr"..., t."toOne"... : the layout of every row read
+    QString table;   // quoted
+    QString columns; // t."pk", t."attr"..., t."toOne"... : the layout of every row read
     std::vector<RelationInfo> relations;
     std::vector<int> toOnes; // relationship indices stored as columns, in column order
     // The identity map: one object per record. Objects without unsaved changes are held
@@ -81,7 +81,9 @@ public:
     void forget(int entity, qint64 pk); // from the object's destructor
     // Bumped whenever a record of the entity gains, loses or changes a to-one link, or
     // leaves, so cached to-many lists of that entity know to read again.
-    quint64 linkGeneration(int entity) const { return entities_[static_cast<std::size_t>(entity)].linkGeneration; }
+    quint64 linkGeneration(int entity) const {
+        return entities_[static_cast<std::size_t>(entity)].linkGeneration;
+    }
     void linksChanged(int entity) { ++entities_[static_cast<std::size_t>(entity)].linkGeneration; }
     void linksChangedEverywhere() {
         for (auto& info : entities_)

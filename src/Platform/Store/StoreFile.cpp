@@ -82,7 +82,9 @@ StoreFile::Result StoreFile::open(const ObjectModel& model, const QString& path)
     if (QFileInfo(wal).size() > 0 && !hasValidWalHeader(wal)) {
         const QString aside = asideName(path) + QStringLiteral("-wal");
         if (QFile::rename(wal, aside))
-            say(QStringLiteral("Quorvale: the store's write-ahead log %1 was not readable; it was moved to %2").arg(wal, aside));
+            say(QStringLiteral(
+                    "Quorvale: the store's write-ahead log %1 was not readable; it was moved to %2")
+                    .arg(wal, aside));
     }
 
     int code = SQLITE_OK;
@@ -91,12 +93,13 @@ StoreFile::Result StoreFile::open(const ObjectModel& model, const QString& path)
         return result;
 
     const QString aside = asideName(path);
-    if (!moveFile(path, aside) || !moveFile(wal, aside + QStringLiteral("-wal"))
-        || !moveFile(path + QStringLiteral("-shm"), aside + QStringLiteral("-shm"))) {
+    if (!moveFile(path, aside) || !moveFile(wal, aside + QStringLiteral("-wal")) ||
+        !moveFile(path + QStringLiteral("-shm"), aside + QStringLiteral("-shm"))) {
         result.error = QStringLiteral("%1 (and it could not be moved aside)").arg(result.error);
         return result;
     }
-    say(QStringLiteral("Quorvale: the store %1 could not be read (%2); it was moved to %3").arg(path, result.error, aside));
+    say(QStringLiteral("Quorvale: the store %1 could not be read (%2); it was moved to %3")
+            .arg(path, result.error, aside));
     result.movedTo = aside;
     result.context = ObjectStoreInternals::open(model, path, &result.error, &code);
     result.recoveryFailed = !result.context;
@@ -106,8 +109,9 @@ StoreFile::Result StoreFile::open(const ObjectModel& model, const QString& path)
 std::unique_ptr<ObjectContext> StoreFile::openOrExit(const ObjectModel& model, const QString& path) {
     Result result = open(model, path);
     if (!result.context) {
-        say((result.recoveryFailed ? QStringLiteral("CoreData recovery failed: ") : QStringLiteral("CoreData load error: "))
-            + result.error);
+        say((result.recoveryFailed ? QStringLiteral("CoreData recovery failed: ")
+                                   : QStringLiteral("CoreData load error: ")) +
+            result.error);
         std::exit(EXIT_FAILURE);
     }
     return std::move(result.context);

@@ -83,7 +83,8 @@ void StoreSchema::apply(SQLite::Database& db, const ObjectModel& model) {
             const QSet<QString> present = existingColumns(db, table);
             for (const auto& attr : entity->attributes)
                 if (!present.contains(attr.name))
-                    db.exec(utf8(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(quote(table), attributeColumn(attr))));
+                    db.exec(utf8(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
+                                     .arg(quote(table), attributeColumn(attr))));
             for (const auto& rel : entity->relationships)
                 if (!rel.toMany && !present.contains(rel.name))
                     db.exec(utf8(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")

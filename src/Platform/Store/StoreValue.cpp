@@ -21,8 +21,8 @@ QString canonicalUuid(const QUuid& uuid) {
 
 // Text held as UUID when it reads as one, so that "e621..." and "{E621...}" find the record.
 bool isUuidText(const QString& text) {
-    return !QUuid::fromString(text).isNull()
-        || QUuid::fromString(text.trimmed().replace(u'0', u'1')) != QUuid();
+    return !QUuid::fromString(text).isNull() ||
+           QUuid::fromString(text.trimmed().replace(u'0', u'1')) != QUuid();
 }
 
 QString uuidText(const QVariant& value) {

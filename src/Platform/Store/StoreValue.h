@@ -27,8 +27,8 @@ public:
     bool isReal() const { return std::holds_alternative<double>(v_); }
     bool isText() const { return std::holds_alternative<QString>(v_); }
 
-    qint64 toInteger() const; // 0 for NULL and text
-    double toReal() const;    // 0 for NULL and text
+    qint64 toInteger() const;    // 0 for NULL and text
+    double toReal() const;       // 0 for NULL and text
     const QString& text() const; // empty unless text
 
     // The stored form of an attribute value; an invalid or unconvertible value is NULL

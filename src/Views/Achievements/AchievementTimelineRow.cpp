@@ -17,7 +17,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-
 namespace {
 constexpr int kDeleteInsetTop = 6;
 constexpr int kDeleteInsetTrailing = 2;

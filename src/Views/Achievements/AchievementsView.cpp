@@ -18,12 +18,11 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-
 namespace {
 
 QPushButton* violetButton(const QString& text, double fontSize, int paddingH, int paddingV, int radius) {
-    return ScreenStyle::filledButton(text, Theme::font(fontSize, QFont::Medium), Theme::css(AppTheme::Colors::violet()),
-                                     paddingH, paddingV, radius);
+    return ScreenStyle::filledButton(text, Theme::font(fontSize, QFont::Medium),
+                                     Theme::css(AppTheme::Colors::violet()), paddingH, paddingV, radius);
 }
 
 } // namespace

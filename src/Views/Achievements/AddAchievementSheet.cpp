@@ -21,7 +21,6 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-
 namespace {
 
 QColor fieldFill() {
@@ -182,8 +181,8 @@ QWidget* AddAchievementSheet::buildCategorySection() {
     });
     pickerRow->addWidget(categoryPicker_);
 
-    auto* newCategory =
-        ScreenStyle::textButton(tr("New Category"), Theme::font(12, QFont::Medium), AppTheme::Colors::violet());
+    auto* newCategory = ScreenStyle::textButton(tr("New Category"), Theme::font(12, QFont::Medium),
+                                                AppTheme::Colors::violet());
     newCategory->setObjectName(QStringLiteral("newCategoryButton"));
     ScreenStyle::setSymbol(newCategory, QStringLiteral("plus.circle"), AppTheme::Colors::violet(), 12);
     connect(newCategory, &QPushButton::clicked, this, &AddAchievementSheet::toggleNewCategoryField);
@@ -202,7 +201,8 @@ QWidget* AddAchievementSheet::buildCategorySection() {
     newCategoryField_->setFont(Theme::font(13, QFont::Medium));
     ScreenStyle::styleField(newCategoryField_, fieldFill(), 8);
     fieldRow->addWidget(newCategoryField_, 1);
-    auto* add = ScreenStyle::textButton(tr("Add"), Theme::font(13, QFont::Medium), AppTheme::Colors::violet());
+    auto* add =
+        ScreenStyle::textButton(tr("Add"), Theme::font(13, QFont::Medium), AppTheme::Colors::violet());
     add->setObjectName(QStringLiteral("addCategoryButton"));
     connect(add, &QPushButton::clicked, this, &AddAchievementSheet::addCategory);
     fieldRow->addWidget(add);

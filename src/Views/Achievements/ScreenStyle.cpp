@@ -55,8 +55,8 @@ QPushButton* ScreenStyle::textButton(const QString& text, const QFont& font, con
 }
 
 void ScreenStyle::setTextButtonColor(QPushButton* button, const QColor& color) {
-    button->setStyleSheet(
-        QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }").arg(Theme::css(color)));
+    button->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }")
+                              .arg(Theme::css(color)));
 }
 
 QPushButton* ScreenStyle::filledButton(const QString& text, const QFont& font, const QString& background,
@@ -82,7 +82,8 @@ void ScreenStyle::setButtonFill(QPushButton* button, const QString& background, 
 void ScreenStyle::styleField(QWidget* field, const QColor& background, int padding) {
     field->setStyleSheet(
         QStringLiteral("%1 { background: %2; color: %3; border: none; border-radius: 8px; padding: %4px; }")
-            .arg(QLatin1String(field->metaObject()->className()), Theme::css(background), Theme::css(Theme::textPrimary()))
+            .arg(QLatin1String(field->metaObject()->className()), Theme::css(background),
+                 Theme::css(Theme::textPrimary()))
             .arg(padding));
     QPalette palette = field->palette();
     palette.setColor(QPalette::PlaceholderText, Theme::textMuted());

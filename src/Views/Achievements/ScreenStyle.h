@@ -22,7 +22,6 @@ QWidget* divider(QWidget* parent = nullptr, bool vertical = false);
 // A font with extra letter spacing in pixels (the captions above form sections).
 QFont kerned(QFont font, double spacing);
 
-
 // A button that is only its coloured text (and icon), with no chrome. Never a default
 // button: Return in a field does not press it.
 QPushButton* textButton(const QString& text, const QFont& font, const QColor& color);

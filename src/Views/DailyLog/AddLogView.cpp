@@ -80,7 +80,8 @@ AddLogView::AddLogView(std::vector<std::shared_ptr<Goal>> goals, DailyLogViewMod
     connect(cancel, &QPushButton::clicked, this, &AddLogView::dismiss);
     buttons->addWidget(cancel);
     buttons->addStretch(1);
-    saveButton_ = ScreenStyle::textButton(tr("Save Entry"), Theme::font(14, QFont::Medium), Theme::textMuted());
+    saveButton_ =
+        ScreenStyle::textButton(tr("Save Entry"), Theme::font(14, QFont::Medium), Theme::textMuted());
     saveButton_->setObjectName(QStringLiteral("saveButton"));
     connect(saveButton_, &QPushButton::clicked, this, &AddLogView::save);
     buttons->addWidget(saveButton_);

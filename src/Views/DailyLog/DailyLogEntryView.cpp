@@ -14,7 +14,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-
 DailyLogEntryView::DailyLogEntryView(std::shared_ptr<DailyLog> log, std::function<void()> onDelete,
                                      QWidget* parent)
     : GlassCard(18, 1.0, Qt::white, parent), log_(std::move(log)), onDelete_(std::move(onDelete)) {

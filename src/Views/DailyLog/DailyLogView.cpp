@@ -26,15 +26,15 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-
 namespace {
 
 QPushButton* logProgressButton() {
     const QString gradient =
         QStringLiteral("qlineargradient(x1: 0, y1: 0, x2: 1, y2: 0, stop: 0 %1, stop: 1 %2)")
-            .arg(Theme::css(AppTheme::Colors::purple()), Theme::css(Theme::withOpacity(AppTheme::Colors::cyan(), 0.8)));
-    auto* button =
-        ScreenStyle::filledButton(QObject::tr("Log Progress"), Theme::font(13, QFont::Medium), gradient, 16, 8, 12);
+            .arg(Theme::css(AppTheme::Colors::purple()),
+                 Theme::css(Theme::withOpacity(AppTheme::Colors::cyan(), 0.8)));
+    auto* button = ScreenStyle::filledButton(QObject::tr("Log Progress"), Theme::font(13, QFont::Medium),
+                                             gradient, 16, 8, 12);
     button->setObjectName(QStringLiteral("logProgressButton"));
     ScreenStyle::setSymbol(button, QStringLiteral("plus"), Qt::white, 13);
     PressEffect::attach(button);
@@ -94,8 +94,8 @@ QWidget* DailyLogView::buildStrip() {
     auto* scroll = BareScrollArea::wrap(content);
     scroll->setObjectName(QStringLiteral("dayStrip"));
     scroll->setFixedWidth(180);
-    scroll->setStyleSheet(
-        QStringLiteral("QScrollArea#dayStrip { background: %1; }").arg(Theme::css(Theme::backgroundSecondary())));
+    scroll->setStyleSheet(QStringLiteral("QScrollArea#dayStrip { background: %1; }")
+                              .arg(Theme::css(Theme::backgroundSecondary())));
     return scroll;
 }
 

@@ -80,7 +80,8 @@ GoalCardView::GoalCardView(std::shared_ptr<Goal> goal, bool isHidden, std::funct
     setAttribute(Qt::WA_TranslucentBackground);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred, QSizePolicy::Frame));
-    pointer_ = new GoalPointerTracker(this, [this] { applyHover(); }, [this] { emit clicked(); });
+    pointer_ = new GoalPointerTracker(
+        this, [this] { applyHover(); }, [this] { emit clicked(); });
     build();
     refresh();
     applyHover();

@@ -18,14 +18,16 @@
 namespace {
 
 QString rowIcon(StepInputType type) {
-    return type == StepInputType::checkbox ? QStringLiteral("checkmark.square") : QStringLiteral("text.cursor");
+    return type == StepInputType::checkbox ? QStringLiteral("checkmark.square")
+                                           : QStringLiteral("text.cursor");
 }
 
 void styleFilledButton(QPushButton* button, const QColor& ink, const QColor& fill) {
     button->setFont(GoalDetailStyle::themeFont(14, QFont::Medium));
-    button->setStyleSheet(QStringLiteral("QPushButton { color: %1; background: %2; border: none; border-radius: 12px;"
-                                         " padding: 8px 24px; }")
-                              .arg(GoalDetailStyle::css(ink), GoalDetailStyle::css(fill)));
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { color: %1; background: %2; border: none; border-radius: 12px;"
+                       " padding: 8px 24px; }")
+            .arg(GoalDetailStyle::css(ink), GoalDetailStyle::css(fill)));
 }
 
 } // namespace
@@ -49,7 +51,8 @@ AddMilestoneSheet::AddMilestoneSheet(QColor goalColor, AddAction onAdd, QWidget*
     auto* close = new QToolButton(content);
     close->setObjectName(QStringLiteral("sheetClose"));
     close->setToolTip(tr("Close"));
-    GoalDetailStyle::styleSymbolButton(close, QStringLiteral("xmark.circle.fill"), GoalDetailStyle::textMuted(), 20);
+    GoalDetailStyle::styleSymbolButton(close, QStringLiteral("xmark.circle.fill"),
+                                       GoalDetailStyle::textMuted(), 20);
     connect(close, &QToolButton::clicked, this, &AddMilestoneSheet::dismiss);
     header->addWidget(close);
     column->addLayout(header);
@@ -58,7 +61,8 @@ AddMilestoneSheet::AddMilestoneSheet(QColor goalColor, AddAction onAdd, QWidget*
     titles->setSpacing(4);
     title_ = new QLabel(content);
     title_->setObjectName(QStringLiteral("sheetTitle"));
-    GoalDetailStyle::styleLabel(title_, GoalDetailStyle::themeFont(20, QFont::Bold), GoalDetailStyle::textPrimary());
+    GoalDetailStyle::styleLabel(title_, GoalDetailStyle::themeFont(20, QFont::Bold),
+                                GoalDetailStyle::textPrimary());
     subtitle_ = new QLabel(content);
     subtitle_->setObjectName(QStringLiteral("sheetSubtitle"));
     subtitle_->setWordWrap(true);
@@ -149,7 +153,8 @@ QWidget* AddMilestoneSheet::buildPhase2() {
             if (QLabel* label = rowTitles_.value(step->id)) {
                 label->setText(text.isEmpty() ? tr("Unnamed step") : text);
                 GoalDetailStyle::styleLabel(label, GoalDetailStyle::themeFont(13),
-                                            text.isEmpty() ? GoalDetailStyle::textMuted() : GoalDetailStyle::textPrimary());
+                                            text.isEmpty() ? GoalDetailStyle::textMuted()
+                                                           : GoalDetailStyle::textPrimary());
             }
         }
     });
@@ -273,7 +278,8 @@ void AddMilestoneSheet::rebuildStepRows() {
         auto* title = new QLabel(row);
         title->setObjectName(QStringLiteral("pendingStepTitle"));
         GoalDetailStyle::styleLabel(title, GoalDetailStyle::themeFont(13),
-                                    step.title.isEmpty() ? GoalDetailStyle::textMuted() : GoalDetailStyle::textPrimary());
+                                    step.title.isEmpty() ? GoalDetailStyle::textMuted()
+                                                         : GoalDetailStyle::textPrimary());
         title->setText(step.title.isEmpty() ? tr("Unnamed step") : step.title);
         line->addWidget(title, 1);
         auto* remove = new QToolButton(row);
@@ -307,12 +313,14 @@ void AddMilestoneSheet::refresh() {
 
     if (selectedFrequency_) {
         const QColor color = GoalDetailStyle::frequencyColor(*selectedFrequency_);
-        chipIcon_->setPixmap(GoalDetailStyle::symbolPixmap(GoalDetailStyle::frequencyIcon(*selectedFrequency_), color, 12));
+        chipIcon_->setPixmap(
+            GoalDetailStyle::symbolPixmap(GoalDetailStyle::frequencyIcon(*selectedFrequency_), color, 12));
         GoalDetailStyle::styleLabel(chipText_, GoalDetailStyle::themeFont(12, QFont::Medium), color);
         chipText_->setText(MilestoneFrequencies::rawValue(*selectedFrequency_));
     } else {
         chipIcon_->setPixmap(GoalDetailStyle::symbolPixmap(QStringLiteral("target"), goalColor_, 12));
-        GoalDetailStyle::styleLabel(chipText_, GoalDetailStyle::themeFont(12, QFont::Medium), GoalDetailStyle::textMuted());
+        GoalDetailStyle::styleLabel(chipText_, GoalDetailStyle::themeFont(12, QFont::Medium),
+                                    GoalDetailStyle::textMuted());
         chipText_->setText(tr("No type"));
     }
 
@@ -332,8 +340,8 @@ void AddMilestoneSheet::save() {
     std::vector<PendingStep> steps;
     std::copy_if(pendingSteps_.begin(), pendingSteps_.end(), std::back_inserter(steps),
                  [](const PendingStep& s) { return !s.title.isEmpty(); });
-    const QString title =
-        selectedFrequency_ ? MilestoneFrequencies::rawValue(*selectedFrequency_) : QStringLiteral("Milestone");
+    const QString title = selectedFrequency_ ? MilestoneFrequencies::rawValue(*selectedFrequency_)
+                                             : QStringLiteral("Milestone");
     if (onAdd_)
         onAdd_(title, selectedFrequency_, steps);
     emit dismissRequested();

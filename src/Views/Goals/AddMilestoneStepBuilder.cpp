@@ -13,7 +13,8 @@
 #include <QVBoxLayout>
 
 AddMilestoneStepBuilder::AddMilestoneStepBuilder(QColor goalColor, QWidget* parent)
-    : QWidget(parent), goalColor_(goalColor), field_(new QLineEdit(this)), confirm_(new QPushButton(tr("Add Step"), this)) {
+    : QWidget(parent), goalColor_(goalColor), field_(new QLineEdit(this)),
+      confirm_(new QPushButton(tr("Add Step"), this)) {
     setObjectName(QStringLiteral("stepBuilder"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(16, 16, 16, 16);
@@ -22,7 +23,8 @@ AddMilestoneStepBuilder::AddMilestoneStepBuilder(QColor goalColor, QWidget* pare
     auto* choice = new QVBoxLayout;
     choice->setSpacing(4);
     auto* label = new QLabel(tr("How will you track this?"), this);
-    GoalDetailStyle::styleLabel(label, GoalDetailStyle::themeFont(12, QFont::Medium), GoalDetailStyle::textSecondary());
+    GoalDetailStyle::styleLabel(label, GoalDetailStyle::themeFont(12, QFont::Medium),
+                                GoalDetailStyle::textSecondary());
     choice->addWidget(label);
     types_ = new StepInputTypeChoice(goalColor_, QStringLiteral("builderInputType"), this);
     connect(types_, &StepInputTypeChoice::chosen, this, [this](StepInputType type) {
@@ -72,7 +74,9 @@ void AddMilestoneStepBuilder::load(const QString& title, StepInputType inputType
     refresh();
 }
 
-void AddMilestoneStepBuilder::focusTitle() { field_->setFocus(); }
+void AddMilestoneStepBuilder::focusTitle() {
+    field_->setFocus();
+}
 
 void AddMilestoneStepBuilder::refresh() {
     types_->setSelected(inputType_);

@@ -5,7 +5,6 @@
 #include <QColor>
 #include <QWidget>
 
-
 class QLineEdit;
 class QPushButton;
 class StepInputTypeChoice;

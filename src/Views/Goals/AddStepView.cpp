@@ -11,7 +11,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-AddStepView::AddStepView(std::shared_ptr<Milestone> milestone, QColor goalColor, AddAction onAdd, QWidget* parent)
+AddStepView::AddStepView(std::shared_ptr<Milestone> milestone, QColor goalColor, AddAction onAdd,
+                         QWidget* parent)
     : QWidget(parent), milestone_(std::move(milestone)), goalColor_(goalColor), onAdd_(std::move(onAdd)) {
     setObjectName(QStringLiteral("addStepView"));
     auto* column = new QVBoxLayout(this);
@@ -20,13 +21,15 @@ AddStepView::AddStepView(std::shared_ptr<Milestone> milestone, QColor goalColor,
 
     auto* header = new QHBoxLayout;
     auto* heading = new QLabel(tr("Add Step"), this);
-    GoalDetailStyle::styleLabel(heading, GoalDetailStyle::themeFont(20, QFont::Bold), GoalDetailStyle::textPrimary());
+    GoalDetailStyle::styleLabel(heading, GoalDetailStyle::themeFont(20, QFont::Bold),
+                                GoalDetailStyle::textPrimary());
     header->addWidget(heading);
     header->addStretch(1);
     auto* close = new QToolButton(this);
     close->setObjectName(QStringLiteral("sheetClose"));
     close->setToolTip(tr("Close"));
-    GoalDetailStyle::styleSymbolButton(close, QStringLiteral("xmark.circle.fill"), GoalDetailStyle::textMuted(), 20);
+    GoalDetailStyle::styleSymbolButton(close, QStringLiteral("xmark.circle.fill"),
+                                       GoalDetailStyle::textMuted(), 20);
     connect(close, &QToolButton::clicked, this, &AddStepView::dismiss);
     header->addWidget(close);
     column->addLayout(header);
@@ -72,7 +75,8 @@ QWidget* AddStepView::buildTypeChoice() {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(8);
     auto* label = new QLabel(tr("Type"), box);
-    GoalDetailStyle::styleLabel(label, GoalDetailStyle::themeFont(12, QFont::Medium), GoalDetailStyle::textSecondary());
+    GoalDetailStyle::styleLabel(label, GoalDetailStyle::themeFont(12, QFont::Medium),
+                                GoalDetailStyle::textSecondary());
     column->addWidget(label);
     types_ = new StepInputTypeChoice(goalColor_, QStringLiteral("inputTypeButton"), box);
     connect(types_, &StepInputTypeChoice::chosen, this, [this](StepInputType type) { inputType_ = type; });
@@ -103,7 +107,8 @@ QWidget* AddStepView::buildPriorityChips() {
 
 void AddStepView::refreshChoices() {
     for (QPushButton* chip : priorityChips_) {
-        const auto priority = GoalPriorities::fromRaw(chip->property("priority").toInt()).value_or(GoalPriority::medium);
+        const auto priority =
+            GoalPriorities::fromRaw(chip->property("priority").toInt()).value_or(GoalPriority::medium);
         const bool selected = GoalPriorities::rawValue(priority) == priority_;
         const QColor color = GoalDetailStyle::priorityColor(priority);
         chip->setFont(GoalDetailStyle::themeFont(12, QFont::Medium));
@@ -127,7 +132,8 @@ void AddStepView::submit() {
         return;
     finished_ = true;
     if (onAdd_)
-        onAdd_(title_, notes_.isEmpty() ? std::nullopt : std::optional<QString>(notes_), priority_, inputType_);
+        onAdd_(title_, notes_.isEmpty() ? std::nullopt : std::optional<QString>(notes_), priority_,
+               inputType_);
     emit dismissRequested();
 }
 

@@ -23,7 +23,8 @@ public:
                                          qint16 priority, StepInputType inputType)>;
     static constexpr QSize preferredSize{400, 380};
 
-    AddStepView(std::shared_ptr<Milestone> milestone, QColor goalColor, AddAction onAdd, QWidget* parent = nullptr);
+    AddStepView(std::shared_ptr<Milestone> milestone, QColor goalColor, AddAction onAdd,
+                QWidget* parent = nullptr);
 
     QString title() const { return title_; }
     qint16 priority() const { return priority_; }

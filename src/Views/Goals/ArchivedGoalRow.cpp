@@ -23,7 +23,6 @@
 
 namespace {
 
-
 constexpr double kRadius = 18;
 
 } // namespace
@@ -60,7 +59,7 @@ void ArchivedGoalRow::build() {
     auto* titleLine = new QHBoxLayout;
     titleLine->setSpacing(8);
     title_ = GoalStyle::label(this, QStringLiteral("archivedGoalTitle"), Theme::font(14, QFont::Medium),
-                       Theme::textPrimary());
+                              Theme::textPrimary());
     title_->setWordWrap(true);
     titleLine->addWidget(title_, 1);
     titleLine->addWidget(new SymbolIcon(QStringLiteral("trophy.fill"), Symbols::pixelSizeForFontSize(12),
@@ -73,8 +72,8 @@ void ArchivedGoalRow::build() {
     category_->setObjectName(QStringLiteral("archivedGoalCategory"));
     metaLine->addWidget(category_);
     metaLine->addStretch(1);
-    completedBy_ =
-        GoalStyle::label(this, QStringLiteral("archivedGoalCompletedBy"), Theme::font(11), Theme::textMuted());
+    completedBy_ = GoalStyle::label(this, QStringLiteral("archivedGoalCompletedBy"), Theme::font(11),
+                                    Theme::textMuted());
     metaLine->addWidget(completedBy_);
     column->addLayout(metaLine);
     row->addLayout(column, 1);

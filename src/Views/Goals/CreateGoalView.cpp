@@ -25,7 +25,6 @@
 
 namespace {
 
-
 QLabel* makeLabel(const QString& text, const QFont& font, const QColor& color) {
     auto* label = new QLabel(text);
     label->setTextFormat(Qt::PlainText);
@@ -42,15 +41,14 @@ QWidget* divider() {
     return line;
 }
 
-
 } // namespace
 
 CreateGoalView::CreateGoalView(GoalsViewModel* viewModel, std::shared_ptr<Goal> goalToEdit, QWidget* parent)
     : QWidget(parent), form_(new CreateGoalViewModel(viewModel, std::move(goalToEdit), this)) {
     setObjectName(QStringLiteral("createGoalView"));
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(
-        QStringLiteral("QWidget#createGoalView { background: %1; }").arg(Theme::css(Theme::backgroundSecondary())));
+    setStyleSheet(QStringLiteral("QWidget#createGoalView { background: %1; }")
+                      .arg(Theme::css(Theme::backgroundSecondary())));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -170,7 +168,8 @@ QWidget* CreateGoalView::buildPriority() {
     row->setSpacing(8);
     for (GoalPriority priority : GoalPriorities::allCases) {
         const qint16 raw = GoalPriorities::rawValue(priority);
-        auto* chip = GoalStyle::chip(QStringLiteral("createGoalPriority_%1").arg(raw), EnumStyles::label(priority));
+        auto* chip =
+            GoalStyle::chip(QStringLiteral("createGoalPriority_%1").arg(raw), EnumStyles::label(priority));
         const int size = Symbols::pixelSizeForFontSize(11);
         chip->setIconSize(QSize(size, size));
         chip->setProperty("raw", raw);

@@ -87,7 +87,6 @@ GoalCategoryPicker::GoalCategoryPicker(CreateGoalViewModel* form, QWidget* paren
     strip_->setFixedHeight(chipHeight + 10);
 }
 
-
 void GoalCategoryPicker::sync() {
     for (QToolButton* chip : suggestionChips_)
         GoalStyle::styleChip(chip, form_->isSuggestionChosen(chip->text()), AppTheme::Colors::indigo(),

@@ -37,7 +37,8 @@ QWidget* infoLabel(QWidget* parent, const QString& objectName, QLabel** text) {
 }
 
 void setInfo(QLabel* text, const QString& symbol, const QString& value, const QColor& color) {
-    auto* icon = text->parentWidget()->findChild<QLabel*>(text->parentWidget()->objectName() + QStringLiteral("Icon"));
+    auto* icon =
+        text->parentWidget()->findChild<QLabel*>(text->parentWidget()->objectName() + QStringLiteral("Icon"));
     icon->setPixmap(GoalDetailStyle::symbolPixmap(symbol, color, 12));
     GoalDetailStyle::styleLabel(text, GoalDetailStyle::themeFont(12, QFont::Medium), color);
     text->setText(value);
@@ -100,7 +101,8 @@ GoalDetailHeaderCard::GoalDetailHeaderCard(std::shared_ptr<Goal> goal, QWidget* 
 
 void GoalDetailHeaderCard::refresh() {
     const QColor color = GoalDetailStyle::goalColor(goal_.get());
-    dot_->setStyleSheet(QStringLiteral("background: %1; border-radius: 6px;").arg(GoalDetailStyle::css(color)));
+    dot_->setStyleSheet(
+        QStringLiteral("background: %1; border-radius: 6px;").arg(GoalDetailStyle::css(color)));
     // A long category gives way to the badges and buttons; the whole name is in the tip.
     const QString category = goal_->category().value_or(tr("Personal"));
     const QString shown =
@@ -112,12 +114,14 @@ void GoalDetailHeaderCard::refresh() {
     momentum_->setState(goal_->wrappedMomentumState());
     placeRanks();
 
-    GoalDetailStyle::styleSymbolButton(edit_, QStringLiteral("pencil"), GoalDetailStyle::textSecondary(), 12, 7,
-                                       GoalDetailStyle::withAlpha(GoalDetailStyle::backgroundTertiary(), 0.6));
-    GoalDetailStyle::styleSymbolButton(achieve_, QStringLiteral("trophy.fill"), GoalDetailStyle::gold(), 12, 7,
-                                       GoalDetailStyle::withAlpha(GoalDetailStyle::gold(), 0.15));
+    GoalDetailStyle::styleSymbolButton(
+        edit_, QStringLiteral("pencil"), GoalDetailStyle::textSecondary(), 12, 7,
+        GoalDetailStyle::withAlpha(GoalDetailStyle::backgroundTertiary(), 0.6));
+    GoalDetailStyle::styleSymbolButton(achieve_, QStringLiteral("trophy.fill"), GoalDetailStyle::gold(), 12,
+                                       7, GoalDetailStyle::withAlpha(GoalDetailStyle::gold(), 0.15));
 
-    GoalDetailStyle::styleLabel(title_, GoalDetailStyle::themeFont(24, QFont::Bold), GoalDetailStyle::textPrimary());
+    GoalDetailStyle::styleLabel(title_, GoalDetailStyle::themeFont(24, QFont::Bold),
+                                GoalDetailStyle::textPrimary());
     title_->setText(goal_->title().value_or(tr("Untitled Goal")));
 
     const QString notes = goal_->notes().value_or(QString());
@@ -128,7 +132,8 @@ void GoalDetailHeaderCard::refresh() {
     const auto deadline = goal_->deadline();
     deadline_->parentWidget()->setVisible(deadline.has_value());
     if (deadline) {
-        const QString text = QLocale().toString(deadline->toLocalTime().date(), QStringLiteral("MMM d, yyyy"));
+        const QString text =
+            QLocale().toString(deadline->toLocalTime().date(), QStringLiteral("MMM d, yyyy"));
         setInfo(deadline_, QStringLiteral("calendar"), text,
                 goal_->isOverdue() ? GoalDetailStyle::rose() : GoalDetailStyle::textSecondary());
     }

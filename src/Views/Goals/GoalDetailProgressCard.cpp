@@ -15,14 +15,15 @@
 namespace {
 constexpr double kManualStep = 0.05;
 constexpr double kRingSize = 100;
-}
+} // namespace
 
 GoalDetailProgressCard::GoalDetailProgressCard(std::shared_ptr<Goal> goal, QWidget* parent)
     : QWidget(parent), goal_(std::move(goal)), caption_(new QLabel(this)), minus_(new QToolButton(this)),
       percent_(new QLabel(this)), plus_(new QToolButton(this)), note_(new QLabel(this)) {
     setObjectName(QStringLiteral("progressCard"));
-    ring_ = new AnimatedProgressRing(goal_->progressPercentage(), kRingSize, 9, GoalDetailStyle::goalColor(goal_.get()),
-                                     true, QColor(255, 255, 255, qRound(0.06 * 255)), this);
+    ring_ = new AnimatedProgressRing(goal_->progressPercentage(), kRingSize, 9,
+                                     GoalDetailStyle::goalColor(goal_.get()), true,
+                                     QColor(255, 255, 255, qRound(0.06 * 255)), this);
     ring_->setObjectName(QStringLiteral("progressRing"));
     // The ring's glow reaches past its 100-point frame; the card keeps its spacing to the frame.
     const int overflow = qMax(0, (ring_->sizeHint().width() - int(kRingSize)) / 2);
@@ -69,7 +70,8 @@ void GoalDetailProgressCard::refresh() {
     ring_->setColor(color);
     ring_->setProgress(progress);
 
-    GoalDetailStyle::styleLabel(caption_, GoalDetailStyle::themeFont(11, QFont::Medium), GoalDetailStyle::textMuted());
+    GoalDetailStyle::styleLabel(caption_, GoalDetailStyle::themeFont(11, QFont::Medium),
+                                GoalDetailStyle::textMuted());
     caption_->setText(fromSteps ? tr("Based on steps") : tr("Manual"));
 
     // Progress that steps decide cannot be nudged by hand.

@@ -11,26 +11,52 @@
 #include <QGuiApplication>
 #include <QLabel>
 
-QColor GoalDetailStyle::backgroundPrimary() { return Theme::backgroundPrimary(); }
-QColor GoalDetailStyle::backgroundSecondary() { return Theme::backgroundSecondary(); }
-QColor GoalDetailStyle::backgroundTertiary() { return Theme::backgroundTertiary(); }
-QColor GoalDetailStyle::textPrimary() { return Theme::textPrimary(); }
-QColor GoalDetailStyle::textSecondary() { return Theme::textSecondary(); }
-QColor GoalDetailStyle::textMuted() { return Theme::textMuted(); }
+QColor GoalDetailStyle::backgroundPrimary() {
+    return Theme::backgroundPrimary();
+}
+QColor GoalDetailStyle::backgroundSecondary() {
+    return Theme::backgroundSecondary();
+}
+QColor GoalDetailStyle::backgroundTertiary() {
+    return Theme::backgroundTertiary();
+}
+QColor GoalDetailStyle::textPrimary() {
+    return Theme::textPrimary();
+}
+QColor GoalDetailStyle::textSecondary() {
+    return Theme::textSecondary();
+}
+QColor GoalDetailStyle::textMuted() {
+    return Theme::textMuted();
+}
 
-QColor GoalDetailStyle::rose() { return AppTheme::Colors::rose(); }
-QColor GoalDetailStyle::coral() { return AppTheme::Colors::coral(); }
-QColor GoalDetailStyle::emerald() { return AppTheme::Colors::emerald(); }
-QColor GoalDetailStyle::amber() { return AppTheme::Colors::amber(); }
-QColor GoalDetailStyle::gold() { return AppTheme::Colors::gold(); }
-QColor GoalDetailStyle::borderSubtle() { return AppTheme::Colors::borderSubtle(); }
+QColor GoalDetailStyle::rose() {
+    return AppTheme::Colors::rose();
+}
+QColor GoalDetailStyle::coral() {
+    return AppTheme::Colors::coral();
+}
+QColor GoalDetailStyle::emerald() {
+    return AppTheme::Colors::emerald();
+}
+QColor GoalDetailStyle::amber() {
+    return AppTheme::Colors::amber();
+}
+QColor GoalDetailStyle::gold() {
+    return AppTheme::Colors::gold();
+}
+QColor GoalDetailStyle::borderSubtle() {
+    return AppTheme::Colors::borderSubtle();
+}
 
 QColor GoalDetailStyle::goalColor(const Goal* goal) {
     const auto hex = goal ? goal->colorHex() : std::nullopt;
     return ColorHex::fromHex(hex.value_or(ColorHex::fallbackHex()));
 }
 
-QColor GoalDetailStyle::withAlpha(QColor color, double opacity) { return Theme::withOpacity(color, opacity); }
+QColor GoalDetailStyle::withAlpha(QColor color, double opacity) {
+    return Theme::withOpacity(color, opacity);
+}
 
 QString GoalDetailStyle::css(const QColor& color) {
     return QStringLiteral("rgba(%1,%2,%3,%4)")
@@ -40,25 +66,39 @@ QString GoalDetailStyle::css(const QColor& color) {
         .arg(QString::number(color.alphaF(), 'f', 3));
 }
 
-QFont GoalDetailStyle::themeFont(qreal pixelSize, QFont::Weight weight) { return Theme::font(pixelSize, weight); }
+QFont GoalDetailStyle::themeFont(qreal pixelSize, QFont::Weight weight) {
+    return Theme::font(pixelSize, weight);
+}
 
 QFont GoalDetailStyle::systemFont(qreal pixelSize, QFont::Weight weight) {
     return Theme::systemFont(pixelSize, weight);
 }
 
-QIcon GoalDetailStyle::symbol(const QString& name, const QColor& color) { return Symbols::icon(name, color, 32); }
+QIcon GoalDetailStyle::symbol(const QString& name, const QColor& color) {
+    return Symbols::icon(name, color, 32);
+}
 
-int GoalDetailStyle::symbolPixels(qreal fontSize) { return Symbols::pixelSizeForFontSize(fontSize); }
+int GoalDetailStyle::symbolPixels(qreal fontSize) {
+    return Symbols::pixelSizeForFontSize(fontSize);
+}
 
 QPixmap GoalDetailStyle::symbolPixmap(const QString& name, const QColor& color, qreal fontSize) {
     const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
     return Symbols::pixmap(name, symbolPixels(fontSize), color, ratio);
 }
 
-QColor GoalDetailStyle::frequencyColor(MilestoneFrequency frequency) { return EnumStyles::color(frequency); }
-QString GoalDetailStyle::frequencyIcon(MilestoneFrequency frequency) { return EnumStyles::symbol(frequency); }
-QColor GoalDetailStyle::priorityColor(GoalPriority priority) { return EnumStyles::tone(priority); }
-QString GoalDetailStyle::priorityLabel(GoalPriority priority) { return EnumStyles::label(priority); }
+QColor GoalDetailStyle::frequencyColor(MilestoneFrequency frequency) {
+    return EnumStyles::color(frequency);
+}
+QString GoalDetailStyle::frequencyIcon(MilestoneFrequency frequency) {
+    return EnumStyles::symbol(frequency);
+}
+QColor GoalDetailStyle::priorityColor(GoalPriority priority) {
+    return EnumStyles::tone(priority);
+}
+QString GoalDetailStyle::priorityLabel(GoalPriority priority) {
+    return EnumStyles::label(priority);
+}
 
 void GoalDetailStyle::styleLabel(QLabel* label, const QFont& font, const QColor& color) {
     label->setTextFormat(Qt::PlainText);
@@ -71,8 +111,9 @@ void GoalDetailStyle::styleLabel(QLabel* label, const QFont& font, const QColor&
     label->setStyleSheet(QStringLiteral("QLabel { color: %1; background: transparent; }").arg(css(color)));
 }
 
-void GoalDetailStyle::styleSymbolButton(QAbstractButton* button, const QString& symbolName, const QColor& color,
-                                        qreal symbolSize, int padding, const QColor& circleFill) {
+void GoalDetailStyle::styleSymbolButton(QAbstractButton* button, const QString& symbolName,
+                                        const QColor& color, qreal symbolSize, int padding,
+                                        const QColor& circleFill) {
     const int icon = symbolPixels(symbolSize);
     const int side = icon + 2 * padding;
     button->setIcon(symbol(symbolName, color));
@@ -81,12 +122,13 @@ void GoalDetailStyle::styleSymbolButton(QAbstractButton* button, const QString& 
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::TabFocus);
     button->setProperty("symbolName", symbolName);
-    button->setStyleSheet(QStringLiteral("QAbstractButton { background: %1; border: none; border-radius: %2px;"
-                                         " padding: 0px; }"
-                                         "QAbstractButton:focus { border: 1px solid %3; }")
-                              .arg(css(circleFill))
-                              .arg(side / 2)
-                              .arg(css(withAlpha(color, 0.6))));
+    button->setStyleSheet(
+        QStringLiteral("QAbstractButton { background: %1; border: none; border-radius: %2px;"
+                       " padding: 0px; }"
+                       "QAbstractButton:focus { border: 1px solid %3; }")
+            .arg(css(circleFill))
+            .arg(side / 2)
+            .arg(css(withAlpha(color, 0.6))));
 }
 
 void GoalDetailStyle::styleTextButton(QAbstractButton* button, const QFont& font, const QColor& color) {

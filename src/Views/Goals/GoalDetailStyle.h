@@ -54,7 +54,8 @@ public:
     static void styleLabel(QLabel* label, const QFont& font, const QColor& color);
     // A borderless button: a symbol, optionally on a circle of the given fill.
     static void styleSymbolButton(QAbstractButton* button, const QString& symbolName, const QColor& color,
-                                  qreal symbolSize, int padding = 0, const QColor& circleFill = Qt::transparent);
+                                  qreal symbolSize, int padding = 0,
+                                  const QColor& circleFill = Qt::transparent);
     // A borderless text button.
     static void styleTextButton(QAbstractButton* button, const QFont& font, const QColor& color);
 };

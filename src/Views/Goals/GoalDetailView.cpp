@@ -95,7 +95,8 @@ QWidget* GoalDetailView::buildMilestonesSection(QWidget* parent) {
 
     auto* heading = new QHBoxLayout;
     auto* title = new QLabel(tr("Check-in Frequency"), section);
-    GoalDetailStyle::styleLabel(title, GoalDetailStyle::themeFont(18, QFont::DemiBold), GoalDetailStyle::textPrimary());
+    GoalDetailStyle::styleLabel(title, GoalDetailStyle::themeFont(18, QFont::DemiBold),
+                                GoalDetailStyle::textPrimary());
     heading->addWidget(title);
     heading->addStretch(1);
     addMilestone_ = new QToolButton(section);
@@ -173,12 +174,13 @@ void GoalDetailView::toggleExpanded(qint64 milestoneID) {
 
 void GoalDetailView::openAddMilestone() {
     QPointer<GoalDetailViewModel> vm = viewModel_;
-    auto* sheet = new AddMilestoneSheet(
-        GoalDetailStyle::goalColor(goal_.get()),
-        [vm](const QString& title, std::optional<MilestoneFrequency> frequency, const std::vector<PendingStep>& steps) {
-            if (vm)
-                vm->addMilestone(title, frequency, steps, std::nullopt);
-        });
+    auto* sheet =
+        new AddMilestoneSheet(GoalDetailStyle::goalColor(goal_.get()),
+                              [vm](const QString& title, std::optional<MilestoneFrequency> frequency,
+                                   const std::vector<PendingStep>& steps) {
+                                  if (vm)
+                                      vm->addMilestone(title, frequency, steps, std::nullopt);
+                              });
     connect(sheet, &AddMilestoneSheet::dismissRequested, sheet, [sheet] { closeSheetOf(sheet); });
     presentSheet(sheet, AddMilestoneSheet::preferredSize, QStringLiteral("addMilestone"));
 }
@@ -203,7 +205,8 @@ void GoalDetailView::openFrequency(const std::shared_ptr<Milestone>& milestone) 
                                                       vm->setFrequency(frequency, milestone);
                                               });
     connect(sheet, &MilestoneFrequencySheet::dismissRequested, sheet, [sheet] { closeSheetOf(sheet); });
-    presentSheet(sheet, MilestoneFrequencySheet::preferredSize, QStringLiteral("freq-%1").arg(milestone->objectID()));
+    presentSheet(sheet, MilestoneFrequencySheet::preferredSize,
+                 QStringLiteral("freq-%1").arg(milestone->objectID()));
 }
 
 void GoalDetailView::presentSheet(QWidget* sheet, QSize size, const QString& id) {

@@ -74,10 +74,12 @@ GoalRowView::GoalRowView(std::shared_ptr<Goal> goal, bool isSelected, bool isHid
     setAttribute(Qt::WA_TranslucentBackground);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    pointer_ = new GoalPointerTracker(this, [this] { applyState(); }, [this] {
-        if (onTap_)
-            onTap_();
-    });
+    pointer_ = new GoalPointerTracker(
+        this, [this] { applyState(); },
+        [this] {
+            if (onTap_)
+                onTap_();
+        });
     build();
     refresh();
     applyState();
@@ -116,7 +118,7 @@ void GoalRowView::build() {
     effort->setContentsMargins(0, 0, 0, 0);
     effort->setSpacing(2);
     efforts_ = label(effortBox, QStringLiteral("goalRowEfforts"), Theme::font(13, QFont::Bold),
-                         Theme::textSecondary());
+                     Theme::textSecondary());
     effortsCaption_ =
         label(effortBox, QStringLiteral("goalRowEffortsCaption"), Theme::font(10), Theme::textMuted());
     effortsCaption_->setText(QStringLiteral("efforts"));
@@ -194,7 +196,8 @@ QString GoalRowView::deadlineText(int days) {
 
 void GoalRowView::refresh() {
     const QColor color = goalColor();
-    title_->setText(masked_ ? AppViewModel::maskedTitle() : goal_->title().value_or(QStringLiteral("Untitled Goal")));
+    title_->setText(masked_ ? AppViewModel::maskedTitle()
+                            : goal_->title().value_or(QStringLiteral("Untitled Goal")));
     GoalStyle::showEye(eye_, masked_);
     const double progress = goal_->progressPercentage();
     percent_->setText(ProgressPercent::text(progress) + QLatin1Char('%'));

@@ -52,8 +52,8 @@ QToolButton* GoalStyle::eyeButton(QWidget* parent, const QString& objectName, st
 }
 
 void GoalStyle::showEye(QToolButton* eye, bool masked) {
-    eye->setIcon(Symbols::icon(masked ? QStringLiteral("eye.slash") : QStringLiteral("eye"), Theme::textMuted(),
-                               Symbols::pixelSizeForFontSize(11)));
+    eye->setIcon(Symbols::icon(masked ? QStringLiteral("eye.slash") : QStringLiteral("eye"),
+                               Theme::textMuted(), Symbols::pixelSizeForFontSize(11)));
 }
 
 QString GoalStyle::horizontalGradient(const QColor& from, const QColor& to) {
@@ -83,7 +83,8 @@ void GoalStyle::styleChip(QToolButton* chip, bool chosen, const QColor& from, co
     else
         chip->setStyleSheet(QStringLiteral("QToolButton { color: %1; background: %2; border: 1px solid %3; "
                                            "border-radius: %4px; padding: %5px 16px; }")
-                                .arg(Theme::css(Theme::textSecondary()), Theme::css(AppTheme::Colors::glassSurface()),
+                                .arg(Theme::css(Theme::textSecondary()),
+                                     Theme::css(AppTheme::Colors::glassSurface()),
                                      Theme::css(AppTheme::Colors::borderSubtle()))
                                 .arg(radius)
                                 .arg(padY));

@@ -30,7 +30,6 @@ void showEye(QToolButton* eye, bool masked);
 // A leading-to-trailing gradient for a style sheet.
 QString horizontalGradient(const QColor& from, const QColor& to);
 
-
 // A chip button of a text (and optionally an icon) in the 12-point medium theme font.
 QToolButton* chip(const QString& objectName, const QString& text);
 

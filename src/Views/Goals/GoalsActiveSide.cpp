@@ -8,9 +8,9 @@
 #include "ViewModels/GoalsViewModel.h"
 #include "Views/Dashboard/GoalCardView.h"
 #include "Views/Goals/GoalRowView.h"
+#include "Views/Goals/GoalStyle.h"
 #include "Views/Goals/GoalsCategoryBar.h"
 #include "Views/Goals/GoalsEmptyState.h"
-#include "Views/Goals/GoalStyle.h"
 #include "Views/Goals/GoalsView.h"
 
 #include <QGridLayout>

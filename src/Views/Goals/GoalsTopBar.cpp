@@ -21,7 +21,6 @@
 
 namespace {
 
-
 QLabel* makeLabel(QWidget* parent, const QString& text, const QFont& font) {
     auto* label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
@@ -37,7 +36,8 @@ QWidget* makeTray(const QString& name) {
     tray->setAttribute(Qt::WA_StyledBackground);
     tray->setStyleSheet(
         QStringLiteral("QWidget#%1 { background: %2; border: 1px solid %3; border-radius: 10px; }")
-            .arg(name, Theme::css(Theme::backgroundSecondary()), Theme::css(AppTheme::Colors::borderSubtle())));
+            .arg(name, Theme::css(Theme::backgroundSecondary()),
+                 Theme::css(AppTheme::Colors::borderSubtle())));
     auto* row = new QHBoxLayout(tray);
     row->setContentsMargins(2, 2, 2, 2);
     row->setSpacing(2);

@@ -15,9 +15,9 @@
 #include "Views/Goals/CreateGoalView.h"
 #include "Views/Goals/GoalAlerts.h"
 #include "Views/Goals/GoalDetailView.h"
+#include "Views/Goals/GoalStyle.h"
 #include "Views/Goals/GoalsActiveSide.h"
 #include "Views/Goals/GoalsEmptyState.h"
-#include "Views/Goals/GoalStyle.h"
 #include "Views/Goals/GoalsTopBar.h"
 
 #include <QHBoxLayout>
@@ -255,8 +255,8 @@ SheetHost* GoalsView::offerAchieve(const std::shared_ptr<Goal>& goal) {
 }
 
 void GoalsView::presentAddAchievement(const std::shared_ptr<Goal>& goal) {
-    auto* sheet =
-        new AddAchievementSheet(achievementsViewModel_, GoalAlerts::displayTitle(*goal), QStringLiteral("\U0001F3C6"));
+    auto* sheet = new AddAchievementSheet(achievementsViewModel_, GoalAlerts::displayTitle(*goal),
+                                          QStringLiteral("\U0001F3C6"));
     SheetHost* host = SheetHost::present(this, sheet, 480);
     host->setCardHeight(600);
     track(host);

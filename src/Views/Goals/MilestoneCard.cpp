@@ -65,7 +65,8 @@ QWidget* MilestoneCard::buildHeader() {
     row->addWidget(chevron);
 
     auto* icon = new QLabel(header_);
-    icon->setPixmap(GoalDetailStyle::symbolPixmap(QStringLiteral("circle.dotted"), GoalDetailStyle::textMuted(), 16));
+    icon->setPixmap(
+        GoalDetailStyle::symbolPixmap(QStringLiteral("circle.dotted"), GoalDetailStyle::textMuted(), 16));
     row->addWidget(icon);
 
     const bool done = milestone_->isCompleted();
@@ -73,7 +74,8 @@ QWidget* MilestoneCard::buildHeader() {
     name->setObjectName(QStringLiteral("milestoneName"));
     QFont nameFont = GoalDetailStyle::themeFont(14, QFont::Medium);
     nameFont.setStrikeOut(done);
-    GoalDetailStyle::styleLabel(name, nameFont, done ? GoalDetailStyle::textSecondary() : GoalDetailStyle::textPrimary());
+    GoalDetailStyle::styleLabel(name, nameFont,
+                                done ? GoalDetailStyle::textSecondary() : GoalDetailStyle::textPrimary());
     name->setFullText(displayName(*milestone_));
     row->addWidget(name, 1);
     row->addSpacing(8);
@@ -82,7 +84,8 @@ QWidget* MilestoneCard::buildHeader() {
     const int completed = milestone_->completedStepsCount();
     auto* count = new QLabel(header_);
     count->setObjectName(QStringLiteral("milestoneCount"));
-    GoalDetailStyle::styleLabel(count, GoalDetailStyle::themeFont(11, QFont::Medium), GoalDetailStyle::textMuted());
+    GoalDetailStyle::styleLabel(count, GoalDetailStyle::themeFont(11, QFont::Medium),
+                                GoalDetailStyle::textMuted());
     count->setText(QStringLiteral("%1/%2").arg(completed).arg(steps.size()));
     row->addWidget(count);
 

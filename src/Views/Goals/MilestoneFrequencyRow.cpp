@@ -22,11 +22,12 @@ MilestoneFrequencyRow::MilestoneFrequencyRow(MilestoneFrequency frequency, bool 
     icon->setFixedWidth(28);
     icon->setAlignment(Qt::AlignCenter);
     icon->setPixmap(GoalDetailStyle::symbolPixmap(GoalDetailStyle::frequencyIcon(frequency),
-                                            GoalDetailStyle::frequencyColor(frequency), 16));
+                                                  GoalDetailStyle::frequencyColor(frequency), 16));
     row->addWidget(icon);
     auto* name = new QLabel(this);
     name->setObjectName(QStringLiteral("frequencyName"));
-    GoalDetailStyle::styleLabel(name, GoalDetailStyle::themeFont(14, QFont::Medium), GoalDetailStyle::textPrimary());
+    GoalDetailStyle::styleLabel(name, GoalDetailStyle::themeFont(14, QFont::Medium),
+                                GoalDetailStyle::textPrimary());
     name->setText(raw);
     row->addWidget(name);
     row->addStretch(1);
@@ -41,7 +42,8 @@ MilestoneFrequencyRow::MilestoneFrequencyRow(MilestoneFrequency frequency, bool 
 void MilestoneFrequencyRow::setSelected(bool selected) {
     selected_ = selected;
     const QColor color = GoalDetailStyle::frequencyColor(frequency_);
-    const QColor fill = selected ? GoalDetailStyle::withAlpha(color, 0.12) : GoalDetailStyle::backgroundTertiary();
+    const QColor fill =
+        selected ? GoalDetailStyle::withAlpha(color, 0.12) : GoalDetailStyle::backgroundTertiary();
     const QColor border = selected ? GoalDetailStyle::withAlpha(color, 0.4) : QColor(Qt::transparent);
     setStyleSheet(QStringLiteral("QPushButton#frequencyRow { background: %1; border: 1px solid %2;"
                                  " border-radius: 12px; }"
@@ -52,7 +54,8 @@ void MilestoneFrequencyRow::setSelected(bool selected) {
         mark_->setPixmap(GoalDetailStyle::symbolPixmap(QStringLiteral("checkmark.circle.fill"), color, 16));
         mark_->show();
     } else if (showOpenMark_) {
-        mark_->setPixmap(GoalDetailStyle::symbolPixmap(QStringLiteral("circle"), GoalDetailStyle::textMuted(), 16));
+        mark_->setPixmap(
+            GoalDetailStyle::symbolPixmap(QStringLiteral("circle"), GoalDetailStyle::textMuted(), 16));
         mark_->show();
     } else {
         mark_->hide();

@@ -10,10 +10,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-MilestoneFrequencySheet::MilestoneFrequencySheet(std::shared_ptr<Milestone> milestone, QColor goalColor,
-                                                 std::function<void(std::optional<MilestoneFrequency>)> onSelect,
-                                                 QWidget* parent)
-    : QWidget(parent), milestone_(std::move(milestone)), goalColor_(goalColor), onSelect_(std::move(onSelect)) {
+MilestoneFrequencySheet::MilestoneFrequencySheet(
+    std::shared_ptr<Milestone> milestone, QColor goalColor,
+    std::function<void(std::optional<MilestoneFrequency>)> onSelect, QWidget* parent)
+    : QWidget(parent), milestone_(std::move(milestone)), goalColor_(goalColor),
+      onSelect_(std::move(onSelect)) {
     setObjectName(QStringLiteral("milestoneFrequencySheet"));
     // Only the seven exact texts count; anything else highlights nothing and offers no "Clear".
     const std::optional<MilestoneFrequency> current =
@@ -28,18 +29,21 @@ MilestoneFrequencySheet::MilestoneFrequencySheet(std::shared_ptr<Milestone> mile
     auto* titles = new QVBoxLayout;
     titles->setSpacing(4);
     auto* title = new QLabel(tr("Frequency"), this);
-    GoalDetailStyle::styleLabel(title, GoalDetailStyle::themeFont(20, QFont::Bold), GoalDetailStyle::textPrimary());
+    GoalDetailStyle::styleLabel(title, GoalDetailStyle::themeFont(20, QFont::Bold),
+                                GoalDetailStyle::textPrimary());
     auto* subtitle = new QLabel(this);
     subtitle->setObjectName(QStringLiteral("frequencySheetSubtitle"));
     GoalDetailStyle::styleLabel(subtitle, GoalDetailStyle::themeFont(13), GoalDetailStyle::textSecondary());
-    subtitle->setText(milestone_ ? milestone_->title().value_or(tr("Untitled Milestone")) : tr("Untitled Milestone"));
+    subtitle->setText(milestone_ ? milestone_->title().value_or(tr("Untitled Milestone"))
+                                 : tr("Untitled Milestone"));
     titles->addWidget(title);
     titles->addWidget(subtitle);
     header->addLayout(titles, 1);
     auto* close = new QToolButton(this);
     close->setObjectName(QStringLiteral("sheetClose"));
     close->setToolTip(tr("Close"));
-    GoalDetailStyle::styleSymbolButton(close, QStringLiteral("xmark.circle.fill"), GoalDetailStyle::textMuted(), 20);
+    GoalDetailStyle::styleSymbolButton(close, QStringLiteral("xmark.circle.fill"),
+                                       GoalDetailStyle::textMuted(), 20);
     connect(close, &QToolButton::clicked, this, &MilestoneFrequencySheet::dismiss);
     header->addWidget(close, 0, Qt::AlignTop);
     column->addLayout(header);
@@ -59,7 +63,8 @@ MilestoneFrequencySheet::MilestoneFrequencySheet(std::shared_ptr<Milestone> mile
     if (current) {
         auto* clear = new QPushButton(tr("Clear"), this);
         clear->setObjectName(QStringLiteral("frequencyClear"));
-        GoalDetailStyle::styleTextButton(clear, GoalDetailStyle::themeFont(13, QFont::Medium), GoalDetailStyle::coral());
+        GoalDetailStyle::styleTextButton(clear, GoalDetailStyle::themeFont(13, QFont::Medium),
+                                         GoalDetailStyle::coral());
         connect(clear, &QPushButton::clicked, this, [this] { choose(std::nullopt); });
         footer->addWidget(clear);
     }

@@ -9,7 +9,8 @@
 namespace {
 
 QString typeIcon(StepInputType type) {
-    return type == StepInputType::checkbox ? QStringLiteral("checkmark.square") : QStringLiteral("pencil.line");
+    return type == StepInputType::checkbox ? QStringLiteral("checkmark.square")
+                                           : QStringLiteral("pencil.line");
 }
 
 } // namespace
@@ -43,8 +44,8 @@ void StepInputTypeChoice::setSelected(StepInputType type) {
 
 void StepInputTypeChoice::refresh() {
     for (QPushButton* button : buttons_) {
-        const auto type =
-            StepInputTypes::fromRaw(button->property("inputType").toString()).value_or(StepInputType::checkbox);
+        const auto type = StepInputTypes::fromRaw(button->property("inputType").toString())
+                              .value_or(StepInputType::checkbox);
         const bool selected = type == selected_;
         const QColor ink = selected ? goalColor_ : GoalDetailStyle::textSecondary();
         button->setFont(GoalDetailStyle::themeFont(13, QFont::Medium));
@@ -66,7 +67,8 @@ void StepInputTypeChoice::styleTitleField(QLineEdit* field, const QFont& font) {
     field->setFont(font);
     field->setFrame(false);
     field->setStyleSheet(
-        QStringLiteral("QLineEdit { color: %1; background: %2; border: none; border-radius: 12px; padding: 16px; }")
+        QStringLiteral(
+            "QLineEdit { color: %1; background: %2; border: none; border-radius: 12px; padding: 16px; }")
             .arg(GoalDetailStyle::css(GoalDetailStyle::textPrimary()),
                  GoalDetailStyle::css(GoalDetailStyle::backgroundTertiary())));
 }

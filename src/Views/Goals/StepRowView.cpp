@@ -20,10 +20,14 @@ struct PriorityMark {
 // Medium needs no mark; anything that is not a known priority is marked as "minus".
 std::optional<PriorityMark> priorityMark(qint16 priority) {
     switch (priority) {
-    case 2: return std::nullopt;
-    case 3: return PriorityMark{QStringLiteral("arrow.up"), GoalDetailStyle::coral()};
-    case 1: return PriorityMark{QStringLiteral("arrow.down"), GoalDetailStyle::emerald()};
-    default: return PriorityMark{QStringLiteral("minus"), GoalDetailStyle::amber()};
+    case 2:
+        return std::nullopt;
+    case 3:
+        return PriorityMark{QStringLiteral("arrow.up"), GoalDetailStyle::coral()};
+    case 1:
+        return PriorityMark{QStringLiteral("arrow.down"), GoalDetailStyle::emerald()};
+    default:
+        return PriorityMark{QStringLiteral("minus"), GoalDetailStyle::amber()};
     }
 }
 
@@ -71,15 +75,16 @@ StepRowView::StepRowView(std::shared_ptr<Step> step, QColor goalColor, std::func
 void StepRowView::refresh() {
     const bool done = step_ && step_->isCompleted();
     // The completion control sits where the plain step icon would be, at the same size.
-    GoalDetailStyle::styleSymbolButton(toggle_,
-                                       done ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"),
-                                       done ? goalColor_ : GoalDetailStyle::textMuted(), 14);
+    GoalDetailStyle::styleSymbolButton(
+        toggle_, done ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"),
+        done ? goalColor_ : GoalDetailStyle::textMuted(), 14);
     toggle_->setToolTip(done ? tr("Mark as not done") : tr("Mark as done"));
     toggle_->setAccessibleName(done ? tr("Completed") : tr("Open"));
 
     QFont font = GoalDetailStyle::themeFont(13);
     font.setStrikeOut(done);
-    GoalDetailStyle::styleLabel(title_, font, done ? GoalDetailStyle::textMuted() : GoalDetailStyle::textPrimary());
+    GoalDetailStyle::styleLabel(title_, font,
+                                done ? GoalDetailStyle::textMuted() : GoalDetailStyle::textPrimary());
     title_->setFullText(step_ && step_->title() ? *step_->title() : tr("Untitled Step"));
 
     const auto mark = priorityMark(step_ ? step_->priority() : 2);

@@ -31,7 +31,6 @@ public:
     // The goal's values may have changed in the store.
     void refresh();
 
-
     QSize sizeHint() const override;
 
 signals:

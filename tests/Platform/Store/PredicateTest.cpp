@@ -165,7 +165,8 @@ TEST(StorePredicates, SavedAndPendingRecordsGiveTheSameRecordsInTheSameOrder) {
     for (const Predicate& p : projectPredicates()) {
         for (const auto& sort : projectSorts()) {
             for (int limit : {0, 3}) {
-                SCOPED_TRACE(testing::Message() << "predicate " << index << " sort " << sort.size() << " limit " << limit);
+                SCOPED_TRACE(testing::Message()
+                             << "predicate " << index << " sort " << sort.size() << " limit " << limit);
                 EXPECT_EQ(run(*saved, "Project", p, sort, limit), run(*pending, "Project", p, sort, limit));
             }
         }
@@ -191,10 +192,12 @@ TEST(StorePredicates, AbsentIsSmallestTextComparesByCodePointAndEqualKeysKeepIns
             out.push_back(p->name().value_or(QStringLiteral("<absent>")));
         return out;
     };
-    const std::vector<QString> ascending{"<absent>", "", "Beta", "alpha", "alpha", "beta", "\uFF21 fullwidth", "\U0001F600 emoji"};
+    const std::vector<QString> ascending{
+        "<absent>", "", "Beta", "alpha", "alpha", "beta", "\uFF21 fullwidth", "\U0001F600 emoji"};
     EXPECT_EQ(titles({{"title", true}}), ascending);
     // Equal titles come back in insertion order both ways round.
-    const auto alphas = context->fetch(FetchRequest("Project", Key("title") == QStringLiteral("alpha"), {{"title", false}}));
+    const auto alphas =
+        context->fetch(FetchRequest("Project", Key("title") == QStringLiteral("alpha"), {{"title", false}}));
     ASSERT_EQ(alphas.size(), 2u);
     EXPECT_LT(alphas[0]->objectID(), alphas[1]->objectID());
     EXPECT_EQ(context->count(FetchRequest("Project", Key("title") < QStringLiteral("a"))), 3);
@@ -213,7 +216,8 @@ TEST(StorePredicates, KeyPathsReadThroughUnsavedChangesOfTheRecordsTheyCross) {
     ASSERT_EQ(tasks.size(), 2u);
     EXPECT_EQ(context->count(FetchRequest("Task", Key("project.title") == QStringLiteral("beta"))), 0);
     EXPECT_EQ(context->count(FetchRequest("Task", Key("project") == renamed[0] && Key("order") >= 0)), 2);
-    const auto sorted = context->fetch(FetchRequest("Task", Key("project.title") < QStringLiteral("h"), {{"project.title", false}}, 2));
+    const auto sorted = context->fetch(
+        FetchRequest("Task", Key("project.title") < QStringLiteral("h"), {{"project.title", false}}, 2));
     ASSERT_EQ(sorted.size(), 2u);
     EXPECT_EQ(sorted[0].get(), tasks[0].get());
     EXPECT_EQ(sorted[1].get(), tasks[1].get());

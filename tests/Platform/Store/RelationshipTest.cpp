@@ -8,7 +8,8 @@ using namespace storetest;
 
 namespace {
 
-std::shared_ptr<ManagedObject> addItem(ObjectContext& context, const std::shared_ptr<ManagedObject>& task, const char* title) {
+std::shared_ptr<ManagedObject> addItem(ObjectContext& context, const std::shared_ptr<ManagedObject>& task,
+                                       const char* title) {
     auto item = context.insert(u"Item");
     item->setValue(u"title", QString::fromUtf8(title));
     item->setRelatedObject(0, task);
@@ -155,5 +156,6 @@ TEST(StoreRelationships, ToManyListsReadForAWholeFetchFollowEveryLaterChange) {
     ASSERT_TRUE(context->batchDelete(u"Task"));
     for (const auto& project : projects)
         EXPECT_TRUE(project->allTasks().empty());
-    EXPECT_EQ(context->count(FetchRequest("Item", Key("task").absent())), 10) << "a deleted task took its items along";
+    EXPECT_EQ(context->count(FetchRequest("Item", Key("task").absent())), 10)
+        << "a deleted task took its items along";
 }

@@ -185,8 +185,11 @@ TEST(StoreChanges, AFailedSaveKeepsThePendingChangesAndWritesNothing) {
     // A trigger stands in for a disk that refuses the second row of the transaction.
     sqlite3* other = nullptr;
     sqlite3_open(path.toUtf8().constData(), &other);
-    ASSERT_EQ(sqlite3_exec(other, "CREATE TRIGGER refuse BEFORE INSERT ON \"Task\" "
-                                  "BEGIN SELECT RAISE(ABORT, 'refused'); END", nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other,
+                           "CREATE TRIGGER refuse BEFORE INSERT ON \"Task\" "
+                           "BEGIN SELECT RAISE(ABORT, 'refused'); END",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
     project->setName(QStringLiteral("changed"));
     auto task = context->insert<Task>();
     task->setOwner(project);

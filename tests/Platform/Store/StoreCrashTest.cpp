@@ -52,10 +52,12 @@ TEST(StoreCrash, KilledWritersLoseNoAcknowledgedEdit) {
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
         EXPECT_EQ(querySingle(db, "PRAGMA integrity_check"), "ok") << "round " << round;
-        const QString sql = QStringLiteral("SELECT count(DISTINCT seq) FROM Edit WHERE seq <= %1").arg(acknowledged);
+        const QString sql =
+            QStringLiteral("SELECT count(DISTINCT seq) FROM Edit WHERE seq <= %1").arg(acknowledged);
         EXPECT_EQ(querySingle(db, sql.toUtf8().constData()).toLongLong(), acknowledged) << "round " << round;
         if (acknowledged > 0) {
-            EXPECT_GE(querySingle(db, "SELECT value FROM Counter").toLongLong(), acknowledged) << "round " << round;
+            EXPECT_GE(querySingle(db, "SELECT value FROM Counter").toLongLong(), acknowledged)
+                << "round " << round;
         }
         sqlite3_close(db);
         if (HasFailure())

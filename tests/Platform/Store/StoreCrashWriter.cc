@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     ObjectModel model;
-    model.add({QStringLiteral("Edit"), {{"seq", AttributeType::int64}, {"payload", AttributeType::text}}, {}, {}});
+    model.add(
+        {QStringLiteral("Edit"), {{"seq", AttributeType::int64}, {"payload", AttributeType::text}}, {}, {}});
     model.add({QStringLiteral("Counter"), {{"value", AttributeType::int64}}, {}, {}});
     QString error;
     auto context = ObjectContext::open(model, QString::fromLocal8Bit(argv[1]), &error);

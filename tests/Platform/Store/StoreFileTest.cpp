@@ -46,7 +46,8 @@ void fillStore(const ObjectModel& model, const QString& path, int projects) {
 // Files beside the store whose name starts with the moved-aside prefix.
 QStringList asideFiles(const QString& path) {
     const QFileInfo info(path);
-    return QDir(info.absolutePath()).entryList({info.fileName() + QStringLiteral(".corrupt-*")}, QDir::Files, QDir::Name);
+    return QDir(info.absolutePath())
+        .entryList({info.fileName() + QStringLiteral(".corrupt-*")}, QDir::Files, QDir::Name);
 }
 
 } // namespace
@@ -123,7 +124,9 @@ TEST(StoreFile, ALockedStoreIsAnErrorAndStaysWhereItIs) {
     const QByteArray before = readAll(path);
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_exec(other, "PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE", nullptr, nullptr, nullptr),
+        SQLITE_OK);
 
     StoreFile::Result result = StoreFile::open(*model, path);
     EXPECT_FALSE(result.context);

@@ -35,12 +35,15 @@ TEST(StoreSchema, TheFileIsReadableWithTheSqliteToolInTheDocumentedForm) {
         t->setValue(Task::order, 3);
         ASSERT_TRUE(context->save());
     }
-    EXPECT_EQ(sqliteTool(path, "SELECT pk, id, title, deadline, isArchived, priority, typeof(createdAt) FROM Project"),
-              "1|6F1C2B7E-0D55-4C3A-9A51-2F0B8F0E4D11|it's|1700000000.25|1|0|null");
+    EXPECT_EQ(
+        sqliteTool(path,
+                   "SELECT pk, id, title, deadline, isArchived, priority, typeof(createdAt) FROM Project"),
+        "1|6F1C2B7E-0D55-4C3A-9A51-2F0B8F0E4D11|it's|1700000000.25|1|0|null");
     EXPECT_EQ(sqliteTool(path, "SELECT \"order\", project FROM Task"), "3|1");
     EXPECT_EQ(sqliteTool(path, "PRAGMA journal_mode; PRAGMA user_version"), "wal\n1");
     EXPECT_EQ(sqliteTool(path, "PRAGMA integrity_check; PRAGMA foreign_key_check"), "ok");
-    EXPECT_TRUE(sqliteTool(path, "EXPLAIN QUERY PLAN SELECT pk FROM Task WHERE project IS 1").contains("USING"));
+    EXPECT_TRUE(
+        sqliteTool(path, "EXPLAIN QUERY PLAN SELECT pk FROM Task WHERE project IS 1").contains("USING"));
 }
 
 TEST(StoreSchema, OpeningAddsAMissingTableAndColumnAndKeepsTheRows) {
@@ -70,5 +73,6 @@ TEST(StoreSchema, OpeningAddsAMissingTableAndColumnAndKeepsTheRows) {
     items[0]->setValue(u"notes", QStringLiteral("new column"));
     items[0]->relatedObject(0)->setRelatedObject(Task::label, label);
     ASSERT_TRUE(context->save());
-    EXPECT_EQ(sqliteTool(path, "SELECT notes FROM Item; SELECT count(*) FROM Task WHERE label IS NOT NULL"), "new column\n1");
+    EXPECT_EQ(sqliteTool(path, "SELECT notes FROM Item; SELECT count(*) FROM Task WHERE label IS NOT NULL"),
+              "new column\n1");
 }

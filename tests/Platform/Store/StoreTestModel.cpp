@@ -31,12 +31,16 @@ std::unique_ptr<ObjectModel> makeModel(bool withLabel, bool withNotes) {
     if (withLabel)
         taskRels.push_back({"label", "Label", false, "tasks"});
     model->add({QStringLiteral("Task"), taskAttrs, taskRels, [] { return std::make_shared<Task>(); }});
-    std::vector<AttributeDescription> itemAttrs{{"title", AttributeType::text}, {"isDone", AttributeType::flag}};
+    std::vector<AttributeDescription> itemAttrs{{"title", AttributeType::text},
+                                                {"isDone", AttributeType::flag}};
     if (withNotes)
         itemAttrs.push_back({"notes", AttributeType::text});
     model->add({QStringLiteral("Item"), itemAttrs, {{"task", "Task", false, "items"}}, {}});
     if (withLabel)
-        model->add({QStringLiteral("Label"), {{"name", AttributeType::text}}, {{"tasks", "Task", true, "label"}}, {}});
+        model->add({QStringLiteral("Label"),
+                    {{"name", AttributeType::text}},
+                    {{"tasks", "Task", true, "label"}},
+                    {}});
     return model;
 }
 

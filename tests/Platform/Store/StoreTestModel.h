@@ -45,7 +45,8 @@ std::unique_ptr<ObjectModel> makeModel(bool withLabel = true, bool withNotes = t
 
 // Opens a store over path (":memory:" by default) with the test model; fails the test
 // when it cannot.
-std::unique_ptr<ObjectContext> openStore(const ObjectModel& model, const QString& path = QStringLiteral(":memory:"));
+std::unique_ptr<ObjectContext> openStore(const ObjectModel& model,
+                                         const QString& path = QStringLiteral(":memory:"));
 
 QString tempPath(const QString& name);
 

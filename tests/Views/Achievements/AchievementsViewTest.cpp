@@ -1,5 +1,4 @@
 #include "Views/Achievements/AchievementsView.h"
-#include "Views/ShellTestSupport.h"
 #include "Components/SheetHost.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Core/Theme/Theme.h"
@@ -11,6 +10,7 @@
 #include "ViewModels/AchievementsViewModel.h"
 #include "Views/Achievements/AchievementTimelineRow.h"
 #include "Views/Achievements/AddAchievementSheet.h"
+#include "Views/ShellTestSupport.h"
 
 #include <gtest/gtest.h>
 

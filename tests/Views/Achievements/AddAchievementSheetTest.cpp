@@ -1,5 +1,4 @@
 #include "Views/Achievements/AddAchievementSheet.h"
-#include "Views/ShellTestSupport.h"
 #include "Components/DatePickerField.h"
 #include "Components/MenuPicker.h"
 #include "Components/SheetHost.h"
@@ -11,6 +10,7 @@
 #include "Support/TestSupport.h"
 #include "ViewModels/AchievementsViewModel.h"
 #include "Views/Achievements/EmojiGrid.h"
+#include "Views/ShellTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "Views/DailyLog/DailyLogEntryView.h"
-#include "Views/ShellTestSupport.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
 #include "Platform/Store/ObjectContext.h"
 #include "Support/TestSupport.h"
+#include "Views/ShellTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
 #include "Views/DailyLog/DailyLogView.h"
-#include "Views/ShellTestSupport.h"
 #include "Components/SheetHost.h"
 #include "Core/MockData/MockDataSeeder.h"
 #include "Core/Persistence/PersistenceController.h"
@@ -14,6 +13,7 @@
 #include "Views/DailyLog/GoalChip.h"
 #include "Views/DailyLog/JournalDayButton.h"
 #include "Views/DailyLog/ScoreScale.h"
+#include "Views/ShellTestSupport.h"
 
 #include <gtest/gtest.h>
 

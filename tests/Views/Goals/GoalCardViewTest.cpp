@@ -129,7 +129,8 @@ TEST_F(GoalCardViewTest, ALongTitleTakesTwoLinesEndingInAnEllipsis) {
     qv::test::settle();
     auto* tag = view->findChild<CapsuleBadge*>(QStringLiteral("goalCardCategory"));
     EXPECT_TRUE(tag->text().endsWith(QChar(0x2026)));
-    EXPECT_LE(tag->geometry().right(), view->findChild<QLabel*>(QStringLiteral("goalCardTitle"))->geometry().right());
+    EXPECT_LE(tag->geometry().right(),
+              view->findChild<QLabel*>(QStringLiteral("goalCardTitle"))->geometry().right());
     EXPECT_EQ(tag->toolTip(), category);
     // Progress that is not a number draws as empty rather than failing.
     goal->setManualProgress(std::nan(""));

@@ -1,3 +1,4 @@
+#include "Views/Goals/GoalDetailView.h"
 #include "Components/ConfettiView.h"
 #include "Components/PriorityBadge.h"
 #include "Components/SheetHost.h"
@@ -9,26 +10,25 @@
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
 #include "Support/TestSupport.h"
-#include "Views/Goals/GoalsTestSupport.h"
 #include "ViewModels/GoalDetailViewModel.h"
 #include "Views/Achievements/AddAchievementSheet.h"
 #include "Views/Goals/AddMilestoneSheet.h"
 #include "Views/Goals/AddStepView.h"
 #include "Views/Goals/CreateGoalView.h"
 #include "Views/Goals/GoalDetailElidedLabel.h"
-#include "Views/Goals/GoalDetailView.h"
+#include "Views/Goals/GoalsTestSupport.h"
 #include "Views/Goals/MilestoneCard.h"
 #include "Views/Goals/MilestoneFrequencyRow.h"
 #include "Views/Goals/MilestoneFrequencySheet.h"
 #include "Views/Goals/StepRowView.h"
 
 #include <QAbstractButton>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
-#include <QHBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -151,7 +151,8 @@ TEST_F(GoalDetailViewTest, MainRoadFromAnEmptyGoalToACelebratedMilestone) {
 
     ASSERT_EQ(cards().size(), 1);
     EXPECT_FALSE(empty->isVisible());
-    EXPECT_EQ(cards()[0]->findChild<GoalDetailElidedLabel*>("milestoneName")->fullText(), QStringLiteral("Weekly"));
+    EXPECT_EQ(cards()[0]->findChild<GoalDetailElidedLabel*>("milestoneName")->fullText(),
+              QStringLiteral("Weekly"));
     EXPECT_EQ(cards()[0]->findChild<QLabel*>("milestoneCount")->text(), QStringLiteral("0/1"));
     EXPECT_TRUE(rows().isEmpty());
     EXPECT_EQ(detail->findChild<QLabel*>("progressCaption")->text(), QStringLiteral("Based on steps"));
@@ -206,8 +207,9 @@ TEST_F(GoalDetailViewTest, WideSheetKeepsTheHeaderOnOneLine) {
     auto done = addMilestone(QStringLiteral("Daily"), {QStringLiteral("Kana drill")});
     done->stepsArray()[0]->setIsCompleted(true);
     done->setIsCompleted(true);
-    auto open = addMilestone(QStringLiteral("Weekly"), {QStringLiteral("Grammar chapter"), QStringLiteral("Listening"),
-                                                        QStringLiteral("Write a diary page")});
+    auto open = addMilestone(QStringLiteral("Weekly"),
+                             {QStringLiteral("Grammar chapter"), QStringLiteral("Listening"),
+                              QStringLiteral("Write a diary page")});
     open->stepsArray()[0]->setPriority(3);
     open->stepsArray()[2]->setPriority(1);
     context->save();
@@ -266,7 +268,8 @@ TEST_F(GoalDetailViewTest, HeaderFallsBackAndMarksOverdueDeadlines) {
 TEST_F(GoalDetailViewTest, HeaderTapOpensTheScheduleAndClearStoresNone) {
     auto m = addMilestone(QStringLiteral("Weekly"), {QStringLiteral("Read")});
     open(380, 760, 1000);
-    QTest::mouseClick(cards()[0]->findChild<QWidget*>("milestoneHeader"), Qt::LeftButton, {}, QPoint(150, 20));
+    QTest::mouseClick(cards()[0]->findChild<QWidget*>("milestoneHeader"), Qt::LeftButton, {},
+                      QPoint(150, 20));
     auto* frequency = sheet<MilestoneFrequencySheet>();
     ASSERT_TRUE(frequency);
     EXPECT_EQ(detail->activeSheetId(), QStringLiteral("freq-%1").arg(m->objectID()));
@@ -275,7 +278,8 @@ TEST_F(GoalDetailViewTest, HeaderTapOpensTheScheduleAndClearStoresNone) {
     qv::test::settle();
     EXPECT_FALSE(m->frequency().has_value());
     EXPECT_EQ(topSheet(), nullptr);
-    EXPECT_EQ(cards()[0]->findChild<GoalDetailElidedLabel*>("milestoneName")->fullText(), QStringLiteral("Weekly"));
+    EXPECT_EQ(cards()[0]->findChild<GoalDetailElidedLabel*>("milestoneName")->fullText(),
+              QStringLiteral("Weekly"));
 }
 
 TEST_F(GoalDetailViewTest, AddStepSheetAddsToItsMilestone) {

@@ -9,10 +9,10 @@
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
 #include "Support/TestSupport.h"
-#include "Views/Goals/GoalsTestSupport.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/GoalsViewModel.h"
 #include "Views/Goals/CreateGoalView.h"
+#include "Views/Goals/GoalsTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -110,7 +110,8 @@ TEST_F(GoalsScreensTest, RendersListGridEditorAndAchievedTab) {
 // Long texts in a window as narrow as the app's with the side panel open.
 TEST_F(GoalsScreensTest, RendersLongTextsBesideTheDetailPanel) {
     auto goal = Goal::create(context);
-    goal->setTitle(QStringLiteral("Finish the illustrated field guide to every mushroom of the northern forests"));
+    goal->setTitle(
+        QStringLiteral("Finish the illustrated field guide to every mushroom of the northern forests"));
     goal->setCategory(QStringLiteral("Relationships and family life"));
     goal->setNeedsMoney(true);
     goal->setTargetAmount(1e12);

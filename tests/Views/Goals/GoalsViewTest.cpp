@@ -11,7 +11,6 @@
 #include "Platform/Store/ObjectContext.h"
 #include "Platform/UserDefaults.h"
 #include "Support/TestSupport.h"
-#include "Views/Goals/GoalsTestSupport.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/GoalsViewModel.h"
 #include "Views/Achievements/AddAchievementSheet.h"
@@ -19,6 +18,7 @@
 #include "Views/Goals/ArchivedGoalRow.h"
 #include "Views/Goals/CreateGoalView.h"
 #include "Views/Goals/GoalRowView.h"
+#include "Views/Goals/GoalsTestSupport.h"
 
 #include <gtest/gtest.h>
 

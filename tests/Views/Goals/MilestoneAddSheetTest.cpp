@@ -1,7 +1,7 @@
 #include "Core/Theme/Theme.h"
 #include "Support/TestSupport.h"
-#include "Views/Goals/GoalsTestSupport.h"
 #include "Views/Goals/AddMilestoneSheet.h"
+#include "Views/Goals/GoalsTestSupport.h"
 #include "Views/Goals/MilestoneFrequencyRow.h"
 
 #include <QLabel>
@@ -26,11 +26,11 @@ struct Result {
 class MilestoneAddSheetTest : public testing::Test {
 protected:
     void SetUp() override {
-        sheet = std::make_unique<AddMilestoneSheet>(QColor("#0891B2"),
-                                                    [this](const QString& t, std::optional<MilestoneFrequency> f,
-                                                           const std::vector<PendingStep>& s) {
-                                                        results.push_back({t, f, s});
-                                                    });
+        sheet = std::make_unique<AddMilestoneSheet>(
+            QColor("#0891B2"),
+            [this](const QString& t, std::optional<MilestoneFrequency> f, const std::vector<PendingStep>& s) {
+                results.push_back({t, f, s});
+            });
         sheet->resize(AddMilestoneSheet::preferredSize);
         sheet->setAttribute(Qt::WA_DontShowOnScreen);
         sheet->show();

@@ -1,3 +1,5 @@
+#include "Views/Goals/MilestoneCard.h"
+#include "Components/SmallProgressBar.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Models/Milestone.h"
 #include "Models/Step.h"
@@ -5,9 +7,7 @@
 #include "Platform/Store/ObjectContext.h"
 #include "Support/TestSupport.h"
 #include "Views/Goals/GoalDetailElidedLabel.h"
-#include "Views/Goals/MilestoneCard.h"
 #include "Views/Goals/StepRowView.h"
-#include "Components/SmallProgressBar.h"
 
 #include <QLabel>
 #include <QTest>
@@ -49,7 +49,9 @@ protected:
         c->resize(316, c->sizeHint().height());
         return c;
     }
-    static QString name(MilestoneCard& c) { return c.findChild<GoalDetailElidedLabel*>("milestoneName")->fullText(); }
+    static QString name(MilestoneCard& c) {
+        return c.findChild<GoalDetailElidedLabel*>("milestoneName")->fullText();
+    }
     static QString count(MilestoneCard& c) { return c.findChild<QLabel*>("milestoneCount")->text(); }
 
     std::unique_ptr<PersistenceController> store;
@@ -61,8 +63,10 @@ TEST_F(MilestoneCardTest, HeaderShowsAKnownFrequencyElseTheTitle) {
     auto weekly = milestone(QStringLiteral("Read"), QStringLiteral("Weekly"));
     EXPECT_EQ(name(*card(weekly, false)), QStringLiteral("Weekly"));
     EXPECT_EQ(MilestoneCard::titleOf(*weekly), QStringLiteral("Read"));
-    EXPECT_EQ(name(*card(milestone(QStringLiteral("Read"), QStringLiteral("weekly")), false)), QStringLiteral("Read"));
-    EXPECT_EQ(name(*card(milestone(std::nullopt, std::nullopt), false)), QStringLiteral("Untitled Milestone"));
+    EXPECT_EQ(name(*card(milestone(QStringLiteral("Read"), QStringLiteral("weekly")), false)),
+              QStringLiteral("Read"));
+    EXPECT_EQ(name(*card(milestone(std::nullopt, std::nullopt), false)),
+              QStringLiteral("Untitled Milestone"));
 }
 
 TEST_F(MilestoneCardTest, CountAndBarFollowTheSteps) {
@@ -127,9 +131,11 @@ TEST_F(MilestoneCardTest, CompletionShowsInTheHeaderAndTheStepRows) {
     auto c = card(m, true);
     EXPECT_TRUE(c->findChild<GoalDetailElidedLabel*>("milestoneName")->font().strikeOut());
     const auto rows = c->findChildren<StepRowView*>();
-    EXPECT_EQ(rows[0]->findChild<QToolButton*>("stepToggle")->property("symbolName"), QStringLiteral("checkmark.circle.fill"));
+    EXPECT_EQ(rows[0]->findChild<QToolButton*>("stepToggle")->property("symbolName"),
+              QStringLiteral("checkmark.circle.fill"));
     EXPECT_TRUE(rows[0]->findChild<GoalDetailElidedLabel*>("stepTitle")->font().strikeOut());
-    EXPECT_EQ(rows[1]->findChild<QToolButton*>("stepToggle")->property("symbolName"), QStringLiteral("circle"));
+    EXPECT_EQ(rows[1]->findChild<QToolButton*>("stepToggle")->property("symbolName"),
+              QStringLiteral("circle"));
     EXPECT_FALSE(rows[1]->findChild<GoalDetailElidedLabel*>("stepTitle")->font().strikeOut());
     EXPECT_TRUE(c->findChild<QToolButton*>("addStepButton")->isEnabled());
     EXPECT_TRUE(c->findChild<QToolButton*>("milestoneDelete")->isEnabled());

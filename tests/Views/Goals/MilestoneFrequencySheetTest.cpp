@@ -1,11 +1,11 @@
+#include "Views/Goals/MilestoneFrequencySheet.h"
 #include "Core/Persistence/PersistenceController.h"
+#include "Core/Theme/Theme.h"
 #include "Models/Milestone.h"
 #include "Platform/Store/ObjectContext.h"
-#include "Core/Theme/Theme.h"
 #include "Support/TestSupport.h"
 #include "Views/Goals/GoalsTestSupport.h"
 #include "Views/Goals/MilestoneFrequencyRow.h"
-#include "Views/Goals/MilestoneFrequencySheet.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -27,7 +27,8 @@ protected:
     }
     std::unique_ptr<MilestoneFrequencySheet> open() {
         auto sheet = std::make_unique<MilestoneFrequencySheet>(
-            milestone, QColor("#8B5CF6"), [this](std::optional<MilestoneFrequency> f) { chosen.push_back(f); });
+            milestone, QColor("#8B5CF6"),
+            [this](std::optional<MilestoneFrequency> f) { chosen.push_back(f); });
         sheet->resize(MilestoneFrequencySheet::preferredSize);
         return sheet;
     }
@@ -50,7 +51,8 @@ TEST_F(MilestoneFrequencySheetTest, HighlightsTheCurrentFrequencyAndOffersClear)
     QStringList order;
     for (auto* row : sheet->findChildren<MilestoneFrequencyRow*>())
         order << row->property("frequency").toString();
-    EXPECT_EQ(order, (QStringList{"One Time", "Daily", "Weekly", "Monthly", "Quarterly", "Bi-Yearly", "Annually"}));
+    EXPECT_EQ(order,
+              (QStringList{"One Time", "Daily", "Weekly", "Monthly", "Quarterly", "Bi-Yearly", "Annually"}));
     EXPECT_EQ(highlighted(*sheet), QStringList{"Weekly"});
     EXPECT_NE(sheet->findChild<QPushButton*>("frequencyClear"), nullptr);
     EXPECT_EQ(sheet->findChild<QLabel*>("frequencySheetSubtitle")->text(), QStringLiteral("Read"));
@@ -64,7 +66,8 @@ TEST_F(MilestoneFrequencySheetTest, UnknownOrMissingFrequencyHighlightsNothing) 
     auto sheet = open();
     EXPECT_TRUE(highlighted(*sheet).isEmpty());
     EXPECT_EQ(sheet->findChild<QPushButton*>("frequencyClear"), nullptr);
-    EXPECT_EQ(sheet->findChild<QLabel*>("frequencySheetSubtitle")->text(), QStringLiteral("Untitled Milestone"));
+    EXPECT_EQ(sheet->findChild<QLabel*>("frequencySheetSubtitle")->text(),
+              QStringLiteral("Untitled Milestone"));
 }
 
 TEST_F(MilestoneFrequencySheetTest, EachControlAnswersAtMostOnce) {

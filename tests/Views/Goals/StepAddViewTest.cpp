@@ -1,7 +1,7 @@
 #include "Core/Theme/Theme.h"
 #include "Support/TestSupport.h"
-#include "Views/Goals/GoalsTestSupport.h"
 #include "Views/Goals/AddStepView.h"
+#include "Views/Goals/GoalsTestSupport.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,9 +31,11 @@ QPushButton* buttonWithProperty(QWidget* root, const char* name, const QVariant&
 class StepAddViewTest : public testing::Test {
 protected:
     void SetUp() override {
-        view = std::make_unique<AddStepView>(nullptr, QColor("#4F46E5"),
-                                             [this](const QString& t, const std::optional<QString>& n, qint16 p,
-                                                    StepInputType i) { added.push_back({t, n, p, i}); });
+        view = std::make_unique<AddStepView>(
+            nullptr, QColor("#4F46E5"),
+            [this](const QString& t, const std::optional<QString>& n, qint16 p, StepInputType i) {
+                added.push_back({t, n, p, i});
+            });
         view->resize(AddStepView::preferredSize);
         field = view->findChild<QLineEdit*>("stepTitleField");
         add = view->findChild<QPushButton*>("addStepConfirm");
