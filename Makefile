@@ -5,7 +5,7 @@ GENERATOR := -G Ninja
 # stamps makes it rescan (it only regenerates what changed).
 FRESH_MOC = find $(1) -path '*_autogen/timestamp' -delete 2>/dev/null || true
 
-.PHONY: run test bench setup build-release build-test clean
+.PHONY: run test bench setup build-release build-test format clean
 
 setup:
 	@scripts/setup
@@ -35,6 +35,9 @@ bench: setup
 	@$(call FRESH_MOC,build/bench)
 	@cmake --build build/bench -j $(JOBS)
 	@for b in build/bench/bench/qv_bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b" || exit 1; fi; done
+
+format: setup
+	@find src tests bench \( -name '*.cpp' -o -name '*.h' -o -name '*.cc' \) -print0 | xargs -0 clang-format -i
 
 clean:
 	@rm -rf build

@@ -44,10 +44,10 @@ Ink inkOf(const QString& text, const QFont& font) {
 } // namespace
 
 TEST(EmojiColour, AchievementMoodAndEnergyEmojiDrawInColour) {
-    const QStringList emoji = QString::fromUtf8("🏆 🥇 🎯 🚀 ⭐ 💪 🎉 🏅 🔥 💡 📚 💰 ❤️ 🌱 🤝 🎓 ✅ 🧠 "
-                                                "🏋️ "
-                                                "🎸 😔 😕 😊 😄 🤩 🔋 ⚡ ✨")
-                                  .split(QLatin1Char(' '));
+    // clang-format off
+    const QStringList emoji = QString::fromUtf8(
+        "🏆 🥇 🎯 🚀 ⭐ 💪 🎉 🏅 🔥 💡 📚 💰 ❤️ 🌱 🤝 🎓 ✅ 🧠 🏋️ 🎸 😔 😕 😊 😄 🤩 🔋 ⚡ ✨").split(QLatin1Char(' '));
+    // clang-format on
     for (const QString& e : emoji) {
         const Ink ink = inkOf(e, Theme::emojiFont(32));
         EXPECT_GT(ink.opaque, 100) << qPrintable(e);

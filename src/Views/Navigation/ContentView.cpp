@@ -1,11 +1,13 @@
 #include "Views/Navigation/ContentView.h"
 
+#include "Components/AlertDialog.h"
 #include "Components/Animator.h"
 #include "Components/AuroraBackground.h"
 #include "Components/MotionEffect.h"
 #include "Components/UltraThinMaterial.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/ThemeManager.h"
+#include "ViewModels/ActionSave.h"
 #include "ViewModels/AppViewModel.h"
 #include "Views/Achievements/AchievementsView.h"
 #include "Views/CalendarView/CalendarPageView.h"
@@ -40,6 +42,10 @@ ContentView::ContentView(const AppEnvironment& env, QWidget* parent)
     materialTimer_.setInterval(UltraThinMaterial::kRefreshMs + 10);
     connect(&materialTimer_, &QTimer::timeout, this, &ContentView::refreshMaterials);
     materialTimer_.start();
+    // A failed save anywhere in the window is told in one short alert; the action was rolled back.
+    connect(&SaveFailures::shared(), &SaveFailures::saveFailed, this, [this](const QString& message) {
+        AlertDialog::present(this, QStringLiteral("Couldn't Save"), message);
+    });
     build();
 }
 
