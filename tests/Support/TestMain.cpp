@@ -4,6 +4,7 @@
 #include "Support/TestSupport.h"
 
 #include "Platform/Clock.h"
+#include "Platform/Store/StoreMisuse.h"
 #include "Platform/UserDefaults.h"
 
 #include <gtest/gtest.h>
@@ -169,6 +170,9 @@ int main(int argc, char** argv) {
     checkQtAgrees();
 
     testing::InitGoogleTest(&argc, argv);
+    // A query or write that names what the model lacks fails the test that made it.
+    StoreMisuse::setHandler(
+        [](const QString& message) { ADD_FAILURE() << "store misuse: " << qPrintable(message); });
     auto* home = new TempHomeListener;
     g_home = home;
     testing::UnitTest::GetInstance()->listeners().Append(home);

@@ -1,6 +1,7 @@
 #include "Platform/Store/StoreCore.h"
 
 #include "Platform/Store/ObjectContext.h"
+#include "Platform/Store/StoreMisuse.h"
 #include "Platform/Store/StoreSchema.h"
 
 #include <QMetaObject>
@@ -83,6 +84,9 @@ StoreCore::StoreCore(ObjectContext* owner, const ObjectModel& model, const QStri
                 ri.inverse =
                     rel.toMany ? toManyInverse(*info.desc, rel, dest) : relationshipIndex(dest, rel.inverse);
             }
+            if (ri.destination < 0 || (rel.toMany && ri.inverse < 0))
+                StoreMisuse::report(QStringLiteral("relationship %1.%2 leads to no %3.%4")
+                                        .arg(info.desc->name, rel.name, rel.destination, rel.inverse));
             info.relations.push_back(ri);
         }
     }
