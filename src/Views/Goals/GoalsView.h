@@ -18,6 +18,7 @@ class QScrollArea;
 class QStackedWidget;
 class QVBoxLayout;
 class SheetHost;
+class SlidingPanelHost;
 
 // The goals destination: the active goals as rows or a grid of cards with search and a
 // category filter, the achieved goals on a second tab, and the selected goal's detail in a
@@ -79,7 +80,7 @@ private:
     QWidget* archivedEmpty_ = nullptr;
     QWidget* divider_ = nullptr;
     QPointer<QWidget> panel_;
-    QWidget* panelHost_ = nullptr;
+    SlidingPanelHost* panelHost_ = nullptr;
     QHash<qint64, ArchivedGoalRow*> archivedRows_;
     QList<QPointer<SheetHost>> sheets_; // opened here; closed with the screen
 };
