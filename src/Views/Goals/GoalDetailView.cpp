@@ -255,10 +255,8 @@ void GoalDetailView::confirmAchieve() {
 }
 
 void GoalDetailView::achieve(bool recordAchievement) {
-    goal_->setIsArchived(true);
-    if (env_.context)
-        env_.context->save();
-    if (!recordAchievement)
+    // A goal the store did not take as achieved gets no achievement either.
+    if (!goalsViewModel_->achieveGoal(goal_) || !recordAchievement)
         return;
     auto* sheet = new AddAchievementSheet(achievementsViewModel_, GoalAlerts::displayTitle(*goal_),
                                           QStringLiteral("\U0001F3C6"));
