@@ -218,8 +218,14 @@ void StoreCore::touch(int e) {
     if (emitScheduled_)
         return;
     emitScheduled_ = true;
+    // The context may have put another file (another core) behind it by the time this runs.
     QMetaObject::invokeMethod(
-        owner_, [this] { emitChanges(); }, Qt::QueuedConnection);
+        owner_,
+        [this, alive = std::weak_ptr<int>(alive_)] {
+            if (alive.lock())
+                emitChanges();
+        },
+        Qt::QueuedConnection);
 }
 
 void StoreCore::touchAll() {

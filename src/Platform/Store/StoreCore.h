@@ -122,4 +122,5 @@ private:
     QSet<QString> touched_;
     bool emitScheduled_ = false;
     bool damaged_ = false;
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0); // for calls queued past this core's life
 };

@@ -1,5 +1,7 @@
 #include "Platform/Store/StoreIntegrityCheck.h"
 
+#include <QStringList>
+
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 
