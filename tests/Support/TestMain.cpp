@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -19,7 +18,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimeZone>
-#include <QWidget>
 
 #include <clocale>
 #include <cstdio>
@@ -161,18 +159,6 @@ QString screensDir() {
     return dir;
 }
 
-QString saveScreen(QWidget* widget, const QString& name) {
-    widget->ensurePolished();
-    if (!widget->isVisible()) {
-        widget->setAttribute(Qt::WA_DontShowOnScreen, true);
-        widget->show();
-    }
-    settle();
-    const QString path = screensDir() + QLatin1Char('/') + name + QStringLiteral(".png");
-    widget->grab().save(path);
-    return path;
-}
-
 bool requestRealWindow() {
     realWindowRequested() = true;
     return true;
@@ -198,8 +184,8 @@ int main(int argc, char** argv) {
     unsetenv("DBUS_SESSION_BUS_ADDRESS_OVERRIDE");
     QStandardPaths::setTestModeEnabled(true);
 
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quorvale"));
+    const auto app = qv::test::makeApplication(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Quorvale"));
     QLocale::setDefault(QLocale(QStringLiteral("en_US")));
     checkQtAgrees();
 
