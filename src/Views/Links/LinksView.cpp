@@ -126,8 +126,8 @@ LinksView::LinksView(const AppEnvironment& env, QWidget* parent)
     body_->addWidget(library_);
     outer->addWidget(bodyHost, 1);
 
-    connect(viewModel_, &LinksViewModel::linksChanged, this, &LinksView::render);
-    render();
+    connect(viewModel_, &LinksViewModel::linksChanged, this, &LinksView::refresh);
+    refresh();
 }
 
 QWidget* LinksView::buildHeader() {
@@ -179,7 +179,7 @@ QWidget* LinksView::buildEmptyState() {
     return empty;
 }
 
-void LinksView::render() {
+void LinksView::refresh() {
     const int count = viewModel_->linkCount();
     count_->setText(count == 1 ? tr("1 saved link") : tr("%1 saved links").arg(count));
     body_->setCurrentWidget(count == 0 ? empty_ : library_);
@@ -218,7 +218,7 @@ void LinksView::renderList() {
 
 void LinksView::selectCategory(const std::optional<QString>& category) {
     selected_ = category;
-    render();
+    refresh();
 }
 
 void LinksView::showAddSheet() {

@@ -35,7 +35,7 @@ protected:
 private:
     QWidget* buildHeader();
     QWidget* buildEmptyState();
-    void render();
+    void refresh();
     void renderSidebar();
     void renderList();
 
