@@ -4,6 +4,7 @@
 #include "Core/Notifications/NotificationTimeStorage.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Platform/UserDefaults.h"
+#include "ViewModels/AchievementsViewModel.h"
 
 #include <algorithm>
 
@@ -17,6 +18,7 @@ const QString kCount = QStringLiteral("deadlineNotifCount");
 
 void AppStartup::run(PersistenceController& persistence, NotificationScheduler& scheduler) {
     clearLegacyMockDataIfNeeded(persistence);
+    AchievementsViewModel::seedDefaultCategoriesIfNeeded(persistence.viewContext());
     scheduler.requestPermission();
     if (!notificationsEnabled()) {
         scheduler.removeDeadlineNotifications();

@@ -87,19 +87,16 @@ TEST_F(ShellContent, EachSelectionBuildsANewScreenOfItsDestination) {
     EXPECT_EQ(classOf(content().currentScreen()), QStringLiteral("DailyLogView"));
 }
 
-TEST_F(ShellContent, DashboardCreatesItsAchievementsModelWhenBuilt) {
+TEST_F(ShellContent, DashboardIsBuiltAnewEachTimeItIsChosen) {
     skipOverlays();
-    int built = 0;
-    DashboardView::setAchievementsModelFactory([&](const AppEnvironment& e, QObject* owner) {
-        EXPECT_EQ(e.context, context());
-        EXPECT_TRUE(qobject_cast<DashboardView*>(owner));
-        ++built;
-    });
     start();
+    QPointer<QWidget> first = content().currentScreen();
+    ASSERT_TRUE(qobject_cast<DashboardView*>(first.data()));
     vm_->navigate(AppDestination::links);
     vm_->navigate(AppDestination::dashboard);
-    EXPECT_EQ(built, 2);
-    DashboardView::setAchievementsModelFactory({});
+    qv::test::settle();
+    EXPECT_TRUE(first.isNull());
+    EXPECT_TRUE(qobject_cast<DashboardView*>(content().currentScreen()));
 }
 
 TEST_F(ShellContent, GoalsMenuHasNewGoalOnCtrlNWhichOpensGoals) {
