@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QMetaObject>
+#include <QThreadPool>
 
 #include <security/pam_appl.h>
 
@@ -10,7 +11,7 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <thread>
+#include <mutex>
 
 namespace {
 
@@ -64,6 +65,10 @@ QString PamOwnerAuthenticator::currentUserName() {
 
 QString PamOwnerAuthenticator::authenticate(const QString& service, const QString& configDir,
                                             const QString& user, const QString& password, bool* ok) {
+    // One transaction at a time in the process: the library keeps state that concurrent
+    // transactions do not share cleanly.
+    static std::mutex serial;
+    const std::lock_guard<std::mutex> lock(serial);
     *ok = false;
     Conversation conversation{password.toUtf8()};
     const pam_conv conv{&converse, &conversation};
@@ -99,17 +104,20 @@ void PamOwnerAuthenticator::check(const QString& password) {
     auto* self = this;
     // The answer is posted to the application object, which outlives every screen, and runs
     // on the main thread; there it reaches this object only if it still exists.
-    std::thread([service = service_, configDir = configDir_, user = user_, password, alive, self] {
-        bool ok = false;
-        const QString message = authenticate(service, configDir, user, password, &ok);
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [alive, self, ok, message] {
-                if (alive.expired())
-                    return;
-                self->checking_ = false;
-                emit self->finished(ok, message);
-            },
-            Qt::QueuedConnection);
-    }).detach();
+    // A pooled worker: the application waits for it on exit, so a check never outlives PAM's
+    // clean-up.
+    QThreadPool::globalInstance()->start(
+        [service = service_, configDir = configDir_, user = user_, password, alive, self] {
+            bool ok = false;
+            const QString message = authenticate(service, configDir, user, password, &ok);
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [alive, self, ok, message] {
+                    if (alive.expired())
+                        return;
+                    self->checking_ = false;
+                    emit self->finished(ok, message);
+                },
+                Qt::QueuedConnection);
+        });
 }

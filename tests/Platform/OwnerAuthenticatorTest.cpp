@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThreadPool>
 
 namespace {
 
@@ -91,6 +92,8 @@ TEST_F(PamCheck, AnAnswerForAGoneAuthenticatorIsDropped) {
     // one that reached the freed object would fail the run.
     const auto after = check(QStringLiteral("permit"), QStringLiteral("b"));
     EXPECT_TRUE(after.first);
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
     EXPECT_EQ(answers, 0);
 }
 
