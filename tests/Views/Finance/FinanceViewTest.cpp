@@ -7,7 +7,7 @@
 #include "Views/Finance/FinanceOnboardingSheet.h"
 #include "Views/Finance/FinanceTabBar.h"
 #include "Views/Finance/FinanceTabButton.h"
-#include "Views/Finance/FinanceTestSupport.h"
+#include "Views/Finance/FinanceShellTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@
 
 namespace {
 
-class FinanceViewTest : public FinanceScreenTest {
+class FinanceViewTest : public FinanceShellTest {
 protected:
     FinanceView* open(bool authEnabled, bool onboarded = true) {
         UserDefaults::standard().setFlag(FinanceView::authEnabledKey, authEnabled);

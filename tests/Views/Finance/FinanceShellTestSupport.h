@@ -32,9 +32,9 @@ private:
 };
 
 // A window-sized host on a frozen clock with an in-memory store, fresh defaults and theme.
-class FinanceScreenTest : public FrozenClockStoreTest {
+class FinanceShellTest : public FrozenClockStoreTest {
 protected:
-    FinanceScreenTest() : FrozenClockStoreTest(QDateTime(QDate(2026, 3, 10), QTime(10, 0))) {}
+    FinanceShellTest() : FrozenClockStoreTest(QDateTime(QDate(2026, 3, 10), QTime(10, 0))) {}
     void SetUp() override {
         FrozenClockStoreTest::SetUp();
         UserDefaults::resetStandard();
