@@ -5,9 +5,9 @@
 #include "ViewModels/Finance/FinanceAuthViewModel.h"
 #include "Views/Finance/FinanceLockScreen.h"
 #include "Views/Finance/FinanceOnboardingSheet.h"
+#include "Views/Finance/FinanceShellTestSupport.h"
 #include "Views/Finance/FinanceTabBar.h"
 #include "Views/Finance/FinanceTabButton.h"
-#include "Views/Finance/FinanceShellTestSupport.h"
 
 #include <gtest/gtest.h>
 
