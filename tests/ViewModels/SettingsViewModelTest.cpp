@@ -15,6 +15,7 @@ class SettingsViewModelTest : public FrozenClockStoreTest {
 protected:
     SettingsViewModelTest() : FrozenClockStoreTest(QDateTime(QDate(2026, 3, 10), QTime(8, 0))) {}
     QStringList pendingIdentifiers() {
+        qv::test::settle(6); // the scheduler's own answers first
         QStringList ids;
         center.getPendingRequests([&ids](const std::vector<NotificationRequest>& requests) {
             for (const auto& r : requests)

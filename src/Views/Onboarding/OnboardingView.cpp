@@ -36,6 +36,8 @@ QPushButton* secondaryButton(const QString& title, const QString& name) {
         title, Theme::font(15, QFont::Medium),
         Theme::css(Theme::withOpacity(Theme::backgroundSecondary(), 0.6)), 32, 16, 24);
     ScreenStyle::setTextButtonColor(button, Theme::textSecondary());
+    button->setStyleSheet(button->styleSheet() + QStringLiteral("QPushButton { border: 1px solid %1; }")
+                                                     .arg(Theme::css(AppTheme::Colors::borderSubtle())));
     button->setObjectName(name);
     return button;
 }
@@ -58,8 +60,7 @@ QLineEdit* bigField(const QString& placeholder, double size, int width, const QS
     field->setPlaceholderText(placeholder);
     field->setFont(Theme::font(size, QFont::DemiBold));
     field->setAlignment(Qt::AlignCenter);
-    field->setMaximumWidth(width);
-    field->setMinimumWidth(std::min(width, 240));
+    field->setFixedWidth(width);
     field->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: %2; border: 1px solid %3;"
                                         " border-radius: 18px; padding: 24px; }"
                                         "QLineEdit:focus { border: 1px solid %4; }")

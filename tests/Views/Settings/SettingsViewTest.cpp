@@ -1,5 +1,6 @@
 #include "Views/Settings/SettingsView.h"
 
+#include "Components/AlertButton.h"
 #include "Components/SheetHost.h"
 #include "Components/Stepper.h"
 #include "Components/ToggleSwitch.h"
@@ -105,6 +106,8 @@ TEST_F(SettingsScreen, ChoosingCustomThemeRestylesTheWindowAndShowsTheBaseColour
     CustomColorRow::pick(QColor(18, 52, 86));
     qv::test::settle(8);
     EXPECT_EQ(UserDefaults::standard().text("customThemeBaseHex"), QString("#123456"));
+    auto* scroll = screen()->findChild<QScrollArea*>("settingsScroll");
+    scroll->ensureWidgetVisible(screen()->findChild<CustomColorRow*>());
     qv::test::saveScreen(window_.get(), "settings-appearance-custom");
 
     for (auto* card : screen()->findChildren<FontOptionCard*>())
@@ -141,8 +144,8 @@ TEST_F(SettingsScreen, TheExportBannerHidesAfterTwoSecondsAndResetAsksFirst) {
     SheetHost* alert = SheetHost::topmost(window_.get());
     ASSERT_NE(alert, nullptr);
     qv::test::saveScreen(window_.get(), "settings-reset-dialog");
-    QPushButton* reset = nullptr;
-    for (auto* b : alert->findChildren<QPushButton*>())
+    QAbstractButton* reset = nullptr;
+    for (auto* b : alert->findChildren<AlertButton*>())
         if (b->text() == "Reset")
             reset = b;
     ASSERT_NE(reset, nullptr);
