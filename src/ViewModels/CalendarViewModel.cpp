@@ -88,9 +88,12 @@ void CalendarViewModel::setCurrentMonth(const QDateTime& month) {
     const bool monthMoved = localDay(month).month() != localDay(currentMonth_).month() ||
                             localDay(month).year() != localDay(currentMonth_).year();
     currentMonth_ = month;
+    // The new month's marks are due before anyone draws it.
+    if (monthMoved)
+        marksDirty_ = true;
     emit currentMonthChanged();
     if (monthMoved)
-        invalidateMarks();
+        emit monthMarksChanged();
 }
 
 void CalendarViewModel::nextMonth() {
