@@ -117,7 +117,7 @@ void CalendarMilestoneCard::rebuildSteps() {
         CalendarStyle::removeLater(row);
     }
     stepRows_.clear();
-    for (const auto& step : item_.milestone->stepsArray()) {
+    for (const auto& step : viewModel_->stepsOf(item_.milestone)) {
         auto* row = new CalendarStepRow(step, goalColor_, day);
         steps_->addWidget(row);
         stepRows_.push_back(row);

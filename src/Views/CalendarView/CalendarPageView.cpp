@@ -32,6 +32,7 @@
 #include <QLocale>
 #include <QPainter>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -119,6 +120,11 @@ QWidget* CalendarPageView::buildDayColumn() {
     auto* scroll = BareScrollArea::wrap(content);
     scroll->setObjectName(QStringLiteral("dayScroll"));
     layout->addWidget(scroll, 1);
+    dayScroll_ = scroll;
+    connect(scroll->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &CalendarPageView::makeMoreCardsIfNearEnd);
+    connect(scroll->verticalScrollBar(), &QScrollBar::rangeChanged, this,
+            &CalendarPageView::makeMoreCardsIfNearEnd);
     return column;
 }
 
@@ -241,6 +247,7 @@ void CalendarPageView::setFilter(const std::shared_ptr<TaskCategory>& category) 
 void CalendarPageView::dayChanged() {
     // A new day starts unfiltered; the add-task bar stays as it is and adds to the new day.
     filterCategory_.reset();
+    cardLimit_ = kCardBatch;
     addBar_->dayChanged();
     dateLabel_->setText(
         QLocale().toString(viewModel_->selectedDate().toLocalTime().date(), QStringLiteral("dddd, MMM d")));
@@ -345,10 +352,14 @@ void CalendarPageView::renderBills() {
 }
 
 void CalendarPageView::renderMilestones() {
+    // A heavy user's day can hold thousands of milestones: cards are made a batch at a time,
+    // the next batch once the reader scrolls near the end of those made.
     const auto& items = viewModel_->milestonesForSelectedDate();
+    const std::size_t made = std::min(items.size(), cardLimit_);
     std::map<qint64, CalendarMilestoneCard*> kept;
     int index = 1; // after the section title
-    for (const auto& item : items) {
+    for (std::size_t i = 0; i < made; ++i) {
+        const auto& item = items[i];
         auto it = cards_.find(item.id);
         CalendarMilestoneCard* card = nullptr;
         if (it != cards_.end()) {
@@ -364,6 +375,15 @@ void CalendarPageView::renderMilestones() {
         CalendarStyle::removeLater(card);
     cards_ = std::move(kept);
     goalsSection_->setVisible(!items.empty());
+}
+
+void CalendarPageView::makeMoreCardsIfNearEnd() {
+    const QScrollBar* bar = dayScroll_->verticalScrollBar();
+    if (cardLimit_ >= viewModel_->milestonesForSelectedDate().size() ||
+        bar->value() < bar->maximum() - dayScroll_->viewport()->height())
+        return;
+    cardLimit_ += kCardBatch;
+    renderMilestones();
 }
 
 void CalendarPageView::renderEmptyStates() {

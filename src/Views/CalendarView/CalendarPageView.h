@@ -18,6 +18,7 @@ class CalendarToastSequence;
 class CalendarViewModel;
 class QHBoxLayout;
 class QLabel;
+class QScrollArea;
 class QVBoxLayout;
 class TaskCategory;
 
@@ -28,6 +29,9 @@ class TaskCategory;
 class CalendarPageView : public QWidget {
     Q_OBJECT
 public:
+    // Milestone cards made at a time.
+    static constexpr std::size_t kCardBatch = 12;
+
     explicit CalendarPageView(const AppEnvironment& env, QWidget* parent = nullptr);
     ~CalendarPageView() override;
 
@@ -56,6 +60,7 @@ private:
     void renderBills();
     void renderMilestones();
     void renderEmptyStates();
+    void makeMoreCardsIfNearEnd();
     void showToast();
 
     CalendarViewModel* viewModel_;
@@ -80,5 +85,7 @@ private:
     QVBoxLayout* cardList_ = nullptr;
     std::map<qint64, CalendarMilestoneCard*> cards_;
     QWidget* emptyDay_ = nullptr;
+    QScrollArea* dayScroll_ = nullptr;
+    std::size_t cardLimit_ = kCardBatch;
     CalendarToast* toast_ = nullptr;
 };

@@ -12,6 +12,7 @@ CalendarSwatch::CalendarSwatch(const QString& name, const QString& hex, QWidget*
     setAccessibleName(name);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
+    setFixedSize(26, 26);
 }
 
 void CalendarSwatch::setMarked(bool marked) {

@@ -14,8 +14,6 @@ public:
     bool isMarked() const { return marked_; }
     void setMarked(bool marked);
 
-    QSize sizeHint() const override { return {28, 28}; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

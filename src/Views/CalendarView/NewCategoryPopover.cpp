@@ -50,6 +50,7 @@ NewCategoryPopover::NewCategoryPopover(const QString& name, const QString& color
 
     auto* grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(0); // eight equal columns share the form's width
     grid->setVerticalSpacing(8);
     for (std::size_t i = 0; i < presets.size(); ++i) {
         auto* swatch = new CalendarSwatch(presets[i].first, presets[i].second);

@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 namespace {
 
@@ -189,6 +191,23 @@ TEST_F(CalendarPage, HidingAGoalRemovesItsCardsAtOnce) {
     EXPECT_EQ(page.milestoneCards()[0], kept);
     EXPECT_FALSE(kept->isExpanded());
     EXPECT_EQ(cellOf(page, 10)->marks().intensity, 0.25);
+}
+
+TEST_F(CalendarPage, ManyMilestonesAreCardedABatchAtATime) {
+    auto goal = makeGoal(QStringLiteral("Everything"), 3);
+    for (int i = 0; i < 30; ++i)
+        milestone(goal, QStringLiteral("Habit %1").arg(i), QStringLiteral("Daily"));
+    auto& page = openPage();
+    EXPECT_EQ(find<QLabel>("daySummary")->text(), QStringLiteral("30 tasks today"));
+    EXPECT_EQ(page.milestoneCards().size(), CalendarPageView::kCardBatch);
+    auto* scroll = find<QScrollArea>("dayScroll");
+    for (int i = 0; i < 5 && page.milestoneCards().size() < 30; ++i) {
+        scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+        qv::test::settle();
+    }
+    EXPECT_EQ(page.milestoneCards().size(), 30u);
+    model().selectDate(QDate(2026, 3, 11).startOfDay());
+    EXPECT_EQ(page.milestoneCards().size(), CalendarPageView::kCardBatch);
 }
 
 TEST_F(CalendarPage, AThirtyFirstBillIsDueOnTheThirtiethOfApril) {
