@@ -17,6 +17,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 
 #include <ctime>
 #include <memory>
@@ -101,8 +103,9 @@ void idleOnCalendar(benchmark::State& state) {
         const double before = processCpuSeconds();
         QElapsedTimer timer;
         timer.start();
-        while (timer.elapsed() < 500)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QEventLoop rest;
+        QTimer::singleShot(500, &rest, &QEventLoop::quit);
+        rest.exec();
         cpu += processCpuSeconds() - before;
         wall += static_cast<double>(timer.elapsed()) / 1000.0;
     }

@@ -49,9 +49,14 @@ void CalendarChip::setLabel(const QString& text) {
     text_ = text;
     setText(text); // for accessibility and tests; painting uses the elided text
     const bool elided = shownText() != text_;
-    setToolTip(elided ? text_.toHtmlEscaped() : QString());
+    setToolTip(elided ? text_.toHtmlEscaped() : help_);
     updateGeometry();
     update();
+}
+
+void CalendarChip::setHelp(const QString& help) {
+    help_ = help;
+    setLabel(text_);
 }
 
 QString CalendarChip::shownText() const {

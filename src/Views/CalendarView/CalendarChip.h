@@ -20,6 +20,8 @@ public:
     void setSpacing(int spacing);
     void setMaxTextWidth(int width);
     void setLabel(const QString& text);
+    // The help shown on hover (unless the label is cut, which then shows whole).
+    void setHelp(const QString& help);
     QString label() const { return text_; }
     // Whether the chip shows the state it reflects as chosen (set by its owner).
     void setSelected(bool selected) { selected_ = selected; }
@@ -35,6 +37,7 @@ private:
     QString shownText() const;
 
     QString text_;
+    QString help_;
     QFont font_;
     QString symbol_;
     int symbolSide_ = 0;

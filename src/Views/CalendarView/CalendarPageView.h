@@ -30,7 +30,7 @@ class CalendarPageView : public QWidget {
     Q_OBJECT
 public:
     // Milestone cards made at a time.
-    static constexpr std::size_t kCardBatch = 12;
+    static constexpr std::size_t kCardBatch = 6;
 
     explicit CalendarPageView(const AppEnvironment& env, QWidget* parent = nullptr);
     ~CalendarPageView() override;

@@ -126,10 +126,10 @@ QWidget* CalendarTaskRow::buildActions() {
     tomorrow_ =
         capsule(QStringLiteral("arrow.right.to.line"), tr("Tomorrow"), QStringLiteral("tomorrowButton"));
     tomorrow_->setColors(AppTheme::Colors::amber(), Theme::withOpacity(AppTheme::Colors::amber(), 0.12));
-    tomorrow_->setToolTip(tr("Carry forward to tomorrow"));
+    tomorrow_->setHelp(tr("Carry forward to tomorrow"));
     connect(tomorrow_, &CalendarChip::clicked, this, [this] { viewModel_->carryForward(task_); });
     followUpChip_ = capsule(QStringLiteral("bell.badge"), tr("Follow-up"), QStringLiteral("followUpButton"));
-    followUpChip_->setToolTip(tr("Schedule a follow-up"));
+    followUpChip_->setHelp(tr("Schedule a follow-up"));
     connect(followUpChip_, &CalendarChip::clicked, this, &CalendarTaskRow::openFollowUp);
     notesButton_ = new CalendarIconButton(QStringLiteral("note.text.badge.plus"), 11, Theme::textMuted());
     notesButton_->setObjectName(QStringLiteral("taskNotesButton"));
@@ -263,12 +263,17 @@ void CalendarTaskRow::syncSubtaskRows() {
 void CalendarTaskRow::updateChrome() {
     const bool hasCategory = task_->category() != nullptr;
     const bool hasOrigin = task_->isFollowUp() || task_->carriedFromDate().has_value();
+    const bool showActions = !editing_ && (hovered_ || followUp_ || showingNotes_);
+    // In a narrow row the actions take the badges' place rather than push the row wider.
+    const bool showBadges = !editing_ && !(narrow_ && showActions);
     title_->setVisible(!editing_);
     editField_->setVisible(editing_);
-    categoryBadge_->setVisible(!editing_ && hasCategory);
-    repeatIcon_->setVisible(!editing_ && task_->repeatFrequency().has_value());
-    originBadge_->setVisible(!editing_ && hasOrigin);
-    actions_->setVisible(!editing_ && (hovered_ || followUp_ || showingNotes_));
+    categoryBadge_->setVisible(showBadges && hasCategory);
+    repeatIcon_->setVisible(showBadges && task_->repeatFrequency().has_value());
+    originBadge_->setVisible(showBadges && hasOrigin);
+    actions_->setVisible(showActions);
+    tomorrow_->setLabel(narrow_ ? QString() : tr("Tomorrow"));
+    followUpChip_->setLabel(narrow_ ? QString() : tr("Follow-up"));
     tomorrow_->setVisible(!task_->isCompleted());
     confirm_->setVisible(editing_);
     confirm_->setEnabled(!Text::trimmed(editField_->text()).isEmpty());
@@ -291,6 +296,15 @@ void CalendarTaskRow::setHovered(bool hovered) {
         return;
     hovered_ = hovered;
     updateChrome();
+}
+
+void CalendarTaskRow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const bool narrow = width() < kNarrowWidth;
+    if (narrow != narrow_) {
+        narrow_ = narrow;
+        updateChrome();
+    }
 }
 
 void CalendarTaskRow::enterEvent(QEnterEvent* event) {

@@ -43,6 +43,9 @@ public:
     bool isShowingNotes() const { return showingNotes_; }
     bool isShowingAddSubtask() const { return showingAddSubtask_; }
     bool isHovered() const { return hovered_; }
+    // Below this width the actions take the badges' place and the capsules show symbols only.
+    static constexpr int kNarrowWidth = 480;
+    bool isNarrow() const { return narrow_; }
     QDateTime followUpDate() const { return followUpDate_; }
     CalendarPopover* followUpPopover() const { return followUp_; }
     void setHovered(bool hovered);
@@ -60,6 +63,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
@@ -77,6 +81,7 @@ private:
     bool editing_ = false;
     bool showingNotes_ = false;
     bool showingAddSubtask_ = false;
+    bool narrow_ = false;
     QDateTime followUpDate_;
     QPointer<CalendarPopover> followUp_;
 

@@ -241,12 +241,23 @@ TEST_F(CalendarRows, ThePageFitsTheSmallestWindow) {
     auto t = task(QStringLiteral("A task with a title long enough to be cut at the edge of its row"),
                   QDate(2026, 3, 10), category(QStringLiteral("A category with a long name"), "#EC4899"));
     subtask(t, QStringLiteral("Sub"));
-    auto& page = openPage({640, 560});
+    auto& page = openPage({680, 560});
     click(find<QWidget>("toggleAddTaskButton"));
     click(find<QWidget>("repeatChipWeekly"));
     page.taskRows().at(0)->setHovered(true);
     qv::test::settle();
-    EXPECT_LE(page.minimumSizeHint().width(), 640);
+    // The narrowest detail area: a 900-point window less the sidebar.
+    auto* row = page.taskRows().at(0);
+    EXPECT_TRUE(row->isNarrow());
+    EXPECT_FALSE(row->findChild<QWidget*>("taskCategoryBadge")->isVisible());
+    EXPECT_TRUE(row->findChild<QWidget*>("taskTitle")->width() > 40);
+    auto* scroll = find<QWidget>("dayScroll");
+    for (auto* widget : {static_cast<QWidget*>(row), find<QWidget>("toggleAddTaskButton"),
+                         static_cast<QWidget*>(page.addTaskBar())}) {
+        const QRect box(widget->mapTo(scroll, QPoint()), widget->size());
+        EXPECT_LE(box.right(), scroll->width()) << qPrintable(widget->objectName());
+    }
+    EXPECT_LE(page.minimumSizeHint().width(), 680);
     EXPECT_LE(page.minimumSizeHint().height(), 560);
     qv::test::saveScreen(host.get(), QStringLiteral("calendar-small-window"));
 }
