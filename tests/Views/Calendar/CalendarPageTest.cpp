@@ -199,15 +199,18 @@ TEST_F(CalendarPage, ManyMilestonesAreCardedABatchAtATime) {
         milestone(goal, QStringLiteral("Habit %1").arg(i), QStringLiteral("Daily"));
     auto& page = openPage();
     EXPECT_EQ(find<QLabel>("daySummary")->text(), QStringLiteral("30 tasks today"));
-    EXPECT_EQ(page.milestoneCards().size(), CalendarPageView::kCardBatch);
+    // Cards enough to fill the view, not all thirty.
+    EXPECT_GE(page.milestoneCards().size(), CalendarPageView::kCardBatch);
+    EXPECT_LT(page.milestoneCards().size(), 30u);
     auto* scroll = find<QScrollArea>("dayScroll");
-    for (int i = 0; i < 5 && page.milestoneCards().size() < 30; ++i) {
+    for (int i = 0; i < 8 && page.milestoneCards().size() < 30; ++i) {
         scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
         qv::test::settle();
     }
     EXPECT_EQ(page.milestoneCards().size(), 30u);
     model().selectDate(QDate(2026, 3, 11).startOfDay());
-    EXPECT_EQ(page.milestoneCards().size(), CalendarPageView::kCardBatch);
+    qv::test::settle();
+    EXPECT_LT(page.milestoneCards().size(), 30u);
 }
 
 TEST_F(CalendarPage, AThirtyFirstBillIsDueOnTheThirtiethOfApril) {
