@@ -3,11 +3,9 @@
 #include "Core/Notifications/NotificationScheduler.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Core/Theme/ThemeManager.h"
-#include "ViewModels/AchievementsViewModel.h"
 #include "ViewModels/AppStartup.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/Finance/CategoryStore.h"
-#include "Views/Dashboard/DashboardView.h"
 #include "Views/Navigation/MainWindow.h"
 
 #include <QApplication>
@@ -21,10 +19,6 @@ QuorvaleApp::QuorvaleApp() : persistence_(PersistenceController::shared()) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     MainWindow::applyThemeToApplication();
     connect(&ThemeManager::shared(), &ThemeManager::changed, this, &MainWindow::applyThemeToApplication);
-
-    // Building the dashboard seeds the built-in achievement categories of a store without any.
-    DashboardView::setAchievementsModelFactory(
-        [](const AppEnvironment& env, QObject* owner) { new AchievementsViewModel(env.context, owner); });
 
     window_ = std::make_unique<MainWindow>(AppEnvironment{persistence_.viewContext(), appViewModel_.get()});
 }

@@ -1,29 +1,19 @@
 #include "ViewModels/AppStartup.h"
 
 #include "Core/Notifications/NotificationScheduler.h"
-#include "Core/Notifications/NotificationTimeStorage.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Platform/UserDefaults.h"
-
-#include <algorithm>
 
 namespace {
 
 const QString kWiped = QStringLiteral("mockDataWiped_v2");
-const QString kEnabled = QStringLiteral("enableNotifications");
-const QString kCount = QStringLiteral("deadlineNotifCount");
 
 } // namespace
 
 void AppStartup::run(PersistenceController& persistence, NotificationScheduler& scheduler) {
     clearLegacyMockDataIfNeeded(persistence);
     scheduler.requestPermission();
-    if (!notificationsEnabled()) {
-        scheduler.removeDeadlineNotifications();
-        return;
-    }
-    scheduler.reschedule(NotificationTimeStorage::load(deadlineNotificationCount()),
-                         persistence.viewContext());
+    scheduler.applySettings(persistence.viewContext());
 }
 
 void AppStartup::clearLegacyMockDataIfNeeded(PersistenceController& persistence) {
@@ -36,12 +26,9 @@ void AppStartup::clearLegacyMockDataIfNeeded(PersistenceController& persistence)
 }
 
 bool AppStartup::notificationsEnabled() {
-    return UserDefaults::standard().optionalFlag(kEnabled).value_or(true);
+    return NotificationScheduler::remindersEnabled();
 }
 
 int AppStartup::deadlineNotificationCount() {
-    const qint64 stored = UserDefaults::standard().integer(kCount, 0);
-    if (stored == 0)
-        return 2;
-    return static_cast<int>(std::clamp<qint64>(stored, 1, kMaxAlertTimes));
+    return NotificationScheduler::alertCount();
 }

@@ -4,6 +4,7 @@
 
 #include "Components/AuroraBackground.h"
 #include "Core/MockData/MockDataSeeder.h"
+#include "ViewModels/AchievementsViewModel.h"
 #include "Views/Dashboard/DashboardView.h"
 #include "Views/Navigation/ContentView.h"
 #include "Views/Navigation/MainWindow.h"
@@ -89,17 +90,18 @@ TEST_F(ShellContent, EachSelectionBuildsANewScreenOfItsDestination) {
 
 TEST_F(ShellContent, DashboardCreatesItsAchievementsModelWhenBuilt) {
     skipOverlays();
-    int built = 0;
-    DashboardView::setAchievementsModelFactory([&](const AppEnvironment& e, QObject* owner) {
-        EXPECT_EQ(e.context, context());
-        EXPECT_TRUE(qobject_cast<DashboardView*>(owner));
-        ++built;
-    });
     start();
+    auto* dashboard = qobject_cast<DashboardView*>(content().currentScreen());
+    ASSERT_NE(dashboard, nullptr);
+    ASSERT_NE(dashboard->achievementsViewModel(), nullptr);
+    EXPECT_EQ(dashboard->achievementsViewModel()->parent(), dashboard) << "it lives as long as the screen";
+    EXPECT_EQ(context()->count(FetchRequest(QStringLiteral("AchievementCategory"))),
+              AchievementsViewModel::builtInCategoryNames().size());
     vm_->navigate(AppDestination::links);
     vm_->navigate(AppDestination::dashboard);
-    EXPECT_EQ(built, 2);
-    DashboardView::setAchievementsModelFactory({});
+    auto* again = qobject_cast<DashboardView*>(content().currentScreen());
+    ASSERT_NE(again, nullptr);
+    EXPECT_NE(again->achievementsViewModel(), dashboard->achievementsViewModel());
 }
 
 TEST_F(ShellContent, GoalsMenuHasNewGoalOnCtrlNWhichOpensGoals) {

@@ -1,23 +1,161 @@
 #include "Views/Dashboard/DashboardView.h"
 
-#include "ViewModels/AppEnvironment.h"
+#include "Components/BareScrollArea.h"
+#include "Components/MotionEffect.h"
+#include "Components/SheetHost.h"
+#include "Components/StatCard.h"
+#include "Core/Theme/AppTheme.h"
+#include "Models/Goal.h"
+#include "ViewModels/AchievementsViewModel.h"
+#include "ViewModels/AppViewModel.h"
+#include "ViewModels/DashboardViewModel.h"
+#include "Views/Dashboard/AchievementsTimelineWidget.h"
+#include "Views/Dashboard/DashboardEmptyState.h"
+#include "Views/Dashboard/DashboardGoalsSection.h"
+#include "Views/Dashboard/DashboardHeader.h"
+#include "Views/Dashboard/QuoteCard.h"
+#include "Views/Goals/GoalDetailView.h"
+
+#include <QGridLayout>
+#include <QPointer>
+#include <QScrollArea>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
-DashboardView::AchievementsModelFactory& factory() {
-    static DashboardView::AchievementsModelFactory f;
-    return f;
-}
+// The detail sheet is at least 620 by 520; it takes more of a large window.
+constexpr int kDetailWidth = 720;
+constexpr int kDetailHeight = 680;
 
 } // namespace
 
 DashboardView::DashboardView(const AppEnvironment& env, QWidget* parent)
-    : PlaceholderScreen(AppDestination::dashboard, parent) {
+    : QWidget(parent), env_(env), viewModel_(new DashboardViewModel(env.context, this)),
+      achievementsViewModel_(new AchievementsViewModel(env.context, this)) {
     setObjectName(QStringLiteral("DashboardView"));
-    if (factory())
-        factory()(env, this);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("dashboardPage"));
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(32, 32, 32, 32);
+    column->setSpacing(32);
+
+    header_ = new DashboardHeader(page);
+    MotionEffect::staggeredAppear(header_, 0);
+    column->addWidget(header_);
+    column->addWidget(buildStats(page));
+
+    quote_ = new QuoteCard(page);
+    MotionEffect::staggeredAppear(quote_, 0.12);
+    column->addWidget(quote_);
+
+    AppViewModel* app = env_.appViewModel;
+    auto toGoals = [app] {
+        if (app)
+            app->navigate(AppDestination::goals);
+    };
+    goals_ = new DashboardGoalsSection(
+        toGoals, [this](const std::shared_ptr<Goal>& goal) { openGoal(goal); }, page);
+    column->addWidget(goals_);
+    empty_ = new DashboardEmptyState(toGoals, page);
+    MotionEffect::staggeredAppear(empty_, 0.1);
+    column->addWidget(empty_);
+
+    achievements_ = new AchievementsTimelineWidget(
+        achievementsViewModel_,
+        [app] {
+            if (app)
+                app->navigate(AppDestination::achievements);
+        },
+        page);
+    MotionEffect::staggeredAppear(achievements_, 0.35);
+    column->addWidget(achievements_);
+    column->addStretch(1);
+
+    auto* scroll = BareScrollArea::wrap(page, this);
+    scroll->setObjectName(QStringLiteral("dashboardScroll"));
+    outer->addWidget(scroll);
+
+    connect(viewModel_, &DashboardViewModel::figuresChanged, this, &DashboardView::showFigures);
+    connect(viewModel_, &DashboardViewModel::goalsChanged, this, &DashboardView::showGoals);
+    if (app)
+        connect(app, &AppViewModel::hiddenGoalsChanged, this, &DashboardView::showGoals);
+    showFigures();
+    showGoals();
 }
 
-void DashboardView::setAchievementsModelFactory(AchievementsModelFactory f) {
-    factory() = std::move(f);
+DashboardView::~DashboardView() = default;
+
+QWidget* DashboardView::buildStats(QWidget* parent) {
+    auto* box = new QWidget(parent);
+    box->setObjectName(QStringLiteral("dashboardStats"));
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(16);
+    struct Spec {
+        const char* title;
+        const char* subtitle;
+        const char* icon;
+        QColor color;
+    };
+    const Spec specs[] = {
+        {"Active Goals", "In progress", "target", AppTheme::Colors::cyan()},
+        {"Completed", "Finished", "checkmark.seal.fill", AppTheme::Colors::emerald()},
+        {"Total Goals", "All time", "list.bullet.rectangle.fill", AppTheme::Colors::indigo()},
+        {"Best Streak", "Days active", "flame.fill", AppTheme::Colors::amber()},
+    };
+    for (int i = 0; i < 4; ++i) {
+        auto* card = new StatCard(tr(specs[i].title), QStringLiteral("0"), tr(specs[i].subtitle),
+                                  QString::fromLatin1(specs[i].icon), specs[i].color, i, box);
+        card->setMinimumWidth(10);
+        grid->addWidget(card, 0, i);
+        grid->setColumnStretch(i, 1);
+        stats_.push_back(card);
+    }
+    return box;
+}
+
+void DashboardView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A window brought back from the taskbar is not the screen being shown again.
+    if (!event->spontaneous())
+        viewModel_->refresh();
+}
+
+void DashboardView::showFigures() {
+    header_->setFigures(viewModel_->currentStreak(), viewModel_->overallProgress());
+    stats_[0]->setValue(QString::number(viewModel_->activeGoals()));
+    stats_[1]->setValue(QString::number(viewModel_->completedGoals()));
+    stats_[2]->setValue(QString::number(viewModel_->totalGoals()));
+    stats_[3]->setValue(DashboardViewModel::streakCardText(viewModel_->currentStreak()));
+    const DashboardViewModel::Quote& quote = viewModel_->motivationalQuote();
+    quote_->setQuote(quote.text, quote.author);
+}
+
+void DashboardView::showGoals() {
+    const bool any = !viewModel_->goals().empty();
+    header_->setRingShown(any);
+    quote_->setVisible(any);
+    goals_->setVisible(any);
+    empty_->setVisible(!any);
+    const QSet<qint64> hidden = env_.appViewModel ? env_.appViewModel->hiddenGoalIDs() : QSet<qint64>{};
+    goals_->place(any ? viewModel_->cardGoals(hidden) : std::vector<std::shared_ptr<Goal>>{});
+}
+
+void DashboardView::openGoal(const std::shared_ptr<Goal>& goal) {
+    if (!goal || selectedGoal_)
+        return;
+    selectedGoal_ = goal;
+    auto* detail = new GoalDetailView(env_, goal);
+    QPointer<DashboardView> self(this);
+    SheetHost* host = SheetHost::present(this, detail, kDetailWidth, [self] {
+        if (self)
+            self->selectedGoal_.reset();
+    });
+    host->setCardHeight(kDetailHeight);
 }

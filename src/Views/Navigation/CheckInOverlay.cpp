@@ -5,6 +5,7 @@
 #include "Views/Dashboard/DailyCheckInModal.h"
 
 #include <QGridLayout>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTimer>
@@ -12,6 +13,11 @@
 namespace {
 
 constexpr double kSnapshotScale = 0.25;
+constexpr int kCardMargin = 24;
+constexpr double kCardRadius = 24;
+constexpr double kShadowRadius = 40;
+constexpr double kShadowOffset = 20;
+constexpr double kShadowOpacity = 0.5;
 constexpr double kBlurRadius = 3.0;
 
 } // namespace
@@ -20,8 +26,17 @@ CheckInOverlay::CheckInOverlay(const AppEnvironment& env, QWidget* covered, QWid
     : QWidget(parent), covered_(covered) {
     setObjectName(QStringLiteral("checkInOverlay"));
     auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(kCardMargin, kCardMargin, kCardMargin, kCardMargin);
     modal_ = new DailyCheckInModal(env, this);
-    layout->addWidget(modal_, 0, 0, Qt::AlignCenter);
+    // Centred across, as tall as the window lets it be: its middle scrolls.
+    layout->addWidget(modal_, 0, 0, Qt::AlignHCenter);
+}
+
+void CheckInOverlay::mousePressEvent(QMouseEvent* event) {
+    // A click on the dimmed window around the card skips the day's check-in.
+    event->accept();
+    if (!modal_->geometry().contains(event->position().toPoint()))
+        modal_->skip();
 }
 
 void CheckInOverlay::showEvent(QShowEvent* event) {
@@ -70,4 +85,19 @@ void CheckInOverlay::paintEvent(QPaintEvent*) {
                           snapshot_);
     }
     painter.fillRect(rect(), QColor(0, 0, 0, 128));
+    // The check-in's own backdrop lies over the shell's, then the card's shadow.
+    painter.fillRect(rect(), QColor(0, 0, 0, 153));
+    paintCardShadow(painter);
+}
+
+void CheckInOverlay::paintCardShadow(QPainter& painter) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    const QRectF card = QRectF(modal_->geometry()).translated(0, kShadowOffset);
+    for (int i = 4; i >= 1; --i) {
+        const double grow = kShadowRadius * i / 4.0;
+        painter.setBrush(QColor(0, 0, 0, int(255 * kShadowOpacity / 5.0)));
+        painter.drawRoundedRect(card.adjusted(-grow, -grow, grow, grow), kCardRadius + grow,
+                                kCardRadius + grow);
+    }
 }
