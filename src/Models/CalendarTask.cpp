@@ -3,6 +3,8 @@
 #include "Models/CalendarSubtask.h"
 #include "Models/RecordDefaults.h"
 #include "Models/TaskCategory.h"
+#include "Models/TaskRepeatFrequency.h"
+#include "Platform/CalendarHelpers.h"
 #include "Platform/Store/ObjectContext.h"
 
 #include <algorithm>
@@ -60,4 +62,35 @@ std::vector<std::shared_ptr<CalendarSubtask>> CalendarTask::wrappedSubtasks() co
         return !ca || *ca < *cb;
     });
     return list;
+}
+
+bool CalendarTask::repeatRuleMatches(const QDate& day) const {
+    const auto raw = repeatFrequency();
+    const auto frequency = raw ? TaskRepeatFrequencies::fromRaw(*raw) : std::nullopt;
+    if (!frequency)
+        return false;
+    switch (*frequency) {
+    case TaskRepeatFrequency::daily:
+        return true;
+    case TaskRepeatFrequency::weekdays: {
+        const int weekday = Calendar::weekdayNumber(day);
+        return weekday >= 2 && weekday <= 6;
+    }
+    case TaskRepeatFrequency::weekly: {
+        const auto own = date();
+        return own && own->toLocalTime().date().dayOfWeek() == day.dayOfWeek();
+    }
+    }
+    return false;
+}
+
+bool CalendarTask::repeatsOn(const QDate& day) const {
+    const QDateTime start = day.startOfDay(Qt::LocalTime);
+    const auto own = date();
+    if (!own || *own >= start)
+        return false;
+    const auto until = repeatUntil();
+    if (until && *until < start)
+        return false;
+    return repeatRuleMatches(day);
 }

@@ -65,6 +65,14 @@ public:
     // order the subtasks were added in.
     std::vector<std::shared_ptr<CalendarSubtask>> wrappedSubtasks() const;
 
+    // Whether the task's repetition lists it on a later day than its own: it is dated
+    // before that day, its repeatUntil (if any) is not before the day's start, and its rule
+    // ("Daily", "Weekdays" Monday to Friday, "Weekly" on its own weekday) matches. Its own
+    // day is not a repetition: there it is listed as a dated task.
+    bool repeatsOn(const QDate& day) const;
+    // Whether the rule alone matches the day, ignoring the task's dates range.
+    bool repeatRuleMatches(const QDate& day) const;
+
 private:
     CalendarTask() = default;
 };

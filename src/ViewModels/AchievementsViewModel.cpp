@@ -2,6 +2,7 @@
 
 #include "Models/Achievement.h"
 #include "Models/AchievementCategory.h"
+#include "Models/JournalQueries.h"
 #include "Platform/Store/ObjectContext.h"
 
 #include <algorithm>
@@ -16,7 +17,7 @@ const QStringList& AchievementsViewModel::builtInCategoryNames() {
 
 AchievementsViewModel::AchievementsViewModel(ObjectContext* context, QObject* parent)
     : QObject(parent), context_(context) {
-    seedDefaultCategoriesIfNeeded();
+    seedDefaultCategoriesIfNeeded(context_);
     fetch();
 }
 
@@ -43,11 +44,9 @@ std::vector<AchievementsViewModel::YearSection> AchievementsViewModel::achieveme
 }
 
 void AchievementsViewModel::fetch() {
-    achievements_ = context_->fetch<Achievement>(
-        FetchRequest(Achievement::entityName(), {}, {{QStringLiteral("date"), false}}));
+    achievements_ = context_->fetch<Achievement>(JournalQueries::achievements());
     emit achievementsChanged();
-    categories_ = context_->fetch<AchievementCategory>(
-        FetchRequest(AchievementCategory::entityName(), {}, {{QStringLiteral("name"), true}}));
+    categories_ = context_->fetch<AchievementCategory>(JournalQueries::achievementCategories());
     emit categoriesChanged();
 }
 
@@ -84,14 +83,13 @@ void AchievementsViewModel::save() {
     fetch();
 }
 
-void AchievementsViewModel::seedDefaultCategoriesIfNeeded() {
-    const FetchRequest builtIn(AchievementCategory::entityName(), Key("isCustom") == false);
-    if (context_->count(builtIn) > 0)
+void AchievementsViewModel::seedDefaultCategoriesIfNeeded(ObjectContext* context) {
+    if (context->count(JournalQueries::builtInAchievementCategories()) > 0)
         return;
     for (const QString& name : builtInCategoryNames()) {
-        auto category = AchievementCategory::create(context_);
+        auto category = AchievementCategory::create(context);
         category->setName(name);
         category->setIsCustom(false);
     }
-    context_->save();
+    context->save();
 }

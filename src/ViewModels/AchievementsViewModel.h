@@ -13,7 +13,7 @@ class ObjectContext;
 
 // Everything done with achievements goes through one of these: each screen that shows or
 // records wins creates its own with the main context. Creating one makes sure the built-in
-// categories exist, so the first one built at start-up seeds a new store.
+// categories exist; the start-up sequence makes sure of it before any screen asks.
 class AchievementsViewModel : public QObject {
     Q_OBJECT
 public:
@@ -21,6 +21,10 @@ public:
     static const QStringList& builtInCategoryNames();
 
     explicit AchievementsViewModel(ObjectContext* context, QObject* parent = nullptr);
+
+    // Creates and saves the built-in categories when the store holds none; custom categories
+    // do not count.
+    static void seedDefaultCategoriesIfNeeded(ObjectContext* context);
 
     // Every achievement, newest date first.
     const std::vector<std::shared_ptr<Achievement>>& achievements() const { return achievements_; }
@@ -51,7 +55,6 @@ signals:
 
 private:
     void save();
-    void seedDefaultCategoriesIfNeeded();
 
     ObjectContext* context_;
     std::vector<std::shared_ptr<Achievement>> achievements_;

@@ -3,6 +3,7 @@
 #include "Core/Notifications/NotificationScheduler.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Platform/UserDefaults.h"
+#include "ViewModels/AchievementsViewModel.h"
 
 namespace {
 
@@ -12,6 +13,7 @@ const QString kWiped = QStringLiteral("mockDataWiped_v2");
 
 void AppStartup::run(PersistenceController& persistence, NotificationScheduler& scheduler) {
     clearLegacyMockDataIfNeeded(persistence);
+    AchievementsViewModel::seedDefaultCategoriesIfNeeded(persistence.viewContext());
     scheduler.requestPermission();
     scheduler.applySettings(persistence.viewContext());
 }

@@ -5,8 +5,8 @@
 class PersistenceController;
 
 // What the application does once its window is first shown, in this order: the one-time
-// legacy wipe, the notification permission request, and the rebuilding of the deadline
-// reminders.
+// legacy wipe, the built-in achievement categories of a store without any, the notification
+// permission request, and the rebuilding of the deadline reminders.
 class AppStartup {
 public:
     static void run(PersistenceController& persistence, NotificationScheduler& scheduler);

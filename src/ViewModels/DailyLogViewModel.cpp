@@ -2,19 +2,11 @@
 
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
+#include "Models/GoalQueries.h"
+#include "Models/JournalQueries.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
-
-namespace {
-
-// The half-open local day [start of day, start of next day) holding date.
-FetchRequest dayQuery(const QDateTime& date) {
-    const auto [start, end] = Calendar::dayRange(date);
-    return FetchRequest(DailyLog::entityName(), Key("date") >= start && Key("date") < end);
-}
-
-} // namespace
 
 DailyLogViewModel::DailyLogViewModel(ObjectContext* context, QObject* parent)
     : QObject(parent), context_(context), selectedDate_(Clock::now()) {
@@ -29,9 +21,7 @@ void DailyLogViewModel::setSelectedDate(const QDateTime& date) {
 }
 
 void DailyLogViewModel::fetchLogs(const QDateTime& date) {
-    FetchRequest request = dayQuery(date);
-    request.sortDescriptors = {{QStringLiteral("createdAt"), false}};
-    todayLogs_ = context_->fetch<DailyLog>(request);
+    todayLogs_ = context_->fetch<DailyLog>(JournalQueries::entriesOnDay(date));
     emit todayLogsChanged();
 }
 
@@ -62,6 +52,10 @@ void DailyLogViewModel::deleteLog(const std::shared_ptr<DailyLog>& log) {
         goal->updateMomentum(context_);
 }
 
+std::vector<std::shared_ptr<Goal>> DailyLogViewModel::goalsToLog() const {
+    return context_->fetch<Goal>(GoalQueries::active(GoalQueries::Order::newestFirst));
+}
+
 bool DailyLogViewModel::hasLogForDate(const QDateTime& date) const {
-    return context_->count(dayQuery(date)) > 0;
+    return context_->count(JournalQueries::entriesOnDay(date)) > 0;
 }

@@ -31,6 +31,8 @@ public:
                 qint16 productivityScore);
     // Removes the entry; its goal's momentum follows, as it does for an addition.
     void deleteLog(const std::shared_ptr<DailyLog>& log);
+    // The goals an entry can be written for: the active ones, newest created first.
+    std::vector<std::shared_ptr<Goal>> goalsToLog() const;
     // Counted in the store; entries are never loaded for this.
     bool hasLogForDate(const QDateTime& date) const;
 

@@ -2,6 +2,7 @@
 
 #include "Models/Goal.h"
 #include "Models/GoalPriority.h"
+#include "Models/GoalQueries.h"
 #include "Platform/Store/LiveFetch.h"
 #include "Platform/Store/ObjectContext.h"
 
@@ -10,16 +11,6 @@
 #include <set>
 
 namespace {
-
-// The entities a goal row derives its values from: progress reads milestones, steps and
-// the expenses put towards the goal; momentum follows the journal.
-const QStringList kGoalDerivedFrom{QStringLiteral("Milestone"), QStringLiteral("Step"),
-                                   QStringLiteral("Expense"), QStringLiteral("DailyLog")};
-
-FetchRequest goalsRequest(bool archived) {
-    return FetchRequest(Goal::entityName(), Key(QStringLiteral("isArchived")) == archived,
-                        {SortDescriptor{QStringLiteral("createdAt"), false}});
-}
 
 // Compares by Unicode code point: QString's own order is by UTF-16 unit, which puts
 // characters beyond the basic plane before U+E000..U+FFFF.
@@ -104,7 +95,7 @@ void GoalsViewModel::setSearchText(const QString& text) {
 
 QStringList GoalsViewModel::categories() const {
     std::set<QString, decltype(&codePointLess)> distinct(&codePointLess);
-    for (const auto& goal : context_->fetch<Goal>(goalsRequest(false)))
+    for (const auto& goal : context_->fetch<Goal>(GoalQueries::active(GoalQueries::Order::newestFirst)))
         if (auto category = goal->category())
             distinct.insert(*category);
     QStringList result{QStringLiteral("All")};
@@ -116,8 +107,9 @@ QStringList GoalsViewModel::categories() const {
 void GoalsViewModel::ensureLists() {
     if (active_)
         return;
-    active_ = new LiveFetch(context_, goalsRequest(false), kGoalDerivedFrom, this);
-    archived_ = new LiveFetch(context_, goalsRequest(true), kGoalDerivedFrom, this);
+    active_ = new LiveFetch(context_, GoalQueries::active(GoalQueries::Order::newestFirst),
+                            GoalQueries::rowSources(), this);
+    archived_ = new LiveFetch(context_, GoalQueries::archived(), GoalQueries::rowSources(), this);
     connect(active_, &LiveFetch::changed, this, &GoalsViewModel::goalsChanged);
     connect(archived_, &LiveFetch::changed, this, &GoalsViewModel::goalsChanged);
 }

@@ -1,6 +1,7 @@
 #include "ViewModels/TaskBoardViewModel.h"
 
 #include "Models/Goal.h"
+#include "Models/GoalQueries.h"
 #include "Models/Milestone.h"
 #include "Models/Step.h"
 #include "Platform/Clock.h"
@@ -19,11 +20,7 @@ void TaskBoardViewModel::setSelectedGoalFilter(std::shared_ptr<Goal> goal) {
 void TaskBoardViewModel::refresh() {
     std::vector<std::shared_ptr<Step>> steps;
     if (context_) {
-        FetchRequest request(Step::entityName());
-        if (selectedGoalFilter_)
-            request.predicate = Key(QStringLiteral("milestone.goal")) == selectedGoalFilter_;
-        request.sortDescriptors = {{QStringLiteral("priority"), false}, {QStringLiteral("createdAt"), true}};
-        steps = context_->fetch<Step>(request);
+        steps = context_->fetch<Step>(GoalQueries::steps(selectedGoalFilter_));
     }
 
     std::vector<std::shared_ptr<Step>> candidates;
@@ -77,7 +74,5 @@ void TaskBoardViewModel::toggleStep(const std::shared_ptr<Step>& step) {
 std::vector<std::shared_ptr<Goal>> TaskBoardViewModel::goals(ObjectContext* context) {
     if (!context)
         return {};
-    FetchRequest request(Goal::entityName(), Key(QStringLiteral("isArchived")) == false,
-                         {{QStringLiteral("createdAt"), true}});
-    return context->fetch<Goal>(request);
+    return context->fetch<Goal>(GoalQueries::active(GoalQueries::Order::oldestFirst));
 }

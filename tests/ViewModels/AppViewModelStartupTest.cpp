@@ -1,11 +1,14 @@
 #include "Core/Notifications/NotificationScheduler.h"
 #include "Core/Notifications/NotificationTimeStorage.h"
 #include "Core/Persistence/PersistenceController.h"
+#include "Models/AchievementCategory.h"
 #include "Models/Goal.h"
+#include "Models/JournalQueries.h"
 #include "Platform/Clock.h"
 #include "Platform/NotificationCenter.h"
 #include "Platform/Store/ObjectContext.h"
 #include "Platform/UserDefaults.h"
+#include "ViewModels/AchievementsViewModel.h"
 #include "ViewModels/AppStartup.h"
 
 #include <gtest/gtest.h>
@@ -93,6 +96,29 @@ TEST_F(AppViewModelStartup, LegacyWipeRunsOnceOnAFreshStore) {
     AppStartup::clearLegacyMockDataIfNeeded(fresh);
     EXPECT_EQ(fresh.viewContext()->count(FetchRequest(Goal::entityName())), 1)
         << "the flag keeps it from running again";
+}
+
+TEST_F(AppViewModelStartup, StartUpSeedsTheBuiltInAchievementCategoriesOnce) {
+    PersistenceController fresh(true);
+    auto* context = fresh.viewContext();
+    const auto builtIns = [&] {
+        return context->fetch<AchievementCategory>(JournalQueries::achievementCategories());
+    };
+    AppStartup::run(fresh, scheduler);
+    drain();
+    QStringList names;
+    for (const auto& category : builtIns()) {
+        EXPECT_FALSE(category->isCustom());
+        names << category->name().value_or(QString());
+    }
+    QStringList expected = AchievementsViewModel::builtInCategoryNames();
+    expected.sort();
+    EXPECT_EQ(names, expected) << "seeded after the wipe, so they survive it";
+    EXPECT_FALSE(context->hasChanges());
+
+    AppStartup::run(fresh, scheduler);
+    drain();
+    EXPECT_EQ(builtIns().size(), 7u) << "a second start finds them";
 }
 
 TEST_F(AppViewModelStartup, AlertCountComesFromTheStoredCount) {

@@ -2,6 +2,7 @@
 
 #include "Core/Notifications/NotificationTimeStorage.h"
 #include "Models/Goal.h"
+#include "Models/GoalQueries.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
 #include "Platform/NotificationCenter.h"
@@ -134,13 +135,9 @@ std::pair<NotificationScheduler::Goals, NotificationScheduler::Goals>
 NotificationScheduler::fetchGoals(ObjectContext* context) {
     const QDateTime now = Clock::now();
     const QDateTime windowEnd = Calendar::addDays(now, 7);
-    FetchRequest request(Goal::entityName(),
-                         Key(QStringLiteral("isArchived")) == false &&
-                             Key(QStringLiteral("deadline")).present(),
-                         {{QStringLiteral("deadline"), true}});
     Goals overdue;
     Goals upcoming;
-    for (const auto& goal : context->fetch<Goal>(request)) {
+    for (const auto& goal : context->fetch<Goal>(GoalQueries::activeWithDeadline())) {
         const QDateTime deadline = goal->deadline().value_or(QDateTime());
         if (!deadline.isValid())
             continue;

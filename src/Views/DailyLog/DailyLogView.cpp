@@ -11,7 +11,6 @@
 #include "Models/Goal.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/LiveFetch.h"
 #include "ViewModels/DailyLogViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/DailyLog/AddLogView.h"
@@ -44,11 +43,7 @@ QPushButton* logProgressButton() {
 } // namespace
 
 DailyLogView::DailyLogView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), env_(env), viewModel_(new DailyLogViewModel(env.context, this)),
-      goals_(new LiveFetch(env.context,
-                           FetchRequest(Goal::entityName(), Key("isArchived") == false,
-                                        {{QStringLiteral("createdAt"), false}}),
-                           {}, this)) {
+    : QWidget(parent), env_(env), viewModel_(new DailyLogViewModel(env.context, this)) {
     setObjectName(QStringLiteral("dailyLogView"));
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
@@ -162,7 +157,7 @@ void DailyLogView::selectDay(const QDateTime& day) {
 }
 
 void DailyLogView::showAddLog() {
-    auto* sheet = new AddLogView(goals_->typedResults<Goal>(), viewModel_);
+    auto* sheet = new AddLogView(viewModel_->goalsToLog(), viewModel_);
     SheetHost* host = SheetHost::present(this, sheet, AddLogView::kWidth);
     host->setCardHeight(sheet->presentedHeight());
 }

@@ -11,7 +11,6 @@
 class DailyLogEntryView;
 class DailyLogViewModel;
 class JournalDayButton;
-class LiveFetch;
 class QLabel;
 class QVBoxLayout;
 
@@ -50,7 +49,6 @@ private:
 
     AppEnvironment env_;
     DailyLogViewModel* viewModel_;
-    LiveFetch* goals_;
     std::vector<JournalDayButton*> dayButtons_;
     QLabel* dayTitle_ = nullptr;
     QLabel* entryCount_ = nullptr;

@@ -257,9 +257,7 @@ void GoalDetailView::confirmAchieve() {
 }
 
 void GoalDetailView::achieve(bool recordAchievement) {
-    goal_->setIsArchived(true);
-    if (env_.context)
-        env_.context->save();
+    goalsViewModel_->achieveGoal(goal_);
     if (!recordAchievement)
         return;
     auto* sheet = new AddAchievementSheet(achievementsViewModel_, GoalAlerts::displayTitle(*goal_),

@@ -6,14 +6,10 @@
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Core/Theme/ThemeManager.h"
-#include "Models/DailyLog.h"
-#include "Models/Expense.h"
 #include "Models/Goal.h"
-#include "Models/Milestone.h"
-#include "Models/Step.h"
-#include "Platform/Store/LiveFetch.h"
 #include "ViewModels/AppEnvironment.h"
 #include "ViewModels/AppViewModel.h"
+#include "ViewModels/SidebarViewModel.h"
 #include "Views/Navigation/SidebarGoalItem.h"
 #include "Views/Navigation/SidebarNavItem.h"
 #include "Views/Navigation/SidebarNewGoalButton.h"
@@ -63,15 +59,10 @@ QPixmap appIcon(qreal devicePixelRatio) {
     return pixmap;
 }
 
-FetchRequest activeGoalsRequest() {
-    return FetchRequest(Goal::entityName(), Key(QStringLiteral("isArchived")) == false,
-                        {{QStringLiteral("createdAt"), true}});
-}
-
 } // namespace
 
 SidebarView::SidebarView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), appViewModel_(env.appViewModel) {
+    : QWidget(parent), appViewModel_(env.appViewModel), viewModel_(new SidebarViewModel(env.context, this)) {
     Q_ASSERT(env.context && env.appViewModel);
     setObjectName(QStringLiteral("SidebarView"));
     setFixedWidth(kWidth);
@@ -128,11 +119,7 @@ SidebarView::SidebarView(const AppEnvironment& env, QWidget* parent)
     column->addWidget(scroll, 1);
     column->addWidget(buildFooter());
 
-    // Rows show progress, which moves with milestones, steps, money and the journal.
-    goals_ = std::make_unique<LiveFetch>(env.context, activeGoalsRequest(),
-                                         QStringList{Milestone::entityName(), Step::entityName(),
-                                                     Expense::entityName(), DailyLog::entityName()});
-    connect(goals_.get(), &LiveFetch::changed, this, &SidebarView::updateGoals);
+    connect(viewModel_, &SidebarViewModel::goalsChanged, this, &SidebarView::updateGoals);
     connect(appViewModel_, &AppViewModel::destinationChanged, this, &SidebarView::updateSelection);
     connect(&ThemeManager::shared(), &ThemeManager::changed, this, &SidebarView::applyStyle);
 
@@ -268,7 +255,7 @@ QList<SidebarGoalItem*> SidebarView::goalItems() const {
 }
 
 void SidebarView::updateGoals() {
-    const auto goals = goals_->typedResults<Goal>();
+    const auto goals = viewModel_->goals();
     QHash<qint64, SidebarGoalItem*> kept;
     for (const auto& goal : goals) {
         SidebarGoalItem* row = goalRows_.take(goal->objectID());
@@ -290,10 +277,7 @@ void SidebarView::updateGoals() {
 }
 
 int SidebarView::bestStreak() const {
-    int best = 0;
-    for (const auto& goal : goals_->typedResults<Goal>())
-        best = std::max(best, int(goal->streak()));
-    return best;
+    return viewModel_->bestStreak();
 }
 
 QString SidebarView::streakText() const {

@@ -3,10 +3,7 @@
 #include <QHash>
 #include <QWidget>
 
-#include <memory>
-
 class AppViewModel;
-class LiveFetch;
 class ObjectContext;
 class QLabel;
 class QVBoxLayout;
@@ -14,6 +11,7 @@ class QToolButton;
 class SidebarGoalItem;
 class SidebarNavItem;
 class SidebarNewGoalButton;
+class SidebarViewModel;
 struct AppEnvironment;
 
 // The window's left column: the header with the settings button, the destinations, the
@@ -46,7 +44,7 @@ private:
     void updateFooter();
 
     AppViewModel* appViewModel_;
-    std::unique_ptr<LiveFetch> goals_;
+    SidebarViewModel* viewModel_;
     QList<SidebarNavItem*> navItems_;
     QHash<qint64, SidebarGoalItem*> goalRows_;
     QVBoxLayout* goalsLayout_ = nullptr;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Platform/Store/FetchRequest.h"
+
+#include <QStringList>
+
+#include <memory>
+
+class Goal;
+
+// The goal lists every screen and service asks for, each written once: the goals screen, the
+// sidebar, the journal, the task board and the deadline reminders all read one of these.
+class GoalQueries {
+public:
+    enum class Order { newestFirst, oldestFirst };
+
+    // Goals not archived, by creation.
+    static FetchRequest active(Order order);
+    // Archived ("achieved") goals, newest created first.
+    static FetchRequest archived();
+    // Active goals that have a deadline, soonest deadline first.
+    static FetchRequest activeWithDeadline();
+    // Steps by priority, highest first, then oldest first; with a goal, only the steps of
+    // its milestones.
+    static FetchRequest steps(const std::shared_ptr<Goal>& goal = nullptr);
+
+    // What a goal row derives its figures from besides the goal itself: progress reads
+    // milestones, steps and the expenses put towards the goal; momentum follows the journal.
+    // A live list of goals shown with their progress follows these too.
+    static const QStringList& rowSources();
+};

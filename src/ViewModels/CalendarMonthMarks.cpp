@@ -1,0 +1,95 @@
+#include "ViewModels/CalendarMonthMarks.h"
+
+#include "Models/Bill.h"
+#include "Models/CalendarTask.h"
+#include "Models/Goal.h"
+#include "Models/Milestone.h"
+#include "Platform/Store/ObjectContext.h"
+#include "ViewModels/CalendarMilestoneSchedule.h"
+
+#include <algorithm>
+
+namespace {
+
+void countMilestones(ObjectContext& context, const QSet<qint64>& hiddenGoals, const QDate& first,
+                     std::vector<int>& active) {
+    const int count = static_cast<int>(active.size());
+    for (const auto& goal : context.fetch<Goal>(FetchRequest(Goal::entityName()))) {
+        if (hiddenGoals.contains(goal->objectID()))
+            continue;
+        for (const auto& milestone : goal->milestonesArray()) {
+            const CalendarMilestoneSchedule schedule(*milestone, *goal);
+            for (int i = 0; i < count; ++i)
+                if (schedule.fallsOn(first.addDays(i)))
+                    ++active[static_cast<std::size_t>(i)];
+        }
+    }
+}
+
+void markTasks(ObjectContext& context, const QDate& first, std::vector<CalendarDayMarks>& marks) {
+    const int count = static_cast<int>(marks.size());
+    const QDateTime start = first.startOfDay(Qt::LocalTime);
+    const QDateTime end = first.addDays(count).startOfDay(Qt::LocalTime);
+    for (const auto& task : context.fetch<CalendarTask>(
+             FetchRequest(CalendarTask::entityName(), Key("date") >= start && Key("date") < end))) {
+        const qint64 index = first.daysTo(task->date()->toLocalTime().date());
+        if (index >= 0 && index < count)
+            marks[static_cast<std::size_t>(index)].hasTask = true;
+    }
+    const Predicate repeating = Key("repeatFrequency").present() && Key("date") < end &&
+                                (Key("repeatUntil").absent() || Key("repeatUntil") >= start);
+    for (const auto& task :
+         context.fetch<CalendarTask>(FetchRequest(CalendarTask::entityName(), repeating))) {
+        for (int i = 0; i < count; ++i) {
+            auto& mark = marks[static_cast<std::size_t>(i)];
+            if (!mark.hasTask && task->repeatsOn(first.addDays(i)))
+                mark.hasTask = true;
+        }
+    }
+}
+
+void markBills(ObjectContext& context, const QDate& first, std::vector<CalendarDayMarks>& marks) {
+    QSet<int> dueDays;
+    for (const auto& bill : context.fetch<Bill>(FetchRequest(Bill::entityName())))
+        dueDays.insert(bill->dueDay());
+    if (dueDays.isEmpty())
+        return;
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        const QDate day = first.addDays(static_cast<qint64>(i));
+        marks[i].hasBill = std::any_of(dueDays.begin(), dueDays.end(), [&](int dueDay) {
+            return CalendarMonthMarks::billDueOn(dueDay, day);
+        });
+    }
+}
+
+} // namespace
+
+std::vector<CalendarDayMarks> CalendarMonthMarks::compute(ObjectContext& context,
+                                                          const QSet<qint64>& hiddenGoals, const QDate& first,
+                                                          int count) {
+    if (!first.isValid() || count <= 0)
+        return {};
+    std::vector<CalendarDayMarks> marks(static_cast<std::size_t>(count));
+    std::vector<int> active(static_cast<std::size_t>(count), 0);
+    countMilestones(context, hiddenGoals, first, active);
+    for (std::size_t i = 0; i < marks.size(); ++i)
+        marks[i].intensity = intensityFor(active[i]);
+    markTasks(context, first, marks);
+    markBills(context, first, marks);
+    return marks;
+}
+
+bool CalendarMonthMarks::billDueOn(int dueDay, const QDate& day) {
+    return dueDay == day.day() || (day.day() == day.daysInMonth() && dueDay > day.day());
+}
+
+Predicate CalendarMonthMarks::billsDuePredicate(const QDate& day) {
+    const Predicate exact = Key("dueDay") == day.day();
+    if (day.day() != day.daysInMonth())
+        return exact;
+    return exact || Key("dueDay") > day.day();
+}
+
+double CalendarMonthMarks::intensityFor(int activeMilestones) {
+    return std::min(1.0, activeMilestones * 0.25);
+}

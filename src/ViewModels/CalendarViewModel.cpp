@@ -1,0 +1,378 @@
+#include "ViewModels/CalendarViewModel.h"
+
+#include "Models/Bill.h"
+#include "Models/CalendarSubtask.h"
+#include "Models/CalendarTask.h"
+#include "Models/Goal.h"
+#include "Models/Milestone.h"
+#include "Models/TaskCategory.h"
+#include "Platform/CalendarHelpers.h"
+#include "Platform/Clock.h"
+#include "Platform/Store/ObjectContext.h"
+#include "Platform/TextHelpers.h"
+#include "ViewModels/ActionSave.h"
+#include "ViewModels/CalendarMilestoneSchedule.h"
+#include "ViewModels/CalendarMonthMarks.h"
+
+#include <QLocale>
+
+#include <algorithm>
+
+namespace {
+
+QDate localDay(const QDateTime& instant) {
+    return instant.toLocalTime().date();
+}
+
+bool live(const std::shared_ptr<ManagedObject>& record) {
+    return record && !record->isDeleted();
+}
+
+// The entities whose records put marks on the month grid.
+bool marksDependOn(const QSet<QString>& entities) {
+    static const QSet<QString> marked{Goal::entityName(), Milestone::entityName(), CalendarTask::entityName(),
+                                      Bill::entityName()};
+    return entities.intersects(marked);
+}
+
+} // namespace
+
+CalendarViewModel::CalendarViewModel(ObjectContext* context, QObject* parent)
+    : QObject(parent), context_(context), firstWeekday_(Calendar::firstWeekdayNumber()),
+      currentMonth_(Clock::now()), selectedDate_(currentMonth_) {
+    connect(context_, &ObjectContext::objectsChanged, this, [this](const QSet<QString>& entities) {
+        if (marksDependOn(entities))
+            invalidateMarks();
+    });
+    fetchMilestonesForDate(selectedDate_);
+    fetchTasksForDate(selectedDate_);
+    fetchCategories();
+}
+
+void CalendarViewModel::setToastMessage(const std::optional<QString>& message) {
+    if (message == toastMessage_)
+        return;
+    toastMessage_ = message;
+    emit toastMessageChanged();
+}
+
+QDate CalendarViewModel::firstOfMonth() const {
+    const QDate day = localDay(currentMonth_);
+    return day.isValid() ? QDate(day.year(), day.month(), 1) : QDate();
+}
+
+std::vector<QDateTime> CalendarViewModel::daysInMonth() const {
+    const QDate first = firstOfMonth();
+    std::vector<QDateTime> days;
+    if (!first.isValid())
+        return days;
+    for (int d = 0; d < first.daysInMonth(); ++d)
+        days.push_back(first.addDays(d).startOfDay(Qt::LocalTime));
+    return days;
+}
+
+int CalendarViewModel::leadingEmptyDays() const {
+    const QDate first = firstOfMonth();
+    if (!first.isValid())
+        return 0;
+    return (Calendar::weekdayNumber(first) - firstWeekday_ + 7) % 7;
+}
+
+QString CalendarViewModel::monthTitle() const {
+    return QLocale().toString(localDay(currentMonth_), QStringLiteral("MMMM yyyy"));
+}
+
+void CalendarViewModel::setCurrentMonth(const QDateTime& month) {
+    if (!month.isValid())
+        return;
+    const bool monthMoved = localDay(month).month() != localDay(currentMonth_).month() ||
+                            localDay(month).year() != localDay(currentMonth_).year();
+    currentMonth_ = month;
+    emit currentMonthChanged();
+    if (monthMoved)
+        invalidateMarks();
+}
+
+void CalendarViewModel::nextMonth() {
+    setCurrentMonth(Calendar::addMonths(currentMonth_, 1));
+}
+
+void CalendarViewModel::previousMonth() {
+    setCurrentMonth(Calendar::addMonths(currentMonth_, -1));
+}
+
+void CalendarViewModel::selectDate(const QDateTime& date) {
+    selectedDate_ = date;
+    emit selectedDateChanged();
+    fetchMilestonesForDate(date);
+    fetchTasksForDate(date);
+}
+
+void CalendarViewModel::updateHiddenGoals(const QSet<qint64>& goalIDs) {
+    const bool moved = goalIDs != hiddenGoalIDs_;
+    hiddenGoalIDs_ = goalIDs;
+    fetchMilestonesForDate(selectedDate_);
+    if (moved)
+        invalidateMarks();
+}
+
+void CalendarViewModel::invalidateMarks() {
+    marksDirty_ = true;
+    emit monthMarksChanged();
+}
+
+const std::vector<CalendarDayMarks>& CalendarViewModel::monthMarks() {
+    if (marksDirty_) {
+        const QDate first = firstOfMonth();
+        marks_ = CalendarMonthMarks::compute(*context_, hiddenGoalIDs_, first,
+                                             first.isValid() ? first.daysInMonth() : 0);
+        marksDirty_ = false;
+    }
+    return marks_;
+}
+
+double CalendarViewModel::activityIntensity(const QDateTime& date) {
+    const auto marks = CalendarMonthMarks::compute(*context_, hiddenGoalIDs_, localDay(date), 1);
+    return marks.empty() ? 0 : marks.front().intensity;
+}
+
+bool CalendarViewModel::hasTask(const QDateTime& date) {
+    const auto marks = CalendarMonthMarks::compute(*context_, hiddenGoalIDs_, localDay(date), 1);
+    return !marks.empty() && marks.front().hasTask;
+}
+
+bool CalendarViewModel::hasBillDue(const QDateTime& date) {
+    FetchRequest request(Bill::entityName(), CalendarMonthMarks::billsDuePredicate(localDay(date)));
+    request.fetchLimit = 1;
+    return context_->count(request) > 0;
+}
+
+std::vector<std::shared_ptr<Bill>> CalendarViewModel::billsDue(const QDateTime& date) {
+    const QDate day = localDay(date);
+    if (!day.isValid())
+        return {};
+    return context_->fetch<Bill>(FetchRequest(Bill::entityName(), CalendarMonthMarks::billsDuePredicate(day),
+                                              {{QStringLiteral("name"), true}}));
+}
+
+bool CalendarViewModel::isMilestone(const Milestone& milestone, const QDateTime& activeOn,
+                                    const Goal& goal) const {
+    return CalendarMilestoneSchedule(milestone, goal).fallsOn(activeOn);
+}
+
+void CalendarViewModel::fetchMilestonesForDate(const QDateTime& date) {
+    std::vector<CalendarMilestoneItem> items;
+    const QDate day = localDay(date);
+    for (const auto& goal :
+         context_->fetch<Goal>(FetchRequest(Goal::entityName(), {}, {{QStringLiteral("createdAt"), true}}))) {
+        if (hiddenGoalIDs_.contains(goal->objectID()))
+            continue;
+        for (const auto& milestone : goal->milestonesArray())
+            if (CalendarMilestoneSchedule(*milestone, *goal).fallsOn(day))
+                items.push_back({milestone->objectID(), goal, milestone});
+    }
+    milestones_ = std::move(items);
+    emit milestonesChanged();
+}
+
+void CalendarViewModel::fetchTasksForDate(const QDateTime& date) {
+    const QDate day = localDay(date);
+    const auto [start, end] = Calendar::dayRange(date);
+    const std::vector<SortDescriptor> byCreation{{QStringLiteral("createdAt"), true}};
+    auto tasks = context_->fetch<CalendarTask>(
+        FetchRequest(CalendarTask::entityName(), Key("date") >= start && Key("date") < end, byCreation));
+    // Repeating tasks are dated before the day; they follow the day's own tasks, oldest first.
+    const Predicate repeating = Key("repeatFrequency").present() && Key("date") < start &&
+                                (Key("repeatUntil").absent() || Key("repeatUntil") >= start);
+    for (auto& task :
+         context_->fetch<CalendarTask>(FetchRequest(CalendarTask::entityName(), repeating, byCreation)))
+        if (task->repeatsOn(day))
+            tasks.push_back(std::move(task));
+    tasks_ = std::move(tasks);
+    emit tasksChanged();
+}
+
+void CalendarViewModel::fetchCategories() {
+    categories_ = context_->fetch<TaskCategory>(
+        FetchRequest(TaskCategory::entityName(), {}, {{QStringLiteral("createdAt"), true}}));
+    emit categoriesChanged();
+}
+
+bool CalendarViewModel::commit() {
+    if (commitAction(*context_))
+        return true;
+    refetchDay();
+    return false;
+}
+
+bool CalendarViewModel::announceAfter(bool saved) {
+    if (saved)
+        emit changed();
+    return saved;
+}
+
+void CalendarViewModel::refetchDay() {
+    fetchMilestonesForDate(selectedDate_);
+    fetchTasksForDate(selectedDate_);
+    fetchCategories();
+    emit changed();
+}
+
+bool CalendarViewModel::addTask(const QString& title, const std::optional<QString>& notes,
+                                const std::shared_ptr<TaskCategory>& category,
+                                std::optional<TaskRepeatFrequency> repeatFrequency,
+                                const std::optional<QDateTime>& repeatUntil) {
+    auto task = CalendarTask::create(context_);
+    task->setTitle(title);
+    task->setNotes(notes);
+    task->setDate(Calendar::startOfDay(selectedDate_));
+    task->setIsCompleted(false);
+    task->setCreatedAt(Clock::now());
+    task->setCategory(live(category) ? category : nullptr);
+    task->setRepeatFrequency(
+        repeatFrequency ? std::optional(TaskRepeatFrequencies::rawValue(*repeatFrequency)) : std::nullopt);
+    task->setRepeatUntil(repeatUntil);
+    if (!commit())
+        return false;
+    fetchTasksForDate(selectedDate_);
+    return true;
+}
+
+std::shared_ptr<CalendarTask> CalendarViewModel::copyTask(const CalendarTask& source, const QDateTime& day) {
+    auto copy = CalendarTask::create(context_);
+    copy->setTitle(source.title());
+    copy->setNotes(source.notes());
+    copy->setDate(day);
+    copy->setIsCompleted(false);
+    const QDateTime now = Clock::now();
+    copy->setCreatedAt(now);
+    copy->setCategory(source.category());
+    copy->setCarriedFromDate(source.date());
+    for (const auto& subtask : source.wrappedSubtasks()) {
+        if (subtask->isCompleted())
+            continue;
+        auto open = CalendarSubtask::create(context_);
+        open->setTitle(subtask->title());
+        open->setNotes(subtask->notes());
+        open->setIsCompleted(false);
+        open->setCreatedAt(now);
+        open->setTask(copy);
+    }
+    return copy;
+}
+
+bool CalendarViewModel::carryForward(const std::shared_ptr<CalendarTask>& task) {
+    if (!live(task))
+        return false;
+    copyTask(*task, Calendar::addDays(Calendar::startOfDay(selectedDate_), 1));
+    if (!commit())
+        return false;
+    setToastMessage(task->title().value_or(QStringLiteral("Untitled Task")) +
+                    QStringLiteral(" moved to tomorrow"));
+    emit changed();
+    return true;
+}
+
+bool CalendarViewModel::scheduleFollowUp(const std::shared_ptr<CalendarTask>& task, const QDateTime& date) {
+    if (!live(task))
+        return false;
+    copyTask(*task, Calendar::startOfDay(date))->setIsFollowUp(true);
+    if (!commit())
+        return false;
+    fetchTasksForDate(selectedDate_);
+    return true;
+}
+
+bool CalendarViewModel::toggleTask(const std::shared_ptr<CalendarTask>& task) {
+    if (!live(task))
+        return false;
+    task->setIsCompleted(!task->isCompleted());
+    return announceAfter(commit());
+}
+
+bool CalendarViewModel::deleteTask(const std::shared_ptr<CalendarTask>& task) {
+    if (!live(task))
+        return false;
+    context_->deleteObject(task);
+    if (!commit())
+        return false;
+    fetchTasksForDate(selectedDate_);
+    return true;
+}
+
+bool CalendarViewModel::addSubtask(const std::shared_ptr<CalendarTask>& task, const QString& title) {
+    if (!live(task))
+        return false;
+    auto subtask = CalendarSubtask::create(context_);
+    subtask->setTitle(title);
+    subtask->setIsCompleted(false);
+    subtask->setCreatedAt(Clock::now());
+    subtask->setTask(task);
+    return announceAfter(commit());
+}
+
+bool CalendarViewModel::toggleSubtask(const std::shared_ptr<CalendarSubtask>& subtask) {
+    if (!live(subtask))
+        return false;
+    subtask->setIsCompleted(!subtask->isCompleted());
+    if (const auto task = subtask->task()) {
+        const auto siblings = task->wrappedSubtasks();
+        if (!siblings.empty() &&
+            std::all_of(siblings.begin(), siblings.end(), [](const auto& s) { return s->isCompleted(); }))
+            task->setIsCompleted(true);
+    }
+    return announceAfter(commit());
+}
+
+bool CalendarViewModel::deleteSubtask(const std::shared_ptr<CalendarSubtask>& subtask) {
+    if (!live(subtask))
+        return false;
+    context_->deleteObject(subtask);
+    return announceAfter(commit());
+}
+
+bool CalendarViewModel::editTask(const std::shared_ptr<CalendarTask>& task, const QString& newTitle) {
+    if (Text::trimmed(newTitle).isEmpty())
+        return true;
+    if (!live(task))
+        return false;
+    task->setTitle(newTitle);
+    return announceAfter(commit());
+}
+
+bool CalendarViewModel::editSubtask(const std::shared_ptr<CalendarSubtask>& subtask,
+                                    const QString& newTitle) {
+    if (Text::trimmed(newTitle).isEmpty())
+        return true;
+    if (!live(subtask))
+        return false;
+    subtask->setTitle(newTitle);
+    return announceAfter(commit());
+}
+
+bool CalendarViewModel::saveTaskNotes(const std::shared_ptr<CalendarTask>& task, const QString& notes) {
+    if (!live(task))
+        return false;
+    task->setNotes(notes.isEmpty() ? std::nullopt : std::optional(notes));
+    return announceAfter(commit());
+}
+
+bool CalendarViewModel::saveSubtaskNotes(const std::shared_ptr<CalendarSubtask>& subtask,
+                                         const QString& notes) {
+    if (!live(subtask))
+        return false;
+    subtask->setNotes(notes.isEmpty() ? std::nullopt : std::optional(notes));
+    return announceAfter(commit());
+}
+
+std::shared_ptr<TaskCategory> CalendarViewModel::createCategory(const QString& name,
+                                                                const QString& colorHex) {
+    auto category = TaskCategory::create(context_);
+    category->setName(name);
+    category->setColorHex(colorHex);
+    category->setCreatedAt(Clock::now());
+    if (!commit())
+        return nullptr;
+    fetchCategories();
+    return category;
+}
