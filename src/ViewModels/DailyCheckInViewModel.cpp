@@ -2,6 +2,7 @@
 
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
+#include "Models/GoalQueries.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/LiveFetch.h"
@@ -17,10 +18,7 @@
 DailyCheckInViewModel::DailyCheckInViewModel(ObjectContext* context, AppViewModel* appViewModel,
                                              QObject* parent)
     : QObject(parent), context_(context), appViewModel_(appViewModel) {
-    goals_ = new LiveFetch(context_,
-                           FetchRequest(Goal::entityName(), Key(QStringLiteral("isArchived")) == false,
-                                        {SortDescriptor{QStringLiteral("createdAt"), false}}),
-                           {}, this);
+    goals_ = new LiveFetch(context_, GoalQueries::active(GoalQueries::Order::newestFirst), {}, this);
     connect(goals_, &LiveFetch::changed, this, &DailyCheckInViewModel::goalsChanged);
 }
 

@@ -1,10 +1,7 @@
 #include "ViewModels/DashboardViewModel.h"
 
-#include "Models/DailyLog.h"
-#include "Models/Expense.h"
 #include "Models/Goal.h"
-#include "Models/Milestone.h"
-#include "Models/Step.h"
+#include "Models/GoalQueries.h"
 #include "Platform/Store/LiveFetch.h"
 #include "Platform/Store/ObjectContext.h"
 
@@ -14,11 +11,6 @@
 #include <algorithm>
 
 namespace {
-
-FetchRequest activeGoalsRequest() {
-    return FetchRequest(Goal::entityName(), Key(QStringLiteral("isArchived")) == false,
-                        {SortDescriptor{QStringLiteral("createdAt"), false}});
-}
 
 const DashboardViewModel::Quote& randomQuote() {
     const auto& quotes = DashboardViewModel::Quote::all();
@@ -59,8 +51,7 @@ DashboardViewModel::DashboardViewModel(ObjectContext* context, QObject* parent)
 DashboardViewModel::~DashboardViewModel() = default;
 
 void DashboardViewModel::refresh() {
-    const auto goals = context_ ? context_->fetch<Goal>(FetchRequest(
-                                      Goal::entityName(), Key(QStringLiteral("isArchived")) == false))
+    const auto goals = context_ ? context_->fetch<Goal>(GoalQueries::active(GoalQueries::Order::newestFirst))
                                 : std::vector<std::shared_ptr<Goal>>{};
     int completed = 0;
     double sum = 0;

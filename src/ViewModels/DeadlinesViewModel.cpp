@@ -4,6 +4,7 @@
 #include "Models/CreditCard.h"
 #include "Models/Expense.h"
 #include "Models/Goal.h"
+#include "Models/GoalQueries.h"
 #include "Models/Subscription.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
@@ -57,12 +58,7 @@ void DeadlinesViewModel::refresh() {
     const QDateTime weekEnd = Calendar::addDays(now, 7);
     const QDateTime monthEnd = Calendar::addDays(now, 30);
 
-    const Goals goals =
-        context_ ? context_->fetch<Goal>(FetchRequest(Goal::entityName(),
-                                                      Key(QStringLiteral("isArchived")) == false &&
-                                                          Key(QStringLiteral("deadline")).present(),
-                                                      {SortDescriptor{QStringLiteral("deadline"), true}}))
-                 : Goals{};
+    const Goals goals = context_ ? context_->fetch<Goal>(GoalQueries::activeWithDeadline()) : Goals{};
     auto dueIn = [](const QDateTime& from, const QDateTime& to) {
         return [from, to](const std::shared_ptr<Goal>& goal) {
             const QDateTime deadline = goal->deadline().value_or(QDateTime());
