@@ -41,9 +41,8 @@ const std::vector<DashboardViewModel::Quote>& DashboardViewModel::Quote::all() {
 DashboardViewModel::DashboardViewModel(ObjectContext* context, QObject* parent)
     : QObject(parent), context_(context), motivationalQuote_(randomQuote()) {
     // Cards show progress, which moves with milestones, steps, money and the journal.
-    goals_ = new LiveFetch(
-        context_, activeGoalsRequest(),
-        {Milestone::entityName(), Step::entityName(), Expense::entityName(), DailyLog::entityName()}, this);
+    goals_ = new LiveFetch(context_, GoalQueries::active(GoalQueries::Order::newestFirst),
+                           GoalQueries::rowSources(), this);
     connect(goals_, &LiveFetch::changed, this, &DashboardViewModel::goalsChanged);
     refresh();
 }
