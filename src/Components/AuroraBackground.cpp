@@ -1,5 +1,6 @@
 #include "Components/AuroraBackground.h"
 
+#include "Components/UltraThinMaterial.h"
 #include "Core/Theme/AnimationTiming.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
@@ -173,7 +174,7 @@ void AuroraBackground::setCoveredRegion(const QRegion& region) {
 }
 
 void AuroraBackground::nextFrame() {
-    const QRegion dirty = QRegion(rect()) - covered_;
+    const QRegion dirty = QRegion(rect()) - covered_ - UltraThinMaterial::coveredRegion(this);
     if (!dirty.isEmpty())
         update(dirty);
 }

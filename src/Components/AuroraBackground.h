@@ -41,7 +41,8 @@ public:
     bool isAnimating() const { return timer_.isActive(); }
 
     // Where something of the window's own covers the backdrop with an opaque frosted
-    // surface that refreshes itself (the sidebar, the check-in's dim layer): frames skip it.
+    // surface that refreshes itself (the sidebar, the check-in's dim layer): frames skip it,
+    // as they skip the interiors of the material's surfaces (cards, rows).
     void setCoveredRegion(const QRegion& region);
     QRegion coveredRegion() const { return covered_; }
 

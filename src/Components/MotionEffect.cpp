@@ -45,8 +45,9 @@ protected:
 private:
     void start() {
         QPointer<MotionEffect> effect(MotionEffect::of(widget_));
+        // The widget owns the animation: the effect goes when the animation ends.
         Animator::run(
-            effect, animation_,
+            widget_, animation_,
             [effect, offset = offset_](double t) {
                 if (!effect)
                     return;
@@ -54,7 +55,11 @@ private:
                 effect->setOffsetX(offset.x() * (1.0 - t));
                 effect->setOffsetY(offset.y() * (1.0 - t));
             },
-            delay_);
+            delay_,
+            [widget = QPointer<QWidget>(widget_)] {
+                if (widget)
+                    MotionEffect::settle(widget);
+            });
         deleteLater();
     }
 
@@ -78,6 +83,7 @@ void MotionEffect::appearFrom(QWidget* widget, QPointF offset, const AnimationTi
         effect->setOpacity(1);
         effect->setOffsetX(0);
         effect->setOffsetY(0);
+        settle(widget);
         return;
     }
     effect->setOpacity(0);
@@ -86,8 +92,22 @@ void MotionEffect::appearFrom(QWidget* widget, QPointF offset, const AnimationTi
     new EntranceTrigger(widget, offset, animation, delaySeconds);
 }
 
-void MotionEffect::glowShadow(QWidget* widget, const QColor& color, double radius) {
-    of(widget)->setShadow({color, radius, 0, 4});
+void MotionEffect::settle(QWidget* widget) {
+    if (auto* effect = qobject_cast<MotionEffect*>(widget->graphicsEffect()); effect && effect->isAtRest())
+        widget->setGraphicsEffect(nullptr);
+}
+
+bool MotionEffect::isAtRest() const {
+    return opacity_ >= 1.0 && offsetX_ == 0.0 && offsetY_ == 0.0 && scale_ == 1.0 &&
+           shadow_.color.alpha() == 0;
+}
+
+void MotionEffect::scaleTo(QWidget* widget, double scale) {
+    auto* effect = qobject_cast<MotionEffect*>(widget->graphicsEffect());
+    if (!effect && scale == 1.0)
+        return;
+    of(widget)->setScale(scale);
+    settle(widget);
 }
 
 void MotionEffect::setOpacity(double opacity) {
@@ -130,9 +150,7 @@ QRectF MotionEffect::boundingRectFor(const QRectF& rect) const {
 }
 
 void MotionEffect::draw(QPainter* painter) {
-    const bool plain =
-        opacity_ >= 1.0 && offsetX_ == 0.0 && offsetY_ == 0.0 && scale_ == 1.0 && shadow_.color.alpha() == 0;
-    if (plain) {
+    if (isAtRest()) {
         drawSource(painter);
         return;
     }

@@ -10,8 +10,10 @@
 class QWidget;
 
 // The one graphics effect of a widget that moves: opacity, an offset, a scale about
-// the centre and a soft shadow, so an entrance, the press feedback and a hover shadow can
-// share a widget (Qt allows one effect per widget).
+// the centre and a soft shadow, so an entrance, the press feedback and a hover can share a
+// widget (Qt allows one effect per widget). It is for motion only: whoever starts a motion
+// calls settle() when it ends, so nothing at rest carries an effect (shadows at rest are
+// CastShadow's).
 class MotionEffect : public QGraphicsEffect {
     Q_OBJECT
 public:
@@ -28,8 +30,12 @@ public:
     // with the animation once the widget is shown (at once while animations are off).
     static void appearFrom(QWidget* widget, QPointF offset, const AnimationTiming& animation,
                            double delaySeconds = 0);
-    // A coloured glow under the widget: a shadow of the colour and blur radius, 4 px down.
-    static void glowShadow(QWidget* widget, const QColor& color, double radius);
+    // Removes the widget's effect if it is at rest (opaque, in place, unscaled, no shadow).
+    static void settle(QWidget* widget);
+    bool isAtRest() const;
+
+    // Scales the widget about its centre (a hover's lift); back at 1 the effect is settled.
+    static void scaleTo(QWidget* widget, double scale);
 
     double opacity() const { return opacity_; }
     void setOpacity(double opacity);

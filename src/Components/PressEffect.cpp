@@ -51,9 +51,16 @@ void PressEffect::setPressed(bool pressed) {
     const double from = scale_;
     const double to = pressed ? 0.97 : 1.0;
     QPointer<QWidget> target(widget_);
-    animation_ = Animator::run(this, AnimationTiming::easeInOut(0.08), [this, from, to, target](double t) {
-        scale_ = from + (to - from) * t;
-        if (target)
-            MotionEffect::of(target)->setScale(scale_);
-    });
+    animation_ = Animator::run(
+        this, AnimationTiming::easeInOut(0.08),
+        [this, from, to, target](double t) {
+            scale_ = from + (to - from) * t;
+            if (target)
+                MotionEffect::of(target)->setScale(scale_);
+        },
+        0,
+        [target] {
+            if (target)
+                MotionEffect::settle(target);
+        });
 }

@@ -1,6 +1,7 @@
 #include "Components/StatCard.h"
 
 #include "Components/Animator.h"
+#include "Components/CastShadow.h"
 #include "Components/MotionEffect.h"
 #include "Components/Symbols.h"
 #include "Components/UltraThinMaterial.h"
@@ -97,11 +98,12 @@ void StatCard::setHovered(bool hovered) {
 
 void StatCard::applyHover() {
     const double t = std::clamp(hover_, 0.0, 1.0);
-    MotionEffect* effect = MotionEffect::of(this);
-    effect->setScale(mix(1.0, 1.02, hover_));
+    MotionEffect::scaleTo(this, mix(1.0, 1.02, hover_));
     QColor rest(0, 0, 0);
     rest.setAlphaF(0.5f);
-    effect->setShadow({mixColor(rest, Theme::withOpacity(color_, 0.2), t), mix(16, 24, t), 0, mix(6, 10, t)});
+    CastShadow::set(this,
+                    {mixColor(rest, Theme::withOpacity(color_, 0.2), t), mix(16, 24, t), 0, mix(6, 10, t)},
+                    kRadius);
     update();
 }
 

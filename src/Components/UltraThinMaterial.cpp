@@ -41,7 +41,64 @@ const QImage& snapshotOf(QWidget* backdrop) {
     return snap.image;
 }
 
+// A widget that paints the material, with the part of it the material surely covers.
+struct Surface {
+    QPointer<QWidget> widget;
+    QRectF bounds;
+    QRegion interior;
+};
+
+QHash<const QWidget*, Surface>& surfaces() {
+    static QHash<const QWidget*, Surface> registry;
+    return registry;
+}
+
+// The shape's pixels without its soft edge: the filled polygon eroded by a pixel each way.
+QRegion interiorOf(const QPainterPath& shape) {
+    const QRegion filled(shape.toFillPolygon().toPolygon());
+    return filled & filled.translated(1, 0) & filled.translated(-1, 0) & filled.translated(0, 1) &
+           filled.translated(0, -1);
+}
+
+void remember(const QWidget* widget, const QPainterPath& shape) {
+    auto it = surfaces().find(widget);
+    const QRectF bounds = shape.boundingRect();
+    if (it != surfaces().end() && it->widget && it->bounds == bounds)
+        return;
+    auto* mutableWidget = const_cast<QWidget*>(widget);
+    if (it == surfaces().end())
+        QObject::connect(mutableWidget, &QObject::destroyed, [widget] { surfaces().remove(widget); });
+    surfaces().insert(widget, Surface{mutableWidget, bounds, interiorOf(shape)});
+}
+
+template <typename F> void forEachShownSurface(const QWidget* backdrop, F&& f) {
+    const QWidget* window = backdrop->window();
+    for (const Surface& surface : std::as_const(surfaces())) {
+        QWidget* widget = surface.widget;
+        if (widget && widget != backdrop && widget->window() == window && widget->isVisible())
+            f(widget, surface);
+    }
+}
+
 } // namespace
+
+QRegion UltraThinMaterial::coveredRegion(const QWidget* backdrop) {
+    QRegion covered;
+    if (!backdrop)
+        return covered;
+    const QPoint backdropOrigin = backdrop->mapTo(backdrop->window(), QPoint(0, 0));
+    forEachShownSurface(backdrop, [&](QWidget* widget, const Surface& surface) {
+        const QRegion shown = surface.interior & widget->visibleRegion();
+        if (!shown.isEmpty())
+            covered += shown.translated(widget->mapTo(widget->window(), QPoint(0, 0)) - backdropOrigin);
+    });
+    return covered;
+}
+
+void UltraThinMaterial::refreshSurfaces(const QWidget* backdrop) {
+    if (backdrop)
+        forEachShownSurface(backdrop, [](QWidget* widget, const Surface&) { widget->update(); });
+}
 
 void UltraThinMaterial::setBackdrop(QWidget* backdrop) {
     if (!backdrop)
@@ -65,6 +122,7 @@ void UltraThinMaterial::paint(QPainter& painter, const QWidget* widget, const QP
     const QRectF bounds = shape.boundingRect();
     QWidget* backdrop = backdropFor(widget);
     if (backdrop && backdrop != widget && backdrop->isVisible()) {
+        remember(widget, shape);
         const QImage& snap = snapshotOf(backdrop);
         const QPointF origin = QPointF(widget->mapTo(widget->window(), QPoint(0, 0)) -
                                        backdrop->mapTo(backdrop->window(), QPoint(0, 0)));

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QPainterPath>
+#include <QRegion>
 
 class QPainter;
 class QWidget;
@@ -18,6 +19,12 @@ public:
 
     // Fills shape (in widget's coordinates) with the material.
     static void paint(QPainter& painter, const QWidget* widget, const QPainterPath& shape);
+
+    // What the window's frosted surfaces hide of the backdrop, in the backdrop's coordinates:
+    // their interiors show a snapshot, so the backdrop's own frames need not repaint there.
+    static QRegion coveredRegion(const QWidget* backdrop);
+    // Repaints the visible frosted surfaces of the backdrop's window, so their snapshots follow it.
+    static void refreshSurfaces(const QWidget* backdrop);
 
     static constexpr int kRefreshMs = 250;
     static constexpr double kTintOpacity = 0.04;

@@ -3,6 +3,7 @@
 #include "Models/DailyLog.h"
 #include "Models/Expense.h"
 #include "Models/GoalCheckIn.h"
+#include "Models/GoalFigures.h"
 #include "Models/Milestone.h"
 #include "Models/RecordDefaults.h"
 #include "Platform/CalendarHelpers.h"
@@ -79,46 +80,40 @@ std::vector<std::shared_ptr<DailyLog>> Goal::dailyLogsArray() const {
     return list;
 }
 
+GoalFigures::Figures Goal::figures() const {
+    ObjectContext* ctx = context();
+    if (ctx == nullptr)
+        return {};
+    return GoalFigures::of(ctx).figures(*this);
+}
+
 int Goal::totalSteps() const {
-    int total = 0;
-    for (const auto& milestone : milestones())
-        total += static_cast<int>(milestone->steps().size());
-    return total;
+    return figures().totalSteps;
 }
 
 int Goal::completedSteps() const {
-    int total = 0;
-    for (const auto& milestone : milestones())
-        total += milestone->completedStepsCount();
-    return total;
+    return figures().completedSteps;
+}
+
+int Goal::milestoneCount() const {
+    return figures().milestones;
 }
 
 int Goal::completedMilestones() const {
-    const auto list = milestones();
-    return static_cast<int>(
-        std::count_if(list.begin(), list.end(), [](const auto& m) { return m->isCompleted(); }));
+    return figures().completedMilestones;
 }
 
 double Goal::financialContributed() const {
-    const auto goalId = id();
-    ObjectContext* ctx = context();
-    if (!goalId || ctx == nullptr)
-        return 0;
-    double sum = 0;
-    const FetchRequest request(Expense::entityName(),
-                               Key(QStringLiteral("goalID")) == QVariant::fromValue(*goalId));
-    for (const auto& expense : ctx->fetch<Expense>(request))
-        sum += expense->amount();
-    return sum;
+    return id() ? figures().contributed : 0.0;
 }
 
 double Goal::progressPercentage() const {
+    const GoalFigures::Figures f = figures();
     if (needsMoney() && targetAmount() > 0)
-        return std::min(financialContributed() / targetAmount(), 1.0);
-    const int total = totalSteps();
-    if (total < 1)
+        return std::min((id() ? f.contributed : 0.0) / targetAmount(), 1.0);
+    if (f.totalSteps < 1)
         return manualProgress();
-    return static_cast<double>(completedSteps()) / total;
+    return static_cast<double>(f.completedSteps) / f.totalSteps;
 }
 
 bool Goal::isOverdue() const {

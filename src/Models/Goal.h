@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Models/GoalFigures.h"
 #include "Models/MomentumState.h"
 #include "Platform/Store/ManagedObject.h"
 
@@ -79,8 +80,11 @@ public:
     std::vector<std::shared_ptr<Milestone>> milestonesArray() const;
     // Journal entries newest first; an entry without a date sorts last.
     std::vector<std::shared_ptr<DailyLog>> dailyLogsArray() const;
+    // The figures below come from GoalFigures: one read serves them all.
+    GoalFigures::Figures figures() const;
     int totalSteps() const;
     int completedSteps() const;
+    int milestoneCount() const;
     int completedMilestones() const;
     // The sum of the expenses whose goalID names this goal, pending ones included.
     double financialContributed() const;

@@ -1,7 +1,6 @@
 #include "Core/Theme/Theme.h"
 
 #include "Core/Theme/AppFontOption.h"
-#include "Core/Theme/ColorHex.h"
 #include "Core/Theme/ThemeManager.h"
 
 #include <algorithm>
@@ -9,32 +8,32 @@
 
 namespace {
 
-QColor field(QString AppThemeDefinition::*member) {
-    return ColorHex::fromHex(ThemeManager::shared().definition().*member);
+const ThemeManager::Colors& colors() {
+    return ThemeManager::shared().colors();
 }
 
 } // namespace
 
 QColor Theme::backgroundPrimary() {
-    return field(&AppThemeDefinition::backgroundPrimary);
+    return colors().backgroundPrimary;
 }
 QColor Theme::backgroundSecondary() {
-    return field(&AppThemeDefinition::backgroundSecondary);
+    return colors().backgroundSecondary;
 }
 QColor Theme::backgroundTertiary() {
-    return field(&AppThemeDefinition::backgroundTertiary);
+    return colors().backgroundTertiary;
 }
 QColor Theme::backgroundElevated() {
-    return field(&AppThemeDefinition::backgroundElevated);
+    return colors().backgroundElevated;
 }
 QColor Theme::textPrimary() {
-    return field(&AppThemeDefinition::textPrimary);
+    return colors().textPrimary;
 }
 QColor Theme::textSecondary() {
-    return field(&AppThemeDefinition::textSecondary);
+    return colors().textSecondary;
 }
 QColor Theme::textMuted() {
-    return field(&AppThemeDefinition::textMuted);
+    return colors().textMuted;
 }
 
 QFont Theme::font(qreal pixelSize, QFont::Weight weight) {

@@ -37,6 +37,7 @@ ThemeManager::ThemeManager() {
 void ThemeManager::setCurrentTheme(AppColorTheme theme) {
     const bool differs = theme != currentTheme_;
     currentTheme_ = theme;
+    colors_.reset();
     UserDefaults::standard().setText(themeKey(), AppColorThemes::rawValue(theme));
     if (differs) {
         emit themeChanged();
@@ -57,6 +58,7 @@ void ThemeManager::setCurrentFont(AppFontOption font) {
 void ThemeManager::setCustomBaseHex(const QString& hex) {
     const bool differs = hex != customBaseHex_;
     customBaseHex_ = hex;
+    colors_.reset();
     UserDefaults::standard().setText(customBaseKey(), hex);
     if (differs) {
         emit customBaseChanged();
@@ -76,6 +78,17 @@ void ThemeManager::setCustomBaseColor(const QColor& color) {
 
 AppThemeDefinition ThemeManager::definition() const {
     return AppColorThemes::definition(currentTheme_);
+}
+
+const ThemeManager::Colors& ThemeManager::colors() const {
+    if (!colors_) {
+        const AppThemeDefinition d = definition();
+        colors_ = Colors{ColorHex::fromHex(d.backgroundPrimary),  ColorHex::fromHex(d.backgroundSecondary),
+                         ColorHex::fromHex(d.backgroundTertiary), ColorHex::fromHex(d.backgroundElevated),
+                         ColorHex::fromHex(d.textPrimary),        ColorHex::fromHex(d.textSecondary),
+                         ColorHex::fromHex(d.textMuted)};
+    }
+    return *colors_;
 }
 
 QFont ThemeManager::font(qreal pixelSize, QFont::Weight weight) const {

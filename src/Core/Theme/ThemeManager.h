@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 // The process-wide theme and font choice, kept in the user defaults. Loading writes nothing;
 // every assignment writes its key at once, even when the value is unchanged.
 class ThemeManager : public QObject {
@@ -31,6 +33,13 @@ public:
     void setCustomBaseColor(const QColor& color);
 
     AppThemeDefinition definition() const;
+    // The current theme's colours, read from their text once per change of theme (paint
+    // code asks for them many times a frame).
+    struct Colors {
+        QColor backgroundPrimary, backgroundSecondary, backgroundTertiary, backgroundElevated;
+        QColor textPrimary, textSecondary, textMuted;
+    };
+    const Colors& colors() const;
     QFont font(qreal pixelSize, QFont::Weight weight = QFont::Normal) const;
 
     static QString themeKey() { return QStringLiteral("selectedTheme"); }
@@ -50,4 +59,5 @@ private:
     AppColorTheme currentTheme_ = AppColorTheme::midnight;
     AppFontOption currentFont_ = AppFontOption::manrope;
     QString customBaseHex_;
+    mutable std::optional<Colors> colors_;
 };

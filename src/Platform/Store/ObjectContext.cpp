@@ -15,6 +15,15 @@ struct ObjectContext::Impl {
 
 namespace {
 
+// The records with unsaved changes, in entity order.
+std::vector<std::shared_ptr<ManagedObject>> pendingObjects(StoreCore& core) {
+    std::vector<std::shared_ptr<ManagedObject>> pending;
+    for (int e = 0; e < core.entityCount(); ++e)
+        for (const auto& [pk, object] : core.entity(e).pending)
+            pending.push_back(object);
+    return pending;
+}
+
 // A to-one relationship of some entity that leads to the entity being deleted, with what
 // deleting its destination does to the records holding it.
 struct IncomingLink {
@@ -141,6 +150,7 @@ bool ObjectContext::batchDelete(QStringView entityName, QString* error) {
             *error = QStringLiteral("unknown entity %1").arg(entityName);
         return false;
     }
+    emit aboutToCommit({}, true);
     const std::vector<IncomingLink> links = incomingLinks(core, e);
     try {
         SQLite::Transaction transaction(core.db(), SQLite::TransactionBehavior::IMMEDIATE);
@@ -184,7 +194,65 @@ bool ObjectContext::hasChanges() const {
     return d->core->hasPending();
 }
 
+bool ObjectContext::hasChanges(const QStringList& entityNames) const {
+    for (const QString& name : entityNames) {
+        const int e = d->core->entityIndex(name);
+        if (e >= 0 && !d->core->entity(e).pending.empty())
+            return true;
+    }
+    return false;
+}
+
+std::vector<std::vector<QVariant>> ObjectContext::aggregate(const QString& sql, const QVariantList& binds) {
+    std::vector<std::vector<QVariant>> rows;
+    try {
+        auto statement = d->core->statements().get(sql);
+        statement->reset();
+        statement->clearBindings();
+        for (int i = 0; i < binds.size(); ++i) {
+            const QVariant& v = binds[i];
+            switch (v.typeId()) {
+            case QMetaType::Double:
+                statement->bind(i + 1, v.toDouble());
+                break;
+            case QMetaType::Int:
+            case QMetaType::LongLong:
+            case QMetaType::Bool:
+                statement->bind(i + 1, static_cast<int64_t>(v.toLongLong()));
+                break;
+            default:
+                if (v.isNull())
+                    statement->bind(i + 1);
+                else
+                    statement->bind(i + 1, v.toString().toStdString());
+            }
+        }
+        while (statement->executeStep()) {
+            std::vector<QVariant> row;
+            for (int c = 0; c < statement->getColumnCount(); ++c) {
+                const SQLite::Column column = statement->getColumn(c);
+                if (column.isNull())
+                    row.emplace_back();
+                else if (column.isInteger())
+                    row.emplace_back(static_cast<qlonglong>(column.getInt64()));
+                else if (column.isFloat())
+                    row.emplace_back(column.getDouble());
+                else
+                    row.emplace_back(QString::fromStdString(column.getString()));
+            }
+            rows.push_back(std::move(row));
+        }
+        statement->reset();
+    } catch (const SQLite::Exception& failure) {
+        qWarning("store: aggregate query failed: %s", failure.what());
+        rows.clear();
+    }
+    return rows;
+}
+
 bool ObjectContext::save(QString* error) {
+    if (d->core->hasPending())
+        emit aboutToCommit(pendingObjects(*d->core), false);
     return ChangeWriter(*d->core).save(error);
 }
 
@@ -192,6 +260,7 @@ void ObjectContext::rollback() {
     StoreCore& core = *d->core;
     if (!core.hasPending())
         return;
+    emit aboutToCommit(pendingObjects(core), false);
     for (int e = 0; e < core.entityCount(); ++e) {
         EntityInfo& info = core.entity(e);
         if (info.pending.empty())
@@ -222,6 +291,7 @@ void ObjectContext::rollback() {
 
 void ObjectContext::reset() {
     StoreCore& core = *d->core;
+    emit aboutToCommit({}, true);
     for (int e = 0; e < core.entityCount(); ++e) {
         const std::vector<std::shared_ptr<ManagedObject>> alive = core.entity(e).registry.alive();
         for (const auto& object : alive)

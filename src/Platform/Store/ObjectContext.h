@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QStringList>
+#include <QVariant>
 
 #include <memory>
 #include <vector>
@@ -46,6 +48,13 @@ public:
     bool batchDelete(QStringView entityName, QString* error = nullptr);
 
     bool hasChanges() const;
+    // Whether any record of these entities has unsaved changes.
+    bool hasChanges(const QStringList& entityNames) const;
+
+    // Runs a read-only query (COUNT, SUM, GROUP BY) over the saved records, with ? bound to
+    // binds in order. It does not see unsaved changes: ask hasChanges() first. Returns the
+    // rows (NULL as an invalid QVariant); an invalid query prints why and returns none.
+    std::vector<std::vector<QVariant>> aggregate(const QString& sql, const QVariantList& binds = {});
     // Writes only what changed, in one transaction. On failure the transaction is rolled
     // back, the pending changes are kept, and error is filled.
     bool save(QString* error = nullptr);
@@ -54,6 +63,11 @@ public:
 
 signals:
     void objectsChanged(const QSet<QString>& entityNames);
+    // Before save() writes or rollback() discards, with the records it concerns (they still
+    // read their values and relationships); everything is true when the whole store may
+    // read differently afterwards (a reset, a batch delete). Caches of derived figures
+    // forget what these records feed.
+    void aboutToCommit(const std::vector<std::shared_ptr<ManagedObject>>& objects, bool everything);
 
 private:
     ObjectContext();

@@ -72,8 +72,7 @@ AchievementTimelineRow::AchievementTimelineRow(std::shared_ptr<Achievement> achi
         if (onDelete_)
             onDelete_();
     });
-    MotionEffect::of(deleteButton_)->setOpacity(0); // fades in from nothing on the first hover
-    deleteButton_->hide();
+    deleteButton_->hide(); // fades in from nothing on the first hover
 }
 
 QWidget* AchievementTimelineRow::categoryChip(const QString& name) {
@@ -104,19 +103,31 @@ void AchievementTimelineRow::setHovered(bool hovered) {
         return;
     hovered_ = hovered;
     placeDeleteButton();
+    const bool wasHidden = deleteButton_->isHidden();
+    QPointer<MotionEffect> effect = MotionEffect::of(deleteButton_);
+    if (wasHidden)
+        effect->setOpacity(0);
     deleteButton_->show();
     deleteButton_->raise();
-    MotionEffect* effect = MotionEffect::of(deleteButton_);
     const double from = effect->opacity();
     const double to = hovered ? 1.0 : 0.0;
     Animator::stop(fade_);
     QPointer<QToolButton> button = deleteButton_;
     fade_ = Animator::run(
         this, AppTheme::Animation::snappy(),
-        [effect, from, to](double t) { effect->setOpacity(std::clamp(from + (to - from) * t, 0.0, 1.0)); }, 0,
+        [effect, from, to](double t) {
+            if (effect)
+                effect->setOpacity(std::clamp(from + (to - from) * t, 0.0, 1.0));
+        },
+        0,
         [this, button] {
-            if (button && !hovered_)
+            if (!button)
+                return;
+            if (!hovered_) {
                 button->hide();
+                button->setGraphicsEffect(nullptr);
+            }
+            MotionEffect::settle(button);
         });
 }
 

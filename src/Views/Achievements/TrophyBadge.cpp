@@ -1,6 +1,6 @@
 #include "Views/Achievements/TrophyBadge.h"
 
-#include "Components/MotionEffect.h"
+#include "Components/CastShadow.h"
 #include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
@@ -11,7 +11,7 @@
 TrophyBadge::TrophyBadge(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("trophyBadge"));
     setFixedSize(100, 100);
-    MotionEffect::of(this)->setShadow({Theme::withOpacity(AppTheme::Colors::violet(), 0.3), 20, 0, 0});
+    CastShadow::set(this, {Theme::withOpacity(AppTheme::Colors::violet(), 0.3), 20, 0, 0}, 50);
 }
 
 void TrophyBadge::paintEvent(QPaintEvent*) {

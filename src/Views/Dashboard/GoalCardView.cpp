@@ -1,6 +1,7 @@
 #include "Views/Dashboard/GoalCardView.h"
 
 #include "Components/AnimatedProgressRing.h"
+#include "Components/CastShadow.h"
 #include "Components/CategoryTag.h"
 #include "Components/MomentumBadge.h"
 #include "Components/MotionEffect.h"
@@ -196,6 +197,23 @@ void GoalCardView::refresh() {
     update();
 }
 
+void GoalCardView::bind(std::shared_ptr<Goal> goal, bool isHidden, bool isSelected) {
+    goal_ = std::move(goal);
+    masked_ = isHidden;
+    selected_ = isSelected;
+    refresh();
+    applyHover();
+}
+
+void GoalCardView::setUniformHeight(bool uniform) {
+    title_->setMinimumHeight(uniform ? 2 * title_->fontMetrics().lineSpacing() : 0);
+    title_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QSizePolicy policy = deadlineRow_->sizePolicy();
+    policy.setRetainSizeWhenHidden(uniform);
+    deadlineRow_->setSizePolicy(policy);
+    updateGeometry();
+}
+
 void GoalCardView::updateTitle() {
     const QString full = fullTitle();
     title_->setText(twoLines(full, title_->font(), title_->width()));
@@ -271,12 +289,12 @@ bool GoalCardView::isHovered() const {
 
 void GoalCardView::applyHover() {
     const double t = std::clamp(pointer_->amount(), 0.0, 1.0);
-    MotionEffect* effect = MotionEffect::of(this);
-    effect->setScale(mix(1.0, 1.025, pointer_->amount()));
+    MotionEffect::scaleTo(this, mix(1.0, 1.025, pointer_->amount()));
     QColor rest(0, 0, 0);
     rest.setAlphaF(0.5f);
-    effect->setShadow(
-        {mixColor(rest, Theme::withOpacity(goalColor(), 0.2), t), mix(14, 24, t), 0, mix(5, 10, t)});
+    CastShadow::set(
+        this, {mixColor(rest, Theme::withOpacity(goalColor(), 0.2), t), mix(14, 24, t), 0, mix(5, 10, t)},
+        kRadius);
     bar_->setShowGlow(pointer_->isHovered());
     update();
 }

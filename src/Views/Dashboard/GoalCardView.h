@@ -29,6 +29,10 @@ class GoalCardView : public QWidget {
 public:
     GoalCardView(std::shared_ptr<Goal> goal, bool isHidden, std::function<void()> onToggleHidden,
                  QWidget* parent = nullptr);
+
+    // Every card is as tall for a width whatever its goal: the title keeps room for two
+    // lines and the deadline line its place, so a grid can give all cards one height.
+    void setUniformHeight(bool uniform);
     ~GoalCardView() override;
 
     const std::shared_ptr<Goal>& goal() const { return goal_; }
@@ -43,6 +47,8 @@ public:
 
     // Reads the goal again (after the store changed).
     void refresh();
+    // Shows another goal on this card (a long grid hands cards on while scrolling).
+    void bind(std::shared_ptr<Goal> goal, bool isHidden, bool isSelected);
 
     static QString deadlineText(int days);
     static QString deadlineSymbol(int days);

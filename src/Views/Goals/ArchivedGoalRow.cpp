@@ -10,6 +10,7 @@
 #include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "Views/Goals/GoalAlerts.h"
+#include "Views/Goals/GoalDetailElidedLabel.h"
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/GoalStyle.h"
 
@@ -58,9 +59,11 @@ void ArchivedGoalRow::build() {
     column->setSpacing(6);
     auto* titleLine = new QHBoxLayout;
     titleLine->setSpacing(8);
-    title_ = GoalStyle::label(this, QStringLiteral("archivedGoalTitle"), Theme::font(14, QFont::Medium),
-                              Theme::textPrimary());
-    title_->setWordWrap(true);
+    // One line, cut at the tail: every row of the list has the same height.
+    title_ = new GoalDetailElidedLabel(this);
+    title_->setObjectName(QStringLiteral("archivedGoalTitle"));
+    title_->setFont(Theme::font(14, QFont::Medium));
+    GoalStyle::recolor(title_, Theme::textPrimary());
     titleLine->addWidget(title_, 1);
     titleLine->addWidget(new SymbolIcon(QStringLiteral("trophy.fill"), Symbols::pixelSizeForFontSize(12),
                                         AppTheme::Colors::gold(), this));
@@ -121,8 +124,13 @@ void ArchivedGoalRow::build() {
     row->addWidget(actions_, 0, Qt::AlignVCenter);
 }
 
+void ArchivedGoalRow::bind(std::shared_ptr<Goal> goal) {
+    goal_ = std::move(goal);
+    refresh();
+}
+
 void ArchivedGoalRow::refresh() {
-    title_->setText(goal_->title().value_or(QStringLiteral("Untitled Goal")));
+    title_->setFullText(goal_->title().value_or(QStringLiteral("Untitled Goal")));
     category_->setTag(goal_->category().value_or(QStringLiteral("Personal")), goalColor());
     const auto deadline = goal_->deadline();
     completedBy_->setVisible(deadline.has_value());
@@ -156,10 +164,18 @@ void ArchivedGoalRow::setHovered(bool hovered) {
         MotionEffect* effect = MotionEffect::of(actions_);
         effect->setOpacity(0);
         QPointer<MotionEffect> guard(effect);
-        Animator::run(actions_, AppTheme::Animation::snappy(), [guard](double t) {
-            if (guard)
-                guard->setOpacity(t);
-        });
+        QPointer<QWidget> actions(actions_);
+        Animator::run(
+            actions_, AppTheme::Animation::snappy(),
+            [guard](double t) {
+                if (guard)
+                    guard->setOpacity(t);
+            },
+            0,
+            [actions] {
+                if (actions)
+                    MotionEffect::settle(actions);
+            });
     }
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 
 class CategoryTag;
+class GoalDetailElidedLabel;
 class Goal;
 class QLabel;
 class QToolButton;
@@ -26,6 +27,8 @@ public:
     const std::shared_ptr<Goal>& goal() const { return goal_; }
     bool isHovered() const { return hovered_; }
     void refresh();
+    // Shows another goal in this row (the list hands rows on while scrolling).
+    void bind(std::shared_ptr<Goal> goal);
 
     // Opens the delete confirmation (the delete button does this); the alert is returned.
     SheetHost* confirmDelete();
@@ -46,7 +49,7 @@ private:
     bool hovered_ = false;
 
     QWidget* colorBar_ = nullptr;
-    QLabel* title_ = nullptr;
+    GoalDetailElidedLabel* title_ = nullptr;
     CategoryTag* category_ = nullptr;
     QLabel* completedBy_ = nullptr;
     QWidget* actions_ = nullptr;

@@ -1,7 +1,7 @@
 #include "Views/Goals/GoalCategoryPicker.h"
 
 #include "Components/BareScrollArea.h"
-#include "Components/MotionEffect.h"
+#include "Components/CastShadow.h"
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
@@ -64,7 +64,7 @@ GoalCategoryPicker::GoalCategoryPicker(CreateGoalViewModel* form, QWidget* paren
             .arg(Theme::css(AppTheme::Colors::glassSurface()),
                  GoalStyle::horizontalGradient(Theme::withOpacity(cyan, 0.5),
                                                Theme::withOpacity(AppTheme::Colors::electric(), 0.3))));
-    MotionEffect::of(customEntry_)->setShadow({Theme::withOpacity(cyan, 0.1), 8, 0, 0});
+    CastShadow::set(customEntry_, {Theme::withOpacity(cyan, 0.1), 8, 0, 0}, 12);
     auto* entryRow = new QHBoxLayout(customEntry_);
     entryRow->setContentsMargins(16, 16, 16, 16);
     entryRow->setSpacing(8);

@@ -1,6 +1,7 @@
 #include "Views/Goals/GoalRowView.h"
 
 #include "Components/Animator.h"
+#include "Components/CastShadow.h"
 #include "Components/CategoryTag.h"
 #include "Components/MotionEffect.h"
 #include "Components/PriorityBadge.h"
@@ -14,6 +15,7 @@
 #include "Models/Goal.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/AppViewModel.h"
+#include "Views/Goals/GoalDetailElidedLabel.h"
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/GoalPointerTracker.h"
 #include "Views/Goals/GoalStyle.h"
@@ -130,9 +132,13 @@ void GoalRowView::build() {
 QHBoxLayout* GoalRowView::buildTitleLine() {
     auto* line = new QHBoxLayout;
     line->setSpacing(8);
-    title_ =
-        label(this, QStringLiteral("goalRowTitle"), Theme::font(14, QFont::Medium), Theme::textPrimary());
-    title_->setWordWrap(true);
+    // One line, cut at the tail: every row of the list has the same height.
+    title_ = new GoalDetailElidedLabel(this);
+    title_->setObjectName(QStringLiteral("goalRowTitle"));
+    title_->setFont(Theme::font(14, QFont::Medium));
+    recolor(title_, Theme::textPrimary());
+    title_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    title_->setMinimumWidth(0);
     line->addWidget(title_, 0);
 
     eye_ = GoalStyle::eyeButton(this, QStringLiteral("goalRowEye"), [this] {
@@ -196,8 +202,8 @@ QString GoalRowView::deadlineText(int days) {
 
 void GoalRowView::refresh() {
     const QColor color = goalColor();
-    title_->setText(masked_ ? AppViewModel::maskedTitle()
-                            : goal_->title().value_or(QStringLiteral("Untitled Goal")));
+    title_->setFullText(masked_ ? AppViewModel::maskedTitle()
+                                : goal_->title().value_or(QStringLiteral("Untitled Goal")));
     GoalStyle::showEye(eye_, masked_);
     const double progress = goal_->progressPercentage();
     percent_->setText(ProgressPercent::text(progress) + QLatin1Char('%'));
@@ -225,9 +231,25 @@ void GoalRowView::refresh() {
 
     bar_->setColor(color);
     bar_->setProgress(ProgressPercent::clamp(progress));
-    efforts_->setText(
-        QStringLiteral("%1/%2").arg(goal_->completedMilestones()).arg(goal_->milestonesArray().size()));
+    const GoalFigures::Figures figures = goal_->figures();
+    efforts_->setText(QStringLiteral("%1/%2").arg(figures.completedMilestones).arg(figures.milestones));
     update();
+}
+
+void GoalRowView::bind(std::shared_ptr<Goal> goal, bool isSelected, bool isHidden) {
+    if (goal == goal_) {
+        masked_ = isHidden;
+        refresh();
+        setSelected(isSelected);
+        return;
+    }
+    goal_ = std::move(goal);
+    masked_ = isHidden;
+    selected_ = isSelected;
+    Animator::stop(selectAnimation_);
+    select_ = isSelected ? 1.0 : 0.0;
+    refresh();
+    applyState();
 }
 
 void GoalRowView::setSelected(bool selected) {
@@ -260,11 +282,11 @@ void GoalRowView::animateSelection() {
 
 void GoalRowView::applyState() {
     const double s = std::clamp(select_, 0.0, 1.0);
-    MotionEffect* effect = MotionEffect::of(this);
-    effect->setScale(mix(1.0, 1.005, pointer_->amount()));
+    MotionEffect::scaleTo(this, mix(1.0, 1.005, pointer_->amount()));
     QColor rest(0, 0, 0);
     rest.setAlphaF(0.35f);
-    effect->setShadow({mixColor(rest, Theme::withOpacity(goalColor(), 0.15), s), mix(8, 14, s), 0, 3});
+    CastShadow::set(this, {mixColor(rest, Theme::withOpacity(goalColor(), 0.15), s), mix(8, 14, s), 0, 3},
+                    kRadius);
     update();
 }
 

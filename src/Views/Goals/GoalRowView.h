@@ -8,6 +8,7 @@
 #include <memory>
 
 class CategoryTag;
+class GoalDetailElidedLabel;
 class Goal;
 class GoalPointerTracker;
 class PriorityBadge;
@@ -37,6 +38,9 @@ public:
 
     // Reads the goal again (after the store changed).
     void refresh();
+    // Shows another goal in this row (a long list hands rows on while scrolling); the same
+    // goal keeps its row's state and only animates a change of selection.
+    void bind(std::shared_ptr<Goal> goal, bool isSelected, bool isHidden);
 
     // "Overdue", or "Due in 3d".
     static QString deadlineText(int days);
@@ -65,7 +69,7 @@ private:
     GoalPointerTracker* pointer_ = nullptr;
 
     QWidget* colorBar_ = nullptr;
-    QLabel* title_ = nullptr;
+    GoalDetailElidedLabel* title_ = nullptr;
     QToolButton* eye_ = nullptr;
     QToolButton* trophy_ = nullptr;
     QLabel* percent_ = nullptr;

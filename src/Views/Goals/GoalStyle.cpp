@@ -1,6 +1,6 @@
 #include "Views/Goals/GoalStyle.h"
 
-#include "Components/MotionEffect.h"
+#include "Components/CastShadow.h"
 #include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
@@ -88,8 +88,9 @@ void GoalStyle::styleChip(QToolButton* chip, bool chosen, const QColor& from, co
                                      Theme::css(AppTheme::Colors::borderSubtle()))
                                 .arg(radius)
                                 .arg(padY));
-    MotionEffect::of(chip)->setShadow(
-        {chosen ? Theme::withOpacity(from, 0.3) : QColor(Qt::transparent), chosen ? 6.0 : 0.0, 0, 0});
+    CastShadow::set(
+        chip, {chosen ? Theme::withOpacity(from, 0.3) : QColor(Qt::transparent), chosen ? 6.0 : 0.0, 0, 0},
+        radius);
 }
 
 QLineEdit* GoalStyle::plainField(const QString& objectName, const QString& placeholder, const QFont& font) {

@@ -1,6 +1,5 @@
 #include "Views/Goals/GoalsActiveSide.h"
 
-#include "Components/BareScrollArea.h"
 #include "Components/MotionEffect.h"
 #include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
@@ -13,142 +12,137 @@
 #include "Views/Goals/GoalsEmptyState.h"
 #include "Views/Goals/GoalsView.h"
 
-#include <QGridLayout>
 #include <QMenu>
-#include <QVBoxLayout>
 
 namespace {
 
 // Each position waits a little longer to come in; MotionEffect caps the wait.
 constexpr double kEntranceStep = 0.04;
-
-// Hides and releases the widgets of ids no longer listed.
-template <typename W> void dropUnlisted(QHash<qint64, W*>& widgets, const QSet<qint64>& listed) {
-    for (auto it = widgets.begin(); it != widgets.end();) {
-        if (listed.contains(it.key())) {
-            ++it;
-            continue;
-        }
-        it.value()->hide();
-        it.value()->deleteLater();
-        it = widgets.erase(it);
-    }
-}
+const QMargins kRowMargins(32, 0, 32, 32);
 
 } // namespace
 
 GoalsActiveSide::GoalsActiveSide(GoalsView* screen, GoalsViewModel* viewModel, QWidget* parent)
-    : QScrollArea(parent), screen_(screen), viewModel_(viewModel) {
+    : VirtualList({}, {}, parent), screen_(screen), viewModel_(viewModel) {
     setObjectName(QStringLiteral("goalsActiveScroll"));
-    BareScrollArea::makeBare(this);
+    categoryBar_ = new GoalsCategoryBar(viewModel_, this);
+    setHeader(categoryBar_);
+    empty_ = GoalsEmptyState::forActiveGoals(this, [vm = viewModel_] { vm->setShowCreateGoal(true); });
+    empty_->hide();
+    setFooter(empty_);
+    setRowMargins(kRowMargins);
+    useMode(false);
+}
 
-    auto* content = new QWidget;
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    categoryBar_ = new GoalsCategoryBar(viewModel_, content);
-    column->addWidget(categoryBar_);
-
-    listBox_ = new QWidget(content);
-    listLayout_ = new QVBoxLayout(listBox_);
-    listLayout_->setContentsMargins(32, 0, 32, 32);
-    listLayout_->setSpacing(8);
-    column->addWidget(listBox_);
-
-    gridBox_ = new QWidget(content);
-    gridLayout_ = new QGridLayout(gridBox_);
-    gridLayout_->setContentsMargins(32, 0, 32, 32);
-    gridLayout_->setHorizontalSpacing(16);
-    gridLayout_->setVerticalSpacing(16);
-    gridLayout_->setColumnStretch(0, 1);
-    gridLayout_->setColumnStretch(1, 1);
-    column->addWidget(gridBox_);
-
-    empty_ = GoalsEmptyState::forActiveGoals(content, [vm = viewModel_] { vm->setShowCreateGoal(true); });
-    column->addWidget(empty_);
-    column->addStretch(1);
-    setWidget(content);
+void GoalsActiveSide::useMode(bool grid) {
+    if (modeSet_ && grid == grid_)
+        return;
+    modeSet_ = true;
+    grid_ = grid;
+    appeared_.clear();
+    setRowMaker([this](QWidget* parent) { return grid_ ? makeCard(parent) : makeRow(parent); },
+                [this](QWidget* widget, int index) { bind(widget, index); });
+    setColumns(grid ? 2 : 1);
+    setSpacing(16, grid ? 16 : 8);
+    if (grid)
+        setRowHeightForWidth([this](int) { return std::max(1, cardHeight_); });
+    else
+        setRowHeight(std::max(1, rowHeight_));
 }
 
 void GoalsActiveSide::place(const std::vector<std::shared_ptr<Goal>>& goals, bool grid,
                             const QSet<qint64>& hidden, qint64 selectedID, bool searching) {
     categoryBar_->rebuild();
-    listBox_->setVisible(!grid);
-    gridBox_->setVisible(grid);
-    if (grid)
-        placeCards(goals, hidden, selectedID);
-    else
-        placeRows(goals, hidden, selectedID);
+    useMode(grid);
+    goals_ = goals;
+    hidden_ = hidden;
+    selectedID_ = selectedID;
+    // Rows and cards have one height whatever their goal: measured once on a real one.
+    if (!goals_.empty() && (grid ? cardHeight_ : rowHeight_) == 0) {
+        QWidget* probe = grid ? makeCard(nullptr) : makeRow(nullptr);
+        bind(probe, 0);
+        if (grid)
+            cardHeight_ = probe->heightForWidth(320);
+        else
+            setRowHeight(rowHeight_ = probe->sizeHint().height());
+        delete probe;
+    }
     empty_->setVisible(goals.empty());
     GoalsEmptyState::setSearching(empty_, searching);
+    entering_ = true;
+    entranceSlot_ = 0;
+    setCount(int(goals_.size()));
+    entering_ = false;
+}
+
+void GoalsActiveSide::setSelectedID(qint64 selectedID) {
+    selectedID_ = selectedID;
+    for (QWidget* widget : rowsInView()) {
+        if (auto* row = qobject_cast<GoalRowView*>(widget))
+            row->setSelected(row->goal()->objectID() == selectedID);
+        else if (auto* card = qobject_cast<GoalCardView*>(widget))
+            card->setSelected(card->goal()->objectID() == selectedID);
+    }
 }
 
 void GoalsActiveSide::clear() {
-    dropUnlisted(rows_, {});
-    dropUnlisted(cards_, {});
+    dropRows();
+    appeared_.clear();
 }
 
-void GoalsActiveSide::placeRows(const std::vector<std::shared_ptr<Goal>>& goals, const QSet<qint64>& hidden,
-                                qint64 selectedID) {
-    while (QLayoutItem* item = listLayout_->takeAt(0))
-        delete item;
-    QSet<qint64> listed;
-    for (size_t i = 0; i < goals.size(); ++i) {
-        const std::shared_ptr<Goal>& goal = goals[i];
-        const qint64 id = goal->objectID();
-        GoalRowView* row = rows_.value(id);
-        if (!row) {
-            GoalsView* screen = screen_;
-            row = new GoalRowView(
-                goal, id == selectedID, hidden.contains(id), [screen, goal] { screen->select(goal); },
-                [screen, goal] { screen->toggleHidden(goal); }, [screen, goal] { screen->deleteGoal(goal); },
-                [screen, goal] { screen->offerAchieve(goal); }, listBox_);
-            rows_.insert(id, row);
-            MotionEffect::staggeredAppear(row, kEntranceStep * double(i));
-        } else {
-            row->setSelected(id == selectedID);
-            row->setTitleMasked(hidden.contains(id));
-            row->refresh();
-        }
-        listLayout_->addWidget(row);
-        row->show();
-        listed.insert(id);
-    }
-    dropUnlisted(rows_, listed);
+int GoalsActiveSide::indexOfGoal(qint64 goalID) const {
+    for (size_t i = 0; i < goals_.size(); ++i)
+        if (goals_[i]->objectID() == goalID)
+            return int(i);
+    return -1;
 }
 
-void GoalsActiveSide::placeCards(const std::vector<std::shared_ptr<Goal>>& goals, const QSet<qint64>& hidden,
-                                 qint64 selectedID) {
-    while (QLayoutItem* item = gridLayout_->takeAt(0))
-        delete item;
-    QSet<qint64> listed;
-    for (size_t i = 0; i < goals.size(); ++i) {
-        const std::shared_ptr<Goal>& goal = goals[i];
-        const qint64 id = goal->objectID();
-        GoalCardView* card = cards_.value(id);
-        if (!card) {
-            card = makeCard(goal, hidden.contains(id));
-            cards_.insert(id, card);
-            MotionEffect::staggeredAppear(card, kEntranceStep * double(i));
-        } else {
-            card->setTitleMasked(hidden.contains(id));
-            card->refresh();
-        }
-        card->setSelected(id == selectedID);
-        gridLayout_->addWidget(card, int(i / 2), int(i % 2));
-        card->show();
-        listed.insert(id);
-    }
-    dropUnlisted(cards_, listed);
+GoalRowView* GoalsActiveSide::rowFor(qint64 goalID) const {
+    return qobject_cast<GoalRowView*>(rowWidget(indexOfGoal(goalID)));
 }
 
-GoalCardView* GoalsActiveSide::makeCard(const std::shared_ptr<Goal>& goal, bool hidden) {
+GoalCardView* GoalsActiveSide::cardFor(qint64 goalID) const {
+    return qobject_cast<GoalCardView*>(rowWidget(indexOfGoal(goalID)));
+}
+
+void GoalsActiveSide::bind(QWidget* widget, int index) {
+    const std::shared_ptr<Goal>& goal = goals_[size_t(index)];
+    const qint64 id = goal->objectID();
+    if (auto* row = qobject_cast<GoalRowView*>(widget))
+        row->bind(goal, id == selectedID_, hidden_.contains(id));
+    else if (auto* card = qobject_cast<GoalCardView*>(widget))
+        card->bind(goal, hidden_.contains(id), id == selectedID_);
+    if (appeared_.contains(id) || !widget->parentWidget())
+        return;
+    appeared_.insert(id);
+    if (entering_)
+        MotionEffect::staggeredAppear(widget, kEntranceStep * double(entranceSlot_++));
+}
+
+QWidget* GoalsActiveSide::makeRow(QWidget* parent) {
     GoalsView* screen = screen_;
+    auto slot = std::make_shared<GoalRowView*>(nullptr);
+    auto goalOf = [slot] { return (*slot)->goal(); };
+    auto* row = new GoalRowView(
+        goals_.front(), false, false, [screen, goalOf] { screen->select(goalOf()); },
+        [screen, goalOf] { screen->toggleHidden(goalOf()); },
+        [screen, goalOf] { screen->deleteGoal(goalOf()); },
+        [screen, goalOf] { screen->offerAchieve(goalOf()); }, parent);
+    *slot = row;
+    return row;
+}
+
+QWidget* GoalsActiveSide::makeCard(QWidget* parent) {
+    GoalsView* screen = screen_;
+    auto slot = std::make_shared<GoalCardView*>(nullptr);
     auto* card = new GoalCardView(
-        goal, hidden, [screen, goal] { screen->toggleHidden(goal); }, gridBox_);
+        goals_.front(), false, [screen, slot] { screen->toggleHidden((*slot)->goal()); }, parent);
+    *slot = card;
+    card->setUniformHeight(true);
     card->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(card, &GoalCardView::clicked, screen, [screen, goal] { screen->select(goal); });
-    connect(card, &QWidget::customContextMenuRequested, screen, [screen, card, goal](const QPoint& pos) {
+    connect(card, &GoalCardView::clicked, screen, [screen, card] { screen->select(card->goal()); });
+    connect(card, &QWidget::customContextMenuRequested, screen, [screen, card](const QPoint& pos) {
+        const std::shared_ptr<Goal> goal = card->goal();
         QMenu menu(card);
         menu.setObjectName(QStringLiteral("goalCardMenu"));
         QAction* achieve =

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QHash>
-#include <QScrollArea>
+#include "Components/VirtualList.h"
+
 #include <QSet>
 
 #include <memory>
@@ -13,13 +13,11 @@ class GoalRowView;
 class GoalsCategoryBar;
 class GoalsView;
 class GoalsViewModel;
-class QGridLayout;
-class QVBoxLayout;
 
 // The active side of the goals screen: the category chips over the goals as rows or as a
-// two-column grid of cards, or the empty state. Rows and cards are kept per goal between
-// refreshes, so only goals new to the list play their entrance.
-class GoalsActiveSide : public QScrollArea {
+// two-column grid of cards, or the empty state. Only the rows in view are widgets; a goal
+// plays its entrance the first time the list shows it, never when scrolled to.
+class GoalsActiveSide : public VirtualList {
     Q_OBJECT
 public:
     GoalsActiveSide(GoalsView* screen, GoalsViewModel* viewModel, QWidget* parent = nullptr);
@@ -27,24 +25,34 @@ public:
     // Shows the goals in this order; selectedID 0 selects none.
     void place(const std::vector<std::shared_ptr<Goal>>& goals, bool grid, const QSet<qint64>& hidden,
                qint64 selectedID, bool searching);
+    // Moves the selection without touching the list (only the rows in view are told).
+    void setSelectedID(qint64 selectedID);
     // Drops every row and card, so the next place() builds them anew.
     void clear();
 
+    // The widget showing the goal, while it is in view.
+    GoalRowView* rowFor(qint64 goalID) const;
+    GoalCardView* cardFor(qint64 goalID) const;
+
 private:
-    void placeRows(const std::vector<std::shared_ptr<Goal>>& goals, const QSet<qint64>& hidden,
-                   qint64 selectedID);
-    void placeCards(const std::vector<std::shared_ptr<Goal>>& goals, const QSet<qint64>& hidden,
-                    qint64 selectedID);
-    GoalCardView* makeCard(const std::shared_ptr<Goal>& goal, bool hidden);
+    QWidget* makeRow(QWidget* parent);
+    QWidget* makeCard(QWidget* parent);
+    void bind(QWidget* widget, int index);
+    void useMode(bool grid);
+    int indexOfGoal(qint64 goalID) const;
 
     GoalsView* screen_;
     GoalsViewModel* viewModel_;
     GoalsCategoryBar* categoryBar_;
-    QWidget* listBox_;
-    QVBoxLayout* listLayout_;
-    QWidget* gridBox_;
-    QGridLayout* gridLayout_;
     QWidget* empty_;
-    QHash<qint64, GoalRowView*> rows_;
-    QHash<qint64, GoalCardView*> cards_;
+    std::vector<std::shared_ptr<Goal>> goals_;
+    QSet<qint64> hidden_;
+    qint64 selectedID_ = 0;
+    bool grid_ = false;
+    bool modeSet_ = false;
+    int cardHeight_ = 0;
+    int rowHeight_ = 0;
+    bool entering_ = false;
+    int entranceSlot_ = 0;
+    QSet<qint64> appeared_;
 };

@@ -1,7 +1,7 @@
 #include "Views/Goals/GoalsTopBar.h"
 
+#include "Components/CastShadow.h"
 #include "Components/MenuPicker.h"
-#include "Components/MotionEffect.h"
 #include "Components/PressEffect.h"
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
@@ -181,7 +181,7 @@ QPushButton* GoalsTopBar::buildNewGoalButton() {
         QStringLiteral("QPushButton { color: white; border: none; border-radius: 12px; padding: 8px 16px; "
                        "background: qlineargradient(x1: 0, y1: 0, x2: 1, y2: 0, stop: 0 %1, stop: 1 %2); }")
             .arg(Theme::css(AppTheme::Colors::indigo()), Theme::css(AppTheme::Colors::violet())));
-    MotionEffect::of(button)->setShadow({Theme::withOpacity(AppTheme::Colors::indigo(), 0.4), 10, 0, 4});
+    CastShadow::set(button, {Theme::withOpacity(AppTheme::Colors::indigo(), 0.4), 10, 0, 4}, 12);
     PressEffect::attach(button);
     connect(button, &QPushButton::clicked, this, &GoalsTopBar::newGoalClicked);
     return button;

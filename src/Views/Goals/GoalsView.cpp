@@ -1,8 +1,8 @@
 #include "Views/Goals/GoalsView.h"
 
-#include "Components/BareScrollArea.h"
 #include "Components/MotionEffect.h"
 #include "Components/SheetHost.h"
+#include "Components/VirtualList.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
@@ -28,18 +28,6 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QScrollArea* makeScroll(const QString& name, QWidget* content) {
-    auto* scroll = new QScrollArea;
-    scroll->setObjectName(name);
-    BareScrollArea::makeBare(scroll);
-    scroll->setWidget(content);
-    return scroll;
-}
-
-} // namespace
-
 GoalsView::GoalsView(const AppEnvironment& env, QWidget* parent)
     : QWidget(parent), env_(env), viewModel_(new GoalsViewModel(env.context, this)),
       achievementsViewModel_(new AchievementsViewModel(env.context, this)),
@@ -56,7 +44,11 @@ GoalsView::GoalsView(const AppEnvironment& env, QWidget* parent)
     sides_ = new QStackedWidget(this);
     activeSide_ = new GoalsActiveSide(this, viewModel_, sides_);
     sides_->addWidget(activeSide_);
-    sides_->addWidget(buildArchivedList());
+    archivedPage_ = new QWidget(sides_);
+    archivedPage_->setObjectName(QStringLiteral("goalsArchivedPage"));
+    auto* archivedLayout = new QVBoxLayout(archivedPage_);
+    archivedLayout->setContentsMargins(0, 0, 0, 0);
+    sides_->addWidget(archivedPage_);
     body->addWidget(sides_, 1);
     divider_ = new QWidget(this);
     divider_->setFixedWidth(1);
@@ -106,22 +98,30 @@ QWidget* GoalsView::makeDetailPanel(const AppEnvironment& env, std::shared_ptr<G
     return new GoalDetailView(env, std::move(goal), parent);
 }
 
-QWidget* GoalsView::buildArchivedList() {
-    auto* content = new QWidget;
-    content->setObjectName(QStringLiteral("goalsArchivedList"));
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(32, 32, 32, 32);
-    column->setSpacing(8);
-    archivedLayout_ = new QVBoxLayout;
-    archivedLayout_->setSpacing(8);
-    column->addLayout(archivedLayout_);
-    archivedEmpty_ = GoalsEmptyState::forAchievedGoals(content);
-    column->addWidget(archivedEmpty_);
-    column->addStretch(1);
-    QScrollArea* scroll = makeScroll(QStringLiteral("goalsArchivedScroll"), content);
-    scroll->setStyleSheet(QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: %1; }")
-                              .arg(Theme::backgroundPrimary().name()));
-    return scroll;
+void GoalsView::buildArchivedList() {
+    archivedList_ = new VirtualList(
+        [this](QWidget* parent) -> QWidget* {
+            auto slot = std::make_shared<ArchivedGoalRow*>(nullptr);
+            auto* row = new ArchivedGoalRow(
+                archivedGoals_.front(), [this, slot] { viewModel_->restoreGoal((*slot)->goal()); },
+                [this, slot] { deleteGoal((*slot)->goal()); }, parent);
+            *slot = row;
+            return row;
+        },
+        [this](QWidget* row, int index) {
+            static_cast<ArchivedGoalRow*>(row)->bind(archivedGoals_[size_t(index)]);
+        },
+        archivedPage_);
+    archivedList_->setObjectName(QStringLiteral("goalsArchivedScroll"));
+    archivedList_->setStyleSheet(
+        QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: %1; }")
+            .arg(Theme::backgroundPrimary().name()));
+    archivedList_->setRowMargins(QMargins(32, 32, 32, 32));
+    archivedList_->setSpacing(0, 8);
+    archivedEmpty_ = GoalsEmptyState::forAchievedGoals(archivedList_);
+    archivedEmpty_->setContentsMargins(32, 32, 32, 32);
+    archivedList_->setFooter(archivedEmpty_);
+    archivedPage_->layout()->addWidget(archivedList_);
 }
 
 void GoalsView::refresh() {
@@ -140,33 +140,18 @@ void GoalsView::refreshActive() {
 }
 
 void GoalsView::refreshArchived() {
-    while (QLayoutItem* item = archivedLayout_->takeAt(0))
-        delete item;
-    QSet<qint64> shown;
-    const auto goals = viewModel_->archivedGoals();
-    for (const std::shared_ptr<Goal>& goal : goals) {
-        const qint64 id = goal->objectID();
-        ArchivedGoalRow* row = archivedRows_.value(id);
-        if (!row) {
-            row = new ArchivedGoalRow(
-                goal, [this, goal] { viewModel_->restoreGoal(goal); }, [this, goal] { deleteGoal(goal); });
-            archivedRows_.insert(id, row);
-        } else {
-            row->refresh();
-        }
-        archivedLayout_->addWidget(row);
-        shown.insert(id);
+    // The achieved tab costs nothing until it is first shown.
+    if (!showingArchived_ && !archivedList_)
+        return;
+    if (!archivedList_)
+        buildArchivedList();
+    archivedGoals_ = viewModel_->archivedGoals();
+    if (!archivedGoals_.empty() && archivedList_->count() == 0 && archivedList_->rowsMade() == 0) {
+        ArchivedGoalRow probe(archivedGoals_.front(), {}, {});
+        archivedList_->setRowHeight(probe.sizeHint().height());
     }
-    for (auto it = archivedRows_.begin(); it != archivedRows_.end();) {
-        if (shown.contains(it.key())) {
-            ++it;
-            continue;
-        }
-        it.value()->hide();
-        it.value()->deleteLater();
-        it = archivedRows_.erase(it);
-    }
-    archivedEmpty_->setVisible(goals.empty());
+    archivedEmpty_->setVisible(archivedGoals_.empty());
+    archivedList_->setCount(int(archivedGoals_.size()));
 }
 
 void GoalsView::updatePanel() {
@@ -213,7 +198,9 @@ void GoalsView::select(const std::shared_ptr<Goal>& goal) {
         selected_.reset();
     else
         selected_ = goal;
-    refresh();
+    // Only the selection moves: the list stays as it is.
+    activeSide_->setSelectedID(selected_ ? selected_->objectID() : 0);
+    updatePanel();
 }
 
 void GoalsView::toggleHidden(const std::shared_ptr<Goal>& goal) {

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 class AchievementsViewModel;
 class ArchivedGoalRow;
@@ -18,6 +19,7 @@ class QScrollArea;
 class QStackedWidget;
 class QVBoxLayout;
 class SheetHost;
+class VirtualList;
 
 // The goals destination: the active goals as rows or a grid of cards with search and a
 // category filter, the achieved goals on a second tab, and the selected goal's detail in a
@@ -54,7 +56,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QWidget* buildArchivedList();
+    void buildArchivedList();
     void refresh();
     void refreshActive();
     void refreshArchived();
@@ -75,11 +77,12 @@ private:
     GoalsTopBar* topBar_ = nullptr;
     QStackedWidget* sides_ = nullptr;
     GoalsActiveSide* activeSide_ = nullptr;
-    QVBoxLayout* archivedLayout_ = nullptr;
+    QWidget* archivedPage_ = nullptr; // the achieved tab, filled when first shown
+    VirtualList* archivedList_ = nullptr;
     QWidget* archivedEmpty_ = nullptr;
+    std::vector<std::shared_ptr<Goal>> archivedGoals_;
     QWidget* divider_ = nullptr;
     QPointer<QWidget> panel_;
     QWidget* panelHost_ = nullptr;
-    QHash<qint64, ArchivedGoalRow*> archivedRows_;
     QList<QPointer<SheetHost>> sheets_; // opened here; closed with the screen
 };

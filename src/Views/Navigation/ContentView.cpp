@@ -122,6 +122,7 @@ void ContentView::refreshMaterials() {
     if (!background_ || !background_->isAnimating())
         return;
     sidebar_->update();
+    UltraThinMaterial::refreshSurfaces(background_);
     if (checkIn_)
         checkIn_->update();
 }

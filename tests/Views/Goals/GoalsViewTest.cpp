@@ -74,7 +74,14 @@ protected:
         return goal;
     }
 
-    template <typename T> QList<T*> all() { return view->findChildren<T*>(); }
+    // The rows and cards the list shows (it keeps a few spare ones hidden for scrolling).
+    template <typename T> QList<T*> all() {
+        QList<T*> shown;
+        for (T* w : view->findChildren<T*>())
+            if (w->isVisible())
+                shown << w;
+        return shown;
+    }
 
     template <typename T> T* widgetFor(const std::shared_ptr<Goal>& goal) {
         for (T* w : view->findChildren<T*>())

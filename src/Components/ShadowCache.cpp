@@ -1,0 +1,108 @@
+#include "Components/ShadowCache.h"
+
+#include "Core/Extensions/ImageBlur.h"
+
+#include <QCache>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+
+namespace {
+
+struct Key {
+    int width;
+    int height;
+    int radius;
+    int blur;
+    QRgb color;
+    bool operator==(const Key&) const = default;
+};
+
+size_t qHash(const Key& key, size_t seed = 0) {
+    return qHashMulti(seed, key.width, key.height, key.radius, key.blur, key.color);
+}
+
+// The blur runs at half size: a shadow holds no detail the full size would keep.
+constexpr double kScale = 0.5;
+
+struct Store {
+    QCache<Key, QImage> images{ShadowCache::kMaxCostKB};
+    int made = 0;
+};
+
+Store& store() {
+    static Store instance;
+    return instance;
+}
+
+int roundedUp(double value) {
+    const int step = ShadowCache::kSizeStep;
+    return std::max(step, int(std::ceil(value / step)) * step);
+}
+
+// The blurred silhouette for the key, padded by the blur on every side.
+QImage makeImage(const Key& key) {
+    QImage shape(QSize(int(std::ceil(key.width * kScale)), int(std::ceil(key.height * kScale))),
+                 QImage::Format_ARGB32_Premultiplied);
+    shape.fill(Qt::transparent);
+    {
+        QPainter p(&shape);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor::fromRgba(key.color));
+        p.scale(kScale, kScale);
+        p.drawRoundedRect(QRectF(0, 0, key.width, key.height), key.radius, key.radius);
+    }
+    return ImageBlur::blurredWithPadding(shape, key.blur * kScale);
+}
+
+double padFor(double blur) {
+    return std::ceil(std::max(0.0, blur * kScale)) * 2.0 / kScale;
+}
+
+} // namespace
+
+QRectF ShadowCache::bounds(const QRectF& rect, const AppTheme::Shadow& shadow) {
+    if (shadow.color.alpha() == 0)
+        return {};
+    const double pad = padFor(shadow.radius) + kSizeStep;
+    return rect.translated(shadow.x, shadow.y).adjusted(-pad, -pad, pad, pad);
+}
+
+void ShadowCache::paint(QPainter& painter, const QRectF& rect, double cornerRadius,
+                        const AppTheme::Shadow& shadow) {
+    if (shadow.color.alpha() == 0 || rect.isEmpty())
+        return;
+    const Key key{roundedUp(rect.width()), roundedUp(rect.height()), int(std::lround(cornerRadius)),
+                  int(std::lround(std::max(0.0, shadow.radius))), shadow.color.rgba()};
+    Store& s = store();
+    QImage* image = s.images.object(key);
+    if (!image) {
+        image = new QImage(makeImage(key));
+        ++s.made;
+        const int cost = std::max<int>(1, int(image->sizeInBytes() / 1024));
+        if (!s.images.insert(key, image, cost))
+            return; // larger than the whole cache: not drawn rather than blurred every frame
+        image = s.images.object(key);
+    }
+    const double pad = padFor(key.blur);
+    const QRectF target = rect.translated(shadow.x, shadow.y).adjusted(-pad, -pad, pad, pad);
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, *image);
+    painter.restore();
+}
+
+int ShadowCache::cachedImages() {
+    return int(store().images.size());
+}
+
+int ShadowCache::imagesMade() {
+    return store().made;
+}
+
+void ShadowCache::clear() {
+    store().images.clear();
+}

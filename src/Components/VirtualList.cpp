@@ -1,0 +1,234 @@
+#include "Components/VirtualList.h"
+
+#include "Components/BareScrollArea.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+
+// Rows kept filled past each edge of the view, so a wheel step shows no empty band.
+constexpr int kOverscanRows = 1;
+
+} // namespace
+
+VirtualList::VirtualList(MakeRow make, BindRow bind, QWidget* parent)
+    : QScrollArea(parent), make_(std::move(make)), bind_(std::move(bind)), page_(new QWidget) {
+    page_->setObjectName(QStringLiteral("virtualListPage"));
+    BareScrollArea::makeBare(this);
+    setWidget(page_);
+    page_->setAutoFillBackground(false);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { placeRows(false); });
+}
+
+void VirtualList::setHeader(QWidget* header) {
+    header_ = header;
+    header->setParent(page_);
+    header->installEventFilter(this);
+    header->show();
+    relayout();
+}
+
+void VirtualList::setFooter(QWidget* footer) {
+    footer_ = footer;
+    footer->setParent(page_);
+    footer->installEventFilter(this);
+    relayout();
+}
+
+void VirtualList::setColumns(int columns) {
+    columns_ = std::max(1, columns);
+    relayout();
+}
+
+void VirtualList::setSpacing(int horizontal, int vertical) {
+    hSpacing_ = horizontal;
+    vSpacing_ = vertical;
+    relayout();
+}
+
+void VirtualList::setRowMargins(const QMargins& margins) {
+    margins_ = margins;
+    relayout();
+}
+
+void VirtualList::setRowHeight(int height) {
+    fixedHeight_ = std::max(1, height);
+    heightForWidth_ = {};
+    relayout();
+}
+
+void VirtualList::setRowHeightForWidth(std::function<int(int)> height) {
+    heightForWidth_ = std::move(height);
+    relayout();
+}
+
+void VirtualList::setCount(int count) {
+    count_ = std::max(0, count);
+    for (auto it = shown_.begin(); it != shown_.end();) {
+        if (it.key() < count_) {
+            ++it;
+            continue;
+        }
+        QWidget* row = it.value();
+        it = shown_.erase(it);
+        row->hide();
+        pool_.push_back(row);
+    }
+    relayout();
+    placeRows(true);
+}
+
+void VirtualList::dropRows() {
+    for (QWidget* row : std::as_const(shown_)) {
+        row->hide();
+        row->deleteLater();
+    }
+    for (QWidget* row : pool_)
+        row->deleteLater();
+    shown_.clear();
+    pool_.clear();
+}
+
+void VirtualList::setRowMaker(MakeRow make, BindRow bind) {
+    dropRows();
+    make_ = std::move(make);
+    bind_ = std::move(bind);
+}
+
+int VirtualList::rowHeight() const {
+    return heightForWidth_ ? std::max(1, heightForWidth_(columnWidth())) : fixedHeight_;
+}
+
+int VirtualList::columnWidth() const {
+    const int inner = viewport()->width() - margins_.left() - margins_.right();
+    return std::max(1, (inner - (columns_ - 1) * hSpacing_) / columns_);
+}
+
+int VirtualList::headerHeight() const {
+    if (!header_ || header_->isHidden())
+        return 0;
+    return header_->hasHeightForWidth() ? header_->heightForWidth(viewport()->width())
+                                        : header_->sizeHint().height();
+}
+
+int VirtualList::footerHeight() const {
+    if (!footer_ || footer_->isHidden())
+        return 0;
+    return footer_->hasHeightForWidth() ? footer_->heightForWidth(viewport()->width())
+                                        : footer_->sizeHint().height();
+}
+
+QRect VirtualList::rowRect(int index) const {
+    const int line = index / columns_;
+    const int column = index % columns_;
+    const int width = columnWidth();
+    const int height = rowHeight();
+    const int top = headerHeight() + margins_.top() + line * (height + vSpacing_);
+    return {margins_.left() + column * (width + hSpacing_), top, width, height};
+}
+
+int VirtualList::indexOf(const QWidget* row) const {
+    for (auto it = shown_.cbegin(); it != shown_.cend(); ++it)
+        if (it.value() == row)
+            return it.key();
+    return -1;
+}
+
+void VirtualList::scrollToIndex(int index) {
+    if (index < 0 || index >= count_)
+        return;
+    const QRect r = rowRect(index);
+    ensureVisible(r.center().x(), r.center().y(), 0, r.height() / 2 + vSpacing_);
+}
+
+void VirtualList::relayout() {
+    const int lines = (count_ + columns_ - 1) / columns_;
+    const int rowsHeight =
+        lines == 0 ? 0 : margins_.top() + lines * rowHeight() + (lines - 1) * vSpacing_ + margins_.bottom();
+    const int header = headerHeight();
+    const int footer = footerHeight();
+    const int width = viewport()->width();
+    if (header_)
+        header_->setGeometry(0, 0, width, header);
+    if (footer_)
+        footer_->setGeometry(0, header + rowsHeight, width, footer);
+    page_->setFixedHeight(std::max(1, header + rowsHeight + footer));
+    placeRows(false);
+}
+
+bool VirtualList::holdsFocus(const QWidget* row) {
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && (focus == row || row->isAncestorOf(focus));
+}
+
+void VirtualList::recycle(int index) {
+    QWidget* row = shown_.take(index);
+    row->hide();
+    pool_.push_back(row);
+}
+
+void VirtualList::placeRows(bool rebindAll) {
+    if (placing_)
+        return;
+    placing_ = true;
+    const int height = rowHeight();
+    const int top = headerHeight() + margins_.top();
+    const int viewTop = verticalScrollBar()->value();
+    const int viewBottom = viewTop + viewport()->height();
+    const int step = height + vSpacing_;
+    const int firstLine = std::max(0, (viewTop - top) / step - kOverscanRows);
+    const int lastLine = std::max(0, (viewBottom - top) / step + kOverscanRows);
+    const int first = std::min(count_, firstLine * columns_);
+    const int last = std::min(count_, (lastLine + 1) * columns_);
+
+    for (const int index : shown_.keys())
+        if ((index < first || index >= last) && (index >= count_ || !holdsFocus(shown_.value(index))))
+            recycle(index);
+    for (auto it = shown_.begin(); it != shown_.end(); ++it) {
+        if (rebindAll)
+            bind_(it.value(), it.key());
+        it.value()->setGeometry(rowRect(it.key()));
+    }
+    for (int index = first; index < last; ++index) {
+        if (shown_.contains(index))
+            continue;
+        QWidget* row = nullptr;
+        if (!pool_.empty()) {
+            row = pool_.back();
+            pool_.pop_back();
+        } else {
+            row = make_(page_);
+            ++made_;
+        }
+        shown_.insert(index, row);
+        bind_(row, index);
+        row->setGeometry(rowRect(index));
+        row->show();
+    }
+    // Tab walks the rows in the order they are listed, whatever order they were made in.
+    QWidget* previous = nullptr;
+    for (QWidget* row : std::as_const(shown_)) {
+        if (previous && row->focusPolicy() != Qt::NoFocus && previous->focusPolicy() != Qt::NoFocus)
+            QWidget::setTabOrder(previous, row);
+        if (row->focusPolicy() != Qt::NoFocus)
+            previous = row;
+    }
+    placing_ = false;
+}
+
+void VirtualList::resizeEvent(QResizeEvent* event) {
+    QScrollArea::resizeEvent(event);
+    relayout();
+}
+
+bool VirtualList::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == header_ || watched == footer_) &&
+        (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show ||
+         event->type() == QEvent::Hide))
+        relayout();
+    return QScrollArea::eventFilter(watched, event);
+}

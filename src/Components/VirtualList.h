@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QMap>
+#include <QMargins>
+#include <QScrollArea>
+
+#include <functional>
+#include <vector>
+
+// A long list (or grid) that scales with the store: it makes widget rows only for the rows
+// in view, all of one height, and hands rows that scroll out to the rows that scroll in, so
+// a screen of 5,000 records builds and scrolls like a screen of 20.
+//
+// The screen says how to make an empty row and how to fill a row for the item at an index;
+// setCount() after its data changed refills the rows in view (nothing is rebuilt, so a
+// change of selection costs a dozen rebinds). Rows stay real widgets: they keep their Tab
+// stops (in index order) and focus rings, and a focused row is not handed on while it has
+// the focus. A row brought in by scrolling is filled, never animated: a screen that plays
+// an entrance does so for the rows it fills inside setCount().
+//
+// A header (filter chips) and a footer (an empty state) may ride along above and below.
+class VirtualList : public QScrollArea {
+    Q_OBJECT
+public:
+    using MakeRow = std::function<QWidget*(QWidget* parent)>;
+    using BindRow = std::function<void(QWidget* row, int index)>;
+
+    VirtualList(MakeRow make, BindRow bind, QWidget* parent = nullptr);
+
+    void setHeader(QWidget* header);
+    void setFooter(QWidget* footer);
+    void setColumns(int columns);
+    void setSpacing(int horizontal, int vertical);
+    void setRowMargins(const QMargins& margins);
+    void setRowHeight(int height);
+    // For rows whose height follows the column's width (cards in a grid).
+    void setRowHeightForWidth(std::function<int(int columnWidth)> height);
+
+    int count() const { return count_; }
+    // The data changed: count items now; the rows in view are filled again.
+    void setCount(int count);
+
+    // Deletes every row widget, so the next ones are made anew (of another kind, say).
+    void dropRows();
+    // Sets how rows are made and filled from now on; the rows made so far are dropped.
+    void setRowMaker(MakeRow make, BindRow bind);
+
+    // The row showing index, or null when it is out of view.
+    QWidget* rowWidget(int index) const { return shown_.value(index, nullptr); }
+    // The rows in view, in index order.
+    QList<QWidget*> rowsInView() const { return shown_.values(); }
+    int indexOf(const QWidget* row) const;
+    void scrollToIndex(int index);
+    // Row widgets made since the list was created (they are reused, so this stays small).
+    int rowsMade() const { return made_; }
+    // Where the rows start in the page and how tall one is (for tests and layout checks).
+    QRect rowRect(int index) const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void relayout();
+    void placeRows(bool rebindAll);
+    int rowHeight() const;
+    int columnWidth() const;
+    int headerHeight() const;
+    int footerHeight() const;
+    void recycle(int index);
+    static bool holdsFocus(const QWidget* row);
+
+    MakeRow make_;
+    BindRow bind_;
+    QWidget* page_;
+    QWidget* header_ = nullptr;
+    QWidget* footer_ = nullptr;
+    int columns_ = 1;
+    int hSpacing_ = 0;
+    int vSpacing_ = 0;
+    QMargins margins_;
+    int fixedHeight_ = 40;
+    std::function<int(int)> heightForWidth_;
+    int count_ = 0;
+    int made_ = 0;
+    bool placing_ = false;
+    QMap<int, QWidget*> shown_;
+    std::vector<QWidget*> pool_;
+};

@@ -1,0 +1,154 @@
+#include "Models/GoalFigures.h"
+
+#include "Models/Expense.h"
+#include "Models/Goal.h"
+#include "Models/Milestone.h"
+#include "Models/Step.h"
+#include "Platform/Store/ObjectContext.h"
+
+#include <QHash>
+
+namespace {
+
+// The entities the figures derive from: a pending change to any of them is read in memory.
+const QStringList kSources{QStringLiteral("Goal"), QStringLiteral("Milestone"), QStringLiteral("Step"),
+                           QStringLiteral("Expense")};
+
+const QString kStepsSql = QStringLiteral(
+    "SELECT m.\"goal\", COUNT(*), COALESCE(SUM(s.\"isCompleted\"), 0) FROM \"Step\" s "
+    "JOIN \"Milestone\" m ON s.\"milestone\" = m.\"pk\" WHERE m.\"goal\" IS NOT NULL%1 GROUP BY m.\"goal\"");
+const QString kMilestonesSql =
+    QStringLiteral("SELECT \"goal\", COUNT(*), COALESCE(SUM(\"isCompleted\"), 0) FROM \"Milestone\" "
+                   "WHERE \"goal\" IS NOT NULL%1 GROUP BY \"goal\"");
+const QString kMoneySql =
+    QStringLiteral("SELECT g.\"pk\", SUM(e.\"amount\") FROM \"Expense\" e JOIN \"Goal\" g ON g.\"id\" = "
+                   "e.\"goalID\" WHERE e.\"amount\" IS NOT NULL%1 GROUP BY g.\"pk\"");
+
+QHash<ObjectContext*, GoalFigures*>& registry() {
+    static QHash<ObjectContext*, GoalFigures*> all;
+    return all;
+}
+
+} // namespace
+
+GoalFigures& GoalFigures::of(ObjectContext* context) {
+    GoalFigures*& figures = registry()[context];
+    if (!figures)
+        figures = new GoalFigures(context);
+    return *figures;
+}
+
+GoalFigures::GoalFigures(ObjectContext* context) : QObject(context), context_(context) {
+    connect(context, &ObjectContext::aboutToCommit, this, &GoalFigures::forget);
+    connect(context, &QObject::destroyed, [context] { registry().remove(context); });
+}
+
+GoalFigures::Figures GoalFigures::figures(const Goal& goal) {
+    if (goal.isDeleted() || context_->hasChanges(kSources))
+        return counted(goal);
+    if (!loaded_)
+        loadAll();
+    const qint64 id = goal.objectID();
+    if (stale_.contains(id)) {
+        stale_.remove(id);
+        const Figures fresh = loadOne(goal);
+        if (fresh == Figures{})
+            cache_.remove(id);
+        else
+            cache_.insert(id, fresh);
+    }
+    return cache_.value(id);
+}
+
+GoalFigures::Figures GoalFigures::counted(const Goal& goal) {
+    Figures f;
+    for (const auto& milestone : goal.milestones()) {
+        ++f.milestones;
+        if (milestone->isCompleted())
+            ++f.completedMilestones;
+        for (const auto& step : milestone->steps()) {
+            ++f.totalSteps;
+            if (step->isCompleted())
+                ++f.completedSteps;
+        }
+    }
+    const auto goalId = goal.id();
+    if (goalId && goal.context()) {
+        const FetchRequest request(Expense::entityName(),
+                                   Key(QStringLiteral("goalID")) == QVariant::fromValue(*goalId));
+        for (const auto& expense : goal.context()->fetch<Expense>(request))
+            f.contributed += expense->amount();
+    }
+    return f;
+}
+
+void GoalFigures::loadAll() {
+    cache_.clear();
+    stale_.clear();
+    for (const auto& row : context_->aggregate(kStepsSql.arg(QString()))) {
+        Figures& f = cache_[row[0].toLongLong()];
+        f.totalSteps = row[1].toInt();
+        f.completedSteps = row[2].toInt();
+    }
+    for (const auto& row : context_->aggregate(kMilestonesSql.arg(QString()))) {
+        Figures& f = cache_[row[0].toLongLong()];
+        f.milestones = row[1].toInt();
+        f.completedMilestones = row[2].toInt();
+    }
+    for (const auto& row : context_->aggregate(kMoneySql.arg(QString())))
+        cache_[row[0].toLongLong()].contributed = row[1].toDouble();
+    queries_ += 3;
+    loaded_ = true;
+}
+
+GoalFigures::Figures GoalFigures::loadOne(const Goal& goal) {
+    Figures f;
+    const QVariantList pk{goal.objectID()};
+    for (const auto& row : context_->aggregate(kStepsSql.arg(QStringLiteral(" AND m.\"goal\" = ?")), pk)) {
+        f.totalSteps = row[1].toInt();
+        f.completedSteps = row[2].toInt();
+    }
+    for (const auto& row : context_->aggregate(kMilestonesSql.arg(QStringLiteral(" AND \"goal\" = ?")), pk)) {
+        f.milestones = row[1].toInt();
+        f.completedMilestones = row[2].toInt();
+    }
+    for (const auto& row : context_->aggregate(kMoneySql.arg(QStringLiteral(" AND g.\"pk\" = ?")), pk))
+        f.contributed = row[1].toDouble();
+    queries_ += 3;
+    return f;
+}
+
+void GoalFigures::forget(const std::vector<std::shared_ptr<ManagedObject>>& objects, bool everything) {
+    if (!loaded_)
+        return;
+    auto everythingStale = [this] {
+        loaded_ = false;
+        cache_.clear();
+        stale_.clear();
+    };
+    if (everything)
+        return everythingStale();
+    for (const auto& object : objects) {
+        const QString& entity = object->entityName();
+        std::shared_ptr<Goal> goal;
+        if (entity == Goal::entityName()) {
+            stale_.insert(object->objectID());
+            continue;
+        }
+        if (entity == Milestone::entityName()) {
+            goal = std::static_pointer_cast<Milestone>(object)->goal();
+        } else if (entity == Step::entityName()) {
+            if (const auto milestone = std::static_pointer_cast<Step>(object)->milestone())
+                goal = milestone->goal();
+        } else if (entity == Expense::entityName()) {
+            // An expense may have moved from one goal to another; its old goal is not known here.
+            return everythingStale();
+        } else {
+            continue;
+        }
+        // A record that no longer says which goal it fed could have fed any.
+        if (!goal)
+            return everythingStale();
+        stale_.insert(goal->objectID());
+    }
+}

@@ -1,0 +1,133 @@
+#include "Components/VirtualList.h"
+
+#include "Support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include <memory>
+
+namespace {
+
+// A list of numbered rows, each a label and a focusable field, in a 400 x 300 window.
+class VirtualListTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        list = std::make_unique<VirtualList>(
+            [this](QWidget* parent) {
+                auto* row = new QWidget(parent);
+                row->setFocusPolicy(Qt::StrongFocus);
+                new QLabel(row);
+                ++made;
+                return row;
+            },
+            [this](QWidget* row, int index) {
+                row->findChild<QLabel*>()->setText(QString::number(index));
+                row->setObjectName(QStringLiteral("row%1").arg(index));
+                ++bound;
+            });
+        list->setRowHeight(40);
+        list->setSpacing(0, 10);
+        list->resize(400, 300);
+        list->setAttribute(Qt::WA_DontShowOnScreen);
+        list->show();
+        qv::test::settle();
+    }
+
+    QStringList shownTexts() const {
+        QStringList texts;
+        for (QWidget* row : list->rowsInView())
+            texts << row->findChild<QLabel*>()->text();
+        return texts;
+    }
+
+    std::unique_ptr<VirtualList> list;
+    int made = 0;
+    int bound = 0;
+};
+
+TEST_F(VirtualListTest, MakesRowsOnlyForTheRowsInViewHoweverLongTheList) {
+    list->setCount(5000);
+    // 300 px of 50 px steps, plus one row past each edge.
+    EXPECT_LE(made, 8);
+    EXPECT_EQ(list->rowsInView().size(), made);
+    EXPECT_EQ(shownTexts().first(), QStringLiteral("0"));
+    EXPECT_EQ(list->widget()->height(), 5000 * 50 - 10);
+    EXPECT_EQ(list->rowWidget(3)->geometry(), QRect(0, 150, 400, 40));
+    EXPECT_EQ(list->rowWidget(4000), nullptr);
+
+    for (int y = 0; y < 20000; y += 137)
+        list->verticalScrollBar()->setValue(y);
+    // A view cut mid-row shows one row more than a view cut between rows.
+    EXPECT_LE(made, 9) << "rows scrolled out are handed to rows scrolling in";
+    QWidget* row = list->rowWidget(20000 / 50);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->findChild<QLabel*>()->text(), QStringLiteral("400"));
+    EXPECT_EQ(row->y(), 400 * 50);
+}
+
+TEST_F(VirtualListTest, ANewCountRefillsTheRowsInViewAndDropsTheOnesPastTheEnd) {
+    list->setCount(100);
+    bound = 0;
+    list->setCount(100);
+    EXPECT_EQ(bound, list->rowsInView().size()) << "the same rows, filled again";
+    list->setCount(2);
+    EXPECT_EQ(shownTexts(), QStringList({QStringLiteral("0"), QStringLiteral("1")}));
+    list->setCount(0);
+    EXPECT_TRUE(list->rowsInView().isEmpty());
+    EXPECT_EQ(list->widget()->height(), 1);
+}
+
+TEST_F(VirtualListTest, HeaderAboveFooterBelowAndGridColumns) {
+    auto* header = new QLabel(QStringLiteral("header"));
+    header->setFixedHeight(30);
+    list->setHeader(header);
+    auto* footer = new QLabel(QStringLiteral("footer"));
+    footer->setFixedHeight(20);
+    list->setFooter(footer);
+    list->setRowMargins(QMargins(10, 5, 10, 5));
+    list->setColumns(2);
+    list->setSpacing(20, 10);
+    list->setCount(5);
+    EXPECT_EQ(header->geometry(), QRect(0, 0, 400, 30));
+    // Three lines of 40 with two gaps of 10, inside 5 px margins.
+    EXPECT_EQ(footer->y(), 30 + 5 + 140 + 5);
+    EXPECT_EQ(list->rowWidget(0)->geometry(), QRect(10, 35, 180, 40));
+    EXPECT_EQ(list->rowWidget(1)->geometry(), QRect(210, 35, 180, 40));
+    EXPECT_EQ(list->rowWidget(4)->geometry(), QRect(10, 135, 180, 40));
+}
+
+TEST_F(VirtualListTest, TabFollowsTheListOrderAndAFocusedRowStaysWhileScrolledAway) {
+    list->setCount(1000);
+    list->verticalScrollBar()->setValue(2000);
+    list->verticalScrollBar()->setValue(0);
+    const QList<QWidget*> rows = list->rowsInView();
+    for (int i = 0; i + 1 < rows.size(); ++i)
+        EXPECT_EQ(rows[i]->nextInFocusChain(), rows[i + 1]) << i;
+
+    QApplication::setActiveWindow(list.get());
+    QWidget* first = list->rowWidget(0);
+    first->setFocus();
+    ASSERT_TRUE(first->hasFocus());
+    list->verticalScrollBar()->setValue(10000);
+    EXPECT_EQ(list->rowWidget(0), first) << "the focused row keeps its goal and its focus";
+    EXPECT_TRUE(first->hasFocus());
+    EXPECT_EQ(list->indexOf(first), 0);
+}
+
+TEST_F(VirtualListTest, DroppingRowsMakesFreshOnes) {
+    list->setCount(10);
+    QWidget* before = list->rowWidget(0);
+    list->dropRows();
+    list->setCount(10);
+    qv::test::settle();
+    EXPECT_NE(list->rowWidget(0), nullptr);
+    EXPECT_GT(list->rowsMade(), 0);
+    EXPECT_TRUE(list->rowWidget(0) != before || made > 8);
+}
+
+} // namespace

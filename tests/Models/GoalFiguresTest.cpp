@@ -1,0 +1,115 @@
+#include "ModelTestSupport.h"
+
+#include "Models/Expense.h"
+#include "Models/Goal.h"
+#include "Models/GoalFigures.h"
+#include "Models/Milestone.h"
+#include "Models/Step.h"
+
+namespace {
+
+class GoalFiguresTest : public ModelTest {
+protected:
+    std::shared_ptr<Goal> goalWith(int milestones, int stepsEach, int doneEach) {
+        auto goal = Goal::create(context());
+        for (int m = 0; m < milestones; ++m) {
+            auto milestone = Milestone::create(context());
+            milestone->setGoal(goal);
+            milestone->setIsCompleted(m == 0);
+            for (int s = 0; s < stepsEach; ++s) {
+                auto step = Step::create(context());
+                step->setMilestone(milestone);
+                step->setIsCompleted(s < doneEach);
+            }
+        }
+        return goal;
+    }
+    GoalFigures& figures() { return GoalFigures::of(context()); }
+};
+
+TEST_F(GoalFiguresTest, SavedFiguresComeFromOnePassOverTheStoreForEveryGoal) {
+    useFileStore();
+    std::vector<std::shared_ptr<Goal>> goals;
+    for (int i = 0; i < 10; ++i)
+        goals.push_back(goalWith(i % 3 + 1, 4, i % 5));
+    auto money = Goal::create(context());
+    money->setNeedsMoney(true);
+    money->setTargetAmount(200);
+    auto expense = Expense::create(context());
+    expense->setGoalID(money->id());
+    expense->setAmount(50);
+    ASSERT_TRUE(context()->save());
+
+    const int before = figures().queriesRun();
+    for (int i = 0; i < 10; ++i) {
+        const GoalFigures::Figures f = goals[size_t(i)]->figures();
+        EXPECT_EQ(f.milestones, i % 3 + 1) << i;
+        EXPECT_EQ(f.completedMilestones, 1) << i;
+        EXPECT_EQ(f.totalSteps, 4 * (i % 3 + 1)) << i;
+        EXPECT_EQ(f.completedSteps, (i % 5) * (i % 3 + 1)) << i;
+    }
+    EXPECT_DOUBLE_EQ(money->progressPercentage(), 0.25);
+    EXPECT_EQ(figures().queriesRun() - before, 3) << "no query per goal";
+
+    reopenFileStore();
+    const auto reread = context()->fetch<Goal>(FetchRequest(Goal::entityName()));
+    ASSERT_EQ(reread.size(), 11u);
+    EXPECT_EQ(reread[3]->figures().totalSteps, 4 * (3 % 3 + 1));
+    EXPECT_EQ(reread[3]->figures().completedSteps, 3);
+}
+
+TEST_F(GoalFiguresTest, ASaveQueriesAgainOnlyTheGoalsItTouched) {
+    auto a = goalWith(1, 4, 1);
+    auto b = goalWith(1, 2, 2);
+    ASSERT_TRUE(context()->save());
+    EXPECT_DOUBLE_EQ(a->progressPercentage(), 0.25);
+    EXPECT_DOUBLE_EQ(b->progressPercentage(), 1.0);
+
+    const int before = figures().queriesRun();
+    a->milestonesArray().front()->steps().back()->setIsCompleted(true);
+    ASSERT_TRUE(context()->save());
+    EXPECT_DOUBLE_EQ(b->progressPercentage(), 1.0);
+    EXPECT_EQ(figures().queriesRun(), before) << "b was not touched";
+    EXPECT_DOUBLE_EQ(a->progressPercentage(), 0.5);
+    EXPECT_EQ(figures().queriesRun(), before + 3);
+}
+
+TEST_F(GoalFiguresTest, UnsavedChangesAreSeenAndARollbackBringsTheSavedFiguresBack) {
+    auto goal = goalWith(2, 2, 0);
+    ASSERT_TRUE(context()->save());
+    EXPECT_EQ(goal->completedSteps(), 0);
+
+    auto step = goal->milestonesArray().back()->steps().front();
+    step->setIsCompleted(true);
+    EXPECT_EQ(goal->completedSteps(), 1) << "pending, not yet saved";
+    context()->rollback();
+    EXPECT_EQ(goal->completedSteps(), 0);
+
+    context()->deleteObject(goal->milestonesArray().front());
+    EXPECT_EQ(goal->milestoneCount(), 1);
+    ASSERT_TRUE(context()->save());
+    EXPECT_EQ(goal->milestoneCount(), 1);
+    EXPECT_EQ(goal->totalSteps(), 2) << "the deleted milestone's steps went with it";
+}
+
+TEST_F(GoalFiguresTest, MoneyMovedFromOneGoalToAnotherIsCountedForTheNewOneOnly) {
+    auto first = Goal::create(context());
+    auto second = Goal::create(context());
+    auto expense = Expense::create(context());
+    expense->setGoalID(first->id());
+    expense->setAmount(120);
+    ASSERT_TRUE(context()->save());
+    EXPECT_DOUBLE_EQ(first->financialContributed(), 120);
+    EXPECT_DOUBLE_EQ(second->financialContributed(), 0);
+
+    expense->setGoalID(second->id());
+    ASSERT_TRUE(context()->save());
+    EXPECT_DOUBLE_EQ(first->financialContributed(), 0);
+    EXPECT_DOUBLE_EQ(second->financialContributed(), 120);
+
+    context()->deleteObject(expense);
+    ASSERT_TRUE(context()->save());
+    EXPECT_DOUBLE_EQ(second->financialContributed(), 0);
+}
+
+} // namespace
