@@ -1,5 +1,6 @@
 #include "Views/Dashboard/DashboardEmptyState.h"
 
+#include "Components/CastShadow.h"
 #include "Components/PressEffect.h"
 #include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
@@ -90,6 +91,7 @@ DashboardEmptyState::DashboardEmptyState(std::function<void()> onCreate, QWidget
     create_->setObjectName(QStringLiteral("createFirstGoalButton"));
     ScreenStyle::setSymbol(create_, QStringLiteral("plus"), Qt::white, 14);
     PressEffect::attach(create_);
+    CastShadow::set(create_, {Theme::withOpacity(AppTheme::Colors::indigo(), 0.45), 16, 0, 6}, 24);
     connect(create_, &QPushButton::clicked, this, [onCreate = std::move(onCreate)] {
         if (onCreate)
             onCreate();

@@ -1,6 +1,7 @@
 #include "Views/Dashboard/DashboardHeader.h"
 
 #include "Components/AnimatedProgressRing.h"
+#include "Components/CastShadow.h"
 #include "Components/MotionEffect.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
@@ -28,6 +29,8 @@ DashboardHeader::DashboardHeader(QWidget* parent) : QWidget(parent) {
     greeting_->setObjectName(QStringLiteral("greeting"));
     greetingRow->addWidget(greeting_, 0, Qt::AlignVCenter);
     badge_ = new DashboardStreakBadge(this);
+    CastShadow::set(badge_, {Theme::withOpacity(AppTheme::Colors::amber(), 0.3), 6, 0, 0},
+                    badge_->sizeHint().height() / 2.0);
     greetingRow->addWidget(badge_, 0, Qt::AlignVCenter);
     greetingRow->addStretch(1);
     left->addLayout(greetingRow);
@@ -48,7 +51,6 @@ DashboardHeader::DashboardHeader(QWidget* parent) : QWidget(parent) {
     auto* caption = ScreenStyle::label(tr("Overall"), Theme::font(10), Theme::textMuted(), ringColumn_);
     ringLayout->addWidget(caption, 0, Qt::AlignHCenter);
     row->addWidget(ringColumn_, 0, Qt::AlignVCenter);
-    MotionEffect::staggeredAppear(ringColumn_, 0.2);
 }
 
 void DashboardHeader::setFigures(int streak, double overallProgress) {
@@ -62,6 +64,9 @@ void DashboardHeader::setFigures(int streak, double overallProgress) {
 
 void DashboardHeader::setRingShown(bool shown) {
     ringColumn_->setVisible(shown);
+    // An entrance waits for the widget to show; a hidden ring must not keep one waiting.
+    if (shown)
+        MotionEffect::staggeredAppear(ringColumn_, 0.2);
 }
 
 QString DashboardHeader::greetingText() const {

@@ -1,6 +1,7 @@
 #include "Views/Dashboard/DashboardView.h"
 
 #include "Components/BareScrollArea.h"
+#include "Components/CastShadow.h"
 #include "Components/MotionEffect.h"
 #include "Components/SheetHost.h"
 #include "Components/StatCard.h"
@@ -51,7 +52,7 @@ DashboardView::DashboardView(const AppEnvironment& env, QWidget* parent)
     column->addWidget(buildStats(page));
 
     quote_ = new QuoteCard(page);
-    MotionEffect::staggeredAppear(quote_, 0.12);
+    CastShadow::set(quote_, AppTheme::Shadows::card(), 18);
     column->addWidget(quote_);
 
     AppViewModel* app = env_.appViewModel;
@@ -63,7 +64,6 @@ DashboardView::DashboardView(const AppEnvironment& env, QWidget* parent)
         toGoals, [this](const std::shared_ptr<Goal>& goal) { openGoal(goal); }, page);
     column->addWidget(goals_);
     empty_ = new DashboardEmptyState(toGoals, page);
-    MotionEffect::staggeredAppear(empty_, 0.1);
     column->addWidget(empty_);
 
     achievements_ = new AchievementsTimelineWidget(
@@ -139,10 +139,18 @@ void DashboardView::showFigures() {
 
 void DashboardView::showGoals() {
     const bool any = !viewModel_->goals().empty();
-    header_->setRingShown(any);
-    quote_->setVisible(any);
-    goals_->setVisible(any);
-    empty_->setVisible(!any);
+    if (any != hasGoals_) {
+        // The side that comes into view makes its entrance; the other leaves at once.
+        hasGoals_ = any;
+        header_->setRingShown(any);
+        quote_->setVisible(any);
+        goals_->setVisible(any);
+        empty_->setVisible(!any);
+        if (any)
+            MotionEffect::staggeredAppear(quote_, 0.12);
+        else
+            MotionEffect::staggeredAppear(empty_, 0.1);
+    }
     const QSet<qint64> hidden = env_.appViewModel ? env_.appViewModel->hiddenGoalIDs() : QSet<qint64>{};
     goals_->place(any ? viewModel_->cardGoals(hidden) : std::vector<std::shared_ptr<Goal>>{});
 }

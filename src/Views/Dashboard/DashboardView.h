@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class AchievementsTimelineWidget;
 class AchievementsViewModel;
@@ -58,4 +59,5 @@ private:
     DashboardEmptyState* empty_ = nullptr;
     AchievementsTimelineWidget* achievements_ = nullptr;
     std::shared_ptr<Goal> selectedGoal_;
+    std::optional<bool> hasGoals_;
 };

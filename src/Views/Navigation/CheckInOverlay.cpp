@@ -1,5 +1,6 @@
 #include "Views/Navigation/CheckInOverlay.h"
 
+#include "Components/ShadowCache.h"
 #include "Components/UltraThinMaterial.h"
 #include "Core/Extensions/ImageBlur.h"
 #include "Views/Dashboard/DailyCheckInModal.h"
@@ -91,13 +92,6 @@ void CheckInOverlay::paintEvent(QPaintEvent*) {
 }
 
 void CheckInOverlay::paintCardShadow(QPainter& painter) {
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    const QRectF card = QRectF(modal_->geometry()).translated(0, kShadowOffset);
-    for (int i = 4; i >= 1; --i) {
-        const double grow = kShadowRadius * i / 4.0;
-        painter.setBrush(QColor(0, 0, 0, int(255 * kShadowOpacity / 5.0)));
-        painter.drawRoundedRect(card.adjusted(-grow, -grow, grow, grow), kCardRadius + grow,
-                                kCardRadius + grow);
-    }
+    ShadowCache::paint(painter, QRectF(modal_->geometry()), kCardRadius,
+                       {QColor(0, 0, 0, int(255 * kShadowOpacity)), kShadowRadius, 0, kShadowOffset});
 }
