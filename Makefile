@@ -28,7 +28,8 @@ build-test: setup
 	@cmake --build build/test -j $(JOBS)
 
 test: build-test
-	@cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -LE window
+	@scripts/window-lane build/test
 
 bench: setup
 	@cmake -S . -B build/bench $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DQUORVALE_TESTS=OFF -DQUORVALE_BENCH=ON >/dev/null

@@ -1,6 +1,6 @@
 #include "Components/Animator.h"
 
-#include <QTimer>
+#include "Platform/Clock.h"
 
 #include <cmath>
 
@@ -34,8 +34,9 @@ QVariantAnimation* Animator::run(QObject* owner, const AnimationTiming& timing,
     if (delayMs == 0) {
         animation->start();
     } else {
+        // The wait follows the application's clock, so tests that drive time drive it too.
         QPointer<QVariantAnimation> guard(animation);
-        QTimer::singleShot(delayMs, animation, [guard] {
+        Clock::after(animation, delayMs, [guard] {
             if (guard && guard->state() == QAbstractAnimation::Stopped)
                 guard->start();
         });

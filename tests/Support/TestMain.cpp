@@ -1,5 +1,6 @@
 // One main for every test program: it pins the locale and the time zone, runs Qt
-// offscreen without animations, and gives each test a home of its own.
+// offscreen without animations (or on the window lane's X server with them), and gives each
+// test a home of its own.
 
 #include "Support/TestSupport.h"
 
@@ -120,6 +121,31 @@ private:
 
 TempHomeListener* g_home = nullptr;
 
+bool& realWindowRequested() {
+    static bool requested = false;
+    return requested;
+}
+
+bool g_onRealWindow = false;
+
+// Only the display the lane started is used, never the desktop the tests were started from.
+void choosePlatform() {
+    const QByteArray display = qgetenv("QV_WINDOW_DISPLAY");
+    g_onRealWindow = realWindowRequested() && !display.isEmpty();
+    if (!g_onRealWindow) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        setenv("QUORVALE_NO_ANIMATIONS", "1", 1);
+        return;
+    }
+    setenv("DISPLAY", display.constData(), 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    unsetenv("QUORVALE_NO_ANIMATIONS");
+    // One device pixel per logical pixel, whatever the caller's desktop asks for.
+    for (const char* name : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR",
+                             "QT_ENABLE_HIGHDPI_SCALING", "QT_FONT_DPI", "WAYLAND_DISPLAY"})
+        unsetenv(name);
+}
+
 } // namespace
 
 namespace qv::test {
@@ -146,6 +172,15 @@ QString saveScreen(QWidget* widget, const QString& name) {
     return path;
 }
 
+bool requestRealWindow() {
+    realWindowRequested() = true;
+    return true;
+}
+
+bool onRealWindow() {
+    return g_onRealWindow;
+}
+
 void settle(int rounds) {
     for (int i = 0; i < rounds; ++i) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -158,8 +193,7 @@ void settle(int rounds) {
 int main(int argc, char** argv) {
     pinLocale();
     pinZone();
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    setenv("QUORVALE_NO_ANIMATIONS", "1", 1);
+    choosePlatform();
     unsetenv("DBUS_SESSION_BUS_ADDRESS_OVERRIDE");
     QStandardPaths::setTestModeEnabled(true);
 

@@ -19,4 +19,11 @@ QString saveScreen(QWidget* widget, const QString& name);
 // Processes pending events (layouts, deferred deletes, queued signals).
 void settle(int rounds = 3);
 
+// A test program whose tests drive a real X11 window asks for one before main runs (from a
+// static initialiser). It gets the xcb platform with animations on when the environment names
+// the lane's X server in QV_WINDOW_DISPLAY, and the offscreen platform otherwise.
+bool requestRealWindow();
+// True when this program runs on the lane's X server.
+bool onRealWindow();
+
 } // namespace qv::test

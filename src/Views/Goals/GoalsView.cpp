@@ -1,7 +1,7 @@
 #include "Views/Goals/GoalsView.h"
 
-#include "Components/MotionEffect.h"
 #include "Components/SheetHost.h"
+#include "Components/SlidingPanelHost.h"
 #include "Components/VirtualList.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
@@ -56,11 +56,9 @@ GoalsView::GoalsView(const AppEnvironment& env, QWidget* parent)
     divider_->setStyleSheet(
         QStringLiteral("background: %1;").arg(AppTheme::Colors::borderSubtle().name(QColor::HexArgb)));
     body->addWidget(divider_);
-    panelHost_ = new QWidget(this);
+    panelHost_ = new SlidingPanelHost(this);
     panelHost_->setObjectName(QStringLiteral("goalsDetailPanelHost"));
     panelHost_->setFixedWidth(kDetailPanelWidth);
-    auto* panelLayout = new QVBoxLayout(panelHost_);
-    panelLayout->setContentsMargins(0, 0, 0, 0);
     body->addWidget(panelHost_);
     column->addLayout(body, 1);
 
@@ -158,17 +156,16 @@ void GoalsView::updatePanel() {
     const bool open = selected_ && !showingArchived_;
     const qint64 wanted = open ? selected_->objectID() : 0;
     if (panel_ && panel_->property("goalID").toLongLong() != wanted) {
-        panel_->hide();
-        panel_->deleteLater();
+        panelHost_->clear();
         panel_ = nullptr;
     }
     if (open && !panel_) {
         panel_ = makeDetailPanel(env_, selected_, panelHost_);
         panel_->setProperty("goalID", wanted);
-        panelHost_->layout()->addWidget(panel_);
-        // In from the trailing edge, a full panel's width, fading as it comes.
-        const double trailing = panel_->isRightToLeft() ? -kDetailPanelWidth : kDetailPanelWidth;
-        MotionEffect::appearFrom(panel_, QPointF(trailing, 0), AppTheme::Animation::spring());
+        // In from the trailing edge, a full panel's width. It slides without fading: a fade
+        // needs a graphics effect over the panel's live children, which holds up their painting.
+        const int trailing = panel_->isRightToLeft() ? -kDetailPanelWidth : kDetailPanelWidth;
+        panelHost_->setPanel(panel_, trailing, AppTheme::Animation::spring());
     }
     divider_->setVisible(open);
     panelHost_->setVisible(open);

@@ -19,6 +19,7 @@ class QScrollArea;
 class QStackedWidget;
 class QVBoxLayout;
 class SheetHost;
+class SlidingPanelHost;
 class VirtualList;
 
 // The goals destination: the active goals as rows or a grid of cards with search and a
@@ -83,6 +84,6 @@ private:
     std::vector<std::shared_ptr<Goal>> archivedGoals_;
     QWidget* divider_ = nullptr;
     QPointer<QWidget> panel_;
-    QWidget* panelHost_ = nullptr;
+    SlidingPanelHost* panelHost_ = nullptr;
     QList<QPointer<SheetHost>> sheets_; // opened here; closed with the screen
 };

@@ -1,0 +1,38 @@
+#pragma once
+
+// The whole-window lane: tests that need what offscreen renders cannot show (painting
+// conflicts, mnemonics, focus rings, minimum sizes of the real window). `make test` runs them
+// after the offscreen tests, one at a time, on one private Xvfb server (96 dpi, no window
+// manager) with the xcb platform and animations on, driven by FakeAnimationDriver.
+//
+// To add a screen: put a <Screen>WindowTest.cpp beside this header (every .cpp in tests/Window
+// joins the program qv_window_tests and the ctest label "window"), derive its fixture from
+// WindowLane, open the window with showWindow(), reach the screen as a user would, call
+// frames() to let animations run, and check what grabScreen() returns. Keep each test short:
+// the lane runs under the sanitizers. Run it alone with `scripts/window-lane build/test`.
+
+#include "Views/MainRoadSupport.h"
+
+#include <QImage>
+#include <QStringList>
+
+class WindowLane : public MainRoad {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The application's window over the test store, shown at the given size at the screen's
+    // top-left corner, exposed and active.
+    MainWindow& showWindow(QSize size);
+    // Lets the given time pass on the fake clock, frame by frame.
+    static void frames(int msec);
+    // What the X server shows of the widget after a synchronous repaint of its window.
+    static QImage grabScreen(QWidget* widget);
+    // grabScreen of the whole window, saved as build/screens/window-<name>.png.
+    QString saveScreen(const QString& name);
+    // Share of pixels (0..1) whose colour differs by more than a small tolerance.
+    static double differingShare(const QImage& a, const QImage& b);
+
+    // Warnings Qt printed since the test began; a painter warning fails the test.
+    QStringList warnings;
+};
