@@ -49,7 +49,7 @@ DashboardView::DashboardView(const AppEnvironment& env, QWidget* parent)
     header_ = new DashboardHeader(page);
     MotionEffect::staggeredAppear(header_, 0);
     column->addWidget(header_);
-    column->addWidget(buildStats(page));
+    column->addLayout(buildStats(page));
 
     quote_ = new QuoteCard(page);
     CastShadow::set(quote_, AppTheme::Shadows::card(), 18);
@@ -91,11 +91,10 @@ DashboardView::DashboardView(const AppEnvironment& env, QWidget* parent)
 
 DashboardView::~DashboardView() = default;
 
-QWidget* DashboardView::buildStats(QWidget* parent) {
-    auto* box = new QWidget(parent);
-    box->setObjectName(QStringLiteral("dashboardStats"));
-    auto* grid = new QGridLayout(box);
-    grid->setContentsMargins(0, 0, 0, 0);
+QLayout* DashboardView::buildStats(QWidget* page) {
+    // The cards sit straight on the page, which paints their shadows: a box of their own
+    // would cut the shadows off at its edges.
+    auto* grid = new QGridLayout;
     grid->setSpacing(16);
     struct Spec {
         const char* title;
@@ -111,13 +110,13 @@ QWidget* DashboardView::buildStats(QWidget* parent) {
     };
     for (int i = 0; i < 4; ++i) {
         auto* card = new StatCard(tr(specs[i].title), QStringLiteral("0"), tr(specs[i].subtitle),
-                                  QString::fromLatin1(specs[i].icon), specs[i].color, i, box);
+                                  QString::fromLatin1(specs[i].icon), specs[i].color, i, page);
         card->setMinimumWidth(10);
         grid->addWidget(card, 0, i);
         grid->setColumnStretch(i, 1);
         stats_.push_back(card);
     }
-    return box;
+    return grid;
 }
 
 void DashboardView::showEvent(QShowEvent* event) {

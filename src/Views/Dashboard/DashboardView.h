@@ -14,6 +14,7 @@ class DashboardGoalsSection;
 class DashboardHeader;
 class DashboardViewModel;
 class Goal;
+class QLayout;
 class QuoteCard;
 class StatCard;
 
@@ -45,7 +46,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QWidget* buildStats(QWidget* parent);
+    QLayout* buildStats(QWidget* page);
     void showFigures();
     void showGoals();
 
