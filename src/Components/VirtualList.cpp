@@ -47,6 +47,7 @@ void VirtualList::setColumns(int columns) {
 void VirtualList::setSpacing(int horizontal, int vertical) {
     hSpacing_ = horizontal;
     vSpacing_ = vertical;
+    offsetsCount_ = -1;
     relayout();
 }
 
@@ -66,8 +67,33 @@ void VirtualList::setRowHeightForWidth(std::function<int(int)> height) {
     relayout();
 }
 
+void VirtualList::setRowHeights(std::function<int(int, int)> height) {
+    heights_ = std::move(height);
+    columns_ = 1;
+    offsetsCount_ = -1;
+    relayout();
+}
+
+void VirtualList::measureRows() {
+    const int width = columnWidth();
+    if (!heights_ || (offsetsWidth_ == width && offsetsCount_ == count_))
+        return;
+    offsets_.assign(size_t(count_) + 1, 0);
+    for (int i = 0; i < count_; ++i)
+        offsets_[size_t(i) + 1] = offsets_[size_t(i)] + std::max(1, heights_(i, width)) + vSpacing_;
+    offsetsWidth_ = width;
+    offsetsCount_ = count_;
+}
+
+int VirtualList::firstIndexBelow(int y) const {
+    // The last row whose top is at or above y.
+    const auto it = std::upper_bound(offsets_.begin(), offsets_.end() - 1, y);
+    return std::max(0, int(it - offsets_.begin()) - 1);
+}
+
 void VirtualList::setCount(int count) {
     count_ = std::max(0, count);
+    offsetsCount_ = -1; // the rows may differ even when their number does not
     for (auto it = shown_.begin(); it != shown_.end();) {
         if (it.key() < count_) {
             ++it;
@@ -123,6 +149,11 @@ int VirtualList::footerHeight() const {
 }
 
 QRect VirtualList::rowRect(int index) const {
+    if (heights_ && index >= 0 && size_t(index) + 1 < offsets_.size()) {
+        const int top = headerHeight() + margins_.top() + offsets_[size_t(index)];
+        return {margins_.left(), top, columnWidth(),
+                offsets_[size_t(index) + 1] - offsets_[size_t(index)] - vSpacing_};
+    }
     const int line = index / columns_;
     const int column = index % columns_;
     const int width = columnWidth();
@@ -147,8 +178,12 @@ void VirtualList::scrollToIndex(int index) {
 
 void VirtualList::relayout() {
     const int lines = (count_ + columns_ - 1) / columns_;
-    const int rowsHeight =
+    int rowsHeight =
         lines == 0 ? 0 : margins_.top() + lines * rowHeight() + (lines - 1) * vSpacing_ + margins_.bottom();
+    if (heights_) {
+        measureRows();
+        rowsHeight = count_ == 0 ? 0 : margins_.top() + offsets_.back() - vSpacing_ + margins_.bottom();
+    }
     const int header = headerHeight();
     const int footer = footerHeight();
     const int width = viewport()->width();
@@ -182,8 +217,12 @@ void VirtualList::placeRows(bool rebindAll) {
     const int step = height + vSpacing_;
     const int firstLine = std::max(0, (viewTop - top) / step - kOverscanRows);
     const int lastLine = std::max(0, (viewBottom - top) / step + kOverscanRows);
-    const int first = std::min(count_, firstLine * columns_);
-    const int last = std::min(count_, (lastLine + 1) * columns_);
+    int first = std::min(count_, firstLine * columns_);
+    int last = std::min(count_, (lastLine + 1) * columns_);
+    if (heights_ && size_t(count_) + 1 == offsets_.size()) {
+        first = std::max(0, firstIndexBelow(viewTop - top) - kOverscanRows);
+        last = std::min(count_, firstIndexBelow(viewBottom - top) + 1 + kOverscanRows);
+    }
 
     for (const int index : shown_.keys())
         if ((index < first || index >= last) && (index >= count_ || !holdsFocus(shown_.value(index))))

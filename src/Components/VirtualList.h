@@ -35,6 +35,10 @@ public:
     void setRowHeight(int height);
     // For rows whose height follows the column's width (cards in a grid).
     void setRowHeightForWidth(std::function<int(int columnWidth)> height);
+    // For a one-column list whose rows differ in height (section titles between rows): the
+    // height of the row at index for the width, asked for every row when the count or the
+    // width changes, so it must be cheap (no widgets).
+    void setRowHeights(std::function<int(int index, int width)> height);
 
     int count() const { return count_; }
     // The data changed: count items now; the rows in view are filled again.
@@ -64,6 +68,8 @@ private:
     void relayout();
     void placeRows(bool rebindAll);
     int rowHeight() const;
+    void measureRows();
+    int firstIndexBelow(int y) const;
     int columnWidth() const;
     int headerHeight() const;
     int footerHeight() const;
@@ -81,6 +87,10 @@ private:
     QMargins margins_;
     int fixedHeight_ = 40;
     std::function<int(int)> heightForWidth_;
+    std::function<int(int, int)> heights_;
+    std::vector<int> offsets_; // with heights_: each row's top from the first row's, and the end
+    int offsetsWidth_ = -1;
+    int offsetsCount_ = -1;
     int count_ = 0;
     int made_ = 0;
     bool placing_ = false;

@@ -2,14 +2,21 @@
 
 #include "Support/TestSupport.h"
 
+#include "Platform/Store/StoreMigrations.h"
+
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSysInfo>
 #include <QThread>
+
+#include <SQLiteCpp/Database.h>
 
 namespace {
 
@@ -131,4 +138,70 @@ TEST(SingleInstanceGuard, TakesOverALockLeftByADeadProcessAndTellsLiveOnesApart)
     EXPECT_NE(SingleInstanceGuard::serverName(folder),
               SingleInstanceGuard::serverName(qv::test::tempHome() + QStringLiteral("/data/Other")));
     EXPECT_FALSE(elsewhere.requestRaise(300));
+}
+
+TEST(SingleInstanceGuard, ALockNamingADeadProcessOrNoOneIsTakenOver) {
+    const QString folder = qv::test::tempHome() + QStringLiteral("/data/Stale");
+    QDir().mkpath(folder);
+    QProcess gone;
+    gone.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(gone.waitForStarted(10000));
+    const qint64 deadPid = gone.processId();
+    ASSERT_TRUE(gone.waitForFinished(10000));
+
+    const QList<QByteArray> leftovers{QByteArray::number(deadPid) + "\nquorvale\n" +
+                                          QSysInfo::machineHostName().toUtf8() + "\n",
+                                      QByteArray(), QByteArray("\0\0\0\0", 4)};
+    for (const QByteArray& content : leftovers) {
+        SingleInstanceGuard guard(folder);
+        QFile lock(guard.lockFilePath());
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        lock.write(content);
+        lock.close();
+        EXPECT_EQ(guard.acquire(), SingleInstanceGuard::Outcome::Acquired) << content.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/Quorvale.lock"))) << "released with the guard";
+}
+
+TEST_F(SingleInstance, AStartThatCannotTakeTheLockEndsNonZeroWithItsReason) {
+    // A lock in the way that cannot be removed (a folder); as root, permissions would not do.
+    ASSERT_TRUE(QDir().mkpath(dataFolder_ + QStringLiteral("/Quorvale.lock")));
+    QProcess* blocked = start();
+    ASSERT_TRUE(blocked->waitForFinished(30000));
+    EXPECT_EQ(blocked->exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(blocked->exitCode(), 0);
+    const QByteArray said = blocked->readAllStandardError();
+    EXPECT_TRUE(said.contains("Quorvale: cannot start: the lock file")) << said.toStdString();
+    EXPECT_EQ(said.count("Quorvale:"), 1) << said.toStdString();
+    EXPECT_FALSE(QFile::exists(dataFolder_ + QStringLiteral("/Quorvale.sqlite")))
+        << "the store is not touched";
+}
+
+TEST_F(SingleInstance, AStoreOfANewerBuildEndsTheStartNonZeroAndStaysAsItIs) {
+    QDir().mkpath(dataFolder_);
+    const QString store = dataFolder_ + QStringLiteral("/Quorvale.sqlite");
+    {
+        SQLite::Database db(store.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        db.exec(
+            "CREATE TABLE \"Goal\" (\"pk\" INTEGER PRIMARY KEY, \"title\" TEXT, \"shiny\" TEXT NOT NULL)");
+        db.exec("PRAGMA user_version = " + std::to_string(StoreMigrations::latestVersion() + 1));
+    }
+    QFile file(store);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    QProcess* refused = start();
+    ASSERT_TRUE(refused->waitForFinished(30000));
+    EXPECT_NE(refused->exitCode(), 0);
+    const QByteArray said = refused->readAllStandardError();
+    EXPECT_TRUE(said.contains("was written by a newer Quorvale")) << said.toStdString();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+    EXPECT_FALSE(QFile::exists(dataFolder_ + QStringLiteral("/Quorvale.lock"))) << "the lock is let go";
+
+    // Once the newer build's file is gone, a start runs as usual: nothing was left behind.
+    QFile::remove(store);
+    QProcess* next = start();
+    EXPECT_TRUE(waitUntilListening(next)) << next->readAllStandardError().toStdString();
 }

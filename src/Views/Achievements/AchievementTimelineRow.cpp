@@ -9,6 +9,7 @@
 #include "Models/AchievementCategory.h"
 #include "Views/Achievements/ScreenStyle.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
@@ -17,26 +18,61 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 constexpr int kDeleteInsetTop = 6;
 constexpr int kDeleteInsetTrailing = 2;
 } // namespace
 
+namespace {
+
+constexpr int kPadTop = 8;
+constexpr int kPadBottom = 24;
+constexpr int kLineGap = 4;
+constexpr int kChipPadY = 2;
+
+QFont titleFont() {
+    return Theme::font(15, QFont::DemiBold);
+}
+QFont notesFont() {
+    return Theme::font(13);
+}
+
+} // namespace
+
+int AchievementTimelineRow::notesLines(const QString& notes, int width) {
+    if (notes.isEmpty())
+        return 0;
+    const bool longer = notes.contains(QLatin1Char('\n')) ||
+                        QFontMetrics(notesFont()).horizontalAdvance(notes) > width - kNodeColumn - 16;
+    return longer ? 2 : 1;
+}
+
+int AchievementTimelineRow::heightFor(const Achievement& achievement, int width) {
+    const int line = std::max({QFontMetrics(titleFont()).height(),
+                               QFontMetrics(Theme::font(10, QFont::Medium)).height() + 2 * kChipPadY,
+                               QFontMetrics(Theme::font(11)).height()});
+    const int lines = notesLines(achievement.desc().value_or(QString()), width);
+    const int notes = lines == 0 ? 0 : kLineGap + lines * QFontMetrics(notesFont()).lineSpacing();
+    return kPadTop + line + notes + kPadBottom;
+}
+
 AchievementTimelineRow::AchievementTimelineRow(std::shared_ptr<Achievement> achievement,
-                                               std::function<void()> onDelete, QWidget* parent)
+                                               std::function<void()> onDelete, QWidget* parent, int width)
     : QWidget(parent), achievement_(std::move(achievement)), onDelete_(std::move(onDelete)) {
     setObjectName(QStringLiteral("achievementRow"));
     setAttribute(Qt::WA_Hover, true);
     emoji_ = achievement_->emoji().value_or(QStringLiteral("\U0001F3C6"));
 
     auto* card = new QVBoxLayout(this);
-    card->setContentsMargins(kNodeColumn + 16, 8, 0, 24);
-    card->setSpacing(4);
+    card->setContentsMargins(kNodeColumn + 16, kPadTop, 0, kPadBottom);
+    card->setSpacing(kLineGap);
 
     auto* line = new QHBoxLayout;
     line->setSpacing(8);
-    auto* title = ScreenStyle::label(achievement_->title().value_or(tr("Untitled")),
-                                     Theme::font(15, QFont::DemiBold), Theme::textPrimary());
+    auto* title =
+        ScreenStyle::label(achievement_->title().value_or(tr("Untitled")), titleFont(), Theme::textPrimary());
     title->setObjectName(QStringLiteral("achievementTitle"));
     line->addWidget(title);
     if (const auto category = achievement_->category())
@@ -50,9 +86,15 @@ AchievementTimelineRow::AchievementTimelineRow(std::shared_ptr<Achievement> achi
 
     const QString desc = achievement_->desc().value_or(QString());
     if (!desc.isEmpty()) {
-        auto* notes = ScreenStyle::label(desc, Theme::font(13), Theme::textSecondary());
+        auto* notes = ScreenStyle::label(desc, notesFont(), Theme::textSecondary());
         notes->setObjectName(QStringLiteral("achievementDesc"));
         notes->setWordWrap(true);
+        notes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // Two lines at most; the whole text is in the tip.
+        const int lines = notesLines(desc, width > 0 ? width : 100000);
+        notes->setFixedHeight(lines * notes->fontMetrics().lineSpacing());
+        if (lines > 1)
+            notes->setToolTip(Qt::convertFromPlainText(desc));
         card->addWidget(notes);
     }
 

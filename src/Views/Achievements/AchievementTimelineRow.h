@@ -17,7 +17,7 @@ class AchievementTimelineRow : public QWidget {
     Q_OBJECT
 public:
     AchievementTimelineRow(std::shared_ptr<Achievement> achievement, std::function<void()> onDelete,
-                           QWidget* parent = nullptr);
+                           QWidget* parent = nullptr, int width = 0);
 
     static constexpr int kNodeColumn = 44;
     static constexpr int kNode = 36;
@@ -29,6 +29,10 @@ public:
 
     // The date as the locale writes a medium date ("Mar 7, 2026" in English).
     static QString mediumDateText(const QDate& date);
+    // The row's height at the width, worked out from its fonts alone (the timeline builds
+    // rows only for what is in view): notes take one line, or two when longer, never more.
+    static int heightFor(const Achievement& achievement, int width);
+    static int notesLines(const QString& notes, int width);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,8 +1,8 @@
 #include "Views/Achievements/AchievementsView.h"
 
-#include "Components/BareScrollArea.h"
 #include "Components/SheetHost.h"
 #include "Components/Symbols.h"
+#include "Components/VirtualList.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/Achievement.h"
@@ -12,10 +12,10 @@
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/Achievements/TrophyBadge.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
@@ -33,20 +33,34 @@ AchievementsView::AchievementsView(const AppEnvironment& env, QWidget* parent)
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
 
-    auto* page = new QWidget;
-    body_ = new QVBoxLayout(page);
-    body_->setContentsMargins(32, 32, 32, 32);
-    body_->setSpacing(32);
-    body_->addWidget(buildHeader());
-    body_->addStretch(1);
-
     // The window's backdrop shows through the whole screen.
-    auto* scroll = BareScrollArea::wrap(page);
-    scroll->setObjectName(QStringLiteral("achievementsScroll"));
-    outer->addWidget(scroll);
+    timeline_ = new VirtualList(
+        [](QWidget* parent) {
+            auto* holder = new QWidget(parent);
+            holder->setObjectName(QStringLiteral("timelineItem"));
+            auto* layout = new QVBoxLayout(holder);
+            layout->setContentsMargins(0, 0, 0, 0);
+            return holder;
+        },
+        [this](QWidget* holder, int index) { bind(holder, index); }, this);
+    timeline_->setObjectName(QStringLiteral("achievementsScroll"));
+    QWidget* header = buildHeader();
+    header->setContentsMargins(32, 32, 32, 32);
+    timeline_->setHeader(header);
+    empty_ = buildEmptyState();
+    empty_->hide();
+    timeline_->setFooter(empty_);
+    timeline_->setRowMargins(QMargins(32, 0, 32, 32));
+    timeline_->setSpacing(0, 8);
+    timeline_->setRowHeights([this](int index, int width) { return heightOf(index, width); });
+    outer->addWidget(timeline_);
 
     connect(viewModel_, &AchievementsViewModel::achievementsChanged, this, &AchievementsView::render);
     render();
+}
+
+QFont AchievementsView::yearFont() {
+    return ScreenStyle::kerned(Theme::font(11), 1.5);
 }
 
 QWidget* AchievementsView::buildHeader() {
@@ -98,31 +112,38 @@ QWidget* AchievementsView::buildEmptyState() {
     return empty;
 }
 
-QWidget* AchievementsView::buildTimeline() {
-    auto* timeline = new QWidget;
-    timeline->setObjectName(QStringLiteral("timeline"));
-    auto* years = new QVBoxLayout(timeline);
-    years->setContentsMargins(0, 0, 0, 0);
-    years->setSpacing(32);
-    for (const auto& section : viewModel_->achievementsByYear()) {
-        auto* year = new QVBoxLayout;
-        year->setSpacing(8);
+int AchievementsView::heightOf(int index, int width) const {
+    const Item& item = items_[size_t(index)];
+    if (item.achievement)
+        return AchievementTimelineRow::heightFor(*item.achievement, width);
+    // A year after the first keeps the wider gap between years above its title.
+    return (item.firstYear ? 0 : 24) + QFontMetrics(yearFont()).height();
+}
+
+void AchievementsView::bind(QWidget* holder, int index) {
+    // Deferred: the press that led here may still be running inside the old row.
+    for (QWidget* old : holder->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        old->hide();
+        old->deleteLater();
+    }
+    const Item& item = items_[size_t(index)];
+    if (!item.achievement) {
         // Plain digits: a year is not a quantity ("2024", never "2,024").
-        auto* label = ScreenStyle::label(QString::number(section.year),
-                                         ScreenStyle::kerned(Theme::font(11), 1.5), Theme::textMuted());
+        auto* label = ScreenStyle::label(QString::number(item.year), yearFont(), Theme::textMuted(), holder);
         label->setObjectName(QStringLiteral("yearLabel"));
         label->setContentsMargins(AchievementTimelineRow::kNodeColumn, 0, 0, 0);
-        year->addWidget(label);
-        for (const auto& achievement : section.achievements) {
-            std::weak_ptr<Achievement> weak = achievement;
-            year->addWidget(new AchievementTimelineRow(achievement, [this, weak] {
-                if (auto target = weak.lock())
-                    viewModel_->deleteAchievement(target);
-            }));
-        }
-        years->addLayout(year);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+        holder->layout()->addWidget(label);
+        return;
     }
-    return timeline;
+    std::weak_ptr<Achievement> weak = item.achievement;
+    holder->layout()->addWidget(new AchievementTimelineRow(
+        item.achievement,
+        [this, weak] {
+            if (auto target = weak.lock())
+                viewModel_->deleteAchievement(target);
+        },
+        holder, timeline_->rowRect(index).width()));
 }
 
 void AchievementsView::showAddSheet() {
@@ -133,12 +154,12 @@ void AchievementsView::showAddSheet() {
 
 void AchievementsView::render() {
     subtitle_->setText(tr("%1 wins logged").arg(viewModel_->achievements().size()));
-    if (content_) {
-        // Deferred: the press that led here may still be running inside a row of the old body.
-        body_->removeWidget(content_);
-        content_->hide();
-        content_->deleteLater();
+    items_.clear();
+    for (const auto& section : viewModel_->achievementsByYear()) {
+        items_.push_back({section.year, items_.empty(), nullptr});
+        for (const auto& achievement : section.achievements)
+            items_.push_back({section.year, false, achievement});
     }
-    content_ = viewModel_->achievements().empty() ? buildEmptyState() : buildTimeline();
-    body_->insertWidget(1, content_);
+    empty_->setVisible(items_.empty());
+    timeline_->setCount(int(items_.size()));
 }

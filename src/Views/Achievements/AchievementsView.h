@@ -4,12 +4,17 @@
 
 #include <QWidget>
 
+#include <memory>
+#include <vector>
+
+class Achievement;
 class AchievementsViewModel;
 class QLabel;
-class QVBoxLayout;
+class VirtualList;
 
 // The achievements destination: the count of wins with "Add Win", then the timeline of every
 // achievement grouped by year, newest year first, or an invitation to log the first win.
+// The timeline builds widgets only for the years and rows in view.
 class AchievementsView : public QWidget {
     Q_OBJECT
 public:
@@ -17,17 +22,27 @@ public:
 
     AchievementsViewModel* viewModel() const { return viewModel_; }
     void showAddSheet();
-    // Rebuilds the subtitle and the timeline from the view model.
+    // Shows the subtitle and the timeline as the view model has them.
     void render();
 
 private:
+    // One line of the timeline: a year's title, or an achievement of that year.
+    struct Item {
+        int year = 0;
+        bool firstYear = false;
+        std::shared_ptr<Achievement> achievement;
+    };
+
     QWidget* buildHeader();
     QWidget* buildEmptyState();
-    QWidget* buildTimeline();
+    void bind(QWidget* holder, int index);
+    int heightOf(int index, int width) const;
+    static QFont yearFont();
 
     AppEnvironment env_;
     AchievementsViewModel* viewModel_;
+    VirtualList* timeline_ = nullptr;
     QLabel* subtitle_ = nullptr;
-    QVBoxLayout* body_ = nullptr;
-    QWidget* content_ = nullptr;
+    QWidget* empty_ = nullptr;
+    std::vector<Item> items_;
 };

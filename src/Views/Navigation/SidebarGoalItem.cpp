@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr int kRowHeight = 24;
 constexpr int kEyeSize = 16;
 constexpr double kDot = 7;
 
@@ -76,6 +75,11 @@ void SidebarGoalItem::refresh() {
     updateEye();
     placeEye();
     update();
+}
+
+void SidebarGoalItem::setGoal(std::shared_ptr<Goal> goal) {
+    goal_ = std::move(goal);
+    refresh();
 }
 
 void SidebarGoalItem::updateEye() {

@@ -18,6 +18,8 @@ class SidebarGoalItem : public QWidget {
 public:
     SidebarGoalItem(std::shared_ptr<Goal> goal, AppViewModel* appViewModel, QWidget* parent = nullptr);
 
+    static constexpr int kRowHeight = 24;
+
     const std::shared_ptr<Goal>& goal() const { return goal_; }
     qint64 goalID() const;
 
@@ -30,6 +32,8 @@ public:
 
     // The goal's values may have changed in the store.
     void refresh();
+    // Shows another goal (the sidebar hands rows on while its list scrolls).
+    void setGoal(std::shared_ptr<Goal> goal);
 
     QSize sizeHint() const override;
 

@@ -3,6 +3,7 @@
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
 #include "Components/UltraThinMaterial.h"
+#include "Components/VirtualList.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Core/Theme/ThemeManager.h"
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QScrollArea>
 #include <QSvgRenderer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -73,17 +73,24 @@ SidebarView::SidebarView(const AppEnvironment& env, QWidget* parent)
     column->addWidget(buildHeader());
     column->addWidget(divider(0, 0));
 
-    auto* scroll = new QScrollArea(this);
-    scroll->setObjectName(QStringLiteral("sidebarScroll"));
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->viewport()->setAutoFillBackground(false);
-    auto* content = new QWidget(scroll);
-    content->setAutoFillBackground(false);
+    // The goals are a long list: rows are made only for the goals in view.
+    list_ = new VirtualList(
+        [this](QWidget* parent) -> QWidget* {
+            auto* row = new SidebarGoalItem(goals_.front(), appViewModel_, parent);
+            connect(row, &SidebarGoalItem::clicked, this,
+                    [this] { appViewModel_->navigate(AppDestination::goals); });
+            return row;
+        },
+        [this](QWidget* row, int index) {
+            static_cast<SidebarGoalItem*>(row)->setGoal(goals_[size_t(index)]);
+        },
+        this);
+    list_->setObjectName(QStringLiteral("sidebarScroll"));
+    list_->setStyleSheet(QString());
+    list_->viewport()->setAutoFillBackground(false);
+    auto* content = new QWidget;
     auto* list = new QVBoxLayout(content);
-    list->setContentsMargins(0, 8, 0, 48);
+    list->setContentsMargins(0, 8, 0, 0);
     list->setSpacing(2);
 
     list->addWidget(sectionLabel(QStringLiteral("NAVIGATE")));
@@ -104,19 +111,21 @@ SidebarView::SidebarView(const AppEnvironment& env, QWidget* parent)
     section->setSpacing(2);
     section->addWidget(divider(16, 8));
     section->addWidget(sectionLabel(QStringLiteral("MY GOALS")));
-    goalsLayout_ = new QVBoxLayout;
-    goalsLayout_->setSpacing(2);
-    section->addLayout(goalsLayout_);
     list->addWidget(goalsSection_);
+    list_->setHeader(content);
 
-    newGoalButton_ = new SidebarNewGoalButton(content);
+    auto* footer = new QWidget;
+    auto* footerLayout = new QVBoxLayout(footer);
+    footerLayout->setContentsMargins(0, 2, 0, 48);
+    newGoalButton_ = new SidebarNewGoalButton(footer);
     connect(newGoalButton_, &QAbstractButton::clicked, this,
             [this] { appViewModel_->navigate(AppDestination::goals); });
-    list->addWidget(newGoalButton_);
-    list->addStretch();
-    scroll->setWidget(content);
-    content->setAutoFillBackground(false); // setWidget() turns it on; the material must show
-    column->addWidget(scroll, 1);
+    footerLayout->addWidget(newGoalButton_);
+    list_->setFooter(footer);
+    list_->setRowMargins(QMargins(0, 2, 0, 0));
+    list_->setSpacing(0, 2);
+    list_->setRowHeight(SidebarGoalItem::kRowHeight);
+    column->addWidget(list_, 1);
     column->addWidget(buildFooter());
 
     connect(viewModel_, &SidebarViewModel::goalsChanged, this, &SidebarView::updateGoals);
@@ -248,31 +257,15 @@ void SidebarView::updateSelection() {
 
 QList<SidebarGoalItem*> SidebarView::goalItems() const {
     QList<SidebarGoalItem*> items;
-    for (int i = 0; i < goalsLayout_->count(); ++i)
-        if (auto* item = qobject_cast<SidebarGoalItem*>(goalsLayout_->itemAt(i)->widget()))
-            items.append(item);
+    for (QWidget* row : list_->rowsInView())
+        items.append(static_cast<SidebarGoalItem*>(row));
     return items;
 }
 
 void SidebarView::updateGoals() {
-    const auto goals = viewModel_->goals();
-    QHash<qint64, SidebarGoalItem*> kept;
-    for (const auto& goal : goals) {
-        SidebarGoalItem* row = goalRows_.take(goal->objectID());
-        if (!row) {
-            row = new SidebarGoalItem(goal, appViewModel_, goalsSection_);
-            connect(row, &SidebarGoalItem::clicked, this,
-                    [this] { appViewModel_->navigate(AppDestination::goals); });
-        }
-        goalsLayout_->removeWidget(row);
-        goalsLayout_->addWidget(row);
-        row->refresh();
-        kept.insert(goal->objectID(), row);
-    }
-    for (SidebarGoalItem* gone : std::as_const(goalRows_))
-        delete gone;
-    goalRows_ = kept;
-    goalsSection_->setVisible(!goals.empty());
+    goals_ = viewModel_->goals();
+    goalsSection_->setVisible(!goals_.empty());
+    list_->setCount(int(goals_.size()));
     updateFooter();
 }
 

@@ -2,8 +2,12 @@
 
 #include <QHash>
 #include <QWidget>
+#include <memory>
+#include <vector>
 
 class AppViewModel;
+class Goal;
+class VirtualList;
 class ObjectContext;
 class QLabel;
 class QVBoxLayout;
@@ -46,8 +50,8 @@ private:
     AppViewModel* appViewModel_;
     SidebarViewModel* viewModel_;
     QList<SidebarNavItem*> navItems_;
-    QHash<qint64, SidebarGoalItem*> goalRows_;
-    QVBoxLayout* goalsLayout_ = nullptr;
+    VirtualList* list_ = nullptr;
+    std::vector<std::shared_ptr<Goal>> goals_;
     QWidget* goalsSection_ = nullptr;
     SidebarNewGoalButton* newGoalButton_ = nullptr;
     QToolButton* settingsButton_ = nullptr;

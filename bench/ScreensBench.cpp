@@ -1,0 +1,296 @@
+// The screens on generated ten-year stores (1x and 10x) and on a store of 5,000 active goals:
+// from the action that switches to a destination or selects a goal to the first frame that
+// shows it (p95), frame times while the list comes in, the processor while a screen sits
+// idle with the backdrop moving, the first window, and peak memory after every screen.
+// Targets: switch p95 <= 100 ms at 1x and 150 ms at 10x, frame p95 <= 33 ms, idle <= 15 %
+// of a core, first window at 10x <= 1.5 x the 1x one, peak <= 100 MB at 1x and 150 MB at 10x,
+// stress actions p95 <= 150 ms.
+#include "support/WindowRig.h"
+
+#include "Core/Theme/AnimationTiming.h"
+#include "Platform/UserDefaults.h"
+#include "ViewModels/AppViewModel.h"
+#include "ViewModels/GoalsViewModel.h"
+#include "Views/Goals/GoalRowView.h"
+#include "Views/Goals/GoalsView.h"
+#include "Views/Navigation/MainWindow.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QProcess>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+constexpr int kSamples = 12;
+
+// The screens that are built (the rest still show a placeholder), goals as list and grid.
+struct Visit {
+    const char* name;
+    AppDestination destination;
+    bool grid;
+};
+const Visit kVisits[] = {
+    {"dashboard", AppDestination::dashboard, false}, {"goals_list", AppDestination::goals, false},
+    {"goals_grid", AppDestination::goals, true},     {"achievements", AppDestination::achievements, false},
+    {"journal", AppDestination::journal, false},     {"calendar", AppDestination::calendar, false},
+    {"settings", AppDestination::settings, false},
+};
+
+WindowRig& rigFor(int scale) {
+    static std::map<int, std::unique_ptr<WindowRig>> rigs;
+    auto& rig = rigs[scale];
+    if (!rig)
+        rig = std::make_unique<WindowRig>(scale > 100 ? WindowRig::goalsOnlyStore(scale)
+                                                      : WindowRig::heavyStore(scale));
+    return *rig;
+}
+
+void go(WindowRig& rig, const Visit& visit) {
+    UserDefaults::standard().setFlag(GoalsView::viewModeKey(), visit.grid);
+    rig.app().navigate(visit.destination);
+}
+
+void leaveTo(WindowRig& rig, AppDestination elsewhere) {
+    rig.millisecondsToPaint([&] { rig.app().navigate(elsewhere); });
+}
+
+void reportP95(benchmark::State& state, const std::vector<double>& samples) {
+    state.counters["p95_ms"] = WindowRig::percentile(samples, 0.95);
+    state.counters["median_ms"] = WindowRig::percentile(samples, 0.5);
+}
+
+void switchTo(benchmark::State& state) {
+    const Visit& visit = kVisits[state.range(0)];
+    WindowRig& rig = rigFor(int(state.range(1)));
+    std::vector<double> samples;
+    for (auto _ : state) {
+        for (int i = 0; i < kSamples; ++i) {
+            leaveTo(rig, visit.destination == AppDestination::links ? AppDestination::settings
+                                                                    : AppDestination::links);
+            samples.push_back(rig.millisecondsToPaint([&] { go(rig, visit); }));
+        }
+    }
+    state.SetLabel(visit.name);
+    reportP95(state, samples);
+}
+
+GoalsView* openGoals(WindowRig& rig, bool grid) {
+    leaveTo(rig, AppDestination::links);
+    rig.millisecondsToPaint([&] { go(rig, {"goals", AppDestination::goals, grid}); });
+    return qobject_cast<GoalsView*>(rig.screen());
+}
+
+void selectGoal(benchmark::State& state) {
+    WindowRig& rig = rigFor(int(state.range(0)));
+    std::vector<double> samples;
+    for (auto _ : state) {
+        GoalsView* goals = openGoals(rig, false);
+        for (int i = 0; i < kSamples; ++i) {
+            QList<GoalRowView*> rows;
+            for (GoalRowView* row : goals->findChildren<GoalRowView*>())
+                if (row->isVisible())
+                    rows << row;
+            if (rows.isEmpty()) {
+                state.SkipWithError("no goal rows");
+                return;
+            }
+            auto goal = rows[i % rows.size()]->goal();
+            samples.push_back(rig.millisecondsToPaint([&] { goals->select(goal); },
+                                                      [goals] { return goals->detailPanel(); }));
+        }
+    }
+    reportP95(state, samples);
+}
+
+void entranceFrames(benchmark::State& state) {
+    WindowRig& rig = rigFor(int(state.range(0)));
+    std::vector<double> frames;
+    AnimationTiming::setAnimationsEnabled(true);
+    for (auto _ : state) {
+        for (int i = 0; i < 3; ++i) {
+            openGoals(rig, i % 2 == 1);
+            const std::vector<double> some = rig.frameTimes(700);
+            frames.insert(frames.end(), some.begin(), some.end());
+        }
+    }
+    AnimationTiming::setAnimationsEnabled(false);
+    state.counters["frame_p95_ms"] = WindowRig::percentile(frames, 0.95);
+    state.counters["frames"] = double(frames.size());
+}
+
+void idleCpu(benchmark::State& state) {
+    const Visit& visit = kVisits[state.range(0)];
+    WindowRig& rig = rigFor(int(state.range(1)));
+    const int seconds = qEnvironmentVariableIntValue("QV_IDLE_SECONDS") > 0
+                            ? qEnvironmentVariableIntValue("QV_IDLE_SECONDS")
+                            : 10;
+    double percent = 0;
+    AnimationTiming::setAnimationsEnabled(true);
+    for (auto _ : state) {
+        leaveTo(rig, AppDestination::links);
+        rig.millisecondsToPaint([&] { go(rig, visit); });
+        rig.cpuPercentOver(1500); // the entrance plays out
+        percent = rig.cpuPercentOver(seconds * 1000);
+    }
+    AnimationTiming::setAnimationsEnabled(false);
+    state.SetLabel(visit.name);
+    state.counters["cpu_percent"] = percent;
+}
+
+void firstWindow(benchmark::State& state) {
+    const QString store = WindowRig::heavyStore(int(state.range(0)));
+    std::vector<double> samples;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        WindowRig rig(store); // opens the store, builds the window and waits for its first frame
+        samples.push_back(double(clock.nsecsElapsed()) / 1e6);
+    }
+    state.counters["median_ms"] = WindowRig::percentile(samples, 0.5);
+}
+
+void bareWindow(benchmark::State& state) {
+    std::vector<double> samples;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        QWidget window;
+        window.resize(1200, 760);
+        window.show();
+        bool painted = false;
+        struct Watch : QObject {
+            bool* painted;
+            explicit Watch(bool* p) : painted(p) {}
+            bool eventFilter(QObject*, QEvent* e) override {
+                if (e->type() == QEvent::Paint)
+                    *painted = true;
+                return false;
+            }
+        } watch(&painted);
+        window.installEventFilter(&watch);
+        while (!painted)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        samples.push_back(double(clock.nsecsElapsed()) / 1e6);
+    }
+    state.counters["median_ms"] = WindowRig::percentile(samples, 0.5);
+}
+
+// Runs in a process of its own (see peakMemory): a fresh heap shows what the screens need.
+void peakMemoryChild(benchmark::State& state) {
+    for (auto _ : state) {
+        WindowRig rig(int(state.range(0)) > 100 ? WindowRig::goalsOnlyStore(int(state.range(0)))
+                                                : WindowRig::heavyStore(int(state.range(0))));
+        for (const Visit& visit : kVisits)
+            rig.millisecondsToPaint([&] { go(rig, visit); });
+        if (auto* goals = openGoals(rig, false)) {
+            rig.millisecondsToPaint([&] { goals->setShowingArchived(true); });
+            rig.millisecondsToPaint([&] { goals->setShowingArchived(false); });
+        }
+    }
+    state.counters["peak_MB"] = WindowRig::peakMemoryMB();
+}
+
+void peakMemory(benchmark::State& state) {
+    double peak = 0;
+    for (auto _ : state) {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QV_BENCH_CHILD"), QStringLiteral("1"));
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--benchmark_filter=^peakMemoryChild/%1$").arg(state.range(0)),
+                     QStringLiteral("--benchmark_format=json")});
+        child.waitForFinished(-1);
+        const QJsonArray runs = QJsonDocument::fromJson(child.readAllStandardOutput())
+                                    .object()
+                                    .value(QStringLiteral("benchmarks"))
+                                    .toArray();
+        if (runs.isEmpty()) {
+            state.SkipWithError("the measuring process failed");
+            return;
+        }
+        peak = runs.first().toObject().value(QStringLiteral("peak_MB")).toDouble();
+    }
+    state.counters["peak_MB"] = peak;
+}
+
+QLineEdit* searchField(WindowRig& rig) {
+    return rig.screen() ? rig.screen()->findChild<QLineEdit*>(QStringLiteral("goalsSearchField")) : nullptr;
+}
+
+// 5,000 active goals: open the screen, switch tabs, type a letter and clear it.
+void stress(benchmark::State& state) {
+    WindowRig& rig = rigFor(5000);
+    const int action = int(state.range(0));
+    std::vector<double> samples;
+    for (auto _ : state) {
+        for (int i = 0; i < kSamples; ++i) {
+            GoalsView* goals = nullptr;
+            if (action == 0) {
+                leaveTo(rig, AppDestination::links);
+                samples.push_back(rig.millisecondsToPaint([&] {
+                    go(rig, {"goals", AppDestination::goals, false});
+                }));
+                continue;
+            }
+            goals = qobject_cast<GoalsView*>(rig.screen());
+            if (!goals)
+                goals = openGoals(rig, false);
+            if (action == 1) {
+                const bool archived = !goals->isShowingArchived();
+                samples.push_back(rig.millisecondsToPaint([&] { goals->setShowingArchived(archived); }));
+            } else {
+                goals->setShowingArchived(false);
+                QLineEdit* field = searchField(rig);
+                field->setFocus();
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+                QKeyEvent erase(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+                const double typed =
+                    rig.millisecondsToPaint([&] { QCoreApplication::sendEvent(field, &press); });
+                const double cleared =
+                    rig.millisecondsToPaint([&] { QCoreApplication::sendEvent(field, &erase); });
+                samples.push_back(action == 2 ? typed : cleared);
+            }
+        }
+    }
+    state.SetLabel(action == 0   ? "open goals"
+                   : action == 1 ? "switch tabs"
+                   : action == 2 ? "type a letter"
+                                 : "clear it");
+    reportP95(state, samples);
+}
+
+void everyVisit(benchmark::internal::Benchmark* b) {
+    for (int scale : {1, 10})
+        for (int v = 0; v < int(std::size(kVisits)); ++v)
+            b->Args({v, scale});
+}
+
+} // namespace
+
+BENCHMARK(peakMemory)->Arg(1)->Arg(10)->Arg(5000)->Iterations(1)->Unit(benchmark::kMillisecond);
+// Only the process peakMemory starts runs the measurement itself.
+const bool kChildRegistered = qEnvironmentVariableIsSet("QV_BENCH_CHILD") &&
+                              (benchmark::RegisterBenchmark("peakMemoryChild", peakMemoryChild)
+                                   ->Arg(1)
+                                   ->Arg(10)
+                                   ->Arg(5000)
+                                   ->Iterations(1),
+                               true);
+BENCHMARK(bareWindow)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(firstWindow)->Arg(1)->Arg(10)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(switchTo)->Apply(everyVisit)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(selectGoal)->Arg(1)->Arg(10)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(entranceFrames)->Arg(1)->Arg(10)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(stress)->DenseRange(0, 3)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(idleCpu)->Apply(everyVisit)->Iterations(1)->Unit(benchmark::kMillisecond);

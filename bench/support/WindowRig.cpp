@@ -1,0 +1,197 @@
+#include "support/WindowRig.h"
+
+#include "support/HeavyStore.h"
+
+#include "Models/Goal.h"
+#include "Models/Milestone.h"
+#include "Models/QuorvaleModel.h"
+#include "Models/Step.h"
+#include "Platform/Clock.h"
+#include "Platform/Store/ObjectContext.h"
+#include "Platform/Store/StoreFile.h"
+#include "Platform/UserDefaults.h"
+#include "ViewModels/AppViewModel.h"
+#include "Views/Navigation/ContentView.h"
+#include "Views/Navigation/MainWindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPointer>
+
+#include <algorithm>
+#include <cmath>
+#include <ctime>
+#include <fstream>
+#include <string>
+
+namespace {
+
+QString storesFolder() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../stores");
+}
+
+// Notes when a widget inside the watched one paints.
+class PaintWatch : public QObject {
+public:
+    QPointer<QWidget> inside;
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() && inside) {
+            auto* widget = static_cast<QWidget*>(watched);
+            if (widget == inside || inside->isAncestorOf(widget))
+                painted = true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+WindowRig::WindowRig(const QString& storePath) {
+    static int copies = 0;
+    copy_ = QDir::tempPath() +
+            QStringLiteral("/qv-rig-%1-%2.sqlite").arg(QCoreApplication::applicationPid()).arg(++copies);
+    QFile::remove(copy_);
+    QFile::copy(storePath, copy_);
+    QFile(copy_).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    context_ = StoreFile::openOrExit(QuorvaleModel::objectModel(), copy_);
+    UserDefaults::standard().setFlag(QStringLiteral("onboardingComplete"), true);
+    UserDefaults::standard().setDate(QStringLiteral("lastCheckInDate"), Clock::now());
+    app_ = std::make_unique<AppViewModel>();
+    MainWindow::applyThemeToApplication();
+    window_ = std::make_unique<MainWindow>(AppEnvironment{context_.get(), app_.get()});
+    window_->show();
+    millisecondsToPaint([] {}, [this] { return static_cast<QWidget*>(window_.get()); });
+}
+
+WindowRig::~WindowRig() {
+    window_.reset();
+    app_.reset();
+    context_.reset();
+    for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        QFile::remove(copy_ + suffix);
+}
+
+QWidget* WindowRig::screen() const {
+    return window_->contentView()->currentScreen();
+}
+
+double WindowRig::millisecondsToPaint(const std::function<void()>& action,
+                                      const std::function<QWidget*()>& inside) {
+    PaintWatch watch;
+    qApp->installEventFilter(&watch);
+    QElapsedTimer clock;
+    clock.start();
+    action();
+    watch.inside = inside ? inside() : screen();
+    while (!watch.painted && clock.elapsed() < 60000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (!watch.inside)
+            watch.inside = inside ? inside() : screen();
+    }
+    const double ms = double(clock.nsecsElapsed()) / 1e6;
+    qApp->removeEventFilter(&watch);
+    return ms;
+}
+
+std::vector<double> WindowRig::frameTimes(int milliseconds) {
+    PaintWatch watch;
+    watch.inside = window_.get();
+    qApp->installEventFilter(&watch);
+    std::vector<double> frames;
+    QElapsedTimer total;
+    total.start();
+    while (total.elapsed() < milliseconds) {
+        watch.painted = false;
+        QElapsedTimer turn;
+        turn.start();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+        if (watch.painted)
+            frames.push_back(double(turn.nsecsElapsed()) / 1e6);
+    }
+    qApp->removeEventFilter(&watch);
+    return frames;
+}
+
+double WindowRig::cpuPercentOver(int milliseconds) {
+    const double before = processCpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    return (processCpuSeconds() - before) * 100.0 / (double(clock.elapsed()) / 1000.0);
+}
+
+QString WindowRig::heavyStore(int scale) {
+    return HeavyStore::ensure(storesFolder(), scale);
+}
+
+QString WindowRig::goalsOnlyStore(int goals) {
+    const QString path = storesFolder() + QStringLiteral("/goals-only-%1-v1.sqlite").arg(goals);
+    if (QFile::exists(path))
+        return path;
+    QDir().mkpath(storesFolder());
+    const QString partial = path + QStringLiteral(".partial");
+    QFile::remove(partial);
+    {
+        auto context = StoreFile::openOrExit(QuorvaleModel::objectModel(), partial);
+        const QDateTime now = HeavyStore::now();
+        for (int i = 0; i < goals; ++i) {
+            auto goal = Goal::create(context.get());
+            goal->setTitle(QStringLiteral("Goal number %1").arg(i));
+            goal->setCategory(QStringList{QStringLiteral("Health"), QStringLiteral("Career"),
+                                          QStringLiteral("Finance"), QStringLiteral("Learning")}[i % 4]);
+            goal->setCreatedAt(now.addSecs(-60LL * i));
+            goal->setDeadline(now.addDays(10 + i % 300));
+            goal->setPriority(qint16(i % 4));
+            for (int m = 0; m < 2; ++m) {
+                auto milestone = Milestone::create(context.get());
+                milestone->setGoal(goal);
+                milestone->setOrder(qint16(m));
+                for (int s = 0; s < 5; ++s) {
+                    auto step = Step::create(context.get());
+                    step->setMilestone(milestone);
+                    step->setIsCompleted((i + s) % 3 == 0);
+                }
+            }
+            if (i % 500 == 499)
+                context->save();
+        }
+        context->save();
+    }
+    for (const QString& suffix : {QStringLiteral("-wal"), QStringLiteral("-shm")})
+        QFile::remove(partial + suffix);
+    QFile::rename(partial, path);
+    return path;
+}
+
+double WindowRig::percentile(std::vector<double> values, double p) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t index = std::min(values.size() - 1, size_t(std::ceil(p * double(values.size()))) - 1);
+    return values[index];
+}
+
+double WindowRig::peakMemoryMB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024.0;
+    return 0;
+}
+
+void WindowRig::resetPeakMemory() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+double WindowRig::processCpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
