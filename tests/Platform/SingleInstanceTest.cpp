@@ -2,6 +2,10 @@
 
 #include "Support/TestSupport.h"
 
+#include "Models/Goal.h"
+#include "Models/QuorvaleModel.h"
+#include "Platform/Store/ObjectContext.h"
+#include "Platform/Store/StoreFile.h"
 #include "Platform/Store/StoreMigrations.h"
 
 #include <gtest/gtest.h>
@@ -204,4 +208,46 @@ TEST_F(SingleInstance, AStoreOfANewerBuildEndsTheStartNonZeroAndStaysAsItIs) {
     QFile::remove(store);
     QProcess* next = start();
     EXPECT_TRUE(waitUntilListening(next)) << next->readAllStandardError().toStdString();
+}
+
+TEST_F(SingleInstance, ADamagedStoreIsCheckedAfterTheWindowShowsAndSalvaged) {
+    const QString store = dataFolder_ + QStringLiteral("/Quorvale.sqlite");
+    {
+        StoreFile::Result opened = StoreFile::open(QuorvaleModel::objectModel(), store);
+        ASSERT_TRUE(opened.context) << opened.error.toStdString();
+        for (int i = 0; i < 50; ++i)
+            Goal::create(opened.context.get())->setTitle(QStringLiteral("Goal %1").arg(i));
+        ASSERT_TRUE(opened.context->save());
+    }
+    int root = 0;
+    {
+        SQLite::Database db(store.toStdString(), SQLite::OPEN_READONLY);
+        root = db.execAndGet("SELECT rootpage FROM sqlite_master WHERE name = 'Goal_createdAt'").getInt();
+    }
+    ASSERT_GT(root, 1);
+    {
+        // An index page that opening the store never reads: only the check finds it.
+        QFile file(store);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.seek(qint64(root - 1) * 4096);
+        file.write(QByteArray(4096, char(0x5A)));
+    }
+
+    QProcess* app = start();
+    ASSERT_TRUE(waitUntilListening(app)) << app->readAllStandardError().toStdString();
+    const QDeadlineTimer deadline(30000);
+    QByteArray said;
+    while (!said.contains("is damaged") && !deadline.hasExpired() && app->state() == QProcess::Running) {
+        app->waitForReadyRead(200);
+        said += app->readAllStandardError();
+    }
+    EXPECT_TRUE(said.contains("is damaged")) << said.toStdString();
+    app->kill();
+    app->waitForFinished(10000);
+    EXPECT_EQ(QDir(dataFolder_).entryList({QStringLiteral("Quorvale.sqlite.corrupt-*")}, QDir::Files).size(),
+              1);
+    StoreFile::Result reopened = StoreFile::open(QuorvaleModel::objectModel(), store);
+    ASSERT_TRUE(reopened.context);
+    EXPECT_TRUE(reopened.movedTo.isEmpty()) << "the new store is sound";
+    EXPECT_EQ(reopened.context->count(FetchRequest(Goal::entityName())), 50);
 }

@@ -139,11 +139,21 @@ void PersistenceController::recoverDamagedStore(const QString& reason) {
     const QString path = context_->path();
     StoreSalvage::Report report;
     QString error;
-    ObjectStoreInternals::reopen(
+    const bool reopened = ObjectStoreInternals::reopen(
         *context_, path, [&] { report = StoreSalvage::recover(QuorvaleModel::objectModel(), path, reason); },
         &error);
     if (mainThread_)
         listenForDamage();
+    if (!reopened) {
+        // The context now refuses every save rather than keep changes nowhere.
+        notify(QStringLiteral("Store Damaged"),
+               QStringLiteral("Quorvale found damage in its store and could not open a new one (%1); changes "
+                              "can no longer be saved.%2")
+                   .arg(error, report.movedTo.isEmpty()
+                                   ? QString()
+                                   : QStringLiteral(" The original was kept at %1.").arg(report.movedTo)));
+        return;
+    }
     if (report.movedTo.isEmpty()) {
         // Still the damaged file: nothing more goes into it.
         ObjectStoreInternals::core(*context_).markDamaged(reason, false);

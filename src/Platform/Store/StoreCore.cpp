@@ -274,6 +274,13 @@ QString StoreCore::damageMarkerPath(const QString& storePath) {
     return storePath + QStringLiteral(".damaged");
 }
 
+void StoreCore::leaveDamageMarker(const QString& storePath, const QString& reason) {
+    // Written beside the store rather than into it: the damaged file takes no more writes.
+    QFile marker(damageMarkerPath(storePath));
+    if (!marker.exists() && marker.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        marker.write(reason.toUtf8() + '\n');
+}
+
 void StoreCore::noteFailure(const SQLite::Exception& failure) {
     const int code = failure.getErrorCode() & 0xff;
     if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB)
@@ -284,12 +291,8 @@ void StoreCore::markDamaged(const QString& reason, bool tell) {
     if (damaged_)
         return;
     damaged_ = true;
-    if (path_ != QStringLiteral(":memory:")) {
-        // Written beside the store rather than into it: the damaged file takes no more writes.
-        QFile marker(damageMarkerPath(path_));
-        if (marker.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            marker.write(reason.toUtf8() + '\n');
-    }
+    if (path_ != QStringLiteral(":memory:"))
+        leaveDamageMarker(path_, reason);
     if (tell && onDamage)
         onDamage(reason);
 }

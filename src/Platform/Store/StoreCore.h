@@ -107,6 +107,7 @@ public:
     std::function<bool(QString* reason)> integrityGate; // true: sound
     std::function<void(const QString& reason)> onDamage;
     static QString damageMarkerPath(const QString& storePath);
+    static void leaveDamageMarker(const QString& storePath, const QString& reason);
     bool hasPending(int entity) const { return !entities_[static_cast<std::size_t>(entity)].pending.empty(); }
 
 private:

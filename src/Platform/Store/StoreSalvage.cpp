@@ -221,34 +221,55 @@ QString StoreSalvage::moveAside(const QString& path) {
 
 StoreSalvage::Report StoreSalvage::recover(const ObjectModel& model, const QString& path,
                                            const QString& reason) {
-    const QString aside = moveAside(path);
-    if (aside.isEmpty()) {
-        Report report;
+    // Until the new store is in place, a start after a crash goes through all this again.
+    StoreCore::leaveDamageMarker(path, reason);
+    // Built from a copy before anything moves: reading a store can rewrite its log, and the
+    // original is to be kept exactly as it was. The new store takes the original's place in
+    // two renames, so no moment leaves the folder without one or the other.
+    const QString copy = path + QStringLiteral(".salvage-source");
+    const QString temporary = path + QStringLiteral(".salvage-new");
+    removeWithCompanions(copy);
+    QFile::copy(path, copy);
+    if (QFile::exists(path + kWal))
+        QFile::copy(path + kWal, copy + kWal);
+    Report report = build(model, copy, temporary);
+    removeWithCompanions(copy);
+
+    report.movedTo = moveAside(path);
+    if (report.movedTo.isEmpty()) {
+        removeWithCompanions(temporary);
+        report.complete = false;
         report.error = QStringLiteral("the damaged store could not be moved aside");
         return report;
     }
+    if (report.complete && !QFile::rename(temporary, path)) {
+        report.complete = false;
+        report.error = QStringLiteral("the recovered store could not be put in place");
+    }
+    removeWithCompanions(temporary);
+    QFile::remove(StoreCore::damageMarkerPath(path));
     std::fprintf(stderr, "%s\n",
                  qPrintable(QStringLiteral("Quorvale: the store %1 is damaged (%2); it was moved to %3")
-                                .arg(path, reason, aside)));
+                                .arg(path, reason, report.movedTo)));
     std::fflush(stderr);
-    // The moved files stay exactly as they were: reading a store can rewrite its log.
-    const QString copy = path + QStringLiteral(".salvage-source");
-    removeWithCompanions(copy);
-    QFile::copy(aside, copy);
-    if (QFile::exists(aside + kWal))
-        QFile::copy(aside + kWal, copy + kWal);
-    Report report = salvageInto(model, copy, path);
-    report.movedTo = aside;
-    removeWithCompanions(copy);
-    if (report.complete)
-        QFile::remove(StoreCore::damageMarkerPath(path));
     return report;
 }
 
 StoreSalvage::Report StoreSalvage::salvageInto(const ObjectModel& model, const QString& source,
                                                const QString& target) {
-    Report report;
     const QString temporary = target + QStringLiteral(".salvage-new");
+    Report report = build(model, source, temporary);
+    if (report.complete && !QFile::rename(temporary, target)) {
+        report.complete = false;
+        report.error = QStringLiteral("the recovered store could not be put in place");
+    }
+    removeWithCompanions(temporary);
+    return report;
+}
+
+StoreSalvage::Report StoreSalvage::build(const ObjectModel& model, const QString& source,
+                                         const QString& temporary) {
+    Report report;
     removeWithCompanions(temporary);
     sqlite3* src = nullptr;
     if (sqlite3_open_v2(source.toUtf8().constData(), &src, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
@@ -283,17 +304,11 @@ StoreSalvage::Report StoreSalvage::salvageInto(const ObjectModel& model, const Q
                                                      .getInt();
             transaction.commit();
         }
-        sqlite3_close(src);
-        src = nullptr;
-        if (!QFile::rename(temporary, target)) {
-            report.error = QStringLiteral("the recovered store could not be put in place");
-            return report;
-        }
         report.complete = true;
     } catch (const SQLite::Exception& error) {
-        sqlite3_close(src);
         report.error = QString::fromUtf8(error.what());
         removeWithCompanions(temporary);
     }
+    sqlite3_close(src);
     return report;
 }

@@ -23,12 +23,16 @@ public:
         QString error;         // why not, or why nothing could be read
     };
 
-    // Moves the file at path aside (one line on standard error says why, with reason, and
-    // where to), then builds the new store at path from a copy of the moved files.
+    // Builds a new store from a copy of the file at path, then moves the file aside and puts
+    // the new store in its place; one line on standard error says why (reason) and where to.
     static Report recover(const ObjectModel& model, const QString& path, const QString& reason);
     // Builds a new store at target from what can be read of source; source is read, not changed.
     static Report salvageInto(const ObjectModel& model, const QString& source, const QString& target);
     // Moves a store file and its -wal and -shm aside under a time-stamped name; returns that
     // name, empty on failure.
     static QString moveAside(const QString& path);
+
+private:
+    // Writes the new store into temporary; complete when it holds all that could be read.
+    static Report build(const ObjectModel& model, const QString& source, const QString& temporary);
 };
