@@ -14,11 +14,31 @@ namespace {
 // The wake-up never sleeps longer than this, so a changed wall clock or a resume from
 // suspend is noticed within a minute.
 constexpr qint64 kLongestSleepMs = 60 * 1000;
+constexpr int kMinutesPerDay = 24 * 60;
+
+// hour:minute on a local day. A time that a daylight-saving change skips comes at the first
+// valid minute after it (02:30 on a night that jumps from 02:00 to 03:00 comes at 03:00); on a
+// night that repeats the hour it is one of the two, and the once-a-day rule keeps it single.
+QDateTime occurrenceOn(const QDate& day, int hour, int minute) {
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    for (int total = hour * 60 + minute; total < kMinutesPerDay; ++total) {
+        const QTime time(total / 60, total % 60);
+        const QDateTime at(day, time, zone);
+        if (at.isValid() && at.time() == time)
+            return at;
+    }
+    return day.addDays(1).startOfDay(zone);
+}
 
 } // namespace
 
 NotificationCenter::NotificationCenter(QObject* parent)
     : QObject(parent), bus_(std::make_unique<NotificationBus>()) {
+    qRegisterMetaType<NotificationRequest>();
+}
+
+NotificationCenter::NotificationCenter(Presenter present, QObject* parent)
+    : QObject(parent), present_(std::move(present)) {
     qRegisterMetaType<NotificationRequest>();
 }
 
@@ -91,20 +111,16 @@ QDateTime NotificationCenter::nextDelivery(const QString& identifier) const {
     return {};
 }
 
-QDateTime NotificationCenter::nextOccurrence(const NotificationRequest& request, const QDateTime& after) {
-    const QDateTime local = after.toLocalTime();
-    QDate day = local.date();
+QDateTime NotificationCenter::nextOccurrence(const NotificationRequest& request,
+                                             const QDateTime& after) const {
+    const QDate shown = shownOn_.value(request.identifier);
+    QDate day = after.toLocalTime().date();
     for (int i = 0; i < 3; ++i, day = day.addDays(1)) {
-        QDateTime candidate(day, QTime(request.hour, request.minute), QTimeZone::systemTimeZone());
-        // A time skipped by a daylight-saving change is shown as late as the skip makes it
-        // (02:30 on a night that jumps from 02:00 to 03:00 comes at 03:30), not a day later.
-        if (!candidate.isValid())
-            candidate = QDateTime(day, QTime(0, 0), QTimeZone::systemTimeZone())
-                            .addSecs(request.hour * 3600 + request.minute * 60);
-        if (candidate > after)
+        const QDateTime candidate = occurrenceOn(day, request.hour, request.minute);
+        if (candidate > after && day != shown)
             return candidate;
     }
-    return local.addDays(1);
+    return after.addDays(1);
 }
 
 void NotificationCenter::deliverDue() {
@@ -112,21 +128,50 @@ void NotificationCenter::deliverDue() {
     if (timerOwner_)
         timerOwner_.release()->deleteLater();
     const QDateTime now = Clock::now();
+    const QDate today = now.toLocalTime().date();
     std::vector<NotificationRequest> due;
     for (Pending& p : pending_) {
         if (p.nextFire <= now) {
-            due.push_back(p.request);
+            // Late (a suspend, a clock set forward): only today's minute is shown, once;
+            // the days slept through are not replayed.
+            const QDateTime todays = occurrenceOn(today, p.request.hour, p.request.minute);
+            if (todays <= now && todays >= p.nextFire && shownOn_.value(p.request.identifier) != today) {
+                due.push_back(p.request);
+                shownOn_.insert(p.request.identifier, today);
+            }
             p.nextFire = nextOccurrence(p.request, now);
         } else if (p.nextFire > now.addDays(1)) {
             // The wall clock went back: wait for the next occurrence from the new "now".
             p.nextFire = nextOccurrence(p.request, now);
         }
     }
-    for (const NotificationRequest& r : due) {
-        bus_->show(r);
-        emit delivered(r);
+    if (!due.empty()) {
+        const std::vector<NotificationRequest> shown = composer_ ? composer_(due) : due;
+        for (const NotificationRequest& r : shown)
+            show(r);
     }
     armTimer();
+}
+
+void NotificationCenter::show(const NotificationRequest& request) {
+    if (present_)
+        present_(request);
+    else if (bus_)
+        bus_->show(request);
+    emit delivered(request);
+}
+
+void NotificationCenter::removePendingRequestsWithPrefixes(const QStringList& identifierPrefixes) {
+    QStringList ids;
+    for (const Pending& p : pending_)
+        for (const QString& prefix : identifierPrefixes)
+            if (p.request.identifier.startsWith(prefix))
+                ids << p.request.identifier;
+    removePendingRequests(ids);
+}
+
+void NotificationCenter::setComposer(Composer composer) {
+    composer_ = std::move(composer);
 }
 
 void NotificationCenter::armTimer() {

@@ -1,18 +1,13 @@
 #include "ViewModels/AppStartup.h"
 
 #include "Core/Notifications/NotificationScheduler.h"
-#include "Core/Notifications/NotificationTimeStorage.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Platform/UserDefaults.h"
 #include "ViewModels/AchievementsViewModel.h"
 
-#include <algorithm>
-
 namespace {
 
 const QString kWiped = QStringLiteral("mockDataWiped_v2");
-const QString kEnabled = QStringLiteral("enableNotifications");
-const QString kCount = QStringLiteral("deadlineNotifCount");
 
 } // namespace
 
@@ -20,12 +15,7 @@ void AppStartup::run(PersistenceController& persistence, NotificationScheduler& 
     clearLegacyMockDataIfNeeded(persistence);
     AchievementsViewModel::seedDefaultCategoriesIfNeeded(persistence.viewContext());
     scheduler.requestPermission();
-    if (!notificationsEnabled()) {
-        scheduler.removeDeadlineNotifications();
-        return;
-    }
-    scheduler.reschedule(NotificationTimeStorage::load(deadlineNotificationCount()),
-                         persistence.viewContext());
+    scheduler.applySettings(persistence.viewContext());
 }
 
 void AppStartup::clearLegacyMockDataIfNeeded(PersistenceController& persistence) {
@@ -39,12 +29,9 @@ void AppStartup::clearLegacyMockDataIfNeeded(PersistenceController& persistence)
 }
 
 bool AppStartup::notificationsEnabled() {
-    return UserDefaults::standard().optionalFlag(kEnabled).value_or(true);
+    return NotificationScheduler::remindersEnabled();
 }
 
 int AppStartup::deadlineNotificationCount() {
-    const qint64 stored = UserDefaults::standard().integer(kCount, 0);
-    if (stored == 0)
-        return 2;
-    return static_cast<int>(std::clamp<qint64>(stored, 1, kMaxAlertTimes));
+    return NotificationScheduler::alertCount();
 }

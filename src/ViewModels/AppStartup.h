@@ -1,6 +1,7 @@
 #pragma once
 
-class NotificationScheduler;
+#include "Core/Notifications/NotificationScheduler.h"
+
 class PersistenceController;
 
 // What the application does once its window is first shown, in this order: the one-time
@@ -21,5 +22,5 @@ public:
     // "deadlineNotifCount": absent or 0 gives 2, a negative value 1, more than the settings
     // offer (6) is held at 6.
     static int deadlineNotificationCount();
-    static constexpr int kMaxAlertTimes = 6;
+    static constexpr int kMaxAlertTimes = NotificationScheduler::kMaxAlertTimes;
 };

@@ -80,14 +80,16 @@ TEST_F(SettingsViewModelTest, TheReminderSwitchRemovesAndReschedulesAtOnce) {
     overdueGoal();
     SettingsViewModel vm(context, &scheduler);
     vm.setAlertCount(3);
+    // Both reminders of each time wait, the empty one only to wake at its time.
     EXPECT_EQ(pendingIdentifiers(),
-              QStringList({"deadline-overdue-0", "deadline-overdue-1", "deadline-overdue-2"}));
+              QStringList({"deadline-overdue-0", "deadline-overdue-1", "deadline-overdue-2",
+                           "deadline-upcoming-0", "deadline-upcoming-1", "deadline-upcoming-2"}));
     vm.setNotificationsEnabled(false);
     EXPECT_TRUE(pendingIdentifiers().isEmpty());
     vm.setAlertTime(0, QTime(6, 0));
     EXPECT_TRUE(pendingIdentifiers().isEmpty()) << "a change while off schedules nothing";
     vm.setNotificationsEnabled(true);
-    EXPECT_EQ(pendingIdentifiers().size(), 3);
+    EXPECT_EQ(pendingIdentifiers().size(), 6);
 }
 
 TEST_F(SettingsViewModelTest, TheAvatarShowsTheFirstCharacterAsTheUserSeesIt) {

@@ -6,6 +6,7 @@
 
 #include "Components/AuroraBackground.h"
 #include "Core/MockData/MockDataSeeder.h"
+#include "ViewModels/AchievementsViewModel.h"
 #include "Views/Dashboard/DashboardView.h"
 #include "Views/Navigation/ContentView.h"
 #include "Views/Navigation/MainWindow.h"
@@ -95,7 +96,10 @@ TEST_F(ShellContent, DashboardIsBuiltAnewEachTimeItIsChosen) {
     skipOverlays();
     start();
     QPointer<QWidget> first = content().currentScreen();
-    ASSERT_TRUE(qobject_cast<DashboardView*>(first.data()));
+    auto* dashboard = qobject_cast<DashboardView*>(first.data());
+    ASSERT_TRUE(dashboard);
+    ASSERT_NE(dashboard->achievementsViewModel(), nullptr);
+    EXPECT_EQ(dashboard->achievementsViewModel()->parent(), dashboard) << "it lives as long as the screen";
     vm_->navigate(AppDestination::links);
     vm_->navigate(AppDestination::dashboard);
     qv::test::settle();

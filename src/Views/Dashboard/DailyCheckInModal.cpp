@@ -1,47 +1,235 @@
 #include "Views/Dashboard/DailyCheckInModal.h"
 
+#include "Components/BareScrollArea.h"
+#include "Components/PressEffect.h"
+#include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
+#include "Models/Goal.h"
+#include "Platform/Clock.h"
 #include "ViewModels/AppEnvironment.h"
-#include "ViewModels/AppViewModel.h"
+#include "ViewModels/DailyCheckInViewModel.h"
+#include "Views/Achievements/ScreenStyle.h"
+#include "Views/Dashboard/CheckInGoalRow.h"
+#include "Views/Dashboard/EnergyBarButton.h"
+#include "Views/Dashboard/MoodEmojiButton.h"
 
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QSet>
 #include <QVBoxLayout>
 
 DailyCheckInModal::DailyCheckInModal(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), appViewModel_(env.appViewModel) {
+    : QWidget(parent), viewModel_(new DailyCheckInViewModel(env.context, env.appViewModel, this)) {
     setObjectName(QStringLiteral("DailyCheckInModal"));
     setFixedWidth(480);
+    setAttribute(Qt::WA_TranslucentBackground);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(32, 32, 32, 32);
-    layout->setSpacing(24);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildHeader());
+    layout->addWidget(ScreenStyle::divider(this));
 
-    auto* title = new QLabel(tr("Daily Check-In"), this);
-    title->setTextFormat(Qt::PlainText);
-    title->setAlignment(Qt::AlignCenter);
-    title->setFont(Theme::font(24, QFont::Bold));
-    QPalette palette = title->palette();
-    palette.setColor(QPalette::WindowText, Theme::textPrimary());
-    title->setPalette(palette);
-    layout->addWidget(title);
+    auto* body = new QWidget;
+    auto* sections = new QVBoxLayout(body);
+    sections->setContentsMargins(32, 32, 32, 32);
+    sections->setSpacing(32);
+    sections->addWidget(section(tr("How are you feeling today?"), buildMood()));
+    sections->addWidget(section(tr("Energy level?"), buildEnergy()));
+    goalsBox_ = new QWidget;
+    goalsLayout_ = new QVBoxLayout(goalsBox_);
+    goalsLayout_->setContentsMargins(0, 0, 0, 0);
+    goalsLayout_->setSpacing(4);
+    auto* goalsHolder = new QVBoxLayout;
+    goalsHolder->addWidget(goalsBox_);
+    sections->addWidget(section(tr("Goals you worked on today"), goalsHolder));
+    notes_ = new QPlainTextEdit;
+    notes_->setObjectName(QStringLiteral("checkInNotes"));
+    notes_->setFont(Theme::font(13));
+    notes_->setFixedHeight(80);
+    notes_->setTabChangesFocus(true);
+    notes_->setFrameShape(QFrame::NoFrame);
+    ScreenStyle::styleField(notes_, Theme::backgroundTertiary(), 8);
+    connect(notes_, &QPlainTextEdit::textChanged, this,
+            [this] { viewModel_->setNotes(notes_->toPlainText()); });
+    auto* notesHolder = new QVBoxLayout;
+    notesHolder->addWidget(notes_);
+    sections->addWidget(section(tr("Any notes? (optional)"), notesHolder));
+    sections->addStretch(1);
+    auto* scroll = BareScrollArea::wrap(body, this);
+    scroll->setObjectName(QStringLiteral("checkInScroll"));
+    layout->addWidget(scroll, 1);
 
-    auto* complete = new QPushButton(tr("Complete Check-In"), this);
-    complete->setObjectName(QStringLiteral("completeCheckInButton"));
-    complete->setCursor(Qt::PointingHandCursor);
-    complete->setFont(Theme::font(15, QFont::Medium));
-    complete->setStyleSheet(
-        QStringLiteral("QPushButton { color: white; border: none; border-radius: 12px;"
-                       " padding: 16px; background: qlineargradient(x1:0, y1:0, x2:1, y2:0,"
-                       " stop:0 %1, stop:1 %2); }")
-            .arg(AppTheme::Colors::purple().name(), AppTheme::Colors::cyan().name()));
-    connect(complete, &QPushButton::clicked, this, [this] {
-        if (appViewModel_)
-            appViewModel_->completeDailyCheckIn();
-    });
-    layout->addWidget(complete);
+    const QString gradient = QStringLiteral("qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 %1, stop:1 %2)")
+                                 .arg(AppTheme::Colors::purple().name(),
+                                      Theme::css(Theme::withOpacity(AppTheme::Colors::cyan(), 0.8)));
+    complete_ = ScreenStyle::filledButton(tr("Complete Check-In"), Theme::font(15, QFont::Medium), gradient,
+                                          16, 16, 12);
+    complete_->setObjectName(QStringLiteral("completeCheckInButton"));
+    ScreenStyle::setSymbol(complete_, QStringLiteral("checkmark.circle.fill"), Qt::white, 15);
+    PressEffect::attach(complete_);
+    connect(complete_, &QPushButton::clicked, this, &DailyCheckInModal::submit);
+    auto* completeBox = new QVBoxLayout;
+    completeBox->setContentsMargins(32, 32, 32, 32);
+    completeBox->addWidget(complete_);
+    layout->addLayout(completeBox);
+
+    skip_ = ScreenStyle::textButton(tr("Skip for today"), Theme::font(12, QFont::Medium), Theme::textMuted());
+    skip_->setObjectName(QStringLiteral("skipCheckInButton"));
+    connect(skip_, &QPushButton::clicked, this, &DailyCheckInModal::skip);
+    auto* skipBox = new QVBoxLayout;
+    skipBox->setContentsMargins(0, 0, 0, 16);
+    skipBox->addWidget(skip_, 0, Qt::AlignHCenter);
+    layout->addLayout(skipBox);
+
+    connect(viewModel_, &DailyCheckInViewModel::choicesChanged, this, &DailyCheckInModal::showChoices);
+    connect(viewModel_, &DailyCheckInViewModel::goalsChanged, this, &DailyCheckInModal::showGoals);
+    showGoals();
+    showChoices();
+}
+
+QWidget* DailyCheckInModal::buildHeader() {
+    auto* header = new QWidget(this);
+    auto* row = new QHBoxLayout(header);
+    row->setContentsMargins(32, 32, 32, 24);
+    row->addStretch(1);
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(8);
+    titles->addWidget(
+        ScreenStyle::label(tr("Daily Check-In"), Theme::font(24, QFont::Bold), Theme::textPrimary(), header),
+        0, Qt::AlignHCenter);
+    auto* date = ScreenStyle::label(QLocale().toString(Clock::today(), QLocale::LongFormat), Theme::font(14),
+                                    Theme::textSecondary(), header);
+    date->setObjectName(QStringLiteral("checkInDate"));
+    titles->addWidget(date, 0, Qt::AlignHCenter);
+    row->addLayout(titles);
+    row->addStretch(1);
+    close_ = ScreenStyle::textButton(QString(), Theme::systemFont(20), Theme::textMuted());
+    close_->setObjectName(QStringLiteral("closeCheckInButton"));
+    close_->setToolTip(tr("Skip for today"));
+    ScreenStyle::setSymbol(close_, QStringLiteral("xmark.circle.fill"), Theme::textMuted(), 20);
+    connect(close_, &QPushButton::clicked, this, &DailyCheckInModal::skip);
+    row->addWidget(close_, 0, Qt::AlignTop);
+    return header;
+}
+
+QWidget* DailyCheckInModal::section(const QString& heading, QLayout* content) {
+    auto* box = new QWidget;
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    column->addWidget(ScreenStyle::label(heading, Theme::font(15, QFont::Medium), Theme::textPrimary(), box));
+    column->addLayout(content);
+    return box;
+}
+
+QLayout* DailyCheckInModal::buildMood() {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(16);
+    const QStringList& emoji = DailyCheckInViewModel::moodEmoji();
+    for (int score = 1; score <= emoji.size(); ++score) {
+        auto* button = new MoodEmojiButton(emoji.at(score - 1));
+        button->setObjectName(QStringLiteral("mood%1").arg(score));
+        connect(button, &QAbstractButton::clicked, this, [this, score] { viewModel_->setMoodScore(score); });
+        row->addWidget(button, 0, Qt::AlignVCenter);
+        moods_.push_back(button);
+    }
+    row->addStretch(1);
+    return row;
+}
+
+QLayout* DailyCheckInModal::buildEnergy() {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(8);
+    for (int level = 1; level <= 5; ++level) {
+        auto* button = new EnergyBarButton(level);
+        button->setObjectName(QStringLiteral("energy%1").arg(level));
+        connect(button, &QAbstractButton::clicked, this,
+                [this, level] { viewModel_->setEnergyScore(level); });
+        row->addWidget(button, 0, Qt::AlignVCenter);
+        energies_.push_back(button);
+    }
+    row->addStretch(1);
+    energyLabel_ = ScreenStyle::label(QString(), Theme::font(12, QFont::Medium), AppTheme::Colors::gold());
+    energyLabel_->setObjectName(QStringLiteral("energyLabel"));
+    row->addWidget(energyLabel_, 0, Qt::AlignVCenter);
+    return row;
+}
+
+std::vector<CheckInGoalRow*> DailyCheckInModal::goalRows() const {
+    std::vector<CheckInGoalRow*> out;
+    for (qint64 id : order_)
+        out.push_back(rows_.value(id));
+    return out;
+}
+
+void DailyCheckInModal::showChoices() {
+    for (size_t i = 0; i < moods_.size(); ++i)
+        moods_[i]->setChosen(int(i) + 1 == viewModel_->moodScore());
+    for (EnergyBarButton* bar : energies_)
+        bar->setLit(viewModel_->energyScore() >= bar->level());
+    energyLabel_->setText(DailyCheckInViewModel::energyLabel(viewModel_->energyScore()));
+    for (auto it = rows_.cbegin(); it != rows_.cend(); ++it)
+        it.value()->setTicked(viewModel_->isChecked(it.key()));
+}
+
+void DailyCheckInModal::showGoals() {
+    while (QLayoutItem* item = goalsLayout_->takeAt(0))
+        delete item;
+    QSet<qint64> listed;
+    order_.clear();
+    for (const auto& goal : viewModel_->goals()) {
+        const qint64 id = goal->objectID();
+        CheckInGoalRow* row = rows_.value(id);
+        if (!row) {
+            row = new CheckInGoalRow(goal, goalsBox_);
+            std::weak_ptr<Goal> weak = goal;
+            connect(row, &QAbstractButton::clicked, this, [this, weak] {
+                if (auto target = weak.lock())
+                    viewModel_->toggle(target);
+            });
+            rows_.insert(id, row);
+        }
+        row->setTicked(viewModel_->isChecked(id));
+        goalsLayout_->addWidget(row);
+        row->show();
+        listed.insert(id);
+        order_.push_back(id);
+    }
+    for (auto it = rows_.begin(); it != rows_.end();) {
+        if (listed.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        it.value()->hide();
+        it.value()->deleteLater();
+        it = rows_.erase(it);
+    }
+}
+
+void DailyCheckInModal::submit() {
+    // On a failed save the window tells why; the card stays with every choice.
+    viewModel_->submit();
+}
+
+void DailyCheckInModal::skip() {
+    viewModel_->skip();
+}
+
+void DailyCheckInModal::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        skip();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void DailyCheckInModal::paintEvent(QPaintEvent*) {

@@ -1,12 +1,64 @@
 #pragma once
 
-#include "Views/Navigation/PlaceholderScreen.h"
+#include "ViewModels/AppEnvironment.h"
 
-struct AppEnvironment;
+#include <QWidget>
 
-// The dashboard, the destination of every start.
-class DashboardView : public PlaceholderScreen {
+#include <memory>
+#include <optional>
+
+class AchievementsTimelineWidget;
+class AchievementsViewModel;
+class DashboardEmptyState;
+class DashboardGoalsSection;
+class DashboardHeader;
+class DashboardViewModel;
+class Goal;
+class QLayout;
+class QuoteCard;
+class StatCard;
+
+// The dashboard, the destination of every start: the greeting with the best streak and the
+// overall ring, four figures, the day's quote, up to six goal cards that open the goal detail
+// in a sheet, and the recent achievements. Without any active goal an invitation to set the
+// first one takes the place of the quote and the cards. The figures are read again each time
+// the screen is shown; the cards follow the store and the masked goals at once.
+class DashboardView : public QWidget {
     Q_OBJECT
 public:
     explicit DashboardView(const AppEnvironment& env, QWidget* parent = nullptr);
+    ~DashboardView() override;
+
+    DashboardViewModel* viewModel() const { return viewModel_; }
+    AchievementsViewModel* achievementsViewModel() const { return achievementsViewModel_; }
+    DashboardHeader* header() const { return header_; }
+    const std::vector<StatCard*>& statCards() const { return stats_; }
+    QuoteCard* quoteCard() const { return quote_; }
+    DashboardGoalsSection* goalsSection() const { return goals_; }
+    DashboardEmptyState* emptyState() const { return empty_; }
+    AchievementsTimelineWidget* achievementsWidget() const { return achievements_; }
+
+    // Opens the goal's detail in a sheet; closing the sheet clears the selection.
+    void openGoal(const std::shared_ptr<Goal>& goal);
+    const std::shared_ptr<Goal>& selectedGoal() const { return selectedGoal_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QLayout* buildStats(QWidget* page);
+    void showFigures();
+    void showGoals();
+
+    AppEnvironment env_;
+    DashboardViewModel* viewModel_;
+    AchievementsViewModel* achievementsViewModel_;
+    DashboardHeader* header_ = nullptr;
+    std::vector<StatCard*> stats_;
+    QuoteCard* quote_ = nullptr;
+    DashboardGoalsSection* goals_ = nullptr;
+    DashboardEmptyState* empty_ = nullptr;
+    AchievementsTimelineWidget* achievements_ = nullptr;
+    std::shared_ptr<Goal> selectedGoal_;
+    std::optional<bool> hasGoals_;
 };

@@ -1,10 +1,12 @@
 #include "Views/Navigation/CheckInOverlay.h"
 
+#include "Components/ShadowCache.h"
 #include "Components/UltraThinMaterial.h"
 #include "Core/Extensions/ImageBlur.h"
 #include "Views/Dashboard/DailyCheckInModal.h"
 
 #include <QGridLayout>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTimer>
@@ -12,6 +14,11 @@
 namespace {
 
 constexpr double kSnapshotScale = 0.25;
+constexpr int kCardMargin = 24;
+constexpr double kCardRadius = 24;
+constexpr double kShadowRadius = 40;
+constexpr double kShadowOffset = 20;
+constexpr double kShadowOpacity = 0.5;
 constexpr double kBlurRadius = 3.0;
 
 } // namespace
@@ -20,8 +27,17 @@ CheckInOverlay::CheckInOverlay(const AppEnvironment& env, QWidget* covered, QWid
     : QWidget(parent), covered_(covered) {
     setObjectName(QStringLiteral("checkInOverlay"));
     auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(kCardMargin, kCardMargin, kCardMargin, kCardMargin);
     modal_ = new DailyCheckInModal(env, this);
-    layout->addWidget(modal_, 0, 0, Qt::AlignCenter);
+    // Centred across, as tall as the window lets it be: its middle scrolls.
+    layout->addWidget(modal_, 0, 0, Qt::AlignHCenter);
+}
+
+void CheckInOverlay::mousePressEvent(QMouseEvent* event) {
+    // A click on the dimmed window around the card skips the day's check-in.
+    event->accept();
+    if (!modal_->geometry().contains(event->position().toPoint()))
+        modal_->skip();
 }
 
 void CheckInOverlay::showEvent(QShowEvent* event) {
@@ -70,4 +86,12 @@ void CheckInOverlay::paintEvent(QPaintEvent*) {
                           snapshot_);
     }
     painter.fillRect(rect(), QColor(0, 0, 0, 128));
+    // The check-in's own backdrop lies over the shell's, then the card's shadow.
+    painter.fillRect(rect(), QColor(0, 0, 0, 153));
+    paintCardShadow(painter);
+}
+
+void CheckInOverlay::paintCardShadow(QPainter& painter) {
+    ShadowCache::paint(painter, QRectF(modal_->geometry()), kCardRadius,
+                       {QColor(0, 0, 0, int(255 * kShadowOpacity)), kShadowRadius, 0, kShadowOffset});
 }

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QColor>
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QUuid>
+
+#include <memory>
+#include <vector>
+
+class Goal;
+class ObjectContext;
+
+// What falls due in the next 30 days, sorted into overdue, today, this week and upcoming,
+// twice over: goal deadlines, and the next bill of each credit card with each active
+// subscription's renewal. The lists are a snapshot of the last refresh().
+class DeadlinesViewModel : public QObject {
+    Q_OBJECT
+public:
+    struct FinanceDeadline {
+        QUuid id;
+        QString label;
+        double amount = 0;
+        QDateTime dueDate;
+        QString icon;
+        QColor color;
+    };
+    using Goals = std::vector<std::shared_ptr<Goal>>;
+    using FinanceDeadlines = std::vector<FinanceDeadline>;
+
+    explicit DeadlinesViewModel(ObjectContext* context, QObject* parent = nullptr);
+
+    const Goals& todayGoals() const { return todayGoals_; }
+    const Goals& weekGoals() const { return weekGoals_; }
+    const Goals& upcomingGoals() const { return upcomingGoals_; }
+    const Goals& overdueGoals() const { return overdueGoals_; }
+    const FinanceDeadlines& overdueFinance() const { return overdueFinance_; }
+    const FinanceDeadlines& todayFinance() const { return todayFinance_; }
+    const FinanceDeadlines& weekFinance() const { return weekFinance_; }
+    const FinanceDeadlines& upcomingFinance() const { return upcomingFinance_; }
+    bool isEmpty() const;
+
+    // Recomputes all eight lists from the store, every bucket from the same instants.
+    void refresh();
+
+    // A goal is overdue when it has a deadline strictly before the reference instant and
+    // its progress has not reached 1.
+    static bool isOverdue(const Goal& goal, const QDateTime& reference);
+    // "2d 5h left", "1h left", "0h left", "2d overdue": whole units, truncated toward zero.
+    static QString countdownText(const QDateTime& now, const QDateTime& deadline);
+
+signals:
+    void listsChanged();
+
+private:
+    void refreshFinanceDeadlines(const QDateTime& now, const QDateTime& todayEnd, const QDateTime& weekEnd,
+                                 const QDateTime& monthEnd);
+    FinanceDeadlines cardBills(const QDateTime& now, const QDateTime& monthEnd) const;
+    FinanceDeadlines subscriptionRenewals(const QDateTime& now, const QDateTime& monthEnd) const;
+
+    ObjectContext* context_;
+    Goals todayGoals_;
+    Goals weekGoals_;
+    Goals upcomingGoals_;
+    Goals overdueGoals_;
+    FinanceDeadlines overdueFinance_;
+    FinanceDeadlines todayFinance_;
+    FinanceDeadlines weekFinance_;
+    FinanceDeadlines upcomingFinance_;
+};

@@ -1,0 +1,96 @@
+#include "Views/Dashboard/DashboardGoalsSection.h"
+
+#include "Components/MotionEffect.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+#include "Models/Goal.h"
+#include "Views/Achievements/ScreenStyle.h"
+#include "Views/Dashboard/GoalCardView.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSet>
+#include <QVBoxLayout>
+
+DashboardGoalsSection::DashboardGoalsSection(std::function<void()> onSeeAll,
+                                             std::function<void(const std::shared_ptr<Goal>&)> onOpen,
+                                             QWidget* parent)
+    : QWidget(parent), onOpen_(std::move(onOpen)) {
+    setObjectName(QStringLiteral("dashboardGoals"));
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(16);
+
+    auto* titleRow = new QHBoxLayout;
+    titleRow->addWidget(
+        ScreenStyle::label(tr("Goals"), Theme::font(22, QFont::DemiBold), Theme::textPrimary(), this));
+    titleRow->addStretch(1);
+    seeAll_ =
+        ScreenStyle::textButton(tr("See All"), Theme::font(13, QFont::Medium), AppTheme::Colors::indigo());
+    seeAll_->setObjectName(QStringLiteral("seeAllGoalsButton"));
+    connect(seeAll_, &QPushButton::clicked, this, [onSeeAll = std::move(onSeeAll)] {
+        if (onSeeAll)
+            onSeeAll();
+    });
+    titleRow->addWidget(seeAll_);
+    column->addLayout(titleRow);
+
+    grid_ = new QWidget(this);
+    gridLayout_ = new QGridLayout(grid_);
+    gridLayout_->setContentsMargins(0, 0, 0, 0);
+    gridLayout_->setHorizontalSpacing(16);
+    gridLayout_->setVerticalSpacing(16);
+    gridLayout_->setColumnStretch(0, 1);
+    gridLayout_->setColumnStretch(1, 1);
+    column->addWidget(grid_);
+}
+
+void DashboardGoalsSection::place(const std::vector<std::shared_ptr<Goal>>& goals) {
+    while (QLayoutItem* item = gridLayout_->takeAt(0))
+        delete item;
+    QSet<qint64> listed;
+    order_.clear();
+    for (size_t i = 0; i < goals.size(); ++i) {
+        const qint64 id = goals[i]->objectID();
+        GoalCardView* card = cards_.value(id);
+        if (!card) {
+            card = makeCard(goals[i]);
+            cards_.insert(id, card);
+            MotionEffect::staggeredAppear(card, 0.2 + 0.07 * double(i));
+        } else {
+            card->refresh();
+        }
+        gridLayout_->addWidget(card, int(i / 2), int(i % 2));
+        card->show();
+        listed.insert(id);
+        order_.push_back(id);
+    }
+    for (auto it = cards_.begin(); it != cards_.end();) {
+        if (listed.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        it.value()->hide();
+        it.value()->deleteLater();
+        it = cards_.erase(it);
+    }
+}
+
+std::vector<GoalCardView*> DashboardGoalsSection::cards() const {
+    std::vector<GoalCardView*> out;
+    for (qint64 id : order_)
+        out.push_back(cards_.value(id));
+    return out;
+}
+
+GoalCardView* DashboardGoalsSection::makeCard(const std::shared_ptr<Goal>& goal) {
+    auto* card = new GoalCardView(goal, false, {}, grid_);
+    std::weak_ptr<Goal> weak = goal;
+    connect(card, &GoalCardView::clicked, this, [this, weak] {
+        if (auto target = weak.lock(); target && onOpen_)
+            onOpen_(target);
+    });
+    return card;
+}

@@ -1,0 +1,8 @@
+#include "Views/Dashboard/PlainToolTip.h"
+
+QString PlainToolTip::of(const QString& text) {
+    if (text.isEmpty())
+        return {};
+    return QStringLiteral("<p style=\"white-space:pre-wrap\">") + text.toHtmlEscaped() +
+           QStringLiteral("</p>");
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// Tooltips guess whether their text is markup; the user's own text must never be read as
+// markup, so it is escaped and marked as rich text, which shows it exactly as typed.
+namespace PlainToolTip {
+QString of(const QString& text);
+} // namespace PlainToolTip

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ViewModels/DeadlinesViewModel.h"
+
+#include <QWidget>
+
+class QLabel;
+
+// One bill or renewal on the deadlines screen: a bar and a tile of its colour with its icon,
+// what is due and when, and the amount in whole units of the user's finance currency.
+class FinanceDeadlineCardView : public QWidget {
+    Q_OBJECT
+public:
+    explicit FinanceDeadlineCardView(const DeadlinesViewModel::FinanceDeadline& item,
+                                     QWidget* parent = nullptr);
+
+    const DeadlinesViewModel::FinanceDeadline& item() const { return item_; }
+    QString labelText() const { return item_.label; }
+    QString dateText() const;
+    QString amountText() const;
+    // The due date as the locale writes the day, the full month name and the year.
+    static QString dueDateText(const QDate& date);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void showAmount();
+
+    DeadlinesViewModel::FinanceDeadline item_;
+    QLabel* label_;
+    QLabel* date_;
+    QLabel* amount_;
+};
