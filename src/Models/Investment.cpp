@@ -3,7 +3,10 @@
 #include "Models/InvestmentTranche.h"
 #include "Models/PriceHistory.h"
 #include "Models/RecordDefaults.h"
+#include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
+
+#include <cmath>
 
 EntityDescription Investment::description() {
     return {entityName(), storedAttributes(), storedRelationships(),
@@ -22,4 +25,85 @@ std::vector<std::shared_ptr<InvestmentTranche>> Investment::tranches() const {
 
 std::vector<std::shared_ptr<PriceHistory>> Investment::priceHistory() const {
     return toMany<PriceHistory>(PriceHistoryRel);
+}
+
+namespace {
+constexpr double kSecondsPerYear = 31557600.0; // 365.25 days
+constexpr double kShortestGrowthYears = 30.0 / 365.25;
+} // namespace
+
+std::shared_ptr<Investment> Investment::insertHolding(ObjectContext* context, const Draft& draft) {
+    auto record = create(context);
+    record->setId(QUuid::createUuid());
+    record->setName(draft.name);
+    record->setInvestmentType(draft.investmentType);
+    record->setUnits(draft.units);
+    record->setBuyPrice(draft.buyPrice);
+    record->setCurrentPrice(draft.currentPrice > 0 ? draft.currentPrice : draft.buyPrice);
+    record->setBuyDate(draft.buyDate);
+    record->setInvestedAmount(draft.investedAmount);
+    record->setInterestRate(draft.interestRate);
+    record->setMaturityDate(draft.maturityDate);
+    record->setNotes(draft.notes.isEmpty() ? std::nullopt : std::optional<QString>(draft.notes));
+    record->setStatus(QStringLiteral("active"));
+    record->setCreatedAt(Clock::now());
+    return record;
+}
+
+Predicate Investment::isActive() {
+    return Key(QStringLiteral("status")) == QStringLiteral("active") ||
+           Key(QStringLiteral("status")).absent();
+}
+
+bool Investment::isMarketType(const QString& type) {
+    return type == QLatin1String("stock") || type == QLatin1String("mutualFund") ||
+           type == QLatin1String("crypto");
+}
+
+QString Investment::effectiveType() const {
+    return investmentType().value_or(QStringLiteral("stock"));
+}
+
+double Investment::yearsHeld(const std::optional<QDateTime>& buyDate, const QDateTime& now) {
+    if (!buyDate || !buyDate->isValid())
+        return 0;
+    return double(buyDate->msecsTo(now)) / 1000.0 / kSecondsPerYear;
+}
+
+double Investment::investedFigure() const {
+    return isMarketType(effectiveType()) ? units() * buyPrice() : investedAmount();
+}
+
+double Investment::currentValue(const QDateTime& now) const {
+    const QString type = effectiveType();
+    if (isMarketType(type))
+        return units() * currentPrice();
+    if (type == QLatin1String("fixedDeposit")) {
+        // A deposit that has not started yet has earned nothing; it is never worth less.
+        const double years = std::max(0.0, yearsHeld(buyDate(), now));
+        return investedAmount() * (1 + years * interestRate() / 100);
+    }
+    return currentPrice() > 0 ? currentPrice() : investedAmount();
+}
+
+std::optional<double> Investment::annualGrowthRate(const QDateTime& now) const {
+    if (!buyDate())
+        return std::nullopt;
+    const double years = yearsHeld(buyDate(), now);
+    if (years < kShortestGrowthYears)
+        return std::nullopt;
+    const bool market = isMarketType(effectiveType());
+    const double invested = market ? units() * buyPrice() : investedAmount();
+    const double current =
+        market ? units() * currentPrice() : (currentPrice() > 0 ? currentPrice() : investedAmount());
+    if (!(invested > 0) || current < 0)
+        return std::nullopt;
+    const double rate = (std::pow(current / invested, 1.0 / years) - 1) * 100;
+    if (!std::isfinite(rate))
+        return std::nullopt;
+    return rate;
+}
+
+double Investment::returnPercentage(double current, double invested) {
+    return invested > 0 ? (current - invested) / invested * 100 : 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/Predicate.h"
 #include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
@@ -82,6 +83,47 @@ public:
     void setInvestedAmount(double value) { setValue(InvestedAmount, QVariant(value)); }
     std::optional<QString> investmentType() const { return textValue(InvestmentType); }
     void setInvestmentType(const std::optional<QString>& value) { setOptional(InvestmentType, value); }
+
+    // What a new holding is made of, as the add-investment form hands it on.
+    struct Draft {
+        QString name;
+        QString investmentType;
+        double units = 0;
+        double buyPrice = 0;
+        double currentPrice = 0;
+        QDateTime buyDate;
+        double investedAmount = 0;
+        double interestRate = 0;
+        std::optional<QDateTime> maturityDate;
+        QString notes;
+    };
+    // Inserts an active holding made from the draft, created now: the current price falls back
+    // to the buy price when it is not above 0, and empty notes are stored as none. Not saved.
+    static std::shared_ptr<Investment> insertHolding(ObjectContext* context, const Draft& draft);
+
+    // A live holding: status "active", or none.
+    static Predicate isActive();
+
+    // Units and a price per unit: "stock", "mutualFund" and "crypto". Every other type is
+    // entered and valued by amounts.
+    static bool isMarketType(const QString& type);
+    // The stored type, or "stock" when there is none.
+    QString effectiveType() const;
+    // Whole years of 365.25 days from the purchase to now; 0 without a purchase date.
+    static double yearsHeld(const std::optional<QDateTime>& buyDate, const QDateTime& now);
+    // The money put in: units times buy price for a market holding, else the invested amount.
+    double investedFigure() const;
+    // What the holding is worth now: units times current price for a market holding; simple
+    // interest on the invested amount for a fixed deposit (none before its start); otherwise
+    // the current value when above 0, else the invested amount.
+    double currentValue(const QDateTime& now) const;
+    // The compound yearly growth rate in percent, or none: without a purchase date, under 30
+    // days held, for an invested figure of 0 or less, a negative current figure, or a result
+    // that is not a finite number. A fixed deposit's figure here is its current value, not
+    // its interest, so one without a current value grows at 0 %.
+    std::optional<double> annualGrowthRate(const QDateTime& now) const;
+    // The return in percent of a current value over an invested figure; 0 when nothing was put in.
+    static double returnPercentage(double current, double invested);
 
     std::vector<std::shared_ptr<InvestmentTranche>> tranches() const;
     std::vector<std::shared_ptr<PriceHistory>> priceHistory() const;

@@ -90,6 +90,8 @@ void FinanceOnboardingSheet::buildStep() {
     layout_->addWidget(progress_);
     body_ = step_ == 0 ? buildCashReserveStep() : step_ == 1 ? buildCardStep() : buildDoneStep();
     layout_->addWidget(body_, 1);
+    progress_->show();
+    body_->show();
     if (cashReserve_)
         cashReserve_->setFocus();
     else if (cardName_)

@@ -4,22 +4,24 @@
 #include "Views/Finance/CashFlowView.h"
 #include "Views/Finance/CommitmentsView.h"
 #include "Views/Finance/FinanceTabPlaceholder.h"
+#include "Views/Finance/InvestmentsView.h"
+#include "Views/Finance/OverviewView.h"
 
 namespace FinanceTabScreens {
 
-// The one switch from tab to screen. A tab whose screen is not part of this build shows its
-// symbol and title instead.
+// The one switch from tab to screen.
 QWidget* make(FinanceTab tab, const AppEnvironment& env, QWidget* parent) {
     switch (tab) {
+    case FinanceTab::overview:
+        return new OverviewView(env, parent);
+    case FinanceTab::investments:
+        return new InvestmentsView(env, parent);
     case FinanceTab::cashFlow:
         return new CashFlowView(env, parent);
     case FinanceTab::commitments:
         return new CommitmentsView(env, parent);
     case FinanceTab::bills:
         return new BillsView(env, parent);
-    case FinanceTab::overview:
-    case FinanceTab::investments:
-        break;
     }
     return new FinanceTabPlaceholder(tab, parent);
 }

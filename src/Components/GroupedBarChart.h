@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+// Bars of several series side by side per group (one group per month, say), over a value axis
+// with rounded ticks, grid lines and labels on the trailing side, and the groups' labels below.
+// Colours follow the theme at paint time; the axis is worked out when the data changes.
+class GroupedBarChart : public QWidget {
+    Q_OBJECT
+public:
+    struct Series {
+        QString name;
+        QColor color;
+    };
+    struct Group {
+        QString label;
+        std::vector<double> values; // one per series, in series order
+    };
+
+    explicit GroupedBarChart(QWidget* parent = nullptr);
+
+    void setSeries(std::vector<Series> series);
+    void setGroups(std::vector<Group> groups);
+    const std::vector<Group>& groups() const { return groups_; }
+    // The width of each bar as a share of its group's band (two bars of 0.35 leave 30 % between
+    // groups).
+    void setBarWidthRatio(double ratio);
+    // Text of a value-axis tick; the locale's number by default.
+    void setValueFormatter(std::function<QString(double)> formatter);
+
+    const std::vector<double>& ticks() const { return ticks_; }
+    // Rectangles of the bars in widget coordinates, group by group, series by series.
+    std::vector<QRectF> barRects() const;
+
+    // Rounded tick values covering [low, high] (0 included), about `target` of them.
+    static std::vector<double> niceTicks(double low, double high, int target = 5);
+
+    QSize sizeHint() const override { return {400, 200}; }
+    QSize minimumSizeHint() const override { return {120, 120}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRectF plotRect() const;
+    double yFor(double value, const QRectF& plot) const;
+    void updateAxis();
+
+    std::vector<Series> series_;
+    std::vector<Group> groups_;
+    std::vector<double> ticks_;
+    std::vector<QString> tickLabels_;
+    double barWidthRatio_ = 0.35;
+    std::function<QString(double)> formatter_;
+    int labelWidth_ = 0;
+};

@@ -1,0 +1,90 @@
+#include "ViewModels/Finance/InvestmentsViewModel.h"
+
+#include "Platform/CalendarHelpers.h"
+#include "Platform/Clock.h"
+#include "Platform/Store/ObjectContext.h"
+#include "ViewModels/ActionSave.h"
+
+InvestmentsViewModel::InvestmentsViewModel(ObjectContext* context, QObject* parent)
+    : QObject(parent), context_(context) {
+    const QDate today = Clock::now().date();
+    selectedMonth_ = Calendar::composeStartOfDay(today.year(), today.month(), 1);
+    fetchInvestments();
+    fetchForSelectedMonth();
+}
+
+void InvestmentsViewModel::refresh() {
+    fetchInvestments();
+    fetchForSelectedMonth();
+}
+
+void InvestmentsViewModel::fetchInvestments() {
+    investments_ = context_->fetch<Investment>(FetchRequest(Investment::entityName(), Investment::isActive(),
+                                                            {{QStringLiteral("createdAt"), false}}));
+    emit investmentsChanged();
+}
+
+void InvestmentsViewModel::fetchForSelectedMonth() {
+    const QDate first = selectedMonth_.date();
+    const QDateTime start = Calendar::composeStartOfDay(first.year(), first.month(), 1);
+    const QDateTime end = Calendar::composeStartOfDay(first.year(), first.month() + 1, 1);
+    monthlyInvestments_ = context_->fetch<Investment>(
+        FetchRequest(Investment::entityName(),
+                     Investment::isActive() && Key(QStringLiteral("buyDate")) >= QVariant(start) &&
+                         Key(QStringLiteral("buyDate")) < QVariant(end),
+                     {{QStringLiteral("buyDate"), true}}));
+    emit monthChanged();
+}
+
+void InvestmentsViewModel::moveMonth(int months) {
+    const QDate first = selectedMonth_.date();
+    selectedMonth_ = Calendar::composeStartOfDay(first.year(), first.month() + months, 1);
+    fetchForSelectedMonth();
+}
+
+void InvestmentsViewModel::navigateToPreviousMonth() {
+    moveMonth(-1);
+}
+
+void InvestmentsViewModel::navigateToNextMonth() {
+    moveMonth(1);
+}
+
+bool InvestmentsViewModel::addInvestment(const Investment::Draft& draft) {
+    Investment::insertHolding(context_, draft);
+    const bool saved = commitAction(*context_);
+    refresh();
+    return saved;
+}
+
+bool InvestmentsViewModel::deleteInvestment(const std::shared_ptr<Investment>& investment) {
+    if (!investment || investment->isDeleted())
+        return false;
+    context_->deleteObject(investment);
+    const bool saved = commitAction(*context_);
+    refresh();
+    return saved;
+}
+
+double InvestmentsViewModel::totalInvested() const {
+    double total = 0;
+    for (const auto& holding : investments_)
+        total += holding->investedFigure();
+    return total;
+}
+
+double InvestmentsViewModel::totalCurrentValue() const {
+    const QDateTime now = Clock::now();
+    double total = 0;
+    for (const auto& holding : investments_)
+        total += holding->currentValue(now);
+    return total;
+}
+
+double InvestmentsViewModel::overallReturnPercentage() const {
+    return Investment::returnPercentage(totalCurrentValue(), totalInvested());
+}
+
+std::optional<double> InvestmentsViewModel::cagr(const Investment& investment) const {
+    return investment.annualGrowthRate(Clock::now());
+}

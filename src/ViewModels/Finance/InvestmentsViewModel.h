@@ -1,0 +1,55 @@
+#pragma once
+
+#include "Models/Investment.h"
+
+#include <QDateTime>
+#include <QObject>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class ObjectContext;
+
+// The portfolio (every live holding, newest first) and the holdings bought in one chosen
+// month (oldest purchase first), with the portfolio's totals and return. Holdings are valued
+// by the one rule of Investment, the same the finance overview uses.
+class InvestmentsViewModel : public QObject {
+    Q_OBJECT
+public:
+    explicit InvestmentsViewModel(ObjectContext* context, QObject* parent = nullptr);
+
+    const std::vector<std::shared_ptr<Investment>>& investments() const { return investments_; }
+    const std::vector<std::shared_ptr<Investment>>& monthlyInvestments() const { return monthlyInvestments_; }
+    // 00:00 of the first day of the month the monthly list shows.
+    QDateTime selectedMonth() const { return selectedMonth_; }
+
+    void refresh();
+    void fetchInvestments();
+    void fetchForSelectedMonth();
+    void navigateToPreviousMonth();
+    void navigateToNextMonth();
+
+    // Creates a holding from the draft and saves once; both lists are read again after a
+    // stored save. A failed save leaves nothing behind and returns false.
+    bool addInvestment(const Investment::Draft& draft);
+    bool deleteInvestment(const std::shared_ptr<Investment>& investment);
+
+    // Over the portfolio, not the month.
+    double totalInvested() const;
+    double totalCurrentValue() const;
+    double overallReturnPercentage() const;
+    std::optional<double> cagr(const Investment& investment) const;
+
+signals:
+    void investmentsChanged();
+    void monthChanged();
+
+private:
+    void moveMonth(int months);
+
+    ObjectContext* context_;
+    std::vector<std::shared_ptr<Investment>> investments_;
+    std::vector<std::shared_ptr<Investment>> monthlyInvestments_;
+    QDateTime selectedMonth_;
+};

@@ -1,0 +1,243 @@
+#include "ViewModels/Finance/OverviewViewModel.h"
+
+#include "Models/BankAccount.h"
+#include "Models/CreditCard.h"
+#include "Models/Expense.h"
+#include "Models/Income.h"
+#include "Models/Subscription.h"
+#include "Platform/CalendarHelpers.h"
+#include "Platform/Clock.h"
+#include "Platform/Store/ObjectContext.h"
+#include "ViewModels/ActionSave.h"
+
+#include <numeric>
+
+namespace {
+
+// 00:00 of the first day of the month offset months from now's.
+QDateTime monthStart(int offset) {
+    const QDate today = Clock::now().date();
+    return Calendar::composeStartOfDay(today.year(), today.month() + offset, 1);
+}
+
+QVariant at(const QDateTime& instant) {
+    return QVariant(instant);
+}
+
+template <typename T> double sumOf(const std::vector<std::shared_ptr<T>>& records) {
+    double total = 0;
+    for (const auto& record : records)
+        total += record->amount();
+    return total;
+}
+
+Predicate between(const QString& key, const QDateTime& start, const QDateTime& end) {
+    return Key(key) >= at(start) && Key(key) < at(end);
+}
+
+Predicate fixedBilledIn(const QDateTime& start, const QDateTime& end) {
+    return Key(QStringLiteral("expenseType")) == QStringLiteral("fixed") &&
+           between(QStringLiteral("billedMonth"), start, end);
+}
+
+Predicate dynamicSpentIn(const QDateTime& start, const QDateTime& end) {
+    return Key(QStringLiteral("expenseType")) == QStringLiteral("dynamic") &&
+           between(QStringLiteral("date"), start, end);
+}
+
+} // namespace
+
+OverviewViewModel::OverviewViewModel(ObjectContext* context, QObject* parent)
+    : QObject(parent), context_(context) {
+    refresh();
+}
+
+double OverviewViewModel::totalLiquidCash() const {
+    double total = 0;
+    for (const auto& account : bankAccounts_)
+        total += account->balance();
+    return total;
+}
+
+double OverviewViewModel::netWorth() const {
+    return totalLiquidCash() + totalInvestmentValue_ - pendingCCBills_;
+}
+
+double OverviewViewModel::thisMonthFlow() const {
+    return thisMonthIncome_ - thisMonthFixed_ - thisMonthDynamic_;
+}
+
+double OverviewViewModel::spendable() const {
+    return thisMonthIncome_ - thisMonthFixed_;
+}
+
+void OverviewViewModel::refresh() {
+    fetchBankAccounts();
+    fetchInvestments();
+    fetchThisMonthCashFlow();
+    fetchSubscriptionCost();
+    fetchSixMonthFlow();
+    computeHealthScore();
+    emit refreshed();
+}
+
+void OverviewViewModel::fetchBankAccounts() {
+    bankAccounts_ = context_->fetch<BankAccount>(
+        FetchRequest(BankAccount::entityName(), {}, {{QStringLiteral("createdAt"), true}}));
+    emit bankAccountsChanged();
+}
+
+void OverviewViewModel::fetchCreditCards() {
+    creditCards_ = context_->fetch<CreditCard>(FetchRequest(CreditCard::entityName()));
+}
+
+void OverviewViewModel::fetchInvestments() {
+    const QDateTime now = Clock::now();
+    double value = 0;
+    for (const auto& holding :
+         context_->fetch<Investment>(FetchRequest(Investment::entityName(), Investment::isActive())))
+        value += holding->currentValue(now);
+    totalInvestmentValue_ = value;
+
+    // Card spending that falls into a statement of next month or later, whatever its type.
+    pendingCCBills_ = sumOf(context_->fetch<Expense>(
+        FetchRequest(Expense::entityName(), Key(QStringLiteral("creditCardID")).present() &&
+                                                Key(QStringLiteral("billedMonth")) >= at(monthStart(1)))));
+}
+
+void OverviewViewModel::fetchThisMonthCashFlow() {
+    const QDateTime start = monthStart(0);
+    const QDateTime end = monthStart(1);
+    thisMonthIncome_ = sumOf(context_->fetch<Income>(
+        FetchRequest(Income::entityName(), between(QStringLiteral("date"), start, end))));
+    thisMonthFixed_ =
+        sumOf(context_->fetch<Expense>(FetchRequest(Expense::entityName(), fixedBilledIn(start, end))));
+    thisMonthDynamic_ =
+        sumOf(context_->fetch<Expense>(FetchRequest(Expense::entityName(), dynamicSpentIn(start, end))));
+}
+
+void OverviewViewModel::fetchSubscriptionCost() {
+    double monthly = 0;
+    for (const auto& subscription : context_->fetch<Subscription>(FetchRequest(
+             Subscription::entityName(), Key(QStringLiteral("status")) == QStringLiteral("active")))) {
+        const QString cycle = subscription->billingCycle().value_or(QStringLiteral("monthly"));
+        if (cycle == QLatin1String("quarterly"))
+            monthly += subscription->price() / 3;
+        else if (cycle == QLatin1String("annual"))
+            monthly += subscription->price() / 12;
+        else
+            monthly += subscription->price();
+    }
+    monthlySubsCost_ = monthly;
+}
+
+void OverviewViewModel::fetchSixMonthFlow() {
+    std::vector<MonthlyFlowPoint> points;
+    for (int offset = -5; offset <= 0; ++offset) {
+        const QDateTime start = monthStart(offset);
+        const QDateTime end = monthStart(offset + 1);
+        MonthlyFlowPoint point;
+        point.id = QUuid::createUuid();
+        point.month = start;
+        point.income = sumOf(context_->fetch<Income>(
+            FetchRequest(Income::entityName(), between(QStringLiteral("date"), start, end))));
+        point.spend = sumOf(context_->fetch<Expense>(
+            FetchRequest(Expense::entityName(), fixedBilledIn(start, end) || dynamicSpentIn(start, end))));
+        points.push_back(point);
+    }
+    sixMonthFlow_ = std::move(points);
+}
+
+void OverviewViewModel::computeHealthScore() {
+    FinanceHealthScore::Inputs in;
+    in.income = thisMonthIncome_;
+    in.fixedSpend = thisMonthFixed_;
+    in.dynamicSpend = thisMonthDynamic_;
+    in.monthlySubscriptions = monthlySubsCost_;
+    // Judged by when the record was made, whatever its status, by the stored invested amount.
+    for (const auto& holding : context_->fetch<Investment>(
+             FetchRequest(Investment::entityName(), Key(QStringLiteral("createdAt")) >= at(monthStart(0)))))
+        in.newlyInvested += holding->investedAmount();
+    for (const auto& holding :
+         context_->fetch<Investment>(FetchRequest(Investment::entityName(), Investment::isActive())))
+        in.investedByType[holding->effectiveType()] += holding->investedAmount();
+    health_ = FinanceHealthScore::compute(in);
+}
+
+bool OverviewViewModel::addBankAccount(const QString& name, double balance) {
+    auto account = BankAccount::create(context_);
+    account->setId(QUuid::createUuid());
+    account->setName(name);
+    account->setBalance(balance);
+    account->setCreatedAt(Clock::now());
+    const bool saved = commitAction(*context_);
+    fetchBankAccounts();
+    return saved;
+}
+
+bool OverviewViewModel::updateBankAccount(const std::shared_ptr<BankAccount>& account, const QString& name,
+                                          double balance) {
+    if (!account || account->isDeleted())
+        return false;
+    account->setName(name);
+    account->setBalance(balance);
+    const bool saved = commitAction(*context_);
+    fetchBankAccounts();
+    return saved;
+}
+
+bool OverviewViewModel::deleteBankAccount(const std::shared_ptr<BankAccount>& account) {
+    if (!account || account->isDeleted())
+        return false;
+    context_->deleteObject(account);
+    const bool saved = commitAction(*context_);
+    fetchBankAccounts();
+    return saved;
+}
+
+bool OverviewViewModel::commitAndRefresh() {
+    const bool saved = commitAction(*context_);
+    if (saved)
+        refresh();
+    return saved;
+}
+
+bool OverviewViewModel::addIncome(const IncomeDraft& draft) {
+    auto income = Income::create(context_);
+    income->setId(QUuid::createUuid());
+    income->setTitle(draft.title);
+    income->setAmount(draft.amount);
+    income->setDate(draft.date);
+    income->setPaymentMethod(draft.paymentMethod);
+    income->setNotes(draft.notes.isEmpty() ? std::nullopt : std::optional<QString>(draft.notes));
+    return commitAndRefresh();
+}
+
+bool OverviewViewModel::addExpense(const ExpenseDraft& draft) {
+    auto expense = Expense::create(context_);
+    expense->setId(QUuid::createUuid());
+    expense->setTitle(draft.title);
+    expense->setAmount(draft.amount);
+    expense->setDate(draft.date);
+    expense->setExpenseType(draft.expenseType);
+    expense->setPaymentMethod(draft.paymentMethod);
+    expense->setCreditCardID(draft.creditCardID);
+    expense->setCategory(draft.category.isEmpty() ? std::nullopt : std::optional<QString>(draft.category));
+    expense->setNotes(draft.notes.isEmpty() ? std::nullopt : std::optional<QString>(draft.notes));
+    // The card the sheet names, among those offered; a card without an id never matches.
+    std::shared_ptr<CreditCard> card;
+    if (draft.creditCardID) {
+        for (const auto& candidate : creditCards_)
+            if (!candidate->isDeleted() && candidate->id() && *candidate->id() == *draft.creditCardID) {
+                card = candidate;
+                break;
+            }
+    }
+    expense->setBilledMonth(Expense::computeBilledMonth(draft.date, card));
+    return commitAndRefresh();
+}
+
+bool OverviewViewModel::addInvestment(const Investment::Draft& draft) {
+    Investment::insertHolding(context_, draft);
+    return commitAndRefresh();
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "Models/Investment.h"
+#include "ViewModels/Finance/CashFlowViewModel.h"
+#include "ViewModels/Finance/FinanceHealthScore.h"
+#include "ViewModels/Finance/MonthlyFlowPoint.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QUuid>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class BankAccount;
+class CreditCard;
+class ObjectContext;
+
+// Every figure of the finance overview, read from the store when created and on refresh():
+// the bank accounts and the cash in them, the worth of the live holdings, card spending still
+// to be billed, this month's income and spending, the monthly cost of active subscriptions,
+// the last six months' flow and the health score. The figures are snapshots: they change only
+// through this model's own operations. The bank account operations reload the accounts alone.
+class OverviewViewModel : public QObject {
+    Q_OBJECT
+public:
+    explicit OverviewViewModel(ObjectContext* context, QObject* parent = nullptr);
+
+    const std::vector<std::shared_ptr<BankAccount>>& bankAccounts() const { return bankAccounts_; }
+    double totalInvestmentValue() const { return totalInvestmentValue_; }
+    double pendingCCBills() const { return pendingCCBills_; }
+    double thisMonthIncome() const { return thisMonthIncome_; }
+    double thisMonthFixed() const { return thisMonthFixed_; }
+    double thisMonthDynamic() const { return thisMonthDynamic_; }
+    double monthlySubsCost() const { return monthlySubsCost_; }
+    const std::vector<MonthlyFlowPoint>& sixMonthFlow() const { return sixMonthFlow_; }
+    const FinanceHealthScore& health() const { return health_; }
+    int healthScore() const { return health_.total; }
+
+    double totalLiquidCash() const;
+    double netWorth() const;
+    double thisMonthFlow() const;
+    double spendable() const;
+
+    // The cards offered when an expense is added here, fetched when the screen shows.
+    const std::vector<std::shared_ptr<CreditCard>>& creditCards() const { return creditCards_; }
+    void fetchCreditCards();
+
+    void refresh();
+
+    // Each saves once; a failed save leaves the store and the figures as they were.
+    bool addBankAccount(const QString& name, double balance);
+    bool updateBankAccount(const std::shared_ptr<BankAccount>& account, const QString& name, double balance);
+    bool deleteBankAccount(const std::shared_ptr<BankAccount>& account);
+
+    // Money added from the overview belongs to no bank account and changes no balance.
+    bool addIncome(const IncomeDraft& draft);
+    // The account and goal of the draft are not offered here and are not stored.
+    bool addExpense(const ExpenseDraft& draft);
+    bool addInvestment(const Investment::Draft& draft);
+
+signals:
+    void bankAccountsChanged();
+    // Every figure was read again.
+    void refreshed();
+
+private:
+    void fetchBankAccounts();
+    void fetchInvestments();
+    void fetchThisMonthCashFlow();
+    void fetchSubscriptionCost();
+    void fetchSixMonthFlow();
+    void computeHealthScore();
+    // Saves the action and, when it was stored, reads every figure again.
+    bool commitAndRefresh();
+
+    ObjectContext* context_;
+    std::vector<std::shared_ptr<BankAccount>> bankAccounts_;
+    std::vector<std::shared_ptr<CreditCard>> creditCards_;
+    double totalInvestmentValue_ = 0;
+    double pendingCCBills_ = 0;
+    double thisMonthIncome_ = 0;
+    double thisMonthFixed_ = 0;
+    double thisMonthDynamic_ = 0;
+    double monthlySubsCost_ = 0;
+    std::vector<MonthlyFlowPoint> sixMonthFlow_;
+    FinanceHealthScore health_;
+};

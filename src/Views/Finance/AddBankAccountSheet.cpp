@@ -1,0 +1,98 @@
+#include "Views/Finance/AddBankAccountSheet.h"
+
+#include "Components/SheetHost.h"
+#include "Components/ThemedTextField.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+#include "Models/BankAccount.h"
+#include "Platform/MoneyFormatter.h"
+#include "Platform/TextHelpers.h"
+#include "Views/Achievements/ScreenStyle.h"
+#include "Views/Finance/FinanceForm.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+AddBankAccountSheet::AddBankAccountSheet(std::shared_ptr<BankAccount> editing, OnSave onSave, QWidget* parent)
+    : QWidget(parent), editing_(std::move(editing)), onSave_(std::move(onSave)),
+      name_(new ThemedTextField(tr("e.g. HDFC Savings"))),
+      balance_(new ThemedTextField(QStringLiteral("0"))) {
+    setObjectName(QStringLiteral("addBankAccountSheet"));
+    const bool adding = !editing_;
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(32, 32, 32, 32);
+    column->setSpacing(24);
+
+    auto* header = new QHBoxLayout;
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(4);
+    titles->addWidget(ScreenStyle::label(adding ? tr("Add Bank Account") : tr("Edit Account"),
+                                         Theme::font(20, QFont::DemiBold), Theme::textPrimary()));
+    titles->addWidget(ScreenStyle::label(adding ? tr("Enter account name and current balance")
+                                                : tr("Update account details"),
+                                         Theme::font(12), Theme::textMuted()));
+    header->addLayout(titles, 1);
+    auto* close = ScreenStyle::textButton(QString(), Theme::systemFont(20), Theme::textMuted());
+    close->setObjectName(QStringLiteral("closeButton"));
+    ScreenStyle::setSymbol(close, QStringLiteral("xmark.circle.fill"), Theme::textMuted(), 20);
+    close->setToolTip(tr("Close"));
+    connect(close, &QPushButton::clicked, this, &AddBankAccountSheet::dismiss);
+    header->addWidget(close, 0, Qt::AlignTop);
+    column->addLayout(header);
+
+    name_->setObjectName(QStringLiteral("accountNameField"));
+    balance_->setObjectName(QStringLiteral("balanceField"));
+    column->addWidget(FinanceForm::group(tr("Account Name"), name_));
+    column->addWidget(
+        FinanceForm::group(tr("Current Balance (%1)").arg(MoneyFormatter::currencyCode()), balance_));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(12);
+    auto* cancel = FinanceForm::cancelButton();
+    connect(cancel, &QPushButton::clicked, this, &AddBankAccountSheet::dismiss);
+    confirm_ = FinanceForm::primaryButton(adding ? tr("Add Account") : tr("Save Changes"),
+                                          AppTheme::Colors::indigo());
+    confirm_->setObjectName(QStringLiteral("confirmButton"));
+    connect(confirm_, &QPushButton::clicked, this, &AddBankAccountSheet::confirm);
+    buttons->addWidget(cancel, 1);
+    buttons->addWidget(confirm_, 1);
+    column->addLayout(buttons);
+
+    if (editing_) {
+        name_->setText(editing_->name().value_or(tr("Unnamed Account")));
+        balance_->setText(Text::editableNumber(editing_->balance()));
+    }
+    connect(name_, &QLineEdit::textChanged, this, &AddBankAccountSheet::updateConfirm);
+    connect(balance_, &QLineEdit::textChanged, this, &AddBankAccountSheet::updateConfirm);
+    updateConfirm();
+}
+
+bool AddBankAccountSheet::canConfirm() const {
+    return !Text::trimmed(name_->text()).isEmpty() && Text::parseNumber(balance_->text()).has_value();
+}
+
+void AddBankAccountSheet::updateConfirm() {
+    FinanceForm::setPrimaryEnabled(confirm_, AppTheme::Colors::indigo(), canConfirm());
+}
+
+void AddBankAccountSheet::confirm() {
+    const QString name = Text::trimmed(name_->text());
+    const auto balance = Text::parseNumber(balance_->text());
+    // A negative balance is refused without a word; the sheet stays as it is.
+    if (name.isEmpty() || !balance || *balance < 0)
+        return;
+    if (!onSave_(name, *balance))
+        return;
+    dismiss();
+}
+
+void AddBankAccountSheet::dismiss() {
+    if (auto* host = SheetHost::of(this))
+        host->dismiss();
+}
+
+void AddBankAccountSheet::paintEvent(QPaintEvent*) {
+    ScreenStyle::paintSheetCard(this, Theme::backgroundPrimary());
+}

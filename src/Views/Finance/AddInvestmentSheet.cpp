@@ -1,0 +1,278 @@
+#include "Views/Finance/AddInvestmentSheet.h"
+
+#include "Components/BareScrollArea.h"
+#include "Components/DatePickerField.h"
+#include "Components/SheetHost.h"
+#include "Components/Symbols.h"
+#include "Components/ThemedTextField.h"
+#include "Components/ToggleSwitch.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+#include "Platform/Clock.h"
+#include "Platform/TextHelpers.h"
+#include "Views/Achievements/ScreenStyle.h"
+#include "Views/Finance/FinanceForm.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+const std::vector<AddInvestmentSheet::TypeOption>& AddInvestmentSheet::typeOptions() {
+    static const std::vector<TypeOption> options{
+        {QStringLiteral("stock"), QStringLiteral("Stocks / ETFs"), QStringLiteral("chart.bar.fill")},
+        {QStringLiteral("mutualFund"), QStringLiteral("Mutual Fund / SIP"),
+         QStringLiteral("dollarsign.circle.fill")},
+        {QStringLiteral("crypto"), QStringLiteral("Crypto"), QStringLiteral("bitcoinsign.circle.fill")},
+        {QStringLiteral("fixedDeposit"), QStringLiteral("Fixed Deposit / Bond"), QStringLiteral("lock.fill")},
+        {QStringLiteral("realEstate"), QStringLiteral("Real Estate"), QStringLiteral("house.fill")},
+        {QStringLiteral("other"), QStringLiteral("Other"), QStringLiteral("ellipsis.circle.fill")},
+    };
+    return options;
+}
+
+QString AddInvestmentSheet::namePlaceholder(const QString& type) {
+    if (type == QLatin1String("stock"))
+        return QStringLiteral("e.g. Infosys");
+    if (type == QLatin1String("mutualFund"))
+        return QStringLiteral("e.g. Nifty 50 Index Fund");
+    if (type == QLatin1String("crypto"))
+        return QStringLiteral("e.g. Bitcoin");
+    if (type == QLatin1String("fixedDeposit"))
+        return QStringLiteral("e.g. SBI FD 2026");
+    if (type == QLatin1String("realEstate"))
+        return QStringLiteral("e.g. Flat in Mumbai");
+    return QStringLiteral("Investment name");
+}
+
+AddInvestmentSheet::AddInvestmentSheet(OnAdd onAdd, QWidget* parent)
+    : QWidget(parent), onAdd_(std::move(onAdd)), name_(makeField("nameField")),
+      units_(makeField("unitsField")), buyPrice_(makeField("buyPriceField")),
+      currentPrice_(makeField("currentPriceField")), invested_(makeField("investedField")),
+      rate_(makeField("interestRateField")), notes_(makeField("notesField")) {
+    setObjectName(QStringLiteral("addInvestmentSheet"));
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+
+    auto* form = new QWidget;
+    auto* column = new QVBoxLayout(form);
+    column->setContentsMargins(32, 32, 32, 32);
+    column->setSpacing(32);
+    column->addWidget(buildHeader());
+    column->addWidget(buildTypeGrid());
+    column->addWidget(block(tr("Name"), name_));
+
+    marketRow_ = new QWidget;
+    auto* pair = new QHBoxLayout(marketRow_);
+    pair->setContentsMargins(0, 0, 0, 0);
+    pair->setSpacing(16);
+    pair->addWidget(block(tr("Units / Qty"), units_));
+    pair->addWidget(block(tr("Buy Price"), buyPrice_));
+    column->addWidget(marketRow_);
+    investedBlock_ = block(tr("Amount Invested"), invested_);
+    column->addWidget(investedBlock_);
+    currentBlock_ = block(tr("Current Price"), currentPrice_, &currentCaption_);
+    column->addWidget(currentBlock_);
+
+    depositBlock_ = new QWidget;
+    auto* deposit = new QVBoxLayout(depositBlock_);
+    deposit->setContentsMargins(0, 0, 0, 0);
+    deposit->setSpacing(16);
+    deposit->addWidget(block(tr("Interest Rate (%/yr)"), rate_));
+    auto* toggleRow = new QHBoxLayout;
+    toggleRow->addWidget(
+        ScreenStyle::label(tr("Has Maturity Date"), Theme::font(13), Theme::textSecondary()));
+    toggleRow->addStretch(1);
+    maturityToggle_ = new ToggleSwitch(false, AppTheme::Colors::violet());
+    maturityToggle_->setObjectName(QStringLiteral("maturityToggle"));
+    maturityToggle_->setAccessibleName(tr("Has Maturity Date"));
+    toggleRow->addWidget(maturityToggle_);
+    deposit->addLayout(toggleRow);
+    maturityDate_ = new DatePickerField(Clock::now().addSecs(31536000), DatePickerField::Style::Compact);
+    maturityDate_->setObjectName(QStringLiteral("maturityDatePicker"));
+    maturityDate_->setMinimumDate(QDate());
+    maturityDate_->setMaximumDate(QDate());
+    maturityBlock_ = new QWidget;
+    auto* maturityRow = new QHBoxLayout(maturityBlock_);
+    maturityRow->setContentsMargins(0, 0, 0, 0);
+    maturityRow->addWidget(ScreenStyle::label(tr("Maturity Date"), Theme::font(13), Theme::textPrimary()));
+    maturityRow->addStretch(1);
+    maturityRow->addWidget(maturityDate_);
+    deposit->addWidget(maturityBlock_);
+    connect(maturityToggle_, &ToggleSwitch::toggled, maturityBlock_, &QWidget::setVisible);
+    maturityBlock_->setVisible(false);
+    column->addWidget(depositBlock_);
+
+    buyDate_ = new DatePickerField(Clock::now(), DatePickerField::Style::Compact);
+    buyDate_->setObjectName(QStringLiteral("buyDatePicker"));
+    buyDate_->setMinimumDate(QDate());
+    buyDate_->setMaximumDate(QDate());
+    auto* dateRow = new QHBoxLayout;
+    dateRow->addWidget(ScreenStyle::label(tr("Purchase Date"), Theme::font(13), Theme::textPrimary()));
+    dateRow->addStretch(1);
+    dateRow->addWidget(buyDate_);
+    column->addLayout(dateRow);
+
+    column->addWidget(block(tr("Notes (optional)"), notes_));
+    addButton_ = FinanceForm::primaryButton(tr("Add Investment"), AppTheme::Colors::violet());
+    addButton_->setObjectName(QStringLiteral("addInvestmentButton"));
+    connect(addButton_, &QPushButton::clicked, this, &AddInvestmentSheet::submit);
+    column->addWidget(addButton_);
+
+    auto* scroll = BareScrollArea::wrap(form);
+    scroll->setObjectName(QStringLiteral("formScroll"));
+    outer->addWidget(scroll);
+
+    for (QLineEdit* input : {name_, units_, buyPrice_, invested_})
+        connect(input, &QLineEdit::textChanged, this, &AddInvestmentSheet::syncType);
+    syncType();
+}
+
+QLineEdit* AddInvestmentSheet::makeField(const char* objectName, const QString& placeholder) {
+    auto* input = new ThemedTextField(placeholder);
+    input->setObjectName(QString::fromLatin1(objectName));
+    return input;
+}
+
+QLineEdit* AddInvestmentSheet::field(const char* objectName) const {
+    return findChild<QLineEdit*>(QString::fromLatin1(objectName));
+}
+
+QWidget* AddInvestmentSheet::buildHeader() {
+    auto* header = new QWidget;
+    auto* row = new QHBoxLayout(header);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(
+        ScreenStyle::label(tr("Add Investment"), Theme::font(20, QFont::DemiBold), Theme::textPrimary()));
+    row->addStretch(1);
+    auto* close = ScreenStyle::textButton(QString(), Theme::systemFont(20), Theme::textMuted());
+    close->setObjectName(QStringLiteral("closeButton"));
+    ScreenStyle::setSymbol(close, QStringLiteral("xmark.circle.fill"), Theme::textMuted(), 20);
+    close->setToolTip(tr("Close"));
+    connect(close, &QPushButton::clicked, this, &AddInvestmentSheet::dismiss);
+    row->addWidget(close);
+    return header;
+}
+
+QWidget* AddInvestmentSheet::buildTypeGrid() {
+    auto* grid = new QWidget;
+    auto* layout = new QGridLayout;
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setHorizontalSpacing(8);
+    layout->setVerticalSpacing(8);
+    int index = 0;
+    for (const auto& option : typeOptions()) {
+        auto* tile = new QToolButton;
+        tile->setObjectName(QStringLiteral("typeTile"));
+        tile->setProperty("typeId", option.id);
+        tile->setText(option.label);
+        tile->setToolTip(option.label);
+        tile->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        tile->setFont(Theme::font(10));
+        tile->setIconSize(QSize(18, 18));
+        tile->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        tile->setMinimumWidth(10);
+        tile->setCursor(Qt::PointingHandCursor);
+        connect(tile, &QToolButton::clicked, this, [this, id = option.id] { selectType(id); });
+        layout->addWidget(tile, index / 3, index % 3);
+        tiles_.push_back(tile);
+        ++index;
+    }
+    auto* box = new QVBoxLayout(grid);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->setSpacing(4);
+    box->addWidget(FinanceForm::caption(tr("Type")));
+    box->addLayout(layout);
+    return grid;
+}
+
+QWidget* AddInvestmentSheet::block(const QString& caption, QWidget* input, QLabel** captionLabel) {
+    QWidget* box = FinanceForm::group(caption, input);
+    if (captionLabel)
+        *captionLabel = box->findChild<QLabel*>(QStringLiteral("caption"));
+    return box;
+}
+
+void AddInvestmentSheet::selectType(const QString& type) {
+    selectedType_ = type;
+    syncType();
+}
+
+void AddInvestmentSheet::syncType() {
+    const bool market = Investment::isMarketType(selectedType_);
+    const bool deposit = selectedType_ == QLatin1String("fixedDeposit");
+    marketRow_->setVisible(market);
+    investedBlock_->setVisible(!market);
+    currentBlock_->setVisible(market || selectedType_ != QLatin1String("realEstate"));
+    currentCaption_->setText((market ? tr("Current Price") : tr("Current Value")).toUpper());
+    depositBlock_->setVisible(deposit);
+    name_->setPlaceholderText(namePlaceholder(selectedType_));
+    for (auto* tile : tiles_) {
+        const bool selected = tile->property("typeId").toString() == selectedType_;
+        const QColor violet = AppTheme::Colors::violet();
+        QString symbol;
+        for (const auto& candidate : typeOptions())
+            if (candidate.id == tile->property("typeId").toString())
+                symbol = candidate.symbol;
+        tile->setIcon(Symbols::icon(symbol, selected ? violet : Theme::textSecondary(), 18));
+        tile->setStyleSheet(
+            QStringLiteral(
+                "QToolButton { color: %1; background: %2; border: 1px solid %3; border-radius: 8px; "
+                "padding: 8px 4px; }")
+                .arg(Theme::css(selected ? Theme::textPrimary() : Theme::textSecondary()),
+                     Theme::css(selected ? Theme::withOpacity(violet, 0.15) : Theme::backgroundTertiary()),
+                     Theme::css(selected ? violet : QColor(0, 0, 0, 0))));
+    }
+    FinanceForm::setPrimaryEnabled(addButton_, AppTheme::Colors::violet(), canSubmit());
+}
+
+bool AddInvestmentSheet::canSubmit() const {
+    if (Text::trimmed(name_->text()).isEmpty())
+        return false;
+    if (Investment::isMarketType(selectedType_))
+        return Text::parseNumber(units_->text()) && Text::parseNumber(buyPrice_->text());
+    return Text::parseNumber(invested_->text()).has_value();
+}
+
+Investment::Draft AddInvestmentSheet::draft() const {
+    const bool market = Investment::isMarketType(selectedType_);
+    const bool deposit = selectedType_ == QLatin1String("fixedDeposit");
+    const bool showsCurrent = market || selectedType_ != QLatin1String("realEstate");
+    // What the chosen type does not show is not handed on, whatever was typed before a switch.
+    auto read = [](const QLineEdit* input, bool shown) {
+        return shown ? Text::parseNumber(input->text()).value_or(0) : 0.0;
+    };
+    Investment::Draft draft;
+    draft.name = Text::trimmed(name_->text());
+    draft.investmentType = selectedType_;
+    draft.units = read(units_, market);
+    draft.buyPrice = read(buyPrice_, market);
+    draft.currentPrice = read(currentPrice_, showsCurrent);
+    draft.buyDate = buyDate_->dateTime();
+    draft.investedAmount = market ? draft.units * draft.buyPrice : read(invested_, true);
+    draft.interestRate = read(rate_, deposit);
+    if (deposit && maturityToggle_->isChecked())
+        draft.maturityDate = maturityDate_->dateTime();
+    draft.notes = notes_->text();
+    return draft;
+}
+
+void AddInvestmentSheet::submit() {
+    if (!canSubmit())
+        return;
+    if (!onAdd_(draft()))
+        return;
+    dismiss();
+}
+
+void AddInvestmentSheet::dismiss() {
+    if (auto* host = SheetHost::of(this))
+        host->dismiss();
+}
+
+void AddInvestmentSheet::paintEvent(QPaintEvent*) {
+    ScreenStyle::paintSheetCard(this, Theme::backgroundPrimary());
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class Investment;
+class QLabel;
+class QPushButton;
+class SymbolIcon;
+
+// One holding in the investments list: the type tile, the name over the type and the yearly
+// growth, the worth over the return, and a delete button. Rows are reused as the list
+// scrolls: bind() fills one with a holding's figures, worked out once per change.
+class InvestmentRow : public QWidget {
+    Q_OBJECT
+public:
+    struct Figures {
+        std::weak_ptr<Investment> holding;
+        QString name;
+        QString typeLabel;
+        QString symbol;
+        QString growthText; // empty: no growth figure
+        QColor growthColor;
+        QString valueText;
+        QString returnText;
+        QColor returnColor;
+    };
+    static constexpr int kHeight = 70;
+
+    InvestmentRow(std::function<void(const std::shared_ptr<Investment>&)> onDelete,
+                  QWidget* parent = nullptr);
+
+    void bind(const Figures& figures);
+    const Figures& figures() const { return figures_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::function<void(const std::shared_ptr<Investment>&)> onDelete_;
+    Figures figures_;
+    SymbolIcon* icon_;
+    QLabel* name_;
+    QLabel* type_;
+    QLabel* growth_;
+    QLabel* value_;
+    QLabel* return_;
+};

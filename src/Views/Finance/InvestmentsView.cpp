@@ -1,0 +1,380 @@
+#include "Views/Finance/InvestmentsView.h"
+
+#include "Components/SheetHost.h"
+#include "Components/SymbolIcon.h"
+#include "Components/VirtualList.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+#include "Models/Investment.h"
+#include "Platform/Clock.h"
+#include "Platform/MoneyFormatter.h"
+#include "ViewModels/Finance/InvestmentsViewModel.h"
+#include "Views/Achievements/ScreenStyle.h"
+#include "Views/Finance/AddInvestmentSheet.h"
+#include "Views/Finance/FinanceCard.h"
+#include "Views/Finance/InvestmentRow.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString money(double amount) {
+    return MoneyFormatter::format(amount, 0);
+}
+
+QColor gainColor(bool gain) {
+    return gain ? AppTheme::Colors::emerald() : AppTheme::Colors::rose();
+}
+
+// "+3.3%" for a gain, "-1.5%" for a loss.
+QString signedPercent(double value) {
+    return (value >= 0 ? QStringLiteral("+") : QString()) + QString::asprintf("%.1f", value) +
+           QStringLiteral("%");
+}
+
+QWidget* metricPill(const QString& label, QLabel** value, const char* name) {
+    auto* box = new QWidget;
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    *value = ScreenStyle::label(QString(), Theme::font(14, QFont::Bold), Theme::textSecondary());
+    (*value)->setObjectName(QString::fromLatin1(name));
+    (*value)->setAlignment(Qt::AlignCenter);
+    column->addWidget(*value);
+    auto* caption = ScreenStyle::label(label, Theme::font(10), Theme::textMuted());
+    caption->setAlignment(Qt::AlignCenter);
+    column->addWidget(caption);
+    return box;
+}
+
+QPushButton* chevron(const QString& symbol, const QString& tip) {
+    auto* button = ScreenStyle::filledButton(QString(), Theme::systemFont(14, QFont::DemiBold),
+                                             Theme::css(Theme::backgroundTertiary()), 4, 4, 8);
+    ScreenStyle::setSymbol(button, symbol, Theme::textSecondary(), 14);
+    button->setToolTip(tip);
+    button->setAccessibleName(tip);
+    return button;
+}
+
+} // namespace
+
+QString InvestmentsView::typeLabel(const QString& type) {
+    if (type == QLatin1String("stock"))
+        return QStringLiteral("Stock / ETF");
+    if (type == QLatin1String("mutualFund"))
+        return QStringLiteral("Mutual Fund");
+    if (type == QLatin1String("crypto"))
+        return QStringLiteral("Crypto");
+    if (type == QLatin1String("fixedDeposit"))
+        return QStringLiteral("Fixed Deposit");
+    if (type == QLatin1String("realEstate"))
+        return QStringLiteral("Real Estate");
+    return QStringLiteral("Other");
+}
+
+QString InvestmentsView::typeSymbol(const QString& type) {
+    if (type == QLatin1String("stock"))
+        return QStringLiteral("chart.bar.fill");
+    if (type == QLatin1String("mutualFund"))
+        return QStringLiteral("dollarsign.circle.fill");
+    if (type == QLatin1String("crypto"))
+        return QStringLiteral("bitcoinsign.circle.fill");
+    if (type == QLatin1String("fixedDeposit"))
+        return QStringLiteral("lock.fill");
+    if (type == QLatin1String("realEstate"))
+        return QStringLiteral("house.fill");
+    return QStringLiteral("ellipsis.circle.fill");
+}
+
+InvestmentsView::InvestmentsView(const AppEnvironment& env, QWidget* parent)
+    : QWidget(parent), viewModel_(new InvestmentsViewModel(env.context, this)) {
+    setObjectName(QStringLiteral("investmentsView"));
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+
+    auto* header = new QWidget;
+    auto* column = new QVBoxLayout(header);
+    column->setContentsMargins(32, 32, 32, 16);
+    column->setSpacing(32);
+    column->addWidget(buildHeader());
+    column->addWidget(buildTabBar());
+    pages_ = new QStackedWidget;
+    auto* portfolio = new QWidget;
+    auto* portfolioColumn = new QVBoxLayout(portfolio);
+    portfolioColumn->setContentsMargins(0, 0, 0, 0);
+    portfolioColumn->setSpacing(32);
+    portfolioColumn->addWidget(buildSummary());
+    portfolioColumn->addWidget(holdingsHeading());
+    pages_->addWidget(portfolio);
+    column->addWidget(pages_);
+
+    // Only the rows in view are made; they are reused as the list scrolls.
+    list_ = new VirtualList(
+        [this](QWidget* rowParent) -> QWidget* {
+            return new InvestmentRow(
+                [this](const std::shared_ptr<Investment>& holding) { viewModel_->deleteInvestment(holding); },
+                rowParent);
+        },
+        [this](QWidget* row, int index) {
+            static_cast<InvestmentRow*>(row)->bind(rows_[std::size_t(index)]);
+        },
+        this);
+    list_->setObjectName(QStringLiteral("investmentsScroll"));
+    list_->setFrameShape(QFrame::NoFrame);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setStyleSheet(
+        QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
+    list_->setHeader(header);
+    list_->setFooter(buildEmptyState());
+    list_->setRowHeight(InvestmentRow::kHeight);
+    list_->setSpacing(0, 16);
+    list_->setRowMargins(QMargins(32, 0, 32, 32));
+    outer->addWidget(list_);
+
+    connect(viewModel_, &InvestmentsViewModel::investmentsChanged, this, &InvestmentsView::renderPortfolio);
+    connect(viewModel_, &InvestmentsViewModel::monthChanged, this, &InvestmentsView::renderMonth);
+    selectTab(selectedTab_);
+    renderPortfolio();
+}
+
+QWidget* InvestmentsView::buildHeader() {
+    auto* header = new QWidget;
+    auto* row = new QHBoxLayout(header);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(4);
+    titles->addWidget(
+        ScreenStyle::label(tr("Investments"), Theme::font(28, QFont::DemiBold), Theme::textPrimary()));
+    titles->addWidget(ScreenStyle::label(tr("Track your portfolio & monthly buys"), Theme::font(14),
+                                         Theme::textSecondary()));
+    row->addLayout(titles);
+    row->addStretch(1);
+    auto* add =
+        ScreenStyle::textButton(tr("Add"), Theme::font(12, QFont::Medium), AppTheme::Colors::violet());
+    add->setObjectName(QStringLiteral("addButton"));
+    ScreenStyle::setSymbol(add, QStringLiteral("plus"), AppTheme::Colors::violet(), 12);
+    connect(add, &QPushButton::clicked, this, &InvestmentsView::showAddSheet);
+    row->addWidget(add, 0, Qt::AlignVCenter);
+    return header;
+}
+
+QWidget* InvestmentsView::buildTabBar() {
+    auto* bar = new FinanceCard(8);
+    bar->setObjectName(QStringLiteral("investmentsTabBar"));
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(2, 2, 2, 2);
+    row->setSpacing(0);
+    portfolioTab_ = new QPushButton(tr("Portfolio"));
+    monthlyTab_ = new QPushButton(tr("Monthly"));
+    portfolioTab_->setObjectName(QStringLiteral("portfolioTab"));
+    monthlyTab_->setObjectName(QStringLiteral("monthlyTab"));
+    for (auto* tab : {portfolioTab_, monthlyTab_}) {
+        tab->setFont(Theme::font(13, QFont::Medium));
+        tab->setAutoDefault(false);
+        tab->setCursor(Qt::PointingHandCursor);
+        row->addWidget(tab, 1);
+    }
+    connect(portfolioTab_, &QPushButton::clicked, this, [this] { selectTab(QStringLiteral("portfolio")); });
+    connect(monthlyTab_, &QPushButton::clicked, this, [this] { selectTab(QStringLiteral("monthly")); });
+    return bar;
+}
+
+QWidget* InvestmentsView::buildSummary() {
+    auto* card = new FinanceCard(18);
+    card->setObjectName(QStringLiteral("portfolioSummary"));
+    card->setGradient(Theme::withOpacity(AppTheme::Colors::violet(), 0.15),
+                      Theme::withOpacity(AppTheme::Colors::indigo(), 0.10));
+    card->setEdge(Theme::withOpacity(AppTheme::Colors::violet(), 0.2));
+    auto* column = new QVBoxLayout(card);
+    column->setContentsMargins(20, 20, 20, 20);
+    column->setSpacing(16);
+
+    auto* top = new QHBoxLayout;
+    auto* valueColumn = new QVBoxLayout;
+    valueColumn->setSpacing(2);
+    valueColumn->addWidget(ScreenStyle::label(tr("Portfolio Value"), Theme::font(12), Theme::textMuted()));
+    portfolioValue_ = ScreenStyle::label(QString(), Theme::font(28, QFont::DemiBold), Theme::textPrimary());
+    portfolioValue_->setObjectName(QStringLiteral("portfolioValue"));
+    valueColumn->addWidget(portfolioValue_);
+    top->addLayout(valueColumn);
+    top->addStretch(1);
+    auto* returnColumn = new QVBoxLayout;
+    returnColumn->setSpacing(2);
+    overallReturn_ = ScreenStyle::label(QString(), Theme::font(18, QFont::Bold), AppTheme::Colors::emerald());
+    overallReturn_->setObjectName(QStringLiteral("overallReturn"));
+    overallReturn_->setAlignment(Qt::AlignRight);
+    returnColumn->addWidget(overallReturn_);
+    auto* returnCaption = ScreenStyle::label(tr("Overall return"), Theme::font(11), Theme::textMuted());
+    returnCaption->setAlignment(Qt::AlignRight);
+    returnColumn->addWidget(returnCaption);
+    top->addLayout(returnColumn);
+    column->addLayout(top);
+    column->addWidget(ScreenStyle::divider());
+
+    auto* pills = new QHBoxLayout;
+    pills->addWidget(metricPill(tr("Invested"), &invested_, "investedTotal"));
+    pills->addStretch(1);
+    pills->addWidget(metricPill(tr("P&L"), &profit_, "profitAndLoss"));
+    pills->addStretch(1);
+    pills->addWidget(metricPill(tr("Holdings"), &holdingsCount_, "holdingsCount"));
+    column->addLayout(pills);
+    return card;
+}
+
+QWidget* InvestmentsView::buildMonthNavigator() {
+    auto* box = new QWidget;
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(16);
+    auto* previous = chevron(QStringLiteral("chevron.left"), tr("Previous month"));
+    previous->setObjectName(QStringLiteral("previousMonth"));
+    connect(previous, &QPushButton::clicked, viewModel_, &InvestmentsViewModel::navigateToPreviousMonth);
+    row->addWidget(previous);
+    monthTitle_ = ScreenStyle::label(QString(), Theme::font(16, QFont::Medium), Theme::textPrimary());
+    monthTitle_->setObjectName(QStringLiteral("monthTitle"));
+    monthTitle_->setMinimumWidth(140);
+    monthTitle_->setAlignment(Qt::AlignCenter);
+    row->addWidget(monthTitle_);
+    auto* next = chevron(QStringLiteral("chevron.right"), tr("Next month"));
+    next->setObjectName(QStringLiteral("nextMonth"));
+    connect(next, &QPushButton::clicked, viewModel_, &InvestmentsViewModel::navigateToNextMonth);
+    row->addWidget(next);
+    row->addStretch(1);
+    return box;
+}
+
+QWidget* InvestmentsView::holdingsHeading() {
+    return ScreenStyle::label(tr("Holdings"), Theme::font(16, QFont::DemiBold), Theme::textPrimary());
+}
+
+QWidget* InvestmentsView::buildEmptyState() {
+    auto* box = new QWidget;
+    auto* margins = new QVBoxLayout(box);
+    margins->setContentsMargins(32, 0, 32, 32);
+    auto* emptyCard = new FinanceCard(12);
+    emptyCard->setObjectName(QStringLiteral("holdingsEmpty"));
+    emptyCard->setEdge(Qt::transparent);
+    auto* emptyColumn = new QVBoxLayout(emptyCard);
+    emptyColumn->setContentsMargins(32, 32, 32, 32);
+    emptyColumn->setSpacing(8);
+    emptyColumn->addWidget(new SymbolIcon(QStringLiteral("chart.line.uptrend.xyaxis"), 40,
+                                          Theme::withOpacity(AppTheme::Colors::violet(), 0.4)),
+                           0, Qt::AlignHCenter);
+    emptyColumn->addWidget(ScreenStyle::label(tr("No investments yet"), Theme::font(14), Theme::textMuted()),
+                           0, Qt::AlignHCenter);
+    auto* first = ScreenStyle::textButton(tr("Add Your First Investment"), Theme::font(13, QFont::Medium),
+                                          AppTheme::Colors::violet());
+    first->setObjectName(QStringLiteral("addFirstButton"));
+    connect(first, &QPushButton::clicked, this, &InvestmentsView::showAddSheet);
+    emptyColumn->addWidget(first, 0, Qt::AlignHCenter);
+    margins->addWidget(emptyCard);
+    empty_ = box;
+    return box;
+}
+
+void InvestmentsView::selectTab(const QString& tag) {
+    selectedTab_ = tag;
+    const bool monthly = tag == QLatin1String("monthly");
+    if (monthly && !monthTitle_) {
+        // The monthly header is built when first chosen.
+        auto* page = new QWidget;
+        auto* column = new QVBoxLayout(page);
+        column->setContentsMargins(0, 0, 0, 0);
+        column->setSpacing(32);
+        column->addWidget(buildMonthNavigator());
+        column->addWidget(holdingsHeading());
+        pages_->addWidget(page);
+        monthTitle_->setText(
+            QLocale().toString(viewModel_->selectedMonth().date(), QStringLiteral("MMMM yyyy")));
+    }
+    pages_->setCurrentIndex(monthly ? 1 : 0);
+    // The stack takes the height of the page shown, not of the tallest.
+    for (int i = 0; i < pages_->count(); ++i)
+        pages_->widget(i)->setSizePolicy(QSizePolicy::Preferred, i == pages_->currentIndex()
+                                                                     ? QSizePolicy::Preferred
+                                                                     : QSizePolicy::Ignored);
+    showRows();
+    for (auto* tab : {portfolioTab_, monthlyTab_}) {
+        const bool selected = (tab == monthlyTab_) == monthly;
+        tab->setStyleSheet(
+            QStringLiteral(
+                "QPushButton { color: %1; background: %2; border: none; border-radius: 8px; padding: 4px; }")
+                .arg(Theme::css(selected ? QColor(Qt::white) : Theme::textMuted()),
+                     selected ? Theme::css(AppTheme::Colors::violet()) : QStringLiteral("transparent")));
+    }
+}
+
+std::vector<InvestmentRow::Figures>
+InvestmentsView::figuresOf(const std::vector<std::shared_ptr<Investment>>& holdings) const {
+    const QDateTime now = Clock::now();
+    std::vector<InvestmentRow::Figures> rows;
+    rows.reserve(holdings.size());
+    for (const auto& holding : holdings) {
+        const QString type = holding->effectiveType();
+        const double value = holding->currentValue(now);
+        const double returned = Investment::returnPercentage(value, holding->investedFigure());
+        InvestmentRow::Figures row;
+        row.holding = holding;
+        row.name = holding->name().value_or(tr("Untitled"));
+        row.typeLabel = typeLabel(type);
+        row.symbol = typeSymbol(type);
+        if (const auto growth = viewModel_->cagr(*holding)) {
+            row.growthText = QStringLiteral(" · ") + QString::asprintf("%.1f", *growth) + tr("% p.a.");
+            row.growthColor = gainColor(*growth >= 0);
+        }
+        row.valueText = money(value);
+        row.returnText = signedPercent(returned);
+        row.returnColor = gainColor(returned >= 0);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+void InvestmentsView::showRows() {
+    const bool monthly = selectedTab_ == QLatin1String("monthly");
+    rows_ = figuresOf(monthly ? viewModel_->monthlyInvestments() : viewModel_->investments());
+    empty_->setVisible(rows_.empty());
+    list_->setCount(int(rows_.size()));
+}
+
+void InvestmentsView::renderPortfolio() {
+    const double current = viewModel_->totalCurrentValue();
+    const double invested = viewModel_->totalInvested();
+    const double overall = viewModel_->overallReturnPercentage();
+    portfolioValue_->setText(money(current));
+    overallReturn_->setText(signedPercent(overall));
+    ScreenStyle::setTextColor(overallReturn_, gainColor(overall >= 0));
+    invested_->setText(money(invested));
+    profit_->setText(money(current - invested));
+    ScreenStyle::setTextColor(profit_, gainColor(invested <= current));
+    holdingsCount_->setText(QString::number(viewModel_->investments().size()));
+    if (selectedTab_ != QLatin1String("monthly"))
+        showRows();
+}
+
+void InvestmentsView::renderMonth() {
+    if (!monthTitle_)
+        return;
+    monthTitle_->setText(QLocale().toString(viewModel_->selectedMonth().date(), QStringLiteral("MMMM yyyy")));
+    if (selectedTab_ == QLatin1String("monthly"))
+        showRows();
+}
+
+void InvestmentsView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Holdings added from the overview show the next time this screen is shown.
+    if (shownOnce_)
+        viewModel_->refresh();
+    shownOnce_ = true;
+}
+
+void InvestmentsView::showAddSheet() {
+    auto* sheet = new AddInvestmentSheet(
+        [this](const Investment::Draft& draft) { return viewModel_->addInvestment(draft); });
+    SheetHost::present(this, sheet, AddInvestmentSheet::kWidth);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "ViewModels/AppEnvironment.h"
+#include "Views/Finance/InvestmentRow.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+class Investment;
+class InvestmentsViewModel;
+class QLabel;
+class QPushButton;
+class QStackedWidget;
+class VirtualList;
+
+// The investments tab: "Portfolio" (the summary of every live holding and their list) and
+// "Monthly" (the holdings bought in a chosen month), with a way to add a holding.
+class InvestmentsView : public QWidget {
+    Q_OBJECT
+public:
+    explicit InvestmentsView(const AppEnvironment& env, QWidget* parent = nullptr);
+
+    InvestmentsViewModel* viewModel() const { return viewModel_; }
+    QString selectedTab() const { return selectedTab_; }
+    void selectTab(const QString& tag);
+    void showAddSheet();
+    // The rows of the list shown, in order.
+    const std::vector<InvestmentRow::Figures>& shownRows() const { return rows_; }
+    VirtualList* list() const { return list_; }
+
+    // The type's row label and symbol; any type outside the six reads as "Other".
+    static QString typeLabel(const QString& type);
+    static QString typeSymbol(const QString& type);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* buildHeader();
+    QWidget* buildTabBar();
+    QWidget* buildSummary();
+    QWidget* buildMonthNavigator();
+    QWidget* holdingsHeading();
+    QWidget* buildEmptyState();
+    std::vector<InvestmentRow::Figures>
+    figuresOf(const std::vector<std::shared_ptr<Investment>>& holdings) const;
+    void showRows();
+    void renderPortfolio();
+    void renderMonth();
+
+    InvestmentsViewModel* viewModel_;
+    QString selectedTab_ = QStringLiteral("portfolio");
+    QPushButton* portfolioTab_ = nullptr;
+    QPushButton* monthlyTab_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
+    QLabel* portfolioValue_ = nullptr;
+    QLabel* overallReturn_ = nullptr;
+    QLabel* invested_ = nullptr;
+    QLabel* profit_ = nullptr;
+    QLabel* holdingsCount_ = nullptr;
+    QLabel* monthTitle_ = nullptr;
+    VirtualList* list_ = nullptr;
+    QWidget* empty_ = nullptr;
+    std::vector<InvestmentRow::Figures> rows_;
+    bool shownOnce_ = false;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+class QLabel;
+class SymbolIcon;
+
+// One headline figure of the finance overview: symbol, amount, label and an optional note on a
+// tinted card. The amount shrinks to 0.7 of its size before it is elided.
+class OverviewHeroCard : public QWidget {
+    Q_OBJECT
+public:
+    OverviewHeroCard(const QString& label, const QString& symbol, const QString& note,
+                     QWidget* parent = nullptr);
+
+    void setValue(const QString& text, const QColor& tint);
+    QString valueText() const { return value_; }
+    QColor tint() const { return tint_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void fitValue();
+
+    QString value_;
+    QColor tint_;
+    SymbolIcon* icon_;
+    QLabel* valueLabel_;
+};

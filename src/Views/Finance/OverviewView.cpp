@@ -1,0 +1,233 @@
+#include "Views/Finance/OverviewView.h"
+
+#include "Components/BareScrollArea.h"
+#include "Components/GroupedBarChart.h"
+#include "Components/SheetHost.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+#include "Models/BankAccount.h"
+#include "Platform/MoneyFormatter.h"
+#include "ViewModels/Finance/OverviewViewModel.h"
+#include "Views/Achievements/ScreenStyle.h"
+#include "Views/Finance/AddBankAccountSheet.h"
+#include "Views/Finance/AddExpenseSheet.h"
+#include "Views/Finance/AddIncomeSheet.h"
+#include "Views/Finance/AddInvestmentSheet.h"
+#include "Views/Finance/FinanceCard.h"
+#include "Views/Finance/OverviewAccountsCard.h"
+#include "Views/Finance/OverviewHeroCard.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+
+QString money(double amount) {
+    return MoneyFormatter::format(amount, 0);
+}
+
+QWidget* legendDot(const QColor& color, const QString& label) {
+    auto* box = new QWidget;
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(6);
+    auto* dot = new QWidget;
+    dot->setFixedSize(8, 8);
+    dot->setStyleSheet(QStringLiteral("background: %1; border-radius: 4px;").arg(Theme::css(color)));
+    row->addWidget(dot);
+    row->addWidget(ScreenStyle::label(label, Theme::font(11), Theme::textMuted()));
+    return box;
+}
+
+QPushButton* quickAction(const QString& label, const QColor& color) {
+    auto* button = new QPushButton(label);
+    button->setFont(Theme::font(13, QFont::Medium));
+    button->setAutoDefault(false);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setMinimumWidth(60);
+    button->setStyleSheet(QStringLiteral("QPushButton { color: %1; background: %2; border: 1px solid %3; "
+                                         "border-radius: 12px; padding: 8px 6px; }")
+                              .arg(Theme::css(color), Theme::css(Theme::withOpacity(color, 0.1)),
+                                   Theme::css(Theme::withOpacity(color, 0.25))));
+    return button;
+}
+
+} // namespace
+
+OverviewView::OverviewView(const AppEnvironment& env, QWidget* parent)
+    : QWidget(parent), env_(env), viewModel_(new OverviewViewModel(env.context, this)) {
+    setObjectName(QStringLiteral("overviewView"));
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(32, 32, 32, 32);
+    column->setSpacing(32);
+    column->addWidget(buildHeader());
+    column->addWidget(buildHeroStrip());
+    accounts_ = new OverviewAccountsCard;
+    connect(accounts_, &OverviewAccountsCard::addRequested, this, &OverviewView::showAddAccount);
+    connect(accounts_, &OverviewAccountsCard::editRequested, this, &OverviewView::showEditAccount);
+    connect(accounts_, &OverviewAccountsCard::deleteRequested, this,
+            [this](const std::shared_ptr<BankAccount>& account) { viewModel_->deleteBankAccount(account); });
+    column->addWidget(accounts_);
+    column->addWidget(buildChart());
+    column->addWidget(buildQuickActions());
+    column->addStretch(1);
+    auto* scroll = BareScrollArea::wrap(page);
+    scroll->setObjectName(QStringLiteral("overviewScroll"));
+    outer->addWidget(scroll);
+
+    connect(viewModel_, &OverviewViewModel::refreshed, this, &OverviewView::renderFigures);
+    connect(viewModel_, &OverviewViewModel::bankAccountsChanged, this, &OverviewView::renderAccounts);
+    renderFigures();
+}
+
+QWidget* OverviewView::buildHeader() {
+    auto* header = new QWidget;
+    auto* row = new QHBoxLayout(header);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(4);
+    titles->addWidget(
+        ScreenStyle::label(tr("Overview"), Theme::font(28, QFont::DemiBold), Theme::textPrimary()));
+    titles->addWidget(
+        ScreenStyle::label(tr("Your financial command centre"), Theme::font(14), Theme::textSecondary()));
+    row->addLayout(titles);
+    row->addStretch(1);
+    auto* refresh = ScreenStyle::textButton(QString(), Theme::systemFont(14), Theme::textMuted());
+    refresh->setObjectName(QStringLiteral("refreshButton"));
+    ScreenStyle::setSymbol(refresh, QStringLiteral("arrow.clockwise"), Theme::textMuted(), 14);
+    refresh->setToolTip(tr("Refresh"));
+    refresh->setAccessibleName(tr("Refresh"));
+    connect(refresh, &QPushButton::clicked, viewModel_, &OverviewViewModel::refresh);
+    row->addWidget(refresh, 0, Qt::AlignVCenter);
+    return header;
+}
+
+QWidget* OverviewView::buildHeroStrip() {
+    auto* strip = new QWidget;
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(16);
+    netWorth_ = new OverviewHeroCard(tr("Net Worth"), QStringLiteral("chart.pie.fill"), QString());
+    thisMonth_ =
+        new OverviewHeroCard(tr("This Month"), QStringLiteral("arrow.up.arrow.down.circle.fill"), tr("flow"));
+    spendable_ = new OverviewHeroCard(tr("Spendable"), QStringLiteral("banknote.fill"), tr("after fixed"));
+    netWorth_->setObjectName(QStringLiteral("netWorthCard"));
+    thisMonth_->setObjectName(QStringLiteral("thisMonthCard"));
+    spendable_->setObjectName(QStringLiteral("spendableCard"));
+    for (auto* card : {netWorth_, thisMonth_, spendable_})
+        row->addWidget(card, 1);
+    return strip;
+}
+
+QWidget* OverviewView::buildChart() {
+    auto* card = new FinanceCard(18);
+    card->setObjectName(QStringLiteral("sixMonthCard"));
+    auto* column = new QVBoxLayout(card);
+    column->setContentsMargins(16, 16, 16, 16);
+    column->setSpacing(16);
+    column->addWidget(
+        ScreenStyle::label(tr("6-Month Flow"), Theme::font(16, QFont::DemiBold), Theme::textPrimary()));
+    chart_ = new GroupedBarChart;
+    chart_->setFixedHeight(200);
+    chart_->setBarWidthRatio(0.35);
+    chart_->setSeries({{tr("Income"), Theme::withOpacity(AppTheme::Colors::emerald(), 0.8)},
+                       {tr("Spend"), Theme::withOpacity(AppTheme::Colors::rose(), 0.8)}});
+    column->addWidget(chart_);
+    auto* legend = new QHBoxLayout;
+    legend->setSpacing(16);
+    legend->addWidget(legendDot(AppTheme::Colors::emerald(), tr("Income")));
+    legend->addWidget(legendDot(AppTheme::Colors::rose(), tr("Spend")));
+    legend->addStretch(1);
+    column->addLayout(legend);
+    return card;
+}
+
+QWidget* OverviewView::buildQuickActions() {
+    auto* box = new QWidget;
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(16);
+    auto* income = quickAction(tr("+ Income"), AppTheme::Colors::emerald());
+    income->setObjectName(QStringLiteral("addIncomeButton"));
+    connect(income, &QPushButton::clicked, this, &OverviewView::showAddIncome);
+    auto* expense = quickAction(tr("+ Expense"), AppTheme::Colors::rose());
+    expense->setObjectName(QStringLiteral("addExpenseButton"));
+    connect(expense, &QPushButton::clicked, this, &OverviewView::showAddExpense);
+    auto* investment = quickAction(tr("+ Investment"), AppTheme::Colors::violet());
+    investment->setObjectName(QStringLiteral("addInvestmentButton"));
+    connect(investment, &QPushButton::clicked, this, &OverviewView::showAddInvestment);
+    for (auto* button : {income, expense, investment})
+        row->addWidget(button, 1);
+    return box;
+}
+
+void OverviewView::renderFigures() {
+    const double flow = viewModel_->thisMonthFlow();
+    thisMonth_->setValue(money(flow), flow >= 0 ? AppTheme::Colors::emerald() : AppTheme::Colors::rose());
+    spendable_->setValue(money(viewModel_->spendable()), AppTheme::Colors::cyan());
+    std::vector<GroupedBarChart::Group> groups;
+    const QLocale locale;
+    for (const auto& point : viewModel_->sixMonthFlow())
+        groups.push_back({locale.monthName(point.month.date().month(), QLocale::ShortFormat),
+                          {point.income, point.spend}});
+    chart_->setGroups(std::move(groups));
+    renderAccounts();
+}
+
+void OverviewView::renderAccounts() {
+    netWorth_->setValue(money(viewModel_->netWorth()), AppTheme::Colors::indigo());
+    accounts_->setAccounts(viewModel_->bankAccounts(), money(viewModel_->totalLiquidCash()));
+}
+
+void OverviewView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Figures were read when the model was made; a later showing reads them again.
+    if (shownOnce_)
+        viewModel_->refresh();
+    shownOnce_ = true;
+    viewModel_->fetchCreditCards();
+}
+
+void OverviewView::showAddAccount() {
+    auto* sheet = new AddBankAccountSheet(nullptr, [this](const QString& name, double balance) {
+        return viewModel_->addBankAccount(name, balance);
+    });
+    SheetHost::present(this, sheet, AddBankAccountSheet::kWidth);
+}
+
+void OverviewView::showEditAccount(const std::shared_ptr<BankAccount>& account) {
+    std::weak_ptr<BankAccount> weak = account;
+    auto* sheet = new AddBankAccountSheet(account, [this, weak](const QString& name, double balance) {
+        auto target = weak.lock();
+        return target && viewModel_->updateBankAccount(target, name, balance);
+    });
+    SheetHost::present(this, sheet, AddBankAccountSheet::kWidth);
+}
+
+void OverviewView::showAddIncome() {
+    AddIncomeSheet::present(this, nullptr,
+                            [this](const IncomeDraft& draft) { return viewModel_->addIncome(draft); });
+}
+
+void OverviewView::showAddExpense() {
+    // Money added here belongs to no account and no goal: none are offered.
+    AddExpenseSheet::Options options;
+    options.creditCards = viewModel_->creditCards();
+    options.presetExpenseType = CashFlowViewModel::dynamicType;
+    AddExpenseSheet::present(this, std::move(options),
+                             [this](const ExpenseDraft& draft) { return viewModel_->addExpense(draft); });
+}
+
+void OverviewView::showAddInvestment() {
+    auto* sheet = new AddInvestmentSheet(
+        [this](const Investment::Draft& draft) { return viewModel_->addInvestment(draft); });
+    SheetHost::present(this, sheet, AddInvestmentSheet::kWidth);
+}

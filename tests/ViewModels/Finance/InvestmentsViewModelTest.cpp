@@ -1,0 +1,97 @@
+#include "ViewModels/Finance/InvestmentsViewModel.h"
+
+#include "ViewModels/Finance/FinanceStoreFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class InvestmentsViewModelTest : public FinanceStoreFixture {
+protected:
+    Investment::Draft draft(const QString& name, const QString& type, const QDateTime& bought) {
+        Investment::Draft d;
+        d.name = name;
+        d.investmentType = type;
+        d.units = 2;
+        d.buyPrice = 10;
+        d.investedAmount = 20;
+        d.buyDate = bought;
+        return d;
+    }
+    static QStringList names(const std::vector<std::shared_ptr<Investment>>& list) {
+        QStringList out;
+        for (const auto& holding : list)
+            out << holding->name().value_or(QStringLiteral("<none>"));
+        return out;
+    }
+};
+
+class InvestmentsViewModelDates : public InvestmentsViewModelTest {};
+
+TEST_F(InvestmentsViewModelTest, ThePortfolioIsEveryLiveHoldingNewestFirstWithItsTotals) {
+    InvestmentsViewModel model(context);
+    EXPECT_DOUBLE_EQ(model.totalInvested(), 0);
+    EXPECT_DOUBLE_EQ(model.totalCurrentValue(), 0);
+    EXPECT_DOUBLE_EQ(model.overallReturnPercentage(), 0);
+
+    auto stock = draft(QStringLiteral("Stock"), QStringLiteral("stock"), at(2026, 3, 2));
+    stock.units = 10;
+    stock.buyPrice = 100;
+    stock.currentPrice = 120;
+    ASSERT_TRUE(model.addInvestment(stock));
+    Clock::advance(60);
+    auto flat = draft(QStringLiteral("Flat"), QStringLiteral("realEstate"), at(2026, 2, 10));
+    flat.investedAmount = 5000;
+    flat.units = 0;
+    flat.buyPrice = 0;
+    ASSERT_TRUE(model.addInvestment(flat));
+    holding(QStringLiteral("crypto"), 50, QStringLiteral("sold"));
+    model.fetchInvestments();
+
+    EXPECT_EQ(names(model.investments()), (QStringList{"Flat", "Stock"}));
+    EXPECT_DOUBLE_EQ(model.totalInvested(), 6000);
+    EXPECT_DOUBLE_EQ(model.totalCurrentValue(), 6200);
+    EXPECT_NEAR(model.overallReturnPercentage(), 3.333, 0.001);
+    EXPECT_EQ(names(model.monthlyInvestments()), QStringList{"Stock"});
+
+    ASSERT_TRUE(model.deleteInvestment(model.investments()[1]));
+    EXPECT_EQ(names(model.investments()), QStringList{"Flat"});
+    EXPECT_TRUE(model.monthlyInvestments().empty()) << "both lists are read again";
+}
+
+TEST_F(InvestmentsViewModelDates, TheMonthIsHalfOpenAndMovesWithoutLimit) {
+    const QString types[] = {QStringLiteral("stock"), QStringLiteral("other")};
+    InvestmentsViewModel model(context);
+    ASSERT_TRUE(model.addInvestment(
+        draft(QStringLiteral("Last minute"), types[0], QDateTime(QDate(2026, 3, 31), QTime(23, 59)))));
+    ASSERT_TRUE(model.addInvestment(
+        draft(QStringLiteral("Next month"), types[1], QDateTime(QDate(2026, 4, 1), QTime(0, 0)))));
+    ASSERT_TRUE(model.addInvestment(
+        draft(QStringLiteral("First"), types[1], QDateTime(QDate(2026, 3, 1), QTime(0, 0)))));
+    EXPECT_EQ(model.selectedMonth(), QDateTime(QDate(2026, 3, 1), QTime(0, 0)));
+    EXPECT_EQ(names(model.monthlyInvestments()), (QStringList{"First", "Last minute"}))
+        << "oldest purchase first";
+    model.navigateToNextMonth();
+    EXPECT_EQ(names(model.monthlyInvestments()), QStringList{"Next month"});
+    for (int i = 0; i < 4; ++i)
+        model.navigateToPreviousMonth();
+    EXPECT_EQ(model.selectedMonth(), QDateTime(QDate(2025, 12, 1), QTime(0, 0)))
+        << "back from January: December";
+    EXPECT_TRUE(model.monthlyInvestments().empty());
+    EXPECT_EQ(model.investments().size(), 3u) << "moving the month leaves the portfolio alone";
+}
+
+TEST_F(InvestmentsViewModelTest, AFailedSaveLeavesNothingBehindAndKeepsTheLists) {
+    InvestmentsViewModel model(context);
+    ASSERT_TRUE(model.addInvestment(draft(QStringLiteral("Kept"), QStringLiteral("stock"), at(2026, 3, 2))));
+    refuseWrites(QStringLiteral("Investment"));
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(
+        model.addInvestment(draft(QStringLiteral("Refused"), QStringLiteral("stock"), at(2026, 3, 3))));
+    EXPECT_FALSE(model.deleteInvestment(model.investments()[0]));
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("CoreData save error: "), std::string::npos);
+    EXPECT_EQ(names(model.investments()), QStringList{"Kept"});
+    EXPECT_FALSE(context->hasChanges());
+}
+
+} // namespace
