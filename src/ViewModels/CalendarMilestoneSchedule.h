@@ -20,6 +20,8 @@ public:
     // Reads what the schedule needs once, so that many days can be asked cheaply.
     CalendarMilestoneSchedule(const Milestone& milestone, const Goal& goal);
 
+    // Whether the milestone has a frequency at all; one without never falls on a day.
+    bool isScheduled() const { return frequency_.has_value(); }
     bool fallsOn(const QDate& day) const;
     bool fallsOn(const QDateTime& instant) const { return fallsOn(instant.toLocalTime().date()); }
 

@@ -4,6 +4,7 @@
 #include "Models/CalendarTask.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
+#include "Models/TaskRepeatFrequency.h"
 #include "Platform/Store/ObjectContext.h"
 #include "ViewModels/CalendarMilestoneSchedule.h"
 
@@ -11,35 +12,32 @@
 
 namespace {
 
-void countMilestones(ObjectContext& context, const QSet<qint64>& hiddenGoals, const QDate& first,
-                     std::vector<int>& active) {
+void countMilestones(const CalendarMilestoneIndex& milestones, const QSet<qint64>& hiddenGoals,
+                     const QDate& first, std::vector<int>& active) {
     const int count = static_cast<int>(active.size());
-    for (const auto& goal : context.fetch<Goal>(FetchRequest(Goal::entityName()))) {
-        if (hiddenGoals.contains(goal->objectID()))
+    for (const auto& entry : milestones.entries()) {
+        if (hiddenGoals.contains(entry.goal->objectID()))
             continue;
-        for (const auto& milestone : goal->milestonesArray()) {
-            const CalendarMilestoneSchedule schedule(*milestone, *goal);
-            for (int i = 0; i < count; ++i)
-                if (schedule.fallsOn(first.addDays(i)))
-                    ++active[static_cast<std::size_t>(i)];
-        }
+        for (int i = 0; i < count; ++i)
+            if (entry.schedule.fallsOn(first.addDays(i)))
+                ++active[static_cast<std::size_t>(i)];
     }
 }
 
 void markTasks(ObjectContext& context, const QDate& first, std::vector<CalendarDayMarks>& marks) {
     const int count = static_cast<int>(marks.size());
+    // One counted lookup per day: the month's tasks are never loaded for their dots.
+    for (int i = 0; i < count; ++i) {
+        FetchRequest dated(CalendarTask::entityName(),
+                           Key("date") >= first.addDays(i).startOfDay(Qt::LocalTime) &&
+                               Key("date") < first.addDays(i + 1).startOfDay(Qt::LocalTime));
+        dated.fetchLimit = 1;
+        marks[static_cast<std::size_t>(i)].hasTask = context.count(dated) > 0;
+    }
     const QDateTime start = first.startOfDay(Qt::LocalTime);
     const QDateTime end = first.addDays(count).startOfDay(Qt::LocalTime);
     for (const auto& task : context.fetch<CalendarTask>(
-             FetchRequest(CalendarTask::entityName(), Key("date") >= start && Key("date") < end))) {
-        const qint64 index = first.daysTo(task->date()->toLocalTime().date());
-        if (index >= 0 && index < count)
-            marks[static_cast<std::size_t>(index)].hasTask = true;
-    }
-    const Predicate repeating = Key("repeatFrequency").present() && Key("date") < end &&
-                                (Key("repeatUntil").absent() || Key("repeatUntil") >= start);
-    for (const auto& task :
-         context.fetch<CalendarTask>(FetchRequest(CalendarTask::entityName(), repeating))) {
+             FetchRequest(CalendarTask::entityName(), CalendarMonthMarks::repeatingPredicate(start, end)))) {
         for (int i = 0; i < count; ++i) {
             auto& mark = marks[static_cast<std::size_t>(i)];
             if (!mark.hasTask && task->repeatsOn(first.addDays(i)))
@@ -65,18 +63,27 @@ void markBills(ObjectContext& context, const QDate& first, std::vector<CalendarD
 } // namespace
 
 std::vector<CalendarDayMarks> CalendarMonthMarks::compute(ObjectContext& context,
+                                                          const CalendarMilestoneIndex& milestones,
                                                           const QSet<qint64>& hiddenGoals, const QDate& first,
                                                           int count) {
     if (!first.isValid() || count <= 0)
         return {};
     std::vector<CalendarDayMarks> marks(static_cast<std::size_t>(count));
     std::vector<int> active(static_cast<std::size_t>(count), 0);
-    countMilestones(context, hiddenGoals, first, active);
+    countMilestones(milestones, hiddenGoals, first, active);
     for (std::size_t i = 0; i < marks.size(); ++i)
         marks[i].intensity = intensityFor(active[i]);
     markTasks(context, first, marks);
     markBills(context, first, marks);
     return marks;
+}
+
+Predicate CalendarMonthMarks::repeatingPredicate(const QDateTime& dayStart, const QDateTime& rangeEnd) {
+    std::vector<Predicate> known;
+    for (TaskRepeatFrequency frequency : TaskRepeatFrequencies::allCases)
+        known.push_back(Key("repeatFrequency") == TaskRepeatFrequencies::rawValue(frequency));
+    return Predicate::any(std::move(known)) && Key("date") < rangeEnd &&
+           (Key("repeatUntil").absent() || Key("repeatUntil") >= dayStart);
 }
 
 bool CalendarMonthMarks::billDueOn(int dueDay, const QDate& day) {

@@ -5,6 +5,7 @@
 #include "Models/CalendarTask.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
+#include "Models/Step.h"
 #include "Models/TaskCategory.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
@@ -41,6 +42,8 @@ CalendarViewModel::CalendarViewModel(ObjectContext* context, QObject* parent)
     : QObject(parent), context_(context), firstWeekday_(Calendar::firstWeekdayNumber()),
       currentMonth_(Clock::now()), selectedDate_(currentMonth_) {
     connect(context_, &ObjectContext::objectsChanged, this, [this](const QSet<QString>& entities) {
+        if (entities.contains(Goal::entityName()) || entities.contains(Milestone::entityName()))
+            indexDirty_ = true;
         if (marksDependOn(entities))
             invalidateMarks();
     });
@@ -88,9 +91,12 @@ void CalendarViewModel::setCurrentMonth(const QDateTime& month) {
     const bool monthMoved = localDay(month).month() != localDay(currentMonth_).month() ||
                             localDay(month).year() != localDay(currentMonth_).year();
     currentMonth_ = month;
+    // The new month's marks are due before anyone draws it.
+    if (monthMoved)
+        marksDirty_ = true;
     emit currentMonthChanged();
     if (monthMoved)
-        invalidateMarks();
+        emit monthMarksChanged();
 }
 
 void CalendarViewModel::nextMonth() {
@@ -121,10 +127,18 @@ void CalendarViewModel::invalidateMarks() {
     emit monthMarksChanged();
 }
 
+const CalendarMilestoneIndex& CalendarViewModel::milestoneIndex() {
+    if (indexDirty_) {
+        milestoneIndex_.rebuild(*context_);
+        indexDirty_ = false;
+    }
+    return milestoneIndex_;
+}
+
 const std::vector<CalendarDayMarks>& CalendarViewModel::monthMarks() {
     if (marksDirty_) {
         const QDate first = firstOfMonth();
-        marks_ = CalendarMonthMarks::compute(*context_, hiddenGoalIDs_, first,
+        marks_ = CalendarMonthMarks::compute(*context_, milestoneIndex(), hiddenGoalIDs_, first,
                                              first.isValid() ? first.daysInMonth() : 0);
         marksDirty_ = false;
     }
@@ -132,12 +146,14 @@ const std::vector<CalendarDayMarks>& CalendarViewModel::monthMarks() {
 }
 
 double CalendarViewModel::activityIntensity(const QDateTime& date) {
-    const auto marks = CalendarMonthMarks::compute(*context_, hiddenGoalIDs_, localDay(date), 1);
+    const auto marks =
+        CalendarMonthMarks::compute(*context_, milestoneIndex(), hiddenGoalIDs_, localDay(date), 1);
     return marks.empty() ? 0 : marks.front().intensity;
 }
 
 bool CalendarViewModel::hasTask(const QDateTime& date) {
-    const auto marks = CalendarMonthMarks::compute(*context_, hiddenGoalIDs_, localDay(date), 1);
+    const auto marks =
+        CalendarMonthMarks::compute(*context_, milestoneIndex(), hiddenGoalIDs_, localDay(date), 1);
     return !marks.empty() && marks.front().hasTask;
 }
 
@@ -163,16 +179,18 @@ bool CalendarViewModel::isMilestone(const Milestone& milestone, const QDateTime&
 void CalendarViewModel::fetchMilestonesForDate(const QDateTime& date) {
     std::vector<CalendarMilestoneItem> items;
     const QDate day = localDay(date);
-    for (const auto& goal :
-         context_->fetch<Goal>(FetchRequest(Goal::entityName(), {}, {{QStringLiteral("createdAt"), true}}))) {
-        if (hiddenGoalIDs_.contains(goal->objectID()))
-            continue;
-        for (const auto& milestone : goal->milestonesArray())
-            if (CalendarMilestoneSchedule(*milestone, *goal).fallsOn(day))
-                items.push_back({milestone->objectID(), goal, milestone});
-    }
+    for (const auto& entry : milestoneIndex().entries())
+        if (!hiddenGoalIDs_.contains(entry.goal->objectID()) && entry.schedule.fallsOn(day))
+            items.push_back({entry.milestone->objectID(), entry.goal, entry.milestone});
     milestones_ = std::move(items);
     emit milestonesChanged();
+}
+
+std::vector<std::shared_ptr<Step>> CalendarViewModel::stepsOf(const std::shared_ptr<Milestone>& milestone) {
+    if (!live(milestone))
+        return {};
+    return context_->fetch<Step>(FetchRequest(Step::entityName(), Key("milestone") == milestone,
+                                              {{QStringLiteral("createdAt"), true}}));
 }
 
 void CalendarViewModel::fetchTasksForDate(const QDateTime& date) {
@@ -182,8 +200,7 @@ void CalendarViewModel::fetchTasksForDate(const QDateTime& date) {
     auto tasks = context_->fetch<CalendarTask>(
         FetchRequest(CalendarTask::entityName(), Key("date") >= start && Key("date") < end, byCreation));
     // Repeating tasks are dated before the day; they follow the day's own tasks, oldest first.
-    const Predicate repeating = Key("repeatFrequency").present() && Key("date") < start &&
-                                (Key("repeatUntil").absent() || Key("repeatUntil") >= start);
+    const Predicate repeating = CalendarMonthMarks::repeatingPredicate(start, start);
     for (auto& task :
          context_->fetch<CalendarTask>(FetchRequest(CalendarTask::entityName(), repeating, byCreation)))
         if (task->repeatsOn(day))

@@ -2,6 +2,7 @@
 
 #include "Models/TaskRepeatFrequency.h"
 #include "ViewModels/CalendarDayMarks.h"
+#include "ViewModels/CalendarMilestoneIndex.h"
 #include "ViewModels/CalendarMilestoneItem.h"
 
 #include <QDate>
@@ -20,6 +21,7 @@ class CalendarTask;
 class Goal;
 class Milestone;
 class ObjectContext;
+class Step;
 class TaskCategory;
 
 // The calendar's model: the shown month and the chosen day, that day's tasks, milestones and
@@ -68,6 +70,9 @@ public:
     std::vector<std::shared_ptr<Bill>> billsDue(const QDateTime& date);
 
     void fetchMilestonesForDate(const QDateTime& date);
+    // A milestone's steps, oldest first, read for that milestone alone: its relationship
+    // would read the steps of every milestone loaded with it, in a heavy store all of them.
+    std::vector<std::shared_ptr<Step>> stepsOf(const std::shared_ptr<Milestone>& milestone);
     bool isMilestone(const Milestone& milestone, const QDateTime& activeOn, const Goal& goal) const;
 
     // Dated tasks of the day by creation, then the repeating tasks that fall on it.
@@ -119,6 +124,7 @@ private:
     QDate firstOfMonth() const;
     void setCurrentMonth(const QDateTime& month);
     void invalidateMarks();
+    const CalendarMilestoneIndex& milestoneIndex();
     bool commit();
     bool announceAfter(bool saved);
     void refetchDay();
@@ -135,4 +141,6 @@ private:
     QSet<qint64> hiddenGoalIDs_;
     std::vector<CalendarDayMarks> marks_;
     bool marksDirty_ = true;
+    CalendarMilestoneIndex milestoneIndex_;
+    bool indexDirty_ = true;
 };

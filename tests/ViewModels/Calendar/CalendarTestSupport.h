@@ -12,7 +12,7 @@
 #include "Platform/Store/ObjectContext.h"
 #include "ViewModels/CalendarViewModel.h"
 
-#include <SQLiteCpp/Database.h>
+#include "ViewModels/Calendar/CalendarStoreRefusal.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -120,20 +120,7 @@ protected:
         context = store->viewContext();
     }
 
-    // Makes the store file refuse every write to the calendar's records, the way a full or
-    // damaged disk would, through a second connection: the context only learns it at save.
-    void refuseWrites(bool refuse = true) {
-        SQLite::Database db(context->path().toStdString(), SQLite::OPEN_READWRITE);
-        for (const char* table : {"CalendarTask", "CalendarSubtask", "TaskCategory"}) {
-            for (const char* op : {"INSERT", "UPDATE", "DELETE"}) {
-                const std::string name = std::string("refuse_") + op + "_" + table;
-                db.exec("DROP TRIGGER IF EXISTS " + name);
-                if (refuse)
-                    db.exec("CREATE TRIGGER " + name + " BEFORE " + op + " ON \"" + table +
-                            "\" BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END");
-            }
-        }
-    }
+    void refuseWrites(bool refuse = true) { refuseCalendarWrites(context->path(), refuse); }
 
     std::unique_ptr<PersistenceController> store;
     ObjectContext* context = nullptr;

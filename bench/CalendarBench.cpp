@@ -1,0 +1,120 @@
+// The calendar page on generated ten-year stores (1x and 10x): switching to it (model, month
+// marks, the day's lists and the first paint), moving a month and choosing a day, and what it
+// costs the processor while it sits on screen doing nothing.
+#include "support/CalendarSeed.h"
+#include "support/HeavyStore.h"
+
+#include "Models/QuorvaleModel.h"
+#include "Platform/Clock.h"
+#include "Platform/Store/ObjectContext.h"
+#include "Platform/Store/StoreFile.h"
+#include "ViewModels/AppEnvironment.h"
+#include "ViewModels/AppViewModel.h"
+#include "ViewModels/CalendarViewModel.h"
+#include "Views/CalendarView/CalendarPageView.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <ctime>
+#include <memory>
+
+namespace {
+
+double processCpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
+}
+
+// The page's world: the seeded store, the navigation state and a window-sized host.
+struct CalendarScene {
+    explicit CalendarScene(int scale) {
+        Clock::setFake(HeavyStore::now());
+        opened = StoreFile::open(QuorvaleModel::objectModel(), CalendarSeed::workingStore(scale));
+        app = std::make_unique<AppViewModel>();
+        host = std::make_unique<QWidget>();
+        host->resize(1200, 760);
+        host->setAttribute(Qt::WA_DontShowOnScreen, true);
+        host->show();
+    }
+    ~CalendarScene() {
+        host.reset();
+        Clock::useSystem();
+    }
+    CalendarPageView* openPage() {
+        auto* page = new CalendarPageView(AppEnvironment{opened.context.get(), app.get()}, host.get());
+        page->setGeometry(host->rect());
+        page->show();
+        QCoreApplication::processEvents();
+        page->grab(); // the first paint
+        return page;
+    }
+
+    StoreFile::Result opened;
+    std::unique_ptr<AppViewModel> app;
+    std::unique_ptr<QWidget> host;
+};
+
+void switchToCalendar(benchmark::State& state) {
+    CalendarScene scene(static_cast<int>(state.range(0)));
+    std::size_t milestones = 0;
+    for (auto _ : state) {
+        CalendarPageView* page = scene.openPage();
+        milestones = page->viewModel()->milestonesForSelectedDate().size();
+        delete page;
+    }
+    state.counters["day_milestones"] = static_cast<double>(milestones);
+}
+
+void nextMonthAndBack(benchmark::State& state) {
+    CalendarScene scene(static_cast<int>(state.range(0)));
+    CalendarPageView* page = scene.openPage();
+    for (auto _ : state) {
+        page->viewModel()->nextMonth();
+        page->viewModel()->previousMonth();
+        QCoreApplication::processEvents();
+    }
+}
+
+void chooseAnotherDay(benchmark::State& state) {
+    CalendarScene scene(static_cast<int>(state.range(0)));
+    CalendarPageView* page = scene.openPage();
+    const QDateTime today = page->viewModel()->selectedDate();
+    int step = 0;
+    for (auto _ : state) {
+        page->viewModel()->selectDate(today.addDays(++step % 2));
+        QCoreApplication::processEvents();
+        page->grab();
+    }
+}
+
+// Half a second of the page at rest; the counter is the share of one core it takes.
+void idleOnCalendar(benchmark::State& state) {
+    CalendarScene scene(static_cast<int>(state.range(0)));
+    scene.openPage();
+    double cpu = 0;
+    double wall = 0;
+    for (auto _ : state) {
+        const double before = processCpuSeconds();
+        QElapsedTimer timer;
+        timer.start();
+        QEventLoop rest;
+        QTimer::singleShot(500, &rest, &QEventLoop::quit);
+        rest.exec();
+        cpu += processCpuSeconds() - before;
+        wall += static_cast<double>(timer.elapsed()) / 1000.0;
+    }
+    state.counters["idle_cpu_percent"] = wall > 0 ? cpu / wall * 100 : 0;
+}
+
+} // namespace
+
+BENCHMARK(switchToCalendar)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(nextMonthAndBack)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(chooseAnotherDay)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(idleOnCalendar)->Arg(1)->Arg(10)->Iterations(2)->Unit(benchmark::kMillisecond);

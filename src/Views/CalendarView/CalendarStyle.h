@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <memory>
+
+class CalendarChip;
+class QLabel;
+class QLineEdit;
+class SymbolIcon;
+class QWidget;
+class TaskCategory;
+
+// Small pieces the calendar page, its rows and cards share.
+namespace CalendarStyle {
+
+// A borderless one-line field on no background, for titles edited in place.
+QLineEdit* inlineField(const QString& placeholder, double fontSize);
+// Plain text that wraps, for notes.
+QLabel* wrappedLabel(const QFont& font, const QColor& color);
+// A symbol at the size of the system font at systemSize points.
+SymbolIcon* symbol(const QString& name, double systemSize, const QColor& color);
+
+// A category's name ("Unnamed" without one) and colour ("#8B5CF6" without one).
+QString categoryName(const TaskCategory& category);
+QColor categoryColor(const TaskCategory& category);
+// A category chip: white on its colour when selected, its colour on a 15% tint otherwise.
+CalendarChip* categoryChip(const std::shared_ptr<TaskCategory>& category);
+void markCategoryChip(CalendarChip* chip, const TaskCategory& category, bool selected);
+// A plain chip ("All", a repetition): white on purple when selected, else secondary text on
+// the tertiary background.
+CalendarChip* plainChip(const QString& text);
+void markPlainChip(CalendarChip* chip, bool selected);
+
+// Takes a row or chip out of its list at once; the widget itself goes once the click that
+// removed it (perhaps its own) has finished.
+void removeLater(QWidget* widget);
+
+} // namespace CalendarStyle

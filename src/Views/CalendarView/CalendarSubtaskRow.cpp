@@ -1,0 +1,174 @@
+#include "Views/CalendarView/CalendarSubtaskRow.h"
+
+#include "Components/SymbolIcon.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+#include "Models/CalendarSubtask.h"
+#include "Platform/TextHelpers.h"
+#include "ViewModels/CalendarViewModel.h"
+#include "Views/CalendarView/CalendarIconButton.h"
+#include "Views/CalendarView/CalendarNotesEditor.h"
+#include "Views/CalendarView/CalendarStyle.h"
+#include "Views/CalendarView/CalendarTextLine.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+QString shownTitle(const CalendarSubtask& subtask) {
+    return subtask.title().value_or(QStringLiteral("Untitled Subtask"));
+}
+
+} // namespace
+
+CalendarSubtaskRow::CalendarSubtaskRow(std::shared_ptr<CalendarSubtask> subtask, CalendarViewModel* viewModel,
+                                       QWidget* parent)
+    : QWidget(parent), subtask_(std::move(subtask)), viewModel_(viewModel) {
+    setObjectName(QStringLiteral("calendarSubtaskRow"));
+    build();
+    refresh();
+}
+
+void CalendarSubtaskRow::build() {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto* line = new QHBoxLayout;
+    line->setContentsMargins(8, 4, 8, 4);
+    line->setSpacing(8);
+    line->addWidget(CalendarStyle::symbol(QStringLiteral("arrow.turn.down.right"), 10, Theme::textMuted()));
+    tick_ = new CalendarIconButton(QStringLiteral("circle"), 13, Theme::textMuted());
+    tick_->setObjectName(QStringLiteral("subtaskTick"));
+    connect(tick_, &CalendarIconButton::clicked, this, [this] { viewModel_->toggleSubtask(subtask_); });
+    line->addWidget(tick_);
+    title_ = new CalendarTextLine(Theme::font(12), Theme::textSecondary());
+    title_->setObjectName(QStringLiteral("subtaskTitle"));
+    line->addWidget(title_, 1);
+    editField_ = CalendarStyle::inlineField(tr("Subtask title"), 12);
+    editField_->setObjectName(QStringLiteral("subtaskTitleField"));
+    connect(editField_, &QLineEdit::returnPressed, this, &CalendarSubtaskRow::commitEdit);
+    connect(editField_, &QLineEdit::textChanged, this, &CalendarSubtaskRow::updateChrome);
+    line->addWidget(editField_, 1);
+
+    actions_ = new QWidget;
+    auto* bar = new QHBoxLayout(actions_);
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->setSpacing(6);
+    notesButton_ = new CalendarIconButton(QStringLiteral("note.text.badge.plus"), 10, Theme::textMuted());
+    notesButton_->setObjectName(QStringLiteral("subtaskNotesButton"));
+    connect(notesButton_, &CalendarIconButton::clicked, this, &CalendarSubtaskRow::toggleNotes);
+    auto* edit = new CalendarIconButton(QStringLiteral("pencil"), 10, Theme::textMuted());
+    edit->setObjectName(QStringLiteral("subtaskEditButton"));
+    connect(edit, &CalendarIconButton::clicked, this, &CalendarSubtaskRow::beginEdit);
+    auto* remove = new CalendarIconButton(QStringLiteral("trash"), 10, Theme::textMuted());
+    remove->setObjectName(QStringLiteral("subtaskDeleteButton"));
+    connect(remove, &CalendarIconButton::clicked, this, [this] { viewModel_->deleteSubtask(subtask_); });
+    bar->addWidget(notesButton_);
+    bar->addWidget(edit);
+    bar->addWidget(remove);
+    line->addWidget(actions_);
+    confirm_ =
+        new CalendarIconButton(QStringLiteral("checkmark.circle.fill"), 14, AppTheme::Colors::purple());
+    confirm_->setObjectName(QStringLiteral("subtaskConfirmButton"));
+    connect(confirm_, &CalendarIconButton::clicked, this, &CalendarSubtaskRow::commitEdit);
+    line->addWidget(confirm_);
+    column->addLayout(line);
+
+    notesEditorLine_ = new QWidget;
+    auto* editorRow = new QHBoxLayout(notesEditorLine_);
+    editorRow->setContentsMargins(38, 0, 8, 4);
+    editorRow->setSpacing(8);
+    notesEditor_ = new CalendarNotesEditor(tr("Add a note..."), 11, 3);
+    notesEditor_->setObjectName(QStringLiteral("subtaskNotesEditor"));
+    auto* save =
+        new CalendarIconButton(QStringLiteral("checkmark.circle.fill"), 13, AppTheme::Colors::purple());
+    save->setObjectName(QStringLiteral("subtaskNotesSave"));
+    connect(save, &CalendarIconButton::clicked, this, &CalendarSubtaskRow::saveNotes);
+    editorRow->addWidget(notesEditor_, 1, Qt::AlignTop);
+    editorRow->addWidget(save, 0, Qt::AlignTop);
+    column->addWidget(notesEditorLine_);
+
+    notesLabel_ = CalendarStyle::wrappedLabel(Theme::font(11), Theme::textMuted());
+    notesLabel_->setObjectName(QStringLiteral("subtaskNotes"));
+    notesLabel_->setContentsMargins(38, 0, 8, 4);
+    column->addWidget(notesLabel_);
+}
+
+void CalendarSubtaskRow::refresh() {
+    if (subtask_->isDeleted())
+        return;
+    const bool done = subtask_->isCompleted();
+    tick_->setSymbol(done ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"),
+                     done ? AppTheme::Colors::purple() : Theme::textMuted());
+    title_->setText(shownTitle(*subtask_));
+    title_->setColor(done ? Theme::textMuted() : Theme::textSecondary());
+    title_->setStruckOut(done);
+    const QString notes = subtask_->notes().value_or(QString());
+    notesButton_->setSymbol(notes.isEmpty() ? QStringLiteral("note.text.badge.plus")
+                                            : QStringLiteral("note.text"),
+                            notes.isEmpty() ? Theme::textMuted() : AppTheme::Colors::purple());
+    notesButton_->setToolTip(notes.isEmpty() ? tr("Add note") : tr("Edit note"));
+    notesLabel_->setText(notes);
+    updateChrome();
+}
+
+void CalendarSubtaskRow::updateChrome() {
+    title_->setVisible(!editing_);
+    editField_->setVisible(editing_);
+    actions_->setVisible(hovered_ && !editing_);
+    confirm_->setVisible(editing_);
+    confirm_->setEnabled(!Text::trimmed(editField_->text()).isEmpty());
+    notesEditorLine_->setVisible(showingNotes_);
+    notesLabel_->setVisible(!showingNotes_ && !notesLabel_->text().isEmpty());
+}
+
+void CalendarSubtaskRow::setHovered(bool hovered) {
+    if (hovered == hovered_)
+        return;
+    hovered_ = hovered;
+    updateChrome();
+}
+
+void CalendarSubtaskRow::enterEvent(QEnterEvent* event) {
+    QWidget::enterEvent(event);
+    setHovered(true);
+}
+
+void CalendarSubtaskRow::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    setHovered(false);
+}
+
+void CalendarSubtaskRow::beginEdit() {
+    editField_->setText(shownTitle(*subtask_));
+    editing_ = true;
+    updateChrome();
+    editField_->setFocus();
+}
+
+void CalendarSubtaskRow::commitEdit() {
+    // A failed save keeps the editor open with what was typed; a blank title just closes it.
+    if (!viewModel_->editSubtask(subtask_, editField_->text()))
+        return;
+    editing_ = false;
+    refresh();
+}
+
+void CalendarSubtaskRow::toggleNotes() {
+    notesEditor_->setPlainText(subtask_->notes().value_or(QString()));
+    showingNotes_ = !showingNotes_;
+    updateChrome();
+    if (showingNotes_)
+        notesEditor_->setFocus();
+}
+
+void CalendarSubtaskRow::saveNotes() {
+    if (!viewModel_->saveSubtaskNotes(subtask_, notesEditor_->toPlainText()))
+        return;
+    showingNotes_ = false;
+    refresh();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QPointer>
+#include <QVariantAnimation>
+#include <QWidget>
+
+// The calendar's short confirmation: an arrow and a message in white on a tertiary capsule,
+// rising from the bottom edge of its parent with a fade and leaving the same way. Its own
+// parent places it; nothing of it costs while it rests hidden.
+class CalendarToast : public QWidget {
+    Q_OBJECT
+public:
+    explicit CalendarToast(QWidget* parent);
+
+    QString message() const { return message_; }
+    void setMessage(const QString& message);
+    // Rises in (spring) or leaves (0.3 s ease-out), then stays hidden.
+    void setShown(bool shown);
+    bool isShown() const { return shown_; }
+
+    QSize sizeHint() const override;
+    // Centres itself 24 points above the parent's bottom edge, moved down by the part of
+    // its entrance still to come.
+    void place();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QString message_;
+    bool shown_ = false;
+    double presence_ = 0; // 0 hidden below the edge, 1 in place
+    QPointer<QVariantAnimation> animation_;
+};

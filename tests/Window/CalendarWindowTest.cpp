@@ -1,0 +1,54 @@
+// The calendar page in the smallest window, as the X server shows it: everything fits, the
+// screen shows what the page renders, a row's actions come with the pointer and the
+// new-category popover opens over the page.
+
+#include "Window/WindowLane.h"
+
+#include "Models/CalendarTask.h"
+#include "Models/Milestone.h"
+#include "Views/CalendarView/CalendarAddTaskBar.h"
+#include "Views/CalendarView/CalendarPageView.h"
+#include "Views/CalendarView/CalendarTaskRow.h"
+
+namespace {
+
+class CalendarWindow : public WindowLane {};
+
+} // namespace
+
+TEST_F(CalendarWindow, ThePageFitsTheSmallestWindowAndShowsWhatItRenders) {
+    auto goal = makeGoal(QStringLiteral("Learn Spanish"), 6, 3, 1);
+    for (const auto& milestone : goal->milestonesArray())
+        milestone->setFrequency(QStringLiteral("Daily"));
+    auto task = CalendarTask::create(context());
+    task->setTitle(QStringLiteral("Book the flights for the summer holiday"));
+    task->setDate(Clock::now().date().startOfDay());
+    context()->save();
+
+    MainWindow& window = showWindow(QSize(900, 600));
+    goTo(AppDestination::calendar);
+    frames(800);
+    auto* page = qobject_cast<CalendarPageView*>(screen());
+    ASSERT_NE(page, nullptr);
+    EXPECT_LE(window.minimumSizeHint().width(), 900);
+    EXPECT_LE(window.minimumSizeHint().height(), 600);
+    EXPECT_LT(differingShare(page->grab().toImage(), grabScreen(page)), 0.002);
+
+    auto* row = page->taskRows().at(0);
+    QTest::mouseMove(row, row->rect().center());
+    frames(300);
+    EXPECT_TRUE(row->isHovered());
+    auto* tomorrow = row->findChild<QWidget*>(QStringLiteral("tomorrowButton"));
+    ASSERT_NE(tomorrow, nullptr);
+    EXPECT_TRUE(tomorrow->isVisible());
+    EXPECT_LE(tomorrow->mapTo(page, QPoint(tomorrow->width(), 0)).x(), page->width());
+
+    click(page->findChild<QWidget*>(QStringLiteral("toggleAddTaskButton")));
+    click(page->findChild<QWidget*>(QStringLiteral("newCategoryChip")));
+    frames(300);
+    ASSERT_NE(page->addTaskBar()->categoryPopover(), nullptr);
+    saveScreen(QStringLiteral("calendar-new-category"));
+    QWidget* popover = page->addTaskBar()->categoryPopover();
+    EXPECT_LT(differingShare(popover->grab().toImage(), grabScreen(popover)), 0.002);
+    EXPECT_TRUE(warnings.isEmpty()) << qPrintable(warnings.join(u'\n'));
+}
