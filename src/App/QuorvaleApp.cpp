@@ -1,5 +1,7 @@
 #include "App/QuorvaleApp.h"
 
+#include "Components/AlertDialog.h"
+
 #include "Core/Notifications/NotificationScheduler.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Core/Theme/ThemeManager.h"
@@ -9,6 +11,7 @@
 #include "Views/Navigation/MainWindow.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QStyleFactory>
 
 QuorvaleApp::QuorvaleApp() : persistence_(PersistenceController::shared()) {
@@ -30,6 +33,12 @@ void QuorvaleApp::show() {
     if (started_)
         return;
     started_ = true;
+    // The store's check starts once the window is up, so the window never waits for it.
+    QPointer<MainWindow> window = window_.get();
+    persistence_.watchStore([window](const QString& title, const QString& message) {
+        if (window)
+            AlertDialog::present(window, title, message);
+    });
     AppStartup::run(persistence_, NotificationScheduler::shared());
 }
 

@@ -1,9 +1,11 @@
 #include "App/QuorvaleApp.h"
+#include "Core/Persistence/PersistenceController.h"
 #include "Platform/SingleInstanceGuard.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QMessageBox>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -16,6 +18,17 @@ bool displayAvailable() {
     if (!platform.isEmpty())
         return true;
     return !qgetenv("DISPLAY").isEmpty() || !qgetenv("WAYLAND_DISPLAY").isEmpty();
+}
+
+// A start that cannot go on says why in one line and, where someone can see it, in a message
+// window, then ends non-zero. It returns to main, so the single-instance lock is released.
+int refuseToStart(const QString& reason) {
+    std::fprintf(stderr, "%s\n", qPrintable(reason));
+    std::fflush(stderr);
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+        QMessageBox::critical(nullptr, QStringLiteral("Quorvale"), reason);
+    return EXIT_FAILURE;
 }
 
 } // namespace
@@ -35,27 +48,37 @@ int main(int argc, char** argv) {
     SingleInstanceGuard guard(dataFolder);
     switch (guard.acquire()) {
     case SingleInstanceGuard::Outcome::AlreadyRunning:
-        if (!guard.requestRaise())
-            std::fprintf(stderr, "quorvale: already running for %s, but it did not answer\n",
-                         qPrintable(dataFolder));
-        return 0;
+        if (guard.requestRaise())
+            return 0;
+        return refuseToStart(
+            QStringLiteral("Quorvale: already running for %1 (process %2), but it did not answer")
+                .arg(dataFolder)
+                .arg(guard.ownerPid()));
     case SingleInstanceGuard::Outcome::Failed:
-        std::fprintf(stderr, "quorvale: cannot check for another running instance: %s\n",
-                     qPrintable(guard.errorString()));
-        break;
+        return refuseToStart(QStringLiteral("Quorvale: cannot start: %1").arg(guard.errorString()));
     case SingleInstanceGuard::Outcome::Acquired:
         break;
     }
 
-    QuorvaleApp quorvale;
-    QObject::connect(&guard, &SingleInstanceGuard::raiseRequested, &quorvale, [&quorvale] {
-        quorvale.raiseWindow();
-        // Lets tests that start the application see that a later start reached this instance.
-        if (qEnvironmentVariableIsSet("QUORVALE_TRACE_RAISE")) {
-            std::printf("raised\n");
-            std::fflush(stdout);
-        }
-    });
-    quorvale.show();
-    return app.exec();
+    PersistenceController& persistence = PersistenceController::shared();
+    if (!persistence.isLoaded())
+        return refuseToStart(persistence.loadError());
+
+    int status = 0;
+    {
+        QuorvaleApp quorvale;
+        QObject::connect(&guard, &SingleInstanceGuard::raiseRequested, &quorvale, [&quorvale] {
+            quorvale.raiseWindow();
+            // Lets tests that start the application see that a later start reached this instance.
+            if (qEnvironmentVariableIsSet("QUORVALE_TRACE_RAISE")) {
+                std::printf("raised\n");
+                std::fflush(stdout);
+            }
+        });
+        quorvale.show();
+        status = app.exec();
+    }
+    // The store closes before the lock is let go, so a next start never meets it still open.
+    PersistenceController::resetShared();
+    return status;
 }

@@ -135,7 +135,7 @@ MomentumState Goal::wrappedMomentumState() const {
     return MomentumStates::fromRaw(*raw).value_or(MomentumState::coasting);
 }
 
-void Goal::updateMomentum(ObjectContext* context) {
+bool Goal::updateMomentum(ObjectContext* context) {
     const auto recent = std::min<std::size_t>(dailyLogs().size(), 7);
     MomentumState state = MomentumState::stalling;
     if (recent >= 5)
@@ -143,6 +143,7 @@ void Goal::updateMomentum(ObjectContext* context) {
     else if (recent >= 2)
         state = MomentumState::coasting;
     setMomentumState(MomentumStates::rawValue(state));
-    if (context != nullptr)
-        context->save();
+    if (context == nullptr)
+        return true;
+    return context->commit();
 }

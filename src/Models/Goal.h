@@ -96,9 +96,10 @@ public:
     std::optional<int> daysUntilDeadline() const;
     // Absent or unknown text reads as coasting.
     MomentumState wrappedMomentumState() const;
-    // Derives the momentum from the seven newest journal entries, stores it and saves the
-    // given context; a failed save leaves the new value pending.
-    void updateMomentum(ObjectContext* context);
+    // Derives the momentum from the seven newest journal entries and stores it. With a context
+    // it also saves that context; a failed save is printed and rolled back (false). A user
+    // action passes no context and saves the momentum with the rest of the action, once.
+    bool updateMomentum(ObjectContext* context);
 
 private:
     Goal() = default;

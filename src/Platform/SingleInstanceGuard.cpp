@@ -7,7 +7,12 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QSysInfo>
 #include <QThread>
+
+#include <cerrno>
+#include <signal.h>
+#include <sys/types.h>
 
 namespace {
 
@@ -40,26 +45,59 @@ QString SingleInstanceGuard::serverName(const QString& dataFolder) {
 }
 
 SingleInstanceGuard::Outcome SingleInstanceGuard::acquire() {
+    ownerPid_ = 0;
     if (!QDir().mkpath(folder_)) {
-        error_ = QStringLiteral("cannot create %1").arg(folder_);
+        error_ = QStringLiteral("cannot create the folder %1").arg(folder_);
         return Outcome::Failed;
     }
     lock_ = std::make_unique<QLockFile>(lockFilePath());
     // Age alone never makes the lock stale: a week-long session keeps it. The owner's
     // process having gone does.
     lock_->setStaleLockTime(0);
-    if (lock_->tryLock(0)) {
-        listen();
-        return Outcome::Acquired;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (lock_->tryLock(0)) {
+            listen();
+            return Outcome::Acquired;
+        }
+        if (lock_->error() != QLockFile::LockFailedError)
+            break;
+        if (ownerIsAlive()) {
+            lock_.reset();
+            return Outcome::AlreadyRunning;
+        }
+        // No live owner: the lock is left over. Another start may be taking it over at the
+        // same moment; whichever creates the file first wins the second attempt.
+        if (attempt == 0 && !lock_->removeStaleLockFile())
+            break;
     }
     const QLockFile::LockError reason = lock_->error();
     lock_.reset();
-    if (reason == QLockFile::LockFailedError)
-        return Outcome::AlreadyRunning;
-    error_ = reason == QLockFile::PermissionError
-                 ? QStringLiteral("no permission to write %1").arg(lockFilePath())
-                 : QStringLiteral("cannot use %1").arg(lockFilePath());
+    switch (reason) {
+    case QLockFile::PermissionError:
+        error_ = QStringLiteral("no permission to write the lock file %1").arg(lockFilePath());
+        break;
+    case QLockFile::LockFailedError:
+        error_ = QStringLiteral("the lock file %1 is left over and cannot be removed").arg(lockFilePath());
+        break;
+    default:
+        error_ = QStringLiteral("cannot write the lock file %1 (is the disk full?)").arg(lockFilePath());
+    }
     return Outcome::Failed;
+}
+
+bool SingleInstanceGuard::ownerIsAlive() {
+    qint64 pid = 0;
+    QString host;
+    QString app;
+    if (!lock_->getLockInfo(&pid, &host, &app) || pid <= 0)
+        return false; // names no owner
+    if (!host.isEmpty() && host != QSysInfo::machineHostName())
+        return true; // a folder shared with another machine: its process cannot be checked
+    // The signal-0 probe: the process exists (EPERM: it exists but belongs to someone else).
+    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno != EPERM)
+        return false;
+    ownerPid_ = pid;
+    return true;
 }
 
 void SingleInstanceGuard::listen() {

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonValue>
 #include <QStandardPaths>
 
 #include <SQLiteCpp/SQLiteCpp.h>
@@ -161,9 +162,19 @@ void UserDefaults::load() {
             values_.insert(key, {*type, QVariant(columnBytes(value))});
             break;
         case Type::TextList: {
+            // A list holding anything but texts is not a list of text: it reads as absent rather
+            // than turning numbers into texts.
             const QJsonDocument json = QJsonDocument::fromJson(columnBytes(value));
-            if (json.isArray())
-                values_.insert(key, {*type, QVariant(json.array().toVariantList()).toStringList()});
+            if (!json.isArray())
+                break;
+            QStringList texts;
+            bool allTexts = true;
+            for (const QJsonValue element : json.array()) {
+                allTexts = allTexts && element.isString();
+                texts << element.toString();
+            }
+            if (allTexts)
+                values_.insert(key, {*type, QVariant(texts)});
             break;
         }
         }

@@ -4,6 +4,7 @@
 #include "Models/AchievementCategory.h"
 #include "Models/JournalQueries.h"
 #include "Platform/Store/ObjectContext.h"
+#include "ViewModels/ActionSave.h"
 
 #include <algorithm>
 
@@ -50,37 +51,41 @@ void AchievementsViewModel::fetch() {
     emit categoriesChanged();
 }
 
-void AchievementsViewModel::add(const QString& title, const QDateTime& date, const QString& emoji,
+bool AchievementsViewModel::add(const QString& title, const QDateTime& date, const QString& emoji,
                                 const std::shared_ptr<AchievementCategory>& category, const QString& desc) {
+    beginAction(*context_);
     auto achievement = Achievement::create(context_);
     achievement->setTitle(title);
     achievement->setDate(date);
     achievement->setEmoji(emoji);
     achievement->setCategory(category);
     achievement->setDesc(desc.isEmpty() ? std::nullopt : std::optional<QString>(desc));
-    save();
+    return save();
 }
 
-void AchievementsViewModel::deleteAchievement(const std::shared_ptr<Achievement>& achievement) {
+bool AchievementsViewModel::deleteAchievement(const std::shared_ptr<Achievement>& achievement) {
     if (!achievement || achievement->isDeleted())
-        return;
+        return false;
+    beginAction(*context_);
     context_->deleteObject(achievement);
-    save();
+    return save();
 }
 
 std::shared_ptr<AchievementCategory> AchievementsViewModel::addCategory(const QString& name) {
+    beginAction(*context_);
     auto category = AchievementCategory::create(context_);
     category->setName(name);
     category->setIsCustom(true);
-    save();
+    if (!save())
+        return nullptr;
     return category;
 }
 
-void AchievementsViewModel::save() {
-    // A failed save keeps the change pending in the context; the lists show it all the same
-    // and the next successful save writes it.
-    context_->save();
+bool AchievementsViewModel::save() {
+    // A failed save has rolled the action back; the lists show what is stored either way.
+    const bool saved = commitAction(*context_);
     fetch();
+    return saved;
 }
 
 void AchievementsViewModel::seedDefaultCategoriesIfNeeded(ObjectContext* context) {
@@ -91,5 +96,5 @@ void AchievementsViewModel::seedDefaultCategoriesIfNeeded(ObjectContext* context
         category->setName(name);
         category->setIsCustom(false);
     }
-    context->save();
+    commitAction(*context);
 }

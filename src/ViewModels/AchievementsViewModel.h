@@ -42,10 +42,11 @@ public:
     std::vector<YearSection> achievementsByYear() const;
 
     void fetch();
-    // Title and notes are stored as given; empty notes store no description.
-    void add(const QString& title, const QDateTime& date, const QString& emoji,
+    // Title and notes are stored as given; empty notes store no description. Each write is one
+    // action; false (or null) when its save failed and it was rolled back.
+    bool add(const QString& title, const QDateTime& date, const QString& emoji,
              const std::shared_ptr<AchievementCategory>& category, const QString& desc);
-    void deleteAchievement(const std::shared_ptr<Achievement>& achievement);
+    bool deleteAchievement(const std::shared_ptr<Achievement>& achievement);
     // A new custom category of exactly that name, even when the name is already taken.
     std::shared_ptr<AchievementCategory> addCategory(const QString& name);
 
@@ -54,7 +55,7 @@ signals:
     void categoriesChanged();
 
 private:
-    void save();
+    bool save();
 
     ObjectContext* context_;
     std::vector<std::shared_ptr<Achievement>> achievements_;

@@ -2,18 +2,21 @@
 
 #include "Platform/Store/ObjectContext.h"
 
-#include <cstdio>
+#include <sqlite3.h>
+
+void beginAction(const ObjectContext& context) {
+    // Changes left over from elsewhere would be written, or rolled back, with this action.
+    Q_ASSERT_X(!context.hasChanges(), "beginAction", "a user action must start with no pending changes");
+    Q_UNUSED(context);
+}
 
 bool commitAction(ObjectContext& context) {
     if (!context.hasChanges())
         return true;
     QString error;
-    if (context.save(&error))
+    if (context.commit(&error))
         return true;
-    std::printf("CoreData save error: %s\n", error.toLocal8Bit().constData());
-    std::fflush(stdout);
-    context.rollback();
-    SaveFailures::shared().report(error);
+    SaveFailures::shared().report(error, context.lastErrorCode());
     return false;
 }
 
@@ -22,22 +25,51 @@ SaveFailures& SaveFailures::shared() {
     return instance;
 }
 
-QString SaveFailures::messageFor(const QString& storeError) {
+namespace {
+
+QString reasonForCode(int resultCode) {
+    switch (resultCode & 0xff) {
+    case SQLITE_FULL:
+        return QStringLiteral("the disk is full");
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return QStringLiteral("the store is read-only");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("the store is damaged");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("the store is busy");
+    case SQLITE_IOERR:
+        return QStringLiteral("the disk could not be written");
+    default:
+        return {};
+    }
+}
+
+QString reasonForText(const QString& storeError) {
     const QString lower = storeError.toLower();
-    QString reason;
     if (lower.contains(QLatin1String("full")))
-        reason = QStringLiteral("the disk is full");
-    else if (lower.contains(QLatin1String("readonly")) || lower.contains(QLatin1String("read-only")))
-        reason = QStringLiteral("the store is read-only");
-    else if (lower.contains(QLatin1String("malformed")) || lower.contains(QLatin1String("corrupt")))
-        reason = QStringLiteral("the store is damaged");
-    else if (lower.contains(QLatin1String("locked")) || lower.contains(QLatin1String("busy")))
-        reason = QStringLiteral("the store is busy");
-    else
-        reason = storeError.isEmpty() ? QStringLiteral("an unknown error") : storeError;
+        return QStringLiteral("the disk is full");
+    if (lower.contains(QLatin1String("readonly")) || lower.contains(QLatin1String("read-only")))
+        return QStringLiteral("the store is read-only");
+    if (lower.contains(QLatin1String("malformed")) || lower.contains(QLatin1String("corrupt")) ||
+        lower.contains(QLatin1String("damaged")))
+        return QStringLiteral("the store is damaged");
+    if (lower.contains(QLatin1String("locked")) || lower.contains(QLatin1String("busy")))
+        return QStringLiteral("the store is busy");
+    return storeError.isEmpty() ? QStringLiteral("an unknown error") : storeError;
+}
+
+} // namespace
+
+QString SaveFailures::messageFor(const QString& storeError, int resultCode) {
+    QString reason = reasonForCode(resultCode);
+    if (reason.isEmpty())
+        reason = reasonForText(storeError);
     return QStringLiteral("Couldn't save: ") + reason;
 }
 
-void SaveFailures::report(const QString& storeError) {
-    emit saveFailed(messageFor(storeError));
+void SaveFailures::report(const QString& storeError, int resultCode) {
+    emit saveFailed(messageFor(storeError, resultCode));
 }

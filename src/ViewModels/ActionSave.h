@@ -6,11 +6,12 @@
 class ObjectContext;
 
 // The one path by which a user action reaches the disk. An action starts with no pending
-// changes, makes its changes in the main context and then calls commitAction() once. When the
-// save fails the whole action is rolled back in memory (no later save can write it), the store's
-// error is printed as "CoreData save error: ", and SaveFailures announces a short reason that the
-// window shows in an alert. The caller learns the outcome from the return value: a sheet whose
-// save failed stays open with what was typed.
+// changes (beginAction checks that in debug builds), makes its changes in the main context and
+// then calls commitAction() once. When the save fails the whole action is rolled back in memory
+// (no later save can write it), the store's error is printed as "CoreData save error: ", and
+// SaveFailures announces a short reason that the window shows in an alert. The caller learns
+// the outcome from the return value: a sheet whose save failed stays open with what was typed.
+void beginAction(const ObjectContext& context);
 bool commitAction(ObjectContext& context);
 
 // Announces failed saves to whoever shows them (the window).
@@ -19,10 +20,11 @@ class SaveFailures : public QObject {
 public:
     static SaveFailures& shared();
 
-    // The alert text for a store error, such as "Couldn't save: the disk is full".
-    static QString messageFor(const QString& storeError);
+    // The alert text for a store error, such as "Couldn't save: the disk is full". The SQLite
+    // result code decides when it is known; the text is the fallback.
+    static QString messageFor(const QString& storeError, int resultCode = 0);
 
-    void report(const QString& storeError);
+    void report(const QString& storeError, int resultCode = 0);
 
 signals:
     void saveFailed(const QString& message);

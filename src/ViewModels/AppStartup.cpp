@@ -32,8 +32,9 @@ void AppStartup::clearLegacyMockDataIfNeeded(PersistenceController& persistence)
     UserDefaults& defaults = UserDefaults::standard();
     if (defaults.flag(kWiped))
         return;
-    if (persistence.createdNewStore())
-        persistence.deleteAllData();
+    // A wipe the store refused is tried again at the next start.
+    if (persistence.createdNewStore() && !persistence.deleteAllData())
+        return;
     defaults.setFlag(kWiped, true);
 }
 

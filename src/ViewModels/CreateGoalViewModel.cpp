@@ -1,5 +1,7 @@
 #include "ViewModels/CreateGoalViewModel.h"
 
+#include "ViewModels/ActionSave.h"
+
 #include "Models/Goal.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
@@ -181,6 +183,7 @@ std::shared_ptr<Goal> CreateGoalViewModel::confirm() {
         return nullptr;
     const double amount = Text::parseNumber(targetAmountText_).value_or(0.0);
     ObjectContext* context = goalsViewModel_->context();
+    beginAction(*context);
     std::shared_ptr<Goal> goal = goalToEdit_;
     if (goal) {
         writeTo(*goal, amount);
@@ -191,6 +194,7 @@ std::shared_ptr<Goal> CreateGoalViewModel::confirm() {
         goal->setMomentumState(QStringLiteral("coasting"));
         goal->setIsArchived(false);
     }
-    context->save();
+    if (!commitAction(*context))
+        return nullptr;
     return goal;
 }

@@ -60,8 +60,9 @@ public:
     bool isAmountValid() const;
     bool canConfirm() const { return isTitleValid() && isAmountValid(); }
 
-    // Writes the goal and saves the context (a failed save is dropped). Returns the goal
-    // written, or null when the form cannot be confirmed.
+    // Writes the goal and saves the context as one action. Returns the goal written, or null
+    // when the form cannot be confirmed or the save failed (then nothing of it stays in memory
+    // and the form keeps what was typed).
     std::shared_ptr<Goal> confirm();
 
 signals:

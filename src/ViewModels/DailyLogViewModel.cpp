@@ -7,6 +7,7 @@
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
+#include "ViewModels/ActionSave.h"
 
 DailyLogViewModel::DailyLogViewModel(ObjectContext* context, QObject* parent)
     : QObject(parent), context_(context), selectedDate_(Clock::now()) {
@@ -25,8 +26,9 @@ void DailyLogViewModel::fetchLogs(const QDateTime& date) {
     emit todayLogsChanged();
 }
 
-void DailyLogViewModel::addLog(const std::shared_ptr<Goal>& goal, const QString& notes, qint16 moodScore,
+bool DailyLogViewModel::addLog(const std::shared_ptr<Goal>& goal, const QString& notes, qint16 moodScore,
                                qint16 energyScore, qint16 productivityScore) {
+    beginAction(*context_);
     auto log = DailyLog::create(context_);
     log->setDate(Calendar::startOfDay(selectedDate_));
     log->setNotes(notes.isEmpty() ? std::nullopt : std::optional<QString>(notes));
@@ -34,22 +36,25 @@ void DailyLogViewModel::addLog(const std::shared_ptr<Goal>& goal, const QString&
     log->setEnergyScore(energyScore);
     log->setProductivityScore(productivityScore);
     log->setGoal(goal);
-    context_->save();
-    fetchLogs(selectedDate_);
     if (goal)
-        goal->updateMomentum(context_);
+        goal->updateMomentum(nullptr);
+    const bool saved = commitAction(*context_);
+    fetchLogs(selectedDate_);
+    return saved;
 }
 
-void DailyLogViewModel::deleteLog(const std::shared_ptr<DailyLog>& log) {
+bool DailyLogViewModel::deleteLog(const std::shared_ptr<DailyLog>& log) {
     if (!log || log->isDeleted())
-        return;
+        return false;
+    beginAction(*context_);
     // The goal is read before the entry goes: afterwards the entry no longer knows it.
     const std::shared_ptr<Goal> goal = log->goal();
     context_->deleteObject(log);
-    context_->save();
-    fetchLogs(selectedDate_);
     if (goal && !goal->isDeleted())
-        goal->updateMomentum(context_);
+        goal->updateMomentum(nullptr);
+    const bool saved = commitAction(*context_);
+    fetchLogs(selectedDate_);
+    return saved;
 }
 
 std::vector<std::shared_ptr<Goal>> DailyLogViewModel::goalsToLog() const {

@@ -26,11 +26,12 @@ public:
 
     // Replaces todayLogs with the entries of the day of date; selectedDate is left alone.
     void fetchLogs(const QDateTime& date);
-    // One entry for goal dated at the start of the selected day; the goal's momentum follows.
-    void addLog(const std::shared_ptr<Goal>& goal, const QString& notes, qint16 moodScore, qint16 energyScore,
+    // One entry for goal dated at the start of the selected day; the goal's momentum follows,
+    // in the same save. False when the save failed: nothing of it stays, the sheet stays open.
+    bool addLog(const std::shared_ptr<Goal>& goal, const QString& notes, qint16 moodScore, qint16 energyScore,
                 qint16 productivityScore);
     // Removes the entry; its goal's momentum follows, as it does for an addition.
-    void deleteLog(const std::shared_ptr<DailyLog>& log);
+    bool deleteLog(const std::shared_ptr<DailyLog>& log);
     // The goals an entry can be written for: the active ones, newest created first.
     std::vector<std::shared_ptr<Goal>> goalsToLog() const;
     // Counted in the store; entries are never loaded for this.

@@ -6,6 +6,7 @@
 #include "Models/Step.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
+#include "ViewModels/ActionSave.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,9 +25,10 @@ qint16 orderFor(std::size_t existing) {
 GoalDetailViewModel::GoalDetailViewModel(std::shared_ptr<Goal> goal, ObjectContext* context, QObject* parent)
     : QObject(parent), goal_(std::move(goal)), context_(context) {}
 
-void GoalDetailViewModel::adjustManualProgress(double change) {
+bool GoalDetailViewModel::adjustManualProgress(double change) {
     if (!goal_)
-        return;
+        return false;
+    begin();
     double value = goal_->manualProgress() + change;
     if (!(value > 0))
         value = 0;
@@ -35,14 +37,15 @@ void GoalDetailViewModel::adjustManualProgress(double change) {
     // Stored at two decimals so repeated 5 % steps land exactly on 0 and 1 instead of drifting.
     value = std::round(value * 100.0) / 100.0;
     goal_->setManualProgress(value);
-    saveAndAnnounce();
+    return saveAndAnnounce();
 }
 
-void GoalDetailViewModel::addMilestone(const QString& title, std::optional<MilestoneFrequency> frequency,
+bool GoalDetailViewModel::addMilestone(const QString& title, std::optional<MilestoneFrequency> frequency,
                                        const std::vector<PendingStep>& steps,
                                        std::optional<QDateTime> dueDate) {
     if (!goal_ || !context_)
-        return;
+        return false;
+    begin();
     auto milestone = Milestone::create(context_);
     milestone->setTitle(title);
     milestone->setOrder(orderFor(goal_->milestonesArray().size()));
@@ -68,13 +71,14 @@ void GoalDetailViewModel::addMilestone(const QString& title, std::optional<Miles
         step->setIsRecurring(false);
         step->setMilestone(milestone);
     }
-    saveAndAnnounce();
+    return saveAndAnnounce();
 }
 
-void GoalDetailViewModel::addStep(const QString& title, const std::optional<QString>& notes, qint16 priority,
+bool GoalDetailViewModel::addStep(const QString& title, const std::optional<QString>& notes, qint16 priority,
                                   StepInputType inputType, const std::shared_ptr<Milestone>& milestone) {
     if (!context_)
-        return;
+        return false;
+    begin();
     auto step = Step::create(context_);
     step->setTitle(title);
     step->setNotes(notes && !notes->isEmpty() ? notes : std::nullopt);
@@ -84,73 +88,83 @@ void GoalDetailViewModel::addStep(const QString& title, const std::optional<QStr
     step->setCreatedAt(Clock::now());
     step->setIsRecurring(false);
     step->setMilestone(milestone);
-    saveAndAnnounce();
+    return saveAndAnnounce();
 }
 
-void GoalDetailViewModel::toggleStep(const std::shared_ptr<Step>& step) {
+// The tick, the milestone it may complete and the goal's new momentum are one action, saved once.
+bool GoalDetailViewModel::toggleStep(const std::shared_ptr<Step>& step) {
     if (!step || step->isDeleted())
-        return;
+        return false;
+    begin();
     const bool nowCompleted = !step->isCompleted();
     step->setIsCompleted(nowCompleted);
     step->setCompletedAt(nowCompleted ? std::optional<QDateTime>(Clock::now()) : std::nullopt);
-    save();
 
-    if (auto milestone = step->milestone())
-        completeIfAllStepsDone(milestone);
-
+    const std::shared_ptr<Milestone> milestone = step->milestone();
+    const bool completes = milestone && completesMilestone(milestone);
+    if (completes) {
+        milestone->setIsCompleted(true);
+        milestone->setCompletedAt(Clock::now());
+    }
     if (goal_ && !goal_->isDeleted())
-        goal_->updateMomentum(context_);
-    emit changed();
+        goal_->updateMomentum(nullptr);
+    const bool saved = saveAndAnnounce();
+    if (saved && completes)
+        celebrate();
+    return saved;
 }
 
-void GoalDetailViewModel::completeIfAllStepsDone(const std::shared_ptr<Milestone>& milestone) {
+bool GoalDetailViewModel::completesMilestone(const std::shared_ptr<Milestone>& milestone) {
     const auto steps = milestone->stepsArray();
     const bool allDone =
         std::all_of(steps.begin(), steps.end(), [](const auto& s) { return s->isCompleted(); });
     // Un-ticking never reopens a milestone, and ticking a step of a completed one celebrates nothing.
-    if (!allDone || milestone->isCompleted())
-        return;
-    milestone->setIsCompleted(true);
-    milestone->setCompletedAt(Clock::now());
-    save();
+    return allDone && !milestone->isCompleted();
+}
 
+void GoalDetailViewModel::celebrate() {
     setShowConfetti(true);
     // Every completion schedules its own hide; the call dies with this view model, so leaving
     // the goal before it runs leaves nothing behind.
     Clock::after(this, celebrationMsec, [this] { setShowConfetti(false); });
 }
 
-void GoalDetailViewModel::deleteStep(const std::shared_ptr<Step>& step) {
+bool GoalDetailViewModel::deleteStep(const std::shared_ptr<Step>& step) {
     if (!context_ || !step || step->isDeleted())
-        return;
+        return false;
+    begin();
     context_->deleteObject(step);
-    saveAndAnnounce();
+    return saveAndAnnounce();
 }
 
-void GoalDetailViewModel::setFrequency(std::optional<MilestoneFrequency> frequency,
+bool GoalDetailViewModel::setFrequency(std::optional<MilestoneFrequency> frequency,
                                        const std::shared_ptr<Milestone>& milestone) {
     if (!milestone || milestone->isDeleted())
-        return;
+        return false;
+    begin();
     milestone->setFrequency(frequency ? std::optional<QString>(MilestoneFrequencies::rawValue(*frequency))
                                       : std::nullopt);
-    saveAndAnnounce();
+    return saveAndAnnounce();
 }
 
-void GoalDetailViewModel::deleteMilestone(const std::shared_ptr<Milestone>& milestone) {
+bool GoalDetailViewModel::deleteMilestone(const std::shared_ptr<Milestone>& milestone) {
     if (!context_ || !milestone || milestone->isDeleted())
-        return;
+        return false;
+    begin();
     context_->deleteObject(milestone);
-    saveAndAnnounce();
+    return saveAndAnnounce();
 }
 
-void GoalDetailViewModel::save() {
+void GoalDetailViewModel::begin() {
     if (context_)
-        context_->save(); // a failure keeps the change in the context for the next save
+        beginAction(*context_);
 }
 
-void GoalDetailViewModel::saveAndAnnounce() {
-    save();
+bool GoalDetailViewModel::saveAndAnnounce() {
+    // A failed save has rolled the whole action back; the screen reads what is stored.
+    const bool saved = !context_ || commitAction(*context_);
     emit changed();
+    return saved;
 }
 
 void GoalDetailViewModel::setShowConfetti(bool shown) {

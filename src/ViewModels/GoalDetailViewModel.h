@@ -18,8 +18,9 @@ class Step;
 
 // Carries out every change the goal detail screen makes below its goal: manual progress,
 // milestones with their first steps, single steps, ticking (which may complete a milestone
-// and raise the celebration for three seconds) and deleting. Each operation saves the
-// context, ignoring a failure, and then announces `changed` once.
+// and raise the celebration for three seconds) and deleting. Each operation is one action saved
+// once; it returns false when that save failed (the action was rolled back) and announces
+// `changed` once either way.
 class GoalDetailViewModel : public QObject {
     Q_OBJECT
 public:
@@ -36,26 +37,27 @@ public:
     bool showConfetti() const { return showConfetti_; }
 
     // Nudges the manual progress; the result is kept within 0...1 at two decimals.
-    void adjustManualProgress(double change);
-    void addMilestone(const QString& title, std::optional<MilestoneFrequency> frequency,
+    bool adjustManualProgress(double change);
+    bool addMilestone(const QString& title, std::optional<MilestoneFrequency> frequency,
                       const std::vector<PendingStep>& steps, std::optional<QDateTime> dueDate = std::nullopt);
-    void addStep(const QString& title, const std::optional<QString>& notes, qint16 priority,
+    bool addStep(const QString& title, const std::optional<QString>& notes, qint16 priority,
                  StepInputType inputType, const std::shared_ptr<Milestone>& milestone);
-    void toggleStep(const std::shared_ptr<Step>& step);
-    void deleteStep(const std::shared_ptr<Step>& step);
-    void setFrequency(std::optional<MilestoneFrequency> frequency,
+    bool toggleStep(const std::shared_ptr<Step>& step);
+    bool deleteStep(const std::shared_ptr<Step>& step);
+    bool setFrequency(std::optional<MilestoneFrequency> frequency,
                       const std::shared_ptr<Milestone>& milestone);
-    void deleteMilestone(const std::shared_ptr<Milestone>& milestone);
+    bool deleteMilestone(const std::shared_ptr<Milestone>& milestone);
 
 signals:
     void changed();
     void showConfettiChanged(bool shown);
 
 private:
-    void saveAndAnnounce();
-    void save();
+    void begin();
+    bool saveAndAnnounce();
     void setShowConfetti(bool shown);
-    void completeIfAllStepsDone(const std::shared_ptr<Milestone>& milestone);
+    static bool completesMilestone(const std::shared_ptr<Milestone>& milestone);
+    void celebrate();
 
     std::shared_ptr<Goal> goal_;
     bool showAddMilestone_ = false;

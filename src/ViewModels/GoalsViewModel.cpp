@@ -1,5 +1,7 @@
 #include "ViewModels/GoalsViewModel.h"
 
+#include "ViewModels/ActionSave.h"
+
 #include "Models/Goal.h"
 #include "Models/GoalFigures.h"
 #include "Models/GoalPriority.h"
@@ -180,23 +182,26 @@ void GoalsViewModel::sortGoals(std::vector<std::shared_ptr<Goal>>& goals, SortOr
     }
 }
 
-void GoalsViewModel::deleteGoal(const std::shared_ptr<Goal>& goal) {
+bool GoalsViewModel::deleteGoal(const std::shared_ptr<Goal>& goal) {
     if (!goal)
-        return;
+        return false;
+    beginAction(*context_);
     context_->deleteObject(goal);
-    context_->save();
+    return commitAction(*context_);
 }
 
-void GoalsViewModel::achieveGoal(const std::shared_ptr<Goal>& goal) {
+bool GoalsViewModel::achieveGoal(const std::shared_ptr<Goal>& goal) {
     if (!goal)
-        return;
+        return false;
+    beginAction(*context_);
     goal->setIsArchived(true);
-    context_->save();
+    return commitAction(*context_);
 }
 
-void GoalsViewModel::restoreGoal(const std::shared_ptr<Goal>& goal) {
+bool GoalsViewModel::restoreGoal(const std::shared_ptr<Goal>& goal) {
     if (!goal)
-        return;
+        return false;
+    beginAction(*context_);
     goal->setIsArchived(false);
-    context_->save();
+    return commitAction(*context_);
 }

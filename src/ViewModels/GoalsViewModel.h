@@ -50,10 +50,11 @@ public:
     // The active goals that pass the search and the category filter, in the chosen order.
     std::vector<std::shared_ptr<Goal>> filteredGoals();
 
-    // Writes; each saves the context at once and ignores a failed save.
-    void deleteGoal(const std::shared_ptr<Goal>& goal); // its milestones, steps and journal go too
-    void achieveGoal(const std::shared_ptr<Goal>& goal);
-    void restoreGoal(const std::shared_ptr<Goal>& goal);
+    // Writes; each is one action saved at once. False when the save failed (the action was
+    // rolled back and the lists show what is stored).
+    bool deleteGoal(const std::shared_ptr<Goal>& goal); // its milestones, steps and journal go too
+    bool achieveGoal(const std::shared_ptr<Goal>& goal);
+    bool restoreGoal(const std::shared_ptr<Goal>& goal);
 
     // Whether the goal's title (or "Untitled Goal") holds the search text, ignoring case.
     static bool matchesSearch(const Goal& goal, const QString& searchText);

@@ -6,6 +6,7 @@
 #include "Models/Step.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
+#include "ViewModels/ActionSave.h"
 
 #include <algorithm>
 
@@ -60,15 +61,18 @@ void TaskBoardViewModel::refresh() {
     emit changed();
 }
 
-void TaskBoardViewModel::toggleStep(const std::shared_ptr<Step>& step) {
+bool TaskBoardViewModel::toggleStep(const std::shared_ptr<Step>& step) {
     if (!step || step->isDeleted())
-        return;
+        return false;
+    if (context_)
+        beginAction(*context_);
     const bool nowCompleted = !step->isCompleted();
     step->setIsCompleted(nowCompleted);
     step->setCompletedAt(nowCompleted ? std::optional<QDateTime>(Clock::now()) : std::nullopt);
-    if (context_)
-        context_->save();
+    // A failed save has rolled the tick back; the board shows what is stored either way.
+    const bool saved = !context_ || commitAction(*context_);
     refresh();
+    return saved;
 }
 
 std::vector<std::shared_ptr<Goal>> TaskBoardViewModel::goals(ObjectContext* context) {

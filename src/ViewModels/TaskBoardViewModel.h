@@ -28,7 +28,8 @@ public:
     void setSelectedGoalFilter(std::shared_ptr<Goal> goal);
 
     void refresh();
-    void toggleStep(const std::shared_ptr<Step>& step);
+    // One action; false when its save failed and the tick was rolled back.
+    bool toggleStep(const std::shared_ptr<Step>& step);
     // The goals a board can be filtered by: the active ones, oldest first.
     static std::vector<std::shared_ptr<Goal>> goals(ObjectContext* context);
 

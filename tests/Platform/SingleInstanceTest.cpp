@@ -2,14 +2,25 @@
 
 #include "Support/TestSupport.h"
 
+#include "Models/Goal.h"
+#include "Models/QuorvaleModel.h"
+#include "Platform/Store/ObjectContext.h"
+#include "Platform/Store/StoreFile.h"
+#include "Platform/Store/StoreMigrations.h"
+
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSysInfo>
 #include <QThread>
+
+#include <SQLiteCpp/Database.h>
 
 namespace {
 
@@ -131,4 +142,112 @@ TEST(SingleInstanceGuard, TakesOverALockLeftByADeadProcessAndTellsLiveOnesApart)
     EXPECT_NE(SingleInstanceGuard::serverName(folder),
               SingleInstanceGuard::serverName(qv::test::tempHome() + QStringLiteral("/data/Other")));
     EXPECT_FALSE(elsewhere.requestRaise(300));
+}
+
+TEST(SingleInstanceGuard, ALockNamingADeadProcessOrNoOneIsTakenOver) {
+    const QString folder = qv::test::tempHome() + QStringLiteral("/data/Stale");
+    QDir().mkpath(folder);
+    QProcess gone;
+    gone.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(gone.waitForStarted(10000));
+    const qint64 deadPid = gone.processId();
+    ASSERT_TRUE(gone.waitForFinished(10000));
+
+    const QList<QByteArray> leftovers{QByteArray::number(deadPid) + "\nquorvale\n" +
+                                          QSysInfo::machineHostName().toUtf8() + "\n",
+                                      QByteArray(), QByteArray("\0\0\0\0", 4)};
+    for (const QByteArray& content : leftovers) {
+        SingleInstanceGuard guard(folder);
+        QFile lock(guard.lockFilePath());
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        lock.write(content);
+        lock.close();
+        EXPECT_EQ(guard.acquire(), SingleInstanceGuard::Outcome::Acquired) << content.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/Quorvale.lock"))) << "released with the guard";
+}
+
+TEST_F(SingleInstance, AStartThatCannotTakeTheLockEndsNonZeroWithItsReason) {
+    // A lock in the way that cannot be removed (a folder); as root, permissions would not do.
+    ASSERT_TRUE(QDir().mkpath(dataFolder_ + QStringLiteral("/Quorvale.lock")));
+    QProcess* blocked = start();
+    ASSERT_TRUE(blocked->waitForFinished(30000));
+    EXPECT_EQ(blocked->exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(blocked->exitCode(), 0);
+    const QByteArray said = blocked->readAllStandardError();
+    EXPECT_TRUE(said.contains("Quorvale: cannot start: the lock file")) << said.toStdString();
+    EXPECT_EQ(said.count("Quorvale:"), 1) << said.toStdString();
+    EXPECT_FALSE(QFile::exists(dataFolder_ + QStringLiteral("/Quorvale.sqlite")))
+        << "the store is not touched";
+}
+
+TEST_F(SingleInstance, AStoreOfANewerBuildEndsTheStartNonZeroAndStaysAsItIs) {
+    QDir().mkpath(dataFolder_);
+    const QString store = dataFolder_ + QStringLiteral("/Quorvale.sqlite");
+    {
+        SQLite::Database db(store.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        db.exec(
+            "CREATE TABLE \"Goal\" (\"pk\" INTEGER PRIMARY KEY, \"title\" TEXT, \"shiny\" TEXT NOT NULL)");
+        db.exec("PRAGMA user_version = " + std::to_string(StoreMigrations::latestVersion() + 1));
+    }
+    QFile file(store);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    QProcess* refused = start();
+    ASSERT_TRUE(refused->waitForFinished(30000));
+    EXPECT_NE(refused->exitCode(), 0);
+    const QByteArray said = refused->readAllStandardError();
+    EXPECT_TRUE(said.contains("was written by a newer Quorvale")) << said.toStdString();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+    EXPECT_FALSE(QFile::exists(dataFolder_ + QStringLiteral("/Quorvale.lock"))) << "the lock is let go";
+
+    // Once the newer build's file is gone, a start runs as usual: nothing was left behind.
+    QFile::remove(store);
+    QProcess* next = start();
+    EXPECT_TRUE(waitUntilListening(next)) << next->readAllStandardError().toStdString();
+}
+
+TEST_F(SingleInstance, ADamagedStoreIsCheckedAfterTheWindowShowsAndSalvaged) {
+    const QString store = dataFolder_ + QStringLiteral("/Quorvale.sqlite");
+    {
+        StoreFile::Result opened = StoreFile::open(QuorvaleModel::objectModel(), store);
+        ASSERT_TRUE(opened.context) << opened.error.toStdString();
+        for (int i = 0; i < 50; ++i)
+            Goal::create(opened.context.get())->setTitle(QStringLiteral("Goal %1").arg(i));
+        ASSERT_TRUE(opened.context->save());
+    }
+    int root = 0;
+    {
+        SQLite::Database db(store.toStdString(), SQLite::OPEN_READONLY);
+        root = db.execAndGet("SELECT rootpage FROM sqlite_master WHERE name = 'Goal_createdAt'").getInt();
+    }
+    ASSERT_GT(root, 1);
+    {
+        // An index page that opening the store never reads: only the check finds it.
+        QFile file(store);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.seek(qint64(root - 1) * 4096);
+        file.write(QByteArray(4096, char(0x5A)));
+    }
+
+    QProcess* app = start();
+    ASSERT_TRUE(waitUntilListening(app)) << app->readAllStandardError().toStdString();
+    const QDeadlineTimer deadline(30000);
+    QByteArray said;
+    while (!said.contains("is damaged") && !deadline.hasExpired() && app->state() == QProcess::Running) {
+        app->waitForReadyRead(200);
+        said += app->readAllStandardError();
+    }
+    EXPECT_TRUE(said.contains("is damaged")) << said.toStdString();
+    app->kill();
+    app->waitForFinished(10000);
+    EXPECT_EQ(QDir(dataFolder_).entryList({QStringLiteral("Quorvale.sqlite.corrupt-*")}, QDir::Files).size(),
+              1);
+    StoreFile::Result reopened = StoreFile::open(QuorvaleModel::objectModel(), store);
+    ASSERT_TRUE(reopened.context);
+    EXPECT_TRUE(reopened.movedTo.isEmpty()) << "the new store is sound";
+    EXPECT_EQ(reopened.context->count(FetchRequest(Goal::entityName())), 50);
 }

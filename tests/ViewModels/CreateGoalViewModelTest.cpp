@@ -195,6 +195,7 @@ TEST_F(CreateGoalViewModelTest, EditFillsTheFormAndKeepsWhatTheFormDoesNotShow) 
 
     // A colour outside the palette survives an edit; turning a deadline on offers 90 days out.
     goal->setColorHex(QStringLiteral("#123456"));
+    context->save();
     CreateGoalViewModel second(goals.get(), goal);
     EXPECT_FALSE(second.hasDeadline());
     EXPECT_EQ(second.deadline(), Clock::now().addSecs(90 * 86400));

@@ -19,6 +19,7 @@ protected:
     std::shared_ptr<Goal> makeGoal(const QString& title) {
         auto goal = Goal::create(context);
         goal->setTitle(title);
+        context->save(); // stored, as the journal's goals are
         return goal;
     }
     std::shared_ptr<DailyLog> makeLog(const std::shared_ptr<Goal>& goal, const std::optional<QDateTime>& date,

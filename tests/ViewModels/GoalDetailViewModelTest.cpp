@@ -62,11 +62,13 @@ protected:
 TEST_F(GoalDetailViewModelTest, ManualProgressClampsAndNeverDrifts) {
     QSignalSpy announced(vm.get(), &GoalDetailViewModel::changed);
     goal->setManualProgress(0.98);
+    context->save();
     vm->adjustManualProgress(0.05);
     EXPECT_DOUBLE_EQ(goal->manualProgress(), 1.0);
     vm->adjustManualProgress(0.05);
     EXPECT_DOUBLE_EQ(goal->manualProgress(), 1.0);
     goal->setManualProgress(0.03);
+    context->save();
     vm->adjustManualProgress(-0.05);
     EXPECT_DOUBLE_EQ(goal->manualProgress(), 0.0);
     EXPECT_EQ(announced.count(), 3);
@@ -74,6 +76,7 @@ TEST_F(GoalDetailViewModelTest, ManualProgressClampsAndNeverDrifts) {
 
     // Twenty presses from nothing land exactly on done, so a passed deadline stops counting.
     goal->setDeadline(kNow.addDays(-1));
+    context->save();
     for (int i = 0; i < 20; ++i)
         vm->adjustManualProgress(0.05);
     EXPECT_EQ(goal->manualProgress(), 1.0);

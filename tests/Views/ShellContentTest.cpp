@@ -2,6 +2,8 @@
 #include "Views/Goals/CreateGoalView.h"
 #include "Views/ShellTestSupport.h"
 
+#include "Support/FullStore.h"
+
 #include "Components/AuroraBackground.h"
 #include "Core/MockData/MockDataSeeder.h"
 #include "Views/Dashboard/DashboardView.h"
@@ -12,6 +14,8 @@
 #include "Views/Navigation/SidebarView.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
@@ -119,6 +123,33 @@ TEST_F(ShellContent, GoalsMenuHasNewGoalOnCtrlNWhichOpensGoals) {
     ASSERT_NE(sheet, nullptr) << "the goals screen opens its create sheet";
     EXPECT_NE(sheet->findChild<CreateGoalView*>(), nullptr);
     EXPECT_FALSE(vm_->takeNewGoalRequest()) << "the request is taken once";
+}
+
+TEST_F(ShellContent, AFailedSaveShowsItsReasonOverTheSheetThatKeepsWhatWasTyped) {
+    skipOverlays();
+    start();
+    window_->menuBar()->actions()[0]->menu()->actions()[0]->trigger();
+    qv::test::settle();
+    SheetHost* sheet = SheetHost::topmost(window_.get());
+    ASSERT_NE(sheet, nullptr);
+    auto* title = sheet->findChild<QLineEdit*>(QStringLiteral("createGoalTitleField"));
+    ASSERT_NE(title, nullptr);
+    QTest::keyClicks(title, QStringLiteral("Run a marathon"));
+    qv::test::fillStore(*context());
+    testing::internal::CaptureStdout();
+    sheet->findChild<QPushButton*>(QStringLiteral("createGoalConfirm"))->click();
+    qv::test::settle();
+    testing::internal::GetCapturedStdout();
+
+    SheetHost* alert = SheetHost::topmost(window_.get());
+    ASSERT_NE(alert, sheet) << "the alert stands over the sheet";
+    EXPECT_EQ(alert->findChild<QLabel*>(QStringLiteral("alertTitle"))->text(),
+              QStringLiteral("Couldn't Save"));
+    EXPECT_EQ(alert->findChild<QLabel*>(QStringLiteral("alertMessage"))->text(),
+              QStringLiteral("Couldn't save: the disk is full"));
+    EXPECT_EQ(title->text(), QStringLiteral("Run a marathon"));
+    EXPECT_EQ(context()->count(FetchRequest(Goal::entityName())), 0);
+    qv::test::saveScreen(window_.get(), QStringLiteral("shell-failed-save-alert"));
 }
 
 TEST_F(ShellContent, MaskingSurvivesAThemeChangeButNotARestart) {

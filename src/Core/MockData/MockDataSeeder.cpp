@@ -212,5 +212,7 @@ void MockDataSeeder::seedIfNeeded(ObjectContext* context, RandomSource random) {
     if (!context->save(&error)) {
         std::printf("Failed to seed mock data: %s\n", error.toLocal8Bit().constData());
         std::fflush(stdout);
+        // Unsaved samples would otherwise go out with the user's next action.
+        context->rollback();
     }
 }

@@ -2,28 +2,25 @@
 
 #include "Models/QuorvaleModel.h"
 #include "Platform/Store/ObjectContext.h"
+#include "Platform/Store/ObjectStoreInternals.h"
+#include "Platform/Store/StoreCore.h"
 #include "Platform/Store/StoreFile.h"
+#include "Platform/Store/StoreIntegrityCheck.h"
+#include "Platform/Store/StoreSalvage.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
+#include <QObject>
 #include <QStandardPaths>
 
-#include <array>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
 std::unique_ptr<PersistenceController>& sharedInstance() {
     static std::unique_ptr<PersistenceController> instance;
     return instance;
-}
-
-// Nothing can run without the store: the process ends, leaving the file as it is.
-[[noreturn]] void fail(const char* message, const QString& error) {
-    std::fprintf(stderr, "%s%s\n", message, error.toLocal8Bit().constData());
-    std::fflush(stderr);
-    std::exit(EXIT_FAILURE);
 }
 
 } // namespace
@@ -55,37 +52,151 @@ PersistenceController::PersistenceController(bool inMemory) {
         QString error;
         context_ = ObjectContext::open(model, QStringLiteral(":memory:"), &error);
         if (!context_)
-            fail("CoreData load error: ", error);
+            loadError_ = QStringLiteral("CoreData load error: ") + error;
         return;
     }
     const QString path = defaultStorePath();
     const bool existed = QFileInfo::exists(path);
     StoreFile::Result result = StoreFile::open(model, path);
-    if (!result.context)
-        fail(result.recoveryFailed ? "CoreData recovery failed: " : "CoreData load error: ", result.error);
+    if (!result.context) {
+        loadError_ = StoreFile::failureLine(result);
+        return;
+    }
     context_ = std::move(result.context);
-    createdNewStore_ = !existed || !result.movedTo.isEmpty();
+    // Records salvaged from a damaged store are the user's own, not a new store's.
+    createdNewStore_ = !existed || (!result.movedTo.isEmpty() && result.salvage.total() == 0);
+    if (!result.movedTo.isEmpty()) {
+        movedAside_ = result.movedTo;
+        salvagedAtOpen_ = result.salvage.total();
+    }
 }
 
-PersistenceController::~PersistenceController() = default;
+PersistenceController::~PersistenceController() {
+    // The worker goes first: it reads the file the context is about to let go of.
+    check_.reset();
+}
+
+namespace {
+
+QString recoveredMessage(int records, const QString& movedTo) {
+    return QStringLiteral(
+               "Quorvale found damage in its store and recovered %1 %2 into a new one. The original "
+               "was kept at %3.")
+        .arg(QLocale().toString(records), records == 1 ? QStringLiteral("record") : QStringLiteral("records"),
+             movedTo);
+}
+
+} // namespace
+
+void PersistenceController::watchStore(Notice tell) {
+    tell_ = std::move(tell);
+    if (!context_)
+        return;
+    mainThread_ = std::make_unique<QObject>();
+    if (salvagedAtOpen_)
+        notify(QStringLiteral("Store Recovered"), recoveredMessage(*salvagedAtOpen_, movedAside_));
+    listenForDamage();
+    if (context_->path() == QStringLiteral(":memory:"))
+        return;
+    QObject* receiver = mainThread_.get();
+    check_ = std::make_unique<StoreIntegrityCheck>(
+        context_->path(), [this, receiver](const StoreIntegrityCheck::Answer& answer) {
+            QMetaObject::invokeMethod(
+                receiver, [this, answer] { checkAnswered(answer.sound, answer.problem); },
+                Qt::QueuedConnection);
+        });
+    ObjectStoreInternals::core(*context_).integrityGate = [answer = check_->answer()](QString* reason) {
+        const StoreIntegrityCheck::Answer known = answer.get();
+        *reason = known.problem;
+        return known.sound;
+    };
+}
+
+void PersistenceController::listenForDamage() {
+    QObject* receiver = mainThread_.get();
+    ObjectStoreInternals::core(*context_).onDamage = [this, receiver](const QString&) {
+        // Told from inside whatever read met the damage; the window hears of it afterwards.
+        QMetaObject::invokeMethod(
+            receiver,
+            [this] {
+                notify(QStringLiteral("Store Damaged"),
+                       QStringLiteral(
+                           "Quorvale met damage in its store and stopped saving changes to it. It will be "
+                           "repaired the next time Quorvale starts."));
+            },
+            Qt::QueuedConnection);
+    };
+}
+
+void PersistenceController::checkAnswered(bool sound, const QString& problem) {
+    if (!sound)
+        recoverDamagedStore(problem);
+}
+
+void PersistenceController::recoverDamagedStore(const QString& reason) {
+    if (!context_ || context_->path() == QStringLiteral(":memory:"))
+        return;
+    const QString path = context_->path();
+    StoreSalvage::Report report;
+    QString error;
+    const bool reopened = ObjectStoreInternals::reopen(
+        *context_, path, [&] { report = StoreSalvage::recover(QuorvaleModel::objectModel(), path, reason); },
+        &error);
+    if (mainThread_)
+        listenForDamage();
+    if (!reopened) {
+        // The context now refuses every save rather than keep changes nowhere.
+        notify(QStringLiteral("Store Damaged"),
+               QStringLiteral("Quorvale found damage in its store and could not open a new one (%1); changes "
+                              "can no longer be saved.%2")
+                   .arg(error, report.movedTo.isEmpty()
+                                   ? QString()
+                                   : QStringLiteral(" The original was kept at %1.").arg(report.movedTo)));
+        return;
+    }
+    if (report.movedTo.isEmpty()) {
+        // Still the damaged file: nothing more goes into it.
+        ObjectStoreInternals::core(*context_).markDamaged(reason, false);
+        notify(QStringLiteral("Store Damaged"),
+               QStringLiteral("Quorvale found damage in its store and stopped saving changes to it: %1.")
+                   .arg(report.error));
+        return;
+    }
+    if (!report.complete) {
+        notify(
+            QStringLiteral("Store Damaged"),
+            QStringLiteral("Quorvale found damage in its store and could not recover its records (%1). The "
+                           "original was kept at %2.")
+                .arg(report.error, report.movedTo));
+        return;
+    }
+    notify(QStringLiteral("Store Recovered"), recoveredMessage(report.total(), report.movedTo));
+}
+
+void PersistenceController::notify(const QString& title, const QString& message) {
+    if (tell_)
+        tell_(title, message);
+}
 
 bool PersistenceController::save() {
-    if (!context_->hasChanges())
-        return true;
-    QString error;
-    if (context_->save(&error))
-        return true;
-    std::printf("CoreData save error: %s\n", error.toLocal8Bit().constData());
-    std::fflush(stdout);
-    return false;
+    return context_ && (!context_->hasChanges() || context_->commit());
 }
 
-void PersistenceController::deleteAllData() {
-    static const std::array<const char*, 10> entities{"Step",       "Milestone",  "DailyLog", "Goal",
-                                                      "CreditCard", "Expense",    "Income",   "Subscription",
-                                                      "Investment", "CashReserve"};
-    for (const char* entity : entities)
-        context_->batchDelete(QString::fromLatin1(entity));
+bool PersistenceController::deleteAllData() {
+    static const QStringList entities{QStringLiteral("Step"),       QStringLiteral("Milestone"),
+                                      QStringLiteral("DailyLog"),   QStringLiteral("Goal"),
+                                      QStringLiteral("CreditCard"), QStringLiteral("Expense"),
+                                      QStringLiteral("Income"),     QStringLiteral("Subscription"),
+                                      QStringLiteral("Investment"), QStringLiteral("CashReserve")};
+    if (!context_)
+        return false;
+    // Either everything goes or nothing does; pending changes go with the reset either way.
+    QString error;
+    const bool deleted = context_->batchDelete(entities, &error);
+    if (!deleted) {
+        std::printf("CoreData save error: %s\n", error.toLocal8Bit().constData());
+        std::fflush(stdout);
+    }
     context_->reset();
-    save();
+    return deleted;
 }

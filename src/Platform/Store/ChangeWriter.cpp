@@ -93,6 +93,8 @@ bool ChangeWriter::save(QString* error) {
                 break;
             }
 
+    if (anything && !core_.writable(error))
+        return false;
     if (anything) {
         try {
             SQLite::Transaction transaction(core_.db(), SQLite::TransactionBehavior::IMMEDIATE);
@@ -118,6 +120,8 @@ bool ChangeWriter::save(QString* error) {
         } catch (const SQLite::Exception& failure) {
             if (error)
                 *error = QString::fromUtf8(failure.what());
+            core_.lastErrorCode = failure.getErrorCode() & 0xff;
+            core_.noteFailure(failure);
             return false;
         }
     }

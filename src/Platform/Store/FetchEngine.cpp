@@ -123,6 +123,7 @@ std::vector<std::shared_ptr<ManagedObject>> FetchEngine::fetch(const FetchReques
         }
     } catch (const SQLite::Exception& error) {
         qWarning("store: fetch of %s failed: %s", qPrintable(request.entityName), error.what());
+        core_.noteFailure(error);
     }
     if (!p.pendingMatches.empty() || !p.sortTrusted) {
         out.insert(out.end(), p.pendingMatches.begin(), p.pendingMatches.end());
@@ -151,6 +152,7 @@ int FetchEngine::count(const FetchRequest& request) {
             saved = statement->getColumn(0).getInt();
     } catch (const SQLite::Exception& error) {
         qWarning("store: count of %s failed: %s", qPrintable(request.entityName), error.what());
+        core_.noteFailure(error);
     }
     return saved + static_cast<int>(p.pendingMatches.size());
 }
@@ -239,6 +241,7 @@ void FetchEngine::loadForBatch(const ManagedObject& object, int relationship) {
         }
     } catch (const SQLite::Exception& error) {
         qWarning("store: reading %s failed: %s", qPrintable(dest.desc->name), error.what());
+        core_.noteFailure(error);
         return;
     }
     for (const auto& owner : owners) {

@@ -4,10 +4,13 @@
 #include "Platform/Store/FetchEngine.h"
 #include "Platform/Store/ObjectStoreInternals.h"
 #include "Platform/Store/StoreCore.h"
+#include "Platform/Store/StoreMigrations.h"
 #include "Platform/Store/StoreSchema.h"
 
 #include <SQLiteCpp/Transaction.h>
 #include <sqlite3.h>
+
+#include <cstdio>
 
 struct ObjectContext::Impl {
     std::unique_ptr<StoreCore> core;
@@ -55,6 +58,15 @@ std::vector<IncomingLink> incomingLinks(const StoreCore& core, int target) {
 
 std::unique_ptr<ObjectContext> ObjectStoreInternals::open(const ObjectModel& model, const QString& path,
                                                           QString* error, int* resultCode) {
+    // The version is read before anything can write: a file from a newer build is left as it is.
+    if (const auto version = StoreMigrations::readVersion(path);
+        version && *version > StoreMigrations::latestVersion()) {
+        if (error)
+            *error = StoreMigrations::newerStoreMessage(path, *version);
+        if (resultCode)
+            *resultCode = ObjectStoreInternals::newerStore;
+        return nullptr;
+    }
     std::unique_ptr<ObjectContext> context(new ObjectContext());
     try {
         context->d->core = std::make_unique<StoreCore>(context.get(), model, path);
@@ -70,6 +82,27 @@ std::unique_ptr<ObjectContext> ObjectStoreInternals::open(const ObjectModel& mod
 
 StoreCore& ObjectStoreInternals::core(ObjectContext& context) {
     return *context.d->core;
+}
+
+bool ObjectStoreInternals::reopen(ObjectContext& context, const QString& path,
+                                  const std::function<void()>& whileClosed, QString* error) {
+    const ObjectModel& model = context.d->core->model();
+    emit context.aboutToCommit({}, true);
+    context.d->core.reset();
+    if (whileClosed)
+        whileClosed();
+    bool opened = true;
+    try {
+        context.d->core = std::make_unique<StoreCore>(&context, model, path);
+    } catch (const SQLite::Exception& failure) {
+        if (error)
+            *error = QString::fromUtf8(failure.what());
+        context.d->core = std::make_unique<StoreCore>(&context, model, QStringLiteral(":memory:"));
+        context.d->core->markDamaged(QString::fromUtf8(failure.what()));
+        opened = false;
+    }
+    context.d->core->touchAll();
+    return opened;
 }
 
 ObjectContext::ObjectContext() : d(std::make_unique<Impl>()) {}
@@ -143,50 +176,68 @@ void ObjectContext::deleteObject(const std::shared_ptr<ManagedObject>& object) {
 }
 
 bool ObjectContext::batchDelete(QStringView entityName, QString* error) {
+    return batchDelete(QStringList{entityName.toString()}, error);
+}
+
+bool ObjectContext::batchDelete(const QStringList& entityNames, QString* error) {
     StoreCore& core = *d->core;
-    const int e = core.entityIndex(entityName);
-    if (e < 0) {
-        if (error)
-            *error = QStringLiteral("unknown entity %1").arg(entityName);
-        return false;
+    std::vector<int> targets;
+    for (const QString& name : entityNames) {
+        const int e = core.entityIndex(name);
+        if (e < 0) {
+            if (error)
+                *error = QStringLiteral("unknown entity %1").arg(name);
+            return false;
+        }
+        targets.push_back(e);
     }
+    if (!core.writable(error))
+        return false;
     emit aboutToCommit({}, true);
-    const std::vector<IncomingLink> links = incomingLinks(core, e);
+    std::vector<std::vector<IncomingLink>> links;
+    for (int e : targets)
+        links.push_back(incomingLinks(core, e));
     try {
         SQLite::Transaction transaction(core.db(), SQLite::TransactionBehavior::IMMEDIATE);
-        for (const IncomingLink& link : links) {
-            const EntityInfo& holder = core.entity(link.entity);
-            const QString column = StoreSchema::quote(
-                holder.desc->relationships[static_cast<std::size_t>(link.relationship)].name);
-            core.db().exec(QStringLiteral("UPDATE %1 SET %2 = NULL WHERE %2 IS NOT NULL")
-                               .arg(holder.table, column)
-                               .toStdString());
+        for (std::size_t t = 0; t < targets.size(); ++t) {
+            for (const IncomingLink& link : links[t]) {
+                const EntityInfo& holder = core.entity(link.entity);
+                const QString column = StoreSchema::quote(
+                    holder.desc->relationships[static_cast<std::size_t>(link.relationship)].name);
+                core.db().exec(QStringLiteral("UPDATE %1 SET %2 = NULL WHERE %2 IS NOT NULL")
+                                   .arg(holder.table, column)
+                                   .toStdString());
+            }
+            core.db().exec(QStringLiteral("DELETE FROM %1").arg(core.entity(targets[t]).table).toStdString());
         }
-        core.db().exec(QStringLiteral("DELETE FROM %1").arg(core.entity(e).table).toStdString());
         transaction.commit();
     } catch (const SQLite::Exception& failure) {
         if (error)
             *error = QString::fromUtf8(failure.what());
+        core.lastErrorCode = failure.getErrorCode() & 0xff;
+        core.noteFailure(failure);
         return false;
     }
 
-    const std::vector<std::shared_ptr<ManagedObject>> gone = core.entity(e).registry.alive();
-    for (const auto& object : gone)
-        core.detach(*object);
-    core.entity(e).pending.clear();
-    for (const IncomingLink& link : links) {
-        for (const auto& object : core.entity(link.entity).registry.alive()) {
-            auto& s = StoreCore::state(*object);
-            s.links[static_cast<std::size_t>(link.relationship)] = 0;
-            if (s.snapshot)
-                s.savedLinks[static_cast<std::size_t>(link.relationship)] = 0;
+    for (std::size_t t = 0; t < targets.size(); ++t) {
+        const int e = targets[t];
+        const std::vector<std::shared_ptr<ManagedObject>> gone = core.entity(e).registry.alive();
+        for (const auto& object : gone)
+            core.detach(*object);
+        core.entity(e).pending.clear();
+        for (const IncomingLink& link : links[t]) {
+            for (const auto& object : core.entity(link.entity).registry.alive()) {
+                auto& s = StoreCore::state(*object);
+                s.links[static_cast<std::size_t>(link.relationship)] = 0;
+                if (s.snapshot)
+                    s.savedLinks[static_cast<std::size_t>(link.relationship)] = 0;
+            }
+            core.touch(link.entity);
+            core.linksChanged(link.entity);
         }
-        core.touch(link.entity);
+        core.touch(e);
+        core.linksChanged(e);
     }
-    core.touch(e);
-    core.linksChanged(e);
-    for (const IncomingLink& link : links)
-        core.linksChanged(link.entity);
     return true;
 }
 
@@ -254,6 +305,22 @@ bool ObjectContext::save(QString* error) {
     if (d->core->hasPending())
         emit aboutToCommit(pendingObjects(*d->core), false);
     return ChangeWriter(*d->core).save(error);
+}
+
+int ObjectContext::lastErrorCode() const {
+    return d->core->lastErrorCode;
+}
+
+bool ObjectContext::commit(QString* error) {
+    QString reason;
+    if (save(&reason))
+        return true;
+    std::printf("CoreData save error: %s\n", reason.toLocal8Bit().constData());
+    std::fflush(stdout);
+    rollback();
+    if (error)
+        *error = reason;
+    return false;
 }
 
 void ObjectContext::rollback() {

@@ -46,6 +46,9 @@ public:
     // Deletes every record of the entity in the store directly (pending changes of that
     // entity are dropped); handles of those records read as deleted. No delete rules run.
     bool batchDelete(QStringView entityName, QString* error = nullptr);
+    // As above for several entities, all in one transaction: either every table is emptied
+    // or none is.
+    bool batchDelete(const QStringList& entityNames, QString* error = nullptr);
 
     bool hasChanges() const;
     // Whether any record of these entities has unsaved changes.
@@ -58,6 +61,11 @@ public:
     // Writes only what changed, in one transaction. On failure the transaction is rolled
     // back, the pending changes are kept, and error is filled.
     bool save(QString* error = nullptr);
+    // SQLite's primary result code of the last failed save (SQLITE_FULL, ...); 0 before any.
+    int lastErrorCode() const;
+    // Saves; when that fails, prints "CoreData save error: " with the error on the standard
+    // output and rolls every pending change back, so no later save can write it.
+    bool commit(QString* error = nullptr);
     void rollback(); // discards pending changes
     void reset();    // forgets every object; handles read as deleted
 

@@ -1,8 +1,10 @@
 #include "Platform/Store/StoreCore.h"
 
 #include "Platform/Store/ObjectContext.h"
+#include "Platform/Store/StoreMigrations.h"
 #include "Platform/Store/StoreSchema.h"
 
+#include <QFile>
 #include <QMetaObject>
 
 #include <SQLiteCpp/Transaction.h>
@@ -46,6 +48,8 @@ StoreCore::StoreCore(ObjectContext* owner, const ObjectModel& model, const QStri
     db_.exec("PRAGMA synchronous = FULL");
     db_.exec("PRAGMA foreign_keys = ON");
     db_.exec("PRAGMA cache_size = -16384");
+    StoreMigrations::migrate(db_, model_, db_.execAndGet("PRAGMA user_version").getInt());
+    // Attributes added to the model since (the inferred part of a migration) come as columns.
     {
         SQLite::Transaction transaction(db_, SQLite::TransactionBehavior::IMMEDIATE);
         StoreSchema::apply(db_, model_);
@@ -174,6 +178,7 @@ std::shared_ptr<ManagedObject> StoreCore::object(int e, qint64 pk) {
             return fromRow(e, *row);
     } catch (const SQLite::Exception& error) {
         qWarning("store: cannot read %s %lld: %s", qPrintable(info.desc->name), pk, error.what());
+        noteFailure(error);
     }
     return nullptr;
 }
@@ -213,8 +218,14 @@ void StoreCore::touch(int e) {
     if (emitScheduled_)
         return;
     emitScheduled_ = true;
+    // The context may have put another file (another core) behind it by the time this runs.
     QMetaObject::invokeMethod(
-        owner_, [this] { emitChanges(); }, Qt::QueuedConnection);
+        owner_,
+        [this, alive = std::weak_ptr<int>(alive_)] {
+            if (alive.lock())
+                emitChanges();
+        },
+        Qt::QueuedConnection);
 }
 
 void StoreCore::touchAll() {
@@ -256,5 +267,49 @@ bool StoreCore::hasPending() const {
     for (const auto& info : entities_)
         if (!info.pending.empty())
             return true;
+    return false;
+}
+
+QString StoreCore::damageMarkerPath(const QString& storePath) {
+    return storePath + QStringLiteral(".damaged");
+}
+
+void StoreCore::leaveDamageMarker(const QString& storePath, const QString& reason) {
+    // Written beside the store rather than into it: the damaged file takes no more writes.
+    QFile marker(damageMarkerPath(storePath));
+    if (!marker.exists() && marker.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        marker.write(reason.toUtf8() + '\n');
+}
+
+void StoreCore::noteFailure(const SQLite::Exception& failure) {
+    const int code = failure.getErrorCode() & 0xff;
+    if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB)
+        markDamaged(QString::fromUtf8(failure.what()));
+}
+
+void StoreCore::markDamaged(const QString& reason, bool tell) {
+    if (damaged_)
+        return;
+    damaged_ = true;
+    if (path_ != QStringLiteral(":memory:"))
+        leaveDamageMarker(path_, reason);
+    if (tell && onDamage)
+        onDamage(reason);
+}
+
+bool StoreCore::writable(QString* error) {
+    if (integrityGate) {
+        const auto gate = std::move(integrityGate);
+        integrityGate = nullptr;
+        QString reason;
+        // The check's owner deals with what it found; until then nothing more is written.
+        if (!gate(&reason))
+            markDamaged(reason, false);
+    }
+    if (!damaged_)
+        return true;
+    lastErrorCode = SQLITE_CORRUPT;
+    if (error)
+        *error = QStringLiteral("the store is damaged; no more changes are written to it");
     return false;
 }

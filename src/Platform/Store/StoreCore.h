@@ -10,6 +10,7 @@
 
 #include <SQLiteCpp/Database.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <unordered_map>
@@ -90,6 +91,23 @@ public:
             ++info.linkGeneration;
     }
     bool hasPending() const;
+
+    // Failures. A SQLite error that says the file is damaged stops every later write to it,
+    // leaves a marker beside it so that the next start treats it as damaged, and is told once
+    // through onDamage.
+    int lastErrorCode = 0;                              // of the last failed write
+    void noteFailure(const SQLite::Exception& failure); // of any read or write
+    // Stops writes and leaves the marker; tell says whether onDamage hears of it.
+    void markDamaged(const QString& reason, bool tell = true);
+    bool isDamaged() const { return damaged_; }
+    // Whether a write may go ahead; fills error (and lastErrorCode) when it may not. The first
+    // write waits for the answer of a pending integrity check (integrityGate), whose "damaged"
+    // counts as damage met.
+    bool writable(QString* error);
+    std::function<bool(QString* reason)> integrityGate; // true: sound
+    std::function<void(const QString& reason)> onDamage;
+    static QString damageMarkerPath(const QString& storePath);
+    static void leaveDamageMarker(const QString& storePath, const QString& reason);
     bool hasPending(int entity) const { return !entities_[static_cast<std::size_t>(entity)].pending.empty(); }
 
 private:
@@ -104,4 +122,6 @@ private:
     std::vector<EntityInfo> entities_;
     QSet<QString> touched_;
     bool emitScheduled_ = false;
+    bool damaged_ = false;
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0); // for calls queued past this core's life
 };

@@ -1,6 +1,8 @@
 #include "Platform/Store/StoreFile.h"
 
 #include "Platform/Store/ObjectStoreInternals.h"
+#include "Platform/Store/StoreCore.h"
+#include "Platform/Store/StoreMigrations.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -10,7 +12,6 @@
 #include <sqlite3.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -20,10 +21,6 @@ quint32 bigEndian32(const unsigned char* p) {
 
 quint32 littleEndian32(const unsigned char* p) {
     return (quint32(p[3]) << 24) | (quint32(p[2]) << 16) | (quint32(p[1]) << 8) | quint32(p[0]);
-}
-
-bool moveFile(const QString& from, const QString& to) {
-    return !QFile::exists(from) || QFile::rename(from, to);
 }
 
 void say(const QString& line) {
@@ -78,6 +75,13 @@ StoreFile::Result StoreFile::open(const ObjectModel& model, const QString& path)
         result.error = QStringLiteral("cannot create the folder %1").arg(info.absolutePath());
         return result;
     }
+    // Before anything is moved or written: a file of a newer build is not this build's to touch.
+    if (const auto version = StoreMigrations::readVersion(path);
+        version && *version > StoreMigrations::latestVersion()) {
+        result.error = StoreMigrations::newerStoreMessage(path, *version);
+        result.newerStore = true;
+        return result;
+    }
     const QString wal = path + QStringLiteral("-wal");
     if (QFileInfo(wal).size() > 0 && !hasValidWalHeader(wal)) {
         const QString aside = asideName(path) + QStringLiteral("-wal");
@@ -87,32 +91,34 @@ StoreFile::Result StoreFile::open(const ObjectModel& model, const QString& path)
                     .arg(wal, aside));
     }
 
+    // A run that met damage in this file left a marker: it is not opened for writing again.
+    const QString marker = StoreCore::damageMarkerPath(path);
     int code = SQLITE_OK;
-    result.context = ObjectStoreInternals::open(model, path, &result.error, &code);
-    if (result.context || (code != SQLITE_NOTADB && code != SQLITE_CORRUPT))
-        return result;
+    if (QFile::exists(marker) && QFile::exists(path)) {
+        result.error = QStringLiteral("damage was met in it while it was in use");
+    } else {
+        QFile::remove(marker);
+        result.context = ObjectStoreInternals::open(model, path, &result.error, &code);
+        result.newerStore = code == ObjectStoreInternals::newerStore;
+        if (result.context || (code != SQLITE_NOTADB && code != SQLITE_CORRUPT))
+            return result;
+    }
 
-    const QString aside = asideName(path);
-    if (!moveFile(path, aside) || !moveFile(wal, aside + QStringLiteral("-wal")) ||
-        !moveFile(path + QStringLiteral("-shm"), aside + QStringLiteral("-shm"))) {
+    result.salvage = StoreSalvage::recover(model, path, result.error);
+    if (result.salvage.movedTo.isEmpty()) {
         result.error = QStringLiteral("%1 (and it could not be moved aside)").arg(result.error);
         return result;
     }
-    say(QStringLiteral("Quorvale: the store %1 could not be read (%2); it was moved to %3")
-            .arg(path, result.error, aside));
-    result.movedTo = aside;
+    result.movedTo = result.salvage.movedTo;
     result.context = ObjectStoreInternals::open(model, path, &result.error, &code);
     result.recoveryFailed = !result.context;
     return result;
 }
 
-std::unique_ptr<ObjectContext> StoreFile::openOrExit(const ObjectModel& model, const QString& path) {
-    Result result = open(model, path);
-    if (!result.context) {
-        say((result.recoveryFailed ? QStringLiteral("CoreData recovery failed: ")
-                                   : QStringLiteral("CoreData load error: ")) +
-            result.error);
-        std::exit(EXIT_FAILURE);
-    }
-    return std::move(result.context);
+QString StoreFile::failureLine(const Result& result) {
+    if (result.newerStore)
+        return result.error;
+    return (result.recoveryFailed ? QStringLiteral("CoreData recovery failed: ")
+                                  : QStringLiteral("CoreData load error: ")) +
+           result.error;
 }

@@ -1,17 +1,19 @@
 #pragma once
 
 #include "Platform/Store/ObjectContext.h"
+#include "Platform/Store/StoreSalvage.h"
 
 #include <QString>
 
 #include <memory>
 
-// Opening the store file at start-up. A file that is not a database or is damaged is never
-// deleted: it is moved aside under a time-stamped name together with its -wal and -shm
-// files, one line on standard error says where, and a new store takes its place. A -wal
+// Opening the store file at start-up. A file that is not a database or is damaged (or that a
+// run before met damage in) is never deleted: it is moved aside under a time-stamped name
+// together with its -wal and -shm files, one line on standard error says where, and a new
+// store salvaged from a copy of it takes its place. A -wal
 // file whose header is not one SQLite wrote is moved aside the same way, and the store
-// opens with what it holds. Every other failure (locked, unreadable, read-only, disk full)
-// leaves the files untouched.
+// opens with what it holds. A file written by a newer build, and every other failure (locked,
+// unreadable, read-only, disk full), leaves the files untouched.
 class StoreFile {
 public:
     struct Result {
@@ -19,12 +21,14 @@ public:
         QString error;                          // why it failed
         bool recoveryFailed = false;            // the damaged file was moved but no new store could be made
         QString movedTo;                        // where a damaged file went, when one was moved
+        bool newerStore = false;                // written by a newer build; error is the whole line
+        StoreSalvage::Report salvage;           // what was recovered from a damaged file
     };
 
     static Result open(const ObjectModel& model, const QString& path);
-    // As open; a failure ends the process with "CoreData load error: " and the error (or
-    // "CoreData recovery failed: " when even a new store cannot be made).
-    static std::unique_ptr<ObjectContext> openOrExit(const ObjectModel& model, const QString& path);
+    // The one line a failed open ends the process with: "CoreData load error: " and the error,
+    // "CoreData recovery failed: " when even a new store cannot be made, or the newer-store line.
+    static QString failureLine(const Result& result);
 
     // The name a damaged file is moved to: "<path>.corrupt-<UTC stamp>", unused so far.
     static QString asideName(const QString& path);

@@ -97,8 +97,6 @@ void StoreSchema::apply(SQLite::Database& db, const ObjectModel& model) {
             if (!rel.toMany)
                 createIndex(db, table, rel.name);
     }
-    if (db.execAndGet("PRAGMA user_version").getInt() < version)
-        db.exec("PRAGMA user_version = " + std::to_string(version));
 }
 
 qint64 StoreSchema::nextPk(SQLite::Database& db, const EntityDescription& entity) {

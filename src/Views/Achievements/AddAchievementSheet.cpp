@@ -254,7 +254,10 @@ void AddAchievementSheet::addCategory() {
     const QString name = Text::trimmed(newCategoryField_->text());
     if (name.isEmpty())
         return;
-    selectedCategory_ = viewModel_->addCategory(name);
+    auto category = viewModel_->addCategory(name);
+    if (!category)
+        return; // not stored: the name stays in its field
+    selectedCategory_ = std::move(category);
     rebuildCategoryPicker();
     newCategoryField_->clear();
     showNewCategoryField_ = false;
@@ -281,9 +284,10 @@ void AddAchievementSheet::rebuildCategoryPicker() {
 void AddAchievementSheet::save() {
     if (!canSave())
         return;
-    viewModel_->add(Text::trimmed(titleField_->text()), date_, emoji_, selectedCategory_,
-                    notesEditor_->toPlainText());
-    dismiss();
+    // A failed save keeps the sheet open with everything typed, so it can be tried again.
+    if (viewModel_->add(Text::trimmed(titleField_->text()), date_, emoji_, selectedCategory_,
+                        notesEditor_->toPlainText()))
+        dismiss();
 }
 
 void AddAchievementSheet::dismiss() {

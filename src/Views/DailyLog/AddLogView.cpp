@@ -138,9 +138,10 @@ void AddLogView::updateSaveButton() {
 void AddLogView::save() {
     if (!selectedGoal_)
         return;
-    viewModel_->addLog(selectedGoal_, notes_->toPlainText(), mood_->value(), energy_->value(),
-                       focus_->value());
-    dismiss();
+    // A failed save keeps the sheet open with everything typed, so it can be tried again.
+    if (viewModel_->addLog(selectedGoal_, notes_->toPlainText(), mood_->value(), energy_->value(),
+                           focus_->value()))
+        dismiss();
 }
 
 void AddLogView::dismiss() {

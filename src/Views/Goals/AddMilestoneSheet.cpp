@@ -335,15 +335,15 @@ void AddMilestoneSheet::refresh() {
 void AddMilestoneSheet::save() {
     if (finished_)
         return;
-    finished_ = true;
     // Titles go as typed, blanks included; only entries left empty are dropped.
     std::vector<PendingStep> steps;
     std::copy_if(pendingSteps_.begin(), pendingSteps_.end(), std::back_inserter(steps),
                  [](const PendingStep& s) { return !s.title.isEmpty(); });
     const QString title = selectedFrequency_ ? MilestoneFrequencies::rawValue(*selectedFrequency_)
                                              : QStringLiteral("Milestone");
-    if (onAdd_)
-        onAdd_(title, selectedFrequency_, steps);
+    if (onAdd_ && !onAdd_(title, selectedFrequency_, steps))
+        return;
+    finished_ = true;
     emit dismissRequested();
 }
 

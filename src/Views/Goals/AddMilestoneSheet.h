@@ -20,12 +20,13 @@ class QVBoxLayout;
 
 // Adds a check-in to a goal in two phases: first how often it recurs, then its action
 // steps. The step being typed is a draft already in the list, known by its id; the builder
-// only ever edits or removes that draft. "Save Milestone" hands the result to onAdd and
-// asks to close; nothing here writes the store.
+// only ever edits or removes that draft. "Save Milestone" hands the result to onAdd and asks
+// to close once onAdd says it was stored; nothing here writes the store. When the host's save
+// fails the sheet stays open with everything chosen and typed.
 class AddMilestoneSheet : public QWidget {
     Q_OBJECT
 public:
-    using AddAction = std::function<void(const QString& title, std::optional<MilestoneFrequency> frequency,
+    using AddAction = std::function<bool(const QString& title, std::optional<MilestoneFrequency> frequency,
                                          const std::vector<PendingStep>& steps)>;
     static constexpr QSize preferredSize{420, 560};
 

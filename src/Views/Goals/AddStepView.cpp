@@ -130,10 +130,10 @@ void AddStepView::refreshChoices() {
 void AddStepView::submit() {
     if (finished_ || title_.isEmpty())
         return;
+    if (onAdd_ && !onAdd_(title_, notes_.isEmpty() ? std::nullopt : std::optional<QString>(notes_), priority_,
+                          inputType_))
+        return;
     finished_ = true;
-    if (onAdd_)
-        onAdd_(title_, notes_.isEmpty() ? std::nullopt : std::optional<QString>(notes_), priority_,
-               inputType_);
     emit dismissRequested();
 }
 

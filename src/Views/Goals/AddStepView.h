@@ -15,11 +15,12 @@ class QPushButton;
 class StepInputTypeChoice;
 
 // Prepares one new step for a milestone: how it is answered, its title and its priority.
-// It never writes the store: "Add Step" hands the values to onAdd and asks to close.
+// It never writes the store: "Add Step" hands the values to onAdd and asks to close once
+// onAdd says they were stored; a failed save keeps the sheet open with what was typed.
 class AddStepView : public QWidget {
     Q_OBJECT
 public:
-    using AddAction = std::function<void(const QString& title, const std::optional<QString>& notes,
+    using AddAction = std::function<bool(const QString& title, const std::optional<QString>& notes,
                                          qint16 priority, StepInputType inputType)>;
     static constexpr QSize preferredSize{400, 380};
 

@@ -322,8 +322,9 @@ void CreateGoalView::sync() {
 void CreateGoalView::confirm() {
     if (!form_->canConfirm())
         return;
-    form_->confirm();
-    dismissSheet();
+    // A failed save keeps the sheet open with everything typed, so it can be tried again.
+    if (form_->confirm())
+        dismissSheet();
 }
 
 void CreateGoalView::dismissSheet() {

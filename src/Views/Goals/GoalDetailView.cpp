@@ -178,8 +178,7 @@ void GoalDetailView::openAddMilestone() {
         new AddMilestoneSheet(GoalDetailStyle::goalColor(goal_.get()),
                               [vm](const QString& title, std::optional<MilestoneFrequency> frequency,
                                    const std::vector<PendingStep>& steps) {
-                                  if (vm)
-                                      vm->addMilestone(title, frequency, steps, std::nullopt);
+                                  return !vm || vm->addMilestone(title, frequency, steps, std::nullopt);
                               });
     connect(sheet, &AddMilestoneSheet::dismissRequested, sheet, [sheet] { closeSheetOf(sheet); });
     presentSheet(sheet, AddMilestoneSheet::preferredSize, QStringLiteral("addMilestone"));
@@ -190,8 +189,7 @@ void GoalDetailView::openAddStep(const std::shared_ptr<Milestone>& milestone) {
     auto* sheet = new AddStepView(milestone, GoalDetailStyle::goalColor(goal_.get()),
                                   [vm, milestone](const QString& title, const std::optional<QString>& notes,
                                                   qint16 priority, StepInputType inputType) {
-                                      if (vm)
-                                          vm->addStep(title, notes, priority, inputType, milestone);
+                                      return !vm || vm->addStep(title, notes, priority, inputType, milestone);
                                   });
     connect(sheet, &AddStepView::dismissRequested, sheet, [sheet] { closeSheetOf(sheet); });
     presentSheet(sheet, AddStepView::preferredSize, QStringLiteral("addStep-%1").arg(milestone->objectID()));
@@ -257,8 +255,8 @@ void GoalDetailView::confirmAchieve() {
 }
 
 void GoalDetailView::achieve(bool recordAchievement) {
-    goalsViewModel_->achieveGoal(goal_);
-    if (!recordAchievement)
+    // A goal the store did not take as achieved gets no achievement either.
+    if (!goalsViewModel_->achieveGoal(goal_) || !recordAchievement)
         return;
     auto* sheet = new AddAchievementSheet(achievementsViewModel_, GoalAlerts::displayTitle(*goal_),
                                           QStringLiteral("\U0001F3C6"));

@@ -5,6 +5,8 @@
 
 #include <QSignalSpy>
 
+#include <sqlite3.h>
+
 namespace {
 
 class CategoryStoreTest : public testing::Test {
@@ -55,4 +57,24 @@ TEST_F(CategoryStoreTest, LoadsAStoredListAsItIsAndAnythingElseAsDefaults) {
     EXPECT_EQ(CategoryStore().categories(), (QStringList{QStringLiteral(" a"), QStringLiteral(" a")}));
     defaults().setText(key, QStringLiteral("Food"));
     EXPECT_EQ(CategoryStore().categories(), CategoryStore::defaultCategories());
+}
+
+TEST_F(CategoryStoreTest, AStoredListHoldingANonTextElementReadsTheDefaults) {
+    defaults().setTextList(key, {QStringLiteral("Rent")});
+    const QByteArray path = UserDefaults::standardPath().toUtf8();
+    UserDefaults::resetStandard();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "UPDATE defaults SET value = '[\"Rent\", 3]' WHERE key = 'expenseCategories'",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+
+    CategoryStore store;
+    EXPECT_EQ(store.categories(), CategoryStore::defaultCategories());
+    // The stored value is not rewritten until the first change.
+    store.add(QStringLiteral("Rent"));
+    QStringList expected = CategoryStore::defaultCategories();
+    expected << QStringLiteral("Rent");
+    EXPECT_EQ(defaults().textList(key), expected);
 }

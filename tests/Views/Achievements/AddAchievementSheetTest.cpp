@@ -150,6 +150,7 @@ TEST_F(AddAchievementSheetTest, NewCategoryIsTrimmedSelectedAndKeptWhenTheSheetI
 TEST_F(AddAchievementSheetTest, PickedCategoryAndDayAreSavedWithTheOpeningTimeOfDay) {
     auto unnamed = viewModel->addCategory(QString());
     unnamed->setName(std::nullopt);
+    persistence->viewContext()->save();
     viewModel->fetch();
     open("Promotion");
     auto* picker = find<MenuPicker>("categoryPicker");

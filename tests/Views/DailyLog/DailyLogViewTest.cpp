@@ -6,6 +6,7 @@
 #include "Models/Goal.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
+#include "Support/FullStore.h"
 #include "Support/TestSupport.h"
 #include "ViewModels/DailyLogViewModel.h"
 #include "Views/DailyLog/AddLogView.h"
@@ -133,6 +134,31 @@ TEST_F(JournalScreen, SavesFromTheSheetOnThePickedDayForTheFirstGoal) {
     EXPECT_TRUE(view->dayButtons()[3]->hasEntries());
     EXPECT_FALSE(view->dayButtons()[0]->hasEntries());
     EXPECT_EQ(rows().size(), 1u);
+}
+
+TEST_F(JournalScreen, AnEntryTheStoreRefusesKeepsTheSheetOpenWithItsNotes) {
+    makeGoal("Run a marathon", "#E11D48", 5);
+    open();
+    AddLogView* sheet = openSheet();
+    ASSERT_NE(sheet, nullptr);
+    auto* notes = sheet->findChild<QPlainTextEdit*>("notesEditor");
+    QTest::keyClicks(notes, QStringLiteral("Ran 10 km in the rain"));
+    qv::test::fillStore(*context);
+    testing::internal::CaptureStdout();
+    QTest::mouseClick(sheet->findChild<QPushButton*>("saveButton"), Qt::LeftButton);
+    qv::test::settle();
+    testing::internal::GetCapturedStdout();
+    ASSERT_NE(SheetHost::topmost(&window), nullptr);
+    EXPECT_EQ(notes->toPlainText(), QStringLiteral("Ran 10 km in the rain"));
+    EXPECT_TRUE(view->viewModel()->todayLogs().empty());
+    EXPECT_EQ(text("entryCount"), QString("0 entries"));
+
+    qv::test::freeStore(*context);
+    QTest::mouseClick(sheet->findChild<QPushButton*>("saveButton"), Qt::LeftButton);
+    qv::test::settle();
+    EXPECT_EQ(SheetHost::topmost(&window), nullptr);
+    ASSERT_EQ(view->viewModel()->todayLogs().size(), 1u);
+    EXPECT_EQ(view->viewModel()->todayLogs()[0]->notes(), QStringLiteral("Ran 10 km in the rain"));
 }
 
 TEST_F(JournalScreen, SheetChoicesAreSavedAndFiveEntriesAccelerateTheGoal) {

@@ -5,6 +5,7 @@
 #include "Models/Goal.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
+#include "Support/FullStore.h"
 #include "Support/TestSupport.h"
 #include "ViewModels/CreateGoalViewModel.h"
 #include "ViewModels/GoalsViewModel.h"
@@ -65,6 +66,30 @@ protected:
     SheetHost* host = nullptr;
     int dismissals = 0;
 };
+
+TEST_F(CreateGoalViewTest, AFailedSaveKeepsTheSheetOpenWithWhatWasTyped) {
+    present();
+    type(QStringLiteral("createGoalTitleField"), QStringLiteral("Save for a bike"));
+    find<QAbstractButton>(QStringLiteral("createGoalCategory_Finance"))->click();
+    qv::test::fillStore(*context);
+    testing::internal::CaptureStdout();
+    find<QPushButton>(QStringLiteral("createGoalConfirm"))->click();
+    qv::test::settle();
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("CoreData save error: "), std::string::npos);
+    EXPECT_EQ(dismissals, 0);
+    EXPECT_TRUE(stored().empty());
+    ASSERT_NE(window->findChild<CreateGoalView*>(), nullptr);
+    EXPECT_EQ(find<QLineEdit>(QStringLiteral("createGoalTitleField"))->text(),
+              QStringLiteral("Save for a bike"));
+    qv::test::saveScreen(window.get(), QStringLiteral("create-goal-after-failed-save"));
+
+    qv::test::freeStore(*context);
+    find<QPushButton>(QStringLiteral("createGoalConfirm"))->click();
+    qv::test::settle();
+    EXPECT_EQ(dismissals, 1);
+    ASSERT_EQ(stored().size(), 1u);
+    EXPECT_EQ(stored()[0]->category(), QStringLiteral("Finance"));
+}
 
 TEST_F(CreateGoalViewTest, FillingTheFormAndConfirmingCreatesTheGoalAndCloses) {
     present();

@@ -9,6 +9,7 @@
 #include "Models/Step.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
+#include "Support/FullStore.h"
 #include "Support/TestSupport.h"
 #include "ViewModels/GoalDetailViewModel.h"
 #include "Views/Achievements/AddAchievementSheet.h"
@@ -301,6 +302,30 @@ TEST_F(GoalDetailViewTest, AddStepSheetAddsToItsMilestone) {
     rows()[0]->findChild<QToolButton*>("stepDelete")->click();
     qv::test::settle();
     EXPECT_EQ(stepsInStore(), 0);
+}
+
+TEST_F(GoalDetailViewTest, AddStepSheetStaysOpenWithItsTextWhenTheSaveFails) {
+    auto m = addMilestone(QStringLiteral("Weekly"), {});
+    open(380, 760, 1000);
+    cards()[0]->findChild<QToolButton*>("milestoneChevron")->click();
+    cards()[0]->findChild<QToolButton*>("addStepButton")->click();
+    auto* add = sheet<AddStepView>();
+    ASSERT_TRUE(add);
+    QTest::keyClicks(add->findChild<QLineEdit*>("stepTitleField"), QStringLiteral("Flashcards"));
+    qv::test::fillStore(*context);
+    testing::internal::CaptureStdout();
+    add->findChild<QPushButton*>("addStepConfirm")->click();
+    qv::test::settle();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(sheet<AddStepView>(), add) << "the sheet closes only after the save went through";
+    EXPECT_EQ(add->findChild<QLineEdit*>("stepTitleField")->text(), QStringLiteral("Flashcards"));
+    EXPECT_EQ(stepsInStore(), 0);
+
+    qv::test::freeStore(*context);
+    add->findChild<QPushButton*>("addStepConfirm")->click();
+    qv::test::settle();
+    EXPECT_EQ(stepsInStore(), 1);
+    EXPECT_EQ(m->stepsArray().size(), 1u);
 }
 
 TEST_F(GoalDetailViewTest, EditingTheGoalRedrawsTheHeader) {

@@ -30,6 +30,7 @@ protected:
             QColor("#0891B2"),
             [this](const QString& t, std::optional<MilestoneFrequency> f, const std::vector<PendingStep>& s) {
                 results.push_back({t, f, s});
+                return true;
             });
         sheet->resize(AddMilestoneSheet::preferredSize);
         sheet->setAttribute(Qt::WA_DontShowOnScreen);
@@ -139,7 +140,10 @@ TEST_F(MilestoneAddSheetTest, SaveTakesTheOpenDraftOnlyWhenTyped) {
     EXPECT_EQ(results[0].steps[0].title, QStringLiteral("   "));
     EXPECT_EQ(results[0].steps[1].title, QStringLiteral("Draft"));
 
-    AddMilestoneSheet other(Qt::red, [this](auto&&... args) { results.push_back({args...}); });
+    AddMilestoneSheet other(Qt::red, [this](auto&&... args) {
+        results.push_back({args...});
+        return true;
+    });
     other.findChild<MilestoneFrequencyRow*>()->click();
     other.findChild<QPushButton*>("saveAndContinue")->click();
     other.findChild<QPushButton*>("addPendingStep")->click();
@@ -199,7 +203,10 @@ TEST_F(MilestoneAddSheetTest, ClosingNeverAdds) {
     QSignalSpy closed(sheet.get(), &AddMilestoneSheet::dismissRequested);
     button("sheetCancel")->click();
     EXPECT_EQ(closed.count(), 1);
-    AddMilestoneSheet other(Qt::red, [this](auto&&... args) { results.push_back({args...}); });
+    AddMilestoneSheet other(Qt::red, [this](auto&&... args) {
+        results.push_back({args...});
+        return true;
+    });
     QSignalSpy otherClosed(&other, &AddMilestoneSheet::dismissRequested);
     other.findChild<MilestoneFrequencyRow*>()->click();
     other.findChild<QPushButton*>("saveAndContinue")->click();

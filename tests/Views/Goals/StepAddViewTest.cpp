@@ -35,6 +35,7 @@ protected:
             nullptr, QColor("#4F46E5"),
             [this](const QString& t, const std::optional<QString>& n, qint16 p, StepInputType i) {
                 added.push_back({t, n, p, i});
+                return true;
             });
         view->resize(AddStepView::preferredSize);
         field = view->findChild<QLineEdit*>("stepTitleField");

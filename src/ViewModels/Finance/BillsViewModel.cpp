@@ -1,0 +1,126 @@
+#include "ViewModels/Finance/BillsViewModel.h"
+
+#include "Models/Bill.h"
+#include "Models/CreditCard.h"
+#include "Models/Expense.h"
+#include "Platform/CalendarHelpers.h"
+#include "Platform/Clock.h"
+#include "Platform/Store/ObjectContext.h"
+#include "ViewModels/ActionSave.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+FetchRequest paymentsInMonth(const QUuid& billID, const QDateTime& month, int limit = 0) {
+    const auto [start, end] = Calendar::monthRange(month);
+    return FetchRequest(Expense::entityName(),
+                        Key("notes") == BillsViewModel::paymentNote(billID) && Key("date") >= start &&
+                            Key("date") < end,
+                        {}, limit);
+}
+
+} // namespace
+
+BillsViewModel::BillsViewModel(ObjectContext* context, QObject* parent) : QObject(parent), context_(context) {
+    fetchBills();
+    fetchCreditCards();
+}
+
+void BillsViewModel::fetchBills() {
+    bills_ = context_->fetch<Bill>(FetchRequest(Bill::entityName(), {}, {{QStringLiteral("dueDay"), true}}));
+    emit billsChanged();
+}
+
+void BillsViewModel::fetchCreditCards() {
+    creditCards_ = context_->fetch<CreditCard>(
+        FetchRequest(CreditCard::entityName(), {}, {{QStringLiteral("createdAt"), true}}));
+}
+
+bool BillsViewModel::addBill(const QString& name, double amount, int dueDay, const QString& category,
+                             const QString& notes, const QString& paymentMethod,
+                             const std::optional<QUuid>& creditCardID) {
+    if (!std::isfinite(amount))
+        return false;
+    auto bill = Bill::create(context_);
+    bill->setName(name);
+    bill->setAmount(amount);
+    bill->setDueDay(qint16(dueDay));
+    bill->setCategory(category);
+    bill->setNotes(notes.isEmpty() ? std::nullopt : std::optional<QString>(notes));
+    bill->setCreatedAt(Clock::now());
+    bill->setPaymentMethod(paymentMethod);
+    bill->setCreditCardID(creditCardID);
+    const bool saved = commitAction(*context_);
+    fetchBills();
+    return saved;
+}
+
+bool BillsViewModel::deleteBill(const std::shared_ptr<Bill>& bill) {
+    if (!bill || bill->isDeleted())
+        return false;
+    context_->deleteObject(bill);
+    const bool saved = commitAction(*context_);
+    fetchBills();
+    return saved;
+}
+
+QString BillsViewModel::paymentNote(const QUuid& billID) {
+    return paymentNotePrefix + billID.toString(QUuid::WithoutBraces).toUpper();
+}
+
+QDateTime BillsViewModel::paymentDate(int dueDay, const QDateTime& month) {
+    const QDate first = Calendar::startOfMonth(month).date();
+    const int day = std::clamp(dueDay, 1, first.daysInMonth());
+    return Calendar::composeStartOfDay(first.year(), first.month(), day);
+}
+
+bool BillsViewModel::markAsPaid(const std::shared_ptr<Bill>& bill, const QDateTime& month) {
+    // A payment that names no bill could never be found again, nor unmarked.
+    if (!bill || bill->isDeleted() || !bill->id())
+        return false;
+    const QDateTime day = paymentDate(bill->dueDay(), month);
+    std::shared_ptr<CreditCard> card;
+    if (const auto cardID = bill->creditCardID())
+        for (const auto& candidate : creditCards_)
+            if (!candidate->isDeleted() && candidate->id() == cardID) {
+                card = candidate;
+                break;
+            }
+    auto payment = Expense::create(context_);
+    payment->setTitle(bill->name().value_or(QStringLiteral("Untitled Bill")));
+    payment->setAmount(bill->amount());
+    payment->setDate(day);
+    payment->setCategory(bill->category().value_or(QStringLiteral("Other")));
+    payment->setNotes(paymentNote(*bill->id()));
+    payment->setPaymentMethod(bill->paymentMethod().value_or(QStringLiteral("cash")));
+    payment->setCreditCardID(bill->creditCardID());
+    payment->setBilledMonth(Expense::computeBilledMonth(day, card));
+    payment->setExpenseType(QStringLiteral("fixed"));
+    const bool saved = commitAction(*context_);
+    emit paymentsChanged();
+    return saved;
+}
+
+bool BillsViewModel::unmarkAsPaid(const std::shared_ptr<Bill>& bill, const QDateTime& month) {
+    if (!bill || bill->isDeleted() || !bill->id())
+        return false;
+    for (const auto& payment : context_->fetch<Expense>(paymentsInMonth(*bill->id(), month)))
+        context_->deleteObject(payment);
+    const bool saved = commitAction(*context_);
+    emit paymentsChanged();
+    return saved;
+}
+
+bool BillsViewModel::isPaid(const Bill& bill, const QDateTime& month) const {
+    const auto id = bill.id();
+    return id && context_->count(paymentsInMonth(*id, month, 1)) > 0;
+}
+
+double BillsViewModel::totalMonthly() const {
+    double total = 0;
+    for (const auto& bill : bills_)
+        total += bill->amount();
+    return total;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QUuid>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class Bill;
+class CreditCard;
+class ObjectContext;
+
+// The bills tab's model: every recurring bill by due day, the cards a bill may be paid with,
+// and the payment of a bill for a month, kept as one fixed expense whose notes name the bill
+// ("bill-payment:" and the bill's id). A bill is paid in a month when such an expense is dated
+// in it. Each write is one action saved once: a failed save keeps nothing of it and the
+// operation returns false.
+class BillsViewModel : public QObject {
+    Q_OBJECT
+public:
+    explicit BillsViewModel(ObjectContext* context, QObject* parent = nullptr);
+
+    static inline const QString paymentNotePrefix = QStringLiteral("bill-payment:");
+
+    // By due day.
+    const std::vector<std::shared_ptr<Bill>>& bills() const { return bills_; }
+    // Oldest first.
+    const std::vector<std::shared_ptr<CreditCard>>& creditCards() const { return creditCards_; }
+
+    void fetchBills();
+    void fetchCreditCards();
+
+    bool addBill(const QString& name, double amount, int dueDay, const QString& category,
+                 const QString& notes, const QString& paymentMethod,
+                 const std::optional<QUuid>& creditCardID);
+    bool deleteBill(const std::shared_ptr<Bill>& bill);
+    // Records the bill's payment for the month of `month` (a bill without an id cannot be paid).
+    bool markAsPaid(const std::shared_ptr<Bill>& bill, const QDateTime& month);
+    // Removes every payment of the bill dated in the month of `month`.
+    bool unmarkAsPaid(const std::shared_ptr<Bill>& bill, const QDateTime& month);
+    bool isPaid(const Bill& bill, const QDateTime& month) const;
+    // The amounts of all bills, paid or not.
+    double totalMonthly() const;
+
+    // "bill-payment:" and the id in upper-case canonical form.
+    static QString paymentNote(const QUuid& billID);
+    // 00:00 of the bill's due day in the month of `month`, the day kept within the month.
+    static QDateTime paymentDate(int dueDay, const QDateTime& month);
+
+signals:
+    void billsChanged();
+    // A payment was recorded or removed: paid states need asking again.
+    void paymentsChanged();
+
+private:
+    ObjectContext* context_;
+    std::vector<std::shared_ptr<Bill>> bills_;
+    std::vector<std::shared_ptr<CreditCard>> creditCards_;
+};

@@ -1,0 +1,262 @@
+#include "ViewModels/Finance/CashFlowViewModel.h"
+
+#include "Models/BankAccount.h"
+#include "Models/CreditCard.h"
+#include "Models/Expense.h"
+#include "Models/Goal.h"
+#include "Models/Income.h"
+#include "Platform/CalendarHelpers.h"
+#include "Platform/Clock.h"
+#include "Platform/Store/LiveFetch.h"
+#include "Platform/Store/ObjectContext.h"
+#include "ViewModels/ActionSave.h"
+
+#include <cmath>
+
+namespace {
+
+std::optional<QString> unlessEmpty(const QString& text) {
+    return text.isEmpty() ? std::nullopt : std::optional<QString>(text);
+}
+
+template <typename T> double sumOfAmounts(const std::vector<std::shared_ptr<T>>& records) {
+    double total = 0.0;
+    for (const auto& record : records)
+        total += record->amount();
+    return total;
+}
+
+// The balance moves of one action, gathered first so that an action whose result would not be
+// a finite balance can be refused before anything changes.
+class BalanceMoves {
+public:
+    void add(const std::shared_ptr<BankAccount>& account, double delta) {
+        if (!account)
+            return;
+        for (auto& move : moves_)
+            if (move.first == account) {
+                move.second += delta;
+                return;
+            }
+        moves_.emplace_back(account, delta);
+    }
+    bool allFinite() const {
+        for (const auto& [account, delta] : moves_)
+            if (!std::isfinite(account->balance() + delta))
+                return false;
+        return true;
+    }
+    void apply() const {
+        for (const auto& [account, delta] : moves_)
+            account->setBalance(account->balance() + delta);
+    }
+
+private:
+    std::vector<std::pair<std::shared_ptr<BankAccount>, double>> moves_;
+};
+
+bool isLive(const std::shared_ptr<ManagedObject>& record) {
+    return record && !record->isDeleted();
+}
+
+} // namespace
+
+CashFlowViewModel::CashFlowViewModel(ObjectContext* context, QObject* parent)
+    : QObject(parent), context_(context), selectedMonth_(Calendar::startOfMonth(Clock::now())),
+      moneyGoals_(new LiveFetch(context,
+                                FetchRequest(Goal::entityName(),
+                                             Key("isArchived") == false && Key("needsMoney") == true,
+                                             {{QStringLiteral("title"), true}}),
+                                {}, this)) {
+    connect(moneyGoals_, &LiveFetch::changed, this, &CashFlowViewModel::moneyGoalsChanged);
+    fetchCreditCards();
+    fetchBankAccounts();
+    fetchForSelectedMonth();
+}
+
+CashFlowViewModel::~CashFlowViewModel() = default;
+
+std::vector<std::shared_ptr<Goal>> CashFlowViewModel::moneyGoals() const {
+    return moneyGoals_->typedResults<Goal>();
+}
+
+void CashFlowViewModel::fetchCreditCards() {
+    creditCards_ = context_->fetch<CreditCard>(
+        FetchRequest(CreditCard::entityName(), {}, {{QStringLiteral("name"), true}}));
+    emit changed();
+}
+
+void CashFlowViewModel::fetchBankAccounts() {
+    bankAccounts_ = context_->fetch<BankAccount>(
+        FetchRequest(BankAccount::entityName(), {}, {{QStringLiteral("createdAt"), true}}));
+    emit changed();
+}
+
+void CashFlowViewModel::fetchForSelectedMonth() {
+    const auto [start, end] = Calendar::monthRange(selectedMonth_);
+    const std::vector<SortDescriptor> byDate{{QStringLiteral("date"), true}};
+    incomes_ = context_->fetch<Income>(
+        FetchRequest(Income::entityName(), Key("date") >= start && Key("date") < end, byDate));
+    fixedExpenses_ = context_->fetch<Expense>(FetchRequest(
+        Expense::entityName(),
+        Key("expenseType") == fixedType && Key("billedMonth") >= start && Key("billedMonth") < end, byDate));
+    dynamicExpenses_ = context_->fetch<Expense>(
+        FetchRequest(Expense::entityName(),
+                     Key("expenseType") == dynamicType && Key("date") >= start && Key("date") < end, byDate));
+    emit changed();
+}
+
+void CashFlowViewModel::navigateToPreviousMonth() {
+    selectedMonth_ = Calendar::startOfMonth(Calendar::addMonths(selectedMonth_, -1));
+    fetchForSelectedMonth();
+}
+
+void CashFlowViewModel::navigateToNextMonth() {
+    selectedMonth_ = Calendar::startOfMonth(Calendar::addMonths(selectedMonth_, 1));
+    fetchForSelectedMonth();
+}
+
+std::shared_ptr<BankAccount> CashFlowViewModel::bankAccount(const std::optional<QUuid>& id) const {
+    if (!id)
+        return nullptr;
+    for (const auto& account : bankAccounts_)
+        if (isLive(account) && account->id() == id)
+            return account;
+    return nullptr;
+}
+
+std::shared_ptr<CreditCard> CashFlowViewModel::creditCard(const std::optional<QUuid>& id) const {
+    if (!id)
+        return nullptr;
+    for (const auto& card : creditCards_)
+        if (isLive(card) && card->id() == id)
+            return card;
+    return nullptr;
+}
+
+bool CashFlowViewModel::commit() {
+    const bool saved = commitAction(*context_);
+    fetchForSelectedMonth();
+    return saved;
+}
+
+bool CashFlowViewModel::setIncome(double amount, const std::optional<QUuid>& bankAccountID) {
+    if (!std::isfinite(amount))
+        return false;
+    BalanceMoves moves;
+    moves.add(bankAccount(bankAccountID), amount);
+    if (!moves.allFinite())
+        return false;
+    auto income = Income::create(context_);
+    income->setTitle(QStringLiteral("Income"));
+    income->setAmount(amount);
+    income->setDate(selectedMonth_);
+    income->setPaymentMethod(QStringLiteral("debit"));
+    income->setNotes(std::nullopt);
+    income->setBankAccountID(bankAccountID);
+    moves.apply();
+    return commit();
+}
+
+void CashFlowViewModel::writeExpense(Expense& expense, const ExpenseDraft& draft) const {
+    expense.setTitle(draft.title);
+    expense.setAmount(draft.amount);
+    expense.setDate(draft.date);
+    expense.setExpenseType(draft.expenseType);
+    expense.setPaymentMethod(draft.paymentMethod);
+    expense.setCreditCardID(draft.creditCardID);
+    expense.setCategory(unlessEmpty(draft.category));
+    expense.setNotes(unlessEmpty(draft.notes));
+    expense.setBankAccountID(draft.bankAccountID);
+    expense.setGoalID(draft.goalID);
+    expense.setBilledMonth(Expense::computeBilledMonth(draft.date, creditCard(draft.creditCardID)));
+}
+
+bool CashFlowViewModel::addExpense(const ExpenseDraft& draft) {
+    if (!std::isfinite(draft.amount))
+        return false;
+    BalanceMoves moves;
+    moves.add(bankAccount(draft.bankAccountID), -draft.amount);
+    if (!moves.allFinite())
+        return false;
+    auto expense = Expense::create(context_);
+    writeExpense(*expense, draft);
+    moves.apply();
+    return commit();
+}
+
+bool CashFlowViewModel::updateIncome(const std::shared_ptr<Income>& income, const IncomeDraft& draft) {
+    if (!isLive(income) || !std::isfinite(draft.amount))
+        return false;
+    BalanceMoves moves;
+    moves.add(bankAccount(income->bankAccountID()), draft.amount - income->amount());
+    if (!moves.allFinite())
+        return false;
+    moves.apply();
+    income->setTitle(draft.title);
+    income->setAmount(draft.amount);
+    income->setDate(draft.date);
+    income->setPaymentMethod(draft.paymentMethod);
+    income->setNotes(unlessEmpty(draft.notes));
+    return commit();
+}
+
+bool CashFlowViewModel::updateExpense(const std::shared_ptr<Expense>& expense, const ExpenseDraft& draft) {
+    if (!isLive(expense) || !std::isfinite(draft.amount))
+        return false;
+    BalanceMoves moves;
+    moves.add(bankAccount(expense->bankAccountID()), expense->amount());
+    moves.add(bankAccount(draft.bankAccountID), -draft.amount);
+    if (!moves.allFinite())
+        return false;
+    moves.apply();
+    writeExpense(*expense, draft);
+    return commit();
+}
+
+bool CashFlowViewModel::deleteIncome(const std::shared_ptr<Income>& income) {
+    if (!isLive(income))
+        return false;
+    BalanceMoves moves;
+    moves.add(bankAccount(income->bankAccountID()), -income->amount());
+    if (!moves.allFinite())
+        return false;
+    moves.apply();
+    context_->deleteObject(income);
+    return commit();
+}
+
+bool CashFlowViewModel::deleteExpense(const std::shared_ptr<Expense>& expense) {
+    if (!isLive(expense))
+        return false;
+    BalanceMoves moves;
+    moves.add(bankAccount(expense->bankAccountID()), expense->amount());
+    if (!moves.allFinite())
+        return false;
+    moves.apply();
+    context_->deleteObject(expense);
+    return commit();
+}
+
+double CashFlowViewModel::totalIncome() const {
+    return sumOfAmounts(incomes_);
+}
+
+double CashFlowViewModel::totalFixed() const {
+    return sumOfAmounts(fixedExpenses_);
+}
+
+double CashFlowViewModel::totalDynamic() const {
+    return sumOfAmounts(dynamicExpenses_);
+}
+
+double CashFlowViewModel::remainingToAllocate() const {
+    return roundedToCents(totalIncome() - totalFixed());
+}
+
+double CashFlowViewModel::roundedToCents(double amount) {
+    if (!std::isfinite(amount))
+        return amount;
+    const double rounded = std::round(amount * 100.0) / 100.0;
+    return rounded == 0.0 ? 0.0 : rounded;
+}

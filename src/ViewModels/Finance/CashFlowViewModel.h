@@ -1,0 +1,113 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QUuid>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class BankAccount;
+class CreditCard;
+class Expense;
+class Goal;
+class Income;
+class LiveFetch;
+class ObjectContext;
+
+// What an expense form hands over for a new or changed expense.
+struct ExpenseDraft {
+    QString title;
+    double amount = 0;
+    QDateTime date;
+    QString expenseType;
+    QString paymentMethod;
+    std::optional<QUuid> creditCardID;
+    QString category; // empty: no category
+    QString notes;    // empty: no notes
+    std::optional<QUuid> bankAccountID;
+    std::optional<QUuid> goalID;
+};
+
+// What an income form hands over.
+struct IncomeDraft {
+    QString title;
+    double amount = 0;
+    QDateTime date;
+    QString paymentMethod;
+    QString notes;
+};
+
+// The month plan behind the monthly allocations screen: one month's incomes, fixed expenses
+// (by billed month) and dynamic expenses (by spend date), the cards and accounts the forms
+// offer, and every write of that screen with its bank-balance bookkeeping. Each write is one
+// action saved once: when the save fails nothing of it stays, neither the record nor the
+// balance, and the operation returns false.
+class CashFlowViewModel : public QObject {
+    Q_OBJECT
+public:
+    explicit CashFlowViewModel(ObjectContext* context, QObject* parent = nullptr);
+    ~CashFlowViewModel() override;
+
+    static inline const QString fixedType = QStringLiteral("fixed");
+    static inline const QString dynamicType = QStringLiteral("dynamic");
+
+    // 00:00 of the first day of the month shown.
+    QDateTime selectedMonth() const { return selectedMonth_; }
+    const std::vector<std::shared_ptr<Income>>& incomes() const { return incomes_; }
+    const std::vector<std::shared_ptr<Expense>>& fixedExpenses() const { return fixedExpenses_; }
+    const std::vector<std::shared_ptr<Expense>>& dynamicExpenses() const { return dynamicExpenses_; }
+    const std::vector<std::shared_ptr<CreditCard>>& creditCards() const { return creditCards_; }
+    const std::vector<std::shared_ptr<BankAccount>>& bankAccounts() const { return bankAccounts_; }
+    // The active goals that need money, by title; follows the store.
+    std::vector<std::shared_ptr<Goal>> moneyGoals() const;
+
+    void fetchCreditCards();
+    void fetchBankAccounts();
+    void fetchForSelectedMonth();
+    void navigateToPreviousMonth();
+    void navigateToNextMonth();
+
+    // A new income titled "Income" on the first of the shown month, credited to the account.
+    bool setIncome(double amount, const std::optional<QUuid>& bankAccountID);
+    bool addExpense(const ExpenseDraft& draft);
+    // The difference between the old and the new amount moves the income's account.
+    bool updateIncome(const std::shared_ptr<Income>& income, const IncomeDraft& draft);
+    bool updateExpense(const std::shared_ptr<Expense>& expense, const ExpenseDraft& draft);
+    bool deleteIncome(const std::shared_ptr<Income>& income);
+    bool deleteExpense(const std::shared_ptr<Expense>& expense);
+
+    double totalIncome() const;
+    double totalFixed() const;
+    double totalDynamic() const;
+    // Income less fixed expenses, rounded to cents (never -0): what is left to allocate and
+    // what the dynamic spending may use.
+    double remainingToAllocate() const;
+    bool isFullyAllocated() const { return remainingToAllocate() <= 0; }
+
+    // An amount rounded to cents, with -0 read as 0.
+    static double roundedToCents(double amount);
+
+signals:
+    // Any list or the month changed.
+    void changed();
+    // The money goals changed in the store.
+    void moneyGoalsChanged();
+
+private:
+    std::shared_ptr<BankAccount> bankAccount(const std::optional<QUuid>& id) const;
+    std::shared_ptr<CreditCard> creditCard(const std::optional<QUuid>& id) const;
+    void writeExpense(Expense& expense, const ExpenseDraft& draft) const;
+    bool commit();
+
+    ObjectContext* context_;
+    QDateTime selectedMonth_;
+    std::vector<std::shared_ptr<Income>> incomes_;
+    std::vector<std::shared_ptr<Expense>> fixedExpenses_;
+    std::vector<std::shared_ptr<Expense>> dynamicExpenses_;
+    std::vector<std::shared_ptr<CreditCard>> creditCards_;
+    std::vector<std::shared_ptr<BankAccount>> bankAccounts_;
+    LiveFetch* moneyGoals_;
+};

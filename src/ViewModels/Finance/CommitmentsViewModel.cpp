@@ -1,0 +1,164 @@
+#include "ViewModels/Finance/CommitmentsViewModel.h"
+
+#include "Models/CreditCard.h"
+#include "Models/Expense.h"
+#include "Models/Subscription.h"
+#include "Platform/CalendarHelpers.h"
+#include "Platform/Clock.h"
+#include "Platform/Store/ObjectContext.h"
+#include "ViewModels/ActionSave.h"
+
+#include <cmath>
+
+CommitmentsViewModel::CommitmentsViewModel(ObjectContext* context, QObject* parent)
+    : QObject(parent), context_(context) {
+    fetchCreditCards();
+    fetchSubscriptions();
+}
+
+void CommitmentsViewModel::refresh() {
+    fetchCreditCards();
+    fetchSubscriptions();
+}
+
+void CommitmentsViewModel::fetchCreditCards() {
+    creditCards_ = context_->fetch<CreditCard>(
+        FetchRequest(CreditCard::entityName(), {}, {{QStringLiteral("createdAt"), true}}));
+    emit creditCardsChanged();
+}
+
+void CommitmentsViewModel::fetchSubscriptions() {
+    subscriptions_ = context_->fetch<Subscription>(
+        FetchRequest(Subscription::entityName(), {}, {{QStringLiteral("createdAt"), true}}));
+    emit subscriptionsChanged();
+}
+
+bool CommitmentsViewModel::addCreditCard(const QString& name, int statementCloseDay, int paymentDueDay) {
+    auto card = CreditCard::create(context_);
+    card->setName(name);
+    card->setStatementCloseDay(qint16(statementCloseDay));
+    card->setPaymentDueDay(qint16(paymentDueDay));
+    card->setCreatedAt(Clock::now());
+    const bool saved = commitAction(*context_);
+    fetchCreditCards();
+    return saved;
+}
+
+bool CommitmentsViewModel::deleteCreditCard(const std::shared_ptr<CreditCard>& card) {
+    if (!card || card->isDeleted())
+        return false;
+    context_->deleteObject(card);
+    const bool saved = commitAction(*context_);
+    fetchCreditCards();
+    return saved;
+}
+
+double CommitmentsViewModel::sumOfCardExpenses(const CreditCard& card, const QString& dateKey,
+                                               const QDateTime& from) const {
+    const auto id = card.id();
+    if (!id)
+        return 0;
+    double total = 0;
+    for (const auto& expense : context_->fetch<Expense>(FetchRequest(
+             Expense::entityName(), Key("creditCardID") == QVariant::fromValue(*id) && Key(dateKey) >= from)))
+        total += expense->amount();
+    return total;
+}
+
+double CommitmentsViewModel::currentMonthSpend(const CreditCard& card) const {
+    return sumOfCardExpenses(card, QStringLiteral("date"), Calendar::startOfMonth(Clock::now()));
+}
+
+double CommitmentsViewModel::nextBillAmount(const CreditCard& card) const {
+    const QDate today = Clock::today();
+    return sumOfCardExpenses(card, QStringLiteral("billedMonth"),
+                             Calendar::composeStartOfDay(today.year(), today.month() + 1, 1));
+}
+
+bool CommitmentsViewModel::addSubscription(const QString& name, double price, const QString& billingCycle,
+                                           const QDateTime& renewalDate, const QString& paymentMethod,
+                                           const std::optional<QUuid>& creditCardID) {
+    if (!std::isfinite(price))
+        return false;
+    auto subscription = Subscription::create(context_);
+    subscription->setName(name);
+    subscription->setPrice(price);
+    subscription->setBillingCycle(billingCycle);
+    subscription->setRenewalDate(renewalDate);
+    subscription->setPaymentMethod(paymentMethod);
+    subscription->setCreditCardID(creditCardID);
+    subscription->setStatus(active);
+    subscription->setCreatedAt(Clock::now());
+
+    auto expense = Expense::create(context_);
+    expense->setTitle(name);
+    expense->setAmount(price);
+    expense->setDate(renewalDate);
+    expense->setExpenseType(QStringLiteral("fixed"));
+    expense->setPaymentMethod(paymentMethod);
+    expense->setCreditCardID(creditCardID);
+    expense->setCategory(QStringLiteral("Subscription"));
+    expense->setNotes(QStringLiteral("Auto-created from subscription"));
+    std::shared_ptr<CreditCard> card;
+    if (creditCardID) {
+        const auto found = context_->fetch<CreditCard>(
+            FetchRequest(CreditCard::entityName(), Key("id") == QVariant::fromValue(*creditCardID), {}, 1));
+        if (!found.empty())
+            card = found.front();
+    }
+    expense->setBilledMonth(Expense::computeBilledMonth(renewalDate, card));
+
+    const bool saved = commitAction(*context_);
+    fetchSubscriptions();
+    return saved;
+}
+
+bool CommitmentsViewModel::toggleSubscriptionStatus(const std::shared_ptr<Subscription>& subscription) {
+    if (!subscription || subscription->isDeleted())
+        return false;
+    subscription->setStatus(isActive(*subscription) ? paused : active);
+    const bool saved = commitAction(*context_);
+    fetchSubscriptions();
+    return saved;
+}
+
+bool CommitmentsViewModel::deleteSubscription(const std::shared_ptr<Subscription>& subscription) {
+    if (!subscription || subscription->isDeleted())
+        return false;
+    context_->deleteObject(subscription);
+    const bool saved = commitAction(*context_);
+    fetchSubscriptions();
+    return saved;
+}
+
+bool CommitmentsViewModel::isActive(const Subscription& subscription) {
+    return subscription.status().value_or(active) == active;
+}
+
+QString CommitmentsViewModel::billingCycle(const Subscription& subscription) {
+    return subscription.billingCycle().value_or(monthly);
+}
+
+double CommitmentsViewModel::monthlyEquivalent(const Subscription& subscription) {
+    const QString cycle = billingCycle(subscription);
+    if (cycle == quarterly)
+        return subscription.price() / 3;
+    if (cycle == annual)
+        return subscription.price() / 12;
+    return subscription.price();
+}
+
+double CommitmentsViewModel::totalMonthlySubscriptions() const {
+    double total = 0;
+    for (const auto& subscription : subscriptions_)
+        if (isActive(*subscription))
+            total += monthlyEquivalent(*subscription);
+    return total;
+}
+
+int CommitmentsViewModel::activeSubscriptionCount() const {
+    int count = 0;
+    for (const auto& subscription : subscriptions_)
+        count += isActive(*subscription) ? 1 : 0;
+    return count;
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QUuid>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class CreditCard;
+class ObjectContext;
+class Subscription;
+
+// The commitments tab's model: every credit card with what it was used for this month and what
+// its next bill holds, every subscription with its monthly cost, and the tab's writes. Adding a
+// subscription books its one fixed expense with it, in the same save. Each write is one action
+// saved once: a failed save keeps nothing of it and the operation returns false.
+class CommitmentsViewModel : public QObject {
+    Q_OBJECT
+public:
+    explicit CommitmentsViewModel(ObjectContext* context, QObject* parent = nullptr);
+
+    static inline const QString active = QStringLiteral("active");
+    static inline const QString paused = QStringLiteral("paused");
+    static inline const QString monthly = QStringLiteral("monthly");
+    static inline const QString quarterly = QStringLiteral("quarterly");
+    static inline const QString annual = QStringLiteral("annual");
+
+    // Oldest first.
+    const std::vector<std::shared_ptr<CreditCard>>& creditCards() const { return creditCards_; }
+    // Oldest first, paused ones included.
+    const std::vector<std::shared_ptr<Subscription>>& subscriptions() const { return subscriptions_; }
+
+    void refresh();
+    void fetchCreditCards();
+    void fetchSubscriptions();
+
+    bool addCreditCard(const QString& name, int statementCloseDay, int paymentDueDay);
+    bool deleteCreditCard(const std::shared_ptr<CreditCard>& card);
+    // The card's expenses dated from the first of this month on (later months included).
+    double currentMonthSpend(const CreditCard& card) const;
+    // The card's expenses billed from next month on.
+    double nextBillAmount(const CreditCard& card) const;
+
+    bool addSubscription(const QString& name, double price, const QString& billingCycle,
+                         const QDateTime& renewalDate, const QString& paymentMethod,
+                         const std::optional<QUuid>& creditCardID);
+    // "active" (or none) becomes "paused"; anything else becomes "active".
+    bool toggleSubscriptionStatus(const std::shared_ptr<Subscription>& subscription);
+    bool deleteSubscription(const std::shared_ptr<Subscription>& subscription);
+
+    // No status counts as active.
+    static bool isActive(const Subscription& subscription);
+    // No cycle counts as monthly.
+    static QString billingCycle(const Subscription& subscription);
+    // The price per month: a third of a quarterly price, a twelfth of an annual one.
+    static double monthlyEquivalent(const Subscription& subscription);
+    // The monthly equivalents of the active subscriptions.
+    double totalMonthlySubscriptions() const;
+    int activeSubscriptionCount() const;
+
+signals:
+    void creditCardsChanged();
+    void subscriptionsChanged();
+
+private:
+    double sumOfCardExpenses(const CreditCard& card, const QString& dateKey, const QDateTime& from) const;
+
+    ObjectContext* context_;
+    std::vector<std::shared_ptr<CreditCard>> creditCards_;
+    std::vector<std::shared_ptr<Subscription>> subscriptions_;
+};

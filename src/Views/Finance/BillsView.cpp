@@ -1,0 +1,213 @@
+#include "Views/Finance/BillsView.h"
+
+#include "Components/BareScrollArea.h"
+#include "Components/SymbolIcon.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+#include "Models/Bill.h"
+#include "Platform/CalendarHelpers.h"
+#include "Platform/Clock.h"
+#include "Platform/MoneyFormatter.h"
+#include "ViewModels/Finance/BillsViewModel.h"
+#include "Views/Achievements/ScreenStyle.h"
+#include "Views/Finance/AddBillSheet.h"
+#include "Views/Finance/BillRow.h"
+#include "Views/Finance/FinanceForm.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+
+QPushButton* monthButton(const QString& objectName, const QString& symbol, const QString& toolTip) {
+    auto* button = FinanceForm::iconButton(objectName, symbol, Theme::textSecondary(), 12, toolTip);
+    button->setFixedSize(28, 28);
+    button->setStyleSheet(QStringLiteral("QPushButton { border: none; border-radius: 8px; background: %1; }")
+                              .arg(Theme::css(Theme::backgroundTertiary())));
+    return button;
+}
+
+QPushButton* purpleCapsule(const QString& text) {
+    return ScreenStyle::filledButton(text, Theme::font(13, QFont::Medium),
+                                     Theme::css(AppTheme::Colors::purple()), 24, 7, 14);
+}
+
+} // namespace
+
+BillsView::BillsView(const AppEnvironment& env, QWidget* parent)
+    : QWidget(parent), viewModel_(new BillsViewModel(env.context, this)),
+      currentMonth_(Calendar::startOfMonth(Clock::now())) {
+    setObjectName(QStringLiteral("billsView"));
+    auto* page = new QWidget;
+    body_ = new QVBoxLayout(page);
+    body_->setContentsMargins(32, 32, 32, 32);
+    body_->setSpacing(32);
+    body_->addWidget(buildHeader());
+    body_->addStretch(1);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = BareScrollArea::wrap(page);
+    scroll->setObjectName(QStringLiteral("billsScroll"));
+    outer->addWidget(scroll);
+
+    connect(viewModel_, &BillsViewModel::billsChanged, this, &BillsView::render);
+    connect(viewModel_, &BillsViewModel::paymentsChanged, this, &BillsView::render);
+    render();
+}
+
+QWidget* BillsView::buildHeader() {
+    auto* header = new QWidget;
+    auto* row = new QHBoxLayout(header);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(4);
+    titles->addWidget(
+        ScreenStyle::label(tr("Bills"), Theme::font(28, QFont::DemiBold), Theme::textPrimary()));
+    titles->addWidget(
+        ScreenStyle::label(tr("Monthly recurring bills"), Theme::font(14), Theme::textSecondary()));
+    row->addLayout(titles);
+    row->addStretch(1);
+
+    auto* previous = monthButton(QStringLiteral("previousMonthButton"), QStringLiteral("chevron.left"),
+                                 tr("Previous month"));
+    connect(previous, &QPushButton::clicked, this, &BillsView::previousMonth);
+    row->addWidget(previous);
+    row->addSpacing(8);
+    monthLabel_ = ScreenStyle::label(QString(), Theme::font(14, QFont::Medium), Theme::textPrimary());
+    monthLabel_->setObjectName(QStringLiteral("monthLabel"));
+    monthLabel_->setAlignment(Qt::AlignCenter);
+    monthLabel_->setMinimumWidth(110);
+    row->addWidget(monthLabel_);
+    row->addSpacing(8);
+    auto* next =
+        monthButton(QStringLiteral("nextMonthButton"), QStringLiteral("chevron.right"), tr("Next month"));
+    connect(next, &QPushButton::clicked, this, &BillsView::nextMonth);
+    row->addWidget(next);
+    row->addSpacing(16);
+    auto* add = FinanceForm::iconButton(QStringLiteral("addBillButton"), QStringLiteral("plus.circle.fill"),
+                                        AppTheme::Colors::purple(), 22, tr("Add Bill"));
+    connect(add, &QPushButton::clicked, this, &BillsView::showAddBill);
+    row->addWidget(add);
+    return header;
+}
+
+QWidget* BillsView::buildTotalCard() {
+    auto* card = FinanceForm::card(QStringLiteral("billsTotalCard"), 12, Qt::transparent);
+    auto* row = new QHBoxLayout(card);
+    row->setContentsMargins(24, 24, 24, 24);
+    row->setSpacing(32);
+    auto* total = new QVBoxLayout;
+    total->setSpacing(4);
+    total->addWidget(
+        ScreenStyle::label(tr("Total Monthly"), Theme::font(12, QFont::Medium), Theme::textMuted()));
+    auto* amount = ScreenStyle::label(MoneyFormatter::format(viewModel_->totalMonthly(), 0),
+                                      Theme::font(22, QFont::DemiBold), Theme::textPrimary());
+    amount->setObjectName(QStringLiteral("billsTotal"));
+    total->addWidget(amount);
+    row->addLayout(total);
+    row->addStretch(1);
+    auto* count = new QVBoxLayout;
+    count->setSpacing(4);
+    count->addWidget(ScreenStyle::label(tr("Bills"), Theme::font(12, QFont::Medium), Theme::textMuted()), 0,
+                     Qt::AlignRight);
+    auto* number = ScreenStyle::label(QString::number(viewModel_->bills().size()),
+                                      Theme::font(22, QFont::DemiBold), Theme::textPrimary());
+    number->setObjectName(QStringLiteral("billsCount"));
+    count->addWidget(number, 0, Qt::AlignRight);
+    row->addLayout(count);
+    return card;
+}
+
+QWidget* BillsView::buildEmptyState() {
+    auto* empty = new QWidget;
+    empty->setObjectName(QStringLiteral("billsEmpty"));
+    auto* column = new QVBoxLayout(empty);
+    column->setContentsMargins(0, 40, 0, 0);
+    column->setSpacing(16);
+    column->addWidget(
+        new SymbolIcon(QStringLiteral("doc.text.fill"), 42, Theme::withOpacity(Theme::textMuted(), 0.4)), 0,
+        Qt::AlignHCenter);
+    column->addWidget(ScreenStyle::label(tr("No bills yet"), Theme::font(15), Theme::textMuted()), 0,
+                      Qt::AlignHCenter);
+    auto* hint = ScreenStyle::label(tr("Add your monthly bills to track them here and in the calendar."),
+                                    Theme::font(13), Theme::withOpacity(Theme::textMuted(), 0.7));
+    hint->setAlignment(Qt::AlignCenter);
+    hint->setWordWrap(true);
+    column->addWidget(hint);
+    auto* add = purpleCapsule(tr("Add Bill"));
+    add->setObjectName(QStringLiteral("emptyAddBillButton"));
+    connect(add, &QPushButton::clicked, this, &BillsView::showAddBill);
+    column->addWidget(add, 0, Qt::AlignHCenter);
+    return empty;
+}
+
+QWidget* BillsView::buildList() {
+    auto* list = new QWidget;
+    list->setObjectName(QStringLiteral("billsList"));
+    auto* column = new QVBoxLayout(list);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(32);
+    column->addWidget(buildTotalCard());
+    auto* rows = new QVBoxLayout;
+    rows->setSpacing(8);
+    for (const auto& bill : viewModel_->bills()) {
+        std::weak_ptr<Bill> weak = bill;
+        rows->addWidget(new BillRow(
+            bill, viewModel_->creditCards(), viewModel_->isPaid(*bill, currentMonth_),
+            [this, weak] {
+                const auto target = weak.lock();
+                if (!target)
+                    return;
+                // Asked again at the tap: the row may have been built before another change.
+                if (viewModel_->isPaid(*target, currentMonth_))
+                    viewModel_->unmarkAsPaid(target, currentMonth_);
+                else
+                    viewModel_->markAsPaid(target, currentMonth_);
+            },
+            [this, weak] {
+                if (auto target = weak.lock())
+                    viewModel_->deleteBill(target);
+            }));
+    }
+    column->addLayout(rows);
+    return list;
+}
+
+void BillsView::render() {
+    monthLabel_->setText(QLocale().toString(currentMonth_.date(), QStringLiteral("MMMM yyyy")));
+    if (content_) {
+        // Deferred: the press that led here may still be running inside a row.
+        body_->removeWidget(content_);
+        content_->hide();
+        content_->deleteLater();
+    }
+    content_ = viewModel_->bills().empty() ? buildEmptyState() : buildList();
+    body_->insertWidget(1, content_);
+}
+
+void BillsView::previousMonth() {
+    currentMonth_ = Calendar::startOfMonth(Calendar::addMonths(currentMonth_, -1));
+    render();
+}
+
+void BillsView::nextMonth() {
+    currentMonth_ = Calendar::startOfMonth(Calendar::addMonths(currentMonth_, 1));
+    render();
+}
+
+void BillsView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    viewModel_->fetchBills();
+}
+
+void BillsView::showAddBill() {
+    AddBillSheet::present(this, viewModel_->creditCards(), [this](const BillDraft& d) {
+        return viewModel_->addBill(d.name, d.amount, d.dueDay, d.category, d.notes, d.paymentMethod,
+                                   d.creditCardID);
+    });
+}

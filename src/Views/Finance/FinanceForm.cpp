@@ -1,0 +1,245 @@
+#include "Views/Finance/FinanceForm.h"
+
+#include "Components/BareScrollArea.h"
+#include "Components/MenuPicker.h"
+#include "Components/SheetHost.h"
+#include "Components/SymbolIcon.h"
+#include "Components/ThemedTextField.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+#include "Models/CreditCard.h"
+#include "Views/Achievements/ScreenStyle.h"
+#include "Views/Goals/GoalDetailElidedLabel.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+
+// A scroll area that asks for its page's full height: the sheet's card takes it, and scrolls
+// only when the window cannot give that much.
+class FitScrollArea : public QScrollArea {
+public:
+    QSize sizeHint() const override {
+        QWidget* page = widget();
+        if (!page)
+            return QScrollArea::sizeHint();
+        const QSize hint = page->sizeHint();
+        const int h = page->hasHeightForWidth() ? page->heightForWidth(viewport()->width()) : hint.height();
+        return {hint.width(), std::max(h, hint.height())};
+    }
+};
+
+} // namespace
+
+QLabel* FinanceForm::caption(const QString& text) {
+    auto* label = ScreenStyle::label(text.toUpper(), ScreenStyle::kerned(Theme::font(11, QFont::Medium), 0.8),
+                                     Theme::textMuted());
+    label->setObjectName(QStringLiteral("caption"));
+    return label;
+}
+
+QWidget* FinanceForm::group(const QString& captionText, QWidget* control, const QString& objectName) {
+    auto* box = new QWidget;
+    box->setObjectName(objectName);
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+    column->addWidget(caption(captionText));
+    column->addWidget(control);
+    return box;
+}
+
+QWidget* FinanceForm::plainGroup(const QString& captionText, QWidget* control, const QString& objectName) {
+    auto* box = new QWidget;
+    box->setObjectName(objectName);
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+    column->addWidget(ScreenStyle::label(captionText, Theme::font(12, QFont::Medium), Theme::textMuted()));
+    column->addWidget(control);
+    return box;
+}
+
+QLineEdit* FinanceForm::field(const QString& objectName, const QString& placeholder) {
+    auto* field = new ThemedTextField(placeholder);
+    field->setObjectName(objectName);
+    return field;
+}
+
+QWidget* FinanceForm::header(const QString& title, const QString& subtitle, std::function<void()> onClose,
+                             QLabel** titleLabel, QLabel** subtitleLabel) {
+    auto* header = new QWidget;
+    auto* row = new QHBoxLayout(header);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(4);
+    auto* titleText = ScreenStyle::label(title, Theme::font(20, QFont::DemiBold), Theme::textPrimary());
+    titleText->setObjectName(QStringLiteral("sheetTitle"));
+    texts->addWidget(titleText);
+    auto* subtitleText = ScreenStyle::label(subtitle, Theme::font(12), Theme::textMuted());
+    subtitleText->setObjectName(QStringLiteral("sheetSubtitle"));
+    texts->addWidget(subtitleText);
+    row->addLayout(texts, 1);
+    auto* close = ScreenStyle::textButton(QString(), Theme::systemFont(20), Theme::textMuted());
+    close->setObjectName(QStringLiteral("closeButton"));
+    close->setToolTip(QStringLiteral("Close"));
+    ScreenStyle::setSymbol(close, QStringLiteral("xmark.circle.fill"), Theme::textMuted(), 20);
+    QObject::connect(close, &QPushButton::clicked, header, [onClose = std::move(onClose)] { onClose(); });
+    row->addWidget(close, 0, Qt::AlignTop);
+    if (titleLabel)
+        *titleLabel = titleText;
+    if (subtitleLabel)
+        *subtitleLabel = subtitleText;
+    return header;
+}
+
+QPushButton* FinanceForm::cancelButton(const QString& text) {
+    auto* button = ScreenStyle::filledButton(text, Theme::font(14, QFont::Medium),
+                                             Theme::css(Theme::backgroundTertiary()), 16, 8, 8);
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { color: %1; border: none; border-radius: 8px; "
+                       "padding: 8px 16px; background: %2; }")
+            .arg(Theme::css(Theme::textSecondary()), Theme::css(Theme::backgroundTertiary())));
+    button->setObjectName(QStringLiteral("cancelButton"));
+    return button;
+}
+
+QPushButton* FinanceForm::primaryButton(const QString& text, const QColor& fill) {
+    auto* button =
+        ScreenStyle::filledButton(text, Theme::font(14, QFont::Medium), Theme::css(fill), 16, 8, 8);
+    button->setObjectName(QStringLiteral("saveButton"));
+    return button;
+}
+
+void FinanceForm::setPrimaryEnabled(QPushButton* button, const QColor& fill, bool enabled) {
+    button->setEnabled(enabled);
+    ScreenStyle::setButtonFill(button, Theme::css(enabled ? fill : Theme::withOpacity(fill, 0.4)), 16, 8, 8);
+}
+
+QScrollArea* FinanceForm::scrollingPage(QWidget* page) {
+    auto* scroll = new FitScrollArea;
+    BareScrollArea::makeBare(scroll);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(page);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return scroll;
+}
+
+void FinanceForm::refitSheet(QWidget* widget) {
+    if (SheetHost* host = SheetHost::of(widget))
+        host->setCardHeight(0);
+}
+
+QWidget* FinanceForm::card(const QString& objectName, int radius, const QColor& border) {
+    auto* card = new QWidget;
+    card->setObjectName(objectName);
+    card->setAttribute(Qt::WA_StyledBackground, true);
+    card->setStyleSheet(
+        QStringLiteral("QWidget#%1 { background: %2; border: 1px solid %3; border-radius: %4px; }")
+            .arg(objectName, Theme::css(Theme::backgroundSecondary()), Theme::css(border))
+            .arg(radius));
+    return card;
+}
+
+QPushButton* FinanceForm::iconButton(const QString& objectName, const QString& symbol, const QColor& color,
+                                     double size, const QString& toolTip) {
+    auto* button = ScreenStyle::textButton(QString(), Theme::systemFont(size), color);
+    button->setObjectName(objectName);
+    button->setToolTip(toolTip);
+    ScreenStyle::setSymbol(button, symbol, color, size);
+    return button;
+}
+
+QLabel* FinanceForm::elidedLabel(const QString& text, const QFont& font, const QColor& color) {
+    auto* label = new GoalDetailElidedLabel;
+    label->setFont(font);
+    ScreenStyle::setTextColor(label, color);
+    label->setFullText(text);
+    return label;
+}
+
+QString FinanceForm::capitalised(const QString& text) {
+    QString out = text;
+    bool startOfWord = true;
+    for (QChar& c : out) {
+        if (c.isSpace()) {
+            startOfWord = true;
+            continue;
+        }
+        c = startOfWord ? c.toUpper() : c.toLower();
+        startOfWord = false;
+    }
+    return out;
+}
+
+QPushButton* FinanceForm::addButtonRow(QBoxLayout* column, const QString& primaryText, const QColor& fill,
+                                       std::function<void()> onCancel, std::function<void()> onPrimary) {
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(12);
+    auto* cancel = cancelButton();
+    QObject::connect(cancel, &QPushButton::clicked, cancel, [onCancel = std::move(onCancel)] { onCancel(); });
+    buttons->addWidget(cancel, 1);
+    auto* primary = primaryButton(primaryText, fill);
+    QObject::connect(primary, &QPushButton::clicked, primary,
+                     [onPrimary = std::move(onPrimary)] { onPrimary(); });
+    buttons->addWidget(primary, 1);
+    column->addLayout(buttons);
+    return primary;
+}
+
+void FinanceForm::fillWithPage(QWidget* sheet, QWidget* page) {
+    auto* outer = new QVBoxLayout(sheet);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scrollingPage(page));
+}
+
+QWidget* FinanceForm::iconTile(const QString& symbol, const QColor& color, const QColor& tint, int side,
+                               int symbolSize, int radius) {
+    auto* tile = new QWidget;
+    tile->setFixedSize(side, side);
+    tile->setAttribute(Qt::WA_StyledBackground, true);
+    tile->setStyleSheet(
+        QStringLiteral("background: %1; border-radius: %2px;").arg(Theme::css(tint)).arg(radius));
+    auto* layout = new QHBoxLayout(tile);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new SymbolIcon(symbol, symbolSize, color), 0, Qt::AlignCenter);
+    return tile;
+}
+
+void FinanceForm::addEditAndDelete(QBoxLayout* row, QObject* owner, std::function<void()> onEdit,
+                                   std::function<void()> onDelete) {
+    auto* edit = iconButton(QStringLiteral("editButton"), QStringLiteral("pencil"), Theme::textMuted(), 11,
+                            QStringLiteral("Edit"));
+    QObject::connect(edit, &QPushButton::clicked, owner, [onEdit = std::move(onEdit)] { onEdit(); });
+    row->addWidget(edit);
+    auto* remove =
+        iconButton(QStringLiteral("deleteButton"), QStringLiteral("trash"),
+                   Theme::withOpacity(AppTheme::Colors::rose(), 0.6), 11, QStringLiteral("Delete"));
+    QObject::connect(remove, &QPushButton::clicked, owner, [onDelete = std::move(onDelete)] { onDelete(); });
+    row->addWidget(remove);
+}
+
+MenuPicker* FinanceForm::cardPicker(const std::vector<std::shared_ptr<CreditCard>>& cards,
+                                    std::function<void(const std::optional<QUuid>&)> onChoose) {
+    auto* picker = new MenuPicker;
+    picker->setObjectName(QStringLiteral("cardPicker"));
+    picker->setAccessibleName(QStringLiteral("Card"));
+    picker->addOption(QStringLiteral("Select card"));
+    for (const auto& card : cards) {
+        const auto id = card->id();
+        picker->addOption(card->name().value_or(QStringLiteral("Card")),
+                          id ? QVariant::fromValue(*id) : QVariant());
+    }
+    QObject::connect(
+        picker, &MenuPicker::currentIndexChanged, picker,
+        [picker, onChoose = std::move(onChoose)](int index) { onChoose(idOf(picker->optionValue(index))); });
+    return picker;
+}
+
+std::optional<QUuid> FinanceForm::idOf(const QVariant& value) {
+    return value.isValid() ? std::optional<QUuid>(value.value<QUuid>()) : std::nullopt;
+}

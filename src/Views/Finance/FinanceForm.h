@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <QUuid>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class CreditCard;
+class MenuPicker;
+class QBoxLayout;
+class QLabel;
+class QObject;
+class QLineEdit;
+class QPushButton;
+class QScrollArea;
+class QWidget;
+
+// The pieces the money forms share: the header with its close symbol, the upper-case caption
+// over each field, the themed fields and the two buttons of the button row.
+namespace FinanceForm {
+
+// An upper-case caption in the 11-point medium theme font, letter-spaced 0.8, muted.
+QLabel* caption(const QString& text);
+// A caption over its control, 4 points apart, as one block.
+QWidget* group(const QString& caption, QWidget* control, const QString& objectName = {});
+// The same block with the caption as written, 12-point medium (the bill and subscription forms).
+QWidget* plainGroup(const QString& caption, QWidget* control, const QString& objectName = {});
+// A themed single-line field.
+QLineEdit* field(const QString& objectName, const QString& placeholder);
+// Title and subtitle on the left, the close symbol on the right.
+QWidget* header(const QString& title, const QString& subtitle, std::function<void()> onClose,
+                QLabel** titleLabel = nullptr, QLabel** subtitleLabel = nullptr);
+// The quiet "Cancel" and the filled primary button of a sheet's button row.
+QPushButton* cancelButton(const QString& text = QStringLiteral("Cancel"));
+QPushButton* primaryButton(const QString& text, const QColor& fill);
+// Fades the primary button's fill while it is disabled.
+void setPrimaryEnabled(QPushButton* button, const QColor& fill, bool enabled);
+// "Cancel" and the primary button side by side at equal widths; returns the primary button.
+QPushButton* addButtonRow(QBoxLayout* column, const QString& primaryText, const QColor& fill,
+                          std::function<void()> onCancel, std::function<void()> onPrimary);
+// A sheet's page in the bare scroll area below, filling the sheet.
+void fillWithPage(QWidget* sheet, QWidget* page);
+
+// A card of the money screens: the theme's secondary background, rounded, with a 1-point edge.
+// Lay its content out with a layout of its own.
+QWidget* card(const QString& objectName, int radius, const QColor& border);
+// A bare symbol button of a row (edit, delete, add), with a plain-text tooltip.
+QPushButton* iconButton(const QString& objectName, const QString& symbol, const QColor& color, double size,
+                        const QString& toolTip);
+// A square tile of a tint with a symbol in its middle (the badge at the start of a row).
+QWidget* iconTile(const QString& symbol, const QColor& color, const QColor& tint, int side, int symbolSize,
+                  int radius);
+// The pencil and trash buttons at the end of a row.
+void addEditAndDelete(QBoxLayout* row, QObject* owner, std::function<void()> onEdit,
+                      std::function<void()> onDelete);
+// A plain-text label of user text that cuts itself at the tail to its room.
+QLabel* elidedLabel(const QString& text, const QFont& font, const QColor& color);
+
+// The first letter of each word in capitals, the rest in lower case ("credit card" reads
+// "Credit Card").
+QString capitalised(const QString& text);
+
+// A card picker: "Select card" (no card) and then each card by name ("Card" without one);
+// onChoose receives the chosen card's id.
+MenuPicker* cardPicker(const std::vector<std::shared_ptr<CreditCard>>& cards,
+                       std::function<void(const std::optional<QUuid>&)> onChoose);
+// The id an option of a picker stands for, none for an option without one.
+std::optional<QUuid> idOf(const QVariant& value);
+
+// Wraps a sheet's page in a bare vertical scroll area that asks the sheet for the page's height,
+// so the card is as tall as its content until the window is too small.
+QScrollArea* scrollingPage(QWidget* page);
+// Asks the sheet around widget (if any) to take its content's new height.
+void refitSheet(QWidget* widget);
+
+} // namespace FinanceForm

@@ -1,0 +1,258 @@
+// Damaged stores: found by the check after start, moved aside byte for byte, their readable
+// records salvaged into a new store; damage met while running stops writes until the next start.
+#include "Platform/Store/StoreSalvage.h"
+#include "Core/Persistence/PersistenceController.h"
+#include "Models/Achievement.h"
+#include "Models/AchievementCategory.h"
+#include "Models/DailyLog.h"
+#include "Models/Goal.h"
+#include "Models/Milestone.h"
+#include "Models/QuorvaleModel.h"
+#include "Models/Step.h"
+#include "Platform/Clock.h"
+#include "Platform/Store/ObjectContext.h"
+#include "Platform/Store/StoreCore.h"
+#include "Platform/Store/StoreFile.h"
+#include "Platform/Store/StoreIntegrityCheck.h"
+#include "Support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kGoals = 2000;
+constexpr int kMilestonesPerGoal = 2;
+constexpr int kStepsPerMilestone = 3;
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class DamagedStore : public testing::Test {
+protected:
+    void SetUp() override {
+        Clock::setFake(QDateTime(QDate(2026, 3, 10), QTime(9, 0), Qt::UTC));
+        path = PersistenceController::defaultStorePath();
+    }
+    void TearDown() override {
+        PersistenceController::resetShared();
+        Clock::useSystem();
+    }
+
+    // A store of kGoals goals, each with its milestones and steps, closed and checkpointed.
+    void buildStore() {
+        PersistenceController store(false);
+        ObjectContext* context = store.viewContext();
+        for (int g = 0; g < kGoals; ++g) {
+            auto goal = Goal::create(context);
+            goal->setTitle(QStringLiteral("Goal number %1 with a title of everyday length").arg(g));
+            // Notes as people write them: a few lines on why the goal matters.
+            goal->setNotes(
+                QStringLiteral("Why this goal matters, number %1: ").arg(g) +
+                QStringLiteral("a line about the reason, the plan and the first week. ").repeated(4));
+            for (int m = 0; m < kMilestonesPerGoal; ++m) {
+                auto milestone = Milestone::create(context);
+                milestone->setTitle(QStringLiteral("Milestone %1.%2").arg(g).arg(m));
+                milestone->setGoal(goal);
+                for (int s = 0; s < kStepsPerMilestone; ++s) {
+                    auto step = Step::create(context);
+                    step->setTitle(QStringLiteral("Step %1.%2.%3").arg(g).arg(m).arg(s));
+                    step->setMilestone(milestone);
+                }
+            }
+        }
+        ASSERT_TRUE(context->save());
+    }
+
+    // Overwrites one page (not the header's) with random bytes, chosen by seed among the pages
+    // whose damage the check sees; returns the damaged file's bytes.
+    QByteArray damageOnePage(quint32 seed) {
+        const QByteArray sound = readAll(path);
+        const int pages = static_cast<int>(sound.size() / 4096);
+        QRandomGenerator random(seed);
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            const int page = 2 + random.bounded(pages - 1);
+            QByteArray damaged = sound;
+            for (int i = 0; i < 4096; ++i)
+                damaged[(page - 1) * 4096 + i] = static_cast<char>(random.bounded(256));
+            write(damaged);
+            if (!StoreIntegrityCheck::run(path).sound) {
+                damagedPage = page;
+                return damaged;
+            }
+        }
+        write(sound);
+        ADD_FAILURE() << "no page whose damage the check sees";
+        return sound;
+    }
+    // Overwrites the first page of the table's or index's tree, which every read of it passes.
+    void damageRootOf(const QString& name) {
+        int root = 0;
+        {
+            SQLite::Database db(path.toStdString(), SQLite::OPEN_READONLY);
+            SQLite::Statement q(db, "SELECT rootpage FROM sqlite_master WHERE name = ?");
+            q.bind(1, name.toStdString());
+            ASSERT_TRUE(q.executeStep());
+            root = q.getColumn(0).getInt();
+        }
+        QByteArray bytes = readAll(path);
+        for (int i = 0; i < 4096; ++i)
+            bytes[(root - 1) * 4096 + i] = static_cast<char>(0xA5);
+        write(bytes);
+    }
+    void write(const QByteArray& bytes) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+    QStringList asideFiles() {
+        return QDir(QFileInfo(path).absolutePath())
+            .entryList({QStringLiteral("Quorvale.sqlite.corrupt-*")}, QDir::Files, QDir::Name);
+    }
+    static void waitFor(const std::function<bool()>& done) {
+        const QDeadlineTimer deadline(60000);
+        while (!done() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+
+    QString path;
+    int damagedPage = 0;
+};
+
+TEST_F(DamagedStore, TheCheckAfterStartMovesItAsideAndSalvagesNearlyEveryRecord) {
+    buildStore();
+    const QByteArray damaged = damageOnePage(12);
+    auto store = std::make_unique<PersistenceController>(false);
+    ASSERT_TRUE(store->isLoaded());
+    QStringList notices;
+    store->watchStore(
+        [&](const QString& title, const QString& message) { notices << title + u'|' + message; });
+
+    // The first save waits for the check and does not go into the damaged file.
+    testing::internal::CaptureStdout();
+    auto early = Goal::create(store->viewContext());
+    early->setTitle(QStringLiteral("typed while the check ran"));
+    EXPECT_FALSE(store->save());
+    testing::internal::GetCapturedStdout();
+
+    testing::internal::CaptureStderr();
+    waitFor([&] { return !notices.isEmpty(); });
+    const std::string said = testing::internal::GetCapturedStderr();
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].startsWith(QStringLiteral("Store Recovered|"))) << notices[0].toStdString();
+    ASSERT_EQ(asideFiles().size(), 1);
+    const QString aside = QFileInfo(path).absolutePath() + u'/' + asideFiles()[0];
+    EXPECT_EQ(readAll(aside), damaged) << "moved aside byte for byte";
+    EXPECT_TRUE(notices[0].contains(aside));
+    EXPECT_NE(said.find(aside.toStdString()), std::string::npos);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
+    EXPECT_TRUE(StoreIntegrityCheck::run(path).sound);
+
+    ObjectContext* context = store->viewContext();
+    const int goals = context->count(FetchRequest(Goal::entityName()));
+    const int milestones = context->count(FetchRequest(Milestone::entityName()));
+    const int steps = context->count(FetchRequest(Step::entityName()));
+    const double share =
+        double(goals + milestones + steps) / (kGoals * (1 + kMilestonesPerGoal * (1 + kStepsPerMilestone)));
+    std::printf("salvaged after damage to page %d: %d goals, %d milestones, %d steps (%.2f %%)\n",
+                damagedPage, goals, milestones, steps, share * 100);
+    EXPECT_GE(goals, kGoals * 99 / 100);
+    EXPECT_GE(milestones, kGoals * kMilestonesPerGoal * 99 / 100);
+    EXPECT_GE(steps, kGoals * kMilestonesPerGoal * kStepsPerMilestone * 99 / 100);
+
+    // Nothing of a lost owner stays behind, and no pk is given out twice.
+    SQLite::Database db(path.toStdString(), SQLite::OPEN_READONLY);
+    EXPECT_EQ(db.execAndGet("SELECT count(*) FROM Step WHERE milestone IS NULL OR milestone NOT IN "
+                            "(SELECT pk FROM Milestone)")
+                  .getInt(),
+              0);
+    EXPECT_EQ(
+        db.execAndGet("SELECT count(*) FROM Milestone WHERE goal NOT IN (SELECT pk FROM Goal)").getInt(), 0);
+    Goal::create(context);
+    ASSERT_TRUE(store->save());
+    EXPECT_EQ(db.execAndGet("SELECT max(pk) FROM Goal").getInt64(), kGoals + 1);
+}
+
+TEST_F(DamagedStore, OwnersLostTakeTheirCascadeAndClearTheirLinks) {
+    {
+        PersistenceController store(false);
+        ObjectContext* context = store.viewContext();
+        auto goal = Goal::create(context);
+        auto kept = Goal::create(context);
+        auto milestone = Milestone::create(context);
+        milestone->setGoal(goal);
+        Step::create(context)->setMilestone(milestone);
+        DailyLog::create(context)->setGoal(goal);
+        auto category = AchievementCategory::create(context);
+        auto achievement = Achievement::create(context);
+        achievement->setCategory(category);
+        Milestone::create(context)->setGoal(kept);
+        ASSERT_TRUE(context->save());
+    }
+    {
+        // Rows lost to damage, as a salvage meets them: gone without their delete rules.
+        SQLite::Database db(path.toStdString(), SQLite::OPEN_READWRITE);
+        db.exec("PRAGMA foreign_keys = OFF");
+        db.exec("DELETE FROM Goal WHERE pk = 1");
+        db.exec("DELETE FROM AchievementCategory");
+    }
+    const QString target = path + QStringLiteral(".new");
+    const StoreSalvage::Report report = StoreSalvage::salvageInto(QuorvaleModel::objectModel(), path, target);
+    ASSERT_TRUE(report.complete) << report.error.toStdString();
+    SQLite::Database db(target.toStdString(), SQLite::OPEN_READONLY);
+    EXPECT_EQ(db.execAndGet("SELECT count(*) FROM Milestone").getInt(), 1)
+        << "the kept goal's milestone stays";
+    EXPECT_EQ(db.execAndGet("SELECT count(*) FROM Step").getInt(), 0);
+    EXPECT_EQ(db.execAndGet("SELECT count(*) FROM DailyLog").getInt(), 0);
+    EXPECT_EQ(db.execAndGet("SELECT count(*) FROM Achievement WHERE category IS NULL").getInt(), 1);
+    EXPECT_EQ(report.recovered.at(QStringLiteral("Goal")), 1);
+    EXPECT_EQ(db.execAndGet("SELECT seq FROM sqlite_sequence WHERE name = 'Goal'").getInt(), 2);
+}
+
+TEST_F(DamagedStore, DamageMetWhileRunningStopsWritesUntilTheNextStartRepairsIt) {
+    buildStore();
+    // The index the steps of a milestone are found by: opening never reads it.
+    damageRootOf(QStringLiteral("Step_milestone"));
+    {
+        PersistenceController store(false);
+        ASSERT_TRUE(store.isLoaded());
+        QStringList notices;
+        store.watchStore([&](const QString& title, const QString&) { notices << title; });
+        // Read everything the way the screens would, before the check has its say.
+        ObjectContext* context = store.viewContext();
+        const auto goals = context->fetch<Goal>(FetchRequest(Goal::entityName()));
+        ASSERT_EQ(goals.size(), std::size_t(kGoals));
+        for (const auto& milestone : goals.front()->milestonesArray())
+            milestone->stepsArray();
+        ASSERT_TRUE(QFile::exists(StoreCore::damageMarkerPath(path)));
+        testing::internal::CaptureStdout();
+        Goal::create(context);
+        EXPECT_FALSE(store.save());
+        testing::internal::GetCapturedStdout();
+        waitFor([&] { return notices.contains(QStringLiteral("Store Damaged")); });
+        EXPECT_TRUE(notices.contains(QStringLiteral("Store Damaged")));
+    }
+    testing::internal::CaptureStderr();
+    PersistenceController next(false);
+    testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(next.isLoaded());
+    EXPECT_EQ(asideFiles().size(), 1);
+    EXPECT_FALSE(QFile::exists(StoreCore::damageMarkerPath(path)));
+    EXPECT_FALSE(next.createdNewStore()) << "salvaged records are the user's own";
+    EXPECT_GE(next.viewContext()->count(FetchRequest(Goal::entityName())), kGoals * 99 / 100);
+}
+
+} // namespace

@@ -1,0 +1,15 @@
+#pragma once
+
+class ObjectContext;
+
+namespace qv::test {
+
+// Makes the file store behind context behave as a full disk: the file may not grow past the
+// pages it has (PRAGMA max_page_count, under WAL as the real store runs), and every insert,
+// update or delete of a record also asks for new pages, so each save fails with SQLite's own
+// "database or disk is full". Nothing else about the file changes.
+void fillStore(ObjectContext& context);
+// Frees the space again: later saves go through.
+void freeStore(ObjectContext& context);
+
+} // namespace qv::test

@@ -1,0 +1,212 @@
+// A save refused by a full store: every action is rolled back whole, in memory and on disk,
+// the failure is printed and announced, and no later save writes any of it.
+
+#include "Core/Persistence/PersistenceController.h"
+#include "Models/Achievement.h"
+#include "Models/DailyLog.h"
+#include "Models/Goal.h"
+#include "Models/Milestone.h"
+#include "Models/Step.h"
+#include "Platform/Clock.h"
+#include "Platform/Store/ObjectContext.h"
+#include "Support/FullStore.h"
+#include "ViewModels/AchievementsViewModel.h"
+#include "ViewModels/ActionSave.h"
+#include "ViewModels/CreateGoalViewModel.h"
+#include "ViewModels/DailyLogViewModel.h"
+#include "ViewModels/GoalDetailViewModel.h"
+#include "ViewModels/GoalsViewModel.h"
+#include "ViewModels/TaskBoardViewModel.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+
+#include <SQLiteCpp/Database.h>
+
+#include <sqlite3.h>
+
+namespace {
+
+const QDateTime kNow(QDate(2026, 3, 10), QTime(9, 30), Qt::UTC);
+
+class FailedSave : public testing::Test {
+protected:
+    void SetUp() override {
+        Clock::setFake(kNow);
+        store = std::make_unique<PersistenceController>(false);
+        context = store->viewContext();
+        goal = Goal::create(context);
+        goal->setTitle(QStringLiteral("Run a marathon"));
+        goal->setMomentumState(QStringLiteral("coasting"));
+        milestone = Milestone::create(context);
+        milestone->setGoal(goal);
+        step = Step::create(context);
+        step->setTitle(QStringLiteral("Buy shoes"));
+        step->setMilestone(milestone);
+        ASSERT_TRUE(context->save());
+    }
+    void TearDown() override {
+        store.reset();
+        Clock::useSystem();
+    }
+
+    // What another reader of the file sees, past anything held in memory.
+    int onDisk(const QString& sql) {
+        SQLite::Database db(PersistenceController::defaultStorePath().toStdString(), SQLite::OPEN_READONLY);
+        return db.execAndGet(sql.toStdString()).getInt();
+    }
+    int count(const QString& entity) { return context->count(FetchRequest(entity)); }
+
+    // Runs action against a full store and checks what every failed save must do.
+    template <typename Action> void failsCleanly(Action action) {
+        qv::test::fillStore(*context);
+        QSignalSpy alerts(&SaveFailures::shared(), &SaveFailures::saveFailed);
+        testing::internal::CaptureStdout();
+        const bool result = action();
+        const std::string printed = testing::internal::GetCapturedStdout();
+        EXPECT_FALSE(result);
+        EXPECT_NE(printed.find("CoreData save error: "), std::string::npos) << printed;
+        ASSERT_EQ(alerts.count(), 1);
+        EXPECT_EQ(alerts.front().front().toString(), QStringLiteral("Couldn't save: the disk is full"));
+        EXPECT_FALSE(context->hasChanges()) << "the action was rolled back whole";
+        qv::test::freeStore(*context);
+    }
+
+    std::unique_ptr<PersistenceController> store;
+    ObjectContext* context = nullptr;
+    std::shared_ptr<Goal> goal;
+    std::shared_ptr<Milestone> milestone;
+    std::shared_ptr<Step> step;
+};
+
+TEST_F(FailedSave, NewGoalLeavesNoTraceAndTheFormKeepsItsTextForAnotherTry) {
+    GoalsViewModel goals(context);
+    CreateGoalViewModel form(&goals, nullptr);
+    form.setTitle(QStringLiteral("Learn Portuguese"));
+    form.setNotes(QStringLiteral("Thirty minutes a day"));
+    failsCleanly([&] { return form.confirm() != nullptr; });
+    EXPECT_EQ(count(QStringLiteral("Goal")), 1);
+    EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM Goal")), 1);
+    EXPECT_EQ(form.title(), QStringLiteral("Learn Portuguese"));
+    EXPECT_EQ(form.notes(), QStringLiteral("Thirty minutes a day"));
+
+    // Once there is room again, the same form goes through.
+    ASSERT_NE(form.confirm(), nullptr);
+    EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM Goal WHERE title = 'Learn Portuguese'")), 1);
+}
+
+TEST_F(FailedSave, EditedGoalGoesBackToWhatIsStored) {
+    GoalsViewModel goals(context);
+    CreateGoalViewModel form(&goals, goal);
+    form.setTitle(QStringLiteral("Run two marathons"));
+    failsCleanly([&] { return form.confirm() != nullptr; });
+    EXPECT_EQ(goal->title(), QStringLiteral("Run a marathon"));
+    EXPECT_EQ(form.title(), QStringLiteral("Run two marathons"));
+}
+
+TEST_F(FailedSave, GoalListWritesAreUndone) {
+    GoalsViewModel goals(context);
+    failsCleanly([&] { return goals.deleteGoal(goal); });
+    EXPECT_FALSE(goal->isDeleted());
+    EXPECT_FALSE(step->isDeleted()) << "the cascade is undone with it";
+    EXPECT_EQ(count(QStringLiteral("Step")), 1);
+    failsCleanly([&] { return goals.achieveGoal(goal); });
+    EXPECT_FALSE(goal->isArchived());
+    EXPECT_EQ(goals.archivedGoals().size(), 0u);
+    EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM Goal WHERE isArchived = 0")), 1);
+}
+
+TEST_F(FailedSave, JournalEntryAndItsMomentumAreUndoneTogether) {
+    DailyLogViewModel journal(context);
+    failsCleanly([&] { return journal.addLog(goal, QStringLiteral("Ran 5 km"), 4, 4, 4); });
+    EXPECT_TRUE(journal.todayLogs().empty());
+    EXPECT_EQ(count(QStringLiteral("DailyLog")), 0);
+    EXPECT_EQ(goal->momentumState(), QStringLiteral("coasting"));
+    EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM DailyLog")), 0);
+
+    ASSERT_TRUE(journal.addLog(goal, QStringLiteral("Ran 5 km"), 4, 4, 4));
+    EXPECT_EQ(goal->momentumState(), QStringLiteral("stalling"));
+    EXPECT_FALSE(context->hasChanges()) << "entry and momentum are saved once, together";
+    failsCleanly([&] { return journal.deleteLog(journal.todayLogs().front()); });
+    EXPECT_EQ(journal.todayLogs().size(), 1u);
+}
+
+TEST_F(FailedSave, TickThatCompletesAMilestoneIsUndoneWithoutCelebrating) {
+    GoalDetailViewModel detail(goal, context);
+    QSignalSpy confetti(&detail, &GoalDetailViewModel::showConfettiChanged);
+    failsCleanly([&] { return detail.toggleStep(step); });
+    EXPECT_FALSE(step->isCompleted());
+    EXPECT_FALSE(milestone->isCompleted());
+    EXPECT_EQ(confetti.count(), 0);
+    EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM Step WHERE isCompleted = 1")), 0);
+
+    ASSERT_TRUE(detail.toggleStep(step));
+    EXPECT_TRUE(milestone->isCompleted());
+    EXPECT_TRUE(detail.showConfetti());
+}
+
+TEST_F(FailedSave, NoLaterSaveWritesAFailedChange) {
+    GoalDetailViewModel detail(goal, context);
+    failsCleanly([&] { return detail.adjustManualProgress(0.25); });
+    EXPECT_DOUBLE_EQ(goal->manualProgress(), 0.0);
+    ASSERT_TRUE(
+        detail.addStep(QStringLiteral("Stretch"), std::nullopt, 2, StepInputType::checkbox, milestone));
+    EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM Goal WHERE manualProgress > 0")), 0);
+    EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM Step")), 2);
+
+    failsCleanly(
+        [&] { return detail.addMilestone(QStringLiteral("Weekly"), MilestoneFrequency::weekly, {}); });
+    failsCleanly([&] { return detail.deleteMilestone(milestone); });
+    EXPECT_EQ(count(QStringLiteral("Milestone")), 1);
+    EXPECT_EQ(count(QStringLiteral("Step")), 2);
+}
+
+TEST_F(FailedSave, AchievementsAndCategoriesAreNotKept) {
+    AchievementsViewModel achievements(context);
+    const std::size_t categories = achievements.categories().size();
+    failsCleanly([&] {
+        return achievements.add(QStringLiteral("First 10k"), kNow, QStringLiteral("🏃"), nullptr, QString());
+    });
+    EXPECT_TRUE(achievements.achievements().empty());
+    failsCleanly([&] { return achievements.addCategory(QStringLiteral("Running")) != nullptr; });
+    EXPECT_EQ(achievements.categories().size(), categories);
+}
+
+TEST_F(FailedSave, BoardTickIsUndone) {
+    TaskBoardViewModel board(context);
+    failsCleanly([&] { return board.toggleStep(step); });
+    EXPECT_FALSE(step->isCompleted());
+    EXPECT_TRUE(board.completedSteps().empty());
+}
+
+TEST_F(FailedSave, MomentumSaveAndDeleteAllAreAllOrNothing) {
+    qv::test::fillStore(*context);
+    auto log = DailyLog::create(context);
+    log->setGoal(goal);
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(goal->updateMomentum(context));
+    EXPECT_FALSE(store->deleteAllData());
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_NE(printed.find("CoreData save error: "), std::string::npos);
+    EXPECT_EQ(count(QStringLiteral("DailyLog")), 0);
+    qv::test::freeStore(*context);
+    EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM Goal")), 1);
+    EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM Step")), 1);
+    EXPECT_TRUE(store->deleteAllData());
+    EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM Goal")), 0);
+}
+
+TEST(SaveFailureMessages, TheResultCodeNamesTheReason) {
+    EXPECT_EQ(SaveFailures::messageFor(QStringLiteral("database or disk is full"), SQLITE_FULL),
+              QStringLiteral("Couldn't save: the disk is full"));
+    EXPECT_EQ(SaveFailures::messageFor(QStringLiteral("x"), SQLITE_IOERR | (4 << 8)),
+              QStringLiteral("Couldn't save: the disk could not be written"));
+    EXPECT_EQ(SaveFailures::messageFor(QStringLiteral("database disk image is malformed"), SQLITE_CORRUPT),
+              QStringLiteral("Couldn't save: the store is damaged"));
+    EXPECT_EQ(SaveFailures::messageFor(QStringLiteral("attempt to write a readonly database")),
+              QStringLiteral("Couldn't save: the store is read-only"));
+    EXPECT_EQ(SaveFailures::messageFor(QString()), QStringLiteral("Couldn't save: an unknown error"));
+}
+
+} // namespace

@@ -1,0 +1,160 @@
+#include "Views/Finance/BillsView.h"
+
+#include "Components/MenuPicker.h"
+#include "Components/SegmentedPicker.h"
+#include "Components/Stepper.h"
+#include "Models/Bill.h"
+#include "ViewModels/Finance/BillsViewModel.h"
+#include "Views/Finance/AddBillSheet.h"
+#include "Views/Finance/BillRow.h"
+#include "Views/Finance/FinanceScreenTest.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class BillsViewTest : public FinanceScreenTest {
+protected:
+    BillsViewTest() : FinanceScreenTest(local(2026, 12, 10, 10)) {}
+    void open() { open<BillsView>(); }
+    using FinanceScreenTest::open;
+    BillsViewModel* viewModel() { return static_cast<BillsView*>(view.get())->viewModel(); }
+};
+
+} // namespace
+
+TEST(BillRowText, OrdinalsAndCategorySymbols) {
+    QStringList days;
+    for (int d : {1, 2, 3, 4, 11, 12, 13, 20, 21, 22, 23, 24, 30, 31})
+        days << BillRow::ordinal(d);
+    EXPECT_EQ(days, (QStringList{"1st", "2nd", "3rd", "4th", "11th", "12th", "13th", "20th", "21st", "22nd",
+                                 "23rd", "24th", "30th", "31st"}));
+    EXPECT_EQ(BillRow::categoryIcon("Loan EMI"), QString("banknote.fill"));
+    EXPECT_EQ(BillRow::categoryIcon("rent"), QString("doc.text.fill"));
+    EXPECT_EQ(BillRow::categoryIcon("Other"), QString("doc.text.fill"));
+}
+
+TEST_F(BillsViewTest, MonthsStepAcrossTheYearEndAndThePaidStateFollowsTheMonth) {
+    auto card = makeCard("Alpha", 5, 20);
+    {
+        BillsViewModel vm(context);
+        vm.addBill("Rent", 25000, 1, "Rent", "", "debit", {});
+        vm.addBill("Internet", 1199.6, 22, "Internet", "", "credit card", card->id());
+        vm.addBill("Power", 1450, 31, "Electricity", "", "cash", {});
+        vm.addBill("Gas", 800, 13, "Gas", "", "credit card", QUuid::createUuid());
+    }
+    open();
+    EXPECT_EQ(text("monthLabel"), QString("December 2026"));
+    EXPECT_EQ(text("billsTotal"), QString("₹28,450"));
+    EXPECT_EQ(text("billsCount"), QString("4"));
+    QStringList due;
+    for (auto* label : all<QLabel>("billDue"))
+        due << label->text();
+    EXPECT_EQ(due, (QStringList{"Due 1st of every month", "Due 13th of every month",
+                                "Due 22nd of every month", "Due 31st of every month"}));
+    QStringList payments;
+    for (auto* label : all<QLabel>("billPayment"))
+        payments << label->text();
+    EXPECT_EQ(payments, (QStringList{"Debit", "Credit Card", "Alpha"}));
+    EXPECT_EQ(all<QLabel>("billAmount")[2]->text(), QString("₹1,200"));
+
+    auto toggles = all<QPushButton>("paidToggle");
+    ASSERT_EQ(toggles.size(), 4u);
+    EXPECT_EQ(toggles[0]->text(), QString("Mark Paid"));
+    click(toggles[0]);
+    EXPECT_EQ(all<QPushButton>("paidToggle")[0]->text(), QString("Paid"));
+    EXPECT_EQ(text("billsTotal"), QString("₹28,450"));
+    qv::test::saveScreen(view.get(), "bills-month");
+
+    click(find<QPushButton>("nextMonthButton"));
+    EXPECT_EQ(text("monthLabel"), QString("January 2027"));
+    EXPECT_EQ(all<QPushButton>("paidToggle")[0]->text(), QString("Mark Paid"));
+    click(find<QPushButton>("previousMonthButton"));
+    click(find<QPushButton>("previousMonthButton"));
+    EXPECT_EQ(text("monthLabel"), QString("November 2026"));
+    EXPECT_EQ(all<QPushButton>("paidToggle")[0]->text(), QString("Mark Paid"));
+    click(find<QPushButton>("nextMonthButton"));
+    ASSERT_EQ(all<QPushButton>("paidToggle")[0]->text(), QString("Paid"));
+    click(all<QPushButton>("paidToggle")[0]);
+    EXPECT_EQ(all<QPushButton>("paidToggle")[0]->text(), QString("Mark Paid"));
+}
+
+TEST_F(BillsViewTest, TheDeleteButtonShowsOnlyUnderThePointer) {
+    {
+        BillsViewModel vm(context);
+        vm.addBill("Water", 300, 5, "Water", "", "cash", {});
+    }
+    open();
+    auto* row = find<BillRow>("billRow");
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(find<QPushButton>("deleteBillButton"), nullptr);
+    QEnterEvent enter(QPointF(10, 10), QPointF(10, 10), QPointF(10, 10));
+    QCoreApplication::sendEvent(row, &enter);
+    auto* remove = find<QPushButton>("deleteBillButton");
+    ASSERT_NE(remove, nullptr);
+    EXPECT_EQ(remove->toolTip(), QString("Delete bill"));
+    click(remove);
+    EXPECT_NE(find<QWidget>("billsEmpty"), nullptr);
+    EXPECT_EQ(find<QWidget>("billsTotalCard"), nullptr);
+    qv::test::saveScreen(view.get(), "bills-empty");
+}
+
+TEST_F(BillsViewTest, AddBillStaysDisabledUnlessTheAmountIsAPositiveNumber) {
+    auto card = makeCard("Alpha", 5, 20);
+    auto second = makeCard("Beta", 10, 25);
+    open();
+    click(find<QPushButton>("emptyAddBillButton"));
+    ASSERT_NE(sheet(), nullptr);
+    auto* form = qobject_cast<AddBillSheet*>(sheet()->content());
+    ASSERT_NE(form, nullptr);
+    auto* add = find<QPushButton>("addBillButton", form);
+    EXPECT_FALSE(add->isEnabled());
+    EXPECT_EQ(find<MenuPicker>("categoryPicker", form)->currentText(), QString("Other"));
+    EXPECT_EQ(find<Stepper>("dueDayStepper", form)->label(), QString("Day 1"));
+    find<QLineEdit>("nameField", form)->setText(" \t ");
+    find<QLineEdit>("amountField", form)->setText("1200.50");
+    EXPECT_FALSE(add->isEnabled());
+    find<QLineEdit>("nameField", form)->setText(" Rent ");
+    EXPECT_TRUE(add->isEnabled());
+    for (const char* refused : {"1,200", "", "-5", "0", " 12", "inf", "1e999"}) {
+        find<QLineEdit>("amountField", form)->setText(refused);
+        EXPECT_FALSE(add->isEnabled()) << refused;
+    }
+    find<QLineEdit>("amountField", form)->setText("1200.50");
+    find<Stepper>("dueDayStepper", form)->setValue(40);
+    EXPECT_EQ(form->draft().dueDay, 31);
+
+    auto* method = find<SegmentedPicker>("paymentMethodPicker", form);
+    EXPECT_EQ(method->options().size(), 3);
+    method->setCurrentIndex(2);
+    EXPECT_EQ(form->selectedCardID(), card->id());
+    ASSERT_NE(find<QWidget>("cardGroup", form), nullptr);
+    method->setCurrentIndex(1);
+    EXPECT_FALSE(form->selectedCardID().has_value());
+    EXPECT_EQ(find<QWidget>("cardGroup", form), nullptr);
+    method->setCurrentIndex(2);
+    find<MenuPicker>("cardPicker", form)->setCurrentIndex(2);
+    EXPECT_EQ(form->draft().creditCardID, second->id());
+    qv::test::saveScreen(view.get(), "bills-add-sheet");
+    click(add);
+    ASSERT_EQ(viewModel()->bills().size(), 1u);
+    const auto bill = viewModel()->bills()[0];
+    EXPECT_EQ(bill->name(), QString(" Rent "));
+    EXPECT_EQ(bill->amount(), 1200.5);
+    EXPECT_EQ(bill->dueDay(), 31);
+    EXPECT_EQ(bill->paymentMethod(), QString("credit card"));
+    EXPECT_EQ(bill->creditCardID(), second->id());
+    EXPECT_FALSE(bill->notes().has_value());
+}
+
+TEST_F(BillsViewTest, WithoutCardsThereIsNoCardMethod) {
+    open();
+    click(find<QPushButton>("addBillButton"));
+    auto* form = qobject_cast<AddBillSheet*>(sheet()->content());
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(find<SegmentedPicker>("paymentMethodPicker", form)->options(), (QStringList{"Cash", "Debit"}));
+    EXPECT_EQ(form->paymentMethod(), QString("cash"));
+}

@@ -1,0 +1,191 @@
+#include "Views/Finance/CashFlowView.h"
+
+#include "Components/DonutChart.h"
+#include "Models/Expense.h"
+#include "Models/Income.h"
+#include "ViewModels/Finance/CashFlowViewModel.h"
+#include "ViewModels/Finance/CategoryStore.h"
+#include "Views/Finance/AddExpenseSheet.h"
+#include "Views/Finance/AddIncomeSheet.h"
+#include "Views/Finance/FinanceScreenTest.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class CashFlowViewTest : public FinanceScreenTest {
+protected:
+    CashFlowViewTest() : FinanceScreenTest(local(2026, 3, 14, 10)) {}
+    CashFlowViewModel* viewModel() { return static_cast<CashFlowView*>(view.get())->viewModel(); }
+};
+
+} // namespace
+
+TEST_F(CashFlowViewTest, TheInlineSetRecordsIncomeIntoTheChosenAccount) {
+    auto a = makeAccount("A", 1000);
+    open<CashFlowView>();
+    EXPECT_NE(find<QLabel>("incomeQuestion"), nullptr);
+    EXPECT_EQ(find<QWidget>("allocationSections"), nullptr);
+    qv::test::saveScreen(view.get(), "cashflow-empty-month");
+
+    auto* set = find<QPushButton>("setIncomeButton");
+    ASSERT_NE(set, nullptr);
+    EXPECT_FALSE(set->isEnabled());
+    for (const QString& refused : {QString(" 250"), QString("250 "), QString("1,5"), QString("inf")}) {
+        type("incomeAmountField", refused);
+        EXPECT_FALSE(find<QPushButton>("setIncomeButton")->isEnabled()) << refused.toStdString();
+    }
+    for (const QString& ignored : {QString("0"), QString("-5")}) {
+        type("incomeAmountField", ignored);
+        click("setIncomeButton");
+        EXPECT_TRUE(viewModel()->incomes().empty());
+    }
+
+    type("incomeAmountField", "250.5");
+    click("setIncomeButton");
+    EXPECT_EQ(a->balance(), 1250.5);
+    EXPECT_EQ(text("incomeTotal"), QString("₹250.50"));
+    EXPECT_EQ(find<QWidget>("inlineIncomeForm"), nullptr);
+    EXPECT_NE(find<QWidget>("allocationSections"), nullptr);
+
+    // "plus" opens the form again on the first account.
+    click("addIncomeButton");
+    EXPECT_NE(find<QWidget>("inlineIncomeForm"), nullptr);
+    EXPECT_EQ(find<QLineEdit>("incomeAmountField")->text(), QString());
+}
+
+TEST_F(CashFlowViewTest, AllocatingTheWholeIncomeReadsFullyAllocated) {
+    open<CashFlowView>();
+    ASSERT_TRUE(viewModel()->setIncome(1000, std::nullopt));
+    qv::test::settle();
+    EXPECT_EQ(text("allocationStatus"), QString("₹1,000.00 remaining to allocate"));
+    EXPECT_EQ(find<DonutChart>("allocationDonut")->drawnSliceCount(), 1);
+
+    for (const char* amount : {"600", "400"}) {
+        click("allocateButton");
+        ASSERT_NE(sheet(), nullptr);
+        QWidget* form = sheet()->content();
+        EXPECT_EQ(find<QWidget>("typeSection", form), nullptr); // the type is fixed here
+        type("titleField", QStringLiteral("Plan %1").arg(amount), form);
+        type("amountField", amount, form);
+        click("saveButton", form);
+        EXPECT_TRUE(sheet() == nullptr || sheet()->isDismissing());
+        qv::test::settle();
+    }
+    EXPECT_EQ(viewModel()->fixedExpenses().size(), 2u);
+    EXPECT_EQ(text("allocationStatus"), QString("Fully allocated"));
+    EXPECT_EQ(find<DonutChart>("allocationDonut")->drawnSliceCount(), 2);
+    EXPECT_EQ(text("dynamicSummary"), QString("₹0.00 spent of ₹0.00 available"));
+}
+
+TEST_F(CashFlowViewTest, EditingADebitExpenseGivesTheDifferenceBack) {
+    auto a = makeAccount("A", 1000);
+    open<CashFlowView>();
+    auto* vm = viewModel();
+    ASSERT_TRUE(vm->setIncome(3000, std::nullopt));
+    ExpenseDraft d{"Groceries", 200,     now, CashFlowViewModel::dynamicType, "debit", {}, "Food",
+                   "",          a->id(), {}};
+    ASSERT_TRUE(vm->addExpense(d));
+    EXPECT_EQ(a->balance(), 800);
+    qv::test::settle();
+
+    click("editButton", find<QWidget>("dynamicCard"));
+    ASSERT_NE(sheet(), nullptr);
+    QWidget* form = sheet()->content();
+    EXPECT_EQ(find<QLineEdit>("amountField", form)->text(), QString("200.0"));
+    EXPECT_NE(find<QWidget>("typeSection", form), nullptr);
+    type("amountField", "150", form);
+    click("saveButton", form);
+    EXPECT_EQ(a->balance(), 850);
+    EXPECT_EQ(vm->dynamicExpenses().at(0)->amount(), 150);
+    EXPECT_EQ(vm->dynamicExpenses().at(0)->category(), QString("Food"));
+}
+
+TEST_F(CashFlowViewTest, ReturnInTheNewCategoryFieldAddsItAndKeepsTheSheetOpen) {
+    open<CashFlowView>();
+    ASSERT_TRUE(viewModel()->setIncome(1000, std::nullopt));
+    qv::test::settle();
+    click("addDynamicButton");
+    ASSERT_NE(sheet(), nullptr);
+    QWidget* form = sheet()->content();
+    click("newCategoryButton", form);
+    type("newCategoryField", "  Pets\t", form);
+    QTest::keyClick(find<QLineEdit>("newCategoryField", form), Qt::Key_Return);
+    qv::test::settle();
+    EXPECT_TRUE(CategoryStore::shared().categories().contains("Pets"));
+    ASSERT_NE(sheet(), nullptr);
+    EXPECT_FALSE(sheet()->isDismissing());
+    auto* expenseSheet = qobject_cast<AddExpenseSheet*>(form);
+    ASSERT_NE(expenseSheet, nullptr);
+    EXPECT_EQ(expenseSheet->category(), QString("Pets"));
+    EXPECT_EQ(find<QLineEdit>("newCategoryField", form), nullptr);
+    qv::test::saveScreen(sheet()->window(), "cashflow-expense-sheet");
+}
+
+TEST_F(CashFlowViewTest, AFailedSaveLeavesTheSheetOpenWithItsValues) {
+    auto a = makeAccount("A", 500);
+    open<CashFlowView>();
+    ASSERT_TRUE(viewModel()->setIncome(1000, a->id()));
+    qv::test::settle();
+    refuseWrites({"Expense"});
+    click("allocateButton");
+    QWidget* form = sheet()->content();
+    type("titleField", "Rent", form);
+    type("amountField", "300", form);
+    testing::internal::CaptureStdout();
+    click("saveButton", form);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("CoreData save error: "), std::string::npos);
+    ASSERT_NE(sheet(), nullptr);
+    EXPECT_FALSE(sheet()->isDismissing());
+    EXPECT_EQ(find<QLineEdit>("amountField", form)->text(), QString("300"));
+    EXPECT_EQ(a->balance(), 1500);
+    EXPECT_TRUE(viewModel()->fixedExpenses().empty());
+}
+
+TEST_F(CashFlowViewTest, RendersAMonthWithIncomesExpensesAndTheDonut) {
+    auto a = makeAccount("HDFC Savings", 42000);
+    auto card = makeCard("Alpha", 25, 15);
+    open<CashFlowView>();
+    auto* vm = viewModel();
+    vm->setIncome(85000, a->id());
+    vm->setIncome(12000, std::nullopt);
+    const char* fixed[] = {"Rent", "Car loan EMI", "Insurance", "Mutual fund SIP"};
+    const double amounts[] = {25000, 12000, 3500, 10000};
+    for (int i = 0; i < 4; ++i)
+        vm->addExpense(
+            {fixed[i], amounts[i], now, CashFlowViewModel::fixedType, "debit", {}, "", "", a->id(), {}});
+    vm->addExpense({"Dinner out",
+                    2400,
+                    local(2026, 3, 8),
+                    CashFlowViewModel::dynamicType,
+                    "creditCard",
+                    card->id(),
+                    "Food",
+                    "",
+                    {},
+                    {}});
+    vm->addExpense({"Metro card",
+                    500,
+                    local(2026, 3, 3),
+                    CashFlowViewModel::dynamicType,
+                    "cash",
+                    {},
+                    "Transport",
+                    "",
+                    a->id(),
+                    {}});
+    qv::test::settle();
+    EXPECT_EQ(find<DonutChart>("allocationDonut")->drawnSliceCount(), 5);
+    view->resize(1000, 1180);
+    qv::test::saveScreen(view.get(), "cashflow-month");
+    view->resize(1000, 760);
+
+    static_cast<CashFlowView*>(view.get())->editIncome(vm->incomes().at(0));
+    qv::test::settle();
+    ASSERT_NE(sheet(), nullptr);
+    EXPECT_EQ(find<QLineEdit>("amountField", sheet()->content())->text(), QString("85000.0"));
+    qv::test::saveScreen(view.get(), "cashflow-income-sheet");
+}

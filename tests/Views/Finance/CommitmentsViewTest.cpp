@@ -1,0 +1,146 @@
+#include "Views/Finance/CommitmentsView.h"
+
+#include "Components/MenuPicker.h"
+#include "Components/SegmentedPicker.h"
+#include "Components/Stepper.h"
+#include "Models/Subscription.h"
+#include "ViewModels/Finance/CommitmentsViewModel.h"
+#include "Views/Finance/AddCreditCardSheet.h"
+#include "Views/Finance/AddSubscriptionSheet.h"
+#include "Views/Finance/FinanceScreenTest.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+class CommitmentsViewTest : public FinanceScreenTest {
+protected:
+    // Friday 20 March 2026.
+    CommitmentsViewTest() : FinanceScreenTest(local(2026, 3, 20, 10)) {}
+    void open() { open<CommitmentsView>(1000, 900); }
+    using FinanceScreenTest::open;
+    CommitmentsViewModel* viewModel() { return static_cast<CommitmentsView*>(view.get())->viewModel(); }
+};
+
+} // namespace
+
+TEST_F(CommitmentsViewTest, ShowsACardsNextBillAndTheSubscriptionTotals) {
+    auto alpha = makeCard("Alpha", 25, 15);
+    {
+        CommitmentsViewModel vm(context);
+        ASSERT_TRUE(
+            vm.addSubscription("StreamBox", 499, "monthly", local(2026, 3, 25), "creditCard", alpha->id()));
+        ASSERT_TRUE(
+            vm.addSubscription("Cloud Drive", 1200, "annual", local(2026, 6, 1), "debit", std::nullopt));
+        ASSERT_TRUE(vm.addSubscription("News", 300, "quarterly", local(2026, 4, 10), "debit", std::nullopt));
+        ASSERT_TRUE(vm.toggleSubscriptionStatus(vm.subscriptions().at(2)));
+    }
+    open();
+    EXPECT_EQ(text("nextBill"), QString("Next bill: ₹499"));
+    EXPECT_EQ(text("dueDate"), QString("Due Apr 15"));
+    EXPECT_EQ(text("cardDays"), QString("Closes day 25 · Due day 15"));
+    EXPECT_EQ(text("subscriptionsTotal"), QString("₹599/mo"));
+    EXPECT_EQ(text("activeCount"), QString("2 active"));
+    auto* inactive = find<QPushButton>("inactiveDisclosure");
+    ASSERT_NE(inactive, nullptr);
+    EXPECT_EQ(inactive->text(), QString("Inactive (1)"));
+    EXPECT_EQ(all<QWidget>("subscriptionRow").size(), 2u); // folded
+    const auto perMonth = all<QLabel>("subscriptionPerMonth");
+    ASSERT_EQ(perMonth.size(), 1u);
+    EXPECT_EQ(perMonth[0]->text(), QString("₹100/mo"));
+    qv::test::saveScreen(view.get(), "commitments-sample");
+
+    click(inactive);
+    EXPECT_EQ(all<QWidget>("subscriptionRow").size(), 3u);
+    // Pausing moves a row into the group and lowers the total at once.
+    click(all<QPushButton>("toggleSubscriptionButton").front());
+    EXPECT_EQ(text("subscriptionsTotal"), QString("₹100/mo"));
+    EXPECT_EQ(find<QPushButton>("inactiveDisclosure")->text(), QString("Inactive (2)"));
+}
+
+TEST_F(CommitmentsViewTest, ACardWithoutANextBillShowsThisMonthsSpend) {
+    makeCard("", 25, 15)->setName(std::nullopt);
+    context->save();
+    open();
+    EXPECT_EQ(text("monthSpend"), QString("This month: ₹0"));
+    EXPECT_EQ(find<QLabel>("cardName")->text(), QString("Card"));
+    click(find<QPushButton>("deleteCardButton"));
+    EXPECT_NE(find<QWidget>("cardsEmpty"), nullptr);
+    EXPECT_NE(find<QWidget>("subscriptionsEmpty"), nullptr);
+    EXPECT_EQ(find<QLabel>("subscriptionsTotal"), nullptr);
+    qv::test::saveScreen(view.get(), "commitments-empty");
+}
+
+TEST_F(CommitmentsViewTest, TheCardSheetNeedsANameAndKeepsItsDaysWithinOneToTwentyEight) {
+    open();
+    click(find<QPushButton>("addFirstCardButton"));
+    ASSERT_NE(sheet(), nullptr);
+    auto* form = qobject_cast<AddCreditCardSheet*>(sheet()->content());
+    ASSERT_NE(form, nullptr);
+    auto* add = find<QPushButton>("addCardButton", form);
+    EXPECT_FALSE(add->isEnabled());
+    EXPECT_EQ(form->statementCloseDay(), 25);
+    EXPECT_EQ(form->paymentDueDay(), 15);
+    auto* close = find<Stepper>("statementCloseStepper", form);
+    auto* due = find<Stepper>("paymentDueStepper", form);
+    EXPECT_EQ(close->label(), QString("Day 25 of each month"));
+    EXPECT_EQ(due->label(), QString("Day 15 of the following month"));
+    close->setValue(0);
+    due->setValue(29);
+    EXPECT_EQ(form->statementCloseDay(), 1);
+    EXPECT_EQ(form->paymentDueDay(), 28);
+    find<QLineEdit>("cardNameField", form)->setText("   ");
+    EXPECT_FALSE(add->isEnabled());
+    find<QLineEdit>("cardNameField", form)->setText("  Travel  Card ");
+    EXPECT_TRUE(add->isEnabled());
+    qv::test::saveScreen(view.get(), "commitments-card-sheet");
+    click(add);
+    ASSERT_EQ(viewModel()->creditCards().size(), 1u);
+    EXPECT_EQ(viewModel()->creditCards()[0]->name(), QString("Travel  Card"));
+    EXPECT_EQ(viewModel()->creditCards()[0]->statementCloseDay(), 1);
+    EXPECT_EQ(viewModel()->creditCards()[0]->paymentDueDay(), 28);
+}
+
+TEST_F(CommitmentsViewTest, TheSubscriptionSheetRefusesBadPricesAndPassesACardOnlyForCards) {
+    auto alpha = makeCard("Alpha", 25, 15);
+    open();
+    click(find<QPushButton>("addSubscriptionButton"));
+    auto* form = qobject_cast<AddSubscriptionSheet*>(sheet()->content());
+    ASSERT_NE(form, nullptr);
+    auto* add = find<QPushButton>("addSubscriptionButton", form);
+    EXPECT_FALSE(add->isEnabled());
+    EXPECT_EQ(form->billingCycle(), QString("monthly"));
+    EXPECT_EQ(form->paymentMethod(), QString("debit"));
+    EXPECT_EQ(find<QWidget>("cardGroup", form), nullptr);
+    find<QLineEdit>("nameField", form)->setText("  ");
+    for (const char* refused : {"12,5", "", "inf", "nan", "1e999", " 5"}) {
+        find<QLineEdit>("priceField", form)->setText(refused);
+        EXPECT_FALSE(add->isEnabled()) << refused;
+    }
+    find<QLineEdit>("priceField", form)->setText("0");
+    EXPECT_TRUE(add->isEnabled());
+    click(add);
+    EXPECT_TRUE(viewModel()->subscriptions().empty());
+
+    find<QLineEdit>("priceField", form)->setText("199");
+    find<SegmentedPicker>("paymentMethodPicker", form)->setCurrentIndex(2);
+    ASSERT_NE(find<QWidget>("cardGroup", form), nullptr);
+    EXPECT_FALSE(form->draft().creditCardID.has_value()); // "Select card"
+    find<MenuPicker>("cardPicker", form)->setCurrentIndex(1);
+    EXPECT_EQ(form->draft().creditCardID, alpha->id());
+    find<SegmentedPicker>("paymentMethodPicker", form)->setCurrentIndex(1);
+    EXPECT_FALSE(form->draft().creditCardID.has_value());
+    find<SegmentedPicker>("paymentMethodPicker", form)->setCurrentIndex(2);
+    find<SegmentedPicker>("cyclePicker", form)->setCurrentIndex(2);
+    qv::test::saveScreen(view.get(), "commitments-subscription-sheet");
+    click(add);
+    ASSERT_EQ(viewModel()->subscriptions().size(), 1u);
+    const auto s = viewModel()->subscriptions()[0];
+    EXPECT_EQ(s->name(), QString("  "));
+    EXPECT_EQ(s->billingCycle(), QString("annual"));
+    EXPECT_EQ(s->creditCardID(), alpha->id());
+}
