@@ -3,6 +3,7 @@
 #include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
+#include "Platform/TextHelpers.h"
 
 #include <QFontMetricsF>
 #include <QMenu>
@@ -67,7 +68,7 @@ void MenuPicker::showMenu() {
                  Theme::withOpacity(AppTheme::Colors::indigo(), 0.6).name(QColor::HexArgb)));
     menu.setFont(Theme::font(13));
     for (int i = 0; i < texts_.size(); ++i) {
-        QAction* action = menu.addAction(texts_[i]);
+        QAction* action = menu.addAction(Text::literalMnemonics(texts_[i]));
         action->setCheckable(true);
         action->setChecked(i == current_);
         connect(action, &QAction::triggered, this, [this, i] { setCurrentIndex(i); });

@@ -79,6 +79,7 @@ const Entry kTable[] = {
     {"gearshape", "settings", "", {}},
     {"gearshape.fill", "settings", "FK", {}},
     {"house.fill", "house", "KF", {}},
+    {"key", "key", "", {}},
     {"link", "link", "", {}},
     {"link.badge.plus", "link", "", {"plus", 0.5, 19, 19, false}},
     {"list.bullet", "list", "", {}},

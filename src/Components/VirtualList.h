@@ -30,6 +30,7 @@ public:
     void setHeader(QWidget* header);
     void setFooter(QWidget* footer);
     void setColumns(int columns);
+    int columnCount() const { return columns_; }
     void setSpacing(int horizontal, int vertical);
     void setRowMargins(const QMargins& margins);
     void setRowHeight(int height);

@@ -1,5 +1,7 @@
 #include "Platform/TextHelpers.h"
 
+#include <QTextDocument>
+
 #include <QChar>
 
 #include <charconv>
@@ -110,6 +112,24 @@ QString trimmed(const QString& text) {
     while (end > start && isBlank(text.at(end - 1)))
         --end;
     return text.mid(start, end - start);
+}
+
+QString literalMnemonics(const QString& text) {
+    QString out = text;
+    return out.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+QString plainToolTip(const QString& text) {
+    if (text.isEmpty())
+        return {};
+    QString shown = text;
+    if (shown.size() > kToolTipLength) {
+        qsizetype keep = kToolTipLength - 1;
+        if (shown.at(keep - 1).isHighSurrogate())
+            --keep;
+        shown = shown.left(keep) + QChar(0x2026);
+    }
+    return Qt::convertFromPlainText(shown, Qt::WhiteSpaceNormal);
 }
 
 } // namespace Text

@@ -4,7 +4,8 @@
 
 #include <optional>
 
-// Number and blank handling for text the user types, the same everywhere in the application.
+// Number and blank handling for text the user types, and the way any text is handed to
+// widgets that would otherwise read something into it, the same everywhere in the application.
 namespace Text {
 
 // The one number parser: the whole text in the C locale's notation, whatever the process
@@ -25,5 +26,17 @@ QString wholeNumber(double value);
 
 // Removes spaces, other Unicode space separators and tabs from both ends. Line breaks stay.
 QString trimmed(const QString& text);
+
+// A text for a button, chip or menu entry that shows exactly as written: those read a single
+// "&" as a keyboard mnemonic ("Save & Continue" would show "Save _Continue"), so each "&" is
+// doubled.
+QString literalMnemonics(const QString& text);
+
+// A tool tip that shows the text exactly as written. Tool tips read anything that looks like
+// markup as markup, so the text is escaped and handed over as markup of one plain paragraph.
+// Very long texts are cut to kToolTipLength characters with an ellipsis; an empty text stays
+// empty (no tool tip).
+QString plainToolTip(const QString& text);
+inline constexpr qsizetype kToolTipLength = 2000;
 
 } // namespace Text

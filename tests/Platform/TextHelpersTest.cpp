@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QKeySequence>
 #include <QLocale>
+#include <QTextDocument>
 
 #include <clocale>
 #include <string>
@@ -91,4 +93,30 @@ TEST(Text, TrimmingKeepsLineBreaks) {
     EXPECT_EQ(Text::trimmed(QStringLiteral("\u00a0\u3000Two words\u2009")), QStringLiteral("Two words"));
     EXPECT_EQ(Text::trimmed(QStringLiteral(" \n ")), QStringLiteral("\n"));
     EXPECT_EQ(Text::trimmed(QStringLiteral(" \t ")), QString());
+}
+
+TEST(Text, ButtonTextsKeepTheirAmpersands) {
+    EXPECT_EQ(Text::literalMnemonics(QStringLiteral("Save & Continue")), QStringLiteral("Save && Continue"));
+    EXPECT_EQ(Text::literalMnemonics(QStringLiteral("&&a&")), QStringLiteral("&&&&a&&"));
+    for (const QString& text : {QStringLiteral("Arts & Crafts"), QStringLiteral("&x"), QStringLiteral("&&")})
+        EXPECT_TRUE(QKeySequence::mnemonic(Text::literalMnemonics(text)).isEmpty()) << text.toStdString();
+}
+
+TEST(Text, ToolTipsShowTheTextAsWritten) {
+    const auto shown = [](const QString& tip) {
+        QTextDocument document;
+        document.setHtml(tip);
+        return document.toPlainText();
+    };
+    for (const QString& text :
+         {QStringLiteral("<h1>BIG</h1><font color=red>x</font>"), QStringLiteral("a < b & c"),
+          QStringLiteral("&lt;b&gt; stays"), QStringLiteral("plain")}) {
+        const QString tip = Text::plainToolTip(text);
+        EXPECT_TRUE(Qt::mightBeRichText(tip)) << "handed over as markup, so nothing in it is guessed";
+        EXPECT_EQ(shown(tip), text);
+    }
+    EXPECT_TRUE(Text::plainToolTip(QString()).isEmpty());
+    const QString tip = Text::plainToolTip(QString(100000, QLatin1Char('x')));
+    EXPECT_EQ(shown(tip).size(), Text::kToolTipLength);
+    EXPECT_TRUE(shown(tip).endsWith(QChar(0x2026)));
 }

@@ -14,6 +14,7 @@
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
+#include "Platform/TextHelpers.h"
 #include "ViewModels/AppViewModel.h"
 #include "Views/Dashboard/StreakBadge.h"
 #include "Views/Goals/GoalDetailStyle.h"
@@ -226,7 +227,7 @@ void GoalCardView::updateTitle() {
         room > 0 ? QFontMetrics(Theme::font(10)).elidedText(category, Qt::ElideRight, room) : category;
     if (category_->text() != shown || category_->tone() != goalColor())
         category_->setTag(shown, goalColor());
-    category_->setToolTip(shown == category ? QString() : category);
+    category_->setToolTip(shown == category ? QString() : Text::plainToolTip(category));
 }
 
 void GoalCardView::setTitleMasked(bool masked) {

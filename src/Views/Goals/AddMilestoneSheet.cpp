@@ -1,6 +1,7 @@
 #include "Views/Goals/AddMilestoneSheet.h"
 
 #include "Components/BareScrollArea.h"
+#include "Platform/TextHelpers.h"
 #include "Views/Goals/AddMilestoneStepBuilder.h"
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/MilestoneFrequencyRow.h"
@@ -108,7 +109,7 @@ QWidget* AddMilestoneSheet::buildPhase1() {
     connect(cancel, &QPushButton::clicked, this, &AddMilestoneSheet::dismiss);
     buttons->addWidget(cancel);
     buttons->addStretch(1);
-    continue_ = new QPushButton(tr("Save & Continue"), phase);
+    continue_ = new QPushButton(Text::literalMnemonics(tr("Save & Continue")), phase);
     continue_->setObjectName(QStringLiteral("saveAndContinue"));
     connect(continue_, &QPushButton::clicked, this, [this] {
         if (selectedFrequency_)

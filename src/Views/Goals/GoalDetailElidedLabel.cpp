@@ -1,4 +1,5 @@
 #include "Views/Goals/GoalDetailElidedLabel.h"
+#include "Platform/TextHelpers.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -40,5 +41,5 @@ void GoalDetailElidedLabel::updateElision() {
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     const QString shown = fontMetrics().elidedText(line, Qt::ElideRight, qMax(0, contentsRect().width()));
     setText(shown);
-    setToolTip(shown == line ? QString() : fullText_);
+    setToolTip(shown == line ? QString() : Text::plainToolTip(fullText_));
 }

@@ -4,6 +4,7 @@
 #include "Components/MomentumBadge.h"
 #include "Components/PriorityBadge.h"
 #include "Models/Goal.h"
+#include "Platform/TextHelpers.h"
 #include "Views/Goals/GoalDetailStyle.h"
 
 #include <QFontMetrics>
@@ -108,7 +109,7 @@ void GoalDetailHeaderCard::refresh() {
     const QString shown =
         QFontMetrics(GoalDetailStyle::themeFont(10)).elidedText(category, Qt::ElideRight, kMaxCategoryWidth);
     tag_->setTag(shown, color);
-    tag_->setToolTip(shown == category ? QString() : category);
+    tag_->setToolTip(shown == category ? QString() : Text::plainToolTip(category));
     // A stored priority outside low...high shows as medium.
     priority_->setPriority(GoalPriorities::fromRaw(goal_->priority()).value_or(GoalPriority::medium));
     momentum_->setState(goal_->wrappedMomentumState());

@@ -63,6 +63,7 @@ GoalDetailView::GoalDetailView(const AppEnvironment& env, std::shared_ptr<Goal> 
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(32, 32, 32, 32);
     column->setSpacing(32);
+    contentColumn_ = column;
     header_ = new GoalDetailHeaderCard(goal_, content);
     connect(header_, &GoalDetailHeaderCard::editRequested, this, &GoalDetailView::openEditGoal);
     connect(header_, &GoalDetailHeaderCard::achieveRequested, this, &GoalDetailView::confirmAchieve);
@@ -284,6 +285,9 @@ void GoalDetailView::updateConfetti(bool shown) {
 
 void GoalDetailView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // A panel narrowed by a small window keeps its cards' room out of its side margins.
+    const int side = width() < kFullWidth ? kNarrowMargin : 32;
+    contentColumn_->setContentsMargins(side, 32, side, 32);
     if (confetti_)
         confetti_->setGeometry(rect());
 }

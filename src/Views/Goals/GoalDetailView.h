@@ -43,6 +43,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    static constexpr int kFullWidth = 380;
+    static constexpr int kNarrowMargin = 16;
+
     QWidget* buildMilestonesSection(QWidget* parent);
     void rebuildMilestoneCards();
     void toggleExpanded(qint64 milestoneID);
@@ -65,6 +68,7 @@ private:
     QString activeSheetId_;
     QPointer<QWidget> activeSheet_;
 
+    QVBoxLayout* contentColumn_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     GoalDetailHeaderCard* header_ = nullptr;
     GoalDetailProgressCard* progress_ = nullptr;

@@ -4,6 +4,7 @@
 #include "Components/Symbols.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
+#include "Platform/TextHelpers.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -64,7 +65,7 @@ QString GoalStyle::horizontalGradient(const QColor& from, const QColor& to) {
 QToolButton* GoalStyle::chip(const QString& objectName, const QString& text) {
     auto* chip = new QToolButton;
     chip->setObjectName(objectName);
-    chip->setText(text);
+    chip->setText(Text::literalMnemonics(text));
     chip->setFont(Theme::font(12, QFont::Medium));
     chip->setCursor(Qt::PointingHandCursor);
     chip->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

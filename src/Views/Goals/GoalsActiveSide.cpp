@@ -19,6 +19,8 @@ namespace {
 // Each position waits a little longer to come in; MotionEffect caps the wait.
 constexpr double kEntranceStep = 0.04;
 const QMargins kRowMargins(32, 0, 32, 32);
+// Below this a card's badges would be cut: the grid falls back to one column.
+constexpr int kCardMinWidth = 280;
 
 } // namespace
 
@@ -42,7 +44,7 @@ void GoalsActiveSide::useMode(bool grid) {
     appeared_.clear();
     setRowMaker([this](QWidget* parent) { return grid_ ? makeCard(parent) : makeRow(parent); },
                 [this](QWidget* widget, int index) { bind(widget, index); });
-    setColumns(grid ? 2 : 1);
+    setColumns(gridColumns());
     setSpacing(16, grid ? 16 : 8);
     if (grid)
         setRowHeightForWidth([this](int) { return std::max(1, cardHeight_); });
@@ -73,6 +75,20 @@ void GoalsActiveSide::place(const std::vector<std::shared_ptr<Goal>>& goals, boo
     entranceSlot_ = 0;
     setCount(int(goals_.size()));
     entering_ = false;
+}
+
+int GoalsActiveSide::gridColumns() const {
+    if (!grid_)
+        return 1;
+    const int room = viewport()->width() - kRowMargins.left() - kRowMargins.right();
+    return room >= 2 * kCardMinWidth + 16 ? 2 : 1;
+}
+
+void GoalsActiveSide::resizeEvent(QResizeEvent* event) {
+    const int columns = gridColumns();
+    if (columns != columnCount())
+        setColumns(columns);
+    VirtualList::resizeEvent(event);
 }
 
 void GoalsActiveSide::setSelectedID(qint64 selectedID) {

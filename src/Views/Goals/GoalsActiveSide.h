@@ -34,7 +34,12 @@ public:
     GoalRowView* rowFor(qint64 goalID) const;
     GoalCardView* cardFor(qint64 goalID) const;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    int gridColumns() const;
+
     QWidget* makeRow(QWidget* parent);
     QWidget* makeCard(QWidget* parent);
     void bind(QWidget* widget, int index);

@@ -3,6 +3,7 @@
 #include "Components/BareScrollArea.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
+#include "Platform/TextHelpers.h"
 #include "ViewModels/GoalsViewModel.h"
 #include "Views/Goals/GoalStyle.h"
 
@@ -36,7 +37,7 @@ void GoalsCategoryBar::rebuild() {
     for (const QString& category : viewModel_->categories()) {
         auto* chip = new QToolButton(strip_);
         chip->setObjectName(QStringLiteral("goalsCategoryChip"));
-        chip->setText(category);
+        chip->setText(Text::literalMnemonics(category));
         chip->setFont(Theme::font(12, QFont::Medium));
         chip->setCursor(Qt::PointingHandCursor);
         const bool on = category == chosen;

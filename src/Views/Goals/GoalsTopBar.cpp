@@ -18,6 +18,9 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -50,16 +53,20 @@ GoalsTopBar::GoalsTopBar(GoalsViewModel* viewModel, QWidget* parent)
     : QWidget(parent), viewModel_(viewModel) {
     setObjectName(QStringLiteral("goalsTopBar"));
     setAttribute(Qt::WA_TranslucentBackground);
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(32, 16, 32, 17); // the last pixel is the bottom line
-    row->setSpacing(16);
-    auto* title = makeLabel(this, QStringLiteral("Goals"), Theme::font(28, QFont::Bold));
-    title->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::css(Theme::textPrimary())));
-    row->addWidget(title);
-    row->addWidget(buildTabs());
-    row->addStretch(1);
-    row->addWidget(buildSearch());
-    row->addWidget(buildModeSwitch());
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(32, 16, 32, 17); // the last pixel is the bottom line
+    column->setSpacing(12);
+    lead_ = new QHBoxLayout;
+    lead_->setSpacing(16);
+    column->addLayout(lead_);
+    tools_ = new QHBoxLayout;
+    tools_->setSpacing(16);
+    column->addLayout(tools_);
+    title_ = makeLabel(this, QStringLiteral("Goals"), Theme::font(28, QFont::Bold));
+    title_->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::css(Theme::textPrimary())));
+    tabs_ = buildTabs();
+    searchBox_ = buildSearch();
+    modeSwitch_ = buildModeSwitch();
 
     sort_ = new MenuPicker(this);
     sort_->setObjectName(QStringLiteral("goalsSortMenu"));
@@ -72,8 +79,8 @@ GoalsTopBar::GoalsTopBar(GoalsViewModel* viewModel, QWidget* parent)
         if (index >= 0 && index < int(GoalsViewModel::allSortOrders.size()))
             viewModel_->setSortOrder(GoalsViewModel::allSortOrders[size_t(index)]);
     });
-    row->addWidget(sort_);
-    row->addWidget(buildNewGoalButton());
+    newGoal_ = buildNewGoalButton();
+    arrange(false);
     setShowingArchived(false);
     setArchivedCount(0);
     setGridMode(false);
@@ -113,7 +120,6 @@ QWidget* GoalsTopBar::buildSearch() {
     auto* box = new QWidget(this);
     box->setObjectName(QStringLiteral("goalsSearchBox"));
     box->setAttribute(Qt::WA_StyledBackground);
-    box->setFixedWidth(200);
     box->setStyleSheet(
         QStringLiteral(
             "QWidget#goalsSearchBox { background: %1; border: 1px solid %2; border-radius: 12px; }")
@@ -185,6 +191,53 @@ QPushButton* GoalsTopBar::buildNewGoalButton() {
     PressEffect::attach(button);
     connect(button, &QPushButton::clicked, this, &GoalsTopBar::newGoalClicked);
     return button;
+}
+
+// One line when everything fits at its preferred width; otherwise the title, the tabs and
+// "New Goal" on the first line and the search (taking the room left), the mode switch and
+// "Sort" on the second, so no control is ever squeezed or cut.
+void GoalsTopBar::arrange(bool folded) {
+    if (folded_ == folded && lead_->count() > 0)
+        return;
+    folded_ = folded;
+    for (QBoxLayout* line : {lead_, tools_})
+        while (QLayoutItem* item = line->takeAt(0))
+            delete item;
+    lead_->addWidget(title_);
+    lead_->addWidget(tabs_);
+    lead_->addStretch(1);
+    QBoxLayout* tools = folded ? tools_ : lead_;
+    searchBox_->setMinimumWidth(folded ? kNarrowSearchWidth : kSearchWidth);
+    searchBox_->setMaximumWidth(folded ? QWIDGETSIZE_MAX : kSearchWidth);
+    tools->addWidget(searchBox_, folded ? 1 : 0);
+    tools->addWidget(modeSwitch_);
+    tools->addWidget(sort_);
+    lead_->addWidget(newGoal_);
+    updateGeometry();
+}
+
+int GoalsTopBar::oneLineWidth() const {
+    const QMargins margins = layout()->contentsMargins();
+    int width = margins.left() + margins.right() + kSearchWidth;
+    for (const QWidget* w :
+         std::initializer_list<const QWidget*>{title_, tabs_, modeSwitch_, sort_, newGoal_})
+        width += w->sizeHint().width();
+    return width + 6 * lead_->spacing(); // five gaps and the least room between the two groups
+}
+
+QSize GoalsTopBar::minimumSizeHint() const {
+    // The folded arrangement's, whichever is shown: the bar never holds the window wide.
+    const QMargins margins = layout()->contentsMargins();
+    const int lead = title_->sizeHint().width() + tabs_->sizeHint().width() + newGoal_->sizeHint().width() +
+                     3 * lead_->spacing();
+    const int tools =
+        kNarrowSearchWidth + modeSwitch_->sizeHint().width() + sort_->minimumWidth() + 2 * tools_->spacing();
+    return {margins.left() + margins.right() + std::max(lead, tools), QWidget::minimumSizeHint().height()};
+}
+
+void GoalsTopBar::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    arrange(width() < oneLineWidth());
 }
 
 void GoalsTopBar::styleSegment(QToolButton* button, bool current) {

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class GoalsViewModel;
+class QHBoxLayout;
 class MenuPicker;
 class QLabel;
 class QLineEdit;
@@ -21,6 +22,10 @@ public:
     void setArchivedCount(int count);
     void setGridMode(bool grid);
 
+    QSize minimumSizeHint() const override;
+    // True while the bar takes two lines for want of width.
+    bool isFolded() const { return folded_; }
+
 signals:
     void activeTabChosen();
     void achievedTabChosen();
@@ -29,6 +34,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QWidget* buildTabs();
@@ -36,8 +42,20 @@ private:
     QWidget* buildModeSwitch();
     QPushButton* buildNewGoalButton();
     void styleSegment(QToolButton* button, bool current);
+    void arrange(bool folded);
+    int oneLineWidth() const;
+
+    static constexpr int kSearchWidth = 200;
+    static constexpr int kNarrowSearchWidth = 140;
 
     GoalsViewModel* viewModel_;
+    QHBoxLayout* lead_ = nullptr;
+    QHBoxLayout* tools_ = nullptr;
+    QLabel* title_ = nullptr;
+    QWidget* tabs_ = nullptr;
+    QWidget* searchBox_ = nullptr;
+    QWidget* modeSwitch_ = nullptr;
+    QPushButton* newGoal_ = nullptr;
     QToolButton* activeTab_ = nullptr;
     QToolButton* achievedTab_ = nullptr;
     QLabel* achievedCount_ = nullptr;
@@ -48,4 +66,5 @@ private:
     MenuPicker* sort_ = nullptr;
     bool archived_ = false;
     bool grid_ = false;
+    bool folded_ = false;
 };

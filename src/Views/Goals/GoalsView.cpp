@@ -28,6 +28,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 GoalsView::GoalsView(const AppEnvironment& env, QWidget* parent)
     : QWidget(parent), env_(env), viewModel_(new GoalsViewModel(env.context, this)),
       achievementsViewModel_(new AchievementsViewModel(env.context, this)),
@@ -264,6 +266,12 @@ SheetHost* GoalsView::track(SheetHost* host) {
     sheets_.removeAll(QPointer<SheetHost>());
     sheets_ << host;
     return host;
+}
+
+void GoalsView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    panelHost_->setFixedWidth(
+        std::clamp(width() - kListMinWidth - 1, kDetailPanelMinWidth, kDetailPanelWidth));
 }
 
 void GoalsView::showEvent(QShowEvent* event) {

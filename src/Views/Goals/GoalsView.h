@@ -33,6 +33,10 @@ public:
 
     static QString viewModeKey() { return QStringLiteral("goalsViewMode"); }
     static constexpr int kDetailPanelWidth = 380;
+    // When the window is narrow the panel gives up width, down to this, so the list beside it
+    // keeps the room its rows need.
+    static constexpr int kDetailPanelMinWidth = 320;
+    static constexpr int kListMinWidth = 340;
 
     // The goal detail beside the list, made anew for each selected goal.
     static QWidget* makeDetailPanel(const AppEnvironment& env, std::shared_ptr<Goal> goal, QWidget* parent);
@@ -55,6 +59,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildArchivedList();

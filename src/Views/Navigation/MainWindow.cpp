@@ -1,5 +1,6 @@
 #include "Views/Navigation/MainWindow.h"
 
+#include "Components/FocusRing.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "ViewModels/AppViewModel.h"
@@ -61,4 +62,5 @@ void MainWindow::applyThemeToApplication() {
         p.setColor(QPalette::Disabled, role, muted);
     QApplication::setPalette(p);
     QApplication::setFont(Theme::font(13));
+    FocusRing::install();
 }

@@ -8,6 +8,7 @@
 #include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "Platform/Clock.h"
+#include "Platform/TextHelpers.h"
 #include "Support/TestSupport.h"
 #include "Views/Dashboard/StreakBadge.h"
 
@@ -131,7 +132,7 @@ TEST_F(GoalCardViewTest, ALongTitleTakesTwoLinesEndingInAnEllipsis) {
     EXPECT_TRUE(tag->text().endsWith(QChar(0x2026)));
     EXPECT_LE(tag->geometry().right(),
               view->findChild<QLabel*>(QStringLiteral("goalCardTitle"))->geometry().right());
-    EXPECT_EQ(tag->toolTip(), category);
+    EXPECT_EQ(tag->toolTip(), Text::plainToolTip(category)) << "the full category, as plain text";
     // Progress that is not a number draws as empty rather than failing.
     goal->setManualProgress(std::nan(""));
     view->refresh();

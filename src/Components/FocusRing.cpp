@@ -1,0 +1,155 @@
+#include "Components/FocusRing.h"
+
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+namespace {
+
+QPointer<FocusRing> g_ring;
+
+// Fields show focus with their own border and caret; a ring around them would be doubled.
+bool drawsOwnFocus(const QWidget* widget) {
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget))
+        return combo->isEditable();
+    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget) ||
+           qobject_cast<const QPlainTextEdit*>(widget) || qobject_cast<const QTextEdit*>(widget);
+}
+
+bool fromKeyboard(Qt::FocusReason reason) {
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+           reason == Qt::ShortcutFocusReason;
+}
+
+// Return presses a focused button as Space does.
+bool pressFocusedButton(QObject* watched, const QKeyEvent* key) {
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+        return false;
+    auto* button = qobject_cast<QAbstractButton*>(watched);
+    if (!button || !button->hasFocus() || !button->isEnabled() || key->modifiers() != Qt::NoModifier)
+        return false;
+    if (!key->isAutoRepeat())
+        button->click();
+    return true;
+}
+
+} // namespace
+
+class FocusRingKeeper : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        return FocusRing::filterApplicationEvent(watched, event);
+    }
+};
+
+void FocusRing::install() {
+    static FocusRingKeeper* keeper = nullptr;
+    if (keeper || !qApp)
+        return;
+    keeper = new FocusRingKeeper(qApp);
+    qApp->installEventFilter(keeper);
+}
+
+FocusRing* FocusRing::current() {
+    return g_ring;
+}
+
+bool FocusRing::filterApplicationEvent(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::FocusIn: {
+        if (!watched->isWidgetType())
+            break;
+        auto* widget = static_cast<QWidget*>(watched);
+        if (g_ring && g_ring->target() != widget)
+            delete g_ring.data();
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (!g_ring && fromKeyboard(reason) && !drawsOwnFocus(widget) && widget->parentWidget())
+            g_ring = new FocusRing(widget);
+        break;
+    }
+    case QEvent::FocusOut:
+        // A menu popping up keeps the ring on the button that opened it.
+        if (g_ring && g_ring->target() == watched &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            delete g_ring.data();
+        break;
+    case QEvent::Polish:
+        // A tab character is not something anyone types into a note: Tab moves on.
+        if (auto* plain = qobject_cast<QPlainTextEdit*>(watched))
+            plain->setTabChangesFocus(true);
+        else if (auto* rich = qobject_cast<QTextEdit*>(watched))
+            rich->setTabChangesFocus(true);
+        break;
+    case QEvent::KeyPress:
+        return pressFocusedButton(watched, static_cast<QKeyEvent*>(event));
+    default:
+        break;
+    }
+    return false;
+}
+
+// A sibling drawn over the target, so it moves and clips with it (scrolling included).
+FocusRing::FocusRing(QWidget* target) : QWidget(target->parentWidget()), target_(target) {
+    setObjectName(QStringLiteral("focusRing"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    target->installEventFilter(this);
+    follow();
+}
+
+void FocusRing::follow() {
+    if (!target_ || !target_->isVisible()) {
+        hide();
+        return;
+    }
+    // Kept inside the parent, so a target flush with its parent's edge shows the ring over its
+    // own border rather than losing it to the clip.
+    setGeometry(target_->geometry().adjusted(-kOutset, -kOutset, kOutset, kOutset) & parentWidget()->rect());
+    show();
+    raise();
+}
+
+bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == target_) {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::ZOrderChange:
+            follow();
+            break;
+        case QEvent::ParentChange:
+            deleteLater();
+            break;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+void FocusRing::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF ring = QRectF(rect()).adjusted(1, 1, -1, -1);
+    const double radius = std::min(10.0, std::min(ring.width(), ring.height()) / 2.0);
+    p.setPen(QPen(Theme::withOpacity(AppTheme::Colors::indigo(), 0.95), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(ring, radius, radius);
+}

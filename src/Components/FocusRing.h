@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+// The keyboard's place in the window, the same for every control: a ring in the theme's accent
+// around the widget that took focus from the keyboard (a click shows none; text fields show
+// their own border). Installed once for the application, it also makes Return press the
+// focused button as Space does, and makes Tab leave multi-line text fields.
+class FocusRing : public QWidget {
+    Q_OBJECT
+public:
+    // Installs the application's ring keeper; later calls do nothing.
+    static void install();
+    // The ring shown right now, if any.
+    static FocusRing* current();
+    QWidget* target() const { return target_; }
+
+    static constexpr int kOutset = 3;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    explicit FocusRing(QWidget* target);
+    static bool filterApplicationEvent(QObject* watched, QEvent* event);
+    void follow();
+
+    QPointer<QWidget> target_;
+    friend class FocusRingKeeper;
+};

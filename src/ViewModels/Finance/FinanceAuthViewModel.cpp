@@ -1,0 +1,31 @@
+#include "ViewModels/Finance/FinanceAuthViewModel.h"
+
+#include "Platform/OwnerAuthenticator.h"
+
+FinanceAuthViewModel::FinanceAuthViewModel(std::unique_ptr<OwnerAuthenticator> authenticator, QObject* parent)
+    : QObject(parent), authenticator_(authenticator ? std::move(authenticator) : OwnerAuthenticator::make()) {
+    connect(authenticator_.get(), &OwnerAuthenticator::finished, this, &FinanceAuthViewModel::onFinished);
+}
+
+FinanceAuthViewModel::~FinanceAuthViewModel() = default;
+
+bool FinanceAuthViewModel::isAuthenticating() const {
+    return authenticator_->isChecking();
+}
+
+void FinanceAuthViewModel::authenticate(const QString& password) {
+    if (password.isEmpty() || authenticator_->isChecking())
+        return;
+    authenticator_->check(password);
+    emit stateChanged();
+}
+
+void FinanceAuthViewModel::onFinished(bool success, const QString& message) {
+    unlocked_ = success;
+    if (success)
+        errorMessage_.reset();
+    else
+        errorMessage_ = message.isEmpty() ? std::nullopt : std::optional<QString>(message);
+    emit stateChanged();
+    emit answered();
+}

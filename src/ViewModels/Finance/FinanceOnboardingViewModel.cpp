@@ -1,0 +1,37 @@
+#include "ViewModels/Finance/FinanceOnboardingViewModel.h"
+
+#include "Models/CashReserve.h"
+#include "Models/CreditCard.h"
+#include "Platform/Clock.h"
+#include "Platform/Store/ObjectContext.h"
+#include "Platform/UserDefaults.h"
+#include "ViewModels/ActionSave.h"
+
+#include <QUuid>
+
+FinanceOnboardingViewModel::FinanceOnboardingViewModel(ObjectContext* context, QObject* parent)
+    : QObject(parent), context_(context) {}
+
+bool FinanceOnboardingViewModel::saveCashReserve(double amount) {
+    const auto stored = context_->fetch<CashReserve>(FetchRequest(CashReserve::entityName()));
+    auto reserve = stored.empty() ? CashReserve::create(context_) : stored.front();
+    if (!reserve->id())
+        reserve->setId(QUuid::createUuid());
+    reserve->setAmount(amount);
+    reserve->setUpdatedAt(Clock::now());
+    return commitAction(*context_);
+}
+
+bool FinanceOnboardingViewModel::addCard(const QString& name, int statementCloseDay, int paymentDueDay) {
+    auto card = CreditCard::create(context_);
+    card->setId(QUuid::createUuid());
+    card->setName(name);
+    card->setStatementCloseDay(qint16(statementCloseDay));
+    card->setPaymentDueDay(qint16(paymentDueDay));
+    card->setCreatedAt(Clock::now());
+    return commitAction(*context_);
+}
+
+void FinanceOnboardingViewModel::complete() {
+    UserDefaults::standard().setFlag(QStringLiteral("financeOnboardingComplete"), true);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "Core/Theme/Theme.h"
+#include "Core/Theme/ThemeManager.h"
+#include "Platform/OwnerAuthenticator.h"
+#include "Platform/UserDefaults.h"
+#include "Views/ShellTestSupport.h"
+
+#include <QStringList>
+#include <QTest>
+#include <QWidget>
+
+// Records each check and answers only when the test says so.
+class ScriptedAuthenticator : public OwnerAuthenticator {
+public:
+    explicit ScriptedAuthenticator(QStringList* calls) : calls_(calls) {}
+    void check(const QString& password) override {
+        if (checking_)
+            return;
+        checking_ = true;
+        calls_->append(password);
+    }
+    bool isChecking() const override { return checking_; }
+    void answer(bool success, const QString& message = {}) {
+        checking_ = false;
+        emit finished(success, message);
+    }
+
+private:
+    QStringList* calls_;
+    bool checking_ = false;
+};
+
+// A window-sized host on a frozen clock with an in-memory store, fresh defaults and theme.
+class FinanceShellTest : public FrozenClockStoreTest {
+protected:
+    FinanceShellTest() : FrozenClockStoreTest(QDateTime(QDate(2026, 3, 10), QTime(10, 0))) {}
+    void SetUp() override {
+        FrozenClockStoreTest::SetUp();
+        UserDefaults::resetStandard();
+        ThemeManager::resetShared();
+        window = std::make_unique<QWidget>();
+        window->resize(1020, 760);
+        window->setAttribute(Qt::WA_DontShowOnScreen, true);
+        QPalette palette = window->palette();
+        palette.setColor(QPalette::Window, Theme::backgroundPrimary());
+        window->setPalette(palette);
+        window->setAutoFillBackground(true);
+    }
+    void TearDown() override {
+        window.reset();
+        qv::test::settle();
+        ThemeManager::resetShared();
+        FrozenClockStoreTest::TearDown();
+    }
+    AppEnvironment env() const { return AppEnvironment{context, nullptr}; }
+    // Shows a screen filling the window.
+    template <typename Screen> Screen* show(Screen* screen) {
+        screen->resize(window->size());
+        window->show();
+        window->activateWindow();
+        screen->show();
+        qv::test::settle();
+        return screen;
+    }
+
+    std::unique_ptr<QWidget> window;
+};
