@@ -5,15 +5,20 @@
 #include "Core/Theme/Theme.h"
 
 #include "Components/Symbols.h"
+#include "Platform/DateText.h"
 
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QTextCharFormat>
 #include <QTimeEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -71,24 +76,93 @@ DatePickerField::DatePickerField(const QDateTime& value, Style style, QWidget* p
         connect(edit, &QTimeEdit::timeChanged, this, &DatePickerField::pickTime);
     } else {
         auto* edit = new QDateEdit;
-        edit->setDisplayFormat(QStringLiteral("MMM d, yyyy"));
-        edit->setCalendarPopup(true);
-        themeCalendar(edit->calendarWidget());
+        edit->setDisplayFormat(DateText::mediumFormat());
         edit_ = edit;
         connect(edit, &QDateEdit::dateChanged, this, &DatePickerField::pickDate);
     }
     if (edit_) {
         edit_->setObjectName(QStringLiteral("datePickerEdit"));
         edit_->setButtonSymbols(QAbstractSpinBox::NoButtons);
-        InputStyle::apply(edit_, QStringLiteral("QDateTimeEdit"), fontSize, 8,
-                          QStringLiteral("QDateTimeEdit::drop-down { border: none; width: 14px; }"
-                                         "QDateTimeEdit::down-arrow { image: none; width: 0; }"));
-        const QString widest =
-            style == Style::Time ? QStringLiteral("12:59 PM") : QStringLiteral("Sep 30, 2026");
-        edit_->setMinimumWidth(int(QFontMetrics(edit_->font()).horizontalAdvance(widest)) + 40);
-        layout->addWidget(edit_);
+        InputStyle::apply(edit_, QStringLiteral("QDateTimeEdit"), fontSize, 8);
+        const QFontMetrics metrics(edit_->font());
+        int widest = metrics.horizontalAdvance(QStringLiteral("12:59 PM"));
+        if (style == Style::Compact)
+            for (int month = 1; month <= 12; ++month)
+                widest =
+                    std::max(widest, metrics.horizontalAdvance(DateText::medium(QDate(2026, month, 28))));
+        edit_->setMinimumWidth(widest + 40);
+        if (style == Style::Compact) {
+            auto* row = new QHBoxLayout;
+            row->setContentsMargins(0, 0, 0, 0);
+            row->setSpacing(6);
+            row->addWidget(edit_, 1);
+            row->addWidget(buildCalendarButton(fontSize));
+            layout->addLayout(row);
+            // A click anywhere on the date opens the calendar; typing still edits it.
+            edit_->installEventFilter(this);
+            for (QWidget* inner : edit_->findChildren<QWidget*>())
+                inner->installEventFilter(this);
+        } else {
+            layout->addWidget(edit_);
+        }
     }
     syncEditors();
+}
+
+QToolButton* DatePickerField::buildCalendarButton(double fontSize) {
+    calendarButton_ = new QToolButton(this);
+    calendarButton_->setObjectName(QStringLiteral("datePickerButton"));
+    calendarButton_->setToolTip(tr("Choose a date"));
+    calendarButton_->setCursor(Qt::PointingHandCursor);
+    const int icon = Symbols::pixelSizeForFontSize(fontSize);
+    calendarButton_->setIcon(Symbols::icon(QStringLiteral("calendar"), Theme::textSecondary(), icon));
+    calendarButton_->setIconSize(QSize(icon, icon));
+    calendarButton_->setStyleSheet(
+        QStringLiteral(
+            "QToolButton { background: %1; border: 1px solid %2; border-radius: 8px; padding: 6px; }"
+            "QToolButton:hover { background: %3; }")
+            .arg(Theme::css(Theme::backgroundTertiary()), Theme::css(AppTheme::Colors::borderMedium()),
+                 Theme::css(Theme::backgroundElevated())));
+    connect(calendarButton_, &QToolButton::clicked, this, &DatePickerField::openCalendar);
+    return calendarButton_;
+}
+
+QCalendarWidget* DatePickerField::openCalendar() {
+    if (!popup_) {
+        popup_ = new QCalendarWidget(this);
+        popup_->setObjectName(QStringLiteral("datePickerPopup"));
+        popup_->setWindowFlags(Qt::Popup);
+        popup_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+        popup_->setGridVisible(false);
+        themeCalendar(popup_);
+        connect(popup_, &QCalendarWidget::clicked, this, [this](const QDate& date) {
+            pickDate(date);
+            popup_->hide();
+        });
+        connect(popup_, &QCalendarWidget::activated, this, [this](const QDate& date) {
+            pickDate(date);
+            popup_->hide();
+        });
+    }
+    if (edit_) {
+        popup_->setMinimumDate(edit_->minimumDate());
+        popup_->setMaximumDate(edit_->maximumDate());
+    }
+    popup_->setSelectedDate(value_.date());
+    popup_->adjustSize();
+    popup_->move(mapToGlobal(QPoint(0, height() + 4)));
+    popup_->show();
+    popup_->setFocus(Qt::PopupFocusReason);
+    return popup_;
+}
+
+bool DatePickerField::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && isEnabled()) {
+        openCalendar();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void DatePickerField::setDateTime(const QDateTime& value) {

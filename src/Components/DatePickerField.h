@@ -5,6 +5,7 @@
 
 class QCalendarWidget;
 class QDateTimeEdit;
+class QToolButton;
 
 // Picks a moment. The date styles change only the day and keep the time of day; the time
 // style changes only the hour and minute and keeps the day.
@@ -26,11 +27,18 @@ public:
     void setMinimumDate(const QDate& minimum);
     void setMaximumDate(const QDate& maximum);
     Style style() const { return style_; }
+    // Opens the pop-up calendar of the compact style (the calendar button and a click on the
+    // date do the same) and returns it.
+    QCalendarWidget* openCalendar();
 
 signals:
     void dateTimeChanged(const QDateTime& value);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    QToolButton* buildCalendarButton(double fontSize);
     void pickDate(const QDate& date);
     void pickTime(const QTime& time);
     void syncEditors();
@@ -39,4 +47,6 @@ private:
     Style style_;
     QDateTimeEdit* edit_ = nullptr;
     QCalendarWidget* calendar_ = nullptr;
+    QToolButton* calendarButton_ = nullptr;
+    QCalendarWidget* popup_ = nullptr;
 };

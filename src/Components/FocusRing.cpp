@@ -15,9 +15,12 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
+#include <limits>
+
 namespace {
 
 QPointer<FocusRing> g_ring;
+constexpr int kQtDefaultMaxLength = 32767;
 
 // Fields show focus with their own border and caret; a ring around them would be doubled.
 bool drawsOwnFocus(const QWidget* widget) {
@@ -93,6 +96,10 @@ bool FocusRing::filterApplicationEvent(QObject* watched, QEvent* event) {
             plain->setTabChangesFocus(true);
         else if (auto* rich = qobject_cast<QTextEdit*>(watched))
             rich->setTabChangesFocus(true);
+        // A one-line field would cut pasted text at Qt's default limit without a word.
+        else if (auto* line = qobject_cast<QLineEdit*>(watched);
+                 line && line->maxLength() == kQtDefaultMaxLength && line->inputMask().isEmpty())
+            line->setMaxLength(std::numeric_limits<int>::max());
         break;
     case QEvent::KeyPress:
         return pressFocusedButton(watched, static_cast<QKeyEvent*>(event));

@@ -7,6 +7,7 @@
 #include "Core/Theme/Theme.h"
 #include "Models/Achievement.h"
 #include "Models/AchievementCategory.h"
+#include "Platform/DateText.h"
 #include "Views/Achievements/ScreenStyle.h"
 
 #include <QFontMetrics>
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -133,11 +133,7 @@ QWidget* AchievementTimelineRow::categoryChip(const QString& name) {
 }
 
 QString AchievementTimelineRow::mediumDateText(const QDate& date) {
-    // The locale's long form without the weekday and with short month names.
-    QString format = QLocale().dateFormat(QLocale::LongFormat);
-    format.remove(QRegularExpression(QStringLiteral("d{4}[,.]?\\s*")));
-    format.replace(QRegularExpression(QStringLiteral("M{4}")), QStringLiteral("MMM"));
-    return QLocale().toString(date, format.trimmed());
+    return DateText::medium(date);
 }
 
 void AchievementTimelineRow::setHovered(bool hovered) {

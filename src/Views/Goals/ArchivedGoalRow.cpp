@@ -9,6 +9,7 @@
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
+#include "Platform/DateText.h"
 #include "Views/Goals/GoalAlerts.h"
 #include "Views/Goals/GoalDetailElidedLabel.h"
 #include "Views/Goals/GoalDetailStyle.h"
@@ -135,9 +136,8 @@ void ArchivedGoalRow::refresh() {
     const auto deadline = goal_->deadline();
     completedBy_->setVisible(deadline.has_value());
     if (deadline)
-        completedBy_->setText(
-            QStringLiteral("Completed by ") +
-            QLocale().toString(deadline->toLocalTime().date(), QStringLiteral("MMM d, yyyy")));
+        completedBy_->setText(QStringLiteral("Completed by ") +
+                              DateText::medium(deadline->toLocalTime().date()));
     update();
 }
 

@@ -4,6 +4,7 @@
 #include "Components/MomentumBadge.h"
 #include "Components/PriorityBadge.h"
 #include "Models/Goal.h"
+#include "Platform/DateText.h"
 #include "Platform/TextHelpers.h"
 #include "Views/Goals/GoalDetailStyle.h"
 
@@ -133,8 +134,7 @@ void GoalDetailHeaderCard::refresh() {
     const auto deadline = goal_->deadline();
     deadline_->parentWidget()->setVisible(deadline.has_value());
     if (deadline) {
-        const QString text =
-            QLocale().toString(deadline->toLocalTime().date(), QStringLiteral("MMM d, yyyy"));
+        const QString text = DateText::medium(deadline->toLocalTime().date());
         setInfo(deadline_, QStringLiteral("calendar"), text,
                 goal_->isOverdue() ? GoalDetailStyle::rose() : GoalDetailStyle::textSecondary());
     }

@@ -29,6 +29,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -388,3 +389,22 @@ TEST_F(GoalDetailViewTest, LeavingDuringTheCelebrationIsSafe) {
 }
 
 } // namespace
+
+TEST_F(GoalDetailViewTest, UserTextStaysPlainInToolTipsAndDatesFollowTheLocale) {
+    const QString markup = QStringLiteral("<h1>BIG</h1><font color=red>x</font> and a long tail to elide");
+    auto milestone = Milestone::create(context);
+    milestone->setTitle(markup);
+    milestone->setGoal(goal);
+    goal->setDeadline(QDateTime(QDate(2026, 12, 10), QTime(12, 0), Qt::UTC));
+    context->save();
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    open(300);
+    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    EXPECT_EQ(detail->findChild<QLabel*>("deadlineLabelText")->text(), QStringLiteral("10. Dez. 2026"));
+    auto* name = cards()[0]->findChild<GoalDetailElidedLabel*>("milestoneName");
+    ASSERT_NE(name, nullptr);
+    ASSERT_FALSE(name->toolTip().isEmpty()) << "the elided name has its full text in a tool tip";
+    QTextDocument shown;
+    shown.setHtml(name->toolTip());
+    EXPECT_EQ(shown.toPlainText(), markup) << "the tool tip shows the tags as typed";
+}
