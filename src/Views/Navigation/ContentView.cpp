@@ -5,6 +5,7 @@
 #include "Components/AuroraBackground.h"
 #include "Components/MotionEffect.h"
 #include "Components/UltraThinMaterial.h"
+#include "Core/Theme/AppFontOption.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/ThemeManager.h"
 #include "ViewModels/ActionSave.h"
@@ -30,14 +31,17 @@
 #include <algorithm>
 
 ContentView::ContentView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), env_(env), builtTheme_(ThemeManager::shared().currentTheme()) {
+    : QWidget(parent), env_(env), builtLook_(currentLook()) {
     Q_ASSERT(env.context && env.appViewModel);
     setObjectName(QStringLiteral("ContentView"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     connect(env_.appViewModel, &AppViewModel::destinationChanged, this, &ContentView::showDestination);
     connect(env_.appViewModel, &AppViewModel::overlaysChanged, this, &ContentView::syncOverlays);
+    // A new theme, font or custom base colour restyles everything below this view.
     connect(&ThemeManager::shared(), &ThemeManager::themeChanged, this, &ContentView::scheduleRebuild);
+    connect(&ThemeManager::shared(), &ThemeManager::fontChanged, this, &ContentView::scheduleRebuild);
+    connect(&ThemeManager::shared(), &ThemeManager::customBaseChanged, this, &ContentView::scheduleRebuild);
     // Frosted surfaces follow the moving backdrop at the pace their snapshots refresh.
     materialTimer_.setInterval(UltraThinMaterial::kRefreshMs + 10);
     connect(&materialTimer_, &QTimer::timeout, this, &ContentView::refreshMaterials);
@@ -133,8 +137,17 @@ void ContentView::showEvent(QShowEvent* event) {
     UltraThinMaterial::setBackdrop(background_);
 }
 
+QString ContentView::currentLook() {
+    const ThemeManager& themes = ThemeManager::shared();
+    QString look = AppColorThemes::rawValue(themes.currentTheme()) + QLatin1Char('|') +
+                   AppFontOptions::rawValue(themes.currentFont());
+    if (themes.currentTheme() == AppColorTheme::custom)
+        look += QLatin1Char('|') + themes.customBaseHex();
+    return look;
+}
+
 void ContentView::scheduleRebuild() {
-    if (ThemeManager::shared().currentTheme() == builtTheme_ || rebuildPending_)
+    if (currentLook() == builtLook_ || rebuildPending_)
         return;
     // Whatever asked for the new theme may be one of the widgets about to go, still busy
     // in its own handler: the old tree goes on the next turn of the event loop.
@@ -143,7 +156,7 @@ void ContentView::scheduleRebuild() {
         this,
         [this] {
             rebuildPending_ = false;
-            builtTheme_ = ThemeManager::shared().currentTheme();
+            builtLook_ = currentLook();
             QWidget* old = root_;
             layout()->removeWidget(old);
             old->hide();

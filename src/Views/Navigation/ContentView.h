@@ -47,7 +47,9 @@ private:
     void refreshMaterials();
 
     AppEnvironment env_;
-    AppColorTheme builtTheme_;
+    // The theme, font and custom colour the tree below was built in.
+    static QString currentLook();
+    QString builtLook_;
     bool rebuildPending_ = false;
     QWidget* root_ = nullptr;
     AuroraBackground* background_ = nullptr;

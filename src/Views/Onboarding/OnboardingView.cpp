@@ -4,15 +4,114 @@
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "ViewModels/AppEnvironment.h"
-#include "ViewModels/AppViewModel.h"
+#include "ViewModels/OnboardingViewModel.h"
+#include "Views/Achievements/ScreenStyle.h"
+#include "Views/Onboarding/OnboardingParts.h"
 
+#include <QButtonGroup>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QStackedLayout>
 #include <QVBoxLayout>
 
+namespace {
+
+QString gradientCss() {
+    return QStringLiteral("qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 %1, stop:1 %2)")
+        .arg(AppTheme::Colors::indigo().name(), AppTheme::Colors::violet().name());
+}
+
+QPushButton* primaryButton(const QString& title, const QString& name) {
+    auto* button =
+        ScreenStyle::filledButton(title, Theme::font(15, QFont::Medium), gradientCss(), 48, 16, 24);
+    button->setObjectName(name);
+    return button;
+}
+
+QPushButton* secondaryButton(const QString& title, const QString& name) {
+    auto* button = ScreenStyle::filledButton(
+        title, Theme::font(15, QFont::Medium),
+        Theme::css(Theme::withOpacity(Theme::backgroundSecondary(), 0.6)), 32, 16, 24);
+    ScreenStyle::setTextButtonColor(button, Theme::textSecondary());
+    button->setStyleSheet(button->styleSheet() + QStringLiteral("QPushButton { border: 1px solid %1; }")
+                                                     .arg(Theme::css(AppTheme::Colors::borderSubtle())));
+    button->setObjectName(name);
+    return button;
+}
+
+// Dims a button that cannot be pressed yet.
+void setReady(QPushButton* button, bool ready) {
+    button->setEnabled(ready);
+    ScreenStyle::setButtonFill(
+        button,
+        ready ? gradientCss()
+              : QStringLiteral("qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 %1, stop:1 %2)")
+                    .arg(Theme::css(Theme::withOpacity(AppTheme::Colors::indigo(), 0.5)),
+                         Theme::css(Theme::withOpacity(AppTheme::Colors::violet(), 0.5))),
+        48, 16, 24);
+}
+
+QLineEdit* bigField(const QString& placeholder, double size, int width, const QString& name) {
+    auto* field = new QLineEdit;
+    field->setObjectName(name);
+    field->setPlaceholderText(placeholder);
+    field->setFont(Theme::font(size, QFont::DemiBold));
+    field->setAlignment(Qt::AlignCenter);
+    field->setFixedWidth(width);
+    field->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: %2; border: 1px solid %3;"
+                                        " border-radius: 18px; padding: 24px; }"
+                                        "QLineEdit:focus { border: 1px solid %4; }")
+                             .arg(Theme::css(Theme::withOpacity(Theme::backgroundSecondary(), 0.6)),
+                                  Theme::css(Theme::textPrimary()),
+                                  Theme::css(AppTheme::Colors::borderMedium()),
+                                  Theme::css(Theme::withOpacity(AppTheme::Colors::indigo(), 0.8))));
+    return field;
+}
+
+QWidget* page(std::initializer_list<QWidget*> items) {
+    auto* content = new QWidget;
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(48, 48, 48, 48);
+    column->setSpacing(32);
+    column->addStretch(1);
+    for (QWidget* item : items)
+        column->addWidget(item, 0, Qt::AlignHCenter);
+    column->addStretch(1);
+    return content;
+}
+
+QWidget* texts(const QString& title, const QString& subtitle) {
+    auto* box = new QWidget;
+    auto* v = new QVBoxLayout(box);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(8);
+    auto* t = ScreenStyle::label(title, Theme::font(30, QFont::Bold), Theme::textPrimary());
+    t->setAlignment(Qt::AlignCenter);
+    v->addWidget(t);
+    auto* s = ScreenStyle::label(subtitle, Theme::font(15), Theme::textSecondary());
+    s->setAlignment(Qt::AlignCenter);
+    v->addWidget(s);
+    return box;
+}
+
+QWidget* buttonRow(QWidget* back, QWidget* forward) {
+    auto* row = new QWidget;
+    auto* h = new QHBoxLayout(row);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(16);
+    h->addWidget(back);
+    h->addWidget(forward);
+    return row;
+}
+
+} // namespace
+
 OnboardingView::OnboardingView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), appViewModel_(env.appViewModel) {
+    : QWidget(parent), viewModel_(new OnboardingViewModel(env.context, env.appViewModel, this)),
+      selectedColor_(OnboardingViewModel::swatches().first()) {
     setObjectName(QStringLiteral("OnboardingView"));
     auto* stack = new QGridLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -20,31 +119,125 @@ OnboardingView::OnboardingView(const AppEnvironment& env, QWidget* parent)
 
     auto* content = new QWidget(this);
     auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(48, 48, 48, 48);
-    column->setSpacing(32);
-    column->addStretch();
-    auto* tagline = new QLabel(tr("Define. Track. Achieve."), content);
-    tagline->setTextFormat(Qt::PlainText);
-    tagline->setFont(Theme::font(30, QFont::Bold));
-    QPalette palette = tagline->palette();
-    palette.setColor(QPalette::WindowText, Theme::textPrimary());
-    tagline->setPalette(palette);
-    column->addWidget(tagline, 0, Qt::AlignHCenter);
-
-    auto* go = new QPushButton(tr("Let's Go"), content);
-    go->setObjectName(QStringLiteral("finishOnboardingButton"));
-    go->setCursor(Qt::PointingHandCursor);
-    go->setFont(Theme::font(15, QFont::Medium));
-    go->setStyleSheet(
-        QStringLiteral("QPushButton { color: white; border: none; border-radius: 24px;"
-                       " padding: 16px 48px; background: qlineargradient(x1:0, y1:0, x2:1, y2:0,"
-                       " stop:0 %1, stop:1 %2); }")
-            .arg(AppTheme::Colors::indigo().name(), AppTheme::Colors::violet().name()));
-    connect(go, &QPushButton::clicked, this, [this] {
-        if (appViewModel_)
-            appViewModel_->completeOnboarding();
-    });
-    column->addWidget(go, 0, Qt::AlignHCenter);
-    column->addStretch();
+    column->setContentsMargins(0, 0, 0, 48);
+    column->setSpacing(0);
+    auto* stepsHost = new QWidget;
+    steps_ = new QStackedLayout(stepsHost);
+    steps_->addWidget(buildWelcome());
+    steps_->addWidget(buildName());
+    steps_->addWidget(buildGoal());
+    steps_->addWidget(buildFinal());
+    column->addWidget(stepsHost, 1);
+    indicator_ = new StepIndicator;
+    column->addWidget(indicator_, 0, Qt::AlignHCenter);
     stack->addWidget(content, 0, 0);
+    refresh();
+}
+
+QWidget* OnboardingView::buildWelcome() {
+    auto* title =
+        ScreenStyle::label(QStringLiteral("Tallowmere"), Theme::font(44, QFont::Bold), Theme::textPrimary());
+    auto* tagline = ScreenStyle::label(tr("Define. Track. Achieve."), Theme::font(18, QFont::DemiBold),
+                                       AppTheme::Colors::cyan());
+    auto* blurb =
+        ScreenStyle::label(tr("A premium goal tracking experience\ninspired by Apple's design philosophy."),
+                           Theme::font(15), Theme::textSecondary());
+    blurb->setAlignment(Qt::AlignCenter);
+    auto* go = primaryButton(tr("Get Started"), QStringLiteral("getStartedButton"));
+    connect(go, &QPushButton::clicked, this, [this] { goToStep(1); });
+    return page({new OnboardingOrb(OnboardingOrb::Kind::welcome), title, tagline, blurb, go});
+}
+
+QWidget* OnboardingView::buildName() {
+    name_ = bigField(tr("Your name"), 22, 340, QStringLiteral("nameField"));
+    auto* back = secondaryButton(tr("Back"), QStringLiteral("backButton"));
+    connect(back, &QPushButton::clicked, this, [this] { goToStep(0); });
+    continue_ = primaryButton(tr("Continue"), QStringLiteral("continueButton"));
+    connect(continue_, &QPushButton::clicked, this, [this] {
+        if (!name_->text().isEmpty())
+            goToStep(2);
+    });
+    connect(name_, &QLineEdit::textChanged, this, &OnboardingView::refresh);
+    return page({new StepIcon(QStringLiteral("person.fill"), AppTheme::Colors::cyan()),
+                 texts(tr("What's your name?"), tr("We'll personalise your experience")), name_,
+                 buttonRow(back, continue_)});
+}
+
+QWidget* OnboardingView::buildGoal() {
+    goalTitle_ = bigField(tr("e.g. Run a half marathon"), 18, 400, QStringLiteral("goalTitleField"));
+    connect(goalTitle_, &QLineEdit::textChanged, this, &OnboardingView::refresh);
+
+    auto* picker = new QWidget;
+    auto* v = new QVBoxLayout(picker);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(8);
+    auto* caption =
+        ScreenStyle::label(tr("PICK A COLOR"), ScreenStyle::kerned(Theme::font(10), 1.5), Theme::textMuted());
+    caption->setAlignment(Qt::AlignCenter);
+    v->addWidget(caption);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    for (const QString& hex : OnboardingViewModel::swatches()) {
+        auto* swatch = new ColorSwatchButton(hex);
+        swatch->setChecked(hex == selectedColor_);
+        connect(swatch, &QAbstractButton::clicked, this, [this, hex] { selectColor(hex); });
+        row->addWidget(swatch);
+    }
+    v->addLayout(row);
+
+    auto* back = secondaryButton(tr("Back"), QStringLiteral("backButton"));
+    connect(back, &QPushButton::clicked, this, [this] { goToStep(1); });
+    create_ = primaryButton(tr("Create Goal"), QStringLiteral("createGoalButton"));
+    connect(create_, &QPushButton::clicked, this, &OnboardingView::createGoal);
+    return page({new StepIcon(QStringLiteral("target"), AppTheme::Colors::indigo()),
+                 texts(tr("Set your first goal"), tr("What do you want to achieve?")), goalTitle_, picker,
+                 buttonRow(back, create_)});
+}
+
+QWidget* OnboardingView::buildFinal() {
+    finalTitle_ = ScreenStyle::label(QString(), Theme::font(30, QFont::Bold), Theme::textPrimary());
+    finalTitle_->setObjectName(QStringLiteral("finalTitle"));
+    finalTitle_->setAlignment(Qt::AlignCenter);
+    finalText_ = ScreenStyle::label(QString(), Theme::font(15), Theme::textSecondary());
+    finalText_->setObjectName(QStringLiteral("finalText"));
+    finalText_->setAlignment(Qt::AlignCenter);
+    auto* go = primaryButton(tr("Let's Go"), QStringLiteral("finishOnboardingButton"));
+    connect(go, &QPushButton::clicked, this, [this] { viewModel_->finish(); });
+    return page({new OnboardingOrb(OnboardingOrb::Kind::done), finalTitle_, finalText_, go});
+}
+
+void OnboardingView::selectColor(const QString& hex) {
+    selectedColor_ = hex;
+    for (auto* swatch : findChildren<ColorSwatchButton*>())
+        swatch->setChecked(swatch->hex() == hex);
+}
+
+void OnboardingView::createGoal() {
+    if (goalTitle_->text().isEmpty())
+        return;
+    // A goal that could not be stored is not announced as created; the walk-through still ends.
+    viewModel_->createFirstGoal(goalTitle_->text(), selectedColor_);
+    goToStep(3);
+}
+
+void OnboardingView::goToStep(int step) {
+    step_ = step;
+    refresh();
+    if (step_ == 1)
+        name_->setFocus();
+    else if (step_ == 2)
+        goalTitle_->setFocus();
+}
+
+void OnboardingView::refresh() {
+    steps_->setCurrentIndex(std::clamp(step_, 0, 3));
+    indicator_->setStep(step_);
+    setReady(continue_, !name_->text().isEmpty());
+    setReady(create_, !goalTitle_->text().isEmpty());
+    finalTitle_->setText(OnboardingViewModel::finalTitle(name_->text()));
+    finalText_->setText(
+        viewModel_->firstGoalCreated()
+            ? tr("Your first goal has been created.\nNow let's start making progress every day.")
+            : tr("Your first goal couldn't be saved; you can add it from Goals.\nNow let's start "
+                 "making progress every day."));
 }

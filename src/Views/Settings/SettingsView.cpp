@@ -1,8 +1,351 @@
 #include "Views/Settings/SettingsView.h"
 
-#include "ViewModels/AppEnvironment.h"
+#include "Components/AlertDialog.h"
+#include "Components/BareScrollArea.h"
+#include "Components/GlassCard.h"
+#include "Components/MenuPicker.h"
+#include "Components/Stepper.h"
+#include "Components/Symbols.h"
+#include "Components/ToggleSwitch.h"
+#include "Core/Notifications/NotificationScheduler.h"
+#include "Core/Theme/AppColorTheme.h"
+#include "Core/Theme/AppFontOption.h"
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/ColorHex.h"
+#include "Core/Theme/Theme.h"
+#include "Core/Theme/ThemeManager.h"
+#include "Platform/Clock.h"
+#include "ViewModels/SettingsViewModel.h"
+#include "Views/Achievements/ScreenStyle.h"
+#include "Views/Settings/FontOptionCard.h"
+#include "Views/Settings/SettingsParts.h"
+#include "Views/Settings/ThemeSwatchView.h"
 
-SettingsView::SettingsView(const AppEnvironment&, QWidget* parent)
-    : PlaceholderScreen(AppDestination::settings, parent) {
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScrollArea>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+QWidget* horizontalStrip(const QList<QWidget*>& items, int spacing, const QString& name) {
+    auto* strip = new QWidget;
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(2, 4, 2, 4);
+    row->setSpacing(spacing);
+    for (QWidget* item : items)
+        row->addWidget(item);
+    row->addStretch(1);
+    auto* scroll = BareScrollArea::wrap(strip);
+    scroll->setObjectName(name);
+    scroll->setWidgetResizable(true);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setFixedHeight(strip->sizeHint().height());
+    return scroll;
+}
+
+QWidget* titled(const QString& title, const QString& subtitle) {
+    auto* box = new QWidget;
+    auto* v = new QVBoxLayout(box);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(2);
+    v->addWidget(ScreenStyle::label(title, Theme::font(14), Theme::textPrimary()));
+    v->addWidget(ScreenStyle::label(subtitle, Theme::font(11), Theme::textMuted()));
+    return box;
+}
+
+} // namespace
+
+SettingsView::SettingsView(const AppEnvironment& env, QWidget* parent)
+    : QWidget(parent), env_(env),
+      viewModel_(new SettingsViewModel(env.context, &NotificationScheduler::shared(), this)) {
     setObjectName(QStringLiteral("SettingsView"));
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(32, 32, 32, 32);
+    column->setSpacing(48);
+    column->addWidget(ScreenStyle::label(tr("Settings"), Theme::font(32, QFont::Bold), Theme::textPrimary()));
+    column->addWidget(SettingsParts::section(tr("Profile"), buildProfile()));
+    column->addWidget(SettingsParts::section(tr("Notifications"), buildNotifications()));
+    column->addWidget(SettingsParts::section(tr("Data"), buildData()));
+    column->addWidget(SettingsParts::section(tr("Appearance"), buildAppearance()));
+    column->addWidget(SettingsParts::section(tr("Finance"), buildFinance()));
+    column->addWidget(SettingsParts::section(tr("About"), buildAbout()));
+    column->addStretch(1);
+    auto* scroll = BareScrollArea::wrap(page);
+    scroll->setObjectName(QStringLiteral("settingsScroll"));
+    outer->addWidget(scroll);
+}
+
+QWidget* SettingsView::buildProfile() {
+    auto* row = new QWidget;
+    auto* h = new QHBoxLayout(row);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(16);
+    avatar_ = new ProfileAvatar;
+    avatar_->setInitial(SettingsViewModel::avatarInitial(viewModel_->userName()));
+    h->addWidget(avatar_);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(4);
+    auto* name = new QLineEdit(viewModel_->userName());
+    name->setObjectName(QStringLiteral("userNameField"));
+    name->setPlaceholderText(tr("Your name"));
+    name->setFont(Theme::font(18, QFont::DemiBold));
+    name->setFrame(false);
+    name->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; color: %1; border: none; }")
+                            .arg(Theme::css(Theme::textPrimary())));
+    connect(name, &QLineEdit::textEdited, this, [this](const QString& text) {
+        viewModel_->setUserName(text);
+        avatar_->setInitial(SettingsViewModel::avatarInitial(text));
+    });
+    texts->addWidget(name);
+    texts->addWidget(ScreenStyle::label(tr("Velmora User"), Theme::font(12), Theme::textSecondary()));
+    h->addLayout(texts, 1);
+    return row;
+}
+
+QWidget* SettingsView::buildNotifications() {
+    auto* box = new QWidget;
+    reminders_ = new QVBoxLayout(box);
+    reminders_->setContentsMargins(0, 0, 0, 0);
+    reminders_->setSpacing(0);
+    auto* toggle = new ToggleSwitch(viewModel_->notificationsEnabled(), AppTheme::Colors::purple());
+    toggle->setObjectName(QStringLiteral("notificationsSwitch"));
+    toggle->setAccessibleName(tr("Enable Notifications"));
+    connect(toggle, &ToggleSwitch::toggled, this, [this](bool on) {
+        viewModel_->setNotificationsEnabled(on);
+        rebuildReminderRows();
+    });
+    reminders_->addWidget(SettingsParts::controlRow(tr("Enable Notifications"), toggle));
+    rebuildReminderRows();
+    return box;
+}
+
+void SettingsView::rebuildReminderRows() {
+    if (reminderRows_) {
+        reminders_->removeWidget(reminderRows_);
+        reminderRows_->hide();
+        reminderRows_->deleteLater();
+        reminderRows_ = nullptr;
+    }
+    if (!viewModel_->notificationsEnabled())
+        return;
+    reminderRows_ = new QWidget;
+    reminderRows_->setObjectName(QStringLiteral("reminderRows"));
+    auto* v = new QVBoxLayout(reminderRows_);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(0);
+
+    auto* hour = new MenuPicker;
+    hour->setObjectName(QStringLiteral("reminderHourPicker"));
+    hour->setAccessibleName(tr("Hour"));
+    for (int h = SettingsViewModel::kFirstReminderHour; h <= SettingsViewModel::kLastReminderHour; ++h)
+        hour->addOption(QStringLiteral("%1:00").arg(h), h);
+    hour->setCurrentIndex(viewModel_->dailyReminderHour() - SettingsViewModel::kFirstReminderHour);
+    hour->setFixedWidth(100);
+    connect(hour, &MenuPicker::currentIndexChanged, this,
+            [this, hour](int) { viewModel_->setDailyReminderHour(hour->currentValue().toInt()); });
+    v->addWidget(SettingsParts::controlRow(tr("Daily Reminder"), hour));
+    v->addWidget(SettingsParts::rule(Theme::withOpacity(Theme::textMuted(), 0.2)));
+
+    auto* count =
+        new Stepper(viewModel_->alertCount(), SettingsViewModel::kMinAlerts, SettingsViewModel::kMaxAlerts);
+    count->setObjectName(QStringLiteral("alertCountStepper"));
+    count->setLabel(tr("%1x per day").arg(viewModel_->alertCount()));
+    connect(count, &Stepper::valueChanged, this, [this](int n) {
+        viewModel_->setAlertCount(n);
+        // The rows change with the count; rebuilt on the next turn, after the stepper's click.
+        QMetaObject::invokeMethod(this, &SettingsView::rebuildReminderRows, Qt::QueuedConnection);
+    });
+    v->addWidget(SettingsParts::controlRow(tr("Deadline Alerts"), count));
+
+    const auto& times = viewModel_->alertTimes();
+    for (int i = 0; i < times.size(); ++i) {
+        auto* time = new QTimeEdit(times[i].time());
+        time->setObjectName(QStringLiteral("alertTime%1").arg(i + 1));
+        time->setDisplayFormat(QStringLiteral("HH:mm"));
+        time->setFixedWidth(90);
+        time->setAccessibleName(tr("Alert %1").arg(i + 1));
+        connect(time, &QTimeEdit::timeChanged, this,
+                [this, i](const QTime& t) { viewModel_->setAlertTime(i, t); });
+        v->addWidget(SettingsParts::controlRow(tr("Alert %1").arg(i + 1), time));
+    }
+    reminders_->addWidget(reminderRows_);
+}
+
+QWidget* SettingsView::buildData() {
+    auto* box = new QWidget;
+    auto* v = new QVBoxLayout(box);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(0);
+    auto* exportRow =
+        SettingsParts::actionRow(QStringLiteral("square.and.arrow.up"), AppTheme::Colors::cyan(),
+                                 tr("Export Progress Report"), tr("Export your goals and progress as PDF"));
+    exportRow->setObjectName(QStringLiteral("exportRow"));
+    connect(exportRow, &QAbstractButton::clicked, this, &SettingsView::exportData);
+    auto* reload =
+        SettingsParts::actionRow(QStringLiteral("arrow.clockwise"), AppTheme::Colors::green(),
+                                 tr("Reload Sample Data"), tr("Add sample goals to explore the app"));
+    reload->setObjectName(QStringLiteral("reloadSampleRow"));
+    connect(reload, &QAbstractButton::clicked, this, [this] { viewModel_->reloadSampleData(); });
+    auto* reset = SettingsParts::actionRow(QStringLiteral("trash"), AppTheme::Colors::rose(),
+                                           tr("Reset All Data"), tr("Permanently delete all goals and logs"));
+    reset->setObjectName(QStringLiteral("resetRow"));
+    connect(reset, &QAbstractButton::clicked, this, &SettingsView::confirmReset);
+    v->addWidget(exportRow);
+    v->addWidget(reload);
+    v->addWidget(reset);
+    return box;
+}
+
+QWidget* SettingsView::buildAppearance() {
+    ThemeManager& themes = ThemeManager::shared();
+    const bool custom = themes.currentTheme() == AppColorTheme::custom;
+    auto* box = new QWidget;
+    auto* v = new QVBoxLayout(box);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(12);
+    v->addWidget(titled(tr("Color Theme"), tr("%1 presets + custom colour").arg(20)));
+    QList<QWidget*> swatches;
+    for (AppColorTheme theme : AppColorThemes::allCases) {
+        std::optional<QColor> customColor;
+        if (custom)
+            customColor = ColorHex::fromHex(themes.customBaseHex());
+        auto* swatch = new ThemeSwatchView(theme, theme == themes.currentTheme(), customColor);
+        // The choice restyles the whole window, this screen included: it is made on the next
+        // turn, once the click that asked for it has returned.
+        connect(swatch, &QAbstractButton::clicked, this, [theme] {
+            QMetaObject::invokeMethod(
+                &ThemeManager::shared(), [theme] { ThemeManager::shared().setCurrentTheme(theme); },
+                Qt::QueuedConnection);
+        });
+        swatches << swatch;
+    }
+    v->addWidget(horizontalStrip(swatches, 16, QStringLiteral("themeStrip")));
+    if (custom)
+        v->addWidget(new CustomColorRow);
+    v->addWidget(SettingsParts::rule(AppTheme::Colors::borderSubtle()));
+    v->addWidget(titled(tr("Font Style"), tr("Changes all text throughout the app")));
+    QList<QWidget*> cards;
+    for (AppFontOption option : AppFontOptions::allCases) {
+        auto* card = new FontOptionCard(option, option == themes.currentFont());
+        connect(card, &QAbstractButton::clicked, this, [option] {
+            QMetaObject::invokeMethod(
+                &ThemeManager::shared(), [option] { ThemeManager::shared().setCurrentFont(option); },
+                Qt::QueuedConnection);
+        });
+        cards << card;
+    }
+    v->addWidget(horizontalStrip(cards, 8, QStringLiteral("fontStrip")));
+    return box;
+}
+
+QWidget* SettingsView::buildFinance() {
+    auto* box = new QWidget;
+    auto* v = new QVBoxLayout(box);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(0);
+    auto* lock = new ToggleSwitch(viewModel_->financeAuthEnabled(), AppTheme::Colors::purple());
+    lock->setObjectName(QStringLiteral("financeLockSwitch"));
+    lock->setAccessibleName(tr("Require Authentication"));
+    connect(lock, &ToggleSwitch::toggled, this, [this](bool on) { viewModel_->setFinanceAuthEnabled(on); });
+    auto* lockRow = new QWidget;
+    auto* h = new QHBoxLayout(lockRow);
+    h->setContentsMargins(0, 4, 0, 4);
+    auto* texts = titled(tr("Require Authentication"), tr("System password to open Finance tab"));
+    h->addWidget(texts, 1);
+    h->addWidget(lock);
+    v->addWidget(lockRow);
+    v->addWidget(SettingsParts::rule(AppTheme::Colors::borderSubtle()));
+
+    auto* currency = new MenuPicker;
+    currency->setObjectName(QStringLiteral("currencyPicker"));
+    currency->setAccessibleName(tr("Currency"));
+    int current = 0;
+    const auto& table = SettingsViewModel::currencies();
+    for (int i = 0; i < table.size(); ++i) {
+        currency->addOption(table[i].label, table[i].code);
+        if (table[i].code == viewModel_->currencyCode())
+            current = i;
+    }
+    currency->setCurrentIndex(current);
+    currency->setFixedWidth(220);
+    connect(currency, &MenuPicker::currentIndexChanged, this,
+            [this, currency](int) { viewModel_->setCurrencyCode(currency->currentValue().toString()); });
+    v->addWidget(SettingsParts::controlRow(tr("Currency"), currency));
+    return box;
+}
+
+QWidget* SettingsView::buildAbout() {
+    auto* box = new QWidget;
+    auto* v = new QVBoxLayout(box);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(0);
+    v->addWidget(SettingsParts::infoRow(tr("Version"), QStringLiteral("1.0.0")));
+    v->addWidget(SettingsParts::infoRow(tr("Build"), QStringLiteral("2026.1")));
+    v->addWidget(SettingsParts::infoRow(tr("Platform"), QStringLiteral("Linux")));
+    return box;
+}
+
+void SettingsView::exportData() {
+    if (!viewModel_->exportData())
+        return;
+    if (!banner_) {
+        banner_ = new GlassCard(14, 1.0, AppTheme::Colors::green(), this);
+        banner_->setObjectName(QStringLiteral("exportBanner"));
+        auto* row = new QHBoxLayout(banner_);
+        row->setContentsMargins(16, 16, 16, 16);
+        row->setSpacing(8);
+        auto* icon = new QLabel;
+        icon->setPixmap(Symbols::pixmap(QStringLiteral("checkmark.circle.fill"), 16,
+                                        AppTheme::Colors::green(), devicePixelRatioF()));
+        row->addWidget(icon);
+        row->addWidget(ScreenStyle::label(tr("Export saved to Desktop"), Theme::font(13, QFont::Medium),
+                                          Theme::textPrimary()));
+    }
+    placeBanner();
+    banner_->show();
+    banner_->raise();
+    // Each export hides the banner two seconds after itself; an older timer that runs out
+    // while a newer export shows it hides it all the same.
+    QPointer<QWidget> banner(banner_);
+    Clock::after(this, kBannerMs, [banner] {
+        if (banner)
+            banner->hide();
+    });
+}
+
+bool SettingsView::isExportBannerShown() const {
+    return banner_ && banner_->isVisible();
+}
+
+void SettingsView::placeBanner() {
+    if (!banner_)
+        return;
+    banner_->adjustSize();
+    banner_->move((width() - banner_->width()) / 2, 20);
+}
+
+void SettingsView::confirmReset() {
+    AlertDialog::present(
+        this, tr("Reset All Data"),
+        tr("This will permanently delete all your goals, milestones, steps, and daily logs. This action "
+           "cannot be "
+           "undone."),
+        {{tr("Cancel"), AlertDialog::Role::Cancel, {}},
+         {tr("Reset"), AlertDialog::Role::Destructive, [this] { viewModel_->resetAllData(); }}});
+}
+
+void SettingsView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeBanner();
+}
+
+void SettingsView::paintEvent(QPaintEvent*) {
+    QPainter(this).fillRect(rect(), Theme::backgroundPrimary());
 }

@@ -1,0 +1,130 @@
+#include "ViewModels/MarkdownExport.h"
+
+#include "Core/MockData/MockDataSeeder.h"
+#include "Models/Achievement.h"
+#include "Models/BankAccount.h"
+#include "Models/DailyLog.h"
+#include "Models/Goal.h"
+#include "Models/Milestone.h"
+#include "Models/Step.h"
+#include "Platform/Store/LiveFetch.h"
+#include "Support/TestSupport.h"
+#include "ViewModels/SettingsViewModel.h"
+#include "Views/ShellTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+class MarkdownExportTest : public FrozenClockStoreTest {
+protected:
+    MarkdownExportTest() : FrozenClockStoreTest(QDateTime(QDate(2026, 3, 10), QTime(8, 5))) {}
+
+    QString desktop() const { return qv::test::tempHome() + "/Desktop"; }
+    QString exported() const {
+        QFile file(desktop() + "/Tallowmere-Export.md");
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+    QString header() const {
+        return "# Velmora Export\n\nGenerated: " + QLocale().toString(now, QLocale::ShortFormat) + "\n\n";
+    }
+    std::shared_ptr<Step> step(const std::shared_ptr<Milestone>& m, const QString& title, bool done,
+                               int minute) {
+        auto s = Step::create(context);
+        s->setMilestone(m);
+        s->setTitle(title);
+        s->setIsCompleted(done);
+        s->setCreatedAt(now.addSecs(60 * minute));
+        return s;
+    }
+};
+
+} // namespace
+
+TEST_F(MarkdownExportTest, WritesEachGoalWithItsMilestonesAndStepsAndReplacesTheLastExport) {
+    ASSERT_TRUE(QDir().mkpath(desktop()));
+    ASSERT_TRUE(MarkdownExport::write(*context));
+    EXPECT_EQ(exported(), header()) << "no goals: the heading and the generated line only";
+
+    auto bare = Goal::create(context); // no title, category or milestones
+    auto read = Goal::create(context);
+    read->setTitle(QString("Read *12* books"));
+    read->setCategory(QString("Learning"));
+    read->setStreak(4);
+    read->setIsArchived(true);
+    auto first = Milestone::create(context);
+    first->setGoal(read);
+    first->setTitle(QString("Winter"));
+    first->setOrder(0);
+    first->setIsCompleted(true);
+    step(first, "Second", true, 5);
+    step(first, "First", false, 1);
+    auto later = Milestone::create(context);
+    later->setGoal(read);
+    later->setOrder(1);
+    step(later, "Third", false, 9);
+    ASSERT_TRUE(context->save());
+
+    ASSERT_TRUE(MarkdownExport::write(*context));
+    EXPECT_EQ(exported(), header() +
+                              "## Untitled Goal\nCategory: Personal\nProgress: 0%\nStreak: 0 days\n\n"
+                              "## Read *12* books\nCategory: Learning\nProgress: 33%\nStreak: 4 days\n\n"
+                              "### Winter [\u2713]\n- [ ] First\n- [x] Second\n\n"
+                              "### Untitled Milestone [\u25CB]\n- [ ] Third\n\n");
+    EXPECT_EQ(QDir(desktop()).entryList(QDir::Files), QStringList({"Tallowmere-Export.md"}))
+        << "replaced whole, no temporary file left";
+}
+
+TEST_F(MarkdownExportTest, TwoThirdsIsSixtySixAndNoDesktopFolderWritesNothing) {
+    auto goal = Goal::create(context);
+    goal->setTitle(QString("Thirds"));
+    auto m = Milestone::create(context);
+    m->setGoal(goal);
+    step(m, "a", true, 1);
+    step(m, "b", true, 2);
+    step(m, "c", false, 3);
+    context->save();
+    EXPECT_TRUE(MarkdownExport::build({goal}, now).contains("Progress: 66%\n"));
+
+    QString error;
+    EXPECT_FALSE(MarkdownExport::write(*context, nullptr, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(desktop()));
+    EXPECT_FALSE(QFile::exists(qv::test::tempHome() + "/Tallowmere-Export.md"));
+}
+
+TEST_F(MarkdownExportTest, ResetEmptiesGoalsAndTheirRecordsAndKeepsEverythingElse) {
+    MockDataSeeder::seedIfNeeded(context);
+    auto win = Achievement::create(context);
+    win->setTitle(QString("Kept"));
+    auto account = BankAccount::create(context);
+    account->setBalance(100);
+    ASSERT_TRUE(context->save());
+    LiveFetch goals(context, FetchRequest(Goal::entityName()));
+    ASSERT_GT(goals.results().size(), 0u);
+    auto held = goals.typedResults<Goal>().front();
+
+    SettingsViewModel vm(context, nullptr);
+    ASSERT_TRUE(vm.resetAllData());
+    qv::test::settle();
+    EXPECT_TRUE(goals.results().empty()) << "live lists empty at once";
+    for (const char* entity : {"Goal", "Milestone", "Step", "DailyLog"})
+        EXPECT_EQ(context->count(FetchRequest(entity)), 0) << entity;
+    EXPECT_EQ(context->count(FetchRequest(Achievement::entityName())), 1);
+    EXPECT_EQ(context->count(FetchRequest(BankAccount::entityName())), 1);
+
+    // A handle kept from before cannot bring its goal back.
+    held->setTitle(QString("Zombie"));
+    context->save();
+    EXPECT_EQ(context->count(FetchRequest(Goal::entityName())), 0);
+
+    vm.reloadSampleData();
+    const int seeded = context->count(FetchRequest(Goal::entityName()));
+    EXPECT_GT(seeded, 0);
+    vm.reloadSampleData();
+    EXPECT_EQ(context->count(FetchRequest(Goal::entityName())), seeded)
+        << "samples only go into an empty store";
+}
