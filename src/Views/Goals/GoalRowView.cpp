@@ -51,7 +51,7 @@ QToolButton* makeSymbolButton(QWidget* parent, const QString& name) {
 
 // A symbol beside a small text, one colour for both (the money and streak figures).
 QWidget* makeFigure(QWidget* parent, const QString& name, const QString& symbol, const QColor& color,
-                    QLabel** text) {
+                    GoalDetailElidedLabel** text) {
     auto* figure = new QWidget(parent);
     figure->setObjectName(name);
     figure->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -59,8 +59,14 @@ QWidget* makeFigure(QWidget* parent, const QString& name, const QString& symbol,
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(3);
     layout->addWidget(new SymbolIcon(symbol, Symbols::pixelSizeForFontSize(9), color, figure));
-    *text = label(figure, name + QStringLiteral("Text"), Theme::font(10), color);
-    layout->addWidget(*text);
+    // Any stored amount prints in full, so the figure gives up width first and elides rather
+    // than widening the row.
+    *text = new GoalDetailElidedLabel(figure);
+    (*text)->setObjectName(name + QStringLiteral("Text"));
+    (*text)->setFont(Theme::font(10));
+    (*text)->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred); // full width while it fits
+    recolor(*text, color);
+    layout->addWidget(*text, 1);
     return figure;
 }
 
@@ -215,10 +221,10 @@ void GoalRowView::refresh() {
     money_->setVisible(money);
     streak_->setVisible(!money && goal_->streak() >= 1);
     if (money)
-        moneyText_->setText(Text::wholeNumber(goal_->financialContributed()) + QLatin1Char('/') +
-                            Text::wholeNumber(goal_->targetAmount()));
+        moneyText_->setFullText(Text::wholeNumber(goal_->financialContributed()) + QLatin1Char('/') +
+                                Text::wholeNumber(goal_->targetAmount()));
     else
-        streakText_->setText(QString::number(goal_->streak()) + QLatin1Char('d'));
+        streakText_->setFullText(QString::number(goal_->streak()) + QLatin1Char('d'));
 
     const std::optional<int> days = goal_->daysUntilDeadline();
     deadline_->setVisible(days.has_value());

@@ -76,9 +76,9 @@ private:
     CategoryTag* category_ = nullptr;
     PriorityBadge* priority_ = nullptr;
     QWidget* money_ = nullptr;
-    QLabel* moneyText_ = nullptr;
+    GoalDetailElidedLabel* moneyText_ = nullptr;
     QWidget* streak_ = nullptr;
-    QLabel* streakText_ = nullptr;
+    GoalDetailElidedLabel* streakText_ = nullptr;
     QLabel* deadline_ = nullptr;
     SmallProgressBar* bar_ = nullptr;
     QLabel* efforts_ = nullptr;

@@ -17,6 +17,7 @@
 #include "Views/Dashboard/GoalCardView.h"
 #include "Views/Goals/ArchivedGoalRow.h"
 #include "Views/Goals/CreateGoalView.h"
+#include "Views/Goals/GoalDetailElidedLabel.h"
 #include "Views/Goals/GoalRowView.h"
 #include "Views/Goals/GoalsTestSupport.h"
 
@@ -246,7 +247,7 @@ TEST_F(GoalsViewTest, CardsAndRowsShowDeadlinesMoneyAndMarkupLiterally) {
 
     open();
     auto* row = widgetFor<GoalRowView>(money);
-    EXPECT_EQ(row->findChild<QLabel*>(QStringLiteral("goalRowMoneyText"))->text(),
+    EXPECT_EQ(row->findChild<GoalDetailElidedLabel*>(QStringLiteral("goalRowMoneyText"))->fullText(),
               QStringLiteral("6000/5000"));
     EXPECT_EQ(row->findChild<QLabel*>(QStringLiteral("goalRowPercent"))->text(), QStringLiteral("100%"));
     auto* markupTitle = widgetFor<GoalRowView>(markup)->findChild<QLabel*>(QStringLiteral("goalRowTitle"));
@@ -342,23 +343,31 @@ TEST_F(GoalsViewTest, ARowShowsItsFiguresAndItsMenuDeletesAtOnce) {
     EXPECT_EQ(label("goalRowEfforts")->text(), QStringLiteral("1/2"));
     EXPECT_EQ(label("goalRowDeadline")->text(), QStringLiteral("Due in 0d"));
     EXPECT_TRUE(label("goalRowStreakText")->isVisibleTo(row));
-    EXPECT_EQ(label("goalRowStreakText")->text(), QStringLiteral("12d"));
+    auto figure = [row](const char* name) {
+        return row->findChild<GoalDetailElidedLabel*>(QString::fromLatin1(name))->fullText();
+    };
+    EXPECT_EQ(figure("goalRowStreakText"), QStringLiteral("12d"));
 
     goal->setNeedsMoney(true); // a money goal shows its figures instead of the streak
     context->save();
     qv::test::settle();
     EXPECT_FALSE(label("goalRowStreakText")->isVisibleTo(row));
-    EXPECT_EQ(label("goalRowMoneyText")->text(), QStringLiteral("0/0"));
+    EXPECT_EQ(figure("goalRowMoneyText"), QStringLiteral("0/0"));
     goal->setTargetAmount(1e300); // any stored amount prints, however large or odd
     context->save();
     qv::test::settle();
-    const QString huge = label("goalRowMoneyText")->text();
+    const QString huge = figure("goalRowMoneyText");
     EXPECT_TRUE(huge.startsWith(QStringLiteral("0/1000000000000000")));
     EXPECT_EQ(huge.size(), 2 + 301);
+    // It elides to its room: the row keeps its width and its percentage in view.
+    EXPECT_LT(row->minimumSizeHint().width(), 400);
+    EXPECT_TRUE(label("goalRowMoneyText")->text().endsWith(QChar(0x2026)));
+    EXPECT_GT(label("goalRowMoneyText")->width(), 100) << "it shows what fits";
+    EXPECT_LE(label("goalRowPercent")->geometry().right(), row->width());
     goal->setTargetAmount(std::nan(""));
     context->save();
     qv::test::settle();
-    EXPECT_EQ(label("goalRowMoneyText")->text(), QStringLiteral("0/0"));
+    EXPECT_EQ(figure("goalRowMoneyText"), QStringLiteral("0/0"));
 
     view->select(goal);
     QTimer::singleShot(0, [] {
