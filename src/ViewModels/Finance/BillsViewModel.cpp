@@ -118,6 +118,23 @@ bool BillsViewModel::isPaid(const Bill& bill, const QDateTime& month) const {
     return id && context_->count(paymentsInMonth(*id, month, 1)) > 0;
 }
 
+QSet<QUuid> BillsViewModel::paidBillIDs(const QDateTime& month) const {
+    const auto [start, end] = Calendar::monthRange(month);
+    QSet<QUuid> paid;
+    const auto inMonth = context_->fetch<Expense>(FetchRequest(
+        Expense::entityName(), Key("notes").present() && Key("date") >= start && Key("date") < end));
+    for (const auto& expense : inMonth) {
+        const QString note = expense->notes().value_or(QString());
+        if (!note.startsWith(paymentNotePrefix))
+            continue;
+        const QUuid id = QUuid::fromString(QStringView(note).mid(paymentNotePrefix.size()));
+        // Only the exact note counts, as for isPaid: the id written back the same way.
+        if (!id.isNull() && paymentNote(id) == note)
+            paid.insert(id);
+    }
+    return paid;
+}
+
 double BillsViewModel::totalMonthly() const {
     double total = 0;
     for (const auto& bill : bills_)

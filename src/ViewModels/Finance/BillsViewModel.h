@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QUuid>
 
@@ -42,6 +43,8 @@ public:
     // Removes every payment of the bill dated in the month of `month`.
     bool unmarkAsPaid(const std::shared_ptr<Bill>& bill, const QDateTime& month);
     bool isPaid(const Bill& bill, const QDateTime& month) const;
+    // The ids of the bills paid in the month of `month`, read with one query (for a whole list).
+    QSet<QUuid> paidBillIDs(const QDateTime& month) const;
     // The amounts of all bills, paid or not.
     double totalMonthly() const;
 

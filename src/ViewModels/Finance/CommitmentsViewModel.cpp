@@ -75,6 +75,23 @@ double CommitmentsViewModel::nextBillAmount(const CreditCard& card) const {
                              Calendar::composeStartOfDay(today.year(), today.month() + 1, 1));
 }
 
+QHash<QUuid, CommitmentsViewModel::CardFigures> CommitmentsViewModel::cardFigures() const {
+    const QDateTime monthStart = Calendar::startOfMonth(Clock::now());
+    const QDate today = Clock::today();
+    const QDateTime nextMonth = Calendar::composeStartOfDay(today.year(), today.month() + 1, 1);
+    QHash<QUuid, CardFigures> figures;
+    for (const auto& expense : context_->fetch<Expense>(FetchRequest(
+             Expense::entityName(), Key("creditCardID").present() &&
+                                        (Key("date") >= monthStart || Key("billedMonth") >= nextMonth)))) {
+        CardFigures& card = figures[*expense->creditCardID()];
+        if (const auto date = expense->date(); date && *date >= monthStart)
+            card.monthSpend += expense->amount();
+        if (const auto billed = expense->billedMonth(); billed && *billed >= nextMonth)
+            card.nextBill += expense->amount();
+    }
+    return figures;
+}
+
 bool CommitmentsViewModel::addSubscription(const QString& name, double price, const QString& billingCycle,
                                            const QDateTime& renewalDate, const QString& paymentMethod,
                                            const std::optional<QUuid>& creditCardID) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QUuid>
@@ -43,6 +44,12 @@ public:
     double currentMonthSpend(const CreditCard& card) const;
     // The card's expenses billed from next month on.
     double nextBillAmount(const CreditCard& card) const;
+    struct CardFigures {
+        double monthSpend = 0;
+        double nextBill = 0;
+    };
+    // Both figures of every card by card id, read with one query (for the whole list).
+    QHash<QUuid, CardFigures> cardFigures() const;
 
     bool addSubscription(const QString& name, double price, const QString& billingCycle,
                          const QDateTime& renewalDate, const QString& paymentMethod,

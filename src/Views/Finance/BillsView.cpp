@@ -155,10 +155,11 @@ QWidget* BillsView::buildList() {
     column->addWidget(buildTotalCard());
     auto* rows = new QVBoxLayout;
     rows->setSpacing(8);
+    const QSet<QUuid> paid = viewModel_->paidBillIDs(currentMonth_);
     for (const auto& bill : viewModel_->bills()) {
         std::weak_ptr<Bill> weak = bill;
         rows->addWidget(new BillRow(
-            bill, viewModel_->creditCards(), viewModel_->isPaid(*bill, currentMonth_),
+            bill, viewModel_->creditCards(), bill->id() && paid.contains(*bill->id()),
             [this, weak] {
                 const auto target = weak.lock();
                 if (!target)
@@ -202,7 +203,11 @@ void BillsView::nextMonth() {
 
 void BillsView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    viewModel_->fetchBills();
+    // The first showing follows the fetch of construction: fetching again would only rebuild
+    // the same rows.
+    if (shownBefore_)
+        viewModel_->fetchBills();
+    shownBefore_ = true;
 }
 
 void BillsView::showAddBill() {

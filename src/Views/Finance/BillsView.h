@@ -38,4 +38,5 @@ private:
     QLabel* monthLabel_ = nullptr;
     QVBoxLayout* body_ = nullptr;
     QWidget* content_ = nullptr;
+    bool shownBefore_ = false;
 };

@@ -112,9 +112,11 @@ void CommitmentsView::renderCards() {
         auto* rows = new QVBoxLayout(cardsBody_);
         rows->setContentsMargins(0, 0, 0, 0);
         rows->setSpacing(16);
+        const auto figures = viewModel_->cardFigures();
         for (const auto& card : viewModel_->creditCards()) {
             std::weak_ptr<CreditCard> weak = card;
-            rows->addWidget(new CreditCardRow(card, *viewModel_, [this, weak] {
+            const auto figure = card->id() ? figures.value(*card->id()) : CommitmentsViewModel::CardFigures{};
+            rows->addWidget(new CreditCardRow(card, figure.monthSpend, figure.nextBill, [this, weak] {
                 if (auto target = weak.lock())
                     viewModel_->deleteCreditCard(target);
             }));
@@ -125,7 +127,11 @@ void CommitmentsView::renderCards() {
 
 void CommitmentsView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    viewModel_->refresh();
+    // The first showing follows the fetch of construction: fetching again would only rebuild
+    // the same rows.
+    if (shownBefore_)
+        viewModel_->refresh();
+    shownBefore_ = true;
 }
 
 void CommitmentsView::showAddCard() {

@@ -32,4 +32,5 @@ private:
     QVBoxLayout* cardsColumn_ = nullptr;
     QWidget* cardsBody_ = nullptr;
     SubscriptionsSection* subscriptions_ = nullptr;
+    bool shownBefore_ = false;
 };

@@ -6,7 +6,6 @@
 #include "Models/CreditCard.h"
 #include "Platform/Clock.h"
 #include "Platform/MoneyFormatter.h"
-#include "ViewModels/Finance/CommitmentsViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/Finance/FinanceForm.h"
 
@@ -16,12 +15,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CreditCardRow::CreditCardRow(const std::shared_ptr<CreditCard>& card, const CommitmentsViewModel& viewModel,
+CreditCardRow::CreditCardRow(const std::shared_ptr<CreditCard>& card, double spend, double nextBill,
                              std::function<void()> onDelete, QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("creditCardRow"));
-    const double spend = viewModel.currentMonthSpend(*card);
-    const double nextBill = viewModel.nextBillAmount(*card);
     const QDateTime due = card->nextDueDate(Clock::now());
 
     setAttribute(Qt::WA_StyledBackground, true);

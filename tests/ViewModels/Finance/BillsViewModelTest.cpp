@@ -73,7 +73,10 @@ TEST_F(BillsViewModelDates, UnmarkingRemovesEveryPaymentOfThatMonthOnly) {
     ASSERT_TRUE(vm.markAsPaid(bill, local(2026, 3, 9)));
     ASSERT_TRUE(vm.markAsPaid(bill, local(2026, 4, 1)));
     ASSERT_TRUE(vm.markAsPaid(other, local(2026, 3, 1)));
+    EXPECT_EQ(vm.paidBillIDs(local(2026, 3, 1)), (QSet<QUuid>{*bill->id(), *other->id()}));
     ASSERT_TRUE(vm.unmarkAsPaid(bill, local(2026, 3, 31)));
+    EXPECT_EQ(vm.paidBillIDs(local(2026, 3, 1)), QSet<QUuid>{*other->id()});
+    EXPECT_EQ(vm.paidBillIDs(local(2026, 4, 1)), QSet<QUuid>{*bill->id()});
     EXPECT_FALSE(vm.isPaid(*bill, local(2026, 3, 1)));
     EXPECT_TRUE(vm.isPaid(*bill, local(2026, 4, 1)));
     EXPECT_TRUE(vm.isPaid(*other, local(2026, 3, 1)));

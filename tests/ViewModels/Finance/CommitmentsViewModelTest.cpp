@@ -49,6 +49,11 @@ TEST_F(CommitmentsViewModelDates, ThisMonthsSpendStartsAtTheFirstAndHasNoEnd) {
     CommitmentsViewModel vm(context);
     EXPECT_EQ(vm.currentMonthSpend(*card), 50);
     EXPECT_EQ(vm.currentMonthSpend(*other), 1000);
+    // The list's one-query figures agree with the per-card ones.
+    const auto figures = vm.cardFigures();
+    EXPECT_EQ(figures.value(*card->id()).monthSpend, 50);
+    EXPECT_EQ(figures.value(*card->id()).nextBill, vm.nextBillAmount(*card));
+    EXPECT_EQ(figures.value(*other->id()).monthSpend, 1000);
     card->setId(std::nullopt);
     EXPECT_EQ(vm.currentMonthSpend(*card), 0);
     EXPECT_EQ(vm.nextBillAmount(*card), 0);
@@ -62,6 +67,8 @@ TEST_F(CommitmentsViewModelDates, TheNextBillCountsFromNextMonthAcrossTheYearEnd
     spend(card, 300, local(2027, 2, 26));  // billed March
     CommitmentsViewModel vm(context);
     EXPECT_EQ(vm.nextBillAmount(*card), 500);
+    EXPECT_EQ(vm.cardFigures().value(*card->id()).nextBill, 500);
+    EXPECT_EQ(vm.cardFigures().value(*card->id()).monthSpend, 600);
     EXPECT_EQ(card->nextDueDate(Clock::now()), local(2026, 12, 15));
     Clock::setFake(local(2026, 12, 15, 9));
     EXPECT_EQ(card->nextDueDate(Clock::now()), local(2027, 1, 15));

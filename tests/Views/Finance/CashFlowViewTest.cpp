@@ -1,5 +1,9 @@
 #include "Views/Finance/CashFlowView.h"
 
+#include "Views/Finance/BillsView.h"
+#include "Views/Finance/CommitmentsView.h"
+#include "Views/Finance/FinanceTabScreens.h"
+
 #include "Components/DonutChart.h"
 #include "Models/Expense.h"
 #include "Models/Income.h"
@@ -188,4 +192,14 @@ TEST_F(CashFlowViewTest, RendersAMonthWithIncomesExpensesAndTheDonut) {
     ASSERT_NE(sheet(), nullptr);
     EXPECT_EQ(find<QLineEdit>("amountField", sheet()->content())->text(), QString("85000.0"));
     qv::test::saveScreen(view.get(), "cashflow-income-sheet");
+}
+
+TEST_F(CashFlowViewTest, TheFinanceTabsShowTheMoneyScreens) {
+    const AppEnvironment env{context, nullptr};
+    QWidget host;
+    EXPECT_NE(qobject_cast<CashFlowView*>(FinanceTabScreens::make(FinanceTab::cashFlow, env, &host)),
+              nullptr);
+    EXPECT_NE(qobject_cast<CommitmentsView*>(FinanceTabScreens::make(FinanceTab::commitments, env, &host)),
+              nullptr);
+    EXPECT_NE(qobject_cast<BillsView*>(FinanceTabScreens::make(FinanceTab::bills, env, &host)), nullptr);
 }
