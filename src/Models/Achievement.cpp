@@ -7,19 +7,8 @@
 #include "Platform/Store/ObjectContext.h"
 
 EntityDescription Achievement::description() {
-    EntityDescription e;
-    e.name = entityName();
-    e.attributes = {
-        {QStringLiteral("id"), AttributeType::uuid},    {QStringLiteral("title"), AttributeType::text},
-        {QStringLiteral("desc"), AttributeType::text},  {QStringLiteral("date"), AttributeType::date},
-        {QStringLiteral("emoji"), AttributeType::text}, {QStringLiteral("createdAt"), AttributeType::date},
-    };
-    e.relationships = {
-        {QStringLiteral("category"), QStringLiteral("AchievementCategory"), false,
-         QStringLiteral("achievements"), DeleteRule::nullify},
-    };
-    e.make = [] { return std::shared_ptr<ManagedObject>(new Achievement); };
-    return e;
+    return {entityName(), storedAttributes(), storedRelationships(),
+            [] { return std::shared_ptr<ManagedObject>(new Achievement); }};
 }
 
 std::shared_ptr<Achievement> Achievement::create(ObjectContext* context) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -13,13 +14,23 @@
 class AchievementCategory;
 class ObjectContext;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_ACHIEVEMENT_ATTRIBUTES(X)                                                                         \
+    X(Id, id, uuid)                                                                                          \
+    X(Title, title, text)                                                                                    \
+    X(Desc, desc, text)                                                                                      \
+    X(Date, date, date)                                                                                      \
+    X(Emoji, emoji, text)                                                                                    \
+    X(CreatedAt, createdAt, date)
+#define QV_ACHIEVEMENT_RELATIONSHIPS(X)                                                                      \
+    X(Category, category, AchievementCategory, toOne, achievements, nullify)
+
 // A recorded win.
 class Achievement : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("Achievement"); }
     static EntityDescription description();
-    enum Attribute { Id, Title, Desc, Date, Emoji, CreatedAt };
-    enum Relationship { Category };
+    QV_STORED_ENTITY(QV_ACHIEVEMENT_ATTRIBUTES, QV_ACHIEVEMENT_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id, created now.
     static std::shared_ptr<Achievement> create(ObjectContext* context);

@@ -5,19 +5,8 @@
 #include "Platform/Store/ObjectContext.h"
 
 EntityDescription AchievementCategory::description() {
-    EntityDescription e;
-    e.name = entityName();
-    e.attributes = {
-        {QStringLiteral("id"), AttributeType::uuid},
-        {QStringLiteral("name"), AttributeType::text},
-        {QStringLiteral("isCustom"), AttributeType::flag},
-    };
-    e.relationships = {
-        {QStringLiteral("achievements"), QStringLiteral("Achievement"), true, QStringLiteral("category"),
-         DeleteRule::nullify},
-    };
-    e.make = [] { return std::shared_ptr<ManagedObject>(new AchievementCategory); };
-    return e;
+    return {entityName(), storedAttributes(), storedRelationships(),
+            [] { return std::shared_ptr<ManagedObject>(new AchievementCategory); }};
 }
 
 std::shared_ptr<AchievementCategory> AchievementCategory::create(ObjectContext* context) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -13,13 +14,20 @@
 class Achievement;
 class ObjectContext;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_ACHIEVEMENT_CATEGORY_ATTRIBUTES(X)                                                                \
+    X(Id, id, uuid)                                                                                          \
+    X(Name, name, text)                                                                                      \
+    X(IsCustom, isCustom, flag)
+#define QV_ACHIEVEMENT_CATEGORY_RELATIONSHIPS(X)                                                             \
+    X(Achievements, achievements, Achievement, toMany, category, nullify)
+
 // A category achievements are filed under; built-in or added by the user.
 class AchievementCategory : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("AchievementCategory"); }
     static EntityDescription description();
-    enum Attribute { Id, Name, IsCustom };
-    enum Relationship { Achievements };
+    QV_STORED_ENTITY(QV_ACHIEVEMENT_CATEGORY_ATTRIBUTES, QV_ACHIEVEMENT_CATEGORY_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id.
     static std::shared_ptr<AchievementCategory> create(ObjectContext* context);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -12,12 +13,19 @@
 
 class ObjectContext;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_BANK_ACCOUNT_ATTRIBUTES(X)                                                                        \
+    X(Id, id, uuid)                                                                                          \
+    X(Name, name, text)                                                                                      \
+    X(Balance, balance, doubleValue)                                                                         \
+    X(CreatedAt, createdAt, date)
+
 // A bank account and its current balance.
 class BankAccount : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("BankAccount"); }
     static EntityDescription description();
-    enum Attribute { Id, Name, Balance, CreatedAt };
+    QV_STORED_ENTITY(QV_BANK_ACCOUNT_ATTRIBUTES, QV_NO_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id, created now.
     static std::shared_ptr<BankAccount> create(ObjectContext* context);

@@ -4,21 +4,8 @@
 #include "Platform/Store/ObjectContext.h"
 
 EntityDescription Bill::description() {
-    EntityDescription e;
-    e.name = entityName();
-    e.attributes = {
-        {QStringLiteral("id"), AttributeType::uuid},
-        {QStringLiteral("name"), AttributeType::text},
-        {QStringLiteral("amount"), AttributeType::doubleValue},
-        {QStringLiteral("dueDay"), AttributeType::int16},
-        {QStringLiteral("category"), AttributeType::text},
-        {QStringLiteral("notes"), AttributeType::text},
-        {QStringLiteral("createdAt"), AttributeType::date},
-        {QStringLiteral("paymentMethod"), AttributeType::text},
-        {QStringLiteral("creditCardID"), AttributeType::uuid},
-    };
-    e.make = [] { return std::shared_ptr<ManagedObject>(new Bill); };
-    return e;
+    return {entityName(), storedAttributes(), storedRelationships(),
+            [] { return std::shared_ptr<ManagedObject>(new Bill); }};
 }
 
 std::shared_ptr<Bill> Bill::create(ObjectContext* context) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -12,12 +13,24 @@
 
 class ObjectContext;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_BILL_ATTRIBUTES(X)                                                                                \
+    X(Id, id, uuid)                                                                                          \
+    X(Name, name, text)                                                                                      \
+    X(Amount, amount, doubleValue)                                                                           \
+    X(DueDay, dueDay, int16)                                                                                 \
+    X(Category, category, text)                                                                              \
+    X(Notes, notes, text)                                                                                    \
+    X(CreatedAt, createdAt, date)                                                                            \
+    X(PaymentMethod, paymentMethod, text)                                                                    \
+    X(CreditCardID, creditCardID, uuid)
+
 // A recurring monthly bill.
 class Bill : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("Bill"); }
     static EntityDescription description();
-    enum Attribute { Id, Name, Amount, DueDay, Category, Notes, CreatedAt, PaymentMethod, CreditCardID };
+    QV_STORED_ENTITY(QV_BILL_ATTRIBUTES, QV_NO_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id, created now.
     static std::shared_ptr<Bill> create(ObjectContext* context);

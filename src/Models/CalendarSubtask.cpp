@@ -5,19 +5,8 @@
 #include "Platform/Store/ObjectContext.h"
 
 EntityDescription CalendarSubtask::description() {
-    EntityDescription e;
-    e.name = entityName();
-    e.attributes = {
-        {QStringLiteral("id"), AttributeType::uuid},          {QStringLiteral("title"), AttributeType::text},
-        {QStringLiteral("isCompleted"), AttributeType::flag}, {QStringLiteral("notes"), AttributeType::text},
-        {QStringLiteral("createdAt"), AttributeType::date},
-    };
-    e.relationships = {
-        {QStringLiteral("task"), QStringLiteral("CalendarTask"), false, QStringLiteral("subtasks"),
-         DeleteRule::nullify},
-    };
-    e.make = [] { return std::shared_ptr<ManagedObject>(new CalendarSubtask); };
-    return e;
+    return {entityName(), storedAttributes(), storedRelationships(),
+            [] { return std::shared_ptr<ManagedObject>(new CalendarSubtask); }};
 }
 
 std::shared_ptr<CalendarSubtask> CalendarSubtask::create(ObjectContext* context) {

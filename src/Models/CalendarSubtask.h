@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -13,13 +14,21 @@
 class CalendarTask;
 class ObjectContext;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_CALENDAR_SUBTASK_ATTRIBUTES(X)                                                                    \
+    X(Id, id, uuid)                                                                                          \
+    X(Title, title, text)                                                                                    \
+    X(IsCompleted, isCompleted, flag)                                                                        \
+    X(Notes, notes, text)                                                                                    \
+    X(CreatedAt, createdAt, date)
+#define QV_CALENDAR_SUBTASK_RELATIONSHIPS(X) X(Task, task, CalendarTask, toOne, subtasks, nullify)
+
 // A subtask of a calendar task.
 class CalendarSubtask : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("CalendarSubtask"); }
     static EntityDescription description();
-    enum Attribute { Id, Title, IsCompleted, Notes, CreatedAt };
-    enum Relationship { Task };
+    QV_STORED_ENTITY(QV_CALENDAR_SUBTASK_ATTRIBUTES, QV_CALENDAR_SUBTASK_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id, created now.
     static std::shared_ptr<CalendarSubtask> create(ObjectContext* context);

@@ -10,28 +10,8 @@
 #include <algorithm>
 
 EntityDescription CalendarTask::description() {
-    EntityDescription e;
-    e.name = entityName();
-    e.attributes = {
-        {QStringLiteral("id"), AttributeType::uuid},
-        {QStringLiteral("title"), AttributeType::text},
-        {QStringLiteral("notes"), AttributeType::text},
-        {QStringLiteral("date"), AttributeType::date, true},
-        {QStringLiteral("isCompleted"), AttributeType::flag},
-        {QStringLiteral("isFollowUp"), AttributeType::flag},
-        {QStringLiteral("createdAt"), AttributeType::date},
-        {QStringLiteral("repeatFrequency"), AttributeType::text},
-        {QStringLiteral("repeatUntil"), AttributeType::date},
-        {QStringLiteral("carriedFromDate"), AttributeType::date},
-    };
-    e.relationships = {
-        {QStringLiteral("subtasks"), QStringLiteral("CalendarSubtask"), true, QStringLiteral("task"),
-         DeleteRule::cascade},
-        {QStringLiteral("category"), QStringLiteral("TaskCategory"), false, QStringLiteral("tasks"),
-         DeleteRule::nullify},
-    };
-    e.make = [] { return std::shared_ptr<ManagedObject>(new CalendarTask); };
-    return e;
+    return {entityName(), storedAttributes(), storedRelationships(),
+            [] { return std::shared_ptr<ManagedObject>(new CalendarTask); }};
 }
 
 std::shared_ptr<CalendarTask> CalendarTask::create(ObjectContext* context) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -14,24 +15,28 @@ class CalendarSubtask;
 class ObjectContext;
 class TaskCategory;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_CALENDAR_TASK_ATTRIBUTES(X)                                                                       \
+    X(Id, id, uuid)                                                                                          \
+    X(Title, title, text)                                                                                    \
+    X(Notes, notes, text)                                                                                    \
+    X(Date, date, date, indexed)                                                                             \
+    X(IsCompleted, isCompleted, flag)                                                                        \
+    X(IsFollowUp, isFollowUp, flag)                                                                          \
+    X(CreatedAt, createdAt, date)                                                                            \
+    X(RepeatFrequency, repeatFrequency, text)                                                                \
+    X(RepeatUntil, repeatUntil, date)                                                                        \
+    X(CarriedFromDate, carriedFromDate, date)
+#define QV_CALENDAR_TASK_RELATIONSHIPS(X)                                                                    \
+    X(Subtasks, subtasks, CalendarSubtask, toMany, task, cascade)                                            \
+    X(Category, category, TaskCategory, toOne, tasks, nullify)
+
 // A task on one day of the calendar, optionally repeating.
 class CalendarTask : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("CalendarTask"); }
     static EntityDescription description();
-    enum Attribute {
-        Id,
-        Title,
-        Notes,
-        Date,
-        IsCompleted,
-        IsFollowUp,
-        CreatedAt,
-        RepeatFrequency,
-        RepeatUntil,
-        CarriedFromDate
-    };
-    enum Relationship { Subtasks, Category };
+    QV_STORED_ENTITY(QV_CALENDAR_TASK_ATTRIBUTES, QV_CALENDAR_TASK_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id, created now.
     static std::shared_ptr<CalendarTask> create(ObjectContext* context);

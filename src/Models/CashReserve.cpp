@@ -4,15 +4,8 @@
 #include "Platform/Store/ObjectContext.h"
 
 EntityDescription CashReserve::description() {
-    EntityDescription e;
-    e.name = entityName();
-    e.attributes = {
-        {QStringLiteral("id"), AttributeType::uuid},
-        {QStringLiteral("amount"), AttributeType::doubleValue},
-        {QStringLiteral("updatedAt"), AttributeType::date},
-    };
-    e.make = [] { return std::shared_ptr<ManagedObject>(new CashReserve); };
-    return e;
+    return {entityName(), storedAttributes(), storedRelationships(),
+            [] { return std::shared_ptr<ManagedObject>(new CashReserve); }};
 }
 
 std::shared_ptr<CashReserve> CashReserve::create(ObjectContext* context) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -12,12 +13,18 @@
 
 class ObjectContext;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_CASH_RESERVE_ATTRIBUTES(X)                                                                        \
+    X(Id, id, uuid)                                                                                          \
+    X(Amount, amount, doubleValue)                                                                           \
+    X(UpdatedAt, updatedAt, date)
+
 // The cash reserve entered at finance set-up.
 class CashReserve : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("CashReserve"); }
     static EntityDescription description();
-    enum Attribute { Id, Amount, UpdatedAt };
+    QV_STORED_ENTITY(QV_CASH_RESERVE_ATTRIBUTES, QV_NO_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id.
     static std::shared_ptr<CashReserve> create(ObjectContext* context);

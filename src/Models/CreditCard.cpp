@@ -5,17 +5,8 @@
 #include "Platform/Store/ObjectContext.h"
 
 EntityDescription CreditCard::description() {
-    EntityDescription e;
-    e.name = entityName();
-    e.attributes = {
-        {QStringLiteral("id"), AttributeType::uuid},
-        {QStringLiteral("name"), AttributeType::text},
-        {QStringLiteral("statementCloseDay"), AttributeType::int16},
-        {QStringLiteral("paymentDueDay"), AttributeType::int16},
-        {QStringLiteral("createdAt"), AttributeType::date},
-    };
-    e.make = [] { return std::shared_ptr<ManagedObject>(new CreditCard); };
-    return e;
+    return {entityName(), storedAttributes(), storedRelationships(),
+            [] { return std::shared_ptr<ManagedObject>(new CreditCard); }};
 }
 
 std::shared_ptr<CreditCard> CreditCard::create(ObjectContext* context) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -12,12 +13,20 @@
 
 class ObjectContext;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_CREDIT_CARD_ATTRIBUTES(X)                                                                         \
+    X(Id, id, uuid)                                                                                          \
+    X(Name, name, text)                                                                                      \
+    X(StatementCloseDay, statementCloseDay, int16)                                                           \
+    X(PaymentDueDay, paymentDueDay, int16)                                                                   \
+    X(CreatedAt, createdAt, date)
+
 // A credit card with its monthly statement and payment days.
 class CreditCard : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("CreditCard"); }
     static EntityDescription description();
-    enum Attribute { Id, Name, StatementCloseDay, PaymentDueDay, CreatedAt };
+    QV_STORED_ENTITY(QV_CREDIT_CARD_ATTRIBUTES, QV_NO_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id, created now.
     static std::shared_ptr<CreditCard> create(ObjectContext* context);

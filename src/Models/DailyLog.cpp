@@ -5,23 +5,8 @@
 #include "Platform/Store/ObjectContext.h"
 
 EntityDescription DailyLog::description() {
-    EntityDescription e;
-    e.name = entityName();
-    e.attributes = {
-        {QStringLiteral("id"), AttributeType::uuid},
-        {QStringLiteral("date"), AttributeType::date, true},
-        {QStringLiteral("notes"), AttributeType::text},
-        {QStringLiteral("moodScore"), AttributeType::int16},
-        {QStringLiteral("energyScore"), AttributeType::int16},
-        {QStringLiteral("productivityScore"), AttributeType::int16},
-        {QStringLiteral("createdAt"), AttributeType::date},
-    };
-    e.relationships = {
-        {QStringLiteral("goal"), QStringLiteral("Goal"), false, QStringLiteral("dailyLogs"),
-         DeleteRule::nullify},
-    };
-    e.make = [] { return std::shared_ptr<ManagedObject>(new DailyLog); };
-    return e;
+    return {entityName(), storedAttributes(), storedRelationships(),
+            [] { return std::shared_ptr<ManagedObject>(new DailyLog); }};
 }
 
 std::shared_ptr<DailyLog> DailyLog::create(ObjectContext* context) {

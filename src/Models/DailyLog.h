@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -13,13 +14,23 @@
 class Goal;
 class ObjectContext;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_DAILY_LOG_ATTRIBUTES(X)                                                                           \
+    X(Id, id, uuid)                                                                                          \
+    X(Date, date, date, indexed)                                                                             \
+    X(Notes, notes, text)                                                                                    \
+    X(MoodScore, moodScore, int16)                                                                           \
+    X(EnergyScore, energyScore, int16)                                                                       \
+    X(ProductivityScore, productivityScore, int16)                                                           \
+    X(CreatedAt, createdAt, date)
+#define QV_DAILY_LOG_RELATIONSHIPS(X) X(GoalRel, goal, Goal, toOne, dailyLogs, nullify)
+
 // A journal entry of one goal for one day.
 class DailyLog : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("DailyLog"); }
     static EntityDescription description();
-    enum Attribute { Id, Date, Notes, MoodScore, EnergyScore, ProductivityScore, CreatedAt };
-    enum Relationship { GoalRel };
+    QV_STORED_ENTITY(QV_DAILY_LOG_ATTRIBUTES, QV_DAILY_LOG_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id, created now.
     static std::shared_ptr<DailyLog> create(ObjectContext* context);

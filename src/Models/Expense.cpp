@@ -7,28 +7,8 @@
 #include "Platform/Store/ObjectContext.h"
 
 EntityDescription Expense::description() {
-    EntityDescription e;
-    e.name = entityName();
-    e.attributes = {
-        {QStringLiteral("id"), AttributeType::uuid},
-        {QStringLiteral("amount"), AttributeType::doubleValue},
-        {QStringLiteral("category"), AttributeType::text},
-        {QStringLiteral("date"), AttributeType::date, true},
-        {QStringLiteral("notes"), AttributeType::text},
-        {QStringLiteral("title"), AttributeType::text},
-        {QStringLiteral("expenseType"), AttributeType::text},
-        {QStringLiteral("paymentMethod"), AttributeType::text},
-        {QStringLiteral("creditCardID"), AttributeType::uuid},
-        {QStringLiteral("billedMonth"), AttributeType::date, true},
-        {QStringLiteral("bankAccountID"), AttributeType::uuid},
-        {QStringLiteral("goalID"), AttributeType::uuid},
-    };
-    e.relationships = {
-        {QStringLiteral("month"), QStringLiteral("ExpenseMonth"), false, QStringLiteral("expenses"),
-         DeleteRule::nullify},
-    };
-    e.make = [] { return std::shared_ptr<ManagedObject>(new Expense); };
-    return e;
+    return {entityName(), storedAttributes(), storedRelationships(),
+            [] { return std::shared_ptr<ManagedObject>(new Expense); }};
 }
 
 std::shared_ptr<Expense> Expense::create(ObjectContext* context) {

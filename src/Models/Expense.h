@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -14,26 +15,28 @@ class CreditCard;
 class ExpenseMonth;
 class ObjectContext;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_EXPENSE_ATTRIBUTES(X)                                                                             \
+    X(Id, id, uuid)                                                                                          \
+    X(Amount, amount, doubleValue)                                                                           \
+    X(Category, category, text)                                                                              \
+    X(Date, date, date, indexed)                                                                             \
+    X(Notes, notes, text)                                                                                    \
+    X(Title, title, text)                                                                                    \
+    X(ExpenseType, expenseType, text)                                                                        \
+    X(PaymentMethod, paymentMethod, text)                                                                    \
+    X(CreditCardID, creditCardID, uuid)                                                                      \
+    X(BilledMonth, billedMonth, date, indexed)                                                               \
+    X(BankAccountID, bankAccountID, uuid)                                                                    \
+    X(GoalID, goalID, uuid)
+#define QV_EXPENSE_RELATIONSHIPS(X) X(Month, month, ExpenseMonth, toOne, expenses, nullify)
+
 // Money spent, fixed or dynamic, possibly by card, from an account or towards a goal.
 class Expense : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("Expense"); }
     static EntityDescription description();
-    enum Attribute {
-        Id,
-        Amount,
-        Category,
-        Date,
-        Notes,
-        Title,
-        ExpenseType,
-        PaymentMethod,
-        CreditCardID,
-        BilledMonth,
-        BankAccountID,
-        GoalID
-    };
-    enum Relationship { Month };
+    QV_STORED_ENTITY(QV_EXPENSE_ATTRIBUTES, QV_EXPENSE_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id.
     static std::shared_ptr<Expense> create(ObjectContext* context);

@@ -6,22 +6,8 @@
 #include "Platform/Store/ObjectContext.h"
 
 EntityDescription ExpenseMonth::description() {
-    EntityDescription e;
-    e.name = entityName();
-    e.attributes = {
-        {QStringLiteral("id"), AttributeType::uuid},
-        {QStringLiteral("month"), AttributeType::int16},
-        {QStringLiteral("year"), AttributeType::int16},
-        {QStringLiteral("createdAt"), AttributeType::date},
-    };
-    e.relationships = {
-        {QStringLiteral("expenses"), QStringLiteral("Expense"), true, QStringLiteral("month"),
-         DeleteRule::nullify},
-        {QStringLiteral("incomes"), QStringLiteral("Income"), true, QStringLiteral("month"),
-         DeleteRule::nullify},
-    };
-    e.make = [] { return std::shared_ptr<ManagedObject>(new ExpenseMonth); };
-    return e;
+    return {entityName(), storedAttributes(), storedRelationships(),
+            [] { return std::shared_ptr<ManagedObject>(new ExpenseMonth); }};
 }
 
 std::shared_ptr<ExpenseMonth> ExpenseMonth::create(ObjectContext* context) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -14,13 +15,22 @@ class Expense;
 class Income;
 class ObjectContext;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_EXPENSE_MONTH_ATTRIBUTES(X)                                                                       \
+    X(Id, id, uuid)                                                                                          \
+    X(Month, month, int16)                                                                                   \
+    X(Year, year, int16)                                                                                     \
+    X(CreatedAt, createdAt, date)
+#define QV_EXPENSE_MONTH_RELATIONSHIPS(X)                                                                    \
+    X(Expenses, expenses, Expense, toMany, month, nullify)                                                   \
+    X(Incomes, incomes, Income, toMany, month, nullify)
+
 // A month grouping of expenses and incomes; kept in the store for older data.
 class ExpenseMonth : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("ExpenseMonth"); }
     static EntityDescription description();
-    enum Attribute { Id, Month, Year, CreatedAt };
-    enum Relationship { Expenses, Incomes };
+    QV_STORED_ENTITY(QV_EXPENSE_MONTH_ATTRIBUTES, QV_EXPENSE_MONTH_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id, created now.
     static std::shared_ptr<ExpenseMonth> create(ObjectContext* context);

@@ -13,34 +13,8 @@
 #include <algorithm>
 
 EntityDescription Goal::description() {
-    EntityDescription e;
-    e.name = entityName();
-    e.attributes = {
-        {QStringLiteral("id"), AttributeType::uuid},
-        {QStringLiteral("title"), AttributeType::text},
-        {QStringLiteral("category"), AttributeType::text},
-        {QStringLiteral("priority"), AttributeType::int16},
-        {QStringLiteral("deadline"), AttributeType::date},
-        {QStringLiteral("createdAt"), AttributeType::date},
-        {QStringLiteral("colorHex"), AttributeType::text},
-        {QStringLiteral("notes"), AttributeType::text},
-        {QStringLiteral("isArchived"), AttributeType::flag},
-        {QStringLiteral("streak"), AttributeType::int32},
-        {QStringLiteral("momentumState"), AttributeType::text},
-        {QStringLiteral("manualProgress"), AttributeType::doubleValue},
-        {QStringLiteral("needsMoney"), AttributeType::flag},
-        {QStringLiteral("targetAmount"), AttributeType::doubleValue},
-    };
-    e.relationships = {
-        {QStringLiteral("milestones"), QStringLiteral("Milestone"), true, QStringLiteral("goal"),
-         DeleteRule::cascade},
-        {QStringLiteral("dailyLogs"), QStringLiteral("DailyLog"), true, QStringLiteral("goal"),
-         DeleteRule::cascade},
-        {QStringLiteral("checkIns"), QStringLiteral("GoalCheckIn"), true, QStringLiteral("goal"),
-         DeleteRule::cascade},
-    };
-    e.make = [] { return std::shared_ptr<ManagedObject>(new Goal); };
-    return e;
+    return {entityName(), storedAttributes(), storedRelationships(),
+            [] { return std::shared_ptr<ManagedObject>(new Goal); }};
 }
 
 std::shared_ptr<Goal> Goal::create(ObjectContext* context) {

@@ -3,6 +3,7 @@
 #include "Models/GoalFigures.h"
 #include "Models/MomentumState.h"
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -17,28 +18,33 @@ class GoalCheckIn;
 class Milestone;
 class ObjectContext;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_GOAL_ATTRIBUTES(X)                                                                                \
+    X(Id, id, uuid)                                                                                          \
+    X(Title, title, text)                                                                                    \
+    X(Category, category, text)                                                                              \
+    X(Priority, priority, int16)                                                                             \
+    X(Deadline, deadline, date)                                                                              \
+    X(CreatedAt, createdAt, date)                                                                            \
+    X(ColorHex, colorHex, text)                                                                              \
+    X(Notes, notes, text)                                                                                    \
+    X(IsArchived, isArchived, flag)                                                                          \
+    X(Streak, streak, int32)                                                                                 \
+    X(MomentumStateAttr, momentumState, text)                                                                \
+    X(ManualProgress, manualProgress, doubleValue)                                                           \
+    X(NeedsMoney, needsMoney, flag)                                                                          \
+    X(TargetAmount, targetAmount, doubleValue)
+#define QV_GOAL_RELATIONSHIPS(X)                                                                             \
+    X(Milestones, milestones, Milestone, toMany, goal, cascade)                                              \
+    X(DailyLogs, dailyLogs, DailyLog, toMany, goal, cascade)                                                 \
+    X(CheckIns, checkIns, GoalCheckIn, toMany, goal, cascade)
+
 // Something the user works towards, broken into milestones and journalled daily.
 class Goal : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("Goal"); }
     static EntityDescription description();
-    enum Attribute {
-        Id,
-        Title,
-        Category,
-        Priority,
-        Deadline,
-        CreatedAt,
-        ColorHex,
-        Notes,
-        IsArchived,
-        Streak,
-        MomentumStateAttr,
-        ManualProgress,
-        NeedsMoney,
-        TargetAmount
-    };
-    enum Relationship { Milestones, DailyLogs, CheckIns };
+    QV_STORED_ENTITY(QV_GOAL_ATTRIBUTES, QV_GOAL_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id, created now.
     static std::shared_ptr<Goal> create(ObjectContext* context);

@@ -5,19 +5,8 @@
 #include "Platform/Store/ObjectContext.h"
 
 EntityDescription GoalCheckIn::description() {
-    EntityDescription e;
-    e.name = entityName();
-    e.attributes = {
-        {QStringLiteral("id"), AttributeType::uuid},       {QStringLiteral("date"), AttributeType::date},
-        {QStringLiteral("progress"), AttributeType::text}, {QStringLiteral("wentWrong"), AttributeType::text},
-        {QStringLiteral("comments"), AttributeType::text}, {QStringLiteral("createdAt"), AttributeType::date},
-    };
-    e.relationships = {
-        {QStringLiteral("goal"), QStringLiteral("Goal"), false, QStringLiteral("checkIns"),
-         DeleteRule::nullify},
-    };
-    e.make = [] { return std::shared_ptr<ManagedObject>(new GoalCheckIn); };
-    return e;
+    return {entityName(), storedAttributes(), storedRelationships(),
+            [] { return std::shared_ptr<ManagedObject>(new GoalCheckIn); }};
 }
 
 std::shared_ptr<GoalCheckIn> GoalCheckIn::create(ObjectContext* context) {

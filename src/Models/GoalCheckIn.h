@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -13,13 +14,22 @@
 class Goal;
 class ObjectContext;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_GOAL_CHECK_IN_ATTRIBUTES(X)                                                                       \
+    X(Id, id, uuid)                                                                                          \
+    X(Date, date, date)                                                                                      \
+    X(Progress, progress, text)                                                                              \
+    X(WentWrong, wentWrong, text)                                                                            \
+    X(Comments, comments, text)                                                                              \
+    X(CreatedAt, createdAt, date)
+#define QV_GOAL_CHECK_IN_RELATIONSHIPS(X) X(GoalRel, goal, Goal, toOne, checkIns, nullify)
+
 // A check-in record of a goal; kept in the store for older data.
 class GoalCheckIn : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("GoalCheckIn"); }
     static EntityDescription description();
-    enum Attribute { Id, Date, Progress, WentWrong, Comments, CreatedAt };
-    enum Relationship { GoalRel };
+    QV_STORED_ENTITY(QV_GOAL_CHECK_IN_ATTRIBUTES, QV_GOAL_CHECK_IN_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id, created now.
     static std::shared_ptr<GoalCheckIn> create(ObjectContext* context);

@@ -95,7 +95,7 @@ GoalFigures::Figures GoalFigures::counted(const Goal& goal) {
     const auto goalId = goal.id();
     if (goalId && goal.context()) {
         const FetchRequest request(Expense::entityName(),
-                                   Key(QStringLiteral("goalID")) == QVariant::fromValue(*goalId));
+                                   Key(Expense::Keys::goalID) == QVariant::fromValue(*goalId));
         for (const auto& expense : goal.context()->fetch<Expense>(request))
             f.contributed += expense->amount();
     }

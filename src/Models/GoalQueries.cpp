@@ -9,30 +9,30 @@
 namespace {
 
 Predicate archivedIs(bool archived) {
-    return Key(QStringLiteral("isArchived")) == archived;
+    return Key(Goal::Keys::isArchived) == archived;
 }
 
 } // namespace
 
 FetchRequest GoalQueries::active(Order order) {
     return FetchRequest(Goal::entityName(), archivedIs(false),
-                        {{QStringLiteral("createdAt"), order == Order::oldestFirst}});
+                        {{Goal::Keys::createdAt, order == Order::oldestFirst}});
 }
 
 FetchRequest GoalQueries::archived() {
-    return FetchRequest(Goal::entityName(), archivedIs(true), {{QStringLiteral("createdAt"), false}});
+    return FetchRequest(Goal::entityName(), archivedIs(true), {{Goal::Keys::createdAt, false}});
 }
 
 FetchRequest GoalQueries::activeWithDeadline() {
-    return FetchRequest(Goal::entityName(), archivedIs(false) && Key(QStringLiteral("deadline")).present(),
-                        {{QStringLiteral("deadline"), true}});
+    return FetchRequest(Goal::entityName(), archivedIs(false) && Key(Goal::Keys::deadline).present(),
+                        {{Goal::Keys::deadline, true}});
 }
 
 FetchRequest GoalQueries::steps(const std::shared_ptr<Goal>& goal) {
     FetchRequest request(Step::entityName());
     if (goal)
-        request.predicate = Key(QStringLiteral("milestone.goal")) == goal;
-    request.sortDescriptors = {{QStringLiteral("priority"), false}, {QStringLiteral("createdAt"), true}};
+        request.predicate = Key(Step::Keys::milestone, Milestone::Keys::goal) == goal;
+    request.sortDescriptors = {{Step::Keys::priority, false}, {Step::Keys::createdAt, true}};
     return request;
 }
 

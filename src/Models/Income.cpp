@@ -5,23 +5,8 @@
 #include "Platform/Store/ObjectContext.h"
 
 EntityDescription Income::description() {
-    EntityDescription e;
-    e.name = entityName();
-    e.attributes = {
-        {QStringLiteral("id"), AttributeType::uuid},
-        {QStringLiteral("amount"), AttributeType::doubleValue},
-        {QStringLiteral("date"), AttributeType::date, true},
-        {QStringLiteral("notes"), AttributeType::text},
-        {QStringLiteral("title"), AttributeType::text},
-        {QStringLiteral("paymentMethod"), AttributeType::text},
-        {QStringLiteral("bankAccountID"), AttributeType::uuid},
-    };
-    e.relationships = {
-        {QStringLiteral("month"), QStringLiteral("ExpenseMonth"), false, QStringLiteral("incomes"),
-         DeleteRule::nullify},
-    };
-    e.make = [] { return std::shared_ptr<ManagedObject>(new Income); };
-    return e;
+    return {entityName(), storedAttributes(), storedRelationships(),
+            [] { return std::shared_ptr<ManagedObject>(new Income); }};
 }
 
 std::shared_ptr<Income> Income::create(ObjectContext* context) {

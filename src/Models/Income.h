@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -13,13 +14,23 @@
 class ExpenseMonth;
 class ObjectContext;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_INCOME_ATTRIBUTES(X)                                                                              \
+    X(Id, id, uuid)                                                                                          \
+    X(Amount, amount, doubleValue)                                                                           \
+    X(Date, date, date, indexed)                                                                             \
+    X(Notes, notes, text)                                                                                    \
+    X(Title, title, text)                                                                                    \
+    X(PaymentMethod, paymentMethod, text)                                                                    \
+    X(BankAccountID, bankAccountID, uuid)
+#define QV_INCOME_RELATIONSHIPS(X) X(Month, month, ExpenseMonth, toOne, incomes, nullify)
+
 // Money received.
 class Income : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("Income"); }
     static EntityDescription description();
-    enum Attribute { Id, Amount, Date, Notes, Title, PaymentMethod, BankAccountID };
-    enum Relationship { Month };
+    QV_STORED_ENTITY(QV_INCOME_ATTRIBUTES, QV_INCOME_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id.
     static std::shared_ptr<Income> create(ObjectContext* context);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -14,31 +15,35 @@ class InvestmentTranche;
 class ObjectContext;
 class PriceHistory;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_INVESTMENT_ATTRIBUTES(X)                                                                          \
+    X(Id, id, uuid)                                                                                          \
+    X(Name, name, text)                                                                                      \
+    X(Symbol, symbol, text)                                                                                  \
+    X(Type, type, text)                                                                                      \
+    X(Units, units, doubleValue)                                                                             \
+    X(BuyPrice, buyPrice, doubleValue)                                                                       \
+    X(CurrentPrice, currentPrice, doubleValue)                                                               \
+    X(BuyDate, buyDate, date)                                                                                \
+    X(Notes, notes, text)                                                                                    \
+    X(CreatedAt, createdAt, date)                                                                            \
+    X(Status, status, text)                                                                                  \
+    X(SellPrice, sellPrice, doubleValue)                                                                     \
+    X(SellDate, sellDate, date)                                                                              \
+    X(InterestRate, interestRate, doubleValue)                                                               \
+    X(MaturityDate, maturityDate, date)                                                                      \
+    X(InvestedAmount, investedAmount, doubleValue)                                                           \
+    X(InvestmentType, investmentType, text)
+#define QV_INVESTMENT_RELATIONSHIPS(X)                                                                       \
+    X(Tranches, tranches, InvestmentTranche, toMany, investment, cascade)                                    \
+    X(PriceHistoryRel, priceHistory, PriceHistory, toMany, investment, cascade)
+
 // A holding of the portfolio.
 class Investment : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("Investment"); }
     static EntityDescription description();
-    enum Attribute {
-        Id,
-        Name,
-        Symbol,
-        Type,
-        Units,
-        BuyPrice,
-        CurrentPrice,
-        BuyDate,
-        Notes,
-        CreatedAt,
-        Status,
-        SellPrice,
-        SellDate,
-        InterestRate,
-        MaturityDate,
-        InvestedAmount,
-        InvestmentType
-    };
-    enum Relationship { Tranches, PriceHistoryRel };
+    QV_STORED_ENTITY(QV_INVESTMENT_ATTRIBUTES, QV_INVESTMENT_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id, created now.
     static std::shared_ptr<Investment> create(ObjectContext* context);

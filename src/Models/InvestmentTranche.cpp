@@ -5,21 +5,8 @@
 #include "Platform/Store/ObjectContext.h"
 
 EntityDescription InvestmentTranche::description() {
-    EntityDescription e;
-    e.name = entityName();
-    e.attributes = {
-        {QStringLiteral("id"), AttributeType::uuid},
-        {QStringLiteral("units"), AttributeType::doubleValue},
-        {QStringLiteral("buyPrice"), AttributeType::doubleValue},
-        {QStringLiteral("buyDate"), AttributeType::date},
-        {QStringLiteral("createdAt"), AttributeType::date},
-    };
-    e.relationships = {
-        {QStringLiteral("investment"), QStringLiteral("Investment"), false, QStringLiteral("tranches"),
-         DeleteRule::nullify},
-    };
-    e.make = [] { return std::shared_ptr<ManagedObject>(new InvestmentTranche); };
-    return e;
+    return {entityName(), storedAttributes(), storedRelationships(),
+            [] { return std::shared_ptr<ManagedObject>(new InvestmentTranche); }};
 }
 
 std::shared_ptr<InvestmentTranche> InvestmentTranche::create(ObjectContext* context) {

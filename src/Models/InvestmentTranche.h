@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -13,13 +14,22 @@
 class Investment;
 class ObjectContext;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_INVESTMENT_TRANCHE_ATTRIBUTES(X)                                                                  \
+    X(Id, id, uuid)                                                                                          \
+    X(Units, units, doubleValue)                                                                             \
+    X(BuyPrice, buyPrice, doubleValue)                                                                       \
+    X(BuyDate, buyDate, date)                                                                                \
+    X(CreatedAt, createdAt, date)
+#define QV_INVESTMENT_TRANCHE_RELATIONSHIPS(X)                                                               \
+    X(InvestmentRel, investment, Investment, toOne, tranches, nullify)
+
 // One purchase of an investment; kept in the store for older data.
 class InvestmentTranche : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("InvestmentTranche"); }
     static EntityDescription description();
-    enum Attribute { Id, Units, BuyPrice, BuyDate, CreatedAt };
-    enum Relationship { InvestmentRel };
+    QV_STORED_ENTITY(QV_INVESTMENT_TRANCHE_ATTRIBUTES, QV_INVESTMENT_TRANCHE_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id, created now.
     static std::shared_ptr<InvestmentTranche> create(ObjectContext* context);

@@ -9,18 +9,18 @@ FetchRequest JournalQueries::entriesOnDay(const QDateTime& date) {
     // The half-open local day [start of day, start of next day).
     const auto [start, end] = Calendar::dayRange(date);
     return FetchRequest(DailyLog::entityName(),
-                        Key(QStringLiteral("date")) >= start && Key(QStringLiteral("date")) < end,
-                        {{QStringLiteral("createdAt"), false}});
+                        Key(DailyLog::Keys::date) >= start && Key(DailyLog::Keys::date) < end,
+                        {{DailyLog::Keys::createdAt, false}});
 }
 
 FetchRequest JournalQueries::achievements() {
-    return FetchRequest(Achievement::entityName(), {}, {{QStringLiteral("date"), false}});
+    return FetchRequest(Achievement::entityName(), {}, {{Achievement::Keys::date, false}});
 }
 
 FetchRequest JournalQueries::achievementCategories() {
-    return FetchRequest(AchievementCategory::entityName(), {}, {{QStringLiteral("name"), true}});
+    return FetchRequest(AchievementCategory::entityName(), {}, {{AchievementCategory::Keys::name, true}});
 }
 
 FetchRequest JournalQueries::builtInAchievementCategories() {
-    return FetchRequest(AchievementCategory::entityName(), Key(QStringLiteral("isCustom")) == false);
+    return FetchRequest(AchievementCategory::entityName(), Key(AchievementCategory::Keys::isCustom) == false);
 }

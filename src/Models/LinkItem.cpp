@@ -4,15 +4,8 @@
 #include "Platform/Store/ObjectContext.h"
 
 EntityDescription LinkItem::description() {
-    EntityDescription e;
-    e.name = entityName();
-    e.attributes = {
-        {QStringLiteral("id"), AttributeType::uuid},        {QStringLiteral("title"), AttributeType::text},
-        {QStringLiteral("url"), AttributeType::text},       {QStringLiteral("category"), AttributeType::text},
-        {QStringLiteral("createdAt"), AttributeType::date},
-    };
-    e.make = [] { return std::shared_ptr<ManagedObject>(new LinkItem); };
-    return e;
+    return {entityName(), storedAttributes(), storedRelationships(),
+            [] { return std::shared_ptr<ManagedObject>(new LinkItem); }};
 }
 
 std::shared_ptr<LinkItem> LinkItem::create(ObjectContext* context) {

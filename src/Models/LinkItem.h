@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -12,12 +13,20 @@
 
 class ObjectContext;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_LINK_ITEM_ATTRIBUTES(X)                                                                           \
+    X(Id, id, uuid)                                                                                          \
+    X(Title, title, text)                                                                                    \
+    X(Url, url, text)                                                                                        \
+    X(Category, category, text)                                                                              \
+    X(CreatedAt, createdAt, date)
+
 // A saved link of the links library.
 class LinkItem : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("LinkItem"); }
     static EntityDescription description();
-    enum Attribute { Id, Title, Url, Category, CreatedAt };
+    QV_STORED_ENTITY(QV_LINK_ITEM_ATTRIBUTES, QV_NO_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id, created now.
     static std::shared_ptr<LinkItem> create(ObjectContext* context);

@@ -8,26 +8,8 @@
 #include <algorithm>
 
 EntityDescription Milestone::description() {
-    EntityDescription e;
-    e.name = entityName();
-    e.attributes = {
-        {QStringLiteral("id"), AttributeType::uuid},
-        {QStringLiteral("title"), AttributeType::text},
-        {QStringLiteral("order"), AttributeType::int16},
-        {QStringLiteral("isCompleted"), AttributeType::flag},
-        {QStringLiteral("completedAt"), AttributeType::date},
-        {QStringLiteral("dueDate"), AttributeType::date},
-        {QStringLiteral("createdAt"), AttributeType::date},
-        {QStringLiteral("frequency"), AttributeType::text},
-    };
-    e.relationships = {
-        {QStringLiteral("goal"), QStringLiteral("Goal"), false, QStringLiteral("milestones"),
-         DeleteRule::nullify},
-        {QStringLiteral("steps"), QStringLiteral("Step"), true, QStringLiteral("milestone"),
-         DeleteRule::cascade},
-    };
-    e.make = [] { return std::shared_ptr<ManagedObject>(new Milestone); };
-    return e;
+    return {entityName(), storedAttributes(), storedRelationships(),
+            [] { return std::shared_ptr<ManagedObject>(new Milestone); }};
 }
 
 std::shared_ptr<Milestone> Milestone::create(ObjectContext* context) {

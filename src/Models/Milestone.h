@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -14,13 +15,26 @@ class Goal;
 class ObjectContext;
 class Step;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_MILESTONE_ATTRIBUTES(X)                                                                           \
+    X(Id, id, uuid)                                                                                          \
+    X(Title, title, text)                                                                                    \
+    X(Order, order, int16)                                                                                   \
+    X(IsCompleted, isCompleted, flag)                                                                        \
+    X(CompletedAt, completedAt, date)                                                                        \
+    X(DueDate, dueDate, date)                                                                                \
+    X(CreatedAt, createdAt, date)                                                                            \
+    X(Frequency, frequency, text)
+#define QV_MILESTONE_RELATIONSHIPS(X)                                                                        \
+    X(GoalRel, goal, Goal, toOne, milestones, nullify)                                                       \
+    X(Steps, steps, Step, toMany, milestone, cascade)
+
 // A checkpoint of a goal, made of steps.
 class Milestone : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("Milestone"); }
     static EntityDescription description();
-    enum Attribute { Id, Title, Order, IsCompleted, CompletedAt, DueDate, CreatedAt, Frequency };
-    enum Relationship { GoalRel, Steps };
+    QV_STORED_ENTITY(QV_MILESTONE_ATTRIBUTES, QV_MILESTONE_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id, created now.
     static std::shared_ptr<Milestone> create(ObjectContext* context);

@@ -5,19 +5,8 @@
 #include "Platform/Store/ObjectContext.h"
 
 EntityDescription PriceHistory::description() {
-    EntityDescription e;
-    e.name = entityName();
-    e.attributes = {
-        {QStringLiteral("id"), AttributeType::uuid},
-        {QStringLiteral("price"), AttributeType::doubleValue},
-        {QStringLiteral("recordedAt"), AttributeType::date},
-    };
-    e.relationships = {
-        {QStringLiteral("investment"), QStringLiteral("Investment"), false, QStringLiteral("priceHistory"),
-         DeleteRule::nullify},
-    };
-    e.make = [] { return std::shared_ptr<ManagedObject>(new PriceHistory); };
-    return e;
+    return {entityName(), storedAttributes(), storedRelationships(),
+            [] { return std::shared_ptr<ManagedObject>(new PriceHistory); }};
 }
 
 std::shared_ptr<PriceHistory> PriceHistory::create(ObjectContext* context) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -13,13 +14,20 @@
 class Investment;
 class ObjectContext;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_PRICE_HISTORY_ATTRIBUTES(X)                                                                       \
+    X(Id, id, uuid)                                                                                          \
+    X(Price, price, doubleValue)                                                                             \
+    X(RecordedAt, recordedAt, date)
+#define QV_PRICE_HISTORY_RELATIONSHIPS(X)                                                                    \
+    X(InvestmentRel, investment, Investment, toOne, priceHistory, nullify)
+
 // A recorded price of an investment; kept in the store for older data.
 class PriceHistory : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("PriceHistory"); }
     static EntityDescription description();
-    enum Attribute { Id, Price, RecordedAt };
-    enum Relationship { InvestmentRel };
+    QV_STORED_ENTITY(QV_PRICE_HISTORY_ATTRIBUTES, QV_PRICE_HISTORY_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id.
     static std::shared_ptr<PriceHistory> create(ObjectContext* context);

@@ -5,25 +5,8 @@
 #include "Platform/Store/ObjectContext.h"
 
 EntityDescription Step::description() {
-    EntityDescription e;
-    e.name = entityName();
-    e.attributes = {
-        {QStringLiteral("id"), AttributeType::uuid},
-        {QStringLiteral("inputType"), AttributeType::text},
-        {QStringLiteral("title"), AttributeType::text},
-        {QStringLiteral("notes"), AttributeType::text},
-        {QStringLiteral("isCompleted"), AttributeType::flag},
-        {QStringLiteral("isRecurring"), AttributeType::flag},
-        {QStringLiteral("completedAt"), AttributeType::date},
-        {QStringLiteral("createdAt"), AttributeType::date},
-        {QStringLiteral("priority"), AttributeType::int16},
-    };
-    e.relationships = {
-        {QStringLiteral("milestone"), QStringLiteral("Milestone"), false, QStringLiteral("steps"),
-         DeleteRule::nullify},
-    };
-    e.make = [] { return std::shared_ptr<ManagedObject>(new Step); };
-    return e;
+    return {entityName(), storedAttributes(), storedRelationships(),
+            [] { return std::shared_ptr<ManagedObject>(new Step); }};
 }
 
 std::shared_ptr<Step> Step::create(ObjectContext* context) {

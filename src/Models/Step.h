@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -13,23 +14,25 @@
 class Milestone;
 class ObjectContext;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_STEP_ATTRIBUTES(X)                                                                                \
+    X(Id, id, uuid)                                                                                          \
+    X(InputType, inputType, text)                                                                            \
+    X(Title, title, text)                                                                                    \
+    X(Notes, notes, text)                                                                                    \
+    X(IsCompleted, isCompleted, flag)                                                                        \
+    X(IsRecurring, isRecurring, flag)                                                                        \
+    X(CompletedAt, completedAt, date)                                                                        \
+    X(CreatedAt, createdAt, date)                                                                            \
+    X(Priority, priority, int16)
+#define QV_STEP_RELATIONSHIPS(X) X(MilestoneRel, milestone, Milestone, toOne, steps, nullify)
+
 // One actionable item of a milestone.
 class Step : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("Step"); }
     static EntityDescription description();
-    enum Attribute {
-        Id,
-        InputType,
-        Title,
-        Notes,
-        IsCompleted,
-        IsRecurring,
-        CompletedAt,
-        CreatedAt,
-        Priority
-    };
-    enum Relationship { MilestoneRel };
+    QV_STORED_ENTITY(QV_STEP_ATTRIBUTES, QV_STEP_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id, created now.
     static std::shared_ptr<Step> create(ObjectContext* context);

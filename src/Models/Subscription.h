@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -12,23 +13,25 @@
 
 class ObjectContext;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_SUBSCRIPTION_ATTRIBUTES(X)                                                                        \
+    X(Id, id, uuid)                                                                                          \
+    X(Name, name, text)                                                                                      \
+    X(Price, price, doubleValue)                                                                             \
+    X(RenewalDate, renewalDate, date)                                                                        \
+    X(BillingCycle, billingCycle, text)                                                                      \
+    X(Category, category, text)                                                                              \
+    X(Status, status, text)                                                                                  \
+    X(CreatedAt, createdAt, date)                                                                            \
+    X(PaymentMethod, paymentMethod, text)                                                                    \
+    X(CreditCardID, creditCardID, uuid)
+
 // A recurring subscription, active or paused.
 class Subscription : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("Subscription"); }
     static EntityDescription description();
-    enum Attribute {
-        Id,
-        Name,
-        Price,
-        RenewalDate,
-        BillingCycle,
-        Category,
-        Status,
-        CreatedAt,
-        PaymentMethod,
-        CreditCardID
-    };
+    QV_STORED_ENTITY(QV_SUBSCRIPTION_ATTRIBUTES, QV_NO_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id, created now.
     static std::shared_ptr<Subscription> create(ObjectContext* context);

@@ -5,20 +5,8 @@
 #include "Platform/Store/ObjectContext.h"
 
 EntityDescription TaskCategory::description() {
-    EntityDescription e;
-    e.name = entityName();
-    e.attributes = {
-        {QStringLiteral("id"), AttributeType::uuid},
-        {QStringLiteral("name"), AttributeType::text},
-        {QStringLiteral("colorHex"), AttributeType::text},
-        {QStringLiteral("createdAt"), AttributeType::date},
-    };
-    e.relationships = {
-        {QStringLiteral("tasks"), QStringLiteral("CalendarTask"), true, QStringLiteral("category"),
-         DeleteRule::nullify},
-    };
-    e.make = [] { return std::shared_ptr<ManagedObject>(new TaskCategory); };
-    return e;
+    return {entityName(), storedAttributes(), storedRelationships(),
+            [] { return std::shared_ptr<ManagedObject>(new TaskCategory); }};
 }
 
 std::shared_ptr<TaskCategory> TaskCategory::create(ObjectContext* context) {

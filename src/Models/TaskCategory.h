@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Store/ManagedObject.h"
+#include "Platform/Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>
@@ -13,13 +14,20 @@
 class CalendarTask;
 class ObjectContext;
 
+// The stored attributes (in column order) and relationships, each listed once.
+#define QV_TASK_CATEGORY_ATTRIBUTES(X)                                                                       \
+    X(Id, id, uuid)                                                                                          \
+    X(Name, name, text)                                                                                      \
+    X(ColorHex, colorHex, text)                                                                              \
+    X(CreatedAt, createdAt, date)
+#define QV_TASK_CATEGORY_RELATIONSHIPS(X) X(Tasks, tasks, CalendarTask, toMany, category, nullify)
+
 // A coloured category of calendar tasks.
 class TaskCategory : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("TaskCategory"); }
     static EntityDescription description();
-    enum Attribute { Id, Name, ColorHex, CreatedAt };
-    enum Relationship { Tasks };
+    QV_STORED_ENTITY(QV_TASK_CATEGORY_ATTRIBUTES, QV_TASK_CATEGORY_RELATIONSHIPS)
 
     // Inserts a new record with a fresh id, created now.
     static std::shared_ptr<TaskCategory> create(ObjectContext* context);

@@ -1,13 +1,8 @@
 #include "Components/SmallProgressBar.h"
-#include "Core/Persistence/PersistenceController.h"
 #include "Core/Theme/AnimationTiming.h"
-#include "Models/Goal.h"
-#include "Views/Dashboard/GoalCardView.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QEnterEvent>
 #include <QImage>
 #include <QTest>
 
@@ -43,21 +38,4 @@ TEST(SmallProgressBarGlow, TurnsOnAndOffWithoutRestartingTheFill) {
     EXPECT_EQ(bar.glowAmount(), 0.0); // instant with animations off
     EXPECT_EQ(bar.animatedProgress(), 0.8);
     EXPECT_EQ(alphaAboveTrack(bar), 0);
-}
-
-TEST(SmallProgressBarGlow, GoalCardBarGlowsOnlyWhileHovered) {
-    PersistenceController controller{true};
-    auto goal = Goal::create(controller.viewContext());
-    goal->setTitle(QStringLiteral("Run a marathon"));
-    GoalCardView card(goal, false, {});
-    auto* bar = card.findChild<SmallProgressBar*>(QStringLiteral("goalCardBar"));
-    ASSERT_NE(bar, nullptr);
-    EXPECT_FALSE(bar->showGlow());
-    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-    QApplication::sendEvent(&card, &enter);
-    EXPECT_TRUE(card.isHovered());
-    EXPECT_TRUE(bar->showGlow());
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(&card, &leave);
-    EXPECT_FALSE(bar->showGlow());
 }

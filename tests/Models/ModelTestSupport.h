@@ -41,3 +41,19 @@ protected:
 
     std::unique_ptr<PersistenceController> store_;
 };
+
+// An in-memory store and the clock frozen at `now`, for tests that need nothing else.
+class FrozenClockStoreTest : public testing::Test {
+protected:
+    explicit FrozenClockStoreTest(const QDateTime& frozenAt) : now(frozenAt) {}
+    void SetUp() override {
+        Clock::setFake(now);
+        persistence = std::make_unique<PersistenceController>(true);
+        context = persistence->viewContext();
+    }
+    void TearDown() override { Clock::useSystem(); }
+
+    const QDateTime now;
+    std::unique_ptr<PersistenceController> persistence;
+    ObjectContext* context = nullptr;
+};

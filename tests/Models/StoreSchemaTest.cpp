@@ -160,13 +160,38 @@ TEST_F(StoreSchema, CreatorsFillIdCreationAndZeroes) {
     ASSERT_TRUE(a->id().has_value());
     EXPECT_NE(a->id(), b->id());
     EXPECT_EQ(a->createdAt(), now());
-    EXPECT_EQ(context()->count(FetchRequest(Goal::entityName(), Key(QStringLiteral("isArchived")) == false)),
-              2);
-    EXPECT_EQ(
-        context()->count(FetchRequest(Goal::entityName(), Key(QStringLiteral("streak")) == QVariant(0))), 2);
+    EXPECT_EQ(context()->count(FetchRequest(Goal::entityName(), Key(Goal::Keys::isArchived) == false)), 2);
+    EXPECT_EQ(context()->count(FetchRequest(Goal::entityName(), Key(Goal::Keys::streak) == QVariant(0))), 2);
     ASSERT_TRUE(store_->save());
-    EXPECT_EQ(context()->count(FetchRequest(Goal::entityName(), Key(QStringLiteral("needsMoney")) == false)),
-              2);
+    EXPECT_EQ(context()->count(FetchRequest(Goal::entityName(), Key(Goal::Keys::needsMoney) == false)), 2);
+}
+
+// The key constants, the accessors' indexes and the description come from one list, so a key
+// names the description entry at its accessor's index, and a key path of keys reads through.
+TEST_F(StoreSchema, KeysNameTheEntriesTheAccessorsUse) {
+    const EntityDescription goal = Goal::description();
+    EXPECT_EQ(goal.attributes[Goal::IsArchived].name, QString(Goal::Keys::isArchived));
+    EXPECT_EQ(goal.attributes[Goal::MomentumStateAttr].name, QString(Goal::Keys::momentumState));
+    EXPECT_EQ(goal.relationships[Goal::CheckIns].name, QString(Goal::Keys::checkIns));
+    EXPECT_EQ(goal.relationships[Goal::CheckIns].destination, GoalCheckIn::entityName());
+    EXPECT_EQ(goal.relationships[Goal::CheckIns].deleteRule, DeleteRule::cascade);
+    const EntityDescription log = DailyLog::description();
+    EXPECT_TRUE(log.attributes[DailyLog::Date].indexed);
+    EXPECT_FALSE(log.attributes[DailyLog::Notes].indexed);
+    EXPECT_FALSE(log.relationships[DailyLog::GoalRel].toMany);
+
+    auto g = Goal::create(context());
+    auto milestone = Milestone::create(context());
+    milestone->setGoal(g);
+    auto step = Step::create(context());
+    step->setMilestone(milestone);
+    step->setValue(Step::Keys::title, QStringLiteral("Read"));
+    EXPECT_EQ(step->title(), QStringLiteral("Read"));
+    const auto found = context()->fetch<Step>(
+        FetchRequest(Step::entityName(), Key(Step::Keys::milestone, Milestone::Keys::goal) == g,
+                     {{Step::Keys::createdAt, true}}));
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0], step);
 }
 
 } // namespace

@@ -5,11 +5,11 @@
 #include "Support/TestSupport.h"
 
 #include "Platform/Clock.h"
+#include "Platform/Store/StoreMisuse.h"
 #include "Platform/UserDefaults.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -18,7 +18,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimeZone>
-#include <QWidget>
 
 #include <clocale>
 #include <cstdio>
@@ -160,18 +159,6 @@ QString screensDir() {
     return dir;
 }
 
-QString saveScreen(QWidget* widget, const QString& name) {
-    widget->ensurePolished();
-    if (!widget->isVisible()) {
-        widget->setAttribute(Qt::WA_DontShowOnScreen, true);
-        widget->show();
-    }
-    settle();
-    const QString path = screensDir() + QLatin1Char('/') + name + QStringLiteral(".png");
-    widget->grab().save(path);
-    return path;
-}
-
 bool requestRealWindow() {
     realWindowRequested() = true;
     return true;
@@ -197,12 +184,15 @@ int main(int argc, char** argv) {
     unsetenv("DBUS_SESSION_BUS_ADDRESS_OVERRIDE");
     QStandardPaths::setTestModeEnabled(true);
 
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quorvale"));
+    const auto app = qv::test::makeApplication(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Quorvale"));
     QLocale::setDefault(QLocale(QStringLiteral("en_US")));
     checkQtAgrees();
 
     testing::InitGoogleTest(&argc, argv);
+    // A query or write that names what the model lacks fails the test that made it.
+    StoreMisuse::setHandler(
+        [](const QString& message) { ADD_FAILURE() << "store misuse: " << qPrintable(message); });
     auto* home = new TempHomeListener;
     g_home = home;
     testing::UnitTest::GetInstance()->listeners().Append(home);

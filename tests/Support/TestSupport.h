@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <memory>
+
+class QCoreApplication;
 class QWidget;
 
 namespace qv::test {
@@ -14,7 +17,12 @@ QString tempHome();
 QString screensDir();
 
 // Lays out and renders a widget offscreen to build/screens/<name>.png; returns the path.
+// Only the programs that test widgets have it.
 QString saveScreen(QWidget* widget, const QString& name);
+
+// The program's application object: a QApplication where widgets are tested, a
+// QGuiApplication in the programs below the views, which are built without Qt Widgets.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv);
 
 // Processes pending events (layouts, deferred deletes, queued signals).
 void settle(int rounds = 3);

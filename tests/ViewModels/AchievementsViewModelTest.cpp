@@ -2,9 +2,9 @@
 #include "Core/Persistence/PersistenceController.h"
 #include "Models/Achievement.h"
 #include "Models/AchievementCategory.h"
+#include "Models/ModelTestSupport.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
-#include "Views/ShellTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "ViewModels/LinksViewModel.h"
 
 #include "Models/LinkItem.h"
+#include "Models/ModelTestSupport.h"
 #include "Models/QuorvaleModel.h"
 #include "Platform/Store/ObjectContext.h"
 #include "Support/TestSupport.h"
 #include "ViewModels/ActionSave.h"
-#include "Views/ShellTestSupport.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

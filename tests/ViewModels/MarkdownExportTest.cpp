@@ -6,11 +6,11 @@
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
+#include "Models/ModelTestSupport.h"
 #include "Models/Step.h"
 #include "Platform/Store/LiveFetch.h"
 #include "Support/TestSupport.h"
 #include "ViewModels/SettingsViewModel.h"
-#include "Views/ShellTestSupport.h"
 
 #include <gtest/gtest.h>
 

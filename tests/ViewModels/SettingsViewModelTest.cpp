@@ -2,10 +2,10 @@
 
 #include "Core/Notifications/NotificationScheduler.h"
 #include "Models/Goal.h"
+#include "Models/ModelTestSupport.h"
 #include "Platform/NotificationCenter.h"
 #include "Platform/UserDefaults.h"
 #include "Support/TestSupport.h"
-#include "Views/ShellTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include "Core/Theme/ThemeManager.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
+#include "Models/ModelTestSupport.h"
 #include "Models/Step.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
@@ -19,22 +20,6 @@
 #include <QTimeZone>
 
 #include <memory>
-
-// An in-memory store and the clock frozen at `now`, for tests that need nothing else.
-class FrozenClockStoreTest : public testing::Test {
-protected:
-    explicit FrozenClockStoreTest(const QDateTime& frozenAt) : now(frozenAt) {}
-    void SetUp() override {
-        Clock::setFake(now);
-        persistence = std::make_unique<PersistenceController>(true);
-        context = persistence->viewContext();
-    }
-    void TearDown() override { Clock::useSystem(); }
-
-    const QDateTime now;
-    std::unique_ptr<PersistenceController> persistence;
-    ObjectContext* context = nullptr;
-};
 
 // An in-memory store, a frozen clock (Tuesday 10 March 2026, 10:00 local) and fresh
 // defaults and theme for every shell test. Overlays are off unless a test asks for them.

@@ -1,6 +1,7 @@
 #include "Platform/Store/CompiledPredicate.h"
 
 #include "Platform/Store/StoreCore.h"
+#include "Platform/Store/StoreMisuse.h"
 
 #include <QSet>
 
@@ -23,6 +24,30 @@ CompiledPredicate::CompiledPredicate(const StoreCore& core, int rootEntity, cons
     sql_ = parts.isEmpty() ? QStringLiteral("1") : parts.join(QStringLiteral(" AND "));
 }
 
+namespace {
+
+// A record compared with an attribute, or a relationship compared with anything but a record
+// of its destination, matches nothing whatever the store holds.
+void checkOperand(const StoreCore& core, int rootEntity, const KeyPath& path, const Predicate& p) {
+    if (!path.isValid() || !p.value().isValid())
+        return;
+    const bool isRecord = p.value().metaType() == QMetaType::fromType<ObjectRef>();
+    QString fault;
+    if (!path.endsInRelationship() && isRecord)
+        fault = QStringLiteral("an attribute compared with a record");
+    else if (path.endsInRelationship() && !isRecord)
+        fault = QStringLiteral("a relationship compared with a value that is not a record");
+    else if (path.endsInRelationship() && path.destination() >= 0 &&
+             p.value().value<ObjectRef>().entity != core.entity(path.destination()).desc->name)
+        fault = QStringLiteral("a relationship to %1 compared with a record of %2")
+                    .arg(core.entity(path.destination()).desc->name, p.value().value<ObjectRef>().entity);
+    if (!fault.isEmpty())
+        StoreMisuse::report(QStringLiteral("key path \"%1\" of %2: %3")
+                                .arg(p.keyPath(), core.entity(rootEntity).desc->name, fault));
+}
+
+} // namespace
+
 CompiledPredicate::Node CompiledPredicate::build(const StoreCore& core, int rootEntity, const Predicate& p) {
     Node node;
     node.kind = p.kind();
@@ -33,8 +58,10 @@ CompiledPredicate::Node CompiledPredicate::build(const StoreCore& core, int root
     case Kind::isPresent:
         node.path = KeyPath::resolve(core, rootEntity, p.keyPath());
         node.key = p.keyPath();
-        if (p.kind() == Kind::compare)
+        if (p.kind() == Kind::compare) {
+            checkOperand(core, rootEntity, node.path, p);
             node.operand = StoreValue::operand(p.value(), node.path.type());
+        }
         break;
     case Kind::conjunction:
     case Kind::disjunction:

@@ -3,6 +3,7 @@
 #include "Platform/Store/CompiledPredicate.h"
 #include "Platform/Store/KeyPath.h"
 #include "Platform/Store/StoreCore.h"
+#include "Platform/Store/StoreMisuse.h"
 #include "Platform/Store/StoreSchema.h"
 
 #include <unordered_map>
@@ -93,7 +94,7 @@ void sortInMemory(std::vector<std::shared_ptr<ManagedObject>>& objects, const st
 std::vector<std::shared_ptr<ManagedObject>> FetchEngine::fetch(const FetchRequest& request) {
     const int entity = core_.entityIndex(request.entityName);
     if (entity < 0) {
-        qWarning("store: fetch of unknown entity %s", qPrintable(request.entityName));
+        StoreMisuse::report(QStringLiteral("fetch of an unknown entity \"%1\"").arg(request.entityName));
         return {};
     }
     const EntityInfo& info = core_.entity(entity);
@@ -137,8 +138,10 @@ std::vector<std::shared_ptr<ManagedObject>> FetchEngine::fetch(const FetchReques
 
 int FetchEngine::count(const FetchRequest& request) {
     const int entity = core_.entityIndex(request.entityName);
-    if (entity < 0)
+    if (entity < 0) {
+        StoreMisuse::report(QStringLiteral("count of an unknown entity \"%1\"").arg(request.entityName));
         return 0;
+    }
     const CompiledPredicate predicate(core_, entity, request.predicate);
     if (!predicate.sqlIsExact() || request.fetchLimit > 0)
         return static_cast<int>(fetch(request).size());

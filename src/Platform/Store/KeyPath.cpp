@@ -1,7 +1,20 @@
 #include "Platform/Store/KeyPath.h"
 
 #include "Platform/Store/StoreCore.h"
+#include "Platform/Store/StoreMisuse.h"
 #include "Platform/Store/StoreSchema.h"
+
+namespace {
+
+// A path that names nothing is reported and then reads as absent, as it always has.
+KeyPath misuse(KeyPath invalid, const StoreCore& core, int rootEntity, QStringView path,
+               const QString& fault) {
+    StoreMisuse::report(QStringLiteral("key path \"%1\" of %2: %3")
+                            .arg(path.toString(), core.entity(rootEntity).desc->name, fault));
+    return invalid;
+}
+
+} // namespace
 
 KeyPath KeyPath::resolve(const StoreCore& core, int rootEntity, QStringView path) {
     KeyPath kp;
@@ -20,16 +33,33 @@ KeyPath KeyPath::resolve(const StoreCore& core, int rootEntity, QStringView path
                 kp.valid_ = true;
             } else if (rel >= 0 && !info.relations[static_cast<std::size_t>(rel)].toMany) {
                 kp.relationship_ = rel;
+                kp.destination_ = info.relations[static_cast<std::size_t>(rel)].destination;
                 kp.type_ = AttributeType::int64;
                 kp.valid_ = true;
+            } else if (rel >= 0) {
+                return misuse(
+                    std::move(kp), core, rootEntity, path,
+                    QStringLiteral("\"%1\" is a to-many relationship of %2, which a key path cannot end in")
+                        .arg(key.toString(), info.desc->name));
+            } else {
+                return misuse(std::move(kp), core, rootEntity, path,
+                              QStringLiteral("%1 has no attribute or relationship \"%2\"")
+                                  .arg(info.desc->name, key.toString()));
             }
             return kp;
         }
         if (rel < 0)
-            return kp;
+            return misuse(
+                std::move(kp), core, rootEntity, path,
+                QStringLiteral("%1 has no relationship \"%2\"").arg(info.desc->name, key.toString()));
         const RelationInfo& ri = info.relations[static_cast<std::size_t>(rel)];
-        if (ri.toMany || ri.destination < 0)
-            return kp;
+        if (ri.toMany)
+            return misuse(
+                std::move(kp), core, rootEntity, path,
+                QStringLiteral("\"%1\" is a to-many relationship of %2, which a key path cannot cross")
+                    .arg(key.toString(), info.desc->name));
+        if (ri.destination < 0)
+            return kp; // the model's own fault, reported when the store was built
         kp.hops_.push_back({current, rel});
         current = ri.destination;
         kp.crossed_.push_back(current);

@@ -12,7 +12,8 @@ class ManagedObject;
 class StoreCore;
 
 // A key path resolved against the model: the to-one relationships it follows, then the
-// attribute or to-one relationship it ends in. A path that names nothing reads as absent.
+// attribute or to-one relationship it ends in. A path that names nothing is reported as a
+// misuse of the store and reads as absent.
 class KeyPath {
 public:
     static KeyPath resolve(const StoreCore& core, int rootEntity, QStringView path);
@@ -21,6 +22,8 @@ public:
     // The type operands are converted to; a relationship compares by pk.
     AttributeType type() const { return type_; }
     bool endsInRelationship() const { return relationship_ >= 0; }
+    // The entity the final to-one relationship leads to; -1 for a path ending in an attribute.
+    int destination() const { return destination_; }
     // Entities whose records the path reads through, after the root.
     const std::vector<int>& crossedEntities() const { return crossed_; }
 
@@ -43,5 +46,6 @@ private:
     int lastEntity_ = -1;
     int attribute_ = -1;
     int relationship_ = -1;
+    int destination_ = -1;
     AttributeType type_ = AttributeType::int64;
 };

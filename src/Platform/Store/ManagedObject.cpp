@@ -4,6 +4,7 @@
 #include "Platform/Store/ObjectContext.h"
 #include "Platform/Store/Predicate.h"
 #include "Platform/Store/StoreCore.h"
+#include "Platform/Store/StoreMisuse.h"
 
 #include <QTimeZone>
 
@@ -12,6 +13,11 @@ namespace {
 const StoreValue& absentValue() {
     static const StoreValue none;
     return none;
+}
+
+void unknownKey(const EntityDescription& entity, QStringView key, const char* what) {
+    StoreMisuse::report(
+        QStringLiteral("%1 has no %2 \"%3\"").arg(entity.name, QLatin1String(what), key.toString()));
 }
 
 } // namespace
@@ -43,15 +49,21 @@ QVariant ManagedObject::value(QStringView key) const {
     const qsizetype dot = key.indexOf(u'.');
     if (dot >= 0) {
         const int rel = entity_->relationshipIndex(key.left(dot));
-        const auto next = rel >= 0 ? relatedObject(rel) : nullptr;
+        if (rel < 0 || entity_->relationships[static_cast<std::size_t>(rel)].toMany) {
+            unknownKey(*entity_, key.left(dot), "to-one relationship");
+            return {};
+        }
+        const auto next = relatedObject(rel);
         return next ? next->value(key.mid(dot + 1)) : QVariant();
     }
     const int attribute = entity_->attributeIndex(key);
     if (attribute >= 0)
         return value(attribute);
     const int rel = entity_->relationshipIndex(key);
-    if (rel < 0)
+    if (rel < 0 || entity_->relationships[static_cast<std::size_t>(rel)].toMany) {
+        unknownKey(*entity_, key, "attribute or to-one relationship");
         return {};
+    }
     const auto target = relatedObject(rel);
     return target ? QVariant::fromValue(ObjectRef{target->entityName(), target->objectID()}) : QVariant();
 }
@@ -63,9 +75,18 @@ void ManagedObject::setValue(QStringView key, const QVariant& value) {
         return;
     }
     const int rel = entity_->relationshipIndex(key);
-    if (rel < 0 || !state_->live())
+    if (rel < 0 || entity_->relationships[static_cast<std::size_t>(rel)].toMany) {
+        unknownKey(*entity_, key, "attribute or to-one relationship");
+        return;
+    }
+    if (!state_->live())
         return;
     std::shared_ptr<ManagedObject> target;
+    if (value.isValid() && value.metaType() != QMetaType::fromType<ObjectRef>()) {
+        StoreMisuse::report(
+            QStringLiteral("%1.%2 set to a value that is not a record").arg(entity_->name, key.toString()));
+        return;
+    }
     if (value.metaType() == QMetaType::fromType<ObjectRef>()) {
         const ObjectRef ref = value.value<ObjectRef>();
         target = state_->core->object(state_->core->entityIndex(ref.entity), ref.pk);
@@ -83,8 +104,11 @@ QVariant ManagedObject::value(int attribute) const {
 }
 
 void ManagedObject::setValue(int attribute, const QVariant& value) {
-    if (attribute < 0 || attribute >= static_cast<int>(entity_->attributes.size()))
+    if (attribute < 0 || attribute >= static_cast<int>(entity_->attributes.size())) {
+        StoreMisuse::report(
+            QStringLiteral("%1 has no attribute number %2").arg(entity_->name).arg(attribute));
         return;
+    }
     if (!state_->live() || state_->deleted)
         return;
     StoreValue stored =
@@ -117,7 +141,14 @@ void ManagedObject::setRelatedObject(int relationship, const std::shared_ptr<Man
     qint64 pk = 0;
     if (target) {
         const auto& ts = *target->state_;
-        if (ts.core != core || ts.entity != ri.destination || !ts.live() || ts.deleted) {
+        if (ts.core == core && ts.entity != ri.destination) {
+            StoreMisuse::report(QStringLiteral("%1.%2 cannot hold a record of %3")
+                                    .arg(entityName(),
+                                         entity_->relationships[static_cast<std::size_t>(relationship)].name,
+                                         target->entityName()));
+            return;
+        }
+        if (ts.core != core || !ts.live() || ts.deleted) {
             qWarning("store: %s.%s cannot link to that record", qPrintable(entityName()),
                      qPrintable(entity_->relationships[static_cast<std::size_t>(relationship)].name));
             return;

@@ -5,6 +5,7 @@
 #include "Platform/Store/ObjectStoreInternals.h"
 #include "Platform/Store/StoreCore.h"
 #include "Platform/Store/StoreMigrations.h"
+#include "Platform/Store/StoreMisuse.h"
 #include "Platform/Store/StoreSchema.h"
 
 #include <SQLiteCpp/Transaction.h>
@@ -125,7 +126,7 @@ QString ObjectContext::path() const {
 std::shared_ptr<ManagedObject> ObjectContext::insert(QStringView entityName) {
     const int e = d->core->entityIndex(entityName);
     if (e < 0) {
-        qWarning("store: insert of unknown entity %s", qPrintable(entityName.toString()));
+        StoreMisuse::report(QStringLiteral("insert of an unknown entity \"%1\"").arg(entityName));
         return nullptr;
     }
     return d->core->insert(e);

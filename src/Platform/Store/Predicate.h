@@ -1,6 +1,9 @@
 #pragma once
 
+#include "Platform/Store/StoreKey.h"
+
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <memory>
@@ -55,10 +58,17 @@ Predicate operator&&(Predicate a, Predicate b);
 Predicate operator||(Predicate a, Predicate b);
 Predicate operator!(Predicate a);
 
-// Builder: Key("isArchived") == false, Key("milestone.goal") == goal, Key("deadline").absent().
+// Builder: Key(Goal::Keys::isArchived) == false, Key(Step::Keys::milestone, Milestone::Keys::goal)
+// == goal, Key(Goal::Keys::deadline).absent(). A name the entity lacks is reported when the
+// predicate runs (StoreMisuse).
 class Key {
 public:
     explicit Key(QString path) : path_(std::move(path)) {}
+    explicit Key(StoreKey key) : path_(key) {}
+    // A to-one key path, one key per hop.
+    template <typename... More>
+    Key(StoreKey first, StoreKey second, More... more)
+        : path_(QStringList{first, second, QString(more)...}.join(u'.')) {}
     Predicate operator==(const QVariant& v) const { return Predicate::compare(path_, Predicate::Op::eq, v); }
     Predicate operator!=(const QVariant& v) const { return Predicate::compare(path_, Predicate::Op::ne, v); }
     Predicate operator<(const QVariant& v) const { return Predicate::compare(path_, Predicate::Op::lt, v); }

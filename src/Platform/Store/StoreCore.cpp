@@ -2,6 +2,7 @@
 
 #include "Platform/Store/ObjectContext.h"
 #include "Platform/Store/StoreMigrations.h"
+#include "Platform/Store/StoreMisuse.h"
 #include "Platform/Store/StoreSchema.h"
 
 #include <QFile>
@@ -87,6 +88,9 @@ StoreCore::StoreCore(ObjectContext* owner, const ObjectModel& model, const QStri
                 ri.inverse =
                     rel.toMany ? toManyInverse(*info.desc, rel, dest) : relationshipIndex(dest, rel.inverse);
             }
+            if (ri.destination < 0 || (rel.toMany && ri.inverse < 0))
+                StoreMisuse::report(QStringLiteral("relationship %1.%2 leads to no %3.%4")
+                                        .arg(info.desc->name, rel.name, rel.destination, rel.inverse));
             info.relations.push_back(ri);
         }
     }

@@ -99,8 +99,6 @@ std::vector<Predicate> projectPredicates() {
         Key("title").present() && Key("title") < QStringLiteral("b"),
         Predicate::all({}),
         Predicate::any({}),
-        Key("noSuchKey") == 1,
-        Key("noSuchKey").absent(),
     };
 }
 

@@ -3,6 +3,7 @@
 #include "Components/CapsuleBadge.h"
 #include "Components/MomentumBadge.h"
 #include "Components/PriorityBadge.h"
+#include "Components/SmallProgressBar.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEnterEvent>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -141,3 +143,20 @@ TEST_F(GoalCardViewTest, ALongTitleTakesTwoLinesEndingInAnEllipsis) {
 }
 
 } // namespace
+
+TEST(GoalCardBarGlow, GlowsOnlyWhileHovered) {
+    PersistenceController controller{true};
+    auto goal = Goal::create(controller.viewContext());
+    goal->setTitle(QStringLiteral("Run a marathon"));
+    GoalCardView card(goal, false, {});
+    auto* bar = card.findChild<SmallProgressBar*>(QStringLiteral("goalCardBar"));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_FALSE(bar->showGlow());
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(&card, &enter);
+    EXPECT_TRUE(card.isHovered());
+    EXPECT_TRUE(bar->showGlow());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&card, &leave);
+    EXPECT_FALSE(bar->showGlow());
+}
