@@ -46,12 +46,19 @@ const Visit kVisits[] = {
     {"settings", AppDestination::settings, false},
 };
 
+// Kept for the whole run and never destroyed: windows must not outlive the application,
+// and the process ends right after it.
 WindowRig& rigFor(int scale) {
-    static std::map<int, std::unique_ptr<WindowRig>> rigs;
-    auto& rig = rigs[scale];
+    static std::map<int, WindowRig*> rigs;
+    // One window at a time: a hidden one neither paints nor moves its backdrop.
+    for (auto& [other, window] : rigs)
+        if (other != scale)
+            window->window().hide();
+    WindowRig*& rig = rigs[scale];
     if (!rig)
-        rig = std::make_unique<WindowRig>(scale > 100 ? WindowRig::goalsOnlyStore(scale)
-                                                      : WindowRig::heavyStore(scale));
+        rig = new WindowRig(scale > 100 ? WindowRig::goalsOnlyStore(scale) : WindowRig::heavyStore(scale));
+    if (rig->window().isHidden())
+        rig->millisecondsToPaint([rig] { rig->window().show(); }, [rig] { return &rig->window(); });
     return *rig;
 }
 
@@ -190,8 +197,10 @@ void peakMemoryChild(benchmark::State& state) {
     for (auto _ : state) {
         WindowRig rig(int(state.range(0)) > 100 ? WindowRig::goalsOnlyStore(int(state.range(0)))
                                                 : WindowRig::heavyStore(int(state.range(0))));
-        for (const Visit& visit : kVisits)
+        for (const Visit& visit : kVisits) {
+            leaveTo(rig, AppDestination::links);
             rig.millisecondsToPaint([&] { go(rig, visit); });
+        }
         if (auto* goals = openGoals(rig, false)) {
             rig.millisecondsToPaint([&] { goals->setShowingArchived(true); });
             rig.millisecondsToPaint([&] { goals->setShowingArchived(false); });
@@ -208,7 +217,7 @@ void peakMemory(benchmark::State& state) {
         environment.insert(QStringLiteral("QV_BENCH_CHILD"), QStringLiteral("1"));
         child.setProcessEnvironment(environment);
         child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--benchmark_filter=^peakMemoryChild/%1$").arg(state.range(0)),
+                    {QStringLiteral("--benchmark_filter=^peakMemoryChild/%1/").arg(state.range(0)),
                      QStringLiteral("--benchmark_format=json")});
         child.waitForFinished(-1);
         const QJsonArray runs = QJsonDocument::fromJson(child.readAllStandardOutput())

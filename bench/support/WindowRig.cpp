@@ -100,7 +100,7 @@ double WindowRig::millisecondsToPaint(const std::function<void()>& action,
     clock.start();
     action();
     watch.inside = inside ? inside() : screen();
-    while (!watch.painted && clock.elapsed() < 60000) {
+    while (!watch.painted && clock.elapsed() < 10000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         if (!watch.inside)
             watch.inside = inside ? inside() : screen();

@@ -46,18 +46,38 @@ GoalFigures::GoalFigures(ObjectContext* context) : QObject(context), context_(co
 GoalFigures::Figures GoalFigures::figures(const Goal& goal) {
     if (goal.isDeleted() || context_->hasChanges(kSources))
         return counted(goal);
-    if (!loaded_)
-        loadAll();
     const qint64 id = goal.objectID();
-    if (stale_.contains(id)) {
-        stale_.remove(id);
-        const Figures fresh = loadOne(goal);
-        if (fresh == Figures{})
-            cache_.remove(id);
-        else
-            cache_.insert(id, fresh);
+    const auto it = cache_.constFind(id);
+    if (it != cache_.cend() && !stale_.contains(id))
+        return *it;
+    stale_.remove(id);
+    const Figures fresh = loadOne(goal);
+    cache_.insert(id, fresh);
+    return fresh;
+}
+
+void GoalFigures::prefetchAll() {
+    if (!loaded_ && !context_->hasChanges(kSources))
+        loadAll();
+}
+
+size_t GoalFigures::digest(const std::vector<std::shared_ptr<ManagedObject>>& goals) {
+    if (goals.empty())
+        return 1;
+    ObjectContext* context = goals.front()->context();
+    if (!context || context->hasChanges(kSources))
+        return 0;
+    GoalFigures& figures = of(context);
+    size_t seed = 1;
+    for (const auto& object : goals) {
+        // Only what was ever shown counts: a goal nobody read will read fresh figures anyway.
+        if (!figures.cache_.contains(object->objectID()))
+            continue;
+        const Figures f = figures.figures(static_cast<const Goal&>(*object));
+        seed = qHashMulti(seed, object->objectID(), f.totalSteps, f.completedSteps, f.milestones,
+                          f.completedMilestones, f.contributed);
     }
-    return cache_.value(id);
+    return seed == 0 ? 1 : seed;
 }
 
 GoalFigures::Figures GoalFigures::counted(const Goal& goal) {
@@ -85,6 +105,8 @@ GoalFigures::Figures GoalFigures::counted(const Goal& goal) {
 void GoalFigures::loadAll() {
     cache_.clear();
     stale_.clear();
+    for (const auto& row : context_->aggregate(QStringLiteral("SELECT \"pk\" FROM \"Goal\"")))
+        cache_.insert(row[0].toLongLong(), Figures{});
     for (const auto& row : context_->aggregate(kStepsSql.arg(QString()))) {
         Figures& f = cache_[row[0].toLongLong()];
         f.totalSteps = row[1].toInt();
@@ -97,7 +119,7 @@ void GoalFigures::loadAll() {
     }
     for (const auto& row : context_->aggregate(kMoneySql.arg(QString())))
         cache_[row[0].toLongLong()].contributed = row[1].toDouble();
-    queries_ += 3;
+    queries_ += 4;
     loaded_ = true;
 }
 
@@ -119,7 +141,7 @@ GoalFigures::Figures GoalFigures::loadOne(const Goal& goal) {
 }
 
 void GoalFigures::forget(const std::vector<std::shared_ptr<ManagedObject>>& objects, bool everything) {
-    if (!loaded_)
+    if (cache_.isEmpty())
         return;
     auto everythingStale = [this] {
         loaded_ = false;

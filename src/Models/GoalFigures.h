@@ -13,9 +13,10 @@ class ObjectContext;
 
 // The figures a goal shows in lists, cards and its detail (its steps and milestones done,
 // the money put towards it), kept per context and shared by every screen. They come from
-// aggregate queries of the store (COUNT, SUM, GROUP BY), all goals in one pass the first
-// time and afterwards only the goals an action's save or rollback touched, so a list never
-// loads every step of every goal. While records they derive from have unsaved changes,
+// aggregate queries of the store (COUNT, SUM, GROUP BY): a goal's own the first time it is
+// shown (or every goal's in one pass before a sort by progress), and afterwards again only
+// for the goals an action's save or rollback touched, so a list never loads every step of
+// every goal. While records they derive from have unsaved changes,
 // the figures are counted from the records in memory, which sees those changes.
 class GoalFigures : public QObject {
     Q_OBJECT
@@ -32,6 +33,13 @@ public:
     // The figures of the context; made on first use, gone with the context.
     static GoalFigures& of(ObjectContext* context);
     Figures figures(const Goal& goal);
+    // Reads every goal's figures in one pass (before sorting a whole list by progress);
+    // otherwise each goal is read on its own the first time it is shown.
+    void prefetchAll();
+
+    // The figures of these goals folded into one number, for a live list to tell whether what
+    // its rows show changed; 0 (unknown) while unsaved changes would make it cost a full count.
+    static size_t digest(const std::vector<std::shared_ptr<ManagedObject>>& goals);
 
     // Aggregate queries run so far (tests check that a list does not query per goal).
     int queriesRun() const { return queries_; }

@@ -3,6 +3,7 @@
 #include "ViewModels/ActionSave.h"
 
 #include "Models/Goal.h"
+#include "Models/GoalFigures.h"
 #include "Models/GoalPriority.h"
 #include "Models/GoalQueries.h"
 #include "Platform/Store/LiveFetch.h"
@@ -97,7 +98,10 @@ void GoalsViewModel::setSearchText(const QString& text) {
 
 QStringList GoalsViewModel::categories() const {
     std::set<QString, decltype(&codePointLess)> distinct(&codePointLess);
-    for (const auto& goal : context_->fetch<Goal>(GoalQueries::active(GoalQueries::Order::newestFirst)))
+    // The live list already holds the active goals; fetching them again would read them all.
+    const auto goals = active_ ? active_->typedResults<Goal>()
+                               : context_->fetch<Goal>(GoalQueries::active(GoalQueries::Order::newestFirst));
+    for (const auto& goal : goals)
         if (auto category = goal->category())
             distinct.insert(*category);
     QStringList result{QStringLiteral("All")};
@@ -112,6 +116,8 @@ void GoalsViewModel::ensureLists() {
     active_ = new LiveFetch(context_, GoalQueries::active(GoalQueries::Order::newestFirst),
                             GoalQueries::rowSources(), this);
     archived_ = new LiveFetch(context_, GoalQueries::archived(), GoalQueries::rowSources(), this);
+    active_->setDerivedDigest(GoalFigures::digest);
+    archived_->setDerivedDigest(GoalFigures::digest);
     connect(active_, &LiveFetch::changed, this, &GoalsViewModel::goalsChanged);
     connect(archived_, &LiveFetch::changed, this, &GoalsViewModel::goalsChanged);
 }
@@ -164,6 +170,8 @@ void GoalsViewModel::sortGoals(std::vector<std::shared_ptr<Goal>>& goals, SortOr
         by([](const Goal& a, const Goal& b) { return priorityRank(a) > priorityRank(b); });
         break;
     case SortOrder::progress:
+        if (!goals.empty() && goals.front()->context())
+            GoalFigures::of(goals.front()->context()).prefetchAll();
         by([](const Goal& a, const Goal& b) { return progressRank(a) > progressRank(b); });
         break;
     case SortOrder::title:

@@ -1,6 +1,7 @@
 #include "ViewModels/SidebarViewModel.h"
 
 #include "Models/Goal.h"
+#include "Models/GoalFigures.h"
 #include "Models/GoalQueries.h"
 #include "Platform/Store/LiveFetch.h"
 
@@ -9,6 +10,7 @@
 SidebarViewModel::SidebarViewModel(ObjectContext* context, QObject* parent)
     : QObject(parent), goals_(new LiveFetch(context, GoalQueries::active(GoalQueries::Order::oldestFirst),
                                             GoalQueries::rowSources(), this)) {
+    goals_->setDerivedDigest(GoalFigures::digest);
     connect(goals_, &LiveFetch::changed, this, &SidebarViewModel::goalsChanged);
 }
 

@@ -1,10 +1,14 @@
 #include "ModelTestSupport.h"
 
+#include "Models/DailyLog.h"
 #include "Models/Expense.h"
 #include "Models/Goal.h"
 #include "Models/GoalFigures.h"
 #include "Models/Milestone.h"
 #include "Models/Step.h"
+#include "Platform/Store/LiveFetch.h"
+
+#include <QCoreApplication>
 
 namespace {
 
@@ -41,6 +45,7 @@ TEST_F(GoalFiguresTest, SavedFiguresComeFromOnePassOverTheStoreForEveryGoal) {
     ASSERT_TRUE(context()->save());
 
     const int before = figures().queriesRun();
+    figures().prefetchAll(); // as a sort by progress does
     for (int i = 0; i < 10; ++i) {
         const GoalFigures::Figures f = goals[size_t(i)]->figures();
         EXPECT_EQ(f.milestones, i % 3 + 1) << i;
@@ -49,7 +54,7 @@ TEST_F(GoalFiguresTest, SavedFiguresComeFromOnePassOverTheStoreForEveryGoal) {
         EXPECT_EQ(f.completedSteps, (i % 5) * (i % 3 + 1)) << i;
     }
     EXPECT_DOUBLE_EQ(money->progressPercentage(), 0.25);
-    EXPECT_EQ(figures().queriesRun() - before, 3) << "no query per goal";
+    EXPECT_EQ(figures().queriesRun() - before, 4) << "no query per goal";
 
     reopenFileStore();
     const auto reread = context()->fetch<Goal>(FetchRequest(Goal::entityName()));
@@ -62,7 +67,9 @@ TEST_F(GoalFiguresTest, ASaveQueriesAgainOnlyTheGoalsItTouched) {
     auto a = goalWith(1, 4, 1);
     auto b = goalWith(1, 2, 2);
     ASSERT_TRUE(context()->save());
+    const int unread = figures().queriesRun();
     EXPECT_DOUBLE_EQ(a->progressPercentage(), 0.25);
+    EXPECT_EQ(figures().queriesRun(), unread + 3) << "a goal shown alone is read alone";
     EXPECT_DOUBLE_EQ(b->progressPercentage(), 1.0);
 
     const int before = figures().queriesRun();
@@ -110,6 +117,38 @@ TEST_F(GoalFiguresTest, MoneyMovedFromOneGoalToAnotherIsCountedForTheNewOneOnly)
     context()->deleteObject(expense);
     ASSERT_TRUE(context()->save());
     EXPECT_DOUBLE_EQ(second->financialContributed(), 0);
+}
+
+TEST_F(GoalFiguresTest, ALiveListOfGoalsSpeaksUpOnlyWhenItsRowsOrTheirFiguresChange) {
+    auto goal = goalWith(1, 2, 0);
+    ASSERT_TRUE(context()->save());
+    QCoreApplication::processEvents(); // the store tells of the goal's making before the list exists
+    LiveFetch list(context(), FetchRequest(Goal::entityName()),
+                   {QStringLiteral("Milestone"), QStringLiteral("Step"), QStringLiteral("DailyLog")});
+    EXPECT_DOUBLE_EQ(goal->progressPercentage(), 0.0); // as its row shows it
+    list.setDerivedDigest(GoalFigures::digest);
+    int announced = 0;
+    QObject::connect(&list, &LiveFetch::changed, [&announced] { ++announced; });
+
+    auto log = DailyLog::create(context());
+    ASSERT_TRUE(context()->save());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(announced, 0) << "a journal entry changes nothing the rows show";
+
+    goal->milestonesArray().front()->steps().front()->setTitle(QStringLiteral("Renamed"));
+    ASSERT_TRUE(context()->save());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(announced, 0) << "neither does a step's title";
+
+    goal->milestonesArray().front()->steps().front()->setIsCompleted(true);
+    ASSERT_TRUE(context()->save());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(announced, 1);
+
+    goal->setTitle(QStringLiteral("A goal's own change is always told"));
+    ASSERT_TRUE(context()->save());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(announced, 2);
 }
 
 } // namespace

@@ -5,12 +5,12 @@ LiveFetch::LiveFetch(ObjectContext* context, FetchRequest request, QStringList d
     if (context_) {
         connect(context_, &ObjectContext::objectsChanged, this, [this](const QSet<QString>& names) {
             if (names.contains(request_.entityName)) {
-                refresh();
+                rerun(true);
                 return;
             }
             for (const QString& name : followed_)
                 if (names.contains(name)) {
-                    refresh();
+                    rerun(false);
                     return;
                 }
         });
@@ -24,6 +24,21 @@ void LiveFetch::setRequest(FetchRequest request) {
 }
 
 void LiveFetch::refresh() {
-    results_ = context_ ? context_->fetch(request_) : std::vector<std::shared_ptr<ManagedObject>>{};
-    emit changed();
+    rerun(true);
+}
+
+void LiveFetch::setDerivedDigest(Digest digest) {
+    digest_ = std::move(digest);
+    lastDigest_ = digest_ ? digest_(results_) : 0;
+}
+
+void LiveFetch::rerun(bool ownEntityChanged) {
+    auto fresh = context_ ? context_->fetch(request_) : std::vector<std::shared_ptr<ManagedObject>>{};
+    const bool sameRows = fresh == results_;
+    results_ = std::move(fresh);
+    const size_t digest = digest_ ? digest_(results_) : 0;
+    const bool sameFigures = digest != 0 && digest == lastDigest_;
+    lastDigest_ = digest;
+    if (ownEntityChanged || !sameRows || !sameFigures)
+        emit changed();
 }

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <functional>
+
 // A list that follows the store: it re-runs its request whenever the context announces a
 // change to its own entity or to one of the entities its rows are derived from.
 class LiveFetch : public QObject {
@@ -24,12 +26,22 @@ public:
     void setRequest(FetchRequest request); // re-runs at once
     void refresh();
 
+    // What the rows show of the entities they derive from, folded into one number (0 when it
+    // cannot be told cheaply). A change to those entities alone is then announced only when
+    // the rows or this number changed: a journal entry does not redraw a list of goals.
+    using Digest = std::function<size_t(const std::vector<std::shared_ptr<ManagedObject>>&)>;
+    void setDerivedDigest(Digest digest);
+
 signals:
     void changed();
 
 private:
+    void rerun(bool ownEntityChanged);
+
     QPointer<ObjectContext> context_; // a list may outlive the store it followed
     FetchRequest request_;
     QStringList followed_;
     std::vector<std::shared_ptr<ManagedObject>> results_;
+    Digest digest_;
+    size_t lastDigest_ = 0;
 };
