@@ -6,6 +6,7 @@
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/LinkItem.h"
+#include "Platform/TextHelpers.h"
 #include "ViewModels/LinksViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
 
@@ -44,8 +45,7 @@ public:
         setAccessibleName(name);
         setCheckable(true);
         setChecked(selected);
-        setToolTip(name.size() > 40 ? QStringLiteral("<qt>") + name.toHtmlEscaped() + QStringLiteral("</qt>")
-                                    : QString());
+        setToolTip(name.size() > 40 ? Text::plainToolTip(name) : QString());
     }
 
 protected:

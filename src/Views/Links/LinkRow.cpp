@@ -5,6 +5,7 @@
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/LinkItem.h"
+#include "Platform/TextHelpers.h"
 #include "Platform/UrlOpener.h"
 #include "Views/Achievements/ScreenStyle.h"
 
@@ -32,12 +33,6 @@ QPushButton* actionButton(const QString& symbol, const QColor& color, const QStr
     button->setObjectName(name);
     button->setFixedSize(24, 24);
     return button;
-}
-
-// The full text of a user's field, shown literally.
-QString plainToolTip(const QString& text) {
-    return text.isEmpty() ? QString()
-                          : QStringLiteral("<qt>") + text.toHtmlEscaped() + QStringLiteral("</qt>");
 }
 
 } // namespace
@@ -84,7 +79,7 @@ void LinkRow::setLink(std::shared_ptr<LinkItem> link) {
     link_ = std::move(link);
     const QString title = link_ ? link_->title().value_or(QString()) : QString();
     const QString url = link_ ? link_->url().value_or(QString()) : QString();
-    setToolTip(plainToolTip(title.isEmpty() ? url : title + QLatin1Char('\n') + url));
+    setToolTip(Text::plainToolTip(title.isEmpty() ? url : title + QLatin1Char('\n') + url));
     setAccessibleName(title);
     update();
 }

@@ -5,6 +5,7 @@
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/LinkItem.h"
+#include "Platform/TextHelpers.h"
 #include "ViewModels/LinksViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/Links/LinkFormSheet.h"
@@ -41,7 +42,7 @@ public:
         setCheckable(true);
         setChecked(selected);
         if (QFontMetrics(Theme::font(13, QFont::Medium)).horizontalAdvance(label) > kSidebarWidth - 70)
-            setToolTip(QStringLiteral("<qt>") + label.toHtmlEscaped() + QStringLiteral("</qt>"));
+            setToolTip(Text::plainToolTip(label));
     }
     QString label() const { return label_; }
     QString countText() const { return count_; }
