@@ -1,8 +1,8 @@
 #include "ViewModels/DashboardViewModel.h"
 #include "Models/Expense.h"
 #include "Models/Goal.h"
+#include "Models/ModelTestSupport.h"
 #include "Support/TestSupport.h"
-#include "Views/ShellTestSupport.h"
 
 #include <gtest/gtest.h>
 

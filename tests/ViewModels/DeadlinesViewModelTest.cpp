@@ -3,9 +3,9 @@
 #include "Models/CreditCard.h"
 #include "Models/Expense.h"
 #include "Models/Goal.h"
+#include "Models/ModelTestSupport.h"
 #include "Models/Subscription.h"
 #include "Platform/CalendarHelpers.h"
-#include "Views/ShellTestSupport.h"
 
 #include <gtest/gtest.h>
 

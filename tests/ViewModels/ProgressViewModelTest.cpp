@@ -1,9 +1,9 @@
 #include "ViewModels/ProgressViewModel.h"
 #include "Models/DailyLog.h"
 #include "Models/Milestone.h"
+#include "Models/ModelTestSupport.h"
 #include "Models/Step.h"
 #include "Platform/CalendarHelpers.h"
-#include "Views/ShellTestSupport.h"
 
 #include <gtest/gtest.h>
 
