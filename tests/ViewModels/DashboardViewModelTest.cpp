@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTimeZone>
+
 #include <algorithm>
 
 namespace {

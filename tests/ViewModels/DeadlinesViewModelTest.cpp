@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTimeZone>
+
 namespace {
 
 class DeadlinesViewModelDates : public FrozenClockStoreTest {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTimeZone>
+
 #include <QSet>
 
 namespace {
