@@ -64,13 +64,7 @@ QWidget* BillsView::buildHeader() {
     auto* header = new QWidget;
     auto* row = new QHBoxLayout(header);
     row->setContentsMargins(0, 0, 0, 0);
-    auto* titles = new QVBoxLayout;
-    titles->setSpacing(4);
-    titles->addWidget(
-        ScreenStyle::label(tr("Bills"), Theme::font(28, QFont::DemiBold), Theme::textPrimary()));
-    titles->addWidget(
-        ScreenStyle::label(tr("Monthly recurring bills"), Theme::font(14), Theme::textSecondary()));
-    row->addLayout(titles);
+    row->addLayout(FinanceForm::tabTitles(tr("Bills"), tr("Monthly recurring bills")));
     row->addStretch(1);
 
     auto* previous = monthButton(QStringLiteral("previousMonthButton"), QStringLiteral("chevron.left"),

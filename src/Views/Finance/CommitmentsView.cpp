@@ -66,13 +66,9 @@ CommitmentsView::CommitmentsView(const AppEnvironment& env, QWidget* parent)
 
 QWidget* CommitmentsView::buildHeader() {
     auto* header = new QWidget;
-    auto* column = new QVBoxLayout(header);
+    auto* column = FinanceForm::tabTitles(tr("Commitments"), tr("Credit cards & recurring bills"));
     column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(4);
-    column->addWidget(
-        ScreenStyle::label(tr("Commitments"), Theme::font(28, QFont::DemiBold), Theme::textPrimary()));
-    column->addWidget(
-        ScreenStyle::label(tr("Credit cards & recurring bills"), Theme::font(14), Theme::textSecondary()));
+    header->setLayout(column);
     return header;
 }
 

@@ -35,6 +35,14 @@ public:
 
 } // namespace
 
+QVBoxLayout* FinanceForm::tabTitles(const QString& title, const QString& subtitle) {
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(4);
+    titles->addWidget(ScreenStyle::label(title, Theme::font(28, QFont::DemiBold), Theme::textPrimary()));
+    titles->addWidget(ScreenStyle::label(subtitle, Theme::font(14), Theme::textSecondary()));
+    return titles;
+}
+
 QLabel* FinanceForm::caption(const QString& text) {
     auto* label = ScreenStyle::label(text.toUpper(), ScreenStyle::kerned(Theme::font(11, QFont::Medium), 0.8),
                                      Theme::textMuted());

@@ -24,6 +24,8 @@ class QWidget;
 
 // The pieces the money forms share: the header with its close symbol, the upper-case caption
 // over each field, the themed fields and the two buttons of the button row.
+class QVBoxLayout;
+
 namespace FinanceForm {
 
 // An upper-case caption in the 11-point medium theme font, letter-spaced 0.8, muted.
@@ -34,6 +36,8 @@ QWidget* group(const QString& caption, QWidget* control, const QString& objectNa
 QWidget* plainGroup(const QString& caption, QWidget* control, const QString& objectName = {});
 // A themed single-line field.
 QLineEdit* field(const QString& objectName, const QString& placeholder);
+// A finance tab's title (28-point semibold) over its subtitle, 4 points apart.
+QVBoxLayout* tabTitles(const QString& title, const QString& subtitle);
 // Title and subtitle on the left, the close symbol on the right.
 QWidget* header(const QString& title, const QString& subtitle, std::function<void()> onClose,
                 QLabel** titleLabel = nullptr, QLabel** subtitleLabel = nullptr);

@@ -1,4 +1,5 @@
 #include "Views/Finance/InvestmentsView.h"
+#include "Views/Finance/FinanceForm.h"
 
 #include "Components/SheetHost.h"
 #include "Components/SymbolIcon.h"
@@ -146,13 +147,7 @@ QWidget* InvestmentsView::buildHeader() {
     auto* header = new QWidget;
     auto* row = new QHBoxLayout(header);
     row->setContentsMargins(0, 0, 0, 0);
-    auto* titles = new QVBoxLayout;
-    titles->setSpacing(4);
-    titles->addWidget(
-        ScreenStyle::label(tr("Investments"), Theme::font(28, QFont::DemiBold), Theme::textPrimary()));
-    titles->addWidget(ScreenStyle::label(tr("Track your portfolio & monthly buys"), Theme::font(14),
-                                         Theme::textSecondary()));
-    row->addLayout(titles);
+    row->addLayout(FinanceForm::tabTitles(tr("Investments"), tr("Track your portfolio & monthly buys")));
     row->addStretch(1);
     auto* add =
         ScreenStyle::textButton(tr("Add"), Theme::font(12, QFont::Medium), AppTheme::Colors::violet());

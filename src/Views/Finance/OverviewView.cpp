@@ -1,4 +1,5 @@
 #include "Views/Finance/OverviewView.h"
+#include "Views/Finance/FinanceForm.h"
 
 #include "Components/BareScrollArea.h"
 #include "Components/GroupedBarChart.h"
@@ -92,13 +93,7 @@ QWidget* OverviewView::buildHeader() {
     auto* header = new QWidget;
     auto* row = new QHBoxLayout(header);
     row->setContentsMargins(0, 0, 0, 0);
-    auto* titles = new QVBoxLayout;
-    titles->setSpacing(4);
-    titles->addWidget(
-        ScreenStyle::label(tr("Overview"), Theme::font(28, QFont::DemiBold), Theme::textPrimary()));
-    titles->addWidget(
-        ScreenStyle::label(tr("Your financial command centre"), Theme::font(14), Theme::textSecondary()));
-    row->addLayout(titles);
+    row->addLayout(FinanceForm::tabTitles(tr("Overview"), tr("Your financial command centre")));
     row->addStretch(1);
     auto* refresh = ScreenStyle::textButton(QString(), Theme::systemFont(14), Theme::textMuted());
     refresh->setObjectName(QStringLiteral("refreshButton"));
