@@ -30,7 +30,7 @@
 
 namespace {
 
-constexpr int generatorVersion = 2;
+constexpr int generatorVersion = 3;
 constexpr qint64 tenYearsMs = 3653LL * 24 * 3600 * 1000;
 
 class Generator {
@@ -164,7 +164,8 @@ void Generator::calendar() {
         task->setDate(moment());
         task->setIsCompleted(random_.bounded(2) == 1);
         task->setCreatedAt(task->date());
-        if (t % 12 == 0)
+        // A few weekly routines among the one-off tasks: about three land on any given day.
+        if (t % 600 == 0)
             task->setRepeatFrequency(QStringLiteral("Weekly"));
         task->setCategory(categories[std::size_t(t % 8)]);
         // The subtasks spread evenly: one or two per task.
