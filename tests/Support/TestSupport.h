@@ -24,8 +24,9 @@ QString saveScreen(QWidget* widget, const QString& name);
 // Whether a render of root (saveScreen's image) shows widget: visible, wholly inside root,
 // and not one flat colour where it lies. Widget programs only, as saveScreen.
 bool imageShows(const QImage& image, QWidget* root, QWidget* widget);
-// The same for the visible label of root that shows exactly text.
-bool imageShowsText(const QImage& image, QWidget* root, const QString& text);
+// The same for a label or button that shows exactly text, looked for inside `within` (root
+// when null).
+bool imageShowsText(const QImage& image, QWidget* root, const QString& text, QWidget* within = nullptr);
 
 // The program's application object: a QApplication where widgets are tested, a
 // QGuiApplication in the programs below the views, which are built without Qt Widgets.

@@ -2,6 +2,7 @@
 
 #include "Support/TestSupport.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
@@ -43,9 +44,13 @@ bool imageShows(const QImage& image, QWidget* root, QWidget* widget) {
     return colours.size() >= 2;
 }
 
-bool imageShowsText(const QImage& image, QWidget* root, const QString& text) {
-    for (QLabel* label : root->findChildren<QLabel*>())
+bool imageShowsText(const QImage& image, QWidget* root, const QString& text, QWidget* within) {
+    QWidget* area = within ? within : root;
+    for (QLabel* label : area->findChildren<QLabel*>())
         if (label->text() == text && imageShows(image, root, label))
+            return true;
+    for (QAbstractButton* button : area->findChildren<QAbstractButton*>())
+        if (button->text() == text && imageShows(image, root, button))
             return true;
     return false;
 }
