@@ -75,6 +75,11 @@ BillsView::BillsView(const AppEnvironment& env, QWidget* parent)
     render();
 }
 
+BillsView::~BillsView() {
+    // The list goes first: while it is taken down it still asks for the rows this screen keeps.
+    delete list_;
+}
+
 QWidget* BillsView::buildHeader() {
     auto* header = new QWidget;
     auto* row = new QHBoxLayout(header);

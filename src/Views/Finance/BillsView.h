@@ -20,6 +20,7 @@ class BillsView : public QWidget {
     Q_OBJECT
 public:
     explicit BillsView(const AppEnvironment& env, QWidget* parent = nullptr);
+    ~BillsView() override;
 
     BillsViewModel* viewModel() const { return viewModel_; }
     QDateTime currentMonth() const { return currentMonth_; }
