@@ -1,6 +1,6 @@
 #include "Window/WindowLane.h"
 
-#include "Window/FakeAnimationDriver.h"
+#include "Support/FakeAnimationDriver.h"
 
 #include "Components/AuroraBackground.h"
 #include "Components/FocusRing.h"
