@@ -30,7 +30,7 @@
 
 namespace {
 
-constexpr int generatorVersion = 2;
+constexpr int generatorVersion = 3;
 constexpr qint64 tenYearsMs = 3653LL * 24 * 3600 * 1000;
 
 class Generator {
@@ -82,7 +82,6 @@ private:
     QRandomGenerator random_;
     int pending_ = 0;
     std::vector<QUuid> moneyGoals_;
-    std::vector<QUuid> cards_;
     std::vector<QUuid> accounts_;
 };
 
@@ -165,8 +164,9 @@ void Generator::calendar() {
         task->setDate(moment());
         task->setIsCompleted(random_.bounded(2) == 1);
         task->setCreatedAt(task->date());
-        if (t % 12 == 0)
-            task->setRepeatFrequency(QStringLiteral("weekly"));
+        // A few weekly routines among the one-off tasks: about three land on any given day.
+        if (t % 600 == 0)
+            task->setRepeatFrequency(QStringLiteral("Weekly"));
         task->setCategory(categories[std::size_t(t % 8)]);
         // The subtasks spread evenly: one or two per task.
         for (int s = t; s < subtasks; s += tasks) {
@@ -191,14 +191,15 @@ void Generator::finance() {
         account->setCreatedAt(moment());
         accounts_.push_back(*account->id());
     }
+    std::vector<std::shared_ptr<CreditCard>> cards;
     for (int c = 0; c < count(10); ++c) {
         auto card = context_.insert<CreditCard>();
+        cards.push_back(card);
         card->setId(uuid());
         card->setName(QStringLiteral("Card %1").arg(c));
         card->setStatementCloseDay(qint16(1 + c % 28));
         card->setPaymentDueDay(qint16(1 + (c + 10) % 28));
         card->setCreatedAt(moment());
-        cards_.push_back(*card->id());
     }
     for (int e = 0; e < count(30000); ++e) {
         auto expense = context_.insert<Expense>();
@@ -210,10 +211,13 @@ void Generator::finance() {
         expense->setExpenseType(e % 4 == 0 ? QStringLiteral("fixed") : QStringLiteral("dynamic"));
         if (e % 3 == 0) {
             expense->setPaymentMethod(QStringLiteral("Credit Card"));
-            expense->setCreditCardID(cards_[std::size_t(e) % cards_.size()]);
+            const auto& card = cards[std::size_t(e) % cards.size()];
+            expense->setCreditCardID(*card->id());
+            expense->setBilledMonth(Expense::computeBilledMonth(*expense->date(), card));
         } else {
             expense->setPaymentMethod(QStringLiteral("Bank Transfer"));
             expense->setBankAccountID(accounts_[std::size_t(e) % accounts_.size()]);
+            expense->setBilledMonth(Expense::computeBilledMonth(*expense->date(), nullptr));
         }
         if (e % 10 == 0)
             expense->setGoalID(moneyGoals_[std::size_t(e / 10) % moneyGoals_.size()]);

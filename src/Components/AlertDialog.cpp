@@ -56,7 +56,7 @@ SheetHost* AlertDialog::present(QWidget* window, const QString& title, const QSt
     titleLabel->setTextFormat(Qt::PlainText);
     titleLabel->setWordWrap(true);
     titleLabel->setFont(Theme::font(15, QFont::Bold));
-    titleLabel->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textPrimary().name(QColor::HexArgb)));
+    titleLabel->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::css(Theme::textPrimary())));
     column->addWidget(titleLabel);
     if (!message.isEmpty()) {
         auto* messageLabel = new QLabel(message);
@@ -64,8 +64,7 @@ SheetHost* AlertDialog::present(QWidget* window, const QString& title, const QSt
         messageLabel->setTextFormat(Qt::PlainText);
         messageLabel->setWordWrap(true);
         messageLabel->setFont(Theme::font(13));
-        messageLabel->setStyleSheet(
-            QStringLiteral("color: %1;").arg(Theme::textSecondary().name(QColor::HexArgb)));
+        messageLabel->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::css(Theme::textSecondary())));
         column->addWidget(messageLabel);
     }
     column->addSpacing(10);

@@ -29,8 +29,8 @@ QString calendarSheet() {
                "QCalendarWidget QAbstractItemView:disabled { color: %4; }"
                "QCalendarWidget QToolButton { background: transparent; color: %2; border: none; padding: "
                "4px; }")
-        .arg(Theme::backgroundTertiary().name(), Theme::textPrimary().name(),
-             AppTheme::Colors::indigo().name(), Theme::textMuted().name());
+        .arg(Theme::css(Theme::backgroundTertiary()), Theme::css(Theme::textPrimary()),
+             Theme::css(AppTheme::Colors::indigo()), Theme::css(Theme::textMuted()));
 }
 
 // The month view's weekday header and arrows follow the theme instead of the style's

@@ -63,9 +63,9 @@ void MenuPicker::showMenu() {
         QStringLiteral("QMenu { background: %1; color: %2; border: 1px solid %3; padding: 4px; }"
                        "QMenu::item { padding: 5px 18px; border-radius: 4px; }"
                        "QMenu::item:selected { background: %4; }")
-            .arg(Theme::backgroundElevated().name(), Theme::textPrimary().name(),
-                 AppTheme::Colors::borderMedium().name(QColor::HexArgb),
-                 Theme::withOpacity(AppTheme::Colors::indigo(), 0.6).name(QColor::HexArgb)));
+            .arg(Theme::css(Theme::backgroundElevated()), Theme::css(Theme::textPrimary()),
+                 Theme::css(AppTheme::Colors::borderMedium()),
+                 Theme::css(Theme::withOpacity(AppTheme::Colors::indigo(), 0.6))));
     menu.setFont(Theme::font(13));
     for (int i = 0; i < texts_.size(); ++i) {
         QAction* action = menu.addAction(Text::literalMnemonics(texts_[i]));

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -18,6 +19,17 @@
 namespace {
 
 constexpr double kDim = 0.45;
+
+// A vertical gap that prefers one height and shrinks to another, never below.
+class GapItem : public QSpacerItem {
+public:
+    GapItem(int preferred, int minimum)
+        : QSpacerItem(0, preferred, QSizePolicy::Minimum, QSizePolicy::Preferred), minimum_(minimum) {}
+    QSize minimumSize() const override { return QSize(0, minimum_); }
+
+private:
+    int minimum_;
+};
 
 QList<QWidget*> focusables(QWidget* root) {
     QList<QWidget*> list;
@@ -88,6 +100,10 @@ void SheetHost::setReveal(double reveal) {
         effect->setScale(0.96 + 0.04 * reveal);
     }
     update();
+}
+
+void SheetHost::addGap(QBoxLayout* column, int preferred, int minimum) {
+    column->addSpacerItem(new GapItem(preferred, std::min(minimum, preferred)));
 }
 
 void SheetHost::setCardHeight(int height) {

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class QBoxLayout;
+
 // A modal sheet inside the window: a dimmed backdrop over everything and a centred card of a
 // given width holding the content. Escape closes it unless told otherwise; Return in a text
 // field never presses a button; Tab stays inside the sheet. Sheets stack: the newest is on
@@ -29,6 +31,10 @@ public:
     bool escapeCloses() const { return escapeCloses_; }
     // A fixed card height (the sheets of fixed frame); 0 follows the content's own height.
     void setCardHeight(int height);
+    // Adds to a vertical layout of sheet content a gap of `preferred` pixels that gives way
+    // down to `minimum` before a sheet of fixed frame has to grow (fonts taller than the frame
+    // was drawn for). The content's minimum height then says when it must grow.
+    static void addGap(QBoxLayout* column, int preferred, int minimum);
     int cardWidth() const { return width_; }
 
     QWidget* card() const { return card_; }

@@ -24,9 +24,9 @@ QToolButton* stepButton(const QString& symbol, const QString& name) {
         QStringLiteral("QToolButton { background: %1; border: 1px solid %2; border-radius: 6px; }"
                        "QToolButton:pressed { background: %3; }"
                        "QToolButton:disabled { background: %4; }")
-            .arg(Theme::backgroundTertiary().name(), AppTheme::Colors::borderMedium().name(QColor::HexArgb),
-                 Theme::backgroundElevated().name(),
-                 Theme::withOpacity(Theme::backgroundTertiary(), 0.4).name(QColor::HexArgb)));
+            .arg(Theme::css(Theme::backgroundTertiary()), Theme::css(AppTheme::Colors::borderMedium()),
+                 Theme::css(Theme::backgroundElevated()),
+                 Theme::css(Theme::withOpacity(Theme::backgroundTertiary(), 0.4))));
     return button;
 }
 
@@ -42,7 +42,7 @@ Stepper::Stepper(int value, int minimum, int maximum, int step, QWidget* parent)
     row->setSpacing(6);
     label_->setTextFormat(Qt::PlainText);
     label_->setFont(Theme::font(13));
-    label_->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textPrimary().name()));
+    label_->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::css(Theme::textPrimary())));
     row->addWidget(label_);
     row->addWidget(minus_);
     row->addWidget(plus_);

@@ -24,6 +24,8 @@ const QString kMoneySql =
     QStringLiteral("SELECT g.\"pk\", SUM(e.\"amount\") FROM \"Expense\" e JOIN \"Goal\" g ON g.\"id\" = "
                    "e.\"goalID\" WHERE e.\"amount\" IS NOT NULL%1 GROUP BY g.\"pk\"");
 
+constexpr qsizetype kReadAllAbove = 8;
+
 QHash<ObjectContext*, GoalFigures*>& registry() {
     static QHash<ObjectContext*, GoalFigures*> all;
     return all;
@@ -68,6 +70,9 @@ size_t GoalFigures::digest(const std::vector<std::shared_ptr<ManagedObject>>& go
     if (!context || context->hasChanges(kSources))
         return 0;
     GoalFigures& figures = of(context);
+    // Past a few stale goals one pass over every goal costs less than three queries each.
+    if (!figures.loaded_ && figures.stale_.size() > kReadAllAbove)
+        figures.loadAll();
     size_t seed = 1;
     for (const auto& object : goals) {
         // Only what was ever shown counts: a goal nobody read will read fresh figures anyway.
@@ -143,10 +148,13 @@ GoalFigures::Figures GoalFigures::loadOne(const Goal& goal) {
 void GoalFigures::forget(const std::vector<std::shared_ptr<ManagedObject>>& objects, bool everything) {
     if (cache_.isEmpty())
         return;
+    // Every figure is read again, but the goals shown so far stay known as shown: a list's
+    // digest over them must still see what it shows change (forgetting them would fold the
+    // figures of no goal, the same number after every such change).
     auto everythingStale = [this] {
         loaded_ = false;
-        cache_.clear();
-        stale_.clear();
+        for (auto it = cache_.cbegin(); it != cache_.cend(); ++it)
+            stale_.insert(it.key());
     };
     if (everything)
         return everythingStale();

@@ -12,4 +12,6 @@ public:
     static QString medium(const QDate& date, const QLocale& locale = QLocale());
     // The same as a display format for date fields.
     static QString mediumFormat(const QLocale& locale = QLocale());
+    // The locale's long form without the weekday: "December 7, 2026", "7. Dezember 2026".
+    static QString longDate(const QDate& date, const QLocale& locale = QLocale());
 };

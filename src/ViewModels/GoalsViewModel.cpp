@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -113,13 +114,28 @@ QStringList GoalsViewModel::categories() const {
 void GoalsViewModel::ensureLists() {
     if (active_)
         return;
+    // One store change may move both lists (a goal archived leaves one for the other): the
+    // screen hears of it once, after both have run again. The first and last of these
+    // connections enclose the lists' own, as Qt calls slots in the order they were connected.
+    connect(context_, &ObjectContext::objectsChanged, this, [this] { listsRerunning_ = true; });
     active_ = new LiveFetch(context_, GoalQueries::active(GoalQueries::Order::newestFirst),
                             GoalQueries::rowSources(), this);
     archived_ = new LiveFetch(context_, GoalQueries::archived(), GoalQueries::rowSources(), this);
     active_->setDerivedDigest(GoalFigures::digest);
     archived_->setDerivedDigest(GoalFigures::digest);
-    connect(active_, &LiveFetch::changed, this, &GoalsViewModel::goalsChanged);
-    connect(archived_, &LiveFetch::changed, this, &GoalsViewModel::goalsChanged);
+    const auto listChanged = [this] {
+        if (listsRerunning_)
+            listsChanged_ = true;
+        else
+            emit goalsChanged();
+    };
+    connect(active_, &LiveFetch::changed, this, listChanged);
+    connect(archived_, &LiveFetch::changed, this, listChanged);
+    connect(context_, &ObjectContext::objectsChanged, this, [this] {
+        listsRerunning_ = false;
+        if (std::exchange(listsChanged_, false))
+            emit goalsChanged();
+    });
 }
 
 std::vector<std::shared_ptr<Goal>> GoalsViewModel::activeGoals() {

@@ -78,4 +78,6 @@ private:
     QString searchText_;
     LiveFetch* active_ = nullptr;
     LiveFetch* archived_ = nullptr;
+    bool listsRerunning_ = false;
+    bool listsChanged_ = false;
 };

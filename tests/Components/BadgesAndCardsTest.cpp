@@ -7,6 +7,8 @@
 #include "Components/PriorityBadge.h"
 #include "Components/StatCard.h"
 #include "Core/Theme/AppTheme.h"
+#include "Platform/Clock.h"
+#include "Support/FakeAnimationDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -69,12 +71,18 @@ TEST(MotionEffect, EntranceWaitsUntilShownLowAndTransparent) {
     MotionEffect* effect = MotionEffect::of(&card);
     EXPECT_EQ(effect->opacity(), 0.0);
     EXPECT_EQ(effect->offsetY(), 16.0);
-    QTest::qWait(300);
+    // Frames and the animator's delays both move on the fake clock only.
+    Clock::setFake(QDateTime(QDate(2026, 3, 10), QTime(12, 0)));
+    FakeAnimationDriver& animations = FakeAnimationDriver::shared();
+    animations.step(300);
     EXPECT_EQ(effect->opacity(), 0.0); // not shown yet: nothing moved
     card.show();
     // In place and opaque at the end, when the effect steps aside.
-    EXPECT_TRUE(QTest::qWaitFor([&card] { return card.graphicsEffect() == nullptr; }, 10000));
+    animations.step(5000);
+    EXPECT_EQ(card.graphicsEffect(), nullptr);
     AnimationTiming::setAnimationsEnabled(false);
+    animations.release();
+    Clock::useSystem();
 }
 
 TEST(MotionEffect, EntranceDelayIsCappedAndPressShrinksUntilRelease) {

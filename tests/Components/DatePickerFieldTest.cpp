@@ -26,6 +26,7 @@ TEST(DateText, DatesFollowTheLocalesOrder) {
     const QString french = DateText::medium(date, QLocale(QStringLiteral("fr_FR")));
     EXPECT_TRUE(french.startsWith(QLatin1Char('7'))) << french.toStdString();
     EXPECT_FALSE(french.contains(QStringLiteral("lundi"))) << "no weekday";
+    EXPECT_EQ(DateText::longDate(date, QLocale(QStringLiteral("de_DE"))), QStringLiteral("7. Dezember 2026"));
 }
 
 TEST(DatePickerField, TheCalendarOpensFromItsButtonAndFromAClickOnTheDate) {

@@ -1,12 +1,14 @@
 #include "Components/MotionEffect.h"
 #include "Core/Theme/AnimationTiming.h"
 #include "Core/Theme/AppTheme.h"
+#include "Platform/Clock.h"
+#include "Support/FakeAnimationDriver.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPointer>
-#include <QTest>
+#include <QWidget>
 
 TEST(MotionEffectOffset, SideEntranceIsInstantWhileAnimationsAreOff) {
     QWidget panel;
@@ -27,14 +29,24 @@ TEST(MotionEffectOffset, SideEntranceWaitsUntilShownThenSlidesAndFadesIn) {
     EXPECT_EQ(effect->opacity(), 0.0);
     EXPECT_EQ(effect->offsetX(), 380.0);
     EXPECT_EQ(effect->offsetY(), 0.0);
-    QTest::qWait(100);
+    // Frames and the animator's delays both move on the fake clock only.
+    Clock::setFake(QDateTime(QDate(2026, 3, 10), QTime(12, 0)));
+    FakeAnimationDriver& animations = FakeAnimationDriver::shared();
+    animations.step(100);
     EXPECT_EQ(effect->offsetX(), 380.0); // not shown yet: nothing moved
     panel.show();
     QPointer<MotionEffect> moving(effect);
+    animations.step(32);
+    ASSERT_FALSE(moving.isNull()) << "a spring takes longer than two frames";
+    EXPECT_LT(moving->offsetX(), 380.0) << "shown: it slides";
+    EXPECT_GT(moving->offsetX(), 0.0);
     // In place and opaque at the end, and then the effect is gone: nothing costs at rest.
-    EXPECT_TRUE(QTest::qWaitFor([&panel] { return panel.graphicsEffect() == nullptr; }, 10000));
+    animations.step(5000);
+    EXPECT_EQ(panel.graphicsEffect(), nullptr);
     EXPECT_TRUE(moving.isNull());
     AnimationTiming::setAnimationsEnabled(false);
+    animations.release();
+    Clock::useSystem();
 }
 
 TEST(MotionEffectOffset, DrawsAndBoundsTheWidgetMovedAcross) {

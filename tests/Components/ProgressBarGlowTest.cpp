@@ -1,10 +1,11 @@
 #include "Components/SmallProgressBar.h"
 #include "Core/Theme/AnimationTiming.h"
+#include "Platform/Clock.h"
+#include "Support/FakeAnimationDriver.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QTest>
 
 namespace {
 
@@ -22,16 +23,26 @@ TEST(SmallProgressBarGlow, TurnsOnAndOffWithoutRestartingTheFill) {
     SmallProgressBar bar(0.8, Qt::green, 6, false);
     bar.setAttribute(Qt::WA_DontShowOnScreen);
     bar.resize(200, 14);
+    // Frames and the animator's delays both move on the fake clock only.
+    Clock::setFake(QDateTime(QDate(2026, 3, 10), QTime(12, 0)));
+    FakeAnimationDriver& animations = FakeAnimationDriver::shared();
     AnimationTiming::setAnimationsEnabled(true);
     bar.show();
-    ASSERT_TRUE(QTest::qWaitFor([&bar] { return bar.animatedProgress() > 0.2; }, 5000));
+    for (int frames = 0; frames < 200 && bar.animatedProgress() <= 0.2; ++frames)
+        animations.step(16);
+    const double reached = bar.animatedProgress();
+    ASSERT_GT(reached, 0.2);
+    ASSERT_LT(reached, 0.8) << "caught while filling";
     bar.setShowGlow(true);
     EXPECT_TRUE(bar.showGlow());
-    const double reached = bar.animatedProgress();
-    EXPECT_GT(reached, 0.2); // not emptied to fill again
-    EXPECT_TRUE(
-        QTest::qWaitFor([&bar] { return bar.animatedProgress() == 0.8 && bar.glowAmount() == 1.0; }, 10000));
+    animations.step(16);
+    EXPECT_GE(bar.animatedProgress(), reached) << "not emptied to fill again";
+    animations.step(5000);
+    EXPECT_EQ(bar.animatedProgress(), 0.8);
+    EXPECT_EQ(bar.glowAmount(), 1.0);
     AnimationTiming::setAnimationsEnabled(false);
+    animations.release();
+    Clock::useSystem();
     EXPECT_GT(alphaAboveTrack(bar), 0);
 
     bar.setShowGlow(false);

@@ -5,6 +5,7 @@
 #include <memory>
 
 class QCoreApplication;
+class QImage;
 class QWidget;
 
 namespace qv::test {
@@ -19,6 +20,12 @@ QString screensDir();
 // Lays out and renders a widget offscreen to build/screens/<name>.png; returns the path.
 // Only the programs that test widgets have it.
 QString saveScreen(QWidget* widget, const QString& name);
+
+// Whether a render of root (saveScreen's image) shows widget: visible, wholly inside root,
+// and not one flat colour where it lies. Widget programs only, as saveScreen.
+bool imageShows(const QImage& image, QWidget* root, QWidget* widget);
+// The same for the visible label of root that shows exactly text.
+bool imageShowsText(const QImage& image, QWidget* root, const QString& text);
 
 // The program's application object: a QApplication where widgets are tested, a
 // QGuiApplication in the programs below the views, which are built without Qt Widgets.

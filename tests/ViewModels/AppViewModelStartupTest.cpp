@@ -8,6 +8,7 @@
 #include "Platform/NotificationCenter.h"
 #include "Platform/Store/ObjectContext.h"
 #include "Platform/UserDefaults.h"
+#include "Support/TestSupport.h"
 #include "ViewModels/AchievementsViewModel.h"
 #include "ViewModels/AppStartup.h"
 
@@ -55,8 +56,8 @@ protected:
         ids.sort();
         return ids;
     }
-    // Lets every queued answer of the centre arrive.
-    void drain() { QTest::qWait(50); }
+    // Lets every queued answer of the centre arrive: they are queued calls, not timers.
+    void drain() { qv::test::settle(); }
 
     std::shared_ptr<Goal> goalDue(ObjectContext* context, const QString& title, const QDateTime& deadline) {
         auto goal = Goal::create(context);

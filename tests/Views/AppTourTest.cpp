@@ -10,7 +10,10 @@
 #include "Views/Goals/GoalsView.h"
 #include "Views/Navigation/ContentView.h"
 #include "Views/Navigation/MainWindow.h"
+#include "Views/Navigation/SidebarView.h"
 
+#include <QAbstractButton>
+#include <QImage>
 #include <QLabel>
 
 namespace {
@@ -39,12 +42,23 @@ bool showsText(QWidget* root, const QString& text) {
 
 TEST_F(AppTour, EveryBuiltDestinationInTheWindow) {
     start();
-    for (AppDestination destination : {AppDestination::dashboard, AppDestination::goals,
-                                       AppDestination::achievements, AppDestination::journal}) {
+    // Each screen with a text of its own that the render must show inside the window.
+    const std::vector<std::pair<AppDestination, QString>> tour{
+        {AppDestination::dashboard, QStringLiteral("Overall")},
+        {AppDestination::goals, QStringLiteral("New Goal")},
+        {AppDestination::achievements, QStringLiteral("Achievements")},
+        {AppDestination::journal, QStringLiteral("Journal")}};
+    for (const auto& [destination, text] : tour) {
+        SCOPED_TRACE(AppDestinations::rawValue(destination).toStdString());
         vm_->navigate(destination);
-        const QString path =
-            render(QStringLiteral("app-") + AppDestinations::rawValue(destination).toLower());
-        EXPECT_FALSE(QImage(path).isNull());
+        const QImage image(render(QStringLiteral("app-") + AppDestinations::rawValue(destination).toLower()));
+        ASSERT_NE(screen(), nullptr);
+        EXPECT_TRUE(qv::test::imageShows(image, window_.get(), screen()));
+        EXPECT_TRUE(qv::test::imageShows(image, window_.get(), window_->contentView()->sidebar()));
+        bool shown = qv::test::imageShowsText(image, screen(), text);
+        for (QAbstractButton* button : screen()->findChildren<QAbstractButton*>())
+            shown = shown || (button->text() == text && qv::test::imageShows(image, window_.get(), button));
+        EXPECT_TRUE(shown) << text.toStdString();
     }
 }
 

@@ -47,7 +47,7 @@ QFont Theme::emojiFont(qreal pixelSize) {
 }
 
 QString Theme::css(const QColor& c) {
-    return QStringLiteral("rgba(%1, %2, %3, %4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
+    return c.name(QColor::HexArgb);
 }
 
 QColor Theme::withOpacity(QColor color, double opacity) {

@@ -25,6 +25,8 @@ QFont emojiFont(qreal pixelSize);
 
 // A colour at an opacity (0 to 1) multiplied into its own alpha.
 QColor withOpacity(QColor color, double opacity);
-// "rgba(r, g, b, a)" with a from 0 to 255, for style sheets.
+// The colour for a style sheet, as "#AARRGGBB": the one form the style-sheet parser reads
+// exactly at every alpha (it takes an rgba() alpha of 0 or 1 as a fraction, so an integer
+// alpha of 1 would come out opaque).
 QString css(const QColor& color);
 } // namespace Theme

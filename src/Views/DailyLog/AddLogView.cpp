@@ -46,13 +46,17 @@ AddLogView::AddLogView(std::vector<std::shared_ptr<Goal>> goals, DailyLogViewMod
                        QWidget* parent)
     : QWidget(parent), goals_(std::move(goals)), viewModel_(viewModel) {
     setObjectName(QStringLiteral("addLogSheet"));
+    // The gaps give way before the sheet outgrows its frame (see SheetHost::addGap).
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(32, 32, 32, 32);
-    column->setSpacing(32);
+    column->setSpacing(0);
+    const auto gap = [column] { SheetHost::addGap(column, 32, 16); };
 
     column->addWidget(
         ScreenStyle::label(tr("Log Progress"), Theme::font(22, QFont::Bold), Theme::textPrimary()));
+    gap();
     column->addWidget(buildGoalPicker());
+    gap();
 
     mood_ = new ScoreScale(tr("Mood"), moodEmoji());
     mood_->setObjectName(QStringLiteral("moodScale"));
@@ -61,8 +65,11 @@ AddLogView::AddLogView(std::vector<std::shared_ptr<Goal>> goals, DailyLogViewMod
     focus_ = new ScoreScale(tr("Focus"), focusEmoji());
     focus_->setObjectName(QStringLiteral("focusScale"));
     column->addWidget(mood_);
+    gap();
     column->addWidget(energy_);
+    gap();
     column->addWidget(focus_);
+    gap();
 
     notes_ = new QPlainTextEdit;
     notes_->setObjectName(QStringLiteral("notesEditor"));
@@ -72,6 +79,7 @@ AddLogView::AddLogView(std::vector<std::shared_ptr<Goal>> goals, DailyLogViewMod
     notes_->setTabChangesFocus(true);
     ScreenStyle::styleField(notes_, Theme::backgroundTertiary(), 8);
     column->addWidget(notes_);
+    gap();
     column->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
@@ -119,7 +127,7 @@ QWidget* AddLogView::buildGoalPicker() {
 
 int AddLogView::presentedHeight() const {
     // Fonts larger than the frame was drawn for would otherwise push "Save Entry" out of it.
-    return std::max(kHeight, layout()->totalSizeHint().height());
+    return std::max(kHeight, layout()->totalMinimumSize().height());
 }
 
 void AddLogView::selectGoal(const std::shared_ptr<Goal>& goal) {

@@ -68,7 +68,7 @@ DailyCheckInModal::DailyCheckInModal(const AppEnvironment& env, QWidget* parent)
     layout->addWidget(scroll, 1);
 
     const QString gradient = QStringLiteral("qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 %1, stop:1 %2)")
-                                 .arg(AppTheme::Colors::purple().name(),
+                                 .arg(Theme::css(AppTheme::Colors::purple()),
                                       Theme::css(Theme::withOpacity(AppTheme::Colors::cyan(), 0.8)));
     complete_ = ScreenStyle::filledButton(tr("Complete Check-In"), Theme::font(15, QFont::Medium), gradient,
                                           16, 16, 12);

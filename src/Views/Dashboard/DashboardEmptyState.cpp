@@ -84,8 +84,9 @@ DashboardEmptyState::DashboardEmptyState(std::function<void()> onCreate, QWidget
     column->addLayout(texts);
     column->addSpacing(32);
 
-    const QString gradient = QStringLiteral("qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 %1, stop:1 %2)")
-                                 .arg(AppTheme::Colors::indigo().name(), AppTheme::Colors::violet().name());
+    const QString gradient =
+        QStringLiteral("qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 %1, stop:1 %2)")
+            .arg(Theme::css(AppTheme::Colors::indigo()), Theme::css(AppTheme::Colors::violet()));
     create_ = ScreenStyle::filledButton(tr("Create Your First Goal"), Theme::font(15, QFont::Medium),
                                         gradient, 32, 16, 24);
     create_->setObjectName(QStringLiteral("createFirstGoalButton"));

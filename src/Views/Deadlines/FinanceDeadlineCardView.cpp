@@ -2,6 +2,7 @@
 
 #include "Components/Symbols.h"
 #include "Core/Theme/Theme.h"
+#include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
 #include "Platform/UserDefaults.h"
 #include "Views/Achievements/ScreenStyle.h"
@@ -12,7 +13,6 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace {
@@ -79,11 +79,7 @@ FinanceDeadlineCardView::FinanceDeadlineCardView(const DeadlinesViewModel::Finan
 }
 
 QString FinanceDeadlineCardView::dueDateText(const QDate& date) {
-    // The locale's long date without its weekday: "March 10, 2026", "10. März 2026".
-    const QLocale locale;
-    QString format = locale.dateFormat(QLocale::LongFormat);
-    format.remove(QRegularExpression(QStringLiteral("d{4}[,.]?\\s*")));
-    return locale.toString(date, format.trimmed());
+    return DateText::longDate(date);
 }
 
 QString FinanceDeadlineCardView::dateText() const {

@@ -1,6 +1,7 @@
 #include "Views/Goals/AddMilestoneSheet.h"
 
 #include "Components/BareScrollArea.h"
+#include "Core/Theme/Theme.h"
 #include "Platform/TextHelpers.h"
 #include "Views/Goals/AddMilestoneStepBuilder.h"
 #include "Views/Goals/GoalDetailStyle.h"
@@ -28,7 +29,7 @@ void styleFilledButton(QPushButton* button, const QColor& ink, const QColor& fil
     button->setStyleSheet(
         QStringLiteral("QPushButton { color: %1; background: %2; border: none; border-radius: 12px;"
                        " padding: 8px 24px; }")
-            .arg(GoalDetailStyle::css(ink), GoalDetailStyle::css(fill)));
+            .arg(Theme::css(ink), Theme::css(fill)));
 }
 
 } // namespace
@@ -130,7 +131,7 @@ QWidget* AddMilestoneSheet::buildPhase2() {
     auto* chip = new QFrame(phase);
     chip->setObjectName(QStringLiteral("frequencyChip"));
     chip->setStyleSheet(QStringLiteral("QFrame#frequencyChip { background: %1; border-radius: 13px; }")
-                            .arg(GoalDetailStyle::css(GoalDetailStyle::backgroundTertiary())));
+                            .arg(Theme::css(GoalDetailStyle::backgroundTertiary())));
     auto* chipRow = new QHBoxLayout(chip);
     chipRow->setContentsMargins(16, 6, 16, 6);
     chipRow->setSpacing(8);
@@ -177,9 +178,9 @@ QWidget* AddMilestoneSheet::buildPhase2() {
     addStep_->setCursor(Qt::PointingHandCursor);
     addStep_->setStyleSheet(QStringLiteral("QPushButton#addPendingStep { color: %1; background: %2;"
                                            " border: 1px solid %3; border-radius: 12px; padding: 16px; }")
-                                .arg(GoalDetailStyle::css(goalColor_),
-                                     GoalDetailStyle::css(GoalDetailStyle::withAlpha(goalColor_, 0.08)),
-                                     GoalDetailStyle::css(GoalDetailStyle::withAlpha(goalColor_, 0.2))));
+                                .arg(Theme::css(goalColor_),
+                                     Theme::css(GoalDetailStyle::withAlpha(goalColor_, 0.08)),
+                                     Theme::css(GoalDetailStyle::withAlpha(goalColor_, 0.2))));
     connect(addStep_, &QPushButton::clicked, this, &AddMilestoneSheet::openBuilder);
     column->addWidget(addStep_);
     column->addSpacing(16);
@@ -266,7 +267,7 @@ void AddMilestoneSheet::rebuildStepRows() {
         auto* row = new QFrame(stepList_);
         row->setObjectName(QStringLiteral("pendingStepRow"));
         row->setStyleSheet(QStringLiteral("QFrame#pendingStepRow { background: %1; border-radius: 8px; }")
-                               .arg(GoalDetailStyle::css(GoalDetailStyle::backgroundTertiary())));
+                               .arg(Theme::css(GoalDetailStyle::backgroundTertiary())));
         auto* line = new QHBoxLayout(row);
         line->setContentsMargins(8, 8, 8, 8);
         line->setSpacing(8);

@@ -1,5 +1,7 @@
 #include "Views/Goals/AddStepView.h"
 
+#include "Components/SheetHost.h"
+#include "Core/Theme/Theme.h"
 #include "Models/GoalPriority.h"
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/StepInputTypeChoice.h"
@@ -15,9 +17,10 @@ AddStepView::AddStepView(std::shared_ptr<Milestone> milestone, QColor goalColor,
                          QWidget* parent)
     : QWidget(parent), milestone_(std::move(milestone)), goalColor_(goalColor), onAdd_(std::move(onAdd)) {
     setObjectName(QStringLiteral("addStepView"));
+    // The gaps give way before the sheet outgrows its frame (see SheetHost::addGap).
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(32, 32, 32, 32);
-    column->setSpacing(32);
+    column->setSpacing(0);
 
     auto* header = new QHBoxLayout;
     auto* heading = new QLabel(tr("Add Step"), this);
@@ -33,8 +36,10 @@ AddStepView::AddStepView(std::shared_ptr<Milestone> milestone, QColor goalColor,
     connect(close, &QToolButton::clicked, this, &AddStepView::dismiss);
     header->addWidget(close);
     column->addLayout(header);
+    SheetHost::addGap(column, 32, 16);
 
     column->addWidget(buildTypeChoice());
+    SheetHost::addGap(column, 32, 16);
 
     titleField_ = new QLineEdit(this);
     titleField_->setObjectName(QStringLiteral("stepTitleField"));
@@ -45,8 +50,10 @@ AddStepView::AddStepView(std::shared_ptr<Milestone> milestone, QColor goalColor,
         refreshChoices();
     });
     column->addWidget(titleField_);
+    SheetHost::addGap(column, 32, 16);
 
     column->addWidget(buildPriorityChips());
+    SheetHost::addGap(column, 32, 16);
 
     auto* footer = new QHBoxLayout;
     footer->setContentsMargins(0, 8, 0, 0);
@@ -115,9 +122,9 @@ void AddStepView::refreshChoices() {
         chip->setStyleSheet(
             QStringLiteral("QPushButton#priorityChip { color: %1; background: %2; border: none;"
                            " border-radius: 11px; padding: 4px 16px; }")
-                .arg(GoalDetailStyle::css(selected ? color : GoalDetailStyle::textSecondary()),
-                     GoalDetailStyle::css(selected ? GoalDetailStyle::withAlpha(color, 0.15)
-                                                   : GoalDetailStyle::backgroundTertiary())));
+                .arg(Theme::css(selected ? color : GoalDetailStyle::textSecondary()),
+                     Theme::css(selected ? GoalDetailStyle::withAlpha(color, 0.15)
+                                         : GoalDetailStyle::backgroundTertiary())));
         chip->setProperty("selected", selected);
     }
     // Blanks count as a title; only an empty field keeps the step from being added.

@@ -3,6 +3,7 @@
 #include "Components/CategoryTag.h"
 #include "Components/MomentumBadge.h"
 #include "Components/PriorityBadge.h"
+#include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "Platform/DateText.h"
 #include "Platform/TextHelpers.h"
@@ -103,8 +104,7 @@ GoalDetailHeaderCard::GoalDetailHeaderCard(std::shared_ptr<Goal> goal, QWidget* 
 
 void GoalDetailHeaderCard::refresh() {
     const QColor color = GoalDetailStyle::goalColor(goal_.get());
-    dot_->setStyleSheet(
-        QStringLiteral("background: %1; border-radius: 6px;").arg(GoalDetailStyle::css(color)));
+    dot_->setStyleSheet(QStringLiteral("background: %1; border-radius: 6px;").arg(Theme::css(color)));
     // A long category gives way to the badges and buttons; the whole name is in the tip.
     const QString category = goal_->category().value_or(tr("Personal"));
     const QString shown =

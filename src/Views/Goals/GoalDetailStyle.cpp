@@ -58,14 +58,6 @@ QColor GoalDetailStyle::withAlpha(QColor color, double opacity) {
     return Theme::withOpacity(color, opacity);
 }
 
-QString GoalDetailStyle::css(const QColor& color) {
-    return QStringLiteral("rgba(%1,%2,%3,%4)")
-        .arg(color.red())
-        .arg(color.green())
-        .arg(color.blue())
-        .arg(QString::number(color.alphaF(), 'f', 3));
-}
-
 QFont GoalDetailStyle::themeFont(qreal pixelSize, QFont::Weight weight) {
     return Theme::font(pixelSize, weight);
 }
@@ -108,7 +100,8 @@ void GoalDetailStyle::styleLabel(QLabel* label, const QFont& font, const QColor&
     palette.setColor(QPalette::Text, color);
     label->setPalette(palette);
     // Inside a styled button the palette gives way to the style sheet, so the colour goes there too.
-    label->setStyleSheet(QStringLiteral("QLabel { color: %1; background: transparent; }").arg(css(color)));
+    label->setStyleSheet(
+        QStringLiteral("QLabel { color: %1; background: transparent; }").arg(Theme::css(color)));
 }
 
 void GoalDetailStyle::styleSymbolButton(QAbstractButton* button, const QString& symbolName,
@@ -126,9 +119,9 @@ void GoalDetailStyle::styleSymbolButton(QAbstractButton* button, const QString& 
         QStringLiteral("QAbstractButton { background: %1; border: none; border-radius: %2px;"
                        " padding: 0px; }"
                        "QAbstractButton:focus { border: 1px solid %3; }")
-            .arg(css(circleFill))
+            .arg(Theme::css(circleFill))
             .arg(side / 2)
-            .arg(css(withAlpha(color, 0.6))));
+            .arg(Theme::css(withAlpha(color, 0.6))));
 }
 
 void GoalDetailStyle::styleTextButton(QAbstractButton* button, const QFont& font, const QColor& color) {
@@ -137,5 +130,5 @@ void GoalDetailStyle::styleTextButton(QAbstractButton* button, const QFont& font
     button->setStyleSheet(QStringLiteral("QAbstractButton { color: %1; background: transparent; border: none;"
                                          " padding: 0px; }"
                                          "QAbstractButton:disabled { color: %1; }")
-                              .arg(css(color)));
+                              .arg(Theme::css(color)));
 }

@@ -35,8 +35,6 @@ public:
     // The goal's own colour, or violet when it has none.
     static QColor goalColor(const Goal* goal);
     static QColor withAlpha(QColor color, double opacity);
-    // "rgba(r,g,b,a)" for style sheets.
-    static QString css(const QColor& color);
 
     static QFont themeFont(qreal pixelSize, QFont::Weight weight = QFont::Normal);
     static QFont systemFont(qreal pixelSize, QFont::Weight weight = QFont::Normal);

@@ -162,12 +162,8 @@ QHBoxLayout* GoalRowView::buildTitleLine() {
     trophy_->setIconSize(QSize(trophySize, trophySize));
     trophy_->setFixedSize(trophySize + 10, trophySize + 10);
     trophy_->setStyleSheet(
-        QStringLiteral("QToolButton { border: none; padding: 0; background: rgba(%1, %2, %3, %4); "
-                       "border-radius: %5px; }")
-            .arg(circle.red())
-            .arg(circle.green())
-            .arg(circle.blue())
-            .arg(circle.alpha())
+        QStringLiteral("QToolButton { border: none; padding: 0; background: %1; border-radius: %2px; }")
+            .arg(Theme::css(circle))
             .arg((trophySize + 10) / 2));
     trophy_->setToolTip(QStringLiteral("Mark as Achieved"));
     connect(trophy_, &QToolButton::clicked, this, [this] {

@@ -36,8 +36,7 @@ QLabel* text(QWidget* parent, const QString& name, const QString& content, const
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignCenter);
     label->setFont(font);
-    label->setStyleSheet(
-        QStringLiteral("color: %1; background: transparent;").arg(color.name(QColor::HexArgb)));
+    label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(Theme::css(color)));
     return label;
 }
 
@@ -67,7 +66,7 @@ QWidget* GoalsEmptyState::forActiveGoals(QWidget* parent, std::function<void()> 
     create->setCursor(Qt::PointingHandCursor);
     create->setFlat(true);
     create->setStyleSheet(QStringLiteral("QPushButton { color: %1; background: transparent; border: none; }")
-                              .arg(AppTheme::Colors::indigo().name()));
+                              .arg(Theme::css(AppTheme::Colors::indigo())));
     QObject::connect(create, &QPushButton::clicked, box, [onCreate] {
         if (onCreate)
             onCreate();

@@ -56,7 +56,7 @@ GoalsView::GoalsView(const AppEnvironment& env, QWidget* parent)
     divider_->setFixedWidth(1);
     divider_->setAttribute(Qt::WA_StyledBackground);
     divider_->setStyleSheet(
-        QStringLiteral("background: %1;").arg(AppTheme::Colors::borderSubtle().name(QColor::HexArgb)));
+        QStringLiteral("background: %1;").arg(Theme::css(AppTheme::Colors::borderSubtle())));
     body->addWidget(divider_);
     panelHost_ = new SlidingPanelHost(this);
     panelHost_->setObjectName(QStringLiteral("goalsDetailPanelHost"));
@@ -115,7 +115,7 @@ void GoalsView::buildArchivedList() {
     archivedList_->setObjectName(QStringLiteral("goalsArchivedScroll"));
     archivedList_->setStyleSheet(
         QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: %1; }")
-            .arg(Theme::backgroundPrimary().name()));
+            .arg(Theme::css(Theme::backgroundPrimary())));
     archivedList_->setRowMargins(QMargins(32, 32, 32, 32));
     archivedList_->setSpacing(0, 8);
     archivedEmpty_ = GoalsEmptyState::forAchievedGoals(archivedList_);

@@ -1,5 +1,6 @@
 #include "Views/Goals/MilestoneFrequencyRow.h"
 
+#include "Core/Theme/Theme.h"
 #include "Views/Goals/GoalDetailStyle.h"
 
 #include <QHBoxLayout>
@@ -45,11 +46,11 @@ void MilestoneFrequencyRow::setSelected(bool selected) {
     const QColor fill =
         selected ? GoalDetailStyle::withAlpha(color, 0.12) : GoalDetailStyle::backgroundTertiary();
     const QColor border = selected ? GoalDetailStyle::withAlpha(color, 0.4) : QColor(Qt::transparent);
-    setStyleSheet(QStringLiteral("QPushButton#frequencyRow { background: %1; border: 1px solid %2;"
-                                 " border-radius: 12px; }"
-                                 "QPushButton#frequencyRow:focus { border: 1px solid %3; }")
-                      .arg(GoalDetailStyle::css(fill), GoalDetailStyle::css(border),
-                           GoalDetailStyle::css(GoalDetailStyle::withAlpha(color, 0.6))));
+    setStyleSheet(
+        QStringLiteral("QPushButton#frequencyRow { background: %1; border: 1px solid %2;"
+                       " border-radius: 12px; }"
+                       "QPushButton#frequencyRow:focus { border: 1px solid %3; }")
+            .arg(Theme::css(fill), Theme::css(border), Theme::css(GoalDetailStyle::withAlpha(color, 0.6))));
     if (selected) {
         mark_->setPixmap(GoalDetailStyle::symbolPixmap(QStringLiteral("checkmark.circle.fill"), color, 16));
         mark_->show();

@@ -1,5 +1,6 @@
 #include "Views/Goals/MilestoneFrequencySheet.h"
 
+#include "Components/SheetHost.h"
 #include "Models/Milestone.h"
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/MilestoneFrequencyRow.h"
@@ -21,9 +22,10 @@ MilestoneFrequencySheet::MilestoneFrequencySheet(
         milestone_ && milestone_->frequency() ? MilestoneFrequencies::fromRaw(*milestone_->frequency())
                                               : std::nullopt;
 
+    // The gaps give way before the sheet outgrows its frame (see SheetHost::addGap).
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(32, 32, 32, 32);
-    column->setSpacing(32);
+    column->setSpacing(0);
 
     auto* header = new QHBoxLayout;
     auto* titles = new QVBoxLayout;
@@ -47,16 +49,20 @@ MilestoneFrequencySheet::MilestoneFrequencySheet(
     connect(close, &QToolButton::clicked, this, &MilestoneFrequencySheet::dismiss);
     header->addWidget(close, 0, Qt::AlignTop);
     column->addLayout(header);
+    SheetHost::addGap(column, 32, 16);
 
     auto* rows = new QVBoxLayout;
-    rows->setSpacing(8);
+    rows->setSpacing(0);
     for (MilestoneFrequency frequency : MilestoneFrequencies::allCases) {
+        if (frequency != MilestoneFrequencies::allCases.front())
+            SheetHost::addGap(rows, 8, 4);
         auto* row = new MilestoneFrequencyRow(frequency, false, this);
         row->setSelected(current == frequency);
         connect(row, &QPushButton::clicked, this, [this, frequency] { choose(frequency); });
         rows->addWidget(row);
     }
     column->addLayout(rows);
+    SheetHost::addGap(column, 32, 16);
     column->addStretch(1);
 
     auto* footer = new QHBoxLayout;

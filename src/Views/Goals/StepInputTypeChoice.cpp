@@ -1,5 +1,6 @@
 #include "Views/Goals/StepInputTypeChoice.h"
 
+#include "Core/Theme/Theme.h"
 #include "Views/Goals/GoalDetailStyle.h"
 
 #include <QHBoxLayout>
@@ -51,14 +52,13 @@ void StepInputTypeChoice::refresh() {
         button->setFont(GoalDetailStyle::themeFont(13, QFont::Medium));
         button->setIcon(GoalDetailStyle::symbol(typeIcon(type), ink));
         button->setIconSize(QSize(GoalDetailStyle::symbolPixels(13), GoalDetailStyle::symbolPixels(13)));
-        button->setStyleSheet(
-            QStringLiteral("QPushButton { color: %1; background: %2; border: 1px solid %3;"
-                           " border-radius: 8px; padding: 8px 0px; }")
-                .arg(GoalDetailStyle::css(ink),
-                     GoalDetailStyle::css(selected ? GoalDetailStyle::withAlpha(goalColor_, 0.12)
-                                                   : GoalDetailStyle::backgroundTertiary()),
-                     GoalDetailStyle::css(selected ? GoalDetailStyle::withAlpha(goalColor_, 0.3)
-                                                   : QColor(Qt::transparent))));
+        button->setStyleSheet(QStringLiteral("QPushButton { color: %1; background: %2; border: 1px solid %3;"
+                                             " border-radius: 8px; padding: 8px 0px; }")
+                                  .arg(Theme::css(ink),
+                                       Theme::css(selected ? GoalDetailStyle::withAlpha(goalColor_, 0.12)
+                                                           : GoalDetailStyle::backgroundTertiary()),
+                                       Theme::css(selected ? GoalDetailStyle::withAlpha(goalColor_, 0.3)
+                                                           : QColor(Qt::transparent))));
         button->setProperty("selected", selected);
     }
 }
@@ -69,6 +69,6 @@ void StepInputTypeChoice::styleTitleField(QLineEdit* field, const QFont& font) {
     field->setStyleSheet(
         QStringLiteral(
             "QLineEdit { color: %1; background: %2; border: none; border-radius: 12px; padding: 16px; }")
-            .arg(GoalDetailStyle::css(GoalDetailStyle::textPrimary()),
-                 GoalDetailStyle::css(GoalDetailStyle::backgroundTertiary())));
+            .arg(Theme::css(GoalDetailStyle::textPrimary()),
+                 Theme::css(GoalDetailStyle::backgroundTertiary())));
 }

@@ -238,12 +238,9 @@ void SidebarView::applyStyle() {
     const QColor tile = Theme::withOpacity(Theme::backgroundTertiary(), 0.6);
     settingsButton_->setStyleSheet(
         QStringLiteral("QToolButton { border: none; padding: 6px; border-radius: %1px;"
-                       " background: rgba(%2, %3, %4, %5); }")
+                       " background: %2; }")
             .arg((gear + 12) / 2)
-            .arg(tile.red())
-            .arg(tile.green())
-            .arg(tile.blue())
-            .arg(tile.alphaF()));
+            .arg(Theme::css(tile)));
     streakLabel_->setFont(Theme::font(11, QFont::Medium));
     updateFooter();
     update();

@@ -21,7 +21,7 @@ namespace {
 
 QString gradientCss() {
     return QStringLiteral("qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 %1, stop:1 %2)")
-        .arg(AppTheme::Colors::indigo().name(), AppTheme::Colors::violet().name());
+        .arg(Theme::css(AppTheme::Colors::indigo()), Theme::css(AppTheme::Colors::violet()));
 }
 
 QPushButton* primaryButton(const QString& title, const QString& name) {

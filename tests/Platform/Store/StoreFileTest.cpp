@@ -27,11 +27,17 @@ void writeAll(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
-QByteArray randomBytes(int size) {
+// Random bytes drawn from seed; the calling test names the seed, so a failure can be replayed.
+QByteArray randomBytes(int size, quint32 seed) {
+    QRandomGenerator random(seed);
     QByteArray bytes(size, Qt::Uninitialized);
     for (auto& b : bytes)
-        b = static_cast<char>(QRandomGenerator::global()->bounded(256));
+        b = static_cast<char>(random.bounded(256));
     return bytes;
+}
+
+quint32 freshSeed() {
+    return QRandomGenerator::global()->generate();
 }
 
 void fillStore(const ObjectModel& model, const QString& path, int projects) {
@@ -55,7 +61,9 @@ QStringList asideFiles(const QString& path) {
 TEST(StoreFile, AFileOfRandomBytesIsMovedAsideByteForByteAndANewStoreMade) {
     auto model = makeModel();
     const QString path = tempPath("Quorvale.sqlite");
-    const QByteArray garbage = randomBytes(8192);
+    const quint32 seed = freshSeed();
+    SCOPED_TRACE(testing::Message() << "random bytes from seed " << seed);
+    const QByteArray garbage = randomBytes(8192, seed);
     writeAll(path, garbage);
     writeAll(path + "-shm", "shm bytes");
 
@@ -97,7 +105,9 @@ TEST(StoreFile, ASoundStoreWithAGarbageLogOpensWithAllItsRecords) {
     auto model = makeModel();
     const QString path = tempPath("Quorvale.sqlite");
     fillStore(*model, path, 300);
-    const QByteArray garbage = randomBytes(4096 * 3);
+    const quint32 seed = freshSeed();
+    SCOPED_TRACE(testing::Message() << "random bytes from seed " << seed);
+    const QByteArray garbage = randomBytes(4096 * 3, seed);
     writeAll(path + "-wal", garbage);
 
     testing::internal::CaptureStderr();

@@ -46,8 +46,8 @@ TEST_F(JournalEntryRow, NamesTheGoalOrFallsBack) {
     DailyLogEntryView unnamed(makeLog(untitled, std::nullopt), {});
     EXPECT_EQ(general.findChild<QLabel*>("goalName")->text(), QString("General"));
     EXPECT_EQ(unnamed.findChild<QLabel*>("goalName")->text(), QString("Untitled Goal"));
-    EXPECT_TRUE(unnamed.findChild<QLabel*>("goalDot")->styleSheet().contains("rgba(139, 92, 246, 255)"));
-    EXPECT_TRUE(general.findChild<QLabel*>("goalDot")->styleSheet().contains("rgba(147, 51, 234, 255)"));
+    EXPECT_TRUE(unnamed.findChild<QLabel*>("goalDot")->styleSheet().contains("#ff8b5cf6"));
+    EXPECT_TRUE(general.findChild<QLabel*>("goalDot")->styleSheet().contains("#ff9333ea"));
 
     // Mood out of range shows the fallback face with the stored number; focus is never shown.
     const QStringList shown = labels(&general);

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -245,7 +246,9 @@ TEST_F(JournalScreenDates, AnEntryAtMidnightListsUnderItsOwnDay) {
 TEST_F(JournalScreen, RendersASeededJournal) {
     MockDataSeeder::seedIfNeeded(context, [](int low, int high) { return (low + high) / 2; });
     open();
-    if (!rows().empty())
-        rows()[0]->setExpanded(true);
-    qv::test::saveScreen(&window, "journal-seeded");
+    ASSERT_FALSE(rows().empty()) << "the sample data has entries today";
+    rows()[0]->setExpanded(true);
+    const QImage image(qv::test::saveScreen(&window, "journal-seeded"));
+    EXPECT_TRUE(qv::test::imageShowsText(image, &window, QStringLiteral("Journal")));
+    EXPECT_TRUE(qv::test::imageShows(image, &window, rows()[0]));
 }

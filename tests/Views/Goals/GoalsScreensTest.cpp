@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QImage>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -121,9 +122,23 @@ TEST_F(GoalsScreensTest, RendersLongTextsBesideTheDetailPanel) {
     window->resize(980, 760);
     qv::test::settle();
     view->select(goal);
-    qv::test::saveScreen(window.get(), QStringLiteral("goals_long_list"));
+    // The long title elides inside its row (the full text in its tooltip); the row and the panel
+    // beside it lie inside the window.
+    const auto shownTitles = [this](const QImage& image, const char* titleName, const QString& tip) {
+        int shown = 0;
+        for (auto* title : view->findChildren<QWidget*>(QString::fromLatin1(titleName)))
+            if (qv::test::imageShows(image, window.get(), title) && title->toolTip().contains(tip))
+                ++shown;
+        return shown;
+    };
+    const QImage list(qv::test::saveScreen(window.get(), QStringLiteral("goals_long_list")));
+    EXPECT_EQ(shownTitles(list, "goalRowTitle", goal->title().value()), 1);
+    ASSERT_NE(view->detailPanel(), nullptr);
+    EXPECT_TRUE(qv::test::imageShows(list, window.get(), view->detailPanel()));
     view->setGridMode(true);
-    qv::test::saveScreen(window.get(), QStringLiteral("goals_long_grid"));
+    const QImage grid(qv::test::saveScreen(window.get(), QStringLiteral("goals_long_grid")));
+    EXPECT_GE(shownTitles(grid, "goalCardTitle", QString()), 2) << "cards beside the panel";
+    EXPECT_TRUE(qv::test::imageShows(grid, window.get(), view->detailPanel()));
 }
 
 } // namespace

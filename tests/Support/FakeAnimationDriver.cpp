@@ -1,4 +1,4 @@
-#include "Window/FakeAnimationDriver.h"
+#include "Support/FakeAnimationDriver.h"
 
 #include "Platform/Clock.h"
 
@@ -8,12 +8,24 @@
 
 FakeAnimationDriver& FakeAnimationDriver::shared() {
     // Never deleted: Qt's animation timer may still ask it for the time while the program ends.
-    static FakeAnimationDriver* driver = [] {
-        auto* made = new FakeAnimationDriver;
-        made->install();
-        return made;
-    }();
+    static FakeAnimationDriver* driver = new FakeAnimationDriver;
+    if (!driver->installed_) {
+        driver->install();
+        driver->installed_ = true;
+    }
     return *driver;
+}
+
+void FakeAnimationDriver::start() {
+    startedAt_ = elapsed_;
+    QAnimationDriver::start();
+}
+
+void FakeAnimationDriver::release() {
+    if (!installed_)
+        return;
+    uninstall();
+    installed_ = false;
 }
 
 void FakeAnimationDriver::step(int msec, int frameMs) {
