@@ -117,12 +117,42 @@ void VirtualList::dropRows() {
         row->deleteLater();
     shown_.clear();
     pool_.clear();
+    rowKinds_.clear();
 }
 
 void VirtualList::setRowMaker(MakeRow make, BindRow bind) {
     dropRows();
+    kind_ = {};
+    makeOfKind_ = {};
     make_ = std::move(make);
     bind_ = std::move(bind);
+}
+
+void VirtualList::setRowKinds(RowKind kind, MakeRowOfKind make) {
+    dropRows();
+    kind_ = std::move(kind);
+    makeOfKind_ = std::move(make);
+}
+
+bool VirtualList::fitsKind(int index, const QWidget* row) const {
+    return !kind_ || rowKinds_.value(row, -1) == kind_(index);
+}
+
+QWidget* VirtualList::takeRow(int index) {
+    for (auto it = pool_.rbegin(); it != pool_.rend(); ++it) {
+        if (!fitsKind(index, *it))
+            continue;
+        QWidget* row = *it;
+        pool_.erase(std::next(it).base());
+        return row;
+    }
+    ++made_;
+    if (!kind_)
+        return make_(page_);
+    const int kind = kind_(index);
+    QWidget* row = makeOfKind_(kind, page_);
+    rowKinds_.insert(row, kind);
+    return row;
 }
 
 int VirtualList::rowHeight() const {
@@ -224,9 +254,13 @@ void VirtualList::placeRows(bool rebindAll) {
         last = std::min(count_, firstIndexBelow(viewBottom - top) + 1 + kOverscanRows);
     }
 
-    for (const int index : shown_.keys())
-        if ((index < first || index >= last) && (index >= count_ || !holdsFocus(shown_.value(index))))
+    for (const int index : shown_.keys()) {
+        const QWidget* row = shown_.value(index);
+        const bool away = (index < first || index >= last) && (index >= count_ || !holdsFocus(row));
+        // A row whose index now holds another kind of row is handed back, focus or not.
+        if (away || (index < count_ && !fitsKind(index, row)))
             recycle(index);
+    }
     for (auto it = shown_.begin(); it != shown_.end(); ++it) {
         if (rebindAll)
             bind_(it.value(), it.key());
@@ -235,14 +269,7 @@ void VirtualList::placeRows(bool rebindAll) {
     for (int index = first; index < last; ++index) {
         if (shown_.contains(index))
             continue;
-        QWidget* row = nullptr;
-        if (!pool_.empty()) {
-            row = pool_.back();
-            pool_.pop_back();
-        } else {
-            row = make_(page_);
-            ++made_;
-        }
+        QWidget* row = takeRow(index);
         shown_.insert(index, row);
         bind_(row, index);
         row->setGeometry(rowRect(index));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QMap>
 #include <QMargins>
 #include <QScrollArea>
@@ -41,6 +42,13 @@ public:
     // width changes, so it must be cheap (no widgets).
     void setRowHeights(std::function<int(int index, int width)> height);
 
+    // For a list whose rows are of several kinds (section heads between rows, the parts of a card
+    // around its rows): kind tells the kind of the row at index and make builds a row of a kind;
+    // a row is handed on only to rows of its own kind. The bind of the constructor fills them.
+    using RowKind = std::function<int(int index)>;
+    using MakeRowOfKind = std::function<QWidget*(int kind, QWidget* parent)>;
+    void setRowKinds(RowKind kind, MakeRowOfKind make);
+
     int count() const { return count_; }
     // The data changed: count items now; the rows in view are filled again.
     void setCount(int count);
@@ -75,10 +83,15 @@ private:
     int headerHeight() const;
     int footerHeight() const;
     void recycle(int index);
+    bool fitsKind(int index, const QWidget* row) const;
+    QWidget* takeRow(int index);
     static bool holdsFocus(const QWidget* row);
 
     MakeRow make_;
     BindRow bind_;
+    RowKind kind_;
+    MakeRowOfKind makeOfKind_;
+    QHash<const QWidget*, int> rowKinds_;
     QWidget* page_;
     QWidget* header_ = nullptr;
     QWidget* footer_ = nullptr;

@@ -130,4 +130,35 @@ TEST_F(VirtualListTest, DroppingRowsMakesFreshOnes) {
     EXPECT_TRUE(list->rowWidget(0) != before || made > 8);
 }
 
+TEST_F(VirtualListTest, RowsOfSeveralKindsAreHandedOnOnlyWithinTheirKind) {
+    // Every tenth row is a section head; the heads can change place with a new count.
+    int every = 10;
+    int heads = 0;
+    list->setRowKinds([&every](int index) { return index % every == 0 ? 1 : 0; },
+                      [&heads](int kind, QWidget* parent) {
+                          auto* row = new QWidget(parent);
+                          row->setProperty("kind", kind);
+                          new QLabel(row);
+                          heads += kind;
+                          return row;
+                      });
+    list->setRowHeights([&every](int index, int) { return index % every == 0 ? 20 : 40; });
+    list->setCount(5000);
+    for (int y = 0; y < 100000; y += 173)
+        list->verticalScrollBar()->setValue(y);
+    EXPECT_LE(list->rowsMade(), 16) << "rows are made for the view, not for the list";
+    EXPECT_LE(heads, 3);
+    for (QWidget* row : list->rowsInView())
+        EXPECT_EQ(row->property("kind").toInt(), list->indexOf(row) % every == 0 ? 1 : 0)
+            << list->indexOf(row);
+
+    list->verticalScrollBar()->setValue(0);
+    every = 3;
+    list->setCount(5000);
+    for (QWidget* row : list->rowsInView())
+        EXPECT_EQ(row->property("kind").toInt(), list->indexOf(row) % every == 0 ? 1 : 0)
+            << list->indexOf(row);
+    EXPECT_EQ(list->rowWidget(3)->geometry(), QRect(0, 20 + 40 + 40 + 3 * 10, 400, 20));
+}
+
 } // namespace

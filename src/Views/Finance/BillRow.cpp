@@ -9,6 +9,7 @@
 #include "ViewModels/Finance/PaymentMethods.h"
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/Finance/FinanceForm.h"
+#include "Views/Goals/GoalDetailElidedLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -68,12 +69,23 @@ QString BillRow::paymentPart(const Bill& bill, const std::vector<std::shared_ptr
     return FinanceForm::capitalised(method);
 }
 
-BillRow::BillRow(const std::shared_ptr<Bill>& bill,
-                 const std::vector<std::shared_ptr<CreditCard>>& creditCards, bool isPaid,
-                 std::function<void()> onTogglePaid, std::function<void()> onDelete, QWidget* parent)
-    : QWidget(parent) {
+BillRow::Figures BillRow::figuresOf(const std::shared_ptr<Bill>& bill,
+                                    const std::vector<std::shared_ptr<CreditCard>>& creditCards,
+                                    bool isPaid) {
+    Figures f;
+    f.bill = bill;
+    f.category = bill->category().value_or(QStringLiteral("Other"));
+    f.symbol = categoryIcon(f.category);
+    f.name = bill->name().value_or(QStringLiteral("Untitled Bill"));
+    f.dueText = QStringLiteral("Due %1 of every month").arg(ordinal(bill->dueDay()));
+    f.paymentText = paymentPart(*bill, creditCards, &f.paymentNamesCard);
+    f.amountText = MoneyFormatter::format(bill->amount(), 0);
+    f.paid = isPaid;
+    return f;
+}
+
+BillRow::BillRow(Action onTogglePaid, Action onDelete, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("billRow"));
-    setProperty("paid", isPaid);
     setAttribute(Qt::WA_StyledBackground, true);
     setAttribute(Qt::WA_Hover, true);
     setStyleSheet(QStringLiteral("QWidget#billRow { background: %1; border-radius: 12px; }")
@@ -82,64 +94,49 @@ BillRow::BillRow(const std::shared_ptr<Bill>& bill,
     row->setContentsMargins(16, 16, 16, 16);
     row->setSpacing(16);
 
-    const QString category = bill->category().value_or(QStringLiteral("Other"));
-    row->addWidget(FinanceForm::iconTile(categoryIcon(category), AppTheme::Colors::rose(),
-                                         Theme::withOpacity(AppTheme::Colors::rose(), 0.15), 36, 15, 18));
+    QWidget* tile = FinanceForm::iconTile(categoryIcon(QString()), AppTheme::Colors::rose(),
+                                          Theme::withOpacity(AppTheme::Colors::rose(), 0.15), 36, 15, 18);
+    icon_ = tile->findChild<SymbolIcon*>();
+    row->addWidget(tile);
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
-    QFont nameFont = Theme::font(14, QFont::Medium);
-    nameFont.setStrikeOut(isPaid);
-    auto* name = FinanceForm::elidedLabel(bill->name().value_or(QStringLiteral("Untitled Bill")), nameFont,
-                                          isPaid ? Theme::textMuted() : Theme::textPrimary());
-    name->setObjectName(QStringLiteral("billName"));
-    texts->addWidget(name);
+    name_ = static_cast<GoalDetailElidedLabel*>(
+        FinanceForm::elidedLabel(QString(), Theme::font(14, QFont::Medium), Theme::textPrimary()));
+    name_->setObjectName(QStringLiteral("billName"));
+    texts->addWidget(name_);
     auto* detail = new QHBoxLayout;
     detail->setSpacing(6);
     const QFont detailFont = Theme::font(11, QFont::Medium);
-    auto addText = [&](const QString& text, const QFont& font, const QColor& color,
-                       const QString& objectName = {}) {
-        auto* label = ScreenStyle::label(text, font, color);
+    auto addText = [&](const QFont& font, const QString& objectName, const QString& text = {}) {
+        auto* label = ScreenStyle::label(text, font, Theme::textMuted());
         label->setObjectName(objectName);
         detail->addWidget(label);
+        return label;
     };
-    addText(category, detailFont, Theme::textMuted(), QStringLiteral("billCategory"));
-    addText(QStringLiteral("·"), QFont(), Theme::textMuted());
-    addText(QStringLiteral("Due %1 of every month").arg(ordinal(bill->dueDay())), detailFont,
-            Theme::textMuted(), QStringLiteral("billDue"));
-    bool namesCard = false;
-    const QString payment = paymentPart(*bill, creditCards, &namesCard);
-    if (!payment.isEmpty()) {
-        addText(QStringLiteral("·"), QFont(), Theme::textMuted());
-        addText(payment, detailFont, namesCard ? AppTheme::Colors::purple() : Theme::textMuted(),
-                QStringLiteral("billPayment"));
-    }
+    category_ = addText(detailFont, QStringLiteral("billCategory"));
+    addText(QFont(), QString(), QStringLiteral("·"));
+    due_ = addText(detailFont, QStringLiteral("billDue"));
+    paymentDot_ = addText(QFont(), QString(), QStringLiteral("·"));
+    payment_ = addText(detailFont, QStringLiteral("billPayment"));
     detail->addStretch(1);
     texts->addLayout(detail);
     row->addLayout(texts, 1);
 
-    auto* amount =
-        ScreenStyle::label(MoneyFormatter::format(bill->amount(), 0), Theme::font(14, QFont::Medium),
-                           isPaid ? Theme::textMuted() : Theme::textPrimary());
-    amount->setObjectName(QStringLiteral("billAmount"));
-    row->addWidget(amount);
+    amount_ = ScreenStyle::label(QString(), Theme::font(14, QFont::Medium), Theme::textPrimary());
+    amount_->setObjectName(QStringLiteral("billAmount"));
+    row->addWidget(amount_);
 
-    const QColor toggleColor = isPaid ? AppTheme::Colors::green() : Theme::textSecondary();
-    auto* toggle = new QPushButton(isPaid ? tr("Paid") : tr("Mark Paid"));
-    toggle->setObjectName(QStringLiteral("paidToggle"));
-    toggle->setFont(Theme::font(11, QFont::Medium));
-    toggle->setAutoDefault(false);
-    toggle->setCursor(Qt::PointingHandCursor);
-    ScreenStyle::setSymbol(
-        toggle, isPaid ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"), toggleColor, 13);
-    toggle->setStyleSheet(
-        QStringLiteral(
-            "QPushButton { color: %1; background: %2; border: none; border-radius: 11px; padding: 4px 8px; }")
-            .arg(Theme::css(toggleColor),
-                 Theme::css(isPaid ? Theme::withOpacity(AppTheme::Colors::green(), 0.15)
-                                   : Theme::backgroundTertiary())));
-    connect(toggle, &QPushButton::clicked, this, [onTogglePaid] { onTogglePaid(); });
-    row->addWidget(toggle);
+    toggle_ = new QPushButton;
+    toggle_->setObjectName(QStringLiteral("paidToggle"));
+    toggle_->setFont(Theme::font(11, QFont::Medium));
+    toggle_->setAutoDefault(false);
+    toggle_->setCursor(Qt::PointingHandCursor);
+    connect(toggle_, &QPushButton::clicked, this, [this, onTogglePaid = std::move(onTogglePaid)] {
+        if (auto bill = figures_.bill.lock())
+            onTogglePaid(bill);
+    });
+    row->addWidget(toggle_);
 
     deleteButton_ = FinanceForm::iconButton(QStringLiteral("deleteBillButton"), QStringLiteral("trash"),
                                             AppTheme::Colors::rose(), 12, tr("Delete bill"));
@@ -148,18 +145,68 @@ BillRow::BillRow(const std::shared_ptr<Bill>& bill,
     keep.setRetainSizeWhenHidden(true);
     deleteButton_->setSizePolicy(keep);
     deleteButton_->setVisible(false);
-    connect(deleteButton_, &QPushButton::clicked, this, [onDelete] { onDelete(); });
+    connect(deleteButton_, &QPushButton::clicked, this, [this, onDelete = std::move(onDelete)] {
+        if (auto bill = figures_.bill.lock())
+            onDelete(bill);
+    });
     row->addWidget(deleteButton_);
+}
+
+void BillRow::bind(const Figures& figures) {
+    figures_ = figures;
+    setProperty("paid", figures.paid);
+    icon_->setSymbol(figures.symbol);
+    name_->setFullText(figures.name);
+    category_->setText(figures.category);
+    due_->setText(figures.dueText);
+    payment_->setText(figures.paymentText);
+    paymentDot_->setVisible(!figures.paymentText.isEmpty());
+    payment_->setVisible(!figures.paymentText.isEmpty());
+    ScreenStyle::setTextColor(payment_,
+                              figures.paymentNamesCard ? AppTheme::Colors::purple() : Theme::textMuted());
+    amount_->setText(figures.amountText);
+    toggle_->setText(figures.paid ? tr("Paid") : tr("Mark Paid"));
+    stylePaid(figures.paid);
+}
+
+void BillRow::stylePaid(bool paid) {
+    // A style sheet is parsed when set: rows scrolled in keep theirs while the state is the same.
+    if (styledPaid_ == int(paid))
+        return;
+    styledPaid_ = int(paid);
+    QFont nameFont = Theme::font(14, QFont::Medium);
+    nameFont.setStrikeOut(paid);
+    name_->setFont(nameFont);
+    ScreenStyle::setTextColor(name_, paid ? Theme::textMuted() : Theme::textPrimary());
+    ScreenStyle::setTextColor(amount_, paid ? Theme::textMuted() : Theme::textPrimary());
+    const QColor toggleColor = paid ? AppTheme::Colors::green() : Theme::textSecondary();
+    ScreenStyle::setSymbol(toggle_, paid ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"),
+                           toggleColor, 13);
+    toggle_->setStyleSheet(
+        QStringLiteral(
+            "QPushButton { color: %1; background: %2; border: none; border-radius: 11px; padding: 4px 8px; }")
+            .arg(Theme::css(toggleColor),
+                 Theme::css(paid ? Theme::withOpacity(AppTheme::Colors::green(), 0.15)
+                                 : Theme::backgroundTertiary())));
+}
+
+void BillRow::setHovered(bool hovered) {
+    hovered_ = hovered;
+    deleteButton_->setVisible(hovered);
 }
 
 void BillRow::enterEvent(QEnterEvent* event) {
     QWidget::enterEvent(event);
-    hovered_ = true;
-    deleteButton_->setVisible(true);
+    setHovered(true);
 }
 
 void BillRow::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
-    hovered_ = false;
-    deleteButton_->setVisible(false);
+    setHovered(false);
+}
+
+void BillRow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // A row scrolled away is handed to another bill: it comes back without the pointer's delete.
+    setHovered(false);
 }

@@ -1,7 +1,7 @@
 #include "Views/Finance/BillsView.h"
 
-#include "Components/BareScrollArea.h"
 #include "Components/SymbolIcon.h"
+#include "Components/VirtualList.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/Bill.h"
@@ -18,7 +18,6 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
@@ -42,22 +41,43 @@ BillsView::BillsView(const AppEnvironment& env, QWidget* parent)
     : QWidget(parent), viewModel_(new BillsViewModel(env.context, this)),
       currentMonth_(Calendar::startOfMonth(Clock::now())) {
     setObjectName(QStringLiteral("billsView"));
-    auto* page = new QWidget;
-    body_ = new QVBoxLayout(page);
-    body_->setContentsMargins(32, 32, 32, 32);
-    body_->setSpacing(32);
-    body_->addWidget(buildHeader());
-    body_->addStretch(1);
+    auto* top = new QWidget;
+    auto* column = new QVBoxLayout(top);
+    column->setContentsMargins(32, 32, 32, 0);
+    column->setSpacing(32);
+    column->addWidget(buildHeader());
+    totalCard_ = buildTotalCard();
+    column->addWidget(totalCard_);
 
+    // Only the rows in view are made; they are reused as the list scrolls.
+    list_ = new VirtualList(
+        [this](QWidget* rowParent) -> QWidget* {
+            return new BillRow([this](const std::shared_ptr<Bill>& bill) { togglePaid(bill); },
+                               [this](const std::shared_ptr<Bill>& bill) { viewModel_->deleteBill(bill); },
+                               rowParent);
+        },
+        [this](QWidget* row, int index) { static_cast<BillRow*>(row)->bind(rows_[std::size_t(index)]); },
+        this);
+    list_->setObjectName(QStringLiteral("billsScroll"));
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setHeader(top);
+    empty_ = buildEmptyState();
+    list_->setFooter(empty_);
+    list_->setRowHeight(BillRow::kHeight);
+    list_->setSpacing(0, 8);
+    list_->setRowMargins(QMargins(32, 32, 32, 32));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = BareScrollArea::wrap(page);
-    scroll->setObjectName(QStringLiteral("billsScroll"));
-    outer->addWidget(scroll);
+    outer->addWidget(list_);
 
     connect(viewModel_, &BillsViewModel::billsChanged, this, &BillsView::render);
     connect(viewModel_, &BillsViewModel::paymentsChanged, this, &BillsView::render);
     render();
+}
+
+BillsView::~BillsView() {
+    // The list goes first: while it is taken down it still asks for the rows this screen keeps.
+    delete list_;
 }
 
 QWidget* BillsView::buildHeader() {
@@ -99,20 +119,18 @@ QWidget* BillsView::buildTotalCard() {
     total->setSpacing(4);
     total->addWidget(
         ScreenStyle::label(tr("Total Monthly"), Theme::font(12, QFont::Medium), Theme::textMuted()));
-    auto* amount = ScreenStyle::label(MoneyFormatter::format(viewModel_->totalMonthly(), 0),
-                                      Theme::font(22, QFont::DemiBold), Theme::textPrimary());
-    amount->setObjectName(QStringLiteral("billsTotal"));
-    total->addWidget(amount);
+    total_ = ScreenStyle::label(QString(), Theme::font(22, QFont::DemiBold), Theme::textPrimary());
+    total_->setObjectName(QStringLiteral("billsTotal"));
+    total->addWidget(total_);
     row->addLayout(total);
     row->addStretch(1);
     auto* count = new QVBoxLayout;
     count->setSpacing(4);
     count->addWidget(ScreenStyle::label(tr("Bills"), Theme::font(12, QFont::Medium), Theme::textMuted()), 0,
                      Qt::AlignRight);
-    auto* number = ScreenStyle::label(QString::number(viewModel_->bills().size()),
-                                      Theme::font(22, QFont::DemiBold), Theme::textPrimary());
-    number->setObjectName(QStringLiteral("billsCount"));
-    count->addWidget(number, 0, Qt::AlignRight);
+    count_ = ScreenStyle::label(QString(), Theme::font(22, QFont::DemiBold), Theme::textPrimary());
+    count_->setObjectName(QStringLiteral("billsCount"));
+    count->addWidget(count_, 0, Qt::AlignRight);
     row->addLayout(count);
     return card;
 }
@@ -121,7 +139,7 @@ QWidget* BillsView::buildEmptyState() {
     auto* empty = new QWidget;
     empty->setObjectName(QStringLiteral("billsEmpty"));
     auto* column = new QVBoxLayout(empty);
-    column->setContentsMargins(0, 40, 0, 0);
+    column->setContentsMargins(32, 72, 32, 32);
     column->setSpacing(16);
     column->addWidget(
         new SymbolIcon(QStringLiteral("doc.text.fill"), 42, Theme::withOpacity(Theme::textMuted(), 0.4)), 0,
@@ -140,49 +158,28 @@ QWidget* BillsView::buildEmptyState() {
     return empty;
 }
 
-QWidget* BillsView::buildList() {
-    auto* list = new QWidget;
-    list->setObjectName(QStringLiteral("billsList"));
-    auto* column = new QVBoxLayout(list);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(32);
-    column->addWidget(buildTotalCard());
-    auto* rows = new QVBoxLayout;
-    rows->setSpacing(8);
-    const QSet<QUuid> paid = viewModel_->paidBillIDs(currentMonth_);
-    for (const auto& bill : viewModel_->bills()) {
-        std::weak_ptr<Bill> weak = bill;
-        rows->addWidget(new BillRow(
-            bill, viewModel_->creditCards(), bill->id() && paid.contains(*bill->id()),
-            [this, weak] {
-                const auto target = weak.lock();
-                if (!target)
-                    return;
-                // Asked again at the tap: the row may have been built before another change.
-                if (viewModel_->isPaid(*target, currentMonth_))
-                    viewModel_->unmarkAsPaid(target, currentMonth_);
-                else
-                    viewModel_->markAsPaid(target, currentMonth_);
-            },
-            [this, weak] {
-                if (auto target = weak.lock())
-                    viewModel_->deleteBill(target);
-            }));
-    }
-    column->addLayout(rows);
-    return list;
+void BillsView::togglePaid(const std::shared_ptr<Bill>& bill) {
+    // Asked again at the tap: the row may have been filled before another change.
+    if (viewModel_->isPaid(*bill, currentMonth_))
+        viewModel_->unmarkAsPaid(bill, currentMonth_);
+    else
+        viewModel_->markAsPaid(bill, currentMonth_);
 }
 
 void BillsView::render() {
     monthLabel_->setText(QLocale().toString(currentMonth_.date(), QStringLiteral("MMMM yyyy")));
-    if (content_) {
-        // Deferred: the press that led here may still be running inside a row.
-        body_->removeWidget(content_);
-        content_->hide();
-        content_->deleteLater();
-    }
-    content_ = viewModel_->bills().empty() ? buildEmptyState() : buildList();
-    body_->insertWidget(1, content_);
+    const auto& bills = viewModel_->bills();
+    const QSet<QUuid> paid = viewModel_->paidBillIDs(currentMonth_);
+    rows_.clear();
+    rows_.reserve(bills.size());
+    for (const auto& bill : bills)
+        rows_.push_back(
+            BillRow::figuresOf(bill, viewModel_->creditCards(), bill->id() && paid.contains(*bill->id())));
+    total_->setText(MoneyFormatter::format(viewModel_->totalMonthly(), 0));
+    count_->setText(QString::number(bills.size()));
+    totalCard_->setVisible(!bills.empty());
+    empty_->setVisible(bills.empty());
+    list_->setCount(int(rows_.size()));
 }
 
 void BillsView::previousMonth() {

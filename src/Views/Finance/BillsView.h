@@ -1,13 +1,17 @@
 #pragma once
 
 #include "ViewModels/AppEnvironment.h"
+#include "Views/Finance/BillRow.h"
 
 #include <QDateTime>
 #include <QWidget>
 
+#include <vector>
+
+class Bill;
 class BillsViewModel;
 class QLabel;
-class QVBoxLayout;
+class VirtualList;
 
 // The "Bills" tab: every recurring bill with whether it is paid in the month shown, the month
 // selector, the total of all bills and their count, and "Add Bill". It hands adds, deletes and
@@ -16,12 +20,16 @@ class BillsView : public QWidget {
     Q_OBJECT
 public:
     explicit BillsView(const AppEnvironment& env, QWidget* parent = nullptr);
+    ~BillsView() override;
 
     BillsViewModel* viewModel() const { return viewModel_; }
     QDateTime currentMonth() const { return currentMonth_; }
     void previousMonth();
     void nextMonth();
     void showAddBill();
+    // The rows of the list, in order (only those in view have widgets).
+    const std::vector<BillRow::Figures>& shownRows() const { return rows_; }
+    VirtualList* list() const { return list_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -30,13 +38,17 @@ private:
     QWidget* buildHeader();
     QWidget* buildTotalCard();
     QWidget* buildEmptyState();
-    QWidget* buildList();
+    void togglePaid(const std::shared_ptr<Bill>& bill);
     void render();
 
     BillsViewModel* viewModel_;
     QDateTime currentMonth_;
     QLabel* monthLabel_ = nullptr;
-    QVBoxLayout* body_ = nullptr;
-    QWidget* content_ = nullptr;
+    VirtualList* list_ = nullptr;
+    QWidget* totalCard_ = nullptr;
+    QLabel* total_ = nullptr;
+    QLabel* count_ = nullptr;
+    QWidget* empty_ = nullptr;
+    std::vector<BillRow::Figures> rows_;
     bool shownBefore_ = false;
 };

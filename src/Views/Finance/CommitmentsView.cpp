@@ -1,7 +1,7 @@
 #include "Views/Finance/CommitmentsView.h"
 
-#include "Components/BareScrollArea.h"
 #include "Components/SymbolIcon.h"
+#include "Components/VirtualList.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/CreditCard.h"
@@ -9,31 +9,70 @@
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/Finance/AddCreditCardSheet.h"
 #include "Views/Finance/AddSubscriptionSheet.h"
-#include "Views/Finance/CreditCardRow.h"
 #include "Views/Finance/FinanceForm.h"
 #include "Views/Finance/SubscriptionsSection.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QVBoxLayout>
+
+namespace {
+
+// The gap between the rows of a section; sections sit twice as far apart.
+constexpr int kRowGap = 16;
+
+} // namespace
 
 CommitmentsView::CommitmentsView(const AppEnvironment& env, QWidget* parent)
     : QWidget(parent), viewModel_(new CommitmentsViewModel(env.context, this)) {
     setObjectName(QStringLiteral("commitmentsView"));
-    auto* page = new QWidget;
-    auto* body = new QVBoxLayout(page);
-    body->setContentsMargins(32, 32, 32, 32);
-    body->setSpacing(32);
-    body->addWidget(buildHeader());
+    cardsHead_ = buildCardsHead();
+    cardsEmpty_ = buildCardsEmptyState();
+    subscriptions_ = new SubscriptionsSection(
+        viewModel_, [this] { showAddSubscription(); }, this);
 
-    auto* cards = new QWidget;
-    cards->setObjectName(QStringLiteral("creditCardsSection"));
-    cardsColumn_ = new QVBoxLayout(cards);
-    cardsColumn_->setContentsMargins(0, 0, 0, 0);
-    cardsColumn_->setSpacing(16);
-    auto* header = new QHBoxLayout;
+    // Only the rows in view are made; they are reused as the list scrolls. The section heads and
+    // empty states are kept by this screen and lent to the list while they are in view.
+    list_ = new VirtualList(
+        {}, [this](QWidget* row, int index) { bindRow(row, index); }, this);
+    list_->setObjectName(QStringLiteral("commitmentsScroll"));
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setRowKinds([this](int index) { return int(items_[std::size_t(index)].kind); },
+                       [this](int kind, QWidget* rowParent) { return makeRow(Kind(kind), rowParent); });
+    list_->setHeader(buildHeader());
+    list_->setSpacing(0, kRowGap);
+    list_->setRowMargins(QMargins(32, 32, 32, 32));
+    list_->setRowHeights([this](int index, int width) { return heightOf(index, width); });
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(list_);
+
+    connect(viewModel_, &CommitmentsViewModel::creditCardsChanged, this, &CommitmentsView::renderCards);
+    connect(viewModel_, &CommitmentsViewModel::subscriptionsChanged, subscriptions_,
+            &SubscriptionsSection::render);
+    connect(subscriptions_, &SubscriptionsSection::changed, this, &CommitmentsView::layoutItems);
+    renderCards();
+}
+
+CommitmentsView::~CommitmentsView() {
+    // The list goes first: while it is taken down it still asks for the rows this screen keeps.
+    delete list_;
+}
+
+QWidget* CommitmentsView::buildHeader() {
+    auto* header = new QWidget;
+    auto* column = FinanceForm::tabTitles(tr("Commitments"), tr("Credit cards & recurring bills"));
+    column->setContentsMargins(32, 32, 32, 0);
+    header->setLayout(column);
+    return header;
+}
+
+QWidget* CommitmentsView::buildCardsHead() {
+    auto* head = new QWidget(this);
+    head->setObjectName(QStringLiteral("creditCardsSection"));
+    auto* header = new QHBoxLayout(head);
+    header->setContentsMargins(0, 0, 0, 0);
     header->setSpacing(6);
     header->addWidget(new SymbolIcon(QStringLiteral("creditcard.fill"), 17, AppTheme::Colors::sunrise()));
     header->addWidget(ScreenStyle::label(tr("Credit Cards"), Theme::font(16, QFont::DemiBold),
@@ -45,35 +84,13 @@ CommitmentsView::CommitmentsView(const AppEnvironment& env, QWidget* parent)
     ScreenStyle::setSymbol(add, QStringLiteral("plus"), AppTheme::Colors::sunrise(), 12);
     connect(add, &QPushButton::clicked, this, &CommitmentsView::showAddCard);
     header->addWidget(add);
-    cardsColumn_->addLayout(header);
-    body->addWidget(cards);
-
-    subscriptions_ = new SubscriptionsSection(viewModel_, [this] { showAddSubscription(); });
-    body->addWidget(subscriptions_);
-    body->addStretch(1);
-
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = BareScrollArea::wrap(page);
-    scroll->setObjectName(QStringLiteral("commitmentsScroll"));
-    outer->addWidget(scroll);
-
-    connect(viewModel_, &CommitmentsViewModel::creditCardsChanged, this, &CommitmentsView::renderCards);
-    connect(viewModel_, &CommitmentsViewModel::subscriptionsChanged, subscriptions_,
-            &SubscriptionsSection::render);
-    renderCards();
-}
-
-QWidget* CommitmentsView::buildHeader() {
-    auto* header = new QWidget;
-    auto* column = FinanceForm::tabTitles(tr("Commitments"), tr("Credit cards & recurring bills"));
-    column->setContentsMargins(0, 0, 0, 0);
-    header->setLayout(column);
-    return header;
+    head->hide();
+    return head;
 }
 
 QWidget* CommitmentsView::buildCardsEmptyState() {
     auto* empty = FinanceForm::card(QStringLiteral("cardsEmpty"), 12, Qt::transparent);
+    empty->setParent(this);
     auto* column = new QVBoxLayout(empty);
     column->setContentsMargins(32, 32, 32, 32);
     column->setSpacing(8);
@@ -92,33 +109,88 @@ QWidget* CommitmentsView::buildCardsEmptyState() {
     add->setObjectName(QStringLiteral("addFirstCardButton"));
     connect(add, &QPushButton::clicked, this, &CommitmentsView::showAddCard);
     column->addWidget(add, 0, Qt::AlignHCenter);
+    empty->hide();
     return empty;
 }
 
+QWidget* CommitmentsView::piece(Kind kind) const {
+    switch (kind) {
+    case Kind::CardsHead:
+        return cardsHead_;
+    case Kind::CardsEmpty:
+        return cardsEmpty_;
+    case Kind::SubscriptionsHead:
+        return subscriptions_->header();
+    case Kind::SubscriptionsEmpty:
+        return subscriptions_->emptyState();
+    case Kind::Disclosure:
+        return subscriptions_->disclosureRow();
+    default:
+        return nullptr;
+    }
+}
+
+QWidget* CommitmentsView::makeRow(Kind kind, QWidget* parent) {
+    if (kind == Kind::CardRow)
+        return new CreditCardRow(
+            [this](const std::shared_ptr<CreditCard>& card) { viewModel_->deleteCreditCard(card); }, parent);
+    if (kind == Kind::SubscriptionRow)
+        return new SubscriptionRow(
+            [this](const std::shared_ptr<Subscription>& s) { viewModel_->toggleSubscriptionStatus(s); },
+            [this](const std::shared_ptr<Subscription>& s) { viewModel_->deleteSubscription(s); }, parent);
+    QWidget* kept = piece(kind);
+    kept->setParent(parent);
+    return kept;
+}
+
+void CommitmentsView::bindRow(QWidget* row, int index) {
+    const Item& item = items_[std::size_t(index)];
+    if (item.kind == Kind::CardRow)
+        static_cast<CreditCardRow*>(row)->bind(cardRows_[std::size_t(item.index)]);
+    else if (item.kind == Kind::SubscriptionRow)
+        static_cast<SubscriptionRow*>(row)->bind(subscriptions_->rows()[std::size_t(item.index)]);
+}
+
+int CommitmentsView::heightOf(int index, int width) const {
+    const Kind kind = items_[std::size_t(index)].kind;
+    if (kind == Kind::CardRow)
+        return CreditCardRow::kHeight;
+    if (kind == Kind::SubscriptionRow)
+        return SubscriptionRow::kHeight;
+    QWidget* kept = piece(kind);
+    kept->ensurePolished();
+    return kept->hasHeightForWidth() ? kept->heightForWidth(width) : kept->sizeHint().height();
+}
+
 void CommitmentsView::renderCards() {
-    if (cardsBody_) {
-        cardsColumn_->removeWidget(cardsBody_);
-        cardsBody_->hide();
-        cardsBody_->deleteLater();
+    const auto figures = viewModel_->cardFigures();
+    cardRows_.clear();
+    cardRows_.reserve(viewModel_->creditCards().size());
+    for (const auto& card : viewModel_->creditCards()) {
+        const auto figure = card->id() ? figures.value(*card->id()) : CommitmentsViewModel::CardFigures{};
+        cardRows_.push_back(CreditCardRow::figuresOf(card, figure.monthSpend, figure.nextBill));
     }
-    if (viewModel_->creditCards().empty()) {
-        cardsBody_ = buildCardsEmptyState();
-    } else {
-        cardsBody_ = new QWidget;
-        auto* rows = new QVBoxLayout(cardsBody_);
-        rows->setContentsMargins(0, 0, 0, 0);
-        rows->setSpacing(16);
-        const auto figures = viewModel_->cardFigures();
-        for (const auto& card : viewModel_->creditCards()) {
-            std::weak_ptr<CreditCard> weak = card;
-            const auto figure = card->id() ? figures.value(*card->id()) : CommitmentsViewModel::CardFigures{};
-            rows->addWidget(new CreditCardRow(card, figure.monthSpend, figure.nextBill, [this, weak] {
-                if (auto target = weak.lock())
-                    viewModel_->deleteCreditCard(target);
-            }));
-        }
-    }
-    cardsColumn_->addWidget(cardsBody_);
+    layoutItems();
+}
+
+void CommitmentsView::layoutItems() {
+    items_.clear();
+    items_.push_back({Kind::CardsHead});
+    if (cardRows_.empty())
+        items_.push_back({Kind::CardsEmpty});
+    for (int i = 0; i < int(cardRows_.size()); ++i)
+        items_.push_back({Kind::CardRow, i});
+    items_.push_back({Kind::SubscriptionsHead});
+    const int rows = int(subscriptions_->rows().size());
+    if (rows == 0 && subscriptions_->inactiveCount() == 0)
+        items_.push_back({Kind::SubscriptionsEmpty});
+    for (int i = 0; i < subscriptions_->activeRowCount(); ++i)
+        items_.push_back({Kind::SubscriptionRow, i});
+    if (subscriptions_->inactiveCount() > 0)
+        items_.push_back({Kind::Disclosure});
+    for (int i = subscriptions_->activeRowCount(); i < rows; ++i)
+        items_.push_back({Kind::SubscriptionRow, i});
+    list_->setCount(int(items_.size()));
 }
 
 void CommitmentsView::showEvent(QShowEvent* event) {

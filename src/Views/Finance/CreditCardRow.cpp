@@ -1,6 +1,5 @@
 #include "Views/Finance/CreditCardRow.h"
 
-#include "Components/SymbolIcon.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/CreditCard.h"
@@ -8,6 +7,7 @@
 #include "Platform/MoneyFormatter.h"
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/Finance/FinanceForm.h"
+#include "Views/Goals/GoalDetailElidedLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,12 +15,28 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CreditCardRow::CreditCardRow(const std::shared_ptr<CreditCard>& card, double spend, double nextBill,
-                             std::function<void()> onDelete, QWidget* parent)
+CreditCardRow::Figures CreditCardRow::figuresOf(const std::shared_ptr<CreditCard>& card, double spend,
+                                                double nextBill) {
+    Figures f;
+    f.card = card;
+    f.name = card->name().value_or(QStringLiteral("Card"));
+    f.daysText = QStringLiteral("Closes day %1 · Due day %2")
+                     .arg(card->statementCloseDay())
+                     .arg(card->paymentDueDay());
+    if (nextBill > 0) {
+        f.nextBillText = QStringLiteral("Next bill: ") + MoneyFormatter::format(nextBill, 0);
+        f.dueText = QStringLiteral("Due ") +
+                    QLocale().toString(card->nextDueDate(Clock::now()).date(), QStringLiteral("MMM d"));
+    } else {
+        f.monthSpendText = QStringLiteral("This month: ") + MoneyFormatter::format(spend, 0);
+    }
+    return f;
+}
+
+CreditCardRow::CreditCardRow(std::function<void(const std::shared_ptr<CreditCard>&)> onDelete,
+                             QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("creditCardRow"));
-    const QDateTime due = card->nextDueDate(Clock::now());
-
     setAttribute(Qt::WA_StyledBackground, true);
     setStyleSheet(
         QStringLiteral("QWidget#creditCardRow { background: %1; border: 1px solid %2; border-radius: 12px; }")
@@ -34,41 +50,47 @@ CreditCardRow::CreditCardRow(const std::shared_ptr<CreditCard>& card, double spe
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
-    auto* name = FinanceForm::elidedLabel(card->name().value_or(QStringLiteral("Card")),
-                                          Theme::font(14, QFont::Medium), Theme::textPrimary());
-    name->setObjectName(QStringLiteral("cardName"));
-    texts->addWidget(name);
-    auto* days = ScreenStyle::label(QStringLiteral("Closes day %1 · Due day %2")
-                                        .arg(card->statementCloseDay())
-                                        .arg(card->paymentDueDay()),
-                                    Theme::font(11), Theme::textMuted());
-    days->setObjectName(QStringLiteral("cardDays"));
-    texts->addWidget(days);
+    name_ = static_cast<GoalDetailElidedLabel*>(
+        FinanceForm::elidedLabel(QString(), Theme::font(14, QFont::Medium), Theme::textPrimary()));
+    name_->setObjectName(QStringLiteral("cardName"));
+    texts->addWidget(name_);
+    days_ = ScreenStyle::label(QString(), Theme::font(11), Theme::textMuted());
+    days_->setObjectName(QStringLiteral("cardDays"));
+    texts->addWidget(days_);
     row->addLayout(texts, 1);
 
     auto* figures = new QVBoxLayout;
     figures->setSpacing(2);
-    if (nextBill > 0) {
-        auto* bill = ScreenStyle::label(QStringLiteral("Next bill: ") + MoneyFormatter::format(nextBill, 0),
-                                        Theme::font(13, QFont::Bold), AppTheme::Colors::rose());
-        bill->setObjectName(QStringLiteral("nextBill"));
-        figures->addWidget(bill, 0, Qt::AlignRight);
-        auto* dueLabel = ScreenStyle::label(QStringLiteral("Due ") +
-                                                QLocale().toString(due.date(), QStringLiteral("MMM d")),
-                                            Theme::font(11), Theme::textMuted());
-        dueLabel->setObjectName(QStringLiteral("dueDate"));
-        figures->addWidget(dueLabel, 0, Qt::AlignRight);
-    } else {
-        auto* month = ScreenStyle::label(QStringLiteral("This month: ") + MoneyFormatter::format(spend, 0),
-                                         Theme::font(13, QFont::Bold), Theme::textSecondary());
-        month->setObjectName(QStringLiteral("monthSpend"));
-        figures->addWidget(month, 0, Qt::AlignRight);
-    }
+    nextBill_ = ScreenStyle::label(QString(), Theme::font(13, QFont::Bold), AppTheme::Colors::rose());
+    nextBill_->setObjectName(QStringLiteral("nextBill"));
+    figures->addWidget(nextBill_, 0, Qt::AlignRight);
+    due_ = ScreenStyle::label(QString(), Theme::font(11), Theme::textMuted());
+    due_->setObjectName(QStringLiteral("dueDate"));
+    figures->addWidget(due_, 0, Qt::AlignRight);
+    monthSpend_ = ScreenStyle::label(QString(), Theme::font(13, QFont::Bold), Theme::textSecondary());
+    monthSpend_->setObjectName(QStringLiteral("monthSpend"));
+    figures->addWidget(monthSpend_, 0, Qt::AlignRight);
     row->addLayout(figures);
 
     auto* remove =
         FinanceForm::iconButton(QStringLiteral("deleteCardButton"), QStringLiteral("trash"),
                                 Theme::withOpacity(Theme::textMuted(), 0.5), 12, tr("Delete card"));
-    connect(remove, &QPushButton::clicked, this, [onDelete] { onDelete(); });
+    connect(remove, &QPushButton::clicked, this, [this, onDelete = std::move(onDelete)] {
+        if (auto card = figures_.card.lock())
+            onDelete(card);
+    });
     row->addWidget(remove);
+}
+
+void CreditCardRow::bind(const Figures& figures) {
+    figures_ = figures;
+    name_->setFullText(figures.name);
+    days_->setText(figures.daysText);
+    const bool billed = !figures.nextBillText.isEmpty();
+    nextBill_->setText(figures.nextBillText);
+    due_->setText(figures.dueText);
+    monthSpend_->setText(figures.monthSpendText);
+    nextBill_->setVisible(billed);
+    due_->setVisible(billed);
+    monthSpend_->setVisible(!billed);
 }

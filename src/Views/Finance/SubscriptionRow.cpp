@@ -8,6 +8,7 @@
 #include "ViewModels/Finance/CommitmentsViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/Finance/FinanceForm.h"
+#include "Views/Goals/GoalDetailElidedLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,13 +16,25 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-SubscriptionRow::SubscriptionRow(const std::shared_ptr<Subscription>& subscription,
-                                 std::function<void()> onToggle, std::function<void()> onDelete,
-                                 QWidget* parent)
-    : QWidget(parent) {
-    setObjectName(QStringLiteral("subscriptionRow"));
-    const bool active = CommitmentsViewModel::isActive(*subscription);
+SubscriptionRow::Figures SubscriptionRow::figuresOf(const std::shared_ptr<Subscription>& subscription) {
+    Figures f;
+    f.subscription = subscription;
+    f.active = CommitmentsViewModel::isActive(*subscription);
     const QString cycle = CommitmentsViewModel::billingCycle(*subscription);
+    f.name = subscription->name().value_or(QStringLiteral("Untitled"));
+    f.detail = FinanceForm::capitalised(cycle);
+    if (const auto renewal = subscription->renewalDate())
+        f.detail += QStringLiteral(" · renews ") +
+                    QLocale().toString(renewal->toLocalTime().date(), QStringLiteral("MMM d"));
+    f.priceText = MoneyFormatter::format(subscription->price(), 0);
+    if (cycle != CommitmentsViewModel::monthly)
+        f.perMonthText = MoneyFormatter::format(CommitmentsViewModel::monthlyEquivalent(*subscription), 0) +
+                         QStringLiteral("/mo");
+    return f;
+}
+
+SubscriptionRow::SubscriptionRow(Action onToggle, Action onDelete, QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("subscriptionRow"));
     setAttribute(Qt::WA_StyledBackground, true);
     setStyleSheet(
         QStringLiteral(
@@ -31,53 +44,68 @@ SubscriptionRow::SubscriptionRow(const std::shared_ptr<Subscription>& subscripti
     row->setContentsMargins(16, 16, 16, 16);
     row->setSpacing(16);
 
-    row->addWidget(FinanceForm::iconTile(QStringLiteral("arrow.trianglehead.2.clockwise"),
-                                         active ? AppTheme::Colors::indigo() : Theme::textMuted(),
-                                         Theme::withOpacity(AppTheme::Colors::indigo(), 0.15), 40, 15, 8));
+    QWidget* tile =
+        FinanceForm::iconTile(QStringLiteral("arrow.trianglehead.2.clockwise"), AppTheme::Colors::indigo(),
+                              Theme::withOpacity(AppTheme::Colors::indigo(), 0.15), 40, 15, 8);
+    icon_ = tile->findChild<SymbolIcon*>();
+    row->addWidget(tile);
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
-    auto* name = FinanceForm::elidedLabel(subscription->name().value_or(QStringLiteral("Untitled")),
-                                          Theme::font(14, QFont::Medium),
-                                          active ? Theme::textPrimary() : Theme::textMuted());
-    name->setObjectName(QStringLiteral("subscriptionName"));
-    texts->addWidget(name);
-    QString detail = FinanceForm::capitalised(cycle);
-    if (const auto renewal = subscription->renewalDate())
-        detail += QStringLiteral(" · renews ") +
-                  QLocale().toString(renewal->toLocalTime().date(), QStringLiteral("MMM d"));
-    auto* details = ScreenStyle::label(detail, Theme::font(11), Theme::textMuted());
-    details->setObjectName(QStringLiteral("subscriptionDetail"));
-    texts->addWidget(details);
+    name_ = static_cast<GoalDetailElidedLabel*>(
+        FinanceForm::elidedLabel(QString(), Theme::font(14, QFont::Medium), Theme::textPrimary()));
+    name_->setObjectName(QStringLiteral("subscriptionName"));
+    texts->addWidget(name_);
+    detail_ = ScreenStyle::label(QString(), Theme::font(11), Theme::textMuted());
+    detail_->setObjectName(QStringLiteral("subscriptionDetail"));
+    texts->addWidget(detail_);
     row->addLayout(texts, 1);
 
     auto* prices = new QVBoxLayout;
     prices->setSpacing(2);
-    auto* price =
-        ScreenStyle::label(MoneyFormatter::format(subscription->price(), 0), Theme::font(14, QFont::Bold),
-                           active ? Theme::textPrimary() : Theme::textMuted());
-    price->setObjectName(QStringLiteral("subscriptionPrice"));
-    prices->addWidget(price, 0, Qt::AlignRight);
-    if (cycle != CommitmentsViewModel::monthly) {
-        auto* perMonth = ScreenStyle::label(
-            MoneyFormatter::format(CommitmentsViewModel::monthlyEquivalent(*subscription), 0) +
-                QStringLiteral("/mo"),
-            Theme::font(10), Theme::textMuted());
-        perMonth->setObjectName(QStringLiteral("subscriptionPerMonth"));
-        prices->addWidget(perMonth, 0, Qt::AlignRight);
-    }
+    price_ = ScreenStyle::label(QString(), Theme::font(14, QFont::Bold), Theme::textPrimary());
+    price_->setObjectName(QStringLiteral("subscriptionPrice"));
+    prices->addWidget(price_, 0, Qt::AlignRight);
+    perMonth_ = ScreenStyle::label(QString(), Theme::font(10), Theme::textMuted());
+    perMonth_->setObjectName(QStringLiteral("subscriptionPerMonth"));
+    prices->addWidget(perMonth_, 0, Qt::AlignRight);
     row->addLayout(prices);
 
-    auto* toggle =
-        FinanceForm::iconButton(QStringLiteral("toggleSubscriptionButton"),
-                                active ? QStringLiteral("pause.circle") : QStringLiteral("play.circle"),
-                                active ? AppTheme::Colors::amber() : AppTheme::Colors::emerald(), 14,
-                                active ? tr("Pause") : tr("Resume"));
-    connect(toggle, &QPushButton::clicked, this, [onToggle] { onToggle(); });
-    row->addWidget(toggle);
+    toggle_ =
+        FinanceForm::iconButton(QStringLiteral("toggleSubscriptionButton"), QStringLiteral("pause.circle"),
+                                AppTheme::Colors::amber(), 14, tr("Pause"));
+    connect(toggle_, &QPushButton::clicked, this, [this, onToggle = std::move(onToggle)] {
+        if (auto subscription = figures_.subscription.lock())
+            onToggle(subscription);
+    });
+    row->addWidget(toggle_);
     auto* remove =
         FinanceForm::iconButton(QStringLiteral("deleteSubscriptionButton"), QStringLiteral("trash"),
                                 Theme::withOpacity(Theme::textMuted(), 0.5), 11, tr("Delete subscription"));
-    connect(remove, &QPushButton::clicked, this, [onDelete] { onDelete(); });
+    connect(remove, &QPushButton::clicked, this, [this, onDelete = std::move(onDelete)] {
+        if (auto subscription = figures_.subscription.lock())
+            onDelete(subscription);
+    });
     row->addWidget(remove);
+}
+
+void SubscriptionRow::bind(const Figures& figures) {
+    figures_ = figures;
+    name_->setFullText(figures.name);
+    detail_->setText(figures.detail);
+    price_->setText(figures.priceText);
+    perMonth_->setText(figures.perMonthText);
+    perMonth_->setVisible(!figures.perMonthText.isEmpty());
+    if (styledActive_ == int(figures.active))
+        return;
+    styledActive_ = int(figures.active);
+    const bool active = figures.active;
+    icon_->setColor(active ? AppTheme::Colors::indigo() : Theme::textMuted());
+    ScreenStyle::setTextColor(name_, active ? Theme::textPrimary() : Theme::textMuted());
+    ScreenStyle::setTextColor(price_, active ? Theme::textPrimary() : Theme::textMuted());
+    const QColor toggleColor = active ? AppTheme::Colors::amber() : AppTheme::Colors::emerald();
+    ScreenStyle::setSymbol(toggle_, active ? QStringLiteral("pause.circle") : QStringLiteral("play.circle"),
+                           toggleColor, 14);
+    ScreenStyle::setTextButtonColor(toggle_, toggleColor);
+    toggle_->setToolTip(active ? tr("Pause") : tr("Resume"));
 }

@@ -5,14 +5,43 @@
 #include <functional>
 #include <memory>
 
+class GoalDetailElidedLabel;
+class QLabel;
+class QPushButton;
 class Subscription;
+class SymbolIcon;
 
 // One subscription: its name, cycle and next renewal, its price with the monthly equivalent
 // under any price that is not monthly, a pause or resume button and a delete button. Paused
-// subscriptions are drawn muted.
+// subscriptions are drawn muted. Rows are reused as the list scrolls: bind() fills one with a
+// subscription's figures, worked out once per change.
 class SubscriptionRow : public QWidget {
     Q_OBJECT
 public:
-    SubscriptionRow(const std::shared_ptr<Subscription>& subscription, std::function<void()> onToggle,
-                    std::function<void()> onDelete, QWidget* parent = nullptr);
+    struct Figures {
+        std::weak_ptr<Subscription> subscription;
+        bool active = true;
+        QString name;
+        QString detail;
+        QString priceText;
+        QString perMonthText; // empty: a monthly price, nothing under it
+    };
+    static constexpr int kHeight = 72;
+
+    using Action = std::function<void(const std::shared_ptr<Subscription>&)>;
+    SubscriptionRow(Action onToggle, Action onDelete, QWidget* parent = nullptr);
+
+    void bind(const Figures& figures);
+
+    static Figures figuresOf(const std::shared_ptr<Subscription>& subscription);
+
+private:
+    Figures figures_;
+    int styledActive_ = -1; // the look last applied (-1: none yet)
+    SymbolIcon* icon_;
+    GoalDetailElidedLabel* name_;
+    QLabel* detail_;
+    QLabel* price_;
+    QLabel* perMonth_;
+    QPushButton* toggle_;
 };

@@ -8,7 +8,6 @@
 #include "ViewModels/Finance/CommitmentsViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/Finance/FinanceForm.h"
-#include "Views/Finance/SubscriptionRow.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,10 +15,22 @@
 #include <QVBoxLayout>
 
 SubscriptionsSection::SubscriptionsSection(CommitmentsViewModel* viewModel, std::function<void()> onAdd,
-                                           QWidget* parent)
-    : QWidget(parent), viewModel_(viewModel), onAdd_(std::move(onAdd)), column_(new QVBoxLayout(this)) {
-    setObjectName(QStringLiteral("subscriptionsSection"));
-    column_->setContentsMargins(0, 0, 0, 0);
+                                           QWidget* owner)
+    : QObject(owner), viewModel_(viewModel), onAdd_(std::move(onAdd)), header_(new QWidget(owner)),
+      headerColumn_(new QVBoxLayout(header_)), empty_(buildEmptyState(owner)),
+      disclosureRow_(new QWidget(owner)) {
+    header_->setObjectName(QStringLiteral("subscriptionsSection"));
+    // The wider gap between the cards and this section rides above its title.
+    headerColumn_->setContentsMargins(0, 16, 0, 0);
+    auto* row = new QHBoxLayout(disclosureRow_);
+    row->setContentsMargins(0, 0, 0, 0);
+    disclosure_ = ScreenStyle::textButton(QString(), Theme::font(12, QFont::Medium), Theme::textMuted());
+    disclosure_->setObjectName(QStringLiteral("inactiveDisclosure"));
+    connect(disclosure_, &QPushButton::clicked, this, [this] { setInactiveExpanded(!inactiveExpanded_); });
+    row->addWidget(disclosure_);
+    row->addStretch(1);
+    for (QWidget* piece : {header_, empty_, disclosureRow_})
+        piece->hide();
     render();
 }
 
@@ -28,9 +39,15 @@ void SubscriptionsSection::setInactiveExpanded(bool expanded) {
     render();
 }
 
-QWidget* SubscriptionsSection::buildHeader() {
-    auto* header = new QWidget;
-    auto* row = new QHBoxLayout(header);
+void SubscriptionsSection::buildHeader() {
+    if (headerBody_) {
+        // Deferred: the press that led here may still be running inside the old title row.
+        headerColumn_->removeWidget(headerBody_);
+        headerBody_->hide();
+        headerBody_->deleteLater();
+    }
+    headerBody_ = new QWidget;
+    auto* row = new QHBoxLayout(headerBody_);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(6);
     row->addWidget(
@@ -60,11 +77,12 @@ QWidget* SubscriptionsSection::buildHeader() {
     ScreenStyle::setSymbol(add, QStringLiteral("plus"), AppTheme::Colors::indigo(), 12);
     connect(add, &QPushButton::clicked, this, [this] { onAdd_(); });
     row->addWidget(add);
-    return header;
+    headerColumn_->addWidget(headerBody_);
 }
 
-QWidget* SubscriptionsSection::buildEmptyState() {
+QWidget* SubscriptionsSection::buildEmptyState(QWidget* owner) {
     auto* empty = FinanceForm::card(QStringLiteral("subscriptionsEmpty"), 12, Qt::transparent);
+    empty->setParent(owner);
     auto* column = new QVBoxLayout(empty);
     column->setContentsMargins(32, 32, 32, 32);
     column->setSpacing(8);
@@ -81,57 +99,22 @@ QWidget* SubscriptionsSection::buildEmptyState() {
     return empty;
 }
 
-QWidget* SubscriptionsSection::buildRow(const std::shared_ptr<Subscription>& subscription) {
-    std::weak_ptr<Subscription> weak = subscription;
-    return new SubscriptionRow(
-        subscription,
-        [this, weak] {
-            if (auto target = weak.lock())
-                viewModel_->toggleSubscriptionStatus(target);
-        },
-        [this, weak] {
-            if (auto target = weak.lock())
-                viewModel_->deleteSubscription(target);
-        });
-}
-
 void SubscriptionsSection::render() {
-    if (body_) {
-        column_->removeWidget(body_);
-        body_->hide();
-        body_->deleteLater();
+    buildHeader();
+    rows_.clear();
+    std::vector<SubscriptionRow::Figures> inactive;
+    for (const auto& subscription : viewModel_->subscriptions()) {
+        auto figures = SubscriptionRow::figuresOf(subscription);
+        (figures.active ? rows_ : inactive).push_back(std::move(figures));
     }
-    body_ = new QWidget;
-    auto* column = new QVBoxLayout(body_);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(16);
-    column->addWidget(buildHeader());
-    const auto& all = viewModel_->subscriptions();
-    if (all.empty()) {
-        column->addWidget(buildEmptyState());
-        column_->addWidget(body_);
-        return;
-    }
-    std::vector<std::shared_ptr<Subscription>> inactive;
-    for (const auto& subscription : all) {
-        if (!CommitmentsViewModel::isActive(*subscription)) {
-            inactive.push_back(subscription);
-            continue;
-        }
-        column->addWidget(buildRow(subscription));
-    }
-    if (!inactive.empty()) {
-        auto* disclosure = ScreenStyle::textButton(QStringLiteral("Inactive (%1)").arg(inactive.size()),
-                                                   Theme::font(12, QFont::Medium), Theme::textMuted());
-        disclosure->setObjectName(QStringLiteral("inactiveDisclosure"));
-        ScreenStyle::setSymbol(
-            disclosure, inactiveExpanded_ ? QStringLiteral("chevron.down") : QStringLiteral("chevron.right"),
-            Theme::textMuted(), 11);
-        connect(disclosure, &QPushButton::clicked, this, [this] { setInactiveExpanded(!inactiveExpanded_); });
-        column->addWidget(disclosure, 0, Qt::AlignLeft);
-        if (inactiveExpanded_)
-            for (const auto& subscription : inactive)
-                column->addWidget(buildRow(subscription));
-    }
-    column_->addWidget(body_);
+    activeRows_ = int(rows_.size());
+    inactive_ = int(inactive.size());
+    if (inactiveExpanded_)
+        rows_.insert(rows_.end(), std::make_move_iterator(inactive.begin()),
+                     std::make_move_iterator(inactive.end()));
+    disclosure_->setText(QStringLiteral("Inactive (%1)").arg(inactive_));
+    ScreenStyle::setSymbol(
+        disclosure_, inactiveExpanded_ ? QStringLiteral("chevron.down") : QStringLiteral("chevron.right"),
+        Theme::textMuted(), 11);
+    emit changed();
 }

@@ -3,6 +3,7 @@
 #include "Components/MenuPicker.h"
 #include "Components/SegmentedPicker.h"
 #include "Components/Stepper.h"
+#include "Components/VirtualList.h"
 #include "Models/Bill.h"
 #include "ViewModels/Finance/BillsViewModel.h"
 #include "Views/Finance/AddBillSheet.h"
@@ -100,6 +101,42 @@ TEST_F(BillsViewTest, TheDeleteButtonShowsOnlyUnderThePointer) {
     EXPECT_NE(find<QWidget>("billsEmpty"), nullptr);
     EXPECT_EQ(find<QWidget>("billsTotalCard"), nullptr);
     qv::test::saveScreen(view.get(), "bills-empty");
+}
+
+TEST_F(BillsViewTest, ALongListMakesOnlyTheRowsInViewAndAReusedRowActsForItsNewBill) {
+    {
+        BillsViewModel vm(context);
+        for (int i = 0; i < 300; ++i)
+            vm.addBill(QStringLiteral("Bill %1").arg(i), 100 + i, 1 + i % 28, "Water", "", "cash", {});
+    }
+    auto& screen = FinanceScreenTest::open<BillsView>();
+    VirtualList* list = screen.list();
+    EXPECT_EQ(text("billsCount"), QString("300"));
+    EXPECT_LE(list->rowsMade(), 12);
+    auto* first = qobject_cast<BillRow*>(list->rowWidget(0));
+    ASSERT_NE(first, nullptr);
+    EXPECT_LE(first->sizeHint().height(), BillRow::kHeight); // nothing is cut off
+    QEnterEvent enter(QPointF(10, 10), QPointF(10, 10), QPointF(10, 10));
+    QCoreApplication::sendEvent(first, &enter);
+    EXPECT_TRUE(first->isHovered());
+
+    list->scrollToIndex(299);
+    qv::test::settle();
+    EXPECT_LE(list->rowsMade(), 12); // the rows were handed on, not made anew
+    auto* last = qobject_cast<BillRow*>(list->rowWidget(299));
+    ASSERT_NE(last, nullptr);
+    for (QWidget* row : list->rowsInView())
+        EXPECT_FALSE(qobject_cast<BillRow*>(row)->isHovered()); // reused rows come back without delete
+    const QString name = screen.shownRows()[299].name;
+    EXPECT_EQ(find<QLabel>("billName", last)->text(), name);
+    click(find<QPushButton>("paidToggle", last));
+    const auto paid = screen.shownRows()[299].bill.lock();
+    ASSERT_NE(paid, nullptr);
+    EXPECT_EQ(paid->name(), name);
+    EXPECT_TRUE(viewModel()->isPaid(*paid, screen.currentMonth()));
+    EXPECT_EQ(find<QPushButton>("paidToggle", list->rowWidget(299))->text(), QString("Paid"));
+    EXPECT_TRUE(screen.shownRows()[299].paid);
+    EXPECT_FALSE(screen.shownRows()[0].paid);
 }
 
 TEST_F(BillsViewTest, AddBillStaysDisabledUnlessTheAmountIsAPositiveNumber) {

@@ -3,11 +3,13 @@
 #include "Components/MenuPicker.h"
 #include "Components/SegmentedPicker.h"
 #include "Components/Stepper.h"
+#include "Components/VirtualList.h"
 #include "Models/Subscription.h"
 #include "ViewModels/Finance/CommitmentsViewModel.h"
 #include "Views/Finance/AddCreditCardSheet.h"
 #include "Views/Finance/AddSubscriptionSheet.h"
 #include "Views/Finance/FinanceScreenTest.h"
+#include "Views/Finance/SubscriptionsSection.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -60,6 +62,52 @@ TEST_F(CommitmentsViewTest, ShowsACardsNextBillAndTheSubscriptionTotals) {
     click(all<QPushButton>("toggleSubscriptionButton").front());
     EXPECT_EQ(text("subscriptionsTotal"), QString("₹100/mo"));
     EXPECT_EQ(find<QPushButton>("inactiveDisclosure")->text(), QString("Inactive (2)"));
+}
+
+TEST_F(CommitmentsViewTest, ManyCardsAndSubscriptionsMakeOnlyTheRowsInView) {
+    {
+        CommitmentsViewModel vm(context);
+        for (int i = 0; i < 150; ++i)
+            ASSERT_TRUE(vm.addCreditCard(QStringLiteral("Card %1").arg(i), 25, 15));
+        for (int i = 0; i < 200; ++i)
+            ASSERT_TRUE(vm.addSubscription(QStringLiteral("Service %1").arg(i), 120, "quarterly",
+                                           local(2026, 4, 1), "debit", std::nullopt));
+        for (int i = 0; i < 40; ++i)
+            ASSERT_TRUE(vm.toggleSubscriptionStatus(vm.subscriptions().at(std::size_t(i))));
+    }
+    auto& screen = FinanceScreenTest::open<CommitmentsView>(1000, 900);
+    VirtualList* list = screen.list();
+    EXPECT_LE(list->rowsMade(), 14);
+    EXPECT_EQ(screen.subscriptions()->activeRowCount(), 160);
+    EXPECT_EQ(all<QWidget>("creditCardRow").size(), list->rowsInView().size() - 1); // under the head
+
+    // The fold button sits after the active rows; unfolding lists the paused ones under it.
+    const auto& items = screen.items();
+    const auto fold = std::find_if(items.begin(), items.end(), [](const CommitmentsView::Item& item) {
+        return item.kind == CommitmentsView::Kind::Disclosure;
+    });
+    ASSERT_NE(fold, items.end());
+    const int foldIndex = int(fold - items.begin());
+    EXPECT_EQ(foldIndex, 1 + 150 + 1 + 160);
+    list->scrollToIndex(foldIndex);
+    auto* disclosure = find<QPushButton>("inactiveDisclosure");
+    ASSERT_NE(disclosure, nullptr);
+    EXPECT_EQ(disclosure->text(), QString("Inactive (40)"));
+    click(disclosure);
+    EXPECT_TRUE(screen.subscriptions()->isInactiveExpanded());
+    EXPECT_EQ(int(screen.items().size()), foldIndex + 1 + 40);
+    list->scrollToIndex(foldIndex + 40);
+    qv::test::settle();
+    auto* last = list->rowWidget(foldIndex + 40);
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->objectName(), QString("subscriptionRow"));
+    EXPECT_EQ(find<QLabel>("subscriptionName", last)->text(), QString("Service 39"));
+    click(find<QPushButton>("toggleSubscriptionButton", last)); // resumes that one
+    EXPECT_EQ(screen.subscriptions()->activeRowCount(), 161);
+    list->scrollToIndex(1 + 150); // the section's head, with its totals
+    qv::test::settle();
+    EXPECT_EQ(text("activeCount"), QString("161 active"));
+    EXPECT_LE(list->rowsMade(), 30) << "a dozen rows of each kind, however long the lists";
 }
 
 TEST_F(CommitmentsViewTest, ACardWithoutANextBillShowsThisMonthsSpend) {
