@@ -35,7 +35,7 @@ TEST_F(CalendarWindow, ThePageFitsTheSmallestWindowAndShowsWhatItRenders) {
     EXPECT_LT(differingShare(page->grab().toImage(), grabScreen(page)), 0.002);
 
     auto* row = page->taskRows().at(0);
-    QTest::mouseMove(row, row->rect().center());
+    hover(row);
     frames(300);
     EXPECT_TRUE(row->isHovered());
     auto* tomorrow = row->findChild<QWidget*>(QStringLiteral("tomorrowButton"));

@@ -37,7 +37,7 @@ TEST_F(LinksAndSettingsWindow, LinksFitTheSmallestWindowAndShowTheirActionsUnder
     EXPECT_LT(differingShare(view->grab().toImage(), grabScreen(view)), 0.002);
 
     LinkRow* row = view->list()->visibleRows().at(0);
-    QTest::mouseMove(row, row->rect().center());
+    hover(row);
     frames(400);
     EXPECT_TRUE(row->actionsShown());
     saveScreen(QStringLiteral("links-hover"));

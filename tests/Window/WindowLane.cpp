@@ -8,8 +8,10 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QCursor>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTest>
 
 #include <cstdlib>
 
@@ -106,6 +108,17 @@ MainWindow& WindowLane::showWindow(QSize size) {
 
 void WindowLane::frames(int msec) {
     FakeAnimationDriver::shared().step(msec);
+}
+
+void WindowLane::hover(QWidget* widget) {
+    const QPoint centre = widget->rect().center();
+    const QPoint target = widget->mapToGlobal(centre);
+    QCursor::setPos(widget->screen(), target);
+    // Asking the server where its pointer is answers after the crossing events of the move,
+    // which are then handled before Qt's own move.
+    EXPECT_EQ(QCursor::pos(widget->screen()), target);
+    qv::test::settle();
+    QTest::mouseMove(widget, centre);
 }
 
 QImage WindowLane::grabScreen(QWidget* widget) {

@@ -26,6 +26,10 @@ protected:
     MainWindow& showWindow(QSize size);
     // Lets the given time pass on the fake clock, frame by frame.
     static void frames(int msec);
+    // Puts the pointer over the widget's centre: the X server's own pointer as well as Qt's
+    // move, or the server's crossing events for where its pointer really is (on a fresh server,
+    // the middle of the screen) undo the hover.
+    static void hover(QWidget* widget);
     // What the X server shows of the widget after a synchronous repaint of its window.
     static QImage grabScreen(QWidget* widget);
     // grabScreen of the whole window, saved as build/screens/window-<name>.png.
