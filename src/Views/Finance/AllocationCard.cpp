@@ -45,14 +45,8 @@ AllocationCard::AllocationCard(CashFlowViewModel* viewModel, std::function<void(
 }
 
 void AllocationCard::render() {
-    if (body_) {
-        // Deferred: the press that led here may still be running inside the old content.
-        layout()->removeWidget(body_);
-        body_->hide();
-        body_->deleteLater();
-    }
-    body_ = new QWidget;
-    auto* column = new QVBoxLayout(body_);
+    auto* body = new QWidget;
+    auto* column = new QVBoxLayout(body);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(16);
 
@@ -94,7 +88,5 @@ void AllocationCard::render() {
     if (rows)
         column->addWidget(ScreenStyle::divider());
     setEnds(true, !rows);
-    layout()->addWidget(body_);
-    // Shown at once rather than with the next events: the list measures this piece right away.
-    body_->show();
+    setBody(body);
 }

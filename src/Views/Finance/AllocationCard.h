@@ -32,5 +32,4 @@ public:
 private:
     CashFlowViewModel* viewModel_;
     std::function<void()> onAllocate_;
-    QWidget* body_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "Core/Theme/Theme.h"
 
+#include <QLayout>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -17,6 +18,20 @@ void CardSlice::setEnds(bool top, bool bottom) {
 void CardSlice::setGap(int gap) {
     gap_ = gap;
     update();
+}
+
+void CardSlice::setBody(QWidget* body) {
+    if (body_) {
+        layout()->removeWidget(body_);
+        body_->hide();
+        body_->deleteLater();
+    }
+    body_ = body;
+    if (!body_)
+        return;
+    layout()->addWidget(body_);
+    // Shown at once rather than with the next events: a list measures the slice right away.
+    body_->show();
 }
 
 void CardSlice::paintEvent(QPaintEvent*) {

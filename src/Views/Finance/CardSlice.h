@@ -18,6 +18,9 @@ public:
     // The clear band above the card.
     void setGap(int gap);
     int gap() const { return gap_; }
+    // Puts content in the slice's layout in place of the content set before, which is deleted
+    // later (the press that led here may still be running inside it); null leaves it empty.
+    void setBody(QWidget* body);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -28,4 +31,5 @@ private:
     bool top_ = true;
     bool bottom_ = true;
     int gap_ = 0;
+    QWidget* body_ = nullptr;
 };

@@ -53,21 +53,6 @@ bool CashFlowIncomeCard::isInlineFormShown() const {
     return amountField_ != nullptr;
 }
 
-void CashFlowIncomeCard::replaceBody(CardSlice* slice, QWidget*& body, QWidget* replacement) {
-    if (body) {
-        // Deferred: the press that led here may still be running inside the old content.
-        slice->layout()->removeWidget(body);
-        body->hide();
-        body->deleteLater();
-    }
-    body = replacement;
-    if (!body)
-        return;
-    slice->layout()->addWidget(body);
-    // Shown at once rather than with the next events: the list measures the slice right away.
-    body->show();
-}
-
 void CashFlowIncomeCard::render() {
     amountField_ = nullptr;
     setButton_ = nullptr;
@@ -98,8 +83,8 @@ void CashFlowIncomeCard::render() {
     // The rows of incomes sit between the slices, 16 points below the rule and above the form.
     head_->setEnds(true, empty);
     foot_->layout()->setContentsMargins(16, foot ? 16 : 0, 16, 16);
-    replaceBody(head_, headBody_, head);
-    replaceBody(foot_, footBody_, foot);
+    head_->setBody(head);
+    foot_->setBody(foot);
     emit resized();
 }
 

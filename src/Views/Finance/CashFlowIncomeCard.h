@@ -41,7 +41,6 @@ private:
     QWidget* buildHeader();
     QWidget* buildInlineForm();
     void updateSetButton();
-    static void replaceBody(CardSlice* slice, QWidget*& body, QWidget* replacement);
 
     CashFlowViewModel* viewModel_;
     bool showInlineAddIncome_ = false;
@@ -50,8 +49,6 @@ private:
 
     CardSlice* head_;
     CardSlice* foot_;
-    QWidget* headBody_ = nullptr;
-    QWidget* footBody_ = nullptr;
     QLineEdit* amountField_ = nullptr;
     QPushButton* setButton_ = nullptr;
 };

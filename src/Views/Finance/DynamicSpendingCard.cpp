@@ -43,14 +43,8 @@ DynamicSpendingCard::DynamicSpendingCard(CashFlowViewModel* viewModel, std::func
 }
 
 void DynamicSpendingCard::render() {
-    if (body_) {
-        // Deferred: the press that led here may still be running inside the old header.
-        layout()->removeWidget(body_);
-        body_->hide();
-        body_->deleteLater();
-    }
-    body_ = new QWidget;
-    auto* column = new QVBoxLayout(body_);
+    auto* body = new QWidget;
+    auto* column = new QVBoxLayout(body);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
@@ -94,7 +88,5 @@ void DynamicSpendingCard::render() {
     // With expenses their rows follow, the last one holding the card's bottom.
     setEnds(true, none);
     layout()->setContentsMargins(1, kGap + 1, 1, none ? 1 : 0);
-    layout()->addWidget(body_);
-    // Shown at once rather than with the next events: the list measures this piece right away.
-    body_->show();
+    setBody(body);
 }

@@ -26,5 +26,4 @@ public:
 private:
     CashFlowViewModel* viewModel_;
     std::function<void()> onAdd_;
-    QWidget* body_ = nullptr;
 };
