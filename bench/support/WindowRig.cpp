@@ -17,8 +17,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QPointer>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -130,12 +132,15 @@ std::vector<double> WindowRig::frameTimes(int milliseconds) {
 }
 
 double WindowRig::cpuPercentOver(int milliseconds) {
+    // A real event loop that sleeps between events, as the application's does: polling
+    // processEvents() would spin and count its own turns as the screen's cost.
     const double before = processCpuSeconds();
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return (processCpuSeconds() - before) * 100.0 / (double(clock.elapsed()) / 1000.0);
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+    return (processCpuSeconds() - before) * 100.0 / (double(clock.nsecsElapsed()) / 1e9);
 }
 
 QString WindowRig::heavyStore(int scale) {

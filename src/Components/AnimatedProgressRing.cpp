@@ -20,6 +20,7 @@ namespace {
 constexpr double kGlowBlur = 4.0;
 constexpr double kPulseDelay = 0.5;
 constexpr double kPulsePeriod = 2.5;
+constexpr double kGlowSteps = 8; // 0.005 each: a fraction of a pixel at the edge of a glow
 
 double finiteOrZero(double v) {
     return std::isfinite(v) ? v : 0.0;
@@ -78,7 +79,7 @@ void AnimatedProgressRing::showEvent(QShowEvent* event) {
         pulseStart_ = GlowTicker::shared().seconds() + kPulseDelay;
         animateTo(ProgressPercent::clamp(progress_));
     }
-    GlowTicker::shared().add(this);
+    GlowTicker::shared().add(this, [this] { return glowScale() != paintedGlowScale_; });
 }
 
 void AnimatedProgressRing::hideEvent(QHideEvent* event) {
@@ -107,7 +108,7 @@ double AnimatedProgressRing::glowScale() const {
     AnimationTiming breathing = AnimationTiming::easeInOut(kPulsePeriod);
     breathing.repeatForever = true;
     breathing.autoreverse = true;
-    return 1.0 + 0.04 * breathing.valueAt(t);
+    return 1.0 + 0.04 * std::round(breathing.valueAt(t) * kGlowSteps) / kGlowSteps;
 }
 
 const QImage& AnimatedProgressRing::glowImage(qreal ratio) {
@@ -134,6 +135,7 @@ const QImage& AnimatedProgressRing::glowImage(qreal ratio) {
 }
 
 void AnimatedProgressRing::paintEvent(QPaintEvent*) {
+    paintedGlowScale_ = glowScale();
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QPointF c = QRectF(rect()).center();
@@ -147,7 +149,7 @@ void AnimatedProgressRing::paintEvent(QPaintEvent*) {
     if (drawn > 0) {
         const qreal ratio = devicePixelRatioF();
         const QImage& glow = glowImage(ratio);
-        const double scale = glowScale();
+        const double scale = paintedGlowScale_;
         const QSizeF glowSize = QSizeF(glow.size()) / ratio * scale;
         p.save();
         p.setRenderHint(QPainter::SmoothPixmapTransform);

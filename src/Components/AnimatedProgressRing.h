@@ -31,7 +31,8 @@ public:
     std::optional<QPointF> endDotCenter() const;
     // The number the label shows.
     int percentShown() const;
-    // 1.0 to 1.04: the glow's current breathing scale.
+    // 1.0 to 1.04: the glow's current breathing scale, in steps of 0.005 (a step moves the
+    // glow's edge by a fraction of a pixel; the ring repaints only when it takes one).
     double glowScale() const;
 
     // The stroke, its glow and the end dot reach past the ring's diameter; the widget is this
@@ -61,4 +62,5 @@ private:
     QPointer<QVariantAnimation> animation_;
     QImage glow_;
     double glowProgress_ = -1;
+    double paintedGlowScale_ = 1.0;
 };

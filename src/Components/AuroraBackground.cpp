@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr qreal kCanvasScale = 0.25;
+constexpr qreal kCanvasScale = AuroraBackground::kCanvasScale;
 constexpr qreal kHeightFactor = 0.85;
 
 // The blur radius is taken as two standard deviations of the Gaussian; three box passes of
@@ -146,13 +146,16 @@ void AuroraBackground::ensureSprites() {
         sprites_[i] = makeSprite(blobs()[i]);
 }
 
-void AuroraBackground::renderFrame(QPainter& painter, const QSizeF& size, qreal seconds) {
+const QImage& AuroraBackground::canvas(const QSizeF& size, qreal seconds) {
+    const QRgb base = baseColor().rgba();
+    if (!canvas_.isNull() && canvasFor_ == size && canvasSeconds_ == seconds && canvasBase_ == base)
+        return canvas_;
     ensureSprites();
     const QSize canvasSize(static_cast<int>(std::ceil(size.width() * kCanvasScale)) + 1,
                            static_cast<int>(std::ceil(size.height() * kCanvasScale)) + 1);
     if (canvas_.size() != canvasSize)
         canvas_ = QImage(canvasSize, QImage::Format_ARGB32_Premultiplied);
-    canvas_.fill(baseColor());
+    canvas_.fill(base);
     {
         QPainter canvas(&canvas_);
         canvas.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -163,9 +166,17 @@ void AuroraBackground::renderFrame(QPainter& painter, const QSizeF& size, qreal 
             canvas.drawImage(at - QPointF(sprite.width() / 2.0, sprite.height() / 2.0), sprite);
         }
     }
+    canvasFor_ = size;
+    canvasSeconds_ = seconds;
+    canvasBase_ = base;
+    return canvas_;
+}
+
+void AuroraBackground::renderFrame(QPainter& painter, const QSizeF& size, qreal seconds) {
+    const QImage& frame = canvas(size, seconds);
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRectF(QPointF(0, 0), QSizeF(canvasSize) / kCanvasScale), canvas_);
+    painter.drawImage(QRectF(QPointF(0, 0), QSizeF(frame.size()) / kCanvasScale), frame);
     painter.restore();
 }
 

@@ -13,8 +13,15 @@
 // that drift slowly back and forth, each between two offsets from the centre and at its own
 // pace. The glows are blurred once; each frame only places them, on a quarter-size canvas
 // that is then stretched over the widget (they hold no detail a full-size canvas would keep).
-// It repaints at most 30 times a second, and not at all while hidden, minimised or when
-// animations are switched off.
+// It repaints ten times a second, and not at all while hidden, minimised or when animations
+// are switched off.
+//
+// What a frame repaints is only what the moving backdrop really shows through. The window's
+// frosted surfaces (the sidebar, cards, rows, bars: whatever paints UltraThinMaterial) show
+// their own blurred snapshot of the backdrop, refreshed a few times a second; a frame leaves
+// their whole bounds out, so the widgets on and under them are not painted again for it. A
+// translucent widget that does not paint the material is repainted with every frame it sits
+// on: a screen that puts a large one over the backdrop should draw it on the material.
 class AuroraBackground : public QWidget {
     Q_OBJECT
 public:
@@ -28,7 +35,12 @@ public:
         qreal duration; // seconds of one drift from one offset to the other
     };
 
-    static constexpr int kFrameIntervalMs = 34; // just under 30 frames a second
+    // Ten frames a second. The glows drift a few dozen points a second at most and fade out
+    // over a hundred, so one frame differs from the one before by at most four colour levels
+    // (three at thirty frames a second): the drift looks the same at a third of the cost.
+    static constexpr int kFrameIntervalMs = 100;
+    // Frames are composed at this fraction of the widget's size and stretched over it.
+    static constexpr qreal kCanvasScale = 0.25;
 
     explicit AuroraBackground(QWidget* parent = nullptr);
 
@@ -42,12 +54,16 @@ public:
 
     // Where something of the window's own covers the backdrop with an opaque frosted
     // surface that refreshes itself (the sidebar, the check-in's dim layer): frames skip it,
-    // as they skip the interiors of the material's surfaces (cards, rows).
+    // as they skip the bounds of the material's surfaces (cards, rows).
     void setCoveredRegion(const QRegion& region);
     QRegion coveredRegion() const { return covered_; }
 
     // Paints one frame for a backdrop of the given size after the given drift time.
     void renderFrame(QPainter& painter, const QSizeF& size, qreal seconds);
+    // That frame as composed, at kCanvasScale of the size (one pixel per 4 x 4 points, and a
+    // pixel to spare right and below): what the frosted surfaces blur for their snapshot,
+    // without drawing the frame at full size.
+    const QImage& canvas(const QSizeF& size, qreal seconds);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -67,5 +83,8 @@ private:
     QObject* watchedWindow_ = nullptr;
     std::array<QImage, 5> sprites_;
     QImage canvas_;
+    QSizeF canvasFor_;
+    qreal canvasSeconds_ = -1;
+    QRgb canvasBase_ = 0;
     QRegion covered_;
 };

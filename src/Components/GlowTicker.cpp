@@ -13,18 +13,19 @@ GlowTicker::GlowTicker() {
     connect(&timer_, &QTimer::timeout, this, &GlowTicker::tick);
 }
 
-void GlowTicker::add(QWidget* widget) {
+void GlowTicker::add(QWidget* widget, std::function<bool()> moved) {
     if (!widget)
         return;
-    for (const auto& w : widgets_)
-        if (w == widget)
+    for (const auto& entry : widgets_)
+        if (entry.widget == widget)
             return;
-    widgets_.append(widget);
+    widgets_.append(Entry{widget, std::move(moved)});
     updateTimer();
 }
 
 void GlowTicker::remove(QWidget* widget) {
-    widgets_.removeIf([widget](const QPointer<QWidget>& w) { return w.isNull() || w == widget; });
+    widgets_.removeIf(
+        [widget](const Entry& entry) { return entry.widget.isNull() || entry.widget == widget; });
     updateTimer();
 }
 
@@ -33,10 +34,12 @@ double GlowTicker::seconds() const {
 }
 
 void GlowTicker::tick() {
-    widgets_.removeIf([](const QPointer<QWidget>& w) { return w.isNull(); });
-    for (const auto& w : widgets_)
-        if (w->isVisible() && !w->window()->isMinimized())
+    widgets_.removeIf([](const Entry& entry) { return entry.widget.isNull(); });
+    for (const auto& entry : widgets_) {
+        QWidget* w = entry.widget;
+        if (w->isVisible() && !w->window()->isMinimized() && (!entry.moved || entry.moved()))
             w->update();
+    }
     updateTimer();
 }
 

@@ -69,6 +69,10 @@ private:
     double delay_;
 };
 
+bool sameShadow(const AppTheme::Shadow& a, const AppTheme::Shadow& b) {
+    return a.color == b.color && a.radius == b.radius && a.x == b.x && a.y == b.y;
+}
+
 } // namespace
 
 void MotionEffect::staggeredAppear(QWidget* widget, double delaySeconds) {
@@ -139,6 +143,26 @@ void MotionEffect::setShadow(const AppTheme::Shadow& shadow) {
     update();
 }
 
+QPixmap MotionEffect::source(QPoint* offset) {
+    // Qt keeps the picture it renders for the effect in the pixmap cache and drops it there as
+    // soon as the widget or anything inside it is marked for repainting (and the cache may
+    // evict it any time). While the cache still shares the picture with the copy kept here,
+    // nothing inside has changed: the copy is drawn again. A widget that moved in its window
+    // is rendered again too, since translucent surfaces inside it show what lies behind them.
+    const auto* widget = qobject_cast<const QWidget*>(parent());
+    const QPoint at = widget ? widget->mapTo(widget->window(), QPoint(0, 0)) : QPoint();
+    if (!source_.isNull() && !source_.isDetached() && at == sourceAt_) {
+        *offset = sourceOffset_;
+        return source_;
+    }
+    source_ = sourcePixmap(Qt::LogicalCoordinates, &sourceOffset_, QGraphicsEffect::NoPad);
+    sourceAt_ = at;
+    shadowImage_ = QImage();
+    shadowOf_ = 0;
+    *offset = sourceOffset_;
+    return source_;
+}
+
 QRectF MotionEffect::boundingRectFor(const QRectF& rect) const {
     const double grow = std::max(0.0, rect.width() * (scale_ - 1.0) / 2.0 + 1.0);
     const double spread = shadow_.color.alpha() > 0 ? shadow_.radius * 2.0 : 0.0;
@@ -157,7 +181,7 @@ void MotionEffect::draw(QPainter* painter) {
     if (opacity_ <= 0.0)
         return;
     QPoint offset;
-    const QPixmap source = sourcePixmap(Qt::LogicalCoordinates, &offset, QGraphicsEffect::NoPad);
+    const QPixmap source = this->source(&offset);
     if (source.isNull())
         return;
     const qreal ratio = source.devicePixelRatio();
@@ -169,22 +193,27 @@ void MotionEffect::draw(QPainter* painter) {
     painter->scale(scale_, scale_);
     painter->translate(-centre.x(), -centre.y());
     if (shadow_.color.alpha() > 0 && shadow_.radius >= 0) {
-        // The shadow is the source's silhouette in the shadow colour, blurred at half size.
-        QImage silhouette = source.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        silhouette =
-            silhouette.scaled(silhouette.size() / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        {
-            QPainter tint(&silhouette);
-            tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
-            tint.fillRect(silhouette.rect(), shadow_.color);
-        }
         const double radiusPx = shadow_.radius * ratio / 2.0;
-        const QImage blurred = ImageBlur::blurredWithPadding(silhouette, radiusPx);
+        // The shadow is the source's silhouette in the shadow colour, blurred at half size;
+        // it is blurred again only for a new picture of the source or a new shadow.
+        if (shadowImage_.isNull() || shadowOf_ != source.cacheKey() || !sameShadow(shadowFor_, shadow_)) {
+            QImage silhouette = source.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            silhouette =
+                silhouette.scaled(silhouette.size() / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            {
+                QPainter tint(&silhouette);
+                tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
+                tint.fillRect(silhouette.rect(), shadow_.color);
+            }
+            shadowImage_ = ImageBlur::blurredWithPadding(silhouette, radiusPx);
+            shadowOf_ = source.cacheKey();
+            shadowFor_ = shadow_;
+        }
         const double pad = std::ceil(std::max(0.0, radiusPx)) * 2.0 / ratio;
         const QRectF target(area.left() + shadow_.x - pad, area.top() + shadow_.y - pad,
                             area.width() + 2 * pad, area.height() + 2 * pad);
         painter->setRenderHint(QPainter::SmoothPixmapTransform);
-        painter->drawImage(target, blurred);
+        painter->drawImage(target, shadowImage_);
     }
     painter->drawPixmap(area.topLeft(), source);
     painter->restore();

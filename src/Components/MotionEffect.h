@@ -3,6 +3,8 @@
 #include "Core/Theme/AppTheme.h"
 
 #include <QGraphicsEffect>
+#include <QImage>
+#include <QPixmap>
 #include <QPointF>
 #include <QPointer>
 #include <QVariantAnimation>
@@ -13,7 +15,9 @@ class QWidget;
 // the centre and a soft shadow, so an entrance, the press feedback and a hover can share a
 // widget (Qt allows one effect per widget). It is for motion only: whoever starts a motion
 // calls settle() when it ends, so nothing at rest carries an effect (shadows at rest are
-// CastShadow's).
+// CastShadow's). While it moves, the widget is drawn from one offscreen picture of it, made
+// again only when something inside the widget asks to be repainted or the widget moves in its
+// window: a frame of an entrance costs a picture drawn, not the widget's subtree rendered.
 class MotionEffect : public QGraphicsEffect {
     Q_OBJECT
 public:
@@ -54,6 +58,14 @@ protected:
     void draw(QPainter* painter) override;
 
 private:
+    QPixmap source(QPoint* offset);
+
+    QPixmap source_;
+    QPoint sourceOffset_;
+    QPoint sourceAt_;
+    QImage shadowImage_;
+    qint64 shadowOf_ = 0; // the cache key of the picture the shadow was made from
+    AppTheme::Shadow shadowFor_{QColor(Qt::transparent), 0, 0, 0};
     double opacity_ = 1.0;
     double offsetX_ = 0.0;
     double offsetY_ = 0.0;

@@ -1,5 +1,7 @@
 #include "Components/UltraThinMaterial.h"
 
+#include "Components/AuroraBackground.h"
+
 #include "Core/Extensions/ImageBlur.h"
 #include "Core/Theme/Theme.h"
 
@@ -13,6 +15,7 @@
 namespace {
 
 constexpr double kScale = 0.25; // snapshots are kept at a quarter size, which also softens them
+static_assert(kScale == AuroraBackground::kCanvasScale);
 constexpr double kBlurRadius = 4.0;
 const char* const kBackdropProperty = "qvMaterialBackdrop";
 
@@ -26,38 +29,38 @@ QHash<const QWidget*, Snapshot>& snapshots() {
     return cache;
 }
 
+// The backdrop at a quarter of its size. The moving backdrop composes its frames at that
+// size anyway: taking its canvas spares drawing a whole frame at full size only to shrink it.
+QImage pictureOf(QWidget* backdrop, const QSize& size) {
+    if (auto* aurora = qobject_cast<AuroraBackground*>(backdrop))
+        return aurora->canvas(aurora->size(), aurora->elapsedSeconds()).copy(QRect(QPoint(0, 0), size));
+    QImage full(backdrop->size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    full.fill(Qt::transparent);
+    backdrop->render(&full, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    return full.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 const QImage& snapshotOf(QWidget* backdrop) {
     Snapshot& snap = snapshots()[backdrop];
     const QSize size = (QSizeF(backdrop->size()) * kScale).toSize().expandedTo(QSize(1, 1));
     if (snap.image.isNull() || !snap.age.isValid() || snap.age.elapsed() > UltraThinMaterial::kRefreshMs ||
         snap.image.size() != size) {
-        QImage full(backdrop->size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
-        full.fill(Qt::transparent);
-        backdrop->render(&full, QPoint(), QRegion(), QWidget::DrawWindowBackground);
-        snap.image = full.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        snap.image = pictureOf(backdrop, size);
         ImageBlur::blur(snap.image, kBlurRadius);
         snap.age.restart();
     }
     return snap.image;
 }
 
-// A widget that paints the material, with the part of it the material surely covers.
+// A widget that paints the material, and where (its shape's bounds).
 struct Surface {
     QPointer<QWidget> widget;
     QRectF bounds;
-    QRegion interior;
 };
 
 QHash<const QWidget*, Surface>& surfaces() {
     static QHash<const QWidget*, Surface> registry;
     return registry;
-}
-
-// The shape's pixels without its soft edge: the filled polygon eroded by a pixel each way.
-QRegion interiorOf(const QPainterPath& shape) {
-    const QRegion filled(shape.toFillPolygon().toPolygon());
-    return filled & filled.translated(1, 0) & filled.translated(-1, 0) & filled.translated(0, 1) &
-           filled.translated(0, -1);
 }
 
 void remember(const QWidget* widget, const QPainterPath& shape) {
@@ -68,7 +71,7 @@ void remember(const QWidget* widget, const QPainterPath& shape) {
     auto* mutableWidget = const_cast<QWidget*>(widget);
     if (it == surfaces().end())
         QObject::connect(mutableWidget, &QObject::destroyed, [widget] { surfaces().remove(widget); });
-    surfaces().insert(widget, Surface{mutableWidget, bounds, interiorOf(shape)});
+    surfaces().insert(widget, Surface{mutableWidget, bounds});
 }
 
 template <typename F> void forEachShownSurface(const QWidget* backdrop, F&& f) {
@@ -88,7 +91,7 @@ QRegion UltraThinMaterial::coveredRegion(const QWidget* backdrop) {
         return covered;
     const QPoint backdropOrigin = backdrop->mapTo(backdrop->window(), QPoint(0, 0));
     forEachShownSurface(backdrop, [&](QWidget* widget, const Surface& surface) {
-        const QRegion shown = surface.interior & widget->visibleRegion();
+        const QRegion shown = QRegion(surface.bounds.toAlignedRect()) & widget->visibleRegion();
         if (!shown.isEmpty())
             covered += shown.translated(widget->mapTo(widget->window(), QPoint(0, 0)) - backdropOrigin);
     });

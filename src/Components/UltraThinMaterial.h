@@ -21,7 +21,8 @@ public:
     static void paint(QPainter& painter, const QWidget* widget, const QPainterPath& shape);
 
     // What the window's frosted surfaces hide of the backdrop, in the backdrop's coordinates:
-    // their interiors show a snapshot, so the backdrop's own frames need not repaint there.
+    // the bounds of their shapes, which show a snapshot, so the backdrop's own frames need not
+    // repaint there. The few backdrop pixels beside a rounded corner follow with the snapshot.
     static QRegion coveredRegion(const QWidget* backdrop);
     // Repaints the visible frosted surfaces of the backdrop's window, so their snapshots follow it.
     static void refreshSurfaces(const QWidget* backdrop);

@@ -36,6 +36,10 @@ FetchRequest GoalQueries::steps(const std::shared_ptr<Goal>& goal) {
     return request;
 }
 
+FetchRequest GoalQueries::milestones(const std::shared_ptr<Goal>& goal) {
+    return FetchRequest(Milestone::entityName(), Key(Milestone::Keys::goal) == goal);
+}
+
 const QStringList& GoalQueries::rowSources() {
     static const QStringList sources{Milestone::entityName(), Step::entityName(), Expense::entityName(),
                                      DailyLog::entityName()};

@@ -23,6 +23,10 @@ public:
     // Steps by priority, highest first, then oldest first; with a goal, only the steps of
     // its milestones.
     static FetchRequest steps(const std::shared_ptr<Goal>& goal = nullptr);
+    // One goal's milestones in store order. Read through this rather than the goal's own
+    // relationship when their steps follow: a goal fetched in a list brings its whole list's
+    // milestones (and then every one of their steps) in with it, this brings only its own.
+    static FetchRequest milestones(const std::shared_ptr<Goal>& goal);
 
     // What a goal row derives its figures from besides the goal itself: progress reads
     // milestones, steps and the expenses put towards the goal; momentum follows the journal.

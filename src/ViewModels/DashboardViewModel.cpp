@@ -1,6 +1,7 @@
 #include "ViewModels/DashboardViewModel.h"
 
 #include "Models/Goal.h"
+#include "Models/GoalFigures.h"
 #include "Models/GoalQueries.h"
 #include "Platform/Store/LiveFetch.h"
 #include "Platform/Store/ObjectContext.h"
@@ -52,6 +53,10 @@ DashboardViewModel::~DashboardViewModel() = default;
 void DashboardViewModel::refresh() {
     const auto goals = context_ ? context_->fetch<Goal>(GoalQueries::active(GoalQueries::Order::newestFirst))
                                 : std::vector<std::shared_ptr<Goal>>{};
+    // Every goal's progress is read below: one pass of aggregate queries over the store rather
+    // than three queries for each goal.
+    if (context_)
+        GoalFigures::of(context_).prefetchAll();
     int completed = 0;
     double sum = 0;
     int streak = 0;

@@ -2,6 +2,7 @@
 
 #include "Models/Goal.h"
 #include "Models/GoalPriority.h"
+#include "Models/GoalQueries.h"
 #include "Models/Milestone.h"
 #include "Models/Step.h"
 #include "Platform/Clock.h"
@@ -24,6 +25,15 @@ qint16 orderFor(std::size_t existing) {
 
 GoalDetailViewModel::GoalDetailViewModel(std::shared_ptr<Goal> goal, ObjectContext* context, QObject* parent)
     : QObject(parent), goal_(std::move(goal)), context_(context) {}
+
+std::vector<std::shared_ptr<Milestone>> GoalDetailViewModel::milestones() const {
+    if (!goal_ || !context_)
+        return {};
+    auto list = context_->fetch<Milestone>(GoalQueries::milestones(goal_));
+    std::stable_sort(list.begin(), list.end(),
+                     [](const auto& a, const auto& b) { return a->order() < b->order(); });
+    return list;
+}
 
 bool GoalDetailViewModel::adjustManualProgress(double change) {
     if (!goal_)
@@ -48,7 +58,7 @@ bool GoalDetailViewModel::addMilestone(const QString& title, std::optional<Miles
     begin();
     auto milestone = Milestone::create(context_);
     milestone->setTitle(title);
-    milestone->setOrder(orderFor(goal_->milestonesArray().size()));
+    milestone->setOrder(orderFor(milestones().size()));
     milestone->setIsCompleted(false);
     milestone->setCreatedAt(Clock::now());
     milestone->setDueDate(dueDate);

@@ -35,6 +35,8 @@ public:
     bool showAddStep() const { return showAddStep_; }
     const std::shared_ptr<Milestone>& selectedMilestone() const { return selectedMilestone_; }
     bool showConfetti() const { return showConfetti_; }
+    // The goal's milestones by their order; their steps come in for this goal alone.
+    std::vector<std::shared_ptr<Milestone>> milestones() const;
 
     // Nudges the manual progress; the result is kept within 0...1 at two decimals.
     bool adjustManualProgress(double change);

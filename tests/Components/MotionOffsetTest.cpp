@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 #include <QPointer>
 #include <QWidget>
 
@@ -68,4 +69,58 @@ TEST(MotionEffectOffset, DrawsAndBoundsTheWidgetMovedAcross) {
     host.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     EXPECT_EQ(image.pixelColor(40, 20), QColor(Qt::red));
     EXPECT_EQ(qAlpha(image.pixel(5, 5)), 0); // its old place is left empty
+}
+
+namespace {
+
+// Counts how often it is painted, so a test can tell a fresh picture from a kept one.
+class PaintCounter : public QWidget {
+public:
+    using QWidget::QWidget;
+    int paints = 0;
+    QColor colour = Qt::red;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        ++paints;
+        QPainter(this).fillRect(rect(), colour);
+    }
+};
+
+QImage renderOf(QWidget& host) {
+    QImage image(host.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    host.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+} // namespace
+
+TEST(MotionEffectOffset, KeepsItsPictureOnlyWhileNothingInsideChangesOrMoves) {
+    QWidget host;
+    host.resize(200, 120);
+    host.setAttribute(Qt::WA_DontShowOnScreen);
+    auto* moving = new QWidget(&host);
+    moving->setGeometry(10, 10, 100, 50);
+    auto* inside = new PaintCounter(moving);
+    inside->setGeometry(5, 5, 20, 20);
+    host.show();
+    MotionEffect::of(moving)->setOpacity(0.5);
+
+    renderOf(host);
+    const int first = inside->paints;
+    ASSERT_GE(first, 1);
+    renderOf(host);
+    EXPECT_EQ(inside->paints, first) << "an unchanged widget is drawn from its picture";
+
+    inside->colour = Qt::blue;
+    inside->update();
+    const QImage changed = renderOf(host);
+    EXPECT_EQ(inside->paints, first + 1) << "a repaint inside makes a new picture";
+    EXPECT_GT(qBlue(changed.pixel(20, 20)), 0);
+    EXPECT_EQ(qRed(changed.pixel(20, 20)), 0) << "never the stale picture";
+
+    moving->move(40, 40);
+    renderOf(host);
+    EXPECT_EQ(inside->paints, first + 2) << "moved in its window, it is rendered again";
 }

@@ -3,6 +3,7 @@
 #include "Components/SmallProgressBar.h"
 #include "Core/Theme/AnimationTiming.h"
 #include "Core/Theme/AppTheme.h"
+#include "Support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -87,4 +88,34 @@ TEST(SmallProgressBar, FillsItsWidthClampedAndTreatsNaNAsEmpty) {
     EXPECT_EQ(half->fillWidth(), 100.0);
     half->setProgress(0.25);
     EXPECT_EQ(half->fillWidth(), 50.0);
+}
+
+TEST(GlowTicker, RepaintsOnlyTheShownWidgetsThatMoved) {
+    struct Counted : QWidget {
+        int paints = 0;
+        void paintEvent(QPaintEvent*) override { ++paints; }
+    };
+    Counted still, moving, plain, hidden;
+    for (Counted* w : {&still, &moving, &plain, &hidden}) {
+        w->setAttribute(Qt::WA_DontShowOnScreen);
+        w->resize(40, 40);
+        w->show();
+    }
+    hidden.hide();
+    GlowTicker& ticker = GlowTicker::shared();
+    ticker.add(&still, [] { return false; });
+    ticker.add(&moving, [] { return true; });
+    ticker.add(&plain);
+    ticker.add(&hidden, [] { return true; });
+    qv::test::settle();
+    for (Counted* w : {&still, &moving, &plain, &hidden})
+        w->paints = 0;
+    ticker.tick();
+    qv::test::settle();
+    EXPECT_EQ(still.paints, 0);
+    EXPECT_EQ(moving.paints, 1);
+    EXPECT_EQ(plain.paints, 1) << "no way to tell: repaints on every tick";
+    EXPECT_EQ(hidden.paints, 0);
+    for (Counted* w : {&still, &moving, &plain, &hidden})
+        ticker.remove(w);
 }

@@ -143,6 +143,25 @@ TEST_F(GoalDetailViewModelTest, OrdersAreCountsNotHighestPlusOne) {
     EXPECT_EQ(orderThree, 2); // the new one shares its order with an existing one
 }
 
+TEST_F(GoalDetailViewModelTest, MilestonesAreTheGoalsOwnByOrderUnsavedOnesIncluded) {
+    auto other = Goal::create(context);
+    auto foreign = Milestone::create(context);
+    foreign->setGoal(other);
+    context->save();
+    vm->addMilestone(QStringLiteral("First"), std::nullopt, {});
+    vm->addMilestone(QStringLiteral("Second"), std::nullopt, {});
+    auto first = goal->milestonesArray().front();
+    first->setOrder(5); // moved last, not saved yet
+    auto milestones = vm->milestones();
+    ASSERT_EQ(milestones.size(), 2u) << "another goal's milestone never shows";
+    EXPECT_EQ(milestones[0]->title(), QStringLiteral("Second"));
+    EXPECT_EQ(milestones[1], first);
+    // Equal orders keep the order the milestones were made in, as the goal's own list does.
+    first->setOrder(1);
+    milestones = vm->milestones();
+    EXPECT_EQ(milestones, goal->milestonesArray());
+}
+
 TEST_F(GoalDetailViewModelTest, AddStepStoresNoEmptyNotes) {
     auto m = milestoneWith({});
     vm->addStep(QStringLiteral("  "), QString(), 3, StepInputType::inputField, m);

@@ -106,3 +106,27 @@ TEST(ShellAurora, BaseColourFollowsTheTheme) {
     EXPECT_NEAR(corner.blue(), base.blue(), 3);
     ThemeManager::resetShared();
 }
+
+// The backdrop repaints a few times a second only: the drift must still look continuous, each
+// frame within a few colour levels of the one before, as at thirty frames a second.
+TEST(ShellAurora, EachFrameIsWithinAFewColourLevelsOfTheOneBefore) {
+    AuroraBackground backdrop;
+    const QSizeF size(1200, 760);
+    const qreal step = AuroraBackground::kFrameIntervalMs / 1000.0;
+    int worst = 0;
+    for (qreal t = 0; t < 30; t += 0.29) {
+        const QImage before = backdrop.canvas(size, t).copy();
+        const QImage after = backdrop.canvas(size, t + step);
+        ASSERT_EQ(before.size(), after.size());
+        for (int y = 0; y < after.height(); ++y) {
+            const auto* a = reinterpret_cast<const QRgb*>(before.constScanLine(y));
+            const auto* b = reinterpret_cast<const QRgb*>(after.constScanLine(y));
+            for (int x = 0; x < after.width(); ++x)
+                worst =
+                    std::max({worst, std::abs(qRed(a[x]) - qRed(b[x])), std::abs(qGreen(a[x]) - qGreen(b[x])),
+                              std::abs(qBlue(a[x]) - qBlue(b[x]))});
+        }
+    }
+    EXPECT_LE(worst, 4);
+    EXPECT_GT(worst, 0) << "the glows move";
+}

@@ -33,6 +33,12 @@ protected:
     // Share of pixels (0..1) whose colour differs by more than a small tolerance.
     static double differingShare(const QImage& a, const QImage& b);
 
+    // The window keeps 900x600 and asks for no more, and every leaf control the user can see
+    // has its room: not cut, not below its minimum size, overlapping no other (overlays aside).
+    // Each failure names the state.
+    void expectRoomFor(const QString& state);
+    QList<QWidget*> leaves() const;
+
     // Warnings Qt printed since the test began; a painter warning fails the test.
     QStringList warnings;
 };

@@ -50,9 +50,9 @@ int AchievementTimelineRow::notesLines(const QString& notes, int width) {
 }
 
 int AchievementTimelineRow::heightFor(const Achievement& achievement, int width) {
-    const int line = std::max({QFontMetrics(titleFont()).height(),
-                               QFontMetrics(Theme::font(10, QFont::Medium)).height() + 2 * kChipPadY,
-                               QFontMetrics(Theme::font(11)).height()});
+    const int line = std::max({ScreenStyle::lineHeight(titleFont()),
+                               ScreenStyle::lineHeight(Theme::font(10, QFont::Medium)) + 2 * kChipPadY,
+                               ScreenStyle::lineHeight(Theme::font(11))});
     const int lines = notesLines(achievement.desc().value_or(QString()), width);
     const int notes = lines == 0 ? 0 : kLineGap + lines * QFontMetrics(notesFont()).lineSpacing();
     return kPadTop + line + notes + kPadBottom;
@@ -90,11 +90,8 @@ AchievementTimelineRow::AchievementTimelineRow(std::shared_ptr<Achievement> achi
         notes->setObjectName(QStringLiteral("achievementDesc"));
         notes->setWordWrap(true);
         notes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        // Two lines at most; the whole text is in the tip.
-        const int lines = notesLines(desc, width > 0 ? width : 100000);
-        notes->setFixedHeight(lines * notes->fontMetrics().lineSpacing());
-        if (lines > 1)
-            notes->setToolTip(Qt::convertFromPlainText(desc));
+        notes_ = notes;
+        fitNotes(width > 0 ? width : 100000);
         card->addWidget(notes);
     }
 
@@ -181,7 +178,19 @@ void AchievementTimelineRow::leaveEvent(QEvent* event) {
 
 void AchievementTimelineRow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // The list sizes the row from heightFor at its final width; the notes follow that count.
+    fitNotes(width());
     placeDeleteButton();
+}
+
+void AchievementTimelineRow::fitNotes(int width) {
+    if (!notes_)
+        return;
+    // Two lines at most; the whole text is in the tip.
+    const QString desc = notes_->text();
+    const int lines = notesLines(desc, width);
+    notes_->setFixedHeight(lines * notes_->fontMetrics().lineSpacing());
+    notes_->setToolTip(lines > 1 ? Qt::convertFromPlainText(desc) : QString());
 }
 
 void AchievementTimelineRow::placeDeleteButton() {

@@ -7,6 +7,7 @@
 #include <memory>
 
 class Achievement;
+class QLabel;
 class QToolButton;
 class QVariantAnimation;
 
@@ -43,11 +44,14 @@ protected:
 private:
     QWidget* categoryChip(const QString& name);
     void placeDeleteButton();
+    // One line of notes or two, as heightFor counts them at the row's width.
+    void fitNotes(int width);
 
     std::shared_ptr<Achievement> achievement_;
     std::function<void()> onDelete_;
     QString emoji_;
     bool hovered_ = false;
     QToolButton* deleteButton_ = nullptr;
+    QLabel* notes_ = nullptr;
     QPointer<QVariantAnimation> fade_;
 };

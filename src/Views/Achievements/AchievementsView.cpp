@@ -117,7 +117,7 @@ int AchievementsView::heightOf(int index, int width) const {
     if (item.achievement)
         return AchievementTimelineRow::heightFor(*item.achievement, width);
     // A year after the first keeps the wider gap between years above its title.
-    return (item.firstYear ? 0 : 24) + QFontMetrics(yearFont()).height();
+    return (item.firstYear ? 0 : 24) + ScreenStyle::lineHeight(yearFont());
 }
 
 void AchievementsView::bind(QWidget* holder, int index) {

@@ -5,6 +5,7 @@
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 
+#include <QHash>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -17,6 +18,20 @@ QLabel* ScreenStyle::label(const QString& text, const QFont& font, const QColor&
     label->setFont(font);
     setTextColor(label, color);
     return label;
+}
+
+int ScreenStyle::lineHeight(const QFont& font) {
+    // Measured by a label itself, once per font: its hint rounds the font's metrics its own way.
+    static QHash<QString, int> heights;
+    const QString key = font.key();
+    if (const auto found = heights.constFind(key); found != heights.constEnd())
+        return *found;
+    QLabel probe(QStringLiteral("Ag"));
+    probe.setTextFormat(Qt::PlainText);
+    probe.setFont(font);
+    const int height = probe.minimumSizeHint().height();
+    heights.insert(key, height);
+    return height;
 }
 
 void ScreenStyle::setTextColor(QWidget* widget, const QColor& color) {

@@ -15,6 +15,9 @@ namespace ScreenStyle {
 // A label that shows its text literally (never as markup) in a font and colour.
 QLabel* label(const QString& text, const QFont& font, const QColor& color, QWidget* parent = nullptr);
 void setTextColor(QWidget* widget, const QColor& color);
+// The height a label needs for one line in the font: what its size hint asks, which can be a
+// pixel over the font's own height.
+int lineHeight(const QFont& font);
 
 // A 1-pixel rule in the subtle border tone; horizontal unless vertical is set.
 QWidget* divider(QWidget* parent = nullptr, bool vertical = false);

@@ -136,7 +136,7 @@ void GoalDetailView::rebuildMilestoneCards() {
         }
         delete item;
     }
-    const auto milestones = goal_->milestonesArray();
+    const auto milestones = viewModel_->milestones();
     emptyText_->setVisible(milestones.empty());
     const QColor color = GoalDetailStyle::goalColor(goal_.get());
     QPointer<GoalDetailViewModel> vm = viewModel_;
