@@ -1,4 +1,6 @@
 // Shared main of the benchmark programs: Qt offscreen, a throw-away home, no animations.
+#include "Components/RasterThreads.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -17,6 +19,7 @@ int main(int argc, char** argv) {
     setenv("XDG_CONFIG_HOME", (root + "/config").constData(), 1);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvale"));
+    RasterThreads::limit(); // as the application paints
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

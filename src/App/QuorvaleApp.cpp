@@ -1,6 +1,7 @@
 #include "App/QuorvaleApp.h"
 
 #include "Components/AlertDialog.h"
+#include "Components/RasterThreads.h"
 
 #include "Core/Notifications/NotificationScheduler.h"
 #include "Core/Persistence/PersistenceController.h"
@@ -15,6 +16,7 @@
 #include <QStyleFactory>
 
 QuorvaleApp::QuorvaleApp() : persistence_(PersistenceController::shared()) {
+    RasterThreads::limit();
     ThemeManager::shared();
     CategoryStore::shared();
     appViewModel_ = std::make_unique<AppViewModel>();

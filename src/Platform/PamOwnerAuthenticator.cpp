@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QMetaObject>
+#include <QPointer>
 #include <QThreadPool>
 
 #include <security/pam_appl.h>
@@ -46,6 +47,17 @@ int converse(int count, const struct pam_message** messages, struct pam_response
     }
     *responses = replies;
     return PAM_SUCCESS;
+}
+
+// The checks' own pool, one check after another (PAM transactions are serial anyway). The
+// application object owns it and, when it goes, waits for a check still running.
+QThreadPool& checkPool() {
+    static QPointer<QThreadPool> pool;
+    if (!pool) {
+        pool = new QThreadPool(QCoreApplication::instance());
+        pool->setMaxThreadCount(1);
+    }
+    return *pool;
 }
 
 } // namespace
@@ -105,19 +117,19 @@ void PamOwnerAuthenticator::check(const QString& password) {
     // The answer is posted to the application object, which outlives every screen, and runs
     // on the main thread; there it reaches this object only if it still exists.
     // A pooled worker: the application waits for it on exit, so a check never outlives PAM's
-    // clean-up.
-    QThreadPool::globalInstance()->start(
-        [service = service_, configDir = configDir_, user = user_, password, alive, self] {
-            bool ok = false;
-            const QString message = authenticate(service, configDir, user, password, &ok);
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(),
-                [alive, self, ok, message] {
-                    if (alive.expired())
-                        return;
-                    self->checking_ = false;
-                    emit self->finished(ok, message);
-                },
-                Qt::QueuedConnection);
-        });
+    // clean-up. Not the global pool: the painter hands its fills to that one (kept to a single
+    // thread), and a slow PAM answer must not hold up painting.
+    checkPool().start([service = service_, configDir = configDir_, user = user_, password, alive, self] {
+        bool ok = false;
+        const QString message = authenticate(service, configDir, user, password, &ok);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [alive, self, ok, message] {
+                if (alive.expired())
+                    return;
+                self->checking_ = false;
+                emit self->finished(ok, message);
+            },
+            Qt::QueuedConnection);
+    });
 }

@@ -38,6 +38,8 @@ TEST_F(LinksAndSettingsWindow, LinksFitTheSmallestWindowAndShowTheirActionsUnder
 
     LinkRow* row = view->list()->visibleRows().at(0);
     QTest::mouseMove(row, row->rect().center());
+    // The move goes through the X server's pointer: the row hears of it when the server answers.
+    QTest::qWaitFor([row] { return row->underMouse(); }, 2000);
     frames(400);
     EXPECT_TRUE(row->actionsShown());
     saveScreen(QStringLiteral("links-hover"));

@@ -6,45 +6,11 @@
 #include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
-#include "Views/Finance/FinanceForm.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QString titleOf(const Expense& expense) {
-    return expense.title().value_or(QStringLiteral("Untitled"));
-}
-
-QWidget* colourSquare(const QColor& color) {
-    auto* square = new QWidget;
-    square->setObjectName(QStringLiteral("sliceColour"));
-    square->setFixedSize(10, 10);
-    square->setAttribute(Qt::WA_StyledBackground, true);
-    square->setStyleSheet(QStringLiteral("background: %1; border-radius: 3px;").arg(Theme::css(color)));
-    return square;
-}
-
-} // namespace
-
-void AllocationCard::addExpenseButtons(QBoxLayout* row, QObject* owner, CashFlowViewModel* viewModel,
-                                       const std::shared_ptr<Expense>& expense,
-                                       const std::function<void(std::shared_ptr<Expense>)>& onEdit) {
-    std::weak_ptr<Expense> weak = expense;
-    FinanceForm::addEditAndDelete(
-        row, owner,
-        [onEdit, weak] {
-            if (auto target = weak.lock())
-                onEdit(target);
-        },
-        [viewModel, weak] {
-            if (auto target = weak.lock())
-                viewModel->deleteExpense(target);
-        });
-}
 
 const std::vector<QColor>& AllocationCard::palette() {
     // The last four are the platform's standard teal, orange, pink and cyan in their dark look.
@@ -59,7 +25,8 @@ std::vector<DonutChart::Slice> AllocationCard::slices(const CashFlowViewModel& v
     std::vector<DonutChart::Slice> out;
     const auto& fixed = viewModel.fixedExpenses();
     for (std::size_t i = 0; i < fixed.size(); ++i)
-        out.push_back({titleOf(*fixed[i]), fixed[i]->amount(), palette()[i % palette().size()]});
+        out.push_back({fixed[i]->title().value_or(QStringLiteral("Untitled")), fixed[i]->amount(),
+                       palette()[i % palette().size()]});
     const double remaining = viewModel.remainingToAllocate();
     if (remaining > 0)
         out.push_back({QStringLiteral("Remaining"), remaining, AppTheme::Colors::emerald()});
@@ -67,24 +34,28 @@ std::vector<DonutChart::Slice> AllocationCard::slices(const CashFlowViewModel& v
 }
 
 AllocationCard::AllocationCard(CashFlowViewModel* viewModel, std::function<void()> onAllocate,
-                               std::function<void(std::shared_ptr<Expense>)> onEdit, QWidget* parent)
-    : QWidget(parent) {
+                               QWidget* parent)
+    : CardSlice(18, AppTheme::Colors::borderSubtle(), parent), viewModel_(viewModel),
+      onAllocate_(std::move(onAllocate)) {
     setObjectName(QStringLiteral("allocationCard"));
-    setAttribute(Qt::WA_StyledBackground, true);
-    setStyleSheet(
-        QStringLiteral(
-            "QWidget#allocationCard { background: %1; border: 1px solid %2; border-radius: 18px; }")
-            .arg(Theme::css(Theme::backgroundSecondary()), Theme::css(AppTheme::Colors::borderSubtle())));
+    setGap(kGap);
     auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(16, 16, 16, 16);
+    column->setContentsMargins(16, kGap + 16, 16, 16);
+    column->setSpacing(0);
+}
+
+void AllocationCard::render() {
+    auto* body = new QWidget;
+    auto* column = new QVBoxLayout(body);
+    column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(16);
 
     auto* top = new QHBoxLayout;
     top->setSpacing(32);
     auto* donut = new DonutChart;
     donut->setObjectName(QStringLiteral("allocationDonut"));
-    donut->setSlices(slices(*viewModel));
-    donut->setCenterText(MoneyFormatter::format(viewModel->totalIncome(), 2), tr("income"));
+    donut->setSlices(slices(*viewModel_));
+    donut->setCenterText(MoneyFormatter::format(viewModel_->totalIncome(), 2), tr("income"));
     top->addWidget(donut);
 
     auto* texts = new QVBoxLayout;
@@ -92,7 +63,7 @@ AllocationCard::AllocationCard(CashFlowViewModel* viewModel, std::function<void(
     texts->addStretch(1);
     texts->addWidget(ScreenStyle::label(tr("Distribute this amount"), Theme::font(13, QFont::Medium),
                                         Theme::textPrimary()));
-    const double remaining = viewModel->remainingToAllocate();
+    const double remaining = viewModel_->remainingToAllocate();
     auto* status =
         remaining > 0
             ? ScreenStyle::label(MoneyFormatter::format(remaining, 2) + tr(" remaining to allocate"),
@@ -105,38 +76,17 @@ AllocationCard::AllocationCard(CashFlowViewModel* viewModel, std::function<void(
                                                Theme::css(AppTheme::Colors::indigo()), 16, 8, 8);
     allocate->setObjectName(QStringLiteral("allocateButton"));
     ScreenStyle::setSymbol(allocate, QStringLiteral("plus"), Qt::white, 11);
-    connect(allocate, &QPushButton::clicked, this, [onAllocate] { onAllocate(); });
+    connect(allocate, &QPushButton::clicked, this, [this] { onAllocate_(); });
     texts->addWidget(allocate, 0, Qt::AlignLeft);
     texts->addStretch(1);
     top->addLayout(texts, 1);
     column->addLayout(top);
 
-    const auto& fixed = viewModel->fixedExpenses();
-    if (fixed.empty())
-        return;
-    column->addWidget(ScreenStyle::divider());
-    auto* rows = new QVBoxLayout;
-    rows->setSpacing(0);
-    for (std::size_t i = 0; i < fixed.size(); ++i) {
-        const auto& expense = fixed[i];
-        auto* rowWidget = new QWidget;
-        rowWidget->setObjectName(QStringLiteral("allocationRow"));
-        auto* row = new QHBoxLayout(rowWidget);
-        row->setContentsMargins(0, 4, 0, 4);
-        row->setSpacing(8);
-        row->addWidget(colourSquare(palette()[i % palette().size()]));
-        auto* title = FinanceForm::elidedLabel(titleOf(*expense), Theme::font(13), Theme::textPrimary());
-        title->setObjectName(QStringLiteral("allocationTitle"));
-        row->addWidget(title, 1);
-        auto* amount = ScreenStyle::label(MoneyFormatter::format(expense->amount(), 2),
-                                          Theme::font(13, QFont::Medium), Theme::textPrimary());
-        amount->setObjectName(QStringLiteral("allocationAmount"));
-        row->addWidget(amount);
-        row->addSpacing(6);
-        addExpenseButtons(row, this, viewModel, expense, onEdit);
-        rows->addWidget(rowWidget);
-        if (i + 1 < fixed.size())
-            rows->addWidget(ScreenStyle::divider());
-    }
-    column->addLayout(rows);
+    // With fixed expenses the rule closes this slice and their rows follow, the last one
+    // holding the card's bottom.
+    const bool rows = !viewModel_->fixedExpenses().empty();
+    if (rows)
+        column->addWidget(ScreenStyle::divider());
+    setEnds(true, !rows);
+    setBody(body);
 }

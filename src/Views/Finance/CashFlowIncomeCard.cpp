@@ -4,17 +4,17 @@
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/BankAccount.h"
-#include "Models/Income.h"
 #include "Platform/MoneyFormatter.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
+#include "Views/Finance/CardSlice.h"
+#include "Views/Finance/CashFlowEntryRow.h"
 #include "Views/Finance/FinanceForm.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -28,18 +28,24 @@ QString emeraldTileSheet(double opacity, int padding) {
         .arg(Theme::css(Theme::withOpacity(AppTheme::Colors::emerald(), opacity)));
 }
 
+CardSlice* incomeSlice(QWidget* owner) {
+    using Style = CashFlowEntryRow::Style;
+    auto* slice = new CardSlice(CashFlowEntryRow::radiusOf(Style::Income),
+                                CashFlowEntryRow::edgeOf(Style::Income), owner);
+    auto* column = new QVBoxLayout(slice);
+    column->setContentsMargins(16, 16, 16, 16);
+    column->setSpacing(0);
+    slice->hide();
+    return slice;
+}
+
 } // namespace
 
-CashFlowIncomeCard::CashFlowIncomeCard(CashFlowViewModel* viewModel,
-                                       std::function<void(std::shared_ptr<Income>)> onEdit, QWidget* parent)
-    : QWidget(parent), viewModel_(viewModel), onEdit_(std::move(onEdit)), column_(new QVBoxLayout(this)) {
-    setObjectName(QStringLiteral("incomeCard"));
-    setAttribute(Qt::WA_StyledBackground, true);
-    setStyleSheet(
-        QStringLiteral("QWidget#incomeCard { background: %1; border: 1px solid %2; border-radius: 18px; }")
-            .arg(Theme::css(Theme::backgroundSecondary()),
-                 Theme::css(Theme::withOpacity(AppTheme::Colors::emerald(), 0.25))));
-    column_->setContentsMargins(16, 16, 16, 16);
+CashFlowIncomeCard::CashFlowIncomeCard(CashFlowViewModel* viewModel, QWidget* owner)
+    : QObject(owner), viewModel_(viewModel), head_(incomeSlice(owner)), foot_(incomeSlice(owner)) {
+    head_->setObjectName(QStringLiteral("incomeCard"));
+    foot_->setObjectName(QStringLiteral("incomeCardEnd"));
+    foot_->setEnds(false, true);
     render();
 }
 
@@ -48,18 +54,15 @@ bool CashFlowIncomeCard::isInlineFormShown() const {
 }
 
 void CashFlowIncomeCard::render() {
-    if (body_) {
-        column_->removeWidget(body_);
-        body_->hide();
-        body_->deleteLater();
-    }
     amountField_ = nullptr;
     setButton_ = nullptr;
-    body_ = new QWidget;
-    auto* rows = new QVBoxLayout(body_);
+    auto* head = new QWidget;
+    auto* rows = new QVBoxLayout(head);
     rows->setContentsMargins(0, 0, 0, 0);
     rows->setSpacing(16);
-    if (viewModel_->incomes().empty()) {
+    QWidget* foot = nullptr;
+    const bool empty = viewModel_->incomes().empty();
+    if (empty) {
         auto* question = ScreenStyle::label(tr("What's your income this month?"),
                                             Theme::font(16, QFont::DemiBold), Theme::textPrimary());
         question->setObjectName(QStringLiteral("incomeQuestion"));
@@ -68,17 +71,21 @@ void CashFlowIncomeCard::render() {
     } else {
         rows->addWidget(buildHeader());
         rows->addWidget(ScreenStyle::divider());
-        auto* list = new QVBoxLayout;
-        list->setSpacing(0);
-        for (const auto& income : viewModel_->incomes())
-            list->addWidget(buildRow(income));
-        rows->addLayout(list);
         if (showInlineAddIncome_) {
-            rows->addWidget(ScreenStyle::divider());
-            rows->addWidget(buildInlineForm());
+            foot = new QWidget;
+            auto* column = new QVBoxLayout(foot);
+            column->setContentsMargins(0, 0, 0, 0);
+            column->setSpacing(16);
+            column->addWidget(ScreenStyle::divider());
+            column->addWidget(buildInlineForm());
         }
     }
-    column_->addWidget(body_);
+    // The rows of incomes sit between the slices, 16 points below the rule and above the form.
+    head_->setEnds(true, empty);
+    foot_->layout()->setContentsMargins(16, foot ? 16 : 0, 16, 16);
+    head_->setBody(head);
+    foot_->setBody(foot);
+    emit resized();
 }
 
 QWidget* CashFlowIncomeCard::buildHeader() {
@@ -104,41 +111,6 @@ QWidget* CashFlowIncomeCard::buildHeader() {
     connect(plus, &QPushButton::clicked, this, &CashFlowIncomeCard::openInlineForm);
     row->addWidget(plus, 0, Qt::AlignVCenter);
     return header;
-}
-
-QWidget* CashFlowIncomeCard::buildRow(const std::shared_ptr<Income>& income) {
-    auto* widget = new QWidget;
-    widget->setObjectName(QStringLiteral("incomeRow"));
-    auto* row = new QHBoxLayout(widget);
-    row->setContentsMargins(0, 4, 0, 4);
-    row->setSpacing(8);
-    auto* texts = new QVBoxLayout;
-    texts->setSpacing(2);
-    auto* title = FinanceForm::elidedLabel(income->title().value_or(QStringLiteral("Untitled")),
-                                           Theme::font(13), Theme::textPrimary());
-    title->setObjectName(QStringLiteral("incomeTitle"));
-    texts->addWidget(title);
-    if (const auto date = income->date())
-        texts->addWidget(
-            ScreenStyle::label(QLocale().toString(date->toLocalTime().date(), QStringLiteral("MMM d")),
-                               Theme::font(11), Theme::textMuted()));
-    row->addLayout(texts, 1);
-    auto* amount = ScreenStyle::label(MoneyFormatter::format(income->amount(), 2),
-                                      Theme::font(13, QFont::Medium), AppTheme::Colors::emerald());
-    amount->setObjectName(QStringLiteral("incomeAmount"));
-    row->addWidget(amount);
-    std::weak_ptr<Income> weak = income;
-    FinanceForm::addEditAndDelete(
-        row, this,
-        [this, weak] {
-            if (auto target = weak.lock())
-                onEdit_(target);
-        },
-        [this, weak] {
-            if (auto target = weak.lock())
-                viewModel_->deleteIncome(target);
-        });
-    return widget;
 }
 
 QWidget* CashFlowIncomeCard::buildInlineForm() {

@@ -1,29 +1,30 @@
 #pragma once
 
+#include <QObject>
 #include <QUuid>
-#include <QWidget>
 
-#include <functional>
-#include <memory>
 #include <optional>
 
+class CardSlice;
 class CashFlowViewModel;
-class Income;
-class MenuPicker;
 class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
+class QWidget;
 
 // The month's income on the monthly allocations screen: the question and the inline form while
-// the month has no income, else the total, one row per income (edit, delete) and the inline
-// form once "plus" opens it. The form records an income into the chosen bank account.
-class CashFlowIncomeCard : public QWidget {
+// the month has no income, else the total and "plus" above one row per income, and the inline
+// form below them once "plus" opens it. The form records an income into the chosen bank
+// account. The screen's list shows the card's top and bottom slices around the income rows.
+class CashFlowIncomeCard : public QObject {
     Q_OBJECT
 public:
-    CashFlowIncomeCard(CashFlowViewModel* viewModel, std::function<void(std::shared_ptr<Income>)> onEdit,
-                       QWidget* parent = nullptr);
+    CashFlowIncomeCard(CashFlowViewModel* viewModel, QWidget* owner);
 
-    // Rebuilds the card from the view model, keeping what is typed in the form.
+    // The top of the card (the whole card while the month has no income) and its bottom.
+    CardSlice* head() const { return head_; }
+    CardSlice* foot() const { return foot_; }
+    // Rebuilds both slices from the view model, keeping what is typed in the form.
     void render();
     // "plus": the first account, an empty amount, the form open.
     void openInlineForm();
@@ -32,20 +33,22 @@ public:
     bool isInlineFormShown() const;
     std::optional<QUuid> newIncomeBankID() const { return newIncomeBankID_; }
 
+signals:
+    // The slices changed their height (the form opened or closed).
+    void resized();
+
 private:
     QWidget* buildHeader();
-    QWidget* buildRow(const std::shared_ptr<Income>& income);
     QWidget* buildInlineForm();
     void updateSetButton();
 
     CashFlowViewModel* viewModel_;
-    std::function<void(std::shared_ptr<Income>)> onEdit_;
     bool showInlineAddIncome_ = false;
     QString newIncomeAmountText_;
     std::optional<QUuid> newIncomeBankID_;
 
-    QVBoxLayout* column_;
-    QWidget* body_ = nullptr;
+    CardSlice* head_;
+    CardSlice* foot_;
     QLineEdit* amountField_ = nullptr;
     QPushButton* setButton_ = nullptr;
 };

@@ -1,9 +1,11 @@
 #include "Views/Finance/CashFlowView.h"
 
-#include "Components/BareScrollArea.h"
+#include "Components/VirtualList.h"
+#include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/Expense.h"
 #include "Models/Income.h"
+#include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/Finance/AddExpenseSheet.h"
@@ -17,7 +19,6 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
@@ -30,34 +31,71 @@ QPushButton* chevronButton(const QString& objectName, const QString& symbol, con
     return button;
 }
 
+CashFlowEntryRow::Style styleOf(CashFlowView::Kind kind) {
+    if (kind == CashFlowView::Kind::IncomeRow)
+        return CashFlowEntryRow::Style::Income;
+    return kind == CashFlowView::Kind::FixedRow ? CashFlowEntryRow::Style::Fixed
+                                                : CashFlowEntryRow::Style::Dynamic;
+}
+
+QString dayOf(const std::optional<QDateTime>& date) {
+    return date ? QLocale().toString(date->toLocalTime().date(), QStringLiteral("MMM d")) : QString();
+}
+
+// In the expense cards each row after the first has a rule above it; the last row holds the
+// card's bottom unless something follows it in the card.
+void markPlaces(std::vector<CashFlowEntryRow::Figures>& rows, bool ruled, bool lastClosesCard) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i].ruleAbove = ruled && i > 0;
+        rows[i].lastInCard = lastClosesCard && i + 1 == rows.size();
+    }
+}
+
 } // namespace
 
 CashFlowView::CashFlowView(const AppEnvironment& env, QWidget* parent)
     : QWidget(parent), env_(env), viewModel_(new CashFlowViewModel(env.context, this)) {
     setObjectName(QStringLiteral("cashFlowView"));
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("cashFlowPage"));
-    body_ = new QVBoxLayout(page);
-    body_->setContentsMargins(32, 32, 32, 32);
-    body_->setSpacing(32);
-    body_->addWidget(buildHeader());
-    body_->addWidget(buildMonthNavigator(), 0, Qt::AlignLeft);
-    incomeCard_ =
-        new CashFlowIncomeCard(viewModel_, [this](std::shared_ptr<Income> income) { editIncome(income); });
-    body_->addWidget(incomeCard_);
-    body_->addStretch(1);
+    auto* top = new QWidget;
+    top->setObjectName(QStringLiteral("cashFlowPage"));
+    auto* column = new QVBoxLayout(top);
+    column->setContentsMargins(32, 32, 32, 0);
+    column->setSpacing(32);
+    column->addWidget(buildHeader());
+    column->addWidget(buildMonthNavigator(), 0, Qt::AlignLeft);
 
+    incomeCard_ = new CashFlowIncomeCard(viewModel_, this);
+    allocationCard_ = new AllocationCard(
+        viewModel_, [this] { showAddAllocation(); }, this);
+    allocationCard_->hide();
+    dynamicCard_ = new DynamicSpendingCard(
+        viewModel_, [this] { showAddDynamic(); }, this);
+    dynamicCard_->hide();
+
+    // Only the rows in view are made; they are reused as the list scrolls. The cards' tops are
+    // kept by this screen and lent to the list while they are in view.
+    list_ = new VirtualList(
+        {}, [this](QWidget* row, int index) { bindRow(row, index); }, this);
+    list_->setObjectName(QStringLiteral("cashFlowScroll"));
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setRowKinds([this](int index) { return int(items_[std::size_t(index)].kind); },
+                       [this](int kind, QWidget* rowParent) { return makeRow(Kind(kind), rowParent); });
+    list_->setHeader(top);
+    list_->setRowMargins(QMargins(32, 32, 32, 32));
+    list_->setRowHeights([this](int index, int width) { return heightOf(index, width); });
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = BareScrollArea::wrap(page);
-    scroll->setObjectName(QStringLiteral("cashFlowScroll"));
-    outer->addWidget(scroll);
+    outer->addWidget(list_);
 
     connect(viewModel_, &CashFlowViewModel::changed, this, &CashFlowView::render);
+    connect(incomeCard_, &CashFlowIncomeCard::resized, this, &CashFlowView::layoutItems);
     render();
 }
 
-CashFlowView::~CashFlowView() = default;
+CashFlowView::~CashFlowView() {
+    // The list goes first: while it is taken down it still asks for the rows this screen keeps.
+    delete list_;
+}
 
 QWidget* CashFlowView::buildHeader() {
     auto* header = new QWidget;
@@ -92,29 +130,144 @@ QWidget* CashFlowView::buildMonthNavigator() {
     return navigator;
 }
 
+const std::vector<CashFlowEntryRow::Figures>& CashFlowView::rows(Kind kind) const {
+    if (kind == Kind::IncomeRow)
+        return incomeRows_;
+    return kind == Kind::FixedRow ? fixedRows_ : dynamicRows_;
+}
+
 void CashFlowView::render() {
     monthLabel_->setText(QLocale().toString(viewModel_->selectedMonth().date(), QStringLiteral("MMMM yyyy")));
-    incomeCard_->render();
-    if (sections_) {
-        // Deferred: the press that led here may still be running inside a row of the old cards.
-        body_->removeWidget(sections_);
-        sections_->hide();
-        sections_->deleteLater();
-        sections_ = nullptr;
+    incomeRows_.clear();
+    fixedRows_.clear();
+    dynamicRows_.clear();
+    for (const auto& income : viewModel_->incomes()) {
+        CashFlowEntryRow::Figures f;
+        f.income = income;
+        f.title = income->title().value_or(QStringLiteral("Untitled"));
+        f.date = dayOf(income->date());
+        f.amount = MoneyFormatter::format(income->amount(), 2);
+        incomeRows_.push_back(std::move(f));
     }
-    if (viewModel_->incomes().empty())
-        return;
-    sections_ = new QWidget;
-    sections_->setObjectName(QStringLiteral("allocationSections"));
-    auto* column = new QVBoxLayout(sections_);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(32);
-    auto onEdit = [this](std::shared_ptr<Expense> expense) { editExpense(expense); };
-    column->addWidget(new AllocationCard(
-        viewModel_, [this] { showAddAllocation(); }, onEdit));
-    column->addWidget(new DynamicSpendingCard(
-        viewModel_, [this] { showAddDynamic(); }, onEdit));
-    body_->insertWidget(body_->indexOf(incomeCard_) + 1, sections_);
+    const auto& palette = AllocationCard::palette();
+    const auto& fixed = viewModel_->fixedExpenses();
+    for (std::size_t i = 0; i < fixed.size(); ++i) {
+        CashFlowEntryRow::Figures f;
+        f.expense = fixed[i];
+        f.swatch = palette[i % palette.size()];
+        f.title = fixed[i]->title().value_or(QStringLiteral("Untitled"));
+        f.amount = MoneyFormatter::format(fixed[i]->amount(), 2);
+        fixedRows_.push_back(std::move(f));
+    }
+    for (const auto& expense : viewModel_->dynamicExpenses()) {
+        CashFlowEntryRow::Figures f;
+        f.expense = expense;
+        f.title = expense->title().value_or(QStringLiteral("Untitled"));
+        f.date = dayOf(expense->date());
+        f.category = expense->category().value_or(QString());
+        f.amount = MoneyFormatter::format(expense->amount(), 2);
+        dynamicRows_.push_back(std::move(f));
+    }
+    markPlaces(fixedRows_, true, true);
+    markPlaces(dynamicRows_, true, true);
+    // The cards under the income show once the month has income.
+    if (!incomeRows_.empty()) {
+        allocationCard_->render();
+        dynamicCard_->render();
+    }
+    incomeCard_->render(); // announces its new height, which lays the list out
+}
+
+void CashFlowView::layoutItems() {
+    markPlaces(incomeRows_, false, !incomeCard_->isInlineFormShown());
+    items_.clear();
+    items_.push_back({Kind::IncomeHead});
+    for (int i = 0; i < int(incomeRows_.size()); ++i)
+        items_.push_back({Kind::IncomeRow, i});
+    if (!incomeRows_.empty()) {
+        if (incomeCard_->isInlineFormShown())
+            items_.push_back({Kind::IncomeFoot});
+        items_.push_back({Kind::AllocationHead});
+        for (int i = 0; i < int(fixedRows_.size()); ++i)
+            items_.push_back({Kind::FixedRow, i});
+        items_.push_back({Kind::DynamicHead});
+        for (int i = 0; i < int(dynamicRows_.size()); ++i)
+            items_.push_back({Kind::DynamicRow, i});
+    }
+    list_->setCount(int(items_.size()));
+}
+
+QWidget* CashFlowView::piece(Kind kind) const {
+    switch (kind) {
+    case Kind::IncomeHead:
+        return incomeCard_->head();
+    case Kind::IncomeFoot:
+        return incomeCard_->foot();
+    case Kind::AllocationHead:
+        return allocationCard_;
+    case Kind::DynamicHead:
+        return dynamicCard_;
+    default:
+        return nullptr;
+    }
+}
+
+QWidget* CashFlowView::makeRow(Kind kind, QWidget* parent) {
+    if (QWidget* kept = piece(kind)) {
+        kept->setParent(parent);
+        return kept;
+    }
+    return new CashFlowEntryRow(
+        styleOf(kind), [this](const CashFlowEntryRow::Figures& f) { edit(f); },
+        [this](const CashFlowEntryRow::Figures& f) { remove(f); }, parent);
+}
+
+void CashFlowView::bindRow(QWidget* row, int index) {
+    const Item& item = items_[std::size_t(index)];
+    if (!piece(item.kind))
+        static_cast<CashFlowEntryRow*>(row)->bind(rows(item.kind)[std::size_t(item.index)]);
+}
+
+int CashFlowView::heightOf(int index, int width) const {
+    const Item& item = items_[std::size_t(index)];
+    if (QWidget* kept = piece(item.kind)) {
+        kept->ensurePolished();
+        return kept->hasHeightForWidth() ? kept->heightForWidth(width) : kept->sizeHint().height();
+    }
+    return rowHeight(item.kind, rows(item.kind)[std::size_t(item.index)]);
+}
+
+int CashFlowView::rowHeight(Kind kind, const CashFlowEntryRow::Figures& figures) const {
+    const int shape = int(kind) * 4 + (figures.date.isEmpty() ? 0 : 1) + (figures.category.isEmpty() ? 0 : 2);
+    auto it = heights_.find(shape);
+    if (it == heights_.end()) {
+        // Measured on a sample row of that shape, the way the rows lay themselves out.
+        CashFlowEntryRow sample(styleOf(kind), {}, {});
+        CashFlowEntryRow::Figures probe;
+        probe.title = QStringLiteral("Ag");
+        probe.date = figures.date.isEmpty() ? QString() : QStringLiteral("Mar 1");
+        probe.category = figures.category.isEmpty() ? QString() : QStringLiteral("Ag");
+        probe.amount = QStringLiteral("0");
+        sample.bind(probe);
+        sample.ensurePolished();
+        it = heights_.emplace(shape, sample.sizeHint().height()).first;
+    }
+    return it->second + (figures.ruleAbove ? 1 : 0) +
+           (figures.lastInCard ? CashFlowEntryRow::bottomPadding(styleOf(kind)) : 0);
+}
+
+void CashFlowView::edit(const CashFlowEntryRow::Figures& figures) {
+    if (auto income = figures.income.lock())
+        editIncome(income);
+    else if (auto expense = figures.expense.lock())
+        editExpense(expense);
+}
+
+void CashFlowView::remove(const CashFlowEntryRow::Figures& figures) {
+    if (auto income = figures.income.lock())
+        viewModel_->deleteIncome(income);
+    else if (auto expense = figures.expense.lock())
+        viewModel_->deleteExpense(expense);
 }
 
 void CashFlowView::presentExpenseSheet(const QString& presetType, const std::shared_ptr<Expense>& editing,

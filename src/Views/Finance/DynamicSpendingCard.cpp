@@ -3,16 +3,13 @@
 #include "Components/SymbolIcon.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
-#include "Models/Expense.h"
 #include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
-#include "Views/Finance/AllocationCard.h"
 #include "Views/Finance/FinanceForm.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -27,15 +24,6 @@ QWidget* amberRule(double opacity) {
     return rule;
 }
 
-QLabel* categoryChip(const QString& category) {
-    auto* chip = ScreenStyle::label(category, Theme::font(10), AppTheme::Colors::amber());
-    chip->setObjectName(QStringLiteral("categoryChip"));
-    chip->setAttribute(Qt::WA_StyledBackground, true);
-    chip->setStyleSheet(QStringLiteral("QLabel { background: %1; border-radius: 4px; padding: 2px 5px; }")
-                            .arg(Theme::css(Theme::withOpacity(AppTheme::Colors::amber(), 0.12))));
-    return chip;
-}
-
 } // namespace
 
 QString DynamicSpendingCard::summary(const CashFlowViewModel& viewModel) {
@@ -44,16 +32,20 @@ QString DynamicSpendingCard::summary(const CashFlowViewModel& viewModel) {
 }
 
 DynamicSpendingCard::DynamicSpendingCard(CashFlowViewModel* viewModel, std::function<void()> onAdd,
-                                         std::function<void(std::shared_ptr<Expense>)> onEdit,
                                          QWidget* parent)
-    : QWidget(parent) {
+    : CardSlice(12, AppTheme::Colors::borderSubtle(), parent), viewModel_(viewModel),
+      onAdd_(std::move(onAdd)) {
     setObjectName(QStringLiteral("dynamicCard"));
-    setAttribute(Qt::WA_StyledBackground, true);
-    setStyleSheet(
-        QStringLiteral("QWidget#dynamicCard { background: %1; border: 1px solid %2; border-radius: 12px; }")
-            .arg(Theme::css(Theme::backgroundSecondary()), Theme::css(AppTheme::Colors::borderSubtle())));
+    setGap(kGap);
     auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(1, 1, 1, 1);
+    column->setContentsMargins(1, kGap + 1, 1, 0);
+    column->setSpacing(0);
+}
+
+void DynamicSpendingCard::render() {
+    auto* body = new QWidget;
+    auto* column = new QVBoxLayout(body);
+    column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
     auto* header = new QWidget;
@@ -74,58 +66,27 @@ DynamicSpendingCard::DynamicSpendingCard(CashFlowViewModel* viewModel, std::func
                                            AppTheme::Colors::amber()));
     titleRow->addStretch(1);
     texts->addLayout(titleRow);
-    auto* spent = ScreenStyle::label(summary(*viewModel), Theme::font(11), Theme::textMuted());
+    auto* spent = ScreenStyle::label(summary(*viewModel_), Theme::font(11), Theme::textMuted());
     spent->setObjectName(QStringLiteral("dynamicSummary"));
     texts->addWidget(spent);
     headerRow->addLayout(texts, 1);
     auto* add = FinanceForm::iconButton(QStringLiteral("addDynamicButton"), QStringLiteral("plus"),
                                         AppTheme::Colors::amber(), 12, tr("Add dynamic expense"));
-    connect(add, &QPushButton::clicked, this, [onAdd] { onAdd(); });
+    connect(add, &QPushButton::clicked, this, [this] { onAdd_(); });
     headerRow->addWidget(add);
     column->addWidget(header);
     column->addWidget(amberRule(0.2));
 
-    const auto& expenses = viewModel->dynamicExpenses();
-    if (expenses.empty()) {
-        auto* none = ScreenStyle::label(tr("No dynamic expenses yet"), Theme::font(13), Theme::textMuted());
-        none->setObjectName(QStringLiteral("noDynamicExpenses"));
-        none->setAlignment(Qt::AlignCenter);
-        none->setContentsMargins(24, 24, 24, 24);
-        column->addWidget(none);
-        return;
+    const bool none = viewModel_->dynamicExpenses().empty();
+    if (none) {
+        auto* label = ScreenStyle::label(tr("No dynamic expenses yet"), Theme::font(13), Theme::textMuted());
+        label->setObjectName(QStringLiteral("noDynamicExpenses"));
+        label->setAlignment(Qt::AlignCenter);
+        label->setContentsMargins(24, 24, 24, 24);
+        column->addWidget(label);
     }
-    for (std::size_t i = 0; i < expenses.size(); ++i) {
-        const auto& expense = expenses[i];
-        auto* rowWidget = new QWidget;
-        rowWidget->setObjectName(QStringLiteral("dynamicRow"));
-        auto* row = new QHBoxLayout(rowWidget);
-        row->setContentsMargins(16, 4, 16, 4);
-        row->setSpacing(4);
-        auto* info = new QVBoxLayout;
-        info->setSpacing(2);
-        auto* title = FinanceForm::elidedLabel(expense->title().value_or(QStringLiteral("Untitled")),
-                                               Theme::font(13), Theme::textPrimary());
-        title->setObjectName(QStringLiteral("dynamicTitle"));
-        info->addWidget(title);
-        if (const auto date = expense->date())
-            info->addWidget(
-                ScreenStyle::label(QLocale().toString(date->toLocalTime().date(), QStringLiteral("MMM d")),
-                                   Theme::font(11), Theme::textMuted()));
-        if (const auto category = expense->category(); category && !category->isEmpty())
-            info->addWidget(categoryChip(*category), 0, Qt::AlignLeft);
-        row->addLayout(info, 1);
-        auto* amount = ScreenStyle::label(MoneyFormatter::format(expense->amount(), 2),
-                                          Theme::font(13, QFont::Medium), AppTheme::Colors::rose());
-        amount->setObjectName(QStringLiteral("dynamicAmount"));
-        row->addWidget(amount);
-        AllocationCard::addExpenseButtons(row, this, viewModel, expense, onEdit);
-        column->addWidget(rowWidget);
-        if (i + 1 < expenses.size()) {
-            auto* inset = new QWidget;
-            auto* insetRow = new QHBoxLayout(inset);
-            insetRow->setContentsMargins(16, 0, 16, 0);
-            insetRow->addWidget(ScreenStyle::divider());
-            column->addWidget(inset);
-        }
-    }
+    // With expenses their rows follow, the last one holding the card's bottom.
+    setEnds(true, none);
+    layout()->setContentsMargins(1, kGap + 1, 1, none ? 1 : 0);
+    setBody(body);
 }

@@ -1,22 +1,29 @@
 #pragma once
 
-#include <QWidget>
+#include "Views/Finance/CardSlice.h"
 
 #include <functional>
-#include <memory>
 
 class CashFlowViewModel;
-class Expense;
 
-// The month's dynamic expenses against what the fixed expenses leave of its income: a header
-// with what was spent of what is available and an add button, then one row per expense (date,
-// category chip, amount, edit, delete), or a line saying there are none yet.
-class DynamicSpendingCard : public QWidget {
+// The top of the card of the month's dynamic expenses against what the fixed expenses leave of
+// its income: a header with what was spent of what is available and an add button, or with a
+// line saying there are none yet. The screen's list shows one row per expense under it.
+class DynamicSpendingCard : public CardSlice {
     Q_OBJECT
 public:
-    DynamicSpendingCard(CashFlowViewModel* viewModel, std::function<void()> onAdd,
-                        std::function<void(std::shared_ptr<Expense>)> onEdit, QWidget* parent = nullptr);
+    // The gap above the card, to the allocation card.
+    static constexpr int kGap = 32;
+
+    DynamicSpendingCard(CashFlowViewModel* viewModel, std::function<void()> onAdd, QWidget* parent = nullptr);
+
+    // Reads the view model again: the summary and whether rows follow.
+    void render();
 
     // "₹1,200.00 spent of ₹3,000.00 available".
     static QString summary(const CashFlowViewModel& viewModel);
+
+private:
+    CashFlowViewModel* viewModel_;
+    std::function<void()> onAdd_;
 };

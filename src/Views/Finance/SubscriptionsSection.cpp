@@ -78,6 +78,8 @@ void SubscriptionsSection::buildHeader() {
     connect(add, &QPushButton::clicked, this, [this] { onAdd_(); });
     row->addWidget(add);
     headerColumn_->addWidget(headerBody_);
+    // Shown at once rather than with the next events: the list measures this piece right away.
+    headerBody_->show();
 }
 
 QWidget* SubscriptionsSection::buildEmptyState(QWidget* owner) {

@@ -5,12 +5,14 @@
 #include "Views/Finance/FinanceTabScreens.h"
 
 #include "Components/DonutChart.h"
+#include "Components/VirtualList.h"
 #include "Models/Expense.h"
 #include "Models/Income.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
 #include "ViewModels/Finance/CategoryStore.h"
 #include "Views/Finance/AddExpenseSheet.h"
 #include "Views/Finance/AddIncomeSheet.h"
+#include "Views/Finance/CashFlowEntryRow.h"
 #include "Views/Finance/FinanceScreenTest.h"
 
 #include <QLabel>
@@ -32,7 +34,7 @@ TEST_F(CashFlowViewTest, TheInlineSetRecordsIncomeIntoTheChosenAccount) {
     auto a = makeAccount("A", 1000);
     open<CashFlowView>();
     EXPECT_NE(find<QLabel>("incomeQuestion"), nullptr);
-    EXPECT_EQ(find<QWidget>("allocationSections"), nullptr);
+    EXPECT_EQ(find<QWidget>("allocationCard"), nullptr);
     qv::test::saveScreen(view.get(), "cashflow-empty-month");
 
     auto* set = find<QPushButton>("setIncomeButton");
@@ -53,12 +55,13 @@ TEST_F(CashFlowViewTest, TheInlineSetRecordsIncomeIntoTheChosenAccount) {
     EXPECT_EQ(a->balance(), 1250.5);
     EXPECT_EQ(text("incomeTotal"), QString("₹250.50"));
     EXPECT_EQ(find<QWidget>("inlineIncomeForm"), nullptr);
-    EXPECT_NE(find<QWidget>("allocationSections"), nullptr);
+    EXPECT_NE(find<QWidget>("allocationCard"), nullptr);
 
     // "plus" opens the form again on the first account.
     click("addIncomeButton");
     EXPECT_NE(find<QWidget>("inlineIncomeForm"), nullptr);
     EXPECT_EQ(find<QLineEdit>("incomeAmountField")->text(), QString());
+    qv::test::saveScreen(view.get(), "cashflow-income-form");
 }
 
 TEST_F(CashFlowViewTest, AllocatingTheWholeIncomeReadsFullyAllocated) {
@@ -96,7 +99,7 @@ TEST_F(CashFlowViewTest, EditingADebitExpenseGivesTheDifferenceBack) {
     EXPECT_EQ(a->balance(), 800);
     qv::test::settle();
 
-    click("editButton", find<QWidget>("dynamicCard"));
+    click("editButton", find<QWidget>("dynamicRow"));
     ASSERT_NE(sheet(), nullptr);
     QWidget* form = sheet()->content();
     EXPECT_EQ(find<QLineEdit>("amountField", form)->text(), QString("200.0"));
@@ -192,6 +195,78 @@ TEST_F(CashFlowViewTest, RendersAMonthWithIncomesExpensesAndTheDonut) {
     ASSERT_NE(sheet(), nullptr);
     EXPECT_EQ(find<QLineEdit>("amountField", sheet()->content())->text(), QString("85000.0"));
     qv::test::saveScreen(view.get(), "cashflow-income-sheet");
+}
+
+TEST_F(CashFlowViewTest, ALongMonthMakesOnlyTheRowsInViewAndAReusedRowActsForItsEntry) {
+    auto a = makeAccount("A", 100000);
+    auto& screen = FinanceScreenTest::open<CashFlowView>();
+    auto* vm = viewModel();
+    for (int i = 0; i < 40; ++i)
+        ASSERT_TRUE(vm->setIncome(1000 + i, std::nullopt));
+    for (int i = 0; i < 120; ++i)
+        ASSERT_TRUE(vm->addExpense({QStringLiteral("Plan %1").arg(i),
+                                    10,
+                                    now,
+                                    CashFlowViewModel::fixedType,
+                                    "debit",
+                                    {},
+                                    "",
+                                    "",
+                                    {},
+                                    {}}));
+    for (int i = 0; i < 300; ++i)
+        ASSERT_TRUE(vm->addExpense({QStringLiteral("Spend %1").arg(i),
+                                    5,
+                                    local(2026, 3, 1 + i % 28),
+                                    CashFlowViewModel::dynamicType,
+                                    "debit",
+                                    {},
+                                    i % 2 ? "Food" : "",
+                                    "",
+                                    a->id(),
+                                    {}}));
+    qv::test::settle();
+    VirtualList* list = screen.list();
+    EXPECT_EQ(int(screen.items().size()), 1 + 40 + 1 + 120 + 1 + 300);
+    EXPECT_LE(list->rowsMade(), 20);
+
+    // Scrolled to the end, rows are handed on: the last dynamic row edits and deletes its own expense.
+    const int last = int(screen.items().size()) - 1;
+    list->scrollToIndex(last);
+    qv::test::settle();
+    EXPECT_LE(list->rowsMade(), 40);
+    auto* row = qobject_cast<CashFlowEntryRow*>(list->rowWidget(last));
+    ASSERT_NE(row, nullptr);
+    EXPECT_TRUE(row->figures().lastInCard);
+    EXPECT_GE(list->rowRect(last).height(), row->sizeHint().height()); // nothing is cut off
+    const auto expense = row->figures().expense.lock();
+    ASSERT_NE(expense, nullptr);
+    EXPECT_EQ(find<QLabel>("dynamicTitle", row)->text(), expense->title().value());
+    click("editButton", row);
+    ASSERT_NE(sheet(), nullptr);
+    EXPECT_EQ(find<QLineEdit>("titleField", sheet()->content())->text(), expense->title().value());
+    click("cancelButton", sheet()->content());
+    qv::test::settle();
+    const double before = a->balance();
+    click("deleteButton", list->rowWidget(last));
+    EXPECT_EQ(vm->dynamicExpenses().size(), 299u);
+    EXPECT_EQ(a->balance(), before + 5);
+
+    // Back where the fixed rows meet the dynamic card, each place holds a row of its own kind.
+    list->scrollToIndex(1 + 40 + 1 + 120);
+    qv::test::settle();
+    const std::map<CashFlowView::Kind, QString> names{{CashFlowView::Kind::IncomeRow, "incomeRow"},
+                                                      {CashFlowView::Kind::FixedRow, "allocationRow"},
+                                                      {CashFlowView::Kind::DynamicRow, "dynamicRow"}};
+    int checked = 0;
+    for (QWidget* shown : list->rowsInView()) {
+        const auto kind = screen.items()[std::size_t(list->indexOf(shown))].kind;
+        if (names.count(kind)) {
+            EXPECT_EQ(shown->objectName(), names.at(kind));
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 4);
 }
 
 TEST_F(CashFlowViewTest, TheFinanceTabsShowTheMoneyScreens) {
