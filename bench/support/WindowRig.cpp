@@ -72,6 +72,8 @@ WindowRig::WindowRig(const QString& storePath) {
     QFile::remove(copy_);
     QFile::copy(storePath, copy_);
     QFile(copy_).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    QElapsedTimer startup;
+    startup.start();
     context_ = openBenchStore(copy_);
     UserDefaults::standard().setFlag(QStringLiteral("onboardingComplete"), true);
     UserDefaults::standard().setDate(QStringLiteral("lastCheckInDate"), Clock::now());
@@ -80,6 +82,7 @@ WindowRig::WindowRig(const QString& storePath) {
     window_ = std::make_unique<MainWindow>(AppEnvironment{context_.get(), app_.get()});
     window_->show();
     millisecondsToPaint([] {}, [this] { return static_cast<QWidget*>(window_.get()); });
+    startupMs_ = double(startup.nsecsElapsed()) / 1e6;
 }
 
 WindowRig::~WindowRig() {

@@ -25,6 +25,9 @@ public:
     AppViewModel& app() { return *app_; }
     ObjectContext& context() { return *context_; }
     QWidget* screen() const;
+    // From opening the store copy to the window's first frame: the start-up a user waits for
+    // (making the copy is the benchmark's own work).
+    double startupMilliseconds() const { return startupMs_; }
 
     // Runs action, then the event loop until a widget inside the given one (the current
     // screen when null) has painted; the milliseconds from before the action to that paint.
@@ -46,6 +49,7 @@ public:
 
 private:
     QString copy_;
+    double startupMs_ = 0;
     std::unique_ptr<ObjectContext> context_;
     std::unique_ptr<AppViewModel> app_;
     std::unique_ptr<MainWindow> window_;

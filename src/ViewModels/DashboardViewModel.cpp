@@ -39,13 +39,14 @@ const std::vector<DashboardViewModel::Quote>& DashboardViewModel::Quote::all() {
     return quotes;
 }
 
-DashboardViewModel::DashboardViewModel(ObjectContext* context, QObject* parent)
+DashboardViewModel::DashboardViewModel(ObjectContext* context, QObject* parent, Figures figures)
     : QObject(parent), context_(context), motivationalQuote_(randomQuote()) {
     // Cards show progress, which moves with milestones, steps, money and the journal.
     goals_ = new LiveFetch(context_, GoalQueries::active(GoalQueries::Order::newestFirst),
                            GoalQueries::rowSources(), this);
     connect(goals_, &LiveFetch::changed, this, &DashboardViewModel::goalsChanged);
-    refresh();
+    if (figures == Figures::atCreation)
+        refresh();
 }
 
 DashboardViewModel::~DashboardViewModel() = default;

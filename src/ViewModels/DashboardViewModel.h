@@ -14,8 +14,9 @@ class ObjectContext;
 
 // The dashboard's figures over the active goals (how many, finished, still open, their mean
 // progress and the best streak) and a motivational quote, plus the live list of active goals
-// its cards follow. The figures are a snapshot taken at creation and at each refresh(); the
-// goal list follows the store at once.
+// its cards follow. The figures are a snapshot taken at creation (unless the creator asks for
+// them later: they read every goal's progress) and at each refresh(); the goal list follows
+// the store at once.
 class DashboardViewModel : public QObject {
     Q_OBJECT
 public:
@@ -29,7 +30,9 @@ public:
 
     static constexpr int kMaxGoalCards = 6;
 
-    explicit DashboardViewModel(ObjectContext* context, QObject* parent = nullptr);
+    enum class Figures { atCreation, onRefresh };
+    explicit DashboardViewModel(ObjectContext* context, QObject* parent = nullptr,
+                                Figures figures = Figures::atCreation);
     ~DashboardViewModel() override;
 
     int totalGoals() const { return totalGoals_; }

@@ -17,6 +17,7 @@
 #include "Views/Dashboard/QuoteCard.h"
 #include "Views/Goals/GoalDetailView.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QPointer>
 #include <QScrollArea>
@@ -34,7 +35,8 @@ constexpr int kDetailHeight = 680;
 } // namespace
 
 DashboardView::DashboardView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), env_(env), viewModel_(new DashboardViewModel(env.context, this)),
+    : QWidget(parent), env_(env),
+      viewModel_(new DashboardViewModel(env.context, this, DashboardViewModel::Figures::onRefresh)),
       achievementsViewModel_(new AchievementsViewModel(env.context, this)) {
     setObjectName(QStringLiteral("DashboardView"));
     auto* outer = new QVBoxLayout(this);
@@ -122,8 +124,44 @@ QLayout* DashboardView::buildStats(QWidget* page) {
 void DashboardView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A window brought back from the taskbar is not the screen being shown again.
-    if (!event->spontaneous())
-        viewModel_->refresh();
+    if (event->spontaneous())
+        return;
+    // The figures read every goal's progress, which grows with the store: the screen's first
+    // frame comes first (the cards showing them are still fading in), the figures right after.
+    // A window kept off screen never paints, so it gets them at once.
+    if (!shownOnce_ && !window()->testAttribute(Qt::WA_DontShowOnScreen)) {
+        shownOnce_ = true;
+        refreshAfterFirstPaint();
+        return;
+    }
+    shownOnce_ = true;
+    viewModel_->refresh();
+}
+
+void DashboardView::refreshAfterFirstPaint() {
+    // Watches the application's paint events until one lands inside this screen.
+    class FirstPaint : public QObject {
+    public:
+        explicit FirstPaint(DashboardView* view) : QObject(view), view_(view) {
+            qApp->installEventFilter(this);
+        }
+
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+                (watched == view_ || view_->isAncestorOf(static_cast<QWidget*>(watched)))) {
+                qApp->removeEventFilter(this);
+                QMetaObject::invokeMethod(view_->viewModel_, &DashboardViewModel::refresh,
+                                          Qt::QueuedConnection);
+                deleteLater();
+            }
+            return false;
+        }
+
+    private:
+        DashboardView* view_;
+    };
+    new FirstPaint(this);
 }
 
 void DashboardView::showFigures() {

@@ -47,12 +47,14 @@ protected:
 
 private:
     QLayout* buildStats(QWidget* page);
+    void refreshAfterFirstPaint();
     void showFigures();
     void showGoals();
 
     AppEnvironment env_;
     DashboardViewModel* viewModel_;
     AchievementsViewModel* achievementsViewModel_;
+    bool shownOnce_ = false;
     DashboardHeader* header_ = nullptr;
     std::vector<StatCard*> stats_;
     QuoteCard* quote_ = nullptr;

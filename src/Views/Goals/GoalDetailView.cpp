@@ -38,8 +38,7 @@ void closeSheetOf(QWidget* content) {
 GoalDetailView::GoalDetailView(const AppEnvironment& env, std::shared_ptr<Goal> goal, QWidget* parent)
     : QWidget(parent), env_(env), goal_(std::move(goal)),
       viewModel_(new GoalDetailViewModel(goal_, env.context, this)),
-      goalsViewModel_(new GoalsViewModel(env.context, this)),
-      achievementsViewModel_(new AchievementsViewModel(env.context, this)) {
+      goalsViewModel_(new GoalsViewModel(env.context, this)) {
     setObjectName(QStringLiteral("goalDetailView"));
     setAutoFillBackground(true);
     QPalette palette = this->palette();
@@ -259,10 +258,17 @@ void GoalDetailView::achieve(bool recordAchievement) {
     // A goal the store did not take as achieved gets no achievement either.
     if (!goalsViewModel_->achieveGoal(goal_) || !recordAchievement)
         return;
-    auto* sheet = new AddAchievementSheet(achievementsViewModel_, GoalAlerts::displayTitle(*goal_),
+    auto* sheet = new AddAchievementSheet(achievements(), GoalAlerts::displayTitle(*goal_),
                                           QStringLiteral("\U0001F3C6"));
     connect(sheet, &AddAchievementSheet::dismissed, sheet, [sheet] { closeSheetOf(sheet); });
     presentSheet(sheet, QSize(480, 600), QStringLiteral("addAchievement"));
+}
+
+AchievementsViewModel* GoalDetailView::achievements() {
+    // Reading every achievement is left until one is recorded from here.
+    if (!achievementsViewModel_)
+        achievementsViewModel_ = new AchievementsViewModel(env_.context, this);
+    return achievementsViewModel_;
 }
 
 void GoalDetailView::updateConfetti(bool shown) {

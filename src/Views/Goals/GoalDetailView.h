@@ -56,13 +56,14 @@ private:
     void openEditGoal();
     void confirmAchieve();
     void achieve(bool recordAchievement);
+    AchievementsViewModel* achievements();
     void updateConfetti(bool shown);
 
     AppEnvironment env_;
     std::shared_ptr<Goal> goal_;
     GoalDetailViewModel* viewModel_;
     GoalsViewModel* goalsViewModel_;
-    AchievementsViewModel* achievementsViewModel_;
+    AchievementsViewModel* achievementsViewModel_ = nullptr; // made when first needed
 
     QSet<qint64> expanded_;
     QString activeSheetId_;

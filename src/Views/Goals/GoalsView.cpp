@@ -32,7 +32,6 @@
 
 GoalsView::GoalsView(const AppEnvironment& env, QWidget* parent)
     : QWidget(parent), env_(env), viewModel_(new GoalsViewModel(env.context, this)),
-      achievementsViewModel_(new AchievementsViewModel(env.context, this)),
       gridMode_(UserDefaults::standard().flag(viewModeKey(), false)) {
     setObjectName(QStringLiteral("goalsView"));
     auto* column = new QVBoxLayout(this);
@@ -241,11 +240,18 @@ SheetHost* GoalsView::offerAchieve(const std::shared_ptr<Goal>& goal) {
 }
 
 void GoalsView::presentAddAchievement(const std::shared_ptr<Goal>& goal) {
-    auto* sheet = new AddAchievementSheet(achievementsViewModel_, GoalAlerts::displayTitle(*goal),
+    auto* sheet = new AddAchievementSheet(achievements(), GoalAlerts::displayTitle(*goal),
                                           QStringLiteral("\U0001F3C6"));
     SheetHost* host = SheetHost::present(this, sheet, 480);
     host->setCardHeight(600);
     track(host);
+}
+
+AchievementsViewModel* GoalsView::achievements() {
+    // Reading every achievement is left until one is recorded from here.
+    if (!achievementsViewModel_)
+        achievementsViewModel_ = new AchievementsViewModel(env_.context, this);
+    return achievementsViewModel_;
 }
 
 SheetHost* GoalsView::showCreateGoal() {

@@ -68,11 +68,12 @@ private:
     void refreshArchived();
     void updatePanel();
     void presentAddAchievement(const std::shared_ptr<Goal>& goal);
+    AchievementsViewModel* achievements();
     SheetHost* track(SheetHost* host);
 
     AppEnvironment env_;
     GoalsViewModel* viewModel_;
-    AchievementsViewModel* achievementsViewModel_;
+    AchievementsViewModel* achievementsViewModel_ = nullptr; // made when first needed
     bool gridMode_;
     bool showingArchived_ = false;
     std::shared_ptr<Goal> selected_;

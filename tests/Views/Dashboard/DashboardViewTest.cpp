@@ -88,6 +88,21 @@ TEST_F(DashboardScreen, ShowsTheFiguresQuoteAndNewestCardsOfTheStore) {
     qv::test::saveScreen(window_.get(), QStringLiteral("dashboard-sample"));
 }
 
+TEST_F(DashboardScreen, OnScreenTheFiguresFollowTheFirstFrame) {
+    makeGoal(QStringLiteral("Halfway"), 0, 4, 2, 7);
+    makeGoal(QStringLiteral("Done"), 1, 2, 2, 3);
+    skipOverlays();
+    vm_ = std::make_unique<AppViewModel>();
+    MainWindow::applyThemeToApplication();
+    window_ = std::make_unique<MainWindow>(env(vm_.get()));
+    window_->show();
+    EXPECT_EQ(dashboard()->viewModel()->totalGoals(), 0) << "every goal's progress waits for the first frame";
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    qv::test::settle();
+    EXPECT_EQ(statValues(), (QStringList{"1", "1", "2", "7d"}));
+    EXPECT_DOUBLE_EQ(dashboard()->viewModel()->overallProgress(), 0.75);
+}
+
 TEST_F(DashboardScreen, WithoutActiveGoalsInvitesToSetTheFirstOne) {
     makeGoal(QStringLiteral("Done long ago"), 10, 0, 0, 30, true);
     DashboardView& view = start();
