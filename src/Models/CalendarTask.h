@@ -24,7 +24,7 @@ class TaskCategory;
     X(IsCompleted, isCompleted, flag)                                                                        \
     X(IsFollowUp, isFollowUp, flag)                                                                          \
     X(CreatedAt, createdAt, date)                                                                            \
-    X(RepeatFrequency, repeatFrequency, text)                                                                \
+    X(RepeatFrequency, repeatFrequency, text, indexed)                                                       \
     X(RepeatUntil, repeatUntil, date)                                                                        \
     X(CarriedFromDate, carriedFromDate, date)
 #define QV_CALENDAR_TASK_RELATIONSHIPS(X)                                                                    \

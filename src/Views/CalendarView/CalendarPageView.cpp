@@ -317,7 +317,9 @@ void CalendarPageView::renderTasks() {
             taskRows_.erase(it);
             row->refresh();
         } else {
-            row = new CalendarTaskRow(task, viewModel_);
+            // Made inside its section: a row built loose is styled once more, whole, when the
+            // list takes it in.
+            row = new CalendarTaskRow(task, viewModel_, taskList_->parentWidget());
         }
         taskList_->insertWidget(index++, row);
         row->show();

@@ -78,20 +78,7 @@ void CalendarSubtaskRow::build() {
     line->addWidget(confirm_);
     column->addLayout(line);
 
-    notesEditorLine_ = new QWidget;
-    auto* editorRow = new QHBoxLayout(notesEditorLine_);
-    editorRow->setContentsMargins(38, 0, 8, 4);
-    editorRow->setSpacing(8);
-    notesEditor_ = new CalendarNotesEditor(tr("Add a note..."), 11, 3);
-    notesEditor_->setObjectName(QStringLiteral("subtaskNotesEditor"));
-    auto* save =
-        new CalendarIconButton(QStringLiteral("checkmark.circle.fill"), 13, AppTheme::Colors::purple());
-    save->setObjectName(QStringLiteral("subtaskNotesSave"));
-    connect(save, &CalendarIconButton::clicked, this, &CalendarSubtaskRow::saveNotes);
-    editorRow->addWidget(notesEditor_, 1, Qt::AlignTop);
-    editorRow->addWidget(save, 0, Qt::AlignTop);
-    column->addWidget(notesEditorLine_);
-
+    // The notes editor comes with the first press of the notes button (see toggleNotes).
     notesLabel_ = CalendarStyle::wrappedLabel(Theme::font(11), Theme::textMuted());
     notesLabel_->setObjectName(QStringLiteral("subtaskNotes"));
     notesLabel_->setContentsMargins(38, 0, 8, 4);
@@ -122,7 +109,8 @@ void CalendarSubtaskRow::updateChrome() {
     actions_->setVisible(hovered_ && !editing_);
     confirm_->setVisible(editing_);
     confirm_->setEnabled(!Text::trimmed(editField_->text()).isEmpty());
-    notesEditorLine_->setVisible(showingNotes_);
+    if (notesEditorLine_)
+        notesEditorLine_->setVisible(showingNotes_);
     notesLabel_->setVisible(!showingNotes_ && !notesLabel_->text().isEmpty());
 }
 
@@ -158,7 +146,26 @@ void CalendarSubtaskRow::commitEdit() {
     refresh();
 }
 
+void CalendarSubtaskRow::buildNotesEditor() {
+    notesEditorLine_ = new QWidget(this);
+    auto* editorRow = new QHBoxLayout(notesEditorLine_);
+    editorRow->setContentsMargins(38, 0, 8, 4);
+    editorRow->setSpacing(8);
+    notesEditor_ = new CalendarNotesEditor(tr("Add a note..."), 11, 3);
+    notesEditor_->setObjectName(QStringLiteral("subtaskNotesEditor"));
+    auto* save =
+        new CalendarIconButton(QStringLiteral("checkmark.circle.fill"), 13, AppTheme::Colors::purple());
+    save->setObjectName(QStringLiteral("subtaskNotesSave"));
+    connect(save, &CalendarIconButton::clicked, this, &CalendarSubtaskRow::saveNotes);
+    editorRow->addWidget(notesEditor_, 1, Qt::AlignTop);
+    editorRow->addWidget(save, 0, Qt::AlignTop);
+
+    static_cast<QVBoxLayout*>(layout())->insertWidget(1, notesEditorLine_);
+}
+
 void CalendarSubtaskRow::toggleNotes() {
+    if (!notesEditor_)
+        buildNotesEditor();
     notesEditor_->setPlainText(subtask_->notes().value_or(QString()));
     showingNotes_ = !showingNotes_;
     updateChrome();

@@ -33,6 +33,7 @@ public:
 
     void beginEdit();
     void commitEdit();
+    void buildNotesEditor();
     void toggleNotes();
     void saveNotes();
 

@@ -54,7 +54,8 @@ CalendarTaskRow::CalendarTaskRow(std::shared_ptr<CalendarTask> task, CalendarVie
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(buildMainLine());
-    column->addWidget(buildNotesEditor());
+    // The notes editor comes with the first press of the notes button (see toggleNotes): a
+    // day of tasks shows none of them open.
     notesLabel_ = CalendarStyle::wrappedLabel(Theme::font(12), Theme::textMuted());
     notesLabel_->setObjectName(QStringLiteral("taskNotes"));
     notesLabel_->setContentsMargins(8, 0, 8, 4);
@@ -146,7 +147,7 @@ QWidget* CalendarTaskRow::buildActions() {
 }
 
 QWidget* CalendarTaskRow::buildNotesEditor() {
-    notesEditorLine_ = new QWidget;
+    notesEditorLine_ = new QWidget(this);
     auto* row = new QHBoxLayout(notesEditorLine_);
     row->setContentsMargins(8, 0, 8, 8);
     row->setSpacing(8);
@@ -281,7 +282,8 @@ void CalendarTaskRow::updateChrome() {
     fold_->setVisible(hasSubtasks);
     fold_->setSymbol(expanded_ ? QStringLiteral("chevron.up") : QStringLiteral("chevron.down"),
                      Theme::textMuted());
-    notesEditorLine_->setVisible(showingNotes_);
+    if (notesEditorLine_)
+        notesEditorLine_->setVisible(showingNotes_);
     notesLabel_->setVisible(!showingNotes_ && !notesLabel_->text().isEmpty());
     subtaskSection_->setVisible(expanded_);
     addSubtaskLine_->setVisible(showingAddSubtask_);
@@ -338,6 +340,8 @@ void CalendarTaskRow::commitEdit() {
 }
 
 void CalendarTaskRow::toggleNotes() {
+    if (!notesEditor_)
+        static_cast<QVBoxLayout*>(layout())->insertWidget(1, buildNotesEditor());
     notesEditor_->setPlainText(task_->notes().value_or(QString()));
     showingNotes_ = !showingNotes_;
     updateChrome();
