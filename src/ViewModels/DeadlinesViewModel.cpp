@@ -9,6 +9,9 @@
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
+#include "Platform/Store/StoreValue.h"
+
+#include <map>
 
 namespace {
 
@@ -94,19 +97,31 @@ DeadlinesViewModel::FinanceDeadlines DeadlinesViewModel::cardBills(const QDateTi
     FinanceDeadlines items;
     if (!context_)
         return items;
+    // Saved expenses are summed by the store, one query per billed month, all cards at once;
+    // unsaved ones (never left behind by an action) would be missed, so they are added up here.
+    const bool pending = context_->hasChanges({Expense::entityName()});
+    std::map<QDateTime, QHash<QString, double>> billedSums;
     for (const auto& card : context_->fetch<CreditCard>(FetchRequest(CreditCard::entityName()))) {
         const QDateTime due = card->nextDueDate(now);
         const auto cardID = card->id();
         if (!due.isValid() || due > monthEnd || !cardID)
             continue;
         const auto [monthStart, nextMonthStart] = Calendar::monthRange(due);
-        const FetchRequest billed(Expense::entityName(),
-                                  Key(QStringLiteral("creditCardID")) == QVariant::fromValue(*cardID) &&
-                                      Key(QStringLiteral("billedMonth")) >= monthStart &&
-                                      Key(QStringLiteral("billedMonth")) < nextMonthStart);
         double sum = 0;
-        for (const auto& expense : context_->fetch<Expense>(billed))
-            sum += expense->amount();
+        if (pending) {
+            const FetchRequest billed(Expense::entityName(),
+                                      Key(QStringLiteral("creditCardID")) == QVariant::fromValue(*cardID) &&
+                                          Key(QStringLiteral("billedMonth")) >= monthStart &&
+                                          Key(QStringLiteral("billedMonth")) < nextMonthStart);
+            for (const auto& expense : context_->fetch<Expense>(billed))
+                sum += expense->amount();
+        } else {
+            auto month = billedSums.find(monthStart);
+            if (month == billedSums.end())
+                month = billedSums.emplace(monthStart, billedByCard(monthStart, nextMonthStart)).first;
+            sum = month->second.value(
+                StoreValue::fromVariant(QVariant::fromValue(*cardID), AttributeType::uuid).text());
+        }
         if (!(sum > 0))
             continue;
         items.push_back({QUuid::createUuid(),
@@ -114,6 +129,21 @@ DeadlinesViewModel::FinanceDeadlines DeadlinesViewModel::cardBills(const QDateTi
                          QStringLiteral("creditcard.fill"), AppTheme::Colors::sunrise()});
     }
     return items;
+}
+
+QHash<QString, double> DeadlinesViewModel::billedByCard(const QDateTime& monthStart,
+                                                        const QDateTime& nextMonthStart) const {
+    QHash<QString, double> sums;
+    const auto stored = [](const QDateTime& date) {
+        return QVariant(StoreValue::fromVariant(date, AttributeType::date).toReal());
+    };
+    for (const auto& row : context_->aggregate(
+             QStringLiteral("SELECT \"creditCardID\", SUM(\"amount\") FROM \"Expense\" WHERE "
+                            "\"creditCardID\" IS NOT NULL AND \"billedMonth\" >= ? AND \"billedMonth\" < ? "
+                            "GROUP BY \"creditCardID\""),
+             {stored(monthStart), stored(nextMonthStart)}))
+        sums.insert(row[0].toString(), row[1].toDouble());
+    return sums;
 }
 
 DeadlinesViewModel::FinanceDeadlines

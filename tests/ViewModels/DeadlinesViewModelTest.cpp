@@ -146,6 +146,11 @@ TEST_F(DeadlinesViewModelDates, CardBillsSumTheDueMonthAndRenewalsTheirPrice) {
     const QUuid firstId = visa.id;
     model.refresh();
     EXPECT_NE(model.upcomingFinance()[0].id, firstId) << "items are new on every refresh";
+
+    // The store sums what is saved; an expense not saved yet is counted all the same.
+    spend(soon, 9.5, local(3, 1, 0));
+    model.refresh();
+    EXPECT_DOUBLE_EQ(model.upcomingFinance()[0].amount, 160.0);
 }
 
 TEST_F(DeadlinesViewModelDates, AnEmptyStoreLeavesEveryListEmpty) {

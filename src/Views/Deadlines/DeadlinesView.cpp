@@ -20,6 +20,8 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 constexpr qint64 kTickMs = 1000;
@@ -153,7 +155,8 @@ void DeadlinesView::render() {
 
 void DeadlinesView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous())
+    // Coming back reads the store again; the first showing follows the read made on building.
+    if (!event->spontaneous() && !std::exchange(justBuilt_, false))
         viewModel_->refresh();
     startTicking();
 }

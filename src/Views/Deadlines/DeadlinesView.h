@@ -46,4 +46,5 @@ private:
     std::vector<DeadlinesSection*> sections_;
     // Owns the pending one-second wake-up; dropping it cancels the wake-up.
     std::unique_ptr<QObject> ticker_;
+    bool justBuilt_ = true;
 };
