@@ -26,8 +26,10 @@ constexpr double kRadius = 18;
 // The accent down the card's leading side.
 class UrgencyBar : public QWidget {
 public:
-    UrgencyBar(const QColor& color, int height, QWidget* parent) : QWidget(parent), color_(color) {
-        setFixedSize(3, height);
+    UrgencyBar(int height, QWidget* parent) : QWidget(parent) { setFixedSize(3, height); }
+    void setColor(const QColor& color) {
+        color_ = color;
+        update();
     }
 
 protected:
@@ -45,48 +47,74 @@ private:
 
 } // namespace
 
-DeadlineCardView::DeadlineCardView(std::shared_ptr<Goal> goal, const QColor& urgencyColor, QWidget* parent)
-    : QWidget(parent), goal_(std::move(goal)), urgency_(urgencyColor) {
+DeadlineCardView::DeadlineCardView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("deadlineCard"));
     setAttribute(Qt::WA_Hover);
-    goalColor_ = ColorHex::fromHex(goal_->colorHex().value_or(ColorHex::fallbackHex()));
-    title_ = goal_->title().value_or(QStringLiteral("Untitled Goal"));
-    category_ = goal_->category().value_or(QStringLiteral("Personal"));
-    const double progress = goal_->progressPercentage();
-
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(16, 16, 16, 16);
     row->setSpacing(16);
-    row->addWidget(new UrgencyBar(urgency_, 60, this));
+    urgencyBar_ = new UrgencyBar(60, this);
+    row->addWidget(urgencyBar_);
 
     auto* column = new QVBoxLayout;
     column->setSpacing(4);
     auto* titleRow = new QHBoxLayout;
-    titleLabel_ = ScreenStyle::label(title_, Theme::font(14, QFont::Medium), Theme::textPrimary(), this);
+    titleLabel_ = ScreenStyle::label(QString(), Theme::font(14, QFont::Medium), Theme::textPrimary(), this);
     titleLabel_->setObjectName(QStringLiteral("deadlineTitle"));
     titleLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     titleRow->addWidget(titleLabel_, 1);
-    titleRow->addWidget(
-        new PriorityBadge(GoalPriorities::fromRaw(goal_->priority()).value_or(GoalPriority::medium), this));
+    priority_ = new PriorityBadge(GoalPriority::medium, this);
+    titleRow->addWidget(priority_);
     column->addLayout(titleRow);
 
     auto* tagRow = new QHBoxLayout;
     tagRow->setSpacing(8);
-    tagRow->addWidget(new CategoryTag(category_, goalColor_, this));
+    tag_ = new CategoryTag(QString(), Theme::textMuted(), this);
+    tagRow->addWidget(tag_);
     tagRow->addStretch(1);
-    if (goal_->deadline()) {
-        countdown_ = ScreenStyle::label(QString(), Theme::font(13, QFont::Bold), urgency_, this);
-        countdown_->setObjectName(QStringLiteral("countdown"));
-        tagRow->addWidget(countdown_);
-    }
+    countdown_ = ScreenStyle::label(QString(), Theme::font(13, QFont::Bold), Theme::textMuted(), this);
+    countdown_->setObjectName(QStringLiteral("countdown"));
+    tagRow->addWidget(countdown_);
     column->addLayout(tagRow);
-    column->addWidget(new SmallProgressBar(progress, goalColor_, 4, false, this));
+    progressBar_ = new SmallProgressBar(0, Theme::textMuted(), 4, false, this);
+    column->addWidget(progressBar_);
     row->addLayout(column, 1);
 
-    row->addWidget(new AnimatedProgressRing(progress, 52, 5, goalColor_, true,
-                                            Theme::withOpacity(Qt::white, 0.06), this),
-                   0, Qt::AlignVCenter);
+    ring_ = new AnimatedProgressRing(0, 52, 5, Theme::textMuted(), true, Theme::withOpacity(Qt::white, 0.06),
+                                     this);
+    row->addWidget(ring_, 0, Qt::AlignVCenter);
+}
+
+void DeadlineCardView::bind(std::shared_ptr<Goal> goal, const QColor& urgencyColor) {
+    goal_ = std::move(goal);
+    urgency_ = urgencyColor;
+    const QColor goalColor = ColorHex::fromHex(goal_->colorHex().value_or(ColorHex::fallbackHex()));
+    title_ = goal_->title().value_or(QStringLiteral("Untitled Goal"));
+    category_ = goal_->category().value_or(QStringLiteral("Personal"));
+    const double progress = goal_->progressPercentage();
+    static_cast<UrgencyBar*>(urgencyBar_)->setColor(urgency_);
+    priority_->setPriority(GoalPriorities::fromRaw(goal_->priority()).value_or(GoalPriority::medium));
+    tag_->setTag(category_, goalColor);
+    ScreenStyle::setTextColor(countdown_, urgency_);
+    countdown_->setVisible(goal_->deadline().has_value());
+    progressBar_->setColor(goalColor);
+    progressBar_->setProgress(progress);
+    ring_->setColor(goalColor);
+    ring_->setProgress(progress);
+    showTitle();
     tick();
+    update();
+}
+
+int DeadlineCardView::naturalHeight() {
+    static const int height = [] {
+        DeadlineCardView sample;
+        sample.titleLabel_->setText(QStringLiteral("Ag"));
+        sample.tag_->setTag(QStringLiteral("Ag"), Theme::textMuted());
+        sample.countdown_->setText(QStringLiteral("0h left"));
+        return sample.sizeHint().height();
+    }();
+    return height;
 }
 
 QString DeadlineCardView::titleText() const {
@@ -98,20 +126,23 @@ QString DeadlineCardView::categoryText() const {
 }
 
 QString DeadlineCardView::countdownText() const {
-    return countdown_ ? countdown_->text() : QString();
+    return countdown_->isHidden() ? QString() : countdown_->text();
 }
 
 void DeadlineCardView::tick() {
-    if (!countdown_)
+    if (!goal_ || !goal_->deadline())
         return;
-    const QString text =
-        DeadlinesViewModel::countdownText(Clock::now(), goal_->deadline().value_or(Clock::now()));
+    const QString text = DeadlinesViewModel::countdownText(Clock::now(), *goal_->deadline());
     if (text != countdown_->text())
         countdown_->setText(text);
 }
 
 void DeadlineCardView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    showTitle();
+}
+
+void DeadlineCardView::showTitle() {
     const QString shown =
         titleLabel_->fontMetrics().elidedText(title_, Qt::ElideRight, std::max(0, titleLabel_->width()));
     titleLabel_->setText(shown);
@@ -128,6 +159,12 @@ void DeadlineCardView::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
     hovered_ = false;
     update();
+}
+
+void DeadlineCardView::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // A card scrolled out comes back for another goal, away from the pointer.
+    hovered_ = false;
 }
 
 void DeadlineCardView::paintEvent(QPaintEvent*) {

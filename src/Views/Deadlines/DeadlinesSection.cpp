@@ -4,51 +4,44 @@
 #include "Components/Symbols.h"
 #include "Core/Theme/Theme.h"
 #include "Views/Achievements/ScreenStyle.h"
-#include "Views/Deadlines/DeadlineCardView.h"
-#include "Views/Deadlines/FinanceDeadlineCardView.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
-DeadlinesSection::DeadlinesSection(const QString& title, const QString& symbol, const QColor& color,
-                                   const DeadlinesViewModel::Goals& goals,
-                                   const DeadlinesViewModel::FinanceDeadlines& finance, QWidget* parent)
-    : QWidget(parent), title_(title) {
+DeadlinesSection::DeadlinesSection(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("deadlinesSection"));
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(16);
-
-    auto* header = new QHBoxLayout;
-    header->setSpacing(8);
-    header->addWidget(new SymbolIcon(symbol, Symbols::pixelSizeForFontSize(14), color, this));
-    header->addWidget(
-        ScreenStyle::label(title, Theme::font(18, QFont::DemiBold), Theme::textPrimary(), this));
-    count_ = ScreenStyle::label(QStringLiteral("(%1)").arg(goals.size() + finance.size()), Theme::font(14),
-                                Theme::textMuted(), this);
+    row_ = new QHBoxLayout(this);
+    row_->setContentsMargins(0, 0, 0, 0);
+    row_->setSpacing(8);
+    icon_ = new SymbolIcon(QString(), Symbols::pixelSizeForFontSize(14), Theme::textMuted(), this);
+    row_->addWidget(icon_);
+    titleLabel_ = ScreenStyle::label(QString(), Theme::font(18, QFont::DemiBold), Theme::textPrimary(), this);
+    row_->addWidget(titleLabel_);
+    count_ = ScreenStyle::label(QString(), Theme::font(14), Theme::textMuted(), this);
     count_->setObjectName(QStringLiteral("sectionCount"));
-    header->addWidget(count_);
-    header->addStretch(1);
-    column->addLayout(header);
+    row_->addWidget(count_);
+    row_->addStretch(1);
+}
 
-    for (const auto& goal : goals) {
-        auto* card = new DeadlineCardView(goal, color, this);
-        column->addWidget(card);
-        goalCards_.push_back(card);
-    }
-    for (const auto& item : finance) {
-        auto* card = new FinanceDeadlineCardView(item, this);
-        column->addWidget(card);
-        financeCards_.push_back(card);
-    }
+void DeadlinesSection::bind(const QString& title, const QString& symbol, const QColor& color, int count,
+                            bool first) {
+    title_ = title;
+    row_->setContentsMargins(0, first ? 0 : kGapAbove, 0, 0);
+    icon_->setSymbol(symbol);
+    icon_->setColor(color);
+    titleLabel_->setText(title);
+    count_->setText(QStringLiteral("(%1)").arg(count));
 }
 
 QString DeadlinesSection::countText() const {
     return count_->text();
 }
 
-void DeadlinesSection::tick() {
-    for (DeadlineCardView* card : goalCards_)
-        card->tick();
+int DeadlinesSection::naturalHeight() {
+    static const int height = [] {
+        DeadlinesSection sample;
+        sample.bind(QStringLiteral("Ag"), QString(), Theme::textMuted(), 0, true);
+        return sample.sizeHint().height();
+    }();
+    return height;
 }

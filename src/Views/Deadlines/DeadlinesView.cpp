@@ -1,22 +1,23 @@
 #include "Views/Deadlines/DeadlinesView.h"
 
-#include "Components/BareScrollArea.h"
 #include "Components/MotionEffect.h"
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
+#include "Components/VirtualList.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Platform/Clock.h"
 #include "ViewModels/AppEnvironment.h"
 #include "ViewModels/DeadlinesViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
+#include "Views/Deadlines/DeadlineCardView.h"
 #include "Views/Deadlines/DeadlinesSection.h"
+#include "Views/Deadlines/FinanceDeadlineCardView.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -25,6 +26,8 @@
 namespace {
 
 constexpr qint64 kTickMs = 1000;
+constexpr int kMargin = 32;
+constexpr int kRowGap = 16;
 
 // The screen's own background; the scroll area over it is see-through.
 class DeadlinesPage : public QWidget {
@@ -49,27 +52,34 @@ DeadlinesView::DeadlinesView(const AppEnvironment& env, QWidget* parent)
     backgroundLayout->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(background);
 
-    auto* page = new QWidget;
-    body_ = new QVBoxLayout(page);
-    body_->setContentsMargins(32, 32, 32, 32);
-    body_->setSpacing(32);
-    body_->addWidget(buildHeader());
-    body_->addStretch(1);
-    auto* scroll = BareScrollArea::wrap(page, background);
-    scroll->setObjectName(QStringLiteral("deadlinesScroll"));
-    backgroundLayout->addWidget(scroll);
+    list_ = new VirtualList(
+        {}, [this](QWidget* row, int index) { bindRow(row, index); }, background);
+    list_->setObjectName(QStringLiteral("deadlinesScroll"));
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setRowKinds([this](int index) { return int(items_[std::size_t(index)].kind); },
+                       [this](int kind, QWidget* rowParent) { return makeRow(Kind(kind), rowParent); });
+    list_->setHeader(buildHeader());
+    empty_ = buildEmptyState();
+    list_->setFooter(empty_);
+    list_->setSpacing(0, kRowGap);
+    list_->setRowMargins(QMargins(kMargin, kMargin, kMargin, kMargin));
+    list_->setRowHeights([this](int index, int) { return heightOf(index); });
+    backgroundLayout->addWidget(list_);
 
     connect(viewModel_, &DeadlinesViewModel::listsChanged, this, &DeadlinesView::render);
     render();
 }
 
-DeadlinesView::~DeadlinesView() = default;
+DeadlinesView::~DeadlinesView() {
+    // The list goes first: while it is taken down it may still fill rows from this screen's items.
+    delete list_;
+}
 
 QWidget* DeadlinesView::buildHeader() {
     auto* header = new QWidget;
     MotionEffect::staggeredAppear(header, 0);
     auto* row = new QHBoxLayout(header);
-    row->setContentsMargins(0, 0, 0, 0);
+    row->setContentsMargins(kMargin, kMargin, kMargin, 0);
     auto* titles = new QVBoxLayout;
     titles->setSpacing(4);
     titles->addWidget(
@@ -90,7 +100,8 @@ QWidget* DeadlinesView::buildEmptyState() {
     auto* empty = new QWidget;
     empty->setObjectName(QStringLiteral("deadlinesEmptyState"));
     auto* column = new QVBoxLayout(empty);
-    column->setContentsMargins(0, 80, 0, 0);
+    // Below the header by the page's gap, then the state's own air.
+    column->setContentsMargins(kMargin, kMargin + 80, kMargin, kMargin);
     column->setSpacing(16);
     column->addWidget(new SymbolIcon(QStringLiteral("checkmark.circle.fill"),
                                      Symbols::pixelSizeForFontSize(56), AppTheme::Colors::green(), empty),
@@ -106,51 +117,94 @@ QWidget* DeadlinesView::buildEmptyState() {
     return empty;
 }
 
+QWidget* DeadlinesView::emptyState() const {
+    return viewModel_->isEmpty() ? empty_ : nullptr;
+}
+
+QWidget* DeadlinesView::makeRow(Kind kind, QWidget* parent) {
+    if (kind == Kind::Goal)
+        return new DeadlineCardView(parent);
+    if (kind == Kind::Finance)
+        return new FinanceDeadlineCardView(parent);
+    return new DeadlinesSection(parent);
+}
+
+void DeadlinesView::bindRow(QWidget* row, int index) {
+    const Item& item = items_[std::size_t(index)];
+    const Section& section = sections_[std::size_t(item.section)];
+    switch (item.kind) {
+    case Kind::Head:
+        static_cast<DeadlinesSection*>(row)->bind(section.title, section.symbol, section.color,
+                                                  section.count(), item.section == 0);
+        break;
+    case Kind::Goal:
+        static_cast<DeadlineCardView*>(row)->bind((*section.goals)[std::size_t(item.index)], section.color);
+        break;
+    case Kind::Finance:
+        static_cast<FinanceDeadlineCardView*>(row)->bind((*section.finance)[std::size_t(item.index)]);
+        break;
+    }
+    if (entering_)
+        MotionEffect::staggeredAppear(row, 0.05 * double(item.section + 1));
+}
+
+int DeadlinesView::heightOf(int index) const {
+    const Item& item = items_[std::size_t(index)];
+    if (item.kind == Kind::Goal)
+        return DeadlineCardView::naturalHeight();
+    if (item.kind == Kind::Finance)
+        return FinanceDeadlineCardView::naturalHeight();
+    return DeadlinesSection::naturalHeight() + (item.section == 0 ? 0 : DeadlinesSection::kGapAbove);
+}
+
+QWidget* DeadlinesView::shownRow(int index) {
+    list_->scrollToIndex(index);
+    return list_->rowWidget(index);
+}
+
+DeadlinesSection* DeadlinesView::sectionHead(int section) {
+    return qobject_cast<DeadlinesSection*>(shownRow(sections_.at(std::size_t(section)).firstRow));
+}
+
+DeadlineCardView* DeadlinesView::goalCard(int section, int n) {
+    return qobject_cast<DeadlineCardView*>(shownRow(sections_.at(std::size_t(section)).firstRow + 1 + n));
+}
+
+FinanceDeadlineCardView* DeadlinesView::financeCard(int section, int n) {
+    const Section& s = sections_.at(std::size_t(section));
+    return qobject_cast<FinanceDeadlineCardView*>(shownRow(s.firstRow + 1 + int(s.goals->size()) + n));
+}
+
 void DeadlinesView::render() {
-    for (DeadlinesSection* section : sections_) {
-        body_->removeWidget(section);
-        section->hide();
-        section->deleteLater();
-    }
-    sections_.clear();
-    if (empty_) {
-        body_->removeWidget(empty_);
-        empty_->hide();
-        empty_->deleteLater();
-        empty_ = nullptr;
-    }
     const DeadlinesViewModel& vm = *viewModel_;
-    struct Spec {
-        QString title;
-        QString symbol;
-        QColor color;
-        const DeadlinesViewModel::Goals& goals;
-        const DeadlinesViewModel::FinanceDeadlines& finance;
-        double delay;
-    };
-    const Spec specs[] = {
+    const Section specs[] = {
         {tr("Overdue"), QStringLiteral("exclamationmark.triangle.fill"), AppTheme::Colors::rose(),
-         vm.overdueGoals(), vm.overdueFinance(), 0.05},
-        {tr("Due Today"), QStringLiteral("sun.max.fill"), AppTheme::Colors::gold(), vm.todayGoals(),
-         vm.todayFinance(), 0.1},
-        {tr("This Week"), QStringLiteral("calendar"), AppTheme::Colors::cyan(), vm.weekGoals(),
-         vm.weekFinance(), 0.15},
+         &vm.overdueGoals(), &vm.overdueFinance(), 0},
+        {tr("Due Today"), QStringLiteral("sun.max.fill"), AppTheme::Colors::gold(), &vm.todayGoals(),
+         &vm.todayFinance(), 0},
+        {tr("This Week"), QStringLiteral("calendar"), AppTheme::Colors::cyan(), &vm.weekGoals(),
+         &vm.weekFinance(), 0},
         {tr("Upcoming"), QStringLiteral("calendar.badge.clock"), AppTheme::Colors::purple(),
-         vm.upcomingGoals(), vm.upcomingFinance(), 0.2},
+         &vm.upcomingGoals(), &vm.upcomingFinance(), 0},
     };
-    int at = 1;
-    for (const Spec& spec : specs) {
-        if (spec.goals.empty() && spec.finance.empty())
+    sections_.clear();
+    items_.clear();
+    for (const Section& spec : specs) {
+        if (spec.count() == 0)
             continue;
-        auto* section = new DeadlinesSection(spec.title, spec.symbol, spec.color, spec.goals, spec.finance);
-        MotionEffect::staggeredAppear(section, spec.delay);
-        body_->insertWidget(at++, section);
-        sections_.push_back(section);
+        const int section = int(sections_.size());
+        sections_.push_back(spec);
+        sections_.back().firstRow = int(items_.size());
+        items_.push_back({Kind::Head, section, 0});
+        for (int i = 0; i < int(spec.goals->size()); ++i)
+            items_.push_back({Kind::Goal, section, i});
+        for (int i = 0; i < int(spec.finance->size()); ++i)
+            items_.push_back({Kind::Finance, section, i});
     }
-    if (vm.isEmpty()) {
-        empty_ = buildEmptyState();
-        body_->insertWidget(at, empty_);
-    }
+    empty_->setVisible(vm.isEmpty());
+    entering_ = true;
+    list_->setCount(int(items_.size()));
+    entering_ = false;
 }
 
 void DeadlinesView::showEvent(QShowEvent* event) {
@@ -177,7 +231,8 @@ void DeadlinesView::startTicking() {
 void DeadlinesView::tick() {
     // The wake-up that runs now belongs to the owner being replaced; it must outlive this call.
     ticker_.release()->deleteLater();
-    for (DeadlinesSection* section : sections_)
-        section->tick();
+    for (QWidget* row : list_->rowsInView())
+        if (auto* card = qobject_cast<DeadlineCardView*>(row))
+            card->tick();
     startTicking();
 }

@@ -22,9 +22,11 @@ constexpr double kRadius = 18;
 // The accent bar and the icon tile, painted together.
 class FinanceBadge : public QWidget {
 public:
-    FinanceBadge(const QColor& color, const QString& icon, QWidget* parent)
-        : QWidget(parent), color_(color), icon_(icon) {
-        setFixedSize(3 + 16 + 36, 52);
+    explicit FinanceBadge(QWidget* parent) : QWidget(parent) { setFixedSize(3 + 16 + 36, 52); }
+    void setLook(const QColor& color, const QString& icon) {
+        color_ = color;
+        icon_ = icon;
+        update();
     }
 
 protected:
@@ -49,33 +51,51 @@ private:
 
 } // namespace
 
-FinanceDeadlineCardView::FinanceDeadlineCardView(const DeadlinesViewModel::FinanceDeadline& item,
-                                                 QWidget* parent)
-    : QWidget(parent), item_(item) {
+FinanceDeadlineCardView::FinanceDeadlineCardView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("financeDeadlineCard"));
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(16, 16, 16, 16);
     row->setSpacing(16);
-    row->addWidget(new FinanceBadge(item_.color, item_.icon, this));
+    badge_ = new FinanceBadge(this);
+    row->addWidget(badge_);
     auto* column = new QVBoxLayout;
     column->setSpacing(4);
-    label_ = ScreenStyle::label(item_.label, Theme::font(14, QFont::Medium), Theme::textPrimary(), this);
+    label_ = ScreenStyle::label(QString(), Theme::font(14, QFont::Medium), Theme::textPrimary(), this);
     label_->setObjectName(QStringLiteral("financeLabel"));
     label_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     column->addWidget(label_);
-    date_ = ScreenStyle::label(dueDateText(item_.dueDate.toLocalTime().date()), Theme::font(11),
-                               Theme::textMuted(), this);
+    date_ = ScreenStyle::label(QString(), Theme::font(11), Theme::textMuted(), this);
     column->addWidget(date_);
     row->addLayout(column, 1);
-    amount_ = ScreenStyle::label(QString(), Theme::font(14, QFont::Bold), item_.color, this);
+    amount_ = ScreenStyle::label(QString(), Theme::font(14, QFont::Bold), Theme::textMuted(), this);
     amount_->setObjectName(QStringLiteral("financeAmount"));
     row->addWidget(amount_, 0, Qt::AlignVCenter);
-    showAmount();
     // The amount follows a change of the finance currency.
     connect(&UserDefaults::standard(), &UserDefaults::changed, this, [this](const QString& key) {
         if (key == MoneyFormatter::currencyCodeKey)
             showAmount();
     });
+}
+
+void FinanceDeadlineCardView::bind(const DeadlinesViewModel::FinanceDeadline& item) {
+    item_ = item;
+    static_cast<FinanceBadge*>(badge_)->setLook(item_.color, item_.icon);
+    date_->setText(dueDateText(item_.dueDate.toLocalTime().date()));
+    ScreenStyle::setTextColor(amount_, item_.color);
+    showAmount();
+    showLabel();
+    update();
+}
+
+int FinanceDeadlineCardView::naturalHeight() {
+    static const int height = [] {
+        FinanceDeadlineCardView sample;
+        sample.label_->setText(QStringLiteral("Ag"));
+        sample.date_->setText(QStringLiteral("Ag"));
+        sample.amount_->setText(QStringLiteral("Ag"));
+        return sample.sizeHint().height();
+    }();
+    return height;
 }
 
 QString FinanceDeadlineCardView::dueDateText(const QDate& date) {
@@ -96,6 +116,10 @@ void FinanceDeadlineCardView::showAmount() {
 
 void FinanceDeadlineCardView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    showLabel();
+}
+
+void FinanceDeadlineCardView::showLabel() {
     const QString shown =
         label_->fontMetrics().elidedText(item_.label, Qt::ElideRight, std::max(0, label_->width()));
     label_->setText(shown);

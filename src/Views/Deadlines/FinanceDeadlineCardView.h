@@ -7,12 +7,16 @@
 class QLabel;
 
 // One bill or renewal on the deadlines screen: a bar and a tile of its colour with its icon,
-// what is due and when, and the amount in whole units of the user's finance currency.
+// what is due and when, and the amount in whole units of the user's finance currency. A card
+// is made empty and filled by bind(); the list hands it on to another item as it scrolls.
 class FinanceDeadlineCardView : public QWidget {
     Q_OBJECT
 public:
-    explicit FinanceDeadlineCardView(const DeadlinesViewModel::FinanceDeadline& item,
-                                     QWidget* parent = nullptr);
+    explicit FinanceDeadlineCardView(QWidget* parent = nullptr);
+
+    void bind(const DeadlinesViewModel::FinanceDeadline& item);
+    // The height a card takes (all are alike).
+    static int naturalHeight();
 
     const DeadlinesViewModel::FinanceDeadline& item() const { return item_; }
     QString labelText() const { return item_.label; }
@@ -27,8 +31,10 @@ protected:
 
 private:
     void showAmount();
+    void showLabel();
 
     DeadlinesViewModel::FinanceDeadline item_;
+    QWidget* badge_;
     QLabel* label_;
     QLabel* date_;
     QLabel* amount_;
