@@ -160,6 +160,42 @@ int FetchEngine::count(const FetchRequest& request) {
     return saved + static_cast<int>(p.pendingMatches.size());
 }
 
+double FetchEngine::sum(const FetchRequest& request, const QString& attribute) {
+    const int entity = core_.entityIndex(request.entityName);
+    if (entity < 0) {
+        StoreMisuse::report(QStringLiteral("sum over an unknown entity \"%1\"").arg(request.entityName));
+        return 0;
+    }
+    const int column = core_.entity(entity).desc->attributeIndex(attribute);
+    if (column < 0) {
+        StoreMisuse::report(
+            QStringLiteral("sum of an unknown attribute \"%1\" of %2").arg(attribute, request.entityName));
+        return 0;
+    }
+    const CompiledPredicate predicate(core_, entity, request.predicate);
+    double total = 0;
+    if (!predicate.sqlIsExact() || request.fetchLimit > 0) {
+        for (const auto& object : fetch(request))
+            total += object->value(column).toDouble();
+        return total;
+    }
+    const Plan p = plan(core_, entity, request, predicate);
+    try {
+        auto statement =
+            core_.statements().get(QStringLiteral("SELECT total(t.\"%1\") FROM %2 t WHERE %3")
+                                       .arg(attribute, core_.entity(entity).table, sqlWhere(predicate, p)));
+        bindAll(*statement, predicate, p);
+        if (statement->executeStep())
+            total = statement->getColumn(0).getDouble();
+    } catch (const SQLite::Exception& error) {
+        qWarning("store: sum over %s failed: %s", qPrintable(request.entityName), error.what());
+        core_.noteFailure(error);
+    }
+    for (const auto& object : p.pendingMatches)
+        total += object->value(column).toDouble();
+    return total;
+}
+
 void FetchEngine::remember(const std::vector<std::shared_ptr<ManagedObject>>& objects) {
     if (objects.size() < 2)
         return;

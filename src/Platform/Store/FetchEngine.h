@@ -19,6 +19,7 @@ public:
 
     std::vector<std::shared_ptr<ManagedObject>> fetch(const FetchRequest& request);
     int count(const FetchRequest& request);
+    double sum(const FetchRequest& request, const QString& attribute);
     // The records whose to-one inverse of the to-many relationship names object, by pk.
     // Kept with the object until a link in the context changes; when the object came from a
     // fetch, the relationship is read for every record of that fetch in one query, since a

@@ -140,6 +140,10 @@ int ObjectContext::count(const FetchRequest& request) {
     return FetchEngine(*d->core).count(request);
 }
 
+double ObjectContext::sum(const FetchRequest& request, const QString& attribute) {
+    return FetchEngine(*d->core).sum(request, attribute);
+}
+
 void ObjectContext::deleteObject(const std::shared_ptr<ManagedObject>& object) {
     if (!object)
         return;

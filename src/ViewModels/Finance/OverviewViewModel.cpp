@@ -24,11 +24,9 @@ QVariant at(const QDateTime& instant) {
     return QVariant(instant);
 }
 
-template <typename T> double sumOf(const std::vector<std::shared_ptr<T>>& records) {
-    double total = 0;
-    for (const auto& record : records)
-        total += record->amount();
-    return total;
+// Totals are summed by the store: the records themselves are never loaded for a figure.
+double amountOf(ObjectContext& context, const FetchRequest& request) {
+    return context.sum(request, QStringLiteral("amount"));
 }
 
 Predicate between(const QString& key, const QDateTime& start, const QDateTime& end) {
@@ -100,20 +98,19 @@ void OverviewViewModel::fetchInvestments() {
     totalInvestmentValue_ = value;
 
     // Card spending that falls into a statement of next month or later, whatever its type.
-    pendingCCBills_ = sumOf(context_->fetch<Expense>(
-        FetchRequest(Expense::entityName(), Key(QStringLiteral("creditCardID")).present() &&
-                                                Key(QStringLiteral("billedMonth")) >= at(monthStart(1)))));
+    pendingCCBills_ =
+        amountOf(*context_, FetchRequest(Expense::entityName(),
+                                         Key(QStringLiteral("creditCardID")).present() &&
+                                             Key(QStringLiteral("billedMonth")) >= at(monthStart(1))));
 }
 
 void OverviewViewModel::fetchThisMonthCashFlow() {
     const QDateTime start = monthStart(0);
     const QDateTime end = monthStart(1);
-    thisMonthIncome_ = sumOf(context_->fetch<Income>(
-        FetchRequest(Income::entityName(), between(QStringLiteral("date"), start, end))));
-    thisMonthFixed_ =
-        sumOf(context_->fetch<Expense>(FetchRequest(Expense::entityName(), fixedBilledIn(start, end))));
-    thisMonthDynamic_ =
-        sumOf(context_->fetch<Expense>(FetchRequest(Expense::entityName(), dynamicSpentIn(start, end))));
+    thisMonthIncome_ =
+        amountOf(*context_, FetchRequest(Income::entityName(), between(QStringLiteral("date"), start, end)));
+    thisMonthFixed_ = amountOf(*context_, FetchRequest(Expense::entityName(), fixedBilledIn(start, end)));
+    thisMonthDynamic_ = amountOf(*context_, FetchRequest(Expense::entityName(), dynamicSpentIn(start, end)));
 }
 
 void OverviewViewModel::fetchSubscriptionCost() {
@@ -139,10 +136,11 @@ void OverviewViewModel::fetchSixMonthFlow() {
         MonthlyFlowPoint point;
         point.id = QUuid::createUuid();
         point.month = start;
-        point.income = sumOf(context_->fetch<Income>(
-            FetchRequest(Income::entityName(), between(QStringLiteral("date"), start, end))));
-        point.spend = sumOf(context_->fetch<Expense>(
-            FetchRequest(Expense::entityName(), fixedBilledIn(start, end) || dynamicSpentIn(start, end))));
+        point.income = amountOf(
+            *context_, FetchRequest(Income::entityName(), between(QStringLiteral("date"), start, end)));
+        point.spend =
+            amountOf(*context_, FetchRequest(Expense::entityName(),
+                                             fixedBilledIn(start, end) || dynamicSpentIn(start, end)));
         points.push_back(point);
     }
     sixMonthFlow_ = std::move(points);

@@ -14,8 +14,8 @@
 
 namespace {
 
-QWidget* insetDivider() {
-    auto* box = new QWidget;
+QWidget* insetDivider(QWidget* parent = nullptr) {
+    auto* box = new QWidget(parent);
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(16, 0, 16, 0);
     row->addWidget(ScreenStyle::divider());
@@ -84,7 +84,7 @@ void OverviewAccountsCard::setAccounts(const std::vector<std::shared_ptr<BankAcc
         list->setContentsMargins(0, 0, 0, 0);
         list->setSpacing(0);
         for (std::size_t i = 0; i < accounts.size(); ++i)
-            list->addWidget(buildRow(accounts[i], i + 1 == accounts.size()));
+            list->addWidget(buildRow(accounts[i], i + 1 == accounts.size(), body_));
     }
     rows_->addWidget(body_);
 }
@@ -106,8 +106,10 @@ QWidget* OverviewAccountsCard::buildEmpty() {
     return box;
 }
 
-QWidget* OverviewAccountsCard::buildRow(const std::shared_ptr<BankAccount>& account, bool isLast) {
-    auto* box = new QWidget;
+QWidget* OverviewAccountsCard::buildRow(const std::shared_ptr<BankAccount>& account, bool isLast,
+                                        QWidget* parent) {
+    // Made inside the list: a row built loose is styled once more, whole, when taken in.
+    auto* box = new QWidget(parent);
     box->setObjectName(QStringLiteral("accountRow"));
     auto* column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
@@ -146,7 +148,7 @@ QWidget* OverviewAccountsCard::buildRow(const std::shared_ptr<BankAccount>& acco
     row->addWidget(remove);
     column->addWidget(line);
     if (!isLast) {
-        auto* divider = insetDivider();
+        auto* divider = insetDivider(box);
         divider->setObjectName(QStringLiteral("accountDivider"));
         column->addWidget(divider);
     }

@@ -24,7 +24,7 @@ signals:
     void deleteRequested(const std::shared_ptr<BankAccount>& account);
 
 private:
-    QWidget* buildRow(const std::shared_ptr<BankAccount>& account, bool isLast);
+    QWidget* buildRow(const std::shared_ptr<BankAccount>& account, bool isLast, QWidget* parent);
     QWidget* buildEmpty();
 
     QLabel* total_;

@@ -210,3 +210,27 @@ TEST(StoreChanges, AFailedSaveKeepsThePendingChangesAndWritesNothing) {
     auto observer = openStore(*model, path);
     EXPECT_EQ(observer->count(FetchRequest("Task", Key("project.title") == QStringLiteral("changed"))), 1);
 }
+
+TEST(StoreChanges, SumsCoverSavedRowsAndTheContextsUnsavedChanges) {
+    auto model = makeModel();
+    auto context = openStore(*model);
+    std::vector<std::shared_ptr<Project>> saved;
+    for (double progress : {0.5, 1.25, 2.0}) {
+        auto project = context->insert<Project>();
+        project->setValue(Project::progress, progress);
+        saved.push_back(project);
+    }
+    ASSERT_TRUE(context->save());
+    const FetchRequest open("Project", Key("isArchived") == false);
+    EXPECT_DOUBLE_EQ(context->sum(open, QStringLiteral("progress")), 3.75);
+
+    // An unsaved insert counts, an unsaved change replaces the saved value, an unsaved
+    // delete and a record changed out of the request drop out.
+    context->insert<Project>()->setValue(Project::progress, 10.0);
+    saved[0]->setValue(Project::progress, 4.0);
+    saved[1]->setArchived(true);
+    context->deleteObject(saved[2]);
+    EXPECT_DOUBLE_EQ(context->sum(open, QStringLiteral("progress")), 14.0);
+    EXPECT_DOUBLE_EQ(
+        context->sum(FetchRequest("Project", Key("isArchived") == true), QStringLiteral("progress")), 1.25);
+}
