@@ -97,8 +97,8 @@ DeadlinesViewModel::FinanceDeadlines DeadlinesViewModel::cardBills(const QDateTi
     FinanceDeadlines items;
     if (!context_)
         return items;
-    // Saved expenses are summed by the store, one query per billed month, all cards at once;
-    // unsaved ones (never left behind by an action) would be missed, so they are added up here.
+    // One grouped query per billed month sums every card at once; it reads only saved rows, so
+    // while expenses are unsaved (never after an action) each card is summed on its own.
     const bool pending = context_->hasChanges({Expense::entityName()});
     std::map<QDateTime, QHash<QString, double>> billedSums;
     for (const auto& card : context_->fetch<CreditCard>(FetchRequest(CreditCard::entityName()))) {
@@ -109,12 +109,12 @@ DeadlinesViewModel::FinanceDeadlines DeadlinesViewModel::cardBills(const QDateTi
         const auto [monthStart, nextMonthStart] = Calendar::monthRange(due);
         double sum = 0;
         if (pending) {
-            const FetchRequest billed(Expense::entityName(),
-                                      Key(QStringLiteral("creditCardID")) == QVariant::fromValue(*cardID) &&
-                                          Key(QStringLiteral("billedMonth")) >= monthStart &&
-                                          Key(QStringLiteral("billedMonth")) < nextMonthStart);
-            for (const auto& expense : context_->fetch<Expense>(billed))
-                sum += expense->amount();
+            sum = context_->sum(
+                FetchRequest(Expense::entityName(),
+                             Key(QStringLiteral("creditCardID")) == QVariant::fromValue(*cardID) &&
+                                 Key(QStringLiteral("billedMonth")) >= monthStart &&
+                                 Key(QStringLiteral("billedMonth")) < nextMonthStart),
+                QStringLiteral("amount"));
         } else {
             auto month = billedSums.find(monthStart);
             if (month == billedSums.end())
