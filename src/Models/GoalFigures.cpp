@@ -29,7 +29,7 @@ const QString kMoneySql =
 
 // Each active goal's progress as Goal::progressPercentage() reads it: a money goal with a target
 // by the expenses put towards it (capped at one), else its steps done, or its own figure while
-// it has no steps.
+// it has no steps. Only the active goals' steps and the money goals' expenses are read.
 const QString kActiveSummarySql = QStringLiteral(
     "SELECT COUNT(*), COALESCE(SUM(p >= 1.0), 0), TOTAL(p), COALESCE(MAX(streak), 0) FROM ("
     " SELECT g.\"streak\" AS streak, CASE"
@@ -39,10 +39,13 @@ const QString kActiveSummarySql = QStringLiteral(
     "  ELSE CAST(steps.done AS REAL) / steps.total END AS p"
     " FROM \"Goal\" g"
     " LEFT JOIN (SELECT m.\"goal\" AS goal, COUNT(*) AS total, COALESCE(SUM(s.\"isCompleted\"), 0) AS done"
-    "  FROM \"Step\" s JOIN \"Milestone\" m ON s.\"milestone\" = m.\"pk\" GROUP BY m.\"goal\") steps"
-    "  ON steps.goal = g.\"pk\""
+    "  FROM \"Goal\" a JOIN \"Milestone\" m ON m.\"goal\" = a.\"pk\" JOIN \"Step\" s ON s.\"milestone\" = "
+    "m.\"pk\""
+    "  WHERE a.\"isArchived\" = 0 GROUP BY m.\"goal\") steps ON steps.goal = g.\"pk\""
     " LEFT JOIN (SELECT e.\"goalID\" AS goalID, SUM(e.\"amount\") AS amount FROM \"Expense\" e"
-    "  WHERE e.\"amount\" IS NOT NULL GROUP BY e.\"goalID\") money ON money.goalID = g.\"id\""
+    "  WHERE e.\"goalID\" IN (SELECT \"id\" FROM \"Goal\" WHERE \"isArchived\" = 0"
+    "   AND COALESCE(\"needsMoney\", 0) <> 0) AND e.\"amount\" IS NOT NULL GROUP BY e.\"goalID\") money"
+    "  ON money.goalID = g.\"id\""
     " WHERE g.\"isArchived\" = 0)");
 
 constexpr qsizetype kReadAllAbove = 8;
