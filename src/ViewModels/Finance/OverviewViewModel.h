@@ -44,7 +44,7 @@ public:
     double thisMonthFlow() const;
     double spendable() const;
 
-    // The cards offered when an expense is added here, fetched when the screen shows.
+    // The cards offered when an expense is added here, fetched when its sheet opens.
     const std::vector<std::shared_ptr<CreditCard>>& creditCards() const { return creditCards_; }
     void fetchCreditCards();
 
