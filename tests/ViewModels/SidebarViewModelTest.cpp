@@ -7,6 +7,7 @@
 #include "Models/Milestone.h"
 #include "Models/ModelTestSupport.h"
 #include "Models/Step.h"
+#include "Platform/Store/PagedFetch.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>
@@ -47,7 +48,7 @@ protected:
 };
 
 TEST_F(SidebarViewModelTest, EveryIndexGivesTheGoalOfTheWholeListAsTheStoreChanges) {
-    const int total = SidebarViewModel::kPageSize * 3 + 5;
+    const int total = PagedFetch::kPageSize * 3 + 5;
     std::vector<std::shared_ptr<Goal>> goals;
     for (int n = 0; n < total; ++n)
         goals.push_back(goal(n, n % 10 == 3));
@@ -96,18 +97,18 @@ TEST_F(SidebarViewModelTest, EveryIndexGivesTheGoalOfTheWholeListAsTheStoreChang
 }
 
 TEST_F(SidebarViewModelTest, UnsavedGoalsAreListedInTheirPlace) {
-    for (int n = 0; n < SidebarViewModel::kPageSize + 4; ++n)
+    for (int n = 0; n < PagedFetch::kPageSize + 4; ++n)
         goal(n * 2);
     ASSERT_TRUE(context()->save());
     SidebarViewModel model(context());
-    goal(SidebarViewModel::kPageSize + 1); // between the saved ones, not yet saved
+    goal(PagedFetch::kPageSize + 1); // between the saved ones, not yet saved
     QCoreApplication::processEvents();
     EXPECT_EQ(model.count(), int(whole().size()));
     EXPECT_EQ(read(model, upwards(model.count())), whole());
     context()->rollback();
     QCoreApplication::processEvents();
     EXPECT_EQ(read(model, upwards(model.count())), whole());
-    EXPECT_EQ(model.count(), SidebarViewModel::kPageSize + 4);
+    EXPECT_EQ(model.count(), PagedFetch::kPageSize + 4);
 }
 
 } // namespace
