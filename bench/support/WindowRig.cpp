@@ -28,6 +28,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <functional>
 #include <string>
 
 namespace {
@@ -46,18 +47,25 @@ QString storesFolder() {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/../stores");
 }
 
-// Notes when a widget inside the watched one paints.
+// Notes when a widget inside the watched one paints, and ends the wait for it.
 class PaintWatch : public QObject {
 public:
     QPointer<QWidget> inside;
+    std::function<QWidget*()> find; // looks for the watched widget until it exists
+    QEventLoop* waiting = nullptr;
     bool painted = false;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && watched->isWidgetType() && inside) {
-            auto* widget = static_cast<QWidget*>(watched);
-            if (widget == inside || inside->isAncestorOf(widget))
-                painted = true;
+        if (event->type() != QEvent::Paint || !watched->isWidgetType())
+            return false;
+        if (!inside && find)
+            inside = find();
+        auto* widget = static_cast<QWidget*>(watched);
+        if (inside && (widget == inside || inside->isAncestorOf(widget))) {
+            painted = true;
+            if (waiting)
+                waiting->quit();
         }
         return false;
     }
@@ -100,15 +108,19 @@ QWidget* WindowRig::screen() const {
 double WindowRig::millisecondsToPaint(const std::function<void()>& action,
                                       const std::function<QWidget*()>& inside) {
     PaintWatch watch;
+    watch.find = inside ? inside : [this] { return screen(); };
     qApp->installEventFilter(&watch);
     QElapsedTimer clock;
     clock.start();
     action();
-    watch.inside = inside ? inside() : screen();
-    while (!watch.painted && clock.elapsed() < 10000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        if (!watch.inside)
-            watch.inside = inside ? inside() : screen();
+    watch.inside = watch.find();
+    if (!watch.painted) {
+        // Waits in a real event loop, as the application does. Turns of processEvents() from
+        // outside any loop never run deferred deletes: every screen left would stay alive.
+        QEventLoop loop;
+        watch.waiting = &loop;
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        loop.exec();
     }
     const double ms = double(clock.nsecsElapsed()) / 1e6;
     qApp->removeEventFilter(&watch);
@@ -127,6 +139,8 @@ std::vector<double> WindowRig::frameTimes(int milliseconds) {
         QElapsedTimer turn;
         turn.start();
         QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+        // What the application's loop would delete on this turn (an ended animation's effect).
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (watch.painted)
             frames.push_back(double(turn.nsecsElapsed()) / 1e6);
     }

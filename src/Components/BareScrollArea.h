@@ -11,4 +11,9 @@ public:
     static void makeBare(QScrollArea* scroll);
     // A new bare scroll area holding content.
     static QScrollArea* wrap(QWidget* content, QWidget* parent = nullptr);
+    // The same without a style sheet, for pages that hold many widgets: a style sheet on the
+    // scroll area styles every widget inside it through the style-sheet style, which keeps
+    // rules and caches per widget (megabytes for a page of rows). The page stays see-through
+    // only while nothing turns its background filling on again.
+    static QScrollArea* wrapUnstyled(QWidget* content, QWidget* parent = nullptr);
 };

@@ -2,11 +2,14 @@
 
 #include "Models/Expense.h"
 #include "Models/Goal.h"
+#include "Models/GoalQueries.h"
 #include "Models/Milestone.h"
 #include "Models/Step.h"
 #include "Platform/Store/ObjectContext.h"
 
 #include <QHash>
+
+#include <algorithm>
 
 namespace {
 
@@ -23,6 +26,27 @@ const QString kMilestonesSql =
 const QString kMoneySql =
     QStringLiteral("SELECT g.\"pk\", SUM(e.\"amount\") FROM \"Expense\" e JOIN \"Goal\" g ON g.\"id\" = "
                    "e.\"goalID\" WHERE e.\"amount\" IS NOT NULL%1 GROUP BY g.\"pk\"");
+
+// Each active goal's progress as Goal::progressPercentage() reads it: a money goal with a target
+// by the expenses put towards it (capped at one), else its steps done, or its own figure while
+// it has no steps. Only the active goals' steps and the money goals' expenses are read.
+const QString kActiveSummarySql = QStringLiteral(
+    "SELECT COUNT(*), COALESCE(SUM(p >= 1.0), 0), TOTAL(p), COALESCE(MAX(streak), 0) FROM ("
+    " SELECT g.\"streak\" AS streak, CASE"
+    "  WHEN COALESCE(g.\"needsMoney\", 0) <> 0 AND COALESCE(g.\"targetAmount\", 0) > 0"
+    "   THEN MIN(CAST(COALESCE(money.amount, 0) AS REAL) / g.\"targetAmount\", 1.0)"
+    "  WHEN COALESCE(steps.total, 0) < 1 THEN COALESCE(g.\"manualProgress\", 0)"
+    "  ELSE CAST(steps.done AS REAL) / steps.total END AS p"
+    " FROM \"Goal\" g"
+    " LEFT JOIN (SELECT m.\"goal\" AS goal, COUNT(*) AS total, COALESCE(SUM(s.\"isCompleted\"), 0) AS done"
+    "  FROM \"Goal\" a JOIN \"Milestone\" m ON m.\"goal\" = a.\"pk\" JOIN \"Step\" s ON s.\"milestone\" = "
+    "m.\"pk\""
+    "  WHERE a.\"isArchived\" = 0 GROUP BY m.\"goal\") steps ON steps.goal = g.\"pk\""
+    " LEFT JOIN (SELECT e.\"goalID\" AS goalID, SUM(e.\"amount\") AS amount FROM \"Expense\" e"
+    "  WHERE e.\"goalID\" IN (SELECT \"id\" FROM \"Goal\" WHERE \"isArchived\" = 0"
+    "   AND COALESCE(\"needsMoney\", 0) <> 0) AND e.\"amount\" IS NOT NULL GROUP BY e.\"goalID\") money"
+    "  ON money.goalID = g.\"id\""
+    " WHERE g.\"isArchived\" = 0)");
 
 constexpr qsizetype kReadAllAbove = 8;
 
@@ -61,6 +85,28 @@ GoalFigures::Figures GoalFigures::figures(const Goal& goal) {
 void GoalFigures::prefetchAll() {
     if (!loaded_ && !context_->hasChanges(kSources))
         loadAll();
+}
+
+GoalFigures::ActiveSummary GoalFigures::activeSummary() {
+    ActiveSummary summary;
+    if (context_->hasChanges(kSources)) {
+        for (const auto& goal : context_->fetch<Goal>(GoalQueries::active(GoalQueries::Order::newestFirst))) {
+            const double progress = goal->progressPercentage();
+            ++summary.goals;
+            summary.completed += progress >= 1.0 ? 1 : 0;
+            summary.progressSum += progress;
+            summary.bestStreak = std::max<int>(summary.bestStreak, goal->streak());
+        }
+        return summary;
+    }
+    ++queries_;
+    for (const auto& row : context_->aggregate(kActiveSummarySql)) {
+        summary.goals = row[0].toInt();
+        summary.completed = row[1].toInt();
+        summary.progressSum = row[2].toDouble();
+        summary.bestStreak = row[3].toInt();
+    }
+    return summary;
 }
 
 size_t GoalFigures::digest(const std::vector<std::shared_ptr<ManagedObject>>& goals) {

@@ -37,6 +37,17 @@ public:
     // otherwise each goal is read on its own the first time it is shown.
     void prefetchAll();
 
+    // The active goals in sum, as the dashboard shows them: how many, how many at full
+    // progress, their progress added up and the longest streak. One aggregate query, so no
+    // goal is loaded; while records they derive from have unsaved changes, counted in memory.
+    struct ActiveSummary {
+        int goals = 0;
+        int completed = 0;
+        double progressSum = 0;
+        int bestStreak = 0;
+    };
+    ActiveSummary activeSummary();
+
     // The figures of these goals folded into one number, for a live list to tell whether what
     // its rows show changed; 0 (unknown) while unsaved changes would make it cost a full count.
     static size_t digest(const std::vector<std::shared_ptr<ManagedObject>>& goals);

@@ -16,14 +16,14 @@ const QStringList& AchievementsViewModel::builtInCategoryNames() {
     return names;
 }
 
-AchievementsViewModel::AchievementsViewModel(ObjectContext* context, QObject* parent)
-    : QObject(parent), context_(context) {
+AchievementsViewModel::AchievementsViewModel(ObjectContext* context, QObject* parent, Reads reads)
+    : QObject(parent), context_(context), reads_(reads) {
     seedDefaultCategoriesIfNeeded(context_);
     fetch();
 }
 
 std::vector<std::shared_ptr<Achievement>> AchievementsViewModel::recentAchievements() const {
-    const auto n = std::min<std::size_t>(achievements_.size(), 5);
+    const auto n = std::min<std::size_t>(achievements_.size(), kRecentCount);
     return {achievements_.begin(), achievements_.begin() + static_cast<std::ptrdiff_t>(n)};
 }
 
@@ -45,7 +45,10 @@ std::vector<AchievementsViewModel::YearSection> AchievementsViewModel::achieveme
 }
 
 void AchievementsViewModel::fetch() {
-    achievements_ = context_->fetch<Achievement>(JournalQueries::achievements());
+    FetchRequest request = JournalQueries::achievements();
+    if (reads_ == Reads::recentOnly)
+        request.fetchLimit = kRecentCount;
+    achievements_ = context_->fetch<Achievement>(request);
     emit achievementsChanged();
     categories_ = context_->fetch<AchievementCategory>(JournalQueries::achievementCategories());
     emit categoriesChanged();

@@ -20,17 +20,22 @@ public:
     // The built-in categories, in the order they are created.
     static const QStringList& builtInCategoryNames();
 
-    explicit AchievementsViewModel(ObjectContext* context, QObject* parent = nullptr);
+    // What a screen reads: every achievement, or only the newest ones a summary shows.
+    enum class Reads { everything, recentOnly };
+    explicit AchievementsViewModel(ObjectContext* context, QObject* parent = nullptr,
+                                   Reads reads = Reads::everything);
+    static constexpr int kRecentCount = 5;
 
     // Creates and saves the built-in categories when the store holds none; custom categories
     // do not count.
     static void seedDefaultCategoriesIfNeeded(ObjectContext* context);
 
-    // Every achievement, newest date first.
+    // Every achievement (only the newest kRecentCount when made to read recent ones), newest
+    // date first.
     const std::vector<std::shared_ptr<Achievement>>& achievements() const { return achievements_; }
     // Every category, by name in code-point order.
     const std::vector<std::shared_ptr<AchievementCategory>>& categories() const { return categories_; }
-    // The first five of achievements().
+    // The first kRecentCount of achievements().
     std::vector<std::shared_ptr<Achievement>> recentAchievements() const;
 
     // achievements() grouped by the local year of their effective date, newest year first;
@@ -58,6 +63,7 @@ private:
     bool save();
 
     ObjectContext* context_;
+    Reads reads_;
     std::vector<std::shared_ptr<Achievement>> achievements_;
     std::vector<std::shared_ptr<AchievementCategory>> categories_;
 };

@@ -5,8 +5,8 @@
 #include "Models/GoalQueries.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/LiveFetch.h"
 #include "Platform/Store/ObjectContext.h"
+#include "Platform/Store/PagedFetch.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/AppViewModel.h"
 
@@ -18,14 +18,18 @@
 DailyCheckInViewModel::DailyCheckInViewModel(ObjectContext* context, AppViewModel* appViewModel,
                                              QObject* parent)
     : QObject(parent), context_(context), appViewModel_(appViewModel) {
-    goals_ = new LiveFetch(context_, GoalQueries::active(GoalQueries::Order::newestFirst), {}, this);
-    connect(goals_, &LiveFetch::changed, this, &DailyCheckInViewModel::goalsChanged);
+    goals_ = new PagedFetch(context_, GoalQueries::active(GoalQueries::Order::newestFirst), {}, this);
+    connect(goals_, &PagedFetch::changed, this, &DailyCheckInViewModel::goalsChanged);
 }
 
 DailyCheckInViewModel::~DailyCheckInViewModel() = default;
 
-std::vector<std::shared_ptr<Goal>> DailyCheckInViewModel::goals() const {
-    return goals_->typedResults<Goal>();
+int DailyCheckInViewModel::goalCount() const {
+    return goals_->count();
+}
+
+std::shared_ptr<Goal> DailyCheckInViewModel::goalAt(int index) {
+    return goals_->typedAt<Goal>(index);
 }
 
 void DailyCheckInViewModel::setMoodScore(int score) {

@@ -9,7 +9,7 @@
 
 class AppViewModel;
 class Goal;
-class LiveFetch;
+class PagedFetch;
 class ObjectContext;
 
 // The day's check-in: mood and energy from 1 to 5, the active goals worked on and a note.
@@ -22,8 +22,11 @@ public:
     DailyCheckInViewModel(ObjectContext* context, AppViewModel* appViewModel, QObject* parent = nullptr);
     ~DailyCheckInViewModel() override;
 
-    // Active goals, newest created first, following the store while the check-in is open.
-    std::vector<std::shared_ptr<Goal>> goals() const;
+    // Active goals, newest created first, following the store while the check-in is open;
+    // read a page at a time as the rows in view ask for them.
+    int goalCount() const;
+    // The goal at index, 0 the newest; null past the end.
+    std::shared_ptr<Goal> goalAt(int index);
 
     int moodScore() const { return moodScore_; }
     void setMoodScore(int score);
@@ -58,7 +61,7 @@ signals:
 private:
     ObjectContext* context_;
     AppViewModel* appViewModel_;
-    LiveFetch* goals_;
+    PagedFetch* goals_;
     int moodScore_ = 3;
     int energyScore_ = 3;
     QString notes_;

@@ -8,8 +8,7 @@
 
 #include <QLocale>
 #include <QRandomGenerator>
-
-#include <algorithm>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -39,11 +38,22 @@ const std::vector<DashboardViewModel::Quote>& DashboardViewModel::Quote::all() {
     return quotes;
 }
 
+namespace {
+
+FetchRequest newestActive(int count) {
+    FetchRequest request = GoalQueries::active(GoalQueries::Order::newestFirst);
+    request.fetchLimit = count;
+    return request;
+}
+
+} // namespace
+
 DashboardViewModel::DashboardViewModel(ObjectContext* context, QObject* parent, Figures figures)
     : QObject(parent), context_(context), motivationalQuote_(randomQuote()) {
-    // Cards show progress, which moves with milestones, steps, money and the journal.
-    goals_ = new LiveFetch(context_, GoalQueries::active(GoalQueries::Order::newestFirst),
-                           GoalQueries::rowSources(), this);
+    // Cards show progress, which moves with milestones, steps, money and the journal; a change
+    // that leaves what the cards show as it was redraws nothing.
+    goals_ = new LiveFetch(context_, newestActive(followed_), GoalQueries::rowSources(), this);
+    goals_->setDerivedDigest(GoalFigures::digest);
     connect(goals_, &LiveFetch::changed, this, &DashboardViewModel::goalsChanged);
     if (figures == Figures::atCreation)
         refresh();
@@ -52,29 +62,19 @@ DashboardViewModel::DashboardViewModel(ObjectContext* context, QObject* parent, 
 DashboardViewModel::~DashboardViewModel() = default;
 
 void DashboardViewModel::refresh() {
-    const auto goals = context_ ? context_->fetch<Goal>(GoalQueries::active(GoalQueries::Order::newestFirst))
-                                : std::vector<std::shared_ptr<Goal>>{};
-    // Every goal's progress is read below: one pass of aggregate queries over the store rather
-    // than three queries for each goal.
-    if (context_)
-        GoalFigures::of(context_).prefetchAll();
-    int completed = 0;
-    double sum = 0;
-    int streak = 0;
-    for (const auto& goal : goals) {
-        const double progress = goal->progressPercentage();
-        if (progress >= 1.0)
-            ++completed;
-        sum += progress;
-        streak = std::max<int>(streak, goal->streak());
-    }
-    totalGoals_ = static_cast<int>(goals.size());
-    completedGoals_ = completed;
-    activeGoals_ = totalGoals_ - completed;
-    overallProgress_ = goals.empty() ? 0.0 : sum / static_cast<double>(goals.size());
-    currentStreak_ = streak;
+    const GoalFigures::ActiveSummary summary =
+        context_ ? GoalFigures::of(context_).activeSummary() : GoalFigures::ActiveSummary{};
+    totalGoals_ = summary.goals;
+    completedGoals_ = summary.completed;
+    activeGoals_ = summary.goals - summary.completed;
+    overallProgress_ = summary.goals > 0 ? summary.progressSum / double(summary.goals) : 0.0;
+    currentStreak_ = summary.bestStreak;
     motivationalQuote_ = randomQuote();
     emit figuresChanged();
+}
+
+bool DashboardViewModel::hasGoals() const {
+    return !goals_->results().empty();
 }
 
 std::vector<std::shared_ptr<Goal>> DashboardViewModel::goals() const {
@@ -82,6 +82,14 @@ std::vector<std::shared_ptr<Goal>> DashboardViewModel::goals() const {
 }
 
 std::vector<std::shared_ptr<Goal>> DashboardViewModel::cardGoals(const QSet<qint64>& hiddenGoalIDs) const {
+    // Each hidden goal may leave its place to the next newest: the list follows that many more.
+    const int needed = kMaxGoalCards + int(hiddenGoalIDs.size());
+    if (needed > followed_) {
+        followed_ = needed;
+        // Read here for the caller, who needs no word of it.
+        const QSignalBlocker quiet(goals_);
+        goals_->setRequest(newestActive(followed_));
+    }
     std::vector<std::shared_ptr<Goal>> cards;
     for (const auto& goal : goals_->typedResults<Goal>()) {
         if (hiddenGoalIDs.contains(goal->objectID()))

@@ -13,10 +13,10 @@ class LiveFetch;
 class ObjectContext;
 
 // The dashboard's figures over the active goals (how many, finished, still open, their mean
-// progress and the best streak) and a motivational quote, plus the live list of active goals
-// its cards follow. The figures are a snapshot taken at creation (unless the creator asks for
-// them later: they read every goal's progress) and at each refresh(); the goal list follows
-// the store at once.
+// progress and the best streak) and a motivational quote, plus the few newest active goals its
+// cards follow. Nothing here loads every goal: the figures are one aggregate query, taken at
+// creation (unless the creator asks for them later) and at each refresh(); the followed goals
+// are a short list that follows the store at once.
 class DashboardViewModel : public QObject {
     Q_OBJECT
 public:
@@ -42,10 +42,13 @@ public:
     int currentStreak() const { return currentStreak_; }
     const Quote& motivationalQuote() const { return motivationalQuote_; }
 
-    // Fetches the active goals again, recomputes every figure and draws a new quote.
+    // Reads every figure again and draws a new quote.
     void refresh();
 
-    // Active goals, newest created first, as the store holds them now.
+    // Whether any goal is active.
+    bool hasGoals() const;
+    // The newest active goals as the store holds them now, newest created first: as many as
+    // the cards may need, six and one more for each hidden goal asked about so far.
     std::vector<std::shared_ptr<Goal>> goals() const;
     // The goals the dashboard shows as cards: the newest ones that are not hidden, at most six.
     std::vector<std::shared_ptr<Goal>> cardGoals(const QSet<qint64>& hiddenGoalIDs) const;
@@ -66,6 +69,8 @@ signals:
 private:
     ObjectContext* context_;
     LiveFetch* goals_;
+    // How many of the newest goals goals_ follows.
+    mutable int followed_ = kMaxGoalCards;
     int totalGoals_ = 0;
     int completedGoals_ = 0;
     int activeGoals_ = 0;

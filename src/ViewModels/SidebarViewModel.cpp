@@ -3,26 +3,40 @@
 #include "Models/Goal.h"
 #include "Models/GoalFigures.h"
 #include "Models/GoalQueries.h"
-#include "Platform/Store/LiveFetch.h"
+#include "Platform/Store/PagedFetch.h"
 
 #include <algorithm>
 
 SidebarViewModel::SidebarViewModel(ObjectContext* context, QObject* parent)
-    : QObject(parent), goals_(new LiveFetch(context, GoalQueries::active(GoalQueries::Order::oldestFirst),
-                                            GoalQueries::rowSources(), this)) {
+    : QObject(parent), context_(context),
+      goals_(new PagedFetch(context, GoalQueries::active(GoalQueries::Order::oldestFirst),
+                            GoalQueries::rowSources(), this)) {
     goals_->setDerivedDigest(GoalFigures::digest);
-    connect(goals_, &LiveFetch::changed, this, &SidebarViewModel::goalsChanged);
+    connect(goals_, &PagedFetch::changed, this, [this] {
+        readBestStreak();
+        emit goalsChanged();
+    });
+    readBestStreak();
 }
 
 SidebarViewModel::~SidebarViewModel() = default;
 
-std::vector<std::shared_ptr<Goal>> SidebarViewModel::goals() const {
-    return goals_->typedResults<Goal>();
+int SidebarViewModel::count() const {
+    return goals_->count();
 }
 
-int SidebarViewModel::bestStreak() const {
-    int best = 0;
-    for (const auto& goal : goals_->typedResults<Goal>())
-        best = std::max(best, int(goal->streak()));
-    return best;
+std::shared_ptr<Goal> SidebarViewModel::goalAt(int index) {
+    return goals_->typedAt<Goal>(index);
+}
+
+void SidebarViewModel::readBestStreak() {
+    if (!context_) {
+        bestStreak_ = 0;
+        return;
+    }
+    FetchRequest longest = GoalQueries::active(GoalQueries::Order::oldestFirst);
+    longest.sortDescriptors = {{Goal::Keys::streak, false}};
+    longest.fetchLimit = 1;
+    const auto best = context_->fetch<Goal>(longest);
+    bestStreak_ = best.empty() ? 0 : std::max(0, int(best.front()->streak()));
 }

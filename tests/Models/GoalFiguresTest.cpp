@@ -4,11 +4,14 @@
 #include "Models/Expense.h"
 #include "Models/Goal.h"
 #include "Models/GoalFigures.h"
+#include "Models/GoalQueries.h"
 #include "Models/Milestone.h"
 #include "Models/Step.h"
 #include "Platform/Store/LiveFetch.h"
 
 #include <QCoreApplication>
+
+#include <algorithm>
 
 namespace {
 
@@ -117,6 +120,67 @@ TEST_F(GoalFiguresTest, MoneyMovedFromOneGoalToAnotherIsCountedForTheNewOneOnly)
     context()->deleteObject(expense);
     ASSERT_TRUE(context()->save());
     EXPECT_DOUBLE_EQ(second->financialContributed(), 0);
+}
+
+TEST_F(GoalFiguresTest, TheActiveSummaryReadsEachGoalsProgressAsTheGoalItselfDoes) {
+    useFileStore();
+    goalWith(2, 3, 1);                               // a third of its steps
+    goalWith(1, 2, 2);                               // every step: complete
+    Goal::create(context())->setManualProgress(0.4); // no steps: its own figure
+    Goal::create(context())->setManualProgress(1.0);
+    auto over = Goal::create(context()); // money past its target: exactly one
+    over->setNeedsMoney(true);
+    over->setTargetAmount(100);
+    for (double amount : {80.0, 70.0}) {
+        auto expense = Expense::create(context());
+        expense->setGoalID(over->id());
+        expense->setAmount(amount);
+    }
+    auto noTarget = goalWith(1, 4, 1); // money without a target reads its steps
+    noTarget->setNeedsMoney(true);
+    auto nameless = Goal::create(context()); // no id: nothing can be put towards it
+    nameless->setNeedsMoney(true);
+    nameless->setTargetAmount(50);
+    nameless->setId(std::nullopt);
+    nameless->setManualProgress(0.9);
+    auto achieved = goalWith(1, 1, 1);
+    achieved->setIsArchived(true);
+    achieved->setStreak(40);
+    over->setStreak(7);
+    ASSERT_TRUE(context()->save());
+
+    auto expected = [this] {
+        GoalFigures::ActiveSummary s;
+        for (const auto& goal :
+             context()->fetch<Goal>(GoalQueries::active(GoalQueries::Order::newestFirst))) {
+            ++s.goals;
+            s.completed += goal->progressPercentage() >= 1.0 ? 1 : 0;
+            s.progressSum += goal->progressPercentage();
+            s.bestStreak = std::max<int>(s.bestStreak, goal->streak());
+        }
+        return s;
+    };
+    auto expectSame = [](const GoalFigures::ActiveSummary& a, const GoalFigures::ActiveSummary& b) {
+        EXPECT_EQ(a.goals, b.goals);
+        EXPECT_EQ(a.completed, b.completed);
+        EXPECT_NEAR(a.progressSum, b.progressSum, 1e-9);
+        EXPECT_EQ(a.bestStreak, b.bestStreak);
+    };
+    const int before = figures().queriesRun();
+    const GoalFigures::ActiveSummary saved = figures().activeSummary();
+    EXPECT_EQ(figures().queriesRun() - before, 1) << "one query, no goal loaded";
+    EXPECT_EQ(saved.goals, 7);
+    EXPECT_EQ(saved.completed, 3);
+    EXPECT_EQ(saved.bestStreak, 7) << "an achieved goal's streak takes no part";
+    expectSame(saved, expected());
+
+    // Unsaved changes are counted as they stand.
+    achieved->setIsArchived(false);
+    noTarget->setTargetAmount(10);
+    expectSame(figures().activeSummary(), expected());
+    EXPECT_EQ(figures().activeSummary().bestStreak, 40);
+    ASSERT_TRUE(context()->save());
+    expectSame(figures().activeSummary(), expected());
 }
 
 TEST_F(GoalFiguresTest, ALiveListOfGoalsSpeaksUpOnlyWhenItsRowsOrTheirFiguresChange) {

@@ -82,8 +82,8 @@ TEST_F(DailyCheckInViewModelTest, SubmitWritesOneEntryPerTickedGoalAtTheStartOfT
     auto untouched = goal(QStringLiteral("Rest"), 2, 0);
     ASSERT_TRUE(app->showDailyCheckIn());
     DailyCheckInViewModel model(context(), app.get());
-    ASSERT_EQ(model.goals().size(), 4u);
-    EXPECT_EQ(model.goals().front(), untouched) << "newest goal first";
+    ASSERT_EQ(model.goalCount(), 4);
+    EXPECT_EQ(model.goalAt(0), untouched) << "newest goal first";
     model.setMoodScore(4);
     model.setEnergyScore(5);
     model.setNotes(QStringLiteral("  a good day "));
@@ -159,7 +159,8 @@ TEST_F(DailyCheckInViewModelTest, ADeletedOrArchivedTickedGoalIsHandledAndNothin
     context()->deleteObject(deleted);
     context()->save();
     qv::test::settle();
-    EXPECT_EQ(model.goals().size(), 1u) << "the list follows the store";
+    EXPECT_EQ(model.goalCount(), 1) << "the list follows the store";
+    EXPECT_EQ(model.goalAt(0), kept);
     EXPECT_TRUE(model.isChecked(archived->objectID())) << "a goal that left the list keeps its tick";
     ASSERT_TRUE(model.submit());
     QStringList titles;

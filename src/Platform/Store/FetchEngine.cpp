@@ -109,9 +109,17 @@ std::vector<std::shared_ptr<ManagedObject>> FetchEngine::fetch(const FetchReques
     QString sql =
         QStringLiteral("SELECT %1 FROM %2 t WHERE %3 ORDER BY %4")
             .arg(info.columns, info.table, sqlWhere(predicate, p), order.join(QStringLiteral(", ")));
-    const bool limitInSql = request.fetchLimit > 0 && predicate.sqlIsExact() && p.sortTrusted;
-    if (limitInSql)
-        sql += QStringLiteral(" LIMIT %1").arg(request.fetchLimit);
+    // A page is cut in SQL when the saved rows alone decide it; unsaved records merged in below
+    // may come before it, so then SQL returns everything up to the page's end instead.
+    const bool boundsInSql = predicate.sqlIsExact() && p.sortTrusted;
+    const int offset = std::max(0, request.fetchOffset);
+    const bool pageInSql = boundsInSql && p.pendingMatches.empty();
+    if (pageInSql && (request.fetchLimit > 0 || offset > 0))
+        sql += QStringLiteral(" LIMIT %1 OFFSET %2")
+                   .arg(request.fetchLimit > 0 ? request.fetchLimit : -1)
+                   .arg(offset);
+    else if (boundsInSql && request.fetchLimit > 0)
+        sql += QStringLiteral(" LIMIT %1").arg(qint64(request.fetchLimit) + offset);
 
     std::vector<std::shared_ptr<ManagedObject>> out;
     try {
@@ -130,6 +138,8 @@ std::vector<std::shared_ptr<ManagedObject>> FetchEngine::fetch(const FetchReques
         out.insert(out.end(), p.pendingMatches.begin(), p.pendingMatches.end());
         sortInMemory(out, p.sort);
     }
+    if (offset > 0 && !pageInSql)
+        out.erase(out.begin(), out.begin() + std::min<std::ptrdiff_t>(offset, std::ssize(out)));
     if (request.fetchLimit > 0 && out.size() > static_cast<std::size_t>(request.fetchLimit))
         out.resize(static_cast<std::size_t>(request.fetchLimit));
     remember(out);
@@ -143,7 +153,7 @@ int FetchEngine::count(const FetchRequest& request) {
         return 0;
     }
     const CompiledPredicate predicate(core_, entity, request.predicate);
-    if (!predicate.sqlIsExact() || request.fetchLimit > 0)
+    if (!predicate.sqlIsExact() || request.fetchLimit > 0 || request.fetchOffset > 0)
         return static_cast<int>(fetch(request).size());
     const Plan p = plan(core_, entity, request, predicate);
     int saved = 0;
@@ -174,7 +184,7 @@ double FetchEngine::sum(const FetchRequest& request, const QString& attribute) {
     }
     const CompiledPredicate predicate(core_, entity, request.predicate);
     double total = 0;
-    if (!predicate.sqlIsExact() || request.fetchLimit > 0) {
+    if (!predicate.sqlIsExact() || request.fetchLimit > 0 || request.fetchOffset > 0) {
         for (const auto& object : fetch(request))
             total += object->value(column).toDouble();
         return total;

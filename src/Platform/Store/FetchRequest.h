@@ -16,7 +16,8 @@ struct FetchRequest {
     QString entityName;
     Predicate predicate;
     std::vector<SortDescriptor> sortDescriptors;
-    int fetchLimit = 0; // 0: no limit
+    int fetchLimit = 0;  // 0: no limit
+    int fetchOffset = 0; // records skipped before the first one returned (a page of a long list)
 
     FetchRequest() = default;
     explicit FetchRequest(QString entity, Predicate p = {}, std::vector<SortDescriptor> sort = {},

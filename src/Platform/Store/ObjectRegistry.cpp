@@ -1,17 +1,29 @@
 #include "Platform/Store/ObjectRegistry.h"
 
+std::weak_ptr<ManagedObject>* ObjectRegistry::slot(qint64 pk) const {
+    const auto page = std::size_t(pk >> pageBits);
+    if (page >= pages_.size() || !pages_[page])
+        return nullptr;
+    return &(*pages_[page])[std::size_t(pk & (pageSize - 1))];
+}
+
 std::shared_ptr<ManagedObject> ObjectRegistry::find(qint64 pk) const {
-    if (pk > 0 && pk < denseLimit)
-        return pk < qint64(dense_.size()) ? dense_[std::size_t(pk)].lock() : nullptr;
+    if (pk > 0 && pk < denseLimit) {
+        const auto* weak = slot(pk);
+        return weak ? weak->lock() : nullptr;
+    }
     const auto it = sparse_.find(pk);
     return it == sparse_.end() ? nullptr : it->second.lock();
 }
 
 void ObjectRegistry::insert(qint64 pk, const std::shared_ptr<ManagedObject>& object) {
     if (pk > 0 && pk < denseLimit) {
-        if (pk >= qint64(dense_.size()))
-            dense_.resize(std::max<std::size_t>(std::size_t(pk) + 1, dense_.size() * 3 / 2));
-        dense_[std::size_t(pk)] = object;
+        const auto page = std::size_t(pk >> pageBits);
+        if (page >= pages_.size())
+            pages_.resize(std::max(page + 1, pages_.size() * 3 / 2));
+        if (!pages_[page])
+            pages_[page] = std::make_unique<Page>();
+        (*pages_[page])[std::size_t(pk & (pageSize - 1))] = object;
         return;
     }
     sparse_[pk] = object;
@@ -19,8 +31,8 @@ void ObjectRegistry::insert(qint64 pk, const std::shared_ptr<ManagedObject>& obj
 
 void ObjectRegistry::erase(qint64 pk) {
     if (pk > 0 && pk < denseLimit) {
-        if (pk < qint64(dense_.size()))
-            dense_[std::size_t(pk)].reset();
+        if (auto* weak = slot(pk))
+            weak->reset();
         return;
     }
     sparse_.erase(pk);
@@ -28,8 +40,8 @@ void ObjectRegistry::erase(qint64 pk) {
 
 void ObjectRegistry::eraseIfExpired(qint64 pk) {
     if (pk > 0 && pk < denseLimit) {
-        if (pk < qint64(dense_.size()) && dense_[std::size_t(pk)].expired())
-            dense_[std::size_t(pk)].reset();
+        if (auto* weak = slot(pk); weak && weak->expired())
+            weak->reset();
         return;
     }
     const auto it = sparse_.find(pk);
@@ -39,9 +51,11 @@ void ObjectRegistry::eraseIfExpired(qint64 pk) {
 
 std::vector<std::shared_ptr<ManagedObject>> ObjectRegistry::alive() const {
     std::vector<std::shared_ptr<ManagedObject>> out;
-    for (const auto& weak : dense_)
-        if (auto object = weak.lock())
-            out.push_back(std::move(object));
+    for (const auto& page : pages_)
+        if (page)
+            for (const auto& weak : *page)
+                if (auto object = weak.lock())
+                    out.push_back(std::move(object));
     for (const auto& [pk, weak] : sparse_)
         if (auto object = weak.lock())
             out.push_back(std::move(object));
@@ -49,6 +63,6 @@ std::vector<std::shared_ptr<ManagedObject>> ObjectRegistry::alive() const {
 }
 
 void ObjectRegistry::clear() {
-    dense_.clear();
+    pages_.clear();
     sparse_.clear();
 }

@@ -9,6 +9,7 @@
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
+#include "ViewModels/Finance/OverviewHoldings.h"
 
 #include <numeric>
 
@@ -90,12 +91,9 @@ void OverviewViewModel::fetchCreditCards() {
 }
 
 void OverviewViewModel::fetchInvestments() {
-    const QDateTime now = Clock::now();
-    double value = 0;
-    for (const auto& holding :
-         context_->fetch<Investment>(FetchRequest(Investment::entityName(), Investment::isActive())))
-        value += holding->currentValue(now);
-    totalInvestmentValue_ = value;
+    const OverviewHoldings holdings = OverviewHoldings::live(*context_, Clock::now());
+    totalInvestmentValue_ = holdings.currentValue;
+    investedByType_ = holdings.investedByType;
 
     // Card spending that falls into a statement of next month or later, whatever its type.
     pendingCCBills_ =
@@ -114,18 +112,18 @@ void OverviewViewModel::fetchThisMonthCashFlow() {
 }
 
 void OverviewViewModel::fetchSubscriptionCost() {
-    double monthly = 0;
-    for (const auto& subscription : context_->fetch<Subscription>(FetchRequest(
-             Subscription::entityName(), Key(QStringLiteral("status")) == QStringLiteral("active")))) {
-        const QString cycle = subscription->billingCycle().value_or(QStringLiteral("monthly"));
-        if (cycle == QLatin1String("quarterly"))
-            monthly += subscription->price() / 3;
-        else if (cycle == QLatin1String("annual"))
-            monthly += subscription->price() / 12;
-        else
-            monthly += subscription->price();
-    }
-    monthlySubsCost_ = monthly;
+    const Key cycle(QStringLiteral("billingCycle"));
+    const QString quarterly = QStringLiteral("quarterly");
+    const QString annual = QStringLiteral("annual");
+    const auto prices = [this](const Predicate& billed) {
+        return context_->sum(
+            FetchRequest(Subscription::entityName(),
+                         Key(QStringLiteral("status")) == QStringLiteral("active") && billed),
+            QStringLiteral("price"));
+    };
+    // Any other cycle, or none, is monthly.
+    monthlySubsCost_ = prices(cycle != quarterly && cycle != annual) + prices(cycle == quarterly) / 3 +
+                       prices(cycle == annual) / 12;
 }
 
 void OverviewViewModel::fetchSixMonthFlow() {
@@ -136,11 +134,17 @@ void OverviewViewModel::fetchSixMonthFlow() {
         MonthlyFlowPoint point;
         point.id = QUuid::createUuid();
         point.month = start;
-        point.income = amountOf(
-            *context_, FetchRequest(Income::entityName(), between(QStringLiteral("date"), start, end)));
-        point.spend =
-            amountOf(*context_, FetchRequest(Expense::entityName(),
-                                             fixedBilledIn(start, end) || dynamicSpentIn(start, end)));
+        if (offset == 0) {
+            // This month's figures were just read.
+            point.income = thisMonthIncome_;
+            point.spend = thisMonthFixed_ + thisMonthDynamic_;
+        } else {
+            point.income = amountOf(
+                *context_, FetchRequest(Income::entityName(), between(QStringLiteral("date"), start, end)));
+            point.spend =
+                amountOf(*context_, FetchRequest(Expense::entityName(),
+                                                 fixedBilledIn(start, end) || dynamicSpentIn(start, end)));
+        }
         points.push_back(point);
     }
     sixMonthFlow_ = std::move(points);
@@ -153,12 +157,10 @@ void OverviewViewModel::computeHealthScore() {
     in.dynamicSpend = thisMonthDynamic_;
     in.monthlySubscriptions = monthlySubsCost_;
     // Judged by when the record was made, whatever its status, by the stored invested amount.
-    for (const auto& holding : context_->fetch<Investment>(
-             FetchRequest(Investment::entityName(), Key(QStringLiteral("createdAt")) >= at(monthStart(0)))))
-        in.newlyInvested += holding->investedAmount();
-    for (const auto& holding :
-         context_->fetch<Investment>(FetchRequest(Investment::entityName(), Investment::isActive())))
-        in.investedByType[holding->effectiveType()] += holding->investedAmount();
+    in.newlyInvested = context_->sum(
+        FetchRequest(Investment::entityName(), Key(QStringLiteral("createdAt")) >= at(monthStart(0))),
+        QStringLiteral("investedAmount"));
+    in.investedByType = investedByType_;
     health_ = FinanceHealthScore::compute(in);
 }
 

@@ -6,6 +6,7 @@
 #include "ViewModels/Finance/MonthlyFlowPoint.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QUuid>
@@ -44,7 +45,7 @@ public:
     double thisMonthFlow() const;
     double spendable() const;
 
-    // The cards offered when an expense is added here, fetched when the screen shows.
+    // The cards offered when an expense is added here, fetched when its sheet opens.
     const std::vector<std::shared_ptr<CreditCard>>& creditCards() const { return creditCards_; }
     void fetchCreditCards();
 
@@ -71,6 +72,7 @@ private:
     void fetchInvestments();
     void fetchThisMonthCashFlow();
     void fetchSubscriptionCost();
+    // After fetchThisMonthCashFlow(), whose figures make its last month.
     void fetchSixMonthFlow();
     void computeHealthScore();
     // Saves the action and, when it was stored, reads every figure again.
@@ -80,6 +82,7 @@ private:
     std::vector<std::shared_ptr<BankAccount>> bankAccounts_;
     std::vector<std::shared_ptr<CreditCard>> creditCards_;
     double totalInvestmentValue_ = 0;
+    QHash<QString, double> investedByType_; // what was put into each type of live holding
     double pendingCCBills_ = 0;
     double thisMonthIncome_ = 0;
     double thisMonthFixed_ = 0;

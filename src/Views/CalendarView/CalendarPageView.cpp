@@ -117,7 +117,8 @@ QWidget* CalendarPageView::buildDayColumn() {
     sections->addWidget(buildGoalsSection());
     sections->addWidget(buildEmptyDay());
     sections->addStretch(1);
-    auto* scroll = BareScrollArea::wrap(content);
+    // A day of a heavy store lists dozens of task rows; unstyled, they cost what they draw.
+    auto* scroll = BareScrollArea::wrapUnstyled(content);
     scroll->setObjectName(QStringLiteral("dayScroll"));
     layout->addWidget(scroll, 1);
     dayScroll_ = scroll;

@@ -48,11 +48,7 @@ void CalendarSubtaskRow::build() {
     title_ = new CalendarTextLine(Theme::font(12), Theme::textSecondary());
     title_->setObjectName(QStringLiteral("subtaskTitle"));
     line->addWidget(title_, 1);
-    editField_ = CalendarStyle::inlineField(tr("Subtask title"), 12);
-    editField_->setObjectName(QStringLiteral("subtaskTitleField"));
-    connect(editField_, &QLineEdit::returnPressed, this, &CalendarSubtaskRow::commitEdit);
-    connect(editField_, &QLineEdit::textChanged, this, &CalendarSubtaskRow::updateChrome);
-    line->addWidget(editField_, 1);
+    line_ = line; // the title editor joins it on the first edit (see titleField)
 
     actions_ = new QWidget;
     auto* bar = new QHBoxLayout(actions_);
@@ -85,6 +81,20 @@ void CalendarSubtaskRow::build() {
     column->addWidget(notesLabel_);
 }
 
+// Made when first opened: a day of a heavy store lists a hundred subtasks or more.
+QLineEdit* CalendarSubtaskRow::titleField() {
+    if (!editField_) {
+        editField_ = CalendarStyle::inlineField(tr("Subtask title"), 12);
+        editField_->setObjectName(QStringLiteral("subtaskTitleField"));
+        editField_->hide();
+        connect(editField_, &QLineEdit::returnPressed, this, &CalendarSubtaskRow::commitEdit);
+        connect(editField_, &QLineEdit::textChanged, this, &CalendarSubtaskRow::updateChrome);
+        line_->insertWidget(line_->indexOf(title_) + 1, editField_, 1);
+        QWidget::setTabOrder(tick_, editField_); // where it stood when made with the row
+    }
+    return editField_;
+}
+
 void CalendarSubtaskRow::refresh() {
     if (subtask_->isDeleted())
         return;
@@ -105,10 +115,11 @@ void CalendarSubtaskRow::refresh() {
 
 void CalendarSubtaskRow::updateChrome() {
     title_->setVisible(!editing_);
-    editField_->setVisible(editing_);
+    if (editField_)
+        editField_->setVisible(editing_);
     actions_->setVisible(hovered_ && !editing_);
     confirm_->setVisible(editing_);
-    confirm_->setEnabled(!Text::trimmed(editField_->text()).isEmpty());
+    confirm_->setEnabled(editField_ && !Text::trimmed(editField_->text()).isEmpty());
     if (notesEditorLine_)
         notesEditorLine_->setVisible(showingNotes_);
     notesLabel_->setVisible(!showingNotes_ && !notesLabel_->text().isEmpty());
@@ -132,7 +143,7 @@ void CalendarSubtaskRow::leaveEvent(QEvent* event) {
 }
 
 void CalendarSubtaskRow::beginEdit() {
-    editField_->setText(shownTitle(*subtask_));
+    titleField()->setText(shownTitle(*subtask_));
     editing_ = true;
     updateChrome();
     editField_->setFocus();
@@ -140,7 +151,7 @@ void CalendarSubtaskRow::beginEdit() {
 
 void CalendarSubtaskRow::commitEdit() {
     // A failed save keeps the editor open with what was typed; a blank title just closes it.
-    if (!viewModel_->editSubtask(subtask_, editField_->text()))
+    if (!editField_ || !viewModel_->editSubtask(subtask_, editField_->text()))
         return;
     editing_ = false;
     refresh();

@@ -9,6 +9,7 @@ class CalendarNotesEditor;
 class CalendarSubtask;
 class CalendarTextLine;
 class CalendarViewModel;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 
@@ -43,6 +44,7 @@ protected:
 
 private:
     void build();
+    QLineEdit* titleField();
     void updateChrome();
 
     std::shared_ptr<CalendarSubtask> subtask_;
@@ -53,7 +55,8 @@ private:
 
     CalendarIconButton* tick_ = nullptr;
     CalendarTextLine* title_ = nullptr;
-    QLineEdit* editField_ = nullptr;
+    QHBoxLayout* line_ = nullptr;
+    QLineEdit* editField_ = nullptr; // made on the first edit
     QWidget* actions_ = nullptr;
     CalendarIconButton* notesButton_ = nullptr;
     CalendarIconButton* confirm_ = nullptr;

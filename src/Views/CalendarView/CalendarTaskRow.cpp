@@ -81,11 +81,7 @@ QWidget* CalendarTaskRow::buildMainLine() {
     title_ = new CalendarTextLine(Theme::font(13, QFont::Medium), Theme::textPrimary());
     title_->setObjectName(QStringLiteral("taskTitle"));
     line->addWidget(title_, 1);
-    editField_ = CalendarStyle::inlineField(tr("Task title"), 13);
-    editField_->setObjectName(QStringLiteral("taskTitleField"));
-    connect(editField_, &QLineEdit::returnPressed, this, &CalendarTaskRow::commitEdit);
-    connect(editField_, &QLineEdit::textChanged, this, &CalendarTaskRow::updateChrome);
-    line->addWidget(editField_, 1);
+    mainLine_ = line;
 
     categoryBadge_ = new CalendarChip(QString(), Theme::font(10, QFont::Medium));
     categoryBadge_->setObjectName(QStringLiteral("taskCategoryBadge"));
@@ -162,16 +158,26 @@ QWidget* CalendarTaskRow::buildNotesEditor() {
     return notesEditorLine_;
 }
 
-QWidget* CalendarTaskRow::buildSubtaskSection() {
-    subtaskSection_ = new QWidget;
-    auto* column = new QVBoxLayout(subtaskSection_);
-    column->setContentsMargins(0, 0, 0, 4);
-    column->setSpacing(2);
-    subtaskList_ = new QVBoxLayout;
-    subtaskList_->setSpacing(2);
-    column->addLayout(subtaskList_);
+// The inline editors are made when first opened: a day of a heavy store lists dozens of
+// rows, and a line edit costs more than the rest of a row together.
+QLineEdit* CalendarTaskRow::titleField() {
+    if (!editField_) {
+        editField_ = CalendarStyle::inlineField(tr("Task title"), 13);
+        editField_->setObjectName(QStringLiteral("taskTitleField"));
+        editField_->hide();
+        connect(editField_, &QLineEdit::returnPressed, this, &CalendarTaskRow::commitEdit);
+        connect(editField_, &QLineEdit::textChanged, this, &CalendarTaskRow::updateChrome);
+        mainLine_->insertWidget(mainLine_->indexOf(title_) + 1, editField_, 1);
+        QWidget::setTabOrder(tick_, editField_); // where it stood when made with the row
+    }
+    return editField_;
+}
 
+QLineEdit* CalendarTaskRow::newSubtaskField() {
+    if (subtaskField_)
+        return subtaskField_;
     addSubtaskLine_ = new QWidget;
+    addSubtaskLine_->hide();
     auto* line = new QHBoxLayout(addSubtaskLine_);
     line->setContentsMargins(28, 4, 8, 4);
     line->setSpacing(8);
@@ -190,8 +196,24 @@ QWidget* CalendarTaskRow::buildSubtaskSection() {
     connect(cancel, &CalendarIconButton::clicked, this, &CalendarTaskRow::cancelSubtask);
     line->addWidget(subtaskAdd_);
     line->addWidget(cancel);
-    column->addWidget(addSubtaskLine_);
+    // Between the subtask rows and the "Add subtask" button.
+    static_cast<QVBoxLayout*>(subtaskSection_->layout())->insertWidget(1, addSubtaskLine_);
+    QWidget::setTabOrder(addSubtaskButton_, subtaskField_);
+    QWidget::setTabOrder(subtaskField_, subtaskAdd_);
+    QWidget::setTabOrder(subtaskAdd_, cancel);
+    return subtaskField_;
+}
 
+QWidget* CalendarTaskRow::buildSubtaskSection() {
+    subtaskSection_ = new QWidget;
+    auto* column = new QVBoxLayout(subtaskSection_);
+    column->setContentsMargins(0, 0, 0, 4);
+    column->setSpacing(2);
+    subtaskList_ = new QVBoxLayout;
+    subtaskList_->setSpacing(2);
+    column->addLayout(subtaskList_);
+
+    // The new-subtask line comes with the first press of "Add subtask" (see openAddSubtask).
     addSubtaskButton_ = new CalendarChip(tr("Add subtask"), Theme::font(11, QFont::Medium));
     addSubtaskButton_->setObjectName(QStringLiteral("addSubtaskButton"));
     addSubtaskButton_->setSymbol(QStringLiteral("arrow.turn.down.right"), 10);
@@ -268,7 +290,8 @@ void CalendarTaskRow::updateChrome() {
     // In a narrow row the actions take the badges' place rather than push the row wider.
     const bool showBadges = !editing_ && !(narrow_ && showActions);
     title_->setVisible(!editing_);
-    editField_->setVisible(editing_);
+    if (editField_)
+        editField_->setVisible(editing_);
     categoryBadge_->setVisible(showBadges && hasCategory);
     repeatIcon_->setVisible(showBadges && task_->repeatFrequency().has_value());
     originBadge_->setVisible(showBadges && hasOrigin);
@@ -277,7 +300,7 @@ void CalendarTaskRow::updateChrome() {
     followUpChip_->setLabel(narrow_ ? QString() : tr("Follow-up"));
     tomorrow_->setVisible(!task_->isCompleted());
     confirm_->setVisible(editing_);
-    confirm_->setEnabled(!Text::trimmed(editField_->text()).isEmpty());
+    confirm_->setEnabled(editField_ && !Text::trimmed(editField_->text()).isEmpty());
     const bool hasSubtasks = !subtaskRows_.empty();
     fold_->setVisible(hasSubtasks);
     fold_->setSymbol(expanded_ ? QStringLiteral("chevron.up") : QStringLiteral("chevron.down"),
@@ -286,8 +309,10 @@ void CalendarTaskRow::updateChrome() {
         notesEditorLine_->setVisible(showingNotes_);
     notesLabel_->setVisible(!showingNotes_ && !notesLabel_->text().isEmpty());
     subtaskSection_->setVisible(expanded_);
-    addSubtaskLine_->setVisible(showingAddSubtask_);
-    subtaskAdd_->setEnabled(!Text::trimmed(subtaskField_->text()).isEmpty());
+    if (addSubtaskLine_) {
+        addSubtaskLine_->setVisible(showingAddSubtask_);
+        subtaskAdd_->setEnabled(!Text::trimmed(subtaskField_->text()).isEmpty());
+    }
     addSubtaskButton_->setVisible(!showingAddSubtask_);
     addSubtaskButton_->setColors(Theme::withOpacity(Theme::textMuted(), hovered_ ? 1.0 : 0.4),
                                  Qt::transparent);
@@ -325,7 +350,7 @@ void CalendarTaskRow::toggleExpanded() {
 }
 
 void CalendarTaskRow::beginEdit() {
-    editField_->setText(shownTitle(*task_));
+    titleField()->setText(shownTitle(*task_));
     editing_ = true;
     updateChrome();
     editField_->setFocus();
@@ -333,7 +358,7 @@ void CalendarTaskRow::beginEdit() {
 
 void CalendarTaskRow::commitEdit() {
     // A failed save keeps the editor open with what was typed; a blank title just closes it.
-    if (!viewModel_->editTask(task_, editField_->text()))
+    if (!editField_ || !viewModel_->editTask(task_, editField_->text()))
         return;
     editing_ = false;
     refresh();
@@ -374,13 +399,14 @@ void CalendarTaskRow::openFollowUp() {
 }
 
 void CalendarTaskRow::openAddSubtask() {
+    newSubtaskField();
     showingAddSubtask_ = true;
     updateChrome();
     subtaskField_->setFocus();
 }
 
 void CalendarTaskRow::commitSubtask() {
-    if (Text::trimmed(subtaskField_->text()).isEmpty())
+    if (!subtaskField_ || Text::trimmed(subtaskField_->text()).isEmpty())
         return;
     if (!viewModel_->addSubtask(task_, subtaskField_->text()))
         return;
@@ -390,7 +416,8 @@ void CalendarTaskRow::commitSubtask() {
 }
 
 void CalendarTaskRow::cancelSubtask() {
-    subtaskField_->clear();
+    if (subtaskField_)
+        subtaskField_->clear();
     showingAddSubtask_ = false;
     updateChrome();
 }

@@ -17,6 +17,7 @@ class CalendarSubtaskRow;
 class CalendarTask;
 class CalendarTextLine;
 class CalendarViewModel;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QVBoxLayout;
@@ -71,6 +72,8 @@ private:
     QWidget* buildActions();
     QWidget* buildNotesEditor();
     QWidget* buildSubtaskSection();
+    QLineEdit* titleField();
+    QLineEdit* newSubtaskField();
     void updateChrome();
     void syncSubtaskRows();
 
@@ -87,7 +90,8 @@ private:
 
     CalendarIconButton* tick_ = nullptr;
     CalendarTextLine* title_ = nullptr;
-    QLineEdit* editField_ = nullptr;
+    QHBoxLayout* mainLine_ = nullptr;
+    QLineEdit* editField_ = nullptr; // made on the first edit
     CalendarChip* categoryBadge_ = nullptr;
     SymbolIcon* repeatIcon_ = nullptr;
     CalendarChip* originBadge_ = nullptr;
@@ -102,7 +106,7 @@ private:
     QLabel* notesLabel_ = nullptr;
     QWidget* subtaskSection_ = nullptr;
     QVBoxLayout* subtaskList_ = nullptr;
-    QWidget* addSubtaskLine_ = nullptr;
+    QWidget* addSubtaskLine_ = nullptr; // made on the first "Add subtask"
     QLineEdit* subtaskField_ = nullptr;
     CalendarIconButton* subtaskAdd_ = nullptr;
     CalendarChip* addSubtaskButton_ = nullptr;

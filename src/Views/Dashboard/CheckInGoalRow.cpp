@@ -38,8 +38,20 @@ CheckInGoalRow::CheckInGoalRow(std::shared_ptr<Goal> goal, QWidget* parent)
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    title_ = goal_->title().value_or(QStringLiteral("Untitled Goal"));
-    color_ = ColorHex::fromHex(goal_->colorHex().value_or(ColorHex::fallbackHex()));
+    setGoal(goal_);
+}
+
+int CheckInGoalRow::rowHeight() {
+    return int(std::ceil(std::max<double>(tickSize(), QFontMetricsF(titleFont()).height()) + 2 * kPadY));
+}
+
+void CheckInGoalRow::setGoal(std::shared_ptr<Goal> goal) {
+    goal_ = std::move(goal);
+    title_ = goal_ ? goal_->title().value_or(QStringLiteral("Untitled Goal")) : QString();
+    color_ = ColorHex::fromHex(goal_ ? goal_->colorHex().value_or(ColorHex::fallbackHex())
+                                     : ColorHex::fallbackHex());
+    setToolTip(shownTitle() == title_ ? QString() : PlainToolTip::of(title_));
+    update();
 }
 
 void CheckInGoalRow::setTicked(bool ticked) {
@@ -50,8 +62,7 @@ void CheckInGoalRow::setTicked(bool ticked) {
 }
 
 QSize CheckInGoalRow::sizeHint() const {
-    const double h = std::max<double>(tickSize(), QFontMetricsF(titleFont()).height()) + 2 * kPadY;
-    return {int(titleLeft() + QFontMetricsF(titleFont()).horizontalAdvance(title_)) + 2, int(std::ceil(h))};
+    return {int(titleLeft() + QFontMetricsF(titleFont()).horizontalAdvance(title_)) + 2, rowHeight()};
 }
 
 QSize CheckInGoalRow::minimumSizeHint() const {
@@ -77,6 +88,8 @@ void CheckInGoalRow::paintEvent(QPaintEvent*) {
     Symbols::paint(p, QRectF(0, mid - tick / 2.0, tick, tick),
                    ticked_ ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"),
                    ticked_ ? color_ : Theme::textMuted());
+    if (!goal_)
+        return;
     p.setPen(Qt::NoPen);
     p.setBrush(color_);
     p.drawEllipse(QRectF(tick + kSpacing, mid - kDot / 2, kDot, kDot));

@@ -1,8 +1,8 @@
 #include "Views/Dashboard/DailyCheckInModal.h"
 
-#include "Components/BareScrollArea.h"
 #include "Components/PressEffect.h"
 #include "Components/Symbols.h"
+#include "Components/VirtualList.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
@@ -22,8 +22,6 @@
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QSet>
 #include <QVBoxLayout>
 
 DailyCheckInModal::DailyCheckInModal(const AppEnvironment& env, QWidget* parent)
@@ -37,19 +35,32 @@ DailyCheckInModal::DailyCheckInModal(const AppEnvironment& env, QWidget* parent)
     layout->addWidget(buildHeader());
     layout->addWidget(ScreenStyle::divider(this));
 
-    auto* body = new QWidget;
-    auto* sections = new QVBoxLayout(body);
-    sections->setContentsMargins(32, 32, 32, 32);
+    // The goals are a long list: the card's middle is one list that makes rows only for the
+    // goals in view, with the mood and energy above them and the note below.
+    list_ = new VirtualList(
+        [this](QWidget* parent) -> QWidget* {
+            auto* row = new CheckInGoalRow(nullptr, parent);
+            connect(row, &QAbstractButton::clicked, this, [this, row] { viewModel_->toggle(row->goal()); });
+            return row;
+        },
+        [this](QWidget* widget, int index) {
+            auto* row = static_cast<CheckInGoalRow*>(widget);
+            row->setGoal(viewModel_->goalAt(index));
+            row->setTicked(row->goal() && viewModel_->isChecked(row->goal()->objectID()));
+        },
+        this);
+    list_->setObjectName(QStringLiteral("checkInScroll"));
+
+    auto* above = new QWidget;
+    auto* sections = new QVBoxLayout(above);
+    sections->setContentsMargins(32, 32, 32, 8);
     sections->setSpacing(32);
     sections->addWidget(section(tr("How are you feeling today?"), buildMood()));
     sections->addWidget(section(tr("Energy level?"), buildEnergy()));
-    goalsBox_ = new QWidget;
-    goalsLayout_ = new QVBoxLayout(goalsBox_);
-    goalsLayout_->setContentsMargins(0, 0, 0, 0);
-    goalsLayout_->setSpacing(4);
-    auto* goalsHolder = new QVBoxLayout;
-    goalsHolder->addWidget(goalsBox_);
-    sections->addWidget(section(tr("Goals you worked on today"), goalsHolder));
+    auto* goalsHeading = new QVBoxLayout;
+    sections->addWidget(section(tr("Goals you worked on today"), goalsHeading));
+    list_->setHeader(above);
+
     notes_ = new QPlainTextEdit;
     notes_->setObjectName(QStringLiteral("checkInNotes"));
     notes_->setFont(Theme::font(13));
@@ -59,13 +70,18 @@ DailyCheckInModal::DailyCheckInModal(const AppEnvironment& env, QWidget* parent)
     ScreenStyle::styleField(notes_, Theme::backgroundTertiary(), 8);
     connect(notes_, &QPlainTextEdit::textChanged, this,
             [this] { viewModel_->setNotes(notes_->toPlainText()); });
+    auto* below = new QWidget;
+    auto* notesSection = new QVBoxLayout(below);
+    notesSection->setContentsMargins(32, 32, 32, 32);
     auto* notesHolder = new QVBoxLayout;
     notesHolder->addWidget(notes_);
-    sections->addWidget(section(tr("Any notes? (optional)"), notesHolder));
-    sections->addStretch(1);
-    auto* scroll = BareScrollArea::wrap(body, this);
-    scroll->setObjectName(QStringLiteral("checkInScroll"));
-    layout->addWidget(scroll, 1);
+    notesSection->addWidget(section(tr("Any notes? (optional)"), notesHolder));
+    list_->setFooter(below);
+
+    list_->setRowMargins(QMargins(32, 0, 32, 0));
+    list_->setSpacing(0, 4);
+    list_->setRowHeight(CheckInGoalRow::rowHeight());
+    layout->addWidget(list_, 1);
 
     const QString gradient = QStringLiteral("qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 %1, stop:1 %2)")
                                  .arg(Theme::css(AppTheme::Colors::purple()),
@@ -165,8 +181,8 @@ QLayout* DailyCheckInModal::buildEnergy() {
 
 std::vector<CheckInGoalRow*> DailyCheckInModal::goalRows() const {
     std::vector<CheckInGoalRow*> out;
-    for (qint64 id : order_)
-        out.push_back(rows_.value(id));
+    for (QWidget* row : list_->rowsInView())
+        out.push_back(static_cast<CheckInGoalRow*>(row));
     return out;
 }
 
@@ -176,42 +192,12 @@ void DailyCheckInModal::showChoices() {
     for (EnergyBarButton* bar : energies_)
         bar->setLit(viewModel_->energyScore() >= bar->level());
     energyLabel_->setText(DailyCheckInViewModel::energyLabel(viewModel_->energyScore()));
-    for (auto it = rows_.cbegin(); it != rows_.cend(); ++it)
-        it.value()->setTicked(viewModel_->isChecked(it.key()));
+    for (CheckInGoalRow* row : goalRows())
+        row->setTicked(row->goal() && viewModel_->isChecked(row->goal()->objectID()));
 }
 
 void DailyCheckInModal::showGoals() {
-    while (QLayoutItem* item = goalsLayout_->takeAt(0))
-        delete item;
-    QSet<qint64> listed;
-    order_.clear();
-    for (const auto& goal : viewModel_->goals()) {
-        const qint64 id = goal->objectID();
-        CheckInGoalRow* row = rows_.value(id);
-        if (!row) {
-            row = new CheckInGoalRow(goal, goalsBox_);
-            std::weak_ptr<Goal> weak = goal;
-            connect(row, &QAbstractButton::clicked, this, [this, weak] {
-                if (auto target = weak.lock())
-                    viewModel_->toggle(target);
-            });
-            rows_.insert(id, row);
-        }
-        row->setTicked(viewModel_->isChecked(id));
-        goalsLayout_->addWidget(row);
-        row->show();
-        listed.insert(id);
-        order_.push_back(id);
-    }
-    for (auto it = rows_.begin(); it != rows_.end();) {
-        if (listed.contains(it.key())) {
-            ++it;
-            continue;
-        }
-        it.value()->hide();
-        it.value()->deleteLater();
-        it = rows_.erase(it);
-    }
+    list_->setCount(viewModel_->goalCount());
 }
 
 void DailyCheckInModal::submit() {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QWidget>
 
 #include <vector>
@@ -12,7 +11,7 @@ class MoodEmojiButton;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-class QVBoxLayout;
+class VirtualList;
 struct AppEnvironment;
 
 // The once-a-day check-in card, 480 points wide: mood, energy, the goals worked on today and
@@ -28,6 +27,7 @@ public:
     const std::vector<MoodEmojiButton*>& moodButtons() const { return moods_; }
     const std::vector<EnergyBarButton*>& energyButtons() const { return energies_; }
     QLabel* energyLabel() const { return energyLabel_; }
+    // The rows in view, newest goal first.
     std::vector<CheckInGoalRow*> goalRows() const;
     QPlainTextEdit* notesEditor() const { return notes_; }
     QPushButton* completeButton() const { return complete_; }
@@ -53,10 +53,7 @@ private:
     std::vector<MoodEmojiButton*> moods_;
     std::vector<EnergyBarButton*> energies_;
     QLabel* energyLabel_ = nullptr;
-    QWidget* goalsBox_ = nullptr;
-    QVBoxLayout* goalsLayout_ = nullptr;
-    QHash<qint64, CheckInGoalRow*> rows_;
-    std::vector<qint64> order_;
+    VirtualList* list_ = nullptr;
     QPlainTextEdit* notes_ = nullptr;
     QPushButton* complete_ = nullptr;
     QPushButton* close_ = nullptr;

@@ -37,7 +37,8 @@ constexpr int kDetailHeight = 680;
 DashboardView::DashboardView(const AppEnvironment& env, QWidget* parent)
     : QWidget(parent), env_(env),
       viewModel_(new DashboardViewModel(env.context, this, DashboardViewModel::Figures::onRefresh)),
-      achievementsViewModel_(new AchievementsViewModel(env.context, this)) {
+      achievementsViewModel_(
+          new AchievementsViewModel(env.context, this, AchievementsViewModel::Reads::recentOnly)) {
     setObjectName(QStringLiteral("DashboardView"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -126,8 +127,9 @@ void DashboardView::showEvent(QShowEvent* event) {
     // A window brought back from the taskbar is not the screen being shown again.
     if (event->spontaneous())
         return;
-    // The figures read every goal's progress, which grows with the store: the screen's first
-    // frame comes first (the cards showing them are still fading in), the figures right after.
+    // The figures are an aggregate over every goal's steps, which grows with the store: the
+    // screen's first frame comes first (the cards showing them are still fading in), the
+    // figures right after.
     // A window kept off screen never paints, so it gets them at once.
     if (!shownOnce_ && !window()->testAttribute(Qt::WA_DontShowOnScreen)) {
         shownOnce_ = true;
@@ -175,7 +177,7 @@ void DashboardView::showFigures() {
 }
 
 void DashboardView::showGoals() {
-    const bool any = !viewModel_->goals().empty();
+    const bool any = viewModel_->hasGoals();
     if (any != hasGoals_) {
         // The side that comes into view makes its entrance; the other leaves at once.
         hasGoals_ = any;

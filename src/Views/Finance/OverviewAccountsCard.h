@@ -1,33 +1,26 @@
 #pragma once
 
-#include "Views/Finance/FinanceCard.h"
+#include "Views/Finance/CardSlice.h"
 
-#include <memory>
-#include <vector>
-
-class BankAccount;
 class QLabel;
-class QVBoxLayout;
 
-// The liquid cash card of the finance overview: the total in the header with "+", then one
-// row per bank account with its balance, edit and delete, or an invitation to add one.
-class OverviewAccountsCard : public FinanceCard {
+// The head of the liquid cash card of the finance overview: the total with "+" over an inset
+// rule, and, while there is no bank account, an invitation to add one that closes the card.
+// The accounts themselves are rows of the overview's list (OverviewAccountRow), which carry
+// the card on below this head: a long list of accounts makes only the rows in view.
+class OverviewAccountsCard : public CardSlice {
     Q_OBJECT
 public:
     explicit OverviewAccountsCard(QWidget* parent = nullptr);
 
-    void setAccounts(const std::vector<std::shared_ptr<BankAccount>>& accounts, const QString& total);
+    void setSummary(const QString& total, bool hasAccounts);
 
 signals:
     void addRequested();
-    void editRequested(const std::shared_ptr<BankAccount>& account);
-    void deleteRequested(const std::shared_ptr<BankAccount>& account);
 
 private:
-    QWidget* buildRow(const std::shared_ptr<BankAccount>& account, bool isLast, QWidget* parent);
     QWidget* buildEmpty();
 
     QLabel* total_;
-    QVBoxLayout* rows_;
-    QWidget* body_ = nullptr;
+    QWidget* empty_ = nullptr;
 };

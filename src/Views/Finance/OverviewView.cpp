@@ -1,9 +1,9 @@
 #include "Views/Finance/OverviewView.h"
 #include "Views/Finance/FinanceForm.h"
 
-#include "Components/BareScrollArea.h"
 #include "Components/GroupedBarChart.h"
 #include "Components/SheetHost.h"
+#include "Components/VirtualList.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/BankAccount.h"
@@ -22,7 +22,6 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
@@ -65,28 +64,66 @@ OverviewView::OverviewView(const AppEnvironment& env, QWidget* parent)
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
 
-    auto* page = new QWidget;
-    auto* column = new QVBoxLayout(page);
-    column->setContentsMargins(32, 32, 32, 32);
+    // Only the account rows in view are made; they are reused as the page scrolls.
+    list_ = new VirtualList(
+        [this](QWidget* rowParent) -> QWidget* {
+            return new OverviewAccountRow(
+                [this](const std::shared_ptr<BankAccount>& account) { showEditAccount(account); },
+                [this](const std::shared_ptr<BankAccount>& account) {
+                    viewModel_->deleteBankAccount(account);
+                },
+                rowParent);
+        },
+        [this](QWidget* row, int index) {
+            static_cast<OverviewAccountRow*>(row)->bind(accountRows_[std::size_t(index)],
+                                                        std::size_t(index) + 1 == accountRows_.size());
+        },
+        this);
+    list_->setObjectName(QStringLiteral("overviewScroll"));
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    rowHeight_ = OverviewAccountRow::lineHeight();
+    // A row carries the rule under it, but the last one, which the card's end closes.
+    list_->setRowHeights([this](int index, int) {
+        return rowHeight_ + (std::size_t(index) + 1 == accountRows_.size() ? 0 : 1);
+    });
+    list_->setRowMargins(QMargins(32, 0, 32, 0));
+    list_->setHeader(buildTop());
+    QWidget* bottom = buildBottom();
+    list_->setFooter(bottom);
+    bottom->show();
+    outer->addWidget(list_);
+
+    connect(viewModel_, &OverviewViewModel::refreshed, this, &OverviewView::renderFigures);
+    connect(viewModel_, &OverviewViewModel::bankAccountsChanged, this, &OverviewView::renderAccounts);
+    renderFigures();
+}
+
+OverviewView::~OverviewView() {
+    // The list goes first: while it is taken down it still asks for the rows this screen keeps.
+    delete list_;
+}
+
+QWidget* OverviewView::buildTop() {
+    auto* top = new QWidget;
+    auto* column = new QVBoxLayout(top);
+    column->setContentsMargins(32, 32, 32, 0);
     column->setSpacing(32);
     column->addWidget(buildHeader());
     column->addWidget(buildHeroStrip());
     accounts_ = new OverviewAccountsCard;
     connect(accounts_, &OverviewAccountsCard::addRequested, this, &OverviewView::showAddAccount);
-    connect(accounts_, &OverviewAccountsCard::editRequested, this, &OverviewView::showEditAccount);
-    connect(accounts_, &OverviewAccountsCard::deleteRequested, this,
-            [this](const std::shared_ptr<BankAccount>& account) { viewModel_->deleteBankAccount(account); });
     column->addWidget(accounts_);
+    return top;
+}
+
+QWidget* OverviewView::buildBottom() {
+    auto* bottom = new QWidget;
+    auto* column = new QVBoxLayout(bottom);
+    column->setContentsMargins(32, 32, 32, 32);
+    column->setSpacing(32);
     column->addWidget(buildChart());
     column->addWidget(buildQuickActions());
-    column->addStretch(1);
-    auto* scroll = BareScrollArea::wrap(page);
-    scroll->setObjectName(QStringLiteral("overviewScroll"));
-    outer->addWidget(scroll);
-
-    connect(viewModel_, &OverviewViewModel::refreshed, this, &OverviewView::renderFigures);
-    connect(viewModel_, &OverviewViewModel::bankAccountsChanged, this, &OverviewView::renderAccounts);
-    renderFigures();
+    return bottom;
 }
 
 QWidget* OverviewView::buildHeader() {
@@ -179,7 +216,13 @@ void OverviewView::renderFigures() {
 
 void OverviewView::renderAccounts() {
     netWorth_->setValue(money(viewModel_->netWorth()), AppTheme::Colors::indigo());
-    accounts_->setAccounts(viewModel_->bankAccounts(), money(viewModel_->totalLiquidCash()));
+    const auto& accounts = viewModel_->bankAccounts();
+    accounts_->setSummary(money(viewModel_->totalLiquidCash()), !accounts.empty());
+    accountRows_.clear();
+    accountRows_.reserve(accounts.size());
+    for (const auto& account : accounts)
+        accountRows_.push_back(OverviewAccountRow::figuresOf(account));
+    list_->setCount(int(accountRows_.size()));
 }
 
 void OverviewView::showEvent(QShowEvent* event) {
@@ -188,7 +231,6 @@ void OverviewView::showEvent(QShowEvent* event) {
     if (shownOnce_)
         viewModel_->refresh();
     shownOnce_ = true;
-    viewModel_->fetchCreditCards();
 }
 
 void OverviewView::showAddAccount() {
@@ -213,7 +255,9 @@ void OverviewView::showAddIncome() {
 }
 
 void OverviewView::showAddExpense() {
-    // Money added here belongs to no account and no goal: none are offered.
+    // Money added here belongs to no account and no goal: none are offered. The cards are read
+    // when the sheet opens, not each time the screen shows.
+    viewModel_->fetchCreditCards();
     AddExpenseSheet::Options options;
     options.creditCards = viewModel_->creditCards();
     options.presetExpenseType = CashFlowViewModel::dynamicType;

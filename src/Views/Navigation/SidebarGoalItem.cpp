@@ -59,10 +59,14 @@ qint64 SidebarGoalItem::goalID() const {
 QString SidebarGoalItem::titleText() const {
     if (appViewModel_ && appViewModel_->isGoalHidden(goalID()))
         return AppViewModel::maskedTitle();
+    if (!goal_)
+        return {};
     return goal_->title().value_or(QStringLiteral("Untitled Goal"));
 }
 
 QString SidebarGoalItem::percentText() const {
+    if (!goal_)
+        return {};
     return QString::number(ProgressPercent::whole(goal_->progressPercentage())) + QLatin1Char('%');
 }
 
@@ -116,6 +120,8 @@ void SidebarGoalItem::paintEvent(QPaintEvent*) {
         shape.addRoundedRect(QRectF(rect()).adjusted(4, 0, -4, 0), 8, 8);
         painter.fillPath(shape, QColor(255, 255, 255, int(std::lround(255 * 0.04 * hover_))));
     }
+    if (!goal_)
+        return;
 
     const QColor dot = ColorHex::fromHex(goal_->colorHex().value_or(ColorHex::fallbackHex()));
     const QRectF dotRect(20, (height() - kDot) / 2, kDot, kDot);

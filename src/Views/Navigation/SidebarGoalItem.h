@@ -12,7 +12,8 @@ class QToolButton;
 
 // One active goal in the sidebar: a glowing dot in the goal's colour, its title (bullets
 // while masked), an eye button that masks or unmasks it, and its whole-percent progress.
-// A click outside the eye button emits clicked().
+// A click outside the eye button emits clicked(). A row made before it is given its goal
+// shows nothing.
 class SidebarGoalItem : public QWidget {
     Q_OBJECT
 public:

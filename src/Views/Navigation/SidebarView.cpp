@@ -73,16 +73,17 @@ SidebarView::SidebarView(const AppEnvironment& env, QWidget* parent)
     column->addWidget(buildHeader());
     column->addWidget(divider(0, 0));
 
-    // The goals are a long list: rows are made only for the goals in view.
+    // The goals are a long list: rows are made only for the goals in view, and only their
+    // goals are read from the store.
     list_ = new VirtualList(
         [this](QWidget* parent) -> QWidget* {
-            auto* row = new SidebarGoalItem(goals_.front(), appViewModel_, parent);
+            auto* row = new SidebarGoalItem(nullptr, appViewModel_, parent);
             connect(row, &SidebarGoalItem::clicked, this,
                     [this] { appViewModel_->navigate(AppDestination::goals); });
             return row;
         },
         [this](QWidget* row, int index) {
-            static_cast<SidebarGoalItem*>(row)->setGoal(goals_[size_t(index)]);
+            static_cast<SidebarGoalItem*>(row)->setGoal(viewModel_->goalAt(index));
         },
         this);
     list_->setObjectName(QStringLiteral("sidebarScroll"));
@@ -260,9 +261,8 @@ QList<SidebarGoalItem*> SidebarView::goalItems() const {
 }
 
 void SidebarView::updateGoals() {
-    goals_ = viewModel_->goals();
-    goalsSection_->setVisible(!goals_.empty());
-    list_->setCount(int(goals_.size()));
+    goalsSection_->setVisible(viewModel_->count() > 0);
+    list_->setCount(viewModel_->count());
     updateFooter();
 }
 

@@ -6,7 +6,6 @@
 #include <vector>
 
 class AppViewModel;
-class Goal;
 class VirtualList;
 class ObjectContext;
 class QLabel;
@@ -51,7 +50,6 @@ private:
     SidebarViewModel* viewModel_;
     QList<SidebarNavItem*> navItems_;
     VirtualList* list_ = nullptr;
-    std::vector<std::shared_ptr<Goal>> goals_;
     QWidget* goalsSection_ = nullptr;
     SidebarNewGoalButton* newGoalButton_ = nullptr;
     QToolButton* settingsButton_ = nullptr;

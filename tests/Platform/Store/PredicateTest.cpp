@@ -6,6 +6,8 @@
 
 #include <QTimeZone>
 
+#include <algorithm>
+
 using namespace storetest;
 
 namespace {
@@ -138,10 +140,18 @@ std::vector<qint64> pks(const std::vector<std::shared_ptr<ManagedObject>>& objec
 }
 
 std::vector<qint64> run(ObjectContext& context, const QString& entity, const Predicate& p,
-                        const std::vector<SortDescriptor>& sort = {}, int limit = 0) {
-    const FetchRequest request(entity, p, sort, limit);
+                        const std::vector<SortDescriptor>& sort = {}, int limit = 0, int offset = 0) {
+    FetchRequest request(entity, p, sort, limit);
+    request.fetchOffset = offset;
     const auto found = pks(context.fetch(request));
     EXPECT_EQ(context.count(request), static_cast<int>(found.size()));
+    if (offset > 0 || limit > 0) {
+        // A page is that stretch of the whole list.
+        const auto all = pks(context.fetch(FetchRequest(entity, p, sort)));
+        const auto from = all.begin() + std::min<std::ptrdiff_t>(offset, std::ssize(all));
+        const auto to = limit > 0 ? from + std::min<std::ptrdiff_t>(limit, all.end() - from) : all.end();
+        EXPECT_EQ(found, std::vector<qint64>(from, to));
+    }
     return found;
 }
 
@@ -162,10 +172,11 @@ TEST(StorePredicates, SavedAndPendingRecordsGiveTheSameRecordsInTheSameOrder) {
     int index = 0;
     for (const Predicate& p : projectPredicates()) {
         for (const auto& sort : projectSorts()) {
-            for (int limit : {0, 3}) {
-                SCOPED_TRACE(testing::Message()
-                             << "predicate " << index << " sort " << sort.size() << " limit " << limit);
-                EXPECT_EQ(run(*saved, "Project", p, sort, limit), run(*pending, "Project", p, sort, limit));
+            for (auto [limit, offset] : {std::pair{0, 0}, {3, 0}, {3, 2}, {0, 2}, {2, 100}}) {
+                SCOPED_TRACE(testing::Message() << "predicate " << index << " sort " << sort.size()
+                                                << " limit " << limit << " offset " << offset);
+                EXPECT_EQ(run(*saved, "Project", p, sort, limit, offset),
+                          run(*pending, "Project", p, sort, limit, offset));
             }
         }
         ++index;
@@ -176,6 +187,18 @@ TEST(StorePredicates, SavedAndPendingRecordsGiveTheSameRecordsInTheSameOrder) {
         const std::vector<SortDescriptor> sort{{"project.title", true}, {"order", false}};
         EXPECT_EQ(run(*saved, "Task", p, sort), run(*pending, "Task", p, sort));
         EXPECT_EQ(run(*saved, "Task", p), run(*pending, "Task", p));
+    }
+
+    // Saved rows with unsaved ones among them: a record moved to the front, one added, one
+    // gone; each page is still its stretch of the whole list.
+    const auto projects = saved->fetch<Project>(FetchRequest("Project", {}, {{"title", true}}));
+    projects.back()->setName(QStringLiteral("0 first"));
+    saved->insert<Project>()->setName(QStringLiteral("middle"));
+    saved->deleteObject(projects[2]);
+    for (auto [limit, offset] : {std::pair{3, 0}, {3, 2}, {0, 4}, {2, 7}}) {
+        SCOPED_TRACE(testing::Message() << "unsaved; limit " << limit << " offset " << offset);
+        EXPECT_EQ(run(*saved, "Project", {}, {{"title", true}}, limit, offset).size(),
+                  size_t(std::clamp(8 - offset, 0, limit > 0 ? limit : 8)));
     }
 }
 

@@ -132,6 +132,47 @@ TEST_F(CalendarRows, TitlesAreEditedInPlaceAndBlankEditsChangeNothing) {
     EXPECT_EQ(field->text(), QStringLiteral("Half typed"));
 }
 
+// The inline editors are made on first use; each must land where a row made with them had it:
+// the title editor in the title's place, the new-subtask line under the subtasks.
+TEST_F(CalendarRows, InlineEditorsOpenInTheirPlaces) {
+    auto t = task(QStringLiteral("Pack for the trip"), QDate(2026, 3, 10), category("Travel", "#06B6D4"));
+    auto s = subtask(t, QStringLiteral("Passport"));
+    auto& page = openPage();
+    auto* row = page.taskRows().at(0);
+    auto* sub = row->findChild<CalendarSubtaskRow*>();
+    EXPECT_EQ(row->findChild<QLineEdit*>("taskTitleField"), nullptr);
+    const int titleLeft = row->findChild<QWidget*>("taskTitle")->geometry().left();
+    const int subtaskTitleLeft = sub->findChild<QWidget*>("subtaskTitle")->geometry().left();
+
+    row->beginEdit();
+    sub->beginEdit();
+    row->openAddSubtask();
+    qv::test::settle();
+    auto* title = row->findChild<QLineEdit*>("taskTitleField");
+    ASSERT_NE(title, nullptr);
+    EXPECT_TRUE(title->isVisible());
+    EXPECT_EQ(title->geometry().left(), titleLeft);
+    auto* subtaskTitle = sub->findChild<QLineEdit*>("subtaskTitleField");
+    ASSERT_NE(subtaskTitle, nullptr);
+    EXPECT_EQ(subtaskTitle->text(), QStringLiteral("Passport"));
+    EXPECT_EQ(subtaskTitle->geometry().left(), subtaskTitleLeft);
+    auto* newSubtask = row->findChild<QLineEdit*>("newSubtaskField");
+    ASSERT_NE(newSubtask, nullptr);
+    EXPECT_TRUE(newSubtask->hasFocus() || !row->window()->isActiveWindow());
+    EXPECT_GT(newSubtask->mapTo(row, QPoint()).y(), sub->geometry().bottom());
+    qv::test::saveScreen(host.get(), QStringLiteral("calendar-task-row-editing"));
+
+    // Closing and opening again reuses the same editors.
+    row->cancelSubtask();
+    row->commitEdit();
+    EXPECT_FALSE(newSubtask->isVisible());
+    EXPECT_FALSE(title->isVisible());
+    row->openAddSubtask();
+    EXPECT_EQ(row->findChildren<QLineEdit*>("newSubtaskField").size(), 1);
+    EXPECT_TRUE(newSubtask->isVisible());
+    EXPECT_EQ(t->title(), QStringLiteral("Pack for the trip"));
+}
+
 TEST_F(CalendarRows, FollowUpPickerStartsTomorrow) {
     task(QStringLiteral("Send invoice"), QDate(2026, 3, 10));
     auto& page = openPage();

@@ -1,6 +1,7 @@
 #include "Views/ShellTestSupport.h"
 
 #include "Components/SheetHost.h"
+#include "Components/VirtualList.h"
 #include "Models/DailyLog.h"
 #include "ViewModels/DailyCheckInViewModel.h"
 #include "Views/Dashboard/CheckInGoalRow.h"
@@ -167,4 +168,35 @@ TEST_F(DailyCheckIn, AFailedSaveKeepsTheCardOpenWithItsChoicesAndTellsWhy) {
     SheetHost* alert = SheetHost::topmost(window_.get());
     ASSERT_NE(alert, nullptr) << "the window says the save failed";
     qv::test::saveScreen(window_.get(), QStringLiteral("checkin-save-failed"));
+}
+
+TEST_F(DailyCheckIn, ManyGoalsMakeOnlyTheRowsInViewAndTicksFollowTheGoalsNotTheRows) {
+    const int total = 60;
+    for (int i = 1; i <= total; ++i)
+        makeGoal(QStringLiteral("G%1").arg(i), total - i);
+    openWindow();
+    ASSERT_NE(modal(), nullptr);
+    auto* list = modal()->findChild<VirtualList*>(QStringLiteral("checkInScroll"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->count(), total);
+    ASSERT_FALSE(modal()->goalRows().empty());
+    EXPECT_EQ(modal()->goalRows().front()->titleText(), QStringLiteral("G60"));
+    click(modal()->goalRows().front());
+
+    // Scrolled to the oldest goal: the rows handed on show their new goals' ticks.
+    list->scrollToIndex(total - 1);
+    qv::test::settle();
+    CheckInGoalRow* oldest = modal()->goalRows().back();
+    EXPECT_EQ(oldest->titleText(), QStringLiteral("G1"));
+    for (CheckInGoalRow* row : modal()->goalRows())
+        EXPECT_FALSE(row->isTicked()) << row->titleText().toStdString();
+    click(oldest);
+    EXPECT_LT(list->rowsMade(), total / 2);
+
+    list->scrollToIndex(0);
+    qv::test::settle();
+    EXPECT_TRUE(modal()->goalRows().front()->isTicked());
+    EXPECT_FALSE(modal()->goalRows()[1]->isTicked());
+    click(modal()->completeButton());
+    EXPECT_EQ(entries(), 2);
 }

@@ -164,6 +164,36 @@ TEST_F(DashboardScreen, HiddenGoalsLeaveTheCardsAtOnceButStayInTheFigures) {
     EXPECT_EQ(vm_->selectedDestination(), AppDestination::goals);
 }
 
+TEST_F(DashboardScreen, TheCardsFollowTheNewestActiveGoalsAsGoalsComeGoAndFinish) {
+    std::vector<std::shared_ptr<Goal>> goals;
+    for (int i = 0; i < 8; ++i)
+        goals.push_back(makeGoal(QStringLiteral("Goal %1").arg(i + 1), 10 - i, i == 5 ? 2 : 0));
+    start();
+    EXPECT_EQ(cardTitles(), (QStringList{"Goal 8", "Goal 7", "Goal 6", "Goal 5", "Goal 4", "Goal 3"}));
+
+    makeGoal(QStringLiteral("Fresh"), 0);
+    goals[7]->setIsArchived(true);
+    context()->save();
+    qv::test::settle();
+    EXPECT_EQ(cardTitles(), (QStringList{"Fresh", "Goal 7", "Goal 6", "Goal 5", "Goal 4", "Goal 3"}));
+
+    // Hidden goals give their places to older ones the list had not read before.
+    vm_->toggleGoalHidden(goals[6]->objectID());
+    vm_->toggleGoalHidden(goals[4]->objectID());
+    qv::test::settle();
+    EXPECT_EQ(cardTitles(), (QStringList{"Fresh", "Goal 6", "Goal 4", "Goal 3", "Goal 2", "Goal 1"}));
+
+    // A goal finished elsewhere counts as completed the next time the screen shows.
+    EXPECT_EQ(statValues().mid(0, 3), (QStringList{"8", "0", "8"}));
+    for (const auto& step : goals[5]->milestones().front()->steps())
+        step->setIsCompleted(true);
+    context()->save();
+    revisit();
+    EXPECT_EQ(statValues().mid(0, 3), (QStringList{"7", "1", "8"}));
+    EXPECT_EQ(cardTitles().at(1), QStringLiteral("Goal 6"));
+    EXPECT_DOUBLE_EQ(dashboard()->viewModel()->overallProgress(), 1.0 / 8);
+}
+
 TEST_F(DashboardScreen, ACardOpensTheGoalDetailInASheet) {
     makeGoal(QStringLiteral("Open me"), 1, 3, 1);
     DashboardView& view = start();

@@ -12,6 +12,7 @@
 #include "Views/Finance/AddBankAccountSheet.h"
 #include "Views/Finance/AddInvestmentSheet.h"
 #include "Views/Finance/FinanceShellTestSupport.h"
+#include "Views/Finance/OverviewAccountRow.h"
 #include "Views/Finance/OverviewHeroCard.h"
 
 #include <gtest/gtest.h>
@@ -72,8 +73,9 @@ TEST_F(OverviewViewTest, HeadlinesAccountsAndChartFromTheModel) {
     EXPECT_EQ(hero(view, "spendableCard")->valueText(), QStringLiteral("₹90,000"));
     EXPECT_EQ(view->findChild<QLabel*>(QStringLiteral("liquidCashTotal"))->text(),
               QStringLiteral("₹237,451"));
-    EXPECT_EQ(view->findChildren<QWidget*>(QStringLiteral("accountRow")).size(), 3);
-    EXPECT_EQ(view->findChildren<QWidget*>(QStringLiteral("accountDivider")).size(), 2)
+    const auto rows = view->findChildren<OverviewAccountRow*>(QStringLiteral("accountRow"));
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](auto* row) { return row->hasDivider(); }), 2)
         << "none under the last";
     auto* chart = view->findChild<GroupedBarChart*>();
     ASSERT_EQ(chart->groups().size(), 6u);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+
+class ObjectContext;
+
+// What the live holdings are worth now and how much was put into each type of them, summed by
+// the store rather than by loading every holding: a heavy user keeps thousands.
+struct OverviewHoldings {
+    double currentValue = 0;
+    QHash<QString, double> investedByType;
+
+    // Live: active or without a status. Valued as Investment::currentValue values one holding.
+    static OverviewHoldings live(ObjectContext& context, const QDateTime& now);
+};

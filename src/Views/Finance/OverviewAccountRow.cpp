@@ -1,0 +1,95 @@
+#include "Views/Finance/OverviewAccountRow.h"
+
+#include "Core/Theme/AppTheme.h"
+#include "Core/Theme/Theme.h"
+#include "Models/BankAccount.h"
+#include "Platform/MoneyFormatter.h"
+#include "Views/Achievements/ScreenStyle.h"
+#include "Views/Finance/FinanceForm.h"
+#include "Views/Goals/GoalDetailElidedLabel.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+// The inset of the rule between rows, as the rule under the card's header.
+constexpr int kRuleInset = 16;
+constexpr int kPadding = 8;
+
+QPushButton* symbolButton(const QString& symbol, const QColor& color, double size, const QString& tip) {
+    auto* button = ScreenStyle::textButton(QString(), Theme::systemFont(size), color);
+    ScreenStyle::setSymbol(button, symbol, color, size);
+    button->setToolTip(tip);
+    button->setAccessibleName(tip);
+    return button;
+}
+
+} // namespace
+
+OverviewAccountRow::Figures OverviewAccountRow::figuresOf(const std::shared_ptr<BankAccount>& account) {
+    return {account, account->name().value_or(tr("Unnamed Account")),
+            MoneyFormatter::format(account->balance(), 0)};
+}
+
+OverviewAccountRow::OverviewAccountRow(Action onEdit, Action onDelete, QWidget* parent)
+    : CardSlice(18, AppTheme::Colors::borderSubtle(), parent) {
+    setObjectName(QStringLiteral("accountRow"));
+    setEnds(false, isLast_);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(kRuleInset, kPadding, kRuleInset, kPadding);
+    row->setSpacing(10);
+    name_ = FinanceForm::elidedLabel(QString(), Theme::font(14), Theme::textPrimary());
+    name_->setObjectName(QStringLiteral("accountName"));
+    row->addWidget(name_, 1);
+    balance_ = ScreenStyle::label(QString(), Theme::font(14, QFont::Medium), Theme::textPrimary());
+    balance_->setObjectName(QStringLiteral("accountBalance"));
+    row->addWidget(balance_);
+
+    auto* edit = symbolButton(QStringLiteral("pencil"), Theme::textMuted(), 11, tr("Edit"));
+    edit->setObjectName(QStringLiteral("editAccount"));
+    connect(edit, &QPushButton::clicked, this, [this, onEdit = std::move(onEdit)] {
+        if (auto target = figures_.account.lock())
+            onEdit(target);
+    });
+    row->addWidget(edit);
+    auto* remove = symbolButton(QStringLiteral("trash"), Theme::withOpacity(AppTheme::Colors::rose(), 0.6),
+                                11, tr("Delete"));
+    remove->setObjectName(QStringLiteral("deleteAccount"));
+    connect(remove, &QPushButton::clicked, this, [this, onDelete = std::move(onDelete)] {
+        if (auto target = figures_.account.lock())
+            onDelete(target);
+    });
+    row->addWidget(remove);
+}
+
+int OverviewAccountRow::lineHeight() {
+    // Measured on a row made for the purpose: the fonts decide it, and they follow the settings.
+    OverviewAccountRow probe({}, {});
+    probe.bind({{}, QStringLiteral("Account"), QStringLiteral("0")}, true);
+    probe.ensurePolished();
+    return probe.layout()->sizeHint().height();
+}
+
+void OverviewAccountRow::bind(const Figures& figures, bool isLast) {
+    figures_ = figures;
+    static_cast<GoalDetailElidedLabel*>(name_)->setFullText(figures.name);
+    balance_->setText(figures.balanceText);
+    if (isLast_ != isLast) {
+        isLast_ = isLast;
+        setEnds(false, isLast);
+        // The rule takes the row's bottom pixel, below the padding.
+        layout()->setContentsMargins(kRuleInset, kPadding, kRuleInset, kPadding + (isLast ? 0 : 1));
+    }
+}
+
+void OverviewAccountRow::paintEvent(QPaintEvent* event) {
+    CardSlice::paintEvent(event);
+    if (isLast_)
+        return;
+    QPainter painter(this);
+    painter.fillRect(QRect(kRuleInset, height() - 1, width() - 2 * kRuleInset, 1),
+                     AppTheme::Colors::borderSubtle());
+}
