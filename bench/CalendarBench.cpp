@@ -1,6 +1,6 @@
 // The calendar page on generated ten-year stores (1x and 10x): switching to it (model, month
-// marks, the day's lists and the first paint), moving a month and choosing a day, and what it
-// costs the processor while it sits on screen doing nothing.
+// marks, the day's lists and the first paint, and the heap the open page holds), moving a month and choosing
+// a day, and what it costs the processor while it sits on screen doing nothing.
 #include "support/CalendarSeed.h"
 #include "support/HeavyStore.h"
 
@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include <ctime>
+#include <malloc.h>
 #include <memory>
 
 namespace {
@@ -60,15 +61,25 @@ struct CalendarScene {
     std::unique_ptr<QWidget> host;
 };
 
+// Heap in use by the process, in megabytes.
+double heapInUseMB() {
+    return static_cast<double>(mallinfo2().uordblks) / (1024.0 * 1024.0);
+}
+
 void switchToCalendar(benchmark::State& state) {
     CalendarScene scene(static_cast<int>(state.range(0)));
     std::size_t milestones = 0;
+    double pageMB = 0;
     for (auto _ : state) {
+        const double before = heapInUseMB();
         CalendarPageView* page = scene.openPage();
+        pageMB = heapInUseMB() - before;
         milestones = page->viewModel()->milestonesForSelectedDate().size();
         delete page;
     }
     state.counters["day_milestones"] = static_cast<double>(milestones);
+    // What the open page holds: its model, the records it keeps and its widgets.
+    state.counters["page_heap_MB"] = pageMB;
 }
 
 void nextMonthAndBack(benchmark::State& state) {

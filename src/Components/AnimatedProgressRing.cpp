@@ -2,18 +2,22 @@
 
 #include "Components/Animator.h"
 #include "Components/GlowTicker.h"
+#include "Components/MotionEffect.h"
 #include "Core/Extensions/ImageBlur.h"
 #include "Core/Extensions/ProgressPercent.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 
+#include <QCache>
 #include <QConicalGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace {
 
@@ -21,9 +25,108 @@ constexpr double kGlowBlur = 4.0;
 constexpr double kPulseDelay = 0.5;
 constexpr double kPulsePeriod = 2.5;
 constexpr double kGlowSteps = 8; // 0.005 each: a fraction of a pixel at the edge of a glow
+constexpr int kFullArc = 360 * 16;
+constexpr int kGlowCacheKB = 4 * 1024;
 
 double finiteOrZero(double v) {
     return std::isfinite(v) ? v : 0.0;
+}
+
+// One blurred glow: a ring of a size, stroke and colour, drawn round an arc (in 1/16 degree).
+struct GlowKey {
+    qint64 size;      // in 1/64 px
+    qint64 lineWidth; // in 1/64 px
+    QRgb color;
+    int arc;
+    int ratio; // device pixel ratio in 1/100
+    bool operator==(const GlowKey&) const = default;
+};
+
+size_t qHash(const GlowKey& key, size_t seed = 0) {
+    return qHashMulti(seed, key.size, key.lineWidth, key.color, key.arc, key.ratio);
+}
+
+// Glows are shared by every ring: rings of one size and colour at rest on one figure, and
+// the whole ring every sweep is cut from, are blurred once.
+QCache<GlowKey, QImage>& glowImages() {
+    static QCache<GlowKey, QImage> images(kGlowCacheKB);
+    return images;
+}
+
+QImage makeGlow(double size, double lineWidth, const QColor& color, int arc, qreal ratio) {
+    const double pad = kGlowBlur * 2 + lineWidth;
+    const double side = size + 2 * pad;
+    QImage image(QSize(int(std::ceil(side * ratio)), int(std::ceil(side * ratio))),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        QPen pen(Theme::withOpacity(color, 0.25), lineWidth + 6, Qt::SolidLine, Qt::FlatCap);
+        p.setPen(pen);
+        const QRectF circle(pad, pad, size, size);
+        p.drawArc(circle, 90 * 16, -arc);
+    }
+    ImageBlur::blur(image, kGlowBlur * ratio);
+    return image;
+}
+
+QImage glowFor(double size, double lineWidth, const QColor& color, int arc, qreal ratio) {
+    const GlowKey key{qint64(std::llround(size * 64)), qint64(std::llround(lineWidth * 64)), color.rgba(),
+                      arc, int(std::lround(ratio * 100))};
+    QCache<GlowKey, QImage>& images = glowImages();
+    if (const QImage* image = images.object(key))
+        return *image;
+    QImage image = makeGlow(size, lineWidth, color, arc, ratio);
+    images.insert(key, new QImage(image), std::max<int>(1, int(image.sizeInBytes() / 1024)));
+    return image;
+}
+
+// The three box passes of the blur come to about a gaussian of this deviation.
+constexpr double kGlowDeviation = kGlowBlur * 0.6;
+
+// How much of a blurred arc's glow is left x px from its flat end (inside positive), from none
+// two deviations outside to all of it two inside.
+double endFade(double x) {
+    auto cumulative = [](double u) { return 0.5 * (1.0 + std::erf(u / std::numbers::sqrt2)); };
+    const double edge = cumulative(-2.0);
+    return std::clamp((cumulative(x / kGlowDeviation) - edge) / (1.0 - 2 * edge), 0.0, 1.0);
+}
+
+// The glow of an arc while it sweeps: the whole ring's glow, faded out past the arc's ends as
+// the blur fades a drawn arc, so no frame of the sweep blurs.
+QImage sweepGlow(double size, double lineWidth, const QColor& color, int arc, qreal ratio) {
+    const QImage ring = glowFor(size, lineWidth, color, kFullArc, ratio);
+    const double degrees = arc / 16.0;
+    // The fade reaches two deviations either side of each end.
+    const double fadeDegrees = 2 * kGlowDeviation / std::max(1.0, size / 2) * 180.0 / std::numbers::pi;
+    if (degrees + 2 * fadeDegrees >= 360)
+        return ring;
+    // Angles counted clockwise from where the fade before the arc's start begins.
+    const double start = fadeDegrees;
+    const double end = fadeDegrees + degrees;
+    auto alphaAt = [&](double angle) {
+        const double pxPerDegree = size / 2 * std::numbers::pi / 180.0;
+        return endFade((angle - start) * pxPerDegree) * endFade((end - angle) * pxPerDegree);
+    };
+    std::vector<double> angles;
+    for (double step : {0.0, 0.25, 0.5, 0.75, 1.0, 1.25, 1.5, 1.75, 2.0}) {
+        angles.push_back(step * fadeDegrees);
+        angles.push_back(degrees + step * fadeDegrees);
+    }
+    std::sort(angles.begin(), angles.end());
+    // Qt's conical gradient runs counter-clockwise from its angle: the stops go in from 360.
+    QConicalGradient mask(QPointF(ring.size().width(), ring.size().height()) / ring.devicePixelRatio() / 2,
+                          90 + fadeDegrees);
+    for (double angle : angles)
+        mask.setColorAt(1.0 - angle / 360.0, QColor(0, 0, 0, int(std::lround(255 * alphaAt(angle)))));
+    mask.setColorAt(0.0, QColor(0, 0, 0, int(std::lround(255 * alphaAt(360)))));
+    QImage image = ring.copy();
+    QPainter p(&image);
+    p.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+    p.fillRect(QRectF(QPointF(0, 0), QSizeF(image.size()) / ratio), mask);
+    return image;
 }
 
 } // namespace
@@ -53,13 +156,12 @@ QSize AnimatedProgressRing::sizeHint() const {
 
 void AnimatedProgressRing::setProgress(double progress) {
     progress_ = progress;
-    if (shownOnce_)
+    if (shownOnce_ && !waiting_)
         animateTo(ProgressPercent::clamp(progress));
 }
 
 void AnimatedProgressRing::setColor(const QColor& color) {
     color_ = color;
-    glowProgress_ = -1;
     update();
 }
 
@@ -76,8 +178,13 @@ void AnimatedProgressRing::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!shownOnce_) {
         shownOnce_ = true;
-        pulseStart_ = GlowTicker::shared().seconds() + kPulseDelay;
-        animateTo(ProgressPercent::clamp(progress_));
+        // Sweeping while the card around it comes in would draw the whole card again each frame.
+        waiting_ = true;
+        MotionEffect::afterEntrance(this, this, [this] {
+            waiting_ = false;
+            pulseStart_ = GlowTicker::shared().seconds() + kPulseDelay;
+            animateTo(ProgressPercent::clamp(progress_));
+        });
     }
     GlowTicker::shared().add(this, [this] { return glowScale() != paintedGlowScale_; });
 }
@@ -111,27 +218,11 @@ double AnimatedProgressRing::glowScale() const {
     return 1.0 + 0.04 * std::round(breathing.valueAt(t) * kGlowSteps) / kGlowSteps;
 }
 
-const QImage& AnimatedProgressRing::glowImage(qreal ratio) {
-    if (glowProgress_ == animated_ && glow_.devicePixelRatio() == ratio)
-        return glow_;
-    glowProgress_ = animated_;
-    const double pad = kGlowBlur * 2 + lineWidth_;
-    const double side = size_ + 2 * pad;
-    QImage image(QSize(int(std::ceil(side * ratio)), int(std::ceil(side * ratio))),
-                 QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    {
-        QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
-        QPen pen(Theme::withOpacity(color_, 0.25), lineWidth_ + 6, Qt::SolidLine, Qt::FlatCap);
-        p.setPen(pen);
-        const QRectF circle(pad, pad, size_, size_);
-        p.drawArc(circle, 90 * 16, -int(std::lround(animated_ * 360 * 16)));
-    }
-    ImageBlur::blur(image, kGlowBlur * ratio);
-    glow_ = image;
-    return glow_;
+QImage AnimatedProgressRing::glowImage(qreal ratio) const {
+    const int arc = int(std::lround(animated_ * kFullArc));
+    if (animation_ && animation_->state() == QAbstractAnimation::Running)
+        return sweepGlow(size_, lineWidth_, color_, arc, ratio);
+    return glowFor(size_, lineWidth_, color_, arc, ratio);
 }
 
 void AnimatedProgressRing::paintEvent(QPaintEvent*) {
@@ -148,7 +239,7 @@ void AnimatedProgressRing::paintEvent(QPaintEvent*) {
     const double drawn = animated_;
     if (drawn > 0) {
         const qreal ratio = devicePixelRatioF();
-        const QImage& glow = glowImage(ratio);
+        const QImage glow = glowImage(ratio);
         const double scale = paintedGlowScale_;
         const QSizeF glowSize = QSizeF(glow.size()) / ratio * scale;
         p.save();

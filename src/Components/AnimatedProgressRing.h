@@ -10,7 +10,9 @@
 
 // A ring showing a fraction: a track, a breathing glow, a gradient arc with round caps, a dot
 // at the arc's leading end and, optionally, the whole percentage in the centre. It sweeps
-// from empty when first shown and animates to every new fraction.
+// from empty when first shown (inside a widget that is coming in, once it is in) and animates
+// to every new fraction. Glows are blurred once and kept in a cache shared by all rings; a
+// sweep cuts its glow from the whole ring's, so no frame of it blurs.
 class AnimatedProgressRing : public QWidget {
     Q_OBJECT
 public:
@@ -48,7 +50,8 @@ protected:
 
 private:
     void animateTo(double target);
-    const QImage& glowImage(qreal ratio);
+    // The glow under the arc, from the images all rings share.
+    QImage glowImage(qreal ratio) const;
 
     double progress_;
     double size_;
@@ -58,9 +61,8 @@ private:
     QColor background_;
     double animated_ = 0.0;
     bool shownOnce_ = false;
+    bool waiting_ = false; // shown, the first sweep waits for an entrance around it
     double pulseStart_ = -1;
     QPointer<QVariantAnimation> animation_;
-    QImage glow_;
-    double glowProgress_ = -1;
     double paintedGlowScale_ = 1.0;
 };

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <utility>
 
 MotionEffect::MotionEffect(QObject* parent) : QGraphicsEffect(parent) {}
 
@@ -25,8 +27,10 @@ namespace {
 // Starts the entrance when the widget is first shown (or at once if it already is).
 class EntranceTrigger : public QObject {
 public:
-    EntranceTrigger(QWidget* widget, QPointF offset, const AnimationTiming& animation, double delay)
-        : QObject(widget), widget_(widget), offset_(offset), animation_(animation), delay_(delay) {
+    EntranceTrigger(QWidget* widget, QPointF offset, const AnimationTiming& animation, double delay,
+                    std::function<void()> ended)
+        : QObject(widget), widget_(widget), offset_(offset), animation_(animation), delay_(delay),
+          ended_(std::move(ended)) {
         if (widget->isVisible())
             start();
         else
@@ -56,7 +60,8 @@ private:
                 effect->setOffsetY(offset.y() * (1.0 - t));
             },
             delay_,
-            [widget = QPointer<QWidget>(widget_)] {
+            [widget = QPointer<QWidget>(widget_), ended = ended_] {
+                ended();
                 if (widget)
                     MotionEffect::settle(widget);
             });
@@ -67,6 +72,7 @@ private:
     QPointF offset_;
     AnimationTiming animation_;
     double delay_;
+    std::function<void()> ended_;
 };
 
 bool sameShadow(const AppTheme::Shadow& a, const AppTheme::Shadow& b) {
@@ -93,12 +99,37 @@ void MotionEffect::appearFrom(QWidget* widget, QPointF offset, const AnimationTi
     effect->setOpacity(0);
     effect->setOffsetX(offset.x());
     effect->setOffsetY(offset.y());
-    new EntranceTrigger(widget, offset, animation, delaySeconds);
+    effect->entering_ = true;
+    new EntranceTrigger(widget, offset, animation, delaySeconds, [guard = QPointer<MotionEffect>(effect)] {
+        if (guard) {
+            guard->entering_ = false;
+            emit guard->entranceEnded();
+        }
+    });
 }
 
 void MotionEffect::settle(QWidget* widget) {
     if (auto* effect = qobject_cast<MotionEffect*>(widget->graphicsEffect()); effect && effect->isAtRest())
         widget->setGraphicsEffect(nullptr);
+}
+
+void MotionEffect::afterEntrance(QWidget* widget, QObject* context, std::function<void()> start) {
+    MotionEffect* entering = nullptr;
+    for (QWidget* w = widget; w && !entering; w = w->isWindow() ? nullptr : w->parentWidget())
+        if (auto* effect = qobject_cast<MotionEffect*>(w->graphicsEffect()); effect && effect->entering_)
+            entering = effect;
+    if (!entering) {
+        start();
+        return;
+    }
+    // Whichever comes first: the entrance's end, or its effect going with its widget.
+    auto once = std::make_shared<std::function<void()>>(std::move(start));
+    auto fire = [once] {
+        if (auto run = std::exchange(*once, nullptr))
+            run();
+    };
+    QObject::connect(entering, &MotionEffect::entranceEnded, context, fire, Qt::SingleShotConnection);
+    QObject::connect(entering, &QObject::destroyed, context, fire, Qt::SingleShotConnection);
 }
 
 bool MotionEffect::isAtRest() const {

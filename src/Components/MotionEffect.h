@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QVariantAnimation>
 
+#include <functional>
+
 class QWidget;
 
 // The one graphics effect of a widget that moves: opacity, an offset, a scale about
@@ -36,6 +38,11 @@ public:
                            double delaySeconds = 0);
     // Removes the widget's effect if it is at rest (opaque, in place, unscaled, no shadow).
     static void settle(QWidget* widget);
+    // Runs start once no widget around widget (itself or an ancestor) is still coming in: at
+    // once when none is, else when that entrance ends. While an entrance runs, any repaint
+    // inside the entering widget draws all of it again offscreen; a fill or sweep that waits
+    // for the entrance repaints only itself. Nothing runs if context goes first.
+    static void afterEntrance(QWidget* widget, QObject* context, std::function<void()> start);
     bool isAtRest() const;
 
     // Scales the widget about its centre (a hover's lift); back at 1 the effect is settled.
@@ -54,11 +61,17 @@ public:
 
     QRectF boundingRectFor(const QRectF& rect) const override;
 
+signals:
+    // The entrance started by appearFrom() or staggeredAppear() has come to its end.
+    void entranceEnded();
+
 protected:
     void draw(QPainter* painter) override;
 
 private:
     QPixmap source(QPoint* offset);
+
+    bool entering_ = false;
 
     QPixmap source_;
     QPoint sourceOffset_;

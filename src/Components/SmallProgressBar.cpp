@@ -1,6 +1,7 @@
 #include "Components/SmallProgressBar.h"
 
 #include "Components/Animator.h"
+#include "Components/MotionEffect.h"
 #include "Core/Extensions/ProgressPercent.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
@@ -30,7 +31,7 @@ QSize SmallProgressBar::minimumSizeHint() const {
 
 void SmallProgressBar::setProgress(double progress) {
     progress_ = progress;
-    if (shownOnce_)
+    if (shownOnce_ && !waiting_)
         animateTo(ProgressPercent::clamp(progress), false);
 }
 
@@ -60,7 +61,12 @@ void SmallProgressBar::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!shownOnce_) {
         shownOnce_ = true;
-        animateTo(ProgressPercent::clamp(progress_), true);
+        // Filling while the row around it comes in would draw the whole row again each frame.
+        waiting_ = true;
+        MotionEffect::afterEntrance(this, this, [this] {
+            waiting_ = false;
+            animateTo(ProgressPercent::clamp(progress_), true);
+        });
     }
 }
 

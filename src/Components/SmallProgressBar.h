@@ -6,7 +6,8 @@
 #include <QWidget>
 
 // A thin rounded bar filled to a fraction of its width; it fills from empty when first shown
-// (after 0.1 s, over 1.4 s) and moves to every new fraction in 0.3 s. The glow fades in and
+// (after 0.1 s, over 1.4 s; inside a widget that is coming in, once it is in) and moves to
+// every new fraction in 0.3 s. The glow fades in and
 // out with the spring on its own, so turning it never disturbs the fill.
 class SmallProgressBar : public QWidget {
     Q_OBJECT
@@ -42,6 +43,7 @@ private:
     double glow_;
     double animated_ = 0.0;
     bool shownOnce_ = false;
+    bool waiting_ = false; // shown, the first fill waits for an entrance around it
     QPointer<QVariantAnimation> animation_;
     QPointer<QVariantAnimation> glowAnimation_;
 };

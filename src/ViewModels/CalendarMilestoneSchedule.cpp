@@ -12,14 +12,19 @@ QDate localDay(const QDateTime& instant) {
 
 } // namespace
 
-CalendarMilestoneSchedule::CalendarMilestoneSchedule(const Milestone& milestone, const Goal& goal) {
-    const auto raw = milestone.frequency();
-    frequency_ = raw ? MilestoneFrequencies::fromRaw(*raw) : std::nullopt;
-    anchor_ = localDay(goal.createdAt().value_or(Clock::now()));
-    if (const auto deadline = goal.deadline())
-        deadline_ = localDay(*deadline);
-    const auto due = milestone.dueDate();
-    oneTimeDay_ = due ? localDay(*due) : anchor_;
+CalendarMilestoneSchedule::CalendarMilestoneSchedule(const Milestone& milestone, const Goal& goal)
+    : CalendarMilestoneSchedule(milestone.frequency(), milestone.dueDate(), goal.createdAt(),
+                                goal.deadline()) {}
+
+CalendarMilestoneSchedule::CalendarMilestoneSchedule(const std::optional<QString>& frequency,
+                                                     const std::optional<QDateTime>& dueDate,
+                                                     const std::optional<QDateTime>& goalCreatedAt,
+                                                     const std::optional<QDateTime>& goalDeadline) {
+    frequency_ = frequency ? MilestoneFrequencies::fromRaw(*frequency) : std::nullopt;
+    anchor_ = localDay(goalCreatedAt.value_or(Clock::now()));
+    if (goalDeadline)
+        deadline_ = localDay(*goalDeadline);
+    oneTimeDay_ = dueDate ? localDay(*dueDate) : anchor_;
 }
 
 int CalendarMilestoneSchedule::monthsDiff(const QDate& a, const QDate& b) {

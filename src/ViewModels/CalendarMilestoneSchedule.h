@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QString>
 
 #include <optional>
 
@@ -19,6 +20,12 @@ class CalendarMilestoneSchedule {
 public:
     // Reads what the schedule needs once, so that many days can be asked cheaply.
     CalendarMilestoneSchedule(const Milestone& milestone, const Goal& goal);
+    // The same from the stored values: the milestone's frequency and due date, the goal's
+    // creation day and deadline.
+    CalendarMilestoneSchedule(const std::optional<QString>& frequency,
+                              const std::optional<QDateTime>& dueDate,
+                              const std::optional<QDateTime>& goalCreatedAt,
+                              const std::optional<QDateTime>& goalDeadline);
 
     // Whether the milestone has a frequency at all; one without never falls on a day.
     bool isScheduled() const { return frequency_.has_value(); }

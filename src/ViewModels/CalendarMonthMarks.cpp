@@ -16,7 +16,7 @@ void countMilestones(const CalendarMilestoneIndex& milestones, const QSet<qint64
                      const QDate& first, std::vector<int>& active) {
     const int count = static_cast<int>(active.size());
     for (const auto& entry : milestones.entries()) {
-        if (hiddenGoals.contains(entry.goal->objectID()))
+        if (hiddenGoals.contains(entry.goalID))
             continue;
         for (int i = 0; i < count; ++i)
             if (entry.schedule.fallsOn(first.addDays(i)))

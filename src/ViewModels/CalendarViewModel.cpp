@@ -177,12 +177,13 @@ bool CalendarViewModel::isMilestone(const Milestone& milestone, const QDateTime&
 }
 
 void CalendarViewModel::fetchMilestonesForDate(const QDateTime& date) {
-    std::vector<CalendarMilestoneItem> items;
+    std::vector<const CalendarMilestoneIndex::Entry*> due;
     const QDate day = localDay(date);
     for (const auto& entry : milestoneIndex().entries())
-        if (!hiddenGoalIDs_.contains(entry.goal->objectID()) && entry.schedule.fallsOn(day))
-            items.push_back({entry.milestone->objectID(), entry.goal, entry.milestone});
-    milestones_ = std::move(items);
+        if (!hiddenGoalIDs_.contains(entry.goalID) && entry.schedule.fallsOn(day))
+            due.push_back(&entry);
+    // Only the day's milestones become records.
+    milestones_ = CalendarMilestoneIndex::items(*context_, due);
     emit milestonesChanged();
 }
 

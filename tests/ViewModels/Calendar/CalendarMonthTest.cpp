@@ -200,4 +200,50 @@ TEST_F(CalendarMonthDates, MonthMarksAreComputedOncePerChange) {
     EXPECT_TRUE(vm.monthMarks()[2].hasBill);
 }
 
+// The day's milestones come from the store's rows while nothing is unsaved and from the
+// records otherwise; both list goals oldest first (one without a creation day first of all)
+// and each goal's milestones in their order, whatever order they were stored in.
+TEST_F(CalendarMonthDates, ADaysMilestonesKeepGoalOrderSavedOrNot) {
+    auto later = goal(local(2026, 3, 5));
+    auto second = milestone(later, QStringLiteral("Daily"));
+    auto first = milestone(later, QStringLiteral("Weekly"));
+    second->setTitle(QStringLiteral("B2"));
+    second->setOrder(1);
+    first->setTitle(QStringLiteral("B1"));
+    first->setOrder(0);
+    auto earlier = goal(local(2026, 3, 1));
+    auto unnamed = milestone(earlier, QStringLiteral("Daily"));
+    unnamed->setTitle(QStringLiteral("A1"));
+    unnamed->setId(std::nullopt); // found through its goal
+    auto undated = Goal::create(context);
+    undated->setCreatedAt(std::nullopt);
+    milestone(undated, QStringLiteral("Daily"))->setTitle(QStringLiteral("N"));
+    context->save();
+    // Saturday 14 March: the weekly one comes round on the goal's Thursday, not today.
+    EXPECT_EQ(milestoneTitlesOn(local(2026, 3, 14)), (QStringList{"N", "A1", "B2"}));
+    EXPECT_EQ(milestoneTitlesOn(local(2026, 3, 19)), (QStringList{"N", "A1", "B1", "B2"}));
+
+    auto pending = Milestone::create(context);
+    pending->setTitle(QStringLiteral("A2"));
+    pending->setFrequency(QStringLiteral("Daily"));
+    pending->setOrder(1);
+    pending->setGoal(earlier);
+    vm.reset();
+    EXPECT_EQ(milestoneTitlesOn(local(2026, 3, 19)), (QStringList{"N", "A1", "A2", "B1", "B2"}));
+    EXPECT_EQ(model().activityIntensity(local(2026, 3, 19)), 1.0);
+    context->save();
+    vm.reset();
+    EXPECT_EQ(milestoneTitlesOn(local(2026, 3, 19)), (QStringList{"N", "A1", "A2", "B1", "B2"}));
+
+    // A milestone deleted before the model hears of it is left out rather than shown empty,
+    // and a goal's deletion takes its milestones off the calendar.
+    context->deleteObject(first);
+    context->save();
+    EXPECT_EQ(milestoneTitlesOn(local(2026, 3, 19)), (QStringList{"N", "A1", "A2", "B2"}));
+    context->deleteObject(later);
+    context->save();
+    vm.reset();
+    EXPECT_EQ(milestoneTitlesOn(local(2026, 3, 19)), (QStringList{"N", "A1", "A2"}));
+}
+
 } // namespace
