@@ -99,6 +99,8 @@ GoalFigures::ActiveSummary GoalFigures::activeSummary() {
         }
         return summary;
     }
+    if (summary_)
+        return *summary_;
     ++queries_;
     for (const auto& row : context_->aggregate(kActiveSummarySql)) {
         summary.goals = row[0].toInt();
@@ -106,6 +108,7 @@ GoalFigures::ActiveSummary GoalFigures::activeSummary() {
         summary.progressSum = row[2].toDouble();
         summary.bestStreak = row[3].toInt();
     }
+    summary_ = summary;
     return summary;
 }
 
@@ -192,6 +195,12 @@ GoalFigures::Figures GoalFigures::loadOne(const Goal& goal) {
 }
 
 void GoalFigures::forget(const std::vector<std::shared_ptr<ManagedObject>>& objects, bool everything) {
+    // The summary spans every active goal: anything it derives from reads it again.
+    const bool touchesSummary =
+        everything || std::any_of(objects.begin(), objects.end(),
+                                  [](const auto& object) { return kSources.contains(object->entityName()); });
+    if (touchesSummary)
+        summary_.reset();
     if (cache_.isEmpty())
         return;
     // Every figure is read again, but the goals shown so far stay known as shown: a list's

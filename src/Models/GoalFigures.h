@@ -5,6 +5,7 @@
 #include <QSet>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Goal;
@@ -39,7 +40,8 @@ public:
 
     // The active goals in sum, as the dashboard shows them: how many, how many at full
     // progress, their progress added up and the longest streak. One aggregate query, so no
-    // goal is loaded; while records they derive from have unsaved changes, counted in memory.
+    // goal is loaded, kept until a save or rollback touches what it derives from; while
+    // records they derive from have unsaved changes, counted in memory.
     struct ActiveSummary {
         int goals = 0;
         int completed = 0;
@@ -66,5 +68,6 @@ private:
     QHash<qint64, Figures> cache_;
     QSet<qint64> stale_;
     bool loaded_ = false;
+    std::optional<ActiveSummary> summary_;
     int queries_ = 0;
 };

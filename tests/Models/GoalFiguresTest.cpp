@@ -174,11 +174,29 @@ TEST_F(GoalFiguresTest, TheActiveSummaryReadsEachGoalsProgressAsTheGoalItselfDoe
     EXPECT_EQ(saved.bestStreak, 7) << "an achieved goal's streak takes no part";
     expectSame(saved, expected());
 
+    const int kept = figures().queriesRun();
+    figures().activeSummary();
+    EXPECT_EQ(figures().queriesRun(), kept) << "kept while nothing it reads changed";
+    auto log = DailyLog::create(context());
+    log->setGoal(over);
+    ASSERT_TRUE(context()->save());
+    figures().activeSummary();
+    EXPECT_EQ(figures().queriesRun(), kept) << "a journal entry changes none of it";
+
     // Unsaved changes are counted as they stand.
     achieved->setIsArchived(false);
     noTarget->setTargetAmount(10);
     expectSame(figures().activeSummary(), expected());
     EXPECT_EQ(figures().activeSummary().bestStreak, 40);
+    ASSERT_TRUE(context()->save());
+    expectSame(figures().activeSummary(), expected());
+    EXPECT_EQ(figures().activeSummary().bestStreak, 40) << "the save read it again";
+    // A rollback puts it back as it was saved.
+    over->setStreak(90);
+    EXPECT_EQ(figures().activeSummary().bestStreak, 90);
+    context()->rollback();
+    EXPECT_EQ(figures().activeSummary().bestStreak, 40);
+    noTarget->milestones().front()->steps().front()->setIsCompleted(false);
     ASSERT_TRUE(context()->save());
     expectSame(figures().activeSummary(), expected());
 }
