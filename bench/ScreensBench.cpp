@@ -7,7 +7,6 @@
 // stress actions p95 <= 150 ms.
 #include "support/WindowRig.h"
 
-#include "Components/SheetHost.h"
 #include "Core/Theme/AnimationTiming.h"
 #include "Platform/UserDefaults.h"
 #include "ViewModels/AppViewModel.h"
@@ -70,6 +69,8 @@ void go(WindowRig& rig, const Visit& visit) {
 }
 
 void leaveTo(WindowRig& rig, AppDestination elsewhere) {
+    if (rig.app().selectedDestination() == elsewhere)
+        return; // nothing would change, so no frame would come
     rig.millisecondsToPaint([&] { rig.app().navigate(elsewhere); });
 }
 
@@ -125,22 +126,8 @@ void selectGoal(benchmark::State& state) {
     reportP95(state, samples);
 }
 
-// Closes the sheets earlier cases left open (a first visit to finance opens one, and the
-// benchmark navigates on below it, which a user cannot): a user who reaches the goals screen
-// has closed them.
-int closeSheets(WindowRig& rig) {
-    int closed = 0;
-    while (SheetHost* sheet = SheetHost::topmost(&rig.window())) {
-        sheet->dismiss();
-        ++closed;
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return closed;
-}
-
 void entranceFrames(benchmark::State& state) {
     WindowRig& rig = rigFor(int(state.range(0)));
-    state.counters["sheets_closed"] = closeSheets(rig);
     std::vector<double> frames;
     AnimationTiming::setAnimationsEnabled(true);
     for (auto _ : state) {

@@ -11,6 +11,7 @@
 #include "Platform/Store/StoreFile.h"
 #include "Platform/UserDefaults.h"
 #include "ViewModels/AppViewModel.h"
+#include "Views/Finance/FinanceView.h"
 #include "Views/Navigation/ContentView.h"
 #include "Views/Navigation/MainWindow.h"
 
@@ -103,6 +104,10 @@ WindowRig::WindowRig(const QString& storePath) {
     context_ = openBenchStore(copy_);
     UserDefaults::standard().setFlag(QStringLiteral("onboardingComplete"), true);
     UserDefaults::standard().setDate(QStringLiteral("lastCheckInDate"), Clock::now());
+    // A heavy user went through finance's first run long ago; without a password the visits
+    // measure the finance screens themselves rather than the first-run sheet over them.
+    UserDefaults::standard().setFlag(FinanceView::onboardingCompleteKey, true);
+    UserDefaults::standard().setFlag(FinanceView::authEnabledKey, false);
     app_ = std::make_unique<AppViewModel>();
     MainWindow::applyThemeToApplication();
     window_ = std::make_unique<MainWindow>(AppEnvironment{context_.get(), app_.get()});
