@@ -87,6 +87,40 @@ void GoalFigures::prefetchAll() {
         loadAll();
 }
 
+void GoalFigures::prefetch(const std::vector<std::shared_ptr<Goal>>& goals) {
+    if (loaded_ || context_->hasChanges(kSources))
+        return;
+    QStringList pks;
+    for (const auto& goal : goals) {
+        const qint64 id = goal->objectID();
+        if (!goal->isDeleted() && (!cache_.contains(id) || stale_.contains(id)))
+            pks << QString::number(id);
+    }
+    if (pks.size() < 2)
+        return;
+    for (const QString& pk : pks) {
+        cache_.insert(pk.toLongLong(), Figures{});
+        stale_.remove(pk.toLongLong());
+    }
+    const QVariantList these{QString(u'[' + pks.join(u',') + u']')};
+    const QString in = QStringLiteral(" IN (SELECT value FROM json_each(?))");
+    for (const auto& row :
+         context_->aggregate(kStepsSql.arg(QStringLiteral(" AND m.\"goal\"") + in), these)) {
+        Figures& f = cache_[row[0].toLongLong()];
+        f.totalSteps = row[1].toInt();
+        f.completedSteps = row[2].toInt();
+    }
+    for (const auto& row :
+         context_->aggregate(kMilestonesSql.arg(QStringLiteral(" AND \"goal\"") + in), these)) {
+        Figures& f = cache_[row[0].toLongLong()];
+        f.milestones = row[1].toInt();
+        f.completedMilestones = row[2].toInt();
+    }
+    for (const auto& row : context_->aggregate(kMoneySql.arg(QStringLiteral(" AND g.\"pk\"") + in), these))
+        cache_[row[0].toLongLong()].contributed = row[1].toDouble();
+    queries_ += 3;
+}
+
 GoalFigures::ActiveSummary GoalFigures::activeSummary() {
     ActiveSummary summary;
     if (context_->hasChanges(kSources)) {

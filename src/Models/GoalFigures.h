@@ -37,6 +37,9 @@ public:
     // Reads every goal's figures in one pass (before sorting a whole list by progress);
     // otherwise each goal is read on its own the first time it is shown.
     void prefetchAll();
+    // Reads these goals' figures in one pass, three queries however many they are, for a list
+    // about to read each of them; goals whose figures are known are left as they are.
+    void prefetch(const std::vector<std::shared_ptr<Goal>>& goals);
 
     // The active goals in sum, as the dashboard shows them: how many, how many at full
     // progress, their progress added up and the longest streak. One aggregate query, so no

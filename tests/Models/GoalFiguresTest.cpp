@@ -66,6 +66,38 @@ TEST_F(GoalFiguresTest, SavedFiguresComeFromOnePassOverTheStoreForEveryGoal) {
     EXPECT_EQ(reread[3]->figures().completedSteps, 3);
 }
 
+TEST_F(GoalFiguresTest, ChosenGoalsAreReadInOnePassAndOthersStayUnread) {
+    std::vector<std::shared_ptr<Goal>> goals;
+    for (int i = 0; i < 5; ++i)
+        goals.push_back(goalWith(i % 2 + 1, 3, i % 4));
+    auto bare = Goal::create(context());
+    auto money = Goal::create(context());
+    money->setNeedsMoney(true);
+    money->setTargetAmount(80);
+    auto expense = Expense::create(context());
+    expense->setGoalID(money->id());
+    expense->setAmount(20);
+    ASSERT_TRUE(context()->save());
+
+    const int before = figures().queriesRun();
+    figures().prefetch({goals[0], goals[3], bare, money});
+    EXPECT_EQ(figures().queriesRun() - before, 3);
+    EXPECT_EQ(goals[3]->completedSteps(), 3 * 2);
+    EXPECT_EQ(goals[3]->totalSteps(), 3 * 2);
+    EXPECT_EQ(goals[3]->milestoneCount(), 2);
+    EXPECT_EQ(goals[0]->completedSteps(), 0);
+    EXPECT_EQ(bare->figures(), GoalFigures::Figures{});
+    EXPECT_DOUBLE_EQ(money->progressPercentage(), 0.25);
+    EXPECT_EQ(figures().queriesRun() - before, 3) << "read in the pass";
+    EXPECT_EQ(goals[2]->completedSteps(), 2);
+    EXPECT_EQ(figures().queriesRun() - before, 6) << "a goal left out is read on its own";
+
+    goals[3]->milestonesArray().front()->steps().front()->setIsCompleted(false);
+    ASSERT_TRUE(context()->save());
+    figures().prefetch({goals[0], goals[1], goals[3]});
+    EXPECT_EQ(goals[3]->completedSteps(), 3 * 2 - 1) << "a goal the save touched is read again";
+}
+
 TEST_F(GoalFiguresTest, ASaveQueriesAgainOnlyTheGoalsItTouched) {
     auto a = goalWith(1, 4, 1);
     auto b = goalWith(1, 2, 2);

@@ -1,7 +1,10 @@
 #include "Core/Notifications/NotificationScheduler.h"
 #include "Core/Notifications/NotificationTimeStorage.h"
 #include "Core/Persistence/PersistenceController.h"
+#include "Models/Expense.h"
 #include "Models/Goal.h"
+#include "Models/Milestone.h"
+#include "Models/Step.h"
 #include "Platform/Clock.h"
 #include "Platform/NotificationCenter.h"
 #include "Platform/Store/ObjectContext.h"
@@ -113,6 +116,40 @@ TEST_F(DeadlineReminders, RequestsCarryIdentifiersTitlesBodiesAndTriggers) {
     EXPECT_EQ(requests[1].minute, 30);
     EXPECT_TRUE(requests[0].playsSound);
     EXPECT_TRUE(NotificationScheduler::buildRequests({local(2026, 1, 1, 9, 0)}, {}, {}).empty());
+}
+
+TEST_F(DeadlineReminders, OnlyUnfinishedPastAndNearDeadlinesCountWhateverTheirProgressIsMadeOf) {
+    // Past deadlines: steps all done, steps half done, money reached, money short.
+    auto stepsDone = goal(QStringLiteral("Steps done"), Clock::now().addDays(-2));
+    auto stepsHalf = goal(QStringLiteral("Steps half"), Clock::now().addDays(-3));
+    for (const auto& [g, done] : {std::pair{stepsDone, 2}, std::pair{stepsHalf, 1}}) {
+        auto milestone = Milestone::create(context());
+        milestone->setGoal(g);
+        for (int i = 0; i < 2; ++i) {
+            auto step = Step::create(context());
+            step->setMilestone(milestone);
+            step->setIsCompleted(i < done);
+        }
+    }
+    auto paid = goal(QStringLiteral("Paid"), Clock::now().addDays(-4));
+    auto shortOfIt = goal(QStringLiteral("Short"), Clock::now().addDays(-5));
+    for (const auto& g : {paid, shortOfIt}) {
+        g->setNeedsMoney(true);
+        g->setTargetAmount(100);
+        auto expense = Expense::create(context());
+        expense->setGoalID(g->id());
+        expense->setAmount(g == paid ? 100 : 60);
+    }
+    goal(QStringLiteral("Next week"), Clock::now().addDays(6));
+    goal(QStringLiteral("Next month"), Clock::now().addDays(30));
+    ASSERT_TRUE(context()->save());
+    const auto [overdue, upcoming] = NotificationScheduler::fetchGoals(context());
+    QStringList titles;
+    for (const auto& g : overdue)
+        titles << g->title().value_or(QString());
+    EXPECT_EQ(titles, (QStringList{"Short", "Steps half"}));
+    ASSERT_EQ(upcoming.size(), 1u);
+    EXPECT_EQ(upcoming.front()->title(), QStringLiteral("Next week"));
 }
 
 TEST_F(DeadlineReminders, AReminderCountsTheGoalsAsTheyStandWhenShown) {

@@ -2,6 +2,7 @@
 
 #include "Core/Notifications/NotificationTimeStorage.h"
 #include "Models/Goal.h"
+#include "Models/GoalFigures.h"
 #include "Models/GoalQueries.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
@@ -137,7 +138,17 @@ NotificationScheduler::fetchGoals(ObjectContext* context) {
     const QDateTime windowEnd = Calendar::addDays(now, 7);
     Goals overdue;
     Goals upcoming;
-    for (const auto& goal : context->fetch<Goal>(GoalQueries::activeWithDeadline())) {
+    // Only deadlines up to the end of the window concern a reminder; those already past read
+    // their goal's progress, all of them in one pass.
+    FetchRequest due = GoalQueries::activeWithDeadline();
+    due.predicate = due.predicate && Key(Goal::Keys::deadline) <= QVariant(windowEnd);
+    const auto goals = context->fetch<Goal>(due);
+    Goals past;
+    for (const auto& goal : goals)
+        if (goal->deadline() && *goal->deadline() < now)
+            past.push_back(goal);
+    GoalFigures::of(context).prefetch(past);
+    for (const auto& goal : goals) {
         const QDateTime deadline = goal->deadline().value_or(QDateTime());
         if (!deadline.isValid())
             continue;
