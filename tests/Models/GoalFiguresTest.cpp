@@ -31,6 +31,16 @@ protected:
         }
         return goal;
     }
+    // A money goal with one expense put towards it.
+    std::shared_ptr<Goal> moneyGoal(double target, double paid) {
+        auto goal = Goal::create(context());
+        goal->setNeedsMoney(true);
+        goal->setTargetAmount(target);
+        auto expense = Expense::create(context());
+        expense->setGoalID(goal->id());
+        expense->setAmount(paid);
+        return goal;
+    }
     GoalFigures& figures() { return GoalFigures::of(context()); }
 };
 
@@ -39,12 +49,7 @@ TEST_F(GoalFiguresTest, SavedFiguresComeFromOnePassOverTheStoreForEveryGoal) {
     std::vector<std::shared_ptr<Goal>> goals;
     for (int i = 0; i < 10; ++i)
         goals.push_back(goalWith(i % 3 + 1, 4, i % 5));
-    auto money = Goal::create(context());
-    money->setNeedsMoney(true);
-    money->setTargetAmount(200);
-    auto expense = Expense::create(context());
-    expense->setGoalID(money->id());
-    expense->setAmount(50);
+    auto money = moneyGoal(200, 50);
     ASSERT_TRUE(context()->save());
 
     const int before = figures().queriesRun();
@@ -71,12 +76,7 @@ TEST_F(GoalFiguresTest, ChosenGoalsAreReadInOnePassAndOthersStayUnread) {
     for (int i = 0; i < 5; ++i)
         goals.push_back(goalWith(i % 2 + 1, 3, i % 4));
     auto bare = Goal::create(context());
-    auto money = Goal::create(context());
-    money->setNeedsMoney(true);
-    money->setTargetAmount(80);
-    auto expense = Expense::create(context());
-    expense->setGoalID(money->id());
-    expense->setAmount(20);
+    auto money = moneyGoal(80, 20);
     ASSERT_TRUE(context()->save());
 
     const int before = figures().queriesRun();
