@@ -18,35 +18,34 @@ const QStringList kSources{QStringLiteral("Goal"), QStringLiteral("Milestone"), 
                            QStringLiteral("Expense")};
 
 const QString kStepsSql = QStringLiteral(
-    "SELECT m.\"goal\", COUNT(*), COALESCE(SUM(s.\"isCompleted\"), 0) FROM \"Step\" s "
-    "JOIN \"Milestone\" m ON s.\"milestone\" = m.\"pk\" WHERE m.\"goal\" IS NOT NULL%1 GROUP BY m.\"goal\"");
+    "SELECT m.\"goal\" AS goal, COUNT(*) AS total, COALESCE(SUM(s.\"isCompleted\"), 0) AS done "
+    "FROM \"Step\" s JOIN \"Milestone\" m ON s.\"milestone\" = m.\"pk\" "
+    "WHERE m.\"goal\" IS NOT NULL%1 GROUP BY m.\"goal\"");
 const QString kMilestonesSql =
     QStringLiteral("SELECT \"goal\", COUNT(*), COALESCE(SUM(\"isCompleted\"), 0) FROM \"Milestone\" "
                    "WHERE \"goal\" IS NOT NULL%1 GROUP BY \"goal\"");
-const QString kMoneySql =
-    QStringLiteral("SELECT g.\"pk\", SUM(e.\"amount\") FROM \"Expense\" e JOIN \"Goal\" g ON g.\"id\" = "
-                   "e.\"goalID\" WHERE e.\"amount\" IS NOT NULL%1 GROUP BY g.\"pk\"");
+const QString kMoneySql = QStringLiteral(
+    "SELECT g.\"pk\" AS goal, SUM(e.\"amount\") AS amount FROM \"Expense\" e JOIN \"Goal\" g ON g.\"id\" = "
+    "e.\"goalID\" WHERE e.\"amount\" IS NOT NULL%1 GROUP BY g.\"pk\"");
 
 // Each active goal's progress as Goal::progressPercentage() reads it: a money goal with a target
 // by the expenses put towards it (capped at one), else its steps done, or its own figure while
-// it has no steps. Only the active goals' steps and the money goals' expenses are read.
-const QString kActiveSummarySql = QStringLiteral(
-    "SELECT COUNT(*), COALESCE(SUM(p >= 1.0), 0), TOTAL(p), COALESCE(MAX(streak), 0) FROM ("
-    " SELECT g.\"streak\" AS streak, CASE"
-    "  WHEN COALESCE(g.\"needsMoney\", 0) <> 0 AND COALESCE(g.\"targetAmount\", 0) > 0"
-    "   THEN MIN(CAST(COALESCE(money.amount, 0) AS REAL) / g.\"targetAmount\", 1.0)"
-    "  WHEN COALESCE(steps.total, 0) < 1 THEN COALESCE(g.\"manualProgress\", 0)"
-    "  ELSE CAST(steps.done AS REAL) / steps.total END AS p"
-    " FROM \"Goal\" g"
-    " LEFT JOIN (SELECT m.\"goal\" AS goal, COUNT(*) AS total, COALESCE(SUM(s.\"isCompleted\"), 0) AS done"
-    "  FROM \"Goal\" a JOIN \"Milestone\" m ON m.\"goal\" = a.\"pk\" JOIN \"Step\" s ON s.\"milestone\" = "
-    "m.\"pk\""
-    "  WHERE a.\"isArchived\" = 0 GROUP BY m.\"goal\") steps ON steps.goal = g.\"pk\""
-    " LEFT JOIN (SELECT e.\"goalID\" AS goalID, SUM(e.\"amount\") AS amount FROM \"Expense\" e"
-    "  WHERE e.\"goalID\" IN (SELECT \"id\" FROM \"Goal\" WHERE \"isArchived\" = 0"
-    "   AND COALESCE(\"needsMoney\", 0) <> 0) AND e.\"amount\" IS NOT NULL GROUP BY e.\"goalID\") money"
-    "  ON money.goalID = g.\"id\""
-    " WHERE g.\"isArchived\" = 0)");
+// it has no steps. The steps and money are read as each goal's figures are, for the active
+// goals' steps and the active money goals' expenses only.
+const QString kActiveSummarySql =
+    QStringLiteral("SELECT COUNT(*), COALESCE(SUM(p >= 1.0), 0), TOTAL(p), COALESCE(MAX(streak), 0) FROM ("
+                   " SELECT g.\"streak\" AS streak, CASE"
+                   "  WHEN COALESCE(g.\"needsMoney\", 0) <> 0 AND COALESCE(g.\"targetAmount\", 0) > 0"
+                   "   THEN MIN(CAST(COALESCE(money.amount, 0) AS REAL) / g.\"targetAmount\", 1.0)"
+                   "  WHEN COALESCE(steps.total, 0) < 1 THEN COALESCE(g.\"manualProgress\", 0)"
+                   "  ELSE CAST(steps.done AS REAL) / steps.total END AS p"
+                   " FROM \"Goal\" g LEFT JOIN (%1) steps ON steps.goal = g.\"pk\""
+                   " LEFT JOIN (%2) money ON money.goal = g.\"pk\""
+                   " WHERE g.\"isArchived\" = 0)")
+        .arg(kStepsSql.arg(
+                 QStringLiteral(" AND m.\"goal\" IN (SELECT \"pk\" FROM \"Goal\" WHERE \"isArchived\" = 0)")),
+             kMoneySql.arg(
+                 QStringLiteral(" AND g.\"isArchived\" = 0 AND COALESCE(g.\"needsMoney\", 0) <> 0")));
 
 constexpr qsizetype kReadAllAbove = 8;
 
