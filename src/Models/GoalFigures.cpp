@@ -76,9 +76,9 @@ GoalFigures::Figures GoalFigures::figures(const Goal& goal) {
     if (it != cache_.cend() && !stale_.contains(id))
         return *it;
     stale_.remove(id);
-    const Figures fresh = loadOne(goal);
-    cache_.insert(id, fresh);
-    return fresh;
+    cache_.insert(id, Figures{});
+    read(QStringLiteral(" = ?"), {id});
+    return cache_.value(id);
 }
 
 void GoalFigures::prefetchAll() {
@@ -101,23 +101,7 @@ void GoalFigures::prefetch(const std::vector<std::shared_ptr<Goal>>& goals) {
         cache_.insert(pk.toLongLong(), Figures{});
         stale_.remove(pk.toLongLong());
     }
-    const QVariantList these{QString(u'[' + pks.join(u',') + u']')};
-    const QString in = QStringLiteral(" IN (SELECT value FROM json_each(?))");
-    for (const auto& row :
-         context_->aggregate(kStepsSql.arg(QStringLiteral(" AND m.\"goal\"") + in), these)) {
-        Figures& f = cache_[row[0].toLongLong()];
-        f.totalSteps = row[1].toInt();
-        f.completedSteps = row[2].toInt();
-    }
-    for (const auto& row :
-         context_->aggregate(kMilestonesSql.arg(QStringLiteral(" AND \"goal\"") + in), these)) {
-        Figures& f = cache_[row[0].toLongLong()];
-        f.milestones = row[1].toInt();
-        f.completedMilestones = row[2].toInt();
-    }
-    for (const auto& row : context_->aggregate(kMoneySql.arg(QStringLiteral(" AND g.\"pk\"") + in), these))
-        cache_[row[0].toLongLong()].contributed = row[1].toDouble();
-    queries_ += 3;
+    read(QStringLiteral(" IN (SELECT value FROM json_each(?))"), {QString(u'[' + pks.join(u',') + u']')});
 }
 
 GoalFigures::ActiveSummary GoalFigures::activeSummary() {
@@ -194,37 +178,28 @@ void GoalFigures::loadAll() {
     stale_.clear();
     for (const auto& row : context_->aggregate(QStringLiteral("SELECT \"pk\" FROM \"Goal\"")))
         cache_.insert(row[0].toLongLong(), Figures{});
-    for (const auto& row : context_->aggregate(kStepsSql.arg(QString()))) {
-        Figures& f = cache_[row[0].toLongLong()];
-        f.totalSteps = row[1].toInt();
-        f.completedSteps = row[2].toInt();
-    }
-    for (const auto& row : context_->aggregate(kMilestonesSql.arg(QString()))) {
-        Figures& f = cache_[row[0].toLongLong()];
-        f.milestones = row[1].toInt();
-        f.completedMilestones = row[2].toInt();
-    }
-    for (const auto& row : context_->aggregate(kMoneySql.arg(QString())))
-        cache_[row[0].toLongLong()].contributed = row[1].toDouble();
-    queries_ += 4;
+    ++queries_;
+    read(QString());
     loaded_ = true;
 }
 
-GoalFigures::Figures GoalFigures::loadOne(const Goal& goal) {
-    Figures f;
-    const QVariantList pk{goal.objectID()};
-    for (const auto& row : context_->aggregate(kStepsSql.arg(QStringLiteral(" AND m.\"goal\" = ?")), pk)) {
+void GoalFigures::read(const QString& which, const QVariantList& binds) {
+    const auto on = [&which](const QString& goalColumn) {
+        return which.isEmpty() ? QString() : QStringLiteral(" AND ") + goalColumn + which;
+    };
+    for (const auto& row : context_->aggregate(kStepsSql.arg(on(QStringLiteral("m.\"goal\""))), binds)) {
+        Figures& f = cache_[row[0].toLongLong()];
         f.totalSteps = row[1].toInt();
         f.completedSteps = row[2].toInt();
     }
-    for (const auto& row : context_->aggregate(kMilestonesSql.arg(QStringLiteral(" AND \"goal\" = ?")), pk)) {
+    for (const auto& row : context_->aggregate(kMilestonesSql.arg(on(QStringLiteral("\"goal\""))), binds)) {
+        Figures& f = cache_[row[0].toLongLong()];
         f.milestones = row[1].toInt();
         f.completedMilestones = row[2].toInt();
     }
-    for (const auto& row : context_->aggregate(kMoneySql.arg(QStringLiteral(" AND g.\"pk\" = ?")), pk))
-        f.contributed = row[1].toDouble();
+    for (const auto& row : context_->aggregate(kMoneySql.arg(on(QStringLiteral("g.\"pk\""))), binds))
+        cache_[row[0].toLongLong()].contributed = row[1].toDouble();
     queries_ += 3;
-    return f;
 }
 
 void GoalFigures::forget(const std::vector<std::shared_ptr<ManagedObject>>& objects, bool everything) {
