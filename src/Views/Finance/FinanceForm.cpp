@@ -162,11 +162,10 @@ QPushButton* FinanceForm::iconButton(const QString& objectName, const QString& s
     return button;
 }
 
-QLabel* FinanceForm::elidedLabel(const QString& text, const QFont& font, const QColor& color) {
+GoalDetailElidedLabel* FinanceForm::elidedLabel(const QFont& font, const QColor& color) {
     auto* label = new GoalDetailElidedLabel;
     label->setFont(font);
     ScreenStyle::setTextColor(label, color);
-    label->setFullText(text);
     return label;
 }
 

@@ -41,7 +41,7 @@ OverviewAccountRow::OverviewAccountRow(Action onEdit, Action onDelete, QWidget* 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(kRuleInset, kPadding, kRuleInset, kPadding);
     row->setSpacing(10);
-    name_ = FinanceForm::elidedLabel(QString(), Theme::font(14), Theme::textPrimary());
+    name_ = FinanceForm::elidedLabel(Theme::font(14), Theme::textPrimary());
     name_->setObjectName(QStringLiteral("accountName"));
     row->addWidget(name_, 1);
     balance_ = ScreenStyle::label(QString(), Theme::font(14, QFont::Medium), Theme::textPrimary());
@@ -75,7 +75,7 @@ int OverviewAccountRow::lineHeight() {
 
 void OverviewAccountRow::bind(const Figures& figures, bool isLast) {
     figures_ = figures;
-    static_cast<GoalDetailElidedLabel*>(name_)->setFullText(figures.name);
+    name_->setFullText(figures.name);
     balance_->setText(figures.balanceText);
     if (isLast_ != isLast) {
         isLast_ = isLast;
