@@ -28,7 +28,6 @@ std::vector<std::shared_ptr<PriceHistory>> Investment::priceHistory() const {
 }
 
 namespace {
-constexpr double kSecondsPerYear = 31557600.0; // 365.25 days
 constexpr double kShortestGrowthYears = 30.0 / 365.25;
 } // namespace
 

@@ -109,6 +109,8 @@ public:
     static bool isMarketType(const QString& type);
     // The stored type, or "stock" when there is none.
     QString effectiveType() const;
+    // A year of 365.25 days, the year interest and growth are counted in.
+    static constexpr double kSecondsPerYear = 31557600.0;
     // Whole years of 365.25 days from the purchase to now; 0 without a purchase date.
     static double yearsHeld(const std::optional<QDateTime>& buyDate, const QDateTime& now);
     // The money put in: units times buy price for a market holding, else the invested amount.

@@ -7,21 +7,21 @@
 namespace {
 
 // Investment::currentValue written as SQL, per row: market holdings by units at the current
-// price, a fixed deposit by simple interest since its start (none before it, 365.25-day
-// years), anything else by its current price when it has one, else by what was put in. A
-// missing number counts as 0, as it reads on the object.
-const QString kLiveSql = QStringLiteral(
-    "SELECT COALESCE(\"investmentType\", 'stock'), "
-    "TOTAL(CASE "
-    "WHEN COALESCE(\"investmentType\", 'stock') IN ('stock', 'mutualFund', 'crypto') "
-    "THEN IFNULL(\"units\", 0) * IFNULL(\"currentPrice\", 0) "
-    "WHEN \"investmentType\" = 'fixedDeposit' "
-    "THEN IFNULL(\"investedAmount\", 0) * "
-    "(1 + MAX(0, IFNULL((? - \"buyDate\") / 31557600.0, 0)) * IFNULL(\"interestRate\", 0) / 100) "
-    "WHEN IFNULL(\"currentPrice\", 0) > 0 THEN \"currentPrice\" "
-    "ELSE IFNULL(\"investedAmount\", 0) END), "
-    "TOTAL(\"investedAmount\") "
-    "FROM \"Investment\" WHERE \"status\" = 'active' OR \"status\" IS NULL GROUP BY 1");
+// price, a fixed deposit by simple interest since its start (none before it, in
+// Investment::kSecondsPerYear years), anything else by its current price when it has one, else by what was
+// put in. A missing number counts as 0, as it reads on the object.
+const QString kLiveSql =
+    QStringLiteral("SELECT COALESCE(\"investmentType\", 'stock'), "
+                   "TOTAL(CASE "
+                   "WHEN COALESCE(\"investmentType\", 'stock') IN ('stock', 'mutualFund', 'crypto') "
+                   "THEN IFNULL(\"units\", 0) * IFNULL(\"currentPrice\", 0) "
+                   "WHEN \"investmentType\" = 'fixedDeposit' "
+                   "THEN IFNULL(\"investedAmount\", 0) * "
+                   "(1 + MAX(0, IFNULL((? - \"buyDate\") / ?, 0)) * IFNULL(\"interestRate\", 0) / 100) "
+                   "WHEN IFNULL(\"currentPrice\", 0) > 0 THEN \"currentPrice\" "
+                   "ELSE IFNULL(\"investedAmount\", 0) END), "
+                   "TOTAL(\"investedAmount\") "
+                   "FROM \"Investment\" WHERE \"status\" = 'active' OR \"status\" IS NULL GROUP BY 1");
 
 } // namespace
 
@@ -38,7 +38,7 @@ OverviewHoldings OverviewHoldings::live(ObjectContext& context, const QDateTime&
         return totals;
     }
     const QVariant stored(StoreValue::fromVariant(now, AttributeType::date).toReal());
-    for (const auto& row : context.aggregate(kLiveSql, {stored})) {
+    for (const auto& row : context.aggregate(kLiveSql, {stored, Investment::kSecondsPerYear})) {
         totals.currentValue += row[1].toDouble();
         totals.investedByType[row[0].toString()] += row[2].toDouble();
     }
