@@ -130,11 +130,12 @@ QWidget* WindowRig::screen() const {
 double WindowRig::millisecondsToPaint(const std::function<void()>& action,
                                       const std::function<QWidget*()>& inside) {
     PaintWatch watch;
-    watch.find = inside ? inside : [this] { return screen(); };
     qApp->installEventFilter(&watch);
     QElapsedTimer clock;
     clock.start();
     action();
+    // Looked for only once the action has run: before it, the screen is the one being left.
+    watch.find = inside ? inside : [this] { return screen(); };
     watch.inside = watch.find();
     if (!watch.painted) {
         // Waits in a real event loop, as the application does. Turns of processEvents() from

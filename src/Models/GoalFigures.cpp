@@ -18,35 +18,34 @@ const QStringList kSources{QStringLiteral("Goal"), QStringLiteral("Milestone"), 
                            QStringLiteral("Expense")};
 
 const QString kStepsSql = QStringLiteral(
-    "SELECT m.\"goal\", COUNT(*), COALESCE(SUM(s.\"isCompleted\"), 0) FROM \"Step\" s "
-    "JOIN \"Milestone\" m ON s.\"milestone\" = m.\"pk\" WHERE m.\"goal\" IS NOT NULL%1 GROUP BY m.\"goal\"");
+    "SELECT m.\"goal\" AS goal, COUNT(*) AS total, COALESCE(SUM(s.\"isCompleted\"), 0) AS done "
+    "FROM \"Step\" s JOIN \"Milestone\" m ON s.\"milestone\" = m.\"pk\" "
+    "WHERE m.\"goal\" IS NOT NULL%1 GROUP BY m.\"goal\"");
 const QString kMilestonesSql =
     QStringLiteral("SELECT \"goal\", COUNT(*), COALESCE(SUM(\"isCompleted\"), 0) FROM \"Milestone\" "
                    "WHERE \"goal\" IS NOT NULL%1 GROUP BY \"goal\"");
-const QString kMoneySql =
-    QStringLiteral("SELECT g.\"pk\", SUM(e.\"amount\") FROM \"Expense\" e JOIN \"Goal\" g ON g.\"id\" = "
-                   "e.\"goalID\" WHERE e.\"amount\" IS NOT NULL%1 GROUP BY g.\"pk\"");
+const QString kMoneySql = QStringLiteral(
+    "SELECT g.\"pk\" AS goal, SUM(e.\"amount\") AS amount FROM \"Expense\" e JOIN \"Goal\" g ON g.\"id\" = "
+    "e.\"goalID\" WHERE e.\"amount\" IS NOT NULL%1 GROUP BY g.\"pk\"");
 
 // Each active goal's progress as Goal::progressPercentage() reads it: a money goal with a target
 // by the expenses put towards it (capped at one), else its steps done, or its own figure while
-// it has no steps. Only the active goals' steps and the money goals' expenses are read.
-const QString kActiveSummarySql = QStringLiteral(
-    "SELECT COUNT(*), COALESCE(SUM(p >= 1.0), 0), TOTAL(p), COALESCE(MAX(streak), 0) FROM ("
-    " SELECT g.\"streak\" AS streak, CASE"
-    "  WHEN COALESCE(g.\"needsMoney\", 0) <> 0 AND COALESCE(g.\"targetAmount\", 0) > 0"
-    "   THEN MIN(CAST(COALESCE(money.amount, 0) AS REAL) / g.\"targetAmount\", 1.0)"
-    "  WHEN COALESCE(steps.total, 0) < 1 THEN COALESCE(g.\"manualProgress\", 0)"
-    "  ELSE CAST(steps.done AS REAL) / steps.total END AS p"
-    " FROM \"Goal\" g"
-    " LEFT JOIN (SELECT m.\"goal\" AS goal, COUNT(*) AS total, COALESCE(SUM(s.\"isCompleted\"), 0) AS done"
-    "  FROM \"Goal\" a JOIN \"Milestone\" m ON m.\"goal\" = a.\"pk\" JOIN \"Step\" s ON s.\"milestone\" = "
-    "m.\"pk\""
-    "  WHERE a.\"isArchived\" = 0 GROUP BY m.\"goal\") steps ON steps.goal = g.\"pk\""
-    " LEFT JOIN (SELECT e.\"goalID\" AS goalID, SUM(e.\"amount\") AS amount FROM \"Expense\" e"
-    "  WHERE e.\"goalID\" IN (SELECT \"id\" FROM \"Goal\" WHERE \"isArchived\" = 0"
-    "   AND COALESCE(\"needsMoney\", 0) <> 0) AND e.\"amount\" IS NOT NULL GROUP BY e.\"goalID\") money"
-    "  ON money.goalID = g.\"id\""
-    " WHERE g.\"isArchived\" = 0)");
+// it has no steps. The steps and money are read as each goal's figures are, for the active
+// goals' steps and the active money goals' expenses only.
+const QString kActiveSummarySql =
+    QStringLiteral("SELECT COUNT(*), COALESCE(SUM(p >= 1.0), 0), TOTAL(p), COALESCE(MAX(streak), 0) FROM ("
+                   " SELECT g.\"streak\" AS streak, CASE"
+                   "  WHEN COALESCE(g.\"needsMoney\", 0) <> 0 AND COALESCE(g.\"targetAmount\", 0) > 0"
+                   "   THEN MIN(CAST(COALESCE(money.amount, 0) AS REAL) / g.\"targetAmount\", 1.0)"
+                   "  WHEN COALESCE(steps.total, 0) < 1 THEN COALESCE(g.\"manualProgress\", 0)"
+                   "  ELSE CAST(steps.done AS REAL) / steps.total END AS p"
+                   " FROM \"Goal\" g LEFT JOIN (%1) steps ON steps.goal = g.\"pk\""
+                   " LEFT JOIN (%2) money ON money.goal = g.\"pk\""
+                   " WHERE g.\"isArchived\" = 0)")
+        .arg(kStepsSql.arg(
+                 QStringLiteral(" AND m.\"goal\" IN (SELECT \"pk\" FROM \"Goal\" WHERE \"isArchived\" = 0)")),
+             kMoneySql.arg(
+                 QStringLiteral(" AND g.\"isArchived\" = 0 AND COALESCE(g.\"needsMoney\", 0) <> 0")));
 
 constexpr qsizetype kReadAllAbove = 8;
 
@@ -77,9 +76,9 @@ GoalFigures::Figures GoalFigures::figures(const Goal& goal) {
     if (it != cache_.cend() && !stale_.contains(id))
         return *it;
     stale_.remove(id);
-    const Figures fresh = loadOne(goal);
-    cache_.insert(id, fresh);
-    return fresh;
+    cache_.insert(id, Figures{});
+    read(QStringLiteral(" = ?"), {id});
+    return cache_.value(id);
 }
 
 void GoalFigures::prefetchAll() {
@@ -102,23 +101,7 @@ void GoalFigures::prefetch(const std::vector<std::shared_ptr<Goal>>& goals) {
         cache_.insert(pk.toLongLong(), Figures{});
         stale_.remove(pk.toLongLong());
     }
-    const QVariantList these{QString(u'[' + pks.join(u',') + u']')};
-    const QString in = QStringLiteral(" IN (SELECT value FROM json_each(?))");
-    for (const auto& row :
-         context_->aggregate(kStepsSql.arg(QStringLiteral(" AND m.\"goal\"") + in), these)) {
-        Figures& f = cache_[row[0].toLongLong()];
-        f.totalSteps = row[1].toInt();
-        f.completedSteps = row[2].toInt();
-    }
-    for (const auto& row :
-         context_->aggregate(kMilestonesSql.arg(QStringLiteral(" AND \"goal\"") + in), these)) {
-        Figures& f = cache_[row[0].toLongLong()];
-        f.milestones = row[1].toInt();
-        f.completedMilestones = row[2].toInt();
-    }
-    for (const auto& row : context_->aggregate(kMoneySql.arg(QStringLiteral(" AND g.\"pk\"") + in), these))
-        cache_[row[0].toLongLong()].contributed = row[1].toDouble();
-    queries_ += 3;
+    read(QStringLiteral(" IN (SELECT value FROM json_each(?))"), {QString(u'[' + pks.join(u',') + u']')});
 }
 
 GoalFigures::ActiveSummary GoalFigures::activeSummary() {
@@ -195,37 +178,28 @@ void GoalFigures::loadAll() {
     stale_.clear();
     for (const auto& row : context_->aggregate(QStringLiteral("SELECT \"pk\" FROM \"Goal\"")))
         cache_.insert(row[0].toLongLong(), Figures{});
-    for (const auto& row : context_->aggregate(kStepsSql.arg(QString()))) {
-        Figures& f = cache_[row[0].toLongLong()];
-        f.totalSteps = row[1].toInt();
-        f.completedSteps = row[2].toInt();
-    }
-    for (const auto& row : context_->aggregate(kMilestonesSql.arg(QString()))) {
-        Figures& f = cache_[row[0].toLongLong()];
-        f.milestones = row[1].toInt();
-        f.completedMilestones = row[2].toInt();
-    }
-    for (const auto& row : context_->aggregate(kMoneySql.arg(QString())))
-        cache_[row[0].toLongLong()].contributed = row[1].toDouble();
-    queries_ += 4;
+    ++queries_;
+    read(QString());
     loaded_ = true;
 }
 
-GoalFigures::Figures GoalFigures::loadOne(const Goal& goal) {
-    Figures f;
-    const QVariantList pk{goal.objectID()};
-    for (const auto& row : context_->aggregate(kStepsSql.arg(QStringLiteral(" AND m.\"goal\" = ?")), pk)) {
+void GoalFigures::read(const QString& which, const QVariantList& binds) {
+    const auto on = [&which](const QString& goalColumn) {
+        return which.isEmpty() ? QString() : QStringLiteral(" AND ") + goalColumn + which;
+    };
+    for (const auto& row : context_->aggregate(kStepsSql.arg(on(QStringLiteral("m.\"goal\""))), binds)) {
+        Figures& f = cache_[row[0].toLongLong()];
         f.totalSteps = row[1].toInt();
         f.completedSteps = row[2].toInt();
     }
-    for (const auto& row : context_->aggregate(kMilestonesSql.arg(QStringLiteral(" AND \"goal\" = ?")), pk)) {
+    for (const auto& row : context_->aggregate(kMilestonesSql.arg(on(QStringLiteral("\"goal\""))), binds)) {
+        Figures& f = cache_[row[0].toLongLong()];
         f.milestones = row[1].toInt();
         f.completedMilestones = row[2].toInt();
     }
-    for (const auto& row : context_->aggregate(kMoneySql.arg(QStringLiteral(" AND g.\"pk\" = ?")), pk))
-        f.contributed = row[1].toDouble();
+    for (const auto& row : context_->aggregate(kMoneySql.arg(on(QStringLiteral("g.\"pk\""))), binds))
+        cache_[row[0].toLongLong()].contributed = row[1].toDouble();
     queries_ += 3;
-    return f;
 }
 
 void GoalFigures::forget(const std::vector<std::shared_ptr<ManagedObject>>& objects, bool everything) {

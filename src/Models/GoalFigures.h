@@ -64,7 +64,10 @@ private:
     explicit GoalFigures(ObjectContext* context);
     void forget(const std::vector<std::shared_ptr<ManagedObject>>& objects, bool everything);
     void loadAll();
-    Figures loadOne(const Goal& goal);
+    // Reads into the cache, in three queries, the figures of the goals whose pk passes which
+    // (" = ?" and the like, bound to binds; empty for every goal). A goal without steps,
+    // milestones or money keeps what the cache holds for it.
+    void read(const QString& which, const QVariantList& binds = {});
     static Figures counted(const Goal& goal);
 
     ObjectContext* context_;

@@ -63,6 +63,24 @@ Plan plan(StoreCore& core, int entity, const FetchRequest& request, const Compil
     return p;
 }
 
+// One aggregate expression over the saved rows a plan leaves to SQL (the unsaved matches are
+// the caller's to add in); 0 when the store fails, which is noted as any failed read is.
+double savedAggregate(StoreCore& core, const FetchRequest& request, const CompiledPredicate& predicate,
+                      const Plan& p, const QString& expression, const char* what) {
+    try {
+        auto statement =
+            core.statements().get(QStringLiteral("SELECT %1 FROM %2 t WHERE %3")
+                                      .arg(expression, core.entity(p.entity).table, sqlWhere(predicate, p)));
+        bindAll(*statement, predicate, p);
+        if (statement->executeStep())
+            return statement->getColumn(0).getDouble();
+    } catch (const SQLite::Exception& error) {
+        qWarning("store: %s %s failed: %s", what, qPrintable(request.entityName), error.what());
+        core.noteFailure(error);
+    }
+    return 0;
+}
+
 void sortInMemory(std::vector<std::shared_ptr<ManagedObject>>& objects, const std::vector<SortKey>& sort) {
     struct Row {
         std::vector<StoreValue> keys;
@@ -156,17 +174,8 @@ int FetchEngine::count(const FetchRequest& request) {
     if (!predicate.sqlIsExact() || request.fetchLimit > 0 || request.fetchOffset > 0)
         return static_cast<int>(fetch(request).size());
     const Plan p = plan(core_, entity, request, predicate);
-    int saved = 0;
-    try {
-        auto statement = core_.statements().get(QStringLiteral("SELECT count(*) FROM %1 t WHERE %2")
-                                                    .arg(core_.entity(entity).table, sqlWhere(predicate, p)));
-        bindAll(*statement, predicate, p);
-        if (statement->executeStep())
-            saved = statement->getColumn(0).getInt();
-    } catch (const SQLite::Exception& error) {
-        qWarning("store: count of %s failed: %s", qPrintable(request.entityName), error.what());
-        core_.noteFailure(error);
-    }
+    const int saved =
+        int(savedAggregate(core_, request, predicate, p, QStringLiteral("count(*)"), "count of"));
     return saved + static_cast<int>(p.pendingMatches.size());
 }
 
@@ -190,17 +199,8 @@ double FetchEngine::sum(const FetchRequest& request, const QString& attribute) {
         return total;
     }
     const Plan p = plan(core_, entity, request, predicate);
-    try {
-        auto statement =
-            core_.statements().get(QStringLiteral("SELECT total(t.\"%1\") FROM %2 t WHERE %3")
-                                       .arg(attribute, core_.entity(entity).table, sqlWhere(predicate, p)));
-        bindAll(*statement, predicate, p);
-        if (statement->executeStep())
-            total = statement->getColumn(0).getDouble();
-    } catch (const SQLite::Exception& error) {
-        qWarning("store: sum over %s failed: %s", qPrintable(request.entityName), error.what());
-        core_.noteFailure(error);
-    }
+    total = savedAggregate(core_, request, predicate, p, QStringLiteral("total(t.\"%1\")").arg(attribute),
+                           "sum over");
     for (const auto& object : p.pendingMatches)
         total += object->value(column).toDouble();
     return total;

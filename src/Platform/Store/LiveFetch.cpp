@@ -4,18 +4,22 @@ LiveFetch::LiveFetch(ObjectContext* context, FetchRequest request, QStringList d
     : QObject(parent), context_(context), request_(std::move(request)), followed_(std::move(derivedFrom)) {
     if (context_) {
         connect(context_, &ObjectContext::objectsChanged, this, [this](const QSet<QString>& names) {
-            if (names.contains(request_.entityName)) {
-                rerun(true);
-                return;
-            }
-            for (const QString& name : followed_)
-                if (names.contains(name)) {
-                    rerun(false);
-                    return;
-                }
+            const Reach reached = reach(names, request_.entityName, followed_);
+            if (reached != Reach::none)
+                rerun(reached == Reach::records);
         });
         results_ = context_->fetch(request_);
     }
+}
+
+LiveFetch::Reach LiveFetch::reach(const QSet<QString>& changed, const QString& entity,
+                                  const QStringList& followed) {
+    if (changed.contains(entity))
+        return Reach::records;
+    for (const QString& name : followed)
+        if (changed.contains(name))
+            return Reach::derived;
+    return Reach::none;
 }
 
 void LiveFetch::setRequest(FetchRequest request) {
@@ -37,7 +41,7 @@ void LiveFetch::rerun(bool ownEntityChanged) {
     const bool sameRows = fresh == results_;
     results_ = std::move(fresh);
     const size_t digest = digest_ ? digest_(results_) : 0;
-    const bool sameFigures = digest != 0 && digest == lastDigest_;
+    const bool sameFigures = sameDigest(digest, lastDigest_);
     lastDigest_ = digest;
     if (ownEntityChanged || !sameRows || !sameFigures)
         emit changed();

@@ -31,6 +31,13 @@ public:
     // the rows or this number changed: a journal entry does not redraw a list of goals.
     using Digest = std::function<size_t(const std::vector<std::shared_ptr<ManagedObject>>&)>;
     void setDerivedDigest(Digest digest);
+    // Whether a digest taken again says the rows show what they showed: 0 tells nothing.
+    static bool sameDigest(size_t fresh, size_t last) { return fresh != 0 && fresh == last; }
+
+    // What a change to these entities means to a list of entity's records whose rows derive
+    // from followed: its records may differ, only what its rows show may, or nothing.
+    enum class Reach { none, records, derived };
+    static Reach reach(const QSet<QString>& changed, const QString& entity, const QStringList& followed);
 
 signals:
     void changed();

@@ -78,19 +78,19 @@ size_t PagedFetch::digest() const {
 }
 
 void PagedFetch::storeChanged(const QSet<QString>& entityNames) {
-    if (entityNames.contains(request_.entityName)) {
+    switch (LiveFetch::reach(entityNames, request_.entityName, followed_)) {
+    case LiveFetch::Reach::none:
+        return;
+    case LiveFetch::Reach::records:
         reload();
         emit changed();
         return;
+    case LiveFetch::Reach::derived:
+        break;
     }
-    bool derived = false;
-    for (const QString& name : followed_)
-        derived = derived || entityNames.contains(name);
-    if (!derived)
-        return;
     // Which records match did not change; what their rows show may have.
     const size_t fresh = digest();
-    const bool same = fresh != 0 && fresh == lastDigest_;
+    const bool same = LiveFetch::sameDigest(fresh, lastDigest_);
     lastDigest_ = fresh;
     if (!same)
         emit changed();

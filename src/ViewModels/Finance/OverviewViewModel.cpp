@@ -9,6 +9,7 @@
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
+#include "ViewModels/Finance/CommitmentsViewModel.h"
 #include "ViewModels/Finance/OverviewHoldings.h"
 
 #include <numeric>
@@ -112,13 +113,14 @@ void OverviewViewModel::fetchThisMonthCashFlow() {
 }
 
 void OverviewViewModel::fetchSubscriptionCost() {
+    // The stored status and cycles, as the commitments tab reads them.
     const Key cycle(QStringLiteral("billingCycle"));
-    const QString quarterly = QStringLiteral("quarterly");
-    const QString annual = QStringLiteral("annual");
+    const QString& quarterly = CommitmentsViewModel::quarterly;
+    const QString& annual = CommitmentsViewModel::annual;
     const auto prices = [this](const Predicate& billed) {
         return context_->sum(
             FetchRequest(Subscription::entityName(),
-                         Key(QStringLiteral("status")) == QStringLiteral("active") && billed),
+                         Key(QStringLiteral("status")) == CommitmentsViewModel::active && billed),
             QStringLiteral("price"));
     };
     // Any other cycle, or none, is monthly.

@@ -101,8 +101,7 @@ BillRow::BillRow(Action onTogglePaid, Action onDelete, QWidget* parent) : QWidge
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
-    name_ = static_cast<GoalDetailElidedLabel*>(
-        FinanceForm::elidedLabel(QString(), Theme::font(14, QFont::Medium), Theme::textPrimary()));
+    name_ = FinanceForm::elidedLabel(Theme::font(14, QFont::Medium), Theme::textPrimary());
     name_->setObjectName(QStringLiteral("billName"));
     texts->addWidget(name_);
     auto* detail = new QHBoxLayout;

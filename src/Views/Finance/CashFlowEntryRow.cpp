@@ -62,8 +62,7 @@ CashFlowEntryRow::CashFlowEntryRow(Style style, Action onEdit, Action onDelete, 
     }
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
-    title_ = static_cast<GoalDetailElidedLabel*>(
-        FinanceForm::elidedLabel(QString(), Theme::font(13), Theme::textPrimary()));
+    title_ = FinanceForm::elidedLabel(Theme::font(13), Theme::textPrimary());
     title_->setObjectName(nameOf(style, "Title"));
     texts->addWidget(title_);
     if (style != Style::Fixed) {

@@ -50,8 +50,7 @@ CreditCardRow::CreditCardRow(std::function<void(const std::shared_ptr<CreditCard
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
-    name_ = static_cast<GoalDetailElidedLabel*>(
-        FinanceForm::elidedLabel(QString(), Theme::font(14, QFont::Medium), Theme::textPrimary()));
+    name_ = FinanceForm::elidedLabel(Theme::font(14, QFont::Medium), Theme::textPrimary());
     name_->setObjectName(QStringLiteral("cardName"));
     texts->addWidget(name_);
     days_ = ScreenStyle::label(QString(), Theme::font(11), Theme::textMuted());

@@ -162,11 +162,10 @@ QPushButton* FinanceForm::iconButton(const QString& objectName, const QString& s
     return button;
 }
 
-QLabel* FinanceForm::elidedLabel(const QString& text, const QFont& font, const QColor& color) {
+GoalDetailElidedLabel* FinanceForm::elidedLabel(const QFont& font, const QColor& color) {
     auto* label = new GoalDetailElidedLabel;
     label->setFont(font);
     ScreenStyle::setTextColor(label, color);
-    label->setFullText(text);
     return label;
 }
 
@@ -218,8 +217,9 @@ QWidget* FinanceForm::iconTile(const QString& symbol, const QColor& color, const
     return tile;
 }
 
-void FinanceForm::addEditAndDelete(QBoxLayout* row, QObject* owner, std::function<void()> onEdit,
-                                   std::function<void()> onDelete) {
+FinanceForm::EditAndDelete FinanceForm::addEditAndDelete(QBoxLayout* row, QObject* owner,
+                                                         std::function<void()> onEdit,
+                                                         std::function<void()> onDelete) {
     auto* edit = iconButton(QStringLiteral("editButton"), QStringLiteral("pencil"), Theme::textMuted(), 11,
                             QStringLiteral("Edit"));
     QObject::connect(edit, &QPushButton::clicked, owner, [onEdit = std::move(onEdit)] { onEdit(); });
@@ -229,6 +229,7 @@ void FinanceForm::addEditAndDelete(QBoxLayout* row, QObject* owner, std::functio
                    Theme::withOpacity(AppTheme::Colors::rose(), 0.6), 11, QStringLiteral("Delete"));
     QObject::connect(remove, &QPushButton::clicked, owner, [onDelete = std::move(onDelete)] { onDelete(); });
     row->addWidget(remove);
+    return {edit, remove};
 }
 
 MenuPicker* FinanceForm::cardPicker(const std::vector<std::shared_ptr<CreditCard>>& cards,

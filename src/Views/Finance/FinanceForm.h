@@ -13,6 +13,7 @@
 #include <vector>
 
 class CreditCard;
+class GoalDetailElidedLabel;
 class MenuPicker;
 class QBoxLayout;
 class QLabel;
@@ -62,10 +63,15 @@ QPushButton* iconButton(const QString& objectName, const QString& symbol, const 
 QWidget* iconTile(const QString& symbol, const QColor& color, const QColor& tint, int side, int symbolSize,
                   int radius);
 // The pencil and trash buttons at the end of a row.
-void addEditAndDelete(QBoxLayout* row, QObject* owner, std::function<void()> onEdit,
-                      std::function<void()> onDelete);
-// A plain-text label of user text that cuts itself at the tail to its room.
-QLabel* elidedLabel(const QString& text, const QFont& font, const QColor& color);
+struct EditAndDelete {
+    QPushButton* edit;
+    QPushButton* remove;
+};
+EditAndDelete addEditAndDelete(QBoxLayout* row, QObject* owner, std::function<void()> onEdit,
+                               std::function<void()> onDelete);
+// A plain-text label of user text that cuts itself at the tail to its room; setFullText()
+// gives it its text.
+GoalDetailElidedLabel* elidedLabel(const QFont& font, const QColor& color);
 
 // The first letter of each word in capitals, the rest in lower case ("credit card" reads
 // "Credit Card").

@@ -19,14 +19,6 @@ namespace {
 constexpr int kRuleInset = 16;
 constexpr int kPadding = 8;
 
-QPushButton* symbolButton(const QString& symbol, const QColor& color, double size, const QString& tip) {
-    auto* button = ScreenStyle::textButton(QString(), Theme::systemFont(size), color);
-    ScreenStyle::setSymbol(button, symbol, color, size);
-    button->setToolTip(tip);
-    button->setAccessibleName(tip);
-    return button;
-}
-
 } // namespace
 
 OverviewAccountRow::Figures OverviewAccountRow::figuresOf(const std::shared_ptr<BankAccount>& account) {
@@ -41,28 +33,27 @@ OverviewAccountRow::OverviewAccountRow(Action onEdit, Action onDelete, QWidget* 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(kRuleInset, kPadding, kRuleInset, kPadding);
     row->setSpacing(10);
-    name_ = FinanceForm::elidedLabel(QString(), Theme::font(14), Theme::textPrimary());
+    name_ = FinanceForm::elidedLabel(Theme::font(14), Theme::textPrimary());
     name_->setObjectName(QStringLiteral("accountName"));
     row->addWidget(name_, 1);
     balance_ = ScreenStyle::label(QString(), Theme::font(14, QFont::Medium), Theme::textPrimary());
     balance_->setObjectName(QStringLiteral("accountBalance"));
     row->addWidget(balance_);
 
-    auto* edit = symbolButton(QStringLiteral("pencil"), Theme::textMuted(), 11, tr("Edit"));
-    edit->setObjectName(QStringLiteral("editAccount"));
-    connect(edit, &QPushButton::clicked, this, [this, onEdit = std::move(onEdit)] {
-        if (auto target = figures_.account.lock())
-            onEdit(target);
-    });
-    row->addWidget(edit);
-    auto* remove = symbolButton(QStringLiteral("trash"), Theme::withOpacity(AppTheme::Colors::rose(), 0.6),
-                                11, tr("Delete"));
-    remove->setObjectName(QStringLiteral("deleteAccount"));
-    connect(remove, &QPushButton::clicked, this, [this, onDelete = std::move(onDelete)] {
-        if (auto target = figures_.account.lock())
-            onDelete(target);
-    });
-    row->addWidget(remove);
+    const auto buttons = FinanceForm::addEditAndDelete(
+        row, this,
+        [this, onEdit = std::move(onEdit)] {
+            if (auto target = figures_.account.lock())
+                onEdit(target);
+        },
+        [this, onDelete = std::move(onDelete)] {
+            if (auto target = figures_.account.lock())
+                onDelete(target);
+        });
+    buttons.edit->setObjectName(QStringLiteral("editAccount"));
+    buttons.remove->setObjectName(QStringLiteral("deleteAccount"));
+    for (QPushButton* button : {buttons.edit, buttons.remove})
+        button->setAccessibleName(button->toolTip());
 }
 
 int OverviewAccountRow::lineHeight() {
@@ -75,7 +66,7 @@ int OverviewAccountRow::lineHeight() {
 
 void OverviewAccountRow::bind(const Figures& figures, bool isLast) {
     figures_ = figures;
-    static_cast<GoalDetailElidedLabel*>(name_)->setFullText(figures.name);
+    name_->setFullText(figures.name);
     balance_->setText(figures.balanceText);
     if (isLast_ != isLast) {
         isLast_ = isLast;

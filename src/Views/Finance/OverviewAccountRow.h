@@ -6,6 +6,7 @@
 #include <memory>
 
 class BankAccount;
+class GoalDetailElidedLabel;
 class QLabel;
 
 // One bank account in the liquid cash card: its name, its balance, edit and delete, and the
@@ -37,6 +38,6 @@ protected:
 private:
     Figures figures_;
     bool isLast_ = true;
-    QLabel* name_;
+    GoalDetailElidedLabel* name_;
     QLabel* balance_;
 };

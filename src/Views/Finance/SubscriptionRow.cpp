@@ -52,8 +52,7 @@ SubscriptionRow::SubscriptionRow(Action onToggle, Action onDelete, QWidget* pare
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
-    name_ = static_cast<GoalDetailElidedLabel*>(
-        FinanceForm::elidedLabel(QString(), Theme::font(14, QFont::Medium), Theme::textPrimary()));
+    name_ = FinanceForm::elidedLabel(Theme::font(14, QFont::Medium), Theme::textPrimary());
     name_->setObjectName(QStringLiteral("subscriptionName"));
     texts->addWidget(name_);
     detail_ = ScreenStyle::label(QString(), Theme::font(11), Theme::textMuted());
