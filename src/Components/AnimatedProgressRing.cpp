@@ -1,6 +1,7 @@
 #include "Components/AnimatedProgressRing.h"
 
 #include "Components/Animator.h"
+#include "Components/BlurredImageCache.h"
 #include "Components/GlowTicker.h"
 #include "Components/MotionEffect.h"
 #include "Core/Extensions/ImageBlur.h"
@@ -8,7 +9,6 @@
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 
-#include <QCache>
 #include <QConicalGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -48,8 +48,8 @@ size_t qHash(const GlowKey& key, size_t seed = 0) {
 
 // Glows are shared by every ring: rings of one size and colour at rest on one figure, and
 // the whole ring every sweep is cut from, are blurred once.
-QCache<GlowKey, QImage>& glowImages() {
-    static QCache<GlowKey, QImage> images(kGlowCacheKB);
+BlurredImageCache<GlowKey>& glowImages() {
+    static BlurredImageCache<GlowKey> images(kGlowCacheKB);
     return images;
 }
 
@@ -75,12 +75,9 @@ QImage makeGlow(double size, double lineWidth, const QColor& color, int arc, qre
 QImage glowFor(double size, double lineWidth, const QColor& color, int arc, qreal ratio) {
     const GlowKey key{qint64(std::llround(size * 64)), qint64(std::llround(lineWidth * 64)), color.rgba(),
                       arc, int(std::lround(ratio * 100))};
-    QCache<GlowKey, QImage>& images = glowImages();
-    if (const QImage* image = images.object(key))
-        return *image;
-    QImage image = makeGlow(size, lineWidth, color, arc, ratio);
-    images.insert(key, new QImage(image), std::max<int>(1, int(image.sizeInBytes() / 1024)));
-    return image;
+    const QImage* image =
+        glowImages().find(key, [&] { return makeGlow(size, lineWidth, color, arc, ratio); });
+    return image ? *image : QImage();
 }
 
 // The three box passes of the blur come to about a gaussian of this deviation.
@@ -101,7 +98,7 @@ QImage sweepGlow(double size, double lineWidth, const QColor& color, int arc, qr
     const double degrees = arc / 16.0;
     // The fade reaches two deviations either side of each end.
     const double fadeDegrees = 2 * kGlowDeviation / std::max(1.0, size / 2) * 180.0 / std::numbers::pi;
-    if (degrees + 2 * fadeDegrees >= 360)
+    if (ring.isNull() || degrees + 2 * fadeDegrees >= 360)
         return ring;
     // Angles counted clockwise from where the fade before the arc's start begins.
     const double start = fadeDegrees;

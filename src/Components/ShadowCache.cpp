@@ -1,9 +1,8 @@
 #include "Components/ShadowCache.h"
 
+#include "Components/BlurredImageCache.h"
 #include "Core/Extensions/ImageBlur.h"
 
-#include <QCache>
-#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -27,14 +26,9 @@ size_t qHash(const Key& key, size_t seed = 0) {
 // The blur runs at half size: a shadow holds no detail the full size would keep.
 constexpr double kScale = 0.5;
 
-struct Store {
-    QCache<Key, QImage> images{ShadowCache::kMaxCostKB};
-    int made = 0;
-};
-
-Store& store() {
-    static Store instance;
-    return instance;
+BlurredImageCache<Key>& store() {
+    static BlurredImageCache<Key> images(ShadowCache::kMaxCostKB);
+    return images;
 }
 
 int roundedUp(double value) {
@@ -77,16 +71,9 @@ void ShadowCache::paint(QPainter& painter, const QRectF& rect, double cornerRadi
         return;
     const Key key{roundedUp(rect.width()), roundedUp(rect.height()), int(std::lround(cornerRadius)),
                   int(std::lround(std::max(0.0, shadow.radius))), shadow.color.rgba()};
-    Store& s = store();
-    QImage* image = s.images.object(key);
-    if (!image) {
-        image = new QImage(makeImage(key));
-        ++s.made;
-        const int cost = std::max<int>(1, int(image->sizeInBytes() / 1024));
-        if (!s.images.insert(key, image, cost))
-            return; // larger than the whole cache: not drawn rather than blurred every frame
-        image = s.images.object(key);
-    }
+    const QImage* image = store().find(key, [&] { return makeImage(key); });
+    if (!image)
+        return;
     const double pad = padFor(key.blur);
     const QRectF target = rect.translated(shadow.x, shadow.y).adjusted(-pad, -pad, pad, pad);
     painter.save();
@@ -96,13 +83,13 @@ void ShadowCache::paint(QPainter& painter, const QRectF& rect, double cornerRadi
 }
 
 int ShadowCache::cachedImages() {
-    return int(store().images.size());
+    return store().size();
 }
 
 int ShadowCache::imagesMade() {
-    return store().made;
+    return store().made();
 }
 
 void ShadowCache::clear() {
-    store().images.clear();
+    store().clear();
 }

@@ -7,9 +7,11 @@
 #include "Core/Theme/Theme.h"
 #include "Models/TaskCategory.h"
 #include "Views/CalendarView/CalendarChip.h"
+#include "Views/CalendarView/CalendarIconButton.h"
+#include "Views/CalendarView/CalendarNotesEditor.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 
 QLineEdit* CalendarStyle::inlineField(const QString& placeholder, double fontSize) {
@@ -25,6 +27,29 @@ QLineEdit* CalendarStyle::inlineField(const QString& placeholder, double fontSiz
     field->setPalette(palette);
     field->setMinimumWidth(40);
     return field;
+}
+
+QLineEdit* CalendarStyle::lateTitleField(QHBoxLayout* line, QWidget* title, QWidget* previous,
+                                         const QString& placeholder, double fontSize) {
+    QLineEdit* field = inlineField(placeholder, fontSize);
+    field->hide();
+    line->insertWidget(line->indexOf(title) + 1, field, 1);
+    QWidget::setTabOrder(previous, field);
+    return field;
+}
+
+CalendarStyle::NotesLine CalendarStyle::notesLine(QWidget* parent, const QMargins& margins, double fontSize,
+                                                  int maxLines, double saveSize) {
+    auto* line = new QWidget(parent);
+    auto* row = new QHBoxLayout(line);
+    row->setContentsMargins(margins);
+    row->setSpacing(8);
+    auto* editor = new CalendarNotesEditor(QObject::tr("Add a note..."), fontSize, maxLines);
+    auto* save =
+        new CalendarIconButton(QStringLiteral("checkmark.circle.fill"), saveSize, AppTheme::Colors::purple());
+    row->addWidget(editor, 1, Qt::AlignTop);
+    row->addWidget(save, 0, Qt::AlignTop);
+    return {line, editor, save};
 }
 
 QLabel* CalendarStyle::wrappedLabel(const QFont& font, const QColor& color) {

@@ -7,8 +7,12 @@
 #include <memory>
 
 class CalendarChip;
+class CalendarIconButton;
+class CalendarNotesEditor;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QMargins;
 class SymbolIcon;
 class QWidget;
 class TaskCategory;
@@ -18,6 +22,20 @@ namespace CalendarStyle {
 
 // A borderless one-line field on no background, for titles edited in place.
 QLineEdit* inlineField(const QString& placeholder, double fontSize);
+// The editors of a row are made when first opened: a day of a heavy store lists dozens of rows,
+// and an editor costs more than the rest of a row together. Each goes where it would stand had
+// it been made with the row.
+// A title field for the title shown in line: right after it, hidden, and next after previous
+// in the tab order.
+QLineEdit* lateTitleField(QHBoxLayout* line, QWidget* title, QWidget* previous, const QString& placeholder,
+                          double fontSize);
+// A notes editor with its save button beside it, on a line of its own inside parent.
+struct NotesLine {
+    QWidget* line;
+    CalendarNotesEditor* editor;
+    CalendarIconButton* save;
+};
+NotesLine notesLine(QWidget* parent, const QMargins& margins, double fontSize, int maxLines, double saveSize);
 // Plain text that wraps, for notes.
 QLabel* wrappedLabel(const QFont& font, const QColor& color);
 // A symbol at the size of the system font at systemSize points.

@@ -81,16 +81,12 @@ void CalendarSubtaskRow::build() {
     column->addWidget(notesLabel_);
 }
 
-// Made when first opened: a day of a heavy store lists a hundred subtasks or more.
 QLineEdit* CalendarSubtaskRow::titleField() {
     if (!editField_) {
-        editField_ = CalendarStyle::inlineField(tr("Subtask title"), 12);
+        editField_ = CalendarStyle::lateTitleField(line_, title_, tick_, tr("Subtask title"), 12);
         editField_->setObjectName(QStringLiteral("subtaskTitleField"));
-        editField_->hide();
         connect(editField_, &QLineEdit::returnPressed, this, &CalendarSubtaskRow::commitEdit);
         connect(editField_, &QLineEdit::textChanged, this, &CalendarSubtaskRow::updateChrome);
-        line_->insertWidget(line_->indexOf(title_) + 1, editField_, 1);
-        QWidget::setTabOrder(tick_, editField_); // where it stood when made with the row
     }
     return editField_;
 }
@@ -158,19 +154,12 @@ void CalendarSubtaskRow::commitEdit() {
 }
 
 void CalendarSubtaskRow::buildNotesEditor() {
-    notesEditorLine_ = new QWidget(this);
-    auto* editorRow = new QHBoxLayout(notesEditorLine_);
-    editorRow->setContentsMargins(38, 0, 8, 4);
-    editorRow->setSpacing(8);
-    notesEditor_ = new CalendarNotesEditor(tr("Add a note..."), 11, 3);
+    const CalendarStyle::NotesLine notes = CalendarStyle::notesLine(this, QMargins(38, 0, 8, 4), 11, 3, 13);
+    notesEditorLine_ = notes.line;
+    notesEditor_ = notes.editor;
     notesEditor_->setObjectName(QStringLiteral("subtaskNotesEditor"));
-    auto* save =
-        new CalendarIconButton(QStringLiteral("checkmark.circle.fill"), 13, AppTheme::Colors::purple());
-    save->setObjectName(QStringLiteral("subtaskNotesSave"));
-    connect(save, &CalendarIconButton::clicked, this, &CalendarSubtaskRow::saveNotes);
-    editorRow->addWidget(notesEditor_, 1, Qt::AlignTop);
-    editorRow->addWidget(save, 0, Qt::AlignTop);
-
+    notes.save->setObjectName(QStringLiteral("subtaskNotesSave"));
+    connect(notes.save, &CalendarIconButton::clicked, this, &CalendarSubtaskRow::saveNotes);
     static_cast<QVBoxLayout*>(layout())->insertWidget(1, notesEditorLine_);
 }
 

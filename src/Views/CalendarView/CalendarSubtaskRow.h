@@ -34,7 +34,6 @@ public:
 
     void beginEdit();
     void commitEdit();
-    void buildNotesEditor();
     void toggleNotes();
     void saveNotes();
 
@@ -45,6 +44,7 @@ protected:
 private:
     void build();
     QLineEdit* titleField();
+    void buildNotesEditor();
     void updateChrome();
 
     std::shared_ptr<CalendarSubtask> subtask_;

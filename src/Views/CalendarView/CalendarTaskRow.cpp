@@ -142,33 +142,22 @@ QWidget* CalendarTaskRow::buildActions() {
     return actions_;
 }
 
-QWidget* CalendarTaskRow::buildNotesEditor() {
-    notesEditorLine_ = new QWidget(this);
-    auto* row = new QHBoxLayout(notesEditorLine_);
-    row->setContentsMargins(8, 0, 8, 8);
-    row->setSpacing(8);
-    notesEditor_ = new CalendarNotesEditor(tr("Add a note..."), 12, 4);
+void CalendarTaskRow::buildNotesEditor() {
+    const CalendarStyle::NotesLine notes = CalendarStyle::notesLine(this, QMargins(8, 0, 8, 8), 12, 4, 14);
+    notesEditorLine_ = notes.line;
+    notesEditor_ = notes.editor;
     notesEditor_->setObjectName(QStringLiteral("taskNotesEditor"));
-    auto* save =
-        new CalendarIconButton(QStringLiteral("checkmark.circle.fill"), 14, AppTheme::Colors::purple());
-    save->setObjectName(QStringLiteral("taskNotesSave"));
-    connect(save, &CalendarIconButton::clicked, this, &CalendarTaskRow::saveNotes);
-    row->addWidget(notesEditor_, 1, Qt::AlignTop);
-    row->addWidget(save, 0, Qt::AlignTop);
-    return notesEditorLine_;
+    notes.save->setObjectName(QStringLiteral("taskNotesSave"));
+    connect(notes.save, &CalendarIconButton::clicked, this, &CalendarTaskRow::saveNotes);
+    static_cast<QVBoxLayout*>(layout())->insertWidget(1, notesEditorLine_);
 }
 
-// The inline editors are made when first opened: a day of a heavy store lists dozens of
-// rows, and a line edit costs more than the rest of a row together.
 QLineEdit* CalendarTaskRow::titleField() {
     if (!editField_) {
-        editField_ = CalendarStyle::inlineField(tr("Task title"), 13);
+        editField_ = CalendarStyle::lateTitleField(mainLine_, title_, tick_, tr("Task title"), 13);
         editField_->setObjectName(QStringLiteral("taskTitleField"));
-        editField_->hide();
         connect(editField_, &QLineEdit::returnPressed, this, &CalendarTaskRow::commitEdit);
         connect(editField_, &QLineEdit::textChanged, this, &CalendarTaskRow::updateChrome);
-        mainLine_->insertWidget(mainLine_->indexOf(title_) + 1, editField_, 1);
-        QWidget::setTabOrder(tick_, editField_); // where it stood when made with the row
     }
     return editField_;
 }
@@ -366,7 +355,7 @@ void CalendarTaskRow::commitEdit() {
 
 void CalendarTaskRow::toggleNotes() {
     if (!notesEditor_)
-        static_cast<QVBoxLayout*>(layout())->insertWidget(1, buildNotesEditor());
+        buildNotesEditor();
     notesEditor_->setPlainText(task_->notes().value_or(QString()));
     showingNotes_ = !showingNotes_;
     updateChrome();

@@ -70,7 +70,7 @@ protected:
 private:
     QWidget* buildMainLine();
     QWidget* buildActions();
-    QWidget* buildNotesEditor();
+    void buildNotesEditor();
     QWidget* buildSubtaskSection();
     QLineEdit* titleField();
     QLineEdit* newSubtaskField();
