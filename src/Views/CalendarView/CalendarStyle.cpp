@@ -38,8 +38,8 @@ QLineEdit* CalendarStyle::lateTitleField(QHBoxLayout* line, QWidget* title, QWid
     return field;
 }
 
-CalendarStyle::NotesLine CalendarStyle::notesLine(QWidget* parent, const QMargins& margins, double fontSize,
-                                                  int maxLines, double saveSize) {
+CalendarStyle::NotesLine CalendarStyle::notesLine(QWidget* parent, QWidget* previous, const QMargins& margins,
+                                                  double fontSize, int maxLines, double saveSize) {
     auto* line = new QWidget(parent);
     auto* row = new QHBoxLayout(line);
     row->setContentsMargins(margins);
@@ -49,6 +49,8 @@ CalendarStyle::NotesLine CalendarStyle::notesLine(QWidget* parent, const QMargin
         new CalendarIconButton(QStringLiteral("checkmark.circle.fill"), saveSize, AppTheme::Colors::purple());
     row->addWidget(editor, 1, Qt::AlignTop);
     row->addWidget(save, 0, Qt::AlignTop);
+    QWidget::setTabOrder(previous, editor);
+    QWidget::setTabOrder(editor, save);
     return {line, editor, save};
 }
 

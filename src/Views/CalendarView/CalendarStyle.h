@@ -29,13 +29,15 @@ QLineEdit* inlineField(const QString& placeholder, double fontSize);
 // in the tab order.
 QLineEdit* lateTitleField(QHBoxLayout* line, QWidget* title, QWidget* previous, const QString& placeholder,
                           double fontSize);
-// A notes editor with its save button beside it, on a line of its own inside parent.
+// A notes editor with its save button beside it, on a line of its own inside parent, next
+// after previous in the tab order.
 struct NotesLine {
     QWidget* line;
     CalendarNotesEditor* editor;
     CalendarIconButton* save;
 };
-NotesLine notesLine(QWidget* parent, const QMargins& margins, double fontSize, int maxLines, double saveSize);
+NotesLine notesLine(QWidget* parent, QWidget* previous, const QMargins& margins, double fontSize,
+                    int maxLines, double saveSize);
 // Plain text that wraps, for notes.
 QLabel* wrappedLabel(const QFont& font, const QColor& color);
 // A symbol at the size of the system font at systemSize points.

@@ -154,7 +154,8 @@ void CalendarSubtaskRow::commitEdit() {
 }
 
 void CalendarSubtaskRow::buildNotesEditor() {
-    const CalendarStyle::NotesLine notes = CalendarStyle::notesLine(this, QMargins(38, 0, 8, 4), 11, 3, 13);
+    const CalendarStyle::NotesLine notes =
+        CalendarStyle::notesLine(this, notesButton_, QMargins(38, 0, 8, 4), 11, 3, 13);
     notesEditorLine_ = notes.line;
     notesEditor_ = notes.editor;
     notesEditor_->setObjectName(QStringLiteral("subtaskNotesEditor"));

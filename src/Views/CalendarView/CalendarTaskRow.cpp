@@ -143,7 +143,8 @@ QWidget* CalendarTaskRow::buildActions() {
 }
 
 void CalendarTaskRow::buildNotesEditor() {
-    const CalendarStyle::NotesLine notes = CalendarStyle::notesLine(this, QMargins(8, 0, 8, 8), 12, 4, 14);
+    const CalendarStyle::NotesLine notes =
+        CalendarStyle::notesLine(this, notesButton_, QMargins(8, 0, 8, 8), 12, 4, 14);
     notesEditorLine_ = notes.line;
     notesEditor_ = notes.editor;
     notesEditor_->setObjectName(QStringLiteral("taskNotesEditor"));

@@ -12,6 +12,7 @@
 #include "Views/CalendarView/CalendarToast.h"
 #include "Views/CalendarView/NewCategoryPopover.h"
 
+#include <QAbstractButton>
 #include <QDateTimeEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -171,6 +172,35 @@ TEST_F(CalendarRows, InlineEditorsOpenInTheirPlaces) {
     EXPECT_EQ(row->findChildren<QLineEdit*>("newSubtaskField").size(), 1);
     EXPECT_TRUE(newSubtask->isVisible());
     EXPECT_EQ(t->title(), QStringLiteral("Pack for the trip"));
+}
+
+// Editors made on first use still stand in Tab order where the row shows them: right after
+// the button that opens them, not at the end of the window.
+TEST_F(CalendarRows, NotesEditorsMadeLateFollowTheirButtonInTabOrder) {
+    auto t = task(QStringLiteral("Pack for the trip"), QDate(2026, 3, 10), category("Travel", "#06B6D4"));
+    subtask(t, QStringLiteral("Passport"));
+    auto& page = openPage();
+    auto* row = page.taskRows().at(0);
+    auto* sub = row->findChild<CalendarSubtaskRow*>();
+    const auto nextTabStop = [](QWidget* from) {
+        for (QWidget* w = from->nextInFocusChain(); w && w != from; w = w->nextInFocusChain())
+            if (w->focusPolicy() & Qt::TabFocus)
+                return w;
+        return static_cast<QWidget*>(nullptr);
+    };
+    for (const auto& [owner, prefix] : {std::pair<QWidget*, QString>{row, QStringLiteral("task")},
+                                        std::pair<QWidget*, QString>{sub, QStringLiteral("subtask")}}) {
+        auto* button = owner->findChild<QAbstractButton*>(prefix + QStringLiteral("NotesButton"));
+        ASSERT_NE(button, nullptr);
+        button->click();
+        qv::test::settle();
+        auto* editor = owner->findChild<QWidget*>(prefix + QStringLiteral("NotesEditor"));
+        auto* save = owner->findChild<QWidget*>(prefix + QStringLiteral("NotesSave"));
+        ASSERT_NE(editor, nullptr) << prefix.toStdString();
+        ASSERT_NE(save, nullptr) << prefix.toStdString();
+        EXPECT_EQ(nextTabStop(button), editor) << prefix.toStdString();
+        EXPECT_EQ(nextTabStop(editor), save) << prefix.toStdString();
+    }
 }
 
 TEST_F(CalendarRows, FollowUpPickerStartsTomorrow) {
