@@ -91,8 +91,12 @@ double Goal::progressPercentage() const {
 }
 
 bool Goal::isOverdue() const {
+    return isOverdue(Clock::now());
+}
+
+bool Goal::isOverdue(const QDateTime& reference) const {
     const auto due = deadline();
-    return due && *due < Clock::now() && progressPercentage() < 1.0;
+    return due && *due < reference && progressPercentage() < 1.0;
 }
 
 std::optional<int> Goal::daysUntilDeadline() const {

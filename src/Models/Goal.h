@@ -97,7 +97,10 @@ public:
     // 0 to 1 for a money goal (capped); else completed over all steps, or manualProgress
     // while the goal has no steps.
     double progressPercentage() const;
+    // Overdue: a deadline strictly before the reference instant (now unless given) while the
+    // progress has not reached 1.
     bool isOverdue() const;
+    bool isOverdue(const QDateTime& reference) const;
     // Whole days from now to the deadline, a partial day dropped; absent without a deadline.
     std::optional<int> daysUntilDeadline() const;
     // Absent or unknown text reads as coasting.
