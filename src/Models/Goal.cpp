@@ -113,7 +113,7 @@ MomentumState Goal::wrappedMomentumState() const {
     return MomentumStates::fromRaw(*raw).value_or(MomentumState::coasting);
 }
 
-bool Goal::updateMomentum(ObjectContext* context) {
+void Goal::updateMomentum() {
     const auto recent = std::min<std::size_t>(dailyLogs().size(), 7);
     MomentumState state = MomentumState::stalling;
     if (recent >= 5)
@@ -121,7 +121,4 @@ bool Goal::updateMomentum(ObjectContext* context) {
     else if (recent >= 2)
         state = MomentumState::coasting;
     setMomentumState(MomentumStates::rawValue(state));
-    if (context == nullptr)
-        return true;
-    return context->commit();
 }

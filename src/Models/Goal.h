@@ -105,10 +105,9 @@ public:
     std::optional<int> daysUntilDeadline() const;
     // Absent or unknown text reads as coasting.
     MomentumState wrappedMomentumState() const;
-    // Derives the momentum from the seven newest journal entries and stores it. With a context
-    // it also saves that context; a failed save is printed and rolled back (false). A user
-    // action passes no context and saves the momentum with the rest of the action, once.
-    bool updateMomentum(ObjectContext* context);
+    // Derives the momentum from the seven newest journal entries and sets it; the user action
+    // that changed the entries saves it with the rest of the action, once.
+    void updateMomentum();
 
 private:
     Goal() = default;
