@@ -50,8 +50,7 @@ std::shared_ptr<Investment> Investment::insertHolding(ObjectContext* context, co
 }
 
 Predicate Investment::isActive() {
-    return Key(QStringLiteral("status")) == QStringLiteral("active") ||
-           Key(QStringLiteral("status")).absent();
+    return Key(Keys::status) == QStringLiteral("active") || Key(Keys::status).absent();
 }
 
 bool Investment::isMarketType(const QString& type) {

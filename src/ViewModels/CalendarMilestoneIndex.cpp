@@ -58,8 +58,8 @@ void CalendarMilestoneIndex::readStore(ObjectContext& context) {
 void CalendarMilestoneIndex::readRecords(ObjectContext& context) {
     // Only milestones with a frequency can fall on a day; the rest of the store (most goals
     // and milestones of a long history) is never loaded for the calendar.
-    const auto scheduled =
-        context.fetch<Milestone>(FetchRequest(Milestone::entityName(), Key("frequency").present()));
+    const auto scheduled = context.fetch<Milestone>(
+        FetchRequest(Milestone::entityName(), Key(Milestone::Keys::frequency).present()));
     // Each entry's place is read once: a record's date is decoded on every read, and a sort
     // asks for it many times per entry. Goals without a creation date come first.
     using Rank = std::tuple<qint64, qint64, qint16, qint64>;
@@ -96,7 +96,7 @@ std::vector<CalendarMilestoneItem> CalendarMilestoneIndex::items(ObjectContext& 
     std::vector<qint64> goals;
     for (const Entry* entry : entries) {
         if (!entry->milestoneUuid.isNull())
-            named.push_back(Key("id") == QVariant::fromValue(entry->milestoneUuid));
+            named.push_back(Key(Milestone::Keys::id) == QVariant::fromValue(entry->milestoneUuid));
         else
             goals.push_back(entry->goalID);
         if (named.size() == kPerFetch) {
@@ -111,8 +111,9 @@ std::vector<CalendarMilestoneItem> CalendarMilestoneIndex::items(ObjectContext& 
     for (std::size_t from = 0; from < goals.size(); from += kPerFetch) {
         std::vector<Predicate> owners;
         for (std::size_t i = from; i < std::min(goals.size(), from + kPerFetch); ++i)
-            owners.push_back(Key("goal") == QVariant::fromValue(ObjectRef{Goal::entityName(), goals[i]}));
-        take(Key("frequency").present() && Predicate::any(std::move(owners)));
+            owners.push_back(Key(Milestone::Keys::goal) ==
+                             QVariant::fromValue(ObjectRef{Goal::entityName(), goals[i]}));
+        take(Key(Milestone::Keys::frequency).present() && Predicate::any(std::move(owners)));
     }
 
     std::vector<CalendarMilestoneItem> items;

@@ -104,12 +104,12 @@ DeadlinesViewModel::FinanceDeadlines DeadlinesViewModel::cardBills(const QDateTi
         const auto [monthStart, nextMonthStart] = Calendar::monthRange(due);
         double sum = 0;
         if (pending) {
-            sum = context_->sum(
-                FetchRequest(Expense::entityName(),
-                             Key(QStringLiteral("creditCardID")) == QVariant::fromValue(*cardID) &&
-                                 Key(QStringLiteral("billedMonth")) >= monthStart &&
-                                 Key(QStringLiteral("billedMonth")) < nextMonthStart),
-                QStringLiteral("amount"));
+            sum =
+                context_->sum(FetchRequest(Expense::entityName(),
+                                           Key(Expense::Keys::creditCardID) == QVariant::fromValue(*cardID) &&
+                                               Key(Expense::Keys::billedMonth) >= monthStart &&
+                                               Key(Expense::Keys::billedMonth) < nextMonthStart),
+                              Expense::Keys::amount);
         } else {
             auto month = billedSums.find(monthStart);
             if (month == billedSums.end())
@@ -147,8 +147,8 @@ DeadlinesViewModel::subscriptionRenewals(const QDateTime& now, const QDateTime& 
     if (!context_)
         return items;
     const FetchRequest active(Subscription::entityName(),
-                              Key(QStringLiteral("status")) == QStringLiteral("active") &&
-                                  Key(QStringLiteral("renewalDate")).present());
+                              Key(Subscription::Keys::status) == QStringLiteral("active") &&
+                                  Key(Subscription::Keys::renewalDate).present());
     for (const auto& subscription : context_->fetch<Subscription>(active)) {
         const QDateTime renewal = subscription->renewalDate().value_or(QDateTime());
         if (!renewal.isValid() || renewal < now || renewal > monthEnd)
