@@ -4,13 +4,13 @@
 #include "Models/CreditCard.h"
 #include "Models/Expense.h"
 #include "Models/Income.h"
+#include "Models/InvestmentHoldings.h"
 #include "Models/Subscription.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/Finance/CommitmentsViewModel.h"
-#include "ViewModels/Finance/OverviewHoldings.h"
 
 #include <numeric>
 
@@ -92,7 +92,7 @@ void OverviewViewModel::fetchCreditCards() {
 }
 
 void OverviewViewModel::fetchInvestments() {
-    const OverviewHoldings holdings = OverviewHoldings::live(*context_, Clock::now());
+    const InvestmentHoldings holdings = InvestmentHoldings::live(*context_, Clock::now());
     totalInvestmentValue_ = holdings.currentValue;
     investedByType_ = holdings.investedByType;
 
