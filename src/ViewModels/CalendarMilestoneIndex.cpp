@@ -1,28 +1,17 @@
 #include "ViewModels/CalendarMilestoneIndex.h"
 
 #include "Models/Goal.h"
+#include "Models/GoalQueries.h"
 #include "Models/Milestone.h"
 #include "Platform/Store/ObjectContext.h"
-#include "Platform/Store/StoreValue.h"
 
 #include <QHash>
-#include <QTimeZone>
 
 #include <algorithm>
 #include <limits>
 #include <tuple>
 
 namespace {
-
-std::optional<QDateTime> storedDate(const QVariant& value) {
-    if (!value.isValid())
-        return std::nullopt;
-    return QDateTime::fromMSecsSinceEpoch(StoreValue::dateToMsecs(value.toDouble()), QTimeZone::utc());
-}
-
-std::optional<QString> storedText(const QVariant& value) {
-    return value.isValid() ? std::optional(value.toString()) : std::nullopt;
-}
 
 // Milestones (or goals) asked for in one fetch; keeps the statement short and reused.
 constexpr std::size_t kPerFetch = 64;
@@ -39,19 +28,12 @@ void CalendarMilestoneIndex::rebuild(ObjectContext& context) {
 }
 
 void CalendarMilestoneIndex::readStore(ObjectContext& context) {
-    // Goals without a creation date come first, as SQLite orders a missing value.
-    const auto rows = context.aggregate(QStringLiteral(
-        "SELECT m.\"pk\", g.\"pk\", m.\"frequency\", m.\"dueDate\", g.\"createdAt\", g.\"deadline\", "
-        "m.\"id\" "
-        "FROM \"Milestone\" m JOIN \"Goal\" g ON g.\"pk\" = m.\"goal\" WHERE m.\"frequency\" IS NOT NULL "
-        "ORDER BY g.\"createdAt\", g.\"pk\", m.\"order\", m.\"pk\""));
+    const auto rows = GoalQueries::milestonesWithFrequency(context);
     entries_.reserve(rows.size());
     for (const auto& row : rows) {
-        CalendarMilestoneSchedule schedule(storedText(row[2]), storedDate(row[3]), storedDate(row[4]),
-                                           storedDate(row[5]));
+        CalendarMilestoneSchedule schedule(row.frequency, row.dueDate, row.goalCreatedAt, row.goalDeadline);
         if (schedule.isScheduled())
-            entries_.push_back(
-                {row[1].toLongLong(), row[0].toLongLong(), QUuid(row[6].toString()), schedule});
+            entries_.push_back({row.goalID, row.milestoneID, row.milestoneUuid, schedule});
     }
 }
 
