@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Platform/Store/StoreSalvage.h"
+
 #include <QString>
 
 #include <functional>
@@ -64,8 +66,7 @@ private:
 
     bool createdNewStore_ = false;
     QString loadError_;
-    std::optional<int> salvagedAtOpen_; // records recovered while opening
-    QString movedAside_;                // where the damaged original was kept
+    std::optional<StoreSalvage::Report> salvagedAtOpen_; // what was recovered while opening
     Notice tell_;
     std::unique_ptr<QObject> mainThread_; // receives the check's answer on the main thread
     std::unique_ptr<StoreIntegrityCheck> check_;
