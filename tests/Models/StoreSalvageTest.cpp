@@ -359,7 +359,8 @@ TEST_F(DamagedStore, AFileCutShortGivesBackEveryRowThatIsStillThere) {
     for (const auto& [said, salvaged] : {std::pair(QStringLiteral("Goals"), salvagedGoals),
                                          std::pair(QStringLiteral("Milestones"), salvagedMilestones),
                                          std::pair(QStringLiteral("Steps"), salvagedSteps)})
-        EXPECT_TRUE(notices[0].contains(QStringLiteral("\n%1: %2").arg(said, QLocale().toString(salvaged))))
+        EXPECT_TRUE(
+            notices[0].contains(QStringLiteral("\n\u2022 %1: %2").arg(said, QLocale().toString(salvaged))))
             << notices[0].toStdString();
 }
 
@@ -436,7 +437,8 @@ TEST_F(DamagedStore, ALostPageOfASmallTableIsNamedWithHowManyOfHowManyCameBack) 
         }
         ASSERT_EQ(notices.size(), 1);
         const QString message = notices[0];
-        EXPECT_TRUE(message.contains(u'\n' + kind.said + QStringLiteral(": 0 of %1 saved").arg(kind.count)))
+        EXPECT_TRUE(message.contains(QStringLiteral("\n\u2022 ") + kind.said +
+                                     QStringLiteral(": 0 of %1 saved").arg(kind.count)))
             << message.toStdString();
         EXPECT_FALSE(message.contains(QStringLiteral("Goals:"))) << "only kinds that lost records are named";
         EXPECT_TRUE(message.contains(QStringLiteral("The original was kept at %1.corrupt-").arg(path)))

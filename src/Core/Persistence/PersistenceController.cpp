@@ -75,11 +75,10 @@ PersistenceController::~PersistenceController() {
     check_.reset();
 }
 
-namespace {
+namespace {} // namespace
 
-// How many records came back, and for each kind of record that lost some, how many of how
-// many: a share of all records hides a kind that is gone whole.
-QString recoveredMessage(const StoreSalvage::Report& report) {
+// A share of all records would hide a kind that is gone whole.
+QString PersistenceController::recoveredMessage(const StoreSalvage::Report& report) {
     const QLocale locale;
     const int records = report.total();
     const std::vector<QString> lost = report.lostFrom();
@@ -96,26 +95,33 @@ QString recoveredMessage(const StoreSalvage::Report& report) {
                        records == 1 ? QStringLiteral("record") : QStringLiteral("records"));
     if (!nothingRead && !lost.empty()) {
         message += QStringLiteral(" Some records could not be recovered:");
-        for (const QString& entity : lost) {
+        // In the model's order (goals first), and no more lines than the smallest window shows.
+        constexpr int kMostLines = 8;
+        int listed = 0;
+        for (const auto& description : QuorvaleModel::objectModel().entities()) {
+            const QString& entity = description->name;
+            if (std::find(lost.begin(), lost.end(), entity) == lost.end())
+                continue;
+            if (++listed == kMostLines && lost.size() > std::size_t(kMostLines)) {
+                message += QStringLiteral("\n\u2022 %1 other kinds of record lost some too")
+                               .arg(lost.size() - listed + 1);
+                break;
+            }
             const int saved = report.recovered.count(entity) ? report.recovered.at(entity) : 0;
             const std::optional<int> held = report.held.at(entity);
             message +=
-                u'\n' +
-                QStringLiteral("%1: %2").arg(
-                    QuorvaleModel::kindName(entity),
-                    held
-                        ? QStringLiteral("%1 of %2 saved").arg(locale.toString(saved), locale.toString(*held))
-                        : QStringLiteral("%1 saved; how many there were could not be read")
-                              .arg(locale.toString(saved)));
+                QStringLiteral("\n\u2022 %1: %2")
+                    .arg(QuorvaleModel::kindName(entity),
+                         held ? QStringLiteral("%1 of %2 saved")
+                                    .arg(locale.toString(saved), locale.toString(*held))
+                              : QStringLiteral("%1 saved; count unreadable").arg(locale.toString(saved)));
         }
-        message += u'\n';
+        message += QStringLiteral("\n\n");
     } else {
         message += u' ';
     }
     return message + QStringLiteral("The original was kept at %1.").arg(report.movedTo);
 }
-
-} // namespace
 
 void PersistenceController::watchStore(Notice tell) {
     tell_ = std::move(tell);

@@ -54,6 +54,10 @@ public:
     // Moves the damaged store aside and salvages it into a new one in its place now.
     void recoverDamagedStore(const QString& reason);
 
+    // The alert's message after a salvage: how many records came back, each kind of record that
+    // lost some with how many were saved of how many there were, and where the original is.
+    static QString recoveredMessage(const StoreSalvage::Report& report);
+
     // True when this open created the store file (first start, or a replaced store).
     bool createdNewStore() const { return createdNewStore_; }
     static QString defaultStorePath();
