@@ -1,6 +1,7 @@
 #include "Views/Calendar/CalendarPageTestSupport.h"
 
 #include "Components/DatePickerField.h"
+#include "Core/Theme/AppTheme.h"
 #include "ViewModels/CalendarStepEntries.h"
 #include "Views/CalendarView/CalendarAddTaskBar.h"
 #include "Views/CalendarView/CalendarBillRow.h"
@@ -68,6 +69,38 @@ TEST_F(CalendarPage, SeededMonthShowsItsMarks) {
     EXPECT_EQ(page.milestoneCards().size(), 2u);
     EXPECT_FALSE(find<QWidget>("billsSection")->isVisible());
     EXPECT_TRUE(find<QLabel>("emptyTasksLabel")->isVisible());
+}
+
+TEST_F(CalendarPage, DayDotsAreFilledCirclesWithoutARimInTheNumbersColour) {
+    // Today's number is cyan and a selected day's white: neither may edge the dots under it.
+    for (const bool selected : {false, true}) {
+        SCOPED_TRACE(selected ? "selected" : "today");
+        CalendarDayCell cell;
+        cell.resize(48, CalendarDayCell::kHeight);
+        cell.setDay(Clock::now(), selected, true, CalendarDayMarks{0.25, true, true});
+        QImage image(cell.size(), QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        cell.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        const QColor fills[] = {AppTheme::Colors::green(), AppTheme::Colors::amber(),
+                                AppTheme::Colors::rose()};
+        int inked = 0;
+        // Below the number's circle only the dots are drawn; each of their pixels is one of the
+        // three fills, more or less covered.
+        for (int y = 32; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                if (pixel.alpha() < 48)
+                    continue;
+                ++inked;
+                bool isFill = false;
+                for (const QColor& fill : fills)
+                    isFill = isFill || (std::abs(pixel.red() - fill.red()) <= 12 &&
+                                        std::abs(pixel.green() - fill.green()) <= 12 &&
+                                        std::abs(pixel.blue() - fill.blue()) <= 12);
+                EXPECT_TRUE(isFill) << "a rim at " << x << "," << y << ": " << pixel.name().toStdString();
+            }
+        EXPECT_GT(inked, 20) << "three dots are drawn";
+    }
 }
 
 TEST_F(CalendarPage, WeekdayHeaderAndBlankCellsFollowTheLocale) {
