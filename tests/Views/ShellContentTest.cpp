@@ -27,6 +27,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTest>
 #include <QToolButton>
 
@@ -270,6 +271,32 @@ TEST_F(ShellContent, TheScreenUnderAClosingOverlayReadsTheStoreAgain) {
     ASSERT_EQ(content().checkInOverlay(), nullptr);
     EXPECT_EQ(figure(3), DashboardViewModel::streakCardText(1)) << "Best Streak after the check-in";
     qv::test::saveScreen(window_.get(), QStringLiteral("shell-first-dashboard-after-onboarding"));
+}
+
+TEST_F(ShellContent, TheSidebarIsOneMaterialFromHeaderToFooterAtFullHeight) {
+    skipOverlays();
+    MockDataSeeder::seedIfNeeded(context(), [](int low, int) { return low; });
+    start();
+    window_->resize(1920, 1040);
+    qv::test::settle();
+    SidebarView* sidebar = content().sidebar();
+    auto* list = sidebar->findChild<QScrollArea*>(QStringLiteral("sidebarScroll"));
+    ASSERT_NE(list, nullptr);
+    const QRect page(list->widget()->mapTo(sidebar, QPoint()), list->widget()->size());
+    auto* footer = sidebar->findChild<QWidget*>(QStringLiteral("sidebarFooter"));
+    ASSERT_LT(page.bottom() + 40, footer->y()) << "room below the last row at this height";
+    qv::test::saveScreen(window_.get(), QStringLiteral("shell-sidebar-full-height"));
+    const QImage image =
+        window_->grab(QRect(sidebar->mapTo(window_.get(), QPoint()), sidebar->size())).toImage();
+    // The material drifts slowly with the backdrop under it; a block painted over it steps at
+    // the list page's lower edge.
+    const int x = SidebarView::kWidth - 6;
+    const QColor inside = image.pixelColor(x, page.bottom() - 1);
+    const QColor below = image.pixelColor(x, page.bottom() + 3);
+    EXPECT_LE(std::abs(inside.red() - below.red()) + std::abs(inside.green() - below.green()) +
+                  std::abs(inside.blue() - below.blue()),
+              8)
+        << inside.name().toStdString() << " in the list, " << below.name().toStdString() << " below it";
 }
 
 TEST_F(ShellContent, RendersTheDashboardWithSidebarAndBackdrop) {

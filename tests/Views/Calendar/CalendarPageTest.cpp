@@ -210,6 +210,51 @@ TEST_F(CalendarPage, CarryForwardShowsAToastThatLeavesOnTheClock) {
     EXPECT_TRUE(cellOf(page, 11)->marks().hasTask);
 }
 
+TEST_F(CalendarPage, TheCarryForwardToastTakesItsTextsWidthAndWrapsPastThePages) {
+    task(QStringLiteral("Morning run & stretch"), QDate(2026, 3, 10));
+    const QString longTitle =
+        QStringLiteral("Call the insurance office about the renewal letter, then file the "
+                       "receipts for the quarter and book the follow-up appointment");
+    task(longTitle, QDate(2026, 3, 10));
+    auto& page = openPage();
+    const auto moveToTomorrow = [&](const QString& title) {
+        for (auto* row : page.taskRows())
+            if (row->task()->title() == title) {
+                row->setHovered(true);
+                click(row->findChild<QWidget*>("tomorrowButton"));
+                return;
+            }
+        ADD_FAILURE() << "no row " << title.toStdString();
+    };
+    CalendarToast* toast = page.toast();
+    moveToTomorrow(QStringLiteral("Morning run & stretch"));
+    ASSERT_TRUE(toast->isShown());
+    EXPECT_EQ(toast->lines(), QStringList{QStringLiteral("Morning run & stretch moved to tomorrow")})
+        << "one line, whole";
+    const int oneLine = toast->height();
+    EXPECT_LT(toast->width(), page.width() / 2) << "no wider than its text";
+    qv::test::saveScreen(host.get(), QStringLiteral("calendar-toast-short"));
+
+    Clock::advanceMs(2400);
+    moveToTomorrow(longTitle);
+    ASSERT_TRUE(toast->isShown());
+    EXPECT_EQ(toast->lines().join(QLatin1Char(' ')), longTitle + QStringLiteral(" moved to tomorrow"))
+        << "every word shows";
+    EXPECT_GE(toast->lines().size(), 2);
+    EXPECT_GT(toast->height(), oneLine);
+    EXPECT_LE(toast->width(), page.width()) << "no wider than the page";
+    EXPECT_GE(toast->x(), 0);
+    qv::test::saveScreen(host.get(), QStringLiteral("calendar-toast-wrapped"));
+
+    // A narrower page wraps the shown toast anew.
+    host->resize(620, 760);
+    page.resize(620, 760);
+    qv::test::settle();
+    EXPECT_LE(toast->width(), 620);
+    EXPECT_GE(toast->x(), 0);
+    EXPECT_EQ(toast->lines().join(QLatin1Char(' ')), longTitle + QStringLiteral(" moved to tomorrow"));
+}
+
 TEST_F(CalendarPage, HidingAGoalRemovesItsCardsAtOnce) {
     auto goal = makeGoal(QStringLiteral("Learn piano"), 3);
     milestone(goal, QStringLiteral("Scales"), QStringLiteral("Daily"));
