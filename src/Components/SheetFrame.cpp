@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // The scroll bar of a sheet: a rounded handle on a clear track, no arrows.
@@ -32,15 +34,19 @@ SheetFrame::SheetFrame(QWidget* page, QWidget* footer, QWidget* parent)
     column->setSpacing(0);
 
     scroll_->setObjectName(QStringLiteral("sheetScroll"));
+    scroll_->setFocusPolicy(Qt::NoFocus); // Tab goes from field to field; the wheel scrolls
     scroll_->setFrameShape(QFrame::NoFrame);
-    scroll_->setWidgetResizable(true);
+    // The frame sizes the page itself: a scroll area that resizes its page keeps a page whose
+    // height follows its width at its preferred height, scrolling where it could give way.
+    scroll_->setWidgetResizable(false);
     scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     scroll_->verticalScrollBar()->setStyleSheet(scrollBarSheet());
     scroll_->viewport()->setAutoFillBackground(false);
     // Only the scroll area is given the page: a style sheet on it would restyle the whole form.
+    const bool filled = page->autoFillBackground();
     scroll_->setWidget(page);
-    page->setAutoFillBackground(false); // setWidget() turns it on
+    page->setAutoFillBackground(filled); // setWidget() turns it on
     column->addWidget(scroll_, 1);
 
     if (footer) {
@@ -60,8 +66,17 @@ SheetFrame::SheetFrame(QWidget* page, QWidget* footer, QWidget* parent)
         alignFooter();
     }
     page->installEventFilter(this);
-    scroll_->installEventFilter(this);
+    scroll_->viewport()->installEventFilter(this);
     scroll_->verticalScrollBar()->installEventFilter(this);
+}
+
+void SheetFrame::fitPage() {
+    // As wide as the viewport; as tall as it too, unless the page cannot give way that far.
+    const int width = scroll_->viewport()->width();
+    int minimum = page_->minimumSizeHint().height();
+    if (QLayout* layout = page_->layout(); layout && layout->hasHeightForWidth())
+        minimum = layout->totalMinimumHeightForWidth(width);
+    page_->resize(width, std::max({scroll_->viewport()->height(), minimum, page_->minimumHeight()}));
 }
 
 void SheetFrame::alignFooter() {
@@ -73,23 +88,31 @@ void SheetFrame::alignFooter() {
     footer_->parentWidget()->layout()->setContentsMargins(inset_ + QMargins(0, 0, barWidth, 0));
 }
 
-QSize SheetFrame::sizeHint() const {
-    const QSize pageHint = page_->sizeHint();
-    // The page is as wide as the viewport; before the first layout, as wide as the frame.
-    const int width = scroll_->viewport()->width() > 1 ? scroll_->viewport()->width() : this->width();
-    const int pageHeight = page_->hasHeightForWidth() ? page_->heightForWidth(width) : pageHint.height();
+int SheetFrame::heightFor(int width) const {
+    // The page is as wide as the frame, less the scroll bar while it shows.
+    QScrollBar* bar = scroll_->verticalScrollBar();
+    const int pageWidth = width - (bar->isVisibleTo(this) ? bar->sizeHint().width() : 0);
+    const int pageHeight =
+        page_->hasHeightForWidth() ? page_->heightForWidth(pageWidth) : page_->sizeHint().height();
     int height = std::max(pageHeight, page_->minimumSizeHint().height());
     if (footer_)
         height += footer_->parentWidget()->sizeHint().height();
-    return {pageHint.width(), height};
+    return height;
+}
+
+QSize SheetFrame::sizeHint() const {
+    return {page_->sizeHint().width(), heightFor(width())};
 }
 
 bool SheetFrame::eventFilter(QObject* watched, QEvent* event) {
-    // The page's height changed (a section shown, chips wrapped) or its width did: the card
-    // around the frame takes the new height.
-    if ((watched == page_ && event->type() == QEvent::LayoutRequest) ||
-        (watched == scroll_ && event->type() == QEvent::Resize &&
-         static_cast<QResizeEvent*>(event)->oldSize().width() != scroll_->width()))
+    // The page's height changed (a section shown, chips wrapped) or its width did: the page
+    // fits the viewport again and the card around the frame takes the new height.
+    const bool pageChanged = watched == page_ && event->type() == QEvent::LayoutRequest;
+    const bool viewportResized = watched == scroll_->viewport() && event->type() == QEvent::Resize;
+    if (pageChanged || viewportResized)
+        fitPage();
+    if (pageChanged || (viewportResized &&
+                        static_cast<QResizeEvent*>(event)->oldSize().width() != scroll_->viewport()->width()))
         updateGeometry();
     if (watched == scroll_->verticalScrollBar() &&
         (event->type() == QEvent::Show || event->type() == QEvent::Hide))

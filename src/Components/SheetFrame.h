@@ -17,6 +17,8 @@ public:
 
     QScrollArea* scrollArea() const { return scroll_; }
     QWidget* footer() const { return footer_; }
+    // The height the frame asks for at a width: the page's whole height and the footer's.
+    int heightFor(int width) const;
     QSize sizeHint() const override;
 
 protected:
@@ -24,6 +26,7 @@ protected:
 
 private:
     void alignFooter();
+    void fitPage();
 
     static constexpr int kFooterGap = 16;
     QScrollArea* scroll_;
