@@ -222,4 +222,12 @@ TEST_F(DailyCheckIn, ALongNoteScrollsInsideItsEditorInTheThemeAndTheCardShowsAll
     EXPECT_TRUE(view->rect().contains(shown)) << "the editor at " << shown.y() << ".." << shown.bottom()
                                               << " of a view " << view->height() << " high";
     qv::test::saveScreen(window_.get(), QStringLiteral("checkin-long-note"));
+
+    // The focused gradient button keeps its face; the focus ring goes around it.
+    QPushButton* complete = modal()->completeButton();
+    const QImage face = complete->grab().toImage();
+    complete->setFocus(Qt::TabFocusReason);
+    qv::test::settle();
+    EXPECT_EQ(complete->grab().toImage(), face);
+    qv::test::saveScreen(window_.get(), QStringLiteral("checkin-focused-button"));
 }
