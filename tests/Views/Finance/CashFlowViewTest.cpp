@@ -26,6 +26,8 @@ class CashFlowViewTest : public FinanceScreenTest {
 protected:
     CashFlowViewTest() : FinanceScreenTest(local(2026, 3, 14, 10)) {}
     CashFlowViewModel* viewModel() { return static_cast<CashFlowView*>(view.get())->viewModel(); }
+    // A month with two incomes, four fixed and two dynamic expenses.
+    void seedMonth();
 };
 
 } // namespace
@@ -152,7 +154,7 @@ TEST_F(CashFlowViewTest, AFailedSaveLeavesTheSheetOpenWithItsValues) {
     EXPECT_TRUE(viewModel()->fixedExpenses().empty());
 }
 
-TEST_F(CashFlowViewTest, RendersAMonthWithIncomesExpensesAndTheDonut) {
+void CashFlowViewTest::seedMonth() {
     auto a = makeAccount("HDFC Savings", 42000);
     auto card = makeCard("Alpha", 25, 15);
     open<CashFlowView>();
@@ -185,6 +187,11 @@ TEST_F(CashFlowViewTest, RendersAMonthWithIncomesExpensesAndTheDonut) {
                     a->id(),
                     {}});
     qv::test::settle();
+}
+
+TEST_F(CashFlowViewTest, RendersAMonthWithIncomesExpensesAndTheDonut) {
+    seedMonth();
+    auto* vm = viewModel();
     EXPECT_EQ(find<DonutChart>("allocationDonut")->drawnSliceCount(), 5);
     view->resize(1000, 1180);
     qv::test::saveScreen(view.get(), "cashflow-month");
@@ -195,6 +202,22 @@ TEST_F(CashFlowViewTest, RendersAMonthWithIncomesExpensesAndTheDonut) {
     ASSERT_NE(sheet(), nullptr);
     EXPECT_EQ(find<QLineEdit>("amountField", sheet()->content())->text(), QString("85000.0"));
     qv::test::saveScreen(view.get(), "cashflow-income-sheet");
+}
+
+TEST_F(CashFlowViewTest, TheMonthAndItsRowsReadInTheLocalesOrder) {
+    qv::test::LocaleScope german(QStringLiteral("de_DE"));
+    seedMonth();
+    auto& screen = static_cast<CashFlowView&>(*view);
+    EXPECT_EQ(text("monthLabel"), QString("März 2026"));
+    const auto& incomes = screen.rows(CashFlowView::Kind::IncomeRow);
+    ASSERT_FALSE(incomes.empty());
+    EXPECT_EQ(incomes.front().date, QString("1. März"));
+    EXPECT_EQ(incomes.front().amount, QString("85.000,00\u00a0₹"));
+    const auto& dynamic = screen.rows(CashFlowView::Kind::DynamicRow);
+    ASSERT_EQ(dynamic.size(), 2u);
+    EXPECT_EQ(dynamic.front().date, QString("3. März"));
+    view->resize(1000, 1180);
+    qv::test::saveScreen(view.get(), "cashflow-month-de");
 }
 
 TEST_F(CashFlowViewTest, ALongMonthMakesOnlyTheRowsInViewAndAReusedRowActsForItsEntry) {
