@@ -5,6 +5,7 @@
 #include "Views/Finance/FinanceTabScreens.h"
 
 #include "Components/DonutChart.h"
+#include "Components/NumberFieldNote.h"
 #include "Components/VirtualList.h"
 #include "Models/Expense.h"
 #include "Models/Income.h"
@@ -42,10 +43,14 @@ TEST_F(CashFlowViewTest, TheInlineSetRecordsIncomeIntoTheChosenAccount) {
     auto* set = find<QPushButton>("setIncomeButton");
     ASSERT_NE(set, nullptr);
     EXPECT_FALSE(set->isEnabled());
+    const int fieldHeight = find<QLineEdit>("incomeAmountField")->height();
     for (const QString& refused : {QString(" 250"), QString("250 "), QString("1,5"), QString("inf")}) {
         type("incomeAmountField", refused);
         EXPECT_FALSE(find<QPushButton>("setIncomeButton")->isEnabled()) << refused.toStdString();
+        EXPECT_NE(find<NumberFieldNote>("numberFieldNote"), nullptr) << "and says why";
+        EXPECT_EQ(find<QLineEdit>("incomeAmountField")->height(), fieldHeight) << "the card grows for it";
     }
+    qv::test::saveScreen(view.get(), "cashflow-income-form-refused");
     for (const QString& ignored : {QString("0"), QString("-5")}) {
         type("incomeAmountField", ignored);
         click("setIncomeButton");
