@@ -63,15 +63,17 @@ QString withSkeleton(const QDate& date, const char* skeleton, const QLocale& loc
 
 QString DateText::mediumFormat(const QLocale& locale) {
     static const QRegularExpression fullMonth(QStringLiteral("M{4}"));
-    return longFormatWithoutWeekday(locale).replace(fullMonth, QStringLiteral("MMM"));
+    return longFormatWithoutWeekday(IcuLocale::writtenAs(locale)).replace(fullMonth, QStringLiteral("MMM"));
 }
 
 QString DateText::longDate(const QDate& date, const QLocale& locale) {
-    return locale.toString(date, longFormatWithoutWeekday(locale));
+    const QLocale written = IcuLocale::writtenAs(locale);
+    return written.toString(date, longFormatWithoutWeekday(written));
 }
 
 QString DateText::medium(const QDate& date, const QLocale& locale) {
-    return locale.toString(date, mediumFormat(locale));
+    const QLocale written = IcuLocale::writtenAs(locale);
+    return written.toString(date, mediumFormat(written));
 }
 
 QString DateText::fullDate(const QDate& date, const QLocale& locale) {

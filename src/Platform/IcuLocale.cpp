@@ -5,3 +5,7 @@ QByteArray IcuLocale::nameOf(const QLocale& locale) {
         return QByteArrayLiteral("en");
     return locale.name().toUtf8();
 }
+
+QLocale IcuLocale::writtenAs(const QLocale& locale) {
+    return locale.language() == QLocale::C ? QLocale(QString::fromLatin1(nameOf(locale))) : locale;
+}

@@ -9,5 +9,8 @@
 namespace IcuLocale {
 
 QByteArray nameOf(const QLocale& locale);
+// The Qt locale of that name, for the patterns Qt writes itself (date fields), so that they
+// agree with ICU's texts under C as well.
+QLocale writtenAs(const QLocale& locale);
 
 } // namespace IcuLocale

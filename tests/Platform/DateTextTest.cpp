@@ -40,5 +40,7 @@ TEST(LocaleDates, TheDayNeverMovesWithTheZoneOrTheLocale) {
     EXPECT_EQ(text(DateText::monthDay(QDate(2025, 12, 31), us)), "Dec 31");
     EXPECT_EQ(text(DateText::monthYear(QDate(1969, 7, 20), us)), "July 1969");
     EXPECT_EQ(text(DateText::monthDay(QDate(2026, 5, 12), QLocale::c())), "May 12");
+    EXPECT_EQ(text(DateText::medium(QDate(2026, 5, 12), QLocale::c())), "May 12, 2026") << "the same order";
+    EXPECT_EQ(text(DateText::longDate(QDate(2026, 5, 12), QLocale::c())), "May 12, 2026");
     EXPECT_EQ(text(DateText::monthDay(QDate(), us)), "");
 }
