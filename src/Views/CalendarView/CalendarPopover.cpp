@@ -1,5 +1,6 @@
 #include "Views/CalendarView/CalendarPopover.h"
 
+#include "Components/KeyboardLayer.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 
@@ -22,9 +23,11 @@ CalendarPopover* CalendarPopover::open(QWidget* anchor, QWidget* content, int wi
     if (CalendarPopover* previous = current(anchor->window()))
         previous->dismiss();
     auto* popover = new CalendarPopover(anchor, content, width, std::move(onClose));
+    // It owns the keyboard while it is open; the first click outside only closes it.
+    KeyboardLayer* layer = KeyboardLayer::install(popover);
+    layer->setOutsideClickAction([popover] { popover->dismiss(); });
     popover->show();
     popover->raise();
-    content->setFocus();
     return popover;
 }
 
@@ -74,14 +77,7 @@ void CalendarPopover::dismiss() {
 bool CalendarPopover::eventFilter(QObject* watched, QEvent* event) {
     if (closing_)
         return false;
-    if (event->type() == QEvent::MouseButtonPress) {
-        auto* target = qobject_cast<QWidget*>(watched);
-        if (target && target->window() == parentWidget()->window() && !isAncestorOf(target) &&
-            target != this) {
-            dismiss();
-            return true;
-        }
-    } else if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         dismiss();
         return true;
     } else if (event->type() == QEvent::Resize && watched == parentWidget()) {

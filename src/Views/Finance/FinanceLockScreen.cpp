@@ -1,5 +1,6 @@
 #include "Views/Finance/FinanceLockScreen.h"
 
+#include "Components/KeyboardLayer.h"
 #include "Components/SymbolIcon.h"
 #include "Components/ThemedTextField.h"
 #include "Core/Theme/AppTheme.h"
@@ -62,6 +63,9 @@ FinanceLockScreen::FinanceLockScreen(FinanceAuthViewModel* authViewModel, QWidge
     connect(authViewModel_, &FinanceAuthViewModel::stateChanged, this, &FinanceLockScreen::sync);
     connect(authViewModel_, &FinanceAuthViewModel::answered, password_, &QLineEdit::clear);
     sync();
+    // It covers the section beside the sidebar: Tab stays on its own controls while the focus
+    // is here, and Escape goes back to the control that led to it.
+    KeyboardLayer::install(this, KeyboardLayer::Kind::pane);
 }
 
 void FinanceLockScreen::focusPassword() {

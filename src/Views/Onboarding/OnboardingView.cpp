@@ -1,6 +1,7 @@
 #include "Views/Onboarding/OnboardingView.h"
 
 #include "Components/AuroraBackground.h"
+#include "Components/KeyboardLayer.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "ViewModels/AppEnvironment.h"
@@ -132,6 +133,8 @@ OnboardingView::OnboardingView(const AppEnvironment& env, QWidget* parent)
     column->addWidget(indicator_, 0, Qt::AlignHCenter);
     stack->addWidget(content, 0, 0);
     refresh();
+    // Over the whole window it owns the keyboard: Tab goes round the step's own controls.
+    KeyboardLayer::install(this);
 }
 
 QWidget* OnboardingView::buildWelcome() {
@@ -223,10 +226,9 @@ void OnboardingView::createGoal() {
 void OnboardingView::goToStep(int step) {
     step_ = step;
     refresh();
-    if (step_ == 1)
-        name_->setFocus();
-    else if (step_ == 2)
-        goalTitle_->setFocus();
+    // Each step starts on its field, or its one button.
+    if (KeyboardLayer* layer = KeyboardLayer::of(this); layer && layer->isActive())
+        layer->focusFirst();
 }
 
 void OnboardingView::refresh() {
