@@ -69,16 +69,37 @@ bool sameLine(const QRect& a, const QRect& b) {
     return 2 * shared >= std::min(a.height(), b.height());
 }
 
-// Top to bottom, and each line left to right.
+// The outermost scroll area between root and widget whose content holds widget, if any.
+QScrollArea* outerScrollArea(const QWidget* root, const QWidget* widget) {
+    QScrollArea* outer = nullptr;
+    for (QWidget* up = widget->parentWidget(); up && up != root; up = up->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(up); area && inside(area->widget(), widget))
+            outer = area;
+    return outer;
+}
+
+// Top to bottom, and each line left to right. What a scroll area holds stands where the area
+// stands, in the order of its content, however far it is scrolled.
 QList<QWidget*> inReadingOrder(const QWidget* root, const QList<QWidget*>& widgets) {
     struct Placed {
-        QWidget* widget;
+        QWidget* widget; // or the scroll area holding the group
         QRect rect;
+        QList<QWidget*> group;
     };
     std::vector<Placed> placed;
     placed.reserve(size_t(widgets.size()));
-    for (QWidget* w : widgets)
-        placed.push_back({w, QRect(w == root ? QPoint() : w->mapTo(root, QPoint()), w->size())});
+    QHash<QScrollArea*, size_t> groups;
+    for (QWidget* w : widgets) {
+        if (QScrollArea* area = w == root ? nullptr : outerScrollArea(root, w)) {
+            if (!groups.contains(area)) {
+                groups.insert(area, placed.size());
+                placed.push_back({area, QRect(area->mapTo(root, QPoint()), area->size()), {}});
+            }
+            placed[groups.value(area)].group << w;
+            continue;
+        }
+        placed.push_back({w, QRect(w == root ? QPoint() : w->mapTo(root, QPoint()), w->size()), {}});
+    }
     std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
         return a.rect.top() != b.rect.top() ? a.rect.top() < b.rect.top() : a.rect.left() < b.rect.left();
     });
@@ -90,8 +111,12 @@ QList<QWidget*> inReadingOrder(const QWidget* root, const QList<QWidget*>& widge
             ++end;
         std::stable_sort(placed.begin() + qsizetype(start), placed.begin() + qsizetype(end),
                          [](const Placed& a, const Placed& b) { return a.rect.left() < b.rect.left(); });
-        for (size_t i = start; i < end; ++i)
-            out << placed[i].widget;
+        for (size_t i = start; i < end; ++i) {
+            if (placed[i].group.isEmpty())
+                out << placed[i].widget;
+            else
+                out << inReadingOrder(static_cast<QScrollArea*>(placed[i].widget)->widget(), placed[i].group);
+        }
         start = end;
     }
     return out;
@@ -375,6 +400,9 @@ void KeyboardLayer::moveFocus(bool next) {
     } else {
         target = next ? order.first() : order.last();
     }
+    // The one stop of a layer shows the ring when Tab lands on it again.
+    if (target == focus)
+        target->clearFocus();
     hand(target, next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
 }
 
