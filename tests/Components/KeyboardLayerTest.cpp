@@ -70,8 +70,9 @@ TEST(KeyboardLayer, TabFollowsTheLayoutAndStaysInTheLayer) {
     grid->addWidget(title, 0, 0, 1, 2);
     SheetHost::present(&w.widget, content, 400);
     EXPECT_EQ(QApplication::focusWidget(), title) << "the first field takes the focus";
-    EXPECT_EQ(tabRound(6), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
-                                        QStringLiteral("cancel"), QStringLiteral("save"), QStringLiteral("title")}));
+    EXPECT_EQ(tabRound(6),
+              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
+                           QStringLiteral("cancel"), QStringLiteral("save"), QStringLiteral("title")}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), save);
 

@@ -68,7 +68,8 @@ QString describe(const QWidget* widget) {
     QString name = widget->objectName();
     if (name.isEmpty())
         name = QString::fromLatin1(widget->metaObject()->className());
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget); button && !button->text().isEmpty())
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget);
+        button && !button->text().isEmpty())
         name += QStringLiteral(" \"%1\"").arg(button->text());
     return name;
 }
@@ -364,7 +365,8 @@ TEST_P(KeyboardLayersWindow, TheLayerOnTopOwnsTheKeyboard) {
         if (opener)
             EXPECT_EQ(QApplication::focusWidget(), opener)
                 << c.name << ": after closing the focus is on "
-                << describe(QApplication::focusWidget()).toStdString() << ", not on " << describe(opener).toStdString();
+                << describe(QApplication::focusWidget()).toStdString() << ", not on "
+                << describe(opener).toStdString();
     }
 
     // Space and Return at each stop touch nothing behind the layer.
@@ -387,7 +389,8 @@ TEST_P(KeyboardLayersWindow, TheLayerOnTopOwnsTheKeyboard) {
                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             }
             QWidget* at = QApplication::focusWidget();
-            const std::string where = describe(at).toStdString() + (key == Qt::Key_Space ? " (Space)" : " (Return)");
+            const std::string where =
+                describe(at).toStdString() + (key == Qt::Key_Space ? " (Space)" : " (Return)");
             // A menu the key opens runs its own loop until it closes.
             QTimer::singleShot(100, [] {
                 if (QWidget* popup = QApplication::activePopupWidget())
@@ -396,9 +399,12 @@ TEST_P(KeyboardLayersWindow, TheLayerOnTopOwnsTheKeyboard) {
             QTest::keyClick(at ? at : window_.get(), key);
             frames(300);
             closeWhatOpened(layer);
-            EXPECT_EQ(vm_->selectedDestination(), destination) << c.name << ": " << where << " changed the destination";
-            EXPECT_TRUE(hidden && hidden == screen()) << c.name << ": " << where << " changed the screen behind";
-            EXPECT_EQ(records(c.owned), before) << c.name << ": " << where << " changed a record behind the layer";
+            EXPECT_EQ(vm_->selectedDestination(), destination)
+                << c.name << ": " << where << " changed the destination";
+            EXPECT_TRUE(hidden && hidden == screen())
+                << c.name << ": " << where << " changed the screen behind";
+            EXPECT_EQ(records(c.owned), before)
+                << c.name << ": " << where << " changed a record behind the layer";
         }
         if (up(layer))
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -441,7 +447,8 @@ const LayerCase kLayers[] = {
          if (!t.window_ || !t.window_->contentView()->checkInOverlay())
              t.freshWindow([] {
                  UserDefaults::standard().setFlag(QStringLiteral("onboardingComplete"), true);
-                 UserDefaults::standard().setDate(QStringLiteral("lastCheckInDate"), Clock::now().addDays(-1));
+                 UserDefaults::standard().setDate(QStringLiteral("lastCheckInDate"),
+                                                  Clock::now().addDays(-1));
              });
          return t.navItem(AppDestination::dashboard);
      },

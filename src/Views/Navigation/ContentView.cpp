@@ -246,10 +246,12 @@ void ContentView::dismissOverlay(QPointer<QWidget>& overlay, double toScale) {
     // It fades out, but the keyboard is the window's again at once.
     if (KeyboardLayer* layer = KeyboardLayer::of(leaving); layer && layer->widget() == leaving)
         layer->release();
-    MotionEffect* effect = MotionEffect::of(leaving);
+    // Asked for each frame: an overlay closed before its entrance ended loses the entrance's
+    // effect when that ends.
     Animator::run(
         leaving, AppTheme::Animation::spring(),
-        [effect, toScale](double t) {
+        [leaving, toScale](double t) {
+            MotionEffect* effect = MotionEffect::of(leaving);
             effect->setOpacity(1 - std::clamp(t, 0.0, 1.0));
             effect->setScale(1 + (toScale - 1) * t);
         },
