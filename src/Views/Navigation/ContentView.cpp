@@ -210,6 +210,19 @@ void ContentView::syncOverlays() {
     updateCoveredRegion();
 }
 
+void ContentView::screenReappears() {
+    // The overlay stood for the screen's leaving and may have written what it shows (the
+    // onboarding's first goal, the check-in's streaks): the screen is shown anew, so it and its
+    // parts read the store again as on any appearance, before the overlay fades off it.
+    if (screen_) {
+        screen_->hide();
+        screen_->show();
+    }
+    // A check-in still open blurs what lies under it: it takes that again.
+    if (auto* checkIn = qobject_cast<CheckInOverlay*>(checkIn_.data()))
+        checkIn->coveredChanged();
+}
+
 void ContentView::presentOverlay(QWidget* overlay, double fromScale, std::function<void()> presented) {
     // An overlay owns the keyboard while it is up; nothing opened it, so the focus goes to the
     // sidebar's item of the screen it lies over when it closes.
@@ -246,6 +259,7 @@ void ContentView::dismissOverlay(QPointer<QWidget>& overlay, double toScale) {
     // It fades out, but the keyboard is the window's again at once.
     if (KeyboardLayer* layer = KeyboardLayer::of(leaving); layer && layer->widget() == leaving)
         layer->release();
+    screenReappears();
     // Asked for each frame: an overlay closed before its entrance ended loses the entrance's
     // effect when that ends.
     Animator::run(

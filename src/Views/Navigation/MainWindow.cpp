@@ -2,6 +2,7 @@
 
 #include "Components/FocusRing.h"
 #include "Components/KeyboardLayer.h"
+#include "Components/ThemedStyle.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "ViewModels/AppViewModel.h"
@@ -37,6 +38,7 @@ void MainWindow::raiseWindow() {
 }
 
 void MainWindow::applyThemeToApplication() {
+    ThemedStyle::install();
     QPalette p;
     const QColor text = Theme::textPrimary();
     const QColor muted = Theme::textMuted();
