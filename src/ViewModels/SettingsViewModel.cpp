@@ -4,6 +4,7 @@
 #include "Core/Notifications/NotificationScheduler.h"
 #include "Core/Notifications/NotificationTimeStorage.h"
 #include "Platform/Store/ObjectContext.h"
+#include "Platform/TextHelpers.h"
 #include "Platform/UserDefaults.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/AppStartup.h"
@@ -53,7 +54,8 @@ QString SettingsViewModel::userName() const {
     return defaults().text(kUserName);
 }
 
-void SettingsViewModel::setUserName(const QString& name) {
+void SettingsViewModel::setUserName(const QString& typed) {
+    const QString name = Text::oneLine(typed);
     if (defaults().optionalText(kUserName) == name)
         return;
     defaults().setText(kUserName, name);
