@@ -12,11 +12,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QThread>
-
-// The harness's own list of leaks inside system libraries, handed to the application too.
-extern "C" const char* __lsan_default_suppressions();
 
 namespace {
 
@@ -53,19 +49,13 @@ protected:
         env.insert(QStringLiteral("DISPLAY"), display);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.insert(QStringLiteral("QUORVALE_TRACE_RAISE"), QStringLiteral("1"));
-        env.insert(QStringLiteral("LSAN_OPTIONS"), QStringLiteral("suppressions=") + suppressions.fileName());
+        env.insert(QStringLiteral("LSAN_OPTIONS"),
+                   QStringLiteral("suppressions=") + qv::test::leakSuppressionsFile());
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(QV_APP_BINARY), {});
         ASSERT_TRUE(process.waitForStarted(10000));
     }
 
-    void SetUp() override {
-        ASSERT_TRUE(suppressions.open());
-        suppressions.write(__lsan_default_suppressions());
-        suppressions.flush();
-    }
-
-    QTemporaryFile suppressions;
     QProcess server;
     QProcess app;
     QProcess second;

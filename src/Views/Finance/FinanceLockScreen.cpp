@@ -78,6 +78,7 @@ void FinanceLockScreen::sync() {
     error_->setVisible(message.has_value());
     const bool busy = authViewModel_->isAuthenticating();
     button_->setEnabled(!busy);
+    button_->setText(busy ? tr("Checking…") : tr("Authenticate"));
     password_->setReadOnly(busy);
 }
 
