@@ -8,6 +8,7 @@
 #include "Platform/UserDefaults.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/AppStartup.h"
+#include "ViewModels/Finance/FinanceAuthViewModel.h"
 #include "ViewModels/MarkdownExport.h"
 
 #include <QTextBoundaryFinder>
@@ -144,11 +145,22 @@ bool SettingsViewModel::financeAuthEnabled() const {
     return defaults().flag(kFinanceAuth, false);
 }
 
-void SettingsViewModel::setFinanceAuthEnabled(bool enabled) {
-    if (defaults().optionalFlag(kFinanceAuth) == enabled)
+void SettingsViewModel::enableFinanceAuth() {
+    if (defaults().optionalFlag(kFinanceAuth) == true)
         return;
-    defaults().setFlag(kFinanceAuth, enabled);
+    defaults().setFlag(kFinanceAuth, true);
     emit changed();
+}
+
+FinanceAuthViewModel* SettingsViewModel::financeLockOffCheck(QObject* owner) {
+    auto* check = new FinanceAuthViewModel(nullptr, owner);
+    connect(check, &FinanceAuthViewModel::answered, this, [this, check] {
+        if (!check->isUnlocked() || !financeAuthEnabled())
+            return;
+        defaults().setFlag(kFinanceAuth, false);
+        emit changed();
+    });
+    return check;
 }
 
 bool SettingsViewModel::exportData() {
