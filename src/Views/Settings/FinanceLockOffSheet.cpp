@@ -8,6 +8,7 @@
 #include "ViewModels/Finance/FinanceAuthViewModel.h"
 #include "ViewModels/SettingsViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
+#include "Views/Finance/FinanceLockScreen.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -77,14 +78,7 @@ void FinanceLockOffSheet::attempt() {
 }
 
 void FinanceLockOffSheet::sync() {
-    const auto& message = check_->errorMessage();
-    error_->setText(message.value_or(QString()));
-    error_->setVisible(message.has_value());
-    const bool busy = check_->isAuthenticating();
-    confirm_->setEnabled(!busy);
-    confirm_->setText(busy ? tr("Checking…") : tr("Turn Off"));
-    confirm_->updateGeometry();
-    password_->setReadOnly(busy);
+    FinanceLockScreen::showCheck(*check_, error_, confirm_, password_, tr("Turn Off"));
 }
 
 void FinanceLockOffSheet::answered() {
