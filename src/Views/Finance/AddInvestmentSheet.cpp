@@ -1,7 +1,7 @@
 #include "Views/Finance/AddInvestmentSheet.h"
 
-#include "Components/BareScrollArea.h"
 #include "Components/DatePickerField.h"
+#include "Components/NumberFieldNote.h"
 #include "Components/SheetHost.h"
 #include "Components/Symbols.h"
 #include "Components/ThemedTextField.h"
@@ -17,7 +17,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -54,9 +53,6 @@ AddInvestmentSheet::AddInvestmentSheet(OnAdd onAdd, QWidget* parent)
       currentPrice_(makeField("currentPriceField")), invested_(makeField("investedField")),
       rate_(makeField("interestRateField")), notes_(makeField("notesField")) {
     setObjectName(QStringLiteral("addInvestmentSheet"));
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-
     auto* form = new QWidget;
     auto* column = new QVBoxLayout(form);
     column->setContentsMargins(32, 32, 32, 32);
@@ -69,19 +65,20 @@ AddInvestmentSheet::AddInvestmentSheet(OnAdd onAdd, QWidget* parent)
     auto* pair = new QHBoxLayout(marketRow_);
     pair->setContentsMargins(0, 0, 0, 0);
     pair->setSpacing(16);
-    pair->addWidget(block(tr("Units / Qty"), units_));
-    pair->addWidget(block(tr("Buy Price"), buyPrice_));
+    // Top-aligned, so a refusal line under one field leaves its neighbour in place.
+    pair->addWidget(block(tr("Units / Qty"), NumberFieldNote::stacked(units_)), 1, Qt::AlignTop);
+    pair->addWidget(block(tr("Buy Price"), NumberFieldNote::stacked(buyPrice_)), 1, Qt::AlignTop);
     column->addWidget(marketRow_);
-    investedBlock_ = block(tr("Amount Invested"), invested_);
+    investedBlock_ = block(tr("Amount Invested"), NumberFieldNote::stacked(invested_));
     column->addWidget(investedBlock_);
-    currentBlock_ = block(tr("Current Price"), currentPrice_, &currentCaption_);
+    currentBlock_ = block(tr("Current Price"), NumberFieldNote::stacked(currentPrice_), &currentCaption_);
     column->addWidget(currentBlock_);
 
     depositBlock_ = new QWidget;
     auto* deposit = new QVBoxLayout(depositBlock_);
     deposit->setContentsMargins(0, 0, 0, 0);
     deposit->setSpacing(16);
-    deposit->addWidget(block(tr("Interest Rate (%/yr)"), rate_));
+    deposit->addWidget(block(tr("Interest Rate (%/yr)"), NumberFieldNote::stacked(rate_)));
     auto* toggleRow = new QHBoxLayout;
     toggleRow->addWidget(
         ScreenStyle::label(tr("Has Maturity Date"), Theme::font(13), Theme::textSecondary()));
@@ -121,10 +118,7 @@ AddInvestmentSheet::AddInvestmentSheet(OnAdd onAdd, QWidget* parent)
     addButton_->setObjectName(QStringLiteral("addInvestmentButton"));
     connect(addButton_, &QPushButton::clicked, this, &AddInvestmentSheet::submit);
     column->addWidget(addButton_);
-
-    auto* scroll = BareScrollArea::wrap(form);
-    scroll->setObjectName(QStringLiteral("formScroll"));
-    outer->addWidget(scroll);
+    FinanceForm::fillWithPage(this, form, addButton_);
 
     for (QLineEdit* input : {name_, units_, buyPrice_, invested_})
         connect(input, &QLineEdit::textChanged, this, &AddInvestmentSheet::syncType);

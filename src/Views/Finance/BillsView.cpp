@@ -1,5 +1,6 @@
 #include "Views/Finance/BillsView.h"
 
+#include "Components/ElidedLabel.h"
 #include "Components/SymbolIcon.h"
 #include "Components/VirtualList.h"
 #include "Core/Theme/AppTheme.h"
@@ -7,6 +8,7 @@
 #include "Models/Bill.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
+#include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/BillsViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
@@ -16,7 +18,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -119,11 +120,11 @@ QWidget* BillsView::buildTotalCard() {
     total->setSpacing(4);
     total->addWidget(
         ScreenStyle::label(tr("Total Monthly"), Theme::font(12, QFont::Medium), Theme::textMuted()));
-    total_ = ScreenStyle::label(QString(), Theme::font(22, QFont::DemiBold), Theme::textPrimary());
+    total_ = FinanceForm::figureLabel(Theme::font(22, QFont::DemiBold), Theme::textPrimary());
+    total_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     total_->setObjectName(QStringLiteral("billsTotal"));
     total->addWidget(total_);
-    row->addLayout(total);
-    row->addStretch(1);
+    row->addLayout(total, 1);
     auto* count = new QVBoxLayout;
     count->setSpacing(4);
     count->addWidget(ScreenStyle::label(tr("Bills"), Theme::font(12, QFont::Medium), Theme::textMuted()), 0,
@@ -167,7 +168,7 @@ void BillsView::togglePaid(const std::shared_ptr<Bill>& bill) {
 }
 
 void BillsView::render() {
-    monthLabel_->setText(QLocale().toString(currentMonth_.date(), QStringLiteral("MMMM yyyy")));
+    monthLabel_->setText(DateText::monthYear(currentMonth_.date()));
     const auto& bills = viewModel_->bills();
     const QSet<QUuid> paid = viewModel_->paidBillIDs(currentMonth_);
     rows_.clear();
@@ -175,7 +176,7 @@ void BillsView::render() {
     for (const auto& bill : bills)
         rows_.push_back(
             BillRow::figuresOf(bill, viewModel_->creditCards(), bill->id() && paid.contains(*bill->id())));
-    total_->setText(MoneyFormatter::format(viewModel_->totalMonthly(), 0));
+    total_->setFullText(MoneyFormatter::format(viewModel_->totalMonthly(), 0));
     count_->setText(QString::number(bills.size()));
     totalCard_->setVisible(!bills.empty());
     empty_->setVisible(bills.empty());

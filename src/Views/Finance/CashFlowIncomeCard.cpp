@@ -1,6 +1,8 @@
 #include "Views/Finance/CashFlowIncomeCard.h"
 
+#include "Components/ElidedLabel.h"
 #include "Components/MenuPicker.h"
+#include "Components/NumberFieldNote.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/BankAccount.h"
@@ -95,12 +97,12 @@ QWidget* CashFlowIncomeCard::buildHeader() {
     auto* texts = new QVBoxLayout;
     texts->setSpacing(4);
     texts->addWidget(FinanceForm::caption(tr("Monthly Income")));
-    auto* total = ScreenStyle::label(MoneyFormatter::format(viewModel_->totalIncome(), 2),
-                                     Theme::font(24, QFont::Bold), AppTheme::Colors::emerald());
+    auto* total = FinanceForm::figureLabel(Theme::font(24, QFont::Bold), AppTheme::Colors::emerald());
+    total->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    total->setFullText(MoneyFormatter::format(viewModel_->totalIncome(), 2));
     total->setObjectName(QStringLiteral("incomeTotal"));
     texts->addWidget(total);
-    row->addLayout(texts);
-    row->addStretch(1);
+    row->addLayout(texts, 1);
     auto* plus = new QPushButton;
     plus->setObjectName(QStringLiteral("addIncomeButton"));
     plus->setToolTip(tr("Add income"));
@@ -157,7 +159,14 @@ QWidget* CashFlowIncomeCard::buildInlineForm() {
     setButton_->setCursor(Qt::PointingHandCursor);
     connect(setButton_, &QPushButton::clicked, this, &CashFlowIncomeCard::setIncome);
     row->addWidget(setButton_);
-    column->addLayout(row);
+    auto* entry = new QVBoxLayout;
+    entry->setSpacing(4);
+    entry->addLayout(row);
+    auto* note = new NumberFieldNote(amountField_);
+    // The card is a slice of the page's list, which places it by its height.
+    connect(note, &NumberFieldNote::shownChanged, this, &CashFlowIncomeCard::resized);
+    entry->addWidget(note);
+    column->addLayout(entry);
     updateSetButton();
     return form;
 }

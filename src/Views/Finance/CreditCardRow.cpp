@@ -1,17 +1,17 @@
 #include "Views/Finance/CreditCardRow.h"
 
+#include "Components/ElidedLabel.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/CreditCard.h"
 #include "Platform/Clock.h"
+#include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/Finance/FinanceForm.h"
-#include "Views/Goals/GoalDetailElidedLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -25,8 +25,7 @@ CreditCardRow::Figures CreditCardRow::figuresOf(const std::shared_ptr<CreditCard
                      .arg(card->paymentDueDay());
     if (nextBill > 0) {
         f.nextBillText = QStringLiteral("Next bill: ") + MoneyFormatter::format(nextBill, 0);
-        f.dueText = QStringLiteral("Due ") +
-                    QLocale().toString(card->nextDueDate(Clock::now()).date(), QStringLiteral("MMM d"));
+        f.dueText = QStringLiteral("Due ") + DateText::monthDay(card->nextDueDate(Clock::now()).date());
     } else {
         f.monthSpendText = QStringLiteral("This month: ") + MoneyFormatter::format(spend, 0);
     }
@@ -60,15 +59,15 @@ CreditCardRow::CreditCardRow(std::function<void(const std::shared_ptr<CreditCard
 
     auto* figures = new QVBoxLayout;
     figures->setSpacing(2);
-    nextBill_ = ScreenStyle::label(QString(), Theme::font(13, QFont::Bold), AppTheme::Colors::rose());
+    nextBill_ = FinanceForm::figureLabel(Theme::font(13, QFont::Bold), AppTheme::Colors::rose());
     nextBill_->setObjectName(QStringLiteral("nextBill"));
-    figures->addWidget(nextBill_, 0, Qt::AlignRight);
+    figures->addWidget(nextBill_);
     due_ = ScreenStyle::label(QString(), Theme::font(11), Theme::textMuted());
     due_->setObjectName(QStringLiteral("dueDate"));
     figures->addWidget(due_, 0, Qt::AlignRight);
-    monthSpend_ = ScreenStyle::label(QString(), Theme::font(13, QFont::Bold), Theme::textSecondary());
+    monthSpend_ = FinanceForm::figureLabel(Theme::font(13, QFont::Bold), Theme::textSecondary());
     monthSpend_->setObjectName(QStringLiteral("monthSpend"));
-    figures->addWidget(monthSpend_, 0, Qt::AlignRight);
+    figures->addWidget(monthSpend_);
     row->addLayout(figures);
 
     auto* remove =
@@ -86,9 +85,9 @@ void CreditCardRow::bind(const Figures& figures) {
     name_->setFullText(figures.name);
     days_->setText(figures.daysText);
     const bool billed = !figures.nextBillText.isEmpty();
-    nextBill_->setText(figures.nextBillText);
+    nextBill_->setFullText(figures.nextBillText);
     due_->setText(figures.dueText);
-    monthSpend_->setText(figures.monthSpendText);
+    monthSpend_->setFullText(figures.monthSpendText);
     nextBill_->setVisible(billed);
     due_->setVisible(billed);
     monthSpend_->setVisible(!billed);

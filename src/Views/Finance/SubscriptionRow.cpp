@@ -1,18 +1,18 @@
 #include "Views/Finance/SubscriptionRow.h"
 
+#include "Components/ElidedLabel.h"
 #include "Components/SymbolIcon.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/Subscription.h"
+#include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/CommitmentsViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/Finance/FinanceForm.h"
-#include "Views/Goals/GoalDetailElidedLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -24,8 +24,7 @@ SubscriptionRow::Figures SubscriptionRow::figuresOf(const std::shared_ptr<Subscr
     f.name = subscription->name().value_or(QStringLiteral("Untitled"));
     f.detail = FinanceForm::capitalised(cycle);
     if (const auto renewal = subscription->renewalDate())
-        f.detail += QStringLiteral(" · renews ") +
-                    QLocale().toString(renewal->toLocalTime().date(), QStringLiteral("MMM d"));
+        f.detail += QStringLiteral(" · renews ") + DateText::monthDay(renewal->toLocalTime().date());
     f.priceText = MoneyFormatter::format(subscription->price(), 0);
     if (cycle != CommitmentsViewModel::monthly)
         f.perMonthText = MoneyFormatter::format(CommitmentsViewModel::monthlyEquivalent(*subscription), 0) +
@@ -62,12 +61,12 @@ SubscriptionRow::SubscriptionRow(Action onToggle, Action onDelete, QWidget* pare
 
     auto* prices = new QVBoxLayout;
     prices->setSpacing(2);
-    price_ = ScreenStyle::label(QString(), Theme::font(14, QFont::Bold), Theme::textPrimary());
+    price_ = FinanceForm::figureLabel(Theme::font(14, QFont::Bold), Theme::textPrimary());
     price_->setObjectName(QStringLiteral("subscriptionPrice"));
-    prices->addWidget(price_, 0, Qt::AlignRight);
-    perMonth_ = ScreenStyle::label(QString(), Theme::font(10), Theme::textMuted());
+    prices->addWidget(price_);
+    perMonth_ = FinanceForm::figureLabel(Theme::font(10), Theme::textMuted());
     perMonth_->setObjectName(QStringLiteral("subscriptionPerMonth"));
-    prices->addWidget(perMonth_, 0, Qt::AlignRight);
+    prices->addWidget(perMonth_);
     row->addLayout(prices);
 
     toggle_ =
@@ -92,8 +91,8 @@ void SubscriptionRow::bind(const Figures& figures) {
     figures_ = figures;
     name_->setFullText(figures.name);
     detail_->setText(figures.detail);
-    price_->setText(figures.priceText);
-    perMonth_->setText(figures.perMonthText);
+    price_->setFullText(figures.priceText);
+    perMonth_->setFullText(figures.perMonthText);
     perMonth_->setVisible(!figures.perMonthText.isEmpty());
     if (styledActive_ == int(figures.active))
         return;
