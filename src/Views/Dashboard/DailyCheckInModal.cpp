@@ -8,6 +8,7 @@
 #include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "Platform/Clock.h"
+#include "Platform/DateText.h"
 #include "ViewModels/AppEnvironment.h"
 #include "ViewModels/DailyCheckInViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
@@ -18,7 +19,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
@@ -122,7 +122,7 @@ QWidget* DailyCheckInModal::buildHeader() {
     titles->addWidget(
         ScreenStyle::label(tr("Daily Check-In"), Theme::font(24, QFont::Bold), Theme::textPrimary(), header),
         0, Qt::AlignHCenter);
-    auto* date = ScreenStyle::label(QLocale().toString(Clock::today(), QLocale::LongFormat), Theme::font(14),
+    auto* date = ScreenStyle::label(DateText::fullDate(Clock::today()), Theme::font(14),
                                     Theme::textSecondary(), header);
     date->setObjectName(QStringLiteral("checkInDate"));
     titles->addWidget(date, 0, Qt::AlignHCenter);
