@@ -15,6 +15,10 @@ namespace qv::test {
 // point inside it, so stores and defaults never touch the real user's files.
 QString tempHome();
 
+// A file of the harness's leak suppressions (leaks inside system libraries), for programs the
+// tests start: LSAN_OPTIONS=suppressions=<it> lets their sanitizer report only our own faults.
+QString leakSuppressionsFile();
+
 // Folder of rendered screens (build/screens/), created on demand.
 QString screensDir();
 

@@ -1,5 +1,6 @@
 #include "Views/Dashboard/DailyCheckInModal.h"
 
+#include "Components/KeyboardLayer.h"
 #include "Components/PressEffect.h"
 #include "Components/Symbols.h"
 #include "Components/VirtualList.h"
@@ -157,6 +158,8 @@ QLayout* DailyCheckInModal::buildMood() {
         row->addWidget(button, 0, Qt::AlignVCenter);
         moods_.push_back(button);
     }
+    // The card's first field: the keyboard starts here, not on the close button above it.
+    KeyboardLayer::markInitial(moods_.front());
     row->addStretch(1);
     return row;
 }
