@@ -211,16 +211,6 @@ bool OverviewViewModel::addIncome(const IncomeDraft& draft) {
 }
 
 bool OverviewViewModel::addExpense(const ExpenseDraft& draft) {
-    auto expense = Expense::create(context_);
-    expense->setId(QUuid::createUuid());
-    expense->setTitle(draft.title);
-    expense->setAmount(draft.amount);
-    expense->setDate(draft.date);
-    expense->setExpenseType(draft.expenseType);
-    expense->setPaymentMethod(draft.paymentMethod);
-    expense->setCreditCardID(draft.creditCardID);
-    expense->setCategory(draft.category.isEmpty() ? std::nullopt : std::optional<QString>(draft.category));
-    expense->setNotes(draft.notes.isEmpty() ? std::nullopt : std::optional<QString>(draft.notes));
     // The card the sheet names, among those offered; a card without an id never matches.
     std::shared_ptr<CreditCard> card;
     if (draft.creditCardID) {
@@ -230,7 +220,11 @@ bool OverviewViewModel::addExpense(const ExpenseDraft& draft) {
                 break;
             }
     }
-    expense->setBilledMonth(Expense::computeBilledMonth(draft.date, card));
+    // Money added here belongs to no account and no goal.
+    ExpenseDraft unassigned = draft;
+    unassigned.bankAccountID.reset();
+    unassigned.goalID.reset();
+    Expense::create(context_)->write(unassigned, card);
     return commitAndRefresh();
 }
 
