@@ -10,7 +10,6 @@
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
-#include "ViewModels/Finance/CommitmentsViewModel.h"
 
 #include <numeric>
 
@@ -112,13 +111,12 @@ void OverviewViewModel::fetchThisMonthCashFlow() {
 void OverviewViewModel::fetchSubscriptionCost() {
     // The stored status and cycles, as the commitments tab reads them.
     const Key cycle(Subscription::Keys::billingCycle);
-    const QString& quarterly = CommitmentsViewModel::quarterly;
-    const QString& annual = CommitmentsViewModel::annual;
+    const QString& quarterly = Subscription::quarterly;
+    const QString& annual = Subscription::annual;
     const auto prices = [this](const Predicate& billed) {
-        return context_->sum(
-            FetchRequest(Subscription::entityName(),
-                         Key(Subscription::Keys::status) == CommitmentsViewModel::active && billed),
-            Subscription::Keys::price);
+        return context_->sum(FetchRequest(Subscription::entityName(),
+                                          Key(Subscription::Keys::status) == Subscription::active && billed),
+                             Subscription::Keys::price);
     };
     // Any other cycle, or none, is monthly.
     monthlySubsCost_ = prices(cycle != quarterly && cycle != annual) + prices(cycle == quarterly) / 3 +
