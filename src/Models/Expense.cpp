@@ -17,6 +17,23 @@ std::shared_ptr<Expense> Expense::create(ObjectContext* context) {
     return record;
 }
 
+void Expense::write(const Draft& draft, const std::shared_ptr<CreditCard>& card) {
+    const auto unlessEmpty = [](const QString& text) {
+        return text.isEmpty() ? std::nullopt : std::optional<QString>(text);
+    };
+    setTitle(draft.title);
+    setAmount(draft.amount);
+    setDate(draft.date);
+    setExpenseType(draft.expenseType);
+    setPaymentMethod(draft.paymentMethod);
+    setCreditCardID(draft.creditCardID);
+    setCategory(unlessEmpty(draft.category));
+    setNotes(unlessEmpty(draft.notes));
+    setBankAccountID(draft.bankAccountID);
+    setGoalID(draft.goalID);
+    setBilledMonth(computeBilledMonth(draft.date, card));
+}
+
 std::shared_ptr<ExpenseMonth> Expense::month() const {
     return toOne<ExpenseMonth>(Month);
 }

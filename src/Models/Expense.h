@@ -42,6 +42,23 @@ public:
     // Inserts a new record with a fresh id.
     static std::shared_ptr<Expense> create(ObjectContext* context);
 
+    // What an expense form hands over for a new or changed expense.
+    struct Draft {
+        QString title;
+        double amount = 0;
+        QDateTime date;
+        QString expenseType;
+        QString paymentMethod;
+        std::optional<QUuid> creditCardID;
+        QString category; // empty: no category
+        QString notes;    // empty: no notes
+        std::optional<QUuid> bankAccountID;
+        std::optional<QUuid> goalID;
+    };
+    // Writes every field of the draft into the record, empty texts as none. The billed month
+    // follows the draft's card, given here as the live card with that id (null when none).
+    void write(const Draft& draft, const std::shared_ptr<CreditCard>& card);
+
     std::optional<QUuid> id() const { return uuidValue(Id); }
     void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
     double amount() const { return doubleValue(Amount); }

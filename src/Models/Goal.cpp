@@ -90,6 +90,16 @@ double Goal::progressPercentage() const {
     return static_cast<double>(f.completedSteps) / f.totalSteps;
 }
 
+const QString& Goal::progressSql() {
+    static const QString sql =
+        QStringLiteral("CASE"
+                       " WHEN COALESCE(g.\"needsMoney\", 0) <> 0 AND COALESCE(g.\"targetAmount\", 0) > 0"
+                       "  THEN MIN(CAST(COALESCE(money.amount, 0) AS REAL) / g.\"targetAmount\", 1.0)"
+                       " WHEN COALESCE(steps.total, 0) < 1 THEN COALESCE(g.\"manualProgress\", 0)"
+                       " ELSE CAST(steps.done AS REAL) / steps.total END");
+    return sql;
+}
+
 bool Goal::isOverdue() const {
     return isOverdue(Clock::now());
 }

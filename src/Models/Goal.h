@@ -98,6 +98,10 @@ public:
     // 0 to 1 for a money goal (capped); else completed over all steps, or manualProgress
     // while the goal has no steps.
     double progressPercentage() const;
+    // progressPercentage as a SQL expression, for figures the store sums: it reads the goal as
+    // g, its steps' count and completed count as steps.total and steps.done, and the money put
+    // towards it as money.amount (each absent when there is none).
+    static const QString& progressSql();
     // Overdue: a deadline strictly before the reference instant (now unless given) while the
     // progress has not reached 1.
     bool isOverdue() const;

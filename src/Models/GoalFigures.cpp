@@ -28,24 +28,19 @@ const QString kMoneySql = QStringLiteral(
     "SELECT g.\"pk\" AS goal, SUM(e.\"amount\") AS amount FROM \"Expense\" e JOIN \"Goal\" g ON g.\"id\" = "
     "e.\"goalID\" WHERE e.\"amount\" IS NOT NULL%1 GROUP BY g.\"pk\"");
 
-// Each active goal's progress as Goal::progressPercentage() reads it: a money goal with a target
-// by the expenses put towards it (capped at one), else its steps done, or its own figure while
-// it has no steps. The steps and money are read as each goal's figures are, for the active
-// goals' steps and the active money goals' expenses only.
+// Each active goal's progress as Goal::progressSql() reads it. The steps and money are read as
+// each goal's figures are, for the active goals' steps and the active money goals' expenses only.
 const QString kActiveSummarySql =
     QStringLiteral("SELECT COUNT(*), COALESCE(SUM(p >= 1.0), 0), TOTAL(p), COALESCE(MAX(streak), 0) FROM ("
-                   " SELECT g.\"streak\" AS streak, CASE"
-                   "  WHEN COALESCE(g.\"needsMoney\", 0) <> 0 AND COALESCE(g.\"targetAmount\", 0) > 0"
-                   "   THEN MIN(CAST(COALESCE(money.amount, 0) AS REAL) / g.\"targetAmount\", 1.0)"
-                   "  WHEN COALESCE(steps.total, 0) < 1 THEN COALESCE(g.\"manualProgress\", 0)"
-                   "  ELSE CAST(steps.done AS REAL) / steps.total END AS p"
+                   " SELECT g.\"streak\" AS streak, %3 AS p"
                    " FROM \"Goal\" g LEFT JOIN (%1) steps ON steps.goal = g.\"pk\""
                    " LEFT JOIN (%2) money ON money.goal = g.\"pk\""
                    " WHERE g.\"isArchived\" = 0)")
-        .arg(kStepsSql.arg(
-                 QStringLiteral(" AND m.\"goal\" IN (SELECT \"pk\" FROM \"Goal\" WHERE \"isArchived\" = 0)")),
-             kMoneySql.arg(
-                 QStringLiteral(" AND g.\"isArchived\" = 0 AND COALESCE(g.\"needsMoney\", 0) <> 0")));
+        .arg(
+            kStepsSql.arg(
+                QStringLiteral(" AND m.\"goal\" IN (SELECT \"pk\" FROM \"Goal\" WHERE \"isArchived\" = 0)")),
+            kMoneySql.arg(QStringLiteral(" AND g.\"isArchived\" = 0 AND COALESCE(g.\"needsMoney\", 0) <> 0")),
+            Goal::progressSql());
 
 constexpr qsizetype kReadAllAbove = 8;
 

@@ -13,3 +13,20 @@ std::shared_ptr<Subscription> Subscription::create(ObjectContext* context) {
     RecordDefaults::apply(*record);
     return record;
 }
+
+bool Subscription::isActive() const {
+    return status().value_or(active) == active;
+}
+
+QString Subscription::effectiveCycle() const {
+    return billingCycle().value_or(monthly);
+}
+
+double Subscription::monthlyEquivalent() const {
+    const QString cycle = effectiveCycle();
+    if (cycle == quarterly)
+        return price() / 3;
+    if (cycle == annual)
+        return price() / 12;
+    return price();
+}

@@ -37,6 +37,20 @@ public:
     // Inserts a new record with a fresh id, created now.
     static std::shared_ptr<Subscription> create(ObjectContext* context);
 
+    // The stored words of status and billingCycle.
+    static inline const QString active = QStringLiteral("active");
+    static inline const QString paused = QStringLiteral("paused");
+    static inline const QString monthly = QStringLiteral("monthly");
+    static inline const QString quarterly = QStringLiteral("quarterly");
+    static inline const QString annual = QStringLiteral("annual");
+
+    // No status counts as active.
+    bool isActive() const;
+    // The billing cycle; none counts as monthly.
+    QString effectiveCycle() const;
+    // The price per month: a third of a quarterly price, a twelfth of an annual one.
+    double monthlyEquivalent() const;
+
     std::optional<QUuid> id() const { return uuidValue(Id); }
     void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
     std::optional<QString> name() const { return textValue(Name); }

@@ -56,37 +56,37 @@ void AchievementsViewModel::fetch() {
 
 bool AchievementsViewModel::add(const QString& title, const QDateTime& date, const QString& emoji,
                                 const std::shared_ptr<AchievementCategory>& category, const QString& desc) {
-    beginAction(*context_);
+    ActionGuard action(*context_);
     auto achievement = Achievement::create(context_);
     achievement->setTitle(title);
     achievement->setDate(date);
     achievement->setEmoji(emoji);
     achievement->setCategory(category);
     achievement->setDesc(desc.isEmpty() ? std::nullopt : std::optional<QString>(desc));
-    return save();
+    return save(action);
 }
 
 bool AchievementsViewModel::deleteAchievement(const std::shared_ptr<Achievement>& achievement) {
     if (!achievement || achievement->isDeleted())
         return false;
-    beginAction(*context_);
+    ActionGuard action(*context_);
     context_->deleteObject(achievement);
-    return save();
+    return save(action);
 }
 
 std::shared_ptr<AchievementCategory> AchievementsViewModel::addCategory(const QString& name) {
-    beginAction(*context_);
+    ActionGuard action(*context_);
     auto category = AchievementCategory::create(context_);
     category->setName(name);
     category->setIsCustom(true);
-    if (!save())
+    if (!save(action))
         return nullptr;
     return category;
 }
 
-bool AchievementsViewModel::save() {
+bool AchievementsViewModel::save(ActionGuard& action) {
     // A failed save has rolled the action back; the lists show what is stored either way.
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetch();
     return saved;
 }

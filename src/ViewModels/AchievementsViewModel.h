@@ -9,6 +9,7 @@
 
 class Achievement;
 class AchievementCategory;
+class ActionGuard;
 class ObjectContext;
 
 // Everything done with achievements goes through one of these: each screen that shows or
@@ -60,7 +61,7 @@ signals:
     void categoriesChanged();
 
 private:
-    bool save();
+    bool save(ActionGuard& action);
 
     ObjectContext* context_;
     Reads reads_;

@@ -20,6 +20,21 @@ bool commitAction(ObjectContext& context) {
     return false;
 }
 
+ActionGuard::ActionGuard(ObjectContext& context) : context_(context) {
+    beginAction(context_);
+}
+
+ActionGuard::~ActionGuard() {
+    if (!finished_ && context_.hasChanges())
+        context_.rollback();
+}
+
+bool ActionGuard::commit() {
+    Q_ASSERT_X(!finished_, "ActionGuard::commit", "an action is committed once");
+    finished_ = true;
+    return commitAction(context_);
+}
+
 SaveFailures& SaveFailures::shared() {
     // Never destroyed: windows connected to it outlive every static object at exit().
     static auto* instance = new SaveFailures;

@@ -14,6 +14,23 @@ class ObjectContext;
 void beginAction(const ObjectContext& context);
 bool commitAction(ObjectContext& context);
 
+// A user action as an object: made at the action's start (beginAction), it is committed once
+// with commit() (commitAction); leaving the scope without a commit, on any early return, rolls
+// back whatever the action changed, so no half-made action waits for the next save.
+class ActionGuard {
+public:
+    explicit ActionGuard(ObjectContext& context);
+    ~ActionGuard();
+    ActionGuard(const ActionGuard&) = delete;
+    ActionGuard& operator=(const ActionGuard&) = delete;
+
+    bool commit();
+
+private:
+    ObjectContext& context_;
+    bool finished_ = false;
+};
+
 // Announces failed saves to whoever shows them (the window).
 class SaveFailures : public QObject {
     Q_OBJECT

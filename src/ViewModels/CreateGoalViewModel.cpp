@@ -185,7 +185,7 @@ std::shared_ptr<Goal> CreateGoalViewModel::confirm() {
         return nullptr;
     const double amount = Text::parseNumber(targetAmountText_).value_or(0.0);
     ObjectContext* context = goalsViewModel_->context();
-    beginAction(*context);
+    ActionGuard action(*context);
     std::shared_ptr<Goal> goal = goalToEdit_;
     if (goal) {
         writeTo(*goal, amount);
@@ -196,7 +196,7 @@ std::shared_ptr<Goal> CreateGoalViewModel::confirm() {
         goal->setMomentumState(QStringLiteral("coasting"));
         goal->setIsArchived(false);
     }
-    if (!commitAction(*context))
+    if (!action.commit())
         return nullptr;
     return goal;
 }

@@ -28,7 +28,7 @@ void DailyLogViewModel::fetchLogs(const QDateTime& date) {
 
 bool DailyLogViewModel::addLog(const std::shared_ptr<Goal>& goal, const QString& notes, qint16 moodScore,
                                qint16 energyScore, qint16 productivityScore) {
-    beginAction(*context_);
+    ActionGuard action(*context_);
     auto log = DailyLog::create(context_);
     log->setDate(Calendar::startOfDay(selectedDate_));
     log->setNotes(notes.isEmpty() ? std::nullopt : std::optional<QString>(notes));
@@ -38,7 +38,7 @@ bool DailyLogViewModel::addLog(const std::shared_ptr<Goal>& goal, const QString&
     log->setGoal(goal);
     if (goal)
         goal->updateMomentum();
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchLogs(selectedDate_);
     return saved;
 }
@@ -46,13 +46,13 @@ bool DailyLogViewModel::addLog(const std::shared_ptr<Goal>& goal, const QString&
 bool DailyLogViewModel::deleteLog(const std::shared_ptr<DailyLog>& log) {
     if (!log || log->isDeleted())
         return false;
-    beginAction(*context_);
+    ActionGuard action(*context_);
     // The goal is read before the entry goes: afterwards the entry no longer knows it.
     const std::shared_ptr<Goal> goal = log->goal();
     context_->deleteObject(log);
     if (goal && !goal->isDeleted())
         goal->updateMomentum();
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchLogs(selectedDate_);
     return saved;
 }

@@ -130,7 +130,7 @@ DeadlinesViewModel::subscriptionRenewals(const QDateTime& now, const QDateTime& 
     if (!context_)
         return items;
     const FetchRequest active(Subscription::entityName(),
-                              Key(Subscription::Keys::status) == QStringLiteral("active") &&
+                              Key(Subscription::Keys::status) == Subscription::active &&
                                   Key(Subscription::Keys::renewalDate).present());
     for (const auto& subscription : context_->fetch<Subscription>(active)) {
         const QDateTime renewal = subscription->renewalDate().value_or(QDateTime());

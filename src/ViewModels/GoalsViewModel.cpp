@@ -201,23 +201,23 @@ void GoalsViewModel::sortGoals(std::vector<std::shared_ptr<Goal>>& goals, SortOr
 bool GoalsViewModel::deleteGoal(const std::shared_ptr<Goal>& goal) {
     if (!goal)
         return false;
-    beginAction(*context_);
+    ActionGuard action(*context_);
     context_->deleteObject(goal);
-    return commitAction(*context_);
+    return action.commit();
 }
 
 bool GoalsViewModel::achieveGoal(const std::shared_ptr<Goal>& goal) {
     if (!goal)
         return false;
-    beginAction(*context_);
+    ActionGuard action(*context_);
     goal->setIsArchived(true);
-    return commitAction(*context_);
+    return action.commit();
 }
 
 bool GoalsViewModel::restoreGoal(const std::shared_ptr<Goal>& goal) {
     if (!goal)
         return false;
-    beginAction(*context_);
+    ActionGuard action(*context_);
     goal->setIsArchived(false);
-    return commitAction(*context_);
+    return action.commit();
 }

@@ -35,6 +35,43 @@ TEST_F(FinanceRulesDates, BilledMonthTakesTheLocalDayOfAUtcInstant) {
     EXPECT_EQ(Expense::computeBilledMonth(local(2026, 2, 28, 23, 0).toUTC(), nullptr), local(2026, 2, 1));
 }
 
+TEST_F(FinanceRulesDates, AnExpenseIsWrittenFromItsDraftWholeAndItsCardSetsTheBilledMonth) {
+    const auto byCard = card(15, 5);
+    Expense::Draft draft;
+    draft.title = QStringLiteral("Shoes");
+    draft.amount = 80;
+    draft.date = local(2026, 3, 20, 9, 0);
+    draft.expenseType = QStringLiteral("dynamic");
+    draft.paymentMethod = QStringLiteral("credit");
+    draft.creditCardID = byCard->id();
+    draft.category = QStringLiteral("Clothes");
+    draft.bankAccountID = QUuid::createUuid();
+    draft.goalID = QUuid::createUuid();
+    auto expense = Expense::create(context());
+    expense->write(draft, byCard);
+    EXPECT_EQ(expense->title(), draft.title);
+    EXPECT_EQ(expense->amount(), 80);
+    EXPECT_EQ(expense->date(), draft.date);
+    EXPECT_EQ(expense->expenseType(), draft.expenseType);
+    EXPECT_EQ(expense->paymentMethod(), draft.paymentMethod);
+    EXPECT_EQ(expense->creditCardID(), byCard->id());
+    EXPECT_EQ(expense->category(), draft.category);
+    EXPECT_EQ(expense->notes(), std::nullopt) << "empty notes are none";
+    EXPECT_EQ(expense->bankAccountID(), draft.bankAccountID);
+    EXPECT_EQ(expense->goalID(), draft.goalID);
+    EXPECT_EQ(expense->billedMonth(), local(2026, 4, 1)) << "after the card's close day";
+
+    // Rewritten without a card or a category: the month is the spend's own, and none is kept.
+    draft.creditCardID.reset();
+    draft.category.clear();
+    draft.notes = QStringLiteral("returned");
+    expense->write(draft, nullptr);
+    EXPECT_EQ(expense->creditCardID(), std::nullopt);
+    EXPECT_EQ(expense->category(), std::nullopt);
+    EXPECT_EQ(expense->notes(), draft.notes);
+    EXPECT_EQ(expense->billedMonth(), local(2026, 3, 1));
+}
+
 TEST_F(FinanceRulesDates, NextDueDateIsAfterTheGivenMoment) {
     const auto c = card(1, 10);
     EXPECT_EQ(c->nextDueDate(local(2026, 5, 9, 23, 59)), local(2026, 5, 10));

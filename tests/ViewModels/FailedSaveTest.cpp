@@ -80,6 +80,28 @@ protected:
     std::shared_ptr<Step> step;
 };
 
+TEST_F(FailedSave, AnActionLeftWithoutItsCommitLeavesNothingForTheNextSave) {
+    const auto halfMade = [&](bool giveUp) {
+        ActionGuard action(*context);
+        step->setTitle(QStringLiteral("Buy better shoes"));
+        Goal::create(context)->setTitle(QStringLiteral("Swim"));
+        if (giveUp)
+            return false; // an early return: nothing of the action stays
+        return action.commit();
+    };
+    EXPECT_FALSE(halfMade(true));
+    EXPECT_FALSE(context->hasChanges());
+    EXPECT_EQ(step->title(), QStringLiteral("Buy shoes"));
+    ASSERT_TRUE(context->save());
+    EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM Goal")), 1);
+
+    EXPECT_TRUE(halfMade(false));
+    EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM Goal")), 2);
+    failsCleanly([&] { return halfMade(false); });
+    EXPECT_EQ(step->title(), QStringLiteral("Buy better shoes"))
+        << "the failed action is undone, the saved one kept";
+}
+
 TEST_F(FailedSave, NewGoalLeavesNoTraceAndTheFormKeepsItsTextForAnotherTry) {
     GoalsViewModel goals(context);
     CreateGoalViewModel form(&goals, nullptr);

@@ -164,20 +164,6 @@ bool CashFlowViewModel::setIncome(double amount, const std::optional<QUuid>& ban
     return commit();
 }
 
-void CashFlowViewModel::writeExpense(Expense& expense, const ExpenseDraft& draft) const {
-    expense.setTitle(draft.title);
-    expense.setAmount(draft.amount);
-    expense.setDate(draft.date);
-    expense.setExpenseType(draft.expenseType);
-    expense.setPaymentMethod(draft.paymentMethod);
-    expense.setCreditCardID(draft.creditCardID);
-    expense.setCategory(unlessEmpty(draft.category));
-    expense.setNotes(unlessEmpty(draft.notes));
-    expense.setBankAccountID(draft.bankAccountID);
-    expense.setGoalID(draft.goalID);
-    expense.setBilledMonth(Expense::computeBilledMonth(draft.date, creditCard(draft.creditCardID)));
-}
-
 bool CashFlowViewModel::addExpense(const ExpenseDraft& draft) {
     if (!std::isfinite(draft.amount))
         return false;
@@ -185,8 +171,7 @@ bool CashFlowViewModel::addExpense(const ExpenseDraft& draft) {
     moves.add(bankAccount(draft.bankAccountID), -draft.amount);
     if (!moves.allFinite())
         return false;
-    auto expense = Expense::create(context_);
-    writeExpense(*expense, draft);
+    Expense::create(context_)->write(draft, creditCard(draft.creditCardID));
     moves.apply();
     return commit();
 }
@@ -216,7 +201,7 @@ bool CashFlowViewModel::updateExpense(const std::shared_ptr<Expense>& expense, c
     if (!moves.allFinite())
         return false;
     moves.apply();
-    writeExpense(*expense, draft);
+    expense->write(draft, creditCard(draft.creditCardID));
     return commit();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Models/Expense.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QString>
@@ -11,25 +13,13 @@
 
 class BankAccount;
 class CreditCard;
-class Expense;
 class Goal;
 class Income;
 class LiveFetch;
 class ObjectContext;
 
 // What an expense form hands over for a new or changed expense.
-struct ExpenseDraft {
-    QString title;
-    double amount = 0;
-    QDateTime date;
-    QString expenseType;
-    QString paymentMethod;
-    std::optional<QUuid> creditCardID;
-    QString category; // empty: no category
-    QString notes;    // empty: no notes
-    std::optional<QUuid> bankAccountID;
-    std::optional<QUuid> goalID;
-};
+using ExpenseDraft = Expense::Draft;
 
 // What an income form hands over.
 struct IncomeDraft {
@@ -99,7 +89,6 @@ signals:
 private:
     std::shared_ptr<BankAccount> bankAccount(const std::optional<QUuid>& id) const;
     std::shared_ptr<CreditCard> creditCard(const std::optional<QUuid>& id) const;
-    void writeExpense(Expense& expense, const ExpenseDraft& draft) const;
     bool commit();
 
     ObjectContext* context_;

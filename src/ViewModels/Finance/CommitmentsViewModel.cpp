@@ -110,7 +110,7 @@ bool CommitmentsViewModel::addSubscription(const QString& name, double price, co
     subscription->setRenewalDate(renewalDate);
     subscription->setPaymentMethod(paymentMethod);
     subscription->setCreditCardID(creditCardID);
-    subscription->setStatus(active);
+    subscription->setStatus(Subscription::active);
     subscription->setCreatedAt(Clock::now());
 
     auto expense = Expense::create(context_);
@@ -140,7 +140,7 @@ bool CommitmentsViewModel::addSubscription(const QString& name, double price, co
 bool CommitmentsViewModel::toggleSubscriptionStatus(const std::shared_ptr<Subscription>& subscription) {
     if (!subscription || subscription->isDeleted())
         return false;
-    subscription->setStatus(isActive(*subscription) ? paused : active);
+    subscription->setStatus(subscription->isActive() ? Subscription::paused : Subscription::active);
     const bool saved = commitAction(*context_);
     fetchSubscriptions();
     return saved;
@@ -155,34 +155,17 @@ bool CommitmentsViewModel::deleteSubscription(const std::shared_ptr<Subscription
     return saved;
 }
 
-bool CommitmentsViewModel::isActive(const Subscription& subscription) {
-    return subscription.status().value_or(active) == active;
-}
-
-QString CommitmentsViewModel::billingCycle(const Subscription& subscription) {
-    return subscription.billingCycle().value_or(monthly);
-}
-
-double CommitmentsViewModel::monthlyEquivalent(const Subscription& subscription) {
-    const QString cycle = billingCycle(subscription);
-    if (cycle == quarterly)
-        return subscription.price() / 3;
-    if (cycle == annual)
-        return subscription.price() / 12;
-    return subscription.price();
-}
-
 double CommitmentsViewModel::totalMonthlySubscriptions() const {
     double total = 0;
     for (const auto& subscription : subscriptions_)
-        if (isActive(*subscription))
-            total += monthlyEquivalent(*subscription);
+        if (subscription->isActive())
+            total += subscription->monthlyEquivalent();
     return total;
 }
 
 int CommitmentsViewModel::activeSubscriptionCount() const {
     int count = 0;
     for (const auto& subscription : subscriptions_)
-        count += isActive(*subscription) ? 1 : 0;
+        count += subscription->isActive() ? 1 : 0;
     return count;
 }

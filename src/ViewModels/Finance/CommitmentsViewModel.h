@@ -27,12 +27,6 @@ class CommitmentsViewModel : public QObject {
 public:
     explicit CommitmentsViewModel(ObjectContext* context, QObject* parent = nullptr);
 
-    static inline const QString active = QStringLiteral("active");
-    static inline const QString paused = QStringLiteral("paused");
-    static inline const QString monthly = QStringLiteral("monthly");
-    static inline const QString quarterly = QStringLiteral("quarterly");
-    static inline const QString annual = QStringLiteral("annual");
-
     // Oldest first.
     const std::vector<std::shared_ptr<CreditCard>>& creditCards() const { return creditCards_; }
     // Oldest first, paused ones included.
@@ -62,12 +56,6 @@ public:
     bool toggleSubscriptionStatus(const std::shared_ptr<Subscription>& subscription);
     bool deleteSubscription(const std::shared_ptr<Subscription>& subscription);
 
-    // No status counts as active.
-    static bool isActive(const Subscription& subscription);
-    // No cycle counts as monthly.
-    static QString billingCycle(const Subscription& subscription);
-    // The price per month: a third of a quarterly price, a twelfth of an annual one.
-    static double monthlyEquivalent(const Subscription& subscription);
     // The monthly equivalents of the active subscriptions.
     double totalMonthlySubscriptions() const;
     int activeSubscriptionCount() const;

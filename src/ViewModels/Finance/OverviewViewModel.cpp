@@ -10,7 +10,6 @@
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
-#include "ViewModels/Finance/CommitmentsViewModel.h"
 
 #include <numeric>
 
@@ -112,13 +111,12 @@ void OverviewViewModel::fetchThisMonthCashFlow() {
 void OverviewViewModel::fetchSubscriptionCost() {
     // The stored status and cycles, as the commitments tab reads them.
     const Key cycle(Subscription::Keys::billingCycle);
-    const QString& quarterly = CommitmentsViewModel::quarterly;
-    const QString& annual = CommitmentsViewModel::annual;
+    const QString& quarterly = Subscription::quarterly;
+    const QString& annual = Subscription::annual;
     const auto prices = [this](const Predicate& billed) {
-        return context_->sum(
-            FetchRequest(Subscription::entityName(),
-                         Key(Subscription::Keys::status) == CommitmentsViewModel::active && billed),
-            Subscription::Keys::price);
+        return context_->sum(FetchRequest(Subscription::entityName(),
+                                          Key(Subscription::Keys::status) == Subscription::active && billed),
+                             Subscription::Keys::price);
     };
     // Any other cycle, or none, is monthly.
     monthlySubsCost_ = prices(cycle != quarterly && cycle != annual) + prices(cycle == quarterly) / 3 +
@@ -211,16 +209,6 @@ bool OverviewViewModel::addIncome(const IncomeDraft& draft) {
 }
 
 bool OverviewViewModel::addExpense(const ExpenseDraft& draft) {
-    auto expense = Expense::create(context_);
-    expense->setId(QUuid::createUuid());
-    expense->setTitle(draft.title);
-    expense->setAmount(draft.amount);
-    expense->setDate(draft.date);
-    expense->setExpenseType(draft.expenseType);
-    expense->setPaymentMethod(draft.paymentMethod);
-    expense->setCreditCardID(draft.creditCardID);
-    expense->setCategory(draft.category.isEmpty() ? std::nullopt : std::optional<QString>(draft.category));
-    expense->setNotes(draft.notes.isEmpty() ? std::nullopt : std::optional<QString>(draft.notes));
     // The card the sheet names, among those offered; a card without an id never matches.
     std::shared_ptr<CreditCard> card;
     if (draft.creditCardID) {
@@ -230,7 +218,11 @@ bool OverviewViewModel::addExpense(const ExpenseDraft& draft) {
                 break;
             }
     }
-    expense->setBilledMonth(Expense::computeBilledMonth(draft.date, card));
+    // Money added here belongs to no account and no goal.
+    ExpenseDraft unassigned = draft;
+    unassigned.bankAccountID.reset();
+    unassigned.goalID.reset();
+    Expense::create(context_)->write(unassigned, card);
     return commitAndRefresh();
 }
 

@@ -8,9 +8,9 @@
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/CreditCard.h"
+#include "Models/Subscription.h"
 #include "Platform/Clock.h"
 #include "Platform/TextHelpers.h"
-#include "ViewModels/Finance/CommitmentsViewModel.h"
 #include "ViewModels/Finance/PaymentMethods.h"
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/Finance/FinanceForm.h"
@@ -24,8 +24,7 @@
 namespace {
 
 const QStringList& cycles() {
-    static const QStringList values{CommitmentsViewModel::monthly, CommitmentsViewModel::quarterly,
-                                    CommitmentsViewModel::annual};
+    static const QStringList values{Subscription::monthly, Subscription::quarterly, Subscription::annual};
     return values;
 }
 
@@ -34,7 +33,7 @@ const QStringList& cycles() {
 AddSubscriptionSheet::AddSubscriptionSheet(std::vector<std::shared_ptr<CreditCard>> creditCards,
                                            AddHandler onAdd, QWidget* parent)
     : FinanceSheet(parent), creditCards_(std::move(creditCards)), onAdd_(std::move(onAdd)),
-      billingCycle_(CommitmentsViewModel::monthly), paymentMethod_(PaymentMethods::debit) {
+      billingCycle_(Subscription::monthly), paymentMethod_(PaymentMethods::debit) {
     setObjectName(QStringLiteral("addSubscriptionSheet"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(32, 32, 32, 32);

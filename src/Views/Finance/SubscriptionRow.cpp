@@ -7,7 +7,6 @@
 #include "Models/Subscription.h"
 #include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
-#include "ViewModels/Finance/CommitmentsViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/Finance/FinanceForm.h"
 
@@ -19,16 +18,15 @@
 SubscriptionRow::Figures SubscriptionRow::figuresOf(const std::shared_ptr<Subscription>& subscription) {
     Figures f;
     f.subscription = subscription;
-    f.active = CommitmentsViewModel::isActive(*subscription);
-    const QString cycle = CommitmentsViewModel::billingCycle(*subscription);
+    f.active = subscription->isActive();
+    const QString cycle = subscription->effectiveCycle();
     f.name = subscription->name().value_or(QStringLiteral("Untitled"));
     f.detail = FinanceForm::capitalised(cycle);
     if (const auto renewal = subscription->renewalDate())
         f.detail += QStringLiteral(" · renews ") + DateText::monthDay(renewal->toLocalTime().date());
     f.priceText = MoneyFormatter::format(subscription->price(), 0);
-    if (cycle != CommitmentsViewModel::monthly)
-        f.perMonthText = MoneyFormatter::format(CommitmentsViewModel::monthlyEquivalent(*subscription), 0) +
-                         QStringLiteral("/mo");
+    if (cycle != Subscription::monthly)
+        f.perMonthText = MoneyFormatter::format(subscription->monthlyEquivalent(), 0) + QStringLiteral("/mo");
     return f;
 }
 

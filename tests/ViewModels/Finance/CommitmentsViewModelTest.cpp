@@ -119,10 +119,10 @@ TEST_F(CommitmentsViewModelDates, MonthlyEquivalentsAndTheActiveTotal) {
     CommitmentsViewModel vm(context);
     const auto& subs = vm.subscriptions();
     ASSERT_EQ(subs.size(), 6u);
-    EXPECT_EQ(CommitmentsViewModel::monthlyEquivalent(*subs[0]), 10);
-    EXPECT_EQ(CommitmentsViewModel::monthlyEquivalent(*subs[1]), 10);
-    EXPECT_EQ(CommitmentsViewModel::monthlyEquivalent(*subs[2]), 7);
-    EXPECT_EQ(CommitmentsViewModel::monthlyEquivalent(*subs[3]), 9);
+    EXPECT_EQ(subs[0]->monthlyEquivalent(), 10);
+    EXPECT_EQ(subs[1]->monthlyEquivalent(), 10);
+    EXPECT_EQ(subs[2]->monthlyEquivalent(), 7);
+    EXPECT_EQ(subs[3]->monthlyEquivalent(), 9);
     EXPECT_EQ(vm.totalMonthlySubscriptions(), 36);
     EXPECT_EQ(vm.activeSubscriptionCount(), 4);
 
