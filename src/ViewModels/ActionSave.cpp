@@ -20,19 +20,22 @@ bool commitAction(ObjectContext& context) {
     return false;
 }
 
-ActionGuard::ActionGuard(ObjectContext& context) : context_(context) {
-    beginAction(context_);
+ActionGuard::ActionGuard(ObjectContext& context) : ActionGuard(&context) {}
+
+ActionGuard::ActionGuard(ObjectContext* context) : context_(context) {
+    if (context_)
+        beginAction(*context_);
 }
 
 ActionGuard::~ActionGuard() {
-    if (!finished_ && context_.hasChanges())
-        context_.rollback();
+    if (!finished_ && context_ && context_->hasChanges())
+        context_->rollback();
 }
 
 bool ActionGuard::commit() {
     Q_ASSERT_X(!finished_, "ActionGuard::commit", "an action is committed once");
     finished_ = true;
-    return commitAction(context_);
+    return !context_ || commitAction(*context_);
 }
 
 SaveFailures& SaveFailures::shared() {

@@ -20,6 +20,8 @@ bool commitAction(ObjectContext& context);
 class ActionGuard {
 public:
     explicit ActionGuard(ObjectContext& context);
+    // Without a context (a screen shown with no store) there is nothing to save: commit() is true.
+    explicit ActionGuard(ObjectContext* context);
     ~ActionGuard();
     ActionGuard(const ActionGuard&) = delete;
     ActionGuard& operator=(const ActionGuard&) = delete;
@@ -27,7 +29,7 @@ public:
     bool commit();
 
 private:
-    ObjectContext& context_;
+    ObjectContext* context_;
     bool finished_ = false;
 };
 

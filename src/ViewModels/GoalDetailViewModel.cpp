@@ -38,7 +38,7 @@ std::vector<std::shared_ptr<Milestone>> GoalDetailViewModel::milestones() const 
 bool GoalDetailViewModel::adjustManualProgress(double change) {
     if (!goal_)
         return false;
-    begin();
+    ActionGuard action(context_);
     double value = goal_->manualProgress() + change;
     if (!(value > 0))
         value = 0;
@@ -47,7 +47,7 @@ bool GoalDetailViewModel::adjustManualProgress(double change) {
     // Stored at two decimals so repeated 5 % steps land exactly on 0 and 1 instead of drifting.
     value = std::round(value * 100.0) / 100.0;
     goal_->setManualProgress(value);
-    return saveAndAnnounce();
+    return saveAndAnnounce(action);
 }
 
 bool GoalDetailViewModel::addMilestone(const QString& title, std::optional<MilestoneFrequency> frequency,
@@ -55,7 +55,7 @@ bool GoalDetailViewModel::addMilestone(const QString& title, std::optional<Miles
                                        std::optional<QDateTime> dueDate) {
     if (!goal_ || !context_)
         return false;
-    begin();
+    ActionGuard action(context_);
     auto milestone = Milestone::create(context_);
     milestone->setTitle(title);
     milestone->setOrder(orderFor(milestones().size()));
@@ -81,14 +81,14 @@ bool GoalDetailViewModel::addMilestone(const QString& title, std::optional<Miles
         step->setIsRecurring(false);
         step->setMilestone(milestone);
     }
-    return saveAndAnnounce();
+    return saveAndAnnounce(action);
 }
 
 bool GoalDetailViewModel::addStep(const QString& title, const std::optional<QString>& notes, qint16 priority,
                                   StepInputType inputType, const std::shared_ptr<Milestone>& milestone) {
     if (!context_)
         return false;
-    begin();
+    ActionGuard action(context_);
     auto step = Step::create(context_);
     step->setTitle(title);
     step->setNotes(notes && !notes->isEmpty() ? notes : std::nullopt);
@@ -98,14 +98,14 @@ bool GoalDetailViewModel::addStep(const QString& title, const std::optional<QStr
     step->setCreatedAt(Clock::now());
     step->setIsRecurring(false);
     step->setMilestone(milestone);
-    return saveAndAnnounce();
+    return saveAndAnnounce(action);
 }
 
 // The tick, the milestone it may complete and the goal's new momentum are one action, saved once.
 bool GoalDetailViewModel::toggleStep(const std::shared_ptr<Step>& step) {
     if (!step || step->isDeleted())
         return false;
-    begin();
+    ActionGuard action(context_);
     const bool nowCompleted = !step->isCompleted();
     step->setIsCompleted(nowCompleted);
     step->setCompletedAt(nowCompleted ? std::optional<QDateTime>(Clock::now()) : std::nullopt);
@@ -118,7 +118,7 @@ bool GoalDetailViewModel::toggleStep(const std::shared_ptr<Step>& step) {
     }
     if (goal_ && !goal_->isDeleted())
         goal_->updateMomentum();
-    const bool saved = saveAndAnnounce();
+    const bool saved = saveAndAnnounce(action);
     if (saved && completes)
         celebrate();
     return saved;
@@ -142,37 +142,32 @@ void GoalDetailViewModel::celebrate() {
 bool GoalDetailViewModel::deleteStep(const std::shared_ptr<Step>& step) {
     if (!context_ || !step || step->isDeleted())
         return false;
-    begin();
+    ActionGuard action(context_);
     context_->deleteObject(step);
-    return saveAndAnnounce();
+    return saveAndAnnounce(action);
 }
 
 bool GoalDetailViewModel::setFrequency(std::optional<MilestoneFrequency> frequency,
                                        const std::shared_ptr<Milestone>& milestone) {
     if (!milestone || milestone->isDeleted())
         return false;
-    begin();
+    ActionGuard action(context_);
     milestone->setFrequency(frequency ? std::optional<QString>(MilestoneFrequencies::rawValue(*frequency))
                                       : std::nullopt);
-    return saveAndAnnounce();
+    return saveAndAnnounce(action);
 }
 
 bool GoalDetailViewModel::deleteMilestone(const std::shared_ptr<Milestone>& milestone) {
     if (!context_ || !milestone || milestone->isDeleted())
         return false;
-    begin();
+    ActionGuard action(context_);
     context_->deleteObject(milestone);
-    return saveAndAnnounce();
+    return saveAndAnnounce(action);
 }
 
-void GoalDetailViewModel::begin() {
-    if (context_)
-        beginAction(*context_);
-}
-
-bool GoalDetailViewModel::saveAndAnnounce() {
+bool GoalDetailViewModel::saveAndAnnounce(ActionGuard& action) {
     // A failed save has rolled the whole action back; the screen reads what is stored.
-    const bool saved = !context_ || commitAction(*context_);
+    const bool saved = action.commit();
     emit changed();
     return saved;
 }

@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+class ActionGuard;
 class Goal;
 class Milestone;
 class ObjectContext;
@@ -55,8 +56,7 @@ signals:
     void showConfettiChanged(bool shown);
 
 private:
-    void begin();
-    bool saveAndAnnounce();
+    bool saveAndAnnounce(ActionGuard& action);
     void setShowConfetti(bool shown);
     static bool completesMilestone(const std::shared_ptr<Milestone>& milestone);
     void celebrate();

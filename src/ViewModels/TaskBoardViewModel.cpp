@@ -64,13 +64,12 @@ void TaskBoardViewModel::refresh() {
 bool TaskBoardViewModel::toggleStep(const std::shared_ptr<Step>& step) {
     if (!step || step->isDeleted())
         return false;
-    if (context_)
-        beginAction(*context_);
+    ActionGuard action(context_);
     const bool nowCompleted = !step->isCompleted();
     step->setIsCompleted(nowCompleted);
     step->setCompletedAt(nowCompleted ? std::optional<QDateTime>(Clock::now()) : std::nullopt);
     // A failed save has rolled the tick back; the board shows what is stored either way.
-    const bool saved = !context_ || commitAction(*context_);
+    const bool saved = action.commit();
     refresh();
     return saved;
 }
