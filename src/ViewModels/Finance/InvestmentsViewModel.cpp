@@ -20,7 +20,7 @@ void InvestmentsViewModel::refresh() {
 
 void InvestmentsViewModel::fetchInvestments() {
     investments_ = context_->fetch<Investment>(FetchRequest(Investment::entityName(), Investment::isActive(),
-                                                            {{QStringLiteral("createdAt"), false}}));
+                                                            {{Investment::Keys::createdAt, false}}));
     emit investmentsChanged();
 }
 
@@ -30,9 +30,9 @@ void InvestmentsViewModel::fetchForSelectedMonth() {
     const QDateTime end = Calendar::composeStartOfDay(first.year(), first.month() + 1, 1);
     monthlyInvestments_ = context_->fetch<Investment>(
         FetchRequest(Investment::entityName(),
-                     Investment::isActive() && Key(QStringLiteral("buyDate")) >= QVariant(start) &&
-                         Key(QStringLiteral("buyDate")) < QVariant(end),
-                     {{QStringLiteral("buyDate"), true}}));
+                     Investment::isActive() && Key(Investment::Keys::buyDate) >= QVariant(start) &&
+                         Key(Investment::Keys::buyDate) < QVariant(end),
+                     {{Investment::Keys::buyDate, true}}));
     emit monthChanged();
 }
 

@@ -8,10 +8,10 @@ class ObjectContext;
 
 // What the live holdings are worth now and how much was put into each type of them, summed by
 // the store rather than by loading every holding: a heavy user keeps thousands.
-struct OverviewHoldings {
+struct InvestmentHoldings {
     double currentValue = 0;
     QHash<QString, double> investedByType;
 
     // Live: active or without a status. Valued as Investment::currentValue values one holding.
-    static OverviewHoldings live(ObjectContext& context, const QDateTime& now);
+    static InvestmentHoldings live(ObjectContext& context, const QDateTime& now);
 };
