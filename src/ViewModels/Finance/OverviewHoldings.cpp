@@ -9,7 +9,8 @@ namespace {
 // Investment::currentValue written as SQL, per row: market holdings by units at the current
 // price, a fixed deposit by simple interest since its start (none before it, in
 // Investment::kSecondsPerYear years), anything else by its current price when it has one, else by what was
-// put in. A missing number counts as 0, as it reads on the object.
+// put in. A missing number counts as 0, as it reads on the object. Then, per type, the stored
+// invested amounts, Investment::investedFigure written likewise, and the number of holdings.
 const QString kLiveSql =
     QStringLiteral("SELECT COALESCE(\"investmentType\", 'stock'), "
                    "TOTAL(CASE "
@@ -20,7 +21,12 @@ const QString kLiveSql =
                    "(1 + MAX(0, IFNULL((? - \"buyDate\") / ?, 0)) * IFNULL(\"interestRate\", 0) / 100) "
                    "WHEN IFNULL(\"currentPrice\", 0) > 0 THEN \"currentPrice\" "
                    "ELSE IFNULL(\"investedAmount\", 0) END), "
-                   "TOTAL(\"investedAmount\") "
+                   "TOTAL(\"investedAmount\"), "
+                   "TOTAL(CASE "
+                   "WHEN COALESCE(\"investmentType\", 'stock') IN ('stock', 'mutualFund', 'crypto') "
+                   "THEN IFNULL(\"units\", 0) * IFNULL(\"buyPrice\", 0) "
+                   "ELSE IFNULL(\"investedAmount\", 0) END), "
+                   "COUNT(*) "
                    "FROM \"Investment\" WHERE \"status\" = 'active' OR \"status\" IS NULL GROUP BY 1");
 
 } // namespace
@@ -34,6 +40,8 @@ OverviewHoldings OverviewHoldings::live(ObjectContext& context, const QDateTime&
              context.fetch<Investment>(FetchRequest(Investment::entityName(), Investment::isActive()))) {
             totals.currentValue += holding->currentValue(now);
             totals.investedByType[holding->effectiveType()] += holding->investedAmount();
+            totals.investedFigure += holding->investedFigure();
+            ++totals.count;
         }
         return totals;
     }
@@ -41,6 +49,8 @@ OverviewHoldings OverviewHoldings::live(ObjectContext& context, const QDateTime&
     for (const auto& row : context.aggregate(kLiveSql, {stored, Investment::kSecondsPerYear})) {
         totals.currentValue += row[1].toDouble();
         totals.investedByType[row[0].toString()] += row[2].toDouble();
+        totals.investedFigure += row[3].toDouble();
+        totals.count += row[4].toInt();
     }
     return totals;
 }
