@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QPointer>
-#include <QStyleFactory>
 
 QuorvaleApp::QuorvaleApp() : persistence_(PersistenceController::shared()) {
     RasterThreads::limit();
@@ -21,7 +20,6 @@ QuorvaleApp::QuorvaleApp() : persistence_(PersistenceController::shared()) {
     CategoryStore::shared();
     appViewModel_ = std::make_unique<AppViewModel>();
 
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     MainWindow::applyThemeToApplication();
     connect(&ThemeManager::shared(), &ThemeManager::changed, this, &MainWindow::applyThemeToApplication);
 

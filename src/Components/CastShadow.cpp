@@ -2,11 +2,10 @@
 
 #include "Components/ShadowCache.h"
 
+#include <QAbstractScrollArea>
 #include <QEvent>
-#include <QMoveEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QResizeEvent>
 #include <QWidget>
 
 namespace {
@@ -17,39 +16,71 @@ CastShadow* casterOf(const QWidget* widget) {
     return widget->findChild<CastShadow*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
-// Paints a container's shadows when it paints, before the container itself.
-class ShadowPainter : public QObject {
+// The widget a scroll area scrolls: what lies past its edges is out of view.
+bool isScrollPage(const QWidget* widget) {
+    const QWidget* viewport = widget->parentWidget();
+    const auto* area =
+        viewport ? qobject_cast<const QAbstractScrollArea*>(viewport->parentWidget()) : nullptr;
+    return area && area->viewport() == viewport;
+}
+
+} // namespace
+
+// Paints the shadows its room holds when the room paints, before the room itself.
+class CastShadow::Painter : public QObject {
 public:
-    explicit ShadowPainter(QWidget* container) : QObject(container), container_(container) {
-        setObjectName(QString::fromLatin1(kPainterName));
-        container->installEventFilter(this);
+    static Painter* of(const QWidget* room) {
+        for (QObject* child : room->children())
+            if (child->objectName() == QLatin1String(kPainterName))
+                return static_cast<Painter*>(child);
+        return nullptr;
+    }
+    static Painter* make(QWidget* room) {
+        Painter* painter = of(room);
+        return painter ? painter : new Painter(room);
+    }
+
+    void add(CastShadow* caster) {
+        if (!casters_.contains(caster))
+            casters_.append(caster);
+    }
+    void remove(CastShadow* caster) { casters_.removeAll(caster); }
+    void paint(QPainter& painter, const QRect& area) const {
+        for (const CastShadow* caster : casters_)
+            caster->paintIn(painter, area);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == container_ && event->type() == QEvent::Paint) {
-            QPainter painter(container_);
-            CastShadow::paintChildren(container_, painter, static_cast<QPaintEvent*>(event)->rect());
+        if (watched == room_ && event->type() == QEvent::Paint && !casters_.isEmpty()) {
+            QPainter painter(room_);
+            paint(painter, static_cast<QPaintEvent*>(event)->rect());
         }
         return false;
     }
 
 private:
-    QWidget* container_;
-};
+    explicit Painter(QWidget* room) : QObject(room), room_(room) {
+        setObjectName(QString::fromLatin1(kPainterName));
+        room->installEventFilter(this);
+    }
 
-} // namespace
+    QWidget* room_;
+    QList<CastShadow*> casters_;
+};
 
 CastShadow::CastShadow(QWidget* widget) : QObject(widget), widget_(widget) {
     widget->installEventFilter(this);
-    attachTo(widget->parentWidget());
 }
 
-void CastShadow::attachTo(QWidget* container) {
-    container_ = container;
-    if (container &&
-        !container->findChild<QObject*>(QString::fromLatin1(kPainterName), Qt::FindDirectChildrenOnly))
-        new ShadowPainter(container);
+CastShadow::~CastShadow() {
+    // The widget goes with this (the room may be going too): the room forgets the shadow and,
+    // once the widget is gone, paints the place where it lay.
+    if (painter_)
+        static_cast<Painter*>(painter_.data())->remove(this);
+    if (QWidget* room = room_.data())
+        QMetaObject::invokeMethod(
+            room, [room, area = shown_] { room->update(area); }, Qt::QueuedConnection);
 }
 
 void CastShadow::set(QWidget* widget, const AppTheme::Shadow& shadow, double cornerRadius) {
@@ -64,10 +95,9 @@ void CastShadow::set(QWidget* widget, const AppTheme::Shadow& shadow, double cor
                       caster->cornerRadius_ == cornerRadius;
     if (same)
         return;
-    const QRect before = caster->covered();
     caster->shadow_ = shadow;
     caster->cornerRadius_ = cornerRadius;
-    caster->repaintCovered(before | caster->covered());
+    caster->repaint();
 }
 
 void CastShadow::clear(QWidget* widget) {
@@ -80,57 +110,85 @@ AppTheme::Shadow CastShadow::of(const QWidget* widget) {
     return {QColor(Qt::transparent), 0, 0, 0};
 }
 
-QRect CastShadow::covered() const {
-    return ShadowCache::bounds(QRectF(widget_->geometry()), shadow_).toAlignedRect();
+QWidget* CastShadow::roomOf(const QWidget* widget) {
+    const CastShadow* caster = casterOf(widget);
+    return caster ? caster->room_.data() : nullptr;
 }
 
-void CastShadow::repaintCovered(const QRect& area) {
-    if (container_ && widget_->isVisible() && !area.isEmpty())
-        container_->update(area);
+void CastShadow::place() {
+    QWidget* room = nullptr;
+    QList<QPointer<QWidget>> between;
+    if (QWidget* parent = widget_->parentWidget(); parent && shadow_.color.alpha() != 0) {
+        QRectF bounds = ShadowCache::bounds(QRectF(widget_->geometry()), shadow_);
+        room = parent;
+        while (!QRectF(room->rect()).contains(bounds) && !room->isWindow() && !isScrollPage(room) &&
+               room->parentWidget()) {
+            between.append(room);
+            bounds.translate(room->pos());
+            room = room->parentWidget();
+        }
+    }
+    if (room != room_.data()) {
+        if (painter_)
+            static_cast<Painter*>(painter_.data())->remove(this);
+        if (room_)
+            room_->update(shown_);
+        Painter* painter = room ? Painter::make(room) : nullptr;
+        if (painter)
+            painter->add(this);
+        painter_ = painter;
+        room_ = room;
+        shown_ = QRect();
+    }
+    if (between != between_) {
+        for (const QPointer<QWidget>& holder : std::as_const(between_))
+            if (holder)
+                holder->removeEventFilter(this);
+        for (const QPointer<QWidget>& holder : std::as_const(between))
+            holder->installEventFilter(this);
+        between_ = between;
+    }
+}
+
+QRect CastShadow::covered() const {
+    const QRectF rect(widget_->mapTo(room_.data(), QPoint()), QSizeF(widget_->size()));
+    return ShadowCache::bounds(rect, shadow_).toAlignedRect();
+}
+
+void CastShadow::repaint() {
+    place();
+    if (!room_)
+        return;
+    const QRect now = widget_->isVisibleTo(room_.data()) ? covered() : QRect();
+    const QRect area = shown_ | now;
+    if (!area.isEmpty())
+        room_->update(area);
+    shown_ = now;
+}
+
+void CastShadow::paintIn(QPainter& painter, const QRect& area) const {
+    if (!room_ || shadow_.color.alpha() == 0 || !widget_->isVisibleTo(room_.data()) ||
+        !covered().intersects(area))
+        return;
+    ShadowCache::paint(painter, QRectF(widget_->mapTo(room_.data(), QPoint()), QSizeF(widget_->size())),
+                       cornerRadius_, shadow_);
 }
 
 void CastShadow::paintChildren(QWidget* container, QPainter& painter, const QRect& area) {
-    for (QObject* child : container->children()) {
-        if (!child->isWidgetType())
-            continue;
-        auto* widget = static_cast<QWidget*>(child);
-        if (widget->isHidden())
-            continue;
-        const CastShadow* caster = casterOf(widget);
-        if (!caster || caster->shadow_.color.alpha() == 0 || !caster->covered().intersects(area))
-            continue;
-        ShadowCache::paint(painter, QRectF(widget->geometry()), caster->cornerRadius_, caster->shadow_);
-    }
+    if (const Painter* painter_ = Painter::of(container))
+        painter_->paint(painter, area);
 }
 
-bool CastShadow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != widget_)
-        return false;
+bool CastShadow::eventFilter(QObject*, QEvent* event) {
+    // The widget or one of the widgets between it and its room moved, changed size, came or
+    // went: the shadow follows, and so may the room.
     switch (event->type()) {
-    case QEvent::Move: {
-        const auto* move = static_cast<QMoveEvent*>(event);
-        const QRect now = covered();
-        repaintCovered(now.translated(move->oldPos() - move->pos()) | now);
-        break;
-    }
-    case QEvent::Resize: {
-        const QRect before =
-            ShadowCache::bounds(QRectF(widget_->pos(), QSizeF(static_cast<QResizeEvent*>(event)->oldSize())),
-                                shadow_)
-                .toAlignedRect();
-        repaintCovered(before | covered());
-        break;
-    }
+    case QEvent::Move:
+    case QEvent::Resize:
     case QEvent::Show:
-        repaintCovered(covered().adjusted(-ShadowCache::kSizeStep, -ShadowCache::kSizeStep,
-                                          ShadowCache::kSizeStep, ShadowCache::kSizeStep));
-        break;
     case QEvent::Hide:
-        if (container_)
-            container_->update(covered());
-        break;
     case QEvent::ParentChange:
-        attachTo(widget_->parentWidget());
+        repaint();
         break;
     default:
         break;

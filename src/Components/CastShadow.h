@@ -2,7 +2,10 @@
 
 #include "Core/Theme/AppTheme.h"
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
+#include <QRect>
 #include <QRectF>
 
 class QPainter;
@@ -13,37 +16,56 @@ class QWidget;
 // A widget never carries a graphics effect at rest: an effect renders the widget offscreen
 // on every paint (and Qt checks every sibling's effect as it paints, so a list of rows with
 // effects costs more than linearly). Instead a widget names the shadow it casts here, and
-// its container paints that shadow under it, before the container's children, from the
-// images ShadowCache keeps. Changing the shadow (a hover, a selection) only repaints the
-// area it covers. Effects stay for what moves: an entrance or slide may use MotionEffect
-// while it runs and drops it at its end (MotionEffect::settle), a hovered or pressed widget
-// may keep one while hovered or pressed.
+// an ancestor paints that shadow under it, before the ancestor's children, from the images
+// ShadowCache keeps. Changing the shadow (a hover, a selection) only repaints the area it
+// covers. Effects stay for what moves: an entrance or slide may use MotionEffect while it runs
+// and drops it at its end (MotionEffect::settle), a hovered or pressed widget may keep one
+// while hovered or pressed.
 //
-// The container paints the shadows before its own paintEvent: a container that fills its
-// own background opaquely must paint them itself with paintChildren() after that fill.
+// The ancestor that paints a shadow is its room: the nearest one, from the widget's parent up,
+// that holds the whole shadow, so a grid laid out edge to edge does not cut its cards' shadows
+// at its own edges. The search ends at the page of a scroll area (its view clips anyway) and at
+// the window. The widgets between the widget and its room are passed through: they must not
+// fill their background, as plain layout holders do not.
+//
+// The room paints the shadows before its own paintEvent: a room that fills its own background
+// opaquely must paint them itself with paintChildren() after that fill.
 class CastShadow : public QObject {
     Q_OBJECT
 public:
-    // Sets (or with a transparent colour removes) the shadow widget casts on its parent.
+    // Sets (or with a transparent colour removes) the shadow widget casts.
     static void set(QWidget* widget, const AppTheme::Shadow& shadow, double cornerRadius);
     static void clear(QWidget* widget);
     // The widget's shadow; a transparent one when it casts none.
     static AppTheme::Shadow of(const QWidget* widget);
+    // The widget that paints the widget's shadow; null when it casts none or has no parent.
+    static QWidget* roomOf(const QWidget* widget);
 
-    // Paints the shadows of container's visible children that meet area (container's coordinates).
+    // Paints the shadows that container is the room of and that meet area (container's
+    // coordinates).
     static void paintChildren(QWidget* container, QPainter& painter, const QRect& area);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    class Painter;
+
     explicit CastShadow(QWidget* widget);
-    void attachTo(QWidget* container);
+    ~CastShadow() override;
+    // Finds the room again and watches the widgets between, then repaints what moved.
+    void place();
+    // The shadow's bounds in the room's coordinates.
     QRect covered() const;
-    void repaintCovered(const QRect& area);
+    void paintIn(QPainter& painter, const QRect& area) const;
+    // Repaints where the shadow was and where it is now.
+    void repaint();
 
     QWidget* widget_;
-    QWidget* container_ = nullptr;
+    QPointer<QWidget> room_;
+    QPointer<QObject> painter_; // the room's Painter
+    QList<QPointer<QWidget>> between_;
+    QRect shown_; // where the room last had it, in the room's coordinates
     AppTheme::Shadow shadow_{QColor(Qt::transparent), 0, 0, 0};
     double cornerRadius_ = 0;
 };

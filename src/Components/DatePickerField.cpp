@@ -12,6 +12,7 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QSignalBlocker>
 #include <QTextCharFormat>
 #include <QTimeEdit>
@@ -32,6 +33,27 @@ QString calendarSheet() {
         .arg(Theme::css(Theme::backgroundTertiary()), Theme::css(Theme::textPrimary()),
              Theme::css(AppTheme::Colors::indigo()), Theme::css(Theme::textMuted()));
 }
+
+// A month calendar whose days outside the pickable range look as unavailable as they are
+// (the calendar already ignores clicks and keys on them).
+class RangeCalendar : public QCalendarWidget {
+public:
+    using QCalendarWidget::QCalendarWidget;
+
+protected:
+    void paintCell(QPainter* painter, const QRect& rect, QDate date) const override {
+        if (date >= minimumDate() && date <= maximumDate()) {
+            QCalendarWidget::paintCell(painter, rect, date);
+            return;
+        }
+        painter->save();
+        painter->fillRect(rect, Theme::backgroundTertiary());
+        painter->setFont(font());
+        painter->setPen(Theme::withOpacity(Theme::textMuted(), 0.45));
+        painter->drawText(rect, Qt::AlignCenter, QString::number(date.day()));
+        painter->restore();
+    }
+};
 
 // The month view's weekday header and arrows follow the theme instead of the style's
 // white header, red weekends and green arrows.
@@ -59,7 +81,7 @@ DatePickerField::DatePickerField(const QDateTime& value, Style style, QWidget* p
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     if (style == Style::Graphical) {
-        calendar_ = new QCalendarWidget;
+        calendar_ = new RangeCalendar;
         calendar_->setObjectName(QStringLiteral("datePickerCalendar"));
         calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
         calendar_->setGridVisible(false);
@@ -129,7 +151,7 @@ QToolButton* DatePickerField::buildCalendarButton(double fontSize) {
 
 QCalendarWidget* DatePickerField::openCalendar() {
     if (!popup_) {
-        popup_ = new QCalendarWidget(this);
+        popup_ = new RangeCalendar(this);
         popup_->setObjectName(QStringLiteral("datePickerPopup"));
         popup_->setWindowFlags(Qt::Popup);
         popup_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);

@@ -72,6 +72,9 @@ void MenuPicker::showMenu() {
         action->setCheckable(true);
         action->setChecked(i == current_);
         connect(action, &QAction::triggered, this, [this, i] { setCurrentIndex(i); });
+        // The menu opens on the chosen option, so the arrow keys move on from it.
+        if (i == current_)
+            menu.setActiveAction(action);
     }
     menu.exec(mapToGlobal(QPoint(0, height())));
     menu_ = nullptr;

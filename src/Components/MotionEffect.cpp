@@ -24,6 +24,12 @@ MotionEffect* MotionEffect::of(QWidget* widget) {
 
 namespace {
 
+// How far past the source its shadow reaches at a pixel ratio: the silhouette is blurred at
+// half size, so each pixel of the blur's reach covers two of the source's.
+double shadowReach(double radius, double ratio) {
+    return ImageBlur::reach(radius * ratio / 2.0) * 2.0 / ratio;
+}
+
 // Starts the entrance when the widget is first shown (or at once if it already is).
 class EntranceTrigger : public QObject {
 public:
@@ -196,7 +202,10 @@ QPixmap MotionEffect::source(QPoint* offset) {
 
 QRectF MotionEffect::boundingRectFor(const QRectF& rect) const {
     const double grow = std::max(0.0, rect.width() * (scale_ - 1.0) / 2.0 + 1.0);
-    const double spread = shadow_.color.alpha() > 0 ? shadow_.radius * 2.0 : 0.0;
+    const double spread =
+        shadow_.color.alpha() > 0
+            ? std::max({shadow_.radius * 2.0, shadowReach(shadow_.radius, 1), shadowReach(shadow_.radius, 2)})
+            : 0.0;
     QRectF r = rect.adjusted(-grow, -grow, grow, grow);
     r = r.united(rect.translated(offsetX_, offsetY_));
     if (spread > 0)
@@ -240,7 +249,7 @@ void MotionEffect::draw(QPainter* painter) {
             shadowOf_ = source.cacheKey();
             shadowFor_ = shadow_;
         }
-        const double pad = std::ceil(std::max(0.0, radiusPx)) * 2.0 / ratio;
+        const double pad = shadowReach(shadow_.radius, ratio);
         const QRectF target(area.left() + shadow_.x - pad, area.top() + shadow_.y - pad,
                             area.width() + 2 * pad, area.height() + 2 * pad);
         painter->setRenderHint(QPainter::SmoothPixmapTransform);

@@ -52,8 +52,10 @@ QImage makeImage(const Key& key) {
     return ImageBlur::blurredWithPadding(shape, key.blur * kScale);
 }
 
+// How far the blurred silhouette reaches past the shape on every side, in the painter's units:
+// the image holds exactly that much around the shape.
 double padFor(double blur) {
-    return std::ceil(std::max(0.0, blur * kScale)) * 2.0 / kScale;
+    return ImageBlur::reach(blur * kScale) / kScale;
 }
 
 } // namespace
@@ -61,7 +63,7 @@ double padFor(double blur) {
 QRectF ShadowCache::bounds(const QRectF& rect, const AppTheme::Shadow& shadow) {
     if (shadow.color.alpha() == 0)
         return {};
-    const double pad = padFor(shadow.radius) + kSizeStep;
+    const double pad = padFor(std::lround(std::max(0.0, shadow.radius)));
     return rect.translated(shadow.x, shadow.y).adjusted(-pad, -pad, pad, pad);
 }
 

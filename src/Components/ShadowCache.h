@@ -18,7 +18,8 @@ public:
     // Paints the shadow that a rounded rectangle at rect casts (rect in painter coordinates).
     static void paint(QPainter& painter, const QRectF& rect, double cornerRadius,
                       const AppTheme::Shadow& shadow);
-    // How far past the rectangle's edges that shadow reaches, offset included.
+    // Where paint() draws that shadow: the rectangle moved by the offset and widened by the
+    // blur's reach, past which the image is clear.
     static QRectF bounds(const QRectF& rect, const AppTheme::Shadow& shadow);
 
     // For tests and benchmarks: images kept now, and images blurred since the start.

@@ -3,6 +3,7 @@
 #include "Components/Animator.h"
 #include "Components/MotionEffect.h"
 #include "Components/SheetCard.h"
+#include "Components/SheetFrame.h"
 #include "Core/Extensions/ImageBlur.h"
 #include "Core/Theme/AppTheme.h"
 
@@ -70,7 +71,12 @@ SheetHost::SheetHost(QWidget* window, QWidget* content, int width, std::function
     setFocusPolicy(Qt::StrongFocus);
     auto* layout = new QVBoxLayout(card_);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(content);
+    if (content->findChild<SheetFrame*>()) {
+        layout->addWidget(content);
+    } else {
+        frame_ = new SheetFrame(content);
+        layout->addWidget(frame_);
+    }
     window_->installEventFilter(this);
     card_->installEventFilter(this);
     setGeometry(window_->rect());
@@ -115,7 +121,9 @@ void SheetHost::layoutCard() {
     const int maxHeight = std::max(80, height() - 2 * kWindowMargin);
     const int cardWidth = std::min(width_, std::max(80, width() - 2 * kWindowMargin));
     int h = fixedHeight_;
-    if (h <= 0) {
+    if (h <= 0 && frame_) {
+        h = frame_->heightFor(cardWidth);
+    } else if (h <= 0) {
         QLayout* layout = card_->layout();
         h = layout->hasHeightForWidth() ? layout->heightForWidth(cardWidth) : layout->sizeHint().height();
     }

@@ -7,11 +7,13 @@
 #include <functional>
 
 class QBoxLayout;
+class SheetFrame;
 
 // A modal sheet inside the window: a dimmed backdrop over everything and a centred card of a
-// given width holding the content. Escape closes it unless told otherwise; Return in a text
-// field never presses a button; Tab stays inside the sheet. Sheets stack: the newest is on
-// top and takes the keys.
+// given width holding the content, as tall as the content up to the window's height and
+// scrolling beyond it (content that holds a sheet frame of its own scrolls in that). Escape
+// closes it unless told otherwise; Return in a text field never presses a button; Tab stays
+// inside the sheet. Sheets stack: the newest is on top and takes the keys.
 class SheetHost : public QWidget {
     Q_OBJECT
 public:
@@ -62,6 +64,7 @@ private:
     QWidget* window_;
     QWidget* card_;
     QWidget* content_;
+    SheetFrame* frame_ = nullptr;
     int width_;
     int fixedHeight_ = 0;
     std::function<void()> onDismiss_;

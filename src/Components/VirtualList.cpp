@@ -22,6 +22,15 @@ VirtualList::VirtualList(MakeRow make, BindRow bind, QWidget* parent)
     setWidget(page_);
     page_->setAutoFillBackground(false);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { placeRows(false); });
+    // Whatever takes focus inside the list (a field of the footer as much as a row), by click,
+    // key or call, comes wholly into view rather than staying cut at the list's edge.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (!now || !page_->isAncestorOf(now))
+            return;
+        // The whole widget, not only a text field's caret, as ensureWidgetVisible() would.
+        const QRect area(now->mapTo(page_, QPoint(0, 0)), now->size());
+        ensureVisible(area.center().x(), area.center().y(), 0, area.height() / 2 + vSpacing_);
+    });
 }
 
 void VirtualList::setHeader(QWidget* header) {

@@ -19,7 +19,8 @@
 // the focus. A row brought in by scrolling is filled, never animated: a screen that plays
 // an entrance does so for the rows it fills inside setCount().
 //
-// A header (filter chips) and a footer (an empty state) may ride along above and below.
+// A header (filter chips) and a footer (an empty state) may ride along above and below. A
+// widget inside the list that takes focus is scrolled wholly into view.
 class VirtualList : public QScrollArea {
     Q_OBJECT
 public:

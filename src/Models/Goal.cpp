@@ -91,8 +91,12 @@ double Goal::progressPercentage() const {
 }
 
 bool Goal::isOverdue() const {
+    return isOverdue(Clock::now());
+}
+
+bool Goal::isOverdue(const QDateTime& reference) const {
     const auto due = deadline();
-    return due && *due < Clock::now() && progressPercentage() < 1.0;
+    return due && *due < reference && progressPercentage() < 1.0;
 }
 
 std::optional<int> Goal::daysUntilDeadline() const {
@@ -109,7 +113,7 @@ MomentumState Goal::wrappedMomentumState() const {
     return MomentumStates::fromRaw(*raw).value_or(MomentumState::coasting);
 }
 
-bool Goal::updateMomentum(ObjectContext* context) {
+void Goal::updateMomentum() {
     const auto recent = std::min<std::size_t>(dailyLogs().size(), 7);
     MomentumState state = MomentumState::stalling;
     if (recent >= 5)
@@ -117,7 +121,4 @@ bool Goal::updateMomentum(ObjectContext* context) {
     else if (recent >= 2)
         state = MomentumState::coasting;
     setMomentumState(MomentumStates::rawValue(state));
-    if (context == nullptr)
-        return true;
-    return context->commit();
 }

@@ -97,15 +97,17 @@ public:
     // 0 to 1 for a money goal (capped); else completed over all steps, or manualProgress
     // while the goal has no steps.
     double progressPercentage() const;
+    // Overdue: a deadline strictly before the reference instant (now unless given) while the
+    // progress has not reached 1.
     bool isOverdue() const;
+    bool isOverdue(const QDateTime& reference) const;
     // Whole days from now to the deadline, a partial day dropped; absent without a deadline.
     std::optional<int> daysUntilDeadline() const;
     // Absent or unknown text reads as coasting.
     MomentumState wrappedMomentumState() const;
-    // Derives the momentum from the seven newest journal entries and stores it. With a context
-    // it also saves that context; a failed save is printed and rolled back (false). A user
-    // action passes no context and saves the momentum with the rest of the action, once.
-    bool updateMomentum(ObjectContext* context);
+    // Derives the momentum from the seven newest journal entries and sets it; the user action
+    // that changed the entries saves it with the rest of the action, once.
+    void updateMomentum();
 
 private:
     Goal() = default;

@@ -23,6 +23,8 @@
 #include "Models/Subscription.h"
 #include "Models/TaskCategory.h"
 
+#include <map>
+
 namespace {
 
 ObjectModel buildModel() {
@@ -53,6 +55,35 @@ ObjectModel buildModel() {
 }
 
 } // namespace
+
+QString QuorvaleModel::kindName(const QString& entityName) {
+    static const std::map<QString, QString> names{
+        {Goal::entityName(), QStringLiteral("Goals")},
+        {Milestone::entityName(), QStringLiteral("Milestones")},
+        {Step::entityName(), QStringLiteral("Steps")},
+        {DailyLog::entityName(), QStringLiteral("Journal entries")},
+        {GoalCheckIn::entityName(), QStringLiteral("Goal check-ins")},
+        {AchievementCategory::entityName(), QStringLiteral("Achievement categories")},
+        {Achievement::entityName(), QStringLiteral("Achievements")},
+        {CalendarTask::entityName(), QStringLiteral("Calendar tasks")},
+        {CalendarSubtask::entityName(), QStringLiteral("Calendar subtasks")},
+        {TaskCategory::entityName(), QStringLiteral("Task categories")},
+        {CreditCard::entityName(), QStringLiteral("Credit cards")},
+        {CashReserve::entityName(), QStringLiteral("Cash reserves")},
+        {Expense::entityName(), QStringLiteral("Expenses")},
+        {Income::entityName(), QStringLiteral("Incomes")},
+        {Subscription::entityName(), QStringLiteral("Subscriptions")},
+        {ExpenseMonth::entityName(), QStringLiteral("Expense months")},
+        {Bill::entityName(), QStringLiteral("Bills")},
+        {BankAccount::entityName(), QStringLiteral("Bank accounts")},
+        {Investment::entityName(), QStringLiteral("Investments")},
+        {InvestmentTranche::entityName(), QStringLiteral("Investment purchases")},
+        {PriceHistory::entityName(), QStringLiteral("Investment prices")},
+        {LinkItem::entityName(), QStringLiteral("Links")},
+    };
+    const auto name = names.find(entityName);
+    return name == names.end() ? entityName : name->second;
+}
 
 const ObjectModel& QuorvaleModel::objectModel() {
     static const ObjectModel model = buildModel();

@@ -37,7 +37,7 @@ bool DailyLogViewModel::addLog(const std::shared_ptr<Goal>& goal, const QString&
     log->setProductivityScore(productivityScore);
     log->setGoal(goal);
     if (goal)
-        goal->updateMomentum(nullptr);
+        goal->updateMomentum();
     const bool saved = commitAction(*context_);
     fetchLogs(selectedDate_);
     return saved;
@@ -51,7 +51,7 @@ bool DailyLogViewModel::deleteLog(const std::shared_ptr<DailyLog>& log) {
     const std::shared_ptr<Goal> goal = log->goal();
     context_->deleteObject(log);
     if (goal && !goal->isDeleted())
-        goal->updateMomentum(nullptr);
+        goal->updateMomentum();
     const bool saved = commitAction(*context_);
     fetchLogs(selectedDate_);
     return saved;

@@ -39,11 +39,6 @@ bool DeadlinesViewModel::isEmpty() const {
            upcomingFinance_.empty();
 }
 
-bool DeadlinesViewModel::isOverdue(const Goal& goal, const QDateTime& reference) {
-    const auto deadline = goal.deadline();
-    return deadline && *deadline < reference && goal.progressPercentage() < 1.0;
-}
-
 QString DeadlinesViewModel::countdownText(const QDateTime& now, const QDateTime& deadline) {
     const qint64 interval = now.secsTo(deadline);
     if (interval < 0)
@@ -68,7 +63,7 @@ void DeadlinesViewModel::refresh() {
             return deadline.isValid() && from <= deadline && deadline < to;
         };
     };
-    overdueGoals_ = filtered(goals, [&](const std::shared_ptr<Goal>& goal) { return isOverdue(*goal, now); });
+    overdueGoals_ = filtered(goals, [&](const std::shared_ptr<Goal>& goal) { return goal->isOverdue(now); });
     todayGoals_ = filtered(goals, dueIn(now, todayEnd));
     weekGoals_ = filtered(goals, dueIn(todayEnd, weekEnd));
     upcomingGoals_ = filtered(goals, dueIn(weekEnd, monthEnd));

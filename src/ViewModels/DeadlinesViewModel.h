@@ -45,9 +45,6 @@ public:
     // Recomputes all eight lists from the store, every bucket from the same instants.
     void refresh();
 
-    // A goal is overdue when it has a deadline strictly before the reference instant and
-    // its progress has not reached 1.
-    static bool isOverdue(const Goal& goal, const QDateTime& reference);
     // "2d 5h left", "1h left", "0h left", "2d overdue": whole units, truncated toward zero.
     static QString countdownText(const QDateTime& now, const QDateTime& deadline);
 

@@ -117,7 +117,7 @@ bool GoalDetailViewModel::toggleStep(const std::shared_ptr<Step>& step) {
         milestone->setCompletedAt(Clock::now());
     }
     if (goal_ && !goal_->isDeleted())
-        goal_->updateMomentum(nullptr);
+        goal_->updateMomentum();
     const bool saved = saveAndAnnounce();
     if (saved && completes)
         celebrate();

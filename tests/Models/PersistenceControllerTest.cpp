@@ -6,6 +6,7 @@
 #include "Models/QuorvaleModel.h"
 #include "Models/Step.h"
 #include "Platform/Store/LiveFetch.h"
+#include "Platform/Store/StoreSalvage.h"
 #include "Support/TestSupport.h"
 
 #include <QFile>
@@ -87,6 +88,49 @@ TEST_F(PersistenceControllerTests, ADamagedStoreIsReplacedByANewOne) {
     reopenFileStore();
     EXPECT_FALSE(store_->createdNewStore());
     EXPECT_EQ(count(Goal::entityName()), 1);
+}
+
+TEST_F(PersistenceControllerTests, TheRecoveryMessageNamesEachKindThatLostRecordsWithinWhatAWindowShows) {
+    StoreSalvage::Report report;
+    report.movedTo = QStringLiteral("/data/Quorvale.sqlite.corrupt-20260310-090000");
+    for (const auto& entity : QuorvaleModel::objectModel().entities()) {
+        report.recovered[entity->name] = 0;
+        report.held[entity->name] = 0;
+    }
+    report.recovered[QStringLiteral("Goal")] = 1519;
+    report.held[QStringLiteral("Goal")] = 2000;
+    report.recovered[QStringLiteral("Step")] = 7575;
+    report.held[QStringLiteral("Step")] = std::nullopt;
+    report.recovered[QStringLiteral("BankAccount")] = 23;
+    report.held[QStringLiteral("BankAccount")] = 23;
+    EXPECT_EQ(
+        PersistenceController::recoveredMessage(report),
+        QStringLiteral("Quorvale found damage in its store and recovered 9,117 records into a new one. Some "
+                       "records could not be recovered:\n"
+                       "\u2022 Goals: 1,519 of 2,000 saved\n"
+                       "\u2022 Steps: 7,575 saved; count unreadable\n\n"
+                       "The original was kept at /data/Quorvale.sqlite.corrupt-20260310-090000."));
+
+    // Every kind unreadable: one sentence, not a line per kind.
+    for (auto& [entity, held] : report.held)
+        held = std::nullopt;
+    for (auto& [entity, count] : report.recovered)
+        count = 0;
+    EXPECT_EQ(
+        PersistenceController::recoveredMessage(report),
+        QStringLiteral("Quorvale found damage in its store and could read none of its records; it started a "
+                       "new, empty one. The original was kept at "
+                       "/data/Quorvale.sqlite.corrupt-20260310-090000."));
+
+    // Many kinds short: eight lines at most.
+    for (auto& [entity, held] : report.held)
+        held = 5;
+    const QString many = PersistenceController::recoveredMessage(report);
+    EXPECT_EQ(many.count(u'\u2022'), 8) << many.toStdString();
+    EXPECT_TRUE(many.contains(QStringLiteral("\u2022 Goals: 0 of 5 saved\n"))) << many.toStdString();
+    EXPECT_TRUE(many.contains(QStringLiteral("\u2022 %1 other kinds of record lost some too\n")
+                                  .arg(QuorvaleModel::objectModel().entities().size() - 7)))
+        << many.toStdString();
 }
 
 TEST_F(PersistenceControllerTests, GoalListFollowsItsStepsAndExpenses) {

@@ -4,11 +4,15 @@
 #include "Core/Persistence/PersistenceController.h"
 #include "Models/Achievement.h"
 #include "Models/AchievementCategory.h"
+#include "Models/BankAccount.h"
+#include "Models/Bill.h"
+#include "Models/CreditCard.h"
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
 #include "Models/QuorvaleModel.h"
 #include "Models/Step.h"
+#include "Models/TaskCategory.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
 #include "Platform/Store/StoreCore.h"
@@ -23,12 +27,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRandomGenerator>
 
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 
 #include <cstdio>
+#include <map>
+#include <set>
 
 namespace {
 
@@ -39,6 +46,47 @@ constexpr int kStepsPerMilestone = 3;
 QByteArray readAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The rows of a table that a lookup by pk reads in a copy of a damaged file, once SQLite is let
+// past a header that counts more pages than the file holds: pk and the row's link to its owner.
+std::map<qint64, qint64> readableByPk(const QString& damaged, const QString& table, const QString& owner,
+                                      qint64 highestPk) {
+    const QString copy = damaged + QStringLiteral(".probe");
+    QFile::remove(copy);
+    QFile::copy(damaged, copy);
+    std::map<qint64, qint64> rows;
+    {
+        SQLite::Database db(copy.toStdString(), SQLite::OPEN_READWRITE);
+        db.exec("PRAGMA writable_schema = ON");
+        SQLite::Statement read(
+            db, QStringLiteral("SELECT * , %1 FROM \"%2\" WHERE pk = ?").arg(owner, table).toStdString());
+        for (qint64 pk = 1; pk <= highestPk; ++pk) {
+            try {
+                read.tryReset(); // after a failed step, reset() would throw that failure again
+                read.bind(1, static_cast<int64_t>(pk));
+                if (read.executeStep())
+                    rows[pk] = read.getColumn(read.getColumnCount() - 1).getInt64();
+            } catch (const SQLite::Exception&) {
+            }
+        }
+    }
+    QFile::remove(copy);
+    return rows;
+}
+
+int rootPage(const QString& path, const QString& name) {
+    SQLite::Database db(path.toStdString(), SQLite::OPEN_READONLY);
+    SQLite::Statement q(db, "SELECT rootpage FROM sqlite_master WHERE name = ?");
+    q.bind(1, name.toStdString());
+    return q.executeStep() ? q.getColumn(0).getInt() : 0;
+}
+
+int bigEndian(const QByteArray& bytes, qint64 at, int width) {
+    int value = 0;
+    for (int i = 0; i < width; ++i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return value;
 }
 
 class DamagedStore : public testing::Test {
@@ -52,8 +100,10 @@ protected:
         Clock::useSystem();
     }
 
-    // A store of kGoals goals, each with its milestones and steps, closed and checkpointed.
-    void buildStore() {
+    // A store of kGoals goals, each with its milestones and steps, closed and checkpointed;
+    // saved every goalsPerSave goals, so that the tables' pages lie among each other as in a
+    // store that grew over time.
+    void buildStore(int goalsPerSave = kGoals) {
         PersistenceController store(false);
         ObjectContext* context = store.viewContext();
         for (int g = 0; g < kGoals; ++g) {
@@ -73,6 +123,8 @@ protected:
                     step->setMilestone(milestone);
                 }
             }
+            if ((g + 1) % goalsPerSave == 0)
+                ASSERT_TRUE(context->save());
         }
         ASSERT_TRUE(context->save());
     }
@@ -100,17 +152,15 @@ protected:
     }
     // Overwrites the first page of the table's or index's tree, which every read of it passes.
     void damageRootOf(const QString& name) {
-        int root = 0;
-        {
-            SQLite::Database db(path.toStdString(), SQLite::OPEN_READONLY);
-            SQLite::Statement q(db, "SELECT rootpage FROM sqlite_master WHERE name = ?");
-            q.bind(1, name.toStdString());
-            ASSERT_TRUE(q.executeStep());
-            root = q.getColumn(0).getInt();
-        }
+        const int root = rootPage(path, name);
+        ASSERT_GT(root, 1);
+        damagePages({root});
+    }
+    void damagePages(const std::vector<int>& pages) {
         QByteArray bytes = readAll(path);
-        for (int i = 0; i < 4096; ++i)
-            bytes[(root - 1) * 4096 + i] = static_cast<char>(0xA5);
+        for (int page : pages)
+            for (int i = 0; i < 4096; ++i)
+                bytes[(page - 1) * 4096 + i] = static_cast<char>(0xA5);
         write(bytes);
     }
     void write(const QByteArray& bytes) {
@@ -253,6 +303,150 @@ TEST_F(DamagedStore, DamageMetWhileRunningStopsWritesUntilTheNextStartRepairsIt)
     EXPECT_FALSE(QFile::exists(StoreCore::damageMarkerPath(path)));
     EXPECT_FALSE(next.createdNewStore()) << "salvaged records are the user's own";
     EXPECT_GE(next.viewContext()->count(FetchRequest(Goal::entityName())), kGoals * 99 / 100);
+}
+
+TEST_F(DamagedStore, AFileCutShortGivesBackEveryRowThatIsStillThere) {
+    buildStore(20);
+    const QByteArray whole = readAll(path);
+    const QByteArray cut = whole.left(whole.size() / 2);
+    write(cut);
+    // What a lookup by pk reads in the cut file, and of that what keeps its owner.
+    const auto goals = readableByPk(path, QStringLiteral("Goal"), QStringLiteral("pk"), kGoals);
+    const auto milestones =
+        readableByPk(path, QStringLiteral("Milestone"), QStringLiteral("goal"), kGoals * kMilestonesPerGoal);
+    const auto steps = readableByPk(path, QStringLiteral("Step"), QStringLiteral("milestone"),
+                                    kGoals * kMilestonesPerGoal * kStepsPerMilestone);
+    int keptMilestones = 0;
+    std::set<qint64> milestonesKept;
+    for (const auto& [pk, goal] : milestones)
+        if (goals.count(goal)) {
+            ++keptMilestones;
+            milestonesKept.insert(pk);
+        }
+    int keptSteps = 0;
+    for (const auto& [pk, milestone] : steps)
+        keptSteps += milestonesKept.count(milestone) ? 1 : 0;
+    ASSERT_GT(goals.size(), 0u);
+
+    testing::internal::CaptureStderr();
+    PersistenceController store(false);
+    testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(store.isLoaded()) << store.loadError().toStdString();
+    QStringList notices;
+    store.watchStore(
+        [&](const QString& title, const QString& message) { notices << title + u'|' + message; });
+    ObjectContext* context = store.viewContext();
+    const int salvagedGoals = context->count(FetchRequest(Goal::entityName()));
+    const int salvagedMilestones = context->count(FetchRequest(Milestone::entityName()));
+    const int salvagedSteps = context->count(FetchRequest(Step::entityName()));
+    const int all = kGoals * (1 + kMilestonesPerGoal * (1 + kStepsPerMilestone));
+    const int readable = int(goals.size() + milestones.size() + steps.size());
+    const int kept = int(goals.size()) + keptMilestones + keptSteps;
+    const int salvaged = salvagedGoals + salvagedMilestones + salvagedSteps;
+    std::printf("salvaged from a file cut to half: %d of %d goals, %d of %d milestones, %d of %d steps: "
+                "%.2f %% of all records; a lookup by pk reads %d, of which %d keep their owner\n",
+                salvagedGoals, kGoals, salvagedMilestones, kGoals * kMilestonesPerGoal, salvagedSteps,
+                kGoals * kMilestonesPerGoal * kStepsPerMilestone, 100.0 * salvaged / all, readable, kept);
+    EXPECT_EQ(salvagedGoals, int(goals.size()));
+    EXPECT_EQ(salvagedMilestones, keptMilestones);
+    EXPECT_EQ(salvagedSteps, keptSteps);
+    EXPECT_FALSE(store.createdNewStore());
+
+    ASSERT_EQ(asideFiles().size(), 1);
+    EXPECT_EQ(readAll(QFileInfo(path).absolutePath() + u'/' + asideFiles()[0]), cut)
+        << "the original is kept as it was";
+    ASSERT_EQ(notices.size(), 1);
+    for (const auto& [said, salvaged] : {std::pair(QStringLiteral("Goals"), salvagedGoals),
+                                         std::pair(QStringLiteral("Milestones"), salvagedMilestones),
+                                         std::pair(QStringLiteral("Steps"), salvagedSteps)})
+        EXPECT_TRUE(
+            notices[0].contains(QStringLiteral("\n\u2022 %1: %2").arg(said, QLocale().toString(salvaged))))
+            << notices[0].toStdString();
+}
+
+TEST_F(DamagedStore, RowsPastALostPageAreFoundThroughTheIndexesWhenNothingElseSaysHowFarPksGo) {
+    buildStore();
+    // The goals' tree: a root over leaves. One leaf in the middle and the last one are lost, and
+    // so is the record of how far each table's pks have gone: only the indexes know of the
+    // goals between the two lost leaves.
+    const QByteArray sound = readAll(path);
+    const int root = rootPage(path, QStringLiteral("Goal"));
+    const qint64 at = qint64(root - 1) * 4096;
+    ASSERT_EQ(static_cast<unsigned char>(sound[at]), 0x05) << "an interior page over leaves";
+    const int cells = bigEndian(sound, at + 3, 2);
+    ASSERT_GT(cells, 20);
+    const int middle = bigEndian(sound, at + bigEndian(sound, at + 12 + 2 * (cells / 2), 2), 4);
+    const int last = bigEndian(sound, at + 8, 4);
+    ASSERT_EQ(static_cast<unsigned char>(sound[qint64(middle - 1) * 4096]), 0x0D);
+    damagePages({middle, last, rootPage(path, QStringLiteral("sqlite_sequence"))});
+    const auto readable = readableByPk(path, QStringLiteral("Goal"), QStringLiteral("pk"), kGoals);
+    ASSERT_LT(readable.size(), std::size_t(kGoals));
+
+    const QString target = path + QStringLiteral(".new");
+    const StoreSalvage::Report report = StoreSalvage::salvageInto(QuorvaleModel::objectModel(), path, target);
+    ASSERT_TRUE(report.complete) << report.error.toStdString();
+    EXPECT_EQ(report.recovered.at(QStringLiteral("Goal")), int(readable.size()));
+    EXPECT_EQ(report.held.at(QStringLiteral("Goal")), kGoals) << "counted by a whole index";
+    SQLite::Database db(target.toStdString(), SQLite::OPEN_READONLY);
+    EXPECT_EQ(db.execAndGet("SELECT seq FROM sqlite_sequence WHERE name = 'Goal'").getInt(), kGoals)
+        << "no pk is given out twice";
+}
+
+TEST_F(DamagedStore, ALostPageOfASmallTableIsNamedWithHowManyOfHowManyCameBack) {
+    struct Kind {
+        QString entity;
+        QString said;
+        int count;
+    };
+    const std::vector<Kind> kinds{{BankAccount::entityName(), QStringLiteral("Bank accounts"), 23},
+                                  {CreditCard::entityName(), QStringLiteral("Credit cards"), 10},
+                                  {Bill::entityName(), QStringLiteral("Bills"), 60},
+                                  {TaskCategory::entityName(), QStringLiteral("Task categories"), 8}};
+    {
+        PersistenceController store(false);
+        ObjectContext* context = store.viewContext();
+        for (int g = 0; g < 300; ++g)
+            Goal::create(context)->setTitle(QStringLiteral("Goal %1").arg(g));
+        for (int i = 0; i < 23; ++i)
+            BankAccount::create(context)->setName(QStringLiteral("Account %1").arg(i));
+        for (int i = 0; i < 10; ++i)
+            CreditCard::create(context)->setName(QStringLiteral("Card %1").arg(i));
+        for (int i = 0; i < 60; ++i)
+            Bill::create(context)->setName(QStringLiteral("Bill %1").arg(i));
+        for (int i = 0; i < 8; ++i)
+            TaskCategory::create(context)->setName(QStringLiteral("Category %1").arg(i));
+        ASSERT_TRUE(context->save());
+    }
+    const QByteArray sound = readAll(path);
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.entity.toStdString());
+        write(sound);
+        const int root = rootPage(path, kind.entity);
+        ASSERT_EQ(static_cast<unsigned char>(sound[qint64(root - 1) * 4096]), 0x0D)
+            << "the table fits one page";
+        damagePages({root});
+        QStringList notices;
+        {
+            testing::internal::CaptureStderr();
+            PersistenceController store(false);
+            testing::internal::GetCapturedStderr();
+            ASSERT_TRUE(store.isLoaded());
+            store.watchStore([&](const QString&, const QString& message) { notices << message; });
+            EXPECT_EQ(store.viewContext()->count(FetchRequest(kind.entity)), 0);
+            EXPECT_EQ(store.viewContext()->count(FetchRequest(Goal::entityName())), 300);
+        }
+        ASSERT_EQ(notices.size(), 1);
+        const QString message = notices[0];
+        EXPECT_TRUE(message.contains(QStringLiteral("\n\u2022 ") + kind.said +
+                                     QStringLiteral(": 0 of %1 saved").arg(kind.count)))
+            << message.toStdString();
+        EXPECT_FALSE(message.contains(QStringLiteral("Goals:"))) << "only kinds that lost records are named";
+        EXPECT_TRUE(message.contains(QStringLiteral("The original was kept at %1.corrupt-").arg(path)))
+            << message.toStdString();
+        PersistenceController::resetShared();
+        for (const QString& aside : asideFiles())
+            QFile::remove(QFileInfo(path).absolutePath() + u'/' + aside);
+    }
 }
 
 } // namespace

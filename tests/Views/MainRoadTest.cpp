@@ -6,6 +6,7 @@
 
 #include "Components/AnimatedProgressRing.h"
 #include "Components/ConfettiView.h"
+#include "Components/ElidedLabel.h"
 #include "Models/Achievement.h"
 #include "Models/DailyLog.h"
 #include "Views/Achievements/AchievementTimelineRow.h"
@@ -16,7 +17,6 @@
 #include "Views/DailyLog/DailyLogView.h"
 #include "Views/DailyLog/GoalChip.h"
 #include "Views/Goals/ArchivedGoalRow.h"
-#include "Views/Goals/GoalDetailElidedLabel.h"
 
 #include <QPlainTextEdit>
 
@@ -61,7 +61,7 @@ TEST_F(MainRoad, FromNewGoalToACelebratedMilestoneWithProgressEverywhere) {
     ASSERT_EQ(milestoneCards().size(), 1);
     EXPECT_FALSE(empty->isVisible());
     MilestoneCard* card = milestoneCards().first();
-    EXPECT_EQ(card->findChild<GoalDetailElidedLabel*>(QStringLiteral("milestoneName"))->fullText(),
+    EXPECT_EQ(card->findChild<ElidedLabel*>(QStringLiteral("milestoneName"))->fullText(),
               QStringLiteral("Weekly"));
     EXPECT_EQ(card->findChild<QLabel*>(QStringLiteral("milestoneCount"))->text(), QStringLiteral("0/1"));
     EXPECT_TRUE(stepRows().isEmpty()) << "a new card starts collapsed";
@@ -69,7 +69,7 @@ TEST_F(MainRoad, FromNewGoalToACelebratedMilestoneWithProgressEverywhere) {
 
     ASSERT_NO_FATAL_FAILURE(tick(0));
     card = milestoneCards().first();
-    EXPECT_TRUE(card->findChild<GoalDetailElidedLabel*>(QStringLiteral("milestoneName"))->font().strikeOut())
+    EXPECT_TRUE(card->findChild<ElidedLabel*>(QStringLiteral("milestoneName"))->font().strikeOut())
         << "the completed milestone is struck through";
     EXPECT_EQ(card->findChild<QLabel*>(QStringLiteral("milestoneCount"))->text(), QStringLiteral("1/1"));
     auto* confetti = detail()->findChild<ConfettiView*>(QStringLiteral("confetti"));

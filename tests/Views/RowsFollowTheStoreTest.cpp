@@ -4,9 +4,9 @@
 
 #include "Views/MainRoadSupport.h"
 
+#include "Components/ElidedLabel.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
 #include "ViewModels/TaskBoardViewModel.h"
-#include "Views/Goals/GoalDetailElidedLabel.h"
 
 TEST_F(MainRoad, GoalRowsFollowAStepTickedAndAnExpenseAddedElsewhere) {
     auto reading = makeGoal(QStringLiteral("Read more"), 3, 4, 1);
@@ -56,7 +56,7 @@ TEST_F(MainRoad, GoalRowsFollowAStepTickedAndAnExpenseAddedElsewhere) {
     }
     GoalRowView* row = rowOf(bike);
     ASSERT_NE(row, nullptr);
-    auto* money = row->findChild<GoalDetailElidedLabel*>(QStringLiteral("goalRowMoneyText"));
+    auto* money = row->findChild<ElidedLabel*>(QStringLiteral("goalRowMoneyText"));
     ASSERT_NE(money, nullptr);
     EXPECT_TRUE(money->fullText().startsWith(QStringLiteral("200/400"))) << money->fullText().toStdString();
 }

@@ -1,5 +1,6 @@
 // Sheets of a fixed frame open at that frame while their content fits it, and grow (never
-// cut their last button) when it does not, as with a large font.
+// cut their last button) when it does not, as with a large font. Any sheet is as tall as its
+// form up to the window and scrolls beyond that.
 
 #include "Views/ShellTestSupport.h"
 
@@ -14,9 +15,13 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <functional>
 #include <map>
@@ -116,7 +121,7 @@ TEST_F(SheetSizes, FixedFramesHoldAtTheDefaultFontAndGrowForALargeOne) {
     QFont large = before;
     large.setPixelSize(120); // the texts in the default font ("Cancel") outgrow every gap
     QApplication::setFont(large);
-    window = GoalsTestSupport::darkWindow(1000, 1400);
+    window = GoalsTestSupport::darkWindow(1000, 1500); // room for the grown frames
     new QHBoxLayout(window.get());
     window->show();
     openEach([&](const QString& name, SheetHost* host) {
@@ -127,4 +132,42 @@ TEST_F(SheetSizes, FixedFramesHoldAtTheDefaultFontAndGrowForALargeOne) {
         EXPECT_TRUE(buttonsInside(host));
     });
     QApplication::setFont(before);
+}
+
+TEST_F(SheetSizes, AFormTallerThanTheWindowScrollsWithAVisibleBarAndAShortOneTakesItsHeight) {
+    window->resize(900, 600);
+    qv::test::settle();
+    const auto form = [](int fields) {
+        auto* content = new QWidget;
+        auto* column = new QVBoxLayout(content);
+        for (int i = 0; i < fields; ++i)
+            column->addWidget(new QLineEdit);
+        column->addWidget(new QPushButton(QStringLiteral("Save")));
+        return content;
+    };
+    const auto bar = [](SheetHost* host) {
+        auto* area = host->card()->findChild<QScrollArea*>();
+        return area ? area->verticalScrollBar() : nullptr;
+    };
+
+    QWidget* tall = form(30);
+    SheetHost* host = SheetHost::present(window.get(), tall, 420);
+    qv::test::settle();
+    EXPECT_EQ(host->card()->height(), 600 - 2 * SheetHost::kWindowMargin) << "as tall as the window lets it";
+    ASSERT_NE(bar(host), nullptr);
+    EXPECT_TRUE(bar(host)->isVisible()) << "the form scrolls with a bar in view";
+    EXPECT_GT(bar(host)->maximum(), 0);
+    auto* save = tall->findChild<QPushButton*>();
+    bar(host)->setValue(bar(host)->maximum());
+    qv::test::settle();
+    EXPECT_LE(save->mapTo(host->card(), QPoint(0, save->height())).y(), host->card()->height())
+        << "its last button is reached";
+    closeTop();
+
+    QWidget* small = form(2);
+    host = SheetHost::present(window.get(), small, 420);
+    qv::test::settle();
+    EXPECT_EQ(host->card()->height(), small->sizeHint().height()) << "the height the form needs";
+    EXPECT_TRUE(bar(host) == nullptr || !bar(host)->isVisible());
+    closeTop();
 }

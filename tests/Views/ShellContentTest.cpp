@@ -5,14 +5,21 @@
 #include "Support/FullStore.h"
 
 #include "Components/AuroraBackground.h"
+#include "Components/StatCard.h"
 #include "Core/MockData/MockDataSeeder.h"
 #include "ViewModels/AchievementsViewModel.h"
+#include "ViewModels/DashboardViewModel.h"
+#include "Views/Dashboard/CheckInGoalRow.h"
+#include "Views/Dashboard/DailyCheckInModal.h"
+#include "Views/Dashboard/DashboardHeader.h"
 #include "Views/Dashboard/DashboardView.h"
+#include "Views/Navigation/CheckInOverlay.h"
 #include "Views/Navigation/ContentView.h"
 #include "Views/Navigation/MainWindow.h"
 #include "Views/Navigation/SidebarGoalItem.h"
 #include "Views/Navigation/SidebarNavItem.h"
 #include "Views/Navigation/SidebarView.h"
+#include "Views/Onboarding/OnboardingView.h"
 
 #include <QAction>
 #include <QLabel>
@@ -20,6 +27,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTest>
 #include <QToolButton>
 
@@ -221,6 +229,74 @@ TEST_F(ShellContent, OnFirstRunTheOnboardingCoversTheCheckInUntilItCloses) {
     EXPECT_EQ(content().background()->coveredRegion(), QRegion(0, 0, 220, content().height()));
     EXPECT_TRUE(UserDefaults::standard().flag(QStringLiteral("onboardingComplete")));
     EXPECT_EQ(UserDefaults::standard().date(QStringLiteral("lastCheckInDate")), Clock::now());
+}
+
+TEST_F(ShellContent, TheScreenUnderAClosingOverlayReadsTheStoreAgain) {
+    start();
+    auto* dashboard = qobject_cast<DashboardView*>(content().currentScreen());
+    ASSERT_NE(dashboard, nullptr);
+    auto* onboarding = qobject_cast<OnboardingView*>(content().onboardingOverlay());
+    ASSERT_NE(onboarding, nullptr);
+    const auto press = [](QWidget* in, const char* name) {
+        for (auto* button : in->findChildren<QPushButton*>(QLatin1String(name)))
+            if (button->isVisible())
+                return QTest::mouseClick(button, Qt::LeftButton), qv::test::settle();
+        ADD_FAILURE() << "no button " << name;
+    };
+    press(onboarding, "getStartedButton");
+    onboarding->findChild<QLineEdit*>("nameField")->setText("Ada");
+    press(onboarding, "continueButton");
+    onboarding->findChild<QLineEdit*>("goalTitleField")->setText("Morning run");
+    press(onboarding, "createGoalButton");
+    press(onboarding, "finishOnboardingButton");
+    qv::test::settle(8);
+    ASSERT_EQ(content().onboardingOverlay(), nullptr);
+    ASSERT_EQ(content().currentScreen(), dashboard) << "the same screen, not a new one";
+    const auto figure = [dashboard](int card) {
+        return dashboard->statCards().at(std::size_t(card))->value();
+    };
+    EXPECT_EQ(figure(0), QStringLiteral("1")) << "Active Goals counts the onboarding's goal";
+    EXPECT_EQ(figure(2), QStringLiteral("1")) << "and so does Total Goals";
+    EXPECT_TRUE(dashboard->header()->ringColumn()->isVisibleTo(dashboard)) << "the ring of the active goals";
+
+    // The check-in, under the onboarding until now, ticks the goal: its streak counts at once.
+    auto* checkIn = qobject_cast<CheckInOverlay*>(content().checkInOverlay());
+    ASSERT_NE(checkIn, nullptr);
+    EXPECT_EQ(figure(3), DashboardViewModel::streakCardText(0));
+    const auto rows = checkIn->modal()->goalRows();
+    ASSERT_EQ(rows.size(), 1u);
+    QTest::mouseClick(rows[0], Qt::LeftButton);
+    QTest::mouseClick(checkIn->modal()->completeButton(), Qt::LeftButton);
+    qv::test::settle(8);
+    ASSERT_EQ(content().checkInOverlay(), nullptr);
+    EXPECT_EQ(figure(3), DashboardViewModel::streakCardText(1)) << "Best Streak after the check-in";
+    qv::test::saveScreen(window_.get(), QStringLiteral("shell-first-dashboard-after-onboarding"));
+}
+
+TEST_F(ShellContent, TheSidebarIsOneMaterialFromHeaderToFooterAtFullHeight) {
+    skipOverlays();
+    MockDataSeeder::seedIfNeeded(context(), [](int low, int) { return low; });
+    start();
+    window_->resize(1920, 1040);
+    qv::test::settle();
+    SidebarView* sidebar = content().sidebar();
+    auto* list = sidebar->findChild<QScrollArea*>(QStringLiteral("sidebarScroll"));
+    ASSERT_NE(list, nullptr);
+    const QRect page(list->widget()->mapTo(sidebar, QPoint()), list->widget()->size());
+    auto* footer = sidebar->findChild<QWidget*>(QStringLiteral("sidebarFooter"));
+    ASSERT_LT(page.bottom() + 40, footer->y()) << "room below the last row at this height";
+    qv::test::saveScreen(window_.get(), QStringLiteral("shell-sidebar-full-height"));
+    const QImage image =
+        window_->grab(QRect(sidebar->mapTo(window_.get(), QPoint()), sidebar->size())).toImage();
+    // The material drifts slowly with the backdrop under it; a block painted over it steps at
+    // the list page's lower edge.
+    const int x = SidebarView::kWidth - 6;
+    const QColor inside = image.pixelColor(x, page.bottom() - 1);
+    const QColor below = image.pixelColor(x, page.bottom() + 3);
+    EXPECT_LE(std::abs(inside.red() - below.red()) + std::abs(inside.green() - below.green()) +
+                  std::abs(inside.blue() - below.blue()),
+              8)
+        << inside.name().toStdString() << " in the list, " << below.name().toStdString() << " below it";
 }
 
 TEST_F(ShellContent, RendersTheDashboardWithSidebarAndBackdrop) {

@@ -42,16 +42,28 @@ QImage transposed(const QImage& image) {
     return out;
 }
 
+// The half width of each of the three box passes that approximate a gaussian of sigma radius / 2.
+int boxHalfWidth(double radius) {
+    const double sigma = radius / 2.0;
+    return std::max(1, int(std::lround(std::sqrt(12.0 * sigma * sigma / 3.0 + 1.0) / 2.0)));
+}
+
+bool blurs(double radius) {
+    return std::isfinite(radius) && radius >= 0.5;
+}
+
 } // namespace
 
+int ImageBlur::reach(double radius) {
+    return blurs(radius) ? 3 * boxHalfWidth(radius) : 0;
+}
+
 void ImageBlur::blur(QImage& image, double radius) {
-    if (image.isNull() || !std::isfinite(radius) || radius < 0.5)
+    if (image.isNull() || !blurs(radius))
         return;
     if (image.format() != QImage::Format_ARGB32_Premultiplied)
         image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    // Three box passes of this half width approximate a gaussian of sigma radius / 2.
-    const double sigma = radius / 2.0;
-    const int half = std::max(1, int(std::lround(std::sqrt(12.0 * sigma * sigma / 3.0 + 1.0) / 2.0)));
+    const int half = boxHalfWidth(radius);
     for (int pass = 0; pass < 3; ++pass)
         boxRows(image.bits(), image.width(), image.height(), image.bytesPerLine(), half);
     const qreal ratio = image.devicePixelRatio();
@@ -63,7 +75,7 @@ void ImageBlur::blur(QImage& image, double radius) {
 }
 
 QImage ImageBlur::blurredWithPadding(const QImage& image, double radius) {
-    const int pad = int(std::ceil(std::max(0.0, radius)));
+    const int pad = reach(radius);
     QImage padded(image.width() + 2 * pad, image.height() + 2 * pad, QImage::Format_ARGB32_Premultiplied);
     padded.setDevicePixelRatio(image.devicePixelRatio());
     padded.fill(Qt::transparent);

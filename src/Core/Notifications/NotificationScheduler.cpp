@@ -9,7 +9,6 @@
 #include "Platform/NotificationCenter.h"
 #include "Platform/Store/ObjectContext.h"
 #include "Platform/UserDefaults.h"
-#include "ViewModels/DeadlinesViewModel.h"
 
 #include <QCoreApplication>
 
@@ -152,7 +151,7 @@ NotificationScheduler::fetchGoals(ObjectContext* context) {
         const QDateTime deadline = goal->deadline().value_or(QDateTime());
         if (!deadline.isValid())
             continue;
-        if (DeadlinesViewModel::isOverdue(*goal, now))
+        if (goal->isOverdue(now))
             overdue.push_back(goal);
         else if (deadline >= now && deadline <= windowEnd)
             upcoming.push_back(goal);

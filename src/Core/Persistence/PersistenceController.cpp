@@ -14,6 +14,7 @@
 #include <QObject>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -65,10 +66,8 @@ PersistenceController::PersistenceController(bool inMemory) {
     context_ = std::move(result.context);
     // Records salvaged from a damaged store are the user's own, not a new store's.
     createdNewStore_ = !existed || (!result.movedTo.isEmpty() && result.salvage.total() == 0);
-    if (!result.movedTo.isEmpty()) {
-        movedAside_ = result.movedTo;
-        salvagedAtOpen_ = result.salvage.total();
-    }
+    if (!result.movedTo.isEmpty())
+        salvagedAtOpen_ = result.salvage;
 }
 
 PersistenceController::~PersistenceController() {
@@ -76,17 +75,53 @@ PersistenceController::~PersistenceController() {
     check_.reset();
 }
 
-namespace {
+namespace {} // namespace
 
-QString recoveredMessage(int records, const QString& movedTo) {
-    return QStringLiteral(
-               "Quorvale found damage in its store and recovered %1 %2 into a new one. The original "
-               "was kept at %3.")
-        .arg(QLocale().toString(records), records == 1 ? QStringLiteral("record") : QStringLiteral("records"),
-             movedTo);
+// A share of all records would hide a kind that is gone whole.
+QString PersistenceController::recoveredMessage(const StoreSalvage::Report& report) {
+    const QLocale locale;
+    const int records = report.total();
+    const std::vector<QString> lost = report.lostFrom();
+    const bool nothingRead =
+        records == 0 && !lost.empty() &&
+        std::all_of(report.held.begin(), report.held.end(), [](const auto& held) { return !held.second; });
+    QString message =
+        nothingRead
+            ? QStringLiteral(
+                  "Quorvale found damage in its store and could read none of its records; it started a "
+                  "new, empty one.")
+            : QStringLiteral("Quorvale found damage in its store and recovered %1 %2 into a new one.")
+                  .arg(locale.toString(records),
+                       records == 1 ? QStringLiteral("record") : QStringLiteral("records"));
+    if (!nothingRead && !lost.empty()) {
+        message += QStringLiteral(" Some records could not be recovered:");
+        // In the model's order (goals first), and no more lines than the smallest window shows.
+        constexpr int kMostLines = 8;
+        int listed = 0;
+        for (const auto& description : QuorvaleModel::objectModel().entities()) {
+            const QString& entity = description->name;
+            if (std::find(lost.begin(), lost.end(), entity) == lost.end())
+                continue;
+            if (++listed == kMostLines && lost.size() > std::size_t(kMostLines)) {
+                message += QStringLiteral("\n\u2022 %1 other kinds of record lost some too")
+                               .arg(lost.size() - listed + 1);
+                break;
+            }
+            const int saved = report.recovered.count(entity) ? report.recovered.at(entity) : 0;
+            const std::optional<int> held = report.held.at(entity);
+            message +=
+                QStringLiteral("\n\u2022 %1: %2")
+                    .arg(QuorvaleModel::kindName(entity),
+                         held ? QStringLiteral("%1 of %2 saved")
+                                    .arg(locale.toString(saved), locale.toString(*held))
+                              : QStringLiteral("%1 saved; count unreadable").arg(locale.toString(saved)));
+        }
+        message += QStringLiteral("\n\n");
+    } else {
+        message += u' ';
+    }
+    return message + QStringLiteral("The original was kept at %1.").arg(report.movedTo);
 }
-
-} // namespace
 
 void PersistenceController::watchStore(Notice tell) {
     tell_ = std::move(tell);
@@ -94,7 +129,7 @@ void PersistenceController::watchStore(Notice tell) {
         return;
     mainThread_ = std::make_unique<QObject>();
     if (salvagedAtOpen_)
-        notify(QStringLiteral("Store Recovered"), recoveredMessage(*salvagedAtOpen_, movedAside_));
+        notify(QStringLiteral("Store Recovered"), recoveredMessage(*salvagedAtOpen_));
     listenForDamage();
     if (context_->path() == QStringLiteral(":memory:"))
         return;
@@ -170,7 +205,7 @@ void PersistenceController::recoverDamagedStore(const QString& reason) {
                 .arg(report.error, report.movedTo));
         return;
     }
-    notify(QStringLiteral("Store Recovered"), recoveredMessage(report.total(), report.movedTo));
+    notify(QStringLiteral("Store Recovered"), recoveredMessage(report));
 }
 
 void PersistenceController::notify(const QString& title, const QString& message) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Platform/Store/StoreSalvage.h"
+
 #include <QString>
 
 #include <functional>
@@ -52,6 +54,10 @@ public:
     // Moves the damaged store aside and salvages it into a new one in its place now.
     void recoverDamagedStore(const QString& reason);
 
+    // The alert's message after a salvage: how many records came back, each kind of record that
+    // lost some with how many were saved of how many there were, and where the original is.
+    static QString recoveredMessage(const StoreSalvage::Report& report);
+
     // True when this open created the store file (first start, or a replaced store).
     bool createdNewStore() const { return createdNewStore_; }
     static QString defaultStorePath();
@@ -64,8 +70,7 @@ private:
 
     bool createdNewStore_ = false;
     QString loadError_;
-    std::optional<int> salvagedAtOpen_; // records recovered while opening
-    QString movedAside_;                // where the damaged original was kept
+    std::optional<StoreSalvage::Report> salvagedAtOpen_; // what was recovered while opening
     Notice tell_;
     std::unique_ptr<QObject> mainThread_; // receives the check's answer on the main thread
     std::unique_ptr<StoreIntegrityCheck> check_;

@@ -4,6 +4,7 @@
 #include "Platform/Store/FetchEngine.h"
 #include "Platform/Store/ObjectStoreInternals.h"
 #include "Platform/Store/StoreCore.h"
+#include "Platform/Store/StoreFile.h"
 #include "Platform/Store/StoreMigrations.h"
 #include "Platform/Store/StoreMisuse.h"
 #include "Platform/Store/StoreSchema.h"
@@ -55,6 +56,17 @@ std::vector<IncomingLink> incomingLinks(const StoreCore& core, int target) {
     return out;
 }
 
+// SQLite's words for a failed open; when it could not open a file, or only for reading, they
+// go on with the file and the reason.
+QString openFailure(const QString& path, const SQLite::Exception& failure) {
+    const QString said = QString::fromUtf8(failure.what());
+    const int code = failure.getErrorCode() & 0xff;
+    if (code != SQLITE_CANTOPEN && code != SQLITE_READONLY)
+        return said;
+    const QString reason = StoreFile::cannotOpenReason(path);
+    return QStringLiteral("%1: %2").arg(said, reason.isEmpty() ? path : reason);
+}
+
 } // namespace
 
 std::unique_ptr<ObjectContext> ObjectStoreInternals::open(const ObjectModel& model, const QString& path,
@@ -73,7 +85,7 @@ std::unique_ptr<ObjectContext> ObjectStoreInternals::open(const ObjectModel& mod
         context->d->core = std::make_unique<StoreCore>(context.get(), model, path);
     } catch (const SQLite::Exception& failure) {
         if (error)
-            *error = QString::fromUtf8(failure.what());
+            *error = openFailure(path, failure);
         if (resultCode)
             *resultCode = failure.getErrorCode() & 0xff;
         return nullptr;
@@ -97,7 +109,7 @@ bool ObjectStoreInternals::reopen(ObjectContext& context, const QString& path,
         context.d->core = std::make_unique<StoreCore>(&context, model, path);
     } catch (const SQLite::Exception& failure) {
         if (error)
-            *error = QString::fromUtf8(failure.what());
+            *error = openFailure(path, failure);
         context.d->core = std::make_unique<StoreCore>(&context, model, QStringLiteral(":memory:"));
         context.d->core->markDamaged(QString::fromUtf8(failure.what()));
         opened = false;

@@ -12,16 +12,82 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <optional>
+
+#include <unistd.h>
 
 namespace {
+
+constexpr int kHeaderSize = 100;
 
 quint32 bigEndian32(const unsigned char* p) {
     return (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | quint32(p[3]);
 }
 
+quint32 bigEndian32(const QByteArray& bytes, int at = 0) {
+    return bigEndian32(reinterpret_cast<const unsigned char*>(bytes.constData()) + at);
+}
+
 quint32 littleEndian32(const unsigned char* p) {
     return (quint32(p[3]) << 24) | (quint32(p[2]) << 16) | (quint32(p[1]) << 8) | quint32(p[0]);
 }
+
+// Reads a -wal file the way SQLite's recovery does: a header SQLite wrote (magic, version,
+// page size, checksum), then frames for as long as each carries the header's salt and the
+// running checksum over its first 8 bytes and its page.
+class WalReader {
+public:
+    static std::optional<WalReader> start(const QByteArray& header) {
+        if (header.size() < 32)
+            return std::nullopt;
+        const auto* h = reinterpret_cast<const unsigned char*>(header.constData());
+        const quint32 magic = bigEndian32(h);
+        if (magic != 0x377f0682 && magic != 0x377f0683)
+            return std::nullopt;
+        if (bigEndian32(h + 4) != 3007000)
+            return std::nullopt;
+        const quint32 pageSize = bigEndian32(h + 8);
+        if (pageSize < 512 || pageSize > 65536 || (pageSize & (pageSize - 1)) != 0)
+            return std::nullopt;
+        WalReader log;
+        log.bigEndianWords_ = magic & 1; // the word order of the checksums
+        log.pageSize = static_cast<int>(pageSize);
+        log.salt_ = header.mid(16, 8);
+        log.sum(h, 24);
+        if (log.s0_ != bigEndian32(h + 24) || log.s1_ != bigEndian32(h + 28))
+            return std::nullopt;
+        return log;
+    }
+
+    // Whether bytes are the next valid frame (its 24-byte header, then its page); the frame
+    // is put in frame.
+    bool next(const QByteArray& bytes, QByteArray* frame) {
+        if (bytes.size() != 24 + pageSize || bytes.mid(8, 8) != salt_)
+            return false;
+        const auto* f = reinterpret_cast<const unsigned char*>(bytes.constData());
+        sum(f, 8);
+        sum(f + 24, pageSize);
+        if (s0_ != bigEndian32(f + 16) || s1_ != bigEndian32(f + 20))
+            return false;
+        *frame = bytes;
+        return true;
+    }
+
+    int pageSize = 0;
+
+private:
+    void sum(const unsigned char* p, int size) {
+        for (int i = 0; i + 8 <= size; i += 8) {
+            s0_ += (bigEndianWords_ ? bigEndian32(p + i) : littleEndian32(p + i)) + s1_;
+            s1_ += (bigEndianWords_ ? bigEndian32(p + i + 4) : littleEndian32(p + i + 4)) + s0_;
+        }
+    }
+
+    bool bigEndianWords_ = true;
+    QByteArray salt_;
+    quint32 s0_ = 0;
+    quint32 s1_ = 0;
+};
 
 void say(const QString& line) {
     std::fprintf(stderr, "%s\n", qPrintable(line));
@@ -40,28 +106,55 @@ QString StoreFile::asideName(const QString& path) {
 
 bool StoreFile::hasValidWalHeader(const QString& walPath) {
     QFile wal(walPath);
-    if (!wal.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray header = wal.read(32);
-    if (header.size() < 32)
-        return false;
-    const auto* h = reinterpret_cast<const unsigned char*>(header.constData());
-    const quint32 magic = bigEndian32(h);
-    if (magic != 0x377f0682 && magic != 0x377f0683)
-        return false;
-    if (bigEndian32(h + 4) != 3007000)
-        return false;
-    const quint32 pageSize = bigEndian32(h + 8);
-    if (pageSize < 512 || pageSize > 65536 || (pageSize & (pageSize - 1)) != 0)
-        return false;
-    // SQLite's checksum over the first 24 bytes, in the word order the magic names.
-    const bool big = magic & 1;
-    quint32 s0 = 0, s1 = 0;
-    for (int i = 0; i < 24; i += 8) {
-        s0 += (big ? bigEndian32(h + i) : littleEndian32(h + i)) + s1;
-        s1 += (big ? bigEndian32(h + i + 4) : littleEndian32(h + i + 4)) + s0;
+    return wal.open(QIODevice::ReadOnly) && WalReader::start(wal.read(32)).has_value();
+}
+
+std::optional<QByteArray> StoreFile::currentHeader(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray header = file.read(kHeaderSize);
+    QFile wal(path + QStringLiteral("-wal"));
+    if (wal.open(QIODevice::ReadOnly)) {
+        if (std::optional<WalReader> log = WalReader::start(wal.read(32))) {
+            // Page 1 as the last transaction in the log committed it, if any did write it.
+            QByteArray latest;
+            QByteArray frame;
+            while (log->next(wal.read(24 + log->pageSize), &frame)) {
+                if (bigEndian32(frame) == 1)
+                    latest = frame.mid(24, kHeaderSize);
+                if (bigEndian32(frame, 4) != 0 && !latest.isEmpty())
+                    header = latest;
+            }
+        }
     }
-    return s0 == bigEndian32(h + 24) && s1 == bigEndian32(h + 28);
+    if (header.size() < kHeaderSize || !header.startsWith(QByteArray("SQLite format 3\0", 16)))
+        return std::nullopt;
+    return header;
+}
+
+QString StoreFile::cannotOpenReason(const QString& path) {
+    for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+        const QString file = path + suffix;
+        const QFileInfo info(file);
+        if (info.isDir())
+            return QStringLiteral("%1 is a folder").arg(file);
+        if (info.exists()) {
+            if (::access(QFile::encodeName(file).constData(), R_OK | W_OK) != 0)
+                return QStringLiteral("no permission to read and write %1").arg(file);
+            continue;
+        }
+        // Missing: opening creates it, in the folder it is in or that its link leads to.
+        const QString target = info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
+        const QString folder = QFileInfo(target).absolutePath();
+        if (!QFileInfo(folder).isDir())
+            return QStringLiteral("%1 is missing and so is the folder %2 it would be made in")
+                .arg(file, folder);
+        if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
+            return QStringLiteral("%1 is missing and there is no permission to make it in %2")
+                .arg(file, folder);
+    }
+    return {};
 }
 
 StoreFile::Result StoreFile::open(const ObjectModel& model, const QString& path) {

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 // Opening the store file at start-up. A file that is not a database or is damaged (or that a
 // run before met damage in) is never deleted: it is moved aside under a time-stamped name
@@ -34,4 +35,12 @@ public:
     static QString asideName(const QString& path);
     // Whether a -wal file starts with a header SQLite wrote (magic, version, checksum).
     static bool hasValidWalHeader(const QString& walPath);
+    // The file's database header (its first 100 bytes) as a reader sees it: from the last
+    // commit of page 1 in its -wal file, else from the file itself. Read as plain bytes, so
+    // nothing is made or changed beside the file; nullopt when it holds no SQLite header.
+    static std::optional<QByteArray> currentHeader(const QString& path);
+    // Why SQLite could not open the store at path or its -wal or -shm file for writing, naming
+    // the file: a folder in its place, no permission, or missing where it cannot be made;
+    // empty when none of these is so.
+    static QString cannotOpenReason(const QString& path);
 };

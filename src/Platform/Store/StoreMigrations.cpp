@@ -1,8 +1,10 @@
 #include "Platform/Store/StoreMigrations.h"
 
+#include "Platform/Store/StoreFile.h"
 #include "Platform/Store/StoreSchema.h"
 
 #include <QFileInfo>
+#include <QtEndian>
 
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Transaction.h>
@@ -20,12 +22,12 @@ const std::vector<StoreMigrations::Step>& StoreMigrations::steps() {
 std::optional<int> StoreMigrations::readVersion(const QString& path) {
     if (path == QStringLiteral(":memory:") || !QFileInfo(path).isFile())
         return std::nullopt;
-    try {
-        SQLite::Database db(path.toStdString(), SQLite::OPEN_READONLY);
-        return db.execAndGet("PRAGMA user_version").getInt();
-    } catch (const SQLite::Exception&) {
+    // Opening even a read-only connection would make -wal and -shm files beside a store in
+    // write-ahead mode; the header is read as bytes instead (user_version at offset 60).
+    const std::optional<QByteArray> header = StoreFile::currentHeader(path);
+    if (!header)
         return std::nullopt;
-    }
+    return qFromBigEndian<qint32>(header->constData() + 60);
 }
 
 void StoreMigrations::migrate(SQLite::Database& db, const ObjectModel& model, int from) {

@@ -22,9 +22,9 @@ public:
     static const std::vector<Step>& steps();
     static int latestVersion() { return static_cast<int>(steps().size()); }
 
-    // The version of an existing file, read through a read-only connection before anything
-    // else touches it; nullopt when there is no file or it cannot be read as a store (then
-    // opening it read-write tells why).
+    // The version of an existing file, read from its header (as its -wal file last committed
+    // it) before anything else touches it, making nothing beside it; nullopt when there is no
+    // file or it holds no store header (then opening it read-write tells why).
     static std::optional<int> readVersion(const QString& path);
 
     // Runs the steps after version from, in order, each in its own transaction that also

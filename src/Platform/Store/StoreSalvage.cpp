@@ -13,8 +13,10 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <set>
 
 namespace {
@@ -66,12 +68,28 @@ QStringList sourceColumns(sqlite3* src, const QString& table) {
     return names;
 }
 
-// Every pk the indexes of the table name, and every pk a scan of the table reaches. A scan that
-// meets a damaged page goes on past it: after the next pk an index knows of, else by probing
-// further and further ahead.
-std::set<qint64> gatherPks(sqlite3* src, const QString& table) {
+qint64 sourceSequence(sqlite3* src, const QString& table) {
+    Query seq(src, QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?"));
+    sqlite3_bind_text(seq.get(), 1, table.toUtf8().constData(), -1, SQLITE_TRANSIENT);
+    return seq.step() == SQLITE_ROW ? seq.int64(0) : 0;
+}
+
+// The pks found in one table of the damaged copy, and how many rows it held when a whole scan
+// of the table or of one of its indexes could be read.
+struct Gathered {
     std::set<qint64> pks;
+    std::optional<int> held;
+    qint64 highest = 0; // the highest pk known to have been given out
+};
+
+// Every pk the indexes of the table name, and every pk a scan of the table reaches. A scan
+// that meets a damaged page goes on past it pk by pk, as far as any pk is known to have been
+// given out (by the table's sequence, its last page or an index), so that every row a lookup
+// by pk can read is found; beyond that it probes further and further ahead.
+Gathered gatherPks(sqlite3* src, const QString& table) {
+    Gathered found;
     const QString quoted = StoreSchema::quote(table);
+    const auto wholeScan = [&found](int rows) { found.held = std::max(found.held.value_or(0), rows); };
     QStringList indexes;
     {
         Query list(src,
@@ -84,50 +102,73 @@ std::set<qint64> gatherPks(sqlite3* src, const QString& table) {
         Query scan(
             src,
             QStringLiteral("SELECT \"pk\" FROM %1 INDEXED BY %2").arg(quoted, StoreSchema::quote(index)));
-        while (scan.step() == SQLITE_ROW)
-            pks.insert(scan.int64(0));
+        int rows = 0;
+        int rc;
+        while ((rc = scan.step()) == SQLITE_ROW) {
+            found.pks.insert(scan.int64(0));
+            ++rows;
+        }
+        if (rc == SQLITE_DONE)
+            wholeScan(rows);
     }
+    found.highest = sourceSequence(src, table);
+    {
+        Query last(src, QStringLiteral("SELECT max(\"pk\") FROM %1").arg(quoted));
+        if (last.step() == SQLITE_ROW)
+            found.highest = std::max(found.highest, last.int64(0));
+    }
+    if (!found.pks.empty())
+        found.highest = std::max(found.highest, *found.pks.rbegin());
 
-    Query from(src, QStringLiteral("SELECT \"pk\" FROM %1 WHERE \"pk\" > ? ORDER BY \"pk\"").arg(quoted));
-    qint64 last = std::numeric_limits<qint64>::min();
+    Query from(src, QStringLiteral("SELECT \"pk\" FROM %1 WHERE \"pk\" >= ? ORDER BY \"pk\"").arg(quoted));
+    constexpr qint64 kMost = std::numeric_limits<qint64>::max();
+    constexpr int kMostSteps = 1 << 22; // seeks past damage, per table
+    qint64 next = std::numeric_limits<qint64>::min();
     qint64 stride = 1;
-    for (int attempt = 0; attempt < 4096 && from.valid(); ++attempt) {
+    int rows = 0;
+    bool whole = true;
+    for (int attempt = 0; attempt < kMostSteps && from.valid(); ++attempt) {
         from.reset();
-        from.bind(1, last);
+        from.bind(1, next);
+        bool read = false;
         int rc;
         while ((rc = from.step()) == SQLITE_ROW) {
-            last = from.int64(0);
-            pks.insert(last);
-            stride = 1;
+            const qint64 pk = from.int64(0);
+            found.pks.insert(pk);
+            ++rows;
+            read = true;
+            next = pk < kMost ? pk + 1 : kMost;
         }
         if (rc == SQLITE_DONE)
             break;
-        const auto known = pks.upper_bound(last);
-        if (known != pks.end()) {
-            last = *known;
-            continue;
-        }
-        if (last == std::numeric_limits<qint64>::min())
-            last = 0;
-        if (stride > (qint64(1) << 40))
+        whole = false;
+        if (read) {
+            // The seek to the pk after the last one read tells whether that pk was lost.
+            found.highest = std::max(found.highest, next - 1);
+            stride = 1;
+        } else if (next < 1) {
+            next = 1; // pks are given out from 1
+        } else if (next <= found.highest) {
+            ++next;
+        } else if (stride > (qint64(1) << 40)) {
             break;
-        last += stride;
-        stride *= 2;
+        } else {
+            next += stride;
+            stride *= 2;
+        }
     }
-    return pks;
+    if (whole)
+        wholeScan(rows);
+    if (!found.pks.empty())
+        found.highest = std::max(found.highest, *found.pks.rbegin());
+    return found;
 }
 
-qint64 sourceSequence(sqlite3* src, const QString& table) {
-    Query seq(src, QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?"));
-    sqlite3_bind_text(seq.get(), 1, table.toUtf8().constData(), -1, SQLITE_TRANSIENT);
-    return seq.step() == SQLITE_ROW ? seq.int64(0) : 0;
-}
-
-// Copies the rows of one table that read, by pk; returns how many.
-int copyTable(sqlite3* src, SQLite::Database& dst, const EntityDescription& entity, qint64* highestPk) {
+// Copies the rows of one table that read, by pk; returns what was found of the table.
+Gathered copyTable(sqlite3* src, SQLite::Database& dst, const EntityDescription& entity) {
     const QStringList present = sourceColumns(src, entity.name);
     if (present.isEmpty())
-        return 0;
+        return {};
     QStringList wanted{QStringLiteral("pk")};
     for (const auto& attr : entity.attributes)
         wanted << attr.name;
@@ -142,17 +183,15 @@ int copyTable(sqlite3* src, SQLite::Database& dst, const EntityDescription& enti
             marks << QStringLiteral("?");
         }
     const QString table = StoreSchema::quote(entity.name);
-    const std::set<qint64> pks = gatherPks(src, entity.name);
-    *highestPk = std::max(pks.empty() ? 0 : *pks.rbegin(), sourceSequence(src, entity.name));
+    const Gathered found = gatherPks(src, entity.name);
 
     Query read(src, QStringLiteral("SELECT %1 FROM %2 WHERE \"pk\" = ?").arg(columns.join(u", "), table));
     Query write(
         dst.getHandle(),
         QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns.join(u", "), marks.join(u", ")));
     if (!read.valid() || !write.valid())
-        return 0;
-    int copied = 0;
-    for (qint64 pk : pks) {
+        return found;
+    for (qint64 pk : found.pks) {
         read.reset();
         read.bind(1, pk);
         if (read.step() != SQLITE_ROW)
@@ -160,10 +199,9 @@ int copyTable(sqlite3* src, SQLite::Database& dst, const EntityDescription& enti
         write.reset();
         for (int c = 0; c < columns.size(); ++c)
             sqlite3_bind_value(write.get(), c + 1, sqlite3_column_value(read.get(), c));
-        if (write.step() == SQLITE_DONE)
-            ++copied;
+        write.step();
     }
-    return copied;
+    return found;
 }
 
 // Whether deleting a record of owner deletes the records of entity that link to it through rel.
@@ -209,6 +247,16 @@ int StoreSalvage::Report::total() const {
     for (const auto& [entity, count] : recovered)
         sum += count;
     return sum;
+}
+
+std::vector<QString> StoreSalvage::Report::lostFrom() const {
+    std::vector<QString> lost;
+    for (const auto& [entity, count] : held) {
+        const auto kept = recovered.find(entity);
+        if (!count || kept == recovered.end() || kept->second < *count)
+            lost.push_back(entity);
+    }
+    return lost;
 }
 
 QString StoreSalvage::moveAside(const QString& path) {
@@ -274,15 +322,20 @@ StoreSalvage::Report StoreSalvage::build(const ObjectModel& model, const QString
     sqlite3* src = nullptr;
     if (sqlite3_open_v2(source.toUtf8().constData(), &src, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         report.error = QString::fromUtf8(sqlite3_errmsg(src));
+    else
+        // Lets the reads past a header whose page count is more than the file holds (a file cut
+        // short): every page that is there is read, and those that are not are damage to step
+        // past. Only the copy is opened, and nothing is written to it.
+        sqlite3_exec(src, "PRAGMA writable_schema = ON", nullptr, nullptr, nullptr);
     try {
         {
             SQLite::Database dst(temporary.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
             StoreMigrations::migrate(dst, model, 0);
             SQLite::Transaction transaction(dst);
             for (const auto& entity : model.entities()) {
-                qint64 highest = 0;
-                const int copied = report.error.isEmpty() ? copyTable(src, dst, *entity, &highest) : 0;
-                report.recovered[entity->name] = copied;
+                const Gathered found = report.error.isEmpty() ? copyTable(src, dst, *entity) : Gathered{};
+                report.held[entity->name] = found.held;
+                const qint64 highest = found.highest;
                 if (highest <= 0)
                     continue;
                 // The table's sequence goes on past the highest pk it ever gave out.

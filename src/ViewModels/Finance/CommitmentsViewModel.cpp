@@ -13,6 +13,10 @@
 
 CommitmentsViewModel::CommitmentsViewModel(ObjectContext* context, QObject* parent)
     : QObject(parent), context_(context) {
+    connect(context_, &ObjectContext::objectsChanged, this, [this](const QSet<QString>& entities) {
+        if (entities.contains(Expense::entityName()))
+            emit cardFiguresChanged();
+    });
     fetchCreditCards();
     fetchSubscriptions();
 }

@@ -17,7 +17,9 @@ class Subscription;
 // The commitments tab's model: every credit card with what it was used for this month and what
 // its next bill holds, every subscription with its monthly cost, and the tab's writes. Adding a
 // subscription books its one fixed expense with it, in the same save. Each write is one action
-// saved once: a failed save keeps nothing of it and the operation returns false.
+// saved once: a failed save keeps nothing of it and the operation returns false. The card
+// figures follow the store: an expense written anywhere (with a subscription, from the cash
+// flow, a bill payment) announces them stale once per change.
 class CommitmentsViewModel : public QObject {
     Q_OBJECT
 public:
@@ -71,6 +73,8 @@ public:
 signals:
     void creditCardsChanged();
     void subscriptionsChanged();
+    // The expenses behind cardFigures() changed, here or on another screen.
+    void cardFiguresChanged();
 
 private:
     double sumOfCardExpenses(const CreditCard& card, const QString& dateKey, const QDateTime& from) const;

@@ -83,6 +83,8 @@ void CalendarDayCell::paintEvent(QPaintEvent*) {
     const double rowWidth = dots.size() * kDot + (dots.empty() ? 0 : (dots.size() - 1) * kDotSpacing);
     double x = width() / 2.0 - rowWidth / 2;
     const double y = circle.bottom() + 2;
+    // Filled circles only: a rim in the number's colour would blur the activity levels.
+    painter.setPen(Qt::NoPen);
     for (const QColor& color : dots) {
         painter.setBrush(color);
         painter.drawEllipse(QRectF(x, y, kDot, kDot));

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QVBoxLayout>
@@ -75,9 +76,12 @@ bool CalendarPopover::eventFilter(QObject* watched, QEvent* event) {
     if (closing_)
         return false;
     if (event->type() == QEvent::MouseButtonPress) {
+        // A press the popover's content leaves unhandled travels on to the widgets behind it;
+        // where the press was decides, not which widget is handed it.
         auto* target = qobject_cast<QWidget*>(watched);
+        const QPoint at = mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
         if (target && target->window() == parentWidget()->window() && !isAncestorOf(target) &&
-            target != this) {
+            target != this && !rect().contains(at)) {
             dismiss();
             return true;
         }

@@ -6,9 +6,12 @@
 #include "Core/Theme/Theme.h"
 
 #include <QEvent>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextOption>
+
+#include <cmath>
 
 namespace {
 
@@ -16,6 +19,7 @@ constexpr int kPadH = 16;
 constexpr int kPadV = 10;
 constexpr int kSpacing = 8;
 constexpr int kBottom = 24;
+constexpr int kSide = 24;   // the least room left between the toast and its parent's sides
 constexpr int kShadow = 10; // room around the capsule for its shadow
 
 const AnimationTiming& entrance() {
@@ -40,17 +44,51 @@ CalendarToast::CalendarToast(QWidget* parent) : QWidget(parent) {
 void CalendarToast::setMessage(const QString& message) {
     message_ = message;
     setAccessibleName(message);
+    layOut();
+}
+
+void CalendarToast::layOut() {
+    const int icon = Symbols::pixelSizeForFontSize(12);
+    const int chrome = kShadow * 2 + kPadH * 2 + icon + kSpacing;
+    const QWidget* host = parentWidget();
+    const double widest = std::max(1, (host ? host->width() : 480) - kSide * 2 - chrome);
+    text_.setText(message_);
+    text_.setFont(Theme::font(13, QFont::Medium));
+    QTextOption option(Qt::AlignLeft);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    text_.setTextOption(option);
+    text_.beginLayout();
+    double y = 0;
+    double width = 0;
+    for (QTextLine line = text_.createLine(); line.isValid(); line = text_.createLine()) {
+        line.setLineWidth(widest);
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+        width = std::max(width, line.naturalTextWidth());
+    }
+    text_.endLayout();
+    textSize_ = QSizeF(std::ceil(width), std::ceil(y));
     resize(sizeHint());
     place();
     update();
 }
 
 QSize CalendarToast::sizeHint() const {
-    const QFontMetrics metrics(Theme::font(13, QFont::Medium));
     const int icon = Symbols::pixelSizeForFontSize(12);
-    const int width = kPadH * 2 + icon + kSpacing + std::min(metrics.horizontalAdvance(message_), 480);
-    const int height = kPadV * 2 + std::max(metrics.height(), icon);
+    const QFontMetricsF metrics(Theme::font(13, QFont::Medium));
+    const int width = kPadH * 2 + icon + kSpacing + int(textSize_.width());
+    const int height =
+        kPadV * 2 + int(std::ceil(std::max({textSize_.height(), metrics.height(), double(icon)})));
     return {width + kShadow * 2, height + kShadow * 2};
+}
+
+QStringList CalendarToast::lines() const {
+    QStringList shown;
+    for (int i = 0; i < text_.lineCount(); ++i) {
+        const QTextLine line = text_.lineAt(i);
+        shown << message_.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    return shown;
 }
 
 void CalendarToast::setShown(bool shown) {
@@ -89,7 +127,7 @@ void CalendarToast::place() {
 
 bool CalendarToast::eventFilter(QObject* watched, QEvent* event) {
     if (watched == parentWidget() && event->type() == QEvent::Resize)
-        place();
+        layOut();
     return false;
 }
 
@@ -98,7 +136,11 @@ void CalendarToast::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(std::clamp(presence_, 0.0, 1.0));
     const QRectF capsule = QRectF(rect()).adjusted(kShadow, kShadow, -kShadow, -kShadow);
-    const double radius = capsule.height() / 2;
+    // A pill on one line; on more, its ends keep the roundness of the one-line pill.
+    const QFontMetricsF metrics(text_.font());
+    const int icon = Symbols::pixelSizeForFontSize(12);
+    const double lineHeight = text_.lineCount() ? text_.lineAt(0).height() : metrics.height();
+    const double radius = std::min(capsule.height(), kPadV * 2 + std::max(lineHeight, double(icon))) / 2;
     // A soft shadow four points down, built from a few widening translucent capsules.
     for (int i = 4; i >= 1; --i) {
         QPainterPath ring;
@@ -109,13 +151,10 @@ void CalendarToast::paintEvent(QPaintEvent*) {
     QPainterPath shape;
     shape.addRoundedRect(capsule, radius, radius);
     painter.fillPath(shape, Theme::withOpacity(Theme::backgroundTertiary(), 0.95));
-    const int icon = Symbols::pixelSizeForFontSize(12);
-    const QRectF iconBox(capsule.left() + kPadH, capsule.center().y() - icon / 2.0, icon, icon);
+    // The arrow stands by the first line; the lines start after it.
+    const double textTop = capsule.top() + (capsule.height() - textSize_.height()) / 2;
+    const QRectF iconBox(capsule.left() + kPadH, textTop + (lineHeight - icon) / 2.0, icon, icon);
     Symbols::paint(painter, iconBox, QStringLiteral("arrow.right.to.line"), Qt::white);
-    painter.setFont(Theme::font(13, QFont::Medium));
     painter.setPen(Qt::white);
-    const QRectF textBox(iconBox.right() + kSpacing, capsule.top(),
-                         capsule.right() - kPadH - iconBox.right() - kSpacing, capsule.height());
-    painter.drawText(textBox, Qt::AlignVCenter | Qt::AlignLeft,
-                     QFontMetrics(painter.font()).elidedText(message_, Qt::ElideRight, int(textBox.width())));
+    text_.draw(&painter, QPointF(iconBox.right() + kSpacing, textTop));
 }

@@ -1,6 +1,5 @@
 #include "Views/Finance/AddInvestmentSheet.h"
 
-#include "Components/BareScrollArea.h"
 #include "Components/DatePickerField.h"
 #include "Components/SheetHost.h"
 #include "Components/Symbols.h"
@@ -17,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -54,9 +52,6 @@ AddInvestmentSheet::AddInvestmentSheet(OnAdd onAdd, QWidget* parent)
       currentPrice_(makeField("currentPriceField")), invested_(makeField("investedField")),
       rate_(makeField("interestRateField")), notes_(makeField("notesField")) {
     setObjectName(QStringLiteral("addInvestmentSheet"));
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-
     auto* form = new QWidget;
     auto* column = new QVBoxLayout(form);
     column->setContentsMargins(32, 32, 32, 32);
@@ -121,10 +116,7 @@ AddInvestmentSheet::AddInvestmentSheet(OnAdd onAdd, QWidget* parent)
     addButton_->setObjectName(QStringLiteral("addInvestmentButton"));
     connect(addButton_, &QPushButton::clicked, this, &AddInvestmentSheet::submit);
     column->addWidget(addButton_);
-
-    auto* scroll = BareScrollArea::wrap(form);
-    scroll->setObjectName(QStringLiteral("formScroll"));
-    outer->addWidget(scroll);
+    FinanceForm::fillWithPage(this, form, addButton_);
 
     for (QLineEdit* input : {name_, units_, buyPrice_, invested_})
         connect(input, &QLineEdit::textChanged, this, &AddInvestmentSheet::syncType);

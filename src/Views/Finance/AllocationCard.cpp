@@ -1,11 +1,13 @@
 #include "Views/Finance/AllocationCard.h"
 
+#include "Components/ElidedLabel.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/Expense.h"
 #include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
+#include "Views/Finance/FinanceForm.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -64,11 +66,10 @@ void AllocationCard::render() {
     texts->addWidget(ScreenStyle::label(tr("Distribute this amount"), Theme::font(13, QFont::Medium),
                                         Theme::textPrimary()));
     const double remaining = viewModel_->remainingToAllocate();
-    auto* status =
-        remaining > 0
-            ? ScreenStyle::label(MoneyFormatter::format(remaining, 2) + tr(" remaining to allocate"),
-                                 Theme::font(12), AppTheme::Colors::amber())
-            : ScreenStyle::label(tr("Fully allocated"), Theme::font(12), AppTheme::Colors::emerald());
+    auto* status = FinanceForm::elidedLabel(Theme::font(12), remaining > 0 ? AppTheme::Colors::amber()
+                                                                           : AppTheme::Colors::emerald());
+    status->setFullText(remaining > 0 ? MoneyFormatter::format(remaining, 2) + tr(" remaining to allocate")
+                                      : tr("Fully allocated"));
     status->setObjectName(QStringLiteral("allocationStatus"));
     texts->addWidget(status);
     texts->addSpacing(4);

@@ -1,5 +1,6 @@
 #include "Views/Finance/BillRow.h"
 
+#include "Components/ElidedLabel.h"
 #include "Components/SymbolIcon.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
@@ -9,7 +10,6 @@
 #include "ViewModels/Finance/PaymentMethods.h"
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/Finance/FinanceForm.h"
-#include "Views/Goals/GoalDetailElidedLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -122,7 +122,7 @@ BillRow::BillRow(Action onTogglePaid, Action onDelete, QWidget* parent) : QWidge
     texts->addLayout(detail);
     row->addLayout(texts, 1);
 
-    amount_ = ScreenStyle::label(QString(), Theme::font(14, QFont::Medium), Theme::textPrimary());
+    amount_ = FinanceForm::figureLabel(Theme::font(14, QFont::Medium), Theme::textPrimary());
     amount_->setObjectName(QStringLiteral("billAmount"));
     row->addWidget(amount_);
 
@@ -163,7 +163,7 @@ void BillRow::bind(const Figures& figures) {
     payment_->setVisible(!figures.paymentText.isEmpty());
     ScreenStyle::setTextColor(payment_,
                               figures.paymentNamesCard ? AppTheme::Colors::purple() : Theme::textMuted());
-    amount_->setText(figures.amountText);
+    amount_->setFullText(figures.amountText);
     toggle_->setText(figures.paid ? tr("Paid") : tr("Mark Paid"));
     stylePaid(figures.paid);
 }

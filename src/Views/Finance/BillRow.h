@@ -8,7 +8,7 @@
 
 class Bill;
 class CreditCard;
-class GoalDetailElidedLabel;
+class ElidedLabel;
 class QLabel;
 class QPushButton;
 class SymbolIcon;
@@ -65,12 +65,12 @@ private:
     bool hovered_ = false;
     int styledPaid_ = -1; // the paid look last applied (-1: none yet)
     SymbolIcon* icon_;
-    GoalDetailElidedLabel* name_;
+    ElidedLabel* name_;
     QLabel* category_;
     QLabel* due_;
     QLabel* paymentDot_;
     QLabel* payment_;
-    QLabel* amount_;
+    ElidedLabel* amount_;
     QPushButton* toggle_;
     QPushButton* deleteButton_;
 };

@@ -1,5 +1,6 @@
 #include "Views/Finance/BillsView.h"
 
+#include "Components/ElidedLabel.h"
 #include "Components/SymbolIcon.h"
 #include "Components/VirtualList.h"
 #include "Core/Theme/AppTheme.h"
@@ -119,11 +120,11 @@ QWidget* BillsView::buildTotalCard() {
     total->setSpacing(4);
     total->addWidget(
         ScreenStyle::label(tr("Total Monthly"), Theme::font(12, QFont::Medium), Theme::textMuted()));
-    total_ = ScreenStyle::label(QString(), Theme::font(22, QFont::DemiBold), Theme::textPrimary());
+    total_ = FinanceForm::figureLabel(Theme::font(22, QFont::DemiBold), Theme::textPrimary());
+    total_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     total_->setObjectName(QStringLiteral("billsTotal"));
     total->addWidget(total_);
-    row->addLayout(total);
-    row->addStretch(1);
+    row->addLayout(total, 1);
     auto* count = new QVBoxLayout;
     count->setSpacing(4);
     count->addWidget(ScreenStyle::label(tr("Bills"), Theme::font(12, QFont::Medium), Theme::textMuted()), 0,
@@ -175,7 +176,7 @@ void BillsView::render() {
     for (const auto& bill : bills)
         rows_.push_back(
             BillRow::figuresOf(bill, viewModel_->creditCards(), bill->id() && paid.contains(*bill->id())));
-    total_->setText(MoneyFormatter::format(viewModel_->totalMonthly(), 0));
+    total_->setFullText(MoneyFormatter::format(viewModel_->totalMonthly(), 0));
     count_->setText(QString::number(bills.size()));
     totalCard_->setVisible(!bills.empty());
     empty_->setVisible(bills.empty());

@@ -10,6 +10,7 @@
 
 class Bill;
 class BillsViewModel;
+class ElidedLabel;
 class QLabel;
 class VirtualList;
 
@@ -46,7 +47,7 @@ private:
     QLabel* monthLabel_ = nullptr;
     VirtualList* list_ = nullptr;
     QWidget* totalCard_ = nullptr;
-    QLabel* total_ = nullptr;
+    ElidedLabel* total_ = nullptr;
     QLabel* count_ = nullptr;
     QWidget* empty_ = nullptr;
     std::vector<BillRow::Figures> rows_;

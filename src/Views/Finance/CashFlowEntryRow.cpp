@@ -1,10 +1,10 @@
 #include "Views/Finance/CashFlowEntryRow.h"
 
+#include "Components/ElidedLabel.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/Finance/FinanceForm.h"
-#include "Views/Goals/GoalDetailElidedLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -82,7 +82,7 @@ CashFlowEntryRow::CashFlowEntryRow(Style style, Action onEdit, Action onDelete, 
     const QColor amountColor = style == Style::Income  ? AppTheme::Colors::emerald()
                                : style == Style::Fixed ? Theme::textPrimary()
                                                        : AppTheme::Colors::rose();
-    amount_ = ScreenStyle::label(QString(), Theme::font(13, QFont::Medium), amountColor);
+    amount_ = FinanceForm::figureLabel(Theme::font(13, QFont::Medium), amountColor);
     amount_->setObjectName(nameOf(style, "Amount"));
     row->addWidget(amount_);
     if (style == Style::Fixed)
@@ -113,5 +113,5 @@ void CashFlowEntryRow::bind(const Figures& figures) {
         category_->setText(figures.category);
         category_->setVisible(!figures.category.isEmpty());
     }
-    amount_->setText(figures.amount);
+    amount_->setFullText(figures.amount);
 }

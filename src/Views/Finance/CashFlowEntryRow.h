@@ -9,7 +9,7 @@
 #include <memory>
 
 class Expense;
-class GoalDetailElidedLabel;
+class ElidedLabel;
 class Income;
 class QLabel;
 class QWidget;
@@ -51,8 +51,8 @@ private:
     Figures figures_;
     QWidget* rule_;
     QWidget* swatch_ = nullptr;
-    GoalDetailElidedLabel* title_;
+    ElidedLabel* title_;
     QLabel* date_ = nullptr;
     QLabel* category_ = nullptr;
-    QLabel* amount_;
+    ElidedLabel* amount_;
 };

@@ -1,5 +1,6 @@
 #include "Views/Finance/CashFlowIncomeCard.h"
 
+#include "Components/ElidedLabel.h"
 #include "Components/MenuPicker.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
@@ -95,12 +96,12 @@ QWidget* CashFlowIncomeCard::buildHeader() {
     auto* texts = new QVBoxLayout;
     texts->setSpacing(4);
     texts->addWidget(FinanceForm::caption(tr("Monthly Income")));
-    auto* total = ScreenStyle::label(MoneyFormatter::format(viewModel_->totalIncome(), 2),
-                                     Theme::font(24, QFont::Bold), AppTheme::Colors::emerald());
+    auto* total = FinanceForm::figureLabel(Theme::font(24, QFont::Bold), AppTheme::Colors::emerald());
+    total->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    total->setFullText(MoneyFormatter::format(viewModel_->totalIncome(), 2));
     total->setObjectName(QStringLiteral("incomeTotal"));
     texts->addWidget(total);
-    row->addLayout(texts);
-    row->addStretch(1);
+    row->addLayout(texts, 1);
     auto* plus = new QPushButton;
     plus->setObjectName(QStringLiteral("addIncomeButton"));
     plus->setToolTip(tr("Add income"));

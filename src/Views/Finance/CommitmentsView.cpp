@@ -49,6 +49,13 @@ CommitmentsView::CommitmentsView(const AppEnvironment& env, QWidget* parent)
     outer->addWidget(list_);
 
     connect(viewModel_, &CommitmentsViewModel::creditCardsChanged, this, &CommitmentsView::renderCards);
+    // A hidden screen reads the figures afresh when it is next shown.
+    connect(viewModel_, &CommitmentsViewModel::cardFiguresChanged, this, [this] {
+        if (isVisible())
+            renderCards();
+        else
+            cardsStale_ = true;
+    });
     connect(viewModel_, &CommitmentsViewModel::subscriptionsChanged, subscriptions_,
             &SubscriptionsSection::render);
     connect(subscriptions_, &SubscriptionsSection::changed, this, &CommitmentsView::layoutItems);
@@ -163,6 +170,7 @@ int CommitmentsView::heightOf(int index, int width) const {
 }
 
 void CommitmentsView::renderCards() {
+    cardsStale_ = false;
     const auto figures = viewModel_->cardFigures();
     cardRows_.clear();
     cardRows_.reserve(viewModel_->creditCards().size());
@@ -199,6 +207,8 @@ void CommitmentsView::showEvent(QShowEvent* event) {
     // the same rows.
     if (shownBefore_)
         viewModel_->refresh();
+    else if (cardsStale_)
+        renderCards();
     shownBefore_ = true;
 }
 

@@ -13,8 +13,8 @@ class VirtualList;
 
 // The "Commitments" tab: the credit cards with this month's spend or next bill, then the
 // subscriptions. It opens the add-card and add-subscription sheets and hands their values to
-// its view model; it refreshes each time it is shown. Both sections are one list that makes
-// only the rows in view.
+// its view model; it refreshes each time it is shown, and its card rows follow every expense
+// written while it shows. Both sections are one list that makes only the rows in view.
 class CommitmentsView : public QWidget {
     Q_OBJECT
 public:
@@ -66,4 +66,5 @@ private:
     std::vector<CreditCardRow::Figures> cardRows_;
     std::vector<Item> items_;
     bool shownBefore_ = false;
+    bool cardsStale_ = false; // the figures changed while the screen was hidden
 };

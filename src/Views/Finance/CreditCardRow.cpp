@@ -1,5 +1,6 @@
 #include "Views/Finance/CreditCardRow.h"
 
+#include "Components/ElidedLabel.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/CreditCard.h"
@@ -7,7 +8,6 @@
 #include "Platform/MoneyFormatter.h"
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/Finance/FinanceForm.h"
-#include "Views/Goals/GoalDetailElidedLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -60,15 +60,15 @@ CreditCardRow::CreditCardRow(std::function<void(const std::shared_ptr<CreditCard
 
     auto* figures = new QVBoxLayout;
     figures->setSpacing(2);
-    nextBill_ = ScreenStyle::label(QString(), Theme::font(13, QFont::Bold), AppTheme::Colors::rose());
+    nextBill_ = FinanceForm::figureLabel(Theme::font(13, QFont::Bold), AppTheme::Colors::rose());
     nextBill_->setObjectName(QStringLiteral("nextBill"));
-    figures->addWidget(nextBill_, 0, Qt::AlignRight);
+    figures->addWidget(nextBill_);
     due_ = ScreenStyle::label(QString(), Theme::font(11), Theme::textMuted());
     due_->setObjectName(QStringLiteral("dueDate"));
     figures->addWidget(due_, 0, Qt::AlignRight);
-    monthSpend_ = ScreenStyle::label(QString(), Theme::font(13, QFont::Bold), Theme::textSecondary());
+    monthSpend_ = FinanceForm::figureLabel(Theme::font(13, QFont::Bold), Theme::textSecondary());
     monthSpend_->setObjectName(QStringLiteral("monthSpend"));
-    figures->addWidget(monthSpend_, 0, Qt::AlignRight);
+    figures->addWidget(monthSpend_);
     row->addLayout(figures);
 
     auto* remove =
@@ -86,9 +86,9 @@ void CreditCardRow::bind(const Figures& figures) {
     name_->setFullText(figures.name);
     days_->setText(figures.daysText);
     const bool billed = !figures.nextBillText.isEmpty();
-    nextBill_->setText(figures.nextBillText);
+    nextBill_->setFullText(figures.nextBillText);
     due_->setText(figures.dueText);
-    monthSpend_->setText(figures.monthSpendText);
+    monthSpend_->setFullText(figures.monthSpendText);
     nextBill_->setVisible(billed);
     due_->setVisible(billed);
     monthSpend_->setVisible(!billed);

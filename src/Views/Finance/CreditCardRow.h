@@ -6,7 +6,7 @@
 #include <memory>
 
 class CreditCard;
-class GoalDetailElidedLabel;
+class ElidedLabel;
 class QLabel;
 
 // One credit card on the commitments tab: its name and days, then its next bill with the due
@@ -34,9 +34,9 @@ public:
 
 private:
     Figures figures_;
-    GoalDetailElidedLabel* name_;
+    ElidedLabel* name_;
     QLabel* days_;
-    QLabel* nextBill_;
+    ElidedLabel* nextBill_;
     QLabel* due_;
-    QLabel* monthSpend_;
+    ElidedLabel* monthSpend_;
 };

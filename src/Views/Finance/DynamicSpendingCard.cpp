@@ -1,5 +1,6 @@
 #include "Views/Finance/DynamicSpendingCard.h"
 
+#include "Components/ElidedLabel.h"
 #include "Components/SymbolIcon.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
@@ -66,7 +67,8 @@ void DynamicSpendingCard::render() {
                                            AppTheme::Colors::amber()));
     titleRow->addStretch(1);
     texts->addLayout(titleRow);
-    auto* spent = ScreenStyle::label(summary(*viewModel_), Theme::font(11), Theme::textMuted());
+    auto* spent = FinanceForm::elidedLabel(Theme::font(11), Theme::textMuted());
+    spent->setFullText(summary(*viewModel_));
     spent->setObjectName(QStringLiteral("dynamicSummary"));
     texts->addWidget(spent);
     headerRow->addLayout(texts, 1);

@@ -1,7 +1,8 @@
 #include "Views/Finance/FinanceForm.h"
 
-#include "Components/BareScrollArea.h"
+#include "Components/ElidedLabel.h"
 #include "Components/MenuPicker.h"
+#include "Components/SheetFrame.h"
 #include "Components/SheetHost.h"
 #include "Components/SymbolIcon.h"
 #include "Components/ThemedTextField.h"
@@ -9,7 +10,6 @@
 #include "Core/Theme/Theme.h"
 #include "Models/CreditCard.h"
 #include "Views/Achievements/ScreenStyle.h"
-#include "Views/Goals/GoalDetailElidedLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,19 +19,7 @@
 
 namespace {
 
-// A scroll area that asks for its page's full height: the sheet's card takes it, and scrolls
-// only when the window cannot give that much.
-class FitScrollArea : public QScrollArea {
-public:
-    QSize sizeHint() const override {
-        QWidget* page = widget();
-        if (!page)
-            return QScrollArea::sizeHint();
-        const QSize hint = page->sizeHint();
-        const int h = page->hasHeightForWidth() ? page->heightForWidth(viewport()->width()) : hint.height();
-        return {hint.width(), std::max(h, hint.height())};
-    }
-};
+const QString kButtonRowName = QStringLiteral("sheetButtons");
 
 } // namespace
 
@@ -128,15 +116,6 @@ void FinanceForm::setPrimaryEnabled(QPushButton* button, const QColor& fill, boo
     ScreenStyle::setButtonFill(button, Theme::css(enabled ? fill : Theme::withOpacity(fill, 0.4)), 16, 8, 8);
 }
 
-QScrollArea* FinanceForm::scrollingPage(QWidget* page) {
-    auto* scroll = new FitScrollArea;
-    BareScrollArea::makeBare(scroll);
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(page);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    return scroll;
-}
-
 void FinanceForm::refitSheet(QWidget* widget) {
     if (SheetHost* host = SheetHost::of(widget))
         host->setCardHeight(0);
@@ -162,10 +141,20 @@ QPushButton* FinanceForm::iconButton(const QString& objectName, const QString& s
     return button;
 }
 
-GoalDetailElidedLabel* FinanceForm::elidedLabel(const QFont& font, const QColor& color) {
-    auto* label = new GoalDetailElidedLabel;
+ElidedLabel* FinanceForm::elidedLabel(const QFont& font, const QColor& color) {
+    auto* label = new ElidedLabel;
     label->setFont(font);
     ScreenStyle::setTextColor(label, color);
+    // Its whole width while the row has room: a figure beside it gives up width first.
+    label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    label->setKeptCharacters(12);
+    return label;
+}
+
+ElidedLabel* FinanceForm::figureLabel(const QFont& font, const QColor& color) {
+    ElidedLabel* label = elidedLabel(font, color);
+    label->setKeptCharacters(6);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
 }
 
@@ -185,7 +174,10 @@ QString FinanceForm::capitalised(const QString& text) {
 
 QPushButton* FinanceForm::addButtonRow(QBoxLayout* column, const QString& primaryText, const QColor& fill,
                                        std::function<void()> onCancel, std::function<void()> onPrimary) {
-    auto* buttons = new QHBoxLayout;
+    auto* row = new QWidget;
+    row->setObjectName(kButtonRowName);
+    auto* buttons = new QHBoxLayout(row);
+    buttons->setContentsMargins(0, 0, 0, 0);
     buttons->setSpacing(12);
     auto* cancel = cancelButton();
     QObject::connect(cancel, &QPushButton::clicked, cancel, [onCancel = std::move(onCancel)] { onCancel(); });
@@ -194,14 +186,16 @@ QPushButton* FinanceForm::addButtonRow(QBoxLayout* column, const QString& primar
     QObject::connect(primary, &QPushButton::clicked, primary,
                      [onPrimary = std::move(onPrimary)] { onPrimary(); });
     buttons->addWidget(primary, 1);
-    column->addLayout(buttons);
+    column->addWidget(row);
     return primary;
 }
 
-void FinanceForm::fillWithPage(QWidget* sheet, QWidget* page) {
+void FinanceForm::fillWithPage(QWidget* sheet, QWidget* page, QWidget* footer) {
+    if (!footer)
+        footer = page->findChild<QWidget*>(kButtonRowName, Qt::FindDirectChildrenOnly);
     auto* outer = new QVBoxLayout(sheet);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scrollingPage(page));
+    outer->addWidget(new SheetFrame(page, footer));
 }
 
 QWidget* FinanceForm::iconTile(const QString& symbol, const QColor& color, const QColor& tint, int side,

@@ -13,14 +13,13 @@
 #include <vector>
 
 class CreditCard;
-class GoalDetailElidedLabel;
+class ElidedLabel;
 class MenuPicker;
 class QBoxLayout;
 class QLabel;
 class QObject;
 class QLineEdit;
 class QPushButton;
-class QScrollArea;
 class QWidget;
 
 // The pieces the money forms share: the header with its close symbol, the upper-case caption
@@ -47,11 +46,13 @@ QPushButton* cancelButton(const QString& text = QStringLiteral("Cancel"));
 QPushButton* primaryButton(const QString& text, const QColor& fill);
 // Fades the primary button's fill while it is disabled.
 void setPrimaryEnabled(QPushButton* button, const QColor& fill, bool enabled);
-// "Cancel" and the primary button side by side at equal widths; returns the primary button.
+// "Cancel" and the primary button side by side at equal widths, as the sheet's button row;
+// returns the primary button.
 QPushButton* addButtonRow(QBoxLayout* column, const QString& primaryText, const QColor& fill,
                           std::function<void()> onCancel, std::function<void()> onPrimary);
-// A sheet's page in the bare scroll area below, filling the sheet.
-void fillWithPage(QWidget* sheet, QWidget* page);
+// A sheet's page in the sheet frame, filling the sheet: the page scrolls when the window is too
+// small for it, and the footer (by default the page's button row) stays in view below it.
+void fillWithPage(QWidget* sheet, QWidget* page, QWidget* footer = nullptr);
 
 // A card of the money screens: the theme's secondary background, rounded, with a 1-point edge.
 // Lay its content out with a layout of its own.
@@ -69,9 +70,12 @@ struct EditAndDelete {
 };
 EditAndDelete addEditAndDelete(QBoxLayout* row, QObject* owner, std::function<void()> onEdit,
                                std::function<void()> onDelete);
-// A plain-text label of user text that cuts itself at the tail to its room; setFullText()
-// gives it its text.
-GoalDetailElidedLabel* elidedLabel(const QFont& font, const QColor& color);
+// A plain-text label of user text (a row's name) that cuts itself at the tail to its room, yet
+// keeps a dozen characters beside a long figure; setFullText() gives it its text.
+ElidedLabel* elidedLabel(const QFont& font, const QColor& color);
+// A figure (an amount and what goes with it) at its full width while it fits, cut at the tail
+// to its room beyond that, aligned to the right as the figures of a row are.
+ElidedLabel* figureLabel(const QFont& font, const QColor& color);
 
 // The first letter of each word in capitals, the rest in lower case ("credit card" reads
 // "Credit Card").
@@ -84,9 +88,6 @@ MenuPicker* cardPicker(const std::vector<std::shared_ptr<CreditCard>>& cards,
 // The id an option of a picker stands for, none for an option without one.
 std::optional<QUuid> idOf(const QVariant& value);
 
-// Wraps a sheet's page in a bare vertical scroll area that asks the sheet for the page's height,
-// so the card is as tall as its content until the window is too small.
-QScrollArea* scrollingPage(QWidget* page);
 // Asks the sheet around widget (if any) to take its content's new height.
 void refitSheet(QWidget* widget);
 

@@ -1,9 +1,11 @@
 #include "Views/Finance/InvestmentRow.h"
 
+#include "Components/ElidedLabel.h"
 #include "Components/SymbolIcon.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Views/Achievements/ScreenStyle.h"
+#include "Views/Finance/FinanceForm.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -48,9 +50,8 @@ InvestmentRow::InvestmentRow(std::function<void(const std::shared_ptr<Investment
 
     auto* names = new QVBoxLayout;
     names->setSpacing(2);
-    name_ = ScreenStyle::label(QString(), Theme::font(14, QFont::Medium), Theme::textPrimary(), this);
+    name_ = FinanceForm::elidedLabel(Theme::font(14, QFont::Medium), Theme::textPrimary());
     name_->setObjectName(QStringLiteral("holdingName"));
-    name_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     names->addWidget(name_);
     auto* subline = new QHBoxLayout;
     subline->setSpacing(0);
@@ -66,13 +67,10 @@ InvestmentRow::InvestmentRow(std::function<void(const std::shared_ptr<Investment
 
     auto* figures = new QVBoxLayout;
     figures->setSpacing(2);
-    value_ = ScreenStyle::label(QString(), Theme::font(14, QFont::Bold), Theme::textPrimary(), this);
+    value_ = FinanceForm::figureLabel(Theme::font(14, QFont::Bold), Theme::textPrimary());
     value_->setObjectName(QStringLiteral("holdingValue"));
-    value_->setAlignment(Qt::AlignRight);
-    return_ =
-        ScreenStyle::label(QString(), Theme::font(11, QFont::Medium), AppTheme::Colors::emerald(), this);
+    return_ = FinanceForm::figureLabel(Theme::font(11, QFont::Medium), AppTheme::Colors::emerald());
     return_->setObjectName(QStringLiteral("holdingReturn"));
-    return_->setAlignment(Qt::AlignRight);
     figures->addWidget(value_);
     figures->addWidget(return_);
     row->addLayout(figures);
@@ -92,14 +90,13 @@ InvestmentRow::InvestmentRow(std::function<void(const std::shared_ptr<Investment
 void InvestmentRow::bind(const Figures& figures) {
     figures_ = figures;
     icon_->setSymbol(figures.symbol);
-    name_->setText(figures.name);
-    name_->setToolTip(figures.name.toHtmlEscaped());
+    name_->setFullText(figures.name);
     type_->setText(figures.typeLabel);
     growth_->setText(figures.growthText);
     growth_->setVisible(!figures.growthText.isEmpty());
     ScreenStyle::setTextColor(growth_, figures.growthColor);
-    value_->setText(figures.valueText);
-    return_->setText(figures.returnText);
+    value_->setFullText(figures.valueText);
+    return_->setFullText(figures.returnText);
     ScreenStyle::setTextColor(return_, figures.returnColor);
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 
 class Investment;
+class ElidedLabel;
 class QLabel;
 class QPushButton;
 class SymbolIcon;
@@ -44,9 +45,9 @@ private:
     std::function<void(const std::shared_ptr<Investment>&)> onDelete_;
     Figures figures_;
     SymbolIcon* icon_;
-    QLabel* name_;
+    ElidedLabel* name_;
     QLabel* type_;
     QLabel* growth_;
-    QLabel* value_;
-    QLabel* return_;
+    ElidedLabel* value_;
+    ElidedLabel* return_;
 };

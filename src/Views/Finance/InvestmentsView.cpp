@@ -1,6 +1,7 @@
 #include "Views/Finance/InvestmentsView.h"
 #include "Views/Finance/FinanceForm.h"
 
+#include "Components/ElidedLabel.h"
 #include "Components/SheetHost.h"
 #include "Components/SymbolIcon.h"
 #include "Components/VirtualList.h"
@@ -38,12 +39,12 @@ QString signedPercent(double value) {
            QStringLiteral("%");
 }
 
-QWidget* metricPill(const QString& label, QLabel** value, const char* name) {
+QWidget* metricPill(const QString& label, ElidedLabel** value, const char* name) {
     auto* box = new QWidget;
     auto* column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
-    *value = ScreenStyle::label(QString(), Theme::font(14, QFont::Bold), Theme::textSecondary());
+    *value = FinanceForm::figureLabel(Theme::font(14, QFont::Bold), Theme::textSecondary());
     (*value)->setObjectName(QString::fromLatin1(name));
     (*value)->setAlignment(Qt::AlignCenter);
     column->addWidget(*value);
@@ -190,16 +191,15 @@ QWidget* InvestmentsView::buildSummary() {
     auto* valueColumn = new QVBoxLayout;
     valueColumn->setSpacing(2);
     valueColumn->addWidget(ScreenStyle::label(tr("Portfolio Value"), Theme::font(12), Theme::textMuted()));
-    portfolioValue_ = ScreenStyle::label(QString(), Theme::font(28, QFont::DemiBold), Theme::textPrimary());
+    portfolioValue_ = FinanceForm::figureLabel(Theme::font(28, QFont::DemiBold), Theme::textPrimary());
+    portfolioValue_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     portfolioValue_->setObjectName(QStringLiteral("portfolioValue"));
     valueColumn->addWidget(portfolioValue_);
-    top->addLayout(valueColumn);
-    top->addStretch(1);
+    top->addLayout(valueColumn, 1);
     auto* returnColumn = new QVBoxLayout;
     returnColumn->setSpacing(2);
-    overallReturn_ = ScreenStyle::label(QString(), Theme::font(18, QFont::Bold), AppTheme::Colors::emerald());
+    overallReturn_ = FinanceForm::figureLabel(Theme::font(18, QFont::Bold), AppTheme::Colors::emerald());
     overallReturn_->setObjectName(QStringLiteral("overallReturn"));
-    overallReturn_->setAlignment(Qt::AlignRight);
     returnColumn->addWidget(overallReturn_);
     auto* returnCaption = ScreenStyle::label(tr("Overall return"), Theme::font(11), Theme::textMuted());
     returnCaption->setAlignment(Qt::AlignRight);
@@ -348,13 +348,13 @@ void InvestmentsView::renderPortfolio() {
     const double current = viewModel_->totalCurrentValue();
     const double invested = viewModel_->totalInvested();
     const double overall = viewModel_->overallReturnPercentage();
-    portfolioValue_->setText(money(current));
-    overallReturn_->setText(signedPercent(overall));
+    portfolioValue_->setFullText(money(current));
+    overallReturn_->setFullText(signedPercent(overall));
     ScreenStyle::setTextColor(overallReturn_, gainColor(overall >= 0));
-    invested_->setText(money(invested));
-    profit_->setText(money(current - invested));
+    invested_->setFullText(money(invested));
+    profit_->setFullText(money(current - invested));
     ScreenStyle::setTextColor(profit_, gainColor(invested <= current));
-    holdingsCount_->setText(QString::number(viewModel_->investmentCount()));
+    holdingsCount_->setFullText(QString::number(viewModel_->investmentCount()));
     if (!showingMonth())
         showRows();
 }

@@ -10,6 +10,7 @@
 
 class Investment;
 class InvestmentsViewModel;
+class ElidedLabel;
 class QLabel;
 class QPushButton;
 class QStackedWidget;
@@ -57,11 +58,11 @@ private:
     QPushButton* portfolioTab_ = nullptr;
     QPushButton* monthlyTab_ = nullptr;
     QStackedWidget* pages_ = nullptr;
-    QLabel* portfolioValue_ = nullptr;
-    QLabel* overallReturn_ = nullptr;
-    QLabel* invested_ = nullptr;
-    QLabel* profit_ = nullptr;
-    QLabel* holdingsCount_ = nullptr;
+    ElidedLabel* portfolioValue_ = nullptr;
+    ElidedLabel* overallReturn_ = nullptr;
+    ElidedLabel* invested_ = nullptr;
+    ElidedLabel* profit_ = nullptr;
+    ElidedLabel* holdingsCount_ = nullptr;
     QLabel* monthTitle_ = nullptr;
     VirtualList* list_ = nullptr;
     QWidget* empty_ = nullptr;

@@ -1,12 +1,12 @@
 #include "Views/Finance/OverviewAccountRow.h"
 
+#include "Components/ElidedLabel.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/BankAccount.h"
 #include "Platform/MoneyFormatter.h"
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/Finance/FinanceForm.h"
-#include "Views/Goals/GoalDetailElidedLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -36,7 +36,7 @@ OverviewAccountRow::OverviewAccountRow(Action onEdit, Action onDelete, QWidget* 
     name_ = FinanceForm::elidedLabel(Theme::font(14), Theme::textPrimary());
     name_->setObjectName(QStringLiteral("accountName"));
     row->addWidget(name_, 1);
-    balance_ = ScreenStyle::label(QString(), Theme::font(14, QFont::Medium), Theme::textPrimary());
+    balance_ = FinanceForm::figureLabel(Theme::font(14, QFont::Medium), Theme::textPrimary());
     balance_->setObjectName(QStringLiteral("accountBalance"));
     row->addWidget(balance_);
 
@@ -67,7 +67,7 @@ int OverviewAccountRow::lineHeight() {
 void OverviewAccountRow::bind(const Figures& figures, bool isLast) {
     figures_ = figures;
     name_->setFullText(figures.name);
-    balance_->setText(figures.balanceText);
+    balance_->setFullText(figures.balanceText);
     if (isLast_ != isLast) {
         isLast_ = isLast;
         setEnds(false, isLast);

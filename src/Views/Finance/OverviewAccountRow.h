@@ -6,7 +6,7 @@
 #include <memory>
 
 class BankAccount;
-class GoalDetailElidedLabel;
+class ElidedLabel;
 class QLabel;
 
 // One bank account in the liquid cash card: its name, its balance, edit and delete, and the
@@ -38,6 +38,6 @@ protected:
 private:
     Figures figures_;
     bool isLast_ = true;
-    GoalDetailElidedLabel* name_;
-    QLabel* balance_;
+    ElidedLabel* name_;
+    ElidedLabel* balance_;
 };

@@ -1,9 +1,11 @@
 #include "Views/Finance/OverviewAccountsCard.h"
 
+#include "Components/ElidedLabel.h"
 #include "Components/SymbolIcon.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Views/Achievements/ScreenStyle.h"
+#include "Views/Finance/FinanceForm.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,7 +27,7 @@ OverviewAccountsCard::OverviewAccountsCard(QWidget* parent)
     row->addWidget(
         ScreenStyle::label(tr("Liquid Cash"), Theme::font(15, QFont::DemiBold), Theme::textPrimary()));
     row->addStretch(1);
-    total_ = ScreenStyle::label(QString(), Theme::font(16, QFont::Bold), AppTheme::Colors::indigo());
+    total_ = FinanceForm::figureLabel(Theme::font(16, QFont::Bold), AppTheme::Colors::indigo());
     total_->setObjectName(QStringLiteral("liquidCashTotal"));
     row->addWidget(total_);
     auto* add =
@@ -47,7 +49,7 @@ OverviewAccountsCard::OverviewAccountsCard(QWidget* parent)
 }
 
 void OverviewAccountsCard::setSummary(const QString& total, bool hasAccounts) {
-    total_->setText(total);
+    total_->setFullText(total);
     setEnds(true, !hasAccounts);
     if (!hasAccounts && !empty_) {
         empty_ = buildEmpty();

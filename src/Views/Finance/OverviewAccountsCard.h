@@ -2,7 +2,7 @@
 
 #include "Views/Finance/CardSlice.h"
 
-class QLabel;
+class ElidedLabel;
 
 // The head of the liquid cash card of the finance overview: the total with "+" over an inset
 // rule, and, while there is no bank account, an invitation to add one that closes the card.
@@ -21,6 +21,6 @@ signals:
 private:
     QWidget* buildEmpty();
 
-    QLabel* total_;
+    ElidedLabel* total_;
     QWidget* empty_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "Views/Finance/OverviewHeroCard.h"
 
+#include "Components/ElidedLabel.h"
 #include "Components/SymbolIcon.h"
 #include "Core/Theme/Theme.h"
 #include "Views/Achievements/ScreenStyle.h"
@@ -26,10 +27,10 @@ OverviewHeroCard::OverviewHeroCard(const QString& label, const QString& symbol, 
     column->setSpacing(6);
     icon_ = new SymbolIcon(symbol, 15, Theme::textMuted(), this);
     column->addWidget(icon_);
-    valueLabel_ =
-        ScreenStyle::label(QString(), Theme::font(kValueSize, QFont::Bold), Theme::textPrimary(), this);
+    valueLabel_ = new ElidedLabel(this);
+    valueLabel_->setFont(Theme::font(kValueSize, QFont::Bold));
+    ScreenStyle::setTextColor(valueLabel_, Theme::textPrimary());
     valueLabel_->setObjectName(QStringLiteral("heroValue"));
-    valueLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     column->addWidget(valueLabel_);
     auto* caption = ScreenStyle::label(label, Theme::font(11), Theme::textMuted(), this);
     caption->setObjectName(QStringLiteral("heroLabel"));
@@ -48,7 +49,6 @@ void OverviewHeroCard::setValue(const QString& text, const QColor& tint) {
     value_ = text;
     tint_ = tint;
     icon_->setColor(tint);
-    valueLabel_->setToolTip(text.toHtmlEscaped());
     fitValue();
     update();
 }
@@ -65,7 +65,7 @@ void OverviewHeroCard::fitValue() {
     if (full > room && full > 0)
         font.setPixelSize(int(std::max(kValueSize * kSmallestScale, kValueSize * room / double(full))));
     valueLabel_->setFont(font);
-    valueLabel_->setText(QFontMetrics(font).elidedText(value_, Qt::ElideRight, room));
+    valueLabel_->setFullText(value_);
 }
 
 void OverviewHeroCard::paintEvent(QPaintEvent*) {

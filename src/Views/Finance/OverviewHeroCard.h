@@ -3,11 +3,11 @@
 #include <QColor>
 #include <QWidget>
 
-class QLabel;
+class ElidedLabel;
 class SymbolIcon;
 
 // One headline figure of the finance overview: symbol, amount, label and an optional note on a
-// tinted card. The amount shrinks to 0.7 of its size before it is elided.
+// tinted card. The amount shrinks to 0.7 of its size before it is cut to its room.
 class OverviewHeroCard : public QWidget {
     Q_OBJECT
 public:
@@ -28,5 +28,5 @@ private:
     QString value_;
     QColor tint_;
     SymbolIcon* icon_;
-    QLabel* valueLabel_;
+    ElidedLabel* valueLabel_;
 };

@@ -1,5 +1,6 @@
 #include "Views/Finance/SubscriptionRow.h"
 
+#include "Components/ElidedLabel.h"
 #include "Components/SymbolIcon.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
@@ -8,7 +9,6 @@
 #include "ViewModels/Finance/CommitmentsViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/Finance/FinanceForm.h"
-#include "Views/Goals/GoalDetailElidedLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -62,12 +62,12 @@ SubscriptionRow::SubscriptionRow(Action onToggle, Action onDelete, QWidget* pare
 
     auto* prices = new QVBoxLayout;
     prices->setSpacing(2);
-    price_ = ScreenStyle::label(QString(), Theme::font(14, QFont::Bold), Theme::textPrimary());
+    price_ = FinanceForm::figureLabel(Theme::font(14, QFont::Bold), Theme::textPrimary());
     price_->setObjectName(QStringLiteral("subscriptionPrice"));
-    prices->addWidget(price_, 0, Qt::AlignRight);
-    perMonth_ = ScreenStyle::label(QString(), Theme::font(10), Theme::textMuted());
+    prices->addWidget(price_);
+    perMonth_ = FinanceForm::figureLabel(Theme::font(10), Theme::textMuted());
     perMonth_->setObjectName(QStringLiteral("subscriptionPerMonth"));
-    prices->addWidget(perMonth_, 0, Qt::AlignRight);
+    prices->addWidget(perMonth_);
     row->addLayout(prices);
 
     toggle_ =
@@ -92,8 +92,8 @@ void SubscriptionRow::bind(const Figures& figures) {
     figures_ = figures;
     name_->setFullText(figures.name);
     detail_->setText(figures.detail);
-    price_->setText(figures.priceText);
-    perMonth_->setText(figures.perMonthText);
+    price_->setFullText(figures.priceText);
+    perMonth_->setFullText(figures.perMonthText);
     perMonth_->setVisible(!figures.perMonthText.isEmpty());
     if (styledActive_ == int(figures.active))
         return;

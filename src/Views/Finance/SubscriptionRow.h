@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-class GoalDetailElidedLabel;
+class ElidedLabel;
 class QLabel;
 class QPushButton;
 class Subscription;
@@ -39,9 +39,9 @@ private:
     Figures figures_;
     int styledActive_ = -1; // the look last applied (-1: none yet)
     SymbolIcon* icon_;
-    GoalDetailElidedLabel* name_;
+    ElidedLabel* name_;
     QLabel* detail_;
-    QLabel* price_;
-    QLabel* perMonth_;
+    ElidedLabel* price_;
+    ElidedLabel* perMonth_;
     QPushButton* toggle_;
 };

@@ -1,5 +1,6 @@
 #include "Views/Finance/SubscriptionsSection.h"
 
+#include "Components/ElidedLabel.h"
 #include "Components/SymbolIcon.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
@@ -58,11 +59,11 @@ void SubscriptionsSection::buildHeader() {
     if (!viewModel_->subscriptions().empty()) {
         auto* totals = new QVBoxLayout;
         totals->setSpacing(2);
-        auto* total = ScreenStyle::label(MoneyFormatter::format(viewModel_->totalMonthlySubscriptions(), 0) +
-                                             QStringLiteral("/mo"),
-                                         Theme::font(13, QFont::Bold), AppTheme::Colors::indigo());
+        auto* total = FinanceForm::figureLabel(Theme::font(13, QFont::Bold), AppTheme::Colors::indigo());
+        total->setFullText(MoneyFormatter::format(viewModel_->totalMonthlySubscriptions(), 0) +
+                           QStringLiteral("/mo"));
         total->setObjectName(QStringLiteral("subscriptionsTotal"));
-        totals->addWidget(total, 0, Qt::AlignRight);
+        totals->addWidget(total);
         auto* count =
             ScreenStyle::label(QStringLiteral("%1 active").arg(viewModel_->activeSubscriptionCount()),
                                Theme::font(10), Theme::textMuted());

@@ -2,6 +2,7 @@
 
 #include "Components/Animator.h"
 #include "Components/CategoryTag.h"
+#include "Components/ElidedLabel.h"
 #include "Components/MotionEffect.h"
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
@@ -11,7 +12,6 @@
 #include "Models/Goal.h"
 #include "Platform/DateText.h"
 #include "Views/Goals/GoalAlerts.h"
-#include "Views/Goals/GoalDetailElidedLabel.h"
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/GoalStyle.h"
 
@@ -61,7 +61,7 @@ void ArchivedGoalRow::build() {
     auto* titleLine = new QHBoxLayout;
     titleLine->setSpacing(8);
     // One line, cut at the tail: every row of the list has the same height.
-    title_ = new GoalDetailElidedLabel(this);
+    title_ = new ElidedLabel(this);
     title_->setObjectName(QStringLiteral("archivedGoalTitle"));
     title_->setFont(Theme::font(14, QFont::Medium));
     GoalStyle::recolor(title_, Theme::textPrimary());

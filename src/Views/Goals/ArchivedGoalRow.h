@@ -8,7 +8,7 @@
 #include <memory>
 
 class CategoryTag;
-class GoalDetailElidedLabel;
+class ElidedLabel;
 class Goal;
 class QLabel;
 class QToolButton;
@@ -49,7 +49,7 @@ private:
     bool hovered_ = false;
 
     QWidget* colorBar_ = nullptr;
-    GoalDetailElidedLabel* title_ = nullptr;
+    ElidedLabel* title_ = nullptr;
     CategoryTag* category_ = nullptr;
     QLabel* completedBy_ = nullptr;
     QWidget* actions_ = nullptr;

@@ -3,6 +3,7 @@
 #include "Components/Animator.h"
 #include "Components/CastShadow.h"
 #include "Components/CategoryTag.h"
+#include "Components/ElidedLabel.h"
 #include "Components/MotionEffect.h"
 #include "Components/PriorityBadge.h"
 #include "Components/SmallProgressBar.h"
@@ -15,7 +16,6 @@
 #include "Models/Goal.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/AppViewModel.h"
-#include "Views/Goals/GoalDetailElidedLabel.h"
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/GoalPointerTracker.h"
 #include "Views/Goals/GoalStyle.h"
@@ -51,7 +51,7 @@ QToolButton* makeSymbolButton(QWidget* parent, const QString& name) {
 
 // A symbol beside a small text, one colour for both (the money and streak figures).
 QWidget* makeFigure(QWidget* parent, const QString& name, const QString& symbol, const QColor& color,
-                    GoalDetailElidedLabel** text) {
+                    ElidedLabel** text) {
     auto* figure = new QWidget(parent);
     figure->setObjectName(name);
     figure->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -61,7 +61,7 @@ QWidget* makeFigure(QWidget* parent, const QString& name, const QString& symbol,
     layout->addWidget(new SymbolIcon(symbol, Symbols::pixelSizeForFontSize(9), color, figure));
     // Any stored amount prints in full, so the figure gives up width first and elides rather
     // than widening the row.
-    *text = new GoalDetailElidedLabel(figure);
+    *text = new ElidedLabel(figure);
     (*text)->setObjectName(name + QStringLiteral("Text"));
     (*text)->setFont(Theme::font(10));
     (*text)->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred); // full width while it fits
@@ -139,7 +139,7 @@ QHBoxLayout* GoalRowView::buildTitleLine() {
     auto* line = new QHBoxLayout;
     line->setSpacing(8);
     // One line, cut at the tail: every row of the list has the same height.
-    title_ = new GoalDetailElidedLabel(this);
+    title_ = new ElidedLabel(this);
     title_->setObjectName(QStringLiteral("goalRowTitle"));
     title_->setFont(Theme::font(14, QFont::Medium));
     recolor(title_, Theme::textPrimary());

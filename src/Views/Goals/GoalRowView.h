@@ -8,7 +8,7 @@
 #include <memory>
 
 class CategoryTag;
-class GoalDetailElidedLabel;
+class ElidedLabel;
 class Goal;
 class GoalPointerTracker;
 class PriorityBadge;
@@ -69,16 +69,16 @@ private:
     GoalPointerTracker* pointer_ = nullptr;
 
     QWidget* colorBar_ = nullptr;
-    GoalDetailElidedLabel* title_ = nullptr;
+    ElidedLabel* title_ = nullptr;
     QToolButton* eye_ = nullptr;
     QToolButton* trophy_ = nullptr;
     QLabel* percent_ = nullptr;
     CategoryTag* category_ = nullptr;
     PriorityBadge* priority_ = nullptr;
     QWidget* money_ = nullptr;
-    GoalDetailElidedLabel* moneyText_ = nullptr;
+    ElidedLabel* moneyText_ = nullptr;
     QWidget* streak_ = nullptr;
-    GoalDetailElidedLabel* streakText_ = nullptr;
+    ElidedLabel* streakText_ = nullptr;
     QLabel* deadline_ = nullptr;
     SmallProgressBar* bar_ = nullptr;
     QLabel* efforts_ = nullptr;

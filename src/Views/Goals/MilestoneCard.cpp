@@ -1,10 +1,10 @@
 #include "Views/Goals/MilestoneCard.h"
 
 #include "Components/AlertDialog.h"
+#include "Components/ElidedLabel.h"
 #include "Components/SmallProgressBar.h"
 #include "Models/Milestone.h"
 #include "Models/Step.h"
-#include "Views/Goals/GoalDetailElidedLabel.h"
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/StepRowView.h"
 
@@ -70,7 +70,7 @@ QWidget* MilestoneCard::buildHeader() {
     row->addWidget(icon);
 
     const bool done = milestone_->isCompleted();
-    auto* name = new GoalDetailElidedLabel(header_);
+    auto* name = new ElidedLabel(header_);
     name->setObjectName(QStringLiteral("milestoneName"));
     QFont nameFont = GoalDetailStyle::themeFont(14, QFont::Medium);
     nameFont.setStrikeOut(done);

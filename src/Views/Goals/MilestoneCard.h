@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-class GoalDetailElidedLabel;
+class ElidedLabel;
 class Milestone;
 class QLabel;
 class QToolButton;

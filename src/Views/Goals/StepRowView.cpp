@@ -1,7 +1,7 @@
 #include "Views/Goals/StepRowView.h"
 
+#include "Components/ElidedLabel.h"
 #include "Models/Step.h"
-#include "Views/Goals/GoalDetailElidedLabel.h"
 #include "Views/Goals/GoalDetailStyle.h"
 
 #include <QHBoxLayout>
@@ -36,7 +36,7 @@ std::optional<PriorityMark> priorityMark(qint16 priority) {
 StepRowView::StepRowView(std::shared_ptr<Step> step, QColor goalColor, std::function<void()> onToggle,
                          std::function<void()> onDelete, QWidget* parent)
     : QWidget(parent), step_(std::move(step)), goalColor_(goalColor), onToggle_(std::move(onToggle)),
-      onDelete_(std::move(onDelete)), toggle_(new QToolButton(this)), title_(new GoalDetailElidedLabel(this)),
+      onDelete_(std::move(onDelete)), toggle_(new QToolButton(this)), title_(new ElidedLabel(this)),
       priority_(new QLabel(this)), delete_(new QToolButton(this)) {
     setObjectName(QStringLiteral("stepRow"));
     auto* row = new QHBoxLayout(this);

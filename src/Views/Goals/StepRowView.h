@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-class GoalDetailElidedLabel;
+class ElidedLabel;
 class QLabel;
 class QToolButton;
 class Step;
@@ -29,7 +29,7 @@ private:
     std::function<void()> onToggle_;
     std::function<void()> onDelete_;
     QToolButton* toggle_;
-    GoalDetailElidedLabel* title_;
+    ElidedLabel* title_;
     QLabel* priority_;
     QToolButton* delete_;
 };

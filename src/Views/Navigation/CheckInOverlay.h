@@ -19,6 +19,8 @@ public:
     CheckInOverlay(const AppEnvironment& env, QWidget* covered, QWidget* parent = nullptr);
 
     DailyCheckInModal* modal() const { return modal_; }
+    // What it covers was drawn anew (an overlay above it closed): its blurred picture is retaken.
+    void coveredChanged() { scheduleSnapshot(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -34,7 +36,8 @@ private:
     DailyCheckInModal* modal_;
     QPointer<QWidget> covered_;
     // The covered widgets, rendered small and blurred. Nothing below can change while the
-    // overlay takes the clicks, so it is taken when the overlay shows or changes size.
+    // overlay takes the clicks, so it is taken when the overlay shows or changes size, or when
+    // an overlay above it closes.
     QImage snapshot_;
     bool snapshotPending_ = false;
 };

@@ -208,6 +208,19 @@ void ContentView::syncOverlays() {
     updateCoveredRegion();
 }
 
+void ContentView::screenReappears() {
+    // The overlay stood for the screen's leaving and may have written what it shows (the
+    // onboarding's first goal, the check-in's streaks): the screen is shown anew, so it and its
+    // parts read the store again as on any appearance, before the overlay fades off it.
+    if (screen_) {
+        screen_->hide();
+        screen_->show();
+    }
+    // A check-in still open blurs what lies under it: it takes that again.
+    if (auto* checkIn = qobject_cast<CheckInOverlay*>(checkIn_.data()))
+        checkIn->coveredChanged();
+}
+
 void ContentView::presentOverlay(QWidget* overlay, double fromScale, std::function<void()> presented) {
     overlay->show();
     overlay->raise();
@@ -236,6 +249,7 @@ void ContentView::dismissOverlay(QPointer<QWidget>& overlay, double toScale) {
     QWidget* leaving = overlay.data();
     overlay = nullptr;
     leaving->setAttribute(Qt::WA_TransparentForMouseEvents);
+    screenReappears();
     MotionEffect* effect = MotionEffect::of(leaving);
     Animator::run(
         leaving, AppTheme::Animation::spring(),

@@ -43,6 +43,7 @@ private:
     void syncOverlays();
     void presentOverlay(QWidget* overlay, double fromScale, std::function<void()> presented = {});
     void dismissOverlay(QPointer<QWidget>& overlay, double toScale);
+    void screenReappears();
     void updateCoveredRegion();
     void refreshMaterials();
 

@@ -1,6 +1,7 @@
 #include "Views/Navigation/MainWindow.h"
 
 #include "Components/FocusRing.h"
+#include "Components/ThemedStyle.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "ViewModels/AppViewModel.h"
@@ -36,6 +37,7 @@ void MainWindow::raiseWindow() {
 }
 
 void MainWindow::applyThemeToApplication() {
+    ThemedStyle::install();
     QPalette p;
     const QColor text = Theme::textPrimary();
     const QColor muted = Theme::textMuted();

@@ -87,7 +87,8 @@ SidebarView::SidebarView(const AppEnvironment& env, QWidget* parent)
         },
         this);
     list_->setObjectName(QStringLiteral("sidebarScroll"));
-    list_->setStyleSheet(QString());
+    // The list keeps its transparent style: one material lies under the whole column, and a
+    // list without it would fill its page with the window colour.
     list_->viewport()->setAutoFillBackground(false);
     auto* content = new QWidget;
     auto* list = new QVBoxLayout(content);

@@ -1,6 +1,8 @@
 #include "Views/Onboarding/OnboardingView.h"
 
 #include "Components/AuroraBackground.h"
+#include "Components/InputStyle.h"
+#include "Components/ThemedTextField.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "ViewModels/AppEnvironment.h"
@@ -31,13 +33,15 @@ QPushButton* primaryButton(const QString& title, const QString& name) {
     return button;
 }
 
+// Padded and rounded like the primary button, in the secondary text colour on a see-through
+// fill, with a 1-pixel outline drawn inside the padding so both buttons stand equally tall.
 QPushButton* secondaryButton(const QString& title, const QString& name) {
-    auto* button = ScreenStyle::filledButton(
-        title, Theme::font(15, QFont::Medium),
-        Theme::css(Theme::withOpacity(Theme::backgroundSecondary(), 0.6)), 32, 16, 24);
-    ScreenStyle::setTextButtonColor(button, Theme::textSecondary());
-    button->setStyleSheet(button->styleSheet() + QStringLiteral("QPushButton { border: 1px solid %1; }")
-                                                     .arg(Theme::css(AppTheme::Colors::borderSubtle())));
+    auto* button = ScreenStyle::filledButton(title, Theme::font(15, QFont::Medium), QString(), 32, 16, 24);
+    button->setStyleSheet(QStringLiteral("QPushButton { color: %1; background: %2; border: 1px solid %3;"
+                                         " border-radius: 24px; padding: 15px 31px; }")
+                              .arg(Theme::css(Theme::textSecondary()),
+                                   Theme::css(Theme::withOpacity(Theme::backgroundSecondary(), 0.6)),
+                                   Theme::css(AppTheme::Colors::borderSubtle())));
     button->setObjectName(name);
     return button;
 }
@@ -55,19 +59,13 @@ void setReady(QPushButton* button, bool ready) {
 }
 
 QLineEdit* bigField(const QString& placeholder, double size, int width, const QString& name) {
-    auto* field = new QLineEdit;
+    auto* field = new ThemedTextField(placeholder, nullptr, size);
     field->setObjectName(name);
-    field->setPlaceholderText(placeholder);
-    field->setFont(Theme::font(size, QFont::DemiBold));
     field->setAlignment(Qt::AlignCenter);
     field->setFixedWidth(width);
-    field->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: %2; border: 1px solid %3;"
-                                        " border-radius: 18px; padding: 24px; }"
-                                        "QLineEdit:focus { border: 1px solid %4; }")
-                             .arg(Theme::css(Theme::withOpacity(Theme::backgroundSecondary(), 0.6)),
-                                  Theme::css(Theme::textPrimary()),
-                                  Theme::css(AppTheme::Colors::borderMedium()),
-                                  Theme::css(Theme::withOpacity(AppTheme::Colors::indigo(), 0.8))));
+    InputStyle::apply(field, QStringLiteral("QLineEdit"), size, 18,
+                      QStringLiteral("QLineEdit { background: %1; padding: 24px; font-weight: 600; }")
+                          .arg(Theme::css(Theme::withOpacity(Theme::backgroundSecondary(), 0.6))));
     return field;
 }
 

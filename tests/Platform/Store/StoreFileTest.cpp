@@ -12,6 +12,8 @@
 
 #include <sqlite3.h>
 
+#include <unistd.h>
+
 using namespace storetest;
 
 namespace {
@@ -157,4 +159,48 @@ TEST(StoreFile, AMissingFolderAndFileGiveANewStore) {
     ASSERT_TRUE(result.context) << result.error.toStdString();
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_TRUE(asideFiles(path).isEmpty());
+}
+
+TEST(StoreFile, AFileThatCannotBeOpenedIsNamedWithTheReason) {
+    auto model = makeModel();
+    // A folder where the store should be.
+    const QString folder = tempPath("cannot/Quorvale.sqlite");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    StoreFile::Result result = StoreFile::open(*model, folder);
+    ASSERT_FALSE(result.context);
+    EXPECT_EQ(
+        StoreFile::failureLine(result),
+        QStringLiteral("CoreData load error: unable to open database file: %1 is a folder").arg(folder));
+    EXPECT_TRUE(QFileInfo(folder).isDir()) << "left as it is";
+
+    // A link to a file in a folder that is not there.
+    const QString gone = tempPath("cannot/gone/Quorvale.sqlite");
+    const QString link = tempPath("cannot/Linked.sqlite");
+    ASSERT_TRUE(QFile::link(gone, link));
+    result = StoreFile::open(*model, link);
+    ASSERT_FALSE(result.context);
+    EXPECT_EQ(result.error,
+              QStringLiteral("unable to open database file: %1 is missing and so is the folder %2 "
+                             "it would be made in")
+                  .arg(link, QFileInfo(gone).absolutePath()));
+
+    // A log that is a folder names the log.
+    const QString store = tempPath("cannot/Store.sqlite");
+    fillStore(*model, store, 3);
+    ASSERT_TRUE(QDir().mkpath(store + "-shm"));
+    result = StoreFile::open(*model, store);
+    ASSERT_FALSE(result.context);
+    EXPECT_TRUE(result.error.endsWith(QStringLiteral("%1-shm is a folder").arg(store)))
+        << result.error.toStdString();
+
+    // Without permission (root reads and writes every file, so only as another user).
+    if (geteuid() != 0) {
+        const QString locked = tempPath("cannot/Locked.sqlite");
+        fillStore(*model, locked, 3);
+        ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::ReadOwner));
+        result = StoreFile::open(*model, locked);
+        ASSERT_FALSE(result.context);
+        EXPECT_TRUE(result.error.endsWith(QStringLiteral("no permission to read and write %1").arg(locked)))
+            << result.error.toStdString();
+    }
 }

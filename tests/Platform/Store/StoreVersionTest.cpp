@@ -110,3 +110,48 @@ TEST(StoreVersion, AStoreOfANewerBuildIsLeftByteForByte) {
     EXPECT_EQ(readAll(path), file);
     EXPECT_EQ(readAll(path + "-wal"), wal);
 }
+
+TEST(StoreVersion, TheVersionOfANewerStoreIsReadWithoutMakingAnythingBesideIt) {
+    auto model = makeModel();
+    const QString path = tempPath("probe/Quorvale.sqlite");
+    const QString folder = QFileInfo(path).absolutePath();
+    QDir().mkpath(folder);
+    const int newer = StoreMigrations::latestVersion() + 3;
+    {
+        // Closed as a newer build leaves it: in write-ahead mode, with no -wal or -shm.
+        SQLite::Database db(path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        db.exec("PRAGMA journal_mode = WAL");
+        db.exec("CREATE TABLE \"Project\" (\"pk\" INTEGER PRIMARY KEY, \"title\" TEXT)");
+        db.exec("PRAGMA user_version = " + std::to_string(newer));
+    }
+    const auto files = [&folder] {
+        return QDir(folder).entryList(QDir::Files, QDir::Name).join(u' ').toStdString();
+    };
+    const std::string alone = "Quorvale.sqlite";
+    ASSERT_EQ(files(), alone);
+    EXPECT_EQ(StoreMigrations::readVersion(path), newer);
+    StoreFile::Result result = StoreFile::open(*model, path);
+    EXPECT_TRUE(result.newerStore);
+    EXPECT_EQ(files(), alone) << "no -wal or -shm made beside it";
+
+    // A log without its -shm (copied, or left by a crash): the version it committed counts,
+    // though the file's own header still says 0, and still nothing is made.
+    const QString live = tempPath("probe-live/Quorvale.sqlite");
+    QDir().mkpath(QFileInfo(live).absolutePath());
+    QFile::remove(path);
+    {
+        SQLite::Database db(live.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        db.exec("PRAGMA journal_mode = WAL");
+        db.exec("PRAGMA wal_autocheckpoint = 0");
+        db.exec("CREATE TABLE \"Project\" (\"pk\" INTEGER PRIMARY KEY, \"title\" TEXT)");
+        db.exec("PRAGMA wal_checkpoint(TRUNCATE)");
+        db.exec("PRAGMA user_version = " + std::to_string(newer)); // in the log only
+        ASSERT_TRUE(QFile::copy(live, path));
+        ASSERT_TRUE(QFile::copy(live + "-wal", path + "-wal"));
+    }
+    const std::string withLog = "Quorvale.sqlite Quorvale.sqlite-wal";
+    ASSERT_EQ(files(), withLog);
+    EXPECT_EQ(StoreMigrations::readVersion(path), newer);
+    EXPECT_TRUE(StoreFile::open(*model, path).newerStore);
+    EXPECT_EQ(files(), withLog);
+}

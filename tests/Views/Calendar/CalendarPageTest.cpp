@@ -1,6 +1,7 @@
 #include "Views/Calendar/CalendarPageTestSupport.h"
 
 #include "Components/DatePickerField.h"
+#include "Core/Theme/AppTheme.h"
 #include "ViewModels/CalendarStepEntries.h"
 #include "Views/CalendarView/CalendarAddTaskBar.h"
 #include "Views/CalendarView/CalendarBillRow.h"
@@ -68,6 +69,38 @@ TEST_F(CalendarPage, SeededMonthShowsItsMarks) {
     EXPECT_EQ(page.milestoneCards().size(), 2u);
     EXPECT_FALSE(find<QWidget>("billsSection")->isVisible());
     EXPECT_TRUE(find<QLabel>("emptyTasksLabel")->isVisible());
+}
+
+TEST_F(CalendarPage, DayDotsAreFilledCirclesWithoutARimInTheNumbersColour) {
+    // Today's number is cyan and a selected day's white: neither may edge the dots under it.
+    for (const bool selected : {false, true}) {
+        SCOPED_TRACE(selected ? "selected" : "today");
+        CalendarDayCell cell;
+        cell.resize(48, CalendarDayCell::kHeight);
+        cell.setDay(Clock::now(), selected, true, CalendarDayMarks{0.25, true, true});
+        QImage image(cell.size(), QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        cell.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        const QColor fills[] = {AppTheme::Colors::green(), AppTheme::Colors::amber(),
+                                AppTheme::Colors::rose()};
+        int inked = 0;
+        // Below the number's circle only the dots are drawn; each of their pixels is one of the
+        // three fills, more or less covered.
+        for (int y = 32; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                if (pixel.alpha() < 48)
+                    continue;
+                ++inked;
+                bool isFill = false;
+                for (const QColor& fill : fills)
+                    isFill = isFill || (std::abs(pixel.red() - fill.red()) <= 12 &&
+                                        std::abs(pixel.green() - fill.green()) <= 12 &&
+                                        std::abs(pixel.blue() - fill.blue()) <= 12);
+                EXPECT_TRUE(isFill) << "a rim at " << x << "," << y << ": " << pixel.name().toStdString();
+            }
+        EXPECT_GT(inked, 20) << "three dots are drawn";
+    }
 }
 
 TEST_F(CalendarPage, WeekdayHeaderAndBlankCellsFollowTheLocale) {
@@ -175,6 +208,51 @@ TEST_F(CalendarPage, CarryForwardShowsAToastThatLeavesOnTheClock) {
     EXPECT_FALSE(model().toastMessage().has_value());
     EXPECT_FALSE(page.toast()->isVisible());
     EXPECT_TRUE(cellOf(page, 11)->marks().hasTask);
+}
+
+TEST_F(CalendarPage, TheCarryForwardToastTakesItsTextsWidthAndWrapsPastThePages) {
+    task(QStringLiteral("Morning run & stretch"), QDate(2026, 3, 10));
+    const QString longTitle =
+        QStringLiteral("Call the insurance office about the renewal letter, then file the "
+                       "receipts for the quarter and book the follow-up appointment");
+    task(longTitle, QDate(2026, 3, 10));
+    auto& page = openPage();
+    const auto moveToTomorrow = [&](const QString& title) {
+        for (auto* row : page.taskRows())
+            if (row->task()->title() == title) {
+                row->setHovered(true);
+                click(row->findChild<QWidget*>("tomorrowButton"));
+                return;
+            }
+        ADD_FAILURE() << "no row " << title.toStdString();
+    };
+    CalendarToast* toast = page.toast();
+    moveToTomorrow(QStringLiteral("Morning run & stretch"));
+    ASSERT_TRUE(toast->isShown());
+    EXPECT_EQ(toast->lines(), QStringList{QStringLiteral("Morning run & stretch moved to tomorrow")})
+        << "one line, whole";
+    const int oneLine = toast->height();
+    EXPECT_LT(toast->width(), page.width() / 2) << "no wider than its text";
+    qv::test::saveScreen(host.get(), QStringLiteral("calendar-toast-short"));
+
+    Clock::advanceMs(2400);
+    moveToTomorrow(longTitle);
+    ASSERT_TRUE(toast->isShown());
+    EXPECT_EQ(toast->lines().join(QLatin1Char(' ')), longTitle + QStringLiteral(" moved to tomorrow"))
+        << "every word shows";
+    EXPECT_GE(toast->lines().size(), 2);
+    EXPECT_GT(toast->height(), oneLine);
+    EXPECT_LE(toast->width(), page.width()) << "no wider than the page";
+    EXPECT_GE(toast->x(), 0);
+    qv::test::saveScreen(host.get(), QStringLiteral("calendar-toast-wrapped"));
+
+    // A narrower page wraps the shown toast anew.
+    host->resize(620, 760);
+    page.resize(620, 760);
+    qv::test::settle();
+    EXPECT_LE(toast->width(), 620);
+    EXPECT_GE(toast->x(), 0);
+    EXPECT_EQ(toast->lines().join(QLatin1Char(' ')), longTitle + QStringLiteral(" moved to tomorrow"));
 }
 
 TEST_F(CalendarPage, HidingAGoalRemovesItsCardsAtOnce) {

@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableView>
 
 namespace {
 
@@ -232,6 +233,57 @@ TEST_F(CalendarRows, FollowUpPickerStartsTomorrow) {
     model().selectDate(QDate(2026, 3, 20).startOfDay());
     ASSERT_EQ(model().tasksForSelectedDate().size(), 1u);
     EXPECT_TRUE(model().tasksForSelectedDate()[0]->isFollowUp());
+}
+
+TEST_F(CalendarRows, FollowUpDaysBeforeTomorrowLookUnavailableAndAClickOnThemKeepsThePopover) {
+    task(QStringLiteral("Send invoice"), QDate(2026, 3, 10));
+    auto& page = openPage();
+    auto* row = page.taskRows().at(0);
+    row->setHovered(true);
+    click(row->findChild<QWidget*>("followUpButton"));
+    ASSERT_NE(row->followUpPopover(), nullptr);
+    auto* popover = row->followUpPopover()->findChild<CalendarFollowUpPopover*>();
+    auto* view = popover->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+    ASSERT_NE(view, nullptr);
+    // The cell of a day of March (the grid also shows the ends of February and April).
+    auto cellOf = [view](int day) {
+        const QAbstractItemModel* model = view->model();
+        bool inMarch = false;
+        for (int r = 1; r < model->rowCount(); ++r)
+            for (int c = 0; c < model->columnCount(); ++c) {
+                const int shown = model->index(r, c).data().toInt();
+                inMarch = inMarch || shown == 1;
+                if (inMarch && shown == day)
+                    return view->visualRect(model->index(r, c));
+            }
+        return QRect();
+    };
+    // A pickable day's number is drawn brighter than one before tomorrow.
+    const QImage image = view->viewport()->grab().toImage();
+    auto brightest = [&image](const QRect& cell) {
+        int best = 0;
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x)
+                best = std::max(best, QColor::fromRgba(image.pixel(x, y)).lightness());
+        return best;
+    };
+    const QRect today = cellOf(10), yesterday = cellOf(9), tomorrow = cellOf(11), later = cellOf(20);
+    ASSERT_FALSE(today.isEmpty());
+    EXPECT_LT(brightest(today) + 40, brightest(tomorrow));
+    EXPECT_LT(brightest(yesterday) + 40, brightest(later));
+    qv::test::saveScreen(host.get(), QStringLiteral("calendar-follow-up-disabled-days"));
+
+    // A click on today or an earlier day picks nothing and leaves the popover open.
+    for (const QRect& cell : {today, yesterday}) {
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+        qv::test::settle();
+        ASSERT_NE(row->followUpPopover(), nullptr) << "the popover stays";
+        EXPECT_EQ(popover->followUpDate().date(), QDate(2026, 3, 11));
+    }
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, later.center());
+    qv::test::settle();
+    EXPECT_EQ(popover->followUpDate().date(), QDate(2026, 3, 20));
+    EXPECT_NE(row->followUpPopover(), nullptr);
 }
 
 TEST_F(CalendarRows, NewCategoryPopoverTrimsAndSelects) {

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include <sqlite3.h>
@@ -199,4 +200,34 @@ TEST_F(DailyCheckIn, ManyGoalsMakeOnlyTheRowsInViewAndTicksFollowTheGoalsNotTheR
     EXPECT_FALSE(modal()->goalRows()[1]->isTicked());
     click(modal()->completeButton());
     EXPECT_EQ(entries(), 2);
+}
+
+TEST_F(DailyCheckIn, ALongNoteScrollsInsideItsEditorInTheThemeAndTheCardShowsAllOfIt) {
+    makeGoal(QStringLiteral("Run"), 3);
+    openWindow();
+    ASSERT_NE(modal(), nullptr);
+    QApplication::setActiveWindow(window_.get());
+    QPlainTextEdit* notes = modal()->notesEditor();
+    modal()->completeButton()->setFocus(Qt::TabFocusReason);
+    notes->setFocus(Qt::TabFocusReason);
+    notes->setPlainText(QStringLiteral("Legs are sore after the long run by the river\n").repeated(6));
+    notes->moveCursor(QTextCursor::End);
+    qv::test::settle();
+    QScrollBar* bar = notes->verticalScrollBar();
+    EXPECT_TRUE(bar->isVisible()) << "six lines overflow the editor";
+    // The focused editor shows whole inside the card's scrolling middle.
+    QWidget* view = modal()->findChild<VirtualList*>(QStringLiteral("checkInScroll"))->viewport();
+    const QRect shown(notes->mapTo(view, QPoint(0, 0)), notes->size());
+
+    EXPECT_TRUE(view->rect().contains(shown)) << "the editor at " << shown.y() << ".." << shown.bottom()
+                                              << " of a view " << view->height() << " high";
+    qv::test::saveScreen(window_.get(), QStringLiteral("checkin-long-note"));
+
+    // The focused gradient button keeps its face; the focus ring goes around it.
+    QPushButton* complete = modal()->completeButton();
+    const QImage face = complete->grab().toImage();
+    complete->setFocus(Qt::TabFocusReason);
+    qv::test::settle();
+    EXPECT_EQ(complete->grab().toImage(), face);
+    qv::test::saveScreen(window_.get(), QStringLiteral("checkin-focused-button"));
 }

@@ -4,7 +4,9 @@
 #include "Components/SegmentedPicker.h"
 #include "Components/Stepper.h"
 #include "Components/VirtualList.h"
+#include "Models/Expense.h"
 #include "Models/Subscription.h"
+#include "ViewModels/Finance/CashFlowViewModel.h"
 #include "ViewModels/Finance/CommitmentsViewModel.h"
 #include "Views/Finance/AddCreditCardSheet.h"
 #include "Views/Finance/AddSubscriptionSheet.h"
@@ -121,6 +123,65 @@ TEST_F(CommitmentsViewTest, ACardWithoutANextBillShowsThisMonthsSpend) {
     EXPECT_NE(find<QWidget>("subscriptionsEmpty"), nullptr);
     EXPECT_EQ(find<QLabel>("subscriptionsTotal"), nullptr);
     qv::test::saveScreen(view.get(), "commitments-empty");
+}
+
+TEST_F(CommitmentsViewTest, CardFiguresFollowEveryExpenseWrittenHereOrElsewhere) {
+    auto alpha = makeCard("Alpha", 25, 15);
+    CashFlowViewModel cashFlow(context);
+    ExpenseDraft groceries;
+    groceries.title = QStringLiteral("Groceries");
+    groceries.amount = 250;
+    groceries.date = local(2026, 3, 10, 9);
+    groceries.expenseType = CashFlowViewModel::dynamicType;
+    groceries.paymentMethod = QStringLiteral("creditCard");
+    groceries.creditCardID = alpha->id();
+    ASSERT_TRUE(cashFlow.addExpense(groceries));
+    open();
+    ASSERT_EQ(text("monthSpend"), QString("This month: ₹250"));
+
+    // A subscription paid by the card, renewing before the statement closes, from the sheet.
+    click(find<QPushButton>("addSubscriptionButton"));
+    auto* form = qobject_cast<AddSubscriptionSheet*>(sheet()->content());
+    ASSERT_NE(form, nullptr);
+    find<QLineEdit>("nameField", form)->setText("StreamBox");
+    find<QLineEdit>("priceField", form)->setText("199");
+    find<SegmentedPicker>("paymentMethodPicker", form)->setCurrentIndex(2);
+    find<MenuPicker>("cardPicker", form)->setCurrentIndex(1);
+    click(find<QPushButton>("addSubscriptionButton", form));
+    EXPECT_EQ(text("monthSpend"), QString("This month: ₹449")) << "the subscription's expense counts at once";
+    qv::test::saveScreen(view.get(), "commitments-after-card-subscription");
+
+    // Written by another screen's model while this one shows: added, edited, deleted.
+    groceries.amount = 100;
+    groceries.date = local(2026, 3, 12, 9);
+    ASSERT_TRUE(cashFlow.addExpense(groceries));
+    qv::test::settle();
+    EXPECT_EQ(text("monthSpend"), QString("This month: ₹549"));
+    cashFlow.fetchForSelectedMonth();
+    std::shared_ptr<Expense> second;
+    for (const auto& expense : cashFlow.dynamicExpenses())
+        if (expense->amount() == 100)
+            second = expense;
+    ASSERT_TRUE(second);
+    groceries.amount = 150;
+    ASSERT_TRUE(cashFlow.updateExpense(second, groceries));
+    qv::test::settle();
+    EXPECT_EQ(text("monthSpend"), QString("This month: ₹599"));
+    groceries.date = local(2026, 3, 28, 9); // after the close: billed next month
+    ASSERT_TRUE(cashFlow.updateExpense(second, groceries));
+    qv::test::settle();
+    EXPECT_EQ(text("nextBill"), QString("Next bill: ₹150"));
+    ASSERT_TRUE(cashFlow.deleteExpense(second));
+    qv::test::settle();
+    EXPECT_EQ(text("monthSpend"), QString("This month: ₹449"));
+
+    // Hidden, the screen reads nothing; shown again, it shows what was written meanwhile.
+    view->hide();
+    groceries.amount = 1;
+    ASSERT_TRUE(cashFlow.addExpense(groceries));
+    qv::test::settle();
+    view->show();
+    EXPECT_EQ(text("nextBill"), QString("Next bill: ₹1"));
 }
 
 TEST_F(CommitmentsViewTest, TheCardSheetNeedsANameAndKeepsItsDaysWithinOneToTwentyEight) {

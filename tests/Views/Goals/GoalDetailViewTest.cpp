@@ -1,5 +1,6 @@
 #include "Views/Goals/GoalDetailView.h"
 #include "Components/ConfettiView.h"
+#include "Components/ElidedLabel.h"
 #include "Components/PriorityBadge.h"
 #include "Components/SheetHost.h"
 #include "Core/Persistence/PersistenceController.h"
@@ -16,7 +17,6 @@
 #include "Views/Goals/AddMilestoneSheet.h"
 #include "Views/Goals/AddStepView.h"
 #include "Views/Goals/CreateGoalView.h"
-#include "Views/Goals/GoalDetailElidedLabel.h"
 #include "Views/Goals/GoalsTestSupport.h"
 #include "Views/Goals/MilestoneCard.h"
 #include "Views/Goals/MilestoneFrequencyRow.h"
@@ -153,8 +153,7 @@ TEST_F(GoalDetailViewTest, MainRoadFromAnEmptyGoalToACelebratedMilestone) {
 
     ASSERT_EQ(cards().size(), 1);
     EXPECT_FALSE(empty->isVisible());
-    EXPECT_EQ(cards()[0]->findChild<GoalDetailElidedLabel*>("milestoneName")->fullText(),
-              QStringLiteral("Weekly"));
+    EXPECT_EQ(cards()[0]->findChild<ElidedLabel*>("milestoneName")->fullText(), QStringLiteral("Weekly"));
     EXPECT_EQ(cards()[0]->findChild<QLabel*>("milestoneCount")->text(), QStringLiteral("0/1"));
     EXPECT_TRUE(rows().isEmpty());
     EXPECT_EQ(detail->findChild<QLabel*>("progressCaption")->text(), QStringLiteral("Based on steps"));
@@ -168,7 +167,7 @@ TEST_F(GoalDetailViewTest, MainRoadFromAnEmptyGoalToACelebratedMilestone) {
     qv::test::settle();
 
     ASSERT_EQ(cards().size(), 1);
-    EXPECT_TRUE(cards()[0]->findChild<GoalDetailElidedLabel*>("milestoneName")->font().strikeOut());
+    EXPECT_TRUE(cards()[0]->findChild<ElidedLabel*>("milestoneName")->font().strikeOut());
     EXPECT_EQ(cards()[0]->findChild<QLabel*>("milestoneCount")->text(), QStringLiteral("1/1"));
     ASSERT_TRUE(confetti());
     EXPECT_TRUE(confetti()->isVisible());
@@ -280,8 +279,7 @@ TEST_F(GoalDetailViewTest, HeaderTapOpensTheScheduleAndClearStoresNone) {
     qv::test::settle();
     EXPECT_FALSE(m->frequency().has_value());
     EXPECT_EQ(topSheet(), nullptr);
-    EXPECT_EQ(cards()[0]->findChild<GoalDetailElidedLabel*>("milestoneName")->fullText(),
-              QStringLiteral("Weekly"));
+    EXPECT_EQ(cards()[0]->findChild<ElidedLabel*>("milestoneName")->fullText(), QStringLiteral("Weekly"));
 }
 
 TEST_F(GoalDetailViewTest, AddStepSheetAddsToItsMilestone) {
@@ -401,7 +399,7 @@ TEST_F(GoalDetailViewTest, UserTextStaysPlainInToolTipsAndDatesFollowTheLocale) 
     open(300);
     QLocale::setDefault(QLocale(QStringLiteral("en_US")));
     EXPECT_EQ(detail->findChild<QLabel*>("deadlineLabelText")->text(), QStringLiteral("10. Dez. 2026"));
-    auto* name = cards()[0]->findChild<GoalDetailElidedLabel*>("milestoneName");
+    auto* name = cards()[0]->findChild<ElidedLabel*>("milestoneName");
     ASSERT_NE(name, nullptr);
     ASSERT_FALSE(name->toolTip().isEmpty()) << "the elided name has its full text in a tool tip";
     QTextDocument shown;

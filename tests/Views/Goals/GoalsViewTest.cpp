@@ -1,6 +1,7 @@
 #include "Views/Goals/GoalsView.h"
 
 #include "Components/AlertButton.h"
+#include "Components/ElidedLabel.h"
 #include "Components/SheetHost.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Core/Theme/Theme.h"
@@ -17,7 +18,6 @@
 #include "Views/Dashboard/GoalCardView.h"
 #include "Views/Goals/ArchivedGoalRow.h"
 #include "Views/Goals/CreateGoalView.h"
-#include "Views/Goals/GoalDetailElidedLabel.h"
 #include "Views/Goals/GoalRowView.h"
 #include "Views/Goals/GoalsTestSupport.h"
 
@@ -247,7 +247,7 @@ TEST_F(GoalsViewTest, CardsAndRowsShowDeadlinesMoneyAndMarkupLiterally) {
 
     open();
     auto* row = widgetFor<GoalRowView>(money);
-    EXPECT_EQ(row->findChild<GoalDetailElidedLabel*>(QStringLiteral("goalRowMoneyText"))->fullText(),
+    EXPECT_EQ(row->findChild<ElidedLabel*>(QStringLiteral("goalRowMoneyText"))->fullText(),
               QStringLiteral("6000/5000"));
     EXPECT_EQ(row->findChild<QLabel*>(QStringLiteral("goalRowPercent"))->text(), QStringLiteral("100%"));
     auto* markupTitle = widgetFor<GoalRowView>(markup)->findChild<QLabel*>(QStringLiteral("goalRowTitle"));
@@ -344,7 +344,7 @@ TEST_F(GoalsViewTest, ARowShowsItsFiguresAndItsMenuDeletesAtOnce) {
     EXPECT_EQ(label("goalRowDeadline")->text(), QStringLiteral("Due in 0d"));
     EXPECT_TRUE(label("goalRowStreakText")->isVisibleTo(row));
     auto figure = [row](const char* name) {
-        return row->findChild<GoalDetailElidedLabel*>(QString::fromLatin1(name))->fullText();
+        return row->findChild<ElidedLabel*>(QString::fromLatin1(name))->fullText();
     };
     EXPECT_EQ(figure("goalRowStreakText"), QStringLiteral("12d"));
 

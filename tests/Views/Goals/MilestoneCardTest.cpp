@@ -1,4 +1,5 @@
 #include "Views/Goals/MilestoneCard.h"
+#include "Components/ElidedLabel.h"
 #include "Components/SmallProgressBar.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Models/Milestone.h"
@@ -6,7 +7,6 @@
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
 #include "Support/TestSupport.h"
-#include "Views/Goals/GoalDetailElidedLabel.h"
 #include "Views/Goals/StepRowView.h"
 
 #include <QLabel>
@@ -49,9 +49,7 @@ protected:
         c->resize(316, c->sizeHint().height());
         return c;
     }
-    static QString name(MilestoneCard& c) {
-        return c.findChild<GoalDetailElidedLabel*>("milestoneName")->fullText();
-    }
+    static QString name(MilestoneCard& c) { return c.findChild<ElidedLabel*>("milestoneName")->fullText(); }
     static QString count(MilestoneCard& c) { return c.findChild<QLabel*>("milestoneCount")->text(); }
 
     std::unique_ptr<PersistenceController> store;
@@ -94,7 +92,7 @@ TEST_F(MilestoneCardTest, HeaderTapIsNotFiredByItsButtons) {
     EXPECT_EQ(taps, 0);
     QTest::mouseClick(c->findChild<QWidget*>("milestoneHeader"), Qt::LeftButton, {}, QPoint(120, 20));
     EXPECT_EQ(taps, 1);
-    QTest::mouseClick(c->findChild<GoalDetailElidedLabel*>("milestoneName"), Qt::LeftButton);
+    QTest::mouseClick(c->findChild<ElidedLabel*>("milestoneName"), Qt::LeftButton);
     EXPECT_EQ(taps, 2);
     EXPECT_EQ(deletes, 0);
 }
@@ -129,14 +127,14 @@ TEST_F(MilestoneCardTest, CompletionShowsInTheHeaderAndTheStepRows) {
     step(m, QStringLiteral("Write"), 2, false);
     m->setIsCompleted(true);
     auto c = card(m, true);
-    EXPECT_TRUE(c->findChild<GoalDetailElidedLabel*>("milestoneName")->font().strikeOut());
+    EXPECT_TRUE(c->findChild<ElidedLabel*>("milestoneName")->font().strikeOut());
     const auto rows = c->findChildren<StepRowView*>();
     EXPECT_EQ(rows[0]->findChild<QToolButton*>("stepToggle")->property("symbolName"),
               QStringLiteral("checkmark.circle.fill"));
-    EXPECT_TRUE(rows[0]->findChild<GoalDetailElidedLabel*>("stepTitle")->font().strikeOut());
+    EXPECT_TRUE(rows[0]->findChild<ElidedLabel*>("stepTitle")->font().strikeOut());
     EXPECT_EQ(rows[1]->findChild<QToolButton*>("stepToggle")->property("symbolName"),
               QStringLiteral("circle"));
-    EXPECT_FALSE(rows[1]->findChild<GoalDetailElidedLabel*>("stepTitle")->font().strikeOut());
+    EXPECT_FALSE(rows[1]->findChild<ElidedLabel*>("stepTitle")->font().strikeOut());
     EXPECT_TRUE(c->findChild<QToolButton*>("addStepButton")->isEnabled());
     EXPECT_TRUE(c->findChild<QToolButton*>("milestoneDelete")->isEnabled());
 }

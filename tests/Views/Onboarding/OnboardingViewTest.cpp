@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -68,4 +69,35 @@ TEST_F(OnboardingScreen, WalksFromWelcomeToTheFirstGoalAndFinishesOnce) {
     qv::test::settle(8);
     EXPECT_TRUE(UserDefaults::standard().flag("onboardingComplete"));
     EXPECT_FALSE(vm_->showOnboarding());
+}
+
+TEST_F(OnboardingScreen, TheNameStepShowsItsPlaceholderWhileTheFieldHasFocusAndBackIsAPaddedButton) {
+    OnboardingView* view = open();
+    ASSERT_NE(view, nullptr);
+    QApplication::setActiveWindow(window_.get());
+    button(view, "getStartedButton")->click();
+    qv::test::settle();
+    auto* name = view->findChild<QLineEdit*>("nameField");
+    ASSERT_TRUE(name->hasFocus()) << "the field has focus on arrival";
+    // The placeholder's pixels: the field drawn with it, against the field drawn without.
+    const QImage with = name->grab().toImage();
+    name->setPlaceholderText(QString());
+    const QImage without = name->grab().toImage();
+    name->setPlaceholderText(QStringLiteral("Your name"));
+    int differing = 0;
+    for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x)
+            differing += with.pixel(x, y) != without.pixel(x, y);
+    EXPECT_GT(differing, 100) << "\"Your name\" shows in the focused, empty field";
+
+    // "Back" is the secondary button: padded like "Continue", rounded and outlined.
+    QPushButton* back = button(view, "backButton");
+    QPushButton* forward = button(view, "continueButton");
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->height(), forward->height());
+    EXPECT_GE(back->width(), back->fontMetrics().horizontalAdvance(back->text()) + 64);
+    const QImage face = back->grab().toImage();
+    const QColor corner = face.pixelColor(1, 1), edge = face.pixelColor(0, face.height() / 2);
+    EXPECT_NE(corner, edge) << "the corners are rounded off, the sides outlined";
+    qv::test::saveScreen(window_.get(), "onboarding-name-placeholder");
 }

@@ -76,6 +76,7 @@ TEST_F(SettingsScreen, ShowsTheDefaultsAndTheAlertRowsFollowTheCount) {
     EXPECT_EQ(about, QStringList({"1.0.0", "2026.1", "Linux"}));
     EXPECT_EQ(UserDefaults::standard().count(), keysBefore) << "showing defaults writes nothing";
     qv::test::saveScreen(window_.get(), "settings");
+    qv::test::saveScreen(view->findChild<QTimeEdit*>("alertTime1")->parentWidget(), "settings-alert-time");
 
     view->viewModel()->setAlertCount(4);
     stepper->setValue(4);

@@ -1,41 +1,49 @@
-#include "Views/Goals/GoalDetailElidedLabel.h"
+#include "Components/ElidedLabel.h"
 #include "Platform/TextHelpers.h"
 
 #include <QEvent>
 #include <QFontMetrics>
 
-GoalDetailElidedLabel::GoalDetailElidedLabel(QWidget* parent) : QLabel(parent) {
+ElidedLabel::ElidedLabel(QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     setWordWrap(false);
 }
 
-void GoalDetailElidedLabel::setFullText(const QString& text) {
+void ElidedLabel::setFullText(const QString& text) {
+    if (text == fullText_ && !text.isEmpty())
+        return;
     fullText_ = text;
     updateElision();
     updateGeometry();
 }
 
-QSize GoalDetailElidedLabel::minimumSizeHint() const {
-    return {0, fontMetrics().height()};
+void ElidedLabel::setKeptCharacters(int characters) {
+    keptCharacters_ = qMax(0, characters);
+    updateGeometry();
 }
 
-QSize GoalDetailElidedLabel::sizeHint() const {
+QSize ElidedLabel::minimumSizeHint() const {
+    const int kept = qMin(sizeHint().width(), keptCharacters_ * fontMetrics().averageCharWidth());
+    return {kept, fontMetrics().height()};
+}
+
+QSize ElidedLabel::sizeHint() const {
     return {fontMetrics().horizontalAdvance(fullText_) + 2, fontMetrics().height()};
 }
 
-void GoalDetailElidedLabel::resizeEvent(QResizeEvent* event) {
+void ElidedLabel::resizeEvent(QResizeEvent* event) {
     QLabel::resizeEvent(event);
     updateElision();
 }
 
-void GoalDetailElidedLabel::changeEvent(QEvent* event) {
+void ElidedLabel::changeEvent(QEvent* event) {
     QLabel::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         updateElision();
 }
 
-void GoalDetailElidedLabel::updateElision() {
+void ElidedLabel::updateElision() {
     // Newlines would make a second line; a one-line label shows them as blanks.
     QString line = fullText_;
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
