@@ -1,6 +1,7 @@
 #include "Components/AlertDialog.h"
 
 #include "Components/AlertButton.h"
+#include "Components/KeyboardLayer.h"
 #include "Components/SheetHost.h"
 #include "Core/Theme/Theme.h"
 
@@ -46,7 +47,6 @@ SheetHost* AlertDialog::present(QWidget* window, const QString& title, const QSt
         buttons.append({QStringLiteral("OK"), Role::Default, {}});
     auto* content = new AlertContent;
     content->setObjectName(QStringLiteral("alert"));
-    content->setFocusPolicy(Qt::StrongFocus);
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(22, 22, 22, 18);
     column->setSpacing(8);
@@ -104,9 +104,12 @@ SheetHost* AlertDialog::present(QWidget* window, const QString& title, const QSt
         });
     }
     column->addLayout(row);
+    // The focus starts on the default button, where Return presses it; Escape reaches the
+    // content from any button.
+    if (content->fallbackDefault)
+        KeyboardLayer::markInitial(content->fallbackDefault);
     SheetHost* host = SheetHost::present(window, content, kWidth);
     // Escape is the alert's own: it must run the cancel action, not only close.
     host->setEscapeCloses(false);
-    content->setFocus(Qt::PopupFocusReason);
     return host;
 }

@@ -22,12 +22,14 @@ namespace {
 QPointer<FocusRing> g_ring;
 constexpr int kQtDefaultMaxLength = 32767;
 
-// Fields show focus with their own border and caret; a ring around them would be doubled.
+// A field styled with an edge of its own for focus shows it there; a ring around it would be
+// doubled. A field without one gets the ring, or only a thin caret would say where Tab went.
 bool drawsOwnFocus(const QWidget* widget) {
+    bool field = qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget) ||
+                 qobject_cast<const QPlainTextEdit*>(widget) || qobject_cast<const QTextEdit*>(widget);
     if (const auto* combo = qobject_cast<const QComboBox*>(widget))
-        return combo->isEditable();
-    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget) ||
-           qobject_cast<const QPlainTextEdit*>(widget) || qobject_cast<const QTextEdit*>(widget);
+        field = combo->isEditable();
+    return field && widget->styleSheet().contains(QLatin1String(":focus"));
 }
 
 bool fromKeyboard(Qt::FocusReason reason) {

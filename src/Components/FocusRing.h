@@ -4,10 +4,10 @@
 #include <QWidget>
 
 // The keyboard's place in the window, the same for every control: a ring in the theme's accent
-// around the widget that took focus from the keyboard (a click shows none; text fields show
-// their own border). Installed once for the application, it also makes Return press the
-// focused button as Space does, makes Tab leave multi-line text fields, and lifts the length
-// limit one-line fields would otherwise cut pasted text at.
+// around the widget that took focus from the keyboard (a click shows none; text fields styled
+// with an edge for focus show that instead). Installed once for the application, it also makes Return press
+// the focused button as Space does, makes Tab leave multi-line text fields, and lifts the length limit
+// one-line fields would otherwise cut pasted text at.
 class FocusRing : public QWidget {
     Q_OBJECT
 public:

@@ -2,9 +2,9 @@
 
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
+#include "Platform/MoneyFormatter.h"
 
 #include <QFontMetrics>
-#include <QLocale>
 #include <QPainter>
 
 #include <algorithm>
@@ -20,7 +20,7 @@ constexpr double kLabelSize = 10;
 GroupedBarChart::GroupedBarChart(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("groupedBarChart"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    formatter_ = [](double value) { return QLocale().toString(value, 'f', 0); };
+    formatter_ = [](double value) { return MoneyFormatter::number(value, 0); };
     updateAxis();
 }
 
@@ -40,23 +40,32 @@ void GroupedBarChart::setBarWidthRatio(double ratio) {
     update();
 }
 
-void GroupedBarChart::setValueFormatter(std::function<QString(double)> formatter) {
+void GroupedBarChart::setValueFormatter(std::function<QString(double)> formatter, double resolution) {
     formatter_ = std::move(formatter);
+    resolution_ = resolution;
     updateAxis();
     update();
 }
 
-std::vector<double> GroupedBarChart::niceTicks(double low, double high, int target) {
+std::vector<double> GroupedBarChart::niceTicks(double low, double high, int target, double resolution) {
     low = std::min(0.0, std::isfinite(low) ? low : 0.0);
     high = std::max(0.0, std::isfinite(high) ? high : 0.0);
+    const double smallest = std::isfinite(resolution) && resolution > 0 ? resolution : 0;
     if (high - low <= 0)
-        high = low + 1;
-    const double rough = (high - low) / std::max(1, target - 1);
+        high = low + std::max(smallest, 1.0);
+    const double rough = std::max((high - low) / std::max(1, target - 1), smallest);
     const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
+    // A step of 2.5 is round only where the labels show the half.
+    auto tellsApart = [smallest](double step) {
+        if (smallest <= 0)
+            return true;
+        const double units = step / smallest;
+        return std::abs(units - std::round(units)) < 1e-9 * units;
+    };
     double step = magnitude;
     for (double factor : {1.0, 2.0, 2.5, 5.0, 10.0}) {
         step = factor * magnitude;
-        if (step >= rough)
+        if (step >= rough && tellsApart(step))
             break;
     }
     std::vector<double> ticks;
@@ -75,7 +84,7 @@ void GroupedBarChart::updateAxis() {
                 low = std::min(low, value);
                 high = std::max(high, value);
             }
-    ticks_ = niceTicks(low, high);
+    ticks_ = niceTicks(low, high, 5, resolution_);
     tickLabels_.clear();
     const QFontMetrics metrics(Theme::font(kLabelSize));
     labelWidth_ = 0;

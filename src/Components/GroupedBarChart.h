@@ -30,15 +30,20 @@ public:
     // The width of each bar as a share of its group's band (two bars of 0.35 leave 30 % between
     // groups).
     void setBarWidthRatio(double ratio);
-    // Text of a value-axis tick; the locale's number by default.
-    void setValueFormatter(std::function<QString(double)> formatter);
+    // Text of a value-axis tick: by default the whole number as amounts are written, without the
+    // currency. `resolution` is the smallest step between ticks that the text tells apart (1 for
+    // whole numbers).
+    void setValueFormatter(std::function<QString(double)> formatter, double resolution = 1);
 
     const std::vector<double>& ticks() const { return ticks_; }
+    const std::vector<QString>& tickLabels() const { return tickLabels_; }
     // Rectangles of the bars in widget coordinates, group by group, series by series.
     std::vector<QRectF> barRects() const;
 
-    // Rounded tick values covering [low, high] (0 included), about `target` of them.
-    static std::vector<double> niceTicks(double low, double high, int target = 5);
+    // Rounded tick values covering [low, high] (0 included), about `target` of them, never
+    // closer than `resolution`: a range of no or small values gets fewer ticks, not ticks whose
+    // labels read the same.
+    static std::vector<double> niceTicks(double low, double high, int target = 5, double resolution = 1);
 
     QSize sizeHint() const override { return {400, 200}; }
     QSize minimumSizeHint() const override { return {120, 120}; }
@@ -57,5 +62,6 @@ private:
     std::vector<QString> tickLabels_;
     double barWidthRatio_ = 0.35;
     std::function<QString(double)> formatter_;
+    double resolution_ = 1;
     int labelWidth_ = 0;
 };

@@ -1,7 +1,5 @@
 #include "Components/SheetFrame.h"
 
-#include "Core/Theme/Theme.h"
-
 #include <QEvent>
 #include <QResizeEvent>
 #include <QScrollArea>
@@ -9,22 +7,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-
-namespace {
-
-// The scroll bar of a sheet: a rounded handle on a clear track, no arrows.
-QString scrollBarSheet() {
-    return QStringLiteral(
-               "QScrollBar:vertical { background: transparent; width: 10px; margin: 4px 2px 4px 0; }"
-               "QScrollBar::handle:vertical { background: %1; border-radius: 4px; min-height: 32px; }"
-               "QScrollBar::handle:vertical:hover { background: %2; }"
-               "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
-               "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }")
-        .arg(Theme::css(Theme::withOpacity(Theme::textMuted(), 0.45)),
-             Theme::css(Theme::withOpacity(Theme::textMuted(), 0.7)));
-}
-
-} // namespace
 
 SheetFrame::SheetFrame(QWidget* page, QWidget* footer, QWidget* parent)
     : QWidget(parent), scroll_(new QScrollArea), page_(page), footer_(footer) {
@@ -41,7 +23,6 @@ SheetFrame::SheetFrame(QWidget* page, QWidget* footer, QWidget* parent)
     scroll_->setWidgetResizable(false);
     scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    scroll_->verticalScrollBar()->setStyleSheet(scrollBarSheet());
     scroll_->viewport()->setAutoFillBackground(false);
     // Only the scroll area is given the page: a style sheet on it would restyle the whole form.
     const bool filled = page->autoFillBackground();

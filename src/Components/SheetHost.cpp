@@ -1,16 +1,14 @@
 #include "Components/SheetHost.h"
 
 #include "Components/Animator.h"
+#include "Components/KeyboardLayer.h"
 #include "Components/MotionEffect.h"
 #include "Components/SheetCard.h"
 #include "Components/SheetFrame.h"
 #include "Core/Extensions/ImageBlur.h"
 #include "Core/Theme/AppTheme.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QPainter>
 #include <QSpacerItem>
 #include <QVBoxLayout>
@@ -31,16 +29,6 @@ public:
 private:
     int minimum_;
 };
-
-QList<QWidget*> focusables(QWidget* root) {
-    QList<QWidget*> list;
-    for (QWidget* w : root->findChildren<QWidget*>()) {
-        if (w->isVisibleTo(root) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
-            !w->findChild<SheetHost*>() && SheetHost::of(w) == qobject_cast<SheetHost*>(root))
-            list << w;
-    }
-    return list;
-}
 
 } // namespace
 
@@ -65,7 +53,7 @@ SheetHost* SheetHost::topmost(const QWidget* window) {
 
 SheetHost::SheetHost(QWidget* window, QWidget* content, int width, std::function<void()> onDismiss)
     : QWidget(window), window_(window), card_(new SheetCard(this)), content_(content), width_(width),
-      onDismiss_(std::move(onDismiss)), previousFocus_(QApplication::focusWidget()) {
+      onDismiss_(std::move(onDismiss)) {
     setObjectName(QStringLiteral("sheetHost"));
     setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::StrongFocus);
@@ -81,9 +69,11 @@ SheetHost::SheetHost(QWidget* window, QWidget* content, int width, std::function
     card_->installEventFilter(this);
     setGeometry(window_->rect());
     layoutCard();
+    // The sheet owns the keyboard while it is up: Tab goes round its controls, the focus starts
+    // on its first field and goes back to the control that opened it.
+    KeyboardLayer::install(this);
     show();
     raise();
-    focusFirst();
     MotionEffect::of(card_);
     QPointer<SheetHost> self(this);
     animation_ = Animator::run(this, AppTheme::Animation::snappy(), [self](double t) {
@@ -131,16 +121,6 @@ void SheetHost::layoutCard() {
     card_->setGeometry((width() - cardWidth) / 2, (height() - h) / 2, cardWidth, h);
 }
 
-void SheetHost::focusFirst() {
-    const QList<QWidget*> list = focusables(this);
-    for (QWidget* w : list)
-        if (qobject_cast<QLineEdit*>(w) || w->inherits("QPlainTextEdit") || w->inherits("QTextEdit")) {
-            w->setFocus(Qt::PopupFocusReason);
-            return;
-        }
-    setFocus(Qt::PopupFocusReason);
-}
-
 void SheetHost::dismiss() {
     if (dismissing_)
         return;
@@ -148,12 +128,7 @@ void SheetHost::dismiss() {
     window_->removeEventFilter(this);
     auto callback = std::move(onDismiss_);
     onDismiss_ = nullptr;
-    const QPointer<QWidget> restore = previousFocus_;
     hide();
-    if (SheetHost* below = topmost(window_))
-        below->focusFirst();
-    else if (restore)
-        restore->setFocus(Qt::PopupFocusReason);
     emit dismissed();
     if (callback)
         callback();
@@ -208,26 +183,4 @@ bool SheetHost::eventFilter(QObject* watched, QEvent* event) {
         layoutCard();
     }
     return QWidget::eventFilter(watched, event);
-}
-
-bool SheetHost::focusNextPrevChild(bool next) {
-    const QList<QWidget*> list = focusables(this);
-    if (list.isEmpty())
-        return true;
-    QList<QWidget*> ordered;
-    // Follow Qt's tab chain, keeping only this sheet's widgets.
-    QWidget* start = list.first();
-    QWidget* w = start;
-    do {
-        if (list.contains(w) && !ordered.contains(w))
-            ordered << w;
-        w = w->nextInFocusChain();
-    } while (w && w != start && ordered.size() < list.size() + 1);
-    if (ordered.isEmpty())
-        return true;
-    const qsizetype at = ordered.indexOf(QApplication::focusWidget());
-    const qsizetype n = ordered.size();
-    const qsizetype target = at < 0 ? 0 : (at + (next ? 1 : n - 1)) % n;
-    ordered[target]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-    return true;
 }

@@ -12,8 +12,9 @@ class SheetFrame;
 // A modal sheet inside the window: a dimmed backdrop over everything and a centred card of a
 // given width holding the content, as tall as the content up to the window's height and
 // scrolling beyond it (content that holds a sheet frame of its own scrolls in that). Escape
-// closes it unless told otherwise; Return in a text field never presses a button; Tab stays
-// inside the sheet. Sheets stack: the newest is on top and takes the keys.
+// closes it unless told otherwise; Return in a text field never presses a button. It is a
+// keyboard layer (KeyboardLayer): Tab stays inside the sheet in the order of its controls on
+// screen. Sheets stack: the newest is on top and takes the keys.
 class SheetHost : public QWidget {
     Q_OBJECT
 public:
@@ -53,12 +54,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    bool focusNextPrevChild(bool next) override;
 
 private:
     SheetHost(QWidget* window, QWidget* content, int width, std::function<void()> onDismiss);
     void layoutCard();
-    void focusFirst();
     void setReveal(double reveal);
 
     QWidget* window_;
@@ -68,7 +67,6 @@ private:
     int width_;
     int fixedHeight_ = 0;
     std::function<void()> onDismiss_;
-    QPointer<QWidget> previousFocus_;
     bool escapeCloses_ = true;
     bool dismissing_ = false;
     double reveal_ = 0.0;

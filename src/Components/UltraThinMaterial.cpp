@@ -25,8 +25,9 @@ struct Snapshot {
 };
 
 QHash<const QWidget*, Snapshot>& snapshots() {
-    static QHash<const QWidget*, Snapshot> cache;
-    return cache;
+    // Never destroyed, like surfaces(): a widget that goes after it still removes itself.
+    static auto* cache = new QHash<const QWidget*, Snapshot>;
+    return *cache;
 }
 
 // The backdrop at a quarter of its size. The moving backdrop composes its frames at that
@@ -59,8 +60,9 @@ struct Surface {
 };
 
 QHash<const QWidget*, Surface>& surfaces() {
-    static QHash<const QWidget*, Surface> registry;
-    return registry;
+    // Never destroyed: a widget that goes at exit() still finds it when it removes itself.
+    static auto* registry = new QHash<const QWidget*, Surface>;
+    return *registry;
 }
 
 void remember(const QWidget* widget, const QPainterPath& shape) {

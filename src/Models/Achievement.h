@@ -2,6 +2,7 @@
 
 #include "Platform/Store/ManagedObject.h"
 #include "Platform/Store/StoreKey.h"
+#include "Platform/TextHelpers.h"
 
 #include <QDateTime>
 #include <QString>
@@ -38,13 +39,13 @@ public:
     std::optional<QUuid> id() const { return uuidValue(Id); }
     void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
     std::optional<QString> title() const { return textValue(Title); }
-    void setTitle(const std::optional<QString>& value) { setOptional(Title, value); }
+    void setTitle(const std::optional<QString>& value) { setOptional(Title, Text::oneLine(value)); }
     std::optional<QString> desc() const { return textValue(Desc); }
     void setDesc(const std::optional<QString>& value) { setOptional(Desc, value); }
     std::optional<QDateTime> date() const { return dateValue(Date); }
     void setDate(const std::optional<QDateTime>& value) { setOptional(Date, value); }
     std::optional<QString> emoji() const { return textValue(Emoji); }
-    void setEmoji(const std::optional<QString>& value) { setOptional(Emoji, value); }
+    void setEmoji(const std::optional<QString>& value) { setOptional(Emoji, Text::oneLine(value)); }
     std::optional<QDateTime> createdAt() const { return dateValue(CreatedAt); }
     void setCreatedAt(const std::optional<QDateTime>& value) { setOptional(CreatedAt, value); }
 

@@ -2,6 +2,7 @@
 
 #include "Platform/Store/ManagedObject.h"
 #include "Platform/Store/StoreKey.h"
+#include "Platform/TextHelpers.h"
 
 #include <QDateTime>
 #include <QString>
@@ -33,7 +34,7 @@ public:
     std::optional<QUuid> id() const { return uuidValue(Id); }
     void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
     std::optional<QString> name() const { return textValue(Name); }
-    void setName(const std::optional<QString>& value) { setOptional(Name, value); }
+    void setName(const std::optional<QString>& value) { setOptional(Name, Text::oneLine(value)); }
     double balance() const { return doubleValue(Balance); }
     void setBalance(double value) { setValue(Balance, QVariant(value)); }
     std::optional<QDateTime> createdAt() const { return dateValue(CreatedAt); }

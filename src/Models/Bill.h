@@ -2,6 +2,7 @@
 
 #include "Platform/Store/ManagedObject.h"
 #include "Platform/Store/StoreKey.h"
+#include "Platform/TextHelpers.h"
 
 #include <QDateTime>
 #include <QString>
@@ -38,19 +39,21 @@ public:
     std::optional<QUuid> id() const { return uuidValue(Id); }
     void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
     std::optional<QString> name() const { return textValue(Name); }
-    void setName(const std::optional<QString>& value) { setOptional(Name, value); }
+    void setName(const std::optional<QString>& value) { setOptional(Name, Text::oneLine(value)); }
     double amount() const { return doubleValue(Amount); }
     void setAmount(double value) { setValue(Amount, QVariant(value)); }
     qint16 dueDay() const { return static_cast<qint16>(integerValue(DueDay)); }
     void setDueDay(qint16 value) { setValue(DueDay, QVariant::fromValue(qint64(value))); }
     std::optional<QString> category() const { return textValue(Category); }
-    void setCategory(const std::optional<QString>& value) { setOptional(Category, value); }
+    void setCategory(const std::optional<QString>& value) { setOptional(Category, Text::oneLine(value)); }
     std::optional<QString> notes() const { return textValue(Notes); }
     void setNotes(const std::optional<QString>& value) { setOptional(Notes, value); }
     std::optional<QDateTime> createdAt() const { return dateValue(CreatedAt); }
     void setCreatedAt(const std::optional<QDateTime>& value) { setOptional(CreatedAt, value); }
     std::optional<QString> paymentMethod() const { return textValue(PaymentMethod); }
-    void setPaymentMethod(const std::optional<QString>& value) { setOptional(PaymentMethod, value); }
+    void setPaymentMethod(const std::optional<QString>& value) {
+        setOptional(PaymentMethod, Text::oneLine(value));
+    }
     std::optional<QUuid> creditCardID() const { return uuidValue(CreditCardID); }
     void setCreditCardID(const std::optional<QUuid>& value) { setOptional(CreditCardID, value); }
 

@@ -2,6 +2,7 @@
 
 #include "Platform/Store/ManagedObject.h"
 #include "Platform/Store/StoreKey.h"
+#include "Platform/TextHelpers.h"
 
 #include <QDateTime>
 #include <QString>
@@ -36,7 +37,7 @@ public:
     std::optional<QUuid> id() const { return uuidValue(Id); }
     void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
     std::optional<QString> title() const { return textValue(Title); }
-    void setTitle(const std::optional<QString>& value) { setOptional(Title, value); }
+    void setTitle(const std::optional<QString>& value) { setOptional(Title, Text::oneLine(value)); }
     bool isCompleted() const { return flagValue(IsCompleted); }
     void setIsCompleted(bool value) { setValue(IsCompleted, QVariant(value)); }
     std::optional<QString> notes() const { return textValue(Notes); }

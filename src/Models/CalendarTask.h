@@ -2,6 +2,7 @@
 
 #include "Platform/Store/ManagedObject.h"
 #include "Platform/Store/StoreKey.h"
+#include "Platform/TextHelpers.h"
 
 #include <QDateTime>
 #include <QString>
@@ -44,7 +45,7 @@ public:
     std::optional<QUuid> id() const { return uuidValue(Id); }
     void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
     std::optional<QString> title() const { return textValue(Title); }
-    void setTitle(const std::optional<QString>& value) { setOptional(Title, value); }
+    void setTitle(const std::optional<QString>& value) { setOptional(Title, Text::oneLine(value)); }
     std::optional<QString> notes() const { return textValue(Notes); }
     void setNotes(const std::optional<QString>& value) { setOptional(Notes, value); }
     std::optional<QDateTime> date() const { return dateValue(Date); }

@@ -2,6 +2,7 @@
 
 #include "Platform/Store/ManagedObject.h"
 #include "Platform/Store/StoreKey.h"
+#include "Platform/TextHelpers.h"
 
 #include <QDateTime>
 #include <QString>
@@ -34,7 +35,7 @@ public:
     std::optional<QUuid> id() const { return uuidValue(Id); }
     void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
     std::optional<QString> name() const { return textValue(Name); }
-    void setName(const std::optional<QString>& value) { setOptional(Name, value); }
+    void setName(const std::optional<QString>& value) { setOptional(Name, Text::oneLine(value)); }
     qint16 statementCloseDay() const { return static_cast<qint16>(integerValue(StatementCloseDay)); }
     void setStatementCloseDay(qint16 value) {
         setValue(StatementCloseDay, QVariant::fromValue(qint64(value)));

@@ -2,6 +2,7 @@
 
 #include "Platform/Store/ManagedObject.h"
 #include "Platform/Store/StoreKey.h"
+#include "Platform/TextHelpers.h"
 
 #include <QDateTime>
 #include <QString>
@@ -46,17 +47,19 @@ public:
     double amount() const { return doubleValue(Amount); }
     void setAmount(double value) { setValue(Amount, QVariant(value)); }
     std::optional<QString> category() const { return textValue(Category); }
-    void setCategory(const std::optional<QString>& value) { setOptional(Category, value); }
+    void setCategory(const std::optional<QString>& value) { setOptional(Category, Text::oneLine(value)); }
     std::optional<QDateTime> date() const { return dateValue(Date); }
     void setDate(const std::optional<QDateTime>& value) { setOptional(Date, value); }
     std::optional<QString> notes() const { return textValue(Notes); }
     void setNotes(const std::optional<QString>& value) { setOptional(Notes, value); }
     std::optional<QString> title() const { return textValue(Title); }
-    void setTitle(const std::optional<QString>& value) { setOptional(Title, value); }
+    void setTitle(const std::optional<QString>& value) { setOptional(Title, Text::oneLine(value)); }
     std::optional<QString> expenseType() const { return textValue(ExpenseType); }
     void setExpenseType(const std::optional<QString>& value) { setOptional(ExpenseType, value); }
     std::optional<QString> paymentMethod() const { return textValue(PaymentMethod); }
-    void setPaymentMethod(const std::optional<QString>& value) { setOptional(PaymentMethod, value); }
+    void setPaymentMethod(const std::optional<QString>& value) {
+        setOptional(PaymentMethod, Text::oneLine(value));
+    }
     std::optional<QUuid> creditCardID() const { return uuidValue(CreditCardID); }
     void setCreditCardID(const std::optional<QUuid>& value) { setOptional(CreditCardID, value); }
     std::optional<QDateTime> billedMonth() const { return dateValue(BilledMonth); }

@@ -4,6 +4,7 @@
 #include "Models/MomentumState.h"
 #include "Platform/Store/ManagedObject.h"
 #include "Platform/Store/StoreKey.h"
+#include "Platform/TextHelpers.h"
 
 #include <QDateTime>
 #include <QString>
@@ -52,9 +53,9 @@ public:
     std::optional<QUuid> id() const { return uuidValue(Id); }
     void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
     std::optional<QString> title() const { return textValue(Title); }
-    void setTitle(const std::optional<QString>& value) { setOptional(Title, value); }
+    void setTitle(const std::optional<QString>& value) { setOptional(Title, Text::oneLine(value)); }
     std::optional<QString> category() const { return textValue(Category); }
-    void setCategory(const std::optional<QString>& value) { setOptional(Category, value); }
+    void setCategory(const std::optional<QString>& value) { setOptional(Category, Text::oneLine(value)); }
     qint16 priority() const { return static_cast<qint16>(integerValue(Priority)); }
     void setPriority(qint16 value) { setValue(Priority, QVariant::fromValue(qint64(value))); }
     std::optional<QDateTime> deadline() const { return dateValue(Deadline); }

@@ -49,9 +49,11 @@ const QString kActiveSummarySql =
 
 constexpr qsizetype kReadAllAbove = 8;
 
+// Never destroyed: a context that goes at exit (after static objects started going) still
+// finds it when it removes itself.
 QHash<ObjectContext*, GoalFigures*>& registry() {
-    static QHash<ObjectContext*, GoalFigures*> all;
-    return all;
+    static auto* all = new QHash<ObjectContext*, GoalFigures*>;
+    return *all;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "Platform/Store/ManagedObject.h"
 #include "Platform/Store/StoreKey.h"
+#include "Platform/TextHelpers.h"
 
 #include <QDateTime>
 #include <QString>
@@ -44,9 +45,11 @@ public:
     std::optional<QString> notes() const { return textValue(Notes); }
     void setNotes(const std::optional<QString>& value) { setOptional(Notes, value); }
     std::optional<QString> title() const { return textValue(Title); }
-    void setTitle(const std::optional<QString>& value) { setOptional(Title, value); }
+    void setTitle(const std::optional<QString>& value) { setOptional(Title, Text::oneLine(value)); }
     std::optional<QString> paymentMethod() const { return textValue(PaymentMethod); }
-    void setPaymentMethod(const std::optional<QString>& value) { setOptional(PaymentMethod, value); }
+    void setPaymentMethod(const std::optional<QString>& value) {
+        setOptional(PaymentMethod, Text::oneLine(value));
+    }
     std::optional<QUuid> bankAccountID() const { return uuidValue(BankAccountID); }
     void setBankAccountID(const std::optional<QUuid>& value) { setOptional(BankAccountID, value); }
 

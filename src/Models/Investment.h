@@ -3,6 +3,7 @@
 #include "Platform/Store/ManagedObject.h"
 #include "Platform/Store/Predicate.h"
 #include "Platform/Store/StoreKey.h"
+#include "Platform/TextHelpers.h"
 
 #include <QDateTime>
 #include <QString>
@@ -52,9 +53,9 @@ public:
     std::optional<QUuid> id() const { return uuidValue(Id); }
     void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
     std::optional<QString> name() const { return textValue(Name); }
-    void setName(const std::optional<QString>& value) { setOptional(Name, value); }
+    void setName(const std::optional<QString>& value) { setOptional(Name, Text::oneLine(value)); }
     std::optional<QString> symbol() const { return textValue(Symbol); }
-    void setSymbol(const std::optional<QString>& value) { setOptional(Symbol, value); }
+    void setSymbol(const std::optional<QString>& value) { setOptional(Symbol, Text::oneLine(value)); }
     std::optional<QString> type() const { return textValue(Type); }
     void setType(const std::optional<QString>& value) { setOptional(Type, value); }
     double units() const { return doubleValue(Units); }

@@ -2,6 +2,7 @@
 
 #include "Platform/Store/ManagedObject.h"
 #include "Platform/Store/StoreKey.h"
+#include "Platform/TextHelpers.h"
 
 #include <QDateTime>
 #include <QString>
@@ -34,11 +35,11 @@ public:
     std::optional<QUuid> id() const { return uuidValue(Id); }
     void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
     std::optional<QString> title() const { return textValue(Title); }
-    void setTitle(const std::optional<QString>& value) { setOptional(Title, value); }
+    void setTitle(const std::optional<QString>& value) { setOptional(Title, Text::oneLine(value)); }
     std::optional<QString> url() const { return textValue(Url); }
-    void setUrl(const std::optional<QString>& value) { setOptional(Url, value); }
+    void setUrl(const std::optional<QString>& value) { setOptional(Url, Text::oneLine(value)); }
     std::optional<QString> category() const { return textValue(Category); }
-    void setCategory(const std::optional<QString>& value) { setOptional(Category, value); }
+    void setCategory(const std::optional<QString>& value) { setOptional(Category, Text::oneLine(value)); }
     std::optional<QDateTime> createdAt() const { return dateValue(CreatedAt); }
     void setCreatedAt(const std::optional<QDateTime>& value) { setOptional(CreatedAt, value); }
 

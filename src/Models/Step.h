@@ -2,6 +2,7 @@
 
 #include "Platform/Store/ManagedObject.h"
 #include "Platform/Store/StoreKey.h"
+#include "Platform/TextHelpers.h"
 
 #include <QDateTime>
 #include <QString>
@@ -42,7 +43,7 @@ public:
     std::optional<QString> inputType() const { return textValue(InputType); }
     void setInputType(const std::optional<QString>& value) { setOptional(InputType, value); }
     std::optional<QString> title() const { return textValue(Title); }
-    void setTitle(const std::optional<QString>& value) { setOptional(Title, value); }
+    void setTitle(const std::optional<QString>& value) { setOptional(Title, Text::oneLine(value)); }
     std::optional<QString> notes() const { return textValue(Notes); }
     void setNotes(const std::optional<QString>& value) { setOptional(Notes, value); }
     bool isCompleted() const { return flagValue(IsCompleted); }

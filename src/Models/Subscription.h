@@ -2,6 +2,7 @@
 
 #include "Platform/Store/ManagedObject.h"
 #include "Platform/Store/StoreKey.h"
+#include "Platform/TextHelpers.h"
 
 #include <QDateTime>
 #include <QString>
@@ -39,7 +40,7 @@ public:
     std::optional<QUuid> id() const { return uuidValue(Id); }
     void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
     std::optional<QString> name() const { return textValue(Name); }
-    void setName(const std::optional<QString>& value) { setOptional(Name, value); }
+    void setName(const std::optional<QString>& value) { setOptional(Name, Text::oneLine(value)); }
     double price() const { return doubleValue(Price); }
     void setPrice(double value) { setValue(Price, QVariant(value)); }
     std::optional<QDateTime> renewalDate() const { return dateValue(RenewalDate); }
@@ -47,13 +48,15 @@ public:
     std::optional<QString> billingCycle() const { return textValue(BillingCycle); }
     void setBillingCycle(const std::optional<QString>& value) { setOptional(BillingCycle, value); }
     std::optional<QString> category() const { return textValue(Category); }
-    void setCategory(const std::optional<QString>& value) { setOptional(Category, value); }
+    void setCategory(const std::optional<QString>& value) { setOptional(Category, Text::oneLine(value)); }
     std::optional<QString> status() const { return textValue(Status); }
     void setStatus(const std::optional<QString>& value) { setOptional(Status, value); }
     std::optional<QDateTime> createdAt() const { return dateValue(CreatedAt); }
     void setCreatedAt(const std::optional<QDateTime>& value) { setOptional(CreatedAt, value); }
     std::optional<QString> paymentMethod() const { return textValue(PaymentMethod); }
-    void setPaymentMethod(const std::optional<QString>& value) { setOptional(PaymentMethod, value); }
+    void setPaymentMethod(const std::optional<QString>& value) {
+        setOptional(PaymentMethod, Text::oneLine(value));
+    }
     std::optional<QUuid> creditCardID() const { return uuidValue(CreditCardID); }
     void setCreditCardID(const std::optional<QUuid>& value) { setOptional(CreditCardID, value); }
 

@@ -23,9 +23,10 @@ struct PendingCall {
     std::function<void()> fn;
 };
 
+// Never destroyed: an owner that goes at exit() still finds it when it drops its calls.
 std::vector<PendingCall>& pendingCalls() {
-    static std::vector<PendingCall> calls;
-    return calls;
+    static auto* calls = new std::vector<PendingCall>;
+    return *calls;
 }
 
 quint64 g_nextSequence = 1;

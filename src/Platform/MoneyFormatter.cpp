@@ -1,5 +1,6 @@
 #include "Platform/MoneyFormatter.h"
 
+#include "Platform/IcuLocale.h"
 #include "Platform/UserDefaults.h"
 
 #include <QHash>
@@ -26,14 +27,15 @@ QString fromIcu(const icu::UnicodeString& text) {
 }
 
 // Building a formatter is costly next to using one, and lists format many amounts in a row.
-const icu::number::LocalizedNumberFormatter& formatterFor(const QString& localeName, const QString& code,
+const icu::number::LocalizedNumberFormatter& formatterFor(const QByteArray& localeName, const QString& code,
                                                           int digits) {
     thread_local QHash<QString, icu::number::LocalizedNumberFormatter> cache;
-    const QString key = localeName + QLatin1Char('|') + code + QLatin1Char('|') + QString::number(digits);
+    const QString key =
+        QString::fromUtf8(localeName) + QLatin1Char('|') + code + QLatin1Char('|') + QString::number(digits);
     auto it = cache.find(key);
     if (it != cache.end())
         return *it;
-    auto formatter = icu::number::NumberFormatter::withLocale(icu::Locale(localeName.toUtf8().constData()))
+    auto formatter = icu::number::NumberFormatter::withLocale(icu::Locale(localeName.constData()))
                          .precision(icu::number::Precision::fixedFraction(digits))
                          .roundingMode(UNUM_ROUND_HALFEVEN);
     UErrorCode status = U_ZERO_ERROR;
@@ -51,8 +53,9 @@ QString MoneyFormatter::format(double amount, const QString& currencyCode, int f
                                const QLocale& locale) {
     const int digits = std::clamp(fractionDigits, 0, 20);
     UErrorCode status = U_ZERO_ERROR;
-    const icu::UnicodeString text =
-        formatterFor(locale.name(), currencyCode, digits).formatDouble(amount, status).toString(status);
+    const icu::UnicodeString text = formatterFor(IcuLocale::nameOf(locale), currencyCode, digits)
+                                        .formatDouble(amount, status)
+                                        .toString(status);
     if (U_FAILURE(status))
         return QString::number(amount, 'f', digits);
     return fromIcu(text);
@@ -60,6 +63,10 @@ QString MoneyFormatter::format(double amount, const QString& currencyCode, int f
 
 QString MoneyFormatter::format(double amount, int fractionDigits, const QLocale& locale) {
     return format(amount, currencyCode(), fractionDigits, locale);
+}
+
+QString MoneyFormatter::number(double amount, int fractionDigits, const QLocale& locale) {
+    return format(amount, QString(), fractionDigits, locale);
 }
 
 QString MoneyFormatter::currencyCode() {

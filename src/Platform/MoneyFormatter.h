@@ -12,6 +12,8 @@ public:
                           const QLocale& locale = QLocale());
     // The same with the user's currency (currencyCode()).
     static QString format(double amount, int fractionDigits, const QLocale& locale = QLocale());
+    // The plain number written as amounts are, without the currency (a chart's value axis).
+    static QString number(double amount, int fractionDigits, const QLocale& locale = QLocale());
     // The user's currency: the "financeCurrencyCode" default, "INR" when unset or not three letters.
     static QString currencyCode();
     static inline const QString defaultCurrencyCode = QStringLiteral("INR");

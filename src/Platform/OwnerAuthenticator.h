@@ -8,7 +8,9 @@
 
 // Checks that the person at the keyboard is the user running the application, by the user's
 // own password. check() returns at once; the answer arrives later as finished() on the thread
-// that owns this object. At most one check runs at a time.
+// that owns this object. At most one check runs at a time in the whole process: while one
+// runs (this object's, or one left behind by a screen that has gone), isChecking() is true and
+// check() does nothing; checkingChanged() says when that changes.
 class OwnerAuthenticator : public QObject {
     Q_OBJECT
 public:
@@ -25,6 +27,7 @@ public:
     virtual bool isChecking() const = 0;
 
 signals:
+    void checkingChanged();
     // errorMessage is the authentication service's own text; empty on success.
     void finished(bool success, const QString& errorMessage);
 };

@@ -1,18 +1,19 @@
 #include "Platform/PamOwnerAuthenticator.h"
 
-#include <QCoreApplication>
 #include <QMetaObject>
 #include <QPointer>
-#include <QThreadPool>
 
 #include <security/pam_appl.h>
 
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -49,15 +50,30 @@ int converse(int count, const struct pam_message** messages, struct pam_response
     return PAM_SUCCESS;
 }
 
-// The checks' own pool, one check after another (PAM transactions are serial anyway). The
-// application object owns it and, when it goes, waits for a check still running.
-QThreadPool& checkPool() {
-    static QPointer<QThreadPool> pool;
-    if (!pool) {
-        pool = new QThreadPool(QCoreApplication::instance());
-        pool->setMaxThreadCount(1);
-    }
-    return *pool;
+// The one check of the process and the authenticators that want to hear when it ends. Never
+// destroyed: a check may end while the process exits.
+struct Checks {
+    std::mutex mutex;
+    quint64 running = 0; // the number of the running check; 0 for none
+    quint64 last = 0;
+    std::vector<PamOwnerAuthenticator*> listeners;
+};
+
+Checks& checks() {
+    static auto* shared = new Checks;
+    return *shared;
+}
+
+// Every authenticator but `except`, so that each can say its state changed (outside the lock:
+// a slot may ask isChecking()).
+std::vector<QPointer<PamOwnerAuthenticator>> othersThan(const PamOwnerAuthenticator* except) {
+    Checks& c = checks();
+    const std::lock_guard<std::mutex> lock(c.mutex);
+    std::vector<QPointer<PamOwnerAuthenticator>> others;
+    for (PamOwnerAuthenticator* a : c.listeners)
+        if (a != except)
+            others.emplace_back(a);
+    return others;
 }
 
 } // namespace
@@ -65,9 +81,27 @@ QThreadPool& checkPool() {
 PamOwnerAuthenticator::PamOwnerAuthenticator(QString service, QString configDir, QString user,
                                              QObject* parent)
     : OwnerAuthenticator(parent), service_(std::move(service)), configDir_(std::move(configDir)),
-      user_(std::move(user)), alive_(std::make_shared<int>(0)) {}
+      user_(std::move(user)) {
+    Checks& c = checks();
+    const std::lock_guard<std::mutex> lock(c.mutex);
+    c.listeners.push_back(this);
+}
 
-PamOwnerAuthenticator::~PamOwnerAuthenticator() = default;
+// Once out of the list no answer is posted here; one posted before goes with this object.
+PamOwnerAuthenticator::~PamOwnerAuthenticator() {
+    Checks& c = checks();
+    const std::lock_guard<std::mutex> lock(c.mutex);
+    c.listeners.erase(std::remove(c.listeners.begin(), c.listeners.end(), this), c.listeners.end());
+}
+
+// This object's check counts until its answer has arrived here.
+bool PamOwnerAuthenticator::isChecking() const {
+    if (ownCheck_)
+        return true;
+    Checks& c = checks();
+    const std::lock_guard<std::mutex> lock(c.mutex);
+    return c.running != 0;
+}
 
 QString PamOwnerAuthenticator::currentUserName() {
     if (const passwd* entry = getpwuid(geteuid()); entry && entry->pw_name)
@@ -109,27 +143,37 @@ QString PamOwnerAuthenticator::authenticate(const QString& service, const QStrin
 }
 
 void PamOwnerAuthenticator::check(const QString& password) {
-    if (checking_)
-        return;
-    checking_ = true;
-    std::weak_ptr<int> alive = alive_;
-    auto* self = this;
-    // The answer is posted to the application object, which outlives every screen, and runs
-    // on the main thread; there it reaches this object only if it still exists.
-    // A pooled worker: the application waits for it on exit, so a check never outlives PAM's
-    // clean-up. Not the global pool: the painter hands its fills to that one (kept to a single
-    // thread), and a slow PAM answer must not hold up painting.
-    checkPool().start([service = service_, configDir = configDir_, user = user_, password, alive, self] {
+    Checks& c = checks();
+    quint64 number = 0;
+    {
+        const std::lock_guard<std::mutex> lock(c.mutex);
+        if (c.running)
+            return;
+        number = c.running = ++c.last;
+    }
+    ownCheck_ = number;
+    // A thread of its own that nobody joins: not the global pool (the painter hands its fills
+    // to that one, kept to a single thread) and no pool that quitting would wait for.
+    std::thread([service = service_, configDir = configDir_, user = user_, password, number] {
         bool ok = false;
         const QString message = authenticate(service, configDir, user, password, &ok);
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [alive, self, ok, message] {
-                if (alive.expired())
-                    return;
-                self->checking_ = false;
-                emit self->finished(ok, message);
-            },
-            Qt::QueuedConnection);
-    });
+        Checks& c = checks();
+        const std::lock_guard<std::mutex> lock(c.mutex);
+        c.running = 0;
+        for (PamOwnerAuthenticator* a : c.listeners)
+            QMetaObject::invokeMethod(
+                a, [a, number, ok, message] { a->checkEnded(number, ok, message); }, Qt::QueuedConnection);
+    }).detach();
+    emit checkingChanged();
+    for (const auto& other : othersThan(this))
+        if (other)
+            emit other->checkingChanged();
+}
+
+void PamOwnerAuthenticator::checkEnded(quint64 check, bool ok, const QString& message) {
+    emit checkingChanged();
+    if (check != ownCheck_)
+        return;
+    ownCheck_ = 0;
+    emit finished(ok, message);
 }

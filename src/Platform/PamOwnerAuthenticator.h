@@ -2,12 +2,12 @@
 
 #include "Platform/OwnerAuthenticator.h"
 
-#include <memory>
-
 // The owner check through Linux-PAM: the user running the process authenticates with the
-// password given, on a worker thread, under our own service name. A system without a
-// configuration for that name uses its default stack ("other"). The answer is handed back to
-// the owning thread; when this object is gone by then, the answer is dropped.
+// password given, on a thread of its own, under our own service name. A system without a
+// configuration for that name uses its default stack ("other"). Nothing ever waits for that
+// thread: a check whose screen has gone runs to its end unheeded, and quitting does not wait
+// for it (a PAM stack may take long, or hang). Its answer reaches this object only while it
+// exists.
 class PamOwnerAuthenticator : public OwnerAuthenticator {
     Q_OBJECT
 public:
@@ -20,7 +20,7 @@ public:
     ~PamOwnerAuthenticator() override;
 
     void check(const QString& password) override;
-    bool isChecking() const override { return checking_; }
+    bool isChecking() const override;
 
     // The blocking check itself, as the worker runs it. Returns an empty text on success,
     // else PAM's description of the failure.
@@ -30,10 +30,11 @@ public:
     static QString currentUserName();
 
 private:
+    // On the owning thread, once the check numbered `check` has ended.
+    void checkEnded(quint64 check, bool ok, const QString& message);
+
     QString service_;
     QString configDir_;
     QString user_;
-    bool checking_ = false;
-    // Lives and dies on the owning thread; the worker's answer only runs while it lives.
-    std::shared_ptr<int> alive_;
+    quint64 ownCheck_ = 0; // the number of this object's running check; 0 for none
 };

@@ -1,6 +1,7 @@
 #include "Platform/RelativeDateFormatter.h"
 
 #include "Platform/CalendarHelpers.h"
+#include "Platform/IcuLocale.h"
 
 #include <unicode/reldatefmt.h>
 #include <unicode/unistr.h>
@@ -79,7 +80,7 @@ QString RelativeDateFormatter::text(const QDateTime& date, const QDateTime& rela
         return QString();
     const Amount amount = largestUnit(date, relativeTo);
     UErrorCode status = U_ZERO_ERROR;
-    icu::RelativeDateTimeFormatter formatter(icu::Locale(locale.name().toUtf8().constData()), nullptr,
+    icu::RelativeDateTimeFormatter formatter(icu::Locale(IcuLocale::nameOf(locale).constData()), nullptr,
                                              UDAT_STYLE_LONG, UDISPCTX_CAPITALIZATION_NONE, status);
     if (U_FAILURE(status))
         return QString();

@@ -4,6 +4,7 @@
 
 #include <QChar>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -55,6 +56,14 @@ locale_t cLocale() {
     return locale;
 }
 
+bool isLineBreak(char16_t c) {
+    return (c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029;
+}
+
+bool isControl(char16_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
 bool isBlank(QChar c) {
     return c == QLatin1Char('\t') || c.category() == QChar::Separator_Space;
 }
@@ -102,6 +111,28 @@ QString wholeNumber(double value) {
     char buffer[400];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, whole, std::chars_format::fixed, 0);
     return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+
+QString oneLine(const QString& text) {
+    const auto clean = [](QChar c) { return !isControl(c.unicode()) && !isLineBreak(c.unicode()); };
+    if (std::all_of(text.cbegin(), text.cend(), clean))
+        return text;
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            continue; // the pair's line feed makes its one space
+        if (c == u'\t' || isLineBreak(c))
+            out += QLatin1Char(' ');
+        else if (!isControl(c))
+            out += text[i];
+    }
+    return out;
+}
+
+std::optional<QString> oneLine(const std::optional<QString>& text) {
+    return text ? std::optional<QString>(oneLine(*text)) : std::nullopt;
 }
 
 QString trimmed(const QString& text) {

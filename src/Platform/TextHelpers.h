@@ -27,6 +27,12 @@ QString wholeNumber(double value);
 // Removes spaces, other Unicode space separators and tabs from both ends. Line breaks stay.
 QString trimmed(const QString& text);
 
+// The text of a one-line field (a title, a name, a category): each line break (a CR LF pair
+// counts as one) and each tab becomes a space, and any other control character (NUL included)
+// is dropped. Every record's one-line attributes are stored through this.
+QString oneLine(const QString& text);
+std::optional<QString> oneLine(const std::optional<QString>& text);
+
 // A text for a button, chip or menu entry that shows exactly as written: those read a single
 // "&" as a keyboard mnemonic ("Save & Continue" would show "Save _Continue"), so each "&" is
 // doubled.

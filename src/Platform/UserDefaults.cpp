@@ -14,6 +14,7 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -35,8 +36,10 @@ QByteArray columnBytes(const SQLite::Column& column) {
     return QByteArray(static_cast<const char*>(column.getBlob()), column.getBytes());
 }
 
-std::unique_ptr<UserDefaults>& standardInstance() {
-    static std::unique_ptr<UserDefaults> instance;
+// Never destroyed by exit() (every write is already on disk): no static object's end waits on
+// another's.
+UserDefaults*& standardInstance() {
+    static UserDefaults* instance = nullptr;
     return instance;
 }
 
@@ -51,12 +54,12 @@ bool isUnreadableFile(int code) {
 UserDefaults& UserDefaults::standard() {
     auto& instance = standardInstance();
     if (!instance)
-        instance = std::make_unique<UserDefaults>(standardPath());
+        instance = new UserDefaults(standardPath());
     return *instance;
 }
 
 void UserDefaults::resetStandard() {
-    standardInstance().reset();
+    delete std::exchange(standardInstance(), nullptr);
 }
 
 QString UserDefaults::standardPath() {

@@ -21,8 +21,9 @@ bool commitAction(ObjectContext& context) {
 }
 
 SaveFailures& SaveFailures::shared() {
-    static SaveFailures instance;
-    return instance;
+    // Never destroyed: windows connected to it outlive every static object at exit().
+    static auto* instance = new SaveFailures;
+    return *instance;
 }
 
 namespace {

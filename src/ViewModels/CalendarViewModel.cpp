@@ -9,13 +9,12 @@
 #include "Models/TaskCategory.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
+#include "Platform/DateText.h"
 #include "Platform/Store/ObjectContext.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/CalendarMilestoneSchedule.h"
 #include "ViewModels/CalendarMonthMarks.h"
-
-#include <QLocale>
 
 #include <algorithm>
 
@@ -82,7 +81,7 @@ int CalendarViewModel::leadingEmptyDays() const {
 }
 
 QString CalendarViewModel::monthTitle() const {
-    return QLocale().toString(localDay(currentMonth_), QStringLiteral("MMMM yyyy"));
+    return DateText::monthYear(localDay(currentMonth_));
 }
 
 void CalendarViewModel::setCurrentMonth(const QDateTime& month) {

@@ -160,11 +160,13 @@ bool CreateGoalViewModel::isTitleValid() const {
 }
 
 // A money target that does not read as a number would otherwise be stored as 0 and quietly
-// turn the money goal into a step goal.
+// turn the money goal into a step goal. A negative target is refused, as a negative balance
+// or expense is.
 bool CreateGoalViewModel::isAmountValid() const {
     if (!needsMoney_ || targetAmountText_.isEmpty())
         return true;
-    return Text::parseNumber(targetAmountText_).has_value();
+    const auto amount = Text::parseNumber(targetAmountText_);
+    return amount && *amount >= 0;
 }
 
 void CreateGoalViewModel::writeTo(Goal& goal, double amount) const {

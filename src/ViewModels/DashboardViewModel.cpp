@@ -3,10 +3,10 @@
 #include "Models/Goal.h"
 #include "Models/GoalFigures.h"
 #include "Models/GoalQueries.h"
+#include "Platform/DateText.h"
 #include "Platform/Store/LiveFetch.h"
 #include "Platform/Store/ObjectContext.h"
 
-#include <QLocale>
 #include <QRandomGenerator>
 #include <QSignalBlocker>
 
@@ -111,7 +111,7 @@ QString DashboardViewModel::greeting(const QDateTime& at) {
 }
 
 QString DashboardViewModel::dateText(const QDateTime& at) {
-    return QLocale().toString(at.toLocalTime().date(), QStringLiteral("dddd, MMMM d"));
+    return DateText::weekdayMonthDay(at.toLocalTime().date());
 }
 
 QString DashboardViewModel::streakCardText(int streak) {

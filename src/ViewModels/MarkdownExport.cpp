@@ -6,6 +6,7 @@
 #include "Models/Step.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
+#include "Platform/TextHelpers.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,26 +14,56 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+namespace {
+
+// A user's text on a line the report began: kept to that one line (a title stored with line
+// breaks included), without NUL or other control characters, and opening no tag of its own.
+QString inlineText(const QString& text) {
+    QString out;
+    for (const QChar c : Text::oneLine(text)) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('<'))
+            out += QLatin1Char('\\');
+        out += c;
+    }
+    return out;
+}
+
+// The same as a heading's text: a closing run of "#" would otherwise be read as the heading's
+// optional end and dropped.
+QString headingText(const QString& text) {
+    QString out = inlineText(text);
+    qsizetype run = out.size();
+    while (run > 0 && out[run - 1] == QLatin1Char('#'))
+        --run;
+    if (run < out.size() && (run == 0 || out[run - 1] == QLatin1Char(' ')))
+        out.insert(run, QLatin1Char('\\'));
+    return out;
+}
+
+} // namespace
+
 QString MarkdownExport::build(const std::vector<std::shared_ptr<Goal>>& goals, const QDateTime& generated) {
     QString out;
     out += QStringLiteral("# Velmora Export\n\n");
     out += QStringLiteral("Generated: ") + QLocale().toString(generated, QLocale::ShortFormat) +
            QStringLiteral("\n\n");
     for (const auto& goal : goals) {
-        out += QStringLiteral("## ") + goal->title().value_or(QStringLiteral("Untitled Goal")) +
+        out += QStringLiteral("## ") + headingText(goal->title().value_or(QStringLiteral("Untitled Goal"))) +
                QLatin1Char('\n');
-        out += QStringLiteral("Category: ") + goal->category().value_or(QStringLiteral("Personal")) +
-               QLatin1Char('\n');
+        out += QStringLiteral("Category: ") +
+               inlineText(goal->category().value_or(QStringLiteral("Personal"))) + QLatin1Char('\n');
         out += QStringLiteral("Progress: ") + ProgressPercent::text(goal->progressPercentage()) +
                QStringLiteral("%\n");
         out += QStringLiteral("Streak: ") + QString::number(goal->streak()) + QStringLiteral(" days\n\n");
         for (const auto& milestone : goal->milestonesArray()) {
             out += QStringLiteral("### ") +
-                   milestone->title().value_or(QStringLiteral("Untitled Milestone")) + QStringLiteral(" [") +
-                   (milestone->isCompleted() ? QChar(0x2713) : QChar(0x25CB)) + QStringLiteral("]\n");
+                   inlineText(milestone->title().value_or(QStringLiteral("Untitled Milestone"))) +
+                   QStringLiteral(" [") + (milestone->isCompleted() ? QChar(0x2713) : QChar(0x25CB)) +
+                   QStringLiteral("]\n");
             for (const auto& step : milestone->stepsArray())
                 out += QStringLiteral("- [") + (step->isCompleted() ? QLatin1Char('x') : QLatin1Char(' ')) +
-                       QStringLiteral("] ") + step->title().value_or(QStringLiteral("Untitled Step")) +
+                       QStringLiteral("] ") +
+                       inlineText(step->title().value_or(QStringLiteral("Untitled Step"))) +
                        QLatin1Char('\n');
             out += QLatin1Char('\n');
         }

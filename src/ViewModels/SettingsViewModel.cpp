@@ -4,9 +4,11 @@
 #include "Core/Notifications/NotificationScheduler.h"
 #include "Core/Notifications/NotificationTimeStorage.h"
 #include "Platform/Store/ObjectContext.h"
+#include "Platform/TextHelpers.h"
 #include "Platform/UserDefaults.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/AppStartup.h"
+#include "ViewModels/Finance/FinanceAuthViewModel.h"
 #include "ViewModels/MarkdownExport.h"
 
 #include <QTextBoundaryFinder>
@@ -53,7 +55,8 @@ QString SettingsViewModel::userName() const {
     return defaults().text(kUserName);
 }
 
-void SettingsViewModel::setUserName(const QString& name) {
+void SettingsViewModel::setUserName(const QString& typed) {
+    const QString name = Text::oneLine(typed);
     if (defaults().optionalText(kUserName) == name)
         return;
     defaults().setText(kUserName, name);
@@ -142,11 +145,22 @@ bool SettingsViewModel::financeAuthEnabled() const {
     return defaults().flag(kFinanceAuth, false);
 }
 
-void SettingsViewModel::setFinanceAuthEnabled(bool enabled) {
-    if (defaults().optionalFlag(kFinanceAuth) == enabled)
+void SettingsViewModel::enableFinanceAuth() {
+    if (defaults().optionalFlag(kFinanceAuth) == true)
         return;
-    defaults().setFlag(kFinanceAuth, enabled);
+    defaults().setFlag(kFinanceAuth, true);
     emit changed();
+}
+
+FinanceAuthViewModel* SettingsViewModel::financeLockOffCheck(QObject* owner) {
+    auto* check = new FinanceAuthViewModel(nullptr, owner);
+    connect(check, &FinanceAuthViewModel::answered, this, [this, check] {
+        if (!check->isUnlocked() || !financeAuthEnabled())
+            return;
+        defaults().setFlag(kFinanceAuth, false);
+        emit changed();
+    });
+    return check;
 }
 
 bool SettingsViewModel::exportData() {

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+class FinanceAuthViewModel;
 class NotificationScheduler;
 class ObjectContext;
 
@@ -46,7 +47,12 @@ public:
     QString currencyCode() const;
     void setCurrencyCode(const QString& code);
     bool financeAuthEnabled() const;
-    void setFinanceAuthEnabled(bool enabled);
+    // Turning the finance lock on takes effect at once.
+    void enableFinanceAuth();
+    // Turning it off asks for the owner's password first, through the same check as the lock
+    // screen: a new check owned by `owner` that turns the lock off once a password passes it.
+    // A failed check, or one abandoned with its owner, leaves the lock on.
+    FinanceAuthViewModel* financeLockOffCheck(QObject* owner);
 
     // Writes the Markdown export; false (with the reason printed) when it could not be written.
     bool exportData();

@@ -9,16 +9,6 @@
 #include <QTest>
 #include <QToolButton>
 
-namespace {
-
-class LocaleScope {
-public:
-    explicit LocaleScope(const QString& name) { QLocale::setDefault(QLocale(name)); }
-    ~LocaleScope() { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }
-};
-
-} // namespace
-
 TEST(DateText, DatesFollowTheLocalesOrder) {
     const QDate date(2026, 12, 7);
     EXPECT_EQ(DateText::medium(date, QLocale(QStringLiteral("en_US"))), QStringLiteral("Dec 7, 2026"));
@@ -56,7 +46,7 @@ TEST(DatePickerField, TheCalendarOpensFromItsButtonAndFromAClickOnTheDate) {
 }
 
 TEST(DatePickerField, TheDateReadsInTheLocalesOrder) {
-    LocaleScope german(QStringLiteral("de_DE"));
+    qv::test::LocaleScope german(QStringLiteral("de_DE"));
     DatePickerField field(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
     auto* edit = field.findChild<QDateEdit*>();
     ASSERT_NE(edit, nullptr);

@@ -1,5 +1,6 @@
 #include "Components/GroupedBarChart.h"
 
+#include "Platform/MoneyFormatter.h"
 #include "Support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,8 @@
 #include <limits>
 
 TEST(GroupedBarChart, TicksAreRoundAndCoverTheValues) {
-    EXPECT_EQ(GroupedBarChart::niceTicks(0, 0), (std::vector<double>{0, 0.25, 0.5, 0.75, 1}));
+    EXPECT_EQ(GroupedBarChart::niceTicks(0, 0), (std::vector<double>{0, 1}));
+    EXPECT_EQ(GroupedBarChart::niceTicks(0, 0, 5, 0.1), (std::vector<double>{0, 0.5, 1}));
     const auto money = GroupedBarChart::niceTicks(0, 137000);
     EXPECT_EQ(money.front(), 0);
     EXPECT_GE(money.back(), 137000);
@@ -21,6 +23,34 @@ TEST(GroupedBarChart, TicksAreRoundAndCoverTheValues) {
     const auto wild = GroupedBarChart::niceTicks(std::numeric_limits<double>::quiet_NaN(),
                                                  std::numeric_limits<double>::infinity());
     EXPECT_FALSE(wild.empty());
+}
+
+TEST(GroupedBarChart, NoOrSmallValuesGiveDistinctWholeLabels) {
+    // Whole-number labels cannot tell 0.25 from 0.5: ticks never come closer than a whole one,
+    // and a step of 2.5 gives way to 5.
+    const std::vector<std::vector<double>> cases{{}, {0, 0}, {1, 0}, {2, 1}, {3, 0}, {9, 4}, {-3, 2}};
+    for (const auto& values : cases) {
+        GroupedBarChart chart;
+        if (!values.empty())
+            chart.setGroups({{QStringLiteral("May"), values}});
+        const auto& labels = chart.tickLabels();
+        ASSERT_GE(labels.size(), 2u);
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            EXPECT_EQ(labels[i], QLocale().toString(chart.ticks()[i], 'f', 0)) << "a label is its tick";
+            EXPECT_EQ(std::fmod(chart.ticks()[i], 1.0), 0.0);
+            if (i > 0)
+                EXPECT_NE(labels[i], labels[i - 1]);
+        }
+    }
+    EXPECT_EQ(GroupedBarChart::niceTicks(0, 9), (std::vector<double>{0, 5, 10}));
+}
+
+TEST(GroupedBarChart, AxisLabelsAreWrittenAsAmountsAre) {
+    GroupedBarChart chart;
+    chart.setGroups({{QStringLiteral("May"), {137000, 90000}}});
+    for (std::size_t i = 0; i < chart.ticks().size(); ++i)
+        EXPECT_EQ(chart.tickLabels()[i], MoneyFormatter::number(chart.ticks()[i], 0));
+    EXPECT_EQ(chart.tickLabels()[1], QStringLiteral("50,000"));
 }
 
 TEST(GroupedBarChart, BarsStandSideBySideOnAZeroBaseline) {

@@ -1,15 +1,20 @@
 #include "ModelTestSupport.h"
 
 #include "Models/Achievement.h"
+#include "Models/BankAccount.h"
 #include "Models/CalendarSubtask.h"
 #include "Models/CalendarTask.h"
 #include "Models/DailyLog.h"
+#include "Models/Expense.h"
+#include "Models/Goal.h"
 #include "Models/GoalPriority.h"
+#include "Models/LinkItem.h"
 #include "Models/Milestone.h"
 #include "Models/MilestoneFrequency.h"
 #include "Models/MomentumState.h"
 #include "Models/Step.h"
 #include "Models/StepInputType.h"
+#include "Models/TaskCategory.h"
 #include "Models/TaskRepeatFrequency.h"
 
 namespace {
@@ -94,6 +99,52 @@ TEST_F(EntityRules, AchievementDateFallsBackToCreationThenNow) {
     achievement->setCreatedAt(std::nullopt);
     EXPECT_EQ(achievement->wrappedDate(), now());
     EXPECT_FALSE(achievement->relativeDate().isEmpty());
+}
+
+// Whatever a screen hands over (a paste into a title, say), a one-line attribute is stored as
+// one line; notes keep their lines.
+TEST_F(EntityRules, OneLineAttributesStoreOneLineAndNotesKeepTheirLines) {
+    useFileStore();
+    const QString pasted = QStringLiteral("Line one\n# Heading\r\n- [x] step\tend") + QChar(0);
+    const QString clean = QStringLiteral("Line one # Heading - [x] step end");
+    auto goal = Goal::create(context());
+    goal->setTitle(pasted);
+    goal->setCategory(pasted);
+    goal->setNotes(pasted);
+    auto milestone = Milestone::create(context());
+    milestone->setGoal(goal);
+    milestone->setTitle(pasted);
+    auto step = Step::create(context());
+    step->setMilestone(milestone);
+    step->setTitle(pasted);
+    auto account = BankAccount::create(context());
+    account->setName(pasted);
+    auto expense = Expense::create(context());
+    expense->setTitle(pasted);
+    expense->setCategory(pasted);
+    auto link = LinkItem::create(context());
+    link->setUrl(pasted);
+    auto category = TaskCategory::create(context());
+    category->setName(pasted);
+    ASSERT_TRUE(context()->save());
+    reopenFileStore();
+
+    const auto stored = [this](const QString& entity, const char* key) {
+        const auto all = context()->fetch(FetchRequest(entity));
+        return all.empty() ? QVariant() : all.front()->value(QString::fromLatin1(key));
+    };
+    for (const auto& [entity, key] :
+         std::vector<std::pair<QString, const char*>>{{Goal::entityName(), "title"},
+                                                      {Goal::entityName(), "category"},
+                                                      {Milestone::entityName(), "title"},
+                                                      {Step::entityName(), "title"},
+                                                      {BankAccount::entityName(), "name"},
+                                                      {Expense::entityName(), "title"},
+                                                      {Expense::entityName(), "category"},
+                                                      {LinkItem::entityName(), "url"},
+                                                      {TaskCategory::entityName(), "name"}})
+        EXPECT_EQ(stored(entity, key).toString(), clean) << entity.toStdString() << "." << key;
+    EXPECT_EQ(stored(Goal::entityName(), "notes").toString(), pasted);
 }
 
 TEST(StoredEnums, ParseExactRawValuesOnly) {

@@ -60,3 +60,13 @@ TEST(RelativeDates, CountCalendarDaysAcrossDaylightSaving) {
     EXPECT_EQ(RelativeDateFormatter::text(after, before).toStdString(), "in 1 day");
     EXPECT_EQ(RelativeDateFormatter::text(before, after).toStdString(), "1 day ago");
 }
+
+TEST(MoneyFormatter, TheCLocaleGroupsAmountsAsItGroupsEveryOtherNumber) {
+    // A process started under C or C.UTF-8 has Qt's C locale, which groups thousands.
+    const QLocale c = QLocale::c();
+    EXPECT_EQ(MoneyFormatter::format(125001, QStringLiteral("INR"), 0, c), QStringLiteral("₹125,001"));
+    EXPECT_EQ(MoneyFormatter::format(2924546, QStringLiteral("USD"), 0, c), QStringLiteral("$2,924,546"));
+    EXPECT_EQ(MoneyFormatter::number(100000, 0, c), QStringLiteral("100,000"));
+    EXPECT_EQ(MoneyFormatter::number(100000, 0, QLocale(QStringLiteral("de_DE"))), QStringLiteral("100.000"));
+    EXPECT_EQ(MoneyFormatter::number(-2500.5, 0, QLocale(QStringLiteral("en_US"))), QStringLiteral("-2,500"));
+}

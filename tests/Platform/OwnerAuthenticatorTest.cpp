@@ -2,11 +2,15 @@
 // that permits, one that denies, and one that hands the typed password to a script.
 #include "Platform/PamOwnerAuthenticator.h"
 
+#include "Support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThreadPool>
@@ -28,6 +32,18 @@ protected:
         file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         write(QStringLiteral("password"),
               QStringLiteral("auth required pam_exec.so expose_authtok quiet %1\n").arg(script));
+        // Stacks that take their time: a short pause, and a check as slow as a remote one.
+        slowStack(QStringLiteral("pause"), 2);
+        slowStack(QStringLiteral("slow"), 25);
+    }
+    void slowStack(const QString& service, int seconds) {
+        const QString script = dir.filePath(service + QStringLiteral(".sh"));
+        QFile file(script);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("#!/bin/sh\nexec sleep %1\n").arg(seconds).toUtf8());
+        file.close();
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        write(service, QStringLiteral("auth required pam_exec.so quiet %1\n").arg(script));
     }
     void write(const QString& service, const QString& text) {
         QFile file(dir.filePath(service));
@@ -82,19 +98,51 @@ TEST_F(PamCheck, OneCheckAtATime) {
     EXPECT_EQ(spy.count(), 1);
 }
 
-TEST_F(PamCheck, AnAnswerForAGoneAuthenticatorIsDropped) {
-    auto doomed = std::make_unique<PamOwnerAuthenticator>(QStringLiteral("permit"), dir.path());
+// A screen that goes leaves its check running; the next screen sees it running, cannot queue
+// another behind it, and hears when it ends, without its answer.
+TEST_F(PamCheck, AGoneScreensCheckIsNotAnsweredAndNothingQueuesBehindIt) {
+    auto doomed = std::make_unique<PamOwnerAuthenticator>(QStringLiteral("pause"), dir.path());
     int answers = 0;
     QObject::connect(doomed.get(), &OwnerAuthenticator::finished, [&answers] { ++answers; });
+    PamOwnerAuthenticator next(QStringLiteral("permit"), dir.path());
+    QSignalSpy nextAnswers(&next, &OwnerAuthenticator::finished);
+    QSignalSpy nextState(&next, &OwnerAuthenticator::checkingChanged);
     doomed->check(QStringLiteral("a"));
+    EXPECT_EQ(nextState.count(), 1) << "every screen hears that a check began";
+    EXPECT_TRUE(next.isChecking());
     doomed.reset();
-    // The first worker's answer usually arrives while this check waits; under the sanitizer,
-    // one that reached the freed object would fail the run.
-    // Checks run one after another: the first one's answer was posted before this one's.
-    const auto after = check(QStringLiteral("permit"), QStringLiteral("b"));
-    EXPECT_TRUE(after.first);
+    next.check(QStringLiteral("b"));
+    EXPECT_TRUE(next.isChecking());
+    ASSERT_TRUE(nextState.wait(20000));
+    EXPECT_FALSE(next.isChecking());
     QCoreApplication::processEvents();
     EXPECT_EQ(answers, 0);
+    EXPECT_TRUE(nextAnswers.isEmpty()) << "the check asked for while one ran was not queued";
+    EXPECT_TRUE(check(QStringLiteral("permit"), QStringLiteral("c")).first);
+}
+
+// The application quits while a 25-second check runs and a second screen has asked for one:
+// nothing waits for either.
+TEST_F(PamCheck, QuittingDoesNotWaitForARunningCheck) {
+    QProcess quitter;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LSAN_OPTIONS"),
+               QStringLiteral("suppressions=") + qv::test::leakSuppressionsFile());
+    quitter.setProcessEnvironment(env);
+    quitter.start(QStringLiteral(QV_BINARY_DIR "/tests/qv_owner_check_quitter"),
+                  {dir.path(), QStringLiteral("slow")});
+    ASSERT_TRUE(quitter.waitForStarted(10000));
+    QByteArray said;
+    while (!said.contains('\n') && quitter.waitForReadyRead(20000))
+        said += quitter.readAllStandardOutput();
+    EXPECT_EQ(said, QByteArray("checking checking\n"));
+    quitter.write("quit\n");
+    const bool quick = quitter.waitForFinished(1000);
+    EXPECT_TRUE(quick) << "quitting waited for the check";
+    if (!quick)
+        ASSERT_TRUE(quitter.waitForFinished(60000));
+    EXPECT_EQ(quitter.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(quitter.exitCode(), 0) << quitter.readAllStandardError().toStdString();
 }
 
 TEST_F(PamCheck, AnUnknownServiceFallsBackToTheDefaultStack) {

@@ -95,6 +95,22 @@ TEST(Text, TrimmingKeepsLineBreaks) {
     EXPECT_EQ(Text::trimmed(QStringLiteral(" \t ")), QString());
 }
 
+TEST(Text, OneLineFieldsTurnBreaksAndTabsIntoSpacesAndDropOtherControls) {
+    EXPECT_EQ(Text::oneLine(QStringLiteral("Line one\n# Injected\r\n- [x] step\rend")),
+              QStringLiteral("Line one # Injected - [x] step end"));
+    EXPECT_EQ(Text::oneLine(QStringLiteral("a\tb\vc\fd\u0085e\u2028f\u2029g")),
+              QStringLiteral("a b c d e f g"));
+    const QString controls =
+        QStringLiteral("nul") + QChar(0) + QStringLiteral("bell\u0007esc\u001b del\u007f c1\u009b");
+    EXPECT_EQ(Text::oneLine(controls), QStringLiteral("nulbellesc del c1"));
+    EXPECT_EQ(Text::oneLine(QStringLiteral("\n\n")), QStringLiteral("  ")) << "one space a break";
+    // Letters, emoji sequences and their joiners are no control characters.
+    const QString family = QStringLiteral("Caf\u00e9 \U0001F468\u200D\U0001F469\u200D\U0001F467 \u05D0");
+    EXPECT_EQ(Text::oneLine(family), family);
+    EXPECT_EQ(Text::oneLine(std::optional<QString>()), std::nullopt);
+    EXPECT_EQ(Text::oneLine(std::optional<QString>(QStringLiteral("x\ny"))), QStringLiteral("x y"));
+}
+
 TEST(Text, ButtonTextsKeepTheirAmpersands) {
     EXPECT_EQ(Text::literalMnemonics(QStringLiteral("Save & Continue")), QStringLiteral("Save && Continue"));
     EXPECT_EQ(Text::literalMnemonics(QStringLiteral("&&a&")), QStringLiteral("&&&&a&&"));

@@ -14,6 +14,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QLocale>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -151,6 +152,14 @@ namespace qv::test {
 
 QString tempHome() {
     return g_home ? g_home->path() : QString();
+}
+
+QString leakSuppressionsFile() {
+    const QString path = tempHome() + QStringLiteral("/lsan-suppressions");
+    QFile file(path);
+    if (!file.exists() && file.open(QIODevice::WriteOnly))
+        file.write(__lsan_default_suppressions());
+    return path;
 }
 
 QString screensDir() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 #include <memory>
@@ -13,6 +14,10 @@ namespace qv::test {
 // The temporary home of the running test: HOME, XDG_DATA_HOME and XDG_CONFIG_HOME
 // point inside it, so stores and defaults never touch the real user's files.
 QString tempHome();
+
+// A file of the harness's leak suppressions (leaks inside system libraries), for programs the
+// tests start: LSAN_OPTIONS=suppressions=<it> lets their sanitizer report only our own faults.
+QString leakSuppressionsFile();
 
 // Folder of rendered screens (build/screens/), created on demand.
 QString screensDir();
@@ -31,6 +36,15 @@ bool imageShowsText(const QImage& image, QWidget* root, const QString& text, QWi
 // The program's application object: a QApplication where widgets are tested, a
 // QGuiApplication in the programs below the views, which are built without Qt Widgets.
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv);
+
+// The application's locale for the life of a scope; the tests' en_US comes back after it.
+class LocaleScope {
+public:
+    explicit LocaleScope(const QString& name) { QLocale::setDefault(QLocale(name)); }
+    ~LocaleScope() { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }
+    LocaleScope(const LocaleScope&) = delete;
+    LocaleScope& operator=(const LocaleScope&) = delete;
+};
 
 // Processes pending events (layouts, deferred deletes, queued signals).
 void settle(int rounds = 3);

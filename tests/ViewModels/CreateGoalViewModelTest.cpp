@@ -106,14 +106,16 @@ TEST_F(CreateGoalViewModelTest, CategoryChoicesFollowSuggestionsAndCustomEntry) 
     EXPECT_EQ(storedGoal()->category(), QStringLiteral("Side Project"));
 }
 
-TEST_F(CreateGoalViewModelTest, MoneyTargetTextRoundTripsAndBlocksConfirmWhenUnreadable) {
+TEST_F(CreateGoalViewModelTest, MoneyTargetTextRoundTripsAndBlocksConfirmWhenUnreadableOrNegative) {
     CreateGoalViewModel form(goals.get(), nullptr);
     form.setTitle(QStringLiteral("Emergency fund"));
     form.setNeedsMoney(true);
-    for (const char* bad : {"5,000", "\u20B9500", " 100", "inf", "nan", "1e999", "abc"}) {
+    for (const char* bad : {"5,000", "\u20B9500", " 100", "inf", "nan", "1e999", "abc", "-5", "-0.01"}) {
         form.setTargetAmountText(QString::fromUtf8(bad));
         EXPECT_FALSE(form.canConfirm()) << bad;
+        EXPECT_EQ(form.confirm(), nullptr) << bad;
     }
+    EXPECT_TRUE(allGoals().empty());
     form.setTargetAmountText(QString());
     EXPECT_TRUE(form.canConfirm());
 

@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 namespace {
 
@@ -76,6 +77,49 @@ TEST_F(MarkdownExportTest, WritesEachGoalWithItsMilestonesAndStepsAndReplacesThe
                               "### Untitled Milestone [\u25CB]\n- [ ] Third\n\n");
     EXPECT_EQ(QDir(desktop()).entryList(QDir::Files), QStringList({"Tallowmere-Export.md"}))
         << "replaced whole, no temporary file left";
+}
+
+// Texts pasted before one-line fields were kept to one line are in the store as typed; the
+// export still takes no structure from them.
+TEST_F(MarkdownExportTest, HostileTitlesOpenNoHeadingListItemOrTagAndNoNulIsWritten) {
+    const QString hostile = QStringLiteral("Line one\n# Injected heading\n- [x] fake step") + QChar(0);
+    const auto stored = [](const std::shared_ptr<ManagedObject>& record, const char* key,
+                           const QString& text) {
+        record->setValue(QString::fromLatin1(key), text); // past the setters, as an old store holds it
+    };
+    auto goal = Goal::create(context);
+    stored(goal, "title", hostile);
+    stored(goal, "category", QStringLiteral("Work\r\n## Category heading\n<img src=x>"));
+    auto milestone = Milestone::create(context);
+    milestone->setGoal(goal);
+    stored(milestone, "title", QStringLiteral("Milestone\n\n### Fake milestone [\u2713]"));
+    auto s = step(milestone, QString(), false, 1);
+    stored(s, "title", QStringLiteral("<script>x</script>\n- [ ] another fake\n    indented"));
+    auto closing = Goal::create(context);
+    stored(closing, "title", QStringLiteral("Learn C# ##"));
+    ASSERT_TRUE(context->save());
+    ASSERT_TRUE(goal->title()->contains(QLatin1Char('\n'))) << "the store keeps what it was given";
+
+    ASSERT_TRUE(QDir().mkpath(desktop()));
+    ASSERT_TRUE(MarkdownExport::write(*context));
+    QFile file(desktop() + "/Tallowmere-Export.md");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_FALSE(bytes.contains('\0'));
+    QStringList headings;
+    QStringList items;
+    for (const QString& line : QString::fromUtf8(bytes).split(QLatin1Char('\n'))) {
+        if (line.trimmed().startsWith(QLatin1Char('#')))
+            headings << line;
+        else if (line.trimmed().startsWith(QLatin1String("- ")) || line.startsWith(QLatin1Char(' ')))
+            items << line;
+        EXPECT_FALSE(line.contains(QRegularExpression(QStringLiteral("(^|[^\\\\])<")))) << line.toStdString();
+    }
+    EXPECT_EQ(headings,
+              QStringList({"# Velmora Export", "## Line one # Injected heading - [x] fake step",
+                           "### Milestone  ### Fake milestone [\u2713] [\u25CB]", "## Learn C# \\##"}));
+    EXPECT_EQ(items, QStringList({"- [ ] \\<script>x\\</script> - [ ] another fake     indented"}));
+    EXPECT_TRUE(bytes.contains("Category: Work ## Category heading \\<img src=x>\n"));
 }
 
 TEST_F(MarkdownExportTest, TwoThirdsIsSixtySixAndNoDesktopFolderWritesNothing) {

@@ -121,7 +121,7 @@ TEST_F(SheetSizes, FixedFramesHoldAtTheDefaultFontAndGrowForALargeOne) {
     QFont large = before;
     large.setPixelSize(120); // the texts in the default font ("Cancel") outgrow every gap
     QApplication::setFont(large);
-    window = GoalsTestSupport::darkWindow(1000, 1500); // room for the grown frames
+    window = GoalsTestSupport::darkWindow(1000, 1800); // room for the grown frames
     new QHBoxLayout(window.get());
     window->show();
     openEach([&](const QString& name, SheetHost* host) {

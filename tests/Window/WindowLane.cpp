@@ -91,8 +91,9 @@ void WindowLane::TearDown() {
     MainRoad::TearDown();
 }
 
-MainWindow& WindowLane::showWindow(QSize size) {
-    skipOverlays();
+MainWindow& WindowLane::showWindow(QSize size, bool overlaysDue) {
+    if (!overlaysDue)
+        skipOverlays();
     vm_ = std::make_unique<AppViewModel>();
     MainWindow::applyThemeToApplication();
     window_ = std::make_unique<MainWindow>(env(vm_.get()));

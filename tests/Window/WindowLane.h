@@ -22,8 +22,9 @@ protected:
     void TearDown() override;
 
     // The application's window over the test store, shown at the given size at the screen's
-    // top-left corner, exposed and active.
-    MainWindow& showWindow(QSize size);
+    // top-left corner, exposed and active. The onboarding and the day's check-in are skipped
+    // unless the test has made them due.
+    MainWindow& showWindow(QSize size, bool overlaysDue = false);
     // Lets the given time pass on the fake clock, frame by frame.
     static void frames(int msec);
     // Puts the pointer over the widget's centre: the X server's own pointer as well as Qt's

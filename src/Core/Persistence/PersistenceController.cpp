@@ -16,11 +16,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
-std::unique_ptr<PersistenceController>& sharedInstance() {
-    static std::unique_ptr<PersistenceController> instance;
+// Owned here, but never destroyed by exit(): the store closes when main resets it, before any
+// static object goes. A process that ends some other way (the display lost) leaves the file
+// as SQLite leaves it after every commit.
+PersistenceController*& sharedInstance() {
+    static PersistenceController* instance = nullptr;
     return instance;
 }
 
@@ -29,16 +33,16 @@ std::unique_ptr<PersistenceController>& sharedInstance() {
 PersistenceController& PersistenceController::shared() {
     auto& instance = sharedInstance();
     if (!instance)
-        instance = std::make_unique<PersistenceController>(false);
+        instance = new PersistenceController(false);
     return *instance;
 }
 
 void PersistenceController::setShared(std::unique_ptr<PersistenceController> controller) {
-    sharedInstance() = std::move(controller);
+    delete std::exchange(sharedInstance(), controller.release());
 }
 
 void PersistenceController::resetShared() {
-    sharedInstance().reset();
+    delete std::exchange(sharedInstance(), nullptr);
 }
 
 QString PersistenceController::defaultStorePath() {

@@ -34,6 +34,10 @@ QV_HEX_COLOR(green, "#059669")
 
 #undef QV_HEX_COLOR
 
+QColor AppTheme::Colors::warning() {
+    return amber();
+}
+
 QColor AppTheme::Colors::borderSubtle() {
     return withAlpha(Qt::white, 0.07);
 }

@@ -23,6 +23,8 @@ QColor sunrise();
 QColor sky();
 QColor gold();
 QColor green();
+// What calls for attention without being an error (text a field cannot read).
+QColor warning();
 
 QColor borderSubtle();
 QColor borderMedium();

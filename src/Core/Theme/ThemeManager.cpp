@@ -3,12 +3,13 @@
 #include "Core/Theme/ColorHex.h"
 #include "Platform/UserDefaults.h"
 
-#include <memory>
+#include <utility>
 
 namespace {
 
-std::unique_ptr<ThemeManager>& instance() {
-    static std::unique_ptr<ThemeManager> manager;
+// Never destroyed by exit(): widgets still connected to it then are never torn down either.
+ThemeManager*& instance() {
+    static ThemeManager* manager = nullptr;
     return manager;
 }
 
@@ -17,12 +18,12 @@ std::unique_ptr<ThemeManager>& instance() {
 ThemeManager& ThemeManager::shared() {
     auto& manager = instance();
     if (!manager)
-        manager.reset(new ThemeManager);
+        manager = new ThemeManager;
     return *manager;
 }
 
 void ThemeManager::resetShared() {
-    instance().reset();
+    delete std::exchange(instance(), nullptr);
 }
 
 ThemeManager::ThemeManager() {

@@ -6,8 +6,9 @@
 namespace {
 
 StoreMisuse::Handler& installed() {
-    static StoreMisuse::Handler handler;
-    return handler;
+    // Never destroyed: a store closed by another static object at exit may still report.
+    static auto* handler = new StoreMisuse::Handler;
+    return *handler;
 }
 
 } // namespace
@@ -30,10 +31,10 @@ StoreMisuse::Handler StoreMisuse::setHandler(Handler handler) {
 
 bool StoreMisuse::printOnce(const QString& message) {
     // Screens re-run their queries after every change; one line per distinct fault is enough.
-    static QSet<QString> seen;
-    if (seen.contains(message))
+    static auto* seen = new QSet<QString>;
+    if (seen->contains(message))
         return false;
-    seen.insert(message);
+    seen->insert(message);
     qWarning().noquote() << QStringLiteral("store misuse: ") + message;
     return true;
 }

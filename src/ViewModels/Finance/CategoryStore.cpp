@@ -1,5 +1,6 @@
 #include "ViewModels/Finance/CategoryStore.h"
 
+#include "Platform/TextHelpers.h"
 #include "Platform/UserDefaults.h"
 
 #include <QCoreApplication>
@@ -7,20 +8,6 @@
 namespace {
 
 const QString kKey = QStringLiteral("expenseCategories");
-
-bool isTrimmed(QChar c) {
-    return c == QLatin1Char('\t') || c.category() == QChar::Separator_Space;
-}
-
-QString trimSpacesAndTabs(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isTrimmed(text.at(begin)))
-        ++begin;
-    while (end > begin && isTrimmed(text.at(end - 1)))
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 } // namespace
 
@@ -45,7 +32,7 @@ void CategoryStore::setCategories(const QStringList& categories) {
 }
 
 void CategoryStore::add(const QString& name) {
-    const QString trimmed = trimSpacesAndTabs(name);
+    const QString trimmed = Text::trimmed(Text::oneLine(name));
     if (trimmed.isEmpty())
         return;
     const QString canonical = trimmed.normalized(QString::NormalizationForm_C);

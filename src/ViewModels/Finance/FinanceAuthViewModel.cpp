@@ -5,6 +5,8 @@
 FinanceAuthViewModel::FinanceAuthViewModel(std::unique_ptr<OwnerAuthenticator> authenticator, QObject* parent)
     : QObject(parent), authenticator_(authenticator ? std::move(authenticator) : OwnerAuthenticator::make()) {
     connect(authenticator_.get(), &OwnerAuthenticator::finished, this, &FinanceAuthViewModel::onFinished);
+    connect(authenticator_.get(), &OwnerAuthenticator::checkingChanged, this,
+            &FinanceAuthViewModel::stateChanged);
 }
 
 FinanceAuthViewModel::~FinanceAuthViewModel() = default;

@@ -20,6 +20,8 @@ public:
 
     bool isUnlocked() const { return unlocked_; }
     const std::optional<QString>& errorMessage() const { return errorMessage_; }
+    // A check runs: this model's, or one left running by a screen that has gone (only one
+    // runs at a time, and none is queued behind it).
     bool isAuthenticating() const;
 
     // Starts one check of the typed password. An empty password does nothing (it could only

@@ -9,6 +9,7 @@
 #include "Models/TaskCategory.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
+#include "Platform/DateText.h"
 #include "ViewModels/AppEnvironment.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/CalendarToastSequence.h"
@@ -29,7 +30,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -250,8 +250,7 @@ void CalendarPageView::dayChanged() {
     // Another day is read from its top, one batch of rows and cards at a time.
     dayScroll_->verticalScrollBar()->setValue(0);
     addBar_->dayChanged();
-    dateLabel_->setText(
-        QLocale().toString(viewModel_->selectedDate().toLocalTime().date(), QStringLiteral("dddd, MMM d")));
+    dateLabel_->setText(DateText::weekdayShortMonthDay(viewModel_->selectedDate().toLocalTime().date()));
     renderHeader();
     renderFilter();
     renderTasks();

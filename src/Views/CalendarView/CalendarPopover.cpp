@@ -1,5 +1,6 @@
 #include "Views/CalendarView/CalendarPopover.h"
 
+#include "Components/KeyboardLayer.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 
@@ -23,9 +24,11 @@ CalendarPopover* CalendarPopover::open(QWidget* anchor, QWidget* content, int wi
     if (CalendarPopover* previous = current(anchor->window()))
         previous->dismiss();
     auto* popover = new CalendarPopover(anchor, content, width, std::move(onClose));
+    // It owns the keyboard while it is open; the first click outside only closes it.
+    KeyboardLayer* layer = KeyboardLayer::install(popover);
+    layer->setOutsideClickAction([popover] { popover->dismiss(); });
     popover->show();
     popover->raise();
-    content->setFocus();
     return popover;
 }
 
@@ -75,17 +78,7 @@ void CalendarPopover::dismiss() {
 bool CalendarPopover::eventFilter(QObject* watched, QEvent* event) {
     if (closing_)
         return false;
-    if (event->type() == QEvent::MouseButtonPress) {
-        // A press the popover's content leaves unhandled travels on to the widgets behind it;
-        // where the press was decides, not which widget is handed it.
-        auto* target = qobject_cast<QWidget*>(watched);
-        const QPoint at = mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
-        if (target && target->window() == parentWidget()->window() && !isAncestorOf(target) &&
-            target != this && !rect().contains(at)) {
-            dismiss();
-            return true;
-        }
-    } else if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         dismiss();
         return true;
     } else if (event->type() == QEvent::Resize && watched == parentWidget()) {

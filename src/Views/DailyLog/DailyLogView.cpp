@@ -11,6 +11,7 @@
 #include "Models/Goal.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
+#include "Platform/DateText.h"
 #include "ViewModels/DailyLogViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/DailyLog/AddLogView.h"
@@ -19,7 +20,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -186,7 +186,7 @@ void DailyLogView::renderStrip() {
 
 void DailyLogView::renderEntries() {
     const QDateTime selected = viewModel_->selectedDate();
-    dayTitle_->setText(QLocale().toString(selected.date(), QStringLiteral("dddd, MMMM d")));
+    dayTitle_->setText(DateText::weekdayMonthDay(selected.date()));
     const auto& logs = viewModel_->todayLogs();
     entryCount_->setText(tr("%1 entries").arg(logs.size()));
     emptyState_->setVisible(logs.empty());

@@ -2,9 +2,9 @@
 
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
+#include "Platform/DateText.h"
 
 #include <QFontMetricsF>
-#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -33,11 +33,11 @@ void JournalDayButton::setDay(const QDateTime& day, bool selected, bool hasEntri
 }
 
 QString JournalDayButton::weekdayText() const {
-    return QLocale().toString(day_.date(), QStringLiteral("ddd")).toUpper();
+    return DateText::shortWeekday(day_.date()).toUpper();
 }
 
 QString JournalDayButton::dateText() const {
-    return QLocale().toString(day_.date(), QStringLiteral("d MMM"));
+    return DateText::monthDay(day_.date());
 }
 
 QSize JournalDayButton::sizeHint() const {

@@ -1,5 +1,6 @@
 #include "Views/Dashboard/DailyCheckInModal.h"
 
+#include "Components/KeyboardLayer.h"
 #include "Components/PressEffect.h"
 #include "Components/Symbols.h"
 #include "Components/VirtualList.h"
@@ -7,6 +8,7 @@
 #include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "Platform/Clock.h"
+#include "Platform/DateText.h"
 #include "ViewModels/AppEnvironment.h"
 #include "ViewModels/DailyCheckInViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
@@ -17,7 +19,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
@@ -121,7 +122,7 @@ QWidget* DailyCheckInModal::buildHeader() {
     titles->addWidget(
         ScreenStyle::label(tr("Daily Check-In"), Theme::font(24, QFont::Bold), Theme::textPrimary(), header),
         0, Qt::AlignHCenter);
-    auto* date = ScreenStyle::label(QLocale().toString(Clock::today(), QLocale::LongFormat), Theme::font(14),
+    auto* date = ScreenStyle::label(DateText::fullDate(Clock::today()), Theme::font(14),
                                     Theme::textSecondary(), header);
     date->setObjectName(QStringLiteral("checkInDate"));
     titles->addWidget(date, 0, Qt::AlignHCenter);
@@ -157,6 +158,8 @@ QLayout* DailyCheckInModal::buildMood() {
         row->addWidget(button, 0, Qt::AlignVCenter);
         moods_.push_back(button);
     }
+    // The card's first field: the keyboard starts here, not on the close button above it.
+    KeyboardLayer::markInitial(moods_.front());
     row->addStretch(1);
     return row;
 }

@@ -1,5 +1,6 @@
 #include "Views/Finance/AddBankAccountSheet.h"
 
+#include "Components/NumberFieldNote.h"
 #include "Components/SheetHost.h"
 #include "Components/ThemedTextField.h"
 #include "Core/Theme/AppTheme.h"
@@ -45,8 +46,8 @@ AddBankAccountSheet::AddBankAccountSheet(std::shared_ptr<BankAccount> editing, O
     name_->setObjectName(QStringLiteral("accountNameField"));
     balance_->setObjectName(QStringLiteral("balanceField"));
     column->addWidget(FinanceForm::group(tr("Account Name"), name_));
-    column->addWidget(
-        FinanceForm::group(tr("Current Balance (%1)").arg(MoneyFormatter::currencyCode()), balance_));
+    column->addWidget(FinanceForm::group(tr("Current Balance (%1)").arg(MoneyFormatter::currencyCode()),
+                                         NumberFieldNote::stacked(balance_)));
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(12);

@@ -1,6 +1,7 @@
 #include "Views/Finance/AddBillSheet.h"
 
 #include "Components/MenuPicker.h"
+#include "Components/NumberFieldNote.h"
 #include "Components/SegmentedPicker.h"
 #include "Components/SheetHost.h"
 #include "Components/Stepper.h"
@@ -51,7 +52,7 @@ AddBillSheet::AddBillSheet(std::vector<std::shared_ptr<CreditCard>> creditCards,
     nameField_ = FinanceForm::field(QStringLiteral("nameField"), tr("Electricity, Rent…"));
     form->addWidget(FinanceForm::plainGroup(tr("Bill Name"), nameField_));
     amountField_ = FinanceForm::field(QStringLiteral("amountField"), QStringLiteral("0"));
-    form->addWidget(FinanceForm::plainGroup(tr("Amount"), amountField_));
+    form->addWidget(FinanceForm::plainGroup(tr("Amount"), NumberFieldNote::stacked(amountField_)));
     dueDayStepper_ = new Stepper(1, 1, 31);
     dueDayStepper_->setObjectName(QStringLiteral("dueDayStepper"));
     form->addWidget(FinanceForm::plainGroup(tr("Due Day of Month"), box(dueDayStepper_)));

@@ -2,6 +2,7 @@
 
 #include "Components/DatePickerField.h"
 #include "Components/MenuPicker.h"
+#include "Components/NumberFieldNote.h"
 #include "Components/SegmentedPicker.h"
 #include "Components/SheetHost.h"
 #include "Core/Theme/AppTheme.h"
@@ -60,8 +61,8 @@ AddExpenseSheet::AddExpenseSheet(Options options, SaveHandler onSave, QWidget* p
     column->addWidget(FinanceForm::group(tr("Title"), goalTitle_));
 
     amountField_ = FinanceForm::field(QStringLiteral("amountField"), QStringLiteral("0"));
-    column->addWidget(
-        FinanceForm::group(tr("Amount (%1)").arg(MoneyFormatter::currencyCode()), amountField_));
+    column->addWidget(FinanceForm::group(tr("Amount (%1)").arg(MoneyFormatter::currencyCode()),
+                                         NumberFieldNote::stacked(amountField_)));
 
     datePicker_ = new DatePickerField(Clock::now(), DatePickerField::Style::Compact);
     datePicker_->setObjectName(QStringLiteral("datePicker"));

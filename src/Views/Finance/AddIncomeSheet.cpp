@@ -1,6 +1,7 @@
 #include "Views/Finance/AddIncomeSheet.h"
 
 #include "Components/DatePickerField.h"
+#include "Components/NumberFieldNote.h"
 #include "Components/SegmentedPicker.h"
 #include "Components/SheetHost.h"
 #include "Core/Theme/AppTheme.h"
@@ -35,8 +36,8 @@ AddIncomeSheet::AddIncomeSheet(std::shared_ptr<Income> editing, SaveHandler onSa
     titleField_ = FinanceForm::field(QStringLiteral("titleField"), tr("e.g. Salary"));
     column->addWidget(FinanceForm::group(tr("Title"), titleField_));
     amountField_ = FinanceForm::field(QStringLiteral("amountField"), QStringLiteral("0"));
-    column->addWidget(
-        FinanceForm::group(tr("Amount (%1)").arg(MoneyFormatter::currencyCode()), amountField_));
+    column->addWidget(FinanceForm::group(tr("Amount (%1)").arg(MoneyFormatter::currencyCode()),
+                                         NumberFieldNote::stacked(amountField_)));
     datePicker_ = new DatePickerField(Clock::now(), DatePickerField::Style::Compact);
     datePicker_->setObjectName(QStringLiteral("datePicker"));
     column->addWidget(FinanceForm::group(tr("Date"), datePicker_));

@@ -1,6 +1,7 @@
 #include "Views/Finance/AddInvestmentSheet.h"
 
 #include "Components/DatePickerField.h"
+#include "Components/NumberFieldNote.h"
 #include "Components/SheetHost.h"
 #include "Components/Symbols.h"
 #include "Components/ThemedTextField.h"
@@ -64,19 +65,20 @@ AddInvestmentSheet::AddInvestmentSheet(OnAdd onAdd, QWidget* parent)
     auto* pair = new QHBoxLayout(marketRow_);
     pair->setContentsMargins(0, 0, 0, 0);
     pair->setSpacing(16);
-    pair->addWidget(block(tr("Units / Qty"), units_));
-    pair->addWidget(block(tr("Buy Price"), buyPrice_));
+    // Top-aligned, so a refusal line under one field leaves its neighbour in place.
+    pair->addWidget(block(tr("Units / Qty"), NumberFieldNote::stacked(units_)), 1, Qt::AlignTop);
+    pair->addWidget(block(tr("Buy Price"), NumberFieldNote::stacked(buyPrice_)), 1, Qt::AlignTop);
     column->addWidget(marketRow_);
-    investedBlock_ = block(tr("Amount Invested"), invested_);
+    investedBlock_ = block(tr("Amount Invested"), NumberFieldNote::stacked(invested_));
     column->addWidget(investedBlock_);
-    currentBlock_ = block(tr("Current Price"), currentPrice_, &currentCaption_);
+    currentBlock_ = block(tr("Current Price"), NumberFieldNote::stacked(currentPrice_), &currentCaption_);
     column->addWidget(currentBlock_);
 
     depositBlock_ = new QWidget;
     auto* deposit = new QVBoxLayout(depositBlock_);
     deposit->setContentsMargins(0, 0, 0, 0);
     deposit->setSpacing(16);
-    deposit->addWidget(block(tr("Interest Rate (%/yr)"), rate_));
+    deposit->addWidget(block(tr("Interest Rate (%/yr)"), NumberFieldNote::stacked(rate_)));
     auto* toggleRow = new QHBoxLayout;
     toggleRow->addWidget(
         ScreenStyle::label(tr("Has Maturity Date"), Theme::font(13), Theme::textSecondary()));

@@ -2,6 +2,7 @@
 
 #include "Components/DatePickerField.h"
 #include "Components/MenuPicker.h"
+#include "Components/NumberFieldNote.h"
 #include "Components/SegmentedPicker.h"
 #include "Components/SheetHost.h"
 #include "Core/Theme/AppTheme.h"
@@ -48,7 +49,7 @@ AddSubscriptionSheet::AddSubscriptionSheet(std::vector<std::shared_ptr<CreditCar
     nameField_ = FinanceForm::field(QStringLiteral("nameField"), tr("Netflix, Spotify…"));
     form->addWidget(FinanceForm::plainGroup(tr("Name"), nameField_));
     priceField_ = FinanceForm::field(QStringLiteral("priceField"), QStringLiteral("0"));
-    form->addWidget(FinanceForm::plainGroup(tr("Amount"), priceField_));
+    form->addWidget(FinanceForm::plainGroup(tr("Amount"), NumberFieldNote::stacked(priceField_)));
     cyclePicker_ = new SegmentedPicker({tr("Monthly"), tr("Quarterly"), tr("Annual")});
     cyclePicker_->setObjectName(QStringLiteral("cyclePicker"));
     connect(cyclePicker_, &SegmentedPicker::currentIndexChanged, this,

@@ -8,6 +8,7 @@
 #include "Models/Bill.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
+#include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/BillsViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
@@ -17,7 +18,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -168,7 +168,7 @@ void BillsView::togglePaid(const std::shared_ptr<Bill>& bill) {
 }
 
 void BillsView::render() {
-    monthLabel_->setText(QLocale().toString(currentMonth_.date(), QStringLiteral("MMMM yyyy")));
+    monthLabel_->setText(DateText::monthYear(currentMonth_.date()));
     const auto& bills = viewModel_->bills();
     const QSet<QUuid> paid = viewModel_->paidBillIDs(currentMonth_);
     rows_.clear();

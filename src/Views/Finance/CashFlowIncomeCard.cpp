@@ -2,6 +2,7 @@
 
 #include "Components/ElidedLabel.h"
 #include "Components/MenuPicker.h"
+#include "Components/NumberFieldNote.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/BankAccount.h"
@@ -158,7 +159,14 @@ QWidget* CashFlowIncomeCard::buildInlineForm() {
     setButton_->setCursor(Qt::PointingHandCursor);
     connect(setButton_, &QPushButton::clicked, this, &CashFlowIncomeCard::setIncome);
     row->addWidget(setButton_);
-    column->addLayout(row);
+    auto* entry = new QVBoxLayout;
+    entry->setSpacing(4);
+    entry->addLayout(row);
+    auto* note = new NumberFieldNote(amountField_);
+    // The card is a slice of the page's list, which places it by its height.
+    connect(note, &NumberFieldNote::shownChanged, this, &CashFlowIncomeCard::resized);
+    entry->addWidget(note);
+    column->addLayout(entry);
     updateSetButton();
     return form;
 }

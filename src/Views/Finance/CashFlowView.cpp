@@ -5,6 +5,7 @@
 #include "Core/Theme/Theme.h"
 #include "Models/Expense.h"
 #include "Models/Income.h"
+#include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
@@ -17,7 +18,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -39,7 +39,7 @@ CashFlowEntryRow::Style styleOf(CashFlowView::Kind kind) {
 }
 
 QString dayOf(const std::optional<QDateTime>& date) {
-    return date ? QLocale().toString(date->toLocalTime().date(), QStringLiteral("MMM d")) : QString();
+    return date ? DateText::monthDay(date->toLocalTime().date()) : QString();
 }
 
 // In the expense cards each row after the first has a rule above it; the last row holds the
@@ -137,7 +137,7 @@ const std::vector<CashFlowEntryRow::Figures>& CashFlowView::rows(Kind kind) cons
 }
 
 void CashFlowView::render() {
-    monthLabel_->setText(QLocale().toString(viewModel_->selectedMonth().date(), QStringLiteral("MMMM yyyy")));
+    monthLabel_->setText(DateText::monthYear(viewModel_->selectedMonth().date()));
     incomeRows_.clear();
     fixedRows_.clear();
     dynamicRows_.clear();

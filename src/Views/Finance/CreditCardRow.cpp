@@ -5,13 +5,13 @@
 #include "Core/Theme/Theme.h"
 #include "Models/CreditCard.h"
 #include "Platform/Clock.h"
+#include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
 #include "Views/Achievements/ScreenStyle.h"
 #include "Views/Finance/FinanceForm.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -25,8 +25,7 @@ CreditCardRow::Figures CreditCardRow::figuresOf(const std::shared_ptr<CreditCard
                      .arg(card->paymentDueDay());
     if (nextBill > 0) {
         f.nextBillText = QStringLiteral("Next bill: ") + MoneyFormatter::format(nextBill, 0);
-        f.dueText = QStringLiteral("Due ") +
-                    QLocale().toString(card->nextDueDate(Clock::now()).date(), QStringLiteral("MMM d"));
+        f.dueText = QStringLiteral("Due ") + DateText::monthDay(card->nextDueDate(Clock::now()).date());
     } else {
         f.monthSpendText = QStringLiteral("This month: ") + MoneyFormatter::format(spend, 0);
     }

@@ -1,5 +1,6 @@
 #include "Views/Finance/FinanceLockScreen.h"
 
+#include "Components/KeyboardLayer.h"
 #include "Components/SymbolIcon.h"
 #include "Components/ThemedTextField.h"
 #include "Core/Theme/AppTheme.h"
@@ -62,6 +63,9 @@ FinanceLockScreen::FinanceLockScreen(FinanceAuthViewModel* authViewModel, QWidge
     connect(authViewModel_, &FinanceAuthViewModel::stateChanged, this, &FinanceLockScreen::sync);
     connect(authViewModel_, &FinanceAuthViewModel::answered, password_, &QLineEdit::clear);
     sync();
+    // It covers the section beside the sidebar: Tab stays on its own controls while the focus
+    // is here, and Escape goes back to the control that led to it.
+    KeyboardLayer::install(this, KeyboardLayer::Kind::pane);
 }
 
 void FinanceLockScreen::focusPassword() {
@@ -73,12 +77,19 @@ void FinanceLockScreen::attempt() {
 }
 
 void FinanceLockScreen::sync() {
-    const auto& message = authViewModel_->errorMessage();
-    error_->setText(message.value_or(QString()));
-    error_->setVisible(message.has_value());
-    const bool busy = authViewModel_->isAuthenticating();
-    button_->setEnabled(!busy);
-    password_->setReadOnly(busy);
+    showCheck(*authViewModel_, error_, button_, password_, tr("Authenticate"));
+}
+
+void FinanceLockScreen::showCheck(const FinanceAuthViewModel& check, QLabel* error, QAbstractButton* button,
+                                  QLineEdit* field, const QString& buttonText) {
+    const auto& message = check.errorMessage();
+    error->setText(message.value_or(QString()));
+    error->setVisible(message.has_value());
+    const bool busy = check.isAuthenticating();
+    button->setEnabled(!busy);
+    button->setText(busy ? tr("Checking…") : buttonText);
+    button->updateGeometry();
+    field->setReadOnly(busy);
 }
 
 void FinanceLockScreen::paintEvent(QPaintEvent*) {

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class FinanceAuthViewModel;
+class QAbstractButton;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -18,6 +19,11 @@ public:
     QLineEdit* passwordField() const { return password_; }
     // Gives the password field the keyboard focus.
     void focusPassword();
+
+    // Shows a check's state in a password form: the message of a failed check, and while a
+    // check runs the button says so and neither it nor the field takes input.
+    static void showCheck(const FinanceAuthViewModel& check, QLabel* error, QAbstractButton* button,
+                          QLineEdit* field, const QString& buttonText);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

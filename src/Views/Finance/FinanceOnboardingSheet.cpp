@@ -1,5 +1,6 @@
 #include "Views/Finance/FinanceOnboardingSheet.h"
 
+#include "Components/NumberFieldNote.h"
 #include "Components/SheetHost.h"
 #include "Components/Stepper.h"
 #include "Components/SymbolIcon.h"
@@ -151,7 +152,7 @@ QWidget* FinanceOnboardingSheet::buildCashReserveStep() {
     // The label names the rupee whatever currency the settings hold.
     cashReserve_ = new ThemedTextField(tr("e.g. 50000"), nullptr, 16);
     cashReserve_->setObjectName(QStringLiteral("cashReserveField"));
-    column->addWidget(captioned(tr("Cash / Savings Amount (₹)"), 12, cashReserve_));
+    column->addWidget(captioned(tr("Cash / Savings Amount (₹)"), 12, NumberFieldNote::stacked(cashReserve_)));
     column->addStretch(1);
     column->addWidget(footer(AppTheme::Colors::emerald()));
     return step;

@@ -9,6 +9,7 @@
 #include "Core/Theme/Theme.h"
 #include "Models/Investment.h"
 #include "Platform/Clock.h"
+#include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/InvestmentsViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
@@ -18,7 +19,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -281,8 +281,7 @@ void InvestmentsView::selectTab(const QString& tag) {
         column->addWidget(buildMonthNavigator());
         column->addWidget(holdingsHeading());
         pages_->addWidget(page);
-        monthTitle_->setText(
-            QLocale().toString(viewModel_->selectedMonth().date(), QStringLiteral("MMMM yyyy")));
+        monthTitle_->setText(DateText::monthYear(viewModel_->selectedMonth().date()));
     }
     pages_->setCurrentIndex(monthly ? 1 : 0);
     // The stack takes the height of the page shown, not of the tallest.
@@ -362,7 +361,7 @@ void InvestmentsView::renderPortfolio() {
 void InvestmentsView::renderMonth() {
     if (!monthTitle_)
         return;
-    monthTitle_->setText(QLocale().toString(viewModel_->selectedMonth().date(), QStringLiteral("MMMM yyyy")));
+    monthTitle_->setText(DateText::monthYear(viewModel_->selectedMonth().date()));
     if (showingMonth())
         showRows();
 }

@@ -7,6 +7,7 @@
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/BankAccount.h"
+#include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/OverviewViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
@@ -20,7 +21,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -206,10 +206,8 @@ void OverviewView::renderFigures() {
     thisMonth_->setValue(money(flow), flow >= 0 ? AppTheme::Colors::emerald() : AppTheme::Colors::rose());
     spendable_->setValue(money(viewModel_->spendable()), AppTheme::Colors::cyan());
     std::vector<GroupedBarChart::Group> groups;
-    const QLocale locale;
     for (const auto& point : viewModel_->sixMonthFlow())
-        groups.push_back({locale.monthName(point.month.date().month(), QLocale::ShortFormat),
-                          {point.income, point.spend}});
+        groups.push_back({DateText::shortMonth(point.month.date()), {point.income, point.spend}});
     chart_->setGroups(std::move(groups));
     renderAccounts();
 }

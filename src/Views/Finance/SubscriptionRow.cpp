@@ -5,6 +5,7 @@
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
 #include "Models/Subscription.h"
+#include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/CommitmentsViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
@@ -12,7 +13,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -24,8 +24,7 @@ SubscriptionRow::Figures SubscriptionRow::figuresOf(const std::shared_ptr<Subscr
     f.name = subscription->name().value_or(QStringLiteral("Untitled"));
     f.detail = FinanceForm::capitalised(cycle);
     if (const auto renewal = subscription->renewalDate())
-        f.detail += QStringLiteral(" · renews ") +
-                    QLocale().toString(renewal->toLocalTime().date(), QStringLiteral("MMM d"));
+        f.detail += QStringLiteral(" · renews ") + DateText::monthDay(renewal->toLocalTime().date());
     f.priceText = MoneyFormatter::format(subscription->price(), 0);
     if (cycle != CommitmentsViewModel::monthly)
         f.perMonthText = MoneyFormatter::format(CommitmentsViewModel::monthlyEquivalent(*subscription), 0) +

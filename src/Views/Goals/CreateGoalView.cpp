@@ -2,6 +2,7 @@
 
 #include "Components/BareScrollArea.h"
 #include "Components/DatePickerField.h"
+#include "Components/NumberFieldNote.h"
 #include "Components/SheetHost.h"
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
@@ -240,6 +241,7 @@ QWidget* CreateGoalView::buildMoney() {
     connect(amountField_, &QLineEdit::textEdited, form_, &CreateGoalViewModel::setTargetAmountText);
     entryRow->addWidget(amountField_, 1);
     column->addWidget(amountEntry_);
+    column->addWidget(new NumberFieldNote(amountField_));
     return box;
 }
 

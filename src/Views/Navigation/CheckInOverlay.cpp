@@ -1,5 +1,6 @@
 #include "Views/Navigation/CheckInOverlay.h"
 
+#include "Components/KeyboardLayer.h"
 #include "Components/ShadowCache.h"
 #include "Components/UltraThinMaterial.h"
 #include "Core/Extensions/ImageBlur.h"
@@ -31,6 +32,7 @@ CheckInOverlay::CheckInOverlay(const AppEnvironment& env, QWidget* covered, QWid
     modal_ = new DailyCheckInModal(env, this);
     // Centred across, as tall as the window lets it be: its middle scrolls.
     layout->addWidget(modal_, 0, 0, Qt::AlignHCenter);
+    KeyboardLayer::install(this);
 }
 
 void CheckInOverlay::mousePressEvent(QMouseEvent* event) {

@@ -11,7 +11,8 @@ struct AppEnvironment;
 // The layer that holds the daily check-in above the split view: the translucent material,
 // through which the window below shows blurred, dimmed by black at half opacity and again by
 // the check-in's own backdrop, with the check-in card centred. It keeps clicks from the window
-// below; a click on it outside the card skips the day's check-in.
+// below; a click on it outside the card skips the day's check-in. It owns the keyboard while
+// it is up (a KeyboardLayer).
 class CheckInOverlay : public QWidget {
     Q_OBJECT
 public:

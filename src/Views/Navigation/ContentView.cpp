@@ -3,6 +3,7 @@
 #include "Components/AlertDialog.h"
 #include "Components/Animator.h"
 #include "Components/AuroraBackground.h"
+#include "Components/KeyboardLayer.h"
 #include "Components/MotionEffect.h"
 #include "Components/UltraThinMaterial.h"
 #include "Core/Theme/AppFontOption.h"
@@ -20,6 +21,7 @@
 #include "Views/Links/LinksView.h"
 #include "Views/Navigation/CheckInOverlay.h"
 #include "Views/Navigation/PlaceholderScreen.h"
+#include "Views/Navigation/SidebarNavItem.h"
 #include "Views/Navigation/SidebarView.h"
 #include "Views/Onboarding/OnboardingView.h"
 #include "Views/Settings/SettingsView.h"
@@ -222,9 +224,14 @@ void ContentView::screenReappears() {
 }
 
 void ContentView::presentOverlay(QWidget* overlay, double fromScale, std::function<void()> presented) {
+    // An overlay owns the keyboard while it is up; nothing opened it, so the focus goes to the
+    // sidebar's item of the screen it lies over when it closes.
+    if (KeyboardLayer* layer = KeyboardLayer::of(overlay); layer && layer->widget() == overlay)
+        for (SidebarNavItem* item : sidebar_->navItems())
+            if (item->destination() == env_.appViewModel->selectedDestination())
+                layer->setOpener(item);
     overlay->show();
     overlay->raise();
-    overlay->setFocus();
     MotionEffect* effect = MotionEffect::of(overlay);
     effect->setOpacity(0);
     effect->setScale(fromScale);
@@ -249,11 +256,16 @@ void ContentView::dismissOverlay(QPointer<QWidget>& overlay, double toScale) {
     QWidget* leaving = overlay.data();
     overlay = nullptr;
     leaving->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // It fades out, but the keyboard is the window's again at once.
+    if (KeyboardLayer* layer = KeyboardLayer::of(leaving); layer && layer->widget() == leaving)
+        layer->release();
     screenReappears();
-    MotionEffect* effect = MotionEffect::of(leaving);
+    // Asked for each frame: an overlay closed before its entrance ended loses the entrance's
+    // effect when that ends.
     Animator::run(
         leaving, AppTheme::Animation::spring(),
-        [effect, toScale](double t) {
+        [leaving, toScale](double t) {
+            MotionEffect* effect = MotionEffect::of(leaving);
             effect->setOpacity(1 - std::clamp(t, 0.0, 1.0));
             effect->setScale(1 + (toScale - 1) * t);
         },

@@ -1,6 +1,7 @@
 #include "Views/Navigation/MainWindow.h"
 
 #include "Components/FocusRing.h"
+#include "Components/KeyboardLayer.h"
 #include "Components/ThemedStyle.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
@@ -65,4 +66,5 @@ void MainWindow::applyThemeToApplication() {
     QApplication::setPalette(p);
     QApplication::setFont(Theme::font(13));
     FocusRing::install();
+    KeyboardLayer::installKeeper();
 }

@@ -2,6 +2,7 @@
 
 #include "Components/AuroraBackground.h"
 #include "Components/InputStyle.h"
+#include "Components/KeyboardLayer.h"
 #include "Components/ThemedTextField.h"
 #include "Core/Theme/AppTheme.h"
 #include "Core/Theme/Theme.h"
@@ -130,6 +131,8 @@ OnboardingView::OnboardingView(const AppEnvironment& env, QWidget* parent)
     column->addWidget(indicator_, 0, Qt::AlignHCenter);
     stack->addWidget(content, 0, 0);
     refresh();
+    // Over the whole window it owns the keyboard: Tab goes round the step's own controls.
+    KeyboardLayer::install(this);
 }
 
 QWidget* OnboardingView::buildWelcome() {
@@ -221,10 +224,9 @@ void OnboardingView::createGoal() {
 void OnboardingView::goToStep(int step) {
     step_ = step;
     refresh();
-    if (step_ == 1)
-        name_->setFocus();
-    else if (step_ == 2)
-        goalTitle_->setFocus();
+    // Each step starts on its field, or its one button.
+    if (KeyboardLayer* layer = KeyboardLayer::of(this); layer && layer->isActive())
+        layer->focusFirst();
 }
 
 void OnboardingView::refresh() {

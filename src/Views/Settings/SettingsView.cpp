@@ -17,6 +17,7 @@
 #include "Platform/Clock.h"
 #include "ViewModels/SettingsViewModel.h"
 #include "Views/Achievements/ScreenStyle.h"
+#include "Views/Settings/FinanceLockOffSheet.h"
 #include "Views/Settings/FontOptionCard.h"
 #include "Views/Settings/SettingsParts.h"
 #include "Views/Settings/ThemeSwatchView.h"
@@ -26,6 +27,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
@@ -253,7 +255,20 @@ QWidget* SettingsView::buildFinance() {
     auto* lock = new ToggleSwitch(viewModel_->financeAuthEnabled(), AppTheme::Colors::purple());
     lock->setObjectName(QStringLiteral("financeLockSwitch"));
     lock->setAccessibleName(tr("Require Authentication"));
-    connect(lock, &ToggleSwitch::toggled, this, [this](bool on) { viewModel_->setFinanceAuthEnabled(on); });
+    // On takes effect at once; off stays on until the owner's password has passed the check.
+    connect(lock, &ToggleSwitch::toggled, this, [this, lock](bool on) {
+        if (on) {
+            viewModel_->enableFinanceAuth();
+            return;
+        }
+        const QSignalBlocker quiet(lock);
+        lock->setChecked(true);
+        FinanceLockOffSheet::present(this, viewModel_);
+    });
+    connect(viewModel_, &SettingsViewModel::changed, lock, [this, lock] {
+        const QSignalBlocker quiet(lock);
+        lock->setChecked(viewModel_->financeAuthEnabled());
+    });
     auto* lockRow = new QWidget;
     auto* h = new QHBoxLayout(lockRow);
     h->setContentsMargins(0, 4, 0, 4);

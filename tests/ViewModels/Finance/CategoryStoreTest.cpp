@@ -47,7 +47,7 @@ TEST_F(CategoryStoreTest, AddTrimsSpacesAndTabsAndSkipsWhatIsThere) {
     store.add(QStringLiteral("Caf\u00E9")); // the same text, composed
     EXPECT_EQ(changed.count(), 3);
     EXPECT_EQ(store.categories().mid(6),
-              (QStringList{QStringLiteral("food"), QStringLiteral("Pets\n"), QStringLiteral("Cafe\u0301")}));
+              (QStringList{QStringLiteral("food"), QStringLiteral("Pets"), QStringLiteral("Cafe\u0301")}));
 }
 
 TEST_F(CategoryStoreTest, LoadsAStoredListAsItIsAndAnythingElseAsDefaults) {

@@ -120,6 +120,17 @@ TEST_F(CalendarPage, WeekdayHeaderAndBlankCellsFollowTheLocale) {
     click(find<QWidget>("nextMonthButton"));
     EXPECT_EQ(find<QLabel>("monthTitle")->text(), QStringLiteral("October 2024"));
     EXPECT_EQ(gb.monthColumn()->blankCells(), 1);
+
+    // German titles in German order; the header stays the fixed English list, from Monday.
+    host.reset();
+    qv::test::LocaleScope german(QStringLiteral("de_DE"));
+    auto& de = openPage();
+    EXPECT_EQ(find<QLabel>("monthTitle")->text(), QStringLiteral("September 2024"));
+    EXPECT_EQ(find<QLabel>("selectedDateLabel")->text(), QStringLiteral("Donnerstag, 12. Sept."));
+    EXPECT_EQ(de.monthColumn()->weekdayTexts(),
+              (QStringList{"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"}));
+    click(find<QWidget>("nextMonthButton"));
+    EXPECT_EQ(find<QLabel>("monthTitle")->text(), QStringLiteral("Oktober 2024"));
 }
 
 TEST_F(CalendarPage, AddingAWeeklyTaskMarksLaterSameWeekdays) {

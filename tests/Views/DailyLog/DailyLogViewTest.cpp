@@ -89,7 +89,7 @@ TEST_F(JournalScreen, OpensOnTodayWithThirtyDaysAndAnEmptyDay) {
     ASSERT_EQ(days.size(), 30u);
     EXPECT_TRUE(days[0]->isSelectedDay());
     EXPECT_EQ(days[0]->weekdayText(), QString("SAT"));
-    EXPECT_EQ(days[0]->dateText(), QString("7 Mar"));
+    EXPECT_EQ(days[0]->dateText(), QString("Mar 7"));
     EXPECT_EQ(days[29]->day().date(), QDate(2026, 2, 6));
     for (std::size_t i = 1; i < days.size(); ++i)
         EXPECT_FALSE(days[i]->isSelectedDay());
@@ -97,6 +97,16 @@ TEST_F(JournalScreen, OpensOnTodayWithThirtyDaysAndAnEmptyDay) {
     EXPECT_EQ(text("entryCount"), QString("0 entries"));
     EXPECT_TRUE(view->findChild<QWidget*>("emptyState")->isVisible());
     qv::test::saveScreen(&window, "journal-empty-day");
+}
+
+TEST_F(JournalScreen, DaysAndTitleReadInTheLocalesOrder) {
+    qv::test::LocaleScope german(QStringLiteral("de_DE"));
+    open();
+    const auto& days = view->dayButtons();
+    ASSERT_FALSE(days.empty());
+    EXPECT_EQ(days[0]->weekdayText(), QString("SA"));
+    EXPECT_EQ(days[0]->dateText(), QString("7. März"));
+    EXPECT_EQ(text("dayTitle"), QString("Samstag, 7. März"));
 }
 
 TEST_F(JournalScreen, SavesFromTheSheetOnThePickedDayForTheFirstGoal) {

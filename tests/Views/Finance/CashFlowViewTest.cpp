@@ -5,6 +5,7 @@
 #include "Views/Finance/FinanceTabScreens.h"
 
 #include "Components/DonutChart.h"
+#include "Components/NumberFieldNote.h"
 #include "Components/VirtualList.h"
 #include "Models/Expense.h"
 #include "Models/Income.h"
@@ -26,6 +27,8 @@ class CashFlowViewTest : public FinanceScreenTest {
 protected:
     CashFlowViewTest() : FinanceScreenTest(local(2026, 3, 14, 10)) {}
     CashFlowViewModel* viewModel() { return static_cast<CashFlowView*>(view.get())->viewModel(); }
+    // A month with two incomes, four fixed and two dynamic expenses.
+    void seedMonth();
 };
 
 } // namespace
@@ -40,10 +43,14 @@ TEST_F(CashFlowViewTest, TheInlineSetRecordsIncomeIntoTheChosenAccount) {
     auto* set = find<QPushButton>("setIncomeButton");
     ASSERT_NE(set, nullptr);
     EXPECT_FALSE(set->isEnabled());
+    const int fieldHeight = find<QLineEdit>("incomeAmountField")->height();
     for (const QString& refused : {QString(" 250"), QString("250 "), QString("1,5"), QString("inf")}) {
         type("incomeAmountField", refused);
         EXPECT_FALSE(find<QPushButton>("setIncomeButton")->isEnabled()) << refused.toStdString();
+        EXPECT_NE(find<NumberFieldNote>("numberFieldNote"), nullptr) << "and says why";
+        EXPECT_EQ(find<QLineEdit>("incomeAmountField")->height(), fieldHeight) << "the card grows for it";
     }
+    qv::test::saveScreen(view.get(), "cashflow-income-form-refused");
     for (const QString& ignored : {QString("0"), QString("-5")}) {
         type("incomeAmountField", ignored);
         click("setIncomeButton");
@@ -152,7 +159,7 @@ TEST_F(CashFlowViewTest, AFailedSaveLeavesTheSheetOpenWithItsValues) {
     EXPECT_TRUE(viewModel()->fixedExpenses().empty());
 }
 
-TEST_F(CashFlowViewTest, RendersAMonthWithIncomesExpensesAndTheDonut) {
+void CashFlowViewTest::seedMonth() {
     auto a = makeAccount("HDFC Savings", 42000);
     auto card = makeCard("Alpha", 25, 15);
     open<CashFlowView>();
@@ -185,6 +192,11 @@ TEST_F(CashFlowViewTest, RendersAMonthWithIncomesExpensesAndTheDonut) {
                     a->id(),
                     {}});
     qv::test::settle();
+}
+
+TEST_F(CashFlowViewTest, RendersAMonthWithIncomesExpensesAndTheDonut) {
+    seedMonth();
+    auto* vm = viewModel();
     EXPECT_EQ(find<DonutChart>("allocationDonut")->drawnSliceCount(), 5);
     view->resize(1000, 1180);
     qv::test::saveScreen(view.get(), "cashflow-month");
@@ -195,6 +207,22 @@ TEST_F(CashFlowViewTest, RendersAMonthWithIncomesExpensesAndTheDonut) {
     ASSERT_NE(sheet(), nullptr);
     EXPECT_EQ(find<QLineEdit>("amountField", sheet()->content())->text(), QString("85000.0"));
     qv::test::saveScreen(view.get(), "cashflow-income-sheet");
+}
+
+TEST_F(CashFlowViewTest, TheMonthAndItsRowsReadInTheLocalesOrder) {
+    qv::test::LocaleScope german(QStringLiteral("de_DE"));
+    seedMonth();
+    auto& screen = static_cast<CashFlowView&>(*view);
+    EXPECT_EQ(text("monthLabel"), QString("März 2026"));
+    const auto& incomes = screen.rows(CashFlowView::Kind::IncomeRow);
+    ASSERT_FALSE(incomes.empty());
+    EXPECT_EQ(incomes.front().date, QString("1. März"));
+    EXPECT_EQ(incomes.front().amount, QString("85.000,00\u00a0₹"));
+    const auto& dynamic = screen.rows(CashFlowView::Kind::DynamicRow);
+    ASSERT_EQ(dynamic.size(), 2u);
+    EXPECT_EQ(dynamic.front().date, QString("3. März"));
+    view->resize(1000, 1180);
+    qv::test::saveScreen(view.get(), "cashflow-month-de");
 }
 
 TEST_F(CashFlowViewTest, ALongMonthMakesOnlyTheRowsInViewAndAReusedRowActsForItsEntry) {

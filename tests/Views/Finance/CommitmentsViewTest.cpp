@@ -28,21 +28,24 @@ protected:
     void open() { open<CommitmentsView>(1000, 900); }
     using FinanceScreenTest::open;
     CommitmentsViewModel* viewModel() { return static_cast<CommitmentsView*>(view.get())->viewModel(); }
+    // A card with a monthly subscription on it, an annual one and a paused quarterly one.
+    void seedSample();
 };
 
 } // namespace
 
-TEST_F(CommitmentsViewTest, ShowsACardsNextBillAndTheSubscriptionTotals) {
+void CommitmentsViewTest::seedSample() {
     auto alpha = makeCard("Alpha", 25, 15);
-    {
-        CommitmentsViewModel vm(context);
-        ASSERT_TRUE(
-            vm.addSubscription("StreamBox", 499, "monthly", local(2026, 3, 25), "creditCard", alpha->id()));
-        ASSERT_TRUE(
-            vm.addSubscription("Cloud Drive", 1200, "annual", local(2026, 6, 1), "debit", std::nullopt));
-        ASSERT_TRUE(vm.addSubscription("News", 300, "quarterly", local(2026, 4, 10), "debit", std::nullopt));
-        ASSERT_TRUE(vm.toggleSubscriptionStatus(vm.subscriptions().at(2)));
-    }
+    CommitmentsViewModel vm(context);
+    ASSERT_TRUE(
+        vm.addSubscription("StreamBox", 499, "monthly", local(2026, 3, 25), "creditCard", alpha->id()));
+    ASSERT_TRUE(vm.addSubscription("Cloud Drive", 1200, "annual", local(2026, 6, 1), "debit", std::nullopt));
+    ASSERT_TRUE(vm.addSubscription("News", 300, "quarterly", local(2026, 4, 10), "debit", std::nullopt));
+    ASSERT_TRUE(vm.toggleSubscriptionStatus(vm.subscriptions().at(2)));
+}
+
+TEST_F(CommitmentsViewTest, ShowsACardsNextBillAndTheSubscriptionTotals) {
+    seedSample();
     open();
     EXPECT_EQ(text("nextBill"), QString("Next bill: ₹499"));
     EXPECT_EQ(text("dueDate"), QString("Due Apr 15"));
@@ -64,6 +67,20 @@ TEST_F(CommitmentsViewTest, ShowsACardsNextBillAndTheSubscriptionTotals) {
     click(all<QPushButton>("toggleSubscriptionButton").front());
     EXPECT_EQ(text("subscriptionsTotal"), QString("₹100/mo"));
     EXPECT_EQ(find<QPushButton>("inactiveDisclosure")->text(), QString("Inactive (2)"));
+}
+
+TEST_F(CommitmentsViewTest, CardAndSubscriptionDatesReadInTheLocalesOrder) {
+    qv::test::LocaleScope german(QStringLiteral("de_DE"));
+    seedSample();
+    open();
+    EXPECT_EQ(text("dueDate"), QString("Due 15. Apr."));
+    EXPECT_EQ(text("nextBill"), QString("Next bill: 499\u00a0₹"));
+    QStringList details;
+    for (auto* label : all<QLabel>("subscriptionDetail"))
+        details << label->text();
+    EXPECT_TRUE(details.contains(QString("Monthly · renews 25. März"))) << details.join('|').toStdString();
+    EXPECT_TRUE(details.contains(QString("Annual · renews 1. Juni"))) << details.join('|').toStdString();
+    qv::test::saveScreen(view.get(), "commitments-de");
 }
 
 TEST_F(CommitmentsViewTest, ManyCardsAndSubscriptionsMakeOnlyTheRowsInView) {

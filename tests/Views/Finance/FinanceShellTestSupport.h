@@ -15,20 +15,28 @@ class ScriptedAuthenticator : public OwnerAuthenticator {
 public:
     explicit ScriptedAuthenticator(QStringList* calls) : calls_(calls) {}
     void check(const QString& password) override {
-        if (checking_)
+        if (isChecking())
             return;
         checking_ = true;
         calls_->append(password);
+        emit checkingChanged();
     }
-    bool isChecking() const override { return checking_; }
+    bool isChecking() const override { return checking_ || elsewhere_; }
     void answer(bool success, const QString& message = {}) {
         checking_ = false;
+        emit checkingChanged();
         emit finished(success, message);
+    }
+    // A check some other screen left running begins or ends.
+    void setCheckingElsewhere(bool running) {
+        elsewhere_ = running;
+        emit checkingChanged();
     }
 
 private:
     QStringList* calls_;
     bool checking_ = false;
+    bool elsewhere_ = false;
 };
 
 // A window-sized host on a frozen clock with an in-memory store, fresh defaults and theme.

@@ -99,6 +99,34 @@ TEST_F(FinanceViewTest, TheLockBuildsNothingOfTheSectionAndAsksForNothingUntilTy
     EXPECT_FALSE(view->authViewModel()->errorMessage().has_value());
 }
 
+TEST_F(FinanceViewTest, WhileACheckRunsTheLockSaysSoAndStartsNoOther) {
+    FinanceView* view = open(true);
+    FinanceLockScreen* lock = view->lockScreen();
+    ASSERT_NE(lock, nullptr);
+    auto* button = lock->findChild<QPushButton*>(QStringLiteral("authenticateButton"));
+    QLineEdit* field = lock->passwordField();
+    QTest::keyClicks(field, QStringLiteral("hunter2"));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(button->text(), QStringLiteral("Checking…"));
+    EXPECT_FALSE(button->isEnabled());
+    EXPECT_TRUE(field->isReadOnly());
+    qv::test::saveScreen(window.get(), QStringLiteral("finance-lock-checking"));
+    authenticator->answer(false, QStringLiteral("Authentication failure"));
+    qv::test::settle();
+    EXPECT_EQ(button->text(), QStringLiteral("Authenticate"));
+    EXPECT_TRUE(button->isEnabled());
+
+    // A check an earlier visit left running holds this one back until it ends.
+    authenticator->setCheckingElsewhere(true);
+    EXPECT_EQ(button->text(), QStringLiteral("Checking…"));
+    QTest::keyClicks(field, QStringLiteral("again"));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(calls, QStringList{"hunter2"});
+    authenticator->setCheckingElsewhere(false);
+    EXPECT_TRUE(button->isEnabled());
+    EXPECT_FALSE(field->isReadOnly());
+}
+
 TEST_F(FinanceViewTest, TurningTheLockOffShowsTheTabs) {
     FinanceView* view = open(true);
     ASSERT_NE(view->lockScreen(), nullptr);

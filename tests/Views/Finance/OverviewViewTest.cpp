@@ -106,6 +106,19 @@ TEST_F(OverviewViewTest, EmptyAndNegative) {
     qv::test::saveScreen(window.get(), QStringLiteral("finance-overview-empty"));
 }
 
+TEST_F(OverviewViewTest, TheChartAxisOfNoOrSmallFiguresReadsDistinctValues) {
+    OverviewView* view = open();
+    auto* chart = view->findChild<GroupedBarChart*>();
+    EXPECT_EQ(chart->tickLabels(), (std::vector<QString>{QStringLiteral("0"), QStringLiteral("1")}));
+    auto income = Income::create(context);
+    income->setAmount(3);
+    income->setDate(Clock::now());
+    context->save();
+    view->viewModel()->refresh();
+    EXPECT_EQ(chart->tickLabels(), (std::vector<QString>{QStringLiteral("0"), QStringLiteral("1"),
+                                                         QStringLiteral("2"), QStringLiteral("3")}));
+}
+
 TEST_F(OverviewViewTest, AddEditAndDeleteAnAccountThroughItsSheet) {
     OverviewView* view = open();
     QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("addAccountButton")), Qt::LeftButton);

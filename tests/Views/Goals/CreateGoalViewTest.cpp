@@ -1,5 +1,7 @@
 #include "Views/Goals/CreateGoalView.h"
 
+#include "Components/NumberFieldNote.h"
+
 #include "Components/SheetHost.h"
 #include "Core/Persistence/PersistenceController.h"
 #include "Models/Goal.h"
@@ -109,8 +111,20 @@ TEST_F(CreateGoalViewTest, FillingTheFormAndConfirmingCreatesTheGoalAndCloses) {
 
     type(QStringLiteral("createGoalAmountField"), QStringLiteral("5,000"));
     EXPECT_FALSE(confirm->isEnabled()) << "an amount that is not a number would be stored as 0";
+    auto* note = NumberFieldNote::of(find<QLineEdit>(QStringLiteral("createGoalAmountField")));
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->isVisibleTo(host)) << "the refusal says why";
+    qv::test::settle();
+    EXPECT_EQ(note->visibleRegion().boundingRect().height(), note->height())
+        << "the form scrolls to show the whole line";
+    qv::test::saveScreen(window.get(), QStringLiteral("create-goal-refused-amount"));
+    money->click();
+    EXPECT_FALSE(note->isVisibleTo(host)) << "folded away with its field";
+    money->click();
+    EXPECT_TRUE(note->isVisibleTo(host));
     type(QStringLiteral("createGoalAmountField"), QStringLiteral("1e3"));
     EXPECT_TRUE(confirm->isEnabled());
+    EXPECT_FALSE(note->isVisibleTo(host));
     QTest::keyClicks(find<QPlainTextEdit>(QStringLiteral("createGoalNotes")),
                      QStringLiteral("<i>by June</i>"));
 

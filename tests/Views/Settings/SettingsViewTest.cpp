@@ -9,6 +9,8 @@
 #include "Platform/UserDefaults.h"
 #include "Support/TestSupport.h"
 #include "ViewModels/SettingsViewModel.h"
+#include "Views/Finance/FinanceShellTestSupport.h"
+#include "Views/Settings/FinanceLockOffSheet.h"
 #include "Views/Settings/FontOptionCard.h"
 #include "Views/Settings/SettingsParts.h"
 #include "Views/Settings/ThemeSwatchView.h"
@@ -18,6 +20,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTimeEdit>
@@ -153,4 +156,84 @@ TEST_F(SettingsScreen, TheExportBannerHidesAfterTwoSecondsAndResetAsksFirst) {
     reset->click();
     qv::test::settle();
     EXPECT_EQ(context()->count(FetchRequest(Goal::entityName())), 0);
+}
+
+// Anyone at an unlocked desktop could otherwise open the finance section in two clicks.
+TEST_F(SettingsScreen, TheFinanceLockGoesOffOnlyAfterThePasswordPasses) {
+    QStringList calls;
+    ScriptedAuthenticator* scripted = nullptr;
+    OwnerAuthenticator::setFactory([&calls, &scripted] {
+        auto made = std::make_unique<ScriptedAuthenticator>(&calls);
+        scripted = made.get();
+        return made;
+    });
+    const std::unique_ptr<void, void (*)(void*)> restore(&calls,
+                                                         [](void*) { OwnerAuthenticator::setFactory({}); });
+    UserDefaults::standard().setFlag(QStringLiteral("financeAuthEnabled"), true);
+    SettingsView* view = openSettings();
+    auto* lock = view->findChild<ToggleSwitch*>("financeLockSwitch");
+    ASSERT_TRUE(lock->isChecked());
+    const auto stillOn = [&](const char* when) {
+        EXPECT_TRUE(UserDefaults::standard().flag(QStringLiteral("financeAuthEnabled"))) << when;
+        EXPECT_TRUE(lock->isChecked()) << when;
+    };
+    const auto ask = [&]() -> FinanceLockOffSheet* {
+        lock->click();
+        qv::test::settle();
+        return window_->findChild<FinanceLockOffSheet*>();
+    };
+
+    FinanceLockOffSheet* sheet = ask();
+    ASSERT_NE(sheet, nullptr);
+    stillOn("while it asks");
+    EXPECT_TRUE(calls.isEmpty()) << "nothing is checked before a password is typed";
+    EXPECT_EQ(window_->focusWidget(), sheet->passwordField());
+    QTest::keyClicks(sheet->passwordField(), QStringLiteral("wrong"));
+    QTest::keyClick(sheet->passwordField(), Qt::Key_Return);
+    EXPECT_EQ(calls, QStringList{"wrong"});
+    EXPECT_EQ(sheet->confirmButton()->text(), QStringLiteral("Checking…"));
+    EXPECT_FALSE(sheet->confirmButton()->isEnabled());
+    qv::test::saveScreen(window_.get(), QStringLiteral("settings-lock-off-checking"));
+    scripted->answer(false, QStringLiteral("Authentication failure"));
+    qv::test::settle();
+    auto* error = sheet->findChild<QLabel*>(QStringLiteral("lockOffError"));
+    ASSERT_NE(error, nullptr);
+    EXPECT_TRUE(error->isVisible());
+    EXPECT_EQ(error->text(), QStringLiteral("Authentication failure"));
+    EXPECT_TRUE(sheet->passwordField()->text().isEmpty());
+    stillOn("after a failed check");
+    qv::test::saveScreen(window_.get(), QStringLiteral("settings-lock-off-failed"));
+    sheet->findChild<QAbstractButton*>(QStringLiteral("lockOffCancel"))->click();
+    qv::test::settle();
+    EXPECT_EQ(SheetHost::topmost(window_.get()), nullptr);
+    stillOn("after Cancel");
+
+    // Closed while its check runs: the answer, whatever it is, changes nothing.
+    sheet = ask();
+    ASSERT_NE(sheet, nullptr);
+    QTest::keyClicks(sheet->passwordField(), QStringLiteral("right"));
+    QTest::keyClick(sheet->passwordField(), Qt::Key_Return);
+    QTest::keyClick(sheet->passwordField(), Qt::Key_Escape);
+    qv::test::settle();
+    EXPECT_EQ(window_->findChild<FinanceLockOffSheet*>(), nullptr);
+    stillOn("after Escape during a check");
+
+    sheet = ask();
+    ASSERT_NE(sheet, nullptr);
+    QTest::keyClicks(sheet->passwordField(), QStringLiteral("right"));
+    sheet->confirmButton()->click();
+    scripted->answer(true);
+    qv::test::settle();
+    EXPECT_EQ(SheetHost::topmost(window_.get()), nullptr);
+    EXPECT_FALSE(UserDefaults::standard().flag(QStringLiteral("financeAuthEnabled")));
+    EXPECT_FALSE(lock->isChecked());
+
+    // On asks for nothing.
+    const qsizetype checks = calls.size();
+    lock->click();
+    qv::test::settle();
+    EXPECT_EQ(SheetHost::topmost(window_.get()), nullptr);
+    EXPECT_TRUE(UserDefaults::standard().flag(QStringLiteral("financeAuthEnabled")));
+    EXPECT_TRUE(lock->isChecked());
+    EXPECT_EQ(calls.size(), checks);
 }

@@ -1,0 +1,68 @@
+#include "Components/NumberFieldNote.h"
+
+#include "Components/ThemedTextField.h"
+#include "Core/Theme/AppTheme.h"
+#include "Support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTest>
+#include <QVBoxLayout>
+
+TEST(NumberFieldNote, ShowsWhileTheTextDoesNotReadAndGoesWhenItDoes) {
+    QWidget form;
+    auto* column = new QVBoxLayout(&form);
+    auto* field = new ThemedTextField(QStringLiteral("0"));
+    column->addWidget(NumberFieldNote::stacked(field));
+    form.resize(320, 120);
+    form.setAttribute(Qt::WA_DontShowOnScreen, true);
+    form.show();
+    qv::test::settle();
+    NumberFieldNote* note = NumberFieldNote::of(field);
+    ASSERT_NE(note, nullptr);
+    EXPECT_FALSE(note->isVisible()) << "an empty field has nothing to refuse";
+
+    for (const char* refused : {"5,000", "3200,50", " 12", "12 ", "1e999", "inf", "nan", "0x10", "-", "."}) {
+        field->setText(QString::fromUtf8(refused));
+        EXPECT_TRUE(note->isVisible()) << refused;
+        EXPECT_EQ(field->accessibleDescription(), NumberFieldNote::message()) << refused;
+    }
+    EXPECT_EQ(note->text(), QStringLiteral("Use digits and a point, like 3200.50"));
+    qv::test::settle();
+    EXPECT_LT(note->height(), 2 * note->fontMetrics().height()) << "one line";
+    EXPECT_LE(note->width(), field->width()) << "never wider than its field";
+    const QImage image = form.grab().toImage();
+    EXPECT_TRUE(qv::test::imageShows(image, &form, note));
+    qv::test::saveScreen(&form, QStringLiteral("component-number-field-note"));
+
+    // Typed one key at a time: the line goes the moment the text reads.
+    field->clear();
+    QTest::keyClicks(field, QStringLiteral("3200"));
+    EXPECT_FALSE(note->isVisible());
+    QTest::keyClicks(field, QStringLiteral(","));
+    EXPECT_TRUE(note->isVisible());
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, QStringLiteral(".50"));
+    EXPECT_FALSE(note->isVisible());
+    EXPECT_TRUE(field->accessibleDescription().isEmpty());
+    // A number that reads is not the note's to judge, whatever its sign.
+    field->setText(QStringLiteral("-5"));
+    EXPECT_FALSE(note->isVisible());
+}
+
+TEST(NumberFieldNote, ANarrowFieldCutsTheLineInsteadOfWideningTheForm) {
+    QWidget form;
+    auto* column = new QVBoxLayout(&form);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* field = new ThemedTextField;
+    column->addWidget(NumberFieldNote::stacked(field));
+    form.resize(90, 80);
+    form.setAttribute(Qt::WA_DontShowOnScreen, true);
+    form.show();
+    field->setText(QStringLiteral("abc"));
+    qv::test::settle();
+    EXPECT_EQ(form.width(), 90);
+    EXPECT_LE(NumberFieldNote::of(field)->width(), 90);
+    EXPECT_FALSE(NumberFieldNote::of(field)->toolTip().isEmpty()) << "the whole line on hover";
+}
