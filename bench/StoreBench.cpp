@@ -52,8 +52,8 @@ double peakMemoryMB() {
 }
 
 FetchRequest activeGoals() {
-    return FetchRequest(Goal::entityName(), Key(QStringLiteral("isArchived")) == false,
-                        {{QStringLiteral("createdAt"), false}});
+    return FetchRequest(Goal::entityName(), Key(Goal::Keys::isArchived) == false,
+                        {{Goal::Keys::createdAt, false}});
 }
 
 void openAndActiveGoalsWithProgress(benchmark::State& state) {
@@ -104,13 +104,13 @@ void oneMonthOfExpensesAndIncomes(benchmark::State& state) {
     auto opened = StoreFile::open(QuorvaleModel::objectModel(), path);
     const QDateTime from(QDate(2026, 5, 1), QTime(0, 0), QTimeZone::utc());
     const QDateTime to = from.addMonths(1);
-    const auto inMonth = Key(QStringLiteral("date")) >= from && Key(QStringLiteral("date")) < to;
+    const auto inMonth = [&](StoreKey date) { return Key(date) >= from && Key(date) < to; };
     std::size_t rows = 0;
     for (auto _ : state) {
-        const auto expenses = opened.context->fetch<Expense>(
-            FetchRequest(Expense::entityName(), inMonth, {{QStringLiteral("date"), false}}));
+        const auto expenses = opened.context->fetch<Expense>(FetchRequest(
+            Expense::entityName(), inMonth(Expense::Keys::date), {{Expense::Keys::date, false}}));
         const auto incomes = opened.context->fetch<Income>(
-            FetchRequest(Income::entityName(), inMonth, {{QStringLiteral("date"), false}}));
+            FetchRequest(Income::entityName(), inMonth(Income::Keys::date), {{Income::Keys::date, false}}));
         double sum = 0;
         for (const auto& e : expenses)
             sum += e->amount();

@@ -122,10 +122,11 @@ QList<QWidget*> inReadingOrder(const QWidget* root, const QList<QWidget*>& widge
     return out;
 }
 
-// The control a press lands on: the widget itself or the nearest one above it that Tab reaches.
+// The control a press lands on: the widget itself or the nearest one above it that Tab reaches
+// (a scroll area around it is a frame, not a control).
 QWidget* controlAt(QWidget* widget) {
     for (QWidget* w = widget; w && !w->isWindow(); w = w->parentWidget())
-        if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus)
+        if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && !qobject_cast<QScrollArea*>(w))
             return w;
     return nullptr;
 }

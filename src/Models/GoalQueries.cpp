@@ -5,6 +5,10 @@
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
 #include "Models/Step.h"
+#include "Platform/Store/ObjectContext.h"
+#include "Platform/Store/StoreValue.h"
+
+#include <QTimeZone>
 
 namespace {
 
@@ -44,4 +48,34 @@ const QStringList& GoalQueries::rowSources() {
     static const QStringList sources{Milestone::entityName(), Step::entityName(), Expense::entityName(),
                                      DailyLog::entityName()};
     return sources;
+}
+
+namespace {
+
+std::optional<QDateTime> storedDate(const QVariant& value) {
+    if (!value.isValid())
+        return std::nullopt;
+    return QDateTime::fromMSecsSinceEpoch(StoreValue::dateToMsecs(value.toDouble()), QTimeZone::utc());
+}
+
+std::optional<QString> storedText(const QVariant& value) {
+    return value.isValid() ? std::optional(value.toString()) : std::nullopt;
+}
+
+} // namespace
+
+std::vector<GoalQueries::MilestoneWithFrequency>
+GoalQueries::milestonesWithFrequency(ObjectContext& context) {
+    // Goals without a creation date come first, as SQLite orders a missing value.
+    const auto rows = context.aggregate(QStringLiteral(
+        "SELECT m.\"pk\", g.\"pk\", m.\"frequency\", m.\"dueDate\", g.\"createdAt\", g.\"deadline\", "
+        "m.\"id\" "
+        "FROM \"Milestone\" m JOIN \"Goal\" g ON g.\"pk\" = m.\"goal\" WHERE m.\"frequency\" IS NOT NULL "
+        "ORDER BY g.\"createdAt\", g.\"pk\", m.\"order\", m.\"pk\""));
+    std::vector<MilestoneWithFrequency> found;
+    found.reserve(rows.size());
+    for (const auto& row : rows)
+        found.push_back({row[0].toLongLong(), row[1].toLongLong(), storedText(row[2]), storedDate(row[3]),
+                         storedDate(row[4]), storedDate(row[5]), QUuid(row[6].toString())});
+    return found;
 }

@@ -2,11 +2,16 @@
 
 #include "Platform/Store/FetchRequest.h"
 
+#include <QDateTime>
 #include <QStringList>
+#include <QUuid>
 
 #include <memory>
+#include <optional>
+#include <vector>
 
 class Goal;
+class ObjectContext;
 
 // The goal lists every screen and service asks for, each written once: the goals screen, the
 // sidebar, the journal, the task board and the deadline reminders all read one of these.
@@ -27,6 +32,20 @@ public:
     // relationship when their steps follow: a goal fetched in a list brings its whole list's
     // milestones (and then every one of their steps) in with it, this brings only its own.
     static FetchRequest milestones(const std::shared_ptr<Goal>& goal);
+
+    // A saved milestone with a frequency, with what its schedule reads of it and its goal.
+    struct MilestoneWithFrequency {
+        qint64 milestoneID = 0;
+        qint64 goalID = 0;
+        std::optional<QString> frequency;
+        std::optional<QDateTime> dueDate;
+        std::optional<QDateTime> goalCreatedAt;
+        std::optional<QDateTime> goalDeadline;
+        QUuid milestoneUuid; // null when the milestone has none
+    };
+    // Every saved milestone with a frequency and a goal, in one query that loads no record:
+    // goals by creation (those without a date first), then each goal's milestones in their order.
+    static std::vector<MilestoneWithFrequency> milestonesWithFrequency(ObjectContext& context);
 
     // What a goal row derives its figures from besides the goal itself: progress reads
     // milestones, steps and the expenses put towards the goal; momentum follows the journal.

@@ -50,8 +50,12 @@ std::shared_ptr<Investment> Investment::insertHolding(ObjectContext* context, co
 }
 
 Predicate Investment::isActive() {
-    return Key(QStringLiteral("status")) == QStringLiteral("active") ||
-           Key(QStringLiteral("status")).absent();
+    return Key(Keys::status) == QStringLiteral("active") || Key(Keys::status).absent();
+}
+
+const QString& Investment::isActiveSql() {
+    static const QString sql = QStringLiteral("(\"status\" = 'active' OR \"status\" IS NULL)");
+    return sql;
 }
 
 bool Investment::isMarketType(const QString& type) {
@@ -83,6 +87,29 @@ double Investment::currentValue(const QDateTime& now) const {
         return investedAmount() * (1 + years * interestRate() / 100);
     }
     return currentPrice() > 0 ? currentPrice() : investedAmount();
+}
+
+const QString& Investment::currentValueSql() {
+    // Without a type a holding is a stock; a deposit earns nothing before its start.
+    static const QString sql =
+        QStringLiteral("(CASE "
+                       "WHEN COALESCE(\"investmentType\", 'stock') IN ('stock', 'mutualFund', 'crypto') "
+                       "THEN IFNULL(\"units\", 0) * IFNULL(\"currentPrice\", 0) "
+                       "WHEN \"investmentType\" = 'fixedDeposit' "
+                       "THEN IFNULL(\"investedAmount\", 0) * "
+                       "(1 + MAX(0, IFNULL((? - \"buyDate\") / ?, 0)) * IFNULL(\"interestRate\", 0) / 100) "
+                       "WHEN IFNULL(\"currentPrice\", 0) > 0 THEN \"currentPrice\" "
+                       "ELSE IFNULL(\"investedAmount\", 0) END)");
+    return sql;
+}
+
+const QString& Investment::investedFigureSql() {
+    static const QString sql =
+        QStringLiteral("(CASE "
+                       "WHEN COALESCE(\"investmentType\", 'stock') IN ('stock', 'mutualFund', 'crypto') "
+                       "THEN IFNULL(\"units\", 0) * IFNULL(\"buyPrice\", 0) "
+                       "ELSE IFNULL(\"investedAmount\", 0) END)");
+    return sql;
 }
 
 std::optional<double> Investment::annualGrowthRate(const QDateTime& now) const {

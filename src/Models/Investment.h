@@ -104,6 +104,8 @@ public:
 
     // A live holding: status "active", or none.
     static Predicate isActive();
+    // isActive as a SQL condition on an Investment row, for figures the store sums.
+    static const QString& isActiveSql();
 
     // Units and a price per unit: "stock", "mutualFund" and "crypto". Every other type is
     // entered and valued by amounts.
@@ -120,6 +122,12 @@ public:
     // interest on the invested amount for a fixed deposit (none before its start); otherwise
     // the current value when above 0, else the invested amount.
     double currentValue(const QDateTime& now) const;
+    // currentValue as a SQL expression on an Investment row, for figures the store sums. It
+    // binds two values: now as the store keeps dates, then kSecondsPerYear. A missing number
+    // counts as 0, as it reads on the object.
+    static const QString& currentValueSql();
+    // investedFigure likewise, binding nothing.
+    static const QString& investedFigureSql();
     // The compound yearly growth rate in percent, or none: without a purchase date, under 30
     // days held, for an invested figure of 0 or less, a negative current figure, or a result
     // that is not a finite number. A fixed deposit's figure here is its current value, not

@@ -1,28 +1,17 @@
 #include "ViewModels/CalendarMilestoneIndex.h"
 
 #include "Models/Goal.h"
+#include "Models/GoalQueries.h"
 #include "Models/Milestone.h"
 #include "Platform/Store/ObjectContext.h"
-#include "Platform/Store/StoreValue.h"
 
 #include <QHash>
-#include <QTimeZone>
 
 #include <algorithm>
 #include <limits>
 #include <tuple>
 
 namespace {
-
-std::optional<QDateTime> storedDate(const QVariant& value) {
-    if (!value.isValid())
-        return std::nullopt;
-    return QDateTime::fromMSecsSinceEpoch(StoreValue::dateToMsecs(value.toDouble()), QTimeZone::utc());
-}
-
-std::optional<QString> storedText(const QVariant& value) {
-    return value.isValid() ? std::optional(value.toString()) : std::nullopt;
-}
 
 // Milestones (or goals) asked for in one fetch; keeps the statement short and reused.
 constexpr std::size_t kPerFetch = 64;
@@ -39,27 +28,20 @@ void CalendarMilestoneIndex::rebuild(ObjectContext& context) {
 }
 
 void CalendarMilestoneIndex::readStore(ObjectContext& context) {
-    // Goals without a creation date come first, as SQLite orders a missing value.
-    const auto rows = context.aggregate(QStringLiteral(
-        "SELECT m.\"pk\", g.\"pk\", m.\"frequency\", m.\"dueDate\", g.\"createdAt\", g.\"deadline\", "
-        "m.\"id\" "
-        "FROM \"Milestone\" m JOIN \"Goal\" g ON g.\"pk\" = m.\"goal\" WHERE m.\"frequency\" IS NOT NULL "
-        "ORDER BY g.\"createdAt\", g.\"pk\", m.\"order\", m.\"pk\""));
+    const auto rows = GoalQueries::milestonesWithFrequency(context);
     entries_.reserve(rows.size());
     for (const auto& row : rows) {
-        CalendarMilestoneSchedule schedule(storedText(row[2]), storedDate(row[3]), storedDate(row[4]),
-                                           storedDate(row[5]));
+        CalendarMilestoneSchedule schedule(row.frequency, row.dueDate, row.goalCreatedAt, row.goalDeadline);
         if (schedule.isScheduled())
-            entries_.push_back(
-                {row[1].toLongLong(), row[0].toLongLong(), QUuid(row[6].toString()), schedule});
+            entries_.push_back({row.goalID, row.milestoneID, row.milestoneUuid, schedule});
     }
 }
 
 void CalendarMilestoneIndex::readRecords(ObjectContext& context) {
     // Only milestones with a frequency can fall on a day; the rest of the store (most goals
     // and milestones of a long history) is never loaded for the calendar.
-    const auto scheduled =
-        context.fetch<Milestone>(FetchRequest(Milestone::entityName(), Key("frequency").present()));
+    const auto scheduled = context.fetch<Milestone>(
+        FetchRequest(Milestone::entityName(), Key(Milestone::Keys::frequency).present()));
     // Each entry's place is read once: a record's date is decoded on every read, and a sort
     // asks for it many times per entry. Goals without a creation date come first.
     using Rank = std::tuple<qint64, qint64, qint16, qint64>;
@@ -96,7 +78,7 @@ std::vector<CalendarMilestoneItem> CalendarMilestoneIndex::items(ObjectContext& 
     std::vector<qint64> goals;
     for (const Entry* entry : entries) {
         if (!entry->milestoneUuid.isNull())
-            named.push_back(Key("id") == QVariant::fromValue(entry->milestoneUuid));
+            named.push_back(Key(Milestone::Keys::id) == QVariant::fromValue(entry->milestoneUuid));
         else
             goals.push_back(entry->goalID);
         if (named.size() == kPerFetch) {
@@ -111,8 +93,9 @@ std::vector<CalendarMilestoneItem> CalendarMilestoneIndex::items(ObjectContext& 
     for (std::size_t from = 0; from < goals.size(); from += kPerFetch) {
         std::vector<Predicate> owners;
         for (std::size_t i = from; i < std::min(goals.size(), from + kPerFetch); ++i)
-            owners.push_back(Key("goal") == QVariant::fromValue(ObjectRef{Goal::entityName(), goals[i]}));
-        take(Key("frequency").present() && Predicate::any(std::move(owners)));
+            owners.push_back(Key(Milestone::Keys::goal) ==
+                             QVariant::fromValue(ObjectRef{Goal::entityName(), goals[i]}));
+        take(Key(Milestone::Keys::frequency).present() && Predicate::any(std::move(owners)));
     }
 
     std::vector<CalendarMilestoneItem> items;

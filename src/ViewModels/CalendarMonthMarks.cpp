@@ -29,8 +29,9 @@ void markTasks(ObjectContext& context, const QDate& first, std::vector<CalendarD
     // One counted lookup per day: the month's tasks are never loaded for their dots.
     for (int i = 0; i < count; ++i) {
         FetchRequest dated(CalendarTask::entityName(),
-                           Key("date") >= first.addDays(i).startOfDay(Qt::LocalTime) &&
-                               Key("date") < first.addDays(i + 1).startOfDay(Qt::LocalTime));
+                           Key(CalendarTask::Keys::date) >= first.addDays(i).startOfDay(Qt::LocalTime) &&
+                               Key(CalendarTask::Keys::date) <
+                                   first.addDays(i + 1).startOfDay(Qt::LocalTime));
         dated.fetchLimit = 1;
         marks[static_cast<std::size_t>(i)].hasTask = context.count(dated) > 0;
     }
@@ -81,9 +82,11 @@ std::vector<CalendarDayMarks> CalendarMonthMarks::compute(ObjectContext& context
 Predicate CalendarMonthMarks::repeatingPredicate(const QDateTime& dayStart, const QDateTime& rangeEnd) {
     std::vector<Predicate> known;
     for (TaskRepeatFrequency frequency : TaskRepeatFrequencies::allCases)
-        known.push_back(Key("repeatFrequency") == TaskRepeatFrequencies::rawValue(frequency));
-    return Predicate::any(std::move(known)) && Key("date") < rangeEnd &&
-           (Key("repeatUntil").absent() || Key("repeatUntil") >= dayStart);
+        known.push_back(Key(CalendarTask::Keys::repeatFrequency) ==
+                        TaskRepeatFrequencies::rawValue(frequency));
+    return Predicate::any(std::move(known)) && Key(CalendarTask::Keys::date) < rangeEnd &&
+           (Key(CalendarTask::Keys::repeatUntil).absent() ||
+            Key(CalendarTask::Keys::repeatUntil) >= dayStart);
 }
 
 bool CalendarMonthMarks::billDueOn(int dueDay, const QDate& day) {
@@ -91,10 +94,10 @@ bool CalendarMonthMarks::billDueOn(int dueDay, const QDate& day) {
 }
 
 Predicate CalendarMonthMarks::billsDuePredicate(const QDate& day) {
-    const Predicate exact = Key("dueDay") == day.day();
+    const Predicate exact = Key(Bill::Keys::dueDay) == day.day();
     if (day.day() != day.daysInMonth())
         return exact;
-    return exact || Key("dueDay") > day.day();
+    return exact || Key(Bill::Keys::dueDay) > day.day();
 }
 
 double CalendarMonthMarks::intensityFor(int activeMilestones) {

@@ -167,7 +167,7 @@ std::vector<std::shared_ptr<Bill>> CalendarViewModel::billsDue(const QDateTime& 
     if (!day.isValid())
         return {};
     return context_->fetch<Bill>(FetchRequest(Bill::entityName(), CalendarMonthMarks::billsDuePredicate(day),
-                                              {{QStringLiteral("name"), true}}));
+                                              {{Bill::Keys::name, true}}));
 }
 
 bool CalendarViewModel::isMilestone(const Milestone& milestone, const QDateTime& activeOn,
@@ -189,16 +189,17 @@ void CalendarViewModel::fetchMilestonesForDate(const QDateTime& date) {
 std::vector<std::shared_ptr<Step>> CalendarViewModel::stepsOf(const std::shared_ptr<Milestone>& milestone) {
     if (!live(milestone))
         return {};
-    return context_->fetch<Step>(FetchRequest(Step::entityName(), Key("milestone") == milestone,
-                                              {{QStringLiteral("createdAt"), true}}));
+    return context_->fetch<Step>(FetchRequest(Step::entityName(), Key(Step::Keys::milestone) == milestone,
+                                              {{Step::Keys::createdAt, true}}));
 }
 
 void CalendarViewModel::fetchTasksForDate(const QDateTime& date) {
     const QDate day = localDay(date);
     const auto [start, end] = Calendar::dayRange(date);
-    const std::vector<SortDescriptor> byCreation{{QStringLiteral("createdAt"), true}};
-    auto tasks = context_->fetch<CalendarTask>(
-        FetchRequest(CalendarTask::entityName(), Key("date") >= start && Key("date") < end, byCreation));
+    const std::vector<SortDescriptor> byCreation{{CalendarTask::Keys::createdAt, true}};
+    auto tasks = context_->fetch<CalendarTask>(FetchRequest(
+        CalendarTask::entityName(),
+        Key(CalendarTask::Keys::date) >= start && Key(CalendarTask::Keys::date) < end, byCreation));
     // Repeating tasks are dated before the day; they follow the day's own tasks, oldest first.
     const Predicate repeating = CalendarMonthMarks::repeatingPredicate(start, start);
     for (auto& task :
@@ -211,7 +212,7 @@ void CalendarViewModel::fetchTasksForDate(const QDateTime& date) {
 
 void CalendarViewModel::fetchCategories() {
     categories_ = context_->fetch<TaskCategory>(
-        FetchRequest(TaskCategory::entityName(), {}, {{QStringLiteral("createdAt"), true}}));
+        FetchRequest(TaskCategory::entityName(), {}, {{TaskCategory::Keys::createdAt, true}}));
     emit categoriesChanged();
 }
 

@@ -3,13 +3,13 @@
 #include "Core/Theme/AppTheme.h"
 #include "Models/CreditCard.h"
 #include "Models/Expense.h"
+#include "Models/ExpenseQueries.h"
 #include "Models/Goal.h"
 #include "Models/GoalQueries.h"
 #include "Models/Subscription.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
-#include "Platform/Store/StoreValue.h"
 
 #include <map>
 
@@ -95,7 +95,7 @@ DeadlinesViewModel::FinanceDeadlines DeadlinesViewModel::cardBills(const QDateTi
     // One grouped query per billed month sums every card at once; it reads only saved rows, so
     // while expenses are unsaved (never after an action) each card is summed on its own.
     const bool pending = context_->hasChanges({Expense::entityName()});
-    std::map<QDateTime, QHash<QString, double>> billedSums;
+    std::map<QDateTime, QHash<QUuid, double>> billedSums;
     for (const auto& card : context_->fetch<CreditCard>(FetchRequest(CreditCard::entityName()))) {
         const QDateTime due = card->nextDueDate(now);
         const auto cardID = card->id();
@@ -104,18 +104,16 @@ DeadlinesViewModel::FinanceDeadlines DeadlinesViewModel::cardBills(const QDateTi
         const auto [monthStart, nextMonthStart] = Calendar::monthRange(due);
         double sum = 0;
         if (pending) {
-            sum = context_->sum(
-                FetchRequest(Expense::entityName(),
-                             Key(QStringLiteral("creditCardID")) == QVariant::fromValue(*cardID) &&
-                                 Key(QStringLiteral("billedMonth")) >= monthStart &&
-                                 Key(QStringLiteral("billedMonth")) < nextMonthStart),
-                QStringLiteral("amount"));
+            sum = context_->sum(ExpenseQueries::billedToCard(*cardID, monthStart, nextMonthStart),
+                                Expense::Keys::amount);
         } else {
             auto month = billedSums.find(monthStart);
             if (month == billedSums.end())
-                month = billedSums.emplace(monthStart, billedByCard(monthStart, nextMonthStart)).first;
-            sum = month->second.value(
-                StoreValue::fromVariant(QVariant::fromValue(*cardID), AttributeType::uuid).text());
+                month = billedSums
+                            .emplace(monthStart,
+                                     ExpenseQueries::billedByCard(*context_, monthStart, nextMonthStart))
+                            .first;
+            sum = month->second.value(*cardID);
         }
         if (!(sum > 0))
             continue;
@@ -126,29 +124,14 @@ DeadlinesViewModel::FinanceDeadlines DeadlinesViewModel::cardBills(const QDateTi
     return items;
 }
 
-QHash<QString, double> DeadlinesViewModel::billedByCard(const QDateTime& monthStart,
-                                                        const QDateTime& nextMonthStart) const {
-    QHash<QString, double> sums;
-    const auto stored = [](const QDateTime& date) {
-        return QVariant(StoreValue::fromVariant(date, AttributeType::date).toReal());
-    };
-    for (const auto& row : context_->aggregate(
-             QStringLiteral("SELECT \"creditCardID\", SUM(\"amount\") FROM \"Expense\" WHERE "
-                            "\"creditCardID\" IS NOT NULL AND \"billedMonth\" >= ? AND \"billedMonth\" < ? "
-                            "GROUP BY \"creditCardID\""),
-             {stored(monthStart), stored(nextMonthStart)}))
-        sums.insert(row[0].toString(), row[1].toDouble());
-    return sums;
-}
-
 DeadlinesViewModel::FinanceDeadlines
 DeadlinesViewModel::subscriptionRenewals(const QDateTime& now, const QDateTime& monthEnd) const {
     FinanceDeadlines items;
     if (!context_)
         return items;
     const FetchRequest active(Subscription::entityName(),
-                              Key(QStringLiteral("status")) == QStringLiteral("active") &&
-                                  Key(QStringLiteral("renewalDate")).present());
+                              Key(Subscription::Keys::status) == QStringLiteral("active") &&
+                                  Key(Subscription::Keys::renewalDate).present());
     for (const auto& subscription : context_->fetch<Subscription>(active)) {
         const QDateTime renewal = subscription->renewalDate().value_or(QDateTime());
         if (!renewal.isValid() || renewal < now || renewal > monthEnd)

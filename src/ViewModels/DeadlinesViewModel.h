@@ -55,8 +55,6 @@ private:
     void refreshFinanceDeadlines(const QDateTime& now, const QDateTime& todayEnd, const QDateTime& weekEnd,
                                  const QDateTime& monthEnd);
     FinanceDeadlines cardBills(const QDateTime& now, const QDateTime& monthEnd) const;
-    // Saved card expenses billed in the month, summed per card (keyed by the card's stored id).
-    QHash<QString, double> billedByCard(const QDateTime& monthStart, const QDateTime& nextMonthStart) const;
     FinanceDeadlines subscriptionRenewals(const QDateTime& now, const QDateTime& monthEnd) const;
 
     ObjectContext* context_;

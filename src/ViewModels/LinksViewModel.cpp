@@ -33,11 +33,11 @@ struct CodePointLess {
 
 LinksViewModel::LinksViewModel(ObjectContext* context, QObject* parent)
     : QObject(parent), context_(context),
-      live_(new LiveFetch(
-          context,
-          FetchRequest(LinkItem::entityName(), {},
-                       {{QStringLiteral("category"), true}, {QStringLiteral("createdAt"), false}}),
-          {}, this)) {
+      live_(
+          new LiveFetch(context,
+                        FetchRequest(LinkItem::entityName(), {},
+                                     {{LinkItem::Keys::category, true}, {LinkItem::Keys::createdAt, false}}),
+                        {}, this)) {
     connect(live_, &LiveFetch::changed, this, [this] {
         rebuild();
         emit linksChanged();

@@ -71,7 +71,7 @@ std::vector<ProgressViewModel::DayCounts> ProgressViewModel::countDays(const QDa
     const QDateTime from = starts.front();
     const QDateTime to = starts.back();
     const FetchRequest logs(DailyLog::entityName(),
-                            Key(QStringLiteral("date")) >= from && Key(QStringLiteral("date")) < to);
+                            Key(DailyLog::Keys::date) >= from && Key(DailyLog::Keys::date) < to);
     for (const auto& log : context_->fetch<DailyLog>(logs)) {
         const int d = dayOf(*log->date());
         if (d < 0 || d >= days)
@@ -79,9 +79,9 @@ std::vector<ProgressViewModel::DayCounts> ProgressViewModel::countDays(const QDa
         ++counts[d].logCount;
         counts[d].productivitySum += log->productivityScore();
     }
-    const FetchRequest steps(Step::entityName(), Key(QStringLiteral("isCompleted")) == true &&
-                                                     Key(QStringLiteral("completedAt")) >= from &&
-                                                     Key(QStringLiteral("completedAt")) < to);
+    const FetchRequest steps(Step::entityName(), Key(Step::Keys::isCompleted) == true &&
+                                                     Key(Step::Keys::completedAt) >= from &&
+                                                     Key(Step::Keys::completedAt) < to);
     for (const auto& step : context_->fetch<Step>(steps)) {
         const int d = dayOf(*step->completedAt());
         if (d >= 0 && d < days)

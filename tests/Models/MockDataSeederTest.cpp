@@ -12,8 +12,7 @@ namespace {
 class MockDataSeederDates : public ModelTest {
 protected:
     std::vector<std::shared_ptr<Goal>> goals() {
-        return context()->fetch<Goal>(
-            FetchRequest(Goal::entityName(), {}, {{QStringLiteral("createdAt"), true}}));
+        return context()->fetch<Goal>(FetchRequest(Goal::entityName(), {}, {{Goal::Keys::createdAt, true}}));
     }
     static int highest(int, int high) { return high; }
     static int lowest(int low, int) { return low; }
@@ -25,8 +24,7 @@ TEST_F(MockDataSeederDates, EmptyStoreGetsTheSampleGoalsInTableOrder) {
     EXPECT_EQ(count(Goal::entityName()), 5);
     EXPECT_EQ(count(Milestone::entityName()), 19);
     EXPECT_EQ(count(Step::entityName()), 65);
-    EXPECT_EQ(context()->count(FetchRequest(Step::entityName(), Key(QStringLiteral("isCompleted")) == true)),
-              46);
+    EXPECT_EQ(context()->count(FetchRequest(Step::entityName(), Key(Step::Keys::isCompleted) == true)), 46);
 
     const auto list = goals();
     ASSERT_EQ(list.size(), 5u);

@@ -142,7 +142,7 @@ TEST_F(PersistenceControllerTests, GoalListFollowsItsStepsAndExpenses) {
     step->setMilestone(milestone);
     ASSERT_TRUE(store_->save());
 
-    LiveFetch goals(context(), FetchRequest(Goal::entityName(), Key(QStringLiteral("isArchived")) == false),
+    LiveFetch goals(context(), FetchRequest(Goal::entityName(), Key(Goal::Keys::isArchived) == false),
                     {QStringLiteral("Milestone"), QStringLiteral("Step"), QStringLiteral("Expense"),
                      QStringLiteral("DailyLog")});
     int changes = 0;

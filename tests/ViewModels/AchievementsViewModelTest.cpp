@@ -63,8 +63,8 @@ TEST_F(AchievementsViewModelTest, CustomCategoriesDoNotStandInForTheBuiltInOnes)
     AchievementsViewModel model(context);
     EXPECT_EQ(storedCategories(), 8);
     EXPECT_TRUE(categoryNames(model).contains("Music"));
-    const int builtIn =
-        context->count(FetchRequest(AchievementCategory::entityName(), Key("isCustom") == false));
+    const int builtIn = context->count(
+        FetchRequest(AchievementCategory::entityName(), Key(AchievementCategory::Keys::isCustom) == false));
     EXPECT_EQ(builtIn, 7);
 }
 

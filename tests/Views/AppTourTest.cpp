@@ -64,9 +64,8 @@ TEST_F(AppTour, GoalsWithTheDetailOfTheOldestGoalBesideThem) {
     qv::test::settle();
     auto* goals = qobject_cast<GoalsView*>(screen());
     ASSERT_NE(goals, nullptr);
-    auto oldest =
-        context()->fetch<Goal>(FetchRequest(Goal::entityName(), Key(QStringLiteral("isArchived")) == false,
-                                            {{QStringLiteral("createdAt"), true}}, 1));
+    auto oldest = context()->fetch<Goal>(FetchRequest(
+        Goal::entityName(), Key(Goal::Keys::isArchived) == false, {{Goal::Keys::createdAt, true}}, 1));
     ASSERT_EQ(oldest.size(), 1u);
     goals->select(oldest.front());
     qv::test::settle();

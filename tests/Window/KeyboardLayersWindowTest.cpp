@@ -7,7 +7,9 @@
 
 #include "Components/FocusRing.h"
 #include "Components/KeyboardLayer.h"
+#include "Models/BankAccount.h"
 #include "Models/CalendarTask.h"
+#include "Models/LinkItem.h"
 #include "Models/Milestone.h"
 #include "Platform/OwnerAuthenticator.h"
 #include "Platform/Store/EntityDescription.h"
@@ -19,6 +21,9 @@
 #include "Views/Finance/FinanceTabBar.h"
 #include "Views/Finance/FinanceTabButton.h"
 #include "Views/Finance/FinanceView.h"
+#include "Views/Links/LinkRow.h"
+#include "Views/Links/LinksList.h"
+#include "Views/Links/LinksView.h"
 #include "Views/Onboarding/OnboardingView.h"
 
 #include <QApplication>
@@ -115,6 +120,7 @@ public:
     // What the table of layers drives the window with.
     using MainRoad::click;
     using MainRoad::sheet;
+    using ShellTest::context;
     using WindowLane::frames;
     using WindowLane::hover;
     using WindowTest::screen;
@@ -192,7 +198,7 @@ public:
         }
         control->setFocus(Qt::TabFocusReason);
         QTest::keyClick(control, Qt::Key_Space);
-        frames(800);
+        frames(500);
         return control;
     }
     void showDetail() {
@@ -498,6 +504,25 @@ const LayerCase kLayers[] = {
          return t.press(t.named({"milestoneDelete"}));
      },
      kGoalRecords},
+    {"goals-frequency",
+     [](T& t) {
+         t.showDetail();
+         if (!t.named({"milestoneHeader"}))
+             t.addMilestone();
+         t.click(t.named({"milestoneHeader"}), QPoint(60, 20));
+         t.frames(500);
+         return nullptr;
+     },
+     kGoalRecords},
+    {"dashboard-goal-detail",
+     [](T& t) {
+         t.at(AppDestination::dashboard);
+         t.click(t.named({"goalCard"}), QPoint(40, 20));
+         t.frames(800);
+         return nullptr;
+     },
+     kGoalRecords + QStringList{QStringLiteral("Achievement"), QStringLiteral("AchievementCategory"),
+                                QStringLiteral("GoalCheckIn"), QStringLiteral("DailyLog")}},
     {"dashboard-log-win",
      [](T& t) {
          t.at(AppDestination::dashboard);
@@ -520,6 +545,28 @@ const LayerCase kLayers[] = {
      [](T& t) {
          t.at(AppDestination::links);
          return t.press(t.named({"addLinkButton", "addFirstLinkButton"}));
+     },
+     {QStringLiteral("LinkItem")}},
+    {"links-edit",
+     [](T& t) -> QWidget* {
+         t.ensureWindow();
+         if (t.context()->fetch(FetchRequest(LinkItem::entityName())).empty()) {
+             auto link = LinkItem::create(t.context());
+             link->setTitle(QStringLiteral("Reference"));
+             link->setUrl(QStringLiteral("https://example.org"));
+             link->setCategory(QStringLiteral("Reading"));
+             t.context()->save();
+         }
+         t.at(AppDestination::links);
+         auto* view = qobject_cast<LinksView*>(t.screen());
+         LinkRow* row =
+             view && !view->list()->visibleRows().isEmpty() ? view->list()->visibleRows().at(0) : nullptr;
+         if (row) {
+             T::hover(row);
+             (void)QTest::qWaitFor([row] { return row->underMouse(); }, 2000);
+             t.frames(400);
+         }
+         return t.press(row ? row->findChild<QWidget*>(QStringLiteral("editLinkButton")) : nullptr);
      },
      {QStringLiteral("LinkItem")}},
     {"finance-income",
@@ -545,6 +592,22 @@ const LayerCase kLayers[] = {
      [](T& t) {
          t.showFinanceTab(FinanceTab::overview);
          return t.press(t.named({"addAccountButton", "addAccountPlus"}));
+     },
+     {QStringLiteral("BankAccount")}},
+    {"finance-account-edit",
+     [](T& t) {
+         t.ensureWindow();
+         if (t.context()->fetch(FetchRequest(BankAccount::entityName())).empty()) {
+             auto account = BankAccount::create(t.context());
+             account->setId(QUuid::createUuid());
+             account->setName(QStringLiteral("Everyday account"));
+             account->setBalance(1200);
+             account->setCreatedAt(Clock::now());
+             t.context()->save();
+         }
+         t.showFinanceTab(FinanceTab::commitments);
+         t.showFinanceTab(FinanceTab::overview);
+         return t.press(t.named({"editAccount"}));
      },
      {QStringLiteral("BankAccount")}},
     {"finance-card",
@@ -610,7 +673,7 @@ const LayerCase kLayers[] = {
          QWidget* row = page && !page->taskRows().empty() ? page->taskRows().front() : nullptr;
          if (row) {
              T::hover(row);
-             QTest::qWaitFor([row] { return row->underMouse(); }, 2000);
+             (void)QTest::qWaitFor([row] { return row->underMouse(); }, 2000);
              t.frames(400);
          }
          return t.press(row ? row->findChild<QWidget*>(QStringLiteral("followUpButton")) : nullptr);

@@ -7,6 +7,8 @@
 #include <vector>
 
 struct SortDescriptor {
+    SortDescriptor(StoreKey attribute, bool ascendingOrder = true)
+        : key(attribute), ascending(ascendingOrder) {}
     QString key; // attribute name, or a to-one key path ending in an attribute
     bool ascending = true;
 };

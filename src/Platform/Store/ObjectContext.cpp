@@ -152,7 +152,7 @@ int ObjectContext::count(const FetchRequest& request) {
     return FetchEngine(*d->core).count(request);
 }
 
-double ObjectContext::sum(const FetchRequest& request, const QString& attribute) {
+double ObjectContext::sum(const FetchRequest& request, StoreKey attribute) {
     return FetchEngine(*d->core).sum(request, attribute);
 }
 

@@ -42,7 +42,7 @@ public:
     int count(const FetchRequest& request);
     // The total of a number attribute over the records the request matches, unsaved changes
     // included, summed by the store without loading the records (0 when none match).
-    double sum(const FetchRequest& request, const QString& attribute);
+    double sum(const FetchRequest& request, StoreKey attribute);
 
     // Deletes the record and applies the delete rules of its relationships.
     void deleteObject(const std::shared_ptr<ManagedObject>& object);

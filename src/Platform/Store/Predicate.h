@@ -63,7 +63,6 @@ Predicate operator!(Predicate a);
 // predicate runs (StoreMisuse).
 class Key {
 public:
-    explicit Key(QString path) : path_(std::move(path)) {}
     explicit Key(StoreKey key) : path_(key) {}
     // A to-one key path, one key per hop.
     template <typename... More>

@@ -16,8 +16,8 @@ namespace {
 FetchRequest paymentsInMonth(const QUuid& billID, const QDateTime& month, int limit = 0) {
     const auto [start, end] = Calendar::monthRange(month);
     return FetchRequest(Expense::entityName(),
-                        Key("notes") == BillsViewModel::paymentNote(billID) && Key("date") >= start &&
-                            Key("date") < end,
+                        Key(Expense::Keys::notes) == BillsViewModel::paymentNote(billID) &&
+                            Key(Expense::Keys::date) >= start && Key(Expense::Keys::date) < end,
                         {}, limit);
 }
 
@@ -29,13 +29,13 @@ BillsViewModel::BillsViewModel(ObjectContext* context, QObject* parent) : QObjec
 }
 
 void BillsViewModel::fetchBills() {
-    bills_ = context_->fetch<Bill>(FetchRequest(Bill::entityName(), {}, {{QStringLiteral("dueDay"), true}}));
+    bills_ = context_->fetch<Bill>(FetchRequest(Bill::entityName(), {}, {{Bill::Keys::dueDay, true}}));
     emit billsChanged();
 }
 
 void BillsViewModel::fetchCreditCards() {
     creditCards_ = context_->fetch<CreditCard>(
-        FetchRequest(CreditCard::entityName(), {}, {{QStringLiteral("createdAt"), true}}));
+        FetchRequest(CreditCard::entityName(), {}, {{CreditCard::Keys::createdAt, true}}));
 }
 
 bool BillsViewModel::addBill(const QString& name, double amount, int dueDay, const QString& category,
@@ -122,7 +122,8 @@ QSet<QUuid> BillsViewModel::paidBillIDs(const QDateTime& month) const {
     const auto [start, end] = Calendar::monthRange(month);
     QSet<QUuid> paid;
     const auto inMonth = context_->fetch<Expense>(FetchRequest(
-        Expense::entityName(), Key("notes").present() && Key("date") >= start && Key("date") < end));
+        Expense::entityName(), Key(Expense::Keys::notes).present() && Key(Expense::Keys::date) >= start &&
+                                   Key(Expense::Keys::date) < end));
     for (const auto& expense : inMonth) {
         const QString note = expense->notes().value_or(QString());
         if (!note.startsWith(paymentNotePrefix))

@@ -63,11 +63,12 @@ bool isLive(const std::shared_ptr<ManagedObject>& record) {
 
 CashFlowViewModel::CashFlowViewModel(ObjectContext* context, QObject* parent)
     : QObject(parent), context_(context), selectedMonth_(Calendar::startOfMonth(Clock::now())),
-      moneyGoals_(new LiveFetch(context,
-                                FetchRequest(Goal::entityName(),
-                                             Key("isArchived") == false && Key("needsMoney") == true,
-                                             {{QStringLiteral("title"), true}}),
-                                {}, this)) {
+      moneyGoals_(new LiveFetch(
+          context,
+          FetchRequest(Goal::entityName(),
+                       Key(Goal::Keys::isArchived) == false && Key(Goal::Keys::needsMoney) == true,
+                       {{Goal::Keys::title, true}}),
+          {}, this)) {
     connect(moneyGoals_, &LiveFetch::changed, this, &CashFlowViewModel::moneyGoalsChanged);
     fetchCreditCards();
     fetchBankAccounts();
@@ -82,27 +83,32 @@ std::vector<std::shared_ptr<Goal>> CashFlowViewModel::moneyGoals() const {
 
 void CashFlowViewModel::fetchCreditCards() {
     creditCards_ = context_->fetch<CreditCard>(
-        FetchRequest(CreditCard::entityName(), {}, {{QStringLiteral("name"), true}}));
+        FetchRequest(CreditCard::entityName(), {}, {{CreditCard::Keys::name, true}}));
     emit changed();
 }
 
 void CashFlowViewModel::fetchBankAccounts() {
     bankAccounts_ = context_->fetch<BankAccount>(
-        FetchRequest(BankAccount::entityName(), {}, {{QStringLiteral("createdAt"), true}}));
+        FetchRequest(BankAccount::entityName(), {}, {{BankAccount::Keys::createdAt, true}}));
     emit changed();
 }
 
 void CashFlowViewModel::fetchForSelectedMonth() {
     const auto [start, end] = Calendar::monthRange(selectedMonth_);
-    const std::vector<SortDescriptor> byDate{{QStringLiteral("date"), true}};
     incomes_ = context_->fetch<Income>(
-        FetchRequest(Income::entityName(), Key("date") >= start && Key("date") < end, byDate));
-    fixedExpenses_ = context_->fetch<Expense>(FetchRequest(
-        Expense::entityName(),
-        Key("expenseType") == fixedType && Key("billedMonth") >= start && Key("billedMonth") < end, byDate));
-    dynamicExpenses_ = context_->fetch<Expense>(
-        FetchRequest(Expense::entityName(),
-                     Key("expenseType") == dynamicType && Key("date") >= start && Key("date") < end, byDate));
+        FetchRequest(Income::entityName(), Key(Income::Keys::date) >= start && Key(Income::Keys::date) < end,
+                     {{Income::Keys::date, true}}));
+    const std::vector<SortDescriptor> byDate{{Expense::Keys::date, true}};
+    fixedExpenses_ = context_->fetch<Expense>(FetchRequest(Expense::entityName(),
+                                                           Key(Expense::Keys::expenseType) == fixedType &&
+                                                               Key(Expense::Keys::billedMonth) >= start &&
+                                                               Key(Expense::Keys::billedMonth) < end,
+                                                           byDate));
+    dynamicExpenses_ = context_->fetch<Expense>(FetchRequest(Expense::entityName(),
+                                                             Key(Expense::Keys::expenseType) == dynamicType &&
+                                                                 Key(Expense::Keys::date) >= start &&
+                                                                 Key(Expense::Keys::date) < end,
+                                                             byDate));
     emit changed();
 }
 

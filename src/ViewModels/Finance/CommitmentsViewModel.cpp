@@ -28,13 +28,13 @@ void CommitmentsViewModel::refresh() {
 
 void CommitmentsViewModel::fetchCreditCards() {
     creditCards_ = context_->fetch<CreditCard>(
-        FetchRequest(CreditCard::entityName(), {}, {{QStringLiteral("createdAt"), true}}));
+        FetchRequest(CreditCard::entityName(), {}, {{CreditCard::Keys::createdAt, true}}));
     emit creditCardsChanged();
 }
 
 void CommitmentsViewModel::fetchSubscriptions() {
     subscriptions_ = context_->fetch<Subscription>(
-        FetchRequest(Subscription::entityName(), {}, {{QStringLiteral("createdAt"), true}}));
+        FetchRequest(Subscription::entityName(), {}, {{Subscription::Keys::createdAt, true}}));
     emit subscriptionsChanged();
 }
 
@@ -58,24 +58,24 @@ bool CommitmentsViewModel::deleteCreditCard(const std::shared_ptr<CreditCard>& c
     return saved;
 }
 
-double CommitmentsViewModel::sumOfCardExpenses(const CreditCard& card, const QString& dateKey,
+double CommitmentsViewModel::sumOfCardExpenses(const CreditCard& card, StoreKey dateKey,
                                                const QDateTime& from) const {
     const auto id = card.id();
     if (!id)
         return 0;
     return context_->sum(
         FetchRequest(Expense::entityName(),
-                     Key("creditCardID") == QVariant::fromValue(*id) && Key(dateKey) >= from),
-        QStringLiteral("amount"));
+                     Key(Expense::Keys::creditCardID) == QVariant::fromValue(*id) && Key(dateKey) >= from),
+        Expense::Keys::amount);
 }
 
 double CommitmentsViewModel::currentMonthSpend(const CreditCard& card) const {
-    return sumOfCardExpenses(card, QStringLiteral("date"), Calendar::startOfMonth(Clock::now()));
+    return sumOfCardExpenses(card, Expense::Keys::date, Calendar::startOfMonth(Clock::now()));
 }
 
 double CommitmentsViewModel::nextBillAmount(const CreditCard& card) const {
     const QDate today = Clock::today();
-    return sumOfCardExpenses(card, QStringLiteral("billedMonth"),
+    return sumOfCardExpenses(card, Expense::Keys::billedMonth,
                              Calendar::composeStartOfDay(today.year(), today.month() + 1, 1));
 }
 
@@ -88,9 +88,9 @@ QHash<QUuid, CommitmentsViewModel::CardFigures> CommitmentsViewModel::cardFigure
     // matching records are added up one by one.
     if (context_->hasChanges({Expense::entityName()})) {
         for (const auto& expense : context_->fetch<Expense>(
-                 FetchRequest(Expense::entityName(),
-                              Key("creditCardID").present() &&
-                                  (Key("date") >= monthStart || Key("billedMonth") >= nextMonth)))) {
+                 FetchRequest(Expense::entityName(), Key(Expense::Keys::creditCardID).present() &&
+                                                         (Key(Expense::Keys::date) >= monthStart ||
+                                                          Key(Expense::Keys::billedMonth) >= nextMonth)))) {
             CardFigures& card = figures[*expense->creditCardID()];
             if (const auto date = expense->date(); date && *date >= monthStart)
                 card.monthSpend += expense->amount();
@@ -143,7 +143,8 @@ bool CommitmentsViewModel::addSubscription(const QString& name, double price, co
     std::shared_ptr<CreditCard> card;
     if (creditCardID) {
         const auto found = context_->fetch<CreditCard>(
-            FetchRequest(CreditCard::entityName(), Key("id") == QVariant::fromValue(*creditCardID), {}, 1));
+            FetchRequest(CreditCard::entityName(),
+                         Key(CreditCard::Keys::id) == QVariant::fromValue(*creditCardID), {}, 1));
         if (!found.empty())
             card = found.front();
     }

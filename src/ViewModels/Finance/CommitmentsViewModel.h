@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Platform/Store/StoreKey.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QObject>
@@ -77,7 +79,7 @@ signals:
     void cardFiguresChanged();
 
 private:
-    double sumOfCardExpenses(const CreditCard& card, const QString& dateKey, const QDateTime& from) const;
+    double sumOfCardExpenses(const CreditCard& card, StoreKey dateKey, const QDateTime& from) const;
 
     ObjectContext* context_;
     std::vector<std::shared_ptr<CreditCard>> creditCards_;

@@ -23,7 +23,7 @@ void InvestmentsViewModel::fetchInvestments() {
     delete portfolio_;
     portfolio_ = new PagedFetch(context_,
                                 FetchRequest(Investment::entityName(), Investment::isActive(),
-                                             {{QStringLiteral("createdAt"), false}}),
+                                             {{Investment::Keys::createdAt, false}}),
                                 {}, this);
     // Holdings changed anywhere show at once, with totals to match.
     connect(portfolio_, &PagedFetch::changed, this, [this] {
@@ -35,7 +35,7 @@ void InvestmentsViewModel::fetchInvestments() {
 }
 
 void InvestmentsViewModel::readTotals() {
-    totals_ = OverviewHoldings::live(*context_, Clock::now());
+    totals_ = InvestmentHoldings::live(*context_, Clock::now());
 }
 
 int InvestmentsViewModel::investmentCount() const {
@@ -52,9 +52,9 @@ void InvestmentsViewModel::fetchForSelectedMonth() {
     const QDateTime end = Calendar::composeStartOfDay(first.year(), first.month() + 1, 1);
     monthlyInvestments_ = context_->fetch<Investment>(
         FetchRequest(Investment::entityName(),
-                     Investment::isActive() && Key(QStringLiteral("buyDate")) >= QVariant(start) &&
-                         Key(QStringLiteral("buyDate")) < QVariant(end),
-                     {{QStringLiteral("buyDate"), true}}));
+                     Investment::isActive() && Key(Investment::Keys::buyDate) >= QVariant(start) &&
+                         Key(Investment::Keys::buyDate) < QVariant(end),
+                     {{Investment::Keys::buyDate, true}}));
     emit monthChanged();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Models/Investment.h"
-#include "ViewModels/Finance/OverviewHoldings.h"
+#include "Models/InvestmentHoldings.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -57,7 +57,7 @@ private:
 
     ObjectContext* context_;
     PagedFetch* portfolio_ = nullptr;
-    OverviewHoldings totals_;
+    InvestmentHoldings totals_;
     std::vector<std::shared_ptr<Investment>> monthlyInvestments_;
     QDateTime selectedMonth_;
 };

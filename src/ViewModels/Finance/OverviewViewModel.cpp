@@ -4,13 +4,13 @@
 #include "Models/CreditCard.h"
 #include "Models/Expense.h"
 #include "Models/Income.h"
+#include "Models/InvestmentHoldings.h"
 #include "Models/Subscription.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
 #include "Platform/Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/Finance/CommitmentsViewModel.h"
-#include "ViewModels/Finance/OverviewHoldings.h"
 
 #include <numeric>
 
@@ -27,22 +27,22 @@ QVariant at(const QDateTime& instant) {
 }
 
 // Totals are summed by the store: the records themselves are never loaded for a figure.
-double amountOf(ObjectContext& context, const FetchRequest& request) {
-    return context.sum(request, QStringLiteral("amount"));
+template <typename Record> double amountOf(ObjectContext& context, const Predicate& which) {
+    return context.sum(FetchRequest(Record::entityName(), which), Record::Keys::amount);
 }
 
-Predicate between(const QString& key, const QDateTime& start, const QDateTime& end) {
+Predicate between(StoreKey key, const QDateTime& start, const QDateTime& end) {
     return Key(key) >= at(start) && Key(key) < at(end);
 }
 
 Predicate fixedBilledIn(const QDateTime& start, const QDateTime& end) {
-    return Key(QStringLiteral("expenseType")) == QStringLiteral("fixed") &&
-           between(QStringLiteral("billedMonth"), start, end);
+    return Key(Expense::Keys::expenseType) == QStringLiteral("fixed") &&
+           between(Expense::Keys::billedMonth, start, end);
 }
 
 Predicate dynamicSpentIn(const QDateTime& start, const QDateTime& end) {
-    return Key(QStringLiteral("expenseType")) == QStringLiteral("dynamic") &&
-           between(QStringLiteral("date"), start, end);
+    return Key(Expense::Keys::expenseType) == QStringLiteral("dynamic") &&
+           between(Expense::Keys::date, start, end);
 }
 
 } // namespace
@@ -83,7 +83,7 @@ void OverviewViewModel::refresh() {
 
 void OverviewViewModel::fetchBankAccounts() {
     bankAccounts_ = context_->fetch<BankAccount>(
-        FetchRequest(BankAccount::entityName(), {}, {{QStringLiteral("createdAt"), true}}));
+        FetchRequest(BankAccount::entityName(), {}, {{BankAccount::Keys::createdAt, true}}));
     emit bankAccountsChanged();
 }
 
@@ -92,36 +92,33 @@ void OverviewViewModel::fetchCreditCards() {
 }
 
 void OverviewViewModel::fetchInvestments() {
-    const OverviewHoldings holdings = OverviewHoldings::live(*context_, Clock::now());
+    const InvestmentHoldings holdings = InvestmentHoldings::live(*context_, Clock::now());
     totalInvestmentValue_ = holdings.currentValue;
     investedByType_ = holdings.investedByType;
 
     // Card spending that falls into a statement of next month or later, whatever its type.
-    pendingCCBills_ =
-        amountOf(*context_, FetchRequest(Expense::entityName(),
-                                         Key(QStringLiteral("creditCardID")).present() &&
-                                             Key(QStringLiteral("billedMonth")) >= at(monthStart(1))));
+    pendingCCBills_ = amountOf<Expense>(*context_, Key(Expense::Keys::creditCardID).present() &&
+                                                       Key(Expense::Keys::billedMonth) >= at(monthStart(1)));
 }
 
 void OverviewViewModel::fetchThisMonthCashFlow() {
     const QDateTime start = monthStart(0);
     const QDateTime end = monthStart(1);
-    thisMonthIncome_ =
-        amountOf(*context_, FetchRequest(Income::entityName(), between(QStringLiteral("date"), start, end)));
-    thisMonthFixed_ = amountOf(*context_, FetchRequest(Expense::entityName(), fixedBilledIn(start, end)));
-    thisMonthDynamic_ = amountOf(*context_, FetchRequest(Expense::entityName(), dynamicSpentIn(start, end)));
+    thisMonthIncome_ = amountOf<Income>(*context_, between(Income::Keys::date, start, end));
+    thisMonthFixed_ = amountOf<Expense>(*context_, fixedBilledIn(start, end));
+    thisMonthDynamic_ = amountOf<Expense>(*context_, dynamicSpentIn(start, end));
 }
 
 void OverviewViewModel::fetchSubscriptionCost() {
     // The stored status and cycles, as the commitments tab reads them.
-    const Key cycle(QStringLiteral("billingCycle"));
+    const Key cycle(Subscription::Keys::billingCycle);
     const QString& quarterly = CommitmentsViewModel::quarterly;
     const QString& annual = CommitmentsViewModel::annual;
     const auto prices = [this](const Predicate& billed) {
         return context_->sum(
             FetchRequest(Subscription::entityName(),
-                         Key(QStringLiteral("status")) == CommitmentsViewModel::active && billed),
-            QStringLiteral("price"));
+                         Key(Subscription::Keys::status) == CommitmentsViewModel::active && billed),
+            Subscription::Keys::price);
     };
     // Any other cycle, or none, is monthly.
     monthlySubsCost_ = prices(cycle != quarterly && cycle != annual) + prices(cycle == quarterly) / 3 +
@@ -141,13 +138,11 @@ void OverviewViewModel::fetchSixMonthFlow() {
             point.income = thisMonthIncome_;
             point.spend = thisMonthFixed_ + thisMonthDynamic_;
         } else {
-            point.income = amountOf(
-                *context_, FetchRequest(Income::entityName(), between(QStringLiteral("date"), start, end)));
+            point.income = amountOf<Income>(*context_, between(Income::Keys::date, start, end));
             // Two sums, each on its own date's index: their union as one predicate would
             // make the store read every expense.
-            point.spend =
-                amountOf(*context_, FetchRequest(Expense::entityName(), fixedBilledIn(start, end))) +
-                amountOf(*context_, FetchRequest(Expense::entityName(), dynamicSpentIn(start, end)));
+            point.spend = amountOf<Expense>(*context_, fixedBilledIn(start, end)) +
+                          amountOf<Expense>(*context_, dynamicSpentIn(start, end));
         }
         points.push_back(point);
     }
@@ -162,8 +157,8 @@ void OverviewViewModel::computeHealthScore() {
     in.monthlySubscriptions = monthlySubsCost_;
     // Judged by when the record was made, whatever its status, by the stored invested amount.
     in.newlyInvested = context_->sum(
-        FetchRequest(Investment::entityName(), Key(QStringLiteral("createdAt")) >= at(monthStart(0))),
-        QStringLiteral("investedAmount"));
+        FetchRequest(Investment::entityName(), Key(Investment::Keys::createdAt) >= at(monthStart(0))),
+        Investment::Keys::investedAmount);
     in.investedByType = investedByType_;
     health_ = FinanceHealthScore::compute(in);
 }

@@ -86,11 +86,12 @@ TEST(ObjectContext, KeepsOneObjectPerRecordAndSeesUnsavedChanges) {
     EXPECT_TRUE(context->hasChanges());
     EXPECT_TRUE(b->isInserted());
     EXPECT_EQ(context->count(FetchRequest("Project")), 2);
-    EXPECT_EQ(context->count(FetchRequest("Project", Key("title") == QStringLiteral("b"))), 1);
+    EXPECT_EQ(context->count(FetchRequest("Project", Key("title"_key) == QStringLiteral("b"))), 1);
     a->setName(QStringLiteral("c"));
     EXPECT_TRUE(a->isUpdated());
-    EXPECT_EQ(context->count(FetchRequest("Project", Key("title") == QStringLiteral("a"))), 0);
-    EXPECT_EQ(context->fetch(FetchRequest("Project", Key("title") == QStringLiteral("c")))[0].get(), a.get());
+    EXPECT_EQ(context->count(FetchRequest("Project", Key("title"_key) == QStringLiteral("a"))), 0);
+    EXPECT_EQ(context->fetch(FetchRequest("Project", Key("title"_key) == QStringLiteral("c")))[0].get(),
+              a.get());
 
     context->rollback();
     EXPECT_FALSE(context->hasChanges());

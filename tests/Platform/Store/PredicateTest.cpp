@@ -67,38 +67,39 @@ void fill(ObjectContext& context) {
 std::vector<Predicate> projectPredicates() {
     return {
         Predicate(),
-        Key("title") == QStringLiteral("alpha"),
-        Key("title") != QStringLiteral("alpha"),
-        Key("title") < QStringLiteral("alpha"),
-        Key("title") <= QStringLiteral("beta"),
-        Key("title") > QStringLiteral("Beta"),
-        Key("title") >= QStringLiteral("\uFF21"),
-        Key("title") == QVariant(),
-        Key("title") != QVariant(),
-        Key("title") < QVariant(),
-        Key("title") >= QVariant(),
-        Key("title").absent(),
-        Key("title").present(),
-        Key("deadline") < at(1'000),
-        Key("deadline") <= at(1'000),
-        Key("deadline") == at(1'001),
-        Key("deadline") > at(999),
-        Key("isArchived") == false,
-        Key("isArchived") == QVariant(true),
-        Key("priority") >= 2,
-        Key("priority") < 1.5,
-        Key("progress") == 0.5,
-        Key("progress") > 0,
-        Key("id") == someUuid,
-        Key("id") == someUuid.toString(),
-        Key("id").absent(),
-        !(Key("title") == QStringLiteral("alpha")),
-        !(Key("deadline") > at(999)),
-        (Key("priority") == 2 && Key("isArchived") == false) || Key("title").absent(),
-        !(Key("priority") == 2 || (Key("deadline") < at(1'000) && !(Key("title") >= QStringLiteral("b")))),
-        Key("deadline") >= at(999) && Key("deadline") < at(1'001),
-        !(Key("deadline") >= at(999) && Key("deadline") <= at(1'000)),
-        Key("title").present() && Key("title") < QStringLiteral("b"),
+        Key("title"_key) == QStringLiteral("alpha"),
+        Key("title"_key) != QStringLiteral("alpha"),
+        Key("title"_key) < QStringLiteral("alpha"),
+        Key("title"_key) <= QStringLiteral("beta"),
+        Key("title"_key) > QStringLiteral("Beta"),
+        Key("title"_key) >= QStringLiteral("\uFF21"),
+        Key("title"_key) == QVariant(),
+        Key("title"_key) != QVariant(),
+        Key("title"_key) < QVariant(),
+        Key("title"_key) >= QVariant(),
+        Key("title"_key).absent(),
+        Key("title"_key).present(),
+        Key("deadline"_key) < at(1'000),
+        Key("deadline"_key) <= at(1'000),
+        Key("deadline"_key) == at(1'001),
+        Key("deadline"_key) > at(999),
+        Key("isArchived"_key) == false,
+        Key("isArchived"_key) == QVariant(true),
+        Key("priority"_key) >= 2,
+        Key("priority"_key) < 1.5,
+        Key("progress"_key) == 0.5,
+        Key("progress"_key) > 0,
+        Key("id"_key) == someUuid,
+        Key("id"_key) == someUuid.toString(),
+        Key("id"_key).absent(),
+        !(Key("title"_key) == QStringLiteral("alpha")),
+        !(Key("deadline"_key) > at(999)),
+        (Key("priority"_key) == 2 && Key("isArchived"_key) == false) || Key("title"_key).absent(),
+        !(Key("priority"_key) == 2 ||
+          (Key("deadline"_key) < at(1'000) && !(Key("title"_key) >= QStringLiteral("b")))),
+        Key("deadline"_key) >= at(999) && Key("deadline"_key) < at(1'001),
+        !(Key("deadline"_key) >= at(999) && Key("deadline"_key) <= at(1'000)),
+        Key("title"_key).present() && Key("title"_key) < QStringLiteral("b"),
         Predicate::all({}),
         Predicate::any({}),
     };
@@ -107,28 +108,28 @@ std::vector<Predicate> projectPredicates() {
 std::vector<std::vector<SortDescriptor>> projectSorts() {
     return {
         {},
-        {{"title", true}},
-        {{"title", false}},
-        {{"deadline", true}, {"title", false}},
-        {{"priority", false}, {"progress", true}},
-        {{"isArchived", true}, {"id", true}},
+        {{"title"_key, true}},
+        {{"title"_key, false}},
+        {{"deadline"_key, true}, {"title"_key, false}},
+        {{"priority"_key, false}, {"progress"_key, true}},
+        {{"isArchived"_key, true}, {"id"_key, true}},
     };
 }
 
 std::vector<Predicate> taskPredicates(qint64 projectPk) {
     return {
-        Key("project.title") == QStringLiteral("alpha"),
-        Key("project.title") != QStringLiteral("alpha"),
-        Key("project.title") < QStringLiteral("b"),
-        Key("project.title").absent(),
-        Key("project.title").present(),
-        Key("project.deadline") > at(999),
-        Key("project.deadline") <= at(999),
-        !(Key("project.priority") >= 2),
-        Key("project") == QVariant::fromValue(ObjectRef{"Project", projectPk}),
-        Key("project") != QVariant::fromValue(ObjectRef{"Project", projectPk}),
-        Key("project").absent(),
-        Key("project.isArchived") == true && Key("order") > 1,
+        Key("project.title"_key) == QStringLiteral("alpha"),
+        Key("project.title"_key) != QStringLiteral("alpha"),
+        Key("project.title"_key) < QStringLiteral("b"),
+        Key("project.title"_key).absent(),
+        Key("project.title"_key).present(),
+        Key("project.deadline"_key) > at(999),
+        Key("project.deadline"_key) <= at(999),
+        !(Key("project.priority"_key) >= 2),
+        Key("project"_key) == QVariant::fromValue(ObjectRef{"Project", projectPk}),
+        Key("project"_key) != QVariant::fromValue(ObjectRef{"Project", projectPk}),
+        Key("project"_key).absent(),
+        Key("project.isArchived"_key) == true && Key("order"_key) > 1,
     };
 }
 
@@ -184,20 +185,20 @@ TEST(StorePredicates, SavedAndPendingRecordsGiveTheSameRecordsInTheSameOrder) {
     index = 0;
     for (const Predicate& p : taskPredicates(4)) {
         SCOPED_TRACE(testing::Message() << "task predicate " << index++);
-        const std::vector<SortDescriptor> sort{{"project.title", true}, {"order", false}};
+        const std::vector<SortDescriptor> sort{{"project.title"_key, true}, {"order"_key, false}};
         EXPECT_EQ(run(*saved, "Task", p, sort), run(*pending, "Task", p, sort));
         EXPECT_EQ(run(*saved, "Task", p), run(*pending, "Task", p));
     }
 
     // Saved rows with unsaved ones among them: a record moved to the front, one added, one
     // gone; each page is still its stretch of the whole list.
-    const auto projects = saved->fetch<Project>(FetchRequest("Project", {}, {{"title", true}}));
+    const auto projects = saved->fetch<Project>(FetchRequest("Project", {}, {{"title"_key, true}}));
     projects.back()->setName(QStringLiteral("0 first"));
     saved->insert<Project>()->setName(QStringLiteral("middle"));
     saved->deleteObject(projects[2]);
     for (auto [limit, offset] : {std::pair{3, 0}, {3, 2}, {0, 4}, {2, 7}}) {
         SCOPED_TRACE(testing::Message() << "unsaved; limit " << limit << " offset " << offset);
-        EXPECT_EQ(run(*saved, "Project", {}, {{"title", true}}, limit, offset).size(),
+        EXPECT_EQ(run(*saved, "Project", {}, {{"title"_key, true}}, limit, offset).size(),
                   size_t(std::clamp(8 - offset, 0, limit > 0 ? limit : 8)));
     }
 }
@@ -215,14 +216,14 @@ TEST(StorePredicates, AbsentIsSmallestTextComparesByCodePointAndEqualKeysKeepIns
     };
     const std::vector<QString> ascending{
         "<absent>", "", "Beta", "alpha", "alpha", "beta", "\uFF21 fullwidth", "\U0001F600 emoji"};
-    EXPECT_EQ(titles({{"title", true}}), ascending);
+    EXPECT_EQ(titles({{"title"_key, true}}), ascending);
     // Equal titles come back in insertion order both ways round.
-    const auto alphas =
-        context->fetch(FetchRequest("Project", Key("title") == QStringLiteral("alpha"), {{"title", false}}));
+    const auto alphas = context->fetch(
+        FetchRequest("Project", Key("title"_key) == QStringLiteral("alpha"), {{"title"_key, false}}));
     ASSERT_EQ(alphas.size(), 2u);
     EXPECT_LT(alphas[0]->objectID(), alphas[1]->objectID());
-    EXPECT_EQ(context->count(FetchRequest("Project", Key("title") < QStringLiteral("a"))), 3);
-    EXPECT_EQ(context->count(FetchRequest("Project", Key("deadline") < at(1'000))), 4);
+    EXPECT_EQ(context->count(FetchRequest("Project", Key("title"_key) < QStringLiteral("a"))), 3);
+    EXPECT_EQ(context->count(FetchRequest("Project", Key("deadline"_key) < at(1'000))), 4);
 }
 
 TEST(StorePredicates, KeyPathsReadThroughUnsavedChangesOfTheRecordsTheyCross) {
@@ -230,17 +231,20 @@ TEST(StorePredicates, KeyPathsReadThroughUnsavedChangesOfTheRecordsTheyCross) {
     auto context = openStore(*model);
     fill(*context);
     ASSERT_TRUE(context->save());
-    auto renamed = context->fetch<Project>(FetchRequest("Project", Key("title") == QStringLiteral("beta")));
+    auto renamed =
+        context->fetch<Project>(FetchRequest("Project", Key("title"_key) == QStringLiteral("beta")));
     ASSERT_EQ(renamed.size(), 1u);
     renamed[0]->setName(QStringLiteral("gamma"));
-    const auto tasks = context->fetch(FetchRequest("Task", Key("project.title") == QStringLiteral("gamma")));
+    const auto tasks =
+        context->fetch(FetchRequest("Task", Key("project.title"_key) == QStringLiteral("gamma")));
     ASSERT_EQ(tasks.size(), 2u);
-    EXPECT_EQ(context->count(FetchRequest("Task", Key("project.title") == QStringLiteral("beta"))), 0);
-    EXPECT_EQ(context->count(FetchRequest("Task", Key("project") == renamed[0] && Key("order") >= 0)), 2);
-    const auto sorted = context->fetch(
-        FetchRequest("Task", Key("project.title") < QStringLiteral("h"), {{"project.title", false}}, 2));
+    EXPECT_EQ(context->count(FetchRequest("Task", Key("project.title"_key) == QStringLiteral("beta"))), 0);
+    EXPECT_EQ(context->count(FetchRequest("Task", Key("project"_key) == renamed[0] && Key("order"_key) >= 0)),
+              2);
+    const auto sorted = context->fetch(FetchRequest("Task", Key("project.title"_key) < QStringLiteral("h"),
+                                                    {{"project.title"_key, false}}, 2));
     ASSERT_EQ(sorted.size(), 2u);
     EXPECT_EQ(sorted[0].get(), tasks[0].get());
     EXPECT_EQ(sorted[1].get(), tasks[1].get());
-    EXPECT_TRUE(Predicate(Key("project.title") == QStringLiteral("gamma")).evaluate(*tasks[1]));
+    EXPECT_TRUE(Predicate(Key("project.title"_key) == QStringLiteral("gamma")).evaluate(*tasks[1]));
 }

@@ -75,7 +75,7 @@ TEST(StoreRelationships, DeletingCascadesThroughOwnedRecordsAndNullifiesTheRest)
     EXPECT_FALSE(kept->isDeleted());
     EXPECT_EQ(kept->relatedObject(Task::label), nullptr);
     ASSERT_TRUE(context->save());
-    EXPECT_EQ(context->count(FetchRequest("Task", Key("label").absent())), 1);
+    EXPECT_EQ(context->count(FetchRequest("Task", Key("label"_key).absent())), 1);
 
     // Handles of deleted records read as deleted and ignore writes.
     EXPECT_FALSE(project->name().has_value());
@@ -127,7 +127,7 @@ TEST(StoreRelationships, ToManyListsReadForAWholeFetchFollowEveryLaterChange) {
         ASSERT_TRUE(writer->save());
     }
     auto context = openStore(*model, path);
-    auto projects = context->fetch<Project>(FetchRequest("Project", {}, {{"priority", true}}));
+    auto projects = context->fetch<Project>(FetchRequest("Project", {}, {{"priority"_key, true}}));
     ASSERT_EQ(projects.size(), 4u);
     for (int p = 0; p < 4; ++p) {
         ASSERT_EQ(projects[p]->allTasks().size(), std::size_t(p));
@@ -156,6 +156,6 @@ TEST(StoreRelationships, ToManyListsReadForAWholeFetchFollowEveryLaterChange) {
     ASSERT_TRUE(context->batchDelete(u"Task"));
     for (const auto& project : projects)
         EXPECT_TRUE(project->allTasks().empty());
-    EXPECT_EQ(context->count(FetchRequest("Item", Key("task").absent())), 10)
+    EXPECT_EQ(context->count(FetchRequest("Item", Key("task"_key).absent())), 10)
         << "a deleted task took its items along";
 }

@@ -88,7 +88,8 @@ TEST(StoreChanges, LiveFetchSeesUnsavedInsertsAndFollowsTheEntitiesItDerivesFrom
     ASSERT_TRUE(context->save());
     qv::test::settle();
 
-    LiveFetch plain(context.get(), FetchRequest("Project", Key("isArchived") == false, {{"title", true}}));
+    LiveFetch plain(context.get(),
+                    FetchRequest("Project", Key("isArchived"_key) == false, {{"title"_key, true}}));
     LiveFetch derived(context.get(), FetchRequest("Project"), {"Task", "Item"});
     QSignalSpy plainSpy(&plain, &LiveFetch::changed);
     QSignalSpy derivedSpy(&derived, &LiveFetch::changed);
@@ -208,7 +209,8 @@ TEST(StoreChanges, AFailedSaveKeepsThePendingChangesAndWritesNothing) {
     sqlite3_close(other);
     EXPECT_TRUE(context->save(&error)) << error.toStdString();
     auto observer = openStore(*model, path);
-    EXPECT_EQ(observer->count(FetchRequest("Task", Key("project.title") == QStringLiteral("changed"))), 1);
+    EXPECT_EQ(observer->count(FetchRequest("Task", Key("project.title"_key) == QStringLiteral("changed"))),
+              1);
 }
 
 TEST(StoreChanges, SumsCoverSavedRowsAndTheContextsUnsavedChanges) {
@@ -221,8 +223,8 @@ TEST(StoreChanges, SumsCoverSavedRowsAndTheContextsUnsavedChanges) {
         saved.push_back(project);
     }
     ASSERT_TRUE(context->save());
-    const FetchRequest open("Project", Key("isArchived") == false);
-    EXPECT_DOUBLE_EQ(context->sum(open, QStringLiteral("progress")), 3.75);
+    const FetchRequest open("Project", Key("isArchived"_key) == false);
+    EXPECT_DOUBLE_EQ(context->sum(open, "progress"_key), 3.75);
 
     // An unsaved insert counts, an unsaved change replaces the saved value, an unsaved
     // delete and a record changed out of the request drop out.
@@ -230,7 +232,7 @@ TEST(StoreChanges, SumsCoverSavedRowsAndTheContextsUnsavedChanges) {
     saved[0]->setValue(Project::progress, 4.0);
     saved[1]->setArchived(true);
     context->deleteObject(saved[2]);
-    EXPECT_DOUBLE_EQ(context->sum(open, QStringLiteral("progress")), 14.0);
-    EXPECT_DOUBLE_EQ(
-        context->sum(FetchRequest("Project", Key("isArchived") == true), QStringLiteral("progress")), 1.25);
+    EXPECT_DOUBLE_EQ(context->sum(open, "progress"_key), 14.0);
+    EXPECT_DOUBLE_EQ(context->sum(FetchRequest("Project", Key("isArchived"_key) == true), "progress"_key),
+                     1.25);
 }

@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "open failed: %s\n", qPrintable(error));
         return 1;
     }
-    auto last = context->fetch(FetchRequest("Edit", {}, {{"seq", false}}, 1));
+    auto last = context->fetch(FetchRequest("Edit", {}, {{StoreKey{"seq"}, false}}, 1));
     qint64 seq = last.empty() ? 1 : last[0]->value(0).toLongLong() + 1;
     auto counters = context->fetch(FetchRequest("Counter"));
     auto counter = counters.empty() ? context->insert(u"Counter") : counters[0];

@@ -55,36 +55,36 @@ protected:
 
 TEST_F(StoreMisuseTest, KeyPathsThatNameNothingAreReportedAndKeepTheirOldAnswers) {
     // A misspelt flag used to match nothing and a misspelt absence test everything, silently.
-    EXPECT_EQ(fetched("Project", Key("isArchivd") == false), 0);
-    EXPECT_EQ(fetched("Project", Key("titel").absent()), 1);
-    EXPECT_EQ(fetched("Task", Key("project.titel") == QStringLiteral("alpha")), 0);
-    EXPECT_EQ(fetched("Task", Key("projekt.title").present()), 0);
-    EXPECT_EQ(fetched("Project", Predicate(), {{QStringLiteral("titel"), true}}), 1);
+    EXPECT_EQ(fetched("Project", Key("isArchivd"_key) == false), 0);
+    EXPECT_EQ(fetched("Project", Key("titel"_key).absent()), 1);
+    EXPECT_EQ(fetched("Task", Key("project.titel"_key) == QStringLiteral("alpha")), 0);
+    EXPECT_EQ(fetched("Task", Key("projekt.title"_key).present()), 0);
+    EXPECT_EQ(fetched("Project", Predicate(), {{"titel"_key, true}}), 1);
 
-    context->fetch(FetchRequest("Project", Key("isArchivd") == false));
+    context->fetch(FetchRequest("Project", Key("isArchivd"_key) == false));
     EXPECT_EQ(onlyReport(), QStringLiteral("key path \"isArchivd\" of Project: Project has no attribute or "
                                            "relationship \"isArchivd\""));
-    context->fetch(FetchRequest("Project", Key("tasks.title") == QStringLiteral("x")));
+    context->fetch(FetchRequest("Project", Key("tasks.title"_key) == QStringLiteral("x")));
     EXPECT_TRUE(
         onlyReport().contains(QStringLiteral("\"tasks\" is a to-many relationship of Project, which a key "
                                              "path cannot cross")));
-    context->fetch(FetchRequest("Project", Key("tasks").present()));
+    context->fetch(FetchRequest("Project", Key("tasks"_key).present()));
     EXPECT_TRUE(onlyReport().contains(QStringLiteral("cannot end in")));
 }
 
 TEST_F(StoreMisuseTest, OperandsThatCanNeverMatchAreReported) {
     const auto other = context->insert<Project>();
     EXPECT_TRUE(onlyReportOf([&] {
-                    context->fetch(FetchRequest("Task", Key("project") == task));
+                    context->fetch(FetchRequest("Task", Key("project"_key) == task));
                 }).contains(QStringLiteral("a relationship to Project compared with a record of Task")));
     EXPECT_TRUE(onlyReportOf([&] {
-                    context->fetch(FetchRequest("Task", Key("project") == 7));
+                    context->fetch(FetchRequest("Task", Key("project"_key) == 7));
                 }).contains(QStringLiteral("not a record")));
     EXPECT_TRUE(onlyReportOf([&] {
-                    context->fetch(FetchRequest("Task", Key("title") == other));
+                    context->fetch(FetchRequest("Task", Key("title"_key) == other));
                 }).contains(QStringLiteral("an attribute compared with a record")));
     // The right record, and no record at all, are what the relationship is for.
-    context->fetch(FetchRequest("Task", Key("project") == alpha || Key("project").absent()));
+    context->fetch(FetchRequest("Task", Key("project"_key) == alpha || Key("project"_key).absent()));
     EXPECT_TRUE(capture.take().isEmpty());
 }
 

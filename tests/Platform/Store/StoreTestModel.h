@@ -12,6 +12,11 @@
 // (Project -> Task -> Item), a nullified link (Label <- Task), and every attribute type.
 namespace storetest {
 
+// Names of this model's keys, and misspelt ones for the misuse tests: "title"_key.
+constexpr StoreKey operator""_key(const char* name, std::size_t) {
+    return StoreKey{name};
+}
+
 class Project : public ManagedObject {
 public:
     static QString entityName() { return QStringLiteral("Project"); }

@@ -23,7 +23,7 @@ protected:
         return nullptr;
     }
     std::vector<std::shared_ptr<Expense>> payments() {
-        return context->fetch<Expense>(FetchRequest("Expense", {}, {{"date", true}}));
+        return context->fetch<Expense>(FetchRequest("Expense", {}, {{Expense::Keys::date, true}}));
     }
 };
 

@@ -136,7 +136,7 @@ TEST_F(CommitmentsViewModelDates, ASubscriptionBooksOneFixedExpenseBilledByItsCa
     EXPECT_EQ(stream->createdAt(), Clock::now());
     EXPECT_FALSE(stream->category().has_value());
 
-    auto expenses = context->fetch<Expense>(FetchRequest("Expense", {}, {{"title", true}}));
+    auto expenses = context->fetch<Expense>(FetchRequest("Expense", {}, {{Expense::Keys::title, true}}));
     ASSERT_EQ(expenses.size(), 3u);
     const auto& ghost = expenses[0];
     const auto& music = expenses[1];

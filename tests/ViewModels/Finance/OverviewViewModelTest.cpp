@@ -221,7 +221,8 @@ TEST_F(OverviewFigures, MoneyAddedHereTouchesNoAccountAndCardSpendWaitsForItsSta
     EXPECT_DOUBLE_EQ(model.totalLiquidCash(), 1000);
     EXPECT_DOUBLE_EQ(model.thisMonthIncome(), 300) << "figures are read again after the save";
     EXPECT_DOUBLE_EQ(model.pendingCCBills(), 80) << "spent on the statement's closing day: billed next month";
-    const auto stored = context->fetch<Expense>(FetchRequest(Expense::entityName(), Key("title") == "Shoes"));
+    const auto stored =
+        context->fetch<Expense>(FetchRequest(Expense::entityName(), Key(Expense::Keys::title) == "Shoes"));
     ASSERT_EQ(stored.size(), 1u);
     EXPECT_FALSE(stored[0]->bankAccountID().has_value());
     EXPECT_FALSE(stored[0]->category().has_value());

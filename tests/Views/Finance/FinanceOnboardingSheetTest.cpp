@@ -34,7 +34,8 @@ protected:
         return context->fetch<CashReserve>(FetchRequest(CashReserve::entityName()));
     }
     std::vector<std::shared_ptr<CreditCard>> cards() {
-        return context->fetch<CreditCard>(FetchRequest(CreditCard::entityName(), {}, {{"createdAt", true}}));
+        return context->fetch<CreditCard>(
+            FetchRequest(CreditCard::entityName(), {}, {{CreditCard::Keys::createdAt, true}}));
     }
 };
 

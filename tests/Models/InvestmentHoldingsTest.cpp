@@ -1,16 +1,18 @@
-#include "ViewModels/Finance/OverviewHoldings.h"
+#include "ModelTestSupport.h"
 
-#include "ViewModels/Finance/FinanceStoreFixture.h"
+#include "Models/Investment.h"
+#include "Models/InvestmentHoldings.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class OverviewHoldingsTest : public FinanceStoreFixture {
+class InvestmentHoldingsTest : public FrozenClockStoreTest {
 protected:
+    InvestmentHoldingsTest() : FrozenClockStoreTest(QDateTime(QDate(2026, 3, 14), QTime(10, 0))) {}
     // Every live holding valued on its own, as the object values itself.
-    OverviewHoldings oneByOne() {
-        OverviewHoldings totals;
+    InvestmentHoldings oneByOne() {
+        InvestmentHoldings totals;
         for (const auto& holding :
              context->fetch<Investment>(FetchRequest(Investment::entityName(), Investment::isActive()))) {
             totals.currentValue += holding->currentValue(now);
@@ -40,7 +42,7 @@ protected:
         record->setBuyDate(start);
         return record;
     }
-    void expectSame(const OverviewHoldings& summed, const OverviewHoldings& expected) {
+    void expectSame(const InvestmentHoldings& summed, const InvestmentHoldings& expected) {
         EXPECT_NEAR(summed.currentValue, expected.currentValue, 1e-6);
         EXPECT_EQ(summed.investedByType.keys().size(), expected.investedByType.keys().size());
         for (auto it = expected.investedByType.cbegin(); it != expected.investedByType.cend(); ++it)
@@ -49,7 +51,7 @@ protected:
     }
 };
 
-TEST_F(OverviewHoldingsTest, TheStoreValuesEveryKindOfHoldingAsTheHoldingDoes) {
+TEST_F(InvestmentHoldingsTest, TheStoreValuesEveryKindOfHoldingAsTheHoldingDoes) {
     market(QStringLiteral("stock"), 12, 101.5);
     market(QStringLiteral("mutualFund"), 3.25, 40);
     market(QStringLiteral("crypto"), 0.5, 30000);
@@ -73,13 +75,13 @@ TEST_F(OverviewHoldingsTest, TheStoreValuesEveryKindOfHoldingAsTheHoldingDoes) {
     ASSERT_FALSE(context->hasChanges());
 
     EXPECT_NEAR(started->currentValue(now), 11400, 1e-6) << "two years at 7 %";
-    const OverviewHoldings summed = OverviewHoldings::live(*context, now);
+    const InvestmentHoldings summed = InvestmentHoldings::live(*context, now);
     expectSame(summed, oneByOne());
     EXPECT_GT(summed.currentValue, 460000);
     EXPECT_FALSE(summed.investedByType.contains(QString())) << "no type counts as a stock";
 }
 
-TEST_F(OverviewHoldingsTest, UnsavedEditsAndDeletionsCountAsTheyWillBeStored) {
+TEST_F(InvestmentHoldingsTest, UnsavedEditsAndDeletionsCountAsTheyWillBeStored) {
     auto kept = market(QStringLiteral("stock"), 10, 50);
     auto removed = market(QStringLiteral("crypto"), 2, 1000);
     auto sold = deposit(4000, 8, now.addDays(-200));
@@ -90,11 +92,11 @@ TEST_F(OverviewHoldingsTest, UnsavedEditsAndDeletionsCountAsTheyWillBeStored) {
     market(QStringLiteral("mutualFund"), 4, 25); // new, unsaved
     ASSERT_TRUE(context->hasChanges());
 
-    const OverviewHoldings pending = OverviewHoldings::live(*context, now);
+    const InvestmentHoldings pending = InvestmentHoldings::live(*context, now);
     expectSame(pending, oneByOne());
     EXPECT_NEAR(pending.currentValue, 11 * 50 + 4 * 25, 1e-6);
     context->save();
-    expectSame(OverviewHoldings::live(*context, now), pending);
+    expectSame(InvestmentHoldings::live(*context, now), pending);
 }
 
 } // namespace

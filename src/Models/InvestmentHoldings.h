@@ -8,7 +8,7 @@ class ObjectContext;
 
 // What the live holdings are worth now and how much was put into each type of them, summed by
 // the store rather than by loading every holding: a heavy user keeps thousands.
-struct OverviewHoldings {
+struct InvestmentHoldings {
     double currentValue = 0;
     // The stored invested amounts by type.
     QHash<QString, double> investedByType;
@@ -17,5 +17,5 @@ struct OverviewHoldings {
     int count = 0;
 
     // Live: active or without a status. Valued as Investment::currentValue values one holding.
-    static OverviewHoldings live(ObjectContext& context, const QDateTime& now);
+    static InvestmentHoldings live(ObjectContext& context, const QDateTime& now);
 };
