@@ -156,7 +156,7 @@ TEST_F(InvestmentsViewModelTest, TotalsSummedByTheStoreMatchEachHoldingsOwnFigur
             read << model.investmentAt(i)->name().value_or(QString());
         QStringList newestFirst;
         for (const auto& h : context->fetch<Investment>(FetchRequest(
-                 Investment::entityName(), Investment::isActive(), {{QStringLiteral("createdAt"), false}})))
+                 Investment::entityName(), Investment::isActive(), {{Investment::Keys::createdAt, false}})))
             newestFirst << h->name().value_or(QString());
         EXPECT_EQ(read, newestFirst) << saved;
         EXPECT_EQ(model.investmentAt(count), nullptr);
