@@ -7,10 +7,10 @@
 // stress actions p95 <= 150 ms.
 #include "support/WindowRig.h"
 
-#include "Core/Theme/AnimationTiming.h"
 #include "Platform/UserDefaults.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/GoalsViewModel.h"
+#include "ViewModels/Theme/AnimationTiming.h"
 #include "Views/Goals/GoalRowView.h"
 #include "Views/Goals/GoalsView.h"
 #include "Views/Navigation/MainWindow.h"

@@ -4,8 +4,8 @@
 
 #include "Models/Goal.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
 #include "Platform/TextHelpers.h"
+#include "Store/ObjectContext.h"
 #include "ViewModels/GoalsViewModel.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include "Models/GoalFigures.h"
 #include "Models/GoalPriority.h"
 #include "Models/GoalQueries.h"
-#include "Platform/Store/LiveFetch.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/LiveFetch.h"
+#include "Store/ObjectContext.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,12 +1,12 @@
 #include "ViewModels/MarkdownExport.h"
 
-#include "Core/Extensions/ProgressPercent.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
 #include "Models/Step.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
 #include "Platform/TextHelpers.h"
+#include "Store/ObjectContext.h"
+#include "ViewModels/Extensions/ProgressPercent.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -23,12 +23,12 @@
 #include "Components/ThemedTextEditor.h"
 #include "Components/ThemedTextField.h"
 #include "Components/ToggleSwitch.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/EnumStyles.h"
-#include "Core/Theme/Theme.h"
-#include "Core/Theme/ThemeManager.h"
 #include "Platform/UserDefaults.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/EnumStyles.h"
+#include "ViewModels/Theme/Theme.h"
+#include "ViewModels/Theme/ThemeManager.h"
 
 #include <gtest/gtest.h>
 

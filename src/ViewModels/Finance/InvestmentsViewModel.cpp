@@ -2,7 +2,7 @@
 
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
 
 InvestmentsViewModel::InvestmentsViewModel(ObjectContext* context, QObject* parent)

@@ -1,12 +1,12 @@
 #include "Views/DailyLog/DailyLogEntryView.h"
 
+#include "Components/ScreenStyle.h"
 #include "Components/Symbols.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/ColorHex.h"
-#include "Core/Theme/Theme.h"
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QAction>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "Views/DailyLog/GoalChip.h"
 
-#include "Core/Theme/ColorHex.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
+#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,9 +1,9 @@
 #include "Views/Dashboard/CheckInGoalRow.h"
 
 #include "Components/Symbols.h"
-#include "Core/Theme/ColorHex.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
+#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Dashboard/PlainToolTip.h"
 
 #include <QFontMetricsF>

@@ -3,14 +3,14 @@
 #include "Components/AnimatedProgressRing.h"
 #include "Components/CategoryTag.h"
 #include "Components/PriorityBadge.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SmallProgressBar.h"
-#include "Core/Theme/ColorHex.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "Models/GoalPriority.h"
 #include "Platform/Clock.h"
 #include "ViewModels/DeadlinesViewModel.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Dashboard/PlainToolTip.h"
 
 #include <QHBoxLayout>

@@ -3,10 +3,10 @@
 #include "Components/CategoryTag.h"
 #include "Components/MomentumBadge.h"
 #include "Components/PriorityBadge.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "Platform/DateText.h"
 #include "Platform/TextHelpers.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Goals/GoalDetailStyle.h"
 
 #include <QFontMetrics>

@@ -1,12 +1,12 @@
 #include "Views/Settings/SettingsParts.h"
 
 #include "Components/GlassCard.h"
+#include "Components/ScreenStyle.h"
 #include "Components/Symbols.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/ColorHex.h"
-#include "Core/Theme/Theme.h"
-#include "Core/Theme/ThemeManager.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/Theme/Theme.h"
+#include "ViewModels/Theme/ThemeManager.h"
 
 #include <QColorDialog>
 #include <QHBoxLayout>
