@@ -9,7 +9,7 @@
 #include "ViewModels/OnboardingViewModel.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
-#include "Views/Onboarding/OnboardingParts.h"
+#include "Views/Onboarding/OnboardingSteps.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

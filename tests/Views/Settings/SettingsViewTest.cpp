@@ -12,7 +12,7 @@
 #include "Views/Finance/FinanceShellTestSupport.h"
 #include "Views/Settings/FinanceLockOffSheet.h"
 #include "Views/Settings/FontOptionCard.h"
-#include "Views/Settings/SettingsParts.h"
+#include "Views/Settings/SettingsRows.h"
 #include "Views/Settings/ThemeSwatchView.h"
 #include "Views/ShellTestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "Views/Onboarding/OnboardingParts.h"
+#include "Views/Onboarding/OnboardingSteps.h"
 
 #include "Components/Symbols.h"
 #include "ViewModels/Theme/AppTheme.h"

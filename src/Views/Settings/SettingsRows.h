@@ -8,7 +8,7 @@
 class QLabel;
 
 // The pieces the settings screen is made of.
-namespace SettingsParts {
+namespace SettingsRows {
 
 // A section: its title in capitals over a glass card holding the rows.
 QWidget* section(const QString& title, QWidget* content);
@@ -22,7 +22,7 @@ QWidget* controlRow(const QString& title, QWidget* control);
 // A 1-pixel rule in the given colour.
 QWidget* rule(const QColor& color);
 
-} // namespace SettingsParts
+} // namespace SettingsRows
 
 // The profile's round avatar: the name's initial on a purple-to-cyan gradient.
 class ProfileAvatar : public QWidget {

@@ -1,4 +1,4 @@
-#include "Views/Settings/SettingsParts.h"
+#include "Views/Settings/SettingsRows.h"
 
 #include "Components/GlassCard.h"
 #include "Components/ScreenStyle.h"
@@ -70,7 +70,7 @@ private:
 
 } // namespace
 
-namespace SettingsParts {
+namespace SettingsRows {
 
 QWidget* section(const QString& title, QWidget* content) {
     auto* box = new QWidget;
@@ -126,7 +126,7 @@ QWidget* rule(const QColor& color) {
     return line;
 }
 
-} // namespace SettingsParts
+} // namespace SettingsRows
 
 ProfileAvatar::ProfileAvatar(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("profileAvatar"));
