@@ -219,8 +219,8 @@ QString AddExpenseSheet::category() const {
 }
 
 bool AddExpenseSheet::canSave() const {
-    return !Text::trimmed(titleField_->text()).isEmpty() &&
-           Text::parseNumber(amountField_->text()).has_value();
+    const auto amount = Text::parseNumber(amountField_->text());
+    return !Text::trimmed(titleField_->text()).isEmpty() && amount && *amount > 0;
 }
 
 void AddExpenseSheet::updateSaveButton() {
@@ -243,9 +243,9 @@ ExpenseDraft AddExpenseSheet::draft() const {
 }
 
 void AddExpenseSheet::save() {
-    const ExpenseDraft values = draft();
-    if (values.title.isEmpty() || !Text::parseNumber(amountField_->text()) || !(values.amount > 0))
+    if (!canSave())
         return;
+    const ExpenseDraft values = draft();
     if (onSave_ && !onSave_(values))
         return;
     dismiss();
