@@ -1,6 +1,7 @@
 #include "ViewModels/GoalsViewModel.h"
 
 #include "ViewModels/ActionSave.h"
+#include "ViewModels/GoalText.h"
 
 #include "Models/Goal.h"
 #include "Models/GoalFigures.h"
@@ -25,7 +26,7 @@ bool codePointLess(const QString& a, const QString& b) {
 }
 
 QString displayTitle(const Goal& goal) {
-    return goal.title().value_or(QStringLiteral("Untitled Goal"));
+    return GoalText::title(goal);
 }
 
 int priorityRank(const Goal& goal) {

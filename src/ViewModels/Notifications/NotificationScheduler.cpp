@@ -8,6 +8,7 @@
 #include "Platform/NotificationCenter.h"
 #include "Platform/UserDefaults.h"
 #include "Store/ObjectContext.h"
+#include "ViewModels/GoalText.h"
 #include "ViewModels/Notifications/NotificationTimeStorage.h"
 
 #include <QCoreApplication>
@@ -220,7 +221,7 @@ std::vector<NotificationRequest> NotificationScheduler::compose(const std::vecto
 QString NotificationScheduler::goalBody(const Goals& goals) {
     QStringList titles;
     for (size_t i = 0; i < goals.size() && i < 5; ++i)
-        titles << goals[i]->title().value_or(QStringLiteral("Untitled Goal"));
+        titles << GoalText::title(*goals[i]);
     QString body = titles.join(QStringLiteral(", "));
     if (goals.size() > 5)
         body += QStringLiteral(" +") + QString::number(goals.size() - 5) + QStringLiteral(" more");

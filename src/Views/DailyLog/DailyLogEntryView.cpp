@@ -4,6 +4,7 @@
 #include "Components/Symbols.h"
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
+#include "ViewModels/GoalText.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/ColorHex.h"
 #include "ViewModels/Theme/Theme.h"
@@ -27,7 +28,7 @@ DailyLogEntryView::DailyLogEntryView(std::shared_ptr<DailyLog> log, std::functio
     QString name = tr("General");
     if (goal) {
         dotColor = ColorHex::fromHex(goal->colorHex().value_or(QStringLiteral("#8B5CF6")));
-        name = goal->title().value_or(tr("Untitled Goal"));
+        name = GoalText::title(*goal);
     }
 
     auto* line = new QHBoxLayout;

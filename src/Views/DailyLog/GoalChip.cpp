@@ -1,6 +1,7 @@
 #include "Views/DailyLog/GoalChip.h"
 
 #include "Models/Goal.h"
+#include "ViewModels/GoalText.h"
 #include "ViewModels/Theme/ColorHex.h"
 #include "ViewModels/Theme/Theme.h"
 
@@ -31,7 +32,7 @@ QColor GoalChip::goalColor() const {
 }
 
 QString GoalChip::titleText() const {
-    return goal_->title().value_or(tr("Untitled Goal"));
+    return GoalText::title(*goal_);
 }
 
 void GoalChip::setSelectedGoal(bool selected) {

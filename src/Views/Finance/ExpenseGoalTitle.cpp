@@ -5,6 +5,7 @@
 #include "Components/SymbolIcon.h"
 #include "Models/Goal.h"
 #include "Platform/TextHelpers.h"
+#include "ViewModels/GoalText.h"
 #include "ViewModels/Theme/ColorHex.h"
 #include "ViewModels/Theme/Theme.h"
 
@@ -16,7 +17,7 @@
 namespace {
 
 QString goalTitle(const Goal& goal) {
-    return goal.title().value_or(QStringLiteral("Untitled Goal"));
+    return GoalText::title(goal);
 }
 
 } // namespace

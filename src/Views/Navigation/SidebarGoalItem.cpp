@@ -5,6 +5,7 @@
 #include "Models/Goal.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/Extensions/ProgressPercent.h"
+#include "ViewModels/GoalText.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/ColorHex.h"
 #include "ViewModels/Theme/Theme.h"
@@ -61,7 +62,7 @@ QString SidebarGoalItem::titleText() const {
         return AppViewModel::maskedTitle();
     if (!goal_)
         return {};
-    return goal_->title().value_or(QStringLiteral("Untitled Goal"));
+    return GoalText::title(*goal_);
 }
 
 QString SidebarGoalItem::percentText() const {
