@@ -30,7 +30,7 @@
 
 namespace {
 
-constexpr int generatorVersion = 4;
+constexpr int generatorVersion = 5;
 constexpr qint64 tenYearsMs = 3653LL * 24 * 3600 * 1000;
 
 class Generator {

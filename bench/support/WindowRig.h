@@ -14,7 +14,8 @@ class ObjectContext;
 class QWidget;
 
 // The application's window on a store file, shown on the benchmark's platform at the
-// window's own size, with no overlays; and the clocks the screen benchmarks read.
+// window's own size, with no overlays and the clock at the generated stores' "now"; and the
+// clocks the screen benchmarks read.
 class WindowRig {
 public:
     // Opens a private copy of the store (edits leave the original alone).

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+
+class QObject;
 class QScrollArea;
 class QWidget;
 
@@ -16,4 +19,12 @@ public:
     // rules and caches per widget (megabytes for a page of rows). The page stays see-through
     // only while nothing turns its background filling on again.
     static QScrollArea* wrapUnstyled(QWidget* content, QWidget* parent = nullptr);
+    // Whether the bottom of a widget on the scroll area's page lies above the bottom of the
+    // part in view, the page's pending layout applied first: lists made a batch at a time make
+    // their next batch then. No widget: true; a page not shown: false.
+    static bool endsInView(QScrollArea* scroll, const QWidget* last);
+    // Runs check, for as long as owner lives, whenever the part in view may have moved past
+    // what the page holds: on a scroll, a new range, and a new layout or size of the page or
+    // the view (a page shorter than the view leaves the range at nothing). Set the page first.
+    static void onViewChange(QScrollArea* scroll, QObject* owner, const std::function<void()>& check);
 };

@@ -7,8 +7,14 @@
 #include "Store/ObjectContext.h"
 
 EntityDescription Expense::description() {
-    return {entityName(), storedAttributes(), storedRelationships(),
-            [] { return std::shared_ptr<ManagedObject>(new Expense); }};
+    EntityDescription entity{entityName(), storedAttributes(), storedRelationships(),
+                             [] { return std::shared_ptr<ManagedObject>(new Expense); }};
+    // The finance screens total a month's fixed bills by billing month and its dynamic spending
+    // by date: a heavy user's month holds thousands of expenses, read from these alone.
+    entity.compoundIndexes = {
+        {QStringLiteral("billedMonth"), QStringLiteral("expenseType"), QStringLiteral("amount")},
+        {QStringLiteral("date"), QStringLiteral("expenseType"), QStringLiteral("amount")}};
+    return entity;
 }
 
 std::shared_ptr<Expense> Expense::create(ObjectContext* context) {

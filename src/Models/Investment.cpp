@@ -103,6 +103,15 @@ const QString& Investment::currentValueSql() {
     return sql;
 }
 
+const QString& Investment::investedFigureSql() {
+    static const QString sql =
+        QStringLiteral("(CASE "
+                       "WHEN COALESCE(\"investmentType\", 'stock') IN ('stock', 'mutualFund', 'crypto') "
+                       "THEN IFNULL(\"units\", 0) * IFNULL(\"buyPrice\", 0) "
+                       "ELSE IFNULL(\"investedAmount\", 0) END)");
+    return sql;
+}
+
 std::optional<double> Investment::annualGrowthRate(const QDateTime& now) const {
     if (!buyDate())
         return std::nullopt;

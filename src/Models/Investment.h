@@ -126,6 +126,8 @@ public:
     // binds two values: now as the store keeps dates, then kSecondsPerYear. A missing number
     // counts as 0, as it reads on the object.
     static const QString& currentValueSql();
+    // investedFigure likewise, binding nothing.
+    static const QString& investedFigureSql();
     // The compound yearly growth rate in percent, or none: without a purchase date, under 30
     // days held, for an invested figure of 0 or less, a negative current figure, or a result
     // that is not a finite number. A fixed deposit's figure here is its current value, not

@@ -6,12 +6,14 @@
 
 namespace {
 
-// Per type: the live holdings valued as Investment::currentValue values one, and what was put in.
+// Per type: the live holdings valued as Investment::currentValue values one, the stored
+// invested amounts, what was put in as Investment::investedFigure reads it, and how many.
 const QString& liveSql() {
     static const QString sql =
-        QStringLiteral("SELECT COALESCE(\"investmentType\", 'stock'), TOTAL(%1), "
-                       "TOTAL(\"investedAmount\") FROM \"Investment\" WHERE %2 GROUP BY 1")
-            .arg(Investment::currentValueSql(), Investment::isActiveSql());
+        QStringLiteral(
+            "SELECT COALESCE(\"investmentType\", 'stock'), TOTAL(%1), "
+            "TOTAL(\"investedAmount\"), TOTAL(%2), COUNT(*) FROM \"Investment\" WHERE %3 GROUP BY 1")
+            .arg(Investment::currentValueSql(), Investment::investedFigureSql(), Investment::isActiveSql());
     return sql;
 }
 
@@ -26,6 +28,8 @@ InvestmentHoldings InvestmentHoldings::live(ObjectContext& context, const QDateT
              context.fetch<Investment>(FetchRequest(Investment::entityName(), Investment::isActive()))) {
             totals.currentValue += holding->currentValue(now);
             totals.investedByType[holding->effectiveType()] += holding->investedAmount();
+            totals.investedFigure += holding->investedFigure();
+            ++totals.count;
         }
         return totals;
     }
@@ -33,6 +37,8 @@ InvestmentHoldings InvestmentHoldings::live(ObjectContext& context, const QDateT
     for (const auto& row : context.aggregate(liveSql(), {stored, Investment::kSecondsPerYear})) {
         totals.currentValue += row[1].toDouble();
         totals.investedByType[row[0].toString()] += row[2].toDouble();
+        totals.investedFigure += row[3].toDouble();
+        totals.count += row[4].toInt();
     }
     return totals;
 }

@@ -25,7 +25,7 @@ class Step;
     X(CompletedAt, completedAt, date)                                                                        \
     X(DueDate, dueDate, date)                                                                                \
     X(CreatedAt, createdAt, date)                                                                            \
-    X(Frequency, frequency, text)
+    X(Frequency, frequency, text, indexed)
 #define QV_MILESTONE_RELATIONSHIPS(X)                                                                        \
     X(GoalRel, goal, Goal, toOne, milestones, nullify)                                                       \
     X(Steps, steps, Step, toMany, milestone, cascade)

@@ -39,6 +39,9 @@ struct EntityDescription {
     std::vector<AttributeDescription> attributes;
     std::vector<RelationshipDescription> relationships;
     std::function<std::shared_ptr<ManagedObject>()> make;
+    // Indexes over several attributes, in order, kept besides those above: a total over a
+    // range of the first attribute, filtered by the next, reads the last from the index alone.
+    std::vector<std::vector<QString>> compoundIndexes = {};
 
     int attributeIndex(QStringView attribute) const;       // -1 when unknown
     int relationshipIndex(QStringView relationship) const; // -1 when unknown

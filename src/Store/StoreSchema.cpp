@@ -33,10 +33,17 @@ QString attributeColumn(const AttributeDescription& attr) {
     return sql;
 }
 
-void createIndex(SQLite::Database& db, const QString& table, const QString& column) {
-    const QString name = QStringLiteral("%1_%2").arg(table, column);
+void createIndex(SQLite::Database& db, const QString& table, const std::vector<QString>& columns) {
+    QStringList quoted;
+    for (const QString& column : columns)
+        quoted << StoreSchema::quote(column);
+    const QString name = table + u'_' + QStringList(columns.begin(), columns.end()).join(u'_');
     db.exec(utf8(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2(%3)")
-                     .arg(StoreSchema::quote(name), StoreSchema::quote(table), StoreSchema::quote(column))));
+                     .arg(StoreSchema::quote(name), StoreSchema::quote(table), quoted.join(u", "))));
+}
+
+void createIndex(SQLite::Database& db, const QString& table, const QString& column) {
+    createIndex(db, table, std::vector<QString>{column});
 }
 
 QSet<QString> existingColumns(SQLite::Database& db, const QString& table) {
@@ -96,6 +103,8 @@ void StoreSchema::apply(SQLite::Database& db, const ObjectModel& model) {
         for (const auto& rel : entity->relationships)
             if (!rel.toMany)
                 createIndex(db, table, rel.name);
+        for (const auto& columns : entity->compoundIndexes)
+            createIndex(db, table, columns);
     }
 }
 

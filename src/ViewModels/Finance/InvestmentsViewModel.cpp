@@ -3,6 +3,7 @@
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
 #include "Store/ObjectContext.h"
+#include "Store/PagedFetch.h"
 #include "ViewModels/ActionSave.h"
 
 InvestmentsViewModel::InvestmentsViewModel(ObjectContext* context, QObject* parent)
@@ -19,9 +20,30 @@ void InvestmentsViewModel::refresh() {
 }
 
 void InvestmentsViewModel::fetchInvestments() {
-    investments_ = context_->fetch<Investment>(FetchRequest(Investment::entityName(), Investment::isActive(),
-                                                            {{Investment::Keys::createdAt, false}}));
+    delete portfolio_;
+    portfolio_ = new PagedFetch(context_,
+                                FetchRequest(Investment::entityName(), Investment::isActive(),
+                                             {{Investment::Keys::createdAt, false}}),
+                                {}, this);
+    // Holdings changed anywhere show at once, with totals to match.
+    connect(portfolio_, &PagedFetch::changed, this, [this] {
+        readTotals();
+        emit investmentsChanged();
+    });
+    readTotals();
     emit investmentsChanged();
+}
+
+void InvestmentsViewModel::readTotals() {
+    totals_ = InvestmentHoldings::live(*context_, Clock::now());
+}
+
+int InvestmentsViewModel::investmentCount() const {
+    return portfolio_->count();
+}
+
+std::shared_ptr<Investment> InvestmentsViewModel::investmentAt(int index) const {
+    return portfolio_->typedAt<Investment>(index);
 }
 
 void InvestmentsViewModel::fetchForSelectedMonth() {
@@ -67,18 +89,11 @@ bool InvestmentsViewModel::deleteInvestment(const std::shared_ptr<Investment>& i
 }
 
 double InvestmentsViewModel::totalInvested() const {
-    double total = 0;
-    for (const auto& holding : investments_)
-        total += holding->investedFigure();
-    return total;
+    return totals_.investedFigure;
 }
 
 double InvestmentsViewModel::totalCurrentValue() const {
-    const QDateTime now = Clock::now();
-    double total = 0;
-    for (const auto& holding : investments_)
-        total += holding->currentValue(now);
-    return total;
+    return totals_.currentValue;
 }
 
 double InvestmentsViewModel::overallReturnPercentage() const {

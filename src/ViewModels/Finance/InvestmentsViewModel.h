@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Models/Investment.h"
+#include "Models/InvestmentHoldings.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -10,16 +11,21 @@
 #include <vector>
 
 class ObjectContext;
+class PagedFetch;
 
 // The portfolio (every live holding, newest first) and the holdings bought in one chosen
 // month (oldest purchase first), with the portfolio's totals and return. Holdings are valued
-// by the one rule of Investment, the same the finance overview uses.
+// by the one rule of Investment, the same the finance overview uses. A heavy user keeps
+// thousands of holdings: the portfolio is read a page at a time as its rows are asked for, and
+// its totals are summed by the store.
 class InvestmentsViewModel : public QObject {
     Q_OBJECT
 public:
     explicit InvestmentsViewModel(ObjectContext* context, QObject* parent = nullptr);
 
-    const std::vector<std::shared_ptr<Investment>>& investments() const { return investments_; }
+    int investmentCount() const;
+    // The holding at index in the portfolio; null out of range.
+    std::shared_ptr<Investment> investmentAt(int index) const;
     const std::vector<std::shared_ptr<Investment>>& monthlyInvestments() const { return monthlyInvestments_; }
     // 00:00 of the first day of the month the monthly list shows.
     QDateTime selectedMonth() const { return selectedMonth_; }
@@ -47,9 +53,11 @@ signals:
 
 private:
     void moveMonth(int months);
+    void readTotals();
 
     ObjectContext* context_;
-    std::vector<std::shared_ptr<Investment>> investments_;
+    PagedFetch* portfolio_ = nullptr;
+    InvestmentHoldings totals_;
     std::vector<std::shared_ptr<Investment>> monthlyInvestments_;
     QDateTime selectedMonth_;
 };

@@ -139,8 +139,10 @@ void OverviewViewModel::fetchSixMonthFlow() {
             point.spend = thisMonthFixed_ + thisMonthDynamic_;
         } else {
             point.income = amountOf<Income>(*context_, between(Income::Keys::date, start, end));
-            point.spend =
-                amountOf<Expense>(*context_, fixedBilledIn(start, end) || dynamicSpentIn(start, end));
+            // Two sums, each on its own date's index: their union as one predicate would
+            // make the store read every expense.
+            point.spend = amountOf<Expense>(*context_, fixedBilledIn(start, end)) +
+                          amountOf<Expense>(*context_, dynamicSpentIn(start, end));
         }
         points.push_back(point);
     }

@@ -122,10 +122,7 @@ QWidget* CalendarPageView::buildDayColumn() {
     scroll->setObjectName(QStringLiteral("dayScroll"));
     layout->addWidget(scroll, 1);
     dayScroll_ = scroll;
-    connect(scroll->verticalScrollBar(), &QScrollBar::valueChanged, this,
-            &CalendarPageView::makeMoreCardsIfNearEnd);
-    connect(scroll->verticalScrollBar(), &QScrollBar::rangeChanged, this,
-            &CalendarPageView::makeMoreCardsIfNearEnd);
+    BareScrollArea::onViewChange(scroll, this, [this] { makeMoreIfNearEnd(); });
     return column;
 }
 
@@ -249,6 +246,9 @@ void CalendarPageView::dayChanged() {
     // A new day starts unfiltered; the add-task bar stays as it is and adds to the new day.
     filterCategory_.reset();
     cardLimit_ = kCardBatch;
+    taskLimit_ = kTaskBatch;
+    // Another day is read from its top, one batch of rows and cards at a time.
+    dayScroll_->verticalScrollBar()->setValue(0);
     addBar_->dayChanged();
     dateLabel_->setText(DateText::weekdayShortMonthDay(viewModel_->selectedDate().toLocalTime().date()));
     renderHeader();
@@ -306,7 +306,11 @@ void CalendarPageView::renderTasks() {
         if (!filterCategory_ || (category && category->objectID() == filterCategory_->objectID()))
             shown.push_back(task);
     }
-    // Rows that stay keep what they hold open; rows of tasks gone leave after the click.
+    // A heavy user's day holds dozens of tasks: rows are made a batch at a time, the next
+    // batch once the end of those made comes near the bottom of the view. Rows that stay keep
+    // what they hold open; rows of tasks gone leave after the click.
+    shownTasks_ = shown.size();
+    shown.resize(std::min(shown.size(), taskLimit_));
     std::map<qint64, CalendarTaskRow*> kept;
     int index = 0;
     for (const auto& task : shown) {
@@ -333,7 +337,7 @@ void CalendarPageView::renderTasks() {
     QString empty;
     if (!barOpen && tasks.empty())
         empty = tr("No tasks for today \u2014 tap + to add one");
-    else if (!barOpen && shown.empty())
+    else if (!barOpen && shownTasks_ == 0)
         empty = tr("No ") + (filterCategory_ ? CalendarStyle::categoryName(*filterCategory_) : QString()) +
                 tr(" tasks today");
     emptyTasks_->setText(empty);
@@ -379,13 +383,22 @@ void CalendarPageView::renderMilestones() {
     goalsSection_->setVisible(!items.empty());
 }
 
-void CalendarPageView::makeMoreCardsIfNearEnd() {
-    const QScrollBar* bar = dayScroll_->verticalScrollBar();
-    if (cardLimit_ >= viewModel_->milestonesForSelectedDate().size() ||
-        bar->value() < bar->maximum() - dayScroll_->viewport()->height())
-        return;
-    cardLimit_ += kCardBatch;
-    renderMilestones();
+void CalendarPageView::makeMoreIfNearEnd() {
+    const auto lastOf = [](QLayout* list) {
+        QWidget* last = nullptr;
+        for (int i = list->count() - 1; i >= 0 && !last; --i)
+            last = list->itemAt(i)->widget();
+        return last;
+    };
+    if (taskLimit_ < shownTasks_ && BareScrollArea::endsInView(dayScroll_, lastOf(taskList_))) {
+        taskLimit_ += kTaskBatch;
+        renderTasks();
+    }
+    if (cardLimit_ < viewModel_->milestonesForSelectedDate().size() &&
+        BareScrollArea::endsInView(dayScroll_, lastOf(cardList_))) {
+        cardLimit_ += kCardBatch;
+        renderMilestones();
+    }
 }
 
 void CalendarPageView::renderEmptyStates() {

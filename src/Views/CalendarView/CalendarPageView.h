@@ -31,6 +31,8 @@ class CalendarPageView : public QWidget {
 public:
     // Milestone cards made at a time.
     static constexpr std::size_t kCardBatch = 6;
+    // Task rows made at a time: more come as the end of those made nears the view's bottom.
+    static constexpr std::size_t kTaskBatch = 8;
 
     explicit CalendarPageView(const AppEnvironment& env, QWidget* parent = nullptr);
     ~CalendarPageView() override;
@@ -60,7 +62,7 @@ private:
     void renderBills();
     void renderMilestones();
     void renderEmptyStates();
-    void makeMoreCardsIfNearEnd();
+    void makeMoreIfNearEnd();
     void showToast();
 
     CalendarViewModel* viewModel_;
@@ -78,6 +80,8 @@ private:
     QVBoxLayout* taskList_ = nullptr;
     QLabel* emptyTasks_ = nullptr;
     std::map<qint64, CalendarTaskRow*> taskRows_;
+    std::size_t taskLimit_ = kTaskBatch;
+    std::size_t shownTasks_ = 0; // the day's tasks that pass the filter, made into rows or not
     QWidget* billsSection_ = nullptr;
     QVBoxLayout* billList_ = nullptr;
     std::vector<QWidget*> billRows_;

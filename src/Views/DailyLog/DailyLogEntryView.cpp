@@ -19,6 +19,8 @@ DailyLogEntryView::DailyLogEntryView(std::shared_ptr<DailyLog> log, std::functio
                                      QWidget* parent)
     : GlassCard(18, 1.0, Qt::white, parent), log_(std::move(log)), onDelete_(std::move(onDelete)) {
     setObjectName(QStringLiteral("dailyLogEntry"));
+    // A card keeps its own height in a long day's list: the list scrolls rather than squeeze it.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(16, 16, 16, 16);
     column->setSpacing(8);

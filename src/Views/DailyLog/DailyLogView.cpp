@@ -23,6 +23,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -126,9 +127,13 @@ QWidget* DailyLogView::buildEntriesPane() {
     emptyState_ = buildEmptyState();
     listLayout_->addWidget(emptyState_);
     listLayout_->addStretch(1);
-    auto* scroll = BareScrollArea::wrap(list);
+    // Unstyled: a style sheet on the area would style every widget of every entry through the
+    // style-sheet style.
+    auto* scroll = BareScrollArea::wrapUnstyled(list);
     scroll->setObjectName(QStringLiteral("entriesScroll"));
     column->addWidget(scroll, 1);
+    entriesScroll_ = scroll;
+    BareScrollArea::onViewChange(scroll, this, [this] { makeMoreIfNearEnd(); });
     return pane;
 }
 
@@ -186,9 +191,19 @@ void DailyLogView::renderEntries() {
     entryCount_->setText(tr("%1 entries").arg(logs.size()));
     emptyState_->setVisible(logs.empty());
 
-    // Rows that stay keep their state (an unfolded note stays unfolded); the rest go.
+    // A heavy user's day holds many entries: cards are made a batch at a time, the next batch
+    // once the end of those made comes near the bottom of the view; another day is read from
+    // its top, again from one batch. Rows that stay keep their state (an unfolded note stays unfolded); the
+    // rest go.
+    if (!Calendar::isSameDay(selected, renderedDay_)) {
+        entryLimit_ = kEntryBatch;
+        entriesScroll_->verticalScrollBar()->setValue(0);
+    }
+    renderedDay_ = selected;
+    const std::size_t made = std::min(logs.size(), entryLimit_);
     std::map<qint64, DailyLogEntryView*> kept;
-    for (const auto& log : logs) {
+    for (std::size_t i = 0; i < made; ++i) {
+        const auto& log = logs[i];
         const qint64 id = log->objectID();
         auto it = rows_.find(id);
         DailyLogEntryView* row = nullptr;
@@ -211,12 +226,25 @@ void DailyLogView::renderEntries() {
     }
     rows_ = std::move(kept);
     int index = 1; // after the empty state
-    for (const auto& log : logs) {
-        DailyLogEntryView* row = rows_[log->objectID()];
+    for (std::size_t i = 0; i < made; ++i) {
+        DailyLogEntryView* row = rows_[logs[i]->objectID()];
         listLayout_->removeWidget(row);
         listLayout_->insertWidget(index++, row);
         row->show();
     }
+}
+
+void DailyLogView::makeMoreIfNearEnd() {
+    if (entryLimit_ >= viewModel_->todayLogs().size() || rows_.empty())
+        return;
+    QWidget* last = nullptr;
+    for (int i = listLayout_->count() - 1; i >= 0 && !last; --i)
+        if (auto* row = qobject_cast<DailyLogEntryView*>(listLayout_->itemAt(i)->widget()))
+            last = row;
+    if (!BareScrollArea::endsInView(entriesScroll_, last))
+        return;
+    entryLimit_ += kEntryBatch;
+    renderEntries();
 }
 
 void DailyLogView::paintEvent(QPaintEvent*) {

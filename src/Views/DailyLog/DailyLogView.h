@@ -12,6 +12,7 @@ class DailyLogEntryView;
 class DailyLogViewModel;
 class JournalDayButton;
 class QLabel;
+class QScrollArea;
 class QVBoxLayout;
 
 // The journal destination: a strip of the last 30 days on the left (today at the top, a
@@ -21,6 +22,8 @@ class DailyLogView : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kStripDays = 30;
+    // Entry cards made at a time: more come as the end of those made nears the view's bottom.
+    static constexpr std::size_t kEntryBatch = 4;
 
     explicit DailyLogView(const AppEnvironment& env, QWidget* parent = nullptr);
     ~DailyLogView() override;
@@ -46,6 +49,7 @@ private:
     QWidget* buildEmptyState();
     void renderStrip();
     void renderEntries();
+    void makeMoreIfNearEnd();
 
     AppEnvironment env_;
     DailyLogViewModel* viewModel_;
@@ -54,5 +58,8 @@ private:
     QLabel* entryCount_ = nullptr;
     QWidget* emptyState_ = nullptr;
     QVBoxLayout* listLayout_ = nullptr;
+    QScrollArea* entriesScroll_ = nullptr;
     std::map<qint64, DailyLogEntryView*> rows_;
+    std::size_t entryLimit_ = kEntryBatch;
+    QDateTime renderedDay_; // the day the cards were made for
 };

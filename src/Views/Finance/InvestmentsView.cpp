@@ -122,10 +122,7 @@ InvestmentsView::InvestmentsView(const AppEnvironment& env, QWidget* parent)
                 [this](const std::shared_ptr<Investment>& holding) { viewModel_->deleteInvestment(holding); },
                 rowParent);
         },
-        [this](QWidget* row, int index) {
-            static_cast<InvestmentRow*>(row)->bind(rows_[std::size_t(index)]);
-        },
-        this);
+        [this](QWidget* row, int index) { static_cast<InvestmentRow*>(row)->bind(shownRow(index)); }, this);
     list_->setObjectName(QStringLiteral("investmentsScroll"));
     list_->setFrameShape(QFrame::NoFrame);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -303,37 +300,47 @@ void InvestmentsView::selectTab(const QString& tag) {
     }
 }
 
-std::vector<InvestmentRow::Figures>
-InvestmentsView::figuresOf(const std::vector<std::shared_ptr<Investment>>& holdings) const {
-    const QDateTime now = Clock::now();
-    std::vector<InvestmentRow::Figures> rows;
-    rows.reserve(holdings.size());
-    for (const auto& holding : holdings) {
-        const QString type = holding->effectiveType();
-        const double value = holding->currentValue(now);
-        const double returned = Investment::returnPercentage(value, holding->investedFigure());
-        InvestmentRow::Figures row;
-        row.holding = holding;
-        row.name = holding->name().value_or(tr("Untitled"));
-        row.typeLabel = typeLabel(type);
-        row.symbol = typeSymbol(type);
-        if (const auto growth = viewModel_->cagr(*holding)) {
-            row.growthText = QStringLiteral(" · ") + QString::asprintf("%.1f", *growth) + tr("% p.a.");
-            row.growthColor = gainColor(*growth >= 0);
-        }
-        row.valueText = money(value);
-        row.returnText = signedPercent(returned);
-        row.returnColor = gainColor(returned >= 0);
-        rows.push_back(std::move(row));
+InvestmentRow::Figures InvestmentsView::figuresOf(const std::shared_ptr<Investment>& holding) const {
+    InvestmentRow::Figures row;
+    if (!holding)
+        return row;
+    const QString type = holding->effectiveType();
+    const double value = holding->currentValue(Clock::now());
+    const double returned = Investment::returnPercentage(value, holding->investedFigure());
+    row.holding = holding;
+    row.name = holding->name().value_or(tr("Untitled"));
+    row.typeLabel = typeLabel(type);
+    row.symbol = typeSymbol(type);
+    if (const auto growth = viewModel_->cagr(*holding)) {
+        row.growthText = QStringLiteral(" · ") + QString::asprintf("%.1f", *growth) + tr("% p.a.");
+        row.growthColor = gainColor(*growth >= 0);
     }
-    return rows;
+    row.valueText = money(value);
+    row.returnText = signedPercent(returned);
+    row.returnColor = gainColor(returned >= 0);
+    return row;
+}
+
+bool InvestmentsView::showingMonth() const {
+    return selectedTab_ == QLatin1String("monthly");
+}
+
+int InvestmentsView::shownRowCount() const {
+    return showingMonth() ? int(viewModel_->monthlyInvestments().size()) : viewModel_->investmentCount();
+}
+
+InvestmentRow::Figures InvestmentsView::shownRow(int index) const {
+    if (!showingMonth())
+        return figuresOf(viewModel_->investmentAt(index));
+    const auto& month = viewModel_->monthlyInvestments();
+    return index >= 0 && std::size_t(index) < month.size() ? figuresOf(month[std::size_t(index)])
+                                                           : InvestmentRow::Figures{};
 }
 
 void InvestmentsView::showRows() {
-    const bool monthly = selectedTab_ == QLatin1String("monthly");
-    rows_ = figuresOf(monthly ? viewModel_->monthlyInvestments() : viewModel_->investments());
-    empty_->setVisible(rows_.empty());
-    list_->setCount(int(rows_.size()));
+    const int count = shownRowCount();
+    empty_->setVisible(count == 0);
+    list_->setCount(count);
 }
 
 void InvestmentsView::renderPortfolio() {
@@ -346,8 +353,8 @@ void InvestmentsView::renderPortfolio() {
     invested_->setFullText(money(invested));
     profit_->setFullText(money(current - invested));
     ScreenStyle::setTextColor(profit_, gainColor(invested <= current));
-    holdingsCount_->setFullText(QString::number(viewModel_->investments().size()));
-    if (selectedTab_ != QLatin1String("monthly"))
+    holdingsCount_->setFullText(QString::number(viewModel_->investmentCount()));
+    if (!showingMonth())
         showRows();
 }
 
@@ -355,7 +362,7 @@ void InvestmentsView::renderMonth() {
     if (!monthTitle_)
         return;
     monthTitle_->setText(DateText::monthYear(viewModel_->selectedMonth().date()));
-    if (selectedTab_ == QLatin1String("monthly"))
+    if (showingMonth())
         showRows();
 }
 

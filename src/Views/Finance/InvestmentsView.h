@@ -27,8 +27,10 @@ public:
     QString selectedTab() const { return selectedTab_; }
     void selectTab(const QString& tag);
     void showAddSheet();
-    // The rows of the list shown, in order.
-    const std::vector<InvestmentRow::Figures>& shownRows() const { return rows_; }
+    // The rows of the list shown, in order; each row's figures are worked out when it comes
+    // into view.
+    int shownRowCount() const;
+    InvestmentRow::Figures shownRow(int index) const;
     VirtualList* list() const { return list_; }
 
     // The type's row label and symbol; any type outside the six reads as "Other".
@@ -45,8 +47,8 @@ private:
     QWidget* buildMonthNavigator();
     QWidget* holdingsHeading();
     QWidget* buildEmptyState();
-    std::vector<InvestmentRow::Figures>
-    figuresOf(const std::vector<std::shared_ptr<Investment>>& holdings) const;
+    InvestmentRow::Figures figuresOf(const std::shared_ptr<Investment>& holding) const;
+    bool showingMonth() const;
     void showRows();
     void renderPortfolio();
     void renderMonth();
@@ -64,6 +66,5 @@ private:
     QLabel* monthTitle_ = nullptr;
     VirtualList* list_ = nullptr;
     QWidget* empty_ = nullptr;
-    std::vector<InvestmentRow::Figures> rows_;
     bool shownOnce_ = false;
 };

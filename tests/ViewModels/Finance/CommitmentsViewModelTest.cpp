@@ -59,6 +59,53 @@ TEST_F(CommitmentsViewModelDates, ThisMonthsSpendStartsAtTheFirstAndHasNoEnd) {
     EXPECT_EQ(vm.nextBillAmount(*card), 0);
 }
 
+TEST_F(CommitmentsViewModelDates, CardFiguresSummedByTheStoreMatchTheRecords) {
+    auto alpha = makeCard("Alpha", 25, 15);
+    auto beta = makeCard("Beta", 10, 5);
+    auto idle = makeCard("Idle", 1, 20);
+    spend(alpha, 10, local(2026, 3, 1));  // this month, billed this month
+    spend(alpha, 20, local(2026, 3, 26)); // this month, billed next month
+    spend(alpha, 40, local(2026, 2, 27)); // last month, billed this month: neither
+    spend(beta, 80, local(2026, 3, 12));  // this month, billed next month
+    spend(beta, 160, local(2026, 5, 2));  // later, billed later
+    spend(idle, 320, local(2025, 12, 1)); // long ago
+    auto undated = spend(beta, 640, local(2026, 3, 13));
+    undated->setDate(std::nullopt); // billed next month, no date
+    context->save();
+    auto unbilled = spend(alpha, 1280, local(2026, 3, 14));
+    unbilled->setBilledMonth(std::nullopt); // this month, never billed
+    context->save();
+    auto cash = Expense::create(context); // no card at all
+    cash->setAmount(2560);
+    cash->setDate(local(2026, 3, 15));
+    context->save();
+
+    CommitmentsViewModel vm(context);
+    const auto fromStore = vm.cardFigures();
+    for (const auto& card : {alpha, beta}) {
+        EXPECT_EQ(fromStore.value(*card->id()).monthSpend, vm.currentMonthSpend(*card));
+        EXPECT_EQ(fromStore.value(*card->id()).nextBill, vm.nextBillAmount(*card));
+    }
+    EXPECT_EQ(fromStore.value(*alpha->id()).monthSpend, 1310);
+    EXPECT_EQ(fromStore.value(*alpha->id()).nextBill, 20);
+    EXPECT_EQ(fromStore.value(*beta->id()).monthSpend, 240);
+    EXPECT_EQ(fromStore.value(*beta->id()).nextBill, 880);
+    EXPECT_FALSE(fromStore.contains(*idle->id())) << "nothing this month or to come";
+
+    // An unsaved expense is counted as well, one record at a time.
+    auto pending = Expense::create(context);
+    pending->setAmount(5);
+    pending->setDate(local(2026, 3, 20));
+    pending->setCreditCardID(beta->id());
+    pending->setBilledMonth(local(2026, 4, 1));
+    const auto withPending = vm.cardFigures();
+    EXPECT_EQ(withPending.value(*beta->id()).monthSpend, 245);
+    EXPECT_EQ(withPending.value(*beta->id()).nextBill, 885);
+    EXPECT_EQ(withPending.value(*alpha->id()).monthSpend, 1310);
+    context->save();
+    EXPECT_EQ(vm.cardFigures().value(*beta->id()).nextBill, 885);
+}
+
 TEST_F(CommitmentsViewModelDates, TheNextBillCountsFromNextMonthAcrossTheYearEnd) {
     Clock::setFake(local(2026, 12, 10, 9));
     auto card = makeCard("Alpha", 25, 15);

@@ -64,6 +64,23 @@ TEST_F(OverviewViewModelDates, TheSixMonthFlowOfJanuaryStartsInAugust) {
     EXPECT_NE(flow[0].id, flow[1].id);
 }
 
+TEST_F(OverviewFigures, AnEarlierMonthSpendsItsFixedBillsAndItsDynamicSpending) {
+    auto visa = card(10);
+    expense(100, QStringLiteral("fixed"), at(2026, 1, 12), visa); // billed February
+    expense(40, QStringLiteral("fixed"), at(2026, 1, 5), visa);   // billed January
+    expense(7, QStringLiteral("fixed"), at(2026, 2, 3));          // billed February
+    expense(60, QStringLiteral("dynamic"), at(2026, 2, 1, 0));    // spent February
+    expense(5, QStringLiteral("dynamic"), at(2026, 1, 31, 23));   // spent January
+    expense(9, QStringLiteral("other"), at(2026, 2, 3));          // neither kind
+    OverviewViewModel model(context);
+    const auto& flow = model.sixMonthFlow();
+    ASSERT_EQ(flow.size(), 6u);
+    EXPECT_EQ(flow[4].month, at(2026, 2, 1, 0));
+    EXPECT_DOUBLE_EQ(flow[4].spend, 167);
+    EXPECT_DOUBLE_EQ(flow[3].spend, 45);
+    EXPECT_DOUBLE_EQ(flow[2].spend, 0);
+}
+
 TEST_F(OverviewFigures, TheWorkedHealthScoreExample) {
     income(1000, at(2026, 3, 2));
     expense(500, QStringLiteral("fixed"), at(2026, 3, 3));

@@ -302,6 +302,39 @@ TEST_F(CalendarPage, ManyMilestonesAreCardedABatchAtATime) {
     EXPECT_LT(page.milestoneCards().size(), 30u);
 }
 
+TEST_F(CalendarPage, ManyTasksAreRowedABatchAtATimeInTheirOrder) {
+    auto work = category(QStringLiteral("Work"), QStringLiteral("#3B82F6"));
+    for (int i = 0; i < 40; ++i) {
+        auto t = task(QStringLiteral("Task %1").arg(i), QDate(2026, 3, 10), i % 2 ? work : nullptr);
+        subtask(t, QStringLiteral("Part of %1").arg(i));
+    }
+    auto& page = openPage();
+    // Rows enough to fill the view, not all forty, and the bills and goals below them wait.
+    EXPECT_GE(page.taskRows().size(), CalendarPageView::kTaskBatch);
+    EXPECT_LT(page.taskRows().size(), 40u);
+    auto* scroll = find<QScrollArea>("dayScroll");
+    for (int i = 0; i < 12 && page.taskRows().size() < 40; ++i) {
+        scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+        qv::test::settle();
+    }
+    const auto rows = page.taskRows();
+    const auto& tasks = model().tasksForSelectedDate();
+    ASSERT_EQ(rows.size(), 40u);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        EXPECT_EQ(rows[i]->task(), tasks[i]);
+    // A filter shows its own tasks, again from one batch; so does another day.
+    page.setFilter(work);
+    qv::test::settle();
+    for (auto* row : page.taskRows())
+        EXPECT_EQ(row->task()->category(), work);
+    model().selectDate(QDate(2026, 3, 11).startOfDay());
+    qv::test::settle();
+    model().selectDate(QDate(2026, 3, 10).startOfDay());
+    qv::test::settle();
+    EXPECT_LT(page.taskRows().size(), 40u);
+    EXPECT_FALSE(find<QLabel>("emptyTasksLabel")->isVisible());
+}
+
 TEST_F(CalendarPage, AThirtyFirstBillIsDueOnTheThirtiethOfApril) {
     UserDefaults::standard().setText(QStringLiteral("financeCurrencyCode"), QStringLiteral("USD"));
     bill(QStringLiteral("Rent"), 31, 1234.5);

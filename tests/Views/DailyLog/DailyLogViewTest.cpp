@@ -23,8 +23,11 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -261,4 +264,40 @@ TEST_F(JournalScreen, RendersASeededJournal) {
     const QImage image(qv::test::saveScreen(&window, "journal-seeded"));
     EXPECT_TRUE(qv::test::imageShowsText(image, &window, QStringLiteral("Journal")));
     EXPECT_TRUE(qv::test::imageShows(image, &window, rows()[0]));
+}
+
+TEST_F(JournalScreen, ABusyDayIsCardedABatchAtATimeNewestFirst) {
+    auto goal = makeGoal("Write daily", "#7C3AED", 5);
+    for (int i = 0; i < 20; ++i) {
+        auto log = DailyLog::create(context);
+        log->setGoal(goal);
+        log->setDate(now.addSecs(-60 * i));
+        log->setCreatedAt(now.addSecs(-60 * i));
+        log->setNotes(QStringLiteral("Entry %1 with a few words of notes to wrap").arg(i));
+        context->save();
+    }
+    open();
+    EXPECT_EQ(text("entryCount"), QString("20 entries"));
+    // Cards enough to fill the view, not all twenty.
+    EXPECT_GE(rows().size(), DailyLogView::kEntryBatch);
+    EXPECT_LT(rows().size(), 20u);
+    auto* scroll = view->findChild<QScrollArea*>("entriesScroll");
+    for (int i = 0; i < 12 && rows().size() < 20; ++i) {
+        scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+        qv::test::settle();
+    }
+    auto shown = rows();
+    ASSERT_EQ(shown.size(), 20u);
+    std::sort(shown.begin(), shown.end(), [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
+    const auto& logs = view->viewModel()->todayLogs();
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        EXPECT_EQ(shown[i]->log(), logs[i]);
+
+    // Another day and back: one batch again.
+    view->selectDay(view->dayButtons()[1]->day());
+    qv::test::settle();
+    EXPECT_TRUE(rows().empty());
+    view->selectDay(view->dayButtons()[0]->day());
+    qv::test::settle();
+    EXPECT_LT(rows().size(), 20u);
 }
