@@ -6,8 +6,8 @@
 
 #include "Models/QuorvaleModel.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
-#include "Platform/Store/StoreFile.h"
+#include "Store/ObjectContext.h"
+#include "Store/StoreFile.h"
 #include "ViewModels/AppEnvironment.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/CalendarViewModel.h"

@@ -6,8 +6,8 @@
 
 #include "Models/QuorvaleModel.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
 #include "Platform/UserDefaults.h"
+#include "Store/ObjectContext.h"
 #include "ViewModels/AppEnvironment.h"
 #include "Views/Finance/FinanceTabBar.h"
 #include "Views/Finance/FinanceView.h"

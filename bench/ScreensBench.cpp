@@ -8,10 +8,10 @@
 // actions p95 <= 150 ms.
 #include "support/WindowRig.h"
 
-#include "Core/Theme/AnimationTiming.h"
 #include "Platform/UserDefaults.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/GoalsViewModel.h"
+#include "ViewModels/Theme/AnimationTiming.h"
 #include "Views/Finance/FinanceView.h"
 #include "Views/Goals/GoalRowView.h"
 #include "Views/Goals/GoalsView.h"

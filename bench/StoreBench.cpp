@@ -7,8 +7,8 @@
 #include "Models/Income.h"
 #include "Models/QuorvaleModel.h"
 #include "Models/Step.h"
-#include "Platform/Store/FetchRequest.h"
-#include "Platform/Store/StoreFile.h"
+#include "Store/FetchRequest.h"
+#include "Store/StoreFile.h"
 
 #include <benchmark/benchmark.h>
 

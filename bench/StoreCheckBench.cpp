@@ -2,7 +2,7 @@
 // generated ten-year stores, 1x and 10x: how long the first save may have to wait for it.
 #include "support/HeavyStore.h"
 
-#include "Platform/Store/StoreIntegrityCheck.h"
+#include "Store/StoreIntegrityCheck.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,8 +6,8 @@
 #include "Models/MilestoneFrequency.h"
 #include "Models/QuorvaleModel.h"
 #include "Models/TaskCategory.h"
-#include "Platform/Store/ObjectContext.h"
-#include "Platform/Store/StoreFile.h"
+#include "Store/ObjectContext.h"
+#include "Store/StoreFile.h"
 #include "support/HeavyStore.h"
 
 #include <QCoreApplication>

@@ -8,8 +8,8 @@
 #include "Models/Investment.h"
 #include "Models/QuorvaleModel.h"
 #include "Models/Subscription.h"
-#include "Platform/Store/FetchRequest.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/FetchRequest.h"
+#include "Store/ObjectContext.h"
 
 #include <QDir>
 #include <QFile>

@@ -18,7 +18,7 @@
 #include "Models/Step.h"
 #include "Models/Subscription.h"
 #include "Models/TaskCategory.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 #include <QDir>
 #include <QFile>

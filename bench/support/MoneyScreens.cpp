@@ -2,7 +2,7 @@
 
 #include "support/HeavyStore.h"
 
-#include "Core/Persistence/PersistenceController.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "Platform/Clock.h"
 #include "ViewModels/AppEnvironment.h"
 

@@ -3,7 +3,7 @@
 #include "support/HeavyStore.h"
 
 #include "Models/QuorvaleModel.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,12 +3,12 @@
 #include "Components/AlertDialog.h"
 #include "Components/RasterThreads.h"
 
-#include "Core/Notifications/NotificationScheduler.h"
-#include "Core/Persistence/PersistenceController.h"
-#include "Core/Theme/ThemeManager.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "ViewModels/AppStartup.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/Finance/CategoryStore.h"
+#include "ViewModels/Notifications/NotificationScheduler.h"
+#include "ViewModels/Theme/ThemeManager.h"
 #include "Views/Navigation/MainWindow.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 #include "App/QuorvaleApp.h"
-#include "Core/Persistence/PersistenceController.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "Platform/SingleInstanceGuard.h"
 
 #include <QApplication>

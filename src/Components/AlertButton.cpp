@@ -1,7 +1,7 @@
 #include "Components/AlertButton.h"
 
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

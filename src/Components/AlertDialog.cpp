@@ -3,7 +3,7 @@
 #include "Components/AlertButton.h"
 #include "Components/KeyboardLayer.h"
 #include "Components/SheetHost.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -4,10 +4,10 @@
 #include "Components/BlurredImageCache.h"
 #include "Components/GlowTicker.h"
 #include "Components/MotionEffect.h"
-#include "Core/Extensions/ImageBlur.h"
-#include "Core/Extensions/ProgressPercent.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Extensions/ImageBlur.h"
+#include "ViewModels/Extensions/ProgressPercent.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QConicalGradient>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Theme/AnimationTiming.h"
+#include "ViewModels/Theme/AnimationTiming.h"
 
 #include <QPointer>
 #include <QVariantAnimation>

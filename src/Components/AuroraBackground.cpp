@@ -1,10 +1,10 @@
 #include "Components/AuroraBackground.h"
 
 #include "Components/UltraThinMaterial.h"
-#include "Core/Theme/AnimationTiming.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Platform/Clock.h"
+#include "ViewModels/Theme/AnimationTiming.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QEvent>
 #include <QPainter>

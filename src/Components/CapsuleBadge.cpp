@@ -1,7 +1,7 @@
 #include "Components/CapsuleBadge.h"
 
 #include "Components/Symbols.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

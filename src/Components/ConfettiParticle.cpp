@@ -1,6 +1,6 @@
 #include "Components/ConfettiParticle.h"
 
-#include "Core/Theme/AppTheme.h"
+#include "ViewModels/Theme/AppTheme.h"
 
 #include <QEasingCurve>
 #include <QRandomGenerator>

@@ -1,6 +1,6 @@
 #include "Components/ConfettiView.h"
 
-#include "Core/Theme/AnimationTiming.h"
+#include "ViewModels/Theme/AnimationTiming.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
 #include "Components/DatePickerField.h"
 
 #include "Components/InputStyle.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include "Components/Symbols.h"
 #include "Platform/DateText.h"

@@ -1,6 +1,6 @@
 #include "Components/DonutChart.h"
 
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "Components/GlassPainter.h"
 
 #include "Components/UltraThinMaterial.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QLinearGradient>
 #include <QPainter>

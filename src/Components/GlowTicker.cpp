@@ -1,6 +1,6 @@
 #include "Components/GlowTicker.h"
 
-#include "Core/Theme/AnimationTiming.h"
+#include "ViewModels/Theme/AnimationTiming.h"
 
 GlowTicker& GlowTicker::shared() {
     static GlowTicker* ticker = new GlowTicker;

@@ -1,8 +1,8 @@
 #include "Components/GroupedBarChart.h"
 
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Platform/MoneyFormatter.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "Components/InputStyle.h"
 
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
-#include "Core/Theme/ThemeManager.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
+#include "ViewModels/Theme/ThemeManager.h"
 
 #include <QPalette>
 #include <QWidget>

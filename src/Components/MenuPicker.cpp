@@ -1,9 +1,9 @@
 #include "Components/MenuPicker.h"
 
 #include "Components/Symbols.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Platform/TextHelpers.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QFontMetricsF>
 #include <QMenu>

@@ -1,6 +1,6 @@
 #include "Components/MomentumBadge.h"
 
-#include "Core/Theme/EnumStyles.h"
+#include "ViewModels/Theme/EnumStyles.h"
 
 MomentumBadge::MomentumBadge(MomentumState state, QWidget* parent)
     : CapsuleBadge(EnumStyles::symbol(state), EnumStyles::label(state), EnumStyles::tone(state),

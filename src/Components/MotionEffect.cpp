@@ -1,7 +1,7 @@
 #include "Components/MotionEffect.h"
 
 #include "Components/Animator.h"
-#include "Core/Extensions/ImageBlur.h"
+#include "ViewModels/Extensions/ImageBlur.h"
 
 #include <QEvent>
 #include <QPainter>

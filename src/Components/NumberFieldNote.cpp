@@ -1,8 +1,8 @@
 #include "Components/NumberFieldNote.h"
 
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Platform/TextHelpers.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QEvent>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "Components/PriorityBadge.h"
 
-#include "Core/Theme/EnumStyles.h"
+#include "ViewModels/Theme/EnumStyles.h"
 
 PriorityBadge::PriorityBadge(GoalPriority priority, QWidget* parent)
     : CapsuleBadge(EnumStyles::symbol(priority), EnumStyles::label(priority), EnumStyles::tone(priority),

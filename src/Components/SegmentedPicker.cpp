@@ -1,7 +1,7 @@
 #include "Components/SegmentedPicker.h"
 
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QFontMetricsF>
 #include <QKeyEvent>

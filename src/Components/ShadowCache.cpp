@@ -1,7 +1,7 @@
 #include "Components/ShadowCache.h"
 
 #include "Components/BlurredImageCache.h"
-#include "Core/Extensions/ImageBlur.h"
+#include "ViewModels/Extensions/ImageBlur.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Theme/AppTheme.h"
+#include "ViewModels/Theme/AppTheme.h"
 
 #include <QRectF>
 

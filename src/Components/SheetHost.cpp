@@ -5,8 +5,8 @@
 #include "Components/MotionEffect.h"
 #include "Components/SheetCard.h"
 #include "Components/SheetFrame.h"
-#include "Core/Extensions/ImageBlur.h"
-#include "Core/Theme/AppTheme.h"
+#include "ViewModels/Extensions/ImageBlur.h"
+#include "ViewModels/Theme/AppTheme.h"
 
 #include <QKeyEvent>
 #include <QPainter>

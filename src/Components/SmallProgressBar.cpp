@@ -2,9 +2,9 @@
 
 #include "Components/Animator.h"
 #include "Components/MotionEffect.h"
-#include "Core/Extensions/ProgressPercent.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Extensions/ProgressPercent.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QLinearGradient>
 #include <QPainter>

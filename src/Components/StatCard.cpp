@@ -5,9 +5,9 @@
 #include "Components/MotionEffect.h"
 #include "Components/Symbols.h"
 #include "Components/UltraThinMaterial.h"
-#include "Core/Extensions/ImageBlur.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Extensions/ImageBlur.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>

@@ -1,6 +1,6 @@
 #include "Components/Symbols.h"
 
-#include "Core/Theme/AppFontOption.h"
+#include "ViewModels/Theme/AppFontOption.h"
 
 #include <QFile>
 #include <QHash>

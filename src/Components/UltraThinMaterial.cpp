@@ -2,8 +2,8 @@
 
 #include "Components/AuroraBackground.h"
 
-#include "Core/Extensions/ImageBlur.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Extensions/ImageBlur.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QElapsedTimer>
 #include <QHash>

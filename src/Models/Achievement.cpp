@@ -4,7 +4,7 @@
 #include "Models/RecordDefaults.h"
 #include "Platform/Clock.h"
 #include "Platform/RelativeDateFormatter.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 EntityDescription Achievement::description() {
     return {entityName(), storedAttributes(), storedRelationships(),

@@ -2,7 +2,7 @@
 
 #include "Models/Achievement.h"
 #include "Models/RecordDefaults.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 EntityDescription AchievementCategory::description() {
     return {entityName(), storedAttributes(), storedRelationships(),

@@ -1,7 +1,7 @@
 #include "Models/BankAccount.h"
 
 #include "Models/RecordDefaults.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 EntityDescription BankAccount::description() {
     return {entityName(), storedAttributes(), storedRelationships(),

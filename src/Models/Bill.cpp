@@ -1,7 +1,7 @@
 #include "Models/Bill.h"
 
 #include "Models/RecordDefaults.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 EntityDescription Bill::description() {
     return {entityName(), storedAttributes(), storedRelationships(),

@@ -2,7 +2,7 @@
 
 #include "Models/CalendarTask.h"
 #include "Models/RecordDefaults.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 EntityDescription CalendarSubtask::description() {
     return {entityName(), storedAttributes(), storedRelationships(),

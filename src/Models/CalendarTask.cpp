@@ -5,7 +5,7 @@
 #include "Models/TaskCategory.h"
 #include "Models/TaskRepeatFrequency.h"
 #include "Platform/CalendarHelpers.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "Models/CashReserve.h"
 
 #include "Models/RecordDefaults.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 EntityDescription CashReserve::description() {
     return {entityName(), storedAttributes(), storedRelationships(),

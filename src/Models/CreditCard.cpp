@@ -2,7 +2,7 @@
 
 #include "Models/RecordDefaults.h"
 #include "Platform/CalendarHelpers.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 EntityDescription CreditCard::description() {
     return {entityName(), storedAttributes(), storedRelationships(),

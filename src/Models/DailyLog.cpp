@@ -2,7 +2,7 @@
 
 #include "Models/Goal.h"
 #include "Models/RecordDefaults.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 EntityDescription DailyLog::description() {
     return {entityName(), storedAttributes(), storedRelationships(),

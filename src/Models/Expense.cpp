@@ -4,7 +4,7 @@
 #include "Models/ExpenseMonth.h"
 #include "Models/RecordDefaults.h"
 #include "Platform/CalendarHelpers.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 EntityDescription Expense::description() {
     EntityDescription entity{entityName(), storedAttributes(), storedRelationships(),

@@ -3,7 +3,7 @@
 #include "Models/Expense.h"
 #include "Models/Income.h"
 #include "Models/RecordDefaults.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 EntityDescription ExpenseMonth::description() {
     return {entityName(), storedAttributes(), storedRelationships(),

@@ -1,8 +1,8 @@
 #include "Models/ExpenseQueries.h"
 
 #include "Models/Expense.h"
-#include "Platform/Store/ObjectContext.h"
-#include "Platform/Store/StoreValue.h"
+#include "Store/ObjectContext.h"
+#include "Store/StoreValue.h"
 
 FetchRequest ExpenseQueries::billedToCard(const QUuid& cardID, const QDateTime& monthStart,
                                           const QDateTime& nextMonthStart) {

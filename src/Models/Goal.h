@@ -2,9 +2,9 @@
 
 #include "Models/GoalFigures.h"
 #include "Models/MomentumState.h"
-#include "Platform/Store/ManagedObject.h"
-#include "Platform/Store/StoreKey.h"
 #include "Platform/TextHelpers.h"
+#include "Store/ManagedObject.h"
+#include "Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>

@@ -5,7 +5,7 @@
 #include "Models/GoalQueries.h"
 #include "Models/Milestone.h"
 #include "Models/Step.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 #include <QHash>
 

@@ -5,8 +5,8 @@
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
 #include "Models/Step.h"
-#include "Platform/Store/ObjectContext.h"
-#include "Platform/Store/StoreValue.h"
+#include "Store/ObjectContext.h"
+#include "Store/StoreValue.h"
 
 #include <QTimeZone>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Platform/Store/FetchRequest.h"
+#include "Store/FetchRequest.h"
 
 #include <QDateTime>
 #include <QStringList>

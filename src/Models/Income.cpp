@@ -2,7 +2,7 @@
 
 #include "Models/ExpenseMonth.h"
 #include "Models/RecordDefaults.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 EntityDescription Income::description() {
     return {entityName(), storedAttributes(), storedRelationships(),

@@ -4,7 +4,7 @@
 #include "Models/PriceHistory.h"
 #include "Models/RecordDefaults.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 #include <cmath>
 

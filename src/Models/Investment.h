@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Platform/Store/ManagedObject.h"
-#include "Platform/Store/Predicate.h"
-#include "Platform/Store/StoreKey.h"
 #include "Platform/TextHelpers.h"
+#include "Store/ManagedObject.h"
+#include "Store/Predicate.h"
+#include "Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>

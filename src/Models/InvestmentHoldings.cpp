@@ -1,8 +1,8 @@
 #include "Models/InvestmentHoldings.h"
 
 #include "Models/Investment.h"
-#include "Platform/Store/ObjectContext.h"
-#include "Platform/Store/StoreValue.h"
+#include "Store/ObjectContext.h"
+#include "Store/StoreValue.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Platform/Store/ManagedObject.h"
-#include "Platform/Store/StoreKey.h"
+#include "Store/ManagedObject.h"
+#include "Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>

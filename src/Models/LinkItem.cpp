@@ -1,7 +1,7 @@
 #include "Models/LinkItem.h"
 
 #include "Models/RecordDefaults.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 EntityDescription LinkItem::description() {
     return {entityName(), storedAttributes(), storedRelationships(),

@@ -3,7 +3,7 @@
 #include "Models/Goal.h"
 #include "Models/RecordDefaults.h"
 #include "Models/Step.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "Models/Investment.h"
 #include "Models/RecordDefaults.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 EntityDescription PriceHistory::description() {
     return {entityName(), storedAttributes(), storedRelationships(),

@@ -1,7 +1,7 @@
 #include "Models/RecordDefaults.h"
 
 #include "Platform/Clock.h"
-#include "Platform/Store/ManagedObject.h"
+#include "Store/ManagedObject.h"
 
 #include <QUuid>
 

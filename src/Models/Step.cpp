@@ -2,7 +2,7 @@
 
 #include "Models/Milestone.h"
 #include "Models/RecordDefaults.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 EntityDescription Step::description() {
     return {entityName(), storedAttributes(), storedRelationships(),

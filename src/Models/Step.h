@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Platform/Store/ManagedObject.h"
-#include "Platform/Store/StoreKey.h"
 #include "Platform/TextHelpers.h"
+#include "Store/ManagedObject.h"
+#include "Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "Models/Subscription.h"
 
 #include "Models/RecordDefaults.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 EntityDescription Subscription::description() {
     return {entityName(), storedAttributes(), storedRelationships(),

@@ -2,7 +2,7 @@
 
 #include "Models/CalendarTask.h"
 #include "Models/RecordDefaults.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 EntityDescription TaskCategory::description() {
     return {entityName(), storedAttributes(), storedRelationships(),

@@ -3,7 +3,7 @@
 #include "Models/Achievement.h"
 #include "Models/AchievementCategory.h"
 #include "Models/JournalQueries.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "ViewModels/ActionSave.h"
 
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 #include <sqlite3.h>
 

@@ -1,7 +1,7 @@
 #include "ViewModels/AppDestination.h"
 
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 QString AppDestinations::rawValue(AppDestination destination) {
     switch (destination) {

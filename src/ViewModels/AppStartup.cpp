@@ -1,9 +1,9 @@
 #include "ViewModels/AppStartup.h"
 
-#include "Core/Notifications/NotificationScheduler.h"
-#include "Core/Persistence/PersistenceController.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "Platform/UserDefaults.h"
 #include "ViewModels/AchievementsViewModel.h"
+#include "ViewModels/Notifications/NotificationScheduler.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Notifications/NotificationScheduler.h"
+#include "ViewModels/Notifications/NotificationScheduler.h"
 
 class PersistenceController;
 

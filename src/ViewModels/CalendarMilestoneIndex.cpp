@@ -3,7 +3,7 @@
 #include "Models/Goal.h"
 #include "Models/GoalQueries.h"
 #include "Models/Milestone.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 #include <QHash>
 

@@ -5,7 +5,7 @@
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
 #include "Models/TaskRepeatFrequency.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 #include "ViewModels/CalendarMilestoneSchedule.h"
 
 #include <algorithm>

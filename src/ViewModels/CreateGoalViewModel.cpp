@@ -1,11 +1,12 @@
 #include "ViewModels/CreateGoalViewModel.h"
 
 #include "ViewModels/ActionSave.h"
+#include "ViewModels/GoalText.h"
 
 #include "Models/Goal.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
 #include "Platform/TextHelpers.h"
+#include "Store/ObjectContext.h"
 #include "ViewModels/GoalsViewModel.h"
 
 namespace {
@@ -49,7 +50,7 @@ QString CreateGoalViewModel::confirmLabel() const {
 
 void CreateGoalViewModel::fillFromGoal() {
     const Goal& goal = *goalToEdit_;
-    title_ = goal.title().value_or(QStringLiteral("Untitled Goal"));
+    title_ = GoalText::title(goal);
     const QString c = goal.category().value_or(QStringLiteral("Personal"));
     if (suggestions().contains(c)) {
         category_ = c;

@@ -5,8 +5,8 @@
 #include "Models/GoalQueries.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
-#include "Platform/Store/PagedFetch.h"
+#include "Store/ObjectContext.h"
+#include "Store/PagedFetch.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/AppViewModel.h"
 

@@ -6,7 +6,7 @@
 #include "Models/JournalQueries.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
 
 DailyLogViewModel::DailyLogViewModel(ObjectContext* context, QObject* parent)

@@ -4,8 +4,8 @@
 #include "Models/GoalFigures.h"
 #include "Models/GoalQueries.h"
 #include "Platform/DateText.h"
-#include "Platform/Store/LiveFetch.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/LiveFetch.h"
+#include "Store/ObjectContext.h"
 
 #include <QRandomGenerator>
 #include <QSignalBlocker>

@@ -1,6 +1,5 @@
 #include "ViewModels/DeadlinesViewModel.h"
 
-#include "Core/Theme/AppTheme.h"
 #include "Models/CreditCard.h"
 #include "Models/Expense.h"
 #include "Models/ExpenseQueries.h"
@@ -9,7 +8,8 @@
 #include "Models/Subscription.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
+#include "ViewModels/Theme/AppTheme.h"
 
 #include <map>
 

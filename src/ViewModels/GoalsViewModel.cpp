@@ -1,13 +1,14 @@
 #include "ViewModels/GoalsViewModel.h"
 
 #include "ViewModels/ActionSave.h"
+#include "ViewModels/GoalText.h"
 
 #include "Models/Goal.h"
 #include "Models/GoalFigures.h"
 #include "Models/GoalPriority.h"
 #include "Models/GoalQueries.h"
-#include "Platform/Store/LiveFetch.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/LiveFetch.h"
+#include "Store/ObjectContext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,7 +26,7 @@ bool codePointLess(const QString& a, const QString& b) {
 }
 
 QString displayTitle(const Goal& goal) {
-    return goal.title().value_or(QStringLiteral("Untitled Goal"));
+    return GoalText::title(goal);
 }
 
 int priorityRank(const Goal& goal) {

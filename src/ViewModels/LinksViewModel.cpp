@@ -2,8 +2,8 @@
 
 #include "Models/LinkItem.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/LiveFetch.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/LiveFetch.h"
+#include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
 
 #include <QUuid>

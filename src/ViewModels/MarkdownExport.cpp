@@ -1,12 +1,13 @@
 #include "ViewModels/MarkdownExport.h"
 
-#include "Core/Extensions/ProgressPercent.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
 #include "Models/Step.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
 #include "Platform/TextHelpers.h"
+#include "Store/ObjectContext.h"
+#include "ViewModels/Extensions/ProgressPercent.h"
+#include "ViewModels/GoalText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -48,8 +49,7 @@ QString MarkdownExport::build(const std::vector<std::shared_ptr<Goal>>& goals, c
     out += QStringLiteral("Generated: ") + QLocale().toString(generated, QLocale::ShortFormat) +
            QStringLiteral("\n\n");
     for (const auto& goal : goals) {
-        out += QStringLiteral("## ") + headingText(goal->title().value_or(QStringLiteral("Untitled Goal"))) +
-               QLatin1Char('\n');
+        out += QStringLiteral("## ") + headingText(GoalText::title(*goal)) + QLatin1Char('\n');
         out += QStringLiteral("Category: ") +
                inlineText(goal->category().value_or(QStringLiteral("Personal"))) + QLatin1Char('\n');
         out += QStringLiteral("Progress: ") + ProgressPercent::text(goal->progressPercentage()) +

@@ -1,7 +1,7 @@
 #include "ViewModels/OnboardingViewModel.h"
 
 #include "Models/Goal.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/AppViewModel.h"
 

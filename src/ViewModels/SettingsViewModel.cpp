@@ -1,15 +1,15 @@
 #include "ViewModels/SettingsViewModel.h"
 
-#include "Core/MockData/MockDataSeeder.h"
-#include "Core/Notifications/NotificationScheduler.h"
-#include "Core/Notifications/NotificationTimeStorage.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Models/MockData/MockDataSeeder.h"
 #include "Platform/TextHelpers.h"
 #include "Platform/UserDefaults.h"
+#include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/AppStartup.h"
 #include "ViewModels/Finance/FinanceAuthViewModel.h"
 #include "ViewModels/MarkdownExport.h"
+#include "ViewModels/Notifications/NotificationScheduler.h"
+#include "ViewModels/Notifications/NotificationTimeStorage.h"
 
 #include <QTextBoundaryFinder>
 

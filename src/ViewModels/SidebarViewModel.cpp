@@ -3,7 +3,7 @@
 #include "Models/Goal.h"
 #include "Models/GoalFigures.h"
 #include "Models/GoalQueries.h"
-#include "Platform/Store/PagedFetch.h"
+#include "Store/PagedFetch.h"
 
 #include <algorithm>
 

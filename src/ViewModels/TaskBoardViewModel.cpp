@@ -5,7 +5,7 @@
 #include "Models/Milestone.h"
 #include "Models/Step.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
 
 #include <algorithm>

@@ -6,9 +6,9 @@
 #include "Components/PressEffect.h"
 #include "Components/PriorityBadge.h"
 #include "Components/StatCard.h"
-#include "Core/Theme/AppTheme.h"
 #include "Platform/Clock.h"
 #include "Support/FakeAnimationDriver.h"
+#include "ViewModels/Theme/AppTheme.h"
 
 #include <gtest/gtest.h>
 

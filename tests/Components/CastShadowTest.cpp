@@ -1,8 +1,8 @@
 #include "Components/CastShadow.h"
 #include "Components/MotionEffect.h"
 #include "Components/ShadowCache.h"
-#include "Core/Theme/AnimationTiming.h"
-#include "Core/Theme/AppTheme.h"
+#include "ViewModels/Theme/AnimationTiming.h"
+#include "ViewModels/Theme/AppTheme.h"
 
 #include "Support/TestSupport.h"
 

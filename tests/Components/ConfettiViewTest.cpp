@@ -1,5 +1,5 @@
 #include "Components/ConfettiView.h"
-#include "Core/Theme/AppTheme.h"
+#include "ViewModels/Theme/AppTheme.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "Components/DonutChart.h"
 
-#include "Core/Theme/Theme.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "Core/Theme/AppFontOption.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/AppFontOption.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <gtest/gtest.h>
 

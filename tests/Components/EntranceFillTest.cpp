@@ -3,10 +3,10 @@
 #include "Components/AnimatedProgressRing.h"
 #include "Components/MotionEffect.h"
 #include "Components/SmallProgressBar.h"
-#include "Core/Theme/AnimationTiming.h"
-#include "Core/Theme/AppTheme.h"
 #include "Platform/Clock.h"
 #include "Support/FakeAnimationDriver.h"
+#include "ViewModels/Theme/AnimationTiming.h"
+#include "ViewModels/Theme/AppTheme.h"
 
 #include <gtest/gtest.h>
 

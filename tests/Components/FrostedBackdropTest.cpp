@@ -1,8 +1,8 @@
 #include "Components/AuroraBackground.h"
 #include "Components/GlassCard.h"
 #include "Components/UltraThinMaterial.h"
-#include "Core/Theme/Theme.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <gtest/gtest.h>
 

@@ -23,21 +23,22 @@
 #include "Components/ThemedTextEditor.h"
 #include "Components/ThemedTextField.h"
 #include "Components/ToggleSwitch.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/EnumStyles.h"
-#include "Core/Theme/Theme.h"
-#include "Core/Theme/ThemeManager.h"
 #include "Platform/UserDefaults.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/EnumStyles.h"
+#include "ViewModels/Theme/Theme.h"
+#include "ViewModels/Theme/ThemeManager.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QEnterEvent>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+
+#include <cstdlib>
 
 using namespace gallery;
 namespace C = AppTheme::Colors;
@@ -63,9 +64,30 @@ QString themeSlug() {
     return AppColorThemes::rawValue(ThemeManager::shared().currentTheme()).toLower();
 }
 
+// How much of an image (every fourth pixel either way) lies within a few steps of a colour.
+double shareNear(const QImage& image, const QColor& colour) {
+    int near = 0;
+    int seen = 0;
+    for (int y = 0; y < image.height(); y += 4)
+        for (int x = 0; x < image.width(); x += 4) {
+            const QColor c = image.pixelColor(x, y);
+            ++seen;
+            if (std::abs(c.red() - colour.red()) <= 12 && std::abs(c.green() - colour.green()) <= 12 &&
+                std::abs(c.blue() - colour.blue()) <= 12)
+                ++near;
+        }
+    return seen ? double(near) / seen : 0;
+}
+
+// Saves the page and checks that it was drawn in the current theme: its own background shows
+// around the components, and the components cover a fair part of it.
 QString save(QWidget* w, const QString& what) {
     const QString path = qv::test::saveScreen(w, QStringLiteral("gallery-%1-%2").arg(themeSlug(), what));
-    EXPECT_TRUE(QFileInfo(path).size() > 1000) << qPrintable(path);
+    const QImage image(path);
+    EXPECT_EQ(image.size(), w->size() * w->devicePixelRatioF()) << qPrintable(path);
+    const double background = shareNear(image, Theme::backgroundPrimary());
+    EXPECT_GT(background, 0.05) << qPrintable(path) << ": the theme's background hardly shows";
+    EXPECT_LT(background, 0.9) << qPrintable(path) << ": the components drew next to nothing";
     return path;
 }
 

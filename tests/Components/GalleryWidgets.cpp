@@ -1,9 +1,9 @@
 #include "GalleryWidgets.h"
 
 #include "Components/UltraThinMaterial.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/ColorHex.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QPainter>
 #include <QRadialGradient>

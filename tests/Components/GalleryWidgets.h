@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Theme/AppColorTheme.h"
+#include "ViewModels/Theme/AppColorTheme.h"
 
 #include <QLabel>
 #include <QWidget>

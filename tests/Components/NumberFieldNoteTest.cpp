@@ -1,8 +1,8 @@
 #include "Components/NumberFieldNote.h"
 
 #include "Components/ThemedTextField.h"
-#include "Core/Theme/AppTheme.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/Theme/AppTheme.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "Components/SmallProgressBar.h"
-#include "Core/Theme/AnimationTiming.h"
 #include "Platform/Clock.h"
 #include "Support/FakeAnimationDriver.h"
+#include "ViewModels/Theme/AnimationTiming.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "Components/AnimatedProgressRing.h"
 #include "Components/GlowTicker.h"
 #include "Components/SmallProgressBar.h"
-#include "Core/Theme/AnimationTiming.h"
-#include "Core/Theme/AppTheme.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/Theme/AnimationTiming.h"
+#include "ViewModels/Theme/AppTheme.h"
 
 #include <gtest/gtest.h>
 

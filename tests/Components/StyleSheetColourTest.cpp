@@ -1,4 +1,4 @@
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <gtest/gtest.h>
 

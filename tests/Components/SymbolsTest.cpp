@@ -1,5 +1,5 @@
 #include "Components/Symbols.h"
-#include "Core/Theme/EnumStyles.h"
+#include "ViewModels/Theme/EnumStyles.h"
 
 #include <gtest/gtest.h>
 

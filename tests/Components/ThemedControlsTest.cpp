@@ -5,8 +5,8 @@
 #include "Components/ThemedStyle.h"
 #include "Components/ThemedTextEditor.h"
 #include "Components/ThemedTextField.h"
-#include "Core/Theme/Theme.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "Models/GoalQueries.h"
 #include "Models/Milestone.h"
 #include "Models/Step.h"
-#include "Platform/Store/LiveFetch.h"
+#include "Store/LiveFetch.h"
 
 #include <QCoreApplication>
 

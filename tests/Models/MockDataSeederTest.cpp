@@ -1,9 +1,9 @@
 #include "ModelTestSupport.h"
 
-#include "Core/MockData/MockDataSeeder.h"
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
+#include "Models/MockData/MockDataSeeder.h"
 #include "Models/Step.h"
 #include "Platform/CalendarHelpers.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Core/Persistence/PersistenceController.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include "Models/Milestone.h"
 #include "Models/QuorvaleModel.h"
 #include "Models/Step.h"
-#include "Platform/Store/LiveFetch.h"
-#include "Platform/Store/StoreSalvage.h"
+#include "Store/LiveFetch.h"
+#include "Store/StoreSalvage.h"
 #include "Support/TestSupport.h"
 
 #include <QFile>

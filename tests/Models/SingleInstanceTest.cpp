@@ -4,9 +4,9 @@
 
 #include "Models/Goal.h"
 #include "Models/QuorvaleModel.h"
-#include "Platform/Store/ObjectContext.h"
-#include "Platform/Store/StoreFile.h"
-#include "Platform/Store/StoreMigrations.h"
+#include "Store/ObjectContext.h"
+#include "Store/StoreFile.h"
+#include "Store/StoreMigrations.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 // Damaged stores: found by the check after start, moved aside byte for byte, their readable
 // records salvaged into a new store; damage met while running stops writes until the next start.
-#include "Platform/Store/StoreSalvage.h"
-#include "Core/Persistence/PersistenceController.h"
+#include "Store/StoreSalvage.h"
 #include "Models/Achievement.h"
 #include "Models/AchievementCategory.h"
 #include "Models/BankAccount.h"
@@ -10,14 +9,15 @@
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "Models/QuorvaleModel.h"
 #include "Models/Step.h"
 #include "Models/TaskCategory.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
-#include "Platform/Store/StoreCore.h"
-#include "Platform/Store/StoreFile.h"
-#include "Platform/Store/StoreIntegrityCheck.h"
+#include "Store/ObjectContext.h"
+#include "Store/StoreCore.h"
+#include "Store/StoreFile.h"
+#include "Store/StoreIntegrityCheck.h"
 #include "Support/TestSupport.h"
 
 #include <gtest/gtest.h>

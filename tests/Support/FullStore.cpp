@@ -1,10 +1,10 @@
 #include "Support/FullStore.h"
 
-#include "Platform/Store/EntityDescription.h"
-#include "Platform/Store/ObjectContext.h"
-#include "Platform/Store/ObjectStoreInternals.h"
-#include "Platform/Store/StoreCore.h"
-#include "Platform/Store/StoreSchema.h"
+#include "Store/EntityDescription.h"
+#include "Store/ObjectContext.h"
+#include "Store/ObjectStoreInternals.h"
+#include "Store/StoreCore.h"
+#include "Store/StoreSchema.h"
 
 #include <SQLiteCpp/Database.h>
 

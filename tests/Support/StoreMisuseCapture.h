@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Platform/Store/StoreMisuse.h"
+#include "Store/StoreMisuse.h"
 
 #include <QStringList>
 

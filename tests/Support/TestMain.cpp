@@ -5,8 +5,8 @@
 #include "Support/TestSupport.h"
 
 #include "Platform/Clock.h"
-#include "Platform/Store/StoreMisuse.h"
 #include "Platform/UserDefaults.h"
+#include "Store/StoreMisuse.h"
 
 #include <gtest/gtest.h>
 

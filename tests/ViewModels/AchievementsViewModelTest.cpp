@@ -1,10 +1,10 @@
 #include "ViewModels/AchievementsViewModel.h"
-#include "Core/Persistence/PersistenceController.h"
 #include "Models/Achievement.h"
 #include "Models/AchievementCategory.h"
 #include "Models/ModelTestSupport.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 #include <gtest/gtest.h>
 

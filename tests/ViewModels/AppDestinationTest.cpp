@@ -1,8 +1,8 @@
 #include "ViewModels/AppDestination.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/EnumStyles.h"
-#include "Core/Theme/ThemeManager.h"
 #include "Platform/UserDefaults.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/EnumStyles.h"
+#include "ViewModels/Theme/ThemeManager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Core/Theme/ColorHex.h"
+#include "ViewModels/Theme/ColorHex.h"
 
 #include <gtest/gtest.h>
 

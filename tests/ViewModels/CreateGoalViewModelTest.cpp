@@ -1,9 +1,9 @@
 #include "ViewModels/CreateGoalViewModel.h"
 
-#include "Core/Persistence/PersistenceController.h"
 #include "Models/Goal.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 #include "ViewModels/GoalsViewModel.h"
 
 #include <gtest/gtest.h>

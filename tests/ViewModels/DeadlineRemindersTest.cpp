@@ -1,15 +1,15 @@
-#include "Core/Notifications/NotificationScheduler.h"
-#include "Core/Notifications/NotificationTimeStorage.h"
-#include "Core/Persistence/PersistenceController.h"
 #include "Models/Expense.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "Models/Step.h"
 #include "Platform/Clock.h"
 #include "Platform/NotificationCenter.h"
-#include "Platform/Store/ObjectContext.h"
 #include "Platform/UserDefaults.h"
+#include "Store/ObjectContext.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/Notifications/NotificationScheduler.h"
+#include "ViewModels/Notifications/NotificationTimeStorage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "ViewModels/DeadlinesViewModel.h"
-#include "Core/Theme/AppTheme.h"
 #include "Models/CreditCard.h"
 #include "Models/Expense.h"
 #include "Models/Goal.h"
 #include "Models/ModelTestSupport.h"
 #include "Models/Subscription.h"
 #include "Platform/CalendarHelpers.h"
+#include "ViewModels/Theme/AppTheme.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
 // A save refused by a full store: every action is rolled back whole, in memory and on disk,
 // the failure is printed and announced, and no later save writes any of it.
 
-#include "Core/Persistence/PersistenceController.h"
 #include "Models/Achievement.h"
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "Models/Step.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 #include "Support/FullStore.h"
 #include "ViewModels/AchievementsViewModel.h"
 #include "ViewModels/ActionSave.h"

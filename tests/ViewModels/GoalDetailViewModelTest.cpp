@@ -1,11 +1,11 @@
 #include "ViewModels/GoalDetailViewModel.h"
-#include "Core/Persistence/PersistenceController.h"
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "Models/Step.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 #include <QSignalSpy>
 

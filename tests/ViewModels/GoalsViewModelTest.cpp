@@ -1,13 +1,13 @@
 #include "ViewModels/GoalsViewModel.h"
 
-#include "Core/Persistence/PersistenceController.h"
 #include "Models/DailyLog.h"
 #include "Models/Expense.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "Models/Step.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 #include "Support/TestSupport.h"
 
 #include <gtest/gtest.h>

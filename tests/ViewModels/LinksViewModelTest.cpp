@@ -3,7 +3,7 @@
 #include "Models/LinkItem.h"
 #include "Models/ModelTestSupport.h"
 #include "Models/QuorvaleModel.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 #include "Support/TestSupport.h"
 #include "ViewModels/ActionSave.h"
 

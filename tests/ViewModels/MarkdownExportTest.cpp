@@ -1,14 +1,14 @@
 #include "ViewModels/MarkdownExport.h"
 
-#include "Core/MockData/MockDataSeeder.h"
 #include "Models/Achievement.h"
 #include "Models/BankAccount.h"
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
+#include "Models/MockData/MockDataSeeder.h"
 #include "Models/ModelTestSupport.h"
 #include "Models/Step.h"
-#include "Platform/Store/LiveFetch.h"
+#include "Store/LiveFetch.h"
 #include "Support/TestSupport.h"
 #include "ViewModels/SettingsViewModel.h"
 

@@ -1,4 +1,4 @@
-#include "Core/Extensions/ProgressPercent.h"
+#include "ViewModels/Extensions/ProgressPercent.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "ViewModels/SettingsViewModel.h"
 
-#include "Core/Notifications/NotificationScheduler.h"
 #include "Models/Goal.h"
 #include "Models/ModelTestSupport.h"
 #include "Platform/NotificationCenter.h"
 #include "Platform/UserDefaults.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/Notifications/NotificationScheduler.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "Models/Milestone.h"
 #include "Models/ModelTestSupport.h"
 #include "Models/Step.h"
-#include "Platform/Store/PagedFetch.h"
+#include "Store/PagedFetch.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>

@@ -1,10 +1,10 @@
 #include "ViewModels/TaskBoardViewModel.h"
-#include "Core/Persistence/PersistenceController.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "Models/Step.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 
 #include <gtest/gtest.h>
 

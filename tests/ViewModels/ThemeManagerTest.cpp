@@ -1,7 +1,7 @@
-#include "Core/Theme/ThemeManager.h"
-#include "Core/Theme/AppColorTheme.h"
-#include "Core/Theme/AppFontOption.h"
+#include "ViewModels/Theme/ThemeManager.h"
 #include "Platform/UserDefaults.h"
+#include "ViewModels/Theme/AppColorTheme.h"
+#include "ViewModels/Theme/AppFontOption.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 
 #include "Views/ShellTestSupport.h"
 
-#include "Core/MockData/MockDataSeeder.h"
 #include "Models/Goal.h"
-#include "Platform/Store/FetchRequest.h"
+#include "Models/MockData/MockDataSeeder.h"
+#include "Store/FetchRequest.h"
 #include "Views/Goals/GoalDetailView.h"
 #include "Views/Goals/GoalsView.h"
 #include "Views/Navigation/ContentView.h"

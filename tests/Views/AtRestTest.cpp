@@ -1,7 +1,7 @@
 #include "Components/CastShadow.h"
-#include "Core/Theme/AnimationTiming.h"
 #include "Models/Achievement.h"
 #include "ShellTestSupport.h"
+#include "ViewModels/Theme/AnimationTiming.h"
 #include "Views/Goals/GoalRowView.h"
 #include "Views/Goals/GoalsView.h"
 

@@ -4,7 +4,7 @@
 
 #include "Components/AlertButton.h"
 #include "Components/SheetHost.h"
-#include "Platform/Store/FetchRequest.h"
+#include "Store/FetchRequest.h"
 #include "Views/Dashboard/GoalCardView.h"
 #include "Views/Goals/AddMilestoneSheet.h"
 #include "Views/Goals/CreateGoalView.h"

@@ -1,10 +1,10 @@
 #include "Components/AuroraBackground.h"
-#include "Core/Theme/AnimationTiming.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
-#include "Core/Theme/ThemeManager.h"
 #include "Platform/Clock.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/Theme/AnimationTiming.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
+#include "ViewModels/Theme/ThemeManager.h"
 
 #include <gtest/gtest.h>
 

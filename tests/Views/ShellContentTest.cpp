@@ -6,7 +6,7 @@
 
 #include "Components/AuroraBackground.h"
 #include "Components/StatCard.h"
-#include "Core/MockData/MockDataSeeder.h"
+#include "Models/MockData/MockDataSeeder.h"
 #include "ViewModels/AchievementsViewModel.h"
 #include "ViewModels/DashboardViewModel.h"
 #include "Views/Dashboard/CheckInGoalRow.h"

@@ -1,17 +1,17 @@
 #pragma once
 
-#include "Core/Persistence/PersistenceController.h"
-#include "Core/Theme/ThemeManager.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
 #include "Models/ModelTestSupport.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "Models/Step.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
 #include "Platform/UserDefaults.h"
+#include "Store/ObjectContext.h"
 #include "Support/TestSupport.h"
 #include "ViewModels/AppEnvironment.h"
 #include "ViewModels/AppViewModel.h"
+#include "ViewModels/Theme/ThemeManager.h"
 #include "Views/Navigation/ContentView.h"
 #include "Views/Navigation/MainWindow.h"
 

@@ -4,8 +4,8 @@
 
 #include "Window/WindowLane.h"
 
-#include "Core/Theme/ThemeManager.h"
 #include "Models/LinkItem.h"
+#include "ViewModels/Theme/ThemeManager.h"
 #include "Views/Links/LinkRow.h"
 #include "Views/Links/LinksList.h"
 #include "Views/Links/LinksView.h"

@@ -4,7 +4,7 @@
 
 #include "Components/AuroraBackground.h"
 #include "Components/FocusRing.h"
-#include "Core/Theme/AnimationTiming.h"
+#include "ViewModels/Theme/AnimationTiming.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>

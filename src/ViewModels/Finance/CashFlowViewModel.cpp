@@ -7,8 +7,8 @@
 #include "Models/Income.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/LiveFetch.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/LiveFetch.h"
+#include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
 
 #include <cmath>

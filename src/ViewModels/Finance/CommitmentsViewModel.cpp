@@ -5,8 +5,8 @@
 #include "Models/Subscription.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
-#include "Platform/Store/StoreValue.h"
+#include "Store/ObjectContext.h"
+#include "Store/StoreValue.h"
 #include "ViewModels/ActionSave.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Platform/Store/StoreKey.h"
+#include "Store/StoreKey.h"
 
 #include <QDateTime>
 #include <QHash>

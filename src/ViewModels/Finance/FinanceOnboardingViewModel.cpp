@@ -3,8 +3,8 @@
 #include "Models/CashReserve.h"
 #include "Models/CreditCard.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
 #include "Platform/UserDefaults.h"
+#include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
 
 #include <QUuid>

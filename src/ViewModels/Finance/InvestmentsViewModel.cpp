@@ -2,8 +2,8 @@
 
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
-#include "Platform/Store/PagedFetch.h"
+#include "Store/ObjectContext.h"
+#include "Store/PagedFetch.h"
 #include "ViewModels/ActionSave.h"
 
 InvestmentsViewModel::InvestmentsViewModel(ObjectContext* context, QObject* parent)

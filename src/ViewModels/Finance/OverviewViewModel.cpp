@@ -8,7 +8,7 @@
 #include "Models/Subscription.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
 
 #include <numeric>

@@ -2,13 +2,13 @@
 
 #include "Components/Animator.h"
 #include "Components/MotionEffect.h"
+#include "Components/ScreenStyle.h"
 #include "Components/Symbols.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Achievement.h"
 #include "Models/AchievementCategory.h"
 #include "Platform/DateText.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>

@@ -1,15 +1,15 @@
 #include "Views/Achievements/AchievementsView.h"
 
+#include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Components/Symbols.h"
 #include "Components/VirtualList.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Achievement.h"
 #include "ViewModels/AchievementsViewModel.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Achievements/AchievementTimelineRow.h"
 #include "Views/Achievements/AddAchievementSheet.h"
-#include "Views/Achievements/ScreenStyle.h"
 #include "Views/Achievements/TrophyBadge.h"
 
 #include <QFontMetrics>

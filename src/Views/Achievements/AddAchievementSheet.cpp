@@ -3,15 +3,15 @@
 #include "Components/BareScrollArea.h"
 #include "Components/DatePickerField.h"
 #include "Components/MenuPicker.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/AchievementCategory.h"
 #include "Platform/Clock.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/AchievementsViewModel.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Achievements/EmojiGrid.h"
-#include "Views/Achievements/ScreenStyle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

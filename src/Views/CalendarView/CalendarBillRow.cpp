@@ -1,12 +1,12 @@
 #include "Views/CalendarView/CalendarBillRow.h"
 
+#include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Bill.h"
 #include "Platform/MoneyFormatter.h"
 #include "Platform/TextHelpers.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/CalendarView/CalendarStyle.h"
 #include "Views/CalendarView/CalendarTextLine.h"
 

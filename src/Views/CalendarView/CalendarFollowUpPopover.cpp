@@ -1,11 +1,11 @@
 #include "Views/CalendarView/CalendarFollowUpPopover.h"
 
 #include "Components/DatePickerField.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
+#include "Components/ScreenStyle.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

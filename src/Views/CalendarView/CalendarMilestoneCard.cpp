@@ -1,14 +1,15 @@
 #include "Views/CalendarView/CalendarMilestoneCard.h"
 
-#include "Core/Theme/ColorHex.h"
-#include "Core/Theme/EnumStyles.h"
-#include "Core/Theme/Theme.h"
+#include "Components/ScreenStyle.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
 #include "Models/Step.h"
 #include "Platform/CalendarHelpers.h"
 #include "ViewModels/CalendarViewModel.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/GoalText.h"
+#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/Theme/EnumStyles.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/CalendarView/CalendarChip.h"
 #include "Views/CalendarView/CalendarIconButton.h"
 #include "Views/CalendarView/CalendarStepRow.h"
@@ -81,7 +82,7 @@ void CalendarMilestoneCard::buildHeader(QVBoxLayout* column) {
     titles->setSpacing(2);
     auto* goalTitle = new CalendarTextLine(Theme::font(11, QFont::Medium), goalColor_);
     goalTitle->setObjectName(QStringLiteral("milestoneGoalTitle"));
-    goalTitle->setText(item_.goal->title().value_or(QStringLiteral("Untitled Goal")));
+    goalTitle->setText(GoalText::title(*item_.goal));
     auto* milestoneTitle = new CalendarTextLine(Theme::font(14, QFont::Medium), Theme::textPrimary());
     milestoneTitle->setObjectName(QStringLiteral("milestoneTitle"));
     milestoneTitle->setText(item_.milestone->title().value_or(QStringLiteral("Untitled Milestone")));

@@ -1,10 +1,10 @@
 #include "Views/CalendarView/CalendarMonthColumn.h"
 
-#include "Core/Theme/Theme.h"
+#include "Components/ScreenStyle.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
 #include "ViewModels/CalendarViewModel.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/CalendarView/CalendarDayCell.h"
 #include "Views/CalendarView/CalendarIconButton.h"
 

@@ -1,6 +1,6 @@
 #include "Views/CalendarView/CalendarNotesEditor.h"
 
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

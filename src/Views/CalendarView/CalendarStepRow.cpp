@@ -1,10 +1,10 @@
 #include "Views/CalendarView/CalendarStepRow.h"
 
+#include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Step.h"
 #include "ViewModels/CalendarStepEntries.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/CalendarView/CalendarChip.h"
 #include "Views/CalendarView/CalendarIconButton.h"
 #include "Views/CalendarView/CalendarStyle.h"

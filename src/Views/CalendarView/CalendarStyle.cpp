@@ -2,10 +2,10 @@
 
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/ColorHex.h"
-#include "Core/Theme/Theme.h"
 #include "Models/TaskCategory.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/CalendarView/CalendarChip.h"
 #include "Views/CalendarView/CalendarIconButton.h"
 #include "Views/CalendarView/CalendarNotesEditor.h"

@@ -1,11 +1,11 @@
 #include "Views/CalendarView/CalendarSubtaskRow.h"
 
 #include "Components/SymbolIcon.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/CalendarSubtask.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/CalendarViewModel.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/CalendarView/CalendarIconButton.h"
 #include "Views/CalendarView/CalendarNotesEditor.h"
 #include "Views/CalendarView/CalendarStyle.h"

@@ -1,7 +1,7 @@
 #include "Views/CalendarView/CalendarSwatch.h"
 
-#include "Core/Theme/ColorHex.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QPainter>
 #include <QRadialGradient>

@@ -1,8 +1,6 @@
 #include "Views/CalendarView/CalendarTaskRow.h"
 
 #include "Components/SymbolIcon.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/CalendarSubtask.h"
 #include "Models/CalendarTask.h"
 #include "Models/TaskCategory.h"
@@ -10,6 +8,8 @@
 #include "Platform/Clock.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/CalendarViewModel.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/CalendarView/CalendarChip.h"
 #include "Views/CalendarView/CalendarFollowUpPopover.h"
 #include "Views/CalendarView/CalendarIconButton.h"

@@ -1,9 +1,9 @@
 #include "Views/CalendarView/NewCategoryPopover.h"
 
-#include "Core/Theme/ColorHex.h"
-#include "Core/Theme/Theme.h"
+#include "Components/ScreenStyle.h"
 #include "Platform/TextHelpers.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/CalendarView/CalendarSwatch.h"
 
 #include <QGridLayout>

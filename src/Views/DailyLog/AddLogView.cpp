@@ -1,12 +1,12 @@
 #include "Views/DailyLog/AddLogView.h"
 
 #include "Components/BareScrollArea.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "ViewModels/DailyLogViewModel.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/DailyLog/GoalChip.h"
 #include "Views/DailyLog/ScoreScale.h"
 

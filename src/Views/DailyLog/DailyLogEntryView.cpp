@@ -1,12 +1,13 @@
 #include "Views/DailyLog/DailyLogEntryView.h"
 
+#include "Components/ScreenStyle.h"
 #include "Components/Symbols.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/ColorHex.h"
-#include "Core/Theme/Theme.h"
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/GoalText.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -29,7 +30,7 @@ DailyLogEntryView::DailyLogEntryView(std::shared_ptr<DailyLog> log, std::functio
     QString name = tr("General");
     if (goal) {
         dotColor = ColorHex::fromHex(goal->colorHex().value_or(QStringLiteral("#8B5CF6")));
-        name = goal->title().value_or(tr("Untitled Goal"));
+        name = GoalText::title(*goal);
     }
 
     auto* line = new QHBoxLayout;

@@ -1,8 +1,9 @@
 #include "Views/DailyLog/GoalChip.h"
 
-#include "Core/Theme/ColorHex.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
+#include "ViewModels/GoalText.h"
+#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -31,7 +32,7 @@ QColor GoalChip::goalColor() const {
 }
 
 QString GoalChip::titleText() const {
-    return goal_->title().value_or(tr("Untitled Goal"));
+    return GoalText::title(*goal_);
 }
 
 void GoalChip::setSelectedGoal(bool selected) {

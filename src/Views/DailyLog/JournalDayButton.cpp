@@ -1,8 +1,8 @@
 #include "Views/DailyLog/JournalDayButton.h"
 
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Platform/DateText.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

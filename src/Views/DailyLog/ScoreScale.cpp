@@ -1,8 +1,8 @@
 #include "Views/DailyLog/ScoreScale.h"
 
 #include "Components/Animator.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,13 +1,13 @@
 #include "Views/Dashboard/AchievementsTimelineWidget.h"
 
+#include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "ViewModels/AchievementsViewModel.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Achievements/AddAchievementSheet.h"
-#include "Views/Achievements/ScreenStyle.h"
 #include "Views/Dashboard/RecentAchievementRow.h"
 
 #include <QHBoxLayout>

@@ -1,9 +1,10 @@
 #include "Views/Dashboard/CheckInGoalRow.h"
 
 #include "Components/Symbols.h"
-#include "Core/Theme/ColorHex.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
+#include "ViewModels/GoalText.h"
+#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Dashboard/PlainToolTip.h"
 
 #include <QFontMetricsF>
@@ -47,7 +48,7 @@ int CheckInGoalRow::rowHeight() {
 
 void CheckInGoalRow::setGoal(std::shared_ptr<Goal> goal) {
     goal_ = std::move(goal);
-    title_ = goal_ ? goal_->title().value_or(QStringLiteral("Untitled Goal")) : QString();
+    title_ = goal_ ? GoalText::title(*goal_) : QString();
     color_ = ColorHex::fromHex(goal_ ? goal_->colorHex().value_or(ColorHex::fallbackHex())
                                      : ColorHex::fallbackHex());
     setToolTip(shownTitle() == title_ ? QString() : PlainToolTip::of(title_));

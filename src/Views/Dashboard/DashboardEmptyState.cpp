@@ -2,10 +2,10 @@
 
 #include "Components/CastShadow.h"
 #include "Components/PressEffect.h"
+#include "Components/ScreenStyle.h"
 #include "Components/Symbols.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QLabel>
 #include <QLinearGradient>

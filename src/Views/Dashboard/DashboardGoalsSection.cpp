@@ -1,10 +1,10 @@
 #include "Views/Dashboard/DashboardGoalsSection.h"
 
 #include "Components/MotionEffect.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
+#include "Components/ScreenStyle.h"
 #include "Models/Goal.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Dashboard/GoalCardView.h"
 
 #include <QGridLayout>

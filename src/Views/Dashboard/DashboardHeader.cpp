@@ -3,11 +3,11 @@
 #include "Components/AnimatedProgressRing.h"
 #include "Components/CastShadow.h"
 #include "Components/MotionEffect.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
+#include "Components/ScreenStyle.h"
 #include "Platform/Clock.h"
 #include "ViewModels/DashboardViewModel.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Dashboard/DashboardStreakBadge.h"
 
 #include <QHBoxLayout>

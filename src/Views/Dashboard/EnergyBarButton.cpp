@@ -1,7 +1,7 @@
 #include "Views/Dashboard/EnergyBarButton.h"
 
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QPainter>
 

@@ -10,12 +10,13 @@
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
 #include "Components/UltraThinMaterial.h"
-#include "Core/Extensions/ProgressPercent.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/AppViewModel.h"
+#include "ViewModels/Extensions/ProgressPercent.h"
+#include "ViewModels/GoalText.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Dashboard/StreakBadge.h"
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/GoalPointerTracker.h"
@@ -96,7 +97,7 @@ QColor GoalCardView::goalColor() const {
 }
 
 QString GoalCardView::fullTitle() const {
-    return masked_ ? AppViewModel::maskedTitle() : goal_->title().value_or(QStringLiteral("Untitled Goal"));
+    return masked_ ? AppViewModel::maskedTitle() : GoalText::title(*goal_);
 }
 
 void GoalCardView::build() {

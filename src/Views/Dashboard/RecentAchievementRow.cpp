@@ -1,9 +1,9 @@
 #include "Views/Dashboard/RecentAchievementRow.h"
 
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Achievement.h"
 #include "Models/AchievementCategory.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Dashboard/PlainToolTip.h"
 
 #include <QFontMetricsF>

@@ -3,14 +3,15 @@
 #include "Components/AnimatedProgressRing.h"
 #include "Components/CategoryTag.h"
 #include "Components/PriorityBadge.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SmallProgressBar.h"
-#include "Core/Theme/ColorHex.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "Models/GoalPriority.h"
 #include "Platform/Clock.h"
 #include "ViewModels/DeadlinesViewModel.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/GoalText.h"
+#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Dashboard/PlainToolTip.h"
 
 #include <QHBoxLayout>
@@ -89,7 +90,7 @@ void DeadlineCardView::bind(std::shared_ptr<Goal> goal, const QColor& urgencyCol
     goal_ = std::move(goal);
     urgency_ = urgencyColor;
     const QColor goalColor = ColorHex::fromHex(goal_->colorHex().value_or(ColorHex::fallbackHex()));
-    title_ = goal_->title().value_or(QStringLiteral("Untitled Goal"));
+    title_ = GoalText::title(*goal_);
     category_ = goal_->category().value_or(QStringLiteral("Personal"));
     const double progress = goal_->progressPercentage();
     static_cast<UrgencyBar*>(urgencyBar_)->setColor(urgency_);

@@ -1,9 +1,9 @@
 #include "Views/Deadlines/DeadlinesSection.h"
 
+#include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
-#include "Core/Theme/Theme.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,11 +1,11 @@
 #include "Views/Deadlines/FinanceDeadlineCardView.h"
 
+#include "Components/ScreenStyle.h"
 #include "Components/Symbols.h"
-#include "Core/Theme/Theme.h"
 #include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
 #include "Platform/UserDefaults.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Dashboard/PlainToolTip.h"
 
 #include <QHBoxLayout>

@@ -1,14 +1,14 @@
 #include "Views/Finance/AddBankAccountSheet.h"
 
 #include "Components/NumberFieldNote.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Components/ThemedTextField.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/BankAccount.h"
 #include "Platform/MoneyFormatter.h"
 #include "Platform/TextHelpers.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
 
 #include <QHBoxLayout>

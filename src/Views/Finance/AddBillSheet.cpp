@@ -2,15 +2,15 @@
 
 #include "Components/MenuPicker.h"
 #include "Components/NumberFieldNote.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SegmentedPicker.h"
 #include "Components/SheetHost.h"
 #include "Components/Stepper.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/CreditCard.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/Finance/PaymentMethods.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
 
 #include <QHBoxLayout>

@@ -1,11 +1,11 @@
 #include "Views/Finance/AddCreditCardSheet.h"
 
+#include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Components/Stepper.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Platform/TextHelpers.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
 
 #include <QHBoxLayout>

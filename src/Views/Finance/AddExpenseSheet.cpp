@@ -3,10 +3,9 @@
 #include "Components/DatePickerField.h"
 #include "Components/MenuPicker.h"
 #include "Components/NumberFieldNote.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SegmentedPicker.h"
 #include "Components/SheetHost.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/BankAccount.h"
 #include "Models/CreditCard.h"
 #include "Models/Expense.h"
@@ -14,7 +13,8 @@
 #include "Platform/MoneyFormatter.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/Finance/PaymentMethods.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/ExpenseCategoryChips.h"
 #include "Views/Finance/ExpenseGoalTitle.h"
 #include "Views/Finance/FinanceForm.h"
@@ -219,8 +219,8 @@ QString AddExpenseSheet::category() const {
 }
 
 bool AddExpenseSheet::canSave() const {
-    return !Text::trimmed(titleField_->text()).isEmpty() &&
-           Text::parseNumber(amountField_->text()).has_value();
+    const auto amount = Text::parseNumber(amountField_->text());
+    return !Text::trimmed(titleField_->text()).isEmpty() && amount && *amount > 0;
 }
 
 void AddExpenseSheet::updateSaveButton() {
@@ -243,9 +243,9 @@ ExpenseDraft AddExpenseSheet::draft() const {
 }
 
 void AddExpenseSheet::save() {
-    const ExpenseDraft values = draft();
-    if (values.title.isEmpty() || !Text::parseNumber(amountField_->text()) || !(values.amount > 0))
+    if (!canSave())
         return;
+    const ExpenseDraft values = draft();
     if (onSave_ && !onSave_(values))
         return;
     dismiss();

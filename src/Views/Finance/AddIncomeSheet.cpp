@@ -2,15 +2,15 @@
 
 #include "Components/DatePickerField.h"
 #include "Components/NumberFieldNote.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SegmentedPicker.h"
 #include "Components/SheetHost.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Income.h"
 #include "Platform/Clock.h"
 #include "Platform/MoneyFormatter.h"
 #include "Platform/TextHelpers.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
 
 #include "ViewModels/Finance/PaymentMethods.h"

@@ -2,15 +2,15 @@
 
 #include "Components/DatePickerField.h"
 #include "Components/NumberFieldNote.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Components/Symbols.h"
 #include "Components/ThemedTextField.h"
 #include "Components/ToggleSwitch.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Platform/Clock.h"
 #include "Platform/TextHelpers.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
 
 #include <QGridLayout>

@@ -1,12 +1,12 @@
 #include "Views/Finance/AllocationCard.h"
 
 #include "Components/ElidedLabel.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
+#include "Components/ScreenStyle.h"
 #include "Models/Expense.h"
 #include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
 
 #include <QHBoxLayout>

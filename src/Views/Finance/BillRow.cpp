@@ -1,14 +1,14 @@
 #include "Views/Finance/BillRow.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Bill.h"
 #include "Models/CreditCard.h"
 #include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/PaymentMethods.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
 
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "Views/Finance/CardSlice.h"
 
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QLayout>
 #include <QPainter>

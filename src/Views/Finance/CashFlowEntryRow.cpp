@@ -1,9 +1,9 @@
 #include "Views/Finance/CashFlowEntryRow.h"
 
 #include "Components/ElidedLabel.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "Components/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
 
 #include <QHBoxLayout>

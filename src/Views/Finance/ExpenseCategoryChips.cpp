@@ -1,11 +1,11 @@
 #include "Views/Finance/ExpenseCategoryChips.h"
 
 #include "Components/FlowLayout.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
+#include "Components/ScreenStyle.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/Finance/CategoryStore.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

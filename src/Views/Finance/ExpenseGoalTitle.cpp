@@ -1,12 +1,13 @@
 #include "Views/Finance/ExpenseGoalTitle.h"
 
 #include "Components/MenuPicker.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
-#include "Core/Theme/ColorHex.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "Platform/TextHelpers.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/GoalText.h"
+#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,7 +17,7 @@
 namespace {
 
 QString goalTitle(const Goal& goal) {
-    return goal.title().value_or(QStringLiteral("Untitled Goal"));
+    return GoalText::title(goal);
 }
 
 } // namespace

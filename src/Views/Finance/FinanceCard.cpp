@@ -1,7 +1,7 @@
 #include "Views/Finance/FinanceCard.h"
 
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QLinearGradient>
 #include <QPainter>

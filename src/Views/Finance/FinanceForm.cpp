@@ -2,14 +2,14 @@
 
 #include "Components/ElidedLabel.h"
 #include "Components/MenuPicker.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SheetFrame.h"
 #include "Components/SheetHost.h"
 #include "Components/SymbolIcon.h"
 #include "Components/ThemedTextField.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/CreditCard.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,12 +1,12 @@
 #include "Views/Finance/FinanceLockScreen.h"
 
 #include "Components/KeyboardLayer.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
 #include "Components/ThemedTextField.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "ViewModels/Finance/FinanceAuthViewModel.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QLabel>
 #include <QPainter>

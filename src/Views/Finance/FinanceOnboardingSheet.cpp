@@ -1,15 +1,15 @@
 #include "Views/Finance/FinanceOnboardingSheet.h"
 
 #include "Components/NumberFieldNote.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Components/Stepper.h"
 #include "Components/SymbolIcon.h"
 #include "Components/ThemedTextField.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/Finance/FinanceOnboardingViewModel.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

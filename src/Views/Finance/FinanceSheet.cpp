@@ -1,8 +1,8 @@
 #include "Views/Finance/FinanceSheet.h"
 
+#include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
-#include "Core/Theme/Theme.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/Theme.h"
 
 void FinanceSheet::dismiss() {
     emit dismissed();

@@ -1,6 +1,6 @@
 #include "Views/Finance/FinanceTabBar.h"
 
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceTabButton.h"
 
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "Views/Finance/FinanceTabButton.h"
 
 #include "Components/Symbols.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "Views/Finance/FinanceTabPlaceholder.h"
 
+#include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
-#include "Core/Theme/Theme.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

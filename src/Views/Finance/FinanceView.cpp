@@ -1,10 +1,10 @@
 #include "Views/Finance/FinanceView.h"
 
 #include "Components/SheetHost.h"
-#include "Core/Theme/Theme.h"
 #include "Platform/OwnerAuthenticator.h"
 #include "Platform/UserDefaults.h"
 #include "ViewModels/Finance/FinanceAuthViewModel.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceLockScreen.h"
 #include "Views/Finance/FinanceOnboardingSheet.h"
 #include "Views/Finance/FinanceTabBar.h"

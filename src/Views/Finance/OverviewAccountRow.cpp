@@ -1,11 +1,11 @@
 #include "Views/Finance/OverviewAccountRow.h"
 
 #include "Components/ElidedLabel.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
+#include "Components/ScreenStyle.h"
 #include "Models/BankAccount.h"
 #include "Platform/MoneyFormatter.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
 
 #include <QHBoxLayout>

@@ -1,9 +1,9 @@
 #include "Views/Finance/OverviewHeroCard.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
-#include "Core/Theme/Theme.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QFontMetrics>
 #include <QLabel>

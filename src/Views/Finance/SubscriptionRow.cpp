@@ -1,13 +1,13 @@
 #include "Views/Finance/SubscriptionRow.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Subscription.h"
 #include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
 
 #include <QHBoxLayout>

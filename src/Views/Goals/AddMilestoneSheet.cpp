@@ -1,8 +1,8 @@
 #include "Views/Goals/AddMilestoneSheet.h"
 
 #include "Components/BareScrollArea.h"
-#include "Core/Theme/Theme.h"
 #include "Platform/TextHelpers.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Goals/AddMilestoneStepBuilder.h"
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/MilestoneFrequencyRow.h"

@@ -1,8 +1,8 @@
 #include "Views/Goals/AddStepView.h"
 
 #include "Components/SheetHost.h"
-#include "Core/Theme/Theme.h"
 #include "Models/GoalPriority.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/StepInputTypeChoice.h"
 

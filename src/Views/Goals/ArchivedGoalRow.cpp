@@ -7,10 +7,11 @@
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
 #include "Components/UltraThinMaterial.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "Platform/DateText.h"
+#include "ViewModels/GoalText.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Goals/GoalAlerts.h"
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/GoalStyle.h"
@@ -131,7 +132,7 @@ void ArchivedGoalRow::bind(std::shared_ptr<Goal> goal) {
 }
 
 void ArchivedGoalRow::refresh() {
-    title_->setFullText(goal_->title().value_or(QStringLiteral("Untitled Goal")));
+    title_->setFullText(GoalText::title(*goal_));
     category_->setTag(goal_->category().value_or(QStringLiteral("Personal")), goalColor());
     const auto deadline = goal_->deadline();
     completedBy_->setVisible(deadline.has_value());

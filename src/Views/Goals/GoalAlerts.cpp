@@ -2,6 +2,7 @@
 
 #include "Components/AlertDialog.h"
 #include "Models/Goal.h"
+#include "ViewModels/GoalText.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ std::function<void()> guarded(std::function<void()> action) {
 } // namespace
 
 QString GoalAlerts::displayTitle(const Goal& goal) {
-    return goal.title().value_or(QStringLiteral("Untitled Goal"));
+    return GoalText::title(goal);
 }
 
 SheetHost* GoalAlerts::offerAchieve(QWidget* over, const Goal& goal,

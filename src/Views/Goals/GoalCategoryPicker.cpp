@@ -4,9 +4,9 @@
 #include "Components/CastShadow.h"
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "ViewModels/CreateGoalViewModel.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Goals/GoalStyle.h"
 
 #include <QHBoxLayout>

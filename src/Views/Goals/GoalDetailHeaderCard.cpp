@@ -3,10 +3,11 @@
 #include "Components/CategoryTag.h"
 #include "Components/MomentumBadge.h"
 #include "Components/PriorityBadge.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "Platform/DateText.h"
 #include "Platform/TextHelpers.h"
+#include "ViewModels/GoalText.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Goals/GoalDetailStyle.h"
 
 #include <QFontMetrics>
@@ -124,7 +125,7 @@ void GoalDetailHeaderCard::refresh() {
 
     GoalDetailStyle::styleLabel(title_, GoalDetailStyle::themeFont(24, QFont::Bold),
                                 GoalDetailStyle::textPrimary());
-    title_->setText(goal_->title().value_or(tr("Untitled Goal")));
+    title_->setText(GoalText::title(*goal_));
 
     const QString notes = goal_->notes().value_or(QString());
     GoalDetailStyle::styleLabel(notes_, GoalDetailStyle::themeFont(13), GoalDetailStyle::textSecondary());

@@ -2,8 +2,8 @@
 
 #include "Components/AnimatedProgressRing.h"
 #include "Components/GlassPainter.h"
-#include "Core/Extensions/ProgressPercent.h"
 #include "Models/Goal.h"
+#include "ViewModels/Extensions/ProgressPercent.h"
 #include "Views/Goals/GoalDetailStyle.h"
 
 #include <QHBoxLayout>

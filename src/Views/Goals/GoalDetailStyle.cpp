@@ -1,11 +1,11 @@
 #include "Views/Goals/GoalDetailStyle.h"
 
 #include "Components/Symbols.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/ColorHex.h"
-#include "Core/Theme/EnumStyles.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/Theme/EnumStyles.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QAbstractButton>
 #include <QGuiApplication>

@@ -5,7 +5,7 @@
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
 #include "Models/Step.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 #include "ViewModels/AchievementsViewModel.h"
 #include "ViewModels/GoalDetailViewModel.h"
 #include "ViewModels/GoalsViewModel.h"

@@ -1,7 +1,7 @@
 #include "Views/Goals/GoalPointerTracker.h"
 
 #include "Components/Animator.h"
-#include "Core/Theme/AppTheme.h"
+#include "ViewModels/Theme/AppTheme.h"
 
 #include <QMouseEvent>
 #include <QWidget>

@@ -10,12 +10,13 @@
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
 #include "Components/UltraThinMaterial.h"
-#include "Core/Extensions/ProgressPercent.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/AppViewModel.h"
+#include "ViewModels/Extensions/ProgressPercent.h"
+#include "ViewModels/GoalText.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/GoalPointerTracker.h"
 #include "Views/Goals/GoalStyle.h"
@@ -204,8 +205,7 @@ QString GoalRowView::deadlineText(int days) {
 
 void GoalRowView::refresh() {
     const QColor color = goalColor();
-    title_->setFullText(masked_ ? AppViewModel::maskedTitle()
-                                : goal_->title().value_or(QStringLiteral("Untitled Goal")));
+    title_->setFullText(masked_ ? AppViewModel::maskedTitle() : GoalText::title(*goal_));
     GoalStyle::showEye(eye_, masked_);
     const double progress = goal_->progressPercentage();
     percent_->setText(ProgressPercent::text(progress) + QLatin1Char('%'));

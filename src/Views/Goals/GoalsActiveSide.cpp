@@ -2,9 +2,9 @@
 
 #include "Components/MotionEffect.h"
 #include "Components/Symbols.h"
-#include "Core/Theme/AppTheme.h"
 #include "Models/Goal.h"
 #include "ViewModels/GoalsViewModel.h"
+#include "ViewModels/Theme/AppTheme.h"
 #include "Views/Dashboard/GoalCardView.h"
 #include "Views/Goals/GoalRowView.h"
 #include "Views/Goals/GoalStyle.h"

@@ -1,10 +1,10 @@
 #include "Views/Goals/GoalsCategoryBar.h"
 
 #include "Components/BareScrollArea.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/GoalsViewModel.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Goals/GoalStyle.h"
 
 #include <QHBoxLayout>

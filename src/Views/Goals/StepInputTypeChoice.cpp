@@ -1,6 +1,6 @@
 #include "Views/Goals/StepInputTypeChoice.h"
 
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Goals/GoalDetailStyle.h"
 
 #include <QHBoxLayout>

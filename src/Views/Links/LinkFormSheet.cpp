@@ -1,14 +1,14 @@
 #include "Views/Links/LinkFormSheet.h"
 
 #include "Components/BareScrollArea.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Components/Symbols.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/LinkItem.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/LinksViewModel.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

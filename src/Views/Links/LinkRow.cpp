@@ -1,13 +1,13 @@
 #include "Views/Links/LinkRow.h"
 
 #include "Components/Animator.h"
+#include "Components/ScreenStyle.h"
 #include "Components/Symbols.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/LinkItem.h"
 #include "Platform/TextHelpers.h"
 #include "Platform/UrlOpener.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QEnterEvent>
 #include <QGraphicsOpacityEffect>

@@ -1,7 +1,7 @@
 #include "Views/Links/LinksList.h"
 
-#include "Core/Theme/Theme.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "Components/ScreenStyle.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QLabel>
 #include <QScrollBar>

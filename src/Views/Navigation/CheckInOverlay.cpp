@@ -3,7 +3,7 @@
 #include "Components/KeyboardLayer.h"
 #include "Components/ShadowCache.h"
 #include "Components/UltraThinMaterial.h"
-#include "Core/Extensions/ImageBlur.h"
+#include "ViewModels/Extensions/ImageBlur.h"
 #include "Views/Dashboard/DailyCheckInModal.h"
 
 #include <QGridLayout>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Core/Theme/AppColorTheme.h"
 #include "ViewModels/AppDestination.h"
 #include "ViewModels/AppEnvironment.h"
+#include "ViewModels/Theme/AppColorTheme.h"
 
 #include <QPointer>
 #include <QTimer>

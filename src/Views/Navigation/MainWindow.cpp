@@ -3,9 +3,9 @@
 #include "Components/FocusRing.h"
 #include "Components/KeyboardLayer.h"
 #include "Components/ThemedStyle.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "ViewModels/AppViewModel.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Navigation/ContentView.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "Views/Navigation/PlaceholderScreen.h"
 
 #include "Components/SymbolIcon.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Navigation/SidebarNavItem.h"
 
 #include <QLabel>

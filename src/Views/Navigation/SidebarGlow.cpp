@@ -1,6 +1,6 @@
 #include "Views/Navigation/SidebarGlow.h"
 
-#include "Core/Extensions/ImageBlur.h"
+#include "ViewModels/Extensions/ImageBlur.h"
 
 #include <QHash>
 #include <QImage>

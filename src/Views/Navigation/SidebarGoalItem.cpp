@@ -2,12 +2,13 @@
 
 #include "Components/Animator.h"
 #include "Components/Symbols.h"
-#include "Core/Extensions/ProgressPercent.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/ColorHex.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
 #include "ViewModels/AppViewModel.h"
+#include "ViewModels/Extensions/ProgressPercent.h"
+#include "ViewModels/GoalText.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Navigation/SidebarGlow.h"
 
 #include <QFontDatabase>
@@ -61,7 +62,7 @@ QString SidebarGoalItem::titleText() const {
         return AppViewModel::maskedTitle();
     if (!goal_)
         return {};
-    return goal_->title().value_or(QStringLiteral("Untitled Goal"));
+    return GoalText::title(*goal_);
 }
 
 QString SidebarGoalItem::percentText() const {

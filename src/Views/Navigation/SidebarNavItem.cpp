@@ -2,8 +2,8 @@
 
 #include "Components/Animator.h"
 #include "Components/Symbols.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Navigation/SidebarGlow.h"
 
 #include <QPainter>

@@ -3,13 +3,13 @@
 #include "Components/AuroraBackground.h"
 #include "Components/InputStyle.h"
 #include "Components/KeyboardLayer.h"
+#include "Components/ScreenStyle.h"
 #include "Components/ThemedTextField.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "ViewModels/AppEnvironment.h"
 #include "ViewModels/OnboardingViewModel.h"
-#include "Views/Achievements/ScreenStyle.h"
-#include "Views/Onboarding/OnboardingParts.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
+#include "Views/Onboarding/OnboardingSteps.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

@@ -1,13 +1,13 @@
 #include "Views/Settings/FinanceLockOffSheet.h"
 
 #include "Components/AlertButton.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Components/ThemedTextField.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "ViewModels/Finance/FinanceAuthViewModel.h"
 #include "ViewModels/SettingsViewModel.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceLockScreen.h"
 
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Theme/AppFontOption.h"
+#include "ViewModels/Theme/AppFontOption.h"
 
 #include <QAbstractButton>
 

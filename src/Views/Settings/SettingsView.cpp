@@ -4,22 +4,22 @@
 #include "Components/BareScrollArea.h"
 #include "Components/GlassCard.h"
 #include "Components/MenuPicker.h"
+#include "Components/ScreenStyle.h"
 #include "Components/Stepper.h"
 #include "Components/Symbols.h"
 #include "Components/ToggleSwitch.h"
-#include "Core/Notifications/NotificationScheduler.h"
-#include "Core/Theme/AppColorTheme.h"
-#include "Core/Theme/AppFontOption.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/ColorHex.h"
-#include "Core/Theme/Theme.h"
-#include "Core/Theme/ThemeManager.h"
 #include "Platform/Clock.h"
+#include "ViewModels/Notifications/NotificationScheduler.h"
 #include "ViewModels/SettingsViewModel.h"
-#include "Views/Achievements/ScreenStyle.h"
+#include "ViewModels/Theme/AppColorTheme.h"
+#include "ViewModels/Theme/AppFontOption.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/Theme/Theme.h"
+#include "ViewModels/Theme/ThemeManager.h"
 #include "Views/Settings/FinanceLockOffSheet.h"
 #include "Views/Settings/FontOptionCard.h"
-#include "Views/Settings/SettingsParts.h"
+#include "Views/Settings/SettingsRows.h"
 #include "Views/Settings/ThemeSwatchView.h"
 
 #include <QHBoxLayout>
@@ -72,12 +72,12 @@ SettingsView::SettingsView(const AppEnvironment& env, QWidget* parent)
     column->setContentsMargins(32, 32, 32, 32);
     column->setSpacing(48);
     column->addWidget(ScreenStyle::label(tr("Settings"), Theme::font(32, QFont::Bold), Theme::textPrimary()));
-    column->addWidget(SettingsParts::section(tr("Profile"), buildProfile()));
-    column->addWidget(SettingsParts::section(tr("Notifications"), buildNotifications()));
-    column->addWidget(SettingsParts::section(tr("Data"), buildData()));
-    column->addWidget(SettingsParts::section(tr("Appearance"), buildAppearance()));
-    column->addWidget(SettingsParts::section(tr("Finance"), buildFinance()));
-    column->addWidget(SettingsParts::section(tr("About"), buildAbout()));
+    column->addWidget(SettingsRows::section(tr("Profile"), buildProfile()));
+    column->addWidget(SettingsRows::section(tr("Notifications"), buildNotifications()));
+    column->addWidget(SettingsRows::section(tr("Data"), buildData()));
+    column->addWidget(SettingsRows::section(tr("Appearance"), buildAppearance()));
+    column->addWidget(SettingsRows::section(tr("Finance"), buildFinance()));
+    column->addWidget(SettingsRows::section(tr("About"), buildAbout()));
     column->addStretch(1);
     auto* scroll = BareScrollArea::wrap(page);
     scroll->setObjectName(QStringLiteral("settingsScroll"));
@@ -123,7 +123,7 @@ QWidget* SettingsView::buildNotifications() {
         viewModel_->setNotificationsEnabled(on);
         rebuildReminderRows();
     });
-    reminders_->addWidget(SettingsParts::controlRow(tr("Enable Notifications"), toggle));
+    reminders_->addWidget(SettingsRows::controlRow(tr("Enable Notifications"), toggle));
     rebuildReminderRows();
     return box;
 }
@@ -152,8 +152,8 @@ void SettingsView::rebuildReminderRows() {
     hour->setFixedWidth(100);
     connect(hour, &MenuPicker::currentIndexChanged, this,
             [this, hour](int) { viewModel_->setDailyReminderHour(hour->currentValue().toInt()); });
-    v->addWidget(SettingsParts::controlRow(tr("Daily Reminder"), hour));
-    v->addWidget(SettingsParts::rule(Theme::withOpacity(Theme::textMuted(), 0.2)));
+    v->addWidget(SettingsRows::controlRow(tr("Daily Reminder"), hour));
+    v->addWidget(SettingsRows::rule(Theme::withOpacity(Theme::textMuted(), 0.2)));
 
     auto* count =
         new Stepper(viewModel_->alertCount(), SettingsViewModel::kMinAlerts, SettingsViewModel::kMaxAlerts);
@@ -164,7 +164,7 @@ void SettingsView::rebuildReminderRows() {
         // The rows change with the count; rebuilt on the next turn, after the stepper's click.
         QMetaObject::invokeMethod(this, &SettingsView::rebuildReminderRows, Qt::QueuedConnection);
     });
-    v->addWidget(SettingsParts::controlRow(tr("Deadline Alerts"), count));
+    v->addWidget(SettingsRows::controlRow(tr("Deadline Alerts"), count));
 
     const auto& times = viewModel_->alertTimes();
     for (int i = 0; i < times.size(); ++i) {
@@ -175,7 +175,7 @@ void SettingsView::rebuildReminderRows() {
         time->setAccessibleName(tr("Alert %1").arg(i + 1));
         connect(time, &QTimeEdit::timeChanged, this,
                 [this, i](const QTime& t) { viewModel_->setAlertTime(i, t); });
-        v->addWidget(SettingsParts::controlRow(tr("Alert %1").arg(i + 1), time));
+        v->addWidget(SettingsRows::controlRow(tr("Alert %1").arg(i + 1), time));
     }
     reminders_->addWidget(reminderRows_);
 }
@@ -186,17 +186,17 @@ QWidget* SettingsView::buildData() {
     v->setContentsMargins(0, 0, 0, 0);
     v->setSpacing(0);
     auto* exportRow =
-        SettingsParts::actionRow(QStringLiteral("square.and.arrow.up"), AppTheme::Colors::cyan(),
-                                 tr("Export Progress Report"), tr("Export your goals and progress as PDF"));
+        SettingsRows::actionRow(QStringLiteral("square.and.arrow.up"), AppTheme::Colors::cyan(),
+                                tr("Export Progress Report"), tr("Export your goals and progress as PDF"));
     exportRow->setObjectName(QStringLiteral("exportRow"));
     connect(exportRow, &QAbstractButton::clicked, this, &SettingsView::exportData);
     auto* reload =
-        SettingsParts::actionRow(QStringLiteral("arrow.clockwise"), AppTheme::Colors::green(),
-                                 tr("Reload Sample Data"), tr("Add sample goals to explore the app"));
+        SettingsRows::actionRow(QStringLiteral("arrow.clockwise"), AppTheme::Colors::green(),
+                                tr("Reload Sample Data"), tr("Add sample goals to explore the app"));
     reload->setObjectName(QStringLiteral("reloadSampleRow"));
     connect(reload, &QAbstractButton::clicked, this, [this] { viewModel_->reloadSampleData(); });
-    auto* reset = SettingsParts::actionRow(QStringLiteral("trash"), AppTheme::Colors::rose(),
-                                           tr("Reset All Data"), tr("Permanently delete all goals and logs"));
+    auto* reset = SettingsRows::actionRow(QStringLiteral("trash"), AppTheme::Colors::rose(),
+                                          tr("Reset All Data"), tr("Permanently delete all goals and logs"));
     reset->setObjectName(QStringLiteral("resetRow"));
     connect(reset, &QAbstractButton::clicked, this, &SettingsView::confirmReset);
     v->addWidget(exportRow);
@@ -231,7 +231,7 @@ QWidget* SettingsView::buildAppearance() {
     v->addWidget(horizontalStrip(swatches, 16, QStringLiteral("themeStrip")));
     if (custom)
         v->addWidget(new CustomColorRow);
-    v->addWidget(SettingsParts::rule(AppTheme::Colors::borderSubtle()));
+    v->addWidget(SettingsRows::rule(AppTheme::Colors::borderSubtle()));
     v->addWidget(titled(tr("Font Style"), tr("Changes all text throughout the app")));
     QList<QWidget*> cards;
     for (AppFontOption option : AppFontOptions::allCases) {
@@ -276,7 +276,7 @@ QWidget* SettingsView::buildFinance() {
     h->addWidget(texts, 1);
     h->addWidget(lock);
     v->addWidget(lockRow);
-    v->addWidget(SettingsParts::rule(AppTheme::Colors::borderSubtle()));
+    v->addWidget(SettingsRows::rule(AppTheme::Colors::borderSubtle()));
 
     auto* currency = new MenuPicker;
     currency->setObjectName(QStringLiteral("currencyPicker"));
@@ -292,7 +292,7 @@ QWidget* SettingsView::buildFinance() {
     currency->setFixedWidth(220);
     connect(currency, &MenuPicker::currentIndexChanged, this,
             [this, currency](int) { viewModel_->setCurrencyCode(currency->currentValue().toString()); });
-    v->addWidget(SettingsParts::controlRow(tr("Currency"), currency));
+    v->addWidget(SettingsRows::controlRow(tr("Currency"), currency));
     return box;
 }
 
@@ -301,9 +301,9 @@ QWidget* SettingsView::buildAbout() {
     auto* v = new QVBoxLayout(box);
     v->setContentsMargins(0, 0, 0, 0);
     v->setSpacing(0);
-    v->addWidget(SettingsParts::infoRow(tr("Version"), QStringLiteral("1.0.0")));
-    v->addWidget(SettingsParts::infoRow(tr("Build"), QStringLiteral("2026.1")));
-    v->addWidget(SettingsParts::infoRow(tr("Platform"), QStringLiteral("Linux")));
+    v->addWidget(SettingsRows::infoRow(tr("Version"), QStringLiteral("1.0.0")));
+    v->addWidget(SettingsRows::infoRow(tr("Build"), QStringLiteral("2026.1")));
+    v->addWidget(SettingsRows::infoRow(tr("Platform"), QStringLiteral("Linux")));
     return box;
 }
 

@@ -1,8 +1,8 @@
 #include "Views/Settings/ThemeSwatchView.h"
 
 #include "Components/Symbols.h"
-#include "Core/Theme/ColorHex.h"
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QConicalGradient>
 #include <QPainter>

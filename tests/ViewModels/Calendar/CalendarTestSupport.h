@@ -1,15 +1,15 @@
 #pragma once
 
-#include "Core/Persistence/PersistenceController.h"
 #include "Models/Bill.h"
 #include "Models/CalendarSubtask.h"
 #include "Models/CalendarTask.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "Models/Step.h"
 #include "Models/TaskCategory.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 #include "ViewModels/CalendarViewModel.h"
 
 #include "ViewModels/Calendar/CalendarStoreRefusal.h"

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "Core/Persistence/PersistenceController.h"
 #include "Models/BankAccount.h"
 #include "Models/CreditCard.h"
 #include "Models/Expense.h"
 #include "Models/Income.h"
 #include "Models/Investment.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "Models/Subscription.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
 #include "Platform/UserDefaults.h"
+#include "Store/ObjectContext.h"
 
 #include <SQLiteCpp/Database.h>
 #include <gtest/gtest.h>

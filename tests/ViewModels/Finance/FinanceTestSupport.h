@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Core/Persistence/PersistenceController.h"
 #include "Models/BankAccount.h"
 #include "Models/CreditCard.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
 #include "Platform/UserDefaults.h"
+#include "Store/ObjectContext.h"
 
 #include <gtest/gtest.h>
 

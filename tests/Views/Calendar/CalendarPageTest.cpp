@@ -1,8 +1,8 @@
 #include "Views/Calendar/CalendarPageTestSupport.h"
 
 #include "Components/DatePickerField.h"
-#include "Core/Theme/AppTheme.h"
 #include "ViewModels/CalendarStepEntries.h"
+#include "ViewModels/Theme/AppTheme.h"
 #include "Views/CalendarView/CalendarAddTaskBar.h"
 #include "Views/CalendarView/CalendarBillRow.h"
 #include "Views/CalendarView/CalendarDayCell.h"

@@ -1,8 +1,8 @@
 #include "Views/DailyLog/DailyLogEntryView.h"
-#include "Core/Persistence/PersistenceController.h"
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Models/Persistence/PersistenceController.h"
+#include "Store/ObjectContext.h"
 #include "Support/TestSupport.h"
 #include "Views/ShellTestSupport.h"
 

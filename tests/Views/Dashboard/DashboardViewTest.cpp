@@ -2,9 +2,9 @@
 
 #include "Components/SheetHost.h"
 #include "Components/StatCard.h"
-#include "Core/MockData/MockDataSeeder.h"
 #include "Models/Achievement.h"
 #include "Models/AchievementCategory.h"
+#include "Models/MockData/MockDataSeeder.h"
 #include "ViewModels/AchievementsViewModel.h"
 #include "ViewModels/DashboardViewModel.h"
 #include "Views/Achievements/AddAchievementSheet.h"

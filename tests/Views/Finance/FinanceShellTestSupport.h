@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Core/Theme/Theme.h"
-#include "Core/Theme/ThemeManager.h"
 #include "Platform/OwnerAuthenticator.h"
 #include "Platform/UserDefaults.h"
+#include "ViewModels/Theme/Theme.h"
+#include "ViewModels/Theme/ThemeManager.h"
 #include "Views/ShellTestSupport.h"
 
 #include <QStringList>

@@ -1,8 +1,8 @@
 #include "Views/Finance/FinanceView.h"
 
 #include "Components/SheetHost.h"
-#include "Core/Theme/AppTheme.h"
 #include "ViewModels/Finance/FinanceAuthViewModel.h"
+#include "ViewModels/Theme/AppTheme.h"
 #include "Views/Finance/FinanceLockScreen.h"
 #include "Views/Finance/FinanceOnboardingSheet.h"
 #include "Views/Finance/FinanceShellTestSupport.h"

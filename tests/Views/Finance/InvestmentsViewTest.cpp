@@ -2,9 +2,9 @@
 
 #include "Components/SheetHost.h"
 #include "Components/VirtualList.h"
-#include "Core/Theme/AppTheme.h"
 #include "Models/Investment.h"
 #include "ViewModels/Finance/InvestmentsViewModel.h"
+#include "ViewModels/Theme/AppTheme.h"
 #include "Views/Finance/AddInvestmentSheet.h"
 #include "Views/Finance/FinanceShellTestSupport.h"
 #include "Views/Finance/InvestmentRow.h"

@@ -77,7 +77,7 @@ protected:
 
 } // namespace
 
-TEST_F(MoneySheetsTest, TheExpenseSheetEnablesOnATitleAndANumberAndSavesOnlyAmountsAboveZero) {
+TEST_F(MoneySheetsTest, TheExpenseSheetEnablesOnATitleAndAnAmountAboveZero) {
     auto a = makeAccount("A", 0);
     auto* s = expenseSheet({{}, {a}, {}, "fixed", nullptr, false});
     EXPECT_EQ(s->paymentMethod(), QString("debit"));
@@ -87,15 +87,11 @@ TEST_F(MoneySheetsTest, TheExpenseSheetEnablesOnATitleAndANumberAndSavesOnlyAmou
     set("amountField", "12");
     EXPECT_FALSE(saveEnabled());
     set("titleField", "  Rent ");
-    for (const char* refused : {"12,50", " 12", "12 ", "", "inf", "nan", "1e999", "0x10"}) {
+    for (const char* refused : {"12,50", " 12", "12 ", "", "inf", "nan", "1e999", "0x10", "0", "-5"}) {
         set("amountField", refused);
         EXPECT_FALSE(saveEnabled()) << refused;
-    }
-    for (const char* ignored : {"0", "-5"}) {
-        set("amountField", ignored);
-        EXPECT_TRUE(saveEnabled());
         pressSave();
-        EXPECT_TRUE(expenses.empty());
+        EXPECT_TRUE(expenses.empty()) << refused;
     }
     set("amountField", "1e3");
     pressSave();

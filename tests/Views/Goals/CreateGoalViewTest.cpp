@@ -3,10 +3,10 @@
 #include "Components/NumberFieldNote.h"
 
 #include "Components/SheetHost.h"
-#include "Core/Persistence/PersistenceController.h"
 #include "Models/Goal.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 #include "Support/FullStore.h"
 #include "Support/TestSupport.h"
 #include "ViewModels/CreateGoalViewModel.h"

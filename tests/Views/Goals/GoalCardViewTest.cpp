@@ -4,13 +4,13 @@
 #include "Components/MomentumBadge.h"
 #include "Components/PriorityBadge.h"
 #include "Components/SmallProgressBar.h"
-#include "Core/Persistence/PersistenceController.h"
-#include "Core/Theme/AppTheme.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Goal.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "Platform/Clock.h"
 #include "Platform/TextHelpers.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/Theme/AppTheme.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Dashboard/StreakBadge.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Theme/Theme.h"
+#include "ViewModels/Theme/Theme.h"
 
 #include <QPalette>
 #include <QWidget>

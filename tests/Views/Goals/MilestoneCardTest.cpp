@@ -1,11 +1,11 @@
 #include "Views/Goals/MilestoneCard.h"
 #include "Components/ElidedLabel.h"
 #include "Components/SmallProgressBar.h"
-#include "Core/Persistence/PersistenceController.h"
 #include "Models/Milestone.h"
+#include "Models/Persistence/PersistenceController.h"
 #include "Models/Step.h"
 #include "Platform/Clock.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Store/ObjectContext.h"
 #include "Support/TestSupport.h"
 #include "Views/Goals/StepRowView.h"
 

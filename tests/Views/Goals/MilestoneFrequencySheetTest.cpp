@@ -1,9 +1,9 @@
 #include "Views/Goals/MilestoneFrequencySheet.h"
-#include "Core/Persistence/PersistenceController.h"
-#include "Core/Theme/Theme.h"
 #include "Models/Milestone.h"
-#include "Platform/Store/ObjectContext.h"
+#include "Models/Persistence/PersistenceController.h"
+#include "Store/ObjectContext.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Goals/GoalsTestSupport.h"
 #include "Views/Goals/MilestoneFrequencyRow.h"
 

@@ -1,5 +1,5 @@
-#include "Core/Theme/Theme.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/Theme/Theme.h"
 #include "Views/Goals/AddStepView.h"
 #include "Views/Goals/GoalsTestSupport.h"
 

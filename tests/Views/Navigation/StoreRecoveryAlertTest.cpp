@@ -7,8 +7,8 @@
 #include "Components/SheetHost.h"
 #include "Models/BankAccount.h"
 #include "Models/QuorvaleModel.h"
-#include "Platform/Store/StoreFile.h"
-#include "Platform/Store/StoreSalvage.h"
+#include "Store/StoreFile.h"
+#include "Store/StoreSalvage.h"
 #include "ViewModels/AchievementsViewModel.h"
 
 #include <QAbstractButton>

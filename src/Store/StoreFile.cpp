@@ -1,0 +1,217 @@
+#include "Store/StoreFile.h"
+
+#include "Store/ObjectStoreInternals.h"
+#include "Store/StoreCore.h"
+#include "Store/StoreMigrations.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <optional>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr int kHeaderSize = 100;
+
+quint32 bigEndian32(const unsigned char* p) {
+    return (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | quint32(p[3]);
+}
+
+quint32 bigEndian32(const QByteArray& bytes, int at = 0) {
+    return bigEndian32(reinterpret_cast<const unsigned char*>(bytes.constData()) + at);
+}
+
+quint32 littleEndian32(const unsigned char* p) {
+    return (quint32(p[3]) << 24) | (quint32(p[2]) << 16) | (quint32(p[1]) << 8) | quint32(p[0]);
+}
+
+// Reads a -wal file the way SQLite's recovery does: a header SQLite wrote (magic, version,
+// page size, checksum), then frames for as long as each carries the header's salt and the
+// running checksum over its first 8 bytes and its page.
+class WalReader {
+public:
+    static std::optional<WalReader> start(const QByteArray& header) {
+        if (header.size() < 32)
+            return std::nullopt;
+        const auto* h = reinterpret_cast<const unsigned char*>(header.constData());
+        const quint32 magic = bigEndian32(h);
+        if (magic != 0x377f0682 && magic != 0x377f0683)
+            return std::nullopt;
+        if (bigEndian32(h + 4) != 3007000)
+            return std::nullopt;
+        const quint32 pageSize = bigEndian32(h + 8);
+        if (pageSize < 512 || pageSize > 65536 || (pageSize & (pageSize - 1)) != 0)
+            return std::nullopt;
+        WalReader log;
+        log.bigEndianWords_ = magic & 1; // the word order of the checksums
+        log.pageSize = static_cast<int>(pageSize);
+        log.salt_ = header.mid(16, 8);
+        log.sum(h, 24);
+        if (log.s0_ != bigEndian32(h + 24) || log.s1_ != bigEndian32(h + 28))
+            return std::nullopt;
+        return log;
+    }
+
+    // Whether bytes are the next valid frame (its 24-byte header, then its page); the frame
+    // is put in frame.
+    bool next(const QByteArray& bytes, QByteArray* frame) {
+        if (bytes.size() != 24 + pageSize || bytes.mid(8, 8) != salt_)
+            return false;
+        const auto* f = reinterpret_cast<const unsigned char*>(bytes.constData());
+        sum(f, 8);
+        sum(f + 24, pageSize);
+        if (s0_ != bigEndian32(f + 16) || s1_ != bigEndian32(f + 20))
+            return false;
+        *frame = bytes;
+        return true;
+    }
+
+    int pageSize = 0;
+
+private:
+    void sum(const unsigned char* p, int size) {
+        for (int i = 0; i + 8 <= size; i += 8) {
+            s0_ += (bigEndianWords_ ? bigEndian32(p + i) : littleEndian32(p + i)) + s1_;
+            s1_ += (bigEndianWords_ ? bigEndian32(p + i + 4) : littleEndian32(p + i + 4)) + s0_;
+        }
+    }
+
+    bool bigEndianWords_ = true;
+    QByteArray salt_;
+    quint32 s0_ = 0;
+    quint32 s1_ = 0;
+};
+
+void say(const QString& line) {
+    std::fprintf(stderr, "%s\n", qPrintable(line));
+    std::fflush(stderr);
+}
+
+} // namespace
+
+QString StoreFile::asideName(const QString& path) {
+    const QString stamp = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString name = QStringLiteral("%1.corrupt-%2").arg(path, stamp);
+    for (int n = 2; QFile::exists(name) || QFile::exists(name + QStringLiteral("-wal")); ++n)
+        name = QStringLiteral("%1.corrupt-%2-%3").arg(path, stamp).arg(n);
+    return name;
+}
+
+bool StoreFile::hasValidWalHeader(const QString& walPath) {
+    QFile wal(walPath);
+    return wal.open(QIODevice::ReadOnly) && WalReader::start(wal.read(32)).has_value();
+}
+
+std::optional<QByteArray> StoreFile::currentHeader(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray header = file.read(kHeaderSize);
+    QFile wal(path + QStringLiteral("-wal"));
+    if (wal.open(QIODevice::ReadOnly)) {
+        if (std::optional<WalReader> log = WalReader::start(wal.read(32))) {
+            // Page 1 as the last transaction in the log committed it, if any did write it.
+            QByteArray latest;
+            QByteArray frame;
+            while (log->next(wal.read(24 + log->pageSize), &frame)) {
+                if (bigEndian32(frame) == 1)
+                    latest = frame.mid(24, kHeaderSize);
+                if (bigEndian32(frame, 4) != 0 && !latest.isEmpty())
+                    header = latest;
+            }
+        }
+    }
+    if (header.size() < kHeaderSize || !header.startsWith(QByteArray("SQLite format 3\0", 16)))
+        return std::nullopt;
+    return header;
+}
+
+QString StoreFile::cannotOpenReason(const QString& path) {
+    for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+        const QString file = path + suffix;
+        const QFileInfo info(file);
+        if (info.isDir())
+            return QStringLiteral("%1 is a folder").arg(file);
+        if (info.exists()) {
+            if (::access(QFile::encodeName(file).constData(), R_OK | W_OK) != 0)
+                return QStringLiteral("no permission to read and write %1").arg(file);
+            continue;
+        }
+        // Missing: opening creates it, in the folder it is in or that its link leads to.
+        const QString target = info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
+        const QString folder = QFileInfo(target).absolutePath();
+        if (!QFileInfo(folder).isDir())
+            return QStringLiteral("%1 is missing and so is the folder %2 it would be made in")
+                .arg(file, folder);
+        if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
+            return QStringLiteral("%1 is missing and there is no permission to make it in %2")
+                .arg(file, folder);
+    }
+    return {};
+}
+
+StoreFile::Result StoreFile::open(const ObjectModel& model, const QString& path) {
+    Result result;
+    if (path == QStringLiteral(":memory:")) {
+        result.context = ObjectContext::open(model, path, &result.error);
+        return result;
+    }
+    const QFileInfo info(path);
+    if (!QDir().mkpath(info.absolutePath())) {
+        result.error = QStringLiteral("cannot create the folder %1").arg(info.absolutePath());
+        return result;
+    }
+    // Before anything is moved or written: a file of a newer build is not this build's to touch.
+    if (const auto version = StoreMigrations::readVersion(path);
+        version && *version > StoreMigrations::latestVersion()) {
+        result.error = StoreMigrations::newerStoreMessage(path, *version);
+        result.newerStore = true;
+        return result;
+    }
+    const QString wal = path + QStringLiteral("-wal");
+    if (QFileInfo(wal).size() > 0 && !hasValidWalHeader(wal)) {
+        const QString aside = asideName(path) + QStringLiteral("-wal");
+        if (QFile::rename(wal, aside))
+            say(QStringLiteral(
+                    "Quorvale: the store's write-ahead log %1 was not readable; it was moved to %2")
+                    .arg(wal, aside));
+    }
+
+    // A run that met damage in this file left a marker: it is not opened for writing again.
+    const QString marker = StoreCore::damageMarkerPath(path);
+    int code = SQLITE_OK;
+    if (QFile::exists(marker) && QFile::exists(path)) {
+        result.error = QStringLiteral("damage was met in it while it was in use");
+    } else {
+        QFile::remove(marker);
+        result.context = ObjectStoreInternals::open(model, path, &result.error, &code);
+        result.newerStore = code == ObjectStoreInternals::newerStore;
+        if (result.context || (code != SQLITE_NOTADB && code != SQLITE_CORRUPT))
+            return result;
+    }
+
+    result.salvage = StoreSalvage::recover(model, path, result.error);
+    if (result.salvage.movedTo.isEmpty()) {
+        result.error = QStringLiteral("%1 (and it could not be moved aside)").arg(result.error);
+        return result;
+    }
+    result.movedTo = result.salvage.movedTo;
+    result.context = ObjectStoreInternals::open(model, path, &result.error, &code);
+    result.recoveryFailed = !result.context;
+    return result;
+}
+
+QString StoreFile::failureLine(const Result& result) {
+    if (result.newerStore)
+        return result.error;
+    return (result.recoveryFailed ? QStringLiteral("CoreData recovery failed: ")
+                                  : QStringLiteral("CoreData load error: ")) +
+           result.error;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "Models/Goal.h"
+
+#include <QString>
+
+// How a goal is named on every screen, alert, reminder and export.
+namespace GoalText {
+// The goal's own title, or "Untitled Goal" while it has none.
+inline QString title(const Goal& goal) {
+    return goal.title().value_or(QStringLiteral("Untitled Goal"));
+}
+} // namespace GoalText
