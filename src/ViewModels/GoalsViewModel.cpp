@@ -25,10 +25,6 @@ bool codePointLess(const QString& a, const QString& b) {
     return std::lexicographical_compare(ua.begin(), ua.end(), ub.begin(), ub.end());
 }
 
-QString displayTitle(const Goal& goal) {
-    return GoalText::title(goal);
-}
-
 int priorityRank(const Goal& goal) {
     const auto p = GoalPriorities::fromRaw(goal.priority());
     return GoalPriorities::rawValue(p.value_or(GoalPriority::medium));
@@ -150,7 +146,7 @@ std::vector<std::shared_ptr<Goal>> GoalsViewModel::archivedGoals() {
 }
 
 bool GoalsViewModel::matchesSearch(const Goal& goal, const QString& searchText) {
-    return searchText.isEmpty() || displayTitle(goal).contains(searchText, Qt::CaseInsensitive);
+    return searchText.isEmpty() || GoalText::title(goal).contains(searchText, Qt::CaseInsensitive);
 }
 
 std::vector<std::shared_ptr<Goal>> GoalsViewModel::filteredGoals() {
@@ -192,7 +188,9 @@ void GoalsViewModel::sortGoals(std::vector<std::shared_ptr<Goal>>& goals, SortOr
         by([](const Goal& a, const Goal& b) { return progressRank(a) > progressRank(b); });
         break;
     case SortOrder::title:
-        by([](const Goal& a, const Goal& b) { return codePointLess(displayTitle(a), displayTitle(b)); });
+        by([](const Goal& a, const Goal& b) {
+            return codePointLess(GoalText::title(a), GoalText::title(b));
+        });
         break;
     case SortOrder::newest:
         break; // the lists are fetched newest first

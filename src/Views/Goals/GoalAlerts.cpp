@@ -16,25 +16,22 @@ std::function<void()> guarded(std::function<void()> action) {
 
 } // namespace
 
-QString GoalAlerts::displayTitle(const Goal& goal) {
-    return GoalText::title(goal);
-}
-
 SheetHost* GoalAlerts::offerAchieve(QWidget* over, const Goal& goal,
                                     std::function<void()> onAddToAchievements,
                                     std::function<void()> onJustMarkComplete) {
-    return AlertDialog::present(over, QStringLiteral("Mark as Achieved?"),
-                                QStringLiteral("\"%1\" will be marked as complete.").arg(displayTitle(goal)),
-                                {{QStringLiteral("Add to Achievements"), AlertDialog::Role::Default,
-                                  guarded(std::move(onAddToAchievements))},
-                                 {QStringLiteral("Just Mark Complete"), AlertDialog::Role::Plain,
-                                  guarded(std::move(onJustMarkComplete))},
-                                 {QStringLiteral("Cancel"), AlertDialog::Role::Cancel, {}}});
+    return AlertDialog::present(
+        over, QStringLiteral("Mark as Achieved?"),
+        QStringLiteral("\"%1\" will be marked as complete.").arg(GoalText::title(goal)),
+        {{QStringLiteral("Add to Achievements"), AlertDialog::Role::Default,
+          guarded(std::move(onAddToAchievements))},
+         {QStringLiteral("Just Mark Complete"), AlertDialog::Role::Plain,
+          guarded(std::move(onJustMarkComplete))},
+         {QStringLiteral("Cancel"), AlertDialog::Role::Cancel, {}}});
 }
 
 SheetHost* GoalAlerts::confirmDelete(QWidget* over, const Goal& goal, std::function<void()> onDelete) {
     return AlertDialog::present(
-        over, QStringLiteral("Delete \"%1\"?").arg(displayTitle(goal)),
+        over, QStringLiteral("Delete \"%1\"?").arg(GoalText::title(goal)),
         QStringLiteral("This will permanently remove the goal and all its data."),
         {{QStringLiteral("Delete Permanently"), AlertDialog::Role::Destructive, guarded(std::move(onDelete))},
          {QStringLiteral("Cancel"), AlertDialog::Role::Cancel, {}}});

@@ -11,9 +11,6 @@ class SheetHost;
 // The two questions asked about a whole goal, worded the same wherever they are asked.
 class GoalAlerts {
 public:
-    // The title the questions name: the goal's own, or "Untitled Goal".
-    static QString displayTitle(const Goal& goal);
-
     // "Mark as Achieved?" with "Add to Achievements", "Just Mark Complete" and "Cancel".
     static SheetHost* offerAchieve(QWidget* over, const Goal& goal, std::function<void()> onAddToAchievements,
                                    std::function<void()> onJustMarkComplete);

@@ -8,6 +8,7 @@
 #include "Store/ObjectContext.h"
 #include "ViewModels/AchievementsViewModel.h"
 #include "ViewModels/GoalDetailViewModel.h"
+#include "ViewModels/GoalText.h"
 #include "ViewModels/GoalsViewModel.h"
 #include "Views/Achievements/AddAchievementSheet.h"
 #include "Views/Goals/AddMilestoneSheet.h"
@@ -258,8 +259,8 @@ void GoalDetailView::achieve(bool recordAchievement) {
     // A goal the store did not take as achieved gets no achievement either.
     if (!goalsViewModel_->achieveGoal(goal_) || !recordAchievement)
         return;
-    auto* sheet = new AddAchievementSheet(achievements(), GoalAlerts::displayTitle(*goal_),
-                                          QStringLiteral("\U0001F3C6"));
+    auto* sheet =
+        new AddAchievementSheet(achievements(), GoalText::title(*goal_), QStringLiteral("\U0001F3C6"));
     connect(sheet, &AddAchievementSheet::dismissed, sheet, [sheet] { closeSheetOf(sheet); });
     presentSheet(sheet, QSize(480, 600), QStringLiteral("addAchievement"));
 }

@@ -7,6 +7,7 @@
 #include "Platform/UserDefaults.h"
 #include "ViewModels/AchievementsViewModel.h"
 #include "ViewModels/AppViewModel.h"
+#include "ViewModels/GoalText.h"
 #include "ViewModels/GoalsViewModel.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
@@ -240,8 +241,8 @@ SheetHost* GoalsView::offerAchieve(const std::shared_ptr<Goal>& goal) {
 }
 
 void GoalsView::presentAddAchievement(const std::shared_ptr<Goal>& goal) {
-    auto* sheet = new AddAchievementSheet(achievements(), GoalAlerts::displayTitle(*goal),
-                                          QStringLiteral("\U0001F3C6"));
+    auto* sheet =
+        new AddAchievementSheet(achievements(), GoalText::title(*goal), QStringLiteral("\U0001F3C6"));
     SheetHost* host = SheetHost::present(this, sheet, 480);
     host->setCardHeight(600);
     track(host);
