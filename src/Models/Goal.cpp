@@ -110,10 +110,14 @@ bool Goal::isOverdue(const QDateTime& reference) const {
 }
 
 std::optional<int> Goal::daysUntilDeadline() const {
+    return daysUntilDeadline(Clock::now());
+}
+
+std::optional<int> Goal::daysUntilDeadline(const QDateTime& reference) const {
     const auto due = deadline();
     if (!due)
         return std::nullopt;
-    return Calendar::wholeDaysBetween(Clock::now(), *due);
+    return Calendar::wholeDaysBetween(reference, *due);
 }
 
 MomentumState Goal::wrappedMomentumState() const {

@@ -106,8 +106,10 @@ public:
     // progress has not reached 1.
     bool isOverdue() const;
     bool isOverdue(const QDateTime& reference) const;
-    // Whole days from now to the deadline, a partial day dropped; absent without a deadline.
+    // Whole days from the reference instant (now unless given) to the deadline, a partial day
+    // dropped; absent without a deadline.
     std::optional<int> daysUntilDeadline() const;
+    std::optional<int> daysUntilDeadline(const QDateTime& reference) const;
     // Absent or unknown text reads as coasting.
     MomentumState wrappedMomentumState() const;
     // Derives the momentum from the seven newest journal entries and sets it; the user action

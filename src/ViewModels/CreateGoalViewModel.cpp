@@ -51,7 +51,7 @@ QString CreateGoalViewModel::confirmLabel() const {
 void CreateGoalViewModel::fillFromGoal() {
     const Goal& goal = *goalToEdit_;
     title_ = GoalText::title(goal);
-    const QString c = goal.category().value_or(QStringLiteral("Personal"));
+    const QString c = GoalText::category(goal);
     if (suggestions().contains(c)) {
         category_ = c;
         isCustomCategory_ = false;

@@ -1,6 +1,7 @@
 #include "ViewModels/GoalsViewModel.h"
 
 #include "ViewModels/ActionSave.h"
+#include "ViewModels/GoalRowText.h"
 #include "ViewModels/GoalText.h"
 
 #include "Models/Goal.h"
@@ -26,8 +27,7 @@ bool codePointLess(const QString& a, const QString& b) {
 }
 
 int priorityRank(const Goal& goal) {
-    const auto p = GoalPriorities::fromRaw(goal.priority());
-    return GoalPriorities::rawValue(p.value_or(GoalPriority::medium));
+    return GoalPriorities::rawValue(GoalLook::priority(goal));
 }
 
 // A progress that is not a number ranks lowest so the order stays a strict weak one.
@@ -155,7 +155,7 @@ std::vector<std::shared_ptr<Goal>> GoalsViewModel::filteredGoals() {
     for (auto& goal : activeGoals()) {
         if (!matchesSearch(*goal, searchText_))
             continue;
-        if (!allCategories && goal->category().value_or(QStringLiteral("Personal")) != filterCategory_)
+        if (!allCategories && GoalText::category(*goal) != filterCategory_)
             continue;
         result.push_back(goal);
     }

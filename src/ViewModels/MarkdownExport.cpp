@@ -50,8 +50,7 @@ QString MarkdownExport::build(const std::vector<std::shared_ptr<Goal>>& goals, c
            QStringLiteral("\n\n");
     for (const auto& goal : goals) {
         out += QStringLiteral("## ") + headingText(GoalText::title(*goal)) + QLatin1Char('\n');
-        out += QStringLiteral("Category: ") +
-               inlineText(goal->category().value_or(QStringLiteral("Personal"))) + QLatin1Char('\n');
+        out += QStringLiteral("Category: ") + inlineText(GoalText::category(*goal)) + QLatin1Char('\n');
         out += QStringLiteral("Progress: ") + ProgressPercent::text(goal->progressPercentage()) +
                QStringLiteral("%\n");
         out += QStringLiteral("Streak: ") + QString::number(goal->streak()) + QStringLiteral(" days\n\n");

@@ -6,8 +6,8 @@
 #include "Models/Step.h"
 #include "Platform/CalendarHelpers.h"
 #include "ViewModels/CalendarViewModel.h"
+#include "ViewModels/GoalRowText.h"
 #include "ViewModels/GoalText.h"
-#include "ViewModels/Theme/ColorHex.h"
 #include "ViewModels/Theme/EnumStyles.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/CalendarView/CalendarChip.h"
@@ -46,8 +46,7 @@ private:
 
 CalendarMilestoneCard::CalendarMilestoneCard(const CalendarMilestoneItem& item, CalendarViewModel* viewModel,
                                              QWidget* parent)
-    : QWidget(parent), item_(item), viewModel_(viewModel),
-      goalColor_(ColorHex::fromHex(item.goal->colorHex().value_or(ColorHex::fallbackHex()))) {
+    : QWidget(parent), item_(item), viewModel_(viewModel), goalColor_(GoalLook::color(item.goal.get())) {
     setObjectName(QStringLiteral("calendarMilestoneCard"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);

@@ -2,8 +2,8 @@
 
 #include "Components/Symbols.h"
 #include "Models/Goal.h"
+#include "ViewModels/GoalRowText.h"
 #include "ViewModels/GoalText.h"
-#include "ViewModels/Theme/ColorHex.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Dashboard/PlainToolTip.h"
 
@@ -49,9 +49,8 @@ int CheckInGoalRow::rowHeight() {
 void CheckInGoalRow::setGoal(std::shared_ptr<Goal> goal) {
     goal_ = std::move(goal);
     title_ = goal_ ? GoalText::title(*goal_) : QString();
-    color_ = ColorHex::fromHex(goal_ ? goal_->colorHex().value_or(ColorHex::fallbackHex())
-                                     : ColorHex::fallbackHex());
-    setToolTip(shownTitle() == title_ ? QString() : PlainToolTip::of(title_));
+    color_ = GoalLook::color(goal_.get());
+    setToolTip(PlainToolTip::ifCut(shownTitle(), title_));
     update();
 }
 
@@ -77,7 +76,7 @@ QString CheckInGoalRow::shownTitle() const {
 
 void CheckInGoalRow::resizeEvent(QResizeEvent* event) {
     QAbstractButton::resizeEvent(event);
-    setToolTip(shownTitle() == title_ ? QString() : PlainToolTip::of(title_));
+    setToolTip(PlainToolTip::ifCut(shownTitle(), title_));
 }
 
 void CheckInGoalRow::paintEvent(QPaintEvent*) {

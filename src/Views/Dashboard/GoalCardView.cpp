@@ -12,13 +12,9 @@
 #include "Components/UltraThinMaterial.h"
 #include "Models/Goal.h"
 #include "Platform/TextHelpers.h"
-#include "ViewModels/AppViewModel.h"
-#include "ViewModels/Extensions/ProgressPercent.h"
-#include "ViewModels/GoalText.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Dashboard/StreakBadge.h"
-#include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/GoalPointerTracker.h"
 #include "Views/Goals/GoalStyle.h"
 
@@ -93,11 +89,7 @@ GoalCardView::GoalCardView(std::shared_ptr<Goal> goal, bool isHidden, std::funct
 GoalCardView::~GoalCardView() = default;
 
 QColor GoalCardView::goalColor() const {
-    return GoalDetailStyle::goalColor(goal_.get());
-}
-
-QString GoalCardView::fullTitle() const {
-    return masked_ ? AppViewModel::maskedTitle() : GoalText::title(*goal_);
+    return GoalLook::color(goal_.get());
 }
 
 void GoalCardView::build() {
@@ -170,31 +162,29 @@ void GoalCardView::build() {
 }
 
 void GoalCardView::refresh() {
-    const QColor color = goalColor();
+    text_ = GoalCardText::of(*goal_, masked_);
     styleLabel(title_, Theme::font(15, QFont::DemiBold), Theme::textPrimary());
     updateTitle();
     if (eye_)
         GoalStyle::showEye(eye_, masked_);
 
-    const double progress = ProgressPercent::clamp(goal_->progressPercentage());
-    ring_->setColor(color);
-    ring_->setProgress(progress);
-    bar_->setColor(color);
-    bar_->setProgress(progress);
+    ring_->setColor(text_.color);
+    ring_->setProgress(text_.progress);
+    bar_->setColor(text_.color);
+    bar_->setProgress(text_.progress);
 
-    priority_->setPriority(GoalPriorities::fromRaw(goal_->priority()).value_or(GoalPriority::medium));
-    momentum_->setState(goal_->wrappedMomentumState());
-    streak_->setStreak(goal_->streak());
-    streak_->setVisible(goal_->streak() >= 1);
+    priority_->setPriority(text_.priority);
+    momentum_->setState(text_.momentum);
+    streak_->setStreak(text_.streak);
+    streak_->setVisible(text_.showsStreak);
 
-    const std::optional<int> days = goal_->daysUntilDeadline();
-    deadlineRow_->setVisible(days.has_value());
-    if (days) {
-        const QColor tone = deadlineColor(*days);
-        deadlineIcon_->setSymbol(deadlineSymbol(*days));
+    deadlineRow_->setVisible(text_.deadline.has_value());
+    if (text_.deadline) {
+        const QColor tone = GoalStyle::deadlineColor(text_.deadlineTone);
+        deadlineIcon_->setSymbol(text_.deadlineSymbol);
         deadlineIcon_->setColor(tone);
         styleLabel(deadline_, Theme::font(11), tone);
-        deadline_->setText(deadlineText(*days));
+        deadline_->setText(*text_.deadline);
     }
     update();
 }
@@ -217,12 +207,12 @@ void GoalCardView::setUniformHeight(bool uniform) {
 }
 
 void GoalCardView::updateTitle() {
-    const QString full = fullTitle();
+    const QString& full = text_.title;
     title_->setText(twoLines(full, title_->font(), title_->width()));
     title_->setProperty("fullText", full);
 
     // A long category gives way to the eye button and the ring; the whole name is in the tip.
-    const QString category = goal_->category().value_or(QStringLiteral("Personal"));
+    const QString& category = text_.category;
     const int room = title_->width() - 2 * kTagPadX - 2;
     const QString shown =
         room > 0 ? QFontMetrics(Theme::font(10)).elidedText(category, Qt::ElideRight, room) : category;
@@ -243,28 +233,6 @@ void GoalCardView::setSelected(bool selected) {
         return;
     selected_ = selected;
     update();
-}
-
-QString GoalCardView::deadlineText(int days) {
-    if (days < 0)
-        return QStringLiteral("Overdue by %1d").arg(-qint64(days));
-    if (days == 0)
-        return QStringLiteral("Due today");
-    if (days == 1)
-        return QStringLiteral("Due tomorrow");
-    return QStringLiteral("Due in %1 days").arg(days);
-}
-
-QString GoalCardView::deadlineSymbol(int days) {
-    return days < 0 ? QStringLiteral("exclamationmark.triangle.fill") : QStringLiteral("calendar");
-}
-
-QColor GoalCardView::deadlineColor(int days) {
-    if (days < 0)
-        return AppTheme::Colors::coral();
-    if (days <= 6)
-        return AppTheme::Colors::amber();
-    return Theme::textMuted();
 }
 
 QSize GoalCardView::sizeHint() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ViewModels/GoalRowText.h"
+
 #include <QColor>
 #include <QString>
 #include <QWidget>
@@ -50,10 +52,6 @@ public:
     // Shows another goal on this card (a long grid hands cards on while scrolling).
     void bind(std::shared_ptr<Goal> goal, bool isHidden, bool isSelected);
 
-    static QString deadlineText(int days);
-    static QString deadlineSymbol(int days);
-    static QColor deadlineColor(int days);
-
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
     bool hasHeightForWidth() const override { return true; }
@@ -71,9 +69,9 @@ private:
     void applyHover();
     void updateTitle();
     QColor goalColor() const;
-    QString fullTitle() const;
 
     std::shared_ptr<Goal> goal_;
+    GoalCardText text_;
     bool masked_;
     std::function<void()> onToggleHidden_;
     bool selected_ = false;

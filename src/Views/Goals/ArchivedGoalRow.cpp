@@ -133,7 +133,7 @@ void ArchivedGoalRow::bind(std::shared_ptr<Goal> goal) {
 
 void ArchivedGoalRow::refresh() {
     title_->setFullText(GoalText::title(*goal_));
-    category_->setTag(goal_->category().value_or(QStringLiteral("Personal")), goalColor());
+    category_->setTag(GoalText::category(*goal_), goalColor());
     const auto deadline = goal_->deadline();
     completedBy_->setVisible(deadline.has_value());
     if (deadline)

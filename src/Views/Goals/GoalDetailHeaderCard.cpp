@@ -6,6 +6,7 @@
 #include "Models/Goal.h"
 #include "Platform/DateText.h"
 #include "Platform/TextHelpers.h"
+#include "ViewModels/GoalRowText.h"
 #include "ViewModels/GoalText.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Goals/GoalDetailStyle.h"
@@ -107,13 +108,13 @@ void GoalDetailHeaderCard::refresh() {
     const QColor color = GoalDetailStyle::goalColor(goal_.get());
     dot_->setStyleSheet(QStringLiteral("background: %1; border-radius: 6px;").arg(Theme::css(color)));
     // A long category gives way to the badges and buttons; the whole name is in the tip.
-    const QString category = goal_->category().value_or(tr("Personal"));
+    const QString category = GoalText::category(*goal_);
     const QString shown =
         QFontMetrics(GoalDetailStyle::themeFont(10)).elidedText(category, Qt::ElideRight, kMaxCategoryWidth);
     tag_->setTag(shown, color);
     tag_->setToolTip(shown == category ? QString() : Text::plainToolTip(category));
     // A stored priority outside low...high shows as medium.
-    priority_->setPriority(GoalPriorities::fromRaw(goal_->priority()).value_or(GoalPriority::medium));
+    priority_->setPriority(GoalLook::priority(*goal_));
     momentum_->setState(goal_->wrappedMomentumState());
     placeRanks();
 

@@ -2,8 +2,8 @@
 
 #include "Components/Symbols.h"
 #include "Models/Goal.h"
+#include "ViewModels/GoalRowText.h"
 #include "ViewModels/Theme/AppTheme.h"
-#include "ViewModels/Theme/ColorHex.h"
 #include "ViewModels/Theme/EnumStyles.h"
 #include "ViewModels/Theme/Theme.h"
 
@@ -50,8 +50,7 @@ QColor GoalDetailStyle::borderSubtle() {
 }
 
 QColor GoalDetailStyle::goalColor(const Goal* goal) {
-    const auto hex = goal ? goal->colorHex() : std::nullopt;
-    return ColorHex::fromHex(hex.value_or(ColorHex::fallbackHex()));
+    return GoalLook::color(goal);
 }
 
 QColor GoalDetailStyle::withAlpha(QColor color, double opacity) {

@@ -11,13 +11,9 @@
 #include "Components/Symbols.h"
 #include "Components/UltraThinMaterial.h"
 #include "Models/Goal.h"
-#include "Platform/TextHelpers.h"
-#include "ViewModels/AppViewModel.h"
-#include "ViewModels/Extensions/ProgressPercent.h"
-#include "ViewModels/GoalText.h"
+#include "ViewModels/GoalRowText.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
-#include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/GoalPointerTracker.h"
 #include "Views/Goals/GoalStyle.h"
 
@@ -97,7 +93,7 @@ GoalRowView::GoalRowView(std::shared_ptr<Goal> goal, bool isSelected, bool isHid
 GoalRowView::~GoalRowView() = default;
 
 QColor GoalRowView::goalColor() const {
-    return GoalDetailStyle::goalColor(goal_.get());
+    return GoalLook::color(goal_.get());
 }
 
 void GoalRowView::build() {
@@ -199,42 +195,31 @@ QHBoxLayout* GoalRowView::buildMetaLine() {
     return line;
 }
 
-QString GoalRowView::deadlineText(int days) {
-    return days < 0 ? QStringLiteral("Overdue") : QStringLiteral("Due in %1d").arg(days);
-}
-
 void GoalRowView::refresh() {
-    const QColor color = goalColor();
-    title_->setFullText(masked_ ? AppViewModel::maskedTitle() : GoalText::title(*goal_));
+    const GoalRowText text = GoalRowText::of(*goal_, masked_);
+    title_->setFullText(text.title);
     GoalStyle::showEye(eye_, masked_);
-    const double progress = goal_->progressPercentage();
-    percent_->setText(ProgressPercent::text(progress) + QLatin1Char('%'));
-    recolor(percent_, color);
-    category_->setTag(goal_->category().value_or(QStringLiteral("Personal")), color);
-    priority_->setPriority(GoalPriorities::fromRaw(goal_->priority()).value_or(GoalPriority::medium));
+    percent_->setText(text.percent);
+    recolor(percent_, text.color);
+    category_->setTag(text.category, text.color);
+    priority_->setPriority(text.priority);
 
-    const bool money = goal_->needsMoney();
-    money_->setVisible(money);
-    streak_->setVisible(!money && goal_->streak() >= 1);
-    if (money)
-        moneyText_->setFullText(Text::wholeNumber(goal_->financialContributed()) + QLatin1Char('/') +
-                                Text::wholeNumber(goal_->targetAmount()));
-    else
-        streakText_->setFullText(QString::number(goal_->streak()) + QLatin1Char('d'));
+    money_->setVisible(text.money.has_value());
+    streak_->setVisible(text.streak.has_value());
+    if (text.money)
+        moneyText_->setFullText(*text.money);
+    else if (text.streak)
+        streakText_->setFullText(*text.streak);
 
-    const std::optional<int> days = goal_->daysUntilDeadline();
-    deadline_->setVisible(days.has_value());
-    if (days) {
-        deadline_->setText(deadlineText(*days));
-        recolor(deadline_, *days < 0    ? AppTheme::Colors::coral()
-                           : *days <= 6 ? AppTheme::Colors::amber()
-                                        : Theme::textMuted());
+    deadline_->setVisible(text.deadline.has_value());
+    if (text.deadline) {
+        deadline_->setText(*text.deadline);
+        recolor(deadline_, GoalStyle::deadlineColor(text.deadlineTone));
     }
 
-    bar_->setColor(color);
-    bar_->setProgress(ProgressPercent::clamp(progress));
-    const GoalFigures::Figures figures = goal_->figures();
-    efforts_->setText(QStringLiteral("%1/%2").arg(figures.completedMilestones).arg(figures.milestones));
+    bar_->setColor(text.color);
+    bar_->setProgress(text.progress);
+    efforts_->setText(text.efforts);
     update();
 }
 

@@ -42,9 +42,6 @@ public:
     // goal keeps its row's state and only animates a change of selection.
     void bind(std::shared_ptr<Goal> goal, bool isSelected, bool isHidden);
 
-    // "Overdue", or "Due in 3d".
-    static QString deadlineText(int days);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;

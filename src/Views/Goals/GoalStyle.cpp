@@ -57,6 +57,18 @@ void GoalStyle::showEye(QToolButton* eye, bool masked) {
                                Theme::textMuted(), Symbols::pixelSizeForFontSize(11)));
 }
 
+QColor GoalStyle::deadlineColor(DeadlineTone tone) {
+    switch (tone) {
+    case DeadlineTone::overdue:
+        return AppTheme::Colors::coral();
+    case DeadlineTone::soon:
+        return AppTheme::Colors::amber();
+    case DeadlineTone::later:
+        break;
+    }
+    return Theme::textMuted();
+}
+
 QString GoalStyle::horizontalGradient(const QColor& from, const QColor& to) {
     return QStringLiteral("qlineargradient(x1: 0, y1: 0, x2: 1, y2: 0, stop: 0 %1, stop: 1 %2)")
         .arg(Theme::css(from), Theme::css(to));

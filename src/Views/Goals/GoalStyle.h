@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ViewModels/GoalRowText.h"
+
 #include <QColor>
 #include <QString>
 
@@ -26,6 +28,9 @@ void recolor(QLabel* label, const QColor& color);
 // or struck through while the title is masked.
 QToolButton* eyeButton(QWidget* parent, const QString& objectName, std::function<void()> onClick);
 void showEye(QToolButton* eye, bool masked);
+
+// The colour of a goal's deadline in its tone: coral when overdue, amber when soon, muted later.
+QColor deadlineColor(DeadlineTone tone);
 
 // A leading-to-trailing gradient for a style sheet.
 QString horizontalGradient(const QColor& from, const QColor& to);

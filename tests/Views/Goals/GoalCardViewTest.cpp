@@ -12,6 +12,7 @@
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Dashboard/StreakBadge.h"
+#include "Views/Goals/GoalStyle.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,6 @@
 #include <QTest>
 #include <QToolButton>
 
-#include <climits>
 #include <cmath>
 
 namespace {
@@ -50,19 +50,10 @@ protected:
     std::shared_ptr<Goal> goal;
 };
 
-TEST_F(GoalCardViewTest, DeadlineTextSymbolAndColourFollowTheDayCount) {
-    EXPECT_EQ(GoalCardView::deadlineText(-3), QStringLiteral("Overdue by 3d"));
-    EXPECT_EQ(GoalCardView::deadlineText(0), QStringLiteral("Due today"));
-    EXPECT_EQ(GoalCardView::deadlineText(1), QStringLiteral("Due tomorrow"));
-    EXPECT_EQ(GoalCardView::deadlineText(6), QStringLiteral("Due in 6 days"));
-    EXPECT_EQ(GoalCardView::deadlineText(12000), QStringLiteral("Due in 12000 days"));
-    EXPECT_EQ(GoalCardView::deadlineText(INT_MIN), QStringLiteral("Overdue by 2147483648d"));
-    EXPECT_EQ(GoalCardView::deadlineSymbol(-1), QStringLiteral("exclamationmark.triangle.fill"));
-    EXPECT_EQ(GoalCardView::deadlineSymbol(0), QStringLiteral("calendar"));
-    EXPECT_EQ(GoalCardView::deadlineColor(-3), AppTheme::Colors::coral());
-    EXPECT_EQ(GoalCardView::deadlineColor(0), AppTheme::Colors::amber());
-    EXPECT_EQ(GoalCardView::deadlineColor(6), AppTheme::Colors::amber());
-    EXPECT_EQ(GoalCardView::deadlineColor(7), Theme::textMuted());
+TEST_F(GoalCardViewTest, DeadlineTextAndColourFollowTheDayCount) {
+    EXPECT_EQ(GoalStyle::deadlineColor(DeadlineTone::overdue), AppTheme::Colors::coral());
+    EXPECT_EQ(GoalStyle::deadlineColor(DeadlineTone::soon), AppTheme::Colors::amber());
+    EXPECT_EQ(GoalStyle::deadlineColor(DeadlineTone::later), Theme::textMuted());
 
     auto view = card(false, {});
     EXPECT_EQ(text(view.get(), "goalCardDeadline"), QStringLiteral("<none>")); // no row without a deadline

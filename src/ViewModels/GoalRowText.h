@@ -1,0 +1,69 @@
+#pragma once
+
+#include "Models/GoalPriority.h"
+#include "Models/MomentumState.h"
+
+#include <QColor>
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+class Goal;
+
+// How near a goal's deadline is, as its rows and cards colour it: passed by a whole day or
+// more, within the coming week (today included), or further off.
+enum class DeadlineTone { overdue, soon, later };
+
+// What every row and card of a goal shows alike.
+namespace GoalLook {
+// The goal's own colour; the fallback violet when it has none, or when there is no goal.
+QColor color(const Goal* goal);
+// The stored priority; medium while it is absent or unknown.
+GoalPriority priority(const Goal& goal);
+// The tone of a deadline this many whole days away: overdue below 0, soon up to 6, later after.
+DeadlineTone deadlineTone(int days);
+// The dots of a hidden goal, else its title ("Untitled Goal" while it has none).
+QString shownTitle(const Goal& goal, bool masked);
+} // namespace GoalLook
+
+// One active goal in the goals list, as the row shows it.
+struct GoalRowText {
+    QString title;
+    QString category;
+    QColor color;
+    GoalPriority priority = GoalPriority::medium;
+    QString percent;     // "42%"
+    double progress = 0; // the bar's fraction, 0..1
+    // The whole parts of the money put in and of the target for a goal that needs money
+    // ("1200/5000": no currency, no grouping); else the streak in days for a goal that has one.
+    std::optional<QString> money;
+    std::optional<QString> streak;
+    std::optional<QString> deadline; // "Overdue" or "Due in 3d", for a goal with a deadline
+    DeadlineTone deadlineTone = DeadlineTone::later;
+    QString efforts; // completed milestones of all, "2/5"
+
+    static GoalRowText of(const Goal& goal, bool masked, const QDateTime& now);
+    static GoalRowText of(const Goal& goal, bool masked); // now by the clock
+    static QString deadlineText(int days);
+};
+
+// One goal as a card (the goals grid and the dashboard), as the card shows it.
+struct GoalCardText {
+    QString title;
+    QString category;
+    QColor color;
+    GoalPriority priority = GoalPriority::medium;
+    MomentumState momentum = MomentumState::coasting;
+    double progress = 0; // the ring's and the bar's fraction, 0..1
+    int streak = 0;
+    bool showsStreak = false;
+    std::optional<QString> deadline; // "Overdue by 3d", "Due today", "Due in 12 days"
+    QString deadlineSymbol;
+    DeadlineTone deadlineTone = DeadlineTone::later;
+
+    static GoalCardText of(const Goal& goal, bool masked, const QDateTime& now);
+    static GoalCardText of(const Goal& goal, bool masked); // now by the clock
+    static QString deadlineText(int days);
+    static QString symbolFor(int days); // the deadline's symbol
+};
