@@ -6,3 +6,7 @@ QString PlainToolTip::of(const QString& text) {
     return QStringLiteral("<p style=\"white-space:pre-wrap\">") + text.toHtmlEscaped() +
            QStringLiteral("</p>");
 }
+
+QString PlainToolTip::ifCut(const QString& shown, const QString& text) {
+    return shown == text ? QString() : of(text);
+}

@@ -6,4 +6,6 @@
 // markup, so it is escaped and marked as rich text, which shows it exactly as typed.
 namespace PlainToolTip {
 QString of(const QString& text);
+// The whole text as a tooltip when what is shown of it was cut; no tooltip when it shows whole.
+QString ifCut(const QString& shown, const QString& text);
 } // namespace PlainToolTip

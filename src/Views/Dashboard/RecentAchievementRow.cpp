@@ -88,7 +88,7 @@ void RecentAchievementRow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const Geometry g = geometry();
     // The full title as plain text, only while it is cut.
-    setToolTip(g.shownTitle == title_ ? QString() : PlainToolTip::of(title_));
+    setToolTip(PlainToolTip::ifCut(g.shownTitle, title_));
 }
 
 void RecentAchievementRow::paintEvent(QPaintEvent*) {

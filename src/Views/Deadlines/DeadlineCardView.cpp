@@ -6,23 +6,17 @@
 #include "Components/ScreenStyle.h"
 #include "Components/SmallProgressBar.h"
 #include "Models/Goal.h"
-#include "Models/GoalPriority.h"
 #include "Platform/Clock.h"
-#include "ViewModels/DeadlinesViewModel.h"
-#include "ViewModels/GoalText.h"
-#include "ViewModels/Theme/ColorHex.h"
+#include "ViewModels/DeadlineCardText.h"
 #include "ViewModels/Theme/Theme.h"
-#include "Views/Dashboard/PlainToolTip.h"
+#include "Views/Deadlines/DeadlineCardLook.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
-#include <QPainterPath>
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr double kRadius = 18;
 
 // The accent down the card's leading side.
 class UrgencyBar : public QWidget {
@@ -89,19 +83,18 @@ DeadlineCardView::DeadlineCardView(QWidget* parent) : QWidget(parent) {
 void DeadlineCardView::bind(std::shared_ptr<Goal> goal, const QColor& urgencyColor) {
     goal_ = std::move(goal);
     urgency_ = urgencyColor;
-    const QColor goalColor = ColorHex::fromHex(goal_->colorHex().value_or(ColorHex::fallbackHex()));
-    title_ = GoalText::title(*goal_);
-    category_ = goal_->category().value_or(QStringLiteral("Personal"));
-    const double progress = goal_->progressPercentage();
+    const DeadlineCardText text = DeadlineCardText::of(*goal_);
+    title_ = text.title;
+    category_ = text.category;
     static_cast<UrgencyBar*>(urgencyBar_)->setColor(urgency_);
-    priority_->setPriority(GoalPriorities::fromRaw(goal_->priority()).value_or(GoalPriority::medium));
-    tag_->setTag(category_, goalColor);
+    priority_->setPriority(text.priority);
+    tag_->setTag(category_, text.color);
     ScreenStyle::setTextColor(countdown_, urgency_);
-    countdown_->setVisible(goal_->deadline().has_value());
-    progressBar_->setColor(goalColor);
-    progressBar_->setProgress(progress);
-    ring_->setColor(goalColor);
-    ring_->setProgress(progress);
+    countdown_->setVisible(text.hasDeadline);
+    progressBar_->setColor(text.color);
+    progressBar_->setProgress(text.progress);
+    ring_->setColor(text.color);
+    ring_->setProgress(text.progress);
     showTitle();
     tick();
     update();
@@ -131,11 +124,11 @@ QString DeadlineCardView::countdownText() const {
 }
 
 void DeadlineCardView::tick() {
-    if (!goal_ || !goal_->deadline())
+    if (!goal_)
         return;
-    const QString text = DeadlinesViewModel::countdownText(Clock::now(), *goal_->deadline());
-    if (text != countdown_->text())
-        countdown_->setText(text);
+    const std::optional<QString> text = DeadlineCardText::countdown(*goal_, Clock::now());
+    if (text && *text != countdown_->text())
+        countdown_->setText(*text);
 }
 
 void DeadlineCardView::resizeEvent(QResizeEvent* event) {
@@ -144,10 +137,7 @@ void DeadlineCardView::resizeEvent(QResizeEvent* event) {
 }
 
 void DeadlineCardView::showTitle() {
-    const QString shown =
-        titleLabel_->fontMetrics().elidedText(title_, Qt::ElideRight, std::max(0, titleLabel_->width()));
-    titleLabel_->setText(shown);
-    titleLabel_->setToolTip(shown == title_ ? QString() : PlainToolTip::of(title_));
+    DeadlineCardLook::showElided(titleLabel_, title_);
 }
 
 void DeadlineCardView::enterEvent(QEnterEvent* event) {
@@ -169,12 +159,6 @@ void DeadlineCardView::hideEvent(QHideEvent* event) {
 }
 
 void DeadlineCardView::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), kRadius, kRadius);
-    p.fillPath(shape, Theme::backgroundSecondary());
-    p.fillPath(shape, Theme::withOpacity(urgency_, hovered_ ? 0.06 : 0.02));
-    p.setPen(QPen(Theme::withOpacity(urgency_, hovered_ ? 0.3 : 0.1), 1));
-    p.drawPath(shape);
+    DeadlineCardLook::paint(this, Theme::withOpacity(urgency_, hovered_ ? 0.06 : 0.02),
+                            Theme::withOpacity(urgency_, hovered_ ? 0.3 : 0.1));
 }

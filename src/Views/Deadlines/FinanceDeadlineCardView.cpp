@@ -2,22 +2,17 @@
 
 #include "Components/ScreenStyle.h"
 #include "Components/Symbols.h"
-#include "Platform/DateText.h"
-#include "Platform/MoneyFormatter.h"
 #include "Platform/UserDefaults.h"
+#include "ViewModels/DeadlineCardText.h"
 #include "ViewModels/Theme/Theme.h"
-#include "Views/Dashboard/PlainToolTip.h"
+#include "Views/Deadlines/DeadlineCardLook.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPainter>
-#include <QPainterPath>
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr double kRadius = 18;
 
 // The accent bar and the icon tile, painted together.
 class FinanceBadge : public QWidget {
@@ -72,17 +67,18 @@ FinanceDeadlineCardView::FinanceDeadlineCardView(QWidget* parent) : QWidget(pare
     row->addWidget(amount_, 0, Qt::AlignVCenter);
     // The amount follows a change of the finance currency.
     connect(&UserDefaults::standard(), &UserDefaults::changed, this, [this](const QString& key) {
-        if (key == MoneyFormatter::currencyCodeKey)
+        if (FinanceDeadlineText::amountFollows(key))
             showAmount();
     });
 }
 
 void FinanceDeadlineCardView::bind(const DeadlinesViewModel::FinanceDeadline& item) {
     item_ = item;
+    const FinanceDeadlineText text = FinanceDeadlineText::of(item_);
     static_cast<FinanceBadge*>(badge_)->setLook(item_.color, item_.icon);
-    date_->setText(dueDateText(item_.dueDate.toLocalTime().date()));
+    date_->setText(text.date);
     ScreenStyle::setTextColor(amount_, item_.color);
-    showAmount();
+    amount_->setText(text.amount);
     showLabel();
     update();
 }
@@ -98,10 +94,6 @@ int FinanceDeadlineCardView::naturalHeight() {
     return height;
 }
 
-QString FinanceDeadlineCardView::dueDateText(const QDate& date) {
-    return DateText::longDate(date);
-}
-
 QString FinanceDeadlineCardView::dateText() const {
     return date_->text();
 }
@@ -111,7 +103,7 @@ QString FinanceDeadlineCardView::amountText() const {
 }
 
 void FinanceDeadlineCardView::showAmount() {
-    amount_->setText(MoneyFormatter::format(item_.amount, 0));
+    amount_->setText(FinanceDeadlineText::amountText(item_.amount));
 }
 
 void FinanceDeadlineCardView::resizeEvent(QResizeEvent* event) {
@@ -120,18 +112,9 @@ void FinanceDeadlineCardView::resizeEvent(QResizeEvent* event) {
 }
 
 void FinanceDeadlineCardView::showLabel() {
-    const QString shown =
-        label_->fontMetrics().elidedText(item_.label, Qt::ElideRight, std::max(0, label_->width()));
-    label_->setText(shown);
-    label_->setToolTip(shown == item_.label ? QString() : PlainToolTip::of(item_.label));
+    DeadlineCardLook::showElided(label_, item_.label);
 }
 
 void FinanceDeadlineCardView::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), kRadius, kRadius);
-    p.fillPath(shape, Theme::backgroundSecondary());
-    p.setPen(QPen(Theme::withOpacity(item_.color, 0.15), 1));
-    p.drawPath(shape);
+    DeadlineCardLook::paint(this, Qt::transparent, Theme::withOpacity(item_.color, 0.15));
 }

@@ -22,8 +22,6 @@ public:
     QString labelText() const { return item_.label; }
     QString dateText() const;
     QString amountText() const;
-    // The due date as the locale writes the day, the full month name and the year.
-    static QString dueDateText(const QDate& date);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

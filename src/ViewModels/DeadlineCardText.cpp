@@ -1,0 +1,37 @@
+#include "ViewModels/DeadlineCardText.h"
+
+#include "Models/Goal.h"
+#include "Platform/DateText.h"
+#include "Platform/MoneyFormatter.h"
+#include "ViewModels/GoalRowText.h"
+#include "ViewModels/GoalText.h"
+
+DeadlineCardText DeadlineCardText::of(const Goal& goal) {
+    DeadlineCardText text;
+    text.title = GoalText::title(goal);
+    text.category = GoalText::category(goal);
+    text.color = GoalLook::color(&goal);
+    text.priority = GoalLook::priority(goal);
+    text.progress = goal.progressPercentage();
+    text.hasDeadline = goal.deadline().has_value();
+    return text;
+}
+
+std::optional<QString> DeadlineCardText::countdown(const Goal& goal, const QDateTime& now) {
+    const std::optional<QDateTime> deadline = goal.deadline();
+    if (!deadline)
+        return std::nullopt;
+    return DeadlinesViewModel::countdownText(now, *deadline);
+}
+
+FinanceDeadlineText FinanceDeadlineText::of(const DeadlinesViewModel::FinanceDeadline& item) {
+    return {DateText::longDate(item.dueDate.toLocalTime().date()), amountText(item.amount)};
+}
+
+QString FinanceDeadlineText::amountText(double amount) {
+    return MoneyFormatter::format(amount, 0);
+}
+
+bool FinanceDeadlineText::amountFollows(const QString& defaultsKey) {
+    return defaultsKey == MoneyFormatter::currencyCodeKey;
+}
