@@ -2,9 +2,7 @@
 
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
-#include "Models/Bill.h"
-#include "Platform/MoneyFormatter.h"
-#include "Platform/TextHelpers.h"
+#include "ViewModels/CalendarBillText.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/CalendarView/CalendarStyle.h"
@@ -17,6 +15,7 @@
 #include <QVBoxLayout>
 
 CalendarBillRow::CalendarBillRow(const Bill& bill, QWidget* parent) : QWidget(parent) {
+    const CalendarBillText text = CalendarBillText::of(bill);
     setObjectName(QStringLiteral("calendarBillRow"));
     auto* line = new QHBoxLayout(this);
     line->setContentsMargins(16, 8, 16, 8);
@@ -33,21 +32,15 @@ CalendarBillRow::CalendarBillRow(const Bill& bill, QWidget* parent) : QWidget(pa
     texts->setSpacing(1);
     auto* name = new CalendarTextLine(Theme::font(13, QFont::Medium), Theme::textPrimary());
     name->setObjectName(QStringLiteral("billName"));
-    name->setText(bill.name().value_or(QStringLiteral("Untitled Bill")));
+    name->setText(text.name);
     auto* category = new CalendarTextLine(Theme::font(11, QFont::Medium), Theme::textMuted());
-    category->setText(bill.category().value_or(QStringLiteral("Other")));
+    category->setText(text.category);
     texts->addWidget(name);
     texts->addWidget(category);
     line->addLayout(texts, 1);
-    auto* amount = ScreenStyle::label(amountText(bill.amount()), Theme::font(13, QFont::Medium),
-                                      AppTheme::Colors::rose());
+    auto* amount = ScreenStyle::label(text.amount, Theme::font(13, QFont::Medium), AppTheme::Colors::rose());
     amount->setObjectName(QStringLiteral("billAmount"));
     line->addWidget(amount);
-}
-
-QString CalendarBillRow::amountText(double amount) {
-    const QString text = MoneyFormatter::format(amount, 0);
-    return text.isEmpty() ? Text::wholeNumber(amount) : text;
 }
 
 void CalendarBillRow::paintEvent(QPaintEvent*) {

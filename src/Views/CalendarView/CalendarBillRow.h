@@ -11,9 +11,6 @@ class CalendarBillRow : public QWidget {
 public:
     explicit CalendarBillRow(const Bill& bill, QWidget* parent = nullptr);
 
-    // The amount in the user's currency without fraction digits.
-    static QString amountText(double amount);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
