@@ -55,15 +55,12 @@ QString MarkdownExport::build(const std::vector<std::shared_ptr<Goal>>& goals, c
                QStringLiteral("%\n");
         out += QStringLiteral("Streak: ") + QString::number(goal->streak()) + QStringLiteral(" days\n\n");
         for (const auto& milestone : goal->milestonesArray()) {
-            out += QStringLiteral("### ") +
-                   inlineText(milestone->title().value_or(QStringLiteral("Untitled Milestone"))) +
+            out += QStringLiteral("### ") + inlineText(GoalText::milestoneTitle(milestone.get())) +
                    QStringLiteral(" [") + (milestone->isCompleted() ? QChar(0x2713) : QChar(0x25CB)) +
                    QStringLiteral("]\n");
             for (const auto& step : milestone->stepsArray())
                 out += QStringLiteral("- [") + (step->isCompleted() ? QLatin1Char('x') : QLatin1Char(' ')) +
-                       QStringLiteral("] ") +
-                       inlineText(step->title().value_or(QStringLiteral("Untitled Step"))) +
-                       QLatin1Char('\n');
+                       QStringLiteral("] ") + inlineText(GoalText::stepTitle(step.get())) + QLatin1Char('\n');
             out += QLatin1Char('\n');
         }
     }

@@ -7,6 +7,7 @@
 #include "Models/Step.h"
 #include "Store/ObjectContext.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/GoalText.h"
 
 #include <gtest/gtest.h>
 
@@ -187,6 +188,25 @@ TEST_F(GoalRowTextDates, ProgressAndEffortsReadAsTyped) {
     milestone(planned, true);
     ASSERT_TRUE(context->save());
     EXPECT_EQ(GoalRowText::of(*planned, false, now).efforts, QStringLiteral("2/3"));
+}
+
+TEST_F(GoalRowTextDates, MilestonesAndStepsWithoutTitlesReadTheirFallbacks) {
+    auto m = Milestone::create(context);
+    EXPECT_EQ(GoalText::milestoneTitle(m.get()), QStringLiteral("Untitled Milestone"));
+    EXPECT_EQ(GoalText::milestoneTitle(nullptr), QStringLiteral("Untitled Milestone"));
+    m->setTitle(QStringLiteral("Base miles"));
+    // A card heads with a known frequency; text that only looks like one is no frequency.
+    m->setFrequency(QStringLiteral("weekly"));
+    EXPECT_EQ(GoalText::milestoneHeading(*m), QStringLiteral("Base miles"));
+    m->setFrequency(QStringLiteral("Weekly"));
+    EXPECT_EQ(GoalText::milestoneHeading(*m), QStringLiteral("Weekly"));
+    EXPECT_EQ(GoalText::milestoneTitle(m.get()), QStringLiteral("Base miles"));
+
+    auto step = Step::create(context);
+    EXPECT_EQ(GoalText::stepTitle(step.get()), QStringLiteral("Untitled Step"));
+    EXPECT_EQ(GoalText::stepTitle(nullptr), QStringLiteral("Untitled Step"));
+    step->setTitle(QStringLiteral("Long run"));
+    EXPECT_EQ(GoalText::stepTitle(step.get()), QStringLiteral("Long run"));
 }
 
 } // namespace

@@ -84,7 +84,7 @@ void CalendarMilestoneCard::buildHeader(QVBoxLayout* column) {
     goalTitle->setText(GoalText::title(*item_.goal));
     auto* milestoneTitle = new CalendarTextLine(Theme::font(14, QFont::Medium), Theme::textPrimary());
     milestoneTitle->setObjectName(QStringLiteral("milestoneTitle"));
-    milestoneTitle->setText(item_.milestone->title().value_or(QStringLiteral("Untitled Milestone")));
+    milestoneTitle->setText(GoalText::milestoneTitle(item_.milestone.get()));
     titles->addWidget(goalTitle);
     titles->addWidget(milestoneTitle);
     header->addLayout(titles, 1);

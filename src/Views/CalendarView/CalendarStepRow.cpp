@@ -4,6 +4,7 @@
 #include "Components/SymbolIcon.h"
 #include "Models/Step.h"
 #include "ViewModels/CalendarStepEntries.h"
+#include "ViewModels/GoalText.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/CalendarView/CalendarChip.h"
 #include "Views/CalendarView/CalendarIconButton.h"
@@ -36,7 +37,7 @@ void CalendarStepRow::buildTextRow() {
     line->setSpacing(8);
     line->addWidget(CalendarStyle::symbol(QStringLiteral("pencil.line"), 13, goalColor_));
     title_ = new CalendarTextLine(Theme::font(13, QFont::Medium), Theme::textPrimary());
-    title_->setText(step_->title().value_or(QStringLiteral("Untitled Step")));
+    title_->setText(GoalText::stepTitle(step_.get()));
     line->addWidget(title_, 1);
     edit_ = new CalendarChip(tr("Edit"), Theme::font(11, QFont::Medium));
     edit_->setObjectName(QStringLiteral("stepEditButton"));
@@ -85,7 +86,7 @@ void CalendarStepRow::buildCheckRow() {
     connect(tick_, &CalendarIconButton::clicked, this, &CalendarStepRow::toggleCheck);
     line->addWidget(tick_);
     title_ = new CalendarTextLine(Theme::font(13), Theme::textPrimary());
-    title_->setText(step_->title().value_or(QStringLiteral("Untitled Step")));
+    title_->setText(GoalText::stepTitle(step_.get()));
     line->addWidget(title_, 1);
     checked_ = CalendarStepEntries::isChecked(*step_, day_);
 }

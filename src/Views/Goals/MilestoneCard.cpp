@@ -5,6 +5,7 @@
 #include "Components/SmallProgressBar.h"
 #include "Models/Milestone.h"
 #include "Models/Step.h"
+#include "ViewModels/GoalText.h"
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/StepRowView.h"
 
@@ -29,17 +30,6 @@ MilestoneCard::MilestoneCard(std::shared_ptr<Milestone> milestone, QColor goalCo
     column->addWidget(buildHeader());
     if (isExpanded_)
         column->addWidget(buildSteps());
-}
-
-QString MilestoneCard::displayName(const Milestone& milestone) {
-    if (const auto text = milestone.frequency())
-        if (const auto frequency = MilestoneFrequencies::fromRaw(*text))
-            return MilestoneFrequencies::rawValue(*frequency);
-    return titleOf(milestone);
-}
-
-QString MilestoneCard::titleOf(const Milestone& milestone) {
-    return milestone.title().value_or(tr("Untitled Milestone"));
 }
 
 QWidget* MilestoneCard::buildHeader() {
@@ -76,7 +66,7 @@ QWidget* MilestoneCard::buildHeader() {
     nameFont.setStrikeOut(done);
     GoalDetailStyle::styleLabel(name, nameFont,
                                 done ? GoalDetailStyle::textSecondary() : GoalDetailStyle::textPrimary());
-    name->setFullText(displayName(*milestone_));
+    name->setFullText(GoalText::milestoneHeading(*milestone_));
     row->addWidget(name, 1);
     row->addSpacing(8);
 
@@ -150,7 +140,7 @@ QWidget* MilestoneCard::buildSteps() {
 }
 
 void MilestoneCard::confirmDelete() {
-    const QString title = tr("Delete \"%1\"?").arg(titleOf(*milestone_));
+    const QString title = tr("Delete \"%1\"?").arg(GoalText::milestoneTitle(milestone_.get()));
     // The action holds no card: the card may be rebuilt while the dialog is up.
     AlertDialog::present(this, title, tr("This will also delete all steps inside this effort."),
                          {{tr("Delete Milestone"), AlertDialog::Role::Destructive,

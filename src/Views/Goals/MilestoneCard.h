@@ -35,11 +35,6 @@ public:
     const std::shared_ptr<Milestone>& milestone() const { return milestone_; }
     bool isExpanded() const { return isExpanded_; }
 
-    // The name the header shows: the frequency when it is a known one, else the title.
-    static QString displayName(const Milestone& milestone);
-    // The title the delete confirmation names, never the frequency.
-    static QString titleOf(const Milestone& milestone);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include "Components/SheetHost.h"
 #include "Models/Milestone.h"
+#include "ViewModels/GoalText.h"
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/MilestoneFrequencyRow.h"
 
@@ -36,8 +37,7 @@ MilestoneFrequencySheet::MilestoneFrequencySheet(
     auto* subtitle = new QLabel(this);
     subtitle->setObjectName(QStringLiteral("frequencySheetSubtitle"));
     GoalDetailStyle::styleLabel(subtitle, GoalDetailStyle::themeFont(13), GoalDetailStyle::textSecondary());
-    subtitle->setText(milestone_ ? milestone_->title().value_or(tr("Untitled Milestone"))
-                                 : tr("Untitled Milestone"));
+    subtitle->setText(GoalText::milestoneTitle(milestone_.get()));
     titles->addWidget(title);
     titles->addWidget(subtitle);
     header->addLayout(titles, 1);

@@ -2,6 +2,7 @@
 
 #include "Components/ElidedLabel.h"
 #include "Models/Step.h"
+#include "ViewModels/GoalText.h"
 #include "Views/Goals/GoalDetailStyle.h"
 
 #include <QHBoxLayout>
@@ -85,7 +86,7 @@ void StepRowView::refresh() {
     font.setStrikeOut(done);
     GoalDetailStyle::styleLabel(title_, font,
                                 done ? GoalDetailStyle::textMuted() : GoalDetailStyle::textPrimary());
-    title_->setFullText(step_ && step_->title() ? *step_->title() : tr("Untitled Step"));
+    title_->setFullText(GoalText::stepTitle(step_.get()));
 
     const auto mark = priorityMark(step_ ? step_->priority() : 2);
     priority_->setVisible(mark.has_value());

@@ -5,9 +5,9 @@
 #include "Models/Goal.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/Extensions/ProgressPercent.h"
+#include "ViewModels/GoalRowText.h"
 #include "ViewModels/GoalText.h"
 #include "ViewModels/Theme/AppTheme.h"
-#include "ViewModels/Theme/ColorHex.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Navigation/SidebarGlow.h"
 
@@ -124,7 +124,7 @@ void SidebarGoalItem::paintEvent(QPaintEvent*) {
     if (!goal_)
         return;
 
-    const QColor dot = ColorHex::fromHex(goal_->colorHex().value_or(ColorHex::fallbackHex()));
+    const QColor dot = GoalLook::color(goal_.get());
     const QRectF dotRect(20, (height() - kDot) / 2, kDot, kDot);
     SidebarGlow::paint(painter, dotRect, kDot / 2, Theme::withOpacity(dot, 0.6), 3);
     painter.setPen(Qt::NoPen);

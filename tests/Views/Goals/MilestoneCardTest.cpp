@@ -7,6 +7,7 @@
 #include "Platform/Clock.h"
 #include "Store/ObjectContext.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/GoalText.h"
 #include "Views/Goals/StepRowView.h"
 
 #include <QLabel>
@@ -60,7 +61,7 @@ protected:
 TEST_F(MilestoneCardTest, HeaderShowsAKnownFrequencyElseTheTitle) {
     auto weekly = milestone(QStringLiteral("Read"), QStringLiteral("Weekly"));
     EXPECT_EQ(name(*card(weekly, false)), QStringLiteral("Weekly"));
-    EXPECT_EQ(MilestoneCard::titleOf(*weekly), QStringLiteral("Read"));
+    EXPECT_EQ(GoalText::milestoneTitle(weekly.get()), QStringLiteral("Read"));
     EXPECT_EQ(name(*card(milestone(QStringLiteral("Read"), QStringLiteral("weekly")), false)),
               QStringLiteral("Read"));
     EXPECT_EQ(name(*card(milestone(std::nullopt, std::nullopt), false)),
