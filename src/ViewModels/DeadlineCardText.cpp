@@ -3,15 +3,10 @@
 #include "Models/Goal.h"
 #include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
-#include "ViewModels/GoalRowText.h"
-#include "ViewModels/GoalText.h"
 
 DeadlineCardText DeadlineCardText::of(const Goal& goal) {
     DeadlineCardText text;
-    text.title = GoalText::title(goal);
-    text.category = GoalText::category(goal);
-    text.color = GoalLook::color(&goal);
-    text.priority = GoalLook::priority(goal);
+    static_cast<GoalFace&>(text) = GoalFace::of(goal, false);
     text.progress = goal.progressPercentage();
     text.hasDeadline = goal.deadline().has_value();
     return text;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Models/GoalPriority.h"
 #include "ViewModels/DeadlinesViewModel.h"
+#include "ViewModels/GoalRowText.h"
 
 #include <QColor>
 #include <QDateTime>
@@ -12,11 +12,7 @@
 class Goal;
 
 // One goal on the deadlines screen, as its card shows it; the countdown moves on with the clock.
-struct DeadlineCardText {
-    QString title;
-    QString category;
-    QColor color;
-    GoalPriority priority = GoalPriority::medium;
+struct DeadlineCardText : GoalFace {
     double progress = 0;
     bool hasDeadline = false;
 

@@ -29,12 +29,14 @@ QString GoalLook::shownTitle(const Goal& goal, bool masked) {
     return masked ? AppViewModel::maskedTitle() : GoalText::title(goal);
 }
 
+GoalFace GoalFace::of(const Goal& goal, bool masked) {
+    return {GoalLook::shownTitle(goal, masked), GoalText::category(goal), GoalLook::color(&goal),
+            GoalLook::priority(goal)};
+}
+
 GoalRowText GoalRowText::of(const Goal& goal, bool masked, const QDateTime& now) {
     GoalRowText text;
-    text.title = GoalLook::shownTitle(goal, masked);
-    text.category = GoalText::category(goal);
-    text.color = GoalLook::color(&goal);
-    text.priority = GoalLook::priority(goal);
+    static_cast<GoalFace&>(text) = GoalFace::of(goal, masked);
     const double progress = goal.progressPercentage();
     text.percent = ProgressPercent::text(progress) + QLatin1Char('%');
     text.progress = ProgressPercent::clamp(progress);
@@ -62,10 +64,7 @@ QString GoalRowText::deadlineText(int days) {
 
 GoalCardText GoalCardText::of(const Goal& goal, bool masked, const QDateTime& now) {
     GoalCardText text;
-    text.title = GoalLook::shownTitle(goal, masked);
-    text.category = GoalText::category(goal);
-    text.color = GoalLook::color(&goal);
-    text.priority = GoalLook::priority(goal);
+    static_cast<GoalFace&>(text) = GoalFace::of(goal, masked);
     text.momentum = goal.wrappedMomentumState();
     text.progress = ProgressPercent::clamp(goal.progressPercentage());
     text.streak = goal.streak();

@@ -27,12 +27,18 @@ DeadlineTone deadlineTone(int days);
 QString shownTitle(const Goal& goal, bool masked);
 } // namespace GoalLook
 
-// One active goal in the goals list, as the row shows it.
-struct GoalRowText {
+// What heads every row and card of a goal: its shown title, category, colour and priority.
+struct GoalFace {
     QString title;
     QString category;
     QColor color;
     GoalPriority priority = GoalPriority::medium;
+
+    static GoalFace of(const Goal& goal, bool masked);
+};
+
+// One active goal in the goals list, as the row shows it.
+struct GoalRowText : GoalFace {
     QString percent;     // "42%"
     double progress = 0; // the bar's fraction, 0..1
     // The whole parts of the money put in and of the target for a goal that needs money
@@ -49,11 +55,7 @@ struct GoalRowText {
 };
 
 // One goal as a card (the goals grid and the dashboard), as the card shows it.
-struct GoalCardText {
-    QString title;
-    QString category;
-    QColor color;
-    GoalPriority priority = GoalPriority::medium;
+struct GoalCardText : GoalFace {
     MomentumState momentum = MomentumState::coasting;
     double progress = 0; // the ring's and the bar's fraction, 0..1
     int streak = 0;
