@@ -179,6 +179,7 @@ void SettingsViewModel::reloadSampleData() {
 bool SettingsViewModel::resetAllData() {
     // Each deletion runs in the store directly and drops every loaded record of its entity,
     // so the lists empty at once and no later save can bring a deleted record back.
+    ActionGuard action(*context_);
     bool all = true;
     QString firstError;
     for (const char* entity : {"Goal", "Milestone", "Step", "DailyLog"}) {
@@ -194,5 +195,5 @@ bool SettingsViewModel::resetAllData() {
         std::fflush(stdout);
         SaveFailures::shared().report(firstError);
     }
-    return all && commitAction(*context_);
+    return all && action.commit();
 }
