@@ -23,6 +23,7 @@
 #include "ViewModels/GoalDetailViewModel.h"
 #include "ViewModels/GoalsViewModel.h"
 #include "ViewModels/LinksViewModel.h"
+#include "ViewModels/SettingsViewModel.h"
 #include "ViewModels/TaskBoardViewModel.h"
 
 #include <gtest/gtest.h>
@@ -254,6 +255,38 @@ TEST_F(FailedSave, LinksAreNotKeptNorWrittenByTheNextSave) {
     ASSERT_TRUE(links.addLink(QStringLiteral("Next"), QStringLiteral("https://example.com"), {}));
     EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM LinkItem")), 2);
     EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM LinkItem WHERE title = 'Kept'")), 1);
+}
+
+TEST_F(FailedSave, ResetOfAllDataIsAllOrNothing) {
+    DailyLogViewModel journal(context);
+    ASSERT_TRUE(journal.addLog(goal, QStringLiteral("Ran 5 km"), 4, 4, 4));
+    const auto refuseStepDeletion = [](bool refuse) {
+        SQLite::Database db(PersistenceController::defaultStorePath().toStdString(), SQLite::OPEN_READWRITE);
+        db.exec(
+            refuse
+                ? "CREATE TRIGGER refuseStep BEFORE DELETE ON Step BEGIN SELECT RAISE(ABORT, 'refused'); END"
+                : "DROP TRIGGER refuseStep");
+    };
+    refuseStepDeletion(true);
+    SettingsViewModel settings(context, nullptr);
+    QSignalSpy alerts(&SaveFailures::shared(), &SaveFailures::saveFailed);
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(settings.resetAllData());
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_NE(printed.find("CoreData save error: "), std::string::npos) << printed;
+    EXPECT_EQ(alerts.count(), 1);
+    EXPECT_FALSE(context->hasChanges());
+    // The goal, its milestone and the journal entry go no more than the step the store kept.
+    for (const char* entity : {"Goal", "Milestone", "Step", "DailyLog"}) {
+        EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(entity))), 1) << entity;
+        EXPECT_EQ(count(QLatin1String(entity)), 1) << entity;
+    }
+    EXPECT_FALSE(goal->isDeleted());
+
+    refuseStepDeletion(false);
+    EXPECT_TRUE(settings.resetAllData());
+    for (const char* entity : {"Goal", "Milestone", "Step", "DailyLog"})
+        EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(entity))), 0) << entity;
 }
 
 TEST_F(FailedSave, DeleteAllIsAllOrNothing) {
