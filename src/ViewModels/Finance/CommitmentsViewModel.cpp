@@ -2,11 +2,11 @@
 
 #include "Models/CreditCard.h"
 #include "Models/Expense.h"
+#include "Models/ExpenseQueries.h"
 #include "Models/Subscription.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
 #include "Store/ObjectContext.h"
-#include "Store/StoreValue.h"
 #include "ViewModels/ActionSave.h"
 
 #include <cmath>
@@ -82,40 +82,9 @@ double CommitmentsViewModel::nextBillAmount(const CreditCard& card) const {
 }
 
 QHash<QUuid, CommitmentsViewModel::CardFigures> CommitmentsViewModel::cardFigures() const {
-    const QDateTime monthStart = Calendar::startOfMonth(Clock::now());
     const QDate today = Clock::today();
-    const QDateTime nextMonth = Calendar::composeStartOfDay(today.year(), today.month() + 1, 1);
-    QHash<QUuid, CardFigures> figures;
-    // The store sums what it holds; while expenses are unsaved (never after an action) the
-    // matching records are added up one by one.
-    if (context_->hasChanges({Expense::entityName()})) {
-        for (const auto& expense : context_->fetch<Expense>(
-                 FetchRequest(Expense::entityName(), Key(Expense::Keys::creditCardID).present() &&
-                                                         (Key(Expense::Keys::date) >= monthStart ||
-                                                          Key(Expense::Keys::billedMonth) >= nextMonth)))) {
-            CardFigures& card = figures[*expense->creditCardID()];
-            if (const auto date = expense->date(); date && *date >= monthStart)
-                card.monthSpend += expense->amount();
-            if (const auto billed = expense->billedMonth(); billed && *billed >= nextMonth)
-                card.nextBill += expense->amount();
-        }
-        return figures;
-    }
-    // The unary plus keeps the card column's index out of the plan: the two date indexes find
-    // this month's and the coming bills' expenses, a few among a heavy user's thousands.
-    static const QString kByCard =
-        QStringLiteral("SELECT \"creditCardID\", TOTAL(CASE WHEN \"date\" >= ? THEN \"amount\" END), "
-                       "TOTAL(CASE WHEN \"billedMonth\" >= ? THEN \"amount\" END) FROM \"Expense\" "
-                       "WHERE +\"creditCardID\" IS NOT NULL AND (\"date\" >= ? OR \"billedMonth\" >= ?) "
-                       "GROUP BY +\"creditCardID\"");
-    const QVariant from(StoreValue::fromVariant(monthStart, AttributeType::date).toReal());
-    const QVariant billedFrom(StoreValue::fromVariant(nextMonth, AttributeType::date).toReal());
-    for (const auto& row : context_->aggregate(kByCard, {from, billedFrom, from, billedFrom})) {
-        CardFigures& card = figures[QUuid::fromString(row[0].toString())];
-        card.monthSpend += row[1].toDouble();
-        card.nextBill += row[2].toDouble();
-    }
-    return figures;
+    return ExpenseQueries::spendingByCard(*context_, Calendar::startOfMonth(Clock::now()),
+                                          Calendar::composeStartOfDay(today.year(), today.month() + 1, 1));
 }
 
 bool CommitmentsViewModel::addSubscription(const QString& name, double price, const QString& billingCycle,
