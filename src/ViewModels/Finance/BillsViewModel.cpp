@@ -43,6 +43,7 @@ bool BillsViewModel::addBill(const QString& name, double amount, int dueDay, con
                              const std::optional<QUuid>& creditCardID) {
     if (!std::isfinite(amount))
         return false;
+    ActionGuard action(*context_);
     auto bill = Bill::create(context_);
     bill->setName(name);
     bill->setAmount(amount);
@@ -52,7 +53,7 @@ bool BillsViewModel::addBill(const QString& name, double amount, int dueDay, con
     bill->setCreatedAt(Clock::now());
     bill->setPaymentMethod(paymentMethod);
     bill->setCreditCardID(creditCardID);
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchBills();
     return saved;
 }
@@ -60,8 +61,9 @@ bool BillsViewModel::addBill(const QString& name, double amount, int dueDay, con
 bool BillsViewModel::deleteBill(const std::shared_ptr<Bill>& bill) {
     if (!bill || bill->isDeleted())
         return false;
+    ActionGuard action(*context_);
     context_->deleteObject(bill);
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchBills();
     return saved;
 }
@@ -88,6 +90,7 @@ bool BillsViewModel::markAsPaid(const std::shared_ptr<Bill>& bill, const QDateTi
                 card = candidate;
                 break;
             }
+    ActionGuard action(*context_);
     auto payment = Expense::create(context_);
     payment->setTitle(bill->name().value_or(QStringLiteral("Untitled Bill")));
     payment->setAmount(bill->amount());
@@ -98,7 +101,7 @@ bool BillsViewModel::markAsPaid(const std::shared_ptr<Bill>& bill, const QDateTi
     payment->setCreditCardID(bill->creditCardID());
     payment->setBilledMonth(Expense::computeBilledMonth(day, card));
     payment->setExpenseType(QStringLiteral("fixed"));
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     emit paymentsChanged();
     return saved;
 }
@@ -106,9 +109,10 @@ bool BillsViewModel::markAsPaid(const std::shared_ptr<Bill>& bill, const QDateTi
 bool BillsViewModel::unmarkAsPaid(const std::shared_ptr<Bill>& bill, const QDateTime& month) {
     if (!bill || bill->isDeleted() || !bill->id())
         return false;
+    ActionGuard action(*context_);
     for (const auto& payment : context_->fetch<Expense>(paymentsInMonth(*bill->id(), month)))
         context_->deleteObject(payment);
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     emit paymentsChanged();
     return saved;
 }

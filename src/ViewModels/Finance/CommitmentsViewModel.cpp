@@ -39,12 +39,13 @@ void CommitmentsViewModel::fetchSubscriptions() {
 }
 
 bool CommitmentsViewModel::addCreditCard(const QString& name, int statementCloseDay, int paymentDueDay) {
+    ActionGuard action(*context_);
     auto card = CreditCard::create(context_);
     card->setName(name);
     card->setStatementCloseDay(qint16(statementCloseDay));
     card->setPaymentDueDay(qint16(paymentDueDay));
     card->setCreatedAt(Clock::now());
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchCreditCards();
     return saved;
 }
@@ -52,8 +53,9 @@ bool CommitmentsViewModel::addCreditCard(const QString& name, int statementClose
 bool CommitmentsViewModel::deleteCreditCard(const std::shared_ptr<CreditCard>& card) {
     if (!card || card->isDeleted())
         return false;
+    ActionGuard action(*context_);
     context_->deleteObject(card);
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchCreditCards();
     return saved;
 }
@@ -90,6 +92,7 @@ bool CommitmentsViewModel::addSubscription(const QString& name, double price, co
                                            const std::optional<QUuid>& creditCardID) {
     if (!std::isfinite(price))
         return false;
+    ActionGuard action(*context_);
     auto subscription = Subscription::create(context_);
     subscription->setName(name);
     subscription->setPrice(price);
@@ -119,7 +122,7 @@ bool CommitmentsViewModel::addSubscription(const QString& name, double price, co
     }
     expense->setBilledMonth(Expense::computeBilledMonth(renewalDate, card));
 
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchSubscriptions();
     return saved;
 }
@@ -127,8 +130,9 @@ bool CommitmentsViewModel::addSubscription(const QString& name, double price, co
 bool CommitmentsViewModel::toggleSubscriptionStatus(const std::shared_ptr<Subscription>& subscription) {
     if (!subscription || subscription->isDeleted())
         return false;
+    ActionGuard action(*context_);
     subscription->setStatus(subscription->isActive() ? Subscription::paused : Subscription::active);
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchSubscriptions();
     return saved;
 }
@@ -136,8 +140,9 @@ bool CommitmentsViewModel::toggleSubscriptionStatus(const std::shared_ptr<Subscr
 bool CommitmentsViewModel::deleteSubscription(const std::shared_ptr<Subscription>& subscription) {
     if (!subscription || subscription->isDeleted())
         return false;
+    ActionGuard action(*context_);
     context_->deleteObject(subscription);
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchSubscriptions();
     return saved;
 }
