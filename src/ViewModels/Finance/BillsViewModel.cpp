@@ -66,6 +66,7 @@ bool BillsViewModel::addBill(const QString& name, double amount, int dueDay, con
                              const std::optional<QUuid>& creditCardID) {
     if (!std::isfinite(amount))
         return false;
+    ActionGuard action(*context_);
     auto bill = Bill::create(context_);
     bill->setName(name);
     bill->setAmount(amount);
@@ -75,7 +76,7 @@ bool BillsViewModel::addBill(const QString& name, double amount, int dueDay, con
     bill->setCreatedAt(Clock::now());
     bill->setPaymentMethod(paymentMethod);
     bill->setCreditCardID(creditCardID);
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchBills();
     return saved;
 }
@@ -83,8 +84,9 @@ bool BillsViewModel::addBill(const QString& name, double amount, int dueDay, con
 bool BillsViewModel::deleteBill(const std::shared_ptr<Bill>& bill) {
     if (!bill || bill->isDeleted())
         return false;
+    ActionGuard action(*context_);
     context_->deleteObject(bill);
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchBills();
     return saved;
 }
@@ -111,6 +113,7 @@ bool BillsViewModel::markAsPaid(const std::shared_ptr<Bill>& bill, const QDateTi
                 card = candidate;
                 break;
             }
+    ActionGuard action(*context_);
     auto payment = Expense::create(context_);
     payment->setTitle(bill->name().value_or(QStringLiteral("Untitled Bill")));
     payment->setAmount(bill->amount());
@@ -121,7 +124,7 @@ bool BillsViewModel::markAsPaid(const std::shared_ptr<Bill>& bill, const QDateTi
     payment->setCreditCardID(bill->creditCardID());
     payment->setBilledMonth(Expense::computeBilledMonth(day, card));
     payment->setExpenseType(QStringLiteral("fixed"));
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     emit paymentsChanged();
     return saved;
 }
@@ -129,9 +132,10 @@ bool BillsViewModel::markAsPaid(const std::shared_ptr<Bill>& bill, const QDateTi
 bool BillsViewModel::unmarkAsPaid(const std::shared_ptr<Bill>& bill, const QDateTime& month) {
     if (!bill || bill->isDeleted() || !bill->id())
         return false;
+    ActionGuard action(*context_);
     for (const auto& payment : context_->fetch<Expense>(paymentsInMonth(*bill->id(), month)))
         context_->deleteObject(payment);
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     emit paymentsChanged();
     return saved;
 }

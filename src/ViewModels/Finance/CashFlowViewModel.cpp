@@ -143,8 +143,8 @@ std::shared_ptr<CreditCard> CashFlowViewModel::creditCard(const std::optional<QU
     return nullptr;
 }
 
-bool CashFlowViewModel::commit() {
-    const bool saved = commitAction(*context_);
+bool CashFlowViewModel::commit(ActionGuard& action) {
+    const bool saved = action.commit();
     fetchForSelectedMonth();
     return saved;
 }
@@ -156,6 +156,7 @@ bool CashFlowViewModel::setIncome(double amount, const std::optional<QUuid>& ban
     moves.add(bankAccount(bankAccountID), amount);
     if (!moves.allFinite())
         return false;
+    ActionGuard action(*context_);
     auto income = Income::create(context_);
     income->setTitle(QStringLiteral("Income"));
     income->setAmount(amount);
@@ -164,7 +165,7 @@ bool CashFlowViewModel::setIncome(double amount, const std::optional<QUuid>& ban
     income->setNotes(std::nullopt);
     income->setBankAccountID(bankAccountID);
     moves.apply();
-    return commit();
+    return commit(action);
 }
 
 bool CashFlowViewModel::addExpense(const ExpenseDraft& draft) {
@@ -174,9 +175,10 @@ bool CashFlowViewModel::addExpense(const ExpenseDraft& draft) {
     moves.add(bankAccount(draft.bankAccountID), -draft.amount);
     if (!moves.allFinite())
         return false;
+    ActionGuard action(*context_);
     Expense::create(context_)->write(draft, creditCard(draft.creditCardID));
     moves.apply();
-    return commit();
+    return commit(action);
 }
 
 bool CashFlowViewModel::updateIncome(const std::shared_ptr<Income>& income, const IncomeDraft& draft) {
@@ -186,13 +188,14 @@ bool CashFlowViewModel::updateIncome(const std::shared_ptr<Income>& income, cons
     moves.add(bankAccount(income->bankAccountID()), draft.amount - income->amount());
     if (!moves.allFinite())
         return false;
+    ActionGuard action(*context_);
     moves.apply();
     income->setTitle(draft.title);
     income->setAmount(draft.amount);
     income->setDate(draft.date);
     income->setPaymentMethod(draft.paymentMethod);
     income->setNotes(unlessEmpty(draft.notes));
-    return commit();
+    return commit(action);
 }
 
 bool CashFlowViewModel::updateExpense(const std::shared_ptr<Expense>& expense, const ExpenseDraft& draft) {
@@ -203,9 +206,10 @@ bool CashFlowViewModel::updateExpense(const std::shared_ptr<Expense>& expense, c
     moves.add(bankAccount(draft.bankAccountID), -draft.amount);
     if (!moves.allFinite())
         return false;
+    ActionGuard action(*context_);
     moves.apply();
     expense->write(draft, creditCard(draft.creditCardID));
-    return commit();
+    return commit(action);
 }
 
 bool CashFlowViewModel::deleteIncome(const std::shared_ptr<Income>& income) {
@@ -215,9 +219,10 @@ bool CashFlowViewModel::deleteIncome(const std::shared_ptr<Income>& income) {
     moves.add(bankAccount(income->bankAccountID()), -income->amount());
     if (!moves.allFinite())
         return false;
+    ActionGuard action(*context_);
     moves.apply();
     context_->deleteObject(income);
-    return commit();
+    return commit(action);
 }
 
 bool CashFlowViewModel::deleteExpense(const std::shared_ptr<Expense>& expense) {
@@ -227,9 +232,10 @@ bool CashFlowViewModel::deleteExpense(const std::shared_ptr<Expense>& expense) {
     moves.add(bankAccount(expense->bankAccountID()), expense->amount());
     if (!moves.allFinite())
         return false;
+    ActionGuard action(*context_);
     moves.apply();
     context_->deleteObject(expense);
-    return commit();
+    return commit(action);
 }
 
 double CashFlowViewModel::totalIncome() const {

@@ -17,6 +17,7 @@ class CreditCard;
 class Goal;
 class Income;
 class LiveFetch;
+class ActionGuard;
 class ObjectContext;
 
 // What an expense form hands over for a new or changed expense.
@@ -116,7 +117,7 @@ signals:
 private:
     std::shared_ptr<BankAccount> bankAccount(const std::optional<QUuid>& id) const;
     std::shared_ptr<CreditCard> creditCard(const std::optional<QUuid>& id) const;
-    bool commit();
+    bool commit(ActionGuard& action);
 
     ObjectContext* context_;
     QDateTime selectedMonth_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Models/ExpenseQueries.h"
 #include "Store/StoreKey.h"
 #include "ViewModels/Finance/FinanceRowText.h"
 
@@ -43,10 +44,7 @@ public:
     double currentMonthSpend(const CreditCard& card) const;
     // The card's expenses billed from next month on.
     double nextBillAmount(const CreditCard& card) const;
-    struct CardFigures {
-        double monthSpend = 0;
-        double nextBill = 0;
-    };
+    using CardFigures = ExpenseQueries::CardSpending;
     // Both figures of every card by card id, read with one query (for the whole list).
     QHash<QUuid, CardFigures> cardFigures() const;
 

@@ -76,8 +76,9 @@ void InvestmentsViewModel::navigateToNextMonth() {
 }
 
 bool InvestmentsViewModel::addInvestment(const Investment::Draft& draft) {
+    ActionGuard action(*context_);
     Investment::insertHolding(context_, draft);
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     refresh();
     return saved;
 }
@@ -85,8 +86,9 @@ bool InvestmentsViewModel::addInvestment(const Investment::Draft& draft) {
 bool InvestmentsViewModel::deleteInvestment(const std::shared_ptr<Investment>& investment) {
     if (!investment || investment->isDeleted())
         return false;
+    ActionGuard action(*context_);
     context_->deleteObject(investment);
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     refresh();
     return saved;
 }

@@ -165,12 +165,13 @@ void OverviewViewModel::computeHealthScore() {
 }
 
 bool OverviewViewModel::addBankAccount(const QString& name, double balance) {
+    ActionGuard action(*context_);
     auto account = BankAccount::create(context_);
     account->setId(QUuid::createUuid());
     account->setName(name);
     account->setBalance(balance);
     account->setCreatedAt(Clock::now());
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchBankAccounts();
     return saved;
 }
@@ -179,9 +180,10 @@ bool OverviewViewModel::updateBankAccount(const std::shared_ptr<BankAccount>& ac
                                           double balance) {
     if (!account || account->isDeleted())
         return false;
+    ActionGuard action(*context_);
     account->setName(name);
     account->setBalance(balance);
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchBankAccounts();
     return saved;
 }
@@ -189,20 +191,22 @@ bool OverviewViewModel::updateBankAccount(const std::shared_ptr<BankAccount>& ac
 bool OverviewViewModel::deleteBankAccount(const std::shared_ptr<BankAccount>& account) {
     if (!account || account->isDeleted())
         return false;
+    ActionGuard action(*context_);
     context_->deleteObject(account);
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchBankAccounts();
     return saved;
 }
 
-bool OverviewViewModel::commitAndRefresh() {
-    const bool saved = commitAction(*context_);
+bool OverviewViewModel::commitAndRefresh(ActionGuard& action) {
+    const bool saved = action.commit();
     if (saved)
         refresh();
     return saved;
 }
 
 bool OverviewViewModel::addIncome(const IncomeDraft& draft) {
+    ActionGuard action(*context_);
     auto income = Income::create(context_);
     income->setId(QUuid::createUuid());
     income->setTitle(draft.title);
@@ -210,7 +214,7 @@ bool OverviewViewModel::addIncome(const IncomeDraft& draft) {
     income->setDate(draft.date);
     income->setPaymentMethod(draft.paymentMethod);
     income->setNotes(draft.notes.isEmpty() ? std::nullopt : std::optional<QString>(draft.notes));
-    return commitAndRefresh();
+    return commitAndRefresh(action);
 }
 
 bool OverviewViewModel::addExpense(const ExpenseDraft& draft) {
@@ -224,16 +228,18 @@ bool OverviewViewModel::addExpense(const ExpenseDraft& draft) {
             }
     }
     // Money added here belongs to no account and no goal.
+    ActionGuard action(*context_);
     ExpenseDraft unassigned = draft;
     unassigned.bankAccountID.reset();
     unassigned.goalID.reset();
     Expense::create(context_)->write(unassigned, card);
-    return commitAndRefresh();
+    return commitAndRefresh(action);
 }
 
 bool OverviewViewModel::addInvestment(const Investment::Draft& draft) {
+    ActionGuard action(*context_);
     Investment::insertHolding(context_, draft);
-    return commitAndRefresh();
+    return commitAndRefresh(action);
 }
 
 OverviewViewModel::Headlines OverviewViewModel::headlines() const {

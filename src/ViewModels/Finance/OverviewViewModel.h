@@ -16,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+class ActionGuard;
 class BankAccount;
 class CreditCard;
 class ObjectContext;
@@ -101,7 +102,7 @@ private:
     void fetchSixMonthFlow();
     void computeHealthScore();
     // Saves the action and, when it was stored, reads every figure again.
-    bool commitAndRefresh();
+    bool commitAndRefresh(ActionGuard& action);
 
     ObjectContext* context_;
     std::vector<std::shared_ptr<BankAccount>> bankAccounts_;
