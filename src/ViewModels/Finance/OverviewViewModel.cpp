@@ -8,6 +8,7 @@
 #include "Models/Subscription.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
+#include "Platform/MoneyFormatter.h"
 #include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
 
@@ -193,6 +194,10 @@ bool OverviewViewModel::deleteBankAccount(const std::shared_ptr<BankAccount>& ac
     const bool saved = action.commit();
     fetchBankAccounts();
     return saved;
+}
+
+QString OverviewViewModel::balanceCaption() {
+    return QStringLiteral("Current Balance (%1)").arg(MoneyFormatter::currencyCode());
 }
 
 bool OverviewViewModel::commitAndRefresh(ActionGuard& action) {
