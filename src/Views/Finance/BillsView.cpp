@@ -10,6 +10,7 @@
 #include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/BillsViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/AddBillSheet.h"
@@ -39,7 +40,7 @@ QPushButton* purpleCapsule(const QString& text) {
 } // namespace
 
 BillsView::BillsView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), viewModel_(new BillsViewModel(env.context, this)),
+    : QWidget(parent), viewModel_(env.models->bills(this)),
       currentMonth_(Calendar::startOfMonth(Clock::now())) {
     setObjectName(QStringLiteral("billsView"));
     auto* top = new QWidget;

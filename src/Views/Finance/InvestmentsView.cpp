@@ -11,6 +11,7 @@
 #include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/InvestmentsViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/AddInvestmentSheet.h"
@@ -94,7 +95,7 @@ QString InvestmentsView::typeSymbol(const QString& type) {
 }
 
 InvestmentsView::InvestmentsView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), viewModel_(new InvestmentsViewModel(env.context, this)) {
+    : QWidget(parent), viewModel_(env.models->investments(this)) {
     setObjectName(QStringLiteral("investmentsView"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);

@@ -9,6 +9,7 @@
 #include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/OverviewViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/AddBankAccountSheet.h"
@@ -59,7 +60,7 @@ QPushButton* quickAction(const QString& label, const QColor& color) {
 } // namespace
 
 OverviewView::OverviewView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), env_(env), viewModel_(new OverviewViewModel(env.context, this)) {
+    : QWidget(parent), env_(env), viewModel_(env.models->overview(this)) {
     setObjectName(QStringLiteral("overviewView"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
