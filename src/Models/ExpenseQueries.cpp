@@ -26,3 +26,39 @@ QHash<QUuid, double> ExpenseQueries::billedByCard(ObjectContext& context, const 
         sums.insert(QUuid::fromString(row[0].toString()), row[1].toDouble());
     return sums;
 }
+
+QHash<QUuid, ExpenseQueries::CardSpending> ExpenseQueries::spendingByCard(ObjectContext& context,
+                                                                          const QDateTime& monthStart,
+                                                                          const QDateTime& nextMonth) {
+    QHash<QUuid, CardSpending> figures;
+    // The store sums what it holds; while expenses are unsaved (never after an action) the
+    // matching records are added up one by one.
+    if (context.hasChanges({Expense::entityName()})) {
+        for (const auto& expense : context.fetch<Expense>(
+                 FetchRequest(Expense::entityName(), Key(Expense::Keys::creditCardID).present() &&
+                                                         (Key(Expense::Keys::date) >= monthStart ||
+                                                          Key(Expense::Keys::billedMonth) >= nextMonth)))) {
+            CardSpending& card = figures[*expense->creditCardID()];
+            if (const auto date = expense->date(); date && *date >= monthStart)
+                card.monthSpend += expense->amount();
+            if (const auto billed = expense->billedMonth(); billed && *billed >= nextMonth)
+                card.nextBill += expense->amount();
+        }
+        return figures;
+    }
+    // The unary plus keeps the card column's index out of the plan: the two date indexes find
+    // this month's and the coming bills' expenses, a few among a heavy user's thousands.
+    static const QString kByCard =
+        QStringLiteral("SELECT \"creditCardID\", TOTAL(CASE WHEN \"date\" >= ? THEN \"amount\" END), "
+                       "TOTAL(CASE WHEN \"billedMonth\" >= ? THEN \"amount\" END) FROM \"Expense\" "
+                       "WHERE +\"creditCardID\" IS NOT NULL AND (\"date\" >= ? OR \"billedMonth\" >= ?) "
+                       "GROUP BY +\"creditCardID\"");
+    const QVariant from(StoreValue::fromVariant(monthStart, AttributeType::date).toReal());
+    const QVariant billedFrom(StoreValue::fromVariant(nextMonth, AttributeType::date).toReal());
+    for (const auto& row : context.aggregate(kByCard, {from, billedFrom, from, billedFrom})) {
+        CardSpending& card = figures[QUuid::fromString(row[0].toString())];
+        card.monthSpend += row[1].toDouble();
+        card.nextBill += row[2].toDouble();
+    }
+    return figures;
+}

@@ -18,4 +18,14 @@ public:
     // grouped query; it reads saved rows only.
     static QHash<QUuid, double> billedByCard(ObjectContext& context, const QDateTime& monthStart,
                                              const QDateTime& nextMonthStart);
+
+    // A card's spending dated from monthStart on and its expenses billed from nextMonth on.
+    struct CardSpending {
+        double monthSpend = 0;
+        double nextBill = 0;
+    };
+    // Both figures of every card by card id. Saved rows are summed by the store in one grouped
+    // query; while expenses are unsaved the matching records are added up one by one.
+    static QHash<QUuid, CardSpending> spendingByCard(ObjectContext& context, const QDateTime& monthStart,
+                                                     const QDateTime& nextMonth);
 };

@@ -72,10 +72,9 @@ QString openFailure(const QString& path, const SQLite::Exception& failure) {
 std::unique_ptr<ObjectContext> ObjectStoreInternals::open(const ObjectModel& model, const QString& path,
                                                           QString* error, int* resultCode) {
     // The version is read before anything can write: a file from a newer build is left as it is.
-    if (const auto version = StoreMigrations::readVersion(path);
-        version && *version > StoreMigrations::latestVersion()) {
+    if (const std::optional<QString> refusal = StoreMigrations::newerStoreRefusal(path)) {
         if (error)
-            *error = StoreMigrations::newerStoreMessage(path, *version);
+            *error = *refusal;
         if (resultCode)
             *resultCode = ObjectStoreInternals::newerStore;
         return nullptr;

@@ -169,9 +169,8 @@ StoreFile::Result StoreFile::open(const ObjectModel& model, const QString& path)
         return result;
     }
     // Before anything is moved or written: a file of a newer build is not this build's to touch.
-    if (const auto version = StoreMigrations::readVersion(path);
-        version && *version > StoreMigrations::latestVersion()) {
-        result.error = StoreMigrations::newerStoreMessage(path, *version);
+    if (const std::optional<QString> refusal = StoreMigrations::newerStoreRefusal(path)) {
+        result.error = *refusal;
         result.newerStore = true;
         return result;
     }

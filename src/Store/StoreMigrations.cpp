@@ -44,11 +44,14 @@ void StoreMigrations::migrate(SQLite::Database& db, const ObjectModel& model, in
     }
 }
 
-QString StoreMigrations::newerStoreMessage(const QString& path, int version) {
+std::optional<QString> StoreMigrations::newerStoreRefusal(const QString& path) {
+    const std::optional<int> version = readVersion(path);
+    if (!version || *version <= latestVersion())
+        return std::nullopt;
     return QStringLiteral(
                "Quorvale: the store %1 was written by a newer Quorvale (format %2; this one knows up to "
                "%3); it was left as it is")
         .arg(path)
-        .arg(version)
+        .arg(*version)
         .arg(latestVersion());
 }

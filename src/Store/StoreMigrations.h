@@ -33,6 +33,8 @@ public:
     static void migrate(SQLite::Database& db, const ObjectModel& model, int from,
                         const std::vector<Step>& steps);
 
-    // The line said when a file is newer than this build knows.
-    static QString newerStoreMessage(const QString& path, int version);
+    // When the file at path was written by a newer build than this one (its version read as
+    // readVersion does, before anything touches it), the line that says so; nullopt otherwise.
+    // Whoever opens a store asks this first and leaves such a file as it is.
+    static std::optional<QString> newerStoreRefusal(const QString& path);
 };

@@ -94,10 +94,11 @@ bool AchievementsViewModel::save(ActionGuard& action) {
 void AchievementsViewModel::seedDefaultCategoriesIfNeeded(ObjectContext* context) {
     if (context->count(JournalQueries::builtInAchievementCategories()) > 0)
         return;
+    ActionGuard action(*context);
     for (const QString& name : builtInCategoryNames()) {
         auto category = AchievementCategory::create(context);
         category->setName(name);
         category->setIsCustom(false);
     }
-    commitAction(*context);
+    action.commit();
 }

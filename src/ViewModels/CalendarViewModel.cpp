@@ -216,8 +216,8 @@ void CalendarViewModel::fetchCategories() {
     emit categoriesChanged();
 }
 
-bool CalendarViewModel::commit() {
-    if (commitAction(*context_))
+bool CalendarViewModel::commit(ActionGuard& action) {
+    if (action.commit())
         return true;
     refetchDay();
     return false;
@@ -240,6 +240,7 @@ bool CalendarViewModel::addTask(const QString& title, const std::optional<QStrin
                                 const std::shared_ptr<TaskCategory>& category,
                                 std::optional<TaskRepeatFrequency> repeatFrequency,
                                 const std::optional<QDateTime>& repeatUntil) {
+    ActionGuard action(*context_);
     auto task = CalendarTask::create(context_);
     task->setTitle(title);
     task->setNotes(notes);
@@ -250,7 +251,7 @@ bool CalendarViewModel::addTask(const QString& title, const std::optional<QStrin
     task->setRepeatFrequency(
         repeatFrequency ? std::optional(TaskRepeatFrequencies::rawValue(*repeatFrequency)) : std::nullopt);
     task->setRepeatUntil(repeatUntil);
-    if (!commit())
+    if (!commit(action))
         return false;
     fetchTasksForDate(selectedDate_);
     return true;
@@ -282,8 +283,9 @@ std::shared_ptr<CalendarTask> CalendarViewModel::copyTask(const CalendarTask& so
 bool CalendarViewModel::carryForward(const std::shared_ptr<CalendarTask>& task) {
     if (!live(task))
         return false;
+    ActionGuard action(*context_);
     copyTask(*task, Calendar::addDays(Calendar::startOfDay(selectedDate_), 1));
-    if (!commit())
+    if (!commit(action))
         return false;
     setToastMessage(task->title().value_or(QStringLiteral("Untitled Task")) +
                     QStringLiteral(" moved to tomorrow"));
@@ -294,8 +296,9 @@ bool CalendarViewModel::carryForward(const std::shared_ptr<CalendarTask>& task) 
 bool CalendarViewModel::scheduleFollowUp(const std::shared_ptr<CalendarTask>& task, const QDateTime& date) {
     if (!live(task))
         return false;
+    ActionGuard action(*context_);
     copyTask(*task, Calendar::startOfDay(date))->setIsFollowUp(true);
-    if (!commit())
+    if (!commit(action))
         return false;
     fetchTasksForDate(selectedDate_);
     return true;
@@ -304,15 +307,17 @@ bool CalendarViewModel::scheduleFollowUp(const std::shared_ptr<CalendarTask>& ta
 bool CalendarViewModel::toggleTask(const std::shared_ptr<CalendarTask>& task) {
     if (!live(task))
         return false;
+    ActionGuard action(*context_);
     task->setIsCompleted(!task->isCompleted());
-    return announceAfter(commit());
+    return announceAfter(commit(action));
 }
 
 bool CalendarViewModel::deleteTask(const std::shared_ptr<CalendarTask>& task) {
     if (!live(task))
         return false;
+    ActionGuard action(*context_);
     context_->deleteObject(task);
-    if (!commit())
+    if (!commit(action))
         return false;
     fetchTasksForDate(selectedDate_);
     return true;
@@ -321,17 +326,19 @@ bool CalendarViewModel::deleteTask(const std::shared_ptr<CalendarTask>& task) {
 bool CalendarViewModel::addSubtask(const std::shared_ptr<CalendarTask>& task, const QString& title) {
     if (!live(task))
         return false;
+    ActionGuard action(*context_);
     auto subtask = CalendarSubtask::create(context_);
     subtask->setTitle(title);
     subtask->setIsCompleted(false);
     subtask->setCreatedAt(Clock::now());
     subtask->setTask(task);
-    return announceAfter(commit());
+    return announceAfter(commit(action));
 }
 
 bool CalendarViewModel::toggleSubtask(const std::shared_ptr<CalendarSubtask>& subtask) {
     if (!live(subtask))
         return false;
+    ActionGuard action(*context_);
     subtask->setIsCompleted(!subtask->isCompleted());
     if (const auto task = subtask->task()) {
         const auto siblings = task->wrappedSubtasks();
@@ -339,14 +346,15 @@ bool CalendarViewModel::toggleSubtask(const std::shared_ptr<CalendarSubtask>& su
             std::all_of(siblings.begin(), siblings.end(), [](const auto& s) { return s->isCompleted(); }))
             task->setIsCompleted(true);
     }
-    return announceAfter(commit());
+    return announceAfter(commit(action));
 }
 
 bool CalendarViewModel::deleteSubtask(const std::shared_ptr<CalendarSubtask>& subtask) {
     if (!live(subtask))
         return false;
+    ActionGuard action(*context_);
     context_->deleteObject(subtask);
-    return announceAfter(commit());
+    return announceAfter(commit(action));
 }
 
 bool CalendarViewModel::editTask(const std::shared_ptr<CalendarTask>& task, const QString& newTitle) {
@@ -354,8 +362,9 @@ bool CalendarViewModel::editTask(const std::shared_ptr<CalendarTask>& task, cons
         return true;
     if (!live(task))
         return false;
+    ActionGuard action(*context_);
     task->setTitle(newTitle);
-    return announceAfter(commit());
+    return announceAfter(commit(action));
 }
 
 bool CalendarViewModel::editSubtask(const std::shared_ptr<CalendarSubtask>& subtask,
@@ -364,32 +373,36 @@ bool CalendarViewModel::editSubtask(const std::shared_ptr<CalendarSubtask>& subt
         return true;
     if (!live(subtask))
         return false;
+    ActionGuard action(*context_);
     subtask->setTitle(newTitle);
-    return announceAfter(commit());
+    return announceAfter(commit(action));
 }
 
 bool CalendarViewModel::saveTaskNotes(const std::shared_ptr<CalendarTask>& task, const QString& notes) {
     if (!live(task))
         return false;
+    ActionGuard action(*context_);
     task->setNotes(notes.isEmpty() ? std::nullopt : std::optional(notes));
-    return announceAfter(commit());
+    return announceAfter(commit(action));
 }
 
 bool CalendarViewModel::saveSubtaskNotes(const std::shared_ptr<CalendarSubtask>& subtask,
                                          const QString& notes) {
     if (!live(subtask))
         return false;
+    ActionGuard action(*context_);
     subtask->setNotes(notes.isEmpty() ? std::nullopt : std::optional(notes));
-    return announceAfter(commit());
+    return announceAfter(commit(action));
 }
 
 std::shared_ptr<TaskCategory> CalendarViewModel::createCategory(const QString& name,
                                                                 const QString& colorHex) {
+    ActionGuard action(*context_);
     auto category = TaskCategory::create(context_);
     category->setName(name);
     category->setColorHex(colorHex);
     category->setCreatedAt(Clock::now());
-    if (!commit())
+    if (!commit(action))
         return nullptr;
     fetchCategories();
     return category;

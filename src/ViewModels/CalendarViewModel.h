@@ -15,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+class ActionGuard;
 class Bill;
 class CalendarSubtask;
 class CalendarTask;
@@ -125,7 +126,7 @@ private:
     void setCurrentMonth(const QDateTime& month);
     void invalidateMarks();
     const CalendarMilestoneIndex& milestoneIndex();
-    bool commit();
+    bool commit(ActionGuard& action);
     bool announceAfter(bool saved);
     void refetchDay();
     std::shared_ptr<CalendarTask> copyTask(const CalendarTask& source, const QDateTime& day);

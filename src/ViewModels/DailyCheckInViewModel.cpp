@@ -88,6 +88,7 @@ QString DailyCheckInViewModel::energyLabel(int energyScore) {
 
 bool DailyCheckInViewModel::submit() {
     if (context_) {
+        ActionGuard action(*context_);
         const qint16 productivity = static_cast<qint16>(productivityScore(moodScore_, energyScore_));
         for (const auto& [id, goal] : checked_) {
             // A goal deleted since it was ticked gets nothing; the others go on.
@@ -107,7 +108,7 @@ bool DailyCheckInViewModel::submit() {
                 goal->setStreak(goal->streak() + 1);
         }
         // A failed save rolled everything back: the day is not checked in.
-        if (!commitAction(*context_))
+        if (!action.commit())
             return false;
     }
     if (appViewModel_)

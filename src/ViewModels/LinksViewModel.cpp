@@ -93,28 +93,31 @@ std::vector<LinksViewModel::Section> LinksViewModel::sections(const std::optiona
 }
 
 bool LinksViewModel::addLink(const QString& title, const QString& url, const QString& category) {
+    ActionGuard action(*context_);
     auto link = context_->insert<LinkItem>();
     link->setId(QUuid::createUuid());
     link->setTitle(title.trimmed());
     link->setUrl(url.trimmed());
     link->setCategory(category.trimmed());
     link->setCreatedAt(Clock::now());
-    return commitAction(*context_);
+    return action.commit();
 }
 
 bool LinksViewModel::updateLink(const std::shared_ptr<LinkItem>& link, const QString& title,
                                 const QString& url, const QString& category) {
     if (!link || link->isDeleted())
         return false;
+    ActionGuard action(*context_);
     link->setTitle(title.trimmed());
     link->setUrl(url.trimmed());
     link->setCategory(category.trimmed());
-    return commitAction(*context_);
+    return action.commit();
 }
 
 bool LinksViewModel::deleteLink(const std::shared_ptr<LinkItem>& link) {
     if (!link || link->isDeleted())
         return false;
+    ActionGuard action(*context_);
     context_->deleteObject(link);
-    return commitAction(*context_);
+    return action.commit();
 }

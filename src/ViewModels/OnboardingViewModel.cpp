@@ -17,6 +17,7 @@ const QStringList& OnboardingViewModel::swatches() {
 }
 
 bool OnboardingViewModel::createFirstGoal(const QString& title, const QString& colorHex) {
+    ActionGuard action(*context_);
     auto goal = Goal::create(context_);
     goal->setTitle(title);
     goal->setCategory(QStringLiteral("Personal"));
@@ -25,7 +26,7 @@ bool OnboardingViewModel::createFirstGoal(const QString& title, const QString& c
     goal->setStreak(0);
     goal->setMomentumState(QStringLiteral("coasting"));
     goal->setIsArchived(false);
-    firstGoalCreated_ = commitAction(*context_);
+    firstGoalCreated_ = action.commit();
     return firstGoalCreated_;
 }
 

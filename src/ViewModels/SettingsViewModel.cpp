@@ -177,22 +177,18 @@ void SettingsViewModel::reloadSampleData() {
 }
 
 bool SettingsViewModel::resetAllData() {
-    // Each deletion runs in the store directly and drops every loaded record of its entity,
-    // so the lists empty at once and no later save can bring a deleted record back.
-    bool all = true;
-    QString firstError;
-    for (const char* entity : {"Goal", "Milestone", "Step", "DailyLog"}) {
-        QString error;
-        if (!context_->batchDelete(QString::fromLatin1(entity), &error)) {
-            all = false;
-            if (firstError.isEmpty())
-                firstError = error;
-        }
-    }
-    if (!all) {
-        std::printf("CoreData save error: %s\n", firstError.toLocal8Bit().constData());
+    // The deletion runs in the store directly, in one transaction: every entity goes or none
+    // does. It drops every loaded record of those entities, so the lists empty at once and no
+    // later save can bring a deleted record back.
+    ActionGuard action(*context_);
+    QString error;
+    if (!context_->batchDelete(QStringList{QStringLiteral("Goal"), QStringLiteral("Milestone"),
+                                           QStringLiteral("Step"), QStringLiteral("DailyLog")},
+                               &error)) {
+        std::printf("CoreData save error: %s\n", error.toLocal8Bit().constData());
         std::fflush(stdout);
-        SaveFailures::shared().report(firstError);
+        SaveFailures::shared().report(error);
+        return false;
     }
-    return all && commitAction(*context_);
+    return action.commit();
 }

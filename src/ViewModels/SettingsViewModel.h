@@ -59,7 +59,8 @@ public:
     // Adds the sample goals to a store that has none.
     void reloadSampleData();
     // Deletes every goal, milestone, step and journal entry; achievements, calendar, links,
-    // finance records and settings stay. False when any deletion failed (the alert says so).
+    // finance records and settings stay. All of them go or none does: false when the store
+    // refused (the alert says so).
     bool resetAllData();
 
 signals:

@@ -109,6 +109,21 @@ TEST(StoreVersion, AStoreOfANewerBuildIsLeftByteForByte) {
     EXPECT_FALSE(ObjectContext::open(*model, path, &error));
     EXPECT_EQ(readAll(path), file);
     EXPECT_EQ(readAll(path + "-wal"), wal);
+    // Both ways of opening refuse it in the same words, naming the file and both formats.
+    const QString expected = QStringLiteral("Quorvale: the store %1 was written by a newer Quorvale (format "
+                                            "%2; this one knows up to %3); it was left as it is")
+                                 .arg(path)
+                                 .arg(StoreMigrations::latestVersion() + 5)
+                                 .arg(StoreMigrations::latestVersion());
+    EXPECT_EQ(error, expected);
+    EXPECT_EQ(result.error, expected);
+    EXPECT_EQ(StoreMigrations::newerStoreRefusal(path), expected);
+    // A store this build wrote, or no file at all, is no newer store.
+    EXPECT_EQ(StoreMigrations::newerStoreRefusal(live + QStringLiteral(".none")), std::nullopt);
+    const QString current = tempPath("current/Quorvale.sqlite");
+    QDir().mkpath(QFileInfo(current).absolutePath());
+    openStore(*model, current).reset();
+    EXPECT_EQ(StoreMigrations::newerStoreRefusal(current), std::nullopt);
 }
 
 TEST(StoreVersion, TheVersionOfANewerStoreIsReadWithoutMakingAnythingBesideIt) {

@@ -2,20 +2,28 @@
 // the failure is printed and announced, and no later save writes any of it.
 
 #include "Models/Achievement.h"
+#include "Models/CreditCard.h"
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
+#include "Models/LinkItem.h"
 #include "Models/Milestone.h"
 #include "Models/Persistence/PersistenceController.h"
 #include "Models/Step.h"
+#include "Models/Subscription.h"
 #include "Platform/Clock.h"
 #include "Store/ObjectContext.h"
 #include "Support/FullStore.h"
+#include "Support/TestSupport.h"
 #include "ViewModels/AchievementsViewModel.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/CreateGoalViewModel.h"
 #include "ViewModels/DailyLogViewModel.h"
+#include "ViewModels/Finance/CommitmentsViewModel.h"
+#include "ViewModels/Finance/PaymentMethods.h"
 #include "ViewModels/GoalDetailViewModel.h"
 #include "ViewModels/GoalsViewModel.h"
+#include "ViewModels/LinksViewModel.h"
+#include "ViewModels/SettingsViewModel.h"
 #include "ViewModels/TaskBoardViewModel.h"
 
 #include <gtest/gtest.h>
@@ -200,6 +208,85 @@ TEST_F(FailedSave, BoardTickIsUndone) {
     failsCleanly([&] { return board.toggleStep(step); });
     EXPECT_FALSE(step->isCompleted());
     EXPECT_TRUE(board.completedSteps().empty());
+}
+
+TEST_F(FailedSave, CardsAndSubscriptionsAreNotKept) {
+    CommitmentsViewModel commitments(context);
+    failsCleanly([&] { return commitments.addCreditCard(QStringLiteral("Travel"), 25, 15); });
+    EXPECT_TRUE(commitments.creditCards().empty());
+    EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM CreditCard")), 0);
+
+    const auto subscribe = [&] {
+        return commitments.addSubscription(QStringLiteral("Music"), 9.99, Subscription::monthly, kNow,
+                                           PaymentMethods::debit, std::nullopt);
+    };
+    failsCleanly(subscribe);
+    EXPECT_TRUE(commitments.subscriptions().empty());
+    EXPECT_EQ(count(QStringLiteral("Expense")), 0) << "nor the expense booked with it";
+
+    ASSERT_TRUE(subscribe());
+    ASSERT_EQ(commitments.subscriptions().size(), 1u);
+    const auto subscription = commitments.subscriptions().front();
+    failsCleanly([&] { return commitments.toggleSubscriptionStatus(subscription); });
+    EXPECT_TRUE(subscription->isActive());
+    failsCleanly([&] { return commitments.deleteSubscription(subscription); });
+    EXPECT_EQ(commitments.subscriptions().size(), 1u);
+    EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM Subscription WHERE status = 'active'")), 1);
+}
+
+TEST_F(FailedSave, LinksAreNotKeptNorWrittenByTheNextSave) {
+    LinksViewModel links(context);
+    ASSERT_TRUE(
+        links.addLink(QStringLiteral("Kept"), QStringLiteral("https://example.org"), QStringLiteral("Work")));
+    qv::test::settle();
+    const auto kept = links.links().front();
+    failsCleanly(
+        [&] { return links.addLink(QStringLiteral("Lost"), QStringLiteral("https://example.org"), {}); });
+    failsCleanly([&] {
+        return links.updateLink(kept, QStringLiteral("Renamed"), QStringLiteral("x"),
+                                QStringLiteral("Other"));
+    });
+    failsCleanly([&] { return links.deleteLink(kept); });
+    qv::test::settle();
+    EXPECT_EQ(links.linkCount(), 1);
+    EXPECT_EQ(kept->title(), QStringLiteral("Kept"));
+    EXPECT_EQ(links.categoryNames(), QStringList{QStringLiteral("Work")});
+
+    ASSERT_TRUE(links.addLink(QStringLiteral("Next"), QStringLiteral("https://example.com"), {}));
+    EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM LinkItem")), 2);
+    EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM LinkItem WHERE title = 'Kept'")), 1);
+}
+
+TEST_F(FailedSave, ResetOfAllDataIsAllOrNothing) {
+    DailyLogViewModel journal(context);
+    ASSERT_TRUE(journal.addLog(goal, QStringLiteral("Ran 5 km"), 4, 4, 4));
+    const auto refuseStepDeletion = [](bool refuse) {
+        SQLite::Database db(PersistenceController::defaultStorePath().toStdString(), SQLite::OPEN_READWRITE);
+        db.exec(
+            refuse
+                ? "CREATE TRIGGER refuseStep BEFORE DELETE ON Step BEGIN SELECT RAISE(ABORT, 'refused'); END"
+                : "DROP TRIGGER refuseStep");
+    };
+    refuseStepDeletion(true);
+    SettingsViewModel settings(context, nullptr);
+    QSignalSpy alerts(&SaveFailures::shared(), &SaveFailures::saveFailed);
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(settings.resetAllData());
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_NE(printed.find("CoreData save error: "), std::string::npos) << printed;
+    EXPECT_EQ(alerts.count(), 1);
+    EXPECT_FALSE(context->hasChanges());
+    // The goal, its milestone and the journal entry go no more than the step the store kept.
+    for (const char* entity : {"Goal", "Milestone", "Step", "DailyLog"}) {
+        EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(entity))), 1) << entity;
+        EXPECT_EQ(count(QLatin1String(entity)), 1) << entity;
+    }
+    EXPECT_FALSE(goal->isDeleted());
+
+    refuseStepDeletion(false);
+    EXPECT_TRUE(settings.resetAllData());
+    for (const char* entity : {"Goal", "Milestone", "Step", "DailyLog"})
+        EXPECT_EQ(onDisk(QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(entity))), 0) << entity;
 }
 
 TEST_F(FailedSave, DeleteAllIsAllOrNothing) {

@@ -76,9 +76,9 @@ TEST_F(LinksViewModelTest, CategoriesAreDerivedOrderedByCodePointAndCounted) {
     auto none = LinkItem::create(context);                 // written by an older version: no category
     none->setTitle(QString("f"));
     none->setUrl(QString("u"));
+    ASSERT_TRUE(commitAction(*context));
     later(1);
     vm.addLink("g", "u", "General");
-    ASSERT_TRUE(commitAction(*context));
     qv::test::settle();
     EXPECT_EQ(changed.count(), 1) << "one announcement per turn of changes";
 

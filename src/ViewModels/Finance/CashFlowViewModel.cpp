@@ -7,9 +7,12 @@
 #include "Models/Income.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
+#include "Platform/DateText.h"
+#include "Platform/MoneyFormatter.h"
 #include "Store/LiveFetch.h"
 #include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
+#include "ViewModels/Finance/FinanceNames.h"
 
 #include <cmath>
 
@@ -140,8 +143,8 @@ std::shared_ptr<CreditCard> CashFlowViewModel::creditCard(const std::optional<QU
     return nullptr;
 }
 
-bool CashFlowViewModel::commit() {
-    const bool saved = commitAction(*context_);
+bool CashFlowViewModel::commit(ActionGuard& action) {
+    const bool saved = action.commit();
     fetchForSelectedMonth();
     return saved;
 }
@@ -153,6 +156,7 @@ bool CashFlowViewModel::setIncome(double amount, const std::optional<QUuid>& ban
     moves.add(bankAccount(bankAccountID), amount);
     if (!moves.allFinite())
         return false;
+    ActionGuard action(*context_);
     auto income = Income::create(context_);
     income->setTitle(QStringLiteral("Income"));
     income->setAmount(amount);
@@ -161,7 +165,7 @@ bool CashFlowViewModel::setIncome(double amount, const std::optional<QUuid>& ban
     income->setNotes(std::nullopt);
     income->setBankAccountID(bankAccountID);
     moves.apply();
-    return commit();
+    return commit(action);
 }
 
 bool CashFlowViewModel::addExpense(const ExpenseDraft& draft) {
@@ -171,9 +175,10 @@ bool CashFlowViewModel::addExpense(const ExpenseDraft& draft) {
     moves.add(bankAccount(draft.bankAccountID), -draft.amount);
     if (!moves.allFinite())
         return false;
+    ActionGuard action(*context_);
     Expense::create(context_)->write(draft, creditCard(draft.creditCardID));
     moves.apply();
-    return commit();
+    return commit(action);
 }
 
 bool CashFlowViewModel::updateIncome(const std::shared_ptr<Income>& income, const IncomeDraft& draft) {
@@ -183,13 +188,14 @@ bool CashFlowViewModel::updateIncome(const std::shared_ptr<Income>& income, cons
     moves.add(bankAccount(income->bankAccountID()), draft.amount - income->amount());
     if (!moves.allFinite())
         return false;
+    ActionGuard action(*context_);
     moves.apply();
     income->setTitle(draft.title);
     income->setAmount(draft.amount);
     income->setDate(draft.date);
     income->setPaymentMethod(draft.paymentMethod);
     income->setNotes(unlessEmpty(draft.notes));
-    return commit();
+    return commit(action);
 }
 
 bool CashFlowViewModel::updateExpense(const std::shared_ptr<Expense>& expense, const ExpenseDraft& draft) {
@@ -200,9 +206,10 @@ bool CashFlowViewModel::updateExpense(const std::shared_ptr<Expense>& expense, c
     moves.add(bankAccount(draft.bankAccountID), -draft.amount);
     if (!moves.allFinite())
         return false;
+    ActionGuard action(*context_);
     moves.apply();
     expense->write(draft, creditCard(draft.creditCardID));
-    return commit();
+    return commit(action);
 }
 
 bool CashFlowViewModel::deleteIncome(const std::shared_ptr<Income>& income) {
@@ -212,9 +219,10 @@ bool CashFlowViewModel::deleteIncome(const std::shared_ptr<Income>& income) {
     moves.add(bankAccount(income->bankAccountID()), -income->amount());
     if (!moves.allFinite())
         return false;
+    ActionGuard action(*context_);
     moves.apply();
     context_->deleteObject(income);
-    return commit();
+    return commit(action);
 }
 
 bool CashFlowViewModel::deleteExpense(const std::shared_ptr<Expense>& expense) {
@@ -224,9 +232,10 @@ bool CashFlowViewModel::deleteExpense(const std::shared_ptr<Expense>& expense) {
     moves.add(bankAccount(expense->bankAccountID()), expense->amount());
     if (!moves.allFinite())
         return false;
+    ActionGuard action(*context_);
     moves.apply();
     context_->deleteObject(expense);
-    return commit();
+    return commit(action);
 }
 
 double CashFlowViewModel::totalIncome() const {
@@ -250,4 +259,84 @@ double CashFlowViewModel::roundedToCents(double amount) {
         return amount;
     const double rounded = std::round(amount * 100.0) / 100.0;
     return rounded == 0.0 ? 0.0 : rounded;
+}
+
+namespace {
+
+QString dayOf(const std::optional<QDateTime>& date) {
+    return date ? DateText::monthDay(date->toLocalTime().date()) : QString();
+}
+
+QString cents(double amount) {
+    return MoneyFormatter::format(amount, 2);
+}
+
+// A fixed expense's row says its title and amount; a dynamic one's its day and category too.
+std::vector<CashFlowEntryText> expenseRows(const std::vector<std::shared_ptr<Expense>>& expenses,
+                                           bool spent) {
+    std::vector<CashFlowEntryText> rows;
+    rows.reserve(expenses.size());
+    for (const auto& expense : expenses)
+        rows.push_back({{},
+                        expense,
+                        FinanceNames::untitled(expense->title()),
+                        spent ? dayOf(expense->date()) : QString(),
+                        spent ? expense->category().value_or(QString()) : QString(),
+                        cents(expense->amount())});
+    return rows;
+}
+
+} // namespace
+
+QString CashFlowViewModel::monthTitle() const {
+    return DateText::monthYear(selectedMonth_.date());
+}
+
+std::vector<CashFlowEntryText> CashFlowViewModel::incomeRows() const {
+    std::vector<CashFlowEntryText> rows;
+    rows.reserve(incomes_.size());
+    for (const auto& income : incomes_)
+        rows.push_back({income,
+                        {},
+                        FinanceNames::untitled(income->title()),
+                        dayOf(income->date()),
+                        {},
+                        cents(income->amount())});
+    return rows;
+}
+
+std::vector<CashFlowEntryText> CashFlowViewModel::fixedRows() const {
+    return expenseRows(fixedExpenses_, false);
+}
+
+std::vector<CashFlowEntryText> CashFlowViewModel::dynamicRows() const {
+    return expenseRows(dynamicExpenses_, true);
+}
+
+QString CashFlowViewModel::totalIncomeText() const {
+    return cents(totalIncome());
+}
+
+CashFlowViewModel::Allocation CashFlowViewModel::allocation() const {
+    Allocation out;
+    for (const auto& expense : fixedExpenses_)
+        out.shares.push_back({FinanceNames::untitled(expense->title()), expense->amount()});
+    const double remaining = remainingToAllocate();
+    if (remaining > 0) {
+        out.shares.push_back({tr("Remaining"), remaining, true});
+        out.status = cents(remaining) + tr(" remaining to allocate");
+        out.statusTone = FinanceTone::Pending;
+    } else {
+        out.status = tr("Fully allocated");
+    }
+    return out;
+}
+
+QString CashFlowViewModel::dynamicSummary() const {
+    return cents(totalDynamic()) + QStringLiteral(" spent of ") + cents(remainingToAllocate()) +
+           QStringLiteral(" available");
+}
+
+QString CashFlowViewModel::amountCaption() {
+    return tr("Amount (%1)").arg(MoneyFormatter::currencyCode());
 }

@@ -2,12 +2,15 @@
 
 #include "Models/CreditCard.h"
 #include "Models/Expense.h"
+#include "Models/ExpenseQueries.h"
 #include "Models/Subscription.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
+#include "Platform/DateText.h"
+#include "Platform/MoneyFormatter.h"
 #include "Store/ObjectContext.h"
-#include "Store/StoreValue.h"
 #include "ViewModels/ActionSave.h"
+#include "ViewModels/Finance/FinanceNames.h"
 
 #include <cmath>
 
@@ -39,12 +42,13 @@ void CommitmentsViewModel::fetchSubscriptions() {
 }
 
 bool CommitmentsViewModel::addCreditCard(const QString& name, int statementCloseDay, int paymentDueDay) {
+    ActionGuard action(*context_);
     auto card = CreditCard::create(context_);
     card->setName(name);
     card->setStatementCloseDay(qint16(statementCloseDay));
     card->setPaymentDueDay(qint16(paymentDueDay));
     card->setCreatedAt(Clock::now());
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchCreditCards();
     return saved;
 }
@@ -52,8 +56,9 @@ bool CommitmentsViewModel::addCreditCard(const QString& name, int statementClose
 bool CommitmentsViewModel::deleteCreditCard(const std::shared_ptr<CreditCard>& card) {
     if (!card || card->isDeleted())
         return false;
+    ActionGuard action(*context_);
     context_->deleteObject(card);
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchCreditCards();
     return saved;
 }
@@ -80,40 +85,9 @@ double CommitmentsViewModel::nextBillAmount(const CreditCard& card) const {
 }
 
 QHash<QUuid, CommitmentsViewModel::CardFigures> CommitmentsViewModel::cardFigures() const {
-    const QDateTime monthStart = Calendar::startOfMonth(Clock::now());
     const QDate today = Clock::today();
-    const QDateTime nextMonth = Calendar::composeStartOfDay(today.year(), today.month() + 1, 1);
-    QHash<QUuid, CardFigures> figures;
-    // The store sums what it holds; while expenses are unsaved (never after an action) the
-    // matching records are added up one by one.
-    if (context_->hasChanges({Expense::entityName()})) {
-        for (const auto& expense : context_->fetch<Expense>(
-                 FetchRequest(Expense::entityName(), Key(Expense::Keys::creditCardID).present() &&
-                                                         (Key(Expense::Keys::date) >= monthStart ||
-                                                          Key(Expense::Keys::billedMonth) >= nextMonth)))) {
-            CardFigures& card = figures[*expense->creditCardID()];
-            if (const auto date = expense->date(); date && *date >= monthStart)
-                card.monthSpend += expense->amount();
-            if (const auto billed = expense->billedMonth(); billed && *billed >= nextMonth)
-                card.nextBill += expense->amount();
-        }
-        return figures;
-    }
-    // The unary plus keeps the card column's index out of the plan: the two date indexes find
-    // this month's and the coming bills' expenses, a few among a heavy user's thousands.
-    static const QString kByCard =
-        QStringLiteral("SELECT \"creditCardID\", TOTAL(CASE WHEN \"date\" >= ? THEN \"amount\" END), "
-                       "TOTAL(CASE WHEN \"billedMonth\" >= ? THEN \"amount\" END) FROM \"Expense\" "
-                       "WHERE +\"creditCardID\" IS NOT NULL AND (\"date\" >= ? OR \"billedMonth\" >= ?) "
-                       "GROUP BY +\"creditCardID\"");
-    const QVariant from(StoreValue::fromVariant(monthStart, AttributeType::date).toReal());
-    const QVariant billedFrom(StoreValue::fromVariant(nextMonth, AttributeType::date).toReal());
-    for (const auto& row : context_->aggregate(kByCard, {from, billedFrom, from, billedFrom})) {
-        CardFigures& card = figures[QUuid::fromString(row[0].toString())];
-        card.monthSpend += row[1].toDouble();
-        card.nextBill += row[2].toDouble();
-    }
-    return figures;
+    return ExpenseQueries::spendingByCard(*context_, Calendar::startOfMonth(Clock::now()),
+                                          Calendar::composeStartOfDay(today.year(), today.month() + 1, 1));
 }
 
 bool CommitmentsViewModel::addSubscription(const QString& name, double price, const QString& billingCycle,
@@ -121,6 +95,7 @@ bool CommitmentsViewModel::addSubscription(const QString& name, double price, co
                                            const std::optional<QUuid>& creditCardID) {
     if (!std::isfinite(price))
         return false;
+    ActionGuard action(*context_);
     auto subscription = Subscription::create(context_);
     subscription->setName(name);
     subscription->setPrice(price);
@@ -150,7 +125,7 @@ bool CommitmentsViewModel::addSubscription(const QString& name, double price, co
     }
     expense->setBilledMonth(Expense::computeBilledMonth(renewalDate, card));
 
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchSubscriptions();
     return saved;
 }
@@ -158,8 +133,9 @@ bool CommitmentsViewModel::addSubscription(const QString& name, double price, co
 bool CommitmentsViewModel::toggleSubscriptionStatus(const std::shared_ptr<Subscription>& subscription) {
     if (!subscription || subscription->isDeleted())
         return false;
+    ActionGuard action(*context_);
     subscription->setStatus(subscription->isActive() ? Subscription::paused : Subscription::active);
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchSubscriptions();
     return saved;
 }
@@ -167,8 +143,9 @@ bool CommitmentsViewModel::toggleSubscriptionStatus(const std::shared_ptr<Subscr
 bool CommitmentsViewModel::deleteSubscription(const std::shared_ptr<Subscription>& subscription) {
     if (!subscription || subscription->isDeleted())
         return false;
+    ActionGuard action(*context_);
     context_->deleteObject(subscription);
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchSubscriptions();
     return saved;
 }
@@ -186,4 +163,51 @@ int CommitmentsViewModel::activeSubscriptionCount() const {
     for (const auto& subscription : subscriptions_)
         count += subscription->isActive() ? 1 : 0;
     return count;
+}
+
+QString CommitmentsViewModel::totalMonthlySubscriptionsText() const {
+    return MoneyFormatter::format(totalMonthlySubscriptions(), 0) + QStringLiteral("/mo");
+}
+
+std::vector<CardRowText> CommitmentsViewModel::cardRows() const {
+    const auto figures = cardFigures();
+    const QDateTime now = Clock::now();
+    std::vector<CardRowText> rows;
+    rows.reserve(creditCards_.size());
+    for (const auto& card : creditCards_)
+        rows.push_back(cardRow(card, card->id() ? figures.value(*card->id()) : CardFigures{}, now));
+    return rows;
+}
+
+CardRowText CommitmentsViewModel::cardRow(const std::shared_ptr<CreditCard>& card, const CardFigures& figures,
+                                          const QDateTime& now) {
+    CardRowText row;
+    row.card = card;
+    row.name = FinanceNames::card(*card);
+    row.daysText = QStringLiteral("Closes day %1 · Due day %2")
+                       .arg(card->statementCloseDay())
+                       .arg(card->paymentDueDay());
+    if (figures.nextBill > 0) {
+        row.nextBillText = QStringLiteral("Next bill: ") + MoneyFormatter::format(figures.nextBill, 0);
+        row.dueText = QStringLiteral("Due ") + DateText::monthDay(card->nextDueDate(now).date());
+    } else {
+        row.monthSpendText = QStringLiteral("This month: ") + MoneyFormatter::format(figures.monthSpend, 0);
+    }
+    return row;
+}
+
+SubscriptionRowText CommitmentsViewModel::subscriptionRow(const std::shared_ptr<Subscription>& subscription) {
+    SubscriptionRowText row;
+    row.subscription = subscription;
+    row.active = subscription->isActive();
+    const QString cycle = subscription->effectiveCycle();
+    row.name = FinanceNames::untitled(subscription->name());
+    row.detail = FinanceNames::capitalised(cycle);
+    if (const auto renewal = subscription->renewalDate())
+        row.detail += QStringLiteral(" · renews ") + DateText::monthDay(renewal->toLocalTime().date());
+    row.priceText = MoneyFormatter::format(subscription->price(), 0);
+    if (cycle != Subscription::monthly)
+        row.perMonthText =
+            MoneyFormatter::format(subscription->monthlyEquivalent(), 0) + QStringLiteral("/mo");
+    return row;
 }

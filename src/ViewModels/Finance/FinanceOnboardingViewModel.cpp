@@ -13,23 +13,25 @@ FinanceOnboardingViewModel::FinanceOnboardingViewModel(ObjectContext* context, Q
     : QObject(parent), context_(context) {}
 
 bool FinanceOnboardingViewModel::saveCashReserve(double amount) {
+    ActionGuard action(*context_);
     const auto stored = context_->fetch<CashReserve>(FetchRequest(CashReserve::entityName()));
     auto reserve = stored.empty() ? CashReserve::create(context_) : stored.front();
     if (!reserve->id())
         reserve->setId(QUuid::createUuid());
     reserve->setAmount(amount);
     reserve->setUpdatedAt(Clock::now());
-    return commitAction(*context_);
+    return action.commit();
 }
 
 bool FinanceOnboardingViewModel::addCard(const QString& name, int statementCloseDay, int paymentDueDay) {
+    ActionGuard action(*context_);
     auto card = CreditCard::create(context_);
     card->setId(QUuid::createUuid());
     card->setName(name);
     card->setStatementCloseDay(qint16(statementCloseDay));
     card->setPaymentDueDay(qint16(paymentDueDay));
     card->setCreatedAt(Clock::now());
-    return commitAction(*context_);
+    return action.commit();
 }
 
 void FinanceOnboardingViewModel::complete() {

@@ -8,8 +8,11 @@
 #include "Models/Subscription.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
+#include "Platform/DateText.h"
+#include "Platform/MoneyFormatter.h"
 #include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
+#include "ViewModels/Finance/FinanceNames.h"
 
 #include <numeric>
 
@@ -162,12 +165,13 @@ void OverviewViewModel::computeHealthScore() {
 }
 
 bool OverviewViewModel::addBankAccount(const QString& name, double balance) {
+    ActionGuard action(*context_);
     auto account = BankAccount::create(context_);
     account->setId(QUuid::createUuid());
     account->setName(name);
     account->setBalance(balance);
     account->setCreatedAt(Clock::now());
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchBankAccounts();
     return saved;
 }
@@ -176,9 +180,10 @@ bool OverviewViewModel::updateBankAccount(const std::shared_ptr<BankAccount>& ac
                                           double balance) {
     if (!account || account->isDeleted())
         return false;
+    ActionGuard action(*context_);
     account->setName(name);
     account->setBalance(balance);
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchBankAccounts();
     return saved;
 }
@@ -186,20 +191,22 @@ bool OverviewViewModel::updateBankAccount(const std::shared_ptr<BankAccount>& ac
 bool OverviewViewModel::deleteBankAccount(const std::shared_ptr<BankAccount>& account) {
     if (!account || account->isDeleted())
         return false;
+    ActionGuard action(*context_);
     context_->deleteObject(account);
-    const bool saved = commitAction(*context_);
+    const bool saved = action.commit();
     fetchBankAccounts();
     return saved;
 }
 
-bool OverviewViewModel::commitAndRefresh() {
-    const bool saved = commitAction(*context_);
+bool OverviewViewModel::commitAndRefresh(ActionGuard& action) {
+    const bool saved = action.commit();
     if (saved)
         refresh();
     return saved;
 }
 
 bool OverviewViewModel::addIncome(const IncomeDraft& draft) {
+    ActionGuard action(*context_);
     auto income = Income::create(context_);
     income->setId(QUuid::createUuid());
     income->setTitle(draft.title);
@@ -207,7 +214,7 @@ bool OverviewViewModel::addIncome(const IncomeDraft& draft) {
     income->setDate(draft.date);
     income->setPaymentMethod(draft.paymentMethod);
     income->setNotes(draft.notes.isEmpty() ? std::nullopt : std::optional<QString>(draft.notes));
-    return commitAndRefresh();
+    return commitAndRefresh(action);
 }
 
 bool OverviewViewModel::addExpense(const ExpenseDraft& draft) {
@@ -221,14 +228,47 @@ bool OverviewViewModel::addExpense(const ExpenseDraft& draft) {
             }
     }
     // Money added here belongs to no account and no goal.
+    ActionGuard action(*context_);
     ExpenseDraft unassigned = draft;
     unassigned.bankAccountID.reset();
     unassigned.goalID.reset();
     Expense::create(context_)->write(unassigned, card);
-    return commitAndRefresh();
+    return commitAndRefresh(action);
 }
 
 bool OverviewViewModel::addInvestment(const Investment::Draft& draft) {
+    ActionGuard action(*context_);
     Investment::insertHolding(context_, draft);
-    return commitAndRefresh();
+    return commitAndRefresh(action);
+}
+
+OverviewViewModel::Headlines OverviewViewModel::headlines() const {
+    const double flow = thisMonthFlow();
+    return {MoneyFormatter::format(netWorth(), 0), MoneyFormatter::format(flow, 0),
+            flow >= 0 ? FinanceTone::Gain : FinanceTone::Loss, MoneyFormatter::format(spendable(), 0),
+            MoneyFormatter::format(totalLiquidCash(), 0)};
+}
+
+std::vector<AccountRowText> OverviewViewModel::accountRows() const {
+    std::vector<AccountRowText> rows;
+    rows.reserve(bankAccounts_.size());
+    for (const auto& account : bankAccounts_)
+        rows.push_back(accountRow(account));
+    return rows;
+}
+
+AccountRowText OverviewViewModel::accountRow(const std::shared_ptr<BankAccount>& account) {
+    return {account, FinanceNames::account(*account), MoneyFormatter::format(account->balance(), 0)};
+}
+
+std::vector<OverviewViewModel::FlowBar> OverviewViewModel::sixMonthBars() const {
+    std::vector<FlowBar> bars;
+    bars.reserve(sixMonthFlow_.size());
+    for (const auto& point : sixMonthFlow_)
+        bars.push_back({DateText::shortMonth(point.month.date()), point.income, point.spend});
+    return bars;
+}
+
+QString OverviewViewModel::axisLabel(double value) {
+    return MoneyFormatter::number(value, 0);
 }

@@ -172,13 +172,7 @@ int CommitmentsView::heightOf(int index, int width) const {
 
 void CommitmentsView::renderCards() {
     cardsStale_ = false;
-    const auto figures = viewModel_->cardFigures();
-    cardRows_.clear();
-    cardRows_.reserve(viewModel_->creditCards().size());
-    for (const auto& card : viewModel_->creditCards()) {
-        const auto figure = card->id() ? figures.value(*card->id()) : CommitmentsViewModel::CardFigures{};
-        cardRows_.push_back(CreditCardRow::figuresOf(card, figure.monthSpend, figure.nextBill));
-    }
+    cardRows_ = viewModel_->cardRows();
     layoutItems();
 }
 

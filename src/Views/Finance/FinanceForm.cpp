@@ -158,20 +158,6 @@ ElidedLabel* FinanceForm::figureLabel(const QFont& font, const QColor& color) {
     return label;
 }
 
-QString FinanceForm::capitalised(const QString& text) {
-    QString out = text;
-    bool startOfWord = true;
-    for (QChar& c : out) {
-        if (c.isSpace()) {
-            startOfWord = true;
-            continue;
-        }
-        c = startOfWord ? c.toUpper() : c.toLower();
-        startOfWord = false;
-    }
-    return out;
-}
-
 QPushButton* FinanceForm::addButtonRow(QBoxLayout* column, const QString& primaryText, const QColor& fill,
                                        std::function<void()> onCancel, std::function<void()> onPrimary) {
     auto* row = new QWidget;

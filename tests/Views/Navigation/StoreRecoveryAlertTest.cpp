@@ -46,6 +46,7 @@ protected:
             makeGoal(QStringLiteral("Goal %1").arg(i), i);
         for (int i = 0; i < bankAccounts; ++i)
             BankAccount::create(context())->setName(QStringLiteral("Account %1").arg(i));
+        ASSERT_TRUE(context()->save());
         // As every start leaves a store: with the built-in achievement categories, so that
         // opening the window writes nothing to the damaged store.
         AchievementsViewModel::seedDefaultCategoriesIfNeeded(context());
