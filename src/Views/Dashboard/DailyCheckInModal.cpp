@@ -3,6 +3,7 @@
 #include "Components/KeyboardLayer.h"
 #include "Components/PressEffect.h"
 #include "Components/ScreenStyle.h"
+#include "Components/SheetChrome.h"
 #include "Components/Symbols.h"
 #include "Components/VirtualList.h"
 #include "Models/Goal.h"
@@ -129,10 +130,8 @@ QWidget* DailyCheckInModal::buildHeader() {
     titles->addWidget(date, 0, Qt::AlignHCenter);
     row->addLayout(titles);
     row->addStretch(1);
-    close_ = ScreenStyle::textButton(QString(), Theme::systemFont(20), Theme::textMuted());
+    close_ = SheetChrome::closeButton(20, tr("Skip for today"));
     close_->setObjectName(QStringLiteral("closeCheckInButton"));
-    close_->setToolTip(tr("Skip for today"));
-    ScreenStyle::setSymbol(close_, QStringLiteral("xmark.circle.fill"), Theme::textMuted(), 20);
     connect(close_, &QPushButton::clicked, this, &DailyCheckInModal::skip);
     row->addWidget(close_, 0, Qt::AlignTop);
     return header;

@@ -3,6 +3,7 @@
 #include "Components/ElidedLabel.h"
 #include "Components/MenuPicker.h"
 #include "Components/ScreenStyle.h"
+#include "Components/SheetChrome.h"
 #include "Components/SheetFrame.h"
 #include "Components/SheetHost.h"
 #include "Components/SymbolIcon.h"
@@ -80,10 +81,7 @@ QWidget* FinanceForm::header(const QString& title, const QString& subtitle, std:
     subtitleText->setObjectName(QStringLiteral("sheetSubtitle"));
     texts->addWidget(subtitleText);
     row->addLayout(texts, 1);
-    auto* close = ScreenStyle::textButton(QString(), Theme::systemFont(20), Theme::textMuted());
-    close->setObjectName(QStringLiteral("closeButton"));
-    close->setToolTip(QStringLiteral("Close"));
-    ScreenStyle::setSymbol(close, QStringLiteral("xmark.circle.fill"), Theme::textMuted(), 20);
+    auto* close = SheetChrome::closeButton(20);
     QObject::connect(close, &QPushButton::clicked, header, [onClose = std::move(onClose)] { onClose(); });
     row->addWidget(close, 0, Qt::AlignTop);
     if (titleLabel)
