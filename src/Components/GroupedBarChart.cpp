@@ -1,10 +1,10 @@
 #include "Components/GroupedBarChart.h"
 
-#include "Platform/MoneyFormatter.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 
 #include <QFontMetrics>
+#include <QLocale>
 #include <QPainter>
 
 #include <algorithm>
@@ -20,7 +20,7 @@ constexpr double kLabelSize = 10;
 GroupedBarChart::GroupedBarChart(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("groupedBarChart"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    formatter_ = [](double value) { return MoneyFormatter::number(value, 0); };
+    formatter_ = [](double value) { return QLocale().toString(value, 'f', 0); };
     updateAxis();
 }
 

@@ -30,9 +30,9 @@ public:
     // The width of each bar as a share of its group's band (two bars of 0.35 leave 30 % between
     // groups).
     void setBarWidthRatio(double ratio);
-    // Text of a value-axis tick: by default the whole number as amounts are written, without the
-    // currency. `resolution` is the smallest step between ticks that the text tells apart (1 for
-    // whole numbers).
+    // Text of a value-axis tick, given by whoever feeds the chart its values (the chart knows
+    // nothing of money); by default the whole number in the locale. `resolution` is the smallest
+    // step between ticks that the text tells apart (1 for whole numbers).
     void setValueFormatter(std::function<QString(double)> formatter, double resolution = 1);
 
     const std::vector<double>& ticks() const { return ticks_; }

@@ -5,8 +5,14 @@
 #include "Models/Expense.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
+#include "Platform/DateText.h"
+#include "Platform/MoneyFormatter.h"
 #include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
+#include "ViewModels/Finance/FinanceNames.h"
+#include "ViewModels/Finance/PaymentMethods.h"
+
+#include <QHash>
 
 #include <algorithm>
 #include <cmath>
@@ -21,9 +27,26 @@ FetchRequest paymentsInMonth(const QUuid& billID, const QDateTime& month, int li
                         {}, limit);
 }
 
+// What a bill row says about how the bill is paid; the flag tells whether it names a card.
+QString paymentText(const Bill& bill, const std::vector<std::shared_ptr<CreditCard>>& creditCards,
+                    bool& namesCard) {
+    namesCard = false;
+    const QString method = bill.paymentMethod().value_or(PaymentMethods::cash);
+    if (method == PaymentMethods::billCreditCard && bill.creditCardID())
+        for (const auto& card : creditCards)
+            if (card->id() == bill.creditCardID()) {
+                namesCard = true;
+                return FinanceNames::card(*card);
+            }
+    if (method == PaymentMethods::cash)
+        return {};
+    return FinanceNames::capitalised(method);
+}
+
 } // namespace
 
-BillsViewModel::BillsViewModel(ObjectContext* context, QObject* parent) : QObject(parent), context_(context) {
+BillsViewModel::BillsViewModel(ObjectContext* context, QObject* parent)
+    : QObject(parent), context_(context), selectedMonth_(Calendar::startOfMonth(Clock::now())) {
     fetchBills();
     fetchCreditCards();
 }
@@ -145,4 +168,91 @@ double BillsViewModel::totalMonthly() const {
     for (const auto& bill : bills_)
         total += bill->amount();
     return total;
+}
+
+void BillsViewModel::navigateToPreviousMonth() {
+    selectedMonth_ = Calendar::startOfMonth(Calendar::addMonths(selectedMonth_, -1));
+    emit monthChanged();
+}
+
+void BillsViewModel::navigateToNextMonth() {
+    selectedMonth_ = Calendar::startOfMonth(Calendar::addMonths(selectedMonth_, 1));
+    emit monthChanged();
+}
+
+QString BillsViewModel::monthTitle() const {
+    return DateText::monthYear(selectedMonth_.date());
+}
+
+bool BillsViewModel::togglePaid(const std::shared_ptr<Bill>& bill) {
+    // Asked again at the tap: the row may have been filled before another change.
+    if (bill && isPaid(*bill, selectedMonth_))
+        return unmarkAsPaid(bill, selectedMonth_);
+    return markAsPaid(bill, selectedMonth_);
+}
+
+std::vector<BillRowText> BillsViewModel::billRows() const {
+    const QSet<QUuid> paid = paidBillIDs(selectedMonth_);
+    std::vector<BillRowText> rows;
+    rows.reserve(bills_.size());
+    for (const auto& bill : bills_)
+        rows.push_back(billRow(bill, creditCards_, bill->id() && paid.contains(*bill->id())));
+    return rows;
+}
+
+QString BillsViewModel::totalMonthlyText() const {
+    return MoneyFormatter::format(totalMonthly(), 0);
+}
+
+QString BillsViewModel::ordinal(int day) {
+    const int lastTwo = std::abs(day) % 100;
+    QString suffix = QStringLiteral("th");
+    if (lastTwo < 11 || lastTwo > 13) {
+        switch (std::abs(day) % 10) {
+        case 1:
+            suffix = QStringLiteral("st");
+            break;
+        case 2:
+            suffix = QStringLiteral("nd");
+            break;
+        case 3:
+            suffix = QStringLiteral("rd");
+            break;
+        default:
+            break;
+        }
+    }
+    return QString::number(day) + suffix;
+}
+
+QString BillsViewModel::categorySymbol(const QString& category) {
+    static const QHash<QString, QString> symbols{
+        {QStringLiteral("Rent"), QStringLiteral("house.fill")},
+        {QStringLiteral("Electricity"), QStringLiteral("bolt.fill")},
+        {QStringLiteral("Water"), QStringLiteral("drop.fill")},
+        {QStringLiteral("Internet"), QStringLiteral("wifi")},
+        {QStringLiteral("Gas"), QStringLiteral("flame.fill")},
+        {QStringLiteral("Insurance"), QStringLiteral("shield.fill")},
+        {QStringLiteral("Phone"), QStringLiteral("phone.fill")},
+        {QStringLiteral("OTT"), QStringLiteral("tv.fill")},
+        {QStringLiteral("Loan EMI"), QStringLiteral("banknote.fill")},
+    };
+    return symbols.value(category, QStringLiteral("doc.text.fill"));
+}
+
+BillRowText BillsViewModel::billRow(const std::shared_ptr<Bill>& bill,
+                                    const std::vector<std::shared_ptr<CreditCard>>& creditCards,
+                                    bool isPaid) {
+    BillRowText row;
+    row.bill = bill;
+    row.category = FinanceNames::billCategory(*bill);
+    row.symbol = categorySymbol(row.category);
+    row.name = FinanceNames::bill(*bill);
+    row.dueText = QStringLiteral("Due %1 of every month").arg(ordinal(bill->dueDay()));
+    bool namesCard = false;
+    row.paymentText = paymentText(*bill, creditCards, namesCard);
+    row.paymentTone = namesCard ? FinanceTone::Card : FinanceTone::Muted;
+    row.amountText = MoneyFormatter::format(bill->amount(), 0);
+    row.paid = isPaid;
+    return row;
 }

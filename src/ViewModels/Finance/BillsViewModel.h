@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ViewModels/Finance/FinanceRowText.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QSet>
@@ -17,8 +19,8 @@ class ObjectContext;
 // The bills tab's model: every recurring bill by due day, the cards a bill may be paid with,
 // and the payment of a bill for a month, kept as one fixed expense whose notes name the bill
 // ("bill-payment:" and the bill's id). A bill is paid in a month when such an expense is dated
-// in it. Each write is one action saved once: a failed save keeps nothing of it and the
-// operation returns false.
+// in it. The tab shows one month at a time, this month first. Each write is one action saved
+// once: a failed save keeps nothing of it and the operation returns false.
 class BillsViewModel : public QObject {
     Q_OBJECT
 public:
@@ -33,6 +35,19 @@ public:
 
     void fetchBills();
     void fetchCreditCards();
+
+    // 00:00 of the first day of the month shown.
+    QDateTime selectedMonth() const { return selectedMonth_; }
+    void navigateToPreviousMonth();
+    void navigateToNextMonth();
+    // "December 2026".
+    QString monthTitle() const;
+    // The rows of every bill by due day, paid or not in the month shown (one query for all).
+    std::vector<BillRowText> billRows() const;
+    // The amounts of all bills as the total card writes them.
+    QString totalMonthlyText() const;
+    // Pays the bill for the month shown, or takes its payment back when it is paid.
+    bool togglePaid(const std::shared_ptr<Bill>& bill);
 
     bool addBill(const QString& name, double amount, int dueDay, const QString& category,
                  const QString& notes, const QString& paymentMethod,
@@ -53,13 +68,25 @@ public:
     // 00:00 of the bill's due day in the month of `month`, the day kept within the month.
     static QDateTime paymentDate(int dueDay, const QDateTime& month);
 
+    // A bill's row: its category's symbol, name, due day, how it is paid (the card's name, the
+    // method in capitals, or nothing for cash) and its amount.
+    static BillRowText billRow(const std::shared_ptr<Bill>& bill,
+                               const std::vector<std::shared_ptr<CreditCard>>& creditCards, bool isPaid);
+    // "1st", "2nd", "3rd", "4th" … "11th", "12th", "13th" … "21st" … "31st".
+    static QString ordinal(int day);
+    // The symbol of a bill category; any category not listed is a document.
+    static QString categorySymbol(const QString& category);
+
 signals:
     void billsChanged();
     // A payment was recorded or removed: paid states need asking again.
     void paymentsChanged();
+    // Another month is shown.
+    void monthChanged();
 
 private:
     ObjectContext* context_;
+    QDateTime selectedMonth_;
     std::vector<std::shared_ptr<Bill>> bills_;
     std::vector<std::shared_ptr<CreditCard>> creditCards_;
 };

@@ -7,9 +7,12 @@
 #include "Models/Income.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
+#include "Platform/DateText.h"
+#include "Platform/MoneyFormatter.h"
 #include "Store/LiveFetch.h"
 #include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
+#include "ViewModels/Finance/FinanceNames.h"
 
 #include <cmath>
 
@@ -256,4 +259,84 @@ double CashFlowViewModel::roundedToCents(double amount) {
         return amount;
     const double rounded = std::round(amount * 100.0) / 100.0;
     return rounded == 0.0 ? 0.0 : rounded;
+}
+
+namespace {
+
+QString dayOf(const std::optional<QDateTime>& date) {
+    return date ? DateText::monthDay(date->toLocalTime().date()) : QString();
+}
+
+QString cents(double amount) {
+    return MoneyFormatter::format(amount, 2);
+}
+
+// A fixed expense's row says its title and amount; a dynamic one's its day and category too.
+std::vector<CashFlowEntryText> expenseRows(const std::vector<std::shared_ptr<Expense>>& expenses,
+                                           bool spent) {
+    std::vector<CashFlowEntryText> rows;
+    rows.reserve(expenses.size());
+    for (const auto& expense : expenses)
+        rows.push_back({{},
+                        expense,
+                        FinanceNames::untitled(expense->title()),
+                        spent ? dayOf(expense->date()) : QString(),
+                        spent ? expense->category().value_or(QString()) : QString(),
+                        cents(expense->amount())});
+    return rows;
+}
+
+} // namespace
+
+QString CashFlowViewModel::monthTitle() const {
+    return DateText::monthYear(selectedMonth_.date());
+}
+
+std::vector<CashFlowEntryText> CashFlowViewModel::incomeRows() const {
+    std::vector<CashFlowEntryText> rows;
+    rows.reserve(incomes_.size());
+    for (const auto& income : incomes_)
+        rows.push_back({income,
+                        {},
+                        FinanceNames::untitled(income->title()),
+                        dayOf(income->date()),
+                        {},
+                        cents(income->amount())});
+    return rows;
+}
+
+std::vector<CashFlowEntryText> CashFlowViewModel::fixedRows() const {
+    return expenseRows(fixedExpenses_, false);
+}
+
+std::vector<CashFlowEntryText> CashFlowViewModel::dynamicRows() const {
+    return expenseRows(dynamicExpenses_, true);
+}
+
+QString CashFlowViewModel::totalIncomeText() const {
+    return cents(totalIncome());
+}
+
+CashFlowViewModel::Allocation CashFlowViewModel::allocation() const {
+    Allocation out;
+    for (const auto& expense : fixedExpenses_)
+        out.shares.push_back({FinanceNames::untitled(expense->title()), expense->amount()});
+    const double remaining = remainingToAllocate();
+    if (remaining > 0) {
+        out.shares.push_back({tr("Remaining"), remaining, true});
+        out.status = cents(remaining) + tr(" remaining to allocate");
+        out.statusTone = FinanceTone::Pending;
+    } else {
+        out.status = tr("Fully allocated");
+    }
+    return out;
+}
+
+QString CashFlowViewModel::dynamicSummary() const {
+    return cents(totalDynamic()) + QStringLiteral(" spent of ") + cents(remainingToAllocate()) +
+           QStringLiteral(" available");
+}
+
+QString CashFlowViewModel::amountCaption() {
+    return tr("Amount (%1)").arg(MoneyFormatter::currencyCode());
 }

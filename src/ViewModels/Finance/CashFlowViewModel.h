@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Models/Expense.h"
+#include "ViewModels/Finance/FinanceRowText.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -80,6 +81,32 @@ public:
 
     // An amount rounded to cents, with -0 read as 0.
     static double roundedToCents(double amount);
+
+    // "March 2026".
+    QString monthTitle() const;
+    // The month's entries as their rows write them: title, day, category chip and amount.
+    std::vector<CashFlowEntryText> incomeRows() const;
+    std::vector<CashFlowEntryText> fixedRows() const;
+    std::vector<CashFlowEntryText> dynamicRows() const;
+    // The month's income as its card writes it, in cents.
+    QString totalIncomeText() const;
+    // The fixed expenses as shares of the income: one per expense in order, then what is left
+    // to allocate while something is; and the card's line about it.
+    struct AllocationShare {
+        QString label;
+        double amount = 0;
+        bool remaining = false; // the share still to allocate
+    };
+    struct Allocation {
+        std::vector<AllocationShare> shares;
+        QString status; // "₹5,000.00 remaining to allocate" or "Fully allocated"
+        FinanceTone statusTone = FinanceTone::Gain;
+    };
+    Allocation allocation() const;
+    // "₹1,200.00 spent of ₹3,000.00 available".
+    QString dynamicSummary() const;
+    // "Amount (INR)": the caption of an amount field, naming the currency it is written in.
+    static QString amountCaption();
 
 signals:
     // Any list or the month changed.

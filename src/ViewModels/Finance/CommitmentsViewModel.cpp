@@ -6,8 +6,11 @@
 #include "Models/Subscription.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
+#include "Platform/DateText.h"
+#include "Platform/MoneyFormatter.h"
 #include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
+#include "ViewModels/Finance/FinanceNames.h"
 
 #include <cmath>
 
@@ -160,4 +163,51 @@ int CommitmentsViewModel::activeSubscriptionCount() const {
     for (const auto& subscription : subscriptions_)
         count += subscription->isActive() ? 1 : 0;
     return count;
+}
+
+QString CommitmentsViewModel::totalMonthlySubscriptionsText() const {
+    return MoneyFormatter::format(totalMonthlySubscriptions(), 0) + QStringLiteral("/mo");
+}
+
+std::vector<CardRowText> CommitmentsViewModel::cardRows() const {
+    const auto figures = cardFigures();
+    const QDateTime now = Clock::now();
+    std::vector<CardRowText> rows;
+    rows.reserve(creditCards_.size());
+    for (const auto& card : creditCards_)
+        rows.push_back(cardRow(card, card->id() ? figures.value(*card->id()) : CardFigures{}, now));
+    return rows;
+}
+
+CardRowText CommitmentsViewModel::cardRow(const std::shared_ptr<CreditCard>& card, const CardFigures& figures,
+                                          const QDateTime& now) {
+    CardRowText row;
+    row.card = card;
+    row.name = FinanceNames::card(*card);
+    row.daysText = QStringLiteral("Closes day %1 · Due day %2")
+                       .arg(card->statementCloseDay())
+                       .arg(card->paymentDueDay());
+    if (figures.nextBill > 0) {
+        row.nextBillText = QStringLiteral("Next bill: ") + MoneyFormatter::format(figures.nextBill, 0);
+        row.dueText = QStringLiteral("Due ") + DateText::monthDay(card->nextDueDate(now).date());
+    } else {
+        row.monthSpendText = QStringLiteral("This month: ") + MoneyFormatter::format(figures.monthSpend, 0);
+    }
+    return row;
+}
+
+SubscriptionRowText CommitmentsViewModel::subscriptionRow(const std::shared_ptr<Subscription>& subscription) {
+    SubscriptionRowText row;
+    row.subscription = subscription;
+    row.active = subscription->isActive();
+    const QString cycle = subscription->effectiveCycle();
+    row.name = FinanceNames::untitled(subscription->name());
+    row.detail = FinanceNames::capitalised(cycle);
+    if (const auto renewal = subscription->renewalDate())
+        row.detail += QStringLiteral(" · renews ") + DateText::monthDay(renewal->toLocalTime().date());
+    row.priceText = MoneyFormatter::format(subscription->price(), 0);
+    if (cycle != Subscription::monthly)
+        row.perMonthText =
+            MoneyFormatter::format(subscription->monthlyEquivalent(), 0) + QStringLiteral("/mo");
+    return row;
 }

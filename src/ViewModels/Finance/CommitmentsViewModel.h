@@ -2,6 +2,7 @@
 
 #include "Models/ExpenseQueries.h"
 #include "Store/StoreKey.h"
+#include "ViewModels/Finance/FinanceRowText.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -57,6 +58,18 @@ public:
     // The monthly equivalents of the active subscriptions.
     double totalMonthlySubscriptions() const;
     int activeSubscriptionCount() const;
+    // "₹1,299/mo": the monthly equivalents of the active subscriptions.
+    QString totalMonthlySubscriptionsText() const;
+
+    // The rows of every card, in order, with their figures read in one query.
+    std::vector<CardRowText> cardRows() const;
+    // A card's row: its next bill with the date it is due after `now`, or while it has none
+    // what was spent with it this month.
+    static CardRowText cardRow(const std::shared_ptr<CreditCard>& card, const CardFigures& figures,
+                               const QDateTime& now);
+    // A subscription's row: its cycle and renewal, its price and, for a price that is not
+    // monthly, the monthly equivalent under it.
+    static SubscriptionRowText subscriptionRow(const std::shared_ptr<Subscription>& subscription);
 
 signals:
     void creditCardsChanged();

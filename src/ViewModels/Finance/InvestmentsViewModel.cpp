@@ -2,9 +2,12 @@
 
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
+#include "Platform/DateText.h"
+#include "Platform/MoneyFormatter.h"
 #include "Store/ObjectContext.h"
 #include "Store/PagedFetch.h"
 #include "ViewModels/ActionSave.h"
+#include "ViewModels/Finance/FinanceNames.h"
 
 InvestmentsViewModel::InvestmentsViewModel(ObjectContext* context, QObject* parent)
     : QObject(parent), context_(context) {
@@ -104,4 +107,98 @@ double InvestmentsViewModel::overallReturnPercentage() const {
 
 std::optional<double> InvestmentsViewModel::cagr(const Investment& investment) const {
     return investment.annualGrowthRate(Clock::now());
+}
+
+namespace {
+
+QString money(double amount) {
+    return MoneyFormatter::format(amount, 0);
+}
+
+FinanceTone gainTone(bool gain) {
+    return gain ? FinanceTone::Gain : FinanceTone::Loss;
+}
+
+// How a row names and marks each type of holding; the last stands for any other type.
+struct TypeLook {
+    const char* type;
+    const char* label;
+    const char* symbol;
+};
+constexpr TypeLook kTypeLooks[] = {
+    {"stock", "Stock / ETF", "chart.bar.fill"},      {"mutualFund", "Mutual Fund", "dollarsign.circle.fill"},
+    {"crypto", "Crypto", "bitcoinsign.circle.fill"}, {"fixedDeposit", "Fixed Deposit", "lock.fill"},
+    {"realEstate", "Real Estate", "house.fill"},     {"", "Other", "ellipsis.circle.fill"},
+};
+
+const TypeLook& typeLook(const QString& type) {
+    for (const auto& look : kTypeLooks)
+        if (type == QLatin1String(look.type))
+            return look;
+    return kTypeLooks[std::size(kTypeLooks) - 1];
+}
+
+// "+3.3%" for a gain, "-1.5%" for a loss.
+QString signedPercent(double value) {
+    return (value >= 0 ? QStringLiteral("+") : QString()) + QString::asprintf("%.1f", value) +
+           QStringLiteral("%");
+}
+
+} // namespace
+
+QString InvestmentsViewModel::monthTitle() const {
+    return DateText::monthYear(selectedMonth_.date());
+}
+
+InvestmentsViewModel::Summary InvestmentsViewModel::summary() const {
+    const double current = totalCurrentValue();
+    const double invested = totalInvested();
+    const double overall = overallReturnPercentage();
+    return {money(current),
+            signedPercent(overall),
+            gainTone(overall >= 0),
+            money(invested),
+            money(current - invested),
+            gainTone(invested <= current),
+            QString::number(investmentCount())};
+}
+
+HoldingRowText InvestmentsViewModel::portfolioRow(int index) const {
+    return holdingRow(investmentAt(index), Clock::now());
+}
+
+HoldingRowText InvestmentsViewModel::monthRow(int index) const {
+    if (index < 0 || std::size_t(index) >= monthlyInvestments_.size())
+        return {};
+    return holdingRow(monthlyInvestments_[std::size_t(index)], Clock::now());
+}
+
+HoldingRowText InvestmentsViewModel::holdingRow(const std::shared_ptr<Investment>& holding,
+                                                const QDateTime& now) const {
+    HoldingRowText row;
+    if (!holding)
+        return row;
+    const QString type = holding->effectiveType();
+    const double value = holding->currentValue(now);
+    const double returned = Investment::returnPercentage(value, holding->investedFigure());
+    row.holding = holding;
+    row.name = FinanceNames::untitled(holding->name());
+    row.typeLabel = typeLabel(type);
+    row.symbol = typeSymbol(type);
+    if (const auto growth = cagr(*holding)) {
+        row.growthText = QStringLiteral(" · ") + QString::asprintf("%.1f", *growth) + tr("% p.a.");
+        row.growthTone = gainTone(*growth >= 0);
+    }
+    row.valueText = money(value);
+    row.returnText = signedPercent(returned);
+    row.returnTone = gainTone(returned >= 0);
+    return row;
+}
+
+QString InvestmentsViewModel::typeLabel(const QString& type) {
+    return QString::fromLatin1(typeLook(type).label);
+}
+
+QString InvestmentsViewModel::typeSymbol(const QString& type) {
+    return QString::fromLatin1(typeLook(type).symbol);
 }

@@ -2,6 +2,7 @@
 
 #include "Models/Investment.h"
 #include "Models/InvestmentHoldings.h"
+#include "ViewModels/Finance/FinanceRowText.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -46,6 +47,31 @@ public:
     double totalCurrentValue() const;
     double overallReturnPercentage() const;
     std::optional<double> cagr(const Investment& investment) const;
+
+    // "March 2026": the month the monthly list shows.
+    QString monthTitle() const;
+    // The portfolio's summary as its card writes it: whole amounts, the return and the profit in
+    // the tone of their sign.
+    struct Summary {
+        QString value;
+        QString overallReturn;
+        FinanceTone returnTone = FinanceTone::Gain;
+        QString invested;
+        QString profit;
+        FinanceTone profitTone = FinanceTone::Gain;
+        QString holdingsCount;
+    };
+    Summary summary() const;
+    // The row of the holding at index in the portfolio, or in the month's list, valued now; an
+    // empty row out of range.
+    HoldingRowText portfolioRow(int index) const;
+    HoldingRowText monthRow(int index) const;
+    // A holding's row valued at `now`: its type, its yearly growth once it has one, its worth and
+    // its return. An empty row for no holding.
+    HoldingRowText holdingRow(const std::shared_ptr<Investment>& holding, const QDateTime& now) const;
+    // The type's row label and symbol; any type outside the six reads as "Other".
+    static QString typeLabel(const QString& type);
+    static QString typeSymbol(const QString& type);
 
 signals:
     void investmentsChanged();

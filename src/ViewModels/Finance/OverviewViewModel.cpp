@@ -8,9 +8,11 @@
 #include "Models/Subscription.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
+#include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
 #include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
+#include "ViewModels/Finance/FinanceNames.h"
 
 #include <numeric>
 
@@ -242,4 +244,35 @@ bool OverviewViewModel::addInvestment(const Investment::Draft& draft) {
     ActionGuard action(*context_);
     Investment::insertHolding(context_, draft);
     return commitAndRefresh(action);
+}
+
+OverviewViewModel::Headlines OverviewViewModel::headlines() const {
+    const double flow = thisMonthFlow();
+    return {MoneyFormatter::format(netWorth(), 0), MoneyFormatter::format(flow, 0),
+            flow >= 0 ? FinanceTone::Gain : FinanceTone::Loss, MoneyFormatter::format(spendable(), 0),
+            MoneyFormatter::format(totalLiquidCash(), 0)};
+}
+
+std::vector<AccountRowText> OverviewViewModel::accountRows() const {
+    std::vector<AccountRowText> rows;
+    rows.reserve(bankAccounts_.size());
+    for (const auto& account : bankAccounts_)
+        rows.push_back(accountRow(account));
+    return rows;
+}
+
+AccountRowText OverviewViewModel::accountRow(const std::shared_ptr<BankAccount>& account) {
+    return {account, FinanceNames::account(*account), MoneyFormatter::format(account->balance(), 0)};
+}
+
+std::vector<OverviewViewModel::FlowBar> OverviewViewModel::sixMonthBars() const {
+    std::vector<FlowBar> bars;
+    bars.reserve(sixMonthFlow_.size());
+    for (const auto& point : sixMonthFlow_)
+        bars.push_back({DateText::shortMonth(point.month.date()), point.income, point.spend});
+    return bars;
+}
+
+QString OverviewViewModel::axisLabel(double value) {
+    return MoneyFormatter::number(value, 0);
 }

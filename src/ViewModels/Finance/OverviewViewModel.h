@@ -3,6 +3,7 @@
 #include "Models/Investment.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
 #include "ViewModels/Finance/FinanceHealthScore.h"
+#include "ViewModels/Finance/FinanceRowText.h"
 #include "ViewModels/Finance/MonthlyFlowPoint.h"
 
 #include <QDateTime>
@@ -45,6 +46,30 @@ public:
     double netWorth() const;
     double thisMonthFlow() const;
     double spendable() const;
+
+    // The headline figures as the overview writes them: whole amounts, this month's flow in the
+    // tone of its sign.
+    struct Headlines {
+        QString netWorth;
+        QString thisMonth;
+        FinanceTone thisMonthTone = FinanceTone::Gain;
+        QString spendable;
+        QString liquidCash;
+    };
+    Headlines headlines() const;
+    // The rows of the bank accounts, in order.
+    std::vector<AccountRowText> accountRows() const;
+    static AccountRowText accountRow(const std::shared_ptr<BankAccount>& account);
+    // One bar pair of the six-month chart: the month's short name, its income and its spending.
+    struct FlowBar {
+        QString label;
+        double income = 0;
+        double spend = 0;
+    };
+    std::vector<FlowBar> sixMonthBars() const;
+    // A tick of the chart's value axis: the whole number as amounts are written, without the
+    // currency.
+    static QString axisLabel(double value);
 
     // The cards offered when an expense is added here, fetched when its sheet opens.
     const std::vector<std::shared_ptr<CreditCard>>& creditCards() const { return creditCards_; }

@@ -4,6 +4,7 @@
 #include "Components/DatePickerField.h"
 #include "Components/MenuPicker.h"
 #include "Components/ScreenStyle.h"
+#include "Components/SheetChrome.h"
 #include "Components/SheetHost.h"
 #include "Models/AchievementCategory.h"
 #include "Platform/Clock.h"
@@ -46,14 +47,9 @@ AddAchievementSheet::AddAchievementSheet(AchievementsViewModel* viewModel, const
     : QWidget(parent), viewModel_(viewModel),
       emoji_(prefillEmoji.isEmpty() ? emojiOptions().first() : prefillEmoji), date_(Clock::now()) {
     setObjectName(QStringLiteral("addAchievementSheet"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(buildHeader());
-    layout->addWidget(ScreenStyle::divider());
-    layout->addWidget(buildForm(), 1);
-    layout->addWidget(ScreenStyle::divider());
-    layout->addWidget(buildFooter());
+    QWidget* header = buildHeader();
+    QWidget* form = buildForm();
+    SheetChrome::stack(this, header, form, buildFooter());
 
     titleField_->setText(prefillTitle);
     connect(viewModel_, &AchievementsViewModel::categoriesChanged, this,
@@ -71,19 +67,11 @@ bool AddAchievementSheet::canSave() const {
 }
 
 QWidget* AddAchievementSheet::buildHeader() {
-    auto* header = new QWidget;
-    auto* row = new QHBoxLayout(header);
-    row->setContentsMargins(32, 32, 32, 32);
-    row->addWidget(
-        ScreenStyle::label(tr("New Achievement"), Theme::font(20, QFont::DemiBold), Theme::textPrimary()));
-    row->addStretch(1);
-    auto* close = ScreenStyle::textButton(QString(), Theme::systemFont(20), Theme::textMuted());
-    close->setObjectName(QStringLiteral("closeButton"));
-    ScreenStyle::setSymbol(close, QStringLiteral("xmark.circle.fill"), Theme::textMuted(), 20);
-    close->setToolTip(tr("Close"));
+    auto* close = SheetChrome::closeButton(20, tr("Close"));
     connect(close, &QPushButton::clicked, this, &AddAchievementSheet::dismiss);
-    row->addWidget(close);
-    return header;
+    return SheetChrome::titleRow(
+        ScreenStyle::label(tr("New Achievement"), Theme::font(20, QFont::DemiBold), Theme::textPrimary()),
+        close, QMargins(32, 32, 32, 32));
 }
 
 QWidget* AddAchievementSheet::section(const QString& caption, QWidget* content) {

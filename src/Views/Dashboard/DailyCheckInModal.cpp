@@ -3,6 +3,7 @@
 #include "Components/KeyboardLayer.h"
 #include "Components/PressEffect.h"
 #include "Components/ScreenStyle.h"
+#include "Components/SheetChrome.h"
 #include "Components/Symbols.h"
 #include "Components/VirtualList.h"
 #include "Models/Goal.h"
@@ -10,6 +11,7 @@
 #include "Platform/DateText.h"
 #include "ViewModels/AppEnvironment.h"
 #include "ViewModels/DailyCheckInViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Dashboard/CheckInGoalRow.h"
@@ -26,7 +28,7 @@
 #include <QVBoxLayout>
 
 DailyCheckInModal::DailyCheckInModal(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), viewModel_(new DailyCheckInViewModel(env.context, env.appViewModel, this)) {
+    : QWidget(parent), viewModel_(env.models->dailyCheckIn(this)) {
     setObjectName(QStringLiteral("DailyCheckInModal"));
     setFixedWidth(480);
     setAttribute(Qt::WA_TranslucentBackground);
@@ -128,10 +130,8 @@ QWidget* DailyCheckInModal::buildHeader() {
     titles->addWidget(date, 0, Qt::AlignHCenter);
     row->addLayout(titles);
     row->addStretch(1);
-    close_ = ScreenStyle::textButton(QString(), Theme::systemFont(20), Theme::textMuted());
+    close_ = SheetChrome::closeButton(20, tr("Skip for today"));
     close_->setObjectName(QStringLiteral("closeCheckInButton"));
-    close_->setToolTip(tr("Skip for today"));
-    ScreenStyle::setSymbol(close_, QStringLiteral("xmark.circle.fill"), Theme::textMuted(), 20);
     connect(close_, &QPushButton::clicked, this, &DailyCheckInModal::skip);
     row->addWidget(close_, 0, Qt::AlignTop);
     return header;

@@ -10,8 +10,8 @@
 #include "Models/CreditCard.h"
 #include "Models/Expense.h"
 #include "Platform/Clock.h"
-#include "Platform/MoneyFormatter.h"
 #include "Platform/TextHelpers.h"
+#include "ViewModels/Finance/FinanceNames.h"
 #include "ViewModels/Finance/PaymentMethods.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
@@ -60,8 +60,8 @@ AddExpenseSheet::AddExpenseSheet(Options options, SaveHandler onSave, QWidget* p
     column->addWidget(FinanceForm::group(tr("Title"), goalTitle_));
 
     amountField_ = FinanceForm::field(QStringLiteral("amountField"), QStringLiteral("0"));
-    column->addWidget(FinanceForm::group(tr("Amount (%1)").arg(MoneyFormatter::currencyCode()),
-                                         NumberFieldNote::stacked(amountField_)));
+    column->addWidget(
+        FinanceForm::group(CashFlowViewModel::amountCaption(), NumberFieldNote::stacked(amountField_)));
 
     datePicker_ = new DatePickerField(Clock::now(), DatePickerField::Style::Compact);
     datePicker_->setObjectName(QStringLiteral("datePicker"));
@@ -136,7 +136,7 @@ void AddExpenseSheet::prefill() {
     const auto& entry = options_.editing;
     if (!entry)
         return;
-    titleField_->setText(entry->title().value_or(QStringLiteral("Untitled")));
+    titleField_->setText(FinanceNames::untitled(entry->title()));
     amountField_->setText(Text::editableNumber(entry->amount()));
     datePicker_->setDateTime(entry->date().value_or(Clock::now()));
     expenseType_ = entry->expenseType().value_or(CashFlowViewModel::dynamicType);
@@ -176,7 +176,7 @@ void AddExpenseSheet::rebuildCardPicker() {
     if (current < 0)
         cardPicker_->addOption(tr("Select card"));
     for (const auto& card : options_.creditCards)
-        cardPicker_->addOption(card->name().value_or(tr("Card")), idValue(card->id()));
+        cardPicker_->addOption(FinanceNames::card(*card), idValue(card->id()));
     cardPicker_->setCurrentIndex(current < 0 ? 0 : current);
 }
 
@@ -187,7 +187,7 @@ void AddExpenseSheet::rebuildBankPicker() {
     int current = 0;
     for (std::size_t i = 0; i < options_.bankAccounts.size(); ++i) {
         const auto& account = options_.bankAccounts[i];
-        bankPicker_->addOption(account->name().value_or(tr("Unnamed Account")), idValue(account->id()));
+        bankPicker_->addOption(FinanceNames::account(*account), idValue(account->id()));
         if (selectedBankAccountID_ && account->id() == selectedBankAccountID_ && current == 0)
             current = int(i) + 1;
     }

@@ -7,12 +7,12 @@
 #include "Components/SheetHost.h"
 #include "Models/Income.h"
 #include "Platform/Clock.h"
-#include "Platform/MoneyFormatter.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
 
+#include "ViewModels/Finance/FinanceNames.h"
 #include "ViewModels/Finance/PaymentMethods.h"
 
 #include <QHBoxLayout>
@@ -36,8 +36,8 @@ AddIncomeSheet::AddIncomeSheet(std::shared_ptr<Income> editing, SaveHandler onSa
     titleField_ = FinanceForm::field(QStringLiteral("titleField"), tr("e.g. Salary"));
     column->addWidget(FinanceForm::group(tr("Title"), titleField_));
     amountField_ = FinanceForm::field(QStringLiteral("amountField"), QStringLiteral("0"));
-    column->addWidget(FinanceForm::group(tr("Amount (%1)").arg(MoneyFormatter::currencyCode()),
-                                         NumberFieldNote::stacked(amountField_)));
+    column->addWidget(
+        FinanceForm::group(CashFlowViewModel::amountCaption(), NumberFieldNote::stacked(amountField_)));
     datePicker_ = new DatePickerField(Clock::now(), DatePickerField::Style::Compact);
     datePicker_->setObjectName(QStringLiteral("datePicker"));
     column->addWidget(FinanceForm::group(tr("Date"), datePicker_));
@@ -74,7 +74,7 @@ QDateTime AddIncomeSheet::date() const {
 void AddIncomeSheet::prefill() {
     if (!editing_)
         return;
-    titleField_->setText(editing_->title().value_or(QStringLiteral("Untitled")));
+    titleField_->setText(FinanceNames::untitled(editing_->title()));
     amountField_->setText(Text::editableNumber(editing_->amount()));
     datePicker_->setDateTime(editing_->date().value_or(Clock::now()));
     paymentMethod_ = editing_->paymentMethod().value_or(QStringLiteral("debit"));

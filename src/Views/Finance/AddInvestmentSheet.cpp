@@ -3,6 +3,7 @@
 #include "Components/DatePickerField.h"
 #include "Components/NumberFieldNote.h"
 #include "Components/ScreenStyle.h"
+#include "Components/SheetChrome.h"
 #include "Components/SheetHost.h"
 #include "Components/Symbols.h"
 #include "Components/ThemedTextField.h"
@@ -136,19 +137,11 @@ QLineEdit* AddInvestmentSheet::field(const char* objectName) const {
 }
 
 QWidget* AddInvestmentSheet::buildHeader() {
-    auto* header = new QWidget;
-    auto* row = new QHBoxLayout(header);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(
-        ScreenStyle::label(tr("Add Investment"), Theme::font(20, QFont::DemiBold), Theme::textPrimary()));
-    row->addStretch(1);
-    auto* close = ScreenStyle::textButton(QString(), Theme::systemFont(20), Theme::textMuted());
-    close->setObjectName(QStringLiteral("closeButton"));
-    ScreenStyle::setSymbol(close, QStringLiteral("xmark.circle.fill"), Theme::textMuted(), 20);
-    close->setToolTip(tr("Close"));
+    auto* close = SheetChrome::closeButton(20, tr("Close"));
     connect(close, &QPushButton::clicked, this, &AddInvestmentSheet::dismiss);
-    row->addWidget(close);
-    return header;
+    return SheetChrome::titleRow(
+        ScreenStyle::label(tr("Add Investment"), Theme::font(20, QFont::DemiBold), Theme::textPrimary()),
+        close, QMargins());
 }
 
 QWidget* AddInvestmentSheet::buildTypeGrid() {

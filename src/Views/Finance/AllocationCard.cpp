@@ -2,12 +2,11 @@
 
 #include "Components/ElidedLabel.h"
 #include "Components/ScreenStyle.h"
-#include "Models/Expense.h"
-#include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
+#include "Views/Finance/FinanceTones.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,15 +22,13 @@ const std::vector<QColor>& AllocationCard::palette() {
     return colors;
 }
 
-std::vector<DonutChart::Slice> AllocationCard::slices(const CashFlowViewModel& viewModel) {
+std::vector<DonutChart::Slice> AllocationCard::slices(const CashFlowViewModel::Allocation& allocation) {
     std::vector<DonutChart::Slice> out;
-    const auto& fixed = viewModel.fixedExpenses();
-    for (std::size_t i = 0; i < fixed.size(); ++i)
-        out.push_back({fixed[i]->title().value_or(QStringLiteral("Untitled")), fixed[i]->amount(),
-                       palette()[i % palette().size()]});
-    const double remaining = viewModel.remainingToAllocate();
-    if (remaining > 0)
-        out.push_back({QStringLiteral("Remaining"), remaining, AppTheme::Colors::emerald()});
+    for (std::size_t i = 0; i < allocation.shares.size(); ++i) {
+        const auto& share = allocation.shares[i];
+        out.push_back({share.label, share.amount,
+                       share.remaining ? AppTheme::Colors::emerald() : palette()[i % palette().size()]});
+    }
     return out;
 }
 
@@ -56,8 +53,9 @@ void AllocationCard::render() {
     top->setSpacing(32);
     auto* donut = new DonutChart;
     donut->setObjectName(QStringLiteral("allocationDonut"));
-    donut->setSlices(slices(*viewModel_));
-    donut->setCenterText(MoneyFormatter::format(viewModel_->totalIncome(), 2), tr("income"));
+    const auto allocation = viewModel_->allocation();
+    donut->setSlices(slices(allocation));
+    donut->setCenterText(viewModel_->totalIncomeText(), tr("income"));
     top->addWidget(donut);
 
     auto* texts = new QVBoxLayout;
@@ -65,11 +63,8 @@ void AllocationCard::render() {
     texts->addStretch(1);
     texts->addWidget(ScreenStyle::label(tr("Distribute this amount"), Theme::font(13, QFont::Medium),
                                         Theme::textPrimary()));
-    const double remaining = viewModel_->remainingToAllocate();
-    auto* status = FinanceForm::elidedLabel(Theme::font(12), remaining > 0 ? AppTheme::Colors::amber()
-                                                                           : AppTheme::Colors::emerald());
-    status->setFullText(remaining > 0 ? MoneyFormatter::format(remaining, 2) + tr(" remaining to allocate")
-                                      : tr("Fully allocated"));
+    auto* status = FinanceForm::elidedLabel(Theme::font(12), FinanceTones::color(allocation.statusTone));
+    status->setFullText(allocation.status);
     status->setObjectName(QStringLiteral("allocationStatus"));
     texts->addWidget(status);
     texts->addSpacing(4);

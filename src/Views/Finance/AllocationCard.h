@@ -1,14 +1,13 @@
 #pragma once
 
 #include "Components/DonutChart.h"
+#include "ViewModels/Finance/CashFlowViewModel.h"
 #include "Views/Finance/CardSlice.h"
 
 #include <QColor>
 
 #include <functional>
 #include <vector>
-
-class CashFlowViewModel;
 
 // The top of the card of the month's fixed expenses as slices of its income: the donut with the
 // income in its hole, what is left to allocate and "Allocate". The screen's list shows one row
@@ -26,8 +25,8 @@ public:
 
     // The eight slice colours, repeating every eight fixed expenses.
     static const std::vector<QColor>& palette();
-    // One slice per fixed expense, then "Remaining" when something is left to allocate.
-    static std::vector<DonutChart::Slice> slices(const CashFlowViewModel& viewModel);
+    // One slice per share of the allocation, each fixed expense in its palette colour.
+    static std::vector<DonutChart::Slice> slices(const CashFlowViewModel::Allocation& allocation);
 
 private:
     CashFlowViewModel* viewModel_;

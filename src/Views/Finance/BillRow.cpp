@@ -3,86 +3,16 @@
 #include "Components/ElidedLabel.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
-#include "Models/Bill.h"
-#include "Models/CreditCard.h"
-#include "Platform/MoneyFormatter.h"
-#include "ViewModels/Finance/PaymentMethods.h"
+#include "ViewModels/Finance/BillsViewModel.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
+#include "Views/Finance/FinanceTones.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-QString BillRow::ordinal(int day) {
-    const int lastTwo = std::abs(day) % 100;
-    QString suffix = QStringLiteral("th");
-    if (lastTwo < 11 || lastTwo > 13) {
-        switch (std::abs(day) % 10) {
-        case 1:
-            suffix = QStringLiteral("st");
-            break;
-        case 2:
-            suffix = QStringLiteral("nd");
-            break;
-        case 3:
-            suffix = QStringLiteral("rd");
-            break;
-        default:
-            break;
-        }
-    }
-    return QString::number(day) + suffix;
-}
-
-QString BillRow::categoryIcon(const QString& category) {
-    static const QHash<QString, QString> icons{
-        {QStringLiteral("Rent"), QStringLiteral("house.fill")},
-        {QStringLiteral("Electricity"), QStringLiteral("bolt.fill")},
-        {QStringLiteral("Water"), QStringLiteral("drop.fill")},
-        {QStringLiteral("Internet"), QStringLiteral("wifi")},
-        {QStringLiteral("Gas"), QStringLiteral("flame.fill")},
-        {QStringLiteral("Insurance"), QStringLiteral("shield.fill")},
-        {QStringLiteral("Phone"), QStringLiteral("phone.fill")},
-        {QStringLiteral("OTT"), QStringLiteral("tv.fill")},
-        {QStringLiteral("Loan EMI"), QStringLiteral("banknote.fill")},
-    };
-    return icons.value(category, QStringLiteral("doc.text.fill"));
-}
-
-QString BillRow::paymentPart(const Bill& bill, const std::vector<std::shared_ptr<CreditCard>>& creditCards,
-                             bool* namesCard) {
-    if (namesCard)
-        *namesCard = false;
-    const QString method = bill.paymentMethod().value_or(PaymentMethods::cash);
-    if (method == PaymentMethods::billCreditCard && bill.creditCardID())
-        for (const auto& card : creditCards)
-            if (card->id() == bill.creditCardID()) {
-                if (namesCard)
-                    *namesCard = true;
-                return card->name().value_or(QStringLiteral("Card"));
-            }
-    if (method == PaymentMethods::cash)
-        return {};
-    return FinanceForm::capitalised(method);
-}
-
-BillRow::Figures BillRow::figuresOf(const std::shared_ptr<Bill>& bill,
-                                    const std::vector<std::shared_ptr<CreditCard>>& creditCards,
-                                    bool isPaid) {
-    Figures f;
-    f.bill = bill;
-    f.category = bill->category().value_or(QStringLiteral("Other"));
-    f.symbol = categoryIcon(f.category);
-    f.name = bill->name().value_or(QStringLiteral("Untitled Bill"));
-    f.dueText = QStringLiteral("Due %1 of every month").arg(ordinal(bill->dueDay()));
-    f.paymentText = paymentPart(*bill, creditCards, &f.paymentNamesCard);
-    f.amountText = MoneyFormatter::format(bill->amount(), 0);
-    f.paid = isPaid;
-    return f;
-}
 
 BillRow::BillRow(Action onTogglePaid, Action onDelete, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("billRow"));
@@ -94,7 +24,7 @@ BillRow::BillRow(Action onTogglePaid, Action onDelete, QWidget* parent) : QWidge
     row->setContentsMargins(16, 16, 16, 16);
     row->setSpacing(16);
 
-    QWidget* tile = FinanceForm::iconTile(categoryIcon(QString()), AppTheme::Colors::rose(),
+    QWidget* tile = FinanceForm::iconTile(BillsViewModel::categorySymbol(QString()), AppTheme::Colors::rose(),
                                           Theme::withOpacity(AppTheme::Colors::rose(), 0.15), 36, 15, 18);
     icon_ = tile->findChild<SymbolIcon*>();
     row->addWidget(tile);
@@ -161,8 +91,7 @@ void BillRow::bind(const Figures& figures) {
     payment_->setText(figures.paymentText);
     paymentDot_->setVisible(!figures.paymentText.isEmpty());
     payment_->setVisible(!figures.paymentText.isEmpty());
-    ScreenStyle::setTextColor(payment_,
-                              figures.paymentNamesCard ? AppTheme::Colors::purple() : Theme::textMuted());
+    ScreenStyle::setTextColor(payment_, FinanceTones::color(figures.paymentTone));
     amount_->setFullText(figures.amountText);
     toggle_->setText(figures.paid ? tr("Paid") : tr("Mark Paid"));
     stylePaid(figures.paid);

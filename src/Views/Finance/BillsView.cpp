@@ -5,11 +5,8 @@
 #include "Components/SymbolIcon.h"
 #include "Components/VirtualList.h"
 #include "Models/Bill.h"
-#include "Platform/CalendarHelpers.h"
-#include "Platform/Clock.h"
-#include "Platform/DateText.h"
-#include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/BillsViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/AddBillSheet.h"
@@ -39,8 +36,7 @@ QPushButton* purpleCapsule(const QString& text) {
 } // namespace
 
 BillsView::BillsView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), viewModel_(new BillsViewModel(env.context, this)),
-      currentMonth_(Calendar::startOfMonth(Clock::now())) {
+    : QWidget(parent), viewModel_(env.models->bills(this)) {
     setObjectName(QStringLiteral("billsView"));
     auto* top = new QWidget;
     auto* column = new QVBoxLayout(top);
@@ -53,7 +49,7 @@ BillsView::BillsView(const AppEnvironment& env, QWidget* parent)
     // Only the rows in view are made; they are reused as the list scrolls.
     list_ = new VirtualList(
         [this](QWidget* rowParent) -> QWidget* {
-            return new BillRow([this](const std::shared_ptr<Bill>& bill) { togglePaid(bill); },
+            return new BillRow([this](const std::shared_ptr<Bill>& bill) { viewModel_->togglePaid(bill); },
                                [this](const std::shared_ptr<Bill>& bill) { viewModel_->deleteBill(bill); },
                                rowParent);
         },
@@ -73,6 +69,7 @@ BillsView::BillsView(const AppEnvironment& env, QWidget* parent)
 
     connect(viewModel_, &BillsViewModel::billsChanged, this, &BillsView::render);
     connect(viewModel_, &BillsViewModel::paymentsChanged, this, &BillsView::render);
+    connect(viewModel_, &BillsViewModel::monthChanged, this, &BillsView::render);
     render();
 }
 
@@ -90,7 +87,7 @@ QWidget* BillsView::buildHeader() {
 
     auto* previous = monthButton(QStringLiteral("previousMonthButton"), QStringLiteral("chevron.left"),
                                  tr("Previous month"));
-    connect(previous, &QPushButton::clicked, this, &BillsView::previousMonth);
+    connect(previous, &QPushButton::clicked, viewModel_, &BillsViewModel::navigateToPreviousMonth);
     row->addWidget(previous);
     row->addSpacing(8);
     monthLabel_ = ScreenStyle::label(QString(), Theme::font(14, QFont::Medium), Theme::textPrimary());
@@ -101,7 +98,7 @@ QWidget* BillsView::buildHeader() {
     row->addSpacing(8);
     auto* next =
         monthButton(QStringLiteral("nextMonthButton"), QStringLiteral("chevron.right"), tr("Next month"));
-    connect(next, &QPushButton::clicked, this, &BillsView::nextMonth);
+    connect(next, &QPushButton::clicked, viewModel_, &BillsViewModel::navigateToNextMonth);
     row->addWidget(next);
     row->addSpacing(16);
     auto* add = FinanceForm::iconButton(QStringLiteral("addBillButton"), QStringLiteral("plus.circle.fill"),
@@ -159,38 +156,14 @@ QWidget* BillsView::buildEmptyState() {
     return empty;
 }
 
-void BillsView::togglePaid(const std::shared_ptr<Bill>& bill) {
-    // Asked again at the tap: the row may have been filled before another change.
-    if (viewModel_->isPaid(*bill, currentMonth_))
-        viewModel_->unmarkAsPaid(bill, currentMonth_);
-    else
-        viewModel_->markAsPaid(bill, currentMonth_);
-}
-
 void BillsView::render() {
-    monthLabel_->setText(DateText::monthYear(currentMonth_.date()));
-    const auto& bills = viewModel_->bills();
-    const QSet<QUuid> paid = viewModel_->paidBillIDs(currentMonth_);
-    rows_.clear();
-    rows_.reserve(bills.size());
-    for (const auto& bill : bills)
-        rows_.push_back(
-            BillRow::figuresOf(bill, viewModel_->creditCards(), bill->id() && paid.contains(*bill->id())));
-    total_->setFullText(MoneyFormatter::format(viewModel_->totalMonthly(), 0));
-    count_->setText(QString::number(bills.size()));
-    totalCard_->setVisible(!bills.empty());
-    empty_->setVisible(bills.empty());
+    monthLabel_->setText(viewModel_->monthTitle());
+    rows_ = viewModel_->billRows();
+    total_->setFullText(viewModel_->totalMonthlyText());
+    count_->setText(QString::number(rows_.size()));
+    totalCard_->setVisible(!rows_.empty());
+    empty_->setVisible(rows_.empty());
     list_->setCount(int(rows_.size()));
-}
-
-void BillsView::previousMonth() {
-    currentMonth_ = Calendar::startOfMonth(Calendar::addMonths(currentMonth_, -1));
-    render();
-}
-
-void BillsView::nextMonth() {
-    currentMonth_ = Calendar::startOfMonth(Calendar::addMonths(currentMonth_, 1));
-    render();
 }
 
 void BillsView::showEvent(QShowEvent* event) {

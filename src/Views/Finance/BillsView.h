@@ -3,7 +3,6 @@
 #include "ViewModels/AppEnvironment.h"
 #include "Views/Finance/BillRow.h"
 
-#include <QDateTime>
 #include <QWidget>
 
 #include <vector>
@@ -24,9 +23,6 @@ public:
     ~BillsView() override;
 
     BillsViewModel* viewModel() const { return viewModel_; }
-    QDateTime currentMonth() const { return currentMonth_; }
-    void previousMonth();
-    void nextMonth();
     void showAddBill();
     // The rows of the list, in order (only those in view have widgets).
     const std::vector<BillRow::Figures>& shownRows() const { return rows_; }
@@ -39,11 +35,9 @@ private:
     QWidget* buildHeader();
     QWidget* buildTotalCard();
     QWidget* buildEmptyState();
-    void togglePaid(const std::shared_ptr<Bill>& bill);
     void render();
 
     BillsViewModel* viewModel_;
-    QDateTime currentMonth_;
     QLabel* monthLabel_ = nullptr;
     VirtualList* list_ = nullptr;
     QWidget* totalCard_ = nullptr;

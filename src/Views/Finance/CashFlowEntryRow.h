@@ -1,16 +1,14 @@
 #pragma once
 
+#include "ViewModels/Finance/FinanceRowText.h"
 #include "Views/Finance/CardSlice.h"
 
 #include <QColor>
 #include <QString>
 
 #include <functional>
-#include <memory>
 
-class Expense;
 class ElidedLabel;
-class Income;
 class QLabel;
 class QWidget;
 
@@ -23,14 +21,9 @@ class CashFlowEntryRow : public CardSlice {
     Q_OBJECT
 public:
     enum class Style { Income, Fixed, Dynamic };
-    struct Figures {
-        std::weak_ptr<Income> income;
-        std::weak_ptr<Expense> expense;
+    // The entry's texts from the view model, and where the row sits in its card.
+    struct Figures : CashFlowEntryText {
         QColor swatch; // a fixed expense's slice colour
-        QString title;
-        QString date;     // empty: none
-        QString category; // empty: no chip
-        QString amount;
         bool ruleAbove = false;
         bool lastInCard = false; // holds the card's bottom padding and rounded end
     };

@@ -5,9 +5,9 @@
 #include "Components/NumberFieldNote.h"
 #include "Components/ScreenStyle.h"
 #include "Models/BankAccount.h"
-#include "Platform/MoneyFormatter.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
+#include "ViewModels/Finance/FinanceNames.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/CardSlice.h"
@@ -99,7 +99,7 @@ QWidget* CashFlowIncomeCard::buildHeader() {
     texts->addWidget(FinanceForm::caption(tr("Monthly Income")));
     auto* total = FinanceForm::figureLabel(Theme::font(24, QFont::Bold), AppTheme::Colors::emerald());
     total->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    total->setFullText(MoneyFormatter::format(viewModel_->totalIncome(), 2));
+    total->setFullText(viewModel_->totalIncomeText());
     total->setObjectName(QStringLiteral("incomeTotal"));
     texts->addWidget(total);
     row->addLayout(texts, 1);
@@ -133,8 +133,7 @@ QWidget* CashFlowIncomeCard::buildInlineForm() {
     const auto& accounts = viewModel_->bankAccounts();
     for (std::size_t i = 0; i < accounts.size(); ++i) {
         const auto id = accounts[i]->id();
-        picker->addOption(accounts[i]->name().value_or(tr("Unnamed Account")),
-                          id ? QVariant::fromValue(*id) : QVariant());
+        picker->addOption(FinanceNames::account(*accounts[i]), id ? QVariant::fromValue(*id) : QVariant());
         if (id && id == newIncomeBankID_ && current == 0)
             current = int(i) + 1;
     }

@@ -4,9 +4,8 @@
 #include "Components/VirtualList.h"
 #include "Models/Expense.h"
 #include "Models/Income.h"
-#include "Platform/DateText.h"
-#include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/AddExpenseSheet.h"
@@ -38,8 +37,15 @@ CashFlowEntryRow::Style styleOf(CashFlowView::Kind kind) {
                                                 : CashFlowEntryRow::Style::Dynamic;
 }
 
-QString dayOf(const std::optional<QDateTime>& date) {
-    return date ? DateText::monthDay(date->toLocalTime().date()) : QString();
+// A row for each entry as the view model writes it; its place in the card is marked after.
+void fill(std::vector<CashFlowEntryRow::Figures>& rows, std::vector<CashFlowEntryText> texts) {
+    rows.clear();
+    rows.reserve(texts.size());
+    for (auto& text : texts) {
+        CashFlowEntryRow::Figures figures;
+        static_cast<CashFlowEntryText&>(figures) = std::move(text);
+        rows.push_back(std::move(figures));
+    }
 }
 
 // In the expense cards each row after the first has a rule above it; the last row holds the
@@ -54,7 +60,7 @@ void markPlaces(std::vector<CashFlowEntryRow::Figures>& rows, bool ruled, bool l
 } // namespace
 
 CashFlowView::CashFlowView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), env_(env), viewModel_(new CashFlowViewModel(env.context, this)) {
+    : QWidget(parent), env_(env), viewModel_(env.models->cashFlow(this)) {
     setObjectName(QStringLiteral("cashFlowView"));
     auto* top = new QWidget;
     top->setObjectName(QStringLiteral("cashFlowPage"));
@@ -137,37 +143,13 @@ const std::vector<CashFlowEntryRow::Figures>& CashFlowView::rows(Kind kind) cons
 }
 
 void CashFlowView::render() {
-    monthLabel_->setText(DateText::monthYear(viewModel_->selectedMonth().date()));
-    incomeRows_.clear();
-    fixedRows_.clear();
-    dynamicRows_.clear();
-    for (const auto& income : viewModel_->incomes()) {
-        CashFlowEntryRow::Figures f;
-        f.income = income;
-        f.title = income->title().value_or(QStringLiteral("Untitled"));
-        f.date = dayOf(income->date());
-        f.amount = MoneyFormatter::format(income->amount(), 2);
-        incomeRows_.push_back(std::move(f));
-    }
+    monthLabel_->setText(viewModel_->monthTitle());
     const auto& palette = AllocationCard::palette();
-    const auto& fixed = viewModel_->fixedExpenses();
-    for (std::size_t i = 0; i < fixed.size(); ++i) {
-        CashFlowEntryRow::Figures f;
-        f.expense = fixed[i];
-        f.swatch = palette[i % palette.size()];
-        f.title = fixed[i]->title().value_or(QStringLiteral("Untitled"));
-        f.amount = MoneyFormatter::format(fixed[i]->amount(), 2);
-        fixedRows_.push_back(std::move(f));
-    }
-    for (const auto& expense : viewModel_->dynamicExpenses()) {
-        CashFlowEntryRow::Figures f;
-        f.expense = expense;
-        f.title = expense->title().value_or(QStringLiteral("Untitled"));
-        f.date = dayOf(expense->date());
-        f.category = expense->category().value_or(QString());
-        f.amount = MoneyFormatter::format(expense->amount(), 2);
-        dynamicRows_.push_back(std::move(f));
-    }
+    fill(incomeRows_, viewModel_->incomeRows());
+    fill(fixedRows_, viewModel_->fixedRows());
+    for (std::size_t i = 0; i < fixedRows_.size(); ++i)
+        fixedRows_[i].swatch = palette[i % palette.size()];
+    fill(dynamicRows_, viewModel_->dynamicRows());
     markPlaces(fixedRows_, true, true);
     markPlaces(dynamicRows_, true, true);
     // The cards under the income show once the month has income.

@@ -5,6 +5,7 @@
 #include "Components/VirtualList.h"
 #include "Models/CreditCard.h"
 #include "ViewModels/Finance/CommitmentsViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/AddCreditCardSheet.h"
@@ -25,7 +26,7 @@ constexpr int kRowGap = 16;
 } // namespace
 
 CommitmentsView::CommitmentsView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), viewModel_(new CommitmentsViewModel(env.context, this)) {
+    : QWidget(parent), viewModel_(env.models->commitments(this)) {
     setObjectName(QStringLiteral("commitmentsView"));
     cardsHead_ = buildCardsHead();
     cardsEmpty_ = buildCardsEmptyState();
@@ -171,13 +172,7 @@ int CommitmentsView::heightOf(int index, int width) const {
 
 void CommitmentsView::renderCards() {
     cardsStale_ = false;
-    const auto figures = viewModel_->cardFigures();
-    cardRows_.clear();
-    cardRows_.reserve(viewModel_->creditCards().size());
-    for (const auto& card : viewModel_->creditCards()) {
-        const auto figure = card->id() ? figures.value(*card->id()) : CommitmentsViewModel::CardFigures{};
-        cardRows_.push_back(CreditCardRow::figuresOf(card, figure.monthSpend, figure.nextBill));
-    }
+    cardRows_ = viewModel_->cardRows();
     layoutItems();
 }
 

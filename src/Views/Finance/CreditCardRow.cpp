@@ -3,9 +3,6 @@
 #include "Components/ElidedLabel.h"
 #include "Components/ScreenStyle.h"
 #include "Models/CreditCard.h"
-#include "Platform/Clock.h"
-#include "Platform/DateText.h"
-#include "Platform/MoneyFormatter.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
@@ -14,23 +11,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-CreditCardRow::Figures CreditCardRow::figuresOf(const std::shared_ptr<CreditCard>& card, double spend,
-                                                double nextBill) {
-    Figures f;
-    f.card = card;
-    f.name = card->name().value_or(QStringLiteral("Card"));
-    f.daysText = QStringLiteral("Closes day %1 · Due day %2")
-                     .arg(card->statementCloseDay())
-                     .arg(card->paymentDueDay());
-    if (nextBill > 0) {
-        f.nextBillText = QStringLiteral("Next bill: ") + MoneyFormatter::format(nextBill, 0);
-        f.dueText = QStringLiteral("Due ") + DateText::monthDay(card->nextDueDate(Clock::now()).date());
-    } else {
-        f.monthSpendText = QStringLiteral("This month: ") + MoneyFormatter::format(spend, 0);
-    }
-    return f;
-}
 
 CreditCardRow::CreditCardRow(std::function<void(const std::shared_ptr<CreditCard>&)> onDelete,
                              QWidget* parent)

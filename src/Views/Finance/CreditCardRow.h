@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ViewModels/Finance/FinanceRowText.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -11,26 +13,18 @@ class QLabel;
 
 // One credit card on the commitments tab: its name and days, then its next bill with the due
 // date, or while it has none what was spent with it this month, and a delete button. Rows are
-// reused as the list scrolls: bind() fills one with a card's figures, worked out once per change.
+// reused as the list scrolls: bind() fills one with a card's texts, worked out by the view model once per
+// change.
 class CreditCardRow : public QWidget {
     Q_OBJECT
 public:
-    struct Figures {
-        std::weak_ptr<CreditCard> card;
-        QString name;
-        QString daysText;
-        QString nextBillText; // empty: no next bill, the month's spend shows instead
-        QString dueText;
-        QString monthSpendText;
-    };
+    using Figures = CardRowText;
     static constexpr int kHeight = 72;
 
     explicit CreditCardRow(std::function<void(const std::shared_ptr<CreditCard>&)> onDelete,
                            QWidget* parent = nullptr);
 
     void bind(const Figures& figures);
-
-    static Figures figuresOf(const std::shared_ptr<CreditCard>& card, double monthSpend, double nextBill);
 
 private:
     Figures figures_;

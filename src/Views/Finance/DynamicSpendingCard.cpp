@@ -3,7 +3,6 @@
 #include "Components/ElidedLabel.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
-#include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
@@ -26,11 +25,6 @@ QWidget* amberRule(double opacity) {
 }
 
 } // namespace
-
-QString DynamicSpendingCard::summary(const CashFlowViewModel& viewModel) {
-    return MoneyFormatter::format(viewModel.totalDynamic(), 2) + QStringLiteral(" spent of ") +
-           MoneyFormatter::format(viewModel.remainingToAllocate(), 2) + QStringLiteral(" available");
-}
 
 DynamicSpendingCard::DynamicSpendingCard(CashFlowViewModel* viewModel, std::function<void()> onAdd,
                                          QWidget* parent)
@@ -68,7 +62,7 @@ void DynamicSpendingCard::render() {
     titleRow->addStretch(1);
     texts->addLayout(titleRow);
     auto* spent = FinanceForm::elidedLabel(Theme::font(11), Theme::textMuted());
-    spent->setFullText(summary(*viewModel_));
+    spent->setFullText(viewModel_->dynamicSummary());
     spent->setObjectName(QStringLiteral("dynamicSummary"));
     texts->addWidget(spent);
     headerRow->addLayout(texts, 1);

@@ -20,9 +20,6 @@ public:
     // Reads the view model again: the summary and whether rows follow.
     void render();
 
-    // "₹1,200.00 spent of ₹3,000.00 available".
-    static QString summary(const CashFlowViewModel& viewModel);
-
 private:
     CashFlowViewModel* viewModel_;
     std::function<void()> onAdd_;

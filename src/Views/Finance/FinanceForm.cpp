@@ -4,6 +4,7 @@
 #include "Components/FocusRing.h"
 #include "Components/MenuPicker.h"
 #include "Components/ScreenStyle.h"
+#include "Components/SheetChrome.h"
 #include "Components/SheetFrame.h"
 #include "Components/SymbolIcon.h"
 #include "Components/ThemedTextField.h"
@@ -80,10 +81,7 @@ QWidget* FinanceForm::header(const QString& title, const QString& subtitle, std:
     subtitleText->setObjectName(QStringLiteral("sheetSubtitle"));
     texts->addWidget(subtitleText);
     row->addLayout(texts, 1);
-    auto* close = ScreenStyle::textButton(QString(), Theme::systemFont(20), Theme::textMuted());
-    close->setObjectName(QStringLiteral("closeButton"));
-    close->setToolTip(QStringLiteral("Close"));
-    ScreenStyle::setSymbol(close, QStringLiteral("xmark.circle.fill"), Theme::textMuted(), 20);
+    auto* close = SheetChrome::closeButton(20);
     QObject::connect(close, &QPushButton::clicked, header, [onClose = std::move(onClose)] { onClose(); });
     row->addWidget(close, 0, Qt::AlignTop);
     if (titleLabel)
@@ -151,20 +149,6 @@ ElidedLabel* FinanceForm::figureLabel(const QFont& font, const QColor& color) {
     label->setKeptCharacters(6);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
-}
-
-QString FinanceForm::capitalised(const QString& text) {
-    QString out = text;
-    bool startOfWord = true;
-    for (QChar& c : out) {
-        if (c.isSpace()) {
-            startOfWord = true;
-            continue;
-        }
-        c = startOfWord ? c.toUpper() : c.toLower();
-        startOfWord = false;
-    }
-    return out;
 }
 
 QHBoxLayout* FinanceForm::buttonRow(QBoxLayout* column, int spacing) {

@@ -81,10 +81,6 @@ ElidedLabel* elidedLabel(const QFont& font, const QColor& color);
 // to its room beyond that, aligned to the right as the figures of a row are.
 ElidedLabel* figureLabel(const QFont& font, const QColor& color);
 
-// The first letter of each word in capitals, the rest in lower case ("credit card" reads
-// "Credit Card").
-QString capitalised(const QString& text);
-
 // A card picker: "Select card" (no card) and then each card by name ("Card" without one);
 // onChoose receives the chosen card's id.
 MenuPicker* cardPicker(const std::vector<std::shared_ptr<CreditCard>>& cards,

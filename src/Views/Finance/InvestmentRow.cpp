@@ -6,6 +6,7 @@
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
+#include "Views/Finance/FinanceTones.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -94,10 +95,10 @@ void InvestmentRow::bind(const Figures& figures) {
     type_->setText(figures.typeLabel);
     growth_->setText(figures.growthText);
     growth_->setVisible(!figures.growthText.isEmpty());
-    ScreenStyle::setTextColor(growth_, figures.growthColor);
+    ScreenStyle::setTextColor(growth_, FinanceTones::color(figures.growthTone));
     value_->setFullText(figures.valueText);
     return_->setFullText(figures.returnText);
-    ScreenStyle::setTextColor(return_, figures.returnColor);
+    ScreenStyle::setTextColor(return_, FinanceTones::color(figures.returnTone));
 }
 
 void InvestmentRow::paintEvent(QPaintEvent*) {

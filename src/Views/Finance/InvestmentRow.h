@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QColor>
-#include <QString>
+#include "ViewModels/Finance/FinanceRowText.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -15,21 +15,11 @@ class SymbolIcon;
 
 // One holding in the investments list: the type tile, the name over the type and the yearly
 // growth, the worth over the return, and a delete button. Rows are reused as the list
-// scrolls: bind() fills one with a holding's figures, worked out once per change.
+// scrolls: bind() fills one with a holding's texts, worked out by the view model once per change.
 class InvestmentRow : public QWidget {
     Q_OBJECT
 public:
-    struct Figures {
-        std::weak_ptr<Investment> holding;
-        QString name;
-        QString typeLabel;
-        QString symbol;
-        QString growthText; // empty: no growth figure
-        QColor growthColor;
-        QString valueText;
-        QString returnText;
-        QColor returnColor;
-    };
+    using Figures = HoldingRowText;
     static constexpr int kHeight = 70;
 
     InvestmentRow(std::function<void(const std::shared_ptr<Investment>&)> onDelete,

@@ -7,14 +7,13 @@
 #include "Components/SymbolIcon.h"
 #include "Components/VirtualList.h"
 #include "Models/Investment.h"
-#include "Platform/Clock.h"
-#include "Platform/DateText.h"
-#include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/InvestmentsViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/AddInvestmentSheet.h"
 #include "Views/Finance/FinanceCard.h"
+#include "Views/Finance/FinanceTones.h"
 #include "Views/Finance/InvestmentRow.h"
 
 #include <QHBoxLayout>
@@ -24,20 +23,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString money(double amount) {
-    return MoneyFormatter::format(amount, 0);
-}
-
-QColor gainColor(bool gain) {
-    return gain ? AppTheme::Colors::emerald() : AppTheme::Colors::rose();
-}
-
-// "+3.3%" for a gain, "-1.5%" for a loss.
-QString signedPercent(double value) {
-    return (value >= 0 ? QStringLiteral("+") : QString()) + QString::asprintf("%.1f", value) +
-           QStringLiteral("%");
-}
 
 QWidget* metricPill(const QString& label, ElidedLabel** value, const char* name) {
     auto* box = new QWidget;
@@ -65,36 +50,8 @@ QPushButton* chevron(const QString& symbol, const QString& tip) {
 
 } // namespace
 
-QString InvestmentsView::typeLabel(const QString& type) {
-    if (type == QLatin1String("stock"))
-        return QStringLiteral("Stock / ETF");
-    if (type == QLatin1String("mutualFund"))
-        return QStringLiteral("Mutual Fund");
-    if (type == QLatin1String("crypto"))
-        return QStringLiteral("Crypto");
-    if (type == QLatin1String("fixedDeposit"))
-        return QStringLiteral("Fixed Deposit");
-    if (type == QLatin1String("realEstate"))
-        return QStringLiteral("Real Estate");
-    return QStringLiteral("Other");
-}
-
-QString InvestmentsView::typeSymbol(const QString& type) {
-    if (type == QLatin1String("stock"))
-        return QStringLiteral("chart.bar.fill");
-    if (type == QLatin1String("mutualFund"))
-        return QStringLiteral("dollarsign.circle.fill");
-    if (type == QLatin1String("crypto"))
-        return QStringLiteral("bitcoinsign.circle.fill");
-    if (type == QLatin1String("fixedDeposit"))
-        return QStringLiteral("lock.fill");
-    if (type == QLatin1String("realEstate"))
-        return QStringLiteral("house.fill");
-    return QStringLiteral("ellipsis.circle.fill");
-}
-
 InvestmentsView::InvestmentsView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), viewModel_(new InvestmentsViewModel(env.context, this)) {
+    : QWidget(parent), viewModel_(env.models->investments(this)) {
     setObjectName(QStringLiteral("investmentsView"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -281,7 +238,7 @@ void InvestmentsView::selectTab(const QString& tag) {
         column->addWidget(buildMonthNavigator());
         column->addWidget(holdingsHeading());
         pages_->addWidget(page);
-        monthTitle_->setText(DateText::monthYear(viewModel_->selectedMonth().date()));
+        monthTitle_->setText(viewModel_->monthTitle());
     }
     pages_->setCurrentIndex(monthly ? 1 : 0);
     // The stack takes the height of the page shown, not of the tallest.
@@ -300,27 +257,6 @@ void InvestmentsView::selectTab(const QString& tag) {
     }
 }
 
-InvestmentRow::Figures InvestmentsView::figuresOf(const std::shared_ptr<Investment>& holding) const {
-    InvestmentRow::Figures row;
-    if (!holding)
-        return row;
-    const QString type = holding->effectiveType();
-    const double value = holding->currentValue(Clock::now());
-    const double returned = Investment::returnPercentage(value, holding->investedFigure());
-    row.holding = holding;
-    row.name = holding->name().value_or(tr("Untitled"));
-    row.typeLabel = typeLabel(type);
-    row.symbol = typeSymbol(type);
-    if (const auto growth = viewModel_->cagr(*holding)) {
-        row.growthText = QStringLiteral(" · ") + QString::asprintf("%.1f", *growth) + tr("% p.a.");
-        row.growthColor = gainColor(*growth >= 0);
-    }
-    row.valueText = money(value);
-    row.returnText = signedPercent(returned);
-    row.returnColor = gainColor(returned >= 0);
-    return row;
-}
-
 bool InvestmentsView::showingMonth() const {
     return selectedTab_ == QLatin1String("monthly");
 }
@@ -330,11 +266,7 @@ int InvestmentsView::shownRowCount() const {
 }
 
 InvestmentRow::Figures InvestmentsView::shownRow(int index) const {
-    if (!showingMonth())
-        return figuresOf(viewModel_->investmentAt(index));
-    const auto& month = viewModel_->monthlyInvestments();
-    return index >= 0 && std::size_t(index) < month.size() ? figuresOf(month[std::size_t(index)])
-                                                           : InvestmentRow::Figures{};
+    return showingMonth() ? viewModel_->monthRow(index) : viewModel_->portfolioRow(index);
 }
 
 void InvestmentsView::showRows() {
@@ -344,16 +276,14 @@ void InvestmentsView::showRows() {
 }
 
 void InvestmentsView::renderPortfolio() {
-    const double current = viewModel_->totalCurrentValue();
-    const double invested = viewModel_->totalInvested();
-    const double overall = viewModel_->overallReturnPercentage();
-    portfolioValue_->setFullText(money(current));
-    overallReturn_->setFullText(signedPercent(overall));
-    ScreenStyle::setTextColor(overallReturn_, gainColor(overall >= 0));
-    invested_->setFullText(money(invested));
-    profit_->setFullText(money(current - invested));
-    ScreenStyle::setTextColor(profit_, gainColor(invested <= current));
-    holdingsCount_->setFullText(QString::number(viewModel_->investmentCount()));
+    const auto summary = viewModel_->summary();
+    portfolioValue_->setFullText(summary.value);
+    overallReturn_->setFullText(summary.overallReturn);
+    ScreenStyle::setTextColor(overallReturn_, FinanceTones::color(summary.returnTone));
+    invested_->setFullText(summary.invested);
+    profit_->setFullText(summary.profit);
+    ScreenStyle::setTextColor(profit_, FinanceTones::color(summary.profitTone));
+    holdingsCount_->setFullText(summary.holdingsCount);
     if (!showingMonth())
         showRows();
 }
@@ -361,7 +291,7 @@ void InvestmentsView::renderPortfolio() {
 void InvestmentsView::renderMonth() {
     if (!monthTitle_)
         return;
-    monthTitle_->setText(DateText::monthYear(viewModel_->selectedMonth().date()));
+    monthTitle_->setText(viewModel_->monthTitle());
     if (showingMonth())
         showRows();
 }

@@ -33,10 +33,6 @@ public:
     InvestmentRow::Figures shownRow(int index) const;
     VirtualList* list() const { return list_; }
 
-    // The type's row label and symbol; any type outside the six reads as "Other".
-    static QString typeLabel(const QString& type);
-    static QString typeSymbol(const QString& type);
-
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -47,7 +43,6 @@ private:
     QWidget* buildMonthNavigator();
     QWidget* holdingsHeading();
     QWidget* buildEmptyState();
-    InvestmentRow::Figures figuresOf(const std::shared_ptr<Investment>& holding) const;
     bool showingMonth() const;
     void showRows();
     void renderPortfolio();

@@ -2,8 +2,6 @@
 
 #include "Components/ElidedLabel.h"
 #include "Components/ScreenStyle.h"
-#include "Models/BankAccount.h"
-#include "Platform/MoneyFormatter.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
@@ -20,11 +18,6 @@ constexpr int kRuleInset = 16;
 constexpr int kPadding = 8;
 
 } // namespace
-
-OverviewAccountRow::Figures OverviewAccountRow::figuresOf(const std::shared_ptr<BankAccount>& account) {
-    return {account, account->name().value_or(tr("Unnamed Account")),
-            MoneyFormatter::format(account->balance(), 0)};
-}
 
 OverviewAccountRow::OverviewAccountRow(Action onEdit, Action onDelete, QWidget* parent)
     : CardSlice(18, AppTheme::Colors::borderSubtle(), parent) {

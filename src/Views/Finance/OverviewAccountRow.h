@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ViewModels/Finance/FinanceRowText.h"
 #include "Views/Finance/CardSlice.h"
 
 #include <functional>
@@ -11,15 +12,11 @@ class QLabel;
 
 // One bank account in the liquid cash card: its name, its balance, edit and delete, and the
 // inset rule under it unless it is the card's last row, where the card's rounded end closes
-// it. Rows are reused as the overview scrolls: bind() fills one with an account's figures.
+// it. Rows are reused as the overview scrolls: bind() fills one with an account's texts.
 class OverviewAccountRow : public CardSlice {
     Q_OBJECT
 public:
-    struct Figures {
-        std::weak_ptr<BankAccount> account;
-        QString name;
-        QString balanceText;
-    };
+    using Figures = AccountRowText;
 
     using Action = std::function<void(const std::shared_ptr<BankAccount>&)>;
     OverviewAccountRow(Action onEdit, Action onDelete, QWidget* parent = nullptr);
@@ -28,7 +25,6 @@ public:
     const Figures& figures() const { return figures_; }
     bool hasDivider() const { return !isLast_; }
 
-    static Figures figuresOf(const std::shared_ptr<BankAccount>& account);
     // How tall the row stands with the current fonts, without its rule.
     static int lineHeight();
 

@@ -6,9 +6,8 @@
 #include "Components/SheetHost.h"
 #include "Components/VirtualList.h"
 #include "Models/BankAccount.h"
-#include "Platform/DateText.h"
-#include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/OverviewViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/AddBankAccountSheet.h"
@@ -16,6 +15,7 @@
 #include "Views/Finance/AddIncomeSheet.h"
 #include "Views/Finance/AddInvestmentSheet.h"
 #include "Views/Finance/FinanceCard.h"
+#include "Views/Finance/FinanceTones.h"
 #include "Views/Finance/OverviewAccountsCard.h"
 #include "Views/Finance/OverviewHeroCard.h"
 
@@ -25,10 +25,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString money(double amount) {
-    return MoneyFormatter::format(amount, 0);
-}
 
 QWidget* legendDot(const QColor& color, const QString& label) {
     auto* box = new QWidget;
@@ -59,7 +55,7 @@ QPushButton* quickAction(const QString& label, const QColor& color) {
 } // namespace
 
 OverviewView::OverviewView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), env_(env), viewModel_(new OverviewViewModel(env.context, this)) {
+    : QWidget(parent), env_(env), viewModel_(env.models->overview(this)) {
     setObjectName(QStringLiteral("overviewView"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -170,6 +166,7 @@ QWidget* OverviewView::buildChart() {
     chart_ = new GroupedBarChart;
     chart_->setFixedHeight(200);
     chart_->setBarWidthRatio(0.35);
+    chart_->setValueFormatter(&OverviewViewModel::axisLabel);
     chart_->setSeries({{tr("Income"), Theme::withOpacity(AppTheme::Colors::emerald(), 0.8)},
                        {tr("Spend"), Theme::withOpacity(AppTheme::Colors::rose(), 0.8)}});
     column->addWidget(chart_);
@@ -202,24 +199,21 @@ QWidget* OverviewView::buildQuickActions() {
 }
 
 void OverviewView::renderFigures() {
-    const double flow = viewModel_->thisMonthFlow();
-    thisMonth_->setValue(money(flow), flow >= 0 ? AppTheme::Colors::emerald() : AppTheme::Colors::rose());
-    spendable_->setValue(money(viewModel_->spendable()), AppTheme::Colors::cyan());
+    const auto figures = viewModel_->headlines();
+    thisMonth_->setValue(figures.thisMonth, FinanceTones::color(figures.thisMonthTone));
+    spendable_->setValue(figures.spendable, AppTheme::Colors::cyan());
     std::vector<GroupedBarChart::Group> groups;
-    for (const auto& point : viewModel_->sixMonthFlow())
-        groups.push_back({DateText::shortMonth(point.month.date()), {point.income, point.spend}});
+    for (const auto& bar : viewModel_->sixMonthBars())
+        groups.push_back({bar.label, {bar.income, bar.spend}});
     chart_->setGroups(std::move(groups));
     renderAccounts();
 }
 
 void OverviewView::renderAccounts() {
-    netWorth_->setValue(money(viewModel_->netWorth()), AppTheme::Colors::indigo());
-    const auto& accounts = viewModel_->bankAccounts();
-    accounts_->setSummary(money(viewModel_->totalLiquidCash()), !accounts.empty());
-    accountRows_.clear();
-    accountRows_.reserve(accounts.size());
-    for (const auto& account : accounts)
-        accountRows_.push_back(OverviewAccountRow::figuresOf(account));
+    const auto figures = viewModel_->headlines();
+    netWorth_->setValue(figures.netWorth, AppTheme::Colors::indigo());
+    accountRows_ = viewModel_->accountRows();
+    accounts_->setSummary(figures.liquidCash, !accountRows_.empty());
     list_->setCount(int(accountRows_.size()));
 }
 

@@ -3,9 +3,6 @@
 #include "Components/ElidedLabel.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
-#include "Models/Subscription.h"
-#include "Platform/DateText.h"
-#include "Platform/MoneyFormatter.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
@@ -14,21 +11,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-SubscriptionRow::Figures SubscriptionRow::figuresOf(const std::shared_ptr<Subscription>& subscription) {
-    Figures f;
-    f.subscription = subscription;
-    f.active = subscription->isActive();
-    const QString cycle = subscription->effectiveCycle();
-    f.name = subscription->name().value_or(QStringLiteral("Untitled"));
-    f.detail = FinanceForm::capitalised(cycle);
-    if (const auto renewal = subscription->renewalDate())
-        f.detail += QStringLiteral(" · renews ") + DateText::monthDay(renewal->toLocalTime().date());
-    f.priceText = MoneyFormatter::format(subscription->price(), 0);
-    if (cycle != Subscription::monthly)
-        f.perMonthText = MoneyFormatter::format(subscription->monthlyEquivalent(), 0) + QStringLiteral("/mo");
-    return f;
-}
 
 SubscriptionRow::SubscriptionRow(Action onToggle, Action onDelete, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("subscriptionRow"));

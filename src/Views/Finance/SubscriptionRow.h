@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ViewModels/Finance/FinanceRowText.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -14,26 +16,17 @@ class SymbolIcon;
 // One subscription: its name, cycle and next renewal, its price with the monthly equivalent
 // under any price that is not monthly, a pause or resume button and a delete button. Paused
 // subscriptions are drawn muted. Rows are reused as the list scrolls: bind() fills one with a
-// subscription's figures, worked out once per change.
+// subscription's texts, worked out by the view model once per change.
 class SubscriptionRow : public QWidget {
     Q_OBJECT
 public:
-    struct Figures {
-        std::weak_ptr<Subscription> subscription;
-        bool active = true;
-        QString name;
-        QString detail;
-        QString priceText;
-        QString perMonthText; // empty: a monthly price, nothing under it
-    };
+    using Figures = SubscriptionRowText;
     static constexpr int kHeight = 72;
 
     using Action = std::function<void(const std::shared_ptr<Subscription>&)>;
     SubscriptionRow(Action onToggle, Action onDelete, QWidget* parent = nullptr);
 
     void bind(const Figures& figures);
-
-    static Figures figuresOf(const std::shared_ptr<Subscription>& subscription);
 
 private:
     Figures figures_;

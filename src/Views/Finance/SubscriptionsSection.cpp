@@ -4,7 +4,6 @@
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
 #include "Models/Subscription.h"
-#include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/CommitmentsViewModel.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
@@ -60,8 +59,7 @@ void SubscriptionsSection::buildHeader() {
         auto* totals = new QVBoxLayout;
         totals->setSpacing(2);
         auto* total = FinanceForm::figureLabel(Theme::font(13, QFont::Bold), AppTheme::Colors::indigo());
-        total->setFullText(MoneyFormatter::format(viewModel_->totalMonthlySubscriptions(), 0) +
-                           QStringLiteral("/mo"));
+        total->setFullText(viewModel_->totalMonthlySubscriptionsText());
         total->setObjectName(QStringLiteral("subscriptionsTotal"));
         totals->addWidget(total);
         auto* count =
@@ -107,7 +105,7 @@ void SubscriptionsSection::render() {
     rows_.clear();
     std::vector<SubscriptionRow::Figures> inactive;
     for (const auto& subscription : viewModel_->subscriptions()) {
-        auto figures = SubscriptionRow::figuresOf(subscription);
+        auto figures = CommitmentsViewModel::subscriptionRow(subscription);
         (figures.active ? rows_ : inactive).push_back(std::move(figures));
     }
     activeRows_ = int(rows_.size());

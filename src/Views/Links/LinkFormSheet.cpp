@@ -2,6 +2,7 @@
 
 #include "Components/BareScrollArea.h"
 #include "Components/ScreenStyle.h"
+#include "Components/SheetChrome.h"
 #include "Components/SheetHost.h"
 #include "Components/Symbols.h"
 #include "Models/LinkItem.h"
@@ -79,14 +80,9 @@ LinkFormSheet::LinkFormSheet(LinksViewModel* viewModel, std::shared_ptr<LinkItem
                              QWidget* parent)
     : QWidget(parent), viewModel_(viewModel), existing_(std::move(existingLink)) {
     setObjectName(QStringLiteral("linkFormSheet"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(buildHeader());
-    layout->addWidget(ScreenStyle::divider());
-    layout->addWidget(buildForm(), 1);
-    layout->addWidget(ScreenStyle::divider());
-    layout->addWidget(buildFooter());
+    QWidget* header = buildHeader();
+    QWidget* form = buildForm();
+    SheetChrome::stack(this, header, form, buildFooter());
 
     // What the form opens with.
     const QStringList existing = viewModel_->categoryNames();
@@ -109,21 +105,12 @@ LinkFormSheet::LinkFormSheet(LinksViewModel* viewModel, std::shared_ptr<LinkItem
 }
 
 QWidget* LinkFormSheet::buildHeader() {
-    auto* header = new QWidget;
-    auto* row = new QHBoxLayout(header);
-    row->setContentsMargins(32, 32, 32, 32);
     auto* title = ScreenStyle::label(isEditing() ? tr("Edit Link") : tr("Add Link"),
                                      Theme::font(17, QFont::DemiBold), Theme::textPrimary());
     title->setObjectName(QStringLiteral("sheetTitle"));
-    row->addWidget(title);
-    row->addStretch(1);
-    auto* close = ScreenStyle::textButton(QString(), Theme::systemFont(18), Theme::textMuted());
-    close->setObjectName(QStringLiteral("closeButton"));
-    ScreenStyle::setSymbol(close, QStringLiteral("xmark.circle.fill"), Theme::textMuted(), 18);
-    close->setToolTip(tr("Close"));
+    auto* close = SheetChrome::closeButton(18, tr("Close"));
     connect(close, &QPushButton::clicked, this, &LinkFormSheet::dismiss);
-    row->addWidget(close);
-    return header;
+    return SheetChrome::titleRow(title, close, QMargins(32, 32, 32, 32));
 }
 
 QWidget* LinkFormSheet::buildForm() {

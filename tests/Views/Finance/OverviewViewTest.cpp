@@ -7,6 +7,7 @@
 #include "Models/Expense.h"
 #include "Models/Income.h"
 #include "Models/Investment.h"
+#include "Platform/MoneyFormatter.h"
 #include "ViewModels/Finance/OverviewViewModel.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "Views/Finance/AddBankAccountSheet.h"
@@ -81,6 +82,10 @@ TEST_F(OverviewViewTest, HeadlinesAccountsAndChartFromTheModel) {
     ASSERT_EQ(chart->groups().size(), 6u);
     EXPECT_EQ(chart->groups().front().label, QStringLiteral("Oct"));
     EXPECT_EQ(chart->groups().back().label, QStringLiteral("Mar"));
+    // The axis reads as amounts are written, without the currency.
+    for (std::size_t i = 0; i < chart->ticks().size(); ++i)
+        EXPECT_EQ(chart->tickLabels()[i], MoneyFormatter::number(chart->ticks()[i], 0));
+    EXPECT_EQ(chart->tickLabels()[1], QStringLiteral("50,000"));
     const auto bars = chart->barRects();
     ASSERT_EQ(bars.size(), 12u);
     EXPECT_LT(bars[0].right(), bars[1].left() + 0.01) << "a month's two bars stand side by side";
