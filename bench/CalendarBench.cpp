@@ -1,6 +1,7 @@
 // The calendar page on generated ten-year stores (1x and 10x): switching to it (model, month
 // marks, the day's lists and the first paint, and the heap the open page holds), moving a month and choosing
 // a day, and what it costs the processor while it sits on screen doing nothing.
+#include "support/BenchEnvironment.h"
 #include "support/CalendarSeed.h"
 #include "support/HeavyStore.h"
 
@@ -8,7 +9,6 @@
 #include "Platform/Clock.h"
 #include "Store/ObjectContext.h"
 #include "Store/StoreFile.h"
-#include "ViewModels/AppEnvironment.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/CalendarViewModel.h"
 #include "Views/CalendarView/CalendarPageView.h"
@@ -48,7 +48,7 @@ struct CalendarScene {
         Clock::useSystem();
     }
     CalendarPageView* openPage() {
-        auto* page = new CalendarPageView(AppEnvironment{opened.context.get(), app.get()}, host.get());
+        auto* page = new CalendarPageView(benchEnvironment(opened.context.get(), app.get()), host.get());
         page->setGeometry(host->rect());
         page->show();
         QCoreApplication::processEvents();

@@ -1,8 +1,8 @@
 // The dashboard on generated ten-year stores (300 goals and 200 achievements at 1x, ten times
 // that at 10x): switching to it, and what it costs at rest once shown.
+#include "support/BenchEnvironment.h"
 #include "support/ScreenBench.h"
 
-#include "ViewModels/AppEnvironment.h"
 #include "ViewModels/AppViewModel.h"
 #include "Views/Dashboard/DashboardView.h"
 
@@ -12,7 +12,7 @@ namespace {
 
 QWidget* makeDashboard(ObjectContext* context, QWidget* parent) {
     static AppViewModel* app = new AppViewModel;
-    return new DashboardView(AppEnvironment{context, app}, parent);
+    return new DashboardView(benchEnvironment(context, app), parent);
 }
 
 void BM_DashboardSwitch(benchmark::State& state) {

@@ -1,9 +1,9 @@
 // The deadlines screen on generated ten-year stores (300 goals, 10 cards with 30,000 expenses
 // and 60 subscriptions at 1x, ten times that at 10x): switching to it, and what it costs once
 // shown, when only its countdowns move.
+#include "support/BenchEnvironment.h"
 #include "support/ScreenBench.h"
 
-#include "ViewModels/AppEnvironment.h"
 #include "Views/Deadlines/DeadlinesView.h"
 
 #include <benchmark/benchmark.h>
@@ -11,7 +11,7 @@
 namespace {
 
 QWidget* makeDeadlines(ObjectContext* context, QWidget* parent) {
-    return new DeadlinesView(AppEnvironment{context, nullptr}, parent);
+    return new DeadlinesView(benchEnvironment(context), parent);
 }
 
 void BM_DeadlinesSwitch(benchmark::State& state) {

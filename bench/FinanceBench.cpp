@@ -1,6 +1,7 @@
 // The finance section on generated ten-year stores with six months of money records (1x and
 // 10x): switching to it with the lock off (the overview tab built and painted), choosing the
 // investments tab, and the share of one core the shown section takes while nothing happens.
+#include "support/BenchEnvironment.h"
 #include "support/FinanceSeed.h"
 #include "support/HeavyStore.h"
 
@@ -8,7 +9,6 @@
 #include "Platform/Clock.h"
 #include "Platform/UserDefaults.h"
 #include "Store/ObjectContext.h"
-#include "ViewModels/AppEnvironment.h"
 #include "Views/Finance/FinanceTabBar.h"
 #include "Views/Finance/FinanceView.h"
 
@@ -72,7 +72,7 @@ void BM_FinanceSwitch(benchmark::State& state) {
     window.setAttribute(Qt::WA_DontShowOnScreen, true);
     window.show();
     for (auto _ : state) {
-        auto* view = new FinanceView(AppEnvironment{context, nullptr}, &window);
+        auto* view = new FinanceView(benchEnvironment(context), &window);
         view->resize(window.size());
         view->show();
         QCoreApplication::processEvents();
@@ -91,7 +91,7 @@ void BM_FinanceInvestmentsTab(benchmark::State& state) {
     window.resize(1200, 760);
     window.setAttribute(Qt::WA_DontShowOnScreen, true);
     window.show();
-    auto* view = new FinanceView(AppEnvironment{context, nullptr}, &window);
+    auto* view = new FinanceView(benchEnvironment(context), &window);
     view->resize(window.size());
     view->show();
     QCoreApplication::processEvents();
@@ -113,7 +113,7 @@ void BM_FinanceIdleCpu(benchmark::State& state) {
     window.resize(1200, 760);
     window.setAttribute(Qt::WA_DontShowOnScreen, true);
     window.show();
-    auto* view = new FinanceView(AppEnvironment{context, nullptr}, &window);
+    auto* view = new FinanceView(benchEnvironment(context), &window);
     view->resize(window.size());
     view->show();
     QCoreApplication::processEvents();

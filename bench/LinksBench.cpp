@@ -1,8 +1,8 @@
 // The links screen on generated ten-year stores (1,000 links at 1x, 10,000 at 10x): switching
 // to it (building the screen and its first frame) and what it costs at rest.
+#include "support/BenchEnvironment.h"
 #include "support/ScreenBench.h"
 
-#include "ViewModels/AppEnvironment.h"
 #include "Views/Links/LinksView.h"
 
 #include <benchmark/benchmark.h>
@@ -10,7 +10,7 @@
 namespace {
 
 QWidget* makeLinks(ObjectContext* context, QWidget* parent) {
-    return new LinksView(AppEnvironment{context, nullptr}, parent);
+    return new LinksView(benchEnvironment(context), parent);
 }
 
 void BM_LinksSwitch(benchmark::State& state) {

@@ -1,8 +1,8 @@
 // The settings screen on generated ten-year stores (1x and 10x): switching
 // to it (building the screen and its first frame) and what it costs at rest.
+#include "support/BenchEnvironment.h"
 #include "support/ScreenBench.h"
 
-#include "ViewModels/AppEnvironment.h"
 #include "Views/Settings/SettingsView.h"
 
 #include <benchmark/benchmark.h>
@@ -10,7 +10,7 @@
 namespace {
 
 QWidget* makeSettings(ObjectContext* context, QWidget* parent) {
-    return new SettingsView(AppEnvironment{context, nullptr}, parent);
+    return new SettingsView(benchEnvironment(context), parent);
 }
 
 void BM_SettingsSwitch(benchmark::State& state) {

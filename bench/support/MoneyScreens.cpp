@@ -1,10 +1,10 @@
 #include "support/MoneyScreens.h"
 
+#include "support/BenchEnvironment.h"
 #include "support/HeavyStore.h"
 
 #include "Models/Persistence/PersistenceController.h"
 #include "Platform/Clock.h"
-#include "ViewModels/AppEnvironment.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -57,7 +57,7 @@ void showAndPaint(QWidget* screen) {
 void benchMoneyScreen(benchmark::State& state, const std::function<QWidget*(const AppEnvironment&)>& make) {
     PersistenceController& store = storeAt(static_cast<int>(state.range(0)));
     Clock::setFake(HeavyStore::now());
-    const AppEnvironment env{store.viewContext(), nullptr};
+    const AppEnvironment env = benchEnvironment(store.viewContext());
     for (auto _ : state) {
         std::unique_ptr<QWidget> screen(make(env));
         showAndPaint(screen.get());

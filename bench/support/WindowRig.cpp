@@ -11,6 +11,8 @@
 #include "Store/ObjectContext.h"
 #include "Store/StoreFile.h"
 #include "ViewModels/AppViewModel.h"
+#include "ViewModels/Notifications/NotificationScheduler.h"
+#include "ViewModels/ScreenModels.h"
 #include "Views/Finance/FinanceView.h"
 #include "Views/Navigation/ContentView.h"
 #include "Views/Navigation/MainWindow.h"
@@ -113,7 +115,8 @@ WindowRig::WindowRig(const QString& storePath) {
     UserDefaults::standard().setFlag(FinanceView::authEnabledKey, false);
     app_ = std::make_unique<AppViewModel>();
     MainWindow::applyThemeToApplication();
-    window_ = std::make_unique<MainWindow>(AppEnvironment{context_.get(), app_.get()});
+    models_ = std::make_unique<ScreenModels>(context_.get(), app_.get(), &NotificationScheduler::shared());
+    window_ = std::make_unique<MainWindow>(models_->environment());
     window_->show();
     millisecondsToPaint([] {}, [this] { return static_cast<QWidget*>(window_.get()); });
     startupMs_ = double(startup.nsecsElapsed()) / 1e6;

@@ -12,6 +12,7 @@ class AppViewModel;
 class MainWindow;
 class ObjectContext;
 class QWidget;
+class ScreenModels;
 
 // The application's window on a store file, shown on the benchmark's platform at the
 // window's own size, with no overlays and the clock at the generated stores' "now"; and the
@@ -53,5 +54,6 @@ private:
     double startupMs_ = 0;
     std::unique_ptr<ObjectContext> context_;
     std::unique_ptr<AppViewModel> app_;
+    std::unique_ptr<ScreenModels> models_;
     std::unique_ptr<MainWindow> window_;
 };

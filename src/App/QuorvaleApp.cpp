@@ -8,6 +8,7 @@
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/Finance/CategoryStore.h"
 #include "ViewModels/Notifications/NotificationScheduler.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/ThemeManager.h"
 #include "Views/Navigation/MainWindow.h"
 
@@ -23,7 +24,10 @@ QuorvaleApp::QuorvaleApp() : persistence_(PersistenceController::shared()) {
     MainWindow::applyThemeToApplication();
     connect(&ThemeManager::shared(), &ThemeManager::changed, this, &MainWindow::applyThemeToApplication);
 
-    window_ = std::make_unique<MainWindow>(AppEnvironment{persistence_.viewContext(), appViewModel_.get()});
+    // It only holds what the view models are made with: each screen has its own made as it is built.
+    screenModels_ = std::make_unique<ScreenModels>(persistence_.viewContext(), appViewModel_.get(),
+                                                   &NotificationScheduler::shared());
+    window_ = std::make_unique<MainWindow>(screenModels_->environment());
 }
 
 QuorvaleApp::~QuorvaleApp() = default;

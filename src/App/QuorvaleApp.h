@@ -7,10 +7,11 @@
 class AppViewModel;
 class MainWindow;
 class PersistenceController;
+class ScreenModels;
 
 // The application: it opens the store before any window exists, owns the navigation state
-// for the life of the process, styles the interface from the current theme, and builds
-// the one window. The start-up work runs once, when the window is first shown.
+// and the one maker of the screens' view models for the life of the process, styles the interface from the
+// current theme, and builds the one window. The start-up work runs once, when the window is first shown.
 class QuorvaleApp : public QObject {
     Q_OBJECT
 public:
@@ -26,6 +27,7 @@ public:
 private:
     PersistenceController& persistence_;
     std::unique_ptr<AppViewModel> appViewModel_;
+    std::unique_ptr<ScreenModels> screenModels_;
     std::unique_ptr<MainWindow> window_;
     bool started_ = false;
 };

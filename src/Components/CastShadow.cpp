@@ -174,11 +174,6 @@ void CastShadow::paintIn(QPainter& painter, const QRect& area) const {
                        cornerRadius_, shadow_);
 }
 
-void CastShadow::paintChildren(QWidget* container, QPainter& painter, const QRect& area) {
-    if (const Painter* painter_ = Painter::of(container))
-        painter_->paint(painter, area);
-}
-
 bool CastShadow::eventFilter(QObject*, QEvent* event) {
     // The widget or one of the widgets between it and its room moved, changed size, came or
     // went: the shadow follows, and so may the room.

@@ -28,8 +28,8 @@ class QWidget;
 // the window. The widgets between the widget and its room are passed through: they must not
 // fill their background, as plain layout holders do not.
 //
-// The room paints the shadows before its own paintEvent: a room that fills its own background
-// opaquely must paint them itself with paintChildren() after that fill.
+// The room paints the shadows before its own paintEvent, so it must not fill its own background
+// opaquely.
 class CastShadow : public QObject {
     Q_OBJECT
 public:
@@ -40,10 +40,6 @@ public:
     static AppTheme::Shadow of(const QWidget* widget);
     // The widget that paints the widget's shadow; null when it casts none or has no parent.
     static QWidget* roomOf(const QWidget* widget);
-
-    // Paints the shadows that container is the room of and that meet area (container's
-    // coordinates).
-    static void paintChildren(QWidget* container, QPainter& painter, const QRect& area);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

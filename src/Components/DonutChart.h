@@ -24,8 +24,6 @@ public:
     const std::vector<Slice>& slices() const { return slices_; }
     // The bold line (shrinks to 70 % before it is cut) and the muted line under it.
     void setCenterText(const QString& title, const QString& subtitle);
-    QString centerTitle() const { return title_; }
-    QString centerSubtitle() const { return subtitle_; }
     // The slices that are drawn: those with a positive, finite value.
     int drawnSliceCount() const;
 

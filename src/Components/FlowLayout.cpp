@@ -15,11 +15,6 @@ FlowLayout::~FlowLayout() {
         delete item;
 }
 
-void FlowLayout::setFlowSpacing(double spacing) {
-    spacing_ = spacing;
-    invalidate();
-}
-
 void FlowLayout::addItem(QLayoutItem* item) {
     items_.append(item);
 }

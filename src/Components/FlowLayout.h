@@ -12,9 +12,6 @@ public:
     explicit FlowLayout(double spacing = 8, QWidget* parent = nullptr);
     ~FlowLayout() override;
 
-    double flowSpacing() const { return spacing_; }
-    void setFlowSpacing(double spacing);
-
     void addItem(QLayoutItem* item) override;
     int count() const override { return int(items_.size()); }
     QLayoutItem* itemAt(int index) const override;

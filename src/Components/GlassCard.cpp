@@ -9,21 +9,6 @@ GlassCard::GlassCard(double cornerRadius, double intensity, const QColor& accent
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
-void GlassCard::setCornerRadius(double radius) {
-    cornerRadius_ = radius;
-    update();
-}
-
-void GlassCard::setIntensity(double intensity) {
-    intensity_ = intensity;
-    update();
-}
-
-void GlassCard::setAccentColor(const QColor& accent) {
-    accent_ = accent;
-    update();
-}
-
 void GlassCard::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRectF r = rect();

@@ -4,19 +4,12 @@
 #include <QWidget>
 
 // A container drawn as a glass card; put content in it through a layout as with any widget.
-// It neither clips its content nor casts a shadow (add MotionEffect's shadow for that).
+// It neither clips its content nor casts a shadow (CastShadow gives it one).
 class GlassCard : public QWidget {
     Q_OBJECT
 public:
     explicit GlassCard(double cornerRadius = 16, double intensity = 1.0, const QColor& accent = Qt::white,
                        QWidget* parent = nullptr);
-
-    double cornerRadius() const { return cornerRadius_; }
-    void setCornerRadius(double radius);
-    double intensity() const { return intensity_; }
-    void setIntensity(double intensity);
-    QColor accentColor() const { return accent_; }
-    void setAccentColor(const QColor& accent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

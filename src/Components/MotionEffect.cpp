@@ -1,7 +1,6 @@
 #include "Components/MotionEffect.h"
 
 #include "Components/Animator.h"
-#include "ViewModels/Extensions/ImageBlur.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -23,12 +22,6 @@ MotionEffect* MotionEffect::of(QWidget* widget) {
 }
 
 namespace {
-
-// How far past the source its shadow reaches at a pixel ratio: the silhouette is blurred at
-// half size, so each pixel of the blur's reach covers two of the source's.
-double shadowReach(double radius, double ratio) {
-    return ImageBlur::reach(radius * ratio / 2.0) * 2.0 / ratio;
-}
 
 // Starts the entrance when the widget is first shown (or at once if it already is).
 class EntranceTrigger : public QObject {
@@ -80,10 +73,6 @@ private:
     double delay_;
     std::function<void()> ended_;
 };
-
-bool sameShadow(const AppTheme::Shadow& a, const AppTheme::Shadow& b) {
-    return a.color == b.color && a.radius == b.radius && a.x == b.x && a.y == b.y;
-}
 
 } // namespace
 
@@ -139,8 +128,7 @@ void MotionEffect::afterEntrance(QWidget* widget, QObject* context, std::functio
 }
 
 bool MotionEffect::isAtRest() const {
-    return opacity_ >= 1.0 && offsetX_ == 0.0 && offsetY_ == 0.0 && scale_ == 1.0 &&
-           shadow_.color.alpha() == 0;
+    return opacity_ >= 1.0 && offsetX_ == 0.0 && offsetY_ == 0.0 && scale_ == 1.0;
 }
 
 void MotionEffect::scaleTo(QWidget* widget, double scale) {
@@ -174,12 +162,6 @@ void MotionEffect::setScale(double scale) {
     update();
 }
 
-void MotionEffect::setShadow(const AppTheme::Shadow& shadow) {
-    shadow_ = shadow;
-    updateBoundingRect();
-    update();
-}
-
 QPixmap MotionEffect::source(QPoint* offset) {
     // Qt keeps the picture it renders for the effect in the pixmap cache and drops it there as
     // soon as the widget or anything inside it is marked for repainting (and the cache may
@@ -194,23 +176,14 @@ QPixmap MotionEffect::source(QPoint* offset) {
     }
     source_ = sourcePixmap(Qt::LogicalCoordinates, &sourceOffset_, QGraphicsEffect::NoPad);
     sourceAt_ = at;
-    shadowImage_ = QImage();
-    shadowOf_ = 0;
     *offset = sourceOffset_;
     return source_;
 }
 
 QRectF MotionEffect::boundingRectFor(const QRectF& rect) const {
     const double grow = std::max(0.0, rect.width() * (scale_ - 1.0) / 2.0 + 1.0);
-    const double spread =
-        shadow_.color.alpha() > 0
-            ? std::max({shadow_.radius * 2.0, shadowReach(shadow_.radius, 1), shadowReach(shadow_.radius, 2)})
-            : 0.0;
     QRectF r = rect.adjusted(-grow, -grow, grow, grow);
-    r = r.united(rect.translated(offsetX_, offsetY_));
-    if (spread > 0)
-        r = r.united(rect.translated(shadow_.x, shadow_.y).adjusted(-spread, -spread, spread, spread));
-    return r;
+    return r.united(rect.translated(offsetX_, offsetY_));
 }
 
 void MotionEffect::draw(QPainter* painter) {
@@ -232,29 +205,6 @@ void MotionEffect::draw(QPainter* painter) {
     painter->translate(centre.x() + offsetX_, centre.y() + offsetY_);
     painter->scale(scale_, scale_);
     painter->translate(-centre.x(), -centre.y());
-    if (shadow_.color.alpha() > 0 && shadow_.radius >= 0) {
-        const double radiusPx = shadow_.radius * ratio / 2.0;
-        // The shadow is the source's silhouette in the shadow colour, blurred at half size;
-        // it is blurred again only for a new picture of the source or a new shadow.
-        if (shadowImage_.isNull() || shadowOf_ != source.cacheKey() || !sameShadow(shadowFor_, shadow_)) {
-            QImage silhouette = source.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-            silhouette =
-                silhouette.scaled(silhouette.size() / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            {
-                QPainter tint(&silhouette);
-                tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
-                tint.fillRect(silhouette.rect(), shadow_.color);
-            }
-            shadowImage_ = ImageBlur::blurredWithPadding(silhouette, radiusPx);
-            shadowOf_ = source.cacheKey();
-            shadowFor_ = shadow_;
-        }
-        const double pad = shadowReach(shadow_.radius, ratio);
-        const QRectF target(area.left() + shadow_.x - pad, area.top() + shadow_.y - pad,
-                            area.width() + 2 * pad, area.height() + 2 * pad);
-        painter->setRenderHint(QPainter::SmoothPixmapTransform);
-        painter->drawImage(target, shadowImage_);
-    }
     painter->drawPixmap(area.topLeft(), source);
     painter->restore();
 }

@@ -3,7 +3,6 @@
 #include "ViewModels/Theme/AppTheme.h"
 
 #include <QGraphicsEffect>
-#include <QImage>
 #include <QPixmap>
 #include <QPointF>
 #include <QPointer>
@@ -13,13 +12,13 @@
 
 class QWidget;
 
-// The one graphics effect of a widget that moves: opacity, an offset, a scale about
-// the centre and a soft shadow, so an entrance, the press feedback and a hover can share a
-// widget (Qt allows one effect per widget). It is for motion only: whoever starts a motion
-// calls settle() when it ends, so nothing at rest carries an effect (shadows at rest are
-// CastShadow's). While it moves, the widget is drawn from one offscreen picture of it, made
-// again only when something inside the widget asks to be repainted or the widget moves in its
-// window: a frame of an entrance costs a picture drawn, not the widget's subtree rendered.
+// The one graphics effect of a widget that moves: opacity, an offset and a scale about the
+// centre, so an entrance, the press feedback and a hover can share a widget (Qt allows one
+// effect per widget). It is for motion only: whoever starts a motion calls settle() when it
+// ends, so nothing at rest carries an effect (shadows are CastShadow's). While it moves, the
+// widget is drawn from one offscreen picture of it, made again only when something inside the
+// widget asks to be repainted or the widget moves in its window: a frame of an entrance costs
+// a picture drawn, not the widget's subtree rendered.
 class MotionEffect : public QGraphicsEffect {
     Q_OBJECT
 public:
@@ -36,7 +35,7 @@ public:
     // with the animation once the widget is shown (at once while animations are off).
     static void appearFrom(QWidget* widget, QPointF offset, const AnimationTiming& animation,
                            double delaySeconds = 0);
-    // Removes the widget's effect if it is at rest (opaque, in place, unscaled, no shadow).
+    // Removes the widget's effect if it is at rest (opaque, in place, unscaled).
     static void settle(QWidget* widget);
     // Runs start once no widget around widget (itself or an ancestor) is still coming in: at
     // once when none is, else when that entrance ends. While an entrance runs, any repaint
@@ -56,8 +55,6 @@ public:
     void setOffsetY(double offset);
     double scale() const { return scale_; }
     void setScale(double scale);
-    const AppTheme::Shadow& shadow() const { return shadow_; }
-    void setShadow(const AppTheme::Shadow& shadow);
 
     QRectF boundingRectFor(const QRectF& rect) const override;
 
@@ -76,12 +73,8 @@ private:
     QPixmap source_;
     QPoint sourceOffset_;
     QPoint sourceAt_;
-    QImage shadowImage_;
-    qint64 shadowOf_ = 0; // the cache key of the picture the shadow was made from
-    AppTheme::Shadow shadowFor_{QColor(Qt::transparent), 0, 0, 0};
     double opacity_ = 1.0;
     double offsetX_ = 0.0;
     double offsetY_ = 0.0;
     double scale_ = 1.0;
-    AppTheme::Shadow shadow_{QColor(Qt::transparent), 0, 0, 0};
 };

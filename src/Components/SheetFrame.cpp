@@ -66,7 +66,11 @@ void SheetFrame::alignFooter() {
     // The buttons line up with the page's fields, which the scroll bar narrows while it shows.
     QScrollBar* bar = scroll_->verticalScrollBar();
     const int barWidth = bar->isVisibleTo(this) ? bar->sizeHint().width() : 0;
-    footer_->parentWidget()->layout()->setContentsMargins(inset_ + QMargins(0, 0, barWidth, 0));
+    const QMargins own = footer_->layout() ? footer_->layout()->contentsMargins() : QMargins();
+    const QMargins inset = inset_ + QMargins(0, 0, barWidth, 0);
+    footer_->parentWidget()->layout()->setContentsMargins(
+        std::max(0, inset.left() - own.left()), std::max(0, inset.top() - own.top()),
+        std::max(0, inset.right() - own.right()), std::max(0, inset.bottom() - own.bottom()));
 }
 
 int SheetFrame::heightFor(int width) const {

@@ -12,7 +12,9 @@ class SheetFrame : public QWidget {
     Q_OBJECT
 public:
     // A footer inside the page leaves it and sits below the scroll area, inset by the page's
-    // side and bottom margins; the page keeps its spacing as the gap above the footer.
+    // side and bottom margins; the page keeps its spacing as the gap above the footer. Margins
+    // of the footer's own layout (room for the focus ring around its buttons) are part of that
+    // inset, so the buttons stand where they would without them.
     explicit SheetFrame(QWidget* page, QWidget* footer = nullptr, QWidget* parent = nullptr);
 
     QScrollArea* scrollArea() const { return scroll_; }

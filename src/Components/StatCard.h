@@ -22,8 +22,6 @@ public:
     QString value() const { return value_; }
     void setValue(const QString& value);
     bool isHovered() const { return hovered_; }
-    // 0 (resting) to 1 (hovered): drives scale, shadow, border and tile glow together.
-    double hoverAmount() const { return hover_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -46,8 +44,8 @@ private:
     QString icon_;
     QColor color_;
     bool hovered_ = false;
-    double hover_ = 0.0;
-    double roll_ = 1.0; // 0 at the start of a figure change, 1 when settled
+    double hover_ = 0.0; // 0 (resting) to 1 (hovered): scale, shadow, border and tile glow together
+    double roll_ = 1.0;  // 0 at the start of a figure change, 1 when settled
     QPointer<QVariantAnimation> hoverAnimation_;
     QPointer<QVariantAnimation> rollAnimation_;
 };

@@ -16,11 +16,6 @@ ToggleSwitch::ToggleSwitch(bool on, const QColor& tint, QWidget* parent)
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
-void ToggleSwitch::setTint(const QColor& tint) {
-    tint_ = tint;
-    update();
-}
-
 void ToggleSwitch::checkStateSet() {
     QAbstractButton::checkStateSet();
     slideTo(isChecked());

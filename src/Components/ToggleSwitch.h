@@ -11,7 +11,6 @@ class ToggleSwitch : public QAbstractButton {
 public:
     explicit ToggleSwitch(bool on = false, const QColor& tint = QColor(), QWidget* parent = nullptr);
 
-    void setTint(const QColor& tint);
     QSize sizeHint() const override { return {38, 22}; }
     QSize minimumSizeHint() const override { return sizeHint(); }
 

@@ -13,8 +13,8 @@ class ActionGuard;
 class ObjectContext;
 
 // Everything done with achievements goes through one of these: each screen that shows or
-// records wins creates its own with the main context. Creating one makes sure the built-in
-// categories exist; the start-up sequence makes sure of it before any screen asks.
+// records wins is handed one by ScreenModels, over the main context. Creating one makes sure
+// the built-in categories exist; the start-up sequence makes sure of it before any screen asks.
 class AchievementsViewModel : public QObject {
     Q_OBJECT
 public:

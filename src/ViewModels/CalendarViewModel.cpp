@@ -13,7 +13,6 @@
 #include "Platform/TextHelpers.h"
 #include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
-#include "ViewModels/CalendarMilestoneSchedule.h"
 #include "ViewModels/CalendarMonthMarks.h"
 
 #include <algorithm>
@@ -168,11 +167,6 @@ std::vector<std::shared_ptr<Bill>> CalendarViewModel::billsDue(const QDateTime& 
         return {};
     return context_->fetch<Bill>(FetchRequest(Bill::entityName(), CalendarMonthMarks::billsDuePredicate(day),
                                               {{Bill::Keys::name, true}}));
-}
-
-bool CalendarViewModel::isMilestone(const Milestone& milestone, const QDateTime& activeOn,
-                                    const Goal& goal) const {
-    return CalendarMilestoneSchedule(milestone, goal).fallsOn(activeOn);
 }
 
 void CalendarViewModel::fetchMilestonesForDate(const QDateTime& date) {

@@ -74,7 +74,6 @@ public:
     // A milestone's steps, oldest first, read for that milestone alone: its relationship
     // would read the steps of every milestone loaded with it, in a heavy store all of them.
     std::vector<std::shared_ptr<Step>> stepsOf(const std::shared_ptr<Milestone>& milestone);
-    bool isMilestone(const Milestone& milestone, const QDateTime& activeOn, const Goal& goal) const;
 
     // Dated tasks of the day by creation, then the repeating tasks that fall on it.
     void fetchTasksForDate(const QDateTime& date);

@@ -32,9 +32,6 @@ public:
 
     const std::shared_ptr<Goal>& goal() const { return goal_; }
     ObjectContext* context() const { return context_; }
-    bool showAddMilestone() const { return showAddMilestone_; }
-    bool showAddStep() const { return showAddStep_; }
-    const std::shared_ptr<Milestone>& selectedMilestone() const { return selectedMilestone_; }
     bool showConfetti() const { return showConfetti_; }
     // The goal's milestones by their order; their steps come in for this goal alone.
     std::vector<std::shared_ptr<Milestone>> milestones() const;
@@ -62,9 +59,6 @@ private:
     void celebrate();
 
     std::shared_ptr<Goal> goal_;
-    bool showAddMilestone_ = false;
-    bool showAddStep_ = false;
-    std::shared_ptr<Milestone> selectedMilestone_;
     bool showConfetti_ = false;
     ObjectContext* const context_;
 };

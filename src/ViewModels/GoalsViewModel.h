@@ -15,9 +15,9 @@ class ObjectContext;
 
 // State of the goals screen: the category filter, the sort choice, the search text and the
 // create-sheet flag, the live lists of active and achieved goals, and the writes the screen
-// makes to a goal (achieve, restore, delete). The goal detail screen makes one too, to
-// achieve its goal and to hand its context to the goal editor, so the live lists are built
-// on first use.
+// makes to a goal (achieve, restore, delete). The goal detail uses its screen's one (or its
+// own, over the dashboard) to achieve its goal and to hand its context to the goal editor, so
+// the live lists are built on first use.
 class GoalsViewModel : public QObject {
     Q_OBJECT
 public:

@@ -43,13 +43,6 @@ const std::vector<ProgressViewModel::TimeRange>& ProgressViewModel::allTimeRange
 ProgressViewModel::ProgressViewModel(ObjectContext* context, QObject* parent)
     : QObject(parent), context_(context) {}
 
-void ProgressViewModel::setSelectedRange(TimeRange range) {
-    if (range == selectedRange_)
-        return;
-    selectedRange_ = range;
-    emit selectedRangeChanged();
-}
-
 void ProgressViewModel::loadData() {
     loadWeeklyData();
 }

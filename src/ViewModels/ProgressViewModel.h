@@ -41,15 +41,12 @@ public:
     const std::vector<DayActivity>& monthlyData() const { return monthlyData_; }
     const std::vector<DayActivity>& quarterlyData() const { return quarterlyData_; }
     const std::vector<HeatmapEntry>& heatmapData() const { return heatmapData_; }
-    TimeRange selectedRange() const { return selectedRange_; }
-    void setSelectedRange(TimeRange range);
 
     // Recomputes the three windows and the heatmap from the store.
     void loadData();
 
 signals:
     void dataChanged();
-    void selectedRangeChanged();
 
 private:
     struct DayCounts {
@@ -68,5 +65,4 @@ private:
     std::vector<DayActivity> monthlyData_;
     std::vector<DayActivity> quarterlyData_;
     std::vector<HeatmapEntry> heatmapData_;
-    TimeRange selectedRange_ = TimeRange::week;
 };

@@ -23,8 +23,7 @@ public:
     const std::vector<std::shared_ptr<Step>>& inProgressSteps() const { return inProgressSteps_; }
     const std::vector<std::shared_ptr<Step>>& completedSteps() const { return completedSteps_; }
 
-    const std::shared_ptr<Goal>& selectedGoalFilter() const { return selectedGoalFilter_; }
-    // Takes effect on the next refresh.
+    // Shows only that goal's steps (or every goal's, with none) from the next refresh on.
     void setSelectedGoalFilter(std::shared_ptr<Goal> goal);
 
     void refresh();

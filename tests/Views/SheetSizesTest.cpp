@@ -53,7 +53,7 @@ protected:
 
     // Opens the three sheets the way the user opens them and hands each to check while open.
     void openEach(const std::function<void(const QString&, SheetHost*)>& check) {
-        auto* detail = new GoalDetailView(AppEnvironment{context(), nullptr}, goal, window.get());
+        auto* detail = new GoalDetailView(env(nullptr), goal, window.get());
         window->layout()->addWidget(detail);
         qv::test::settle();
         const auto card = [detail] {
@@ -75,7 +75,7 @@ protected:
         closeTop();
         delete detail;
 
-        auto* journal = new DailyLogView(AppEnvironment{context(), nullptr}, window.get());
+        auto* journal = new DailyLogView(env(nullptr), window.get());
         window->layout()->addWidget(journal);
         qv::test::settle();
         QTest::mouseClick(journal->findChild<QPushButton*>(QStringLiteral("logProgressButton")),

@@ -14,6 +14,7 @@
 #include "ViewModels/Theme/ThemeManager.h"
 #include "Views/Navigation/ContentView.h"
 #include "Views/Navigation/MainWindow.h"
+#include "Views/TestScreenModels.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +48,7 @@ protected:
     }
 
     ObjectContext* context() const { return store_->viewContext(); }
-    AppEnvironment env(AppViewModel* vm) const { return AppEnvironment{context(), vm}; }
+    AppEnvironment env(AppViewModel* vm) { return screens_.env(context(), vm); }
 
     // A goal created the given number of days ago, with steps of which `done` are complete.
     std::shared_ptr<Goal> makeGoal(const QString& title, int daysAgo, int steps = 0, int done = 0,
@@ -71,6 +72,7 @@ protected:
         return goal;
     }
 
+    TestScreenModels screens_;
     std::unique_ptr<PersistenceController> store_;
 };
 

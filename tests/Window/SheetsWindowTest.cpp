@@ -1,10 +1,12 @@
-// The long money sheets in a real window of the common sizes: the card takes the height its
-// form needs up to the window's, scrolls with a visible bar beyond that, and its buttons stay
-// in view inside the card.
+// The money sheets in a real window of the common sizes: the card takes the height its form
+// needs up to the window's, scrolls with a visible bar beyond that, and its button row is
+// pinned below the form, in view inside the card.
 
 #include "Window/WindowLane.h"
 
 #include "Platform/UserDefaults.h"
+#include "Views/Finance/FinanceTabBar.h"
+#include "Views/Finance/FinanceTabButton.h"
 #include "Views/Finance/FinanceView.h"
 
 #include <QPushButton>
@@ -31,12 +33,22 @@ protected:
         return shown;
     }
 
-    // Opens the sheet from the overview's quick action and checks its frame at this size.
-    void expectFramed(QSize size, const char* action, const QString& name) {
+    // Opens the sheet from the button of the finance tab and checks its frame at this size.
+    void expectFramed(QSize size, FinanceTab tab, const char* action, const QString& name) {
         SCOPED_TRACE(name.toStdString());
         window_->resize(size);
         frames(100);
-        click(screen()->findChild<QPushButton*>(QString::fromLatin1(action)));
+        auto* finance = qobject_cast<FinanceView*>(screen());
+        ASSERT_NE(finance, nullptr);
+        ASSERT_NE(finance->tabBar(), nullptr) << "the lock is off";
+        if (finance->selectedTab() != tab)
+            click(finance->tabBar()->button(tab));
+        frames(100);
+        QPushButton* opener = nullptr;
+        for (QPushButton* button : screen()->findChildren<QPushButton*>(QString::fromLatin1(action)))
+            if (button->isVisible())
+                opener = button;
+        click(opener);
         frames(400);
         SheetHost* host = topSheet();
         ASSERT_NE(host, nullptr);
@@ -64,13 +76,12 @@ protected:
             EXPECT_GE(bar->width(), 4);
         }
 
-        // Every button of the form's button row shows whole, inside the card.
+        // The form's button row is pinned below its page, and every button of it shows whole,
+        // inside the card.
+        QWidget* footer = card->findChild<QWidget*>(QStringLiteral("sheetFooter"));
+        EXPECT_NE(footer, nullptr) << "a button row pinned below the form";
         int buttons = 0;
-        for (QPushButton* button : card->findChildren<QPushButton*>()) {
-            if (button->objectName() != QLatin1String("saveButton") &&
-                button->objectName() != QLatin1String("cancelButton") &&
-                button->objectName() != QLatin1String("addInvestmentButton"))
-                continue;
+        for (QPushButton* button : footer ? footer->findChildren<QPushButton*>() : QList<QPushButton*>()) {
             ++buttons;
             EXPECT_EQ(shownRect(button).size(), button->size())
                 << button->objectName().toStdString() << " shows whole";
@@ -88,8 +99,22 @@ TEST_F(SheetsWindow, LongMoneySheetsFitTheWindowScrollAndKeepTheirButtonsInView)
     showWindow(QSize(1200, 760));
     goTo(AppDestination::expenses);
     for (QSize size : {QSize(1200, 760), QSize(900, 600)}) {
-        expectFramed(size, "addExpenseButton", QStringLiteral("sheet-add-expense"));
-        expectFramed(size, "addInvestmentButton", QStringLiteral("sheet-add-investment"));
+        expectFramed(size, FinanceTab::overview, "addExpenseButton", QStringLiteral("sheet-add-expense"));
+        expectFramed(size, FinanceTab::overview, "addInvestmentButton",
+                     QStringLiteral("sheet-add-investment"));
+    }
+    EXPECT_TRUE(warnings.isEmpty()) << qPrintable(warnings.join(u'\n'));
+}
+
+TEST_F(SheetsWindow, BillCardSubscriptionAndAccountSheetsPinTheirButtons) {
+    showWindow(QSize(1200, 760));
+    goTo(AppDestination::expenses);
+    for (QSize size : {QSize(1200, 760), QSize(900, 600)}) {
+        expectFramed(size, FinanceTab::overview, "addAccountPlus", QStringLiteral("sheet-add-account"));
+        expectFramed(size, FinanceTab::commitments, "addFirstCardButton", QStringLiteral("sheet-add-card"));
+        expectFramed(size, FinanceTab::commitments, "addSubscriptionButton",
+                     QStringLiteral("sheet-add-subscription"));
+        expectFramed(size, FinanceTab::bills, "addBillButton", QStringLiteral("sheet-add-bill"));
     }
     EXPECT_TRUE(warnings.isEmpty()) << qPrintable(warnings.join(u'\n'));
 }

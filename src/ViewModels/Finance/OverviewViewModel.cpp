@@ -198,6 +198,10 @@ bool OverviewViewModel::deleteBankAccount(const std::shared_ptr<BankAccount>& ac
     return saved;
 }
 
+QString OverviewViewModel::balanceCaption() {
+    return QStringLiteral("Current Balance (%1)").arg(MoneyFormatter::currencyCode());
+}
+
 bool OverviewViewModel::commitAndRefresh(ActionGuard& action) {
     const bool saved = action.commit();
     if (saved)

@@ -81,6 +81,8 @@ public:
     bool addBankAccount(const QString& name, double balance);
     bool updateBankAccount(const std::shared_ptr<BankAccount>& account, const QString& name, double balance);
     bool deleteBankAccount(const std::shared_ptr<BankAccount>& account);
+    // The caption over the balance field of the account sheet: "Current Balance (USD)".
+    static QString balanceCaption();
 
     // Money added from the overview belongs to no bank account and changes no balance.
     bool addIncome(const IncomeDraft& draft);

@@ -69,10 +69,6 @@ void ThemeManager::setCustomBaseHex(const QString& hex) {
     }
 }
 
-QColor ThemeManager::customBaseColor() const {
-    return ColorHex::fromHex(customBaseHex_);
-}
-
 void ThemeManager::setCustomBaseColor(const QColor& color) {
     setCustomBaseHex(ColorHex::toHex(color));
 }

@@ -29,7 +29,6 @@ public:
     QString customBaseHex() const { return customBaseHex_; }
     void setCustomBaseHex(const QString& hex);
 
-    QColor customBaseColor() const;
     void setCustomBaseColor(const QColor& color);
 
     AppThemeDefinition definition() const;

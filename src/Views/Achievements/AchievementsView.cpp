@@ -6,6 +6,7 @@
 #include "Components/VirtualList.h"
 #include "Models/Achievement.h"
 #include "ViewModels/AchievementsViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Achievements/AchievementTimelineRow.h"
@@ -28,7 +29,7 @@ QPushButton* violetButton(const QString& text, double fontSize, int paddingH, in
 } // namespace
 
 AchievementsView::AchievementsView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), env_(env), viewModel_(new AchievementsViewModel(env.context, this)) {
+    : QWidget(parent), env_(env), viewModel_(env.models->achievements(this)) {
     setObjectName(QStringLiteral("achievementsView"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);

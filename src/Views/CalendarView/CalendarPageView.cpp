@@ -13,6 +13,7 @@
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/CalendarToastSequence.h"
 #include "ViewModels/CalendarViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/CalendarView/CalendarAddTaskBar.h"
@@ -50,7 +51,7 @@ QLabel* sectionTitle(const QString& text) {
 } // namespace
 
 CalendarPageView::CalendarPageView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), viewModel_(new CalendarViewModel(env.context, this)), appViewModel_(env.appViewModel),
+    : QWidget(parent), viewModel_(env.models->calendar(this)), appViewModel_(env.appViewModel),
       toastSequence_(new CalendarToastSequence(viewModel_, this)) {
     setObjectName(QStringLiteral("CalendarPageView"));
     if (appViewModel_) {

@@ -12,6 +12,7 @@
 #include "Platform/Clock.h"
 #include "Platform/DateText.h"
 #include "ViewModels/DailyLogViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/DailyLog/AddLogView.h"
@@ -44,7 +45,7 @@ QPushButton* logProgressButton() {
 } // namespace
 
 DailyLogView::DailyLogView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), env_(env), viewModel_(new DailyLogViewModel(env.context, this)) {
+    : QWidget(parent), env_(env), viewModel_(env.models->journal(this)) {
     setObjectName(QStringLiteral("dailyLogView"));
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);

@@ -11,6 +11,7 @@
 #include "Platform/DateText.h"
 #include "ViewModels/AppEnvironment.h"
 #include "ViewModels/DailyCheckInViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Dashboard/CheckInGoalRow.h"
@@ -27,7 +28,7 @@
 #include <QVBoxLayout>
 
 DailyCheckInModal::DailyCheckInModal(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), viewModel_(new DailyCheckInViewModel(env.context, env.appViewModel, this)) {
+    : QWidget(parent), viewModel_(env.models->dailyCheckIn(this)) {
     setObjectName(QStringLiteral("DailyCheckInModal"));
     setFixedWidth(480);
     setAttribute(Qt::WA_TranslucentBackground);

@@ -9,6 +9,7 @@
 #include "ViewModels/AchievementsViewModel.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/DashboardViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "Views/Dashboard/AchievementsTimelineWidget.h"
 #include "Views/Dashboard/DashboardEmptyState.h"
@@ -35,10 +36,8 @@ constexpr int kDetailHeight = 680;
 } // namespace
 
 DashboardView::DashboardView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), env_(env),
-      viewModel_(new DashboardViewModel(env.context, this, DashboardViewModel::Figures::onRefresh)),
-      achievementsViewModel_(
-          new AchievementsViewModel(env.context, this, AchievementsViewModel::Reads::recentOnly)) {
+    : QWidget(parent), env_(env), viewModel_(env.models->dashboard(this)),
+      achievementsViewModel_(env.models->recentAchievements(this)) {
     setObjectName(QStringLiteral("DashboardView"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);

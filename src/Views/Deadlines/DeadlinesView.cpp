@@ -8,6 +8,7 @@
 #include "Platform/Clock.h"
 #include "ViewModels/AppEnvironment.h"
 #include "ViewModels/DeadlinesViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Deadlines/DeadlineCardView.h"
@@ -43,7 +44,7 @@ protected:
 } // namespace
 
 DeadlinesView::DeadlinesView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), viewModel_(new DeadlinesViewModel(env.context, this)) {
+    : QWidget(parent), viewModel_(env.models->deadlines(this)) {
     setObjectName(QStringLiteral("DeadlinesView"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);

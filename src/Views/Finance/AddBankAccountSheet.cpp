@@ -5,8 +5,8 @@
 #include "Components/SheetHost.h"
 #include "Components/ThemedTextField.h"
 #include "Models/BankAccount.h"
-#include "Platform/MoneyFormatter.h"
 #include "Platform/TextHelpers.h"
+#include "ViewModels/Finance/OverviewViewModel.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
@@ -22,7 +22,8 @@ AddBankAccountSheet::AddBankAccountSheet(std::shared_ptr<BankAccount> editing, O
       balance_(new ThemedTextField(QStringLiteral("0"))) {
     setObjectName(QStringLiteral("addBankAccountSheet"));
     const bool adding = !editing_;
-    auto* column = new QVBoxLayout(this);
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
     column->setContentsMargins(32, 32, 32, 32);
     column->setSpacing(24);
 
@@ -46,11 +47,10 @@ AddBankAccountSheet::AddBankAccountSheet(std::shared_ptr<BankAccount> editing, O
     name_->setObjectName(QStringLiteral("accountNameField"));
     balance_->setObjectName(QStringLiteral("balanceField"));
     column->addWidget(FinanceForm::group(tr("Account Name"), name_));
-    column->addWidget(FinanceForm::group(tr("Current Balance (%1)").arg(MoneyFormatter::currencyCode()),
-                                         NumberFieldNote::stacked(balance_)));
+    column->addWidget(
+        FinanceForm::group(OverviewViewModel::balanceCaption(), NumberFieldNote::stacked(balance_)));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(12);
+    QHBoxLayout* buttons = FinanceForm::buttonRow(column, 12);
     auto* cancel = FinanceForm::cancelButton();
     connect(cancel, &QPushButton::clicked, this, &AddBankAccountSheet::dismiss);
     confirm_ = FinanceForm::primaryButton(adding ? tr("Add Account") : tr("Save Changes"),
@@ -59,7 +59,7 @@ AddBankAccountSheet::AddBankAccountSheet(std::shared_ptr<BankAccount> editing, O
     connect(confirm_, &QPushButton::clicked, this, &AddBankAccountSheet::confirm);
     buttons->addWidget(cancel, 1);
     buttons->addWidget(confirm_, 1);
-    column->addLayout(buttons);
+    FinanceForm::fillWithPage(this, page);
 
     if (editing_) {
         name_->setText(editing_->name().value_or(tr("Unnamed Account")));

@@ -31,7 +31,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QWidget* field(const QString& caption, QLineEdit* input);
     void updateConfirm();
 
     std::shared_ptr<BankAccount> editing_;

@@ -40,7 +40,8 @@ AddBillSheet::AddBillSheet(std::vector<std::shared_ptr<CreditCard>> creditCards,
     : FinanceSheet(parent), creditCards_(std::move(creditCards)), onAdd_(std::move(onAdd)),
       paymentMethod_(PaymentMethods::cash) {
     setObjectName(QStringLiteral("addBillSheet"));
-    auto* column = new QVBoxLayout(this);
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
     column->setContentsMargins(32, 32, 32, 32);
     column->setSpacing(32);
     auto* title = ScreenStyle::label(tr("Add Bill"), Theme::font(22, QFont::DemiBold), Theme::textPrimary());
@@ -78,8 +79,7 @@ AddBillSheet::AddBillSheet(std::vector<std::shared_ptr<CreditCard>> creditCards,
     form->addWidget(FinanceForm::plainGroup(tr("Notes (optional)"), notesField_));
     column->addLayout(form);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(16);
+    QHBoxLayout* buttons = FinanceForm::buttonRow(column, 16);
     auto* cancel = ScreenStyle::textButton(tr("Cancel"), Theme::font(14), Theme::textSecondary());
     cancel->setObjectName(QStringLiteral("cancelButton"));
     connect(cancel, &QPushButton::clicked, this, &AddBillSheet::dismiss);
@@ -90,7 +90,7 @@ AddBillSheet::AddBillSheet(std::vector<std::shared_ptr<CreditCard>> creditCards,
     addButton_->setObjectName(QStringLiteral("addBillButton"));
     connect(addButton_, &QPushButton::clicked, this, &AddBillSheet::add);
     buttons->addWidget(addButton_);
-    column->addLayout(buttons);
+    FinanceForm::fillWithPage(this, page);
 
     connect(nameField_, &QLineEdit::textChanged, this, &AddBillSheet::refresh);
     connect(amountField_, &QLineEdit::textChanged, this, &AddBillSheet::refresh);
@@ -139,7 +139,6 @@ void AddBillSheet::refresh() {
                                Theme::css(enabled ? AppTheme::Colors::purple()
                                                   : Theme::withOpacity(AppTheme::Colors::purple(), 0.4)),
                                24, 8, 15);
-    FinanceForm::refitSheet(this);
 }
 
 bool AddBillSheet::canAdd() const {

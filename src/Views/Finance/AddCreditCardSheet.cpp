@@ -16,7 +16,8 @@
 AddCreditCardSheet::AddCreditCardSheet(AddHandler onAdd, QWidget* parent)
     : FinanceSheet(parent), onAdd_(std::move(onAdd)) {
     setObjectName(QStringLiteral("addCreditCardSheet"));
-    auto* column = new QVBoxLayout(this);
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
     column->setContentsMargins(32, 32, 32, 32);
     column->setSpacing(32);
     column->addWidget(FinanceForm::header(tr("Add Credit Card"), tr("We'll track when your bills are due"),
@@ -35,6 +36,7 @@ AddCreditCardSheet::AddCreditCardSheet(AddHandler onAdd, QWidget* parent)
     addButton_->setObjectName(QStringLiteral("addCardButton"));
     connect(addButton_, &QPushButton::clicked, this, &AddCreditCardSheet::add);
     column->addWidget(addButton_);
+    FinanceForm::fillWithPage(this, page, addButton_);
 
     connect(nameField_, &QLineEdit::textChanged, this, &AddCreditCardSheet::refresh);
     connect(closeStepper_, &Stepper::valueChanged, this, &AddCreditCardSheet::refresh);

@@ -57,7 +57,6 @@ AddExpenseSheet::AddExpenseSheet(Options options, SaveHandler onSave, QWidget* p
 
     titleField_ = FinanceForm::field(QStringLiteral("titleField"), tr("e.g. Rent"));
     goalTitle_ = new ExpenseGoalTitle(options_.moneyGoals, titleField_);
-    connect(goalTitle_, &ExpenseGoalTitle::layoutChanged, this, [this] { FinanceForm::refitSheet(this); });
     column->addWidget(FinanceForm::group(tr("Title"), goalTitle_));
 
     amountField_ = FinanceForm::field(QStringLiteral("amountField"), QStringLiteral("0"));
@@ -84,7 +83,6 @@ AddExpenseSheet::AddExpenseSheet(Options options, SaveHandler onSave, QWidget* p
     column->addWidget(bankSection_);
 
     chips_ = new ExpenseCategoryChips;
-    connect(chips_, &ExpenseCategoryChips::sizeChanged, this, [this] { FinanceForm::refitSheet(this); });
     column->addWidget(FinanceForm::group(tr("Category (optional)"), chips_));
 
     notesField_ = FinanceForm::field(QStringLiteral("notesField"), tr("Optional notes"));
@@ -207,7 +205,6 @@ bool AddExpenseSheet::paysFromAccount() const {
 void AddExpenseSheet::updateSections() {
     cardSection_->setVisible(paysByCard() && !options_.creditCards.empty());
     bankSection_->setVisible(paysFromAccount() && !options_.bankAccounts.empty());
-    FinanceForm::refitSheet(this);
 }
 
 std::optional<QUuid> AddExpenseSheet::selectedGoalID() const {

@@ -35,7 +35,8 @@ AddSubscriptionSheet::AddSubscriptionSheet(std::vector<std::shared_ptr<CreditCar
     : FinanceSheet(parent), creditCards_(std::move(creditCards)), onAdd_(std::move(onAdd)),
       billingCycle_(Subscription::monthly), paymentMethod_(PaymentMethods::debit) {
     setObjectName(QStringLiteral("addSubscriptionSheet"));
-    auto* column = new QVBoxLayout(this);
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
     column->setContentsMargins(32, 32, 32, 32);
     column->setSpacing(32);
     auto* title =
@@ -70,8 +71,7 @@ AddSubscriptionSheet::AddSubscriptionSheet(std::vector<std::shared_ptr<CreditCar
     form->addWidget(cardGroup_);
     column->addLayout(form);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(16);
+    QHBoxLayout* buttons = FinanceForm::buttonRow(column, 16);
     auto* cancel = ScreenStyle::textButton(tr("Cancel"), Theme::font(14, QFont::Medium), Theme::textMuted());
     cancel->setObjectName(QStringLiteral("cancelButton"));
     connect(cancel, &QPushButton::clicked, this, &AddSubscriptionSheet::dismiss);
@@ -81,7 +81,7 @@ AddSubscriptionSheet::AddSubscriptionSheet(std::vector<std::shared_ptr<CreditCar
     addButton_->setObjectName(QStringLiteral("addSubscriptionButton"));
     connect(addButton_, &QPushButton::clicked, this, &AddSubscriptionSheet::add);
     buttons->addWidget(addButton_);
-    column->addLayout(buttons);
+    FinanceForm::fillWithPage(this, page);
 
     connect(nameField_, &QLineEdit::textChanged, this, &AddSubscriptionSheet::refresh);
     connect(priceField_, &QLineEdit::textChanged, this, &AddSubscriptionSheet::refresh);
@@ -98,7 +98,6 @@ void AddSubscriptionSheet::refresh() {
     const bool byCard = paymentMethod_ == PaymentMethods::creditCard;
     cardGroup_->setVisible(byCard && !creditCards_.empty());
     FinanceForm::setPrimaryEnabled(addButton_, AppTheme::Colors::indigo(), canAdd());
-    FinanceForm::refitSheet(this);
 }
 
 bool AddSubscriptionSheet::canAdd() const {

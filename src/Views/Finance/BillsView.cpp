@@ -6,6 +6,7 @@
 #include "Components/VirtualList.h"
 #include "Models/Bill.h"
 #include "ViewModels/Finance/BillsViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/AddBillSheet.h"
@@ -35,7 +36,7 @@ QPushButton* purpleCapsule(const QString& text) {
 } // namespace
 
 BillsView::BillsView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), viewModel_(new BillsViewModel(env.context, this)) {
+    : QWidget(parent), viewModel_(env.models->bills(this)) {
     setObjectName(QStringLiteral("billsView"));
     auto* top = new QWidget;
     auto* column = new QVBoxLayout(top);

@@ -5,6 +5,7 @@
 #include "Models/Expense.h"
 #include "Models/Income.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/AddExpenseSheet.h"
@@ -59,7 +60,7 @@ void markPlaces(std::vector<CashFlowEntryRow::Figures>& rows, bool ruled, bool l
 } // namespace
 
 CashFlowView::CashFlowView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), env_(env), viewModel_(new CashFlowViewModel(env.context, this)) {
+    : QWidget(parent), env_(env), viewModel_(env.models->cashFlow(this)) {
     setObjectName(QStringLiteral("cashFlowView"));
     auto* top = new QWidget;
     top->setObjectName(QStringLiteral("cashFlowPage"));

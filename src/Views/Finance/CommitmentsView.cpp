@@ -5,6 +5,7 @@
 #include "Components/VirtualList.h"
 #include "Models/CreditCard.h"
 #include "ViewModels/Finance/CommitmentsViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/AddCreditCardSheet.h"
@@ -25,7 +26,7 @@ constexpr int kRowGap = 16;
 } // namespace
 
 CommitmentsView::CommitmentsView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), viewModel_(new CommitmentsViewModel(env.context, this)) {
+    : QWidget(parent), viewModel_(env.models->commitments(this)) {
     setObjectName(QStringLiteral("commitmentsView"));
     cardsHead_ = buildCardsHead();
     cardsEmpty_ = buildCardsEmptyState();

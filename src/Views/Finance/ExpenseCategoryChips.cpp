@@ -111,7 +111,6 @@ void ExpenseCategoryChips::rebuild() {
         flow_->addWidget(box);
     }
     updateGeometry();
-    emit sizeChanged();
 }
 
 void ExpenseCategoryChips::showNewCategoryField() {

@@ -28,7 +28,6 @@ public:
 
 signals:
     void categoryChanged(const QString& category);
-    void sizeChanged();
 
 private:
     void rebuild();

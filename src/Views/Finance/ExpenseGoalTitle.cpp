@@ -95,7 +95,6 @@ void ExpenseGoalTitle::refresh() {
         goalCard_ = buildGoalCard(*goal);
         column_->addWidget(goalCard_);
     }
-    emit layoutChanged();
 }
 
 QWidget* ExpenseGoalTitle::buildGoalCard(const Goal& goal) {

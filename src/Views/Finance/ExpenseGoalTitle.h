@@ -28,9 +28,6 @@ public:
     // The goal of the picker with the selected id, if any.
     std::shared_ptr<Goal> selectedGoal() const;
 
-signals:
-    void layoutChanged();
-
 private:
     void choose(int index);
     void refresh();

@@ -9,13 +9,6 @@
 FinanceCard::FinanceCard(int radius, QWidget* parent)
     : QWidget(parent), radius_(radius), edge_(AppTheme::Colors::borderSubtle()) {}
 
-void FinanceCard::setFill(const QColor& fill) {
-    fill_ = fill;
-    gradientTo_ = QColor();
-    themeFill_ = false;
-    update();
-}
-
 void FinanceCard::setGradient(const QColor& from, const QColor& to) {
     fill_ = from;
     gradientTo_ = to;

@@ -1,11 +1,11 @@
 #include "Views/Finance/FinanceForm.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusRing.h"
 #include "Components/MenuPicker.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetChrome.h"
 #include "Components/SheetFrame.h"
-#include "Components/SheetHost.h"
 #include "Components/SymbolIcon.h"
 #include "Components/ThemedTextField.h"
 #include "Models/CreditCard.h"
@@ -114,11 +114,6 @@ void FinanceForm::setPrimaryEnabled(QPushButton* button, const QColor& fill, boo
     ScreenStyle::setButtonFill(button, Theme::css(enabled ? fill : Theme::withOpacity(fill, 0.4)), 16, 8, 8);
 }
 
-void FinanceForm::refitSheet(QWidget* widget) {
-    if (SheetHost* host = SheetHost::of(widget))
-        host->setCardHeight(0);
-}
-
 QWidget* FinanceForm::card(const QString& objectName, int radius, const QColor& border) {
     auto* card = new QWidget;
     card->setObjectName(objectName);
@@ -156,13 +151,21 @@ ElidedLabel* FinanceForm::figureLabel(const QFont& font, const QColor& color) {
     return label;
 }
 
-QPushButton* FinanceForm::addButtonRow(QBoxLayout* column, const QString& primaryText, const QColor& fill,
-                                       std::function<void()> onCancel, std::function<void()> onPrimary) {
+QHBoxLayout* FinanceForm::buttonRow(QBoxLayout* column, int spacing) {
     auto* row = new QWidget;
     row->setObjectName(kButtonRowName);
     auto* buttons = new QHBoxLayout(row);
-    buttons->setContentsMargins(0, 0, 0, 0);
-    buttons->setSpacing(12);
+    // Room for the focus ring, drawn inside the row; the sheet frame takes it from its inset.
+    const int ring = FocusRing::kOutset;
+    buttons->setContentsMargins(ring, ring, ring, ring);
+    buttons->setSpacing(spacing);
+    column->addWidget(row);
+    return buttons;
+}
+
+QPushButton* FinanceForm::addButtonRow(QBoxLayout* column, const QString& primaryText, const QColor& fill,
+                                       std::function<void()> onCancel, std::function<void()> onPrimary) {
+    QHBoxLayout* buttons = buttonRow(column, 12);
     auto* cancel = cancelButton();
     QObject::connect(cancel, &QPushButton::clicked, cancel, [onCancel = std::move(onCancel)] { onCancel(); });
     buttons->addWidget(cancel, 1);
@@ -170,7 +173,6 @@ QPushButton* FinanceForm::addButtonRow(QBoxLayout* column, const QString& primar
     QObject::connect(primary, &QPushButton::clicked, primary,
                      [onPrimary = std::move(onPrimary)] { onPrimary(); });
     buttons->addWidget(primary, 1);
-    column->addWidget(row);
     return primary;
 }
 

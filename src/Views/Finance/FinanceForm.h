@@ -16,6 +16,7 @@ class CreditCard;
 class ElidedLabel;
 class MenuPicker;
 class QBoxLayout;
+class QHBoxLayout;
 class QLabel;
 class QObject;
 class QLineEdit;
@@ -46,6 +47,9 @@ QPushButton* cancelButton(const QString& text = QStringLiteral("Cancel"));
 QPushButton* primaryButton(const QString& text, const QColor& fill);
 // Fades the primary button's fill while it is disabled.
 void setPrimaryEnabled(QPushButton* button, const QColor& fill, bool enabled);
+// A sheet's button row, added to the page's column: its layout, for the buttons. The sheet frame
+// pins it below the page (fillWithPage finds it).
+QHBoxLayout* buttonRow(QBoxLayout* column, int spacing);
 // "Cancel" and the primary button side by side at equal widths, as the sheet's button row;
 // returns the primary button.
 QPushButton* addButtonRow(QBoxLayout* column, const QString& primaryText, const QColor& fill,
@@ -83,8 +87,5 @@ MenuPicker* cardPicker(const std::vector<std::shared_ptr<CreditCard>>& cards,
                        std::function<void(const std::optional<QUuid>&)> onChoose);
 // The id an option of a picker stands for, none for an option without one.
 std::optional<QUuid> idOf(const QVariant& value);
-
-// Asks the sheet around widget (if any) to take its content's new height.
-void refitSheet(QWidget* widget);
 
 } // namespace FinanceForm

@@ -4,6 +4,7 @@
 #include "Platform/OwnerAuthenticator.h"
 #include "Platform/UserDefaults.h"
 #include "ViewModels/Finance/FinanceAuthViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceLockScreen.h"
 #include "Views/Finance/FinanceOnboardingSheet.h"
@@ -17,7 +18,7 @@
 FinanceView::FinanceView(const AppEnvironment& env, QWidget* parent,
                          std::unique_ptr<OwnerAuthenticator> authenticator)
     : QWidget(parent), env_(env), layout_(new QVBoxLayout(this)),
-      authViewModel_(new FinanceAuthViewModel(std::move(authenticator), this)) {
+      authViewModel_(env.models->financeAuth(this, std::move(authenticator))) {
     setObjectName(QStringLiteral("FinanceView"));
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->setSpacing(0);

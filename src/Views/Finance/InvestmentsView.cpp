@@ -8,6 +8,7 @@
 #include "Components/VirtualList.h"
 #include "Models/Investment.h"
 #include "ViewModels/Finance/InvestmentsViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/AddInvestmentSheet.h"
@@ -50,7 +51,7 @@ QPushButton* chevron(const QString& symbol, const QString& tip) {
 } // namespace
 
 InvestmentsView::InvestmentsView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), viewModel_(new InvestmentsViewModel(env.context, this)) {
+    : QWidget(parent), viewModel_(env.models->investments(this)) {
     setObjectName(QStringLiteral("investmentsView"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);

@@ -7,6 +7,7 @@
 #include "Components/VirtualList.h"
 #include "Models/BankAccount.h"
 #include "ViewModels/Finance/OverviewViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/AddBankAccountSheet.h"
@@ -54,7 +55,7 @@ QPushButton* quickAction(const QString& label, const QColor& color) {
 } // namespace
 
 OverviewView::OverviewView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), env_(env), viewModel_(new OverviewViewModel(env.context, this)) {
+    : QWidget(parent), env_(env), viewModel_(env.models->overview(this)) {
     setObjectName(QStringLiteral("overviewView"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);

@@ -10,6 +10,7 @@
 #include "ViewModels/GoalDetailViewModel.h"
 #include "ViewModels/GoalText.h"
 #include "ViewModels/GoalsViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "Views/Achievements/AddAchievementSheet.h"
 #include "Views/Goals/AddMilestoneSheet.h"
 #include "Views/Goals/AddStepView.h"
@@ -37,9 +38,8 @@ void closeSheetOf(QWidget* content) {
 } // namespace
 
 GoalDetailView::GoalDetailView(const AppEnvironment& env, std::shared_ptr<Goal> goal, QWidget* parent)
-    : QWidget(parent), env_(env), goal_(std::move(goal)),
-      viewModel_(new GoalDetailViewModel(goal_, env.context, this)),
-      goalsViewModel_(new GoalsViewModel(env.context, this)) {
+    : QWidget(parent), env_(env), goal_(std::move(goal)), viewModel_(env.models->goalDetail(goal_, this)),
+      goalsViewModel_(env.models->goals(this)) {
     setObjectName(QStringLiteral("goalDetailView"));
     setAutoFillBackground(true);
     QPalette palette = this->palette();
@@ -267,9 +267,7 @@ void GoalDetailView::achieve(bool recordAchievement) {
 
 AchievementsViewModel* GoalDetailView::achievements() {
     // Reading every achievement is left until one is recorded from here.
-    if (!achievementsViewModel_)
-        achievementsViewModel_ = new AchievementsViewModel(env_.context, this);
-    return achievementsViewModel_;
+    return env_.models->achievements(this);
 }
 
 void GoalDetailView::updateConfetti(bool shown) {

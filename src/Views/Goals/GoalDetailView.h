@@ -63,7 +63,6 @@ private:
     std::shared_ptr<Goal> goal_;
     GoalDetailViewModel* viewModel_;
     GoalsViewModel* goalsViewModel_;
-    AchievementsViewModel* achievementsViewModel_ = nullptr; // made when first needed
 
     QSet<qint64> expanded_;
     QString activeSheetId_;

@@ -9,6 +9,7 @@
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/GoalText.h"
 #include "ViewModels/GoalsViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Achievements/AddAchievementSheet.h"
@@ -32,7 +33,7 @@
 #include <algorithm>
 
 GoalsView::GoalsView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), env_(env), viewModel_(new GoalsViewModel(env.context, this)),
+    : QWidget(parent), env_(env), viewModel_(env.models->goals(this)),
       gridMode_(UserDefaults::standard().flag(viewModeKey(), false)) {
     setObjectName(QStringLiteral("goalsView"));
     auto* column = new QVBoxLayout(this);
@@ -250,9 +251,7 @@ void GoalsView::presentAddAchievement(const std::shared_ptr<Goal>& goal) {
 
 AchievementsViewModel* GoalsView::achievements() {
     // Reading every achievement is left until one is recorded from here.
-    if (!achievementsViewModel_)
-        achievementsViewModel_ = new AchievementsViewModel(env_.context, this);
-    return achievementsViewModel_;
+    return env_.models->achievements(this);
 }
 
 SheetHost* GoalsView::showCreateGoal() {

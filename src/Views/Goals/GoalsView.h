@@ -73,7 +73,6 @@ private:
 
     AppEnvironment env_;
     GoalsViewModel* viewModel_;
-    AchievementsViewModel* achievementsViewModel_ = nullptr; // made when first needed
     bool gridMode_;
     bool showingArchived_ = false;
     std::shared_ptr<Goal> selected_;

@@ -6,6 +6,7 @@
 #include "Models/LinkItem.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/LinksViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Links/LinkFormSheet.h"
@@ -88,7 +89,7 @@ private:
 } // namespace
 
 LinksView::LinksView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), env_(env), viewModel_(new LinksViewModel(env.context, this)) {
+    : QWidget(parent), env_(env), viewModel_(env.models->links(this)) {
     setObjectName(QStringLiteral("LinksView"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);

@@ -7,6 +7,7 @@
 #include "Models/Goal.h"
 #include "ViewModels/AppEnvironment.h"
 #include "ViewModels/AppViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/SidebarViewModel.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
@@ -62,7 +63,7 @@ QPixmap appIcon(qreal devicePixelRatio) {
 } // namespace
 
 SidebarView::SidebarView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), appViewModel_(env.appViewModel), viewModel_(new SidebarViewModel(env.context, this)) {
+    : QWidget(parent), appViewModel_(env.appViewModel), viewModel_(env.models->sidebar(this)) {
     Q_ASSERT(env.context && env.appViewModel);
     setObjectName(QStringLiteral("SidebarView"));
     setFixedWidth(kWidth);

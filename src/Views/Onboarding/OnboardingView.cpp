@@ -7,6 +7,7 @@
 #include "Components/ThemedTextField.h"
 #include "ViewModels/AppEnvironment.h"
 #include "ViewModels/OnboardingViewModel.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Onboarding/OnboardingSteps.h"
@@ -109,7 +110,7 @@ QWidget* buttonRow(QWidget* back, QWidget* forward) {
 } // namespace
 
 OnboardingView::OnboardingView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), viewModel_(new OnboardingViewModel(env.context, env.appViewModel, this)),
+    : QWidget(parent), viewModel_(env.models->onboarding(this)),
       selectedColor_(OnboardingViewModel::swatches().first()) {
     setObjectName(QStringLiteral("OnboardingView"));
     auto* stack = new QGridLayout(this);

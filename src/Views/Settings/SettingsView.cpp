@@ -9,7 +9,7 @@
 #include "Components/Symbols.h"
 #include "Components/ToggleSwitch.h"
 #include "Platform/Clock.h"
-#include "ViewModels/Notifications/NotificationScheduler.h"
+#include "ViewModels/ScreenModels.h"
 #include "ViewModels/SettingsViewModel.h"
 #include "ViewModels/Theme/AppColorTheme.h"
 #include "ViewModels/Theme/AppFontOption.h"
@@ -62,8 +62,7 @@ QWidget* titled(const QString& title, const QString& subtitle) {
 } // namespace
 
 SettingsView::SettingsView(const AppEnvironment& env, QWidget* parent)
-    : QWidget(parent), env_(env),
-      viewModel_(new SettingsViewModel(env.context, &NotificationScheduler::shared(), this)) {
+    : QWidget(parent), env_(env), viewModel_(env.models->settings(this)) {
     setObjectName(QStringLiteral("SettingsView"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);

@@ -56,7 +56,7 @@ protected:
         return achievement;
     }
     AchievementsView* open() {
-        view = new AchievementsView(AppEnvironment{context, nullptr}, &window);
+        view = new AchievementsView(screens.env(context), &window);
         view->resize(window.size());
         window.show();
         qv::test::settle();
@@ -78,6 +78,7 @@ protected:
     }
     static QDateTime at(int y, int m, int d) { return QDateTime(QDate(y, m, d), QTime(10, 0)); }
 
+    TestScreenModels screens;
     QWidget window;
     AchievementsView* view = nullptr;
 };

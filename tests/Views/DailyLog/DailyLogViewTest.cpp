@@ -54,7 +54,7 @@ protected:
         return goal;
     }
     DailyLogView* open() {
-        view = new DailyLogView(AppEnvironment{context, nullptr}, &window);
+        view = new DailyLogView(screens.env(context), &window);
         view->resize(window.size());
         window.show();
         qv::test::settle();
@@ -75,6 +75,7 @@ protected:
         return out;
     }
 
+    TestScreenModels screens;
     QWidget window;
     DailyLogView* view = nullptr;
 };

@@ -298,7 +298,7 @@ TEST_F(CashFlowViewTest, ALongMonthMakesOnlyTheRowsInViewAndAReusedRowActsForIts
 }
 
 TEST_F(CashFlowViewTest, TheFinanceTabsShowTheMoneyScreens) {
-    const AppEnvironment env{context, nullptr};
+    const AppEnvironment env = screens.env(context);
     QWidget host;
     EXPECT_NE(qobject_cast<CashFlowView*>(FinanceTabScreens::make(FinanceTab::cashFlow, env, &host)),
               nullptr);

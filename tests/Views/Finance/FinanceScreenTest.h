@@ -5,6 +5,7 @@
 #include "ViewModels/AppEnvironment.h"
 #include "ViewModels/Finance/FinanceTestSupport.h"
 #include "Views/Navigation/MainWindow.h"
+#include "Views/TestScreenModels.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -29,7 +30,7 @@ protected:
     }
 
     template <typename V> V& open(int width = 1000, int height = 760) {
-        auto made = std::make_unique<V>(AppEnvironment{context, nullptr});
+        auto made = std::make_unique<V>(screens.env(context));
         V& screen = *made;
         view = std::move(made);
         view->resize(width, height);
@@ -69,5 +70,6 @@ protected:
     }
     SheetHost* sheet() const { return SheetHost::topmost(view.get()); }
 
+    TestScreenModels screens;
     std::unique_ptr<QWidget> view;
 };

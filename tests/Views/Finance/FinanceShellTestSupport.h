@@ -61,7 +61,7 @@ protected:
         ThemeManager::resetShared();
         FrozenClockStoreTest::TearDown();
     }
-    AppEnvironment env() const { return AppEnvironment{context, nullptr}; }
+    AppEnvironment env() { return screens.env(context); }
     // Shows a screen filling the window.
     template <typename Screen> Screen* show(Screen* screen) {
         screen->resize(window->size());
@@ -72,5 +72,6 @@ protected:
         return screen;
     }
 
+    TestScreenModels screens;
     std::unique_ptr<QWidget> window;
 };

@@ -1,16 +1,23 @@
 #include "Components/MenuPicker.h"
 #include "Components/SegmentedPicker.h"
+#include "Components/SheetHost.h"
+#include "Models/CreditCard.h"
 #include "Models/Expense.h"
 #include "Models/Goal.h"
 #include "Models/Income.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/Finance/CategoryStore.h"
 #include "ViewModels/Finance/FinanceTestSupport.h"
+#include "Views/Finance/AddBillSheet.h"
 #include "Views/Finance/AddExpenseSheet.h"
 #include "Views/Finance/AddIncomeSheet.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -213,4 +220,90 @@ TEST_F(MoneySheetsTest, ANewIncomeStartsOnDebitAndNow) {
     EXPECT_EQ(s->date(), now);
     EXPECT_EQ(find<QLabel>("sheetTitle")->text(), QString("Add Income"));
     qv::test::saveScreen(sheet.get(), "income-sheet-add");
+}
+
+// A sheet over a window with room to spare: its card takes the form's height as sections come
+// and go, never scrolling and never keeping the room of a section that left.
+class SheetInWindowTest : public MoneySheetsTest {
+protected:
+    void SetUp() override {
+        MoneySheetsTest::SetUp();
+        window.resize(1200, 1600);
+        window.setAttribute(Qt::WA_DontShowOnScreen, true);
+        window.show();
+        qv::test::settle();
+    }
+    void TearDown() override {
+        if (host)
+            host->dismiss();
+        qv::test::settle();
+        MoneySheetsTest::TearDown();
+    }
+    int cardHeight() {
+        qv::test::settle();
+        return host->card()->height();
+    }
+    bool scrolls() const {
+        for (QScrollArea* area : host->card()->findChildren<QScrollArea*>())
+            if (area->verticalScrollBar()->maximum() > 0)
+                return true;
+        return false;
+    }
+    template <typename T> T* inSheet(const char* name) {
+        return host->content()->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    QWidget window;
+    QPointer<SheetHost> host;
+};
+
+TEST_F(SheetInWindowTest, TheExpenseCardFollowsTheGoalTheCardSectionAndTheChips) {
+    auto goal = Goal::create(context);
+    goal->setTitle("New bike");
+    goal->setNeedsMoney(true);
+    goal->setTargetAmount(5000);
+    auto card = CreditCard::create(context);
+    card->setId(QUuid::createUuid());
+    card->setName("Travel");
+    context->save();
+    host = AddExpenseSheet::present(&window, {{card}, {}, {goal}, "dynamic", nullptr, false},
+                                    [](const ExpenseDraft&) { return true; });
+    const int plain = cardHeight();
+    EXPECT_FALSE(scrolls());
+
+    inSheet<MenuPicker>("goalPicker")->setCurrentIndex(1);
+    const int withGoal = cardHeight();
+    EXPECT_NE(withGoal, plain) << "the goal's card stands in for the title field";
+    EXPECT_FALSE(scrolls());
+
+    inSheet<SegmentedPicker>("paymentMethodPicker")->setCurrentIndex(2);
+    EXPECT_GT(cardHeight(), withGoal) << "the card picker shows";
+    EXPECT_FALSE(scrolls());
+    inSheet<SegmentedPicker>("paymentMethodPicker")->setCurrentIndex(1);
+    EXPECT_EQ(cardHeight(), withGoal) << "and its room goes with it";
+    inSheet<MenuPicker>("goalPicker")->setCurrentIndex(0);
+    EXPECT_EQ(cardHeight(), plain);
+
+    // Categories enough for the chips to wrap onto more lines.
+    const QStringList categories = CategoryStore::shared().categories();
+    for (int i = 0; i < 12; ++i)
+        CategoryStore::shared().add(QStringLiteral("Category number %1").arg(i));
+    EXPECT_GT(cardHeight(), plain);
+    EXPECT_FALSE(scrolls());
+    CategoryStore::shared().setCategories(categories);
+    EXPECT_EQ(cardHeight(), plain);
+}
+
+TEST_F(SheetInWindowTest, TheBillCardFollowsItsCardPicker) {
+    auto card = CreditCard::create(context);
+    card->setId(QUuid::createUuid());
+    card->setName("Travel");
+    context->save();
+    host = AddBillSheet::present(&window, {card}, [](const BillDraft&) { return true; });
+    const int plain = cardHeight();
+    inSheet<SegmentedPicker>("paymentMethodPicker")->setCurrentIndex(2);
+    EXPECT_GT(cardHeight(), plain);
+    EXPECT_FALSE(scrolls());
+    inSheet<SegmentedPicker>("paymentMethodPicker")->setCurrentIndex(0);
+    EXPECT_EQ(cardHeight(), plain);
 }

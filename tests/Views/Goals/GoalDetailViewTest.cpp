@@ -22,6 +22,7 @@
 #include "Views/Goals/MilestoneFrequencyRow.h"
 #include "Views/Goals/MilestoneFrequencySheet.h"
 #include "Views/Goals/StepRowView.h"
+#include "Views/TestScreenModels.h"
 
 #include <QAbstractButton>
 #include <QHBoxLayout>
@@ -65,7 +66,7 @@ protected:
         layout->setSpacing(0);
         if (windowWidth > width)
             layout->addStretch(1);
-        detail = new GoalDetailView(AppEnvironment{context, nullptr}, goal, window.get());
+        detail = new GoalDetailView(screens.env(context), goal, window.get());
         detail->setFixedWidth(width);
         layout->addWidget(detail);
         window->show();
@@ -121,6 +122,7 @@ protected:
     std::unique_ptr<PersistenceController> store;
     ObjectContext* context = nullptr;
     std::shared_ptr<Goal> goal;
+    TestScreenModels screens;
     std::unique_ptr<QWidget> window;
     GoalDetailView* detail = nullptr;
 };

@@ -13,6 +13,7 @@
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Goals/CreateGoalView.h"
 #include "Views/Goals/GoalsTestSupport.h"
+#include "Views/TestScreenModels.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,7 @@ protected:
         window = GoalsTestSupport::darkWindow(1200, 760);
         auto* layout = new QVBoxLayout(window.get());
         layout->setContentsMargins(0, 0, 0, 0);
-        view = new GoalsView(AppEnvironment{context, &app}, window.get());
+        view = new GoalsView(screens.env(context, &app), window.get());
         layout->addWidget(view);
         window->show();
         qv::test::settle();
@@ -65,6 +66,7 @@ protected:
     PersistenceController controller{true};
     ObjectContext* context = nullptr;
     AppViewModel app;
+    TestScreenModels screens;
     std::unique_ptr<QWidget> window;
     GoalsView* view = nullptr;
 };

@@ -20,6 +20,7 @@
 #include "Views/Goals/CreateGoalView.h"
 #include "Views/Goals/GoalRowView.h"
 #include "Views/Goals/GoalsTestSupport.h"
+#include "Views/TestScreenModels.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,7 @@ protected:
 
     GoalsView* open() {
         delete view;
-        view = new GoalsView(AppEnvironment{context, &app}, window.get());
+        view = new GoalsView(screens.env(context, &app), window.get());
         window->layout()->addWidget(view);
         view->show();
         qv::test::settle();
@@ -109,6 +110,7 @@ protected:
     PersistenceController controller{true};
     ObjectContext* context = nullptr;
     AppViewModel app;
+    TestScreenModels screens;
     std::unique_ptr<QWidget> window;
     GoalsView* view = nullptr;
 };
@@ -147,6 +149,8 @@ TEST_F(GoalsViewTest, SelectingAGoalOpensThePanelAndSelectingItAgainClosesIt) {
     ASSERT_TRUE(view->detailPanel());
     EXPECT_TRUE(view->detailPanel()->isVisible());
     EXPECT_EQ(view->detailPanel()->width(), GoalsView::kDetailPanelWidth);
+    EXPECT_EQ(view->findChildren<GoalsViewModel*>().size(), 1)
+        << "the detail beside the list works with the screen's own goals list, not a second one";
     EXPECT_TRUE(widgetFor<GoalRowView>(run)->isSelected());
 
     QTest::mouseClick(widgetFor<GoalRowView>(read), Qt::LeftButton, {}, QPoint(40, 20));

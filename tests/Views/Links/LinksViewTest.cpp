@@ -36,7 +36,7 @@ protected:
         FrozenClockStoreTest::TearDown();
     }
     LinksView* open() {
-        view = new LinksView(AppEnvironment{context, nullptr}, &window);
+        view = new LinksView(screens.env(context), &window);
         view->resize(window.size());
         window.show();
         qv::test::settle();
@@ -67,6 +67,7 @@ protected:
     }
     QList<LinkRow*> rows() const { return view->list()->visibleRows(); }
 
+    TestScreenModels screens;
     QWidget window;
     LinksView* view = nullptr;
     QList<QUrl> opened;
