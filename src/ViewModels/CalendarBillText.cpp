@@ -3,10 +3,10 @@
 #include "Models/Bill.h"
 #include "Platform/MoneyFormatter.h"
 #include "Platform/TextHelpers.h"
+#include "ViewModels/Finance/FinanceNames.h"
 
 CalendarBillText CalendarBillText::of(const Bill& bill) {
-    return {bill.name().value_or(QStringLiteral("Untitled Bill")),
-            bill.category().value_or(QStringLiteral("Other")), amountText(bill.amount())};
+    return {FinanceNames::bill(bill), FinanceNames::billCategory(bill), amountText(bill.amount())};
 }
 
 QString CalendarBillText::amountText(double amount) {

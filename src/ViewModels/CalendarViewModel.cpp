@@ -14,6 +14,7 @@
 #include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/CalendarMonthMarks.h"
+#include "ViewModels/RecordNames.h"
 
 #include <algorithm>
 
@@ -281,8 +282,7 @@ bool CalendarViewModel::carryForward(const std::shared_ptr<CalendarTask>& task) 
     copyTask(*task, Calendar::addDays(Calendar::startOfDay(selectedDate_), 1));
     if (!commit(action))
         return false;
-    setToastMessage(task->title().value_or(QStringLiteral("Untitled Task")) +
-                    QStringLiteral(" moved to tomorrow"));
+    setToastMessage(RecordNames::task(*task) + QStringLiteral(" moved to tomorrow"));
     emit changed();
     return true;
 }

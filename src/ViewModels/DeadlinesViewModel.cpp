@@ -9,6 +9,7 @@
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
 #include "Store/ObjectContext.h"
+#include "ViewModels/Finance/FinanceNames.h"
 #include "ViewModels/Theme/AppTheme.h"
 
 #include <map>
@@ -136,11 +137,10 @@ DeadlinesViewModel::subscriptionRenewals(const QDateTime& now, const QDateTime& 
         const QDateTime renewal = subscription->renewalDate().value_or(QDateTime());
         if (!renewal.isValid() || renewal < now || renewal > monthEnd)
             continue;
-        items.push_back(
-            {QUuid::createUuid(),
-             subscription->name().value_or(QStringLiteral("Untitled")) + QStringLiteral(" Renewal"),
-             subscription->price(), renewal, QStringLiteral("arrow.trianglehead.2.clockwise"),
-             AppTheme::Colors::indigo()});
+        items.push_back({QUuid::createUuid(),
+                         FinanceNames::untitled(subscription->name()) + QStringLiteral(" Renewal"),
+                         subscription->price(), renewal, QStringLiteral("arrow.trianglehead.2.clockwise"),
+                         AppTheme::Colors::indigo()});
     }
     return items;
 }

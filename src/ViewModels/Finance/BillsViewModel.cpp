@@ -115,10 +115,10 @@ bool BillsViewModel::markAsPaid(const std::shared_ptr<Bill>& bill, const QDateTi
             }
     ActionGuard action(*context_);
     auto payment = Expense::create(context_);
-    payment->setTitle(bill->name().value_or(QStringLiteral("Untitled Bill")));
+    payment->setTitle(FinanceNames::bill(*bill));
     payment->setAmount(bill->amount());
     payment->setDate(day);
-    payment->setCategory(bill->category().value_or(QStringLiteral("Other")));
+    payment->setCategory(FinanceNames::billCategory(*bill));
     payment->setNotes(paymentNote(*bill->id()));
     payment->setPaymentMethod(bill->paymentMethod().value_or(QStringLiteral("cash")));
     payment->setCreditCardID(bill->creditCardID());

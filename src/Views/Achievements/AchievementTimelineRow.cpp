@@ -7,6 +7,7 @@
 #include "Models/Achievement.h"
 #include "Models/AchievementCategory.h"
 #include "Platform/DateText.h"
+#include "ViewModels/RecordNames.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 
@@ -72,7 +73,7 @@ AchievementTimelineRow::AchievementTimelineRow(std::shared_ptr<Achievement> achi
     auto* line = new QHBoxLayout;
     line->setSpacing(8);
     auto* title =
-        ScreenStyle::label(achievement_->title().value_or(tr("Untitled")), titleFont(), Theme::textPrimary());
+        ScreenStyle::label(RecordNames::achievement(*achievement_), titleFont(), Theme::textPrimary());
     title->setObjectName(QStringLiteral("achievementTitle"));
     line->addWidget(title);
     if (const auto category = achievement_->category())

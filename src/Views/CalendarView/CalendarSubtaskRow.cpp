@@ -4,6 +4,7 @@
 #include "Models/CalendarSubtask.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/CalendarViewModel.h"
+#include "ViewModels/RecordNames.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/CalendarView/CalendarIconButton.h"
@@ -15,14 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-
-namespace {
-
-QString shownTitle(const CalendarSubtask& subtask) {
-    return subtask.title().value_or(QStringLiteral("Untitled Subtask"));
-}
-
-} // namespace
 
 CalendarSubtaskRow::CalendarSubtaskRow(std::shared_ptr<CalendarSubtask> subtask, CalendarViewModel* viewModel,
                                        QWidget* parent)
@@ -97,7 +90,7 @@ void CalendarSubtaskRow::refresh() {
     const bool done = subtask_->isCompleted();
     tick_->setSymbol(done ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"),
                      done ? AppTheme::Colors::purple() : Theme::textMuted());
-    title_->setText(shownTitle(*subtask_));
+    title_->setText(RecordNames::subtask(*subtask_));
     title_->setColor(done ? Theme::textMuted() : Theme::textSecondary());
     title_->setStruckOut(done);
     const QString notes = subtask_->notes().value_or(QString());
@@ -139,7 +132,7 @@ void CalendarSubtaskRow::leaveEvent(QEvent* event) {
 }
 
 void CalendarSubtaskRow::beginEdit() {
-    titleField()->setText(shownTitle(*subtask_));
+    titleField()->setText(RecordNames::subtask(*subtask_));
     editing_ = true;
     updateChrome();
     editField_->setFocus();

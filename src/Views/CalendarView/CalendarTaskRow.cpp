@@ -8,6 +8,7 @@
 #include "Platform/Clock.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/CalendarViewModel.h"
+#include "ViewModels/RecordNames.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/CalendarView/CalendarChip.h"
@@ -27,10 +28,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString shownTitle(const CalendarTask& task) {
-    return task.title().value_or(QStringLiteral("Untitled Task"));
-}
 
 CalendarChip* capsule(const QString& symbol, const QString& text, const QString& name) {
     auto* chip = new CalendarChip(text, Theme::font(10, QFont::Medium));
@@ -223,7 +220,7 @@ void CalendarTaskRow::refresh() {
     const bool done = task_->isCompleted();
     tick_->setSymbol(done ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"),
                      done ? AppTheme::Colors::purple() : Theme::textMuted());
-    title_->setText(shownTitle(*task_));
+    title_->setText(RecordNames::task(*task_));
     title_->setColor(done ? Theme::textMuted() : Theme::textPrimary());
     title_->setStruckOut(done);
     if (const auto category = task_->category()) {
@@ -340,7 +337,7 @@ void CalendarTaskRow::toggleExpanded() {
 }
 
 void CalendarTaskRow::beginEdit() {
-    titleField()->setText(shownTitle(*task_));
+    titleField()->setText(RecordNames::task(*task_));
     editing_ = true;
     updateChrome();
     editField_->setFocus();

@@ -9,6 +9,7 @@
 #include "Components/SymbolIcon.h"
 #include "Components/ThemedTextField.h"
 #include "Models/CreditCard.h"
+#include "ViewModels/Finance/FinanceNames.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 
@@ -220,8 +221,7 @@ MenuPicker* FinanceForm::cardPicker(const std::vector<std::shared_ptr<CreditCard
     picker->addOption(QStringLiteral("Select card"));
     for (const auto& card : cards) {
         const auto id = card->id();
-        picker->addOption(card->name().value_or(QStringLiteral("Card")),
-                          id ? QVariant::fromValue(*id) : QVariant());
+        picker->addOption(FinanceNames::card(*card), id ? QVariant::fromValue(*id) : QVariant());
     }
     QObject::connect(
         picker, &MenuPicker::currentIndexChanged, picker,
