@@ -165,6 +165,14 @@ int CommitmentsViewModel::activeSubscriptionCount() const {
     return count;
 }
 
+QString CommitmentsViewModel::activeSubscriptionsText() const {
+    return QStringLiteral("%1 active").arg(activeSubscriptionCount());
+}
+
+QString CommitmentsViewModel::inactiveHeading(int count) {
+    return QStringLiteral("Inactive (%1)").arg(count);
+}
+
 QString CommitmentsViewModel::totalMonthlySubscriptionsText() const {
     return MoneyFormatter::format(totalMonthlySubscriptions(), 0) + QStringLiteral("/mo");
 }

@@ -58,6 +58,10 @@ public:
     // The monthly equivalents of the active subscriptions.
     double totalMonthlySubscriptions() const;
     int activeSubscriptionCount() const;
+    // "3 active": the count under the subscriptions' total.
+    QString activeSubscriptionsText() const;
+    // "Inactive (2)": the heading that folds the paused and cancelled subscriptions.
+    static QString inactiveHeading(int count);
     // "₹1,299/mo": the monthly equivalents of the active subscriptions.
     QString totalMonthlySubscriptionsText() const;
 

@@ -63,8 +63,7 @@ void SubscriptionsSection::buildHeader() {
         total->setObjectName(QStringLiteral("subscriptionsTotal"));
         totals->addWidget(total);
         auto* count =
-            ScreenStyle::label(QStringLiteral("%1 active").arg(viewModel_->activeSubscriptionCount()),
-                               Theme::font(10), Theme::textMuted());
+            ScreenStyle::label(viewModel_->activeSubscriptionsText(), Theme::font(10), Theme::textMuted());
         count->setObjectName(QStringLiteral("activeCount"));
         totals->addWidget(count, 0, Qt::AlignRight);
         row->addLayout(totals);
@@ -113,7 +112,7 @@ void SubscriptionsSection::render() {
     if (inactiveExpanded_)
         rows_.insert(rows_.end(), std::make_move_iterator(inactive.begin()),
                      std::make_move_iterator(inactive.end()));
-    disclosure_->setText(QStringLiteral("Inactive (%1)").arg(inactive_));
+    disclosure_->setText(CommitmentsViewModel::inactiveHeading(inactive_));
     ScreenStyle::setSymbol(
         disclosure_, inactiveExpanded_ ? QStringLiteral("chevron.down") : QStringLiteral("chevron.right"),
         Theme::textMuted(), 11);

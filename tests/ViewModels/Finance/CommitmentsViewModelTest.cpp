@@ -172,6 +172,8 @@ TEST_F(CommitmentsViewModelDates, MonthlyEquivalentsAndTheActiveTotal) {
     EXPECT_EQ(subs[3]->monthlyEquivalent(), 9);
     EXPECT_EQ(vm.totalMonthlySubscriptions(), 36);
     EXPECT_EQ(vm.activeSubscriptionCount(), 4);
+    EXPECT_EQ(vm.activeSubscriptionsText(), QString("4 active"));
+    EXPECT_EQ(CommitmentsViewModel::inactiveHeading(2), QString("Inactive (2)"));
 
     // No status counts as active, so the first toggle pauses; "cancelled" resumes to active.
     ASSERT_TRUE(vm.toggleSubscriptionStatus(subs[0]));
