@@ -163,4 +163,8 @@ QString plainToolTip(const QString& text) {
     return Qt::convertFromPlainText(shown, Qt::WhiteSpaceNormal);
 }
 
+QString plainToolTipIfCut(const QString& shown, const QString& text) {
+    return shown == text ? QString() : plainToolTip(text);
+}
+
 } // namespace Text

@@ -43,6 +43,8 @@ QString literalMnemonics(const QString& text);
 // Very long texts are cut to kToolTipLength characters with an ellipsis; an empty text stays
 // empty (no tool tip).
 QString plainToolTip(const QString& text);
+// The whole text as a plain tool tip when what is shown of it was cut; none when it shows whole.
+QString plainToolTipIfCut(const QString& shown, const QString& text);
 inline constexpr qsizetype kToolTipLength = 2000;
 
 } // namespace Text

@@ -135,4 +135,9 @@ TEST(Text, ToolTipsShowTheTextAsWritten) {
     const QString tip = Text::plainToolTip(QString(100000, QLatin1Char('x')));
     EXPECT_EQ(shown(tip).size(), Text::kToolTipLength);
     EXPECT_TRUE(shown(tip).endsWith(QChar(0x2026)));
+
+    // A label that shows its whole text needs no tool tip; a cut one gets the whole text.
+    EXPECT_TRUE(Text::plainToolTipIfCut(QStringLiteral("a <b>"), QStringLiteral("a <b>")).isEmpty());
+    EXPECT_EQ(shown(Text::plainToolTipIfCut(QStringLiteral("a <b\u2026"), QStringLiteral("a <b> c"))),
+              QStringLiteral("a <b> c"));
 }

@@ -2,10 +2,10 @@
 
 #include "Components/Symbols.h"
 #include "Models/Goal.h"
+#include "Platform/TextHelpers.h"
 #include "ViewModels/GoalRowText.h"
 #include "ViewModels/GoalText.h"
 #include "ViewModels/Theme/Theme.h"
-#include "Views/Dashboard/PlainToolTip.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -50,7 +50,7 @@ void CheckInGoalRow::setGoal(std::shared_ptr<Goal> goal) {
     goal_ = std::move(goal);
     title_ = goal_ ? GoalText::title(*goal_) : QString();
     color_ = GoalLook::color(goal_.get());
-    setToolTip(PlainToolTip::ifCut(shownTitle(), title_));
+    setToolTip(Text::plainToolTipIfCut(shownTitle(), title_));
     update();
 }
 
@@ -76,7 +76,7 @@ QString CheckInGoalRow::shownTitle() const {
 
 void CheckInGoalRow::resizeEvent(QResizeEvent* event) {
     QAbstractButton::resizeEvent(event);
-    setToolTip(PlainToolTip::ifCut(shownTitle(), title_));
+    setToolTip(Text::plainToolTipIfCut(shownTitle(), title_));
 }
 
 void CheckInGoalRow::paintEvent(QPaintEvent*) {

@@ -2,9 +2,10 @@
 
 #include "Models/Achievement.h"
 #include "Models/AchievementCategory.h"
+#include "Platform/TextHelpers.h"
+#include "ViewModels/RecordNames.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
-#include "Views/Dashboard/PlainToolTip.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -44,7 +45,7 @@ RecentAchievementRow::RecentAchievementRow(std::shared_ptr<Achievement> achievem
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     const QString emoji = achievement->emoji().value_or(QString());
     emoji_ = emoji.isEmpty() ? QStringLiteral("\U0001F3C6") : emoji;
-    title_ = achievement->title().value_or(QStringLiteral("Untitled"));
+    title_ = RecordNames::achievement(*achievement);
     if (const auto category = achievement->category())
         category_ = category->name().value_or(QStringLiteral("Other"));
     date_ = achievement->relativeDate();
@@ -88,7 +89,7 @@ void RecentAchievementRow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const Geometry g = geometry();
     // The full title as plain text, only while it is cut.
-    setToolTip(PlainToolTip::ifCut(g.shownTitle, title_));
+    setToolTip(Text::plainToolTipIfCut(g.shownTitle, title_));
 }
 
 void RecentAchievementRow::paintEvent(QPaintEvent*) {

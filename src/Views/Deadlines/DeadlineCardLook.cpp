@@ -1,7 +1,7 @@
 #include "Views/Deadlines/DeadlineCardLook.h"
 
+#include "Platform/TextHelpers.h"
 #include "ViewModels/Theme/Theme.h"
-#include "Views/Dashboard/PlainToolTip.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -16,7 +16,7 @@ constexpr double kRadius = 18;
 void DeadlineCardLook::showElided(QLabel* label, const QString& text) {
     const QString shown = label->fontMetrics().elidedText(text, Qt::ElideRight, std::max(0, label->width()));
     label->setText(shown);
-    label->setToolTip(PlainToolTip::ifCut(shown, text));
+    label->setToolTip(Text::plainToolTipIfCut(shown, text));
 }
 
 void DeadlineCardLook::paint(QWidget* card, const QColor& wash, const QColor& edge) {
