@@ -17,7 +17,6 @@ public:
     // inset, so the buttons stand where they would without them.
     explicit SheetFrame(QWidget* page, QWidget* footer = nullptr, QWidget* parent = nullptr);
 
-    QScrollArea* scrollArea() const { return scroll_; }
     QWidget* footer() const { return footer_; }
     // The height the frame asks for at a width: the page's whole height and the footer's.
     int heightFor(int width) const;

@@ -31,7 +31,6 @@ public:
     bool isDismissing() const { return dismissing_; }
 
     void setEscapeCloses(bool closes) { escapeCloses_ = closes; }
-    bool escapeCloses() const { return escapeCloses_; }
     // A fixed card height (the sheets of fixed frame); 0 follows the content's own height.
     void setCardHeight(int height);
     // Adds to a vertical layout of sheet content a gap of `preferred` pixels that gives way

@@ -34,11 +34,9 @@ public:
 
     QLineEdit* titleField() const { return titleField_; }
     const std::shared_ptr<TaskCategory>& selectedCategory() const { return selectedCategory_; }
-    std::optional<TaskRepeatFrequency> selectedRepeat() const { return selectedRepeat_; }
     QDateTime repeatUntil() const { return repeatUntil_; }
     DatePickerField* repeatUntilPicker() const { return untilPicker_; }
     CalendarPopover* categoryPopover() const { return popover_; }
-    QString newCategoryName() const { return newCategoryName_; }
 
     void add();
     void cancel();

@@ -14,8 +14,6 @@ public:
 
     bool isChosen() const { return chosen_; }
     void setChosen(bool chosen);
-    // 0 resting, 1 chosen (springs may pass 1 on the way).
-    double chosenAmount() const { return amount_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -25,6 +23,6 @@ protected:
 
 private:
     bool chosen_ = false;
-    double amount_ = 0;
+    double amount_ = 0; // 0 resting, 1 chosen (springs may pass 1 on the way)
     QPointer<QVariantAnimation> animation_;
 };

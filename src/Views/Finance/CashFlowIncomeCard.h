@@ -31,7 +31,6 @@ public:
     // "Set": records the typed amount (above 0) and closes the form when it was stored.
     void setIncome();
     bool isInlineFormShown() const;
-    std::optional<QUuid> newIncomeBankID() const { return newIncomeBankID_; }
 
 signals:
     // The slices changed their height (the form opened or closed).

@@ -27,8 +27,6 @@ public:
 
     OverviewViewModel* viewModel() const { return viewModel_; }
     VirtualList* list() const { return list_; }
-    // The account rows, in order (only those in view have widgets).
-    const std::vector<OverviewAccountRow::Figures>& accountRows() const { return accountRows_; }
 
     void showAddAccount();
     void showEditAccount(const std::shared_ptr<BankAccount>& account);

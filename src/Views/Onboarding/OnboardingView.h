@@ -20,7 +20,6 @@ public:
     int step() const { return step_; }
     void goToStep(int step);
     OnboardingViewModel* viewModel() const { return viewModel_; }
-    QString selectedColor() const { return selectedColor_; }
     void selectColor(const QString& hex);
 
 private:
