@@ -202,3 +202,29 @@ QString InvestmentsViewModel::typeLabel(const QString& type) {
 QString InvestmentsViewModel::typeSymbol(const QString& type) {
     return QString::fromLatin1(typeLook(type).symbol);
 }
+
+const std::vector<InvestmentsViewModel::TypeChoice>& InvestmentsViewModel::typeChoices() {
+    static const std::vector<TypeChoice> choices{
+        {QStringLiteral("stock"), QStringLiteral("Stocks / ETFs")},
+        {QStringLiteral("mutualFund"), QStringLiteral("Mutual Fund / SIP")},
+        {QStringLiteral("crypto"), QStringLiteral("Crypto")},
+        {QStringLiteral("fixedDeposit"), QStringLiteral("Fixed Deposit / Bond")},
+        {QStringLiteral("realEstate"), QStringLiteral("Real Estate")},
+        {QStringLiteral("other"), QStringLiteral("Other")},
+    };
+    return choices;
+}
+
+QString InvestmentsViewModel::namePlaceholder(const QString& type) {
+    if (type == QLatin1String("stock"))
+        return QStringLiteral("e.g. Infosys");
+    if (type == QLatin1String("mutualFund"))
+        return QStringLiteral("e.g. Nifty 50 Index Fund");
+    if (type == QLatin1String("crypto"))
+        return QStringLiteral("e.g. Bitcoin");
+    if (type == QLatin1String("fixedDeposit"))
+        return QStringLiteral("e.g. SBI FD 2026");
+    if (type == QLatin1String("realEstate"))
+        return QStringLiteral("e.g. Flat in Mumbai");
+    return QStringLiteral("Investment name");
+}

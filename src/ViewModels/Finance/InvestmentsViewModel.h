@@ -72,6 +72,15 @@ public:
     // The type's row label and symbol; any type outside the six reads as "Other".
     static QString typeLabel(const QString& type);
     static QString typeSymbol(const QString& type);
+    // A kind of holding as the add sheet offers it: its stored type and its name there.
+    struct TypeChoice {
+        QString type;
+        QString label;
+    };
+    // The kinds the add sheet offers, in order.
+    static const std::vector<TypeChoice>& typeChoices();
+    // The name field's example for a type.
+    static QString namePlaceholder(const QString& type);
 
 signals:
     void investmentsChanged();

@@ -10,6 +10,7 @@
 #include "Components/ToggleSwitch.h"
 #include "Platform/Clock.h"
 #include "Platform/TextHelpers.h"
+#include "ViewModels/Finance/InvestmentsViewModel.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
@@ -20,33 +21,6 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-const std::vector<AddInvestmentSheet::TypeOption>& AddInvestmentSheet::typeOptions() {
-    static const std::vector<TypeOption> options{
-        {QStringLiteral("stock"), QStringLiteral("Stocks / ETFs"), QStringLiteral("chart.bar.fill")},
-        {QStringLiteral("mutualFund"), QStringLiteral("Mutual Fund / SIP"),
-         QStringLiteral("dollarsign.circle.fill")},
-        {QStringLiteral("crypto"), QStringLiteral("Crypto"), QStringLiteral("bitcoinsign.circle.fill")},
-        {QStringLiteral("fixedDeposit"), QStringLiteral("Fixed Deposit / Bond"), QStringLiteral("lock.fill")},
-        {QStringLiteral("realEstate"), QStringLiteral("Real Estate"), QStringLiteral("house.fill")},
-        {QStringLiteral("other"), QStringLiteral("Other"), QStringLiteral("ellipsis.circle.fill")},
-    };
-    return options;
-}
-
-QString AddInvestmentSheet::namePlaceholder(const QString& type) {
-    if (type == QLatin1String("stock"))
-        return QStringLiteral("e.g. Infosys");
-    if (type == QLatin1String("mutualFund"))
-        return QStringLiteral("e.g. Nifty 50 Index Fund");
-    if (type == QLatin1String("crypto"))
-        return QStringLiteral("e.g. Bitcoin");
-    if (type == QLatin1String("fixedDeposit"))
-        return QStringLiteral("e.g. SBI FD 2026");
-    if (type == QLatin1String("realEstate"))
-        return QStringLiteral("e.g. Flat in Mumbai");
-    return QStringLiteral("Investment name");
-}
 
 AddInvestmentSheet::AddInvestmentSheet(OnAdd onAdd, QWidget* parent)
     : QWidget(parent), onAdd_(std::move(onAdd)), name_(makeField("nameField")),
@@ -151,10 +125,10 @@ QWidget* AddInvestmentSheet::buildTypeGrid() {
     layout->setHorizontalSpacing(8);
     layout->setVerticalSpacing(8);
     int index = 0;
-    for (const auto& option : typeOptions()) {
+    for (const auto& option : InvestmentsViewModel::typeChoices()) {
         auto* tile = new QToolButton;
         tile->setObjectName(QStringLiteral("typeTile"));
-        tile->setProperty("typeId", option.id);
+        tile->setProperty("typeId", option.type);
         tile->setText(option.label);
         tile->setToolTip(option.label);
         tile->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -163,7 +137,7 @@ QWidget* AddInvestmentSheet::buildTypeGrid() {
         tile->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         tile->setMinimumWidth(10);
         tile->setCursor(Qt::PointingHandCursor);
-        connect(tile, &QToolButton::clicked, this, [this, id = option.id] { selectType(id); });
+        connect(tile, &QToolButton::clicked, this, [this, id = option.type] { selectType(id); });
         layout->addWidget(tile, index / 3, index % 3);
         tiles_.push_back(tile);
         ++index;
@@ -196,14 +170,11 @@ void AddInvestmentSheet::syncType() {
     currentBlock_->setVisible(market || selectedType_ != QLatin1String("realEstate"));
     currentCaption_->setText((market ? tr("Current Price") : tr("Current Value")).toUpper());
     depositBlock_->setVisible(deposit);
-    name_->setPlaceholderText(namePlaceholder(selectedType_));
+    name_->setPlaceholderText(InvestmentsViewModel::namePlaceholder(selectedType_));
     for (auto* tile : tiles_) {
         const bool selected = tile->property("typeId").toString() == selectedType_;
         const QColor violet = AppTheme::Colors::violet();
-        QString symbol;
-        for (const auto& candidate : typeOptions())
-            if (candidate.id == tile->property("typeId").toString())
-                symbol = candidate.symbol;
+        const QString symbol = InvestmentsViewModel::typeSymbol(tile->property("typeId").toString());
         tile->setIcon(Symbols::icon(symbol, selected ? violet : Theme::textSecondary(), 18));
         tile->setStyleSheet(
             QStringLiteral(

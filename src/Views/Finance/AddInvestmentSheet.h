@@ -25,15 +25,6 @@ public:
     static constexpr int kWidth = 420;
     using OnAdd = std::function<bool(const Investment::Draft& draft)>;
 
-    struct TypeOption {
-        QString id;
-        QString label;
-        QString symbol;
-    };
-    static const std::vector<TypeOption>& typeOptions();
-    // The name field's example for a type.
-    static QString namePlaceholder(const QString& type);
-
     explicit AddInvestmentSheet(OnAdd onAdd, QWidget* parent = nullptr);
 
     QString selectedType() const { return selectedType_; }

@@ -162,3 +162,17 @@ TEST_F(InvestmentsViewModelTest, TotalsSummedByTheStoreMatchEachHoldingsOwnFigur
         EXPECT_EQ(model.investmentAt(count), nullptr);
     }
 }
+
+TEST(InvestmentsTypes, EveryKindTheSheetOffersHasItsOwnRowLookAndExample) {
+    // A kind offered by the sheet but missing from the row table would be stored, then shown as
+    // "Other" with the wrong symbol; only "other" itself may fall through.
+    for (const auto& choice : InvestmentsViewModel::typeChoices()) {
+        const bool other = choice.type == QLatin1String("other");
+        EXPECT_EQ(InvestmentsViewModel::typeLabel(choice.type) == QLatin1String("Other"), other)
+            << choice.type.toStdString();
+        EXPECT_EQ(InvestmentsViewModel::namePlaceholder(choice.type) == QLatin1String("Investment name"),
+                  other)
+            << choice.type.toStdString();
+        EXPECT_FALSE(InvestmentsViewModel::typeSymbol(choice.type).isEmpty());
+    }
+}
