@@ -11,6 +11,7 @@
 #include "ViewModels/Finance/CashFlowViewModel.h"
 #include "ViewModels/Finance/CommitmentsViewModel.h"
 #include "ViewModels/Finance/FinanceAuthViewModel.h"
+#include "ViewModels/Finance/FinanceOnboardingViewModel.h"
 #include "ViewModels/Finance/InvestmentsViewModel.h"
 #include "ViewModels/Finance/OverviewViewModel.h"
 #include "ViewModels/GoalDetailViewModel.h"
@@ -129,4 +130,8 @@ CommitmentsViewModel* ScreenModels::commitments(QObject* screen) const {
 
 BillsViewModel* ScreenModels::bills(QObject* screen) const {
     return new BillsViewModel(context_, screen);
+}
+
+FinanceOnboardingViewModel* ScreenModels::financeOnboarding(QObject* screen) const {
+    return new FinanceOnboardingViewModel(context_, screen);
 }

@@ -18,6 +18,7 @@ class DailyLogViewModel;
 class DashboardViewModel;
 class DeadlinesViewModel;
 class FinanceAuthViewModel;
+class FinanceOnboardingViewModel;
 class Goal;
 class GoalDetailViewModel;
 class GoalsViewModel;
@@ -69,6 +70,7 @@ public:
     CashFlowViewModel* cashFlow(QObject* screen) const;
     CommitmentsViewModel* commitments(QObject* screen) const;
     BillsViewModel* bills(QObject* screen) const;
+    FinanceOnboardingViewModel* financeOnboarding(QObject* screen) const;
 
 private:
     ObjectContext* context_;

@@ -60,8 +60,10 @@ QWidget* captioned(const QString& caption, double size, QWidget* content) {
 
 } // namespace
 
-FinanceOnboardingSheet::FinanceOnboardingSheet(ObjectContext* context, QWidget* parent)
-    : QWidget(parent), viewModel_(new FinanceOnboardingViewModel(context, this)) {
+FinanceOnboardingSheet::FinanceOnboardingSheet(FinanceOnboardingViewModel* viewModel, QWidget* parent)
+    : QWidget(parent), viewModel_(viewModel) {
+    if (!viewModel_->parent())
+        viewModel_->setParent(this);
     setObjectName(QStringLiteral("financeOnboardingSheet"));
     layout_ = new QVBoxLayout(this);
     layout_->setContentsMargins(0, 0, 0, 0);

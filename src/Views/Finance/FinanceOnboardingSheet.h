@@ -3,7 +3,6 @@
 #include <QWidget>
 
 class FinanceOnboardingViewModel;
-class ObjectContext;
 class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
@@ -17,7 +16,8 @@ class FinanceOnboardingSheet : public QWidget {
 public:
     static constexpr int kWidth = 440;
 
-    explicit FinanceOnboardingSheet(ObjectContext* context, QWidget* parent = nullptr);
+    // A model that nothing owns yet goes with the sheet.
+    explicit FinanceOnboardingSheet(FinanceOnboardingViewModel* viewModel, QWidget* parent = nullptr);
 
     int step() const { return step_; }
     FinanceOnboardingViewModel* viewModel() const { return viewModel_; }

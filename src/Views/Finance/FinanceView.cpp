@@ -128,7 +128,7 @@ void FinanceView::showEvent(QShowEvent* event) {
 }
 
 void FinanceView::presentFirstRunSheet() {
-    auto* sheet = new FinanceOnboardingSheet(env_.context);
+    auto* sheet = new FinanceOnboardingSheet(env_.models->financeOnboarding(this));
     firstRun_ =
         SheetHost::present(this, sheet, FinanceOnboardingSheet::kWidth, [self = QPointer<FinanceView>(this)] {
             if (self && self->lock_)

@@ -4,6 +4,7 @@
 #include "Components/Stepper.h"
 #include "Models/CashReserve.h"
 #include "Models/CreditCard.h"
+#include "ViewModels/Finance/FinanceOnboardingViewModel.h"
 #include "Views/Finance/FinanceShellTestSupport.h"
 
 #include <SQLiteCpp/Database.h>
@@ -18,7 +19,7 @@ namespace {
 class FinanceOnboardingSheetTest : public FinanceShellTest {
 protected:
     FinanceOnboardingSheet* present() {
-        auto* sheet = new FinanceOnboardingSheet(context);
+        auto* sheet = new FinanceOnboardingSheet(new FinanceOnboardingViewModel(context));
         window->show();
         SheetHost::present(window.get(), sheet, FinanceOnboardingSheet::kWidth);
         qv::test::settle();

@@ -1,5 +1,6 @@
 #include "Components/NumberFieldNote.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/Finance/FinanceOnboardingViewModel.h"
 #include "ViewModels/Finance/FinanceTestSupport.h"
 #include "Views/Finance/AddBankAccountSheet.h"
 #include "Views/Finance/AddBillSheet.h"
@@ -66,5 +67,6 @@ TEST_F(NumberFieldNotesTest, EveryMoneySheetExplainsARefusedNumber) {
                 {"amountField"});
     expectNotes("investment", new AddInvestmentSheet([](const Investment::Draft&) { return true; }),
                 {"unitsField", "buyPriceField", "investedField", "currentPriceField", "interestRateField"});
-    expectNotes("onboarding", new FinanceOnboardingSheet(context), {"cashReserveField"});
+    expectNotes("onboarding", new FinanceOnboardingSheet(new FinanceOnboardingViewModel(context)),
+                {"cashReserveField"});
 }
