@@ -11,7 +11,4 @@ struct CalendarBillText {
     QString amount;   // in the user's currency without fraction digits
 
     static CalendarBillText of(const Bill& bill);
-    // The amount in the user's currency without fraction digits; the plain whole number when
-    // the currency cannot write it.
-    static QString amountText(double amount);
 };

@@ -9,6 +9,7 @@
 #include "Components/UltraThinMaterial.h"
 #include "Models/Goal.h"
 #include "Platform/DateText.h"
+#include "ViewModels/GoalRowText.h"
 #include "ViewModels/GoalText.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
@@ -45,7 +46,7 @@ ArchivedGoalRow::ArchivedGoalRow(std::shared_ptr<Goal> goal, std::function<void(
 ArchivedGoalRow::~ArchivedGoalRow() = default;
 
 QColor ArchivedGoalRow::goalColor() const {
-    return GoalDetailStyle::goalColor(goal_.get());
+    return GoalLook::color(goal_.get());
 }
 
 void ArchivedGoalRow::build() {

@@ -105,7 +105,7 @@ GoalDetailHeaderCard::GoalDetailHeaderCard(std::shared_ptr<Goal> goal, QWidget* 
 }
 
 void GoalDetailHeaderCard::refresh() {
-    const QColor color = GoalDetailStyle::goalColor(goal_.get());
+    const QColor color = GoalLook::color(goal_.get());
     dot_->setStyleSheet(QStringLiteral("background: %1; border-radius: 6px;").arg(Theme::css(color)));
     // A long category gives way to the badges and buttons; the whole name is in the tip.
     const QString category = GoalText::category(*goal_);
@@ -176,7 +176,7 @@ void GoalDetailHeaderCard::placeRanks() {
 void GoalDetailHeaderCard::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor color = GoalDetailStyle::goalColor(goal_.get());
+    const QColor color = GoalLook::color(goal_.get());
     QPainterPath shape;
     shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 18, 18);
     painter.fillPath(shape, GoalDetailStyle::backgroundSecondary());

@@ -4,6 +4,7 @@
 #include "Components/GlassPainter.h"
 #include "Models/Goal.h"
 #include "ViewModels/Extensions/ProgressPercent.h"
+#include "ViewModels/GoalRowText.h"
 #include "Views/Goals/GoalDetailStyle.h"
 
 #include <QHBoxLayout>
@@ -21,9 +22,8 @@ GoalDetailProgressCard::GoalDetailProgressCard(std::shared_ptr<Goal> goal, QWidg
     : QWidget(parent), goal_(std::move(goal)), caption_(new QLabel(this)), minus_(new QToolButton(this)),
       percent_(new QLabel(this)), plus_(new QToolButton(this)), note_(new QLabel(this)) {
     setObjectName(QStringLiteral("progressCard"));
-    ring_ = new AnimatedProgressRing(goal_->progressPercentage(), kRingSize, 9,
-                                     GoalDetailStyle::goalColor(goal_.get()), true,
-                                     QColor(255, 255, 255, qRound(0.06 * 255)), this);
+    ring_ = new AnimatedProgressRing(goal_->progressPercentage(), kRingSize, 9, GoalLook::color(goal_.get()),
+                                     true, QColor(255, 255, 255, qRound(0.06 * 255)), this);
     ring_->setObjectName(QStringLiteral("progressRing"));
     // The ring's glow reaches past its 100-point frame; the card keeps its spacing to the frame.
     const int overflow = qMax(0, (ring_->sizeHint().width() - int(kRingSize)) / 2);
@@ -64,7 +64,7 @@ GoalDetailProgressCard::GoalDetailProgressCard(std::shared_ptr<Goal> goal, QWidg
 }
 
 void GoalDetailProgressCard::refresh() {
-    const QColor color = GoalDetailStyle::goalColor(goal_.get());
+    const QColor color = GoalLook::color(goal_.get());
     const double progress = goal_->progressPercentage();
     const bool fromSteps = goal_->totalSteps() > 0;
     ring_->setColor(color);

@@ -1,8 +1,6 @@
 #include "Views/Goals/GoalDetailStyle.h"
 
 #include "Components/Symbols.h"
-#include "Models/Goal.h"
-#include "ViewModels/GoalRowText.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/EnumStyles.h"
 #include "ViewModels/Theme/Theme.h"
@@ -47,10 +45,6 @@ QColor GoalDetailStyle::gold() {
 }
 QColor GoalDetailStyle::borderSubtle() {
     return AppTheme::Colors::borderSubtle();
-}
-
-QColor GoalDetailStyle::goalColor(const Goal* goal) {
-    return GoalLook::color(goal);
 }
 
 QColor GoalDetailStyle::withAlpha(QColor color, double opacity) {

@@ -9,7 +9,6 @@
 #include <QPixmap>
 #include <QString>
 
-class Goal;
 class QAbstractButton;
 class QLabel;
 
@@ -32,8 +31,6 @@ public:
     static QColor gold();
     static QColor borderSubtle();
 
-    // The goal's own colour, or violet when it has none.
-    static QColor goalColor(const Goal* goal);
     static QColor withAlpha(QColor color, double opacity);
 
     static QFont themeFont(qreal pixelSize, QFont::Weight weight = QFont::Normal);

@@ -8,6 +8,7 @@
 #include "Store/ObjectContext.h"
 #include "ViewModels/AchievementsViewModel.h"
 #include "ViewModels/GoalDetailViewModel.h"
+#include "ViewModels/GoalRowText.h"
 #include "ViewModels/GoalText.h"
 #include "ViewModels/GoalsViewModel.h"
 #include "ViewModels/ScreenModels.h"
@@ -121,7 +122,7 @@ QWidget* GoalDetailView::buildMilestonesSection(QWidget* parent) {
 
 void GoalDetailView::refresh() {
     GoalDetailStyle::styleSymbolButton(addMilestone_, QStringLiteral("plus.circle.fill"),
-                                       GoalDetailStyle::goalColor(goal_.get()), 16);
+                                       GoalLook::color(goal_.get()), 16);
     header_->refresh();
     progress_->refresh();
     rebuildMilestoneCards();
@@ -138,7 +139,7 @@ void GoalDetailView::rebuildMilestoneCards() {
     }
     const auto milestones = viewModel_->milestones();
     emptyText_->setVisible(milestones.empty());
-    const QColor color = GoalDetailStyle::goalColor(goal_.get());
+    const QColor color = GoalLook::color(goal_.get());
     QPointer<GoalDetailViewModel> vm = viewModel_;
     for (const auto& milestone : milestones) {
         const qint64 id = milestone->objectID();
@@ -175,19 +176,18 @@ void GoalDetailView::toggleExpanded(qint64 milestoneID) {
 
 void GoalDetailView::openAddMilestone() {
     QPointer<GoalDetailViewModel> vm = viewModel_;
-    auto* sheet =
-        new AddMilestoneSheet(GoalDetailStyle::goalColor(goal_.get()),
-                              [vm](const QString& title, std::optional<MilestoneFrequency> frequency,
-                                   const std::vector<PendingStep>& steps) {
-                                  return !vm || vm->addMilestone(title, frequency, steps, std::nullopt);
-                              });
+    auto* sheet = new AddMilestoneSheet(
+        GoalLook::color(goal_.get()), [vm](const QString& title, std::optional<MilestoneFrequency> frequency,
+                                           const std::vector<PendingStep>& steps) {
+            return !vm || vm->addMilestone(title, frequency, steps, std::nullopt);
+        });
     connect(sheet, &AddMilestoneSheet::dismissRequested, sheet, [sheet] { closeSheetOf(sheet); });
     presentSheet(sheet, AddMilestoneSheet::preferredSize, QStringLiteral("addMilestone"));
 }
 
 void GoalDetailView::openAddStep(const std::shared_ptr<Milestone>& milestone) {
     QPointer<GoalDetailViewModel> vm = viewModel_;
-    auto* sheet = new AddStepView(milestone, GoalDetailStyle::goalColor(goal_.get()),
+    auto* sheet = new AddStepView(milestone, GoalLook::color(goal_.get()),
                                   [vm, milestone](const QString& title, const std::optional<QString>& notes,
                                                   qint16 priority, StepInputType inputType) {
                                       return !vm || vm->addStep(title, notes, priority, inputType, milestone);
@@ -198,7 +198,7 @@ void GoalDetailView::openAddStep(const std::shared_ptr<Milestone>& milestone) {
 
 void GoalDetailView::openFrequency(const std::shared_ptr<Milestone>& milestone) {
     QPointer<GoalDetailViewModel> vm = viewModel_;
-    auto* sheet = new MilestoneFrequencySheet(milestone, GoalDetailStyle::goalColor(goal_.get()),
+    auto* sheet = new MilestoneFrequencySheet(milestone, GoalLook::color(goal_.get()),
                                               [vm, milestone](std::optional<MilestoneFrequency> frequency) {
                                                   if (vm)
                                                       vm->setFrequency(frequency, milestone);
