@@ -109,6 +109,18 @@ bool StoreFile::hasValidWalHeader(const QString& walPath) {
     return wal.open(QIODevice::ReadOnly) && WalReader::start(wal.read(32)).has_value();
 }
 
+QString StoreFile::unreadableLogReason(const QString& walPath, bool* valid) {
+    *valid = false;
+    QFile wal(walPath);
+    if (!wal.open(QIODevice::ReadOnly))
+        return QStringLiteral("%1 cannot be opened (%2)").arg(walPath, wal.errorString());
+    const QByteArray header = wal.read(32);
+    if (wal.error() != QFileDevice::NoError)
+        return QStringLiteral("%1 cannot be read (%2)").arg(walPath, wal.errorString());
+    *valid = WalReader::start(header).has_value();
+    return {};
+}
+
 std::optional<QByteArray> StoreFile::currentHeader(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -142,6 +154,10 @@ QString StoreFile::cannotOpenReason(const QString& path) {
         if (info.exists()) {
             if (::access(QFile::encodeName(file).constData(), R_OK | W_OK) != 0)
                 return QStringLiteral("no permission to read and write %1").arg(file);
+            // Permission bits are not the whole story (access lists, a file system that refuses).
+            QFile opened(file);
+            if (!opened.open(QIODevice::ReadWrite))
+                return QStringLiteral("%1 cannot be opened (%2)").arg(file, opened.errorString());
             continue;
         }
         // Missing: opening creates it, in the folder it is in or that its link leads to.
@@ -168,18 +184,31 @@ StoreFile::Result StoreFile::open(const ObjectModel& model, const QString& path)
         result.error = QStringLiteral("cannot create the folder %1").arg(info.absolutePath());
         return result;
     }
+    // Before SQLite opens anything: it would make a -wal beside a -shm it then cannot use, and a
+    // log it cannot read would pass for none, its committed changes (and a newer build's version)
+    // unseen. Such a start is refused with every file left as it is, as an unreadable store is.
+    if (const QString reason = cannotOpenReason(path); !reason.isEmpty()) {
+        result.error = QStringLiteral("unable to open database file: %1").arg(reason);
+        return result;
+    }
     // Before anything is moved or written: a file of a newer build is not this build's to touch.
     if (const std::optional<QString> refusal = StoreMigrations::newerStoreRefusal(path)) {
         result.error = *refusal;
         result.newerStore = true;
         return result;
     }
+    // Only a log whose bytes were read and are not a log SQLite wrote is damage to move aside.
     const QString wal = path + QStringLiteral("-wal");
-    if (QFileInfo(wal).size() > 0 && !hasValidWalHeader(wal)) {
-        const QString aside = asideName(path) + QStringLiteral("-wal");
-        if (QFile::rename(wal, aside))
-            say(QStringLiteral(
-                    "Quorvale: the store's write-ahead log %1 was not readable; it was moved to %2")
+    if (QFileInfo(wal).size() > 0) {
+        bool valid = false;
+        if (const QString reason = unreadableLogReason(wal, &valid); !reason.isEmpty()) {
+            result.error = QStringLiteral("unable to open database file: %1").arg(reason);
+            return result;
+        }
+        const QString aside = valid ? QString() : asideName(path) + QStringLiteral("-wal");
+        if (!valid && QFile::rename(wal, aside))
+            say(QStringLiteral("Quorvale: the store's write-ahead log %1 was not one SQLite wrote; it was "
+                               "moved to %2")
                     .arg(wal, aside));
     }
 

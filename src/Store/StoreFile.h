@@ -12,9 +12,10 @@
 // run before met damage in) is never deleted: it is moved aside under a time-stamped name
 // together with its -wal and -shm files, one line on standard error says where, and a new
 // store salvaged from a copy of it takes its place. A -wal
-// file whose header is not one SQLite wrote is moved aside the same way, and the store
-// opens with what it holds. A file written by a newer build, and every other failure (locked,
-// unreadable, read-only, disk full), leaves the files untouched.
+// file whose header was read and is not one SQLite wrote is moved aside the same way, and the
+// store opens with what it holds. A file written by a newer build, a store, -wal or -shm that
+// cannot be opened, and every other failure (locked, read-only, disk full), leaves the files
+// untouched and makes nothing beside them.
 class StoreFile {
 public:
     struct Result {
@@ -35,6 +36,9 @@ public:
     static QString asideName(const QString& path);
     // Whether a -wal file starts with a header SQLite wrote (magic, version, checksum).
     static bool hasValidWalHeader(const QString& walPath);
+    // Why the -wal file's header could not be read, naming the file; empty when it was read,
+    // and then valid says whether SQLite wrote it.
+    static QString unreadableLogReason(const QString& walPath, bool* valid);
     // The file's database header (its first 100 bytes) as a reader sees it: from the last
     // commit of page 1 in its -wal file, else from the file itself. Read as plain bytes, so
     // nothing is made or changed beside the file; nullopt when it holds no SQLite header.
