@@ -226,8 +226,12 @@ StoreFile::Result StoreFile::open(const ObjectModel& model, const QString& path)
     }
 
     result.salvage = StoreSalvage::recover(model, path, result.error);
-    if (result.salvage.movedTo.isEmpty()) {
-        result.error = QStringLiteral("%1 (and it could not be moved aside)").arg(result.error);
+    if (result.salvage.retryLater) {
+        // The start stops here, as at a full disk: the store is neither used nor replaced.
+        result.recoveryFailed = true;
+        result.error = QStringLiteral("the store %1 is damaged (%2) and could not be recovered now: %3. It "
+                                      "was left as it is; the next start will try again.")
+                           .arg(path, result.error, result.salvage.error);
         return result;
     }
     result.movedTo = result.salvage.movedTo;

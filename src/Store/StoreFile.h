@@ -21,7 +21,7 @@ public:
     struct Result {
         std::unique_ptr<ObjectContext> context; // null when opening failed
         QString error;                          // why it failed
-        bool recoveryFailed = false;            // the damaged file was moved but no new store could be made
+        bool recoveryFailed = false;            // damage was met and no new store could be made
         QString movedTo;                        // where a damaged file went, when one was moved
         bool newerStore = false;                // written by a newer build; error is the whole line
         StoreSalvage::Report salvage;           // what was recovered from a damaged file
@@ -29,7 +29,8 @@ public:
 
     static Result open(const ObjectModel& model, const QString& path);
     // The one line a failed open ends the process with: "CoreData load error: " and the error,
-    // "CoreData recovery failed: " when even a new store cannot be made, or the newer-store line.
+    // "CoreData recovery failed: " when no new store could be made for a damaged one (the
+    // error then says whether the next start tries again), or the newer-store line.
     static QString failureLine(const Result& result);
 
     // The name a damaged file is moved to: "<path>.corrupt-<UTC stamp>", unused so far.

@@ -33,6 +33,46 @@ void removeWithCompanions(const QString& path) {
         QFile::remove(path + suffix);
 }
 
+// Copies a file, checking every read and write: a copy cut short by a full disk must not pass
+// for the damaged store. Returns what failed, empty when the copy is whole.
+QString copyWhole(const QString& from, const QString& to) {
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return QStringLiteral("%1 could not be read (%2)").arg(from, source.errorString());
+    QFile target(to);
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return QStringLiteral("a copy of %1 could not be made (%2)").arg(from, target.errorString());
+    const auto cannotWrite = [&] {
+        return QStringLiteral("a copy of %1 could not be written (%2)").arg(from, target.errorString());
+    };
+    while (!source.atEnd()) {
+        const QByteArray block = source.read(1 << 20);
+        if (source.error() != QFileDevice::NoError)
+            return QStringLiteral("%1 could not be read (%2)").arg(from, source.errorString());
+        if (target.write(block) != block.size())
+            return cannotWrite();
+    }
+    if (!target.flush())
+        return cannotWrite();
+    target.close();
+    if (target.error() != QFileDevice::NoError)
+        return cannotWrite();
+    return {};
+}
+
+// A failure of SQLite that says something about the new store's surroundings (space, the
+// disk, memory), not about a row read from the damaged one: the salvage stops.
+bool isPassing(int code) {
+    switch (code & 0xff) {
+    case SQLITE_CONSTRAINT:
+    case SQLITE_MISMATCH:
+    case SQLITE_TOOBIG:
+        return false;
+    default:
+        return true;
+    }
+}
+
 // A prepared statement on a raw connection; the damaged copy is read through the C API so that
 // every error is a result code to step past, not an exception.
 class Query {
@@ -199,7 +239,9 @@ Gathered copyTable(sqlite3* src, SQLite::Database& dst, const EntityDescription&
         write.reset();
         for (int c = 0; c < columns.size(); ++c)
             sqlite3_bind_value(write.get(), c + 1, sqlite3_column_value(read.get(), c));
-        write.step();
+        // A row the new store's schema refuses is lost with the damage; a full disk ends it all.
+        if (const int rc = write.step(); rc != SQLITE_DONE && isPassing(rc))
+            throw SQLite::Exception(dst.getHandle(), rc);
     }
     return found;
 }
@@ -261,15 +303,23 @@ std::vector<QString> StoreSalvage::Report::lostFrom() const {
 
 QString StoreSalvage::moveAside(const QString& path) {
     const QString aside = StoreFile::asideName(path);
-    if (!moveFile(path, aside) || !moveFile(path + kWal, aside + kWal) ||
-        !moveFile(path + kShm, aside + kShm))
-        return {};
+    // All three go, or none: a store without its log is a different store.
+    QStringList moved;
+    for (const QString& suffix : {QString(), kWal, kShm}) {
+        if (!moveFile(path + suffix, aside + suffix)) {
+            for (const QString& back : moved)
+                QFile::rename(aside + back, path + back);
+            return {};
+        }
+        moved << suffix;
+    }
     return aside;
 }
 
 StoreSalvage::Report StoreSalvage::recover(const ObjectModel& model, const QString& path,
                                            const QString& reason) {
-    // Until the new store is in place, a start after a crash goes through all this again.
+    // Until the new store is in place, a start after a crash (or after a salvage that could not
+    // finish) goes through all this again.
     StoreCore::leaveDamageMarker(path, reason);
     // Built from a copy before anything moves: reading a store can rewrite its log, and the
     // original is to be kept exactly as it was. The new store takes the original's place in
@@ -277,24 +327,41 @@ StoreSalvage::Report StoreSalvage::recover(const ObjectModel& model, const QStri
     const QString copy = path + QStringLiteral(".salvage-source");
     const QString temporary = path + QStringLiteral(".salvage-new");
     removeWithCompanions(copy);
-    QFile::copy(path, copy);
-    if (QFile::exists(path + kWal))
-        QFile::copy(path + kWal, copy + kWal);
-    Report report = build(model, copy, temporary);
+    Report report;
+    QString failed = copyWhole(path, copy);
+    if (failed.isEmpty() && QFile::exists(path + kWal))
+        failed = copyWhole(path + kWal, copy + kWal);
+    if (failed.isEmpty())
+        report = build(model, copy, temporary);
+    else
+        report.error = failed;
     removeWithCompanions(copy);
 
-    report.movedTo = moveAside(path);
-    if (report.movedTo.isEmpty()) {
-        removeWithCompanions(temporary);
-        report.complete = false;
-        report.error = QStringLiteral("the damaged store could not be moved aside");
-        return report;
-    }
-    if (report.complete && !QFile::rename(temporary, path)) {
-        report.complete = false;
-        report.error = QStringLiteral("the recovered store could not be put in place");
+    // Without a whole new store the damaged one stays where it is: nothing empty takes its
+    // place, and the marker makes the next start try again.
+    if (report.complete) {
+        report.movedTo = moveAside(path);
+        if (report.movedTo.isEmpty()) {
+            report.complete = false;
+            report.error = QStringLiteral("the damaged store could not be moved aside");
+        } else if (!QFile::rename(temporary, path)) {
+            report.complete = false;
+            report.error = QStringLiteral("the recovered store could not be put in place");
+            if (moveFile(report.movedTo, path) && moveFile(report.movedTo + kWal, path + kWal) &&
+                moveFile(report.movedTo + kShm, path + kShm))
+                report.movedTo.clear();
+        }
     }
     removeWithCompanions(temporary);
+    if (!report.complete && report.movedTo.isEmpty()) {
+        report.retryLater = true;
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(QStringLiteral("Quorvale: the store %1 is damaged (%2) and could not be "
+                                               "recovered now: %3; it was left where it is")
+                                    .arg(path, reason, report.error)));
+        std::fflush(stderr);
+        return report;
+    }
     QFile::remove(StoreCore::damageMarkerPath(path));
     std::fprintf(stderr, "%s\n",
                  qPrintable(QStringLiteral("Quorvale: the store %1 is damaged (%2); it was moved to %3")
@@ -359,7 +426,8 @@ StoreSalvage::Report StoreSalvage::build(const ObjectModel& model, const QString
         }
         report.complete = true;
     } catch (const SQLite::Exception& error) {
-        report.error = QString::fromUtf8(error.what());
+        report.error = QStringLiteral("the recovered store could not be written (%1)")
+                           .arg(QString::fromUtf8(error.what()));
         removeWithCompanions(temporary);
     }
     sqlite3_close(src);

@@ -30,10 +30,14 @@ public:
         std::vector<QString> lostFrom() const;
         bool complete = false; // a new store is in place (with what could be read)
         QString error;         // why not, or why nothing could be read
+        // Not finished for a reason that may pass (a full disk, an I/O error): the damaged
+        // store was left where it was, and the next start tries again.
+        bool retryLater = false;
     };
 
     // Builds a new store from a copy of the file at path, then moves the file aside and puts
     // the new store in its place; one line on standard error says why (reason) and where to.
+    // When no whole new store could be made, the file stays where it is (retryLater).
     static Report recover(const ObjectModel& model, const QString& path, const QString& reason);
     // Builds a new store at target from what can be read of source; source is read, not changed.
     static Report salvageInto(const ObjectModel& model, const QString& source, const QString& target);

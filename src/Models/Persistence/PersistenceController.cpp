@@ -183,6 +183,19 @@ void PersistenceController::recoverDamagedStore(const QString& reason) {
         &error);
     if (mainThread_)
         listenForDamage();
+    if (report.retryLater) {
+        // Still the damaged file, or none: nothing more goes into it, and its marker makes the
+        // next start salvage it.
+        if (reopened)
+            ObjectStoreInternals::core(*context_).markDamaged(reason, false);
+        notify(
+            QStringLiteral("Store Damaged"),
+            QStringLiteral("Quorvale found damage in its store and could not recover it now: %1. The store "
+                           "was left as it is and no more changes are saved to it; Quorvale will try again "
+                           "the next time it starts.")
+                .arg(report.error));
+        return;
+    }
     if (!reopened) {
         // The context now refuses every save rather than keep changes nowhere.
         notify(QStringLiteral("Store Damaged"),
@@ -191,14 +204,6 @@ void PersistenceController::recoverDamagedStore(const QString& reason) {
                    .arg(error, report.movedTo.isEmpty()
                                    ? QString()
                                    : QStringLiteral(" The original was kept at %1.").arg(report.movedTo)));
-        return;
-    }
-    if (report.movedTo.isEmpty()) {
-        // Still the damaged file: nothing more goes into it.
-        ObjectStoreInternals::core(*context_).markDamaged(reason, false);
-        notify(QStringLiteral("Store Damaged"),
-               QStringLiteral("Quorvale found damage in its store and stopped saving changes to it: %1.")
-                   .arg(report.error));
         return;
     }
     if (!report.complete) {
