@@ -10,6 +10,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QSpacerItem>
 #include <QVBoxLayout>
 
@@ -133,6 +134,12 @@ void SheetHost::dismiss() {
     if (callback)
         callback();
     deleteLater();
+}
+
+void SheetHost::withdraw() {
+    onDismiss_ = nullptr;
+    const QSignalBlocker silent(this);
+    dismiss();
 }
 
 void SheetHost::paintEvent(QPaintEvent*) {

@@ -28,6 +28,9 @@ public:
     static SheetHost* topmost(const QWidget* window);
 
     void dismiss();
+    // Closes the sheet for a screen that is going away: as dismiss(), but nothing is called
+    // back (neither onDismiss nor dismissed()), for what it would call is being destroyed.
+    void withdraw();
     bool isDismissing() const { return dismissing_; }
 
     void setEscapeCloses(bool closes) { escapeCloses_ = closes; }

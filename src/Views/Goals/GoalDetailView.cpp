@@ -83,9 +83,11 @@ GoalDetailView::GoalDetailView(const AppEnvironment& env, std::shared_ptr<Goal> 
 }
 
 GoalDetailView::~GoalDetailView() {
-    // A sheet opened from here acts on this screen; it goes when the screen goes.
+    // A sheet opened from here acts on this screen; it goes when the screen goes, without
+    // calling back into it.
     if (activeSheet_)
-        closeSheetOf(activeSheet_);
+        if (SheetHost* host = SheetHost::of(activeSheet_))
+            host->withdraw();
 }
 
 QWidget* GoalDetailView::buildMilestonesSection(QWidget* parent) {

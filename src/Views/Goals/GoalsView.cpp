@@ -89,10 +89,11 @@ GoalsView::GoalsView(const AppEnvironment& env, QWidget* parent)
 }
 
 GoalsView::~GoalsView() {
-    // Sheets opened here hold this screen's view models; they must not outlive it.
+    // Sheets opened here hold this screen's view models; they must not outlive it, nor call
+    // back into it as they go.
     for (const QPointer<SheetHost>& host : std::as_const(sheets_))
         if (host)
-            host->dismiss();
+            host->withdraw();
 }
 
 QWidget* GoalsView::makeDetailPanel(const AppEnvironment& env, std::shared_ptr<Goal> goal, QWidget* parent) {
