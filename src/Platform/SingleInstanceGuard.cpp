@@ -10,9 +10,16 @@
 #include <QSysInfo>
 #include <QThread>
 
+#include <QDateTime>
+#include <QFile>
+
 #include <cerrno>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 namespace {
 
@@ -54,21 +61,26 @@ SingleInstanceGuard::Outcome SingleInstanceGuard::acquire() {
     // Age alone never makes the lock stale: a week-long session keeps it. The owner's
     // process having gone does.
     lock_->setStaleLockTime(0);
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    // Another start may be making the lock file, or taking over a left-over one, at this very
+    // moment; such a race settles within moments, a left-over that cannot be removed never.
+    const QDeadlineTimer deadline(kSettleMs);
+    while (true) {
         if (lock_->tryLock(0)) {
             listen();
             return Outcome::Acquired;
         }
         if (lock_->error() != QLockFile::LockFailedError)
             break;
-        if (ownerIsAlive()) {
+        const Found found = inspectLock();
+        if (found == Found::liveOwner) {
             lock_.reset();
             return Outcome::AlreadyRunning;
         }
-        // No live owner: the lock is left over. Another start may be taking it over at the
-        // same moment; whichever creates the file first wins the second attempt.
-        if (attempt == 0 && !lock_->removeStaleLockFile())
+        if (found == Found::removed)
+            continue; // whichever start creates the file anew wins
+        if (found == Found::stuck || deadline.hasExpired())
             break;
+        QThread::msleep(5);
     }
     const QLockFile::LockError reason = lock_->error();
     lock_.reset();
@@ -85,19 +97,54 @@ SingleInstanceGuard::Outcome SingleInstanceGuard::acquire() {
     return Outcome::Failed;
 }
 
-bool SingleInstanceGuard::ownerIsAlive() {
-    qint64 pid = 0;
-    QString host;
-    QString app;
-    if (!lock_->getLockInfo(&pid, &host, &app) || pid <= 0)
-        return false; // names no owner
-    if (!host.isEmpty() && host != QSysInfo::machineHostName())
-        return true; // a folder shared with another machine: its process cannot be checked
-    // The signal-0 probe: the process exists (EPERM: it exists but belongs to someone else).
-    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno != EPERM)
-        return false;
-    ownerPid_ = pid;
-    return true;
+SingleInstanceGuard::Found SingleInstanceGuard::inspectLock() {
+    const QByteArray name = QFile::encodeName(lockFilePath());
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? Found::removed : Found::unsettled;
+    // A start locks its lock file the moment it has made it, before the file names it, and the
+    // lock goes with its process: whoever holds it is alive, however new the file.
+    const bool probed = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    const bool held = !probed && errno == EWOULDBLOCK;
+    // While the probe holds the lock nobody else removes the file, so what is read here is
+    // what gets removed.
+    QByteArray content(256, Qt::Uninitialized);
+    const ssize_t got = ::read(fd, content.data(), size_t(content.size()));
+    content.truncate(got > 0 ? int(got) : 0);
+    struct stat info {};
+    const bool statted = ::fstat(fd, &info) == 0;
+    const QList<QByteArray> lines = content.split('\n');
+    bool named = false;
+    const qint64 pid = lines.value(0).toLongLong(&named);
+    named = named && pid > 0 && lines.size() >= 3; // pid, application, host: written whole
+    const QString host = QString::fromUtf8(lines.value(2));
+
+    Found found = Found::unsettled;
+    bool leftOver = false;
+    if (statted && !S_ISREG(info.st_mode)) {
+        found = Found::stuck; // a folder or the like in its place: no start takes it over
+    } else if (held) {
+        found = Found::liveOwner;
+    } else if (named) {
+        if (!host.isEmpty() && host != QSysInfo::machineHostName())
+            found = Found::liveOwner; // a folder shared with another machine: its process cannot be checked
+        // The signal-0 probe: the process exists (EPERM: it exists but belongs to someone else).
+        else if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM)
+            found = Found::liveOwner;
+        else
+            leftOver = true;
+    } else {
+        // Names no owner and nobody holds it: a write cut short, or a file made an instant ago
+        // whose maker has not locked it yet. Only one that has stayed so for a while is left over.
+        const qint64 age = statted ? QDateTime::currentSecsSinceEpoch() - qint64(info.st_mtime) : 0;
+        leftOver = age >= kFreshLockSecs;
+    }
+    if (found == Found::liveOwner && named)
+        ownerPid_ = pid;
+    if (leftOver)
+        found = ::unlink(name.constData()) == 0 || errno == ENOENT ? Found::removed : Found::unsettled;
+    ::close(fd); // lets the probe's lock go with it
+    return found;
 }
 
 void SingleInstanceGuard::listen() {

@@ -11,9 +11,10 @@ class QLockFile;
 // Keeps one running instance per data folder. The first start holds a lock file in the
 // folder and listens on a local socket named after the folder; a later start finds the lock
 // taken and asks the running instance, over that socket, to raise its window. Whether a lock
-// is taken is decided by its owner's process alone: a lock whose owner is gone, or that names
-// no owner at all (a write cut short), is taken over. The lock goes with the guard, so every
-// way out of main that unwinds releases it.
+// is taken is decided by its owner's process alone: a lock file another process holds locked
+// is a live owner's however new, and one whose owner is gone, or that has named no owner for a
+// while (a write cut short), is taken over. The lock goes with the guard, so every way out of
+// main that unwinds releases it.
 class SingleInstanceGuard : public QObject {
     Q_OBJECT
 public:
@@ -40,9 +41,21 @@ signals:
     void raiseRequested();
 
 private:
+    // How long a start waits for a lock file that names no owner yet to be claimed, and how old
+    // such a file must be before it counts as left over.
+    static constexpr int kSettleMs = 5000;
+    static constexpr qint64 kFreshLockSecs = 2;
+
+    enum class Found {
+        liveOwner, // held by a live start, however new: hand over to it
+        removed,   // left over by a dead one, and now gone
+        unsettled, // being made or taken over by another start at this moment: look again
+        stuck      // not a file that can be taken over
+    };
+    // What the lock file in the way says about its owner; one left over is removed.
+    Found inspectLock();
     void listen();
     void serveConnection();
-    bool ownerIsAlive();
 
     QString folder_;
     QString error_;
