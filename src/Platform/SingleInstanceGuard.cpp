@@ -76,11 +76,11 @@ SingleInstanceGuard::Outcome SingleInstanceGuard::acquire() {
             lock_.reset();
             return Outcome::AlreadyRunning;
         }
-        if (found == Found::removed)
-            continue; // whichever start creates the file anew wins
         if (found == Found::stuck || deadline.hasExpired())
             break;
-        QThread::msleep(5);
+        // After a removal, whichever start creates the file anew wins; otherwise look again soon.
+        if (found != Found::removed)
+            QThread::msleep(5);
     }
     const QLockFile::LockError reason = lock_->error();
     lock_.reset();
