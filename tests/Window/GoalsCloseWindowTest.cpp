@@ -4,10 +4,12 @@
 
 #include "Window/WindowLane.h"
 
-#include "Components/KeyboardLayer.h"
+#include "Components/DatePickerField.h"
 #include "Views/Achievements/AddAchievementSheet.h"
 #include "Views/Goals/AddStepView.h"
 #include "Views/Goals/MilestoneFrequencySheet.h"
+
+#include <QCalendarWidget>
 
 #include <functional>
 #include <utility>
@@ -54,6 +56,13 @@ TEST_F(CloseWithLayerOpen, EveryLayerOfTheGoalScreensGoesWithTheWindow) {
          [&](const auto&) {
              clickIn(detail(), "editGoalButton");
              return topIs(sheet<CreateGoalView>());
+         }},
+        {"date picker of edit goal",
+         [&](const auto&) {
+             clickIn(detail(), "editGoalButton");
+             auto* editor = sheet<CreateGoalView>();
+             auto* picker = editor ? editor->findChild<DatePickerField*>() : nullptr;
+             return picker && picker->openCalendar()->isVisible();
          }},
         {"add check-in",
          [&](const auto&) {
