@@ -2,6 +2,8 @@
 
 #include "Models/Expense.h"
 #include "Store/ObjectContext.h"
+#include "Store/StoreColumn.h"
+#include "Store/StoreSchema.h"
 #include "Store/StoreValue.h"
 
 FetchRequest ExpenseQueries::billedToCard(const QUuid& cardID, const QDateTime& monthStart,
@@ -18,11 +20,11 @@ QHash<QUuid, double> ExpenseQueries::billedByCard(ObjectContext& context, const 
     const auto stored = [](const QDateTime& date) {
         return QVariant(StoreValue::fromVariant(date, AttributeType::date).toReal());
     };
-    for (const auto& row : context.aggregate(
-             QStringLiteral("SELECT \"creditCardID\", SUM(\"amount\") FROM \"Expense\" WHERE "
-                            "\"creditCardID\" IS NOT NULL AND \"billedMonth\" >= ? AND \"billedMonth\" < ? "
-                            "GROUP BY \"creditCardID\""),
-             {stored(monthStart), stored(nextMonthStart)}))
+    static const QString kBilled =
+        QStringLiteral("SELECT %1, SUM(%2) FROM %3 WHERE %1 IS NOT NULL AND %4 >= ? AND %4 < ? GROUP BY %1")
+            .arg(sqlColumn(Expense::Keys::creditCardID), sqlColumn(Expense::Keys::amount),
+                 StoreSchema::quote(Expense::entityName()), sqlColumn(Expense::Keys::billedMonth));
+    for (const auto& row : context.aggregate(kBilled, {stored(monthStart), stored(nextMonthStart)}))
         sums.insert(QUuid::fromString(row[0].toString()), row[1].toDouble());
     return sums;
 }
@@ -49,10 +51,12 @@ QHash<QUuid, ExpenseQueries::CardSpending> ExpenseQueries::spendingByCard(Object
     // The unary plus keeps the card column's index out of the plan: the two date indexes find
     // this month's and the coming bills' expenses, a few among a heavy user's thousands.
     static const QString kByCard =
-        QStringLiteral("SELECT \"creditCardID\", TOTAL(CASE WHEN \"date\" >= ? THEN \"amount\" END), "
-                       "TOTAL(CASE WHEN \"billedMonth\" >= ? THEN \"amount\" END) FROM \"Expense\" "
-                       "WHERE +\"creditCardID\" IS NOT NULL AND (\"date\" >= ? OR \"billedMonth\" >= ?) "
-                       "GROUP BY +\"creditCardID\"");
+        QStringLiteral(
+            "SELECT %1, TOTAL(CASE WHEN %2 >= ? THEN %3 END), TOTAL(CASE WHEN %4 >= ? THEN %3 END) "
+            "FROM %5 WHERE +%1 IS NOT NULL AND (%2 >= ? OR %4 >= ?) GROUP BY +%1")
+            .arg(sqlColumn(Expense::Keys::creditCardID), sqlColumn(Expense::Keys::date),
+                 sqlColumn(Expense::Keys::amount), sqlColumn(Expense::Keys::billedMonth),
+                 StoreSchema::quote(Expense::entityName()));
     const QVariant from(StoreValue::fromVariant(monthStart, AttributeType::date).toReal());
     const QVariant billedFrom(StoreValue::fromVariant(nextMonth, AttributeType::date).toReal());
     for (const auto& row : context.aggregate(kByCard, {from, billedFrom, from, billedFrom})) {

@@ -9,6 +9,7 @@
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
 #include "Store/ObjectContext.h"
+#include "Store/StoreColumn.h"
 
 #include <algorithm>
 
@@ -93,10 +94,12 @@ double Goal::progressPercentage() const {
 const QString& Goal::progressSql() {
     static const QString sql =
         QStringLiteral("CASE"
-                       " WHEN COALESCE(g.\"needsMoney\", 0) <> 0 AND COALESCE(g.\"targetAmount\", 0) > 0"
-                       "  THEN MIN(CAST(COALESCE(money.amount, 0) AS REAL) / g.\"targetAmount\", 1.0)"
-                       " WHEN COALESCE(steps.total, 0) < 1 THEN COALESCE(g.\"manualProgress\", 0)"
-                       " ELSE CAST(steps.done AS REAL) / steps.total END");
+                       " WHEN COALESCE(%1, 0) <> 0 AND COALESCE(%2, 0) > 0"
+                       "  THEN MIN(CAST(COALESCE(money.amount, 0) AS REAL) / %2, 1.0)"
+                       " WHEN COALESCE(steps.total, 0) < 1 THEN COALESCE(%3, 0)"
+                       " ELSE CAST(steps.done AS REAL) / steps.total END")
+            .arg(sqlColumn(Keys::needsMoney, u"g"), sqlColumn(Keys::targetAmount, u"g"),
+                 sqlColumn(Keys::manualProgress, u"g"));
     return sql;
 }
 

@@ -6,6 +6,8 @@
 #include "Models/Milestone.h"
 #include "Models/Step.h"
 #include "Store/ObjectContext.h"
+#include "Store/StoreColumn.h"
+#include "Store/StoreSchema.h"
 
 #include <QHash>
 
@@ -14,33 +16,49 @@
 namespace {
 
 // The entities the figures derive from: a pending change to any of them is read in memory.
-const QStringList kSources{QStringLiteral("Goal"), QStringLiteral("Milestone"), QStringLiteral("Step"),
-                           QStringLiteral("Expense")};
+const QStringList kSources{Goal::entityName(), Milestone::entityName(), Step::entityName(),
+                           Expense::entityName()};
 
-const QString kStepsSql = QStringLiteral(
-    "SELECT m.\"goal\" AS goal, COUNT(*) AS total, COALESCE(SUM(s.\"isCompleted\"), 0) AS done "
-    "FROM \"Step\" s JOIN \"Milestone\" m ON s.\"milestone\" = m.\"pk\" "
-    "WHERE m.\"goal\" IS NOT NULL%1 GROUP BY m.\"goal\"");
+using G = Goal::Keys;
+using M = Milestone::Keys;
+using S = Step::Keys;
+using E = Expense::Keys;
+
+QString table(const QString& entity) {
+    return StoreSchema::quote(entity);
+}
+
+// Each keeps a %1 for the condition its caller adds.
+const QString kStepsSql =
+    QStringLiteral("SELECT %2 AS goal, COUNT(*) AS total, COALESCE(SUM(%3), 0) AS done "
+                   "FROM %4 s JOIN %5 m ON %6 = m.\"pk\" WHERE %2 IS NOT NULL%1 GROUP BY %2")
+        .arg(QStringLiteral("%1"), sqlColumn(M::goal, u"m"), sqlColumn(S::isCompleted, u"s"),
+             table(Step::entityName()), table(Milestone::entityName()), sqlColumn(S::milestone, u"s"));
 const QString kMilestonesSql =
-    QStringLiteral("SELECT \"goal\", COUNT(*), COALESCE(SUM(\"isCompleted\"), 0) FROM \"Milestone\" "
-                   "WHERE \"goal\" IS NOT NULL%1 GROUP BY \"goal\"");
-const QString kMoneySql = QStringLiteral(
-    "SELECT g.\"pk\" AS goal, SUM(e.\"amount\") AS amount FROM \"Expense\" e JOIN \"Goal\" g ON g.\"id\" = "
-    "e.\"goalID\" WHERE e.\"amount\" IS NOT NULL%1 GROUP BY g.\"pk\"");
+    QStringLiteral("SELECT %2, COUNT(*), COALESCE(SUM(%3), 0) FROM %4 WHERE %2 IS NOT NULL%1 GROUP BY %2")
+        .arg(QStringLiteral("%1"), sqlColumn(M::goal), sqlColumn(M::isCompleted),
+             table(Milestone::entityName()));
+const QString kMoneySql =
+    QStringLiteral("SELECT g.\"pk\" AS goal, SUM(%2) AS amount FROM %3 e JOIN %4 g ON %5 = %6 "
+                   "WHERE %2 IS NOT NULL%1 GROUP BY g.\"pk\"")
+        .arg(QStringLiteral("%1"), sqlColumn(E::amount, u"e"), table(Expense::entityName()),
+             table(Goal::entityName()), sqlColumn(G::id, u"g"), sqlColumn(E::goalID, u"e"));
 
 // Each active goal's progress as Goal::progressSql() reads it. The steps and money are read as
 // each goal's figures are, for the active goals' steps and the active money goals' expenses only.
 const QString kActiveSummarySql =
     QStringLiteral("SELECT COUNT(*), COALESCE(SUM(p >= 1.0), 0), TOTAL(p), COALESCE(MAX(streak), 0) FROM ("
-                   " SELECT g.\"streak\" AS streak, %3 AS p"
-                   " FROM \"Goal\" g LEFT JOIN (%1) steps ON steps.goal = g.\"pk\""
+                   " SELECT %4 AS streak, %3 AS p"
+                   " FROM %5 g LEFT JOIN (%1) steps ON steps.goal = g.\"pk\""
                    " LEFT JOIN (%2) money ON money.goal = g.\"pk\""
-                   " WHERE g.\"isArchived\" = 0)")
-        .arg(
-            kStepsSql.arg(
-                QStringLiteral(" AND m.\"goal\" IN (SELECT \"pk\" FROM \"Goal\" WHERE \"isArchived\" = 0)")),
-            kMoneySql.arg(QStringLiteral(" AND g.\"isArchived\" = 0 AND COALESCE(g.\"needsMoney\", 0) <> 0")),
-            Goal::progressSql());
+                   " WHERE %6 = 0)")
+        .arg(kStepsSql.arg(
+                 QStringLiteral(" AND %1 IN (SELECT \"pk\" FROM %2 WHERE %3 = 0)")
+                     .arg(sqlColumn(M::goal, u"m"), table(Goal::entityName()), sqlColumn(G::isArchived))),
+             kMoneySql.arg(QStringLiteral(" AND %1 = 0 AND COALESCE(%2, 0) <> 0")
+                               .arg(sqlColumn(G::isArchived, u"g"), sqlColumn(G::needsMoney, u"g"))),
+             Goal::progressSql(), sqlColumn(G::streak, u"g"), table(Goal::entityName()),
+             sqlColumn(G::isArchived, u"g"));
 
 constexpr qsizetype kReadAllAbove = 8;
 
@@ -173,7 +191,8 @@ GoalFigures::Figures GoalFigures::counted(const Goal& goal) {
 void GoalFigures::loadAll() {
     cache_.clear();
     stale_.clear();
-    for (const auto& row : context_->aggregate(QStringLiteral("SELECT \"pk\" FROM \"Goal\"")))
+    for (const auto& row :
+         context_->aggregate(QStringLiteral("SELECT \"pk\" FROM ") + table(Goal::entityName())))
         cache_.insert(row[0].toLongLong(), Figures{});
     ++queries_;
     read(QString());
@@ -184,12 +203,12 @@ void GoalFigures::read(const QString& which, const QVariantList& binds) {
     const auto on = [&which](const QString& goalColumn) {
         return which.isEmpty() ? QString() : QStringLiteral(" AND ") + goalColumn + which;
     };
-    for (const auto& row : context_->aggregate(kStepsSql.arg(on(QStringLiteral("m.\"goal\""))), binds)) {
+    for (const auto& row : context_->aggregate(kStepsSql.arg(on(sqlColumn(M::goal, u"m"))), binds)) {
         Figures& f = cache_[row[0].toLongLong()];
         f.totalSteps = row[1].toInt();
         f.completedSteps = row[2].toInt();
     }
-    for (const auto& row : context_->aggregate(kMilestonesSql.arg(on(QStringLiteral("\"goal\""))), binds)) {
+    for (const auto& row : context_->aggregate(kMilestonesSql.arg(on(sqlColumn(M::goal))), binds)) {
         Figures& f = cache_[row[0].toLongLong()];
         f.milestones = row[1].toInt();
         f.completedMilestones = row[2].toInt();

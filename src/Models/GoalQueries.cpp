@@ -6,6 +6,8 @@
 #include "Models/Milestone.h"
 #include "Models/Step.h"
 #include "Store/ObjectContext.h"
+#include "Store/StoreColumn.h"
+#include "Store/StoreSchema.h"
 #include "Store/StoreValue.h"
 
 #include <QTimeZone>
@@ -67,11 +69,16 @@ std::optional<QString> storedText(const QVariant& value) {
 std::vector<GoalQueries::MilestoneWithFrequency>
 GoalQueries::milestonesWithFrequency(ObjectContext& context) {
     // Goals without a creation date come first, as SQLite orders a missing value.
-    const auto rows = context.aggregate(QStringLiteral(
-        "SELECT m.\"pk\", g.\"pk\", m.\"frequency\", m.\"dueDate\", g.\"createdAt\", g.\"deadline\", "
-        "m.\"id\" "
-        "FROM \"Milestone\" m JOIN \"Goal\" g ON g.\"pk\" = m.\"goal\" WHERE m.\"frequency\" IS NOT NULL "
-        "ORDER BY g.\"createdAt\", g.\"pk\", m.\"order\", m.\"pk\""));
+    using M = Milestone::Keys;
+    using G = Goal::Keys;
+    static const QString kSql =
+        QStringLiteral("SELECT m.\"pk\", g.\"pk\", %1, %2, %3, %4, %5 FROM %6 m JOIN %7 g ON g.\"pk\" = %8 "
+                       "WHERE %1 IS NOT NULL ORDER BY %3, g.\"pk\", %9, m.\"pk\"")
+            .arg(sqlColumn(M::frequency, u"m"), sqlColumn(M::dueDate, u"m"), sqlColumn(G::createdAt, u"g"),
+                 sqlColumn(G::deadline, u"g"), sqlColumn(M::id, u"m"),
+                 StoreSchema::quote(Milestone::entityName()), StoreSchema::quote(Goal::entityName()),
+                 sqlColumn(M::goal, u"m"), sqlColumn(M::order, u"m"));
+    const auto rows = context.aggregate(kSql);
     std::vector<MilestoneWithFrequency> found;
     found.reserve(rows.size());
     for (const auto& row : rows)

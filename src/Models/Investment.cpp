@@ -5,6 +5,7 @@
 #include "Models/RecordDefaults.h"
 #include "Platform/Clock.h"
 #include "Store/ObjectContext.h"
+#include "Store/StoreColumn.h"
 
 #include <cmath>
 
@@ -54,7 +55,7 @@ Predicate Investment::isActive() {
 }
 
 const QString& Investment::isActiveSql() {
-    static const QString sql = QStringLiteral("(\"status\" = 'active' OR \"status\" IS NULL)");
+    static const QString sql = QStringLiteral("(%1 = 'active' OR %1 IS NULL)").arg(sqlColumn(Keys::status));
     return sql;
 }
 
@@ -93,22 +94,25 @@ const QString& Investment::currentValueSql() {
     // Without a type a holding is a stock; a deposit earns nothing before its start.
     static const QString sql =
         QStringLiteral("(CASE "
-                       "WHEN COALESCE(\"investmentType\", 'stock') IN ('stock', 'mutualFund', 'crypto') "
-                       "THEN IFNULL(\"units\", 0) * IFNULL(\"currentPrice\", 0) "
-                       "WHEN \"investmentType\" = 'fixedDeposit' "
-                       "THEN IFNULL(\"investedAmount\", 0) * "
-                       "(1 + MAX(0, IFNULL((? - \"buyDate\") / ?, 0)) * IFNULL(\"interestRate\", 0) / 100) "
-                       "WHEN IFNULL(\"currentPrice\", 0) > 0 THEN \"currentPrice\" "
-                       "ELSE IFNULL(\"investedAmount\", 0) END)");
+                       "WHEN COALESCE(%1, 'stock') IN ('stock', 'mutualFund', 'crypto') "
+                       "THEN IFNULL(%2, 0) * IFNULL(%3, 0) "
+                       "WHEN %1 = 'fixedDeposit' "
+                       "THEN IFNULL(%4, 0) * (1 + MAX(0, IFNULL((? - %5) / ?, 0)) * IFNULL(%6, 0) / 100) "
+                       "WHEN IFNULL(%3, 0) > 0 THEN %3 "
+                       "ELSE IFNULL(%4, 0) END)")
+            .arg(sqlColumn(Keys::investmentType), sqlColumn(Keys::units), sqlColumn(Keys::currentPrice),
+                 sqlColumn(Keys::investedAmount), sqlColumn(Keys::buyDate), sqlColumn(Keys::interestRate));
     return sql;
 }
 
 const QString& Investment::investedFigureSql() {
     static const QString sql =
         QStringLiteral("(CASE "
-                       "WHEN COALESCE(\"investmentType\", 'stock') IN ('stock', 'mutualFund', 'crypto') "
-                       "THEN IFNULL(\"units\", 0) * IFNULL(\"buyPrice\", 0) "
-                       "ELSE IFNULL(\"investedAmount\", 0) END)");
+                       "WHEN COALESCE(%1, 'stock') IN ('stock', 'mutualFund', 'crypto') "
+                       "THEN IFNULL(%2, 0) * IFNULL(%3, 0) "
+                       "ELSE IFNULL(%4, 0) END)")
+            .arg(sqlColumn(Keys::investmentType), sqlColumn(Keys::units), sqlColumn(Keys::buyPrice),
+                 sqlColumn(Keys::investedAmount));
     return sql;
 }
 

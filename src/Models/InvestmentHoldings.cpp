@@ -2,6 +2,8 @@
 
 #include "Models/Investment.h"
 #include "Store/ObjectContext.h"
+#include "Store/StoreColumn.h"
+#include "Store/StoreSchema.h"
 #include "Store/StoreValue.h"
 
 namespace {
@@ -10,10 +12,11 @@ namespace {
 // invested amounts, what was put in as Investment::investedFigure reads it, and how many.
 const QString& liveSql() {
     static const QString sql =
-        QStringLiteral(
-            "SELECT COALESCE(\"investmentType\", 'stock'), TOTAL(%1), "
-            "TOTAL(\"investedAmount\"), TOTAL(%2), COUNT(*) FROM \"Investment\" WHERE %3 GROUP BY 1")
-            .arg(Investment::currentValueSql(), Investment::investedFigureSql(), Investment::isActiveSql());
+        QStringLiteral("SELECT COALESCE(%1, 'stock'), TOTAL(%2), TOTAL(%3), TOTAL(%4), COUNT(*) FROM %5 "
+                       "WHERE %6 GROUP BY 1")
+            .arg(sqlColumn(Investment::Keys::investmentType), Investment::currentValueSql(),
+                 sqlColumn(Investment::Keys::investedAmount), Investment::investedFigureSql(),
+                 StoreSchema::quote(Investment::entityName()), Investment::isActiveSql());
     return sql;
 }
 

@@ -23,7 +23,7 @@ const QString kEnable = QStringLiteral("enableNotifications");
 const QString kReminderHour = QStringLiteral("dailyReminderTime");
 const QString kAlertCount = QStringLiteral("deadlineNotifCount");
 const QString kCurrency = QStringLiteral("financeCurrencyCode");
-const QString kFinanceAuth = QStringLiteral("financeAuthEnabled");
+const QString kFinanceAuth = FinanceAuthViewModel::enabledKey();
 
 UserDefaults& defaults() {
     return UserDefaults::standard();

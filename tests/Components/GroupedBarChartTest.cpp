@@ -37,8 +37,9 @@ TEST(GroupedBarChart, NoOrSmallValuesGiveDistinctWholeLabels) {
         for (std::size_t i = 0; i < labels.size(); ++i) {
             EXPECT_EQ(labels[i], QLocale().toString(chart.ticks()[i], 'f', 0)) << "a label is its tick";
             EXPECT_EQ(std::fmod(chart.ticks()[i], 1.0), 0.0);
-            if (i > 0)
+            if (i > 0) {
                 EXPECT_NE(labels[i], labels[i - 1]);
+            }
         }
     }
     EXPECT_EQ(GroupedBarChart::niceTicks(0, 9), (std::vector<double>{0, 5, 10}));

@@ -28,7 +28,8 @@ TEST(StyleSheetColour, QtReadsEveryAlphaAsGiven) {
         image.fill(Qt::transparent);
         tile.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
         EXPECT_EQ(QColor::fromRgba(image.convertToFormat(QImage::Format_ARGB32).pixel(4, 4)).alpha(), alpha);
-        if (alpha == 255)
+        if (alpha == 255) {
             EXPECT_EQ(image.pixel(4, 4), colour.rgba());
+        }
     }
 }

@@ -123,8 +123,9 @@ protected:
                     step->setMilestone(milestone);
                 }
             }
-            if ((g + 1) % goalsPerSave == 0)
+            if ((g + 1) % goalsPerSave == 0) {
                 ASSERT_TRUE(context->save());
+            }
         }
         ASSERT_TRUE(context->save());
     }

@@ -19,8 +19,16 @@ TEST(Harness, RunsOffscreenInTheTestLocaleWithATemporaryHome) {
 TEST(HarnessDates, ZoneTookEffect) {
     const QByteArray zone = qgetenv("TZ");
     const QDateTime july(QDate(2026, 7, 1), QTime(12, 0), Qt::UTC);
-    if (zone == "America/New_York")
+    const QDateTime january(QDate(2026, 1, 15), QTime(12, 0), Qt::UTC);
+    if (zone == "America/New_York") {
         EXPECT_EQ(july.toLocalTime().offsetFromUtc(), -4 * 3600);
-    else
+        EXPECT_EQ(january.toLocalTime().offsetFromUtc(), -5 * 3600);
+    } else if (zone == "Asia/Kolkata") {
+        // East of UTC: a local day begins on the day before in UTC.
+        EXPECT_EQ(july.toLocalTime().offsetFromUtc(), 5 * 3600 + 1800);
+        EXPECT_EQ(QDate(2026, 7, 1).startOfDay().toUTC().date(), QDate(2026, 6, 30));
+    } else {
+        EXPECT_EQ(zone, QByteArray("UTC"));
         EXPECT_EQ(july.toLocalTime().offsetFromUtc(), 0);
+    }
 }

@@ -139,8 +139,9 @@ TEST_F(PamCheck, QuittingDoesNotWaitForARunningCheck) {
     quitter.write("quit\n");
     const bool quick = quitter.waitForFinished(1000);
     EXPECT_TRUE(quick) << "quitting waited for the check";
-    if (!quick)
+    if (!quick) {
         ASSERT_TRUE(quitter.waitForFinished(60000));
+    }
     EXPECT_EQ(quitter.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(quitter.exitCode(), 0) << quitter.readAllStandardError().toStdString();
 }

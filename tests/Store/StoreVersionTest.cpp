@@ -126,6 +126,33 @@ TEST(StoreVersion, AStoreOfANewerBuildIsLeftByteForByte) {
     EXPECT_EQ(StoreMigrations::newerStoreRefusal(current), std::nullopt);
 }
 
+TEST(StoreVersion, AStoreOneFormatAheadIsRefusedAndOneOfThisFormatOpens) {
+    auto model = makeModel();
+    const QString path = tempPath("ahead/Quorvale.sqlite");
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    openStore(*model, path).reset();
+    {
+        SQLite::Database db(path.toStdString(), SQLite::OPEN_READWRITE);
+        ASSERT_EQ(userVersion(db), StoreMigrations::latestVersion());
+    }
+    EXPECT_EQ(StoreMigrations::newerStoreRefusal(path), std::nullopt);
+    ASSERT_TRUE(StoreFile::open(*model, path).context) << "a store of this very format opens";
+
+    {
+        SQLite::Database db(path.toStdString(), SQLite::OPEN_READWRITE);
+        db.exec("PRAGMA user_version = " + std::to_string(StoreMigrations::latestVersion() + 1));
+    }
+    const QByteArray file = readAll(path);
+    StoreFile::Result result = StoreFile::open(*model, path);
+    EXPECT_FALSE(result.context);
+    EXPECT_TRUE(result.newerStore);
+    EXPECT_NE(StoreMigrations::newerStoreRefusal(path), std::nullopt);
+    QString error;
+    EXPECT_FALSE(ObjectContext::open(*model, path, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("newer Quorvale"))) << error.toStdString();
+    EXPECT_EQ(readAll(path), file);
+}
+
 TEST(StoreVersion, TheVersionOfANewerStoreIsReadWithoutMakingAnythingBesideIt) {
     auto model = makeModel();
     const QString path = tempPath("probe/Quorvale.sqlite");

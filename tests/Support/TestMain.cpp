@@ -4,8 +4,6 @@
 
 #include "Support/TestSupport.h"
 
-#include "Platform/Clock.h"
-#include "Platform/UserDefaults.h"
 #include "Store/StoreMisuse.h"
 
 #include <gtest/gtest.h>
@@ -80,6 +78,9 @@ void pinZone() {
     } else if (zone == "America/New_York") {
         if (utcOffsetAt(2026, 7, 1) != -4 * 3600 || utcOffsetAt(2026, 1, 15) != -5 * 3600)
             failHarness("TZ=America/New_York did not take effect (is tzdata installed?)");
+    } else if (zone == "Asia/Kolkata") {
+        if (utcOffsetAt(2026, 7, 1) != 5 * 3600 + 1800 || utcOffsetAt(2026, 1, 15) != 5 * 3600 + 1800)
+            failHarness("TZ=Asia/Kolkata did not take effect (is tzdata installed?)");
     }
 }
 
@@ -108,9 +109,7 @@ public:
     }
     void OnTestEnd(const testing::TestInfo&) override {
         qv::test::settle();
-        // Nothing of one test's clock or defaults may leak into the next.
-        Clock::useSystem();
-        UserDefaults::resetStandard();
+        qv::test::resetAfterTest();
         home_.reset();
     }
     QString path() const { return home_ ? home_->path() : QString(); }

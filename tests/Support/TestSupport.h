@@ -34,8 +34,12 @@ bool imageShows(const QImage& image, QWidget* root, QWidget* widget);
 bool imageShowsText(const QImage& image, QWidget* root, const QString& text, QWidget* within = nullptr);
 
 // The program's application object: a QApplication where widgets are tested, a
-// QGuiApplication in the programs below the views, which are built without Qt Widgets.
+// QGuiApplication in the programs below the views, which are built without Qt Widgets, and a
+// QCoreApplication for the store, which links QtCore alone.
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv);
+// Puts back, after each test, what a test may have changed in the layers the program links (the
+// clock and the defaults where the platform is linked), so nothing leaks into the next test.
+void resetAfterTest();
 
 // The application's locale for the life of a scope; the tests' en_US comes back after it.
 class LocaleScope {

@@ -221,8 +221,9 @@ TEST_F(DeadlineReminders, SwitchCountAndTimesApplyAtOnce) {
     scheduler->setAlertTime(2, local(2026, 1, 1, 7, 45), context());
     settle();
     for (const auto& r : pending())
-        if (r.identifier.endsWith(QLatin1Char('2')))
+        if (r.identifier.endsWith(QLatin1Char('2'))) {
             EXPECT_EQ(QTime(r.hour, r.minute), QTime(7, 45));
+        }
 
     scheduler->setAlertCount(1, context());
     settle();

@@ -165,6 +165,10 @@ TEST(DeadlineCountdown, TextsOfWholeDaysAndHours) {
     auto text = [&](qint64 seconds) { return DeadlinesViewModel::countdownText(now, now.addSecs(seconds)); };
     EXPECT_EQ(text(90 * 60), QStringLiteral("1h left"));
     EXPECT_EQ(text(2 * 86400 + 5 * 3600 + 59 * 60), QStringLiteral("2d 5h left"));
+    // From one whole day on the days are named, the first one too.
+    EXPECT_EQ(text(86400 + 5 * 3600), QStringLiteral("1d 5h left"));
+    EXPECT_EQ(text(86400), QStringLiteral("1d 0h left"));
+    EXPECT_EQ(text(86400 - 1), QStringLiteral("23h left"));
     EXPECT_EQ(text(30 * 60), QStringLiteral("0h left"));
     EXPECT_EQ(text(0), QStringLiteral("0h left"));
     EXPECT_EQ(text(-3 * 3600), QStringLiteral("0d overdue"));

@@ -368,11 +368,12 @@ TEST_P(KeyboardLayersWindow, TheLayerOnTopOwnsTheKeyboard) {
         frames(800);
         EXPECT_TRUE(!layer || !layer->isActive() || KeyboardLayer::top(window_.get()) != layer)
             << c.name << " did not close";
-        if (opener)
+        if (opener) {
             EXPECT_EQ(QApplication::focusWidget(), opener)
                 << c.name << ": after closing the focus is on "
                 << describe(QApplication::focusWidget()).toStdString() << ", not on "
                 << describe(opener).toStdString();
+        }
     }
 
     // Space and Return at each stop touch nothing behind the layer.
@@ -563,7 +564,8 @@ const LayerCase kLayers[] = {
              view && !view->list()->visibleRows().isEmpty() ? view->list()->visibleRows().at(0) : nullptr;
          if (row) {
              T::hover(row);
-             (void)QTest::qWaitFor([row] { return row->underMouse(); }, 2000);
+             EXPECT_TRUE(QTest::qWaitFor([row] { return row->underMouse(); }, 2000))
+                 << "the row never heard of the pointer";
              t.frames(400);
          }
          return t.press(row ? row->findChild<QWidget*>(QStringLiteral("editLinkButton")) : nullptr);
@@ -673,7 +675,8 @@ const LayerCase kLayers[] = {
          QWidget* row = page && !page->taskRows().empty() ? page->taskRows().front() : nullptr;
          if (row) {
              T::hover(row);
-             (void)QTest::qWaitFor([row] { return row->underMouse(); }, 2000);
+             EXPECT_TRUE(QTest::qWaitFor([row] { return row->underMouse(); }, 2000))
+                 << "the row never heard of the pointer";
              t.frames(400);
          }
          return t.press(row ? row->findChild<QWidget*>(QStringLiteral("followUpButton")) : nullptr);

@@ -185,9 +185,10 @@ void WindowLane::expectRoomFor(const QString& state) {
     for (QAbstractScrollArea* area : window_->findChildren<QAbstractScrollArea*>())
         if (area->isVisible() && area->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff)
             for (QWidget* page :
-                 area->viewport()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+                 area->viewport()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
                 EXPECT_LE(page->x() + page->width(), area->viewport()->width())
                     << state.toStdString() << ": " << describe(page).toStdString() << " is cut at the right";
+            }
     const QList<QWidget*> all = leaves();
     for (QWidget* w : all) {
         // As layouts do: a minimum set on the widget wins over its hint.
@@ -196,12 +197,14 @@ void WindowLane::expectRoomFor(const QString& state) {
                           w->minimumHeight() > 0 ? w->minimumHeight() : hint.height());
         EXPECT_EQ(visibleRect(w).width(), w->width())
             << state.toStdString() << ": " << describe(w).toStdString() << " is cut";
-        if (w->sizePolicy().horizontalPolicy() != QSizePolicy::Ignored)
+        if (w->sizePolicy().horizontalPolicy() != QSizePolicy::Ignored) {
             EXPECT_GE(w->width(), least.width())
                 << state.toStdString() << ": " << describe(w).toStdString() << " is narrower than it needs";
-        if (w->sizePolicy().verticalPolicy() != QSizePolicy::Ignored)
+        }
+        if (w->sizePolicy().verticalPolicy() != QSizePolicy::Ignored) {
             EXPECT_GE(w->height(), least.height())
                 << state.toStdString() << ": " << describe(w).toStdString() << " is lower than it needs";
+        }
     }
     for (int i = 0; i < all.size(); ++i)
         for (int j = i + 1; j < all.size(); ++j) {

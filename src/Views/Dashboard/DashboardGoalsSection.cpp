@@ -5,7 +5,7 @@
 #include "Models/Goal.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
-#include "Views/Dashboard/GoalCardView.h"
+#include "Views/Goals/GoalCardView.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -22,11 +22,7 @@ FinanceView::FinanceView(const AppEnvironment& env, QWidget* parent,
     setObjectName(QStringLiteral("FinanceView"));
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->setSpacing(0);
-    connect(authViewModel_, &FinanceAuthViewModel::answered, this, &FinanceView::sync);
-    connect(&UserDefaults::standard(), &UserDefaults::changed, this, [this](const QString& key) {
-        if (key == authEnabledKey)
-            sync();
-    });
+    connect(authViewModel_, &FinanceAuthViewModel::lockChanged, this, &FinanceView::sync);
     sync();
 }
 
@@ -36,12 +32,8 @@ FinanceView::~FinanceView() {
         firstRun_->dismiss();
 }
 
-bool FinanceView::locked() const {
-    return UserDefaults::standard().flag(authEnabledKey) && !authViewModel_->isUnlocked();
-}
-
 void FinanceView::sync() {
-    if (locked()) {
+    if (authViewModel_->isLocked()) {
         dropTabs();
         if (!lock_) {
             lock_ = new FinanceLockScreen(authViewModel_, this);

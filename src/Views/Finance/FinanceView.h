@@ -3,6 +3,7 @@
 #include "Components/SheetHost.h"
 #include "Platform/OwnerAuthenticator.h"
 #include "ViewModels/AppEnvironment.h"
+#include "ViewModels/Finance/FinanceAuthViewModel.h"
 #include "Views/Finance/FinanceTab.h"
 
 #include <QPointer>
@@ -10,7 +11,6 @@
 
 #include <memory>
 
-class FinanceAuthViewModel;
 class FinanceLockScreen;
 class FinanceTabBar;
 class QVBoxLayout;
@@ -22,7 +22,7 @@ class QVBoxLayout;
 class FinanceView : public QWidget {
     Q_OBJECT
 public:
-    static inline const QString authEnabledKey = QStringLiteral("financeAuthEnabled");
+    static inline const QString authEnabledKey = FinanceAuthViewModel::enabledKey();
     static inline const QString onboardingCompleteKey = QStringLiteral("financeOnboardingComplete");
 
     // Without an authenticator the application's own is used.
@@ -44,7 +44,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    bool locked() const;
     // Shows the lock or the tabs, whichever the flag and the lock state call for.
     void sync();
     void buildTabs();

@@ -5,12 +5,12 @@
 #include "Models/Goal.h"
 #include "ViewModels/GoalsViewModel.h"
 #include "ViewModels/Theme/AppTheme.h"
-#include "Views/Dashboard/GoalCardView.h"
+#include "Views/Goals/GoalActions.h"
+#include "Views/Goals/GoalCardView.h"
 #include "Views/Goals/GoalRowView.h"
 #include "Views/Goals/GoalStyle.h"
 #include "Views/Goals/GoalsCategoryBar.h"
 #include "Views/Goals/GoalsEmptyState.h"
-#include "Views/Goals/GoalsView.h"
 
 #include <QMenu>
 
@@ -24,8 +24,9 @@ constexpr int kCardMinWidth = 280;
 
 } // namespace
 
-GoalsActiveSide::GoalsActiveSide(GoalsView* screen, GoalsViewModel* viewModel, QWidget* parent)
-    : VirtualList({}, {}, parent), screen_(screen), viewModel_(viewModel) {
+GoalsActiveSide::GoalsActiveSide(GoalActions* actions, QObject* context, GoalsViewModel* viewModel,
+                                 QWidget* parent)
+    : VirtualList({}, {}, parent), actions_(actions), context_(context), viewModel_(viewModel) {
     setObjectName(QStringLiteral("goalsActiveScroll"));
     categoryBar_ = new GoalsCategoryBar(viewModel_, this);
     setHeader(categoryBar_);
@@ -136,7 +137,7 @@ void GoalsActiveSide::bind(QWidget* widget, int index) {
 }
 
 QWidget* GoalsActiveSide::makeRow(QWidget* parent) {
-    GoalsView* screen = screen_;
+    GoalActions* screen = actions_;
     auto slot = std::make_shared<GoalRowView*>(nullptr);
     auto goalOf = [slot] { return (*slot)->goal(); };
     auto* row = new GoalRowView(
@@ -149,15 +150,15 @@ QWidget* GoalsActiveSide::makeRow(QWidget* parent) {
 }
 
 QWidget* GoalsActiveSide::makeCard(QWidget* parent) {
-    GoalsView* screen = screen_;
+    GoalActions* screen = actions_;
     auto slot = std::make_shared<GoalCardView*>(nullptr);
     auto* card = new GoalCardView(
         goals_.front(), false, [screen, slot] { screen->toggleHidden((*slot)->goal()); }, parent);
     *slot = card;
     card->setUniformHeight(true);
     card->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(card, &GoalCardView::clicked, screen, [screen, card] { screen->select(card->goal()); });
-    connect(card, &QWidget::customContextMenuRequested, screen, [screen, card](const QPoint& pos) {
+    connect(card, &GoalCardView::clicked, context_, [screen, card] { screen->select(card->goal()); });
+    connect(card, &QWidget::customContextMenuRequested, context_, [screen, card](const QPoint& pos) {
         const std::shared_ptr<Goal> goal = card->goal();
         QMenu menu(card);
         menu.setObjectName(QStringLiteral("goalCardMenu"));

@@ -11,7 +11,7 @@ class Goal;
 class GoalCardView;
 class GoalRowView;
 class GoalsCategoryBar;
-class GoalsView;
+class GoalActions;
 class GoalsViewModel;
 
 // The active side of the goals screen: the category chips over the goals as rows or as a
@@ -20,7 +20,9 @@ class GoalsViewModel;
 class GoalsActiveSide : public VirtualList {
     Q_OBJECT
 public:
-    GoalsActiveSide(GoalsView* screen, GoalsViewModel* viewModel, QWidget* parent = nullptr);
+    // The rows and cards run their actions through actions; context ends their connections.
+    GoalsActiveSide(GoalActions* actions, QObject* context, GoalsViewModel* viewModel,
+                    QWidget* parent = nullptr);
 
     // Shows the goals in this order; selectedID 0 selects none.
     void place(const std::vector<std::shared_ptr<Goal>>& goals, bool grid, const QSet<qint64>& hidden,
@@ -46,7 +48,8 @@ private:
     void useMode(bool grid);
     int indexOfGoal(qint64 goalID) const;
 
-    GoalsView* screen_;
+    GoalActions* actions_;
+    QObject* context_;
     GoalsViewModel* viewModel_;
     GoalsCategoryBar* categoryBar_;
     QWidget* empty_;

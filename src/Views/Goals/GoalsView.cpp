@@ -45,7 +45,7 @@ GoalsView::GoalsView(const AppEnvironment& env, QWidget* parent)
     auto* body = new QHBoxLayout;
     body->setSpacing(0);
     sides_ = new QStackedWidget(this);
-    activeSide_ = new GoalsActiveSide(this, viewModel_, sides_);
+    activeSide_ = new GoalsActiveSide(this, this, viewModel_, sides_);
     sides_->addWidget(activeSide_);
     archivedPage_ = new QWidget(sides_);
     archivedPage_->setObjectName(QStringLiteral("goalsArchivedPage"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ViewModels/AppEnvironment.h"
+#include "Views/Goals/GoalActions.h"
 
 #include <QHash>
 #include <QPointer>
@@ -25,7 +26,7 @@ class VirtualList;
 // The goals destination: the active goals as rows or a grid of cards with search and a
 // category filter, the achieved goals on a second tab, and the selected goal's detail in a
 // panel beside the list. List or grid mode is kept in the user default "goalsViewMode".
-class GoalsView : public QWidget {
+class GoalsView : public QWidget, public GoalActions {
     Q_OBJECT
 public:
     explicit GoalsView(const AppEnvironment& env, QWidget* parent = nullptr);
@@ -50,11 +51,11 @@ public:
     QWidget* detailPanel() const { return panel_; }
 
     // The screen's actions, as its rows, cards and menus run them.
-    void select(const std::shared_ptr<Goal>& goal); // selecting the selected goal again closes the panel
-    void toggleHidden(const std::shared_ptr<Goal>& goal);
-    SheetHost* offerAchieve(const std::shared_ptr<Goal>& goal);
-    void deleteGoal(const std::shared_ptr<Goal>& goal);
-    SheetHost* confirmDeleteGoal(const std::shared_ptr<Goal>& goal);
+    void select(const std::shared_ptr<Goal>& goal) override;
+    void toggleHidden(const std::shared_ptr<Goal>& goal) override;
+    SheetHost* offerAchieve(const std::shared_ptr<Goal>& goal) override;
+    void deleteGoal(const std::shared_ptr<Goal>& goal) override;
+    SheetHost* confirmDeleteGoal(const std::shared_ptr<Goal>& goal) override;
     SheetHost* showCreateGoal();
 
 protected:

@@ -258,8 +258,9 @@ TEST_F(FinanceRowTextDates, ASubscriptionRowShowsTheMonthlyCostOfAnyOtherCycle) 
     EXPECT_EQ(vm.totalMonthlySubscriptionsText(), QString("₹244/mo")) << "the paused one counts for nothing";
     qv::test::LocaleScope german(QStringLiteral("de_DE"));
     for (const auto& record : vm.subscriptions())
-        if (record->name() == QString("Cloud"))
+        if (record->name() == QString("Cloud")) {
             EXPECT_EQ(CommitmentsViewModel::subscriptionRow(record).perMonthText, QString("125\u00a0₹/mo"));
+        }
 }
 
 TEST_F(FinanceRowTextDates, TheAllocationIsPendingUntilNotACentIsLeft) {

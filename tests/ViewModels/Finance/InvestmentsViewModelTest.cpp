@@ -144,8 +144,9 @@ TEST_F(InvestmentsViewModelTest, TotalsSummedByTheStoreMatchEachHoldingsOwnFigur
     };
     // Unsaved, the holdings are added up one by one; saved, the store sums them.
     for (bool saved : {false, true}) {
-        if (saved)
+        if (saved) {
             ASSERT_TRUE(context->save());
+        }
         InvestmentsViewModel model(context);
         const auto [invested, current, count] = expected();
         EXPECT_NEAR(model.totalInvested(), invested, 1e-6) << saved;

@@ -14,9 +14,9 @@
 #include "Views/Dashboard/DashboardHeader.h"
 #include "Views/Dashboard/DashboardStreakBadge.h"
 #include "Views/Dashboard/DashboardView.h"
-#include "Views/Dashboard/GoalCardView.h"
 #include "Views/Dashboard/QuoteCard.h"
 #include "Views/Dashboard/RecentAchievementRow.h"
+#include "Views/Goals/GoalCardView.h"
 #include "Views/Goals/GoalDetailView.h"
 
 #include <QLineEdit>

@@ -125,8 +125,9 @@ TEST_F(FiguresInTheirRoom, HugeAmountsAreCutToTheirRoomAndNamesStayReadable) {
         auto* hero = view->findChild<OverviewHeroCard*>(QString::fromLatin1(name));
         auto* value = hero->findChild<QLabel*>(QStringLiteral("heroValue"));
         ASSERT_NE(value, nullptr) << name;
-        if (value->text() != hero->valueText())
+        if (value->text() != hero->valueText()) {
             EXPECT_EQ(value->toolTip(), Text::plainToolTip(hero->valueText())) << name;
+        }
     }
     qv::test::saveScreen(view.get(), QStringLiteral("finance-overview-huge-balance"));
 

@@ -1,4 +1,4 @@
-#include "Views/Dashboard/GoalCardView.h"
+#include "Views/Goals/GoalCardView.h"
 
 #include "Components/CapsuleBadge.h"
 #include "Components/MomentumBadge.h"
@@ -11,8 +11,8 @@
 #include "Support/TestSupport.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
-#include "Views/Dashboard/StreakBadge.h"
 #include "Views/Goals/GoalStyle.h"
+#include "Views/Goals/StreakBadge.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Views/Dashboard/GoalCardView.h"
+#include "Views/Goals/GoalCardView.h"
 
 #include "Components/AnimatedProgressRing.h"
 #include "Components/CastShadow.h"
@@ -14,9 +14,9 @@
 #include "Platform/TextHelpers.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
-#include "Views/Dashboard/StreakBadge.h"
 #include "Views/Goals/GoalPointerTracker.h"
 #include "Views/Goals/GoalStyle.h"
+#include "Views/Goals/StreakBadge.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

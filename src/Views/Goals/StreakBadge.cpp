@@ -1,4 +1,4 @@
-#include "Views/Dashboard/StreakBadge.h"
+#include "Views/Goals/StreakBadge.h"
 
 #include "Components/Symbols.h"
 #include "ViewModels/Theme/AppTheme.h"
