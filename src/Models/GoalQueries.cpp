@@ -8,8 +8,6 @@
 #include "Store/ObjectContext.h"
 #include "Store/StoreValue.h"
 
-#include <QTimeZone>
-
 namespace {
 
 Predicate archivedIs(bool archived) {
@@ -52,30 +50,48 @@ const QStringList& GoalQueries::rowSources() {
 
 namespace {
 
-std::optional<QDateTime> storedDate(const QVariant& value) {
+std::optional<qint64> storedInstant(const QVariant& value) {
     if (!value.isValid())
         return std::nullopt;
-    return QDateTime::fromMSecsSinceEpoch(StoreValue::dateToMsecs(value.toDouble()), QTimeZone::utc());
-}
-
-std::optional<QString> storedText(const QVariant& value) {
-    return value.isValid() ? std::optional(value.toString()) : std::nullopt;
+    return StoreValue::dateToMsecs(value.toDouble());
 }
 
 } // namespace
 
 std::vector<GoalQueries::MilestoneWithFrequency>
-GoalQueries::milestonesWithFrequency(ObjectContext& context) {
+GoalQueries::milestonesWithFrequency(ObjectContext& context, const std::vector<qint64>& goals) {
+    // The store reads each frequency's text and hands back its place among the known ones, so
+    // that no row carries text; an unknown text never comes round.
+    QString known;
+    QVariantList binds;
+    for (std::size_t i = 0; i < MilestoneFrequencies::allCases.size(); ++i) {
+        known += QStringLiteral("WHEN ? THEN %1 ").arg(i);
+        binds << MilestoneFrequencies::rawValue(MilestoneFrequencies::allCases[i]);
+    }
+    QString only;
+    for (qint64 goal : goals) {
+        only += only.isEmpty() ? QStringLiteral(" AND g.\"pk\" IN (?") : QStringLiteral(", ?");
+        binds << goal;
+    }
+    if (!only.isEmpty())
+        only += QLatin1Char(')');
     // Goals without a creation date come first, as SQLite orders a missing value.
-    const auto rows = context.aggregate(QStringLiteral(
-        "SELECT m.\"pk\", g.\"pk\", m.\"frequency\", m.\"dueDate\", g.\"createdAt\", g.\"deadline\", "
-        "m.\"id\" "
-        "FROM \"Milestone\" m JOIN \"Goal\" g ON g.\"pk\" = m.\"goal\" WHERE m.\"frequency\" IS NOT NULL "
-        "ORDER BY g.\"createdAt\", g.\"pk\", m.\"order\", m.\"pk\""));
+    const auto rows = context.aggregate(
+        QStringLiteral("SELECT m.\"pk\", g.\"pk\", CASE m.\"frequency\" %1END, m.\"dueDate\", "
+                       "g.\"createdAt\", g.\"deadline\" "
+                       "FROM \"Milestone\" m JOIN \"Goal\" g ON g.\"pk\" = m.\"goal\" "
+                       "WHERE m.\"frequency\" IS NOT NULL%2 "
+                       "ORDER BY g.\"createdAt\", g.\"pk\", m.\"order\", m.\"pk\"")
+            .arg(known, only),
+        binds);
     std::vector<MilestoneWithFrequency> found;
     found.reserve(rows.size());
-    for (const auto& row : rows)
-        found.push_back({row[0].toLongLong(), row[1].toLongLong(), storedText(row[2]), storedDate(row[3]),
-                         storedDate(row[4]), storedDate(row[5]), QUuid(row[6].toString())});
+    for (const auto& row : rows) {
+        if (!row[2].isValid())
+            continue;
+        found.push_back({row[0].toLongLong(), row[1].toLongLong(),
+                         MilestoneFrequencies::allCases[std::size_t(row[2].toLongLong())],
+                         storedInstant(row[3]), storedInstant(row[4]), storedInstant(row[5])});
+    }
     return found;
 }
