@@ -8,6 +8,11 @@
 #include "Store/ObjectContext.h"
 #include "Store/StoreValue.h"
 
+#include <QHash>
+
+#include <algorithm>
+#include <tuple>
+
 namespace {
 
 Predicate archivedIs(bool archived) {
@@ -59,7 +64,18 @@ std::optional<qint64> storedInstant(const QVariant& value) {
 } // namespace
 
 std::vector<GoalQueries::MilestoneWithFrequency>
-GoalQueries::milestonesWithFrequency(ObjectContext& context, const std::vector<qint64>& goals) {
+GoalQueries::milestonesWithFrequency(ObjectContext& context) {
+    // Two plain scans, joined and ordered here: a join in the store looks every goal up once
+    // per milestone and sorts the whole result on disk-backed pages, several times the cost.
+    struct GoalDates {
+        QVariant createdAt;
+        QVariant deadline;
+    };
+    QHash<qint64, GoalDates> goals;
+    for (const auto& row :
+         context.aggregate(QStringLiteral("SELECT \"pk\", \"createdAt\", \"deadline\" FROM \"Goal\"")))
+        goals.insert(row[0].toLongLong(), {row[1], row[2]});
+
     // The store reads each frequency's text and hands back its place among the known ones, so
     // that no row carries text; an unknown text never comes round.
     QString known;
@@ -68,30 +84,34 @@ GoalQueries::milestonesWithFrequency(ObjectContext& context, const std::vector<q
         known += QStringLiteral("WHEN ? THEN %1 ").arg(i);
         binds << MilestoneFrequencies::rawValue(MilestoneFrequencies::allCases[i]);
     }
-    QString only;
-    for (qint64 goal : goals) {
-        only += only.isEmpty() ? QStringLiteral(" AND g.\"pk\" IN (?") : QStringLiteral(", ?");
-        binds << goal;
-    }
-    if (!only.isEmpty())
-        only += QLatin1Char(')');
-    // Goals without a creation date come first, as SQLite orders a missing value.
     const auto rows = context.aggregate(
-        QStringLiteral("SELECT m.\"pk\", g.\"pk\", CASE m.\"frequency\" %1END, m.\"dueDate\", "
-                       "g.\"createdAt\", g.\"deadline\" "
-                       "FROM \"Milestone\" m JOIN \"Goal\" g ON g.\"pk\" = m.\"goal\" "
-                       "WHERE m.\"frequency\" IS NOT NULL%2 "
-                       "ORDER BY g.\"createdAt\", g.\"pk\", m.\"order\", m.\"pk\"")
-            .arg(known, only),
+        QStringLiteral("SELECT \"pk\", \"goal\", CASE \"frequency\" %1END, \"dueDate\", \"order\" "
+                       "FROM \"Milestone\" WHERE \"frequency\" IS NOT NULL AND \"goal\" IS NOT NULL")
+            .arg(known),
         binds);
-    std::vector<MilestoneWithFrequency> found;
-    found.reserve(rows.size());
+
+    // Goals by creation, those without a date first (as the store orders a missing value),
+    // then by identifier; each goal's milestones by their order, then identifier.
+    using Rank = std::tuple<bool, double, qint64, qint64, qint64>;
+    std::vector<std::pair<Rank, MilestoneWithFrequency>> ranked;
+    ranked.reserve(rows.size());
     for (const auto& row : rows) {
-        if (!row[2].isValid())
+        const auto goal = goals.constFind(row[1].toLongLong());
+        if (!row[2].isValid() || goal == goals.constEnd())
             continue;
-        found.push_back({row[0].toLongLong(), row[1].toLongLong(),
-                         MilestoneFrequencies::allCases[std::size_t(row[2].toLongLong())],
-                         storedInstant(row[3]), storedInstant(row[4]), storedInstant(row[5])});
+        const bool dated = goal->createdAt.isValid();
+        ranked.push_back(
+            {Rank{dated, dated ? goal->createdAt.toDouble() : 0.0, goal.key(), row[4].toLongLong(),
+                  row[0].toLongLong()},
+             MilestoneWithFrequency{row[0].toLongLong(), goal.key(),
+                                    MilestoneFrequencies::allCases[std::size_t(row[2].toLongLong())],
+                                    storedInstant(row[3]), storedInstant(goal->createdAt),
+                                    storedInstant(goal->deadline)}});
     }
+    std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<MilestoneWithFrequency> found;
+    found.reserve(ranked.size());
+    for (auto& [rank, milestone] : ranked)
+        found.push_back(milestone);
     return found;
 }

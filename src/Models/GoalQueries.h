@@ -43,11 +43,9 @@ public:
         std::optional<qint64> goalCreatedAt;
         std::optional<qint64> goalDeadline;
     };
-    // Every saved milestone with a known frequency and a goal, in one query that loads no
-    // record: goals by creation (those without a date first), then each goal's milestones in
-    // their order. With goal identifiers, those goals' milestones only.
-    static std::vector<MilestoneWithFrequency> milestonesWithFrequency(ObjectContext& context,
-                                                                       const std::vector<qint64>& goals = {});
+    // Every saved milestone with a known frequency and a goal, read without loading a record:
+    // goals by creation (those without a date first), then each goal's milestones in their order.
+    static std::vector<MilestoneWithFrequency> milestonesWithFrequency(ObjectContext& context);
 
     // What a goal row derives its figures from besides the goal itself: progress reads
     // milestones, steps and the expenses put towards the goal; momentum follows the journal.

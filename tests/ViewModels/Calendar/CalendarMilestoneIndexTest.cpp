@@ -190,17 +190,35 @@ TEST_F(CalendarMilestoneIndexTest, TheDaysMilestonesAreCountedAndReadAPageAtATim
     EXPECT_EQ(vm.milestoneCount(), total - 1);
 }
 
-TEST_F(CalendarMilestoneIndexTest, UnknownFrequenciesNeverComeRound) {
-    auto g = goal(local(2026, 3, 1));
-    milestone(g, QStringLiteral("daily"));
-    milestone(g, QStringLiteral("Fortnightly"));
-    auto known = milestone(g, QStringLiteral("Monthly"));
+TEST_F(CalendarMilestoneIndexTest, StoredRowsComeByGoalCreationUndatedFirstAndUnknownFrequenciesNever) {
+    auto late = goal(local(2026, 3, 5));
+    auto early = goal(local(2026, 3, 1), local(2026, 6, 1));
+    auto undated = goal(local(2026, 3, 9));
+    undated->setCreatedAt(std::nullopt);
+    context->save();
+    milestone(late, QStringLiteral("daily"));
+    milestone(late, QStringLiteral("Fortnightly"));
+    auto lateMonthly = milestone(late, QStringLiteral("Monthly"));
+    auto earlyWeekly = milestone(early, QStringLiteral("Weekly"));
+    auto earlyFirst = milestone(early, QStringLiteral("Daily"), local(2026, 3, 20));
+    earlyFirst->setOrder(-1);
+    auto undatedDaily = milestone(undated, QStringLiteral("Daily"));
+    context->save();
+
     const auto rows = GoalQueries::milestonesWithFrequency(*context);
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].milestoneID, known->objectID());
-    EXPECT_EQ(rows[0].frequency, MilestoneFrequency::monthly);
-    EXPECT_EQ(rows[0].goalCreatedAt, local(2026, 3, 1).toMSecsSinceEpoch());
-    EXPECT_FALSE(rows[0].goalDeadline);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0].milestoneID, undatedDaily->objectID());
+    EXPECT_FALSE(rows[0].goalCreatedAt);
+    EXPECT_EQ(rows[1].milestoneID, earlyFirst->objectID());
+    EXPECT_EQ(rows[1].dueDate, local(2026, 3, 20).toMSecsSinceEpoch());
+    EXPECT_EQ(rows[1].goalDeadline, local(2026, 6, 1).toMSecsSinceEpoch());
+    EXPECT_EQ(rows[2].milestoneID, earlyWeekly->objectID());
+    EXPECT_EQ(rows[3].milestoneID, lateMonthly->objectID());
+    EXPECT_EQ(rows[3].goalID, late->objectID());
+    EXPECT_EQ(rows[3].frequency, MilestoneFrequency::monthly);
+    EXPECT_EQ(rows[3].goalCreatedAt, local(2026, 3, 5).toMSecsSinceEpoch());
+    EXPECT_FALSE(rows[3].goalDeadline);
+    EXPECT_FALSE(rows[3].dueDate);
 }
 
 } // namespace
