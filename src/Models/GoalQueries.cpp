@@ -70,11 +70,24 @@ GoalQueries::milestonesWithFrequency(ObjectContext& context) {
     struct GoalDates {
         QVariant createdAt;
         QVariant deadline;
+        int rank = 0;
     };
     QHash<qint64, GoalDates> goals;
     for (const auto& row :
          context.aggregate(QStringLiteral("SELECT \"pk\", \"createdAt\", \"deadline\" FROM \"Goal\"")))
         goals.insert(row[0].toLongLong(), {row[1], row[2]});
+    // Goals by creation, those without a date first (as the store orders a missing value),
+    // then by identifier.
+    {
+        using GoalPlace = std::tuple<bool, double, qint64>;
+        std::vector<GoalPlace> places;
+        places.reserve(std::size_t(goals.size()));
+        for (auto it = goals.cbegin(); it != goals.cend(); ++it)
+            places.emplace_back(it->createdAt.isValid(), it->createdAt.toDouble(), it.key());
+        std::sort(places.begin(), places.end());
+        for (std::size_t i = 0; i < places.size(); ++i)
+            goals[std::get<2>(places[i])].rank = int(i);
+    }
 
     // The store reads each frequency's text and hands back its place among the known ones, so
     // that no row carries text; an unknown text never comes round.
@@ -90,28 +103,26 @@ GoalQueries::milestonesWithFrequency(ObjectContext& context) {
             .arg(known),
         binds);
 
-    // Goals by creation, those without a date first (as the store orders a missing value),
-    // then by identifier; each goal's milestones by their order, then identifier.
-    using Rank = std::tuple<bool, double, qint64, qint64, qint64>;
-    std::vector<std::pair<Rank, MilestoneWithFrequency>> ranked;
-    ranked.reserve(rows.size());
+    // Each goal's milestones by their order, then identifier, the goals in their place.
+    using Place = std::tuple<int, qint64, qint64, std::size_t>;
+    std::vector<Place> places;
+    std::vector<MilestoneWithFrequency> read;
+    places.reserve(rows.size());
+    read.reserve(rows.size());
     for (const auto& row : rows) {
         const auto goal = goals.constFind(row[1].toLongLong());
         if (!row[2].isValid() || goal == goals.constEnd())
             continue;
-        const bool dated = goal->createdAt.isValid();
-        ranked.push_back(
-            {Rank{dated, dated ? goal->createdAt.toDouble() : 0.0, goal.key(), row[4].toLongLong(),
-                  row[0].toLongLong()},
-             MilestoneWithFrequency{row[0].toLongLong(), goal.key(),
-                                    MilestoneFrequencies::allCases[std::size_t(row[2].toLongLong())],
-                                    storedInstant(row[3]), storedInstant(goal->createdAt),
-                                    storedInstant(goal->deadline)}});
+        places.emplace_back(goal->rank, row[4].toLongLong(), row[0].toLongLong(), read.size());
+        read.push_back({row[0].toLongLong(), goal.key(),
+                        MilestoneFrequencies::allCases[std::size_t(row[2].toLongLong())],
+                        storedInstant(row[3]), storedInstant(goal->createdAt),
+                        storedInstant(goal->deadline)});
     }
-    std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::sort(places.begin(), places.end());
     std::vector<MilestoneWithFrequency> found;
-    found.reserve(ranked.size());
-    for (auto& [rank, milestone] : ranked)
-        found.push_back(milestone);
+    found.reserve(read.size());
+    for (const Place& place : places)
+        found.push_back(read[std::get<3>(place)]);
     return found;
 }
