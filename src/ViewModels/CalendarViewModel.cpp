@@ -227,10 +227,12 @@ void CalendarViewModel::fetchTasksForDate(const QDateTime& date) {
         CalendarTask::entityName(),
         Key(CalendarTask::Keys::date) >= start && Key(CalendarTask::Keys::date) < end, byCreation));
     // Repeating tasks are dated before the day; they follow the day's own tasks, oldest first.
+    // The request already holds them to dated before the day and repeating until it at least,
+    // so only the rule is asked of each (a whole repeatsOn reads the local zone per task).
     const Predicate repeating = CalendarMonthMarks::repeatingPredicate(start, start);
     for (auto& task :
          context_->fetch<CalendarTask>(FetchRequest(CalendarTask::entityName(), repeating, byCreation)))
-        if (task->repeatsOn(day))
+        if (task->date() && task->repeatRuleMatches(day))
             tasks.push_back(std::move(task));
     tasks_ = std::move(tasks);
     emit tasksChanged();
