@@ -42,27 +42,24 @@ CalendarMilestoneSchedule::LocalDays::stretchAt(qint64 msecs) {
     stretch.offsetMs = qint64(QDateTime::fromMSecsSinceEpoch(msecs, Qt::LocalTime).offsetFromUtc()) * 1000;
     stretch.from = std::numeric_limits<qint64>::min();
     stretch.to = std::numeric_limits<qint64>::max();
-    if (zone_.isValid() && zone_.hasTransitions()) {
+    bool keep = zone_.isValid();
+    if (keep && zone_.hasTransitions()) {
         const QTimeZone::OffsetData before = zone_.previousTransition(at.addMSecs(1));
         const QTimeZone::OffsetData after = zone_.nextTransition(at);
         if (before.atUtc.isValid())
             stretch.from = before.atUtc.toMSecsSinceEpoch();
         if (after.atUtc.isValid())
             stretch.to = after.atUtc.toMSecsSinceEpoch();
-    } else if (zone_.isValid() ? zone_.offsetFromUtc(at) * qint64(1000) != stretch.offsetMs : true) {
-        // A zone that cannot tell its changes: this instant's offset holds for this instant only.
-        stretch.from = msecs;
-        stretch.to = msecs + 1;
+    } else if (keep) {
+        // A zone without changes keeps one offset for all time, if local time agrees with it.
+        keep = qint64(zone_.offsetFromUtc(at)) * 1000 == stretch.offsetMs;
     }
-    // Another stretch may already cover part of this one when the zone's rules and local
-    // time disagree; keep the list free of overlaps by answering without keeping it then.
+    // Where the zone's rules and local time disagree (a stretch would overlap one kept), the
+    // instant's own offset answers for it alone.
     it = std::upper_bound(stretches_.begin(), stretches_.end(), msecs,
                           [](qint64 value, const Stretch& s) { return value < s.from; });
-    const bool clashes = (it != stretches_.end() && it->from < stretch.to) ||
-                         (it != stretches_.begin() && std::prev(it)->to > stretch.from);
-    if (clashes) {
-        stretch.from = msecs;
-        stretch.to = msecs + 1;
+    if (!keep || (it != stretches_.end() && it->from < stretch.to) ||
+        (it != stretches_.begin() && std::prev(it)->to > stretch.from)) {
         oneOff_ = stretch;
         return oneOff_;
     }
