@@ -1,10 +1,10 @@
 #pragma once
 
+#include "Models/MilestoneFrequency.h"
 #include "Store/FetchRequest.h"
 
 #include <QDateTime>
 #include <QStringList>
-#include <QUuid>
 
 #include <memory>
 #include <optional>
@@ -33,17 +33,17 @@ public:
     // milestones (and then every one of their steps) in with it, this brings only its own.
     static FetchRequest milestones(const std::shared_ptr<Goal>& goal);
 
-    // A saved milestone with a frequency, with what its schedule reads of it and its goal.
+    // A saved milestone with a known check-in frequency, with what its schedule reads of it and
+    // its goal: dates as stored instants, in milliseconds since the epoch.
     struct MilestoneWithFrequency {
         qint64 milestoneID = 0;
         qint64 goalID = 0;
-        std::optional<QString> frequency;
-        std::optional<QDateTime> dueDate;
-        std::optional<QDateTime> goalCreatedAt;
-        std::optional<QDateTime> goalDeadline;
-        QUuid milestoneUuid; // null when the milestone has none
+        MilestoneFrequency frequency = MilestoneFrequency::oneTime;
+        std::optional<qint64> dueDate;
+        std::optional<qint64> goalCreatedAt;
+        std::optional<qint64> goalDeadline;
     };
-    // Every saved milestone with a frequency and a goal, in one query that loads no record:
+    // Every saved milestone with a known frequency and a goal, read without loading a record:
     // goals by creation (those without a date first), then each goal's milestones in their order.
     static std::vector<MilestoneWithFrequency> milestonesWithFrequency(ObjectContext& context);
 

@@ -3,9 +3,11 @@
 #include "Models/Goal.h"
 #include "Models/GoalQueries.h"
 #include "Models/Milestone.h"
+#include "Platform/Clock.h"
 #include "Store/ObjectContext.h"
 
 #include <QHash>
+#include <QTimeZone>
 
 #include <algorithm>
 #include <limits>
@@ -13,34 +15,83 @@
 
 namespace {
 
-// Milestones (or goals) asked for in one fetch; keeps the statement short and reused.
+// Goals asked for in one fetch; keeps the statement short and reused.
 constexpr std::size_t kPerFetch = 64;
+
+bool concernsIndex(const QString& entity) {
+    return entity == Goal::entityName() || entity == Milestone::entityName();
+}
 
 } // namespace
 
-void CalendarMilestoneIndex::rebuild(ObjectContext& context) {
-    entries_.clear();
-    // The store answers for saved records only; unsaved goals or milestones are read as records.
-    if (context.hasChanges({Goal::entityName(), Milestone::entityName()}))
-        readRecords(context);
-    else
-        readStore(context);
+CalendarMilestoneIndex& CalendarMilestoneIndex::of(ObjectContext& context) {
+    if (auto* kept = context.findChild<CalendarMilestoneIndex*>(QString(), Qt::FindDirectChildrenOnly))
+        return *kept;
+    return *new CalendarMilestoneIndex(context);
 }
 
-void CalendarMilestoneIndex::readStore(ObjectContext& context) {
-    const auto rows = GoalQueries::milestonesWithFrequency(context);
+CalendarMilestoneIndex::CalendarMilestoneIndex(ObjectContext& context)
+    : QObject(&context), context_(context) {
+    // Saves and rollbacks announce their records before they land: the next ask reads anew.
+    connect(&context_, &ObjectContext::aboutToCommit, this, &CalendarMilestoneIndex::commitComing);
+    // Unsaved edits announce themselves a turn later; entries read from records follow them.
+    connect(&context_, &ObjectContext::objectsChanged, this, [this](const QSet<QString>& entities) {
+        if (fromRecords_ && std::any_of(entities.begin(), entities.end(), concernsIndex))
+            dirty_ = true;
+    });
+}
+
+void CalendarMilestoneIndex::commitComing(const std::vector<std::shared_ptr<ManagedObject>>& objects,
+                                          bool everything) {
+    if (everything || std::any_of(objects.begin(), objects.end(),
+                                  [](const auto& o) { return concernsIndex(o->entityName()); }))
+        dirty_ = true;
+}
+
+bool CalendarMilestoneIndex::stale() const {
+    if (dirty_)
+        return true;
+    if (context_.hasChanges({Goal::entityName(), Milestone::entityName()}) != fromRecords_)
+        return true;
+    if (QTimeZone::systemTimeZoneId() != zoneId_)
+        return true;
+    return anchoredToday_ && Clock::today() != readOn_;
+}
+
+const std::vector<CalendarMilestoneIndex::Entry>& CalendarMilestoneIndex::entries() {
+    if (!stale())
+        return entries_;
+    entries_.clear();
+    anchoredToday_ = false;
+    readOn_ = Clock::today();
+    zoneId_ = QTimeZone::systemTimeZoneId();
+    // The store answers for saved records only; unsaved goals or milestones are read as records.
+    fromRecords_ = context_.hasChanges({Goal::entityName(), Milestone::entityName()});
+    if (fromRecords_)
+        readRecords();
+    else
+        readStore();
+    dirty_ = false;
+    ++reads_;
+    return entries_;
+}
+
+void CalendarMilestoneIndex::readStore() {
+    const auto rows = GoalQueries::milestonesWithFrequency(context_);
+    CalendarMilestoneSchedule::LocalDays days;
     entries_.reserve(rows.size());
     for (const auto& row : rows) {
-        CalendarMilestoneSchedule schedule(row.frequency, row.dueDate, row.goalCreatedAt, row.goalDeadline);
-        if (schedule.isScheduled())
-            entries_.push_back({row.goalID, row.milestoneID, row.milestoneUuid, schedule});
+        anchoredToday_ = anchoredToday_ || !row.goalCreatedAt;
+        entries_.push_back({row.goalID, row.milestoneID,
+                            CalendarMilestoneSchedule(row.frequency, row.dueDate, row.goalCreatedAt,
+                                                      row.goalDeadline, days)});
     }
 }
 
-void CalendarMilestoneIndex::readRecords(ObjectContext& context) {
+void CalendarMilestoneIndex::readRecords() {
     // Only milestones with a frequency can fall on a day; the rest of the store (most goals
     // and milestones of a long history) is never loaded for the calendar.
-    const auto scheduled = context.fetch<Milestone>(
+    const auto scheduled = context_.fetch<Milestone>(
         FetchRequest(Milestone::entityName(), Key(Milestone::Keys::frequency).present()));
     // Each entry's place is read once: a record's date is decoded on every read, and a sort
     // asks for it many times per entry. Goals without a creation date come first.
@@ -55,10 +106,10 @@ void CalendarMilestoneIndex::readRecords(ObjectContext& context) {
         if (!schedule.isScheduled())
             continue;
         const auto created = goal->createdAt();
+        anchoredToday_ = anchoredToday_ || !created;
         Rank rank{created ? created->toMSecsSinceEpoch() : std::numeric_limits<qint64>::min(),
                   goal->objectID(), milestone->order(), milestone->objectID()};
-        ranked.emplace_back(std::move(rank), Entry{goal->objectID(), milestone->objectID(),
-                                                   milestone->id().value_or(QUuid()), schedule});
+        ranked.emplace_back(std::move(rank), Entry{goal->objectID(), milestone->objectID(), schedule});
     }
     std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     entries_.reserve(ranked.size());
@@ -67,44 +118,36 @@ void CalendarMilestoneIndex::readRecords(ObjectContext& context) {
 }
 
 std::vector<CalendarMilestoneItem> CalendarMilestoneIndex::items(ObjectContext& context,
-                                                                 const std::vector<const Entry*>& entries) {
-    QHash<qint64, std::shared_ptr<Milestone>> found;
-    const auto take = [&](const Predicate& which) {
-        for (auto& milestone : context.fetch<Milestone>(FetchRequest(Milestone::entityName(), which)))
-            found.insert(milestone->objectID(), std::move(milestone));
-    };
-    // Milestones by their identifier, a batch per fetch; the few without one by their goal.
-    std::vector<Predicate> named;
+                                                                 const std::vector<Ref>& refs) {
+    // The scheduled milestones of the references' goals, a batch of goals per fetch: a goal
+    // holds a handful, and its index lets the store find them at once.
     std::vector<qint64> goals;
-    for (const Entry* entry : entries) {
-        if (!entry->milestoneUuid.isNull())
-            named.push_back(Key(Milestone::Keys::id) == QVariant::fromValue(entry->milestoneUuid));
-        else
-            goals.push_back(entry->goalID);
-        if (named.size() == kPerFetch) {
-            take(Predicate::any(std::move(named)));
-            named.clear();
-        }
-    }
-    if (!named.empty())
-        take(Predicate::any(std::move(named)));
+    goals.reserve(refs.size());
+    for (const Ref& ref : refs)
+        goals.push_back(ref.goalID);
     std::sort(goals.begin(), goals.end());
     goals.erase(std::unique(goals.begin(), goals.end()), goals.end());
+    QHash<qint64, std::shared_ptr<Milestone>> found;
     for (std::size_t from = 0; from < goals.size(); from += kPerFetch) {
         std::vector<Predicate> owners;
         for (std::size_t i = from; i < std::min(goals.size(), from + kPerFetch); ++i)
             owners.push_back(Key(Milestone::Keys::goal) ==
                              QVariant::fromValue(ObjectRef{Goal::entityName(), goals[i]}));
-        take(Key(Milestone::Keys::frequency).present() && Predicate::any(std::move(owners)));
+        const Predicate which =
+            Key(Milestone::Keys::frequency).present() && Predicate::any(std::move(owners));
+        for (auto& milestone : context.fetch<Milestone>(FetchRequest(Milestone::entityName(), which)))
+            found.insert(milestone->objectID(), std::move(milestone));
     }
 
     std::vector<CalendarMilestoneItem> items;
-    items.reserve(entries.size());
-    for (const Entry* entry : entries) {
-        const auto milestone = found.value(entry->milestoneID);
+    items.reserve(refs.size());
+    for (const Ref& ref : refs) {
+        const auto milestone = found.value(ref.milestoneID);
         auto goal = milestone ? milestone->goal() : nullptr;
-        if (goal && goal->objectID() == entry->goalID)
-            items.push_back({entry->milestoneID, std::move(goal), milestone});
+        if (goal && goal->objectID() == ref.goalID)
+            items.push_back({ref.milestoneID, std::move(goal), milestone});
+        else
+            items.push_back({ref.milestoneID, nullptr, nullptr});
     }
     return items;
 }

@@ -12,15 +12,18 @@
 
 namespace {
 
-void countMilestones(const CalendarMilestoneIndex& milestones, const QSet<qint64>& hiddenGoals,
-                     const QDate& first, std::vector<int>& active) {
-    const int count = static_cast<int>(active.size());
-    for (const auto& entry : milestones.entries()) {
-        if (hiddenGoals.contains(entry.goalID))
+void countMilestones(const std::vector<CalendarMilestoneIndex::Entry>& milestones,
+                     const QSet<qint64>& hiddenGoals, const QDate& first, std::vector<int>& active) {
+    // Each day's parts are read once; a heavy store asks every day about tens of thousands.
+    std::vector<CalendarMilestoneSchedule::Day> days;
+    days.reserve(active.size());
+    for (std::size_t i = 0; i < active.size(); ++i)
+        days.emplace_back(first.addDays(qint64(i)));
+    const bool hiding = !hiddenGoals.isEmpty();
+    for (const auto& entry : milestones) {
+        if (hiding && hiddenGoals.contains(entry.goalID))
             continue;
-        for (int i = 0; i < count; ++i)
-            if (entry.schedule.fallsOn(first.addDays(i)))
-                ++active[static_cast<std::size_t>(i)];
+        entry.schedule.countOn(days, active);
     }
 }
 
@@ -63,10 +66,10 @@ void markBills(ObjectContext& context, const QDate& first, std::vector<CalendarD
 
 } // namespace
 
-std::vector<CalendarDayMarks> CalendarMonthMarks::compute(ObjectContext& context,
-                                                          const CalendarMilestoneIndex& milestones,
-                                                          const QSet<qint64>& hiddenGoals, const QDate& first,
-                                                          int count) {
+std::vector<CalendarDayMarks>
+CalendarMonthMarks::compute(ObjectContext& context,
+                            const std::vector<CalendarMilestoneIndex::Entry>& milestones,
+                            const QSet<qint64>& hiddenGoals, const QDate& first, int count) {
     if (!first.isValid() || count <= 0)
         return {};
     std::vector<CalendarDayMarks> marks(static_cast<std::size_t>(count));

@@ -12,13 +12,13 @@ class ObjectContext;
 class Predicate;
 
 // Computes the marks of a run of consecutive days with a handful of queries for the whole
-// run (the tasks of the range, the bills) and the milestone index, so that the month grid
-// never queries per cell.
+// run (the tasks of the range, the bills) and the milestone index's entries, so that the
+// month grid never queries per cell.
 class CalendarMonthMarks {
 public:
     // Marks of count days from first, in order. Goals in hiddenGoals are left out.
     static std::vector<CalendarDayMarks> compute(ObjectContext& context,
-                                                 const CalendarMilestoneIndex& milestones,
+                                                 const std::vector<CalendarMilestoneIndex::Entry>& milestones,
                                                  const QSet<qint64>& hiddenGoals, const QDate& first,
                                                  int count);
     // Only the three repetitions there are: any other text never repeats, so it is not read.

@@ -39,10 +39,9 @@ bool marksDependOn(const QSet<QString>& entities) {
 
 CalendarViewModel::CalendarViewModel(ObjectContext* context, QObject* parent)
     : QObject(parent), context_(context), firstWeekday_(Calendar::firstWeekdayNumber()),
-      currentMonth_(Clock::now()), selectedDate_(currentMonth_) {
+      currentMonth_(Clock::now()), selectedDate_(currentMonth_),
+      milestoneIndex_(CalendarMilestoneIndex::of(*context)) {
     connect(context_, &ObjectContext::objectsChanged, this, [this](const QSet<QString>& entities) {
-        if (entities.contains(Goal::entityName()) || entities.contains(Milestone::entityName()))
-            indexDirty_ = true;
         if (marksDependOn(entities))
             invalidateMarks();
     });
@@ -126,18 +125,14 @@ void CalendarViewModel::invalidateMarks() {
     emit monthMarksChanged();
 }
 
-const CalendarMilestoneIndex& CalendarViewModel::milestoneIndex() {
-    if (indexDirty_) {
-        milestoneIndex_.rebuild(*context_);
-        indexDirty_ = false;
-    }
-    return milestoneIndex_;
+const std::vector<CalendarMilestoneIndex::Entry>& CalendarViewModel::milestoneEntries() {
+    return milestoneIndex_.entries();
 }
 
 const std::vector<CalendarDayMarks>& CalendarViewModel::monthMarks() {
     if (marksDirty_) {
         const QDate first = firstOfMonth();
-        marks_ = CalendarMonthMarks::compute(*context_, milestoneIndex(), hiddenGoalIDs_, first,
+        marks_ = CalendarMonthMarks::compute(*context_, milestoneEntries(), hiddenGoalIDs_, first,
                                              first.isValid() ? first.daysInMonth() : 0);
         marksDirty_ = false;
     }
@@ -146,13 +141,13 @@ const std::vector<CalendarDayMarks>& CalendarViewModel::monthMarks() {
 
 double CalendarViewModel::activityIntensity(const QDateTime& date) {
     const auto marks =
-        CalendarMonthMarks::compute(*context_, milestoneIndex(), hiddenGoalIDs_, localDay(date), 1);
+        CalendarMonthMarks::compute(*context_, milestoneEntries(), hiddenGoalIDs_, localDay(date), 1);
     return marks.empty() ? 0 : marks.front().intensity;
 }
 
 bool CalendarViewModel::hasTask(const QDateTime& date) {
     const auto marks =
-        CalendarMonthMarks::compute(*context_, milestoneIndex(), hiddenGoalIDs_, localDay(date), 1);
+        CalendarMonthMarks::compute(*context_, milestoneEntries(), hiddenGoalIDs_, localDay(date), 1);
     return !marks.empty() && marks.front().hasTask;
 }
 
@@ -171,14 +166,50 @@ std::vector<std::shared_ptr<Bill>> CalendarViewModel::billsDue(const QDateTime& 
 }
 
 void CalendarViewModel::fetchMilestonesForDate(const QDateTime& date) {
-    std::vector<const CalendarMilestoneIndex::Entry*> due;
-    const QDate day = localDay(date);
-    for (const auto& entry : milestoneIndex().entries())
-        if (!hiddenGoalIDs_.contains(entry.goalID) && entry.schedule.fallsOn(day))
-            due.push_back(&entry);
-    // Only the day's milestones become records.
-    milestones_ = CalendarMilestoneIndex::items(*context_, due);
+    const CalendarMilestoneSchedule::Day day(localDay(date));
+    const bool hiding = !hiddenGoalIDs_.isEmpty();
+    due_.clear();
+    for (const auto& entry : milestoneEntries())
+        if (entry.schedule.fallsOn(day) && !(hiding && hiddenGoalIDs_.contains(entry.goalID)))
+            due_.push_back({entry.goalID, entry.milestoneID});
+    // Only the milestones asked for become records.
+    milestonePages_.clear();
+    allMilestones_.clear();
+    allMilestonesRead_ = false;
     emit milestonesChanged();
+}
+
+const std::vector<CalendarMilestoneItem>& CalendarViewModel::milestonePage(int number) {
+    auto& page = milestonePages_[number];
+    if (page.empty()) {
+        const auto from = std::size_t(number) * std::size_t(kMilestonePage);
+        const auto to = std::min(due_.size(), from + std::size_t(kMilestonePage));
+        if (from < to)
+            page = CalendarMilestoneIndex::items(
+                *context_, std::vector<CalendarMilestoneIndex::Ref>(due_.begin() + qsizetype(from),
+                                                                    due_.begin() + qsizetype(to)));
+    }
+    return page;
+}
+
+CalendarMilestoneItem CalendarViewModel::milestoneAt(int index) {
+    if (index < 0 || index >= milestoneCount())
+        return {};
+    const auto& page = milestonePage(index / kMilestonePage);
+    const auto at = std::size_t(index % kMilestonePage);
+    return at < page.size() ? page[at] : CalendarMilestoneItem{};
+}
+
+const std::vector<CalendarMilestoneItem>& CalendarViewModel::milestonesForSelectedDate() {
+    if (!allMilestonesRead_) {
+        allMilestones_.clear();
+        for (int number = 0; number * kMilestonePage < milestoneCount(); ++number)
+            for (const auto& item : milestonePage(number))
+                if (item.milestone)
+                    allMilestones_.push_back(item);
+        allMilestonesRead_ = true;
+    }
+    return allMilestones_;
 }
 
 std::vector<std::shared_ptr<Step>> CalendarViewModel::stepsOf(const std::shared_ptr<Milestone>& milestone) {
@@ -196,10 +227,12 @@ void CalendarViewModel::fetchTasksForDate(const QDateTime& date) {
         CalendarTask::entityName(),
         Key(CalendarTask::Keys::date) >= start && Key(CalendarTask::Keys::date) < end, byCreation));
     // Repeating tasks are dated before the day; they follow the day's own tasks, oldest first.
+    // The request already holds them to dated before the day and repeating until it at least,
+    // so only the rule is asked of each (a whole repeatsOn reads the local zone per task).
     const Predicate repeating = CalendarMonthMarks::repeatingPredicate(start, start);
     for (auto& task :
          context_->fetch<CalendarTask>(FetchRequest(CalendarTask::entityName(), repeating, byCreation)))
-        if (task->repeatsOn(day))
+        if (task->date() && task->repeatRuleMatches(day))
             tasks.push_back(std::move(task));
     tasks_ = std::move(tasks);
     emit tasksChanged();

@@ -11,6 +11,7 @@
 #include <QSet>
 #include <QString>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -29,16 +30,27 @@ class TaskCategory;
 // bills, the task categories, and every write the calendar makes. Each write is one user
 // action saved once; when the save fails the action is rolled back whole, the window shows
 // the alert, the chosen day is fetched again and the operation answers false. One instance
-// belongs to one visit of the calendar page.
+// belongs to one visit of the calendar page; the milestone index it reads is the context's
+// (see CalendarMilestoneIndex::of), kept across visits.
 class CalendarViewModel : public QObject {
     Q_OBJECT
 public:
+    // The day's milestones read at a time.
+    static constexpr int kMilestonePage = 32;
+
     explicit CalendarViewModel(ObjectContext* context, QObject* parent = nullptr);
 
     // Any instant inside the shown month; only its year and month matter.
     QDateTime currentMonth() const { return currentMonth_; }
     QDateTime selectedDate() const { return selectedDate_; }
-    const std::vector<CalendarMilestoneItem>& milestonesForSelectedDate() const { return milestones_; }
+    // The chosen day's milestones are counted at once and read as a list asks for them, a page
+    // at a time: a heavy store brings thousands round on one day.
+    int milestoneCount() const { return static_cast<int>(due_.size()); }
+    // The milestone at index with its goal; neither when index is out of range or the record
+    // is gone.
+    CalendarMilestoneItem milestoneAt(int index);
+    // Every one of the day's milestones, for the few who need them all.
+    const std::vector<CalendarMilestoneItem>& milestonesForSelectedDate();
     const std::vector<std::shared_ptr<CalendarTask>>& tasksForSelectedDate() const { return tasks_; }
     const std::vector<std::shared_ptr<TaskCategory>>& categories() const { return categories_; }
     const std::optional<QString>& toastMessage() const { return toastMessage_; }
@@ -70,6 +82,7 @@ public:
     // Bills due on the day by name; a due day past the end of a shorter month falls on its last day.
     std::vector<std::shared_ptr<Bill>> billsDue(const QDateTime& date);
 
+    // Counts the day's milestones; their records are read as they are asked for.
     void fetchMilestonesForDate(const QDateTime& date);
     // A milestone's steps, oldest first, read for that milestone alone: its relationship
     // would read the steps of every milestone loaded with it, in a heavy store all of them.
@@ -124,7 +137,8 @@ private:
     QDate firstOfMonth() const;
     void setCurrentMonth(const QDateTime& month);
     void invalidateMarks();
-    const CalendarMilestoneIndex& milestoneIndex();
+    const std::vector<CalendarMilestoneIndex::Entry>& milestoneEntries();
+    const std::vector<CalendarMilestoneItem>& milestonePage(int number);
     bool commit(ActionGuard& action);
     bool announceAfter(bool saved);
     void refetchDay();
@@ -134,13 +148,15 @@ private:
     const int firstWeekday_;
     QDateTime currentMonth_;
     QDateTime selectedDate_;
-    std::vector<CalendarMilestoneItem> milestones_;
+    CalendarMilestoneIndex& milestoneIndex_;
+    std::vector<CalendarMilestoneIndex::Ref> due_;
+    std::map<int, std::vector<CalendarMilestoneItem>> milestonePages_;
+    std::vector<CalendarMilestoneItem> allMilestones_;
+    bool allMilestonesRead_ = false;
     std::vector<std::shared_ptr<CalendarTask>> tasks_;
     std::vector<std::shared_ptr<TaskCategory>> categories_;
     std::optional<QString> toastMessage_;
     QSet<qint64> hiddenGoalIDs_;
     std::vector<CalendarDayMarks> marks_;
     bool marksDirty_ = true;
-    CalendarMilestoneIndex milestoneIndex_;
-    bool indexDirty_ = true;
 };

@@ -261,7 +261,7 @@ void CalendarPageView::dayChanged() {
 }
 
 void CalendarPageView::renderHeader() {
-    const auto count = viewModel_->milestonesForSelectedDate().size();
+    const auto count = viewModel_->milestoneCount();
     summary_->setText(count == 0
                           ? tr("Nothing scheduled")
                           : QString::number(count) + (count == 1 ? tr(" task today") : tr(" tasks today")));
@@ -360,13 +360,15 @@ void CalendarPageView::renderBills() {
 
 void CalendarPageView::renderMilestones() {
     // A heavy user's day can hold thousands of milestones: cards are made a batch at a time,
-    // the next batch once the reader scrolls near the end of those made.
-    const auto& items = viewModel_->milestonesForSelectedDate();
-    const std::size_t made = std::min(items.size(), cardLimit_);
+    // the next batch once the reader scrolls near the end of those made, and the model reads
+    // only the milestones carded.
+    const int count = viewModel_->milestoneCount();
     std::map<qint64, CalendarMilestoneCard*> kept;
     int index = 1; // after the section title
-    for (std::size_t i = 0; i < made; ++i) {
-        const auto& item = items[i];
+    for (int i = 0; i < count && kept.size() < cardLimit_; ++i) {
+        const auto item = viewModel_->milestoneAt(i);
+        if (!item.milestone)
+            continue;
         auto it = cards_.find(item.id);
         CalendarMilestoneCard* card = nullptr;
         if (it != cards_.end()) {
@@ -381,7 +383,7 @@ void CalendarPageView::renderMilestones() {
     for (auto& [id, card] : cards_)
         CalendarStyle::removeLater(card);
     cards_ = std::move(kept);
-    goalsSection_->setVisible(!items.empty());
+    goalsSection_->setVisible(count > 0);
 }
 
 void CalendarPageView::makeMoreIfNearEnd() {
@@ -395,7 +397,7 @@ void CalendarPageView::makeMoreIfNearEnd() {
         taskLimit_ += kTaskBatch;
         renderTasks();
     }
-    if (cardLimit_ < viewModel_->milestonesForSelectedDate().size() &&
+    if (cardLimit_ < static_cast<std::size_t>(viewModel_->milestoneCount()) &&
         BareScrollArea::endsInView(dayScroll_, lastOf(cardList_))) {
         cardLimit_ += kCardBatch;
         renderMilestones();
@@ -403,8 +405,7 @@ void CalendarPageView::makeMoreIfNearEnd() {
 }
 
 void CalendarPageView::renderEmptyStates() {
-    emptyDay_->setVisible(viewModel_->milestonesForSelectedDate().empty() &&
-                          viewModel_->tasksForSelectedDate().empty());
+    emptyDay_->setVisible(viewModel_->milestoneCount() == 0 && viewModel_->tasksForSelectedDate().empty());
 }
 
 void CalendarPageView::showToast() {
