@@ -33,6 +33,7 @@ GoalsActiveSide::GoalsActiveSide(GoalsView* screen, GoalsViewModel* viewModel, Q
     empty_->hide();
     setFooter(empty_);
     setRowMargins(kRowMargins);
+    setKeyboardNavigation(true);
     useMode(false);
 }
 
