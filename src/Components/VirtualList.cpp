@@ -173,6 +173,7 @@ void VirtualList::dropRows() {
     shown_.clear();
     pool_.clear();
     rowKinds_.clear();
+    stop_ = nullptr;
 }
 
 void VirtualList::setRowMaker(MakeRow make, BindRow bind) {
@@ -461,13 +462,14 @@ bool VirtualList::eventFilter(QObject* watched, QEvent* event) {
         stop_ = nullptr;
         relayout();
     }
-    if (keyboard_ && watched->isWidgetType() && watched != header_ && watched != footer_) {
+    const bool key = event->type() == QEvent::KeyPress;
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if (keyboard_ && (key || press) && watched->isWidgetType() && watched != header_ && watched != footer_) {
         const int index = indexOf(static_cast<QWidget*>(watched));
-        if (index >= 0 && event->type() == QEvent::KeyPress &&
-            moveByKey(index, static_cast<QKeyEvent*>(event)))
+        if (index >= 0 && key && moveByKey(index, static_cast<QKeyEvent*>(event)))
             return true;
         // A row clicked is the one Tab comes back to.
-        if (index >= 0 && event->type() == QEvent::MouseButtonPress) {
+        if (index >= 0 && press) {
             current_ = index;
             placeTabStop();
         }

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QMap>
 #include <QMargins>
+#include <QPointer>
 #include <QScrollArea>
 
 class QKeyEvent;
@@ -133,7 +134,7 @@ private:
     bool placing_ = false;
     bool keyboard_ = false;
     int current_ = -1;
-    QWidget* stop_ = nullptr; // the row that was made the Tab stop last
+    QPointer<QWidget> stop_; // the row that was made the Tab stop last
     QMap<int, QWidget*> shown_;
     std::vector<QWidget*> pool_;
 };
