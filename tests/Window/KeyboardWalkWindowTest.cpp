@@ -144,6 +144,7 @@ TEST_F(KeyboardWalk, AGoalOpensFromTheListAndTheGridAndItsStepTicks) {
     ASSERT_NE(first, nullptr);
     EXPECT_NE(first->goal(), second);
     expectRingOn(first);
+    saveScreen(QStringLiteral("keyboard-grid-card"));
     key(Qt::Key_Return);
     frames(800);
     ASSERT_NE(detail(), nullptr);
@@ -176,6 +177,7 @@ TEST_F(KeyboardWalk, AGoalOpensFromTheDashboardAndTheSidebar) {
     // The eye shows while its row has the focus, and Tab reaches it right after the row.
     key(Qt::Key_Tab);
     EXPECT_EQ(focus(), item->eyeButton());
+    saveScreen(QStringLiteral("keyboard-sidebar-eye"));
     key(Qt::Key_Tab);
     EXPECT_EQ(focus() ? focus()->objectName() : QString(), QStringLiteral("sidebarNewGoalButton"))
         << "after the goals and the eye comes \"New Goal\"";

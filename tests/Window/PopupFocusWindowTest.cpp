@@ -96,6 +96,29 @@ protected:
 
 } // namespace
 
+TEST_F(PopupFocus, PickingADayFromTheKeyboardGivesTheFocusBackToTheCalendarButton) {
+    showWindow(QSize(1200, 760));
+    QWidget* sheet = openSheet(FinanceTab::overview, "addExpenseButton");
+    ASSERT_NE(sheet, nullptr);
+    auto* picker = sheet->findChild<DatePickerField*>(QStringLiteral("datePicker"));
+    ASSERT_NE(picker, nullptr);
+    QWidget* button = picker->findChild<QWidget*>(QStringLiteral("datePickerButton"));
+    for (int i = 0; i < 20 && QApplication::focusWidget() != button; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), button);
+    QTest::keyClick(button, Qt::Key_Space);
+    frames(300);
+    auto* popup = picker->findChild<QCalendarWidget*>(QStringLiteral("datePickerPopup"));
+    ASSERT_TRUE(popup && popup->isVisible());
+    const QDate day = picker->dateTime().date();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    frames(300);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(picker->dateTime().date(), day.addDays(-1));
+    EXPECT_EQ(QApplication::focusWidget(), button) << "back on the button that opened the calendar";
+}
+
 TEST_F(PopupFocus, PickingADayWithTheMouseGivesTheFocusBackToTheField) {
     showWindow(QSize(1200, 760));
     pickWithTheMouseWhileTyping(openSheet(FinanceTab::overview, "addExpenseButton"),
