@@ -311,6 +311,7 @@ TEST_F(CashFlowViewTest, TheFinanceTabsShowTheMoneyScreens) {
 
 TEST_F(CashFlowViewTest, AfterSetFromTheKeyboardTheFocusStaysOnTheIncomeCard) {
     makeAccount("A", 1000);
+    FocusRing::install(); // as the application's window does
     open<CashFlowView>();
     QApplication::setActiveWindow(view.get());
     type("incomeAmountField", "400");

@@ -143,6 +143,7 @@ TEST_F(FinanceOnboardingSheetTest, AFailedSaveStaysOnItsStepWithWhatWasTyped) {
 } // namespace
 
 TEST_F(FinanceOnboardingSheetTest, SkippingFromTheKeyboardLeavesTheFocusOnTheNextStepsControl) {
+    FocusRing::install(); // as the application's window does
     FinanceOnboardingSheet* sheet = present();
     QApplication::setActiveWindow(window.get());
     auto press = [sheet](const char* name) {

@@ -415,6 +415,7 @@ TEST_F(GoalDetailViewTest, UserTextStaysPlainInToolTipsAndDatesFollowTheLocale) 
 TEST_F(GoalDetailViewTest, TheFocusStaysOnTheStepControlThatActed) {
     addMilestone(QStringLiteral("Daily"),
                  {QStringLiteral("Kana"), QStringLiteral("Kanji"), QStringLiteral("Verbs")});
+    FocusRing::install(); // as the application's window does
     open();
     QApplication::setActiveWindow(window.get());
     auto focused = [] { return QApplication::focusWidget(); };
