@@ -107,7 +107,9 @@ void CashFlowIncomeCard::render() {
     if (!target || !target->isEnabled())
         target = head->findChild<QWidget*>(QStringLiteral("addIncomeButton"));
     if (target)
-        target->setFocus(ring ? Qt::TabFocusReason : Qt::OtherFocusReason);
+        // A field given the focus back keeps its text unselected.
+        target->setFocus(ring && !qobject_cast<QLineEdit*>(target) ? Qt::TabFocusReason
+                                                                   : Qt::OtherFocusReason);
 }
 
 QWidget* CashFlowIncomeCard::buildHeader() {
