@@ -57,7 +57,9 @@ SheetHost::SheetHost(QWidget* window, QWidget* content, int width, std::function
       onDismiss_(std::move(onDismiss)) {
     setObjectName(QStringLiteral("sheetHost"));
     setAttribute(Qt::WA_TranslucentBackground);
-    setFocusPolicy(Qt::StrongFocus);
+    // The host takes the focus when handed it, never from a click: a click on the card's empty
+    // space or on a control that takes no focus (a date's calendar button) leaves it where it is.
+    setFocusPolicy(Qt::TabFocus);
     auto* layout = new QVBoxLayout(card_);
     layout->setContentsMargins(0, 0, 0, 0);
     if (content->findChild<SheetFrame*>()) {

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -12,6 +13,33 @@ namespace {
 
 // Rows kept filled past each edge of the view, so a wheel step shows no empty band.
 constexpr int kOverscanRows = 1;
+
+// The controls of a header or footer that take focus, in the order they were made; the parts
+// of a compound control (the field of a spin box) go with it.
+QList<QWidget*> controlsOf(const QWidget* part) {
+    QList<QWidget*> out;
+    if (!part)
+        return out;
+    for (QWidget* w : part->findChildren<QWidget*>()) {
+        if (w->focusPolicy() == Qt::NoFocus || w->isWindow())
+            continue;
+        bool inner = false;
+        for (const QWidget* up = w->parentWidget(); up && up != part && !inner; up = up->parentWidget())
+            inner = up->focusProxy() != nullptr;
+        if (!inner)
+            out << w;
+    }
+    return out;
+}
+
+// setTabOrder() links only widgets that take focus: one that does not is lent a policy for it.
+void link(QWidget* first, QWidget* second) {
+    const Qt::FocusPolicy own = first->focusPolicy();
+    if (own == Qt::NoFocus)
+        first->setFocusPolicy(Qt::TabFocus);
+    QWidget::setTabOrder(first, second);
+    first->setFocusPolicy(own);
+}
 
 } // namespace
 
@@ -27,6 +55,15 @@ VirtualList::VirtualList(MakeRow make, BindRow bind, QWidget* parent)
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (!now || !page_->isAncestorOf(now))
             return;
+        if (keyboard_) {
+            // The row holding the focus is the one Tab comes back to.
+            for (auto it = shown_.cbegin(); it != shown_.cend(); ++it)
+                if (it.value() == now || it.value()->isAncestorOf(now)) {
+                    current_ = it.key();
+                    placeTabStop();
+                    break;
+                }
+        }
         // The whole widget, not only a text field's caret, as ensureWidgetVisible() would.
         const QRect area(now->mapTo(page_, QPoint(0, 0)), now->size());
         ensureVisible(area.center().x(), area.center().y(), 0, area.height() / 2 + vSpacing_);
@@ -38,6 +75,7 @@ void VirtualList::setHeader(QWidget* header) {
     header->setParent(page_);
     header->installEventFilter(this);
     header->show();
+    stop_ = nullptr;
     relayout();
 }
 
@@ -45,6 +83,7 @@ void VirtualList::setFooter(QWidget* footer) {
     footer_ = footer;
     footer->setParent(page_);
     footer->installEventFilter(this);
+    stop_ = nullptr;
     relayout();
 }
 
@@ -103,18 +142,25 @@ int VirtualList::firstIndexBelow(int y) const {
 void VirtualList::setCount(int count) {
     count_ = std::max(0, count);
     offsetsCount_ = -1; // the rows may differ even when their number does not
+    bool focusLost = false;
     for (auto it = shown_.begin(); it != shown_.end();) {
         if (it.key() < count_) {
             ++it;
             continue;
         }
         QWidget* row = it.value();
+        focusLost = focusLost || holdsFocus(row);
         it = shown_.erase(it);
         row->hide();
         pool_.push_back(row);
     }
+    if (current_ >= count_)
+        current_ = count_ - 1;
     relayout();
     placeRows(true);
+    // The focused row went with the end of the list: the focus goes to the row now last.
+    if (keyboard_ && focusLost && current_ >= 0)
+        focusRow(current_);
 }
 
 void VirtualList::dropRows() {
@@ -127,6 +173,7 @@ void VirtualList::dropRows() {
     shown_.clear();
     pool_.clear();
     rowKinds_.clear();
+    stop_ = nullptr;
 }
 
 void VirtualList::setRowMaker(MakeRow make, BindRow bind) {
@@ -156,11 +203,15 @@ QWidget* VirtualList::takeRow(int index) {
         return row;
     }
     ++made_;
-    if (!kind_)
-        return make_(page_);
-    const int kind = kind_(index);
-    QWidget* row = makeOfKind_(kind, page_);
-    rowKinds_.insert(row, kind);
+    QWidget* row = nullptr;
+    if (kind_) {
+        const int kind = kind_(index);
+        row = makeOfKind_(kind, page_);
+        rowKinds_.insert(row, kind);
+    } else {
+        row = make_(page_);
+    }
+    row->installEventFilter(this);
     return row;
 }
 
@@ -265,7 +316,10 @@ void VirtualList::placeRows(bool rebindAll) {
 
     for (const int index : shown_.keys()) {
         const QWidget* row = shown_.value(index);
-        const bool away = (index < first || index >= last) && (index >= count_ || !holdsFocus(row));
+        // The focused row stays, and so does the current row of a list moved through by keys:
+        // Tab comes back to it, wherever the list was scrolled since.
+        const bool kept = holdsFocus(row) || (keyboard_ && index == current_);
+        const bool away = (index < first || index >= last) && (index >= count_ || !kept);
         // A row whose index now holds another kind of row is handed back, focus or not.
         if (away || (index < count_ && !fitsKind(index, row)))
             recycle(index);
@@ -284,6 +338,11 @@ void VirtualList::placeRows(bool rebindAll) {
         row->setGeometry(rowRect(index));
         row->show();
     }
+    if (keyboard_) {
+        placing_ = false;
+        placeTabStop();
+        return;
+    }
     // Tab walks the rows in the order they are listed, whatever order they were made in.
     QWidget* previous = nullptr;
     for (QWidget* row : std::as_const(shown_)) {
@@ -295,6 +354,101 @@ void VirtualList::placeRows(bool rebindAll) {
     placing_ = false;
 }
 
+void VirtualList::setKeyboardNavigation(bool on) {
+    if (on == keyboard_)
+        return;
+    keyboard_ = on;
+    // The rows are the stop; a ring round the whole list would say nothing.
+    setFocusPolicy(on ? Qt::NoFocus : Qt::StrongFocus);
+    stop_ = nullptr;
+    placeRows(false);
+}
+
+void VirtualList::placeTabStop() {
+    QWidget* stop = shown_.value(current_, nullptr);
+    if (!stop) {
+        // The first row wholly in view, else the first one made.
+        const int viewTop = verticalScrollBar()->value();
+        for (QWidget* row : std::as_const(shown_))
+            if (row->y() >= viewTop) {
+                stop = row;
+                break;
+            }
+        if (!stop && !shown_.isEmpty())
+            stop = shown_.first();
+    }
+    for (QWidget* row : std::as_const(shown_))
+        row->setFocusPolicy(row == stop ? Qt::TabFocus : Qt::NoFocus);
+    if (!stop || stop == stop_)
+        return;
+    stop_ = stop;
+    // Rows are made as the list scrolls, and a widget made late stands last in the window's
+    // chain: the list puts its header's controls, the stop and its footer's controls back in
+    // order where the list itself stands.
+    QWidget* previous = this;
+    const QList<QWidget*> order = controlsOf(header_) + QList<QWidget*>{stop} + controlsOf(footer_);
+    for (QWidget* next : order) {
+        link(previous, next);
+        previous = next;
+    }
+}
+
+int VirtualList::rowsPerPage() const {
+    const int step = std::max(1, rowHeight() + vSpacing_);
+    return std::max(1, viewport()->height() / step) * columns_;
+}
+
+QWidget* VirtualList::focusRow(int index) {
+    if (index < 0 || index >= count_)
+        return nullptr;
+    current_ = index;
+    scrollToIndex(index);
+    placeRows(false);
+    QWidget* row = shown_.value(index, nullptr);
+    if (row)
+        row->setFocus(Qt::TabFocusReason);
+    return row;
+}
+
+bool VirtualList::moveByKey(int from, const QKeyEvent* key) {
+    if (key->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    const int sideways = layoutDirection() == Qt::RightToLeft ? -1 : 1;
+    int to = from;
+    switch (key->key()) {
+    case Qt::Key_Up:
+        to = from - columns_;
+        break;
+    case Qt::Key_Down:
+        to = from + columns_;
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (columns_ == 1)
+            return false;
+        to = from + (key->key() == Qt::Key_Right ? sideways : -sideways);
+        break;
+    case Qt::Key_Home:
+        to = 0;
+        break;
+    case Qt::Key_End:
+        to = count_ - 1;
+        break;
+    case Qt::Key_PageUp:
+        to = std::max(0, from - rowsPerPage());
+        break;
+    case Qt::Key_PageDown:
+        to = std::min(count_ - 1, from + rowsPerPage());
+        break;
+    default:
+        return false;
+    }
+    // At an end the key is still the list's, so the page does not scroll from under the focus.
+    if (to != from && to >= 0 && to < count_)
+        focusRow(to);
+    return true;
+}
+
 void VirtualList::resizeEvent(QResizeEvent* event) {
     QScrollArea::resizeEvent(event);
     relayout();
@@ -303,7 +457,22 @@ void VirtualList::resizeEvent(QResizeEvent* event) {
 bool VirtualList::eventFilter(QObject* watched, QEvent* event) {
     if ((watched == header_ || watched == footer_) &&
         (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show ||
-         event->type() == QEvent::Hide))
+         event->type() == QEvent::Hide)) {
+        // Its controls may be new ones, made last in the window's chain.
+        stop_ = nullptr;
         relayout();
+    }
+    const bool key = event->type() == QEvent::KeyPress;
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if (keyboard_ && (key || press) && watched->isWidgetType() && watched != header_ && watched != footer_) {
+        const int index = indexOf(static_cast<QWidget*>(watched));
+        if (index >= 0 && key && moveByKey(index, static_cast<QKeyEvent*>(event)))
+            return true;
+        // A row clicked is the one Tab comes back to.
+        if (index >= 0 && press) {
+            current_ = index;
+            placeTabStop();
+        }
+    }
     return QScrollArea::eventFilter(watched, event);
 }

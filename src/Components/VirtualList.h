@@ -3,7 +3,10 @@
 #include <QHash>
 #include <QMap>
 #include <QMargins>
+#include <QPointer>
 #include <QScrollArea>
+
+class QKeyEvent;
 
 #include <functional>
 #include <vector>
@@ -21,6 +24,13 @@
 //
 // A header (filter chips) and a footer (an empty state) may ride along above and below. A
 // widget inside the list that takes focus is scrolled wholly into view.
+//
+// With keyboard navigation on, the rows are one Tab stop, as in a list view: Tab lands on the
+// current row (the one last focused, kept and scrolled back to however far the list was
+// scrolled since; else the first in view), placed between the header's controls and the
+// footer's wherever the rows were made, and the arrow keys, Home, End, Page Up
+// and Page Down move the focus from row to row, making and scrolling in the rows not yet in
+// view. What Return and Space do is the row's own business.
 class VirtualList : public QScrollArea {
     Q_OBJECT
 public:
@@ -67,6 +77,16 @@ public:
     void scrollToIndex(int index);
     // Row widgets made since the list was created (they are reused, so this stays small).
     int rowsMade() const { return made_; }
+
+    // The rows become one Tab stop moved with the arrow keys (see above); the list itself
+    // stops being a Tab stop.
+    void setKeyboardNavigation(bool on);
+    bool hasKeyboardNavigation() const { return keyboard_; }
+    // The row Tab lands on and the arrows move from; -1 before any row was focused.
+    int currentIndex() const { return current_; }
+    // Moves the focus to the row at index, made and scrolled into view first; the focus comes
+    // from the keyboard, so the row shows its ring. Returns the row, or null for no such index.
+    QWidget* focusRow(int index);
     // Where the rows start in the page and how tall one is (for tests and layout checks).
     QRect rowRect(int index) const;
 
@@ -87,6 +107,9 @@ private:
     bool fitsKind(int index, const QWidget* row) const;
     QWidget* takeRow(int index);
     static bool holdsFocus(const QWidget* row);
+    bool moveByKey(int from, const QKeyEvent* key);
+    void placeTabStop();
+    int rowsPerPage() const;
 
     MakeRow make_;
     BindRow bind_;
@@ -109,6 +132,9 @@ private:
     int count_ = 0;
     int made_ = 0;
     bool placing_ = false;
+    bool keyboard_ = false;
+    int current_ = -1;
+    QPointer<QWidget> stop_; // the row that was made the Tab stop last
     QMap<int, QWidget*> shown_;
     std::vector<QWidget*> pool_;
 };

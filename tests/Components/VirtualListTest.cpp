@@ -7,7 +7,10 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
+#include <QVBoxLayout>
 
 #include <memory>
 
@@ -162,3 +165,131 @@ TEST_F(VirtualListTest, RowsOfSeveralKindsAreHandedOnOnlyWithinTheirKind) {
 }
 
 } // namespace
+
+namespace {
+
+// The list between two buttons of its window, with a header and a footer control, the rows
+// made only once the window is up: rows made late stand last in the window's chain.
+class VirtualListKeys : public VirtualListTest {
+protected:
+    void SetUp() override {
+        VirtualListTest::SetUp();
+        list->hide();
+        auto* column = new QVBoxLayout(&window);
+        before = new QPushButton(QStringLiteral("before"));
+        column->addWidget(before);
+        column->addWidget(list.get());
+        list->show();
+        after = new QPushButton(QStringLiteral("after"));
+        column->addWidget(after);
+        auto* header = new QWidget;
+        chip = new QPushButton(QStringLiteral("chip"));
+        (new QVBoxLayout(header))->addWidget(chip);
+        list->setHeader(header);
+        auto* footer = new QWidget;
+        more = new QPushButton(QStringLiteral("more"));
+        (new QVBoxLayout(footer))->addWidget(more);
+        list->setFooter(footer);
+        list->setKeyboardNavigation(true);
+        window.resize(400, 400);
+        window.setAttribute(Qt::WA_DontShowOnScreen);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        qv::test::settle();
+    }
+    void TearDown() override {
+        list.release(); // the window owns it now
+        VirtualListTest::TearDown();
+    }
+
+    static QWidget* focus() { return QApplication::focusWidget(); }
+    static void press(int key) { QTest::keyClick(focus(), Qt::Key(key)); }
+    // Tab from the focus until a control; the controls passed on the way.
+    static QList<QWidget*> tabsTo(QWidget* last) {
+        QList<QWidget*> passed;
+        for (int i = 0; i < 20 && focus() != last; ++i) {
+            QTest::keyClick(focus(), Qt::Key_Tab);
+            passed << focus();
+        }
+        return passed;
+    }
+
+    QWidget window;
+    QPushButton* before = nullptr;
+    QPushButton* after = nullptr;
+    QPushButton* chip = nullptr;
+    QPushButton* more = nullptr;
+};
+
+} // namespace
+
+TEST_F(VirtualListKeys, TheRowsAreOneTabStopBetweenTheHeaderAndTheFooter) {
+    list->setCount(1000);
+    EXPECT_EQ(list->focusPolicy(), Qt::NoFocus) << "the list itself is no stop";
+    before->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(tabsTo(after), (QList<QWidget*>{chip, list->rowWidget(0), more, after}));
+
+    // The stop is the row last focused, kept however far the list scrolled since.
+    list->focusRow(2);
+    list->verticalScrollBar()->setValue(20000);
+    before->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(tabsTo(after), (QList<QWidget*>{chip, list->rowWidget(2), more, after}));
+    QTest::keyClick(after, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(focus(), more);
+    QTest::keyClick(focus(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(focus(), list->rowWidget(2)) << focus()->objectName().toStdString();
+}
+
+TEST_F(VirtualListKeys, ArrowsMoveTheFocusAndBringRowsNotYetMadeIntoView) {
+    list->setCount(1000);
+    ASSERT_NE(list->focusRow(0), nullptr);
+    press(Qt::Key_Down);
+    EXPECT_EQ(focus(), list->rowWidget(1));
+    EXPECT_EQ(list->currentIndex(), 1);
+    press(Qt::Key_Up);
+    press(Qt::Key_Up);
+    EXPECT_EQ(focus(), list->rowWidget(0)) << "the first row stays at the top";
+    EXPECT_EQ(list->verticalScrollBar()->value(), 0) << "the page does not scroll from under the focus";
+
+    press(Qt::Key_End);
+    ASSERT_NE(list->rowWidget(999), nullptr) << "the last row is made";
+    EXPECT_EQ(focus(), list->rowWidget(999));
+    const QRect shown(QPoint(0, list->verticalScrollBar()->value()), list->viewport()->size());
+    EXPECT_TRUE(shown.contains(list->rowWidget(999)->geometry())) << "and scrolled into view";
+    EXPECT_LE(list->rowsMade(), 12) << "rows are handed on, not made for every step";
+
+    press(Qt::Key_PageUp);
+    const int page = 999 - list->currentIndex();
+    EXPECT_GE(page, 4);
+    EXPECT_EQ(focus(), list->rowWidget(list->currentIndex()));
+    press(Qt::Key_Home);
+    EXPECT_EQ(focus(), list->rowWidget(0));
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(list->currentIndex(), page);
+}
+
+TEST_F(VirtualListKeys, InAGridUpAndDownMoveALineAndTheSidesMoveACell) {
+    list->setColumns(3);
+    list->setCount(10);
+    list->focusRow(4);
+    press(Qt::Key_Up);
+    EXPECT_EQ(list->currentIndex(), 1);
+    press(Qt::Key_Right);
+    EXPECT_EQ(list->currentIndex(), 2);
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    EXPECT_EQ(list->currentIndex(), 8);
+    press(Qt::Key_Down);
+    EXPECT_EQ(list->currentIndex(), 8) << "no cell below";
+    press(Qt::Key_Left);
+    EXPECT_EQ(focus(), list->rowWidget(7));
+}
+
+TEST_F(VirtualListKeys, WhenTheFocusedRowGoesTheFocusStaysInTheList) {
+    list->setCount(20);
+    list->focusRow(19);
+    list->setCount(12);
+    EXPECT_EQ(focus(), list->rowWidget(11)) << "on the row now last";
+    list->setCount(0);
+    EXPECT_EQ(list->currentIndex(), -1);
+}

@@ -1,6 +1,7 @@
 #include "Views/CalendarView/CalendarDayCell.h"
 
 #include "Components/Animator.h"
+#include "Platform/DateText.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 
@@ -16,6 +17,7 @@ constexpr double kDotSpacing = 3;
 
 CalendarDayCell::CalendarDayCell(QWidget* parent) : QAbstractButton(parent) {
     setCursor(Qt::PointingHandCursor);
+    // The month grid makes one day at a time its Tab stop.
     setFocusPolicy(Qt::NoFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setFixedHeight(kHeight);
@@ -30,6 +32,7 @@ void CalendarDayCell::setDay(const QDateTime& date, bool isSelected, bool isToda
     today_ = isToday;
     marks_ = marks;
     setText(QString::number(date.toLocalTime().date().day()));
+    setAccessibleName(DateText::fullDate(date.toLocalTime().date()));
     update();
 }
 

@@ -8,8 +8,10 @@
 #include "Views/CalendarView/CalendarDayCell.h"
 #include "Views/CalendarView/CalendarIconButton.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -74,6 +76,7 @@ CalendarMonthColumn::CalendarMonthColumn(CalendarViewModel* viewModel, QWidget* 
         cell->setSizePolicy(policy);
         connect(cell, &CalendarDayCell::clicked, this,
                 [this, cell] { viewModel_->selectDate(cell->date()); });
+        cell->installEventFilter(this);
         grid->addWidget(cell, p / 7, p % 7);
         cells_.push_back(cell);
     }
@@ -104,6 +107,8 @@ std::vector<CalendarDayCell*> CalendarMonthColumn::dayCells() const {
 }
 
 void CalendarMonthColumn::refresh() {
+    // A focused day whose cell hides (a shorter month) keeps the focus in the grid.
+    const bool keepFocus = gridHasFocus();
     title_->setText(viewModel_->monthTitle());
     const auto days = viewModel_->daysInMonth();
     const auto& marks = viewModel_->monthMarks();
@@ -125,6 +130,114 @@ void CalendarMonthColumn::refresh() {
         cell->setDay(day, Calendar::isSameDay(day, selected), Calendar::isSameDay(day, now), mark);
         cell->show();
     }
+    placeTabStop(keepFocus);
+}
+
+bool CalendarMonthColumn::gridHasFocus() const {
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && std::find(cells_.begin(), cells_.end(), focus) != cells_.end();
+}
+
+CalendarDayCell* CalendarMonthColumn::cellOf(const QDate& day) const {
+    for (CalendarDayCell* cell : dayCells())
+        if (cell->date().toLocalTime().date() == day)
+            return cell;
+    return nullptr;
+}
+
+QDate CalendarMonthColumn::stopDay() const {
+    const std::vector<CalendarDayCell*> days = dayCells();
+    if (days.empty())
+        return {};
+    for (const QDate& wanted :
+         {focusDay_, viewModel_->selectedDate().toLocalTime().date(), Clock::now().toLocalTime().date()})
+        if (wanted.isValid() && cellOf(wanted))
+            return wanted;
+    return days.front()->date().toLocalTime().date();
+}
+
+CalendarDayCell* CalendarMonthColumn::tabStop() const {
+    return cellOf(stopDay());
+}
+
+void CalendarMonthColumn::placeTabStop(bool keepFocus) {
+    CalendarDayCell* stop = tabStop();
+    for (CalendarDayCell* cell : cells_)
+        cell->setFocusPolicy(cell == stop ? Qt::TabFocus : Qt::NoFocus);
+    if (keepFocus && stop && !stop->hasFocus())
+        stop->setFocus(Qt::TabFocusReason);
+}
+
+void CalendarMonthColumn::focusDay(const QDate& day) {
+    const std::vector<CalendarDayCell*> days = dayCells();
+    if (!day.isValid() || days.empty())
+        return;
+    focusDay_ = day;
+    if (CalendarDayCell* cell = cellOf(day)) {
+        placeTabStop(false);
+        cell->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    // The month turns (and the grid refreshes) one month at a time until it shows the day.
+    const bool before = day < days.front()->date().toLocalTime().date();
+    for (int guard = 0; guard < 1200 && !cellOf(day) && !dayCells().empty(); ++guard) {
+        if (before)
+            viewModel_->previousMonth();
+        else
+            viewModel_->nextMonth();
+    }
+    if (CalendarDayCell* cell = cellOf(day)) {
+        placeTabStop(false);
+        cell->setFocus(Qt::TabFocusReason);
+    }
+}
+
+bool CalendarMonthColumn::eventFilter(QObject* watched, QEvent* event) {
+    auto* cell = qobject_cast<CalendarDayCell*>(watched);
+    if (!cell || std::find(cells_.begin(), cells_.end(), cell) == cells_.end())
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::FocusIn) {
+        focusDay_ = cell->date().toLocalTime().date();
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    const QDate day = cell->date().toLocalTime().date();
+    const int sideways = isRightToLeft() ? -1 : 1;
+    QDate target;
+    switch (key->key()) {
+    case Qt::Key_Left:
+        target = day.addDays(-sideways);
+        break;
+    case Qt::Key_Right:
+        target = day.addDays(sideways);
+        break;
+    case Qt::Key_Up:
+        target = day.addDays(-7);
+        break;
+    case Qt::Key_Down:
+        target = day.addDays(7);
+        break;
+    case Qt::Key_Home:
+        target = QDate(day.year(), day.month(), 1);
+        break;
+    case Qt::Key_End:
+        target = QDate(day.year(), day.month(), day.daysInMonth());
+        break;
+    case Qt::Key_PageUp:
+        target = day.addMonths(-1);
+        break;
+    case Qt::Key_PageDown:
+        target = day.addMonths(1);
+        break;
+    default:
+        return false;
+    }
+    focusDay(target);
+    return true;
 }
 
 void CalendarMonthColumn::paintEvent(QPaintEvent*) {

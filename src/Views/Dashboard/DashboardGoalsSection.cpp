@@ -52,6 +52,7 @@ void DashboardGoalsSection::place(const std::vector<std::shared_ptr<Goal>>& goal
         delete item;
     QSet<qint64> listed;
     order_.clear();
+    QWidget* previous = seeAll_;
     for (size_t i = 0; i < goals.size(); ++i) {
         const qint64 id = goals[i]->objectID();
         GoalCardView* card = cards_.value(id);
@@ -66,6 +67,10 @@ void DashboardGoalsSection::place(const std::vector<std::shared_ptr<Goal>>& goal
         card->show();
         listed.insert(id);
         order_.push_back(id);
+        // A card made now would stand last in the window's chain: Tab reaches the cards
+        // after "See All", in the order they are shown.
+        QWidget::setTabOrder(previous, card);
+        previous = card;
     }
     for (auto it = cards_.begin(); it != cards_.end();) {
         if (listed.contains(it.key())) {
@@ -87,6 +92,8 @@ std::vector<GoalCardView*> DashboardGoalsSection::cards() const {
 
 GoalCardView* DashboardGoalsSection::makeCard(const std::shared_ptr<Goal>& goal) {
     auto* card = new GoalCardView(goal, false, {}, grid_);
+    // Each card is a Tab stop; Return or Space opens it as a click does.
+    card->setFocusPolicy(Qt::TabFocus);
     std::weak_ptr<Goal> weak = goal;
     connect(card, &GoalCardView::clicked, this, [this, weak] {
         if (auto target = weak.lock(); target && onOpen_)

@@ -1,6 +1,7 @@
 #include "Views/Finance/CashFlowIncomeCard.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusRing.h"
 #include "Components/MenuPicker.h"
 #include "Components/NumberFieldNote.h"
 #include "Components/ScreenStyle.h"
@@ -14,6 +15,7 @@
 #include "Views/Finance/CashFlowEntryRow.h"
 #include "Views/Finance/FinanceForm.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,6 +58,15 @@ bool CashFlowIncomeCard::isInlineFormShown() const {
 }
 
 void CashFlowIncomeCard::render() {
+    // The focus stays on the control that acted; when "Set" stored the income and the form
+    // closed, it goes to the card's "plus", which takes the form's place.
+    QWidget* focus = QApplication::focusWidget();
+    const bool focusInCard = focus && (head_->isAncestorOf(focus) || foot_->isAncestorOf(focus));
+    const QString focusName = focusInCard ? focus->objectName() : QString();
+    const bool ring = focusInCard && FocusRing::current() && FocusRing::current()->target() == focus;
+    // Let go before the old content hides, or the focus is handed on elsewhere first.
+    if (focusInCard)
+        focus->clearFocus();
     amountField_ = nullptr;
     setButton_ = nullptr;
     auto* head = new QWidget;
@@ -88,6 +99,17 @@ void CashFlowIncomeCard::render() {
     head_->setBody(head);
     foot_->setBody(foot);
     emit resized();
+    if (!focusInCard)
+        return;
+    QWidget* target = focusName.isEmpty() ? nullptr : head->findChild<QWidget*>(focusName);
+    if (!target && foot && !focusName.isEmpty())
+        target = foot->findChild<QWidget*>(focusName);
+    if (!target || !target->isEnabled())
+        target = head->findChild<QWidget*>(QStringLiteral("addIncomeButton"));
+    if (target)
+        // A field given the focus back keeps its text unselected.
+        target->setFocus(ring && !qobject_cast<QLineEdit*>(target) ? Qt::TabFocusReason
+                                                                   : Qt::OtherFocusReason);
 }
 
 QWidget* CashFlowIncomeCard::buildHeader() {

@@ -1,5 +1,6 @@
 #include "Views/Finance/FinanceOnboardingSheet.h"
 
+#include "Components/FocusRing.h"
 #include "Components/NumberFieldNote.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
@@ -11,6 +12,7 @@
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -77,6 +79,13 @@ void FinanceOnboardingSheet::setStep(int step) {
 }
 
 void FinanceOnboardingSheet::buildStep() {
+    // The button that moved the flow on goes with its step: the focus goes to the new step's
+    // first control, with its ring when the keyboard did it.
+    QWidget* focus = QApplication::focusWidget();
+    const bool focusInStep = focus && (progress_ || body_) && isAncestorOf(focus);
+    const bool ring = focusInStep && FocusRing::current() && FocusRing::current()->target() == focus;
+    if (focusInStep)
+        focus->clearFocus();
     for (QWidget* old : {progress_, body_}) {
         if (!old)
             continue;
@@ -99,6 +108,8 @@ void FinanceOnboardingSheet::buildStep() {
         cashReserve_->setFocus();
     else if (cardName_)
         cardName_->setFocus();
+    else if (auto* go = body_->findChild<QWidget*>(QStringLiteral("goToFinanceButton")))
+        go->setFocus(ring ? Qt::TabFocusReason : Qt::OtherFocusReason);
 }
 
 QWidget* FinanceOnboardingSheet::buildProgress() {

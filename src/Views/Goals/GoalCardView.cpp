@@ -210,6 +210,7 @@ void GoalCardView::updateTitle() {
     const QString& full = text_.title;
     title_->setText(twoLines(full, title_->font(), title_->width()));
     title_->setProperty("fullText", full);
+    setAccessibleName(full);
 
     // A long category gives way to the eye button and the ring; the whole name is in the tip.
     const QString& category = text_.category;

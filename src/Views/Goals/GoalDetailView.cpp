@@ -1,6 +1,7 @@
 #include "Views/Goals/GoalDetailView.h"
 
 #include "Components/ConfettiView.h"
+#include "Components/FocusRing.h"
 #include "Components/SheetHost.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
@@ -22,18 +23,88 @@
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/MilestoneCard.h"
 #include "Views/Goals/MilestoneFrequencySheet.h"
+#include "Views/Goals/StepRowView.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace {
 
 void closeSheetOf(QWidget* content) {
     if (SheetHost* host = SheetHost::of(content))
         host->dismiss();
+}
+
+// Where the focus was among the milestone cards, so that it comes back to the same control, or
+// to the one of its kind in its place, once the cards are made anew.
+struct CardFocus {
+    qint64 milestoneID = 0;
+    int cardIndex = -1;
+    qint64 stepID = 0;
+    int stepIndex = -1;
+    QString name;
+    bool ring = false;
+};
+
+MilestoneCard* cardAt(const QVBoxLayout* cards, int index) {
+    QLayoutItem* item = cards->itemAt(index);
+    return item ? qobject_cast<MilestoneCard*>(item->widget()) : nullptr;
+}
+
+std::optional<CardFocus> takeCardFocus(const QVBoxLayout* cards) {
+    QWidget* focus = QApplication::focusWidget();
+    for (int i = 0; focus && i < cards->count(); ++i) {
+        MilestoneCard* card = cardAt(cards, i);
+        if (!card || !card->isAncestorOf(focus))
+            continue;
+        CardFocus was;
+        was.milestoneID = card->property("milestoneID").toLongLong();
+        was.cardIndex = i;
+        was.name = focus->objectName();
+        was.ring = FocusRing::current() && FocusRing::current()->target() == focus;
+        const QList<StepRowView*> rows = card->findChildren<StepRowView*>();
+        for (qsizetype r = 0; r < rows.size(); ++r)
+            if (rows[r]->isAncestorOf(focus)) {
+                was.stepID = rows[r]->step() ? rows[r]->step()->objectID() : 0;
+                was.stepIndex = int(r);
+            }
+        // Let go before the card hides, or the focus is handed on (and scrolled to) elsewhere.
+        focus->clearFocus();
+        return was;
+    }
+    return std::nullopt;
+}
+
+QWidget* cardFocusTarget(const QVBoxLayout* cards, const CardFocus& was) {
+    MilestoneCard* card = nullptr;
+    for (int i = 0; i < cards->count() && !card; ++i)
+        if (MilestoneCard* candidate = cardAt(cards, i);
+            candidate && candidate->property("milestoneID").toLongLong() == was.milestoneID)
+            card = candidate;
+    if (!card && cards->count() > 0)
+        card = cardAt(cards, std::min(was.cardIndex, cards->count() - 1));
+    if (!card || was.name.isEmpty())
+        return nullptr;
+    QWidget* within = card;
+    if (was.stepIndex >= 0) {
+        const QList<StepRowView*> rows = card->findChildren<StepRowView*>();
+        StepRowView* row = nullptr;
+        for (StepRowView* candidate : rows)
+            if (candidate->step() && candidate->step()->objectID() == was.stepID)
+                row = candidate;
+        if (!row && !rows.isEmpty())
+            row = rows.at(std::min<qsizetype>(was.stepIndex, rows.size() - 1));
+        if (row)
+            within = row;
+    }
+    QWidget* target = within->findChild<QWidget*>(was.name);
+    return target ? target : card->findChild<QWidget*>(was.name);
 }
 
 } // namespace
@@ -131,6 +202,8 @@ void GoalDetailView::refresh() {
 }
 
 void GoalDetailView::rebuildMilestoneCards() {
+    // After a tick, a delete or an expansion the focus stays on the control that acted.
+    const std::optional<CardFocus> focus = takeCardFocus(cards_);
     while (QLayoutItem* item = cards_->takeAt(0)) {
         // The card may be the one whose button is being clicked right now.
         if (QWidget* w = item->widget()) {
@@ -166,6 +239,14 @@ void GoalDetailView::rebuildMilestoneCards() {
         cards_->addWidget(card);
         card->show();
     }
+    if (!focus)
+        return;
+    QWidget* target = cardFocusTarget(cards_, *focus);
+    if (!target)
+        target = addMilestone_;
+    target->setFocus(focus->ring ? Qt::TabFocusReason : Qt::OtherFocusReason);
+    contentColumn_->activate();
+    scroll_->ensureWidgetVisible(target, 0, 16);
 }
 
 void GoalDetailView::toggleExpanded(qint64 milestoneID) {

@@ -3,6 +3,7 @@
 #include "Components/Animator.h"
 #include "ViewModels/Theme/AppTheme.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -37,6 +38,17 @@ bool GoalPointerTracker::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         break;
+    }
+    case QEvent::KeyPress: {
+        // From the keyboard, Return or Space on the focused row does what a click does.
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool press =
+            key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space;
+        if (!press || (key->modifiers() & ~Qt::KeypadModifier) || !widget_->hasFocus())
+            break;
+        if (!key->isAutoRepeat() && onClick_)
+            onClick_();
+        return true;
     }
     default:
         break;

@@ -10,7 +10,8 @@ class QWidget;
 
 // The pointer over a goal row or card: the hover flips on entering and leaving, and its
 // amount follows from 0 to 1 with the spring, calling onStep at each step; a left click
-// that starts and ends on the widget calls onClick.
+// that starts and ends on the widget calls onClick, and so do Return and Space while the
+// widget has the focus.
 class GoalPointerTracker : public QObject {
     Q_OBJECT
 public:

@@ -198,6 +198,7 @@ QHBoxLayout* GoalRowView::buildMetaLine() {
 void GoalRowView::refresh() {
     const GoalRowText text = GoalRowText::of(*goal_, masked_);
     title_->setFullText(text.title);
+    setAccessibleName(text.title);
     GoalStyle::showEye(eye_, masked_);
     percent_->setText(text.percent);
     recolor(percent_, text.color);

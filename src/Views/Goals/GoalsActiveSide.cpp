@@ -34,6 +34,7 @@ GoalsActiveSide::GoalsActiveSide(GoalActions* actions, QObject* context, GoalsVi
     empty_->hide();
     setFooter(empty_);
     setRowMargins(kRowMargins);
+    setKeyboardNavigation(true);
     useMode(false);
 }
 

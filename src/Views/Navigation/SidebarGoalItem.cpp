@@ -1,6 +1,7 @@
 #include "Views/Navigation/SidebarGoalItem.h"
 
 #include "Components/Animator.h"
+#include "Components/FocusWithin.h"
 #include "Components/Symbols.h"
 #include "Models/Goal.h"
 #include "ViewModels/AppViewModel.h"
@@ -12,6 +13,7 @@
 #include "Views/Navigation/SidebarGlow.h"
 
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -33,7 +35,8 @@ QFont percentFont() {
 } // namespace
 
 SidebarGoalItem::SidebarGoalItem(std::shared_ptr<Goal> goal, AppViewModel* appViewModel, QWidget* parent)
-    : QWidget(parent), goal_(std::move(goal)), appViewModel_(appViewModel), eye_(new QToolButton(this)) {
+    : QWidget(parent), goal_(std::move(goal)), appViewModel_(appViewModel), eye_(new QToolButton(this)),
+      focus_(new FocusWithin(this)) {
     setObjectName(QStringLiteral("sidebarGoalItem"));
     setAttribute(Qt::WA_Hover);
     setCursor(Qt::PointingHandCursor);
@@ -44,6 +47,13 @@ SidebarGoalItem::SidebarGoalItem(std::shared_ptr<Goal> goal, AppViewModel* appVi
     eye_->setFixedSize(kEyeSize, kEyeSize);
     eye_->setIconSize(QSize(Symbols::pixelSizeForFontSize(9), Symbols::pixelSizeForFontSize(9)));
     eye_->setStyleSheet(QStringLiteral("QToolButton { border: none; background: transparent; padding: 0; }"));
+    // Drawn only under the pointer or while the row has the keyboard focus: no Tab stop else.
+    eye_->setFocusPolicy(Qt::NoFocus);
+    connect(focus_, &FocusWithin::changed, this, [this](bool within) {
+        FocusWithin::offer(this, eye_, within);
+        updateEye();
+        update();
+    });
     connect(eye_, &QToolButton::clicked, this, [this] {
         if (appViewModel_)
             appViewModel_->toggleGoalHidden(goalID());
@@ -87,11 +97,19 @@ void SidebarGoalItem::setGoal(std::shared_ptr<Goal> goal) {
     refresh();
 }
 
+double SidebarGoalItem::eyeOpacity() const {
+    return focus_->isWithin() ? 1.0 : hover_;
+}
+
 void SidebarGoalItem::updateEye() {
-    // The eye shows only while the pointer is over the row, but it takes clicks always.
-    const QColor color = Theme::withOpacity(Theme::textMuted(), hover_);
+    // The eye shows only while the pointer is over the row or the row has the keyboard focus,
+    // but it takes clicks always.
+    const QColor color = Theme::withOpacity(Theme::textMuted(), eyeOpacity());
     eye_->setIcon(Symbols::icon(eyeSymbol(), color, Symbols::pixelSizeForFontSize(9)));
-    eye_->setToolTip(eyeSymbol() == QLatin1String("eye") ? tr("Hide title") : tr("Show title"));
+    const QString action = eyeSymbol() == QLatin1String("eye") ? tr("Hide title") : tr("Show title");
+    eye_->setToolTip(action);
+    eye_->setAccessibleName(action);
+    setAccessibleName(titleText());
 }
 
 QSize SidebarGoalItem::sizeHint() const {
@@ -169,6 +187,18 @@ void SidebarGoalItem::enterEvent(QEnterEvent* event) {
 void SidebarGoalItem::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
     setHovered(false);
+}
+
+void SidebarGoalItem::keyPressEvent(QKeyEvent* event) {
+    // Return or Space on the focused row does what a click does.
+    const bool press =
+        event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space;
+    if (!press || (event->modifiers() & ~Qt::KeypadModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat())
+        emit clicked();
 }
 
 void SidebarGoalItem::mousePressEvent(QMouseEvent* event) {

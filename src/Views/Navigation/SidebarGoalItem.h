@@ -7,13 +7,14 @@
 #include <memory>
 
 class AppViewModel;
+class FocusWithin;
 class Goal;
 class QToolButton;
 
 // One active goal in the sidebar: a glowing dot in the goal's colour, its title (bullets
 // while masked), an eye button that masks or unmasks it, and its whole-percent progress.
-// A click outside the eye button emits clicked(). A row made before it is given its goal
-// shows nothing.
+// A click outside the eye button, or Return or Space while the row has the focus, emits
+// clicked(). A row made before it is given its goal shows nothing.
 class SidebarGoalItem : public QWidget {
     Q_OBJECT
 public:
@@ -46,18 +47,21 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void setHovered(bool hovered);
     void updateEye();
+    double eyeOpacity() const;
     void placeEye();
     QRectF percentRect() const;
 
     std::shared_ptr<Goal> goal_;
     AppViewModel* appViewModel_;
     QToolButton* eye_;
+    FocusWithin* focus_;
     bool hovered_ = false;
     bool pressed_ = false;
     double hover_ = 0;

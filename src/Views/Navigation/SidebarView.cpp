@@ -88,6 +88,8 @@ SidebarView::SidebarView(const AppEnvironment& env, QWidget* parent)
         },
         this);
     list_->setObjectName(QStringLiteral("sidebarScroll"));
+    // The goals are one Tab stop, moved through with the arrows; the column itself is none.
+    list_->setKeyboardNavigation(true);
     // The list keeps its transparent style: one material lies under the whole column, and a
     // list without it would fill its page with the window colour.
     list_->viewport()->setAutoFillBackground(false);

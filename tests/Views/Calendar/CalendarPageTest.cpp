@@ -11,6 +11,7 @@
 #include "Views/CalendarView/CalendarStepRow.h"
 #include "Views/CalendarView/CalendarToast.h"
 
+#include <QApplication>
 #include <QDateTimeEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -383,3 +384,47 @@ TEST_F(CalendarPage, StepEntriesAreKeptPerDayInTheDefaults) {
 }
 
 } // namespace
+
+TEST_F(CalendarPage, TheMonthGridIsOneTabStopMovedByTheKeys) {
+    CalendarPageView& page = openPage();
+    QApplication::setActiveWindow(host.get());
+    CalendarMonthColumn* month = page.monthColumn();
+    int stops = 0;
+    for (CalendarDayCell* cell : month->dayCells())
+        stops += cell->focusPolicy() == Qt::TabFocus ? 1 : 0;
+    EXPECT_EQ(stops, 1);
+    ASSERT_EQ(month->tabStop(), cellOf(page, 10)) << "Tab lands on the selected day";
+    EXPECT_EQ(cellOf(page, 10)->accessibleName(), QStringLiteral("Tuesday, March 10, 2026"));
+
+    auto focused = [] { return qobject_cast<CalendarDayCell*>(QApplication::focusWidget()); };
+    auto press = [](int key) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(key)); };
+    month->tabStop()->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Up);
+    press(Qt::Key_Up);
+    ASSERT_NE(focused(), nullptr);
+    EXPECT_EQ(focused()->date().date(), QDate(2026, 2, 24)) << "two weeks up crosses into February";
+    EXPECT_EQ(model().currentMonth().date().month(), 2);
+    EXPECT_EQ(month->tabStop(), focused());
+    press(Qt::Key_End);
+    press(Qt::Key_Right);
+    EXPECT_EQ(focused()->date().date(), QDate(2026, 3, 1));
+    press(Qt::Key_Left);
+    EXPECT_EQ(focused()->date().date(), QDate(2026, 2, 28));
+
+    // A month on from the 31st of January is the last of February; the focus stays on a day.
+    month->focusDay(QDate(2026, 1, 31));
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(focused()->date().date(), QDate(2026, 2, 28));
+    press(Qt::Key_PageDown);
+    press(Qt::Key_PageUp);
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(focused()->date().date(), QDate(2026, 3, 28));
+    EXPECT_EQ(model().selectedDate().date(), QDate(2026, 3, 10)) << "moving is not selecting";
+
+    press(Qt::Key_Return);
+    EXPECT_EQ(model().selectedDate().date(), QDate(2026, 3, 28));
+    press(Qt::Key_Right);
+    press(Qt::Key_Space);
+    EXPECT_EQ(model().selectedDate().date(), QDate(2026, 3, 29));
+    EXPECT_EQ(focused(), month->tabStop()) << "the chosen day keeps the focus";
+}

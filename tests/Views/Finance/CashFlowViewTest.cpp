@@ -5,6 +5,7 @@
 #include "Views/Finance/FinanceTabScreens.h"
 
 #include "Components/DonutChart.h"
+#include "Components/FocusRing.h"
 #include "Components/NumberFieldNote.h"
 #include "Components/VirtualList.h"
 #include "Models/Expense.h"
@@ -16,6 +17,7 @@
 #include "Views/Finance/CashFlowEntryRow.h"
 #include "Views/Finance/FinanceScreenTest.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -305,4 +307,24 @@ TEST_F(CashFlowViewTest, TheFinanceTabsShowTheMoneyScreens) {
     EXPECT_NE(qobject_cast<CommitmentsView*>(FinanceTabScreens::make(FinanceTab::commitments, env, &host)),
               nullptr);
     EXPECT_NE(qobject_cast<BillsView*>(FinanceTabScreens::make(FinanceTab::bills, env, &host)), nullptr);
+}
+
+TEST_F(CashFlowViewTest, AfterSetFromTheKeyboardTheFocusStaysOnTheIncomeCard) {
+    makeAccount("A", 1000);
+    FocusRing::install(); // as the application's window does
+    open<CashFlowView>();
+    QApplication::setActiveWindow(view.get());
+    type("incomeAmountField", "400");
+    auto* set = find<QPushButton>("setIncomeButton");
+    ASSERT_NE(set, nullptr);
+    set->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(set, Qt::Key_Space);
+    qv::test::settle();
+    ASSERT_EQ(viewModel()->incomes().size(), 1u);
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_EQ(focus->objectName(), QStringLiteral("addIncomeButton"))
+        << "the card's plus takes the form's place";
+    ASSERT_NE(FocusRing::current(), nullptr);
+    EXPECT_EQ(FocusRing::current()->target(), focus);
 }

@@ -1,5 +1,6 @@
 #include "Views/Finance/FinanceOnboardingSheet.h"
 
+#include "Components/FocusRing.h"
 #include "Components/SheetHost.h"
 #include "Components/Stepper.h"
 #include "Models/CashReserve.h"
@@ -10,9 +11,11 @@
 #include <SQLiteCpp/Database.h>
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -138,3 +141,25 @@ TEST_F(FinanceOnboardingSheetTest, AFailedSaveStaysOnItsStepWithWhatWasTyped) {
 }
 
 } // namespace
+
+TEST_F(FinanceOnboardingSheetTest, SkippingFromTheKeyboardLeavesTheFocusOnTheNextStepsControl) {
+    FocusRing::install(); // as the application's window does
+    FinanceOnboardingSheet* sheet = present();
+    QApplication::setActiveWindow(window.get());
+    auto press = [sheet](const char* name) {
+        auto* button = sheet->findChild<QPushButton*>(QString::fromLatin1(name));
+        ASSERT_NE(button, nullptr);
+        button->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(button, Qt::Key_Space);
+        qv::test::settle();
+    };
+    press("skipButton");
+    EXPECT_EQ(QApplication::focusWidget(), edit(sheet, "cardNameField"));
+    press("skipButton");
+    ASSERT_EQ(sheet->step(), 2);
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_EQ(focus->objectName(), QStringLiteral("goToFinanceButton")) << "not the sheet around it";
+    ASSERT_NE(FocusRing::current(), nullptr);
+    EXPECT_EQ(FocusRing::current()->target(), focus);
+}

@@ -1,6 +1,7 @@
 #include "Views/Goals/GoalDetailView.h"
 #include "Components/ConfettiView.h"
 #include "Components/ElidedLabel.h"
+#include "Components/FocusRing.h"
 #include "Components/PriorityBadge.h"
 #include "Components/SheetHost.h"
 #include "Models/Goal.h"
@@ -12,6 +13,7 @@
 #include "Support/FullStore.h"
 #include "Support/TestSupport.h"
 #include "ViewModels/GoalDetailViewModel.h"
+#include "ViewModels/GoalText.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Achievements/AddAchievementSheet.h"
 #include "Views/Goals/AddMilestoneSheet.h"
@@ -25,6 +27,7 @@
 #include "Views/TestScreenModels.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -407,4 +410,44 @@ TEST_F(GoalDetailViewTest, UserTextStaysPlainInToolTipsAndDatesFollowTheLocale) 
     QTextDocument shown;
     shown.setHtml(name->toolTip());
     EXPECT_EQ(shown.toPlainText(), markup) << "the tool tip shows the tags as typed";
+}
+
+TEST_F(GoalDetailViewTest, TheFocusStaysOnTheStepControlThatActed) {
+    addMilestone(QStringLiteral("Daily"),
+                 {QStringLiteral("Kana"), QStringLiteral("Kanji"), QStringLiteral("Verbs")});
+    FocusRing::install(); // as the application's window does
+    open();
+    QApplication::setActiveWindow(window.get());
+    auto focused = [] { return QApplication::focusWidget(); };
+    auto stepOf = [](QWidget* w) {
+        auto* row = w ? qobject_cast<StepRowView*>(w->parentWidget()) : nullptr;
+        return row ? GoalText::stepTitle(row->step().get()) : QString();
+    };
+    auto* chevron = cards().first()->findChild<QWidget*>(QStringLiteral("milestoneChevron"));
+    chevron->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(chevron, Qt::Key_Space);
+    qv::test::settle();
+    ASSERT_EQ(rows().size(), 3);
+    ASSERT_NE(focused(), nullptr);
+    EXPECT_EQ(focused()->objectName(), QStringLiteral("milestoneChevron"))
+        << "the card opened, the focus stayed";
+
+    QWidget* tick = rows()[1]->findChild<QWidget*>(QStringLiteral("stepToggle"));
+    tick->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(tick, Qt::Key_Space);
+    qv::test::settle();
+    EXPECT_TRUE(rows()[1]->step()->isCompleted());
+    ASSERT_NE(focused(), nullptr);
+    EXPECT_EQ(focused()->objectName(), QStringLiteral("stepToggle")) << "not the section's +";
+    EXPECT_EQ(stepOf(focused()), QStringLiteral("Kanji"));
+    ASSERT_NE(FocusRing::current(), nullptr);
+    EXPECT_EQ(FocusRing::current()->target(), focused());
+
+    QWidget* remove = rows()[1]->findChild<QWidget*>(QStringLiteral("stepDelete"));
+    remove->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(remove, Qt::Key_Space);
+    qv::test::settle();
+    ASSERT_EQ(rows().size(), 2);
+    EXPECT_EQ(focused() ? focused()->objectName() : QString(), QStringLiteral("stepDelete"));
+    EXPECT_EQ(stepOf(focused()), QStringLiteral("Verbs")) << "the next step's delete takes the place";
 }

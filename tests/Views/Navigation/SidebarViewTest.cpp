@@ -7,6 +7,7 @@
 #include "Views/Navigation/SidebarNewGoalButton.h"
 #include "Views/Navigation/SidebarView.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -164,4 +165,39 @@ TEST_F(SidebarViewTest, NewGoalButtonOnlyOpensTheGoalsDestination) {
     EXPECT_EQ(vm_->selectedDestination(), AppDestination::goals);
     EXPECT_EQ(context()->count(FetchRequest(Goal::entityName())), 0);
     EXPECT_FALSE(vm_->takeNewGoalRequest()) << "the button opens no sheet";
+}
+
+TEST_F(SidebarViewTest, TheGoalsAreOneTabStopAndTheEyeOnlyFollowsAFocusedRow) {
+    makeGoal(QStringLiteral("Older"), 3);
+    makeGoal(QStringLiteral("Newer"), 2);
+    QApplication::setActiveWindow(&sidebar());
+    EXPECT_EQ(sidebar().findChild<QWidget*>(QStringLiteral("sidebarScroll"))->focusPolicy(), Qt::NoFocus)
+        << "the column itself is no stop";
+    const QList<SidebarGoalItem*> rows = sidebar().goalItems();
+    ASSERT_EQ(rows.size(), 2);
+    for (SidebarGoalItem* row : rows)
+        EXPECT_EQ(row->eyeButton()->focusPolicy(), Qt::NoFocus) << "an eye not drawn is no stop";
+    EXPECT_EQ(rows[0]->focusPolicy(), Qt::TabFocus);
+    EXPECT_EQ(rows[1]->focusPolicy(), Qt::NoFocus);
+
+    QWidget* last = sidebar().navItems().last();
+    last->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(last, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), rows[0]);
+    EXPECT_EQ(rows[0]->eyeButton()->focusPolicy(), Qt::TabFocus) << "the focused row shows its eye";
+    QTest::keyClick(rows[0], Qt::Key_Down);
+    ASSERT_EQ(QApplication::focusWidget(), rows[1]);
+    EXPECT_EQ(rows[0]->eyeButton()->focusPolicy(), Qt::NoFocus);
+    QTest::keyClick(rows[1], Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), rows[1]->eyeButton());
+    QTest::keyClick(rows[1]->eyeButton(), Qt::Key_Space);
+    EXPECT_TRUE(vm_->isGoalHidden(rows[1]->goalID()));
+    EXPECT_EQ(rows[1]->eyeButton()->accessibleName(), QStringLiteral("Show title"));
+    QTest::keyClick(rows[1]->eyeButton(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), sidebar().findChild<SidebarNewGoalButton*>());
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), rows[1]) << "back to the row last focused";
+    QTest::keyClick(rows[1], Qt::Key_Return);
+    EXPECT_EQ(vm_->selectedDestination(), AppDestination::goals) << "Return does what a click does";
 }

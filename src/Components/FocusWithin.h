@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QObject>
+
+class QWidget;
+
+// Whether the focus is in a widget or in one of its children, told as it changes. A row whose
+// controls show only under the pointer shows them too while it holds the keyboard focus; such a
+// control takes Tab only while it shows, right after its row, so Tab never stops on empty space.
+class FocusWithin : public QObject {
+    Q_OBJECT
+public:
+    explicit FocusWithin(QWidget* widget);
+
+    bool isWithin() const { return within_; }
+    // Makes control a Tab stop right after row while shown, and no stop while not.
+    static void offer(QWidget* row, QWidget* control, bool shown);
+
+signals:
+    void changed(bool within);
+
+private:
+    QWidget* widget_;
+    bool within_ = false;
+};
