@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ViewModels/AmountRule.h"
 #include "ViewModels/Finance/FinanceRowText.h"
 
 #include <QDateTime>
@@ -49,6 +50,10 @@ public:
     // Pays the bill for the month shown, or takes its payment back when it is paid.
     bool togglePaid(const std::shared_ptr<Bill>& bill);
 
+    // What a bill's amount field takes: an amount above zero.
+    static AmountRule amountRule() { return AmountRule::positive(); }
+    // The add sheet's save rule: a name after trimming and an amount the rule takes.
+    static bool canAddBill(const QString& name, const QString& amountText);
     bool addBill(const QString& name, double amount, int dueDay, const QString& category,
                  const QString& notes, const QString& paymentMethod,
                  const std::optional<QUuid>& creditCardID);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Models/Expense.h"
+#include "ViewModels/AmountRule.h"
 #include "ViewModels/Finance/FinanceRowText.h"
 
 #include <QDateTime>
@@ -61,6 +62,15 @@ public:
     void fetchForSelectedMonth();
     void navigateToPreviousMonth();
     void navigateToNextMonth();
+
+    // What an income's and an expense's amount field takes: an amount above zero.
+    static AmountRule amountRule() { return AmountRule::positive(); }
+    // The save rules of the forms that write here: a title after trimming (the expense and
+    // income sheets) and an amount the rule takes.
+    static bool canSaveExpense(const QString& title, const QString& amountText);
+    static bool canSaveIncome(const QString& title, const QString& amountText);
+    // "Set" of the monthly income card, which has no title.
+    static bool canSetIncome(const QString& amountText);
 
     // A new income titled "Income" on the first of the shown month, credited to the account.
     bool setIncome(double amount, const std::optional<QUuid>& bankAccountID);

@@ -77,7 +77,12 @@ public:
 
     void refresh();
 
-    // Each saves once; a failed save leaves the store and the figures as they were.
+    // What an account's balance field takes: zero or more.
+    static AmountRule balanceRule() { return AmountRule::zeroOrMore(); }
+    // The account sheet's save rule: a name after trimming and a balance the rule takes.
+    static bool canSaveBankAccount(const QString& name, const QString& balanceText);
+    // Each saves once; a failed save leaves the store and the figures as they were. An amount
+    // its field's rule refuses is not written.
     bool addBankAccount(const QString& name, double balance);
     bool updateBankAccount(const std::shared_ptr<BankAccount>& account, const QString& name, double balance);
     bool deleteBankAccount(const std::shared_ptr<BankAccount>& account);
