@@ -17,12 +17,20 @@
 
 namespace {
 
+// Every character that can open inline markup (emphasis, code, links and images, tables and
+// strikethrough of the common extensions, tags, entity references) and the escape itself.
+bool opensMarkup(QChar c) {
+    static const QString markers = QStringLiteral("\\`*_[]()!~|<&");
+    return markers.contains(c);
+}
+
 // A user's text on a line the report began: kept to that one line (a title stored with line
-// breaks included), without NUL or other control characters, and opening no tag of its own.
+// breaks included), without NUL or other control characters, and each markup character
+// escaped, so a viewer shows exactly what was typed and never a link, image or tag of its own.
 QString inlineText(const QString& text) {
     QString out;
     for (const QChar c : Text::oneLine(text)) {
-        if (c == QLatin1Char('\\') || c == QLatin1Char('<'))
+        if (opensMarkup(c))
             out += QLatin1Char('\\');
         out += c;
     }
