@@ -61,7 +61,9 @@ QString MarkdownExport::build(const std::vector<std::shared_ptr<Goal>>& goals, c
         out += QStringLiteral("Category: ") + inlineText(GoalText::category(*goal)) + QLatin1Char('\n');
         out += QStringLiteral("Progress: ") + ProgressPercent::text(goal->progressPercentage()) +
                QStringLiteral("%\n");
-        out += QStringLiteral("Streak: ") + QString::number(goal->streak()) + QStringLiteral(" days\n\n");
+        out += QStringLiteral("Streak: ") +
+               Text::counted(goal->streak(), QStringLiteral("day"), QStringLiteral("days")) +
+               QStringLiteral("\n\n");
         for (const auto& milestone : goal->milestonesArray()) {
             out += QStringLiteral("### ") + inlineText(GoalText::milestoneTitle(milestone.get())) +
                    QStringLiteral(" [") + (milestone->isCompleted() ? QChar(0x2713) : QChar(0x25CB)) +

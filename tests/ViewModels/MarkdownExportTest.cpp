@@ -54,7 +54,7 @@ TEST_F(MarkdownExportTest, WritesEachGoalWithItsMilestonesAndStepsAndReplacesThe
     auto read = Goal::create(context);
     read->setTitle(QString("Read *12* books"));
     read->setCategory(QString("Learning"));
-    read->setStreak(4);
+    read->setStreak(1);
     read->setIsArchived(true);
     auto first = Milestone::create(context);
     first->setGoal(read);
@@ -72,7 +72,7 @@ TEST_F(MarkdownExportTest, WritesEachGoalWithItsMilestonesAndStepsAndReplacesThe
     ASSERT_TRUE(MarkdownExport::write(*context));
     EXPECT_EQ(exported(), header() +
                               "## Untitled Goal\nCategory: Personal\nProgress: 0%\nStreak: 0 days\n\n"
-                              "## Read \\*12\\* books\nCategory: Learning\nProgress: 33%\nStreak: 4 days\n\n"
+                              "## Read \\*12\\* books\nCategory: Learning\nProgress: 33%\nStreak: 1 day\n\n"
                               "### Winter [\u2713]\n- [ ] First\n- [x] Second\n\n"
                               "### Untitled Milestone [\u25CB]\n- [ ] Third\n\n");
     EXPECT_EQ(QDir(desktop()).entryList(QDir::Files), QStringList({"Tallowmere-Export.md"}))
