@@ -330,12 +330,21 @@ QString CashFlowViewModel::totalIncomeText() const {
     return cents(totalIncome());
 }
 
+QString CashFlowViewModel::totalIncomeTip() const {
+    return MoneyFormatter::notShownReason(totalIncome());
+}
+
 CashFlowViewModel::Allocation CashFlowViewModel::allocation() const {
     Allocation out;
     for (const auto& expense : fixedExpenses_)
         out.shares.push_back({FinanceNames::untitled(expense->title()), expense->amount()});
     const double remaining = remainingToAllocate();
-    if (remaining > 0) {
+    if (!std::isfinite(remaining)) {
+        // Neither allocated nor a share of the ring: a sum the store's amounts cannot make.
+        out.status = MoneyFormatter::notShown;
+        out.statusTip = MoneyFormatter::notShownReason(remaining);
+        out.statusTone = FinanceTone::Pending;
+    } else if (remaining > 0) {
         out.shares.push_back({tr("Remaining"), remaining, true});
         out.status = cents(remaining) + tr(" remaining to allocate");
         out.statusTone = FinanceTone::Pending;
@@ -348,6 +357,11 @@ CashFlowViewModel::Allocation CashFlowViewModel::allocation() const {
 QString CashFlowViewModel::dynamicSummary() const {
     return cents(totalDynamic()) + QStringLiteral(" spent of ") + cents(remainingToAllocate()) +
            QStringLiteral(" available");
+}
+
+QString CashFlowViewModel::dynamicSummaryTip() const {
+    const QString spent = MoneyFormatter::notShownReason(totalDynamic());
+    return spent.isEmpty() ? MoneyFormatter::notShownReason(remainingToAllocate()) : spent;
 }
 
 QString CashFlowViewModel::amountCaption() {

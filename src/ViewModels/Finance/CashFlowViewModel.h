@@ -100,6 +100,8 @@ public:
     std::vector<CashFlowEntryText> dynamicRows() const;
     // The month's income as its card writes it, in cents.
     QString totalIncomeText() const;
+    // Why the total shows as a dash (a store's amounts too large to add up); empty otherwise.
+    QString totalIncomeTip() const;
     // The fixed expenses as shares of the income: one per expense in order, then what is left
     // to allocate while something is; and the card's line about it.
     struct AllocationShare {
@@ -111,10 +113,12 @@ public:
         std::vector<AllocationShare> shares;
         QString status; // "₹5,000.00 remaining to allocate" or "Fully allocated"
         FinanceTone statusTone = FinanceTone::Gain;
+        QString statusTip; // why the figure shows as a dash, when it does
     };
     Allocation allocation() const;
     // "₹1,200.00 spent of ₹3,000.00 available".
     QString dynamicSummary() const;
+    QString dynamicSummaryTip() const;
     // "Amount (INR)": the caption of an amount field, naming the currency it is written in.
     static QString amountCaption();
 

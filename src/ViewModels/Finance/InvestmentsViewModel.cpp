@@ -188,6 +188,8 @@ const TypeLook& typeLook(const QString& type) {
 
 // "+3.3%" for a gain, "-1.5%" for a loss.
 QString signedPercent(double value) {
+    if (!std::isfinite(value))
+        return MoneyFormatter::notShown;
     return (value >= 0 ? QStringLiteral("+") : QString()) + QString::asprintf("%.1f", value) +
            QStringLiteral("%");
 }

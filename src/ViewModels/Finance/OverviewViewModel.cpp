@@ -262,9 +262,16 @@ bool OverviewViewModel::addInvestment(const Investment::Draft& draft) {
 
 OverviewViewModel::Headlines OverviewViewModel::headlines() const {
     const double flow = thisMonthFlow();
-    return {MoneyFormatter::format(netWorth(), 0), MoneyFormatter::format(flow, 0),
-            flow >= 0 ? FinanceTone::Gain : FinanceTone::Loss, MoneyFormatter::format(spendable(), 0),
-            MoneyFormatter::format(totalLiquidCash(), 0)};
+    const auto reason = &MoneyFormatter::notShownReason;
+    return {MoneyFormatter::format(netWorth(), 0),
+            MoneyFormatter::format(flow, 0),
+            flow >= 0 ? FinanceTone::Gain : FinanceTone::Loss,
+            MoneyFormatter::format(spendable(), 0),
+            MoneyFormatter::format(totalLiquidCash(), 0),
+            reason(netWorth()),
+            reason(flow),
+            reason(spendable()),
+            reason(totalLiquidCash())};
 }
 
 std::vector<AccountRowText> OverviewViewModel::accountRows() const {
@@ -289,4 +296,8 @@ std::vector<OverviewViewModel::FlowBar> OverviewViewModel::sixMonthBars() const 
 
 QString OverviewViewModel::axisLabel(double value) {
     return MoneyFormatter::number(value, 0);
+}
+
+QString OverviewViewModel::compactAxisLabel(double value) {
+    return MoneyFormatter::compactNumber(value);
 }

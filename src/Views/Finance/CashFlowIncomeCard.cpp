@@ -99,7 +99,7 @@ QWidget* CashFlowIncomeCard::buildHeader() {
     texts->addWidget(FinanceForm::caption(tr("Monthly Income")));
     auto* total = FinanceForm::figureLabel(Theme::font(24, QFont::Bold), AppTheme::Colors::emerald());
     total->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    total->setFullText(viewModel_->totalIncomeText());
+    total->setFullText(viewModel_->totalIncomeText(), viewModel_->totalIncomeTip());
     total->setObjectName(QStringLiteral("incomeTotal"));
     texts->addWidget(total);
     row->addLayout(texts, 1);
