@@ -209,6 +209,10 @@ QString BillsViewModel::totalMonthlyText() const {
     return MoneyFormatter::format(totalMonthly(), 0);
 }
 
+QString BillsViewModel::totalMonthlyTip() const {
+    return MoneyFormatter::notShownReason(totalMonthly());
+}
+
 QString BillsViewModel::ordinal(int day) {
     const int lastTwo = std::abs(day) % 100;
     QString suffix = QStringLiteral("th");

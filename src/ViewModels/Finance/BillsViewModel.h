@@ -47,6 +47,8 @@ public:
     std::vector<BillRowText> billRows() const;
     // The amounts of all bills as the total card writes them.
     QString totalMonthlyText() const;
+    // Why the total shows as a dash (a store's amounts too large to add up); empty otherwise.
+    QString totalMonthlyTip() const;
     // Pays the bill for the month shown, or takes its payment back when it is paid.
     bool togglePaid(const std::shared_ptr<Bill>& bill);
 

@@ -186,6 +186,10 @@ QString CommitmentsViewModel::totalMonthlySubscriptionsText() const {
     return MoneyFormatter::format(totalMonthlySubscriptions(), 0) + QStringLiteral("/mo");
 }
 
+QString CommitmentsViewModel::totalMonthlySubscriptionsTip() const {
+    return MoneyFormatter::notShownReason(totalMonthlySubscriptions());
+}
+
 std::vector<CardRowText> CommitmentsViewModel::cardRows() const {
     const auto figures = cardFigures();
     const QDateTime now = Clock::now();

@@ -71,6 +71,8 @@ public:
     static QString inactiveHeading(int count);
     // "₹1,299/mo": the monthly equivalents of the active subscriptions.
     QString totalMonthlySubscriptionsText() const;
+    // Why the total shows as a dash (a store's amounts too large to add up); empty otherwise.
+    QString totalMonthlySubscriptionsTip() const;
 
     // The rows of every card, in order, with their figures read in one query.
     std::vector<CardRowText> cardRows() const;

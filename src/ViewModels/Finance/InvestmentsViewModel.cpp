@@ -210,7 +210,11 @@ InvestmentsViewModel::Summary InvestmentsViewModel::summary() const {
             money(invested),
             money(current - invested),
             gainTone(invested <= current),
-            QString::number(investmentCount())};
+            QString::number(investmentCount()),
+            MoneyFormatter::notShownReason(current),
+            MoneyFormatter::notShownReason(overall),
+            MoneyFormatter::notShownReason(invested),
+            MoneyFormatter::notShownReason(current - invested)};
 }
 
 HoldingRowText InvestmentsViewModel::portfolioRow(int index) const {

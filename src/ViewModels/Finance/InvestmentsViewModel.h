@@ -93,6 +93,11 @@ public:
         QString profit;
         FinanceTone profitTone = FinanceTone::Gain;
         QString holdingsCount;
+        // Why a figure shows as a dash (the holdings add up past a number); empty when it shows.
+        QString valueTip;
+        QString returnTip;
+        QString investedTip;
+        QString profitTip;
     };
     Summary summary() const;
     // The row of the holding at index in the portfolio, or in the month's list, valued now; an

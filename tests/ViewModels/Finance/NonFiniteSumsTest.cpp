@@ -1,6 +1,10 @@
+#include "Models/Bill.h"
 #include "Platform/MoneyFormatter.h"
+#include "ViewModels/Finance/BillsViewModel.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
+#include "ViewModels/Finance/CommitmentsViewModel.h"
 #include "ViewModels/Finance/FinanceStoreFixture.h"
+#include "ViewModels/Finance/InvestmentsViewModel.h"
 #include "ViewModels/Finance/OverviewViewModel.h"
 
 #include <gtest/gtest.h>
@@ -52,4 +56,32 @@ TEST_F(NonFiniteSums, TheAllocationsAndDynamicSpendingShowADashAndItsReason) {
     model.fetchForSelectedMonth();
     EXPECT_EQ(model.allocation().status, MoneyFormatter::notShown) << "not \"Fully allocated\"";
     EXPECT_TRUE(readable(model.dynamicSummary()));
+}
+
+TEST_F(NonFiniteSums, TheBillsSubscriptionsAndPortfolioTotalsShowADashAndItsReason) {
+    for (int i = 0; i < 2; ++i) {
+        auto bill = Bill::create(context);
+        bill->setName(QStringLiteral("Old bill"));
+        bill->setAmount(1e308);
+        bill->setDueDay(3);
+        auto subscription = Subscription::create(context);
+        subscription->setName(QStringLiteral("Old subscription"));
+        subscription->setPrice(1e308);
+        subscription->setBillingCycle(Subscription::monthly);
+        subscription->setStatus(Subscription::active);
+        holding(QStringLiteral("other"), 1e308);
+    }
+    context->save();
+    BillsViewModel bills(context);
+    EXPECT_EQ(bills.totalMonthlyText(), MoneyFormatter::notShown);
+    EXPECT_FALSE(bills.totalMonthlyTip().isEmpty());
+    CommitmentsViewModel commitments(context);
+    EXPECT_TRUE(commitments.totalMonthlySubscriptionsText().startsWith(MoneyFormatter::notShown));
+    EXPECT_FALSE(commitments.totalMonthlySubscriptionsTip().isEmpty());
+    InvestmentsViewModel investments(context);
+    const auto summary = investments.summary();
+    for (const QString& figure : {summary.value, summary.invested, summary.profit, summary.overallReturn})
+        EXPECT_EQ(figure, MoneyFormatter::notShown);
+    for (const QString& tip : {summary.valueTip, summary.investedTip, summary.profitTip, summary.returnTip})
+        EXPECT_FALSE(tip.isEmpty());
 }
