@@ -11,9 +11,14 @@ ElidedLabel::ElidedLabel(QWidget* parent) : QLabel(parent) {
 }
 
 void ElidedLabel::setFullText(const QString& text) {
-    if (text == fullText_ && !text.isEmpty())
+    setFullText(text, QString());
+}
+
+void ElidedLabel::setFullText(const QString& text, const QString& note) {
+    if (text == fullText_ && note == note_ && !text.isEmpty())
         return;
     fullText_ = text;
+    note_ = note;
     updateElision();
     updateGeometry();
 }
@@ -49,5 +54,5 @@ void ElidedLabel::updateElision() {
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     const QString shown = fontMetrics().elidedText(line, Qt::ElideRight, qMax(0, contentsRect().width()));
     setText(shown);
-    setToolTip(shown == line ? QString() : Text::plainToolTip(fullText_));
+    setToolTip(shown == line ? Text::plainToolTip(note_) : Text::plainToolTip(fullText_));
 }

@@ -10,6 +10,8 @@ public:
     explicit ElidedLabel(QWidget* parent = nullptr);
 
     void setFullText(const QString& text);
+    // The text with what its tooltip says while it shows whole (why a figure reads as it does).
+    void setFullText(const QString& text, const QString& note);
     const QString& fullText() const { return fullText_; }
     // Short of room, the label gives up width only down to this many average characters (all
     // of its text when that is shorter): a name beside a long figure stays readable. 0 (the
@@ -25,5 +27,6 @@ protected:
 private:
     void updateElision();
     QString fullText_;
+    QString note_;
     int keptCharacters_ = 0;
 };

@@ -40,8 +40,10 @@ void GroupedBarChart::setBarWidthRatio(double ratio) {
     update();
 }
 
-void GroupedBarChart::setValueFormatter(std::function<QString(double)> formatter, double resolution) {
+void GroupedBarChart::setValueFormatter(std::function<QString(double)> formatter, double resolution,
+                                        std::function<QString(double)> compactFormatter) {
     formatter_ = std::move(formatter);
+    compactFormatter_ = std::move(compactFormatter);
     resolution_ = resolution;
     updateAxis();
     update();
@@ -86,16 +88,35 @@ void GroupedBarChart::updateAxis() {
             }
     ticks_ = niceTicks(low, high, 5, resolution_);
     tickLabels_.clear();
+    compactLabels_.clear();
     const QFontMetrics metrics(Theme::font(kLabelSize));
     labelWidth_ = 0;
+    compactWidth_ = 0;
     for (double tick : ticks_) {
         tickLabels_.push_back(formatter_(tick));
         labelWidth_ = std::max(labelWidth_, metrics.horizontalAdvance(tickLabels_.back()));
+        if (compactFormatter_) {
+            compactLabels_.push_back(compactFormatter_(tick));
+            compactWidth_ = std::max(compactWidth_, metrics.horizontalAdvance(compactLabels_.back()));
+        }
     }
 }
 
+bool GroupedBarChart::showsCompact() const {
+    return !compactLabels_.empty() && labelWidth_ > width() / 4;
+}
+
+const std::vector<QString>& GroupedBarChart::tickLabels() const {
+    return showsCompact() ? compactLabels_ : tickLabels_;
+}
+
+int GroupedBarChart::labelRoom() const {
+    // Whatever the magnitudes, three quarters of the width stay the bars'.
+    return std::min(showsCompact() ? compactWidth_ : labelWidth_, width() / 4);
+}
+
 QRectF GroupedBarChart::plotRect() const {
-    return QRectF(0, kTopRoom, std::max(0.0, width() - labelWidth_ - kAxisGap),
+    return QRectF(0, kTopRoom, std::max(0.0, width() - labelRoom() - kAxisGap),
                   std::max(0.0, height() - kLabelBand - kTopRoom));
 }
 
@@ -136,14 +157,16 @@ void GroupedBarChart::paintEvent(QPaintEvent*) {
     painter.setFont(labelFont);
     const QFontMetricsF metrics(labelFont);
 
+    const auto& labels = tickLabels();
+    const int room = labelRoom();
     for (std::size_t i = 0; i < ticks_.size(); ++i) {
         const double y = std::round(yFor(ticks_[i], plot)) + 0.5;
         painter.setPen(QPen(AppTheme::Colors::borderSubtle(), 1));
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         painter.setPen(Theme::textMuted());
         painter.drawText(
-            QRectF(plot.right() + kAxisGap, y - metrics.height() / 2, labelWidth_ + 1, metrics.height()),
-            Qt::AlignLeft | Qt::AlignVCenter, tickLabels_[i]);
+            QRectF(plot.right() + kAxisGap, y - metrics.height() / 2, room + 1, metrics.height()),
+            Qt::AlignLeft | Qt::AlignVCenter, metrics.elidedText(labels[i], Qt::ElideRight, room + 1));
     }
 
     painter.setRenderHint(QPainter::Antialiasing);

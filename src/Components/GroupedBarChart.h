@@ -32,11 +32,17 @@ public:
     void setBarWidthRatio(double ratio);
     // Text of a value-axis tick, given by whoever feeds the chart its values (the chart knows
     // nothing of money); by default the whole number in the locale. `resolution` is the smallest
-    // step between ticks that the text tells apart (1 for whole numbers).
-    void setValueFormatter(std::function<QString(double)> formatter, double resolution = 1);
+    // step between ticks that the text tells apart (1 for whole numbers). The labels never take
+    // more than a quarter of the chart's width: past that the compact texts stand in, and any
+    // label still too wide is cut.
+    void setValueFormatter(std::function<QString(double)> formatter, double resolution = 1,
+                           std::function<QString(double)> compactFormatter = {});
 
     const std::vector<double>& ticks() const { return ticks_; }
-    const std::vector<QString>& tickLabels() const { return tickLabels_; }
+    // The labels as shown at the chart's width.
+    const std::vector<QString>& tickLabels() const;
+    // The room the labels take beside the plot.
+    int labelRoom() const;
     // Rectangles of the bars in widget coordinates, group by group, series by series.
     std::vector<QRectF> barRects() const;
 
@@ -53,6 +59,7 @@ protected:
 
 private:
     QRectF plotRect() const;
+    bool showsCompact() const;
     double yFor(double value, const QRectF& plot) const;
     void updateAxis();
 
@@ -60,6 +67,9 @@ private:
     std::vector<Group> groups_;
     std::vector<double> ticks_;
     std::vector<QString> tickLabels_;
+    std::vector<QString> compactLabels_;
+    std::function<QString(double)> compactFormatter_;
+    int compactWidth_ = 0;
     double barWidthRatio_ = 0.35;
     std::function<QString(double)> formatter_;
     double resolution_ = 1;

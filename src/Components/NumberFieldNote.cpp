@@ -14,13 +14,12 @@ namespace {
 constexpr const char* kNoteProperty = "numberFieldNote";
 } // namespace
 
-NumberFieldNote::NumberFieldNote(QLineEdit* field, QWidget* parent)
-    : QLabel(message(), parent), field_(field) {
+NumberFieldNote::NumberFieldNote(QLineEdit* field, AmountRule rule, QWidget* parent)
+    : QLabel(parent), field_(field), rule_(rule) {
     setObjectName(QStringLiteral("numberFieldNote"));
     setTextFormat(Qt::PlainText);
     setWordWrap(false);
     setFont(Theme::font(11));
-    setToolTip(Text::plainToolTip(message()));
     // The line never widens the form: it takes the field's width and cuts itself to it.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     field->setProperty(kNoteProperty, QVariant::fromValue(static_cast<QObject*>(this)));
@@ -31,7 +30,7 @@ NumberFieldNote::NumberFieldNote(QLineEdit* field, QWidget* parent)
     follow();
 }
 
-QWidget* NumberFieldNote::stacked(QLineEdit* field) {
+QWidget* NumberFieldNote::stacked(QLineEdit* field, AmountRule rule) {
     auto* box = new QWidget;
     // The line keeps to the field however tall the form's room for the block is.
     box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -39,16 +38,12 @@ QWidget* NumberFieldNote::stacked(QLineEdit* field) {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(4);
     column->addWidget(field);
-    column->addWidget(new NumberFieldNote(field, box));
+    column->addWidget(new NumberFieldNote(field, rule, box));
     return box;
 }
 
 NumberFieldNote* NumberFieldNote::of(const QLineEdit* field) {
     return field ? qobject_cast<NumberFieldNote*>(field->property(kNoteProperty).value<QObject*>()) : nullptr;
-}
-
-QString NumberFieldNote::message() {
-    return tr("Use digits and a point, like 3200.50");
 }
 
 bool NumberFieldNote::eventFilter(QObject* watched, QEvent* event) {
@@ -64,10 +59,14 @@ QLineEdit* NumberFieldNote::field() const {
 void NumberFieldNote::follow() {
     QLineEdit* field = this->field();
     const QString text = field ? field->text() : QString();
-    refuses_ = !text.isEmpty() && !Text::parseNumber(text).has_value();
+    verdict_ = rule_.verdict(text);
+    if (verdict_.line != this->text()) {
+        setText(verdict_.line);
+        setToolTip(Text::plainToolTip(verdict_.line));
+    }
     if (field)
-        field->setAccessibleDescription(refuses_ ? message() : QString());
-    const bool shown = refuses_ && field && field->isVisibleTo(field->window());
+        field->setAccessibleDescription(verdict_.line);
+    const bool shown = verdict_.refused() && field && field->isVisibleTo(field->window());
     if (isHidden() != shown)
         return;
     setVisible(shown);

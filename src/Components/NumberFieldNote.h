@@ -1,29 +1,32 @@
 #pragma once
 
+#include "ViewModels/AmountRule.h"
+
 #include <QLabel>
 #include <QPointer>
 
 class QLineEdit;
 
-// The one line that says why a number field's text is refused. Number fields keep the strict
-// reading of Text::parseNumber; while a field holds text that does not read, this line shows
-// under it in the theme's warning colour with an example of what it takes, and it goes as
-// soon as the text reads or the field is emptied. Too narrow a room cuts the line at its end,
-// with the whole line in the tooltip.
+// The one line that says why an amount field's text is refused. The field's rule (the one its
+// view model saves by) gives the verdict; while the field holds text the rule refuses, this
+// line shows under it in the theme's warning colour saying why (not a number, below zero, zero
+// where zero is refused, too large, thousands written with points), and it goes as soon as the
+// text is taken or the field is emptied. Too narrow a room cuts the line at its end, with the
+// whole line in the tooltip.
 class NumberFieldNote : public QLabel {
     Q_OBJECT
 public:
-    explicit NumberFieldNote(QLineEdit* field, QWidget* parent = nullptr);
+    NumberFieldNote(QLineEdit* field, AmountRule rule, QWidget* parent = nullptr);
 
     // The field with its note under it, as one block for a form.
-    static QWidget* stacked(QLineEdit* field);
+    static QWidget* stacked(QLineEdit* field, AmountRule rule);
     // The note that watches field, if any.
     static NumberFieldNote* of(const QLineEdit* field);
-    // What the line says.
-    static QString message();
 
-    // Whether the field holds text that does not read as a number.
-    bool refuses() const { return refuses_; }
+    // Whether the field holds text its rule refuses.
+    bool refuses() const { return verdict_.refused(); }
+    // What the rule makes of the field's text now.
+    const AmountVerdict& verdict() const { return verdict_; }
 
     QSize minimumSizeHint() const override;
 
@@ -42,5 +45,6 @@ private:
     QLineEdit* field() const;
 
     QPointer<QObject> field_;
-    bool refuses_ = false;
+    AmountRule rule_;
+    AmountVerdict verdict_;
 };

@@ -8,7 +8,10 @@
 #include <unicode/numberformatter.h>
 #include <unicode/unistr.h>
 
+#include <QCoreApplication>
+
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -49,8 +52,37 @@ const icu::number::LocalizedNumberFormatter& formatterFor(const QByteArray& loca
 
 } // namespace
 
+QString MoneyFormatter::notShownReason(double amount) {
+    if (std::isfinite(amount))
+        return {};
+    return std::isnan(amount)
+               ? QCoreApplication::translate("MoneyFormatter", "The stored amounts do not add up to a number")
+               : QCoreApplication::translate("MoneyFormatter",
+                                             "The stored amounts add up to more than can be shown");
+}
+
+QString MoneyFormatter::compactNumber(double amount, const QLocale& locale) {
+    if (!std::isfinite(amount))
+        return notShown;
+    const QByteArray name = IcuLocale::nameOf(locale);
+    // The compact names end at trillions; beyond them ICU would write every digit.
+    const auto notation = std::fabs(amount) < 1e15 ? icu::number::Notation::compactShort()
+                                                   : icu::number::Notation::scientific();
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::UnicodeString text = icu::number::NumberFormatter::withLocale(icu::Locale(name.constData()))
+                                        .notation(notation)
+                                        .precision(icu::number::Precision::maxSignificantDigits(2))
+                                        .formatDouble(amount, status)
+                                        .toString(status);
+    if (U_FAILURE(status))
+        return QString::number(amount, 'g', 2);
+    return fromIcu(text);
+}
+
 QString MoneyFormatter::format(double amount, const QString& currencyCode, int fractionDigits,
                                const QLocale& locale) {
+    if (!std::isfinite(amount))
+        return notShown;
     const int digits = std::clamp(fractionDigits, 0, 20);
     UErrorCode status = U_ZERO_ERROR;
     const icu::UnicodeString text = formatterFor(IcuLocale::nameOf(locale), currencyCode, digits)

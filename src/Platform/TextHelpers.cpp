@@ -72,14 +72,44 @@ bool isBlank(QChar c) {
 
 namespace Text {
 
-std::optional<double> parseNumber(const QString& text) {
+bool hasNumberShape(const QString& text) {
     for (const QChar c : text) {
         if (c.unicode() > 0x7f)
-            return std::nullopt;
+            return false;
     }
-    const QByteArray ascii = text.toLatin1();
-    if (!isPlainDecimal(ascii))
+    return isPlainDecimal(text.toLatin1());
+}
+
+bool isGroupedByPoints(const QString& text) {
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+        ++i;
+    const auto digitAt = [&](qsizetype at) {
+        return at < n && text[at].unicode() >= '0' && text[at].unicode() <= '9';
+    };
+    if (!digitAt(i) || text[i] == QLatin1Char('0'))
+        return false;
+    qsizetype lead = 0;
+    while (digitAt(i + lead))
+        ++lead;
+    if (lead > 3)
+        return false;
+    i += lead;
+    int groups = 0;
+    while (i < n) {
+        if (text[i] != QLatin1Char('.') || !digitAt(i + 1) || !digitAt(i + 2) || !digitAt(i + 3))
+            return false;
+        i += 4;
+        ++groups;
+    }
+    return groups > 0 && i == n;
+}
+
+std::optional<double> parseNumber(const QString& text) {
+    if (!hasNumberShape(text))
         return std::nullopt;
+    const QByteArray ascii = text.toLatin1();
     char* end = nullptr;
     const double value = strtod_l(ascii.constData(), &end, cLocale());
     if (end != ascii.constData() + ascii.size() || !std::isfinite(value))
@@ -111,6 +141,10 @@ QString wholeNumber(double value) {
     char buffer[400];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, whole, std::chars_format::fixed, 0);
     return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+
+QString counted(qint64 count, const QString& one, const QString& many) {
+    return QString::number(count) + QLatin1Char(' ') + (count == 1 || count == -1 ? one : many);
 }
 
 QString oneLine(const QString& text) {

@@ -14,6 +14,15 @@ namespace Text {
 // anything that overflows a double are not numbers.
 std::optional<double> parseNumber(const QString& text);
 
+// Whether the text is in parseNumber's grammar, whatever its magnitude: "1e400" is, though it
+// is not a number a double holds.
+bool hasNumberShape(const QString& text);
+
+// Whether the text has the shape of a whole number grouped in thousands by points: one to three
+// digits (not starting with 0), then one or more groups of a point and exactly three digits,
+// with an optional sign ("50.000", "1.500", "-12.345.678").
+bool isGroupedByPoints(const QString& text);
+
 // The shortest text that parseNumber reads back as the same double. Whole numbers keep one
 // fraction digit ("1500.0"); magnitudes of 2^54 and above or below 0.0001 take exponent form
 // ("1e+20", "1.5e-07"). A value that is not finite gives an empty text.
@@ -23,6 +32,10 @@ QString editableNumber(double value);
 // integer type, so any magnitude prints in full ("100000000000000000000" for 1e20). A value
 // that is not finite prints "0".
 QString wholeNumber(double value);
+
+// A count with its noun in the form the count takes: "1 entry", "0 entries", "5 entries". Both
+// forms are given whole, as nouns do not all grow by an "s".
+QString counted(qint64 count, const QString& one, const QString& many);
 
 // Removes spaces, other Unicode space separators and tabs from both ends. Line breaks stay.
 QString trimmed(const QString& text);

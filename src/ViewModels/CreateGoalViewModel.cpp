@@ -161,13 +161,9 @@ bool CreateGoalViewModel::isTitleValid() const {
 }
 
 // A money target that does not read as a number would otherwise be stored as 0 and quietly
-// turn the money goal into a step goal. A negative target is refused, as a negative balance
-// or expense is.
+// turn the money goal into a step goal.
 bool CreateGoalViewModel::isAmountValid() const {
-    if (!needsMoney_ || targetAmountText_.isEmpty())
-        return true;
-    const auto amount = Text::parseNumber(targetAmountText_);
-    return amount && *amount >= 0;
+    return !needsMoney_ || targetAmountVerdict().saves;
 }
 
 void CreateGoalViewModel::writeTo(Goal& goal, double amount) const {
@@ -184,7 +180,7 @@ void CreateGoalViewModel::writeTo(Goal& goal, double amount) const {
 std::shared_ptr<Goal> CreateGoalViewModel::confirm() {
     if (!canConfirm())
         return nullptr;
-    const double amount = Text::parseNumber(targetAmountText_).value_or(0.0);
+    const double amount = targetAmountVerdict().amount.value_or(0.0);
     ObjectContext* context = goalsViewModel_->context();
     ActionGuard action(*context);
     std::shared_ptr<Goal> goal = goalToEdit_;

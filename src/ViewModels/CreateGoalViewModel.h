@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ViewModels/AmountRule.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QString>
@@ -53,8 +55,12 @@ public:
     QString targetAmountText() const { return targetAmountText_; }
     void setTargetAmountText(const QString& text);
 
+    // What the money target takes: an amount above zero, or nothing.
+    static AmountRule targetAmountRule() { return AmountRule::positiveOrEmpty(); }
+    AmountVerdict targetAmountVerdict() const { return targetAmountRule().verdict(targetAmountText_); }
+
     // The confirm button's fill follows the title as typed; its enabling follows the title
-    // without surrounding blanks, and a money target that does not read as a number.
+    // without surrounding blanks, and, for a goal that needs money, a target the rule takes.
     bool hasTitleText() const { return !title_.isEmpty(); }
     bool isTitleValid() const;
     bool isAmountValid() const;

@@ -6,6 +6,7 @@
 #include "Models/JournalQueries.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
+#include "Platform/TextHelpers.h"
 #include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
 
@@ -63,4 +64,8 @@ std::vector<std::shared_ptr<Goal>> DailyLogViewModel::goalsToLog() const {
 
 bool DailyLogViewModel::hasLogForDate(const QDateTime& date) const {
     return context_->count(JournalQueries::entriesOnDay(date)) > 0;
+}
+
+QString DailyLogViewModel::entryCountText() const {
+    return Text::counted(qint64(todayLogs_.size()), tr("entry"), tr("entries"));
 }

@@ -20,6 +20,8 @@ public:
 
     // Entries of the selected day (not necessarily today), newest createdAt first.
     const std::vector<std::shared_ptr<DailyLog>>& todayLogs() const { return todayLogs_; }
+    // "1 entry", "3 entries": the count over the day's entries.
+    QString entryCountText() const;
     // Any instant inside a day stands for that whole day.
     QDateTime selectedDate() const { return selectedDate_; }
     void setSelectedDate(const QDateTime& date);

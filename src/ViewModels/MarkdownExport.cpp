@@ -17,12 +17,20 @@
 
 namespace {
 
+// Every character that can open inline markup (emphasis, code, links and images, tables and
+// strikethrough of the common extensions, tags, entity references) and the escape itself.
+bool opensMarkup(QChar c) {
+    static const QString markers = QStringLiteral("\\`*_[]()!~|<&");
+    return markers.contains(c);
+}
+
 // A user's text on a line the report began: kept to that one line (a title stored with line
-// breaks included), without NUL or other control characters, and opening no tag of its own.
+// breaks included), without NUL or other control characters, and each markup character
+// escaped, so a viewer shows exactly what was typed and never a link, image or tag of its own.
 QString inlineText(const QString& text) {
     QString out;
     for (const QChar c : Text::oneLine(text)) {
-        if (c == QLatin1Char('\\') || c == QLatin1Char('<'))
+        if (opensMarkup(c))
             out += QLatin1Char('\\');
         out += c;
     }
@@ -53,7 +61,9 @@ QString MarkdownExport::build(const std::vector<std::shared_ptr<Goal>>& goals, c
         out += QStringLiteral("Category: ") + inlineText(GoalText::category(*goal)) + QLatin1Char('\n');
         out += QStringLiteral("Progress: ") + ProgressPercent::text(goal->progressPercentage()) +
                QStringLiteral("%\n");
-        out += QStringLiteral("Streak: ") + QString::number(goal->streak()) + QStringLiteral(" days\n\n");
+        out += QStringLiteral("Streak: ") +
+               Text::counted(goal->streak(), QStringLiteral("day"), QStringLiteral("days")) +
+               QStringLiteral("\n\n");
         for (const auto& milestone : goal->milestonesArray()) {
             out += QStringLiteral("### ") + inlineText(GoalText::milestoneTitle(milestone.get())) +
                    QStringLiteral(" [") + (milestone->isCompleted() ? QChar(0x2713) : QChar(0x25CB)) +

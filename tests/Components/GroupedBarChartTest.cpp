@@ -56,6 +56,26 @@ TEST(GroupedBarChart, AxisLabelsAreWrittenByWhoeverFeedsTheValues) {
     EXPECT_EQ(chart.tickLabels()[1], QStringLiteral("<50>"));
 }
 
+// Labels never take more than a quarter of the chart: whole numbers while they fit, else the
+// compact texts of whoever feeds the values, cut if even those do not fit.
+TEST(GroupedBarChart, AxisLabelsKeepToAQuarterOfTheWidthInTheirCompactForm) {
+    GroupedBarChart chart;
+    chart.setValueFormatter([](double value) { return QLocale().toString(value, 'f', 0); }, 1,
+                            [](double value) { return QStringLiteral("%1T").arg(value / 1e12); });
+    chart.setGroups({{QStringLiteral("May"), {1.2e12, 3e11}}});
+    chart.resize(600, 200);
+    EXPECT_EQ(chart.tickLabels()[1], QLocale().toString(chart.ticks()[1], 'f', 0)) << "whole numbers fit";
+    chart.resize(200, 200);
+    EXPECT_EQ(chart.tickLabels()[1], QStringLiteral("%1T").arg(chart.ticks()[1] / 1e12));
+    EXPECT_LE(chart.labelRoom(), 50);
+    chart.setGroups({{QStringLiteral("May"), {1e308, 1e308}}, {QStringLiteral("Jun"), {5e307, 0}}});
+    EXPECT_LE(chart.labelRoom(), 50) << "cut rather than widened";
+    const auto bars = chart.barRects();
+    ASSERT_EQ(bars.size(), 4u);
+    EXPECT_GT(bars[0].width(), 0);
+    EXPECT_GT(bars[0].height(), bars[2].height());
+}
+
 TEST(GroupedBarChart, BarsStandSideBySideOnAZeroBaseline) {
     GroupedBarChart chart;
     chart.resize(600, 200);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 TEST(MoneyFormatter, FormatsInTheLocaleWithTheCurrency) {
     const QLocale us(QStringLiteral("en_US"));
     EXPECT_EQ(MoneyFormatter::format(1234.5, QStringLiteral("INR"), 0, us), QStringLiteral("₹1,234"));
@@ -69,4 +71,30 @@ TEST(MoneyFormatter, TheCLocaleGroupsAmountsAsItGroupsEveryOtherNumber) {
     EXPECT_EQ(MoneyFormatter::number(100000, 0, c), QStringLiteral("100,000"));
     EXPECT_EQ(MoneyFormatter::number(100000, 0, QLocale(QStringLiteral("de_DE"))), QStringLiteral("100.000"));
     EXPECT_EQ(MoneyFormatter::number(-2500.5, 0, QLocale(QStringLiteral("en_US"))), QStringLiteral("-2,500"));
+}
+
+TEST(MoneyFormatter, AmountsThatAreNotNumbersShowADashWithTheReason) {
+    const QLocale us(QStringLiteral("en_US"));
+    for (double unreadable :
+         {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+          std::numeric_limits<double>::quiet_NaN()}) {
+        EXPECT_EQ(MoneyFormatter::format(unreadable, QStringLiteral("INR"), 0, us), MoneyFormatter::notShown);
+        EXPECT_EQ(MoneyFormatter::number(unreadable, 2, us), MoneyFormatter::notShown);
+        EXPECT_EQ(MoneyFormatter::compactNumber(unreadable, us), MoneyFormatter::notShown);
+        EXPECT_FALSE(MoneyFormatter::notShownReason(unreadable).isEmpty());
+    }
+    EXPECT_TRUE(MoneyFormatter::notShownReason(1e308).isEmpty());
+    EXPECT_EQ(MoneyFormatter::format(1e13, QStringLiteral("INR"), 0, us),
+              QStringLiteral("₹10,000,000,000,000"));
+}
+
+TEST(MoneyFormatter, CompactNumbersUseTheLocalesShortNames) {
+    EXPECT_EQ(MoneyFormatter::compactNumber(1.2e12, QLocale(QStringLiteral("en_US"))),
+              QStringLiteral("1.2T"));
+    EXPECT_EQ(MoneyFormatter::compactNumber(1.2e12, QLocale(QStringLiteral("de_DE"))),
+              QStringLiteral("1,2\u00a0Bio."));
+    EXPECT_EQ(MoneyFormatter::compactNumber(50000, QLocale(QStringLiteral("en_US"))), QStringLiteral("50K"));
+    EXPECT_EQ(MoneyFormatter::compactNumber(0, QLocale(QStringLiteral("en_US"))), QStringLiteral("0"));
+    EXPECT_LE(MoneyFormatter::compactNumber(1e308, QLocale(QStringLiteral("en_US"))).size(), 8)
+        << "past the named sizes, exponent form";
 }

@@ -118,6 +118,26 @@ TEST(Text, ButtonTextsKeepTheirAmpersands) {
         EXPECT_TRUE(QKeySequence::mnemonic(Text::literalMnemonics(text)).isEmpty()) << text.toStdString();
 }
 
+TEST(Text, CountsTakeTheirSingularForOne) {
+    EXPECT_EQ(Text::counted(1, QStringLiteral("entry"), QStringLiteral("entries")),
+              QStringLiteral("1 entry"));
+    EXPECT_EQ(Text::counted(0, QStringLiteral("entry"), QStringLiteral("entries")),
+              QStringLiteral("0 entries"));
+    EXPECT_EQ(Text::counted(21, QStringLiteral("day"), QStringLiteral("days")), QStringLiteral("21 days"));
+    EXPECT_EQ(Text::counted(-1, QStringLiteral("day"), QStringLiteral("days")), QStringLiteral("-1 day"));
+}
+
+TEST(Text, ThousandsGroupedByPointsAreTold) {
+    for (const char* grouped : {"1.000", "50.000", "999.999", "12.345.678", "-1.500", "+1.500"})
+        EXPECT_TRUE(Text::isGroupedByPoints(QString::fromLatin1(grouped))) << grouped;
+    for (const char* other : {"1.5", "1.50", "1.5000", "1234.567", "0.500", "1.500.5", "1.500,00", ".500",
+                              "1.", "1,500", "1500", ""})
+        EXPECT_FALSE(Text::isGroupedByPoints(QString::fromLatin1(other))) << other;
+    EXPECT_TRUE(Text::hasNumberShape(QStringLiteral("1e999")));
+    EXPECT_FALSE(Text::parseNumber(QStringLiteral("1e999")).has_value());
+    EXPECT_FALSE(Text::hasNumberShape(QStringLiteral("inf")));
+}
+
 TEST(Text, ToolTipsShowTheTextAsWritten) {
     const auto shown = [](const QString& tip) {
         QTextDocument document;

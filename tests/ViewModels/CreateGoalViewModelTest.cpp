@@ -216,3 +216,40 @@ TEST_F(CreateGoalViewModelTest, EditFillsTheFormAndKeepsWhatTheFormDoesNotShow) 
 }
 
 } // namespace
+
+// The goal editor's target reads the one amount rule: the line under the field and the
+// enabling of Create come from the same verdict, and Create stores what the field shows.
+TEST_F(CreateGoalViewModelTest, TheMoneyTargetIsTakenOrRefusedWithItsReasonInEitherLocale) {
+    struct Case {
+        const char* text;
+        const char* locale;
+        AmountVerdict::Kind kind;
+    };
+    using Kind = AmountVerdict::Kind;
+    for (const Case& c :
+         {Case{"50.000", "de_DE", Kind::ThousandsAmbiguous}, Case{"-5", "en_US", Kind::BelowZero},
+          Case{"0", "en_US", Kind::ZeroRefused}, Case{"1e308", "en_US", Kind::TooLarge},
+          Case{"5,000", "en_US", Kind::NotANumber}, Case{"abc", "de_DE", Kind::NotANumber}}) {
+        QLocale::setDefault(QLocale(QString::fromLatin1(c.locale)));
+        CreateGoalViewModel form(goals.get(), nullptr);
+        form.setTitle(QStringLiteral("Bike"));
+        form.setNeedsMoney(true);
+        form.setTargetAmountText(QString::fromLatin1(c.text));
+        EXPECT_EQ(form.targetAmountVerdict().kind, c.kind) << c.text;
+        EXPECT_FALSE(form.targetAmountVerdict().line.isEmpty()) << c.text;
+        EXPECT_FALSE(form.canConfirm()) << c.text;
+        EXPECT_EQ(form.confirm(), nullptr) << c.text;
+    }
+    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    EXPECT_TRUE(allGoals().empty());
+
+    CreateGoalViewModel form(goals.get(), nullptr);
+    form.setTitle(QStringLiteral("Bike"));
+    form.setNeedsMoney(true);
+    form.setTargetAmountText(QString());
+    EXPECT_TRUE(form.canConfirm()) << "a money goal may leave its target out";
+    form.setTargetAmountText(QStringLiteral("50.000"));
+    EXPECT_TRUE(form.canConfirm()) << "fifty, where a point never groups thousands";
+    ASSERT_NE(form.confirm(), nullptr);
+    EXPECT_EQ(storedGoal()->targetAmount(), 50.0);
+}

@@ -54,7 +54,7 @@ TEST_F(MarkdownExportTest, WritesEachGoalWithItsMilestonesAndStepsAndReplacesThe
     auto read = Goal::create(context);
     read->setTitle(QString("Read *12* books"));
     read->setCategory(QString("Learning"));
-    read->setStreak(4);
+    read->setStreak(1);
     read->setIsArchived(true);
     auto first = Milestone::create(context);
     first->setGoal(read);
@@ -72,7 +72,7 @@ TEST_F(MarkdownExportTest, WritesEachGoalWithItsMilestonesAndStepsAndReplacesThe
     ASSERT_TRUE(MarkdownExport::write(*context));
     EXPECT_EQ(exported(), header() +
                               "## Untitled Goal\nCategory: Personal\nProgress: 0%\nStreak: 0 days\n\n"
-                              "## Read *12* books\nCategory: Learning\nProgress: 33%\nStreak: 4 days\n\n"
+                              "## Read \\*12\\* books\nCategory: Learning\nProgress: 33%\nStreak: 1 day\n\n"
                               "### Winter [\u2713]\n- [ ] First\n- [x] Second\n\n"
                               "### Untitled Milestone [\u25CB]\n- [ ] Third\n\n");
     EXPECT_EQ(QDir(desktop()).entryList(QDir::Files), QStringList({"Tallowmere-Export.md"}))
@@ -116,10 +116,37 @@ TEST_F(MarkdownExportTest, HostileTitlesOpenNoHeadingListItemOrTagAndNoNulIsWrit
         EXPECT_FALSE(line.contains(QRegularExpression(QStringLiteral("(^|[^\\\\])<")))) << line.toStdString();
     }
     EXPECT_EQ(headings,
-              QStringList({"# Velmora Export", "## Line one # Injected heading - [x] fake step",
-                           "### Milestone  ### Fake milestone [\u2713] [\u25CB]", "## Learn C# \\##"}));
-    EXPECT_EQ(items, QStringList({"- [ ] \\<script>x\\</script> - [ ] another fake     indented"}));
+              QStringList({"# Velmora Export", "## Line one # Injected heading - \\[x\\] fake step",
+                           "### Milestone  ### Fake milestone \\[\u2713\\] [\u25CB]", "## Learn C# \\##"}));
+    EXPECT_EQ(items, QStringList({"- [ ] \\<script>x\\</script> - \\[ \\] another fake     indented"}));
     EXPECT_TRUE(bytes.contains("Category: Work ## Category heading \\<img src=x>\n"));
+}
+
+// A viewer of the report shows each title exactly as typed: every character that could start a
+// link, image, emphasis, code span, table cell, strikethrough, tag or entity is escaped, and
+// nothing else is.
+TEST_F(MarkdownExportTest, EveryInlineMarkerInATitleIsEscapedAndNothingElse) {
+    const QString markers = QStringLiteral("![x](/etc/passwd) [click](javascript:alert(1)) *b* _i_ `c` ~~s~~ "
+                                           "a|b <i> &amp; back\\slash");
+    auto goal = Goal::create(context);
+    goal->setTitle(markers);
+    goal->setCategory(markers);
+    goal->setStreak(2);
+    auto milestone = Milestone::create(context);
+    milestone->setGoal(goal);
+    milestone->setTitle(markers);
+    step(milestone, markers, false, 1);
+    step(milestone, QStringLiteral("Plain words, digits 12.5 and #tag stay: as typed."), false, 2);
+    ASSERT_TRUE(context->save());
+
+    const QString escaped =
+        QStringLiteral("\\!\\[x\\]\\(/etc/passwd\\) \\[click\\]\\(javascript:alert\\(1\\)\\) "
+                       "\\*b\\* \\_i\\_ \\`c\\` \\~\\~s\\~\\~ a\\|b \\<i> \\&amp; "
+                       "back\\\\slash");
+    EXPECT_EQ(MarkdownExport::build({goal}, now),
+              header() + "## " + escaped + "\nCategory: " + escaped + "\nProgress: 0%\nStreak: 2 days\n\n" +
+                  "### " + escaped + " [\u25CB]\n- [ ] " + escaped +
+                  "\n- [ ] Plain words, digits 12.5 and #tag stay: as typed.\n\n");
 }
 
 TEST_F(MarkdownExportTest, TwoThirdsIsSixtySixAndNoDesktopFolderWritesNothing) {

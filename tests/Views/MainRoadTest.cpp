@@ -218,7 +218,7 @@ TEST_F(MainRoad, JournalEntryThenTheGoalIsAchievedAndRecorded) {
             wins << row->findChild<QLabel*>(QStringLiteral("achievementTitle"))->text();
     EXPECT_EQ(wins, QStringList{QStringLiteral("Learn guitar")});
     EXPECT_EQ(achievements->findChild<QLabel*>(QStringLiteral("winsLogged"))->text(),
-              QStringLiteral("1 wins logged"));
+              QStringLiteral("1 win logged"));
     render(QStringLiteral("12-achievements"));
 
     goTo(AppDestination::goals);

@@ -7,6 +7,7 @@
 #include "Platform/Clock.h"
 #include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
+#include "Platform/TextHelpers.h"
 #include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/Finance/FinanceNames.h"
@@ -61,10 +62,14 @@ void BillsViewModel::fetchCreditCards() {
         FetchRequest(CreditCard::entityName(), {}, {{CreditCard::Keys::createdAt, true}}));
 }
 
+bool BillsViewModel::canAddBill(const QString& name, const QString& amountText) {
+    return !Text::trimmed(name).isEmpty() && amountRule().verdict(amountText).saves;
+}
+
 bool BillsViewModel::addBill(const QString& name, double amount, int dueDay, const QString& category,
                              const QString& notes, const QString& paymentMethod,
                              const std::optional<QUuid>& creditCardID) {
-    if (!std::isfinite(amount))
+    if (!amountRule().accepts(amount))
         return false;
     ActionGuard action(*context_);
     auto bill = Bill::create(context_);
@@ -202,6 +207,10 @@ std::vector<BillRowText> BillsViewModel::billRows() const {
 
 QString BillsViewModel::totalMonthlyText() const {
     return MoneyFormatter::format(totalMonthly(), 0);
+}
+
+QString BillsViewModel::totalMonthlyTip() const {
+    return MoneyFormatter::notShownReason(totalMonthly());
 }
 
 QString BillsViewModel::ordinal(int day) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ViewModels/AmountRule.h"
 #include "ViewModels/Finance/FinanceRowText.h"
 
 #include <QDateTime>
@@ -46,9 +47,15 @@ public:
     std::vector<BillRowText> billRows() const;
     // The amounts of all bills as the total card writes them.
     QString totalMonthlyText() const;
+    // Why the total shows as a dash (a store's amounts too large to add up); empty otherwise.
+    QString totalMonthlyTip() const;
     // Pays the bill for the month shown, or takes its payment back when it is paid.
     bool togglePaid(const std::shared_ptr<Bill>& bill);
 
+    // What a bill's amount field takes: an amount above zero.
+    static AmountRule amountRule() { return AmountRule::positive(); }
+    // The add sheet's save rule: a name after trimming and an amount the rule takes.
+    static bool canAddBill(const QString& name, const QString& amountText);
     bool addBill(const QString& name, double amount, int dueDay, const QString& category,
                  const QString& notes, const QString& paymentMethod,
                  const std::optional<QUuid>& creditCardID);

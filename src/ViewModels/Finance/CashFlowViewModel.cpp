@@ -9,6 +9,7 @@
 #include "Platform/Clock.h"
 #include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
+#include "Platform/TextHelpers.h"
 #include "Store/LiveFetch.h"
 #include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
@@ -149,8 +150,20 @@ bool CashFlowViewModel::commit(ActionGuard& action) {
     return saved;
 }
 
+bool CashFlowViewModel::canSaveExpense(const QString& title, const QString& amountText) {
+    return !Text::trimmed(title).isEmpty() && amountRule().verdict(amountText).saves;
+}
+
+bool CashFlowViewModel::canSaveIncome(const QString& title, const QString& amountText) {
+    return !Text::trimmed(title).isEmpty() && amountRule().verdict(amountText).saves;
+}
+
+bool CashFlowViewModel::canSetIncome(const QString& amountText) {
+    return amountRule().verdict(amountText).saves;
+}
+
 bool CashFlowViewModel::setIncome(double amount, const std::optional<QUuid>& bankAccountID) {
-    if (!std::isfinite(amount))
+    if (!amountRule().accepts(amount))
         return false;
     BalanceMoves moves;
     moves.add(bankAccount(bankAccountID), amount);
@@ -169,7 +182,7 @@ bool CashFlowViewModel::setIncome(double amount, const std::optional<QUuid>& ban
 }
 
 bool CashFlowViewModel::addExpense(const ExpenseDraft& draft) {
-    if (!std::isfinite(draft.amount))
+    if (!amountRule().accepts(draft.amount))
         return false;
     BalanceMoves moves;
     moves.add(bankAccount(draft.bankAccountID), -draft.amount);
@@ -182,7 +195,7 @@ bool CashFlowViewModel::addExpense(const ExpenseDraft& draft) {
 }
 
 bool CashFlowViewModel::updateIncome(const std::shared_ptr<Income>& income, const IncomeDraft& draft) {
-    if (!isLive(income) || !std::isfinite(draft.amount))
+    if (!isLive(income) || !amountRule().accepts(draft.amount))
         return false;
     BalanceMoves moves;
     moves.add(bankAccount(income->bankAccountID()), draft.amount - income->amount());
@@ -199,7 +212,7 @@ bool CashFlowViewModel::updateIncome(const std::shared_ptr<Income>& income, cons
 }
 
 bool CashFlowViewModel::updateExpense(const std::shared_ptr<Expense>& expense, const ExpenseDraft& draft) {
-    if (!isLive(expense) || !std::isfinite(draft.amount))
+    if (!isLive(expense) || !amountRule().accepts(draft.amount))
         return false;
     BalanceMoves moves;
     moves.add(bankAccount(expense->bankAccountID()), expense->amount());
@@ -317,12 +330,21 @@ QString CashFlowViewModel::totalIncomeText() const {
     return cents(totalIncome());
 }
 
+QString CashFlowViewModel::totalIncomeTip() const {
+    return MoneyFormatter::notShownReason(totalIncome());
+}
+
 CashFlowViewModel::Allocation CashFlowViewModel::allocation() const {
     Allocation out;
     for (const auto& expense : fixedExpenses_)
         out.shares.push_back({FinanceNames::untitled(expense->title()), expense->amount()});
     const double remaining = remainingToAllocate();
-    if (remaining > 0) {
+    if (!std::isfinite(remaining)) {
+        // Neither allocated nor a share of the ring: a sum the store's amounts cannot make.
+        out.status = MoneyFormatter::notShown;
+        out.statusTip = MoneyFormatter::notShownReason(remaining);
+        out.statusTone = FinanceTone::Pending;
+    } else if (remaining > 0) {
         out.shares.push_back({tr("Remaining"), remaining, true});
         out.status = cents(remaining) + tr(" remaining to allocate");
         out.statusTone = FinanceTone::Pending;
@@ -335,6 +357,11 @@ CashFlowViewModel::Allocation CashFlowViewModel::allocation() const {
 QString CashFlowViewModel::dynamicSummary() const {
     return cents(totalDynamic()) + QStringLiteral(" spent of ") + cents(remainingToAllocate()) +
            QStringLiteral(" available");
+}
+
+QString CashFlowViewModel::dynamicSummaryTip() const {
+    const QString spent = MoneyFormatter::notShownReason(totalDynamic());
+    return spent.isEmpty() ? MoneyFormatter::notShownReason(remainingToAllocate()) : spent;
 }
 
 QString CashFlowViewModel::amountCaption() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Models/Expense.h"
+#include "ViewModels/AmountRule.h"
 #include "ViewModels/Finance/FinanceRowText.h"
 
 #include <QDateTime>
@@ -62,6 +63,15 @@ public:
     void navigateToPreviousMonth();
     void navigateToNextMonth();
 
+    // What an income's and an expense's amount field takes: an amount above zero.
+    static AmountRule amountRule() { return AmountRule::positive(); }
+    // The save rules of the forms that write here: a title after trimming (the expense and
+    // income sheets) and an amount the rule takes.
+    static bool canSaveExpense(const QString& title, const QString& amountText);
+    static bool canSaveIncome(const QString& title, const QString& amountText);
+    // "Set" of the monthly income card, which has no title.
+    static bool canSetIncome(const QString& amountText);
+
     // A new income titled "Income" on the first of the shown month, credited to the account.
     bool setIncome(double amount, const std::optional<QUuid>& bankAccountID);
     bool addExpense(const ExpenseDraft& draft);
@@ -90,6 +100,8 @@ public:
     std::vector<CashFlowEntryText> dynamicRows() const;
     // The month's income as its card writes it, in cents.
     QString totalIncomeText() const;
+    // Why the total shows as a dash (a store's amounts too large to add up); empty otherwise.
+    QString totalIncomeTip() const;
     // The fixed expenses as shares of the income: one per expense in order, then what is left
     // to allocate while something is; and the card's line about it.
     struct AllocationShare {
@@ -101,10 +113,12 @@ public:
         std::vector<AllocationShare> shares;
         QString status; // "₹5,000.00 remaining to allocate" or "Fully allocated"
         FinanceTone statusTone = FinanceTone::Gain;
+        QString statusTip; // why the figure shows as a dash, when it does
     };
     Allocation allocation() const;
     // "₹1,200.00 spent of ₹3,000.00 available".
     QString dynamicSummary() const;
+    QString dynamicSummaryTip() const;
     // "Amount (INR)": the caption of an amount field, naming the currency it is written in.
     static QString amountCaption();
 

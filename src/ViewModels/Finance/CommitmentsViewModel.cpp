@@ -8,6 +8,7 @@
 #include "Platform/Clock.h"
 #include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
+#include "Platform/TextHelpers.h"
 #include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/Finance/FinanceNames.h"
@@ -39,6 +40,10 @@ void CommitmentsViewModel::fetchSubscriptions() {
     subscriptions_ = context_->fetch<Subscription>(
         FetchRequest(Subscription::entityName(), {}, {{Subscription::Keys::createdAt, true}}));
     emit subscriptionsChanged();
+}
+
+bool CommitmentsViewModel::canAddCreditCard(const QString& name) {
+    return !Text::trimmed(name).isEmpty();
 }
 
 bool CommitmentsViewModel::addCreditCard(const QString& name, int statementCloseDay, int paymentDueDay) {
@@ -90,10 +95,14 @@ QHash<QUuid, CommitmentsViewModel::CardFigures> CommitmentsViewModel::cardFigure
                                           Calendar::composeStartOfDay(today.year(), today.month() + 1, 1));
 }
 
+bool CommitmentsViewModel::canAddSubscription(const QString& name, const QString& priceText) {
+    return !name.isEmpty() && priceRule().verdict(priceText).saves;
+}
+
 bool CommitmentsViewModel::addSubscription(const QString& name, double price, const QString& billingCycle,
                                            const QDateTime& renewalDate, const QString& paymentMethod,
                                            const std::optional<QUuid>& creditCardID) {
-    if (!std::isfinite(price))
+    if (!priceRule().accepts(price))
         return false;
     ActionGuard action(*context_);
     auto subscription = Subscription::create(context_);
@@ -175,6 +184,10 @@ QString CommitmentsViewModel::inactiveHeading(int count) {
 
 QString CommitmentsViewModel::totalMonthlySubscriptionsText() const {
     return MoneyFormatter::format(totalMonthlySubscriptions(), 0) + QStringLiteral("/mo");
+}
+
+QString CommitmentsViewModel::totalMonthlySubscriptionsTip() const {
+    return MoneyFormatter::notShownReason(totalMonthlySubscriptions());
 }
 
 std::vector<CardRowText> CommitmentsViewModel::cardRows() const {

@@ -2,6 +2,7 @@
 
 #include "Models/ExpenseQueries.h"
 #include "Store/StoreKey.h"
+#include "ViewModels/AmountRule.h"
 #include "ViewModels/Finance/FinanceRowText.h"
 
 #include <QDateTime>
@@ -38,6 +39,8 @@ public:
     void fetchCreditCards();
     void fetchSubscriptions();
 
+    // The card sheet's save rule: a name after trimming.
+    static bool canAddCreditCard(const QString& name);
     bool addCreditCard(const QString& name, int statementCloseDay, int paymentDueDay);
     bool deleteCreditCard(const std::shared_ptr<CreditCard>& card);
     // The card's expenses dated from the first of this month on (later months included).
@@ -48,6 +51,10 @@ public:
     // Both figures of every card by card id, read with one query (for the whole list).
     QHash<QUuid, CardFigures> cardFigures() const;
 
+    // What a subscription's amount field takes: a price above zero.
+    static AmountRule priceRule() { return AmountRule::positive(); }
+    // The add sheet's save rule: a name and a price the rule takes.
+    static bool canAddSubscription(const QString& name, const QString& priceText);
     bool addSubscription(const QString& name, double price, const QString& billingCycle,
                          const QDateTime& renewalDate, const QString& paymentMethod,
                          const std::optional<QUuid>& creditCardID);
@@ -64,6 +71,8 @@ public:
     static QString inactiveHeading(int count);
     // "₹1,299/mo": the monthly equivalents of the active subscriptions.
     QString totalMonthlySubscriptionsText() const;
+    // Why the total shows as a dash (a store's amounts too large to add up); empty otherwise.
+    QString totalMonthlySubscriptionsTip() const;
 
     // The rows of every card, in order, with their figures read in one query.
     std::vector<CardRowText> cardRows() const;

@@ -12,7 +12,20 @@
 FinanceOnboardingViewModel::FinanceOnboardingViewModel(ObjectContext* context, QObject* parent)
     : QObject(parent), context_(context) {}
 
+bool FinanceOnboardingViewModel::canMoveOnFromSavings(const QString& savingsText) {
+    return savingsRule().verdict(savingsText).saves;
+}
+
+bool FinanceOnboardingViewModel::saveSavings(const QString& savingsText) {
+    const AmountVerdict verdict = savingsRule().verdict(savingsText);
+    if (!verdict.saves)
+        return false;
+    return !verdict.amount || saveCashReserve(*verdict.amount);
+}
+
 bool FinanceOnboardingViewModel::saveCashReserve(double amount) {
+    if (!savingsRule().accepts(amount))
+        return false;
     ActionGuard action(*context_);
     const auto stored = context_->fetch<CashReserve>(FetchRequest(CashReserve::entityName()));
     auto reserve = stored.empty() ? CashReserve::create(context_) : stored.front();

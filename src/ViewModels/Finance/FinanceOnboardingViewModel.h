@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ViewModels/AmountRule.h"
+
 #include <QObject>
 #include <QString>
 
@@ -13,6 +15,13 @@ class FinanceOnboardingViewModel : public QObject {
 public:
     explicit FinanceOnboardingViewModel(ObjectContext* context, QObject* parent = nullptr);
 
+    // What the savings field takes: zero or more, or nothing (the step is then passed over).
+    static AmountRule savingsRule() { return AmountRule::zeroOrMoreOrEmpty(); }
+    // Whether the savings step may move on with the text typed.
+    static bool canMoveOnFromSavings(const QString& savingsText);
+    // The savings step's "Next": records the typed savings as the cash reserve, or nothing when
+    // the field is empty. False when the text is refused or the save failed: the step stays.
+    bool saveSavings(const QString& savingsText);
     // Records the savings as the cash reserve: updates the stored one, or creates it.
     bool saveCashReserve(double amount);
     // A new card with the name exactly as typed and its two days of the month.

@@ -4,10 +4,13 @@
 #include "Platform/Clock.h"
 #include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
+#include "Platform/TextHelpers.h"
 #include "Store/ObjectContext.h"
 #include "Store/PagedFetch.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/Finance/FinanceNames.h"
+
+#include <cmath>
 
 InvestmentsViewModel::InvestmentsViewModel(ObjectContext* context, QObject* parent)
     : QObject(parent), context_(context) {
@@ -75,7 +78,52 @@ void InvestmentsViewModel::navigateToNextMonth() {
     moveMonth(1);
 }
 
+InvestmentsViewModel::FormFields InvestmentsViewModel::fieldsOf(const QString& type) {
+    const bool market = Investment::isMarketType(type);
+    return {market, market || type != QLatin1String("realEstate"), type == QLatin1String("fixedDeposit")};
+}
+
+bool InvestmentsViewModel::canAdd(const FormText& form) {
+    if (Text::trimmed(form.name).isEmpty())
+        return false;
+    const FormFields shown = fieldsOf(form.type);
+    const auto takes = [](const AmountRule& rule, const QString& text, bool isShown) {
+        return !isShown || rule.verdict(text).saves;
+    };
+    return takes(unitsRule(), form.units, shown.market) &&
+           takes(buyPriceRule(), form.buyPrice, shown.market) &&
+           takes(investedRule(), form.invested, !shown.market) &&
+           takes(currentPriceRule(), form.currentPrice, shown.current) &&
+           takes(interestRateRule(), form.interestRate, shown.interest);
+}
+
+void InvestmentsViewModel::readFigures(const FormText& form, Investment::Draft& draft) {
+    const FormFields shown = fieldsOf(form.type);
+    const auto read = [](const AmountRule& rule, const QString& text, bool isShown) {
+        return isShown ? rule.verdict(text).amount.value_or(0.0) : 0.0;
+    };
+    draft.units = read(unitsRule(), form.units, shown.market);
+    draft.buyPrice = read(buyPriceRule(), form.buyPrice, shown.market);
+    draft.currentPrice = read(currentPriceRule(), form.currentPrice, shown.current);
+    draft.investedAmount =
+        shown.market ? draft.units * draft.buyPrice : read(investedRule(), form.invested, true);
+    draft.interestRate = read(interestRateRule(), form.interestRate, shown.interest);
+}
+
+bool InvestmentsViewModel::accepts(const Investment::Draft& draft) {
+    const bool market = fieldsOf(draft.investmentType).market;
+    const AmountRule anyOrNone = AmountRule::zeroOrMore();
+    if (market && !(unitsRule().accepts(draft.units) && buyPriceRule().accepts(draft.buyPrice)))
+        return false;
+    if (!market && !investedRule().accepts(draft.investedAmount))
+        return false;
+    return anyOrNone.accepts(draft.currentPrice) && anyOrNone.accepts(draft.interestRate) &&
+           std::isfinite(draft.investedAmount);
+}
+
 bool InvestmentsViewModel::addInvestment(const Investment::Draft& draft) {
+    if (!accepts(draft))
+        return false;
     ActionGuard action(*context_);
     Investment::insertHolding(context_, draft);
     const bool saved = action.commit();
@@ -140,6 +188,8 @@ const TypeLook& typeLook(const QString& type) {
 
 // "+3.3%" for a gain, "-1.5%" for a loss.
 QString signedPercent(double value) {
+    if (!std::isfinite(value))
+        return MoneyFormatter::notShown;
     return (value >= 0 ? QStringLiteral("+") : QString()) + QString::asprintf("%.1f", value) +
            QStringLiteral("%");
 }
@@ -160,7 +210,11 @@ InvestmentsViewModel::Summary InvestmentsViewModel::summary() const {
             money(invested),
             money(current - invested),
             gainTone(invested <= current),
-            QString::number(investmentCount())};
+            QString::number(investmentCount()),
+            MoneyFormatter::notShownReason(current),
+            MoneyFormatter::notShownReason(overall),
+            MoneyFormatter::notShownReason(invested),
+            MoneyFormatter::notShownReason(current - invested)};
 }
 
 HoldingRowText InvestmentsViewModel::portfolioRow(int index) const {

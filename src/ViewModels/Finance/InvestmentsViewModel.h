@@ -2,6 +2,7 @@
 
 #include "Models/Investment.h"
 #include "Models/InvestmentHoldings.h"
+#include "ViewModels/AmountRule.h"
 #include "ViewModels/Finance/FinanceRowText.h"
 
 #include <QDateTime>
@@ -40,6 +41,38 @@ public:
     // Creates a holding from the draft and saves once; both lists are read again after a
     // stored save. A failed save leaves nothing behind and returns false.
     bool addInvestment(const Investment::Draft& draft);
+
+    // What the add sheet's fields hold as typed, with the type chosen.
+    struct FormText {
+        QString type;
+        QString name;
+        QString units;
+        QString buyPrice;
+        QString invested;
+        QString currentPrice;
+        QString interestRate;
+    };
+    // The figure fields a type shows: a field it does not show neither blocks the sheet nor is
+    // handed on, whatever was typed in it before a switch.
+    struct FormFields {
+        bool market = false;   // units and buy price, in place of the amount invested
+        bool current = false;  // the current price or value
+        bool interest = false; // the interest rate and maturity
+    };
+    static FormFields fieldsOf(const QString& type);
+    // What each figure field takes. Units, prices and amounts invested are above zero; a current
+    // price may be left out (the buy price stands for it); an interest rate may be zero or left out.
+    static AmountRule unitsRule() { return AmountRule::positive(); }
+    static AmountRule buyPriceRule() { return AmountRule::positive(); }
+    static AmountRule investedRule() { return AmountRule::positive(); }
+    static AmountRule currentPriceRule() { return AmountRule::positiveOrEmpty(); }
+    static AmountRule interestRateRule() { return AmountRule::zeroOrMoreOrEmpty(); }
+    // The add sheet's save rule: a name after trimming and every shown figure its rule takes.
+    static bool canAdd(const FormText& form);
+    // The figures of a draft as the rules read the form (0 for a field not shown or left empty).
+    static void readFigures(const FormText& form, Investment::Draft& draft);
+    // Whether a draft's figures keep the rules (a holding is never written otherwise).
+    static bool accepts(const Investment::Draft& draft);
     bool deleteInvestment(const std::shared_ptr<Investment>& investment);
 
     // Over the portfolio, not the month.
@@ -60,6 +93,11 @@ public:
         QString profit;
         FinanceTone profitTone = FinanceTone::Gain;
         QString holdingsCount;
+        // Why a figure shows as a dash (the holdings add up past a number); empty when it shows.
+        QString valueTip;
+        QString returnTip;
+        QString investedTip;
+        QString profitTip;
     };
     Summary summary() const;
     // The row of the holding at index in the portfolio, or in the month's list, valued now; an

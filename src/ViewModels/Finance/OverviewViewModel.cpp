@@ -10,9 +10,11 @@
 #include "Platform/Clock.h"
 #include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
+#include "Platform/TextHelpers.h"
 #include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/Finance/FinanceNames.h"
+#include "ViewModels/Finance/InvestmentsViewModel.h"
 
 #include <numeric>
 
@@ -164,7 +166,13 @@ void OverviewViewModel::computeHealthScore() {
     health_ = FinanceHealthScore::compute(in);
 }
 
+bool OverviewViewModel::canSaveBankAccount(const QString& name, const QString& balanceText) {
+    return !Text::trimmed(name).isEmpty() && balanceRule().verdict(balanceText).saves;
+}
+
 bool OverviewViewModel::addBankAccount(const QString& name, double balance) {
+    if (!balanceRule().accepts(balance))
+        return false;
     ActionGuard action(*context_);
     auto account = BankAccount::create(context_);
     account->setId(QUuid::createUuid());
@@ -178,7 +186,7 @@ bool OverviewViewModel::addBankAccount(const QString& name, double balance) {
 
 bool OverviewViewModel::updateBankAccount(const std::shared_ptr<BankAccount>& account, const QString& name,
                                           double balance) {
-    if (!account || account->isDeleted())
+    if (!account || account->isDeleted() || !balanceRule().accepts(balance))
         return false;
     ActionGuard action(*context_);
     account->setName(name);
@@ -210,6 +218,8 @@ bool OverviewViewModel::commitAndRefresh(ActionGuard& action) {
 }
 
 bool OverviewViewModel::addIncome(const IncomeDraft& draft) {
+    if (!CashFlowViewModel::amountRule().accepts(draft.amount))
+        return false;
     ActionGuard action(*context_);
     auto income = Income::create(context_);
     income->setId(QUuid::createUuid());
@@ -222,6 +232,8 @@ bool OverviewViewModel::addIncome(const IncomeDraft& draft) {
 }
 
 bool OverviewViewModel::addExpense(const ExpenseDraft& draft) {
+    if (!CashFlowViewModel::amountRule().accepts(draft.amount))
+        return false;
     // The card the sheet names, among those offered; a card without an id never matches.
     std::shared_ptr<CreditCard> card;
     if (draft.creditCardID) {
@@ -241,6 +253,8 @@ bool OverviewViewModel::addExpense(const ExpenseDraft& draft) {
 }
 
 bool OverviewViewModel::addInvestment(const Investment::Draft& draft) {
+    if (!InvestmentsViewModel::accepts(draft))
+        return false;
     ActionGuard action(*context_);
     Investment::insertHolding(context_, draft);
     return commitAndRefresh(action);
@@ -248,9 +262,16 @@ bool OverviewViewModel::addInvestment(const Investment::Draft& draft) {
 
 OverviewViewModel::Headlines OverviewViewModel::headlines() const {
     const double flow = thisMonthFlow();
-    return {MoneyFormatter::format(netWorth(), 0), MoneyFormatter::format(flow, 0),
-            flow >= 0 ? FinanceTone::Gain : FinanceTone::Loss, MoneyFormatter::format(spendable(), 0),
-            MoneyFormatter::format(totalLiquidCash(), 0)};
+    const auto reason = &MoneyFormatter::notShownReason;
+    return {MoneyFormatter::format(netWorth(), 0),
+            MoneyFormatter::format(flow, 0),
+            flow >= 0 ? FinanceTone::Gain : FinanceTone::Loss,
+            MoneyFormatter::format(spendable(), 0),
+            MoneyFormatter::format(totalLiquidCash(), 0),
+            reason(netWorth()),
+            reason(flow),
+            reason(spendable()),
+            reason(totalLiquidCash())};
 }
 
 std::vector<AccountRowText> OverviewViewModel::accountRows() const {
@@ -275,4 +296,8 @@ std::vector<OverviewViewModel::FlowBar> OverviewViewModel::sixMonthBars() const 
 
 QString OverviewViewModel::axisLabel(double value) {
     return MoneyFormatter::number(value, 0);
+}
+
+QString OverviewViewModel::compactAxisLabel(double value) {
+    return MoneyFormatter::compactNumber(value);
 }

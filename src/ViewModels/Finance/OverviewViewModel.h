@@ -55,6 +55,12 @@ public:
         FinanceTone thisMonthTone = FinanceTone::Gain;
         QString spendable;
         QString liquidCash;
+        // Why a figure shows as a dash (the store's amounts add up past a number); empty when
+        // it shows.
+        QString netWorthTip;
+        QString thisMonthTip;
+        QString spendableTip;
+        QString liquidCashTip;
     };
     Headlines headlines() const;
     // The rows of the bank accounts, in order.
@@ -70,6 +76,8 @@ public:
     // A tick of the chart's value axis: the whole number as amounts are written, without the
     // currency.
     static QString axisLabel(double value);
+    // The same in the compact form, when whole numbers would take the chart's room ("1.2T").
+    static QString compactAxisLabel(double value);
 
     // The cards offered when an expense is added here, fetched when its sheet opens.
     const std::vector<std::shared_ptr<CreditCard>>& creditCards() const { return creditCards_; }
@@ -77,7 +85,12 @@ public:
 
     void refresh();
 
-    // Each saves once; a failed save leaves the store and the figures as they were.
+    // What an account's balance field takes: zero or more.
+    static AmountRule balanceRule() { return AmountRule::zeroOrMore(); }
+    // The account sheet's save rule: a name after trimming and a balance the rule takes.
+    static bool canSaveBankAccount(const QString& name, const QString& balanceText);
+    // Each saves once; a failed save leaves the store and the figures as they were. An amount
+    // its field's rule refuses is not written.
     bool addBankAccount(const QString& name, double balance);
     bool updateBankAccount(const std::shared_ptr<BankAccount>& account, const QString& name, double balance);
     bool deleteBankAccount(const std::shared_ptr<BankAccount>& account);

@@ -5,6 +5,7 @@
 #include "Components/Symbols.h"
 #include "Components/VirtualList.h"
 #include "Models/Achievement.h"
+#include "Platform/TextHelpers.h"
 #include "ViewModels/AchievementsViewModel.h"
 #include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
@@ -154,7 +155,8 @@ void AchievementsView::showAddSheet() {
 }
 
 void AchievementsView::render() {
-    subtitle_->setText(tr("%1 wins logged").arg(viewModel_->achievements().size()));
+    subtitle_->setText(
+        Text::counted(qint64(viewModel_->achievements().size()), tr("win logged"), tr("wins logged")));
     items_.clear();
     for (const auto& section : viewModel_->achievementsByYear()) {
         items_.push_back({section.year, items_.empty(), nullptr});

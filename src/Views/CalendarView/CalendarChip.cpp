@@ -1,6 +1,7 @@
 #include "Views/CalendarView/CalendarChip.h"
 
 #include "Components/Symbols.h"
+#include "Platform/TextHelpers.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -47,7 +48,9 @@ void CalendarChip::setMaxTextWidth(int width) {
 
 void CalendarChip::setLabel(const QString& text) {
     text_ = text;
-    setText(text); // for accessibility and tests; painting uses the elided text
+    // For accessibility and tests; painting uses the elided text. A category's "&" is its own
+    // character, never a mnemonic that would bind Alt and the next letter.
+    setText(Text::literalMnemonics(text));
     const bool elided = shownText() != text_;
     setToolTip(elided ? text_.toHtmlEscaped() : help_);
     updateGeometry();

@@ -189,7 +189,7 @@ void DailyLogView::renderEntries() {
     const QDateTime selected = viewModel_->selectedDate();
     dayTitle_->setText(DateText::weekdayMonthDay(selected.date()));
     const auto& logs = viewModel_->todayLogs();
-    entryCount_->setText(tr("%1 entries").arg(logs.size()));
+    entryCount_->setText(viewModel_->entryCountText());
     emptyState_->setVisible(logs.empty());
 
     // A heavy user's day holds many entries: cards are made a batch at a time, the next batch

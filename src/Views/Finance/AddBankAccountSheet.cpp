@@ -48,7 +48,8 @@ AddBankAccountSheet::AddBankAccountSheet(std::shared_ptr<BankAccount> editing, O
     balance_->setObjectName(QStringLiteral("balanceField"));
     column->addWidget(FinanceForm::group(tr("Account Name"), name_));
     column->addWidget(
-        FinanceForm::group(OverviewViewModel::balanceCaption(), NumberFieldNote::stacked(balance_)));
+        FinanceForm::group(OverviewViewModel::balanceCaption(),
+                           NumberFieldNote::stacked(balance_, OverviewViewModel::balanceRule())));
 
     QHBoxLayout* buttons = FinanceForm::buttonRow(column, 12);
     auto* cancel = FinanceForm::cancelButton();
@@ -71,7 +72,7 @@ AddBankAccountSheet::AddBankAccountSheet(std::shared_ptr<BankAccount> editing, O
 }
 
 bool AddBankAccountSheet::canConfirm() const {
-    return !Text::trimmed(name_->text()).isEmpty() && Text::parseNumber(balance_->text()).has_value();
+    return OverviewViewModel::canSaveBankAccount(name_->text(), balance_->text());
 }
 
 void AddBankAccountSheet::updateConfirm() {
@@ -79,12 +80,10 @@ void AddBankAccountSheet::updateConfirm() {
 }
 
 void AddBankAccountSheet::confirm() {
-    const QString name = Text::trimmed(name_->text());
-    const auto balance = Text::parseNumber(balance_->text());
-    // A negative balance is refused without a word; the sheet stays as it is.
-    if (name.isEmpty() || !balance || *balance < 0)
+    if (!canConfirm())
         return;
-    if (!onSave_(name, *balance))
+    const double balance = OverviewViewModel::balanceRule().verdict(balance_->text()).amount.value_or(0);
+    if (!onSave_(Text::trimmed(name_->text()), balance))
         return;
     dismiss();
 }

@@ -8,6 +8,7 @@
 #include "Components/Stepper.h"
 #include "Models/CreditCard.h"
 #include "Platform/TextHelpers.h"
+#include "ViewModels/Finance/BillsViewModel.h"
 #include "ViewModels/Finance/PaymentMethods.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
@@ -53,7 +54,8 @@ AddBillSheet::AddBillSheet(std::vector<std::shared_ptr<CreditCard>> creditCards,
     nameField_ = FinanceForm::field(QStringLiteral("nameField"), tr("Electricity, Rent…"));
     form->addWidget(FinanceForm::plainGroup(tr("Bill Name"), nameField_));
     amountField_ = FinanceForm::field(QStringLiteral("amountField"), QStringLiteral("0"));
-    form->addWidget(FinanceForm::plainGroup(tr("Amount"), NumberFieldNote::stacked(amountField_)));
+    form->addWidget(FinanceForm::plainGroup(
+        tr("Amount"), NumberFieldNote::stacked(amountField_, BillsViewModel::amountRule())));
     dueDayStepper_ = new Stepper(1, 1, 31);
     dueDayStepper_->setObjectName(QStringLiteral("dueDayStepper"));
     form->addWidget(FinanceForm::plainGroup(tr("Due Day of Month"), box(dueDayStepper_)));
@@ -142,13 +144,12 @@ void AddBillSheet::refresh() {
 }
 
 bool AddBillSheet::canAdd() const {
-    const auto amount = Text::parseNumber(amountField_->text());
-    return !Text::trimmed(nameField_->text()).isEmpty() && amount && *amount > 0;
+    return BillsViewModel::canAddBill(nameField_->text(), amountField_->text());
 }
 
 BillDraft AddBillSheet::draft() const {
     return {nameField_->text(),
-            Text::parseNumber(amountField_->text()).value_or(0),
+            BillsViewModel::amountRule().verdict(amountField_->text()).amount.value_or(0),
             dueDayStepper_->value(),
             categoryPicker_->currentText(),
             notesField_->text(),

@@ -4,6 +4,7 @@
 #include "Components/SheetHost.h"
 #include "Components/Stepper.h"
 #include "Platform/TextHelpers.h"
+#include "ViewModels/Finance/CommitmentsViewModel.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Finance/FinanceForm.h"
@@ -69,7 +70,7 @@ int AddCreditCardSheet::paymentDueDay() const {
 }
 
 bool AddCreditCardSheet::canAdd() const {
-    return !Text::trimmed(nameField_->text()).isEmpty();
+    return CommitmentsViewModel::canAddCreditCard(nameField_->text());
 }
 
 void AddCreditCardSheet::refresh() {

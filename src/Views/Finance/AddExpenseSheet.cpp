@@ -61,7 +61,8 @@ AddExpenseSheet::AddExpenseSheet(Options options, SaveHandler onSave, QWidget* p
 
     amountField_ = FinanceForm::field(QStringLiteral("amountField"), QStringLiteral("0"));
     column->addWidget(
-        FinanceForm::group(CashFlowViewModel::amountCaption(), NumberFieldNote::stacked(amountField_)));
+        FinanceForm::group(CashFlowViewModel::amountCaption(),
+                           NumberFieldNote::stacked(amountField_, CashFlowViewModel::amountRule())));
 
     datePicker_ = new DatePickerField(Clock::now(), DatePickerField::Style::Compact);
     datePicker_->setObjectName(QStringLiteral("datePicker"));
@@ -216,8 +217,7 @@ QString AddExpenseSheet::category() const {
 }
 
 bool AddExpenseSheet::canSave() const {
-    const auto amount = Text::parseNumber(amountField_->text());
-    return !Text::trimmed(titleField_->text()).isEmpty() && amount && *amount > 0;
+    return CashFlowViewModel::canSaveExpense(titleField_->text(), amountField_->text());
 }
 
 void AddExpenseSheet::updateSaveButton() {
@@ -227,7 +227,7 @@ void AddExpenseSheet::updateSaveButton() {
 ExpenseDraft AddExpenseSheet::draft() const {
     ExpenseDraft d;
     d.title = Text::trimmed(titleField_->text());
-    d.amount = Text::parseNumber(amountField_->text()).value_or(0);
+    d.amount = CashFlowViewModel::amountRule().verdict(amountField_->text()).amount.value_or(0);
     d.date = datePicker_->dateTime();
     d.expenseType = expenseType_;
     d.paymentMethod = paymentMethod_;

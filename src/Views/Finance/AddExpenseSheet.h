@@ -57,9 +57,9 @@ public:
     std::optional<QUuid> selectedBankAccountID() const { return selectedBankAccountID_; }
     std::optional<QUuid> selectedGoalID() const;
     QString category() const;
-    // The values Save would hand over now (the amount as parsed, 0 when it does not parse).
+    // The values Save would hand over now (the amount as its rule reads it, 0 when refused).
     ExpenseDraft draft() const;
-    // A title after trimming and an amount that reads as a number.
+    // The view model's save rule over the fields as they stand.
     bool canSave() const;
     void save();
 

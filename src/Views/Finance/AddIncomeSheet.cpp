@@ -37,7 +37,8 @@ AddIncomeSheet::AddIncomeSheet(std::shared_ptr<Income> editing, SaveHandler onSa
     column->addWidget(FinanceForm::group(tr("Title"), titleField_));
     amountField_ = FinanceForm::field(QStringLiteral("amountField"), QStringLiteral("0"));
     column->addWidget(
-        FinanceForm::group(CashFlowViewModel::amountCaption(), NumberFieldNote::stacked(amountField_)));
+        FinanceForm::group(CashFlowViewModel::amountCaption(),
+                           NumberFieldNote::stacked(amountField_, CashFlowViewModel::amountRule())));
     datePicker_ = new DatePickerField(Clock::now(), DatePickerField::Style::Compact);
     datePicker_->setObjectName(QStringLiteral("datePicker"));
     column->addWidget(FinanceForm::group(tr("Date"), datePicker_));
@@ -88,8 +89,7 @@ void AddIncomeSheet::prefill() {
 }
 
 bool AddIncomeSheet::canSave() const {
-    return !Text::trimmed(titleField_->text()).isEmpty() &&
-           Text::parseNumber(amountField_->text()).has_value();
+    return CashFlowViewModel::canSaveIncome(titleField_->text(), amountField_->text());
 }
 
 void AddIncomeSheet::updateSaveButton() {
@@ -97,11 +97,11 @@ void AddIncomeSheet::updateSaveButton() {
 }
 
 void AddIncomeSheet::save() {
-    const QString title = Text::trimmed(titleField_->text());
-    const auto amount = Text::parseNumber(amountField_->text());
-    if (title.isEmpty() || !amount || !(*amount > 0))
+    if (!canSave())
         return;
-    const IncomeDraft draft{title, *amount, date(), paymentMethod_, notesField_->text()};
+    const double amount = CashFlowViewModel::amountRule().verdict(amountField_->text()).amount.value_or(0);
+    const IncomeDraft draft{Text::trimmed(titleField_->text()), amount, date(), paymentMethod_,
+                            notesField_->text()};
     if (onSave_ && !onSave_(draft))
         return;
     dismiss();

@@ -41,19 +41,27 @@ AddInvestmentSheet::AddInvestmentSheet(OnAdd onAdd, QWidget* parent)
     pair->setContentsMargins(0, 0, 0, 0);
     pair->setSpacing(16);
     // Top-aligned, so a refusal line under one field leaves its neighbour in place.
-    pair->addWidget(block(tr("Units / Qty"), NumberFieldNote::stacked(units_)), 1, Qt::AlignTop);
-    pair->addWidget(block(tr("Buy Price"), NumberFieldNote::stacked(buyPrice_)), 1, Qt::AlignTop);
+    pair->addWidget(
+        block(tr("Units / Qty"), NumberFieldNote::stacked(units_, InvestmentsViewModel::unitsRule())), 1,
+        Qt::AlignTop);
+    pair->addWidget(
+        block(tr("Buy Price"), NumberFieldNote::stacked(buyPrice_, InvestmentsViewModel::buyPriceRule())), 1,
+        Qt::AlignTop);
     column->addWidget(marketRow_);
-    investedBlock_ = block(tr("Amount Invested"), NumberFieldNote::stacked(invested_));
+    investedBlock_ = block(tr("Amount Invested"),
+                           NumberFieldNote::stacked(invested_, InvestmentsViewModel::investedRule()));
     column->addWidget(investedBlock_);
-    currentBlock_ = block(tr("Current Price"), NumberFieldNote::stacked(currentPrice_), &currentCaption_);
+    currentBlock_ = block(tr("Current Price"),
+                          NumberFieldNote::stacked(currentPrice_, InvestmentsViewModel::currentPriceRule()),
+                          &currentCaption_);
     column->addWidget(currentBlock_);
 
     depositBlock_ = new QWidget;
     auto* deposit = new QVBoxLayout(depositBlock_);
     deposit->setContentsMargins(0, 0, 0, 0);
     deposit->setSpacing(16);
-    deposit->addWidget(block(tr("Interest Rate (%/yr)"), NumberFieldNote::stacked(rate_)));
+    deposit->addWidget(block(tr("Interest Rate (%/yr)"),
+                             NumberFieldNote::stacked(rate_, InvestmentsViewModel::interestRateRule())));
     auto* toggleRow = new QHBoxLayout;
     toggleRow->addWidget(
         ScreenStyle::label(tr("Has Maturity Date"), Theme::font(13), Theme::textSecondary()));
@@ -95,7 +103,7 @@ AddInvestmentSheet::AddInvestmentSheet(OnAdd onAdd, QWidget* parent)
     column->addWidget(addButton_);
     FinanceForm::fillWithPage(this, form, addButton_);
 
-    for (QLineEdit* input : {name_, units_, buyPrice_, invested_})
+    for (QLineEdit* input : {name_, units_, buyPrice_, invested_, currentPrice_, rate_})
         connect(input, &QLineEdit::textChanged, this, &AddInvestmentSheet::syncType);
     syncType();
 }
@@ -163,11 +171,12 @@ void AddInvestmentSheet::selectType(const QString& type) {
 }
 
 void AddInvestmentSheet::syncType() {
-    const bool market = Investment::isMarketType(selectedType_);
-    const bool deposit = selectedType_ == QLatin1String("fixedDeposit");
+    const auto shown = InvestmentsViewModel::fieldsOf(selectedType_);
+    const bool market = shown.market;
+    const bool deposit = shown.interest;
     marketRow_->setVisible(market);
     investedBlock_->setVisible(!market);
-    currentBlock_->setVisible(market || selectedType_ != QLatin1String("realEstate"));
+    currentBlock_->setVisible(shown.current);
     currentCaption_->setText((market ? tr("Current Price") : tr("Current Value")).toUpper());
     depositBlock_->setVisible(deposit);
     name_->setPlaceholderText(InvestmentsViewModel::namePlaceholder(selectedType_));
@@ -187,31 +196,22 @@ void AddInvestmentSheet::syncType() {
     FinanceForm::setPrimaryEnabled(addButton_, AppTheme::Colors::violet(), canSubmit());
 }
 
+InvestmentsViewModel::FormText AddInvestmentSheet::formText() const {
+    return {selectedType_,     name_->text(),         units_->text(), buyPrice_->text(),
+            invested_->text(), currentPrice_->text(), rate_->text()};
+}
+
 bool AddInvestmentSheet::canSubmit() const {
-    if (Text::trimmed(name_->text()).isEmpty())
-        return false;
-    if (Investment::isMarketType(selectedType_))
-        return Text::parseNumber(units_->text()) && Text::parseNumber(buyPrice_->text());
-    return Text::parseNumber(invested_->text()).has_value();
+    return InvestmentsViewModel::canAdd(formText());
 }
 
 Investment::Draft AddInvestmentSheet::draft() const {
-    const bool market = Investment::isMarketType(selectedType_);
-    const bool deposit = selectedType_ == QLatin1String("fixedDeposit");
-    const bool showsCurrent = market || selectedType_ != QLatin1String("realEstate");
-    // What the chosen type does not show is not handed on, whatever was typed before a switch.
-    auto read = [](const QLineEdit* input, bool shown) {
-        return shown ? Text::parseNumber(input->text()).value_or(0) : 0.0;
-    };
+    const bool deposit = InvestmentsViewModel::fieldsOf(selectedType_).interest;
     Investment::Draft draft;
     draft.name = Text::trimmed(name_->text());
     draft.investmentType = selectedType_;
-    draft.units = read(units_, market);
-    draft.buyPrice = read(buyPrice_, market);
-    draft.currentPrice = read(currentPrice_, showsCurrent);
+    InvestmentsViewModel::readFigures(formText(), draft);
     draft.buyDate = buyDate_->dateTime();
-    draft.investedAmount = market ? draft.units * draft.buyPrice : read(invested_, true);
-    draft.interestRate = read(rate_, deposit);
     if (deposit && maturityToggle_->isChecked())
         draft.maturityDate = maturityDate_->dateTime();
     draft.notes = notes_->text();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Models/Investment.h"
+#include "ViewModels/Finance/InvestmentsViewModel.h"
 
 #include <QString>
 #include <QWidget>
@@ -29,7 +30,9 @@ public:
 
     QString selectedType() const { return selectedType_; }
     void selectType(const QString& type);
+    // The view model's save rule over the fields as they stand.
     bool canSubmit() const;
+    InvestmentsViewModel::FormText formText() const;
     // The draft as it would be handed on now.
     Investment::Draft draft() const;
     void submit();

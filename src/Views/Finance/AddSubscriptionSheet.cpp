@@ -10,6 +10,7 @@
 #include "Models/Subscription.h"
 #include "Platform/Clock.h"
 #include "Platform/TextHelpers.h"
+#include "ViewModels/Finance/CommitmentsViewModel.h"
 #include "ViewModels/Finance/PaymentMethods.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
@@ -49,7 +50,8 @@ AddSubscriptionSheet::AddSubscriptionSheet(std::vector<std::shared_ptr<CreditCar
     nameField_ = FinanceForm::field(QStringLiteral("nameField"), tr("Netflix, Spotify…"));
     form->addWidget(FinanceForm::plainGroup(tr("Name"), nameField_));
     priceField_ = FinanceForm::field(QStringLiteral("priceField"), QStringLiteral("0"));
-    form->addWidget(FinanceForm::plainGroup(tr("Amount"), NumberFieldNote::stacked(priceField_)));
+    form->addWidget(FinanceForm::plainGroup(
+        tr("Amount"), NumberFieldNote::stacked(priceField_, CommitmentsViewModel::priceRule())));
     cyclePicker_ = new SegmentedPicker({tr("Monthly"), tr("Quarterly"), tr("Annual")});
     cyclePicker_->setObjectName(QStringLiteral("cyclePicker"));
     connect(cyclePicker_, &SegmentedPicker::currentIndexChanged, this,
@@ -101,20 +103,20 @@ void AddSubscriptionSheet::refresh() {
 }
 
 bool AddSubscriptionSheet::canAdd() const {
-    return !nameField_->text().isEmpty() && Text::parseNumber(priceField_->text()).has_value();
+    return CommitmentsViewModel::canAddSubscription(nameField_->text(), priceField_->text());
 }
 
 SubscriptionDraft AddSubscriptionSheet::draft() const {
     return {
-        nameField_->text(), Text::parseNumber(priceField_->text()).value_or(0),
+        nameField_->text(), CommitmentsViewModel::priceRule().verdict(priceField_->text()).amount.value_or(0),
         billingCycle_,      renewalPicker_->dateTime(),
         paymentMethod_,     paymentMethod_ == PaymentMethods::creditCard ? selectedCardID_ : std::nullopt};
 }
 
 void AddSubscriptionSheet::add() {
-    const SubscriptionDraft values = draft();
-    if (values.name.isEmpty() || !Text::parseNumber(priceField_->text()) || !(values.price > 0))
+    if (!canAdd())
         return;
+    const SubscriptionDraft values = draft();
     if (onAdd_ && !onAdd_(values))
         return;
     dismiss();

@@ -64,7 +64,7 @@ void AllocationCard::render() {
     texts->addWidget(ScreenStyle::label(tr("Distribute this amount"), Theme::font(13, QFont::Medium),
                                         Theme::textPrimary()));
     auto* status = FinanceForm::elidedLabel(Theme::font(12), FinanceTones::color(allocation.statusTone));
-    status->setFullText(allocation.status);
+    status->setFullText(allocation.status, allocation.statusTip);
     status->setObjectName(QStringLiteral("allocationStatus"));
     texts->addWidget(status);
     texts->addSpacing(4);

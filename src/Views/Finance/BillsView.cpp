@@ -159,7 +159,7 @@ QWidget* BillsView::buildEmptyState() {
 void BillsView::render() {
     monthLabel_->setText(viewModel_->monthTitle());
     rows_ = viewModel_->billRows();
-    total_->setFullText(viewModel_->totalMonthlyText());
+    total_->setFullText(viewModel_->totalMonthlyText(), viewModel_->totalMonthlyTip());
     count_->setText(QString::number(rows_.size()));
     totalCard_->setVisible(!rows_.empty());
     empty_->setVisible(rows_.empty());

@@ -121,7 +121,7 @@ QWidget* CashFlowIncomeCard::buildHeader() {
     texts->addWidget(FinanceForm::caption(tr("Monthly Income")));
     auto* total = FinanceForm::figureLabel(Theme::font(24, QFont::Bold), AppTheme::Colors::emerald());
     total->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    total->setFullText(viewModel_->totalIncomeText());
+    total->setFullText(viewModel_->totalIncomeText(), viewModel_->totalIncomeTip());
     total->setObjectName(QStringLiteral("incomeTotal"));
     texts->addWidget(total);
     row->addLayout(texts, 1);
@@ -183,7 +183,7 @@ QWidget* CashFlowIncomeCard::buildInlineForm() {
     auto* entry = new QVBoxLayout;
     entry->setSpacing(4);
     entry->addLayout(row);
-    auto* note = new NumberFieldNote(amountField_);
+    auto* note = new NumberFieldNote(amountField_, CashFlowViewModel::amountRule());
     // The card is a slice of the page's list, which places it by its height.
     connect(note, &NumberFieldNote::shownChanged, this, &CashFlowIncomeCard::resized);
     entry->addWidget(note);
@@ -195,7 +195,7 @@ QWidget* CashFlowIncomeCard::buildInlineForm() {
 void CashFlowIncomeCard::updateSetButton() {
     if (!setButton_)
         return;
-    const bool enabled = Text::parseNumber(newIncomeAmountText_).has_value();
+    const bool enabled = CashFlowViewModel::canSetIncome(newIncomeAmountText_);
     setButton_->setEnabled(enabled);
     setButton_->setStyleSheet(emeraldTileSheet(enabled ? 1.0 : 0.4, 16));
 }
@@ -211,8 +211,8 @@ void CashFlowIncomeCard::openInlineForm() {
 }
 
 void CashFlowIncomeCard::setIncome() {
-    const auto amount = Text::parseNumber(newIncomeAmountText_);
-    if (!amount || !(*amount > 0))
+    const auto amount = CashFlowViewModel::amountRule().verdict(newIncomeAmountText_).amount;
+    if (!CashFlowViewModel::canSetIncome(newIncomeAmountText_) || !amount)
         return;
     // The view model's refetch rebuilds this card; the form keeps its text when the save failed.
     const QString typed = newIncomeAmountText_;

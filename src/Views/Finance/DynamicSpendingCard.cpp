@@ -62,7 +62,7 @@ void DynamicSpendingCard::render() {
     titleRow->addStretch(1);
     texts->addLayout(titleRow);
     auto* spent = FinanceForm::elidedLabel(Theme::font(11), Theme::textMuted());
-    spent->setFullText(viewModel_->dynamicSummary());
+    spent->setFullText(viewModel_->dynamicSummary(), viewModel_->dynamicSummaryTip());
     spent->setObjectName(QStringLiteral("dynamicSummary"));
     texts->addWidget(spent);
     headerRow->addLayout(texts, 1);

@@ -60,7 +60,7 @@ void ExpenseCategoryChips::rebuild() {
     }
     newCategoryField_ = nullptr;
     for (const QString& name : CategoryStore::shared().categories()) {
-        auto* chip = new QPushButton(name);
+        auto* chip = new QPushButton(Text::literalMnemonics(name));
         chip->setObjectName(QStringLiteral("categoryChip"));
         chip->setFont(Theme::font(12));
         chip->setAutoDefault(false);

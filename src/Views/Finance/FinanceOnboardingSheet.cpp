@@ -165,9 +165,23 @@ QWidget* FinanceOnboardingSheet::buildCashReserveStep() {
     // The label names the rupee whatever currency the settings hold.
     cashReserve_ = new ThemedTextField(tr("e.g. 50000"), nullptr, 16);
     cashReserve_->setObjectName(QStringLiteral("cashReserveField"));
-    column->addWidget(captioned(tr("Cash / Savings Amount (₹)"), 12, NumberFieldNote::stacked(cashReserve_)));
+    column->addWidget(
+        captioned(tr("Cash / Savings Amount (₹)"), 12,
+                  NumberFieldNote::stacked(cashReserve_, FinanceOnboardingViewModel::savingsRule())));
     column->addStretch(1);
-    column->addWidget(footer(AppTheme::Colors::emerald()));
+    QWidget* foot = footer(AppTheme::Colors::emerald());
+    column->addWidget(foot);
+    // Next stays off while the savings typed would not be saved; it never drops them.
+    auto* nextButton = foot->findChild<QPushButton*>(QStringLiteral("nextButton"));
+    const auto follow = [this, nextButton] {
+        const bool on = FinanceOnboardingViewModel::canMoveOnFromSavings(cashReserve_->text());
+        nextButton->setEnabled(on);
+        const QColor tint = AppTheme::Colors::emerald();
+        ScreenStyle::setButtonFill(nextButton, Theme::css(on ? tint : Theme::withOpacity(tint, 0.4)), 14, 6,
+                                   6);
+    };
+    connect(cashReserve_, &QLineEdit::textChanged, nextButton, follow);
+    follow();
     return step;
 }
 
@@ -250,9 +264,8 @@ void FinanceOnboardingSheet::skip() {
 
 void FinanceOnboardingSheet::next() {
     if (step_ == 0) {
-        // Unusable text saves nothing and the flow still moves on; a failed save stays here.
-        const auto amount = Text::parseNumber(cashReserve_->text());
-        if (amount && *amount >= 0 && !viewModel_->saveCashReserve(*amount))
+        // Refused text or a failed save keeps the step with what was typed.
+        if (!viewModel_->saveSavings(cashReserve_->text()))
             return;
         setStep(1);
         return;

@@ -277,11 +277,11 @@ void InvestmentsView::showRows() {
 
 void InvestmentsView::renderPortfolio() {
     const auto summary = viewModel_->summary();
-    portfolioValue_->setFullText(summary.value);
-    overallReturn_->setFullText(summary.overallReturn);
+    portfolioValue_->setFullText(summary.value, summary.valueTip);
+    overallReturn_->setFullText(summary.overallReturn, summary.returnTip);
     ScreenStyle::setTextColor(overallReturn_, FinanceTones::color(summary.returnTone));
-    invested_->setFullText(summary.invested);
-    profit_->setFullText(summary.profit);
+    invested_->setFullText(summary.invested, summary.investedTip);
+    profit_->setFullText(summary.profit, summary.profitTip);
     ScreenStyle::setTextColor(profit_, FinanceTones::color(summary.profitTone));
     holdingsCount_->setFullText(summary.holdingsCount);
     if (!showingMonth())

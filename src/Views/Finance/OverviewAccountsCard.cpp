@@ -48,8 +48,8 @@ OverviewAccountsCard::OverviewAccountsCard(QWidget* parent)
     column->addWidget(rule);
 }
 
-void OverviewAccountsCard::setSummary(const QString& total, bool hasAccounts) {
-    total_->setFullText(total);
+void OverviewAccountsCard::setSummary(const QString& total, bool hasAccounts, const QString& note) {
+    total_->setFullText(total, note);
     setEnds(true, !hasAccounts);
     if (!hasAccounts && !empty_) {
         empty_ = buildEmpty();

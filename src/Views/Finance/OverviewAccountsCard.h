@@ -13,7 +13,7 @@ class OverviewAccountsCard : public CardSlice {
 public:
     explicit OverviewAccountsCard(QWidget* parent = nullptr);
 
-    void setSummary(const QString& total, bool hasAccounts);
+    void setSummary(const QString& total, bool hasAccounts, const QString& note = QString());
 
 signals:
     void addRequested();

@@ -45,8 +45,9 @@ OverviewHeroCard::OverviewHeroCard(const QString& label, const QString& symbol, 
     setMinimumWidth(90);
 }
 
-void OverviewHeroCard::setValue(const QString& text, const QColor& tint) {
+void OverviewHeroCard::setValue(const QString& text, const QColor& tint, const QString& note) {
     value_ = text;
+    note_ = note;
     tint_ = tint;
     icon_->setColor(tint);
     fitValue();
@@ -65,7 +66,7 @@ void OverviewHeroCard::fitValue() {
     if (full > room && full > 0)
         font.setPixelSize(int(std::max(kValueSize * kSmallestScale, kValueSize * room / double(full))));
     valueLabel_->setFont(font);
-    valueLabel_->setFullText(value_);
+    valueLabel_->setFullText(value_, note_);
 }
 
 void OverviewHeroCard::paintEvent(QPaintEvent*) {

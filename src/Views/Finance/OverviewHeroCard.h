@@ -14,7 +14,8 @@ public:
     OverviewHeroCard(const QString& label, const QString& symbol, const QString& note,
                      QWidget* parent = nullptr);
 
-    void setValue(const QString& text, const QColor& tint);
+    // note: what the value's tooltip says while it shows whole (why a figure reads as a dash).
+    void setValue(const QString& text, const QColor& tint, const QString& note = QString());
     QString valueText() const { return value_; }
     QColor tint() const { return tint_; }
 
@@ -26,6 +27,7 @@ private:
     void fitValue();
 
     QString value_;
+    QString note_;
     QColor tint_;
     SymbolIcon* icon_;
     ElidedLabel* valueLabel_;

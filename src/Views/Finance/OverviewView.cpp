@@ -166,7 +166,7 @@ QWidget* OverviewView::buildChart() {
     chart_ = new GroupedBarChart;
     chart_->setFixedHeight(200);
     chart_->setBarWidthRatio(0.35);
-    chart_->setValueFormatter(&OverviewViewModel::axisLabel);
+    chart_->setValueFormatter(&OverviewViewModel::axisLabel, 1, &OverviewViewModel::compactAxisLabel);
     chart_->setSeries({{tr("Income"), Theme::withOpacity(AppTheme::Colors::emerald(), 0.8)},
                        {tr("Spend"), Theme::withOpacity(AppTheme::Colors::rose(), 0.8)}});
     column->addWidget(chart_);
@@ -200,8 +200,8 @@ QWidget* OverviewView::buildQuickActions() {
 
 void OverviewView::renderFigures() {
     const auto figures = viewModel_->headlines();
-    thisMonth_->setValue(figures.thisMonth, FinanceTones::color(figures.thisMonthTone));
-    spendable_->setValue(figures.spendable, AppTheme::Colors::cyan());
+    thisMonth_->setValue(figures.thisMonth, FinanceTones::color(figures.thisMonthTone), figures.thisMonthTip);
+    spendable_->setValue(figures.spendable, AppTheme::Colors::cyan(), figures.spendableTip);
     std::vector<GroupedBarChart::Group> groups;
     for (const auto& bar : viewModel_->sixMonthBars())
         groups.push_back({bar.label, {bar.income, bar.spend}});
@@ -211,9 +211,9 @@ void OverviewView::renderFigures() {
 
 void OverviewView::renderAccounts() {
     const auto figures = viewModel_->headlines();
-    netWorth_->setValue(figures.netWorth, AppTheme::Colors::indigo());
+    netWorth_->setValue(figures.netWorth, AppTheme::Colors::indigo(), figures.netWorthTip);
     accountRows_ = viewModel_->accountRows();
-    accounts_->setSummary(figures.liquidCash, !accountRows_.empty());
+    accounts_->setSummary(figures.liquidCash, !accountRows_.empty(), figures.liquidCashTip);
     list_->setCount(int(accountRows_.size()));
 }
 

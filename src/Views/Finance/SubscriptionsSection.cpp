@@ -59,7 +59,8 @@ void SubscriptionsSection::buildHeader() {
         auto* totals = new QVBoxLayout;
         totals->setSpacing(2);
         auto* total = FinanceForm::figureLabel(Theme::font(13, QFont::Bold), AppTheme::Colors::indigo());
-        total->setFullText(viewModel_->totalMonthlySubscriptionsText());
+        total->setFullText(viewModel_->totalMonthlySubscriptionsText(),
+                           viewModel_->totalMonthlySubscriptionsTip());
         total->setObjectName(QStringLiteral("subscriptionsTotal"));
         totals->addWidget(total);
         auto* count =

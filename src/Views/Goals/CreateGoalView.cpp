@@ -241,7 +241,7 @@ QWidget* CreateGoalView::buildMoney() {
     connect(amountField_, &QLineEdit::textEdited, form_, &CreateGoalViewModel::setTargetAmountText);
     entryRow->addWidget(amountField_, 1);
     column->addWidget(amountEntry_);
-    column->addWidget(new NumberFieldNote(amountField_));
+    column->addWidget(new NumberFieldNote(amountField_, CreateGoalViewModel::targetAmountRule()));
     return box;
 }
 

@@ -179,6 +179,6 @@ TEST_F(AchievementsScreen, AddWinOpensTheSheetAndEveryCloseFetchesAgain) {
     sheet->findChild<QLineEdit*>("titleField")->setText("Won the hackathon");
     sheet->save();
     qv::test::settle();
-    EXPECT_EQ(texts("winsLogged"), QStringList({"1 wins logged"}));
+    EXPECT_EQ(texts("winsLogged"), QStringList({"1 win logged"}));
     EXPECT_EQ(texts("yearLabel"), QStringList({"2026"}));
 }

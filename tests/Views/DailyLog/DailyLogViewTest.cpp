@@ -145,7 +145,7 @@ TEST_F(JournalScreen, SavesFromTheSheetOnThePickedDayForTheFirstGoal) {
     EXPECT_EQ(log->moodScore(), 3);
     EXPECT_EQ(log->productivityScore(), 4);
     EXPECT_FALSE(log->notes().has_value());
-    EXPECT_EQ(text("entryCount"), QString("1 entries"));
+    EXPECT_EQ(text("entryCount"), QString("1 entry"));
     EXPECT_TRUE(view->dayButtons()[3]->hasEntries());
     EXPECT_FALSE(view->dayButtons()[0]->hasEntries());
     EXPECT_EQ(rows().size(), 1u);
@@ -220,7 +220,7 @@ TEST_F(JournalScreen, DeletingFromTheRowMenuUpdatesListCountDotAndMomentum) {
     rows()[0]->deleteAction()->trigger();
     qv::test::settle();
     ASSERT_EQ(rows().size(), 1u);
-    EXPECT_EQ(text("entryCount"), QString("1 entries"));
+    EXPECT_EQ(text("entryCount"), QString("1 entry"));
     EXPECT_EQ(goal->momentumState(), QString("stalling"));
     EXPECT_TRUE(view->dayButtons()[0]->hasEntries());
 

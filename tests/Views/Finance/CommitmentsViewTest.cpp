@@ -248,7 +248,7 @@ TEST_F(CommitmentsViewTest, TheSubscriptionSheetRefusesBadPricesAndPassesACardOn
         EXPECT_FALSE(add->isEnabled()) << refused;
     }
     find<QLineEdit>("priceField", form)->setText("0");
-    EXPECT_TRUE(add->isEnabled());
+    EXPECT_FALSE(add->isEnabled()) << "a button that is on saves; zero is not a price";
     click(add);
     EXPECT_TRUE(viewModel()->subscriptions().empty());
 

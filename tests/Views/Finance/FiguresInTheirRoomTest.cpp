@@ -3,7 +3,11 @@
 // room to be read.
 
 #include "Models/Bill.h"
+#include "Models/Expense.h"
+#include "Models/Income.h"
 #include "Models/Investment.h"
+#include "Models/Subscription.h"
+#include "Platform/CalendarHelpers.h"
 #include "Platform/MoneyFormatter.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
@@ -27,12 +31,16 @@ class FiguresInTheirRoom : public FinanceScreenTest {
 protected:
     FiguresInTheirRoom() : FinanceScreenTest(local(2026, 3, 20, 10)) {}
 
+    // As a store written before amounts were bounded holds them: the forms refuse such amounts
+    // today, so the records are written past them.
     void seed() {
         auto account = makeAccount(QStringLiteral("Everyday account"), kHuge);
         auto card = makeCard(QStringLiteral("Travel card"), 25, 15);
-        CashFlowViewModel cashFlow(context);
-        cashFlow.setIncome(kLarge, std::nullopt);
-        ASSERT_TRUE(cashFlow.addExpense({QStringLiteral("Rent"),
+        auto income = Income::create(context);
+        income->setTitle(QStringLiteral("Income"));
+        income->setAmount(kLarge);
+        income->setDate(Calendar::startOfMonth(now));
+        Expense::create(context)->write({QStringLiteral("Rent"),
                                          kLarge,
                                          now,
                                          CashFlowViewModel::fixedType,
@@ -41,8 +49,9 @@ protected:
                                          {},
                                          {},
                                          {},
-                                         {}}));
-        ASSERT_TRUE(cashFlow.addExpense({QStringLiteral("Groceries"),
+                                         {}},
+                                        nullptr);
+        Expense::create(context)->write({QStringLiteral("Groceries"),
                                          kHuge,
                                          now,
                                          CashFlowViewModel::dynamicType,
@@ -51,11 +60,16 @@ protected:
                                          QStringLiteral("Food"),
                                          {},
                                          {},
-                                         {}}));
-        CommitmentsViewModel commitments(context);
-        ASSERT_TRUE(commitments.addSubscription(QStringLiteral("Music streaming"), kLarge,
-                                                QStringLiteral("monthly"), local(2026, 3, 25),
-                                                QStringLiteral("debit"), std::nullopt));
+                                         {}},
+                                        card);
+        auto subscription = Subscription::create(context);
+        subscription->setName(QStringLiteral("Music streaming"));
+        subscription->setPrice(kLarge);
+        subscription->setBillingCycle(QStringLiteral("monthly"));
+        subscription->setRenewalDate(local(2026, 3, 25));
+        subscription->setPaymentMethod(QStringLiteral("debit"));
+        subscription->setStatus(Subscription::active);
+        subscription->setCreatedAt(now);
         auto bill = Bill::create(context);
         bill->setId(QUuid::createUuid());
         bill->setName(QStringLiteral("Electricity"));

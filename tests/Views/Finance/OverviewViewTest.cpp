@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -124,6 +125,50 @@ TEST_F(OverviewViewTest, TheChartAxisOfNoOrSmallFiguresReadsDistinctValues) {
                                                          QStringLiteral("2"), QStringLiteral("3")}));
 }
 
+// A store written before amounts were bounded may hold sums past a double: every figure that
+// adds them shows a dash with the reason on hover, never "∞" or "nan", and the chart keeps
+// three quarters of its width for its bars.
+TEST_F(OverviewViewTest, SumsPastANumberShowDashesWithTheirReasonAndTheChartItsBars) {
+    for (const char* name : {"First", "Second"}) {
+        auto account = BankAccount::create(context);
+        account->setName(QString::fromLatin1(name));
+        account->setBalance(1e308);
+        account->setCreatedAt(Clock::now());
+    }
+    for (int months : {0, 1}) {
+        auto income = Income::create(context);
+        income->setAmount(months == 0 ? 1e308 : 5e307);
+        income->setDate(Clock::now().addMonths(-months));
+    }
+    context->save();
+    OverviewView* view = open();
+    qv::test::settle();
+    for (const char* card : {"netWorthCard"}) {
+        EXPECT_EQ(hero(view, card)->valueText(), MoneyFormatter::notShown) << card;
+        EXPECT_FALSE(hero(view, card)->findChild<QLabel*>(QStringLiteral("heroValue"))->toolTip().isEmpty())
+            << card << ": the reason on hover";
+    }
+    auto* liquid = view->findChild<QLabel*>(QStringLiteral("liquidCashTotal"));
+    EXPECT_EQ(liquid->text(), MoneyFormatter::notShown);
+    EXPECT_TRUE(liquid->toolTip().contains(QStringLiteral("more than can be shown")));
+    for (auto* label : view->findChildren<QLabel*>()) {
+        static const QRegularExpression unreadable(QStringLiteral("\u221e|\\bnan\\b|\\binf"),
+                                                   QRegularExpression::CaseInsensitiveOption);
+        EXPECT_FALSE(label->text().contains(unreadable))
+            << label->objectName().toStdString() << ": " << label->text().toStdString();
+    }
+    auto* chart = view->findChild<GroupedBarChart*>();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_LE(chart->labelRoom(), chart->width() / 4);
+    for (const QString& label : chart->tickLabels())
+        EXPECT_LE(label.size(), 8) << label.toStdString();
+    const auto bars = chart->barRects();
+    ASSERT_EQ(bars.size(), 12u);
+    EXPECT_GT(bars[10].height(), 10) << "this month's income bar is drawn";
+    EXPECT_GT(bars[10].width(), 4);
+    qv::test::saveScreen(window.get(), QStringLiteral("finance-overview-sums-past-a-number"));
+}
+
 TEST_F(OverviewViewTest, AddEditAndDeleteAnAccountThroughItsSheet) {
     OverviewView* view = open();
     QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("addAccountButton")), Qt::LeftButton);
@@ -135,7 +180,7 @@ TEST_F(OverviewViewTest, AddEditAndDeleteAnAccountThroughItsSheet) {
         EXPECT_FALSE(sheet->confirmButton()->isEnabled()) << refused;
     }
     sheet->balanceField()->setText(QStringLiteral("-20"));
-    EXPECT_TRUE(sheet->confirmButton()->isEnabled());
+    EXPECT_FALSE(sheet->confirmButton()->isEnabled()) << "off, with the line saying why";
     QTest::mouseClick(sheet->confirmButton(), Qt::LeftButton);
     EXPECT_TRUE(view->viewModel()->bankAccounts().empty()) << "a negative balance is refused";
     sheet->balanceField()->setText(QStringLiteral("1500"));

@@ -122,6 +122,12 @@ TEST_F(CreateGoalViewTest, FillingTheFormAndConfirmingCreatesTheGoalAndCloses) {
     EXPECT_FALSE(note->isVisibleTo(host)) << "folded away with its field";
     money->click();
     EXPECT_TRUE(note->isVisibleTo(host));
+    for (const char* refused : {"0", "-5", "1e308"}) {
+        type(QStringLiteral("createGoalAmountField"), QString::fromLatin1(refused));
+        EXPECT_FALSE(confirm->isEnabled()) << refused;
+        EXPECT_TRUE(note->isVisibleTo(host)) << refused << ": and the line says why";
+    }
+    EXPECT_EQ(note->text(), QStringLiteral("Too large: amounts go up to 10,000,000,000,000"));
     type(QStringLiteral("createGoalAmountField"), QStringLiteral("1e3"));
     EXPECT_TRUE(confirm->isEnabled());
     EXPECT_FALSE(note->isVisibleTo(host));
