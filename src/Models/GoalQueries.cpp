@@ -77,9 +77,9 @@ GoalQueries::milestonesWithFrequency(ObjectContext& context) {
     QHash<qint64, GoalDates> goals;
     using M = Milestone::Keys;
     using G = Goal::Keys;
-    static const QString goalSql = QStringLiteral("SELECT \"pk\", %1, %2 FROM %3")
-                                       .arg(sqlColumn(G::createdAt), sqlColumn(G::deadline),
-                                            StoreSchema::quote(Goal::entityName()));
+    static const QString goalSql =
+        QStringLiteral("SELECT \"pk\", %1, %2 FROM %3")
+            .arg(sqlColumn(G::createdAt), sqlColumn(G::deadline), StoreSchema::quote(Goal::entityName()));
     for (const auto& row : context.aggregate(goalSql))
         goals.insert(row[0].toLongLong(), {row[1], row[2]});
     // Goals by creation, those without a date first (as the store orders a missing value),
@@ -104,9 +104,10 @@ GoalQueries::milestonesWithFrequency(ObjectContext& context) {
         binds << MilestoneFrequencies::rawValue(MilestoneFrequencies::allCases[i]);
     }
     const auto rows = context.aggregate(
-        QStringLiteral("SELECT \"pk\", %2, CASE %3 %1END, %4, %5 FROM %6 WHERE %3 IS NOT NULL AND %2 IS NOT NULL")
-            .arg(known, sqlColumn(M::goal), sqlColumn(M::frequency), sqlColumn(M::dueDate), sqlColumn(M::order),
-                 StoreSchema::quote(Milestone::entityName())),
+        QStringLiteral(
+            "SELECT \"pk\", %2, CASE %3 %1END, %4, %5 FROM %6 WHERE %3 IS NOT NULL AND %2 IS NOT NULL")
+            .arg(known, sqlColumn(M::goal), sqlColumn(M::frequency), sqlColumn(M::dueDate),
+                 sqlColumn(M::order), StoreSchema::quote(Milestone::entityName())),
         binds);
 
     // Each goal's milestones by their order, then identifier, the goals in their place.
