@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTextEdit>
 
 #include <limits>
@@ -21,6 +22,15 @@ namespace {
 
 QPointer<FocusRing> g_ring;
 constexpr int kQtDefaultMaxLength = 32767;
+const char* const kRoundProperty = "focusRingRound";
+const char* const kRadiusProperty = "focusRingRadius";
+
+// The corner radius the control's own style sheet draws it with, if it says one.
+double styledRadius(const QWidget* widget) {
+    static const QRegularExpression radius(QStringLiteral("border-radius\\s*:\\s*([0-9.]+)px"));
+    const QRegularExpressionMatch match = radius.match(widget->styleSheet());
+    return match.hasMatch() ? match.captured(1).toDouble() : -1;
+}
 
 // A field styled with an edge of its own for focus shows it there; a ring around it would be
 // doubled. A field without one gets the ring, or only a thin caret would say where Tab went.
@@ -153,12 +163,44 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
+void FocusRing::setRound(QWidget* control) {
+    control->setProperty(kRoundProperty, true);
+}
+
+void FocusRing::setCornerRadius(QWidget* control, double radius) {
+    control->setProperty(kRadiusProperty, radius);
+}
+
+QPainterPath FocusRing::outline() const {
+    QPainterPath path;
+    if (!target_)
+        return path;
+    // The target's outline in this widget, grown by the outset; the pen's middle runs on it.
+    const QRectF own = QRectF(target_->geometry()).translated(-QPointF(pos()));
+    const QRectF ring = own.adjusted(-kOutset + 1, -kOutset + 1, kOutset - 1, kOutset - 1);
+    if (target_->property(kRoundProperty).toBool()) {
+        const double side = std::min(ring.width(), ring.height());
+        path.addEllipse(QRectF(ring.center() - QPointF(side / 2, side / 2), QSizeF(side, side)));
+        return path;
+    }
+    double radius = target_->property(kRadiusProperty).isValid()
+                        ? target_->property(kRadiusProperty).toDouble()
+                        : styledRadius(target_);
+    if (radius < 0)
+        radius = 8; // the kit's usual corner
+    radius = std::min(radius + kOutset - 1, std::min(ring.width(), ring.height()) / 2.0);
+    path.addRoundedRect(ring, radius, radius);
+    return path;
+}
+
 void FocusRing::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF ring = QRectF(rect()).adjusted(1, 1, -1, -1);
-    const double radius = std::min(10.0, std::min(ring.width(), ring.height()) / 2.0);
-    p.setPen(QPen(Theme::withOpacity(AppTheme::Colors::indigo(), 0.95), 2));
+    const QPainterPath path = outline();
     p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(ring, radius, radius);
+    // A dark hairline inside the accent keeps the ring apart from any fill or tint under it.
+    p.setPen(QPen(Theme::withOpacity(Theme::backgroundPrimary(), 0.9), 4));
+    p.drawPath(path);
+    p.setPen(QPen(Theme::withOpacity(AppTheme::Colors::indigo(), 0.95), 2));
+    p.drawPath(path);
 }

@@ -1,6 +1,7 @@
 #include "Components/ToggleSwitch.h"
 
 #include "Components/Animator.h"
+#include "Components/FocusRing.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 
@@ -13,6 +14,7 @@ ToggleSwitch::ToggleSwitch(bool on, const QColor& tint, QWidget* parent)
     setChecked(on);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
+    FocusRing::setCornerRadius(this, 11);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -46,4 +47,54 @@ TEST(FocusRing, KeyboardFocusShowsTheRingAndTheKeysDoWhatTheySay) {
     const QString pasted(100000, QLatin1Char('x'));
     field->setText(pasted);
     EXPECT_EQ(field->text().size(), pasted.size()) << "no field cuts pasted text";
+}
+
+// The ring follows the control's outline: a circle round a round control, a capsule round a
+// pill, the corners a style sheet gives, and the kit's usual corner otherwise.
+TEST(FocusRing, TheRingFollowsTheShapeOfTheControl) {
+    FocusRing::install();
+    QWidget window;
+    auto* column = new QVBoxLayout(&window);
+    auto* swatch = new QPushButton;
+    swatch->setFixedSize(32, 32);
+    FocusRing::setRound(swatch);
+    auto* pill = new QPushButton(QStringLiteral("Get Started"));
+    pill->setFixedSize(160, 40);
+    pill->setStyleSheet(QStringLiteral("QPushButton { border-radius: 20px; background: #4F46E5; }"));
+    auto* card = new QPushButton(QStringLiteral("Theme"));
+    card->setFixedSize(120, 80);
+    FocusRing::setCornerRadius(card, 12);
+    auto* plain = new QPushButton(QStringLiteral("Plain"));
+    plain->setFixedSize(120, 40);
+    for (QWidget* w : std::initializer_list<QWidget*>{swatch, pill, card, plain})
+        column->addWidget(w);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    qv::test::settle();
+
+    const auto ringOf = [&window](QPushButton* button) {
+        button->clearFocus(); // the window gave the first control its focus as it showed
+        button->setFocus(Qt::TabFocusReason);
+        qv::test::settle();
+        EXPECT_EQ(FocusRing::current() ? FocusRing::current()->target() : nullptr, button);
+        return FocusRing::current() ? FocusRing::current()->outline() : QPainterPath();
+    };
+    // Points just inside the ring's box: a corner is outside a circle or a rounded box, not a square.
+    const auto cornerInside = [](const QPainterPath& path, double in) {
+        const QRectF box = path.boundingRect();
+        return path.contains(box.topLeft() + QPointF(in, in));
+    };
+    const QPainterPath round = ringOf(swatch);
+    EXPECT_NEAR(round.boundingRect().width(), round.boundingRect().height(), 0.5);
+    EXPECT_TRUE(round.contains(round.boundingRect().center()));
+    EXPECT_FALSE(cornerInside(round, 4)) << "a circle round the swatch";
+    const QPainterPath capsule = ringOf(pill);
+    EXPECT_FALSE(cornerInside(capsule, 6)) << "a capsule round the pill";
+    EXPECT_TRUE(
+        capsule.contains(QPointF(capsule.boundingRect().center().x(), capsule.boundingRect().top() + 1)));
+    const QPainterPath rounded = ringOf(card);
+    EXPECT_FALSE(cornerInside(rounded, 2));
+    EXPECT_TRUE(cornerInside(rounded, 8)) << "corners of the card's radius, not a capsule";
+    EXPECT_GT(rounded.boundingRect().width(), card->width());
+    EXPECT_TRUE(cornerInside(ringOf(plain), 5));
 }

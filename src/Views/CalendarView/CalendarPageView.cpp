@@ -138,6 +138,7 @@ QWidget* CalendarPageView::buildTasksSection() {
     header->addStretch(1);
     auto* plus = new CalendarIconButton(QStringLiteral("plus.circle.fill"), 16, AppTheme::Colors::purple());
     plus->setObjectName(QStringLiteral("toggleAddTaskButton"));
+    plus->setAccessibleName(tr("Add task"));
     connect(plus, &CalendarIconButton::clicked, this, &CalendarPageView::toggleAddTask);
     header->addWidget(plus);
     column->addLayout(header);

@@ -1,6 +1,7 @@
 #include "Views/DailyLog/AddLogView.h"
 
 #include "Components/BareScrollArea.h"
+#include "Components/KeyboardLayer.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Models/Goal.h"
@@ -91,6 +92,7 @@ AddLogView::AddLogView(std::vector<std::shared_ptr<Goal>> goals, DailyLogViewMod
     saveButton_ =
         ScreenStyle::textButton(tr("Save Entry"), Theme::font(14, QFont::Medium), Theme::textMuted());
     saveButton_->setObjectName(QStringLiteral("saveButton"));
+    KeyboardLayer::markDefault(saveButton_);
     connect(saveButton_, &QPushButton::clicked, this, &AddLogView::save);
     buttons->addWidget(saveButton_);
     column->addLayout(buttons);

@@ -154,6 +154,7 @@ QLayout* DailyCheckInModal::buildMood() {
     for (int score = 1; score <= emoji.size(); ++score) {
         auto* button = new MoodEmojiButton(emoji.at(score - 1));
         button->setObjectName(QStringLiteral("mood%1").arg(score));
+        button->setAccessibleName(tr("Mood %1 of %2").arg(score).arg(emoji.size()));
         connect(button, &QAbstractButton::clicked, this, [this, score] { viewModel_->setMoodScore(score); });
         row->addWidget(button, 0, Qt::AlignVCenter);
         moods_.push_back(button);

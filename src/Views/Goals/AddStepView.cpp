@@ -1,5 +1,6 @@
 #include "Views/Goals/AddStepView.h"
 
+#include "Components/KeyboardLayer.h"
 #include "Components/SheetHost.h"
 #include "Models/GoalPriority.h"
 #include "ViewModels/Theme/Theme.h"
@@ -65,6 +66,7 @@ AddStepView::AddStepView(std::shared_ptr<Milestone> milestone, QColor goalColor,
     footer->addStretch(1);
     addButton_ = new QPushButton(tr("Add Step"), this);
     addButton_->setObjectName(QStringLiteral("addStepConfirm"));
+    KeyboardLayer::markDefault(addButton_);
     connect(addButton_, &QPushButton::clicked, this, &AddStepView::submit);
     footer->addWidget(addButton_);
     column->addLayout(footer);

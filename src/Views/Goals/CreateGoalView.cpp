@@ -3,6 +3,7 @@
 #include "Components/BareScrollArea.h"
 #include "Components/DatePickerField.h"
 #include "Components/NumberFieldNote.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
@@ -147,6 +148,8 @@ QWidget* CreateGoalView::buildColors() {
     for (const QString& hex : CreateGoalViewModel::colorPalette()) {
         auto* swatch = new QToolButton;
         swatch->setObjectName(QStringLiteral("createGoalColor_") + hex.mid(1));
+        swatch->setAccessibleName(CreateGoalViewModel::colorName(hex));
+        swatch->setCheckable(true);
         swatch->setFixedSize(32, 32);
         swatch->setCursor(Qt::PointingHandCursor);
         swatch->setIconSize(QSize(Symbols::pixelSizeForFontSize(12), Symbols::pixelSizeForFontSize(12)));
@@ -289,6 +292,7 @@ void CreateGoalView::sync() {
     category_->sync();
     for (QToolButton* swatch : swatches_) {
         const bool chosen = swatch->property("hex").toString() == form_->selectedColorHex();
+        swatch->setChecked(chosen);
         swatch->setIcon(
             chosen ? Symbols::icon(QStringLiteral("checkmark"), Qt::white, Symbols::pixelSizeForFontSize(12))
                    : QIcon());
@@ -317,8 +321,9 @@ void CreateGoalView::sync() {
                : Theme::css(Theme::backgroundTertiary());
     confirm_->setStyleSheet(
         QStringLiteral("QPushButton { color: white; background: %1; border: none; border-radius: 12px; "
-                       "padding: 8px 32px; } QPushButton:disabled { color: %2; }")
-            .arg(fill, Theme::css(Theme::withOpacity(Qt::white, 0.45))));
+                       "padding: 8px 32px; }")
+            .arg(fill) +
+        ScreenStyle::disabledRule(QStringLiteral("QPushButton")));
 }
 
 void CreateGoalView::confirm() {

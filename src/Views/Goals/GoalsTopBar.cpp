@@ -91,6 +91,7 @@ QWidget* GoalsTopBar::buildTabs() {
     auto makeTab = [tray](const QString& name, const QString& text) {
         auto* tab = new QToolButton(tray);
         tab->setObjectName(name);
+        tab->setAccessibleName(text + QStringLiteral(" goals"));
         tab->setCursor(Qt::PointingHandCursor);
         auto* inner = new QHBoxLayout(tab);
         inner->setContentsMargins(16, 5, 16, 5);
@@ -164,6 +165,7 @@ QWidget* GoalsTopBar::buildModeSwitch() {
     auto makeMode = [this, tray](const QString& name, bool grid) {
         auto* button = new QToolButton(tray);
         button->setObjectName(name);
+        button->setAccessibleName(grid ? QStringLiteral("Show as grid") : QStringLiteral("Show as list"));
         button->setFixedSize(28, 28);
         button->setCursor(Qt::PointingHandCursor);
         connect(button, &QToolButton::clicked, this, [this, grid] { emit viewModeChosen(grid); });

@@ -5,6 +5,7 @@
 #include "Components/GlassCard.h"
 #include "Components/MenuPicker.h"
 #include "Components/ScreenStyle.h"
+#include "Components/SidewaysFade.h"
 #include "Components/Stepper.h"
 #include "Components/Symbols.h"
 #include "Components/ToggleSwitch.h"
@@ -46,6 +47,15 @@ QWidget* horizontalStrip(const QList<QWidget*>& items, int spacing, const QStrin
     scroll->setWidgetResizable(true);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setFixedHeight(strip->sizeHint().height());
+    // The row lies on a section's glass card over the window's backdrop.
+    SidewaysFade::attach(scroll, [] {
+        const QColor glass = AppTheme::Colors::glassSurface();
+        const QColor under = Theme::backgroundPrimary();
+        const double a = glass.alphaF();
+        return QColor::fromRgbF(float(glass.redF() * a + under.redF() * (1 - a)),
+                                float(glass.greenF() * a + under.greenF() * (1 - a)),
+                                float(glass.blueF() * a + under.blueF() * (1 - a)));
+    });
     return scroll;
 }
 
@@ -157,6 +167,7 @@ void SettingsView::rebuildReminderRows() {
     auto* count =
         new Stepper(viewModel_->alertCount(), SettingsViewModel::kMinAlerts, SettingsViewModel::kMaxAlerts);
     count->setObjectName(QStringLiteral("alertCountStepper"));
+    count->setName(tr("alerts per day"));
     count->setLabel(tr("%1x per day").arg(viewModel_->alertCount()));
     connect(count, &Stepper::valueChanged, this, [this](int n) {
         viewModel_->setAlertCount(n);
