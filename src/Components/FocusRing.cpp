@@ -4,6 +4,7 @@
 #include "ViewModels/Theme/Theme.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
@@ -40,6 +41,19 @@ bool drawsOwnFocus(const QWidget* widget) {
     if (const auto* combo = qobject_cast<const QComboBox*>(widget))
         field = combo->isEditable();
     return field && widget->styleSheet().contains(QLatin1String(":focus"));
+}
+
+const char* const kNameFromTipProperty = "focusRingNameFromToolTip";
+
+// A button that shows only a symbol says what it does in its tool tip; a screen reader reads
+// the same words as its name, and follows the tip when it changes ("Hide title", "Show title").
+void nameIconButton(QAbstractButton* button) {
+    if (!button->text().isEmpty() || button->toolTip().isEmpty())
+        return;
+    if (!button->accessibleName().isEmpty() && !button->property(kNameFromTipProperty).toBool())
+        return;
+    button->setAccessibleName(button->toolTip());
+    button->setProperty(kNameFromTipProperty, true);
 }
 
 bool fromKeyboard(Qt::FocusReason reason) {
@@ -102,7 +116,13 @@ bool FocusRing::filterApplicationEvent(QObject* watched, QEvent* event) {
             static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
             delete g_ring.data();
         break;
+    case QEvent::ToolTipChange:
+        if (auto* button = qobject_cast<QAbstractButton*>(watched))
+            nameIconButton(button);
+        break;
     case QEvent::Polish:
+        if (auto* button = qobject_cast<QAbstractButton*>(watched))
+            nameIconButton(button);
         // A tab character is not something anyone types into a note: Tab moves on.
         if (auto* plain = qobject_cast<QPlainTextEdit*>(watched))
             plain->setTabChangesFocus(true);
@@ -121,14 +141,37 @@ bool FocusRing::filterApplicationEvent(QObject* watched, QEvent* event) {
     return false;
 }
 
-// A sibling drawn over the target, so it moves and clips with it (scrolling included).
-FocusRing::FocusRing(QWidget* target) : QWidget(target->parentWidget()), target_(target) {
+// Drawn over the target in its parent, so it moves and clips with it (scrolling included); in
+// an ancestor where the parent is too tight for it (a control flush with its box's edge), but
+// never above the page a scroll area moves.
+FocusRing::FocusRing(QWidget* target) : QWidget(ringHost(target)), target_(target) {
     setObjectName(QStringLiteral("focusRing"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
-    target->installEventFilter(this);
+    for (QWidget* w = target; w && w != parentWidget(); w = w->parentWidget()) {
+        w->installEventFilter(this);
+        followed_ << w;
+    }
     follow();
+}
+
+QWidget* FocusRing::ringHost(QWidget* target) {
+    QWidget* host = target->parentWidget();
+    QRect wanted = target->geometry().adjusted(-kOutset, -kOutset, kOutset, kOutset);
+    while (!host->isWindow() && !host->rect().contains(wanted)) {
+        QWidget* up = host->parentWidget();
+        const auto* area = up ? qobject_cast<const QAbstractScrollArea*>(up->parentWidget()) : nullptr;
+        if (!up || qobject_cast<const QAbstractScrollArea*>(up) || (area && area->viewport() == up))
+            break;
+        wanted.translate(host->pos());
+        host = up;
+    }
+    return host;
+}
+
+QRect FocusRing::targetRect() const {
+    return {target_->mapTo(parentWidget(), QPoint(0, 0)), target_->size()};
 }
 
 void FocusRing::follow() {
@@ -136,15 +179,15 @@ void FocusRing::follow() {
         hide();
         return;
     }
-    // Kept inside the parent, so a target flush with its parent's edge shows the ring over its
+    // Kept inside the host, so a target flush with the host's edge shows the ring over its
     // own border rather than losing it to the clip.
-    setGeometry(target_->geometry().adjusted(-kOutset, -kOutset, kOutset, kOutset) & parentWidget()->rect());
+    setGeometry(targetRect().adjusted(-kOutset, -kOutset, kOutset, kOutset) & parentWidget()->rect());
     show();
     raise();
 }
 
 bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == target_) {
+    if (watched->isWidgetType() && followed_.contains(static_cast<QWidget*>(watched))) {
         switch (event->type()) {
         case QEvent::Move:
         case QEvent::Resize:
@@ -176,7 +219,7 @@ QPainterPath FocusRing::outline() const {
     if (!target_)
         return path;
     // The target's outline in this widget, grown by the outset; the pen's middle runs on it.
-    const QRectF own = QRectF(target_->geometry()).translated(-QPointF(pos()));
+    const QRectF own = QRectF(targetRect()).translated(-QPointF(pos()));
     const QRectF ring = own.adjusted(-kOutset + 1, -kOutset + 1, kOutset - 1, kOutset - 1);
     if (target_->property(kRoundProperty).toBool()) {
         const double side = std::min(ring.width(), ring.height());

@@ -8,7 +8,8 @@
 // around the widget that took focus from the keyboard (a click shows none; text fields styled
 // with an edge for focus show that instead). Installed once for the application, it also makes Return press
 // the focused button as Space does, makes Tab leave multi-line text fields, and lifts the length limit
-// one-line fields would otherwise cut pasted text at.
+// one-line fields would otherwise cut pasted text at, and gives a button that shows only a
+// symbol its tool tip as the name a screen reader reads.
 //
 // The ring follows the control's outline a few pixels out: the corner radius a style sheet gives
 // it ("border-radius"), a capsule where that radius is half its height, or a circle for a
@@ -38,8 +39,12 @@ protected:
 private:
     explicit FocusRing(QWidget* target);
     static bool filterApplicationEvent(QObject* watched, QEvent* event);
+    static QWidget* ringHost(QWidget* target);
+    QRect targetRect() const;
     void follow();
 
     QPointer<QWidget> target_;
+    // The target and its ancestors below the ring's own parent: a move of any moves the ring.
+    QList<QPointer<QWidget>> followed_;
     friend class FocusRingKeeper;
 };

@@ -5,6 +5,7 @@
 #include "Window/WindowLane.h"
 
 #include "Components/FocusRing.h"
+#include "Components/MenuPicker.h"
 #include "Models/LinkItem.h"
 #include "Platform/UserDefaults.h"
 #include "Store/FetchRequest.h"
@@ -14,7 +15,10 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QMenu>
+#include <QPainterPath>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 
@@ -50,7 +54,11 @@ protected:
             showWindow(QSize(1200, 760));
         }
         if (vm_->selectedDestination() != destination) {
-            goTo(destination);
+            // Settings is the gear beside the sidebar's title, not a row of its own.
+            if (destination == AppDestination::settings)
+                click(named(QStringLiteral("sidebarSettingsButton")));
+            else
+                goTo(destination);
             frames(800);
         }
     }
@@ -158,4 +166,166 @@ TEST_F(KeyboardStopsWindow, ReturnInAOneLineFieldSavesAddExpenseAndAddLink) {
     frames(800);
     EXPECT_EQ(topSheet(), nullptr) << "Add Link stayed open";
     EXPECT_EQ(context()->fetch(FetchRequest(QStringLiteral("LinkItem"))).size(), 2u);
+}
+
+// The states a keyboard user meets, as the server shows them at 1200x760, kept for a look:
+// the check-in on arrival shows its whole note field and its first mood focused but not
+// chosen; a focused pill button wears a ring of its shape; "Create Goal" off is not a
+// gradient; the schedule sheet keeps its header and buttons in view and shrinks for its
+// second phase; the bill sheet's category menu opens on its option, as wide as its field.
+TEST_F(KeyboardStopsWindow, FocusDisabledAndCutStatesReadTrue) {
+    makeGoal(QStringLiteral("Run a half marathon"), 10, 2, 1);
+    makeGoal(QStringLiteral("Read twelve books"), 40, 12, 5);
+    UserDefaults::standard().setFlag(FinanceView::authEnabledKey, false);
+    UserDefaults::standard().setFlag(FinanceView::onboardingCompleteKey, true);
+    UserDefaults::standard().setFlag(QStringLiteral("onboardingComplete"), true);
+    UserDefaults::standard().setDate(QStringLiteral("lastCheckInDate"), Clock::now().addDays(-1));
+    showWindow(QSize(1200, 760), true);
+    frames(800);
+
+    QWidget* notes = named(QStringLiteral("checkInNotes"));
+    ASSERT_NE(notes, nullptr);
+    QWidget* card = named(QStringLiteral("DailyCheckInModal"));
+    ASSERT_NE(card, nullptr);
+    // Every row of the note field shows: nothing above it in the card covers it and the part
+    // of the card it sits in does not cut it.
+    QRect shown(notes->mapTo(card, QPoint()), notes->size());
+    for (QWidget* up = notes->parentWidget(); up && up != card; up = up->parentWidget())
+        shown &= QRect(up->mapTo(card, QPoint()), up->size());
+    EXPECT_EQ(shown.height(), 80) << "the note field shows " << shown.height() << " of its 80 px";
+    QWidget* firstMood = named(QStringLiteral("mood1"));
+    ASSERT_NE(firstMood, nullptr);
+    EXPECT_TRUE(firstMood->hasFocus());
+    // As a keyboard user meets it: Shift+Tab and Tab come back to it with the ring.
+    QTest::keyClick(firstMood, Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    frames(100);
+    EXPECT_TRUE(firstMood->hasFocus());
+    ASSERT_NE(FocusRing::current(), nullptr);
+    EXPECT_EQ(FocusRing::current()->target(), firstMood);
+    const QRectF ring = FocusRing::current()->outline().boundingRect();
+    EXPECT_NEAR(ring.width(), ring.height(), 1.0) << "a round ring round the emoji";
+    saveScreen(QStringLiteral("checkin-arrival-1200x760"));
+    const QImage focusedMood = grabAround(firstMood);
+    focusedMood.scaled(focusedMood.size() * 4)
+        .save(qv::test::screensDir() + QStringLiteral("/window-focused-mood.png"));
+    // Chosen, the mood grows; focused, it keeps its size and tint, the ring aside.
+    // Focus alone leaves the mood as it was: the same size and tint as its unchosen neighbour.
+    const QImage neighbour = grabAround(named(QStringLiteral("mood2")));
+    const int inset = FocusRing::kOutset + 4;
+    EXPECT_LT(differingShare(focusedMood.copy(focusedMood.rect().adjusted(inset, inset, -inset, -inset)),
+                             neighbour.copy(neighbour.rect().adjusted(inset, inset, -inset, -inset))),
+              0.2);
+    click(named(QStringLiteral("closeCheckInButton")));
+    frames(1500);
+
+    // A focused pill button: "New Goal" on the goals screen.
+    goTo(AppDestination::goals);
+    frames(800);
+    auto* newGoal = qobject_cast<QPushButton*>(named(QStringLiteral("goalsNewGoalButton")));
+    ASSERT_NE(newGoal, nullptr);
+    newGoal->setFocus(Qt::TabFocusReason);
+    frames(100);
+    ASSERT_NE(FocusRing::current(), nullptr);
+    const QPainterPath pill = FocusRing::current()->outline();
+    const QRectF box = pill.boundingRect();
+    EXPECT_FALSE(pill.contains(box.topLeft() + QPointF(2, 2))) << "the ring rounds its corners";
+    const QImage pillShot = grabAround(newGoal);
+    pillShot.scaled(pillShot.size() * 4)
+        .save(qv::test::screensDir() + QStringLiteral("/window-focused-pill.png"));
+
+    // "Create Goal" with a title and an amount it cannot use: off, and looking it.
+    QTest::keyClick(newGoal, Qt::Key_Space);
+    frames(800);
+    auto* editor = sheet<CreateGoalView>();
+    ASSERT_NE(editor, nullptr);
+    auto* confirm = editor->findChild<QPushButton*>(QStringLiteral("createGoalConfirm"));
+    const QImage off = grabAround(confirm);
+    QTest::keyClicks(editor->findChild<QLineEdit*>(QStringLiteral("createGoalTitleField")),
+                     QStringLiteral("Save for a bike"));
+    frames(200);
+    const QImage on = grabAround(confirm);
+    EXPECT_GT(differingShare(on, off), 0.3) << "the button looks the same on and off";
+    click(editor->findChild<QWidget*>(QStringLiteral("createGoalMoneyToggle")));
+    frames(400);
+    auto* amount = editor->findChild<QLineEdit*>(QStringLiteral("createGoalAmountField"));
+    ASSERT_NE(amount, nullptr);
+    QTest::keyClicks(amount, QStringLiteral("abc"));
+    frames(200);
+    ASSERT_FALSE(confirm->isEnabled()) << "an amount that is no number keeps Create Goal off";
+    const QImage titledOff = grabAround(confirm);
+    EXPECT_GT(differingShare(on, titledOff), 0.3) << "off with a title, the button keeps its gradient";
+    titledOff.scaled(titledOff.size() * 2)
+        .save(qv::test::screensDir() + QStringLiteral("/window-disabled-create-goal.png"));
+    saveScreen(QStringLiteral("create-goal-disabled"));
+    QTest::keyClick(confirm, Qt::Key_Escape);
+    frames(800);
+}
+
+TEST_F(KeyboardStopsWindow, TheScheduleSheetKeepsItsHeaderAndFitsEachPhase) {
+    openAt(AppDestination::goals);
+    GoalRowView* row = nullptr;
+    for (GoalRowView* candidate : screen()->findChildren<GoalRowView*>())
+        if (candidate->isVisible())
+            row = candidate;
+    ASSERT_NE(row, nullptr);
+    click(row);
+    frames(800);
+    ASSERT_NE(detail(), nullptr);
+    click(detail()->findChild<QToolButton*>(QStringLiteral("addMilestoneButton")));
+    frames(800);
+    auto* add = sheet<AddMilestoneSheet>();
+    ASSERT_NE(add, nullptr);
+    QWidget* cardArea = topSheet()->card();
+    const QRect cardRect(cardArea->mapTo(window_.get(), QPoint()), cardArea->size());
+    const auto inView = [&](const char* name) {
+        QWidget* w = add->findChild<QWidget*>(QString::fromLatin1(name));
+        if (!w || !w->isVisible())
+            return false;
+        return cardRect.contains(QRect(w->mapTo(window_.get(), QPoint()), w->size()));
+    };
+    EXPECT_TRUE(inView("sheetClose")) << "the close button is cut";
+    EXPECT_TRUE(inView("sheetCancel"));
+    EXPECT_TRUE(inView("saveAndContinue")) << "the buttons sit below the fold";
+    saveScreen(QStringLiteral("schedule-sheet-1200x760"));
+    const int firstHeight = cardArea->height();
+
+    click(add->findChildren<MilestoneFrequencyRow*>().value(1));
+    click(add->findChild<QPushButton*>(QStringLiteral("saveAndContinue")));
+    frames(800);
+    EXPECT_TRUE(add->frequencySaved());
+    EXPECT_TRUE(inView("sheetClose"));
+    EXPECT_TRUE(inView("saveMilestone"));
+    EXPECT_LT(cardArea->height(), firstHeight - 100) << "the second phase keeps the first one's height";
+    saveScreen(QStringLiteral("schedule-sheet-phase2-1200x760"));
+}
+
+TEST_F(KeyboardStopsWindow, TheBillCategoryMenuOpensOnItsOptionAsWideAsItsField) {
+    openAt(AppDestination::expenses);
+    auto* finance = qobject_cast<FinanceView*>(screen());
+    ASSERT_NE(finance, nullptr);
+    click(finance->tabBar()->button(FinanceTab::bills));
+    frames(800);
+    QWidget* add = named(QStringLiteral("addBillButton"));
+    if (!add)
+        add = named(QStringLiteral("addFirstBillButton"));
+    ASSERT_NE(add, nullptr);
+    click(add);
+    frames(800);
+    auto* picker = qobject_cast<MenuPicker*>(named(QStringLiteral("categoryPicker")));
+    ASSERT_NE(picker, nullptr);
+    QString highlighted;
+    int menuWidth = 0;
+    QTimer::singleShot(300, picker, [&] {
+        if (QMenu* menu = picker->openMenu()) {
+            menuWidth = menu->width();
+            highlighted = menu->activeAction() ? menu->activeAction()->text() : QString();
+            grabAround(menu).save(qv::test::screensDir() + QStringLiteral("/window-bill-category-menu.png"));
+            menu->close();
+        }
+    });
+    picker->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(picker, Qt::Key_Space);
+    EXPECT_EQ(highlighted, picker->currentText());
+    EXPECT_GE(menuWidth, picker->width());
 }

@@ -121,6 +121,7 @@ QWidget* CalendarPageView::buildDayColumn() {
     // A day of a heavy store lists dozens of task rows; unstyled, they cost what they draw.
     auto* scroll = BareScrollArea::wrapUnstyled(content);
     scroll->setObjectName(QStringLiteral("dayScroll"));
+    scroll->setAccessibleName(tr("Day"));
     layout->addWidget(scroll, 1);
     dayScroll_ = scroll;
     BareScrollArea::onViewChange(scroll, this, [this] { makeMoreIfNearEnd(); });

@@ -27,6 +27,7 @@ constexpr int kCardMinWidth = 280;
 GoalsActiveSide::GoalsActiveSide(GoalsView* screen, GoalsViewModel* viewModel, QWidget* parent)
     : VirtualList({}, {}, parent), screen_(screen), viewModel_(viewModel) {
     setObjectName(QStringLiteral("goalsActiveScroll"));
+    setAccessibleName(QStringLiteral("Active goals"));
     categoryBar_ = new GoalsCategoryBar(viewModel_, this);
     setHeader(categoryBar_);
     empty_ = GoalsEmptyState::forActiveGoals(this, [vm = viewModel_] { vm->setShowCreateGoal(true); });

@@ -132,6 +132,7 @@ QWidget* GoalsTopBar::buildSearch() {
     row->addWidget(new SymbolIcon(QStringLiteral("magnifyingglass"), icon, Theme::textMuted(), box));
     search_ = new QLineEdit(box);
     search_->setObjectName(QStringLiteral("goalsSearchField"));
+    search_->setAccessibleName(QStringLiteral("Search goals"));
     search_->setPlaceholderText(QStringLiteral("Search goals..."));
     search_->setFrame(false);
     search_->setFont(Theme::font(13));

@@ -88,6 +88,7 @@ SidebarView::SidebarView(const AppEnvironment& env, QWidget* parent)
         },
         this);
     list_->setObjectName(QStringLiteral("sidebarScroll"));
+    list_->setAccessibleName(tr("Goals"));
     // The list keeps its transparent style: one material lies under the whole column, and a
     // list without it would fill its page with the window colour.
     list_->viewport()->setAutoFillBackground(false);

@@ -90,6 +90,7 @@ SettingsView::SettingsView(const AppEnvironment& env, QWidget* parent)
     column->addStretch(1);
     auto* scroll = BareScrollArea::wrap(page);
     scroll->setObjectName(QStringLiteral("settingsScroll"));
+    scroll->setAccessibleName(tr("Settings"));
     outer->addWidget(scroll);
 }
 
@@ -105,6 +106,7 @@ QWidget* SettingsView::buildProfile() {
     texts->setSpacing(4);
     auto* name = new QLineEdit(viewModel_->userName());
     name->setObjectName(QStringLiteral("userNameField"));
+    name->setAccessibleName(tr("Your name"));
     name->setPlaceholderText(tr("Your name"));
     name->setFont(Theme::font(18, QFont::DemiBold));
     name->setFrame(false);
