@@ -364,7 +364,8 @@ bool KeyboardLayer::pressDefault(const QKeyEvent* key) {
         (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
     // Only a one-line field hands Return on: a note takes it as a line break, a button as a press.
-    QWidget* focus = QApplication::focusWidget();
+    // The key came from the window's focused control (its own, active or not).
+    QWidget* focus = widget_->window()->focusWidget();
     const bool oneLine = qobject_cast<QLineEdit*>(focus) || qobject_cast<QAbstractSpinBox*>(focus);
     if (!oneLine || !isTextInput(focus) || !owns(focus) || focus->property(kKeepReturnProperty).toBool())
         return false;

@@ -121,6 +121,8 @@ void MenuPicker::showMenu() {
 void MenuPicker::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    if (!isEnabled())
+        p.setOpacity(0.45);
     p.setPen(QPen(hasFocus() ? Theme::withOpacity(AppTheme::Colors::indigo(), 0.8)
                              : AppTheme::Colors::borderMedium(),
                   1));

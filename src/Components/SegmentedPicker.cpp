@@ -51,6 +51,8 @@ QRectF SegmentedPicker::segmentRect(int index) const {
 void SegmentedPicker::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    if (!isEnabled())
+        p.setOpacity(0.45);
     p.setPen(QPen(hasFocus() ? Theme::withOpacity(AppTheme::Colors::indigo(), 0.8)
                              : AppTheme::Colors::borderSubtle(),
                   1));

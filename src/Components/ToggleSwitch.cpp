@@ -43,6 +43,8 @@ void ToggleSwitch::slideTo(bool on) {
 void ToggleSwitch::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    if (!isEnabled())
+        p.setOpacity(0.45);
     const QRectF track = QRectF(0, 0, 38, 22).translated((width() - 38) / 2.0, (height() - 22) / 2.0);
     const double on = std::clamp(knob_, 0.0, 1.0);
     QColor off = Theme::backgroundElevated();

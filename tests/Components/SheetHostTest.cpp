@@ -1,6 +1,7 @@
 #include "Components/SheetHost.h"
 #include "Components/AlertButton.h"
 #include "Components/AlertDialog.h"
+#include "Components/FocusRing.h"
 #include "Components/KeyboardLayer.h"
 #include "Components/ThemedTextField.h"
 #include "Support/TestSupport.h"
@@ -89,6 +90,7 @@ TEST(SheetHost, ReturnInATextFieldNeverPressesAButton) {
 // own Return runs first; a note keeps Return as a line break, a field told to keep Return and
 // a focused button keep it too, and a default button of the sheet below presses nothing.
 TEST(SheetHost, ReturnInAOneLineFieldPressesTheDefaultButtonWhileItIsOn) {
+    FocusRing::install(); // Return presses a focused button
     Window w;
     QPushButton* save;
     ThemedTextField* field;
