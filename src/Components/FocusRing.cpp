@@ -141,9 +141,9 @@ bool FocusRing::filterApplicationEvent(QObject* watched, QEvent* event) {
     return false;
 }
 
-// Drawn over the target in its parent, so it moves and clips with it (scrolling included); in
-// an ancestor where the parent is too tight for it (a control flush with its box's edge), but
-// never above the page a scroll area moves.
+// Drawn over the target in its parent, so it moves and clips with it; in an ancestor where the
+// parent is too tight for it (a control flush with its box's edge, a chip in a strip that
+// scrolls), following every move of the ancestors between (scrolling included).
 FocusRing::FocusRing(QWidget* target) : QWidget(ringHost(target)), target_(target) {
     setObjectName(QStringLiteral("focusRing"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -159,13 +159,9 @@ FocusRing::FocusRing(QWidget* target) : QWidget(ringHost(target)), target_(targe
 QWidget* FocusRing::ringHost(QWidget* target) {
     QWidget* host = target->parentWidget();
     QRect wanted = target->geometry().adjusted(-kOutset, -kOutset, kOutset, kOutset);
-    while (!host->isWindow() && !host->rect().contains(wanted)) {
-        QWidget* up = host->parentWidget();
-        const auto* area = up ? qobject_cast<const QAbstractScrollArea*>(up->parentWidget()) : nullptr;
-        if (!up || qobject_cast<const QAbstractScrollArea*>(up) || (area && area->viewport() == up))
-            break;
+    while (!host->isWindow() && !host->rect().contains(wanted) && host->parentWidget()) {
         wanted.translate(host->pos());
-        host = up;
+        host = host->parentWidget();
     }
     return host;
 }
@@ -180,8 +176,23 @@ void FocusRing::follow() {
         return;
     }
     // Kept inside the host, so a target flush with the host's edge shows the ring over its
-    // own border rather than losing it to the clip.
-    setGeometry(targetRect().adjusted(-kOutset, -kOutset, kOutset, kOutset) & parentWidget()->rect());
+    // own border rather than losing it to the clip; and inside the view of any scroll area in
+    // between (a ring's width over its edge), so a control scrolled away takes its ring along.
+    const QRect target = targetRect();
+    QRect ring = target.adjusted(-kOutset, -kOutset, kOutset, kOutset) & parentWidget()->rect();
+    for (const QPointer<QWidget>& w : followed_) {
+        const auto* area =
+            w && w->parentWidget() ? qobject_cast<QAbstractScrollArea*>(w->parentWidget()) : nullptr;
+        if (!area || area->viewport() != w)
+            continue;
+        const QRect view(w->mapTo(parentWidget(), QPoint(0, 0)), w->size());
+        if (!view.intersects(target)) {
+            hide();
+            return;
+        }
+        ring &= view.adjusted(-kOutset, -kOutset, kOutset, kOutset);
+    }
+    setGeometry(ring);
     show();
     raise();
 }

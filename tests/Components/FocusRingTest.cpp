@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -97,4 +100,47 @@ TEST(FocusRing, TheRingFollowsTheShapeOfTheControl) {
     EXPECT_TRUE(cornerInside(rounded, 8)) << "corners of the card's radius, not a capsule";
     EXPECT_GT(rounded.boundingRect().width(), card->width());
     EXPECT_TRUE(cornerInside(ringOf(plain), 5));
+}
+
+// A chip in a strip exactly its height, scrolled sideways: the ring goes whole round it, moves
+// as the strip scrolls, and goes when the chip leaves the strip's view.
+TEST(FocusRing, TheRingOfAControlInATightScrollingStripIsWholeAndScrollsWithIt) {
+    FocusRing::install();
+    QWidget window;
+    auto* column = new QVBoxLayout(&window);
+    column->setContentsMargins(20, 20, 20, 20);
+    auto* strip = new QScrollArea;
+    strip->setFrameShape(QFrame::NoFrame);
+    strip->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    strip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* row = new QWidget;
+    auto* chips = new QHBoxLayout(row);
+    chips->setContentsMargins(0, 0, 0, 0);
+    QList<QPushButton*> buttons;
+    for (int i = 0; i < 10; ++i) {
+        buttons << new QPushButton(QStringLiteral("Chip %1").arg(i));
+        buttons.last()->setFixedSize(90, 28);
+        chips->addWidget(buttons.last());
+    }
+    strip->setWidget(row);
+    strip->setFixedSize(300, 28);
+    column->addWidget(strip);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    qv::test::settle();
+
+    QPushButton* chip = buttons.at(1);
+    chip->clearFocus();
+    chip->setFocus(Qt::TabFocusReason);
+    qv::test::settle();
+    FocusRing* ring = FocusRing::current();
+    ASSERT_NE(ring, nullptr);
+    EXPECT_EQ(ring->height(), chip->height() + 2 * FocusRing::kOutset) << "cut by the strip";
+    const QPoint before = ring->mapTo(&window, QPoint());
+    strip->horizontalScrollBar()->setValue(40);
+    qv::test::settle();
+    EXPECT_EQ(ring->mapTo(&window, QPoint()), before - QPoint(40, 0));
+    strip->horizontalScrollBar()->setValue(strip->horizontalScrollBar()->maximum());
+    qv::test::settle();
+    EXPECT_FALSE(ring->isVisible()) << "the chip scrolled out of view";
 }
