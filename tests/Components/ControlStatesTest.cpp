@@ -4,8 +4,10 @@
 
 #include "Components/MenuPicker.h"
 #include "Components/ScreenStyle.h"
+#include "Components/SegmentedPicker.h"
 #include "Components/SidewaysFade.h"
 #include "Components/Stepper.h"
+#include "Components/ToggleSwitch.h"
 #include "Support/TestSupport.h"
 #include "ViewModels/Theme/AppColorTheme.h"
 #include "ViewModels/Theme/Theme.h"
@@ -169,4 +171,23 @@ TEST(ControlStates, ControlsUnderACaptionAreReadByItsName) {
         buttons << button->accessibleName();
     EXPECT_EQ(buttons, (QStringList{QStringLiteral("Decrease payment due day"),
                                     QStringLiteral("Increase payment due day")}));
+}
+
+// Pickers and switches the kit paints itself look off when they are.
+TEST(ControlStates, DisabledPickersAndSwitchesLookOff) {
+    QWidget window;
+    auto* column = new QVBoxLayout(&window);
+    auto* menu = new MenuPicker;
+    menu->addOption(QStringLiteral("Monthly"));
+    auto* segments = new SegmentedPicker({QStringLiteral("Cash"), QStringLiteral("Debit")});
+    auto* toggle = new ToggleSwitch(true, QColor(QStringLiteral("#7C3AED")));
+    for (QWidget* w : std::initializer_list<QWidget*>{menu, segments, toggle})
+        column->addWidget(w);
+    window.show();
+    qv::test::settle();
+    for (QWidget* w : std::initializer_list<QWidget*>{menu, segments, toggle}) {
+        const QImage on = w->grab().toImage();
+        w->setEnabled(false);
+        EXPECT_NE(w->grab().toImage(), on) << w->metaObject()->className();
+    }
 }
