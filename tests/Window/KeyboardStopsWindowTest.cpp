@@ -329,3 +329,25 @@ TEST_F(KeyboardStopsWindow, TheBillCategoryMenuOpensOnItsOptionAsWideAsItsField)
     EXPECT_EQ(highlighted, picker->currentText());
     EXPECT_GE(menuWidth, picker->width());
 }
+
+// In the smallest window the check-in still shows its moods at the top of its list and its
+// whole note field below it.
+TEST_F(KeyboardStopsWindow, TheCheckInInTheSmallestWindowShowsItsMoodsAndItsWholeNote) {
+    for (int i = 0; i < 6; ++i)
+        makeGoal(QStringLiteral("Goal number %1").arg(i + 1), 10 + i, 2, 1);
+    UserDefaults::standard().setFlag(QStringLiteral("onboardingComplete"), true);
+    UserDefaults::standard().setDate(QStringLiteral("lastCheckInDate"), Clock::now().addDays(-1));
+    showWindow(QSize(900, 600), true);
+    frames(800);
+    QWidget* card = named(QStringLiteral("DailyCheckInModal"));
+    ASSERT_NE(card, nullptr);
+    const auto shownIn = [card](QWidget* w) {
+        QRect shown(w->mapTo(card, QPoint()), w->size());
+        for (QWidget* up = w->parentWidget(); up && up != card; up = up->parentWidget())
+            shown &= QRect(up->mapTo(card, QPoint()), up->size());
+        return shown.size() == w->size();
+    };
+    EXPECT_TRUE(shownIn(named(QStringLiteral("checkInNotes"))));
+    EXPECT_TRUE(shownIn(named(QStringLiteral("mood5"))));
+    saveScreen(QStringLiteral("checkin-arrival-900x600"));
+}

@@ -90,6 +90,8 @@ DailyCheckInModal::DailyCheckInModal(const AppEnvironment& env, QWidget* parent)
     list_->setSpacing(0, 4);
     list_->setRowHeight(CheckInGoalRow::rowHeight());
     layout->addWidget(list_, 1);
+    // A rule where the list ends, so a list cut short reads as one that scrolls.
+    layout->addWidget(ScreenStyle::divider(this));
     layout->addWidget(below);
 
     const QString gradient = QStringLiteral("qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 %1, stop:1 %2)")
