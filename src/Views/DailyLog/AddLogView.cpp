@@ -74,6 +74,7 @@ AddLogView::AddLogView(std::vector<std::shared_ptr<Goal>> goals, DailyLogViewMod
 
     notes_ = new QPlainTextEdit;
     notes_->setObjectName(QStringLiteral("notesEditor"));
+    notes_->setAccessibleName(tr("Notes"));
     notes_->setPlaceholderText(tr("How did it go today?"));
     notes_->setFont(Theme::font(13));
     notes_->setFixedHeight(80);

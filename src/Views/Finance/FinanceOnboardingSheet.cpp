@@ -156,6 +156,7 @@ QWidget* FinanceOnboardingSheet::buildCashReserveStep() {
     // The label names the rupee whatever currency the settings hold.
     cashReserve_ = new ThemedTextField(tr("e.g. 50000"), nullptr, 16);
     cashReserve_->setObjectName(QStringLiteral("cashReserveField"));
+    cashReserve_->setAccessibleName(tr("Cash / Savings Amount"));
     column->addWidget(captioned(tr("Cash / Savings Amount (₹)"), 12, NumberFieldNote::stacked(cashReserve_)));
     column->addStretch(1);
     column->addWidget(footer(AppTheme::Colors::emerald()));
@@ -176,6 +177,7 @@ QWidget* FinanceOnboardingSheet::buildCardStep() {
     fields->setSpacing(16);
     cardName_ = new ThemedTextField(tr("e.g. Axis Cashback"));
     cardName_->setObjectName(QStringLiteral("cardNameField"));
+    cardName_->setAccessibleName(tr("Card name"));
     // A name typed for a card is added by "Add Card"; Return must not step past it.
     KeyboardLayer::keepReturn(cardName_);
     fields->addWidget(captioned(tr("Card Name"), 12, cardName_));

@@ -44,6 +44,7 @@ AddStepView::AddStepView(std::shared_ptr<Milestone> milestone, QColor goalColor,
 
     titleField_ = new QLineEdit(this);
     titleField_->setObjectName(QStringLiteral("stepTitleField"));
+    titleField_->setAccessibleName(tr("Step title"));
     titleField_->setPlaceholderText(tr("Step title..."));
     StepInputTypeChoice::styleTitleField(titleField_, GoalDetailStyle::themeFont(15, QFont::Medium));
     connect(titleField_, &QLineEdit::textChanged, this, [this](const QString& text) {

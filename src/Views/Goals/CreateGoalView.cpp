@@ -131,6 +131,7 @@ QWidget* CreateGoalView::buildTitleField() {
     title_ =
         GoalStyle::plainField(QStringLiteral("createGoalTitleField"),
                               QStringLiteral("e.g. Run a half marathon"), Theme::font(18, QFont::DemiBold));
+    title_->setAccessibleName(QStringLiteral("Goal title"));
     title_->setStyleSheet(
         QStringLiteral("QLineEdit { background: %1; border: none; border-radius: 12px; color: %2; "
                        "padding: 16px; }")
@@ -241,6 +242,7 @@ QWidget* CreateGoalView::buildMoney() {
         GoalStyle::plainField(QStringLiteral("createGoalAmountField"),
                               QStringLiteral("Total amount needed (e.g. 100000)"), Theme::font(14));
     amountField_->setText(form_->targetAmountText());
+    amountField_->setAccessibleName(QStringLiteral("Total amount needed"));
     connect(amountField_, &QLineEdit::textEdited, form_, &CreateGoalViewModel::setTargetAmountText);
     entryRow->addWidget(amountField_, 1);
     column->addWidget(amountEntry_);
@@ -251,6 +253,7 @@ QWidget* CreateGoalView::buildMoney() {
 QWidget* CreateGoalView::buildNotes() {
     notes_ = new QPlainTextEdit;
     notes_->setObjectName(QStringLiteral("createGoalNotes"));
+    notes_->setAccessibleName(QStringLiteral("Notes"));
     notes_->setFont(Theme::font(13));
     notes_->setFixedHeight(80);
     notes_->setFrameShape(QFrame::NoFrame);

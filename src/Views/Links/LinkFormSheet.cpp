@@ -130,8 +130,10 @@ QWidget* LinkFormSheet::buildForm() {
         return box;
     };
     title_ = field(tr("e.g. Wikipedia"), QStringLiteral("titleField"));
+    title_->setAccessibleName(tr("Title"));
     column->addWidget(labelled(tr("TITLE"), title_));
     url_ = field(tr("https://..."), QStringLiteral("urlField"));
+    url_->setAccessibleName(tr("URL"));
     column->addWidget(labelled(tr("URL"), url_));
 
     auto* group = new QWidget;
