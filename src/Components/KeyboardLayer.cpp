@@ -1,5 +1,6 @@
 #include "Components/KeyboardLayer.h"
 
+#include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
@@ -18,6 +19,8 @@
 namespace {
 
 const char* const kInitialProperty = "keyboardLayerInitial";
+const char* const kDefaultProperty = "keyboardLayerDefault";
+const char* const kKeepReturnProperty = "keyboardLayerKeepsReturn";
 constexpr qsizetype kHistoryLength = 24;
 
 QList<KeyboardLayer*> g_active; // oldest first
@@ -184,6 +187,9 @@ private:
         KeyboardLayer* layer = KeyboardLayer::top(widget);
         if (!layer || layer->window_ != widget->window())
             return false;
+        // A Return that came up unused from the field to the layer's own widget.
+        if (widget == layer->widget_ && layer->pressDefault(key))
+            return true;
         const bool tab = (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
                          !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
         if (tab) {
@@ -336,6 +342,39 @@ KeyboardLayer* KeyboardLayer::top(const QWidget* widget) {
 
 void KeyboardLayer::markInitial(QWidget* control) {
     control->setProperty(kInitialProperty, true);
+}
+
+void KeyboardLayer::markDefault(QAbstractButton* button) {
+    button->setProperty(kDefaultProperty, true);
+}
+
+void KeyboardLayer::keepReturn(QWidget* field) {
+    field->setProperty(kKeepReturnProperty, true);
+}
+
+QAbstractButton* KeyboardLayer::defaultButton() const {
+    for (QAbstractButton* button : widget_->findChildren<QAbstractButton*>())
+        if (button->property(kDefaultProperty).toBool() && button->isVisibleTo(widget_) && of(button) == this)
+            return button;
+    return nullptr;
+}
+
+bool KeyboardLayer::pressDefault(const QKeyEvent* key) {
+    if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+        (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    // Only a one-line field hands Return on: a note takes it as a line break, a button as a press.
+    // The key came from the window's focused control (its own, active or not).
+    QWidget* focus = widget_->window()->focusWidget();
+    const bool oneLine = qobject_cast<QLineEdit*>(focus) || qobject_cast<QAbstractSpinBox*>(focus);
+    if (!oneLine || !isTextInput(focus) || !owns(focus) || focus->property(kKeepReturnProperty).toBool())
+        return false;
+    QAbstractButton* button = defaultButton();
+    if (!button || !button->isEnabled())
+        return false;
+    if (!key->isAutoRepeat())
+        button->click();
+    return true;
 }
 
 bool KeyboardLayer::contains(const QWidget* widget) const {

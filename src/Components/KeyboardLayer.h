@@ -7,6 +7,9 @@
 
 #include <functional>
 
+class QAbstractButton;
+class QKeyEvent;
+
 // The layer on top owns the keyboard. Every sheet, alert, popover and overlay of the window
 // installs one on its own widget; while it is shown, the newest layer of a window (its top
 // layer):
@@ -19,6 +22,9 @@
 // - when it hides, goes or is released, hands the focus back to the control that opened it (the
 //   one focused, or pressed with the pointer, as the layer came up) when that can take it, or
 //   else to the layer now on top.
+// - Return in one of its one-line fields presses its default button (markDefault()) while
+//   that button is on, as a dialog's default button; a multi-line field keeps Return for a
+//   line break, and a field marked with keepReturn() keeps it to itself.
 // A pane (a cover over one screen, beside the sidebar) owns the keyboard only while the focus
 // is in it; Escape there hands the focus back to its opener.
 //
@@ -38,6 +44,11 @@ public:
     static KeyboardLayer* top(const QWidget* widget);
     // Where the focus starts in the layer that holds control.
     static void markInitial(QWidget* control);
+    // The button Return presses from a one-line field of the layer that holds it.
+    static void markDefault(QAbstractButton* button);
+    // A one-line field whose Return never presses the layer's default button: the field acts
+    // on it itself, or does nothing with it.
+    static void keepReturn(QWidget* field);
     // The application's keeper of layers; install() installs it too. Later calls do nothing.
     static void installKeeper();
 
@@ -51,6 +62,8 @@ public:
 
     // The layer's Tab stops, in the order Tab visits them.
     QList<QWidget*> stops() const;
+    // The default button, when the layer has one on screen; it may be disabled.
+    QAbstractButton* defaultButton() const;
     bool contains(const QWidget* widget) const;
     void focusFirst();
     // The layer stops owning the keyboard though it stays on screen (it fades out); the
@@ -62,6 +75,8 @@ private:
     void activate();
     void deactivate();
     void moveFocus(bool next);
+    // Presses the default button for a Return that the focused field left unused.
+    bool pressDefault(const QKeyEvent* key);
     QWidget* initialControl() const;
     bool owns(const QWidget* widget) const;
     // Gives the focus to the opener, the layer now on top, or the control focused before.

@@ -1,19 +1,49 @@
 #include "Components/MenuPicker.h"
 
+#include "Components/FocusRing.h"
 #include "Components/Symbols.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QMenu>
 #include <QPainter>
+#include <QTimer>
 
 #include <cmath>
+
+namespace {
+
+class KeepHighlight : public QObject {
+public:
+    KeepHighlight(QMenu* menu, QAction* chosen) : menu_(menu), chosen_(chosen) {
+        if (chosen_)
+            menu_->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == menu_ && (event->type() == QEvent::Show || event->type() == QEvent::Leave))
+            QTimer::singleShot(0, this, [this] {
+                if (!menu_->activeAction())
+                    menu_->setActiveAction(chosen_);
+            });
+        return false;
+    }
+
+private:
+    QMenu* menu_;
+    QAction* chosen_;
+};
+
+} // namespace
 
 MenuPicker::MenuPicker(QWidget* parent) : QAbstractButton(parent) {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
+    FocusRing::setCornerRadius(this, 7);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     connect(this, &QAbstractButton::clicked, this, &MenuPicker::showMenu);
 }
@@ -67,15 +97,23 @@ void MenuPicker::showMenu() {
                  Theme::css(AppTheme::Colors::borderMedium()),
                  Theme::css(Theme::withOpacity(AppTheme::Colors::indigo(), 0.6))));
     menu.setFont(Theme::font(13));
+    // At least as wide as the field it drops from, as a list box's list is.
+    menu.setMinimumWidth(width());
+    QAction* chosen = nullptr;
     for (int i = 0; i < texts_.size(); ++i) {
         QAction* action = menu.addAction(Text::literalMnemonics(texts_[i]));
         action->setCheckable(true);
         action->setChecked(i == current_);
         connect(action, &QAction::triggered, this, [this, i] { setCurrentIndex(i); });
-        // The menu opens on the chosen option, so the arrow keys move on from it.
-        if (i == current_)
+        if (i == current_) {
+            chosen = action;
             menu.setActiveAction(action);
+        }
     }
+    // The menu opens on the chosen option, so the arrow keys move on from it. A menu clears
+    // its highlight as it shows and whenever the pointer is not over it (the server reports the
+    // pointer outside as the menu comes up), so the chosen option is highlighted again then.
+    KeepHighlight keep(&menu, chosen);
     menu.exec(mapToGlobal(QPoint(0, height())));
     menu_ = nullptr;
 }
@@ -83,6 +121,8 @@ void MenuPicker::showMenu() {
 void MenuPicker::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    if (!isEnabled())
+        p.setOpacity(0.45);
     p.setPen(QPen(hasFocus() ? Theme::withOpacity(AppTheme::Colors::indigo(), 0.8)
                              : AppTheme::Colors::borderMedium(),
                   1));

@@ -34,6 +34,20 @@ int ScreenStyle::lineHeight(const QFont& font) {
     return height;
 }
 
+void ScreenStyle::nameByCaption(QWidget* control, const QString& caption) {
+    const QString name = caption.trimmed();
+    if (!control || name.isEmpty())
+        return;
+    if (control->focusPolicy() != Qt::NoFocus) {
+        if (control->accessibleName().isEmpty())
+            control->setAccessibleName(name);
+        return;
+    }
+    for (QWidget* inner : control->findChildren<QWidget*>())
+        if (inner->focusPolicy() != Qt::NoFocus && inner->accessibleName().isEmpty() && !inner->focusProxy())
+            inner->setAccessibleName(name);
+}
+
 void ScreenStyle::setTextColor(QWidget* widget, const QColor& color) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, color);
@@ -70,8 +84,10 @@ QPushButton* ScreenStyle::textButton(const QString& text, const QFont& font, con
 }
 
 void ScreenStyle::setTextButtonColor(QPushButton* button, const QColor& color) {
-    button->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }")
-                              .arg(Theme::css(color)));
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }"
+                       " QPushButton:disabled { color: %2; }")
+            .arg(Theme::css(color), Theme::css(Theme::withOpacity(Theme::textMuted(), 0.6))));
 }
 
 QPushButton* ScreenStyle::filledButton(const QString& text, const QFont& font, const QString& background,
@@ -91,7 +107,14 @@ void ScreenStyle::setButtonFill(QPushButton* button, const QString& background, 
                               .arg(radius)
                               .arg(paddingV)
                               .arg(paddingH)
-                              .arg(background));
+                              .arg(background) +
+                          disabledRule(QStringLiteral("QPushButton")));
+}
+
+QString ScreenStyle::disabledRule(const QString& selector) {
+    return QStringLiteral(" %1:disabled { background: %2; color: %3; }")
+        .arg(selector, Theme::css(Theme::withOpacity(Theme::textMuted(), 0.3)),
+             Theme::css(Theme::textMuted()));
 }
 
 void ScreenStyle::styleField(QWidget* field, const QColor& background, int padding) {

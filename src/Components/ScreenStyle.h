@@ -19,6 +19,11 @@ void setTextColor(QWidget* widget, const QColor& color);
 // pixel over the font's own height.
 int lineHeight(const QFont& font);
 
+// Gives the control shown under a caption the caption as its accessible name, or, for a box
+// around controls (a field with its note, a stepper in a frame), each unnamed control in it
+// that takes focus; a control named already keeps its name.
+void nameByCaption(QWidget* control, const QString& caption);
+
 // A 1-pixel rule in the subtle border tone; horizontal unless vertical is set.
 QWidget* divider(QWidget* parent = nullptr, bool vertical = false);
 
@@ -31,10 +36,13 @@ QPushButton* textButton(const QString& text, const QFont& font, const QColor& co
 void setTextButtonColor(QPushButton* button, const QColor& color);
 
 // A button of white text on a filled rounded rectangle; background is a style-sheet value
-// (a colour or a gradient).
+// (a colour or a gradient). Disabled, it is the theme's muted fill and text (disabledRule).
 QPushButton* filledButton(const QString& text, const QFont& font, const QString& background, int paddingH,
                           int paddingV, int radius);
 void setButtonFill(QPushButton* button, const QString& background, int paddingH, int paddingV, int radius);
+// The style-sheet rule that makes a filled control of the selector ("QPushButton") look off
+// while it is disabled: no colour or gradient of its own, muted text, in every theme.
+QString disabledRule(const QString& selector);
 
 // A text field or editor on a rounded fill, its text in the primary and its placeholder in
 // the muted text colour.

@@ -1,5 +1,6 @@
 #include "Components/SegmentedPicker.h"
 
+#include "Components/FocusRing.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 
@@ -19,6 +20,7 @@ SegmentedPicker::SegmentedPicker(const QStringList& options, int current, QWidge
     : QWidget(parent), options_(options),
       current_(std::clamp(current, 0, std::max(0, int(options.size()) - 1))) {
     setFocusPolicy(Qt::StrongFocus);
+    FocusRing::setCornerRadius(this, 8);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setAttribute(Qt::WA_TranslucentBackground);
@@ -49,6 +51,8 @@ QRectF SegmentedPicker::segmentRect(int index) const {
 void SegmentedPicker::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    if (!isEnabled())
+        p.setOpacity(0.45);
     p.setPen(QPen(hasFocus() ? Theme::withOpacity(AppTheme::Colors::indigo(), 0.8)
                              : AppTheme::Colors::borderSubtle(),
                   1));

@@ -172,7 +172,7 @@ void SheetHost::keyPressEvent(QKeyEvent* event) {
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        // A text field passes Return up; it never reaches a button of the sheet.
+        // A Return that neither a field nor the sheet's default button used.
         event->accept();
         return;
     default:

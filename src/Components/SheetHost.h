@@ -12,7 +12,8 @@ class SheetFrame;
 // A modal sheet inside the window: a dimmed backdrop over everything and a centred card of a
 // given width holding the content, as tall as the content up to the window's height and
 // scrolling beyond it (content that holds a sheet frame of its own scrolls in that). Escape
-// closes it unless told otherwise; Return in a text field never presses a button. It is a
+// closes it unless told otherwise; Return in a one-line field presses the sheet's default button
+// (KeyboardLayer::markDefault), and nothing when it has none. It is a
 // keyboard layer (KeyboardLayer): Tab stays inside the sheet in the order of its controls on
 // screen. Sheets stack: the newest is on top and takes the keys.
 class SheetHost : public QWidget {

@@ -46,6 +46,7 @@ Stepper::Stepper(int value, int minimum, int maximum, int step, QWidget* parent)
     row->addWidget(label_);
     row->addWidget(minus_);
     row->addWidget(plus_);
+    setName(QString());
     connect(minus_, &QToolButton::clicked, this, [this] { setValue(value_ - step_); });
     connect(plus_, &QToolButton::clicked, this, [this] { setValue(value_ + step_); });
     refresh();
@@ -65,6 +66,12 @@ void Stepper::setLabel(const QString& text) {
 }
 QString Stepper::label() const {
     return label_->text();
+}
+
+void Stepper::setName(const QString& name) {
+    setAccessibleName(name);
+    minus_->setAccessibleName(name.isEmpty() ? tr("Decrease") : tr("Decrease %1").arg(name));
+    plus_->setAccessibleName(name.isEmpty() ? tr("Increase") : tr("Increase %1").arg(name));
 }
 
 void Stepper::refresh() {

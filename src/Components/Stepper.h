@@ -16,6 +16,9 @@ public:
     void setValue(int value);
     void setLabel(const QString& text);
     QString label() const;
+    // What the value is ("Statement close day"): the buttons are read as "Decrease ..." and
+    // "Increase ...", and the value with it.
+    void setName(const QString& name);
 
 signals:
     void valueChanged(int value);

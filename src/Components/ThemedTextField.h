@@ -3,7 +3,8 @@
 #include <QLineEdit>
 
 // A single-line text field in the theme's input look, with a placeholder. Return emits
-// returnPressed() only; it never presses a button of the sheet around it. The placeholder
+// returnPressed() and then presses the default button of the layer around it, if any
+// (KeyboardLayer). The placeholder
 // shows until the first character is typed, also in a centred field that has focus (where
 // Qt alone would hide it).
 class ThemedTextField : public QLineEdit {

@@ -1,6 +1,7 @@
 #include "Components/ToggleSwitch.h"
 
 #include "Components/Animator.h"
+#include "Components/FocusRing.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 
@@ -13,6 +14,7 @@ ToggleSwitch::ToggleSwitch(bool on, const QColor& tint, QWidget* parent)
     setChecked(on);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
+    FocusRing::setCornerRadius(this, 11);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
@@ -41,6 +43,8 @@ void ToggleSwitch::slideTo(bool on) {
 void ToggleSwitch::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    if (!isEnabled())
+        p.setOpacity(0.45);
     const QRectF track = QRectF(0, 0, 38, 22).translated((width() - 38) / 2.0, (height() - 22) / 2.0);
     const double on = std::clamp(knob_, 0.0, 1.0);
     QColor off = Theme::backgroundElevated();

@@ -32,6 +32,14 @@ const QStringList& CreateGoalViewModel::colorPalette() {
     return list;
 }
 
+QString CreateGoalViewModel::colorName(const QString& hex) {
+    static const QStringList names{
+        QStringLiteral("Indigo"), QStringLiteral("Cyan"), QStringLiteral("Emerald"), QStringLiteral("Amber"),
+        QStringLiteral("Orange"), QStringLiteral("Rose"), QStringLiteral("Violet"),  QStringLiteral("Blue")};
+    const qsizetype at = colorPalette().indexOf(hex.toUpper());
+    return at >= 0 ? names.value(at) : hex;
+}
+
 CreateGoalViewModel::CreateGoalViewModel(GoalsViewModel* goalsViewModel, std::shared_ptr<Goal> goalToEdit,
                                          QObject* parent)
     : QObject(parent), goalsViewModel_(goalsViewModel), goalToEdit_(std::move(goalToEdit)),

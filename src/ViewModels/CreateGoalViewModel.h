@@ -20,6 +20,8 @@ class CreateGoalViewModel : public QObject {
 public:
     static const QStringList& suggestions();  // category suggestions, in display order
     static const QStringList& colorPalette(); // colour swatches, in display order
+    // What a swatch of the palette is called ("Indigo"); the hex code for one outside it.
+    static QString colorName(const QString& hex);
 
     // Fills the form from goalToEdit when one is given.
     CreateGoalViewModel(GoalsViewModel* goalsViewModel, std::shared_ptr<Goal> goalToEdit,

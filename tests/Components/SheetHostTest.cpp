@@ -1,13 +1,17 @@
 #include "Components/SheetHost.h"
 #include "Components/AlertButton.h"
 #include "Components/AlertDialog.h"
+#include "Components/FocusRing.h"
+#include "Components/KeyboardLayer.h"
 #include "Components/ThemedTextField.h"
 #include "Support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -79,6 +83,69 @@ TEST(SheetHost, ReturnInATextFieldNeverPressesAButton) {
     EXPECT_FALSE(sheet->isDismissing());
     sheet->setEscapeCloses(false);
     QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_FALSE(sheet->isDismissing());
+}
+
+// With a default button, Return in a one-line field presses it while it is on: the field's
+// own Return runs first; a note keeps Return as a line break, a field told to keep Return and
+// a focused button keep it too, and a default button of the sheet below presses nothing.
+TEST(SheetHost, ReturnInAOneLineFieldPressesTheDefaultButtonWhileItIsOn) {
+    FocusRing::install(); // Return presses a focused button
+    Window w;
+    QPushButton* save;
+    ThemedTextField* field;
+    QPushButton* cancel;
+    QWidget* content = form(&save, &field, &cancel);
+    auto* note = new QPlainTextEdit;
+    auto* kept = new ThemedTextField(QStringLiteral("Category"));
+    auto* count = new QSpinBox;
+    for (QWidget* extra : std::initializer_list<QWidget*>{note, kept, count})
+        content->layout()->addWidget(extra);
+    KeyboardLayer::markDefault(save);
+    KeyboardLayer::keepReturn(kept);
+    SheetHost* sheet = SheetHost::present(&w.widget, content, 400);
+    qv::test::settle();
+    QStringList happened;
+    QObject::connect(save, &QPushButton::clicked, [&] { happened << QStringLiteral("save"); });
+    QObject::connect(cancel, &QPushButton::clicked, [&] { happened << QStringLiteral("cancel"); });
+    QObject::connect(field, &QLineEdit::returnPressed, [&] { happened << QStringLiteral("field"); });
+    ASSERT_EQ(KeyboardLayer::of(save)->defaultButton(), save);
+
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClick(field, Qt::Key_Enter, Qt::KeypadModifier);
+    count->setFocus();
+    QTest::keyClick(count, Qt::Key_Return);
+    EXPECT_EQ(happened, (QStringList{QStringLiteral("field"), QStringLiteral("save"), QStringLiteral("field"),
+                                     QStringLiteral("save"), QStringLiteral("save")}));
+
+    happened.clear();
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);
+    save->setEnabled(false);
+    QTest::keyClick(field, Qt::Key_Return);
+    save->setEnabled(true);
+    note->setFocus();
+    QTest::keyClick(note, Qt::Key_Return);
+    kept->setFocus();
+    QTest::keyClick(kept, Qt::Key_Return);
+    cancel->setFocus();
+    QTest::keyClick(cancel, Qt::Key_Return);
+    EXPECT_EQ(happened,
+              (QStringList{QStringLiteral("field"), QStringLiteral("field"), QStringLiteral("cancel")}))
+        << "a modified Return, a disabled default, a note, a kept field and a focused button press no "
+           "default";
+    EXPECT_EQ(note->toPlainText(), QStringLiteral("\n")) << "the note takes Return as a line break";
+
+    // A sheet over the first, without a default of its own: Return there presses nothing.
+    happened.clear();
+    QPushButton* upperSave;
+    ThemedTextField* upperField;
+    SheetHost::present(&w.widget, form(&upperSave, &upperField), 300);
+    qv::test::settle();
+    upperField->setFocus();
+    QTest::keyClick(upperField, Qt::Key_Return);
+    EXPECT_TRUE(happened.isEmpty());
     EXPECT_FALSE(sheet->isDismissing());
 }
 

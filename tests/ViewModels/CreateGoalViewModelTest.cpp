@@ -253,3 +253,16 @@ TEST_F(CreateGoalViewModelTest, TheMoneyTargetIsTakenOrRefusedWithItsReasonInEit
     ASSERT_NE(form.confirm(), nullptr);
     EXPECT_EQ(storedGoal()->targetAmount(), 50.0);
 }
+
+// Every swatch of the palette has a colour name of its own, in any case of its hex code; a
+// colour outside the palette is read as its code.
+TEST(CreateGoalColors, EverySwatchIsNamedByItsColour) {
+    QStringList names;
+    for (const QString& hex : CreateGoalViewModel::colorPalette())
+        names << CreateGoalViewModel::colorName(hex);
+    EXPECT_EQ(names, (QStringList{QStringLiteral("Indigo"), QStringLiteral("Cyan"), QStringLiteral("Emerald"),
+                                  QStringLiteral("Amber"), QStringLiteral("Orange"), QStringLiteral("Rose"),
+                                  QStringLiteral("Violet"), QStringLiteral("Blue")}));
+    EXPECT_EQ(CreateGoalViewModel::colorName(QStringLiteral("#4f46e5")), QStringLiteral("Indigo"));
+    EXPECT_EQ(CreateGoalViewModel::colorName(QStringLiteral("#123456")), QStringLiteral("#123456"));
+}

@@ -46,6 +46,7 @@ AchievementsView::AchievementsView(const AppEnvironment& env, QWidget* parent)
         },
         [this](QWidget* holder, int index) { bind(holder, index); }, this);
     timeline_->setObjectName(QStringLiteral("achievementsScroll"));
+    timeline_->setAccessibleName(tr("Achievements"));
     QWidget* header = buildHeader();
     header->setContentsMargins(32, 32, 32, 32);
     timeline_->setHeader(header);

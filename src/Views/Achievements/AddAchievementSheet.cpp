@@ -95,6 +95,7 @@ QWidget* AddAchievementSheet::buildForm() {
 
     titleField_ = new QLineEdit;
     titleField_->setObjectName(QStringLiteral("titleField"));
+    titleField_->setAccessibleName(tr("Title"));
     titleField_->setPlaceholderText(tr("What did you accomplish?"));
     titleField_->setFont(Theme::font(15, QFont::Medium));
     ScreenStyle::styleField(titleField_, fieldFill(), 16);
@@ -114,6 +115,7 @@ QWidget* AddAchievementSheet::buildForm() {
 
     notesEditor_ = new QPlainTextEdit;
     notesEditor_->setObjectName(QStringLiteral("notesEditor"));
+    notesEditor_->setAccessibleName(tr("Notes"));
     notesEditor_->setFont(Theme::font(14));
     notesEditor_->setMinimumHeight(80);
     notesEditor_->setFixedHeight(96);
@@ -185,6 +187,7 @@ QWidget* AddAchievementSheet::buildCategorySection() {
     fieldRow->setSpacing(8);
     newCategoryField_ = new QLineEdit;
     newCategoryField_->setObjectName(QStringLiteral("newCategoryField"));
+    newCategoryField_->setAccessibleName(tr("Category name"));
     newCategoryField_->setPlaceholderText(tr("Category name"));
     newCategoryField_->setFont(Theme::font(13, QFont::Medium));
     ScreenStyle::styleField(newCategoryField_, fieldFill(), 8);

@@ -57,6 +57,7 @@ QWidget* CalendarAddTaskBar::buildTitleRow() {
     line->setSpacing(8);
     titleField_ = new QLineEdit;
     titleField_->setObjectName(QStringLiteral("newTaskField"));
+    titleField_->setAccessibleName(tr("New task"));
     titleField_->setPlaceholderText(tr("New task..."));
     titleField_->setFont(Theme::font(13, QFont::Medium));
     ScreenStyle::styleField(titleField_, Theme::backgroundTertiary(), 8);

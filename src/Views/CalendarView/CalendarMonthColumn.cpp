@@ -40,6 +40,7 @@ CalendarMonthColumn::CalendarMonthColumn(CalendarViewModel* viewModel, QWidget* 
     auto* header = new QHBoxLayout;
     auto* previous = new CalendarIconButton(QStringLiteral("chevron.left"), 12, Theme::textSecondary());
     previous->setObjectName(QStringLiteral("previousMonthButton"));
+    previous->setAccessibleName(tr("Previous month"));
     connect(previous, &CalendarIconButton::clicked, viewModel_, &CalendarViewModel::previousMonth);
     title_ = ScreenStyle::label(QString(), Theme::font(16, QFont::Bold), Theme::textPrimary());
     title_->setObjectName(QStringLiteral("monthTitle"));
@@ -47,6 +48,7 @@ CalendarMonthColumn::CalendarMonthColumn(CalendarViewModel* viewModel, QWidget* 
     title_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* next = new CalendarIconButton(QStringLiteral("chevron.right"), 12, Theme::textSecondary());
     next->setObjectName(QStringLiteral("nextMonthButton"));
+    next->setAccessibleName(tr("Next month"));
     connect(next, &CalendarIconButton::clicked, viewModel_, &CalendarViewModel::nextMonth);
     header->addWidget(previous);
     header->addWidget(title_, 1);

@@ -121,6 +121,7 @@ QWidget* CalendarPageView::buildDayColumn() {
     // A day of a heavy store lists dozens of task rows; unstyled, they cost what they draw.
     auto* scroll = BareScrollArea::wrapUnstyled(content);
     scroll->setObjectName(QStringLiteral("dayScroll"));
+    scroll->setAccessibleName(tr("Day"));
     layout->addWidget(scroll, 1);
     dayScroll_ = scroll;
     BareScrollArea::onViewChange(scroll, this, [this] { makeMoreIfNearEnd(); });
@@ -138,6 +139,7 @@ QWidget* CalendarPageView::buildTasksSection() {
     header->addStretch(1);
     auto* plus = new CalendarIconButton(QStringLiteral("plus.circle.fill"), 16, AppTheme::Colors::purple());
     plus->setObjectName(QStringLiteral("toggleAddTaskButton"));
+    plus->setAccessibleName(tr("Add task"));
     connect(plus, &CalendarIconButton::clicked, this, &CalendarPageView::toggleAddTask);
     header->addWidget(plus);
     column->addLayout(header);

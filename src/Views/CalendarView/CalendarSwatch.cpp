@@ -1,5 +1,6 @@
 #include "Views/CalendarView/CalendarSwatch.h"
 
+#include "Components/FocusRing.h"
 #include "ViewModels/Theme/ColorHex.h"
 #include "ViewModels/Theme/Theme.h"
 
@@ -13,6 +14,7 @@ CalendarSwatch::CalendarSwatch(const QString& name, const QString& hex, QWidget*
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setFixedSize(26, 26);
+    FocusRing::setRound(this);
 }
 
 void CalendarSwatch::setMarked(bool marked) {

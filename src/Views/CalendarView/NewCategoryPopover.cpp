@@ -39,6 +39,7 @@ NewCategoryPopover::NewCategoryPopover(const QString& name, const QString& color
 
     nameField_ = new QLineEdit(name);
     nameField_->setObjectName(QStringLiteral("categoryNameField"));
+    nameField_->setAccessibleName(tr("Category name"));
     nameField_->setPlaceholderText(tr("Category name"));
     nameField_->setFont(Theme::font(13));
     ScreenStyle::styleField(nameField_, Theme::backgroundTertiary(), 8);

@@ -1,6 +1,7 @@
 #include "Views/DailyLog/AddLogView.h"
 
 #include "Components/BareScrollArea.h"
+#include "Components/KeyboardLayer.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Models/Goal.h"
@@ -73,6 +74,7 @@ AddLogView::AddLogView(std::vector<std::shared_ptr<Goal>> goals, DailyLogViewMod
 
     notes_ = new QPlainTextEdit;
     notes_->setObjectName(QStringLiteral("notesEditor"));
+    notes_->setAccessibleName(tr("Notes"));
     notes_->setPlaceholderText(tr("How did it go today?"));
     notes_->setFont(Theme::font(13));
     notes_->setFixedHeight(80);
@@ -91,6 +93,7 @@ AddLogView::AddLogView(std::vector<std::shared_ptr<Goal>> goals, DailyLogViewMod
     saveButton_ =
         ScreenStyle::textButton(tr("Save Entry"), Theme::font(14, QFont::Medium), Theme::textMuted());
     saveButton_->setObjectName(QStringLiteral("saveButton"));
+    KeyboardLayer::markDefault(saveButton_);
     connect(saveButton_, &QPushButton::clicked, this, &AddLogView::save);
     buttons->addWidget(saveButton_);
     column->addLayout(buttons);

@@ -90,6 +90,7 @@ QWidget* DailyLogView::buildStrip() {
 
     auto* scroll = BareScrollArea::wrap(content);
     scroll->setObjectName(QStringLiteral("dayStrip"));
+    scroll->setAccessibleName(tr("Days"));
     scroll->setFixedWidth(180);
     scroll->setStyleSheet(QStringLiteral("QScrollArea#dayStrip { background: %1; }")
                               .arg(Theme::css(Theme::backgroundSecondary())));
@@ -132,6 +133,7 @@ QWidget* DailyLogView::buildEntriesPane() {
     // style-sheet style.
     auto* scroll = BareScrollArea::wrapUnstyled(list);
     scroll->setObjectName(QStringLiteral("entriesScroll"));
+    scroll->setAccessibleName(tr("Journal entries"));
     column->addWidget(scroll, 1);
     entriesScroll_ = scroll;
     BareScrollArea::onViewChange(scroll, this, [this] { makeMoreIfNearEnd(); });

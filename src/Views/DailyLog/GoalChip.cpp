@@ -1,5 +1,6 @@
 #include "Views/DailyLog/GoalChip.h"
 
+#include "Components/FocusRing.h"
 #include "Models/Goal.h"
 #include "ViewModels/GoalText.h"
 #include "ViewModels/Theme/ColorHex.h"
@@ -22,7 +23,8 @@ GoalChip::GoalChip(std::shared_ptr<Goal> goal, QWidget* parent)
     : QAbstractButton(parent), goal_(std::move(goal)) {
     setObjectName(QStringLiteral("goalChip"));
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::TabFocus); // a click shows no focus ring; Tab does
+    setFocusPolicy(Qt::TabFocus);          // a click shows no focus ring; Tab does
+    FocusRing::setCornerRadius(this, 999); // a capsule
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAccessibleName(titleText());
 }

@@ -39,6 +39,8 @@ CheckInGoalRow::CheckInGoalRow(std::shared_ptr<Goal> goal, QWidget* parent)
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // A tick a screen reader reads as on or off; every click flips it as the choice does.
+    setCheckable(true);
     setGoal(goal_);
 }
 
@@ -50,11 +52,13 @@ void CheckInGoalRow::setGoal(std::shared_ptr<Goal> goal) {
     goal_ = std::move(goal);
     title_ = goal_ ? GoalText::title(*goal_) : QString();
     color_ = GoalLook::color(goal_.get());
+    setAccessibleName(title_);
     setToolTip(Text::plainToolTipIfCut(shownTitle(), title_));
     update();
 }
 
 void CheckInGoalRow::setTicked(bool ticked) {
+    setChecked(ticked);
     if (ticked == ticked_)
         return;
     ticked_ = ticked;

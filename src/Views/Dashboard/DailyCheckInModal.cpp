@@ -39,7 +39,8 @@ DailyCheckInModal::DailyCheckInModal(const AppEnvironment& env, QWidget* parent)
     layout->addWidget(ScreenStyle::divider(this));
 
     // The goals are a long list: the card's middle is one list that makes rows only for the
-    // goals in view, with the mood and energy above them and the note below.
+    // goals in view, with the mood and energy above them. The note stays below the list, whole
+    // in view however many goals there are, between the list and the button it goes with.
     list_ = new VirtualList(
         [this](QWidget* parent) -> QWidget* {
             auto* row = new CheckInGoalRow(nullptr, parent);
@@ -74,17 +75,24 @@ DailyCheckInModal::DailyCheckInModal(const AppEnvironment& env, QWidget* parent)
     connect(notes_, &QPlainTextEdit::textChanged, this,
             [this] { viewModel_->setNotes(notes_->toPlainText()); });
     auto* below = new QWidget;
+    below->setObjectName(QStringLiteral("checkInNotesSection"));
     auto* notesSection = new QVBoxLayout(below);
-    notesSection->setContentsMargins(32, 32, 32, 32);
+    notesSection->setContentsMargins(32, 16, 32, 0);
     auto* notesHolder = new QVBoxLayout;
     notesHolder->addWidget(notes_);
     notesSection->addWidget(section(tr("Any notes? (optional)"), notesHolder));
-    list_->setFooter(below);
+    // The list's own end: room below the last goal as the sections above have.
+    auto* end = new QWidget;
+    end->setFixedHeight(16);
+    list_->setFooter(end);
 
     list_->setRowMargins(QMargins(32, 0, 32, 0));
     list_->setSpacing(0, 4);
     list_->setRowHeight(CheckInGoalRow::rowHeight());
     layout->addWidget(list_, 1);
+    // A rule where the list ends, so a list cut short reads as one that scrolls.
+    layout->addWidget(ScreenStyle::divider(this));
+    layout->addWidget(below);
 
     const QString gradient = QStringLiteral("qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 %1, stop:1 %2)")
                                  .arg(Theme::css(AppTheme::Colors::purple()),
@@ -96,7 +104,7 @@ DailyCheckInModal::DailyCheckInModal(const AppEnvironment& env, QWidget* parent)
     PressEffect::attach(complete_);
     connect(complete_, &QPushButton::clicked, this, &DailyCheckInModal::submit);
     auto* completeBox = new QVBoxLayout;
-    completeBox->setContentsMargins(32, 32, 32, 32);
+    completeBox->setContentsMargins(32, 24, 32, 24);
     completeBox->addWidget(complete_);
     layout->addLayout(completeBox);
 
@@ -154,6 +162,7 @@ QLayout* DailyCheckInModal::buildMood() {
     for (int score = 1; score <= emoji.size(); ++score) {
         auto* button = new MoodEmojiButton(emoji.at(score - 1));
         button->setObjectName(QStringLiteral("mood%1").arg(score));
+        button->setAccessibleName(tr("Mood %1 of %2").arg(score).arg(emoji.size()));
         connect(button, &QAbstractButton::clicked, this, [this, score] { viewModel_->setMoodScore(score); });
         row->addWidget(button, 0, Qt::AlignVCenter);
         moods_.push_back(button);

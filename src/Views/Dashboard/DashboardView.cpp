@@ -81,6 +81,7 @@ DashboardView::DashboardView(const AppEnvironment& env, QWidget* parent)
 
     auto* scroll = BareScrollArea::wrap(page, this);
     scroll->setObjectName(QStringLiteral("dashboardScroll"));
+    scroll->setAccessibleName(tr("Dashboard"));
     outer->addWidget(scroll);
 
     connect(viewModel_, &DashboardViewModel::figuresChanged, this, &DashboardView::showFigures);

@@ -1,5 +1,7 @@
 #include "Views/Dashboard/EnergyBarButton.h"
 
+#include "Components/FocusRing.h"
+#include "ViewModels/DailyCheckInViewModel.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 
@@ -17,6 +19,8 @@ EnergyBarButton::EnergyBarButton(int level, QWidget* parent) : QAbstractButton(p
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_TranslucentBackground);
+    setAccessibleName(tr("Energy %1 of 5: %2").arg(level).arg(DailyCheckInViewModel::energyLabel(level)));
+    FocusRing::setCornerRadius(this, 3);
 }
 
 void EnergyBarButton::setLit(bool lit) {

@@ -1,6 +1,7 @@
 #include "Views/Dashboard/MoodEmojiButton.h"
 
 #include "Components/Animator.h"
+#include "Components/FocusRing.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 
@@ -22,12 +23,14 @@ MoodEmojiButton::MoodEmojiButton(const QString& emoji, QWidget* parent) : QAbstr
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_TranslucentBackground);
+    FocusRing::setRound(this);
 }
 
 void MoodEmojiButton::setChosen(bool chosen) {
     if (chosen == chosen_)
         return;
     chosen_ = chosen;
+    setAccessibleDescription(chosen ? tr("Chosen") : QString());
     Animator::stop(animation_);
     const double from = amount_;
     const double to = chosen ? 1.0 : 0.0;

@@ -56,6 +56,7 @@ DeadlinesView::DeadlinesView(const AppEnvironment& env, QWidget* parent)
     list_ = new VirtualList(
         {}, [this](QWidget* row, int index) { bindRow(row, index); }, background);
     list_->setObjectName(QStringLiteral("deadlinesScroll"));
+    list_->setAccessibleName(tr("Deadlines"));
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setRowKinds([this](int index) { return int(items_[std::size_t(index)].kind); },
                        [this](int kind, QWidget* rowParent) { return makeRow(Kind(kind), rowParent); });

@@ -1,5 +1,6 @@
 #include "Views/Finance/AddBillSheet.h"
 
+#include "Components/KeyboardLayer.h"
 #include "Components/MenuPicker.h"
 #include "Components/NumberFieldNote.h"
 #include "Components/ScreenStyle.h"
@@ -58,6 +59,7 @@ AddBillSheet::AddBillSheet(std::vector<std::shared_ptr<CreditCard>> creditCards,
         tr("Amount"), NumberFieldNote::stacked(amountField_, BillsViewModel::amountRule())));
     dueDayStepper_ = new Stepper(1, 1, 31);
     dueDayStepper_->setObjectName(QStringLiteral("dueDayStepper"));
+    dueDayStepper_->setName(tr("due day"));
     form->addWidget(FinanceForm::plainGroup(tr("Due Day of Month"), box(dueDayStepper_)));
     categoryPicker_ = new MenuPicker;
     categoryPicker_->setObjectName(QStringLiteral("categoryPicker"));
@@ -90,6 +92,7 @@ AddBillSheet::AddBillSheet(std::vector<std::shared_ptr<CreditCard>> creditCards,
     addButton_ = ScreenStyle::filledButton(tr("Add Bill"), Theme::font(14, QFont::Medium),
                                            Theme::css(AppTheme::Colors::purple()), 24, 8, 15);
     addButton_->setObjectName(QStringLiteral("addBillButton"));
+    KeyboardLayer::markDefault(addButton_);
     connect(addButton_, &QPushButton::clicked, this, &AddBillSheet::add);
     buttons->addWidget(addButton_);
     FinanceForm::fillWithPage(this, page);

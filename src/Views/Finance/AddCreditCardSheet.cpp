@@ -1,5 +1,6 @@
 #include "Views/Finance/AddCreditCardSheet.h"
 
+#include "Components/KeyboardLayer.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Components/Stepper.h"
@@ -25,12 +26,15 @@ AddCreditCardSheet::AddCreditCardSheet(AddHandler onAdd, QWidget* parent)
                                           [this] { dismiss(); }));
 
     nameField_ = FinanceForm::field(QStringLiteral("cardNameField"), tr("e.g. HDFC Cashback"));
+    KeyboardLayer::keepReturn(nameField_);
     column->addWidget(FinanceForm::group(tr("Card Name"), nameField_));
     closeStepper_ = new Stepper(25, 1, 28);
     closeStepper_->setObjectName(QStringLiteral("statementCloseStepper"));
+    closeStepper_->setName(tr("statement close day"));
     column->addWidget(FinanceForm::group(tr("Statement Closes On"), dayBox(closeStepper_)));
     dueStepper_ = new Stepper(15, 1, 28);
     dueStepper_->setObjectName(QStringLiteral("paymentDueStepper"));
+    dueStepper_->setName(tr("payment due day"));
     column->addWidget(FinanceForm::group(tr("Payment Due On"), dayBox(dueStepper_)));
 
     addButton_ = FinanceForm::primaryButton(tr("Add Card"), AppTheme::Colors::sunrise());

@@ -1,6 +1,7 @@
 #include "Views/Finance/AddSubscriptionSheet.h"
 
 #include "Components/DatePickerField.h"
+#include "Components/KeyboardLayer.h"
 #include "Components/MenuPicker.h"
 #include "Components/NumberFieldNote.h"
 #include "Components/ScreenStyle.h"
@@ -49,9 +50,11 @@ AddSubscriptionSheet::AddSubscriptionSheet(std::vector<std::shared_ptr<CreditCar
     form->setSpacing(16);
     nameField_ = FinanceForm::field(QStringLiteral("nameField"), tr("Netflix, Spotify…"));
     form->addWidget(FinanceForm::plainGroup(tr("Name"), nameField_));
+    KeyboardLayer::keepReturn(nameField_);
     priceField_ = FinanceForm::field(QStringLiteral("priceField"), QStringLiteral("0"));
     form->addWidget(FinanceForm::plainGroup(
         tr("Amount"), NumberFieldNote::stacked(priceField_, CommitmentsViewModel::priceRule())));
+    KeyboardLayer::keepReturn(priceField_);
     cyclePicker_ = new SegmentedPicker({tr("Monthly"), tr("Quarterly"), tr("Annual")});
     cyclePicker_->setObjectName(QStringLiteral("cyclePicker"));
     connect(cyclePicker_, &SegmentedPicker::currentIndexChanged, this,

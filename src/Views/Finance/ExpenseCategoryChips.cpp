@@ -1,6 +1,7 @@
 #include "Views/Finance/ExpenseCategoryChips.h"
 
 #include "Components/FlowLayout.h"
+#include "Components/KeyboardLayer.h"
 #include "Components/ScreenStyle.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/Finance/CategoryStore.h"
@@ -101,6 +102,7 @@ void ExpenseCategoryChips::rebuild() {
         newCategoryField_->setFrame(false);
         ScreenStyle::styleField(newCategoryField_, Qt::transparent, 0);
         connect(newCategoryField_, &QLineEdit::returnPressed, this, &ExpenseCategoryChips::commitNewCategory);
+        KeyboardLayer::keepReturn(newCategoryField_);
         row->addWidget(newCategoryField_);
         auto* check = ScreenStyle::textButton(QString(), Theme::systemFont(10), AppTheme::Colors::emerald());
         check->setObjectName(QStringLiteral("commitCategoryButton"));

@@ -2,6 +2,7 @@
 
 #include "Components/ElidedLabel.h"
 #include "Components/FocusRing.h"
+#include "Components/KeyboardLayer.h"
 #include "Components/MenuPicker.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetChrome.h"
@@ -48,6 +49,7 @@ QWidget* FinanceForm::group(const QString& captionText, QWidget* control, const 
     column->setSpacing(4);
     column->addWidget(caption(captionText));
     column->addWidget(control);
+    ScreenStyle::nameByCaption(control, captionText);
     return box;
 }
 
@@ -59,6 +61,7 @@ QWidget* FinanceForm::plainGroup(const QString& captionText, QWidget* control, c
     column->setSpacing(4);
     column->addWidget(ScreenStyle::label(captionText, Theme::font(12, QFont::Medium), Theme::textMuted()));
     column->addWidget(control);
+    ScreenStyle::nameByCaption(control, captionText);
     return box;
 }
 
@@ -107,6 +110,7 @@ QPushButton* FinanceForm::primaryButton(const QString& text, const QColor& fill)
     auto* button =
         ScreenStyle::filledButton(text, Theme::font(14, QFont::Medium), Theme::css(fill), 16, 8, 8);
     button->setObjectName(QStringLiteral("saveButton"));
+    KeyboardLayer::markDefault(button);
     return button;
 }
 

@@ -1,6 +1,7 @@
 #include "Views/Finance/FinanceOnboardingSheet.h"
 
 #include "Components/FocusRing.h"
+#include "Components/KeyboardLayer.h"
 #include "Components/NumberFieldNote.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
@@ -148,6 +149,7 @@ QWidget* FinanceOnboardingSheet::footer(const QColor& tint) {
     row->addStretch(1);
     auto* nextButton = prominent(tr("Next →"), tint);
     nextButton->setObjectName(QStringLiteral("nextButton"));
+    KeyboardLayer::markDefault(nextButton);
     connect(nextButton, &QPushButton::clicked, this, &FinanceOnboardingSheet::next);
     row->addWidget(nextButton);
     return box;
@@ -165,6 +167,7 @@ QWidget* FinanceOnboardingSheet::buildCashReserveStep() {
     // The label names the rupee whatever currency the settings hold.
     cashReserve_ = new ThemedTextField(tr("e.g. 50000"), nullptr, 16);
     cashReserve_->setObjectName(QStringLiteral("cashReserveField"));
+    cashReserve_->setAccessibleName(tr("Cash / Savings Amount"));
     column->addWidget(
         captioned(tr("Cash / Savings Amount (₹)"), 12,
                   NumberFieldNote::stacked(cashReserve_, FinanceOnboardingViewModel::savingsRule())));
@@ -199,14 +202,19 @@ QWidget* FinanceOnboardingSheet::buildCardStep() {
     fields->setSpacing(16);
     cardName_ = new ThemedTextField(tr("e.g. Axis Cashback"));
     cardName_->setObjectName(QStringLiteral("cardNameField"));
+    cardName_->setAccessibleName(tr("Card name"));
+    // A name typed for a card is added by "Add Card"; Return must not step past it.
+    KeyboardLayer::keepReturn(cardName_);
     fields->addWidget(captioned(tr("Card Name"), 12, cardName_));
 
     auto* days = new QHBoxLayout;
     days->setSpacing(16);
     closeDay_ = new Stepper(kDefaultCloseDay, 1, 28);
     closeDay_->setObjectName(QStringLiteral("statementCloseStepper"));
+    closeDay_->setName(tr("statement close day"));
     dueDay_ = new Stepper(kDefaultDueDay, 1, 28);
     dueDay_->setObjectName(QStringLiteral("paymentDueStepper"));
+    dueDay_->setName(tr("payment due day"));
     for (Stepper* stepper : {closeDay_, dueDay_}) {
         stepper->setLabel(QString::number(stepper->value()));
         connect(stepper, &Stepper::valueChanged, stepper,

@@ -76,6 +76,7 @@ OverviewView::OverviewView(const AppEnvironment& env, QWidget* parent)
         },
         this);
     list_->setObjectName(QStringLiteral("overviewScroll"));
+    list_->setAccessibleName(tr("Finance overview"));
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     rowHeight_ = OverviewAccountRow::lineHeight();
     // A row carries the rule under it, but the last one, which the card's end closes.

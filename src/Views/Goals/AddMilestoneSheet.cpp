@@ -1,6 +1,6 @@
 #include "Views/Goals/AddMilestoneSheet.h"
 
-#include "Components/BareScrollArea.h"
+#include "Components/SheetFrame.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Goals/AddMilestoneStepBuilder.h"
@@ -11,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -37,13 +36,14 @@ void styleFilledButton(QPushButton* button, const QColor& ink, const QColor& fil
 AddMilestoneSheet::AddMilestoneSheet(QColor goalColor, AddAction onAdd, QWidget* parent)
     : QWidget(parent), goalColor_(goalColor), onAdd_(std::move(onAdd)) {
     setObjectName(QStringLiteral("addMilestoneSheet"));
+    // The close button and the titles stay put; only a phase's rows scroll, between them and
+    // the phase's buttons, and the card is as tall as the phase on show needs.
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(this);
-    BareScrollArea::makeBare(scroll);
-    outer->addWidget(scroll);
+    outer->setSpacing(0);
 
-    auto* content = new QWidget;
+    auto* content = new QWidget(this);
+    content->setObjectName(QStringLiteral("milestoneSheetHeader"));
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(32, 32, 32, 32);
     column->setSpacing(32);
@@ -73,13 +73,15 @@ AddMilestoneSheet::AddMilestoneSheet(QColor goalColor, AddAction onAdd, QWidget*
     titles->addWidget(subtitle_);
     column->addLayout(titles);
 
+    outer->addWidget(content);
     phase1_ = buildPhase1();
     phase2_ = buildPhase2();
-    column->addWidget(phase1_);
-    column->addWidget(phase2_);
-    column->addStretch(1);
-    // The sheet's card paints the background behind the see-through page.
-    scroll->setWidget(content);
+    phase1Frame_ =
+        new SheetFrame(phase1_, phase1_->findChild<QWidget*>(QStringLiteral("phaseButtons")), this);
+    phase2Frame_ =
+        new SheetFrame(phase2_, phase2_->findChild<QWidget*>(QStringLiteral("phaseButtons")), this);
+    outer->addWidget(phase1Frame_, 1);
+    outer->addWidget(phase2Frame_, 1);
 
     for (QPushButton* button : findChildren<QPushButton*>())
         button->setAutoDefault(false);
@@ -90,7 +92,7 @@ QWidget* AddMilestoneSheet::buildPhase1() {
     auto* phase = new QWidget(this);
     phase->setObjectName(QStringLiteral("phase1"));
     auto* column = new QVBoxLayout(phase);
-    column->setContentsMargins(0, 0, 0, 0);
+    column->setContentsMargins(32, 0, 32, 32);
     column->setSpacing(24);
     auto* rows = new QVBoxLayout;
     rows->setSpacing(8);
@@ -102,7 +104,10 @@ QWidget* AddMilestoneSheet::buildPhase1() {
     }
     column->addLayout(rows);
 
-    auto* buttons = new QHBoxLayout;
+    auto* buttonBox = new QWidget(phase);
+    buttonBox->setObjectName(QStringLiteral("phaseButtons"));
+    auto* buttons = new QHBoxLayout(buttonBox);
+    buttons->setContentsMargins(0, 0, 0, 0);
     auto* cancel = new QPushButton(tr("Cancel"), phase);
     cancel->setObjectName(QStringLiteral("sheetCancel"));
     GoalDetailStyle::styleTextButton(cancel, GoalDetailStyle::themeFont(13, QFont::Medium),
@@ -117,7 +122,7 @@ QWidget* AddMilestoneSheet::buildPhase1() {
             showPhase(true);
     });
     buttons->addWidget(continue_);
-    column->addLayout(buttons);
+    column->addWidget(buttonBox);
     return phase;
 }
 
@@ -125,7 +130,7 @@ QWidget* AddMilestoneSheet::buildPhase2() {
     auto* phase = new QWidget(this);
     phase->setObjectName(QStringLiteral("phase2"));
     auto* column = new QVBoxLayout(phase);
-    column->setContentsMargins(0, 0, 0, 0);
+    column->setContentsMargins(32, 0, 32, 32);
     column->setSpacing(16);
 
     auto* chip = new QFrame(phase);
@@ -185,7 +190,10 @@ QWidget* AddMilestoneSheet::buildPhase2() {
     column->addWidget(addStep_);
     column->addSpacing(16);
 
-    auto* buttons = new QHBoxLayout;
+    auto* buttonBox = new QWidget(phase);
+    buttonBox->setObjectName(QStringLiteral("phaseButtons"));
+    auto* buttons = new QHBoxLayout(buttonBox);
+    buttons->setContentsMargins(0, 0, 0, 0);
     auto* back = new QPushButton(tr("Back"), phase);
     back->setObjectName(QStringLiteral("sheetBack"));
     GoalDetailStyle::styleTextButton(back, GoalDetailStyle::themeFont(13, QFont::Medium),
@@ -199,7 +207,7 @@ QWidget* AddMilestoneSheet::buildPhase2() {
     styleFilledButton(saveButton, Qt::white, goalColor_);
     connect(saveButton, &QPushButton::clicked, this, &AddMilestoneSheet::save);
     buttons->addWidget(saveButton);
-    column->addLayout(buttons);
+    column->addWidget(buttonBox);
     return phase;
 }
 
@@ -301,8 +309,8 @@ void AddMilestoneSheet::refresh() {
     title_->setText(frequencySaved_ ? tr("Add Action Steps") : tr("Check-in Schedule"));
     subtitle_->setText(frequencySaved_ ? tr("What specific actions will you take for this check-in?")
                                        : tr("How often should this appear on your calendar?"));
-    phase1_->setVisible(!frequencySaved_);
-    phase2_->setVisible(frequencySaved_);
+    phase1Frame_->setVisible(!frequencySaved_);
+    phase2Frame_->setVisible(frequencySaved_);
 
     for (MilestoneFrequencyRow* row : frequencyRows_)
         row->setSelected(selectedFrequency_ == row->frequency());

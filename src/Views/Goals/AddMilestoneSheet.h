@@ -28,7 +28,8 @@ class AddMilestoneSheet : public QWidget {
 public:
     using AddAction = std::function<bool(const QString& title, std::optional<MilestoneFrequency> frequency,
                                          const std::vector<PendingStep>& steps)>;
-    static constexpr QSize preferredSize{420, 560};
+    // No fixed height: the card follows the phase on show, up to the window's.
+    static constexpr QSize preferredSize{420, 0};
 
     AddMilestoneSheet(QColor goalColor, AddAction onAdd, QWidget* parent = nullptr);
 
@@ -66,6 +67,8 @@ private:
     QLabel* subtitle_ = nullptr;
     QWidget* phase1_ = nullptr;
     QWidget* phase2_ = nullptr;
+    QWidget* phase1Frame_ = nullptr;
+    QWidget* phase2Frame_ = nullptr;
     std::vector<MilestoneFrequencyRow*> frequencyRows_;
     QPushButton* continue_ = nullptr;
     QLabel* chipIcon_ = nullptr;

@@ -16,6 +16,7 @@ AddMilestoneStepBuilder::AddMilestoneStepBuilder(QColor goalColor, QWidget* pare
     : QWidget(parent), goalColor_(goalColor), field_(new QLineEdit(this)),
       confirm_(new QPushButton(tr("Add Step"), this)) {
     setObjectName(QStringLiteral("stepBuilder"));
+    field_->setAccessibleName(tr("Step title"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(16, 16, 16, 16);
     column->setSpacing(16);

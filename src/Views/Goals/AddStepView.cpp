@@ -1,5 +1,6 @@
 #include "Views/Goals/AddStepView.h"
 
+#include "Components/KeyboardLayer.h"
 #include "Components/SheetHost.h"
 #include "Models/GoalPriority.h"
 #include "ViewModels/Theme/Theme.h"
@@ -43,6 +44,7 @@ AddStepView::AddStepView(std::shared_ptr<Milestone> milestone, QColor goalColor,
 
     titleField_ = new QLineEdit(this);
     titleField_->setObjectName(QStringLiteral("stepTitleField"));
+    titleField_->setAccessibleName(tr("Step title"));
     titleField_->setPlaceholderText(tr("Step title..."));
     StepInputTypeChoice::styleTitleField(titleField_, GoalDetailStyle::themeFont(15, QFont::Medium));
     connect(titleField_, &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -65,6 +67,7 @@ AddStepView::AddStepView(std::shared_ptr<Milestone> milestone, QColor goalColor,
     footer->addStretch(1);
     addButton_ = new QPushButton(tr("Add Step"), this);
     addButton_->setObjectName(QStringLiteral("addStepConfirm"));
+    KeyboardLayer::markDefault(addButton_);
     connect(addButton_, &QPushButton::clicked, this, &AddStepView::submit);
     footer->addWidget(addButton_);
     column->addLayout(footer);

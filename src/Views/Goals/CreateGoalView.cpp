@@ -3,6 +3,7 @@
 #include "Components/BareScrollArea.h"
 #include "Components/DatePickerField.h"
 #include "Components/NumberFieldNote.h"
+#include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
@@ -130,6 +131,7 @@ QWidget* CreateGoalView::buildTitleField() {
     title_ =
         GoalStyle::plainField(QStringLiteral("createGoalTitleField"),
                               QStringLiteral("e.g. Run a half marathon"), Theme::font(18, QFont::DemiBold));
+    title_->setAccessibleName(QStringLiteral("Goal title"));
     title_->setStyleSheet(
         QStringLiteral("QLineEdit { background: %1; border: none; border-radius: 12px; color: %2; "
                        "padding: 16px; }")
@@ -147,6 +149,8 @@ QWidget* CreateGoalView::buildColors() {
     for (const QString& hex : CreateGoalViewModel::colorPalette()) {
         auto* swatch = new QToolButton;
         swatch->setObjectName(QStringLiteral("createGoalColor_") + hex.mid(1));
+        swatch->setAccessibleName(CreateGoalViewModel::colorName(hex));
+        swatch->setCheckable(true);
         swatch->setFixedSize(32, 32);
         swatch->setCursor(Qt::PointingHandCursor);
         swatch->setIconSize(QSize(Symbols::pixelSizeForFontSize(12), Symbols::pixelSizeForFontSize(12)));
@@ -238,6 +242,7 @@ QWidget* CreateGoalView::buildMoney() {
         GoalStyle::plainField(QStringLiteral("createGoalAmountField"),
                               QStringLiteral("Total amount needed (e.g. 100000)"), Theme::font(14));
     amountField_->setText(form_->targetAmountText());
+    amountField_->setAccessibleName(QStringLiteral("Total amount needed"));
     connect(amountField_, &QLineEdit::textEdited, form_, &CreateGoalViewModel::setTargetAmountText);
     entryRow->addWidget(amountField_, 1);
     column->addWidget(amountEntry_);
@@ -248,6 +253,7 @@ QWidget* CreateGoalView::buildMoney() {
 QWidget* CreateGoalView::buildNotes() {
     notes_ = new QPlainTextEdit;
     notes_->setObjectName(QStringLiteral("createGoalNotes"));
+    notes_->setAccessibleName(QStringLiteral("Notes"));
     notes_->setFont(Theme::font(13));
     notes_->setFixedHeight(80);
     notes_->setFrameShape(QFrame::NoFrame);
@@ -289,6 +295,7 @@ void CreateGoalView::sync() {
     category_->sync();
     for (QToolButton* swatch : swatches_) {
         const bool chosen = swatch->property("hex").toString() == form_->selectedColorHex();
+        swatch->setChecked(chosen);
         swatch->setIcon(
             chosen ? Symbols::icon(QStringLiteral("checkmark"), Qt::white, Symbols::pixelSizeForFontSize(12))
                    : QIcon());
@@ -317,8 +324,9 @@ void CreateGoalView::sync() {
                : Theme::css(Theme::backgroundTertiary());
     confirm_->setStyleSheet(
         QStringLiteral("QPushButton { color: white; background: %1; border: none; border-radius: 12px; "
-                       "padding: 8px 32px; } QPushButton:disabled { color: %2; }")
-            .arg(fill, Theme::css(Theme::withOpacity(Qt::white, 0.45))));
+                       "padding: 8px 32px; }")
+            .arg(fill) +
+        ScreenStyle::disabledRule(QStringLiteral("QPushButton")));
 }
 
 void CreateGoalView::confirm() {

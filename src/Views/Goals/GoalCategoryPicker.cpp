@@ -2,6 +2,7 @@
 
 #include "Components/BareScrollArea.h"
 #include "Components/CastShadow.h"
+#include "Components/SidewaysFade.h"
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
 #include "ViewModels/CreateGoalViewModel.h"
@@ -52,6 +53,7 @@ GoalCategoryPicker::GoalCategoryPicker(CreateGoalViewModel* form, QWidget* paren
     row->addWidget(customChip_);
     row->addStretch(1);
     strip_->setWidget(chips);
+    SidewaysFade::attach(strip_);
     column->addWidget(strip_);
 
     customEntry_ = new QWidget(this);

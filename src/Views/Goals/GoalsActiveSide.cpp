@@ -28,6 +28,7 @@ GoalsActiveSide::GoalsActiveSide(GoalActions* actions, QObject* context, GoalsVi
                                  QWidget* parent)
     : VirtualList({}, {}, parent), actions_(actions), context_(context), viewModel_(viewModel) {
     setObjectName(QStringLiteral("goalsActiveScroll"));
+    setAccessibleName(QStringLiteral("Active goals"));
     categoryBar_ = new GoalsCategoryBar(viewModel_, this);
     setHeader(categoryBar_);
     empty_ = GoalsEmptyState::forActiveGoals(this, [vm = viewModel_] { vm->setShowCreateGoal(true); });

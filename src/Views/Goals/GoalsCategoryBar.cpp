@@ -17,6 +17,7 @@
 GoalsCategoryBar::GoalsCategoryBar(GoalsViewModel* viewModel, QWidget* parent)
     : QScrollArea(parent), viewModel_(viewModel), strip_(new QWidget), row_(new QHBoxLayout(strip_)) {
     setObjectName(QStringLiteral("goalsCategoryBar"));
+    setAccessibleName(QStringLiteral("Categories"));
     BareScrollArea::makeBare(this);
     row_->setContentsMargins(32, 16, 32, 16);
     row_->setSpacing(8);

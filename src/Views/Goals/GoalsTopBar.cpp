@@ -91,6 +91,7 @@ QWidget* GoalsTopBar::buildTabs() {
     auto makeTab = [tray](const QString& name, const QString& text) {
         auto* tab = new QToolButton(tray);
         tab->setObjectName(name);
+        tab->setAccessibleName(text + QStringLiteral(" goals"));
         tab->setCursor(Qt::PointingHandCursor);
         auto* inner = new QHBoxLayout(tab);
         inner->setContentsMargins(16, 5, 16, 5);
@@ -131,6 +132,7 @@ QWidget* GoalsTopBar::buildSearch() {
     row->addWidget(new SymbolIcon(QStringLiteral("magnifyingglass"), icon, Theme::textMuted(), box));
     search_ = new QLineEdit(box);
     search_->setObjectName(QStringLiteral("goalsSearchField"));
+    search_->setAccessibleName(QStringLiteral("Search goals"));
     search_->setPlaceholderText(QStringLiteral("Search goals..."));
     search_->setFrame(false);
     search_->setFont(Theme::font(13));
@@ -164,6 +166,7 @@ QWidget* GoalsTopBar::buildModeSwitch() {
     auto makeMode = [this, tray](const QString& name, bool grid) {
         auto* button = new QToolButton(tray);
         button->setObjectName(name);
+        button->setAccessibleName(grid ? QStringLiteral("Show as grid") : QStringLiteral("Show as list"));
         button->setFixedSize(28, 28);
         button->setCursor(Qt::PointingHandCursor);
         connect(button, &QToolButton::clicked, this, [this, grid] { emit viewModeChosen(grid); });

@@ -80,7 +80,7 @@ void StepRowView::refresh() {
         toggle_, done ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"),
         done ? goalColor_ : GoalDetailStyle::textMuted(), 14);
     toggle_->setToolTip(done ? tr("Mark as not done") : tr("Mark as done"));
-    toggle_->setAccessibleName(done ? tr("Completed") : tr("Open"));
+    toggle_->setAccessibleName(done ? tr("Reopen step") : tr("Complete step"));
 
     QFont font = GoalDetailStyle::themeFont(13);
     font.setStrikeOut(done);

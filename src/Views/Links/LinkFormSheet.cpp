@@ -1,6 +1,7 @@
 #include "Views/Links/LinkFormSheet.h"
 
 #include "Components/BareScrollArea.h"
+#include "Components/KeyboardLayer.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetChrome.h"
 #include "Components/SheetHost.h"
@@ -129,8 +130,10 @@ QWidget* LinkFormSheet::buildForm() {
         return box;
     };
     title_ = field(tr("e.g. Wikipedia"), QStringLiteral("titleField"));
+    title_->setAccessibleName(tr("Title"));
     column->addWidget(labelled(tr("TITLE"), title_));
     url_ = field(tr("https://..."), QStringLiteral("urlField"));
+    url_->setAccessibleName(tr("URL"));
     column->addWidget(labelled(tr("URL"), url_));
 
     auto* group = new QWidget;
@@ -159,6 +162,7 @@ QWidget* LinkFormSheet::buildFooter() {
                                       Theme::font(14, QFont::Medium), Theme::css(AppTheme::Colors::sky()), 32,
                                       9, 12);
     save_->setObjectName(QStringLiteral("saveButton"));
+    KeyboardLayer::markDefault(save_);
     connect(save_, &QPushButton::clicked, this, &LinkFormSheet::save);
     row->addWidget(save_);
     return footer;

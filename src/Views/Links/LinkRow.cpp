@@ -1,6 +1,7 @@
 #include "Views/Links/LinkRow.h"
 
 #include "Components/Animator.h"
+#include "Components/FocusRing.h"
 #include "Components/ScreenStyle.h"
 #include "Components/Symbols.h"
 #include "Models/LinkItem.h"
@@ -41,6 +42,7 @@ LinkRow::LinkRow(std::shared_ptr<LinkItem> link, Action onEdit, Action onDelete,
     : QWidget(parent), link_(std::move(link)), actions_(new QWidget(this)) {
     setObjectName(QStringLiteral("linkRow"));
     setFocusPolicy(Qt::StrongFocus);
+    FocusRing::setCornerRadius(this, 12);
     setAttribute(Qt::WA_Hover);
     setFixedHeight(kHeight);
 

@@ -11,6 +11,7 @@
 LinksList::LinksList(LinkRow::Action onEdit, LinkRow::Action onDelete, QWidget* parent)
     : QAbstractScrollArea(parent), onEdit_(std::move(onEdit)), onDelete_(std::move(onDelete)) {
     setObjectName(QStringLiteral("linksList"));
+    setAccessibleName(tr("Links"));
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -90,6 +90,7 @@ SidebarView::SidebarView(const AppEnvironment& env, QWidget* parent)
     list_->setObjectName(QStringLiteral("sidebarScroll"));
     // The goals are one Tab stop, moved through with the arrows; the column itself is none.
     list_->setKeyboardNavigation(true);
+    list_->setAccessibleName(tr("Goals"));
     // The list keeps its transparent style: one material lies under the whole column, and a
     // list without it would fill its page with the window colour.
     list_->viewport()->setAutoFillBackground(false);

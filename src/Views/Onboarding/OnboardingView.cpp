@@ -6,6 +6,7 @@
 #include "Components/ScreenStyle.h"
 #include "Components/ThemedTextField.h"
 #include "ViewModels/AppEnvironment.h"
+#include "ViewModels/CreateGoalViewModel.h"
 #include "ViewModels/OnboardingViewModel.h"
 #include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
@@ -152,6 +153,7 @@ QWidget* OnboardingView::buildWelcome() {
 
 QWidget* OnboardingView::buildName() {
     name_ = bigField(tr("Your name"), 22, 340, QStringLiteral("nameField"));
+    name_->setAccessibleName(tr("Your name"));
     auto* back = secondaryButton(tr("Back"), QStringLiteral("backButton"));
     connect(back, &QPushButton::clicked, this, [this] { goToStep(0); });
     continue_ = primaryButton(tr("Continue"), QStringLiteral("continueButton"));
@@ -167,6 +169,7 @@ QWidget* OnboardingView::buildName() {
 
 QWidget* OnboardingView::buildGoal() {
     goalTitle_ = bigField(tr("e.g. Run a half marathon"), 18, 400, QStringLiteral("goalTitleField"));
+    goalTitle_->setAccessibleName(tr("Your first goal"));
     connect(goalTitle_, &QLineEdit::textChanged, this, &OnboardingView::refresh);
 
     auto* picker = new QWidget;
@@ -181,6 +184,7 @@ QWidget* OnboardingView::buildGoal() {
     row->setSpacing(4);
     for (const QString& hex : OnboardingViewModel::swatches()) {
         auto* swatch = new ColorSwatchButton(hex);
+        swatch->setAccessibleName(CreateGoalViewModel::colorName(hex));
         swatch->setChecked(hex == selectedColor_);
         connect(swatch, &QAbstractButton::clicked, this, [this, hex] { selectColor(hex); });
         row->addWidget(swatch);

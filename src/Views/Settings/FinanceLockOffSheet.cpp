@@ -1,6 +1,7 @@
 #include "Views/Settings/FinanceLockOffSheet.h"
 
 #include "Components/AlertButton.h"
+#include "Components/KeyboardLayer.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Components/ThemedTextField.h"
@@ -42,7 +43,6 @@ FinanceLockOffSheet::FinanceLockOffSheet(SettingsViewModel* viewModel, QWidget* 
     password_->setObjectName(QStringLiteral("lockOffPasswordField"));
     password_->setEchoMode(QLineEdit::Password);
     password_->setAccessibleName(tr("Password"));
-    connect(password_, &QLineEdit::returnPressed, this, &FinanceLockOffSheet::attempt);
     column->addWidget(password_);
 
     error_ = ScreenStyle::label(QString(), Theme::font(12), AppTheme::Colors::rose());
@@ -64,6 +64,7 @@ FinanceLockOffSheet::FinanceLockOffSheet(SettingsViewModel* viewModel, QWidget* 
     row->addWidget(cancel);
     confirm_ = new AlertButton(tr("Turn Off"), AlertDialog::Role::Default);
     confirm_->setObjectName(QStringLiteral("lockOffConfirm"));
+    KeyboardLayer::markDefault(confirm_);
     connect(confirm_, &AlertButton::clicked, this, &FinanceLockOffSheet::attempt);
     row->addWidget(confirm_);
     column->addLayout(row);

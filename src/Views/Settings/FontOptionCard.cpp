@@ -43,8 +43,9 @@ void FontOptionCard::paintEvent(QPaintEvent*) {
     QPainterPath box;
     box.addRoundedRect(sample, 8, 8);
     p.fillPath(box, selected_ ? Theme::withOpacity(purple, 0.12) : Theme::backgroundTertiary());
-    if (selected_ || hasFocus()) {
-        p.setPen(QPen(selected_ ? purple : Theme::textMuted(), 1.5));
+    // The focus ring marks the focused card; an edge here would read as the chosen one.
+    if (selected_) {
+        p.setPen(QPen(purple, 1.5));
         p.drawRoundedRect(sample.adjusted(0.75, 0.75, -0.75, -0.75), 8, 8);
     }
     p.setFont(AppFontOptions::makeFont(option_, 20, QFont::DemiBold));

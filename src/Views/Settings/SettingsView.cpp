@@ -5,6 +5,7 @@
 #include "Components/GlassCard.h"
 #include "Components/MenuPicker.h"
 #include "Components/ScreenStyle.h"
+#include "Components/SidewaysFade.h"
 #include "Components/Stepper.h"
 #include "Components/Symbols.h"
 #include "Components/ToggleSwitch.h"
@@ -46,6 +47,15 @@ QWidget* horizontalStrip(const QList<QWidget*>& items, int spacing, const QStrin
     scroll->setWidgetResizable(true);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setFixedHeight(strip->sizeHint().height());
+    // The row lies on a section's glass card over the window's backdrop.
+    SidewaysFade::attach(scroll, [] {
+        const QColor glass = AppTheme::Colors::glassSurface();
+        const QColor under = Theme::backgroundPrimary();
+        const double a = glass.alphaF();
+        return QColor::fromRgbF(float(glass.redF() * a + under.redF() * (1 - a)),
+                                float(glass.greenF() * a + under.greenF() * (1 - a)),
+                                float(glass.blueF() * a + under.blueF() * (1 - a)));
+    });
     return scroll;
 }
 
@@ -80,6 +90,7 @@ SettingsView::SettingsView(const AppEnvironment& env, QWidget* parent)
     column->addStretch(1);
     auto* scroll = BareScrollArea::wrap(page);
     scroll->setObjectName(QStringLiteral("settingsScroll"));
+    scroll->setAccessibleName(tr("Settings"));
     outer->addWidget(scroll);
 }
 
@@ -95,6 +106,7 @@ QWidget* SettingsView::buildProfile() {
     texts->setSpacing(4);
     auto* name = new QLineEdit(viewModel_->userName());
     name->setObjectName(QStringLiteral("userNameField"));
+    name->setAccessibleName(tr("Your name"));
     name->setPlaceholderText(tr("Your name"));
     name->setFont(Theme::font(18, QFont::DemiBold));
     name->setFrame(false);
@@ -157,6 +169,7 @@ void SettingsView::rebuildReminderRows() {
     auto* count =
         new Stepper(viewModel_->alertCount(), SettingsViewModel::kMinAlerts, SettingsViewModel::kMaxAlerts);
     count->setObjectName(QStringLiteral("alertCountStepper"));
+    count->setName(tr("alerts per day"));
     count->setLabel(tr("%1x per day").arg(viewModel_->alertCount()));
     connect(count, &Stepper::valueChanged, this, [this](int n) {
         viewModel_->setAlertCount(n);

@@ -1,5 +1,6 @@
 #include "Views/Settings/ThemeSwatchView.h"
 
+#include "Components/FocusRing.h"
 #include "Components/Symbols.h"
 #include "ViewModels/Theme/ColorHex.h"
 #include "ViewModels/Theme/Theme.h"
@@ -49,6 +50,7 @@ ThemeSwatchView::ThemeSwatchView(AppColorTheme theme, bool selected, std::option
     setChecked(selected);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
+    FocusRing::setCornerRadius(this, 12);
 }
 
 void ThemeSwatchView::enterEvent(QEnterEvent* event) {
@@ -93,8 +95,9 @@ void ThemeSwatchView::paintEvent(QPaintEvent*) {
         Symbols::paint(p, QRectF(tile.center() - QPointF(10, 10), QSizeF(20, 20)),
                        QStringLiteral("paintpalette.fill"), Theme::withOpacity(Qt::white, 0.9));
     }
-    if (selected_ || hasFocus()) {
-        p.setPen(QPen(selected_ ? accent : Theme::textMuted(), 2));
+    // The focus ring marks the focused theme; an edge here would read as the chosen one.
+    if (selected_) {
+        p.setPen(QPen(accent, 2));
         p.setBrush(Qt::NoBrush);
         p.drawRoundedRect(tile.adjusted(1, 1, -1, -1), 12, 12);
     }

@@ -32,7 +32,7 @@ protected:
                 results.push_back({t, f, s});
                 return true;
             });
-        sheet->resize(AddMilestoneSheet::preferredSize);
+        sheet->resize(AddMilestoneSheet::preferredSize.width(), 560);
         sheet->setAttribute(Qt::WA_DontShowOnScreen);
         sheet->show();
     }

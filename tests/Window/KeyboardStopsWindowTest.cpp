@@ -1,0 +1,353 @@
+// The keyboard's stops as the X server shows them: at every Tab stop of every destination the
+// focused control is drawn (its area on screen changes when the focus leaves it) and has a
+// name a screen reader reads; Return in a sheet's one-line field presses the sheet's default
+// button, so a form filled from the keyboard is saved from it.
+#include "Window/WindowLane.h"
+
+#include "Components/FocusRing.h"
+#include "Components/MenuPicker.h"
+#include "Models/LinkItem.h"
+#include "Platform/UserDefaults.h"
+#include "Store/FetchRequest.h"
+#include "Views/Finance/FinanceTabBar.h"
+#include "Views/Finance/FinanceTabButton.h"
+#include "Views/Finance/FinanceView.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QMenu>
+#include <QPainterPath>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+QString describe(const QWidget* widget) {
+    if (!widget)
+        return QStringLiteral("(nothing)");
+    QString name = widget->objectName();
+    if (name.isEmpty())
+        name = QString::fromLatin1(widget->metaObject()->className());
+    for (const QWidget* up = widget->parentWidget(); up; up = up->parentWidget())
+        if (!up->objectName().isEmpty())
+            return name + QStringLiteral(" in ") + up->objectName();
+    return name;
+}
+
+QString accessibleName(QWidget* widget) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(QAccessible::Name).trimmed() : QString();
+}
+
+class KeyboardStopsWindow : public WindowLane {
+protected:
+    void openAt(AppDestination destination) {
+        if (!window_) {
+            makeGoal(QStringLiteral("Run a half marathon"), 10, 2, 1);
+            auto link = LinkItem::create(context());
+            link->setTitle(QStringLiteral("Training plan"));
+            link->setUrl(QStringLiteral("https://example.org/plan"));
+            link->setCategory(QStringLiteral("Running"));
+            context()->save();
+            UserDefaults::standard().setFlag(FinanceView::authEnabledKey, false);
+            UserDefaults::standard().setFlag(FinanceView::onboardingCompleteKey, true);
+            showWindow(QSize(1200, 760));
+        }
+        if (vm_->selectedDestination() != destination) {
+            // Settings is the gear beside the sidebar's title, not a row of its own.
+            if (destination == AppDestination::settings)
+                click(named(QStringLiteral("sidebarSettingsButton")));
+            else
+                goTo(destination);
+            frames(800);
+        }
+    }
+
+    QWidget* named(const QString& name) const {
+        for (QWidget* w : window_->findChildren<QWidget*>(name))
+            if (w->isVisible())
+                return w;
+        return nullptr;
+    }
+
+    // What the server shows around the control, the focus ring's room included.
+    static QImage grabAround(QWidget* widget) {
+        widget->window()->repaint();
+        const int ring = FocusRing::kOutset;
+        const QPoint origin = widget->mapToGlobal(QPoint(-ring, -ring));
+        return widget->screen()
+            ->grabWindow(0, origin.x(), origin.y(), widget->width() + 2 * ring, widget->height() + 2 * ring)
+            .toImage();
+    }
+
+    // Tabs round the window from the destination's own control until the focus comes back to a
+    // control it has been on; each stop is checked as it comes.
+    void walk(AppDestination destination) {
+        openAt(destination);
+        const QString where = AppDestinations::rawValue(destination);
+        QWidget* start = QApplication::focusWidget();
+        if (!start) {
+            window_->setFocus(Qt::OtherFocusReason);
+            start = window_.get();
+        }
+        QList<QWidget*> seen;
+        for (int i = 0; i < 120; ++i) {
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window_.get(),
+                            Qt::Key_Tab);
+            frames(60);
+            QWidget* focus = QApplication::focusWidget();
+            ASSERT_NE(focus, nullptr) << where.toStdString() << ": Tab " << i << " left no control focused";
+            if (seen.contains(focus))
+                break;
+            seen << focus;
+            const std::string stop = (where + QStringLiteral(": ") + describe(focus)).toStdString();
+            EXPECT_FALSE(accessibleName(focus).isEmpty()) << stop << " has no accessible name";
+            const QImage focused = grabAround(focus);
+            focus->clearFocus();
+            frames(60);
+            const QImage unfocused = grabAround(focus);
+            EXPECT_GT(differingShare(focused, unfocused), 0.0) << stop << " shows nothing of its focus";
+            focus->setFocus(Qt::TabFocusReason);
+            frames(60);
+        }
+        EXPECT_GT(seen.size(), 3) << where.toStdString();
+    }
+};
+
+} // namespace
+
+TEST_F(KeyboardStopsWindow, EveryStopOfEveryDestinationIsDrawnAndNamed) {
+    for (AppDestination destination : AppDestinations::allCases) {
+        SCOPED_TRACE(AppDestinations::rawValue(destination).toStdString());
+        walk(destination);
+    }
+}
+
+TEST_F(KeyboardStopsWindow, ReturnInAOneLineFieldSavesAddExpenseAndAddLink) {
+    openAt(AppDestination::expenses);
+    auto* finance = qobject_cast<FinanceView*>(screen());
+    ASSERT_NE(finance, nullptr);
+    if (finance->selectedTab() != FinanceTab::overview) {
+        click(finance->tabBar()->button(FinanceTab::overview));
+        frames(800);
+    }
+    QWidget* add = named(QStringLiteral("addExpenseButton"));
+    ASSERT_NE(add, nullptr);
+    add->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(add, Qt::Key_Space);
+    frames(800);
+    ASSERT_NE(topSheet(), nullptr);
+    QTest::keyClicks(named(QStringLiteral("titleField")), QStringLiteral("Lunch"));
+    QWidget* amount = named(QStringLiteral("amountField"));
+    amount->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(amount, QStringLiteral("240"));
+    QTest::keyClick(amount, Qt::Key_Return);
+    frames(800);
+    EXPECT_EQ(topSheet(), nullptr) << "Add Expense stayed open";
+    const auto expenses = context()->fetch(FetchRequest(QStringLiteral("Expense")));
+    ASSERT_EQ(expenses.size(), 1u);
+    EXPECT_EQ(expenses.front()->value(QStringLiteral("title")).toString(), QStringLiteral("Lunch"));
+
+    goTo(AppDestination::links);
+    frames(800);
+    QWidget* addLink = named(QStringLiteral("addLinkButton"));
+    if (!addLink)
+        addLink = named(QStringLiteral("addFirstLinkButton"));
+    ASSERT_NE(addLink, nullptr);
+    addLink->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(addLink, Qt::Key_Space);
+    frames(800);
+    ASSERT_NE(topSheet(), nullptr);
+    QTest::keyClicks(named(QStringLiteral("titleField")), QStringLiteral("Race calendar"));
+    QWidget* url = named(QStringLiteral("urlField"));
+    url->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(url, QStringLiteral("https://example.org/races"));
+    QTest::keyClick(url, Qt::Key_Enter, Qt::KeypadModifier);
+    frames(800);
+    EXPECT_EQ(topSheet(), nullptr) << "Add Link stayed open";
+    EXPECT_EQ(context()->fetch(FetchRequest(QStringLiteral("LinkItem"))).size(), 2u);
+}
+
+// The states a keyboard user meets, as the server shows them at 1200x760, kept for a look:
+// the check-in on arrival shows its whole note field and its first mood focused but not
+// chosen; a focused pill button wears a ring of its shape; "Create Goal" off is not a
+// gradient; the schedule sheet keeps its header and buttons in view and shrinks for its
+// second phase; the bill sheet's category menu opens on its option, as wide as its field.
+TEST_F(KeyboardStopsWindow, FocusDisabledAndCutStatesReadTrue) {
+    makeGoal(QStringLiteral("Run a half marathon"), 10, 2, 1);
+    makeGoal(QStringLiteral("Read twelve books"), 40, 12, 5);
+    UserDefaults::standard().setFlag(FinanceView::authEnabledKey, false);
+    UserDefaults::standard().setFlag(FinanceView::onboardingCompleteKey, true);
+    UserDefaults::standard().setFlag(QStringLiteral("onboardingComplete"), true);
+    UserDefaults::standard().setDate(QStringLiteral("lastCheckInDate"), Clock::now().addDays(-1));
+    showWindow(QSize(1200, 760), true);
+    frames(800);
+
+    QWidget* notes = named(QStringLiteral("checkInNotes"));
+    ASSERT_NE(notes, nullptr);
+    QWidget* card = named(QStringLiteral("DailyCheckInModal"));
+    ASSERT_NE(card, nullptr);
+    // Every row of the note field shows: nothing above it in the card covers it and the part
+    // of the card it sits in does not cut it.
+    QRect shown(notes->mapTo(card, QPoint()), notes->size());
+    for (QWidget* up = notes->parentWidget(); up && up != card; up = up->parentWidget())
+        shown &= QRect(up->mapTo(card, QPoint()), up->size());
+    EXPECT_EQ(shown.height(), 80) << "the note field shows " << shown.height() << " of its 80 px";
+    QWidget* firstMood = named(QStringLiteral("mood1"));
+    ASSERT_NE(firstMood, nullptr);
+    EXPECT_TRUE(firstMood->hasFocus());
+    // As a keyboard user meets it: Shift+Tab and Tab come back to it with the ring.
+    QTest::keyClick(firstMood, Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    frames(100);
+    EXPECT_TRUE(firstMood->hasFocus());
+    ASSERT_NE(FocusRing::current(), nullptr);
+    EXPECT_EQ(FocusRing::current()->target(), firstMood);
+    const QRectF ring = FocusRing::current()->outline().boundingRect();
+    EXPECT_NEAR(ring.width(), ring.height(), 1.0) << "a round ring round the emoji";
+    saveScreen(QStringLiteral("checkin-arrival-1200x760"));
+    const QImage focusedMood = grabAround(firstMood);
+    focusedMood.scaled(focusedMood.size() * 4)
+        .save(qv::test::screensDir() + QStringLiteral("/window-focused-mood.png"));
+    // Chosen, the mood grows; focused, it keeps its size and tint, the ring aside.
+    // Focus alone leaves the mood as it was: the same size and tint as its unchosen neighbour.
+    const QImage neighbour = grabAround(named(QStringLiteral("mood2")));
+    const int inset = FocusRing::kOutset + 4;
+    EXPECT_LT(differingShare(focusedMood.copy(focusedMood.rect().adjusted(inset, inset, -inset, -inset)),
+                             neighbour.copy(neighbour.rect().adjusted(inset, inset, -inset, -inset))),
+              0.2);
+    click(named(QStringLiteral("closeCheckInButton")));
+    frames(1500);
+
+    // A focused pill button: "New Goal" on the goals screen.
+    goTo(AppDestination::goals);
+    frames(800);
+    auto* newGoal = qobject_cast<QPushButton*>(named(QStringLiteral("goalsNewGoalButton")));
+    ASSERT_NE(newGoal, nullptr);
+    newGoal->setFocus(Qt::TabFocusReason);
+    frames(100);
+    ASSERT_NE(FocusRing::current(), nullptr);
+    const QPainterPath pill = FocusRing::current()->outline();
+    const QRectF box = pill.boundingRect();
+    EXPECT_FALSE(pill.contains(box.topLeft() + QPointF(2, 2))) << "the ring rounds its corners";
+    const QImage pillShot = grabAround(newGoal);
+    pillShot.scaled(pillShot.size() * 4)
+        .save(qv::test::screensDir() + QStringLiteral("/window-focused-pill.png"));
+
+    // "Create Goal" with a title and an amount it cannot use: off, and looking it.
+    QTest::keyClick(newGoal, Qt::Key_Space);
+    frames(800);
+    auto* editor = sheet<CreateGoalView>();
+    ASSERT_NE(editor, nullptr);
+    auto* confirm = editor->findChild<QPushButton*>(QStringLiteral("createGoalConfirm"));
+    const QImage off = grabAround(confirm);
+    QTest::keyClicks(editor->findChild<QLineEdit*>(QStringLiteral("createGoalTitleField")),
+                     QStringLiteral("Save for a bike"));
+    frames(200);
+    const QImage on = grabAround(confirm);
+    EXPECT_GT(differingShare(on, off), 0.3) << "the button looks the same on and off";
+    click(editor->findChild<QWidget*>(QStringLiteral("createGoalMoneyToggle")));
+    frames(400);
+    auto* amount = editor->findChild<QLineEdit*>(QStringLiteral("createGoalAmountField"));
+    ASSERT_NE(amount, nullptr);
+    QTest::keyClicks(amount, QStringLiteral("abc"));
+    frames(200);
+    ASSERT_FALSE(confirm->isEnabled()) << "an amount that is no number keeps Create Goal off";
+    const QImage titledOff = grabAround(confirm);
+    EXPECT_GT(differingShare(on, titledOff), 0.3) << "off with a title, the button keeps its gradient";
+    titledOff.scaled(titledOff.size() * 2)
+        .save(qv::test::screensDir() + QStringLiteral("/window-disabled-create-goal.png"));
+    saveScreen(QStringLiteral("create-goal-disabled"));
+    QTest::keyClick(confirm, Qt::Key_Escape);
+    frames(800);
+}
+
+TEST_F(KeyboardStopsWindow, TheScheduleSheetKeepsItsHeaderAndFitsEachPhase) {
+    openAt(AppDestination::goals);
+    GoalRowView* row = nullptr;
+    for (GoalRowView* candidate : screen()->findChildren<GoalRowView*>())
+        if (candidate->isVisible())
+            row = candidate;
+    ASSERT_NE(row, nullptr);
+    click(row);
+    frames(800);
+    ASSERT_NE(detail(), nullptr);
+    click(detail()->findChild<QToolButton*>(QStringLiteral("addMilestoneButton")));
+    frames(800);
+    auto* add = sheet<AddMilestoneSheet>();
+    ASSERT_NE(add, nullptr);
+    QWidget* cardArea = topSheet()->card();
+    const QRect cardRect(cardArea->mapTo(window_.get(), QPoint()), cardArea->size());
+    const auto inView = [&](const char* name) {
+        QWidget* w = add->findChild<QWidget*>(QString::fromLatin1(name));
+        if (!w || !w->isVisible())
+            return false;
+        return cardRect.contains(QRect(w->mapTo(window_.get(), QPoint()), w->size()));
+    };
+    EXPECT_TRUE(inView("sheetClose")) << "the close button is cut";
+    EXPECT_TRUE(inView("sheetCancel"));
+    EXPECT_TRUE(inView("saveAndContinue")) << "the buttons sit below the fold";
+    saveScreen(QStringLiteral("schedule-sheet-1200x760"));
+    const int firstHeight = cardArea->height();
+
+    click(add->findChildren<MilestoneFrequencyRow*>().value(1));
+    click(add->findChild<QPushButton*>(QStringLiteral("saveAndContinue")));
+    frames(800);
+    EXPECT_TRUE(add->frequencySaved());
+    EXPECT_TRUE(inView("sheetClose"));
+    EXPECT_TRUE(inView("saveMilestone"));
+    EXPECT_LT(cardArea->height(), firstHeight - 100) << "the second phase keeps the first one's height";
+    saveScreen(QStringLiteral("schedule-sheet-phase2-1200x760"));
+}
+
+TEST_F(KeyboardStopsWindow, TheBillCategoryMenuOpensOnItsOptionAsWideAsItsField) {
+    openAt(AppDestination::expenses);
+    auto* finance = qobject_cast<FinanceView*>(screen());
+    ASSERT_NE(finance, nullptr);
+    click(finance->tabBar()->button(FinanceTab::bills));
+    frames(800);
+    QWidget* add = named(QStringLiteral("addBillButton"));
+    if (!add)
+        add = named(QStringLiteral("addFirstBillButton"));
+    ASSERT_NE(add, nullptr);
+    click(add);
+    frames(800);
+    auto* picker = qobject_cast<MenuPicker*>(named(QStringLiteral("categoryPicker")));
+    ASSERT_NE(picker, nullptr);
+    QString highlighted;
+    int menuWidth = 0;
+    QTimer::singleShot(300, picker, [&] {
+        if (QMenu* menu = picker->openMenu()) {
+            menuWidth = menu->width();
+            highlighted = menu->activeAction() ? menu->activeAction()->text() : QString();
+            grabAround(menu).save(qv::test::screensDir() + QStringLiteral("/window-bill-category-menu.png"));
+            menu->close();
+        }
+    });
+    picker->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(picker, Qt::Key_Space);
+    EXPECT_EQ(highlighted, picker->currentText());
+    EXPECT_GE(menuWidth, picker->width());
+}
+
+// In the smallest window the check-in still shows its moods at the top of its list and its
+// whole note field below it.
+TEST_F(KeyboardStopsWindow, TheCheckInInTheSmallestWindowShowsItsMoodsAndItsWholeNote) {
+    for (int i = 0; i < 6; ++i)
+        makeGoal(QStringLiteral("Goal number %1").arg(i + 1), 10 + i, 2, 1);
+    UserDefaults::standard().setFlag(QStringLiteral("onboardingComplete"), true);
+    UserDefaults::standard().setDate(QStringLiteral("lastCheckInDate"), Clock::now().addDays(-1));
+    showWindow(QSize(900, 600), true);
+    frames(800);
+    QWidget* card = named(QStringLiteral("DailyCheckInModal"));
+    ASSERT_NE(card, nullptr);
+    const auto shownIn = [card](QWidget* w) {
+        QRect shown(w->mapTo(card, QPoint()), w->size());
+        for (QWidget* up = w->parentWidget(); up && up != card; up = up->parentWidget())
+            shown &= QRect(up->mapTo(card, QPoint()), up->size());
+        return shown.size() == w->size();
+    };
+    EXPECT_TRUE(shownIn(named(QStringLiteral("checkInNotes"))));
+    EXPECT_TRUE(shownIn(named(QStringLiteral("mood5"))));
+    saveScreen(QStringLiteral("checkin-arrival-900x600"));
+}
