@@ -106,9 +106,7 @@ bool GoalDetailViewModel::toggleStep(const std::shared_ptr<Step>& step) {
     if (!step || step->isDeleted())
         return false;
     ActionGuard action(context_);
-    const bool nowCompleted = !step->isCompleted();
-    step->setIsCompleted(nowCompleted);
-    step->setCompletedAt(nowCompleted ? std::optional<QDateTime>(Clock::now()) : std::nullopt);
+    step->toggleCompletion(Clock::now());
 
     const std::shared_ptr<Milestone> milestone = step->milestone();
     const bool completes = milestone && completesMilestone(milestone);
