@@ -8,6 +8,7 @@
 #include "Platform/Clock.h"
 #include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
+#include "ViewModels/GoalRowText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -99,6 +100,14 @@ bool GoalDetailViewModel::addStep(const QString& title, const std::optional<QStr
     step->setIsRecurring(false);
     step->setMilestone(milestone);
     return saveAndAnnounce(action);
+}
+
+GoalHeaderText GoalDetailViewModel::headerText() const {
+    return goal_ ? GoalHeaderText::of(*goal_, Clock::now()) : GoalHeaderText{};
+}
+
+GoalProgressText GoalDetailViewModel::progressText() const {
+    return goal_ ? GoalProgressText::of(*goal_) : GoalProgressText{};
 }
 
 // The tick, the milestone it may complete and the goal's new momentum are one action, saved once.
