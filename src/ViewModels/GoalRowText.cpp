@@ -113,6 +113,14 @@ GoalHeaderText GoalHeaderText::of(const Goal& goal, const QDateTime& now) {
     return text;
 }
 
+ArchivedGoalText ArchivedGoalText::of(const Goal& goal) {
+    ArchivedGoalText text;
+    static_cast<GoalFace&>(text) = GoalFace::of(goal, false);
+    if (const std::optional<QDateTime> deadline = goal.deadline())
+        text.completedBy = QStringLiteral("Completed by ") + DateText::medium(deadline->toLocalTime().date());
+    return text;
+}
+
 SidebarGoalText SidebarGoalText::of(const Goal& goal, bool masked) {
     return {goal.objectID(), masked, GoalLook::shownTitle(goal, masked),
             percentText(goal.progressPercentage()), GoalLook::color(&goal)};

@@ -81,6 +81,13 @@ struct GoalHeaderText : GoalFace {
     static GoalHeaderText of(const Goal& goal, const QDateTime& now);
 };
 
+// One achieved goal in the goals list, as its row shows it (never masked).
+struct ArchivedGoalText : GoalFace {
+    std::optional<QString> completedBy; // "Completed by" and the day it was due, when it had a deadline
+
+    static ArchivedGoalText of(const Goal& goal);
+};
+
 // One active goal in the sidebar, as its item shows it.
 struct SidebarGoalText {
     qint64 goalID = 0; // 0: no goal, and the item shows nothing

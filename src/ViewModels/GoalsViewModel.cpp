@@ -206,6 +206,10 @@ GoalCardText GoalsViewModel::cardText(const Goal& goal, bool masked) const {
     return GoalCardText::of(goal, masked, Clock::now());
 }
 
+ArchivedGoalText GoalsViewModel::archivedText(const Goal& goal) const {
+    return ArchivedGoalText::of(goal);
+}
+
 bool GoalsViewModel::deleteGoal(const std::shared_ptr<Goal>& goal) {
     if (!goal)
         return false;

@@ -10,6 +10,7 @@
 #include <vector>
 
 class Goal;
+struct ArchivedGoalText;
 struct GoalCardText;
 struct GoalRowText;
 class LiveFetch;
@@ -55,6 +56,7 @@ public:
     // What the goal's row and card in the list show, as of the clock's now.
     GoalRowText rowText(const Goal& goal, bool masked) const;
     GoalCardText cardText(const Goal& goal, bool masked) const;
+    ArchivedGoalText archivedText(const Goal& goal) const;
 
     // Writes; each is one action saved at once. False when the save failed (the action was
     // rolled back and the lists show what is stored).

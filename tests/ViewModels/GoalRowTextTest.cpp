@@ -246,6 +246,12 @@ TEST_F(GoalRowTextDates, TheDetailHeaderSaysOverdueByTheInstantItIsGiven) {
     EXPECT_EQ(due.notes, QStringLiteral("Sub four hours"));
     EXPECT_EQ(due.title, QStringLiteral("Run a marathon"));
     EXPECT_TRUE(GoalHeaderText::of(*g, now.addDays(2)).overdue) << "the instant decides, not the clock";
+
+    // An achieved goal's row says when it was due, and nothing without a deadline.
+    EXPECT_EQ(ArchivedGoalText::of(*g).completedBy,
+              QStringLiteral("Completed by ") + DateText::medium(now.date()));
+    EXPECT_EQ(ArchivedGoalText::of(*g).goalID, g->objectID());
+    EXPECT_FALSE(ArchivedGoalText::of(*goal()).completedBy.has_value());
 }
 
 TEST_F(GoalRowTextDates, MilestonesAndStepsWithoutTitlesReadTheirFallbacks) {

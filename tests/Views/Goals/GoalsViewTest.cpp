@@ -85,11 +85,9 @@ protected:
         return shown;
     }
 
-    static qint64 idOf(const ArchivedGoalRow* row) { return row->goal()->objectID(); }
-    template <typename T> static qint64 idOf(const T* w) { return w->goalID(); }
     template <typename T> T* widgetFor(const std::shared_ptr<Goal>& goal) {
         for (T* w : view->findChildren<T*>())
-            if (idOf(w) == goal->objectID() && w->isVisible())
+            if (w->goalID() == goal->objectID() && w->isVisible())
                 return w;
         return nullptr;
     }
