@@ -122,8 +122,10 @@ ArchivedGoalText ArchivedGoalText::of(const Goal& goal) {
 }
 
 SidebarGoalText SidebarGoalText::of(const Goal& goal, bool masked) {
-    return {goal.objectID(), masked, GoalLook::shownTitle(goal, masked),
-            percentText(goal.progressPercentage()), GoalLook::color(&goal)};
+    SidebarGoalText text;
+    static_cast<GoalFace&>(text) = GoalFace::of(goal, masked);
+    text.percent = percentText(goal.progressPercentage());
+    return text;
 }
 
 GoalProgressText GoalProgressText::of(const Goal& goal) {

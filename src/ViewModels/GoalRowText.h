@@ -89,12 +89,8 @@ struct ArchivedGoalText : GoalFace {
 };
 
 // One active goal in the sidebar, as its item shows it.
-struct SidebarGoalText {
-    qint64 goalID = 0; // 0: no goal, and the item shows nothing
-    bool masked = false;
-    QString title;   // the dots while masked
+struct SidebarGoalText : GoalFace {
     QString percent; // "42%"
-    QColor color;
 
     static SidebarGoalText of(const Goal& goal, bool masked);
 };
