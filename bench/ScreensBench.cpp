@@ -10,6 +10,7 @@
 #include "support/CalendarSeed.h"
 #include "support/WindowRig.h"
 
+#include "Models/Goal.h"
 #include "Platform/UserDefaults.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/GoalsViewModel.h"
@@ -171,7 +172,11 @@ void selectGoal(benchmark::State& state) {
                 state.SkipWithError("no goal rows");
                 return;
             }
-            auto goal = rows[i % rows.size()]->goal();
+            const qint64 id = rows[i % rows.size()]->goalID();
+            std::shared_ptr<Goal> goal;
+            for (const auto& listed : goals->viewModel()->filteredGoals())
+                if (listed->objectID() == id)
+                    goal = listed;
             samples.push_back(rig.millisecondsToPaint([&] { goals->select(goal); },
                                                       [goals] { return goals->detailPanel(); }));
         }

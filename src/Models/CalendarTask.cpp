@@ -1,6 +1,7 @@
 #include "Models/CalendarTask.h"
 
 #include "Models/CalendarSubtask.h"
+#include "Models/CreationOrder.h"
 #include "Models/RecordDefaults.h"
 #include "Models/TaskCategory.h"
 #include "Models/TaskRepeatFrequency.h"
@@ -34,13 +35,7 @@ void CalendarTask::setCategory(const std::shared_ptr<TaskCategory>& value) {
 
 std::vector<std::shared_ptr<CalendarSubtask>> CalendarTask::wrappedSubtasks() const {
     auto list = subtasks();
-    std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) {
-        const auto ca = a->createdAt();
-        const auto cb = b->createdAt();
-        if (!cb)
-            return false;
-        return !ca || *ca < *cb;
-    });
+    CreationOrder::sort(list);
     return list;
 }
 

@@ -15,6 +15,16 @@ std::shared_ptr<CreditCard> CreditCard::create(ObjectContext* context) {
     return record;
 }
 
+std::shared_ptr<CreditCard> CreditCard::withID(const std::vector<std::shared_ptr<CreditCard>>& cards,
+                                               const std::optional<QUuid>& id) {
+    if (!id)
+        return nullptr;
+    for (const auto& card : cards)
+        if (card && !card->isDeleted() && card->id() == id)
+            return card;
+    return nullptr;
+}
+
 QDateTime CreditCard::nextDueDate(const QDateTime& from) const {
     const QDate day = from.toLocalTime().date();
     const QDateTime candidate = Calendar::composeStartOfDay(day.year(), day.month(), paymentDueDay());

@@ -45,6 +45,11 @@ public:
     std::optional<QDateTime> createdAt() const { return dateValue(CreatedAt); }
     void setCreatedAt(const std::optional<QDateTime>& value) { setOptional(CreatedAt, value); }
 
+    // The live card with this id among these; null when the id is absent or names none of them
+    // (a card's id in another record is a plain value that may outlive the card).
+    static std::shared_ptr<CreditCard> withID(const std::vector<std::shared_ptr<CreditCard>>& cards,
+                                              const std::optional<QUuid>& id);
+
     // 00:00 of the payment due day in the month of from, or in the next month when that
     // moment is not after from.
     QDateTime nextDueDate(const QDateTime& from) const;

@@ -39,6 +39,10 @@ public:
     static EntityDescription description();
     QV_STORED_ENTITY(QV_EXPENSE_ATTRIBUTES, QV_EXPENSE_RELATIONSHIPS)
 
+    // The stored kinds: a fixed bill counts in the month it is billed in, dynamic spending on its day.
+    static inline const QString fixed = QStringLiteral("fixed");
+    static inline const QString dynamic = QStringLiteral("dynamic");
+
     // Inserts a new record with a fresh id.
     static std::shared_ptr<Expense> create(ObjectContext* context);
 

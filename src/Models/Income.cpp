@@ -15,6 +15,14 @@ std::shared_ptr<Income> Income::create(ObjectContext* context) {
     return record;
 }
 
+void Income::write(const Draft& draft) {
+    setTitle(draft.title);
+    setAmount(draft.amount);
+    setDate(draft.date);
+    setPaymentMethod(draft.paymentMethod);
+    setNotes(draft.notes.isEmpty() ? std::nullopt : std::optional<QString>(draft.notes));
+}
+
 std::shared_ptr<ExpenseMonth> Income::month() const {
     return toOne<ExpenseMonth>(Month);
 }

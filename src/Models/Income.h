@@ -36,6 +36,18 @@ public:
     // Inserts a new record with a fresh id.
     static std::shared_ptr<Income> create(ObjectContext* context);
 
+    // What an income form hands over for a new or changed income.
+    struct Draft {
+        QString title;
+        double amount = 0;
+        QDateTime date;
+        QString paymentMethod;
+        QString notes; // empty: no notes
+    };
+    // Writes every field of the draft into the record, empty notes as none. The account the
+    // money went to is not the form's to change and stays as it is.
+    void write(const Draft& draft);
+
     std::optional<QUuid> id() const { return uuidValue(Id); }
     void setId(const std::optional<QUuid>& value) { setOptional(Id, value); }
     double amount() const { return doubleValue(Amount); }

@@ -1,5 +1,6 @@
 #include "Models/Milestone.h"
 
+#include "Models/CreationOrder.h"
 #include "Models/Goal.h"
 #include "Models/RecordDefaults.h"
 #include "Models/Step.h"
@@ -32,13 +33,7 @@ std::vector<std::shared_ptr<Step>> Milestone::steps() const {
 
 std::vector<std::shared_ptr<Step>> Milestone::stepsArray() const {
     auto list = steps();
-    std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) {
-        const auto ca = a->createdAt();
-        const auto cb = b->createdAt();
-        if (!cb)
-            return false;
-        return !ca || *ca < *cb;
-    });
+    CreationOrder::sort(list);
     return list;
 }
 

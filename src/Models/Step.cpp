@@ -15,6 +15,12 @@ std::shared_ptr<Step> Step::create(ObjectContext* context) {
     return record;
 }
 
+void Step::toggleCompletion(const QDateTime& now) {
+    const bool completed = !isCompleted();
+    setIsCompleted(completed);
+    setCompletedAt(completed ? std::optional<QDateTime>(now) : std::nullopt);
+}
+
 std::shared_ptr<Milestone> Step::milestone() const {
     return toOne<Milestone>(MilestoneRel);
 }

@@ -57,6 +57,9 @@ public:
     qint16 priority() const { return static_cast<qint16>(integerValue(Priority)); }
     void setPriority(qint16 value) { setValue(Priority, QVariant::fromValue(qint64(value))); }
 
+    // Ticks an open step, stamped with the moment given, or opens a ticked one again.
+    void toggleCompletion(const QDateTime& now);
+
     std::shared_ptr<Milestone> milestone() const;
     void setMilestone(const std::shared_ptr<Milestone>& value);
 

@@ -9,6 +9,7 @@
 #include "Store/PagedFetch.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/AppViewModel.h"
+#include "ViewModels/GoalRowText.h"
 
 #include <QStringList>
 
@@ -30,6 +31,11 @@ int DailyCheckInViewModel::goalCount() const {
 
 std::shared_ptr<Goal> DailyCheckInViewModel::goalAt(int index) {
     return goals_->typedAt<Goal>(index);
+}
+
+GoalFace DailyCheckInViewModel::rowAt(int index) {
+    const std::shared_ptr<Goal> goal = goalAt(index);
+    return goal ? GoalFace::of(*goal, false) : GoalFace{};
 }
 
 void DailyCheckInViewModel::setMoodScore(int score) {

@@ -9,6 +9,7 @@
 
 class AppViewModel;
 class Goal;
+struct GoalFace;
 class PagedFetch;
 class ObjectContext;
 
@@ -27,6 +28,8 @@ public:
     int goalCount() const;
     // The goal at index, 0 the newest; null past the end.
     std::shared_ptr<Goal> goalAt(int index);
+    // What the row of the goal at index shows; a face with no goal past the end.
+    GoalFace rowAt(int index);
 
     int moodScore() const { return moodScore_; }
     void setMoodScore(int score);

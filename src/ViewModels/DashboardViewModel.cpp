@@ -3,9 +3,11 @@
 #include "Models/Goal.h"
 #include "Models/GoalFigures.h"
 #include "Models/GoalQueries.h"
+#include "Platform/Clock.h"
 #include "Platform/DateText.h"
 #include "Store/LiveFetch.h"
 #include "Store/ObjectContext.h"
+#include "ViewModels/GoalRowText.h"
 
 #include <QRandomGenerator>
 #include <QSignalBlocker>
@@ -79,6 +81,21 @@ bool DashboardViewModel::hasGoals() const {
 
 std::vector<std::shared_ptr<Goal>> DashboardViewModel::goals() const {
     return goals_->typedResults<Goal>();
+}
+
+std::vector<GoalCardText> DashboardViewModel::cards(const QSet<qint64>& hiddenGoalIDs) const {
+    const QDateTime now = Clock::now();
+    std::vector<GoalCardText> cards;
+    for (const auto& goal : cardGoals(hiddenGoalIDs))
+        cards.push_back(GoalCardText::of(*goal, false, now));
+    return cards;
+}
+
+std::shared_ptr<Goal> DashboardViewModel::goalWithID(qint64 goalID) const {
+    for (const auto& goal : goals_->typedResults<Goal>())
+        if (goal->objectID() == goalID && !goal->isDeleted())
+            return goal;
+    return nullptr;
 }
 
 std::vector<std::shared_ptr<Goal>> DashboardViewModel::cardGoals(const QSet<qint64>& hiddenGoalIDs) const {

@@ -9,6 +9,7 @@
 #include <vector>
 
 class Goal;
+struct GoalCardText;
 class LiveFetch;
 class ObjectContext;
 
@@ -52,6 +53,10 @@ public:
     std::vector<std::shared_ptr<Goal>> goals() const;
     // The goals the dashboard shows as cards: the newest ones that are not hidden, at most six.
     std::vector<std::shared_ptr<Goal>> cardGoals(const QSet<qint64>& hiddenGoalIDs) const;
+    // What the cards of those goals show, as of the clock's now.
+    std::vector<GoalCardText> cards(const QSet<qint64>& hiddenGoalIDs) const;
+    // The followed goal a card names; null once it is gone.
+    std::shared_ptr<Goal> goalWithID(qint64 goalID) const;
 
     // "Good Morning" before noon, "Good Afternoon" until 17:00, then "Good Evening".
     static QString greeting(const QDateTime& at);

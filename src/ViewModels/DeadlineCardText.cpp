@@ -4,11 +4,12 @@
 #include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
 
-DeadlineCardText DeadlineCardText::of(const Goal& goal) {
+DeadlineCardText DeadlineCardText::of(const Goal& goal, const QDateTime& now) {
     DeadlineCardText text;
     static_cast<GoalFace&>(text) = GoalFace::of(goal, false);
     text.progress = goal.progressPercentage();
     text.hasDeadline = goal.deadline().has_value();
+    text.countdownText = countdown(goal, now);
     return text;
 }
 

@@ -15,8 +15,9 @@ class Goal;
 struct DeadlineCardText : GoalFace {
     double progress = 0;
     bool hasDeadline = false;
+    std::optional<QString> countdownText; // at the instant the card was written
 
-    static DeadlineCardText of(const Goal& goal);
+    static DeadlineCardText of(const Goal& goal, const QDateTime& now);
     // "2d 5h left" or "2d overdue" at the instant; absent for a goal without a deadline.
     static std::optional<QString> countdown(const Goal& goal, const QDateTime& now);
 };

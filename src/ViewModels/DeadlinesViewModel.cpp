@@ -9,6 +9,7 @@
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
 #include "Store/ObjectContext.h"
+#include "ViewModels/DeadlineCardText.h"
 #include "ViewModels/Finance/FinanceNames.h"
 #include "ViewModels/Theme/AppTheme.h"
 
@@ -49,6 +50,14 @@ QString DeadlinesViewModel::countdownText(const QDateTime& now, const QDateTime&
     if (days < 1)
         return QString::number(hours) + QStringLiteral("h left");
     return QString::number(days) + QStringLiteral("d ") + QString::number(hours) + QStringLiteral("h left");
+}
+
+DeadlineCardText DeadlinesViewModel::card(const Goal& goal) const {
+    return DeadlineCardText::of(goal, Clock::now());
+}
+
+std::optional<QString> DeadlinesViewModel::countdown(const Goal& goal) const {
+    return DeadlineCardText::countdown(goal, Clock::now());
 }
 
 void DeadlinesViewModel::refresh() {

@@ -8,9 +8,11 @@
 #include <QUuid>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Goal;
+struct DeadlineCardText;
 class ObjectContext;
 
 // What falls due in the next 30 days, sorted into overdue, today, this week and upcoming,
@@ -47,6 +49,9 @@ public:
 
     // "2d 5h left", "1h left", "0h left", "2d overdue": whole units, truncated toward zero.
     static QString countdownText(const QDateTime& now, const QDateTime& deadline);
+    // What a goal's card shows, and its countdown alone as the screen ticks, at the clock's now.
+    DeadlineCardText card(const Goal& goal) const;
+    std::optional<QString> countdown(const Goal& goal) const;
 
 signals:
     void listsChanged();

@@ -8,6 +8,7 @@
 #include "Platform/Clock.h"
 #include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
+#include "ViewModels/GoalRowText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -101,14 +102,20 @@ bool GoalDetailViewModel::addStep(const QString& title, const std::optional<QStr
     return saveAndAnnounce(action);
 }
 
+GoalHeaderText GoalDetailViewModel::headerText() const {
+    return goal_ ? GoalHeaderText::of(*goal_, Clock::now()) : GoalHeaderText{};
+}
+
+GoalProgressText GoalDetailViewModel::progressText() const {
+    return goal_ ? GoalProgressText::of(*goal_) : GoalProgressText{};
+}
+
 // The tick, the milestone it may complete and the goal's new momentum are one action, saved once.
 bool GoalDetailViewModel::toggleStep(const std::shared_ptr<Step>& step) {
     if (!step || step->isDeleted())
         return false;
     ActionGuard action(context_);
-    const bool nowCompleted = !step->isCompleted();
-    step->setIsCompleted(nowCompleted);
-    step->setCompletedAt(nowCompleted ? std::optional<QDateTime>(Clock::now()) : std::nullopt);
+    step->toggleCompletion(Clock::now());
 
     const std::shared_ptr<Milestone> milestone = step->milestone();
     const bool completes = milestone && completesMilestone(milestone);

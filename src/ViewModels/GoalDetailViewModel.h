@@ -16,6 +16,8 @@ class Goal;
 class Milestone;
 class ObjectContext;
 class Step;
+struct GoalHeaderText;
+struct GoalProgressText;
 
 // Carries out every change the goal detail screen makes below its goal: manual progress,
 // milestones with their first steps, single steps, ticking (which may complete a milestone
@@ -33,6 +35,9 @@ public:
     const std::shared_ptr<Goal>& goal() const { return goal_; }
     ObjectContext* context() const { return context_; }
     bool showConfetti() const { return showConfetti_; }
+    // What the header and the progress card show of the goal now.
+    GoalHeaderText headerText() const;
+    GoalProgressText progressText() const;
     // The goal's milestones by their order; their steps come in for this goal alone.
     std::vector<std::shared_ptr<Milestone>> milestones() const;
 

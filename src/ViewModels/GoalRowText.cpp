@@ -1,7 +1,7 @@
 #include "ViewModels/GoalRowText.h"
 
 #include "Models/Goal.h"
-#include "Platform/Clock.h"
+#include "Platform/DateText.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/Extensions/ProgressPercent.h"
@@ -30,15 +30,27 @@ QString GoalLook::shownTitle(const Goal& goal, bool masked) {
 }
 
 GoalFace GoalFace::of(const Goal& goal, bool masked) {
-    return {GoalLook::shownTitle(goal, masked), GoalText::category(goal), GoalLook::color(&goal),
+    return {goal.objectID(),
+            masked,
+            GoalLook::shownTitle(goal, masked),
+            GoalText::category(goal),
+            GoalLook::color(&goal),
             GoalLook::priority(goal)};
 }
+
+namespace {
+
+QString percentText(double progress) {
+    return ProgressPercent::text(progress) + QLatin1Char('%');
+}
+
+} // namespace
 
 GoalRowText GoalRowText::of(const Goal& goal, bool masked, const QDateTime& now) {
     GoalRowText text;
     static_cast<GoalFace&>(text) = GoalFace::of(goal, masked);
     const double progress = goal.progressPercentage();
-    text.percent = ProgressPercent::text(progress) + QLatin1Char('%');
+    text.percent = percentText(progress);
     text.progress = ProgressPercent::clamp(progress);
     if (goal.needsMoney())
         text.money = Text::wholeNumber(goal.financialContributed()) + QLatin1Char('/') +
@@ -52,10 +64,6 @@ GoalRowText GoalRowText::of(const Goal& goal, bool masked, const QDateTime& now)
     const GoalFigures::Figures figures = goal.figures();
     text.efforts = QStringLiteral("%1/%2").arg(figures.completedMilestones).arg(figures.milestones);
     return text;
-}
-
-GoalRowText GoalRowText::of(const Goal& goal, bool masked) {
-    return of(goal, masked, Clock::now());
 }
 
 QString GoalRowText::deadlineText(int days) {
@@ -77,10 +85,6 @@ GoalCardText GoalCardText::of(const Goal& goal, bool masked, const QDateTime& no
     return text;
 }
 
-GoalCardText GoalCardText::of(const Goal& goal, bool masked) {
-    return of(goal, masked, Clock::now());
-}
-
 QString GoalCardText::deadlineText(int days) {
     if (days < 0)
         return QStringLiteral("Overdue by %1d").arg(-qint64(days));
@@ -93,4 +97,40 @@ QString GoalCardText::deadlineText(int days) {
 
 QString GoalCardText::symbolFor(int days) {
     return days < 0 ? QStringLiteral("exclamationmark.triangle.fill") : QStringLiteral("calendar");
+}
+
+GoalHeaderText GoalHeaderText::of(const Goal& goal, const QDateTime& now) {
+    GoalHeaderText text;
+    static_cast<GoalFace&>(text) = GoalFace::of(goal, false);
+    text.momentum = goal.wrappedMomentumState();
+    text.notes = goal.notes().value_or(QString());
+    if (const std::optional<QDateTime> deadline = goal.deadline()) {
+        text.deadline = DateText::medium(deadline->toLocalTime().date());
+        text.overdue = goal.isOverdue(now);
+    }
+    if (goal.streak() >= 1)
+        text.streak = QString::number(goal.streak()) + QStringLiteral(" day streak");
+    return text;
+}
+
+ArchivedGoalText ArchivedGoalText::of(const Goal& goal) {
+    ArchivedGoalText text;
+    static_cast<GoalFace&>(text) = GoalFace::of(goal, false);
+    if (const std::optional<QDateTime> deadline = goal.deadline())
+        text.completedBy = QStringLiteral("Completed by ") + DateText::medium(deadline->toLocalTime().date());
+    return text;
+}
+
+SidebarGoalText SidebarGoalText::of(const Goal& goal, bool masked) {
+    SidebarGoalText text;
+    static_cast<GoalFace&>(text) = GoalFace::of(goal, masked);
+    text.percent = percentText(goal.progressPercentage());
+    return text;
+}
+
+GoalProgressText GoalProgressText::of(const Goal& goal) {
+    const double progress = goal.progressPercentage();
+    const bool fromSteps = goal.totalSteps() > 0;
+    return {GoalLook::color(&goal), progress, percentText(progress),
+            fromSteps ? QStringLiteral("Based on steps") : QStringLiteral("Manual"), fromSteps};
 }

@@ -29,6 +29,8 @@ QString shownTitle(const Goal& goal, bool masked);
 
 // What heads every row and card of a goal: its shown title, category, colour and priority.
 struct GoalFace {
+    qint64 goalID = 0;   // the goal's object id, which the row's actions hand back; 0 for none
+    bool masked = false; // the title shows as dots
     QString title;
     QString category;
     QColor color;
@@ -50,7 +52,6 @@ struct GoalRowText : GoalFace {
     QString efforts; // completed milestones of all, "2/5"
 
     static GoalRowText of(const Goal& goal, bool masked, const QDateTime& now);
-    static GoalRowText of(const Goal& goal, bool masked); // now by the clock
     static QString deadlineText(int days);
 };
 
@@ -65,7 +66,43 @@ struct GoalCardText : GoalFace {
     DeadlineTone deadlineTone = DeadlineTone::later;
 
     static GoalCardText of(const Goal& goal, bool masked, const QDateTime& now);
-    static GoalCardText of(const Goal& goal, bool masked); // now by the clock
     static QString deadlineText(int days);
     static QString symbolFor(int days); // the deadline's symbol
+};
+
+// The top card of a goal's detail, as it shows the goal.
+struct GoalHeaderText : GoalFace {
+    MomentumState momentum = MomentumState::coasting;
+    QString notes;                   // empty: none
+    std::optional<QString> deadline; // the day, in the locale's medium form
+    bool overdue = false;
+    std::optional<QString> streak; // "5 day streak", for a streak of a day or more
+
+    static GoalHeaderText of(const Goal& goal, const QDateTime& now);
+};
+
+// One achieved goal in the goals list, as its row shows it (never masked).
+struct ArchivedGoalText : GoalFace {
+    std::optional<QString> completedBy; // "Completed by" and the day it was due, when it had a deadline
+
+    static ArchivedGoalText of(const Goal& goal);
+};
+
+// One active goal in the sidebar, as its item shows it.
+struct SidebarGoalText : GoalFace {
+    QString percent; // "42%"
+
+    static SidebarGoalText of(const Goal& goal, bool masked);
+};
+
+// The progress card of a goal's detail: the figure in the goal's colour and where it comes
+// from. Progress the steps decide cannot be nudged by hand.
+struct GoalProgressText {
+    QColor color;
+    double progress = 0; // as the goal gives it; the ring keeps it within bounds
+    QString percent;     // "42%"
+    QString caption;     // "Based on steps" or "Manual"
+    bool fromSteps = false;
+
+    static GoalProgressText of(const Goal& goal);
 };

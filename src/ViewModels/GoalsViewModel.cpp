@@ -8,6 +8,7 @@
 #include "Models/GoalFigures.h"
 #include "Models/GoalPriority.h"
 #include "Models/GoalQueries.h"
+#include "Platform/Clock.h"
 #include "Store/LiveFetch.h"
 #include "Store/ObjectContext.h"
 
@@ -195,6 +196,18 @@ void GoalsViewModel::sortGoals(std::vector<std::shared_ptr<Goal>>& goals, SortOr
     case SortOrder::newest:
         break; // the lists are fetched newest first
     }
+}
+
+GoalRowText GoalsViewModel::rowText(const Goal& goal, bool masked) const {
+    return GoalRowText::of(goal, masked, Clock::now());
+}
+
+GoalCardText GoalsViewModel::cardText(const Goal& goal, bool masked) const {
+    return GoalCardText::of(goal, masked, Clock::now());
+}
+
+ArchivedGoalText GoalsViewModel::archivedText(const Goal& goal) const {
+    return ArchivedGoalText::of(goal);
 }
 
 bool GoalsViewModel::deleteGoal(const std::shared_ptr<Goal>& goal) {

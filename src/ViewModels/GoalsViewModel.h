@@ -10,6 +10,9 @@
 #include <vector>
 
 class Goal;
+struct ArchivedGoalText;
+struct GoalCardText;
+struct GoalRowText;
 class LiveFetch;
 class ObjectContext;
 
@@ -49,6 +52,11 @@ public:
     std::vector<std::shared_ptr<Goal>> archivedGoals();
     // The active goals that pass the search and the category filter, in the chosen order.
     std::vector<std::shared_ptr<Goal>> filteredGoals();
+
+    // What the goal's row and card in the list show, as of the clock's now.
+    GoalRowText rowText(const Goal& goal, bool masked) const;
+    GoalCardText cardText(const Goal& goal, bool masked) const;
+    ArchivedGoalText archivedText(const Goal& goal) const;
 
     // Writes; each is one action saved at once. False when the save failed (the action was
     // rolled back and the lists show what is stored).

@@ -4,6 +4,7 @@
 #include "Models/GoalFigures.h"
 #include "Models/GoalQueries.h"
 #include "Store/PagedFetch.h"
+#include "ViewModels/GoalRowText.h"
 
 #include <algorithm>
 
@@ -27,6 +28,13 @@ int SidebarViewModel::count() const {
 
 std::shared_ptr<Goal> SidebarViewModel::goalAt(int index) {
     return goals_->typedAt<Goal>(index);
+}
+
+SidebarGoalText SidebarViewModel::itemAt(int index, const QSet<qint64>& hiddenGoalIDs) {
+    const std::shared_ptr<Goal> goal = goalAt(index);
+    if (!goal)
+        return {};
+    return SidebarGoalText::of(*goal, hiddenGoalIDs.contains(goal->objectID()));
 }
 
 void SidebarViewModel::readBestStreak() {

@@ -2,10 +2,12 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 
 #include <memory>
 
 class Goal;
+struct SidebarGoalText;
 class ObjectContext;
 class PagedFetch;
 
@@ -23,6 +25,9 @@ public:
     int count() const;
     // The goal at index, 0 the oldest; null past the end.
     std::shared_ptr<Goal> goalAt(int index);
+    // What the item of the goal at index shows, masked when its id is among these; a text
+    // with no goal past the end.
+    SidebarGoalText itemAt(int index, const QSet<qint64>& hiddenGoalIDs);
     // The longest streak among the active goals; 0 without any.
     int bestStreak() const { return bestStreak_; }
 

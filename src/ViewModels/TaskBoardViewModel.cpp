@@ -65,9 +65,7 @@ bool TaskBoardViewModel::toggleStep(const std::shared_ptr<Step>& step) {
     if (!step || step->isDeleted())
         return false;
     ActionGuard action(context_);
-    const bool nowCompleted = !step->isCompleted();
-    step->setIsCompleted(nowCompleted);
-    step->setCompletedAt(nowCompleted ? std::optional<QDateTime>(Clock::now()) : std::nullopt);
+    step->toggleCompletion(Clock::now());
     // A failed save has rolled the tick back; the board shows what is stored either way.
     const bool saved = action.commit();
     refresh();

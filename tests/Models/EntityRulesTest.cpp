@@ -71,6 +71,18 @@ TEST_F(EntityRules, SubtasksListOldestFirst) {
     EXPECT_EQ(task->wrappedSubtasks(), (std::vector{undated, earlier, later}));
 }
 
+TEST_F(EntityRules, TickingAStepStampsItAndUntickingClearsTheStamp) {
+    auto step = Step::create(context());
+    step->toggleCompletion(now());
+    EXPECT_TRUE(step->isCompleted());
+    EXPECT_EQ(step->completedAt(), now());
+    step->toggleCompletion(now().addSecs(60));
+    EXPECT_FALSE(step->isCompleted());
+    EXPECT_EQ(step->completedAt(), std::nullopt);
+    step->toggleCompletion(now().addSecs(120));
+    EXPECT_EQ(step->completedAt(), now().addSecs(120)) << "each tick stamps its own moment";
+}
+
 TEST_F(EntityRules, JournalEmojiFallBackToTheMiddle) {
     auto log = DailyLog::create(context());
     const std::vector<QString> mood{"\U0001F614", "\U0001F615", "\U0001F60A", "\U0001F604", "\U0001F929"};

@@ -2,6 +2,7 @@
 
 #include "Models/CreditCard.h"
 #include "Models/Expense.h"
+#include "Models/Income.h"
 
 namespace {
 
@@ -70,6 +71,36 @@ TEST_F(FinanceRulesDates, AnExpenseIsWrittenFromItsDraftWholeAndItsCardSetsTheBi
     EXPECT_EQ(expense->category(), std::nullopt);
     EXPECT_EQ(expense->notes(), draft.notes);
     EXPECT_EQ(expense->billedMonth(), local(2026, 3, 1));
+}
+
+TEST_F(FinanceRulesDates, AnIncomeIsWrittenFromItsDraftAndKeepsItsIdAndAccount) {
+    auto income = Income::create(context());
+    const auto id = income->id();
+    const QUuid account = QUuid::createUuid();
+    income->setBankAccountID(account);
+    income->write({QStringLiteral("Salary"), 2500, local(2026, 3, 1), QStringLiteral("debit"), {}});
+    EXPECT_EQ(income->title(), QStringLiteral("Salary"));
+    EXPECT_EQ(income->amount(), 2500);
+    EXPECT_EQ(income->date(), local(2026, 3, 1));
+    EXPECT_EQ(income->paymentMethod(), QStringLiteral("debit"));
+    EXPECT_EQ(income->notes(), std::nullopt) << "empty notes are none";
+    income->write(
+        {QStringLiteral("Bonus"), 300, local(2026, 3, 2), QStringLiteral("cash"), QStringLiteral("Q1")});
+    EXPECT_EQ(income->notes(), QStringLiteral("Q1"));
+    EXPECT_EQ(income->id(), id) << "a write never makes a second id";
+    EXPECT_EQ(income->bankAccountID(), account) << "the form does not move money between accounts";
+}
+
+TEST_F(FinanceRulesDates, ACardIsFoundByItsIdAmongTheLiveOnesOnly) {
+    const auto first = card(1, 10);
+    const auto second = card(5, 20);
+    const std::vector<std::shared_ptr<CreditCard>> cards{first, second};
+    EXPECT_EQ(CreditCard::withID(cards, second->id()), second);
+    EXPECT_EQ(CreditCard::withID(cards, std::nullopt), nullptr);
+    EXPECT_EQ(CreditCard::withID(cards, QUuid::createUuid()), nullptr) << "an id that outlived its card";
+    context()->deleteObject(second);
+    EXPECT_EQ(CreditCard::withID(cards, second->id()), nullptr);
+    EXPECT_EQ(CreditCard::withID(cards, first->id()), first);
 }
 
 TEST_F(FinanceRulesDates, NextDueDateIsAfterTheGivenMoment) {

@@ -8,6 +8,7 @@
 #include "Support/TestSupport.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/AppViewModel.h"
+#include "ViewModels/GoalRowText.h"
 
 #include <gtest/gtest.h>
 
@@ -84,6 +85,9 @@ TEST_F(DailyCheckInViewModelTest, SubmitWritesOneEntryPerTickedGoalAtTheStartOfT
     DailyCheckInViewModel model(context(), app.get());
     ASSERT_EQ(model.goalCount(), 4);
     EXPECT_EQ(model.goalAt(0), untouched) << "newest goal first";
+    EXPECT_EQ(model.rowAt(0).goalID, untouched->objectID());
+    EXPECT_EQ(model.rowAt(0).title, QStringLiteral("Rest"));
+    EXPECT_EQ(model.rowAt(4).goalID, 0) << "no goal past the end";
     model.setMoodScore(4);
     model.setEnergyScore(5);
     model.setNotes(QStringLiteral("  a good day "));

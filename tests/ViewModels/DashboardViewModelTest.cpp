@@ -3,6 +3,7 @@
 #include "Models/Goal.h"
 #include "Models/ModelTestSupport.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/GoalRowText.h"
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,15 @@ TEST_F(DashboardViewModelTest, CardsLeaveHiddenGoalsOutAndKeepTheSixNewest) {
         all.insert(g->objectID());
     EXPECT_TRUE(model.cardGoals(all).empty());
     EXPECT_EQ(model.goals().size(), 9u);
+
+    // The cards' values name the same goals, unmasked, and lead back to them.
+    const auto texts = model.cards(hidden);
+    ASSERT_EQ(texts.size(), 6u);
+    EXPECT_EQ(texts.front().title, QStringLiteral("G7"));
+    EXPECT_FALSE(texts.front().masked);
+    EXPECT_EQ(model.goalWithID(texts.front().goalID), goals[7]);
+    context->deleteObject(goals[7]);
+    EXPECT_EQ(model.goalWithID(goals[7]->objectID()), nullptr);
 }
 
 TEST_F(DashboardViewModelTest, GreetingChangesAtNoonAndAtFive) {

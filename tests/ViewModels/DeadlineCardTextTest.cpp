@@ -28,7 +28,7 @@ TEST_F(DeadlineCardTextDates, AGoalCardReadsTheFallbacksAndCountsDownFromTheInst
     auto goal = Goal::create(context);
     goal->setPriority(0);
     goal->setManualProgress(0.4);
-    const DeadlineCardText bare = DeadlineCardText::of(*goal);
+    const DeadlineCardText bare = DeadlineCardText::of(*goal, now);
     EXPECT_EQ(bare.title, QStringLiteral("Untitled Goal"));
     EXPECT_EQ(bare.category, QStringLiteral("Personal"));
     EXPECT_EQ(bare.color, QColor(0x8B, 0x5C, 0xF6));
@@ -41,11 +41,13 @@ TEST_F(DeadlineCardTextDates, AGoalCardReadsTheFallbacksAndCountsDownFromTheInst
     goal->setCategory(QStringLiteral("Finance"));
     goal->setPriority(1);
     goal->setDeadline(now.addDays(2).addSecs(5 * 3600 + 59 * 60));
-    const DeadlineCardText due = DeadlineCardText::of(*goal);
+    const DeadlineCardText due = DeadlineCardText::of(*goal, now);
     EXPECT_EQ(due.title, QStringLiteral("File taxes"));
     EXPECT_EQ(due.category, QStringLiteral("Finance"));
     EXPECT_EQ(due.priority, GoalPriority::low);
     EXPECT_TRUE(due.hasDeadline);
+    EXPECT_EQ(due.countdownText, QStringLiteral("2d 5h left"));
+    EXPECT_FALSE(bare.countdownText.has_value());
     // The countdown moves with the instant it is read at, in whole units cut toward zero.
     EXPECT_EQ(DeadlineCardText::countdown(*goal, now), QStringLiteral("2d 5h left"));
     EXPECT_EQ(DeadlineCardText::countdown(*goal, now.addDays(2)), QStringLiteral("5h left"));

@@ -5,6 +5,7 @@
 #include "Models/ModelTestSupport.h"
 #include "Models/Subscription.h"
 #include "Platform/CalendarHelpers.h"
+#include "ViewModels/DeadlineCardText.h"
 #include "ViewModels/Theme/AppTheme.h"
 
 #include <gtest/gtest.h>
@@ -105,6 +106,21 @@ TEST_F(DeadlinesViewModelDates, LateInTheEveningTodayIsOnlyTheMinutesToMidnight)
     DeadlinesViewModel model(context);
     EXPECT_EQ(titles(model.todayGoals()), (QStringList{"beforeMidnight"}));
     EXPECT_EQ(titles(model.weekGoals()), (QStringList{"afterMidnight", "nextWeekSameTime"}));
+}
+
+TEST_F(DeadlinesViewModelDates, AGoalCardCountsDownFromTheClocksNow) {
+    auto taxes = goal("taxes", Clock::now().addSecs(29 * 3600 + 59 * 60));
+    auto open = goal("open", std::nullopt);
+    DeadlinesViewModel model(context);
+    const DeadlineCardText card = model.card(*taxes);
+    EXPECT_EQ(card.goalID, taxes->objectID());
+    EXPECT_EQ(card.countdownText, QStringLiteral("1d 5h left"));
+    EXPECT_FALSE(model.card(*open).countdownText.has_value());
+    Clock::advance(6 * 3600);
+    EXPECT_EQ(model.countdown(*taxes), QStringLiteral("23h left"));
+    Clock::advance(2 * 24 * 3600);
+    EXPECT_EQ(model.countdown(*taxes), QStringLiteral("1d overdue"));
+    EXPECT_FALSE(model.countdown(*open).has_value());
 }
 
 TEST_F(DeadlinesViewModelDates, CardBillsSumTheDueMonthAndRenewalsTheirPrice) {

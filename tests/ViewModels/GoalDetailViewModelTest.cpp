@@ -6,6 +6,7 @@
 #include "Models/Step.h"
 #include "Platform/Clock.h"
 #include "Store/ObjectContext.h"
+#include "ViewModels/GoalRowText.h"
 
 #include <QSignalSpy>
 
@@ -186,6 +187,8 @@ TEST_F(GoalDetailViewModelTest, TickingTheLastOpenStepCompletesAndCelebratesForT
 
     vm->toggleStep(steps[0]);
     vm->toggleStep(steps[1]);
+    EXPECT_EQ(vm->progressText().percent, QStringLiteral("66%"));
+    EXPECT_EQ(vm->progressText().caption, QStringLiteral("Based on steps"));
     EXPECT_FALSE(m->isCompleted());
     EXPECT_FALSE(vm->showConfetti());
     EXPECT_EQ(steps[0]->completedAt(), kNow);

@@ -5,6 +5,7 @@
 #include "Models/Milestone.h"
 #include "Models/ModelTestSupport.h"
 #include "Models/Step.h"
+#include "Platform/DateText.h"
 #include "Store/ObjectContext.h"
 #include "Support/TestSupport.h"
 #include "ViewModels/GoalText.h"
@@ -114,7 +115,6 @@ TEST_F(GoalRowTextDates, TheDeadlineToneTurnsAtAWeekAndAtAWholeDayPast) {
     // The reference instant decides, not the clock.
     open->setDeadline(day.addDays(3));
     EXPECT_EQ(GoalRowText::of(*open, false, now.addDays(5)).deadline, QStringLiteral("Overdue"));
-    EXPECT_EQ(GoalRowText::of(*open, false).deadline, QStringLiteral("Due in 3d"));
 }
 
 TEST_F(GoalRowTextDates, TheCardSpellsTheDeadlineOutAndWarnsWhenOverdue) {
@@ -188,6 +188,70 @@ TEST_F(GoalRowTextDates, ProgressAndEffortsReadAsTyped) {
     milestone(planned, true);
     ASSERT_TRUE(context->save());
     EXPECT_EQ(GoalRowText::of(*planned, false, now).efforts, QStringLiteral("2/3"));
+}
+
+TEST_F(GoalRowTextDates, SidebarItemAndProgressCardReadTheirPercentCaptionAndGoal) {
+    auto g = goal();
+    g->setManualProgress(0.29);
+    g->setColorHex(QStringLiteral("#10B981"));
+    const SidebarGoalText item = SidebarGoalText::of(*g, false);
+    EXPECT_EQ(item.goalID, g->objectID());
+    EXPECT_EQ(item.title, QStringLiteral("Run a marathon"));
+    EXPECT_EQ(item.percent, QStringLiteral("29%"));
+    EXPECT_EQ(item.color, QColor(0x10, 0xB9, 0x81));
+    const SidebarGoalText masked = SidebarGoalText::of(*g, true);
+    EXPECT_TRUE(masked.masked);
+    EXPECT_EQ(masked.title, QStringLiteral("\u2022\u2022\u2022\u2022\u2022\u2022\u2022"));
+    EXPECT_EQ(masked.percent, QStringLiteral("29%")) << "masking hides the title alone";
+    EXPECT_EQ(GoalRowText::of(*g, true, now).goalID, g->objectID());
+    EXPECT_TRUE(GoalCardText::of(*g, true, now).masked);
+
+    GoalProgressText card = GoalProgressText::of(*g);
+    EXPECT_EQ(card.caption, QStringLiteral("Manual"));
+    EXPECT_FALSE(card.fromSteps);
+    EXPECT_EQ(card.percent, QStringLiteral("29%"));
+    EXPECT_EQ(card.color, item.color);
+
+    // Once the goal has steps they decide, and the manual figure no longer counts.
+    auto m = Milestone::create(context);
+    m->setGoal(g);
+    for (bool done : {true, false, false}) {
+        auto s = Step::create(context);
+        s->setIsCompleted(done);
+        s->setMilestone(m);
+    }
+    ASSERT_TRUE(context->save());
+    card = GoalProgressText::of(*g);
+    EXPECT_EQ(card.caption, QStringLiteral("Based on steps"));
+    EXPECT_TRUE(card.fromSteps);
+    EXPECT_EQ(card.percent, QStringLiteral("33%"));
+    EXPECT_EQ(SidebarGoalText::of(*g, false).percent, QStringLiteral("33%"));
+}
+
+TEST_F(GoalRowTextDates, TheDetailHeaderSaysOverdueByTheInstantItIsGiven) {
+    auto g = goal();
+    const GoalHeaderText bare = GoalHeaderText::of(*g, now);
+    EXPECT_FALSE(bare.deadline.has_value());
+    EXPECT_FALSE(bare.overdue);
+    EXPECT_FALSE(bare.streak.has_value());
+    EXPECT_TRUE(bare.notes.isEmpty());
+
+    g->setDeadline(now.addSecs(3600));
+    g->setStreak(5);
+    g->setNotes(QStringLiteral("Sub four hours"));
+    const GoalHeaderText due = GoalHeaderText::of(*g, now);
+    EXPECT_EQ(due.deadline, DateText::medium(now.date()));
+    EXPECT_FALSE(due.overdue);
+    EXPECT_EQ(due.streak, QStringLiteral("5 day streak"));
+    EXPECT_EQ(due.notes, QStringLiteral("Sub four hours"));
+    EXPECT_EQ(due.title, QStringLiteral("Run a marathon"));
+    EXPECT_TRUE(GoalHeaderText::of(*g, now.addDays(2)).overdue) << "the instant decides, not the clock";
+
+    // An achieved goal's row says when it was due, and nothing without a deadline.
+    EXPECT_EQ(ArchivedGoalText::of(*g).completedBy,
+              QStringLiteral("Completed by ") + DateText::medium(now.date()));
+    EXPECT_EQ(ArchivedGoalText::of(*g).goalID, g->objectID());
+    EXPECT_FALSE(ArchivedGoalText::of(*goal()).completedBy.has_value());
 }
 
 TEST_F(GoalRowTextDates, MilestonesAndStepsWithoutTitlesReadTheirFallbacks) {

@@ -9,6 +9,7 @@
 #include "Platform/Clock.h"
 #include "Store/ObjectContext.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/GoalRowText.h"
 
 #include <gtest/gtest.h>
 
@@ -137,6 +138,20 @@ TEST_F(GoalsViewModelTest, EachSortOrderOrdersTheActiveGoals) {
     d->setManualProgress(std::nan(""));
     vm.setSortOrder(S::progress);
     EXPECT_EQ(titles(vm.filteredGoals()).last(), QStringLiteral("\uFF21 wide"));
+}
+
+TEST_F(GoalsViewModelTest, RowAndCardTextsAreWrittenAtTheClocksNow) {
+    auto goal = makeGoal(QStringLiteral("Run"));
+    goal->setDeadline(Clock::now().addDays(3));
+    GoalsViewModel model(context);
+    EXPECT_EQ(model.rowText(*goal, false).deadline, QStringLiteral("Due in 3d"));
+    EXPECT_EQ(model.cardText(*goal, false).deadline, QStringLiteral("Due in 3 days"));
+    EXPECT_EQ(model.rowText(*goal, true).title, QStringLiteral("\u2022\u2022\u2022\u2022\u2022\u2022\u2022"));
+    EXPECT_EQ(model.cardText(*goal, false).goalID, goal->objectID());
+
+    Clock::advance(5 * 24 * 3600);
+    EXPECT_EQ(model.rowText(*goal, false).deadline, QStringLiteral("Overdue"));
+    EXPECT_EQ(model.cardText(*goal, false).deadline, QStringLiteral("Overdue by 2d"));
 }
 
 TEST_F(GoalsViewModelTest, AchieveRestoreAndDeleteWriteTheStore) {

@@ -8,6 +8,7 @@
 #include "Models/ModelTestSupport.h"
 #include "Models/Step.h"
 #include "Store/PagedFetch.h"
+#include "ViewModels/GoalRowText.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>
@@ -94,6 +95,22 @@ TEST_F(SidebarViewModelTest, EveryIndexGivesTheGoalOfTheWholeListAsTheStoreChang
     QCoreApplication::processEvents();
     EXPECT_EQ(changed.count(), 1);
     EXPECT_DOUBLE_EQ(model.goalAt(1)->progressPercentage(), 1.0);
+}
+
+TEST_F(SidebarViewModelTest, ItemsAreMaskedByIdAndEmptyPastTheEnd) {
+    auto first = goal(1);
+    first->setManualProgress(0.5);
+    auto second = goal(2);
+    ASSERT_TRUE(context()->save());
+    SidebarViewModel model(context());
+    const SidebarGoalText shown = model.itemAt(0, {second->objectID()});
+    EXPECT_EQ(shown.goalID, first->objectID());
+    EXPECT_EQ(shown.title, QStringLiteral("G1"));
+    EXPECT_EQ(shown.percent, QStringLiteral("50%"));
+    const SidebarGoalText hidden = model.itemAt(1, {second->objectID()});
+    EXPECT_TRUE(hidden.masked);
+    EXPECT_NE(hidden.title, QStringLiteral("G2"));
+    EXPECT_EQ(model.itemAt(2, {}).goalID, 0);
 }
 
 TEST_F(SidebarViewModelTest, UnsavedGoalsAreListedInTheirPlace) {

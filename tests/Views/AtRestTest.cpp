@@ -1,6 +1,8 @@
 #include "Components/CastShadow.h"
 #include "Models/Achievement.h"
+#include "Models/Goal.h"
 #include "ShellTestSupport.h"
+#include "ViewModels/GoalsViewModel.h"
 #include "ViewModels/Theme/AnimationTiming.h"
 #include "Views/Goals/GoalRowView.h"
 #include "Views/Goals/GoalsView.h"
@@ -82,7 +84,9 @@ TEST_F(AtRestTest, NoWidgetKeepsAGraphicsEffectOnAnyScreenOnceAnimationsEnd) {
     expectAtRest("goals list");
     auto* row = goals->findChild<GoalRowView*>();
     ASSERT_NE(row, nullptr);
-    goals->select(row->goal());
+    for (const auto& goal : goals->viewModel()->filteredGoals())
+        if (goal->objectID() == row->goalID())
+            goals->select(goal);
     expectAtRest("goals list with a goal selected");
     EXPECT_NE(CastShadow::of(row).color.alpha(), 0) << "the row's shadow is painted by its list";
     goals->setGridMode(true);

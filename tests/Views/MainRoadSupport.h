@@ -99,19 +99,19 @@ protected:
 
     GoalRowView* rowOf(const std::shared_ptr<Goal>& goal) const {
         for (GoalRowView* row : screen()->findChildren<GoalRowView*>())
-            if (row->goal() == goal && row->isVisible())
+            if (row->goalID() == goal->objectID() && row->isVisible())
                 return row;
         return nullptr;
     }
     GoalCardView* cardOf(const std::shared_ptr<Goal>& goal) const {
         for (GoalCardView* card : screen()->findChildren<GoalCardView*>())
-            if (card->goal() == goal && card->isVisible())
+            if (card->goalID() == goal->objectID() && card->isVisible())
                 return card;
         return nullptr;
     }
     SidebarGoalItem* sidebarItemOf(const std::shared_ptr<Goal>& goal) const {
         for (SidebarGoalItem* item : sidebar()->goalItems())
-            if (item->goal() == goal)
+            if (item->goalID() == goal->objectID())
                 return item;
         return nullptr;
     }

@@ -33,12 +33,11 @@ QString paymentText(const Bill& bill, const std::vector<std::shared_ptr<CreditCa
                     bool& namesCard) {
     namesCard = false;
     const QString method = bill.paymentMethod().value_or(PaymentMethods::cash);
-    if (method == PaymentMethods::billCreditCard && bill.creditCardID())
-        for (const auto& card : creditCards)
-            if (card->id() == bill.creditCardID()) {
-                namesCard = true;
-                return FinanceNames::card(*card);
-            }
+    if (method == PaymentMethods::billCreditCard)
+        if (const auto card = CreditCard::withID(creditCards, bill.creditCardID())) {
+            namesCard = true;
+            return FinanceNames::card(*card);
+        }
     if (method == PaymentMethods::cash)
         return {};
     return FinanceNames::capitalised(method);
@@ -110,25 +109,17 @@ bool BillsViewModel::markAsPaid(const std::shared_ptr<Bill>& bill, const QDateTi
     // A payment that names no bill could never be found again, nor unmarked.
     if (!bill || bill->isDeleted() || !bill->id())
         return false;
-    const QDateTime day = paymentDate(bill->dueDay(), month);
-    std::shared_ptr<CreditCard> card;
-    if (const auto cardID = bill->creditCardID())
-        for (const auto& candidate : creditCards_)
-            if (!candidate->isDeleted() && candidate->id() == cardID) {
-                card = candidate;
-                break;
-            }
+    Expense::Draft payment;
+    payment.title = FinanceNames::bill(*bill);
+    payment.amount = bill->amount();
+    payment.date = paymentDate(bill->dueDay(), month);
+    payment.expenseType = Expense::fixed;
+    payment.paymentMethod = bill->paymentMethod().value_or(PaymentMethods::cash);
+    payment.creditCardID = bill->creditCardID();
+    payment.category = FinanceNames::billCategory(*bill);
+    payment.notes = paymentNote(*bill->id());
     ActionGuard action(*context_);
-    auto payment = Expense::create(context_);
-    payment->setTitle(FinanceNames::bill(*bill));
-    payment->setAmount(bill->amount());
-    payment->setDate(day);
-    payment->setCategory(FinanceNames::billCategory(*bill));
-    payment->setNotes(paymentNote(*bill->id()));
-    payment->setPaymentMethod(bill->paymentMethod().value_or(QStringLiteral("cash")));
-    payment->setCreditCardID(bill->creditCardID());
-    payment->setBilledMonth(Expense::computeBilledMonth(day, card));
-    payment->setExpenseType(QStringLiteral("fixed"));
+    Expense::create(context_)->write(payment, CreditCard::withID(creditCards_, payment.creditCardID));
     const bool saved = action.commit();
     emit paymentsChanged();
     return saved;

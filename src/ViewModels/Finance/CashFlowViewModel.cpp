@@ -14,14 +14,11 @@
 #include "Store/ObjectContext.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/Finance/FinanceNames.h"
+#include "ViewModels/Finance/PaymentMethods.h"
 
 #include <cmath>
 
 namespace {
-
-std::optional<QString> unlessEmpty(const QString& text) {
-    return text.isEmpty() ? std::nullopt : std::optional<QString>(text);
-}
 
 template <typename T> double sumOfAmounts(const std::vector<std::shared_ptr<T>>& records) {
     double total = 0.0;
@@ -135,15 +132,6 @@ std::shared_ptr<BankAccount> CashFlowViewModel::bankAccount(const std::optional<
     return nullptr;
 }
 
-std::shared_ptr<CreditCard> CashFlowViewModel::creditCard(const std::optional<QUuid>& id) const {
-    if (!id)
-        return nullptr;
-    for (const auto& card : creditCards_)
-        if (isLive(card) && card->id() == id)
-            return card;
-    return nullptr;
-}
-
 bool CashFlowViewModel::commit(ActionGuard& action) {
     const bool saved = action.commit();
     fetchForSelectedMonth();
@@ -171,11 +159,7 @@ bool CashFlowViewModel::setIncome(double amount, const std::optional<QUuid>& ban
         return false;
     ActionGuard action(*context_);
     auto income = Income::create(context_);
-    income->setTitle(QStringLiteral("Income"));
-    income->setAmount(amount);
-    income->setDate(selectedMonth_);
-    income->setPaymentMethod(QStringLiteral("debit"));
-    income->setNotes(std::nullopt);
+    income->write({QStringLiteral("Income"), amount, selectedMonth_, PaymentMethods::debit, {}});
     income->setBankAccountID(bankAccountID);
     moves.apply();
     return commit(action);
@@ -189,7 +173,7 @@ bool CashFlowViewModel::addExpense(const ExpenseDraft& draft) {
     if (!moves.allFinite())
         return false;
     ActionGuard action(*context_);
-    Expense::create(context_)->write(draft, creditCard(draft.creditCardID));
+    Expense::create(context_)->write(draft, CreditCard::withID(creditCards_, draft.creditCardID));
     moves.apply();
     return commit(action);
 }
@@ -203,11 +187,7 @@ bool CashFlowViewModel::updateIncome(const std::shared_ptr<Income>& income, cons
         return false;
     ActionGuard action(*context_);
     moves.apply();
-    income->setTitle(draft.title);
-    income->setAmount(draft.amount);
-    income->setDate(draft.date);
-    income->setPaymentMethod(draft.paymentMethod);
-    income->setNotes(unlessEmpty(draft.notes));
+    income->write(draft);
     return commit(action);
 }
 
@@ -221,7 +201,7 @@ bool CashFlowViewModel::updateExpense(const std::shared_ptr<Expense>& expense, c
         return false;
     ActionGuard action(*context_);
     moves.apply();
-    expense->write(draft, creditCard(draft.creditCardID));
+    expense->write(draft, CreditCard::withID(creditCards_, draft.creditCardID));
     return commit(action);
 }
 

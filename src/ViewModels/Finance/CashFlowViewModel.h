@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Models/Expense.h"
+#include "Models/Income.h"
 #include "ViewModels/AmountRule.h"
 #include "ViewModels/Finance/FinanceRowText.h"
 
@@ -16,7 +17,6 @@
 class BankAccount;
 class CreditCard;
 class Goal;
-class Income;
 class LiveFetch;
 class ActionGuard;
 class ObjectContext;
@@ -25,13 +25,7 @@ class ObjectContext;
 using ExpenseDraft = Expense::Draft;
 
 // What an income form hands over.
-struct IncomeDraft {
-    QString title;
-    double amount = 0;
-    QDateTime date;
-    QString paymentMethod;
-    QString notes;
-};
+using IncomeDraft = Income::Draft;
 
 // The month plan behind the monthly allocations screen: one month's incomes, fixed expenses
 // (by billed month) and dynamic expenses (by spend date), the cards and accounts the forms
@@ -44,8 +38,8 @@ public:
     explicit CashFlowViewModel(ObjectContext* context, QObject* parent = nullptr);
     ~CashFlowViewModel() override;
 
-    static inline const QString fixedType = QStringLiteral("fixed");
-    static inline const QString dynamicType = QStringLiteral("dynamic");
+    static inline const QString fixedType = Expense::fixed;
+    static inline const QString dynamicType = Expense::dynamic;
 
     // 00:00 of the first day of the month shown.
     QDateTime selectedMonth() const { return selectedMonth_; }
@@ -130,7 +124,6 @@ signals:
 
 private:
     std::shared_ptr<BankAccount> bankAccount(const std::optional<QUuid>& id) const;
-    std::shared_ptr<CreditCard> creditCard(const std::optional<QUuid>& id) const;
     bool commit(ActionGuard& action);
 
     ObjectContext* context_;

@@ -115,24 +115,16 @@ bool CommitmentsViewModel::addSubscription(const QString& name, double price, co
     subscription->setStatus(Subscription::active);
     subscription->setCreatedAt(Clock::now());
 
-    auto expense = Expense::create(context_);
-    expense->setTitle(name);
-    expense->setAmount(price);
-    expense->setDate(renewalDate);
-    expense->setExpenseType(QStringLiteral("fixed"));
-    expense->setPaymentMethod(paymentMethod);
-    expense->setCreditCardID(creditCardID);
-    expense->setCategory(QStringLiteral("Subscription"));
-    expense->setNotes(QStringLiteral("Auto-created from subscription"));
-    std::shared_ptr<CreditCard> card;
-    if (creditCardID) {
-        const auto found = context_->fetch<CreditCard>(
-            FetchRequest(CreditCard::entityName(),
-                         Key(CreditCard::Keys::id) == QVariant::fromValue(*creditCardID), {}, 1));
-        if (!found.empty())
-            card = found.front();
-    }
-    expense->setBilledMonth(Expense::computeBilledMonth(renewalDate, card));
+    Expense::Draft expense;
+    expense.title = name;
+    expense.amount = price;
+    expense.date = renewalDate;
+    expense.expenseType = Expense::fixed;
+    expense.paymentMethod = paymentMethod;
+    expense.creditCardID = creditCardID;
+    expense.category = QStringLiteral("Subscription");
+    expense.notes = QStringLiteral("Auto-created from subscription");
+    Expense::create(context_)->write(expense, CreditCard::withID(creditCards_, creditCardID));
 
     const bool saved = action.commit();
     fetchSubscriptions();

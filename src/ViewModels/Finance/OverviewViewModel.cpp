@@ -40,13 +40,12 @@ Predicate between(StoreKey key, const QDateTime& start, const QDateTime& end) {
 }
 
 Predicate fixedBilledIn(const QDateTime& start, const QDateTime& end) {
-    return Key(Expense::Keys::expenseType) == QStringLiteral("fixed") &&
+    return Key(Expense::Keys::expenseType) == Expense::fixed &&
            between(Expense::Keys::billedMonth, start, end);
 }
 
 Predicate dynamicSpentIn(const QDateTime& start, const QDateTime& end) {
-    return Key(Expense::Keys::expenseType) == QStringLiteral("dynamic") &&
-           between(Expense::Keys::date, start, end);
+    return Key(Expense::Keys::expenseType) == Expense::dynamic && between(Expense::Keys::date, start, end);
 }
 
 } // namespace
@@ -221,34 +220,19 @@ bool OverviewViewModel::addIncome(const IncomeDraft& draft) {
     if (!CashFlowViewModel::amountRule().accepts(draft.amount))
         return false;
     ActionGuard action(*context_);
-    auto income = Income::create(context_);
-    income->setId(QUuid::createUuid());
-    income->setTitle(draft.title);
-    income->setAmount(draft.amount);
-    income->setDate(draft.date);
-    income->setPaymentMethod(draft.paymentMethod);
-    income->setNotes(draft.notes.isEmpty() ? std::nullopt : std::optional<QString>(draft.notes));
+    Income::create(context_)->write(draft);
     return commitAndRefresh(action);
 }
 
 bool OverviewViewModel::addExpense(const ExpenseDraft& draft) {
     if (!CashFlowViewModel::amountRule().accepts(draft.amount))
         return false;
-    // The card the sheet names, among those offered; a card without an id never matches.
-    std::shared_ptr<CreditCard> card;
-    if (draft.creditCardID) {
-        for (const auto& candidate : creditCards_)
-            if (!candidate->isDeleted() && candidate->id() && *candidate->id() == *draft.creditCardID) {
-                card = candidate;
-                break;
-            }
-    }
     // Money added here belongs to no account and no goal.
     ActionGuard action(*context_);
     ExpenseDraft unassigned = draft;
     unassigned.bankAccountID.reset();
     unassigned.goalID.reset();
-    Expense::create(context_)->write(unassigned, card);
+    Expense::create(context_)->write(unassigned, CreditCard::withID(creditCards_, draft.creditCardID));
     return commitAndRefresh(action);
 }
 

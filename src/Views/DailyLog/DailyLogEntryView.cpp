@@ -4,9 +4,9 @@
 #include "Components/Symbols.h"
 #include "Models/DailyLog.h"
 #include "Models/Goal.h"
+#include "ViewModels/GoalRowText.h"
 #include "ViewModels/GoalText.h"
 #include "ViewModels/Theme/AppTheme.h"
-#include "ViewModels/Theme/ColorHex.h"
 #include "ViewModels/Theme/Theme.h"
 
 #include <QAction>
@@ -29,7 +29,7 @@ DailyLogEntryView::DailyLogEntryView(std::shared_ptr<DailyLog> log, std::functio
     QColor dotColor = AppTheme::Colors::purple();
     QString name = tr("General");
     if (goal) {
-        dotColor = ColorHex::fromHex(goal->colorHex().value_or(QStringLiteral("#8B5CF6")));
+        dotColor = GoalLook::color(goal.get());
         name = GoalText::title(*goal);
     }
 

@@ -2,8 +2,8 @@
 
 #include "Components/FocusRing.h"
 #include "Models/Goal.h"
+#include "ViewModels/GoalRowText.h"
 #include "ViewModels/GoalText.h"
-#include "ViewModels/Theme/ColorHex.h"
 #include "ViewModels/Theme/Theme.h"
 
 #include <QFontMetricsF>
@@ -30,7 +30,7 @@ GoalChip::GoalChip(std::shared_ptr<Goal> goal, QWidget* parent)
 }
 
 QColor GoalChip::goalColor() const {
-    return ColorHex::fromHex(goal_->colorHex().value_or(QStringLiteral("#8B5CF6")));
+    return GoalLook::color(goal_.get());
 }
 
 QString GoalChip::titleText() const {

@@ -1,10 +1,7 @@
 #include "Views/Dashboard/CheckInGoalRow.h"
 
 #include "Components/Symbols.h"
-#include "Models/Goal.h"
 #include "Platform/TextHelpers.h"
-#include "ViewModels/GoalRowText.h"
-#include "ViewModels/GoalText.h"
 #include "ViewModels/Theme/Theme.h"
 
 #include <QFontMetricsF>
@@ -32,8 +29,7 @@ double titleLeft() {
 
 } // namespace
 
-CheckInGoalRow::CheckInGoalRow(std::shared_ptr<Goal> goal, QWidget* parent)
-    : QAbstractButton(parent), goal_(std::move(goal)) {
+CheckInGoalRow::CheckInGoalRow(const GoalFace& face, QWidget* parent) : QAbstractButton(parent) {
     setObjectName(QStringLiteral("checkInGoalRow"));
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
@@ -41,17 +37,17 @@ CheckInGoalRow::CheckInGoalRow(std::shared_ptr<Goal> goal, QWidget* parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     // A tick a screen reader reads as on or off; every click flips it as the choice does.
     setCheckable(true);
-    setGoal(goal_);
+    setText(face);
 }
 
 int CheckInGoalRow::rowHeight() {
     return int(std::ceil(std::max<double>(tickSize(), QFontMetricsF(titleFont()).height()) + 2 * kPadY));
 }
 
-void CheckInGoalRow::setGoal(std::shared_ptr<Goal> goal) {
-    goal_ = std::move(goal);
-    title_ = goal_ ? GoalText::title(*goal_) : QString();
-    color_ = GoalLook::color(goal_.get());
+void CheckInGoalRow::setText(const GoalFace& face) {
+    goalID_ = face.goalID;
+    title_ = face.title;
+    color_ = face.color;
     setAccessibleName(title_);
     setToolTip(Text::plainToolTipIfCut(shownTitle(), title_));
     update();
@@ -92,7 +88,7 @@ void CheckInGoalRow::paintEvent(QPaintEvent*) {
     Symbols::paint(p, QRectF(0, mid - tick / 2.0, tick, tick),
                    ticked_ ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"),
                    ticked_ ? color_ : Theme::textMuted());
-    if (!goal_)
+    if (!goalID_)
         return;
     p.setPen(Qt::NoPen);
     p.setBrush(color_);

@@ -1,10 +1,8 @@
 #pragma once
 
+#include "ViewModels/GoalRowText.h"
+
 #include <QAbstractButton>
-
-#include <memory>
-
-class Goal;
 
 // One active goal in the check-in: the tick, a dot of the goal's colour and its real title
 // (masking does not apply here). A click anywhere on the row toggles the tick. A row made
@@ -12,14 +10,14 @@ class Goal;
 class CheckInGoalRow : public QAbstractButton {
     Q_OBJECT
 public:
-    explicit CheckInGoalRow(std::shared_ptr<Goal> goal, QWidget* parent = nullptr);
+    explicit CheckInGoalRow(const GoalFace& face, QWidget* parent = nullptr);
 
     // The height of every row.
     static int rowHeight();
 
-    const std::shared_ptr<Goal>& goal() const { return goal_; }
+    qint64 goalID() const { return goalID_; }
     // Shows another goal (the check-in hands rows on while its list scrolls).
-    void setGoal(std::shared_ptr<Goal> goal);
+    void setText(const GoalFace& face);
     bool isTicked() const { return ticked_; }
     void setTicked(bool ticked);
     QString titleText() const { return title_; }
@@ -35,7 +33,7 @@ protected:
 private:
     QString shownTitle() const;
 
-    std::shared_ptr<Goal> goal_;
+    qint64 goalID_ = 0;
     QString title_;
     QColor color_;
     bool ticked_ = false;

@@ -43,14 +43,17 @@ DailyCheckInModal::DailyCheckInModal(const AppEnvironment& env, QWidget* parent)
     // in view however many goals there are, between the list and the button it goes with.
     list_ = new VirtualList(
         [this](QWidget* parent) -> QWidget* {
-            auto* row = new CheckInGoalRow(nullptr, parent);
-            connect(row, &QAbstractButton::clicked, this, [this, row] { viewModel_->toggle(row->goal()); });
+            auto* row = new CheckInGoalRow({}, parent);
+            connect(row, &QAbstractButton::clicked, this, [this, row] {
+                if (const int index = list_->indexOf(row); index >= 0)
+                    viewModel_->toggle(viewModel_->goalAt(index));
+            });
             return row;
         },
         [this](QWidget* widget, int index) {
             auto* row = static_cast<CheckInGoalRow*>(widget);
-            row->setGoal(viewModel_->goalAt(index));
-            row->setTicked(row->goal() && viewModel_->isChecked(row->goal()->objectID()));
+            row->setText(viewModel_->rowAt(index));
+            row->setTicked(row->goalID() && viewModel_->isChecked(row->goalID()));
         },
         this);
     list_->setObjectName(QStringLiteral("checkInScroll"));
@@ -205,7 +208,7 @@ void DailyCheckInModal::showChoices() {
         bar->setLit(viewModel_->energyScore() >= bar->level());
     energyLabel_->setText(DailyCheckInViewModel::energyLabel(viewModel_->energyScore()));
     for (CheckInGoalRow* row : goalRows())
-        row->setTicked(row->goal() && viewModel_->isChecked(row->goal()->objectID()));
+        row->setTicked(row->goalID() && viewModel_->isChecked(row->goalID()));
 }
 
 void DailyCheckInModal::showGoals() {

@@ -2,7 +2,6 @@
 
 #include "Components/MotionEffect.h"
 #include "Components/ScreenStyle.h"
-#include "Models/Goal.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Goals/GoalCardView.h"
@@ -15,8 +14,7 @@
 #include <QVBoxLayout>
 
 DashboardGoalsSection::DashboardGoalsSection(std::function<void()> onSeeAll,
-                                             std::function<void(const std::shared_ptr<Goal>&)> onOpen,
-                                             QWidget* parent)
+                                             std::function<void(qint64)> onOpen, QWidget* parent)
     : QWidget(parent), onOpen_(std::move(onOpen)) {
     setObjectName(QStringLiteral("dashboardGoals"));
     auto* column = new QVBoxLayout(this);
@@ -47,21 +45,21 @@ DashboardGoalsSection::DashboardGoalsSection(std::function<void()> onSeeAll,
     column->addWidget(grid_);
 }
 
-void DashboardGoalsSection::place(const std::vector<std::shared_ptr<Goal>>& goals) {
+void DashboardGoalsSection::place(const std::vector<GoalCardText>& texts) {
     while (QLayoutItem* item = gridLayout_->takeAt(0))
         delete item;
     QSet<qint64> listed;
     order_.clear();
     QWidget* previous = seeAll_;
-    for (size_t i = 0; i < goals.size(); ++i) {
-        const qint64 id = goals[i]->objectID();
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const qint64 id = texts[i].goalID;
         GoalCardView* card = cards_.value(id);
         if (!card) {
-            card = makeCard(goals[i]);
+            card = makeCard(texts[i]);
             cards_.insert(id, card);
             MotionEffect::staggeredAppear(card, 0.2 + 0.07 * double(i));
         } else {
-            card->refresh();
+            card->setText(texts[i]);
         }
         gridLayout_->addWidget(card, int(i / 2), int(i % 2));
         card->show();
@@ -90,14 +88,13 @@ std::vector<GoalCardView*> DashboardGoalsSection::cards() const {
     return out;
 }
 
-GoalCardView* DashboardGoalsSection::makeCard(const std::shared_ptr<Goal>& goal) {
-    auto* card = new GoalCardView(goal, false, {}, grid_);
+GoalCardView* DashboardGoalsSection::makeCard(const GoalCardText& text) {
+    auto* card = new GoalCardView(text, {}, grid_);
     // Each card is a Tab stop; Return or Space opens it as a click does.
     card->setFocusPolicy(Qt::TabFocus);
-    std::weak_ptr<Goal> weak = goal;
-    connect(card, &GoalCardView::clicked, this, [this, weak] {
-        if (auto target = weak.lock(); target && onOpen_)
-            onOpen_(target);
+    connect(card, &GoalCardView::clicked, this, [this, card] {
+        if (onOpen_)
+            onOpen_(card->goalID());
     });
     return card;
 }

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "ViewModels/GoalRowText.h"
+
 #include <QHash>
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 #include <vector>
 
-class Goal;
 class GoalCardView;
 class QGridLayout;
 class QPushButton;
@@ -17,19 +17,19 @@ class QPushButton;
 class DashboardGoalsSection : public QWidget {
     Q_OBJECT
 public:
-    DashboardGoalsSection(std::function<void()> onSeeAll,
-                          std::function<void(const std::shared_ptr<Goal>&)> onOpen,
+    // onOpen is given the id of the goal whose card was clicked.
+    DashboardGoalsSection(std::function<void()> onSeeAll, std::function<void(qint64)> onOpen,
                           QWidget* parent = nullptr);
 
     // Shows one card per goal, in this order.
-    void place(const std::vector<std::shared_ptr<Goal>>& goals);
+    void place(const std::vector<GoalCardText>& cards);
     std::vector<GoalCardView*> cards() const;
     QPushButton* seeAllButton() const { return seeAll_; }
 
 private:
-    GoalCardView* makeCard(const std::shared_ptr<Goal>& goal);
+    GoalCardView* makeCard(const GoalCardText& text);
 
-    std::function<void(const std::shared_ptr<Goal>&)> onOpen_;
+    std::function<void(qint64)> onOpen_;
     QPushButton* seeAll_;
     QWidget* grid_;
     QGridLayout* gridLayout_;

@@ -63,7 +63,7 @@ DashboardView::DashboardView(const AppEnvironment& env, QWidget* parent)
             app->navigate(AppDestination::goals);
     };
     goals_ = new DashboardGoalsSection(
-        toGoals, [this](const std::shared_ptr<Goal>& goal) { openGoal(goal); }, page);
+        toGoals, [this](qint64 goalID) { openGoal(viewModel_->goalWithID(goalID)); }, page);
     column->addWidget(goals_);
     empty_ = new DashboardEmptyState(toGoals, page);
     column->addWidget(empty_);
@@ -191,7 +191,7 @@ void DashboardView::showGoals() {
             MotionEffect::staggeredAppear(empty_, 0.1);
     }
     const QSet<qint64> hidden = env_.appViewModel ? env_.appViewModel->hiddenGoalIDs() : QSet<qint64>{};
-    goals_->place(any ? viewModel_->cardGoals(hidden) : std::vector<std::shared_ptr<Goal>>{});
+    goals_->place(any ? viewModel_->cards(hidden) : std::vector<GoalCardText>{});
 }
 
 void DashboardView::openGoal(const std::shared_ptr<Goal>& goal) {

@@ -5,9 +5,6 @@
 #include "Components/PriorityBadge.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SmallProgressBar.h"
-#include "Models/Goal.h"
-#include "Platform/Clock.h"
-#include "ViewModels/DeadlineCardText.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Deadlines/DeadlineCardLook.h"
 
@@ -80,10 +77,9 @@ DeadlineCardView::DeadlineCardView(QWidget* parent) : QWidget(parent) {
     row->addWidget(ring_, 0, Qt::AlignVCenter);
 }
 
-void DeadlineCardView::bind(std::shared_ptr<Goal> goal, const QColor& urgencyColor) {
-    goal_ = std::move(goal);
+void DeadlineCardView::bind(const DeadlineCardText& text, const QColor& urgencyColor) {
+    goalID_ = text.goalID;
     urgency_ = urgencyColor;
-    const DeadlineCardText text = DeadlineCardText::of(*goal_);
     title_ = text.title;
     category_ = text.category;
     static_cast<UrgencyBar*>(urgencyBar_)->setColor(urgency_);
@@ -96,7 +92,7 @@ void DeadlineCardView::bind(std::shared_ptr<Goal> goal, const QColor& urgencyCol
     ring_->setColor(text.color);
     ring_->setProgress(text.progress);
     showTitle();
-    tick();
+    setCountdown(text.countdownText);
     update();
 }
 
@@ -123,10 +119,7 @@ QString DeadlineCardView::countdownText() const {
     return countdown_->isHidden() ? QString() : countdown_->text();
 }
 
-void DeadlineCardView::tick() {
-    if (!goal_)
-        return;
-    const std::optional<QString> text = DeadlineCardText::countdown(*goal_, Clock::now());
+void DeadlineCardView::setCountdown(const std::optional<QString>& text) {
     if (text && *text != countdown_->text())
         countdown_->setText(*text);
 }

@@ -1,35 +1,36 @@
 #pragma once
 
+#include "ViewModels/DeadlineCardText.h"
+
 #include <QColor>
-#include <QDateTime>
 #include <QWidget>
 
-#include <memory>
+#include <optional>
 
 class AnimatedProgressRing;
 class CategoryTag;
-class Goal;
 class PriorityBadge;
 class QLabel;
 class SmallProgressBar;
 
 // One goal on the deadlines screen: a bar of its section's colour, the title with its
 // priority, the category with the time left (or overdue), and its progress as a bar and a
-// ring. The countdown moves on when the screen ticks it. A card is made empty and filled by
-// bind(); the list hands it on to another goal as it scrolls.
+// ring, as its view model wrote them. The countdown moves on when the screen hands it a new
+// one. A card is made empty and filled by bind(); the list hands it on to another goal as it
+// scrolls.
 class DeadlineCardView : public QWidget {
     Q_OBJECT
 public:
     explicit DeadlineCardView(QWidget* parent = nullptr);
 
-    void bind(std::shared_ptr<Goal> goal, const QColor& urgencyColor);
-    const std::shared_ptr<Goal>& goal() const { return goal_; }
+    void bind(const DeadlineCardText& text, const QColor& urgencyColor);
+    qint64 goalID() const { return goalID_; }
     bool isHovered() const { return hovered_; }
     QString titleText() const;
     QString categoryText() const;
     QString countdownText() const;
-    // Reads the clock again for the countdown.
-    void tick();
+    // The countdown at a later instant.
+    void setCountdown(const std::optional<QString>& countdown);
     // The height a card takes (every card is one line of each part, so all are alike).
     static int naturalHeight();
 
@@ -43,7 +44,7 @@ protected:
 private:
     void showTitle();
 
-    std::shared_ptr<Goal> goal_;
+    qint64 goalID_ = 0;
     QColor urgency_;
     bool hovered_ = false;
     QString title_;

@@ -140,7 +140,8 @@ void DeadlinesView::bindRow(QWidget* row, int index) {
                                                   section.count(), item.section == 0);
         break;
     case Kind::Goal:
-        static_cast<DeadlineCardView*>(row)->bind((*section.goals)[std::size_t(item.index)], section.color);
+        static_cast<DeadlineCardView*>(row)->bind(
+            viewModel_->card(*(*section.goals)[std::size_t(item.index)]), section.color);
         break;
     case Kind::Finance:
         static_cast<FinanceDeadlineCardView*>(row)->bind((*section.finance)[std::size_t(item.index)]);
@@ -233,8 +234,14 @@ void DeadlinesView::startTicking() {
 void DeadlinesView::tick() {
     // The wake-up that runs now belongs to the owner being replaced; it must outlive this call.
     ticker_.release()->deleteLater();
-    for (QWidget* row : list_->rowsInView())
-        if (auto* card = qobject_cast<DeadlineCardView*>(row))
-            card->tick();
+    for (QWidget* row : list_->rowsInView()) {
+        auto* card = qobject_cast<DeadlineCardView*>(row);
+        const int index = card ? list_->indexOf(card) : -1;
+        if (index < 0)
+            continue;
+        const Item& item = items_[std::size_t(index)];
+        const auto& goal = (*sections_[std::size_t(item.section)].goals)[std::size_t(item.index)];
+        card->setCountdown(viewModel_->countdown(*goal));
+    }
     startTicking();
 }

@@ -5,8 +5,8 @@
 #include "Components/SymbolIcon.h"
 #include "Models/Goal.h"
 #include "Platform/TextHelpers.h"
+#include "ViewModels/GoalRowText.h"
 #include "ViewModels/GoalText.h"
-#include "ViewModels/Theme/ColorHex.h"
 #include "ViewModels/Theme/Theme.h"
 
 #include <QHBoxLayout>
@@ -98,7 +98,7 @@ void ExpenseGoalTitle::refresh() {
 }
 
 QWidget* ExpenseGoalTitle::buildGoalCard(const Goal& goal) {
-    const QColor color = ColorHex::fromHex(goal.colorHex().value_or(QStringLiteral("#8B5CF6")));
+    const QColor color = GoalLook::color(&goal);
     auto* card = new QWidget;
     card->setObjectName(QStringLiteral("goalCard"));
     card->setAttribute(Qt::WA_StyledBackground, true);

@@ -7,10 +7,6 @@
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
 #include "Components/UltraThinMaterial.h"
-#include "Models/Goal.h"
-#include "Platform/DateText.h"
-#include "ViewModels/GoalRowText.h"
-#include "ViewModels/GoalText.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Goals/GoalAlerts.h"
@@ -31,23 +27,18 @@ constexpr double kRadius = 18;
 
 } // namespace
 
-ArchivedGoalRow::ArchivedGoalRow(std::shared_ptr<Goal> goal, std::function<void()> onRestore,
+ArchivedGoalRow::ArchivedGoalRow(const ArchivedGoalText& text, std::function<void()> onRestore,
                                  std::function<void()> onDelete, QWidget* parent)
-    : QWidget(parent), goal_(std::move(goal)), onRestore_(std::move(onRestore)),
-      onDelete_(std::move(onDelete)) {
+    : QWidget(parent), text_(text), onRestore_(std::move(onRestore)), onDelete_(std::move(onDelete)) {
     setObjectName(QStringLiteral("archivedGoalRow"));
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_Hover);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     build();
-    refresh();
+    showText();
 }
 
 ArchivedGoalRow::~ArchivedGoalRow() = default;
-
-QColor ArchivedGoalRow::goalColor() const {
-    return GoalLook::color(goal_.get());
-}
 
 void ArchivedGoalRow::build() {
     auto* row = new QHBoxLayout(this);
@@ -127,24 +118,22 @@ void ArchivedGoalRow::build() {
     row->addWidget(actions_, 0, Qt::AlignVCenter);
 }
 
-void ArchivedGoalRow::bind(std::shared_ptr<Goal> goal) {
-    goal_ = std::move(goal);
-    refresh();
+void ArchivedGoalRow::bind(const ArchivedGoalText& text) {
+    text_ = text;
+    showText();
 }
 
-void ArchivedGoalRow::refresh() {
-    title_->setFullText(GoalText::title(*goal_));
-    category_->setTag(GoalText::category(*goal_), goalColor());
-    const auto deadline = goal_->deadline();
-    completedBy_->setVisible(deadline.has_value());
-    if (deadline)
-        completedBy_->setText(QStringLiteral("Completed by ") +
-                              DateText::medium(deadline->toLocalTime().date()));
+void ArchivedGoalRow::showText() {
+    title_->setFullText(text_.title);
+    category_->setTag(text_.category, goalColor());
+    completedBy_->setVisible(text_.completedBy.has_value());
+    if (text_.completedBy)
+        completedBy_->setText(*text_.completedBy);
     update();
 }
 
 SheetHost* ArchivedGoalRow::confirmDelete() {
-    return GoalAlerts::confirmDelete(window(), *goal_, onDelete_);
+    return GoalAlerts::confirmDelete(window(), text_.title, onDelete_);
 }
 
 void ArchivedGoalRow::enterEvent(QEnterEvent* event) {

@@ -1,34 +1,34 @@
 #pragma once
 
+#include "ViewModels/GoalRowText.h"
+
 #include <QPointer>
 #include <QVariantAnimation>
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 
 class CategoryTag;
 class ElidedLabel;
-class Goal;
 class QLabel;
 class QToolButton;
 class SheetHost;
 
 // One achieved goal: colour bar, title with a trophy, category and the day it was due. While
 // the pointer is over it, "Restore" and a delete button appear; deleting asks first. Titles
-// here are never masked. It writes nothing; the host's callbacks do.
+// here are never masked. It shows what its view model wrote and writes nothing; the host's
+// callbacks do, knowing the goal by goalID().
 class ArchivedGoalRow : public QWidget {
     Q_OBJECT
 public:
-    ArchivedGoalRow(std::shared_ptr<Goal> goal, std::function<void()> onRestore,
+    ArchivedGoalRow(const ArchivedGoalText& text, std::function<void()> onRestore,
                     std::function<void()> onDelete, QWidget* parent = nullptr);
     ~ArchivedGoalRow() override;
 
-    const std::shared_ptr<Goal>& goal() const { return goal_; }
+    qint64 goalID() const { return text_.goalID; }
     bool isHovered() const { return hovered_; }
-    void refresh();
     // Shows another goal in this row (the list hands rows on while scrolling).
-    void bind(std::shared_ptr<Goal> goal);
+    void bind(const ArchivedGoalText& text);
 
     // Opens the delete confirmation (the delete button does this); the alert is returned.
     SheetHost* confirmDelete();
@@ -41,9 +41,10 @@ protected:
 private:
     void build();
     void setHovered(bool hovered);
-    QColor goalColor() const;
+    void showText();
+    QColor goalColor() const { return text_.color; }
 
-    std::shared_ptr<Goal> goal_;
+    ArchivedGoalText text_;
     std::function<void()> onRestore_;
     std::function<void()> onDelete_;
     bool hovered_ = false;

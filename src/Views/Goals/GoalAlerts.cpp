@@ -30,8 +30,12 @@ SheetHost* GoalAlerts::offerAchieve(QWidget* over, const Goal& goal,
 }
 
 SheetHost* GoalAlerts::confirmDelete(QWidget* over, const Goal& goal, std::function<void()> onDelete) {
+    return confirmDelete(over, GoalText::title(goal), std::move(onDelete));
+}
+
+SheetHost* GoalAlerts::confirmDelete(QWidget* over, const QString& title, std::function<void()> onDelete) {
     return AlertDialog::present(
-        over, QStringLiteral("Delete \"%1\"?").arg(GoalText::title(goal)),
+        over, QStringLiteral("Delete \"%1\"?").arg(title),
         QStringLiteral("This will permanently remove the goal and all its data."),
         {{QStringLiteral("Delete Permanently"), AlertDialog::Role::Destructive, guarded(std::move(onDelete))},
          {QStringLiteral("Cancel"), AlertDialog::Role::Cancel, {}}});

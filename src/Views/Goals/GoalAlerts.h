@@ -18,4 +18,6 @@ public:
     // "Delete "title"?" with "Delete Permanently" and "Cancel": deleting takes the goal's
     // milestones, steps and journal with it.
     static SheetHost* confirmDelete(QWidget* over, const Goal& goal, std::function<void()> onDelete);
+    // The same for a goal known by its shown title.
+    static SheetHost* confirmDelete(QWidget* over, const QString& title, std::function<void()> onDelete);
 };

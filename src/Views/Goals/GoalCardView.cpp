@@ -10,7 +10,6 @@
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
 #include "Components/UltraThinMaterial.h"
-#include "Models/Goal.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
@@ -72,9 +71,8 @@ QString twoLines(const QString& text, const QFont& font, int width) {
 
 } // namespace
 
-GoalCardView::GoalCardView(std::shared_ptr<Goal> goal, bool isHidden, std::function<void()> onToggleHidden,
-                           QWidget* parent)
-    : QWidget(parent), goal_(std::move(goal)), masked_(isHidden), onToggleHidden_(std::move(onToggleHidden)) {
+GoalCardView::GoalCardView(const GoalCardText& text, std::function<void()> onToggleHidden, QWidget* parent)
+    : QWidget(parent), text_(text), onToggleHidden_(std::move(onToggleHidden)) {
     setObjectName(QStringLiteral("goalCard"));
     setAttribute(Qt::WA_TranslucentBackground);
     setCursor(Qt::PointingHandCursor);
@@ -82,15 +80,11 @@ GoalCardView::GoalCardView(std::shared_ptr<Goal> goal, bool isHidden, std::funct
     pointer_ = new GoalPointerTracker(
         this, [this] { applyHover(); }, [this] { emit clicked(); });
     build();
-    refresh();
+    showText();
     applyHover();
 }
 
 GoalCardView::~GoalCardView() = default;
-
-QColor GoalCardView::goalColor() const {
-    return GoalLook::color(goal_.get());
-}
 
 void GoalCardView::build() {
     auto* body = new QVBoxLayout(this);
@@ -161,12 +155,16 @@ void GoalCardView::build() {
     body->addWidget(deadlineRow_);
 }
 
-void GoalCardView::refresh() {
-    text_ = GoalCardText::of(*goal_, masked_);
+void GoalCardView::setText(const GoalCardText& text) {
+    text_ = text;
+    showText();
+}
+
+void GoalCardView::showText() {
     styleLabel(title_, Theme::font(15, QFont::DemiBold), Theme::textPrimary());
     updateTitle();
     if (eye_)
-        GoalStyle::showEye(eye_, masked_);
+        GoalStyle::showEye(eye_, text_.masked);
 
     ring_->setColor(text_.color);
     ring_->setProgress(text_.progress);
@@ -189,11 +187,10 @@ void GoalCardView::refresh() {
     update();
 }
 
-void GoalCardView::bind(std::shared_ptr<Goal> goal, bool isHidden, bool isSelected) {
-    goal_ = std::move(goal);
-    masked_ = isHidden;
+void GoalCardView::bind(const GoalCardText& text, bool isSelected) {
+    text_ = text;
     selected_ = isSelected;
-    refresh();
+    showText();
     applyHover();
 }
 
@@ -220,13 +217,6 @@ void GoalCardView::updateTitle() {
     if (category_->text() != shown || category_->tone() != goalColor())
         category_->setTag(shown, goalColor());
     category_->setToolTip(shown == category ? QString() : Text::plainToolTip(category));
-}
-
-void GoalCardView::setTitleMasked(bool masked) {
-    if (masked == masked_)
-        return;
-    masked_ = masked;
-    refresh();
 }
 
 void GoalCardView::setSelected(bool selected) {

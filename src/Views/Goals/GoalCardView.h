@@ -7,13 +7,11 @@
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 #include <optional>
 
 class AnimatedProgressRing;
 class CategoryTag;
 class GoalPointerTracker;
-class Goal;
 class MomentumBadge;
 class PriorityBadge;
 class QLabel;
@@ -23,34 +21,34 @@ class StreakBadge;
 class SymbolIcon;
 
 // One goal as a card: colour strip, category and title, progress ring and bar, priority,
-// momentum and streak badges, and the deadline. It writes nothing. The goals grid gives it a
+// momentum and streak badges, and the deadline, as its view model wrote them. It writes
+// nothing; its host knows the goal by goalID(). The goals grid gives it a
 // hide toggle; the dashboard gives none, and then no eye button is shown. Clicking the body
 // emits clicked() for the host to act on; the card itself does nothing with it.
 class GoalCardView : public QWidget {
     Q_OBJECT
 public:
-    GoalCardView(std::shared_ptr<Goal> goal, bool isHidden, std::function<void()> onToggleHidden,
-                 QWidget* parent = nullptr);
+    GoalCardView(const GoalCardText& text, std::function<void()> onToggleHidden, QWidget* parent = nullptr);
 
     // Every card is as tall for a width whatever its goal: the title keeps room for two
     // lines and the deadline line its place, so a grid can give all cards one height.
     void setUniformHeight(bool uniform);
     ~GoalCardView() override;
 
-    const std::shared_ptr<Goal>& goal() const { return goal_; }
+    qint64 goalID() const { return text_.goalID; }
+    QString titleText() const { return text_.title; }
 
-    // Masks the title; the host flips it after its hide action.
-    bool isTitleMasked() const { return masked_; }
-    void setTitleMasked(bool masked);
+    // Whether the title shows as dots; the host flips it after its hide action.
+    bool isTitleMasked() const { return text_.masked; }
     // The host's selection outline (goals grid).
     bool isSelected() const { return selected_; }
     void setSelected(bool selected);
     bool isHovered() const;
 
-    // Reads the goal again (after the store changed).
-    void refresh();
+    // Shows these values (after the store or the masking changed).
+    void setText(const GoalCardText& text);
     // Shows another goal on this card (a long grid hands cards on while scrolling).
-    void bind(std::shared_ptr<Goal> goal, bool isHidden, bool isSelected);
+    void bind(const GoalCardText& text, bool isSelected);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -68,11 +66,10 @@ private:
     void build();
     void applyHover();
     void updateTitle();
-    QColor goalColor() const;
+    void showText();
+    QColor goalColor() const { return text_.color; }
 
-    std::shared_ptr<Goal> goal_;
     GoalCardText text_;
-    bool masked_;
     std::function<void()> onToggleHidden_;
     bool selected_ = false;
     GoalPointerTracker* pointer_ = nullptr;

@@ -3,7 +3,6 @@
 #include "Components/CategoryTag.h"
 #include "Components/MomentumBadge.h"
 #include "Components/PriorityBadge.h"
-#include "Models/Goal.h"
 #include "Platform/DateText.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/GoalRowText.h"
@@ -51,9 +50,9 @@ void setInfo(QLabel* text, const QString& symbol, const QString& value, const QC
 
 } // namespace
 
-GoalDetailHeaderCard::GoalDetailHeaderCard(std::shared_ptr<Goal> goal, QWidget* parent)
-    : QWidget(parent), goal_(std::move(goal)), top_(new QHBoxLayout), second_(new QHBoxLayout),
-      dot_(new QLabel(this)), tag_(new CategoryTag(QString(), Qt::white, this)), ranks_(new QWidget(this)),
+GoalDetailHeaderCard::GoalDetailHeaderCard(const GoalHeaderText& text, QWidget* parent)
+    : QWidget(parent), top_(new QHBoxLayout), second_(new QHBoxLayout), dot_(new QLabel(this)),
+      tag_(new CategoryTag(QString(), Qt::white, this)), ranks_(new QWidget(this)),
       priority_(new PriorityBadge(GoalPriority::medium, ranks_)),
       momentum_(new MomentumBadge(MomentumState::coasting, ranks_)), edit_(new QToolButton(this)),
       achieve_(new QToolButton(this)), title_(new QLabel(this)), notes_(new QLabel(this)) {
@@ -101,21 +100,22 @@ GoalDetailHeaderCard::GoalDetailHeaderCard(std::shared_ptr<Goal> goal, QWidget* 
     info->addWidget(infoLabel(this, QStringLiteral("streakLabel"), &streak_));
     info->addStretch(1);
     column->addLayout(info);
-    refresh();
+    setText(text);
 }
 
-void GoalDetailHeaderCard::refresh() {
-    const QColor color = GoalLook::color(goal_.get());
+void GoalDetailHeaderCard::setText(const GoalHeaderText& text) {
+    const QColor& color = text.color;
+    color_ = color;
     dot_->setStyleSheet(QStringLiteral("background: %1; border-radius: 6px;").arg(Theme::css(color)));
     // A long category gives way to the badges and buttons; the whole name is in the tip.
-    const QString category = GoalText::category(*goal_);
+    const QString& category = text.category;
     const QString shown =
         QFontMetrics(GoalDetailStyle::themeFont(10)).elidedText(category, Qt::ElideRight, kMaxCategoryWidth);
     tag_->setTag(shown, color);
     tag_->setToolTip(shown == category ? QString() : Text::plainToolTip(category));
     // A stored priority outside low...high shows as medium.
-    priority_->setPriority(GoalLook::priority(*goal_));
-    momentum_->setState(goal_->wrappedMomentumState());
+    priority_->setPriority(text.priority);
+    momentum_->setState(text.momentum);
     placeRanks();
 
     GoalDetailStyle::styleSymbolButton(
@@ -126,25 +126,20 @@ void GoalDetailHeaderCard::refresh() {
 
     GoalDetailStyle::styleLabel(title_, GoalDetailStyle::themeFont(24, QFont::Bold),
                                 GoalDetailStyle::textPrimary());
-    title_->setText(GoalText::title(*goal_));
+    title_->setText(text.title);
 
-    const QString notes = goal_->notes().value_or(QString());
+    const QString& notes = text.notes;
     GoalDetailStyle::styleLabel(notes_, GoalDetailStyle::themeFont(13), GoalDetailStyle::textSecondary());
     notes_->setText(notes);
     notes_->setVisible(!notes.isEmpty());
 
-    const auto deadline = goal_->deadline();
-    deadline_->parentWidget()->setVisible(deadline.has_value());
-    if (deadline) {
-        const QString text = DateText::medium(deadline->toLocalTime().date());
-        setInfo(deadline_, QStringLiteral("calendar"), text,
-                goal_->isOverdue() ? GoalDetailStyle::rose() : GoalDetailStyle::textSecondary());
-    }
-    const int streak = goal_->streak();
-    streak_->parentWidget()->setVisible(streak >= 1);
-    if (streak >= 1)
-        setInfo(streak_, QStringLiteral("flame.fill"), QString::number(streak) + tr(" day streak"),
-                GoalDetailStyle::gold());
+    deadline_->parentWidget()->setVisible(text.deadline.has_value());
+    if (text.deadline)
+        setInfo(deadline_, QStringLiteral("calendar"), *text.deadline,
+                text.overdue ? GoalDetailStyle::rose() : GoalDetailStyle::textSecondary());
+    streak_->parentWidget()->setVisible(text.streak.has_value());
+    if (text.streak)
+        setInfo(streak_, QStringLiteral("flame.fill"), *text.streak, GoalDetailStyle::gold());
     update();
 }
 
@@ -176,7 +171,7 @@ void GoalDetailHeaderCard::placeRanks() {
 void GoalDetailHeaderCard::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor color = GoalLook::color(goal_.get());
+    const QColor& color = color_;
     QPainterPath shape;
     shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 18, 18);
     painter.fillPath(shape, GoalDetailStyle::backgroundSecondary());

@@ -1,11 +1,10 @@
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 
-#include <memory>
-
 class CategoryTag;
-class Goal;
+struct GoalHeaderText;
 class MomentumBadge;
 class PriorityBadge;
 class QHBoxLayout;
@@ -17,10 +16,10 @@ class QToolButton;
 class GoalDetailHeaderCard : public QWidget {
     Q_OBJECT
 public:
-    explicit GoalDetailHeaderCard(std::shared_ptr<Goal> goal, QWidget* parent = nullptr);
+    explicit GoalDetailHeaderCard(const GoalHeaderText& text, QWidget* parent = nullptr);
 
-    // Reads the goal again.
-    void refresh();
+    // Shows these values (after the store changed).
+    void setText(const GoalHeaderText& text);
 
 signals:
     void editRequested();
@@ -33,7 +32,7 @@ protected:
 private:
     void placeRanks();
 
-    std::shared_ptr<Goal> goal_;
+    QColor color_;
     QHBoxLayout* top_;
     QHBoxLayout* second_;
     QLabel* dot_;

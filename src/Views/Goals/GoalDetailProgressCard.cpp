@@ -2,8 +2,6 @@
 
 #include "Components/AnimatedProgressRing.h"
 #include "Components/GlassPainter.h"
-#include "Models/Goal.h"
-#include "ViewModels/Extensions/ProgressPercent.h"
 #include "ViewModels/GoalRowText.h"
 #include "Views/Goals/GoalDetailStyle.h"
 
@@ -18,12 +16,12 @@ constexpr double kManualStep = 0.05;
 constexpr double kRingSize = 100;
 } // namespace
 
-GoalDetailProgressCard::GoalDetailProgressCard(std::shared_ptr<Goal> goal, QWidget* parent)
-    : QWidget(parent), goal_(std::move(goal)), caption_(new QLabel(this)), minus_(new QToolButton(this)),
-      percent_(new QLabel(this)), plus_(new QToolButton(this)), note_(new QLabel(this)) {
+GoalDetailProgressCard::GoalDetailProgressCard(const GoalProgressText& text, QWidget* parent)
+    : QWidget(parent), caption_(new QLabel(this)), minus_(new QToolButton(this)), percent_(new QLabel(this)),
+      plus_(new QToolButton(this)), note_(new QLabel(this)) {
     setObjectName(QStringLiteral("progressCard"));
-    ring_ = new AnimatedProgressRing(goal_->progressPercentage(), kRingSize, 9, GoalLook::color(goal_.get()),
-                                     true, QColor(255, 255, 255, qRound(0.06 * 255)), this);
+    ring_ = new AnimatedProgressRing(text.progress, kRingSize, 9, text.color, true,
+                                     QColor(255, 255, 255, qRound(0.06 * 255)), this);
     ring_->setObjectName(QStringLiteral("progressRing"));
     // The ring's glow reaches past its 100-point frame; the card keeps its spacing to the frame.
     const int overflow = qMax(0, (ring_->sizeHint().width() - int(kRingSize)) / 2);
@@ -60,19 +58,18 @@ GoalDetailProgressCard::GoalDetailProgressCard(std::shared_ptr<Goal> goal, QWidg
     // The column takes the spare width, so the note wraps only when the panel is narrow.
     row->addLayout(column, 1);
     row->setAlignment(column, Qt::AlignVCenter);
-    refresh();
+    setText(text);
 }
 
-void GoalDetailProgressCard::refresh() {
-    const QColor color = GoalLook::color(goal_.get());
-    const double progress = goal_->progressPercentage();
-    const bool fromSteps = goal_->totalSteps() > 0;
+void GoalDetailProgressCard::setText(const GoalProgressText& text) {
+    const QColor& color = text.color;
+    const bool fromSteps = text.fromSteps;
     ring_->setColor(color);
-    ring_->setProgress(progress);
+    ring_->setProgress(text.progress);
 
     GoalDetailStyle::styleLabel(caption_, GoalDetailStyle::themeFont(11, QFont::Medium),
                                 GoalDetailStyle::textMuted());
-    caption_->setText(fromSteps ? tr("Based on steps") : tr("Manual"));
+    caption_->setText(text.caption);
 
     // Progress that steps decide cannot be nudged by hand.
     const QColor buttonColor = fromSteps ? GoalDetailStyle::withAlpha(GoalDetailStyle::textMuted(), 0.3)
@@ -83,7 +80,7 @@ void GoalDetailProgressCard::refresh() {
     plus_->setEnabled(!fromSteps);
 
     GoalDetailStyle::styleLabel(percent_, GoalDetailStyle::themeFont(22, QFont::Bold), color);
-    percent_->setText(ProgressPercent::text(progress) + QLatin1Char('%'));
+    percent_->setText(text.percent);
 
     GoalDetailStyle::styleLabel(note_, GoalDetailStyle::themeFont(10), GoalDetailStyle::textMuted());
     note_->setVisible(fromSteps);

@@ -2,10 +2,8 @@
 
 #include <QWidget>
 
-#include <memory>
-
 class AnimatedProgressRing;
-class Goal;
+struct GoalProgressText;
 class QLabel;
 class QToolButton;
 
@@ -14,9 +12,10 @@ class QToolButton;
 class GoalDetailProgressCard : public QWidget {
     Q_OBJECT
 public:
-    explicit GoalDetailProgressCard(std::shared_ptr<Goal> goal, QWidget* parent = nullptr);
+    explicit GoalDetailProgressCard(const GoalProgressText& text, QWidget* parent = nullptr);
 
-    void refresh();
+    // Shows these values (after the store changed).
+    void setText(const GoalProgressText& text);
 
 signals:
     void adjustRequested(double change);
@@ -25,7 +24,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::shared_ptr<Goal> goal_;
     AnimatedProgressRing* ring_;
     QLabel* caption_;
     QToolButton* minus_;

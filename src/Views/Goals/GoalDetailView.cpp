@@ -136,11 +136,11 @@ GoalDetailView::GoalDetailView(const AppEnvironment& env, std::shared_ptr<Goal> 
     column->setContentsMargins(32, 32, 32, 32);
     column->setSpacing(32);
     contentColumn_ = column;
-    header_ = new GoalDetailHeaderCard(goal_, content);
+    header_ = new GoalDetailHeaderCard(viewModel_->headerText(), content);
     connect(header_, &GoalDetailHeaderCard::editRequested, this, &GoalDetailView::openEditGoal);
     connect(header_, &GoalDetailHeaderCard::achieveRequested, this, &GoalDetailView::confirmAchieve);
     column->addWidget(header_);
-    progress_ = new GoalDetailProgressCard(goal_, content);
+    progress_ = new GoalDetailProgressCard(viewModel_->progressText(), content);
     connect(progress_, &GoalDetailProgressCard::adjustRequested, viewModel_,
             &GoalDetailViewModel::adjustManualProgress);
     column->addWidget(progress_);
@@ -196,8 +196,8 @@ QWidget* GoalDetailView::buildMilestonesSection(QWidget* parent) {
 void GoalDetailView::refresh() {
     GoalDetailStyle::styleSymbolButton(addMilestone_, QStringLiteral("plus.circle.fill"),
                                        GoalLook::color(goal_.get()), 16);
-    header_->refresh();
-    progress_->refresh();
+    header_->setText(viewModel_->headerText());
+    progress_->setText(viewModel_->progressText());
     rebuildMilestoneCards();
 }
 

@@ -10,8 +10,6 @@
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
 #include "Components/UltraThinMaterial.h"
-#include "Models/Goal.h"
-#include "ViewModels/GoalRowText.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Goals/GoalPointerTracker.h"
@@ -69,11 +67,11 @@ QWidget* makeFigure(QWidget* parent, const QString& name, const QString& symbol,
 
 } // namespace
 
-GoalRowView::GoalRowView(std::shared_ptr<Goal> goal, bool isSelected, bool isHidden,
-                         std::function<void()> onTap, std::function<void()> onToggleHidden,
-                         std::function<void()> onDelete, std::function<void()> onAchieve, QWidget* parent)
-    : QWidget(parent), goal_(std::move(goal)), selected_(isSelected), masked_(isHidden),
-      onTap_(std::move(onTap)), onToggleHidden_(std::move(onToggleHidden)), onDelete_(std::move(onDelete)),
+GoalRowView::GoalRowView(const GoalRowText& text, bool isSelected, std::function<void()> onTap,
+                         std::function<void()> onToggleHidden, std::function<void()> onDelete,
+                         std::function<void()> onAchieve, QWidget* parent)
+    : QWidget(parent), text_(text), selected_(isSelected), onTap_(std::move(onTap)),
+      onToggleHidden_(std::move(onToggleHidden)), onDelete_(std::move(onDelete)),
       onAchieve_(std::move(onAchieve)), select_(isSelected ? 1.0 : 0.0) {
     setObjectName(QStringLiteral("goalRow"));
     setAttribute(Qt::WA_TranslucentBackground);
@@ -86,15 +84,11 @@ GoalRowView::GoalRowView(std::shared_ptr<Goal> goal, bool isSelected, bool isHid
                 onTap_();
         });
     build();
-    refresh();
+    showText();
     applyState();
 }
 
 GoalRowView::~GoalRowView() = default;
-
-QColor GoalRowView::goalColor() const {
-    return GoalLook::color(goal_.get());
-}
 
 void GoalRowView::build() {
     auto* row = new QHBoxLayout(this);
@@ -195,11 +189,11 @@ QHBoxLayout* GoalRowView::buildMetaLine() {
     return line;
 }
 
-void GoalRowView::refresh() {
-    const GoalRowText text = GoalRowText::of(*goal_, masked_);
+void GoalRowView::showText() {
+    const GoalRowText& text = text_;
     title_->setFullText(text.title);
     setAccessibleName(text.title);
-    GoalStyle::showEye(eye_, masked_);
+    GoalStyle::showEye(eye_, text.masked);
     percent_->setText(text.percent);
     recolor(percent_, text.color);
     category_->setTag(text.category, text.color);
@@ -224,19 +218,18 @@ void GoalRowView::refresh() {
     update();
 }
 
-void GoalRowView::bind(std::shared_ptr<Goal> goal, bool isSelected, bool isHidden) {
-    if (goal == goal_) {
-        masked_ = isHidden;
-        refresh();
+void GoalRowView::bind(const GoalRowText& text, bool isSelected) {
+    const bool sameGoal = text.goalID == text_.goalID;
+    text_ = text;
+    if (sameGoal) {
+        showText();
         setSelected(isSelected);
         return;
     }
-    goal_ = std::move(goal);
-    masked_ = isHidden;
     selected_ = isSelected;
     Animator::stop(selectAnimation_);
     select_ = isSelected ? 1.0 : 0.0;
-    refresh();
+    showText();
     applyState();
 }
 
@@ -245,13 +238,6 @@ void GoalRowView::setSelected(bool selected) {
         return;
     selected_ = selected;
     animateSelection();
-}
-
-void GoalRowView::setTitleMasked(bool masked) {
-    if (masked == masked_)
-        return;
-    masked_ = masked;
-    refresh();
 }
 
 bool GoalRowView::isHovered() const {

@@ -1,15 +1,15 @@
 #pragma once
 
+#include "ViewModels/GoalRowText.h"
+
 #include <QPointer>
 #include <QVariantAnimation>
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 
 class CategoryTag;
 class ElidedLabel;
-class Goal;
 class GoalPointerTracker;
 class PriorityBadge;
 class QHBoxLayout;
@@ -19,28 +19,27 @@ class SmallProgressBar;
 
 // One active goal in the goals list: colour bar, title with its eye and trophy buttons and
 // percentage, category, priority, money or streak, deadline, progress bar and the count of
-// completed milestones. It writes nothing; every action goes to the host's callbacks.
+// completed milestones, as its view model wrote them. It writes nothing; every action goes to
+// the host's callbacks, which know the goal by goalID().
 class GoalRowView : public QWidget {
     Q_OBJECT
 public:
-    GoalRowView(std::shared_ptr<Goal> goal, bool isSelected, bool isHidden, std::function<void()> onTap,
+    GoalRowView(const GoalRowText& text, bool isSelected, std::function<void()> onTap,
                 std::function<void()> onToggleHidden, std::function<void()> onDelete,
                 std::function<void()> onAchieve, QWidget* parent = nullptr);
     ~GoalRowView() override;
 
-    const std::shared_ptr<Goal>& goal() const { return goal_; }
+    qint64 goalID() const { return text_.goalID; }
 
     bool isSelected() const { return selected_; }
     void setSelected(bool selected);
-    bool isTitleMasked() const { return masked_; }
-    void setTitleMasked(bool masked);
+    bool isTitleMasked() const { return text_.masked; }
     bool isHovered() const;
 
-    // Reads the goal again (after the store changed).
-    void refresh();
-    // Shows another goal in this row (a long list hands rows on while scrolling); the same
-    // goal keeps its row's state and only animates a change of selection.
-    void bind(std::shared_ptr<Goal> goal, bool isSelected, bool isHidden);
+    // Shows these values (a long list hands rows on while scrolling, and hands them again when
+    // the store changed); the same goal keeps its row's state and only animates a change of
+    // selection.
+    void bind(const GoalRowText& text, bool isSelected);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -52,11 +51,11 @@ private:
     QHBoxLayout* buildMetaLine();
     void animateSelection();
     void applyState();
-    QColor goalColor() const;
+    void showText();
+    QColor goalColor() const { return text_.color; }
 
-    std::shared_ptr<Goal> goal_;
+    GoalRowText text_;
     bool selected_;
-    bool masked_;
     std::function<void()> onTap_;
     std::function<void()> onToggleHidden_;
     std::function<void()> onDelete_;

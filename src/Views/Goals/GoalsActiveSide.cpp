@@ -98,9 +98,9 @@ void GoalsActiveSide::setSelectedID(qint64 selectedID) {
     selectedID_ = selectedID;
     for (QWidget* widget : rowsInView()) {
         if (auto* row = qobject_cast<GoalRowView*>(widget))
-            row->setSelected(row->goal()->objectID() == selectedID);
+            row->setSelected(row->goalID() == selectedID);
         else if (auto* card = qobject_cast<GoalCardView*>(widget))
-            card->setSelected(card->goal()->objectID() == selectedID);
+            card->setSelected(card->goalID() == selectedID);
     }
 }
 
@@ -116,6 +116,11 @@ int GoalsActiveSide::indexOfGoal(qint64 goalID) const {
     return -1;
 }
 
+std::shared_ptr<Goal> GoalsActiveSide::goalWithID(qint64 goalID) const {
+    const int index = indexOfGoal(goalID);
+    return index < 0 ? nullptr : goals_[size_t(index)];
+}
+
 GoalRowView* GoalsActiveSide::rowFor(qint64 goalID) const {
     return qobject_cast<GoalRowView*>(rowWidget(indexOfGoal(goalID)));
 }
@@ -128,9 +133,9 @@ void GoalsActiveSide::bind(QWidget* widget, int index) {
     const std::shared_ptr<Goal>& goal = goals_[size_t(index)];
     const qint64 id = goal->objectID();
     if (auto* row = qobject_cast<GoalRowView*>(widget))
-        row->bind(goal, id == selectedID_, hidden_.contains(id));
+        row->bind(viewModel_->rowText(*goal, hidden_.contains(id)), id == selectedID_);
     else if (auto* card = qobject_cast<GoalCardView*>(widget))
-        card->bind(goal, hidden_.contains(id), id == selectedID_);
+        card->bind(viewModel_->cardText(*goal, hidden_.contains(id)), id == selectedID_);
     if (appeared_.contains(id) || !widget->parentWidget())
         return;
     appeared_.insert(id);
@@ -141,12 +146,18 @@ void GoalsActiveSide::bind(QWidget* widget, int index) {
 QWidget* GoalsActiveSide::makeRow(QWidget* parent) {
     GoalActions* screen = actions_;
     auto slot = std::make_shared<GoalRowView*>(nullptr);
-    auto goalOf = [slot] { return (*slot)->goal(); };
-    auto* row = new GoalRowView(
-        goals_.front(), false, false, [screen, goalOf] { screen->select(goalOf()); },
-        [screen, goalOf] { screen->toggleHidden(goalOf()); },
-        [screen, goalOf] { screen->deleteGoal(goalOf()); },
-        [screen, goalOf] { screen->offerAchieve(goalOf()); }, parent);
+    // Each action names the row's goal by its id; one no longer listed is left alone.
+    auto onGoal = [this, slot](auto action) {
+        return [this, slot, action] {
+            if (const std::shared_ptr<Goal> goal = goalWithID((*slot)->goalID()))
+                action(goal);
+        };
+    };
+    auto* row =
+        new GoalRowView(GoalRowText{}, false, onGoal([screen](const auto& goal) { screen->select(goal); }),
+                        onGoal([screen](const auto& goal) { screen->toggleHidden(goal); }),
+                        onGoal([screen](const auto& goal) { screen->deleteGoal(goal); }),
+                        onGoal([screen](const auto& goal) { screen->offerAchieve(goal); }), parent);
     *slot = row;
     return row;
 }
@@ -155,13 +166,23 @@ QWidget* GoalsActiveSide::makeCard(QWidget* parent) {
     GoalActions* screen = actions_;
     auto slot = std::make_shared<GoalCardView*>(nullptr);
     auto* card = new GoalCardView(
-        goals_.front(), false, [screen, slot] { screen->toggleHidden((*slot)->goal()); }, parent);
+        GoalCardText{},
+        [this, screen, slot] {
+            if (const std::shared_ptr<Goal> goal = goalWithID((*slot)->goalID()))
+                screen->toggleHidden(goal);
+        },
+        parent);
     *slot = card;
     card->setUniformHeight(true);
     card->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(card, &GoalCardView::clicked, context_, [screen, card] { screen->select(card->goal()); });
-    connect(card, &QWidget::customContextMenuRequested, context_, [screen, card](const QPoint& pos) {
-        const std::shared_ptr<Goal> goal = card->goal();
+    connect(card, &GoalCardView::clicked, context_, [this, screen, card] {
+        if (const std::shared_ptr<Goal> goal = goalWithID(card->goalID()))
+            screen->select(goal);
+    });
+    connect(card, &QWidget::customContextMenuRequested, context_, [this, screen, card](const QPoint& pos) {
+        const std::shared_ptr<Goal> goal = goalWithID(card->goalID());
+        if (!goal)
+            return;
         QMenu menu(card);
         menu.setObjectName(QStringLiteral("goalCardMenu"));
         QAction* achieve =

@@ -47,6 +47,8 @@ private:
     void bind(QWidget* widget, int index);
     void useMode(bool grid);
     int indexOfGoal(qint64 goalID) const;
+    // The listed goal a row or card names; null when it is no longer listed.
+    std::shared_ptr<Goal> goalWithID(qint64 goalID) const;
 
     GoalActions* actions_;
     QObject* context_;

@@ -104,14 +104,30 @@ void GoalsView::buildArchivedList() {
     archivedList_ = new VirtualList(
         [this](QWidget* parent) -> QWidget* {
             auto slot = std::make_shared<ArchivedGoalRow*>(nullptr);
+            // The row names its goal by id; one no longer listed is left alone.
+            auto goalOf = [this, slot]() -> std::shared_ptr<Goal> {
+                for (const auto& goal : archivedGoals_)
+                    if (goal->objectID() == (*slot)->goalID())
+                        return goal;
+                return nullptr;
+            };
             auto* row = new ArchivedGoalRow(
-                archivedGoals_.front(), [this, slot] { viewModel_->restoreGoal((*slot)->goal()); },
-                [this, slot] { deleteGoal((*slot)->goal()); }, parent);
+                ArchivedGoalText{},
+                [this, goalOf] {
+                    if (const auto goal = goalOf())
+                        viewModel_->restoreGoal(goal);
+                },
+                [this, goalOf] {
+                    if (const auto goal = goalOf())
+                        deleteGoal(goal);
+                },
+                parent);
             *slot = row;
             return row;
         },
         [this](QWidget* row, int index) {
-            static_cast<ArchivedGoalRow*>(row)->bind(archivedGoals_[size_t(index)]);
+            static_cast<ArchivedGoalRow*>(row)->bind(
+                viewModel_->archivedText(*archivedGoals_[size_t(index)]));
         },
         archivedPage_);
     archivedList_->setObjectName(QStringLiteral("goalsArchivedScroll"));
@@ -149,7 +165,7 @@ void GoalsView::refreshArchived() {
         buildArchivedList();
     archivedGoals_ = viewModel_->archivedGoals();
     if (!archivedGoals_.empty() && archivedList_->count() == 0 && archivedList_->rowsMade() == 0) {
-        ArchivedGoalRow probe(archivedGoals_.front(), {}, {});
+        ArchivedGoalRow probe(viewModel_->archivedText(*archivedGoals_.front()), {}, {});
         archivedList_->setRowHeight(probe.sizeHint().height());
     }
     archivedEmpty_->setVisible(archivedGoals_.empty());

@@ -3,11 +3,7 @@
 #include "Components/Animator.h"
 #include "Components/FocusWithin.h"
 #include "Components/Symbols.h"
-#include "Models/Goal.h"
 #include "ViewModels/AppViewModel.h"
-#include "ViewModels/Extensions/ProgressPercent.h"
-#include "ViewModels/GoalRowText.h"
-#include "ViewModels/GoalText.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Navigation/SidebarGlow.h"
@@ -34,8 +30,8 @@ QFont percentFont() {
 
 } // namespace
 
-SidebarGoalItem::SidebarGoalItem(std::shared_ptr<Goal> goal, AppViewModel* appViewModel, QWidget* parent)
-    : QWidget(parent), goal_(std::move(goal)), appViewModel_(appViewModel), eye_(new QToolButton(this)),
+SidebarGoalItem::SidebarGoalItem(const SidebarGoalText& text, AppViewModel* appViewModel, QWidget* parent)
+    : QWidget(parent), text_(text), appViewModel_(appViewModel), eye_(new QToolButton(this)),
       focus_(new FocusWithin(this)) {
     setObjectName(QStringLiteral("sidebarGoalItem"));
     setAttribute(Qt::WA_Hover);
@@ -58,32 +54,11 @@ SidebarGoalItem::SidebarGoalItem(std::shared_ptr<Goal> goal, AppViewModel* appVi
         if (appViewModel_)
             appViewModel_->toggleGoalHidden(goalID());
     });
-    if (appViewModel_)
-        connect(appViewModel_, &AppViewModel::hiddenGoalsChanged, this, &SidebarGoalItem::refresh);
     refresh();
 }
 
-qint64 SidebarGoalItem::goalID() const {
-    return goal_ ? goal_->objectID() : 0;
-}
-
-QString SidebarGoalItem::titleText() const {
-    if (appViewModel_ && appViewModel_->isGoalHidden(goalID()))
-        return AppViewModel::maskedTitle();
-    if (!goal_)
-        return {};
-    return GoalText::title(*goal_);
-}
-
-QString SidebarGoalItem::percentText() const {
-    if (!goal_)
-        return {};
-    return QString::number(ProgressPercent::whole(goal_->progressPercentage())) + QLatin1Char('%');
-}
-
 QString SidebarGoalItem::eyeSymbol() const {
-    const bool hidden = appViewModel_ && appViewModel_->isGoalHidden(goalID());
-    return hidden ? QStringLiteral("eye.slash") : QStringLiteral("eye");
+    return text_.masked ? QStringLiteral("eye.slash") : QStringLiteral("eye");
 }
 
 void SidebarGoalItem::refresh() {
@@ -92,8 +67,8 @@ void SidebarGoalItem::refresh() {
     update();
 }
 
-void SidebarGoalItem::setGoal(std::shared_ptr<Goal> goal) {
-    goal_ = std::move(goal);
+void SidebarGoalItem::setText(const SidebarGoalText& text) {
+    text_ = text;
     refresh();
 }
 
@@ -139,10 +114,10 @@ void SidebarGoalItem::paintEvent(QPaintEvent*) {
         shape.addRoundedRect(QRectF(rect()).adjusted(4, 0, -4, 0), 8, 8);
         painter.fillPath(shape, QColor(255, 255, 255, int(std::lround(255 * 0.04 * hover_))));
     }
-    if (!goal_)
+    if (!text_.goalID)
         return;
 
-    const QColor dot = GoalLook::color(goal_.get());
+    const QColor dot = text_.color;
     const QRectF dotRect(20, (height() - kDot) / 2, kDot, kDot);
     SidebarGlow::paint(painter, dotRect, kDot / 2, Theme::withOpacity(dot, 0.6), 3);
     painter.setPen(Qt::NoPen);

@@ -1,41 +1,39 @@
 #pragma once
 
+#include "ViewModels/GoalRowText.h"
+
 #include <QPointer>
 #include <QVariantAnimation>
 #include <QWidget>
 
-#include <memory>
-
 class AppViewModel;
 class FocusWithin;
-class Goal;
 class QToolButton;
 
 // One active goal in the sidebar: a glowing dot in the goal's colour, its title (bullets
 // while masked), an eye button that masks or unmasks it, and its whole-percent progress.
 // A click outside the eye button, or Return or Space while the row has the focus, emits
-// clicked(). A row made before it is given its goal shows nothing.
+// clicked(). A row made before it is given its goal shows nothing. What it shows comes ready
+// from the sidebar's view model; the eye button asks the application to mask the goal by its id.
 class SidebarGoalItem : public QWidget {
     Q_OBJECT
 public:
-    SidebarGoalItem(std::shared_ptr<Goal> goal, AppViewModel* appViewModel, QWidget* parent = nullptr);
+    SidebarGoalItem(const SidebarGoalText& text, AppViewModel* appViewModel, QWidget* parent = nullptr);
 
     static constexpr int kRowHeight = 24;
 
-    const std::shared_ptr<Goal>& goal() const { return goal_; }
-    qint64 goalID() const;
+    qint64 goalID() const { return text_.goalID; }
 
-    // What the row shows, read again from the goal and the masking state.
-    QString titleText() const;
-    QString percentText() const;
+    // What the row shows.
+    QString titleText() const { return text_.title; }
+    QString percentText() const { return text_.percent; }
     QString eyeSymbol() const;
     bool isHovered() const { return hovered_; }
     QToolButton* eyeButton() const { return eye_; }
 
-    // The goal's values may have changed in the store.
-    void refresh();
-    // Shows another goal (the sidebar hands rows on while its list scrolls).
-    void setGoal(std::shared_ptr<Goal> goal);
+    // Shows these values (the sidebar hands rows on while its list scrolls, and hands them
+    // again when the store or the masking changed).
+    void setText(const SidebarGoalText& text);
 
     QSize sizeHint() const override;
 
@@ -52,13 +50,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void refresh();
     void setHovered(bool hovered);
     void updateEye();
     double eyeOpacity() const;
     void placeEye();
     QRectF percentRect() const;
 
-    std::shared_ptr<Goal> goal_;
+    SidebarGoalText text_;
     AppViewModel* appViewModel_;
     QToolButton* eye_;
     FocusWithin* focus_;

@@ -4,7 +4,6 @@
 #include "Components/Symbols.h"
 #include "Components/UltraThinMaterial.h"
 #include "Components/VirtualList.h"
-#include "Models/Goal.h"
 #include "ViewModels/AppEnvironment.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/ScreenModels.h"
@@ -78,13 +77,14 @@ SidebarView::SidebarView(const AppEnvironment& env, QWidget* parent)
     // goals are read from the store.
     list_ = new VirtualList(
         [this](QWidget* parent) -> QWidget* {
-            auto* row = new SidebarGoalItem(nullptr, appViewModel_, parent);
+            auto* row = new SidebarGoalItem({}, appViewModel_, parent);
             connect(row, &SidebarGoalItem::clicked, this,
                     [this] { appViewModel_->navigate(AppDestination::goals); });
             return row;
         },
         [this](QWidget* row, int index) {
-            static_cast<SidebarGoalItem*>(row)->setGoal(viewModel_->goalAt(index));
+            static_cast<SidebarGoalItem*>(row)->setText(
+                viewModel_->itemAt(index, appViewModel_->hiddenGoalIDs()));
         },
         this);
     list_->setObjectName(QStringLiteral("sidebarScroll"));
@@ -135,6 +135,7 @@ SidebarView::SidebarView(const AppEnvironment& env, QWidget* parent)
     column->addWidget(buildFooter());
 
     connect(viewModel_, &SidebarViewModel::goalsChanged, this, &SidebarView::updateGoals);
+    connect(appViewModel_, &AppViewModel::hiddenGoalsChanged, this, &SidebarView::updateGoals);
     connect(appViewModel_, &AppViewModel::destinationChanged, this, &SidebarView::updateSelection);
     connect(&ThemeManager::shared(), &ThemeManager::changed, this, &SidebarView::applyStyle);
 

@@ -43,7 +43,7 @@ protected:
     QStringList cardTitles() const {
         QStringList out;
         for (GoalCardView* card : dashboard()->goalsSection()->cards())
-            out << card->goal()->title().value_or(QString());
+            out << card->titleText();
         return out;
     }
     std::shared_ptr<Achievement> achievement(const QString& title, int daysAgo, const QString& emoji = {},

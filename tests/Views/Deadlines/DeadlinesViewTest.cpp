@@ -157,7 +157,7 @@ TEST_F(DeadlinesScreen, ALongOverdueListMakesOnlyTheRowsInViewAndAReusedCardShow
     DeadlineCardView* last = view.goalCard(0, 119);
     ASSERT_NE(last, nullptr);
     EXPECT_LE(list->rowsMade(), 14) << "the cards were handed on, not made anew";
-    EXPECT_EQ(last->goal(), goals.back());
+    EXPECT_EQ(last->goalID(), goals.back()->objectID());
     EXPECT_EQ(last->titleText(), goals.back()->title().value());
     EXPECT_EQ(last->countdownText(),
               DeadlinesViewModel::countdownText(Clock::now(), goals.back()->deadline().value()));
@@ -168,7 +168,7 @@ TEST_F(DeadlinesScreen, ALongOverdueListMakesOnlyTheRowsInViewAndAReusedCardShow
         reused += before.contains(row) ? 1 : 0;
         auto* card = qobject_cast<DeadlineCardView*>(row);
         ASSERT_NE(card, nullptr);
-        EXPECT_EQ(card->goal(), goals[std::size_t(list->indexOf(card) - 1)]);
+        EXPECT_EQ(card->goalID(), goals[std::size_t(list->indexOf(card) - 1)]->objectID());
         EXPECT_FALSE(card->isHovered());
     }
     EXPECT_GE(reused, list->rowsInView().size() - 2);
@@ -179,7 +179,7 @@ TEST_F(DeadlinesScreen, ALongOverdueListMakesOnlyTheRowsInViewAndAReusedCardShow
               DeadlinesViewModel::countdownText(Clock::now(), goals.back()->deadline().value()));
     DeadlineCardView* again = view.goalCard(0, 0);
     ASSERT_NE(again, nullptr);
-    EXPECT_EQ(again->goal(), goals.front());
+    EXPECT_EQ(again->goalID(), goals.front()->objectID());
     EXPECT_EQ(again->countdownText(),
               DeadlinesViewModel::countdownText(Clock::now(), goals.front()->deadline().value()));
 }
