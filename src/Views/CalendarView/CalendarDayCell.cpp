@@ -1,6 +1,7 @@
 #include "Views/CalendarView/CalendarDayCell.h"
 
 #include "Components/Animator.h"
+#include "Components/FocusRing.h"
 #include "Platform/DateText.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
@@ -19,6 +20,8 @@ CalendarDayCell::CalendarDayCell(QWidget* parent) : QAbstractButton(parent) {
     setCursor(Qt::PointingHandCursor);
     // The month grid makes one day at a time its Tab stop.
     setFocusPolicy(Qt::NoFocus);
+    // The ring rounds the day's circle and its marks below it.
+    FocusRing::setCornerRadius(this, kCircle / 2);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setFixedHeight(kHeight);
 }

@@ -3,6 +3,7 @@
 #include "Components/AnimatedProgressRing.h"
 #include "Components/CastShadow.h"
 #include "Components/CategoryTag.h"
+#include "Components/FocusRing.h"
 #include "Components/MomentumBadge.h"
 #include "Components/MotionEffect.h"
 #include "Components/PriorityBadge.h"
@@ -74,6 +75,7 @@ QString twoLines(const QString& text, const QFont& font, int width) {
 GoalCardView::GoalCardView(const GoalCardText& text, std::function<void()> onToggleHidden, QWidget* parent)
     : QWidget(parent), text_(text), onToggleHidden_(std::move(onToggleHidden)) {
     setObjectName(QStringLiteral("goalCard"));
+    FocusRing::setCornerRadius(this, kRadius);
     setAttribute(Qt::WA_TranslucentBackground);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred, QSizePolicy::Frame));

@@ -4,6 +4,7 @@
 #include "Components/CastShadow.h"
 #include "Components/CategoryTag.h"
 #include "Components/ElidedLabel.h"
+#include "Components/FocusRing.h"
 #include "Components/MotionEffect.h"
 #include "Components/PriorityBadge.h"
 #include "Components/SmallProgressBar.h"
@@ -73,6 +74,7 @@ GoalRowView::GoalRowView(const GoalRowText& text, bool isSelected, std::function
     : QWidget(parent), text_(text), selected_(isSelected), onTap_(std::move(onTap)),
       onToggleHidden_(std::move(onToggleHidden)), onDelete_(std::move(onDelete)),
       onAchieve_(std::move(onAchieve)), select_(isSelected ? 1.0 : 0.0) {
+    FocusRing::setCornerRadius(this, kRadius);
     setObjectName(QStringLiteral("goalRow"));
     setAttribute(Qt::WA_TranslucentBackground);
     setCursor(Qt::PointingHandCursor);
