@@ -203,8 +203,10 @@ CardRowText CommitmentsViewModel::cardRow(const std::shared_ptr<CreditCard>& car
     if (figures.nextBill > 0) {
         row.nextBillText = QStringLiteral("Next bill: ") + MoneyFormatter::format(figures.nextBill, 0);
         row.dueText = QStringLiteral("Due ") + DateText::monthDay(card->nextDueDate(now).date());
+        row.figureNote = MoneyFormatter::notShownReason(figures.nextBill);
     } else {
         row.monthSpendText = QStringLiteral("This month: ") + MoneyFormatter::format(figures.monthSpend, 0);
+        row.figureNote = MoneyFormatter::notShownReason(figures.monthSpend);
     }
     return row;
 }

@@ -32,6 +32,7 @@ struct CardRowText {
     QString nextBillText; // empty: no next bill, the month's spend shows instead
     QString dueText;
     QString monthSpendText;
+    QString figureNote; // why the figure shown reads as a dash; empty while it is a number
 };
 
 struct BillRowText {

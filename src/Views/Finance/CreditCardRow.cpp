@@ -65,9 +65,9 @@ void CreditCardRow::bind(const Figures& figures) {
     name_->setFullText(figures.name);
     days_->setText(figures.daysText);
     const bool billed = !figures.nextBillText.isEmpty();
-    nextBill_->setFullText(figures.nextBillText);
+    nextBill_->setFullText(figures.nextBillText, figures.figureNote);
     due_->setText(figures.dueText);
-    monthSpend_->setFullText(figures.monthSpendText);
+    monthSpend_->setFullText(figures.monthSpendText, figures.figureNote);
     nextBill_->setVisible(billed);
     due_->setVisible(billed);
     monthSpend_->setVisible(!billed);

@@ -2,6 +2,7 @@
 #include "Models/Expense.h"
 #include "Models/Income.h"
 #include "Models/Subscription.h"
+#include "Platform/MoneyFormatter.h"
 #include "Support/TestSupport.h"
 #include "ViewModels/Finance/BillsViewModel.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
@@ -10,6 +11,8 @@
 #include "ViewModels/Finance/OverviewViewModel.h"
 
 #include <QSignalSpy>
+#include <cmath>
+#include <limits>
 
 // What the rows of the money screens say, read from their view models without a widget.
 
@@ -101,6 +104,16 @@ TEST_F(FinanceRowTextDates, ACardRowShowsItsNextBillDueAfterTheReferenceMoment) 
     }
     EXPECT_EQ(CommitmentsViewModel::cardRow(card, {0, 0.4}, now).nextBillText, QString("Next bill: ₹0"))
         << "any bill at all shows, even one that rounds to nothing";
+    EXPECT_TRUE(before.figureNote.isEmpty()) << "a figure that is a number needs no word";
+
+    // Sums a store kept from before amounts were bounded: the dash, and why in the tooltip.
+    const double past = std::numeric_limits<double>::infinity();
+    const auto billedPast = CommitmentsViewModel::cardRow(card, {0, past}, now);
+    EXPECT_EQ(billedPast.nextBillText, QStringLiteral("Next bill: ") + MoneyFormatter::notShown);
+    EXPECT_EQ(billedPast.figureNote, MoneyFormatter::notShownReason(past));
+    const auto spentPast = CommitmentsViewModel::cardRow(card, {std::nan(""), 0}, now);
+    EXPECT_EQ(spentPast.monthSpendText, QStringLiteral("This month: ") + MoneyFormatter::notShown);
+    EXPECT_FALSE(spentPast.figureNote.isEmpty());
 }
 
 TEST_F(FinanceRowTextDates, ACardRowWithoutANameAndInAnotherLocale) {
