@@ -51,6 +51,9 @@ AddStepView::AddStepView(std::shared_ptr<Milestone> milestone, QColor goalColor,
         title_ = text;
         refreshChoices();
     });
+    // Return in the title neither adds the step nor closes the sheet: a step is added only
+    // by its button.
+    KeyboardLayer::keepReturn(titleField_);
     column->addWidget(titleField_);
     SheetHost::addGap(column, 32, 16);
 
@@ -67,7 +70,6 @@ AddStepView::AddStepView(std::shared_ptr<Milestone> milestone, QColor goalColor,
     footer->addStretch(1);
     addButton_ = new QPushButton(tr("Add Step"), this);
     addButton_->setObjectName(QStringLiteral("addStepConfirm"));
-    KeyboardLayer::markDefault(addButton_);
     connect(addButton_, &QPushButton::clicked, this, &AddStepView::submit);
     footer->addWidget(addButton_);
     column->addLayout(footer);

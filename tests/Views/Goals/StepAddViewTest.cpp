@@ -1,3 +1,4 @@
+#include "Components/SheetHost.h"
 #include "Support/TestSupport.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Goals/AddStepView.h"
@@ -90,6 +91,26 @@ TEST_F(StepAddViewTest, HandsOverTypeTitleAndPriorityWithoutNotes) {
     EXPECT_EQ(added[0].priority, 3);
     EXPECT_EQ(added[0].inputType, StepInputType::inputField);
     EXPECT_EQ(closed.count(), 1);
+}
+
+// On the sheet layer, where Return in a one-line field presses the default button elsewhere,
+// Return in the step's title still adds nothing.
+TEST_F(StepAddViewTest, ReturnInTheTitleAddsNothingOnTheSheetLayer) {
+    QWidget window;
+    window.resize(1200, 760);
+    window.show();
+    AddStepView* hosted = view.release();
+    SheetHost::present(&window, hosted, AddStepView::preferredSize.width());
+    qv::test::settle();
+    field->setFocus();
+    QTest::keyClicks(field, QStringLiteral("Journal"));
+    ASSERT_TRUE(add->isEnabled());
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClick(field, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(added.empty());
+    add->click();
+    ASSERT_EQ(added.size(), 1u);
+    EXPECT_EQ(added[0].title, QStringLiteral("Journal"));
 }
 
 } // namespace
