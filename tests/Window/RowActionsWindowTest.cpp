@@ -128,8 +128,8 @@ TEST_F(RowActions, ABillIsDeletedFromTheKeyboard) {
     UserDefaults::standard().setFlag(FinanceView::onboardingCompleteKey, true);
     {
         BillsViewModel bills(context());
-        bills.addBill(QStringLiteral("Water"), 300, 5, QStringLiteral("Water"), QString(), QStringLiteral("cash"),
-                      {});
+        bills.addBill(QStringLiteral("Water"), 300, 5, QStringLiteral("Water"), QString(),
+                      QStringLiteral("cash"), {});
     }
     showWindow(QSize(1200, 760));
     openDestination(AppDestination::expenses);

@@ -14,7 +14,8 @@ class QVariantAnimation;
 
 // One achievement on the timeline: an emoji node on the vertical line, and beside it the
 // title, the category chip, the date and the notes. A delete button fades in while the
-// pointer is over the row or the keyboard is in it (Tab reaches it right after the row); pressing it hands the deletion to onDelete without a question.
+// pointer is over the row or the keyboard is in it (Tab reaches it right after the row); pressing it hands
+// the deletion to onDelete without a question.
 class AchievementTimelineRow : public QWidget {
     Q_OBJECT
 public:

@@ -96,6 +96,7 @@ void CalendarSubtaskRow::refresh() {
     const bool done = subtask_->isCompleted();
     tick_->setSymbol(done ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"),
                      done ? AppTheme::Colors::purple() : Theme::textMuted());
+    tick_->setAccessibleName(done ? tr("Mark as not done") : tr("Mark as done"));
     title_->setText(RecordNames::subtask(*subtask_));
     title_->setColor(done ? Theme::textMuted() : Theme::textSecondary());
     title_->setStruckOut(done);

@@ -227,6 +227,7 @@ void CalendarTaskRow::refresh() {
     const bool done = task_->isCompleted();
     tick_->setSymbol(done ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"),
                      done ? AppTheme::Colors::purple() : Theme::textMuted());
+    tick_->setAccessibleName(done ? tr("Mark as not done") : tr("Mark as done"));
     title_->setText(RecordNames::task(*task_));
     title_->setColor(done ? Theme::textMuted() : Theme::textPrimary());
     title_->setStruckOut(done);

@@ -25,10 +25,10 @@ class QVBoxLayout;
 class SymbolIcon;
 
 // One task of the chosen day: its tick, its title (edited in place), category, repeat and
-// origin badges, and under the pointer or while it holds the keyboard focus the actions: carry forward to tomorrow, schedule a
-// follow-up, notes, rename and delete. Unfolded it lists its subtasks and adds new ones. Every
-// change is one operation of the calendar model; the row keeps only what is open or being
-// typed, and keeps it when the model announces another row's change.
+// origin badges, and under the pointer or while it holds the keyboard focus the actions: carry forward to
+// tomorrow, schedule a follow-up, notes, rename and delete. Unfolded it lists its subtasks and adds new ones.
+// Every change is one operation of the calendar model; the row keeps only what is open or being typed, and
+// keeps it when the model announces another row's change.
 class CalendarTaskRow : public QWidget {
     Q_OBJECT
 public:

@@ -16,8 +16,8 @@ class SymbolIcon;
 
 // One recurring bill: its category badge, name (struck through once paid for the month shown),
 // category, ordinal due day and how it is paid, its amount, the paid toggle, and a delete
-// button while the pointer is over the row or the keyboard is in it. Rows are reused as the list scrolls: bind() fills
-// one with a bill's texts, worked out by the view model once per change.
+// button while the pointer is over the row or the keyboard is in it. Rows are reused as the list scrolls:
+// bind() fills one with a bill's texts, worked out by the view model once per change.
 class BillRow : public QWidget {
     Q_OBJECT
 public:
