@@ -7,6 +7,7 @@ class QWidget;
 // Whether the focus is in a widget or in one of its children, told as it changes. A row whose
 // controls show only under the pointer shows them too while it holds the keyboard focus; such a
 // control takes Tab only while it shows, right after its row, so Tab never stops on empty space.
+// A sheet or popover opened from inside the widget keeps it "within" until the focus comes back.
 class FocusWithin : public QObject {
     Q_OBJECT
 public:

@@ -1,6 +1,7 @@
 #include "Views/Achievements/AchievementTimelineRow.h"
 
 #include "Components/Animator.h"
+#include "Components/FocusWithin.h"
 #include "Components/MotionEffect.h"
 #include "Components/ScreenStyle.h"
 #include "Components/Symbols.h"
@@ -64,6 +65,9 @@ AchievementTimelineRow::AchievementTimelineRow(std::shared_ptr<Achievement> achi
     : QWidget(parent), achievement_(std::move(achievement)), onDelete_(std::move(onDelete)) {
     setObjectName(QStringLiteral("achievementRow"));
     setAttribute(Qt::WA_Hover, true);
+    // A stop for Tab alone: a click on the row does nothing, so it takes no focus from one.
+    setFocusPolicy(Qt::TabFocus);
+    setAccessibleName(RecordNames::achievement(*achievement_));
     emoji_ = achievement_->emoji().value_or(QStringLiteral("\U0001F3C6"));
 
     auto* card = new QVBoxLayout(this);
@@ -112,7 +116,10 @@ AchievementTimelineRow::AchievementTimelineRow(std::shared_ptr<Achievement> achi
         if (onDelete_)
             onDelete_();
     });
+    deleteButton_->setFocusPolicy(Qt::NoFocus);
     deleteButton_->hide(); // fades in from nothing on the first hover
+    focus_ = new FocusWithin(this);
+    connect(focus_, &FocusWithin::changed, this, &AchievementTimelineRow::fadeDelete);
 }
 
 QWidget* AchievementTimelineRow::categoryChip(const QString& name) {
@@ -138,6 +145,16 @@ void AchievementTimelineRow::setHovered(bool hovered) {
     if (hovered_ == hovered)
         return;
     hovered_ = hovered;
+    fadeDelete();
+}
+
+void AchievementTimelineRow::fadeDelete() {
+    const bool shown = hovered_ || focus_->isWithin();
+    if (shown == deleteShown_)
+        return;
+    deleteShown_ = shown;
+    // While it fades out it is still drawn, but no longer a stop.
+    FocusWithin::offer(this, deleteButton_, shown);
     placeDeleteButton();
     const bool wasHidden = deleteButton_->isHidden();
     QPointer<MotionEffect> effect = MotionEffect::of(deleteButton_);
@@ -146,7 +163,7 @@ void AchievementTimelineRow::setHovered(bool hovered) {
     deleteButton_->show();
     deleteButton_->raise();
     const double from = effect->opacity();
-    const double to = hovered ? 1.0 : 0.0;
+    const double to = shown ? 1.0 : 0.0;
     Animator::stop(fade_);
     QPointer<QToolButton> button = deleteButton_;
     fade_ = Animator::run(
@@ -159,7 +176,7 @@ void AchievementTimelineRow::setHovered(bool hovered) {
         [this, button] {
             if (!button)
                 return;
-            if (!hovered_) {
+            if (!deleteShown_) {
                 button->hide();
                 button->setGraphicsEffect(nullptr);
             }

@@ -7,13 +7,15 @@
 #include <memory>
 
 class Achievement;
+class FocusWithin;
 class QLabel;
 class QToolButton;
 class QVariantAnimation;
 
 // One achievement on the timeline: an emoji node on the vertical line, and beside it the
 // title, the category chip, the date and the notes. A delete button fades in while the
-// pointer is over the row; pressing it hands the deletion to onDelete without a question.
+// pointer is over the row or the keyboard is in it (Tab reaches it right after the row); pressing it hands
+// the deletion to onDelete without a question.
 class AchievementTimelineRow : public QWidget {
     Q_OBJECT
 public:
@@ -44,6 +46,7 @@ protected:
 private:
     QWidget* categoryChip(const QString& name);
     void placeDeleteButton();
+    void fadeDelete();
     // One line of notes or two, as heightFor counts them at the row's width.
     void fitNotes(int width);
 
@@ -51,6 +54,8 @@ private:
     std::function<void()> onDelete_;
     QString emoji_;
     bool hovered_ = false;
+    bool deleteShown_ = false;
+    FocusWithin* focus_ = nullptr;
     QToolButton* deleteButton_ = nullptr;
     QLabel* notes_ = nullptr;
     QPointer<QVariantAnimation> fade_;

@@ -1,5 +1,6 @@
 #include "Views/CalendarView/CalendarSubtaskRow.h"
 
+#include "Components/FocusWithin.h"
 #include "Components/SymbolIcon.h"
 #include "Models/CalendarSubtask.h"
 #include "Platform/TextHelpers.h"
@@ -22,6 +23,9 @@ CalendarSubtaskRow::CalendarSubtaskRow(std::shared_ptr<CalendarSubtask> subtask,
     : QWidget(parent), subtask_(std::move(subtask)), viewModel_(viewModel) {
     setObjectName(QStringLiteral("calendarSubtaskRow"));
     build();
+    // Its actions show too while the keyboard is in the row; hidden, they take no Tab.
+    focus_ = new FocusWithin(this);
+    connect(focus_, &FocusWithin::changed, this, &CalendarSubtaskRow::updateChrome);
     refresh();
 }
 
@@ -52,9 +56,11 @@ void CalendarSubtaskRow::build() {
     connect(notesButton_, &CalendarIconButton::clicked, this, &CalendarSubtaskRow::toggleNotes);
     auto* edit = new CalendarIconButton(QStringLiteral("pencil"), 10, Theme::textMuted());
     edit->setObjectName(QStringLiteral("subtaskEditButton"));
+    edit->setAccessibleName(tr("Rename subtask"));
     connect(edit, &CalendarIconButton::clicked, this, &CalendarSubtaskRow::beginEdit);
     auto* remove = new CalendarIconButton(QStringLiteral("trash"), 10, Theme::textMuted());
     remove->setObjectName(QStringLiteral("subtaskDeleteButton"));
+    remove->setAccessibleName(tr("Delete subtask"));
     connect(remove, &CalendarIconButton::clicked, this, [this] { viewModel_->deleteSubtask(subtask_); });
     bar->addWidget(notesButton_);
     bar->addWidget(edit);
@@ -90,6 +96,7 @@ void CalendarSubtaskRow::refresh() {
     const bool done = subtask_->isCompleted();
     tick_->setSymbol(done ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"),
                      done ? AppTheme::Colors::purple() : Theme::textMuted());
+    tick_->setAccessibleName(done ? tr("Mark as not done") : tr("Mark as done"));
     title_->setText(RecordNames::subtask(*subtask_));
     title_->setColor(done ? Theme::textMuted() : Theme::textSecondary());
     title_->setStruckOut(done);
@@ -106,7 +113,7 @@ void CalendarSubtaskRow::updateChrome() {
     title_->setVisible(!editing_);
     if (editField_)
         editField_->setVisible(editing_);
-    actions_->setVisible(hovered_ && !editing_);
+    actions_->setVisible((hovered_ || (focus_ && focus_->isWithin())) && !editing_);
     confirm_->setVisible(editing_);
     confirm_->setEnabled(editField_ && !Text::trimmed(editField_->text()).isEmpty());
     if (notesEditorLine_)

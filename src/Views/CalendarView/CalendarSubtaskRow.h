@@ -9,14 +9,15 @@ class CalendarNotesEditor;
 class CalendarSubtask;
 class CalendarTextLine;
 class CalendarViewModel;
+class FocusWithin;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 
 // One subtask inside an unfolded task row: its tick, its title (edited in place), its notes
-// and, under the pointer, buttons for notes, rename and delete. Every change is one operation
-// of the calendar model; the row keeps only what is being edited, and keeps it across the
-// model's announcements of other changes.
+// and, under the pointer or while it holds the keyboard focus, buttons for notes, rename and delete. Every
+// change is one operation of the calendar model; the row keeps only what is being edited, and keeps it across
+// the model's announcements of other changes.
 class CalendarSubtaskRow : public QWidget {
     Q_OBJECT
 public:
@@ -50,6 +51,7 @@ private:
     std::shared_ptr<CalendarSubtask> subtask_;
     CalendarViewModel* viewModel_;
     bool hovered_ = false;
+    FocusWithin* focus_ = nullptr;
     bool editing_ = false;
     bool showingNotes_ = false;
 

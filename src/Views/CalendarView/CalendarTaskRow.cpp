@@ -1,5 +1,6 @@
 #include "Views/CalendarView/CalendarTaskRow.h"
 
+#include "Components/FocusWithin.h"
 #include "Components/SymbolIcon.h"
 #include "Models/CalendarSubtask.h"
 #include "Models/CalendarTask.h"
@@ -58,6 +59,10 @@ CalendarTaskRow::CalendarTaskRow(std::shared_ptr<CalendarTask> task, CalendarVie
     notesLabel_->setContentsMargins(8, 0, 8, 4);
     column->addWidget(notesLabel_);
     column->addWidget(buildSubtaskSection());
+    // The actions shown under the pointer show too while the keyboard is in the row; hidden,
+    // they take no Tab.
+    focus_ = new FocusWithin(this);
+    connect(focus_, &FocusWithin::changed, this, &CalendarTaskRow::updateChrome);
     refresh();
 }
 
@@ -130,9 +135,11 @@ QWidget* CalendarTaskRow::buildActions() {
     connect(notesButton_, &CalendarIconButton::clicked, this, &CalendarTaskRow::toggleNotes);
     auto* edit = new CalendarIconButton(QStringLiteral("pencil"), 11, Theme::textMuted());
     edit->setObjectName(QStringLiteral("taskEditButton"));
+    edit->setAccessibleName(tr("Rename task"));
     connect(edit, &CalendarIconButton::clicked, this, &CalendarTaskRow::beginEdit);
     auto* remove = new CalendarIconButton(QStringLiteral("trash"), 11, Theme::textMuted());
     remove->setObjectName(QStringLiteral("taskDeleteButton"));
+    remove->setAccessibleName(tr("Delete task"));
     connect(remove, &CalendarIconButton::clicked, this, [this] { viewModel_->deleteTask(task_); });
     for (QWidget* w : std::initializer_list<QWidget*>{tomorrow_, followUpChip_, notesButton_, edit, remove})
         bar->addWidget(w);
@@ -220,6 +227,7 @@ void CalendarTaskRow::refresh() {
     const bool done = task_->isCompleted();
     tick_->setSymbol(done ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"),
                      done ? AppTheme::Colors::purple() : Theme::textMuted());
+    tick_->setAccessibleName(done ? tr("Mark as not done") : tr("Mark as done"));
     title_->setText(RecordNames::task(*task_));
     title_->setColor(done ? Theme::textMuted() : Theme::textPrimary());
     title_->setStruckOut(done);
@@ -273,7 +281,8 @@ void CalendarTaskRow::syncSubtaskRows() {
 void CalendarTaskRow::updateChrome() {
     const bool hasCategory = task_->category() != nullptr;
     const bool hasOrigin = task_->isFollowUp() || task_->carriedFromDate().has_value();
-    const bool showActions = !editing_ && (hovered_ || followUp_ || showingNotes_);
+    const bool within = focus_ && focus_->isWithin();
+    const bool showActions = !editing_ && (hovered_ || within || followUp_ || showingNotes_);
     // In a narrow row the actions take the badges' place rather than push the row wider.
     const bool showBadges = !editing_ && !(narrow_ && showActions);
     title_->setVisible(!editing_);
@@ -301,7 +310,7 @@ void CalendarTaskRow::updateChrome() {
         subtaskAdd_->setEnabled(!Text::trimmed(subtaskField_->text()).isEmpty());
     }
     addSubtaskButton_->setVisible(!showingAddSubtask_);
-    addSubtaskButton_->setColors(Theme::withOpacity(Theme::textMuted(), hovered_ ? 1.0 : 0.4),
+    addSubtaskButton_->setColors(Theme::withOpacity(Theme::textMuted(), hovered_ || within ? 1.0 : 0.4),
                                  Qt::transparent);
 }
 

@@ -17,6 +17,7 @@ class CalendarSubtaskRow;
 class CalendarTask;
 class CalendarTextLine;
 class CalendarViewModel;
+class FocusWithin;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
@@ -24,10 +25,10 @@ class QVBoxLayout;
 class SymbolIcon;
 
 // One task of the chosen day: its tick, its title (edited in place), category, repeat and
-// origin badges, and under the pointer the actions: carry forward to tomorrow, schedule a
-// follow-up, notes, rename and delete. Unfolded it lists its subtasks and adds new ones. Every
-// change is one operation of the calendar model; the row keeps only what is open or being
-// typed, and keeps it when the model announces another row's change.
+// origin badges, and under the pointer or while it holds the keyboard focus the actions: carry forward to
+// tomorrow, schedule a follow-up, notes, rename and delete. Unfolded it lists its subtasks and adds new ones.
+// Every change is one operation of the calendar model; the row keeps only what is open or being typed, and
+// keeps it when the model announces another row's change.
 class CalendarTaskRow : public QWidget {
     Q_OBJECT
 public:
@@ -87,6 +88,7 @@ private:
     bool narrow_ = false;
     QDateTime followUpDate_;
     QPointer<CalendarPopover> followUp_;
+    FocusWithin* focus_ = nullptr;
 
     CalendarIconButton* tick_ = nullptr;
     CalendarTextLine* title_ = nullptr;

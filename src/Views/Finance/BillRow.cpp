@@ -1,6 +1,7 @@
 #include "Views/Finance/BillRow.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusWithin.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
 #include "ViewModels/Finance/BillsViewModel.h"
@@ -14,7 +15,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-BillRow::BillRow(Action onTogglePaid, Action onDelete, QWidget* parent) : QWidget(parent) {
+BillRow::BillRow(Action onTogglePaid, Action onDelete, QWidget* parent)
+    : QWidget(parent), focus_(new FocusWithin(this)) {
     setObjectName(QStringLiteral("billRow"));
     setAttribute(Qt::WA_StyledBackground, true);
     setAttribute(Qt::WA_Hover, true);
@@ -79,6 +81,9 @@ BillRow::BillRow(Action onTogglePaid, Action onDelete, QWidget* parent) : QWidge
             onDelete(bill);
     });
     row->addWidget(deleteButton_);
+    // Tab reaches the delete button right after the paid toggle: it shows while the keyboard is
+    // in the row, and hidden it takes no Tab.
+    connect(focus_, &FocusWithin::changed, this, &BillRow::showDelete);
 }
 
 void BillRow::bind(const Figures& figures) {
@@ -120,7 +125,11 @@ void BillRow::stylePaid(bool paid) {
 
 void BillRow::setHovered(bool hovered) {
     hovered_ = hovered;
-    deleteButton_->setVisible(hovered);
+    showDelete();
+}
+
+void BillRow::showDelete() {
+    deleteButton_->setVisible(hovered_ || focus_->isWithin());
 }
 
 void BillRow::enterEvent(QEnterEvent* event) {

@@ -9,14 +9,15 @@
 
 class Bill;
 class ElidedLabel;
+class FocusWithin;
 class QLabel;
 class QPushButton;
 class SymbolIcon;
 
 // One recurring bill: its category badge, name (struck through once paid for the month shown),
 // category, ordinal due day and how it is paid, its amount, the paid toggle, and a delete
-// button while the pointer is over the row. Rows are reused as the list scrolls: bind() fills
-// one with a bill's texts, worked out by the view model once per change.
+// button while the pointer is over the row or the keyboard is in it. Rows are reused as the list scrolls:
+// bind() fills one with a bill's texts, worked out by the view model once per change.
 class BillRow : public QWidget {
     Q_OBJECT
 public:
@@ -37,10 +38,12 @@ protected:
 
 private:
     void setHovered(bool hovered);
+    void showDelete();
     void stylePaid(bool paid);
 
     Figures figures_;
     bool hovered_ = false;
+    FocusWithin* focus_;
     int styledPaid_ = -1; // the paid look last applied (-1: none yet)
     SymbolIcon* icon_;
     ElidedLabel* name_;

@@ -3,6 +3,8 @@
 #include "Components/Animator.h"
 #include "Components/CategoryTag.h"
 #include "Components/ElidedLabel.h"
+#include "Components/FocusRing.h"
+#include "Components/FocusWithin.h"
 #include "Components/MotionEffect.h"
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
@@ -34,7 +36,12 @@ ArchivedGoalRow::ArchivedGoalRow(const ArchivedGoalText& text, std::function<voi
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_Hover);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // A stop for Tab alone: a click on the row does nothing, so it takes no focus from one.
+    setFocusPolicy(Qt::TabFocus);
+    FocusRing::setCornerRadius(this, kRadius);
     build();
+    focus_ = new FocusWithin(this);
+    connect(focus_, &FocusWithin::changed, this, &ArchivedGoalRow::showActions);
     showText();
 }
 
@@ -103,6 +110,7 @@ void ArchivedGoalRow::build() {
     const QColor rose = AppTheme::Colors::rose();
     delete_ = new QToolButton(actions_);
     delete_->setObjectName(QStringLiteral("archivedGoalDelete"));
+    delete_->setAccessibleName(tr("Delete goal"));
     const int trashIcon = Symbols::pixelSizeForFontSize(11);
     delete_->setIcon(Symbols::icon(QStringLiteral("trash"), rose, trashIcon));
     delete_->setIconSize(QSize(trashIcon, trashIcon));
@@ -115,6 +123,8 @@ void ArchivedGoalRow::build() {
     connect(delete_, &QToolButton::clicked, this, [this] { confirmDelete(); });
     actions->addWidget(delete_);
     actions_->setVisible(false);
+    restore_->setFocusPolicy(Qt::NoFocus);
+    delete_->setFocusPolicy(Qt::NoFocus);
     row->addWidget(actions_, 0, Qt::AlignVCenter);
 }
 
@@ -125,6 +135,7 @@ void ArchivedGoalRow::bind(const ArchivedGoalText& text) {
 
 void ArchivedGoalRow::showText() {
     title_->setFullText(text_.title);
+    setAccessibleName(text_.title);
     category_->setTag(text_.category, goalColor());
     completedBy_->setVisible(text_.completedBy.has_value());
     if (text_.completedBy)
@@ -150,8 +161,18 @@ void ArchivedGoalRow::setHovered(bool hovered) {
     if (hovered == hovered_)
         return;
     hovered_ = hovered;
-    actions_->setVisible(hovered);
-    if (hovered) {
+    showActions();
+}
+
+void ArchivedGoalRow::showActions() {
+    const bool shown = hovered_ || focus_->isWithin();
+    if (shown == actionsShown_)
+        return;
+    actionsShown_ = shown;
+    FocusWithin::offer(this, restore_, shown);
+    FocusWithin::offer(restore_, delete_, shown);
+    actions_->setVisible(shown);
+    if (shown) {
         MotionEffect* effect = MotionEffect::of(actions_);
         effect->setOpacity(0);
         QPointer<MotionEffect> guard(effect);

@@ -10,12 +10,14 @@
 
 class CategoryTag;
 class ElidedLabel;
+class FocusWithin;
 class QLabel;
 class QToolButton;
 class SheetHost;
 
 // One achieved goal: colour bar, title with a trophy, category and the day it was due. While
-// the pointer is over it, "Restore" and a delete button appear; deleting asks first. Titles
+// the pointer is over it or the keyboard is in it, "Restore" and a delete button appear (Tab
+// reaches them right after the row); deleting asks first. Titles
 // here are never masked. It shows what its view model wrote and writes nothing; the host's
 // callbacks do, knowing the goal by goalID().
 class ArchivedGoalRow : public QWidget {
@@ -41,6 +43,7 @@ protected:
 private:
     void build();
     void setHovered(bool hovered);
+    void showActions();
     void showText();
     QColor goalColor() const { return text_.color; }
 
@@ -48,6 +51,8 @@ private:
     std::function<void()> onRestore_;
     std::function<void()> onDelete_;
     bool hovered_ = false;
+    bool actionsShown_ = false;
+    FocusWithin* focus_ = nullptr;
 
     QWidget* colorBar_ = nullptr;
     ElidedLabel* title_ = nullptr;

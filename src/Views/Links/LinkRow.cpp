@@ -2,6 +2,7 @@
 
 #include "Components/Animator.h"
 #include "Components/FocusRing.h"
+#include "Components/FocusWithin.h"
 #include "Components/ScreenStyle.h"
 #include "Components/Symbols.h"
 #include "Models/LinkItem.h"
@@ -39,7 +40,7 @@ QPushButton* actionButton(const QString& symbol, const QColor& color, const QStr
 } // namespace
 
 LinkRow::LinkRow(std::shared_ptr<LinkItem> link, Action onEdit, Action onDelete, QWidget* parent)
-    : QWidget(parent), link_(std::move(link)), actions_(new QWidget(this)) {
+    : QWidget(parent), link_(std::move(link)), actions_(new QWidget(this)), focus_(new FocusWithin(this)) {
     setObjectName(QStringLiteral("linkRow"));
     setFocusPolicy(Qt::StrongFocus);
     FocusRing::setCornerRadius(this, 12);
@@ -74,6 +75,8 @@ LinkRow::LinkRow(std::shared_ptr<LinkItem> link, Action onEdit, Action onDelete,
             onDelete(link_);
     });
 
+    // Tab from the last button leaves the row without a focus-out of the row itself.
+    connect(focus_, &FocusWithin::changed, this, &LinkRow::updateHover);
     setLink(link_);
 }
 
@@ -117,7 +120,7 @@ void LinkRow::setActionsOpacity(double opacity) {
 }
 
 void LinkRow::updateHover() {
-    const bool hovered = underMouse() || hasFocus() || isAncestorOf(focusWidget());
+    const bool hovered = underMouse() || focus_->isWithin();
     if (hovered == hovered_)
         return;
     hovered_ = hovered;
@@ -155,13 +158,11 @@ void LinkRow::leaveEvent(QEvent* event) {
 
 void LinkRow::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
-    updateHover();
     update();
 }
 
 void LinkRow::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
-    updateHover();
     update();
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+class FocusWithin;
 class LinkItem;
 class QPushButton;
 
@@ -47,6 +48,7 @@ private:
 
     std::shared_ptr<LinkItem> link_;
     QWidget* actions_;
+    FocusWithin* focus_;
     QPointer<QVariantAnimation> fade_;
     bool hovered_ = false;
     double backgroundStrength_ = 0.5;
