@@ -125,6 +125,19 @@ TEST_F(KeyboardWalk, AGoalOpensFromTheListAndTheGridAndItsStepTicks) {
     auto* row = tabToA<GoalRowView>();
     ASSERT_NE(row, nullptr);
     expectRingOn(row);
+    // The focused row's own buttons follow it in the Tab order, and only its own.
+    key(Qt::Key_Tab);
+    ASSERT_NE(focus(), nullptr);
+    EXPECT_EQ(focus()->objectName(), QStringLiteral("goalRowEye"));
+    EXPECT_TRUE(row->isAncestorOf(focus()));
+    EXPECT_EQ(focus()->accessibleName(), QStringLiteral("Hide title"));
+    key(Qt::Key_Tab);
+    ASSERT_NE(focus(), nullptr);
+    EXPECT_EQ(focus()->objectName(), QStringLiteral("goalRowAchieve"));
+    EXPECT_TRUE(row->isAncestorOf(focus()));
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_EQ(focus(), row);
     key(Qt::Key_Down);
     auto* next = qobject_cast<GoalRowView*>(focus());
     ASSERT_NE(next, nullptr) << "Down moves to the next row";

@@ -4,6 +4,7 @@
 #include "Components/CastShadow.h"
 #include "Components/CategoryTag.h"
 #include "Components/FocusRing.h"
+#include "Components/FocusWithin.h"
 #include "Components/MomentumBadge.h"
 #include "Components/MotionEffect.h"
 #include "Components/PriorityBadge.h"
@@ -116,6 +117,10 @@ void GoalCardView::build() {
                 onToggleHidden_();
         });
         titleRow->addWidget(eye_, 0, Qt::AlignTop);
+        // Within a grid that is one Tab stop, the eye takes Tab only while its card has the focus.
+        auto* focus = new FocusWithin(this);
+        connect(focus, &FocusWithin::changed, this,
+                [this](bool within) { FocusWithin::offer(this, eye_, within); });
     }
     ring_ = new AnimatedProgressRing(0, kRingSize, 5, goalColor(), true, QColor(255, 255, 255, 15), this);
     ring_->setObjectName(QStringLiteral("goalCardRing"));

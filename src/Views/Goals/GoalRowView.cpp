@@ -5,6 +5,7 @@
 #include "Components/CategoryTag.h"
 #include "Components/ElidedLabel.h"
 #include "Components/FocusRing.h"
+#include "Components/FocusWithin.h"
 #include "Components/MotionEffect.h"
 #include "Components/PriorityBadge.h"
 #include "Components/SmallProgressBar.h"
@@ -164,6 +165,13 @@ QHBoxLayout* GoalRowView::buildTitleLine() {
             onAchieve_();
     });
     line->addWidget(trophy_);
+    // The list is one Tab stop; the row's own buttons take Tab only while the row holds the
+    // focus, right after it.
+    auto* focus = new FocusWithin(this);
+    connect(focus, &FocusWithin::changed, this, [this](bool within) {
+        FocusWithin::offer(this, trophy_, within);
+        FocusWithin::offer(this, eye_, within);
+    });
 
     percent_ = label(this, QStringLiteral("goalRowPercent"), Theme::font(14, QFont::Bold), goalColor());
     line->addWidget(percent_);

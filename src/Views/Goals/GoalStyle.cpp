@@ -55,6 +55,8 @@ QToolButton* GoalStyle::eyeButton(QWidget* parent, const QString& objectName, st
 void GoalStyle::showEye(QToolButton* eye, bool masked) {
     eye->setIcon(Symbols::icon(masked ? QStringLiteral("eye.slash") : QStringLiteral("eye"),
                                Theme::textMuted(), Symbols::pixelSizeForFontSize(11)));
+    // The tip is also the button's name for a screen reader.
+    eye->setToolTip(masked ? QObject::tr("Show title") : QObject::tr("Hide title"));
 }
 
 QColor GoalStyle::deadlineColor(DeadlineTone tone) {
