@@ -167,12 +167,7 @@ public:
             frames(800);
         }
     }
-    QWidget* named(const QString& name) const {
-        for (QWidget* w : window_->findChildren<QWidget*>(name))
-            if (w->isVisible())
-                return w;
-        return nullptr;
-    }
+    using WindowLane::named;
     QWidget* named(std::initializer_list<const char*> names) const {
         for (const char* name : names)
             if (QWidget* w = named(QString::fromLatin1(name)))

@@ -63,13 +63,6 @@ protected:
         }
     }
 
-    QWidget* named(const QString& name) const {
-        for (QWidget* w : window_->findChildren<QWidget*>(name))
-            if (w->isVisible())
-                return w;
-        return nullptr;
-    }
-
     // What the server shows around the control, the focus ring's room included.
     static QImage grabAround(QWidget* widget) {
         widget->window()->repaint();

@@ -29,25 +29,11 @@ protected:
 
     // The sheet behind the button of the finance tab, open.
     QWidget* openSheet(FinanceTab tab, const char* opener) {
-        auto* finance = qobject_cast<FinanceView*>(screen());
-        if (!finance) {
+        if (!qobject_cast<FinanceView*>(screen())) {
             goTo(AppDestination::expenses);
             frames(600);
-            finance = qobject_cast<FinanceView*>(screen());
         }
-        EXPECT_NE(finance, nullptr);
-        if (!finance)
-            return nullptr;
-        if (finance->selectedTab() != tab)
-            click(finance->tabBar()->button(tab));
-        frames(600);
-        QWidget* button = nullptr;
-        for (QWidget* w : screen()->findChildren<QWidget*>(QString::fromLatin1(opener)))
-            if (w->isVisible())
-                button = w;
-        click(button);
-        frames(600);
-        SheetHost* host = topSheet();
+        SheetHost* host = openFinanceSheet(tab, opener, 600);
         return host ? host->content() : nullptr;
     }
 

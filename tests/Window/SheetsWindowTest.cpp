@@ -38,19 +38,7 @@ protected:
         SCOPED_TRACE(name.toStdString());
         window_->resize(size);
         frames(100);
-        auto* finance = qobject_cast<FinanceView*>(screen());
-        ASSERT_NE(finance, nullptr);
-        ASSERT_NE(finance->tabBar(), nullptr) << "the lock is off";
-        if (finance->selectedTab() != tab)
-            click(finance->tabBar()->button(tab));
-        frames(100);
-        QPushButton* opener = nullptr;
-        for (QPushButton* button : screen()->findChildren<QPushButton*>(QString::fromLatin1(action)))
-            if (button->isVisible())
-                opener = button;
-        click(opener);
-        frames(400);
-        SheetHost* host = topSheet();
+        SheetHost* host = openFinanceSheet(tab, action, 100);
         ASSERT_NE(host, nullptr);
         QWidget* card = host->card();
         const QRect room = window_->rect().adjusted(SheetHost::kWindowMargin, SheetHost::kWindowMargin,

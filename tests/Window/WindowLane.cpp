@@ -4,7 +4,13 @@
 
 #include "Components/AuroraBackground.h"
 #include "Components/FocusRing.h"
+#include "Components/SheetHost.h"
 #include "ViewModels/Theme/AnimationTiming.h"
+#include "Views/Finance/FinanceTabBar.h"
+#include "Views/Finance/FinanceTabButton.h"
+#include "Views/Finance/FinanceView.h"
+
+#include <algorithm>
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -214,4 +220,31 @@ void WindowLane::expectRoomFor(const QString& state) {
                 << describe(all[j]).toStdString() << " overlap at " << overlap.x() << "," << overlap.y()
                 << " " << overlap.width() << "x" << overlap.height();
         }
+}
+
+QWidget* WindowLane::named(const QString& name) const {
+    for (QWidget* w : window_->findChildren<QWidget*>(name))
+        if (w->isVisible())
+            return w;
+    return nullptr;
+}
+
+SheetHost* WindowLane::openFinanceSheet(FinanceTab tab, const char* opener, int settle) {
+    auto* finance = qobject_cast<FinanceView*>(screen());
+    EXPECT_NE(finance, nullptr);
+    if (!finance || !finance->tabBar()) {
+        ADD_FAILURE() << "the finance screen is not open, or its lock is on";
+        return nullptr;
+    }
+    if (finance->selectedTab() != tab)
+        click(finance->tabBar()->button(tab));
+    frames(settle);
+    QWidget* button = nullptr;
+    for (QWidget* w : screen()->findChildren<QWidget*>(QString::fromLatin1(opener)))
+        if (w->isVisible())
+            button = w;
+    EXPECT_NE(button, nullptr) << opener;
+    click(button);
+    frames(std::max(settle, 400));
+    return topSheet();
 }

@@ -11,6 +11,7 @@
 // frames() to let animations run, and check what grabScreen() returns. Keep each test short:
 // the lane runs under the sanitizers. Run it alone with `scripts/window-lane build/test`.
 
+#include "Views/Finance/FinanceTab.h"
 #include "Views/MainRoadSupport.h"
 
 #include <QImage>
@@ -43,6 +44,12 @@ protected:
     // Each failure names the state.
     void expectRoomFor(const QString& state);
     QList<QWidget*> leaves() const;
+
+    // The first shown widget of that object name in the window, if any.
+    QWidget* named(const QString& name) const;
+    // Shows the finance tab (the Finance screen must be open) and presses the shown button of
+    // that object name on it, letting `settle` ms pass after each: the sheet it opened, if any.
+    SheetHost* openFinanceSheet(FinanceTab tab, const char* opener, int settle);
 
     // Warnings Qt printed since the test began; a painter warning fails the test.
     QStringList warnings;
