@@ -3,6 +3,7 @@
 #include "Models/Goal.h"
 #include "Platform/DateText.h"
 #include "Platform/MoneyFormatter.h"
+#include "ViewModels/DeadlineCountdown.h"
 
 DeadlineCardText DeadlineCardText::of(const Goal& goal, const QDateTime& now) {
     DeadlineCardText text;
@@ -17,10 +18,10 @@ std::optional<QString> DeadlineCardText::countdown(const Goal& goal, const QDate
     const std::optional<QDateTime> deadline = goal.deadline();
     if (!deadline)
         return std::nullopt;
-    return DeadlinesViewModel::countdownText(now, *deadline);
+    return deadlineCountdown(now, *deadline);
 }
 
-FinanceDeadlineText FinanceDeadlineText::of(const DeadlinesViewModel::FinanceDeadline& item) {
+FinanceDeadlineText FinanceDeadlineText::of(const FinanceDeadline& item) {
     return {DateText::longDate(item.dueDate.toLocalTime().date()), amountText(item.amount)};
 }
 

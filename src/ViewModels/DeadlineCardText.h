@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ViewModels/DeadlinesViewModel.h"
+#include "ViewModels/FinanceDeadline.h"
 #include "ViewModels/GoalRowText.h"
 
 #include <QColor>
@@ -28,7 +28,7 @@ struct FinanceDeadlineText {
     QString date;   // the due day as the locale writes it with the full month name and the year
     QString amount; // whole units of the user's finance currency
 
-    static FinanceDeadlineText of(const DeadlinesViewModel::FinanceDeadline& item);
+    static FinanceDeadlineText of(const FinanceDeadline& item);
     static QString amountText(double amount);
     // Whether a change of this user default changes the amount's text (the finance currency).
     static bool amountFollows(const QString& defaultsKey);

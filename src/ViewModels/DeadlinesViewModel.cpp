@@ -13,12 +13,11 @@
 #include "ViewModels/Finance/FinanceNames.h"
 #include "ViewModels/Theme/AppTheme.h"
 
+#include <QHash>
+
 #include <map>
 
 namespace {
-
-constexpr qint64 kDay = 86400;
-constexpr qint64 kHour = 3600;
 
 template <typename T, typename Keep> std::vector<T> filtered(const std::vector<T>& items, Keep keep) {
     std::vector<T> out;
@@ -39,17 +38,6 @@ bool DeadlinesViewModel::isEmpty() const {
     return todayGoals_.empty() && weekGoals_.empty() && upcomingGoals_.empty() && overdueGoals_.empty() &&
            overdueFinance_.empty() && todayFinance_.empty() && weekFinance_.empty() &&
            upcomingFinance_.empty();
-}
-
-QString DeadlinesViewModel::countdownText(const QDateTime& now, const QDateTime& deadline) {
-    const qint64 interval = now.secsTo(deadline);
-    if (interval < 0)
-        return QString::number(-interval / kDay) + QStringLiteral("d overdue");
-    const qint64 days = interval / kDay;
-    const qint64 hours = interval % kDay / kHour;
-    if (days < 1)
-        return QString::number(hours) + QStringLiteral("h left");
-    return QString::number(days) + QStringLiteral("d ") + QString::number(hours) + QStringLiteral("h left");
 }
 
 DeadlineCardText DeadlinesViewModel::card(const Goal& goal) const {
@@ -97,8 +85,7 @@ void DeadlinesViewModel::refreshFinanceDeadlines(const QDateTime& now, const QDa
     upcomingFinance_ = filtered(items, dueIn(weekEnd, monthEnd, true));
 }
 
-DeadlinesViewModel::FinanceDeadlines DeadlinesViewModel::cardBills(const QDateTime& now,
-                                                                   const QDateTime& monthEnd) const {
+FinanceDeadlines DeadlinesViewModel::cardBills(const QDateTime& now, const QDateTime& monthEnd) const {
     FinanceDeadlines items;
     if (!context_)
         return items;
@@ -134,8 +121,8 @@ DeadlinesViewModel::FinanceDeadlines DeadlinesViewModel::cardBills(const QDateTi
     return items;
 }
 
-DeadlinesViewModel::FinanceDeadlines
-DeadlinesViewModel::subscriptionRenewals(const QDateTime& now, const QDateTime& monthEnd) const {
+FinanceDeadlines DeadlinesViewModel::subscriptionRenewals(const QDateTime& now,
+                                                          const QDateTime& monthEnd) const {
     FinanceDeadlines items;
     if (!context_)
         return items;

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QColor>
+#include "ViewModels/FinanceDeadline.h"
+
 #include <QDateTime>
-#include <QHash>
 #include <QObject>
 #include <QString>
-#include <QUuid>
 
 #include <memory>
 #include <optional>
@@ -21,16 +20,7 @@ class ObjectContext;
 class DeadlinesViewModel : public QObject {
     Q_OBJECT
 public:
-    struct FinanceDeadline {
-        QUuid id;
-        QString label;
-        double amount = 0;
-        QDateTime dueDate;
-        QString icon;
-        QColor color;
-    };
     using Goals = std::vector<std::shared_ptr<Goal>>;
-    using FinanceDeadlines = std::vector<FinanceDeadline>;
 
     explicit DeadlinesViewModel(ObjectContext* context, QObject* parent = nullptr);
 
@@ -47,8 +37,6 @@ public:
     // Recomputes all eight lists from the store, every bucket from the same instants.
     void refresh();
 
-    // "2d 5h left", "1h left", "0h left", "2d overdue": whole units, truncated toward zero.
-    static QString countdownText(const QDateTime& now, const QDateTime& deadline);
     // What a goal's card shows, and its countdown alone as the screen ticks, at the clock's now.
     DeadlineCardText card(const Goal& goal) const;
     std::optional<QString> countdown(const Goal& goal) const;

@@ -56,7 +56,7 @@ TEST_F(DeadlineCardTextDates, AGoalCardReadsTheFallbacksAndCountsDownFromTheInst
 
 TEST_F(DeadlineCardTextDates, ABillCardWritesTheDayAndTheAmountAsTheLocaleDoes) {
     useCurrency(QStringLiteral("EUR"));
-    DeadlinesViewModel::FinanceDeadline bill;
+    FinanceDeadline bill;
     bill.label = QStringLiteral("Visa Bill");
     bill.amount = 1234.5;
     bill.dueDate = QDateTime(QDate(2026, 3, 25), QTime(0, 0), QTimeZone::systemTimeZone());

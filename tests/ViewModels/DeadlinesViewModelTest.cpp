@@ -6,6 +6,7 @@
 #include "Models/Subscription.h"
 #include "Platform/CalendarHelpers.h"
 #include "ViewModels/DeadlineCardText.h"
+#include "ViewModels/DeadlineCountdown.h"
 #include "ViewModels/Theme/AppTheme.h"
 
 #include <gtest/gtest.h>
@@ -59,7 +60,7 @@ protected:
             out << g->title().value_or(QString());
         return out;
     }
-    static QStringList labels(const DeadlinesViewModel::FinanceDeadlines& items) {
+    static QStringList labels(const FinanceDeadlines& items) {
         QStringList out;
         for (const auto& item : items)
             out << item.label;
@@ -178,7 +179,7 @@ TEST_F(DeadlinesViewModelDates, AnEmptyStoreLeavesEveryListEmpty) {
 
 TEST(DeadlineCountdown, TextsOfWholeDaysAndHours) {
     const QDateTime now(QDate(2026, 3, 10), QTime(10, 0), Qt::UTC);
-    auto text = [&](qint64 seconds) { return DeadlinesViewModel::countdownText(now, now.addSecs(seconds)); };
+    auto text = [&](qint64 seconds) { return deadlineCountdown(now, now.addSecs(seconds)); };
     EXPECT_EQ(text(90 * 60), QStringLiteral("1h left"));
     EXPECT_EQ(text(2 * 86400 + 5 * 3600 + 59 * 60), QStringLiteral("2d 5h left"));
     // From one whole day on the days are named, the first one too.

@@ -31,7 +31,7 @@ public:
         QString symbol;
         QColor color;
         const DeadlinesViewModel::Goals* goals;
-        const DeadlinesViewModel::FinanceDeadlines* finance;
+        const FinanceDeadlines* finance;
         int firstRow; // the row of its head
         int count() const { return int(goals->size() + finance->size()); }
     };

@@ -72,7 +72,7 @@ FinanceDeadlineCardView::FinanceDeadlineCardView(QWidget* parent) : QWidget(pare
     });
 }
 
-void FinanceDeadlineCardView::bind(const DeadlinesViewModel::FinanceDeadline& item) {
+void FinanceDeadlineCardView::bind(const FinanceDeadline& item) {
     item_ = item;
     const FinanceDeadlineText text = FinanceDeadlineText::of(item_);
     static_cast<FinanceBadge*>(badge_)->setLook(item_.color, item_.icon);

@@ -14,11 +14,11 @@ class FinanceDeadlineCardView : public QWidget {
 public:
     explicit FinanceDeadlineCardView(QWidget* parent = nullptr);
 
-    void bind(const DeadlinesViewModel::FinanceDeadline& item);
+    void bind(const FinanceDeadline& item);
     // The height a card takes (all are alike).
     static int naturalHeight();
 
-    const DeadlinesViewModel::FinanceDeadline& item() const { return item_; }
+    const FinanceDeadline& item() const { return item_; }
     QString labelText() const { return item_.label; }
     QString dateText() const;
     QString amountText() const;
@@ -31,7 +31,7 @@ private:
     void showAmount();
     void showLabel();
 
-    DeadlinesViewModel::FinanceDeadline item_;
+    FinanceDeadline item_;
     QWidget* badge_;
     QLabel* label_;
     QLabel* date_;

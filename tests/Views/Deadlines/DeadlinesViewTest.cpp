@@ -5,6 +5,7 @@
 #include "Models/Expense.h"
 #include "Models/Subscription.h"
 #include "Platform/UserDefaults.h"
+#include "ViewModels/DeadlineCountdown.h"
 #include "ViewModels/DeadlinesViewModel.h"
 #include "Views/Deadlines/DeadlineCardView.h"
 #include "Views/Deadlines/DeadlinesSection.h"
@@ -159,8 +160,7 @@ TEST_F(DeadlinesScreen, ALongOverdueListMakesOnlyTheRowsInViewAndAReusedCardShow
     EXPECT_LE(list->rowsMade(), 14) << "the cards were handed on, not made anew";
     EXPECT_EQ(last->goalID(), goals.back()->objectID());
     EXPECT_EQ(last->titleText(), goals.back()->title().value());
-    EXPECT_EQ(last->countdownText(),
-              DeadlinesViewModel::countdownText(Clock::now(), goals.back()->deadline().value()));
+    EXPECT_EQ(last->countdownText(), deadlineCountdown(Clock::now(), goals.back()->deadline().value()));
     // The cards in view are the first ones handed on: each shows the goal of its row, its hover
     // left behind with the row it came from.
     qsizetype reused = 0;
@@ -175,11 +175,9 @@ TEST_F(DeadlinesScreen, ALongOverdueListMakesOnlyTheRowsInViewAndAReusedCardShow
 
     // Only the cards in view follow the clock; one brought back in reads it when bound.
     Clock::advance(120);
-    EXPECT_EQ(last->countdownText(),
-              DeadlinesViewModel::countdownText(Clock::now(), goals.back()->deadline().value()));
+    EXPECT_EQ(last->countdownText(), deadlineCountdown(Clock::now(), goals.back()->deadline().value()));
     DeadlineCardView* again = view.goalCard(0, 0);
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->goalID(), goals.front()->objectID());
-    EXPECT_EQ(again->countdownText(),
-              DeadlinesViewModel::countdownText(Clock::now(), goals.front()->deadline().value()));
+    EXPECT_EQ(again->countdownText(), deadlineCountdown(Clock::now(), goals.front()->deadline().value()));
 }
