@@ -3,6 +3,7 @@
 #include "Models/Expense.h"
 #include "Store/ObjectContext.h"
 #include "Store/StoreColumn.h"
+#include "Store/StoreQuery.h"
 #include "Store/StoreSchema.h"
 #include "Store/StoreValue.h"
 
@@ -24,7 +25,8 @@ QHash<QUuid, double> ExpenseQueries::billedByCard(ObjectContext& context, const 
         QStringLiteral("SELECT %1, SUM(%2) FROM %3 WHERE %1 IS NOT NULL AND %4 >= ? AND %4 < ? GROUP BY %1")
             .arg(sqlColumn(Expense::Keys::creditCardID), sqlColumn(Expense::Keys::amount),
                  StoreSchema::quote(Expense::entityName()), sqlColumn(Expense::Keys::billedMonth));
-    for (const auto& row : context.aggregate(kBilled, {stored(monthStart), stored(nextMonthStart)}))
+    for (const auto& row :
+         StoreQuery::aggregate(context, kBilled, {stored(monthStart), stored(nextMonthStart)}))
         sums.insert(QUuid::fromString(row[0].toString()), row[1].toDouble());
     return sums;
 }
@@ -59,7 +61,7 @@ QHash<QUuid, ExpenseQueries::CardSpending> ExpenseQueries::spendingByCard(Object
                  StoreSchema::quote(Expense::entityName()));
     const QVariant from(StoreValue::fromVariant(monthStart, AttributeType::date).toReal());
     const QVariant billedFrom(StoreValue::fromVariant(nextMonth, AttributeType::date).toReal());
-    for (const auto& row : context.aggregate(kByCard, {from, billedFrom, from, billedFrom})) {
+    for (const auto& row : StoreQuery::aggregate(context, kByCard, {from, billedFrom, from, billedFrom})) {
         CardSpending& card = figures[QUuid::fromString(row[0].toString())];
         card.monthSpend += row[1].toDouble();
         card.nextBill += row[2].toDouble();

@@ -7,6 +7,7 @@
 #include "Models/Step.h"
 #include "Store/ObjectContext.h"
 #include "Store/StoreColumn.h"
+#include "Store/StoreQuery.h"
 #include "Store/StoreSchema.h"
 
 #include <QHash>
@@ -134,7 +135,7 @@ GoalFigures::ActiveSummary GoalFigures::activeSummary() {
     if (summary_)
         return *summary_;
     ++queries_;
-    for (const auto& row : context_->aggregate(kActiveSummarySql)) {
+    for (const auto& row : StoreQuery::aggregate(*context_, kActiveSummarySql)) {
         summary.goals = row[0].toInt();
         summary.completed = row[1].toInt();
         summary.progressSum = row[2].toDouble();
@@ -192,7 +193,7 @@ void GoalFigures::loadAll() {
     cache_.clear();
     stale_.clear();
     for (const auto& row :
-         context_->aggregate(QStringLiteral("SELECT \"pk\" FROM ") + table(Goal::entityName())))
+         StoreQuery::aggregate(*context_, QStringLiteral("SELECT \"pk\" FROM ") + table(Goal::entityName())))
         cache_.insert(row[0].toLongLong(), Figures{});
     ++queries_;
     read(QString());
@@ -203,17 +204,20 @@ void GoalFigures::read(const QString& which, const QVariantList& binds) {
     const auto on = [&which](const QString& goalColumn) {
         return which.isEmpty() ? QString() : QStringLiteral(" AND ") + goalColumn + which;
     };
-    for (const auto& row : context_->aggregate(kStepsSql.arg(on(sqlColumn(M::goal, u"m"))), binds)) {
+    for (const auto& row :
+         StoreQuery::aggregate(*context_, kStepsSql.arg(on(sqlColumn(M::goal, u"m"))), binds)) {
         Figures& f = cache_[row[0].toLongLong()];
         f.totalSteps = row[1].toInt();
         f.completedSteps = row[2].toInt();
     }
-    for (const auto& row : context_->aggregate(kMilestonesSql.arg(on(sqlColumn(M::goal))), binds)) {
+    for (const auto& row :
+         StoreQuery::aggregate(*context_, kMilestonesSql.arg(on(sqlColumn(M::goal))), binds)) {
         Figures& f = cache_[row[0].toLongLong()];
         f.milestones = row[1].toInt();
         f.completedMilestones = row[2].toInt();
     }
-    for (const auto& row : context_->aggregate(kMoneySql.arg(on(QStringLiteral("g.\"pk\""))), binds))
+    for (const auto& row :
+         StoreQuery::aggregate(*context_, kMoneySql.arg(on(QStringLiteral("g.\"pk\""))), binds))
         cache_[row[0].toLongLong()].contributed = row[1].toDouble();
     queries_ += 3;
 }

@@ -7,6 +7,7 @@
 #include "Models/Step.h"
 #include "Store/ObjectContext.h"
 #include "Store/StoreColumn.h"
+#include "Store/StoreQuery.h"
 #include "Store/StoreSchema.h"
 #include "Store/StoreValue.h"
 
@@ -80,7 +81,7 @@ GoalQueries::milestonesWithFrequency(ObjectContext& context) {
     static const QString goalSql =
         QStringLiteral("SELECT \"pk\", %1, %2 FROM %3")
             .arg(sqlColumn(G::createdAt), sqlColumn(G::deadline), StoreSchema::quote(Goal::entityName()));
-    for (const auto& row : context.aggregate(goalSql))
+    for (const auto& row : StoreQuery::aggregate(context, goalSql))
         goals.insert(row[0].toLongLong(), {row[1], row[2]});
     // Goals by creation, those without a date first (as the store orders a missing value),
     // then by identifier.
@@ -103,7 +104,8 @@ GoalQueries::milestonesWithFrequency(ObjectContext& context) {
         known += QStringLiteral("WHEN ? THEN %1 ").arg(i);
         binds << MilestoneFrequencies::rawValue(MilestoneFrequencies::allCases[i]);
     }
-    const auto rows = context.aggregate(
+    const auto rows = StoreQuery::aggregate(
+        context,
         QStringLiteral(
             "SELECT \"pk\", %2, CASE %3 %1END, %4, %5 FROM %6 WHERE %3 IS NOT NULL AND %2 IS NOT NULL")
             .arg(known, sqlColumn(M::goal), sqlColumn(M::frequency), sqlColumn(M::dueDate),

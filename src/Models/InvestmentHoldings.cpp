@@ -3,6 +3,7 @@
 #include "Models/Investment.h"
 #include "Store/ObjectContext.h"
 #include "Store/StoreColumn.h"
+#include "Store/StoreQuery.h"
 #include "Store/StoreSchema.h"
 #include "Store/StoreValue.h"
 
@@ -37,7 +38,7 @@ InvestmentHoldings InvestmentHoldings::live(ObjectContext& context, const QDateT
         return totals;
     }
     const QVariant stored(StoreValue::fromVariant(now, AttributeType::date).toReal());
-    for (const auto& row : context.aggregate(liveSql(), {stored, Investment::kSecondsPerYear})) {
+    for (const auto& row : StoreQuery::aggregate(context, liveSql(), {stored, Investment::kSecondsPerYear})) {
         totals.currentValue += row[1].toDouble();
         totals.investedByType[row[0].toString()] += row[2].toDouble();
         totals.investedFigure += row[3].toDouble();

@@ -57,10 +57,6 @@ public:
     // Whether any record of these entities has unsaved changes.
     bool hasChanges(const QStringList& entityNames) const;
 
-    // Runs a read-only query (COUNT, SUM, GROUP BY) over the saved records, with ? bound to
-    // binds in order. It does not see unsaved changes: ask hasChanges() first. Returns the
-    // rows (NULL as an invalid QVariant); an invalid query prints why and returns none.
-    std::vector<std::vector<QVariant>> aggregate(const QString& sql, const QVariantList& binds = {});
     // Writes only what changed, in one transaction. On failure the transaction is rolled
     // back, the pending changes are kept, and error is filled.
     bool save(QString* error = nullptr);

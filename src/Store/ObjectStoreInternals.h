@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Store/QueryAccess.h"
+
 #include <QString>
 
 #include <functional>

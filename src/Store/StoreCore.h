@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Store/QueryAccess.h"
+
 #include "Store/EntityDescription.h"
 #include "Store/ObjectRegistry.h"
 #include "Store/ObjectState.h"
