@@ -1,8 +1,7 @@
 #include "ViewModels/ActionSave.h"
 
 #include "Store/ObjectContext.h"
-
-#include <sqlite3.h>
+#include "Store/StoreFailure.h"
 
 void beginAction(const ObjectContext& context) {
     // Changes left over from elsewhere would be written, or rolled back, with this action.
@@ -47,23 +46,21 @@ SaveFailures& SaveFailures::shared() {
 namespace {
 
 QString reasonForCode(int resultCode) {
-    switch (resultCode & 0xff) {
-    case SQLITE_FULL:
+    switch (storeFailure(resultCode)) {
+    case StoreFailure::DiskFull:
         return QStringLiteral("the disk is full");
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
+    case StoreFailure::ReadOnly:
         return QStringLiteral("the store is read-only");
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
+    case StoreFailure::Damaged:
         return QStringLiteral("the store is damaged");
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
+    case StoreFailure::Busy:
         return QStringLiteral("the store is busy");
-    case SQLITE_IOERR:
+    case StoreFailure::DiskError:
         return QStringLiteral("the disk could not be written");
-    default:
-        return {};
+    case StoreFailure::Unknown:
+        break;
     }
+    return {};
 }
 
 QString reasonForText(const QString& storeError) {
