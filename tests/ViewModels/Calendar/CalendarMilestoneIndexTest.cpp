@@ -142,6 +142,22 @@ TEST_F(CalendarMilestoneIndexTest, KeptWithTheStoreAndReadAgainOnlyAfterGoalsOrM
     EXPECT_EQ(milestoneTitlesOn(local(2026, 3, 14)), QStringList());
 }
 
+TEST_F(CalendarMilestoneIndexTest, ReadAgainWhenTheZoneChangesWhileTheAppRuns) {
+    LocalZone utc("UTC");
+    // Made early on Saturday the 7th in UTC: in New York still Friday evening.
+    auto g = goal(QDateTime(QDate(2026, 3, 7), QTime(3, 30), QTimeZone::utc()));
+    milestone(g, QStringLiteral("Weekly"));
+    auto& index = CalendarMilestoneIndex::of(*context);
+    EXPECT_EQ(milestoneTitlesOn(local(2026, 3, 14)), QStringList{"Weekly"});
+    EXPECT_EQ(milestoneTitlesOn(local(2026, 3, 13)), QStringList());
+    const quint64 reads = index.reads();
+
+    LocalZone newYork("America/New_York");
+    EXPECT_EQ(milestoneTitlesOn(local(2026, 3, 13)), QStringList{"Weekly"});
+    EXPECT_EQ(milestoneTitlesOn(local(2026, 3, 14)), QStringList());
+    EXPECT_EQ(index.reads(), reads + 1);
+}
+
 TEST_F(CalendarMilestoneIndexTest, AGoalWithoutACreationDayCountsFromTheNewDay) {
     auto g = Goal::create(context);
     g->setTitle(QStringLiteral("Undated"));
