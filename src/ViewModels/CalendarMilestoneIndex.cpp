@@ -34,11 +34,6 @@ CalendarMilestoneIndex::CalendarMilestoneIndex(ObjectContext& context)
     : QObject(&context), context_(context) {
     // Saves and rollbacks announce their records before they land: the next ask reads anew.
     connect(&context_, &ObjectContext::aboutToCommit, this, &CalendarMilestoneIndex::commitComing);
-    // Unsaved edits announce themselves a turn later; entries read from records follow them.
-    connect(&context_, &ObjectContext::objectsChanged, this, [this](const QSet<QString>& entities) {
-        if (fromRecords_ && std::any_of(entities.begin(), entities.end(), concernsIndex))
-            dirty_ = true;
-    });
 }
 
 void CalendarMilestoneIndex::commitComing(const std::vector<std::shared_ptr<ManagedObject>>& objects,
@@ -49,7 +44,10 @@ void CalendarMilestoneIndex::commitComing(const std::vector<std::shared_ptr<Mana
 }
 
 bool CalendarMilestoneIndex::stale() const {
-    if (dirty_)
+    // Unsaved edits announce themselves only a turn later, so a second edit in the same turn
+    // would go unseen: while any waits, every ask reads the records again. They wait only
+    // within an action, which saves them at its end.
+    if (dirty_ || fromRecords_)
         return true;
     if (context_.hasChanges({Goal::entityName(), Milestone::entityName()}) != fromRecords_)
         return true;

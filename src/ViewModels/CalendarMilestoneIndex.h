@@ -22,8 +22,9 @@ class ObjectContext;
 //
 // One index is kept with each context for as long as it lives, so that a visit to the calendar
 // finds it ready. It is read again, whole, on the first ask after goals or milestones were
-// saved or rolled back, while unsaved changes of them wait (from the records then), and when
-// the local day or zone moved (a goal without a creation date counts from today).
+// saved or rolled back, on every ask while unsaved changes of them wait (from the records
+// then), and when the local day or zone moved (a goal without a creation date counts from
+// today).
 class CalendarMilestoneIndex : public QObject {
     Q_OBJECT
 public:

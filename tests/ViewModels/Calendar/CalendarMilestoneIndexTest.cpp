@@ -4,6 +4,7 @@
 #include "ViewModels/CalendarMilestoneIndex.h"
 #include "ViewModels/CalendarMilestoneSchedule.h"
 
+#include <QCoreApplication>
 #include <QTimeZone>
 
 #include <cstdlib>
@@ -156,6 +157,28 @@ TEST_F(CalendarMilestoneIndexTest, ReadAgainWhenTheZoneChangesWhileTheAppRuns) {
     EXPECT_EQ(milestoneTitlesOn(local(2026, 3, 13)), QStringList{"Weekly"});
     EXPECT_EQ(milestoneTitlesOn(local(2026, 3, 14)), QStringList());
     EXPECT_EQ(index.reads(), reads + 1);
+}
+
+TEST_F(CalendarMilestoneIndexTest, EachUnsavedEditIsReadNotOnlyTheFirst) {
+    auto g = goal(local(2026, 3, 7, 9));
+    milestone(g, QStringLiteral("Daily"));
+    auto unsaved = [&](const QString& title, const QString& frequency) {
+        auto m = Milestone::create(context);
+        m->setTitle(title);
+        m->setFrequency(frequency);
+        m->setOrder(static_cast<qint16>(g->milestones().size()));
+        m->setGoal(g);
+        return m;
+    };
+    EXPECT_EQ(milestoneTitlesOn(local(2026, 3, 14)), QStringList{"Daily"});
+    auto first = unsaved(QStringLiteral("First"), QStringLiteral("Daily"));
+    EXPECT_EQ(milestoneTitlesOn(local(2026, 3, 14)), (QStringList{"Daily", "First"}));
+    // A second edit while the first still waits, with and without a turn of the event loop.
+    unsaved(QStringLiteral("Second"), QStringLiteral("Daily"));
+    EXPECT_EQ(milestoneTitlesOn(local(2026, 3, 14)), (QStringList{"Daily", "First", "Second"}));
+    QCoreApplication::processEvents();
+    first->setFrequency(QStringLiteral("Monthly")); // the 7th of each month
+    EXPECT_EQ(milestoneTitlesOn(local(2026, 3, 14)), (QStringList{"Daily", "Second"}));
 }
 
 TEST_F(CalendarMilestoneIndexTest, AGoalWithoutACreationDayCountsFromTheNewDay) {
