@@ -38,6 +38,17 @@ struct AmountField {
     std::function<std::optional<double>()> stored;
 };
 
+// A sheet that hands a draft to the save it was given: what was saved is the draft's figure.
+template <typename Sheet, typename Draft, typename... Before>
+std::function<QWidget*(std::optional<double>&)> handing(double Draft::*figure, Before... before) {
+    return [=](std::optional<double>& saved) -> QWidget* {
+        return new Sheet(before..., [&saved, figure](const Draft& d) {
+            saved = d.*figure;
+            return true;
+        });
+    };
+}
+
 // What typing a text in a field did: the button's state, the line under the field, and what
 // a press on the button saved.
 struct Outcome {
@@ -80,135 +91,116 @@ protected:
         return out;
     }
 
+    // Reads the amount a form saved into the store through its view model, and takes the
+    // record away again, so the next text starts from an empty store.
+    template <typename Record> std::function<std::optional<double>()> taken() {
+        return [this]() -> std::optional<double> {
+            const auto stored = context->fetch<Record>(FetchRequest(Record::entityName()));
+            if (stored.empty())
+                return std::nullopt;
+            const double amount = stored.front()->amount();
+            context->deleteObject(stored.front());
+            context->save();
+            return amount;
+        };
+    }
+
+    // Every amount field, one row each.
     std::vector<AmountField> forms() {
-        std::vector<AmountField> all;
-        all.push_back({"expense",
-                       [](std::optional<double>& saved) -> QWidget* {
-                           return new AddExpenseSheet({}, [&saved](const ExpenseDraft& d) {
-                               saved = d.amount;
-                               return true;
-                           });
-                       },
-                       {{"titleField", "Rent"}},
-                       "amountField",
-                       "saveButton"});
-        all.push_back({"income sheet",
-                       [](std::optional<double>& saved) -> QWidget* {
-                           return new AddIncomeSheet(nullptr, [&saved](const IncomeDraft& d) {
-                               saved = d.amount;
-                               return true;
-                           });
-                       },
-                       {{"titleField", "Salary"}},
-                       "amountField",
-                       "saveButton"});
-        all.push_back({"monthly income card",
-                       [this](std::optional<double>&) -> QWidget* {
-                           auto* owner = new QWidget;
-                           auto* model = new CashFlowViewModel(context, owner);
-                           auto* card = new CashFlowIncomeCard(model, owner);
-                           card->head()->setGeometry(0, 0, 420, 300);
-                           card->head()->show();
-                           return owner;
-                       },
-                       {},
-                       "incomeAmountField",
-                       "setIncomeButton",
-                       [this]() -> std::optional<double> {
-                           const auto stored = context->fetch<Income>(FetchRequest(Income::entityName()));
-                           if (stored.empty())
-                               return std::nullopt;
-                           const double amount = stored.front()->amount();
-                           context->deleteObject(stored.front());
-                           context->save();
-                           return amount;
-                       }});
-        all.push_back({"bill",
-                       [](std::optional<double>& saved) -> QWidget* {
-                           return new AddBillSheet({}, [&saved](const BillDraft& d) {
-                               saved = d.amount;
-                               return true;
-                           });
-                       },
-                       {{"nameField", "Power"}},
-                       "amountField",
-                       "addBillButton"});
-        all.push_back({"subscription",
-                       [](std::optional<double>& saved) -> QWidget* {
-                           return new AddSubscriptionSheet({}, [&saved](const SubscriptionDraft& d) {
-                               saved = d.price;
-                               return true;
-                           });
-                       },
-                       {{"nameField", "Music"}},
-                       "priceField",
-                       "addSubscriptionButton"});
-        all.push_back({"account balance",
-                       [](std::optional<double>& saved) -> QWidget* {
-                           return new AddBankAccountSheet(nullptr, [&saved](const QString&, double balance) {
-                               saved = balance;
-                               return true;
-                           });
-                       },
-                       {{"accountNameField", "Savings"}},
-                       "balanceField",
-                       "confirmButton"});
-        const auto investment = [](QString type, std::function<double(const Investment::Draft&)> figure) {
+        using Cards = std::vector<std::shared_ptr<CreditCard>>;
+        const auto investment = [](QString type, double Investment::Draft::*figure) {
             return [type, figure](std::optional<double>& saved) -> QWidget* {
                 auto* sheet = new AddInvestmentSheet([&saved, figure](const Investment::Draft& d) {
-                    saved = figure(d);
+                    saved = d.*figure;
                     return true;
                 });
                 sheet->selectType(type);
                 return sheet;
             };
         };
-        all.push_back({"investment units",
-                       investment("stock", [](const auto& d) { return d.units; }),
-                       {{"nameField", "Index"}, {"buyPriceField", "10"}},
-                       "unitsField",
-                       "addInvestmentButton"});
-        all.push_back({"investment buy price",
-                       investment("stock", [](const auto& d) { return d.buyPrice; }),
-                       {{"nameField", "Index"}, {"unitsField", "2"}},
-                       "buyPriceField",
-                       "addInvestmentButton"});
-        all.push_back({"investment current price",
-                       investment("stock", [](const auto& d) { return d.currentPrice; }),
-                       {{"nameField", "Index"}, {"unitsField", "2"}, {"buyPriceField", "10"}},
-                       "currentPriceField",
-                       "addInvestmentButton"});
-        all.push_back({"investment amount invested",
-                       investment("other", [](const auto& d) { return d.investedAmount; }),
-                       {{"nameField", "Gold"}},
-                       "investedField",
-                       "addInvestmentButton"});
-        all.push_back({"investment interest rate",
-                       investment("fixedDeposit", [](const auto& d) { return d.interestRate; }),
-                       {{"nameField", "Bond"}, {"investedField", "1000"}},
-                       "interestRateField",
-                       "addInvestmentButton"});
-        all.push_back({"set-up savings",
-                       [this](std::optional<double>&) -> QWidget* {
-                           auto* model = new FinanceOnboardingViewModel(context);
-                           auto* sheet = new FinanceOnboardingSheet(model);
-                           model->setParent(sheet);
-                           return sheet;
-                       },
-                       {},
-                       "cashReserveField",
-                       "nextButton",
-                       [this]() -> std::optional<double> {
-                           const auto stored =
-                               context->fetch<CashReserve>(FetchRequest(CashReserve::entityName()));
-                           if (stored.empty())
-                               return std::nullopt;
-                           const double amount = stored.front()->amount();
-                           context->deleteObject(stored.front());
-                           context->save();
-                           return amount;
-                       }});
-        return all;
+        const auto incomeCard = [this](std::optional<double>&) -> QWidget* {
+            auto* owner = new QWidget;
+            auto* card = new CashFlowIncomeCard(new CashFlowViewModel(context, owner), owner);
+            card->head()->setGeometry(0, 0, 420, 300);
+            card->head()->show();
+            return owner;
+        };
+        const auto setUp = [this](std::optional<double>&) -> QWidget* {
+            auto* model = new FinanceOnboardingViewModel(context);
+            auto* sheet = new FinanceOnboardingSheet(model);
+            model->setParent(sheet);
+            return sheet;
+        };
+        const auto account = [](std::optional<double>& saved) -> QWidget* {
+            return new AddBankAccountSheet(nullptr, [&saved](const QString&, double balance) {
+                saved = balance;
+                return true;
+            });
+        };
+        return {
+            {"expense",
+             handing<AddExpenseSheet>(&ExpenseDraft::amount, AddExpenseSheet::Options{}),
+             {{"titleField", "Rent"}},
+             "amountField",
+             "saveButton",
+             {}},
+            {"income sheet",
+             handing<AddIncomeSheet>(&IncomeDraft::amount, std::shared_ptr<Income>()),
+             {{"titleField", "Salary"}},
+             "amountField",
+             "saveButton",
+             {}},
+            {"monthly income card", incomeCard, {}, "incomeAmountField", "setIncomeButton", taken<Income>()},
+            {"bill",
+             handing<AddBillSheet>(&BillDraft::amount, Cards()),
+             {{"nameField", "Power"}},
+             "amountField",
+             "addBillButton",
+             {}},
+            {"subscription",
+             handing<AddSubscriptionSheet>(&SubscriptionDraft::price, Cards()),
+             {{"nameField", "Music"}},
+             "priceField",
+             "addSubscriptionButton",
+             {}},
+            {"account balance",
+             account,
+             {{"accountNameField", "Savings"}},
+             "balanceField",
+             "confirmButton",
+             {}},
+            {"investment units",
+             investment("stock", &Investment::Draft::units),
+             {{"nameField", "Index"}, {"buyPriceField", "10"}},
+             "unitsField",
+             "addInvestmentButton",
+             {}},
+            {"investment buy price",
+             investment("stock", &Investment::Draft::buyPrice),
+             {{"nameField", "Index"}, {"unitsField", "2"}},
+             "buyPriceField",
+             "addInvestmentButton",
+             {}},
+            {"investment current price",
+             investment("stock", &Investment::Draft::currentPrice),
+             {{"nameField", "Index"}, {"unitsField", "2"}, {"buyPriceField", "10"}},
+             "currentPriceField",
+             "addInvestmentButton",
+             {}},
+            {"investment amount invested",
+             investment("other", &Investment::Draft::investedAmount),
+             {{"nameField", "Gold"}},
+             "investedField",
+             "addInvestmentButton",
+             {}},
+            {"investment interest rate",
+             investment("fixedDeposit", &Investment::Draft::interestRate),
+             {{"nameField", "Bond"}, {"investedField", "1000"}},
+             "interestRateField",
+             "addInvestmentButton",
+             {}},
+            {"set-up savings", setUp, {}, "cashReserveField", "nextButton", taken<CashReserve>()},
+        };
     }
 };
 
