@@ -247,18 +247,6 @@ ArchivedGoalText GoalsViewModel::archivedText(qint64 goalID) {
     return goal ? ArchivedGoalText::of(*goal) : ArchivedGoalText{};
 }
 
-GoalRowText GoalsViewModel::rowText(const Goal& goal, bool masked) const {
-    return GoalRowText::of(goal, masked, Clock::now());
-}
-
-GoalCardText GoalsViewModel::cardText(const Goal& goal, bool masked) const {
-    return GoalCardText::of(goal, masked, Clock::now());
-}
-
-ArchivedGoalText GoalsViewModel::archivedText(const Goal& goal) const {
-    return ArchivedGoalText::of(goal);
-}
-
 bool GoalsViewModel::deleteGoal(const std::shared_ptr<Goal>& goal) {
     if (!goal)
         return false;

@@ -69,9 +69,6 @@ public:
     GoalRowText rowText(qint64 goalID, bool masked);
     GoalCardText cardText(qint64 goalID, bool masked);
     ArchivedGoalText archivedText(qint64 goalID);
-    GoalRowText rowText(const Goal& goal, bool masked) const;
-    GoalCardText cardText(const Goal& goal, bool masked) const;
-    ArchivedGoalText archivedText(const Goal& goal) const;
 
     // Writes; each is one action saved at once. False when the save failed (the action was
     // rolled back and the lists show what is stored).
