@@ -250,10 +250,10 @@ SheetHost* GoalsView::offerAchieve(qint64 goalID) {
     return track(GoalAlerts::offerAchieve(
         this, *title,
         [self, goalID, title = *title] {
-            if (!self)
-                return;
-            self->viewModel_->achieveGoal(goalID);
-            self->presentAddAchievement(title);
+            // A goal the store refused to mark achieved (or one gone meanwhile) is no
+            // achievement to record.
+            if (self && self->viewModel_->achieveGoal(goalID))
+                self->presentAddAchievement(title);
         },
         [self, goalID] {
             if (self)

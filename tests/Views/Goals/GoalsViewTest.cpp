@@ -10,6 +10,7 @@
 #include "Platform/Clock.h"
 #include "Platform/UserDefaults.h"
 #include "Store/ObjectContext.h"
+#include "Support/FullStore.h"
 #include "Support/TestSupport.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/GoalsViewModel.h"
@@ -108,6 +109,7 @@ protected:
     }
 
     PersistenceController controller{true};
+    std::unique_ptr<PersistenceController> disk; // for a test that needs a store to fill; outlives the screen
     ObjectContext* context = nullptr;
     AppViewModel app;
     TestScreenModels screens;
@@ -214,9 +216,22 @@ TEST_F(GoalsViewTest, AchieveMovesTheGoalToTheAchievedTabAndRestoreBringsItBack)
 }
 
 TEST_F(GoalsViewTest, AddToAchievementsAchievesFirstAndOpensThePrefilledSheet) {
+    disk = std::make_unique<PersistenceController>(false); // a file store, which can be made full
+    context = disk->viewContext();
     auto goal = makeGoal(QStringLiteral("Ship v1"));
     open();
     view->select(goal->objectID());
+    // A goal the store refuses to mark achieved offers no achievement to record.
+    qv::test::fillStore(*context);
+    testing::internal::CaptureStdout();
+    view->offerAchieve(goal->objectID());
+    qv::test::settle();
+    pressAlertButton(QStringLiteral("Add to Achievements"));
+    testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(goal->isArchived());
+    EXPECT_EQ(topSheet(), nullptr);
+    qv::test::freeStore(*context);
+
     view->offerAchieve(goal->objectID());
     qv::test::settle();
     pressAlertButton(QStringLiteral("Add to Achievements"));
