@@ -173,11 +173,7 @@ void selectGoal(benchmark::State& state) {
                 return;
             }
             const qint64 id = rows[i % rows.size()]->goalID();
-            std::shared_ptr<Goal> goal;
-            for (const auto& listed : goals->viewModel()->filteredGoals())
-                if (listed->objectID() == id)
-                    goal = listed;
-            samples.push_back(rig.millisecondsToPaint([&] { goals->select(goal); },
+            samples.push_back(rig.millisecondsToPaint([&] { goals->select(id); },
                                                       [goals] { return goals->detailPanel(); }));
         }
     }

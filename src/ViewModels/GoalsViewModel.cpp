@@ -146,6 +146,40 @@ std::vector<std::shared_ptr<Goal>> GoalsViewModel::archivedGoals() {
     return archived_->typedResults<Goal>();
 }
 
+std::vector<qint64> GoalsViewModel::filteredGoalIDs() {
+    std::vector<qint64> ids;
+    for (const auto& goal : filteredGoals())
+        ids.push_back(goal->objectID());
+    return ids;
+}
+
+std::vector<qint64> GoalsViewModel::archivedGoalIDs() {
+    ensureLists();
+    std::vector<qint64> ids;
+    for (const auto& goal : archived_->results())
+        ids.push_back(goal->objectID());
+    return ids;
+}
+
+std::shared_ptr<Goal> GoalsViewModel::goalWithID(qint64 goalID) {
+    if (goalID == 0)
+        return nullptr;
+    ensureLists();
+    // A goal achieved or restored a moment ago may still stand in its former list until the
+    // lists run again; a deleted one may too, and is not handed out.
+    for (const LiveFetch* list : {active_, archived_})
+        for (const auto& object : list->results())
+            if (object->objectID() == goalID)
+                return object->isDeleted() ? nullptr : std::static_pointer_cast<Goal>(object);
+    return nullptr;
+}
+
+std::optional<QString> GoalsViewModel::title(qint64 goalID) {
+    if (const auto goal = goalWithID(goalID))
+        return GoalText::title(*goal);
+    return std::nullopt;
+}
+
 bool GoalsViewModel::matchesSearch(const Goal& goal, const QString& searchText) {
     return searchText.isEmpty() || GoalText::title(goal).contains(searchText, Qt::CaseInsensitive);
 }
@@ -198,16 +232,19 @@ void GoalsViewModel::sortGoals(std::vector<std::shared_ptr<Goal>>& goals, SortOr
     }
 }
 
-GoalRowText GoalsViewModel::rowText(const Goal& goal, bool masked) const {
-    return GoalRowText::of(goal, masked, Clock::now());
+GoalRowText GoalsViewModel::rowText(qint64 goalID, bool masked) {
+    const auto goal = goalWithID(goalID);
+    return goal ? GoalRowText::of(*goal, masked, Clock::now()) : GoalRowText{};
 }
 
-GoalCardText GoalsViewModel::cardText(const Goal& goal, bool masked) const {
-    return GoalCardText::of(goal, masked, Clock::now());
+GoalCardText GoalsViewModel::cardText(qint64 goalID, bool masked) {
+    const auto goal = goalWithID(goalID);
+    return goal ? GoalCardText::of(*goal, masked, Clock::now()) : GoalCardText{};
 }
 
-ArchivedGoalText GoalsViewModel::archivedText(const Goal& goal) const {
-    return ArchivedGoalText::of(goal);
+ArchivedGoalText GoalsViewModel::archivedText(qint64 goalID) {
+    const auto goal = goalWithID(goalID);
+    return goal ? ArchivedGoalText::of(*goal) : ArchivedGoalText{};
 }
 
 bool GoalsViewModel::deleteGoal(const std::shared_ptr<Goal>& goal) {
@@ -232,4 +269,16 @@ bool GoalsViewModel::restoreGoal(const std::shared_ptr<Goal>& goal) {
     ActionGuard action(*context_);
     goal->setIsArchived(false);
     return action.commit();
+}
+
+bool GoalsViewModel::deleteGoal(qint64 goalID) {
+    return deleteGoal(goalWithID(goalID));
+}
+
+bool GoalsViewModel::achieveGoal(qint64 goalID) {
+    return achieveGoal(goalWithID(goalID));
+}
+
+bool GoalsViewModel::restoreGoal(qint64 goalID) {
+    return restoreGoal(goalWithID(goalID));
 }

@@ -53,16 +53,33 @@ public:
     // The active goals that pass the search and the category filter, in the chosen order.
     std::vector<std::shared_ptr<Goal>> filteredGoals();
 
-    // What the goal's row and card in the list show, as of the clock's now.
-    GoalRowText rowText(const Goal& goal, bool masked) const;
-    GoalCardText cardText(const Goal& goal, bool masked) const;
-    ArchivedGoalText archivedText(const Goal& goal) const;
+    // The lists as the screen holds them: goal ids, in the order shown. A row names its goal
+    // by id and asks for its values as it comes into view, so a long list never builds them all.
+    std::vector<qint64> filteredGoalIDs();
+    std::vector<qint64> archivedGoalIDs();
+    // The listed goal (active or achieved) of that id; null once it is deleted or no longer
+    // listed. For the goal detail, which works on the record itself.
+    std::shared_ptr<Goal> goalWithID(qint64 goalID);
+    // The listed goal's title as the alerts name it ("Untitled Goal" while it has none);
+    // nothing once it is gone.
+    std::optional<QString> title(qint64 goalID);
+
+    // What the listed goal's row and card show, as of the clock's now; empty values (goal id 0,
+    // whose actions do nothing) once it is gone.
+    GoalRowText rowText(qint64 goalID, bool masked);
+    GoalCardText cardText(qint64 goalID, bool masked);
+    ArchivedGoalText archivedText(qint64 goalID);
 
     // Writes; each is one action saved at once. False when the save failed (the action was
     // rolled back and the lists show what is stored).
     bool deleteGoal(const std::shared_ptr<Goal>& goal); // its milestones, steps and journal go too
     bool achieveGoal(const std::shared_ptr<Goal>& goal);
     bool restoreGoal(const std::shared_ptr<Goal>& goal);
+    // The same for a listed goal named by its id. A goal gone since its row was bound is left
+    // alone: nothing is saved and no failure is reported (false).
+    bool deleteGoal(qint64 goalID);
+    bool achieveGoal(qint64 goalID);
+    bool restoreGoal(qint64 goalID);
 
     // Whether the goal's title (or "Untitled Goal") holds the search text, ignoring case.
     static bool matchesSearch(const Goal& goal, const QString& searchText);

@@ -9,9 +9,12 @@
 #include "Platform/Clock.h"
 #include "Store/ObjectContext.h"
 #include "Support/TestSupport.h"
+#include "ViewModels/ActionSave.h"
 #include "ViewModels/GoalRowText.h"
 
 #include <gtest/gtest.h>
+
+#include <QSignalSpy>
 
 #include <cmath>
 
@@ -144,14 +147,15 @@ TEST_F(GoalsViewModelTest, RowAndCardTextsAreWrittenAtTheClocksNow) {
     auto goal = makeGoal(QStringLiteral("Run"));
     goal->setDeadline(Clock::now().addDays(3));
     GoalsViewModel model(context);
-    EXPECT_EQ(model.rowText(*goal, false).deadline, QStringLiteral("Due in 3d"));
-    EXPECT_EQ(model.cardText(*goal, false).deadline, QStringLiteral("Due in 3 days"));
-    EXPECT_EQ(model.rowText(*goal, true).title, QStringLiteral("\u2022\u2022\u2022\u2022\u2022\u2022\u2022"));
-    EXPECT_EQ(model.cardText(*goal, false).goalID, goal->objectID());
+    const qint64 id = goal->objectID();
+    EXPECT_EQ(model.rowText(id, false).deadline, QStringLiteral("Due in 3d"));
+    EXPECT_EQ(model.cardText(id, false).deadline, QStringLiteral("Due in 3 days"));
+    EXPECT_EQ(model.rowText(id, true).title, QStringLiteral("\u2022\u2022\u2022\u2022\u2022\u2022\u2022"));
+    EXPECT_EQ(model.cardText(id, false).goalID, id);
 
     Clock::advance(5 * 24 * 3600);
-    EXPECT_EQ(model.rowText(*goal, false).deadline, QStringLiteral("Overdue"));
-    EXPECT_EQ(model.cardText(*goal, false).deadline, QStringLiteral("Overdue by 2d"));
+    EXPECT_EQ(model.rowText(id, false).deadline, QStringLiteral("Overdue"));
+    EXPECT_EQ(model.cardText(id, false).deadline, QStringLiteral("Overdue by 2d"));
 }
 
 TEST_F(GoalsViewModelTest, AchieveRestoreAndDeleteWriteTheStore) {
@@ -168,8 +172,10 @@ TEST_F(GoalsViewModelTest, AchieveRestoreAndDeleteWriteTheStore) {
     int changes = 0;
     QObject::connect(&vm, &GoalsViewModel::goalsChanged, [&changes] { ++changes; });
     ASSERT_EQ(vm.activeGoals().size(), 2u);
+    const qint64 id = goal->objectID();
 
-    vm.achieveGoal(goal);
+    // The screen acts by the id its row was bound to.
+    vm.achieveGoal(id);
     qv::test::settle();
     EXPECT_TRUE(goal->isArchived());
     EXPECT_FALSE(context->hasChanges());
@@ -178,14 +184,26 @@ TEST_F(GoalsViewModelTest, AchieveRestoreAndDeleteWriteTheStore) {
     EXPECT_EQ(vm.categories(), QStringList{"All"});
     EXPECT_GT(changes, 0);
 
-    vm.restoreGoal(goal);
+    EXPECT_EQ(vm.archivedGoalIDs(), std::vector<qint64>{id});
+    vm.restoreGoal(id);
     qv::test::settle();
     EXPECT_FALSE(goal->isArchived());
     EXPECT_TRUE(vm.archivedGoals().empty());
 
-    vm.deleteGoal(goal);
+    // A row still bound to the goal just deleted (the lists have not run again yet) acts on
+    // nothing: no write, no failure announced, the other goal as it was.
+    QSignalSpy failures(&SaveFailures::shared(), &SaveFailures::saveFailed);
+    EXPECT_TRUE(vm.deleteGoal(id));
+    EXPECT_FALSE(vm.achieveGoal(id));
+    EXPECT_FALSE(vm.restoreGoal(id));
+    EXPECT_FALSE(vm.deleteGoal(id));
+    EXPECT_EQ(vm.rowText(id, false).goalID, 0);
+    EXPECT_FALSE(vm.title(id).has_value());
     qv::test::settle();
+    EXPECT_FALSE(vm.achieveGoal(id));
+    EXPECT_EQ(failures.count(), 0);
     EXPECT_TRUE(goal->isDeleted());
+    EXPECT_EQ(vm.filteredGoalIDs(), std::vector<qint64>{other->objectID()});
     EXPECT_FALSE(context->hasChanges());
     EXPECT_EQ(titles(vm.activeGoals()), QStringList{"Keep me"});
     EXPECT_EQ(context->count(FetchRequest(Milestone::entityName())), 0);

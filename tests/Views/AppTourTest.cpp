@@ -67,7 +67,7 @@ TEST_F(AppTour, GoalsWithTheDetailOfTheOldestGoalBesideThem) {
     auto oldest = context()->fetch<Goal>(FetchRequest(
         Goal::entityName(), Key(Goal::Keys::isArchived) == false, {{Goal::Keys::createdAt, true}}, 1));
     ASSERT_EQ(oldest.size(), 1u);
-    goals->select(oldest.front());
+    goals->select(oldest.front()->objectID());
     qv::test::settle();
     auto* detail = goals->findChild<GoalDetailView*>();
     ASSERT_NE(detail, nullptr) << "the side panel hosts the goal detail";

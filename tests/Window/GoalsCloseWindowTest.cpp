@@ -107,19 +107,20 @@ TEST_F(CloseWithLayerOpen, EveryLayerOfTheGoalScreensGoesWithTheWindow) {
              return topIs(sheet<CreateGoalView>());
          }},
         {"delete goal alert",
-         [&](const auto& goal) { return goalsScreen()->confirmDeleteGoal(goal) != nullptr; }},
+         [&](const auto& goal) { return goalsScreen()->confirmDeleteGoal(goal->objectID()) != nullptr; }},
         {"achieve alert of the list",
-         [&](const auto& goal) { return goalsScreen()->offerAchieve(goal) != nullptr; }},
+         [&](const auto& goal) { return goalsScreen()->offerAchieve(goal->objectID()) != nullptr; }},
         {"add achievement of the list",
          [&](const auto& goal) {
-             goalsScreen()->offerAchieve(goal);
+             goalsScreen()->offerAchieve(goal->objectID());
              pressAlertButton(QStringLiteral("Add to Achievements"));
              return topIs(sheet<AddAchievementSheet>());
          }},
         {"sheet over a sheet",
          [&](const auto& goal) {
              clickIn(detail(), "editGoalButton");
-             return topIs(sheet<CreateGoalView>()) && goalsScreen()->offerAchieve(goal) != nullptr;
+             return topIs(sheet<CreateGoalView>()) &&
+                    goalsScreen()->offerAchieve(goal->objectID()) != nullptr;
          }},
     };
     int round = 0;

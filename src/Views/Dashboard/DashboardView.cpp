@@ -5,7 +5,6 @@
 #include "Components/MotionEffect.h"
 #include "Components/SheetHost.h"
 #include "Components/StatCard.h"
-#include "Models/Goal.h"
 #include "ViewModels/AchievementsViewModel.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/DashboardViewModel.h"
@@ -63,7 +62,7 @@ DashboardView::DashboardView(const AppEnvironment& env, QWidget* parent)
             app->navigate(AppDestination::goals);
     };
     goals_ = new DashboardGoalsSection(
-        toGoals, [this](qint64 goalID) { openGoal(viewModel_->goalWithID(goalID)); }, page);
+        toGoals, [this](qint64 goalID) { openGoal(goalID); }, page);
     column->addWidget(goals_);
     empty_ = new DashboardEmptyState(toGoals, page);
     column->addWidget(empty_);
@@ -194,15 +193,19 @@ void DashboardView::showGoals() {
     goals_->place(any ? viewModel_->cards(hidden) : std::vector<GoalCardText>{});
 }
 
-void DashboardView::openGoal(const std::shared_ptr<Goal>& goal) {
-    if (!goal || selectedGoal_)
+void DashboardView::openGoal(qint64 goalID) {
+    if (selectedGoalID_)
         return;
-    selectedGoal_ = goal;
+    // The detail works on the record itself: the view model hands it over by id.
+    const auto goal = viewModel_->goalWithID(goalID);
+    if (!goal)
+        return;
+    selectedGoalID_ = goalID;
     auto* detail = new GoalDetailView(env_, goal);
     QPointer<DashboardView> self(this);
     SheetHost* host = SheetHost::present(this, detail, kDetailWidth, [self] {
         if (self)
-            self->selectedGoal_.reset();
+            self->selectedGoalID_ = 0;
     });
     host->setCardHeight(kDetailHeight);
 }

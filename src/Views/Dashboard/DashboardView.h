@@ -4,8 +4,8 @@
 
 #include <QWidget>
 
-#include <memory>
 #include <optional>
+#include <vector>
 
 class AchievementsTimelineWidget;
 class AchievementsViewModel;
@@ -13,7 +13,6 @@ class DashboardEmptyState;
 class DashboardGoalsSection;
 class DashboardHeader;
 class DashboardViewModel;
-class Goal;
 class QLayout;
 class QuoteCard;
 class StatCard;
@@ -22,7 +21,8 @@ class StatCard;
 // overall ring, four figures, the day's quote, up to six goal cards that open the goal detail
 // in a sheet, and the recent achievements. Without any active goal an invitation to set the
 // first one takes the place of the quote and the cards. The figures are read again each time
-// the screen is shown; the cards follow the store and the masked goals at once.
+// the screen is shown; the cards follow the store and the masked goals at once. The screen
+// holds goal ids and the cards' values its view model writes, never a goal's record.
 class DashboardView : public QWidget {
     Q_OBJECT
 public:
@@ -38,9 +38,10 @@ public:
     DashboardEmptyState* emptyState() const { return empty_; }
     AchievementsTimelineWidget* achievementsWidget() const { return achievements_; }
 
-    // Opens the goal's detail in a sheet; closing the sheet clears the selection.
-    void openGoal(const std::shared_ptr<Goal>& goal);
-    const std::shared_ptr<Goal>& selectedGoal() const { return selectedGoal_; }
+    // Opens the detail of the goal of that id in a sheet; closing the sheet clears the
+    // selection. A goal no longer followed opens nothing.
+    void openGoal(qint64 goalID);
+    qint64 selectedGoalID() const { return selectedGoalID_; } // 0: none
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -61,6 +62,6 @@ private:
     DashboardGoalsSection* goals_ = nullptr;
     DashboardEmptyState* empty_ = nullptr;
     AchievementsTimelineWidget* achievements_ = nullptr;
-    std::shared_ptr<Goal> selectedGoal_;
+    qint64 selectedGoalID_ = 0;
     std::optional<bool> hasGoals_;
 };

@@ -19,14 +19,20 @@ std::function<void()> guarded(std::function<void()> action) {
 SheetHost* GoalAlerts::offerAchieve(QWidget* over, const Goal& goal,
                                     std::function<void()> onAddToAchievements,
                                     std::function<void()> onJustMarkComplete) {
-    return AlertDialog::present(
-        over, QStringLiteral("Mark as Achieved?"),
-        QStringLiteral("\"%1\" will be marked as complete.").arg(GoalText::title(goal)),
-        {{QStringLiteral("Add to Achievements"), AlertDialog::Role::Default,
-          guarded(std::move(onAddToAchievements))},
-         {QStringLiteral("Just Mark Complete"), AlertDialog::Role::Plain,
-          guarded(std::move(onJustMarkComplete))},
-         {QStringLiteral("Cancel"), AlertDialog::Role::Cancel, {}}});
+    return offerAchieve(over, GoalText::title(goal), std::move(onAddToAchievements),
+                        std::move(onJustMarkComplete));
+}
+
+SheetHost* GoalAlerts::offerAchieve(QWidget* over, const QString& title,
+                                    std::function<void()> onAddToAchievements,
+                                    std::function<void()> onJustMarkComplete) {
+    return AlertDialog::present(over, QStringLiteral("Mark as Achieved?"),
+                                QStringLiteral("\"%1\" will be marked as complete.").arg(title),
+                                {{QStringLiteral("Add to Achievements"), AlertDialog::Role::Default,
+                                  guarded(std::move(onAddToAchievements))},
+                                 {QStringLiteral("Just Mark Complete"), AlertDialog::Role::Plain,
+                                  guarded(std::move(onJustMarkComplete))},
+                                 {QStringLiteral("Cancel"), AlertDialog::Role::Cancel, {}}});
 }
 
 SheetHost* GoalAlerts::confirmDelete(QWidget* over, const Goal& goal, std::function<void()> onDelete) {

@@ -14,6 +14,10 @@ public:
     // "Mark as Achieved?" with "Add to Achievements", "Just Mark Complete" and "Cancel".
     static SheetHost* offerAchieve(QWidget* over, const Goal& goal, std::function<void()> onAddToAchievements,
                                    std::function<void()> onJustMarkComplete);
+    // The same for a goal known by its title.
+    static SheetHost* offerAchieve(QWidget* over, const QString& title,
+                                   std::function<void()> onAddToAchievements,
+                                   std::function<void()> onJustMarkComplete);
 
     // "Delete "title"?" with "Delete Permanently" and "Cancel": deleting takes the goal's
     // milestones, steps and journal with it.

@@ -2,7 +2,6 @@
 
 #include "Components/MotionEffect.h"
 #include "Components/Symbols.h"
-#include "Models/Goal.h"
 #include "ViewModels/GoalsViewModel.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "Views/Goals/GoalActions.h"
@@ -13,6 +12,8 @@
 #include "Views/Goals/GoalsEmptyState.h"
 
 #include <QMenu>
+
+#include <algorithm>
 
 namespace {
 
@@ -55,15 +56,15 @@ void GoalsActiveSide::useMode(bool grid) {
         setRowHeight(std::max(1, rowHeight_));
 }
 
-void GoalsActiveSide::place(const std::vector<std::shared_ptr<Goal>>& goals, bool grid,
-                            const QSet<qint64>& hidden, qint64 selectedID, bool searching) {
+void GoalsActiveSide::place(const std::vector<qint64>& goalIDs, bool grid, const QSet<qint64>& hidden,
+                            qint64 selectedID, bool searching) {
     categoryBar_->rebuild();
     useMode(grid);
-    goals_ = goals;
+    goalIDs_ = goalIDs;
     hidden_ = hidden;
     selectedID_ = selectedID;
     // Rows and cards have one height whatever their goal: measured once on a real one.
-    if (!goals_.empty() && (grid ? cardHeight_ : rowHeight_) == 0) {
+    if (!goalIDs_.empty() && (grid ? cardHeight_ : rowHeight_) == 0) {
         QWidget* probe = grid ? makeCard(nullptr) : makeRow(nullptr);
         bind(probe, 0);
         if (grid)
@@ -72,11 +73,11 @@ void GoalsActiveSide::place(const std::vector<std::shared_ptr<Goal>>& goals, boo
             setRowHeight(rowHeight_ = probe->sizeHint().height());
         delete probe;
     }
-    empty_->setVisible(goals.empty());
+    empty_->setVisible(goalIDs_.empty());
     GoalsEmptyState::setSearching(empty_, searching);
     entering_ = true;
     entranceSlot_ = 0;
-    setCount(int(goals_.size()));
+    setCount(int(goalIDs_.size()));
     entering_ = false;
 }
 
@@ -110,15 +111,8 @@ void GoalsActiveSide::clear() {
 }
 
 int GoalsActiveSide::indexOfGoal(qint64 goalID) const {
-    for (size_t i = 0; i < goals_.size(); ++i)
-        if (goals_[i]->objectID() == goalID)
-            return int(i);
-    return -1;
-}
-
-std::shared_ptr<Goal> GoalsActiveSide::goalWithID(qint64 goalID) const {
-    const int index = indexOfGoal(goalID);
-    return index < 0 ? nullptr : goals_[size_t(index)];
+    const auto it = std::find(goalIDs_.begin(), goalIDs_.end(), goalID);
+    return it == goalIDs_.end() ? -1 : int(it - goalIDs_.begin());
 }
 
 GoalRowView* GoalsActiveSide::rowFor(qint64 goalID) const {
@@ -130,12 +124,11 @@ GoalCardView* GoalsActiveSide::cardFor(qint64 goalID) const {
 }
 
 void GoalsActiveSide::bind(QWidget* widget, int index) {
-    const std::shared_ptr<Goal>& goal = goals_[size_t(index)];
-    const qint64 id = goal->objectID();
+    const qint64 id = goalIDs_[size_t(index)];
     if (auto* row = qobject_cast<GoalRowView*>(widget))
-        row->bind(viewModel_->rowText(*goal, hidden_.contains(id)), id == selectedID_);
+        row->bind(viewModel_->rowText(id, hidden_.contains(id)), id == selectedID_);
     else if (auto* card = qobject_cast<GoalCardView*>(widget))
-        card->bind(viewModel_->cardText(*goal, hidden_.contains(id)), id == selectedID_);
+        card->bind(viewModel_->cardText(id, hidden_.contains(id)), id == selectedID_);
     if (appeared_.contains(id) || !widget->parentWidget())
         return;
     appeared_.insert(id);
@@ -149,15 +142,15 @@ QWidget* GoalsActiveSide::makeRow(QWidget* parent) {
     // Each action names the row's goal by its id; one no longer listed is left alone.
     auto onGoal = [this, slot](auto action) {
         return [this, slot, action] {
-            if (const std::shared_ptr<Goal> goal = goalWithID((*slot)->goalID()))
-                action(goal);
+            const qint64 id = (*slot)->goalID();
+            if (isListed(id))
+                action(id);
         };
     };
-    auto* row =
-        new GoalRowView(GoalRowText{}, false, onGoal([screen](const auto& goal) { screen->select(goal); }),
-                        onGoal([screen](const auto& goal) { screen->toggleHidden(goal); }),
-                        onGoal([screen](const auto& goal) { screen->deleteGoal(goal); }),
-                        onGoal([screen](const auto& goal) { screen->offerAchieve(goal); }), parent);
+    auto* row = new GoalRowView(GoalRowText{}, false, onGoal([screen](qint64 id) { screen->select(id); }),
+                                onGoal([screen](qint64 id) { screen->toggleHidden(id); }),
+                                onGoal([screen](qint64 id) { screen->deleteGoal(id); }),
+                                onGoal([screen](qint64 id) { screen->offerAchieve(id); }), parent);
     *slot = row;
     return row;
 }
@@ -168,20 +161,20 @@ QWidget* GoalsActiveSide::makeCard(QWidget* parent) {
     auto* card = new GoalCardView(
         GoalCardText{},
         [this, screen, slot] {
-            if (const std::shared_ptr<Goal> goal = goalWithID((*slot)->goalID()))
-                screen->toggleHidden(goal);
+            if (isListed((*slot)->goalID()))
+                screen->toggleHidden((*slot)->goalID());
         },
         parent);
     *slot = card;
     card->setUniformHeight(true);
     card->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(card, &GoalCardView::clicked, context_, [this, screen, card] {
-        if (const std::shared_ptr<Goal> goal = goalWithID(card->goalID()))
-            screen->select(goal);
+        if (isListed(card->goalID()))
+            screen->select(card->goalID());
     });
     connect(card, &QWidget::customContextMenuRequested, context_, [this, screen, card](const QPoint& pos) {
-        const std::shared_ptr<Goal> goal = goalWithID(card->goalID());
-        if (!goal)
+        const qint64 id = card->goalID();
+        if (!isListed(id))
             return;
         QMenu menu(card);
         menu.setObjectName(QStringLiteral("goalCardMenu"));
@@ -193,9 +186,9 @@ QWidget* GoalsActiveSide::makeCard(QWidget* parent) {
         QAction* chosen = menu.exec(card->mapToGlobal(pos));
         // Deleting asks first: the goal's milestones, steps and journal go with it.
         if (chosen == achieve)
-            screen->offerAchieve(goal);
+            screen->offerAchieve(id);
         else if (chosen == remove)
-            screen->confirmDeleteGoal(goal);
+            screen->confirmDeleteGoal(id);
     });
     return card;
 }

@@ -3,11 +3,9 @@
 #include "Components/SheetHost.h"
 #include "Components/SlidingPanelHost.h"
 #include "Components/VirtualList.h"
-#include "Models/Goal.h"
 #include "Platform/UserDefaults.h"
 #include "ViewModels/AchievementsViewModel.h"
 #include "ViewModels/AppViewModel.h"
-#include "ViewModels/GoalText.h"
 #include "ViewModels/GoalsViewModel.h"
 #include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
@@ -96,8 +94,10 @@ GoalsView::~GoalsView() {
             host->withdraw();
 }
 
-QWidget* GoalsView::makeDetailPanel(const AppEnvironment& env, std::shared_ptr<Goal> goal, QWidget* parent) {
-    return new GoalDetailView(env, std::move(goal), parent);
+QWidget* GoalsView::makeDetailPanel(qint64 goalID) {
+    // The detail works on the record itself: the view model hands it over by id.
+    const auto goal = viewModel_->goalWithID(goalID);
+    return goal ? new GoalDetailView(env_, goal, panelHost_) : nullptr;
 }
 
 void GoalsView::buildArchivedList() {
@@ -105,29 +105,26 @@ void GoalsView::buildArchivedList() {
         [this](QWidget* parent) -> QWidget* {
             auto slot = std::make_shared<ArchivedGoalRow*>(nullptr);
             // The row names its goal by id; one no longer listed is left alone.
-            auto goalOf = [this, slot]() -> std::shared_ptr<Goal> {
-                for (const auto& goal : archivedGoals_)
-                    if (goal->objectID() == (*slot)->goalID())
-                        return goal;
-                return nullptr;
+            auto listed = [this, slot] {
+                const qint64 id = (*slot)->goalID();
+                return std::find(archivedIDs_.begin(), archivedIDs_.end(), id) != archivedIDs_.end() ? id : 0;
             };
             auto* row = new ArchivedGoalRow(
                 ArchivedGoalText{},
-                [this, goalOf] {
-                    if (const auto goal = goalOf())
-                        viewModel_->restoreGoal(goal);
+                [this, listed] {
+                    if (const qint64 id = listed())
+                        viewModel_->restoreGoal(id);
                 },
-                [this, goalOf] {
-                    if (const auto goal = goalOf())
-                        deleteGoal(goal);
+                [this, listed] {
+                    if (const qint64 id = listed())
+                        deleteGoal(id);
                 },
                 parent);
             *slot = row;
             return row;
         },
         [this](QWidget* row, int index) {
-            static_cast<ArchivedGoalRow*>(row)->bind(
-                viewModel_->archivedText(*archivedGoals_[size_t(index)]));
+            static_cast<ArchivedGoalRow*>(row)->bind(viewModel_->archivedText(archivedIDs_[size_t(index)]));
         },
         archivedPage_);
     archivedList_->setObjectName(QStringLiteral("goalsArchivedScroll"));
@@ -143,9 +140,10 @@ void GoalsView::buildArchivedList() {
 }
 
 void GoalsView::refresh() {
-    if (selected_ && selected_->isDeleted())
-        selected_.reset();
-    topBar_->setArchivedCount(int(viewModel_->archivedGoals().size()));
+    // An achieved goal keeps its panel until another tab or goal is chosen; a deleted one not.
+    if (selectedID_ && !viewModel_->goalWithID(selectedID_))
+        selectedID_ = 0;
+    topBar_->setArchivedCount(int(viewModel_->archivedGoalIDs().size()));
     refreshActive();
     refreshArchived();
     updatePanel();
@@ -153,7 +151,7 @@ void GoalsView::refresh() {
 
 void GoalsView::refreshActive() {
     const QSet<qint64> hidden = env_.appViewModel ? env_.appViewModel->hiddenGoalIDs() : QSet<qint64>();
-    activeSide_->place(viewModel_->filteredGoals(), gridMode_, hidden, selected_ ? selected_->objectID() : 0,
+    activeSide_->place(viewModel_->filteredGoalIDs(), gridMode_, hidden, selectedID_,
                        !viewModel_->searchText().isEmpty());
 }
 
@@ -163,24 +161,27 @@ void GoalsView::refreshArchived() {
         return;
     if (!archivedList_)
         buildArchivedList();
-    archivedGoals_ = viewModel_->archivedGoals();
-    if (!archivedGoals_.empty() && archivedList_->count() == 0 && archivedList_->rowsMade() == 0) {
-        ArchivedGoalRow probe(viewModel_->archivedText(*archivedGoals_.front()), {}, {});
+    archivedIDs_ = viewModel_->archivedGoalIDs();
+    if (!archivedIDs_.empty() && archivedList_->count() == 0 && archivedList_->rowsMade() == 0) {
+        ArchivedGoalRow probe(viewModel_->archivedText(archivedIDs_.front()), {}, {});
         archivedList_->setRowHeight(probe.sizeHint().height());
     }
-    archivedEmpty_->setVisible(archivedGoals_.empty());
-    archivedList_->setCount(int(archivedGoals_.size()));
+    archivedEmpty_->setVisible(archivedIDs_.empty());
+    archivedList_->setCount(int(archivedIDs_.size()));
 }
 
 void GoalsView::updatePanel() {
-    const bool open = selected_ && !showingArchived_;
-    const qint64 wanted = open ? selected_->objectID() : 0;
+    // A goal gone since it was selected opens nothing.
+    if (selectedID_ && !viewModel_->goalWithID(selectedID_))
+        selectedID_ = 0;
+    const bool open = selectedID_ && !showingArchived_;
+    const qint64 wanted = open ? selectedID_ : 0;
     if (panel_ && panel_->property("goalID").toLongLong() != wanted) {
         panelHost_->clear();
         panel_ = nullptr;
     }
     if (open && !panel_) {
-        panel_ = makeDetailPanel(env_, selected_, panelHost_);
+        panel_ = makeDetailPanel(wanted);
         panel_->setProperty("goalID", wanted);
         // In from the trailing edge, a full panel's width. It slides without fading: a fade
         // needs a graphics effect over the panel's live children, which holds up their painting.
@@ -204,63 +205,64 @@ void GoalsView::setGridMode(bool grid) {
 void GoalsView::setShowingArchived(bool archived) {
     showingArchived_ = archived;
     if (archived)
-        selected_.reset();
+        selectedID_ = 0;
     topBar_->setShowingArchived(archived);
     sides_->setCurrentIndex(archived ? 1 : 0);
     refresh();
 }
 
-void GoalsView::select(const std::shared_ptr<Goal>& goal) {
-    if (selected_ && goal && selected_->objectID() == goal->objectID())
-        selected_.reset();
-    else
-        selected_ = goal;
+void GoalsView::select(qint64 goalID) {
+    selectedID_ = selectedID_ == goalID ? 0 : goalID;
     // Only the selection moves: the list stays as it is.
-    activeSide_->setSelectedID(selected_ ? selected_->objectID() : 0);
+    activeSide_->setSelectedID(selectedID_);
     updatePanel();
 }
 
-void GoalsView::toggleHidden(const std::shared_ptr<Goal>& goal) {
+void GoalsView::toggleHidden(qint64 goalID) {
     if (env_.appViewModel)
-        env_.appViewModel->toggleGoalHidden(goal->objectID());
+        env_.appViewModel->toggleGoalHidden(goalID);
 }
 
-void GoalsView::deleteGoal(const std::shared_ptr<Goal>& goal) {
-    const bool wasSelected = selected_ && selected_->objectID() == goal->objectID();
-    viewModel_->deleteGoal(goal);
+void GoalsView::deleteGoal(qint64 goalID) {
+    const bool wasSelected = selectedID_ == goalID;
+    viewModel_->deleteGoal(goalID);
     if (wasSelected)
-        selected_.reset();
+        selectedID_ = 0;
     refresh();
 }
 
-SheetHost* GoalsView::confirmDeleteGoal(const std::shared_ptr<Goal>& goal) {
+SheetHost* GoalsView::confirmDeleteGoal(qint64 goalID) {
+    const std::optional<QString> title = viewModel_->title(goalID);
+    if (!title)
+        return nullptr;
     QPointer<GoalsView> self(this);
-    return track(GoalAlerts::confirmDelete(this, *goal, [self, goal] {
+    return track(GoalAlerts::confirmDelete(this, *title, [self, goalID] {
         if (self)
-            self->deleteGoal(goal);
+            self->deleteGoal(goalID);
     }));
 }
 
-SheetHost* GoalsView::offerAchieve(const std::shared_ptr<Goal>& goal) {
-    goalToAchieve_ = goal;
+SheetHost* GoalsView::offerAchieve(qint64 goalID) {
+    const std::optional<QString> title = viewModel_->title(goalID);
+    if (!title)
+        return nullptr;
     QPointer<GoalsView> self(this);
     return track(GoalAlerts::offerAchieve(
-        this, *goal,
-        [self, goal] {
-            if (!self)
-                return;
-            self->viewModel_->achieveGoal(goal);
-            self->presentAddAchievement(goal);
+        this, *title,
+        [self, goalID, title = *title] {
+            // A goal the store refused to mark achieved (or one gone meanwhile) is no
+            // achievement to record.
+            if (self && self->viewModel_->achieveGoal(goalID))
+                self->presentAddAchievement(title);
         },
-        [self, goal] {
+        [self, goalID] {
             if (self)
-                self->viewModel_->achieveGoal(goal);
+                self->viewModel_->achieveGoal(goalID);
         }));
 }
 
-void GoalsView::presentAddAchievement(const std::shared_ptr<Goal>& goal) {
-    auto* sheet =
-        new AddAchievementSheet(achievements(), GoalText::title(*goal), QStringLiteral("\U0001F3C6"));
+void GoalsView::presentAddAchievement(const QString& goalTitle) {
+    auto* sheet = new AddAchievementSheet(achievements(), goalTitle, QStringLiteral("\U0001F3C6"));
     SheetHost* host = SheetHost::present(this, sheet, 480);
     host->setCardHeight(600);
     track(host);

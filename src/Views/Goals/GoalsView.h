@@ -7,12 +7,10 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <memory>
 #include <vector>
 
 class AchievementsViewModel;
 class ArchivedGoalRow;
-class Goal;
 class GoalsActiveSide;
 class GoalsTopBar;
 class GoalsViewModel;
@@ -26,6 +24,7 @@ class VirtualList;
 // The goals destination: the active goals as rows or a grid of cards with search and a
 // category filter, the achieved goals on a second tab, and the selected goal's detail in a
 // panel beside the list. List or grid mode is kept in the user default "goalsViewMode".
+// The screen holds goal ids and the values its view model writes, never a goal's record.
 class GoalsView : public QWidget, public GoalActions {
     Q_OBJECT
 public:
@@ -39,23 +38,20 @@ public:
     static constexpr int kDetailPanelMinWidth = 320;
     static constexpr int kListMinWidth = 340;
 
-    // The goal detail beside the list, made anew for each selected goal.
-    static QWidget* makeDetailPanel(const AppEnvironment& env, std::shared_ptr<Goal> goal, QWidget* parent);
-
     GoalsViewModel* viewModel() const { return viewModel_; }
     bool isGridMode() const { return gridMode_; }
     void setGridMode(bool grid);
     bool isShowingArchived() const { return showingArchived_; }
     void setShowingArchived(bool archived);
-    const std::shared_ptr<Goal>& selectedGoal() const { return selected_; }
+    qint64 selectedGoalID() const { return selectedID_; } // 0: none
     QWidget* detailPanel() const { return panel_; }
 
     // The screen's actions, as its rows, cards and menus run them.
-    void select(const std::shared_ptr<Goal>& goal) override;
-    void toggleHidden(const std::shared_ptr<Goal>& goal) override;
-    SheetHost* offerAchieve(const std::shared_ptr<Goal>& goal) override;
-    void deleteGoal(const std::shared_ptr<Goal>& goal) override;
-    SheetHost* confirmDeleteGoal(const std::shared_ptr<Goal>& goal) override;
+    void select(qint64 goalID) override;
+    void toggleHidden(qint64 goalID) override;
+    SheetHost* offerAchieve(qint64 goalID) override;
+    void deleteGoal(qint64 goalID) override;
+    SheetHost* confirmDeleteGoal(qint64 goalID) override;
     SheetHost* showCreateGoal();
 
 protected:
@@ -68,7 +64,9 @@ private:
     void refreshActive();
     void refreshArchived();
     void updatePanel();
-    void presentAddAchievement(const std::shared_ptr<Goal>& goal);
+    // The goal detail beside the list, made anew for each selected goal; null when it is gone.
+    QWidget* makeDetailPanel(qint64 goalID);
+    void presentAddAchievement(const QString& goalTitle);
     AchievementsViewModel* achievements();
     SheetHost* track(SheetHost* host);
 
@@ -76,8 +74,7 @@ private:
     GoalsViewModel* viewModel_;
     bool gridMode_;
     bool showingArchived_ = false;
-    std::shared_ptr<Goal> selected_;
-    std::shared_ptr<Goal> goalToAchieve_;
+    qint64 selectedID_ = 0;
     bool refreshQueued_ = false;
     bool createRequested_ = false;
 
@@ -87,7 +84,7 @@ private:
     QWidget* archivedPage_ = nullptr; // the achieved tab, filled when first shown
     VirtualList* archivedList_ = nullptr;
     QWidget* archivedEmpty_ = nullptr;
-    std::vector<std::shared_ptr<Goal>> archivedGoals_;
+    std::vector<qint64> archivedIDs_;
     QWidget* divider_ = nullptr;
     QPointer<QWidget> panel_;
     SlidingPanelHost* panelHost_ = nullptr;

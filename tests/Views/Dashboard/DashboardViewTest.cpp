@@ -208,12 +208,12 @@ TEST_F(DashboardScreen, ACardOpensTheGoalDetailInASheet) {
     EXPECT_EQ(detail->goal()->title(), QStringLiteral("Open me"));
     EXPECT_GE(sheet->card()->width(), 620);
     EXPECT_GE(sheet->card()->height(), 520);
-    EXPECT_EQ(view.selectedGoal(), detail->goal());
+    EXPECT_EQ(view.selectedGoalID(), detail->goal()->objectID());
     qv::test::saveScreen(window_.get(), QStringLiteral("dashboard-goal-detail"));
     QTest::keyClick(sheet, Qt::Key_Escape);
     qv::test::settle();
     EXPECT_EQ(SheetHost::topmost(window_.get()), nullptr);
-    EXPECT_EQ(view.selectedGoal(), nullptr);
+    EXPECT_EQ(view.selectedGoalID(), 0);
 }
 
 TEST_F(DashboardScreen, TimelineShowsTheFiveNewestWinsAndInvitesTheFirst) {

@@ -75,10 +75,10 @@ TEST_F(GoalsScreensTest, RendersListGridEditorAndAchievedTab) {
     const auto goals = view->viewModel()->activeGoals();
     ASSERT_GE(goals.size(), 4u);
     app.toggleGoalHidden(goals[2]->objectID());
-    view->select(goals[1]);
+    view->select(goals[1]->objectID());
     qv::test::saveScreen(window.get(), QStringLiteral("goals_list"));
 
-    view->select(goals[1]);
+    view->select(goals[1]->objectID());
     view->setGridMode(true);
     qv::test::saveScreen(window.get(), QStringLiteral("goals_grid"));
 
@@ -123,7 +123,7 @@ TEST_F(GoalsScreensTest, RendersLongTextsBesideTheDetailPanel) {
     context->save();
     window->resize(980, 760);
     qv::test::settle();
-    view->select(goal);
+    view->select(goal->objectID());
     // The long title elides inside its row (the full text in its tooltip); the row and the panel
     // beside it lie inside the window.
     const auto shownTitles = [this](const QImage& image, const char* titleName, const QString& tip) {

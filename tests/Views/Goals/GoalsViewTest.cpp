@@ -10,6 +10,7 @@
 #include "Platform/Clock.h"
 #include "Platform/UserDefaults.h"
 #include "Store/ObjectContext.h"
+#include "Support/FullStore.h"
 #include "Support/TestSupport.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/GoalsViewModel.h"
@@ -108,6 +109,7 @@ protected:
     }
 
     PersistenceController controller{true};
+    std::unique_ptr<PersistenceController> disk; // for a test that needs a store to fill; outlives the screen
     ObjectContext* context = nullptr;
     AppViewModel app;
     TestScreenModels screens;
@@ -155,12 +157,12 @@ TEST_F(GoalsViewTest, SelectingAGoalOpensThePanelAndSelectingItAgainClosesIt) {
 
     QTest::mouseClick(widgetFor<GoalRowView>(read), Qt::LeftButton, {}, QPoint(40, 20));
     qv::test::settle();
-    EXPECT_EQ(view->selectedGoal(), read);
+    EXPECT_EQ(view->selectedGoalID(), read->objectID());
     EXPECT_FALSE(widgetFor<GoalRowView>(run)->isSelected());
 
     QTest::mouseClick(widgetFor<GoalRowView>(read), Qt::LeftButton, {}, QPoint(40, 20));
     qv::test::settle();
-    EXPECT_FALSE(view->selectedGoal());
+    EXPECT_EQ(view->selectedGoalID(), 0);
     EXPECT_FALSE(view->detailPanel());
 
     // The same in grid mode, through the cards.
@@ -168,11 +170,11 @@ TEST_F(GoalsViewTest, SelectingAGoalOpensThePanelAndSelectingItAgainClosesIt) {
     qv::test::settle();
     QTest::mouseClick(widgetFor<GoalCardView>(run), Qt::LeftButton, {}, QPoint(30, 60));
     qv::test::settle();
-    EXPECT_EQ(view->selectedGoal(), run);
+    EXPECT_EQ(view->selectedGoalID(), run->objectID());
     EXPECT_TRUE(widgetFor<GoalCardView>(run)->isSelected());
     QTest::mouseClick(widgetFor<GoalCardView>(run), Qt::LeftButton, {}, QPoint(30, 60));
     qv::test::settle();
-    EXPECT_FALSE(view->selectedGoal());
+    EXPECT_EQ(view->selectedGoalID(), 0);
 }
 
 TEST_F(GoalsViewTest, AchieveMovesTheGoalToTheAchievedTabAndRestoreBringsItBack) {
@@ -214,10 +216,23 @@ TEST_F(GoalsViewTest, AchieveMovesTheGoalToTheAchievedTabAndRestoreBringsItBack)
 }
 
 TEST_F(GoalsViewTest, AddToAchievementsAchievesFirstAndOpensThePrefilledSheet) {
+    disk = std::make_unique<PersistenceController>(false); // a file store, which can be made full
+    context = disk->viewContext();
     auto goal = makeGoal(QStringLiteral("Ship v1"));
     open();
-    view->select(goal);
-    view->offerAchieve(goal);
+    view->select(goal->objectID());
+    // A goal the store refuses to mark achieved offers no achievement to record.
+    qv::test::fillStore(*context);
+    testing::internal::CaptureStdout();
+    view->offerAchieve(goal->objectID());
+    qv::test::settle();
+    pressAlertButton(QStringLiteral("Add to Achievements"));
+    testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(goal->isArchived());
+    EXPECT_EQ(topSheet(), nullptr);
+    qv::test::freeStore(*context);
+
+    view->offerAchieve(goal->objectID());
     qv::test::settle();
     pressAlertButton(QStringLiteral("Add to Achievements"));
     EXPECT_TRUE(goal->isArchived());
@@ -260,7 +275,7 @@ TEST_F(GoalsViewTest, CardsAndRowsShowDeadlinesMoneyAndMarkupLiterally) {
     EXPECT_EQ(widgetFor<GoalRowView>(overdue)->findChild<QLabel*>(QStringLiteral("goalRowDeadline"))->text(),
               QStringLiteral("Overdue"));
 
-    view->offerAchieve(markup);
+    view->offerAchieve(markup->objectID());
     qv::test::settle();
     auto* message = topSheet()->findChild<QLabel*>(QStringLiteral("alertMessage"));
     EXPECT_EQ(message->text(), QStringLiteral("\"<b>x</b>\" will be marked as complete."));
@@ -309,7 +324,7 @@ TEST_F(GoalsViewTest, DeletingFromTheGridAsksFirstAndClosesThePanel) {
     open();
     view->setGridMode(true);
     qv::test::settle();
-    view->select(goal);
+    view->select(goal->objectID());
     GoalCardView* card = widgetFor<GoalCardView>(goal);
     QTimer::singleShot(0, [] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -327,7 +342,7 @@ TEST_F(GoalsViewTest, DeletingFromTheGridAsksFirstAndClosesThePanel) {
     pressAlertButton(QStringLiteral("Delete Permanently"));
     EXPECT_TRUE(goal->isDeleted());
     EXPECT_TRUE(milestone->isDeleted());
-    EXPECT_FALSE(view->selectedGoal());
+    EXPECT_EQ(view->selectedGoalID(), 0);
     EXPECT_FALSE(view->detailPanel());
     EXPECT_TRUE(all<GoalCardView>().isEmpty() || !widgetFor<GoalCardView>(goal));
 }
@@ -373,7 +388,7 @@ TEST_F(GoalsViewTest, ARowShowsItsFiguresAndItsMenuDeletesAtOnce) {
     qv::test::settle();
     EXPECT_EQ(figure("goalRowMoneyText"), QStringLiteral("0/0"));
 
-    view->select(goal);
+    view->select(goal->objectID());
     QTimer::singleShot(0, [] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
@@ -384,7 +399,7 @@ TEST_F(GoalsViewTest, ARowShowsItsFiguresAndItsMenuDeletesAtOnce) {
     QApplication::sendEvent(row, &menuEvent);
     qv::test::settle();
     EXPECT_TRUE(goal->isDeleted());
-    EXPECT_FALSE(view->selectedGoal());
+    EXPECT_EQ(view->selectedGoalID(), 0);
     EXPECT_TRUE(view->findChild<QWidget*>(QStringLiteral("goalsEmptyState"))->isVisible());
 }
 
