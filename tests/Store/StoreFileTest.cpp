@@ -44,6 +44,7 @@ quint32 freshSeed() {
 
 void fillStore(const ObjectModel& model, const QString& path, int projects) {
     auto context = openStore(model, path);
+    ASSERT_TRUE(context);
     for (int i = 0; i < projects; ++i) {
         auto p = context->insert<Project>();
         p->setName(QStringLiteral("project %1 ").arg(i).repeated(8));
@@ -128,6 +129,7 @@ TEST(StoreFile, ASoundStoreWithAGarbageLogOpensWithAllItsRecords) {
     ASSERT_TRUE(result.context->save());
     EXPECT_TRUE(StoreFile::hasValidWalHeader(path + "-wal"));
     auto second = StoreFile::open(*model, path);
+    ASSERT_TRUE(second.context) << second.error.toStdString();
     EXPECT_EQ(second.context->count(FetchRequest("Project")), 301);
 }
 

@@ -80,6 +80,7 @@ TEST_F(SalvageWithoutRoom, TheDamagedStoreStaysUntilThereIsRoomAndIsThenSalvaged
     {
         const QString built = tempPath(QStringLiteral("salvage-room.sqlite"));
         auto context = openStore(*model, built);
+        ASSERT_TRUE(context);
         for (int i = 0; i < kProjects; ++i)
             context->insert<Project>()->setName(QStringLiteral("project %1 ").arg(i).repeated(40));
         ASSERT_TRUE(context->save());
