@@ -14,8 +14,9 @@
 // store salvaged from a copy of it takes its place. A -wal
 // file whose header was read and is not one SQLite wrote is moved aside the same way, and the
 // store opens with what it holds. A file written by a newer build, a store, -wal or -shm that
-// cannot be opened, and every other failure (locked, read-only, disk full), leaves the files
-// untouched and makes nothing beside them.
+// cannot be opened or is not a regular file (a -wal or -shm that is a link), and every other
+// failure (locked, read-only, disk full), leaves the files untouched and makes nothing beside
+// them.
 class StoreFile {
 public:
     struct Result {
@@ -45,7 +46,10 @@ public:
     // nothing is made or changed beside the file; nullopt when it holds no SQLite header.
     static std::optional<QByteArray> currentHeader(const QString& path);
     // Why SQLite could not open the store at path or its -wal or -shm file for writing, naming
-    // the file: a folder in its place, no permission, or missing where it cannot be made;
-    // empty when none of these is so.
+    // the file: not a regular file (a folder, a pipe, a socket, a device; a -wal or -shm that is
+    // a link), no permission, or missing where it cannot be made; empty when none of these is
+    // so. Opens nothing that could wait.
     static QString cannotOpenReason(const QString& path);
+    // The file a chain of links at path ends at; path itself when it is no link.
+    static QString resolvedPath(const QString& path);
 };
