@@ -257,51 +257,66 @@ StoreFile::Result StoreFile::open(const ObjectModel& model, const QString& path)
         result.error = QStringLiteral("unable to open database file: %1").arg(reason);
         return result;
     }
-    // Before anything is moved or written: a file of a newer build is not this build's to touch.
-    if (const std::optional<QString> refusal = StoreMigrations::newerStoreRefusal(path)) {
-        result.error = *refusal;
-        result.newerStore = true;
-        return result;
-    }
-    // Only a log whose bytes were read and are not a log SQLite wrote is damage to move aside.
-    const QString wal = path + QStringLiteral("-wal");
-    if (QFileInfo(wal).size() > 0) {
-        bool valid = false;
-        if (const QString reason = unreadableLogReason(wal, &valid); !reason.isEmpty()) {
-            result.error = QStringLiteral("unable to open database file: %1").arg(reason);
+    // A store kept elsewhere through a link is opened, checked and salvaged where it is: its
+    // log, its marker and a salvaged store all go beside it, and the link stays as it was.
+    const QString store = resolvedPath(path);
+    const QString linked =
+        store == path ? QString() : QStringLiteral(" (the store %1 is a link to it)").arg(path);
+
+    // A salvage stopped part-way (a kill, a power cut) is finished or done again before
+    // anything else: the files at the store's path may be the damaged original's, or none.
+    std::optional<StoreSalvage::Report> salvaged = StoreSalvage::resume(model, store);
+    int code = SQLITE_OK;
+    if (!salvaged) {
+        // Before anything is moved or written: a file of a newer build is not this build's to touch.
+        if (const std::optional<QString> refusal = StoreMigrations::newerStoreRefusal(store)) {
+            result.error = *refusal;
+            result.newerStore = true;
             return result;
         }
-        const QString aside = valid ? QString() : asideName(path) + QStringLiteral("-wal");
-        if (!valid && QFile::rename(wal, aside))
-            say(QStringLiteral("Quorvale: the store's write-ahead log %1 was not one SQLite wrote; it was "
-                               "moved to %2")
-                    .arg(wal, aside));
+        // Only a log whose bytes were read and are not a log SQLite wrote is damage to move aside.
+        const QString wal = store + QStringLiteral("-wal");
+        if (QFileInfo(wal).size() > 0) {
+            bool valid = false;
+            if (const QString reason = unreadableLogReason(wal, &valid); !reason.isEmpty()) {
+                result.error = QStringLiteral("unable to open database file: %1").arg(reason);
+                return result;
+            }
+            const QString aside = valid ? QString() : asideName(store) + QStringLiteral("-wal");
+            if (!valid && QFile::rename(wal, aside))
+                say(QStringLiteral(
+                        "Quorvale: the store's write-ahead log %1 was not one SQLite wrote; it was "
+                        "moved to %2")
+                        .arg(wal, aside));
+        }
+
+        // A run that met damage in this file left a marker: it is not opened for writing again.
+        const QString marker = StoreCore::damageMarkerPath(store);
+        if (QFile::exists(marker) && QFile::exists(store)) {
+            result.error = QStringLiteral("damage was met in it while it was in use");
+        } else {
+            // A marker with no store, no salvaged copy and no original beside it has nothing
+            // left to recover (resume found none).
+            QFile::remove(marker);
+            result.context = ObjectStoreInternals::open(model, store, &result.error, &code);
+            result.newerStore = code == ObjectStoreInternals::newerStore;
+            if (result.context || (code != SQLITE_NOTADB && code != SQLITE_CORRUPT))
+                return result;
+        }
+        salvaged = StoreSalvage::recover(model, store, result.error);
     }
 
-    // A run that met damage in this file left a marker: it is not opened for writing again.
-    const QString marker = StoreCore::damageMarkerPath(path);
-    int code = SQLITE_OK;
-    if (QFile::exists(marker) && QFile::exists(path)) {
-        result.error = QStringLiteral("damage was met in it while it was in use");
-    } else {
-        QFile::remove(marker);
-        result.context = ObjectStoreInternals::open(model, path, &result.error, &code);
-        result.newerStore = code == ObjectStoreInternals::newerStore;
-        if (result.context || (code != SQLITE_NOTADB && code != SQLITE_CORRUPT))
-            return result;
-    }
-
-    result.salvage = StoreSalvage::recover(model, path, result.error);
+    result.salvage = *salvaged;
     if (result.salvage.retryLater) {
         // The start stops here, as at a full disk: the store is neither used nor replaced.
         result.recoveryFailed = true;
-        result.error = QStringLiteral("the store %1 is damaged (%2) and could not be recovered now: %3. It "
+        result.error = QStringLiteral("the store %1%2 is damaged (%3) and could not be recovered now: %4. It "
                                       "was left as it is; the next start will try again.")
-                           .arg(path, result.error, result.salvage.error);
+                           .arg(store, linked, result.salvage.reason, result.salvage.error);
         return result;
     }
     result.movedTo = result.salvage.movedTo;
-    result.context = ObjectStoreInternals::open(model, path, &result.error, &code);
+    result.context = ObjectStoreInternals::open(model, store, &result.error, &code);
     result.recoveryFailed = !result.context;
     return result;
 }

@@ -11,12 +11,13 @@
 // Opening the store file at start-up. A file that is not a database or is damaged (or that a
 // run before met damage in) is never deleted: it is moved aside under a time-stamped name
 // together with its -wal and -shm files, one line on standard error says where, and a new
-// store salvaged from a copy of it takes its place. A -wal
+// store salvaged from a copy of it takes its place. A salvage stopped part-way is finished or
+// done again before anything else. A -wal
 // file whose header was read and is not one SQLite wrote is moved aside the same way, and the
 // store opens with what it holds. A file written by a newer build, a store, -wal or -shm that
 // cannot be opened or is not a regular file (a -wal or -shm that is a link), and every other
 // failure (locked, read-only, disk full), leaves the files untouched and makes nothing beside
-// them.
+// them. A store that is a link is used, and salvaged, where the link points.
 class StoreFile {
 public:
     struct Result {

@@ -390,3 +390,73 @@ TEST(StoreFile, WhatIsNotAFileAndALinkAsLogOrSharedMemoryAreRefusedAtOnceByNameA
     if (socket >= 0)
         close(socket);
 }
+
+TEST(StoreFile, ALinkedStoreIsSalvagedWhereItPointsAndTheLinkStaysOrItIsRefusedSayingWhere) {
+    auto model = makeModel();
+    ScratchFolder root;
+    ASSERT_FALSE(root.path().isEmpty());
+    // A store kept on another disk, linked from the data folder, and cut short.
+    const QString data = root.folder(QStringLiteral("data"));
+    const QString target = root.folder(QStringLiteral("synced")) + QStringLiteral("/Quorvale.sqlite");
+    const QString link = data + QStringLiteral("/Quorvale.sqlite");
+    ASSERT_NO_FATAL_FAILURE(fillStore(*model, target, 2000));
+    const QByteArray half = readAll(target).left(readAll(target).size() / 2);
+    writeAll(target, half);
+    ASSERT_TRUE(QFile::link(target, link));
+
+    testing::internal::CaptureStderr();
+    StoreFile::Result result = StoreFile::open(*model, link);
+    testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(result.context) << result.error.toStdString();
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), target) << "the link stays as it was";
+    EXPECT_EQ(QDir(data).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("Quorvale.sqlite")})
+        << "nothing made in the data folder";
+    EXPECT_TRUE(result.movedTo.startsWith(target + QStringLiteral(".corrupt-")))
+        << result.movedTo.toStdString();
+    EXPECT_EQ(readAll(result.movedTo), half) << "the original kept beside the target";
+    const int salvaged = result.salvage.recovered["Project"];
+    EXPECT_GT(salvaged, 0);
+    EXPECT_EQ(result.context->count(FetchRequest("Project")), salvaged);
+    result.context->insert<Project>();
+    ASSERT_TRUE(result.context->save());
+    result.context.reset();
+    StoreFile::Result again = StoreFile::open(*model, target);
+    ASSERT_TRUE(again.context) << again.error.toStdString();
+    EXPECT_EQ(again.context->count(FetchRequest("Project")), salvaged + 1)
+        << "saves go where the link points";
+    again.context.reset();
+
+    // A target whose folder takes no new file (another user's, here): refused, saying where the
+    // store is, with everything as it was. Only the unprivileged user meets the folder's rights.
+    const QString locked = root.folder(QStringLiteral("locked"));
+    const QString lockedStore = locked + QStringLiteral("/Quorvale.sqlite");
+    const QString lockedData = root.folder(QStringLiteral("data-locked"));
+    const QString lockedLink = lockedData + QStringLiteral("/Quorvale.sqlite");
+    ASSERT_NO_FATAL_FAILURE(fillStore(*model, lockedStore, 3));
+    for (const QString& suffix : {QStringLiteral("-wal"), QStringLiteral("-shm")})
+        writeAll(lockedStore + suffix, {});
+    writeAll(lockedStore + QStringLiteral(".damaged"), "database disk image is malformed\n");
+    ASSERT_TRUE(QFile::link(lockedStore, lockedLink));
+    for (const QString& file : {lockedStore, lockedStore + QStringLiteral("-wal"),
+                                lockedStore + QStringLiteral("-shm"), lockedData}) {
+        if (geteuid() == 0) {
+            ASSERT_EQ(chown(QFile::encodeName(file).constData(), kNobody, kNobody), 0);
+        }
+    }
+    ASSERT_EQ(chmod(QFile::encodeName(locked).constData(), 0555), 0);
+    const auto before = listing(locked);
+    const ChildStart start = startInChild(*model, lockedLink, true);
+    ASSERT_TRUE(start.answered);
+    EXPECT_TRUE(
+        start.said.startsWith(QStringLiteral("CoreData recovery failed: the store %1 (the store %2 is a "
+                                             "link to it)")
+                                  .arg(lockedStore, lockedLink)))
+        << start.said.toStdString();
+    EXPECT_TRUE(
+        start.said.contains(QStringLiteral("no new store can be written in its folder %1").arg(locked)))
+        << start.said.toStdString();
+    EXPECT_EQ(listing(locked), before);
+    EXPECT_EQ(QDir(lockedData).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("Quorvale.sqlite")});
+}
