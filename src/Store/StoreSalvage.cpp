@@ -86,6 +86,10 @@ void syncFolder(const QString& folder) {
     }
 }
 
+QString noRoom(const QString& folder, const QString& what) {
+    return QStringLiteral("the disk is full: there is no room in %1 for %2").arg(folder, what);
+}
+
 // Copies a file, checking every read and write: a copy cut short by a full disk must not pass
 // for the damaged store. Only a regular file is read (a pipe would wait for a writer). Returns
 // what failed, empty when the copy is whole.
@@ -103,11 +107,15 @@ QString copyWhole(const QString& from, const QString& to) {
     if (target < 0) {
         const int error = errno;
         ::close(source);
-        return QStringLiteral("a copy of %1 could not be made (%2)").arg(from, systemError(error));
+        return error == ENOSPC || error == EDQUOT
+                   ? noRoom(QFileInfo(to).absolutePath(), QStringLiteral("a copy of the damaged store"))
+                   : QStringLiteral("a copy of %1 could not be made (%2)").arg(from, systemError(error));
     }
     QString failed;
     const auto cannotWrite = [&](int error) {
-        failed = QStringLiteral("a copy of %1 could not be written (%2)").arg(from, systemError(error));
+        failed = error == ENOSPC || error == EDQUOT
+                     ? noRoom(QFileInfo(to).absolutePath(), QStringLiteral("a copy of the damaged store"))
+                     : QStringLiteral("a copy of %1 could not be written (%2)").arg(from, systemError(error));
     };
     std::vector<char> block(1 << 20);
     while (failed.isEmpty()) {
@@ -753,8 +761,12 @@ StoreSalvage::Report StoreSalvage::build(const ObjectModel& model, const QString
         }
         report.complete = true;
     } catch (const SQLite::Exception& error) {
-        report.error = QStringLiteral("the recovered store could not be written (%1)")
-                           .arg(QString::fromUtf8(error.what()));
+        // Freeing space is what helps then, and where is what a person needs to know.
+        report.error =
+            (error.getErrorCode() & 0xff) == SQLITE_FULL
+                ? noRoom(QFileInfo(temporary).absolutePath(), QStringLiteral("the recovered store"))
+                : QStringLiteral("the recovered store could not be written (%1)")
+                      .arg(QString::fromUtf8(error.what()));
         removeWithCompanions(temporary);
     }
     sqlite3_close(src);
