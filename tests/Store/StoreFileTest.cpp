@@ -309,16 +309,21 @@ TEST(StoreFile, AFileThatCannotBeOpenedIsNamedWithTheReason) {
     EXPECT_TRUE(result.error.endsWith(QStringLiteral("%1-shm is a folder").arg(store)))
         << result.error.toStdString();
 
-    // Without permission (root reads and writes every file, so only as another user).
-    if (geteuid() != 0) {
-        const QString locked = tempPath("cannot/Locked.sqlite");
-        fillStore(*model, locked, 3);
-        ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::ReadOwner));
-        result = StoreFile::open(*model, locked);
-        ASSERT_FALSE(result.context);
-        EXPECT_TRUE(result.error.endsWith(QStringLiteral("no permission to read and write %1").arg(locked)))
-            << result.error.toStdString();
+    // Without permission: opened by an unprivileged user, as root reads and writes every file.
+    ScratchFolder root;
+    ASSERT_FALSE(root.path().isEmpty());
+    const QString locked = root.folder(QStringLiteral("cannot")) + QStringLiteral("/Locked.sqlite");
+    ASSERT_NO_FATAL_FAILURE(fillStore(*model, locked, 3));
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(QFile::encodeName(locked).constData(), kNobody, kNobody), 0);
     }
+    ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::ReadOwner));
+    const ChildStart start = startInChild(*model, locked, true);
+    ASSERT_TRUE(start.answered);
+    EXPECT_EQ(start.said,
+              QStringLiteral("CoreData load error: unable to open database file: no permission to read and "
+                             "write %1")
+                  .arg(locked));
 }
 
 TEST(StoreFile, WhatIsNotAFileAndALinkAsLogOrSharedMemoryAreRefusedAtOnceByNameAndNothingIsMade) {
