@@ -57,9 +57,10 @@ TEST(SingleInstanceGuard, ALockNamingADeadProcessOrNoOneIsTakenOver) {
     const qint64 deadPid = gone.processId();
     ASSERT_TRUE(gone.waitForFinished(10000));
 
-    const QList<QByteArray> leftovers{QByteArray::number(deadPid) + "\nquorvale\n" +
-                                          QSysInfo::machineHostName().toUtf8() + "\n",
-                                      QByteArray(), QByteArray("\0\0\0\0", 4)};
+    const QByteArray host = QSysInfo::machineHostName().toUtf8();
+    // A dead process, a process number given to another program since (the first one), nobody.
+    const QList<QByteArray> leftovers{QByteArray::number(deadPid) + "\nquorvale\n" + host + "\n",
+                                      "1\nquorvale\n" + host + "\n", QByteArray(), QByteArray("\0\0\0\0", 4)};
     for (const QByteArray& content : leftovers) {
         SingleInstanceGuard guard(folder);
         QFile lock(guard.lockFilePath());
