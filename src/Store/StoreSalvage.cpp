@@ -221,8 +221,10 @@ QString newestOriginal(const QString& path) {
 
 QString markerReason(const QString& path) {
     QFile marker(StoreCore::damageMarkerPath(path));
-    const QString said =
-        marker.open(QIODevice::ReadOnly) ? QString::fromUtf8(marker.readLine()).trimmed() : QString();
+    // Only a regular file is opened: a start never waits on a pipe.
+    const QString said = QFileInfo(marker.fileName()).isFile() && marker.open(QIODevice::ReadOnly)
+                             ? QString::fromUtf8(marker.readLine()).trimmed()
+                             : QString();
     return said.isEmpty() ? QStringLiteral("a salvage of it was stopped before it finished") : said;
 }
 
