@@ -254,7 +254,7 @@ TEST_F(StoppedSalvage, KilledAtAnyStepTheNextStartFinishesOrRedoesTheSalvage) {
         const std::string what = std::string("killed before ") + StoreSalvage::stepName(step);
         ASSERT_NO_FATAL_FAILURE(expectNextStartsSalvaged(what.c_str()));
     }
-    // An older build that wrote no plan, stopped as the issue of the empty store saw it: the
+    // An older build that wrote no plan, stopped where it left an empty store behind: the
     // store moved aside, its log not, the salvaged copy beside them.
     ASSERT_NO_FATAL_FAILURE(restoreDamagedStore());
     ASSERT_TRUE(startKilledAt(SalvageStep::moveLog));
