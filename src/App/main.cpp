@@ -48,12 +48,16 @@ int main(int argc, char** argv) {
     SingleInstanceGuard guard(dataFolder);
     switch (guard.acquire()) {
     case SingleInstanceGuard::Outcome::AlreadyRunning:
+        // One on another machine sharing the folder cannot be reached from here.
+        if (!guard.ownerHost().isEmpty())
+            return refuseToStart(
+                QStringLiteral(
+                    "Quorvale: already running for %1 on another machine (%2); quit it there first")
+                    .arg(dataFolder, guard.ownerDescription()));
         if (guard.requestRaise())
             return 0;
-        return refuseToStart(
-            QStringLiteral("Quorvale: already running for %1 (process %2), but it did not answer")
-                .arg(dataFolder)
-                .arg(guard.ownerPid()));
+        return refuseToStart(QStringLiteral("Quorvale: already running for %1 (%2), but it did not answer")
+                                 .arg(dataFolder, guard.ownerDescription()));
     case SingleInstanceGuard::Outcome::Failed:
         return refuseToStart(QStringLiteral("Quorvale: cannot start: %1").arg(guard.errorString()));
     case SingleInstanceGuard::Outcome::Acquired:

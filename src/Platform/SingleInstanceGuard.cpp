@@ -1,5 +1,6 @@
 #include "Platform/SingleInstanceGuard.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -31,6 +32,41 @@ QString canonicalFolder(const QString& folder) {
     return canonical.isEmpty() ? QDir::cleanPath(QDir(folder).absolutePath()) : canonical;
 }
 
+// The program a process runs, as the system names it (at most 15 characters); empty when that
+// cannot be read.
+QString programOf(qint64 pid) {
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    return comm.open(QIODevice::ReadOnly) ? QString::fromUtf8(comm.readAll()).trimmed() : QString();
+}
+
+// Whether a process runs this program: this process itself, or one started from a file of the
+// same name (a lock file of an earlier build of it counts).
+bool isThisProgram(qint64 pid, const QString& program) {
+    if (pid == ::getpid())
+        return true;
+    return program == programOf(::getpid()) ||
+           program.compare(QStringLiteral("quorvale"), Qt::CaseInsensitive) == 0;
+}
+
+// The process holding a lock on the file, from the system's table of locks; 0 when not found.
+qint64 lockHolder(const struct stat& file) {
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (!locks.open(QIODevice::ReadOnly | QIODevice::Text))
+        return 0;
+    const QByteArray inode = ':' + QByteArray::number(qulonglong(file.st_ino));
+    // "1: FLOCK  ADVISORY  WRITE 4242 08:01:1234567 0 EOF"; waiters' lines carry "->".
+    for (const QByteArray& line : locks.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() < 6 || fields[1] == "->" || !fields[5].endsWith(inode))
+            continue;
+        bool read = false;
+        const qint64 pid = fields[4].toLongLong(&read);
+        if (read && pid > 0)
+            return pid;
+    }
+    return 0;
+}
+
 } // namespace
 
 SingleInstanceGuard::SingleInstanceGuard(const QString& dataFolder, QObject* parent)
@@ -51,8 +87,17 @@ QString SingleInstanceGuard::serverName(const QString& dataFolder) {
     return QStringLiteral("quorvale-") + QString::fromLatin1(hash.left(24));
 }
 
+QString SingleInstanceGuard::ownerDescription() const {
+    if (ownerPid_ <= 0)
+        return QStringLiteral("a start that has not yet said which process it is");
+    if (!ownerHost_.isEmpty())
+        return QStringLiteral("process %1 on the machine %2").arg(ownerPid_).arg(ownerHost_);
+    return QStringLiteral("process %1").arg(ownerPid_);
+}
+
 SingleInstanceGuard::Outcome SingleInstanceGuard::acquire() {
     ownerPid_ = 0;
+    ownerHost_.clear();
     if (!QDir().mkpath(folder_)) {
         error_ = QStringLiteral("cannot create the folder %1").arg(folder_);
         return Outcome::Failed;
@@ -75,6 +120,10 @@ SingleInstanceGuard::Outcome SingleInstanceGuard::acquire() {
         if (found == Found::liveOwner) {
             lock_.reset();
             return Outcome::AlreadyRunning;
+        }
+        if (found == Found::otherOwner) {
+            lock_.reset();
+            return Outcome::Failed;
         }
         if (found == Found::stuck || deadline.hasExpired())
             break;
@@ -115,9 +164,19 @@ SingleInstanceGuard::Found SingleInstanceGuard::inspectLock() {
     const bool statted = ::fstat(fd, &info) == 0;
     const QList<QByteArray> lines = content.split('\n');
     bool named = false;
-    const qint64 pid = lines.value(0).toLongLong(&named);
+    qint64 pid = lines.value(0).toLongLong(&named);
     named = named && pid > 0 && lines.size() >= 3; // pid, application, host: written whole
-    const QString host = QString::fromUtf8(lines.value(2));
+    const QString application = QString::fromUtf8(lines.value(1)).trimmed();
+    const QString host = QString::fromUtf8(lines.value(2)).trimmed();
+    const bool elsewhere = named && !host.isEmpty() && host != QSysInfo::machineHostName();
+    const auto heldByOther = [this](qint64 holder, const QString& program) {
+        error_ = QStringLiteral("the lock file %1 is held by another program, not by Quorvale (%2)")
+                     .arg(lockFilePath(), holder <= 0 ? QStringLiteral("it does not say which")
+                                          : program.isEmpty()
+                                              ? QStringLiteral("process %1").arg(holder)
+                                              : QStringLiteral("%1, process %2").arg(program).arg(holder));
+        return Found::otherOwner;
+    };
 
     Found found = Found::unsettled;
     bool leftOver = false;
@@ -125,11 +184,27 @@ SingleInstanceGuard::Found SingleInstanceGuard::inspectLock() {
         found = Found::stuck; // a folder or the like in its place: no start takes it over
     } else if (held) {
         found = Found::liveOwner;
+        if (named && !elsewhere && !application.isEmpty() && !isThisProgram(pid, application) &&
+            application.compare(QCoreApplication::applicationName(), Qt::CaseInsensitive) != 0) {
+            found = heldByOther(pid, programOf(pid));
+        } else if (!named && statted) {
+            // A start locks the file before it names itself; whoever else locks it is another
+            // program (a backup or sync tool, say), and waiting for it to answer helps nobody.
+            const qint64 holder = lockHolder(info);
+            const QString program = holder > 0 ? programOf(holder) : QString();
+            if (holder > 0 && !program.isEmpty() && !isThisProgram(holder, program))
+                found = heldByOther(holder, program);
+            else
+                pid = holder;
+        }
     } else if (named) {
-        if (!host.isEmpty() && host != QSysInfo::machineHostName())
+        const QString program = elsewhere ? QString() : programOf(pid);
+        if (elsewhere)
             found = Found::liveOwner; // a folder shared with another machine: its process cannot be checked
-        // The signal-0 probe: the process exists (EPERM: it exists but belongs to someone else).
-        else if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM)
+        // The signal-0 probe: the process exists (EPERM: it exists but belongs to someone else),
+        // and still runs this program (not a process number given to another since).
+        else if ((::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM) &&
+                 (program.isEmpty() || isThisProgram(pid, program)))
             found = Found::liveOwner;
         else
             leftOver = true;
@@ -139,8 +214,10 @@ SingleInstanceGuard::Found SingleInstanceGuard::inspectLock() {
         const qint64 age = statted ? QDateTime::currentSecsSinceEpoch() - qint64(info.st_mtime) : 0;
         leftOver = age >= kFreshLockSecs;
     }
-    if (found == Found::liveOwner && named)
+    if (found == Found::liveOwner) {
         ownerPid_ = pid;
+        ownerHost_ = elsewhere ? host : QString();
+    }
     if (leftOver)
         found = ::unlink(name.constData()) == 0 || errno == ENOENT ? Found::removed : Found::unsettled;
     ::close(fd); // lets the probe's lock go with it

@@ -11,10 +11,12 @@ class QLockFile;
 // Keeps one running instance per data folder. The first start holds a lock file in the
 // folder and listens on a local socket named after the folder; a later start finds the lock
 // taken and asks the running instance, over that socket, to raise its window. Whether a lock
-// is taken is decided by its owner's process alone: a lock file another process holds locked
-// is a live owner's however new, and one whose owner is gone, or that has named no owner for a
-// while (a write cut short), is taken over. The lock goes with the guard, so every way out of
-// main that unwinds releases it.
+// is taken is decided by its owner's process alone: a lock file another start holds locked
+// is a live owner's however new, one written on another machine (a shared folder) is that
+// machine's, and one whose owner is gone (or whose process number now belongs to another
+// program), or that has named no owner for a while (a write cut short), is taken over. A lock
+// file held by another program is not taken, and the failure names that program. The lock goes
+// with the guard, so every way out of main that unwinds releases it.
 class SingleInstanceGuard : public QObject {
     Q_OBJECT
 public:
@@ -33,7 +35,12 @@ public:
 
     QString lockFilePath() const;
     QString errorString() const { return error_; }
-    qint64 ownerPid() const { return ownerPid_; } // of a live instance found by acquire()
+    qint64 ownerPid() const { return ownerPid_; } // of a live instance found by acquire(); 0: unknown
+    // The machine a live instance found by acquire() runs on, when it is not this one.
+    QString ownerHost() const { return ownerHost_; }
+    // The live instance found by acquire(), for a line a person reads: "process 4242", "process
+    // 4242 on the machine study-pc", or a start that has not yet said which process it is.
+    QString ownerDescription() const;
     // The local socket name of a data folder.
     static QString serverName(const QString& dataFolder);
 
@@ -50,7 +57,8 @@ private:
         liveOwner, // held by a live start, however new: hand over to it
         removed,   // left over by a dead one, and now gone
         unsettled, // being made or taken over by another start at this moment: look again
-        stuck      // not a file that can be taken over
+        stuck,     // not a file that can be taken over
+        otherOwner // held by a program that is not this one: error_ names it
     };
     // What the lock file in the way says about its owner; one left over is removed.
     Found inspectLock();
@@ -60,6 +68,7 @@ private:
     QString folder_;
     QString error_;
     qint64 ownerPid_ = 0;
+    QString ownerHost_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
 };

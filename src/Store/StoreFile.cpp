@@ -11,9 +11,13 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -94,6 +98,36 @@ void say(const QString& line) {
     std::fflush(stderr);
 }
 
+// Opens a file for reading only when it is a regular one: opening a named pipe waits for a
+// writer, and a start never waits on a file. False (with nothing open) otherwise.
+bool openRegular(QFile& file) {
+    const int fd = ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return false;
+    }
+    return true;
+}
+
+// What a file that is there but is not a regular file is, for a line that names it.
+QString notAFile(const struct stat& info) {
+    if (S_ISDIR(info.st_mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(info.st_mode))
+        return QStringLiteral("a named pipe, not a file");
+    if (S_ISSOCK(info.st_mode))
+        return QStringLiteral("a socket, not a file");
+    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
+        return QStringLiteral("a device, not a file");
+    return QStringLiteral("not a regular file");
+}
+
 } // namespace
 
 QString StoreFile::asideName(const QString& path) {
@@ -106,14 +140,18 @@ QString StoreFile::asideName(const QString& path) {
 
 bool StoreFile::hasValidWalHeader(const QString& walPath) {
     QFile wal(walPath);
-    return wal.open(QIODevice::ReadOnly) && WalReader::start(wal.read(32)).has_value();
+    return openRegular(wal) && WalReader::start(wal.read(32)).has_value();
 }
 
 QString StoreFile::unreadableLogReason(const QString& walPath, bool* valid) {
     *valid = false;
     QFile wal(walPath);
-    if (!wal.open(QIODevice::ReadOnly))
-        return QStringLiteral("%1 cannot be opened (%2)").arg(walPath, wal.errorString());
+    if (!openRegular(wal)) {
+        const int error = errno;
+        return QStringLiteral("%1 cannot be opened (%2)")
+            .arg(walPath, QFileInfo(walPath).isFile() ? QString::fromLocal8Bit(std::strerror(error))
+                                                      : QStringLiteral("not a file"));
+    }
     const QByteArray header = wal.read(32);
     if (wal.error() != QFileDevice::NoError)
         return QStringLiteral("%1 cannot be read (%2)").arg(walPath, wal.errorString());
@@ -123,11 +161,11 @@ QString StoreFile::unreadableLogReason(const QString& walPath, bool* valid) {
 
 std::optional<QByteArray> StoreFile::currentHeader(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!openRegular(file))
         return std::nullopt;
     QByteArray header = file.read(kHeaderSize);
     QFile wal(path + QStringLiteral("-wal"));
-    if (wal.open(QIODevice::ReadOnly)) {
+    if (openRegular(wal)) {
         if (std::optional<WalReader> log = WalReader::start(wal.read(32))) {
             // Page 1 as the last transaction in the log committed it, if any did write it.
             QByteArray latest;
@@ -145,30 +183,58 @@ std::optional<QByteArray> StoreFile::currentHeader(const QString& path) {
     return header;
 }
 
+QString StoreFile::resolvedPath(const QString& path) {
+    QString file = path;
+    // As the system follows a chain of links, and no further than it does.
+    for (int hops = 0; hops < 40 && QFileInfo(file).isSymLink(); ++hops)
+        file = QFileInfo(file).symLinkTarget();
+    return file;
+}
+
 QString StoreFile::cannotOpenReason(const QString& path) {
-    for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
-        const QString file = path + suffix;
+    const QString store = resolvedPath(path);
+    const QString shown = store == path ? path : QStringLiteral("%1 (a link to %2)").arg(path, store);
+    const QString suffixes[] = {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")};
+    // What each file is comes first, from its name alone: no open below may wait on a pipe.
+    for (const QString& suffix : suffixes) {
+        const QString file = store + suffix;
+        const QByteArray name = QFile::encodeName(file);
+        struct stat info {};
+        // The log and shared memory belong beside the store; a link in their place (to a log
+        // elsewhere, or to nothing) is a mistake to undo, not a file to write through.
+        if (!suffix.isEmpty() && ::lstat(name.constData(), &info) == 0 && S_ISLNK(info.st_mode)) {
+            const QString target = QFileInfo(file).symLinkTarget();
+            return QStringLiteral("%1 is a symbolic link (to %2%3); the store's %4 must be a file of its own "
+                                  "beside it")
+                .arg(file, target,
+                     QFileInfo::exists(target) ? QString() : QStringLiteral(", which is not there"),
+                     suffix == QStringLiteral("-wal") ? QStringLiteral("log")
+                                                      : QStringLiteral("shared memory"));
+        }
+        if (::stat(name.constData(), &info) == 0 && !S_ISREG(info.st_mode))
+            return QStringLiteral("%1 is %2").arg(suffix.isEmpty() ? shown : file, notAFile(info));
+    }
+    for (const QString& suffix : suffixes) {
+        const QString file = store + suffix;
+        const QString named = suffix.isEmpty() ? shown : file;
         const QFileInfo info(file);
-        if (info.isDir())
-            return QStringLiteral("%1 is a folder").arg(file);
         if (info.exists()) {
             if (::access(QFile::encodeName(file).constData(), R_OK | W_OK) != 0)
-                return QStringLiteral("no permission to read and write %1").arg(file);
+                return QStringLiteral("no permission to read and write %1").arg(named);
             // Permission bits are not the whole story (access lists, a file system that refuses).
             QFile opened(file);
             if (!opened.open(QIODevice::ReadWrite))
-                return QStringLiteral("%1 cannot be opened (%2)").arg(file, opened.errorString());
+                return QStringLiteral("%1 cannot be opened (%2)").arg(named, opened.errorString());
             continue;
         }
-        // Missing: opening creates it, in the folder it is in or that its link leads to.
-        const QString target = info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
-        const QString folder = QFileInfo(target).absolutePath();
+        // Missing: opening creates it, in the folder the store (or its link's target) is in.
+        const QString folder = QFileInfo(file).absolutePath();
         if (!QFileInfo(folder).isDir())
             return QStringLiteral("%1 is missing and so is the folder %2 it would be made in")
-                .arg(file, folder);
+                .arg(suffix.isEmpty() ? path : file, folder);
         if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
             return QStringLiteral("%1 is missing and there is no permission to make it in %2")
-                .arg(file, folder);
+                .arg(suffix.isEmpty() ? path : file, folder);
     }
     return {};
 }
@@ -191,51 +257,66 @@ StoreFile::Result StoreFile::open(const ObjectModel& model, const QString& path)
         result.error = QStringLiteral("unable to open database file: %1").arg(reason);
         return result;
     }
-    // Before anything is moved or written: a file of a newer build is not this build's to touch.
-    if (const std::optional<QString> refusal = StoreMigrations::newerStoreRefusal(path)) {
-        result.error = *refusal;
-        result.newerStore = true;
-        return result;
-    }
-    // Only a log whose bytes were read and are not a log SQLite wrote is damage to move aside.
-    const QString wal = path + QStringLiteral("-wal");
-    if (QFileInfo(wal).size() > 0) {
-        bool valid = false;
-        if (const QString reason = unreadableLogReason(wal, &valid); !reason.isEmpty()) {
-            result.error = QStringLiteral("unable to open database file: %1").arg(reason);
+    // A store kept elsewhere through a link is opened, checked and salvaged where it is: its
+    // log, its marker and a salvaged store all go beside it, and the link stays as it was.
+    const QString store = resolvedPath(path);
+    const QString linked =
+        store == path ? QString() : QStringLiteral(" (the store %1 is a link to it)").arg(path);
+
+    // A salvage stopped part-way (a kill, a power cut) is finished or done again before
+    // anything else: the files at the store's path may be the damaged original's, or none.
+    std::optional<StoreSalvage::Report> salvaged = StoreSalvage::resume(model, store);
+    int code = SQLITE_OK;
+    if (!salvaged) {
+        // Before anything is moved or written: a file of a newer build is not this build's to touch.
+        if (const std::optional<QString> refusal = StoreMigrations::newerStoreRefusal(store)) {
+            result.error = *refusal;
+            result.newerStore = true;
             return result;
         }
-        const QString aside = valid ? QString() : asideName(path) + QStringLiteral("-wal");
-        if (!valid && QFile::rename(wal, aside))
-            say(QStringLiteral("Quorvale: the store's write-ahead log %1 was not one SQLite wrote; it was "
-                               "moved to %2")
-                    .arg(wal, aside));
+        // Only a log whose bytes were read and are not a log SQLite wrote is damage to move aside.
+        const QString wal = store + QStringLiteral("-wal");
+        if (QFileInfo(wal).size() > 0) {
+            bool valid = false;
+            if (const QString reason = unreadableLogReason(wal, &valid); !reason.isEmpty()) {
+                result.error = QStringLiteral("unable to open database file: %1").arg(reason);
+                return result;
+            }
+            const QString aside = valid ? QString() : asideName(store) + QStringLiteral("-wal");
+            if (!valid && QFile::rename(wal, aside))
+                say(QStringLiteral(
+                        "Quorvale: the store's write-ahead log %1 was not one SQLite wrote; it was "
+                        "moved to %2")
+                        .arg(wal, aside));
+        }
+
+        // A run that met damage in this file left a marker: it is not opened for writing again.
+        const QString marker = StoreCore::damageMarkerPath(store);
+        if (QFile::exists(marker) && QFile::exists(store)) {
+            result.error = QStringLiteral("damage was met in it while it was in use");
+        } else {
+            // A marker with no store, no salvaged copy and no original beside it has nothing
+            // left to recover (resume found none).
+            QFile::remove(marker);
+            result.context = ObjectStoreInternals::open(model, store, &result.error, &code);
+            result.newerStore = code == ObjectStoreInternals::newerStore;
+            if (result.context || (code != SQLITE_NOTADB && code != SQLITE_CORRUPT))
+                return result;
+        }
+        salvaged = StoreSalvage::recover(model, store, result.error);
     }
 
-    // A run that met damage in this file left a marker: it is not opened for writing again.
-    const QString marker = StoreCore::damageMarkerPath(path);
-    int code = SQLITE_OK;
-    if (QFile::exists(marker) && QFile::exists(path)) {
-        result.error = QStringLiteral("damage was met in it while it was in use");
-    } else {
-        QFile::remove(marker);
-        result.context = ObjectStoreInternals::open(model, path, &result.error, &code);
-        result.newerStore = code == ObjectStoreInternals::newerStore;
-        if (result.context || (code != SQLITE_NOTADB && code != SQLITE_CORRUPT))
-            return result;
-    }
-
-    result.salvage = StoreSalvage::recover(model, path, result.error);
+    result.salvage = *salvaged;
     if (result.salvage.retryLater) {
         // The start stops here, as at a full disk: the store is neither used nor replaced.
         result.recoveryFailed = true;
-        result.error = QStringLiteral("the store %1 is damaged (%2) and could not be recovered now: %3. It "
+        result.error = QStringLiteral("the store %1%2 is damaged (%3) and could not be recovered now: %4. It "
                                       "was left as it is; the next start will try again.")
-                           .arg(path, result.error, result.salvage.error);
+                           .arg(store, linked, result.salvage.reason, result.salvage.error);
         return result;
     }
     result.movedTo = result.salvage.movedTo;
-    result.context = ObjectStoreInternals::open(model, path, &result.error, &code);
+    result.context = ObjectStoreInternals::open(model, store, &result.error, &code);
     result.recoveryFailed = !result.context;
     return result;
 }

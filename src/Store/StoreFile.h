@@ -11,11 +11,13 @@
 // Opening the store file at start-up. A file that is not a database or is damaged (or that a
 // run before met damage in) is never deleted: it is moved aside under a time-stamped name
 // together with its -wal and -shm files, one line on standard error says where, and a new
-// store salvaged from a copy of it takes its place. A -wal
+// store salvaged from a copy of it takes its place. A salvage stopped part-way is finished or
+// done again before anything else. A -wal
 // file whose header was read and is not one SQLite wrote is moved aside the same way, and the
 // store opens with what it holds. A file written by a newer build, a store, -wal or -shm that
-// cannot be opened, and every other failure (locked, read-only, disk full), leaves the files
-// untouched and makes nothing beside them.
+// cannot be opened or is not a regular file (a -wal or -shm that is a link), and every other
+// failure (locked, read-only, disk full), leaves the files untouched and makes nothing beside
+// them. A store that is a link is used, and salvaged, where the link points.
 class StoreFile {
 public:
     struct Result {
@@ -45,7 +47,10 @@ public:
     // nothing is made or changed beside the file; nullopt when it holds no SQLite header.
     static std::optional<QByteArray> currentHeader(const QString& path);
     // Why SQLite could not open the store at path or its -wal or -shm file for writing, naming
-    // the file: a folder in its place, no permission, or missing where it cannot be made;
-    // empty when none of these is so.
+    // the file: not a regular file (a folder, a pipe, a socket, a device; a -wal or -shm that is
+    // a link), no permission, or missing where it cannot be made; empty when none of these is
+    // so. Opens nothing that could wait.
     static QString cannotOpenReason(const QString& path);
+    // The file a chain of links at path ends at; path itself when it is no link.
+    static QString resolvedPath(const QString& path);
 };

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
@@ -16,6 +17,14 @@
 // once complete. Each table's pk sequence goes on past the old maximum, so no pk is ever given
 // out twice, and a record whose owner was lost follows the owner's delete rule (cascade: it
 // goes too; otherwise the link is cleared).
+//
+// A salvage can be stopped at any instant (a kill, a power cut) and what is on disk lets the
+// next start finish it or do it again: the damage marker stays until the new store is in place;
+// the new store is built under one name and renamed to "<store>.salvage-new" only once whole;
+// and before the damaged files move, "<store>.salvage-plan" names where they go (with what the
+// salvage recovered), so a start that finds the plan moves whatever is left of them there and
+// puts the new store in place. Without a store at its path, a start salvages again from the
+// newest original kept aside rather than make an empty store.
 class StoreSalvage {
 public:
     struct Report {
@@ -33,19 +42,47 @@ public:
         // Not finished for a reason that may pass (a full disk, an I/O error): the damaged
         // store was left where it was, and the next start tries again.
         bool retryLater = false;
+        QString reason; // why the store was salvaged: the damage met
     };
+
+    // The steps of a salvage, in order. Tests stop a salvage before each of them (as a power
+    // cut would) or make one fail, and see what the next start makes of it.
+    enum class Step {
+        copyStore, // copying the damaged store for reading
+        copyLog,   // copying its -wal
+        build,     // writing the new store
+        buildRows, // part-way through writing it, the first table's rows written
+        ready,     // naming the whole new store "<store>.salvage-new"
+        plan,      // writing where the damaged files go
+        moveStore, // moving the damaged store aside
+        moveLog,   // then its -wal
+        moveShm,   // then its -shm
+        place,     // putting the new store at the store's path
+        finish     // removing the plan and the damage marker
+    };
+    static constexpr int kSteps = int(Step::finish) + 1;
+    static const char* stepName(Step step);
+    // Called before each step; false makes that step fail as a failed write or rename would.
+    // Only tests set it; empty (every step goes ahead) otherwise.
+    using StepHook = std::function<bool(Step)>;
+    static void setStepHook(StepHook hook);
 
     // Builds a new store from a copy of the file at path, then moves the file aside and puts
     // the new store in its place; one line on standard error says why (reason) and where to.
     // When no whole new store could be made, the file stays where it is (retryLater).
     static Report recover(const ObjectModel& model, const QString& path, const QString& reason);
+    // At a start, before the store is opened: finishes a salvage of the store at path that was
+    // stopped part-way, or salvages again from the newest original kept aside when no store is at
+    // path. nullopt when there was none to finish and the store (or its absence) is as it seems.
+    static std::optional<Report> resume(const ObjectModel& model, const QString& path);
     // Builds a new store at target from what can be read of source; source is read, not changed.
     static Report salvageInto(const ObjectModel& model, const QString& source, const QString& target);
-    // Moves a store file and its -wal and -shm aside under a time-stamped name; returns that
-    // name, empty on failure.
-    static QString moveAside(const QString& path);
 
 private:
+    // Salvages original (the store at path, or a damaged original already kept aside) into a new
+    // store at path; the damaged files at path are moved beside original's name.
+    static Report salvage(const ObjectModel& model, const QString& path, const QString& reason,
+                          const QString& original);
     // Writes the new store into temporary; complete when it holds all that could be read.
     static Report build(const ObjectModel& model, const QString& source, const QString& temporary);
 };

@@ -85,7 +85,8 @@ TEST_F(SalvageRetry, ASalvageWithoutRoomKeepsTheStoreSaysSoAndTheNextStartSalvag
         ASSERT_EQ(notices.size(), 1);
         const QString& notice = notices[0];
         EXPECT_TRUE(notice.startsWith(QStringLiteral("Store Damaged|"))) << notice.toStdString();
-        EXPECT_TRUE(notice.contains(QStringLiteral("could not be written"))) << "what failed";
+        EXPECT_TRUE(notice.contains(QStringLiteral("the disk is full: there is no room in %1 ").arg(folder_)))
+            << "what helps, and where: " << notice.toStdString();
         EXPECT_TRUE(notice.contains(QStringLiteral("try again the next time it starts")))
             << notice.toStdString();
         EXPECT_FALSE(notice.contains(QStringLiteral("none of its records")));

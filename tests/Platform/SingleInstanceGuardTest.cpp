@@ -14,6 +14,13 @@
 #include <QSysInfo>
 #include <QThread>
 
+#include <csignal>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 TEST(SingleInstanceGuard, TakesOverALockLeftByADeadProcessAndTellsLiveOnesApart) {
     const QString folder = qv::test::tempHome() + QStringLiteral("/data/Guarded");
     SingleInstanceGuard first(folder);
@@ -50,9 +57,10 @@ TEST(SingleInstanceGuard, ALockNamingADeadProcessOrNoOneIsTakenOver) {
     const qint64 deadPid = gone.processId();
     ASSERT_TRUE(gone.waitForFinished(10000));
 
-    const QList<QByteArray> leftovers{QByteArray::number(deadPid) + "\nquorvale\n" +
-                                          QSysInfo::machineHostName().toUtf8() + "\n",
-                                      QByteArray(), QByteArray("\0\0\0\0", 4)};
+    const QByteArray host = QSysInfo::machineHostName().toUtf8();
+    // A dead process, a process number given to another program since (the first one), nobody.
+    const QList<QByteArray> leftovers{QByteArray::number(deadPid) + "\nquorvale\n" + host + "\n",
+                                      "1\nquorvale\n" + host + "\n", QByteArray(), QByteArray("\0\0\0\0", 4)};
     for (const QByteArray& content : leftovers) {
         SingleInstanceGuard guard(folder);
         QFile lock(guard.lockFilePath());
@@ -62,4 +70,60 @@ TEST(SingleInstanceGuard, ALockNamingADeadProcessOrNoOneIsTakenOver) {
         EXPECT_EQ(guard.acquire(), SingleInstanceGuard::Outcome::Acquired) << content.toStdString();
     }
     EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/Quorvale.lock"))) << "released with the guard";
+}
+
+TEST(SingleInstanceGuard, ALockOfAnotherMachineOrHeldByAnotherProgramIsNamedAsSuch) {
+    const QString folder = qv::test::tempHome() + QStringLiteral("/data/Shared");
+    QDir().mkpath(folder);
+    SingleInstanceGuard guard(folder);
+    const QString lockFile = guard.lockFilePath();
+    {
+        // Written by a start on another machine that shares the folder: not this machine's to
+        // take over, and its process cannot be looked for here.
+        QFile lock(lockFile);
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        lock.write("4242\nQuorvale\nstudy-pc-" + QSysInfo::machineHostName().toUtf8() + "\n");
+    }
+    EXPECT_EQ(guard.acquire(), SingleInstanceGuard::Outcome::AlreadyRunning);
+    EXPECT_EQ(guard.ownerDescription(),
+              QStringLiteral("process 4242 on the machine study-pc-%1").arg(QSysInfo::machineHostName()));
+    EXPECT_TRUE(QFile::exists(lockFile)) << "left to its owner";
+    ASSERT_TRUE(QFile::remove(lockFile));
+
+    // Held locked by a program that is not this one (as a backup tool might), naming nobody.
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t holder = fork();
+    if (holder == 0) {
+        const int fd = ::open(QFile::encodeName(lockFile).constData(), O_RDWR | O_CREAT, 0644);
+        const bool locked = fd >= 0 && ::flock(fd, LOCK_EX) == 0;
+        if (::write(ready[1], locked ? "1" : "0", 1) != 1)
+            _exit(1);
+        ::execlp("sleep", "sleep", "60", static_cast<char*>(nullptr));
+        _exit(1);
+    }
+    ::close(ready[1]);
+    char locked = '0';
+    ASSERT_EQ(::read(ready[0], &locked, 1), 1);
+    ::close(ready[0]);
+    ASSERT_EQ(locked, '1');
+    // Asked once the holder has become the other program.
+    const QDeadlineTimer deadline(10000);
+    for (QByteArray program; program != "sleep" && !deadline.hasExpired(); QThread::msleep(10)) {
+        QFile comm(QStringLiteral("/proc/%1/comm").arg(holder));
+        if (comm.open(QIODevice::ReadOnly))
+            program = comm.readAll().trimmed();
+    }
+    SingleInstanceGuard blocked(folder);
+    EXPECT_EQ(blocked.acquire(), SingleInstanceGuard::Outcome::Failed);
+    EXPECT_EQ(
+        blocked.errorString(),
+        QStringLiteral("the lock file %1 is held by another program, not by Quorvale (sleep, process %2)")
+            .arg(lockFile)
+            .arg(holder));
+    EXPECT_TRUE(QFile::exists(lockFile));
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    SingleInstanceGuard after(folder);
+    EXPECT_EQ(after.acquire(), SingleInstanceGuard::Outcome::Acquired) << "taken once that program let go";
 }

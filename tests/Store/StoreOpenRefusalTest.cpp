@@ -149,6 +149,7 @@ TEST_F(ForeignLog, ALogThatCannotBeOpenedRefusesTheStartUntilItCanAndLosesNothin
         const QString alone = root_ + QStringLiteral("/alone.sqlite");
         ASSERT_TRUE(QFile::copy(path_, alone));
         auto context = openStore(*model_, alone);
+        ASSERT_TRUE(context);
         ASSERT_LT(context->count(FetchRequest("Project")), 6);
     }
     ASSERT_NO_FATAL_FAILURE(takeBack(wal));
@@ -172,6 +173,7 @@ TEST_F(ForeignLog, ALogThatCannotBeOpenedRefusesTheStartUntilItCanAndLosesNothin
 TEST_F(ForeignLog, ASharedMemoryFileThatCannotBeOpenedRefusesTheStartAndMakesNoLog) {
     {
         auto context = openStore(*model_, path_);
+        ASSERT_TRUE(context);
         for (int i = 0; i < 3; ++i)
             context->insert<Project>();
         ASSERT_TRUE(context->save());

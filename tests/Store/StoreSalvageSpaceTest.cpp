@@ -1,6 +1,6 @@
 // A damaged store salvaged on a disk without room for the salvage: the store stays where it
-// is, byte for byte, the start is refused with what failed, and once there is room the next
-// start salvages it. The disk is a small tmpfs mounted for the test (root only).
+// is, byte for byte, the start is refused saying the disk is full and where, and once there is
+// room the next start salvages it. The disk is a small tmpfs mounted for the test (root only).
 
 #include "StoreTestModel.h"
 
@@ -80,6 +80,7 @@ TEST_F(SalvageWithoutRoom, TheDamagedStoreStaysUntilThereIsRoomAndIsThenSalvaged
     {
         const QString built = tempPath(QStringLiteral("salvage-room.sqlite"));
         auto context = openStore(*model, built);
+        ASSERT_TRUE(context);
         for (int i = 0; i < kProjects; ++i)
             context->insert<Project>()->setName(QStringLiteral("project %1 ").arg(i).repeated(40));
         ASSERT_TRUE(context->save());
@@ -104,7 +105,8 @@ TEST_F(SalvageWithoutRoom, TheDamagedStoreStaysUntilThereIsRoomAndIsThenSalvaged
         EXPECT_TRUE(result.salvage.retryLater);
         const QString line = StoreFile::failureLine(result);
         EXPECT_TRUE(line.contains(QStringLiteral("next start will try again"))) << line.toStdString();
-        EXPECT_TRUE(line.contains(QStringLiteral("could not be written"))) << "says what failed";
+        EXPECT_TRUE(line.contains(QStringLiteral("the disk is full: there is no room in %1 ").arg(disk_)))
+            << "says what helps, and where: " << line.toStdString();
         EXPECT_FALSE(line.contains(QStringLiteral("none of its records")));
         EXPECT_NE(said.find("left where it is"), std::string::npos) << said;
         EXPECT_EQ(files(), before) << "the store and its marker, as they were, and nothing else";

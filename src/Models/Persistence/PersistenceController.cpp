@@ -68,9 +68,10 @@ PersistenceController::PersistenceController(bool inMemory) {
         return;
     }
     context_ = std::move(result.context);
-    // Records salvaged from a damaged store are the user's own, not a new store's.
-    createdNewStore_ = !existed || (!result.movedTo.isEmpty() && result.salvage.total() == 0);
-    if (!result.movedTo.isEmpty())
+    // Records salvaged from a damaged store are the user's own, not a new store's, even when no
+    // store was at the path (a salvage stopped part-way, finished now).
+    createdNewStore_ = result.salvage.complete ? result.salvage.total() == 0 : !existed;
+    if (result.salvage.complete)
         salvagedAtOpen_ = result.salvage;
 }
 
@@ -78,8 +79,6 @@ PersistenceController::~PersistenceController() {
     // The worker goes first: it reads the file the context is about to let go of.
     check_.reset();
 }
-
-namespace {} // namespace
 
 // A share of all records would hide a kind that is gone whole.
 QString PersistenceController::recoveredMessage(const StoreSalvage::Report& report) {
@@ -124,6 +123,8 @@ QString PersistenceController::recoveredMessage(const StoreSalvage::Report& repo
     } else {
         message += u' ';
     }
+    if (report.movedTo.isEmpty())
+        return message.trimmed();
     return message + QStringLiteral("The original was kept at %1.").arg(report.movedTo);
 }
 

@@ -1,0 +1,295 @@
+// A salvage stopped at any of its steps, as a power cut stops it (the process killed there), or
+// one whose step fails: the next start finishes the salvage or does it again, keeps the damaged
+// original byte for byte with its log, and never shows an empty store in its place.
+
+#include "Models/Goal.h"
+#include "Models/Milestone.h"
+#include "Models/Persistence/PersistenceController.h"
+#include "Models/QuorvaleModel.h"
+#include "Models/Step.h"
+#include "Platform/Clock.h"
+#include "Store/FetchRequest.h"
+#include "Store/ObjectContext.h"
+#include "Store/StoreCore.h"
+#include "Store/StoreFile.h"
+#include "Store/StoreSalvage.h"
+
+#include <gtest/gtest.h>
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+
+#include <csignal>
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kGoals = 2000;
+constexpr int kMilestonesPerGoal = 2;
+constexpr int kStepsPerMilestone = 3;
+constexpr int kGoalsInLog = 40; // saved after the last checkpoint: only the -wal holds them
+
+using SalvageStep = StoreSalvage::Step;
+const QStringList kTables{QStringLiteral("Goal"), QStringLiteral("Milestone"), QStringLiteral("Step")};
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+int bigEndian(const QByteArray& bytes, qint64 at, int width) {
+    int value = 0;
+    for (int i = 0; i < width; ++i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+class StoppedSalvage : public testing::Test {
+protected:
+    void SetUp() override {
+        Clock::setFake(QDateTime(QDate(2026, 3, 10), QTime(9, 0), Qt::UTC));
+        path_ = PersistenceController::defaultStorePath();
+        folder_ = QFileInfo(path_).absolutePath();
+    }
+    void TearDown() override {
+        StoreSalvage::setStepHook({});
+        PersistenceController::resetShared();
+        Clock::useSystem();
+    }
+
+    // The damaged files, as a run that met damage left them: a store of goals with their
+    // milestones and steps, one leaf of the goals' table overwritten, the last saves only in its
+    // -wal, and the damage marker.
+    void buildDamagedStore() {
+        {
+            PersistenceController store(false);
+            ObjectContext* context = store.viewContext();
+            for (int g = 0; g < kGoals; ++g) {
+                auto goal = Goal::create(context);
+                goal->setTitle(QStringLiteral("Goal number %1").arg(g));
+                goal->setNotes(
+                    QStringLiteral("a line about the reason, the plan and the first week. ").repeated(4));
+                for (int m = 0; m < kMilestonesPerGoal; ++m) {
+                    auto milestone = Milestone::create(context);
+                    milestone->setGoal(goal);
+                    for (int s = 0; s < kStepsPerMilestone; ++s)
+                        Step::create(context)->setMilestone(milestone);
+                }
+            }
+            ASSERT_TRUE(context->save());
+        }
+        // One leaf in the middle of the goals' tree; later saves add to its end, not to it.
+        QByteArray bytes = readAll(path_);
+        int root = 0;
+        {
+            SQLite::Database db(path_.toStdString(), SQLite::OPEN_READONLY);
+            root = db.execAndGet("SELECT rootpage FROM sqlite_master WHERE name = 'Goal'").getInt();
+        }
+        const qint64 at = qint64(root - 1) * 4096;
+        ASSERT_EQ(static_cast<unsigned char>(bytes[at]), 0x05) << "an interior page over leaves";
+        const int cells = bigEndian(bytes, at + 3, 2);
+        const int leaf = bigEndian(bytes, at + bigEndian(bytes, at + 12 + 2 * (cells / 2), 2), 4);
+
+        {
+            PersistenceController store(false);
+            ObjectContext* context = store.viewContext();
+            for (int g = 0; g < kGoalsInLog; ++g)
+                Goal::create(context)->setTitle(QStringLiteral("Goal saved into the log %1").arg(g));
+            ASSERT_TRUE(context->save());
+            // The files as a process killed now leaves them: closing would checkpoint the log.
+            for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+                damaged_[suffix] = readAll(path_ + suffix);
+        }
+        ASSERT_FALSE(damaged_[QStringLiteral("-wal")].isEmpty());
+        for (int i = 0; i < 4096; ++i)
+            damaged_[QString()][qint64(leaf - 1) * 4096 + i] = static_cast<char>(0xA5);
+        restoreDamagedStore();
+        readable_ = readableByPk();
+    }
+
+    // Every file of the folder removed, then the damaged files and their marker put back.
+    void restoreDamagedStore() {
+        QDir dir(folder_);
+        for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+            ASSERT_TRUE(dir.remove(name)) << name.toStdString();
+        for (const auto& [suffix, bytes] : damaged_)
+            ASSERT_NO_FATAL_FAILURE(writeAll(path_ + suffix, bytes));
+        StoreCore::leaveDamageMarker(path_, QStringLiteral("database disk image is malformed"));
+    }
+
+    // The rows of the three tables a lookup by pk reads in a copy of the damaged files.
+    int readableByPk() {
+        const QString probe = QDir::tempPath() + QStringLiteral("/qv-stop-probe-%1.sqlite").arg(::getpid());
+        for (const QString& suffix : {QString(), QStringLiteral("-wal")}) {
+            QFile::remove(probe + suffix);
+            writeAll(probe + suffix, damaged_[suffix]);
+        }
+        int rows = 0;
+        {
+            SQLite::Database db(probe.toStdString(), SQLite::OPEN_READWRITE);
+            db.exec("PRAGMA writable_schema = ON");
+            const std::map<QString, int> highest{
+                {QStringLiteral("Goal"), kGoals + kGoalsInLog},
+                {QStringLiteral("Milestone"), kGoals * kMilestonesPerGoal},
+                {QStringLiteral("Step"), kGoals * kMilestonesPerGoal * kStepsPerMilestone}};
+            for (const auto& [table, most] : highest) {
+                SQLite::Statement read(
+                    db, QStringLiteral("SELECT pk FROM %1 WHERE pk = ?").arg(table).toStdString());
+                for (int pk = 1; pk <= most; ++pk) {
+                    try {
+                        read.tryReset();
+                        read.bind(1, pk);
+                        rows += read.executeStep() ? 1 : 0;
+                    } catch (const SQLite::Exception&) {
+                    }
+                }
+            }
+        }
+        for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+            QFile::remove(probe + suffix);
+        return rows;
+    }
+
+    // StoreFile::open in a child process that is killed before the given step, as a power cut
+    // would stop it; false when the salvage ended without reaching that step.
+    bool startKilledAt(SalvageStep step) {
+        const pid_t child = fork();
+        if (child == 0) {
+            StoreSalvage::setStepHook([step](SalvageStep now) {
+                if (now == step)
+                    ::kill(::getpid(), SIGKILL);
+                return true;
+            });
+            std::fclose(stderr); // the child's lines are not this test's
+            StoreFile::open(QuorvaleModel::objectModel(), path_);
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+    }
+
+    // The damaged originals kept aside, without their logs and shared memory.
+    QStringList originals() const {
+        QStringList kept;
+        for (const QString& name : QDir(folder_).entryList({QStringLiteral("Quorvale.sqlite.corrupt-*")}))
+            if (!name.endsWith(QStringLiteral("-wal")) && !name.endsWith(QStringLiteral("-shm")))
+                kept << name;
+        return kept;
+    }
+
+    // The next start: the salvaged store, with what the alert says; fails the test when the
+    // start is refused. Returns the records of the three tables it shows.
+    int nextStart(QStringList* notices) {
+        testing::internal::CaptureStderr();
+        PersistenceController store(false);
+        testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(store.isLoaded()) << store.loadError().toStdString();
+        if (!store.isLoaded())
+            return -1;
+        store.watchStore([&](const QString& title, const QString&) { *notices << title; });
+        int records = 0;
+        for (const QString& table : kTables)
+            records += store.viewContext()->count(FetchRequest(table));
+        return records;
+    }
+
+    // After a salvage that was stopped or failed, the next start has the salvaged store, says
+    // so, and keeps the original byte for byte with its log; the one after it is quiet.
+    void expectNextStartsSalvaged(const char* what) {
+        SCOPED_TRACE(what);
+        QStringList notices;
+        const int kept = nextStart(&notices);
+        std::printf("%s: the next start shows %d records; a lookup by pk reads %d in the damaged file "
+                    "(%.2f %%)\n",
+                    what, kept, readable_, 100.0 * kept / readable_);
+        EXPECT_GE(kept, readable_ * 99 / 100) << "never an empty store";
+        EXPECT_EQ(notices, QStringList{QStringLiteral("Store Recovered")});
+        const QStringList kept_ = originals();
+        ASSERT_EQ(kept_.size(), 1) << kept_.join(u' ').toStdString();
+        const QString original = folder_ + u'/' + kept_[0];
+        EXPECT_TRUE(readAll(original) == damaged_[QString()]) << "the original is kept as it was";
+        EXPECT_TRUE(readAll(original + QStringLiteral("-wal")) == damaged_[QStringLiteral("-wal")])
+            << "with its own log";
+        EXPECT_EQ(QDir(folder_).entryList({QStringLiteral("*.salvage-*"), QStringLiteral("*.damaged")}),
+                  QStringList());
+
+        notices.clear();
+        EXPECT_EQ(nextStart(&notices), kept) << "the start after that opens the same store";
+        EXPECT_TRUE(notices.isEmpty()) << notices.join(u',').toStdString();
+        EXPECT_EQ(originals().size(), 1);
+    }
+
+    QString path_;
+    QString folder_;
+    std::map<QString, QByteArray> damaged_;
+    int readable_ = 0;
+};
+
+} // namespace
+
+TEST_F(StoppedSalvage, KilledAtAnyStepTheNextStartFinishesOrRedoesTheSalvage) {
+    ASSERT_NO_FATAL_FAILURE(buildDamagedStore());
+    ASSERT_GT(readable_, 17000) << "one leaf of goals lost, the rest readable";
+    for (int index = 0; index < StoreSalvage::kSteps; ++index) {
+        const SalvageStep step = SalvageStep(index);
+        ASSERT_NO_FATAL_FAILURE(restoreDamagedStore());
+        ASSERT_TRUE(startKilledAt(step)) << "the salvage reaches " << StoreSalvage::stepName(step);
+        const std::string what = std::string("killed before ") + StoreSalvage::stepName(step);
+        ASSERT_NO_FATAL_FAILURE(expectNextStartsSalvaged(what.c_str()));
+    }
+    // An older build that wrote no plan, stopped where it left an empty store behind: the
+    // store moved aside, its log not, the salvaged copy beside them.
+    ASSERT_NO_FATAL_FAILURE(restoreDamagedStore());
+    ASSERT_TRUE(startKilledAt(SalvageStep::moveLog));
+    ASSERT_TRUE(QFile::remove(path_ + QStringLiteral(".salvage-plan")));
+    ASSERT_FALSE(QFile::exists(path_));
+    ASSERT_TRUE(QFile::exists(path_ + QStringLiteral("-wal")));
+    expectNextStartsSalvaged("killed before moveLog, with no plan");
+}
+
+TEST_F(StoppedSalvage, AStepThatFailsLeavesTheDamagedFilesAsTheyWereAndTheNextStartSalvages) {
+    ASSERT_NO_FATAL_FAILURE(buildDamagedStore());
+    const QByteArray marker = readAll(StoreCore::damageMarkerPath(path_));
+    // The copy of the log failing (the salvage must not be built from a part of the store),
+    // the move aside stopping half-way (what moved is put back), and the new store not going in.
+    for (const SalvageStep failing : {SalvageStep::copyLog, SalvageStep::moveLog, SalvageStep::place}) {
+        SCOPED_TRACE(StoreSalvage::stepName(failing));
+        ASSERT_NO_FATAL_FAILURE(restoreDamagedStore());
+        StoreSalvage::setStepHook([failing](SalvageStep now) { return now != failing; });
+        testing::internal::CaptureStderr();
+        StoreFile::Result result = StoreFile::open(QuorvaleModel::objectModel(), path_);
+        const std::string said = testing::internal::GetCapturedStderr();
+        StoreSalvage::setStepHook({});
+        EXPECT_FALSE(result.context) << "no store, empty or part-built, takes its place";
+        EXPECT_TRUE(result.salvage.retryLater);
+        EXPECT_TRUE(StoreFile::failureLine(result).contains(QStringLiteral("the next start will try again")))
+            << StoreFile::failureLine(result).toStdString();
+        EXPECT_NE(said.find("left where it is"), std::string::npos) << said;
+        std::map<QString, QByteArray> now;
+        for (const QString& name : QDir(folder_).entryList(QDir::Files | QDir::Hidden | QDir::System))
+            now[name] = readAll(folder_ + u'/' + name);
+        std::map<QString, QByteArray> before;
+        for (const auto& [suffix, bytes] : damaged_)
+            before[QStringLiteral("Quorvale.sqlite") + suffix] = bytes;
+        before[QStringLiteral("Quorvale.sqlite.damaged")] = marker;
+        EXPECT_TRUE(now == before) << "the damaged files and their marker, as they were, and nothing else";
+        ASSERT_NO_FATAL_FAILURE(expectNextStartsSalvaged(StoreSalvage::stepName(failing)));
+    }
+}
