@@ -13,6 +13,7 @@
 #include "Store/StoreCore.h"
 #include "Store/StoreFile.h"
 #include "Store/StoreSalvage.h"
+#include "Support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,10 @@
 
 namespace {
 
+using qv::test::bigEndian;
+using qv::test::readAll;
+using qv::test::writeAll;
+
 constexpr int kGoals = 2000;
 constexpr int kMilestonesPerGoal = 2;
 constexpr int kStepsPerMilestone = 3;
@@ -41,24 +46,6 @@ constexpr int kGoalsInLog = 40; // saved after the last checkpoint: only the -wa
 
 using SalvageStep = StoreSalvage::Step;
 const QStringList kTables{QStringLiteral("Goal"), QStringLiteral("Milestone"), QStringLiteral("Step")};
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-int bigEndian(const QByteArray& bytes, qint64 at, int width) {
-    int value = 0;
-    for (int i = 0; i < width; ++i)
-        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
 
 class StoppedSalvage : public testing::Test {
 protected:

@@ -18,6 +18,7 @@
 #include "Store/StoreCore.h"
 #include "Store/StoreFile.h"
 #include "Store/StoreIntegrityCheck.h"
+#include "Support/FileBytes.h"
 #include "Support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -39,14 +40,12 @@
 
 namespace {
 
+using qv::test::bigEndian;
+using qv::test::readAll;
+
 constexpr int kGoals = 2000;
 constexpr int kMilestonesPerGoal = 2;
 constexpr int kStepsPerMilestone = 3;
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // The rows of a table that a lookup by pk reads in a copy of a damaged file, once SQLite is let
 // past a header that counts more pages than the file holds: pk and the row's link to its owner.
@@ -80,13 +79,6 @@ int rootPage(const QString& path, const QString& name) {
     SQLite::Statement q(db, "SELECT rootpage FROM sqlite_master WHERE name = ?");
     q.bind(1, name.toStdString());
     return q.executeStep() ? q.getColumn(0).getInt() : 0;
-}
-
-int bigEndian(const QByteArray& bytes, qint64 at, int width) {
-    int value = 0;
-    for (int i = 0; i < width; ++i)
-        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
-    return value;
 }
 
 class DamagedStore : public testing::Test {

@@ -2,6 +2,7 @@
 
 #include "Store/FetchRequest.h"
 #include "Store/StoreFile.h"
+#include "Support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -32,16 +33,8 @@ using namespace storetest;
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
+using qv::test::readAll;
+using qv::test::writeAll;
 
 // Random bytes drawn from seed; the calling test names the seed, so a failure can be replayed.
 QByteArray randomBytes(int size, quint32 seed) {

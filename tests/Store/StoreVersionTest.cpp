@@ -4,6 +4,7 @@
 
 #include "Store/StoreFile.h"
 #include "Store/StoreMigrations.h"
+#include "Support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +20,7 @@ using namespace storetest;
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using qv::test::readAll;
 
 int userVersion(SQLite::Database& db) {
     return db.execAndGet("PRAGMA user_version").getInt();
