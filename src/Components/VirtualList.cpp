@@ -358,8 +358,6 @@ void VirtualList::setKeyboardNavigation(bool on) {
     if (on == keyboard_)
         return;
     keyboard_ = on;
-    // The rows are the stop; a ring round the whole list would say nothing.
-    setFocusPolicy(on ? Qt::NoFocus : Qt::StrongFocus);
     stop_ = nullptr;
     placeRows(false);
 }
