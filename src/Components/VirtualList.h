@@ -135,6 +135,9 @@ private:
     bool keyboard_ = false;
     int current_ = -1;
     QPointer<QWidget> stop_; // the row that was made the Tab stop last
+    // The header, rows or footer changed since the window's Tab chain was put in their order.
+    bool chainStale_ = true;
+    QList<QWidget*> linked_; // the controls last put in order, without keyboard navigation
     QMap<int, QWidget*> shown_;
     std::vector<QWidget*> pool_;
 };
