@@ -162,10 +162,10 @@ TEST_F(KeyboardStopsWindow, ReturnInAOneLineFieldSavesAddExpenseAndAddLink) {
 }
 
 // The states a keyboard user meets, as the server shows them at 1200x760, kept for a look:
-// the check-in on arrival shows its whole note field and its first mood focused but not
-// chosen; a focused pill button wears a ring of its shape; "Create Goal" off is not a
-// gradient; the schedule sheet keeps its header and buttons in view and shrinks for its
-// second phase; the bill sheet's category menu opens on its option, as wide as its field.
+// the check-in on arrival shows its whole note field and its chosen mood focused, and a mood
+// the arrows reach is focused but not chosen; a focused pill button wears a ring of its shape; "Create Goal"
+// off is not a gradient; the schedule sheet keeps its header and buttons in view and shrinks for its second
+// phase; the bill sheet's category menu opens on its option, as wide as its field.
 TEST_F(KeyboardStopsWindow, FocusDisabledAndCutStatesReadTrue) {
     makeGoal(QStringLiteral("Run a half marathon"), 10, 2, 1);
     makeGoal(QStringLiteral("Read twelve books"), 40, 12, 5);
@@ -186,13 +186,19 @@ TEST_F(KeyboardStopsWindow, FocusDisabledAndCutStatesReadTrue) {
     for (QWidget* up = notes->parentWidget(); up && up != card; up = up->parentWidget())
         shown &= QRect(up->mapTo(card, QPoint()), up->size());
     EXPECT_EQ(shown.height(), 80) << "the note field shows " << shown.height() << " of its 80 px";
-    QWidget* firstMood = named(QStringLiteral("mood1"));
-    ASSERT_NE(firstMood, nullptr);
-    EXPECT_TRUE(firstMood->hasFocus());
-    // As a keyboard user meets it: Shift+Tab and Tab come back to it with the ring.
-    QTest::keyClick(firstMood, Qt::Key_Backtab, Qt::ShiftModifier);
+    QWidget* chosenMood = named(QStringLiteral("mood3"));
+    ASSERT_NE(chosenMood, nullptr);
+    EXPECT_TRUE(chosenMood->hasFocus()) << "the keyboard starts on the chosen mood";
+    // As a keyboard user meets it: Shift+Tab and Tab come back to the moods' one stop, and the
+    // arrows move the ring to a mood not chosen.
+    QTest::keyClick(chosenMood, Qt::Key_Backtab, Qt::ShiftModifier);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     frames(100);
+    EXPECT_TRUE(chosenMood->hasFocus());
+    QTest::keyClick(chosenMood, Qt::Key_Left);
+    frames(100);
+    QWidget* firstMood = named(QStringLiteral("mood2"));
+    ASSERT_NE(firstMood, nullptr);
     EXPECT_TRUE(firstMood->hasFocus());
     ASSERT_NE(FocusRing::current(), nullptr);
     EXPECT_EQ(FocusRing::current()->target(), firstMood);
@@ -204,7 +210,7 @@ TEST_F(KeyboardStopsWindow, FocusDisabledAndCutStatesReadTrue) {
         .save(qv::test::screensDir() + QStringLiteral("/window-focused-mood.png"));
     // Chosen, the mood grows; focused, it keeps its size and tint, the ring aside.
     // Focus alone leaves the mood as it was: the same size and tint as its unchosen neighbour.
-    const QImage neighbour = grabAround(named(QStringLiteral("mood2")));
+    const QImage neighbour = grabAround(named(QStringLiteral("mood1")));
     const int inset = FocusRing::kOutset + 4;
     EXPECT_LT(differingShare(focusedMood.copy(focusedMood.rect().adjusted(inset, inset, -inset, -inset)),
                              neighbour.copy(neighbour.rect().adjusted(inset, inset, -inset, -inset))),
