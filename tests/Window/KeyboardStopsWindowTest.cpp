@@ -11,6 +11,7 @@
 #include "Components/MenuPicker.h"
 #include "Models/CalendarTask.h"
 #include "Models/LinkItem.h"
+#include "Models/TaskCategory.h"
 #include "Platform/UserDefaults.h"
 #include "Store/FetchRequest.h"
 #include "ViewModels/Theme/ThemeManager.h"
@@ -54,9 +55,14 @@ protected:
     void openAt(AppDestination destination) {
         if (!window_) {
             makeGoal(QStringLiteral("Run a half marathon"), 10, 2, 1);
+            // A task of today in a category: the calendar's day shows its filter chips.
+            auto category = TaskCategory::create(context());
+            category->setName(QStringLiteral("Errands"));
+            category->setColorHex(QStringLiteral("#FF9500"));
             auto task = CalendarTask::create(context());
             task->setTitle(QStringLiteral("Buy running shoes"));
             task->setDate(Clock::now().date().startOfDay());
+            task->setCategory(category);
             auto link = LinkItem::create(context());
             link->setTitle(QStringLiteral("Training plan"));
             link->setUrl(QStringLiteral("https://example.org/plan"));
