@@ -1,8 +1,11 @@
 #include "Views/CalendarView/CalendarPageView.h"
 
 #include "Components/BareScrollArea.h"
+#include "Components/ChoiceGroup.h"
+#include "Components/FocusRing.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
+#include "Components/TabChain.h"
 #include "Models/Bill.h"
 #include "Models/CalendarTask.h"
 #include "Models/TaskCategory.h"
@@ -27,6 +30,7 @@
 #include "Views/CalendarView/CalendarTaskRow.h"
 #include "Views/CalendarView/CalendarToast.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -153,6 +157,8 @@ QWidget* CalendarPageView::buildTasksSection() {
     scroll->setObjectName(QStringLiteral("filterChipRow"));
     scroll->setFixedHeight(QFontMetrics(Theme::font(11, QFont::Medium)).height() + 10);
     filterRow_ = scroll;
+    // The filter's chips are one group of choices: one Tab stop, moved through with the arrows.
+    filterGroup_ = new ChoiceGroup(this);
     column->addWidget(filterRow_);
 
     addBar_ = new CalendarAddTaskBar(viewModel_, Calendar::addMonths(Clock::now(), 1));
@@ -279,6 +285,11 @@ void CalendarPageView::renderFilter() {
             dayCategories.push_back(category);
     }
     filterRow_->setVisible(!dayCategories.empty());
+    // A chip chosen from the keyboard goes with the chips made anew: the chosen one takes its focus.
+    const QWidget* focus = QApplication::focusWidget();
+    const bool hadFocus = focus && filterRow_->isAncestorOf(focus);
+    const bool ring = hadFocus && FocusRing::current() && FocusRing::current()->target() == focus;
+    filterGroup_->clear();
     for (CalendarChip* chip : filterChipList_)
         CalendarStyle::removeLater(chip);
     filterChipList_.clear();
@@ -290,6 +301,9 @@ void CalendarPageView::renderFilter() {
     connect(all, &CalendarChip::clicked, this, [this] { setFilter(nullptr); });
     filterChips_->insertWidget(0, all);
     filterChipList_.push_back(all);
+    filterGroup_->add(all);
+    if (!filterCategory_)
+        filterGroup_->setChosen(all);
     for (const auto& category : dayCategories) {
         auto* chip = CalendarStyle::categoryChip(category);
         const bool selected = filterCategory_ && filterCategory_->objectID() == category->objectID();
@@ -298,7 +312,13 @@ void CalendarPageView::renderFilter() {
                 [this, category, selected] { setFilter(selected ? nullptr : category); });
         filterChips_->insertWidget(static_cast<int>(filterChipList_.size()), chip);
         filterChipList_.push_back(chip);
+        filterGroup_->add(chip);
+        if (selected)
+            filterGroup_->setChosen(chip);
     }
+    TabChain::followLayout(dayScroll_);
+    if (hadFocus && filterGroup_->stop())
+        filterGroup_->stop()->setFocus(ring ? Qt::TabFocusReason : Qt::OtherFocusReason);
 }
 
 void CalendarPageView::renderTasks() {
@@ -345,6 +365,7 @@ void CalendarPageView::renderTasks() {
                 tr(" tasks today");
     emptyTasks_->setText(empty);
     emptyTasks_->setVisible(!empty.isEmpty());
+    TabChain::followLayout(dayScroll_);
 }
 
 void CalendarPageView::renderBills() {
@@ -358,6 +379,7 @@ void CalendarPageView::renderBills() {
         billRows_.push_back(row);
     }
     billsSection_->setVisible(!bills.empty());
+    TabChain::followLayout(dayScroll_);
 }
 
 void CalendarPageView::renderMilestones() {
@@ -386,6 +408,8 @@ void CalendarPageView::renderMilestones() {
         CalendarStyle::removeLater(card);
     cards_ = std::move(kept);
     goalsSection_->setVisible(count > 0);
+    // Rows and cards made now stand last in the window's chain: Tab goes as the day reads.
+    TabChain::followLayout(dayScroll_);
 }
 
 void CalendarPageView::makeMoreIfNearEnd() {
