@@ -116,8 +116,9 @@ protected:
                 break;
             seen << focus;
             const std::string stop = (where + QStringLiteral(": ") + describe(focus)).toStdString();
-            if (names)
+            if (names) {
                 EXPECT_FALSE(accessibleName(focus).isEmpty()) << stop << " has no accessible name";
+            }
             EXPECT_FALSE(isPane(focus)) << stop << " is a pane: a stop that does nothing";
             if (ChoiceGroup* group = ChoiceGroup::of(focus)) {
                 EXPECT_FALSE(groups.contains(group)) << stop << ": a second stop in one group of choices";
