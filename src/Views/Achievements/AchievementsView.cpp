@@ -1,5 +1,6 @@
 #include "Views/Achievements/AchievementsView.h"
 
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Components/Symbols.h"
@@ -80,11 +81,11 @@ QWidget* AchievementsView::buildHeader() {
     row->addLayout(titles);
     row->addStretch(1);
 
-    auto* addWin = violetButton(tr("Add Win"), 13, 16, 8, 8);
-    addWin->setObjectName(QStringLiteral("addWinButton"));
-    ScreenStyle::setSymbol(addWin, QStringLiteral("plus"), Qt::white, 12);
-    connect(addWin, &QPushButton::clicked, this, &AchievementsView::showAddSheet);
-    row->addWidget(addWin, 0, Qt::AlignVCenter);
+    addWin_ = violetButton(tr("Add Win"), 13, 16, 8, 8);
+    addWin_->setObjectName(QStringLiteral("addWinButton"));
+    ScreenStyle::setSymbol(addWin_, QStringLiteral("plus"), Qt::white, 12);
+    connect(addWin_, &QPushButton::clicked, this, &AchievementsView::showAddSheet);
+    row->addWidget(addWin_, 0, Qt::AlignVCenter);
     return header;
 }
 
@@ -164,6 +165,9 @@ void AchievementsView::render() {
         for (const auto& achievement : section.achievements)
             items_.push_back({section.year, false, achievement});
     }
+    // The first win replaces the empty state: the keyboard goes on from "Add Win".
+    if (!items_.empty())
+        FocusAfter::handOver(empty_, addWin_);
     empty_->setVisible(items_.empty());
     timeline_->setCount(int(items_.size()));
 }

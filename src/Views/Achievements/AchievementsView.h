@@ -10,6 +10,7 @@
 class Achievement;
 class AchievementsViewModel;
 class QLabel;
+class QPushButton;
 class VirtualList;
 
 // The achievements destination: the count of wins with "Add Win", then the timeline of every
@@ -44,5 +45,6 @@ private:
     VirtualList* timeline_ = nullptr;
     QLabel* subtitle_ = nullptr;
     QWidget* empty_ = nullptr;
+    QPushButton* addWin_ = nullptr;
     std::vector<Item> items_;
 };

@@ -1,6 +1,7 @@
 #include "Views/Finance/BillsView.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
 #include "Components/VirtualList.h"
@@ -101,10 +102,10 @@ QWidget* BillsView::buildHeader() {
     connect(next, &QPushButton::clicked, viewModel_, &BillsViewModel::navigateToNextMonth);
     row->addWidget(next);
     row->addSpacing(16);
-    auto* add = FinanceForm::iconButton(QStringLiteral("addBillButton"), QStringLiteral("plus.circle.fill"),
-                                        AppTheme::Colors::purple(), 22, tr("Add Bill"));
-    connect(add, &QPushButton::clicked, this, &BillsView::showAddBill);
-    row->addWidget(add);
+    add_ = FinanceForm::iconButton(QStringLiteral("addBillButton"), QStringLiteral("plus.circle.fill"),
+                                   AppTheme::Colors::purple(), 22, tr("Add Bill"));
+    connect(add_, &QPushButton::clicked, this, &BillsView::showAddBill);
+    row->addWidget(add_);
     return header;
 }
 
@@ -162,6 +163,9 @@ void BillsView::render() {
     total_->setFullText(viewModel_->totalMonthlyText(), viewModel_->totalMonthlyTip());
     count_->setText(QString::number(rows_.size()));
     totalCard_->setVisible(!rows_.empty());
+    // The first bill replaces the empty state: the keyboard goes on from "Add Bill".
+    if (!rows_.empty())
+        FocusAfter::handOver(empty_, add_);
     empty_->setVisible(rows_.empty());
     list_->setCount(int(rows_.size()));
 }

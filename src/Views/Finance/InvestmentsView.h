@@ -61,5 +61,6 @@ private:
     QLabel* monthTitle_ = nullptr;
     VirtualList* list_ = nullptr;
     QWidget* empty_ = nullptr;
+    QPushButton* add_ = nullptr;
     bool shownOnce_ = false;
 };
