@@ -38,6 +38,7 @@ private:
     QWidget* buildEmptyState();
     void bind(QWidget* holder, int index);
     int heightOf(int index, int width) const;
+    void refocusAfterDelete();
     static QFont yearFont();
 
     AppEnvironment env_;
@@ -47,4 +48,7 @@ private:
     QWidget* empty_ = nullptr;
     QPushButton* addWin_ = nullptr;
     std::vector<Item> items_;
+    // The place of a win deleted from the keyboard, whose neighbour takes the focus next render.
+    int refocus_ = -1;
+    bool refocusRing_ = false;
 };

@@ -154,6 +154,7 @@ QWidget* BillsView::buildEmptyState() {
     add->setObjectName(QStringLiteral("emptyAddBillButton"));
     connect(add, &QPushButton::clicked, this, &BillsView::showAddBill);
     column->addWidget(add, 0, Qt::AlignHCenter);
+    emptyAdd_ = add;
     return empty;
 }
 
@@ -167,6 +168,10 @@ void BillsView::render() {
     if (!rows_.empty())
         FocusAfter::handOver(empty_, add_);
     empty_->setVisible(rows_.empty());
+    // The last bill deleted: the keyboard goes on from the empty state's "Add Bill".
+    if (rows_.empty())
+        for (QWidget* row : list_->rowsInView())
+            FocusAfter::handOver(row, emptyAdd_);
     list_->setCount(int(rows_.size()));
 }
 

@@ -46,6 +46,7 @@ private:
     QLabel* count_ = nullptr;
     QWidget* empty_ = nullptr;
     QPushButton* add_ = nullptr;
+    QPushButton* emptyAdd_ = nullptr;
     std::vector<BillRow::Figures> rows_;
     bool shownBefore_ = false;
 };

@@ -183,6 +183,14 @@ void CommitmentsView::layoutItems() {
         FocusAfter::handOver(cardsEmpty_, addCard_);
     if (!subscriptions_->rows().empty() || subscriptions_->inactiveCount() > 0)
         FocusAfter::handOver(subscriptions_->emptyState(), subscriptions_->addButton());
+    // The last of a section deleted: the keyboard goes on from the section's own "Add", not
+    // from the list or the other section.
+    for (QWidget* row : list_->rowsInView()) {
+        if (cardRows_.empty() && qobject_cast<CreditCardRow*>(row))
+            FocusAfter::handOver(row, addCard_);
+        if (subscriptions_->rows().empty() && qobject_cast<SubscriptionRow*>(row))
+            FocusAfter::handOver(row, subscriptions_->addButton());
+    }
     items_.clear();
     items_.push_back({Kind::CardsHead});
     if (cardRows_.empty())

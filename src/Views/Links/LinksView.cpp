@@ -188,6 +188,8 @@ void LinksView::refresh() {
     // The first link replaces the empty state: the keyboard goes on from "Add Link".
     if (count > 0)
         FocusAfter::handOver(empty_, add_);
+    else
+        FocusAfter::handOver(library_, empty_->findChild<QWidget*>(QStringLiteral("addFirstLinkButton")));
     body_->setCurrentWidget(count == 0 ? empty_ : library_);
     if (count == 0)
         return;
