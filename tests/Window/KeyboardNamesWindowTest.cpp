@@ -9,8 +9,13 @@
 #include "Components/FocusRing.h"
 #include "Components/KeyboardLayer.h"
 #include "Models/Achievement.h"
+#include "Models/BankAccount.h"
+#include "Models/Bill.h"
+#include "Models/CalendarTask.h"
 #include "Models/CreditCard.h"
+#include "Models/DailyLog.h"
 #include "Models/Income.h"
+#include "Models/Investment.h"
 #include "Models/LinkItem.h"
 #include "Models/Milestone.h"
 #include "Models/Subscription.h"
@@ -101,6 +106,35 @@ protected:
         auto win = Achievement::create(context());
         win->setTitle(QStringLiteral("First 10k"));
         win->setDate(Clock::now());
+        auto task = CalendarTask::create(context());
+        task->setTitle(QStringLiteral("Book the flights"));
+        task->setDate(Clock::now().date().startOfDay());
+        auto log = DailyLog::create(context());
+        log->setGoal(goal);
+        log->setDate(Clock::now());
+        log->setNotes(QStringLiteral("Easy 5k"));
+        auto bill = Bill::create(context());
+        bill->setName(QStringLiteral("Rent"));
+        bill->setDueDay(5);
+        bill->setAmount(900);
+        auto account = BankAccount::create(context());
+        account->setId(QUuid::createUuid());
+        account->setName(QStringLiteral("Everyday account"));
+        account->setBalance(1200);
+        auto card = CreditCard::create(context());
+        card->setName(QStringLiteral("Everyday card"));
+        auto music = Subscription::create(context());
+        music->setName(QStringLiteral("Music"));
+        music->setPrice(9);
+        music->setStatus(QStringLiteral("active"));
+        music->setRenewalDate(Clock::now().addDays(3));
+        auto holding = Investment::create(context());
+        holding->setId(QUuid::createUuid());
+        holding->setName(QStringLiteral("Index fund"));
+        holding->setUnits(10);
+        holding->setBuyPrice(100);
+        holding->setCurrentPrice(110);
+        holding->setBuyDate(Clock::now());
         context()->save();
         UserDefaults::standard().setFlag(FinanceView::authEnabledKey, false);
         UserDefaults::standard().setFlag(FinanceView::onboardingCompleteKey, true);
@@ -248,8 +282,11 @@ TEST_F(KeyboardNamesWindow, EveryControlTabReachesIsNamedInWords) {
             }
             continue;
         }
-        if (destination == AppDestination::goals)
+        if (destination == AppDestination::goals) {
             openDetail();
+            if (!onScreen("addStepButton"))
+                press(onScreen("milestoneChevron"), "milestoneChevron");
+        }
         if (destination == AppDestination::calendar) {
             click(onScreen("toggleAddTaskButton"));
             frames(400);
@@ -320,9 +357,9 @@ TEST_F(KeyboardNamesWindow, EveryControlTabReachesIsNamedInWords) {
         {FinanceTab::overview, "addIncomeButton"},
         {FinanceTab::overview, "addExpenseButton"},
         {FinanceTab::overview, "addAccountButton"},
-        {FinanceTab::commitments, "addFirstCardButton"},
+        {FinanceTab::commitments, "addCardButton"},
         {FinanceTab::commitments, "addSubscriptionButton"},
-        {FinanceTab::bills, "emptyAddBillButton"},
+        {FinanceTab::bills, "addBillButton"},
         {FinanceTab::investments, "addButton"},
     };
     for (const auto& [tab, opener] : financeSheets) {
