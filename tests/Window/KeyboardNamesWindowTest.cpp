@@ -540,6 +540,21 @@ TEST_F(KeyboardNamesWindow, ReturnAfterAddStepNeverDeletesAStep) {
         }
     }
     EXPECT_EQ(steps(), 2);
+    pressInSheet("saveMilestone");
+    ASSERT_EQ(topSheet(), nullptr);
+
+    // A step added to a milestone of the goal: its card is made anew, and the focus goes back
+    // to its "Add Step", not to the sidebar.
+    if (!onScreen("addStepButton"))
+        press(onScreen("milestoneChevron"), "milestoneChevron");
+    press(onScreen("addStepButton"), "addStepButton");
+    type("stepTitleField", QStringLiteral("Cool down"));
+    pressInSheet("addStepConfirm");
+    EXPECT_EQ(topSheet(), nullptr);
+    ASSERT_NE(focus(), nullptr);
+    EXPECT_EQ(focus()->objectName().toStdString(), "addStepButton")
+        << "after the step is saved the focus is on " << describe(focus()).toStdString();
+    EXPECT_TRUE(detail() && detail()->isAncestorOf(focus()));
     EXPECT_TRUE(warnings.isEmpty()) << qPrintable(warnings.join(u'\n'));
 }
 
