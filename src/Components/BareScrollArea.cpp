@@ -30,6 +30,9 @@ void makeFrameless(QScrollArea* scroll) {
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->viewport()->setAutoFillBackground(false);
+    // A pane is no Tab stop: Tab goes from control to control, each scrolled into view as it
+    // comes, and a ring round the whole pane would read as a selection.
+    scroll->setFocusPolicy(Qt::NoFocus);
 }
 
 QScrollArea* holding(QScrollArea* scroll, QWidget* content) {

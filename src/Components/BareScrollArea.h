@@ -7,7 +7,8 @@ class QScrollArea;
 class QWidget;
 
 // A frameless scroll area without visible scroll bars whose page is see-through, so whatever
-// lies behind it (the backdrop, a sheet's card) shows. The wheel and the keyboard still scroll.
+// lies behind it (the backdrop, a sheet's card) shows. It is no Tab stop: the wheel scrolls it,
+// and the keyboard does as the focus moves through the controls it holds.
 class BareScrollArea {
 public:
     // Makes an existing scroll area bare; its page, set now or later, follows its width.

@@ -1,14 +1,16 @@
 #include "Components/NumberFieldNote.h"
 
-#include "Platform/TextHelpers.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 
 #include <QEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 constexpr const char* kNoteProperty = "numberFieldNote";
@@ -20,7 +22,7 @@ NumberFieldNote::NumberFieldNote(QLineEdit* field, AmountRule rule, QWidget* par
     setTextFormat(Qt::PlainText);
     setWordWrap(false);
     setFont(Theme::font(11));
-    // The line never widens the form: it takes the field's width and cuts itself to it.
+    // The line never widens the form: it takes the field's width and wraps within it.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     field->setProperty(kNoteProperty, QVariant::fromValue(static_cast<QObject*>(this)));
     connect(field, &QLineEdit::textChanged, this, &NumberFieldNote::follow);
@@ -62,7 +64,9 @@ void NumberFieldNote::follow() {
     verdict_ = rule_.verdict(text);
     if (verdict_.line != this->text()) {
         setText(verdict_.line);
-        setToolTip(Text::plainToolTip(verdict_.line));
+        // Read as it is shown: plain words, never the markup of a tool tip.
+        setAccessibleName(verdict_.line);
+        updateGeometry();
     }
     if (field)
         field->setAccessibleDescription(verdict_.line);
@@ -85,14 +89,43 @@ void NumberFieldNote::bringIntoView() {
         }
 }
 
+namespace {
+// A word too long for the room (a long compound under some locales) breaks where it must.
+constexpr int kWrap = Qt::TextWordWrap | Qt::TextWrapAnywhere;
+} // namespace
+
+// One line until the note is given its width; then as many as the line needs at that width. The
+// hint, not a height for width, carries it: forms ask the note's box for its height at the box's
+// own preferred width, far narrower than the room the form then gives it.
+QSize NumberFieldNote::sizeHint() const {
+    const int lines = testAttribute(Qt::WA_Resized) ? linesHeight(width()) : fontMetrics().height();
+    return {fontMetrics().horizontalAdvance(text()), lines};
+}
+
+void NumberFieldNote::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    if (!testAttribute(Qt::WA_Resized) || event->oldSize().width() == width())
+        return;
+    // Asked for once the layout is done placing: a change asked for in the middle is lost.
+    if (linesHeight(width()) != height())
+        QMetaObject::invokeMethod(this, &QWidget::updateGeometry, Qt::QueuedConnection);
+}
+
 QSize NumberFieldNote::minimumSizeHint() const {
     return {0, fontMetrics().height()};
+}
+
+int NumberFieldNote::linesHeight(int width) const {
+    const QFontMetrics metrics = fontMetrics();
+    const QRect room(0, 0, std::max(1, width), 1 << 20);
+    const int lines = std::max(
+        1, qRound(double(metrics.boundingRect(room, kWrap, text()).height()) / metrics.lineSpacing()));
+    return metrics.height() + (lines - 1) * metrics.lineSpacing();
 }
 
 void NumberFieldNote::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(AppTheme::Colors::warning());
     painter.setFont(font());
-    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter,
-                     fontMetrics().elidedText(text(), Qt::ElideRight, width()));
+    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | kWrap, text());
 }

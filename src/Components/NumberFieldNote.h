@@ -11,8 +11,8 @@ class QLineEdit;
 // view model saves by) gives the verdict; while the field holds text the rule refuses, this
 // line shows under it in the theme's warning colour saying why (not a number, below zero, zero
 // where zero is refused, too large, thousands written with points), and it goes as soon as the
-// text is taken or the field is emptied. Too narrow a room cuts the line at its end, with the
-// whole line in the tooltip.
+// text is taken or the field is emptied. Too narrow a room for one line wraps it onto more, so
+// the reason is read whole in any language; a screen reader reads the same plain words.
 class NumberFieldNote : public QLabel {
     Q_OBJECT
 public:
@@ -28,7 +28,10 @@ public:
     // What the rule makes of the field's text now.
     const AmountVerdict& verdict() const { return verdict_; }
 
+    QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    // The height of the line wrapped at that width.
+    int linesHeight(int width) const;
 
 signals:
     // The line came or went (a form that places its parts by hand takes its new height).
@@ -37,6 +40,7 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void follow();

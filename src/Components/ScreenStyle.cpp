@@ -43,9 +43,14 @@ void ScreenStyle::nameByCaption(QWidget* control, const QString& caption) {
             control->setAccessibleName(name);
         return;
     }
-    for (QWidget* inner : control->findChildren<QWidget*>())
+    for (QWidget* inner : control->findChildren<QWidget*>()) {
+        // A button that says what it is (a chip of a group under the caption) keeps its words.
+        if (const auto* button = qobject_cast<const QAbstractButton*>(inner);
+            button && !button->text().isEmpty())
+            continue;
         if (inner->focusPolicy() != Qt::NoFocus && inner->accessibleName().isEmpty() && !inner->focusProxy())
             inner->setAccessibleName(name);
+    }
 }
 
 void ScreenStyle::setTextColor(QWidget* widget, const QColor& color) {

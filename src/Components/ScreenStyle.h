@@ -21,7 +21,7 @@ int lineHeight(const QFont& font);
 
 // Gives the control shown under a caption the caption as its accessible name, or, for a box
 // around controls (a field with its note, a stepper in a frame), each unnamed control in it
-// that takes focus; a control named already keeps its name.
+// that takes focus and shows no words of its own; a control named already keeps its name.
 void nameByCaption(QWidget* control, const QString& caption);
 
 // A 1-pixel rule in the subtle border tone; horizontal unless vertical is set.

@@ -76,6 +76,7 @@ void VirtualList::setHeader(QWidget* header) {
     header->installEventFilter(this);
     header->show();
     stop_ = nullptr;
+    chainStale_ = true;
     relayout();
 }
 
@@ -84,6 +85,7 @@ void VirtualList::setFooter(QWidget* footer) {
     footer->setParent(page_);
     footer->installEventFilter(this);
     stop_ = nullptr;
+    chainStale_ = true;
     relayout();
 }
 
@@ -174,6 +176,7 @@ void VirtualList::dropRows() {
     pool_.clear();
     rowKinds_.clear();
     stop_ = nullptr;
+    chainStale_ = true;
 }
 
 void VirtualList::setRowMaker(MakeRow make, BindRow bind) {
@@ -343,13 +346,23 @@ void VirtualList::placeRows(bool rebindAll) {
         placeTabStop();
         return;
     }
-    // Tab walks the rows in the order they are listed, whatever order they were made in.
-    QWidget* previous = nullptr;
+    // Tab walks the header, the rows in the order they are listed and the footer, whatever
+    // order they were made in: rows and a header set late stand last in the window's chain.
+    QList<QWidget*> order = controlsOf(header_);
     for (QWidget* row : std::as_const(shown_)) {
-        if (previous && row->focusPolicy() != Qt::NoFocus && previous->focusPolicy() != Qt::NoFocus)
-            QWidget::setTabOrder(previous, row);
         if (row->focusPolicy() != Qt::NoFocus)
-            previous = row;
+            order << row;
+        order << controlsOf(row);
+    }
+    order << controlsOf(footer_);
+    if (chainStale_ || order != linked_) {
+        chainStale_ = false;
+        linked_ = order;
+        QWidget* previous = this;
+        for (QWidget* next : std::as_const(order)) {
+            link(previous, next);
+            previous = next;
+        }
     }
     placing_ = false;
 }
@@ -358,9 +371,8 @@ void VirtualList::setKeyboardNavigation(bool on) {
     if (on == keyboard_)
         return;
     keyboard_ = on;
-    // The rows are the stop; a ring round the whole list would say nothing.
-    setFocusPolicy(on ? Qt::NoFocus : Qt::StrongFocus);
     stop_ = nullptr;
+    chainStale_ = true;
     placeRows(false);
 }
 
@@ -379,14 +391,19 @@ void VirtualList::placeTabStop() {
     }
     for (QWidget* row : std::as_const(shown_))
         row->setFocusPolicy(row == stop ? Qt::TabFocus : Qt::NoFocus);
-    if (!stop || stop == stop_)
+    // Without rows the header's and footer's controls still go in order.
+    if (stop == stop_ && !chainStale_)
         return;
+    chainStale_ = false;
     stop_ = stop;
     // Rows are made as the list scrolls, and a widget made late stands last in the window's
     // chain: the list puts its header's controls, the stop and its footer's controls back in
     // order where the list itself stands.
     QWidget* previous = this;
-    const QList<QWidget*> order = controlsOf(header_) + QList<QWidget*>{stop} + controlsOf(footer_);
+    QList<QWidget*> order = controlsOf(header_);
+    if (stop)
+        order << stop;
+    order << controlsOf(footer_);
     for (QWidget* next : order) {
         link(previous, next);
         previous = next;
@@ -460,6 +477,7 @@ bool VirtualList::eventFilter(QObject* watched, QEvent* event) {
          event->type() == QEvent::Hide)) {
         // Its controls may be new ones, made last in the window's chain.
         stop_ = nullptr;
+        chainStale_ = true;
         relayout();
     }
     const bool key = event->type() == QEvent::KeyPress;

@@ -78,8 +78,8 @@ public:
     // Row widgets made since the list was created (they are reused, so this stays small).
     int rowsMade() const { return made_; }
 
-    // The rows become one Tab stop moved with the arrow keys (see above); the list itself
-    // stops being a Tab stop.
+    // The rows become one Tab stop moved with the arrow keys (see above). The list itself is
+    // never a stop, with or without it: rows that take the focus are the stops.
     void setKeyboardNavigation(bool on);
     bool hasKeyboardNavigation() const { return keyboard_; }
     // The row Tab lands on and the arrows move from; -1 before any row was focused.
@@ -135,6 +135,9 @@ private:
     bool keyboard_ = false;
     int current_ = -1;
     QPointer<QWidget> stop_; // the row that was made the Tab stop last
+    // The header, rows or footer changed since the window's Tab chain was put in their order.
+    bool chainStale_ = true;
+    QList<QWidget*> linked_; // the controls last put in order, without keyboard navigation
     QMap<int, QWidget*> shown_;
     std::vector<QWidget*> pool_;
 };

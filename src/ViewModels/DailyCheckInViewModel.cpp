@@ -77,6 +77,21 @@ const QStringList& DailyCheckInViewModel::moodEmoji() {
     return emoji;
 }
 
+QString DailyCheckInViewModel::moodLabel(int moodScore) {
+    switch (moodScore) {
+    case 1:
+        return QStringLiteral("Sad");
+    case 2:
+        return QStringLiteral("Unsure");
+    case 4:
+        return QStringLiteral("Happy");
+    case 5:
+        return QStringLiteral("Thrilled");
+    default:
+        return QStringLiteral("Content");
+    }
+}
+
 QString DailyCheckInViewModel::energyLabel(int energyScore) {
     switch (energyScore) {
     case 1:

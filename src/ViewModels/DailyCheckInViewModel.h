@@ -46,6 +46,9 @@ public:
 
     // The emoji of the mood scores 1 to 5.
     static const QStringList& moodEmoji();
+    // What each mood emoji stands for, said where the emoji cannot be seen: "Sad", "Unsure",
+    // "Content", "Happy", "Thrilled"; anything else reads "Content".
+    static QString moodLabel(int moodScore);
     // "Drained", "Low", "Normal", "High", "Peak"; anything else reads "Normal".
     static QString energyLabel(int energyScore);
     // The mean of mood and energy, the remainder dropped.

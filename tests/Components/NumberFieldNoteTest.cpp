@@ -57,18 +57,24 @@ TEST(NumberFieldNote, ShowsWhileTheTextDoesNotReadAndGoesWhenItDoes) {
     EXPECT_FALSE(note->isVisible()) << "this field takes zero";
 }
 
-TEST(NumberFieldNote, ANarrowFieldCutsTheLineInsteadOfWideningTheForm) {
+// A narrow field wraps its line, whole, onto more lines rather than widening the form or
+// cutting the reason short; the line is read as plain words.
+TEST(NumberFieldNote, ANarrowFieldWrapsTheLineInsteadOfWideningTheForm) {
     QWidget form;
     auto* column = new QVBoxLayout(&form);
     column->setContentsMargins(0, 0, 0, 0);
     auto* field = new ThemedTextField;
     column->addWidget(NumberFieldNote::stacked(field, AmountRule::zeroOrMore()));
-    form.resize(90, 80);
+    form.resize(90, 200);
     form.setAttribute(Qt::WA_DontShowOnScreen, true);
     form.show();
     field->setText(QStringLiteral("abc"));
     qv::test::settle();
     EXPECT_EQ(form.width(), 90);
-    EXPECT_LE(NumberFieldNote::of(field)->width(), 90);
-    EXPECT_FALSE(NumberFieldNote::of(field)->toolTip().isEmpty()) << "the whole line on hover";
+    NumberFieldNote* note = NumberFieldNote::of(field);
+    EXPECT_LE(note->width(), 90);
+    EXPECT_GE(note->height(), 2 * note->fontMetrics().height()) << "the whole line, wrapped";
+    EXPECT_GE(note->height(), note->linesHeight(note->width()));
+    EXPECT_EQ(note->accessibleName(), note->text());
+    EXPECT_FALSE(note->accessibleName().contains(u'<'));
 }

@@ -3,6 +3,7 @@
 #include "Components/BareScrollArea.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
+#include "Components/TabChain.h"
 #include "Models/Bill.h"
 #include "Models/CalendarTask.h"
 #include "Models/TaskCategory.h"
@@ -299,6 +300,7 @@ void CalendarPageView::renderFilter() {
         filterChips_->insertWidget(static_cast<int>(filterChipList_.size()), chip);
         filterChipList_.push_back(chip);
     }
+    TabChain::followLayout(dayScroll_);
 }
 
 void CalendarPageView::renderTasks() {
@@ -345,6 +347,7 @@ void CalendarPageView::renderTasks() {
                 tr(" tasks today");
     emptyTasks_->setText(empty);
     emptyTasks_->setVisible(!empty.isEmpty());
+    TabChain::followLayout(dayScroll_);
 }
 
 void CalendarPageView::renderBills() {
@@ -358,6 +361,7 @@ void CalendarPageView::renderBills() {
         billRows_.push_back(row);
     }
     billsSection_->setVisible(!bills.empty());
+    TabChain::followLayout(dayScroll_);
 }
 
 void CalendarPageView::renderMilestones() {
@@ -386,6 +390,8 @@ void CalendarPageView::renderMilestones() {
         CalendarStyle::removeLater(card);
     cards_ = std::move(kept);
     goalsSection_->setVisible(count > 0);
+    // Rows and cards made now stand last in the window's chain: Tab goes as the day reads.
+    TabChain::followLayout(dayScroll_);
 }
 
 void CalendarPageView::makeMoreIfNearEnd() {

@@ -1,5 +1,6 @@
 #include "Views/Dashboard/DailyCheckInModal.h"
 
+#include "Components/ChoiceGroup.h"
 #include "Components/KeyboardLayer.h"
 #include "Components/PressEffect.h"
 #include "Components/ScreenStyle.h"
@@ -26,6 +27,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 DailyCheckInModal::DailyCheckInModal(const AppEnvironment& env, QWidget* parent)
     : QWidget(parent), viewModel_(env.models->dailyCheckIn(this)) {
@@ -163,16 +166,21 @@ QLayout* DailyCheckInModal::buildMood() {
     auto* row = new QHBoxLayout;
     row->setSpacing(16);
     const QStringList& emoji = DailyCheckInViewModel::moodEmoji();
+    auto* group = new ChoiceGroup(this);
     for (int score = 1; score <= emoji.size(); ++score) {
         auto* button = new MoodEmojiButton(emoji.at(score - 1));
         button->setObjectName(QStringLiteral("mood%1").arg(score));
-        button->setAccessibleName(tr("Mood %1 of %2").arg(score).arg(emoji.size()));
+        button->setAccessibleName(DailyCheckInViewModel::moodLabel(score));
         connect(button, &QAbstractButton::clicked, this, [this, score] { viewModel_->setMoodScore(score); });
         row->addWidget(button, 0, Qt::AlignVCenter);
         moods_.push_back(button);
+        group->add(button);
     }
-    // The card's first field: the keyboard starts here, not on the close button above it.
-    KeyboardLayer::markInitial(moods_.front());
+    // The card's first field: the keyboard starts on the chosen mood, as in any group of
+    // choices, not on the close button above it.
+    const int chosen = std::clamp(viewModel_->moodScore(), 1, int(moods_.size()));
+    group->setChosen(moods_[size_t(chosen - 1)]);
+    KeyboardLayer::markInitial(moods_[size_t(chosen - 1)]);
     row->addStretch(1);
     return row;
 }
@@ -180,6 +188,7 @@ QLayout* DailyCheckInModal::buildMood() {
 QLayout* DailyCheckInModal::buildEnergy() {
     auto* row = new QHBoxLayout;
     row->setSpacing(8);
+    auto* group = new ChoiceGroup(this);
     for (int level = 1; level <= 5; ++level) {
         auto* button = new EnergyBarButton(level);
         button->setObjectName(QStringLiteral("energy%1").arg(level));
@@ -187,6 +196,7 @@ QLayout* DailyCheckInModal::buildEnergy() {
                 [this, level] { viewModel_->setEnergyScore(level); });
         row->addWidget(button, 0, Qt::AlignVCenter);
         energies_.push_back(button);
+        group->add(button);
     }
     row->addStretch(1);
     energyLabel_ = ScreenStyle::label(QString(), Theme::font(12, QFont::Medium), AppTheme::Colors::gold());
@@ -203,10 +213,16 @@ std::vector<CheckInGoalRow*> DailyCheckInModal::goalRows() const {
 }
 
 void DailyCheckInModal::showChoices() {
-    for (size_t i = 0; i < moods_.size(); ++i)
+    for (size_t i = 0; i < moods_.size(); ++i) {
         moods_[i]->setChosen(int(i) + 1 == viewModel_->moodScore());
-    for (EnergyBarButton* bar : energies_)
+        if (moods_[i]->isChosen())
+            ChoiceGroup::of(moods_[i])->setChosen(moods_[i]);
+    }
+    for (EnergyBarButton* bar : energies_) {
         bar->setLit(viewModel_->energyScore() >= bar->level());
+        if (bar->level() == viewModel_->energyScore())
+            ChoiceGroup::of(bar)->setChosen(bar);
+    }
     energyLabel_->setText(DailyCheckInViewModel::energyLabel(viewModel_->energyScore()));
     for (CheckInGoalRow* row : goalRows())
         row->setTicked(row->goalID() && viewModel_->isChecked(row->goalID()));

@@ -1,5 +1,6 @@
 #include "Views/Finance/ExpenseCategoryChips.h"
 
+#include "Components/ChoiceGroup.h"
 #include "Components/FlowLayout.h"
 #include "Components/KeyboardLayer.h"
 #include "Components/ScreenStyle.h"
@@ -8,6 +9,7 @@
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,7 +24,7 @@ QString outlinedChipSheet(const QString& selector) {
 } // namespace
 
 ExpenseCategoryChips::ExpenseCategoryChips(const QString& category, QWidget* parent)
-    : QWidget(parent), category_(category), flow_(new FlowLayout(6, this)) {
+    : QWidget(parent), category_(category), flow_(new FlowLayout(6, this)), group_(new ChoiceGroup(this)) {
     setObjectName(QStringLiteral("categoryChips"));
     flow_->setContentsMargins(0, 0, 0, 0);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
@@ -39,8 +41,22 @@ void ExpenseCategoryChips::setCategory(const QString& category) {
     if (category == category_)
         return;
     category_ = category;
-    rebuild();
+    // Restyled in place: the chip that chose keeps the focus.
+    showChosen();
     emit categoryChanged(category_);
+}
+
+void ExpenseCategoryChips::showChosen() {
+    QWidget* chosen = nullptr;
+    for (QWidget* member : group_->members()) {
+        auto* chip = static_cast<QPushButton*>(member);
+        const bool on = chip->property("category").toString() == category_;
+        chip->setProperty("chosen", on);
+        styleChip(chip, on);
+        if (on)
+            chosen = chip;
+    }
+    group_->setChosen(chosen);
 }
 
 void ExpenseCategoryChips::styleChip(QPushButton* chip, bool chosen) const {
@@ -60,9 +76,13 @@ void ExpenseCategoryChips::rebuild() {
         delete item;
     }
     newCategoryField_ = nullptr;
+    addButton_ = nullptr;
+    group_->clear();
     for (const QString& name : CategoryStore::shared().categories()) {
         auto* chip = new QPushButton(Text::literalMnemonics(name));
         chip->setObjectName(QStringLiteral("categoryChip"));
+        chip->setAccessibleName(name);
+        chip->setProperty("category", name);
         chip->setFont(Theme::font(12));
         chip->setAutoDefault(false);
         chip->setCursor(Qt::PointingHandCursor);
@@ -72,11 +92,15 @@ void ExpenseCategoryChips::rebuild() {
         connect(chip, &QPushButton::clicked, this,
                 [this, name] { setCategory(category_ == name ? QString() : name); });
         flow_->addWidget(chip);
+        group_->add(chip);
     }
+    showChosen();
 
     if (!showNewCategoryField_) {
         auto* add = new QPushButton(tr("New"));
         add->setObjectName(QStringLiteral("newCategoryButton"));
+        add->setAccessibleName(tr("New category"));
+        addButton_ = add;
         add->setFont(Theme::font(12));
         add->setAutoDefault(false);
         add->setCursor(Qt::PointingHandCursor);
@@ -97,6 +121,7 @@ void ExpenseCategoryChips::rebuild() {
         newCategoryField_ = new QLineEdit;
         newCategoryField_->setObjectName(QStringLiteral("newCategoryField"));
         newCategoryField_->setPlaceholderText(tr("New category"));
+        newCategoryField_->setAccessibleName(tr("New category name"));
         newCategoryField_->setFixedWidth(100);
         newCategoryField_->setFont(Theme::font(12));
         newCategoryField_->setFrame(false);
@@ -124,6 +149,8 @@ void ExpenseCategoryChips::showNewCategoryField() {
 
 void ExpenseCategoryChips::commitNewCategory() {
     const QString name = newCategoryField_ ? Text::trimmed(newCategoryField_->text()) : QString();
+    const QWidget* focus = QApplication::focusWidget();
+    const bool hadFocus = focus && isAncestorOf(focus);
     showNewCategoryField_ = false;
     if (!name.isEmpty()) {
         CategoryStore::shared().add(name);
@@ -131,4 +158,10 @@ void ExpenseCategoryChips::commitNewCategory() {
         emit categoryChanged(category_);
     }
     rebuild();
+    // The field went with the rebuild: the focus goes to the chip just made, or back to "New".
+    if (hadFocus) {
+        QWidget* next = group_->chosen() ? group_->chosen() : addButton_;
+        if (next)
+            next->setFocus(Qt::TabFocusReason);
+    }
 }

@@ -1,7 +1,9 @@
 #include "Views/Goals/CreateGoalView.h"
 
 #include "Components/BareScrollArea.h"
+#include "Components/ChoiceGroup.h"
 #include "Components/DatePickerField.h"
+#include "Components/FocusWithin.h"
 #include "Components/NumberFieldNote.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
@@ -41,6 +43,20 @@ QWidget* divider() {
     line->setAttribute(Qt::WA_StyledBackground);
     line->setStyleSheet(QStringLiteral("background: %1;").arg(Theme::css(AppTheme::Colors::borderSubtle())));
     return line;
+}
+
+// A field drawn inside a box of its own shows its focus on the box's edge, as the sheets' fields
+// show it on theirs; the field itself then draws nothing for it (and gets no ring of its own).
+void edgeFollowsFocus(QWidget* box, QLineEdit* field, const QColor& rest) {
+    field->setStyleSheet(field->styleSheet() + QStringLiteral("QLineEdit:focus { border: none; }"));
+    const QString name = box->objectName();
+    const QString sheet = box->styleSheet();
+    auto* within = new FocusWithin(box);
+    QObject::connect(within, &FocusWithin::changed, box, [box, name, sheet, rest](bool focused) {
+        const QColor edge = focused ? Theme::withOpacity(AppTheme::Colors::indigo(), 0.8) : rest;
+        box->setStyleSheet(
+            sheet + QStringLiteral("QWidget#%1 { border: 1px solid %2; }").arg(name, Theme::css(edge)));
+    });
 }
 
 } // namespace
@@ -110,6 +126,7 @@ QWidget* CreateGoalView::buildSections() {
     column->addWidget(section(QStringLiteral("Priority"), buildPriority()));
     column->addWidget(section(QStringLiteral("Deadline"), buildDeadline()));
     column->addWidget(section(QStringLiteral("Financial Goal"), buildMoney()));
+    edgeFollowsFocus(amountEntry_, amountField_, Theme::withOpacity(AppTheme::Colors::emerald(), 0.4));
     column->addWidget(section(QStringLiteral("Notes (optional)"), buildNotes()));
     column->addStretch(1);
     scroll->setWidget(content);
@@ -134,9 +151,11 @@ QWidget* CreateGoalView::buildTitleField() {
                               QStringLiteral("e.g. Run a half marathon"), Theme::font(18, QFont::DemiBold));
     title_->setAccessibleName(QStringLiteral("Goal title"));
     title_->setStyleSheet(
-        QStringLiteral("QLineEdit { background: %1; border: none; border-radius: 12px; color: %2; "
-                       "padding: 16px; }")
-            .arg(Theme::css(Theme::backgroundTertiary()), Theme::css(Theme::textPrimary())));
+        QStringLiteral("QLineEdit { background: %1; border: 1px solid transparent; border-radius: 12px; "
+                       "color: %2; padding: 15px; }"
+                       "QLineEdit:focus { border: 1px solid %3; }")
+            .arg(Theme::css(Theme::backgroundTertiary()), Theme::css(Theme::textPrimary()),
+                 Theme::css(Theme::withOpacity(AppTheme::Colors::indigo(), 0.8))));
     title_->setText(form_->title());
     connect(title_, &QLineEdit::textEdited, form_, &CreateGoalViewModel::setTitle);
     return title_;
@@ -147,6 +166,7 @@ QWidget* CreateGoalView::buildColors() {
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
+    auto* group = new ChoiceGroup(box);
     for (const QString& hex : CreateGoalViewModel::colorPalette()) {
         auto* swatch = new QToolButton;
         swatch->setObjectName(QStringLiteral("createGoalColor_") + hex.mid(1));
@@ -161,6 +181,7 @@ QWidget* CreateGoalView::buildColors() {
         swatch->setProperty("hex", hex);
         connect(swatch, &QToolButton::clicked, form_, [this, hex] { form_->setSelectedColorHex(hex); });
         swatches_ << swatch;
+        group->add(swatch);
         row->addWidget(swatch);
     }
     row->addStretch(1);
@@ -172,6 +193,7 @@ QWidget* CreateGoalView::buildPriority() {
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
+    priorityGroup_ = new ChoiceGroup(box);
     for (GoalPriority priority : GoalPriorities::allCases) {
         const qint16 raw = GoalPriorities::rawValue(priority);
         auto* chip =
@@ -181,6 +203,7 @@ QWidget* CreateGoalView::buildPriority() {
         chip->setProperty("raw", raw);
         connect(chip, &QToolButton::clicked, form_, [this, raw] { form_->setPriority(raw); });
         priorities_ << chip;
+        priorityGroup_->add(chip);
         row->addWidget(chip);
     }
     row->addStretch(1);
@@ -308,6 +331,8 @@ void CreateGoalView::sync() {
         const qint16 raw = qint16(chip->property("raw").toInt());
         const GoalPriority priority = GoalPriorities::fromRaw(raw).value_or(GoalPriority::medium);
         const bool chosen = form_->priority() == raw;
+        if (chosen)
+            priorityGroup_->setChosen(chip);
         const QColor tone = chosen ? EnumStyles::tone(priority) : Theme::textSecondary();
         chip->setIcon(Symbols::icon(EnumStyles::symbol(priority), tone, Symbols::pixelSizeForFontSize(11)));
         chip->setStyleSheet(

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+class ChoiceGroup;
 class CreateGoalViewModel;
 class DatePickerField;
 class GoalCategoryPicker;
@@ -55,6 +56,7 @@ private:
     GoalCategoryPicker* category_ = nullptr;
     QList<QToolButton*> swatches_;
     QList<QToolButton*> priorities_;
+    ChoiceGroup* priorityGroup_ = nullptr;
     ToggleSwitch* deadlineToggle_ = nullptr;
     DatePickerField* deadlinePicker_ = nullptr;
     ToggleSwitch* moneyToggle_ = nullptr;

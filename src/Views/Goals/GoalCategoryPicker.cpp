@@ -2,6 +2,8 @@
 
 #include "Components/BareScrollArea.h"
 #include "Components/CastShadow.h"
+#include "Components/ChoiceGroup.h"
+#include "Components/FocusWithin.h"
 #include "Components/SidewaysFade.h"
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
@@ -41,15 +43,18 @@ GoalCategoryPicker::GoalCategoryPicker(CreateGoalViewModel* form, QWidget* paren
     auto* row = new QHBoxLayout(chips);
     row->setContentsMargins(0, 4, 0, 6); // room for the chosen chip's glow
     row->setSpacing(8);
+    group_ = new ChoiceGroup(this);
     for (const QString& suggestion : CreateGoalViewModel::suggestions()) {
         QToolButton* chip = GoalStyle::chip(QStringLiteral("createGoalCategory_") + suggestion, suggestion);
         connect(chip, &QToolButton::clicked, form_,
                 [this, suggestion] { form_->chooseSuggestion(suggestion); });
         suggestionChips_ << chip;
+        group_->add(chip);
         row->addWidget(chip);
     }
     customChip_ = GoalStyle::chip(QStringLiteral("createGoalCustomChip"), QStringLiteral("Custom"));
     connect(customChip_, &QToolButton::clicked, form_, &CreateGoalViewModel::chooseCustom);
+    group_->add(customChip_);
     row->addWidget(customChip_);
     row->addStretch(1);
     strip_->setWidget(chips);
@@ -75,7 +80,20 @@ GoalCategoryPicker::GoalCategoryPicker(CreateGoalViewModel* form, QWidget* paren
         GoalStyle::plainField(QStringLiteral("createGoalCustomField"),
                               QStringLiteral("Enter category name..."), Theme::font(14, QFont::Medium));
     customField_->setText(form_->customCategory());
+    customField_->setAccessibleName(QStringLiteral("Category name"));
     connect(customField_, &QLineEdit::textEdited, form_, &CreateGoalViewModel::setCustomCategory);
+    // The entry's edge shows the field's focus, as the sheets' fields show it on theirs.
+    customField_->setStyleSheet(customField_->styleSheet() +
+                                QStringLiteral("QLineEdit:focus { border: none; }"));
+    const QString entrySheet = customEntry_->styleSheet();
+    connect(new FocusWithin(customEntry_), &FocusWithin::changed, customEntry_,
+            [this, entrySheet, cyan](bool in) {
+                customEntry_->setStyleSheet(
+                    entrySheet +
+                    (in ? QStringLiteral("QWidget#createGoalCustomEntry { border: 1px solid %1; }")
+                              .arg(Theme::css(Theme::withOpacity(cyan, 0.9)))
+                        : QString()));
+            });
     entryRow->addWidget(customField_, 1);
     column->addWidget(customEntry_);
 
@@ -90,10 +108,15 @@ GoalCategoryPicker::GoalCategoryPicker(CreateGoalViewModel* form, QWidget* paren
 }
 
 void GoalCategoryPicker::sync() {
-    for (QToolButton* chip : suggestionChips_)
-        GoalStyle::styleChip(chip, form_->isSuggestionChosen(chip->text()), AppTheme::Colors::indigo(),
-                             AppTheme::Colors::violet(), kChipPadY);
+    QToolButton* chosen = nullptr;
+    for (QToolButton* chip : suggestionChips_) {
+        const bool on = form_->isSuggestionChosen(chip->text());
+        GoalStyle::styleChip(chip, on, AppTheme::Colors::indigo(), AppTheme::Colors::violet(), kChipPadY);
+        if (on)
+            chosen = chip;
+    }
     const bool custom = form_->isCustomCategory();
+    group_->setChosen(custom ? customChip_ : chosen);
     customChip_->setIcon(Symbols::icon(QStringLiteral("plus"),
                                        custom ? QColor(Qt::white) : Theme::textSecondary(),
                                        Symbols::pixelSizeForFontSize(10)));

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QWidget>
 
+class ChoiceGroup;
 class CreateGoalViewModel;
 class QLineEdit;
 class QScrollArea;
@@ -29,6 +30,7 @@ private:
 
     CreateGoalViewModel* form_;
     QScrollArea* strip_ = nullptr;
+    ChoiceGroup* group_ = nullptr;
     QList<QToolButton*> suggestionChips_;
     QToolButton* customChip_ = nullptr;
     QWidget* customEntry_ = nullptr;

@@ -134,6 +134,7 @@ GoalDetailView::GoalDetailView(const AppEnvironment& env, std::shared_ptr<Goal> 
     scroll_->setWidgetResizable(true);
     scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll_->setFocusPolicy(Qt::NoFocus); // no stop: Tab goes to the detail's controls
     outer->addWidget(scroll_);
 
     auto* content = new QWidget;

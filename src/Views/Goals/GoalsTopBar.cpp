@@ -216,6 +216,16 @@ void GoalsTopBar::arrange(bool folded) {
     tools->addWidget(modeSwitch_);
     tools->addWidget(sort_);
     lead_->addWidget(newGoal_);
+    // The trays join the window's Tab chain late, when the layout adopts them: Tab goes as the
+    // bar reads instead, line by line, left to right.
+    QList<QWidget*> order{activeTab_, achievedTab_};
+    const QList<QWidget*> toolStops{search_, clearSearch_, listMode_, gridMode_, sort_};
+    if (folded)
+        order << newGoal_ << toolStops;
+    else
+        order << toolStops << newGoal_;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
     updateGeometry();
 }
 

@@ -1,5 +1,6 @@
 #include "Views/Onboarding/OnboardingSteps.h"
 
+#include "Components/FocusRing.h"
 #include "Components/Symbols.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/ColorHex.h"
@@ -101,10 +102,10 @@ ColorSwatchButton::ColorSwatchButton(const QString& hex, QWidget* parent)
     setObjectName(QStringLiteral("colorSwatch"));
     setAccessibleName(hex);
     setCheckable(true);
-    setAutoExclusive(true);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(sizeHint());
+    FocusRing::setRound(this);
     connect(this, &QAbstractButton::toggled, this, qOverload<>(&QWidget::update));
 }
 
@@ -122,7 +123,8 @@ void ColorSwatchButton::paintEvent(QPaintEvent*) {
         p.setBrush(glow);
         p.drawEllipse(c, r + 6, r + 6);
     }
-    p.setPen(hasFocus() ? QPen(Qt::white, 1.5) : QPen(Qt::NoPen));
+    // The focus ring marks the focused swatch; the tick and the glow the chosen one.
+    p.setPen(Qt::NoPen);
     p.setBrush(color);
     p.drawEllipse(c, r, r);
     if (isChecked())

@@ -44,7 +44,8 @@ private:
     QPointer<QVariantAnimation> animation_;
 };
 
-// A goal colour to pick: a disc, larger with a tick and a glow when chosen.
+// A goal colour to pick: a disc, larger with a tick and a glow when chosen; one of a group of
+// choices (a radio button of a kind), with a round focus ring.
 class ColorSwatchButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -53,6 +54,8 @@ public:
     QSize sizeHint() const override { return {44, 44}; }
 
 protected:
+    // As a radio button: choosing the chosen one again keeps it chosen.
+    void nextCheckState() override { setChecked(true); }
     void paintEvent(QPaintEvent* event) override;
 
 private:

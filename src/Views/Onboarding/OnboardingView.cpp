@@ -1,6 +1,7 @@
 #include "Views/Onboarding/OnboardingView.h"
 
 #include "Components/AuroraBackground.h"
+#include "Components/ChoiceGroup.h"
 #include "Components/InputStyle.h"
 #include "Components/KeyboardLayer.h"
 #include "Components/ScreenStyle.h"
@@ -182,12 +183,14 @@ QWidget* OnboardingView::buildGoal() {
     v->addWidget(caption);
     auto* row = new QHBoxLayout;
     row->setSpacing(4);
+    auto* group = new ChoiceGroup(picker);
     for (const QString& hex : OnboardingViewModel::swatches()) {
         auto* swatch = new ColorSwatchButton(hex);
         swatch->setAccessibleName(CreateGoalViewModel::colorName(hex));
         swatch->setChecked(hex == selectedColor_);
         connect(swatch, &QAbstractButton::clicked, this, [this, hex] { selectColor(hex); });
         row->addWidget(swatch);
+        group->add(swatch);
     }
     v->addLayout(row);
 

@@ -2,6 +2,8 @@
 
 #include "Components/AlertDialog.h"
 #include "Components/BareScrollArea.h"
+#include "Components/ChoiceGroup.h"
+#include "Components/FocusRing.h"
 #include "Components/GlassCard.h"
 #include "Components/MenuPicker.h"
 #include "Components/ScreenStyle.h"
@@ -33,6 +35,22 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// A theme or font chosen from this screen rebuilds the whole window, this screen included: the
+// screen made next puts the focus back on the choice, as the one that had it.
+struct Refocus {
+    const char* kind = nullptr; // the choices' object name
+    int value = 0;
+    Qt::FocusReason reason = Qt::OtherFocusReason;
+};
+std::optional<Refocus> g_refocus;
+
+void refocusAfterRebuild(QAbstractButton* choice, const char* kind, int value) {
+    if (!choice->hasFocus())
+        return;
+    const bool ring = FocusRing::current() && FocusRing::current()->target() == choice;
+    g_refocus = Refocus{kind, value, ring ? Qt::TabFocusReason : Qt::OtherFocusReason};
+}
 
 QWidget* horizontalStrip(const QList<QWidget*>& items, int spacing, const QString& name) {
     auto* strip = new QWidget;
@@ -92,6 +110,28 @@ SettingsView::SettingsView(const AppEnvironment& env, QWidget* parent)
     scroll->setObjectName(QStringLiteral("settingsScroll"));
     scroll->setAccessibleName(tr("Settings"));
     outer->addWidget(scroll);
+}
+
+void SettingsView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!g_refocus)
+        return;
+    const Refocus wanted = *g_refocus;
+    g_refocus.reset();
+    // Once the new page is laid out, so the choice can be scrolled to.
+    QMetaObject::invokeMethod(
+        this,
+        [this, wanted] {
+            for (QAbstractButton* choice : findChildren<QAbstractButton*>(QString::fromLatin1(wanted.kind)))
+                if (choice->property("choiceValue").toInt() == wanted.value) {
+                    choice->setFocus(wanted.reason);
+                    // Its strip scrolls sideways to it, and the page down to the strip.
+                    for (QWidget* up = choice->parentWidget(); up; up = up->parentWidget())
+                        if (auto* area = qobject_cast<QScrollArea*>(up))
+                            area->ensureWidgetVisible(choice, 24, 48);
+                }
+        },
+        Qt::QueuedConnection);
 }
 
 QWidget* SettingsView::buildProfile() {
@@ -226,19 +266,24 @@ QWidget* SettingsView::buildAppearance() {
     v->setSpacing(12);
     v->addWidget(titled(tr("Color Theme"), tr("%1 presets + custom colour").arg(20)));
     QList<QWidget*> swatches;
+    auto* themeGroup = new ChoiceGroup(this);
     for (AppColorTheme theme : AppColorThemes::allCases) {
         std::optional<QColor> customColor;
         if (custom)
             customColor = ColorHex::fromHex(themes.customBaseHex());
         auto* swatch = new ThemeSwatchView(theme, theme == themes.currentTheme(), customColor);
+        swatch->setProperty("choiceValue", int(theme));
         // The choice restyles the whole window, this screen included: it is made on the next
         // turn, once the click that asked for it has returned.
-        connect(swatch, &QAbstractButton::clicked, this, [theme] {
+        connect(swatch, &QAbstractButton::clicked, this, [swatch, theme] {
+            if (theme != ThemeManager::shared().currentTheme())
+                refocusAfterRebuild(swatch, "themeSwatch", int(theme));
             QMetaObject::invokeMethod(
                 &ThemeManager::shared(), [theme] { ThemeManager::shared().setCurrentTheme(theme); },
                 Qt::QueuedConnection);
         });
         swatches << swatch;
+        themeGroup->add(swatch);
     }
     v->addWidget(horizontalStrip(swatches, 16, QStringLiteral("themeStrip")));
     if (custom)
@@ -246,14 +291,19 @@ QWidget* SettingsView::buildAppearance() {
     v->addWidget(SettingsRows::rule(AppTheme::Colors::borderSubtle()));
     v->addWidget(titled(tr("Font Style"), tr("Changes all text throughout the app")));
     QList<QWidget*> cards;
+    auto* fontGroup = new ChoiceGroup(this);
     for (AppFontOption option : AppFontOptions::allCases) {
         auto* card = new FontOptionCard(option, option == themes.currentFont());
-        connect(card, &QAbstractButton::clicked, this, [option] {
+        card->setProperty("choiceValue", int(option));
+        connect(card, &QAbstractButton::clicked, this, [card, option] {
+            if (option != ThemeManager::shared().currentFont())
+                refocusAfterRebuild(card, "fontCard", int(option));
             QMetaObject::invokeMethod(
                 &ThemeManager::shared(), [option] { ThemeManager::shared().setCurrentFont(option); },
                 Qt::QueuedConnection);
         });
         cards << card;
+        fontGroup->add(card);
     }
     v->addWidget(horizontalStrip(cards, 8, QStringLiteral("fontStrip")));
     return box;

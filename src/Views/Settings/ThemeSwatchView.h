@@ -21,6 +21,8 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
+    // As a radio button: choosing the chosen one again keeps it chosen.
+    void nextCheckState() override { setChecked(true); }
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
