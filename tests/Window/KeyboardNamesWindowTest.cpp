@@ -96,6 +96,7 @@ protected:
     // A store with something on every screen: a goal whose check-in comes daily, a link, a win.
     void seed() {
         auto goal = makeGoal(QStringLiteral("Run a half marathon"), 10, 2, 1);
+        goal->setDeadline(Clock::now().addDays(20));
         for (const auto& milestone : goal->milestonesArray())
             milestone->setFrequency(QStringLiteral("Daily"));
         auto link = LinkItem::create(context());
@@ -320,6 +321,11 @@ TEST_F(KeyboardNamesWindow, EveryControlTabReachesIsNamedInWords) {
         pressInSheet("addPendingStep");
     });
 
+    for (const char* mode : {"goalsGridModeButton", "goalsAchievedTab"}) {
+        press(onScreen(mode), mode);
+        walk(QString::fromLatin1(mode));
+    }
+
     at(AppDestination::dashboard);
     walkLayer(QStringLiteral("Goal over the dashboard"),
               [&] { click(onScreen("goalCard"), QPoint(40, 20)); });
@@ -348,6 +354,13 @@ TEST_F(KeyboardNamesWindow, EveryControlTabReachesIsNamedInWords) {
             press(onScreen("toggleAddTaskButton"), "toggleAddTaskButton");
         press(onScreen("newCategoryChip"), "newCategoryChip");
     });
+    walkLayer(QStringLiteral("Follow-up"), [&] {
+        QWidget* row = onScreen("calendarTaskRow");
+        ASSERT_NE(row, nullptr);
+        row->setFocus(Qt::TabFocusReason);
+        frames(400);
+        press(onScreen("followUpButton"), "followUpButton");
+    });
 
     const std::pair<FinanceTab, const char*> financeSheets[] = {
         {FinanceTab::overview, "addIncomeButton"},
@@ -367,6 +380,15 @@ TEST_F(KeyboardNamesWindow, EveryControlTabReachesIsNamedInWords) {
             press(button);
         });
     }
+    atTab(FinanceTab::overview);
+    walkLayer(QStringLiteral("Edit account"), [&] {
+        // The account's buttons show while the keyboard is in its row: Tab goes there.
+        for (int i = 0; i < 60 && !(focus() && focus()->objectName() == QLatin1String("editAccount")); ++i)
+            key(Qt::Key_Tab);
+        ASSERT_TRUE(focus() && focus()->objectName() == QLatin1String("editAccount"));
+        key(Qt::Key_Return);
+    });
+    atTab(FinanceTab::investments);
     walkLayer(QStringLiteral("Add Investment, deposit"), [&] {
         press(onScreen("addButton"), "addButton");
         ASSERT_NE(topSheet(), nullptr);
