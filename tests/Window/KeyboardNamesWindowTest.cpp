@@ -467,6 +467,15 @@ TEST_F(KeyboardNamesWindow, AFirstRecordLeavesTheFocusOnTheScreensAdd) {
     key(Qt::Key_Return);
     frames(800);
     expectFocusOnScreenControl("links", "addLinkButton");
+    // The rows end where the header's "Add Link" does, not nearer the window's edge.
+    auto* links = qobject_cast<LinksView*>(screen());
+    ASSERT_NE(links, nullptr);
+    ASSERT_FALSE(links->list()->visibleRows().isEmpty());
+    QWidget* row = links->list()->visibleRows().at(0);
+    QWidget* addLink = onScreen("addLinkButton");
+    EXPECT_LE(row->mapTo(window_.get(), QPoint(row->width(), 0)).x(),
+              addLink->mapTo(window_.get(), QPoint(addLink->width(), 0)).x())
+        << "a link row runs past the header's margin";
 
     at(AppDestination::achievements);
     press(onScreen("addAchievementButton"), "addAchievementButton");
@@ -602,6 +611,12 @@ TEST_F(KeyboardNamesWindow, ADeleteLeavesTheFocusOnTheNeighbourOrTheSectionsAdd)
         row->setFocus(Qt::TabFocusReason);
         key(Qt::Key_Tab);
         ASSERT_EQ(focus(), onScreen("deleteAchievementButton"));
+        // The button shows over the end of the row's first line, clear of its date.
+        QWidget* date = row->findChild<QWidget*>(QStringLiteral("achievementDate"));
+        ASSERT_NE(date, nullptr);
+        EXPECT_FALSE(QRect(focus()->mapTo(row, QPoint()), focus()->size())
+                         .intersects(QRect(date->mapTo(row, QPoint()), date->size())))
+            << "Delete is drawn over the date";
         key(Qt::Key_Return);
         frames(800);
         EXPECT_EQ(focus(), onScreen(next))
