@@ -4,7 +4,6 @@
 #include "Components/KeyboardLayer.h"
 
 #include <QApplication>
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -20,25 +19,43 @@ bool canTake(const QWidget* widget) {
 
 } // namespace
 
-void FocusAfter::handOver(QWidget* leaving, QWidget* to) {
-    if (!leaving || !to || !leaving->isVisible() || inside(leaving, to))
-        return;
+FocusAfter::Handover FocusAfter::takeFrom(QWidget* leaving) {
+    Handover held;
+    if (!leaving || !leaving->isVisible())
+        return held;
     if (KeyboardLayer* layer = KeyboardLayer::top(leaving); layer && inside(leaving, layer->opener()))
-        layer->setOpener(to);
+        held.layer = layer;
     QWidget* focus = QApplication::focusWidget();
-    if (!inside(leaving, focus))
+    if (inside(leaving, focus)) {
+        held.hadFocus = true;
+        held.ring = FocusRing::current() && FocusRing::current()->target() == focus;
+        // Let go before the part hides, or the window hands the focus on to its next control.
+        focus->clearFocus();
+    }
+    return held;
+}
+
+void FocusAfter::Handover::giveTo(QWidget* to) const {
+    if (!to)
         return;
-    const bool ring = FocusRing::current() && FocusRing::current()->target() == focus;
+    if (layer)
+        layer->setOpener(to);
+    if (!hadFocus)
+        return;
     const Qt::FocusReason reason = ring ? Qt::TabFocusReason : Qt::OtherFocusReason;
     if (canTake(to)) {
         to->setFocus(reason);
         return;
     }
-    // The replacing control shows later in the same change (a list lays out its new rows); the
-    // focus the window's chain gives away meanwhile is taken back then.
-    focus->clearFocus();
+    // The control shows later in the same change (a list lays out its new rows).
     QTimer::singleShot(0, to, [target = QPointer<QWidget>(to), reason] {
         if (canTake(target))
             target->setFocus(reason);
     });
+}
+
+void FocusAfter::handOver(QWidget* leaving, QWidget* to) {
+    if (!to || inside(leaving, to))
+        return;
+    takeFrom(leaving).giveTo(to);
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "Components/KeyboardLayer.h"
+
+#include <QPointer>
+
 class QWidget;
 
 // Where the keyboard goes on after an action changed what the screen shows. A part about to hide
@@ -8,10 +12,24 @@ class QWidget;
 // next control far away (the sidebar) or to nothing.
 namespace FocusAfter {
 
+// What a hiding part held: the focus (let go of, so the window does not pass it on) and the
+// layer on top whose opener lay in it.
+struct Handover {
+    bool hadFocus = false;
+    bool ring = false;
+    QPointer<KeyboardLayer> layer;
+
+    // Gives what was held to `to`: the focus at once when it can take it, else as soon as it can
+    // in this turn of the event loop, with the ring when the leaving control showed one.
+    void giveTo(QWidget* to) const;
+};
+
+// Call just before `leaving` hides, when the control that takes over is made only afterwards (a
+// list's first row). Nothing is held when `leaving` is not shown.
+Handover takeFrom(QWidget* leaving);
+
 // Call just before `leaving` hides: the focus in it, and the opener of the layer on top when that
-// lies in it, go to `to` (at once when it can take the focus, else as soon as it can in this turn of
-// the event loop). A ring shown on the leaving control shows on `to`. Does nothing when `leaving`
-// is not shown.
+// lies in it, go to `to`.
 void handOver(QWidget* leaving, QWidget* to);
 
 } // namespace FocusAfter

@@ -1,5 +1,7 @@
 #include "Views/Goals/GoalsActiveSide.h"
 
+#include "Components/FocusAfter.h"
+
 #include "Components/MotionEffect.h"
 #include "Components/Symbols.h"
 #include "Models/Goal.h"
@@ -72,12 +74,16 @@ void GoalsActiveSide::place(const std::vector<std::shared_ptr<Goal>>& goals, boo
             setRowHeight(rowHeight_ = probe->sizeHint().height());
         delete probe;
     }
+    // The first goal replaces the empty state: the keyboard goes on from its row.
+    const FocusAfter::Handover held = goals.empty() ? FocusAfter::Handover() : FocusAfter::takeFrom(empty_);
     empty_->setVisible(goals.empty());
     GoalsEmptyState::setSearching(empty_, searching);
     entering_ = true;
     entranceSlot_ = 0;
     setCount(int(goals_.size()));
     entering_ = false;
+    if (held.hadFocus || held.layer)
+        held.giveTo(rowWidget(0));
 }
 
 int GoalsActiveSide::gridColumns() const {
