@@ -444,10 +444,18 @@ TEST_F(KeyboardNamesWindow, TheFirstDaysOverlaysAreNamedInWords) {
 }
 
 TEST_F(KeyboardNamesWindow, AFirstRecordLeavesTheFocusOnTheScreensAdd) {
-    makeGoal(QStringLiteral("Run a half marathon"), 10, 2, 1);
     UserDefaults::standard().setFlag(FinanceView::authEnabledKey, false);
     UserDefaults::standard().setFlag(FinanceView::onboardingCompleteKey, true);
     showWindow(QSize(1200, 760));
+
+    // The first goal: its row takes the place of the invitation, and the focus with it.
+    at(AppDestination::goals);
+    press(onScreen("goalsCreateFirstGoal"), "goalsCreateFirstGoal");
+    type("createGoalTitleField", QStringLiteral("Run a half marathon"));
+    pressInSheet("createGoalConfirm");
+    EXPECT_EQ(topSheet(), nullptr);
+    EXPECT_TRUE(qobject_cast<GoalRowView*>(focus())) << "the focus is on " << describe(focus()).toStdString();
+    EXPECT_TRUE(FocusRing::current() && FocusRing::current()->target() == focus());
 
     at(AppDestination::journal);
     press(onScreen("emptyLogProgressButton"), "emptyLogProgressButton");
