@@ -220,6 +220,7 @@ QWidget* InvestmentsView::buildEmptyState() {
     auto* first = ScreenStyle::textButton(tr("Add Your First Investment"), Theme::font(13, QFont::Medium),
                                           AppTheme::Colors::violet());
     first->setObjectName(QStringLiteral("addFirstButton"));
+    addFirst_ = first;
     connect(first, &QPushButton::clicked, this, &InvestmentsView::showAddSheet);
     emptyColumn->addWidget(first, 0, Qt::AlignHCenter);
     margins->addWidget(emptyCard);
@@ -276,6 +277,10 @@ void InvestmentsView::showRows() {
     if (count > 0)
         FocusAfter::handOver(empty_, add_);
     empty_->setVisible(count == 0);
+    // The last holding deleted: the keyboard goes on from the empty state's own Add.
+    if (count == 0)
+        for (QWidget* row : list_->rowsInView())
+            FocusAfter::handOver(row, addFirst_);
     list_->setCount(count);
 }
 

@@ -62,5 +62,6 @@ private:
     VirtualList* list_ = nullptr;
     QWidget* empty_ = nullptr;
     QPushButton* add_ = nullptr;
+    QPushButton* addFirst_ = nullptr;
     bool shownOnce_ = false;
 };
