@@ -23,9 +23,11 @@ QList<QWidget*> controlsOf(const QWidget* part) {
     for (QWidget* w : part->findChildren<QWidget*>()) {
         if (w->focusPolicy() == Qt::NoFocus || w->isWindow())
             continue;
+        // A compound control hands its focus to a part of its own; a scroll area's view hands it
+        // up to the area, which makes what the view shows (a strip of chips) no part of it.
         bool inner = false;
         for (const QWidget* up = w->parentWidget(); up && up != part && !inner; up = up->parentWidget())
-            inner = up->focusProxy() != nullptr;
+            inner = up->focusProxy() && up->isAncestorOf(up->focusProxy());
         if (!inner)
             out << w;
     }

@@ -1,24 +1,34 @@
 // The keyboard's stops as the X server shows them: at every Tab stop of every destination the
-// focused control is drawn (its area on screen changes when the focus leaves it) and has a
-// name a screen reader reads; Return in a sheet's one-line field presses the sheet's default
-// button, so a form filled from the keyboard is saved from it.
+// focused control is drawn (its area on screen changes when the focus leaves it), has a name a
+// screen reader reads, is a control and not a pane, and comes after the one before it in the
+// order the screen reads; a group of choices is one stop. Return in a sheet's one-line field
+// presses the sheet's default button, so a form filled from the keyboard is saved from it.
 #include "Window/WindowLane.h"
 
+#include "Components/ChoiceGroup.h"
 #include "Components/FocusRing.h"
+#include "Components/KeyboardLayer.h"
 #include "Components/MenuPicker.h"
+#include "Models/CalendarTask.h"
 #include "Models/LinkItem.h"
 #include "Platform/UserDefaults.h"
 #include "Store/FetchRequest.h"
+#include "ViewModels/Theme/ThemeManager.h"
 #include "Views/Finance/FinanceTabBar.h"
 #include "Views/Finance/FinanceTabButton.h"
 #include "Views/Finance/FinanceView.h"
+#include "Views/Onboarding/OnboardingView.h"
+#include "Views/Settings/ThemeSwatchView.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QMenu>
 #include <QPainterPath>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
+
+#include <iostream>
 
 namespace {
 
@@ -44,6 +54,9 @@ protected:
     void openAt(AppDestination destination) {
         if (!window_) {
             makeGoal(QStringLiteral("Run a half marathon"), 10, 2, 1);
+            auto task = CalendarTask::create(context());
+            task->setTitle(QStringLiteral("Buy running shoes"));
+            task->setDate(Clock::now().date().startOfDay());
             auto link = LinkItem::create(context());
             link->setTitle(QStringLiteral("Training plan"));
             link->setUrl(QStringLiteral("https://example.org/plan"));
@@ -84,6 +97,9 @@ protected:
             start = window_.get();
         }
         QList<QWidget*> seen;
+        QList<ChoiceGroup*> groups;
+        QWidget* content = named(QStringLiteral("detailArea"));
+        QWidget* previous = nullptr;
         for (int i = 0; i < 120; ++i) {
             QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window_.get(),
                             Qt::Key_Tab);
@@ -95,6 +111,19 @@ protected:
             seen << focus;
             const std::string stop = (where + QStringLiteral(": ") + describe(focus)).toStdString();
             EXPECT_FALSE(accessibleName(focus).isEmpty()) << stop << " has no accessible name";
+            EXPECT_FALSE(isPane(focus)) << stop << " is a pane: a stop that does nothing";
+            if (ChoiceGroup* group = ChoiceGroup::of(focus)) {
+                EXPECT_FALSE(groups.contains(group)) << stop << ": a second stop in one group of choices";
+                groups << group;
+            }
+            // Within the screen (the sidebar is a column of its own, and Tab wraps round).
+            if (previous && previous->isVisible() && content && content->isAncestorOf(previous) &&
+                content->isAncestorOf(focus)) {
+                const QString fault = readingOrderFault(previous, focus);
+                EXPECT_TRUE(fault.isEmpty()) << stop << " comes after " << describe(previous).toStdString()
+                                             << " though it stands " << fault.toStdString();
+            }
+            previous = focus;
             const QImage focused = grabAround(focus);
             focus->clearFocus();
             frames(60);
@@ -104,6 +133,44 @@ protected:
             frames(60);
         }
         EXPECT_GT(seen.size(), 3) << where.toStdString();
+    }
+
+    // Tabs from the focused control until the focus is on the control of that name; -1 if never.
+    int tabsTo(const QString& name) {
+        for (int tabs = 1; tabs <= 120; ++tabs) {
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window_.get(),
+                            Qt::Key_Tab);
+            frames(60);
+            if (QApplication::focusWidget() && QApplication::focusWidget()->objectName() == name)
+                return tabs;
+        }
+        return -1;
+    }
+
+    // The choices are one stop of the layer on top, each named by what it is.
+    void expectOneStop(const QString& where, const QList<QWidget*>& choices) {
+        KeyboardLayer* layer = KeyboardLayer::top(window_.get());
+        ASSERT_NE(layer, nullptr) << where.toStdString();
+        ASSERT_GT(choices.size(), 1) << where.toStdString();
+        const QList<QWidget*> stops = layer->stops();
+        QStringList names;
+        int taken = 0;
+        for (QWidget* choice : choices) {
+            taken += stops.contains(choice) ? 1 : 0;
+            names << accessibleName(choice);
+            EXPECT_FALSE(names.last().contains(QRegularExpression(QStringLiteral("\\d of \\d"))))
+                << where.toStdString() << ": " << names.last().toStdString() << " says where, not what";
+        }
+        EXPECT_EQ(taken, 1) << where.toStdString() << " takes " << taken << " Tab stops";
+        names.removeDuplicates();
+        EXPECT_EQ(names.size(), choices.size()) << where.toStdString() << ": choices share a name";
+    }
+    QList<QWidget*> shownNamed(const QRegularExpression& name) const {
+        QList<QWidget*> out;
+        for (QWidget* w : window_->findChildren<QWidget*>(name))
+            if (w->isVisible())
+                out << w;
+        return out;
     }
 };
 
@@ -162,10 +229,10 @@ TEST_F(KeyboardStopsWindow, ReturnInAOneLineFieldSavesAddExpenseAndAddLink) {
 }
 
 // The states a keyboard user meets, as the server shows them at 1200x760, kept for a look:
-// the check-in on arrival shows its whole note field and its first mood focused but not
-// chosen; a focused pill button wears a ring of its shape; "Create Goal" off is not a
-// gradient; the schedule sheet keeps its header and buttons in view and shrinks for its
-// second phase; the bill sheet's category menu opens on its option, as wide as its field.
+// the check-in on arrival shows its whole note field and its chosen mood focused, and a mood
+// the arrows reach is focused but not chosen; a focused pill button wears a ring of its shape; "Create Goal"
+// off is not a gradient; the schedule sheet keeps its header and buttons in view and shrinks for its second
+// phase; the bill sheet's category menu opens on its option, as wide as its field.
 TEST_F(KeyboardStopsWindow, FocusDisabledAndCutStatesReadTrue) {
     makeGoal(QStringLiteral("Run a half marathon"), 10, 2, 1);
     makeGoal(QStringLiteral("Read twelve books"), 40, 12, 5);
@@ -186,13 +253,19 @@ TEST_F(KeyboardStopsWindow, FocusDisabledAndCutStatesReadTrue) {
     for (QWidget* up = notes->parentWidget(); up && up != card; up = up->parentWidget())
         shown &= QRect(up->mapTo(card, QPoint()), up->size());
     EXPECT_EQ(shown.height(), 80) << "the note field shows " << shown.height() << " of its 80 px";
-    QWidget* firstMood = named(QStringLiteral("mood1"));
-    ASSERT_NE(firstMood, nullptr);
-    EXPECT_TRUE(firstMood->hasFocus());
-    // As a keyboard user meets it: Shift+Tab and Tab come back to it with the ring.
-    QTest::keyClick(firstMood, Qt::Key_Backtab, Qt::ShiftModifier);
+    QWidget* chosenMood = named(QStringLiteral("mood3"));
+    ASSERT_NE(chosenMood, nullptr);
+    EXPECT_TRUE(chosenMood->hasFocus()) << "the keyboard starts on the chosen mood";
+    // As a keyboard user meets it: Shift+Tab and Tab come back to the moods' one stop, and the
+    // arrows move the ring to a mood not chosen.
+    QTest::keyClick(chosenMood, Qt::Key_Backtab, Qt::ShiftModifier);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     frames(100);
+    EXPECT_TRUE(chosenMood->hasFocus());
+    QTest::keyClick(chosenMood, Qt::Key_Left);
+    frames(100);
+    QWidget* firstMood = named(QStringLiteral("mood2"));
+    ASSERT_NE(firstMood, nullptr);
     EXPECT_TRUE(firstMood->hasFocus());
     ASSERT_NE(FocusRing::current(), nullptr);
     EXPECT_EQ(FocusRing::current()->target(), firstMood);
@@ -204,7 +277,7 @@ TEST_F(KeyboardStopsWindow, FocusDisabledAndCutStatesReadTrue) {
         .save(qv::test::screensDir() + QStringLiteral("/window-focused-mood.png"));
     // Chosen, the mood grows; focused, it keeps its size and tint, the ring aside.
     // Focus alone leaves the mood as it was: the same size and tint as its unchosen neighbour.
-    const QImage neighbour = grabAround(named(QStringLiteral("mood2")));
+    const QImage neighbour = grabAround(named(QStringLiteral("mood1")));
     const int inset = FocusRing::kOutset + 4;
     EXPECT_LT(differingShare(focusedMood.copy(focusedMood.rect().adjusted(inset, inset, -inset, -inset)),
                              neighbour.copy(neighbour.rect().adjusted(inset, inset, -inset, -inset))),
@@ -343,4 +416,101 @@ TEST_F(KeyboardStopsWindow, TheCheckInInTheSmallestWindowShowsItsMoodsAndItsWhol
     EXPECT_TRUE(shownIn(named(QStringLiteral("checkInNotes"))));
     EXPECT_TRUE(shownIn(named(QStringLiteral("mood5"))));
     saveScreen(QStringLiteral("checkin-arrival-900x600"));
+}
+
+// Settings from the keyboard: the themes and the fonts are a stop each, so "Require
+// Authentication" is at most 20 Tabs into the screen; Space on a theme restyles the window,
+// rebuilding the page, and the focus is back on the theme just chosen, with its ring.
+TEST_F(KeyboardStopsWindow, SettingsReachesTheLockSoonAndKeepsTheFocusOnTheChosenTheme) {
+    openAt(AppDestination::settings);
+    named(QStringLiteral("sidebarSettingsButton"))->setFocus(Qt::TabFocusReason);
+    const int fromGear = tabsTo(QStringLiteral("financeLockSwitch"));
+    // The sidebar's last stop: the next Tab enters the screen.
+    named(QStringLiteral("sidebarNewGoalButton"))->setFocus(Qt::TabFocusReason);
+    const int intoScreen = tabsTo(QStringLiteral("financeLockSwitch"));
+    std::cout << "Tabs to \"Require Authentication\": " << intoScreen << " into the screen, " << fromGear
+              << " from the gear through the sidebar\n";
+    EXPECT_GT(intoScreen, 0);
+    EXPECT_LE(intoScreen, 20);
+
+    named(QStringLiteral("userNameField"))->setFocus(Qt::TabFocusReason);
+    ASSERT_GT(tabsTo(QStringLiteral("themeSwatch")), 0);
+    auto* current = qobject_cast<ThemeSwatchView*>(QApplication::focusWidget());
+    ASSERT_NE(current, nullptr);
+    EXPECT_TRUE(current->isSelected()) << "Tab lands on the theme in use";
+    const AppColorTheme before = ThemeManager::shared().currentTheme();
+    QTest::keyClick(current, Qt::Key_Right);
+    auto* next = qobject_cast<ThemeSwatchView*>(QApplication::focusWidget());
+    ASSERT_NE(next, nullptr) << "the arrow moves within the themes";
+    const AppColorTheme wanted = next->theme();
+    EXPECT_EQ(ThemeManager::shared().currentTheme(), before) << "moving chooses nothing";
+    QTest::keyClick(next, Qt::Key_Space);
+    frames(1200);
+    EXPECT_EQ(ThemeManager::shared().currentTheme(), wanted);
+    auto* chosen = qobject_cast<ThemeSwatchView*>(QApplication::focusWidget());
+    ASSERT_NE(chosen, nullptr) << "the focus is on nothing after the page was rebuilt";
+    EXPECT_EQ(chosen->theme(), wanted);
+    EXPECT_TRUE(chosen->isSelected());
+    ASSERT_NE(FocusRing::current(), nullptr);
+    EXPECT_EQ(FocusRing::current()->target(), chosen);
+    saveScreen(QStringLiteral("settings-theme-chosen-by-keyboard"));
+    ThemeManager::shared().setCurrentTheme(before);
+    frames(600);
+}
+
+// The groups of choices of the check-in, the goal editor, the expense sheet and the onboarding
+// are one stop each, their choices named by what they are; the onboarding's round swatches
+// wear a round ring.
+TEST_F(KeyboardStopsWindow, EachGroupOfChoicesIsOneStopNamedByItsChoices) {
+    UserDefaults::standard().setFlag(FinanceView::authEnabledKey, false);
+    UserDefaults::standard().setFlag(FinanceView::onboardingCompleteKey, true);
+    makeGoal(QStringLiteral("Run a half marathon"), 10, 2, 1);
+    UserDefaults::standard().setDate(QStringLiteral("lastCheckInDate"), Clock::now().addDays(-1));
+    showWindow(QSize(1200, 760), true);
+    frames(800);
+
+    auto* onboarding = window_->findChild<OnboardingView*>();
+    ASSERT_NE(onboarding, nullptr);
+    onboarding->goToStep(2);
+    frames(800);
+    const QList<QWidget*> swatches = shownNamed(QRegularExpression(QStringLiteral("^colorSwatch$")));
+    expectOneStop(QStringLiteral("the onboarding's colours"), swatches);
+    auto* stop = ChoiceGroup::of(swatches.value(0)) ? ChoiceGroup::of(swatches.value(0))->stop() : nullptr;
+    ASSERT_NE(stop, nullptr);
+    stop->setFocus(Qt::TabFocusReason);
+    frames(100);
+    ASSERT_NE(FocusRing::current(), nullptr);
+    const QPainterPath ring = FocusRing::current()->outline();
+    const QRectF box = ring.boundingRect();
+    EXPECT_FALSE(ring.contains(box.topLeft() + QPointF(box.width() * 0.1, box.height() * 0.1)))
+        << "a round ring round a round swatch";
+    UserDefaults::standard().setFlag(QStringLiteral("onboardingComplete"), true);
+    window_.reset();
+    showWindow(QSize(1200, 760), true);
+    frames(800);
+
+    ASSERT_NE(named(QStringLiteral("DailyCheckInModal")), nullptr);
+    expectOneStop(QStringLiteral("the moods"), shownNamed(QRegularExpression(QStringLiteral("^mood\\d$"))));
+    expectOneStop(QStringLiteral("the energy"),
+                  shownNamed(QRegularExpression(QStringLiteral("^energy\\d$"))));
+    click(named(QStringLiteral("closeCheckInButton")));
+    frames(1500);
+
+    goTo(AppDestination::goals);
+    frames(800);
+    click(named(QStringLiteral("goalsNewGoalButton")));
+    frames(800);
+    ASSERT_NE(sheet<CreateGoalView>(), nullptr);
+    expectOneStop(QStringLiteral("the goal's colours"),
+                  shownNamed(QRegularExpression(QStringLiteral("^createGoalColor_"))));
+    expectOneStop(QStringLiteral("the goal's categories"),
+                  shownNamed(QRegularExpression(QStringLiteral("^createGoal(Category_|CustomChip)"))));
+    QTest::keyClick(sheet<CreateGoalView>(), Qt::Key_Escape);
+    frames(800);
+
+    goTo(AppDestination::expenses);
+    frames(800);
+    ASSERT_NE(openFinanceSheet(FinanceTab::overview, "addExpenseButton", 800), nullptr);
+    expectOneStop(QStringLiteral("the expense's categories"),
+                  shownNamed(QRegularExpression(QStringLiteral("^categoryChip$"))));
 }

@@ -30,14 +30,25 @@ protected:
     }
 
     // Presses Tab until the focus is on a widget that passes the test, at most `stops` times.
-    // No stop on the way is the bare sidebar column or a control that is not drawn.
+    // No stop on the way is a pane (the sidebar column, a screen's page) or a control that is not
+    // drawn, and within the screen none goes back up or leftwards against the reading order.
     QWidget* tabTo(const std::function<bool(QWidget*)>& wanted, int stops = 120) {
         for (int i = 0; i < stops; ++i) {
+            QWidget* before = focus();
             key(Qt::Key_Tab);
             QWidget* now = focus();
             if (!now)
                 continue;
-            EXPECT_NE(now->objectName(), QStringLiteral("sidebarScroll")) << "the sidebar column is no stop";
+            EXPECT_FALSE(isPane(now)) << now->objectName().toStdString() << " is a pane, no control";
+            // Within the screen each stop comes after the one before it as the screen reads.
+            QWidget* content = named(QStringLiteral("detailArea"));
+            if (before && before->isVisible() && content && content->isAncestorOf(before) &&
+                content->isAncestorOf(now)) {
+                const QString fault = readingOrderFault(before, now);
+                EXPECT_TRUE(fault.isEmpty())
+                    << now->objectName().toStdString() << " comes after "
+                    << before->objectName().toStdString() << " though it stands " << fault.toStdString();
+            }
             if (auto* item = qobject_cast<SidebarGoalItem*>(now->parentWidget());
                 item && now == item->eyeButton()) {
                 EXPECT_EQ(lastRow_, item) << "an eye is a stop only right after its row";
@@ -220,6 +231,14 @@ TEST_F(KeyboardWalk, AGoalOpensFromTheDashboardAndTheSidebar) {
 }
 
 TEST_F(KeyboardWalk, ATaskGoesOnAnotherDayOfTheCalendar) {
+    // Today holds a task above a goal's milestone: Tab meets the task's row first.
+    auto goal = makeGoal(QStringLiteral("Learn Spanish"), 6, 2, 0);
+    for (const auto& milestone : goal->milestonesArray())
+        milestone->setFrequency(QStringLiteral("Daily"));
+    auto today = CalendarTask::create(context());
+    today->setTitle(QStringLiteral("Book the flights"));
+    today->setDate(Clock::now().date().startOfDay());
+    context()->save();
     showWindow(QSize(1200, 760));
     openDestination(AppDestination::calendar);
     auto* page = qobject_cast<CalendarPageView*>(screen());
@@ -249,9 +268,21 @@ TEST_F(KeyboardWalk, ATaskGoesOnAnotherDayOfTheCalendar) {
     ASSERT_NE(tabToName(QStringLiteral("addTaskButton")), nullptr);
     key(Qt::Key_Return);
     frames(400);
-    const auto tasks = context()->fetch<CalendarTask>(FetchRequest(CalendarTask::entityName()));
-    ASSERT_EQ(tasks.size(), 1u);
-    EXPECT_EQ(tasks.front()->title(), QStringLiteral("Buy paint"));
-    EXPECT_EQ(tasks.front()->date().value_or(QDateTime()).toLocalTime().date(), wanted);
+    std::shared_ptr<CalendarTask> added;
+    for (const auto& task : context()->fetch<CalendarTask>(FetchRequest(CalendarTask::entityName())))
+        if (task != today)
+            added = task;
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->title(), QStringLiteral("Buy paint"));
+    EXPECT_EQ(added->date().value_or(QDateTime()).toLocalTime().date(), wanted);
+
+    // Back on today, Tab goes through the day as it reads, and on to the sidebar.
+    page->viewModel()->selectDate(Clock::now());
+    frames(600);
+    auto* cell = tabToA<CalendarDayCell>();
+    ASSERT_NE(cell, nullptr);
+    EXPECT_NE(tabTo([](QWidget* w) { return w->objectName() == QLatin1String("milestoneFoldButton"); }),
+              nullptr);
+    EXPECT_NE(tabToA<SidebarNavItem>(), nullptr);
     EXPECT_TRUE(warnings.isEmpty()) << qPrintable(warnings.join(u'\n'));
 }

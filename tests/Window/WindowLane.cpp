@@ -248,3 +248,36 @@ SheetHost* WindowLane::openFinanceSheet(FinanceTab tab, const char* opener, int 
     frames(std::max(settle, 400));
     return topSheet();
 }
+
+QRect WindowLane::readingRect(const QWidget* widget) {
+    QPoint at;
+    for (const QWidget* w = widget; w && !w->isWindow(); w = w->parentWidget()) {
+        const QWidget* view = w->parentWidget();
+        const auto* area = view ? qobject_cast<const QAbstractScrollArea*>(view->parentWidget()) : nullptr;
+        if (area && area->viewport() == view)
+            continue; // the page's offset is how far it is scrolled
+        at += w->pos();
+    }
+    return {at, widget->size()};
+}
+
+bool WindowLane::isPane(const QWidget* widget) {
+    return qobject_cast<const QAbstractScrollArea*>(widget) && !widget->inherits("QPlainTextEdit") &&
+           !widget->inherits("QTextEdit");
+}
+
+QString WindowLane::readingOrderFault(const QWidget* before, const QWidget* after) {
+    const QRect a = readingRect(before);
+    const QRect b = readingRect(after);
+    constexpr int slack = 4;
+    const int shared = std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top()) + 1;
+    const bool sameLine = 2 * shared >= std::min(a.height(), b.height());
+    const auto at = [](const QRect& r) {
+        return QStringLiteral(" (%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    if (sameLine && b.right() < a.left() + slack)
+        return QStringLiteral("to the left on the same line") + at(b) + at(a);
+    if (!sameLine && b.bottom() < a.top() + slack && b.left() < a.right() - slack)
+        return QStringLiteral("above it in the same column") + at(b) + at(a);
+    return {};
+}

@@ -53,4 +53,15 @@ protected:
 
     // Warnings Qt printed since the test began; a painter warning fails the test.
     QStringList warnings;
+
+    // Where the widget stands in the window as if no scroll area around it were scrolled: the
+    // place its reader meets it, however far the page was scrolled to bring it into view.
+    static QRect readingRect(const QWidget* widget);
+    // A pane, page or list frame: a scroll area that is no text field, which as a Tab stop would
+    // do nothing and ring a whole region.
+    static bool isPane(const QWidget* widget);
+    // Why Tab from `before` to `after` leaves the reading order, or nothing: within one column, a
+    // stop further up, or to the left on the same line (a stop up and to the right starts the
+    // next column).
+    static QString readingOrderFault(const QWidget* before, const QWidget* after);
 };

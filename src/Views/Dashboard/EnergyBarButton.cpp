@@ -19,7 +19,7 @@ EnergyBarButton::EnergyBarButton(int level, QWidget* parent) : QAbstractButton(p
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_TranslucentBackground);
-    setAccessibleName(tr("Energy %1 of 5: %2").arg(level).arg(DailyCheckInViewModel::energyLabel(level)));
+    setAccessibleName(tr("%1 energy").arg(DailyCheckInViewModel::energyLabel(level)));
     FocusRing::setCornerRadius(this, 3);
 }
 

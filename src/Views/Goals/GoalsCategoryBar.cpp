@@ -1,12 +1,15 @@
 #include "Views/Goals/GoalsCategoryBar.h"
 
 #include "Components/BareScrollArea.h"
+#include "Components/ChoiceGroup.h"
+#include "Components/FocusRing.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/GoalsViewModel.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "Views/Goals/GoalStyle.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QScrollBar>
 #include <QToolButton>
@@ -15,7 +18,8 @@
 #include <algorithm>
 
 GoalsCategoryBar::GoalsCategoryBar(GoalsViewModel* viewModel, QWidget* parent)
-    : QScrollArea(parent), viewModel_(viewModel), strip_(new QWidget), row_(new QHBoxLayout(strip_)) {
+    : QScrollArea(parent), viewModel_(viewModel), strip_(new QWidget), row_(new QHBoxLayout(strip_)),
+      group_(new ChoiceGroup(this)) {
     setObjectName(QStringLiteral("goalsCategoryBar"));
     setAccessibleName(QStringLiteral("Categories"));
     BareScrollArea::makeBare(this);
@@ -26,6 +30,11 @@ GoalsCategoryBar::GoalsCategoryBar(GoalsViewModel* viewModel, QWidget* parent)
 }
 
 void GoalsCategoryBar::rebuild() {
+    // A chip chosen from the keyboard goes with the rebuild: its successor takes the focus.
+    const QWidget* focus = QApplication::focusWidget();
+    const bool hadFocus = focus && strip_->isAncestorOf(focus);
+    const bool ring = hadFocus && FocusRing::current() && FocusRing::current()->target() == focus;
+    group_->clear();
     // A chip may be rebuilt from its own click: release the old ones later.
     while (QLayoutItem* item = row_->takeAt(0)) {
         if (QWidget* chip = item->widget()) {
@@ -49,8 +58,16 @@ void GoalsCategoryBar::rebuild() {
         chip->ensurePolished();
         row_->addWidget(chip);
         chip->show();
+        group_->add(chip);
+        if (on)
+            group_->setChosen(chip);
     }
     row_->addStretch(1);
+    // Made anew, the chips stand last in the window's chain: the list whose header this strip
+    // is puts its header's controls back in order when the header asks for a new layout.
+    QCoreApplication::postEvent(this, new QEvent(QEvent::LayoutRequest));
+    if (hadFocus && group_->stop())
+        group_->stop()->setFocus(ring ? Qt::TabFocusReason : Qt::OtherFocusReason);
     // New chips are not shown yet, so the layout would not count them.
     int chipHeight = 0;
     for (QToolButton* chip : strip_->findChildren<QToolButton*>())

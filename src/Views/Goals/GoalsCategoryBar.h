@@ -2,11 +2,13 @@
 
 #include <QScrollArea>
 
+class ChoiceGroup;
 class GoalsViewModel;
 class QHBoxLayout;
 
 // The strip of category chips above the active goals: "All" and each category of the active
-// goals. The chip of the chosen category is lit; choosing one sets the view model's filter.
+// goals. The chip of the chosen category is lit; choosing one sets the view model's filter. The
+// chips are one group of choices: one Tab stop, moved through with the arrows.
 class GoalsCategoryBar : public QScrollArea {
     Q_OBJECT
 public:
@@ -22,4 +24,5 @@ private:
     GoalsViewModel* viewModel_;
     QWidget* strip_;
     QHBoxLayout* row_;
+    ChoiceGroup* group_;
 };

@@ -13,6 +13,7 @@ LinksList::LinksList(LinkRow::Action onEdit, LinkRow::Action onDelete, QWidget* 
     setObjectName(QStringLiteral("linksList"));
     setAccessibleName(tr("Links"));
     setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::NoFocus); // no stop: Tab goes from link to link
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     viewport()->setAutoFillBackground(false);
