@@ -1,9 +1,11 @@
 // The keyboard's names and where it goes on after an action, on the X server. Every control Tab
 // reaches on every destination and in every sheet has a name a screen reader reads that says in
 // words what it does or holds, with no markup. After a first record replaces an empty state the
-// focus is on the screen's own "Add", with its ring, so the next Return adds another (never the
-// sidebar's Settings gear); a step added in the schedule sheet leaves the focus on its title
-// field, so Return there never deletes it; Return in the monthly income sets it.
+// focus is on the screen's own "Add" (the first goal: on its row), with its ring, so the next
+// Return adds another (never the sidebar's Settings gear); in the schedule sheet "+ Add step"
+// leaves the focus on the new step's title and "Add Step" on "+ Add step", so Return never
+// deletes a step; Return in the monthly income sets it; a delete leaves the focus on the
+// neighbour, or on the section's Add after the last.
 #include "Window/WindowLane.h"
 
 #include "Components/FocusRing.h"
@@ -93,7 +95,8 @@ protected:
         frames(120);
     }
 
-    // A store with something on every screen: a goal whose check-in comes daily, a link, a win.
+    // A store with a record of every kind, so that every screen shows its rows: a goal with a
+    // deadline whose check-in comes daily, a link, a win, a task, an entry and the money records.
     void seed() {
         auto goal = makeGoal(QStringLiteral("Run a half marathon"), 10, 2, 1);
         goal->setDeadline(Clock::now().addDays(20));
