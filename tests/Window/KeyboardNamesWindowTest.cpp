@@ -451,6 +451,13 @@ TEST_F(KeyboardNamesWindow, AFirstRecordLeavesTheFocusOnTheScreensAdd) {
     UserDefaults::standard().setFlag(FinanceView::onboardingCompleteKey, true);
     showWindow(QSize(1200, 760));
 
+    // The dashboard's invitation leads to the goals: the focus goes on into that screen.
+    press(onScreen("createFirstGoalButton"), "createFirstGoalButton");
+    frames(400);
+    ASSERT_EQ(vm_->selectedDestination(), AppDestination::goals);
+    EXPECT_TRUE(focus() && screen()->isAncestorOf(focus()))
+        << "after the dashboard's Create the focus is on " << describe(focus()).toStdString();
+
     // The first goal: its row takes the place of the invitation, and the focus with it.
     at(AppDestination::goals);
     press(onScreen("goalsCreateFirstGoal"), "goalsCreateFirstGoal");
