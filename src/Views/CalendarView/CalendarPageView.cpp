@@ -1,6 +1,8 @@
 #include "Views/CalendarView/CalendarPageView.h"
 
 #include "Components/BareScrollArea.h"
+#include "Components/ChoiceGroup.h"
+#include "Components/FocusRing.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
 #include "Components/TabChain.h"
@@ -28,6 +30,7 @@
 #include "Views/CalendarView/CalendarTaskRow.h"
 #include "Views/CalendarView/CalendarToast.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -154,6 +157,8 @@ QWidget* CalendarPageView::buildTasksSection() {
     scroll->setObjectName(QStringLiteral("filterChipRow"));
     scroll->setFixedHeight(QFontMetrics(Theme::font(11, QFont::Medium)).height() + 10);
     filterRow_ = scroll;
+    // The filter's chips are one group of choices: one Tab stop, moved through with the arrows.
+    filterGroup_ = new ChoiceGroup(this);
     column->addWidget(filterRow_);
 
     addBar_ = new CalendarAddTaskBar(viewModel_, Calendar::addMonths(Clock::now(), 1));
@@ -280,6 +285,11 @@ void CalendarPageView::renderFilter() {
             dayCategories.push_back(category);
     }
     filterRow_->setVisible(!dayCategories.empty());
+    // A chip chosen from the keyboard goes with the chips made anew: the chosen one takes its focus.
+    const QWidget* focus = QApplication::focusWidget();
+    const bool hadFocus = focus && filterRow_->isAncestorOf(focus);
+    const bool ring = hadFocus && FocusRing::current() && FocusRing::current()->target() == focus;
+    filterGroup_->clear();
     for (CalendarChip* chip : filterChipList_)
         CalendarStyle::removeLater(chip);
     filterChipList_.clear();
@@ -291,6 +301,9 @@ void CalendarPageView::renderFilter() {
     connect(all, &CalendarChip::clicked, this, [this] { setFilter(nullptr); });
     filterChips_->insertWidget(0, all);
     filterChipList_.push_back(all);
+    filterGroup_->add(all);
+    if (!filterCategory_)
+        filterGroup_->setChosen(all);
     for (const auto& category : dayCategories) {
         auto* chip = CalendarStyle::categoryChip(category);
         const bool selected = filterCategory_ && filterCategory_->objectID() == category->objectID();
@@ -299,8 +312,13 @@ void CalendarPageView::renderFilter() {
                 [this, category, selected] { setFilter(selected ? nullptr : category); });
         filterChips_->insertWidget(static_cast<int>(filterChipList_.size()), chip);
         filterChipList_.push_back(chip);
+        filterGroup_->add(chip);
+        if (selected)
+            filterGroup_->setChosen(chip);
     }
     TabChain::followLayout(dayScroll_);
+    if (hadFocus && filterGroup_->stop())
+        filterGroup_->stop()->setFocus(ring ? Qt::TabFocusReason : Qt::OtherFocusReason);
 }
 
 void CalendarPageView::renderTasks() {

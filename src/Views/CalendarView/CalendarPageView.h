@@ -10,6 +10,7 @@ struct AppEnvironment;
 class AppViewModel;
 class CalendarAddTaskBar;
 class CalendarChip;
+class ChoiceGroup;
 class CalendarMilestoneCard;
 class CalendarMonthColumn;
 class CalendarTaskRow;
@@ -76,6 +77,7 @@ private:
     QWidget* filterRow_ = nullptr;
     QHBoxLayout* filterChips_ = nullptr;
     std::vector<CalendarChip*> filterChipList_;
+    ChoiceGroup* filterGroup_ = nullptr;
     CalendarAddTaskBar* addBar_ = nullptr;
     QVBoxLayout* taskList_ = nullptr;
     QLabel* emptyTasks_ = nullptr;
