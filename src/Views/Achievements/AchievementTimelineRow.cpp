@@ -25,6 +25,11 @@
 namespace {
 constexpr int kDeleteInsetTop = 6;
 constexpr int kDeleteInsetTrailing = 2;
+constexpr int kDeleteGap = 8;
+
+int deleteSide() {
+    return Symbols::pixelSizeForFontSize(11) + 10;
+}
 } // namespace
 
 namespace {
@@ -87,6 +92,8 @@ AchievementTimelineRow::AchievementTimelineRow(std::shared_ptr<Achievement> achi
                                     Theme::font(11), Theme::textMuted());
     date->setObjectName(QStringLiteral("achievementDate"));
     line->addWidget(date);
+    // The delete button comes over the end of this line: the date keeps clear of it.
+    line->addSpacing(deleteSide() + kDeleteInsetTrailing + kDeleteGap - line->spacing());
     card->addLayout(line);
 
     const QString desc = achievement_->desc().value_or(QString());
@@ -104,13 +111,13 @@ AchievementTimelineRow::AchievementTimelineRow(std::shared_ptr<Achievement> achi
     deleteButton_->setObjectName(QStringLiteral("deleteAchievementButton"));
     deleteButton_->setToolTip(tr("Delete"));
     deleteButton_->setCursor(Qt::PointingHandCursor);
-    const int side = Symbols::pixelSizeForFontSize(11);
+    const int side = deleteSide() - 10;
     deleteButton_->setIcon(Symbols::icon(QStringLiteral("trash"), AppTheme::Colors::coral(), side));
     deleteButton_->setIconSize(QSize(side, side));
-    deleteButton_->setFixedSize(side + 10, side + 10);
+    deleteButton_->setFixedSize(deleteSide(), deleteSide());
     deleteButton_->setStyleSheet(
         QStringLiteral("QToolButton { border: none; border-radius: %1px; background: %2; }")
-            .arg((side + 10) / 2)
+            .arg(deleteSide() / 2)
             .arg(Theme::css(Theme::withOpacity(AppTheme::Colors::coral(), 0.1))));
     connect(deleteButton_, &QToolButton::clicked, this, [this] {
         if (onDelete_)

@@ -1,5 +1,7 @@
 #include "Views/Achievements/AchievementsView.h"
 
+#include "Components/FocusAfter.h"
+#include "Components/FocusRing.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Components/Symbols.h"
@@ -14,11 +16,16 @@
 #include "Views/Achievements/AddAchievementSheet.h"
 #include "Views/Achievements/TrophyBadge.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -80,11 +87,11 @@ QWidget* AchievementsView::buildHeader() {
     row->addLayout(titles);
     row->addStretch(1);
 
-    auto* addWin = violetButton(tr("Add Win"), 13, 16, 8, 8);
-    addWin->setObjectName(QStringLiteral("addWinButton"));
-    ScreenStyle::setSymbol(addWin, QStringLiteral("plus"), Qt::white, 12);
-    connect(addWin, &QPushButton::clicked, this, &AchievementsView::showAddSheet);
-    row->addWidget(addWin, 0, Qt::AlignVCenter);
+    addWin_ = violetButton(tr("Add Win"), 13, 16, 8, 8);
+    addWin_->setObjectName(QStringLiteral("addWinButton"));
+    ScreenStyle::setSymbol(addWin_, QStringLiteral("plus"), Qt::white, 12);
+    connect(addWin_, &QPushButton::clicked, this, &AchievementsView::showAddSheet);
+    row->addWidget(addWin_, 0, Qt::AlignVCenter);
     return header;
 }
 
@@ -142,7 +149,12 @@ void AchievementsView::bind(QWidget* holder, int index) {
     std::weak_ptr<Achievement> weak = item.achievement;
     holder->layout()->addWidget(new AchievementTimelineRow(
         item.achievement,
-        [this, weak] {
+        [this, weak, holder] {
+            // The rows are made anew: the keyboard comes back to the win now in this place.
+            if (QWidget* focus = QApplication::focusWidget(); focus && holder->isAncestorOf(focus)) {
+                refocus_ = timeline_->indexOf(holder);
+                refocusRing_ = FocusRing::current() && FocusRing::current()->target() == focus;
+            }
             if (auto target = weak.lock())
                 viewModel_->deleteAchievement(target);
         },
@@ -164,6 +176,39 @@ void AchievementsView::render() {
         for (const auto& achievement : section.achievements)
             items_.push_back({section.year, false, achievement});
     }
+    // The first win replaces the empty state: the keyboard goes on from "Add Win".
+    if (!items_.empty())
+        FocusAfter::handOver(empty_, addWin_);
     empty_->setVisible(items_.empty());
     timeline_->setCount(int(items_.size()));
+    if (refocus_ >= 0)
+        refocusAfterDelete();
+}
+
+void AchievementsView::refocusAfterDelete() {
+    const int from = std::exchange(refocus_, -1);
+    const Qt::FocusReason reason = refocusRing_ ? Qt::TabFocusReason : Qt::OtherFocusReason;
+    if (items_.empty()) {
+        if (QWidget* add = empty_->findChild<QWidget*>(QStringLiteral("addAchievementButton")))
+            add->setFocus(reason);
+        return;
+    }
+    // The win that moved up into the place, else the one above it (a year title is no stop).
+    int index = -1;
+    for (int i = std::min(from, int(items_.size()) - 1); i < int(items_.size()) && index < 0; ++i)
+        if (items_[size_t(i)].achievement)
+            index = i;
+    for (int i = std::min(from, int(items_.size()) - 1); i >= 0 && index < 0; --i)
+        if (items_[size_t(i)].achievement)
+            index = i;
+    if (index < 0)
+        return;
+    timeline_->scrollToIndex(index);
+    QWidget* holder = timeline_->rowWidget(index);
+    const auto rows =
+        holder ? holder->findChildren<AchievementTimelineRow*>() : QList<AchievementTimelineRow*>();
+    if (rows.isEmpty())
+        return;
+    // The row is new in its holder (the old one goes later) and shows with the next events.
+    QTimer::singleShot(0, rows.last(), [row = rows.last(), reason] { row->setFocus(reason); });
 }

@@ -10,6 +10,7 @@
 class Achievement;
 class AchievementsViewModel;
 class QLabel;
+class QPushButton;
 class VirtualList;
 
 // The achievements destination: the count of wins with "Add Win", then the timeline of every
@@ -37,6 +38,7 @@ private:
     QWidget* buildEmptyState();
     void bind(QWidget* holder, int index);
     int heightOf(int index, int width) const;
+    void refocusAfterDelete();
     static QFont yearFont();
 
     AppEnvironment env_;
@@ -44,5 +46,9 @@ private:
     VirtualList* timeline_ = nullptr;
     QLabel* subtitle_ = nullptr;
     QWidget* empty_ = nullptr;
+    QPushButton* addWin_ = nullptr;
     std::vector<Item> items_;
+    // The place of a win deleted from the keyboard, whose neighbour takes the focus next render.
+    int refocus_ = -1;
+    bool refocusRing_ = false;
 };

@@ -28,6 +28,11 @@ QColor fieldFill() {
     return Theme::withOpacity(Theme::backgroundTertiary(), 0.4);
 }
 
+// The tile shows only the emoji; a screen reader says what the tile is for as well.
+QString emojiName(const QString& emoji) {
+    return QObject::tr("Emoji %1, choose another").arg(emoji);
+}
+
 } // namespace
 
 const QStringList& AddAchievementSheet::emojiOptions() {
@@ -107,6 +112,7 @@ QWidget* AddAchievementSheet::buildForm() {
     datePicker_->setMinimumDate(QDate());
     datePicker_->setMaximumDate(QDate());
     datePicker_->setFixedWidth(160);
+    ScreenStyle::nameByCaption(datePicker_, tr("Date"));
     connect(datePicker_, &DatePickerField::dateTimeChanged, this,
             [this](const QDateTime& value) { date_ = value; });
     column->addWidget(section(tr("DATE"), datePicker_));
@@ -144,6 +150,7 @@ QWidget* AddAchievementSheet::buildEmojiSection() {
     emojiButton_->setStyleSheet(
         QStringLiteral("QPushButton { border: none; border-radius: 8px; background: %1; }")
             .arg(Theme::css(Theme::withOpacity(AppTheme::Colors::violet(), 0.12))));
+    emojiButton_->setAccessibleName(emojiName(emoji_));
     connect(emojiButton_, &QPushButton::clicked, this, &AddAchievementSheet::toggleEmojiPicker);
     column->addWidget(emojiButton_);
 
@@ -230,6 +237,7 @@ void AddAchievementSheet::toggleEmojiPicker() {
 void AddAchievementSheet::chooseEmoji(const QString& emoji) {
     emoji_ = emoji;
     emojiButton_->setText(emoji);
+    emojiButton_->setAccessibleName(emojiName(emoji));
     showEmojiPicker_ = false;
     emojiGrid_->setVisible(false);
 }

@@ -66,9 +66,11 @@ QWidget* CalendarAddTaskBar::buildTitleRow() {
     addButton_ =
         new CalendarIconButton(QStringLiteral("checkmark.circle.fill"), 20, AppTheme::Colors::purple());
     addButton_->setObjectName(QStringLiteral("addTaskButton"));
+    addButton_->setAccessibleName(tr("Add task"));
     connect(addButton_, &CalendarIconButton::clicked, this, &CalendarAddTaskBar::add);
     auto* cancel = new CalendarIconButton(QStringLiteral("xmark.circle"), 20, Theme::textMuted());
     cancel->setObjectName(QStringLiteral("cancelTaskButton"));
+    cancel->setAccessibleName(tr("Cancel new task"));
     connect(cancel, &CalendarIconButton::clicked, this, &CalendarAddTaskBar::cancel);
     line->addWidget(addButton_);
     line->addWidget(cancel);

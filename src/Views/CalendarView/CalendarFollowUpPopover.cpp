@@ -23,6 +23,7 @@ CalendarFollowUpPopover::CalendarFollowUpPopover(const QDateTime& followUpDate, 
 
     picker_ = new DatePickerField(followUpDate, DatePickerField::Style::Graphical);
     picker_->setObjectName(QStringLiteral("followUpPicker"));
+    ScreenStyle::nameByCaption(picker_, tr("Follow-up date"));
     picker_->setMinimumDate(Calendar::addDays(Clock::now(), 1).date());
     connect(picker_, &DatePickerField::dateTimeChanged, this, &CalendarFollowUpPopover::dateChanged);
     column->addWidget(picker_);

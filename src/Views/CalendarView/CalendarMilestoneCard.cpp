@@ -133,6 +133,7 @@ void CalendarMilestoneCard::toggleExpanded() {
 void CalendarMilestoneCard::updateChrome() {
     fold_->setSymbol(expanded_ ? QStringLiteral("chevron.up") : QStringLiteral("chevron.down"),
                      Theme::textMuted());
+    fold_->setAccessibleName(expanded_ ? tr("Hide steps") : tr("Show steps"));
     divider_->setVisible(expanded_);
     stepsBox_->setVisible(expanded_ && !stepRows_.empty());
     noSteps_->setVisible(expanded_ && stepRows_.empty());

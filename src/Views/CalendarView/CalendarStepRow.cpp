@@ -51,6 +51,7 @@ void CalendarStepRow::buildTextRow() {
 
     editor_ = new QPlainTextEdit;
     editor_->setObjectName(QStringLiteral("stepNoteEditor"));
+    editor_->setAccessibleName(tr("Note"));
     editor_->setFont(Theme::font(13));
     editor_->setTabChangesFocus(true);
     ScreenStyle::styleField(editor_, Theme::backgroundTertiary(), 8);
@@ -95,6 +96,7 @@ void CalendarStepRow::updateChrome() {
     if (!textStep_) {
         tick_->setSymbol(checked_ ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"),
                          checked_ ? goalColor_ : Theme::textMuted());
+        tick_->setAccessibleName(checked_ ? tr("Mark as not done") : tr("Mark as done"));
         title_->setColor(checked_ ? Theme::textMuted() : Theme::textPrimary());
         title_->setStruckOut(checked_);
         return;

@@ -1,6 +1,7 @@
 #include "Views/DailyLog/DailyLogView.h"
 
 #include "Components/BareScrollArea.h"
+#include "Components/FocusAfter.h"
 #include "Components/PressEffect.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
@@ -116,9 +117,9 @@ QWidget* DailyLogView::buildEntriesPane() {
     titles->addWidget(entryCount_);
     headerRow->addLayout(titles);
     headerRow->addStretch(1);
-    auto* logProgress = logProgressButton();
-    connect(logProgress, &QPushButton::clicked, this, &DailyLogView::showAddLog);
-    headerRow->addWidget(logProgress);
+    logProgress_ = logProgressButton();
+    connect(logProgress_, &QPushButton::clicked, this, &DailyLogView::showAddLog);
+    headerRow->addWidget(logProgress_);
     column->addWidget(header);
     column->addWidget(ScreenStyle::divider());
 
@@ -192,6 +193,9 @@ void DailyLogView::renderEntries() {
     dayTitle_->setText(DateText::weekdayMonthDay(selected.date()));
     const auto& logs = viewModel_->todayLogs();
     entryCount_->setText(viewModel_->entryCountText());
+    // The day's first entry replaces the empty state: the keyboard goes on from "Log Progress".
+    if (!logs.empty())
+        FocusAfter::handOver(emptyState_, logProgress_);
     emptyState_->setVisible(logs.empty());
 
     // A heavy user's day holds many entries: cards are made a batch at a time, the next batch

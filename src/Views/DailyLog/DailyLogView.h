@@ -12,6 +12,7 @@ class DailyLogEntryView;
 class DailyLogViewModel;
 class JournalDayButton;
 class QLabel;
+class QPushButton;
 class QScrollArea;
 class QVBoxLayout;
 
@@ -57,6 +58,7 @@ private:
     QLabel* dayTitle_ = nullptr;
     QLabel* entryCount_ = nullptr;
     QWidget* emptyState_ = nullptr;
+    QPushButton* logProgress_ = nullptr;
     QVBoxLayout* listLayout_ = nullptr;
     QScrollArea* entriesScroll_ = nullptr;
     std::map<qint64, DailyLogEntryView*> rows_;

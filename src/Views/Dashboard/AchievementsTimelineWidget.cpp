@@ -1,5 +1,6 @@
 #include "Views/Dashboard/AchievementsTimelineWidget.h"
 
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Components/SymbolIcon.h"
@@ -88,6 +89,9 @@ void AchievementsTimelineWidget::render() {
         delete item;
     }
     const auto recent = viewModel_->recentAchievements();
+    // The first win replaces the invitation: the keyboard goes on from "See All", beside it.
+    if (!recent.empty())
+        FocusAfter::handOver(empty_, seeAll_);
     empty_->setVisible(recent.empty());
     timeline_->setVisible(!recent.empty());
     for (size_t i = 0; i < recent.size(); ++i)

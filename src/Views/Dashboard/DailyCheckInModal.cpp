@@ -73,6 +73,7 @@ DailyCheckInModal::DailyCheckInModal(const AppEnvironment& env, QWidget* parent)
 
     notes_ = new QPlainTextEdit;
     notes_->setObjectName(QStringLiteral("checkInNotes"));
+    notes_->setAccessibleName(tr("Notes"));
     notes_->setFont(Theme::font(13));
     notes_->setFixedHeight(80);
     notes_->setTabChangesFocus(true);

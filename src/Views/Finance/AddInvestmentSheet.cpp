@@ -81,6 +81,7 @@ AddInvestmentSheet::AddInvestmentSheet(OnAdd onAdd, QWidget* parent)
     maturityRow->addWidget(ScreenStyle::label(tr("Maturity Date"), Theme::font(13), Theme::textPrimary()));
     maturityRow->addStretch(1);
     maturityRow->addWidget(maturityDate_);
+    ScreenStyle::nameByCaption(maturityDate_, tr("Maturity Date"));
     deposit->addWidget(maturityBlock_);
     connect(maturityToggle_, &ToggleSwitch::toggled, maturityBlock_, &QWidget::setVisible);
     maturityBlock_->setVisible(false);
@@ -94,6 +95,7 @@ AddInvestmentSheet::AddInvestmentSheet(OnAdd onAdd, QWidget* parent)
     dateRow->addWidget(ScreenStyle::label(tr("Purchase Date"), Theme::font(13), Theme::textPrimary()));
     dateRow->addStretch(1);
     dateRow->addWidget(buyDate_);
+    ScreenStyle::nameByCaption(buyDate_, tr("Purchase Date"));
     column->addLayout(dateRow);
 
     column->addWidget(block(tr("Notes (optional)"), notes_));

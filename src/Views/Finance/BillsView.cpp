@@ -1,6 +1,7 @@
 #include "Views/Finance/BillsView.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
 #include "Components/VirtualList.h"
@@ -101,10 +102,10 @@ QWidget* BillsView::buildHeader() {
     connect(next, &QPushButton::clicked, viewModel_, &BillsViewModel::navigateToNextMonth);
     row->addWidget(next);
     row->addSpacing(16);
-    auto* add = FinanceForm::iconButton(QStringLiteral("addBillButton"), QStringLiteral("plus.circle.fill"),
-                                        AppTheme::Colors::purple(), 22, tr("Add Bill"));
-    connect(add, &QPushButton::clicked, this, &BillsView::showAddBill);
-    row->addWidget(add);
+    add_ = FinanceForm::iconButton(QStringLiteral("addBillButton"), QStringLiteral("plus.circle.fill"),
+                                   AppTheme::Colors::purple(), 22, tr("Add Bill"));
+    connect(add_, &QPushButton::clicked, this, &BillsView::showAddBill);
+    row->addWidget(add_);
     return header;
 }
 
@@ -153,6 +154,7 @@ QWidget* BillsView::buildEmptyState() {
     add->setObjectName(QStringLiteral("emptyAddBillButton"));
     connect(add, &QPushButton::clicked, this, &BillsView::showAddBill);
     column->addWidget(add, 0, Qt::AlignHCenter);
+    emptyAdd_ = add;
     return empty;
 }
 
@@ -162,7 +164,14 @@ void BillsView::render() {
     total_->setFullText(viewModel_->totalMonthlyText(), viewModel_->totalMonthlyTip());
     count_->setText(QString::number(rows_.size()));
     totalCard_->setVisible(!rows_.empty());
+    // The first bill replaces the empty state: the keyboard goes on from "Add Bill".
+    if (!rows_.empty())
+        FocusAfter::handOver(empty_, add_);
     empty_->setVisible(rows_.empty());
+    // The last bill deleted: the keyboard goes on from the empty state's "Add Bill".
+    if (rows_.empty())
+        for (QWidget* row : list_->rowsInView())
+            FocusAfter::handOver(row, emptyAdd_);
     list_->setCount(int(rows_.size()));
 }
 

@@ -11,6 +11,7 @@ class Bill;
 class BillsViewModel;
 class ElidedLabel;
 class QLabel;
+class QPushButton;
 class VirtualList;
 
 // The "Bills" tab: every recurring bill with whether it is paid in the month shown, the month
@@ -44,6 +45,8 @@ private:
     ElidedLabel* total_ = nullptr;
     QLabel* count_ = nullptr;
     QWidget* empty_ = nullptr;
+    QPushButton* add_ = nullptr;
+    QPushButton* emptyAdd_ = nullptr;
     std::vector<BillRow::Figures> rows_;
     bool shownBefore_ = false;
 };

@@ -167,6 +167,7 @@ QWidget* CashFlowIncomeCard::buildInlineForm() {
     auto* row = new QHBoxLayout;
     row->setSpacing(16);
     amountField_ = FinanceForm::field(QStringLiteral("incomeAmountField"), tr("Enter amount"));
+    amountField_->setAccessibleName(tr("Monthly income amount"));
     amountField_->setText(newIncomeAmountText_);
     connect(amountField_, &QLineEdit::textChanged, this, [this](const QString& text) {
         newIncomeAmountText_ = text;
@@ -178,7 +179,10 @@ QWidget* CashFlowIncomeCard::buildInlineForm() {
     setButton_->setFont(Theme::font(14));
     setButton_->setAutoDefault(false);
     setButton_->setCursor(Qt::PointingHandCursor);
+    setButton_->setAccessibleName(tr("Set monthly income"));
     connect(setButton_, &QPushButton::clicked, this, &CashFlowIncomeCard::setIncome);
+    // As in a sheet, Return in the amount presses "Set" (a disabled one ignores the click).
+    connect(amountField_, &QLineEdit::returnPressed, setButton_, &QPushButton::click);
     row->addWidget(setButton_);
     auto* entry = new QVBoxLayout;
     entry->setSpacing(4);

@@ -1,5 +1,6 @@
 #include "Views/Finance/CommitmentsView.h"
 
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
 #include "Components/VirtualList.h"
@@ -86,12 +87,12 @@ QWidget* CommitmentsView::buildCardsHead() {
     header->addWidget(ScreenStyle::label(tr("Credit Cards"), Theme::font(16, QFont::DemiBold),
                                          AppTheme::Colors::sunrise()));
     header->addStretch(1);
-    auto* add =
+    addCard_ =
         ScreenStyle::textButton(tr("Add Card"), Theme::font(12, QFont::Medium), AppTheme::Colors::sunrise());
-    add->setObjectName(QStringLiteral("addCardButton"));
-    ScreenStyle::setSymbol(add, QStringLiteral("plus"), AppTheme::Colors::sunrise(), 12);
-    connect(add, &QPushButton::clicked, this, &CommitmentsView::showAddCard);
-    header->addWidget(add);
+    addCard_->setObjectName(QStringLiteral("addCardButton"));
+    ScreenStyle::setSymbol(addCard_, QStringLiteral("plus"), AppTheme::Colors::sunrise(), 12);
+    connect(addCard_, &QPushButton::clicked, this, &CommitmentsView::showAddCard);
+    header->addWidget(addCard_);
     head->hide();
     return head;
 }
@@ -177,6 +178,19 @@ void CommitmentsView::renderCards() {
 }
 
 void CommitmentsView::layoutItems() {
+    // A first record replaces its empty state: the keyboard goes on from the section's "Add".
+    if (!cardRows_.empty())
+        FocusAfter::handOver(cardsEmpty_, addCard_);
+    if (!subscriptions_->rows().empty() || subscriptions_->inactiveCount() > 0)
+        FocusAfter::handOver(subscriptions_->emptyState(), subscriptions_->addButton());
+    // The last of a section deleted: the keyboard goes on from the section's own "Add", not
+    // from the list or the other section.
+    for (QWidget* row : list_->rowsInView()) {
+        if (cardRows_.empty() && qobject_cast<CreditCardRow*>(row))
+            FocusAfter::handOver(row, addCard_);
+        if (subscriptions_->rows().empty() && qobject_cast<SubscriptionRow*>(row))
+            FocusAfter::handOver(row, subscriptions_->addButton());
+    }
     items_.clear();
     items_.push_back({Kind::CardsHead});
     if (cardRows_.empty())

@@ -9,6 +9,7 @@
 
 class CommitmentsViewModel;
 class SubscriptionsSection;
+class QPushButton;
 class VirtualList;
 
 // The "Commitments" tab: the credit cards with this month's spend or next bill, then the
@@ -61,6 +62,7 @@ private:
     CommitmentsViewModel* viewModel_;
     VirtualList* list_ = nullptr;
     QWidget* cardsHead_ = nullptr;
+    QPushButton* addCard_ = nullptr;
     QWidget* cardsEmpty_ = nullptr;
     SubscriptionsSection* subscriptions_ = nullptr;
     std::vector<CreditCardRow::Figures> cardRows_;

@@ -2,6 +2,7 @@
 #include "Views/Finance/FinanceForm.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Components/SymbolIcon.h"
@@ -104,12 +105,12 @@ QWidget* InvestmentsView::buildHeader() {
     row->setContentsMargins(0, 0, 0, 0);
     row->addLayout(FinanceForm::tabTitles(tr("Investments"), tr("Track your portfolio & monthly buys")));
     row->addStretch(1);
-    auto* add =
-        ScreenStyle::textButton(tr("Add"), Theme::font(12, QFont::Medium), AppTheme::Colors::violet());
-    add->setObjectName(QStringLiteral("addButton"));
-    ScreenStyle::setSymbol(add, QStringLiteral("plus"), AppTheme::Colors::violet(), 12);
-    connect(add, &QPushButton::clicked, this, &InvestmentsView::showAddSheet);
-    row->addWidget(add, 0, Qt::AlignVCenter);
+    add_ = ScreenStyle::textButton(tr("Add"), Theme::font(12, QFont::Medium), AppTheme::Colors::violet());
+    add_->setObjectName(QStringLiteral("addButton"));
+    add_->setAccessibleName(tr("Add Investment"));
+    ScreenStyle::setSymbol(add_, QStringLiteral("plus"), AppTheme::Colors::violet(), 12);
+    connect(add_, &QPushButton::clicked, this, &InvestmentsView::showAddSheet);
+    row->addWidget(add_, 0, Qt::AlignVCenter);
     return header;
 }
 
@@ -219,6 +220,7 @@ QWidget* InvestmentsView::buildEmptyState() {
     auto* first = ScreenStyle::textButton(tr("Add Your First Investment"), Theme::font(13, QFont::Medium),
                                           AppTheme::Colors::violet());
     first->setObjectName(QStringLiteral("addFirstButton"));
+    addFirst_ = first;
     connect(first, &QPushButton::clicked, this, &InvestmentsView::showAddSheet);
     emptyColumn->addWidget(first, 0, Qt::AlignHCenter);
     margins->addWidget(emptyCard);
@@ -271,7 +273,14 @@ InvestmentRow::Figures InvestmentsView::shownRow(int index) const {
 
 void InvestmentsView::showRows() {
     const int count = shownRowCount();
+    // The first holding replaces the empty state: the keyboard goes on from "Add".
+    if (count > 0)
+        FocusAfter::handOver(empty_, add_);
     empty_->setVisible(count == 0);
+    // The last holding deleted: the keyboard goes on from the empty state's own Add.
+    if (count == 0)
+        for (QWidget* row : list_->rowsInView())
+            FocusAfter::handOver(row, addFirst_);
     list_->setCount(count);
 }
 

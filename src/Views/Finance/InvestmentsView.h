@@ -61,5 +61,7 @@ private:
     QLabel* monthTitle_ = nullptr;
     VirtualList* list_ = nullptr;
     QWidget* empty_ = nullptr;
+    QPushButton* add_ = nullptr;
+    QPushButton* addFirst_ = nullptr;
     bool shownOnce_ = false;
 };

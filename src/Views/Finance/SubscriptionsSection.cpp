@@ -29,6 +29,7 @@ SubscriptionsSection::SubscriptionsSection(CommitmentsViewModel* viewModel, std:
     connect(disclosure_, &QPushButton::clicked, this, [this] { setInactiveExpanded(!inactiveExpanded_); });
     row->addWidget(disclosure_);
     row->addStretch(1);
+    buildHeader();
     for (QWidget* piece : {header_, empty_, disclosureRow_})
         piece->hide();
     render();
@@ -40,14 +41,8 @@ void SubscriptionsSection::setInactiveExpanded(bool expanded) {
 }
 
 void SubscriptionsSection::buildHeader() {
-    if (headerBody_) {
-        // Deferred: the press that led here may still be running inside the old title row.
-        headerColumn_->removeWidget(headerBody_);
-        headerBody_->hide();
-        headerBody_->deleteLater();
-    }
-    headerBody_ = new QWidget;
-    auto* row = new QHBoxLayout(headerBody_);
+    auto* body = new QWidget;
+    auto* row = new QHBoxLayout(body);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(6);
     row->addWidget(
@@ -55,30 +50,48 @@ void SubscriptionsSection::buildHeader() {
     row->addWidget(ScreenStyle::label(tr("Subscriptions"), Theme::font(16, QFont::DemiBold),
                                       AppTheme::Colors::indigo()));
     row->addStretch(1);
-    if (!viewModel_->subscriptions().empty()) {
-        auto* totals = new QVBoxLayout;
-        totals->setSpacing(2);
-        auto* total = FinanceForm::figureLabel(Theme::font(13, QFont::Bold), AppTheme::Colors::indigo());
-        total->setFullText(viewModel_->totalMonthlySubscriptionsText(),
-                           viewModel_->totalMonthlySubscriptionsTip());
-        total->setObjectName(QStringLiteral("subscriptionsTotal"));
-        totals->addWidget(total);
-        auto* count =
-            ScreenStyle::label(viewModel_->activeSubscriptionsText(), Theme::font(10), Theme::textMuted());
-        count->setObjectName(QStringLiteral("activeCount"));
-        totals->addWidget(count, 0, Qt::AlignRight);
-        row->addLayout(totals);
-        row->addSpacing(10);
+    totalsRow_ = new QHBoxLayout;
+    totalsRow_->setContentsMargins(0, 0, 0, 0);
+    totalsRow_->setSpacing(0);
+    row->addLayout(totalsRow_);
+    // Kept across renders: the focus on it, and a sheet opened from it, stay when the totals change.
+    add_ = ScreenStyle::textButton(tr("Add"), Theme::font(12, QFont::Medium), AppTheme::Colors::indigo());
+    add_->setObjectName(QStringLiteral("addSubscriptionButton"));
+    add_->setAccessibleName(tr("Add Subscription"));
+    ScreenStyle::setSymbol(add_, QStringLiteral("plus"), AppTheme::Colors::indigo(), 12);
+    connect(add_, &QPushButton::clicked, this, [this] { onAdd_(); });
+    row->addWidget(add_);
+    headerColumn_->addWidget(body);
+}
+
+void SubscriptionsSection::renderTotals() {
+    if (totals_) {
+        // Deferred: the press that led here may still be running inside the old totals.
+        totalsRow_->removeWidget(totals_);
+        totals_->hide();
+        totals_->deleteLater();
+        totals_ = nullptr;
     }
-    auto* add =
-        ScreenStyle::textButton(tr("Add"), Theme::font(12, QFont::Medium), AppTheme::Colors::indigo());
-    add->setObjectName(QStringLiteral("addSubscriptionButton"));
-    ScreenStyle::setSymbol(add, QStringLiteral("plus"), AppTheme::Colors::indigo(), 12);
-    connect(add, &QPushButton::clicked, this, [this] { onAdd_(); });
-    row->addWidget(add);
-    headerColumn_->addWidget(headerBody_);
+    if (viewModel_->subscriptions().empty())
+        return;
+    totals_ = new QWidget;
+    auto* row = new QHBoxLayout(totals_);
+    row->setContentsMargins(0, 0, 16, 0);
+    auto* totals = new QVBoxLayout;
+    totals->setSpacing(2);
+    auto* total = FinanceForm::figureLabel(Theme::font(13, QFont::Bold), AppTheme::Colors::indigo());
+    total->setFullText(viewModel_->totalMonthlySubscriptionsText(),
+                       viewModel_->totalMonthlySubscriptionsTip());
+    total->setObjectName(QStringLiteral("subscriptionsTotal"));
+    totals->addWidget(total);
+    auto* count =
+        ScreenStyle::label(viewModel_->activeSubscriptionsText(), Theme::font(10), Theme::textMuted());
+    count->setObjectName(QStringLiteral("activeCount"));
+    totals->addWidget(count, 0, Qt::AlignRight);
+    row->addLayout(totals);
+    totalsRow_->addWidget(totals_);
     // Shown at once rather than with the next events: the list measures this piece right away.
-    headerBody_->show();
+    totals_->show();
 }
 
 QWidget* SubscriptionsSection::buildEmptyState(QWidget* owner) {
@@ -101,7 +114,7 @@ QWidget* SubscriptionsSection::buildEmptyState(QWidget* owner) {
 }
 
 void SubscriptionsSection::render() {
-    buildHeader();
+    renderTotals();
     rows_.clear();
     std::vector<SubscriptionRow::Figures> inactive;
     for (const auto& subscription : viewModel_->subscriptions()) {

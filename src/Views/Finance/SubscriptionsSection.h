@@ -9,6 +9,7 @@
 
 class CommitmentsViewModel;
 class QPushButton;
+class QHBoxLayout;
 class QVBoxLayout;
 class QWidget;
 
@@ -24,6 +25,9 @@ public:
     QWidget* header() const { return header_; }
     QWidget* emptyState() const { return empty_; }
     QWidget* disclosureRow() const { return disclosureRow_; }
+    // "Add" in the title row: where the focus goes when the first subscription replaces the
+    // empty state.
+    QPushButton* addButton() const { return add_; }
 
     // Reads the subscriptions again: the totals, the rows and the fold's count.
     void render();
@@ -40,6 +44,7 @@ signals:
 
 private:
     void buildHeader();
+    void renderTotals();
     QWidget* buildEmptyState(QWidget* owner);
 
     CommitmentsViewModel* viewModel_;
@@ -47,7 +52,9 @@ private:
     bool inactiveExpanded_ = false;
     QWidget* header_;
     QVBoxLayout* headerColumn_;
-    QWidget* headerBody_ = nullptr;
+    QHBoxLayout* totalsRow_ = nullptr;
+    QWidget* totals_ = nullptr;
+    QPushButton* add_ = nullptr;
     QWidget* empty_;
     QWidget* disclosureRow_;
     QPushButton* disclosure_;

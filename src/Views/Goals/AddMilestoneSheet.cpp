@@ -1,5 +1,6 @@
 #include "Views/Goals/AddMilestoneSheet.h"
 
+#include "Components/FocusAfter.h"
 #include "Components/SheetFrame.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/Theme/Theme.h"
@@ -10,6 +11,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -263,6 +265,9 @@ PendingStep* AddMilestoneSheet::draft() {
 }
 
 void AddMilestoneSheet::rebuildStepRows() {
+    // A step removed with its row's button: the keyboard goes on from the builder's title, or
+    // else from "+ Add step", never from a neighbour's Remove.
+    FocusAfter::handOver(stepList_, draftId_ ? static_cast<QWidget*>(builder_->titleField()) : addStep_);
     rowTitles_.clear();
     while (QLayoutItem* item = stepRows_->takeAt(0)) {
         if (QWidget* w = item->widget()) {
@@ -335,9 +340,15 @@ void AddMilestoneSheet::refresh() {
     }
 
     stepList_->setVisible(!pendingSteps_.empty());
+    // The part that shows takes the focus of the one that hides: the new step's title after
+    // "+ Add step"; "+ Add step" again after a step is added or dropped, so the next Return
+    // starts another step and never lands on a Remove.
     const bool adding = draftId_.has_value();
-    builder_->setVisible(adding);
-    addStep_->setVisible(!adding);
+    QWidget* shown = adding ? static_cast<QWidget*>(builder_) : addStep_;
+    QWidget* hidden = adding ? static_cast<QWidget*>(addStep_) : builder_;
+    shown->setVisible(true);
+    FocusAfter::handOver(hidden, adding ? static_cast<QWidget*>(builder_->titleField()) : addStep_);
+    hidden->setVisible(false);
     if (const PendingStep* step = draft())
         builder_->load(step->title, step->inputType);
 }

@@ -20,6 +20,7 @@ public:
     // Shows the draft's values without announcing them back.
     void load(const QString& title, StepInputType inputType);
     void focusTitle();
+    QLineEdit* titleField() const { return field_; }
 
 signals:
     void titleEdited(const QString& title);

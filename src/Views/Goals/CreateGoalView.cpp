@@ -99,6 +99,7 @@ QWidget* CreateGoalView::buildHeader() {
     row->addStretch(1);
     auto* closeButton = new QToolButton;
     closeButton->setObjectName(QStringLiteral("createGoalClose"));
+    closeButton->setAccessibleName(tr("Close"));
     const int size = Symbols::pixelSizeForFontSize(20);
     closeButton->setIcon(Symbols::icon(QStringLiteral("xmark.circle.fill"), Theme::textMuted(), size));
     closeButton->setIconSize(QSize(size, size));
@@ -220,12 +221,14 @@ QWidget* CreateGoalView::buildDeadline() {
     toggleRow->addStretch(1);
     deadlineToggle_ = new ToggleSwitch(form_->hasDeadline(), AppTheme::Colors::purple());
     deadlineToggle_->setObjectName(QStringLiteral("createGoalDeadlineToggle"));
+    deadlineToggle_->setAccessibleName(tr("Set a deadline"));
     connect(deadlineToggle_, &ToggleSwitch::toggled, form_, &CreateGoalViewModel::setHasDeadline);
     toggleRow->addWidget(deadlineToggle_);
     column->addLayout(toggleRow);
     deadlinePicker_ = new DatePickerField(form_->deadline(), DatePickerField::Style::Compact);
     deadlinePicker_->setObjectName(QStringLiteral("createGoalDeadlinePicker"));
     deadlinePicker_->setMinimumWidth(170);
+    ScreenStyle::nameByCaption(deadlinePicker_, tr("Deadline"));
     connect(deadlinePicker_, &DatePickerField::dateTimeChanged, form_, &CreateGoalViewModel::setDeadline);
     column->addWidget(deadlinePicker_, 0, Qt::AlignLeft);
     return box;
@@ -246,6 +249,7 @@ QWidget* CreateGoalView::buildMoney() {
     toggleRow->addStretch(1);
     moneyToggle_ = new ToggleSwitch(form_->needsMoney(), emerald);
     moneyToggle_->setObjectName(QStringLiteral("createGoalMoneyToggle"));
+    moneyToggle_->setAccessibleName(tr("This goal requires money"));
     connect(moneyToggle_, &ToggleSwitch::toggled, form_, &CreateGoalViewModel::setNeedsMoney);
     toggleRow->addWidget(moneyToggle_);
     column->addLayout(toggleRow);

@@ -2,6 +2,7 @@
 
 #include "Components/ConfettiView.h"
 #include "Components/FocusRing.h"
+#include "Components/KeyboardLayer.h"
 #include "Components/SheetHost.h"
 #include "Models/Goal.h"
 #include "Models/Milestone.h"
@@ -57,8 +58,8 @@ MilestoneCard* cardAt(const QVBoxLayout* cards, int index) {
     return item ? qobject_cast<MilestoneCard*>(item->widget()) : nullptr;
 }
 
-std::optional<CardFocus> takeCardFocus(const QVBoxLayout* cards) {
-    QWidget* focus = QApplication::focusWidget();
+// Where widget stands among the cards, if it is in one.
+std::optional<CardFocus> cardPlaceOf(const QVBoxLayout* cards, const QWidget* focus) {
     for (int i = 0; focus && i < cards->count(); ++i) {
         MilestoneCard* card = cardAt(cards, i);
         if (!card || !card->isAncestorOf(focus))
@@ -74,11 +75,18 @@ std::optional<CardFocus> takeCardFocus(const QVBoxLayout* cards) {
                 was.stepID = rows[r]->step() ? rows[r]->step()->objectID() : 0;
                 was.stepIndex = int(r);
             }
-        // Let go before the card hides, or the focus is handed on (and scrolled to) elsewhere.
-        focus->clearFocus();
         return was;
     }
     return std::nullopt;
+}
+
+std::optional<CardFocus> takeCardFocus(const QVBoxLayout* cards) {
+    QWidget* focus = QApplication::focusWidget();
+    std::optional<CardFocus> was = cardPlaceOf(cards, focus);
+    // Let go before the card hides, or the focus is handed on (and scrolled to) elsewhere.
+    if (was)
+        focus->clearFocus();
+    return was;
 }
 
 QWidget* cardFocusTarget(const QVBoxLayout* cards, const CardFocus& was) {
@@ -205,6 +213,10 @@ void GoalDetailView::refresh() {
 void GoalDetailView::rebuildMilestoneCards() {
     // After a tick, a delete or an expansion the focus stays on the control that acted.
     const std::optional<CardFocus> focus = takeCardFocus(cards_);
+    // A sheet opened from a card (Add Step) that is still up goes back to the same control of
+    // the new card, not to the sidebar.
+    QPointer<KeyboardLayer> layer = KeyboardLayer::top(this);
+    const std::optional<CardFocus> opener = layer ? cardPlaceOf(cards_, layer->opener()) : std::nullopt;
     while (QLayoutItem* item = cards_->takeAt(0)) {
         // The card may be the one whose button is being clicked right now.
         if (QWidget* w = item->widget()) {
@@ -240,6 +252,9 @@ void GoalDetailView::rebuildMilestoneCards() {
         cards_->addWidget(card);
         card->show();
     }
+    if (opener && layer)
+        if (QWidget* target = cardFocusTarget(cards_, *opener))
+            layer->setOpener(target);
     if (!focus)
         return;
     QWidget* target = cardFocusTarget(cards_, *focus);

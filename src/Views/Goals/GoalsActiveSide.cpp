@@ -1,5 +1,6 @@
 #include "Views/Goals/GoalsActiveSide.h"
 
+#include "Components/FocusAfter.h"
 #include "Components/MotionEffect.h"
 #include "Components/Symbols.h"
 #include "ViewModels/GoalsViewModel.h"
@@ -73,12 +74,17 @@ void GoalsActiveSide::place(const std::vector<qint64>& goalIDs, bool grid, const
             setRowHeight(rowHeight_ = probe->sizeHint().height());
         delete probe;
     }
+    // The first goal replaces the empty state: the keyboard goes on from its row.
+    const FocusAfter::Handover held =
+        goalIDs_.empty() ? FocusAfter::Handover() : FocusAfter::takeFrom(empty_);
     empty_->setVisible(goalIDs_.empty());
     GoalsEmptyState::setSearching(empty_, searching);
     entering_ = true;
     entranceSlot_ = 0;
     setCount(int(goalIDs_.size()));
     entering_ = false;
+    if (held.hadFocus || held.layer)
+        held.giveTo(rowWidget(0));
 }
 
 int GoalsActiveSide::gridColumns() const {

@@ -63,7 +63,7 @@ QLabel* LinksList::headingAt(size_t poolIndex) {
 void LinksList::placeVisible() {
     const int top = verticalScrollBar()->value();
     const int bottom = top + viewport()->height();
-    const int width = viewport()->width() - 2 * kPadding;
+    const int width = viewport()->width() - kPadding - kTrailing;
     auto first = std::lower_bound(items_.begin(), items_.end(), top,
                                   [](const Item& item, int y) { return item.y + item.height < y; });
     size_t rowsUsed = 0;

@@ -24,6 +24,8 @@ public:
     int contentHeight() const { return total_; }
 
     static constexpr int kPadding = 16;
+    // Rows end where the screen's header ends ("Add Link" above them), not nearer the edge.
+    static constexpr int kTrailing = 32;
     static constexpr int kSectionSpacing = 24;
     static constexpr int kRowSpacing = 8;
     static constexpr int kHeadingHeight = 14;

@@ -1,5 +1,6 @@
 #include "Views/Links/LinksView.h"
 
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Components/Symbols.h"
@@ -146,11 +147,11 @@ QWidget* LinksView::buildHeader() {
     titles->addWidget(count_);
     row->addLayout(titles);
     row->addStretch(1);
-    auto* add = skyButton(tr("Add Link"), 16, 8);
-    add->setObjectName(QStringLiteral("addLinkButton"));
-    ScreenStyle::setSymbol(add, QStringLiteral("plus"), Qt::white, 11);
-    connect(add, &QPushButton::clicked, this, &LinksView::showAddSheet);
-    row->addWidget(add, 0, Qt::AlignVCenter);
+    add_ = skyButton(tr("Add Link"), 16, 8);
+    add_->setObjectName(QStringLiteral("addLinkButton"));
+    ScreenStyle::setSymbol(add_, QStringLiteral("plus"), Qt::white, 11);
+    connect(add_, &QPushButton::clicked, this, &LinksView::showAddSheet);
+    row->addWidget(add_, 0, Qt::AlignVCenter);
     return header;
 }
 
@@ -184,6 +185,11 @@ QWidget* LinksView::buildEmptyState() {
 void LinksView::refresh() {
     const int count = viewModel_->linkCount();
     count_->setText(count == 1 ? tr("1 saved link") : tr("%1 saved links").arg(count));
+    // The first link replaces the empty state: the keyboard goes on from "Add Link".
+    if (count > 0)
+        FocusAfter::handOver(empty_, add_);
+    else
+        FocusAfter::handOver(library_, empty_->findChild<QWidget*>(QStringLiteral("addFirstLinkButton")));
     body_->setCurrentWidget(count == 0 ? empty_ : library_);
     if (count == 0)
         return;

@@ -10,6 +10,7 @@
 class LinkItem;
 class LinksViewModel;
 class QLabel;
+class QPushButton;
 class LinksList;
 class QStackedLayout;
 class QVBoxLayout;
@@ -45,6 +46,7 @@ private:
     QLabel* count_ = nullptr;
     QStackedLayout* body_ = nullptr;
     QWidget* empty_ = nullptr;
+    QPushButton* add_ = nullptr;
     QWidget* library_ = nullptr;
     QVBoxLayout* sidebar_ = nullptr;
     QWidget* sidebarEntries_ = nullptr;

@@ -3,6 +3,7 @@
 #include "Components/AlertDialog.h"
 #include "Components/Animator.h"
 #include "Components/AuroraBackground.h"
+#include "Components/FocusAfter.h"
 #include "Components/KeyboardLayer.h"
 #include "Components/MotionEffect.h"
 #include "Components/UltraThinMaterial.h"
@@ -26,8 +27,10 @@
 #include "Views/Onboarding/OnboardingView.h"
 #include "Views/Settings/SettingsView.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -172,13 +175,33 @@ void ContentView::scheduleRebuild() {
 }
 
 void ContentView::showDestination() {
+    // A control of the screen led to another destination ("See All", "Create Your First Goal"):
+    // its focus goes on into the new screen, not to the sidebar's next control.
+    FocusAfter::Handover held;
     if (screen_) {
+        held = FocusAfter::takeFrom(screen_);
         screen_->hide();
         screen_->deleteLater();
     }
     screen_ = makeScreen(env_.appViewModel->selectedDestination(), env_, detail_);
     detail_->layout()->addWidget(screen_);
     screen_->show();
+    if (!held.hadFocus)
+        return;
+    // The new screen orders its stops once its rows are made: its first one is asked for then.
+    QTimer::singleShot(0, screen_, [held, screen = QPointer<QWidget>(screen_)] {
+        if (!screen || QApplication::focusWidget())
+            return;
+        for (QWidget* w = screen->nextInFocusChain(); w && w != screen; w = w->nextInFocusChain()) {
+            if (!screen->isAncestorOf(w))
+                continue;
+            if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus &&
+                !w->focusProxy()) {
+                held.giveTo(w);
+                return;
+            }
+        }
+    });
 }
 
 void ContentView::syncOverlays() {
