@@ -57,28 +57,6 @@ void PrintTo(const LayerCase& layer, std::ostream* os) {
     *os << layer.name;
 }
 
-// Checks pass the lock's password to nobody; it never answers.
-class SilentAuthenticator : public OwnerAuthenticator {
-public:
-    void check(const QString&) override { checking_ = true; }
-    bool isChecking() const override { return checking_; }
-
-private:
-    bool checking_ = false;
-};
-
-QString describe(const QWidget* widget) {
-    if (!widget)
-        return QStringLiteral("(nothing)");
-    QString name = widget->objectName();
-    if (name.isEmpty())
-        name = QString::fromLatin1(widget->metaObject()->className());
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget);
-        button && !button->text().isEmpty())
-        name += QStringLiteral(" \"%1\"").arg(button->text());
-    return name;
-}
-
 // Where a control stands in its layer's layout, scrolling aside: the place of each scroll area
 // around it, from the outside in, then its own place in the innermost one's content.
 QList<QRect> placeOf(const QWidget* root, const QWidget* widget) {

@@ -39,23 +39,6 @@
 
 namespace {
 
-QString describe(const QWidget* widget) {
-    if (!widget)
-        return QStringLiteral("(nothing)");
-    QString name = widget->objectName();
-    if (name.isEmpty())
-        name = QString::fromLatin1(widget->metaObject()->className());
-    for (const QWidget* up = widget->parentWidget(); up; up = up->parentWidget())
-        if (!up->objectName().isEmpty() && !up->objectName().startsWith(QLatin1String("qt_")))
-            return name + QStringLiteral(" in ") + up->objectName();
-    return name;
-}
-
-QString accessibleName(QWidget* widget) {
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-    return face ? face->text(QAccessible::Name).trimmed() : QString();
-}
-
 // What is wrong with the name of a control a person reaches, if anything: none at all, markup
 // read out as text, or no word (an emoji or a sign alone).
 QString nameFault(QWidget* widget) {
@@ -69,16 +52,6 @@ QString nameFault(QWidget* widget) {
         return QStringLiteral("has a name without a word: \"%1\"").arg(name);
     return {};
 }
-
-// Checks pass the lock's password to nobody; it never answers.
-class SilentAuthenticator : public OwnerAuthenticator {
-public:
-    void check(const QString&) override { checking_ = true; }
-    bool isChecking() const override { return checking_; }
-
-private:
-    bool checking_ = false;
-};
 
 } // namespace
 

@@ -33,23 +33,6 @@
 
 namespace {
 
-QString describe(const QWidget* widget) {
-    if (!widget)
-        return QStringLiteral("(nothing)");
-    QString name = widget->objectName();
-    if (name.isEmpty())
-        name = QString::fromLatin1(widget->metaObject()->className());
-    for (const QWidget* up = widget->parentWidget(); up; up = up->parentWidget())
-        if (!up->objectName().isEmpty())
-            return name + QStringLiteral(" in ") + up->objectName();
-    return name;
-}
-
-QString accessibleName(QWidget* widget) {
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-    return face ? face->text(QAccessible::Name).trimmed() : QString();
-}
-
 class KeyboardStopsWindow : public WindowLane {
 protected:
     void openAt(AppDestination destination) {

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QScreen>
@@ -57,19 +58,6 @@ bool isOverlay(const QWidget* widget) {
             w->testAttribute(Qt::WA_TransparentForMouseEvents) || qobject_cast<const QScrollBar*>(w))
             return true;
     return false;
-}
-
-QString describe(const QWidget* widget) {
-    QString name = widget->objectName();
-    if (name.isEmpty())
-        name = QString::fromLatin1(widget->metaObject()->className());
-    QString path = name;
-    for (const QWidget* up = widget->parentWidget(); up && !up->isWindow(); up = up->parentWidget())
-        if (!up->objectName().isEmpty() && !up->objectName().startsWith(QLatin1String("qt_"))) {
-            path = up->objectName() + QLatin1Char('/') + path;
-            break;
-        }
-    return path;
 }
 
 } // namespace
@@ -280,4 +268,24 @@ QString WindowLane::readingOrderFault(const QWidget* before, const QWidget* afte
     if (!sameLine && b.bottom() < a.top() + slack && b.left() < a.right() - slack)
         return QStringLiteral("above it in the same column") + at(b) + at(a);
     return {};
+}
+
+QString describe(const QWidget* widget) {
+    if (!widget)
+        return QStringLiteral("(nothing)");
+    QString name = widget->objectName();
+    if (name.isEmpty())
+        name = QString::fromLatin1(widget->metaObject()->className());
+    QString path = name;
+    for (const QWidget* up = widget->parentWidget(); up && !up->isWindow(); up = up->parentWidget())
+        if (!up->objectName().isEmpty() && !up->objectName().startsWith(QLatin1String("qt_"))) {
+            path = up->objectName() + QLatin1Char('/') + path;
+            break;
+        }
+    return path;
+}
+
+QString accessibleName(QWidget* widget) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(QAccessible::Name).trimmed() : QString();
 }

@@ -11,6 +11,7 @@
 // frames() to let animations run, and check what grabScreen() returns. Keep each test short:
 // the lane runs under the sanitizers. Run it alone with `scripts/window-lane build/test`.
 
+#include "Platform/OwnerAuthenticator.h"
 #include "Views/Finance/FinanceTab.h"
 #include "Views/MainRoadSupport.h"
 
@@ -64,4 +65,20 @@ protected:
     // stop further up, or to the left on the same line (a stop up and to the right starts the
     // next column).
     static QString readingOrderFault(const QWidget* before, const QWidget* after);
+};
+
+// A widget as a failure names it: the nearest named widget that holds it, "/", and its object
+// name (else its class).
+QString describe(const QWidget* widget);
+// What a screen reader says the widget is called, trimmed.
+QString accessibleName(QWidget* widget);
+
+// Owner checks that never answer: the finance lock stays up, asking.
+class SilentAuthenticator : public OwnerAuthenticator {
+public:
+    void check(const QString&) override { checking_ = true; }
+    bool isChecking() const override { return checking_; }
+
+private:
+    bool checking_ = false;
 };
