@@ -425,14 +425,23 @@ TEST_F(KeyboardStopsWindow, TheCheckInInTheSmallestWindowShowsItsMoodsAndItsWhol
 // Authentication" is at most 20 Tabs into the screen; Space on a theme restyles the window,
 // rebuilding the page, and the focus is back on the theme just chosen, with its ring.
 TEST_F(KeyboardStopsWindow, SettingsReachesTheLockSoonAndKeepsTheFocusOnTheChosenTheme) {
-    openAt(AppDestination::settings);
-    named(QStringLiteral("sidebarSettingsButton"))->setFocus(Qt::TabFocusReason);
+    // The gear opens Settings and hands the focus into it.
+    openAt(AppDestination::dashboard);
+    QWidget* gear = named(QStringLiteral("sidebarSettingsButton"));
+    gear->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(gear, Qt::Key_Space);
+    frames(800);
+    ASSERT_NE(QApplication::focusWidget(), nullptr) << "the gear left the focus on nothing";
+    ASSERT_TRUE(named(QStringLiteral("SettingsView"))->isAncestorOf(QApplication::focusWidget()))
+        << describe(QApplication::focusWidget()).toStdString() << " has the focus, not the Settings screen";
     const int fromGear = tabsTo(QStringLiteral("financeLockSwitch"));
+    EXPECT_GT(fromGear, 0);
+    EXPECT_LE(fromGear, 20);
     // The sidebar's last stop: the next Tab enters the screen.
     named(QStringLiteral("sidebarNewGoalButton"))->setFocus(Qt::TabFocusReason);
     const int intoScreen = tabsTo(QStringLiteral("financeLockSwitch"));
     std::cout << "Tabs to \"Require Authentication\": " << intoScreen << " into the screen, " << fromGear
-              << " from the gear through the sidebar\n";
+              << " after the gear\n";
     EXPECT_GT(intoScreen, 0);
     EXPECT_LE(intoScreen, 20);
 

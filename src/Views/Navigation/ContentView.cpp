@@ -177,9 +177,15 @@ void ContentView::scheduleRebuild() {
 void ContentView::showDestination() {
     // A control of the screen led to another destination ("See All", "Create Your First Goal"):
     // its focus goes on into the new screen, not to the sidebar's next control.
+    // So does a control outside the screens that only opens one (the sidebar's gear), unlike a
+    // sidebar row, which keeps the focus for the arrows.
     FocusAfter::Handover held;
+    if (QWidget* focus = QApplication::focusWidget();
+        focus && focus->property(leadsIntoScreenProperty).toBool())
+        held = FocusAfter::takeFrom(focus);
     if (screen_) {
-        held = FocusAfter::takeFrom(screen_);
+        if (!held.hadFocus)
+            held = FocusAfter::takeFrom(screen_);
         screen_->hide();
         screen_->deleteLater();
     }

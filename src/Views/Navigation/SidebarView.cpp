@@ -11,6 +11,7 @@
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "ViewModels/Theme/ThemeManager.h"
+#include "Views/Navigation/ContentView.h"
 #include "Views/Navigation/SidebarGoalItem.h"
 #include "Views/Navigation/SidebarNavItem.h"
 #include "Views/Navigation/SidebarNewGoalButton.h"
@@ -174,6 +175,7 @@ QWidget* SidebarView::buildHeader() {
     settingsButton_->setObjectName(QStringLiteral("sidebarSettingsButton"));
     settingsButton_->setToolTip(AppDestinations::title(AppDestination::settings));
     settingsButton_->setCursor(Qt::PointingHandCursor);
+    settingsButton_->setProperty(ContentView::leadsIntoScreenProperty, true);
     connect(settingsButton_, &QToolButton::clicked, this,
             [this] { appViewModel_->navigate(AppDestination::settings); });
     row->addWidget(settingsButton_);
