@@ -15,6 +15,7 @@
 #include "Platform/UserDefaults.h"
 #include "Store/FetchRequest.h"
 #include "ViewModels/Theme/ThemeManager.h"
+#include "Views/CalendarView/CalendarSwatch.h"
 #include "Views/Finance/FinanceTabBar.h"
 #include "Views/Finance/FinanceTabButton.h"
 #include "Views/Finance/FinanceView.h"
@@ -29,6 +30,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
 #include <iostream>
 
 namespace {
@@ -525,4 +527,26 @@ TEST_F(KeyboardStopsWindow, EachGroupOfChoicesIsOneStopNamedByItsChoices) {
     ASSERT_NE(openFinanceSheet(FinanceTab::overview, "addExpenseButton", 800), nullptr);
     expectOneStop(QStringLiteral("the expense's categories"),
                   shownNamed(QRegularExpression(QStringLiteral("^categoryChip$"))));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    frames(800);
+
+    // The day's new task: its repetitions are one stop too.
+    goTo(AppDestination::calendar);
+    frames(800);
+    QWidget* plus = named(QStringLiteral("toggleAddTaskButton"));
+    ASSERT_NE(plus, nullptr);
+    QTest::keyClick(plus, Qt::Key_Space);
+    frames(400);
+    const QList<QWidget*> repeats = shownNamed(QRegularExpression(QStringLiteral("^repeatChip")));
+    ASSERT_GT(repeats.size(), 1);
+    const auto takesTab = [](QWidget* w) { return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus; };
+    EXPECT_EQ(std::count_if(repeats.begin(), repeats.end(), takesTab), 1) << "the task's repetitions";
+    QTest::keyClick(named(QStringLiteral("newCategoryChip")), Qt::Key_Space);
+    frames(400);
+    QList<QWidget*> colours;
+    for (CalendarSwatch* swatch : window_->findChildren<CalendarSwatch*>())
+        if (swatch->isVisible())
+            colours << swatch;
+    ASSERT_GT(colours.size(), 1);
+    EXPECT_EQ(std::count_if(colours.begin(), colours.end(), takesTab), 1) << "the new category's colours";
 }

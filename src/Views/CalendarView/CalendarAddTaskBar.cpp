@@ -1,6 +1,7 @@
 #include "Views/CalendarView/CalendarAddTaskBar.h"
 
 #include "Components/BareScrollArea.h"
+#include "Components/ChoiceGroup.h"
 #include "Components/DatePickerField.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
@@ -33,6 +34,8 @@ CalendarAddTaskBar::CalendarAddTaskBar(CalendarViewModel* viewModel, const QDate
     : QWidget(parent), viewModel_(viewModel), repeatUntil_(repeatUntil),
       newCategoryColorHex_(kDefaultCategoryHex) {
     setObjectName(QStringLiteral("addTaskBar"));
+    categoryGroup_ = new ChoiceGroup(this);
+    repeatGroup_ = new ChoiceGroup(this);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(4);
@@ -108,6 +111,7 @@ QWidget* CalendarAddTaskBar::buildRepeatRow() {
         connect(chip, &CalendarChip::clicked, this, [this, frequency] { chooseRepeat(frequency); });
         line->addWidget(chip);
         repeatChips_.push_back(chip);
+        repeatGroup_->add(chip);
     }
     untilPicker_ = new DatePickerField(repeatUntil_, DatePickerField::Style::Compact, nullptr, 11);
     untilPicker_->setObjectName(QStringLiteral("repeatUntilPicker"));
@@ -123,6 +127,7 @@ QWidget* CalendarAddTaskBar::buildRepeatRow() {
 }
 
 void CalendarAddTaskBar::rebuildCategoryChips() {
+    categoryGroup_->clear();
     for (CalendarChip* chip : categoryChipList_) {
         CalendarStyle::removeLater(chip);
     }
@@ -136,6 +141,7 @@ void CalendarAddTaskBar::rebuildCategoryChips() {
         });
         categoryChips_->insertWidget(index++, chip);
         categoryChipList_.push_back(chip);
+        categoryGroup_->add(chip);
     }
     updateChrome();
 }
@@ -225,14 +231,22 @@ void CalendarAddTaskBar::reset() {
 
 void CalendarAddTaskBar::updateChrome() {
     addButton_->setEnabled(!titleField_->text().isEmpty());
+    categoryGroup_->setChosen(nullptr);
     for (std::size_t i = 0; i < categoryChipList_.size(); ++i) {
         const auto& category = viewModel_->categories().at(i);
         const bool selected = selectedCategory_ && selectedCategory_->objectID() == category->objectID();
         CalendarStyle::markCategoryChip(categoryChipList_[i], *category, selected);
+        if (selected)
+            categoryGroup_->setChosen(categoryChipList_[i]);
     }
     repeatIcon_->setColor(selectedRepeat_ ? AppTheme::Colors::purple() : Theme::textMuted());
-    for (std::size_t i = 0; i < repeatChips_.size(); ++i)
-        CalendarStyle::markPlainChip(repeatChips_[i], selectedRepeat_ == TaskRepeatFrequencies::allCases[i]);
+    repeatGroup_->setChosen(nullptr);
+    for (std::size_t i = 0; i < repeatChips_.size(); ++i) {
+        const bool selected = selectedRepeat_ == TaskRepeatFrequencies::allCases[i];
+        CalendarStyle::markPlainChip(repeatChips_[i], selected);
+        if (selected)
+            repeatGroup_->setChosen(repeatChips_[i]);
+    }
     // The end can be neither in the past nor before the chosen day.
     const QDate chosen = viewModel_->selectedDate().toLocalTime().date();
     syncingPicker_ = true;

@@ -13,6 +13,7 @@
 #include <vector>
 
 class CalendarChip;
+class ChoiceGroup;
 class CalendarIconButton;
 
 class CalendarViewModel;
@@ -75,5 +76,8 @@ private:
     CalendarChip* newChip_ = nullptr;
     SymbolIcon* repeatIcon_ = nullptr;
     std::vector<CalendarChip*> repeatChips_;
+    // The categories and the repetitions are a group of choices each: one Tab stop, arrows inside.
+    ChoiceGroup* categoryGroup_ = nullptr;
+    ChoiceGroup* repeatGroup_ = nullptr;
     DatePickerField* untilPicker_ = nullptr;
 };

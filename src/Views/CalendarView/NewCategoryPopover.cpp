@@ -1,5 +1,6 @@
 #include "Views/CalendarView/NewCategoryPopover.h"
 
+#include "Components/ChoiceGroup.h"
 #include "Components/ScreenStyle.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/Theme/ColorHex.h"
@@ -53,11 +54,13 @@ NewCategoryPopover::NewCategoryPopover(const QString& name, const QString& color
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(0); // eight equal columns share the form's width
     grid->setVerticalSpacing(8);
+    swatchGroup_ = new ChoiceGroup(this);
     for (std::size_t i = 0; i < presets.size(); ++i) {
         auto* swatch = new CalendarSwatch(presets[i].first, presets[i].second);
         connect(swatch, &CalendarSwatch::clicked, this, [this, swatch] { pick(swatch->hex()); });
         grid->addWidget(swatch, static_cast<int>(i / 8), static_cast<int>(i % 8), Qt::AlignCenter);
         swatches_.push_back(swatch);
+        swatchGroup_->add(swatch);
     }
     column->addLayout(grid);
 
@@ -99,8 +102,11 @@ void NewCategoryPopover::pick(const QString& hex) {
 }
 
 void NewCategoryPopover::refresh() {
-    for (auto* swatch : swatches_)
+    for (auto* swatch : swatches_) {
         swatch->setMarked(swatch->hex() == colorHex_);
+        if (swatch->isMarked())
+            swatchGroup_->setChosen(swatch);
+    }
     const bool ready = !Text::trimmed(nameField_->text()).isEmpty();
     create_->setEnabled(ready);
     const QColor fill = ready ? ColorHex::fromHex(colorHex_) : Theme::withOpacity(Theme::textMuted(), 0.3);

@@ -9,6 +9,7 @@
 class QLineEdit;
 class QPushButton;
 class CalendarSwatch;
+class ChoiceGroup;
 
 // The small form for a new task category: a name field, eight preset colours and Cancel and
 // Create. It keeps no state of its own: the page hands in the name and colour it holds and
@@ -45,4 +46,6 @@ private:
     QLineEdit* nameField_;
     QPushButton* create_;
     std::vector<CalendarSwatch*> swatches_;
+    // The colours are a group of choices: one Tab stop, arrows inside.
+    ChoiceGroup* swatchGroup_ = nullptr;
 };
