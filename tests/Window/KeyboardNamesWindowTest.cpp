@@ -116,18 +116,9 @@ protected:
         UserDefaults::standard().setFlag(FinanceView::onboardingCompleteKey, true);
     }
 
-    void at(AppDestination destination) {
-        if (vm_->selectedDestination() != destination) {
-            if (destination == AppDestination::settings)
-                click(named(QStringLiteral("sidebarSettingsButton")));
-            else
-                goTo(destination);
-            frames(800);
-        }
-    }
     // The goals screen with its first goal open beside the list.
     void openDetail() {
-        at(AppDestination::goals);
+        reach(AppDestination::goals);
         if (!detail()) {
             click(rowOf(context()->fetch<Goal>(FetchRequest(Goal::entityName())).front()), QPoint(40, 20));
             frames(1200);
@@ -136,7 +127,7 @@ protected:
     }
     FinanceView* finance() { return qobject_cast<FinanceView*>(screen()); }
     void atTab(FinanceTab tab) {
-        at(AppDestination::expenses);
+        reach(AppDestination::expenses);
         ASSERT_NE(finance(), nullptr);
         if (finance()->selectedTab() != tab) {
             click(finance()->tabBar()->button(tab));
@@ -246,7 +237,7 @@ TEST_F(KeyboardNamesWindow, EveryControlTabReachesIsNamedInWords) {
     showWindow(QSize(1200, 760));
 
     for (AppDestination destination : AppDestinations::allCases) {
-        at(destination);
+        reach(destination);
         if (destination == AppDestination::expenses) {
             for (FinanceTab tab : {FinanceTab::overview, FinanceTab::commitments, FinanceTab::bills,
                                    FinanceTab::investments, FinanceTab::cashFlow}) {
@@ -267,7 +258,7 @@ TEST_F(KeyboardNamesWindow, EveryControlTabReachesIsNamedInWords) {
         walk(AppDestinations::rawValue(destination));
     }
 
-    at(AppDestination::goals);
+    reach(AppDestination::goals);
     openDetail();
     walkLayer(QStringLiteral("New Goal"),
               [&] { press(onScreen("goalsNewGoalButton"), "goalsNewGoalButton"); });
@@ -302,19 +293,19 @@ TEST_F(KeyboardNamesWindow, EveryControlTabReachesIsNamedInWords) {
         walk(QString::fromLatin1(mode));
     }
 
-    at(AppDestination::dashboard);
+    reach(AppDestination::dashboard);
     walkLayer(QStringLiteral("Goal over the dashboard"),
               [&] { click(onScreen("goalCard"), QPoint(40, 20)); });
-    at(AppDestination::achievements);
+    reach(AppDestination::achievements);
     walkLayer(QStringLiteral("Add Win"), [&] { press(onScreen("addWinButton"), "addWinButton"); });
     walkLayer(QStringLiteral("Add Win, emoji"), [&] {
         press(onScreen("addWinButton"), "addWinButton");
         pressInSheet("emojiTile");
     });
-    at(AppDestination::journal);
+    reach(AppDestination::journal);
     walkLayer(QStringLiteral("Log Progress"),
               [&] { press(onScreen("logProgressButton"), "logProgressButton"); });
-    at(AppDestination::links);
+    reach(AppDestination::links);
     walkLayer(QStringLiteral("Add Link"), [&] { press(onScreen("addLinkButton"), "addLinkButton"); });
     walkLayer(QStringLiteral("Edit Link"), [&] {
         auto* view = qobject_cast<LinksView*>(screen());
@@ -324,7 +315,7 @@ TEST_F(KeyboardNamesWindow, EveryControlTabReachesIsNamedInWords) {
         frames(400);
         press(onScreen("editLinkButton"), "editLinkButton");
     });
-    at(AppDestination::calendar);
+    reach(AppDestination::calendar);
     walkLayer(QStringLiteral("New category"), [&] {
         if (!onScreen("newCategoryChip"))
             press(onScreen("toggleAddTaskButton"), "toggleAddTaskButton");
@@ -374,19 +365,19 @@ TEST_F(KeyboardNamesWindow, EveryControlTabReachesIsNamedInWords) {
         click(topSheet()->findChild<QWidget*>(QStringLiteral("maturityToggle")));
     });
 
-    at(AppDestination::dashboard);
+    reach(AppDestination::dashboard);
     UserDefaults::standard().setFlag(FinanceView::onboardingCompleteKey, false);
     walkLayer(
-        QStringLiteral("Finance first run"), [&] { at(AppDestination::expenses); },
+        QStringLiteral("Finance first run"), [&] { reach(AppDestination::expenses); },
         [&] {
             if (SheetHost* host = topSheet())
                 host->dismiss();
         });
-    at(AppDestination::dashboard);
+    reach(AppDestination::dashboard);
     OwnerAuthenticator::setFactory([] { return std::make_unique<SilentAuthenticator>(); });
     UserDefaults::standard().setFlag(FinanceView::onboardingCompleteKey, true);
     UserDefaults::standard().setFlag(FinanceView::authEnabledKey, true);
-    at(AppDestination::expenses);
+    reach(AppDestination::expenses);
     walk(QStringLiteral("finance lock"));
 
     EXPECT_TRUE(faults_.isEmpty()) << faults_.join(u'\n').toStdString();
@@ -432,7 +423,7 @@ TEST_F(KeyboardNamesWindow, AFirstRecordLeavesTheFocusOnTheScreensAdd) {
         << "after the dashboard's Create the focus is on " << describe(focus()).toStdString();
 
     // The first goal: its row takes the place of the invitation, and the focus with it.
-    at(AppDestination::goals);
+    reach(AppDestination::goals);
     press(onScreen("goalsCreateFirstGoal"), "goalsCreateFirstGoal");
     type("createGoalTitleField", QStringLiteral("Run a half marathon"));
     pressInSheet("createGoalConfirm");
@@ -440,7 +431,7 @@ TEST_F(KeyboardNamesWindow, AFirstRecordLeavesTheFocusOnTheScreensAdd) {
     EXPECT_TRUE(qobject_cast<GoalRowView*>(focus())) << "the focus is on " << describe(focus()).toStdString();
     EXPECT_TRUE(FocusRing::current() && FocusRing::current()->target() == focus());
 
-    at(AppDestination::journal);
+    reach(AppDestination::journal);
     press(onScreen("emptyLogProgressButton"), "emptyLogProgressButton");
     ASSERT_NE(topSheet(), nullptr);
     click(topSheet()
@@ -450,7 +441,7 @@ TEST_F(KeyboardNamesWindow, AFirstRecordLeavesTheFocusOnTheScreensAdd) {
     pressInSheet("saveButton");
     expectFocusOnScreenControl("journal", "logProgressButton");
 
-    at(AppDestination::links);
+    reach(AppDestination::links);
     press(onScreen("addFirstLinkButton"), "addFirstLinkButton");
     type("titleField", QStringLiteral("Race calendar"));
     type("urlField", QStringLiteral("https://example.org/races"));
@@ -468,7 +459,7 @@ TEST_F(KeyboardNamesWindow, AFirstRecordLeavesTheFocusOnTheScreensAdd) {
               addLink->mapTo(window_.get(), QPoint(addLink->width(), 0)).x())
         << "a link row runs past the header's margin";
 
-    at(AppDestination::achievements);
+    reach(AppDestination::achievements);
     press(onScreen("addAchievementButton"), "addAchievementButton");
     type("titleField", QStringLiteral("First 10k"));
     pressInSheet("saveButton");
@@ -518,7 +509,7 @@ TEST_F(KeyboardNamesWindow, AFirstRecordLeavesTheFocusOnTheScreensAdd) {
 TEST_F(KeyboardNamesWindow, ReturnAfterAddStepNeverDeletesAStep) {
     makeGoal(QStringLiteral("Run a half marathon"), 10, 2, 1);
     showWindow(QSize(1200, 760));
-    at(AppDestination::goals);
+    reach(AppDestination::goals);
     openDetail();
     press(onScreen("addMilestoneButton"), "addMilestoneButton");
     auto* add = sheet<AddMilestoneSheet>();
@@ -595,7 +586,7 @@ TEST_F(KeyboardNamesWindow, ADeleteLeavesTheFocusOnTheNeighbourOrTheSectionsAdd)
 
     // A win's Delete, reached by Tab from its row: the win that moves up takes the focus, and
     // after the last the empty state's "Add Achievement".
-    at(AppDestination::achievements);
+    reach(AppDestination::achievements);
     for (const char* next : {"achievementRow", "addAchievementButton"}) {
         QWidget* row = onScreen("achievementRow");
         ASSERT_NE(row, nullptr);

@@ -57,14 +57,7 @@ protected:
             UserDefaults::standard().setFlag(FinanceView::onboardingCompleteKey, true);
             showWindow(QSize(1200, 760));
         }
-        if (vm_->selectedDestination() != destination) {
-            // Settings is the gear beside the sidebar's title, not a row of its own.
-            if (destination == AppDestination::settings)
-                click(named(QStringLiteral("sidebarSettingsButton")));
-            else
-                goTo(destination);
-            frames(800);
-        }
+        reach(destination);
     }
 
     // What the server shows around the control, the focus ring's room included.

@@ -289,3 +289,13 @@ QString accessibleName(QWidget* widget) {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
     return face ? face->text(QAccessible::Name).trimmed() : QString();
 }
+
+void WindowLane::reach(AppDestination destination) {
+    if (vm_->selectedDestination() == destination)
+        return;
+    if (destination == AppDestination::settings)
+        click(named(QStringLiteral("sidebarSettingsButton")));
+    else
+        goTo(destination);
+    frames(800);
+}

@@ -48,6 +48,9 @@ protected:
 
     // The first shown widget of that object name in the window, if any.
     QWidget* named(const QString& name) const;
+    // Opens the destination as a person does, when it is not open yet: its sidebar row, or for
+    // Settings the gear beside the sidebar's title; then lets the screen settle.
+    void reach(AppDestination destination);
     // Shows the finance tab (the Finance screen must be open) and presses the shown button of
     // that object name on it, letting `settle` ms pass after each: the sheet it opened, if any.
     SheetHost* openFinanceSheet(FinanceTab tab, const char* opener, int settle);
