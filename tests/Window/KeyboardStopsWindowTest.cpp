@@ -19,6 +19,7 @@
 #include "Views/Finance/FinanceTabBar.h"
 #include "Views/Finance/FinanceTabButton.h"
 #include "Views/Finance/FinanceView.h"
+#include "Views/Links/LinkRow.h"
 #include "Views/Onboarding/OnboardingView.h"
 #include "Views/Settings/ThemeSwatchView.h"
 
@@ -542,4 +543,72 @@ TEST_F(KeyboardStopsWindow, EachGroupOfChoicesIsOneStopNamedByItsChoices) {
             colours << swatch;
     ASSERT_GT(colours.size(), 1);
     EXPECT_EQ(std::count_if(colours.begin(), colours.end(), takesTab), 1) << "the new category's colours";
+}
+
+// The links are one stop moved through with the arrows, and the buttons of the row the keyboard
+// is in follow it: with three links the first one's Edit is reached and edits that link. A link
+// added from the keyboard leaves the categories where Tab from "Add Link" reaches them.
+TEST_F(KeyboardStopsWindow, EveryLinksButtonsAreReachedAndTheCategoriesStayStops) {
+    for (int i = 0; i < 3; ++i) {
+        auto link = LinkItem::create(context());
+        link->setTitle(QStringLiteral("Link %1").arg(i));
+        link->setUrl(QStringLiteral("https://example.org/%1").arg(i));
+        link->setCategory(QStringLiteral("Running"));
+    }
+    context()->save();
+    showWindow(QSize(1200, 760));
+    reach(AppDestination::links);
+    const auto focused = [] { return QApplication::focusWidget(); };
+    const auto press = [&](Qt::Key key) {
+        QTest::keyClick(focused(), key);
+        frames(400);
+    };
+    // The link of the row the focus is in.
+    const auto focusedLink = [&]() -> QString {
+        for (QWidget* w = focused(); w; w = w->parentWidget())
+            if (auto* row = qobject_cast<LinkRow*>(w))
+                return row->link() ? row->link()->title().value_or(QString()) : QString();
+        return QStringLiteral("(no link)");
+    };
+    QWidget* add = named(QStringLiteral("addLinkButton"));
+    ASSERT_NE(add, nullptr);
+    add->setFocus(Qt::TabFocusReason);
+    ASSERT_GT(tabsTo(QStringLiteral("editLinkButton")), 0) << "no Edit is reached by Tab";
+    EXPECT_EQ(focusedLink(), QStringLiteral("Link 0"));
+    press(Qt::Key_Return);
+    ASSERT_NE(topSheet(), nullptr) << "Return on Edit opened nothing";
+    auto* title = topSheet()->findChild<QLineEdit*>(QStringLiteral("titleField"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->text(), QStringLiteral("Link 0"));
+    press(Qt::Key_Escape);
+    frames(400);
+    ASSERT_EQ(topSheet(), nullptr);
+
+    // The arrows go from link to link; Tab from a row goes on to that row's buttons.
+    add->setFocus(Qt::TabFocusReason);
+    ASSERT_GT(tabsTo(QStringLiteral("linkRow")), 0);
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    EXPECT_EQ(focusedLink(), QStringLiteral("Link 2"));
+    press(Qt::Key_Up);
+    EXPECT_EQ(focusedLink(), QStringLiteral("Link 1"));
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused()->objectName(), QStringLiteral("openLinkButton"));
+    EXPECT_EQ(focusedLink(), QStringLiteral("Link 1"));
+
+    add->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Space);
+    ASSERT_NE(topSheet(), nullptr);
+    QTest::keyClicks(topSheet()->findChild<QWidget*>(QStringLiteral("titleField")), QStringLiteral("Race"));
+    QWidget* url = topSheet()->findChild<QWidget*>(QStringLiteral("urlField"));
+    url->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(url, QStringLiteral("https://example.org/races"));
+    press(Qt::Key_Return);
+    frames(400);
+    ASSERT_EQ(topSheet(), nullptr) << "Add Link stayed open";
+    add = named(QStringLiteral("addLinkButton"));
+    add->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused()->objectName(), QStringLiteral("categoryEntry"))
+        << "after a link was added Tab goes from \"Add Link\" to " << describe(focused()).toStdString();
 }
