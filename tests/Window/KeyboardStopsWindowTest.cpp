@@ -15,6 +15,8 @@
 #include "Platform/UserDefaults.h"
 #include "Store/FetchRequest.h"
 #include "ViewModels/Theme/ThemeManager.h"
+#include "Views/Achievements/AddAchievementSheet.h"
+#include "Views/Achievements/EmojiGrid.h"
 #include "Views/CalendarView/CalendarSwatch.h"
 #include "Views/Finance/FinanceTabBar.h"
 #include "Views/Finance/FinanceTabButton.h"
@@ -27,6 +29,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QPainterPath>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
@@ -611,4 +614,60 @@ TEST_F(KeyboardStopsWindow, EveryLinksButtonsAreReachedAndTheCategoriesStayStops
     press(Qt::Key_Tab);
     EXPECT_EQ(focused()->objectName(), QStringLiteral("categoryEntry"))
         << "after a link was added Tab goes from \"Add Link\" to " << describe(focused()).toStdString();
+}
+
+// The emoji of a new win are chosen from the keyboard: Space on the tile opens the grid with the
+// focus on the emoji chosen now, the arrows, Home and End move, Return or Space chooses and the
+// focus is back on the tile; Escape closes the grid alone. The grid and each emoji are named.
+TEST_F(KeyboardStopsWindow, AnEmojiIsChosenByKeyboardAndEscapeClosesOnlyTheGrid) {
+    showWindow(QSize(1200, 760));
+    reach(AppDestination::achievements);
+    const auto press = [](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        frames(400);
+    };
+    QWidget* add = named(QStringLiteral("addWinButton"));
+    ASSERT_NE(add, nullptr);
+    add->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Space);
+    ASSERT_NE(topSheet(), nullptr);
+    auto* tile = topSheet()->findChild<QPushButton*>(QStringLiteral("emojiTile"));
+    auto* grid = topSheet()->findChild<EmojiGrid*>(QStringLiteral("emojiGrid"));
+    ASSERT_TRUE(tile && grid);
+    const QStringList& emoji = AddAchievementSheet::emojiOptions();
+    tile->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Space);
+    ASSERT_TRUE(grid->isVisible());
+    ASSERT_TRUE(grid->isAncestorOf(QApplication::focusWidget()))
+        << "Space on the tile left the focus on " << describe(QApplication::focusWidget()).toStdString();
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(grid);
+    EXPECT_EQ(face->text(QAccessible::Name), QStringLiteral("Emoji"));
+    ASSERT_EQ(face->childCount(), emoji.size());
+    for (int i = 0; i < face->childCount(); ++i) {
+        const QString name = face->child(i)->text(QAccessible::Name);
+        EXPECT_TRUE(std::any_of(name.begin(), name.end(), [](QChar c) { return c.isLetter(); }))
+            << "emoji " << i << " is named \"" << name.toStdString() << "\"";
+    }
+
+    press(Qt::Key_Right);
+    press(Qt::Key_Right);
+    press(Qt::Key_Return);
+    EXPECT_EQ(tile->text(), emoji.at(2));
+    EXPECT_FALSE(grid->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), tile);
+    press(Qt::Key_Space);
+    press(Qt::Key_End);
+    press(Qt::Key_Space);
+    EXPECT_EQ(tile->text(), emoji.last());
+    EXPECT_EQ(QApplication::focusWidget(), tile);
+
+    press(Qt::Key_Space);
+    press(Qt::Key_Home);
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(grid->isVisible());
+    EXPECT_NE(topSheet(), nullptr) << "Escape in the grid closed the sheet";
+    EXPECT_EQ(QApplication::focusWidget(), tile);
+    EXPECT_EQ(tile->text(), emoji.last()) << "Escape chose an emoji";
+    press(Qt::Key_Escape);
+    EXPECT_EQ(topSheet(), nullptr);
 }
