@@ -144,8 +144,12 @@ protected:
     }
 
     // Presses Tab until the focus comes back to a stop it has been on, noting each stop whose
-    // name is missing or says nothing.
+    // name is missing or says nothing, the one it starts on included.
     void walk(const QString& where) {
+        // The control an action left the focus on is read first.
+        if (QWidget* start = focus())
+            if (const QString fault = nameFault(start); !fault.isEmpty())
+                faults_ << where + QStringLiteral(": ") + describe(start) + QLatin1Char(' ') + fault;
         QList<QWidget*> seen;
         for (int i = 0; i < 200; ++i) {
             key(Qt::Key_Tab);
@@ -254,6 +258,14 @@ TEST_F(KeyboardNamesWindow, EveryControlTabReachesIsNamedInWords) {
         if (destination == AppDestination::calendar) {
             click(onScreen("toggleAddTaskButton"));
             frames(400);
+            // A repeat shows the day it ends, and a rename the task's field and its confirm.
+            click(onScreen("repeatChipDaily"));
+            QWidget* row = onScreen("calendarTaskRow");
+            ASSERT_NE(row, nullptr);
+            row->setFocus(Qt::TabFocusReason);
+            frames(400);
+            press(onScreen("taskEditButton"), "taskEditButton");
+            EXPECT_NE(onScreen("taskTitleField"), nullptr) << "no rename field";
         }
         walk(AppDestinations::rawValue(destination));
     }

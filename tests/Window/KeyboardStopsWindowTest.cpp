@@ -15,10 +15,13 @@
 #include "Platform/UserDefaults.h"
 #include "Store/FetchRequest.h"
 #include "ViewModels/Theme/ThemeManager.h"
+#include "Views/Achievements/AddAchievementSheet.h"
+#include "Views/Achievements/EmojiGrid.h"
 #include "Views/CalendarView/CalendarSwatch.h"
 #include "Views/Finance/FinanceTabBar.h"
 #include "Views/Finance/FinanceTabButton.h"
 #include "Views/Finance/FinanceView.h"
+#include "Views/Links/LinkRow.h"
 #include "Views/Onboarding/OnboardingView.h"
 #include "Views/Settings/ThemeSwatchView.h"
 
@@ -26,6 +29,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QPainterPath>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
@@ -542,4 +546,128 @@ TEST_F(KeyboardStopsWindow, EachGroupOfChoicesIsOneStopNamedByItsChoices) {
             colours << swatch;
     ASSERT_GT(colours.size(), 1);
     EXPECT_EQ(std::count_if(colours.begin(), colours.end(), takesTab), 1) << "the new category's colours";
+}
+
+// The links are one stop moved through with the arrows, and the buttons of the row the keyboard
+// is in follow it: with three links the first one's Edit is reached and edits that link. A link
+// added from the keyboard leaves the categories where Tab from "Add Link" reaches them.
+TEST_F(KeyboardStopsWindow, EveryLinksButtonsAreReachedAndTheCategoriesStayStops) {
+    for (int i = 0; i < 3; ++i) {
+        auto link = LinkItem::create(context());
+        link->setTitle(QStringLiteral("Link %1").arg(i));
+        link->setUrl(QStringLiteral("https://example.org/%1").arg(i));
+        link->setCategory(QStringLiteral("Running"));
+    }
+    context()->save();
+    showWindow(QSize(1200, 760));
+    reach(AppDestination::links);
+    const auto focused = [] { return QApplication::focusWidget(); };
+    const auto press = [&](Qt::Key key) {
+        QTest::keyClick(focused(), key);
+        frames(400);
+    };
+    // The link of the row the focus is in.
+    const auto focusedLink = [&]() -> QString {
+        for (QWidget* w = focused(); w; w = w->parentWidget())
+            if (auto* row = qobject_cast<LinkRow*>(w))
+                return row->link() ? row->link()->title().value_or(QString()) : QString();
+        return QStringLiteral("(no link)");
+    };
+    QWidget* add = named(QStringLiteral("addLinkButton"));
+    ASSERT_NE(add, nullptr);
+    add->setFocus(Qt::TabFocusReason);
+    ASSERT_GT(tabsTo(QStringLiteral("editLinkButton")), 0) << "no Edit is reached by Tab";
+    EXPECT_EQ(focusedLink(), QStringLiteral("Link 0"));
+    press(Qt::Key_Return);
+    ASSERT_NE(topSheet(), nullptr) << "Return on Edit opened nothing";
+    auto* title = topSheet()->findChild<QLineEdit*>(QStringLiteral("titleField"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->text(), QStringLiteral("Link 0"));
+    press(Qt::Key_Escape);
+    frames(400);
+    ASSERT_EQ(topSheet(), nullptr);
+
+    // The arrows go from link to link; Tab from a row goes on to that row's buttons.
+    add->setFocus(Qt::TabFocusReason);
+    ASSERT_GT(tabsTo(QStringLiteral("linkRow")), 0);
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    EXPECT_EQ(focusedLink(), QStringLiteral("Link 2"));
+    press(Qt::Key_Up);
+    EXPECT_EQ(focusedLink(), QStringLiteral("Link 1"));
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused()->objectName(), QStringLiteral("openLinkButton"));
+    EXPECT_EQ(focusedLink(), QStringLiteral("Link 1"));
+
+    add->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Space);
+    ASSERT_NE(topSheet(), nullptr);
+    QTest::keyClicks(topSheet()->findChild<QWidget*>(QStringLiteral("titleField")), QStringLiteral("Race"));
+    QWidget* url = topSheet()->findChild<QWidget*>(QStringLiteral("urlField"));
+    url->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(url, QStringLiteral("https://example.org/races"));
+    press(Qt::Key_Return);
+    frames(400);
+    ASSERT_EQ(topSheet(), nullptr) << "Add Link stayed open";
+    add = named(QStringLiteral("addLinkButton"));
+    add->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused()->objectName(), QStringLiteral("categoryEntry"))
+        << "after a link was added Tab goes from \"Add Link\" to " << describe(focused()).toStdString();
+}
+
+// The emoji of a new win are chosen from the keyboard: Space on the tile opens the grid with the
+// focus on the emoji chosen now, the arrows, Home and End move, Return or Space chooses and the
+// focus is back on the tile; Escape closes the grid alone. The grid and each emoji are named.
+TEST_F(KeyboardStopsWindow, AnEmojiIsChosenByKeyboardAndEscapeClosesOnlyTheGrid) {
+    showWindow(QSize(1200, 760));
+    reach(AppDestination::achievements);
+    const auto press = [](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        frames(400);
+    };
+    QWidget* add = named(QStringLiteral("addWinButton"));
+    ASSERT_NE(add, nullptr);
+    add->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Space);
+    ASSERT_NE(topSheet(), nullptr);
+    auto* tile = topSheet()->findChild<QPushButton*>(QStringLiteral("emojiTile"));
+    auto* grid = topSheet()->findChild<EmojiGrid*>(QStringLiteral("emojiGrid"));
+    ASSERT_TRUE(tile && grid);
+    const QStringList& emoji = AddAchievementSheet::emojiOptions();
+    tile->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Space);
+    ASSERT_TRUE(grid->isVisible());
+    ASSERT_TRUE(grid->isAncestorOf(QApplication::focusWidget()))
+        << "Space on the tile left the focus on " << describe(QApplication::focusWidget()).toStdString();
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(grid);
+    EXPECT_EQ(face->text(QAccessible::Name), QStringLiteral("Emoji"));
+    ASSERT_EQ(face->childCount(), emoji.size());
+    for (int i = 0; i < face->childCount(); ++i) {
+        const QString name = face->child(i)->text(QAccessible::Name);
+        EXPECT_TRUE(std::any_of(name.begin(), name.end(), [](QChar c) { return c.isLetter(); }))
+            << "emoji " << i << " is named \"" << name.toStdString() << "\"";
+    }
+
+    press(Qt::Key_Right);
+    press(Qt::Key_Right);
+    press(Qt::Key_Return);
+    EXPECT_EQ(tile->text(), emoji.at(2));
+    EXPECT_FALSE(grid->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), tile);
+    press(Qt::Key_Space);
+    press(Qt::Key_End);
+    press(Qt::Key_Space);
+    EXPECT_EQ(tile->text(), emoji.last());
+    EXPECT_EQ(QApplication::focusWidget(), tile);
+
+    press(Qt::Key_Space);
+    press(Qt::Key_Home);
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(grid->isVisible());
+    EXPECT_NE(topSheet(), nullptr) << "Escape in the grid closed the sheet";
+    EXPECT_EQ(QApplication::focusWidget(), tile);
+    EXPECT_EQ(tile->text(), emoji.last()) << "Escape chose an emoji";
+    press(Qt::Key_Escape);
+    EXPECT_EQ(topSheet(), nullptr);
 }

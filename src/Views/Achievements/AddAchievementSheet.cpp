@@ -2,6 +2,7 @@
 
 #include "Components/BareScrollArea.h"
 #include "Components/DatePickerField.h"
+#include "Components/FocusAfter.h"
 #include "Components/MenuPicker.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetChrome.h"
@@ -28,9 +29,23 @@ QColor fieldFill() {
     return Theme::withOpacity(Theme::backgroundTertiary(), 0.4);
 }
 
+// What each emoji of the grid shows, in words, in grid order: an emoji alone reads as a sign.
+const QStringList& emojiWords() {
+    static const QStringList words{
+        QObject::tr("Trophy"),       QObject::tr("Gold medal"),   QObject::tr("Bullseye"),
+        QObject::tr("Rocket"),       QObject::tr("Star"),         QObject::tr("Flexed arm"),
+        QObject::tr("Party"),        QObject::tr("Sports medal"), QObject::tr("Fire"),
+        QObject::tr("Light bulb"),   QObject::tr("Books"),        QObject::tr("Money bag"),
+        QObject::tr("Heart"),        QObject::tr("Seedling"),     QObject::tr("Handshake"),
+        QObject::tr("Graduation"),   QObject::tr("Check mark"),   QObject::tr("Brain"),
+        QObject::tr("Weightlifter"), QObject::tr("Guitar")};
+    return words;
+}
+
 // The tile shows only the emoji; a screen reader says what the tile is for as well.
 QString emojiName(const QString& emoji) {
-    return QObject::tr("Emoji %1, choose another").arg(emoji);
+    const qsizetype at = AddAchievementSheet::emojiOptions().indexOf(emoji);
+    return QObject::tr("Emoji %1, choose another").arg(at < 0 ? emoji : emojiWords().value(at));
 }
 
 } // namespace
@@ -154,10 +169,11 @@ QWidget* AddAchievementSheet::buildEmojiSection() {
     connect(emojiButton_, &QPushButton::clicked, this, &AddAchievementSheet::toggleEmojiPicker);
     column->addWidget(emojiButton_);
 
-    emojiGrid_ = new EmojiGrid(emojiOptions());
+    emojiGrid_ = new EmojiGrid(emojiOptions(), emojiWords());
     emojiGrid_->setSelected(emoji_);
     emojiGrid_->setVisible(false);
     connect(emojiGrid_, &EmojiGrid::emojiChosen, this, &AddAchievementSheet::chooseEmoji);
+    connect(emojiGrid_, &EmojiGrid::closeRequested, this, &AddAchievementSheet::closeEmojiPicker);
     column->addWidget(emojiGrid_);
     return box;
 }
@@ -230,16 +246,26 @@ void AddAchievementSheet::updateSaveButton() {
 }
 
 void AddAchievementSheet::toggleEmojiPicker() {
-    showEmojiPicker_ = !showEmojiPicker_;
-    emojiGrid_->setVisible(showEmojiPicker_);
+    if (showEmojiPicker_)
+        return closeEmojiPicker();
+    showEmojiPicker_ = true;
+    emojiGrid_->setVisible(true);
+    // The keyboard goes on in the grid, on the emoji chosen now.
+    if (emojiButton_->hasFocus())
+        emojiGrid_->stop()->setFocus(Qt::TabFocusReason);
+}
+
+void AddAchievementSheet::closeEmojiPicker() {
+    showEmojiPicker_ = false;
+    FocusAfter::handOver(emojiGrid_, emojiButton_);
+    emojiGrid_->setVisible(false);
 }
 
 void AddAchievementSheet::chooseEmoji(const QString& emoji) {
     emoji_ = emoji;
     emojiButton_->setText(emoji);
     emojiButton_->setAccessibleName(emojiName(emoji));
-    showEmojiPicker_ = false;
-    emojiGrid_->setVisible(false);
+    closeEmojiPicker();
 }
 
 void AddAchievementSheet::toggleNewCategoryField() {

@@ -63,6 +63,7 @@ private:
     QWidget* buildCategorySection();
 
     void toggleEmojiPicker();
+    void closeEmojiPicker();
     void chooseEmoji(const QString& emoji);
     void toggleNewCategoryField();
     void addCategory();

@@ -1,28 +1,105 @@
 #include "Views/Achievements/EmojiGrid.h"
 
+#include "Components/ChoiceGroup.h"
+#include "Components/FocusRing.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 
-#include <QMouseEvent>
+#include <QAbstractButton>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
 
-EmojiGrid::EmojiGrid(const QStringList& emoji, QWidget* parent) : QWidget(parent), emoji_(emoji) {
+namespace {
+
+// One emoji of the grid, on a violet tint while it is the chosen one.
+class EmojiCell : public QAbstractButton {
+public:
+    EmojiCell(const QString& emoji, const QString& name, QWidget* parent) : QAbstractButton(parent) {
+        setObjectName(QStringLiteral("emojiCell"));
+        setText(emoji);
+        setAccessibleName(name);
+        setToolTip(name);
+        setCheckable(true);
+        setFocusPolicy(Qt::TabFocus);
+        FocusRing::setCornerRadius(this, 6);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        if (isChecked()) {
+            QPainterPath tile;
+            tile.addRoundedRect(QRectF(rect()), 6, 6);
+            p.fillPath(tile, Theme::withOpacity(AppTheme::Colors::violet(), 0.2));
+        }
+        p.setFont(Theme::emojiFont(22));
+        p.setPen(Theme::textPrimary());
+        p.drawText(rect(), Qt::AlignCenter, text());
+    }
+    // The checked state is the grid's to set: a press chooses, it never unchooses.
+    void nextCheckState() override {}
+};
+
+} // namespace
+
+EmojiGrid::EmojiGrid(const QStringList& emoji, const QStringList& names, QWidget* parent)
+    : QWidget(parent), emoji_(emoji), group_(new ChoiceGroup(this)) {
     setObjectName(QStringLiteral("emojiGrid"));
+    setAccessibleName(tr("Emoji"));
     setCursor(Qt::PointingHandCursor);
     QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
+    for (qsizetype i = 0; i < emoji_.size(); ++i) {
+        auto* cell = new EmojiCell(emoji_[i], names.value(i, emoji_[i]), this);
+        const QString chosen = emoji_[i];
+        connect(cell, &QAbstractButton::clicked, this, [this, chosen] {
+            setSelected(chosen);
+            emit emojiChosen(chosen);
+        });
+        cell->installEventFilter(this);
+        group_->add(cell);
+        cells_ << cell;
+    }
 }
 
 void EmojiGrid::setSelected(const QString& emoji) {
-    if (selected_ == emoji)
-        return;
     selected_ = emoji;
-    update();
+    for (QAbstractButton* cell : std::as_const(cells_))
+        cell->setChecked(cell->text() == emoji);
+}
+
+QWidget* EmojiGrid::stop() const {
+    return group_->stop();
+}
+
+bool EmojiGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* cell = static_cast<QAbstractButton*>(watched);
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            cell->click();
+            return true;
+        case Qt::Key_Escape:
+            emit closeRequested();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void EmojiGrid::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    for (qsizetype i = 0; i < cells_.size(); ++i)
+        cells_[i]->setGeometry(cellRect(int(i)).toAlignedRect());
 }
 
 EmojiGrid::Geometry EmojiGrid::geometryFor(int width) const {
@@ -66,39 +143,10 @@ QSize EmojiGrid::minimumSizeHint() const {
     return {width, heightForWidth(width)};
 }
 
-int EmojiGrid::indexAt(const QPointF& point) const {
-    for (int i = 0; i < emoji_.size(); ++i)
-        if (cellRect(i).contains(point))
-            return i;
-    return -1;
-}
-
 void EmojiGrid::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath background;
     background.addRoundedRect(QRectF(rect()), 8, 8);
     p.fillPath(background, Theme::withOpacity(Theme::backgroundTertiary(), 0.4));
-
-    p.setFont(Theme::emojiFont(22));
-    for (int i = 0; i < emoji_.size(); ++i) {
-        const QRectF cell = cellRect(i);
-        if (emoji_[i] == selected_) {
-            QPainterPath tile;
-            tile.addRoundedRect(cell, 6, 6);
-            p.fillPath(tile, Theme::withOpacity(AppTheme::Colors::violet(), 0.2));
-        }
-        p.setPen(Theme::textPrimary());
-        p.drawText(cell, Qt::AlignCenter, emoji_[i]);
-    }
-}
-
-void EmojiGrid::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
-        return;
-    const int index = indexAt(event->position());
-    if (index < 0)
-        return;
-    setSelected(emoji_[index]);
-    emit emojiChosen(emoji_[index]);
 }

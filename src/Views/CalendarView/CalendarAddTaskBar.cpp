@@ -115,6 +115,7 @@ QWidget* CalendarAddTaskBar::buildRepeatRow() {
     }
     untilPicker_ = new DatePickerField(repeatUntil_, DatePickerField::Style::Compact, nullptr, 11);
     untilPicker_->setObjectName(QStringLiteral("repeatUntilPicker"));
+    ScreenStyle::nameByCaption(untilPicker_, tr("Repeat until"));
     connect(untilPicker_, &DatePickerField::dateTimeChanged, this, [this](const QDateTime& value) {
         // Only the user's picks count: a bound the bar sets must not move the end onto the
         // chosen day itself, where the rule of moving it a month on no longer applies.

@@ -69,6 +69,7 @@ void CalendarSubtaskRow::build() {
     confirm_ =
         new CalendarIconButton(QStringLiteral("checkmark.circle.fill"), 14, AppTheme::Colors::purple());
     confirm_->setObjectName(QStringLiteral("subtaskConfirmButton"));
+    confirm_->setAccessibleName(tr("Save name"));
     connect(confirm_, &CalendarIconButton::clicked, this, &CalendarSubtaskRow::commitEdit);
     line->addWidget(confirm_);
     column->addLayout(line);
@@ -84,6 +85,7 @@ QLineEdit* CalendarSubtaskRow::titleField() {
     if (!editField_) {
         editField_ = CalendarStyle::lateTitleField(line_, title_, tick_, tr("Subtask title"), 12);
         editField_->setObjectName(QStringLiteral("subtaskTitleField"));
+        editField_->setAccessibleName(tr("Subtask name"));
         connect(editField_, &QLineEdit::returnPressed, this, &CalendarSubtaskRow::commitEdit);
         connect(editField_, &QLineEdit::textChanged, this, &CalendarSubtaskRow::updateChrome);
     }

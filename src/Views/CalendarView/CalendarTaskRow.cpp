@@ -108,6 +108,7 @@ QWidget* CalendarTaskRow::buildMainLine() {
     confirm_ =
         new CalendarIconButton(QStringLiteral("checkmark.circle.fill"), 16, AppTheme::Colors::purple());
     confirm_->setObjectName(QStringLiteral("taskConfirmButton"));
+    confirm_->setAccessibleName(tr("Save name"));
     connect(confirm_, &CalendarIconButton::clicked, this, &CalendarTaskRow::commitEdit);
     line->addWidget(confirm_);
     fold_ = new CalendarIconButton(QStringLiteral("chevron.up"), 10, Theme::textMuted());
@@ -161,6 +162,7 @@ QLineEdit* CalendarTaskRow::titleField() {
     if (!editField_) {
         editField_ = CalendarStyle::lateTitleField(mainLine_, title_, tick_, tr("Task title"), 13);
         editField_->setObjectName(QStringLiteral("taskTitleField"));
+        editField_->setAccessibleName(tr("Task name"));
         connect(editField_, &QLineEdit::returnPressed, this, &CalendarTaskRow::commitEdit);
         connect(editField_, &QLineEdit::textChanged, this, &CalendarTaskRow::updateChrome);
     }

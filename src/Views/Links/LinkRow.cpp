@@ -59,9 +59,11 @@ LinkRow::LinkRow(std::shared_ptr<LinkItem> link, Action onEdit, Action onDelete,
                               QStringLiteral("editLinkButton"));
     auto* remove = actionButton(QStringLiteral("trash"), AppTheme::Colors::rose(), tr("Delete"),
                                 QStringLiteral("deleteLinkButton"));
-    buttons->addWidget(open);
-    buttons->addWidget(edit);
-    buttons->addWidget(remove);
+    buttons_ = {open, edit, remove};
+    for (QPushButton* button : std::as_const(buttons_)) {
+        buttons->addWidget(button);
+        button->setFocusPolicy(Qt::NoFocus);
+    }
     row->addWidget(actions_);
     actions_->hide();
 
@@ -126,6 +128,12 @@ void LinkRow::updateHover() {
     hovered_ = hovered;
     if (hovered_)
         actions_->show();
+    // The list is one Tab stop; the buttons of the row the keyboard is in follow it.
+    QWidget* previous = this;
+    for (QPushButton* button : std::as_const(buttons_)) {
+        FocusWithin::offer(previous, button, hovered_);
+        previous = button;
+    }
     Animator::stop(fade_);
     const double from = (backgroundStrength_ - 0.5) * 2;
     const double to = hovered_ ? 1.0 : 0.0;

@@ -12,8 +12,9 @@ class LinkItem;
 class QPushButton;
 
 // One saved link: its icon, title and address (each on one line, elided to its room), and
-// while the pointer is over the row (or the row has keyboard focus) three buttons: open, edit,
-// delete. It draws the record's current values and never writes it.
+// while the pointer is over the row (or the keyboard is in it) three buttons: open, edit,
+// delete, which take Tab right after the row only then. It draws the record's current values
+// and never writes it.
 class LinkRow : public QWidget {
     Q_OBJECT
 public:
@@ -48,6 +49,7 @@ private:
 
     std::shared_ptr<LinkItem> link_;
     QWidget* actions_;
+    QList<QPushButton*> buttons_;
     FocusWithin* focus_;
     QPointer<QVariantAnimation> fade_;
     bool hovered_ = false;

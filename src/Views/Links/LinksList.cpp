@@ -3,6 +3,8 @@
 #include "Components/ScreenStyle.h"
 #include "ViewModels/Theme/Theme.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
 
@@ -19,6 +21,13 @@ LinksList::LinksList(LinkRow::Action onEdit, LinkRow::Action onDelete, QWidget* 
     viewport()->setAutoFillBackground(false);
     setAutoFillBackground(false);
     verticalScrollBar()->setSingleStep(LinkRow::kHeight / 2);
+    // The row the keyboard was in last is the one Tab comes back to.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (LinkRow* row = rowHolding(now); row && row->link()) {
+            current_ = row->link();
+            placeTabStop();
+        }
+    });
 }
 
 void LinksList::setSections(const std::vector<LinksViewModel::Section>& sections) {
@@ -45,7 +54,9 @@ void LinksList::setSections(const std::vector<LinksViewModel::Section>& sections
 LinkRow* LinksList::rowAt(size_t poolIndex) {
     while (rows_.size() <= poolIndex) {
         auto* row = new LinkRow(nullptr, onEdit_, onDelete_, viewport());
+        row->setFocusPolicy(Qt::ClickFocus);
         rows_.push_back(row);
+        linked_ = nullptr;
     }
     return rows_[poolIndex];
 }
@@ -90,6 +101,59 @@ void LinksList::placeVisible() {
     }
     for (size_t i = headingsUsed; i < headings_.size(); ++i)
         headings_[i]->hide();
+    placeTabStop();
+}
+
+LinkRow* LinksList::rowHolding(const QWidget* widget) const {
+    for (LinkRow* row : rows_)
+        if (widget && (widget == row || row->isAncestorOf(widget)))
+            return row;
+    return nullptr;
+}
+
+LinkRow* LinksList::tabStop() const {
+    // Rows are placed before the list first shows: what counts is that they are not hidden.
+    LinkRow* first = nullptr;
+    for (LinkRow* row : rows_) {
+        if (row->isHidden() || !row->link())
+            continue;
+        if (row->link() == current_)
+            return row;
+        // Else the first row wholly in view.
+        if (row->y() >= 0 && (!first || row->y() < first->y()))
+            first = row;
+    }
+    return first;
+}
+
+void LinksList::placeTabStop() {
+    LinkRow* stop = tabStop();
+    for (LinkRow* row : rows_)
+        row->setFocusPolicy(row == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    if (!stop || stop == linked_)
+        return;
+    linked_ = stop;
+    // Rows are made as the list scrolls, and a widget made late stands last in the window's
+    // chain: the stop goes back where the list stands. The list takes no focus, and
+    // setTabOrder() links only widgets that do, so it is lent a policy for the call.
+    setFocusPolicy(Qt::TabFocus);
+    QWidget::setTabOrder(this, stop);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void LinksList::focusItem(size_t index) {
+    const Item& item = items_[index];
+    const int top = verticalScrollBar()->value();
+    if (item.y + item.height > top + viewport()->height())
+        verticalScrollBar()->setValue(item.y + item.height - viewport()->height() + kPadding);
+    else if (item.y < top)
+        verticalScrollBar()->setValue(item.y - kPadding);
+    placeVisible();
+    for (LinkRow* row : rows_)
+        if (row->isVisible() && row->link() == item.link) {
+            row->setFocus(Qt::TabFocusReason);
+            return;
+        }
 }
 
 QList<LinkRow*> LinksList::visibleRows() const {
@@ -124,22 +188,45 @@ void LinksList::scrollContentsBy(int, int) {
     placeVisible();
 }
 
-bool LinksList::focusNextPrevChild(bool next) {
-    // Tab walks the rows in list order, scrolling the next one into view at the edges.
-    const QList<LinkRow*> rows = visibleRows();
-    const int at = rows.indexOf(qobject_cast<LinkRow*>(focusWidget()));
-    if (at < 0)
-        return QAbstractScrollArea::focusNextPrevChild(next);
-    const int target = at + (next ? 1 : -1);
-    if (target >= 0 && target < rows.size()) {
-        rows[target]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-        const QRect place = rows[target]->geometry();
-        if (place.bottom() > viewport()->height())
-            verticalScrollBar()->setValue(verticalScrollBar()->value() + place.bottom() -
-                                          viewport()->height() + kPadding);
-        else if (place.top() < 0)
-            verticalScrollBar()->setValue(verticalScrollBar()->value() + place.top() - kPadding);
-        return true;
+void LinksList::keyPressEvent(QKeyEvent* event) {
+    const LinkRow* row = rowHolding(QApplication::focusWidget());
+    if (!row || !row->link() || (event->modifiers() & ~Qt::KeypadModifier))
+        return QAbstractScrollArea::keyPressEvent(event);
+    std::vector<size_t> links;
+    for (size_t i = 0; i < items_.size(); ++i)
+        if (!items_[i].heading)
+            links.push_back(i);
+    const auto found =
+        std::find_if(links.begin(), links.end(), [&](size_t i) { return items_[i].link == row->link(); });
+    if (found == links.end())
+        return QAbstractScrollArea::keyPressEvent(event);
+    const long at = found - links.begin();
+    const long last = long(links.size()) - 1;
+    const long page = std::max(1, viewport()->height() / (LinkRow::kHeight + kRowSpacing));
+    long to = at;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        to = at - 1;
+        break;
+    case Qt::Key_Down:
+        to = at + 1;
+        break;
+    case Qt::Key_Home:
+        to = 0;
+        break;
+    case Qt::Key_End:
+        to = last;
+        break;
+    case Qt::Key_PageUp:
+        to = at - page;
+        break;
+    case Qt::Key_PageDown:
+        to = at + page;
+        break;
+    default:
+        return QAbstractScrollArea::keyPressEvent(event);
     }
-    return QAbstractScrollArea::focusNextPrevChild(next);
+    // At an end the key is still the list's, so the list does not scroll from under the focus.
+    focusItem(links[size_t(std::clamp(to, 0L, last))]);
+    event->accept();
 }

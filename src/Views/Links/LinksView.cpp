@@ -4,6 +4,7 @@
 #include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
 #include "Components/Symbols.h"
+#include "Components/TabChain.h"
 #include "Models/LinkItem.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/LinksViewModel.h"
@@ -195,6 +196,9 @@ void LinksView::refresh() {
         return;
     renderSidebar();
     renderList();
+    // The entries are made anew, so they would stand last in the window's chain, out of reach
+    // from "Add Link" until the screen is made again.
+    TabChain::followLayout(this);
 }
 
 void LinksView::renderSidebar() {

@@ -105,7 +105,7 @@ TEST_F(AddAchievementSheetTest, EmojiGridShowsEveryEmojiInsideTheSheetAndRemembe
     EXPECT_LE(grid->mapTo(sheet.get(), grid->rect().topRight()).x(), sheet->width());
     qv::test::saveScreen(sheet.get(), "achievements-add-sheet-emoji-grid");
 
-    QTest::mouseClick(grid, Qt::LeftButton, {}, grid->cellRect(12).center().toPoint());
+    QTest::mouseClick(grid->cells().at(12), Qt::LeftButton);
     EXPECT_EQ(sheet->emoji(), QString("❤️"));
     EXPECT_FALSE(sheet->isEmojiPickerShown());
     click("emojiTile");
