@@ -1,6 +1,7 @@
 #include "Store/StoreFile.h"
 
 #include "Store/ObjectStoreInternals.h"
+#include "Store/RegularFile.h"
 #include "Store/StoreCore.h"
 #include "Store/StoreMigrations.h"
 
@@ -98,35 +99,8 @@ void say(const QString& line) {
     std::fflush(stderr);
 }
 
-// Opens a file for reading only when it is a regular one: opening a named pipe waits for a
-// writer, and a start never waits on a file. False (with nothing open) otherwise.
-bool openRegular(QFile& file) {
-    const int fd = ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        const int error = errno;
-        ::close(fd);
-        errno = error;
-        return false;
-    }
-    return true;
-}
-
-// What a file that is there but is not a regular file is, for a line that names it.
-QString notAFile(const struct stat& info) {
-    if (S_ISDIR(info.st_mode))
-        return QStringLiteral("a folder");
-    if (S_ISFIFO(info.st_mode))
-        return QStringLiteral("a named pipe, not a file");
-    if (S_ISSOCK(info.st_mode))
-        return QStringLiteral("a socket, not a file");
-    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
-        return QStringLiteral("a device, not a file");
-    return QStringLiteral("not a regular file");
-}
+using RegularFile::notAFile;
+using RegularFile::openRegular;
 
 } // namespace
 

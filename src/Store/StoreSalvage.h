@@ -3,6 +3,7 @@
 #include "Store/EntityDescription.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <map>
@@ -21,10 +22,16 @@
 // A salvage can be stopped at any instant (a kill, a power cut) and what is on disk lets the
 // next start finish it or do it again: the damage marker stays until the new store is in place;
 // the new store is built under one name and renamed to "<store>.salvage-new" only once whole;
-// and before the damaged files move, "<store>.salvage-plan" names where they go (with what the
-// salvage recovered), so a start that finds the plan moves whatever is left of them there and
-// puts the new store in place. Without a store at its path, a start salvages again from the
-// newest original kept aside rather than make an empty store.
+// and before the damaged files move, "<store>.salvage-plan" names where they go, which files the
+// damaged store and the new one are, and what the salvage recovered. A start that finds the plan
+// follows it only while the files agree with it: a new store that is not whole (cut short, not a
+// file, holding other records than the plan says) is set aside and the salvage done again from
+// the damaged original, and a sound store with records put at the store's path since stays,
+// with what the salvage left set aside. Without a store at its path, a start salvages again
+// from the newest original kept aside rather than make an empty store. Nothing is deleted that
+// may hold records, and no move replaces a file.
+struct SalvagePlan;
+
 class StoreSalvage {
 public:
     struct Report {
@@ -43,6 +50,10 @@ public:
         // store was left where it was, and the next start tries again.
         bool retryLater = false;
         QString reason; // why the store was salvaged: the damage met
+        // What else the start found of the salvage and set aside, one sentence each, naming
+        // each file for what it is (a salvaged copy that was not whole, a plan that could not
+        // be read).
+        QStringList notes;
     };
 
     // The steps of a salvage, in order. Tests stop a salvage before each of them (as a power
@@ -79,10 +90,24 @@ public:
     static Report salvageInto(const ObjectModel& model, const QString& source, const QString& target);
 
 private:
+    // Whether a step goes ahead (the test's hook says so, or there is none).
+    static bool proceed(Step step);
     // Salvages original (the store at path, or a damaged original already kept aside) into a new
     // store at path; the damaged files at path are moved beside original's name.
     static Report salvage(const ObjectModel& model, const QString& path, const QString& reason,
                           const QString& original);
+    // Builds the new store from a copy of original and names it "<path>.salvage-new" once whole.
+    static Report buildCopy(const ObjectModel& model, const QString& path, const QString& original);
+    // Moves the damaged files at path to aside and puts the new store in their place; what
+    // failed (the files moved put back where that could be done), empty when it is in place.
+    static QString moveAsideAndPlace(const QString& path, const QString& aside);
+    // A start's way through a stopped salvage's plan (SalvageResume.cpp): nullopt to go on as
+    // if there were none; a report neither complete nor to retry when the store at path stays.
+    static std::optional<Report> followPlan(const ObjectModel& model, const QString& path,
+                                            const SalvagePlan& plan, const QString& reason,
+                                            QStringList* notes);
+    static std::optional<Report> withoutPlan(const ObjectModel& model, const QString& path,
+                                             const QString& reason, QStringList* notes);
     // Writes the new store into temporary; complete when it holds all that could be read.
     static Report build(const ObjectModel& model, const QString& source, const QString& temporary);
 };

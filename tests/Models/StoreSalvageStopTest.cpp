@@ -19,17 +19,27 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 
+#include <condition_variable>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <functional>
 #include <map>
+#include <mutex>
 #include <string>
+#include <thread>
+#include <vector>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,6 +53,8 @@ constexpr int kGoals = 2000;
 constexpr int kMilestonesPerGoal = 2;
 constexpr int kStepsPerMilestone = 3;
 constexpr int kGoalsInLog = 40; // saved after the last checkpoint: only the -wal holds them
+// The goals, milestones and steps the store held before the damage.
+constexpr int kRecords = kGoals * (1 + kMilestonesPerGoal * (1 + kStepsPerMilestone)) + kGoalsInLog;
 
 using SalvageStep = StoreSalvage::Step;
 const QStringList kTables{QStringLiteral("Goal"), QStringLiteral("Milestone"), QStringLiteral("Step")};
@@ -181,16 +193,21 @@ protected:
         return kept;
     }
 
-    // The next start: the salvaged store, with what the alert says; fails the test when the
-    // start is refused. Returns the records of the three tables it shows.
-    int nextStart(QStringList* notices) {
+    // The next start: the salvaged store, with what the alert says (its titles in notices, its
+    // messages in messages); fails the test when the start is refused. Returns the records of the
+    // three tables it shows.
+    int nextStart(QStringList* notices, QStringList* messages = nullptr) {
         testing::internal::CaptureStderr();
         PersistenceController store(false);
         testing::internal::GetCapturedStderr();
         EXPECT_TRUE(store.isLoaded()) << store.loadError().toStdString();
         if (!store.isLoaded())
             return -1;
-        store.watchStore([&](const QString& title, const QString&) { *notices << title; });
+        store.watchStore([&](const QString& title, const QString& message) {
+            *notices << title;
+            if (messages)
+                *messages << message;
+        });
         int records = 0;
         for (const QString& table : kTables)
             records += store.viewContext()->count(FetchRequest(table));
@@ -223,10 +240,55 @@ protected:
         EXPECT_EQ(originals().size(), 1);
     }
 
+    // The files of the folder whose names match.
+    QStringList named(const QString& pattern) const {
+        return QDir(folder_).entryList({pattern},
+                                       QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    // A salvage killed as it was about to put its copy in place: every damaged file moved aside,
+    // the plan and the whole copy beside the empty store's path.
+    void killBeforePlace() {
+        ASSERT_NO_FATAL_FAILURE(restoreDamagedStore());
+        ASSERT_TRUE(startKilledAt(SalvageStep::place));
+        ASSERT_FALSE(QFile::exists(path_));
+        ASSERT_TRUE(QFile::exists(copy()));
+    }
+    QString copy() const { return path_ + QStringLiteral(".salvage-new"); }
+    QString plan() const { return path_ + QStringLiteral(".salvage-plan"); }
+
     QString path_;
     QString folder_;
     std::map<QString, QByteArray> damaged_;
     int readable_ = 0;
+};
+
+// Ends the test program, saying why, when a start is still running after 8 s: it is waiting on
+// a file, and would wait for ever.
+class HangGuard {
+public:
+    HangGuard()
+        : watch_([this] {
+              std::unique_lock lock(mutex_);
+              if (!done_.wait_for(lock, std::chrono::seconds(8), [this] { return ended_; })) {
+                  std::printf("the start is still running after 8 s: it waits on a file\n");
+                  std::fflush(stdout);
+                  std::_Exit(1);
+              }
+          }) {}
+    ~HangGuard() {
+        {
+            const std::lock_guard lock(mutex_);
+            ended_ = true;
+        }
+        done_.notify_one();
+        watch_.join();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool ended_ = false;
+    std::thread watch_;
 };
 
 } // namespace
@@ -279,4 +341,153 @@ TEST_F(StoppedSalvage, AStepThatFailsLeavesTheDamagedFilesAsTheyWereAndTheNextSt
         EXPECT_TRUE(now == before) << "the damaged files and their marker, as they were, and nothing else";
         ASSERT_NO_FATAL_FAILURE(expectNextStartsSalvaged(StoreSalvage::stepName(failing)));
     }
+}
+
+TEST_F(StoppedSalvage, ACopyCutShortOrNotAFileIsSetAsideAndTheSalvageDoneAgainFromTheOriginal) {
+    ASSERT_NO_FATAL_FAILURE(buildDamagedStore());
+    const auto cutShort = [this] {
+        QFile file(copy());
+        return file.resize(file.size() / 2);
+    };
+    const auto pipe = [this] {
+        return QFile::remove(copy()) && ::mkfifo(QFile::encodeName(copy()), 0600) == 0;
+    };
+    const auto folder = [this] { return QFile::remove(copy()) && QDir().mkdir(copy()); };
+    const auto socket = [this] {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, QFile::encodeName(copy()).constData(), sizeof address.sun_path - 1);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const bool bound = QFile::remove(copy()) &&
+                           ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+        ::close(fd);
+        return bound;
+    };
+    const std::vector<std::pair<const char*, std::function<bool()>>> faults{
+        {"a copy cut short", cutShort}, {"a pipe", pipe}, {"a folder", folder}, {"a socket", socket}};
+    for (const auto& [what, makeFault] : faults) {
+        SCOPED_TRACE(what);
+        ASSERT_NO_FATAL_FAILURE(killBeforePlace());
+        ASSERT_TRUE(makeFault());
+        QStringList notices;
+        QStringList messages;
+        QElapsedTimer started;
+        started.start();
+        int kept = 0;
+        {
+            const HangGuard guard;
+            kept = nextStart(&notices, &messages);
+        }
+        std::printf(
+            "%s as the salvaged copy: the start took %lld ms and shows %d of the %d records the store "
+            "held before the damage (%.2f %%)\n",
+            what, started.elapsed(), kept, kRecords, 100.0 * kept / kRecords);
+        EXPECT_GE(kept, kRecords * 97 / 100);
+        struct stat info {};
+        ASSERT_EQ(::lstat(QFile::encodeName(path_).constData(), &info), 0);
+        EXPECT_TRUE(S_ISREG(info.st_mode)) << "nothing but a store goes to the store's path";
+        const QStringList setAside = named(QStringLiteral("Quorvale.sqlite.salvage-new.set-aside-*"));
+        ASSERT_EQ(setAside.size(), 1) << "the copy is kept, not deleted";
+        ASSERT_EQ(notices, QStringList{QStringLiteral("Store Recovered")});
+        ASSERT_EQ(originals().size(), 1);
+        const QString original = folder_ + u'/' + originals()[0];
+        EXPECT_TRUE(readAll(original) == damaged_[QString()]) << "the original is kept as it was";
+        // Each file named for what it is.
+        EXPECT_TRUE(messages[0].contains(QStringLiteral("The original was kept at %1.").arg(original)))
+            << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].contains(QStringLiteral("The salvaged copy %1 was not used").arg(copy())));
+        EXPECT_TRUE(messages[0].contains(QStringLiteral("set aside at %1/%2.").arg(folder_, setAside[0])))
+            << messages[0].toStdString();
+
+        notices.clear();
+        EXPECT_EQ(nextStart(&notices), kept) << "the start after that opens the same store";
+        EXPECT_TRUE(notices.isEmpty()) << notices.join(u',').toStdString();
+        for (const QString& name : setAside)
+            QDir(folder_ + u'/' + name).removeRecursively();
+    }
+}
+
+TEST_F(StoppedSalvage, ASoundStorePutAtThePathSinceKeepsItsGoalsAndTheLeftoversAreSetAside) {
+    ASSERT_NO_FATAL_FAILURE(buildDamagedStore());
+    ASSERT_NO_FATAL_FAILURE(killBeforePlace());
+    // A store made since (by an older build that knew nothing of the plan), and worked in.
+    const QString made = folder_ + QStringLiteral("/made-since.sqlite");
+    {
+        QString error;
+        auto context = ObjectContext::open(QuorvaleModel::objectModel(), made, &error);
+        ASSERT_TRUE(context) << error.toStdString();
+        for (int g = 0; g < 5; ++g)
+            Goal::create(context.get())->setTitle(QStringLiteral("Goal made since %1").arg(g));
+        ASSERT_TRUE(context->save());
+    }
+    ASSERT_TRUE(QFile::rename(made, path_));
+    for (int start = 0; start < 2; ++start) {
+        SCOPED_TRACE(start);
+        QStringList notices;
+        EXPECT_EQ(nextStart(&notices), 5) << "the store's own goals";
+        EXPECT_TRUE(notices.isEmpty()) << "no salvage to tell of: " << notices.join(u',').toStdString();
+        EXPECT_EQ(named(QStringLiteral("Quorvale.sqlite.salvage-new.set-aside-*")).size(), 1);
+        EXPECT_EQ(named(QStringLiteral("Quorvale.sqlite.salvage-plan.set-aside-*")).size(), 1);
+        ASSERT_EQ(originals().size(), 1) << "only the damaged original is kept as damaged";
+        EXPECT_TRUE(readAll(folder_ + u'/' + originals()[0]) == damaged_[QString()]);
+    }
+}
+
+TEST_F(StoppedSalvage, APlanIsReadOnlyAsWrittenAndOneThatCannotBeReadIsSetAside) {
+    ASSERT_NO_FATAL_FAILURE(buildDamagedStore());
+    struct Case {
+        const char* what;
+        QByteArray from;
+        QByteArray to;
+        bool readable; // followed, its copy put in place
+    };
+    const std::vector<Case> cases{
+        {"an aside name leading out of the folder", "aside\tQuorvale", "aside\t../Quorvale", false},
+        {"a count that is no number", "recovered\tGoal\t", "recovered\tGoal\tmany", false},
+        {"a count the damaged store could not tell", "held\tGoal\t", "held\tGoal\t-", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NO_FATAL_FAILURE(killBeforePlace());
+        QByteArray text = readAll(plan());
+        ASSERT_TRUE(text.contains(c.from));
+        const qsizetype line = text.indexOf(c.from);
+        text.replace(line, text.indexOf('\n', line) - line, c.to);
+        ASSERT_NO_FATAL_FAILURE(writeAll(plan(), text));
+        QStringList notices;
+        QStringList messages;
+        EXPECT_GE(nextStart(&notices, &messages), readable_ * 99 / 100);
+        ASSERT_EQ(notices, QStringList{QStringLiteral("Store Recovered")});
+        EXPECT_EQ(named(QStringLiteral("Quorvale.sqlite.salvage-plan.set-aside-*")).size(),
+                  c.readable ? 0 : 1)
+            << "a plan that cannot be read is kept aside, not followed";
+        EXPECT_EQ(named(QStringLiteral("Quorvale.sqlite.salvage-new.set-aside-*")).size(), 0);
+        EXPECT_EQ(originals().size(), 1);
+        if (c.readable)
+            EXPECT_TRUE(messages[0].contains(QStringLiteral("\n\u2022 Goals: ")) &&
+                        messages[0].contains(QStringLiteral(" saved; count unreadable")))
+                << messages[0].toStdString();
+        for (const QString& name : named(QStringLiteral("Quorvale.sqlite.salvage-plan.set-aside-*")))
+            QFile::remove(folder_ + u'/' + name);
+    }
+}
+
+TEST_F(StoppedSalvage, WithoutAStoreTheNewestOriginalIsSalvagedNeverALogKeptAsideAlone) {
+    ASSERT_NO_FATAL_FAILURE(buildDamagedStore());
+    const QString base = path_ + QStringLiteral(".corrupt-");
+    // The newest: the tenth made in its second, which sorts before the second one as text.
+    for (const QString& suffix : {QString(), QStringLiteral("-wal")})
+        ASSERT_TRUE(QFile::rename(path_ + suffix, base + QStringLiteral("20260309-120000-10") + suffix));
+    QFile::remove(path_ + QStringLiteral("-shm"));
+    for (const char* older : {"20260309-120000-2", "20260309-120000", "20260308-235959-3"})
+        ASSERT_NO_FATAL_FAILURE(
+            writeAll(base + QLatin1String(older), "an older store, not the one to salvage"));
+    ASSERT_NO_FATAL_FAILURE(
+        writeAll(base + QStringLiteral("20260310-080000-wal"), damaged_[QStringLiteral("-wal")]));
+    QStringList notices;
+    QStringList messages;
+    EXPECT_GE(nextStart(&notices, &messages), readable_ * 99 / 100);
+    ASSERT_EQ(notices, QStringList{QStringLiteral("Store Recovered")});
+    EXPECT_TRUE(
+        messages[0].contains(QStringLiteral("The original was kept at %1.").arg(base + "20260309-120000-10")))
+        << messages[0].toStdString();
 }

@@ -123,9 +123,9 @@ QString PersistenceController::recoveredMessage(const StoreSalvage::Report& repo
     } else {
         message += u' ';
     }
-    if (report.movedTo.isEmpty())
-        return message.trimmed();
-    return message + QStringLiteral("The original was kept at %1.").arg(report.movedTo);
+    if (!report.movedTo.isEmpty())
+        message += QStringLiteral("The original was kept at %1. ").arg(report.movedTo);
+    return (message + report.notes.join(u' ')).trimmed();
 }
 
 void PersistenceController::watchStore(Notice tell) {
