@@ -1,6 +1,7 @@
 #include "App/QuorvaleApp.h"
 #include "Models/Persistence/PersistenceController.h"
 #include "Platform/SingleInstanceGuard.h"
+#include "Platform/UserDefaults.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -63,6 +64,11 @@ int main(int argc, char** argv) {
     case SingleInstanceGuard::Outcome::Acquired:
         break;
     }
+
+    // Every setting is read from it once the window is made, long after a refusal could be said.
+    if (const QString reason = UserDefaults::notAFileReason(UserDefaults::standardPath()); !reason.isEmpty())
+        return refuseToStart(
+            QStringLiteral("Quorvale: cannot start: %1 (Quorvale keeps its settings there)").arg(reason));
 
     PersistenceController& persistence = PersistenceController::shared();
     if (!persistence.isLoaded())

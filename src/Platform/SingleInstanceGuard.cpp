@@ -1,5 +1,7 @@
 #include "Platform/SingleInstanceGuard.h"
 
+#include "Store/StoreFile.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -102,6 +104,12 @@ SingleInstanceGuard::Outcome SingleInstanceGuard::acquire() {
         error_ = QStringLiteral("cannot create the folder %1").arg(folder_);
         return Outcome::Failed;
     }
+    // Looked at before anything opens it: opening a named pipe waits for a writer, and a start
+    // never waits on a file.
+    if (const QString reason = StoreFile::notAFileReason(lockFilePath()); !reason.isEmpty()) {
+        error_ = QStringLiteral("the lock file ") + reason;
+        return Outcome::Failed;
+    }
     lock_ = std::make_unique<QLockFile>(lockFilePath());
     // Age alone never makes the lock stale: a week-long session keeps it. The owner's
     // process having gone does.
@@ -148,7 +156,8 @@ SingleInstanceGuard::Outcome SingleInstanceGuard::acquire() {
 
 SingleInstanceGuard::Found SingleInstanceGuard::inspectLock() {
     const QByteArray name = QFile::encodeName(lockFilePath());
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: something put in its place since acquire() looked must not hold the start.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT ? Found::removed : Found::unsettled;
     // A start locks its lock file the moment it has made it, before the file names it, and the
