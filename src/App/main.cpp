@@ -51,10 +51,7 @@ int main(int argc, char** argv) {
     case SingleInstanceGuard::Outcome::AlreadyRunning:
         // One on another machine sharing the folder cannot be reached from here.
         if (!guard.ownerHost().isEmpty())
-            return refuseToStart(
-                QStringLiteral(
-                    "Quorvale: already running for %1 on another machine (%2); quit it there first")
-                    .arg(dataFolder, guard.ownerDescription()));
+            return refuseToStart(guard.elsewhereRefusal());
         if (guard.requestRaise())
             return 0;
         return refuseToStart(QStringLiteral("Quorvale: already running for %1 (%2), but it did not answer")

@@ -97,9 +97,24 @@ QString SingleInstanceGuard::ownerDescription() const {
     return QStringLiteral("process %1").arg(ownerPid_);
 }
 
+QString SingleInstanceGuard::elsewhereRefusal() const {
+    // Held: the other machine's instance runs now (a lock shared over the network). Not held, it
+    // may run there still, or be a copy that came with a backup or from another computer: only
+    // someone who can look at that machine knows, and quitting there would not remove this copy.
+    if (ownerHoldsLock_)
+        return QStringLiteral("Quorvale: already running for %1 on another machine (%2); quit it there first")
+            .arg(folder_, ownerDescription());
+    return QStringLiteral(
+               "Quorvale: the lock file %1 was left by Quorvale on %2 (process %3). If Quorvale no longer "
+               "runs there, remove %1 and start again.")
+        .arg(lockFilePath(), ownerHost_)
+        .arg(ownerPid_);
+}
+
 SingleInstanceGuard::Outcome SingleInstanceGuard::acquire() {
     ownerPid_ = 0;
     ownerHost_.clear();
+    ownerHoldsLock_ = false;
     if (!QDir().mkpath(folder_)) {
         error_ = QStringLiteral("cannot create the folder %1").arg(folder_);
         return Outcome::Failed;
@@ -226,6 +241,7 @@ SingleInstanceGuard::Found SingleInstanceGuard::inspectLock() {
     if (found == Found::liveOwner) {
         ownerPid_ = pid;
         ownerHost_ = elsewhere ? host : QString();
+        ownerHoldsLock_ = held;
     }
     if (leftOver)
         found = ::unlink(name.constData()) == 0 || errno == ENOENT ? Found::removed : Found::unsettled;
