@@ -39,7 +39,11 @@ void QuorvaleApp::show() {
     started_ = true;
     // The store's check starts once the window is up, so the window never waits for it.
     QPointer<MainWindow> window = window_.get();
-    persistence_.watchStore([window](const QString& title, const QString& message) {
+    QPointer<AppViewModel> app = appViewModel_.get();
+    persistence_.watchStore([this, window, app](const QString& title, const QString& message) {
+        // The screens behind the alert change first: it is read over what they will show.
+        if (app)
+            app->setStoreWaitsForSalvage(persistence_.waitsForSalvage());
         if (window)
             AlertDialog::present(window, title, message);
     });

@@ -1,6 +1,7 @@
 #include "App/QuorvaleApp.h"
 #include "Models/Persistence/PersistenceController.h"
 #include "Platform/SingleInstanceGuard.h"
+#include "Platform/UserDefaults.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -50,10 +51,7 @@ int main(int argc, char** argv) {
     case SingleInstanceGuard::Outcome::AlreadyRunning:
         // One on another machine sharing the folder cannot be reached from here.
         if (!guard.ownerHost().isEmpty())
-            return refuseToStart(
-                QStringLiteral(
-                    "Quorvale: already running for %1 on another machine (%2); quit it there first")
-                    .arg(dataFolder, guard.ownerDescription()));
+            return refuseToStart(guard.elsewhereRefusal());
         if (guard.requestRaise())
             return 0;
         return refuseToStart(QStringLiteral("Quorvale: already running for %1 (%2), but it did not answer")
@@ -63,6 +61,11 @@ int main(int argc, char** argv) {
     case SingleInstanceGuard::Outcome::Acquired:
         break;
     }
+
+    // Every setting is read from it once the window is made, long after a refusal could be said.
+    if (const QString reason = UserDefaults::notAFileReason(UserDefaults::standardPath()); !reason.isEmpty())
+        return refuseToStart(
+            QStringLiteral("Quorvale: cannot start: %1 (Quorvale keeps its settings there)").arg(reason));
 
     PersistenceController& persistence = PersistenceController::shared();
     if (!persistence.isLoaded())

@@ -1,5 +1,7 @@
 #include "Platform/SingleInstanceGuard.h"
 
+#include "Store/StoreFile.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -95,11 +97,32 @@ QString SingleInstanceGuard::ownerDescription() const {
     return QStringLiteral("process %1").arg(ownerPid_);
 }
 
+QString SingleInstanceGuard::elsewhereRefusal() const {
+    // Held: the other machine's instance runs now (a lock shared over the network). Not held, it
+    // may run there still, or be a copy that came with a backup or from another computer: only
+    // someone who can look at that machine knows, and quitting there would not remove this copy.
+    if (ownerHoldsLock_)
+        return QStringLiteral("Quorvale: already running for %1 on another machine (%2); quit it there first")
+            .arg(folder_, ownerDescription());
+    return QStringLiteral(
+               "Quorvale: the lock file %1 was left by Quorvale on %2 (process %3). If Quorvale no longer "
+               "runs there, remove %1 and start again.")
+        .arg(lockFilePath(), ownerHost_)
+        .arg(ownerPid_);
+}
+
 SingleInstanceGuard::Outcome SingleInstanceGuard::acquire() {
     ownerPid_ = 0;
     ownerHost_.clear();
+    ownerHoldsLock_ = false;
     if (!QDir().mkpath(folder_)) {
         error_ = QStringLiteral("cannot create the folder %1").arg(folder_);
+        return Outcome::Failed;
+    }
+    // Looked at before anything opens it: opening a named pipe waits for a writer, and a start
+    // never waits on a file.
+    if (const QString reason = StoreFile::notAFileReason(lockFilePath()); !reason.isEmpty()) {
+        error_ = QStringLiteral("the lock file ") + reason;
         return Outcome::Failed;
     }
     lock_ = std::make_unique<QLockFile>(lockFilePath());
@@ -148,7 +171,8 @@ SingleInstanceGuard::Outcome SingleInstanceGuard::acquire() {
 
 SingleInstanceGuard::Found SingleInstanceGuard::inspectLock() {
     const QByteArray name = QFile::encodeName(lockFilePath());
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: something put in its place since acquire() looked must not hold the start.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT ? Found::removed : Found::unsettled;
     // A start locks its lock file the moment it has made it, before the file names it, and the
@@ -217,6 +241,7 @@ SingleInstanceGuard::Found SingleInstanceGuard::inspectLock() {
     if (found == Found::liveOwner) {
         ownerPid_ = pid;
         ownerHost_ = elsewhere ? host : QString();
+        ownerHoldsLock_ = held;
     }
     if (leftOver)
         found = ::unlink(name.constData()) == 0 || errno == ENOENT ? Found::removed : Found::unsettled;

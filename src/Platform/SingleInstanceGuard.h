@@ -41,6 +41,10 @@ public:
     // The live instance found by acquire(), for a line a person reads: "process 4242", "process
     // 4242 on the machine study-pc", or a start that has not yet said which process it is.
     QString ownerDescription() const;
+    // The line a start refused by an instance on another machine (ownerHost() set) ends with.
+    // A lock file nobody holds names how to go on: the file, and that it may be removed once
+    // Quorvale no longer runs on that machine.
+    QString elsewhereRefusal() const;
     // The local socket name of a data folder.
     static QString serverName(const QString& dataFolder);
 
@@ -69,6 +73,7 @@ private:
     QString error_;
     qint64 ownerPid_ = 0;
     QString ownerHost_;
+    bool ownerHoldsLock_ = false; // the live instance found holds the lock file locked
     std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "Platform/UserDefaults.h"
 
 #include "Platform/Clock.h"
+#include "Store/StoreFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,8 +78,20 @@ bool UserDefaults::isPersistent() const {
     return db_ != nullptr;
 }
 
+QString UserDefaults::notAFileReason(const QString& path) {
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+        if (QString reason = StoreFile::notAFileReason(path + QLatin1String(suffix)); !reason.isEmpty())
+            return reason;
+    return {};
+}
+
 void UserDefaults::open() {
     QDir().mkpath(QFileInfo(path_).absolutePath());
+    // SQLite would wait on a pipe in any of these places, and moving it aside would hide it.
+    if (const QString reason = notAFileReason(path_); !reason.isEmpty()) {
+        qWarning("User defaults: %s; settings are kept for this session only", qPrintable(reason));
+        return;
+    }
     QString failure;
     bool unreadable = false;
     if (tryOpen(&failure, &unreadable))

@@ -37,8 +37,14 @@ public:
     // Opens or creates the store at path. A file that is not a readable store is moved aside
     // under a time-stamped name and an empty store is used; when the file cannot be opened at
     // all it is left untouched and values live in memory only.
+    // Something that is not a regular file in the place of the file or its -wal, -shm or
+    // -journal is never opened nor moved: values live in memory only.
     explicit UserDefaults(const QString& path, QObject* parent = nullptr);
     ~UserDefaults() override;
+
+    // "<file> is a named pipe, not a file" for the first of the file at path and its -wal, -shm
+    // and -journal that is there and is not a regular file; empty when none is. Opens nothing.
+    static QString notAFileReason(const QString& path);
 
     QString path() const { return path_; }
     // Where an unreadable file was moved to when this store was opened, else empty.

@@ -157,6 +157,13 @@ std::optional<QByteArray> StoreFile::currentHeader(const QString& path) {
     return header;
 }
 
+QString StoreFile::notAFileReason(const QString& file) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(file).constData(), &info) != 0 || S_ISREG(info.st_mode))
+        return {};
+    return QStringLiteral("%1 is %2").arg(file, notAFile(info));
+}
+
 QString StoreFile::resolvedPath(const QString& path) {
     QString file = path;
     // As the system follows a chain of links, and no further than it does.
@@ -169,8 +176,10 @@ QString StoreFile::cannotOpenReason(const QString& path) {
     const QString store = resolvedPath(path);
     const QString shown = store == path ? path : QStringLiteral("%1 (a link to %2)").arg(path, store);
     const QString suffixes[] = {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")};
-    // What each file is comes first, from its name alone: no open below may wait on a pipe.
-    for (const QString& suffix : suffixes) {
+    // What each file is comes first, from its name alone: no open below may wait on a pipe. A
+    // -journal is never written in WAL mode, but SQLite opens one it finds to roll it back.
+    for (const QString& suffix :
+         {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")}) {
         const QString file = store + suffix;
         const QByteArray name = QFile::encodeName(file);
         struct stat info {};
@@ -182,11 +191,12 @@ QString StoreFile::cannotOpenReason(const QString& path) {
                                   "beside it")
                 .arg(file, target,
                      QFileInfo::exists(target) ? QString() : QStringLiteral(", which is not there"),
-                     suffix == QStringLiteral("-wal") ? QStringLiteral("log")
-                                                      : QStringLiteral("shared memory"));
+                     suffix == QStringLiteral("-wal")   ? QStringLiteral("log")
+                     : suffix == QStringLiteral("-shm") ? QStringLiteral("shared memory")
+                                                        : QStringLiteral("rollback journal"));
         }
-        if (::stat(name.constData(), &info) == 0 && !S_ISREG(info.st_mode))
-            return QStringLiteral("%1 is %2").arg(suffix.isEmpty() ? shown : file, notAFile(info));
+        if (const QString what = notAFileReason(file); !what.isEmpty())
+            return suffix.isEmpty() ? shown + what.mid(file.size()) : what;
     }
     for (const QString& suffix : suffixes) {
         const QString file = store + suffix;

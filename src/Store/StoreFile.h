@@ -15,9 +15,9 @@
 // done again before anything else. A -wal
 // file whose header was read and is not one SQLite wrote is moved aside the same way, and the
 // store opens with what it holds. A file written by a newer build, a store, -wal or -shm that
-// cannot be opened or is not a regular file (a -wal or -shm that is a link), and every other
-// failure (locked, read-only, disk full), leaves the files untouched and makes nothing beside
-// them. A store that is a link is used, and salvaged, where the link points.
+// cannot be opened, one of them or a -journal that is not a regular file (or, but for the store,
+// is a link), and every other failure (locked, read-only, disk full), leaves the files untouched
+// and makes nothing beside them. A store that is a link is used, and salvaged, where the link points.
 class StoreFile {
 public:
     struct Result {
@@ -47,10 +47,14 @@ public:
     // nothing is made or changed beside the file; nullopt when it holds no SQLite header.
     static std::optional<QByteArray> currentHeader(const QString& path);
     // Why SQLite could not open the store at path or its -wal or -shm file for writing, naming
-    // the file: not a regular file (a folder, a pipe, a socket, a device; a -wal or -shm that is
-    // a link), no permission, or missing where it cannot be made; empty when none of these is
-    // so. Opens nothing that could wait.
+    // the file: not a regular file (a folder, a pipe, a socket, a device; a -wal, -shm or
+    // -journal that is a link, or a -journal that is not a file), no permission, or missing
+    // where it cannot be made; empty when none of these is so. Opens nothing that could wait.
     static QString cannotOpenReason(const QString& path);
+    // "<file> is a named pipe, not a file" (a folder, a socket, a device) when something that is
+    // not a regular file is at file, following links; empty when a regular file or nothing is.
+    // Looks at the name alone, so it never waits; any file a start opens is asked first.
+    static QString notAFileReason(const QString& file);
     // The file a chain of links at path ends at; path itself when it is no link.
     static QString resolvedPath(const QString& path);
 };

@@ -62,7 +62,30 @@ void AppViewModel::setSelectedGoalID(std::optional<qint64> goalID) {
     emit selectedGoalChanged();
 }
 
+void AppViewModel::setStoreWaitsForSalvage(bool waits) {
+    if (waits == storeWaitsForSalvage_)
+        return;
+    storeWaitsForSalvage_ = waits;
+    newGoalPending_ = newGoalPending_ && !waits;
+    emit storeStateChanged();
+    emit overlaysChanged();
+}
+
+QString AppViewModel::heldRecordsTitle() {
+    return QStringLiteral("Your Records Are Kept");
+}
+
+QString AppViewModel::heldRecordsMessage() {
+    return QStringLiteral(
+        "Quorvale met damage in its store and could not repair it yet, so it shows none of your records "
+        "and saves no changes for now. Your goals, money and journal stay in the store as they were; they "
+        "will show here again once the repair has run, the next time Quorvale starts with room on its "
+        "disk.");
+}
+
 void AppViewModel::requestNewGoal() {
+    if (storeWaitsForSalvage_)
+        return;
     newGoalPending_ = true;
     navigate(AppDestination::goals);
     emit newGoalRequested();

@@ -20,8 +20,10 @@ public:
     // Selecting the destination already shown changes nothing.
     void navigate(AppDestination destination);
 
-    bool showOnboarding() const { return showOnboarding_; }
-    bool showDailyCheckIn() const { return showDailyCheckIn_; }
+    // Neither covers the window while the store waits for its salvage: both would ask for
+    // input that could not be saved.
+    bool showOnboarding() const { return showOnboarding_ && !storeWaitsForSalvage_; }
+    bool showDailyCheckIn() const { return showDailyCheckIn_ && !storeWaitsForSalvage_; }
     void completeOnboarding();
     // Records the current moment as the day's check-in, submitted or dismissed alike.
     void completeDailyCheckIn();
@@ -36,10 +38,20 @@ public:
     std::optional<qint64> selectedGoalID() const { return selectedGoalID_; }
     void setSelectedGoalID(std::optional<qint64> goalID);
 
+    // Damage was met in the store and it could not be salvaged yet (a full disk): it still holds
+    // every record but takes no more changes, and what it reads may be none of them. While so, the
+    // window shows heldRecordsTitle() and heldRecordsMessage() in place of every destination's
+    // screen, and nothing offers to create a record: a planner that looks empty would invite work
+    // that is not saved. The application sets it each time the store tells of damage or repair.
+    bool storeWaitsForSalvage() const { return storeWaitsForSalvage_; }
+    void setStoreWaitsForSalvage(bool waits);
+    static QString heldRecordsTitle();
+    static QString heldRecordsMessage();
+
     // "New Goal" from the menu: shows the goals destination and asks it to open its create
-    // sheet. The goals screen opens the sheet when takeNewGoalRequest() answers true, asked
-    // in its constructor (it was built by this navigation) and on newGoalRequested() (it was
-    // already shown). Navigating anywhere else drops the request.
+    // sheet (nothing while the store waits for its salvage). The goals screen opens the sheet when
+    // takeNewGoalRequest() answers true, asked in its constructor (it was built by this navigation) and on
+    // newGoalRequested() (it was already shown). Navigating anywhere else drops the request.
     void requestNewGoal();
     bool takeNewGoalRequest();
 
@@ -49,6 +61,7 @@ signals:
     void overlaysChanged();
     void selectedGoalChanged();
     void newGoalRequested();
+    void storeStateChanged();
 
 private:
     static bool dailyCheckInDue();
@@ -59,4 +72,5 @@ private:
     QSet<qint64> hiddenGoalIDs_;
     std::optional<qint64> selectedGoalID_;
     bool newGoalPending_ = false;
+    bool storeWaitsForSalvage_ = false;
 };

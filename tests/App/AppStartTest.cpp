@@ -13,6 +13,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
@@ -21,6 +22,10 @@
 #include <QThread>
 
 #include <SQLiteCpp/Database.h>
+
+#include <cstdio>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -129,6 +134,39 @@ TEST_F(SingleInstance, AStartThatCannotTakeTheLockEndsNonZeroWithItsReason) {
     EXPECT_EQ(said.count("Quorvale:"), 1) << said.toStdString();
     EXPECT_FALSE(QFile::exists(dataFolder_ + QStringLiteral("/Quorvale.sqlite")))
         << "the store is not touched";
+}
+
+TEST_F(SingleInstance, APipeAsAnyFileAStartOpensEndsTheStartNamingItAndStaysWhereItIs) {
+    const QString settings = qv::test::tempHome() + QStringLiteral("/config/Quorvale");
+    const QString store = dataFolder_ + QStringLiteral("/Quorvale.sqlite");
+    const QString defaults = settings + QStringLiteral("/defaults.sqlite");
+    const QString pipes[] = {dataFolder_ + QStringLiteral("/Quorvale.lock"),
+                             store + QStringLiteral("-journal"), defaults + QStringLiteral("-journal"),
+                             defaults + QStringLiteral("-wal"), defaults + QStringLiteral("-shm")};
+    for (const QString& pipe : pipes) {
+        SCOPED_TRACE(pipe.toStdString());
+        ASSERT_TRUE(QDir().mkpath(dataFolder_));
+        ASSERT_TRUE(QDir().mkpath(settings));
+        ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+        QElapsedTimer clock;
+        clock.start();
+        QProcess* refused = start();
+        // Far longer than any start takes: what is asserted is that it ends at all.
+        const bool ended = refused->waitForFinished(30000);
+        std::printf("a pipe as %s: the start ended in %.2f s\n", qPrintable(QFileInfo(pipe).fileName()),
+                    clock.elapsed() / 1000.0);
+        ASSERT_TRUE(ended) << "the start waits on the pipe";
+        EXPECT_NE(refused->exitCode(), 0);
+        const QString said = QString::fromLocal8Bit(refused->readAllStandardError());
+        EXPECT_TRUE(said.contains(pipe + QStringLiteral(" is a named pipe"))) << said.toStdString();
+        struct stat info {};
+        EXPECT_TRUE(::lstat(QFile::encodeName(pipe).constData(), &info) == 0 && S_ISFIFO(info.st_mode))
+            << "the pipe stays where it was";
+        EXPECT_FALSE(::lstat(QFile::encodeName(store).constData(), &info) == 0 && S_ISFIFO(info.st_mode))
+            << "no pipe is moved to the store's path";
+        ASSERT_TRUE(QDir(dataFolder_).removeRecursively());
+        ASSERT_TRUE(QDir(settings).removeRecursively());
+    }
 }
 
 TEST_F(SingleInstance, AStoreOfANewerBuildEndsTheStartNonZeroAndStaysAsItIs) {

@@ -75,6 +75,7 @@ TEST_F(SalvageRetry, ASalvageWithoutRoomKeepsTheStoreSaysSoAndTheNextStartSalvag
     {
         PersistenceController store(false);
         ASSERT_TRUE(store.isLoaded());
+        EXPECT_FALSE(store.waitsForSalvage());
         QStringList notices;
         store.watchStore(
             [&](const QString& title, const QString& message) { notices << title + u'|' + message; });
@@ -90,6 +91,7 @@ TEST_F(SalvageRetry, ASalvageWithoutRoomKeepsTheStoreSaysSoAndTheNextStartSalvag
         EXPECT_TRUE(notice.contains(QStringLiteral("try again the next time it starts")))
             << notice.toStdString();
         EXPECT_FALSE(notice.contains(QStringLiteral("none of its records")));
+        EXPECT_TRUE(store.waitsForSalvage()) << "the window is told to show no empty planner";
         EXPECT_EQ(QDir(folder_).entryList({QStringLiteral("*.corrupt-*")}, QDir::Files).size(), 0)
             << "the store stays where it is";
 
@@ -108,6 +110,7 @@ TEST_F(SalvageRetry, ASalvageWithoutRoomKeepsTheStoreSaysSoAndTheNextStartSalvag
     QStringList notices;
     next.watchStore([&](const QString& title, const QString&) { notices << title; });
     EXPECT_EQ(notices, QStringList{QStringLiteral("Store Recovered")});
+    EXPECT_FALSE(next.waitsForSalvage());
     EXPECT_EQ(next.viewContext()->count(FetchRequest(Goal::entityName())), kGoals);
     EXPECT_EQ(QDir(folder_).entryList({QStringLiteral("*.corrupt-*")}, QDir::Files).size(), 1);
 }

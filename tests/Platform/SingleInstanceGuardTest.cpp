@@ -88,6 +88,13 @@ TEST(SingleInstanceGuard, ALockOfAnotherMachineOrHeldByAnotherProgramIsNamedAsSu
     EXPECT_EQ(guard.ownerDescription(),
               QStringLiteral("process 4242 on the machine study-pc-%1").arg(QSysInfo::machineHostName()));
     EXPECT_TRUE(QFile::exists(lockFile)) << "left to its owner";
+    // Held by no process: a copy restored from a backup or brought from another computer, which
+    // quitting there would not remove. The line says which file may go, and when.
+    EXPECT_EQ(
+        guard.elsewhereRefusal(),
+        QStringLiteral("Quorvale: the lock file %1 was left by Quorvale on study-pc-%2 (process 4242). If "
+                       "Quorvale no longer runs there, remove %1 and start again.")
+            .arg(lockFile, QSysInfo::machineHostName()));
     ASSERT_TRUE(QFile::remove(lockFile));
 
     // Held locked by a program that is not this one (as a backup tool might), naming nobody.

@@ -131,3 +131,27 @@ TEST_F(AppViewModelTest, NewGoalRequestOpensGoalsAndIsTakenOnce) {
     vm.navigate(AppDestination::links);
     EXPECT_FALSE(vm.takeNewGoalRequest()) << "leaving the goals destination drops the request";
 }
+
+TEST_F(AppViewModelTest, WhileTheStoreWaitsForItsSalvageNothingAsksForWorkThatWouldNotBeSaved) {
+    AppViewModel vm; // a first run on a due day: both overlays would show
+    QSignalSpy state(&vm, &AppViewModel::storeStateChanged);
+    QSignalSpy overlays(&vm, &AppViewModel::overlaysChanged);
+    QSignalSpy requested(&vm, &AppViewModel::newGoalRequested);
+    vm.setStoreWaitsForSalvage(true);
+    vm.setStoreWaitsForSalvage(true);
+    EXPECT_EQ(state.count(), 1) << "announced once per real change";
+    EXPECT_EQ(overlays.count(), 1);
+    EXPECT_FALSE(vm.showOnboarding());
+    EXPECT_FALSE(vm.showDailyCheckIn());
+    vm.requestNewGoal();
+    EXPECT_EQ(vm.selectedDestination(), AppDestination::dashboard);
+    EXPECT_EQ(requested.count(), 0);
+    EXPECT_FALSE(vm.takeNewGoalRequest());
+
+    // Repaired: what was due is due again, and a goal can be made.
+    vm.setStoreWaitsForSalvage(false);
+    EXPECT_TRUE(vm.showOnboarding());
+    EXPECT_TRUE(vm.showDailyCheckIn());
+    vm.requestNewGoal();
+    EXPECT_TRUE(vm.takeNewGoalRequest());
+}

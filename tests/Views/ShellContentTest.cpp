@@ -27,6 +27,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QTest>
 #include <QToolButton>
@@ -309,4 +310,46 @@ TEST_F(ShellContent, RendersTheDashboardWithSidebarAndBackdrop) {
     qv::test::saveScreen(window_.get(), QStringLiteral("shell-dashboard"));
     vm_->navigate(AppDestination::journal);
     qv::test::saveScreen(window_.get(), QStringLiteral("shell-journal"));
+}
+
+TEST_F(ShellContent, WhileTheStoreWaitsForItsSalvageEveryDestinationSaysTheRecordsAreKeptAndNothingCreates) {
+    skipOverlays();
+    makeGoal(QStringLiteral("Run a marathon"), 3);
+    start();
+    vm_->setStoreWaitsForSalvage(true);
+    qv::test::settle();
+    const auto offersToCreate = [this] {
+        QStringList offers;
+        for (QAbstractButton* button : window_->findChildren<QAbstractButton*>()) {
+            const QString words = button->text() + u' ' + button->accessibleName();
+            if (button->isVisible() && button->isEnabled() &&
+                words.contains(QRegularExpression(QStringLiteral("New|Create|Add|Set Your First"))))
+                offers << words;
+        }
+        return offers;
+    };
+    for (AppDestination d : AppDestinations::allCases) {
+        vm_->navigate(d);
+        qv::test::settle();
+        SCOPED_TRACE(classOf(content().currentScreen()).toStdString());
+        EXPECT_EQ(classOf(content().currentScreen()), QStringLiteral("HeldRecordsScreen"));
+        const auto* title = content().currentScreen()->findChild<QLabel*>(QStringLiteral("heldRecordsTitle"));
+        ASSERT_NE(title, nullptr);
+        EXPECT_TRUE(title->isVisible());
+        EXPECT_EQ(offersToCreate(), QStringList());
+    }
+    EXPECT_TRUE(content().sidebar()->goalItems().isEmpty()) << "no list that may read as empty";
+    EXPECT_FALSE(window_->newGoalAction()->isEnabled());
+    window_->newGoalAction()->trigger();
+    qv::test::settle();
+    EXPECT_EQ(SheetHost::topmost(window_.get()), nullptr);
+    vm_->navigate(AppDestination::dashboard);
+    qv::test::saveScreen(window_.get(), QStringLiteral("shell-records-held"));
+
+    // Repaired: the planner and its goals are back.
+    vm_->setStoreWaitsForSalvage(false);
+    qv::test::settle();
+    EXPECT_TRUE(qobject_cast<DashboardView*>(content().currentScreen()));
+    EXPECT_EQ(content().sidebar()->goalItems().size(), 1);
+    EXPECT_TRUE(window_->newGoalAction()->isEnabled());
 }

@@ -168,6 +168,10 @@ void PersistenceController::listenForDamage() {
     };
 }
 
+bool PersistenceController::waitsForSalvage() const {
+    return context_ && ObjectStoreInternals::core(*context_).isDamaged();
+}
+
 void PersistenceController::checkAnswered(bool sound, const QString& problem) {
     if (!sound)
         recoverDamagedStore(problem);

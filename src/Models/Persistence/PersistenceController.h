@@ -51,6 +51,10 @@ public:
     // leaves a marker for the next start. tell() hears of each, on the main thread, and first of
     // a store salvaged while opening.
     void watchStore(Notice tell);
+    // Damage was met and not yet salvaged (no room for the salvage, a new store that could not
+    // be opened, damage met while running): the store takes no more changes until a start
+    // salvages it. tell() hears of every change of this, after it changed.
+    bool waitsForSalvage() const;
     // Moves the damaged store aside and salvages it into a new one in its place now.
     void recoverDamagedStore(const QString& reason);
 

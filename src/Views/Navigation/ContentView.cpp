@@ -21,6 +21,7 @@
 #include "Views/Goals/GoalsView.h"
 #include "Views/Links/LinksView.h"
 #include "Views/Navigation/CheckInOverlay.h"
+#include "Views/Navigation/HeldRecordsScreen.h"
 #include "Views/Navigation/PlaceholderScreen.h"
 #include "Views/Navigation/SidebarNavItem.h"
 #include "Views/Navigation/SidebarView.h"
@@ -43,6 +44,7 @@ ContentView::ContentView(const AppEnvironment& env, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     connect(env_.appViewModel, &AppViewModel::destinationChanged, this, &ContentView::showDestination);
     connect(env_.appViewModel, &AppViewModel::overlaysChanged, this, &ContentView::syncOverlays);
+    connect(env_.appViewModel, &AppViewModel::storeStateChanged, this, &ContentView::showDestination);
     // A new theme, font or custom base colour restyles everything below this view.
     connect(&ThemeManager::shared(), &ThemeManager::themeChanged, this, &ContentView::scheduleRebuild);
     connect(&ThemeManager::shared(), &ThemeManager::fontChanged, this, &ContentView::scheduleRebuild);
@@ -189,7 +191,11 @@ void ContentView::showDestination() {
         screen_->hide();
         screen_->deleteLater();
     }
-    screen_ = makeScreen(env_.appViewModel->selectedDestination(), env_, detail_);
+    // One notice for every destination: a screen of its own would read the damaged store as empty
+    // and offer to create what could not be saved.
+    screen_ = env_.appViewModel->storeWaitsForSalvage()
+                  ? new HeldRecordsScreen(detail_)
+                  : makeScreen(env_.appViewModel->selectedDestination(), env_, detail_);
     detail_->layout()->addWidget(screen_);
     screen_->show();
     if (!held.hadFocus)

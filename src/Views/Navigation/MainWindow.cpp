@@ -28,6 +28,8 @@ MainWindow::MainWindow(const AppEnvironment& env, QWidget* parent)
     newGoal_->setShortcutContext(Qt::ApplicationShortcut);
     AppViewModel* vm = env.appViewModel;
     connect(newGoal_, &QAction::triggered, vm, [vm] { vm->requestNewGoal(); });
+    connect(vm, &AppViewModel::storeStateChanged, newGoal_,
+            [this, vm] { newGoal_->setEnabled(!vm->storeWaitsForSalvage()); });
 }
 
 void MainWindow::raiseWindow() {

@@ -137,6 +137,7 @@ SidebarView::SidebarView(const AppEnvironment& env, QWidget* parent)
 
     connect(viewModel_, &SidebarViewModel::goalsChanged, this, &SidebarView::updateGoals);
     connect(appViewModel_, &AppViewModel::hiddenGoalsChanged, this, &SidebarView::updateGoals);
+    connect(appViewModel_, &AppViewModel::storeStateChanged, this, &SidebarView::updateGoals);
     connect(appViewModel_, &AppViewModel::destinationChanged, this, &SidebarView::updateSelection);
     connect(&ThemeManager::shared(), &ThemeManager::changed, this, &SidebarView::applyStyle);
 
@@ -269,8 +270,12 @@ QList<SidebarGoalItem*> SidebarView::goalItems() const {
 }
 
 void SidebarView::updateGoals() {
-    goalsSection_->setVisible(viewModel_->count() > 0);
-    list_->setCount(viewModel_->count());
+    // While the store waits for its salvage its goals may read as none: no list, no "New Goal".
+    const bool held = appViewModel_->storeWaitsForSalvage();
+    const int count = held ? 0 : viewModel_->count();
+    goalsSection_->setVisible(count > 0);
+    list_->setCount(count);
+    newGoalButton_->setVisible(!held);
     updateFooter();
 }
 
@@ -288,6 +293,8 @@ void SidebarView::updateFooter() {
     streakLabel_->setText(streakText());
     setTextColor(streakLabel_, best > 0 ? AppTheme::Colors::amber() : Theme::textMuted());
     streakEmoji_->setVisible(best > 0);
+    // "Start your streak" over goals that only read as none would be an invitation too.
+    streakLabel_->parentWidget()->setVisible(!appViewModel_->storeWaitsForSalvage());
 }
 
 void SidebarView::paintEvent(QPaintEvent*) {

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QWidget>
+
+// Stands in the detail area for every destination while the store waits for its salvage: that
+// the records are kept and when they show again, with nothing to create or change.
+class HeldRecordsScreen : public QWidget {
+    Q_OBJECT
+public:
+    explicit HeldRecordsScreen(QWidget* parent = nullptr);
+};
