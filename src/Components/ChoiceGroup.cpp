@@ -1,5 +1,7 @@
 #include "Components/ChoiceGroup.h"
 
+#include "Components/ListKeys.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
@@ -112,43 +114,24 @@ void ChoiceGroup::placeStop(QWidget* stop) {
 }
 
 bool ChoiceGroup::moveByKey(QWidget* from, const QKeyEvent* key) {
-    if (key->modifiers() & ~Qt::KeypadModifier)
-        return false;
     const QList<QWidget*> all = members();
     QList<QWidget*> shown;
     for (QWidget* member : all)
         if (canTake(member) && member->isVisible())
             shown << member;
-    const qsizetype at = shown.indexOf(from);
+    const int at = int(shown.indexOf(from));
     if (at < 0)
         return false;
-    const bool rtl = from->layoutDirection() == Qt::RightToLeft;
-    qsizetype to = at;
-    switch (key->key()) {
-    case Qt::Key_Up:
-        to = at - 1;
-        break;
-    case Qt::Key_Down:
-        to = at + 1;
-        break;
-    case Qt::Key_Left:
-        to = rtl ? at + 1 : at - 1;
-        break;
-    case Qt::Key_Right:
-        to = rtl ? at - 1 : at + 1;
-        break;
-    case Qt::Key_Home:
-        to = 0;
-        break;
-    case Qt::Key_End:
-        to = shown.size() - 1;
-        break;
-    default:
+    const std::optional<int> to =
+        ListKeys::target(key, at,
+                         {.count = int(shown.size()),
+                          .sideways = true,
+                          .rightToLeft = from->layoutDirection() == Qt::RightToLeft});
+    if (!to)
         return false;
-    }
     // At an end the key is still the group's, so the page around it does not scroll instead.
-    if (to >= 0 && to < shown.size() && to != at) {
-        QWidget* next = shown[to];
+    if (*to >= 0 && *to < shown.size() && *to != at) {
+        QWidget* next = shown[*to];
         next->setFocus(Qt::TabFocusReason);
         scrollIntoView(next);
     }

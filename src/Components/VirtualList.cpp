@@ -1,6 +1,7 @@
 #include "Components/VirtualList.h"
 
 #include "Components/BareScrollArea.h"
+#include "Components/ListKeys.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -430,41 +431,17 @@ QWidget* VirtualList::focusRow(int index) {
 }
 
 bool VirtualList::moveByKey(int from, const QKeyEvent* key) {
-    if (key->modifiers() & ~Qt::KeypadModifier)
+    const std::optional<int> to = ListKeys::target(key, from,
+                                                   {.count = count_,
+                                                    .columns = columns_,
+                                                    .page = rowsPerPage(),
+                                                    .sideways = columns_ > 1,
+                                                    .rightToLeft = layoutDirection() == Qt::RightToLeft});
+    if (!to)
         return false;
-    const int sideways = layoutDirection() == Qt::RightToLeft ? -1 : 1;
-    int to = from;
-    switch (key->key()) {
-    case Qt::Key_Up:
-        to = from - columns_;
-        break;
-    case Qt::Key_Down:
-        to = from + columns_;
-        break;
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-        if (columns_ == 1)
-            return false;
-        to = from + (key->key() == Qt::Key_Right ? sideways : -sideways);
-        break;
-    case Qt::Key_Home:
-        to = 0;
-        break;
-    case Qt::Key_End:
-        to = count_ - 1;
-        break;
-    case Qt::Key_PageUp:
-        to = std::max(0, from - rowsPerPage());
-        break;
-    case Qt::Key_PageDown:
-        to = std::min(count_ - 1, from + rowsPerPage());
-        break;
-    default:
-        return false;
-    }
     // At an end the key is still the list's, so the page does not scroll from under the focus.
-    if (to != from && to >= 0 && to < count_)
-        focusRow(to);
+    if (*to != from && *to >= 0 && *to < count_)
+        focusRow(*to);
     return true;
 }
 

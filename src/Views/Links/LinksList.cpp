@@ -1,5 +1,6 @@
 #include "Views/Links/LinksList.h"
 
+#include "Components/ListKeys.h"
 #include "Components/ScreenStyle.h"
 #include "ViewModels/Theme/Theme.h"
 
@@ -200,33 +201,14 @@ void LinksList::keyPressEvent(QKeyEvent* event) {
         std::find_if(links.begin(), links.end(), [&](size_t i) { return items_[i].link == row->link(); });
     if (found == links.end())
         return QAbstractScrollArea::keyPressEvent(event);
-    const long at = found - links.begin();
-    const long last = long(links.size()) - 1;
-    const long page = std::max(1, viewport()->height() / (LinkRow::kHeight + kRowSpacing));
-    long to = at;
-    switch (event->key()) {
-    case Qt::Key_Up:
-        to = at - 1;
-        break;
-    case Qt::Key_Down:
-        to = at + 1;
-        break;
-    case Qt::Key_Home:
-        to = 0;
-        break;
-    case Qt::Key_End:
-        to = last;
-        break;
-    case Qt::Key_PageUp:
-        to = at - page;
-        break;
-    case Qt::Key_PageDown:
-        to = at + page;
-        break;
-    default:
+    const int at = int(found - links.begin());
+    const int last = int(links.size()) - 1;
+    const std::optional<int> to = ListKeys::target(
+        event, at,
+        {.count = last + 1, .page = std::max(1, viewport()->height() / (LinkRow::kHeight + kRowSpacing))});
+    if (!to)
         return QAbstractScrollArea::keyPressEvent(event);
-    }
     // At an end the key is still the list's, so the list does not scroll from under the focus.
-    focusItem(links[size_t(std::clamp(to, 0L, last))]);
+    focusItem(links[size_t(std::clamp(*to, 0, last))]);
     event->accept();
 }
