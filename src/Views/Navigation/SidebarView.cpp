@@ -11,7 +11,7 @@
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "ViewModels/Theme/ThemeManager.h"
-#include "Views/Navigation/ContentView.h"
+#include "Views/Navigation/LeadsIntoScreen.h"
 #include "Views/Navigation/SidebarGoalItem.h"
 #include "Views/Navigation/SidebarNavItem.h"
 #include "Views/Navigation/SidebarNewGoalButton.h"
@@ -175,7 +175,7 @@ QWidget* SidebarView::buildHeader() {
     settingsButton_->setObjectName(QStringLiteral("sidebarSettingsButton"));
     settingsButton_->setToolTip(AppDestinations::title(AppDestination::settings));
     settingsButton_->setCursor(Qt::PointingHandCursor);
-    settingsButton_->setProperty(ContentView::leadsIntoScreenProperty, true);
+    settingsButton_->setProperty(LeadsIntoScreen::property, true);
     connect(settingsButton_, &QToolButton::clicked, this,
             [this] { appViewModel_->navigate(AppDestination::settings); });
     row->addWidget(settingsButton_);
