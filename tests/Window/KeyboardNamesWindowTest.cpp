@@ -8,6 +8,7 @@
 // neighbour, or on the section's Add after the last.
 #include "Window/WindowLane.h"
 
+#include "Components/FocusAfter.h"
 #include "Components/FocusRing.h"
 #include "Components/KeyboardLayer.h"
 #include "Models/Achievement.h"
@@ -188,7 +189,10 @@ protected:
     // From the keyboard: the focus on the control, then Return.
     void press(QWidget* control, const char* what = "") {
         ASSERT_NE(control, nullptr) << what;
-        control->setFocus(Qt::TabFocusReason);
+        if (FocusAfter::isDestructive(control))
+            tabOnto(control);
+        else
+            control->setFocus(Qt::TabFocusReason);
         frames(60);
         key(Qt::Key_Return);
         frames(600);

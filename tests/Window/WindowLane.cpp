@@ -116,6 +116,18 @@ void WindowLane::hover(QWidget* widget) {
     QTest::mouseMove(widget, centre);
 }
 
+void WindowLane::tabOnto(QWidget* control) {
+    for (QWidget* w = control->previousInFocusChain(); w && w != control; w = w->previousInFocusChain())
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus) {
+            w->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(w, Qt::Key_Tab);
+            break;
+        }
+    frames(60);
+    EXPECT_EQ(QApplication::focusWidget(), control)
+        << "Tab did not reach " << describe(control).toStdString();
+}
+
 QImage WindowLane::grabScreen(QWidget* widget) {
     QWidget* top = widget->window();
     top->repaint();

@@ -33,6 +33,9 @@ protected:
     // move, or the server's crossing events for where its pointer really is (on a fresh server,
     // the middle of the screen) undo the hover.
     static void hover(QWidget* widget);
+    // Puts the focus on the control as the user's Tab does, from the stop before it: a focus
+    // only handed to a Delete is moved off it.
+    static void tabOnto(QWidget* control);
     // What the X server shows of the widget after a synchronous repaint of its window.
     static QImage grabScreen(QWidget* widget);
     // grabScreen of the whole window, saved as build/screens/window-<name>.png.

@@ -1,5 +1,6 @@
 #include "Views/Navigation/SidebarView.h"
 
+#include "Components/FocusAfter.h"
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
 #include "Components/UltraThinMaterial.h"
@@ -67,6 +68,8 @@ SidebarView::SidebarView(const AppEnvironment& env, QWidget* parent)
     Q_ASSERT(env.context && env.appViewModel);
     setObjectName(QStringLiteral("SidebarView"));
     setFixedWidth(kWidth);
+    // A save, a delete or a sheet closing in a screen never leaves the focus here.
+    FocusAfter::keepHandedFocusOut(this);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
