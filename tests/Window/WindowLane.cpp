@@ -67,6 +67,10 @@ void WindowLane::SetUp() {
     if (!qv::test::onRealWindow())
         GTEST_SKIP() << "runs on the window lane's X server (scripts/window-lane)";
     MainRoad::SetUp();
+    // The pointer an earlier test left over a row would show that row's hover actions: it
+    // rests in the screen's far corner, outside every window the lane opens.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        QCursor::setPos(screen, screen->geometry().bottomRight());
     AnimationTiming::setAnimationsEnabled(true);
     FakeAnimationDriver::shared();
     g_warnings = &warnings;

@@ -2,6 +2,7 @@
 
 #include "Components/BareScrollArea.h"
 #include "Components/ChoiceGroup.h"
+#include "Components/FocusAfter.h"
 #include "Components/FocusRing.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
@@ -285,10 +286,12 @@ void CalendarPageView::renderFilter() {
             dayCategories.push_back(category);
     }
     filterRow_->setVisible(!dayCategories.empty());
-    // A chip chosen from the keyboard goes with the chips made anew: the chosen one takes its focus.
-    const QWidget* focus = QApplication::focusWidget();
-    const bool hadFocus = focus && filterRow_->isAncestorOf(focus);
-    const bool ring = hadFocus && FocusRing::current() && FocusRing::current()->target() == focus;
+    // A chip chosen from the keyboard goes with the chips made anew: the chosen one takes its focus
+    // once it shows, and meanwhile the window passes it on to nothing.
+    QWidget* focus = QApplication::focusWidget();
+    const FocusAfter::Handover held = focus && filterRow_->isAncestorOf(focus) && !dayCategories.empty()
+                                          ? FocusAfter::takeFrom(focus)
+                                          : FocusAfter::Handover();
     filterGroup_->clear();
     for (CalendarChip* chip : filterChipList_)
         CalendarStyle::removeLater(chip);
@@ -317,8 +320,7 @@ void CalendarPageView::renderFilter() {
             filterGroup_->setChosen(chip);
     }
     TabChain::followLayout(dayScroll_);
-    if (hadFocus && filterGroup_->stop())
-        filterGroup_->stop()->setFocus(ring ? Qt::TabFocusReason : Qt::OtherFocusReason);
+    held.giveTo(filterGroup_->stop());
 }
 
 void CalendarPageView::renderTasks() {
