@@ -27,6 +27,10 @@ protected:
     // top-left corner, exposed and active. The onboarding and the day's check-in are skipped
     // unless the test has made them due.
     MainWindow& showWindow(QSize size, bool overlaysDue = false);
+    // A store with a record of every kind, so that every screen shows its rows: a goal with a
+    // deadline whose check-in comes daily, a link, a win, a task, an entry and the money records;
+    // the finance section open, without its lock.
+    void seedEveryKind();
     // Lets the given time pass on the fake clock, frame by frame.
     static void frames(int msec);
     // Puts the pointer over the widget's centre: the X server's own pointer as well as Qt's
