@@ -303,6 +303,9 @@ void CalendarPageView::renderFilter() {
     CalendarStyle::markPlainChip(all, !filterCategory_);
     connect(all, &CalendarChip::clicked, this, [this] { setFilter(nullptr); });
     filterChips_->insertWidget(0, all);
+    // Shown at once rather than with the next events: the group only makes a shown chip its stop,
+    // and the chosen chip takes the focus the old one held.
+    all->show();
     filterChipList_.push_back(all);
     filterGroup_->add(all);
     if (!filterCategory_)
@@ -314,6 +317,7 @@ void CalendarPageView::renderFilter() {
         connect(chip, &CalendarChip::clicked, this,
                 [this, category, selected] { setFilter(selected ? nullptr : category); });
         filterChips_->insertWidget(static_cast<int>(filterChipList_.size()), chip);
+        chip->show();
         filterChipList_.push_back(chip);
         filterGroup_->add(chip);
         if (selected)
