@@ -10,6 +10,13 @@ class QWidget;
 // for good (an empty state a first record replaces, a row a delete takes away) hands over both the
 // focus it holds and the way back of a sheet opened from it, so that neither falls to the window's
 // next control far away (the sidebar) or to nothing.
+//
+// The hand-over never gives the focus to a control that deletes, removes or cancels (one more
+// Return there would undo the work just done), nor to a part of the window the user was not in:
+// it gives it to the control that carries the work on, the section's Add, else the screen's first
+// stop. With the guard installed the same holds for every focus the user did not move himself
+// (Tab, Shift+Tab, the arrows, a click, a shortcut): one that Qt passes on from a control that
+// hid, or that a screen or a layer gives back, is moved off such a control at once.
 namespace FocusAfter {
 
 // What a hiding part held: the focus (let go of, so the window does not pass it on) and the
@@ -19,8 +26,9 @@ struct Handover {
     bool ring = false;
     QPointer<KeyboardLayer> layer;
 
-    // Gives what was held to `to`: the focus at once when it can take it, else as soon as it can
-    // in this turn of the event loop, with the ring when the leaving control showed one.
+    // Gives what was held to `to` (to the control that carries the work on, when `to` deletes,
+    // removes or cancels): the focus at once when it can take it, else as soon as it can in this
+    // turn of the event loop, with the ring when the leaving control showed one.
     void giveTo(QWidget* to) const;
 };
 
@@ -31,5 +39,26 @@ Handover takeFrom(QWidget* leaving);
 // Call just before `leaving` hides: the focus in it, and the opener of the layer on top when that
 // lies in it, go to `to`.
 void handOver(QWidget* leaving, QWidget* to);
+
+// A control that deletes, removes or cancels. Marked where such buttons are made; one is known
+// too by its object name or by the first word of its name, text or tooltip.
+void markDestructive(QWidget* control);
+bool isDestructive(const QWidget* control);
+
+// The control that carries a section's work on, its Add. One whose object name starts with
+// "add" is one too.
+void markCarryOn(QWidget* control);
+// A part of the window the focus enters only by the user's own hand (the sidebar): a focus
+// handed on from outside it goes to the control that carries the work on instead.
+void keepHandedFocusOut(QWidget* part);
+
+// The control that carries the work on from `near`: the nearest Add within the smallest part
+// around `near` that holds one, else the first stop of the screen `near` lies in. Never a
+// control that deletes, removes or cancels; null when the screen has no stop at all.
+QWidget* carryOn(QWidget* near);
+
+// Installs the application's guard of the rule above (later calls do nothing). Inside a sheet
+// or an alert the layer on top places the focus itself.
+void installGuard();
 
 } // namespace FocusAfter

@@ -70,11 +70,11 @@ TEST(ChoiceGroup, IsOneTabStopMovedByArrowsAndChosenBySpace) {
 
     Form::press(Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(Form::focused(), QStringLiteral("Red"));
-    Form::press(Qt::Key_Right);
-    Form::press(Qt::Key_Right);
-    Form::press(Qt::Key_Left);
-    Form::press(Qt::Key_End);
-    EXPECT_EQ(Form::focused(), QStringLiteral("Grey"));
+    // Each key's lead, checked where it leads: Right and Left one step, Home the first, End the last.
+    for (const auto& [key, lead] :
+         {std::pair{Qt::Key_Right, "Green"}, std::pair{Qt::Key_Right, "Blue"},
+          std::pair{Qt::Key_Left, "Green"}, std::pair{Qt::Key_Home, "Red"}, std::pair{Qt::Key_End, "Grey"}})
+        EXPECT_EQ((Form::press(key), Form::focused()), QString::fromLatin1(lead)) << "key " << int(key);
     ASSERT_NE(FocusRing::current(), nullptr) << "the arrows move the ring";
     EXPECT_EQ(FocusRing::current()->target(), f.choices[4]);
     const QPoint shown = f.choices[4]->mapTo(&f.window, QPoint(f.choices[4]->width() - 1, 0));
@@ -91,6 +91,7 @@ TEST(ChoiceGroup, IsOneTabStopMovedByArrowsAndChosenBySpace) {
     EXPECT_EQ(f.group->chosen(), f.choices[2]);
 
     Form::press(Qt::Key_Home);
+    EXPECT_EQ(Form::focused(), QStringLiteral("Red"));
     Form::press(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), f.after) << "the group is still one stop";
     Form::press(Qt::Key_Tab, Qt::ShiftModifier);

@@ -10,6 +10,8 @@
 #include "Views/CalendarView/CalendarPageView.h"
 #include "Views/CalendarView/CalendarTaskRow.h"
 
+#include <QApplication>
+
 namespace {
 
 class CalendarWindow : public WindowLane {};
@@ -53,5 +55,56 @@ TEST_F(CalendarWindow, ThePageFitsTheSmallestWindowAndShowsWhatItRenders) {
     saveScreen(QStringLiteral("calendar-new-category"));
     QWidget* popover = page->addTaskBar()->categoryPopover();
     EXPECT_LT(differingShare(popover->grab().toImage(), grabScreen(popover)), 0.002);
+    EXPECT_TRUE(warnings.isEmpty()) << qPrintable(warnings.join(u'\n'));
+}
+
+TEST_F(CalendarWindow, SpaceOnAFilterChipKeepsTheFocusOnThatChip) {
+    auto task = CalendarTask::create(context());
+    task->setTitle(QStringLiteral("Book the flights"));
+    task->setDate(Clock::now().date().startOfDay());
+    context()->save();
+    showWindow(QSize(1200, 760));
+    reach(AppDestination::calendar);
+    auto* page = qobject_cast<CalendarPageView*>(screen());
+    ASSERT_NE(page, nullptr);
+    const auto focus = [] { return QApplication::focusWidget(); };
+    const auto key = [&](Qt::Key key) {
+        QTest::keyClick(focus() ? focus() : window_.get(), key);
+        frames(400);
+    };
+    const auto press = [&](const char* name) {
+        QWidget* control = named(QString::fromLatin1(name));
+        ASSERT_NE(control, nullptr) << name;
+        control->setFocus(Qt::TabFocusReason);
+        key(Qt::Key_Return);
+    };
+    // The first category, made while adding a task: the filter's chips come with it.
+    press("toggleAddTaskButton");
+    press("newCategoryChip");
+    QTest::keyClicks(focus(), QStringLiteral("Errands"));
+    press("categoryCreateButton");
+    QWidget* title = named(QStringLiteral("newTaskField"));
+    ASSERT_NE(title, nullptr);
+    title->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(title, QStringLiteral("Post the letter"));
+    press("addTaskButton");
+    QWidget* all = named(QStringLiteral("filterAllChip"));
+    ASSERT_NE(all, nullptr) << "no filter chips after a task of a new category";
+    tabOnto(all);
+
+    const auto onChip = [&](bool wantAll, const char* after) {
+        QWidget* now = focus();
+        QWidget* row = named(QStringLiteral("filterChipRow"));
+        EXPECT_TRUE(now && row && row->isAncestorOf(now) &&
+                    (now->objectName() == QLatin1String("filterAllChip")) == wantAll)
+            << after << ": the focus is on " << describe(now).toStdString();
+    };
+    key(Qt::Key_Right);
+    onChip(false, "Right");
+    key(Qt::Key_Space);
+    onChip(false, "Space on the category");
+    key(Qt::Key_Left);
+    key(Qt::Key_Space);
+    onChip(true, "Space on All");
     EXPECT_TRUE(warnings.isEmpty()) << qPrintable(warnings.join(u'\n'));
 }

@@ -5,6 +5,7 @@
 // its layout, and when it closes the focus is back on the control that opened it.
 #include "Window/WindowLane.h"
 
+#include "Components/FocusAfter.h"
 #include "Components/FocusRing.h"
 #include "Components/KeyboardLayer.h"
 #include "Models/BankAccount.h"
@@ -169,7 +170,10 @@ public:
             frames(800);
             return nullptr;
         }
-        control->setFocus(Qt::TabFocusReason);
+        if (FocusAfter::isDestructive(control))
+            tabOnto(control);
+        else
+            control->setFocus(Qt::TabFocusReason);
         QTest::keyClick(control, Qt::Key_Space);
         frames(500);
         return control;

@@ -5,6 +5,17 @@
 #include "Components/AuroraBackground.h"
 #include "Components/FocusRing.h"
 #include "Components/SheetHost.h"
+#include "Models/Achievement.h"
+#include "Models/BankAccount.h"
+#include "Models/Bill.h"
+#include "Models/CalendarTask.h"
+#include "Models/CreditCard.h"
+#include "Models/DailyLog.h"
+#include "Models/Investment.h"
+#include "Models/LinkItem.h"
+#include "Models/Milestone.h"
+#include "Models/Subscription.h"
+#include "Platform/UserDefaults.h"
 #include "ViewModels/Theme/AnimationTiming.h"
 #include "Views/Finance/FinanceTabBar.h"
 #include "Views/Finance/FinanceTabButton.h"
@@ -67,6 +78,10 @@ void WindowLane::SetUp() {
     if (!qv::test::onRealWindow())
         GTEST_SKIP() << "runs on the window lane's X server (scripts/window-lane)";
     MainRoad::SetUp();
+    // The pointer an earlier test left over a row would show that row's hover actions: it
+    // rests in the screen's far corner, outside every window the lane opens.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        QCursor::setPos(screen, screen->geometry().bottomRight());
     AnimationTiming::setAnimationsEnabled(true);
     FakeAnimationDriver::shared();
     g_warnings = &warnings;
@@ -101,6 +116,54 @@ MainWindow& WindowLane::showWindow(QSize size, bool overlaysDue) {
     return *window_;
 }
 
+// A store with a record of every kind, so that every screen shows its rows: a goal with a
+// deadline whose check-in comes daily, a link, a win, a task, an entry and the money records.
+void WindowLane::seedEveryKind() {
+    auto goal = makeGoal(QStringLiteral("Run a half marathon"), 10, 2, 1);
+    goal->setDeadline(Clock::now().addDays(20));
+    for (const auto& milestone : goal->milestonesArray())
+        milestone->setFrequency(QStringLiteral("Daily"));
+    auto link = LinkItem::create(context());
+    link->setTitle(QStringLiteral("Training plan"));
+    link->setUrl(QStringLiteral("https://example.org/plan"));
+    link->setCategory(QStringLiteral("Running"));
+    auto win = Achievement::create(context());
+    win->setTitle(QStringLiteral("First 10k"));
+    win->setDate(Clock::now());
+    auto task = CalendarTask::create(context());
+    task->setTitle(QStringLiteral("Book the flights"));
+    task->setDate(Clock::now().date().startOfDay());
+    auto log = DailyLog::create(context());
+    log->setGoal(goal);
+    log->setDate(Clock::now());
+    log->setNotes(QStringLiteral("Easy 5k"));
+    auto bill = Bill::create(context());
+    bill->setName(QStringLiteral("Rent"));
+    bill->setDueDay(5);
+    bill->setAmount(900);
+    auto account = BankAccount::create(context());
+    account->setId(QUuid::createUuid());
+    account->setName(QStringLiteral("Everyday account"));
+    account->setBalance(1200);
+    auto card = CreditCard::create(context());
+    card->setName(QStringLiteral("Everyday card"));
+    auto music = Subscription::create(context());
+    music->setName(QStringLiteral("Music"));
+    music->setPrice(9);
+    music->setStatus(QStringLiteral("active"));
+    music->setRenewalDate(Clock::now().addDays(3));
+    auto holding = Investment::create(context());
+    holding->setId(QUuid::createUuid());
+    holding->setName(QStringLiteral("Index fund"));
+    holding->setUnits(10);
+    holding->setBuyPrice(100);
+    holding->setCurrentPrice(110);
+    holding->setBuyDate(Clock::now());
+    context()->save();
+    UserDefaults::standard().setFlag(FinanceView::authEnabledKey, false);
+    UserDefaults::standard().setFlag(FinanceView::onboardingCompleteKey, true);
+}
+
 void WindowLane::frames(int msec) {
     FakeAnimationDriver::shared().step(msec);
 }
@@ -114,6 +177,18 @@ void WindowLane::hover(QWidget* widget) {
     EXPECT_EQ(QCursor::pos(widget->screen()), target);
     qv::test::settle();
     QTest::mouseMove(widget, centre);
+}
+
+void WindowLane::tabOnto(QWidget* control) {
+    for (QWidget* w = control->previousInFocusChain(); w && w != control; w = w->previousInFocusChain())
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus) {
+            w->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(w, Qt::Key_Tab);
+            break;
+        }
+    frames(60);
+    EXPECT_EQ(QApplication::focusWidget(), control)
+        << "Tab did not reach " << describe(control).toStdString();
 }
 
 QImage WindowLane::grabScreen(QWidget* widget) {

@@ -27,12 +27,19 @@ protected:
     // top-left corner, exposed and active. The onboarding and the day's check-in are skipped
     // unless the test has made them due.
     MainWindow& showWindow(QSize size, bool overlaysDue = false);
+    // A store with a record of every kind, so that every screen shows its rows: a goal with a
+    // deadline whose check-in comes daily, a link, a win, a task, an entry and the money records;
+    // the finance section open, without its lock.
+    void seedEveryKind();
     // Lets the given time pass on the fake clock, frame by frame.
     static void frames(int msec);
     // Puts the pointer over the widget's centre: the X server's own pointer as well as Qt's
     // move, or the server's crossing events for where its pointer really is (on a fresh server,
     // the middle of the screen) undo the hover.
     static void hover(QWidget* widget);
+    // Puts the focus on the control as the user's Tab does, from the stop before it: a focus
+    // only handed to a Delete is moved off it.
+    static void tabOnto(QWidget* control);
     // What the X server shows of the widget after a synchronous repaint of its window.
     static QImage grabScreen(QWidget* widget);
     // grabScreen of the whole window, saved as build/screens/window-<name>.png.

@@ -2,6 +2,7 @@
 
 #include "Components/BareScrollArea.h"
 #include "Components/ChoiceGroup.h"
+#include "Components/FocusAfter.h"
 #include "Components/FocusRing.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
@@ -285,10 +286,12 @@ void CalendarPageView::renderFilter() {
             dayCategories.push_back(category);
     }
     filterRow_->setVisible(!dayCategories.empty());
-    // A chip chosen from the keyboard goes with the chips made anew: the chosen one takes its focus.
-    const QWidget* focus = QApplication::focusWidget();
-    const bool hadFocus = focus && filterRow_->isAncestorOf(focus);
-    const bool ring = hadFocus && FocusRing::current() && FocusRing::current()->target() == focus;
+    // A chip chosen from the keyboard goes with the chips made anew: the chosen one takes its focus
+    // once it shows, and meanwhile the window passes it on to nothing.
+    QWidget* focus = QApplication::focusWidget();
+    const FocusAfter::Handover held = focus && filterRow_->isAncestorOf(focus) && !dayCategories.empty()
+                                          ? FocusAfter::takeFrom(focus)
+                                          : FocusAfter::Handover();
     filterGroup_->clear();
     for (CalendarChip* chip : filterChipList_)
         CalendarStyle::removeLater(chip);
@@ -300,6 +303,9 @@ void CalendarPageView::renderFilter() {
     CalendarStyle::markPlainChip(all, !filterCategory_);
     connect(all, &CalendarChip::clicked, this, [this] { setFilter(nullptr); });
     filterChips_->insertWidget(0, all);
+    // Shown at once rather than with the next events: the group only makes a shown chip its stop,
+    // and the chosen chip takes the focus the old one held.
+    all->show();
     filterChipList_.push_back(all);
     filterGroup_->add(all);
     if (!filterCategory_)
@@ -311,14 +317,14 @@ void CalendarPageView::renderFilter() {
         connect(chip, &CalendarChip::clicked, this,
                 [this, category, selected] { setFilter(selected ? nullptr : category); });
         filterChips_->insertWidget(static_cast<int>(filterChipList_.size()), chip);
+        chip->show();
         filterChipList_.push_back(chip);
         filterGroup_->add(chip);
         if (selected)
             filterGroup_->setChosen(chip);
     }
     TabChain::followLayout(dayScroll_);
-    if (hadFocus && filterGroup_->stop())
-        filterGroup_->stop()->setFocus(ring ? Qt::TabFocusReason : Qt::OtherFocusReason);
+    held.giveTo(filterGroup_->stop());
 }
 
 void CalendarPageView::renderTasks() {

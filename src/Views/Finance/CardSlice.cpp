@@ -1,7 +1,10 @@
 #include "Views/Finance/CardSlice.h"
 
+#include "Components/FocusAfter.h"
+#include "Components/KeyboardLayer.h"
 #include "ViewModels/Theme/Theme.h"
 
+#include <QApplication>
 #include <QLayout>
 #include <QPainter>
 #include <QPainterPath>
@@ -21,17 +24,27 @@ void CardSlice::setGap(int gap) {
 }
 
 void CardSlice::setBody(QWidget* body) {
-    if (body_) {
-        layout()->removeWidget(body_);
-        body_->hide();
-        body_->deleteLater();
-    }
+    QWidget* old = body_;
     body_ = body;
-    if (!body_)
+    if (body_) {
+        layout()->addWidget(body_);
+        // Shown at once rather than with the next events: a list measures the slice right away.
+        body_->show();
+    }
+    if (!old)
         return;
-    layout()->addWidget(body_);
-    // Shown at once rather than with the next events: a list measures the slice right away.
-    body_->show();
+    // The control that had the focus, or that a sheet still open goes back to, is made anew
+    // with the content: its twin takes both over.
+    QWidget* held = QApplication::focusWidget();
+    if (!old->isAncestorOf(held)) {
+        const KeyboardLayer* layer = KeyboardLayer::top(this);
+        held = layer ? layer->opener() : nullptr;
+    }
+    if (held && body_ && old->isAncestorOf(held) && !held->objectName().isEmpty())
+        FocusAfter::handOver(old, body_->findChild<QWidget*>(held->objectName()));
+    layout()->removeWidget(old);
+    old->hide();
+    old->deleteLater();
 }
 
 void CardSlice::paintEvent(QPaintEvent*) {

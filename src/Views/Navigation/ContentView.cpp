@@ -22,6 +22,7 @@
 #include "Views/Links/LinksView.h"
 #include "Views/Navigation/CheckInOverlay.h"
 #include "Views/Navigation/HeldRecordsScreen.h"
+#include "Views/Navigation/LeadsIntoScreen.h"
 #include "Views/Navigation/PlaceholderScreen.h"
 #include "Views/Navigation/SidebarNavItem.h"
 #include "Views/Navigation/SidebarView.h"
@@ -183,7 +184,7 @@ void ContentView::showDestination() {
     // sidebar row, which keeps the focus for the arrows.
     FocusAfter::Handover held;
     if (QWidget* focus = QApplication::focusWidget();
-        focus && focus->property(leadsIntoScreenProperty).toBool())
+        focus && focus->property(LeadsIntoScreen::property).toBool())
         held = FocusAfter::takeFrom(focus);
     if (screen_) {
         if (!held.hadFocus)

@@ -23,10 +23,6 @@ class ContentView : public QWidget {
 public:
     explicit ContentView(const AppEnvironment& env, QWidget* parent = nullptr);
 
-    // A control that only opens a destination sets this property: the focus it has goes on
-    // into the screen it opened.
-    static constexpr const char* leadsIntoScreenProperty = "leadsIntoScreen";
-
     // The destination switch: a new screen for the destination, owned by parent.
     static QWidget* makeScreen(AppDestination destination, const AppEnvironment& env, QWidget* parent);
 

@@ -1,5 +1,6 @@
 #include "Views/Navigation/MainWindow.h"
 
+#include "Components/FocusAfter.h"
 #include "Components/FocusRing.h"
 #include "Components/KeyboardLayer.h"
 #include "Components/ThemedStyle.h"
@@ -69,4 +70,5 @@ void MainWindow::applyThemeToApplication() {
     QApplication::setFont(Theme::font(13));
     FocusRing::install();
     KeyboardLayer::installKeeper();
+    FocusAfter::installGuard();
 }

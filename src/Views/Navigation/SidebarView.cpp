@@ -1,5 +1,6 @@
 #include "Views/Navigation/SidebarView.h"
 
+#include "Components/FocusAfter.h"
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
 #include "Components/UltraThinMaterial.h"
@@ -11,7 +12,7 @@
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 #include "ViewModels/Theme/ThemeManager.h"
-#include "Views/Navigation/ContentView.h"
+#include "Views/Navigation/LeadsIntoScreen.h"
 #include "Views/Navigation/SidebarGoalItem.h"
 #include "Views/Navigation/SidebarNavItem.h"
 #include "Views/Navigation/SidebarNewGoalButton.h"
@@ -67,6 +68,8 @@ SidebarView::SidebarView(const AppEnvironment& env, QWidget* parent)
     Q_ASSERT(env.context && env.appViewModel);
     setObjectName(QStringLiteral("SidebarView"));
     setFixedWidth(kWidth);
+    // A save, a delete or a sheet closing in a screen never leaves the focus here.
+    FocusAfter::keepHandedFocusOut(this);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -176,7 +179,7 @@ QWidget* SidebarView::buildHeader() {
     settingsButton_->setObjectName(QStringLiteral("sidebarSettingsButton"));
     settingsButton_->setToolTip(AppDestinations::title(AppDestination::settings));
     settingsButton_->setCursor(Qt::PointingHandCursor);
-    settingsButton_->setProperty(ContentView::leadsIntoScreenProperty, true);
+    settingsButton_->setProperty(LeadsIntoScreen::property, true);
     connect(settingsButton_, &QToolButton::clicked, this,
             [this] { appViewModel_->navigate(AppDestination::settings); });
     row->addWidget(settingsButton_);
