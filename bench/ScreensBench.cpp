@@ -38,18 +38,26 @@ namespace {
 
 constexpr int kSamples = 12;
 
-// Every built screen, goals as list and grid.
+// Every built screen, goals as list and grid, and the notice shown in place of every screen
+// while the store waits for its salvage.
 struct Visit {
     const char* name;
     AppDestination destination;
     bool grid;
+    bool held = false;
 };
 const Visit kVisits[] = {
-    {"dashboard", AppDestination::dashboard, false}, {"goals_list", AppDestination::goals, false},
-    {"goals_grid", AppDestination::goals, true},     {"achievements", AppDestination::achievements, false},
-    {"journal", AppDestination::journal, false},     {"calendar", AppDestination::calendar, false},
-    {"deadlines", AppDestination::deadlines, false}, {"links", AppDestination::links, false},
-    {"finance", AppDestination::expenses, false},    {"settings", AppDestination::settings, false},
+    {"dashboard", AppDestination::dashboard, false},
+    {"goals_list", AppDestination::goals, false},
+    {"goals_grid", AppDestination::goals, true},
+    {"achievements", AppDestination::achievements, false},
+    {"journal", AppDestination::journal, false},
+    {"calendar", AppDestination::calendar, false},
+    {"deadlines", AppDestination::deadlines, false},
+    {"links", AppDestination::links, false},
+    {"finance", AppDestination::expenses, false},
+    {"settings", AppDestination::settings, false},
+    {"records_held", AppDestination::dashboard, false, true},
 };
 
 // The goals-only store past 100, else the heavy store with the calendar's day seeded: today
@@ -76,13 +84,18 @@ WindowRig& rigFor(int scale) {
 
 void go(WindowRig& rig, const Visit& visit) {
     UserDefaults::standard().setFlag(GoalsView::viewModeKey(), visit.grid);
+    // Held first: the destination's own screen, never shown, is not built on the way.
+    rig.app().setStoreWaitsForSalvage(visit.held);
     rig.app().navigate(visit.destination);
 }
 
 void leaveTo(WindowRig& rig, AppDestination elsewhere) {
-    if (rig.app().selectedDestination() == elsewhere)
+    if (rig.app().selectedDestination() == elsewhere && !rig.app().storeWaitsForSalvage())
         return; // nothing would change, so no frame would come
-    rig.millisecondsToPaint([&] { rig.app().navigate(elsewhere); });
+    rig.millisecondsToPaint([&] {
+        rig.app().setStoreWaitsForSalvage(false);
+        rig.app().navigate(elsewhere);
+    });
 }
 
 // Somewhere else to be before switching to the visit's screen.
