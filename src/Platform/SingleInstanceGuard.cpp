@@ -1,6 +1,6 @@
 #include "Platform/SingleInstanceGuard.h"
 
-#include "Store/StoreFile.h"
+#include "Store/RegularFile.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -121,7 +121,7 @@ SingleInstanceGuard::Outcome SingleInstanceGuard::acquire() {
     }
     // Looked at before anything opens it: opening a named pipe waits for a writer, and a start
     // never waits on a file.
-    if (const QString reason = StoreFile::notAFileReason(lockFilePath()); !reason.isEmpty()) {
+    if (const QString reason = RegularFile::notAFileReason(lockFilePath()); !reason.isEmpty()) {
         error_ = QStringLiteral("the lock file ") + reason;
         return Outcome::Failed;
     }

@@ -1,7 +1,7 @@
 #include "Platform/UserDefaults.h"
 
 #include "Platform/Clock.h"
-#include "Store/StoreFile.h"
+#include "Store/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,7 +80,7 @@ bool UserDefaults::isPersistent() const {
 
 QString UserDefaults::notAFileReason(const QString& path) {
     for (const char* suffix : {"", "-wal", "-shm", "-journal"})
-        if (QString reason = StoreFile::notAFileReason(path + QLatin1String(suffix)); !reason.isEmpty())
+        if (QString reason = RegularFile::notAFileReason(path + QLatin1String(suffix)); !reason.isEmpty())
             return reason;
     return {};
 }

@@ -37,6 +37,13 @@ QString notAFile(const struct stat& info) {
     return QStringLiteral("not a regular file");
 }
 
+QString notAFileReason(const QString& file) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(file).constData(), &info) != 0 || S_ISREG(info.st_mode))
+        return {};
+    return QStringLiteral("%1 is %2").arg(file, notAFile(info));
+}
+
 QString whyNotAFile(const QString& file) {
     struct stat info {};
     if (::lstat(QFile::encodeName(file).constData(), &info) != 0 || S_ISREG(info.st_mode))

@@ -126,14 +126,19 @@ QString copyWhole(const QString& from, const QString& to) {
     return failed;
 }
 
-QString setAside(const QString& file) {
+QString unusedStampedName(const QString& file, const QString& kind) {
     const QString stamp = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const auto taken = [](const QString& name) {
         return present(name) || present(name + kWal) || present(name + kShm) || present(name + kJournal);
     };
-    QString name = QStringLiteral("%1.set-aside-%2").arg(file, stamp);
+    QString name = QStringLiteral("%1.%2-%3").arg(file, kind, stamp);
     for (int n = 2; taken(name); ++n)
-        name = QStringLiteral("%1.set-aside-%2-%3").arg(file, stamp).arg(n);
+        name = QStringLiteral("%1.%2-%3-%4").arg(file, kind, stamp).arg(n);
+    return name;
+}
+
+QString setAside(const QString& file) {
+    const QString name = unusedStampedName(file, QStringLiteral("set-aside"));
     if (!renameNoReplace(file, name))
         return {};
     for (const QString& suffix : {kWal, kShm, kJournal})

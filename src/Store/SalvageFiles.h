@@ -32,6 +32,9 @@ void removeWithCompanions(const QString& path);
 void syncFolder(const QString& folder);
 // Copies a regular file, checking every read and write; what failed, empty when the copy is whole.
 QString copyWhole(const QString& from, const QString& to);
+// "<file>.<kind>-<UTC stamp>[-n]", with n counting up until neither that name nor its -wal, -shm
+// or -journal is taken.
+QString unusedStampedName(const QString& file, const QString& kind);
 // Renames a file (with its -wal, -shm and -journal) to "<file>.set-aside-<UTC stamp>", a name
 // unused so far; the new name, empty when it could not be moved.
 QString setAside(const QString& file);

@@ -2,10 +2,10 @@
 
 #include "Store/ObjectStoreInternals.h"
 #include "Store/RegularFile.h"
+#include "Store/SalvageFiles.h"
 #include "Store/StoreCore.h"
 #include "Store/StoreMigrations.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -99,17 +99,12 @@ void say(const QString& line) {
     std::fflush(stderr);
 }
 
-using RegularFile::notAFile;
 using RegularFile::openRegular;
 
 } // namespace
 
 QString StoreFile::asideName(const QString& path) {
-    const QString stamp = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString name = QStringLiteral("%1.corrupt-%2").arg(path, stamp);
-    for (int n = 2; QFile::exists(name) || QFile::exists(name + QStringLiteral("-wal")); ++n)
-        name = QStringLiteral("%1.corrupt-%2-%3").arg(path, stamp).arg(n);
-    return name;
+    return SalvageFiles::unusedStampedName(path, QStringLiteral("corrupt"));
 }
 
 bool StoreFile::hasValidWalHeader(const QString& walPath) {
@@ -157,13 +152,6 @@ std::optional<QByteArray> StoreFile::currentHeader(const QString& path) {
     return header;
 }
 
-QString StoreFile::notAFileReason(const QString& file) {
-    struct stat info {};
-    if (::stat(QFile::encodeName(file).constData(), &info) != 0 || S_ISREG(info.st_mode))
-        return {};
-    return QStringLiteral("%1 is %2").arg(file, notAFile(info));
-}
-
 QString StoreFile::resolvedPath(const QString& path) {
     QString file = path;
     // As the system follows a chain of links, and no further than it does.
@@ -195,7 +183,7 @@ QString StoreFile::cannotOpenReason(const QString& path) {
                      : suffix == QStringLiteral("-shm") ? QStringLiteral("shared memory")
                                                         : QStringLiteral("rollback journal"));
         }
-        if (const QString what = notAFileReason(file); !what.isEmpty())
+        if (const QString what = RegularFile::notAFileReason(file); !what.isEmpty())
             return suffix.isEmpty() ? shown + what.mid(file.size()) : what;
     }
     for (const QString& suffix : suffixes) {

@@ -51,10 +51,6 @@ public:
     // -journal that is a link, or a -journal that is not a file), no permission, or missing
     // where it cannot be made; empty when none of these is so. Opens nothing that could wait.
     static QString cannotOpenReason(const QString& path);
-    // "<file> is a named pipe, not a file" (a folder, a socket, a device) when something that is
-    // not a regular file is at file, following links; empty when a regular file or nothing is.
-    // Looks at the name alone, so it never waits; any file a start opens is asked first.
-    static QString notAFileReason(const QString& file);
     // The file a chain of links at path ends at; path itself when it is no link.
     static QString resolvedPath(const QString& path);
 };

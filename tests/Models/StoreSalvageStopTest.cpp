@@ -462,10 +462,11 @@ TEST_F(StoppedSalvage, APlanIsReadOnlyAsWrittenAndOneThatCannotBeReadIsSetAside)
             << "a plan that cannot be read is kept aside, not followed";
         EXPECT_EQ(named(QStringLiteral("Quorvale.sqlite.salvage-new.set-aside-*")).size(), 0);
         EXPECT_EQ(originals().size(), 1);
-        if (c.readable)
+        if (c.readable) {
             EXPECT_TRUE(messages[0].contains(QStringLiteral("\n\u2022 Goals: ")) &&
                         messages[0].contains(QStringLiteral(" saved; count unreadable")))
                 << messages[0].toStdString();
+        }
         for (const QString& name : named(QStringLiteral("Quorvale.sqlite.salvage-plan.set-aside-*")))
             QFile::remove(folder_ + u'/' + name);
     }
