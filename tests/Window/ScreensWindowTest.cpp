@@ -1,4 +1,5 @@
-// Every other destination in the smallest window, as the X server shows it, with a few
+// Every other destination in the smallest window (and the notice that stands in for them while
+// the store waits for its salvage), as the X server shows it, with a few
 // records of each kind: the window keeps 900x600, every control keeps its room, and the
 // screen shows what the screen renders. The finance section is reached with its lock off.
 
@@ -124,6 +125,10 @@ TEST_F(ScreensWindow, EveryDestinationFitsTheSmallestWindowAndShowsWhatItRenders
         goTo(destination);
         expectShown(screen(), AppDestinations::rawValue(destination));
     }
+    // While the store waits for its salvage, one notice stands in for every screen.
+    vm_->setStoreWaitsForSalvage(true);
+    frames(600);
+    expectShown(screen(), QStringLiteral("records-held"));
     EXPECT_TRUE(warnings.isEmpty()) << qPrintable(warnings.join(u'\n'));
 }
 
