@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QVariant>
 #include <QWidget>
 
 #include <algorithm>
@@ -18,6 +19,9 @@ namespace {
 
 const char* const kDestructiveProperty = "focusAfterDestructive";
 const char* const kCarryOnProperty = "focusAfterCarriesOn";
+// A row a list fills, and the record it shows.
+const char* const kRowProperty = "focusAfterRow";
+const char* const kRecordProperty = "focusAfterRecord";
 
 QList<QPointer<QWidget>> g_keptOut;
 
@@ -108,6 +112,27 @@ bool isModalOnTop(const QWidget* widget) {
 class Guard : public QObject {
 public:
     using QObject::QObject;
+
+    // The row shows another record: no focus event tells it, so the row's host does.
+    void refilled(QWidget* row) {
+        if (KeyboardLayer* layer = KeyboardLayer::top(row);
+            layer && inside(row, layer->opener()) && FocusAfter::isDestructive(layer->opener()))
+            layer->setOpener(stopIn(row));
+        QWidget* focus = QApplication::focusWidget();
+        if (!inside(row, focus) || !FocusAfter::isDestructive(focus))
+            return;
+        QWidget* to = stopIn(row);
+        FocusAfter::Handover held;
+        held.hadFocus = true;
+        held.ring = FocusRing::current() && FocusRing::current()->target() == focus;
+        redirecting_ = true;
+        if (!canTake(to))
+            focus->clearFocus();
+        held.giveTo(to);
+        redirecting_ = false;
+        if (to && QApplication::focusWidget() == to)
+            remember(to);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -200,6 +225,43 @@ private:
         homeAt_ = centreIn(widget, widget->window());
         homePart_ = keptOutPart(widget);
         homeKnown_ = true;
+        homeRow_ = nullptr;
+        homeInRow_ = false;
+        for (QWidget* w = widget; w && !w->isWindow(); w = w->parentWidget())
+            if (w->property(kRowProperty).toBool()) {
+                homeRow_ = w;
+                homeInRow_ = true;
+                homeRowHost_ = w->parentWidget();
+                homeRowTop_ = w->y();
+                break;
+            }
+    }
+
+    // The row that took the place of the row the user was in, now gone: the row that stands
+    // where it stood, else the one before it.
+    QWidget* rowInPlace() const {
+        if (!homeInRow_ || !homeRowHost_ || (homeRow_ && homeRow_->isVisible()))
+            return nullptr;
+        QWidget* below = nullptr;
+        QWidget* above = nullptr;
+        for (QObject* child : homeRowHost_->children()) {
+            auto* row = qobject_cast<QWidget*>(child);
+            if (!row || row == homeRow_ || !row->property(kRowProperty).toBool() ||
+                !row->isVisibleTo(row->window()))
+                continue;
+            if (row->y() >= homeRowTop_) {
+                if (!below || row->y() < below->y())
+                    below = row;
+            } else if (!above || row->y() > above->y()) {
+                above = row;
+            }
+        }
+        return below ? below : above;
+    }
+
+    QWidget* stopIn(QWidget* row) const {
+        QWidget* stop = FocusAfter::rowStop(row);
+        return stop ? stop : FocusAfter::carryOn(row);
     }
 
     // Where the user was: the control he had, else the nearest part around it still shown.
@@ -217,12 +279,22 @@ private:
             noteLayer(widget, false);
             return false;
         }
-        if (byUser(reason) || !refuses(widget) || isOpenerBack(widget)) {
+        if (byUser(reason) || isOpenerBack(widget)) {
             remember(widget);
             return false;
         }
-        QWidget* from = homeLeft();
-        QWidget* to = from ? carryOnFrom(from, homeAt_) : nullptr;
+        // The row the user was in went (a delete took it): a focus handed on goes to the row that
+        // took its place, wherever Qt or a screen passed it.
+        QWidget* place = rowInPlace();
+        if (!refuses(widget) && (!place || inside(place, widget))) {
+            remember(widget);
+            return false;
+        }
+        QWidget* to = place ? FocusAfter::rowStop(place) : nullptr;
+        if (!to || refuses(to)) {
+            QWidget* from = homeLeft();
+            to = from ? carryOnFrom(from, homeAt_) : nullptr;
+        }
         if (!to || refuses(to))
             to = carryOnFrom(widget, centreIn(widget, widget->window()));
         if (!to || refuses(to)) {
@@ -247,8 +319,14 @@ private:
     QList<QPointer<QWidget>> home_;
     QPoint homeAt_;
     QPointer<QWidget> homePart_;
+    QPointer<QWidget> homeRow_;
+    QPointer<QWidget> homeRowHost_;
+    int homeRowTop_ = 0;
+    bool homeInRow_ = false;
     QList<QPointer<KeyboardLayer>> layers_;
 };
+
+Guard* g_guard = nullptr;
 
 } // namespace
 
@@ -332,10 +410,35 @@ QWidget* FocusAfter::carryOn(QWidget* near) {
     return near ? carryOnFrom(near, centreIn(near, near->window())) : nullptr;
 }
 
+QWidget* FocusAfter::rowStop(QWidget* row) {
+    if (!row)
+        return nullptr;
+    if (willTakeTab(row) && !isDestructive(row))
+        return row;
+    for (QWidget* w = row->nextInFocusChain(); w && w != row; w = w->nextInFocusChain())
+        if (row->isAncestorOf(w) && willTakeTab(w) && !isDestructive(w))
+            return w;
+    if (!row->isVisibleTo(row->window()))
+        return nullptr;
+    // A row whose only control is its Delete holds the focus itself: Tab goes on from it.
+    if (row->focusPolicy() == Qt::NoFocus)
+        row->setFocusPolicy(Qt::ClickFocus);
+    return row;
+}
+
+void FocusAfter::fillRow(QWidget* row, const QVariant& record) {
+    const bool wasRow = row->property(kRowProperty).toBool();
+    const QVariant was = row->property(kRecordProperty);
+    row->setProperty(kRowProperty, true);
+    row->setProperty(kRecordProperty, record);
+    const bool same = record.isValid() && was.isValid() && was == record;
+    if (wasRow && !same && g_guard)
+        g_guard->refilled(row);
+}
+
 void FocusAfter::installGuard() {
-    static Guard* guard = nullptr;
-    if (guard || !qApp)
+    if (g_guard || !qApp)
         return;
-    guard = new Guard(qApp);
-    qApp->installEventFilter(guard);
+    g_guard = new Guard(qApp);
+    qApp->installEventFilter(g_guard);
 }

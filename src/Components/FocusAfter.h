@@ -4,6 +4,7 @@
 
 #include <QPointer>
 
+class QVariant;
 class QWidget;
 
 // Where the keyboard goes on after an action changed what the screen shows. A part about to hide
@@ -56,6 +57,21 @@ void keepHandedFocusOut(QWidget* part);
 // around `near` that holds one, else the first stop of the screen `near` lies in. Never a
 // control that deletes, removes or cancels; null when the screen has no stop at all.
 QWidget* carryOn(QWidget* near);
+
+// Where the focus of a row that went goes: `row` itself when it takes Tab, else its first control
+// that takes Tab and neither deletes, removes nor cancels, else `row` itself (made to take a
+// focus given); null when it is not shown.
+QWidget* rowStop(QWidget* row);
+
+// Every place that fills a row with a record (a list that binds, reuses or makes its rows anew)
+// says so here, with what identifies the record (an invalid one: a record that is never the
+// same). A row filled with another record while the focus or the way back of a sheet stays on
+// its Delete, Remove or Cancel takes no focus event: the guard moves both to the row's stop,
+// else the section's Add, so one more Return does not act on the record that took the place.
+// A row whose record is the same keeps the focus where the user put it. A row the user was in
+// that goes (a list that makes its rows anew) makes the focus Qt or a screen hands on go to the
+// row that took its place, else the row before.
+void fillRow(QWidget* row, const QVariant& record);
 
 // Installs the application's guard of the rule above (later calls do nothing). Inside a sheet
 // or an alert the layer on top places the focus itself.

@@ -3,6 +3,8 @@
 #include "Components/KeyboardLayer.h"
 
 #include <QApplication>
+#include <QFocusEvent>
+#include <QPointer>
 #include <QWidget>
 
 namespace {
@@ -19,15 +21,67 @@ bool reaches(const QWidget* widget, const QWidget* focus) {
     return false;
 }
 
+bool takesTab(const QWidget* widget) {
+    return widget->isVisible() && widget->isEnabled() &&
+           (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && !widget->focusProxy();
+}
+
+// How the focus came last: the focus-changed signal does not tell.
+class ReasonWatch : public QObject {
+public:
+    using QObject::QObject;
+    static Qt::FocusReason of(const QWidget* widget) { return widget == to ? last : Qt::NoFocusReason; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // The style is sent the widget's focus events too.
+        if (event->type() == QEvent::FocusIn && watched->isWidgetType()) {
+            last = static_cast<QFocusEvent*>(event)->reason();
+            to = watched;
+        }
+        return false;
+    }
+
+private:
+    static Qt::FocusReason last;
+    static QPointer<QObject> to;
+};
+Qt::FocusReason ReasonWatch::last = Qt::NoFocusReason;
+QPointer<QObject> ReasonWatch::to;
+
+// The last control of the widget that Tab would reach after `from` before it leaves the widget.
+QWidget* lastStopAfter(const QWidget* widget, QWidget* from) {
+    QWidget* last = nullptr;
+    for (QWidget* w = from->nextInFocusChain(); w && w != from; w = w->nextInFocusChain()) {
+        const bool in = widget->isAncestorOf(w);
+        if (in && takesTab(w))
+            last = w;
+        else if (!in && takesTab(w))
+            break;
+    }
+    return last;
+}
+
 } // namespace
 
 FocusWithin::FocusWithin(QWidget* widget) : QObject(widget), widget_(widget) {
+    static ReasonWatch* watch = nullptr;
+    if (!watch) {
+        watch = new ReasonWatch(qApp);
+        qApp->installEventFilter(watch);
+    }
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         const bool within = reaches(widget_, now);
         if (within == within_)
             return;
         within_ = within;
         emit changed(within_);
+        // Shift+Tab came into the widget from the control after it: the controls that showed
+        // just now stand after the one it reached, and Shift+Tab is to meet them first.
+        if (within_ && ReasonWatch::of(now) == Qt::BacktabFocusReason && now == QApplication::focusWidget() &&
+            (now == widget_ || widget_->isAncestorOf(now)))
+            if (QWidget* last = lastStopAfter(widget_, now))
+                last->setFocus(Qt::BacktabFocusReason);
     });
 }
 

@@ -8,6 +8,8 @@ class QWidget;
 // controls show only under the pointer shows them too while it holds the keyboard focus; such a
 // control takes Tab only while it shows, right after its row, so Tab never stops on empty space.
 // A sheet or popover opened from inside the widget keeps it "within" until the focus comes back.
+// Shift+Tab into the widget goes on to the last of the controls that showed as it came, so it
+// meets every control Tab meets, in the reverse order.
 class FocusWithin : public QObject {
     Q_OBJECT
 public:

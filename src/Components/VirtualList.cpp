@@ -1,6 +1,7 @@
 #include "Components/VirtualList.h"
 
 #include "Components/BareScrollArea.h"
+#include "Components/FocusAfter.h"
 #include "Components/ListKeys.h"
 
 #include <QApplication>
@@ -147,14 +148,15 @@ int VirtualList::firstIndexBelow(int y) const {
 void VirtualList::setCount(int count) {
     count_ = std::max(0, count);
     offsetsCount_ = -1; // the rows may differ even when their number does not
-    bool focusLost = false;
+    FocusAfter::Handover held;
     for (auto it = shown_.begin(); it != shown_.end();) {
         if (it.key() < count_) {
             ++it;
             continue;
         }
         QWidget* row = it.value();
-        focusLost = focusLost || holdsFocus(row);
+        if (const FocusAfter::Handover gone = FocusAfter::takeFrom(row); gone.hadFocus || gone.layer)
+            held = gone;
         it = shown_.erase(it);
         row->hide();
         pool_.push_back(row);
@@ -163,9 +165,20 @@ void VirtualList::setCount(int count) {
         current_ = count_ - 1;
     relayout();
     placeRows(true);
-    // The focused row went with the end of the list: the focus goes to the row now last.
-    if (keyboard_ && focusLost && current_ >= 0)
-        focusRow(current_);
+    if (!held.hadFocus && !held.layer)
+        return;
+    // The focused row went with the end of the list: the row now last takes over, else the
+    // section's Add.
+    if (keyboard_ && current_ >= 0) {
+        if (QWidget* row = rowWidget(current_); held.layer && row)
+            held.layer->setOpener(row);
+        if (held.hadFocus)
+            focusRow(current_);
+        return;
+    }
+    QWidget* last = shown_.isEmpty() ? nullptr : shown_.last();
+    QWidget* to = last ? FocusAfter::rowStop(last) : nullptr;
+    held.giveTo(to ? to : FocusAfter::carryOn(this));
 }
 
 void VirtualList::dropRows() {
@@ -302,6 +315,11 @@ void VirtualList::recycle(int index) {
     pool_.push_back(row);
 }
 
+void VirtualList::fill(QWidget* row, int index) {
+    bind_(row, index);
+    FocusAfter::fillRow(row, key_ ? key_(index) : QVariant());
+}
+
 void VirtualList::placeRows(bool rebindAll) {
     if (placing_)
         return;
@@ -332,7 +350,7 @@ void VirtualList::placeRows(bool rebindAll) {
     }
     for (auto it = shown_.begin(); it != shown_.end(); ++it) {
         if (rebindAll)
-            bind_(it.value(), it.key());
+            fill(it.value(), it.key());
         it.value()->setGeometry(rowRect(it.key()));
     }
     for (int index = first; index < last; ++index) {
@@ -340,7 +358,7 @@ void VirtualList::placeRows(bool rebindAll) {
             continue;
         QWidget* row = takeRow(index);
         shown_.insert(index, row);
-        bind_(row, index);
+        fill(row, index);
         row->setGeometry(rowRect(index));
         row->show();
     }

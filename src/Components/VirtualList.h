@@ -5,6 +5,7 @@
 #include <QMargins>
 #include <QPointer>
 #include <QScrollArea>
+#include <QVariant>
 
 class QKeyEvent;
 
@@ -20,7 +21,10 @@ class QKeyEvent;
 // change of selection costs a dozen rebinds). Rows stay real widgets: they keep their Tab
 // stops (in index order) and focus rings, and a focused row is not handed on while it has
 // the focus. A row brought in by scrolling is filled, never animated: a screen that plays
-// an entrance does so for the rows it fills inside setCount().
+// an entrance does so for the rows it fills inside setCount(). After a delete the focus (and the
+// way back of a sheet) stays on no Delete: a row refilled with the next record is told to the
+// focus guard (setRowKeys, FocusAfter::fillRow), and a focused row gone with the end of the
+// list hands over to the row now last, else to the section's Add.
 //
 // A header (filter chips) and a footer (an empty state) may ride along above and below. A
 // widget inside the list that takes focus is scrolled wholly into view.
@@ -59,6 +63,12 @@ public:
     using RowKind = std::function<int(int index)>;
     using MakeRowOfKind = std::function<QWidget*(int kind, QWidget* parent)>;
     void setRowKinds(RowKind kind, MakeRowOfKind make);
+
+    // What identifies the record a row shows (its store identity): a row refilled with another
+    // record while its Delete holds the focus is told to the focus guard (FocusAfter::fillRow).
+    // Without it every refill counts as another record.
+    using RowKey = std::function<QVariant(int index)>;
+    void setRowKeys(RowKey key) { key_ = std::move(key); }
 
     int count() const { return count_; }
     // The data changed: count items now; the rows in view are filled again.
@@ -104,6 +114,7 @@ private:
     int headerHeight() const;
     int footerHeight() const;
     void recycle(int index);
+    void fill(QWidget* row, int index);
     bool fitsKind(int index, const QWidget* row) const;
     QWidget* takeRow(int index);
     static bool holdsFocus(const QWidget* row);
@@ -113,6 +124,7 @@ private:
 
     MakeRow make_;
     BindRow bind_;
+    RowKey key_;
     RowKind kind_;
     MakeRowOfKind makeOfKind_;
     QHash<const QWidget*, int> rowKinds_;

@@ -1,6 +1,7 @@
 // Actions a row shows under the pointer, reached and used from the keyboard alone: a calendar
 // task carried to tomorrow and deleted, a bill deleted. They show while the keyboard is in their
-// row, come right after the row's own controls, and hide again once the focus has left.
+// row, come right after the row's own controls (Shift+Tab meets them first), and hide again once
+// the focus has left.
 
 #include "Window/WindowLane.h"
 
@@ -155,6 +156,18 @@ TEST_F(RowActions, ABillIsDeletedFromTheKeyboard) {
     key(Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_FALSE(row->isAncestorOf(focus()));
     EXPECT_FALSE(remove->isVisible()) << "it hides once the focus has left the row";
+
+    // Shift+Tab from the stop after the row (the Settings gear) meets the delete button first,
+    // as Tab meets it last, though it shows only once the keyboard is in the row.
+    ASSERT_NE(tabToName(QStringLiteral("deleteBillButton")), nullptr);
+    key(Qt::Key_Tab);
+    ASSERT_FALSE(row->isAncestorOf(focus()));
+    ASSERT_FALSE(remove->isVisible());
+    const QString after = describe(focus());
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(focusName(), QStringLiteral("deleteBillButton")) << "Shift+Tab from " << after.toStdString();
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(focusName(), QStringLiteral("paidToggle"));
 
     ASSERT_NE(tabToName(QStringLiteral("deleteBillButton")), nullptr);
     key(Qt::Key_Space);

@@ -15,6 +15,7 @@
 #include "Views/Achievements/AchievementTimelineRow.h"
 #include "Views/Achievements/AddAchievementSheet.h"
 #include "Views/Achievements/TrophyBadge.h"
+#include "Views/RowKey.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -52,6 +53,10 @@ AchievementsView::AchievementsView(const AppEnvironment& env, QWidget* parent)
             return holder;
         },
         [this](QWidget* holder, int index) { bind(holder, index); }, this);
+    timeline_->setRowKeys([this](int index) {
+        const Item& item = items_[size_t(index)];
+        return item.achievement ? rowKey(item.achievement) : QVariant(item.year);
+    });
     timeline_->setObjectName(QStringLiteral("achievementsScroll"));
     timeline_->setAccessibleName(tr("Achievements"));
     QWidget* header = buildHeader();

@@ -354,6 +354,7 @@ void CalendarPageView::renderTasks() {
             // list takes it in.
             row = new CalendarTaskRow(task, viewModel_, taskList_->parentWidget());
         }
+        FocusAfter::fillRow(row, task->objectID());
         taskList_->insertWidget(index++, row);
         row->show();
         kept.emplace(task->objectID(), row);

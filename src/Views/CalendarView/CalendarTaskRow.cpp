@@ -1,5 +1,6 @@
 #include "Views/CalendarView/CalendarTaskRow.h"
 
+#include "Components/FocusAfter.h"
 #include "Components/FocusWithin.h"
 #include "Components/SymbolIcon.h"
 #include "Models/CalendarSubtask.h"
@@ -270,6 +271,7 @@ void CalendarTaskRow::syncSubtaskRows() {
         } else {
             row = new CalendarSubtaskRow(subtask, viewModel_);
         }
+        FocusAfter::fillRow(row, subtask->objectID());
         subtaskList_->insertWidget(index++, row);
         kept.emplace(subtask->objectID(), row);
     }

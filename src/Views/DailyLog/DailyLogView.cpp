@@ -224,6 +224,7 @@ void DailyLogView::renderEntries() {
                     viewModel_->deleteLog(target);
             });
         }
+        FocusAfter::fillRow(row, id);
         kept[id] = row;
     }
     for (auto& [id, row] : rows_) {

@@ -13,6 +13,7 @@
 #include "Views/Finance/AddBillSheet.h"
 #include "Views/Finance/BillRow.h"
 #include "Views/Finance/FinanceForm.h"
+#include "Views/RowKey.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -56,6 +57,7 @@ BillsView::BillsView(const AppEnvironment& env, QWidget* parent)
         },
         [this](QWidget* row, int index) { static_cast<BillRow*>(row)->bind(rows_[std::size_t(index)]); },
         this);
+    list_->setRowKeys([this](int index) { return rowKey(rows_[std::size_t(index)].bill); });
     list_->setObjectName(QStringLiteral("billsScroll"));
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setHeader(top);

@@ -14,6 +14,7 @@
 #include "Views/Finance/CashFlowIncomeCard.h"
 #include "Views/Finance/DynamicSpendingCard.h"
 #include "Views/Finance/FinanceForm.h"
+#include "Views/RowKey.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -82,6 +83,13 @@ CashFlowView::CashFlowView(const AppEnvironment& env, QWidget* parent)
     // kept by this screen and lent to the list while they are in view.
     list_ = new VirtualList(
         {}, [this](QWidget* row, int index) { bindRow(row, index); }, this);
+    list_->setRowKeys([this](int index) {
+        const Item& item = items_[std::size_t(index)];
+        if (piece(item.kind))
+            return QVariant(int(item.kind));
+        const CashFlowEntryRow::Figures& row = rows(item.kind)[std::size_t(item.index)];
+        return row.income.lock() ? rowKey(row.income, "income") : rowKey(row.expense, "expense");
+    });
     list_->setObjectName(QStringLiteral("cashFlowScroll"));
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setRowKinds([this](int index) { return int(items_[std::size_t(index)].kind); },

@@ -5,6 +5,7 @@
 #include "Components/SymbolIcon.h"
 #include "Components/VirtualList.h"
 #include "Models/CreditCard.h"
+#include "Models/Subscription.h"
 #include "ViewModels/Finance/CommitmentsViewModel.h"
 #include "ViewModels/ScreenModels.h"
 #include "ViewModels/Theme/AppTheme.h"
@@ -13,6 +14,7 @@
 #include "Views/Finance/AddSubscriptionSheet.h"
 #include "Views/Finance/FinanceForm.h"
 #include "Views/Finance/SubscriptionsSection.h"
+#include "Views/RowKey.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -38,6 +40,14 @@ CommitmentsView::CommitmentsView(const AppEnvironment& env, QWidget* parent)
     // empty states are kept by this screen and lent to the list while they are in view.
     list_ = new VirtualList(
         {}, [this](QWidget* row, int index) { bindRow(row, index); }, this);
+    list_->setRowKeys([this](int index) {
+        const Item& item = items_[std::size_t(index)];
+        if (item.kind == Kind::CardRow)
+            return rowKey(cardRows_[std::size_t(item.index)].card, "card");
+        if (item.kind == Kind::SubscriptionRow)
+            return rowKey(subscriptions_->rows()[std::size_t(item.index)].subscription, "subscription");
+        return QVariant(int(item.kind));
+    });
     list_->setObjectName(QStringLiteral("commitmentsScroll"));
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setRowKinds([this](int index) { return int(items_[std::size_t(index)].kind); },

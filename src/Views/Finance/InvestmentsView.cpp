@@ -16,6 +16,7 @@
 #include "Views/Finance/FinanceCard.h"
 #include "Views/Finance/FinanceTones.h"
 #include "Views/Finance/InvestmentRow.h"
+#include "Views/RowKey.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -81,6 +82,7 @@ InvestmentsView::InvestmentsView(const AppEnvironment& env, QWidget* parent)
                 rowParent);
         },
         [this](QWidget* row, int index) { static_cast<InvestmentRow*>(row)->bind(shownRow(index)); }, this);
+    list_->setRowKeys([this](int index) { return rowKey(shownRow(index).holding); });
     list_->setObjectName(QStringLiteral("investmentsScroll"));
     list_->setFrameShape(QFrame::NoFrame);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -18,6 +18,7 @@
 #include "Views/Finance/FinanceTones.h"
 #include "Views/Finance/OverviewAccountsCard.h"
 #include "Views/Finance/OverviewHeroCard.h"
+#include "Views/RowKey.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -75,6 +76,7 @@ OverviewView::OverviewView(const AppEnvironment& env, QWidget* parent)
                                                         std::size_t(index) + 1 == accountRows_.size());
         },
         this);
+    list_->setRowKeys([this](int index) { return rowKey(accountRows_[std::size_t(index)].account); });
     list_->setObjectName(QStringLiteral("overviewScroll"));
     list_->setAccessibleName(tr("Finance overview"));
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

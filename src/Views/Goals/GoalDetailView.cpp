@@ -1,6 +1,7 @@
 #include "Views/Goals/GoalDetailView.h"
 
 #include "Components/ConfettiView.h"
+#include "Components/FocusAfter.h"
 #include "Components/FocusRing.h"
 #include "Components/KeyboardLayer.h"
 #include "Components/SheetHost.h"
@@ -100,19 +101,34 @@ QWidget* cardFocusTarget(const QVBoxLayout* cards, const CardFocus& was) {
     if (!card || was.name.isEmpty())
         return nullptr;
     QWidget* within = card;
+    // The record whose control had the focus is gone: its place went to another.
+    bool gone = card->property("milestoneID").toLongLong() != was.milestoneID;
     if (was.stepIndex >= 0) {
         const QList<StepRowView*> rows = card->findChildren<StepRowView*>();
         StepRowView* row = nullptr;
         for (StepRowView* candidate : rows)
             if (candidate->step() && candidate->step()->objectID() == was.stepID)
                 row = candidate;
-        if (!row && !rows.isEmpty())
-            row = rows.at(std::min<qsizetype>(was.stepIndex, rows.size() - 1));
+        if (!row) {
+            gone = true;
+            if (!rows.isEmpty())
+                row = rows.at(std::min<qsizetype>(was.stepIndex, rows.size() - 1));
+        }
         if (row)
             within = row;
     }
     QWidget* target = within->findChild<QWidget*>(was.name);
-    return target ? target : card->findChild<QWidget*>(was.name);
+    if (!target)
+        target = card->findChild<QWidget*>(was.name);
+    // The same control of the record that took the place would act on that record: one more
+    // Return on a Delete would delete it too. The row that took the place takes the focus.
+    if (gone && (!target || FocusAfter::isDestructive(target))) {
+        // A card's last step gone: the card's Add Step, not the card's own controls.
+        const bool lastStepGone = within == card && was.stepIndex >= 0;
+        QWidget* stop = lastStepGone ? nullptr : FocusAfter::rowStop(within);
+        target = stop ? stop : FocusAfter::carryOn(within);
+    }
+    return target;
 }
 
 } // namespace
@@ -249,6 +265,7 @@ void GoalDetailView::rebuildMilestoneCards() {
         };
         auto* card = new MilestoneCard(milestone, color, expanded_.contains(id), std::move(actions));
         card->setProperty("milestoneID", id);
+        FocusAfter::fillRow(card, id);
         cards_->addWidget(card);
         card->show();
     }

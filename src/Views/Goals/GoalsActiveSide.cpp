@@ -38,6 +38,7 @@ GoalsActiveSide::GoalsActiveSide(GoalActions* actions, QObject* context, GoalsVi
     setFooter(empty_);
     setRowMargins(kRowMargins);
     setKeyboardNavigation(true);
+    setRowKeys([this](int index) { return QVariant(goalIDs_[size_t(index)]); });
     useMode(false);
 }
 

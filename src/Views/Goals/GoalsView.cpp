@@ -127,6 +127,7 @@ void GoalsView::buildArchivedList() {
             static_cast<ArchivedGoalRow*>(row)->bind(viewModel_->archivedText(archivedIDs_[size_t(index)]));
         },
         archivedPage_);
+    archivedList_->setRowKeys([this](int index) { return QVariant(archivedIDs_[size_t(index)]); });
     archivedList_->setObjectName(QStringLiteral("goalsArchivedScroll"));
     archivedList_->setStyleSheet(
         QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: %1; }")

@@ -2,6 +2,7 @@
 
 #include "Components/AlertDialog.h"
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Components/SmallProgressBar.h"
 #include "Models/Milestone.h"
 #include "Models/Step.h"
@@ -115,6 +116,7 @@ QWidget* MilestoneCard::buildSteps() {
                     actions_.onDeleteStep(step);
             },
             list);
+        FocusAfter::fillRow(row, step->objectID());
         column->addWidget(row);
     }
 

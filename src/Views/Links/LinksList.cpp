@@ -1,8 +1,11 @@
 #include "Views/Links/LinksList.h"
 
+#include "Components/FocusAfter.h"
 #include "Components/ListKeys.h"
 #include "Components/ScreenStyle.h"
+#include "Models/LinkItem.h"
 #include "ViewModels/Theme/Theme.h"
+#include "Views/RowKey.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -92,6 +95,7 @@ void LinksList::placeVisible() {
             LinkRow* row = rowAt(rowsUsed++);
             if (row->link() != it->link)
                 row->setLink(it->link);
+            FocusAfter::fillRow(row, rowKey(it->link));
             row->setGeometry(place);
             row->show();
         }

@@ -443,11 +443,31 @@ TEST_F(GoalDetailViewTest, TheFocusStaysOnTheStepControlThatActed) {
     ASSERT_NE(FocusRing::current(), nullptr);
     EXPECT_EQ(FocusRing::current()->target(), focused());
 
-    QWidget* remove = rows()[1]->findChild<QWidget*>(QStringLiteral("stepDelete"));
-    remove->setFocus(Qt::TabFocusReason);
+    // The user's own Tab onto the Delete: a focus only handed to it would be moved off it.
+    auto tabOntoDelete = [&](StepRowView* row) {
+        QWidget* before = row->findChild<QWidget*>(QStringLiteral("stepToggle"));
+        before->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(before, Qt::Key_Tab);
+        QWidget* remove = row->findChild<QWidget*>(QStringLiteral("stepDelete"));
+        EXPECT_EQ(focused(), remove);
+        return remove;
+    };
+    QWidget* remove = tabOntoDelete(rows()[1]);
     QTest::keyClick(remove, Qt::Key_Space);
     qv::test::settle();
     ASSERT_EQ(rows().size(), 2);
-    EXPECT_EQ(focused() ? focused()->objectName() : QString(), QStringLiteral("stepDelete"));
-    EXPECT_EQ(stepOf(focused()), QStringLiteral("Verbs")) << "the next step's delete takes the place";
+    // One more Return on the next step's Delete would delete that step too: the step that took
+    // the place takes the focus on its tick.
+    EXPECT_EQ(focused() ? focused()->objectName() : QString(), QStringLiteral("stepToggle"));
+    EXPECT_EQ(stepOf(focused()), QStringLiteral("Verbs")) << "the next step takes the place";
+    ASSERT_NE(FocusRing::current(), nullptr);
+    EXPECT_EQ(FocusRing::current()->target(), focused()) << "the keyboard's ring went with the focus";
+
+    // The last step deleted: the one before it.
+    remove = tabOntoDelete(rows()[1]);
+    QTest::keyClick(remove, Qt::Key_Space);
+    qv::test::settle();
+    ASSERT_EQ(rows().size(), 1);
+    EXPECT_EQ(focused() ? focused()->objectName() : QString(), QStringLiteral("stepToggle"));
+    EXPECT_EQ(stepOf(focused()), QStringLiteral("Kana"));
 }

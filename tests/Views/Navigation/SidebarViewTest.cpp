@@ -196,6 +196,10 @@ TEST_F(SidebarViewTest, TheGoalsAreOneTabStopAndTheEyeOnlyFollowsAFocusedRow) {
     QTest::keyClick(rows[1]->eyeButton(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), sidebar().findChild<SidebarNewGoalButton*>());
 
+    // Shift+Tab goes back the way Tab came: the eye, then the row.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), rows[1]->eyeButton())
+        << "back to the row last focused, its eye first";
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     ASSERT_EQ(QApplication::focusWidget(), rows[1]) << "back to the row last focused";
     QTest::keyClick(rows[1], Qt::Key_Return);
