@@ -30,6 +30,7 @@
 #include "Views/Navigation/SidebarNavItem.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 
 #include <algorithm>
@@ -319,8 +320,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 // One Delete takes one record. In every list whose rows each have a Delete, three records: the
 // second one's Delete pressed by Tab and Return, by Tab and Space, or clicked (a Delete that asks
-// is confirmed the same way), then Return once more. One record is gone, not two, and the focus
-// rests on no control that deletes, removes or cancels: the row that took the place has it.
+// is confirmed the same way; a journal entry's is in its context menu), then Return once more. One record is
+// gone, not two, and the focus rests on no control that deletes, removes or cancels: the row that took the
+// place has it.
 namespace {
 
 enum class Press { tabReturn, tabSpace, click };
@@ -333,6 +335,9 @@ struct DeleteCase {
     std::function<void(ObjectContext*)> seed;
     std::function<std::size_t(ObjectContext*)> records;
     bool inGoal = false; // the rows are in the goal's detail, its card unfolded
+    // A row whose Delete is in its context menu: the menu's action by that object name, chosen
+    // with the keyboard in the row, or without (a right click).
+    const char* menuDelete = nullptr;
 };
 
 void PrintTo(const std::tuple<DeleteCase, Press>& c, std::ostream* os) {
@@ -447,6 +452,17 @@ protected:
         }
         frames(600);
     }
+    // The Delete of the row's context menu chosen (the menu is Qt's own; what is tested is
+    // where the focus goes once the row is gone).
+    void chooseInMenu(QWidget* row, const char* name) {
+        QAction* remove = nullptr;
+        for (QAction* action : row->actions())
+            if (action->objectName() == QLatin1String(name))
+                remove = action;
+        ASSERT_NE(remove, nullptr) << "the row's menu has no " << name;
+        remove->trigger();
+        frames(600);
+    }
     // The alert a Delete that asks opened, confirmed as the Delete was pressed.
     void confirm(Press how) {
         SheetHost* alert = topSheet();
@@ -508,15 +524,18 @@ TEST_P(DeleteOnce, TheSecondRowDeletedThenReturnTakesOneRecord) {
     }
     QList<QWidget*> shown = rows(c.row);
     ASSERT_EQ(shown.size(), 3) << "three rows of " << c.row;
-    QAbstractButton* remove = deleteOf(shown[1], c.row);
-    ASSERT_NE(remove, nullptr) << "the row has no Delete";
+    QAbstractButton* remove = c.menuDelete ? nullptr : deleteOf(shown[1], c.row);
+    ASSERT_TRUE(remove || c.menuDelete) << "the row has no Delete";
     const std::size_t before = c.records(context());
     // A Delete that a click does not focus leaves the focus where it was.
     const bool focusFollows =
-        how != Press::click || (remove->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus;
+        how != Press::click || (remove && (remove->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus);
     if (how != Press::click)
         enter(shown);
-    press(shown[1], remove, how);
+    if (remove)
+        press(shown[1], remove, how);
+    else
+        chooseInMenu(shown[1], c.menuDelete);
     confirm(how);
     EXPECT_EQ(c.records(context()), before - 1) << "the Delete took no record, or more than one";
     const QList<QWidget*> left = rows(c.row);
@@ -645,6 +664,17 @@ INSTANTIATE_TEST_SUITE_P(
                                        }
                                    },
                                    count<Achievement>},
+                        DeleteCase{"journal_entries", AppDestination::journal, std::nullopt, "dailyLogEntry",
+                                   [](ObjectContext* context) {
+                                       auto goal = seedGoal(context, 0, 0);
+                                       for (const QString& notes : three) {
+                                           auto log = DailyLog::create(context);
+                                           log->setGoal(goal);
+                                           log->setDate(Clock::now());
+                                           log->setNotes(notes);
+                                       }
+                                   },
+                                   count<DailyLog>, false, "deleteEntryAction"},
                         DeleteCase{"milestones", AppDestination::goals, std::nullopt, "milestoneCard",
                                    [](ObjectContext* context) { seedGoal(context, 3, 0); }, count<Milestone>,
                                    true},
