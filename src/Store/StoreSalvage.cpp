@@ -46,6 +46,10 @@ int StoreSalvage::Report::total() const {
     return sum;
 }
 
+bool StoreSalvage::Report::waitsForRoom() const {
+    return retryLater && isNoRoom(error);
+}
+
 std::vector<QString> StoreSalvage::Report::lostFrom() const {
     std::vector<QString> lost;
     for (const auto& [entity, count] : held) {
