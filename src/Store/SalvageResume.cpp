@@ -163,7 +163,7 @@ void keepStoreAtPath(const QString& path, const SalvagePlan& plan, QStringList* 
             .arg(path, present(plan.aside)
                            ? QStringLiteral(", and the damaged original stays at %1").arg(plan.aside)
                            : QString()));
-    const QString stale = QStringLiteral("it is older than the store at %1").arg(path);
+    const QString stale = QStringLiteral("a sound store with records is at %1").arg(path);
     if (present(copyPath(path)))
         setAsideSaying(copyPath(path), QStringLiteral("The salvaged copy"), stale, notes);
     setAsideSaying(SalvagePlan::pathFor(path), QStringLiteral("The salvage's plan"), stale, notes);

@@ -547,7 +547,7 @@ TEST_F(StoppedSalvage, AStopBeforeTheMovesLeavesTheCheckToSayWhatIsAtThePathAndN
         ASSERT_EQ(notices.size(), 1);
         if (c.backup) {
             EXPECT_EQ(kept, kRecords) << "every record of the backup, none set aside as damaged";
-            EXPECT_EQ(originals(), QStringList());
+            EXPECT_TRUE(originals().isEmpty()) << originals().join(u' ').toStdString();
             EXPECT_EQ(notices[0], QStringLiteral("Files Set Aside"));
             EXPECT_EQ(named(QStringLiteral("Quorvale.sqlite.salvage-new.set-aside-*")).size(), 1);
         } else {

@@ -219,10 +219,14 @@ void ContentView::showDestination() {
 }
 
 void ContentView::followStoreState() {
+    const bool waits = env_.appViewModel->storeWaitsForSalvage();
+    const bool showsNotice = qobject_cast<HeldRecordsScreen*>(screen_.data()) != nullptr;
+    // Repaired before the notice came: the screen and any sheet over it stay as they are.
+    if (!waits && !showsNotice && screen_)
+        return;
     // A sheet open over the screen holds what was typed, and its screen holds the sheet's view
     // model: the notice waits until the last sheet over the window has closed.
-    if (env_.appViewModel->storeWaitsForSalvage() && screen_ &&
-        !qobject_cast<HeldRecordsScreen*>(screen_.data())) {
+    if (waits && !showsNotice && screen_) {
         if (SheetHost* sheet = SheetHost::topmost(this)) {
             connect(sheet, &QObject::destroyed, this, &ContentView::followStoreState,
                     Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
