@@ -43,7 +43,7 @@ void QuorvaleApp::show() {
     persistence_.watchStore([this, window, app](const QString& title, const QString& message) {
         // The screens behind the alert change first: it is read over what they will show.
         if (app)
-            app->setStoreWaitsForSalvage(persistence_.waitsForSalvage());
+            app->setStoreWaitsForSalvage(persistence_.waitsForSalvage(), persistence_.waitsForRoom());
         if (window)
             AlertDialog::present(window, title, message);
     });

@@ -92,8 +92,16 @@ void syncFolder(const QString& folder) {
     }
 }
 
+namespace {
+const QString kNoRoom = QStringLiteral("the disk is full: ");
+} // namespace
+
 QString noRoom(const QString& folder, const QString& what) {
-    return QStringLiteral("the disk is full: there is no room in %1 for %2").arg(folder, what);
+    return kNoRoom + QStringLiteral("there is no room in %1 for %2").arg(folder, what);
+}
+
+bool isNoRoom(const QString& why) {
+    return why.startsWith(kNoRoom);
 }
 
 // A copy cut short by a full disk must not pass for the damaged store. Only a regular file is

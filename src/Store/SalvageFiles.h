@@ -43,6 +43,8 @@ QString setAside(const QString& file);
 QString newestOriginal(const QString& path);
 // The line saying the disk is full, naming the folder and what found no room in it.
 QString noRoom(const QString& folder, const QString& what);
+// Whether a reason is such a line: freeing space is what lets the salvage finish.
+bool isNoRoom(const QString& why);
 
 // Which file is at a name: the same one for as long as it is neither replaced nor written.
 struct Identity {

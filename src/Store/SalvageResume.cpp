@@ -14,6 +14,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+
 #include <cstdio>
 
 using namespace SalvageFiles;
@@ -38,13 +41,15 @@ QString markerReason(const QString& path) {
     return said.isEmpty() ? QStringLiteral("a salvage of it was stopped before it finished") : said;
 }
 
-// Sets a file aside, saying what it is (`what`, "the salvaged copy") and why it was not used.
-void setAsideSaying(const QString& file, const QString& what, const QString& why, QStringList* notes) {
+// Sets a file aside, saying what it is (`what`, "the salvaged copy") and why it was not used;
+// where it went, empty when it could not be moved.
+QString setAsideSaying(const QString& file, const QString& what, const QString& why, QStringList* notes) {
     const QString to = setAside(file);
     note(notes,
          to.isEmpty()
-             ? QStringLiteral("%1 %2 was not used (%3), and it could not be set aside").arg(what, file, why)
+             ? QStringLiteral("%1 %2 was not used (%3), and it could not be set aside.").arg(what, file, why)
              : QStringLiteral("%1 %2 was not used (%3); it was set aside at %4.").arg(what, file, why, to));
+    return to;
 }
 
 // Why the salvaged copy cannot go in place; empty when it is a whole store holding what recorded
@@ -72,39 +77,59 @@ QString copyFault(const ObjectModel& model, const QString& copy, const std::map<
     return {};
 }
 
-// A store a person may have worked in: sound, and holding records.
-bool holdsSoundRecords(const ObjectModel& model, const QString& path) {
-    if (!StoreIntegrityCheck::run(path).sound)
-        return false;
-    for (const auto& [entity, count] : SalvageRebuild::countRecords(model, path))
-        if (count > 0)
-            return true;
+// Any row of any table counts, so that a store of an older format (a table this build adds
+// missing) is never taken for an empty one.
+bool holdsRecords(const QString& path) {
+    try {
+        SQLite::Database db(path.toStdString(), SQLite::OPEN_READONLY);
+        SQLite::Statement tables(db, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
+                                     "'sqlite_%'");
+        while (tables.executeStep()) {
+            const QString table = QString::fromUtf8(tables.getColumn(0).getText());
+            const QString any = QStringLiteral("SELECT EXISTS (SELECT 1 FROM \"%1\")")
+                                    .arg(QString(table).replace(u'"', QStringLiteral("\"\"")));
+            if (db.execAndGet(any.toStdString()).getInt() != 0)
+                return true;
+        }
+    } catch (const SQLite::Exception&) {
+    }
     return false;
 }
 
+// A store a person may have worked in: sound, and holding records.
+bool holdsSoundRecords(const QString& path) {
+    return StoreIntegrityCheck::run(path).sound && holdsRecords(path);
+}
+
 // Moves a -wal or -shm left at the store's path to the damaged original it belongs with, or
-// beside it under a name of its own when the original has one already.
-bool moveLogsTo(const QString& path, const QString& original) {
+// beside it under a name of its own (said in notes) when the original has one already.
+bool moveLogsTo(const QString& path, const QString& original, QStringList* notes) {
     bool moved = true;
-    for (const QString& suffix : {kWal, kShm})
-        if (present(path + suffix))
-            moved = renameNoReplace(path + suffix,
-                                    (present(original + suffix) ? StoreFile::asideName(path) : original) +
-                                        suffix) &&
-                    moved;
+    for (const QString& suffix : {kWal, kShm}) {
+        if (!present(path + suffix))
+            continue;
+        const QString to = (present(original + suffix) ? StoreFile::asideName(path) : original) + suffix;
+        const bool went = renameNoReplace(path + suffix, to);
+        if (went && to != original + suffix)
+            note(notes,
+                 QStringLiteral("%1, found without its store, was moved to %2.").arg(path + suffix, to));
+        moved = went && moved;
+    }
     return moved;
 }
 
 enum class AtPath { nothing, damaged, copy, other };
 
-// Which of the plan's files is at the store's path, if any.
+// Which of the plan's files is at the store's path, if any. A file keeps its identity when it is
+// written over in place with its times put back (a backup copied back with `cp -a`), and a disk
+// fault changes neither: only a store that fails the check is taken for the damaged original.
 AtPath whatIsAt(const QString& path, const SalvagePlan& plan) {
     if (!present(path))
         return AtPath::nothing;
     const std::optional<Identity> id = identityOf(path);
     if (id && *id == plan.copy)
         return AtPath::copy;
-    if (id && plan.damaged && *id == *plan.damaged)
+    if (id && plan.damaged && *id == *plan.damaged && !StoreIntegrityCheck::run(path).sound)
         return AtPath::damaged;
     return AtPath::other;
 }
@@ -130,17 +155,18 @@ StoreSalvage::Report finished(const QString& path, StoreSalvage::Report report, 
 }
 
 // A sound store with records was put at the store's path after the salvage stopped: it stays,
-// and what the salvage left is set aside where a person can find it.
-void keepStoreAtPath(const QString& path, const SalvagePlan& plan) {
-    QStringList notes;
-    say(QStringLiteral(
-            "a salvage of the store %1 was stopped before it finished, and a sound store with "
-            "records was put at %1 since; that store was kept, and the damaged original stays at %2")
-            .arg(path, plan.aside));
-    const QString stale = QStringLiteral("it is older than the store at %1").arg(path);
+// and what the salvage left is set aside where a person can find it (said in notes).
+void keepStoreAtPath(const QString& path, const SalvagePlan& plan, QStringList* notes) {
+    // A backup copied back over the damaged original leaves no original at its aside name.
+    say(QStringLiteral("a salvage of the store %1 was stopped before it finished, and a sound store with "
+                       "records was put at %1 since; that store was kept%2")
+            .arg(path, present(plan.aside)
+                           ? QStringLiteral(", and the damaged original stays at %1").arg(plan.aside)
+                           : QString()));
+    const QString stale = QStringLiteral("a sound store with records is at %1").arg(path);
     if (present(copyPath(path)))
-        setAsideSaying(copyPath(path), QStringLiteral("The salvaged copy"), stale, &notes);
-    setAsideSaying(SalvagePlan::pathFor(path), QStringLiteral("The salvage's plan"), stale, &notes);
+        setAsideSaying(copyPath(path), QStringLiteral("The salvaged copy"), stale, notes);
+    setAsideSaying(SalvagePlan::pathFor(path), QStringLiteral("The salvage's plan"), stale, notes);
     // The damage it marked is the original's, kept aside.
     QFile::remove(StoreCore::damageMarkerPath(path));
     syncFolder(QFileInfo(path).absolutePath());
@@ -179,6 +205,14 @@ std::optional<StoreSalvage::Report> StoreSalvage::resume(const ObjectModel& mode
     if (const QString what = RegularFile::whyNotAFile(ready); !what.isEmpty())
         setAsideSaying(ready, QStringLiteral("The salvaged copy"), QStringLiteral("it is ") + what, &notes);
 
+    // The store at the path stays as it is: what was set aside on the way is still told.
+    const auto asItIs = [&notes]() -> std::optional<Report> {
+        if (notes.isEmpty())
+            return std::nullopt;
+        Report kept;
+        kept.notes = notes;
+        return kept;
+    };
     SalvagePlan plan;
     QString unread;
     switch (SalvagePlan::read(path, &plan, &unread)) {
@@ -187,12 +221,14 @@ std::optional<StoreSalvage::Report> StoreSalvage::resume(const ObjectModel& mode
         break;
     case SalvagePlan::Found::read:
         if (std::optional<Report> report = followPlan(model, path, plan, reason, &notes))
-            return report->complete || report->retryLater ? report : std::nullopt;
+            return report->complete || report->retryLater ? report : asItIs();
         break;
     case SalvagePlan::Found::none:
         break;
     }
-    return withoutPlan(model, path, reason, &notes);
+    if (std::optional<Report> report = withoutPlan(model, path, reason, &notes))
+        return report;
+    return asItIs();
 }
 
 std::optional<StoreSalvage::Report> StoreSalvage::followPlan(const ObjectModel& model, const QString& path,
@@ -205,8 +241,8 @@ std::optional<StoreSalvage::Report> StoreSalvage::followPlan(const ObjectModel& 
         return finished(path, report, plan.aside);
     if (at == AtPath::other && !identityOf(path))
         return notFinished(report, QStringLiteral("%1 is %2").arg(path, RegularFile::whyNotAFile(path)));
-    if (at == AtPath::other && holdsSoundRecords(model, path)) {
-        keepStoreAtPath(path, plan);
+    if (at == AtPath::other && holdsSoundRecords(path)) {
+        keepStoreAtPath(path, plan, notes);
         return Report{}; // neither complete nor to retry: the store at the path is opened as it is
     }
     if (at == AtPath::other && !moveOtherAside(path, notes))
@@ -214,19 +250,31 @@ std::optional<StoreSalvage::Report> StoreSalvage::followPlan(const ObjectModel& 
 
     const QString ready = copyPath(path);
     const QString fault = copyFault(model, ready, &plan.report.recovered);
-    // The damaged store itself, when it is still at the path, follows its log only with a whole copy.
-    if (at == AtPath::damaged && fault.isEmpty() &&
-        !renameNoReplace(path, present(plan.aside) ? StoreFile::asideName(path) : plan.aside))
-        return notFinished(report, QStringLiteral("%1 could not be moved to %2").arg(path, plan.aside));
-    if ((at != AtPath::damaged || fault.isEmpty()) && !moveLogsTo(path, plan.aside))
+    // The damaged store itself, when it is still at the path, follows its log only with a whole
+    // copy; under a name of its own when something took the plan's, and named where it went.
+    QString original = plan.aside;
+    if (at == AtPath::damaged && fault.isEmpty()) {
+        if (present(plan.aside)) {
+            SalvagePlan moved = plan;
+            moved.aside = original = StoreFile::asideName(path);
+            if (!moved.write(path))
+                return notFinished(report,
+                                   QStringLiteral("%1 could not be written").arg(SalvagePlan::pathFor(path)));
+            syncFolder(QFileInfo(path).absolutePath());
+        }
+        if (!renameNoReplace(path, original))
+            return notFinished(report, QStringLiteral("%1 could not be moved to %2").arg(path, original));
+    }
+    if ((at != AtPath::damaged || fault.isEmpty()) && !moveLogsTo(path, original, notes))
         return notFinished(report,
                            QStringLiteral("the log of %1 could not be moved beside the damaged original %2")
-                               .arg(path, plan.aside));
+                               .arg(path, original));
     if (fault.isEmpty()) {
         if (!renameNoReplace(ready, path))
             return notFinished(report,
                                QStringLiteral("the recovered store %1 could not be put in place").arg(ready));
-        report = finished(path, report, plan.aside);
+        report.movedTo = original;
+        report = finished(path, report, original);
         report.notes = *notes;
         return report;
     }
@@ -234,7 +282,7 @@ std::optional<StoreSalvage::Report> StoreSalvage::followPlan(const ObjectModel& 
     if (present(ready))
         setAsideSaying(ready, QStringLiteral("The salvaged copy"), fault, notes);
     QFile::remove(SalvagePlan::pathFor(path));
-    const QString original = at == AtPath::damaged ? path : plan.aside;
+    original = at == AtPath::damaged ? path : plan.aside;
     if (!present(original))
         return std::nullopt;
     StoreCore::leaveDamageMarker(path, reason);
@@ -247,35 +295,73 @@ std::optional<StoreSalvage::Report> StoreSalvage::withoutPlan(const ObjectModel&
                                                               const QString& reason, QStringList* notes) {
     const QString ready = copyPath(path);
     const QString marker = StoreCore::damageMarkerPath(path);
+    Report report;
+    report.reason = reason;
     if (present(path)) {
-        // Not finished before the damaged files moved: the marker has it done again from them.
-        if (present(marker))
-            removeWithCompanions(ready);
-        return std::nullopt;
+        // Only a salvaged copy beside it holds records the store at the path could hide.
+        if (!present(ready))
+            return std::nullopt;
+        // With no plan to tell the files apart, the check and the records do: a store that is
+        // damaged or holds records stays, and an empty one (made by a start that knew nothing of
+        // the salvage) never wins over salvaged records.
+        if (!StoreIntegrityCheck::run(path).sound || holdsRecords(path)) {
+            // Not finished before the damaged files moved: the marker has it done again from them.
+            if (present(marker))
+                removeWithCompanions(ready);
+            else
+                setAsideSaying(ready, QStringLiteral("The salvaged copy"),
+                               QStringLiteral("a store that is not empty is at %1").arg(path), notes);
+            return std::nullopt;
+        }
+        if (!moveOtherAside(path, notes))
+            return notFinished(report, QStringLiteral("the empty store %1 could not be set aside").arg(path));
     }
     // No store at its path, yet a damaged original (or a whole salvaged copy) beside it: never a
     // new, empty store in their place.
     if (const QString original = newestOriginal(path); !original.isEmpty()) {
         // A log or shared memory left at the store's path without it (a move aside stopped
         // half-way by an older run) belongs with the original, when that has none.
-        moveLogsTo(path, original);
+        if (!moveLogsTo(path, original, notes))
+            return notFinished(report, QStringLiteral("the log of %1 could not be moved beside the damaged "
+                                                      "original %2")
+                                           .arg(path, original));
         removeWithCompanions(ready);
         StoreCore::leaveDamageMarker(path, reason);
-        Report report = salvage(model, path, reason, original);
+        report = salvage(model, path, reason, original);
         report.notes = *notes + report.notes;
         return report;
     }
     if (!present(ready))
         return std::nullopt;
     if (const QString fault = copyFault(model, ready, nullptr); !fault.isEmpty()) {
-        setAsideSaying(ready, QStringLiteral("The salvaged copy"), fault, notes);
-        return std::nullopt;
+        const QString kept = setAsideSaying(ready, QStringLiteral("The salvaged copy"), fault, notes);
+        // The records it holds are the only ones left: salvaged from it as from a damaged original.
+        if (kept.isEmpty() || !identityOf(kept))
+            return std::nullopt;
+        StoreCore::leaveDamageMarker(path, reason);
+        report = salvage(model, path, reason, kept);
+        if (report.complete)
+            report.movedTo.clear(); // the note names where the copy is; it is no original
+        report.notes = *notes + report.notes;
+        return report;
     }
-    for (const QString& suffix : {kWal, kShm})
-        moveIfThere(path + suffix, StoreFile::asideName(path) + suffix);
-    Report report;
-    report.reason = reason;
-    if (!renameNoReplace(ready, path))
+    // A log, shared memory or journal at the path is none of the copy's: SQLite would take it for
+    // the copy's own. Each goes aside under one name, or the copy does not go in place.
+    const QString aside = StoreFile::asideName(path);
+    const std::pair<QString, Step> moves[] = {
+        {kWal, Step::moveLog}, {kShm, Step::moveShm}, {kJournal, Step::moveShm}};
+    for (const auto& [suffix, step] : moves) {
+        if (!present(path + suffix))
+            continue;
+        if (!proceed(step) || !renameNoReplace(path + suffix, aside + suffix))
+            return notFinished(report,
+                               QStringLiteral("%1 could not be moved to %2, and the recovered store %3 "
+                                              "is not put beside it")
+                                   .arg(path + suffix, aside + suffix, ready));
+        note(notes, QStringLiteral("%1, found without its store, was moved to %2.")
+                        .arg(path + suffix, aside + suffix));
+    }
+    if (!proceed(Step::place) || !renameNoReplace(ready, path))
         return notFinished(report,
                            QStringLiteral("the recovered store %1 could not be put in place").arg(ready));
     QFile::remove(marker);

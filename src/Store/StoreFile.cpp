@@ -186,6 +186,10 @@ QString StoreFile::cannotOpenReason(const QString& path) {
         if (const QString what = RegularFile::notAFileReason(file); !what.isEmpty())
             return suffix.isEmpty() ? shown + what.mid(file.size()) : what;
     }
+    // The damage marker decides whether the store is salvaged: only a file counts as one, and
+    // anything else in its place (a folder would stay for ever) refuses every start until it goes.
+    if (const QString what = RegularFile::notAFileReason(StoreCore::damageMarkerPath(store)); !what.isEmpty())
+        return what;
     for (const QString& suffix : suffixes) {
         const QString file = store + suffix;
         const QString named = suffix.isEmpty() ? shown : file;
@@ -238,6 +242,11 @@ StoreFile::Result StoreFile::open(const ObjectModel& model, const QString& path)
     // A salvage stopped part-way (a kill, a power cut) is finished or done again before
     // anything else: the files at the store's path may be the damaged original's, or none.
     std::optional<StoreSalvage::Report> salvaged = StoreSalvage::resume(model, store);
+    // The store at the path stays as it is, but what the salvage left was set aside: said all the same.
+    if (salvaged && !salvaged->complete && !salvaged->retryLater) {
+        result.salvage.notes = salvaged->notes;
+        salvaged.reset();
+    }
     int code = SQLITE_OK;
     if (!salvaged) {
         // Before anything is moved or written: a file of a newer build is not this build's to touch.
@@ -276,6 +285,7 @@ StoreFile::Result StoreFile::open(const ObjectModel& model, const QString& path)
                 return result;
         }
         salvaged = StoreSalvage::recover(model, store, result.error);
+        salvaged->notes = result.salvage.notes + salvaged->notes;
     }
 
     result.salvage = *salvaged;

@@ -48,8 +48,8 @@ public:
     static std::optional<QByteArray> currentHeader(const QString& path);
     // Why SQLite could not open the store at path or its -wal or -shm file for writing, naming
     // the file: not a regular file (a folder, a pipe, a socket, a device; a -wal, -shm or
-    // -journal that is a link, or a -journal that is not a file), no permission, or missing
-    // where it cannot be made; empty when none of these is so. Opens nothing that could wait.
+    // -journal that is a link, or a -journal or damage marker that is not a file), no permission,
+    // or missing where it cannot be made; empty when none of these is so. Opens nothing that could wait.
     static QString cannotOpenReason(const QString& path);
     // The file a chain of links at path ends at; path itself when it is no link.
     static QString resolvedPath(const QString& path);

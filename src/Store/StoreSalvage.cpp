@@ -46,6 +46,10 @@ int StoreSalvage::Report::total() const {
     return sum;
 }
 
+bool StoreSalvage::Report::waitsForRoom() const {
+    return retryLater && isNoRoom(error);
+}
+
 std::vector<QString> StoreSalvage::Report::lostFrom() const {
     std::vector<QString> lost;
     for (const auto& [entity, count] : held) {
@@ -185,7 +189,7 @@ StoreSalvage::Report StoreSalvage::salvage(const ObjectModel& model, const QStri
         say(QStringLiteral("Quorvale: the store %1 is damaged (%2); it was moved to %3")
                 .arg(path, reason, plan.aside));
     else
-        say(QStringLiteral("Quorvale: the store %1 was salvaged again from its damaged original %2")
+        say(QStringLiteral("Quorvale: the store %1 was salvaged again from %2, kept aside")
                 .arg(path, plan.aside));
     return report;
 }

@@ -49,6 +49,8 @@ public:
         // Not finished for a reason that may pass (a full disk, an I/O error): the damaged
         // store was left where it was, and the next start tries again.
         bool retryLater = false;
+        // Not finished for want of room on the disk (retryLater): the next start with room finishes it.
+        bool waitsForRoom() const;
         QString reason; // why the store was salvaged: the damage met
         // What else the start found of the salvage and set aside, one sentence each, naming
         // each file for what it is (a salvaged copy that was not whole, a plan that could not
@@ -84,7 +86,9 @@ public:
     static Report recover(const ObjectModel& model, const QString& path, const QString& reason);
     // At a start, before the store is opened: finishes a salvage of the store at path that was
     // stopped part-way, or salvages again from the newest original kept aside when no store is at
-    // path. nullopt when there was none to finish and the store (or its absence) is as it seems.
+    // path. nullopt when there was none to finish and the store (or its absence) is as it seems;
+    // a report neither complete nor to retry, holding only notes, when the store at path stays as
+    // it is but what the salvage left was set aside.
     static std::optional<Report> resume(const ObjectModel& model, const QString& path);
     // Builds a new store at target from what can be read of source; source is read, not changed.
     static Report salvageInto(const ObjectModel& model, const QString& source, const QString& target);

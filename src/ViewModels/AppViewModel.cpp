@@ -62,10 +62,12 @@ void AppViewModel::setSelectedGoalID(std::optional<qint64> goalID) {
     emit selectedGoalChanged();
 }
 
-void AppViewModel::setStoreWaitsForSalvage(bool waits) {
-    if (waits == storeWaitsForSalvage_)
+void AppViewModel::setStoreWaitsForSalvage(bool waits, bool forRoom) {
+    forRoom = waits && forRoom;
+    if (waits == storeWaitsForSalvage_ && forRoom == waitsForRoom_)
         return;
     storeWaitsForSalvage_ = waits;
+    waitsForRoom_ = forRoom;
     newGoalPending_ = newGoalPending_ && !waits;
     emit storeStateChanged();
     emit overlaysChanged();
@@ -75,12 +77,12 @@ QString AppViewModel::heldRecordsTitle() {
     return QStringLiteral("Your Records Are Kept");
 }
 
-QString AppViewModel::heldRecordsMessage() {
-    return QStringLiteral(
-        "Quorvale met damage in its store and could not repair it yet, so it shows none of your records "
-        "and saves no changes for now. Your goals, money and journal stay in the store as they were; they "
-        "will show here again once the repair has run, the next time Quorvale starts with room on its "
-        "disk.");
+QString AppViewModel::heldRecordsMessage() const {
+    return QStringLiteral("Quorvale met damage in its store and could not repair it yet, so it shows none of "
+                          "your records and saves no changes for now. Your goals, money and journal stay in "
+                          "the store as they were; they will show here again once the repair has run, %1")
+        .arg(waitsForRoom_ ? QStringLiteral("the next time Quorvale starts with room on its disk.")
+                           : QStringLiteral("the next time Quorvale starts."));
 }
 
 void AppViewModel::requestNewGoal() {

@@ -42,11 +42,13 @@ public:
     // every record but takes no more changes, and what it reads may be none of them. While so, the
     // window shows heldRecordsTitle() and heldRecordsMessage() in place of every destination's
     // screen, and nothing offers to create a record: a planner that looks empty would invite work
-    // that is not saved. The application sets it each time the store tells of damage or repair.
+    // that is not saved. The application sets it each time the store tells of damage or repair;
+    // forRoom says the salvage waits for room on the disk, not only for the next start.
     bool storeWaitsForSalvage() const { return storeWaitsForSalvage_; }
-    void setStoreWaitsForSalvage(bool waits);
+    void setStoreWaitsForSalvage(bool waits, bool forRoom = false);
     static QString heldRecordsTitle();
-    static QString heldRecordsMessage();
+    // Says what the repair waits for: the next start, or the next start with room on the disk.
+    QString heldRecordsMessage() const;
 
     // "New Goal" from the menu: shows the goals destination and asks it to open its create
     // sheet (nothing while the store waits for its salvage). The goals screen opens the sheet when
@@ -73,4 +75,5 @@ private:
     std::optional<qint64> selectedGoalID_;
     bool newGoalPending_ = false;
     bool storeWaitsForSalvage_ = false;
+    bool waitsForRoom_ = false;
 };

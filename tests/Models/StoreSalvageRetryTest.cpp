@@ -92,6 +92,7 @@ TEST_F(SalvageRetry, ASalvageWithoutRoomKeepsTheStoreSaysSoAndTheNextStartSalvag
             << notice.toStdString();
         EXPECT_FALSE(notice.contains(QStringLiteral("none of its records")));
         EXPECT_TRUE(store.waitsForSalvage()) << "the window is told to show no empty planner";
+        EXPECT_TRUE(store.waitsForRoom());
         EXPECT_EQ(QDir(folder_).entryList({QStringLiteral("*.corrupt-*")}, QDir::Files).size(), 0)
             << "the store stays where it is";
 

@@ -22,6 +22,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
@@ -37,6 +38,7 @@
 #include <thread>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -116,6 +118,7 @@ protected:
                 damaged_[suffix] = readAll(path_ + suffix);
         }
         ASSERT_FALSE(damaged_[QStringLiteral("-wal")].isEmpty());
+        sound_ = damaged_[QString()];
         for (int i = 0; i < 4096; ++i)
             damaged_[QString()][qint64(leaf - 1) * 4096 + i] = static_cast<char>(0xA5);
         restoreDamagedStore();
@@ -259,6 +262,7 @@ protected:
     QString path_;
     QString folder_;
     std::map<QString, QByteArray> damaged_;
+    QByteArray sound_; // the store before its leaf was damaged, as a backup holds it
     int readable_ = 0;
 };
 
@@ -424,10 +428,21 @@ TEST_F(StoppedSalvage, ASoundStorePutAtThePathSinceKeepsItsGoalsAndTheLeftoversA
     for (int start = 0; start < 2; ++start) {
         SCOPED_TRACE(start);
         QStringList notices;
-        EXPECT_EQ(nextStart(&notices), 5) << "the store's own goals";
-        EXPECT_TRUE(notices.isEmpty()) << "no salvage to tell of: " << notices.join(u',').toStdString();
-        EXPECT_EQ(named(QStringLiteral("Quorvale.sqlite.salvage-new.set-aside-*")).size(), 1);
-        EXPECT_EQ(named(QStringLiteral("Quorvale.sqlite.salvage-plan.set-aside-*")).size(), 1);
+        QStringList messages;
+        EXPECT_EQ(nextStart(&notices, &messages), 5) << "the store's own goals";
+        const QStringList copies = named(QStringLiteral("Quorvale.sqlite.salvage-new.set-aside-*"));
+        const QStringList plans = named(QStringLiteral("Quorvale.sqlite.salvage-plan.set-aside-*"));
+        ASSERT_EQ(copies.size(), 1);
+        ASSERT_EQ(plans.size(), 1);
+        if (start == 0) {
+            // No salvage to tell of, but what was set aside is named where it is.
+            ASSERT_EQ(notices, QStringList{QStringLiteral("Files Set Aside")});
+            for (const QString& name : {copies[0], plans[0]})
+                EXPECT_TRUE(messages[0].contains(QStringLiteral("set aside at %1/%2.").arg(folder_, name)))
+                    << messages[0].toStdString();
+        } else {
+            EXPECT_TRUE(notices.isEmpty()) << notices.join(u',').toStdString();
+        }
         ASSERT_EQ(originals().size(), 1) << "only the damaged original is kept as damaged";
         EXPECT_TRUE(readAll(folder_ + u'/' + originals()[0]) == damaged_[QString()]);
     }
@@ -491,4 +506,152 @@ TEST_F(StoppedSalvage, WithoutAStoreTheNewestOriginalIsSalvagedNeverALogKeptAsid
     EXPECT_TRUE(
         messages[0].contains(QStringLiteral("The original was kept at %1.").arg(base + "20260309-120000-10")))
         << messages[0].toStdString();
+}
+
+TEST_F(StoppedSalvage, AStopBeforeTheMovesLeavesTheCheckToSayWhatIsAtThePathAndNamesWhereTheOriginalWent) {
+    ASSERT_NO_FATAL_FAILURE(buildDamagedStore());
+    const auto asideInPlan = [this] {
+        const QByteArray text = readAll(plan());
+        const qsizetype at = text.indexOf("aside\t") + 6;
+        return folder_ + u'/' + QString::fromUtf8(text.mid(at, text.indexOf('\n', at) - at));
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> change; // made after the stop, before the next start
+        bool backup;                  // the store at the path is a sound backup, to be kept whole
+    };
+    const std::vector<Case> cases{
+        // Copied back with `cp -a`: the same inode, the backup's bytes and times, the same size.
+        {"a backup copied back over the damaged store, keeping its identity",
+         [this] {
+             struct stat before {};
+             ASSERT_EQ(::stat(QFile::encodeName(path_).constData(), &before), 0);
+             ASSERT_NO_FATAL_FAILURE(writeAll(path_, sound_));
+             const timespec times[2] = {before.st_atim, before.st_mtim};
+             ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path_).constData(), times, 0), 0);
+         },
+         true},
+        {"a file already at the name the plan keeps the original under",
+         [&] { ASSERT_NO_FATAL_FAILURE(writeAll(asideInPlan(), "someone else's file")); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NO_FATAL_FAILURE(restoreDamagedStore());
+        ASSERT_TRUE(startKilledAt(SalvageStep::moveStore));
+        ASSERT_TRUE(QFile::exists(plan()));
+        const QString planned = asideInPlan();
+        ASSERT_NO_FATAL_FAILURE(c.change());
+        QStringList notices;
+        QStringList messages;
+        const int kept = nextStart(&notices, &messages);
+        ASSERT_EQ(notices.size(), 1);
+        if (c.backup) {
+            EXPECT_EQ(kept, kRecords) << "every record of the backup, none set aside as damaged";
+            EXPECT_TRUE(originals().isEmpty()) << originals().join(u' ').toStdString();
+            EXPECT_EQ(notices[0], QStringLiteral("Files Set Aside"));
+            EXPECT_EQ(named(QStringLiteral("Quorvale.sqlite.salvage-new.set-aside-*")).size(), 1);
+        } else {
+            EXPECT_GE(kept, readable_ * 99 / 100);
+            EXPECT_EQ(notices[0], QStringLiteral("Store Recovered"));
+            EXPECT_EQ(readAll(planned), "someone else's file");
+            const QStringList kept_ = originals();
+            ASSERT_EQ(kept_.size(), 2) << kept_.join(u' ').toStdString();
+            const QString original =
+                folder_ + u'/' + kept_[kept_[0] == QFileInfo(planned).fileName() ? 1 : 0];
+            EXPECT_TRUE(readAll(original) == damaged_[QString()]);
+            EXPECT_TRUE(readAll(original + QStringLiteral("-wal")) == damaged_[QStringLiteral("-wal")])
+                << "with its own log";
+            EXPECT_TRUE(messages[0].contains(QStringLiteral("The original was kept at %1.").arg(original)))
+                << messages[0].toStdString();
+            QFile::remove(planned);
+        }
+        notices.clear();
+        EXPECT_EQ(nextStart(&notices), kept) << "the start after that opens the same store";
+        EXPECT_TRUE(notices.isEmpty()) << notices.join(u',').toStdString();
+    }
+}
+
+TEST_F(StoppedSalvage, WithoutAPlanTheCopyIsCheckedEveryMoveMustGoAndAnEmptyStoreNeverWins) {
+    ASSERT_NO_FATAL_FAILURE(buildDamagedStore());
+    const QString foreignLog = QStringLiteral("a log that is none of the copy's");
+    const auto dropOriginals = [this] {
+        for (const QString& name : named(QStringLiteral("Quorvale.sqlite.corrupt-*")))
+            ASSERT_TRUE(QFile::remove(folder_ + u'/' + name));
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> change; // after the stop, with the plan gone
+        std::function<void()> check;  // after the next start; the records are checked by all
+    };
+    QStringList notices;
+    QStringList messages;
+    const std::vector<Case> cases{
+        {"a copy cut short, with no original left to salvage again",
+         [&] {
+             ASSERT_NO_FATAL_FAILURE(dropOriginals());
+             QFile file(copy());
+             ASSERT_TRUE(file.resize(file.size() / 2));
+         },
+         [&] {
+             const QStringList setAside = named(QStringLiteral("Quorvale.sqlite.salvage-new.set-aside-*"));
+             ASSERT_EQ(setAside.size(), 1) << "the cut copy is kept, and its records salvaged from it";
+             EXPECT_TRUE(
+                 messages[0].contains(QStringLiteral("set aside at %1/%2.").arg(folder_, setAside[0])))
+                 << messages[0].toStdString();
+         }},
+        {"a log at the path that cannot be moved aside",
+         [&] {
+             ASSERT_NO_FATAL_FAILURE(dropOriginals());
+             ASSERT_NO_FATAL_FAILURE(writeAll(path_ + QStringLiteral("-wal"), foreignLog.toUtf8()));
+             StoreSalvage::setStepHook([](SalvageStep now) { return now != SalvageStep::moveLog; });
+             testing::internal::CaptureStderr();
+             const StoreFile::Result refused = StoreFile::open(QuorvaleModel::objectModel(), path_);
+             testing::internal::GetCapturedStderr();
+             StoreSalvage::setStepHook({});
+             EXPECT_FALSE(refused.context) << "never a store opened beside a log not its own";
+             EXPECT_TRUE(refused.salvage.retryLater);
+             EXPECT_FALSE(QFile::exists(path_));
+             EXPECT_EQ(readAll(path_ + QStringLiteral("-wal")), foreignLog.toUtf8());
+             EXPECT_TRUE(QFile::exists(copy()));
+         },
+         [&] {
+             const QStringList moved = named(QStringLiteral("Quorvale.sqlite.corrupt-*-wal"));
+             ASSERT_EQ(moved.size(), 1);
+             EXPECT_EQ(readAll(folder_ + u'/' + moved[0]), foreignLog.toUtf8());
+             EXPECT_TRUE(messages[0].contains(QStringLiteral("was moved to %1/%2.").arg(folder_, moved[0])))
+                 << messages[0].toStdString();
+         }},
+        {"an empty store made at the path since",
+         [&] {
+             QString error;
+             ASSERT_TRUE(ObjectContext::open(QuorvaleModel::objectModel(), path_, &error))
+                 << error.toStdString();
+         },
+         [&] {
+             const QStringList setAside = named(QStringLiteral("Quorvale.sqlite.set-aside-*"))
+                                              .filter(QRegularExpression(QStringLiteral("\\d$")));
+             ASSERT_EQ(setAside.size(), 1) << "the store, with its log and shared memory if any";
+             EXPECT_TRUE(
+                 messages[0].contains(QStringLiteral("An empty store found at %1 was set aside at %2/%3.")
+                                          .arg(path_, folder_, setAside[0])))
+                 << messages[0].toStdString();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NO_FATAL_FAILURE(killBeforePlace());
+        ASSERT_TRUE(QFile::remove(plan()));
+        ASSERT_NO_FATAL_FAILURE(c.change());
+        notices.clear();
+        messages.clear();
+        const int kept = nextStart(&notices, &messages);
+        std::printf("%s: the next start shows %d of the %d records a lookup by pk reads (%.2f %%)\n", c.what,
+                    kept, readable_, 100.0 * kept / readable_);
+        ASSERT_EQ(notices, QStringList{QStringLiteral("Store Recovered")});
+        EXPECT_GE(kept, readable_ / 10) << "never an empty store in place of salvaged records";
+        ASSERT_NO_FATAL_FAILURE(c.check());
+        notices.clear();
+        EXPECT_EQ(nextStart(&notices), kept) << "the start after that opens the same store";
+        EXPECT_TRUE(notices.isEmpty()) << notices.join(u',').toStdString();
+    }
 }

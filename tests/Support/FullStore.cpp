@@ -44,4 +44,8 @@ void freeStore(ObjectContext& context) {
     db.exec("PRAGMA main.max_page_count = 1073741823");
 }
 
+void meetDamage(ObjectContext& context) {
+    ObjectStoreInternals::core(context).markDamaged(QStringLiteral("database disk image is malformed"));
+}
+
 } // namespace qv::test

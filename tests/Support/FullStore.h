@@ -11,5 +11,8 @@ namespace qv::test {
 void fillStore(ObjectContext& context);
 // Frees the space again: later saves go through.
 void freeStore(ObjectContext& context);
+// Has the store meet damage now, as a read of a damaged page would: it takes no more changes
+// (each save fails as damaged), and whoever watches it (PersistenceController::watchStore) is told.
+void meetDamage(ObjectContext& context);
 
 } // namespace qv::test

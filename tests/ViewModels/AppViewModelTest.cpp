@@ -141,6 +141,13 @@ TEST_F(AppViewModelTest, WhileTheStoreWaitsForItsSalvageNothingAsksForWorkThatWo
     vm.setStoreWaitsForSalvage(true);
     EXPECT_EQ(state.count(), 1) << "announced once per real change";
     EXPECT_EQ(overlays.count(), 1);
+    // The words fit what the repair waits for: the next start, or room on the disk too.
+    const QString room = QStringLiteral("the next time Quorvale starts with room on its disk.");
+    EXPECT_FALSE(vm.heldRecordsMessage().contains(room)) << vm.heldRecordsMessage().toStdString();
+    EXPECT_TRUE(vm.heldRecordsMessage().endsWith(QStringLiteral("the next time Quorvale starts.")));
+    vm.setStoreWaitsForSalvage(true, true);
+    EXPECT_EQ(state.count(), 2);
+    EXPECT_TRUE(vm.heldRecordsMessage().endsWith(room));
     EXPECT_FALSE(vm.showOnboarding());
     EXPECT_FALSE(vm.showDailyCheckIn());
     vm.requestNewGoal();

@@ -4,6 +4,7 @@
 
 #include "Support/FullStore.h"
 
+#include "Components/AlertDialog.h"
 #include "Components/AuroraBackground.h"
 #include "Components/StatCard.h"
 #include "Models/MockData/MockDataSeeder.h"
@@ -13,6 +14,7 @@
 #include "Views/Dashboard/DailyCheckInModal.h"
 #include "Views/Dashboard/DashboardHeader.h"
 #include "Views/Dashboard/DashboardView.h"
+#include "Views/Finance/FinanceView.h"
 #include "Views/Navigation/CheckInOverlay.h"
 #include "Views/Navigation/ContentView.h"
 #include "Views/Navigation/MainWindow.h"
@@ -163,6 +165,88 @@ TEST_F(ShellContent, AFailedSaveShowsItsReasonOverTheSheetThatKeepsWhatWasTyped)
     EXPECT_EQ(title->text(), QStringLiteral("Run a marathon"));
     EXPECT_EQ(context()->count(FetchRequest(Goal::entityName())), 0);
     qv::test::saveScreen(window_.get(), QStringLiteral("shell-failed-save-alert"));
+}
+
+TEST_F(ShellContent, DamageMetAtASaveKeepsTheSheetAndItsTextUntilItIsClosedAndThenTheNoticeStands) {
+    skipOverlays();
+    UserDefaults::standard().setFlag(FinanceView::onboardingCompleteKey, true);
+    struct Case {
+        const char* what;
+        std::function<void()> open;
+        QStringList fields; // typed into, in order: the title first
+        QString confirm;
+        QString cancel;
+    };
+    const std::vector<Case> cases{
+        {"New Goal",
+         [this] { window_->newGoalAction()->trigger(); },
+         {QStringLiteral("createGoalTitleField")},
+         QStringLiteral("createGoalConfirm"),
+         QStringLiteral("createGoalCancel")},
+        {"Add Expense",
+         [this] {
+             vm_->navigate(AppDestination::expenses);
+             qv::test::settle();
+             auto* add = screen()->findChild<QPushButton*>(QStringLiteral("addExpenseButton"));
+             ASSERT_NE(add, nullptr);
+             add->click();
+         },
+         {QStringLiteral("titleField"), QStringLiteral("amountField")},
+         QStringLiteral("saveButton"),
+         QStringLiteral("cancelButton")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        start();
+        // As the application tells the window of its store.
+        store_->watchStore([this](const QString& title, const QString& message) {
+            vm_->setStoreWaitsForSalvage(store_->waitsForSalvage(), store_->waitsForRoom());
+            AlertDialog::present(window_.get(), title, message);
+        });
+        ASSERT_NO_FATAL_FAILURE(c.open());
+        qv::test::settle();
+        QPointer<SheetHost> sheet = SheetHost::topmost(window_.get());
+        ASSERT_TRUE(sheet);
+        QPointer<QLineEdit> title = sheet->findChild<QLineEdit*>(c.fields[0]);
+        for (const QString& name : c.fields) {
+            auto* field = sheet->findChild<QLineEdit*>(name);
+            ASSERT_NE(field, nullptr) << name.toStdString();
+            QTest::keyClicks(field,
+                             name == c.fields[0] ? QStringLiteral("Run a marathon") : QStringLiteral("12"));
+        }
+        // The save meets the damage; the store tells of it once the save has failed.
+        qv::test::meetDamage(*context());
+        testing::internal::CaptureStdout();
+        sheet->findChild<QPushButton*>(c.confirm)->click();
+        qv::test::settle();
+        testing::internal::GetCapturedStdout();
+        ASSERT_TRUE(vm_->storeWaitsForSalvage());
+
+        QStringList alerts;
+        for (SheetHost* top = SheetHost::topmost(window_.get()); top && top != sheet;
+             top = SheetHost::topmost(window_.get())) {
+            auto* heading = top->findChild<QLabel*>(QStringLiteral("alertTitle"));
+            ASSERT_NE(heading, nullptr) << "only alerts stand over the sheet";
+            alerts << heading->text() + u'|' +
+                          top->findChild<QLabel*>(QStringLiteral("alertMessage"))->text();
+            top->findChild<QAbstractButton*>()->click();
+            qv::test::settle();
+        }
+        EXPECT_TRUE(alerts.contains(QStringLiteral("Couldn't Save|Couldn't save: the store is damaged")))
+            << alerts.join(u'\n').toStdString();
+        ASSERT_TRUE(sheet && title) << "the sheet outlives the damage met at its save";
+        EXPECT_EQ(title->text(), QStringLiteral("Run a marathon"));
+        EXPECT_NE(classOf(content().currentScreen()), QStringLiteral("HeldRecordsScreen"))
+            << "the screen under the sheet stays while the sheet is open";
+
+        sheet->findChild<QPushButton*>(c.cancel)->click();
+        qv::test::settle();
+        EXPECT_EQ(classOf(content().currentScreen()), QStringLiteral("HeldRecordsScreen"));
+        EXPECT_EQ(SheetHost::topmost(window_.get()), nullptr);
+        window_.reset();
+        vm_.reset();
+        store_ = std::make_unique<PersistenceController>(true);
+    }
 }
 
 TEST_F(ShellContent, MaskingSurvivesAThemeChangeButNotARestart) {

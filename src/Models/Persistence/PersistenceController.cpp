@@ -73,6 +73,8 @@ PersistenceController::PersistenceController(bool inMemory) {
     createdNewStore_ = result.salvage.complete ? result.salvage.total() == 0 : !existed;
     if (result.salvage.complete)
         salvagedAtOpen_ = result.salvage;
+    else
+        setAsideAtOpen_ = result.salvage.notes.join(u' ');
 }
 
 PersistenceController::~PersistenceController() {
@@ -135,6 +137,8 @@ void PersistenceController::watchStore(Notice tell) {
     mainThread_ = std::make_unique<QObject>();
     if (salvagedAtOpen_)
         notify(QStringLiteral("Store Recovered"), recoveredMessage(*salvagedAtOpen_));
+    else if (!setAsideAtOpen_.isEmpty())
+        notify(QStringLiteral("Files Set Aside"), setAsideAtOpen_);
     listenForDamage();
     if (context_->path() == QStringLiteral(":memory:"))
         return;
@@ -189,6 +193,7 @@ void PersistenceController::recoverDamagedStore(const QString& reason) {
     if (mainThread_)
         listenForDamage();
     if (report.retryLater) {
+        waitsForRoom_ = report.waitsForRoom();
         // Still the damaged file, or none: nothing more goes into it, and its marker makes the
         // next start salvage it.
         if (reopened)

@@ -49,12 +49,14 @@ public:
     // save waits for its answer. A damaged file is moved aside and salvaged into a new store that
     // the main context then uses; damage met while running stops every write to the file and
     // leaves a marker for the next start. tell() hears of each, on the main thread, and first of
-    // a store salvaged while opening.
+    // a store salvaged while opening, or of what a start set aside of a stopped salvage.
     void watchStore(Notice tell);
     // Damage was met and not yet salvaged (no room for the salvage, a new store that could not
     // be opened, damage met while running): the store takes no more changes until a start
     // salvages it. tell() hears of every change of this, after it changed.
     bool waitsForSalvage() const;
+    // It waits because its salvage found no room on the disk: room is what lets it run.
+    bool waitsForRoom() const { return waitsForSalvage() && waitsForRoom_; }
     // Moves the damaged store aside and salvages it into a new one in its place now.
     void recoverDamagedStore(const QString& reason);
 
@@ -75,6 +77,8 @@ private:
     bool createdNewStore_ = false;
     QString loadError_;
     std::optional<StoreSalvage::Report> salvagedAtOpen_; // what was recovered while opening
+    QString setAsideAtOpen_; // what a start set aside of a stopped salvage while keeping the store
+    bool waitsForRoom_ = false;
     Notice tell_;
     std::unique_ptr<QObject> mainThread_; // receives the check's answer on the main thread
     std::unique_ptr<StoreIntegrityCheck> check_;

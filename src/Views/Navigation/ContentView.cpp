@@ -6,6 +6,7 @@
 #include "Components/FocusAfter.h"
 #include "Components/KeyboardLayer.h"
 #include "Components/MotionEffect.h"
+#include "Components/SheetHost.h"
 #include "Components/UltraThinMaterial.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/AppViewModel.h"
@@ -45,7 +46,7 @@ ContentView::ContentView(const AppEnvironment& env, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     connect(env_.appViewModel, &AppViewModel::destinationChanged, this, &ContentView::showDestination);
     connect(env_.appViewModel, &AppViewModel::overlaysChanged, this, &ContentView::syncOverlays);
-    connect(env_.appViewModel, &AppViewModel::storeStateChanged, this, &ContentView::showDestination);
+    connect(env_.appViewModel, &AppViewModel::storeStateChanged, this, &ContentView::followStoreState);
     // A new theme, font or custom base colour restyles everything below this view.
     connect(&ThemeManager::shared(), &ThemeManager::themeChanged, this, &ContentView::scheduleRebuild);
     connect(&ThemeManager::shared(), &ThemeManager::fontChanged, this, &ContentView::scheduleRebuild);
@@ -195,7 +196,7 @@ void ContentView::showDestination() {
     // One notice for every destination: a screen of its own would read the damaged store as empty
     // and offer to create what could not be saved.
     screen_ = env_.appViewModel->storeWaitsForSalvage()
-                  ? new HeldRecordsScreen(detail_)
+                  ? new HeldRecordsScreen(env_.appViewModel->heldRecordsMessage(), detail_)
                   : makeScreen(env_.appViewModel->selectedDestination(), env_, detail_);
     detail_->layout()->addWidget(screen_);
     screen_->show();
@@ -215,6 +216,24 @@ void ContentView::showDestination() {
             }
         }
     });
+}
+
+void ContentView::followStoreState() {
+    const bool waits = env_.appViewModel->storeWaitsForSalvage();
+    const bool showsNotice = qobject_cast<HeldRecordsScreen*>(screen_.data()) != nullptr;
+    // Repaired before the notice came: the screen and any sheet over it stay as they are.
+    if (!waits && !showsNotice && screen_)
+        return;
+    // A sheet open over the screen holds what was typed, and its screen holds the sheet's view
+    // model: the notice waits until the last sheet over the window has closed.
+    if (waits && !showsNotice && screen_) {
+        if (SheetHost* sheet = SheetHost::topmost(this)) {
+            connect(sheet, &QObject::destroyed, this, &ContentView::followStoreState,
+                    Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
+            return;
+        }
+    }
+    showDestination();
 }
 
 void ContentView::syncOverlays() {

@@ -40,6 +40,9 @@ private:
     void build();
     void scheduleRebuild();
     void showDestination();
+    // The store began or ended waiting for its salvage: the screens give way to the notice, or
+    // come back.
+    void followStoreState();
     void syncOverlays();
     void presentOverlay(QWidget* overlay, double fromScale, std::function<void()> presented = {});
     void dismissOverlay(QPointer<QWidget>& overlay, double toScale);

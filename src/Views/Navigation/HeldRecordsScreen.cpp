@@ -15,10 +15,10 @@ constexpr int kTextWidth = 460;
 
 } // namespace
 
-HeldRecordsScreen::HeldRecordsScreen(QWidget* parent) : QWidget(parent) {
+HeldRecordsScreen::HeldRecordsScreen(const QString& message, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("HeldRecordsScreen"));
     setAccessibleName(AppViewModel::heldRecordsTitle());
-    setAccessibleDescription(AppViewModel::heldRecordsMessage());
+    setAccessibleDescription(message);
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(16);
     layout->addStretch();
@@ -29,14 +29,13 @@ HeldRecordsScreen::HeldRecordsScreen(QWidget* parent) : QWidget(parent) {
                                        Theme::textPrimary(), this);
     title->setObjectName(QStringLiteral("heldRecordsTitle"));
     layout->addWidget(title, 0, Qt::AlignHCenter);
-    QLabel* message =
-        ScreenStyle::label(AppViewModel::heldRecordsMessage(), Theme::font(15), Theme::textSecondary(), this);
-    message->setObjectName(QStringLiteral("heldRecordsMessage"));
-    message->setWordWrap(true);
-    message->setAlignment(Qt::AlignHCenter);
-    message->setFixedWidth(kTextWidth);
+    QLabel* words = ScreenStyle::label(message, Theme::font(15), Theme::textSecondary(), this);
+    words->setObjectName(QStringLiteral("heldRecordsMessage"));
+    words->setWordWrap(true);
+    words->setAlignment(Qt::AlignHCenter);
+    words->setFixedWidth(kTextWidth);
     // A wrapped label in a centring layout is given the height of its unwrapped hint otherwise.
-    message->setMinimumHeight(message->heightForWidth(kTextWidth));
-    layout->addWidget(message, 0, Qt::AlignHCenter);
+    words->setMinimumHeight(words->heightForWidth(kTextWidth));
+    layout->addWidget(words, 0, Qt::AlignHCenter);
     layout->addStretch();
 }

@@ -7,5 +7,6 @@
 class HeldRecordsScreen : public QWidget {
     Q_OBJECT
 public:
-    explicit HeldRecordsScreen(QWidget* parent = nullptr);
+    // message: what the repair waits for (AppViewModel::heldRecordsMessage()).
+    explicit HeldRecordsScreen(const QString& message, QWidget* parent = nullptr);
 };
