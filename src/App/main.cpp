@@ -47,19 +47,23 @@ int main(int argc, char** argv) {
     // Before anything touches the store: a second start only hands over to the first.
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     SingleInstanceGuard guard(dataFolder);
-    switch (guard.acquire()) {
-    case SingleInstanceGuard::Outcome::AlreadyRunning:
+    for (auto outcome = guard.acquire(); outcome != SingleInstanceGuard::Outcome::Acquired;
+         outcome = guard.acquire()) {
+        if (outcome == SingleInstanceGuard::Outcome::Failed)
+            return refuseToStart(QStringLiteral("Quorvale: cannot start: %1").arg(guard.errorString()));
         // One on another machine sharing the folder cannot be reached from here.
         if (!guard.ownerHost().isEmpty())
             return refuseToStart(guard.elsewhereRefusal());
-        if (guard.requestRaise())
+        switch (guard.requestRaise()) {
+        case SingleInstanceGuard::Raise::Raised:
             return 0;
-        return refuseToStart(QStringLiteral("Quorvale: already running for %1 (%2), but it did not answer")
-                                 .arg(dataFolder, guard.ownerDescription()));
-    case SingleInstanceGuard::Outcome::Failed:
-        return refuseToStart(QStringLiteral("Quorvale: cannot start: %1").arg(guard.errorString()));
-    case SingleInstanceGuard::Outcome::Acquired:
-        break;
+        case SingleInstanceGuard::Raise::NoAnswer:
+            return refuseToStart(
+                QStringLiteral("Quorvale: already running for %1 (%2), but it did not answer")
+                    .arg(dataFolder, guard.ownerDescription()));
+        case SingleInstanceGuard::Raise::OwnerGone:
+            break; // it ended before its window was up (it may have refused to start): this start goes on
+        }
     }
 
     // Every setting is read from it once the window is made, long after a refusal could be said.
@@ -83,6 +87,8 @@ int main(int argc, char** argv) {
             }
         });
         quorvale.show();
+        // From here a later start's request is answered by this thread's event loop.
+        guard.setStarted();
         status = app.exec();
     }
     // The store closes before the lock is let go, so a next start never meets it still open.

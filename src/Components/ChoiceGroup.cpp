@@ -8,6 +8,8 @@
 #include <QScrollArea>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 const char* const kGroupProperty = "choiceGroup";
@@ -72,6 +74,10 @@ void ChoiceGroup::setChosen(QWidget* member) {
         placeStopOutside();
 }
 
+void ChoiceGroup::setColumns(std::function<int()> columns) {
+    columns_ = std::move(columns);
+}
+
 QList<QWidget*> ChoiceGroup::members() const {
     QList<QWidget*> out;
     for (const QPointer<QWidget>& member : members_)
@@ -125,6 +131,7 @@ bool ChoiceGroup::moveByKey(QWidget* from, const QKeyEvent* key) {
     const std::optional<int> to =
         ListKeys::target(key, at,
                          {.count = int(shown.size()),
+                          .columns = columns_ ? std::max(1, columns_()) : 1,
                           .sideways = true,
                           .rightToLeft = from->layoutDirection() == Qt::RightToLeft});
     if (!to)

@@ -30,7 +30,11 @@ void GlowTicker::remove(QWidget* widget) {
 }
 
 double GlowTicker::seconds() const {
-    return clock_.elapsed() / 1000.0;
+    return double(timeline_ ? timeline_() : clock_.elapsed()) / 1000.0;
+}
+
+void GlowTicker::setTimeline(std::function<qint64()> msecs) {
+    timeline_ = std::move(msecs);
 }
 
 void GlowTicker::tick() {

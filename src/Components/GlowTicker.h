@@ -25,6 +25,10 @@ public:
 
     // Seconds on the shared monotonic timeline the phases are read from.
     double seconds() const;
+    // Reads that timeline, in milliseconds, from msecs instead of the monotonic clock (none: the
+    // clock again). Tests put it on the frames they step, so no phase follows the real time a
+    // busy machine takes between two of them.
+    void setTimeline(std::function<qint64()> msecs);
     bool isRunning() const { return timer_.isActive(); }
     int count() const { return int(widgets_.size()); }
     // What the timer does: repaints the shown widgets that moved.
@@ -45,4 +49,5 @@ private:
     QList<Entry> widgets_;
     QTimer timer_;
     QElapsedTimer clock_;
+    std::function<qint64()> timeline_;
 };

@@ -10,8 +10,11 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QPointer>
 #include <QSysInfo>
 #include <QThread>
+
+#include <atomic>
 
 #include <QDateTime>
 #include <QFile>
@@ -28,6 +31,27 @@ namespace {
 
 const QByteArray kRaiseRequest = QByteArrayLiteral("raise\n");
 const QByteArray kAcknowledgement = QByteArrayLiteral("ok\n");
+const QByteArray kStarting = QByteArrayLiteral("starting\n");
+// How often a later start asks again while the first is still starting.
+constexpr int kAskAgainMs = 100;
+
+void reply(QLocalSocket* socket, const QByteArray& line) {
+    socket->write(line);
+    socket->flush();
+    socket->disconnectFromServer();
+}
+
+// Sends the raise request and reads the answer's line; empty when none came in time.
+QByteArray ask(QLocalSocket& socket, int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    const auto left = [&deadline] { return int(qMax<qint64>(1, deadline.remainingTime())); };
+    socket.write(kRaiseRequest);
+    if (!socket.waitForBytesWritten(left()))
+        return {};
+    while (!socket.canReadLine() && socket.waitForReadyRead(left())) {
+    }
+    return socket.canReadLine() ? socket.readLine(64) : QByteArray();
+}
 
 QString canonicalFolder(const QString& folder) {
     const QString canonical = QFileInfo(folder).canonicalFilePath();
@@ -71,12 +95,83 @@ qint64 lockHolder(const struct stat& file) {
 
 } // namespace
 
+// Lives on the guard's answering thread, which nothing else keeps busy: it listens on the
+// folder's socket and answers there, going to the main thread only once the window is up.
+class SingleInstanceGuard::Answerer : public QObject {
+public:
+    explicit Answerer(SingleInstanceGuard* guard) : guard_(guard) {}
+
+    std::atomic<bool> started = false;
+
+    void listen(const QString& name) {
+        // Holding the lock means no live instance owns the name; a socket file left behind by a
+        // killed one would only make listen() fail.
+        QLocalServer::removeServer(name);
+        server_ = new QLocalServer(this);
+        server_->setSocketOptions(QLocalServer::UserAccessOption);
+        connect(server_, &QLocalServer::newConnection, this, &Answerer::serve);
+        if (!server_->listen(name))
+            qWarning("Quorvale: cannot listen for later starts: %s", qPrintable(server_->errorString()));
+    }
+
+private:
+    void serve() {
+        while (QLocalSocket* socket = server_->nextPendingConnection()) {
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { answer(socket); });
+        }
+    }
+
+    void answer(QLocalSocket* socket) {
+        if (!socket->canReadLine()) {
+            if (socket->bytesAvailable() > 64)
+                socket->disconnectFromServer();
+            return;
+        }
+        if (socket->readLine(64) != kRaiseRequest) {
+            socket->disconnectFromServer();
+            return;
+        }
+        if (!started) {
+            reply(socket, kStarting);
+            return;
+        }
+        // The answer waits for the main thread to have raised the window: an instance whose
+        // window is up but that is stuck must not seem to answer.
+        QPointer<QLocalSocket> asking = socket;
+        QMetaObject::invokeMethod(
+            guard_,
+            [guard = guard_, self = this, asking] {
+                emit guard->raiseRequested();
+                QMetaObject::invokeMethod(
+                    self,
+                    [asking] {
+                        if (asking)
+                            reply(asking, kAcknowledgement);
+                    },
+                    Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
+    }
+
+    SingleInstanceGuard* guard_;
+    QLocalServer* server_ = nullptr;
+};
+
 SingleInstanceGuard::SingleInstanceGuard(const QString& dataFolder, QObject* parent)
     : QObject(parent), folder_(dataFolder) {}
 
 SingleInstanceGuard::~SingleInstanceGuard() {
-    if (server_)
-        server_->close();
+    // The answerer goes with its thread's end (closing the socket) before the lock is let go.
+    if (answering_) {
+        answering_->quit();
+        answering_->wait();
+    }
+}
+
+void SingleInstanceGuard::setStarted() {
+    if (answerer_)
+        answerer_->started = true;
 }
 
 QString SingleInstanceGuard::lockFilePath() const {
@@ -250,56 +345,42 @@ SingleInstanceGuard::Found SingleInstanceGuard::inspectLock() {
 }
 
 void SingleInstanceGuard::listen() {
-    const QString name = serverName(folder_);
-    // Holding the lock means no live instance owns the name; a socket file left behind by a
-    // killed one would only make listen() fail.
-    QLocalServer::removeServer(name);
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(server_, &QLocalServer::newConnection, this, &SingleInstanceGuard::serveConnection);
-    if (!server_->listen(name))
-        qWarning("Quorvale: cannot listen for later starts: %s", qPrintable(server_->errorString()));
+    if (answering_)
+        return;
+    answering_ = new QThread(this);
+    answering_->setObjectName(QStringLiteral("Quorvale later starts"));
+    answerer_ = new Answerer(this);
+    answerer_->moveToThread(answering_);
+    connect(answering_, &QThread::finished, answerer_, &QObject::deleteLater);
+    answering_->start();
+    // Listening before acquire() returns: a later start that finds the lock taken finds the socket.
+    QMetaObject::invokeMethod(
+        answerer_, [answerer = answerer_, name = serverName(folder_)] { answerer->listen(name); },
+        Qt::BlockingQueuedConnection);
 }
 
-void SingleInstanceGuard::serveConnection() {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->canReadLine()) {
-                if (socket->bytesAvailable() > 64)
-                    socket->disconnectFromServer();
-                return;
-            }
-            const QByteArray line = socket->readLine(64);
-            if (line == kRaiseRequest) {
-                socket->write(kAcknowledgement);
-                socket->flush();
-                emit raiseRequested();
-            }
-            socket->disconnectFromServer();
-        });
-    }
-}
-
-bool SingleInstanceGuard::requestRaise(int timeoutMs) {
-    const QDeadlineTimer deadline(timeoutMs);
+SingleInstanceGuard::Raise SingleInstanceGuard::requestRaise(int timeoutMs) {
     const QString name = serverName(folder_);
-    // The running instance may still be starting up between taking the lock and listening.
-    while (!deadline.hasExpired()) {
+    while (true) {
         QLocalSocket socket;
         socket.connectToServer(name);
-        if (socket.waitForConnected(static_cast<int>(qMax<qint64>(1, deadline.remainingTime())))) {
-            socket.write(kRaiseRequest);
-            if (!socket.waitForBytesWritten(static_cast<int>(qMax<qint64>(1, deadline.remainingTime()))))
-                return false;
-            while (!socket.canReadLine() &&
-                   socket.waitForReadyRead(static_cast<int>(qMax<qint64>(1, deadline.remainingTime())))) {
-            }
-            return socket.readLine() == kAcknowledgement;
+        if (socket.waitForConnected(timeoutMs)) {
+            const QByteArray answer = ask(socket, timeoutMs);
+            if (answer == kAcknowledgement)
+                return Raise::Raised;
+            if (answer != kStarting)
+                return Raise::NoAnswer;
+            // Still opening its store or building its window: however long that takes, it is
+            // on its way, and it says so each time.
+            QThread::msleep(kAskAgainMs);
+            continue;
         }
+        // Nobody listens: the owner is between taking the lock and listening, or it has gone.
+        const Found found = inspectLock();
+        if (found != Found::liveOwner && found != Found::unsettled)
+            return Raise::OwnerGone;
         QThread::msleep(50);
     }
-    return false;
 }
 
 #include "moc_SingleInstanceGuard.cpp"

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-class QLocalServer;
 class QLockFile;
+class QThread;
 
 // Keeps one running instance per data folder. The first start holds a lock file in the
 // folder and listens on a local socket named after the folder; a later start finds the lock
@@ -17,6 +17,12 @@ class QLockFile;
 // program), or that has named no owner for a while (a write cut short), is taken over. A lock
 // file held by another program is not taken, and the failure names that program. The lock goes
 // with the guard, so every way out of main that unwinds releases it.
+//
+// The socket is answered on a thread of its own from the moment the lock is taken, so a later
+// start that comes while this one is still starting (opening or salvaging the store, building
+// its window: its main thread busy) hears so, and waits for it however long that takes. Once
+// the window is up (setStarted()) a request is answered only after the main thread has raised
+// the window, so an instance that is up but does not answer is refused.
 class SingleInstanceGuard : public QObject {
     Q_OBJECT
 public:
@@ -29,9 +35,19 @@ public:
     explicit SingleInstanceGuard(const QString& dataFolder, QObject* parent = nullptr);
     ~SingleInstanceGuard() override;
 
+    // What asking the running instance to raise its window came to.
+    enum class Raise {
+        Raised,   // it raised its window
+        NoAnswer, // its window is up and it did not answer within the time given
+        OwnerGone // it ended before it was up (or nobody holds the folder): acquire again
+    };
+
     Outcome acquire();
-    // From a later start: delivers the raise request; false when no instance answered.
-    bool requestRaise(int timeoutMs = 5000);
+    // By the running instance once its window is up: until then a later start is told to wait.
+    void setStarted();
+    // From a later start: delivers the raise request, waiting while the instance is still
+    // starting; timeoutMs bounds only the wait for an answer.
+    Raise requestRaise(int timeoutMs = 5000);
 
     QString lockFilePath() const;
     QString errorString() const { return error_; }
@@ -67,7 +83,7 @@ private:
     // What the lock file in the way says about its owner; one left over is removed.
     Found inspectLock();
     void listen();
-    void serveConnection();
+    class Answerer;
 
     QString folder_;
     QString error_;
@@ -75,5 +91,6 @@ private:
     QString ownerHost_;
     bool ownerHoldsLock_ = false; // the live instance found holds the lock file locked
     std::unique_ptr<QLockFile> lock_;
-    QLocalServer* server_ = nullptr;
+    QThread* answering_ = nullptr;
+    Answerer* answerer_ = nullptr;
 };

@@ -72,7 +72,7 @@ protected:
     }
 
     static bool waitForLine(QProcess* process, const QByteArray& line) {
-        const QDeadlineTimer deadline(15000);
+        const QDeadlineTimer deadline(60000);
         QByteArray seen;
         while (!deadline.hasExpired()) {
             seen += process->readAllStandardOutput();

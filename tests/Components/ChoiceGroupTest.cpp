@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -107,4 +108,36 @@ TEST(ChoiceGroup, IsOneTabStopMovedByArrowsAndChosenBySpace) {
     EXPECT_EQ(Form::focused(), QStringLiteral("Red")) << "the first choice shown";
     f.group->clear();
     EXPECT_EQ(ChoiceGroup::of(f.choices[0]), nullptr);
+}
+
+// Choices laid out in rows (as the emoji are): Up and Down go to the one above and below and
+// stop at the top and bottom rows; Left, Right, Home and End still walk the reading order.
+TEST(ChoiceGroup, InRowsUpAndDownMoveByARow) {
+    QWidget window;
+    auto* grid = new QGridLayout(&window);
+    auto* group = new ChoiceGroup(&window);
+    int columns = 3;
+    group->setColumns([&columns] { return columns; });
+    for (int i = 0; i < 6; ++i) {
+        auto* choice = new QPushButton(QString::number(i));
+        choice->setObjectName(choice->text());
+        grid->addWidget(choice, i / 3, i % 3);
+        group->add(choice);
+    }
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    group->stop()->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(Form::focused(), QStringLiteral("0"));
+    const std::pair<Qt::Key, const char*> walk[] = {
+        {Qt::Key_Right, "1"}, {Qt::Key_Down, "4"}, {Qt::Key_Down, "4"}, {Qt::Key_Up, "1"},
+        {Qt::Key_Up, "1"},    {Qt::Key_End, "5"},  {Qt::Key_Up, "2"},   {Qt::Key_Right, "3"},
+        {Qt::Key_Left, "2"},  {Qt::Key_Home, "0"}, {Qt::Key_Down, "3"},
+    };
+    for (const auto& [key, lead] : walk)
+        EXPECT_EQ((Form::press(key), Form::focused()), QString::fromLatin1(lead)) << "key " << int(key);
+    // The rows follow the width: two to a row now.
+    columns = 2;
+    Form::press(Qt::Key_Up);
+    EXPECT_EQ(Form::focused(), QStringLiteral("1"));
 }

@@ -1,6 +1,7 @@
 // Fills and sweeps inside a widget that comes in wait for its entrance, and a ring's sweep
 // draws its glow from the whole ring's cached glow without looking different.
 #include "Components/AnimatedProgressRing.h"
+#include "Components/GlowTicker.h"
 #include "Components/MotionEffect.h"
 #include "Components/SmallProgressBar.h"
 #include "Platform/Clock.h"
@@ -25,8 +26,12 @@ protected:
     void SetUp() override {
         AnimationTiming::setAnimationsEnabled(true);
         Clock::setFake(QDateTime(QDate(2026, 3, 10), QTime(12, 0)));
+        FakeAnimationDriver::shared(); // before the first animation starts on the real one
+        // The glows breathe on the frames stepped too, never on the time the machine takes.
+        GlowTicker::shared().setTimeline([] { return Clock::nowMSecsSinceEpoch(); });
     }
     void TearDown() override {
+        GlowTicker::shared().setTimeline({});
         AnimationTiming::setAnimationsEnabled(false);
         FakeAnimationDriver::shared().release();
         Clock::useSystem();

@@ -45,7 +45,7 @@ std::vector<NotificationRequest> pendingOf(NotificationCenter& center) {
         answered = true;
     });
     EXPECT_FALSE(answered) << "answers arrive later, never from inside the call";
-    EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, 30000));
     return out;
 }
 
@@ -112,7 +112,7 @@ TEST_F(NotificationCenterTest, RefusesRequestsWithoutIdentifierOrWithImpossibleT
     center.add(request(QString(), 9, 0), [&](const QString& e) { errors << e; });
     center.add(request(QStringLiteral("late"), 24, 0), [&](const QString& e) { errors << e; });
     center.add(request(QStringLiteral("odd"), 9, -1), [&](const QString& e) { errors << e; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return errors.size() == 3; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return errors.size() == 3; }, 30000));
     for (const QString& e : errors)
         EXPECT_FALSE(e.isEmpty());
     EXPECT_TRUE(pendingOf(center).empty());
@@ -129,7 +129,7 @@ TEST_F(NotificationCenterTest, PermissionIsGrantedLater) {
                                     granted = g && error.isEmpty();
                                 });
     EXPECT_EQ(answers, 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return answers == 1; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answers == 1; }, 30000));
     EXPECT_TRUE(granted);
 }
 
@@ -208,7 +208,7 @@ TEST_F(NotificationCenterOnBus, ShowsEachRequestAtItsMinuteEveryDay) {
     qv::test::settle();
     EXPECT_EQ(delivered.count(), 0);
     Clock::advance(1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return server.shown.size() == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.shown.size() == 1; }, 30000));
     EXPECT_EQ(delivered.count(), 1);
     const auto& first = server.shown.front();
     EXPECT_EQ(first.appName, QStringLiteral("Quorvale"));
@@ -222,7 +222,7 @@ TEST_F(NotificationCenterOnBus, ShowsEachRequestAtItsMinuteEveryDay) {
     qv::test::settle();
     EXPECT_EQ(server.shown.size(), 1u);
     Clock::advance(1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return server.shown.size() == 2; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.shown.size() == 2; }, 30000));
     EXPECT_EQ(Clock::now(), local(2026, 3, 11, 9, 0));
 }
 
@@ -232,7 +232,7 @@ TEST_F(NotificationCenterOnBus, EscapesTheBodyForAServiceThatReadsMarkup) {
     NotificationCenter center;
     center.add(request(QStringLiteral("x"), 9, 0, QStringLiteral("<i>x</i> & %1")));
     Clock::advance(30);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return server.shown.size() == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.shown.size() == 1; }, 30000));
     EXPECT_EQ(server.shown.front().body, QStringLiteral("&lt;i&gt;x&lt;/i&gt; &amp; %1"));
 }
 
@@ -241,7 +241,7 @@ TEST_F(NotificationCenterOnBus, AServiceStartedLaterShowsTheNextDelivery) {
     QSignalSpy delivered(&center, &NotificationCenter::delivered);
     center.add(request(QStringLiteral("x"), 9, 0));
     Clock::advance(30);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return delivered.count() == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return delivered.count() == 1; }, 30000));
     // The refused call comes back without harm: the bus answers in order, so once two later
     // calls of our own are answered, its refusal has arrived and been handled.
     for (int round = 0; round < 2; ++round) {
@@ -253,7 +253,7 @@ TEST_F(NotificationCenterOnBus, AServiceStartedLaterShowsTheNextDelivery) {
     NotificationServerStub server({QStringLiteral("body")});
     ASSERT_TRUE(server.start());
     Clock::advance(24 * 3600);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return server.shown.size() == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.shown.size() == 1; }, 30000));
 }
 
 TEST(NotificationCenterOffBus, DeliversWithoutShowingAnything) {

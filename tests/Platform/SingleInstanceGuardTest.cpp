@@ -14,12 +14,32 @@
 #include <QSysInfo>
 #include <QThread>
 
+#include <atomic>
 #include <csignal>
+#include <memory>
 
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+namespace {
+
+// Asks the instance of the folder to raise its window from another thread, as a later start
+// would, while this thread's event loop (the instance's main thread) runs.
+SingleInstanceGuard::Raise ask(const QString& folder, int timeoutMs) {
+    std::atomic<SingleInstanceGuard::Raise> answer = SingleInstanceGuard::Raise::NoAnswer;
+    std::unique_ptr<QThread> sender(
+        QThread::create([&] { answer = SingleInstanceGuard(folder).requestRaise(timeoutMs); }));
+    sender->start();
+    const QDeadlineTimer deadline(30000);
+    while (!sender->isFinished() && !deadline.hasExpired())
+        qv::test::settle(1);
+    sender->wait();
+    return answer;
+}
+
+} // namespace
 
 TEST(SingleInstanceGuard, TakesOverALockLeftByADeadProcessAndTellsLiveOnesApart) {
     const QString folder = qv::test::tempHome() + QStringLiteral("/data/Guarded");
@@ -30,22 +50,49 @@ TEST(SingleInstanceGuard, TakesOverALockLeftByADeadProcessAndTellsLiveOnesApart)
 
     int raised = 0;
     QObject::connect(&first, &SingleInstanceGuard::raiseRequested, [&raised] { ++raised; });
-    // The request is answered by this same process's event loop, so send it from a thread.
-    bool delivered = false;
-    QThread* sender = QThread::create([&] { delivered = SingleInstanceGuard(folder).requestRaise(5000); });
-    sender->start();
-    const QDeadlineTimer deadline(10000);
-    while (!sender->isFinished() && !deadline.hasExpired())
-        qv::test::settle(1);
-    sender->wait();
-    delete sender;
-    EXPECT_TRUE(delivered);
+    first.setStarted();
+    EXPECT_EQ(ask(folder, 5000), SingleInstanceGuard::Raise::Raised);
     EXPECT_EQ(raised, 1);
 
     SingleInstanceGuard elsewhere(qv::test::tempHome() + QStringLiteral("/data/Other"));
     EXPECT_NE(SingleInstanceGuard::serverName(folder),
               SingleInstanceGuard::serverName(qv::test::tempHome() + QStringLiteral("/data/Other")));
-    EXPECT_FALSE(elsewhere.requestRaise(300));
+    EXPECT_EQ(elsewhere.requestRaise(300), SingleInstanceGuard::Raise::OwnerGone) << "nobody holds it";
+}
+
+// A later start that finds the first still starting (its main thread busy opening the store or
+// building the window) waits for it past the time it gives an answer, and hands over once the
+// window is up; a first whose window is up and whose main thread does not answer is refused.
+TEST(SingleInstanceGuard, ALaterStartWaitsForAFirstStillStartingButNotForOneUpAndMute) {
+    const QString folder = qv::test::tempHome() + QStringLiteral("/data/Starting");
+    SingleInstanceGuard first(folder);
+    ASSERT_EQ(first.acquire(), SingleInstanceGuard::Outcome::Acquired);
+    int raised = 0;
+    QObject::connect(&first, &SingleInstanceGuard::raiseRequested, [&raised] { ++raised; });
+
+    std::atomic<SingleInstanceGuard::Raise> answer = SingleInstanceGuard::Raise::NoAnswer;
+    std::unique_ptr<QThread> later(
+        QThread::create([&] { answer = SingleInstanceGuard(folder).requestRaise(200); }));
+    later->start();
+    // This thread stays busy, as a start's does while it builds its window, for five times the
+    // later start's bound on an answer.
+    EXPECT_FALSE(later->wait(1000)) << "the later start gave up on a first still starting";
+    first.setStarted();
+    const QDeadlineTimer deadline(30000);
+    while (!later->isFinished() && !deadline.hasExpired())
+        qv::test::settle(1);
+    ASSERT_TRUE(later->wait(30000));
+    EXPECT_EQ(answer.load(), SingleInstanceGuard::Raise::Raised);
+    EXPECT_EQ(raised, 1);
+
+    // Up, and its main thread never gets to the request while the later start waits.
+    answer = SingleInstanceGuard::Raise::Raised;
+    std::unique_ptr<QThread> refused(
+        QThread::create([&] { answer = SingleInstanceGuard(folder).requestRaise(200); }));
+    refused->start();
+    ASSERT_TRUE(refused->wait(30000));
+    EXPECT_EQ(answer.load(), SingleInstanceGuard::Raise::NoAnswer);
+    qv::test::settle(); // the request it missed arrives; nobody waits for its answer
 }
 
 TEST(SingleInstanceGuard, ALockNamingADeadProcessOrNoOneIsTakenOver) {

@@ -46,7 +46,7 @@ protected:
             out = list;
             answered = true;
         });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, 2000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, 30000));
         return out;
     }
     QStringList pendingIDs() {

@@ -541,7 +541,7 @@ const LayerCase kLayers[] = {
              view && !view->list()->visibleRows().isEmpty() ? view->list()->visibleRows().at(0) : nullptr;
          if (row) {
              T::hover(row);
-             EXPECT_TRUE(QTest::qWaitFor([row] { return row->underMouse(); }, 2000))
+             EXPECT_TRUE(QTest::qWaitFor([row] { return row->underMouse(); }, 30000))
                  << "the row never heard of the pointer";
              t.frames(400);
          }
@@ -652,7 +652,7 @@ const LayerCase kLayers[] = {
          QWidget* row = page && !page->taskRows().empty() ? page->taskRows().front() : nullptr;
          if (row) {
              T::hover(row);
-             EXPECT_TRUE(QTest::qWaitFor([row] { return row->underMouse(); }, 2000))
+             EXPECT_TRUE(QTest::qWaitFor([row] { return row->underMouse(); }, 30000))
                  << "the row never heard of the pointer";
              t.frames(400);
          }

@@ -12,6 +12,8 @@
 #include "Components/FocusRing.h"
 #include "Components/KeyboardLayer.h"
 #include "Models/Achievement.h"
+#include "Models/CalendarSubtask.h"
+#include "Models/CalendarTask.h"
 #include "Models/CreditCard.h"
 #include "Models/Income.h"
 #include "Models/Subscription.h"
@@ -187,6 +189,11 @@ protected:
 
 TEST_F(KeyboardNamesWindow, EveryControlTabReachesIsNamedInWords) {
     seedEveryKind();
+    // A task with a subtask shows the chevron that folds it, and the subtask's own controls.
+    auto subtask = CalendarSubtask::create(context());
+    subtask->setTitle(QStringLiteral("Pick the seats"));
+    subtask->setTask(context()->fetch<CalendarTask>(FetchRequest(CalendarTask::entityName())).front());
+    context()->save();
     showWindow(QSize(1200, 760));
 
     for (AppDestination destination : AppDestinations::allCases) {

@@ -617,8 +617,8 @@ TEST_F(KeyboardStopsWindow, EveryLinksButtonsAreReachedAndTheCategoriesStayStops
 }
 
 // The emoji of a new win are chosen from the keyboard: Space on the tile opens the grid with the
-// focus on the emoji chosen now, the arrows, Home and End move, Return or Space chooses and the
-// focus is back on the tile; Escape closes the grid alone. The grid and each emoji are named.
+// focus on the emoji chosen now, the arrows (Up and Down by a row), Home and End move, Return or Space
+// chooses and the focus is back on the tile; Escape closes the grid alone. The grid and each emoji are named.
 TEST_F(KeyboardStopsWindow, AnEmojiIsChosenByKeyboardAndEscapeClosesOnlyTheGrid) {
     showWindow(QSize(1200, 760));
     reach(AppDestination::achievements);
@@ -649,10 +649,13 @@ TEST_F(KeyboardStopsWindow, AnEmojiIsChosenByKeyboardAndEscapeClosesOnlyTheGrid)
             << "emoji " << i << " is named \"" << name.toStdString() << "\"";
     }
 
-    press(Qt::Key_Right);
-    press(Qt::Key_Right);
+    // Up and Down go by the grid's rows, Up on the top row nowhere.
+    const int columns = grid->columnCount();
+    ASSERT_LT(columns, emoji.size()) << "the grid is one row";
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Up, Qt::Key_Down})
+        press(key);
     press(Qt::Key_Return);
-    EXPECT_EQ(tile->text(), emoji.at(2));
+    EXPECT_EQ(tile->text(), emoji.at(2 + columns));
     EXPECT_FALSE(grid->isVisible());
     EXPECT_EQ(QApplication::focusWidget(), tile);
     press(Qt::Key_Space);

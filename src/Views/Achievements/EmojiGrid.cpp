@@ -66,6 +66,7 @@ EmojiGrid::EmojiGrid(const QStringList& emoji, const QStringList& names, QWidget
         group_->add(cell);
         cells_ << cell;
     }
+    group_->setColumns([this] { return columnCount(); });
 }
 
 void EmojiGrid::setSelected(const QString& emoji) {

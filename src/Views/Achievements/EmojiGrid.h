@@ -12,8 +12,8 @@ class QAbstractButton;
 // stays visible in the 480-pixel sheets too.
 //
 // Each emoji is a button of its own, named in words for a screen reader; the grid is one Tab
-// stop moved through with the arrows, Home and End, and Space or Return chooses. Escape asks
-// the grid's owner to close it, and goes no further (the sheet around it stays).
+// stop moved through with the arrows (Up and Down by a row), Home and End, and Space or Return chooses.
+// Escape asks the grid's owner to close it, and goes no further (the sheet around it stays).
 class EmojiGrid : public QWidget {
     Q_OBJECT
 public:

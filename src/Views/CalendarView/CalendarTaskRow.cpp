@@ -305,6 +305,7 @@ void CalendarTaskRow::updateChrome() {
     fold_->setVisible(hasSubtasks);
     fold_->setSymbol(expanded_ ? QStringLiteral("chevron.up") : QStringLiteral("chevron.down"),
                      Theme::textMuted());
+    fold_->setAccessibleName(expanded_ ? tr("Hide subtasks") : tr("Show subtasks"));
     if (notesEditorLine_)
         notesEditorLine_->setVisible(showingNotes_);
     notesLabel_->setVisible(!showingNotes_ && !notesLabel_->text().isEmpty());

@@ -69,9 +69,13 @@ TEST_F(CalendarRows, ATaskRowUnfoldsItsSubtasksAndEditsItsNotes) {
     // The subtask's editor stayed open through the task's own saves.
     EXPECT_TRUE(subtasks[1]->isShowingNotes());
 
-    click(row->findChild<QWidget*>("taskFoldButton"));
+    // The chevron says in words what it does next.
+    QWidget* fold = row->findChild<QWidget*>("taskFoldButton");
+    EXPECT_EQ(fold->accessibleName(), QStringLiteral("Hide subtasks"));
+    click(fold);
     EXPECT_FALSE(row->isExpanded());
     EXPECT_FALSE(subtasks[1]->isVisible());
+    EXPECT_EQ(fold->accessibleName(), QStringLiteral("Show subtasks"));
 }
 
 TEST_F(CalendarRows, SubtasksAreAddedOnlyWithATitle) {
