@@ -142,10 +142,12 @@ StoreSalvage::Report notFinished(StoreSalvage::Report report, const QString& why
     return report;
 }
 
-// The new store is at the store's path: the plan and the marker go.
+// The new store is at the store's path: the marker goes, then the plan (a stop between them
+// leaves the plan to say the store is the salvaged copy, never a marker on a sound store).
 StoreSalvage::Report finished(const QString& path, StoreSalvage::Report report, const QString& aside) {
-    QFile::remove(SalvagePlan::pathFor(path));
     QFile::remove(StoreCore::damageMarkerPath(path));
+    syncFolder(QFileInfo(path).absolutePath());
+    QFile::remove(SalvagePlan::pathFor(path));
     syncFolder(QFileInfo(path).absolutePath());
     report.complete = true;
     say(QStringLiteral("a salvage of the store %1 was stopped before it finished; it was finished now, and "
@@ -163,12 +165,13 @@ void keepStoreAtPath(const QString& path, const SalvagePlan& plan, QStringList* 
             .arg(path, present(plan.aside)
                            ? QStringLiteral(", and the damaged original stays at %1").arg(plan.aside)
                            : QString()));
+    // The damage it marked is the original's, kept aside; it goes before the plan that says so.
+    QFile::remove(StoreCore::damageMarkerPath(path));
+    syncFolder(QFileInfo(path).absolutePath());
     const QString stale = QStringLiteral("a sound store with records is at %1").arg(path);
     if (present(copyPath(path)))
         setAsideSaying(copyPath(path), QStringLiteral("The salvaged copy"), stale, notes);
     setAsideSaying(SalvagePlan::pathFor(path), QStringLiteral("The salvage's plan"), stale, notes);
-    // The damage it marked is the original's, kept aside.
-    QFile::remove(StoreCore::damageMarkerPath(path));
     syncFolder(QFileInfo(path).absolutePath());
 }
 
@@ -361,10 +364,13 @@ std::optional<StoreSalvage::Report> StoreSalvage::withoutPlan(const ObjectModel&
         note(notes, QStringLiteral("%1, found without its store, was moved to %2.")
                         .arg(path + suffix, aside + suffix));
     }
+    // The marker goes first: a stop right after the copy is in place must not leave it marked
+    // as damaged (with no plan, nothing would tell it from the damaged store).
+    QFile::remove(marker);
+    syncFolder(QFileInfo(path).absolutePath());
     if (!proceed(Step::place) || !renameNoReplace(ready, path))
         return notFinished(report,
                            QStringLiteral("the recovered store %1 could not be put in place").arg(ready));
-    QFile::remove(marker);
     syncFolder(QFileInfo(path).absolutePath());
     report.complete = true;
     report.recovered = SalvageRebuild::countRecords(model, path);

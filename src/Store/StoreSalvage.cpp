@@ -61,8 +61,8 @@ std::vector<QString> StoreSalvage::Report::lostFrom() const {
 }
 
 const char* StoreSalvage::stepName(Step step) {
-    static const char* const names[] = {"copyStore", "copyLog", "build",   "buildRows", "ready", "plan",
-                                        "moveStore", "moveLog", "moveShm", "place",     "finish"};
+    static const char* const names[] = {"copyStore", "copyLog", "build",   "buildRows", "ready",  "plan",
+                                        "moveStore", "moveLog", "moveShm", "place",     "finish", "dropPlan"};
     return names[int(step)];
 }
 
@@ -179,8 +179,10 @@ StoreSalvage::Report StoreSalvage::salvage(const ObjectModel& model, const QStri
         return stop(failed);
     syncFolder(folder);
     proceed(Step::finish);
-    QFile::remove(SalvagePlan::pathFor(path));
     QFile::remove(StoreCore::damageMarkerPath(path));
+    syncFolder(folder);
+    proceed(Step::dropPlan);
+    QFile::remove(SalvagePlan::pathFor(path));
     syncFolder(folder);
     report.complete = true;
     report.movedTo = plan.aside;

@@ -71,9 +71,11 @@ public:
         moveLog,   // then its -wal
         moveShm,   // then its -shm
         place,     // putting the new store at the store's path
-        finish     // removing the plan and the damage marker
+        finish,    // removing the damage marker
+        dropPlan   // then the plan: a plan outlives the marker, so a stop between never leaves a
+                   // sound store marked as damaged
     };
-    static constexpr int kSteps = int(Step::finish) + 1;
+    static constexpr int kSteps = int(Step::dropPlan) + 1;
     static const char* stepName(Step step);
     // Called before each step; false makes that step fail as a failed write or rename would.
     // Only tests set it; empty (every step goes ahead) otherwise.
