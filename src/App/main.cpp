@@ -21,14 +21,32 @@ bool displayAvailable() {
     return !qgetenv("DISPLAY").isEmpty() || !qgetenv("WAYLAND_DISPLAY").isEmpty();
 }
 
-// A start that cannot go on says why in one line and, where someone can see it, in a message
-// window, then ends non-zero. It returns to main, so the single-instance lock is released.
-int refuseToStart(const QString& reason) {
-    std::fprintf(stderr, "%s\n", qPrintable(reason));
+// The one line a start that cannot go on ends with, on standard error.
+int endSaying(const QString& line) {
+    std::fprintf(stderr, "%s\n", qPrintable(line));
     std::fflush(stderr);
+    return EXIT_FAILURE;
+}
+
+// A start that cannot go on says why in one line and, where someone can see it, in a message
+// window, then ends non-zero. It returns to main, so the single-instance lock is released. While
+// it holds the lock (holding), a later start is told the same line and brings the message to the
+// front, rather than wait for a window that never comes.
+int refuseToStart(const QString& reason, SingleInstanceGuard* holding = nullptr) {
+    endSaying(reason);
     const QString platform = QGuiApplication::platformName();
-    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
-        QMessageBox::critical(nullptr, QStringLiteral("Quorvale"), reason);
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+        return EXIT_FAILURE;
+    if (holding) {
+        holding->setRefusing(reason);
+        QObject::connect(holding, &SingleInstanceGuard::raiseRequested, [] {
+            if (QWidget* message = QApplication::activeModalWidget()) {
+                message->raise();
+                message->activateWindow();
+            }
+        });
+    }
+    QMessageBox::critical(nullptr, QStringLiteral("Quorvale"), reason);
     return EXIT_FAILURE;
 }
 
@@ -61,6 +79,10 @@ int main(int argc, char** argv) {
             return refuseToStart(
                 QStringLiteral("Quorvale: already running for %1 (%2), but it did not answer")
                     .arg(dataFolder, guard.ownerDescription()));
+        case SingleInstanceGuard::Raise::Refused:
+            // Its message is in front of the person already: said here only.
+            return endSaying(QStringLiteral("Quorvale: another start for %1 (%2) could not start: %3")
+                                 .arg(dataFolder, guard.ownerDescription(), guard.refusal()));
         case SingleInstanceGuard::Raise::OwnerGone:
             break; // it ended before its window was up (it may have refused to start): this start goes on
         }
@@ -69,11 +91,12 @@ int main(int argc, char** argv) {
     // Every setting is read from it once the window is made, long after a refusal could be said.
     if (const QString reason = UserDefaults::notAFileReason(UserDefaults::standardPath()); !reason.isEmpty())
         return refuseToStart(
-            QStringLiteral("Quorvale: cannot start: %1 (Quorvale keeps its settings there)").arg(reason));
+            QStringLiteral("Quorvale: cannot start: %1 (Quorvale keeps its settings there)").arg(reason),
+            &guard);
 
     PersistenceController& persistence = PersistenceController::shared();
     if (!persistence.isLoaded())
-        return refuseToStart(persistence.loadError());
+        return refuseToStart(persistence.loadError(), &guard);
 
     int status = 0;
     {

@@ -10,11 +10,14 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QMutex>
 #include <QPointer>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QThread>
 
 #include <atomic>
+#include <optional>
 
 #include <QDateTime>
 #include <QFile>
@@ -25,6 +28,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -32,8 +36,13 @@ namespace {
 const QByteArray kRaiseRequest = QByteArrayLiteral("raise\n");
 const QByteArray kAcknowledgement = QByteArrayLiteral("ok\n");
 const QByteArray kStarting = QByteArrayLiteral("starting\n");
+const QByteArray kRefused = QByteArrayLiteral("refused ");
 // How often a later start asks again while the first is still starting.
 constexpr int kAskAgainMs = 100;
+// The longest answer read: a refusal's line.
+constexpr qint64 kLongestAnswer = 4096;
+// The longest path a local socket can have (the address's sun_path, less its ending zero).
+constexpr int kLongestSocketPath = int(sizeof(sockaddr_un::sun_path)) - 1;
 
 void reply(QLocalSocket* socket, const QByteArray& line) {
     socket->write(line);
@@ -50,12 +59,44 @@ QByteArray ask(QLocalSocket& socket, int timeoutMs) {
         return {};
     while (!socket.canReadLine() && socket.waitForReadyRead(left())) {
     }
-    return socket.canReadLine() ? socket.readLine(64) : QByteArray();
+    return socket.canReadLine() ? socket.readLine(kLongestAnswer) : QByteArray();
 }
 
 QString canonicalFolder(const QString& folder) {
     const QString canonical = QFileInfo(folder).canonicalFilePath();
     return canonical.isEmpty() ? QDir::cleanPath(QDir(folder).absolutePath()) : canonical;
+}
+
+QString hashedName(const QString& dataFolder) {
+    const QByteArray hash =
+        QCryptographicHash::hash(canonicalFolder(dataFolder).toUtf8(), QCryptographicHash::Sha256).toHex();
+    return QStringLiteral("quorvale-") + QString::fromLatin1(hash.left(24));
+}
+
+// The session's runtime folder, when the environment names one Qt finds fit (the user's own, and
+// private). Without one Qt would make one under the temporary folder: the very place a
+// clean-up of old files reaches, and one that moves with TMPDIR.
+QString runtimeFolder() {
+    const QString named = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (named.isEmpty())
+        return {};
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return !folder.isEmpty() && QDir::cleanPath(folder) == QDir::cleanPath(named) ? folder : QString();
+}
+
+// Where the login manager keeps this user's runtime folder: a start whose environment names no
+// runtime folder still finds an instance started from the desktop there.
+QString usualRuntimeFolder() {
+    const QString folder = QStringLiteral("/run/user/%1").arg(::getuid());
+    struct stat info {};
+    const bool own = ::stat(QFile::encodeName(folder).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+                     info.st_uid == ::getuid();
+    return own ? folder : QString();
+}
+
+// A socket path the system takes; empty for one too long.
+QString fitting(const QString& path) {
+    return QFile::encodeName(path).size() <= kLongestSocketPath ? path : QString();
 }
 
 // The program a process runs, as the system names it (at most 15 characters); empty when that
@@ -103,15 +144,32 @@ public:
 
     std::atomic<bool> started = false;
 
-    void listen(const QString& name) {
-        // Holding the lock means no live instance owns the name; a socket file left behind by a
-        // killed one would only make listen() fail.
-        QLocalServer::removeServer(name);
+    void setRefusing(const QString& line) {
+        const QMutexLocker lock(&mutex_);
+        refusal_ = line;
+    }
+
+    void listen(const QStringList& names) {
+        // Holding the lock means no live instance owns these names; a socket file left behind by
+        // a killed one would only make listen() fail, or keep a later start asking it.
+        for (const QString& name : names) {
+            if (!QDir::isAbsolutePath(name)) {
+                QLocalServer::removeServer(name); // a name Qt places in the temporary folder
+                continue;
+            }
+            struct stat info {};
+            const QByteArray path = QFile::encodeName(name);
+            if (::lstat(path.constData(), &info) == 0 && S_ISSOCK(info.st_mode))
+                ::unlink(path.constData());
+        }
         server_ = new QLocalServer(this);
         server_->setSocketOptions(QLocalServer::UserAccessOption);
         connect(server_, &QLocalServer::newConnection, this, &Answerer::serve);
-        if (!server_->listen(name))
-            qWarning("Quorvale: cannot listen for later starts: %s", qPrintable(server_->errorString()));
+        // The first place a later start looks that takes a socket.
+        for (const QString& name : names)
+            if (server_->listen(name))
+                return;
+        qWarning("Quorvale: cannot listen for later starts: %s", qPrintable(server_->errorString()));
     }
 
 private:
@@ -130,6 +188,14 @@ private:
         }
         if (socket->readLine(64) != kRaiseRequest) {
             socket->disconnectFromServer();
+            return;
+        }
+        if (const QString refusal = refusing(); !refusal.isEmpty()) {
+            // Its message waits for the person in front of it: it comes to the front, and the
+            // later start ends with the same line rather than wait for a window.
+            QMetaObject::invokeMethod(
+                guard_, [guard = guard_] { emit guard->raiseRequested(); }, Qt::QueuedConnection);
+            reply(socket, kRefused + refusal.simplified().toUtf8().left(kLongestAnswer - 16) + '\n');
             return;
         }
         if (!started) {
@@ -154,8 +220,15 @@ private:
             Qt::QueuedConnection);
     }
 
+    QString refusing() {
+        const QMutexLocker lock(&mutex_);
+        return refusal_;
+    }
+
     SingleInstanceGuard* guard_;
     QLocalServer* server_ = nullptr;
+    QMutex mutex_;
+    QString refusal_;
 };
 
 SingleInstanceGuard::SingleInstanceGuard(const QString& dataFolder, QObject* parent)
@@ -178,10 +251,31 @@ QString SingleInstanceGuard::lockFilePath() const {
     return QDir(folder_).filePath(QStringLiteral("Quorvale.lock"));
 }
 
+void SingleInstanceGuard::setRefusing(const QString& line) {
+    if (answerer_)
+        answerer_->setRefusing(line.isEmpty() ? QStringLiteral("Quorvale could not start") : line);
+}
+
 QString SingleInstanceGuard::serverName(const QString& dataFolder) {
-    const QByteArray hash =
-        QCryptographicHash::hash(canonicalFolder(dataFolder).toUtf8(), QCryptographicHash::Sha256).toHex();
-    return QStringLiteral("quorvale-") + QString::fromLatin1(hash.left(24));
+    return serverNames(dataFolder).constFirst();
+}
+
+QStringList SingleInstanceGuard::serverNames(const QString& dataFolder) {
+    QStringList names;
+    const auto add = [&names](const QString& path) {
+        if (!path.isEmpty() && !names.contains(path))
+            names << path;
+    };
+    const QString name = hashedName(dataFolder);
+    if (const QString runtime = runtimeFolder(); !runtime.isEmpty())
+        add(fitting(runtime + u'/' + name));
+    // Beside the lock: the one place every start of the folder agrees on.
+    add(fitting(QDir(canonicalFolder(dataFolder)).filePath(QStringLiteral("Quorvale.socket"))));
+    if (const QString usual = usualRuntimeFolder(); !usual.isEmpty())
+        add(fitting(usual + u'/' + name));
+    // A data folder too deep for a socket's path: the temporary folder is the one place left.
+    add(name);
+    return names;
 }
 
 QString SingleInstanceGuard::ownerDescription() const {
@@ -355,30 +449,52 @@ void SingleInstanceGuard::listen() {
     answering_->start();
     // Listening before acquire() returns: a later start that finds the lock taken finds the socket.
     QMetaObject::invokeMethod(
-        answerer_, [answerer = answerer_, name = serverName(folder_)] { answerer->listen(name); },
+        answerer_, [answerer = answerer_, names = serverNames(folder_)] { answerer->listen(names); },
         Qt::BlockingQueuedConnection);
 }
 
 SingleInstanceGuard::Raise SingleInstanceGuard::requestRaise(int timeoutMs) {
-    const QString name = serverName(folder_);
+    const QStringList names = serverNames(folder_);
+    refusal_.clear();
+    // Counted from the first time nobody listened, and again after each answer: an owner that
+    // answers "starting" is waited for, one nobody answers for only this long.
+    std::optional<QDeadlineTimer> unheard;
     while (true) {
-        QLocalSocket socket;
-        socket.connectToServer(name);
-        if (socket.waitForConnected(timeoutMs)) {
+        bool connected = false;
+        for (const QString& name : names) {
+            QLocalSocket socket;
+            socket.connectToServer(name);
+            // A path nobody listens at fails at once; only a listener that does not accept waits.
+            if (!socket.waitForConnected(timeoutMs))
+                continue;
+            connected = true;
             const QByteArray answer = ask(socket, timeoutMs);
             if (answer == kAcknowledgement)
                 return Raise::Raised;
+            if (answer.startsWith(kRefused)) {
+                refusal_ = QString::fromUtf8(answer.mid(kRefused.size())).trimmed();
+                return Raise::Refused;
+            }
             if (answer != kStarting)
                 return Raise::NoAnswer;
+            break;
+        }
+        if (connected) {
             // Still opening its store or building its window: however long that takes, it is
             // on its way, and it says so each time.
+            unheard.reset();
             QThread::msleep(kAskAgainMs);
             continue;
         }
-        // Nobody listens: the owner is between taking the lock and listening, or it has gone.
+        // Nobody listens: the owner is between taking the lock and listening, it has gone, or its
+        // socket was removed under it (then nothing will ever answer).
         const Found found = inspectLock();
         if (found != Found::liveOwner && found != Found::unsettled)
             return Raise::OwnerGone;
+        if (!unheard)
+            unheard = QDeadlineTimer(timeoutMs);
+        else if (unheard->hasExpired())
+            return Raise::NoAnswer;
         QThread::msleep(50);
     }
 }

@@ -16,16 +16,24 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSysInfo>
 #include <QThread>
 
 #include <SQLiteCpp/Database.h>
 
+#include <csignal>
 #include <cstdio>
+#include <map>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -35,8 +43,14 @@ protected:
         binary_ = QStringLiteral(QV_APP_BINARY);
         ASSERT_TRUE(QFileInfo(binary_).isExecutable()) << binary_.toStdString();
         dataFolder_ = qv::test::tempHome() + QStringLiteral("/data/Quorvale");
+        // The session's runtime folder, where the first start listens for later ones: private.
+        const QString runtime = qv::test::tempHome() + QStringLiteral("/runtime");
+        ASSERT_TRUE(QDir().mkpath(runtime));
+        ASSERT_TRUE(QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
     }
     void TearDown() override {
+        qunsetenv("XDG_RUNTIME_DIR");
         for (QProcess* p : started_) {
             if (p->state() != QProcess::NotRunning) {
                 p->kill();
@@ -46,12 +60,15 @@ protected:
         }
     }
 
-    QProcess* start() {
+    // The application, with the variables of `differing` set its own way.
+    QProcess* start(const std::map<QString, QString>& differing = {}) {
         auto* process = new QProcess;
         started_.push_back(process);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("QUORVALE_TRACE_RAISE"), QStringLiteral("1"));
+        for (const auto& [name, value] : differing)
+            env.insert(name, value);
         process->setProcessEnvironment(env);
         process->start(binary_, {});
         EXPECT_TRUE(process->waitForStarted(10000));
@@ -94,7 +111,10 @@ TEST_F(SingleInstance, ASecondStartRaisesTheFirstAndExits) {
     QProcess* first = start();
     ASSERT_TRUE(waitUntilListening(first)) << first->readAllStandardError().toStdString();
 
-    QProcess* second = start();
+    // Started from another shell, whose temporary folder is another: the two still meet.
+    const QString otherTemp = qv::test::tempHome() + QStringLiteral("/other-tmp");
+    ASSERT_TRUE(QDir().mkpath(otherTemp));
+    QProcess* second = start({{QStringLiteral("TMPDIR"), otherTemp}});
     ASSERT_TRUE(second->waitForFinished(30000));
     EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second->exitCode(), 0) << second->readAllStandardError().toStdString();
@@ -120,6 +140,92 @@ TEST_F(SingleInstance, AStartAfterTheFirstWasKilledRunsNormally) {
     ASSERT_TRUE(later->waitForFinished(30000));
     EXPECT_EQ(later->exitCode(), 0);
     EXPECT_TRUE(waitForLine(next, "raised"));
+}
+
+// The first start's socket removed under it (a clean-up of old files): a second start finds the
+// first alive and nobody to answer for it, and ends with its line rather than wait for ever.
+TEST_F(SingleInstance, ASecondStartThatNobodyAnswersForEndsWithItsLine) {
+    QProcess* first = start();
+    ASSERT_TRUE(waitUntilListening(first)) << first->readAllStandardError().toStdString();
+    ASSERT_TRUE(QFile::remove(SingleInstanceGuard::serverName(dataFolder_)));
+
+    QProcess* second = start();
+    ASSERT_TRUE(second->waitForFinished(30000)) << "the second start waits for an answer that never comes";
+    EXPECT_NE(second->exitCode(), 0);
+    const QByteArray said = second->readAllStandardError();
+    EXPECT_TRUE(
+        said.contains(QStringLiteral("Quorvale: already running for %1 (process %2), but it did not answer")
+                          .arg(dataFolder_)
+                          .arg(first->processId())
+                          .toUtf8()))
+        << said.toStdString();
+    EXPECT_EQ(first->state(), QProcess::Running);
+}
+
+// A first start that dies while it is still starting (killed while it salvages its store, say):
+// a second start waiting for it takes the lock and starts in its place. The first here is this
+// test: a process holding the lock, and this one answering for it that it is still starting.
+TEST_F(SingleInstance, ASecondStartWaitingForAFirstThatDiesStartsInItsPlace) {
+    ASSERT_TRUE(QDir().mkpath(dataFolder_));
+    const QString lockFile = SingleInstanceGuard(dataFolder_).lockFilePath();
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t first = fork();
+    if (first == 0) {
+        const int fd = ::open(QFile::encodeName(lockFile).constData(), O_RDWR | O_CREAT, 0644);
+        const bool locked = fd >= 0 && ::flock(fd, LOCK_EX) == 0;
+        if (::write(ready[1], locked ? "1" : "0", 1) != 1)
+            _exit(1);
+        ::execlp("sleep", "sleep", "120", static_cast<char*>(nullptr));
+        _exit(1);
+    }
+    ::close(ready[1]);
+    char locked = '0';
+    ASSERT_EQ(::read(ready[0], &locked, 1), 1);
+    ::close(ready[0]);
+    ASSERT_EQ(locked, '1');
+    {
+        QFile lock(lockFile);
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        lock.write(QByteArray::number(first) + "\nQuorvale\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    }
+    QLocalServer answering;
+    ASSERT_TRUE(answering.listen(SingleInstanceGuard::serverName(dataFolder_)))
+        << answering.errorString().toStdString();
+    int asked = 0;
+    QObject::connect(&answering, &QLocalServer::newConnection, [&] {
+        while (QLocalSocket* socket = answering.nextPendingConnection()) {
+            QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            QObject::connect(socket, &QLocalSocket::readyRead, [socket, &asked] {
+                if (!socket->canReadLine())
+                    return;
+                socket->readLine();
+                socket->write("starting\n");
+                socket->flush();
+                socket->disconnectFromServer();
+                ++asked;
+            });
+        }
+    });
+
+    QProcess* second = start();
+    // Asked again after it was told once: it waits.
+    const QDeadlineTimer deadline(30000);
+    while (asked < 2 && !deadline.hasExpired() && second->state() == QProcess::Running) {
+        qv::test::settle(1);
+        QThread::msleep(10);
+    }
+    ASSERT_GE(asked, 2) << second->readAllStandardError().toStdString();
+    ::kill(first, SIGKILL);
+    ::waitpid(first, nullptr, 0);
+    answering.close();
+
+    ASSERT_TRUE(waitUntilListening(second)) << "the second start did not start in the first's place: "
+                                            << second->readAllStandardError().toStdString();
+    QProcess* later = start();
+    ASSERT_TRUE(later->waitForFinished(30000));
+    EXPECT_EQ(later->exitCode(), 0) << later->readAllStandardError().toStdString();
+    EXPECT_TRUE(waitForLine(second, "raised"));
 }
 
 TEST_F(SingleInstance, AStartThatCannotTakeTheLockEndsNonZeroWithItsReason) {

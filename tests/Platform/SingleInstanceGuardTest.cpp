@@ -95,6 +95,42 @@ TEST(SingleInstanceGuard, ALaterStartWaitsForAFirstStillStartingButNotForOneUpAn
     qv::test::settle(); // the request it missed arrives; nobody waits for its answer
 }
 
+// A first that could not start and is showing why tells a later start its line, and asks for its
+// message to come to the front; one whose socket was removed under it (a clean-up of old files)
+// answers nothing, and a later start does not wait for it.
+TEST(SingleInstanceGuard, ALaterStartHearsWhyTheFirstCannotStartAndWaitsForNobodyUnheard) {
+    const QString folder = qv::test::tempHome() + QStringLiteral("/data/Refusing");
+    SingleInstanceGuard first(folder);
+    ASSERT_EQ(first.acquire(), SingleInstanceGuard::Outcome::Acquired);
+    int raised = 0;
+    QObject::connect(&first, &SingleInstanceGuard::raiseRequested, [&raised] { ++raised; });
+    const QString line = QStringLiteral("CoreData load error: unable to open database file");
+    first.setRefusing(line);
+
+    std::atomic<SingleInstanceGuard::Raise> answer = SingleInstanceGuard::Raise::Raised;
+    QString told;
+    std::unique_ptr<QThread> later(QThread::create([&] {
+        SingleInstanceGuard guard(folder);
+        answer = guard.requestRaise(5000);
+        told = guard.refusal();
+    }));
+    later->start();
+    ASSERT_TRUE(later->wait(30000));
+    EXPECT_EQ(answer.load(), SingleInstanceGuard::Raise::Refused);
+    EXPECT_EQ(told, line);
+    const QDeadlineTimer deadline(30000);
+    while (raised == 0 && !deadline.hasExpired())
+        qv::test::settle(1);
+    EXPECT_EQ(raised, 1) << "the message is brought to the front";
+
+    ASSERT_TRUE(QFile::remove(SingleInstanceGuard::serverName(folder)));
+    std::unique_ptr<QThread> unheard(
+        QThread::create([&] { answer = SingleInstanceGuard(folder).requestRaise(200); }));
+    unheard->start();
+    ASSERT_TRUE(unheard->wait(30000)) << "a later start waits for a first nobody answers for";
+    EXPECT_EQ(answer.load(), SingleInstanceGuard::Raise::NoAnswer);
+}
+
 TEST(SingleInstanceGuard, ALockNamingADeadProcessOrNoOneIsTakenOver) {
     const QString folder = qv::test::tempHome() + QStringLiteral("/data/Stale");
     QDir().mkpath(folder);
