@@ -18,6 +18,7 @@
 #include <SQLiteCpp/Statement.h>
 
 #include <cstdio>
+#include <optional>
 
 using namespace SalvageFiles;
 
@@ -96,9 +97,26 @@ bool holdsRecords(const QString& path) {
     return false;
 }
 
+// The integrity check of the store at the path, run at most once a start: it reads the whole
+// file, and the window waits for every check made before it shows. The verdict holds until the
+// file at the path moves.
+class PathCheck {
+public:
+    explicit PathCheck(const QString& path) : path_(path) {}
+    bool sound() {
+        if (!sound_)
+            sound_ = StoreIntegrityCheck::run(path_).sound;
+        return *sound_;
+    }
+
+private:
+    QString path_;
+    std::optional<bool> sound_;
+};
+
 // A store a person may have worked in: sound, and holding records.
-bool holdsSoundRecords(const QString& path) {
-    return StoreIntegrityCheck::run(path).sound && holdsRecords(path);
+bool holdsSoundRecords(const QString& path, PathCheck& check) {
+    return check.sound() && holdsRecords(path);
 }
 
 // Moves a -wal or -shm left at the store's path to the damaged original it belongs with, or
@@ -123,13 +141,13 @@ enum class AtPath { nothing, damaged, copy, other };
 // Which of the plan's files is at the store's path, if any. A file keeps its identity when it is
 // written over in place with its times put back (a backup copied back with `cp -a`), and a disk
 // fault changes neither: only a store that fails the check is taken for the damaged original.
-AtPath whatIsAt(const QString& path, const SalvagePlan& plan) {
+AtPath whatIsAt(const QString& path, const SalvagePlan& plan, PathCheck& check) {
     if (!present(path))
         return AtPath::nothing;
     const std::optional<Identity> id = identityOf(path);
     if (id && *id == plan.copy)
         return AtPath::copy;
-    if (id && plan.damaged && *id == *plan.damaged && !StoreIntegrityCheck::run(path).sound)
+    if (id && plan.damaged && *id == *plan.damaged && !check.sound())
         return AtPath::damaged;
     return AtPath::other;
 }
@@ -142,13 +160,8 @@ StoreSalvage::Report notFinished(StoreSalvage::Report report, const QString& why
     return report;
 }
 
-// The new store is at the store's path: the marker goes, then the plan (a stop between them
-// leaves the plan to say the store is the salvaged copy, never a marker on a sound store).
+// The new store is at the store's path, its marker and plan gone.
 StoreSalvage::Report finished(const QString& path, StoreSalvage::Report report, const QString& aside) {
-    QFile::remove(StoreCore::damageMarkerPath(path));
-    syncFolder(QFileInfo(path).absolutePath());
-    QFile::remove(SalvagePlan::pathFor(path));
-    syncFolder(QFileInfo(path).absolutePath());
     report.complete = true;
     say(QStringLiteral("a salvage of the store %1 was stopped before it finished; it was finished now, and "
                        "the damaged original was kept at %2")
@@ -177,8 +190,8 @@ void keepStoreAtPath(const QString& path, const SalvagePlan& plan, QStringList* 
 
 // Neither file the plan names is at the store's path, nor one to keep: it is set aside, as a
 // damaged store or as an empty one.
-bool moveOtherAside(const QString& path, QStringList* notes) {
-    const bool sound = StoreIntegrityCheck::run(path).sound;
+bool moveOtherAside(const QString& path, PathCheck& check, QStringList* notes) {
+    const bool sound = check.sound();
     const QString to = sound ? QString() : StoreFile::asideName(path);
     if (sound) {
         const QString kept = setAside(path);
@@ -223,8 +236,11 @@ std::optional<StoreSalvage::Report> StoreSalvage::resume(const ObjectModel& mode
         setAsideSaying(SalvagePlan::pathFor(path), QStringLiteral("The salvage's plan"), unread, &notes);
         break;
     case SalvagePlan::Found::read:
-        if (std::optional<Report> report = followPlan(model, path, plan, reason, &notes))
-            return report->complete || report->retryLater ? report : asItIs();
+        if (std::optional<Report> report = followPlan(model, path, plan, reason, &notes)) {
+            if (!report->complete && !report->retryLater)
+                report->notes = notes;
+            return report;
+        }
         break;
     case SalvagePlan::Found::none:
         break;
@@ -239,16 +255,21 @@ std::optional<StoreSalvage::Report> StoreSalvage::followPlan(const ObjectModel& 
                                                              QStringList* notes) {
     Report report = plan.report;
     report.reason = reason;
-    AtPath at = whatIsAt(path, plan);
-    if (at == AtPath::copy)
+    PathCheck check(path);
+    AtPath at = whatIsAt(path, plan, check);
+    if (at == AtPath::copy) {
+        dropMarkerThenPlan(path);
         return finished(path, report, plan.aside);
+    }
     if (at == AtPath::other && !identityOf(path))
         return notFinished(report, QStringLiteral("%1 is %2").arg(path, RegularFile::whyNotAFile(path)));
-    if (at == AtPath::other && holdsSoundRecords(path)) {
+    if (at == AtPath::other && holdsSoundRecords(path, check)) {
         keepStoreAtPath(path, plan, notes);
-        return Report{}; // neither complete nor to retry: the store at the path is opened as it is
+        Report kept; // neither complete nor to retry: the store at the path is opened as it is
+        kept.checked = true;
+        return kept;
     }
-    if (at == AtPath::other && !moveOtherAside(path, notes))
+    if (at == AtPath::other && !moveOtherAside(path, check, notes))
         return notFinished(report, QStringLiteral("%1 could not be moved aside").arg(path));
 
     const QString ready = copyPath(path);
@@ -273,12 +294,14 @@ std::optional<StoreSalvage::Report> StoreSalvage::followPlan(const ObjectModel& 
                            QStringLiteral("the log of %1 could not be moved beside the damaged original %2")
                                .arg(path, original));
     if (fault.isEmpty()) {
-        if (!renameNoReplace(ready, path))
+        if (!proceed(Step::place) || !renameNoReplace(ready, path))
             return notFinished(report,
                                QStringLiteral("the recovered store %1 could not be put in place").arg(ready));
         report.movedTo = original;
+        dropMarkerThenPlan(path);
         report = finished(path, report, original);
         report.notes = *notes;
+        report.checked = true; // copyFault() checked the copy now at the path
         return report;
     }
     // Done again from the damaged original; the copy that was not whole stays aside.
@@ -307,16 +330,22 @@ std::optional<StoreSalvage::Report> StoreSalvage::withoutPlan(const ObjectModel&
         // With no plan to tell the files apart, the check and the records do: a store that is
         // damaged or holds records stays, and an empty one (made by a start that knew nothing of
         // the salvage) never wins over salvaged records.
-        if (!StoreIntegrityCheck::run(path).sound || holdsRecords(path)) {
+        PathCheck check(path);
+        if (!check.sound() || holdsRecords(path)) {
             // Not finished before the damaged files moved: the marker has it done again from them.
             if (present(marker))
                 removeWithCompanions(ready);
             else
                 setAsideSaying(ready, QStringLiteral("The salvaged copy"),
                                QStringLiteral("a store that is not empty is at %1").arg(path), notes);
-            return std::nullopt;
+            // A damaged one is salvaged for its marker; a sound one stays, checked.
+            if (!check.sound() || present(marker))
+                return std::nullopt;
+            report.notes = *notes;
+            report.checked = true;
+            return report;
         }
-        if (!moveOtherAside(path, notes))
+        if (!moveOtherAside(path, check, notes))
             return notFinished(report, QStringLiteral("the empty store %1 could not be set aside").arg(path));
     }
     // No store at its path, yet a damaged original (or a whole salvaged copy) beside it: never a
@@ -366,6 +395,7 @@ std::optional<StoreSalvage::Report> StoreSalvage::withoutPlan(const ObjectModel&
     }
     // The marker goes first: a stop right after the copy is in place must not leave it marked
     // as damaged (with no plan, nothing would tell it from the damaged store).
+    proceed(Step::finish);
     QFile::remove(marker);
     syncFolder(QFileInfo(path).absolutePath());
     if (!proceed(Step::place) || !renameNoReplace(ready, path))
@@ -375,6 +405,7 @@ std::optional<StoreSalvage::Report> StoreSalvage::withoutPlan(const ObjectModel&
     report.complete = true;
     report.recovered = SalvageRebuild::countRecords(model, path);
     report.notes = *notes;
+    report.checked = true; // copyFault() checked the copy now at the path
     say(QStringLiteral(
             "the store %1 was missing; the store recovered for it before (%2) was put in its place")
             .arg(path, ready));

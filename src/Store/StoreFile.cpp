@@ -245,6 +245,7 @@ StoreFile::Result StoreFile::open(const ObjectModel& model, const QString& path)
     // The store at the path stays as it is, but what the salvage left was set aside: said all the same.
     if (salvaged && !salvaged->complete && !salvaged->retryLater) {
         result.salvage.notes = salvaged->notes;
+        result.salvage.checked = salvaged->checked;
         salvaged.reset();
     }
     int code = SQLITE_OK;
@@ -286,6 +287,7 @@ StoreFile::Result StoreFile::open(const ObjectModel& model, const QString& path)
         }
         salvaged = StoreSalvage::recover(model, store, result.error);
         salvaged->notes = result.salvage.notes + salvaged->notes;
+        salvaged->checked = false;
     }
 
     result.salvage = *salvaged;

@@ -139,6 +139,16 @@ QString StoreSalvage::moveAsideAndPlace(const QString& path, const QString& asid
                  : QStringLiteral("the damaged store could not be moved aside to %1").arg(aside);
 }
 
+void StoreSalvage::dropMarkerThenPlan(const QString& path) {
+    const QString folder = QFileInfo(path).absolutePath();
+    proceed(Step::finish);
+    QFile::remove(StoreCore::damageMarkerPath(path));
+    syncFolder(folder);
+    proceed(Step::dropPlan);
+    QFile::remove(SalvagePlan::pathFor(path));
+    syncFolder(folder);
+}
+
 StoreSalvage::Report StoreSalvage::salvage(const ObjectModel& model, const QString& path,
                                            const QString& reason, const QString& original) {
     const QString folder = QFileInfo(path).absolutePath();
@@ -178,12 +188,7 @@ StoreSalvage::Report StoreSalvage::salvage(const ObjectModel& model, const QStri
     if (const QString failed = moveAsideAndPlace(path, plan.aside); !failed.isEmpty())
         return stop(failed);
     syncFolder(folder);
-    proceed(Step::finish);
-    QFile::remove(StoreCore::damageMarkerPath(path));
-    syncFolder(folder);
-    proceed(Step::dropPlan);
-    QFile::remove(SalvagePlan::pathFor(path));
-    syncFolder(folder);
+    dropMarkerThenPlan(path);
     report.complete = true;
     report.movedTo = plan.aside;
     report.reason = reason;

@@ -56,6 +56,9 @@ public:
         // each file for what it is (a salvaged copy that was not whole, a plan that could not
         // be read).
         QStringList notes;
+        // The store left at the path passed the integrity check in this start: the verdict is
+        // passed on, so that no later check of the same start reads the whole file again.
+        bool checked = false;
     };
 
     // The steps of a salvage, in order. Tests stop a salvage before each of them (as a power
@@ -107,6 +110,9 @@ private:
     // Moves the damaged files at path to aside and puts the new store in their place; what
     // failed (the files moved put back where that could be done), empty when it is in place.
     static QString moveAsideAndPlace(const QString& path, const QString& aside);
+    // The new store is at path: the marker goes, then the plan (a stop between them leaves the
+    // plan to say the store is the salvaged copy, never a marker on a sound store).
+    static void dropMarkerThenPlan(const QString& path);
     // A start's way through a stopped salvage's plan (SalvageResume.cpp): nullopt to go on as
     // if there were none; a report neither complete nor to retry when the store at path stays.
     static std::optional<Report> followPlan(const ObjectModel& model, const QString& path,

@@ -34,6 +34,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -412,40 +413,64 @@ TEST_F(StoppedSalvage, ACopyCutShortOrNotAFileIsSetAsideAndTheSalvageDoneAgainFr
     }
 }
 
-TEST_F(StoppedSalvage, ASoundStorePutAtThePathSinceKeepsItsGoalsAndTheLeftoversAreSetAside) {
+TEST_F(StoppedSalvage, ASoundStorePutAtThePathSinceKeepsItsRecordsAndTheLeftoversAreSetAside) {
     ASSERT_NO_FATAL_FAILURE(buildDamagedStore());
-    ASSERT_NO_FATAL_FAILURE(killBeforePlace());
-    // A store made since (by an older build that knew nothing of the plan), and worked in.
-    const QString made = folder_ + QStringLiteral("/made-since.sqlite");
-    {
-        QString error;
-        auto context = ObjectContext::open(QuorvaleModel::objectModel(), made, &error);
-        ASSERT_TRUE(context) << error.toStdString();
-        for (int g = 0; g < 5; ++g)
-            Goal::create(context.get())->setTitle(QStringLiteral("Goal made since %1").arg(g));
-        ASSERT_TRUE(context->save());
-    }
-    ASSERT_TRUE(QFile::rename(made, path_));
-    for (int start = 0; start < 2; ++start) {
-        SCOPED_TRACE(start);
-        QStringList notices;
-        QStringList messages;
-        EXPECT_EQ(nextStart(&notices, &messages), 5) << "the store's own goals";
-        const QStringList copies = named(QStringLiteral("Quorvale.sqlite.salvage-new.set-aside-*"));
-        const QStringList plans = named(QStringLiteral("Quorvale.sqlite.salvage-plan.set-aside-*"));
-        ASSERT_EQ(copies.size(), 1);
-        ASSERT_EQ(plans.size(), 1);
-        if (start == 0) {
-            // No salvage to tell of, but what was set aside is named where it is.
-            ASSERT_EQ(notices, QStringList{QStringLiteral("Files Set Aside")});
-            for (const QString& name : {copies[0], plans[0]})
-                EXPECT_TRUE(messages[0].contains(QStringLiteral("set aside at %1/%2.").arg(folder_, name)))
-                    << messages[0].toStdString();
-        } else {
-            EXPECT_TRUE(notices.isEmpty()) << notices.join(u',').toStdString();
+    // A store made since (by an older build that knew nothing of the plan), and worked in: its
+    // goals, or a single record in the table made last, which any row of any table makes one to keep.
+    struct Case {
+        const char* what;
+        int goals;
+    };
+    for (const Case& c : {Case{"goals", 5}, Case{"one record, in the last table", 0}}) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NO_FATAL_FAILURE(killBeforePlace());
+        const QString made = folder_ + QStringLiteral("/made-since.sqlite");
+        {
+            QString error;
+            auto context = ObjectContext::open(QuorvaleModel::objectModel(), made, &error);
+            ASSERT_TRUE(context) << error.toStdString();
+            for (int g = 0; g < c.goals; ++g)
+                Goal::create(context.get())->setTitle(QStringLiteral("Goal made since %1").arg(g));
+            ASSERT_TRUE(context->save());
         }
-        ASSERT_EQ(originals().size(), 1) << "only the damaged original is kept as damaged";
-        EXPECT_TRUE(readAll(folder_ + u'/' + originals()[0]) == damaged_[QString()]);
+        std::string last;
+        {
+            SQLite::Database db(made.toStdString(), SQLite::OPEN_READWRITE);
+            last = db.execAndGet("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
+                                 "'sqlite_%' ORDER BY rowid DESC LIMIT 1")
+                       .getString();
+            if (c.goals == 0)
+                db.exec("INSERT INTO \"" + last + "\" DEFAULT VALUES");
+        }
+        ASSERT_TRUE(QFile::rename(made, path_));
+        for (int start = 0; start < 2; ++start) {
+            SCOPED_TRACE(start);
+            QStringList notices;
+            QStringList messages;
+            EXPECT_EQ(nextStart(&notices, &messages), c.goals) << "the store's own goals";
+            {
+                SQLite::Database db(path_.toStdString(), SQLite::OPEN_READONLY);
+                EXPECT_EQ(db.execAndGet("SELECT COUNT(*) FROM \"" + last + "\"").getInt(),
+                          c.goals == 0 ? 1 : 0)
+                    << "the store's own record";
+            }
+            const QStringList copies = named(QStringLiteral("Quorvale.sqlite.salvage-new.set-aside-*"));
+            const QStringList plans = named(QStringLiteral("Quorvale.sqlite.salvage-plan.set-aside-*"));
+            ASSERT_EQ(copies.size(), 1);
+            ASSERT_EQ(plans.size(), 1);
+            if (start == 0) {
+                // No salvage to tell of, but what was set aside is named where it is.
+                ASSERT_EQ(notices, QStringList{QStringLiteral("Files Set Aside")});
+                for (const QString& name : {copies[0], plans[0]})
+                    EXPECT_TRUE(
+                        messages[0].contains(QStringLiteral("set aside at %1/%2.").arg(folder_, name)))
+                        << messages[0].toStdString();
+            } else {
+                EXPECT_TRUE(notices.isEmpty()) << notices.join(u',').toStdString();
+            }
+            ASSERT_EQ(originals().size(), 1) << "only the damaged original is kept as damaged";
+            EXPECT_TRUE(readAll(folder_ + u'/' + originals()[0]) == damaged_[QString()]);
+        }
     }
 }
 
@@ -520,6 +545,8 @@ TEST_F(StoppedSalvage, AStopBeforeTheMovesLeavesTheCheckToSayWhatIsAtThePathAndN
         const char* what;
         std::function<void()> change; // made after the stop, before the next start
         bool backup;                  // the store at the path is a sound backup, to be kept whole
+        // The start that meets the change stopped in turn there, and the one after it checked.
+        std::optional<SalvageStep> stopAt = std::nullopt;
     };
     const std::vector<Case> cases{
         // Copied back with `cp -a`: the same inode, the backup's bytes and times, the same size.
@@ -534,6 +561,11 @@ TEST_F(StoppedSalvage, AStopBeforeTheMovesLeavesTheCheckToSayWhatIsAtThePathAndN
          true},
         {"a file already at the name the plan keeps the original under",
          [&] { ASSERT_NO_FATAL_FAILURE(writeAll(asideInPlan(), "someone else's file")); }, false},
+        // The original moved under a name of its own: the plan names it before it goes.
+        {"a file at the plan's name for the original, the start meeting it stopped before it puts the copy "
+         "in place",
+         [&] { ASSERT_NO_FATAL_FAILURE(writeAll(asideInPlan(), "someone else's file")); }, false,
+         SalvageStep::place},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -542,6 +574,9 @@ TEST_F(StoppedSalvage, AStopBeforeTheMovesLeavesTheCheckToSayWhatIsAtThePathAndN
         ASSERT_TRUE(QFile::exists(plan()));
         const QString planned = asideInPlan();
         ASSERT_NO_FATAL_FAILURE(c.change());
+        if (c.stopAt) {
+            ASSERT_TRUE(startKilledAt(*c.stopAt));
+        }
         QStringList notices;
         QStringList messages;
         const int kept = nextStart(&notices, &messages);
@@ -622,6 +657,20 @@ TEST_F(StoppedSalvage, WithoutAPlanTheCopyIsCheckedEveryMoveMustGoAndAnEmptyStor
              EXPECT_TRUE(messages[0].contains(QStringLiteral("was moved to %1/%2.").arg(folder_, moved[0])))
                  << messages[0].toStdString();
          }},
+        {"a shared memory and a journal at the path, none of the copy's",
+         [&] {
+             ASSERT_NO_FATAL_FAILURE(dropOriginals());
+             for (const QString& suffix : {QStringLiteral("-shm"), QStringLiteral("-journal")})
+                 ASSERT_NO_FATAL_FAILURE(writeAll(path_ + suffix, (foreignLog + suffix).toUtf8()));
+         },
+         [&] {
+             for (const QString& suffix : {QStringLiteral("-shm"), QStringLiteral("-journal")}) {
+                 SCOPED_TRACE(suffix.toStdString());
+                 const QStringList moved = named(QStringLiteral("Quorvale.sqlite.corrupt-*") + suffix);
+                 ASSERT_EQ(moved.size(), 1) << "moved aside before the copy went in place";
+                 EXPECT_EQ(readAll(folder_ + u'/' + moved[0]), (foreignLog + suffix).toUtf8());
+             }
+         }},
         {"an empty store made at the path since",
          [&] {
              QString error;
@@ -654,5 +703,74 @@ TEST_F(StoppedSalvage, WithoutAPlanTheCopyIsCheckedEveryMoveMustGoAndAnEmptyStor
         notices.clear();
         EXPECT_EQ(nextStart(&notices), kept) << "the start after that opens the same store";
         EXPECT_TRUE(notices.isEmpty()) << notices.join(u',').toStdString();
+    }
+}
+
+// A start that finishes a stopped salvage, itself stopped at any of its steps: the start after it
+// opens the salvaged store, never taking it for a damaged one. Nothing but the marker tells them
+// apart when there is no plan, so it goes before the copy is put in place; with a plan, before the
+// plan.
+TEST_F(StoppedSalvage, AStartFinishingASalvageStoppedInTurnNeverSalvagesTheSalvagedStoreAgain) {
+    ASSERT_NO_FATAL_FAILURE(buildDamagedStore());
+    const QString marker = StoreCore::damageMarkerPath(path_);
+    for (const bool withPlan : {true, false}) {
+        for (const SalvageStep step : {SalvageStep::place, SalvageStep::finish, SalvageStep::dropPlan}) {
+            const std::string what =
+                std::string(withPlan ? "with its plan" : "an older build's, without one") +
+                ", stopped before " + StoreSalvage::stepName(step);
+            SCOPED_TRACE(what);
+            ASSERT_NO_FATAL_FAILURE(killBeforePlace());
+            if (!withPlan) {
+                // Its original gone since: the copy is all there is.
+                ASSERT_TRUE(QFile::remove(plan()));
+                for (const QString& name : named(QStringLiteral("Quorvale.sqlite.corrupt-*")))
+                    ASSERT_TRUE(QFile::remove(folder_ + u'/' + name));
+            }
+            const QStringList kept = originals();
+            if (startKilledAt(step)) {
+                if (step == SalvageStep::place && !withPlan) {
+                    EXPECT_FALSE(QFile::exists(marker))
+                        << "the marker is still there as the copy goes in place";
+                }
+                if (step == SalvageStep::dropPlan) {
+                    EXPECT_FALSE(QFile::exists(marker)) << "the plan goes before the marker";
+                    EXPECT_TRUE(QFile::exists(plan()));
+                }
+            }
+            QStringList notices;
+            EXPECT_GE(nextStart(&notices), readable_ * 99 / 100);
+            EXPECT_EQ(originals(), kept) << "the salvaged store was salvaged again, as a damaged one";
+            EXPECT_EQ(named(QStringLiteral("Quorvale.sqlite.damaged")) +
+                          named(QStringLiteral("Quorvale.sqlite.salvage-*")),
+                      QStringList());
+        }
+    }
+}
+
+// What a start set aside of a stopped salvage is told with the salvage the same start then makes:
+// of the damaged store at the path (its marker), or of the newest original when none is there.
+TEST_F(StoppedSalvage, WhatAStartSetAsideIsToldWithTheSalvageItMakesNext) {
+    ASSERT_NO_FATAL_FAILURE(buildDamagedStore());
+    for (const bool storeAtPath : {true, false}) {
+        SCOPED_TRACE(storeAtPath ? "the damaged store at the path" : "its original kept aside");
+        ASSERT_NO_FATAL_FAILURE(restoreDamagedStore());
+        if (!storeAtPath) {
+            const QString original = path_ + QStringLiteral(".corrupt-20260309-120000");
+            for (const QString& suffix : {QString(), QStringLiteral("-wal")})
+                ASSERT_TRUE(QFile::rename(path_ + suffix, original + suffix));
+            ASSERT_TRUE(QFile::remove(path_ + QStringLiteral("-shm")));
+        }
+        // A salvaged copy that is no file, left by a salvage long gone.
+        ASSERT_TRUE(QDir().mkdir(copy()));
+        QStringList notices;
+        QStringList messages;
+        EXPECT_GE(nextStart(&notices, &messages), readable_ * 99 / 100);
+        ASSERT_EQ(notices, QStringList{QStringLiteral("Store Recovered")});
+        const QStringList setAside = named(QStringLiteral("Quorvale.sqlite.salvage-new.set-aside-*"));
+        ASSERT_EQ(setAside.size(), 1);
+        EXPECT_TRUE(messages[0].contains(QStringLiteral("The salvaged copy %1 was not used").arg(copy())) &&
+                    messages[0].contains(QStringLiteral("set aside at %1/%2.").arg(folder_, setAside[0])))
+            << messages[0].toStdString();
+        QDir(folder_ + u'/' + setAside[0]).removeRecursively();
     }
 }

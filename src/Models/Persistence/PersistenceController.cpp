@@ -68,6 +68,7 @@ PersistenceController::PersistenceController(bool inMemory) {
         return;
     }
     context_ = std::move(result.context);
+    checkedAtOpen_ = result.salvage.checked;
     // Records salvaged from a damaged store are the user's own, not a new store's, even when no
     // store was at the path (a salvage stopped part-way, finished now).
     createdNewStore_ = result.salvage.complete ? result.salvage.total() == 0 : !existed;
@@ -140,7 +141,7 @@ void PersistenceController::watchStore(Notice tell) {
     else if (!setAsideAtOpen_.isEmpty())
         notify(QStringLiteral("Files Set Aside"), setAsideAtOpen_);
     listenForDamage();
-    if (context_->path() == QStringLiteral(":memory:"))
+    if (context_->path() == QStringLiteral(":memory:") || checkedAtOpen_)
         return;
     QObject* receiver = mainThread_.get();
     check_ = std::make_unique<StoreIntegrityCheck>(

@@ -46,7 +46,8 @@ public:
     // What the window is told about the store: a title and a message for one alert.
     using Notice = std::function<void(const QString& title, const QString& message)>;
     // Starts checking the store file on a worker thread, so that nobody waits for it; the first
-    // save waits for its answer. A damaged file is moved aside and salvaged into a new store that
+    // save waits for its answer. A store the start checked already (finishing a stopped salvage)
+    // is not read through again. A damaged file is moved aside and salvaged into a new store that
     // the main context then uses; damage met while running stops every write to the file and
     // leaves a marker for the next start. tell() hears of each, on the main thread, and first of
     // a store salvaged while opening, or of what a start set aside of a stopped salvage.
@@ -79,6 +80,7 @@ private:
     std::optional<StoreSalvage::Report> salvagedAtOpen_; // what was recovered while opening
     QString setAsideAtOpen_; // what a start set aside of a stopped salvage while keeping the store
     bool waitsForRoom_ = false;
+    bool checkedAtOpen_ = false; // the start's salvage checked the store it opened: sound
     Notice tell_;
     std::unique_ptr<QObject> mainThread_; // receives the check's answer on the main thread
     std::unique_ptr<StoreIntegrityCheck> check_;
