@@ -166,10 +166,19 @@ void ContentView::scheduleRebuild() {
         [this] {
             rebuildPending_ = false;
             builtLook_ = currentLook();
-            QWidget* old = root_;
+            const QPointer<QWidget> old = root_;
             layout()->removeWidget(old);
-            old->hide();
-            old->deleteLater();
+            // The focus leaves the old tree before it is hidden. Qt hides a tree walking copies of
+            // its child lists, and a focus handed on from a widget as it hides makes handlers
+            // delete widgets there and then (the focus ring goes with its target's focus): a
+            // child deleted mid-walk is one the walk still reaches. Taken out first, those
+            // deletions are over before the walk begins; the tree itself goes on a later turn.
+            if (QWidget* focus = QApplication::focusWidget(); focus && old->isAncestorOf(focus))
+                focus->clearFocus();
+            if (old) {
+                old->hide();
+                old->deleteLater();
+            }
             screen_ = nullptr;
             checkIn_ = nullptr;
             onboarding_ = nullptr;
