@@ -739,7 +739,8 @@ TEST_F(StoppedSalvage, AStartFinishingASalvageStoppedInTurnNeverSalvagesTheSalva
             }
             QStringList notices;
             EXPECT_GE(nextStart(&notices), readable_ * 99 / 100);
-            EXPECT_EQ(originals(), kept) << "the salvaged store was salvaged again, as a damaged one";
+            EXPECT_EQ(originals().join(u' ').toStdString(), kept.join(u' ').toStdString())
+                << "the salvaged store was salvaged again, as a damaged one";
             EXPECT_EQ(named(QStringLiteral("Quorvale.sqlite.damaged")) +
                           named(QStringLiteral("Quorvale.sqlite.salvage-*")),
                       QStringList());
