@@ -8,6 +8,7 @@
 #include "Components/MotionEffect.h"
 #include "Components/SheetHost.h"
 #include "Components/UltraThinMaterial.h"
+#include "Components/UnsavedText.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/Theme/AppFontOption.h"
@@ -232,7 +233,14 @@ void ContentView::followStoreState() {
                     Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
             return;
         }
+        // So does an editor of the screen itself that holds what was typed (the calendar's new task).
+        if (UnsavedText::heldIn(this)) {
+            connect(&UnsavedText::shared(), &UnsavedText::released, this, &ContentView::followStoreState,
+                    Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
+            return;
+        }
     }
+    disconnect(&UnsavedText::shared(), &UnsavedText::released, this, &ContentView::followStoreState);
     showDestination();
 }
 
