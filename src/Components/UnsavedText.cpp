@@ -52,9 +52,8 @@ bool UnsavedText::holds(const QWidget* editor) {
 }
 
 bool UnsavedText::heldIn(const QWidget* within) {
-    const QWidget* window = within->window();
     for (const QPointer<QWidget>& editor : editors())
-        if (editor && editor->window() == window && holds(editor))
+        if (editor && within->isAncestorOf(editor) && holds(editor))
             return true;
     return false;
 }

@@ -5,7 +5,8 @@
 class QWidget;
 
 // Typed text that is not saved yet in an editor that is not a sheet: a bar that adds a task, a
-// field that adds a subtask, a note or a title edited in its row, a form inside a card. A sheet
+// field that adds a subtask, a note or a title edited in its row, a form inside a card, the
+// notes of the day's check-in. A sheet
 // holds its text until it is closed; such an editor holds it as long as it is shown with text
 // in it, so whatever would take the screen from under it (the notice that the records are kept
 // after damage met at a save) waits for it as for a sheet, and nothing typed goes with the
@@ -18,7 +19,7 @@ public:
     // A one-line field or a plain text editor that holds unsaved text while it is shown and not
     // empty. It is watched until it is destroyed.
     static void watch(QWidget* editor);
-    // Whether an editor shown in the window of `within` holds unsaved text.
+    // Whether an editor shown inside `within` holds unsaved text.
     static bool heldIn(const QWidget* within);
 
 signals:

@@ -7,11 +7,14 @@
 #include "Models/Bill.h"
 #include "Models/CalendarSubtask.h"
 #include "Models/CalendarTask.h"
+#include "Models/DailyLog.h"
 #include "Models/Income.h"
 #include "Platform/CalendarHelpers.h"
 #include "Views/CalendarView/CalendarAddTaskBar.h"
 #include "Views/CalendarView/CalendarPageView.h"
 #include "Views/CalendarView/CalendarTaskRow.h"
+#include "Views/Dashboard/CheckInGoalRow.h"
+#include "Views/Dashboard/DailyCheckInModal.h"
 #include "Views/Finance/FinanceTab.h"
 #include "Views/Finance/FinanceTabBar.h"
 #include "Views/Finance/FinanceTabButton.h"
@@ -242,6 +245,37 @@ TEST_F(DamageAtSave, KeepsTheAppRunningAndWhatWasTypedInTheSheetOrInlineEditorWh
          [this] { return inScreen<QLineEdit>("incomeAmountField"); }, QStringLiteral("1200"),
          [this] { inScreen<QAbstractButton>("setIncomeButton")->click(); },
          [this] { inScreen<QLineEdit>("incomeAmountField")->clear(); }},
+        // Last: the check-in is due from here on.
+        {"Daily Check-In", DailyLog::entityName(),
+         [this] {
+             for (int i = 0; i < kRecords; ++i) {
+                 auto entry = DailyLog::create(context());
+                 entry->setDate(Clock::now().addDays(-1 - i));
+                 entry->setNotes(QStringLiteral("Day %1").arg(i));
+             }
+             auto goal = Goal::create(context());
+             goal->setTitle(QStringLiteral("Run a marathon"));
+             UserDefaults::standard().setDate(QStringLiteral("lastCheckInDate"), Clock::now().addDays(-1));
+         },
+         [this] {
+             auto* modal = window_->contentView()->checkInOverlay()->findChild<DailyCheckInModal*>();
+             modal->goalRows().front()->click();
+             qv::test::settle();
+         },
+         [this] {
+             return window_->contentView()->findChild<QPlainTextEdit*>(QStringLiteral("checkInNotes"));
+         },
+         QStringLiteral("Slept well"),
+         [this] {
+             window_->contentView()
+                 ->findChild<QAbstractButton*>(QStringLiteral("completeCheckInButton"))
+                 ->click();
+         },
+         [this] {
+             window_->contentView()
+                 ->findChild<QAbstractButton*>(QStringLiteral("skipCheckInButton"))
+                 ->click();
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

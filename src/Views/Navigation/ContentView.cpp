@@ -251,7 +251,14 @@ void ContentView::syncOverlays() {
         static_cast<QGridLayout*>(root_->layout())->addWidget(checkIn_, 0, 0);
         presentOverlay(checkIn_, 0.92);
     } else if (!vm->showDailyCheckIn() && checkIn_) {
-        dismissOverlay(checkIn_, 0.96);
+        // Its notes are what was typed: while the store waits they stay until answered or emptied.
+        if (vm->dailyCheckInUnanswered() && UnsavedText::heldIn(checkIn_)) {
+            connect(&UnsavedText::shared(), &UnsavedText::released, this, &ContentView::syncOverlays,
+                    Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
+        } else {
+            disconnect(&UnsavedText::shared(), &UnsavedText::released, this, &ContentView::syncOverlays);
+            dismissOverlay(checkIn_, 0.96);
+        }
     }
     if (vm->showOnboarding() && !onboarding_) {
         onboarding_ = new OnboardingView(env_, root_);
