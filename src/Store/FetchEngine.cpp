@@ -64,9 +64,10 @@ Plan plan(StoreCore& core, int entity, const FetchRequest& request, const Compil
 }
 
 // One aggregate expression over the saved rows a plan leaves to SQL (the unsaved matches are
-// the caller's to add in); 0 when the store fails, which is noted as any failed read is.
+// the caller's to add in); 0 when the store fails (answered, when given, is then false), which is
+// noted as any failed read is.
 double savedAggregate(StoreCore& core, const FetchRequest& request, const CompiledPredicate& predicate,
-                      const Plan& p, const QString& expression, const char* what) {
+                      const Plan& p, const QString& expression, const char* what, bool* answered = nullptr) {
     try {
         auto statement =
             core.statements().get(QStringLiteral("SELECT %1 FROM %2 t WHERE %3")
@@ -77,8 +78,30 @@ double savedAggregate(StoreCore& core, const FetchRequest& request, const Compil
     } catch (const SQLite::Exception& error) {
         qWarning("store: %s %s failed: %s", what, qPrintable(request.entityName), error.what());
         core.noteFailure(error);
+        if (answered)
+            *answered = false;
     }
     return 0;
+}
+
+// The rows of entity that match, read in the table's own order until a damaged page stops the
+// read (the damage is noted already).
+std::vector<std::shared_ptr<ManagedObject>>
+readUpToDamage(StoreCore& core, int entity, const CompiledPredicate& predicate, const Plan& p) {
+    std::vector<std::shared_ptr<ManagedObject>> rows;
+    const EntityInfo& info = core.entity(entity);
+    try {
+        auto statement = core.statements().get(QStringLiteral("SELECT %1 FROM %2 t WHERE %3")
+                                                   .arg(info.columns, info.table, sqlWhere(predicate, p)));
+        bindAll(*statement, predicate, p);
+        while (statement->executeStep()) {
+            auto object = core.fromRow(entity, *statement);
+            if (predicate.sqlIsExact() || predicate.matches(*object))
+                rows.push_back(std::move(object));
+        }
+    } catch (const SQLite::Exception&) {
+    }
+    return rows;
 }
 
 void sortInMemory(std::vector<std::shared_ptr<ManagedObject>>& objects, const std::vector<SortKey>& sort) {
@@ -131,7 +154,7 @@ std::vector<std::shared_ptr<ManagedObject>> FetchEngine::fetch(const FetchReques
     // may come before it, so then SQL returns everything up to the page's end instead.
     const bool boundsInSql = predicate.sqlIsExact() && p.sortTrusted;
     const int offset = std::max(0, request.fetchOffset);
-    const bool pageInSql = boundsInSql && p.pendingMatches.empty();
+    bool pageInSql = boundsInSql && p.pendingMatches.empty();
     if (pageInSql && (request.fetchLimit > 0 || offset > 0))
         sql += QStringLiteral(" LIMIT %1 OFFSET %2")
                    .arg(request.fetchLimit > 0 ? request.fetchLimit : -1)
@@ -140,6 +163,7 @@ std::vector<std::shared_ptr<ManagedObject>> FetchEngine::fetch(const FetchReques
         sql += QStringLiteral(" LIMIT %1").arg(qint64(request.fetchLimit) + offset);
 
     std::vector<std::shared_ptr<ManagedObject>> out;
+    bool failed = false;
     try {
         auto statement = core_.statements().get(sql);
         bindAll(*statement, predicate, p);
@@ -151,8 +175,20 @@ std::vector<std::shared_ptr<ManagedObject>> FetchEngine::fetch(const FetchReques
     } catch (const SQLite::Exception& error) {
         qWarning("store: fetch of %s failed: %s", qPrintable(request.entityName), error.what());
         core_.noteFailure(error);
+        failed = true;
     }
-    if (!p.pendingMatches.empty() || !p.sortTrusted) {
+    if (failed) {
+        // A damaged page stopped the read part way, or, with a sort, before any row came back:
+        // the table is read again in its own order up to the damage, and the records a screen
+        // holds, read before and kept in memory as they were saved, join them. That is what can
+        // be shown, so a list does not turn empty and drop the record a sheet is editing.
+        // Whatever the page asked for, they are sorted and cut here.
+        // Held here while the records in memory are gathered, so those count them in.
+        const auto readable = readUpToDamage(core_, entity, predicate, p);
+        out = heldMatches(entity, predicate);
+        pageInSql = false;
+    }
+    if (failed || !p.pendingMatches.empty() || !p.sortTrusted) {
         out.insert(out.end(), p.pendingMatches.begin(), p.pendingMatches.end());
         sortInMemory(out, p.sort);
     }
@@ -171,11 +207,16 @@ int FetchEngine::count(const FetchRequest& request) {
         return 0;
     }
     const CompiledPredicate predicate(core_, entity, request.predicate);
-    if (!predicate.sqlIsExact() || request.fetchLimit > 0 || request.fetchOffset > 0)
+    // In a store that met damage SQLite may count through an index past a page a fetch cannot
+    // read: the count is of what a fetch hands back, so a list's count never runs past its rows.
+    if (!predicate.sqlIsExact() || request.fetchLimit > 0 || request.fetchOffset > 0 || core_.isDamaged())
         return static_cast<int>(fetch(request).size());
     const Plan p = plan(core_, entity, request, predicate);
+    bool answered = true;
     const int saved =
-        int(savedAggregate(core_, request, predicate, p, QStringLiteral("count(*)"), "count of"));
+        int(savedAggregate(core_, request, predicate, p, QStringLiteral("count(*)"), "count of", &answered));
+    if (!answered)
+        return static_cast<int>(fetch(request).size());
     return saved + static_cast<int>(p.pendingMatches.size());
 }
 
@@ -204,6 +245,18 @@ double FetchEngine::sum(const FetchRequest& request, const QString& attribute) {
     for (const auto& object : p.pendingMatches)
         total += object->value(column).toDouble();
     return total;
+}
+
+std::vector<std::shared_ptr<ManagedObject>> FetchEngine::heldMatches(int entity,
+                                                                     const CompiledPredicate& predicate) {
+    std::vector<std::shared_ptr<ManagedObject>> held;
+    for (auto& object : core_.entity(entity).registry.alive()) {
+        // Unsaved records come in with the plan's own matches.
+        const auto& s = StoreCore::state(*object);
+        if (s.live() && !s.pending() && predicate.matches(*object))
+            held.push_back(std::move(object));
+    }
+    return held;
 }
 
 void FetchEngine::remember(const std::vector<std::shared_ptr<ManagedObject>>& objects) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+class CompiledPredicate;
 class ManagedObject;
 class StoreCore;
 
@@ -17,6 +18,9 @@ class FetchEngine {
 public:
     explicit FetchEngine(StoreCore& core) : core_(core) {}
 
+    // A read that meets damage part way (a page written over on disk) answers what it could read
+    // and the records of the table still held in memory, in the request's order; once the store
+    // met damage a count counts what a fetch hands back.
     std::vector<std::shared_ptr<ManagedObject>> fetch(const FetchRequest& request);
     int count(const FetchRequest& request);
     double sum(const FetchRequest& request, const QString& attribute);
@@ -27,6 +31,8 @@ public:
     const std::vector<std::shared_ptr<ManagedObject>>& related(const ManagedObject& object, int relationship);
 
 private:
+    // The saved records of entity alive in memory that match: what a failed read can still show.
+    std::vector<std::shared_ptr<ManagedObject>> heldMatches(int entity, const CompiledPredicate& predicate);
     void loadForBatch(const ManagedObject& object, int relationship);
     static void remember(const std::vector<std::shared_ptr<ManagedObject>>& objects);
     StoreCore& core_;

@@ -24,6 +24,9 @@ public:
     // input that could not be saved.
     bool showOnboarding() const { return showOnboarding_ && !storeWaitsForSalvage_; }
     bool showDailyCheckIn() const { return showDailyCheckIn_ && !storeWaitsForSalvage_; }
+    // The day's check-in is neither submitted nor skipped, shown or not: one already open with
+    // notes typed in it stays while the store waits, as a sheet does, until it is answered.
+    bool dailyCheckInUnanswered() const { return showDailyCheckIn_; }
     void completeOnboarding();
     // Records the current moment as the day's check-in, submitted or dismissed alike.
     void completeDailyCheckIn();

@@ -7,10 +7,13 @@
 #include "Models/Step.h"
 #include "Store/LiveFetch.h"
 #include "Store/StoreSalvage.h"
+#include "Support/FullStore.h"
 #include "Support/TestSupport.h"
 
 #include <QFile>
 #include <QSet>
+
+#include <algorithm>
 
 namespace {
 
@@ -164,3 +167,42 @@ TEST_F(PersistenceControllerTests, GoalListFollowsItsStepsAndExpenses) {
 }
 
 } // namespace
+
+TEST_F(PersistenceControllerTests, AReadThatMeetsADamagedPageAnswersWhatItReadAndWhatIsHeldAndCountsThose) {
+    useFileStore();
+    for (int i = 0; i < 300; ++i) {
+        auto goal = Goal::create(context());
+        goal->setTitle(QStringLiteral("Goal %1").arg(i, 3, 10, QLatin1Char('0')));
+    }
+    ASSERT_TRUE(context()->save());
+    // What a screen shows is held: the newest goal, whose record lies on the table's last page.
+    const FetchRequest byTitle(Goal::entityName(), {}, {{Goal::Keys::title, false}});
+    FetchRequest first = byTitle;
+    first.fetchLimit = 1;
+    const auto shown = context()->fetch(first);
+    ASSERT_EQ(shown.size(), 1u);
+
+    qv::test::damageLastPage(*context(), Goal::entityName());
+    testing::internal::CaptureStderr();
+    const auto all = context()->fetch(byTitle);
+    const int counted = context()->count(FetchRequest(Goal::entityName()));
+    FetchRequest secondPage = byTitle;
+    secondPage.fetchOffset = 32;
+    secondPage.fetchLimit = 32;
+    const auto page = context()->fetch(secondPage);
+    const std::string warnings = testing::internal::GetCapturedStderr();
+    EXPECT_NE(warnings.find("malformed"), std::string::npos) << warnings;
+    EXPECT_TRUE(store_->waitsForSalvage());
+
+    // The sort met the damaged page before any row came back, yet the goals before that page
+    // and the goal held show, in order, and the count and the pages agree with the fetch.
+    ASSERT_GT(all.size(), 200u);
+    EXPECT_LT(all.size(), 300u);
+    EXPECT_EQ(all.front(), shown.front());
+    EXPECT_TRUE(std::is_sorted(all.begin(), all.end(), [](const auto& a, const auto& b) {
+        return static_cast<Goal&>(*a).title() > static_cast<Goal&>(*b).title();
+    }));
+    EXPECT_EQ(counted, int(all.size()));
+    ASSERT_EQ(page.size(), 32u);
+    EXPECT_TRUE(std::equal(page.begin(), page.end(), all.begin() + 32));
+}

@@ -6,7 +6,12 @@
 #include "Store/StoreCore.h"
 #include "Store/StoreSchema.h"
 
+#include <QFile>
+
 #include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+
+#include <sqlite3.h>
 
 #include <string>
 
@@ -46,6 +51,36 @@ void freeStore(ObjectContext& context) {
 
 void meetDamage(ObjectContext& context) {
     ObjectStoreInternals::core(context).markDamaged(QStringLiteral("database disk image is malformed"));
+}
+
+void damageLastPage(ObjectContext& context, const QString& entity) {
+    SQLite::Database& db = ObjectStoreInternals::core(context).db();
+    // Every page in the file itself, none waiting in the log.
+    db.exec("PRAGMA wal_checkpoint(TRUNCATE)");
+    const int pageSize = db.execAndGet("PRAGMA page_size").getInt();
+    SQLite::Statement root(db, "SELECT rootpage FROM sqlite_master WHERE type = 'table' AND name = ?");
+    root.bind(1, entity.toStdString());
+    if (!root.executeStep())
+        return;
+    qint64 page = root.getColumn(0).getInt64();
+    QFile file(context.path());
+    if (!file.open(QIODevice::ReadWrite))
+        return;
+    // Down the right edge of the table's tree: an interior page (0x05) names its right-most
+    // child in the four bytes after its first eight, a leaf (0x0D) ends the walk.
+    for (;;) {
+        file.seek((page - 1) * pageSize + (page == 1 ? 100 : 0));
+        const QByteArray header = file.read(12);
+        if (header.size() < 12 || quint8(header[0]) != 0x05)
+            break;
+        page = qint64(quint8(header[8])) << 24 | qint64(quint8(header[9])) << 16 |
+               qint64(quint8(header[10])) << 8 | qint64(quint8(header[11]));
+    }
+    file.seek((page - 1) * pageSize);
+    file.write(QByteArray(pageSize, char(0xA5)));
+    file.close();
+    // The connection's copies of its pages go: the next read takes the page from the file.
+    sqlite3_db_release_memory(db.getHandle());
 }
 
 } // namespace qv::test

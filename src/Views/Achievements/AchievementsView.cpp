@@ -181,11 +181,13 @@ void AchievementsView::render() {
         for (const auto& achievement : section.achievements)
             items_.push_back({section.year, false, achievement});
     }
+    // The count goes with the items, before the empty state shows or hides and has the list
+    // place its rows again.
+    timeline_->setCount(int(items_.size()));
     // The first win replaces the empty state: the keyboard goes on from "Add Win".
     if (!items_.empty())
         FocusAfter::handOver(empty_, addWin_);
     empty_->setVisible(items_.empty());
-    timeline_->setCount(int(items_.size()));
     if (refocus_ >= 0)
         refocusAfterDelete();
 }

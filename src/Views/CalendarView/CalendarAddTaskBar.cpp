@@ -5,6 +5,7 @@
 #include "Components/DatePickerField.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
+#include "Components/UnsavedText.h"
 #include "Models/TaskCategory.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
@@ -59,6 +60,7 @@ QWidget* CalendarAddTaskBar::buildTitleRow() {
     line->setContentsMargins(0, 0, 0, 0);
     line->setSpacing(8);
     titleField_ = new QLineEdit;
+    UnsavedText::watch(titleField_);
     titleField_->setObjectName(QStringLiteral("newTaskField"));
     titleField_->setAccessibleName(tr("New task"));
     titleField_->setPlaceholderText(tr("New task..."));

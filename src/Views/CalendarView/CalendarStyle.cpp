@@ -2,6 +2,7 @@
 
 #include "Components/SymbolIcon.h"
 #include "Components/Symbols.h"
+#include "Components/UnsavedText.h"
 #include "Models/TaskCategory.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/ColorHex.h"
@@ -26,6 +27,9 @@ QLineEdit* CalendarStyle::inlineField(const QString& placeholder, double fontSiz
     palette.setColor(QPalette::PlaceholderText, Theme::textMuted());
     field->setPalette(palette);
     field->setMinimumWidth(40);
+    // Every such field writes what is typed in it (a title, a subtask): open with text, it holds
+    // what a failed save left.
+    UnsavedText::watch(field);
     return field;
 }
 
@@ -45,6 +49,7 @@ CalendarStyle::NotesLine CalendarStyle::notesLine(QWidget* parent, QWidget* prev
     row->setContentsMargins(margins);
     row->setSpacing(8);
     auto* editor = new CalendarNotesEditor(QObject::tr("Add a note..."), fontSize, maxLines);
+    UnsavedText::watch(editor);
     auto* save =
         new CalendarIconButton(QStringLiteral("checkmark.circle.fill"), saveSize, AppTheme::Colors::purple());
     row->addWidget(editor, 1, Qt::AlignTop);

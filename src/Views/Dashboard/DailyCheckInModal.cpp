@@ -6,6 +6,7 @@
 #include "Components/ScreenStyle.h"
 #include "Components/SheetChrome.h"
 #include "Components/Symbols.h"
+#include "Components/UnsavedText.h"
 #include "Components/VirtualList.h"
 #include "Models/Goal.h"
 #include "Platform/Clock.h"
@@ -73,6 +74,7 @@ DailyCheckInModal::DailyCheckInModal(const AppEnvironment& env, QWidget* parent)
 
     notes_ = new QPlainTextEdit;
     notes_->setObjectName(QStringLiteral("checkInNotes"));
+    UnsavedText::watch(notes_);
     notes_->setAccessibleName(tr("Notes"));
     notes_->setFont(Theme::font(13));
     notes_->setFixedHeight(80);

@@ -204,10 +204,12 @@ void DeadlinesView::render() {
         for (int i = 0; i < int(spec.finance->size()); ++i)
             items_.push_back({Kind::Finance, section, i});
     }
-    empty_->setVisible(vm.isEmpty());
+    // The count goes with the items, before the empty state shows or hides and has the list
+    // place its rows again.
     entering_ = true;
     list_->setCount(int(items_.size()));
     entering_ = false;
+    empty_->setVisible(vm.isEmpty());
 }
 
 void DeadlinesView::showEvent(QShowEvent* event) {

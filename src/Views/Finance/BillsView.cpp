@@ -161,8 +161,16 @@ QWidget* BillsView::buildEmptyState() {
 }
 
 void BillsView::render() {
+    std::vector<BillRowText> rows = viewModel_->billRows();
+    // The last bill deleted: the keyboard goes on from the empty state's "Add Bill".
+    if (rows.empty())
+        for (QWidget* row : list_->rowsInView())
+            FocusAfter::handOver(row, emptyAdd_);
+    // The list learns the new count with the new rows: a part shown or hidden below makes it
+    // place rows at once, and a count left from before would bind rows past the ones there are.
+    rows_ = std::move(rows);
+    list_->setCount(int(rows_.size()));
     monthLabel_->setText(viewModel_->monthTitle());
-    rows_ = viewModel_->billRows();
     total_->setFullText(viewModel_->totalMonthlyText(), viewModel_->totalMonthlyTip());
     count_->setText(QString::number(rows_.size()));
     totalCard_->setVisible(!rows_.empty());
@@ -170,11 +178,6 @@ void BillsView::render() {
     if (!rows_.empty())
         FocusAfter::handOver(empty_, add_);
     empty_->setVisible(rows_.empty());
-    // The last bill deleted: the keyboard goes on from the empty state's "Add Bill".
-    if (rows_.empty())
-        for (QWidget* row : list_->rowsInView())
-            FocusAfter::handOver(row, emptyAdd_);
-    list_->setCount(int(rows_.size()));
 }
 
 void BillsView::showEvent(QShowEvent* event) {

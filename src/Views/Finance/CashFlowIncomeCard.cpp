@@ -5,6 +5,7 @@
 #include "Components/MenuPicker.h"
 #include "Components/NumberFieldNote.h"
 #include "Components/ScreenStyle.h"
+#include "Components/UnsavedText.h"
 #include "Models/BankAccount.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
@@ -168,6 +169,7 @@ QWidget* CashFlowIncomeCard::buildInlineForm() {
     row->setSpacing(16);
     amountField_ = FinanceForm::field(QStringLiteral("incomeAmountField"), tr("Enter amount"));
     amountField_->setAccessibleName(tr("Monthly income amount"));
+    UnsavedText::watch(amountField_);
     amountField_->setText(newIncomeAmountText_);
     connect(amountField_, &QLineEdit::textChanged, this, [this](const QString& text) {
         newIncomeAmountText_ = text;

@@ -167,8 +167,10 @@ void GoalsView::refreshArchived() {
         ArchivedGoalRow probe(viewModel_->archivedText(archivedIDs_.front()), {}, {});
         archivedList_->setRowHeight(probe.sizeHint().height());
     }
-    archivedEmpty_->setVisible(archivedIDs_.empty());
+    // The count goes with the ids, before the empty state shows or hides and has the list place
+    // its rows again.
     archivedList_->setCount(int(archivedIDs_.size()));
+    archivedEmpty_->setVisible(archivedIDs_.empty());
 }
 
 void GoalsView::updatePanel() {

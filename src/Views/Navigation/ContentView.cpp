@@ -8,6 +8,7 @@
 #include "Components/MotionEffect.h"
 #include "Components/SheetHost.h"
 #include "Components/UltraThinMaterial.h"
+#include "Components/UnsavedText.h"
 #include "ViewModels/ActionSave.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/Theme/AppFontOption.h"
@@ -241,7 +242,14 @@ void ContentView::followStoreState() {
                     Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
             return;
         }
+        // So does an editor of the screen itself that holds what was typed (the calendar's new task).
+        if (UnsavedText::heldIn(this)) {
+            connect(&UnsavedText::shared(), &UnsavedText::released, this, &ContentView::followStoreState,
+                    Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
+            return;
+        }
     }
+    disconnect(&UnsavedText::shared(), &UnsavedText::released, this, &ContentView::followStoreState);
     showDestination();
 }
 
@@ -252,7 +260,14 @@ void ContentView::syncOverlays() {
         static_cast<QGridLayout*>(root_->layout())->addWidget(checkIn_, 0, 0);
         presentOverlay(checkIn_, 0.92);
     } else if (!vm->showDailyCheckIn() && checkIn_) {
-        dismissOverlay(checkIn_, 0.96);
+        // Its notes are what was typed: while the store waits they stay until answered or emptied.
+        if (vm->dailyCheckInUnanswered() && UnsavedText::heldIn(checkIn_)) {
+            connect(&UnsavedText::shared(), &UnsavedText::released, this, &ContentView::syncOverlays,
+                    Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
+        } else {
+            disconnect(&UnsavedText::shared(), &UnsavedText::released, this, &ContentView::syncOverlays);
+            dismissOverlay(checkIn_, 0.96);
+        }
     }
     if (vm->showOnboarding() && !onboarding_) {
         onboarding_ = new OnboardingView(env_, root_);

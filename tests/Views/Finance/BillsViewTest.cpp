@@ -184,3 +184,22 @@ TEST_F(BillsViewTest, WithoutCardsThereIsNoCardMethod) {
     EXPECT_EQ(find<SegmentedPicker>("paymentMethodPicker", form)->options(), (QStringList{"Cash", "Debit"}));
     EXPECT_EQ(form->paymentMethod(), QString("cash"));
 }
+
+TEST_F(BillsViewTest, EveryBillGoneAtOnceLeavesTheEmptyStateAndNoRowBoundPastTheBills) {
+    for (int i = 0; i < 300; ++i) {
+        auto bill = Bill::create(context);
+        bill->setName(QStringLiteral("Bill %1").arg(i));
+        bill->setAmount(10);
+        bill->setDueDay(qint16(1 + i % 28));
+    }
+    ASSERT_TRUE(context->save());
+    open();
+    ASSERT_EQ(text("billsCount"), QString("300"));
+    // The empty state shows and the total card goes while the list still counts 300 rows: the
+    // rows it then places must be bound to bills there are.
+    ASSERT_TRUE(context->batchDelete(Bill::entityName()));
+    viewModel()->fetchBills();
+    EXPECT_TRUE(find<QWidget>("billsEmpty")->isVisible());
+    for (BillRow* row : all<BillRow>(QString()))
+        EXPECT_FALSE(row->isVisible());
+}
