@@ -174,9 +174,9 @@ void ContentView::scheduleRebuild() {
             // delete widgets there and then (the focus ring goes with its target's focus): a
             // child deleted mid-walk is one the walk still reaches. Taken out first, those
             // deletions are over before the walk begins; the tree itself goes on a later turn.
-            if (QWidget* focus = QApplication::focusWidget(); focus && old->isAncestorOf(focus))
-                focus->clearFocus();
             if (old) {
+                if (QWidget* focus = QApplication::focusWidget(); focus && old->isAncestorOf(focus))
+                    focus->clearFocus();
                 old->hide();
                 old->deleteLater();
             }
