@@ -280,9 +280,16 @@ protected:
         case QEvent::ShortcutOverride:
         case QEvent::KeyPress:
             noteKey(static_cast<QKeyEvent*>(event));
+            rowLeft_ = false;
             return false;
-        case QEvent::Show:
+        case QEvent::MouseButtonPress:
+            rowLeft_ = false;
+            return false;
         case QEvent::Hide:
+            if (watched == homeRow_.row)
+                rowLeft_ = true;
+            [[fallthrough]];
+        case QEvent::Show:
             if (watched->isWidgetType())
                 noteLayer(static_cast<QWidget*>(watched), true);
             return false;
@@ -329,12 +336,19 @@ private:
         layers_ << layer;
         if (layers_.size() > 4)
             layers_.removeFirst();
+        // A layer may be gone by the time its opener takes the focus back.
+        openers_.removeAll(nullptr);
+        if (QWidget* opener = layer->opener(); opener && !openers_.contains(opener))
+            openers_ << opener;
+        if (openers_.size() > 4)
+            openers_.removeFirst();
     }
 
     bool isOpenerBack(const QWidget* widget) const {
-        return std::any_of(layers_.begin(), layers_.end(), [widget](const QPointer<KeyboardLayer>& layer) {
-            return layer && layer->opener() == widget;
-        });
+        return openers_.contains(widget) ||
+               std::any_of(layers_.begin(), layers_.end(), [widget](const QPointer<KeyboardLayer>& layer) {
+                   return layer && layer->opener() == widget;
+               });
     }
 
     bool byUser(Qt::FocusReason reason) const {
@@ -358,7 +372,18 @@ private:
         return part && homeKnown_ && part != homePart_;
     }
 
+    // The control the user had, of the record he was in, made anew (a screen that rebuilds its
+    // rows gives the focus back to it): his own still, whatever it does.
+    bool isControlBack(const QWidget* widget) const {
+        QWidget* row = rowOf(const_cast<QWidget*>(widget));
+        return row && row != widget && homeRow_.record.isValid() && !homeControl_.isEmpty() &&
+               widget->objectName() == homeControl_ && row->property(kRecordProperty) == homeRow_.record &&
+               row->objectName() == homeRow_.name;
+    }
+
     void remember(QWidget* widget) {
+        rowLeft_ = false;
+        homeControl_ = widget->objectName();
         home_.clear();
         for (QWidget* w = widget; w && !w->isWindow(); w = w->parentWidget())
             home_ << w;
@@ -366,6 +391,9 @@ private:
         homePart_ = keptOutPart(widget);
         homeKnown_ = true;
         homeRow_ = RowPlace::of(rowOf(widget));
+        disconnect(homeRowGone_);
+        if (homeRow_.row)
+            homeRowGone_ = connect(homeRow_.row, &QObject::destroyed, this, [this] { rowLeft_ = true; });
     }
 
     // The shown row under `host` other than `except` that shows `record`.
@@ -415,8 +443,11 @@ private:
     }
 
     QWidget* rowInPlace() const {
+        // Only a focus handed on as the row leaves: one a screen gives later is its own choice.
+        if (!homeRow_.known || !rowLeft_)
+            return nullptr;
         const QWidget* from = homeLeft();
-        return homeRow_.known ? rowTakingPlace(homeRow_, from ? from->window() : nullptr) : nullptr;
+        return rowTakingPlace(homeRow_, from ? from->window() : nullptr);
     }
 
     // Where the user was: the control he had, else the nearest part around it still shown.
@@ -441,7 +472,7 @@ private:
         // The row the user was in went (a delete took it): a focus handed on goes to the row that
         // took its place, wherever Qt or a screen passed it.
         QWidget* place = rowInPlace();
-        if (!refuses(widget) && (!place || place == widget)) {
+        if ((!refuses(widget) && (!place || inside(place, widget))) || isControlBack(widget)) {
             remember(widget);
             return false;
         }
@@ -479,7 +510,11 @@ private:
     QPoint homeAt_;
     QPointer<QWidget> homePart_;
     RowPlace homeRow_; // the row the user was in, if any
+    QString homeControl_;
+    bool rowLeft_ = false; // the row the user was in hid or went since his last key or click
+    QMetaObject::Connection homeRowGone_;
     QList<QPointer<KeyboardLayer>> layers_;
+    QList<QPointer<QWidget>> openers_;
     // A record the focus was moved off in the refill under way, and where it was moved to.
     QVariant pendingRecord_;
     QPointer<QWidget> pendingHost_;

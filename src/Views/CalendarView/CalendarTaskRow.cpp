@@ -222,6 +222,7 @@ QWidget* CalendarTaskRow::buildSubtaskSection() {
     // The new-subtask line comes with the first press of "Add subtask" (see openAddSubtask).
     addSubtaskButton_ = new CalendarChip(tr("Add subtask"), Theme::font(11, QFont::Medium));
     addSubtaskButton_->setObjectName(QStringLiteral("addSubtaskButton"));
+    FocusAfter::markCarryOn(addSubtaskButton_, QStringLiteral("calendarSubtaskRow"));
     addSubtaskButton_->setSymbol(QStringLiteral("arrow.turn.down.right"), 10);
     addSubtaskButton_->setPadding(0, 4);
     connect(addSubtaskButton_, &CalendarChip::clicked, this, &CalendarTaskRow::openAddSubtask);

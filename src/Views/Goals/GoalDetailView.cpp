@@ -201,6 +201,7 @@ QWidget* GoalDetailView::buildMilestonesSection(QWidget* parent) {
     heading->addStretch(1);
     addMilestone_ = new QToolButton(section);
     addMilestone_->setObjectName(QStringLiteral("addMilestoneButton"));
+    FocusAfter::markCarryOn(addMilestone_, QStringLiteral("milestoneCard"));
     addMilestone_->setToolTip(tr("Add Check-in"));
     connect(addMilestone_, &QToolButton::clicked, this, &GoalDetailView::openAddMilestone);
     heading->addWidget(addMilestone_);
