@@ -155,13 +155,33 @@ bool isModalOnTop(const QWidget* widget) {
     return layer && layer->kind() == KeyboardLayer::Kind::modal;
 }
 
-// A row that left its list, or the row the user was in: where it stood and what it showed.
+// The rows of `host` in `row`'s section (all of them for a row of no section), shown, in the
+// order they read.
+QList<QWidget*> sectionRows(const QWidget* host, const QString& name, bool section) {
+    QList<QWidget*> rows;
+    if (!host)
+        return rows;
+    for (QObject* child : host->children()) {
+        auto* row = qobject_cast<QWidget*>(child);
+        if (row && shownRow(row) && (!section || row->objectName() == name))
+            rows << row;
+    }
+    std::sort(rows.begin(), rows.end(), [](const QWidget* a, const QWidget* b) {
+        return a->y() < b->y() || (a->y() == b->y() && a->x() < b->x());
+    });
+    return rows;
+}
+
+// A row that left its list, or the row the user was in: where it stood, what it showed, and
+// the records of the rows around it then.
 struct RowPlace {
     QPointer<QWidget> row;
     QPointer<QWidget> host;
     QPoint at;       // in its host
     QPoint windowAt; // its centre in the window
     QVariant record;
+    QVariant next;        // the record of the row after it, which takes its place when it leaves
+    QVariant previous;    // and of the row before it, which does when it was the last
     QString name;         // the object name its section's rows share
     bool section = false; // a row marked as one: only a row of its section takes its place
     bool known = false;
@@ -178,37 +198,50 @@ struct RowPlace {
         place.record = row->property(kRecordProperty);
         place.name = row->objectName();
         place.section = isStop(row);
+        const QList<QWidget*> rows = sectionRows(place.host, place.name, place.section);
+        if (const qsizetype i = rows.indexOf(row); i >= 0) {
+            if (i + 1 < rows.size())
+                place.next = rows[i + 1]->property(kRecordProperty);
+            if (i > 0)
+                place.previous = rows[i - 1]->property(kRecordProperty);
+        }
         return place;
     }
 };
 
+// The shown row of `left`'s section in the window that shows `record`, if any.
+QWidget* rowShowing(const RowPlace& left, const QVariant& record, const QWidget* window) {
+    if (!record.isValid() || !window)
+        return nullptr;
+    for (QWidget* row : window->findChildren<QWidget*>(left.name))
+        if (shownRow(row) && row->property(kRecordProperty) == record)
+            return row;
+    return nullptr;
+}
+
 // The row that took the place of `left`, now gone or showing another record: the row showing
-// its record still (made anew, or moved), else the row of its section that stands where it
-// stood, else the one before it. Null while `left` shows its record still.
+// its record still (made anew, or moved within its list), else the row of the record that came
+// after it, else the one before it, else the row of its section that stands where it stood, else
+// the one above. Null while `left` shows its record still.
 QWidget* rowTakingPlace(const RowPlace& left, const QWidget* window) {
     if (left.row && shownRow(left.row) && left.row->property(kRecordProperty) == left.record)
         return nullptr;
-    if (left.record.isValid() && window)
-        for (QWidget* row : window->findChildren<QWidget*>(left.name))
-            if (shownRow(row) && row->property(kRecordProperty) == left.record)
-                return row;
+    for (const QVariant& record : {left.record, left.next, left.previous})
+        if (QWidget* row = rowShowing(left, record, window))
+            return row;
     if (!left.host)
         return nullptr;
     if (left.row && shownRow(left.row) && left.row->pos() == left.at)
         return left.row; // filled anew in its place
     QWidget* below = nullptr;
     QWidget* above = nullptr;
-    const auto before = [](const QWidget* a, QPoint b) {
-        return a->y() < b.y() || (a->y() == b.y() && a->x() < b.x());
-    };
-    for (QObject* child : left.host->children()) {
-        auto* row = qobject_cast<QWidget*>(child);
-        if (!row || row == left.row || !shownRow(row) || (left.section && row->objectName() != left.name))
+    for (QWidget* row : sectionRows(left.host, left.name, left.section)) {
+        if (row == left.row)
             continue;
-        if (!before(row, left.at)) {
-            if (!below || before(row, below->pos()))
+        if (row->y() > left.at.y() || (row->y() == left.at.y() && row->x() >= left.at.x())) {
+            if (!below)
                 below = row;
-        } else if (!above || before(above, row->pos())) {
+        } else {
             above = row;
         }
     }
@@ -236,9 +269,9 @@ public:
     using QObject::QObject;
 
     // The row showed the record `was` and now shows another: no focus event tells it, so the
-    // row's host does. The focus and the way back of a sheet in it go to the row showing `was`
-    // still, else to the row itself (it took the record's place); a row filled with `was` later
-    // in the same refill takes them then.
+    // row's host does. The focus and the way back of a sheet in it go at once to the row itself,
+    // which acts on nothing; once the whole list is filled, to the row that took the place of
+    // `was` (the row showing it still, when it only moved).
     void refilled(QWidget* row, const QVariant& was) {
         QWidget* focus = QApplication::focusWidget();
         KeyboardLayer* layer = KeyboardLayer::top(row);
@@ -246,33 +279,34 @@ public:
         const bool held = inside(row, focus);
         if (!opener && !held)
             return;
-        QWidget* to = rowShowing(row->parentWidget(), was, row);
-        const bool found = to != nullptr;
-        if (!to)
-            to = placeIn(row);
+        RowPlace left = homeRow_.row == row && homeRow_.record == was ? homeRow_ : RowPlace::of(row);
+        left.record = was;
+        QWidget* to = placeIn(row);
         if (opener && to)
             layer->setOpener(to);
         if (held)
             moveFocus(focus, to);
-        if (!found && was.isValid())
-            follow(was, row->parentWidget(), held, opener ? layer : nullptr);
+        const QPointer<QWidget> placed = to;
+        const QPointer<KeyboardLayer> way = opener ? layer : nullptr;
+        QMetaObject::invokeMethod(
+            this,
+            [this, left, placed, way, held] {
+                if (!placed || !left.row)
+                    return;
+                QWidget* row = rowTakingPlace(left, placed->window());
+                QWidget* to = row ? FocusAfter::rowStop(row) : nullptr;
+                if (!to || to == placed)
+                    return;
+                if (way && way->opener() == placed)
+                    way->setOpener(to);
+                if (held && QApplication::focusWidget() == placed)
+                    moveFocus(placed, to);
+            },
+            Qt::QueuedConnection);
     }
 
-    // The row now shows `record`: the record the focus was moved off in this refill comes back.
-    void filled(QWidget* row, const QVariant& record) {
-        if (!pendingHost_ || !record.isValid() || record != pendingRecord_ ||
-            row->parentWidget() != pendingHost_)
-            return;
-        QWidget* to = FocusAfter::rowStop(row);
-        if (!to)
-            return;
-        if (pendingLayer_)
-            pendingLayer_->setOpener(to);
-        QWidget* focus = QApplication::focusWidget();
-        if (pendingFocus_ && (!focus || focus == pendingTo_))
-            moveFocus(focus, to);
-        pendingHost_ = nullptr;
-    }
+    // The row the user was in, for a list that lets it go (see FocusAfter::afterRowLeft).
+    RowPlace placeOf(QWidget* row) const { return homeRow_.row == row ? homeRow_ : RowPlace::of(row); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -396,18 +430,6 @@ private:
             homeRowGone_ = connect(homeRow_.row, &QObject::destroyed, this, [this] { rowLeft_ = true; });
     }
 
-    // The shown row under `host` other than `except` that shows `record`.
-    static QWidget* rowShowing(const QWidget* host, const QVariant& record, const QWidget* except) {
-        if (!host || !record.isValid())
-            return nullptr;
-        for (QObject* child : host->children()) {
-            auto* row = qobject_cast<QWidget*>(child);
-            if (row && row != except && shownRow(row) && row->property(kRecordProperty) == record)
-                return row;
-        }
-        return nullptr;
-    }
-
     // Where the focus on a row that shows another record now goes: the row itself, else the
     // Add of its section, else the control that carries the work on.
     static QWidget* placeIn(QWidget* row) {
@@ -416,17 +438,6 @@ private:
         if (QWidget* add = sectionAdd(row->objectName(), row, centreIn(row, row->window())))
             return add;
         return FocusAfter::carryOn(row);
-    }
-
-    // The row filled with `record` next in this refill takes the focus and the way back.
-    void follow(const QVariant& record, QWidget* host, bool focus, KeyboardLayer* layer) {
-        pendingRecord_ = record;
-        pendingHost_ = host;
-        pendingFocus_ = focus;
-        pendingTo_ = QApplication::focusWidget();
-        pendingLayer_ = layer;
-        QMetaObject::invokeMethod(
-            this, [this] { pendingHost_ = nullptr; }, Qt::QueuedConnection);
     }
 
     void moveFocus(QWidget* from, QWidget* to) {
@@ -443,8 +454,9 @@ private:
     }
 
     QWidget* rowInPlace() const {
-        // Only a focus handed on as the row leaves: one a screen gives later is its own choice.
-        if (!homeRow_.known || !rowLeft_)
+        // Only a focus handed on as a row leaves: one a screen gives later is its own choice, and
+        // a part a list lends (a card's head or foot) is no row whose place another takes.
+        if (!homeRow_.section || !rowLeft_)
             return nullptr;
         const QWidget* from = homeLeft();
         return rowTakingPlace(homeRow_, from ? from->window() : nullptr);
@@ -471,14 +483,19 @@ private:
         }
         // The row the user was in went (a delete took it): a focus handed on goes to the row that
         // took its place, wherever Qt or a screen passed it.
+        // With no row of the section left, its Add.
         QWidget* place = rowInPlace();
-        if ((!refuses(widget) && (!place || inside(place, widget))) || isControlBack(widget)) {
+        QWidget* to = place ? FocusAfter::rowStop(place) : nullptr;
+        QWidget* add = !to && homeRow_.section && rowLeft_
+                           ? sectionAdd(homeRow_.name, widget, homeRow_.windowAt)
+                           : nullptr;
+        const bool fits = add ? widget == add : !place || inside(place, widget);
+        if ((!refuses(widget) && fits) || isControlBack(widget)) {
             remember(widget);
             return false;
         }
-        QWidget* to = place ? FocusAfter::rowStop(place) : nullptr;
-        if (!to && homeRow_.known)
-            to = sectionAdd(homeRow_.name, widget, homeRow_.windowAt);
+        if (!to)
+            to = add;
         if (!to || refuses(to)) {
             QWidget* from = homeLeft();
             to = from ? carryOnFrom(from, homeAt_) : nullptr;
@@ -515,12 +532,6 @@ private:
     QMetaObject::Connection homeRowGone_;
     QList<QPointer<KeyboardLayer>> layers_;
     QList<QPointer<QWidget>> openers_;
-    // A record the focus was moved off in the refill under way, and where it was moved to.
-    QVariant pendingRecord_;
-    QPointer<QWidget> pendingHost_;
-    QPointer<QWidget> pendingTo_;
-    QPointer<KeyboardLayer> pendingLayer_;
-    bool pendingFocus_ = false;
 };
 
 Guard* g_guard = nullptr;
@@ -630,11 +641,12 @@ void FocusAfter::fillRow(QWidget* row, const QVariant& record) {
         return;
     if (wasRow && !same)
         g_guard->refilled(row, was);
-    g_guard->filled(row, record);
 }
 
 QWidget* FocusAfter::afterRowLeft(QWidget* row) {
-    return row ? placeAfter(RowPlace::of(row), row->parentWidget()) : nullptr;
+    if (!row)
+        return nullptr;
+    return placeAfter(g_guard ? g_guard->placeOf(row) : RowPlace::of(row), row->parentWidget());
 }
 
 void FocusAfter::installGuard() {

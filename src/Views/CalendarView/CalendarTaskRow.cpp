@@ -413,8 +413,11 @@ void CalendarTaskRow::openFollowUp() {
 void CalendarTaskRow::openAddSubtask() {
     newSubtaskField();
     showingAddSubtask_ = true;
-    updateChrome();
+    // The field takes the focus before the "Add subtask" it replaces hides, so the window does
+    // not pass the focus on to the row's next control meanwhile.
+    addSubtaskLine_->show();
     subtaskField_->setFocus();
+    updateChrome();
 }
 
 void CalendarTaskRow::commitSubtask() {
@@ -422,8 +425,9 @@ void CalendarTaskRow::commitSubtask() {
         return;
     if (!viewModel_->addSubtask(task_, subtaskField_->text()))
         return;
+    // The field stays open with the focus, as a list's quick entry does: the next name and
+    // Return add the next subtask, never act on the one just added.
     subtaskField_->clear();
-    showingAddSubtask_ = false;
     refresh();
 }
 

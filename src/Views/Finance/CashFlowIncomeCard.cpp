@@ -170,6 +170,10 @@ QWidget* CashFlowIncomeCard::buildInlineForm() {
     row->setSpacing(16);
     amountField_ = FinanceForm::field(QStringLiteral("incomeAmountField"), tr("Enter amount"));
     amountField_->setAccessibleName(tr("Monthly income amount"));
+    // Without incomes the form stands for the card's "plus": the last income gone, it takes the
+    // focus.
+    if (viewModel_->incomes().empty())
+        FocusAfter::markCarryOn(amountField_, QStringLiteral("incomeRow"));
     amountField_->setText(newIncomeAmountText_);
     connect(amountField_, &QLineEdit::textChanged, this, [this](const QString& text) {
         newIncomeAmountText_ = text;
