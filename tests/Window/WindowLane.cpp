@@ -182,10 +182,15 @@ void WindowLane::hover(QWidget* widget) {
 }
 
 void WindowLane::tabOnto(QWidget* control) {
+    // From the nearest stop before it that acts on no record: a focus a program puts on a row's
+    // action is moved off it, as any focus the user did not move himself.
     for (QWidget* w = control->previousInFocusChain(); w && w != control; w = w->previousInFocusChain())
-        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus) {
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus &&
+            !FocusAfter::isAction(w)) {
             w->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(w, Qt::Key_Tab);
+            for (int i = 0; i < 8 && QApplication::focusWidget() && QApplication::focusWidget() != control;
+                 ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             break;
         }
     frames(60);

@@ -1,6 +1,7 @@
 #include "Views/Finance/CashFlowIncomeCard.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Components/FocusRing.h"
 #include "Components/MenuPicker.h"
 #include "Components/NumberFieldNote.h"
@@ -127,6 +128,7 @@ QWidget* CashFlowIncomeCard::buildHeader() {
     row->addLayout(texts, 1);
     auto* plus = new QPushButton;
     plus->setObjectName(QStringLiteral("addIncomeButton"));
+    FocusAfter::markCarryOn(plus, QStringLiteral("incomeRow"));
     plus->setToolTip(tr("Add income"));
     plus->setAutoDefault(false);
     plus->setCursor(Qt::PointingHandCursor);

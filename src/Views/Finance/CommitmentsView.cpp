@@ -100,6 +100,7 @@ QWidget* CommitmentsView::buildCardsHead() {
     addCard_ =
         ScreenStyle::textButton(tr("Add Card"), Theme::font(12, QFont::Medium), AppTheme::Colors::sunrise());
     addCard_->setObjectName(QStringLiteral("addCardButton"));
+    FocusAfter::markCarryOn(addCard_, QStringLiteral("creditCardRow"));
     ScreenStyle::setSymbol(addCard_, QStringLiteral("plus"), AppTheme::Colors::sunrise(), 12);
     connect(addCard_, &QPushButton::clicked, this, &CommitmentsView::showAddCard);
     header->addWidget(addCard_);
