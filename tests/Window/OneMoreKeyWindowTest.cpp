@@ -396,8 +396,10 @@ protected:
                    accessibleName(at) + u')';
         if (!a.leaves)
             return {};
+        // The record's own row, as a row, may keep it: the record just changed.
         if (row && titleOf(row) == acted)
-            return QStringLiteral("still on the row that left, on ") + describe(at);
+            return at == row ? QString()
+                             : QStringLiteral("on a control of the row that left, ") + describe(at);
         if (!following.isEmpty()) {
             QWidget* next = rowTitled(c, following);
             if (!within(next, at))
