@@ -28,6 +28,7 @@
 #include "Platform/UrlOpener.h"
 #include "Platform/UserDefaults.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
+#include "Views/CalendarView/CalendarTextLine.h"
 #include "Views/Finance/FinanceTabBar.h"
 #include "Views/Finance/FinanceTabButton.h"
 #include "Views/Finance/FinanceView.h"
@@ -35,7 +36,11 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCursor>
 #include <QLabel>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 #include <functional>
@@ -69,7 +74,8 @@ struct ListCase {
     AppDestination destination;
     std::optional<FinanceTab> tab;
     const char* row;
-    // The Adds of the section: where the focus may go once its last row left.
+    // The Adds of the section (or what holds them, as a form in place of the empty list): where
+    // the focus may go once its last row left.
     QStringList adds;
     QString entity;
     // The list's records replaced by that many, named from `names`.
@@ -175,6 +181,9 @@ protected:
             if (names.contains(text.trimmed()))
                 return text.trimmed();
         }
+        for (auto* line : row->findChildren<CalendarTextLine*>())
+            if (rowAround(line) == row && names.contains(line->text().trimmed()))
+                return line->text().trimmed();
         return {};
     }
     // The rows of seeded records shown, top to bottom.
@@ -287,33 +296,54 @@ protected:
     }
     // Into the row by the keyboard: Tab to it, or to the first row and Down where the rows are
     // one stop.
-    void enter(const QList<QWidget*>& shown, int index) {
+    bool enter(const QList<QWidget*>& shown, int index) {
         QWidget* row = shown[index];
         const bool oneStop = !firstStop(row);
         QWidget* first = oneStop ? shown[0] : row;
-        ASSERT_NE(tabTo([first](QWidget* w) { return within(first, w); }), nullptr)
-            << "Tab never reached the row";
+        if (!tabTo([first](QWidget* w) { return within(first, w); })) {
+            ADD_FAILURE() << "Tab never reached the row";
+            return false;
+        }
         for (int i = 0; oneStop && i < index; ++i)
             key(Qt::Key_Down);
-        ASSERT_TRUE(within(row, focus()))
-            << "the keyboard is not in the row: " << describe(focus()).toStdString();
+        if (!within(row, focus())) {
+            ADD_FAILURE() << "the keyboard is not in the row but on " << describe(focus()).toStdString();
+            return false;
+        }
+        return true;
     }
-    void press(QWidget* row, QWidget* control, Press how) {
+    // The control pressed as the step says; false when it could not be.
+    bool press(QWidget* row, QWidget* control, Press how) {
         if (how == Press::click) {
+            // From outside the row, so that the row made anew under a pointer left there is entered.
+            if (QScreen* screen = QGuiApplication::primaryScreen())
+                QCursor::setPos(screen, screen->geometry().bottomRight());
+            frames(60);
             hover(row);
             frames(300);
-            ASSERT_TRUE(control->isVisible()) << "the row shows no " << control->objectName().toStdString();
+            if (!control->isVisible()) {
+                ADD_FAILURE() << "the row shows no " << control->objectName().toStdString();
+                return false;
+            }
             click(control);
         } else {
-            for (int i = 0; i < 12 && focus() != control; ++i) {
+            // Forward through the row, else back: the control may come before the stop entered.
+            for (int i = 0; i < 12 && focus() != control && within(row, focus()); ++i)
                 key(Qt::Key_Tab);
-                ASSERT_TRUE(within(row, focus()))
-                    << "Tab left the row before " << control->objectName().toStdString();
+            if (focus() != control && !within(row, focus()))
+                key(Qt::Key_Backtab);
+            for (int i = 0; i < 12 && focus() != control && within(row, focus()); ++i)
+                key(Qt::Key_Backtab);
+            if (focus() != control) {
+                ADD_FAILURE() << "Tab and Shift+Tab in the row never reached "
+                              << control->objectName().toStdString() << ", but "
+                              << describe(focus()).toStdString();
+                return false;
             }
-            ASSERT_EQ(focus(), control) << "Tab never reached " << control->objectName().toStdString();
             key(how == Press::tabReturn ? Qt::Key_Return : Qt::Key_Space);
         }
         frames(600);
+        return true;
     }
     // The action of the row's context menu chosen (the menu is Qt's own).
     void chooseInMenu(QWidget* row, const char* name) {
@@ -348,8 +378,8 @@ protected:
     }
 
     // Why the focus may not rest where it is after the action, or nothing.
-    QString focusFault(const ListCase& c, const RowAction& a, const QString& acted,
-                       const QString& following) {
+    QString focusFault(const ListCase& c, const RowAction& a, const QString& acted, const QString& following,
+                       const QString& around) {
         QWidget* at = focus();
         if (!at)
             return QStringLiteral("on nothing");
@@ -358,14 +388,18 @@ protected:
         QWidget* row = rowAround(at);
         if (at == row && accessibleName(row).isEmpty())
             return QStringLiteral("on a row without a name, ") + describe(at);
-        // A row of another list; a row around the list's rows (a subtask's task) counts as one.
-        if (row && row->objectName() != QLatin1String(c.row))
+        // A row of another list; the row around the list's rows (a step's milestone) is the section.
+        if (row && row->objectName() == around)
+            row = nullptr;
+        else if (row && row->objectName() != QLatin1String(c.row))
             return QStringLiteral("in another list's row, on ") + describe(at) + QStringLiteral(" (") +
                    accessibleName(at) + u')';
         if (!a.leaves)
             return {};
+        // The record's own row, as a row, may keep it: the record just changed.
         if (row && titleOf(row) == acted)
-            return QStringLiteral("still on the row that left, on ") + describe(at);
+            return at == row ? QString()
+                             : QStringLiteral("on a control of the row that left, ") + describe(at);
         if (!following.isEmpty()) {
             QWidget* next = rowTitled(c, following);
             if (!within(next, at))
@@ -374,8 +408,8 @@ protected:
         }
         if (row)
             return {};
-        for (const QString& add : c.adds)
-            if (at->objectName() == add)
+        for (QWidget* w = at; w; w = w->parentWidget())
+            if (c.adds.contains(w->objectName()))
                 return {};
         return QStringLiteral("neither in the section's rows nor on its Add, but on ") + describe(at);
     }
@@ -401,17 +435,19 @@ protected:
         QWidget* row = shown[index];
         const QString acted = titleOf(row);
         const QString following = index + 1 < n ? titleOf(shown[index + 1]) : QString();
+        QWidget* container = rowAround(row->parentWidget());
+        const QString around = container ? container->objectName() : QString();
         QWidget* control = a.control ? controlOf(row, a.control) : nullptr;
         ASSERT_TRUE(control || a.menu) << "the row has no " << a.control;
         goHome(c);
         const StoreRows before = storeRows(context());
         const bool focusFollows =
             how != Press::click || (control && (control->focusPolicy() & Qt::ClickFocus));
-        if (how != Press::click)
-            enter(shown, index);
-        if (control)
-            press(row, control, how);
-        else
+        if (how != Press::click && !enter(shown, index))
+            return;
+        if (control && !press(row, control, how))
+            return;
+        if (!control)
             chooseInMenu(row, a.menu);
         confirm(how);
         frames(400);
@@ -421,10 +457,13 @@ protected:
             EXPECT_EQ(acting.value(c.entity).size() + 1, before.value(c.entity).size())
                 << "the action took no record, or more than one";
         }
-        EXPECT_EQ(rowTitled(c, acted) == nullptr, a.leaves) << "the row did or did not leave as it should";
+        if (a.removes) {
+            EXPECT_EQ(rowTitled(c, acted), nullptr) << "the row of the record gone is still shown";
+        }
         if (focusFollows) {
-            EXPECT_TRUE(focusFault(c, a, acted, following).isEmpty())
-                << "after the action the focus is " << focusFault(c, a, acted, following).toStdString();
+            EXPECT_TRUE(focusFault(c, a, acted, following, around).isEmpty())
+                << "after the action the focus is "
+                << focusFault(c, a, acted, following, around).toStdString();
         }
         // A toggle whose row stays keeps the focus on it, as the user put it there.
         if (!a.leaves && focus() && focus()->objectName() == QLatin1String(a.control) &&
@@ -459,6 +498,13 @@ TEST_P(OneMoreKey, AfterARowActionOneMoreKeyChangesNoRecord) {
         }
         ~NoBrowser() { UrlOpener::setHandler({}); }
     } noBrowser;
+    // One more Return or Space on a picker opens its menu, which a person would close again.
+    QTimer menus;
+    QObject::connect(&menus, &QTimer::timeout, [] {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    menus.start(100);
     seedEveryKind();
     {
         // Rows of the other sections of the month plan around each one.
@@ -475,7 +521,8 @@ TEST_P(OneMoreKey, AfterARowActionOneMoreKeyChangesNoRecord) {
             cash.addExpense(draft);
         }
     }
-    showWindow(QSize(1200, 760));
+    // Tall enough that every row of the month plan is made (its lists make only the rows in view).
+    showWindow(QSize(1400, 1040));
     for (const RowAction& a : c.actions) {
         step(c, a, Which::second, Press::tabReturn);
         step(c, a, Which::second, Press::tabSpace);
@@ -577,7 +624,7 @@ INSTANTIATE_TEST_SUITE_P(
                  AppDestination::expenses,
                  FinanceTab::cashFlow,
                  "incomeRow",
-                 {QStringLiteral("addIncomeButton"), QStringLiteral("setIncomeButton")},
+                 {QStringLiteral("addIncomeButton"), QStringLiteral("inlineIncomeForm")},
                  Income::entityName(),
                  [](ObjectContext* context, int n) { seedCashFlow(context, {}, n); },
                  {deletes("deleteButton")}},
@@ -704,7 +751,7 @@ INSTANTIATE_TEST_SUITE_P(
                  AppDestination::goals,
                  std::nullopt,
                  "archivedGoalRow",
-                 {QStringLiteral("goalsAchievedTab")},
+                 {QStringLiteral("goalsTabs")},
                  Goal::entityName(),
                  [](ObjectContext* context, int n) {
                      removeAll<Goal>(context);
