@@ -14,12 +14,12 @@ class QWidget;
 // next control far away (the sidebar) or to nothing.
 //
 // The hand-over never gives the focus to a control that acts on a record (one more Return there
-// would delete, pause or mark done one the user did not mean), nor to a part of the window the
-// user was not in: it gives it to the row that took the place of the one that left, the
-// section's Add, else the screen's first stop. With the guard installed the same holds for every focus the
-// user did not move himself (Tab, Shift+Tab, the arrows, a click, a shortcut): one that Qt passes on from a
-// control that hid, or that a screen gives back, is moved off such a control at once. The way back of a sheet
-// or an alert is the user's own: it stays.
+// would delete, pause or mark done a record the user did not mean), nor to a part of the window
+// the user was not in: it gives it to the row that took the place of the one that left, else the
+// section's Add, else the screen's first stop. With the guard installed the same holds for every
+// focus the user did not move himself: one that Qt passes on from a control that hid, or that a
+// screen gives, is moved off such a control at once. What the user moves (Tab, Shift+Tab, the
+// arrows, a click, a shortcut) stays, and so does the way back of a sheet or an alert.
 namespace FocusAfter {
 
 // What a hiding part held: the focus (let go of, so the window does not pass it on) and the
@@ -29,9 +29,9 @@ struct Handover {
     bool ring = false;
     QPointer<KeyboardLayer> layer;
 
-    // Gives what was held to `to` (to the control that carries the work on, when `to` acts on a
-    // record): the focus at once when it can take it, else as soon as it can in this
-    // turn of the event loop, with the ring when the leaving control showed one.
+    // Gives what was held to `to` (when `to` acts on a record: to its row, else the control that
+    // carries the work on): the focus at once when it can take it, else as soon as it can in
+    // this turn of the event loop, with the ring when the leaving control showed one.
     void giveTo(QWidget* to) const;
 };
 
