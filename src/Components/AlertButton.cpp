@@ -1,5 +1,6 @@
 #include "Components/AlertButton.h"
 
+#include "Components/FocusAfter.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
 
@@ -16,6 +17,9 @@ AlertButton::AlertButton(const QString& title, AlertDialog::Role role, QWidget* 
     setFont(Theme::font(13, QFont::Medium));
     setObjectName(QStringLiteral("alertButton"));
     setAccessibleName(title);
+    // One more Return after the alert must not land on its Delete or its Cancel again.
+    if (role == AlertDialog::Role::Cancel || role == AlertDialog::Role::Destructive)
+        FocusAfter::markAction(this, FocusAfter::Action::deletes);
 }
 
 QSize AlertButton::sizeHint() const {

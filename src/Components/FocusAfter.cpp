@@ -3,7 +3,6 @@
 #include "Components/FocusRing.h"
 #include "Components/KeyboardLayer.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -17,20 +16,48 @@
 
 namespace {
 
-const char* const kDestructiveProperty = "focusAfterDestructive";
+// What a control does to a record (FocusAfter::Action, plus one), and the Add of a section.
+const char* const kActionProperty = "focusAfterAction";
 const char* const kCarryOnProperty = "focusAfterCarriesOn";
+const char* const kCarryOnRowsProperty = "focusAfterCarriesOnRows";
+// A row that takes a focus handed on.
+const char* const kStopProperty = "focusAfterRowStop";
 // A row a list fills, and the record it shows.
 const char* const kRowProperty = "focusAfterRow";
 const char* const kRecordProperty = "focusAfterRecord";
 
 QList<QPointer<QWidget>> g_keptOut;
+QList<QPointer<QWidget>> g_sectionAdds;
 
 bool inside(const QWidget* root, const QWidget* widget) {
     return root && widget && (widget == root || root->isAncestorOf(widget));
 }
 
+bool isStop(const QWidget* widget) {
+    return widget->property(kStopProperty).toBool();
+}
+
 bool canTake(const QWidget* widget) {
-    return widget && widget->isVisible() && widget->isEnabled() && widget->focusPolicy() != Qt::NoFocus;
+    return widget && widget->isVisible() && widget->isEnabled() &&
+           (widget->focusPolicy() != Qt::NoFocus || isStop(widget));
+}
+
+// The row a list filled that holds the widget, if any.
+QWidget* rowOf(QWidget* widget) {
+    for (QWidget* w = widget; w && !w->isWindow(); w = w->parentWidget())
+        if (w->property(kRowProperty).toBool())
+            return w;
+    return nullptr;
+}
+
+// A control inside a row, not the row: it acts on the row's record, or edits it.
+bool inRowControl(QWidget* widget) {
+    const QWidget* row = rowOf(widget);
+    return row && row != widget;
+}
+
+bool shownRow(const QWidget* row) {
+    return row->property(kRowProperty).toBool() && row->isVisibleTo(row->window());
 }
 
 // A Tab stop that is shown, or will be once the change under way is laid out (a part made anew
@@ -81,7 +108,7 @@ QWidget* carryOnFrom(QWidget* from, QPoint at) {
         QList<QWidget*> all = root->findChildren<QWidget*>();
         all.prepend(root);
         for (QWidget* w : std::as_const(all)) {
-            if (!isCarryOn(w) || !willTakeTab(w) || FocusAfter::isDestructive(w) || keptOutPart(w) != own)
+            if (!isCarryOn(w) || !willTakeTab(w) || FocusAfter::isAction(w) || keptOutPart(w) != own)
                 continue;
             const QPoint d = centreIn(w, window) - at;
             const qint64 distance = qint64(d.x()) * d.x() + qint64(d.y()) * d.y();
@@ -96,9 +123,31 @@ QWidget* carryOnFrom(QWidget* from, QPoint at) {
             break;
     }
     for (QWidget* w = screen->nextInFocusChain(); w && w != screen; w = w->nextInFocusChain())
-        if (screen->isAncestorOf(w) && willTakeTab(w) && !FocusAfter::isDestructive(w))
+        if (screen->isAncestorOf(w) && willTakeTab(w) && !FocusAfter::isAction(w) && !inRowControl(w))
             return w;
     return nullptr;
+}
+
+// The Add of the section whose rows are named `rows`, in the window `near` is in: the one
+// nearest `at` (window coordinates) of those that take Tab.
+QWidget* sectionAdd(const QString& rows, const QWidget* near, QPoint at) {
+    if (rows.isEmpty() || !near)
+        return nullptr;
+    QWidget* best = nullptr;
+    qint64 bestDistance = std::numeric_limits<qint64>::max();
+    g_sectionAdds.removeAll(nullptr);
+    for (const QPointer<QWidget>& add : std::as_const(g_sectionAdds)) {
+        if (add->window() != near->window() || add->property(kCarryOnRowsProperty).toString() != rows ||
+            !willTakeTab(add))
+            continue;
+        const QPoint d = centreIn(add, add->window()) - at;
+        const qint64 distance = qint64(d.x()) * d.x() + qint64(d.y()) * d.y();
+        if (distance < bestDistance) {
+            best = add;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 bool isModalOnTop(const QWidget* widget) {
@@ -106,33 +155,158 @@ bool isModalOnTop(const QWidget* widget) {
     return layer && layer->kind() == KeyboardLayer::Kind::modal;
 }
 
-// Watches where the focus arrives. What the user moved himself stays; a focus handed on that
-// lands on a control that deletes, removes or cancels, or in a part kept from handed focus
-// that the user was not in, goes to the control that carries his work on.
+// The rows of `host` in `row`'s section (all of them for a row of no section), shown, in the
+// order they read.
+QList<QWidget*> sectionRows(const QWidget* host, const QString& name, bool section) {
+    QList<QWidget*> rows;
+    if (!host)
+        return rows;
+    for (QObject* child : host->children()) {
+        auto* row = qobject_cast<QWidget*>(child);
+        if (row && shownRow(row) && (!section || row->objectName() == name))
+            rows << row;
+    }
+    std::sort(rows.begin(), rows.end(), [](const QWidget* a, const QWidget* b) {
+        return a->y() < b->y() || (a->y() == b->y() && a->x() < b->x());
+    });
+    return rows;
+}
+
+// A row that left its list, or the row the user was in: where it stood, what it showed, and
+// the records of the rows around it then.
+struct RowPlace {
+    QPointer<QWidget> row;
+    QPointer<QWidget> host;
+    QPoint at;       // in its host
+    QPoint windowAt; // its centre in the window
+    QVariant record;
+    QVariant next;        // the record of the row after it, which takes its place when it leaves
+    QVariant previous;    // and of the row before it, which does when it was the last
+    QString name;         // the object name its section's rows share
+    bool section = false; // a row marked as one: only a row of its section takes its place
+    bool known = false;
+
+    static RowPlace of(QWidget* row) {
+        RowPlace place;
+        if (!row)
+            return place;
+        place.known = true;
+        place.row = row;
+        place.host = row->parentWidget();
+        place.at = row->pos();
+        place.windowAt = centreIn(row, row->window());
+        place.record = row->property(kRecordProperty);
+        place.name = row->objectName();
+        place.section = isStop(row);
+        const QList<QWidget*> rows = sectionRows(place.host, place.name, place.section);
+        if (const qsizetype i = rows.indexOf(row); i >= 0) {
+            if (i + 1 < rows.size())
+                place.next = rows[i + 1]->property(kRecordProperty);
+            if (i > 0)
+                place.previous = rows[i - 1]->property(kRecordProperty);
+        }
+        return place;
+    }
+};
+
+// The shown row of `left`'s section in the window that shows `record`, if any.
+QWidget* rowShowing(const RowPlace& left, const QVariant& record, const QWidget* window) {
+    if (!record.isValid() || !window)
+        return nullptr;
+    for (QWidget* row : window->findChildren<QWidget*>(left.name))
+        if (shownRow(row) && row->property(kRecordProperty) == record)
+            return row;
+    return nullptr;
+}
+
+// The row that took the place of `left`, now gone or showing another record: the row showing
+// its record still (made anew, or moved within its list), else the row of the record that came
+// after it, else the one before it, else the row of its section that stands where it stood, else
+// the one above. Null while `left` shows its record still.
+QWidget* rowTakingPlace(const RowPlace& left, const QWidget* window) {
+    if (left.row && shownRow(left.row) && left.row->property(kRecordProperty) == left.record)
+        return nullptr;
+    for (const QVariant& record : {left.record, left.next, left.previous})
+        if (QWidget* row = rowShowing(left, record, window))
+            return row;
+    if (!left.host)
+        return nullptr;
+    if (left.row && shownRow(left.row) && left.row->pos() == left.at)
+        return left.row; // filled anew in its place
+    QWidget* below = nullptr;
+    QWidget* above = nullptr;
+    for (QWidget* row : sectionRows(left.host, left.name, left.section)) {
+        if (row == left.row)
+            continue;
+        if (row->y() > left.at.y() || (row->y() == left.at.y() && row->x() >= left.at.x())) {
+            if (!below)
+                below = row;
+        } else {
+            above = row;
+        }
+    }
+    return below ? below : above;
+}
+
+// Where the focus of `left` goes: the row that took its place, else its section's Add, else
+// the control that carries the work on near `near`.
+QWidget* placeAfter(const RowPlace& left, QWidget* near) {
+    const QWidget* window = near ? near->window() : nullptr;
+    if (QWidget* row = rowTakingPlace(left, window))
+        if (QWidget* stop = FocusAfter::rowStop(row))
+            return stop;
+    if (QWidget* add = sectionAdd(left.name, near, left.windowAt))
+        return add;
+    return near ? FocusAfter::carryOn(near) : nullptr;
+}
+
+// Watches where the focus arrives and keeps the record the user is in. What the user moved
+// himself stays; a focus handed on that lands on a control that acts on a record, or in a part
+// kept from handed focus that the user was not in, goes to the row that took the place of the
+// one he was in, else to the control that carries his work on.
 class Guard : public QObject {
 public:
     using QObject::QObject;
 
-    // The row shows another record: no focus event tells it, so the row's host does.
-    void refilled(QWidget* row) {
-        if (KeyboardLayer* layer = KeyboardLayer::top(row);
-            layer && inside(row, layer->opener()) && FocusAfter::isDestructive(layer->opener()))
-            layer->setOpener(stopIn(row));
+    // The row showed the record `was` and now shows another: no focus event tells it, so the
+    // row's host does. The focus and the way back of a sheet in it go at once to the row itself,
+    // which acts on nothing; once the whole list is filled, to the row that took the place of
+    // `was` (the row showing it still, when it only moved).
+    void refilled(QWidget* row, const QVariant& was) {
         QWidget* focus = QApplication::focusWidget();
-        if (!inside(row, focus) || !FocusAfter::isDestructive(focus))
+        KeyboardLayer* layer = KeyboardLayer::top(row);
+        const bool opener = layer && inside(row, layer->opener());
+        const bool held = inside(row, focus);
+        if (!opener && !held)
             return;
-        QWidget* to = stopIn(row);
-        FocusAfter::Handover held;
-        held.hadFocus = true;
-        held.ring = FocusRing::current() && FocusRing::current()->target() == focus;
-        redirecting_ = true;
-        if (!canTake(to))
-            focus->clearFocus();
-        held.giveTo(to);
-        redirecting_ = false;
-        if (to && QApplication::focusWidget() == to)
-            remember(to);
+        RowPlace left = homeRow_.row == row && homeRow_.record == was ? homeRow_ : RowPlace::of(row);
+        left.record = was;
+        QWidget* to = placeIn(row);
+        if (opener && to)
+            layer->setOpener(to);
+        if (held)
+            moveFocus(focus, to);
+        const QPointer<QWidget> placed = to;
+        const QPointer<KeyboardLayer> way = opener ? layer : nullptr;
+        QMetaObject::invokeMethod(
+            this,
+            [this, left, placed, way, held] {
+                if (!placed || !left.row)
+                    return;
+                QWidget* row = rowTakingPlace(left, placed->window());
+                QWidget* to = row ? FocusAfter::rowStop(row) : nullptr;
+                if (!to || to == placed)
+                    return;
+                if (way && way->opener() == placed)
+                    way->setOpener(to);
+                if (held && QApplication::focusWidget() == placed)
+                    moveFocus(placed, to);
+            },
+            Qt::QueuedConnection);
     }
+
+    // The row the user was in, for a list that lets it go (see FocusAfter::afterRowLeft).
+    RowPlace placeOf(QWidget* row) const { return homeRow_.row == row ? homeRow_ : RowPlace::of(row); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -140,9 +314,16 @@ protected:
         case QEvent::ShortcutOverride:
         case QEvent::KeyPress:
             noteKey(static_cast<QKeyEvent*>(event));
+            rowLeft_ = false;
             return false;
-        case QEvent::Show:
+        case QEvent::MouseButtonPress:
+            rowLeft_ = false;
+            return false;
         case QEvent::Hide:
+            if (watched == homeRow_.row)
+                rowLeft_ = true;
+            [[fallthrough]];
+        case QEvent::Show:
             if (watched->isWidgetType())
                 noteLayer(static_cast<QWidget*>(watched), true);
             return false;
@@ -189,12 +370,19 @@ private:
         layers_ << layer;
         if (layers_.size() > 4)
             layers_.removeFirst();
+        // A layer may be gone by the time its opener takes the focus back.
+        openers_.removeAll(nullptr);
+        if (QWidget* opener = layer->opener(); opener && !openers_.contains(opener))
+            openers_ << opener;
+        if (openers_.size() > 4)
+            openers_.removeFirst();
     }
 
     bool isOpenerBack(const QWidget* widget) const {
-        return std::any_of(layers_.begin(), layers_.end(), [widget](const QPointer<KeyboardLayer>& layer) {
-            return layer && layer->opener() == widget;
-        });
+        return openers_.contains(widget) ||
+               std::any_of(layers_.begin(), layers_.end(), [widget](const QPointer<KeyboardLayer>& layer) {
+                   return layer && layer->opener() == widget;
+               });
     }
 
     bool byUser(Qt::FocusReason reason) const {
@@ -212,56 +400,66 @@ private:
     }
 
     bool refuses(const QWidget* widget) const {
-        if (FocusAfter::isDestructive(widget))
+        if (FocusAfter::isAction(widget))
             return true;
         QWidget* part = keptOutPart(widget);
         return part && homeKnown_ && part != homePart_;
     }
 
+    // The control the user had, of the record he was in, made anew (a screen that rebuilds its
+    // rows gives the focus back to it): his own still, whatever it does.
+    bool isControlBack(const QWidget* widget) const {
+        QWidget* row = rowOf(const_cast<QWidget*>(widget));
+        return row && row != widget && homeRow_.record.isValid() && !homeControl_.isEmpty() &&
+               widget->objectName() == homeControl_ && row->property(kRecordProperty) == homeRow_.record &&
+               row->objectName() == homeRow_.name;
+    }
+
     void remember(QWidget* widget) {
+        rowLeft_ = false;
+        homeControl_ = widget->objectName();
         home_.clear();
         for (QWidget* w = widget; w && !w->isWindow(); w = w->parentWidget())
             home_ << w;
         homeAt_ = centreIn(widget, widget->window());
         homePart_ = keptOutPart(widget);
         homeKnown_ = true;
-        homeRow_ = nullptr;
-        homeInRow_ = false;
-        for (QWidget* w = widget; w && !w->isWindow(); w = w->parentWidget())
-            if (w->property(kRowProperty).toBool()) {
-                homeRow_ = w;
-                homeInRow_ = true;
-                homeRowHost_ = w->parentWidget();
-                homeRowTop_ = w->y();
-                break;
-            }
+        homeRow_ = RowPlace::of(rowOf(widget));
+        disconnect(homeRowGone_);
+        if (homeRow_.row)
+            homeRowGone_ = connect(homeRow_.row, &QObject::destroyed, this, [this] { rowLeft_ = true; });
     }
 
-    // The row that took the place of the row the user was in, now gone: the row that stands
-    // where it stood, else the one before it.
+    // Where the focus on a row that shows another record now goes: the row itself, else the
+    // Add of its section, else the control that carries the work on.
+    static QWidget* placeIn(QWidget* row) {
+        if (QWidget* stop = FocusAfter::rowStop(row))
+            return stop;
+        if (QWidget* add = sectionAdd(row->objectName(), row, centreIn(row, row->window())))
+            return add;
+        return FocusAfter::carryOn(row);
+    }
+
+    void moveFocus(QWidget* from, QWidget* to) {
+        FocusAfter::Handover held;
+        held.hadFocus = true;
+        held.ring = FocusRing::current() && FocusRing::current()->target() == from;
+        redirecting_ = true;
+        if (!canTake(to) && from)
+            from->clearFocus();
+        held.giveTo(to);
+        redirecting_ = false;
+        if (to && QApplication::focusWidget() == to)
+            remember(to);
+    }
+
     QWidget* rowInPlace() const {
-        if (!homeInRow_ || !homeRowHost_ || (homeRow_ && homeRow_->isVisible()))
+        // Only a focus handed on as a row leaves: one a screen gives later is its own choice, and
+        // a part a list lends (a card's head or foot) is no row whose place another takes.
+        if (!homeRow_.section || !rowLeft_)
             return nullptr;
-        QWidget* below = nullptr;
-        QWidget* above = nullptr;
-        for (QObject* child : homeRowHost_->children()) {
-            auto* row = qobject_cast<QWidget*>(child);
-            if (!row || row == homeRow_ || !row->property(kRowProperty).toBool() ||
-                !row->isVisibleTo(row->window()))
-                continue;
-            if (row->y() >= homeRowTop_) {
-                if (!below || row->y() < below->y())
-                    below = row;
-            } else if (!above || row->y() > above->y()) {
-                above = row;
-            }
-        }
-        return below ? below : above;
-    }
-
-    QWidget* stopIn(QWidget* row) const {
-        QWidget* stop = FocusAfter::rowStop(row);
-        return stop ? stop : FocusAfter::carryOn(row);
+        const QWidget* from = homeLeft();
+        return rowTakingPlace(homeRow_, from ? from->window() : nullptr);
     }
 
     // Where the user was: the control he had, else the nearest part around it still shown.
@@ -285,12 +483,19 @@ private:
         }
         // The row the user was in went (a delete took it): a focus handed on goes to the row that
         // took its place, wherever Qt or a screen passed it.
+        // With no row of the section left, its Add.
         QWidget* place = rowInPlace();
-        if (!refuses(widget) && (!place || inside(place, widget))) {
+        QWidget* to = place ? FocusAfter::rowStop(place) : nullptr;
+        QWidget* add = !to && homeRow_.section && rowLeft_
+                           ? sectionAdd(homeRow_.name, widget, homeRow_.windowAt)
+                           : nullptr;
+        const bool fits = add ? widget == add : !place || inside(place, widget);
+        if ((!refuses(widget) && fits) || isControlBack(widget)) {
             remember(widget);
             return false;
         }
-        QWidget* to = place ? FocusAfter::rowStop(place) : nullptr;
+        if (!to)
+            to = add;
         if (!to || refuses(to)) {
             QWidget* from = homeLeft();
             to = from ? carryOnFrom(from, homeAt_) : nullptr;
@@ -310,6 +515,8 @@ private:
             widget->clearFocus();
         held.giveTo(to);
         redirecting_ = false;
+        if (QApplication::focusWidget() == to)
+            remember(to);
         return true;
     }
 
@@ -319,11 +526,12 @@ private:
     QList<QPointer<QWidget>> home_;
     QPoint homeAt_;
     QPointer<QWidget> homePart_;
-    QPointer<QWidget> homeRow_;
-    QPointer<QWidget> homeRowHost_;
-    int homeRowTop_ = 0;
-    bool homeInRow_ = false;
+    RowPlace homeRow_; // the row the user was in, if any
+    QString homeControl_;
+    bool rowLeft_ = false; // the row the user was in hid or went since his last key or click
+    QMetaObject::Connection homeRowGone_;
     QList<QPointer<KeyboardLayer>> layers_;
+    QList<QPointer<QWidget>> openers_;
 };
 
 Guard* g_guard = nullptr;
@@ -347,8 +555,11 @@ FocusAfter::Handover FocusAfter::takeFrom(QWidget* leaving) {
 }
 
 void FocusAfter::Handover::giveTo(QWidget* to) const {
-    if (to && isDestructive(to))
-        to = carryOn(to);
+    if (to && isAction(to)) {
+        QWidget* row = rowOf(to);
+        QWidget* stop = row ? rowStop(row) : nullptr;
+        to = stop ? stop : carryOn(to);
+    }
     if (!to)
         return;
     if (layer)
@@ -373,31 +584,25 @@ void FocusAfter::handOver(QWidget* leaving, QWidget* to) {
     takeFrom(leaving).giveTo(to);
 }
 
-void FocusAfter::markDestructive(QWidget* control) {
-    control->setProperty(kDestructiveProperty, true);
+void FocusAfter::markAction(QWidget* control, Action action) {
+    control->setProperty(kActionProperty, int(action) + 1);
 }
 
 bool FocusAfter::isDestructive(const QWidget* control) {
-    if (!control)
-        return false;
-    if (control->property(kDestructiveProperty).toBool())
-        return true;
-    static const QRegularExpression named(QStringLiteral("delete|remove|cancel|trash|discard"),
-                                          QRegularExpression::CaseInsensitiveOption);
-    if (named.match(control->objectName()).hasMatch())
-        return true;
-    static const QRegularExpression said(QStringLiteral("^\\W*(delete|remove|cancel|discard)\\b"),
-                                         QRegularExpression::CaseInsensitiveOption);
-    const auto* button = qobject_cast<const QAbstractButton*>(control);
-    for (const QString& words :
-         {control->accessibleName(), button ? button->text() : QString(), control->toolTip()})
-        if (said.match(words).hasMatch())
-            return true;
-    return false;
+    return control && control->property(kActionProperty).toInt() == int(Action::deletes) + 1;
 }
 
-void FocusAfter::markCarryOn(QWidget* control) {
+bool FocusAfter::isAction(const QWidget* control) {
+    return control && control->property(kActionProperty).toInt() > 0;
+}
+
+void FocusAfter::markCarryOn(QWidget* control, const QString& rows) {
     control->setProperty(kCarryOnProperty, true);
+    if (rows.isEmpty())
+        return;
+    control->setProperty(kCarryOnRowsProperty, rows);
+    g_sectionAdds.removeAll(nullptr);
+    g_sectionAdds << control;
 }
 
 void FocusAfter::keepHandedFocusOut(QWidget* part) {
@@ -410,20 +615,20 @@ QWidget* FocusAfter::carryOn(QWidget* near) {
     return near ? carryOnFrom(near, centreIn(near, near->window())) : nullptr;
 }
 
-QWidget* FocusAfter::rowStop(QWidget* row) {
-    if (!row)
-        return nullptr;
-    if (willTakeTab(row) && !isDestructive(row))
-        return row;
-    for (QWidget* w = row->nextInFocusChain(); w && w != row; w = w->nextInFocusChain())
-        if (row->isAncestorOf(w) && willTakeTab(w) && !isDestructive(w))
-            return w;
-    if (!row->isVisibleTo(row->window()))
-        return nullptr;
-    // A row whose only control is its Delete holds the focus itself: Tab goes on from it.
+void FocusAfter::markRow(QWidget* row) {
+    row->setProperty(kStopProperty, true);
     if (row->focusPolicy() == Qt::NoFocus)
         row->setFocusPolicy(Qt::ClickFocus);
-    return row;
+}
+
+bool FocusAfter::isRow(const QWidget* row) {
+    return row && isStop(row);
+}
+
+QWidget* FocusAfter::rowStop(QWidget* row) {
+    if (!row || !row->isVisibleTo(row->window()) || !row->isEnabled() || isAction(row))
+        return nullptr;
+    return isStop(row) || row->focusPolicy() != Qt::NoFocus ? row : nullptr;
 }
 
 void FocusAfter::fillRow(QWidget* row, const QVariant& record) {
@@ -432,8 +637,16 @@ void FocusAfter::fillRow(QWidget* row, const QVariant& record) {
     row->setProperty(kRowProperty, true);
     row->setProperty(kRecordProperty, record);
     const bool same = record.isValid() && was.isValid() && was == record;
-    if (wasRow && !same && g_guard)
-        g_guard->refilled(row);
+    if (!g_guard)
+        return;
+    if (wasRow && !same)
+        g_guard->refilled(row, was);
+}
+
+QWidget* FocusAfter::afterRowLeft(QWidget* row) {
+    if (!row)
+        return nullptr;
+    return placeAfter(g_guard ? g_guard->placeOf(row) : RowPlace::of(row), row->parentWidget());
 }
 
 void FocusAfter::installGuard() {

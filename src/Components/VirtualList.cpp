@@ -149,36 +149,33 @@ void VirtualList::setCount(int count) {
     count_ = std::max(0, count);
     offsetsCount_ = -1; // the rows may differ even when their number does not
     FocusAfter::Handover held;
+    // The row that held the focus or the way back, gone with the end: kept from reuse until the
+    // focus guard has read where it stood and what it showed.
+    QWidget* left = nullptr;
     for (auto it = shown_.begin(); it != shown_.end();) {
         if (it.key() < count_) {
             ++it;
             continue;
         }
         QWidget* row = it.value();
-        if (const FocusAfter::Handover gone = FocusAfter::takeFrom(row); gone.hadFocus || gone.layer)
-            held = gone;
         it = shown_.erase(it);
+        const FocusAfter::Handover gone = FocusAfter::takeFrom(row);
         row->hide();
-        pool_.push_back(row);
+        if ((gone.hadFocus || gone.layer) && !left) {
+            held = gone;
+            left = row;
+        } else {
+            pool_.push_back(row);
+        }
     }
     if (current_ >= count_)
         current_ = count_ - 1;
     relayout();
     placeRows(true);
-    if (!held.hadFocus && !held.layer)
+    if (!left)
         return;
-    // The focused row went with the end of the list: the row now last takes over, else the
-    // section's Add.
-    if (keyboard_ && current_ >= 0) {
-        if (QWidget* row = rowWidget(current_); held.layer && row)
-            held.layer->setOpener(row);
-        if (held.hadFocus)
-            focusRow(current_);
-        return;
-    }
-    QWidget* last = shown_.isEmpty() ? nullptr : shown_.last();
-    QWidget* to = last ? FocusAfter::rowStop(last) : nullptr;
-    held.giveTo(to ? to : FocusAfter::carryOn(this));
+    held.giveTo(FocusAfter::afterRowLeft(left));
+    pool_.push_back(left);
 }
 
 void VirtualList::dropRows() {
@@ -231,6 +228,10 @@ QWidget* VirtualList::takeRow(int index) {
         row = make_(page_);
     }
     row->installEventFilter(this);
+    // Without the records' keys the focus guard takes every refill for another record, and the
+    // focus leaves the row the user is in whenever the list is filled again.
+    if (!key_ && FocusAfter::isRow(row) && made_ == 1)
+        qWarning("VirtualList %s: rows that take the focus, but no row keys", qPrintable(objectName()));
     return row;
 }
 

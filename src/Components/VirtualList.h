@@ -21,10 +21,10 @@ class QKeyEvent;
 // change of selection costs a dozen rebinds). Rows stay real widgets: they keep their Tab
 // stops (in index order) and focus rings, and a focused row is not handed on while it has
 // the focus. A row brought in by scrolling is filled, never animated: a screen that plays
-// an entrance does so for the rows it fills inside setCount(). After a delete the focus (and the
-// way back of a sheet) stays on no Delete: a row refilled with the next record is told to the
-// focus guard (setRowKeys, FocusAfter::fillRow), and a focused row gone with the end of the
-// list hands over to the row now last, else to the section's Add.
+// an entrance does so for the rows it fills inside setCount(). Where the focus goes when its
+// record leaves the list the focus guard decides, keyed by the record: every row filled is told
+// to it with its record (setRowKeys, FocusAfter::fillRow), and a focused row gone with the end
+// of the list hands over to the row it names (FocusAfter::afterRowLeft).
 //
 // A header (filter chips) and a footer (an empty state) may ride along above and below. A
 // widget inside the list that takes focus is scrolled wholly into view.
@@ -64,9 +64,10 @@ public:
     using MakeRowOfKind = std::function<QWidget*(int kind, QWidget* parent)>;
     void setRowKinds(RowKind kind, MakeRowOfKind make);
 
-    // What identifies the record a row shows (its store identity): a row refilled with another
-    // record while its Delete holds the focus is told to the focus guard (FocusAfter::fillRow).
-    // Without it every refill counts as another record.
+    // What identifies the record a row shows (its store identity), told to the focus guard with
+    // every row filled (FocusAfter::fillRow). A list whose rows can hold the focus must give it:
+    // without it every refill counts as another record, and the focus leaves the row the user
+    // was in whenever the list is filled again.
     using RowKey = std::function<QVariant(int index)>;
     void setRowKeys(RowKey key) { key_ = std::move(key); }
 

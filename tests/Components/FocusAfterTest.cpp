@@ -51,6 +51,8 @@ struct Screen {
         FocusAfter::keepHandedFocusOut(sidebar);
         for (QPushButton* button : {gear, navItem, add, edit, remove})
             button->setFocusPolicy(Qt::StrongFocus);
+        FocusAfter::markAction(edit, FocusAfter::Action::opens);
+        FocusAfter::markAction(remove, FocusAfter::Action::deletes);
         window.show();
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -62,26 +64,32 @@ struct Screen {
     }
 };
 
-// A list of records below the section's field, each row an Edit and a Delete, filled anew from
-// the records each time they change, as the screens' lists are.
+// A list of records below the section's field, each row a Mark Paid and a Delete, filled anew
+// from the records each time they change, as the screens' lists are.
 struct Records {
     std::vector<int> ids{1, 2, 3};
     VirtualList* list;
 
-    explicit Records(Screen& s) {
+    explicit Records(Screen& s, bool keyed = true) {
         list = new VirtualList(
             [](QWidget* parent) {
                 auto* row = new QWidget(parent);
+                row->setObjectName(QStringLiteral("recordRow"));
+                FocusAfter::markRow(row);
                 auto* line = new QHBoxLayout(row);
-                for (const QString& text : {QStringLiteral("Edit"), QStringLiteral("Delete")}) {
+                for (const QString& text : {QStringLiteral("Mark Paid"), QStringLiteral("Delete")}) {
                     auto* button = new QPushButton(text);
                     button->setFocusPolicy(Qt::StrongFocus);
+                    FocusAfter::markAction(button, text == QLatin1String("Delete")
+                                                       ? FocusAfter::Action::deletes
+                                                       : FocusAfter::Action::changes);
                     line->addWidget(button);
                 }
                 return row;
             },
-            [this](QWidget* row, int index) { row->setObjectName(QString::number(ids[size_t(index)])); });
-        list->setRowKeys([this](int index) { return QVariant(ids[size_t(index)]); });
+            [this](QWidget* row, int index) { row->setProperty("record", ids[size_t(index)]); });
+        if (keyed)
+            list->setRowKeys([this](int index) { return QVariant(ids[size_t(index)]); });
         list->setRowHeight(40);
         list->setMinimumHeight(200);
         s.section->layout()->addWidget(list);
@@ -103,8 +111,10 @@ struct Records {
     }
     // The record of the row that holds the focus, 0 for none.
     static int recordFocused() {
-        const QWidget* focus = QApplication::focusWidget();
-        return focus && focus->parentWidget() ? focus->parentWidget()->objectName().toInt() : 0;
+        for (const QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+            if (w->property("record").isValid())
+                return w->property("record").toInt();
+        return 0;
     }
 };
 
@@ -169,10 +179,12 @@ TEST(FocusAfter, GuardMovesAHandedFocusOffADeleteAndOutOfTheSidebar) {
 }
 
 // A row filled with the next record keeps its controls, so no focus event tells the guard: the
-// list does. The focus on the Delete of a record deleted goes to the row that took its place, on
-// its first control that deletes nothing; the last row gone, to the row before. A Delete whose
-// row still shows its record keeps the focus the user gave it.
-TEST(FocusAfter, ARowRefilledWithAnotherRecordKeepsNoFocusOnItsDelete) {
+// list does, with the record. The focus on the Delete of a record deleted goes to the row that
+// took its place, as a row, never to its Mark Paid (one more Return would act on the next
+// record); the last row gone, to the row before; the only row gone, to the section's Add. A
+// focus on a row whose record stays follows the record when another row above it goes, and a
+// row whose record is the same keeps the focus the user gave it.
+TEST(FocusAfter, TheFocusOfARecordThatLeftGoesToTheRowThatTookItsPlace) {
     Screen s;
     Records r(s);
     QPushButton* second = r.button(1, QStringLiteral("Delete"));
@@ -181,14 +193,82 @@ TEST(FocusAfter, ARowRefilledWithAnotherRecordKeepsNoFocusOnItsDelete) {
     EXPECT_EQ(Screen::focus(), second) << "the same records filled again moved the focus";
 
     r.remove(2);
-    EXPECT_EQ(Screen::focus(), r.button(1, QStringLiteral("Edit")))
-        << "the focus stayed on a Delete now of the next record: "
-        << qPrintable(Screen::focus()->objectName());
+    EXPECT_EQ(Screen::focus(), r.list->rowWidget(1))
+        << "the focus is not on the row that took the place: " << qPrintable(Screen::focus()->objectName());
     EXPECT_EQ(Records::recordFocused(), 3);
 
     r.button(1, QStringLiteral("Delete"))->setFocus(Qt::MouseFocusReason);
     r.remove(3);
-    EXPECT_EQ(Screen::focus(), r.button(0, QStringLiteral("Edit"))) << "the last row gone: the row before";
+    EXPECT_EQ(Screen::focus(), r.list->rowWidget(0)) << "the last row gone: the row before";
+
+    r.ids = {1, 2, 3};
+    r.list->setCount(3);
+    r.list->rowWidget(2)->setFocus(Qt::MouseFocusReason);
+    r.remove(1); // by a click that takes no focus
+    EXPECT_EQ(Records::recordFocused(), 3) << "the focus left a record that stays";
+
+    FocusAfter::markCarryOn(s.add, QStringLiteral("recordRow"));
+    r.ids = {4};
+    r.list->setCount(1);
+    r.button(0, QStringLiteral("Delete"))->setFocus(Qt::MouseFocusReason);
+    r.remove(4);
+    EXPECT_EQ(Screen::focus(), s.add) << "the only row gone: the section's Add";
+}
+
+// The way back of a sheet opened from a row's action follows the record as the focus does: left
+// on the row's Delete while the row shows the next record, the sheet closing would hand the
+// focus to an action on that record.
+TEST(FocusAfter, ASheetsWayBackLeavesARowThatShowsAnotherRecord) {
+    Screen s;
+    Records r(s);
+    auto* sheet = new QWidget(&s.window);
+    sheet->setGeometry(0, 0, 200, 100);
+    sheet->hide();
+    auto* field = new QLineEdit(sheet);
+    KeyboardLayer* layer = KeyboardLayer::install(sheet);
+    const auto open = [&](QWidget* opener) {
+        opener->setFocus(Qt::MouseFocusReason);
+        sheet->show();
+        qv::test::settle();
+        ASSERT_EQ(Screen::focus(), field);
+        ASSERT_EQ(layer->opener(), opener);
+    };
+
+    open(r.button(1, QStringLiteral("Delete")));
+    r.remove(2);
+    EXPECT_EQ(layer->opener(), r.list->rowWidget(1)) << "the way back stays on the next record's Delete";
+    sheet->hide();
+    qv::test::settle();
+    EXPECT_EQ(Screen::focus(), r.list->rowWidget(1));
+
+    open(r.button(1, QStringLiteral("Mark Paid")));
+    r.remove(3);
+    EXPECT_EQ(layer->opener(), r.list->rowWidget(0)) << "the way back stays on a row gone";
+    sheet->hide();
+    qv::test::settle();
+}
+
+// A list whose rows take the focus says which record each shows, or the guard cannot keep the
+// focus on the record the user is in: one that does not is told at once.
+TEST(FocusAfter, AListWhoseRowsTakeTheFocusWithoutRowKeysIsTold) {
+    static QStringList told;
+    told.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+            if (type == QtWarningMsg)
+                told << message;
+        });
+    {
+        Screen s;
+        Records keyed(s);
+    }
+    EXPECT_TRUE(told.filter(QStringLiteral("row keys")).isEmpty());
+    {
+        Screen s;
+        Records unkeyed(s, false);
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(told.filter(QStringLiteral("row keys")).size(), 1);
 }
 
 // Shift+Tab meets the controls a row shows only while it holds the focus, as Tab does, in the

@@ -170,7 +170,8 @@ public:
             frames(800);
             return nullptr;
         }
-        if (FocusAfter::isDestructive(control))
+        // A focus put on a row's action by a program is moved off it: Tab there as a user does.
+        if (FocusAfter::isAction(control))
             tabOnto(control);
         else
             control->setFocus(Qt::TabFocusReason);

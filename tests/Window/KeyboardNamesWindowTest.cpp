@@ -140,7 +140,7 @@ protected:
     // From the keyboard: the focus on the control, then Return.
     void press(QWidget* control, const char* what = "") {
         ASSERT_NE(control, nullptr) << what;
-        if (FocusAfter::isDestructive(control))
+        if (FocusAfter::isAction(control))
             tabOnto(control);
         else
             control->setFocus(Qt::TabFocusReason);

@@ -3,7 +3,9 @@
 #include "Support/FakeAnimationDriver.h"
 
 #include "Components/AuroraBackground.h"
+#include "Components/FocusAfter.h"
 #include "Components/FocusRing.h"
+#include "Components/KeyboardLayer.h"
 #include "Components/SheetHost.h"
 #include "Models/Achievement.h"
 #include "Models/BankAccount.h"
@@ -180,10 +182,15 @@ void WindowLane::hover(QWidget* widget) {
 }
 
 void WindowLane::tabOnto(QWidget* control) {
+    // From the nearest stop before it that acts on no record: a focus a program puts on a row's
+    // action is moved off it, as any focus the user did not move himself.
     for (QWidget* w = control->previousInFocusChain(); w && w != control; w = w->previousInFocusChain())
-        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus) {
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus &&
+            !FocusAfter::isAction(w)) {
             w->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(w, Qt::Key_Tab);
+            for (int i = 0; i < 8 && QApplication::focusWidget() && QApplication::focusWidget() != control;
+                 ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             break;
         }
     frames(60);
@@ -373,4 +380,112 @@ void WindowLane::reach(AppDestination destination) {
     else
         goTo(destination);
     frames(800);
+}
+
+bool matches(const QWidget* widget, const char* name) {
+    return widget->objectName() == QLatin1String(name) || widget->inherits(name);
+}
+
+void KeyboardRound::key(int key) {
+    if (recording_)
+        recording_->push_back({key, {}});
+    QTest::keyClick(focus() ? focus() : window_.get(), Qt::Key(key));
+    frames(120);
+}
+
+void KeyboardRound::type(const QString& text) {
+    if (recording_)
+        recording_->push_back({0, text});
+    QTest::keyClicks(focus() ? focus() : window_.get(), text);
+    frames(120);
+}
+
+void KeyboardRound::replay(const std::vector<Keystroke>& keys) {
+    for (const Keystroke& stroke : keys) {
+        if (stroke.key) {
+            key(stroke.key);
+            // A Return or Space may open or close a sheet, which slides.
+            if (stroke.key != Qt::Key_Tab)
+                frames(600);
+        } else {
+            type(stroke.text);
+        }
+    }
+}
+
+QWidget* KeyboardRound::tabTo(const std::function<bool(QWidget*)>& wanted) {
+    if (focus() && wanted(focus()))
+        return focus();
+    for (int i = 0; i < 150; ++i) {
+        key(Qt::Key_Tab);
+        if (focus() && wanted(focus()))
+            return focus();
+    }
+    return nullptr;
+}
+
+bool KeyboardRound::shown(const char* name) const {
+    const QWidget* within = topSheet() ? static_cast<const QWidget*>(topSheet()) : screen();
+    for (const QWidget* w : within->findChildren<QWidget*>(QString::fromLatin1(name)))
+        if (w->isVisible())
+            return true;
+    return false;
+}
+
+KeyboardLayer* KeyboardRound::over(const QWidget* screen) const {
+    KeyboardLayer* layer = KeyboardLayer::top(window_.get());
+    return layer && !layer->contains(screen) && !screen->isAncestorOf(layer->widget()) ? layer : nullptr;
+}
+
+QString KeyboardRound::misplaced(const QWidget* screen) const {
+    if (!focus())
+        return {};
+    if (FocusAfter::isDestructive(focus()))
+        return QStringLiteral("on ") + describe(focus());
+    KeyboardLayer* layer = over(screen);
+    if (!screen->isAncestorOf(focus()) && !(layer && layer->contains(focus())))
+        return QStringLiteral("outside the screen, on ") + describe(focus());
+    return {};
+}
+
+StoreRows storeRows(ObjectContext* context) {
+    StoreRows out;
+    for (const auto& entity : context->model().entities()) {
+        QStringList rows;
+        for (const auto& record : context->fetch(FetchRequest(entity->name))) {
+            QStringList fields{QString::number(record->objectID())};
+            for (int i = 0; i < int(entity->attributes.size()); ++i) {
+                const QVariant value = record->value(i);
+                fields << entity->attributes[size_t(i)].name + u'=' +
+                              (value.typeId() == QMetaType::QDateTime
+                                   ? value.toDateTime().toUTC().toString(Qt::ISODateWithMs)
+                                   : value.toString());
+            }
+            for (int i = 0; i < int(entity->relationships.size()); ++i)
+                if (!entity->relationships[size_t(i)].toMany) {
+                    const auto target = record->relatedObject(i);
+                    fields << entity->relationships[size_t(i)].name + u'=' +
+                                  (target ? QString::number(target->objectID()) : QString());
+                }
+            rows << fields.join(u' ');
+        }
+        rows.sort();
+        out.insert(entity->name, rows);
+    }
+    return out;
+}
+
+// What changed from `before` to `after`, record by record; empty when nothing did.
+QString changes(const StoreRows& before, const StoreRows& after) {
+    QStringList out;
+    for (auto it = after.begin(); it != after.end(); ++it) {
+        const QStringList was = before.value(it.key());
+        for (const QString& row : it.value())
+            if (!was.contains(row))
+                out << QStringLiteral("now ") + it.key() + u' ' + row;
+        for (const QString& row : was)
+            if (!it.value().contains(row))
+                out << QStringLiteral("was ") + it.key() + u' ' + row;
+    }
+    return out.join(u'\n');
 }

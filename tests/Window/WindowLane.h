@@ -15,8 +15,15 @@
 #include "Views/Finance/FinanceTab.h"
 #include "Views/MainRoadSupport.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QMap>
 #include <QStringList>
+
+#include <functional>
+#include <vector>
+
+class KeyboardLayer;
 
 class WindowLane : public MainRoad {
 protected:
@@ -75,6 +82,46 @@ protected:
     // stop further up, or to the left on the same line (a stop up and to the right starts the
     // next column).
     static QString readingOrderFault(const QWidget* before, const QWidget* after);
+};
+
+// Every record of the store, kind by kind, each with its attributes and to-one relationships:
+// what "no record changed" compares.
+using StoreRows = QMap<QString, QStringList>;
+StoreRows storeRows(ObjectContext* context);
+// What changed from `before` to `after`, record by record ("now ...", "was ..."); empty when
+// nothing did.
+QString changes(const StoreRows& before, const StoreRows& after);
+
+// Whether the widget is the control of that object name, or of that class.
+bool matches(const QWidget* widget, const char* name);
+
+// A window driven by the keyboard a round at a time, and where its focus may not rest.
+class KeyboardRound : public WindowLane {
+protected:
+    // A key pressed or a text typed, as a round is replayed with the same keys.
+    struct Keystroke {
+        int key = 0;
+        QString text;
+    };
+
+    static QWidget* focus() { return QApplication::focusWidget(); }
+    void key(int key);
+    void type(const QString& text);
+    // The keys of a round from here on are kept in `into`, until stopRecording().
+    void record(std::vector<Keystroke>* into) { recording_ = into; }
+    void stopRecording() { recording_ = nullptr; }
+    void replay(const std::vector<Keystroke>& keys);
+    // The focus on the first stop Tab reaches that passes, staying if it is there already.
+    QWidget* tabTo(const std::function<bool(QWidget*)>& wanted);
+    bool shown(const char* name) const;
+    // A sheet or popover over the screen that owns the keyboard, if any: a Return on the
+    // screen's Add may open the next one.
+    KeyboardLayer* over(const QWidget* screen) const;
+    // Where the focus may not rest after a save, or nothing.
+    QString misplaced(const QWidget* screen) const;
+
+private:
+    std::vector<Keystroke>* recording_ = nullptr;
 };
 
 // A widget as a failure names it: the nearest named widget that holds it, "/", and its object

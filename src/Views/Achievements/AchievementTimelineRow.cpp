@@ -1,6 +1,7 @@
 #include "Views/Achievements/AchievementTimelineRow.h"
 
 #include "Components/Animator.h"
+#include "Components/FocusAfter.h"
 #include "Components/FocusWithin.h"
 #include "Components/MotionEffect.h"
 #include "Components/ScreenStyle.h"
@@ -72,6 +73,7 @@ AchievementTimelineRow::AchievementTimelineRow(std::shared_ptr<Achievement> achi
     setAttribute(Qt::WA_Hover, true);
     // A stop for Tab alone: a click on the row does nothing, so it takes no focus from one.
     setFocusPolicy(Qt::TabFocus);
+    FocusAfter::markRow(this);
     setAccessibleName(RecordNames::achievement(*achievement_));
     emoji_ = achievement_->emoji().value_or(QStringLiteral("\U0001F3C6"));
 
@@ -124,6 +126,7 @@ AchievementTimelineRow::AchievementTimelineRow(std::shared_ptr<Achievement> achi
             onDelete_();
     });
     deleteButton_->setFocusPolicy(Qt::NoFocus);
+    FocusAfter::markAction(deleteButton_, FocusAfter::Action::deletes);
     deleteButton_->hide(); // fades in from nothing on the first hover
     focus_ = new FocusWithin(this);
     connect(focus_, &FocusWithin::changed, this, &AchievementTimelineRow::fadeDelete);

@@ -94,6 +94,7 @@ QWidget* AchievementsView::buildHeader() {
 
     addWin_ = violetButton(tr("Add Win"), 13, 16, 8, 8);
     addWin_->setObjectName(QStringLiteral("addWinButton"));
+    FocusAfter::markCarryOn(addWin_, QStringLiteral("achievementRow"));
     ScreenStyle::setSymbol(addWin_, QStringLiteral("plus"), Qt::white, 12);
     connect(addWin_, &QPushButton::clicked, this, &AchievementsView::showAddSheet);
     row->addWidget(addWin_, 0, Qt::AlignVCenter);

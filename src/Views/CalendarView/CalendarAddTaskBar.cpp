@@ -3,6 +3,7 @@
 #include "Components/BareScrollArea.h"
 #include "Components/ChoiceGroup.h"
 #include "Components/DatePickerField.h"
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
 #include "Components/UnsavedText.h"
@@ -75,6 +76,7 @@ QWidget* CalendarAddTaskBar::buildTitleRow() {
     connect(addButton_, &CalendarIconButton::clicked, this, &CalendarAddTaskBar::add);
     auto* cancel = new CalendarIconButton(QStringLiteral("xmark.circle"), 20, Theme::textMuted());
     cancel->setObjectName(QStringLiteral("cancelTaskButton"));
+    FocusAfter::markAction(cancel, FocusAfter::Action::deletes);
     cancel->setAccessibleName(tr("Cancel new task"));
     connect(cancel, &CalendarIconButton::clicked, this, &CalendarAddTaskBar::cancel);
     line->addWidget(addButton_);

@@ -1,6 +1,7 @@
 #include "Views/CalendarView/CalendarFollowUpPopover.h"
 
 #include "Components/DatePickerField.h"
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "Platform/CalendarHelpers.h"
 #include "Platform/Clock.h"
@@ -32,6 +33,7 @@ CalendarFollowUpPopover::CalendarFollowUpPopover(const QDateTime& followUpDate, 
     auto* cancel =
         ScreenStyle::textButton(tr("Cancel"), Theme::font(13, QFont::Medium), Theme::textSecondary());
     cancel->setObjectName(QStringLiteral("followUpCancelButton"));
+    FocusAfter::markAction(cancel, FocusAfter::Action::deletes);
     connect(cancel, &QPushButton::clicked, this, &CalendarFollowUpPopover::cancelRequested);
     auto* confirm = ScreenStyle::filledButton(tr("Confirm"), Theme::font(13, QFont::Medium),
                                               Theme::css(AppTheme::Colors::amber()), 16, 4, 8);

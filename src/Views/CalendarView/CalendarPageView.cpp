@@ -144,6 +144,7 @@ QWidget* CalendarPageView::buildTasksSection() {
     header->addStretch(1);
     auto* plus = new CalendarIconButton(QStringLiteral("plus.circle.fill"), 16, AppTheme::Colors::purple());
     plus->setObjectName(QStringLiteral("toggleAddTaskButton"));
+    FocusAfter::markCarryOn(plus, QStringLiteral("calendarTaskRow"));
     plus->setAccessibleName(tr("Add task"));
     connect(plus, &CalendarIconButton::clicked, this, &CalendarPageView::toggleAddTask);
     header->addWidget(plus);

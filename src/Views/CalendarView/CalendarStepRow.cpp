@@ -1,5 +1,6 @@
 #include "Views/CalendarView/CalendarStepRow.h"
 
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
 #include "Models/Step.h"
@@ -46,6 +47,7 @@ void CalendarStepRow::buildTextRow() {
     edit_->setSpacing(3);
     edit_->setColors(goalColor_, Theme::withOpacity(goalColor_, 0.12));
     connect(edit_, &CalendarChip::clicked, this, &CalendarStepRow::beginEdit);
+    FocusAfter::markAction(edit_, FocusAfter::Action::opens);
     line->addWidget(edit_);
     column->addLayout(line);
 
@@ -62,6 +64,7 @@ void CalendarStepRow::buildTextRow() {
     save_ = ScreenStyle::filledButton(tr("Save"), Theme::font(13, QFont::Medium), QString(), 16, 5, 8);
     save_->setObjectName(QStringLiteral("stepSaveButton"));
     connect(save_, &QPushButton::clicked, this, &CalendarStepRow::saveEntry);
+    FocusAfter::markAction(save_, FocusAfter::Action::changes);
     column->addWidget(save_, 0, Qt::AlignLeft);
 
     stored_ = CalendarStyle::wrappedLabel(Theme::font(13), Theme::textSecondary());
@@ -85,6 +88,7 @@ void CalendarStepRow::buildCheckRow() {
     tick_ = new CalendarIconButton(QStringLiteral("circle"), 16, Theme::textMuted());
     tick_->setObjectName(QStringLiteral("stepTick"));
     connect(tick_, &CalendarIconButton::clicked, this, &CalendarStepRow::toggleCheck);
+    FocusAfter::markAction(tick_, FocusAfter::Action::changes);
     line->addWidget(tick_);
     title_ = new CalendarTextLine(Theme::font(13), Theme::textPrimary());
     title_->setText(GoalText::stepTitle(step_.get()));

@@ -1,5 +1,6 @@
 #include "Views/CalendarView/CalendarSubtaskRow.h"
 
+#include "Components/FocusAfter.h"
 #include "Components/FocusWithin.h"
 #include "Components/SymbolIcon.h"
 #include "Models/CalendarSubtask.h"
@@ -22,6 +23,7 @@ CalendarSubtaskRow::CalendarSubtaskRow(std::shared_ptr<CalendarSubtask> subtask,
                                        QWidget* parent)
     : QWidget(parent), subtask_(std::move(subtask)), viewModel_(viewModel) {
     setObjectName(QStringLiteral("calendarSubtaskRow"));
+    FocusAfter::markRow(this);
     build();
     // Its actions show too while the keyboard is in the row; hidden, they take no Tab.
     focus_ = new FocusWithin(this);
@@ -41,6 +43,7 @@ void CalendarSubtaskRow::build() {
     tick_ = new CalendarIconButton(QStringLiteral("circle"), 13, Theme::textMuted());
     tick_->setObjectName(QStringLiteral("subtaskTick"));
     connect(tick_, &CalendarIconButton::clicked, this, [this] { viewModel_->toggleSubtask(subtask_); });
+    FocusAfter::markAction(tick_, FocusAfter::Action::changes);
     line->addWidget(tick_);
     title_ = new CalendarTextLine(Theme::font(12), Theme::textSecondary());
     title_->setObjectName(QStringLiteral("subtaskTitle"));
@@ -62,6 +65,9 @@ void CalendarSubtaskRow::build() {
     remove->setObjectName(QStringLiteral("subtaskDeleteButton"));
     remove->setAccessibleName(tr("Delete subtask"));
     connect(remove, &CalendarIconButton::clicked, this, [this] { viewModel_->deleteSubtask(subtask_); });
+    FocusAfter::markAction(notesButton_, FocusAfter::Action::opens);
+    FocusAfter::markAction(edit, FocusAfter::Action::opens);
+    FocusAfter::markAction(remove, FocusAfter::Action::deletes);
     bar->addWidget(notesButton_);
     bar->addWidget(edit);
     bar->addWidget(remove);
@@ -70,6 +76,7 @@ void CalendarSubtaskRow::build() {
         new CalendarIconButton(QStringLiteral("checkmark.circle.fill"), 14, AppTheme::Colors::purple());
     confirm_->setObjectName(QStringLiteral("subtaskConfirmButton"));
     confirm_->setAccessibleName(tr("Save name"));
+    FocusAfter::markAction(confirm_, FocusAfter::Action::changes);
     connect(confirm_, &CalendarIconButton::clicked, this, &CalendarSubtaskRow::commitEdit);
     line->addWidget(confirm_);
     column->addLayout(line);
@@ -100,6 +107,7 @@ void CalendarSubtaskRow::refresh() {
                      done ? AppTheme::Colors::purple() : Theme::textMuted());
     tick_->setAccessibleName(done ? tr("Mark as not done") : tr("Mark as done"));
     title_->setText(RecordNames::subtask(*subtask_));
+    setAccessibleName(RecordNames::subtask(*subtask_));
     title_->setColor(done ? Theme::textMuted() : Theme::textSecondary());
     title_->setStruckOut(done);
     const QString notes = subtask_->notes().value_or(QString());

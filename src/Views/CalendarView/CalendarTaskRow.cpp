@@ -47,6 +47,7 @@ CalendarTaskRow::CalendarTaskRow(std::shared_ptr<CalendarTask> task, CalendarVie
     : QWidget(parent), task_(std::move(task)), viewModel_(viewModel),
       followUpDate_(Calendar::addDays(Clock::now(), 1)) {
     setObjectName(QStringLiteral("calendarTaskRow"));
+    FocusAfter::markRow(this);
     if (!followUpDate_.isValid())
         followUpDate_ = Clock::now();
     auto* column = new QVBoxLayout(this);
@@ -80,6 +81,7 @@ QWidget* CalendarTaskRow::buildMainLine() {
     tick_ = new CalendarIconButton(QStringLiteral("circle"), 16, Theme::textMuted());
     tick_->setObjectName(QStringLiteral("taskTick"));
     connect(tick_, &CalendarIconButton::clicked, this, [this] { viewModel_->toggleTask(task_); });
+    FocusAfter::markAction(tick_, FocusAfter::Action::changes);
     line->addWidget(tick_);
     title_ = new CalendarTextLine(Theme::font(13, QFont::Medium), Theme::textPrimary());
     title_->setObjectName(QStringLiteral("taskTitle"));
@@ -110,6 +112,7 @@ QWidget* CalendarTaskRow::buildMainLine() {
         new CalendarIconButton(QStringLiteral("checkmark.circle.fill"), 16, AppTheme::Colors::purple());
     confirm_->setObjectName(QStringLiteral("taskConfirmButton"));
     confirm_->setAccessibleName(tr("Save name"));
+    FocusAfter::markAction(confirm_, FocusAfter::Action::changes);
     connect(confirm_, &CalendarIconButton::clicked, this, &CalendarTaskRow::commitEdit);
     line->addWidget(confirm_);
     fold_ = new CalendarIconButton(QStringLiteral("chevron.up"), 10, Theme::textMuted());
@@ -143,6 +146,11 @@ QWidget* CalendarTaskRow::buildActions() {
     remove->setObjectName(QStringLiteral("taskDeleteButton"));
     remove->setAccessibleName(tr("Delete task"));
     connect(remove, &CalendarIconButton::clicked, this, [this] { viewModel_->deleteTask(task_); });
+    FocusAfter::markAction(tomorrow_, FocusAfter::Action::changes);
+    FocusAfter::markAction(followUpChip_, FocusAfter::Action::opens);
+    FocusAfter::markAction(notesButton_, FocusAfter::Action::opens);
+    FocusAfter::markAction(edit, FocusAfter::Action::opens);
+    FocusAfter::markAction(remove, FocusAfter::Action::deletes);
     for (QWidget* w : std::initializer_list<QWidget*>{tomorrow_, followUpChip_, notesButton_, edit, remove})
         bar->addWidget(w);
     return actions_;
@@ -190,6 +198,7 @@ QLineEdit* CalendarTaskRow::newSubtaskField() {
     connect(subtaskAdd_, &CalendarIconButton::clicked, this, &CalendarTaskRow::commitSubtask);
     auto* cancel = new CalendarIconButton(QStringLiteral("xmark.circle"), 16, Theme::textMuted());
     cancel->setObjectName(QStringLiteral("newSubtaskCancel"));
+    FocusAfter::markAction(cancel, FocusAfter::Action::deletes);
     connect(cancel, &CalendarIconButton::clicked, this, &CalendarTaskRow::cancelSubtask);
     line->addWidget(subtaskAdd_);
     line->addWidget(cancel);
@@ -213,6 +222,7 @@ QWidget* CalendarTaskRow::buildSubtaskSection() {
     // The new-subtask line comes with the first press of "Add subtask" (see openAddSubtask).
     addSubtaskButton_ = new CalendarChip(tr("Add subtask"), Theme::font(11, QFont::Medium));
     addSubtaskButton_->setObjectName(QStringLiteral("addSubtaskButton"));
+    FocusAfter::markCarryOn(addSubtaskButton_, QStringLiteral("calendarSubtaskRow"));
     addSubtaskButton_->setSymbol(QStringLiteral("arrow.turn.down.right"), 10);
     addSubtaskButton_->setPadding(0, 4);
     connect(addSubtaskButton_, &CalendarChip::clicked, this, &CalendarTaskRow::openAddSubtask);
@@ -232,6 +242,7 @@ void CalendarTaskRow::refresh() {
                      done ? AppTheme::Colors::purple() : Theme::textMuted());
     tick_->setAccessibleName(done ? tr("Mark as not done") : tr("Mark as done"));
     title_->setText(RecordNames::task(*task_));
+    setAccessibleName(RecordNames::task(*task_));
     title_->setColor(done ? Theme::textMuted() : Theme::textPrimary());
     title_->setStruckOut(done);
     if (const auto category = task_->category()) {
@@ -402,8 +413,11 @@ void CalendarTaskRow::openFollowUp() {
 void CalendarTaskRow::openAddSubtask() {
     newSubtaskField();
     showingAddSubtask_ = true;
-    updateChrome();
+    // The field takes the focus before the "Add subtask" it replaces hides, so the window does
+    // not pass the focus on to the row's next control meanwhile.
+    addSubtaskLine_->show();
     subtaskField_->setFocus();
+    updateChrome();
 }
 
 void CalendarTaskRow::commitSubtask() {
@@ -411,8 +425,9 @@ void CalendarTaskRow::commitSubtask() {
         return;
     if (!viewModel_->addSubtask(task_, subtaskField_->text()))
         return;
+    // The field stays open with the focus, as a list's quick entry does: the next name and
+    // Return add the next subtask, never act on the one just added.
     subtaskField_->clear();
-    showingAddSubtask_ = false;
     refresh();
 }
 

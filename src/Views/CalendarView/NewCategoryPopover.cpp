@@ -1,6 +1,7 @@
 #include "Views/CalendarView/NewCategoryPopover.h"
 
 #include "Components/ChoiceGroup.h"
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "Platform/TextHelpers.h"
 #include "ViewModels/Theme/ColorHex.h"
@@ -69,6 +70,7 @@ NewCategoryPopover::NewCategoryPopover(const QString& name, const QString& color
     auto* cancel =
         ScreenStyle::textButton(tr("Cancel"), Theme::font(13, QFont::Medium), Theme::textSecondary());
     cancel->setObjectName(QStringLiteral("categoryCancelButton"));
+    FocusAfter::markAction(cancel, FocusAfter::Action::deletes);
     connect(cancel, &QPushButton::clicked, this, &NewCategoryPopover::cancelRequested);
     create_ = ScreenStyle::filledButton(tr("Create"), Theme::font(13, QFont::Medium), QString(), 16, 5, 8);
     create_->setObjectName(QStringLiteral("categoryCreateButton"));

@@ -1,6 +1,7 @@
 #include "Views/DailyLog/AddLogView.h"
 
 #include "Components/BareScrollArea.h"
+#include "Components/FocusAfter.h"
 #include "Components/KeyboardLayer.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
@@ -87,6 +88,7 @@ AddLogView::AddLogView(std::vector<std::shared_ptr<Goal>> goals, DailyLogViewMod
     auto* buttons = new QHBoxLayout;
     auto* cancel = ScreenStyle::textButton(tr("Cancel"), font(), Theme::textSecondary());
     cancel->setObjectName(QStringLiteral("cancelButton"));
+    FocusAfter::markAction(cancel, FocusAfter::Action::deletes);
     connect(cancel, &QPushButton::clicked, this, &AddLogView::dismiss);
     buttons->addWidget(cancel);
     buttons->addStretch(1);

@@ -1,5 +1,6 @@
 #include "Views/DailyLog/DailyLogEntryView.h"
 
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "Components/Symbols.h"
 #include "Models/DailyLog.h"
@@ -19,6 +20,7 @@ DailyLogEntryView::DailyLogEntryView(std::shared_ptr<DailyLog> log, std::functio
                                      QWidget* parent)
     : GlassCard(18, 1.0, Qt::white, parent), log_(std::move(log)), onDelete_(std::move(onDelete)) {
     setObjectName(QStringLiteral("dailyLogEntry"));
+    FocusAfter::markRow(this);
     // A card keeps its own height in a long day's list: the list scrolls rather than squeeze it.
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     auto* column = new QVBoxLayout(this);
@@ -42,6 +44,7 @@ DailyLogEntryView::DailyLogEntryView(std::shared_ptr<DailyLog> log, std::functio
     line->addWidget(dot);
     auto* title = ScreenStyle::label(name, Theme::font(14, QFont::Medium), Theme::textPrimary());
     title->setObjectName(QStringLiteral("goalName"));
+    setAccessibleName(name);
     line->addWidget(title);
     line->addStretch(1);
 

@@ -38,6 +38,7 @@ QPushButton* logProgressButton() {
     auto* button = ScreenStyle::filledButton(QObject::tr("Log Progress"), Theme::font(13, QFont::Medium),
                                              gradient, 16, 8, 12);
     button->setObjectName(QStringLiteral("logProgressButton"));
+    FocusAfter::markCarryOn(button, QStringLiteral("dailyLogEntry"));
     ScreenStyle::setSymbol(button, QStringLiteral("plus"), Qt::white, 13);
     PressEffect::attach(button);
     return button;

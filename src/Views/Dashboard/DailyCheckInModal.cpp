@@ -19,6 +19,7 @@
 #include "Views/Dashboard/CheckInGoalRow.h"
 #include "Views/Dashboard/EnergyBarButton.h"
 #include "Views/Dashboard/MoodEmojiButton.h"
+#include "Views/RowKey.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -60,6 +61,7 @@ DailyCheckInModal::DailyCheckInModal(const AppEnvironment& env, QWidget* parent)
             row->setTicked(row->goalID() && viewModel_->isChecked(row->goalID()));
         },
         this);
+    list_->setRowKeys([this](int index) { return rowKey(viewModel_->goalAt(index)); });
     list_->setObjectName(QStringLiteral("checkInScroll"));
 
     auto* above = new QWidget;

@@ -1,5 +1,6 @@
 #include "Views/Finance/AddBillSheet.h"
 
+#include "Components/FocusAfter.h"
 #include "Components/KeyboardLayer.h"
 #include "Components/MenuPicker.h"
 #include "Components/NumberFieldNote.h"
@@ -86,6 +87,7 @@ AddBillSheet::AddBillSheet(std::vector<std::shared_ptr<CreditCard>> creditCards,
     QHBoxLayout* buttons = FinanceForm::buttonRow(column, 16);
     auto* cancel = ScreenStyle::textButton(tr("Cancel"), Theme::font(14), Theme::textSecondary());
     cancel->setObjectName(QStringLiteral("cancelButton"));
+    FocusAfter::markAction(cancel, FocusAfter::Action::deletes);
     connect(cancel, &QPushButton::clicked, this, &AddBillSheet::dismiss);
     buttons->addWidget(cancel);
     buttons->addStretch(1);

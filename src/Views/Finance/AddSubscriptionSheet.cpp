@@ -1,6 +1,7 @@
 #include "Views/Finance/AddSubscriptionSheet.h"
 
 #include "Components/DatePickerField.h"
+#include "Components/FocusAfter.h"
 #include "Components/KeyboardLayer.h"
 #include "Components/MenuPicker.h"
 #include "Components/NumberFieldNote.h"
@@ -79,6 +80,7 @@ AddSubscriptionSheet::AddSubscriptionSheet(std::vector<std::shared_ptr<CreditCar
     QHBoxLayout* buttons = FinanceForm::buttonRow(column, 16);
     auto* cancel = ScreenStyle::textButton(tr("Cancel"), Theme::font(14, QFont::Medium), Theme::textMuted());
     cancel->setObjectName(QStringLiteral("cancelButton"));
+    FocusAfter::markAction(cancel, FocusAfter::Action::deletes);
     connect(cancel, &QPushButton::clicked, this, &AddSubscriptionSheet::dismiss);
     buttons->addWidget(cancel);
     buttons->addStretch(1);

@@ -1,6 +1,7 @@
 #include "Views/Finance/AllocationCard.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
 #include "ViewModels/Theme/AppTheme.h"
@@ -71,6 +72,7 @@ void AllocationCard::render() {
     auto* allocate = ScreenStyle::filledButton(tr("Allocate"), Theme::font(13, QFont::Medium),
                                                Theme::css(AppTheme::Colors::indigo()), 16, 8, 8);
     allocate->setObjectName(QStringLiteral("allocateButton"));
+    FocusAfter::markCarryOn(allocate, QStringLiteral("allocationRow"));
     ScreenStyle::setSymbol(allocate, QStringLiteral("plus"), Qt::white, 11);
     connect(allocate, &QPushButton::clicked, this, [this] { onAllocate_(); });
     texts->addWidget(allocate, 0, Qt::AlignLeft);

@@ -1,6 +1,7 @@
 #include "Views/Finance/BillRow.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Components/FocusWithin.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
@@ -20,6 +21,7 @@ BillRow::BillRow(Action onTogglePaid, Action onDelete, QWidget* parent)
     setObjectName(QStringLiteral("billRow"));
     setAttribute(Qt::WA_StyledBackground, true);
     setAttribute(Qt::WA_Hover, true);
+    FocusAfter::markRow(this);
     setStyleSheet(QStringLiteral("QWidget#billRow { background: %1; border-radius: 12px; }")
                       .arg(Theme::css(Theme::backgroundSecondary())));
     auto* row = new QHBoxLayout(this);
@@ -67,6 +69,7 @@ BillRow::BillRow(Action onTogglePaid, Action onDelete, QWidget* parent)
         if (auto bill = figures_.bill.lock())
             onTogglePaid(bill);
     });
+    FocusAfter::markAction(toggle_, FocusAfter::Action::changes);
     row->addWidget(toggle_);
 
     deleteButton_ = FinanceForm::iconButton(QStringLiteral("deleteBillButton"), QStringLiteral("trash"),
@@ -76,6 +79,7 @@ BillRow::BillRow(Action onTogglePaid, Action onDelete, QWidget* parent)
     keep.setRetainSizeWhenHidden(true);
     deleteButton_->setSizePolicy(keep);
     deleteButton_->setVisible(false);
+    FocusAfter::markAction(deleteButton_, FocusAfter::Action::deletes);
     connect(deleteButton_, &QPushButton::clicked, this, [this, onDelete = std::move(onDelete)] {
         if (auto bill = figures_.bill.lock())
             onDelete(bill);
@@ -91,6 +95,7 @@ void BillRow::bind(const Figures& figures) {
     setProperty("paid", figures.paid);
     icon_->setSymbol(figures.symbol);
     name_->setFullText(figures.name);
+    setAccessibleName(figures.name);
     category_->setText(figures.category);
     due_->setText(figures.dueText);
     payment_->setText(figures.paymentText);

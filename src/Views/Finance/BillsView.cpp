@@ -107,6 +107,7 @@ QWidget* BillsView::buildHeader() {
     add_ = FinanceForm::iconButton(QStringLiteral("addBillButton"), QStringLiteral("plus.circle.fill"),
                                    AppTheme::Colors::purple(), 22, tr("Add Bill"));
     connect(add_, &QPushButton::clicked, this, &BillsView::showAddBill);
+    FocusAfter::markCarryOn(add_, QStringLiteral("billRow"));
     row->addWidget(add_);
     return header;
 }

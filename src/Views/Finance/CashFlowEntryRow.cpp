@@ -1,6 +1,7 @@
 #include "Views/Finance/CashFlowEntryRow.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
@@ -35,6 +36,7 @@ int CashFlowEntryRow::bottomPadding(Style style) {
 CashFlowEntryRow::CashFlowEntryRow(Style style, Action onEdit, Action onDelete, QWidget* parent)
     : CardSlice(radiusOf(style), edgeOf(style), parent), style_(style) {
     setObjectName(nameOf(style, "Row"));
+    FocusAfter::markRow(this);
     setEnds(false, false);
     // The card's inner margin (16, or 1 around the dynamic card's full-width rows).
     const int inset = style == Style::Dynamic ? 1 : 16;
@@ -105,6 +107,7 @@ void CashFlowEntryRow::bind(const Figures& figures) {
             QStringLiteral("background: %1; border-radius: 3px;").arg(Theme::css(figures.swatch)));
     }
     title_->setFullText(figures.title);
+    setAccessibleName(figures.title);
     if (date_) {
         date_->setText(figures.date);
         date_->setVisible(!figures.date.isEmpty());

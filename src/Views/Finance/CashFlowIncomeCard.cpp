@@ -1,6 +1,7 @@
 #include "Views/Finance/CashFlowIncomeCard.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Components/FocusRing.h"
 #include "Components/MenuPicker.h"
 #include "Components/NumberFieldNote.h"
@@ -128,6 +129,7 @@ QWidget* CashFlowIncomeCard::buildHeader() {
     row->addLayout(texts, 1);
     auto* plus = new QPushButton;
     plus->setObjectName(QStringLiteral("addIncomeButton"));
+    FocusAfter::markCarryOn(plus, QStringLiteral("incomeRow"));
     plus->setToolTip(tr("Add income"));
     plus->setAutoDefault(false);
     plus->setCursor(Qt::PointingHandCursor);
@@ -170,6 +172,10 @@ QWidget* CashFlowIncomeCard::buildInlineForm() {
     amountField_ = FinanceForm::field(QStringLiteral("incomeAmountField"), tr("Enter amount"));
     amountField_->setAccessibleName(tr("Monthly income amount"));
     UnsavedText::watch(amountField_);
+    // Without incomes the form stands for the card's "plus": the last income gone, it takes the
+    // focus.
+    if (viewModel_->incomes().empty())
+        FocusAfter::markCarryOn(amountField_, QStringLiteral("incomeRow"));
     amountField_->setText(newIncomeAmountText_);
     connect(amountField_, &QLineEdit::textChanged, this, [this](const QString& text) {
         newIncomeAmountText_ = text;

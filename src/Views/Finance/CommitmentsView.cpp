@@ -44,8 +44,12 @@ CommitmentsView::CommitmentsView(const AppEnvironment& env, QWidget* parent)
         const Item& item = items_[std::size_t(index)];
         if (item.kind == Kind::CardRow)
             return rowKey(cardRows_[std::size_t(item.index)].card, "card");
-        if (item.kind == Kind::SubscriptionRow)
-            return rowKey(subscriptions_->rows()[std::size_t(item.index)].subscription, "subscription");
+        // A subscription paused or resumed leaves its list for the other: in that one it is
+        // another row, whose place the focus does not follow.
+        if (item.kind == Kind::SubscriptionRow) {
+            const auto& row = subscriptions_->rows()[std::size_t(item.index)];
+            return rowKey(row.subscription, row.active ? "subscription" : "pausedSubscription");
+        }
         return QVariant(int(item.kind));
     });
     list_->setObjectName(QStringLiteral("commitmentsScroll"));
@@ -100,6 +104,7 @@ QWidget* CommitmentsView::buildCardsHead() {
     addCard_ =
         ScreenStyle::textButton(tr("Add Card"), Theme::font(12, QFont::Medium), AppTheme::Colors::sunrise());
     addCard_->setObjectName(QStringLiteral("addCardButton"));
+    FocusAfter::markCarryOn(addCard_, QStringLiteral("creditCardRow"));
     ScreenStyle::setSymbol(addCard_, QStringLiteral("plus"), AppTheme::Colors::sunrise(), 12);
     connect(addCard_, &QPushButton::clicked, this, &CommitmentsView::showAddCard);
     header->addWidget(addCard_);

@@ -1,6 +1,7 @@
 #include "Views/Finance/CreditCardRow.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "Models/CreditCard.h"
 #include "ViewModels/Theme/AppTheme.h"
@@ -16,6 +17,7 @@ CreditCardRow::CreditCardRow(std::function<void(const std::shared_ptr<CreditCard
                              QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("creditCardRow"));
+    FocusAfter::markRow(this);
     setAttribute(Qt::WA_StyledBackground, true);
     setStyleSheet(
         QStringLiteral("QWidget#creditCardRow { background: %1; border: 1px solid %2; border-radius: 12px; }")
@@ -57,12 +59,14 @@ CreditCardRow::CreditCardRow(std::function<void(const std::shared_ptr<CreditCard
         if (auto card = figures_.card.lock())
             onDelete(card);
     });
+    FocusAfter::markAction(remove, FocusAfter::Action::deletes);
     row->addWidget(remove);
 }
 
 void CreditCardRow::bind(const Figures& figures) {
     figures_ = figures;
     name_->setFullText(figures.name);
+    setAccessibleName(figures.name);
     days_->setText(figures.daysText);
     const bool billed = !figures.nextBillText.isEmpty();
     nextBill_->setFullText(figures.nextBillText, figures.figureNote);

@@ -1,6 +1,7 @@
 #include "Views/Finance/DynamicSpendingCard.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
 #include "ViewModels/Finance/CashFlowViewModel.h"
@@ -69,6 +70,7 @@ void DynamicSpendingCard::render() {
     auto* add = FinanceForm::iconButton(QStringLiteral("addDynamicButton"), QStringLiteral("plus"),
                                         AppTheme::Colors::amber(), 12, tr("Add dynamic expense"));
     connect(add, &QPushButton::clicked, this, [this] { onAdd_(); });
+    FocusAfter::markCarryOn(add, QStringLiteral("dynamicRow"));
     headerRow->addWidget(add);
     column->addWidget(header);
     column->addWidget(amberRule(0.2));

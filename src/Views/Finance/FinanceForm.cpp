@@ -1,6 +1,7 @@
 #include "Views/Finance/FinanceForm.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Components/FocusRing.h"
 #include "Components/KeyboardLayer.h"
 #include "Components/MenuPicker.h"
@@ -103,6 +104,7 @@ QPushButton* FinanceForm::cancelButton(const QString& text) {
                        "padding: 8px 16px; background: %2; }")
             .arg(Theme::css(Theme::textSecondary()), Theme::css(Theme::backgroundTertiary())));
     button->setObjectName(QStringLiteral("cancelButton"));
+    FocusAfter::markAction(button, FocusAfter::Action::deletes);
     return button;
 }
 
@@ -208,11 +210,13 @@ FinanceForm::EditAndDelete FinanceForm::addEditAndDelete(QBoxLayout* row, QObjec
     auto* edit = iconButton(QStringLiteral("editButton"), QStringLiteral("pencil"), Theme::textMuted(), 11,
                             QStringLiteral("Edit"));
     QObject::connect(edit, &QPushButton::clicked, owner, [onEdit = std::move(onEdit)] { onEdit(); });
+    FocusAfter::markAction(edit, FocusAfter::Action::opens);
     row->addWidget(edit);
     auto* remove =
         iconButton(QStringLiteral("deleteButton"), QStringLiteral("trash"),
                    Theme::withOpacity(AppTheme::Colors::rose(), 0.6), 11, QStringLiteral("Delete"));
     QObject::connect(remove, &QPushButton::clicked, owner, [onDelete = std::move(onDelete)] { onDelete(); });
+    FocusAfter::markAction(remove, FocusAfter::Action::deletes);
     row->addWidget(remove);
     return {edit, remove};
 }

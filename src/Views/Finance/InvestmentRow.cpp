@@ -1,6 +1,7 @@
 #include "Views/Finance/InvestmentRow.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
 #include "ViewModels/Theme/AppTheme.h"
@@ -37,6 +38,7 @@ InvestmentRow::InvestmentRow(std::function<void(const std::shared_ptr<Investment
                              QWidget* parent)
     : QWidget(parent), onDelete_(std::move(onDelete)) {
     setObjectName(QStringLiteral("investmentRow"));
+    FocusAfter::markRow(this);
     setFixedHeight(kHeight);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(16, 16, 16, 16);
@@ -81,6 +83,7 @@ InvestmentRow::InvestmentRow(std::function<void(const std::shared_ptr<Investment
     ScreenStyle::setSymbol(remove, QStringLiteral("trash"), Theme::withOpacity(Theme::textMuted(), 0.4), 11);
     remove->setToolTip(tr("Delete"));
     remove->setAccessibleName(tr("Delete"));
+    FocusAfter::markAction(remove, FocusAfter::Action::deletes);
     connect(remove, &QPushButton::clicked, this, [this] {
         if (auto holding = figures_.holding.lock())
             onDelete_(holding);
@@ -92,6 +95,7 @@ void InvestmentRow::bind(const Figures& figures) {
     figures_ = figures;
     icon_->setSymbol(figures.symbol);
     name_->setFullText(figures.name);
+    setAccessibleName(figures.name);
     type_->setText(figures.typeLabel);
     growth_->setText(figures.growthText);
     growth_->setVisible(!figures.growthText.isEmpty());

@@ -109,6 +109,7 @@ QWidget* InvestmentsView::buildHeader() {
     row->addStretch(1);
     add_ = ScreenStyle::textButton(tr("Add"), Theme::font(12, QFont::Medium), AppTheme::Colors::violet());
     add_->setObjectName(QStringLiteral("addButton"));
+    FocusAfter::markCarryOn(add_, QStringLiteral("investmentRow"));
     add_->setAccessibleName(tr("Add Investment"));
     ScreenStyle::setSymbol(add_, QStringLiteral("plus"), AppTheme::Colors::violet(), 12);
     connect(add_, &QPushButton::clicked, this, &InvestmentsView::showAddSheet);

@@ -1,6 +1,7 @@
 #include "Views/Finance/OverviewAccountRow.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "ViewModels/Theme/AppTheme.h"
 #include "ViewModels/Theme/Theme.h"
@@ -22,6 +23,7 @@ constexpr int kPadding = 8;
 OverviewAccountRow::OverviewAccountRow(Action onEdit, Action onDelete, QWidget* parent)
     : CardSlice(18, AppTheme::Colors::borderSubtle(), parent) {
     setObjectName(QStringLiteral("accountRow"));
+    FocusAfter::markRow(this);
     setEnds(false, isLast_);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(kRuleInset, kPadding, kRuleInset, kPadding);
@@ -60,6 +62,7 @@ int OverviewAccountRow::lineHeight() {
 void OverviewAccountRow::bind(const Figures& figures, bool isLast) {
     figures_ = figures;
     name_->setFullText(figures.name);
+    setAccessibleName(figures.name);
     balance_->setFullText(figures.balanceText);
     if (isLast_ != isLast) {
         isLast_ = isLast;

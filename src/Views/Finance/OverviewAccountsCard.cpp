@@ -1,6 +1,7 @@
 #include "Views/Finance/OverviewAccountsCard.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
 #include "ViewModels/Theme/AppTheme.h"
@@ -34,6 +35,7 @@ OverviewAccountsCard::OverviewAccountsCard(QWidget* parent)
         ScreenStyle::filledButton(QString(), Theme::systemFont(12, QFont::DemiBold),
                                   Theme::css(Theme::withOpacity(AppTheme::Colors::indigo(), 0.1)), 5, 5, 8);
     add->setObjectName(QStringLiteral("addAccountPlus"));
+    FocusAfter::markCarryOn(add, QStringLiteral("accountRow"));
     ScreenStyle::setSymbol(add, QStringLiteral("plus"), AppTheme::Colors::indigo(), 12);
     add->setToolTip(tr("Add Account"));
     add->setAccessibleName(tr("Add Account"));

@@ -1,6 +1,7 @@
 #include "Views/Finance/SubscriptionRow.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
 #include "ViewModels/Theme/AppTheme.h"
@@ -14,6 +15,7 @@
 
 SubscriptionRow::SubscriptionRow(Action onToggle, Action onDelete, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("subscriptionRow"));
+    FocusAfter::markRow(this);
     setAttribute(Qt::WA_StyledBackground, true);
     setStyleSheet(
         QStringLiteral(
@@ -56,6 +58,7 @@ SubscriptionRow::SubscriptionRow(Action onToggle, Action onDelete, QWidget* pare
         if (auto subscription = figures_.subscription.lock())
             onToggle(subscription);
     });
+    FocusAfter::markAction(toggle_, FocusAfter::Action::changes);
     row->addWidget(toggle_);
     auto* remove =
         FinanceForm::iconButton(QStringLiteral("deleteSubscriptionButton"), QStringLiteral("trash"),
@@ -64,12 +67,14 @@ SubscriptionRow::SubscriptionRow(Action onToggle, Action onDelete, QWidget* pare
         if (auto subscription = figures_.subscription.lock())
             onDelete(subscription);
     });
+    FocusAfter::markAction(remove, FocusAfter::Action::deletes);
     row->addWidget(remove);
 }
 
 void SubscriptionRow::bind(const Figures& figures) {
     figures_ = figures;
     name_->setFullText(figures.name);
+    setAccessibleName(figures.name);
     detail_->setText(figures.detail);
     price_->setFullText(figures.priceText);
     perMonth_->setFullText(figures.perMonthText);

@@ -1,6 +1,7 @@
 #include "Views/Finance/SubscriptionsSection.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SymbolIcon.h"
 #include "Models/Subscription.h"
@@ -57,6 +58,7 @@ void SubscriptionsSection::buildHeader() {
     // Kept across renders: the focus on it, and a sheet opened from it, stay when the totals change.
     add_ = ScreenStyle::textButton(tr("Add"), Theme::font(12, QFont::Medium), AppTheme::Colors::indigo());
     add_->setObjectName(QStringLiteral("addSubscriptionButton"));
+    FocusAfter::markCarryOn(add_, QStringLiteral("subscriptionRow"));
     add_->setAccessibleName(tr("Add Subscription"));
     ScreenStyle::setSymbol(add_, QStringLiteral("plus"), AppTheme::Colors::indigo(), 12);
     connect(add_, &QPushButton::clicked, this, [this] { onAdd_(); });

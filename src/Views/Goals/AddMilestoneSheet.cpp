@@ -112,6 +112,7 @@ QWidget* AddMilestoneSheet::buildPhase1() {
     buttons->setContentsMargins(0, 0, 0, 0);
     auto* cancel = new QPushButton(tr("Cancel"), phase);
     cancel->setObjectName(QStringLiteral("sheetCancel"));
+    FocusAfter::markAction(cancel, FocusAfter::Action::deletes);
     GoalDetailStyle::styleTextButton(cancel, GoalDetailStyle::themeFont(13, QFont::Medium),
                                      GoalDetailStyle::textSecondary());
     connect(cancel, &QPushButton::clicked, this, &AddMilestoneSheet::dismiss);
@@ -300,6 +301,7 @@ void AddMilestoneSheet::rebuildStepRows() {
         auto* remove = new QToolButton(row);
         remove->setObjectName(QStringLiteral("pendingStepRemove"));
         remove->setToolTip(tr("Remove"));
+        FocusAfter::markAction(remove, FocusAfter::Action::deletes);
         GoalDetailStyle::styleSymbolButton(remove, QStringLiteral("xmark"), GoalDetailStyle::textMuted(), 10);
         const QUuid id = step.id;
         connect(remove, &QToolButton::clicked, this, [this, id] { removeStep(id); });

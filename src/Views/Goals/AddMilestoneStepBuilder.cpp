@@ -1,5 +1,7 @@
 #include "Views/Goals/AddMilestoneStepBuilder.h"
 
+#include "Components/FocusAfter.h"
+
 #include "Views/Goals/GoalDetailStyle.h"
 #include "Views/Goals/StepInputTypeChoice.h"
 
@@ -48,6 +50,7 @@ AddMilestoneStepBuilder::AddMilestoneStepBuilder(QColor goalColor, QWidget* pare
     auto* buttons = new QHBoxLayout;
     auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("builderCancel"));
+    FocusAfter::markAction(cancel, FocusAfter::Action::deletes);
     cancel->setAutoDefault(false);
     GoalDetailStyle::styleTextButton(cancel, GoalDetailStyle::themeFont(13, QFont::Medium),
                                      GoalDetailStyle::textSecondary());

@@ -1,5 +1,6 @@
 #include "Views/Goals/AddStepView.h"
 
+#include "Components/FocusAfter.h"
 #include "Components/KeyboardLayer.h"
 #include "Components/SheetHost.h"
 #include "Models/GoalPriority.h"
@@ -64,6 +65,7 @@ AddStepView::AddStepView(std::shared_ptr<Milestone> milestone, QColor goalColor,
     footer->setContentsMargins(0, 8, 0, 0);
     auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("sheetCancel"));
+    FocusAfter::markAction(cancel, FocusAfter::Action::deletes);
     GoalDetailStyle::styleTextButton(cancel, font(), GoalDetailStyle::textSecondary());
     connect(cancel, &QPushButton::clicked, this, &AddStepView::dismiss);
     footer->addWidget(cancel);

@@ -3,6 +3,7 @@
 #include "Components/Animator.h"
 #include "Components/CategoryTag.h"
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Components/FocusRing.h"
 #include "Components/FocusWithin.h"
 #include "Components/MotionEffect.h"
@@ -38,6 +39,7 @@ ArchivedGoalRow::ArchivedGoalRow(const ArchivedGoalText& text, std::function<voi
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     // A stop for Tab alone: a click on the row does nothing, so it takes no focus from one.
     setFocusPolicy(Qt::TabFocus);
+    FocusAfter::markRow(this);
     FocusRing::setCornerRadius(this, kRadius);
     build();
     focus_ = new FocusWithin(this);
@@ -105,12 +107,14 @@ void ArchivedGoalRow::build() {
         if (onRestore_)
             onRestore_();
     });
+    FocusAfter::markAction(restore_, FocusAfter::Action::changes);
     actions->addWidget(restore_);
 
     const QColor rose = AppTheme::Colors::rose();
     delete_ = new QToolButton(actions_);
     delete_->setObjectName(QStringLiteral("archivedGoalDelete"));
     delete_->setAccessibleName(tr("Delete goal"));
+    FocusAfter::markAction(delete_, FocusAfter::Action::deletes);
     const int trashIcon = Symbols::pixelSizeForFontSize(11);
     delete_->setIcon(Symbols::icon(QStringLiteral("trash"), rose, trashIcon));
     delete_->setIconSize(QSize(trashIcon, trashIcon));

@@ -3,6 +3,7 @@
 #include "Components/BareScrollArea.h"
 #include "Components/ChoiceGroup.h"
 #include "Components/DatePickerField.h"
+#include "Components/FocusAfter.h"
 #include "Components/FocusWithin.h"
 #include "Components/NumberFieldNote.h"
 #include "Components/ScreenStyle.h"
@@ -300,6 +301,7 @@ QWidget* CreateGoalView::buildFooter() {
     row->setSpacing(16);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"));
     cancel->setObjectName(QStringLiteral("createGoalCancel"));
+    FocusAfter::markAction(cancel, FocusAfter::Action::deletes);
     cancel->setFont(Theme::font(14, QFont::Medium));
     cancel->setCursor(Qt::PointingHandCursor);
     cancel->setStyleSheet(

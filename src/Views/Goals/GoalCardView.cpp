@@ -3,6 +3,7 @@
 #include "Components/AnimatedProgressRing.h"
 #include "Components/CastShadow.h"
 #include "Components/CategoryTag.h"
+#include "Components/FocusAfter.h"
 #include "Components/FocusRing.h"
 #include "Components/FocusWithin.h"
 #include "Components/MomentumBadge.h"
@@ -76,6 +77,7 @@ QString twoLines(const QString& text, const QFont& font, int width) {
 GoalCardView::GoalCardView(const GoalCardText& text, std::function<void()> onToggleHidden, QWidget* parent)
     : QWidget(parent), text_(text), onToggleHidden_(std::move(onToggleHidden)) {
     setObjectName(QStringLiteral("goalCard"));
+    FocusAfter::markRow(this);
     FocusRing::setCornerRadius(this, kRadius);
     setAttribute(Qt::WA_TranslucentBackground);
     setCursor(Qt::PointingHandCursor);

@@ -122,7 +122,7 @@ QWidget* cardFocusTarget(const QVBoxLayout* cards, const CardFocus& was) {
         target = card->findChild<QWidget*>(was.name);
     // The same control of the record that took the place would act on that record: one more
     // Return on a Delete would delete it too. The row that took the place takes the focus.
-    if (gone && (!target || FocusAfter::isDestructive(target))) {
+    if (gone && (!target || FocusAfter::isAction(target))) {
         // A card's last step gone: the card's Add Step, not the card's own controls.
         const bool lastStepGone = within == card && was.stepIndex >= 0;
         QWidget* stop = lastStepGone ? nullptr : FocusAfter::rowStop(within);
@@ -201,6 +201,7 @@ QWidget* GoalDetailView::buildMilestonesSection(QWidget* parent) {
     heading->addStretch(1);
     addMilestone_ = new QToolButton(section);
     addMilestone_->setObjectName(QStringLiteral("addMilestoneButton"));
+    FocusAfter::markCarryOn(addMilestone_, QStringLiteral("milestoneCard"));
     addMilestone_->setToolTip(tr("Add Check-in"));
     connect(addMilestone_, &QToolButton::clicked, this, &GoalDetailView::openAddMilestone);
     heading->addWidget(addMilestone_);

@@ -4,6 +4,7 @@
 #include "Components/CastShadow.h"
 #include "Components/CategoryTag.h"
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Components/FocusRing.h"
 #include "Components/FocusWithin.h"
 #include "Components/MotionEffect.h"
@@ -77,6 +78,7 @@ GoalRowView::GoalRowView(const GoalRowText& text, bool isSelected, std::function
       onAchieve_(std::move(onAchieve)), select_(isSelected ? 1.0 : 0.0) {
     FocusRing::setCornerRadius(this, kRadius);
     setObjectName(QStringLiteral("goalRow"));
+    FocusAfter::markRow(this);
     setAttribute(Qt::WA_TranslucentBackground);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

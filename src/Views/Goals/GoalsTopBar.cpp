@@ -1,6 +1,7 @@
 #include "Views/Goals/GoalsTopBar.h"
 
 #include "Components/CastShadow.h"
+#include "Components/FocusAfter.h"
 #include "Components/MenuPicker.h"
 #include "Components/PressEffect.h"
 #include "Components/SymbolIcon.h"
@@ -104,6 +105,8 @@ QWidget* GoalsTopBar::buildTabs() {
     };
     activeTab_ = makeTab(QStringLiteral("goalsActiveTab"), QStringLiteral("Active"));
     achievedTab_ = makeTab(QStringLiteral("goalsAchievedTab"), QStringLiteral("Achieved"));
+    // The achieved goals' list has no Add: its last row gone, the focus goes back to its tab.
+    FocusAfter::markCarryOn(achievedTab_, QStringLiteral("archivedGoalRow"));
     achievedCount_ = makeLabel(achievedTab_, QString(), Theme::font(10, QFont::Medium));
     achievedCount_->setObjectName(QStringLiteral("goalsAchievedCount"));
     achievedCount_->setStyleSheet(QStringLiteral("QLabel { color: white; background: %1; border-radius: 7px; "

@@ -24,6 +24,8 @@ MilestoneCard::MilestoneCard(std::shared_ptr<Milestone> milestone, QColor goalCo
     : QFrame(parent), milestone_(std::move(milestone)), goalColor_(goalColor), isExpanded_(isExpanded),
       actions_(std::move(actions)) {
     setObjectName(QStringLiteral("milestoneCard"));
+    FocusAfter::markRow(this);
+    setAccessibleName(GoalText::milestoneHeading(*milestone_));
     setAttribute(Qt::WA_StyledBackground, false);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -94,6 +96,7 @@ QWidget* MilestoneCard::buildHeader() {
                                        GoalDetailStyle::withAlpha(GoalDetailStyle::rose(), 0.08));
     // The trash only asks; the host hears nothing unless the deletion is confirmed.
     connect(trash, &QToolButton::clicked, this, &MilestoneCard::confirmDelete);
+    FocusAfter::markAction(trash, FocusAfter::Action::deletes);
     row->addWidget(trash);
     return header_;
 }
@@ -123,6 +126,7 @@ QWidget* MilestoneCard::buildSteps() {
     auto* add = new QToolButton(list);
     add->setObjectName(QStringLiteral("addStepButton"));
     add->setText(tr("Add Step"));
+    FocusAfter::markCarryOn(add, QStringLiteral("stepRow"));
     add->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     const QColor tint = GoalDetailStyle::withAlpha(goalColor_, 0.7);
     GoalDetailStyle::styleTextButton(add, GoalDetailStyle::themeFont(12, QFont::Medium), tint);

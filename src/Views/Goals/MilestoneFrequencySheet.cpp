@@ -1,5 +1,6 @@
 #include "Views/Goals/MilestoneFrequencySheet.h"
 
+#include "Components/FocusAfter.h"
 #include "Components/SheetHost.h"
 #include "Models/Milestone.h"
 #include "ViewModels/GoalText.h"
@@ -77,6 +78,7 @@ MilestoneFrequencySheet::MilestoneFrequencySheet(
     footer->addStretch(1);
     auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("sheetCancel"));
+    FocusAfter::markAction(cancel, FocusAfter::Action::deletes);
     GoalDetailStyle::styleTextButton(cancel, GoalDetailStyle::themeFont(13, QFont::Medium),
                                      GoalDetailStyle::textSecondary());
     connect(cancel, &QPushButton::clicked, this, &MilestoneFrequencySheet::dismiss);

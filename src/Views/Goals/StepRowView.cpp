@@ -1,6 +1,7 @@
 #include "Views/Goals/StepRowView.h"
 
 #include "Components/ElidedLabel.h"
+#include "Components/FocusAfter.h"
 #include "Models/Step.h"
 #include "ViewModels/GoalText.h"
 #include "Views/Goals/GoalDetailStyle.h"
@@ -40,6 +41,7 @@ StepRowView::StepRowView(std::shared_ptr<Step> step, QColor goalColor, std::func
       onDelete_(std::move(onDelete)), toggle_(new QToolButton(this)), title_(new ElidedLabel(this)),
       priority_(new QLabel(this)), delete_(new QToolButton(this)) {
     setObjectName(QStringLiteral("stepRow"));
+    FocusAfter::markRow(this);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(16, 5, 16, 5);
     row->setSpacing(8);
@@ -47,6 +49,7 @@ StepRowView::StepRowView(std::shared_ptr<Step> step, QColor goalColor, std::func
 
     toggle_->setObjectName(QStringLiteral("stepToggle"));
     toggle_->setCursor(Qt::PointingHandCursor);
+    FocusAfter::markAction(toggle_, FocusAfter::Action::changes);
     row->addWidget(toggle_);
 
     title_->setObjectName(QStringLiteral("stepTitle"));
@@ -60,6 +63,7 @@ StepRowView::StepRowView(std::shared_ptr<Step> step, QColor goalColor, std::func
     delete_->setCursor(Qt::PointingHandCursor);
     GoalDetailStyle::styleSymbolButton(delete_, QStringLiteral("xmark"), GoalDetailStyle::textMuted(), 9, 4,
                                        GoalDetailStyle::backgroundTertiary());
+    FocusAfter::markAction(delete_, FocusAfter::Action::deletes);
     row->addWidget(delete_);
 
     connect(toggle_, &QToolButton::clicked, this, [this] {
@@ -87,6 +91,7 @@ void StepRowView::refresh() {
     GoalDetailStyle::styleLabel(title_, font,
                                 done ? GoalDetailStyle::textMuted() : GoalDetailStyle::textPrimary());
     title_->setFullText(GoalText::stepTitle(step_.get()));
+    setAccessibleName(GoalText::stepTitle(step_.get()));
 
     const auto mark = priorityMark(step_ ? step_->priority() : 2);
     priority_->setVisible(mark.has_value());

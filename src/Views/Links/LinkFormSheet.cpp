@@ -1,6 +1,7 @@
 #include "Views/Links/LinkFormSheet.h"
 
 #include "Components/BareScrollArea.h"
+#include "Components/FocusAfter.h"
 #include "Components/KeyboardLayer.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetChrome.h"
@@ -155,6 +156,7 @@ QWidget* LinkFormSheet::buildFooter() {
     auto* cancel =
         ScreenStyle::textButton(tr("Cancel"), Theme::font(13, QFont::Medium), Theme::textSecondary());
     cancel->setObjectName(QStringLiteral("cancelButton"));
+    FocusAfter::markAction(cancel, FocusAfter::Action::deletes);
     connect(cancel, &QPushButton::clicked, this, &LinkFormSheet::dismiss);
     row->addWidget(cancel);
     row->addStretch(1);

@@ -1,6 +1,7 @@
 #include "Views/Links/LinkRow.h"
 
 #include "Components/Animator.h"
+#include "Components/FocusAfter.h"
 #include "Components/FocusRing.h"
 #include "Components/FocusWithin.h"
 #include "Components/ScreenStyle.h"
@@ -60,6 +61,10 @@ LinkRow::LinkRow(std::shared_ptr<LinkItem> link, Action onEdit, Action onDelete,
     auto* remove = actionButton(QStringLiteral("trash"), AppTheme::Colors::rose(), tr("Delete"),
                                 QStringLiteral("deleteLinkButton"));
     buttons_ = {open, edit, remove};
+    FocusAfter::markAction(open, FocusAfter::Action::opens);
+    FocusAfter::markAction(edit, FocusAfter::Action::opens);
+    FocusAfter::markAction(remove, FocusAfter::Action::deletes);
+    FocusAfter::markRow(this);
     for (QPushButton* button : std::as_const(buttons_)) {
         buttons->addWidget(button);
         button->setFocusPolicy(Qt::NoFocus);

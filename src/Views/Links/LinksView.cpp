@@ -150,6 +150,7 @@ QWidget* LinksView::buildHeader() {
     row->addStretch(1);
     add_ = skyButton(tr("Add Link"), 16, 8);
     add_->setObjectName(QStringLiteral("addLinkButton"));
+    FocusAfter::markCarryOn(add_, QStringLiteral("linkRow"));
     ScreenStyle::setSymbol(add_, QStringLiteral("plus"), Qt::white, 11);
     connect(add_, &QPushButton::clicked, this, &LinksView::showAddSheet);
     row->addWidget(add_, 0, Qt::AlignVCenter);

@@ -5,6 +5,7 @@
 #include "Components/Symbols.h"
 #include "Components/UltraThinMaterial.h"
 #include "Components/VirtualList.h"
+#include "Models/Goal.h"
 #include "ViewModels/AppEnvironment.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/ScreenModels.h"
@@ -16,6 +17,7 @@
 #include "Views/Navigation/SidebarGoalItem.h"
 #include "Views/Navigation/SidebarNavItem.h"
 #include "Views/Navigation/SidebarNewGoalButton.h"
+#include "Views/RowKey.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -91,6 +93,7 @@ SidebarView::SidebarView(const AppEnvironment& env, QWidget* parent)
                 viewModel_->itemAt(index, appViewModel_->hiddenGoalIDs()));
         },
         this);
+    list_->setRowKeys([this](int index) { return rowKey(viewModel_->goalAt(index)); });
     list_->setObjectName(QStringLiteral("sidebarScroll"));
     // The goals are one Tab stop, moved through with the arrows; the column itself is none.
     list_->setKeyboardNavigation(true);

@@ -1,6 +1,7 @@
 #include "Views/Settings/FinanceLockOffSheet.h"
 
 #include "Components/AlertButton.h"
+#include "Components/FocusAfter.h"
 #include "Components/KeyboardLayer.h"
 #include "Components/ScreenStyle.h"
 #include "Components/SheetHost.h"
@@ -57,6 +58,7 @@ FinanceLockOffSheet::FinanceLockOffSheet(SettingsViewModel* viewModel, QWidget* 
     row->addStretch(1);
     auto* cancel = new AlertButton(tr("Cancel"), AlertDialog::Role::Cancel);
     cancel->setObjectName(QStringLiteral("lockOffCancel"));
+    FocusAfter::markAction(cancel, FocusAfter::Action::deletes);
     connect(cancel, &AlertButton::clicked, this, [this] {
         if (SheetHost* host = SheetHost::of(this))
             host->dismiss();

@@ -420,8 +420,18 @@ TEST_F(GoalDetailViewTest, TheFocusStaysOnTheStepControlThatActed) {
     QApplication::setActiveWindow(window.get());
     auto focused = [] { return QApplication::focusWidget(); };
     auto stepOf = [](QWidget* w) {
-        auto* row = w ? qobject_cast<StepRowView*>(w->parentWidget()) : nullptr;
+        auto* row = qobject_cast<StepRowView*>(w);
+        if (!row && w)
+            row = qobject_cast<StepRowView*>(w->parentWidget());
         return row ? GoalText::stepTitle(row->step().get()) : QString();
+    };
+    // The user's own Tab from the row onto its controls: a focus only handed to a control that
+    // acts on the step would be moved off it.
+    auto tabFrom = [&](StepRowView* row, int tabs) {
+        row->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < tabs; ++i)
+            QTest::keyClick(focused(), Qt::Key_Tab);
+        return focused();
     };
     auto* chevron = cards().first()->findChild<QWidget*>(QStringLiteral("milestoneChevron"));
     chevron->setFocus(Qt::TabFocusReason);
@@ -432,8 +442,8 @@ TEST_F(GoalDetailViewTest, TheFocusStaysOnTheStepControlThatActed) {
     EXPECT_EQ(focused()->objectName(), QStringLiteral("milestoneChevron"))
         << "the card opened, the focus stayed";
 
-    QWidget* tick = rows()[1]->findChild<QWidget*>(QStringLiteral("stepToggle"));
-    tick->setFocus(Qt::TabFocusReason);
+    QWidget* tick = tabFrom(rows()[1], 1);
+    ASSERT_EQ(tick, rows()[1]->findChild<QWidget*>(QStringLiteral("stepToggle")));
     QTest::keyClick(tick, Qt::Key_Space);
     qv::test::settle();
     EXPECT_TRUE(rows()[1]->step()->isCompleted());
@@ -443,22 +453,18 @@ TEST_F(GoalDetailViewTest, TheFocusStaysOnTheStepControlThatActed) {
     ASSERT_NE(FocusRing::current(), nullptr);
     EXPECT_EQ(FocusRing::current()->target(), focused());
 
-    // The user's own Tab onto the Delete: a focus only handed to it would be moved off it.
     auto tabOntoDelete = [&](StepRowView* row) {
-        QWidget* before = row->findChild<QWidget*>(QStringLiteral("stepToggle"));
-        before->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(before, Qt::Key_Tab);
-        QWidget* remove = row->findChild<QWidget*>(QStringLiteral("stepDelete"));
-        EXPECT_EQ(focused(), remove);
+        QWidget* remove = tabFrom(row, 2);
+        EXPECT_EQ(remove, row->findChild<QWidget*>(QStringLiteral("stepDelete")));
         return remove;
     };
     QWidget* remove = tabOntoDelete(rows()[1]);
     QTest::keyClick(remove, Qt::Key_Space);
     qv::test::settle();
     ASSERT_EQ(rows().size(), 2);
-    // One more Return on the next step's Delete would delete that step too: the step that took
-    // the place takes the focus on its tick.
-    EXPECT_EQ(focused() ? focused()->objectName() : QString(), QStringLiteral("stepToggle"));
+    // One more Return on the next step's Delete or tick would act on that step too: the step
+    // that took the place takes the focus as a row.
+    EXPECT_EQ(focused() ? focused()->objectName() : QString(), QStringLiteral("stepRow"));
     EXPECT_EQ(stepOf(focused()), QStringLiteral("Verbs")) << "the next step takes the place";
     ASSERT_NE(FocusRing::current(), nullptr);
     EXPECT_EQ(FocusRing::current()->target(), focused()) << "the keyboard's ring went with the focus";
@@ -468,6 +474,6 @@ TEST_F(GoalDetailViewTest, TheFocusStaysOnTheStepControlThatActed) {
     QTest::keyClick(remove, Qt::Key_Space);
     qv::test::settle();
     ASSERT_EQ(rows().size(), 1);
-    EXPECT_EQ(focused() ? focused()->objectName() : QString(), QStringLiteral("stepToggle"));
+    EXPECT_EQ(focused() ? focused()->objectName() : QString(), QStringLiteral("stepRow"));
     EXPECT_EQ(stepOf(focused()), QStringLiteral("Kana"));
 }
