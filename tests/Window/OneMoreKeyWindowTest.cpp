@@ -38,7 +38,6 @@
 #include <QAction>
 #include <QCursor>
 #include <QLabel>
-#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 
