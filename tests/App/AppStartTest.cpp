@@ -7,6 +7,7 @@
 #include "Store/ObjectContext.h"
 #include "Store/StoreFile.h"
 #include "Store/StoreMigrations.h"
+#include "Support/LockHolder.h"
 #include "Support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -168,22 +169,8 @@ TEST_F(SingleInstance, ASecondStartThatNobodyAnswersForEndsWithItsLine) {
 TEST_F(SingleInstance, ASecondStartWaitingForAFirstThatDiesStartsInItsPlace) {
     ASSERT_TRUE(QDir().mkpath(dataFolder_));
     const QString lockFile = SingleInstanceGuard(dataFolder_).lockFilePath();
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t first = fork();
-    if (first == 0) {
-        const int fd = ::open(QFile::encodeName(lockFile).constData(), O_RDWR | O_CREAT, 0644);
-        const bool locked = fd >= 0 && ::flock(fd, LOCK_EX) == 0;
-        if (::write(ready[1], locked ? "1" : "0", 1) != 1)
-            _exit(1);
-        ::execlp("sleep", "sleep", "120", static_cast<char*>(nullptr));
-        _exit(1);
-    }
-    ::close(ready[1]);
-    char locked = '0';
-    ASSERT_EQ(::read(ready[0], &locked, 1), 1);
-    ::close(ready[0]);
-    ASSERT_EQ(locked, '1');
+    const pid_t first = qv::test::holdLockInChild(lockFile, "120");
+    ASSERT_GT(first, 0);
     {
         QFile lock(lockFile);
         ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -2,6 +2,7 @@
 
 #include "Platform/SingleInstanceGuard.h"
 
+#include "Support/LockHolder.h"
 #include "Support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -181,22 +182,8 @@ TEST(SingleInstanceGuard, ALockOfAnotherMachineOrHeldByAnotherProgramIsNamedAsSu
     ASSERT_TRUE(QFile::remove(lockFile));
 
     // Held locked by a program that is not this one (as a backup tool might), naming nobody.
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t holder = fork();
-    if (holder == 0) {
-        const int fd = ::open(QFile::encodeName(lockFile).constData(), O_RDWR | O_CREAT, 0644);
-        const bool locked = fd >= 0 && ::flock(fd, LOCK_EX) == 0;
-        if (::write(ready[1], locked ? "1" : "0", 1) != 1)
-            _exit(1);
-        ::execlp("sleep", "sleep", "60", static_cast<char*>(nullptr));
-        _exit(1);
-    }
-    ::close(ready[1]);
-    char locked = '0';
-    ASSERT_EQ(::read(ready[0], &locked, 1), 1);
-    ::close(ready[0]);
-    ASSERT_EQ(locked, '1');
+    const pid_t holder = qv::test::holdLockInChild(lockFile, "60");
+    ASSERT_GT(holder, 0);
     // Asked once the holder has become the other program.
     const QDeadlineTimer deadline(10000);
     for (QByteArray program; program != "sleep" && !deadline.hasExpired(); QThread::msleep(10)) {
